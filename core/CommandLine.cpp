@@ -1,0 +1,108 @@
+// The program's command line and the text form of a puzzle.
+#include "CommandLine.h"
+
+#include "Random.h"
+
+#include <cctype>
+#include <charconv>
+
+namespace {
+
+bool ParseUnsigned(const std::string& text, uint64_t limit, uint64_t& value) {
+    if (text.empty() || !std::isdigit(static_cast<unsigned char>(text[0]))) return false;
+    const auto* end = text.data() + text.size();
+    const auto res = std::from_chars(text.data(), end, value);
+    return res.ec == std::errc() && res.ptr == end && value <= limit;
+}
+
+bool ParseSigned(const std::string& text, int32_t& value) {
+    const auto* end = text.data() + text.size();
+    const auto res = std::from_chars(text.data(), end, value);
+    return !text.empty() && res.ec == std::errc() && res.ptr == end;
+}
+
+bool IsQtOptionWithValue(const std::string& a) {
+    return a == "-platform" || a == "-display" || a == "-style" || a == "-qwindowgeometry" ||
+           a == "-qwindowtitle" || a == "-platformtheme" || a == "-plugin";
+}
+
+bool IsDebugSwitch(const std::string& a) {
+    std::string lower;
+    for (char c : a) lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lower == "-debug" || lower == "/debug";
+}
+
+void AppendClues(std::string& out, const int32_t* clues, int32_t count) {
+    for (int32_t k = 1; k <= count; ++k) {
+        if (k > 1) out += ',';
+        out += std::to_string(clues[k]);
+    }
+    out += '\n';
+}
+
+} // namespace
+
+std::string ParseCommandLine(const std::vector<std::string>& args, TCommandLine& out) {
+    bool modeGiven = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&](std::string& v) {
+            if (i + 1 >= args.size()) return false;
+            v = args[++i];
+            return true;
+        };
+        std::string v;
+        if (a == "--seed") {
+            uint64_t seed = 0;
+            if (!value(v)) return "--seed needs a number";
+            if (!ParseUnsigned(v, 0xFFFFFFFFull, seed))
+                return "--seed takes a whole number from 0 to 4294967295, not '" + v + "'";
+            out.HasSeed = true;
+            out.Seed = static_cast<uint32_t>(seed);
+        } else if (a == "--mode") {
+            if (!value(v)) return "--mode needs a number";
+            if (!ParseSigned(v, out.Mode)) return "--mode takes a whole number, not '" + v + "'";
+            modeGiven = true;
+        } else if (a == "--print-puzzle") {
+            out.PrintPuzzle = true;
+        } else if (IsDebugSwitch(a)) {
+            out.Debug = true;
+        } else if (IsQtOptionWithValue(a)) {
+            out.PassOn.push_back(a);
+            if (!value(v)) return a + " needs a value";
+            out.PassOn.push_back(v);
+        } else {
+            return "unknown option '" + a + "'";
+        }
+    }
+    if (modeGiven && !out.PrintPuzzle) return "--mode goes with --print-puzzle";
+    return {};
+}
+
+std::string PuzzleText(const TPuzzle& p) {
+    std::string out;
+    out += "width " + std::to_string(p.ColCount) + "\n";
+    out += "height " + std::to_string(p.RowCount) + "\n";
+    out += "rows\n";
+    for (int32_t row = 1; row <= p.RowCount; ++row)
+        AppendClues(out, p.RowClues[row], p.RowClueCount[row]);
+    out += "columns\n";
+    for (int32_t col = 1; col <= p.ColCount; ++col)
+        AppendClues(out, p.ColClues[col], p.ColClueCount[col]);
+    out += "goal \"";
+    for (int32_t row = 1; row <= p.RowCount; ++row)
+        for (int32_t col = 1; col <= p.ColCount; ++col)
+            out += p.Grid[col][row] == csHiddenFilled ? '1' : '0';
+    out += "\"\n";
+    return out;
+}
+
+TPuzzle FirstPuzzle(int32_t mode, uint32_t seed) {
+    TPuzzle p;
+    const int32_t m = ClampMode(mode);
+    p.ColCount = ColCountFor(m);
+    p.RowCount = RowCountFor(m);
+    TRandom rnd(seed);
+    GeneratePuzzle(p, rnd);
+    return p;
+}

@@ -1,0 +1,26 @@
+// The program's command line and the text form of a puzzle.
+#pragma once
+
+#include "Puzzle.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct TCommandLine {
+    bool PrintPuzzle = false;
+    bool HasSeed = false;
+    uint32_t Seed = 0;
+    int32_t Mode = 1;
+    bool Debug = false;
+    std::vector<std::string> PassOn; // options meant for Qt, such as -platform offscreen
+};
+
+// Parses argv[1..]. Returns an empty string on success, else a one-line error text.
+std::string ParseCommandLine(const std::vector<std::string>& args, TCommandLine& out);
+
+// "width W", "height H", "rows", row clues, "columns", column clues, goal "0101...".
+std::string PuzzleText(const TPuzzle& p);
+
+// The first board the game would set up at a size level with a given seed.
+TPuzzle FirstPuzzle(int32_t mode, uint32_t seed);

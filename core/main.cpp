@@ -1,0 +1,51 @@
+// Program entry: command line, then the game's windows.
+#include "CommandLine.h"
+#include "Main.h"
+#include "Random.h"
+
+#include <QApplication>
+
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+
+namespace {
+
+bool DisplayReachable(const TCommandLine& cmd) {
+    for (size_t i = 0; i + 1 < cmd.PassOn.size(); ++i)
+        if (cmd.PassOn[i] == "-platform") return true;
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    if (platform && *platform) return true;
+    const char* x = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    return (x && *x) || (wayland && *wayland);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    TCommandLine cmd;
+    if (const std::string error = ParseCommandLine(args, cmd); !error.empty()) {
+        std::cerr << "morvek: " << error << "\n";
+        return 2;
+    }
+    if (cmd.PrintPuzzle) {
+        const uint32_t seed = cmd.HasSeed ? cmd.Seed : [] {
+            TRandom r;
+            r.Randomize();
+            return r.Seed;
+        }();
+        std::cout << PuzzleText(FirstPuzzle(cmd.Mode, seed));
+        return 0;
+    }
+    if (!DisplayReachable(cmd)) {
+        std::cerr << "morvek: no display found (DISPLAY is not set); to play without a screen, "
+                     "run it under Xvfb: xvfb-run -a morvek\n";
+        return 1;
+    }
+    QApplication app(argc, argv);
+    Tmainform mainform;
+    mainform.show();
+    return app.exec();
+}

@@ -1,0 +1,1 @@
+# More of the main window.

@@ -1,0 +1,1 @@
+# The rules of play (no Qt).

@@ -1,0 +1,4 @@
+# The message dialog, the best list, the options and the language question.
+target_sources(morvek_dialogs PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/Messages.cpp
+)

@@ -1,0 +1,49 @@
+// The command line and the printed puzzle format.
+#include "CommandLine.h"
+
+#include <gtest/gtest.h>
+
+TEST(CommandLine, AcceptsTheKnownOptions) {
+    TCommandLine cmd;
+    EXPECT_EQ(ParseCommandLine({"--print-puzzle", "--mode", "9", "--seed", "4294967295"}, cmd), "");
+    EXPECT_TRUE(cmd.PrintPuzzle);
+    EXPECT_EQ(cmd.Mode, 9);
+    EXPECT_TRUE(cmd.HasSeed);
+    EXPECT_EQ(cmd.Seed, 4294967295u);
+
+    TCommandLine dbg;
+    EXPECT_EQ(ParseCommandLine({"/DEBUG", "--seed", "0", "-platform", "offscreen"}, dbg), "");
+    EXPECT_TRUE(dbg.Debug);
+    EXPECT_EQ(dbg.Seed, 0u);
+    EXPECT_EQ(dbg.PassOn, (std::vector<std::string>{"-platform", "offscreen"}));
+}
+
+TEST(CommandLine, RejectsBadArguments) {
+    const std::vector<std::vector<std::string>> bad = {
+        {"--bogus"},
+        {"--seed"},
+        {"--seed", "-1"},
+        {"--seed", "4294967296"},
+        {"--seed", "12x"},
+        {"--seed", "+5"},
+        {"--print-puzzle", "--mode", "nine"},
+        {"--print-puzzle", "--mode"},
+        {"--mode", "3"},
+    };
+    for (const auto& args : bad) {
+        TCommandLine cmd;
+        const std::string error = ParseCommandLine(args, cmd);
+        EXPECT_FALSE(error.empty()) << args[0];
+        EXPECT_EQ(error.find('\n'), std::string::npos);
+    }
+}
+
+TEST(PuzzleText, HasTheDocumentedShape) {
+    TPuzzle p;
+    p.ColCount = 3;
+    p.RowCount = 2;
+    p.Grid[1][1] = p.Grid[2][1] = csHiddenFilled;
+    p.Grid[3][2] = csHiddenFilled;
+    ComputeClues(p);
+    EXPECT_EQ(PuzzleText(p), "width 3\nheight 2\nrows\n2\n1\ncolumns\n1\n1\n1\ngoal \"110001\"\n");
+}

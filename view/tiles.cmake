@@ -1,0 +1,4 @@
+# Tile drawing and the blocking delay.
+target_sources(morvek_view PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/Delay.cpp
+)
