@@ -28,7 +28,8 @@ bool IsQtOptionWithValue(const std::string& a) {
 
 bool IsDebugSwitch(const std::string& a) {
     std::string lower;
-    for (char c : a) lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (char c : a)
+        lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return lower == "-debug" || lower == "/debug";
 }
 

@@ -14,11 +14,11 @@ enum TGameState : uint8_t {
     gsPaused = 3,
 };
 
-extern TPuzzle Puzzle;        // the one puzzle, replaced in place by each new level
-extern TRandom RandomSource;  // seeded once at start
-extern int32_t mode;          // size level 1..9
+extern TPuzzle Puzzle;         // the one puzzle, replaced in place by each new level
+extern TRandom RandomSource;   // seeded once at start
+extern int32_t mode;           // size level 1..9
 extern std::string ProgramDir; // folder of the program file, with a trailing separator
-extern int32_t Tongue;        // -1 not chosen yet, 0 English, 1 German
+extern int32_t Tongue;         // -1 not chosen yet, 0 English, 1 German
 extern bool SoundOn;
 extern bool MusicOn;
 extern bool MusicFound;
@@ -26,4 +26,6 @@ extern bool FirstShow;
 extern bool Dragging;
 
 // German is shown exactly when Tongue is 1.
-inline bool German() { return Tongue == 1; }
+inline bool German() {
+    return Tongue == 1;
+}

@@ -1,8 +1,8 @@
 // Fitting the board and its clue panels into the board area.
 #include "Layout.h"
 
-TLayout ComputeLayout(int32_t W, int32_t H, int32_t ColCount, int32_t RowCount,
-                      int32_t MaxRowClues, int32_t MaxColClues) {
+TLayout ComputeLayout(int32_t W, int32_t H, int32_t ColCount, int32_t RowCount, int32_t MaxRowClues,
+                      int32_t MaxColClues) {
     TLayout l;
     const int32_t cw = W / (ColCount + MaxRowClues + 1);
     const int32_t ch = H / (RowCount + MaxColClues + 1);

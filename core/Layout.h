@@ -12,5 +12,5 @@ struct TLayout {
 };
 
 // W x H is the size of the board area. One spare slot each way keeps half a cell of margin.
-TLayout ComputeLayout(int32_t W, int32_t H, int32_t ColCount, int32_t RowCount,
-                      int32_t MaxRowClues, int32_t MaxColClues);
+TLayout ComputeLayout(int32_t W, int32_t H, int32_t ColCount, int32_t RowCount, int32_t MaxRowClues,
+                      int32_t MaxColClues);

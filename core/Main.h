@@ -5,6 +5,6 @@
 
 class Tmainform : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit Tmainform(QWidget* parent = nullptr);
 };

@@ -5,13 +5,14 @@
 
 #include <algorithm>
 
-int32_t ClampMode(int32_t mode) { return std::clamp<int32_t>(mode, MinMode, MaxMode); }
+int32_t ClampMode(int32_t mode) {
+    return std::clamp<int32_t>(mode, MinMode, MaxMode);
+}
 
 namespace {
 
 // Counts the runs of one line; cellAt(i) gives the state of its i-th cell.
-template <typename CellAt>
-int32_t CountRuns(int32_t length, CellAt cellAt, int32_t* clues) {
+template <typename CellAt> int32_t CountRuns(int32_t length, CellAt cellAt, int32_t* clues) {
     int32_t count = 0;
     bool inRun = false;
     for (int32_t i = 1; i <= length; ++i) {
@@ -38,8 +39,10 @@ void ComputeClues(TPuzzle& p) {
     for (int32_t col = 1; col <= p.ColCount; ++col)
         p.ColClueCount[col] = CountRuns(
             p.RowCount, [&](int32_t row) { return p.Grid[col][row]; }, p.ColClues[col]);
-    for (int32_t col = 1; col <= p.ColCount; ++col) p.ColDone[col] = false;
-    for (int32_t row = 1; row <= p.RowCount; ++row) p.RowDone[row] = false;
+    for (int32_t col = 1; col <= p.ColCount; ++col)
+        p.ColDone[col] = false;
+    for (int32_t row = 1; row <= p.RowCount; ++row)
+        p.RowDone[row] = false;
     p.MaxColClues = 0;
     for (int32_t col = 1; col <= p.ColCount; ++col)
         p.MaxColClues = std::max(p.MaxColClues, p.ColClueCount[col]);
@@ -51,7 +54,8 @@ void ComputeClues(TPuzzle& p) {
 void GeneratePuzzle(TPuzzle& p, TRandom& rnd) {
     const int32_t density = rnd.Random(6) + 8;
     for (int32_t col = 1; col <= p.ColCount; ++col)
-        for (int32_t row = 1; row <= p.RowCount; ++row) p.Grid[col][row] = csHiddenEmpty;
+        for (int32_t row = 1; row <= p.RowCount; ++row)
+            p.Grid[col][row] = csHiddenEmpty;
     // Every line gets at least one filled cell, so no clue list is ever empty.
     for (int32_t col = 1; col <= p.ColCount; ++col)
         p.Grid[col][rnd.Random(p.RowCount) + 1] = csHiddenFilled;

@@ -35,8 +35,12 @@ struct TPuzzle {
 };
 
 // Board size for a size level.
-inline int32_t ColCountFor(int32_t mode) { return 3 * mode + 7; }
-inline int32_t RowCountFor(int32_t mode) { return 2 * mode + 5; }
+inline int32_t ColCountFor(int32_t mode) {
+    return 3 * mode + 7;
+}
+inline int32_t RowCountFor(int32_t mode) {
+    return 2 * mode + 5;
+}
 // A stored size level may be anything; the capacities only hold 1..9.
 int32_t ClampMode(int32_t mode);
 

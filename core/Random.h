@@ -4,7 +4,7 @@
 #include <cstdint>
 
 class TRandom {
-public:
+  public:
     explicit TRandom(uint32_t seed = 0) : Seed(seed) {}
 
     // Uniform integer in 0..n-1 (n >= 1).

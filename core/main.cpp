@@ -1,6 +1,6 @@
 // Program entry: command line, then the game's windows.
-#include "CommandLine.h"
 #include "Main.h"
+#include "CommandLine.h"
 #include "Random.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 // The random source, the generator, the clue runs and the solved test.
-#include "CommandLine.h"
 #include "Puzzle.h"
+#include "CommandLine.h"
 #include "Random.h"
 
 #include <gtest/gtest.h>
@@ -65,8 +65,9 @@ TEST(GeneratePuzzle, MatchesTheReferenceBoards) {
         uint32_t seed;
         const char* fixture;
     };
-    for (const Case& c : {Case{1, 12345, "mode1_seed12345.txt"}, Case{9, 12345, "mode9_seed12345.txt"},
-                          Case{5, 4294967295u, "mode5_seed4294967295.txt"}}) {
+    for (const Case& c :
+         {Case{1, 12345, "mode1_seed12345.txt"}, Case{9, 12345, "mode9_seed12345.txt"},
+          Case{5, 4294967295u, "mode5_seed4294967295.txt"}}) {
         SCOPED_TRACE(c.fixture);
         EXPECT_EQ(PuzzleText(FirstPuzzle(c.mode, c.seed)), ReadFixture(c.fixture));
     }
@@ -98,9 +99,12 @@ TEST(GeneratePuzzle, InvariantsHoldOnManySeeds) {
         p.RowCount = RowCountFor(m);
         // Leave rubbish in the grid and the flags, as an earlier level would.
         for (auto& col : p.Grid)
-            for (auto& cell : col) cell = csUncovered;
-        for (bool& done : p.RowDone) done = true;
-        for (bool& done : p.ColDone) done = true;
+            for (auto& cell : col)
+                cell = csUncovered;
+        for (bool& done : p.RowDone)
+            done = true;
+        for (bool& done : p.ColDone)
+            done = true;
         GeneratePuzzle(p, rnd);
         int32_t maxRow = 0, maxCol = 0;
         for (int32_t r = 1; r <= p.RowCount; ++r) {
@@ -128,12 +132,8 @@ TEST(Clues, RunsAreMaximalAndInOrder) {
         std::vector<int32_t> clues;
     };
     const Case cases[] = {
-        {"##########", {10}},
-        {"##.#.....#", {2, 1, 1}},
-        {"#.#.#.#.#.", {1, 1, 1, 1, 1}},
-        {".........#", {1}},
-        {"#.........", {1}},
-        {"....####..", {4}},
+        {"##########", {10}}, {"##.#.....#", {2, 1, 1}}, {"#.#.#.#.#.", {1, 1, 1, 1, 1}},
+        {".........#", {1}},  {"#.........", {1}},       {"....####..", {4}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.row);
@@ -167,6 +167,7 @@ TEST(IsSolved, IgnoresCellsOutsideAShrunkBoard) {
     p.ColCount = 10;
     p.RowCount = 7;
     for (int32_t c = 1; c <= 10; ++c)
-        for (int32_t r = 1; r <= 7; ++r) p.Grid[c][r] = csUncovered;
+        for (int32_t r = 1; r <= 7; ++r)
+            p.Grid[c][r] = csUncovered;
     EXPECT_TRUE(IsSolved(p)); // the old 34 x 23 cells beyond are never read
 }

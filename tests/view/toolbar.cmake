@@ -1,1 +1,2 @@
-# toolbar tests
+# Tool bar tests.
+morvek_add_test(NAME test_counters SOURCES ${CMAKE_CURRENT_LIST_DIR}/CountersTest.cpp LINK morvek_view)

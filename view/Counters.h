@@ -1,0 +1,38 @@
+// Geometry of the tool bar's two counters: which glyphs go where, and how a field is restored.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+constexpr int32_t CounterTop = 22;
+constexpr int32_t CounterWidth = 100;
+constexpr int32_t CounterHeight = 27;
+constexpr int32_t GlyphPitch = 20;
+constexpr int32_t GlyphWidth = 19;
+constexpr int32_t GlyphMinus = 0;
+constexpr int32_t GlyphSeparator = 11;
+constexpr int32_t SizeFieldLeft = 220;
+constexpr int32_t TimeFieldLeft = 360;
+constexpr int32_t ToolBarHeight = 57;
+
+// One block copied from the strip to the tool bar: w wide from strip x to tool bar x.
+struct TFieldPiece {
+    int32_t SrcX;
+    int32_t DstX;
+    int32_t Width;
+    bool operator==(const TFieldPiece&) const = default;
+};
+
+// The background under a 100-pixel field at left F, from tiles TW wide whose right tile starts
+// at x = TW in the strip: one piece, or two where a tile edge crosses the field.
+std::vector<TFieldPiece> FieldRestorePieces(int32_t F, int32_t TW);
+
+// Glyph indices of the time display, PlayTime clamped to -9999..99999.
+std::vector<int32_t> TimeGlyphs(int32_t playTime);
+// Glyph indices of the size display: columns, separator, rows.
+std::vector<int32_t> SizeGlyphs(int32_t colCount, int32_t rowCount);
+
+// Left edge of the right-hand buttons; index 0 is the exit button, 3 the options button.
+inline int32_t RightButtonLeft(int32_t clientWidth, int32_t index) {
+    return clientWidth - 52 * (index + 1);
+}
