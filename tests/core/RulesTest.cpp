@@ -166,6 +166,10 @@ struct TMoveCase {
     int32_t Mode = 1;
 };
 
+void PrintTo(const TMoveCase& c, std::ostream* os) {
+    *os << c.Name;
+}
+
 const TMoveCase MoveCases[] = {
     {"LeftOnFilledUncoversAndStartsDrag",
      {"#.#", "##."},
@@ -441,6 +445,10 @@ struct TLevelCase {
     int32_t Mode;
     uint32_t Seed;
 };
+
+void PrintTo(const TLevelCase& c, std::ostream* os) {
+    *os << "mode " << c.Mode << " seed " << c.Seed;
+}
 
 class WholeLevel : public testing::TestWithParam<TLevelCase> {};
 
