@@ -1,0 +1,73 @@
+// The rules of play: mouse input on the board turned into moves and judged against the hidden grid.
+#pragma once
+
+#include "Globals.h"
+#include "Layout.h"
+#include "Puzzle.h"
+
+#include <cstdint>
+
+enum TMouseButton : int32_t { mbLeft, mbRight, mbMiddle };
+
+// Everything the rules need from the window. The main window implements it; tests record it.
+class IBoardEffects {
+  public:
+    virtual ~IBoardEffects() = default;
+    // Draws one cell from its current state in the grid, straight onto the board.
+    virtual void DrawCell(int32_t col, int32_t row) = 0;
+    virtual void DrawRowClues() = 0;
+    virtual void DrawColClues() = 0;
+    // Shows the current play time.
+    virtual void DrawTime() = 0;
+    // 1 solved, 2 cell uncovered or marked, 3 wrong move, 4 line completed.
+    virtual void PlaySnd(int32_t number) = 0;
+    // Blocks without handling events; the animations rely on it.
+    virtual void Delay(int32_t ms) = 0;
+    virtual void EnablePauseBtn(bool enabled) = 0;
+    // The level's last filled cell was uncovered; called once, as the last step of that move.
+    virtual void LevelSolved() = 0;
+};
+
+// Seconds added for one wrong move at a size level: 33, 66 or 99.
+int32_t PenaltyFor(int32_t mode);
+
+// The cell under a point of the board box, if any.
+struct TCellHit {
+    bool Hit = false;
+    int32_t Col = 0;
+    int32_t Row = 0;
+};
+// Misses the clue panels, the margins and everything right of or below the board; a layout
+// without cells (CellSize 0 or less) hits nothing.
+TCellHit HitTest(const TPuzzle& puzzle, const TLayout& layout, int32_t X, int32_t Y);
+
+// The board's rule book. It keeps references to the state it changes: the puzzle, the main
+// window's GameState and PlayTime; the layout is read at every event so a resize is seen at once.
+// The size level comes from the global mode, the drag flag is the global Dragging.
+class TBoardRules {
+  public:
+    TBoardRules(TPuzzle& puzzle, const TLayout& layout, TGameState& gameState, int32_t& playTime,
+                IBoardEffects& effects);
+
+    void boxMouseDown(TMouseButton button, int32_t X, int32_t Y);
+    void boxMouseMove(int32_t X, int32_t Y);
+    void boxMouseUp();
+
+    // Uncovers one hidden filled cell, completes its row and column, and detects the solved board.
+    void UncoverCell(int32_t col, int32_t row);
+    // Charges the penalty and flashes the cell with the look the player claimed; the cell keeps
+    // its state.
+    void WrongMove(int32_t col, int32_t row, TCellState claimedLook);
+
+  private:
+    // Marks the line's hidden empty cells once none of its filled cells is hidden.
+    void CompleteRow(int32_t row);
+    void CompleteCol(int32_t col);
+    void MarkByCompletion(int32_t col, int32_t row);
+
+    TPuzzle& Board;
+    const TLayout& Layout;
+    TGameState& GameState;
+    int32_t& PlayTime;
+    IBoardEffects& Effects;
+};

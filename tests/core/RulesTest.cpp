@@ -1,0 +1,499 @@
+// The rules of play, driven by scripted mouse input against a recording of every window effect.
+#include "Rules.h"
+#include "Globals.h"
+#include "Puzzle.h"
+#include "Random.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+using TLines = std::vector<std::string>;
+
+const char* LookName(int32_t state) {
+    switch (state) {
+    case csHiddenEmpty:
+        return "empty";
+    case csHiddenFilled:
+        return "filled";
+    case csMarkedEmpty:
+        return "marked";
+    case csUncovered:
+        return "uncovered";
+    }
+    return "?";
+}
+
+// Keeps every effect in order. A drawn cell is recorded with the state it was drawn from, so the
+// flash frames and their restore show up in the recording.
+class TRecorder : public IBoardEffects {
+  public:
+    TRecorder(const TPuzzle& puzzle, const int32_t& playTime)
+        : Puzzle(puzzle), PlayTime(playTime) {}
+
+    void DrawCell(int32_t col, int32_t row) override {
+        Log.push_back("cell " + std::to_string(col) + "," + std::to_string(row) + " " +
+                      LookName(Puzzle.Grid[col][row]));
+    }
+    void DrawRowClues() override { Log.push_back("rowclues"); }
+    void DrawColClues() override { Log.push_back("colclues"); }
+    void DrawTime() override { Log.push_back("time " + std::to_string(PlayTime)); }
+    void PlaySnd(int32_t number) override { Log.push_back("snd " + std::to_string(number)); }
+    void Delay(int32_t ms) override { Log.push_back("wait " + std::to_string(ms)); }
+    void EnablePauseBtn(bool enabled) override {
+        Log.push_back(enabled ? "pause on" : "pause off");
+    }
+    void LevelSolved() override { Log.push_back("solved"); }
+
+    TLines Log;
+
+  private:
+    const TPuzzle& Puzzle;
+    const int32_t& PlayTime;
+};
+
+// '#' hidden filled, '.' hidden empty, 'x' marked, 'o' uncovered. Clues come from the filled
+// cells ('#' and 'o').
+TPuzzle BoardFrom(const TLines& rows) {
+    TPuzzle p;
+    p.RowCount = static_cast<int32_t>(rows.size());
+    p.ColCount = static_cast<int32_t>(rows[0].size());
+    for (int32_t r = 1; r <= p.RowCount; ++r)
+        for (int32_t c = 1; c <= p.ColCount; ++c) {
+            const char ch = rows[r - 1][c - 1];
+            p.Grid[c][r] = ch == '#' || ch == 'o' ? csHiddenFilled : csHiddenEmpty;
+        }
+    ComputeClues(p);
+    for (int32_t r = 1; r <= p.RowCount; ++r)
+        for (int32_t c = 1; c <= p.ColCount; ++c) {
+            const char ch = rows[r - 1][c - 1];
+            if (ch == 'x') p.Grid[c][r] = csMarkedEmpty;
+            if (ch == 'o') p.Grid[c][r] = csUncovered;
+        }
+    return p;
+}
+
+TLines BoardText(const TPuzzle& p) {
+    TLines rows;
+    for (int32_t r = 1; r <= p.RowCount; ++r) {
+        std::string line;
+        for (int32_t c = 1; c <= p.ColCount; ++c)
+            line += ".#xo"[p.Grid[c][r]];
+        rows.push_back(line);
+    }
+    return rows;
+}
+
+std::string DoneText(const bool* done, int32_t count) {
+    std::string s;
+    for (int32_t i = 1; i <= count; ++i)
+        s += done[i] ? '1' : '0';
+    return s;
+}
+
+// The four flash frames of a wrong move: the claimed look, then the cell's own state again.
+TLines Flash(int32_t col, int32_t row, const std::string& look, const std::string& own) {
+    const std::string cell = "cell " + std::to_string(col) + "," + std::to_string(row) + " ";
+    TLines out;
+    for (int i = 0; i < 4; ++i)
+        out.insert(out.end(), {cell + look, "wait 100", cell + own, "wait 50"});
+    return out;
+}
+
+TLines Cat(std::initializer_list<TLines> parts) {
+    TLines out;
+    for (const TLines& part : parts)
+        out.insert(out.end(), part.begin(), part.end());
+    return out;
+}
+
+// A board with its window state, the recording and the rules, on a layout whose origin is not
+// a multiple of the cell size.
+struct TTable {
+    explicit TTable(const TLines& rows, int32_t sizeLevel = 1) : Board(BoardFrom(rows)) {
+        mode = sizeLevel;
+        Dragging = false;
+        Layout.CellSize = 10;
+        Layout.BoardLeft = 25;
+        Layout.BoardTop = 15;
+    }
+
+    int32_t X(int32_t col) const { return Layout.BoardLeft + (col - 1) * Layout.CellSize + 5; }
+    int32_t Y(int32_t row) const { return Layout.BoardTop + (row - 1) * Layout.CellSize + 5; }
+
+    // One step: "L c,r", "R c,r", "M c,r" press; "drag c,r" moves; "up" releases. Cells 0 or
+    // past the last lie on the clue panels or the margins.
+    void Do(const std::string& step) {
+        int32_t c = 0, r = 0;
+        char button = 0;
+        if (step == "up") {
+            Rules.boxMouseUp();
+        } else if (std::sscanf(step.c_str(), "drag %d,%d", &c, &r) == 2) {
+            Rules.boxMouseMove(X(c), Y(r));
+        } else if (std::sscanf(step.c_str(), "%c %d,%d", &button, &c, &r) == 3) {
+            const TMouseButton b = button == 'L' ? mbLeft : button == 'R' ? mbRight : mbMiddle;
+            Rules.boxMouseDown(b, X(c), Y(r));
+        } else {
+            ADD_FAILURE() << "bad step " << step;
+        }
+    }
+
+    TPuzzle Board;
+    TLayout Layout;
+    TGameState GameState = gsReady;
+    int32_t PlayTime = 0;
+    TRecorder Rec{Board, PlayTime};
+    TBoardRules Rules{Board, Layout, GameState, PlayTime, Rec};
+};
+
+struct TMoveCase {
+    std::string Name;
+    TLines Board;
+    TLines Moves;
+    TLines Recording;
+    TLines After;
+    TGameState State;
+    int32_t PlayTime;
+    bool Dragging;
+    std::string RowsDone = ""; // empty: no line done
+    std::string ColsDone = "";
+    int32_t Mode = 1;
+};
+
+void PrintTo(const TMoveCase& c, std::ostream* os) {
+    *os << c.Name;
+}
+
+const TMoveCase MoveCases[] = {
+    {"LeftOnFilledUncoversAndStartsDrag",
+     {"#.#", "##."},
+     {"L 1,1"},
+     {"pause on", "snd 2", "cell 1,1 uncovered"},
+     {"o.#", "##."},
+     gsRunning,
+     0,
+     true},
+    {"RightOnEmptyMarks",
+     {"#.#", "##."},
+     {"R 2,1"},
+     {"pause on", "snd 2", "cell 2,1 marked"},
+     {"#x#", "##."},
+     gsRunning,
+     0,
+     false},
+    {"WrongLeftPressStartsLevelFlashesAndCosts",
+     {"#.#", "##."},
+     {"L 2,1"},
+     Cat({{"pause on", "time 33", "snd 3"}, Flash(2, 1, "uncovered", "empty")}),
+     {"#.#", "##."},
+     gsRunning,
+     33,
+     false},
+    {"WrongRightPressLeavesCellHiddenForALaterLeftPress",
+     {"#.#", "##."},
+     {"R 1,1", "L 1,1"},
+     Cat({{"pause on", "time 33", "snd 3"},
+          Flash(1, 1, "marked", "filled"),
+          {"pause on", "snd 2", "cell 1,1 uncovered"}}),
+     {"o.#", "##."},
+     gsRunning,
+     33,
+     true},
+    {"PressOnMarkedOrUncoveredOnlyStartsLevel",
+     {"ox#", "##."},
+     {"R 2,1", "L 2,1", "R 1,1", "L 1,1", "drag 3,1"},
+     {"pause on", "pause on", "pause on", "pause on"},
+     {"ox#", "##."},
+     gsRunning,
+     0,
+     false},
+    {"MiddlePressOnlyStartsLevel",
+     {"#.#", "##."},
+     {"M 2,1", "M 1,1", "drag 1,2"},
+     {"pause on", "pause on"},
+     {"#.#", "##."},
+     gsRunning,
+     0,
+     false},
+    {"PressOffTheCellsDoesNothing",
+     {"#.#", "##."},
+     {"L 0,1", "R 1,0", "M 0,0", "L 4,1", "R 1,3", "L 4,3"},
+     {},
+     {"#.#", "##."},
+     gsReady,
+     0,
+     false},
+    {"DragPassesUncoveredAndMarkedAndEndsOnEmptyWithOnePenalty",
+     {"##x#o.#", "#######"},
+     {"L 1,1", "drag 1,1", "drag 2,1", "drag 3,1", "drag 4,1", "drag 5,1", "drag 6,1", "drag 7,1",
+      "drag 7,2"},
+     Cat({{"pause on", "snd 2", "cell 1,1 uncovered", "snd 2", "cell 2,1 uncovered", "snd 2",
+           "cell 4,1 uncovered", "time 33", "snd 3"},
+          Flash(6, 1, "uncovered", "empty")}),
+     {"ooxoo.#", "#######"},
+     gsRunning,
+     33,
+     false},
+    {"NoDragAfterWrongLeftPress",
+     {"#.#", "##."},
+     {"L 2,1", "drag 1,1", "drag 3,1"},
+     Cat({{"pause on", "time 33", "snd 3"}, Flash(2, 1, "uncovered", "empty")}),
+     {"#.#", "##."},
+     gsRunning,
+     33,
+     false},
+    {"NoDragAfterRightPress",
+     {"#.#", "##."},
+     {"R 2,1", "drag 1,1", "drag 3,1"},
+     {"pause on", "snd 2", "cell 2,1 marked"},
+     {"#x#", "##."},
+     gsRunning,
+     0,
+     false},
+    {"DragSurvivesLeavingTheBoard",
+     {"####", "####"},
+     {"L 1,1", "drag 0,1", "drag 1,0", "drag 5,1", "drag 2,3", "drag 0,0", "drag 2,1"},
+     {"pause on", "snd 2", "cell 1,1 uncovered", "snd 2", "cell 2,1 uncovered"},
+     {"oo##", "####"},
+     gsRunning,
+     0,
+     true},
+    {"ReleaseEndsDrag",
+     {"####", "####"},
+     {"L 1,1", "up", "drag 2,1"},
+     {"pause on", "snd 2", "cell 1,1 uncovered"},
+     {"o###", "####"},
+     gsRunning,
+     0,
+     false},
+    {"RowColumnAndBoardCompleteInOrder",
+     {"o#.", "oo.", "..o"},
+     {"L 2,1"},
+     {"pause on", "snd 2", "cell 2,1 uncovered", "snd 4", "cell 3,1 marked", "wait 200", "rowclues",
+      "snd 4", "cell 2,3 marked", "wait 200", "colclues", "snd 1", "solved"},
+     {"oox", "oo.", ".xo"},
+     gsSolved,
+     0,
+     true, // a press that solves still starts a drag; the solved state blocks it
+     "100",
+     "010"},
+    {"NothingAfterSolving",
+     {"o#.", "oo.", "..o"},
+     {"L 2,1", "drag 1,3", "L 1,3", "R 1,3", "M 3,2", "up", "L 1,3"},
+     {"pause on", "snd 2", "cell 2,1 uncovered", "snd 4", "cell 3,1 marked", "wait 200", "rowclues",
+      "snd 4", "cell 2,3 marked", "wait 200", "colclues", "snd 1", "solved"},
+     {"oox", "oo.", ".xo"},
+     gsSolved,
+     0,
+     false,
+     "100",
+     "010"},
+    {"RowWithMarkedEmptiesCompletesWithoutWaits",
+     {"ox#", "###"},
+     {"L 3,1"},
+     {"pause on", "snd 2", "cell 3,1 uncovered", "snd 4", "rowclues"},
+     {"oxo", "###"},
+     gsRunning,
+     0,
+     true,
+     "10"},
+    {"RowCompletionWaitsOnlyAfterCellsItMarks",
+     {"#.x.o..", "#######"},
+     {"L 1,1"},
+     {"pause on", "snd 2", "cell 1,1 uncovered", "snd 4", "cell 2,1 marked", "wait 200",
+      "cell 4,1 marked", "wait 200", "cell 6,1 marked", "wait 200", "cell 7,1 marked", "wait 200",
+      "rowclues"},
+     {"oxxxoxx", "#######"},
+     gsRunning,
+     0,
+     true,
+     "10"},
+    {"RowBeforeColumnAndColumnTopDown",
+     {".#", "#.", "x#", ".#"},
+     {"L 1,2"},
+     {"pause on", "snd 2", "cell 1,2 uncovered", "snd 4", "cell 2,2 marked", "wait 200", "rowclues",
+      "snd 4", "cell 1,1 marked", "wait 200", "cell 1,4 marked", "wait 200", "colclues"},
+     {"x#", "ox", "x#", "x#"},
+     gsRunning,
+     0,
+     true,
+     "0100",
+     "10"},
+    {"TwoWrongMovesAtSize7Cost198",
+     {"#.#", "##."},
+     {"L 2,1", "R 1,1"},
+     Cat({{"pause on", "time 99", "snd 3"},
+          Flash(2, 1, "uncovered", "empty"),
+          {"pause on", "time 198", "snd 3"},
+          Flash(1, 1, "marked", "filled")}),
+     {"#.#", "##."},
+     gsRunning,
+     198,
+     false,
+     "",
+     "",
+     7},
+};
+
+class Moves : public testing::TestWithParam<TMoveCase> {};
+
+TEST_P(Moves, RecordAndEndState) {
+    const TMoveCase& tc = GetParam();
+    TTable t(tc.Board, tc.Mode);
+    for (const std::string& step : tc.Moves)
+        t.Do(step);
+    EXPECT_EQ(t.Rec.Log, tc.Recording);
+    EXPECT_EQ(BoardText(t.Board), tc.After);
+    EXPECT_EQ(t.GameState, tc.State);
+    EXPECT_EQ(t.PlayTime, tc.PlayTime);
+    EXPECT_EQ(Dragging, tc.Dragging);
+    const std::string noRows(t.Board.RowCount, '0'), noCols(t.Board.ColCount, '0');
+    EXPECT_EQ(DoneText(t.Board.RowDone, t.Board.RowCount),
+              tc.RowsDone.empty() ? noRows : tc.RowsDone);
+    EXPECT_EQ(DoneText(t.Board.ColDone, t.Board.ColCount),
+              tc.ColsDone.empty() ? noCols : tc.ColsDone);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rules, Moves, testing::ValuesIn(MoveCases),
+                         [](const testing::TestParamInfo<TMoveCase>& info) {
+                             return info.param.Name;
+                         });
+
+TEST(Rules, PenaltyBySizeLevel) {
+    const struct {
+        int32_t Mode, Penalty;
+    } cases[] = {{1, 33}, {2, 33}, {3, 66}, {4, 66}, {5, 66}, {6, 66}, {7, 99}, {8, 99}, {9, 99}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Mode);
+        EXPECT_EQ(PenaltyFor(c.Mode), c.Penalty);
+        // And what a wrong move actually charges, on top of the time already run.
+        TTable t({"#.", "##"}, c.Mode);
+        t.PlayTime = 17;
+        t.Do("L 2,1");
+        EXPECT_EQ(t.PlayTime, 17 + c.Penalty);
+        ASSERT_GE(t.Rec.Log.size(), 2u);
+        EXPECT_EQ(t.Rec.Log[1], "time " + std::to_string(17 + c.Penalty));
+    }
+}
+
+TEST(Rules, HitTestEdges) {
+    const TPuzzle board = BoardFrom({"###", "###"}); // cells span x 25..54, y 15..34
+    TLayout layout;
+    layout.CellSize = 10;
+    layout.BoardLeft = 25;
+    layout.BoardTop = 15;
+    const struct {
+        int32_t X, Y;
+        bool Hit;
+        int32_t Col, Row;
+    } cases[] = {
+        {25, 15, true, 1, 1},
+        {34, 24, true, 1, 1},
+        {35, 15, true, 2, 1},
+        {25, 25, true, 1, 2},
+        {54, 34, true, 3, 2},
+        {24, 15, false, 0, 0},
+        {25, 14, false, 0, 0},
+        {55, 34, false, 0, 0},
+        {54, 35, false, 0, 0},
+        {-1000, 20, false, 0, 0},
+        {INT32_MAX, 20, false, 0, 0},
+        {30, INT32_MAX, false, 0, 0},
+        {INT32_MIN, INT32_MIN, false, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.X << "," << c.Y);
+        const TCellHit hit = HitTest(board, layout, c.X, c.Y);
+        EXPECT_EQ(hit.Hit, c.Hit);
+        if (c.Hit) {
+            EXPECT_EQ(hit.Col, c.Col);
+            EXPECT_EQ(hit.Row, c.Row);
+        }
+    }
+}
+
+TEST(Rules, LayoutWithoutCellsIgnoresInput) {
+    for (const int32_t cellSize : {0, -10}) {
+        SCOPED_TRACE(cellSize);
+        TTable t({"#.", "##"});
+        t.Layout.CellSize = cellSize;
+        t.Rules.boxMouseDown(mbLeft, 30, 20);
+        t.Rules.boxMouseDown(mbRight, 100, 100);
+        Dragging = true;
+        t.Rules.boxMouseMove(30, 20);
+        EXPECT_TRUE(t.Rec.Log.empty());
+        EXPECT_EQ(t.GameState, gsReady);
+        EXPECT_EQ(BoardText(t.Board), (TLines{"#.", "##"}));
+    }
+}
+
+// The rules follow the layout as it changes (a resized window), not a copy taken at the start.
+TEST(Rules, ReadsLayoutAtEachEvent) {
+    TTable t({"#.", "##"});
+    t.Layout.CellSize = 20;
+    t.Rules.boxMouseDown(mbLeft, 25 + 25, 15 + 5); // column 2 at the new size
+    EXPECT_EQ(t.Rec.Log[1], "time 33");
+}
+
+struct TLevelCase {
+    int32_t Mode;
+    uint32_t Seed;
+};
+
+void PrintTo(const TLevelCase& c, std::ostream* os) {
+    *os << "mode " << c.Mode << " seed " << c.Seed;
+}
+
+class WholeLevel : public testing::TestWithParam<TLevelCase> {};
+
+// Pressing every filled cell of a generated board solves it with no penalty; every line
+// completes once, and every empty cell is marked by a completion with one wait each.
+TEST_P(WholeLevel, PressingEveryFilledCellSolvesIt) {
+    const TLevelCase lc = GetParam();
+    TTable t({"."}, lc.Mode);
+    TRandom rnd(lc.Seed);
+    t.Board.ColCount = ColCountFor(lc.Mode);
+    t.Board.RowCount = RowCountFor(lc.Mode);
+    GeneratePuzzle(t.Board, rnd);
+
+    int filled = 0;
+    for (int32_t r = 1; r <= t.Board.RowCount; ++r)
+        for (int32_t c = 1; c <= t.Board.ColCount; ++c)
+            if (t.Board.Grid[c][r] == csHiddenFilled) {
+                ++filled;
+                ASSERT_NE(t.GameState, gsSolved) << "solved early at " << c << "," << r;
+                t.Rules.boxMouseDown(mbLeft, t.X(c), t.Y(r));
+                t.Rules.boxMouseUp();
+            }
+    const int32_t cells = t.Board.ColCount * t.Board.RowCount;
+
+    EXPECT_EQ(t.GameState, gsSolved);
+    EXPECT_EQ(t.PlayTime, 0);
+    const auto count = [&](const std::string& entry) {
+        return std::count(t.Rec.Log.begin(), t.Rec.Log.end(), entry);
+    };
+    EXPECT_EQ(count("solved"), 1);
+    EXPECT_EQ(count("snd 3"), 0);
+    EXPECT_EQ(count("snd 2"), filled);
+    EXPECT_EQ(count("snd 4"), t.Board.RowCount + t.Board.ColCount);
+    EXPECT_EQ(count("wait 200"), cells - filled);
+    ASSERT_GE(t.Rec.Log.size(), 2u);
+    EXPECT_EQ(t.Rec.Log[t.Rec.Log.size() - 2], "snd 1");
+    EXPECT_EQ(t.Rec.Log.back(), "solved");
+    for (const std::string& row : BoardText(t.Board))
+        EXPECT_EQ(row.find_first_of(".#"), std::string::npos) << row;
+    EXPECT_EQ(DoneText(t.Board.RowDone, t.Board.RowCount), std::string(t.Board.RowCount, '1'));
+    EXPECT_EQ(DoneText(t.Board.ColDone, t.Board.ColCount), std::string(t.Board.ColCount, '1'));
+}
+
+INSTANTIATE_TEST_SUITE_P(Rules, WholeLevel,
+                         testing::Values(TLevelCase{1, 12345}, TLevelCase{9, 12345},
+                                         TLevelCase{5, 4294967295u}));
+
+} // namespace
