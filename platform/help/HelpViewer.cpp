@@ -56,6 +56,8 @@ QString PlainText(const QString& html) {
 
 THelpViewer::THelpViewer(const QString& helpFile) : File(helpFile) {
     setAttribute(Qt::WA_DeleteOnClose);
+    // An open rules window must not keep the program alive once the game window has closed.
+    setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(QStringLiteral("Morvek"));
     browser = new QTextBrowser(this);
     browser->setOpenLinks(false);
@@ -106,7 +108,7 @@ QString THelpViewer::ExtractSection(const QString& html, const QString& id) {
     const QString quoted = QRegularExpression::escape(id);
     const QRegularExpression open(
         QStringLiteral(
-            R"(<([A-Za-z][A-Za-z0-9]*)\b[^>]*?\bid\s*=\s*(?:"%1"|'%1'|%1(?=[\s/>]))[^>]*>)")
+            R"(<([A-Za-z][A-Za-z0-9]*)\b[^>]*?\sid\s*=\s*(?:"%1"|'%1'|%1(?=[\s/>]))[^>]*>)")
             .arg(quoted),
         QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch start = open.match(html);
