@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QPointer>
 #include <QRegularExpression>
 #include <QScrollBar>
@@ -69,6 +70,13 @@ THelpViewer::THelpViewer(const QString& helpFile) : File(helpFile) {
 }
 
 THelpViewer::~THelpViewer() = default;
+
+void THelpViewer::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        close();
+    else
+        QWidget::keyPressEvent(event);
+}
 
 THelpViewer* THelpViewer::Open(const QString& helpFile, int topic) {
     Prune();

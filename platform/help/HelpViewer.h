@@ -37,6 +37,10 @@ class THelpViewer : public QWidget {
     // no such element exists. Exposed for tests.
     static QString ExtractSection(const QString& html, const QString& id);
 
+  protected:
+    // Escape closes the window.
+    void keyPressEvent(QKeyEvent* event) override;
+
   private:
     explicit THelpViewer(const QString& helpFile);
     ~THelpViewer() override;

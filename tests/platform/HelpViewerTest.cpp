@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QPointer>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QUrl>
@@ -68,6 +69,14 @@ TEST_F(ViewerFixture, AskingAgainReusesTheWindowAndLinksSwitchLanguage) {
     emit second->Browser()->anchorClicked(QUrl(QStringLiteral("#1")));
     EXPECT_EQ(second->Topic(), 1);
     EXPECT_TRUE(Text(second).contains(QStringLiteral("Worum geht es?")));
+
+    // Escape closes the window; the next request opens a fresh one.
+    QPointer<THelpViewer> closed = second;
+    QTest::keyClick(second->Browser(), Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(closed.isNull());
+    EXPECT_TRUE(THelpViewer::Viewers().empty());
+    EXPECT_TRUE(THelpViewer::Open(RulesFile, 2)->isVisible());
 }
 
 TEST_F(ViewerFixture, CloseAllHelpClosesEveryViewer) {
