@@ -1,1 +1,17 @@
-# help
+# Help: the built-in rules viewer, the help hook, the debug log, and the rules file itself.
+target_sources(morvek_platform PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/help/AppHelp.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/help/DLogFile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/help/HelpViewer.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/help/hh.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/help/hh_funcs.cpp
+)
+target_include_directories(morvek_platform PUBLIC ${CMAKE_CURRENT_LIST_DIR}/help)
+
+# The rules file lies beside the program, in the build folder as after installing.
+if(NOT DEFINED MORVEK_INSTALL_DIR)
+  set(MORVEK_INSTALL_DIR lib/morvek)
+endif()
+set(MORVEK_RULES_FILE ${PROJECT_SOURCE_DIR}/assets/help/mrvk.html)
+configure_file(${MORVEK_RULES_FILE} ${MORVEK_RUNTIME_DIR}/mrvk.html COPYONLY)
+install(FILES ${MORVEK_RULES_FILE} DESTINATION ${MORVEK_INSTALL_DIR})

@@ -1,0 +1,33 @@
+// The application's help dispatcher.
+#include "AppHelp.h"
+
+#include <utility>
+
+namespace {
+THelpHandler Handler;
+}
+
+THelpHandler SetAppHelpHandler(THelpHandler handler) {
+    return std::exchange(Handler, std::move(handler));
+}
+
+const THelpHandler& AppHelpHandler() {
+    return Handler;
+}
+
+bool AppHelpCommand(int command, intptr_t data) {
+    bool callHelp = true;
+    bool result = false;
+    if (Handler) {
+        // A copy: the handler may replace itself while it runs.
+        const THelpHandler handler = Handler;
+        result = handler(command, data, callHelp);
+    }
+    // callHelp still set means the application should process the request itself; it has no help
+    // file of its own, so nothing more happens.
+    return result;
+}
+
+bool AppHelpContext(int context) {
+    return AppHelpCommand(HELP_CONTEXT, context);
+}

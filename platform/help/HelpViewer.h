@@ -1,0 +1,54 @@
+// The built-in rules viewer: a text browser in its own window showing one section of an HTML file.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include <vector>
+
+class QTextBrowser;
+class QUrl;
+
+// Topic N of a help file is the element whose HTML id is N. The viewer shows that element alone,
+// so a reader of one language sees only the rules in that language. Problems with the file or the
+// topic are reported inside the window itself; the game is never interrupted by them.
+class THelpViewer : public QWidget {
+    Q_OBJECT
+  public:
+    // Shows the topic in the viewer of this help file, creating the window on first use, and
+    // brings the window to the front. The window is not modal.
+    static THelpViewer* Open(const QString& helpFile, int topic);
+    // Closes and frees every viewer window.
+    static void CloseAll();
+    // The viewer windows open now.
+    static std::vector<THelpViewer*> Viewers();
+
+    // Loads the topic from the file; false when the file or the topic is missing (the window then
+    // shows what is wrong).
+    bool ShowTopic(int topic);
+
+    const QString& HelpFile() const { return File; }
+    int Topic() const { return CurrentTopic; }
+    // True when the window shows a report instead of a topic.
+    bool ShowsError() const { return Failed; }
+    QTextBrowser* Browser() const { return browser; }
+
+    // The part of an HTML text that forms the element with the given id, or an empty text when
+    // no such element exists. Exposed for tests.
+    static QString ExtractSection(const QString& html, const QString& id);
+
+  protected:
+    // Escape closes the window.
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    explicit THelpViewer(const QString& helpFile);
+    ~THelpViewer() override;
+    void ShowReport(const QString& german, const QString& english);
+    void LinkClicked(const QUrl& url);
+
+    QTextBrowser* browser;
+    QString File;
+    int CurrentTopic = 0;
+    bool Failed = false;
+};

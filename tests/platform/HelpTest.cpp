@@ -1,0 +1,418 @@
+// Help hook, request log, error reports and the debug log.
+#include "AppHelp.h"
+#include "DLogFile.h"
+#include "HelpViewer.h"
+#include "hh.h"
+#include "hh_funcs.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <optional>
+
+namespace {
+
+QStringList ReadLines(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return {};
+    QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
+    return lines;
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// Points QDir::tempPath() at a folder of its own for one test.
+class TTempFolder {
+  public:
+    TTempFolder() {
+        if (const char* old = std::getenv("TMPDIR")) Old = old;
+        setenv("TMPDIR", Dir.path().toLocal8Bit().constData(), 1);
+    }
+    ~TTempFolder() {
+        if (Old)
+            setenv("TMPDIR", Old->c_str(), 1);
+        else
+            unsetenv("TMPDIR");
+    }
+    QString Path() const { return Dir.path() + QLatin1Char('/'); }
+
+  private:
+    QTemporaryDir Dir;
+    std::optional<std::string> Old;
+};
+
+// A program folder with a small help file, and a message box that only records.
+class HelpFixture : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(Dir.isValid());
+        ProgramDir = Dir.path() + QLatin1Char('/');
+        ProgramPath = ProgramDir + QStringLiteral("morvek");
+        HelpFile = ProgramDir + QStringLiteral("mrvk.html");
+        WriteFile(HelpFile, "<html><body><div id=\"1\"><h1>Regeln</h1></div>"
+                            "<div id=\"2\"><h1>Rules</h1></div></body></html>");
+        PreviousBox = SetHelpMessageBoxHook([this](const QString& caption, const QString& text) {
+            Boxes.append(text);
+            Captions.append(caption);
+        });
+        unsetenv("SystemRoot");
+        unsetenv("windir");
+    }
+    void TearDown() override {
+        THelpViewer::CloseAll();
+        DoneHelpSystem();
+        SetAppHelpHandler({});
+        SetHelpMessageBoxHook(PreviousBox);
+    }
+    QString LogPath() const { return ProgramDir + QStringLiteral("HHDebug.txt"); }
+
+    // The log's lines after the header, with their time stamps checked and taken off.
+    QStringList StampedLines() const {
+        QStringList result;
+        for (const QString& line : ReadLines(LogPath())) {
+            const qsizetype gap = line.indexOf(QStringLiteral("   "));
+            if (line.startsWith(QLatin1Char('=')) || line.startsWith(QLatin1Char('-')) ||
+                gap <= 0 || !line.at(0).isDigit())
+                continue;
+            result.append(line.mid(gap + 3));
+        }
+        return result;
+    }
+
+    QTemporaryDir Dir;
+    QString ProgramDir, ProgramPath, HelpFile;
+    QStringList Boxes, Captions;
+    TMessageBoxHook PreviousBox;
+};
+
+TEST_F(HelpFixture, DebugLogRecordsHookLifeAndRequests) {
+    InitHelpSystem({QStringLiteral("--seed"), QStringLiteral("7"), QStringLiteral("-DEBUG")},
+                   ProgramPath);
+    {
+        THookHelpSystem hook(HelpFile, 0, QString());
+        EXPECT_TRUE(AppHelpContext(2));
+        ASSERT_EQ(THelpViewer::Viewers().size(), 1u);
+        AppHelpCommand(HELP_QUIT, 0);
+        // The quit request leaves the rules open; the hook's end closes them.
+        EXPECT_EQ(THelpViewer::Viewers().size(), 1u);
+    }
+    EXPECT_TRUE(THelpViewer::Viewers().empty());
+
+    const QString f = HelpFile;
+    EXPECT_EQ(StampedLines(), QStringList({
+                                  QStringLiteral("THookHelpSystem.Create(\"%1\",\"\", 0)").arg(f),
+                                  QStringLiteral("THookHelpSystem.HelpHook(1 (HELP_CONTEXT), 2)"),
+                                  QStringLiteral("HHHelpContext(\"%1\", 2, \"\", 0)").arg(f),
+                                  QStringLiteral("ShowContext(\"%1\", 2)").arg(f),
+                                  QStringLiteral("  returned - 0"),
+                                  QStringLiteral("THookHelpSystem.HelpHook(2 (HELP_QUIT), 0)"),
+                                  QStringLiteral("THookHelpSystem.Destroy"),
+                              }));
+    EXPECT_TRUE(Boxes.isEmpty());
+}
+
+TEST_F(HelpFixture, DebugLogHeader) {
+    InitHelpSystem({QStringLiteral("/debug"), QStringLiteral("a b")}, ProgramPath);
+    const QStringList lines = ReadLines(LogPath());
+    ASSERT_GE(lines.size(), 24);
+    EXPECT_EQ(lines[0], QString(79, QLatin1Char('=')));
+    EXPECT_EQ(lines[1], QStringLiteral("Log File:             ") + LogPath());
+    EXPECT_TRUE(lines[2].startsWith(QStringLiteral("Date:                 ")));
+    EXPECT_TRUE(lines[3].contains(QStringLiteral("(Build ")));
+    EXPECT_TRUE(lines[4].startsWith(QStringLiteral("SysLocale.DefaultLCID: 0x")));
+    EXPECT_EQ(lines[8], QString(79, QLatin1Char('-')));
+    EXPECT_EQ(lines[9], QStringLiteral("EXE Path =          ") + ProgramPath);
+    EXPECT_EQ(lines[10], QStringLiteral("EXE Version =       1.0"));
+    EXPECT_EQ(lines[11], QStringLiteral("Cmdline Param(s) =  /debug | a b"));
+    EXPECT_EQ(lines[12], QStringLiteral("Actual CmdLine =  %1 /debug \"a b\"").arg(ProgramPath));
+    EXPECT_EQ(lines[14], QStringLiteral("_ModuleName =       morvek"));
+    EXPECT_EQ(lines[15], QStringLiteral("_ModuleDir =        ") + ProgramDir);
+    EXPECT_EQ(lines[18], QStringLiteral("_hhInstalled =      YES"));
+    EXPECT_TRUE(lines[19].startsWith(QStringLiteral("_hhVerStr =         6.")));
+}
+
+TEST_F(HelpFixture, NoLogWithoutSwitchAndOldLogIsRemoved) {
+    // A read-only log left by an earlier run goes even when the switch is off.
+    WriteFile(LogPath(), "old run\n");
+    QFile::setPermissions(LogPath(), QFileDevice::ReadOwner);
+    InitHelpSystem({QStringLiteral("debug"), QStringLiteral("--debug")}, ProgramPath);
+    {
+        THookHelpSystem hook(HelpFile, 0, QString());
+        AppHelpContext(1);
+        AppHelpCommand(HELP_QUIT, 0);
+    }
+    HHShowError(1);
+    EXPECT_FALSE(QFileInfo::exists(LogPath()));
+    EXPECT_TRUE(QDir(ProgramDir).entryList({QStringLiteral("*.txt")}).isEmpty());
+}
+
+TEST(DebugSwitch, ArgumentsAndSwitchFile) {
+    QTemporaryDir dir;
+    const QString folder = dir.path() + QLatin1Char('/');
+    struct Row {
+        QStringList args;
+        bool expected;
+    };
+    const Row rows[] = {
+        {{QStringLiteral("/debug")}, true},
+        {{QStringLiteral("-DeBuG")}, true},
+        {{QStringLiteral("x"), QStringLiteral("/DEBUG")}, true},
+        {{QStringLiteral("--debug")}, false},
+        {{QStringLiteral("debug")}, false},
+        {{QStringLiteral("-debug2")}, false},
+        {{}, false},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(DebugSwitch(folder, row.args), row.expected) << row.args.join(' ').toStdString();
+    WriteFile(folder + QStringLiteral("debug.debug"), "");
+    EXPECT_TRUE(DebugSwitch(folder, {}));
+    EXPECT_TRUE(DebugSwitch(dir.path(), {})); // a folder given without its separator
+}
+
+TEST(DebugLogPath, FallsBackToTempFolderWhenProgramFolderIsNotWritable) {
+    TTempFolder temp;
+    QTemporaryDir dir;
+    const QString writable = dir.path() + QLatin1Char('/');
+    const QString aFile = writable + QStringLiteral("plain-file");
+    WriteFile(aFile, "x");
+    struct Row {
+        const char* name;
+        QString folder;
+        QString expected;
+    };
+    const Row rows[] = {
+        {"writable folder", writable, writable + QStringLiteral("HHDebug.txt")},
+        {"missing folder", writable + QStringLiteral("gone/"), temp.Path() + "HHDebug.txt"},
+        {"path is a file", aFile + QLatin1Char('/'), temp.Path() + "HHDebug.txt"},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(DebugLogPath(row.folder), row.expected) << row.name;
+        EXPECT_FALSE(QFileInfo::exists(row.folder + QStringLiteral("$_Temp_$.$$$"))) << row.name;
+    }
+}
+
+TEST_F(HelpFixture, LogGoesToTempFolderForUnwritableProgramFolder) {
+    TTempFolder temp;
+    InitHelpSystem({QStringLiteral("-debug")}, ProgramDir + QStringLiteral("gone/morvek"));
+    HelpLog("one line");
+    const QStringList lines = ReadLines(temp.Path() + QStringLiteral("HHDebug.txt"));
+    ASSERT_FALSE(lines.isEmpty());
+    EXPECT_TRUE(lines.last().endsWith(QStringLiteral("   one line")));
+}
+
+TEST(DLogFile, LineRules) {
+    QTemporaryDir dir;
+    const QString path = dir.path() + QStringLiteral("/log.txt");
+    TDLogFile log(path, true);
+    struct Row {
+        const char* text;
+        QString expected; // empty: a time-stamped line
+    };
+    const Row rows[] = {
+        {"-", QString(79, QLatin1Char('-'))},
+        {"=", QString(79, QLatin1Char('='))},
+        {"!Header:  x", QStringLiteral("Header:  x")},
+        {"-- dashes", QStringLiteral("- dashes")},
+        {"=eq", QStringLiteral("eq")},
+        {"", QString()},
+        {"50% done", QString()},
+    };
+    for (const Row& row : rows)
+        log.LogLine(row.text);
+    log.LogLine("%d (%s) \"%s\"", 42, "c-string", QStringLiteral("Größe"));
+
+    const QStringList lines = ReadLines(path);
+    ASSERT_EQ(lines.size(), std::size(rows) + 1);
+    for (size_t i = 0; i < std::size(rows); ++i) {
+        if (!rows[i].expected.isEmpty()) {
+            EXPECT_EQ(lines[i], rows[i].expected) << rows[i].text;
+        } else {
+            // A time stamp, three spaces, then the text exactly as given (no formatting).
+            const QString tail = QStringLiteral("   ") + QString::fromUtf8(rows[i].text);
+            EXPECT_TRUE(lines[i].endsWith(tail)) << lines[i].toStdString();
+            EXPECT_TRUE(lines[i].at(0).isDigit()) << lines[i].toStdString();
+        }
+    }
+    EXPECT_TRUE(lines.last().endsWith(QStringLiteral("   42 (c-string) \"Größe\"")));
+}
+
+TEST(DLogFile, UnwritableLogDropsLinesAndDebugOffWritesNothing) {
+    QTemporaryDir dir;
+    TDLogFile broken(dir.path() + QStringLiteral("/no/such/folder/log.txt"), true);
+    broken.LogLine("lost");
+    EXPECT_FALSE(QFileInfo::exists(broken.FileName));
+
+    const QString path = dir.path() + QStringLiteral("/quiet.txt");
+    TDLogFile quiet(path, false, {QStringLiteral("!header")});
+    quiet.LogLine("nothing %d", 1);
+    EXPECT_FALSE(QFileInfo::exists(path));
+}
+
+TEST(HelpCommand, NamesAsLogged) {
+    const std::pair<int, const char*> rows[] = {
+        {1, "1 (HELP_CONTEXT)"},
+        {2, "2 (HELP_QUIT)"},
+        {3, "3 (HELP_INDEX or HELP_CONTENTS)"},
+        {4, "4 (HELP_HELPONHELP)"},
+        {5, "5 (HELP_SETINDEX or HELP_SETCONTENTS)"},
+        {8, "8 (HELP_CONTEXTPOPUP)"},
+        {9, "9 (HELP_FORCEFILE)"},
+        {10, "10 (HELP_CONTEXTMENU)"},
+        {11, "11 (HELP_FINDER)"},
+        {12, "12 (HELP_WM_HELP)"},
+        {13, "13 (HELP_SETPOPUP_POS)"},
+        {257, "257 (HELP_KEY)"},
+        {258, "258 (HELP_COMMAND)"},
+        {261, "261 (HELP_PARTIALKEY)"},
+        {513, "513 (HELP_MULTIKEY)"},
+        {515, "515 (HELP_SETWINPOS)"},
+        {0, "0 (?\?)"},
+        {6, "6 (?\?)"},
+        {514, "514 (?\?)"},
+        {-1, "-1 (?\?)"},
+    };
+    for (const auto& [command, text] : rows)
+        EXPECT_EQ(HelpCommandText(command).toStdString(), text);
+}
+
+TEST_F(HelpFixture, ErrorMessagesPerCode) {
+    InitHelpSystem({QStringLiteral("-debug")}, ProgramPath);
+    const std::pair<int, const char*> rows[] = {
+        {1, "MS Html Help is not installed on this PC."},
+        {2, "System file KeyHH.EXE was not found in the Windows folder."},
+        {3, "System file HH.EXE was not found in the Windows folder."},
+        {4, "Unknown error returned by HHHelpContext"},
+        {-1, "Unknown error returned by HHHelpContext"},
+    };
+    HHShowError(0);
+    EXPECT_TRUE(Boxes.isEmpty());
+    for (const auto& [code, text] : rows) {
+        Boxes.clear();
+        HHShowError(code);
+        ASSERT_EQ(Boxes.size(), 1) << code;
+        EXPECT_EQ(Boxes[0].toStdString(), text);
+        EXPECT_EQ(Captions[0], QGuiApplication::applicationDisplayName());
+        EXPECT_EQ(StampedLines().last(),
+                  QStringLiteral("HHShowError(%1), \"%2\"").arg(code).arg(QString::fromUtf8(text)));
+    }
+}
+
+TEST_F(HelpFixture, ExternalHostsAreMissingHere) {
+    InitHelpSystem({}, ProgramPath);
+    EXPECT_EQ(ShowContext(HelpFile, 1, HH_HOST_KEYHH), HH_ERR_KEYHH_MISSING);
+    EXPECT_EQ(ShowContext(HelpFile, 1, HH_HOST_HH), HH_ERR_HH_MISSING);
+    EXPECT_EQ(ShowContext(HelpFile, 1, 7), -1);
+    EXPECT_TRUE(THelpViewer::Viewers().empty());
+
+    // Through the application's help request, the missing program is reported in a box.
+    THookHelpSystem hook(HelpFile, HH_HOST_HH, QString());
+    AppHelpContext(1);
+    EXPECT_EQ(Boxes, QStringList{QStringLiteral("System file HH.EXE was not found in the Windows "
+                                                "folder.")});
+}
+
+TEST_F(HelpFixture, NotInstalledWhenControlIsAbsent) {
+    InitHelpSystem({}, ProgramPath);
+    UnloadHelpControl();
+    THookHelpSystem hook(HelpFile, 0, QString());
+    AppHelpContext(1);
+    EXPECT_EQ(Boxes, QStringList{QStringLiteral("MS Html Help is not installed on this PC.")});
+    EXPECT_TRUE(THelpViewer::Viewers().empty());
+
+    // Before the start-up step nothing is known to be installed either.
+    DoneHelpSystem();
+    EXPECT_EQ(ShowContext(HelpFile, 1, 0), HH_ERR_NOT_INSTALLED);
+}
+
+TEST_F(HelpFixture, HookCommandsAndCallHelpFlag) {
+    InitHelpSystem({}, ProgramPath);
+    THookHelpSystem hook(HelpFile, 0, QString());
+    QList<int> contexts;
+    QList<QPoint> popups;
+    hook.OnHelpContext = [&](int context) { contexts.append(context); };
+
+    struct Row {
+        int command;
+        intptr_t data;
+        bool callHelp;
+    };
+    const Row rows[] = {
+        {HELP_CONTEXT, 5, false}, {HELP_SETPOPUP_POS, (20 << 16) | 10, false},
+        {HELP_QUIT, 0, true},     {HELP_INDEX, 0, true},
+        {HELP_KEY, 0, true},      {HELP_CONTEXTPOPUP, 6, false}, // no popup callback: as context
+        {HELP_FINDER, 0, true},   {999, 0, true},
+    };
+    for (const Row& row : rows) {
+        bool callHelp = true;
+        EXPECT_TRUE(hook.HelpHook(row.command, row.data, callHelp)) << row.command;
+        EXPECT_EQ(callHelp, row.callHelp) << row.command;
+    }
+    EXPECT_EQ(contexts, QList<int>({5, 6}));
+    EXPECT_EQ(hook.PopupX, 10);
+    EXPECT_EQ(hook.PopupY, 20);
+
+    hook.OnHelpPopup = [&](int context, int x, int y) {
+        popups.append(QPoint(x, y));
+        contexts.append(context);
+    };
+    bool callHelp = true;
+    hook.HelpHook(HELP_SETPOPUP_POS, (0xFFFF << 16) | 0xFFFE, callHelp); // (-2, -1)
+    hook.HelpHook(HELP_CONTEXTPOPUP, 8, callHelp);
+    EXPECT_EQ(popups, QList<QPoint>({QPoint(-2, -1)}));
+    EXPECT_EQ(contexts.last(), 8);
+    EXPECT_TRUE(THelpViewer::Viewers().empty());
+}
+
+TEST_F(HelpFixture, HookPutsPreviousHandlerBackAndChains) {
+    InitHelpSystem({}, ProgramPath);
+    QList<int> seen;
+    SetAppHelpHandler([&](int command, intptr_t, bool& callHelp) {
+        seen.append(command);
+        callHelp = false;
+        return false;
+    });
+    {
+        THookHelpSystem hook(HelpFile, 0, QString());
+        hook.OnHelpContext = [](int) {};
+        EXPECT_TRUE(AppHelpContext(1)); // the hook answers, the previous handler is not asked
+        EXPECT_TRUE(seen.isEmpty());
+        hook.ChainHelp = true;
+        EXPECT_FALSE(AppHelpContext(1)); // chained: the previous handler's answer counts
+        EXPECT_EQ(seen, QList<int>({HELP_CONTEXT}));
+    }
+    AppHelpCommand(HELP_QUIT, 0);
+    EXPECT_EQ(seen, QList<int>({HELP_CONTEXT, HELP_QUIT}));
+}
+
+TEST(HelpAddress, Parts) {
+    struct Row {
+        const char* file;
+        const char* topic;
+        const char* window;
+        int host;
+        const char* expected;
+    };
+    const Row rows[] = {
+        {"/opt/morvek/mrvk.html", "", "", 0, "/opt/morvek/mrvk.html"},
+        {"  my%20game/mrvk.chm ", "", "", 0, "my game/mrvk.chm"},
+        {"mrvk.chm", "html\\rules.htm", "", 0, "mrvk.chm::/html/rules.htm"},
+        {"mrvk.chm", "/a.htm", " main ", 1, "mrvk.chm::/a.htm>main"},
+        {"mrvk.chm", "", "", 2, "mk:@MSITStore:mrvk.chm"},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(HHFormatAddress(row.file, row.topic, row.window, row.host).toStdString(),
+                  row.expected);
+}
+
+} // namespace
