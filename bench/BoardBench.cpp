@@ -1,0 +1,86 @@
+// Time of a whole-board paint and of one cell for the largest board in a full-HD box.
+#include "BoardPainter.h"
+
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+
+namespace {
+
+// A 100 x 100 tile pair per strip row with some texture, like the real strip.
+QImage Strip() {
+    QImage strip(200, 700, QImage::Format_RGB32);
+    for (int y = 0; y < strip.height(); ++y)
+        for (int x = 0; x < strip.width(); ++x)
+            strip.setPixel(x, y, qRgb((x * 7 + y) & 0x3F, (y * 3) & 0x7F, x < 100 ? 60 : 120));
+    return strip;
+}
+
+// 34 x 23, every other cell filled: 17 clues of 1 per row, 12 per column, all four looks.
+struct LargestBoard {
+    TPuzzle Puzzle;
+    TBitmapList Bmps{std::vector<QImage>{Strip()}};
+    TPaintBox Box;
+    TBoardPainter Painter{Puzzle, Bmps, Box};
+
+    explicit LargestBoard(bool visible) {
+        Puzzle.ColCount = 34;
+        Puzzle.RowCount = 23;
+        for (int c = 1; c <= 34; ++c)
+            for (int r = 1; r <= 23; ++r)
+                Puzzle.Grid[c][r] = (c + r) % 2 == 0 ? csHiddenFilled : csHiddenEmpty;
+        ComputeClues(Puzzle);
+        for (int c = 1; c <= 34; ++c)
+            for (int r = 1; r <= 23; ++r)
+                if ((c * 7 + r * 3) % 5 == 0) Puzzle.Grid[c][r] += 2; // marked or uncovered
+        Box.resize(1920, 1080);
+        if (visible) Box.show();
+        QApplication::processEvents();
+        Painter.ComputeLayout();
+        Painter.PrepareBackground();
+        Painter.PrepareTile();
+    }
+};
+
+void Paint(benchmark::State& state) {
+    LargestBoard board(state.range(0) != 0);
+    for (auto _ : state)
+        board.Painter.Paint();
+    state.counters["CellSize"] = board.Painter.Layout.CellSize;
+    state.counters["clues"] = board.Puzzle.MaxRowClues * 100 + board.Puzzle.MaxColClues;
+}
+BENCHMARK(Paint)->Arg(1)->Arg(0)->ArgName("shown")->Unit(benchmark::kMillisecond);
+
+void DrawCell(benchmark::State& state) {
+    LargestBoard board(state.range(0) != 0);
+    board.Painter.Paint();
+    int c = 1, r = 1;
+    for (auto _ : state) {
+        board.Painter.DrawCell(c, r);
+        if (++r > 23) r = 1, c = c % 34 + 1;
+    }
+}
+BENCHMARK(DrawCell)->Arg(1)->Arg(0)->ArgName("shown")->Unit(benchmark::kMicrosecond);
+
+void PrepareBackgroundAndTile(benchmark::State& state) {
+    LargestBoard board(false);
+    for (auto _ : state) {
+        board.Painter.PrepareBackground();
+        board.Painter.PrepareTile();
+    }
+}
+BENCHMARK(PrepareBackgroundAndTile)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,92 @@
+// The paint box: persistent surface across resizes, synchronous flush, mouse hooks.
+#include "PaintBox.h"
+
+#include <QEvent>
+#include <QPaintEvent>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+// Records the paint events that reach a widget.
+class PaintSpy : public QObject {
+  public:
+    std::vector<QRect> Rects;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            Rects.push_back(static_cast<QPaintEvent*>(event)->rect());
+        return false;
+    }
+};
+
+} // namespace
+
+TEST(PaintBox, SurfaceFollowsTheSizeAndKeepsWhatFits) {
+    TPaintBox box;
+    box.resize(40, 30);
+    ASSERT_EQ(box.Surface().size(), QSize(40, 30));
+    EXPECT_EQ(box.Surface().format(), QImage::Format_RGB32);
+    box.Surface().setPixel(5, 6, 0xFF123456);
+    box.Surface().setPixel(39, 29, 0xFF654321);
+    int resized = 0;
+    box.OnResize = [&] {
+        ++resized;
+        EXPECT_EQ(box.Surface().size(), box.size());
+    };
+    box.show();
+    box.resize(20, 50);
+    QCoreApplication::processEvents();
+    EXPECT_GE(resized, 1);
+    ASSERT_EQ(box.Surface().size(), QSize(20, 50));
+    EXPECT_EQ(box.Surface().pixel(5, 6), 0xFF123456u);
+}
+
+TEST(PaintBox, FlushRepaintsAtOnceWithoutTheEventLoop) {
+    TPaintBox box;
+    box.resize(50, 40);
+    box.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+    QCoreApplication::processEvents();
+    PaintSpy spy;
+    box.installEventFilter(&spy);
+    box.Surface().fill(0xFF00FF00);
+    box.Flush(QRect(10, 5, 8, 8));
+    ASSERT_EQ(spy.Rects.size(), 1u);
+    EXPECT_EQ(spy.Rects[0], QRect(10, 5, 8, 8));
+    // Outside the widget nothing is asked for.
+    box.Flush(QRect(60, 60, 5, 5));
+    EXPECT_EQ(spy.Rects.size(), 1u);
+    // What the widget shows is the surface.
+    const QImage shown = box.grab().toImage();
+    EXPECT_EQ(shown.pixel(12, 7) & 0xFFFFFF, 0x00FF00u);
+}
+
+TEST(PaintBox, MouseEventsReachTheHooks) {
+    TPaintBox box;
+    box.resize(60, 60);
+    box.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+    std::vector<std::string> calls;
+    box.OnMouseDown = [&](Qt::MouseButton b, int32_t x, int32_t y) {
+        calls.push_back("down " + std::to_string(int(b)) + " " + std::to_string(x) + "," +
+                        std::to_string(y));
+    };
+    box.OnMouseMove = [&](Qt::MouseButtons b, int32_t x, int32_t y) {
+        calls.push_back("move " + std::to_string(int(b)) + " " + std::to_string(x) + "," +
+                        std::to_string(y));
+    };
+    box.OnMouseUp = [&](Qt::MouseButton b, int32_t x, int32_t y) {
+        calls.push_back("up " + std::to_string(int(b)) + " " + std::to_string(x) + "," +
+                        std::to_string(y));
+    };
+    QTest::mousePress(&box, Qt::RightButton, Qt::NoModifier, QPoint(7, 9));
+    QMouseEvent move(QEvent::MouseMove, QPointF(20, 21), box.mapToGlobal(QPointF(20, 21)),
+                     Qt::NoButton, Qt::RightButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&box, &move);
+    QTest::mouseRelease(&box, Qt::RightButton, Qt::NoModifier, QPoint(20, 21));
+    const std::vector<std::string> expected{"down 2 7,9", "move 2 20,21", "up 2 20,21"};
+    EXPECT_EQ(calls, expected);
+}

@@ -1,0 +1,225 @@
+// The board and its clue panels: layout, off-screen bitmaps, whole and single-cell painting.
+#include "BoardPainter.h"
+
+#include "Canvas.h"
+#include "TilesDrawings.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr TColor ClueColor = 0xFFFFFF;
+constexpr TColor DoneClueColor = 0x808080;
+// Used only when the background strip is missing or too small to cut into tiles.
+constexpr QRgb FallbackBoard = 0xFF303030;
+constexpr QRgb FallbackShade = 0xFF707070;
+
+// Where the parts of one cell lie inside it. From 10 pixels on: the tile 3 pixels in with
+// S - 5 pixels, the shade ring 2 pixels wide around a board square at 5 with S - 9.
+// Smaller cells (only the largest boards in the smallest window get there) keep the same
+// three looks at reduced margins: 1-pixel gap and 1-pixel ring from 3 pixels, a solid
+// shade square at 3 and 4, the whole cell at 1 and 2. Nothing at all below 1.
+struct TCellParts {
+    int32_t TileInset, TileSize, InnerInset, InnerSize;
+};
+
+TCellParts PartsFor(int32_t s) {
+    if (s >= 10) return {3, s - 5, 5, s - 9};
+    if (s >= 3) return {1, s - 2, 2, s - 4};
+    return {0, s, 0, 0};
+}
+
+int32_t Clamp(int32_t value, int32_t lo, int32_t hi) {
+    return std::min(std::max(value, lo), hi);
+}
+
+} // namespace
+
+TBoardPainter::TBoardPainter(const TPuzzle& puzzle, const TBitmapList& bmps, TPaintBox& box)
+    : Game(puzzle), Bmps(bmps), Box(box) {}
+
+void TBoardPainter::ComputeLayout() {
+    Layout = ::ComputeLayout(Box.width(), Box.height(), Game.ColCount, Game.RowCount,
+                             Game.MaxRowClues, Game.MaxColClues);
+}
+
+void TBoardPainter::PrepareBackground() {
+    const int32_t W = std::max(Box.width(), 0), H = std::max(Box.height(), 0);
+    ShadeBitmap = QImage(W, H, QImage::Format_RGB32);
+    BoardBitmap = QImage(W, H, QImage::Format_RGB32);
+    if (W == 0 || H == 0) return;
+
+    const QImage& strip = Bmps.Item(0);
+    const int32_t TW = strip.width() / 2, TH = strip.height() / 7;
+    if (TW <= 0 || TH <= 0) {
+        ShadeBitmap.fill(FallbackShade);
+        BoardBitmap.fill(FallbackBoard);
+    } else {
+        const QImage tiles = strip.format() == QImage::Format_RGB32
+                                 ? strip
+                                 : strip.convertToFormat(QImage::Format_RGB32);
+        const int32_t top = TH * Clamp(BackMode, 0, 6);
+        for (int32_t i = 0; i <= W / TW + 1; ++i)
+            for (int32_t j = 0; j <= H / TH + 1; ++j) {
+                BlockCopy(ShadeBitmap, i * TW, j * TH, TW, TH, tiles, TW, top);
+                BlockCopy(BoardBitmap, i * TW, j * TH, TW, TH, tiles, 0, top);
+            }
+    }
+
+    // Black at 0, 2, 3, 4 and 6 pixels from each edge; the background shows at 1 and 5.
+    TCanvas canvas(BoardBitmap);
+    SetBrush(canvas, 0x000000, TBrushStyle::Clear);
+    SetPen(canvas, 0x000000, TPenStyle::Solid, 1);
+    canvas.Rectangle(0, 0, W, H);
+    canvas.Rectangle(6, 6, W - 6, H - 6);
+    SetPen(canvas, 0x000000, TPenStyle::Solid, 3);
+    canvas.Rectangle(3, 3, W - 3, H - 3);
+}
+
+void TBoardPainter::PrepareTile() {
+    const int32_t S = Layout.CellSize;
+    if (S <= 0) {
+        TileBitmap = QImage();
+        return;
+    }
+    TileBitmap = QImage(S * 5, S * 3, QImage::Format_RGB32);
+    // A one-pixel tile has no frame path; black is what it would be framed in.
+    TileBitmap.fill(Qt::black);
+    TCanvas canvas(TileBitmap);
+    DrawTile(canvas, 0, 0, PartsFor(S).TileSize, TileStyle);
+}
+
+void TBoardPainter::ComposeCell(int32_t col, int32_t row) {
+    const int32_t S = Layout.CellSize;
+    const int32_t X = Layout.BoardLeft + (col - 1) * S, Y = Layout.BoardTop + (row - 1) * S;
+    const TCellParts p = PartsFor(S);
+    BlockCopy(TileBitmap, 0, S, S, S, BoardBitmap, X, Y);
+    switch (Game.Grid[col][row]) {
+    case csHiddenEmpty:
+    case csHiddenFilled:
+        BlockCopy(TileBitmap, p.TileInset, S + p.TileInset, p.TileSize, p.TileSize, ShadeBitmap,
+                  X + p.TileInset, Y + p.TileInset);
+        BlockCopy(TileBitmap, p.InnerInset, S + p.InnerInset, p.InnerSize, p.InnerSize, BoardBitmap,
+                  X + p.InnerInset, Y + p.InnerInset);
+        break;
+    case csUncovered:
+        BlockCopy(TileBitmap, p.TileInset, S + p.TileInset, p.TileSize, p.TileSize, TileBitmap, 0,
+                  0);
+        break;
+    default: // csMarkedEmpty: the plain board
+        break;
+    }
+    BlockCopy(Box.Surface(), X, Y, S, S, TileBitmap, 0, S);
+}
+
+void TBoardPainter::DrawCell(int32_t col, int32_t row) {
+    const int32_t S = Layout.CellSize;
+    if (S <= 0 || TileBitmap.isNull()) return;
+    if (col < 1 || col > std::min(Game.ColCount, MaxCols) || row < 1 ||
+        row > std::min(Game.RowCount, MaxRows))
+        return;
+    ComposeCell(col, row);
+    Box.Flush(QRect(Layout.BoardLeft + (col - 1) * S, Layout.BoardTop + (row - 1) * S, S, S));
+}
+
+const QFont& TBoardPainter::ClueFont() {
+    // HalfCell points at the box's resolution, in whole pixels.
+    const int32_t pixels =
+        static_cast<int32_t>(std::lround(Layout.HalfCell * Box.logicalDpiY() / 72.0));
+    if (pixels != FontPixels) {
+        FontPixels = pixels;
+        Font = QFont("Arial");
+        Font.setStyleHint(QFont::SansSerif);
+        if (pixels > 0) Font.setPixelSize(pixels);
+    }
+    return Font;
+}
+
+void TBoardPainter::RowClues(TCanvas& canvas) {
+    const int32_t S = Layout.CellSize;
+    QImage& surface = Box.Surface();
+    const bool text = !Paused && FontPixels > 0;
+    for (int32_t r = 1; r <= std::min(Game.RowCount, MaxRows); ++r) {
+        const int32_t count = std::min(Game.RowClueCount[r], MaxRowClueSlots);
+        canvas.FontColor = Game.RowDone[r] ? DoneClueColor : ClueColor;
+        for (int32_t k = 1; k <= count; ++k) {
+            const int32_t X = Layout.BoardLeft - k * S, Y = Layout.BoardTop + (r - 1) * S;
+            // Rows of count are 3 pixels apart, showing the board between them.
+            BlockCopy(surface, X, Y + 2, S, S - 3, ShadeBitmap, X, Y);
+            if (text)
+                canvas.TextOut(X + S / 2, Y + Layout.ClueTextOffset,
+                               QString::number(Game.RowClues[r][count - k + 1]));
+        }
+    }
+}
+
+void TBoardPainter::ColClues(TCanvas& canvas) {
+    const int32_t S = Layout.CellSize;
+    QImage& surface = Box.Surface();
+    const bool text = !Paused && FontPixels > 0;
+    for (int32_t c = 1; c <= std::min(Game.ColCount, MaxCols); ++c) {
+        const int32_t count = std::min(Game.ColClueCount[c], MaxColClueSlots);
+        canvas.FontColor = Game.ColDone[c] ? DoneClueColor : ClueColor;
+        for (int32_t k = 1; k <= count; ++k) {
+            const int32_t X = Layout.BoardLeft + (c - 1) * S, Y = Layout.BoardTop - k * S;
+            BlockCopy(surface, X + 2, Y, S - 3, S, ShadeBitmap, X, Y);
+            if (text)
+                canvas.TextOut(X + S / 2, Y + Layout.ClueTextOffset,
+                               QString::number(Game.ColClues[c][count - k + 1]));
+        }
+    }
+}
+
+QRect TBoardPainter::RowPanel() const {
+    const int32_t S = Layout.CellSize;
+    const int32_t count = std::min(std::max(Game.MaxRowClues, 0), MaxRowClueSlots);
+    return QRect(Layout.BoardLeft - count * S, Layout.BoardTop, count * S,
+                 std::max(Game.RowCount, 0) * S + 2);
+}
+
+QRect TBoardPainter::ColPanel() const {
+    const int32_t S = Layout.CellSize;
+    const int32_t count = std::min(std::max(Game.MaxColClues, 0), MaxColClueSlots);
+    return QRect(Layout.BoardLeft, Layout.BoardTop - count * S, std::max(Game.ColCount, 0) * S + 2,
+                 count * S);
+}
+
+void TBoardPainter::DrawRowClues() {
+    if (Layout.CellSize <= 0) return;
+    {
+        TCanvas canvas(Box.Surface());
+        canvas.Font = ClueFont();
+        RowClues(canvas);
+    }
+    Box.Flush(RowPanel());
+}
+
+void TBoardPainter::DrawColClues() {
+    if (Layout.CellSize <= 0) return;
+    {
+        TCanvas canvas(Box.Surface());
+        canvas.Font = ClueFont();
+        ColClues(canvas);
+    }
+    Box.Flush(ColPanel());
+}
+
+void TBoardPainter::Paint() {
+    QImage& surface = Box.Surface();
+    BlockCopy(surface, 0, 0, BoardBitmap.width(), BoardBitmap.height(), BoardBitmap, 0, 0);
+    if (Layout.CellSize > 0) {
+        {
+            TCanvas canvas(surface);
+            canvas.Font = ClueFont();
+            RowClues(canvas);
+            ColClues(canvas);
+        }
+        if (!TileBitmap.isNull())
+            for (int32_t c = 1; c <= std::min(Game.ColCount, MaxCols); ++c)
+                for (int32_t r = 1; r <= std::min(Game.RowCount, MaxRows); ++r)
+                    ComposeCell(c, r);
+    }
+    // One flush for the whole picture instead of one per cell.
+    Box.Flush();
+}

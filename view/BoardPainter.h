@@ -1,0 +1,60 @@
+// The board and its clue panels: layout, off-screen bitmaps, whole and single-cell painting.
+#pragma once
+
+#include "BitmapList.h"
+#include "Layout.h"
+#include "PaintBox.h"
+#include "Puzzle.h"
+
+#include <QFont>
+#include <QImage>
+
+#include <cstdint>
+
+class TCanvas;
+
+// Every picture on the board is a block copy from three bitmaps that are rendered once
+// per resize, background change or new level: BoardBitmap (empty board with its frame),
+// ShadeBitmap (clue slots and the ring of hidden cells) and TileBitmap (the tile of
+// uncovered cells in cell row 0, the compose area of one cell in cell row 1).
+class TBoardPainter {
+  public:
+    TBoardPainter(const TPuzzle& puzzle, const TBitmapList& bmps, TPaintBox& box);
+
+    int32_t BackMode = 0;  // row of the background strip (0..6)
+    int32_t TileStyle = 1; // look of uncovered cells (1..4)
+    bool Paused = false;   // the clue slots show no numbers
+    TLayout Layout;
+
+    QImage BoardBitmap;
+    QImage ShadeBitmap;
+    QImage TileBitmap;
+
+    // Fits board and panels to the size of the box.
+    void ComputeLayout();
+    // Sizes BoardBitmap and ShadeBitmap to the box and fills them from bitmap 0.
+    void PrepareBackground();
+    // Sizes TileBitmap and draws the tile of TileStyle into it.
+    void PrepareTile();
+    // Background, both clue panels and every cell; shown in one flush.
+    void Paint();
+    // Composes one cell off-screen and shows it with one block copy.
+    void DrawCell(int32_t col, int32_t row);
+    void DrawRowClues();
+    void DrawColClues();
+
+  private:
+    void ComposeCell(int32_t col, int32_t row);
+    void RowClues(TCanvas& canvas);
+    void ColClues(TCanvas& canvas);
+    // "Arial" at HalfCell points; FontPixels is 0 when the cell is too small for text.
+    const QFont& ClueFont();
+    QRect RowPanel() const;
+    QRect ColPanel() const;
+
+    const TPuzzle& Game;
+    const TBitmapList& Bmps;
+    TPaintBox& Box;
+    QFont Font;
+    int32_t FontPixels = -1;
+};

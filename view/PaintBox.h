@@ -1,0 +1,41 @@
+// A widget that shows a persistent image surface; drawing goes into the surface.
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+#include <cstdint>
+#include <functional>
+
+// Everything is drawn into Surface() and reaches the screen through Flush, which
+// repaints at once: the board animations block the thread and handle no events, yet
+// each of their frames must show. paintEvent only copies the surface.
+class TPaintBox : public QWidget {
+  public:
+    explicit TPaintBox(QWidget* parent = nullptr);
+
+    // The surface, always of the widget's current size (RGB32).
+    QImage& Surface();
+    // Shows the rectangle of the surface on screen now, without the event loop.
+    void Flush(const QRect& rect);
+    void Flush() { Flush(rect()); }
+
+    // Called after a resize, once the surface has the new size.
+    std::function<void()> OnResize;
+    std::function<void(Qt::MouseButton button, int32_t x, int32_t y)> OnMouseDown;
+    std::function<void(Qt::MouseButtons buttons, int32_t x, int32_t y)> OnMouseMove;
+    std::function<void(Qt::MouseButton button, int32_t x, int32_t y)> OnMouseUp;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+  private:
+    // A hidden widget gets its resize event only when shown; the surface follows at once.
+    void MatchSize();
+
+    QImage Image;
+};

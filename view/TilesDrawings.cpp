@@ -1,0 +1,86 @@
+// The raster routines that draw the tile of an uncovered cell.
+#include "TilesDrawings.h"
+
+namespace {
+
+constexpr TColor Grey(uint32_t level) {
+    return level << 16 | level << 8 | level;
+}
+
+} // namespace
+
+void SetBrush(TCanvas& canvas, TColor color, TBrushStyle style) {
+    canvas.Brush.Color = color;
+    canvas.Brush.Style = style;
+}
+
+void SetPen(TCanvas& canvas, TColor color, TPenStyle style, int32_t width) {
+    canvas.Pen.Color = color;
+    canvas.Pen.Style = style;
+    canvas.Pen.Width = width;
+}
+
+void DrawLine(TCanvas& canvas, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+    canvas.MoveTo(x1, y1);
+    canvas.LineTo(x2, y2);
+}
+
+void FilledSquare(TCanvas& canvas, int32_t x, int32_t y, int32_t size, TColor outline,
+                  TColor fill) {
+    SetPen(canvas, outline, TPenStyle::Solid, 1);
+    SetBrush(canvas, fill, TBrushStyle::Solid);
+    canvas.Rectangle(x, y, x + size, y + size);
+}
+
+void BevelSquare(TCanvas& canvas, int32_t x, int32_t y, int32_t size, TColor fill, TColor top,
+                 TColor right, TColor bottom, TColor left) {
+    FilledSquare(canvas, x, y, size, fill, fill);
+    // Ring i leaves its four corner pixels in the fill colour, so no two edges overlap
+    // and a seam of fill runs along each mitre.
+    const int32_t rings = size / 2 - 1;
+    const int32_t s = size;
+    SetPen(canvas, top, TPenStyle::Solid, 1);
+    for (int32_t i = 0; i < rings; ++i)
+        DrawLine(canvas, x + i + 1, y + i, x + s - 1 - i, y + i);
+    SetPen(canvas, right, TPenStyle::Solid, 1);
+    for (int32_t i = 0; i < rings; ++i)
+        DrawLine(canvas, x + s - 1 - i, y + i + 1, x + s - 1 - i, y + s - 1 - i);
+    SetPen(canvas, bottom, TPenStyle::Solid, 1);
+    for (int32_t i = 0; i < rings; ++i)
+        DrawLine(canvas, x + i + 1, y + s - 1 - i, x + s - 1 - i, y + s - 1 - i);
+    SetPen(canvas, left, TPenStyle::Solid, 1);
+    for (int32_t i = 0; i < rings; ++i)
+        DrawLine(canvas, x + i, y + i + 1, x + i, y + s - 1 - i);
+}
+
+void DrawTile(TCanvas& canvas, int32_t x, int32_t y, int32_t size, int32_t type) {
+    // An empty square has no frame; the closed path below would stray outside it.
+    if (size <= 0) return;
+    const int32_t s = size;
+    const int32_t k = s / 5;
+    if (type >= 1 && type <= 4)
+        BevelSquare(canvas, x + 1, y + 1, s - 2, Grey(200), Grey(208), Grey(144), Grey(112),
+                    Grey(176));
+    switch (type) {
+    case 1:
+        break;
+    case 2:
+        FilledSquare(canvas, x + k, y + k, s - 2 * k, Grey(192), Grey(160));
+        break;
+    case 3:
+        BevelSquare(canvas, x + k, y + k, s - 2 * k, Grey(200), Grey(112), Grey(176), Grey(208),
+                    Grey(144));
+        break;
+    case 4:
+        BevelSquare(canvas, x + k, y + k, s - 2 * k, Grey(176), Grey(144), Grey(80), Grey(64),
+                    Grey(112));
+        break;
+    default:
+        FilledSquare(canvas, x, y, s, 0x000000, 0x000000);
+        break;
+    }
+    // The closed path returns to its start pixel, so every pixel of the outer ring is set.
+    SetPen(canvas, 0x000000, TPenStyle::Solid, 1);
+    canvas.Polyline({QPoint(x, y + s - 1), QPoint(x, y), QPoint(x + s - 1, y),
+                     QPoint(x + s - 1, y + s - 1), QPoint(x, y + s - 1)});
+}

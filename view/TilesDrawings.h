@@ -1,0 +1,20 @@
+// The raster routines that draw the tile of an uncovered cell.
+#pragma once
+
+#include "Canvas.h"
+#include "Delay.h"
+
+#include <cstdint>
+
+void SetBrush(TCanvas& canvas, TColor color, TBrushStyle style);
+void SetPen(TCanvas& canvas, TColor color, TPenStyle style, int32_t width);
+// Line from (x1, y1) to (x2, y2) in the current pen, end pixel excluded.
+void DrawLine(TCanvas& canvas, int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+// Square over x .. x+size-1, y .. y+size-1: its outermost ring in outline, the rest in fill.
+void FilledSquare(TCanvas& canvas, int32_t x, int32_t y, int32_t size, TColor outline, TColor fill);
+// Square in fill with four bevel triangles (size div 2 - 1 rings) in the edge colours;
+// the mitres and the centre keep the fill colour.
+void BevelSquare(TCanvas& canvas, int32_t x, int32_t y, int32_t size, TColor fill, TColor top,
+                 TColor right, TColor bottom, TColor left);
+// Black-framed tile; type 1..4 picks the look, any other type gives a black square.
+void DrawTile(TCanvas& canvas, int32_t x, int32_t y, int32_t size, int32_t type);
