@@ -211,6 +211,18 @@ QImage Collage(const QImage& strip) {
     return img;
 }
 
+// Three curls of steam rising from a hot cup.
+void Steam(QPainter& p) {
+    for (int i = 0; i < 3; ++i) {
+        QPainterPath curl;
+        const double x = 17 + 7 * i;
+        curl.moveTo(x, 17);
+        curl.cubicTo(x - 4, 13, x + 4, 10, x, 5);
+        p.setPen(QPen(QColor(255, 255, 255, 200), 2.2, Qt::SolidLine, Qt::RoundCap));
+        p.drawPath(curl);
+    }
+}
+
 std::function<void(QPainter&)> Fill(const QImage& img) {
     return [=](QPainter& p) { p.drawImage(QRectF(0, 0, 50, 50), img); };
 }
@@ -243,8 +255,8 @@ std::vector<QImage> MainBitmaps() {
     // 11-13 coffee cup on its saucer.
     const QImage coffee = Emoji(QStringLiteral("☕"));
     AddSet(list, TGround::Blue, coffee, 36, [=](QPainter& p) {
-        DrawCentred(p, Emoji(QStringLiteral("♨️")), 25, 12, 16);
-        DrawCentred(p, coffee, 25, 28, 34, -10);
+        DrawCentred(p, coffee, 25, 29, 32, -10);
+        Steam(p);
     });
     // 14-16 weight lifter.
     const QImage lifter = Emoji(QStringLiteral("🏋️"));
@@ -278,8 +290,8 @@ std::vector<QImage> OptionBitmaps() {
     const QImage tongue = Emoji(QStringLiteral("👅"));
     list.push_back(Face(TGround::Orange, ImageMotif(lips, 36)));
     list.push_back(Face(TGround::Orange, [=](QPainter& p) {
-        DrawCentred(p, tongue, 26, 31, 22, 8);
-        DrawCentred(p, lips, 25, 21, 36);
+        DrawCentred(p, lips, 25, 20, 34);
+        DrawCentred(p, tongue, 25, 32, 22, 10);
     }));
     // 3-5 treble clef; with sound squiggles; greyed.
     const QImage clef = Emoji(QStringLiteral("🎼"));
@@ -377,14 +389,14 @@ QImage Banner() {
     static const char* cells[4] = {"1011", "1111", "0110", "1001"};
     for (int r = 0; r < 4; ++r)
         for (int c = 0; c < 4; ++c)
-            p.fillRect(QRectF(6 + c * 9, 12 + r * 9, 8, 8),
+            p.fillRect(QRectF(7 + c * 8, 13 + r * 8, 7, 7),
                        cells[r][c] == '1' ? QColor(255, 217, 31) : QColor(40, 40, 40));
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setBold(true);
-    font.setPixelSize(15);
+    font.setPixelSize(13);
     p.setFont(font);
     p.setPen(QColor(254, 201, 18));
-    p.drawText(QRectF(44, 0, 56, 57), Qt::AlignCenter, QStringLiteral("Morvek"));
+    p.drawText(QRectF(41, 0, 57, 57), Qt::AlignCenter, QStringLiteral("Morvek"));
     return img;
 }
 

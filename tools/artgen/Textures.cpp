@@ -332,20 +332,27 @@ TFloatImage GraniteTile(int w, int h, double meanGrey, uint32_t seed) {
     TFloatImage img(w, h);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
-            const double u = (x + 0.5) / w, v = (y + 0.5) / h;
-            const double c = 0.5 + 0.5 * cloud.Fbm(u, v, w / 40, h / 40, 3);
-            const double g = grain.Fbm(u, v, w / 5, h / 5, 2);
-            // Crystals: black, grey and white specks, one per cell of a fine hashed grid.
-            const uint32_t sx = uint32_t(x / 2), sy = uint32_t(y / 2);
-            const double speck = Hash01(sx, sy, seed + 2);
-            double grey = 70 + 50 * c + 30 * g;
-            if (speck < 0.18)
-                grey *= 0.35;
-            else if (speck > 0.93)
-                grey = grey * 0.4 + 150;
-            const double tint = Hash01(sx, sy, seed + 3) * 8 - 4;
+            double sum = 0, tintSum = 0;
+            // Four samples per pixel keep the crystal edges soft.
+            for (int s = 0; s < 4; ++s) {
+                const double u = (x + 0.25 + 0.5 * (s & 1)) / w,
+                             v = (y + 0.25 + 0.5 * (s >> 1)) / h;
+                const double c =
+                    0.5 + 0.5 * cloud.Fbm(u, v, std::max(1, w / 40), std::max(1, h / 40), 3);
+                const double g = grain.Fbm(u, v, std::max(1, w / 5), std::max(1, h / 5), 2);
+                // Crystals: dark mica, grey feldspar and a little white quartz.
+                const TWorley cr = Worley(u, v, 22, seed + 2);
+                const double kind = double(cr.Id % 1000) / 1000.0;
+                double tone = kind < 0.28 ? 45 : kind > 0.88 ? 170 : 85 + 60 * (kind - 0.28) / 0.6;
+                tone *= 0.75 + 0.5 * c;
+                tone += 18 * g;
+                tone *= 0.7 + 0.3 * Smooth(0.0, 0.006, cr.F2 - cr.F1);
+                sum += tone;
+                tintSum += double((cr.Id >> 10) % 9) - 4;
+            }
             double* p = img.At(x, y);
-            p[0] = grey + tint, p[1] = grey + tint * 0.5, p[2] = grey + 4;
+            const double grey = sum / 4, tint = tintSum / 4;
+            p[0] = grey + tint, p[1] = grey + tint * 0.5, p[2] = grey + 3;
         }
-    return MatchMean(img, QColor(int(meanGrey), int(meanGrey), int(meanGrey + 4)));
+    return MatchMean(img, QColor(int(meanGrey), int(meanGrey), int(meanGrey + 3)));
 }
