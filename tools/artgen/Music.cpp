@@ -212,11 +212,11 @@ QByteArray Greensleeves() {
     const char* tune = "A4/1 | C5/2 D5/1 | E5/1.5 F5/.5 E5/1 | D5/2 B4/1 | G4/1.5 A4/.5 B4/1 |"
                        " C5/2 A4/1 | A4/1.5 G#4/.5 A4/1 | B4/2 G#4/1 | E4/2 A4/1 |"
                        " C5/2 D5/1 | E5/1.5 F5/.5 E5/1 | D5/2 B4/1 | G4/1.5 A4/.5 B4/1 |"
-                       " C5/1.5 B4/.5 A4/1 | G#4/1.5 F#4/.5 G#4/1 | A4/3 | A4/2 r/1 |"
+                       " C5/1.5 B4/.5 A4/1 | G#4/1.5 F#4/.5 G#4/1 | A4/5 r/1 |"
                        " G5/3 | G5/1.5 F#5/.5 E5/1 | D5/2 B4/1 | G4/1.5 A4/.5 B4/1 |"
                        " C5/2 A4/1 | A4/1.5 G#4/.5 A4/1 | B4/2 G#4/1 | E4/3 |"
                        " G5/3 | G5/1.5 F#5/.5 E5/1 | D5/2 B4/1 | G4/1.5 A4/.5 B4/1 |"
-                       " C5/1.5 B4/.5 A4/1 | G#4/1.5 F#4/.5 G#4/1 | A4/3 | A4/2";
+                       " C5/1.5 B4/.5 A4/1 | G#4/1.5 F#4/.5 G#4/1 | A4/5";
     const char* chords = "Am C G Em Am F E E Am C G Em Am E Am Am "
                          "C C G Em Am F E E C C G Em Am E Am Am";
     TPart melody{Flute, 0, 92, {}}, second{Clarinet, 1, 88, {}}, guitar{NylonGuitar, 2, 84, {}},

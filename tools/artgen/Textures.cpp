@@ -56,7 +56,7 @@ TRgb Water(double u, double v) {
     const TWarp w = Warp(a, b, u, v, 2, 0.18);
     const double ripple = std::sin(2 * Pi * (7 * w.V + 1 * w.U) + 3.0 * c.Fbm(u, v, 4, 4, 3));
     const double streak = std::pow(0.5 + 0.5 * ripple, 3.0);
-    const double fine = 0.5 + 0.5 * c.Fbm(u, v, 16, 4, 2);
+    const double fine = 0.5 + 0.5 * c.Fbm(u, v, 4, 16, 2);
     TRgb col = Ramp({{10, 20, 120}, {45, 60, 215}, {90, 110, 250}}, 0.25 + 0.55 * fine);
     col = Mix(col, {215, 225, 255}, streak * 0.8);
     return col;
@@ -73,45 +73,41 @@ TRgb Swirls(double u, double v) {
 
 TRgb Foliage(double u, double v) {
     static const TPeriodicNoise vein(31);
-    // Three layers of leaves; a nearer layer covers a farther one.
-    TRgb col = {20, 35, 10};
-    const int cells[] = {4, 5, 7};
+    // Three layers of pointed leaves; a nearer layer covers a farther one.
+    TRgb col = Mix({12, 24, 6}, {30, 50, 14}, 0.5 + 0.5 * vein.Fbm(u, v, 4, 4, 2));
+    const int cells[] = {3, 4, 5};
     for (int layer = 0; layer < 3; ++layer) {
         const int n = cells[layer];
-        const uint32_t seed = 300 + layer;
+        const uint32_t seed = 300 + 10 * layer;
         const double cu = u * n, cv = v * n;
         const int ix = int(std::floor(cu)), iy = int(std::floor(cv));
-        double best = 1e9;
-        double bestAlong = 0, bestId = 0;
-        for (int dy = -1; dy <= 1; ++dy)
-            for (int dx = -1; dx <= 1; ++dx) {
-                const int gx = ix + dx, gy = iy + dy;
-                const uint32_t wx = Wrap(gx, n), wy = Wrap(gy, n);
-                const double px = gx + 0.15 + 0.7 * Hash01(wx, wy, seed);
-                const double py = gy + 0.15 + 0.7 * Hash01(wy, wx, seed + 7);
-                const double ang = 2 * Pi * Hash01(wx, wy, seed + 13);
-                const double ox = cu - px, oy = cv - py;
-                const double along = ox * std::cos(ang) + oy * std::sin(ang);
-                const double across = -ox * std::sin(ang) + oy * std::cos(ang);
-                // A leaf: an ellipse pinched towards its tips.
-                const double width = 0.33 * (1 - 0.6 * std::abs(along) / 0.9);
-                const double d = std::hypot(along / 0.9, across / std::max(width, 0.05) * 0.33);
-                if (d < best) {
-                    best = d;
-                    bestAlong = across / std::max(width, 0.05);
-                    bestId = Hash01(wx, wy, seed + 21);
+        for (int k = 0; k < 2; ++k) // two leaves per cell
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx) {
+                    const int gx = ix + dx, gy = iy + dy;
+                    const uint32_t wx = Wrap(gx, n), wy = Wrap(gy, n);
+                    const uint32_t s = seed + 100 * k;
+                    const double px = gx + 0.1 + 0.8 * Hash01(wx, wy, s);
+                    const double py = gy + 0.1 + 0.8 * Hash01(wy, wx, s + 1);
+                    const double ang = 2 * Pi * Hash01(wx, wy, s + 2);
+                    const double len = 0.42 + 0.12 * Hash01(wx, wy, s + 3), width = 0.42 * len;
+                    const double ox = cu - px, oy = cv - py;
+                    const double a = (ox * std::cos(ang) + oy * std::sin(ang)) / len;
+                    const double across = -ox * std::sin(ang) + oy * std::cos(ang);
+                    if (std::abs(a) >= 1) continue;
+                    const double w = width * (1 - a * a);
+                    const double t = std::abs(across) / w;
+                    const double cover = Smooth(1.0, 0.8, t);
+                    if (cover <= 0) continue;
+                    // One half of the leaf catches more light than the other; the midrib shines.
+                    const double side = across > 0 ? 1.0 : 0.78;
+                    const double light = (0.55 + 0.45 * (1 - t * t)) * side * (0.8 + 0.12 * layer);
+                    TRgb leaf =
+                        Ramp({{45, 80, 18}, {90, 135, 35}, {150, 185, 60}}, Hash01(wx, wy, s + 4));
+                    leaf = {leaf.R * light, leaf.G * light, leaf.B * light};
+                    leaf = Mix(leaf, {190, 215, 110}, 0.5 * Smooth(0.12, 0.0, t) * (1 - a * a));
+                    col = Mix(col, leaf, cover);
                 }
-            }
-        const double inside = 1 - Smooth(0.28, 0.34, best);
-        if (inside > 0) {
-            const double light = 0.55 + 0.45 * (1 - best / 0.34) + 0.1 * layer;
-            const double midrib = Smooth(0.08, 0.0, std::abs(bestAlong) * 0.33);
-            TRgb leaf = Ramp({{40, 70, 15}, {85, 125, 35}, {150, 180, 60}}, bestId);
-            leaf = {leaf.R * light, leaf.G * light, leaf.B * light};
-            leaf = Mix(leaf, {170, 200, 90}, 0.35 * midrib);
-            leaf = Mix(leaf, {25, 40, 10}, 0.15 * (0.5 + 0.5 * vein.Fbm(u, v, 16, 16, 2)));
-            col = Mix(col, leaf, inside);
-        }
     }
     return col;
 }
