@@ -583,6 +583,14 @@ TEST(HintWindow, FlipsAwayFromScreenEdges) {
         const QImage shot = balloon.grab().toImage();
         const QPoint tip = balloon.NoseTip();
         EXPECT_GT(qAlpha(shot.pixel(tip)), 0) << row.Name << ": nose tip is drawn";
+        const bool above = row.Expected == hpAboveLeft || row.Expected == hpAboveRight;
+        const QPoint farEdge(shot.width() / 2, above ? 0 : shot.height() - 1);
+        EXPECT_EQ(shot.pixel(farEdge), qRgb(0, 0, 0)) << row.Name << ": black border";
+        // In the left margin, halfway down the body (the nose is 12 pixels high).
+        const QPoint margin(3, (above ? 0 : 12) + (shot.height() - 12) / 2);
+        EXPECT_EQ(shot.pixel(margin) & RGB_MASK,
+                  balloon.palette().color(QPalette::ToolTipBase).rgb() & RGB_MASK)
+            << row.Name;
     }
 }
 
