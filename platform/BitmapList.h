@@ -7,7 +7,7 @@
 #include <vector>
 
 class TBitmapList {
-  public:
+public:
     TBitmapList() = default;
     explicit TBitmapList(std::vector<QImage> items) : Items(std::move(items)) {}
 
@@ -21,6 +21,6 @@ class TBitmapList {
     // The item, or an empty image for an invalid index.
     const QImage& Item(int index) const;
 
-  private:
+private:
     std::vector<QImage> Items;
 };
