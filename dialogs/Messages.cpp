@@ -3,7 +3,8 @@
 
 TMessage MessageText(int number) {
     switch (number) {
-    case 1: return {1, QStringLiteral("Hurra, geschafft!"), QStringLiteral("Hurrah, you did it!")};
+    case 1:
+        return {1, QStringLiteral("Hurra, geschafft!"), QStringLiteral("Hurrah, you did it!")};
     case 2:
         return {2, QStringLiteral("Willst Du die Stufe wirklich aufgeben?"),
                 QStringLiteral("Do you really want to give up the level?")};
@@ -20,12 +21,14 @@ TMessage MessageText(int number) {
         return {1, QStringLiteral("Gratulation, Du hast alle Stufen gelöst."),
                 QStringLiteral("Congratulation, you solved all levels.")};
     case 7:
-        return {1, QStringLiteral("Das Spiel ist leider aus."), QStringLiteral("Sorry, game over!")};
+        return {1, QStringLiteral("Das Spiel ist leider aus."),
+                QStringLiteral("Sorry, game over!")};
     case 8:
         return {1, QStringLiteral("Auf zur nächsten Stufe!"),
                 QStringLiteral("The next level is waiting!")};
     case 9:
-        return {1, QStringLiteral("Du hast leider verloren!"), QStringLiteral("Sorry, that was it!")};
+        return {1, QStringLiteral("Du hast leider verloren!"),
+                QStringLiteral("Sorry, that was it!")};
     case 12:
         return {1, QStringLiteral("Spiel angehalten.\rWeitermachen?"),
                 QStringLiteral("Game paused.\rContinue?")};
@@ -35,6 +38,7 @@ TMessage MessageText(int number) {
     case 14:
         return {2, QStringLiteral("Hurra, geschafft!\rMit der nächste Stufe weitermachen?"),
                 QStringLiteral("Hurrah, you made it!\rContinue with next level?")};
-    default: return {};
+    default:
+        return {};
     }
 }

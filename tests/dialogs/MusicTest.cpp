@@ -188,17 +188,22 @@ TEST_F(MusicTest, OneFileOffAndOnPlaysItAgainFromTheBeginning) {
     TMusicPlayer midi(Dir.path());
     midi.Start();
     midi.Tick();
-    SDL_Delay(1500);
-    Listen();
-    SDL_Delay(300);
-    ASSERT_LT(Peak, Audible) << "the note still sounds";
+    // Wait for the silence after the note has rung out.
+    ASSERT_TRUE(WaitFor(
+        [] {
+            Listen();
+            SDL_Delay(300);
+            return Peak < Audible;
+        },
+        4))
+        << "the note still sounds";
     midi.Switch();
     EXPECT_FALSE(midi.Playing());
     midi.Switch();
     EXPECT_TRUE(MusicOn);
     EXPECT_TRUE(midi.Playing());
     EXPECT_EQ(midi.CurrentName(), "only.mid");
-    EXPECT_TRUE(WaitFor([] { return Peak > Audible; }, 2)) << "peak " << Peak;
+    EXPECT_TRUE(WaitFor([] { return Peak > Audible; }, 4)) << "peak " << Peak;
 }
 
 TEST_F(MusicTest, SwitchOnStartingOffMovesToTheNextFile) {
@@ -315,7 +320,7 @@ TEST_F(MusicTest, TimerRestartsAPieceThatHasEnded) {
     Listen();
     midi.Tick();
     EXPECT_TRUE(midi.Playing()) << midi.LastError().toStdString();
-    EXPECT_TRUE(WaitFor([] { return Peak > Audible; }, 2)) << "peak " << Peak;
+    EXPECT_TRUE(WaitFor([] { return Peak > Audible; }, 4)) << "peak " << Peak;
 }
 
 TEST_F(MusicTest, DeviceClosedUnderALivePlayer) {
@@ -331,6 +336,42 @@ TEST_F(MusicTest, DeviceClosedUnderALivePlayer) {
     midi.Start();
     midi.Tick();
     EXPECT_TRUE(midi.Playing());
+}
+
+TEST(SoundFontTest, PlayersOwnChoiceIsKept) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(WriteFile(dir.filePath("a.mid"), Midi()));
+    AudioClose();
+    unsetenv("SDL_SOUNDFONTS");
+    ASSERT_TRUE(AudioOpen());
+    const std::string installed = AudioSoundFont();
+    ASSERT_TRUE(QFileInfo(QString::fromStdString(installed)).isFile()) << installed;
+    EXPECT_EQ(std::string(SDL_getenv("SDL_SOUNDFONTS")), installed);
+
+    const struct {
+        std::string Value;
+        bool Ready;
+    } rows[] = {
+        {"/no/such/font.sf2", false},
+        {"/no/such/font.sf2:" + installed, true},
+        {installed, true},
+    };
+    const bool savedFound = MusicFound;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Value);
+        AudioClose();
+        setenv("SDL_SOUNDFONTS", row.Value.c_str(), 1);
+        ASSERT_TRUE(AudioOpen());
+        EXPECT_EQ(AudioSoundFont(), row.Value);
+        EXPECT_EQ(std::string(Mix_GetSoundFonts()), row.Value);
+        EXPECT_EQ(AudioMidiReady(), row.Ready);
+        TMusicPlayer midi(dir.path());
+        midi.Start();
+        EXPECT_EQ(MusicFound, row.Ready); // no instruments: no music, and the game goes on
+    }
+    MusicFound = savedFound;
+    AudioClose();
+    unsetenv("SDL_SOUNDFONTS");
 }
 
 TEST(MidiFrameTest, TellsMidiFilesFromOtherData) {
