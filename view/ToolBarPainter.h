@@ -1,0 +1,29 @@
+// Paints the tool bar's background and its two counters from the strip and digit sprites.
+#pragma once
+
+#include "BitmapList.h"
+
+#include <QImage>
+#include <QRect>
+
+#include <cstdint>
+
+class TToolBarPainter {
+  public:
+    explicit TToolBarPainter(const TBitmapList& bmps) : bmps(bmps) {}
+
+    int32_t BackMode = 0;
+
+    // The right tile of the background row, repeated over the whole tool bar.
+    void ToolBoxPaint(QImage& surface, int32_t clientWidth) const;
+    // Each returns the rectangle it touched, so the caller flushes only that.
+    QRect DrawTime(QImage& surface, int32_t playTime) const;
+    QRect DrawSize(QImage& surface, int32_t colCount, int32_t rowCount) const;
+
+  private:
+    int32_t TileWidth() const;
+    int32_t TileTop() const;
+    QRect DrawCounter(QImage& surface, int32_t left, const std::vector<int32_t>& glyphs) const;
+
+    const TBitmapList& bmps;
+};
