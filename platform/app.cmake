@@ -1,1 +1,4 @@
-# app
+# The application object and its general error report.
+target_sources(morvek_platform PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/Application.cpp
+)

@@ -1,0 +1,22 @@
+// The application object with the general error report for failures inside event handlers.
+#pragma once
+
+#include <QApplication>
+#include <QString>
+
+#include <functional>
+
+class TApplication : public QApplication {
+  public:
+    TApplication(int& argc, char** argv);
+
+    // Delivers the event; an ESettingsError or other std::exception thrown by the handler is
+    // reported and ends that handler only. The game runs on.
+    bool notify(QObject* receiver, QEvent* event) override;
+
+    // Shows a failure's text in a message box titled with the application's name.
+    static void ReportError(const QString& text);
+
+    // When set, receives the text instead of the message box (tests, headless runs).
+    static std::function<void(const QString&)> ErrorHook;
+};

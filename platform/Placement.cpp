@@ -1,0 +1,161 @@
+// Placement record, desktop clamping and the main window's show and destroy steps.
+#include "Placement.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QStringList>
+#include <QWidget>
+
+#include <cstdlib>
+
+std::optional<TPlacementRect> ParsePlacement(const QString& record) {
+    if (record.isEmpty()) return std::nullopt;
+    QStringList fields = record.split(u',');
+    if (fields.last().isEmpty()) fields.removeLast(); // a comma at the very end adds no field
+    if (fields.size() != 7 || fields[0] != u"200") return std::nullopt;
+    int32_t v[4];
+    for (int i = 0; i < 4; ++i) {
+        const std::optional<int32_t> n = ParseNumber(fields[3 + i]);
+        if (!n) return std::nullopt;
+        v[i] = *n;
+    }
+    return TPlacementRect{v[0], v[1], v[2], v[3]};
+}
+
+QString FormatPlacement(int32_t flags, int32_t showCmd, const TPlacementRect& normal) {
+    return QStringLiteral("200,%1,%2,%3,%4,%5,%6")
+        .arg(flags)
+        .arg(showCmd)
+        .arg(normal.Left)
+        .arg(normal.Top)
+        .arg(normal.Right)
+        .arg(normal.Bottom);
+}
+
+TPlacementRect MoveOntoDesktop(TPlacementRect r, const QRect& desktop) {
+    const int32_t w = std::abs(r.Right - r.Left);
+    const int32_t h = std::abs(r.Bottom - r.Top);
+    if (r.Right > desktop.width()) {
+        r.Left = desktop.width() - w;
+        r.Right = desktop.width();
+    }
+    if (r.Bottom > desktop.height()) {
+        r.Top = desktop.height() - h;
+        r.Bottom = desktop.height();
+    }
+    if (r.Left < desktop.left()) {
+        r.Right = desktop.left() + w;
+        r.Left = desktop.left();
+    }
+    if (r.Top < desktop.top()) {
+        r.Bottom = desktop.top() + h;
+        r.Top = desktop.top();
+    }
+    return r;
+}
+
+QPoint CentredPosition(const QSize& window, const QRect& screen) {
+    return {screen.left() + (screen.width() - window.width()) / 2,
+            screen.top() + (screen.height() - window.height()) / 2};
+}
+
+TPlacementRect EnforceMinimumSize(TPlacementRect r) {
+    if (r.Right - r.Left < TrackMinWidth) r.Right = r.Left + TrackMinWidth;
+    if (r.Bottom - r.Top < TrackMinHeight) r.Bottom = r.Top + TrackMinHeight;
+    return r;
+}
+
+TLMDForm::TLMDForm(QWidget* mainWindow, TLMDIniCtrl& ini)
+    : QObject(mainWindow), FWindow(mainWindow), FIni(ini) {
+    ApplyMinimumSize(FrameMargins());
+    FWindow->installEventFilter(this);
+}
+
+QMargins TLMDForm::FrameMargins() const {
+    const QRect outer = FWindow->frameGeometry();
+    const QRect inner = FWindow->geometry();
+    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+            outer.bottom() - inner.bottom()};
+}
+
+void TLMDForm::ApplyMinimumSize(const QMargins& frame) {
+    FWindow->setMinimumSize(TrackMinWidth - frame.left() - frame.right(),
+                            TrackMinHeight - frame.top() - frame.bottom());
+}
+
+void TLMDForm::RestorePlacement() {
+    const QString record = FIni.ReadText(Section, IniKey, QString());
+    const QMargins frame = FrameMargins();
+    const QSize outerSize = FWindow->frameGeometry().size();
+    TPlacementRect outer;
+    if (const std::optional<TPlacementRect> stored = ParsePlacement(record)) {
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        outer = screen ? MoveOntoDesktop(*stored, screen->virtualGeometry()) : *stored;
+    } else {
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        const QPoint at = screen ? CentredPosition(outerSize, screen->geometry()) : FWindow->pos();
+        outer = {at.x(), at.y(), at.x() + outerSize.width(), at.y() + outerSize.height()};
+    }
+    if (FWindow->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
+        return; // the normal rectangle is the platform's business then
+    outer = EnforceMinimumSize(outer);
+    // move() places the outer frame; resize() sets the inner size.
+    FWindow->move(outer.Left, outer.Top);
+    const QSize size(outer.Right - outer.Left, outer.Bottom - outer.Top);
+    FWindow->resize(size.shrunkBy(frame));
+    // Before its first show a window on X11 has no frame yet: fit the inner size once the
+    // frame is known, or the window would grow by its frame on every run.
+    FPendingOuter =
+        FWindow->isVisible() && !frame.isNull() ? std::nullopt : std::optional<QSize>(size);
+}
+
+void TLMDForm::FitToFrame() {
+    const QMargins frame = FrameMargins();
+    if (frame.isNull() || FWindow->windowState() != Qt::WindowNoState) return;
+    FLastFrame = frame;
+    if (!FPendingOuter) return;
+    ApplyMinimumSize(frame);
+    FWindow->resize(FPendingOuter->shrunkBy(frame));
+    FPendingOuter.reset();
+}
+
+void TLMDForm::SavePlacement() {
+    int32_t showCmd = swShowNormal;
+    if (FWindow->isMinimized())
+        showCmd = swShowMinimized;
+    else if (FWindow->isMaximized())
+        showCmd = swShowMaximized;
+    // A maximised window's frame may differ from its normal one: use the normal frame.
+    const QMargins frame =
+        FWindow->windowState() == Qt::WindowNoState ? FrameMargins() : FLastFrame;
+    const QRect outer = FWindow->normalGeometry().marginsAdded(frame);
+    FIni.WriteText(Section, IniKey,
+                   FormatPlacement(0, showCmd,
+                                   {outer.left(), outer.top(), outer.left() + outer.width(),
+                                    outer.top() + outer.height()}));
+}
+
+bool TLMDForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == FWindow) {
+        switch (event->type()) {
+        case QEvent::Show:
+            // Only the show the program asks for; a spontaneous one (restored from the task
+            // bar) must not put the window back.
+            if (!FRestored && !event->spontaneous()) {
+                FRestored = true;
+                RestorePlacement();
+            } else {
+                FitToFrame();
+            }
+            break;
+        case QEvent::Move:
+        case QEvent::Resize:
+            if (FWindow->isVisible()) FitToFrame();
+            break;
+        default:
+            break;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}

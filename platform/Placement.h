@@ -1,0 +1,84 @@
+// The form component `LMDForm1`: saves and restores the main window's placement, keeps its minimum
+// size.
+#pragma once
+
+#include "Settings.h"
+
+#include <QMargins>
+#include <QObject>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+
+class QWidget;
+
+// Smallest outer size of the main window.
+inline constexpr int32_t TrackMinWidth = 750;
+inline constexpr int32_t TrackMinHeight = 480;
+
+// Show commands of the placement record.
+inline constexpr int32_t swShowNormal = 1;
+inline constexpr int32_t swShowMinimized = 2;
+inline constexpr int32_t swShowMaximized = 3;
+
+// An outer window rectangle; Right and Bottom lie just outside it.
+struct TPlacementRect {
+    int32_t Left = 0;
+    int32_t Top = 0;
+    int32_t Right = 0;
+    int32_t Bottom = 0;
+    bool operator==(const TPlacementRect&) const = default;
+};
+
+// The normal rectangle of a record "200,flags,showCmd,left,top,right,bottom". Nothing when the
+// record is not exactly seven fields with the marker "200" first, or when one of the four
+// coordinates is not an integer: such a record counts as missing.
+std::optional<TPlacementRect> ParsePlacement(const QString& record);
+QString FormatPlacement(int32_t flags, int32_t showCmd, const TPlacementRect& normal);
+
+// Moves the rectangle, size kept, onto the virtual desktop (left, top, width, height): first
+// off the right and bottom edges (at the desktop's width and height), then off the left and top.
+TPlacementRect MoveOntoDesktop(TPlacementRect r, const QRect& desktop);
+
+// Top-left corner of a window of this outer size centred on the screen (truncated halves).
+QPoint CentredPosition(const QSize& window, const QRect& screen);
+
+// Widens or heightens a rectangle below the minimum size, keeping its left and top.
+TPlacementRect EnforceMinimumSize(TPlacementRect r);
+
+class TLMDForm : public QObject {
+  public:
+    // Watches the main window: the placement is restored at its first show, before the
+    // window's own show handler runs, and its outer size is kept at 750 x 480 or more.
+    TLMDForm(QWidget* mainWindow, TLMDIniCtrl& ini);
+
+    // Reads the record and places the window (or centres it), then applies the minimum size.
+    // Runs by itself at the first show; may throw ESettingsError.
+    void RestorePlacement();
+    // Writes the record of the window's normal rectangle. The main window calls it in its
+    // destroy path, before FormDestroy; may throw ESettingsError.
+    void SavePlacement();
+
+    QString Section = QString::fromLatin1(SettingsSection);
+    QString IniKey = QString::fromLatin1(sdMainForm.Name);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    QMargins FrameMargins() const;
+    void ApplyMinimumSize(const QMargins& frame);
+    void FitToFrame();
+
+    QWidget* FWindow;
+    TLMDIniCtrl& FIni;
+    bool FRestored = false;
+    // Outer size still to be matched once the window manager has told us the frame size.
+    std::optional<QSize> FPendingOuter;
+    // The frame seen last while the window was in the normal state.
+    QMargins FLastFrame;
+};

@@ -1,0 +1,84 @@
+// The settings store `ini`: the game's remembered values as text under Tallowin/Morvek/V1.
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+
+// A failed store operation. Nothing in the game catches it; the application's
+// general error report shows the text (see TApplication).
+class ESettingsError : public std::runtime_error {
+  public:
+    explicit ESettingsError(const QString& text);
+    const QString& Text() const { return FText; }
+
+  private:
+    QString FText;
+};
+
+enum class TSettingKind { skFlag, skNumber, skText };
+
+// One stored value of the game: its name in section "common", its kind and the default a
+// read gives when the value is missing (a flag's default is 1 or 0 in NumberDefault).
+struct TSettingDef {
+    const char* Name;
+    TSettingKind Kind;
+    int32_t NumberDefault;
+    const char* TextDefault;
+};
+
+inline constexpr char SettingsSection[] = "common";
+
+inline constexpr TSettingDef sdTongue{"tongue", TSettingKind::skNumber, -1, ""};
+inline constexpr TSettingDef sdSound{"sound", TSettingKind::skFlag, 1, ""};
+inline constexpr TSettingDef sdMusic{"music", TSettingKind::skFlag, 1, ""};
+inline constexpr TSettingDef sdBackMode{"backmode", TSettingKind::skNumber, 0, ""};
+inline constexpr TSettingDef sdMode{"mode", TSettingKind::skNumber, 1, ""};
+inline constexpr TSettingDef sdPlayer{"player", TSettingKind::skText, 0, "Mr.Brain"};
+inline constexpr TSettingDef sdMainForm{"MainForm", TSettingKind::skText, 0, ""};
+
+// Every fixed value the game stores (the best-list entries "hs<mode><index>" are named at run
+// time).
+inline constexpr TSettingDef SettingsTable[] = {sdTongue, sdSound,  sdMusic,   sdBackMode,
+                                                sdMode,   sdPlayer, sdMainForm};
+
+// The store's integer syntax: leading spaces, optional sign, decimal digits or hexadecimal
+// digits after "$", "x" or "0x" (any case), nothing after. Values outside 32 bits fail.
+std::optional<int32_t> ParseNumber(const QString& text);
+
+class TLMDIniCtrl {
+  public:
+    // The per-user store: <GenericConfigLocation>/Tallowin/Morvek/V1.ini (the registry key
+    // HKCU\Software\Tallowin\Morvek\V1 on Windows). The location is fixed here.
+    TLMDIniCtrl();
+    // A store in the given INI file, for tools and tests.
+    explicit TLMDIniCtrl(const QString& fileName);
+
+    static QString DefaultFileName();
+    const QString& FileName() const { return FFileName; }
+
+    bool ReadFlag(const QString& section, const QString& name, bool def) const;
+    int32_t ReadNumber(const QString& section, const QString& name, int32_t def) const;
+    QString ReadText(const QString& section, const QString& name, const QString& def) const;
+    void WriteFlag(const QString& section, const QString& name, bool value);
+    void WriteNumber(const QString& section, const QString& name, int32_t value);
+    void WriteText(const QString& section, const QString& name, const QString& value);
+
+    // The table's values in section "common" with the table's defaults.
+    bool ReadFlag(const TSettingDef& def) const;
+    int32_t ReadNumber(const TSettingDef& def) const;
+    QString ReadText(const TSettingDef& def) const;
+    void WriteFlag(const TSettingDef& def, bool value);
+    void WriteNumber(const TSettingDef& def, int32_t value);
+    void WriteText(const TSettingDef& def, const QString& value);
+
+  private:
+    // The value's text, or nothing when the file, section or value is missing.
+    std::optional<QString> ReadValue(const QString& section, const QString& name) const;
+    void WriteValue(const QString& section, const QString& name, const QString& text);
+
+    QString FFileName;
+    bool FNative = false; // the platform's own store (registry) instead of an INI file
+};
