@@ -1,1 +1,6 @@
-# sound
+# Sound effects and background music on SDL2_mixer.
+target_sources(morvek_dialogs PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/Audio.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Sound.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Music.cpp
+)

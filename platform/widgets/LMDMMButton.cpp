@@ -1,0 +1,162 @@
+// Image button whose faces come from a bitmap list, one face per button state.
+#include "LMDMMButton.h"
+
+#include "BitmapList.h"
+#include "TransparentImage.h"
+
+#include <QCursor>
+#include <QEnterEvent>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTimer>
+
+TLMDMMButton::TLMDMMButton(QWidget* parent)
+    : QWidget(parent), Poll(new QTimer(this)), CursorPos([] { return QCursor::pos(); }) {
+    Faces.fill(-1);
+    resize(50, 50);
+    Poll->setInterval(100);
+    connect(Poll, &QTimer::timeout, this, &TLMDMMButton::PollCursor);
+}
+
+void TLMDMMButton::SetButtonFaceImageList(const TBitmapList* list) {
+    FaceList = list;
+    update();
+}
+
+void TLMDMMButton::SetButtonFaceIndicesNew2(const TButtonFaceTable& table) {
+    Faces = table;
+    update();
+}
+
+TButtonFaceTable TLMDMMButton::FaceTable(int normal, int mouseOver, int pressed, int disabled) {
+    TButtonFaceTable table;
+    table.fill(-1);
+    table[bsNormal] = normal;
+    table[bsDisabled] = disabled;
+    table[bsMouseOver] = mouseOver;
+    table[bsPressed] = pressed;
+    return table;
+}
+
+int TLMDMMButton::FaceItem(int state) const {
+    if (state < 0 || state > 8) return -1;
+    auto valid = [this](int item) { return FaceList && FaceList->Valid(item); };
+    if (valid(Faces[state])) return Faces[state];
+    switch (state) {
+    case bsDisabled:
+    case bsMouseOver:
+    case bsUnused5:
+        return valid(Faces[bsNormal]) ? Faces[bsNormal] : -1;
+    case bsLatched:
+    case bsPressed:
+    case bsDropDown:
+    case bsLatchedDisabled:
+        return valid(Faces[bsPressed]) ? Faces[bsPressed] : -1;
+    default:
+        return -1;
+    }
+}
+
+void TLMDMMButton::SetHint(const QString& hint) {
+    HintText = hint;
+    ApplyHint();
+}
+
+void TLMDMMButton::SetShowHint(bool show) {
+    HintShown = show;
+    ApplyHint();
+}
+
+void TLMDMMButton::ApplyHint() {
+    // An empty tool tip is how Qt says "no hint here", for the balloon hint as well.
+    setToolTip(HintShown ? HintText : QString());
+}
+
+void TLMDMMButton::SetCursorPosSource(std::function<QPoint()> source) {
+    CursorPos = std::move(source);
+}
+
+bool TLMDMMButton::PollActive() const {
+    return Poll->isActive();
+}
+
+void TLMDMMButton::SetState(int state) {
+    if (state == CurrentState) return;
+    CurrentState = state;
+    // The poll only lives while the mouse-over face shows.
+    if (state == bsMouseOver)
+        Poll->start();
+    else
+        Poll->stop();
+    repaint();
+}
+
+bool TLMDMMButton::CursorInside() const {
+    return rect().contains(mapFromGlobal(CursorPos()));
+}
+
+void TLMDMMButton::PollCursor() {
+    // Catches a cursor that left so fast that no leave notification arrived.
+    if (CurrentState == bsMouseOver && isEnabled() && !CursorInside()) SetState(bsNormal);
+}
+
+void TLMDMMButton::paintEvent(QPaintEvent*) {
+    // The parent's background is already under us (the widget is not opaque); keyed-out pixels
+    // of the face leave it visible.
+    const int item = FaceItem(CurrentState);
+    if (item < 0) return;
+    QPainter painter(this);
+    painter.drawImage(0, 0, CachedKeyedByBottomLeft(FaceList->Item(item)));
+}
+
+void TLMDMMButton::enterEvent(QEnterEvent* event) {
+    QWidget::enterEvent(event);
+    if (isEnabled() && !LeftHeld && CurrentState == bsNormal) SetState(bsMouseOver);
+}
+
+void TLMDMMButton::leaveEvent(QEvent* event) {
+    QWidget::leaveEvent(event);
+    if (CurrentState == bsMouseOver) SetState(bsNormal);
+}
+
+void TLMDMMButton::mousePressEvent(QMouseEvent* event) {
+    if (!isEnabled()) return;
+    const QPoint pos = event->position().toPoint();
+    if (event->button() == Qt::LeftButton) {
+        LeftHeld = true;
+        SetState(bsPressed);
+    }
+    if (OnMouseDown) {
+        OnMouseDown(event->button(), pos.x(), pos.y());
+        // The handler may have run a modal dialog that swallowed the release: do not stay
+        // pressed for a button that is no longer held.
+        if (LeftHeld && !(QGuiApplication::mouseButtons() & Qt::LeftButton)) {
+            LeftHeld = false;
+            SetState(CursorInside() ? bsMouseOver : bsNormal);
+        }
+    }
+}
+
+void TLMDMMButton::mouseMoveEvent(QMouseEvent* event) {
+    if (!LeftHeld) return;
+    SetState(rect().contains(event->position().toPoint()) ? bsPressed : bsNormal);
+}
+
+void TLMDMMButton::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !LeftHeld) return;
+    LeftHeld = false;
+    if (!rect().contains(event->position().toPoint())) {
+        SetState(bsNormal);
+        return;
+    }
+    SetState(bsMouseOver);
+    if (OnClick) OnClick();
+}
+
+void TLMDMMButton::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::EnabledChange) return;
+    LeftHeld = false;
+    SetState(isEnabled() ? bsNormal : bsDisabled);
+}

@@ -1,0 +1,90 @@
+// Application-wide balloon hints: while one exists and is enabled, every tool tip shows as a
+// balloon.
+#include "LMDShapeHint.h"
+
+#include <QApplication>
+#include <QHelpEvent>
+#include <QTimer>
+#include <QToolTip>
+
+namespace {
+TLMDShapeHint* TheInstance = nullptr;
+}
+
+TLMDShapeHint::TLMDShapeHint(QObject* parent)
+    : QObject(parent), Window(std::make_unique<TLMDHintWindow>()), HideTimer(new QTimer(this)) {
+    HideTimer->setSingleShot(true);
+    HideTimer->setInterval(5000);
+    connect(HideTimer, &QTimer::timeout, this, &TLMDShapeHint::HideHint);
+    if (TheInstance) return;
+    TheInstance = this;
+    if (qApp) qApp->installEventFilter(this);
+}
+
+TLMDShapeHint::~TLMDShapeHint() {
+    if (TheInstance != this) return;
+    if (qApp) qApp->removeEventFilter(this);
+    TheInstance = nullptr;
+}
+
+TLMDShapeHint* TLMDShapeHint::Instance() {
+    return TheInstance;
+}
+
+bool TLMDShapeHint::Active() const {
+    return TheInstance == this && IsEnabled;
+}
+
+void TLMDShapeHint::SetEnabled(bool enabled) {
+    IsEnabled = enabled;
+    if (!enabled) HideHint();
+}
+
+void TLMDShapeHint::SetHideTimeout(int ms) {
+    HideTimer->setInterval(ms);
+}
+
+void TLMDShapeHint::ShowHint(const QPoint& spot, const QString& text, QWidget* hinted) {
+    QToolTip::hideText();
+    Hinted = hinted;
+    Window->ShowAt(spot, text, Preferred);
+    HideTimer->start();
+}
+
+void TLMDShapeHint::HideHint() {
+    HideTimer->stop();
+    Hinted = nullptr;
+    Window->hide();
+}
+
+bool TLMDShapeHint::HintVisible() const {
+    return Window->isVisible();
+}
+
+bool TLMDShapeHint::eventFilter(QObject* watched, QEvent* event) {
+    if (!Active()) return false;
+    switch (event->type()) {
+    case QEvent::ToolTip: {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (!widget) return false;
+        // An empty tip lets Qt pass the request on to the parent, which reaches us again.
+        const QString text = widget->toolTip();
+        if (text.isEmpty()) return false;
+        if (!(HintVisible() && Hinted == widget && Window->Text() == text))
+            ShowHint(static_cast<QHelpEvent*>(event)->globalPos(), text, widget);
+        return true;
+    }
+    case QEvent::Leave:
+    case QEvent::Hide:
+        if (HintVisible() && watched == Hinted) HideHint();
+        return false;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::KeyPress:
+    case QEvent::Wheel:
+        if (HintVisible()) HideHint();
+        return false;
+    default:
+        return false;
+    }
+}

@@ -1,0 +1,50 @@
+// Application-wide balloon hints: while one exists and is enabled, every tool tip shows as a
+// balloon.
+#pragma once
+
+#include "LMDHintWindow.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <memory>
+
+class QTimer;
+
+class TLMDShapeHint : public QObject {
+    Q_OBJECT
+
+  public:
+    // Only the first one created takes effect; a second one stays inert while the first lives.
+    explicit TLMDShapeHint(QObject* parent = nullptr);
+    ~TLMDShapeHint() override;
+
+    // Off restores the platform's own tool tips.
+    void SetEnabled(bool enabled);
+    bool Enabled() const { return IsEnabled; }
+    void SetPosition(THintPosition position) { Preferred = position; }
+    THintPosition Position() const { return Preferred; }
+    // How long a balloon stays up when nothing else hides it.
+    void SetHideTimeout(int ms);
+
+    // Shows text in the balloon with the nose at spot (global) for the widget hinted, which
+    // hides it again when the cursor leaves it.
+    void ShowHint(const QPoint& spot, const QString& text, QWidget* hinted = nullptr);
+    void HideHint();
+    bool HintVisible() const;
+    const TLMDHintWindow* HintWindow() const { return Window.get(); }
+
+    static TLMDShapeHint* Instance();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    bool Active() const;
+
+    bool IsEnabled = true;
+    THintPosition Preferred = hpAboveRight;
+    std::unique_ptr<TLMDHintWindow> Window;
+    QPointer<QWidget> Hinted;
+    QTimer* HideTimer;
+};

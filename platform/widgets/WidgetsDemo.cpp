@@ -1,0 +1,193 @@
+// Renders a dialog-like scene of the widget set into a PNG, to look at the widgets together.
+#include "BitmapList.h"
+#include "LMDBackPanel.h"
+#include "LMDCheckBox.h"
+#include "LMDLImage.h"
+#include "LMDLabel.h"
+#include "LMDMMButton.h"
+#include "LMDShapeHint.h"
+#include "LMDSimpleLabel.h"
+
+#include <QApplication>
+#include <QHelpEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRandomGenerator>
+
+#include <cstdlib>
+
+namespace {
+
+QImage Granite(int w, int h, int base, quint32 seed) {
+    QRandomGenerator random(seed);
+    QImage img(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            int v = base + random.bounded(-18, 19);
+            const int speck = random.bounded(100);
+            if (speck < 4) v += 45;
+            if (speck > 96) v -= 30;
+            v = std::clamp(v, 0, 255);
+            img.setPixel(x, y, qRgb(v, v, std::min(255, v + 8)));
+        }
+    return img;
+}
+
+// A face in the house style: white corners, rounded black frame, coloured body, white glyph.
+QImage Face(QColor body, const QString& glyph) {
+    QImage img(50, 50, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient fill(0, 0, 0, 50);
+    fill.setColorAt(0, body.lighter(140));
+    fill.setColorAt(1, body.darker(130));
+    p.setPen(QPen(Qt::black, 2));
+    p.setBrush(fill);
+    p.drawRoundedRect(QRectF(1, 1, 48, 48), 8, 8);
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(24);
+    f.setBold(true);
+    p.setFont(f);
+    p.setPen(Qt::white);
+    p.drawText(QRect(0, 0, 50, 50), Qt::AlignCenter, glyph);
+    return img;
+}
+
+QImage Logo() {
+    QImage img(105, 77, QImage::Format_RGB32);
+    img.fill(qRgb(255, 0, 255));
+    QPainter p(&img);
+    p.setBrush(QColor(230, 180, 40));
+    p.setPen(QPen(Qt::black, 2));
+    p.drawEllipse(QRect(20, 6, 64, 64));
+    p.setFont(QFont(QStringLiteral("Arial"), 22, QFont::Bold));
+    p.drawText(QRect(20, 6, 64, 64), Qt::AlignCenter, QStringLiteral("M"));
+    return img;
+}
+
+QFont ArialPx(int px, bool bold) {
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(px);
+    f.setBold(bold);
+    return f;
+}
+
+TLMDSimpleLabel* Text(QWidget* parent, QRect at, const QString& text, int px, bool bold) {
+    auto* label = new TLMDSimpleLabel(parent);
+    label->setGeometry(at);
+    label->setFont(ArialPx(px, bold));
+    label->SetFontColor(Qt::white);
+    label->SetCaption(text);
+    return label;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication app(argc, argv);
+    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : "widgets_demo.png";
+
+    std::vector<QImage> items(9);
+    items[1] = Granite(64, 64, 92, 1);
+    items[2] = Granite(48, 48, 52, 2);
+    items[3] = Logo();
+    items[5] = Face(QColor(40, 140, 60), QStringLiteral("\u2713"));
+    items[6] = Face(QColor(80, 200, 90), QStringLiteral("\u2713"));
+    items[7] = Face(QColor(170, 40, 40), QStringLiteral("\u2717"));
+    items[8] = Face(QColor(230, 80, 70), QStringLiteral("\u2717"));
+    const TBitmapList dlgs(items);
+
+    TLMDShapeHint hint;
+    TLMDBackPanel back;
+    back.resize(497, 330);
+    back.SetImageList(&dlgs);
+    back.SetListIndex(1);
+
+    auto* logo = new TLMDLImage(&back);
+    logo->setGeometry(0, 12, 105, 77);
+    logo->SetImageList(&dlgs);
+    logo->SetListIndex(3);
+
+    auto* prog = new TLMDLabel(&back);
+    prog->setGeometry(12, 100, 53, 215);
+    prog->setFont(ArialPx(37, true));
+    prog->SetFontColor(Qt::white);
+    prog->SetAngle(90);
+    prog->SetCaption(QStringLiteral("Morvek"));
+    auto* version = new TLMDLabel(&back);
+    version->setGeometry(62, 100, 21, 215);
+    version->setFont(ArialPx(16, true));
+    version->SetFontColor(Qt::white);
+    version->SetAngle(90);
+    version->SetCaption(QStringLiteral("Version  V1.0"));
+
+    auto* inner = new TLMDBackPanel(&back);
+    inner->setGeometry(116, 12, 369, 180);
+    inner->SetImageList(&dlgs);
+    inner->SetListIndex(2);
+    Text(inner, {19, 12, 254, 29}, QStringLiteral("Options:"), 21, true);
+    const QString rows[] = {QStringLiteral("Sound is on."), QStringLiteral("Music is off."),
+                            QStringLiteral("remove all entries")};
+    for (int i = 0; i < 2; ++i) {
+        auto* b = new TLMDMMButton(inner);
+        b->move(16, 47 + 56 * i);
+        b->SetButtonFaceImageList(&dlgs);
+        b->SetButtonFaceIndicesNew2(TLMDMMButton::FaceTable(5, 6, 5, 0));
+        b->SetHint(QStringLiteral("Sound on or off"));
+        Text(inner, {79, 64 + 56 * i, 280, 18}, rows[i], 16, false);
+        if (i == 1) b->setEnabled(false);
+    }
+    auto* box = new TLMDCheckBox(inner);
+    box->move(250, 20);
+    box->setChecked(true);
+    auto* box2 = new TLMDCheckBox(inner);
+    box2->move(275, 20);
+
+    auto* msg = new TLMDBackPanel(&back);
+    msg->setGeometry(116, 200, 298, 77);
+    msg->SetImageList(&dlgs);
+    msg->SetListIndex(2);
+    auto* txt = Text(msg, {5, 5, 288, 67}, QStringLiteral("Game paused.\rContinue?"), 16, true);
+    txt->SetAlignment(Qt::AlignCenter);
+    txt->SetMultiLine(true);
+
+    auto* ok = new TLMDMMButton(&back);
+    ok->move(436, 270);
+    ok->SetButtonFaceImageList(&dlgs);
+    ok->SetButtonFaceIndicesNew2(TLMDMMButton::FaceTable(5, 6, 5, 0));
+    ok->SetHint(QStringLiteral("Back to game"));
+    auto* no = new TLMDMMButton(&back);
+    no->move(430, 205);
+    no->SetButtonFaceImageList(&dlgs);
+    no->SetButtonFaceIndicesNew2(TLMDMMButton::FaceTable(7, 8, 7, 0));
+
+    back.move(100, 200);
+    back.show();
+    QApplication::processEvents();
+    QEnterEvent enter(QPointF(25, 25), QPointF(25, 25), ok->mapToGlobal(QPointF(25, 25)));
+    ok->SetCursorPosSource([ok] { return ok->mapToGlobal(QPoint(25, 25)); });
+    QApplication::sendEvent(ok, &enter);
+    QHelpEvent tip(QEvent::ToolTip, QPoint(30, 20), ok->mapToGlobal(QPoint(30, 20)));
+    QApplication::sendEvent(ok, &tip);
+
+    // The balloon is a window of its own: lay it over the picture where the screen shows it.
+    QImage shot = back.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    QImage canvas(shot.width() + 40, shot.height() + 80, QImage::Format_ARGB32);
+    canvas.fill(QColor(30, 30, 30));
+    QPainter p(&canvas);
+    const QPoint origin(20, 60);
+    p.drawImage(origin, shot);
+    if (hint.HintVisible()) {
+        const QWidget* balloon = hint.HintWindow();
+        p.drawImage(origin + balloon->pos() - back.pos(),
+                    const_cast<QWidget*>(balloon)->grab().toImage());
+    }
+    p.end();
+    canvas.save(out);
+    canvas.scaled(canvas.size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation)
+        .copy(2 * 380, 2 * 180, 2 * 197, 2 * 230)
+        .save(QString(out).replace(".png", "_zoom.png"));
+    return 0;
+}

@@ -1,0 +1,56 @@
+// Without an audio device, effects and music are silently unavailable and the game goes on.
+#include "AudioFiles.h"
+
+#include "Audio.h"
+#include "Globals.h"
+#include "Music.h"
+#include "Sound.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+
+namespace {
+
+class NoDeviceTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        // A driver that does not exist: the device can never open.
+        setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+        SoundOn = true;
+        MusicOn = true;
+        MusicFound = true;
+    }
+};
+
+TEST_F(NoDeviceTest, EffectsAreSkipped) {
+    TSoundPlayer player(AudioFiles::GameLikeWaves());
+    const auto before = std::chrono::steady_clock::now();
+    for (int number : {1, 2, 3, 4, 0, 2}) {
+        player.PlaySnd(number);
+        EXPECT_EQ(player.Chunk(number), nullptr) << number;
+    }
+    PlaySnd(2); // the game's own list, from resources that may not even be there
+    PlaySnd(0);
+    EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::seconds(2));
+    EXPECT_FALSE(AudioOpen());
+    EXPECT_FALSE(AudioMidiReady());
+}
+
+TEST_F(NoDeviceTest, MusicIsUnavailable) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(AudioFiles::WriteFile(dir.filePath("a.mid"), AudioFiles::Midi()));
+    TMusicPlayer midi(dir.path());
+    midi.Start();
+    EXPECT_FALSE(MusicFound);
+    EXPECT_FALSE(midi.IsOpen());
+    midi.Tick();
+    midi.Switch();
+    EXPECT_TRUE(MusicOn); // the player's option is kept for a later run
+    EXPECT_FALSE(midi.Playing());
+}
+
+} // namespace

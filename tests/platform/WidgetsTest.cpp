@@ -1,0 +1,589 @@
+// Widget set: image button states and faces, panels, labels, images, check box, balloon hint.
+#include "BitmapList.h"
+#include "LMDBackPanel.h"
+#include "LMDCheckBox.h"
+#include "LMDLImage.h"
+#include "LMDLabel.h"
+#include "LMDMMButton.h"
+#include "LMDShapeHint.h"
+#include "LMDSimpleLabel.h"
+
+#include <QApplication>
+#include <QHelpEvent>
+#include <QTest>
+#include <QToolTip>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+const QRgb GroundColour = qRgb(0, 160, 0);
+
+// A distinct flat colour per item, so that a face can be recognised by one pixel.
+QRgb ItemColour(int i) {
+    return qRgb(40 + 11 * i, 200 - 9 * i, (60 + 37 * i) % 256);
+}
+
+// Items 0..16 of 50 x 50 in their own colour with a white bottom-left pixel (the key colour);
+// item 10 is empty.
+TBitmapList FlatList() {
+    std::vector<QImage> items;
+    for (int i = 0; i < 17; ++i) {
+        QImage img(50, 50, QImage::Format_RGB32);
+        img.fill(ItemColour(i));
+        img.setPixel(0, 49, qRgb(255, 255, 255));
+        items.push_back(i == 10 ? QImage() : img);
+    }
+    return TBitmapList(std::move(items));
+}
+
+std::unique_ptr<QWidget> GroundWidget(int w, int h) {
+    auto ground = std::make_unique<QWidget>();
+    ground->resize(w, h);
+    QPalette pal = ground->palette();
+    pal.setColor(QPalette::Window, QColor(GroundColour));
+    ground->setPalette(pal);
+    ground->setAutoFillBackground(true);
+    return ground;
+}
+
+class ButtonTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        Ground = GroundWidget(140, 80);
+        Button = new TLMDMMButton(Ground.get());
+        Button->move(10, 10);
+        Button->SetButtonFaceImageList(&List);
+        // Start polling with the cursor over the button; tests move it where they need it.
+        Cursor = Button->mapToGlobal(QPoint(25, 25));
+        Button->SetCursorPosSource([this] { return Cursor; });
+        Button->OnClick = [this] { ++Clicks; };
+        Ground->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(Ground.get()));
+    }
+
+    // The item whose colour shows in the middle of the button, -1 for the bare ground.
+    int ShownItem() const {
+        const QRgb pixel = Ground->grab().toImage().pixel(35, 35);
+        for (int i = 0; i < List.Count(); ++i)
+            if (pixel == ItemColour(i)) return i;
+        return -1;
+    }
+
+    void Enter() {
+        QEnterEvent enter(QPointF(25, 25), QPointF(35, 35), Button->mapToGlobal(QPointF(25, 25)));
+        QApplication::sendEvent(Button, &enter);
+    }
+
+    TBitmapList List = FlatList();
+    std::unique_ptr<QWidget> Ground;
+    TLMDMMButton* Button = nullptr;
+    QPoint Cursor;
+    int Clicks = 0;
+};
+
+TEST_F(ButtonTest, HoverPressReleaseShowsFacesAndClicksOnce) {
+    Button->SetButtonFaceIndicesNew2(TLMDMMButton::FaceTable(4, 5, 4, 6));
+    EXPECT_EQ(ShownItem(), 4);
+    Enter();
+    EXPECT_EQ(Button->State(), bsMouseOver);
+    EXPECT_EQ(ShownItem(), 5);
+    QTest::mousePress(Button, Qt::LeftButton, {}, QPoint(25, 25));
+    EXPECT_EQ(Button->State(), bsPressed);
+    EXPECT_EQ(ShownItem(), 4);
+    EXPECT_EQ(Clicks, 0);
+    QTest::mouseRelease(Button, Qt::LeftButton, {}, QPoint(25, 25));
+    EXPECT_EQ(Button->State(), bsMouseOver);
+    EXPECT_EQ(ShownItem(), 5);
+    EXPECT_EQ(Clicks, 1);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(Button, &leave);
+    EXPECT_EQ(Button->State(), bsNormal);
+    EXPECT_EQ(Clicks, 1);
+}
+
+TEST_F(ButtonTest, DraggingOffAndReleasingOutsideDoesNotClick) {
+    Button->SetButtonFaceIndicesNew2(TLMDMMButton::FaceTable(4, 5, 4, 6));
+    QTest::mousePress(Button, Qt::LeftButton, {}, QPoint(25, 25));
+    QTest::mouseMove(Button, QPoint(90, 25));
+    EXPECT_EQ(Button->State(), bsNormal);
+    QTest::mouseMove(Button, QPoint(20, 20));
+    EXPECT_EQ(Button->State(), bsPressed);
+    QTest::mouseMove(Button, QPoint(90, 25));
+    QTest::mouseRelease(Button, Qt::LeftButton, {}, QPoint(90, 25));
+    EXPECT_EQ(Button->State(), bsNormal);
+    EXPECT_EQ(Clicks, 0);
+}
+
+TEST_F(ButtonTest, MouseDownFiresForEveryButtonButOnlyLeftPresses) {
+    Button->SetButtonFaceIndicesNew2(TLMDMMButton::FaceTable(14, 15, 14, 16));
+    std::vector<std::tuple<Qt::MouseButton, int, int>> downs;
+    Button->OnMouseDown = [&](Qt::MouseButton b, int x, int y) { downs.emplace_back(b, x, y); };
+    QTest::mousePress(Button, Qt::RightButton, {}, QPoint(7, 9));
+    EXPECT_EQ(Button->State(), bsNormal);
+    QTest::mouseRelease(Button, Qt::RightButton, {}, QPoint(7, 9));
+    QTest::mousePress(Button, Qt::LeftButton, {}, QPoint(30, 12));
+    EXPECT_EQ(Button->State(), bsPressed);
+    QTest::mouseRelease(Button, Qt::LeftButton, {}, QPoint(30, 12));
+    ASSERT_EQ(downs.size(), 2u);
+    EXPECT_EQ(downs[0], std::make_tuple(Qt::RightButton, 7, 9));
+    EXPECT_EQ(downs[1], std::make_tuple(Qt::LeftButton, 30, 12));
+    EXPECT_EQ(Clicks, 1);
+}
+
+TEST_F(ButtonTest, MouseDownHandlerThatSwallowsTheReleaseLeavesNoPressedButton) {
+    // A handler running a modal dialog: the release goes to the dialog, not to the button.
+    Button->SetButtonFaceIndicesNew2(TLMDMMButton::FaceTable(14, 15, 14, 16));
+    QWidget other;
+    other.resize(40, 40);
+    Button->OnMouseDown = [&](Qt::MouseButton, int, int) {
+        other.show();
+        QTest::mouseRelease(&other, Qt::LeftButton, {}, QPoint(5, 5));
+    };
+    QTest::mousePress(Button, Qt::LeftButton, {}, QPoint(25, 25));
+    EXPECT_NE(Button->State(), bsPressed);
+    EXPECT_EQ(Clicks, 0);
+}
+
+TEST_F(ButtonTest, DisabledButtonShowsItsFaceAndIgnoresTheMouse) {
+    Button->SetButtonFaceIndicesNew2(TLMDMMButton::FaceTable(11, 12, 11, 13));
+    int downs = 0;
+    Button->OnMouseDown = [&](Qt::MouseButton, int, int) { ++downs; };
+    Button->setEnabled(false);
+    EXPECT_EQ(Button->State(), bsDisabled);
+    EXPECT_EQ(ShownItem(), 13);
+    Enter();
+    QTest::mouseClick(Button, Qt::LeftButton, {}, QPoint(25, 25));
+    EXPECT_EQ(Button->State(), bsDisabled);
+    EXPECT_EQ(ShownItem(), 13);
+    EXPECT_EQ(downs, 0);
+    EXPECT_EQ(Clicks, 0);
+    Button->setEnabled(true);
+    EXPECT_EQ(Button->State(), bsNormal);
+    EXPECT_EQ(ShownItem(), 11);
+    QTest::mouseClick(Button, Qt::LeftButton, {}, QPoint(25, 25));
+    EXPECT_EQ(Clicks, 1);
+}
+
+TEST_F(ButtonTest, PollRestoresNormalFaceWhenCursorLeftWithoutLeaveEvent) {
+    Button->SetButtonFaceIndicesNew2(TLMDMMButton::FaceTable(4, 5, 4, 6));
+    Enter();
+    ASSERT_TRUE(Button->PollActive());
+    QTest::qWait(250);
+    EXPECT_EQ(Button->State(), bsMouseOver) << "cursor still inside";
+    Cursor = Button->mapToGlobal(QPoint(51, 25));
+    QTest::qWait(250);
+    EXPECT_EQ(Button->State(), bsNormal);
+    EXPECT_EQ(ShownItem(), 4);
+    EXPECT_FALSE(Button->PollActive());
+}
+
+TEST_F(ButtonTest, PollStopsWhenPressed) {
+    Button->SetButtonFaceIndicesNew2(TLMDMMButton::FaceTable(4, 5, 4, 6));
+    Enter();
+    QTest::mousePress(Button, Qt::LeftButton, {}, QPoint(25, 25));
+    EXPECT_FALSE(Button->PollActive());
+    Cursor = Button->mapToGlobal(QPoint(80, 25));
+    QTest::qWait(250);
+    EXPECT_EQ(Button->State(), bsPressed);
+    QTest::mouseRelease(Button, Qt::LeftButton, {}, QPoint(25, 25));
+}
+
+struct FallbackRow {
+    const char* Name;
+    TButtonFaceTable Faces;
+    int State;
+    int Expected;
+};
+
+// List items: 0..16 valid except 10 (empty); 40 lies beyond the list.
+const FallbackRow FallbackRows[] = {
+    {"own entry", {1, 2, 3, 5, 6, 7, 8, 9, 11}, 7, 9},
+    {"disabled beyond list uses normal", {1, 40, 3, 5, 6, 7, 8, 9, 11}, 1, 1},
+    {"over on empty item uses normal", {1, 2, 10, 5, 6, 7, 8, 9, 11}, 2, 1},
+    {"state 5 uses normal", {1, 2, 3, 5, 6, -1, 8, 9, 11}, 5, 1},
+    {"latched uses pressed", {1, 2, 3, 40, 6, 7, 8, 9, 11}, 3, 6},
+    {"drop-down uses pressed", {1, 2, 3, 5, 6, 7, 10, 9, 11}, 6, 6},
+    {"latched disabled uses pressed", {1, 2, 3, 5, 6, 7, 8, -1, 11}, 7, 6},
+    {"pressed has no fallback", {1, 2, 3, 5, 40, 7, 8, 9, 11}, 4, -1},
+    {"normal has no fallback", {40, 2, 3, 5, 6, 7, 8, 9, 11}, 0, -1},
+    {"state 8 has no fallback", {1, 2, 3, 5, 6, 7, 8, 9, 10}, 8, -1},
+    {"fallback to an invalid normal", {10, 40, 3, 5, 6, 7, 8, 9, 11}, 1, -1},
+    {"fallback to an invalid pressed", {1, 2, 3, 40, 40, 7, 8, 9, 11}, 3, -1},
+};
+
+TEST_F(ButtonTest, FaceFallbacks) {
+    for (const FallbackRow& row : FallbackRows) {
+        Button->SetButtonFaceIndicesNew2(row.Faces);
+        EXPECT_EQ(Button->FaceItem(row.State), row.Expected) << row.Name;
+    }
+    Button->SetButtonFaceImageList(nullptr);
+    EXPECT_EQ(Button->FaceItem(0), -1) << "no list";
+}
+
+TEST_F(ButtonTest, MissingFaceShowsGroundAndStillReacts) {
+    Button->SetButtonFaceIndicesNew2(TLMDMMButton::FaceTable(40, 5, 4, 6));
+    EXPECT_EQ(ShownItem(), -1);
+    Enter();
+    EXPECT_EQ(ShownItem(), 5);
+    QTest::mousePress(Button, Qt::LeftButton, {}, QPoint(25, 25));
+    EXPECT_EQ(ShownItem(), 4);
+    QTest::mouseRelease(Button, Qt::LeftButton, {}, QPoint(25, 25));
+    EXPECT_EQ(Clicks, 1);
+}
+
+TEST_F(ButtonTest, ListGivenLaterRepaintsTheFace) {
+    Button->SetButtonFaceImageList(nullptr);
+    Button->SetButtonFaceIndicesNew2(TLMDMMButton::FaceTable(7, 8, 7, 7));
+    EXPECT_EQ(ShownItem(), -1);
+    Button->SetButtonFaceImageList(&List);
+    EXPECT_EQ(ShownItem(), 7);
+}
+
+TEST_F(ButtonTest, FaceColourOfBottomLeftPixelIsTransparent) {
+    // Face 0: white ground with a red square holding a white spot. Face 1: black ground, a white
+    // square: white stays, black goes.
+    QImage whiteKey(50, 50, QImage::Format_RGB32);
+    whiteKey.fill(Qt::white);
+    for (int y = 10; y < 40; ++y)
+        for (int x = 10; x < 40; ++x)
+            whiteKey.setPixel(x, y, qRgb(220, 0, 0));
+    whiteKey.setPixel(20, 20, qRgb(255, 255, 255));
+    QImage blackKey(50, 50, QImage::Format_RGB32);
+    blackKey.fill(Qt::black);
+    for (int y = 10; y < 40; ++y)
+        for (int x = 10; x < 40; ++x)
+            blackKey.setPixel(x, y, qRgb(255, 255, 255));
+    TBitmapList faces(std::vector<QImage>{whiteKey, blackKey});
+    Button->SetButtonFaceImageList(&faces);
+
+    struct Row {
+        int Face;
+        QPoint At;
+        QRgb Expected;
+    };
+    const Row rows[] = {
+        {0, {2, 2}, GroundColour},   {0, {25, 25}, qRgb(220, 0, 0)},
+        {0, {20, 20}, GroundColour}, {0, {0, 49}, GroundColour},
+        {1, {2, 47}, GroundColour},  {1, {25, 25}, qRgb(255, 255, 255)},
+        {1, {49, 0}, GroundColour},
+    };
+    for (const Row& row : rows) {
+        Button->SetButtonFaceIndicesNew2(TLMDMMButton::FaceTable(row.Face, row.Face, 0, 0));
+        const QImage shot = Ground->grab().toImage();
+        EXPECT_EQ(shot.pixel(QPoint(10, 10) + row.At), row.Expected)
+            << "face " << row.Face << " at " << row.At.x() << "," << row.At.y();
+    }
+}
+
+TEST_F(ButtonTest, HintOnlyWhileShowHint) {
+    Button->SetHint(QStringLiteral("I want to start again."));
+    EXPECT_EQ(Button->toolTip(), QStringLiteral("I want to start again."));
+    Button->SetShowHint(false);
+    EXPECT_TRUE(Button->toolTip().isEmpty());
+    Button->SetHint(QStringLiteral("Cancel"));
+    EXPECT_TRUE(Button->toolTip().isEmpty());
+    EXPECT_EQ(Button->Hint(), QStringLiteral("Cancel"));
+    Button->SetShowHint(true);
+    EXPECT_EQ(Button->toolTip(), QStringLiteral("Cancel"));
+}
+
+TEST(BackPanel, TilesItemFromTopLeftUnderFrame) {
+    QImage tile(30, 20, QImage::Format_RGB32);
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 30; ++x)
+            tile.setPixel(x, y, qRgb(x * 8, y * 12, 77));
+    TBitmapList list(std::vector<QImage>{QImage(), tile});
+    TLMDBackPanel panel;
+    panel.resize(200, 150);
+    panel.SetImageList(&list);
+    panel.SetListIndex(1);
+    auto* child = new QWidget(&panel);
+    child->setGeometry(100, 100, 10, 10);
+    child->setAutoFillBackground(true);
+    QPalette pal = child->palette();
+    pal.setColor(QPalette::Window, Qt::red);
+    child->setPalette(pal);
+
+    const QImage shot = panel.grab().toImage();
+    EXPECT_EQ(panel.FrameWidth(), 7);
+    EXPECT_EQ(shot.pixel(30 + 10, 20 + 10), tile.pixel(10, 10));
+    EXPECT_EQ(shot.pixel(60 + 15, 12), tile.pixel(15, 12)) << "first row of tiles";
+    EXPECT_EQ(shot.pixel(8, 40 + 9), tile.pixel(8, 9)) << "first column of tiles";
+    EXPECT_EQ(shot.pixel(180 + 5, 140 - 1 - 7), tile.pixel(5, 12)) << "cut tile at the corner";
+    EXPECT_EQ(shot.pixel(105, 105), qRgb(255, 0, 0)) << "children draw over the ground";
+    for (QPoint black :
+         {QPoint(2, 75), QPoint(4, 75), QPoint(197, 75), QPoint(100, 3), QPoint(100, 146)})
+        EXPECT_EQ(shot.pixel(black), qRgb(0, 0, 0)) << black.x() << "," << black.y();
+}
+
+TEST(SimpleLabel, CarriageReturnAndWidthBreakLines) {
+    struct Row {
+        const char* Caption;
+        bool Multi;
+        QStringList Expected;
+    };
+    const Row rows[] = {
+        {"Game paused.\rContinue?", true, {"Game paused.", "Continue?"}},
+        {"Spiel angehalten.\rWeitermachen?", true, {"Spiel angehalten.", "Weitermachen?"}},
+        {"Hurrah, you did it!", true, {"Hurrah, you did it!"}},
+        {"one\r\ntwo", true, {"one", "two"}},
+        {"Game paused.\rContinue?", false, {"Game paused. Continue?"}},
+    };
+    TLMDSimpleLabel label;
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(16);
+    font.setBold(true);
+    label.setFont(font);
+    label.resize(288, 67);
+    label.SetAlignment(Qt::AlignCenter);
+    for (const Row& row : rows) {
+        label.SetMultiLine(row.Multi);
+        label.SetCaption(QString::fromUtf8(row.Caption));
+        EXPECT_EQ(label.Lines(), row.Expected) << row.Caption;
+    }
+
+    const QString longText = QStringLiteral("Hurrah, you made it! Continue with next level?");
+    label.SetMultiLine(true);
+    label.SetCaption(longText);
+    label.resize(120, 67);
+    const QStringList lines = label.Lines();
+    EXPECT_GT(lines.size(), 2);
+    EXPECT_EQ(lines.join(QLatin1Char(' ')), longText);
+    for (const QString& line : lines)
+        EXPECT_LE(label.fontMetrics().horizontalAdvance(line), 120);
+}
+
+TEST(SimpleLabel, DrawsTwoCentredLines) {
+    auto ground = GroundWidget(288, 67);
+    auto* label = new TLMDSimpleLabel(ground.get());
+    label->resize(288, 67);
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(16);
+    font.setBold(true);
+    label->setFont(font);
+    label->SetFontColor(Qt::white);
+    label->SetAlignment(Qt::AlignCenter);
+    label->SetMultiLine(true);
+    label->SetCaption(QStringLiteral("Game paused.\rContinue?"));
+    const QImage shot = ground->grab().toImage();
+
+    // Bands of rows with ink, and the ink's horizontal extent.
+    int bands = 0, left = 288, right = -1, top = 67, bottom = -1;
+    bool inBand = false;
+    for (int y = 0; y < 67; ++y) {
+        bool ink = false;
+        for (int x = 0; x < 288; ++x) {
+            if (shot.pixel(x, y) == GroundColour) continue;
+            ink = true;
+            left = std::min(left, x);
+            right = std::max(right, x);
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+        }
+        if (ink && !inBand) ++bands;
+        inBand = ink;
+    }
+    EXPECT_EQ(bands, 2);
+    EXPECT_NEAR((left + right) / 2.0, 144, 3);
+    EXPECT_NEAR((top + bottom) / 2.0, 33.5, 4);
+}
+
+TEST(LImage, MagentaShowsTheGround) {
+    QImage logo(40, 20, QImage::Format_RGB32);
+    logo.fill(qRgb(0, 0, 200));
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 20; ++x)
+            logo.setPixel(x, y, qRgb(255, 0, 255));
+    TBitmapList list(std::vector<QImage>{QImage(), QImage(), QImage(), logo});
+    auto ground = GroundWidget(60, 30);
+    auto* image = new TLMDLImage(ground.get());
+    image->setGeometry(5, 5, 40, 20);
+    image->SetImageList(&list);
+    image->SetListIndex(3);
+    QImage shot = ground->grab().toImage();
+    EXPECT_EQ(shot.pixel(10, 10), GroundColour);
+    EXPECT_EQ(shot.pixel(35, 10), qRgb(0, 0, 200));
+    image->SetForceTransparent(false);
+    shot = ground->grab().toImage();
+    EXPECT_EQ(shot.pixel(10, 10), qRgb(255, 0, 255));
+}
+
+TEST(Label3D, TurnedTextRunsUpFromTheBottomWithShadow) {
+    auto ground = GroundWidget(53, 281);
+    auto* label = new TLMDLabel(ground.get());
+    label->resize(53, 281);
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(37);
+    font.setBold(true);
+    label->setFont(font);
+    label->SetFontColor(Qt::white);
+    label->SetAngle(90);
+    label->SetCaption(QStringLiteral("Morvek"));
+    const QImage shot = ground->grab().toImage();
+
+    int left = 53, right = -1, top = 281, bottom = -1, white = 0, black = 0;
+    for (int y = 0; y < 281; ++y)
+        for (int x = 0; x < 53; ++x) {
+            const QRgb p = shot.pixel(x, y);
+            if (p == GroundColour) continue;
+            left = std::min(left, x);
+            right = std::max(right, x);
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+            white += p == qRgb(255, 255, 255);
+            black += p == qRgb(0, 0, 0);
+        }
+    EXPECT_GT(bottom - top, 2 * (right - left)) << "text runs along the height";
+    EXPECT_GT(bottom, 270) << "starts at the bottom edge";
+    EXPECT_GT(top, 80);
+    EXPECT_GT(white, 100);
+    EXPECT_GT(black, 100) << "raised effect";
+}
+
+TEST(CheckBox, ClickAnywhereToggles) {
+    auto ground = GroundWidget(40, 40);
+    auto* box = new TLMDCheckBox(ground.get());
+    box->move(10, 10);
+    ground->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(ground.get()));
+    EXPECT_EQ(box->size(), QSize(17, 17));
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(1, 1));
+    EXPECT_TRUE(box->isChecked());
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(15, 15));
+    EXPECT_FALSE(box->isChecked());
+    EXPECT_EQ(ground->grab().toImage().pixel(10, 10), GroundColour) << "transparent corner";
+}
+
+class ShapeHintTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        Window = std::make_unique<QWidget>();
+        Window->setGeometry(200, 200, 200, 100);
+        Button = new TLMDMMButton(Window.get());
+        Button->move(10, 10);
+        Button->SetHint(QStringLiteral("I need a break."));
+        Inner = new QWidget(Window.get());
+        Inner->setGeometry(100, 10, 50, 50);
+        Window->setToolTip(QStringLiteral("Who are the best?"));
+        Window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(Window.get()));
+    }
+    void TearDown() override { QToolTip::hideText(); }
+
+    static void AskTip(QWidget* widget, QPoint at = QPoint(20, 20)) {
+        QHelpEvent event(QEvent::ToolTip, at, widget->mapToGlobal(at));
+        QApplication::sendEvent(widget, &event);
+    }
+
+    std::unique_ptr<QWidget> Window;
+    TLMDMMButton* Button = nullptr;
+    QWidget* Inner = nullptr;
+};
+
+TEST_F(ShapeHintTest, ToolTipShowsInBalloonAndHidesAgain) {
+    TLMDShapeHint hint;
+    AskTip(Button);
+    ASSERT_TRUE(hint.HintVisible());
+    EXPECT_FALSE(QToolTip::isVisible());
+    const TLMDHintWindow* balloon = hint.HintWindow();
+    EXPECT_EQ(balloon->Text(), QStringLiteral("I need a break."));
+    EXPECT_EQ(balloon->font().family(), QStringLiteral("Arial"));
+    EXPECT_EQ(balloon->font().pixelSize(), 13);
+    EXPECT_EQ(balloon->Position(), hpAboveRight);
+    EXPECT_EQ(balloon->pos() + balloon->NoseTip(), Button->mapToGlobal(QPoint(20, 20)));
+    EXPECT_LE(balloon->geometry().bottom(), Button->mapToGlobal(QPoint(20, 20)).y());
+
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(Button, &leave);
+    EXPECT_FALSE(hint.HintVisible());
+
+    AskTip(Button);
+    ASSERT_TRUE(hint.HintVisible());
+    QTest::mousePress(Window.get(), Qt::LeftButton, {}, QPoint(180, 80));
+    EXPECT_FALSE(hint.HintVisible());
+    QTest::mouseRelease(Window.get(), Qt::LeftButton, {}, QPoint(180, 80));
+
+    hint.SetHideTimeout(50);
+    AskTip(Button);
+    ASSERT_TRUE(hint.HintVisible());
+    QTest::qWait(150);
+    EXPECT_FALSE(hint.HintVisible());
+}
+
+TEST_F(ShapeHintTest, WidgetWithoutTipShowsItsParentsTip) {
+    TLMDShapeHint hint;
+    AskTip(Inner);
+    ASSERT_TRUE(hint.HintVisible());
+    EXPECT_EQ(hint.HintWindow()->Text(), QStringLiteral("Who are the best?"));
+}
+
+TEST_F(ShapeHintTest, ButtonWithShowHintOffShowsNoOwnHint) {
+    TLMDShapeHint hint;
+    Window->setToolTip(QString());
+    Button->SetShowHint(false);
+    AskTip(Button);
+    EXPECT_FALSE(hint.HintVisible());
+    EXPECT_FALSE(QToolTip::isVisible());
+}
+
+TEST_F(ShapeHintTest, DisablingOrDestroyingRestoresStandardTips) {
+    auto hint = std::make_unique<TLMDShapeHint>();
+    hint->SetEnabled(false);
+    AskTip(Button);
+    EXPECT_FALSE(hint->HintVisible());
+    EXPECT_TRUE(QToolTip::isVisible());
+    QToolTip::hideText();
+
+    hint->SetEnabled(true);
+    AskTip(Button);
+    EXPECT_TRUE(hint->HintVisible());
+    hint.reset();
+    QTest::qWait(1); // lets the hidden standard tip settle
+    AskTip(Inner);
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text(), QStringLiteral("Who are the best?"));
+}
+
+TEST_F(ShapeHintTest, OnlyTheFirstInstanceActs) {
+    TLMDShapeHint first;
+    TLMDShapeHint second;
+    EXPECT_EQ(TLMDShapeHint::Instance(), &first);
+    AskTip(Button);
+    EXPECT_TRUE(first.HintVisible());
+    EXPECT_FALSE(second.HintVisible());
+}
+
+TEST(HintWindow, FlipsAwayFromScreenEdges) {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    struct Row {
+        const char* Name;
+        QPoint Spot;
+        THintPosition Preferred;
+        THintPosition Expected;
+    };
+    const Row rows[] = {
+        {"room everywhere", screen.center(), hpAboveRight, hpAboveRight},
+        {"room everywhere, below left", screen.center(), hpBelowLeft, hpBelowLeft},
+        {"top edge", {screen.center().x(), screen.top() + 5}, hpAboveRight, hpBelowRight},
+        {"right edge", {screen.right() - 5, screen.center().y()}, hpAboveRight, hpAboveLeft},
+        {"top right corner", {screen.right() - 5, screen.top() + 5}, hpAboveRight, hpBelowLeft},
+        {"bottom edge", {screen.center().x(), screen.bottom() - 2}, hpBelowLeft, hpAboveLeft},
+        {"left edge", {screen.left() + 3, screen.center().y()}, hpAboveLeft, hpAboveRight},
+    };
+    TLMDHintWindow balloon;
+    for (const Row& row : rows) {
+        balloon.ShowAt(row.Spot, QStringLiteral("Ich möchte die Einstellungen ändern."),
+                       row.Preferred);
+        EXPECT_EQ(balloon.Position(), row.Expected) << row.Name;
+        EXPECT_EQ(balloon.pos() + balloon.NoseTip(), row.Spot) << row.Name;
+        EXPECT_TRUE(screen.contains(balloon.geometry())) << row.Name;
+        const QImage shot = balloon.grab().toImage();
+        const QPoint tip = balloon.NoseTip();
+        EXPECT_GT(qAlpha(shot.pixel(tip)), 0) << row.Name << ": nose tip is drawn";
+    }
+}
+
+} // namespace
