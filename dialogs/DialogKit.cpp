@@ -35,15 +35,13 @@ TLMDMMButton* MakeButton(QWidget* parent, const TBitmapList& list, int x, int y,
                          int mouseOver, int pressed, int disabled, bool showHint) {
     auto* button = new TLMDMMButton(parent);
     button->SetButtonFaceImageList(&list);
-    button->SetButtonFaceIndicesNew2(
-        TLMDMMButton::FaceTable(normal, mouseOver, pressed, disabled));
+    button->SetButtonFaceIndicesNew2(TLMDMMButton::FaceTable(normal, mouseOver, pressed, disabled));
     button->SetShowHint(showHint);
     button->setGeometry(x, y, 50, 50);
     return button;
 }
 
-QLabel* MakeLabel(QWidget* parent, const QRect& place, const QFont& font,
-                  Qt::Alignment alignment) {
+QLabel* MakeLabel(QWidget* parent, const QRect& place, const QFont& font, Qt::Alignment alignment) {
     auto* label = new QLabel(parent);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(alignment);

@@ -97,7 +97,8 @@ void TOptionDlg::RefreshTexts() {
         MusicLabel->setText((de ? QStringLiteral("Musik: ") : QStringLiteral("Music: ")) +
                             (MusicName ? MusicName() : QString()));
     else
-        MusicLabel->setText(de ? QStringLiteral("Musik ist aus.") : QStringLiteral("Music is off."));
+        MusicLabel->setText(de ? QStringLiteral("Musik ist aus.")
+                               : QStringLiteral("Music is off."));
     BackBtn->SetHint(de ? QStringLiteral("Hintergrund ändern")
                         : QStringLiteral("Change background"));
     BackLabel->setText((de ? QStringLiteral("Hintergrund: ") : QStringLiteral("Background: ")) +
@@ -117,8 +118,7 @@ void TOptionDlg::exitClick() {
 void TOptionDlg::TongueBtnClick() {
     Tongue = NextTongue(Tongue);
     RefreshTexts();
-    if (OnTextsChanged)
-        OnTextsChanged();
+    if (OnTextsChanged) OnTextsChanged();
 }
 
 void TOptionDlg::SoundBtnClick() {
@@ -127,18 +127,15 @@ void TOptionDlg::SoundBtnClick() {
 }
 
 void TOptionDlg::MusicBtnClick() {
-    if (OnMusicSwitch)
-        OnMusicSwitch();
+    if (OnMusicSwitch) OnMusicSwitch();
     RefreshTexts();
 }
 
 void TOptionDlg::BackBtnClick() {
     // A stored value out of range still steps into the ring of seven.
     BackMode = (BackMode % 7 + 8) % 7;
-    if (OnBackgroundChanged)
-        OnBackgroundChanged();
-    if (OnTextsChanged)
-        OnTextsChanged();
+    if (OnBackgroundChanged) OnBackgroundChanged();
+    if (OnTextsChanged) OnTextsChanged();
     RefreshTexts();
 }
 

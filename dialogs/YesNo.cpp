@@ -36,8 +36,7 @@ int TYesNoDlg::ShowMsg(int32_t number) {
     MsgNo = number;
     // Numbers without a mode of their own (10, 11 and those outside the table) keep the last one.
     const TMessage message = MessageText(number);
-    if (message.ButtonMode != 0)
-        ButtonMode = message.ButtonMode;
+    if (message.ButtonMode != 0) ButtonMode = message.ButtonMode;
     return exec();
 }
 
@@ -69,8 +68,7 @@ void TYesNoDlg::FormActivate() {
     }
     // A number outside the table leaves the previous text.
     const TMessage message = MessageText(MsgNo);
-    if (message.ButtonMode != 0)
-        txt->SetCaption(German() ? message.German : message.English);
+    if (message.ButtonMode != 0) txt->SetCaption(German() ? message.German : message.English);
 }
 
 void TYesNoDlg::ByesClick() {
@@ -100,11 +98,9 @@ void TYesNoDlg::keyPressEvent(QKeyEvent* event) {
         key = QChar(27);
         break;
     default:
-        if (event->text().size() == 1)
-            key = event->text()[0];
+        if (event->text().size() == 1) key = event->text()[0];
     }
     const int result = KeyResult(key);
-    if (result != 0)
-        done(result);
+    if (result != 0) done(result);
     event->accept();
 }

@@ -44,8 +44,8 @@ THighscoreDlg::THighscoreDlg(QWidget* mainWindow, TLMDIniCtrl& ini, const TDlgRe
     const QFont rowFont = ArialFont(13);
     for (int i = 0; i < HighscoreCount; ++i) {
         const int top = 10 + 21 * i;
-        Nums[i] = MakeLabel(EditBack, QRect(10, top, 40, 21), rowFont,
-                            Qt::AlignRight | Qt::AlignVCenter);
+        Nums[i] =
+            MakeLabel(EditBack, QRect(10, top, 40, 21), rowFont, Qt::AlignRight | Qt::AlignVCenter);
         Names[i] = MakeLabel(EditBack, QRect(50, top, 140, 21), rowFont);
         Scores[i] = MakeLabel(EditBack, QRect(190, top, 90, 21), rowFont,
                               Qt::AlignRight | Qt::AlignVCenter);
@@ -113,8 +113,7 @@ void THighscoreDlg::ShowModal(int32_t score, bool viewOnly) {
     for (int i = 0; i < HighscoreCount; ++i)
         list[i] = {EntryNames[i], EntryScores[i]};
     InsertPos = RankHighscore(list, score, Direction);
-    if (InsertPos < 0)
-        return;
+    if (InsertPos < 0) return;
     InsertHighscore(list, InsertPos, {PlayerName, score});
     for (int i = 0; i < HighscoreCount; ++i) {
         EntryNames[i] = list[i].Name;
@@ -131,8 +130,7 @@ void THighscoreDlg::ShowModal(int32_t score, bool viewOnly) {
 }
 
 void THighscoreDlg::FormActivate() {
-    if (MainWindow)
-        move(PlaceOverFrame(MainWindow->frameGeometry(), size()));
+    if (MainWindow) move(PlaceOverFrame(MainWindow->frameGeometry(), size()));
     const bool german = German();
     title->setText(german ? QStringLiteral("Morvek - Bestenliste")
                           : QStringLiteral("Morvek - Highscore"));

@@ -26,8 +26,7 @@ inline bool RunModal(QDialog& dialog, const std::function<void()>& show,
     QTimer actTimer;
     actTimer.setSingleShot(true);
     QObject::connect(&actTimer, &QTimer::timeout, [&] {
-        if (!dialog.isVisible())
-            return;
+        if (!dialog.isVisible()) return;
         acted = true;
         act();
     });

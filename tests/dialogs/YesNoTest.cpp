@@ -1,10 +1,11 @@
 // The message dialog: texts and button modes by number and language, keys, placement.
+#include "YesNo.h"
 #include "DialogKit.h"
 #include "DialogTestKit.h"
 #include "Globals.h"
+#include "LMDBackPanel.h"
 #include "LMDMMButton.h"
 #include "LMDSimpleLabel.h"
-#include "YesNo.h"
 
 #include <QTest>
 
@@ -119,13 +120,20 @@ struct TKeyRow {
 };
 
 const TKeyRow KeyRows[] = {
-    {"return", Qt::Key_Return, 0, ResultYes}, {"enter", Qt::Key_Enter, 0, ResultYes},
-    {"J", Qt::Key_J, 'J', ResultYes},         {"j", Qt::Key_J, 'j', ResultYes},
-    {"Y", Qt::Key_Y, 'Y', ResultYes},         {"y", Qt::Key_Y, 'y', ResultYes},
-    {"escape", Qt::Key_Escape, 0, ResultNo},  {"N", Qt::Key_N, 'N', ResultNo},
-    {"n", Qt::Key_N, 'n', ResultNo},          {"x", Qt::Key_X, 'x', 0},
-    {"space", Qt::Key_Space, ' ', 0},         {"z", Qt::Key_Z, 'z', 0},
-    {"tab", Qt::Key_Tab, 0, 0},               {"one", Qt::Key_1, '1', 0},
+    {"return", Qt::Key_Return, 0, ResultYes},
+    {"enter", Qt::Key_Enter, 0, ResultYes},
+    {"J", Qt::Key_J, 'J', ResultYes},
+    {"j", Qt::Key_J, 'j', ResultYes},
+    {"Y", Qt::Key_Y, 'Y', ResultYes},
+    {"y", Qt::Key_Y, 'y', ResultYes},
+    {"escape", Qt::Key_Escape, 0, ResultNo},
+    {"N", Qt::Key_N, 'N', ResultNo},
+    {"n", Qt::Key_N, 'n', ResultNo},
+    {"x", Qt::Key_X, 'x', 0},
+    {"space", Qt::Key_Space, ' ', 0},
+    {"z", Qt::Key_Z, 'z', 0},
+    {"tab", Qt::Key_Tab, 0, 0},
+    {"one", Qt::Key_1, '1', 0},
 };
 
 TEST_F(YesNo, KeysAnswerInBothModes) {
@@ -139,8 +147,7 @@ TEST_F(YesNo, KeysAnswerInBothModes) {
                 else
                     QTest::keyClick(&Dlg, row.Key);
                 openAfterKey = Dlg.isVisible();
-                if (openAfterKey)
-                    Dlg.close(); // neither Yes nor No
+                if (openAfterKey) Dlg.close(); // neither Yes nor No
             });
             EXPECT_EQ(shown.Result, row.Result);
             EXPECT_EQ(openAfterKey, row.Result == 0);
@@ -151,8 +158,7 @@ TEST_F(YesNo, KeysAnswerInBothModes) {
 TEST_F(YesNo, ButtonsAnswerAndCloseOtherwiseGivesNeither) {
     EXPECT_EQ(Show(Dlg, 4, [&] { QTest::mouseClick(Dlg.YesBtn, Qt::LeftButton); }).Result,
               ResultYes);
-    EXPECT_EQ(Show(Dlg, 4, [&] { QTest::mouseClick(Dlg.NoBtn, Qt::LeftButton); }).Result,
-              ResultNo);
+    EXPECT_EQ(Show(Dlg, 4, [&] { QTest::mouseClick(Dlg.NoBtn, Qt::LeftButton); }).Result, ResultNo);
     const int closed = Show(Dlg, 4, [&] { Dlg.close(); }).Result;
     EXPECT_NE(closed, ResultYes);
     EXPECT_NE(closed, ResultNo);
@@ -203,12 +209,19 @@ TEST_F(YesNo, ComponentsInPlace) {
         QWidget* Widget;
         QRect Place;
     } rows[] = {
-        {Dlg.LMDBackPanel1, {0, 0, 319, 158}}, {Dlg.Pan, {11, 12, 298, 77}},
-        {Dlg.txt, {5, 5, 288, 67}},            {Dlg.NoBtn, {204, 100, 50, 50}},
+        {Dlg.LMDBackPanel1, {0, 0, 319, 158}},
+        {Dlg.Pan, {11, 12, 298, 77}},
+        {Dlg.txt, {5, 5, 288, 67}},
+        {Dlg.NoBtn, {204, 100, 50, 50}},
         {Dlg.YesBtn, {260, 100, 50, 50}},
     };
     for (const auto& row : rows)
         EXPECT_EQ(row.Widget->geometry(), row.Place) << row.Widget->metaObject()->className();
+    EXPECT_EQ(Dlg.YesBtn->ButtonFaceIndicesNew2(), TLMDMMButton::FaceTable(5, 6, 5, 0));
+    EXPECT_EQ(Dlg.NoBtn->ButtonFaceIndicesNew2(), TLMDMMButton::FaceTable(7, 8, 7, 0));
+    EXPECT_EQ(Dlg.YesBtn->ButtonFaceImageList(), &Resources().dlgs);
+    EXPECT_EQ(Dlg.LMDBackPanel1->ListIndex(), 1);
+    EXPECT_EQ(Dlg.Pan->ListIndex(), 2);
     EXPECT_EQ(Dlg.txt->font().pixelSize(), 16);
     EXPECT_TRUE(Dlg.txt->font().bold());
 }
