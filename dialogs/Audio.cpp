@@ -5,7 +5,7 @@
 #include <SDL_mixer.h>
 
 #include <array>
-#include <cstdlib>
+#include <cstdlib> // std::atexit
 #include <filesystem>
 #include <map>
 #include <system_error>
@@ -65,10 +65,10 @@ std::string FindSoundFont() {
 // at it. Debian's mixer puts its own default in place while the device opens, so the choice is
 // handed to the mixer again afterwards.
 std::string ChooseSoundFont() {
-    const char* own = std::getenv("SDL_SOUNDFONTS");
+    const char* own = SDL_getenv("SDL_SOUNDFONTS");
     if (own && *own) return own;
     std::string found = FindSoundFont();
-    if (!found.empty()) setenv("SDL_SOUNDFONTS", found.c_str(), 1);
+    if (!found.empty()) SDL_setenv("SDL_SOUNDFONTS", found.c_str(), 1);
     return found;
 }
 

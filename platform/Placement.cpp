@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QStringList>
+#include <QTimer>
 #include <QWidget>
 
 #include <cstdlib>
@@ -84,40 +85,54 @@ void TLMDForm::ApplyMinimumSize(const QMargins& frame) {
                             TrackMinHeight - frame.top() - frame.bottom());
 }
 
+// Outer rectangle of a window of this inner size centred on the primary screen.
+static QRect Centred(const QSize& outerSize, const QPoint& fallback) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return {screen ? CentredPosition(outerSize, screen->geometry()) : fallback, outerSize};
+}
+
+static QRect ToRect(const TPlacementRect& r) {
+    return {r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top};
+}
+
+static TPlacementRect FromRect(const QRect& r) {
+    return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
+
 void TLMDForm::RestorePlacement() {
     const QString record = FIni.ReadText(Section, IniKey, QString());
-    const QMargins frame = FrameMargins();
-    const QSize outerSize = FWindow->frameGeometry().size();
-    TPlacementRect outer;
-    if (const std::optional<TPlacementRect> stored = ParsePlacement(record)) {
-        const QScreen* screen = QGuiApplication::primaryScreen();
-        outer = screen ? MoveOntoDesktop(*stored, screen->virtualGeometry()) : *stored;
-    } else {
-        const QScreen* screen = QGuiApplication::primaryScreen();
-        const QPoint at = screen ? CentredPosition(outerSize, screen->geometry()) : FWindow->pos();
-        outer = {at.x(), at.y(), at.x() + outerSize.width(), at.y() + outerSize.height()};
-    }
     if (FWindow->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
         return; // the normal rectangle is the platform's business then
-    outer = EnforceMinimumSize(outer);
-    // move() places the outer frame; resize() sets the inner size.
-    FWindow->move(outer.Left, outer.Top);
-    const QSize size(outer.Right - outer.Left, outer.Bottom - outer.Top);
-    FWindow->resize(size.shrunkBy(frame));
-    // Before its first show a window on X11 has no frame yet: fit the inner size once the
-    // frame is known, or the window would grow by its frame on every run.
-    FPendingOuter =
-        FWindow->isVisible() && !frame.isNull() ? std::nullopt : std::optional<QSize>(size);
+    const std::optional<TPlacementRect> stored = ParsePlacement(record);
+    FPendingCentre = !stored;
+    FPendingOuter.reset();
+    const QMargins frame = FrameMargins();
+    QRect outer;
+    if (stored) {
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        outer = ToRect(screen ? MoveOntoDesktop(*stored, screen->virtualGeometry()) : *stored);
+        FPendingOuter = outer;
+    } else {
+        outer = Centred(FWindow->size().grownBy(frame), FWindow->pos());
+    }
+    FWindow->setGeometry(ToRect(EnforceMinimumSize(FromRect(outer))).marginsRemoved(frame));
+    // Before the window is on screen its frame may still be unknown (zero): place it once
+    // more when the frame is known, or it would grow by its frame on every run.
+    QTimer::singleShot(0, this, [this] { FitToFrame(); });
 }
 
 void TLMDForm::FitToFrame() {
+    if (!FWindow->isVisible() || FWindow->windowState() != Qt::WindowNoState) return;
     const QMargins frame = FrameMargins();
-    if (frame.isNull() || FWindow->windowState() != Qt::WindowNoState) return;
+    if (frame.isNull()) return;
     FLastFrame = frame;
-    if (!FPendingOuter) return;
-    ApplyMinimumSize(frame);
-    FWindow->resize(FPendingOuter->shrunkBy(frame));
+    if (!FPendingOuter && !FPendingCentre) return;
+    const QRect outer =
+        FPendingOuter ? *FPendingOuter : Centred(FWindow->size().grownBy(frame), FWindow->pos());
     FPendingOuter.reset();
+    FPendingCentre = false;
+    ApplyMinimumSize(frame);
+    FWindow->setGeometry(ToRect(EnforceMinimumSize(FromRect(outer))).marginsRemoved(frame));
 }
 
 void TLMDForm::SavePlacement() {
@@ -129,11 +144,9 @@ void TLMDForm::SavePlacement() {
     // A maximised window's frame may differ from its normal one: use the normal frame.
     const QMargins frame =
         FWindow->windowState() == Qt::WindowNoState ? FrameMargins() : FLastFrame;
-    const QRect outer = FWindow->normalGeometry().marginsAdded(frame);
-    FIni.WriteText(Section, IniKey,
-                   FormatPlacement(0, showCmd,
-                                   {outer.left(), outer.top(), outer.left() + outer.width(),
-                                    outer.top() + outer.height()}));
+    FIni.WriteText(
+        Section, IniKey,
+        FormatPlacement(0, showCmd, FromRect(FWindow->normalGeometry().marginsAdded(frame))));
 }
 
 bool TLMDForm::eventFilter(QObject* watched, QEvent* event) {

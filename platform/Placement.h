@@ -77,8 +77,9 @@ class TLMDForm : public QObject {
     QWidget* FWindow;
     TLMDIniCtrl& FIni;
     bool FRestored = false;
-    // Outer size still to be matched once the window manager has told us the frame size.
-    std::optional<QSize> FPendingOuter;
+    // Outer rectangle still to be matched once the frame size is known.
+    std::optional<QRect> FPendingOuter;
+    bool FPendingCentre = false;
     // The frame seen last while the window was in the normal state.
     QMargins FLastFrame;
 };

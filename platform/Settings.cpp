@@ -2,7 +2,6 @@
 #include "Settings.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
@@ -67,14 +66,6 @@ std::unique_ptr<QSettings> OpenStore(const QString& fileName, bool native) {
                                        native ? QSettings::NativeFormat : QSettings::IniFormat);
 }
 
-// QSettings rewrites the whole file and drops what it could not parse; keep the malformed
-// original beside it so a hand-edited file is never lost without trace.
-void KeepMalformedCopy(const QString& fileName) {
-    const QString copy = fileName + ".bad";
-    QFile::remove(copy);
-    QFile::copy(fileName, copy);
-}
-
 } // namespace
 
 TLMDIniCtrl::TLMDIniCtrl() : FFileName(DefaultFileName()) {
@@ -115,15 +106,15 @@ void TLMDIniCtrl::WriteValue(const QString& section, const QString& name, const 
     if (!FNative && !QDir().mkpath(QFileInfo(FFileName).absolutePath()))
         throw ESettingsError(Message(CreateKeyError, section));
     const auto store = OpenStore(FFileName, FNative);
-    const QSettings::Status before = store->status();
-    if (before == QSettings::FormatError) KeepMalformedCopy(FFileName);
     store->beginGroup(section);
     store->setValue(name, text);
     store->endGroup();
     store->sync();
+    // A malformed file (FormatError) is rewritten with every value QSettings could parse, so
+    // the write goes ahead. status() keeps only its first error, though, and a FormatError
+    // would hide a failed write behind it: then read the value back to be sure.
     bool written = store->status() == QSettings::NoError;
-    if (before == QSettings::FormatError) {
-        // status() keeps its first error, so a failed sync would not show: read the value back.
+    if (store->status() == QSettings::FormatError) {
         const auto check = OpenStore(FFileName, FNative);
         check->beginGroup(section);
         const QVariant stored = check->value(name);

@@ -174,7 +174,7 @@ int main(int argc, char** argv) {
 
     // The balloon is a window of its own: lay it over the picture where the screen shows it.
     QImage shot = back.grab().toImage().convertToFormat(QImage::Format_ARGB32);
-    QImage canvas(shot.width() + 40, shot.height() + 80, QImage::Format_ARGB32);
+    QImage canvas(shot.width() + 160, shot.height() + 80, QImage::Format_ARGB32);
     canvas.fill(QColor(30, 30, 30));
     QPainter p(&canvas);
     const QPoint origin(20, 60);
@@ -187,7 +187,7 @@ int main(int argc, char** argv) {
     p.end();
     canvas.save(out);
     canvas.scaled(canvas.size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation)
-        .copy(2 * 380, 2 * 180, 2 * 197, 2 * 230)
+        .copy(2 * 440, 2 * 300, 2 * 200, 2 * 80)
         .save(QString(out).replace(".png", "_zoom.png"));
     return 0;
 }

@@ -67,21 +67,25 @@ inline void VarLength(QByteArray& out, uint32_t value) {
     out.append(bytes);
 }
 
-// One MIDI track: a tempo, then each (note, ticks) played on channel 0 one after the other.
-inline QByteArray Track(const std::vector<std::pair<int, int>>& notes, uint32_t usPerQuarter) {
+// One MIDI track: a tempo, a rest of `restTicks`, each (note, ticks) played on channel 0 one
+// after the other, and a silence of `tailTicks` before the end.
+inline QByteArray Track(const std::vector<std::pair<int, int>>& notes, uint32_t usPerQuarter,
+                        uint32_t restTicks = 0, uint32_t tailTicks = 0) {
     QByteArray events;
     VarLength(events, 0);
     events.append("\xff\x51\x03", 3);
     events.append(char(usPerQuarter >> 16))
         .append(char(usPerQuarter >> 8))
         .append(char(usPerQuarter));
+    uint32_t delta = restTicks;
     for (auto [note, ticks] : notes) {
-        VarLength(events, 0);
+        VarLength(events, delta);
+        delta = 0;
         events.append(char(0x90)).append(char(note)).append(char(100));
         VarLength(events, uint32_t(ticks));
         events.append(char(0x80)).append(char(note)).append(char(0));
     }
-    VarLength(events, 0);
+    VarLength(events, tailTicks);
     events.append("\xff\x2f\x00", 3);
     QByteArray out("MTrk");
     Put32BE(out, uint32_t(events.size()));
@@ -90,13 +94,14 @@ inline QByteArray Track(const std::vector<std::pair<int, int>>& notes, uint32_t 
 
 // A type-0 Standard MIDI File at 96 ticks per quarter note.
 inline QByteArray Midi(const std::vector<std::pair<int, int>>& notes = {{60, 96}, {64, 96}},
-                       uint32_t usPerQuarter = 250000) {
+                       uint32_t usPerQuarter = 250000, uint32_t restTicks = 0,
+                       uint32_t tailTicks = 0) {
     QByteArray out("MThd");
     Put32BE(out, 6);
     Put16BE(out, 0);
     Put16BE(out, 1);
     Put16BE(out, 96);
-    return out + Track(notes, usPerQuarter);
+    return out + Track(notes, usPerQuarter, restTicks, tailTicks);
 }
 
 // A piece that is over almost at once.

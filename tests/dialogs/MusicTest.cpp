@@ -34,6 +34,23 @@ bool WaitFor(const std::function<bool()>& done, int seconds) {
     return true;
 }
 
+// The loudest sample mixed since Listen(), heard on the mixer's thread.
+std::atomic<int> Peak{0};
+
+void Listen() {
+    Peak = 0;
+    Mix_SetPostMix(
+        [](void*, Uint8* stream, int length) {
+            const auto* samples = reinterpret_cast<const Sint16*>(stream);
+            for (int i = 0; i < length / 2; ++i)
+                if (std::abs(samples[i]) > Peak) Peak = std::abs(samples[i]);
+        },
+        nullptr);
+}
+
+// Without instruments FluidSynth mixes only a faint dither.
+constexpr int Audible = 500;
+
 class MusicTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -43,7 +60,10 @@ class MusicTest : public ::testing::Test {
         ASSERT_TRUE(AudioMidiReady()) << "no MIDI playback; SoundFont: " << AudioSoundFont();
     }
     void TearDown() override {
-        if (AudioIsOpen()) Mix_HaltMusic();
+        if (AudioIsOpen()) {
+            Mix_SetPostMix(nullptr, nullptr);
+            Mix_HaltMusic();
+        }
         MusicOn = Saved.first;
         MusicFound = Saved.second;
     }
@@ -70,23 +90,30 @@ TEST_F(MusicTest, FluidSynthPlaysWithTheInstalledSoundFont) {
     ASSERT_NE(Mix_GetSoundFonts(), nullptr);
     EXPECT_EQ(std::string(Mix_GetSoundFonts()), AudioSoundFont());
 
-    // Listen to the mix: without instruments FluidSynth gives only a faint dither.
-    static std::atomic<int> peak;
-    peak = 0;
-    Mix_SetPostMix(
-        [](void*, Uint8* stream, int length) {
-            const auto* samples = reinterpret_cast<const Sint16*>(stream);
-            for (int i = 0; i < length / 2; ++i)
-                if (std::abs(samples[i]) > peak) peak = std::abs(samples[i]);
-        },
-        nullptr);
+    Listen();
     Write("tune.mid", Midi({{60, 96}, {67, 96}}));
     TMusicPlayer midi(Dir.path());
     midi.Start();
     midi.Tick();
     EXPECT_TRUE(midi.Playing()) << midi.LastError().toStdString();
-    EXPECT_TRUE(WaitFor([] { return peak > 500; }, 5)) << "peak " << peak;
-    Mix_SetPostMix(nullptr, nullptr);
+    EXPECT_TRUE(WaitFor([] { return Peak > Audible; }, 5)) << "peak " << Peak;
+}
+
+TEST_F(MusicTest, TimerLeavesAPlayingPieceAlone) {
+    // Half a second of rest before the first note: restarting on every tick would never reach it.
+    Write("late.mid", Midi({{60, 192}}, 250000, 192));
+    TMusicPlayer midi(Dir.path());
+    midi.Start();
+    Listen();
+    midi.Tick();
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            SDL_Delay(80);
+            midi.Tick();
+            return Peak > Audible;
+        },
+        4))
+        << "peak " << Peak;
 }
 
 TEST_F(MusicTest, EmptyFolderMeansNoMusic) {
@@ -155,17 +182,28 @@ TEST_F(MusicTest, SwitchGoesOffThenOnWithTheNextFileAndWraps) {
     EXPECT_TRUE(MusicFound);
 }
 
-TEST_F(MusicTest, OneFileOffAndOnPlaysItAgain) {
-    Write("only.mid", Midi());
+TEST_F(MusicTest, OneFileOffAndOnPlaysItAgainFromTheBeginning) {
+    // A short note, then five seconds of silence: only a piece started afresh sounds again soon.
+    Write("only.mid", Midi({{60, 48}}, 250000, 0, 1920));
     TMusicPlayer midi(Dir.path());
     midi.Start();
     midi.Tick();
+    // Wait for the silence after the note has rung out.
+    ASSERT_TRUE(WaitFor(
+        [] {
+            Listen();
+            SDL_Delay(300);
+            return Peak < Audible;
+        },
+        4))
+        << "the note still sounds";
     midi.Switch();
     EXPECT_FALSE(midi.Playing());
     midi.Switch();
     EXPECT_TRUE(MusicOn);
     EXPECT_TRUE(midi.Playing());
     EXPECT_EQ(midi.CurrentName(), "only.mid");
+    EXPECT_TRUE(WaitFor([] { return Peak > Audible; }, 4)) << "peak " << Peak;
 }
 
 TEST_F(MusicTest, SwitchOnStartingOffMovesToTheNextFile) {
@@ -279,8 +317,10 @@ TEST_F(MusicTest, TimerRestartsAPieceThatHasEnded) {
     ASSERT_TRUE(midi.Playing());
     // FluidSynth lets the last note ring out for some seconds before the piece counts as over.
     ASSERT_TRUE(WaitFor([&] { return !midi.Playing(); }, 10));
+    Listen();
     midi.Tick();
     EXPECT_TRUE(midi.Playing()) << midi.LastError().toStdString();
+    EXPECT_TRUE(WaitFor([] { return Peak > Audible; }, 4)) << "peak " << Peak;
 }
 
 TEST_F(MusicTest, DeviceClosedUnderALivePlayer) {
@@ -296,6 +336,42 @@ TEST_F(MusicTest, DeviceClosedUnderALivePlayer) {
     midi.Start();
     midi.Tick();
     EXPECT_TRUE(midi.Playing());
+}
+
+TEST(SoundFontTest, PlayersOwnChoiceIsKept) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(WriteFile(dir.filePath("a.mid"), Midi()));
+    AudioClose();
+    unsetenv("SDL_SOUNDFONTS");
+    ASSERT_TRUE(AudioOpen());
+    const std::string installed = AudioSoundFont();
+    ASSERT_TRUE(QFileInfo(QString::fromStdString(installed)).isFile()) << installed;
+    EXPECT_EQ(std::string(SDL_getenv("SDL_SOUNDFONTS")), installed);
+
+    const struct {
+        std::string Value;
+        bool Ready;
+    } rows[] = {
+        {"/no/such/font.sf2", false},
+        {"/no/such/font.sf2:" + installed, true},
+        {installed, true},
+    };
+    const bool savedFound = MusicFound;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Value);
+        AudioClose();
+        setenv("SDL_SOUNDFONTS", row.Value.c_str(), 1);
+        ASSERT_TRUE(AudioOpen());
+        EXPECT_EQ(AudioSoundFont(), row.Value);
+        EXPECT_EQ(std::string(Mix_GetSoundFonts()), row.Value);
+        EXPECT_EQ(AudioMidiReady(), row.Ready);
+        TMusicPlayer midi(dir.path());
+        midi.Start();
+        EXPECT_EQ(MusicFound, row.Ready); // no instruments: no music, and the game goes on
+    }
+    MusicFound = savedFound;
+    AudioClose();
+    unsetenv("SDL_SOUNDFONTS");
 }
 
 TEST(MidiFrameTest, TellsMidiFilesFromOtherData) {

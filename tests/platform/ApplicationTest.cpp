@@ -1,0 +1,117 @@
+// The general error report: a failing event handler ends, its text is shown, the game runs on.
+#include "Application.h"
+#include "Placement.h"
+#include "QtPrint.h"
+#include "Settings.h"
+
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <stdexcept>
+
+namespace {
+
+// A window whose mouse handler fails the way a settings operation does.
+class TFailingWindow : public QWidget {
+  public:
+    int Clicks = 0;
+    int Shows = 0;
+    bool Fail = true;
+
+  protected:
+    void mousePressEvent(QMouseEvent*) override {
+        ++Clicks;
+        if (Fail) throw ESettingsError("Fehler beim Setzen der Daten für 'mode'");
+    }
+    bool event(QEvent* e) override {
+        if (e->type() == QEvent::User) throw std::runtime_error("something else");
+        return QWidget::event(e);
+    }
+    void showEvent(QShowEvent*) override { ++Shows; }
+};
+
+class ErrorReport : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        TApplication::ErrorHook = [this](const QString& text) { Reports << text; };
+    }
+    void TearDown() override { TApplication::ErrorHook = nullptr; }
+    QStringList Reports;
+};
+
+TEST_F(ErrorReport, AFailingHandlerEndsAndTheGameRunsOn) {
+    TFailingWindow w;
+    w.show();
+    int ticks = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] { ++ticks; });
+    timer.start(10);
+
+    QTest::mouseClick(&w, Qt::LeftButton);
+    EXPECT_EQ(Reports, QStringList{"Fehler beim Setzen der Daten für 'mode'"});
+
+    // A failure delivered by the event loop itself.
+    QCoreApplication::postEvent(&w, new QEvent(QEvent::User));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Reports.size(), 2);
+    EXPECT_EQ(Reports.value(1), "something else");
+
+    // Events keep flowing afterwards.
+    w.Fail = false;
+    QTest::mouseClick(&w, Qt::LeftButton);
+    EXPECT_EQ(w.Clicks, 2);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ticks >= 3; }));
+    EXPECT_EQ(Reports.size(), 2);
+}
+
+TEST_F(ErrorReport, AnUnreadablePlacementEndsTheShowStepButTheWindowShows) {
+    QTemporaryDir dir;
+    TLMDIniCtrl ini(dir.path() + "/V1.ini");
+    ini.WriteText(sdMainForm, "x");
+    QFile f(ini.FileName());
+    ASSERT_TRUE(f.open(QFile::WriteOnly | QFile::Truncate));
+    f.write("[common]\nMainForm=200, 0, 1, 1, 2, 3, 4\n"); // unquoted: a list, not text
+    f.close();
+
+    TFailingWindow w;
+    w.resize(300, 200);
+    TLMDForm form(&w, ini);
+    w.show();
+    EXPECT_EQ(Reports, QStringList{"Ungültiger Datentyp für 'MainForm'"});
+    EXPECT_EQ(w.Shows, 0); // the window's own show handler did not run
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_GE(w.width(), TrackMinWidth);
+    EXPECT_GE(w.height(), TrackMinHeight);
+}
+
+TEST(ErrorReportBox, ShowsTheTextInAMessageBox) {
+    QString shown;
+    QString title;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        shown = box->text();
+        title = box->windowTitle();
+        box->accept();
+    });
+    TApplication::ReportError("Erzeugung von Schlüssel common misslungen");
+    EXPECT_EQ(shown, "Erzeugung von Schlüssel common misslungen");
+    EXPECT_EQ(title, QApplication::applicationDisplayName());
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QTemporaryDir config;
+    setenv("XDG_CONFIG_HOME", config.path().toLocal8Bit().constData(), 1);
+    TApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,191 @@
+// The placement record, its clamping onto the desktop, and a real window saved and restored.
+#include "Placement.h"
+#include "QtPrint.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+// Readable rectangles in failure messages (found by argument lookup, so not in the namespace).
+void PrintTo(const TPlacementRect& r, std::ostream* os) {
+    *os << "(" << r.Left << "," << r.Top << "," << r.Right << "," << r.Bottom << ")";
+}
+
+namespace {
+
+TEST(PlacementRecord, ParsesOnlyWellFormedRecords) {
+    struct Row {
+        const char* record;
+        std::optional<TPlacementRect> rect;
+    };
+    const Row rows[] = {
+        {"200,0,1,-50,10,700,500", TPlacementRect{-50, 10, 700, 500}},
+        {"200,2,3,1,2,3,4,", TPlacementRect{1, 2, 3, 4}}, // a trailing comma adds no field
+        {"200,,,1,2,3,4", TPlacementRect{1, 2, 3, 4}},    // flags and show command are not used
+        {"200,x,y,1,2,3,4", TPlacementRect{1, 2, 3, 4}},
+        {"200,0,1,$10, 2,-3,+4", TPlacementRect{16, 2, -3, 4}},
+        {"200,0,1,1,2,3", std::nullopt}, // six fields
+        {"200,0,1,1,2,3,4,5", std::nullopt},
+        {"200,0,1,1,2,3,4,,", std::nullopt}, // the second trailing comma makes an empty field
+        {"201,0,1,1,2,3,4", std::nullopt},
+        {" 200,0,1,1,2,3,4", std::nullopt}, // the marker must be exactly 200
+        {"0200,0,1,1,2,3,4", std::nullopt},
+        {"200,0,1,1.5,2,3,4", std::nullopt}, // coordinates that are not integers
+        {"200,0,1,1,,3,4", std::nullopt},
+        {"200,0,1,1,2,3,abc", std::nullopt},
+        {"200,0,1,1,2,3,99999999999", std::nullopt},
+        {"", std::nullopt},
+        {",", std::nullopt},
+        {",,,,,,", std::nullopt},
+    };
+    for (const Row& r : rows)
+        EXPECT_EQ(ParsePlacement(r.record), r.rect) << r.record;
+}
+
+TEST(PlacementRecord, FormatsSevenPlainIntegers) {
+    EXPECT_EQ(FormatPlacement(0, swShowMaximized, {-50, 10, 700, 500}), "200,0,3,-50,10,700,500");
+    EXPECT_EQ(ParsePlacement(FormatPlacement(0, 1, {-8, -9, 1000, 800})),
+              (TPlacementRect{-8, -9, 1000, 800}));
+}
+
+TEST(PlacementRecord, MovesTheWindowOntoTheDesktop) {
+    const QRect single(0, 0, 1920, 1080);
+    // Monitors left of the primary one: the right limit stays the desktop's width.
+    const QRect twoScreens(-1920, 0, 3840, 1080);
+    struct Row {
+        const char* name;
+        QRect desktop;
+        TPlacementRect in;
+        TPlacementRect out;
+    };
+    const Row rows[] = {
+        {"inside stays", single, {100, 100, 900, 700}, {100, 100, 900, 700}},
+        {"off the left", single, {-50, 10, 700, 500}, {0, 10, 750, 500}},
+        {"off the right", single, {1500, 10, 2100, 500}, {1320, 10, 1920, 500}},
+        {"off the bottom", single, {10, 900, 810, 1300}, {10, 680, 810, 1080}},
+        {"off the top", single, {10, -30, 810, 570}, {10, 0, 810, 600}},
+        {"off both corners", single, {1800, 1000, 2600, 1600}, {1120, 480, 1920, 1080}},
+        {"wider than the desktop", single, {100, 0, 2100, 500}, {0, 0, 2000, 500}},
+        {"turned round", single, {700, 10, -50, 500}, {700, 10, -50, 500}},
+        {"on the left monitor", twoScreens, {-1500, 10, -700, 500}, {-1500, 10, -700, 500}},
+        {"beyond both", twoScreens, {-2500, 10, -1700, 500}, {-1920, 10, -1120, 500}},
+        {"right limit is the width", twoScreens, {3000, 10, 3900, 500}, {2940, 10, 3840, 500}},
+    };
+    for (const Row& r : rows)
+        EXPECT_EQ(MoveOntoDesktop(r.in, r.desktop), r.out) << r.name;
+}
+
+TEST(PlacementRecord, CentresAndEnforcesTheMinimumSize) {
+    EXPECT_EQ(CentredPosition({800, 600}, {0, 0, 1920, 1080}), QPoint(560, 240));
+    EXPECT_EQ(CentredPosition({751, 481}, {0, 0, 1920, 1080}), QPoint(584, 299));
+    EXPECT_EQ(CentredPosition({1201, 601}, {0, 0, 1000, 400}), QPoint(-100, -100));
+    EXPECT_EQ(CentredPosition({100, 100}, {1920, 50, 1000, 800}), QPoint(2370, 400));
+
+    EXPECT_EQ(EnforceMinimumSize({10, 20, 300, 200}), (TPlacementRect{10, 20, 760, 500}));
+    EXPECT_EQ(EnforceMinimumSize({10, 20, 1000, 200}), (TPlacementRect{10, 20, 1000, 500}));
+    EXPECT_EQ(EnforceMinimumSize({10, 20, 760, 500}), (TPlacementRect{10, 20, 760, 500}));
+}
+
+// A main window stand-in that notes where it stands when its own show handler runs.
+class TShownWindow : public QWidget {
+  public:
+    QRect GeometryAtShow;
+
+  protected:
+    void showEvent(QShowEvent*) override { GeometryAtShow = frameGeometry(); }
+};
+
+class PlacementWindow : public ::testing::Test {
+  protected:
+    // The outer rectangle settles once the platform knows the window's frame.
+    static bool Settles(const QWidget& w, const QRect& outer) {
+        return QTest::qWaitFor([&] { return w.frameGeometry() == outer; }, 1000);
+    }
+    // Before the frame is known the window may stand off by the frame's width.
+    static bool Near(const QPoint& a, const QPoint& b) { return (a - b).manhattanLength() <= 8; }
+
+    QTemporaryDir Dir;
+    TLMDIniCtrl Ini{Dir.path() + "/V1.ini"};
+    QRect Screen = QGuiApplication::primaryScreen()->geometry();
+    QRect Desktop = QGuiApplication::primaryScreen()->virtualGeometry();
+};
+
+TEST_F(PlacementWindow, RestoresBeforeTheWindowsOwnShowHandler) {
+    ASSERT_GE(Desktop.width(), 800);
+    ASSERT_GE(Desktop.height(), 560);
+    Ini.WriteText(sdMainForm, "200,0,1,20,30,790,530");
+    TShownWindow w;
+    TLMDForm form(&w, Ini);
+    w.show();
+    EXPECT_TRUE(Near(w.GeometryAtShow.topLeft(), {20, 30})) << w.GeometryAtShow.x();
+    EXPECT_TRUE(Settles(w, {20, 30, 770, 500}));
+}
+
+TEST_F(PlacementWindow, ClampsTheStoredRectangleOntoTheDesktop) {
+    Ini.WriteText(sdMainForm, QString("200,0,1,-50,10,%1,510").arg(Desktop.width() + 60));
+    TShownWindow w;
+    TLMDForm form(&w, Ini);
+    w.show();
+    // Wider than the desktop: first pushed left off the right edge, then back to the left edge.
+    EXPECT_TRUE(Settles(w, {Desktop.left(), 10, Desktop.width() + 110, 500}));
+}
+
+TEST_F(PlacementWindow, SavesAndRestoresTheNormalRectangle) {
+    {
+        TShownWindow w;
+        TLMDForm form(&w, Ini);
+        w.show();
+        QTest::qWait(20);
+        const QMargins frame(w.geometry().left() - w.frameGeometry().left(),
+                             w.geometry().top() - w.frameGeometry().top(),
+                             w.frameGeometry().right() - w.geometry().right(),
+                             w.frameGeometry().bottom() - w.geometry().bottom());
+        w.setGeometry(QRect(10, 20, 760, 490).marginsRemoved(frame));
+        form.SavePlacement();
+        EXPECT_EQ(Ini.ReadText(sdMainForm), "200,0,1,10,20,770,510");
+        w.showMaximized();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return w.isMaximized(); }));
+        form.SavePlacement(); // maximised: the normal rectangle still
+        EXPECT_EQ(Ini.ReadText(sdMainForm), "200,0,3,10,20,770,510");
+    }
+    TShownWindow again;
+    TLMDForm form(&again, Ini);
+    again.show();
+    EXPECT_FALSE(again.isMaximized());
+    EXPECT_TRUE(Settles(again, {10, 20, 760, 490}));
+    // Saving again gives the same record: the window does not creep by its frame.
+    form.SavePlacement();
+    EXPECT_EQ(Ini.ReadText(sdMainForm), "200,0,1,10,20,770,510");
+}
+
+TEST_F(PlacementWindow, CentresWithoutAUsableRecord) {
+    for (const char* record : {"", "200,0,1,1,2,3", "201,0,1,10,20,770,510", "200,0,1,a,b,c,d"}) {
+        SCOPED_TRACE(record);
+        Ini.WriteText(sdMainForm, record);
+        TShownWindow w;
+        w.resize(760, 500);
+        TLMDForm form(&w, Ini);
+        w.show();
+        EXPECT_TRUE(Near(w.GeometryAtShow.topLeft(), CentredPosition({760, 500}, Screen)));
+        QTest::qWait(20);
+        const QSize outer = w.frameGeometry().size();
+        EXPECT_EQ(w.size(), QSize(760, 500));
+        EXPECT_EQ(w.frameGeometry().topLeft(), CentredPosition(outer, Screen));
+    }
+}
+
+TEST_F(PlacementWindow, KeepsTheMinimumSize) {
+    Ini.WriteText(sdMainForm, "200,0,1,15,25,315,225");
+    TShownWindow w;
+    TLMDForm form(&w, Ini);
+    w.show();
+    EXPECT_TRUE(Settles(w, {15, 25, 750, 480}));
+    w.resize(100, 100);
+    EXPECT_EQ(w.frameGeometry(), QRect(15, 25, 750, 480));
+}
+
+} // namespace

@@ -1,0 +1,344 @@
+// The settings store: defaults, encodings, round trips, bad files and failing folders.
+#include "Settings.h"
+#include "QtPrint.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+// Each test gets its own config folder, also as XDG_CONFIG_HOME for the default location.
+class SettingsStore : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(Config.isValid());
+        SavedConfigHome = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", Config.path().toLocal8Bit());
+    }
+    void TearDown() override { qputenv("XDG_CONFIG_HOME", SavedConfigHome); }
+
+    QString IniPath() const { return Config.path() + "/Tallowin/Morvek/V1.ini"; }
+    QByteArray FileText() const {
+        QFile f(IniPath());
+        return f.open(QFile::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    void PutFile(const QByteArray& bytes) const {
+        QDir().mkpath(Config.path() + "/Tallowin/Morvek");
+        QFile f(IniPath());
+        ASSERT_TRUE(f.open(QFile::WriteOnly | QFile::Truncate));
+        f.write(bytes);
+    }
+    // The message of the store error the call throws, or "" when it throws none.
+    template <typename F> static QString ErrorOf(F call) {
+        try {
+            call();
+        } catch (const ESettingsError& e) {
+            return e.Text();
+        }
+        return {};
+    }
+
+    QTemporaryDir Config;
+    QByteArray SavedConfigHome;
+};
+
+// Bytes of a literal, NULs included.
+template <size_t N> QByteArray Bytes(const char (&s)[N]) {
+    return QByteArray(s, N - 1);
+}
+
+TEST_F(SettingsStore, LivesInTheUsersConfigFolder) {
+    EXPECT_EQ(TLMDIniCtrl().FileName(), IniPath());
+}
+
+TEST_F(SettingsStore, FirstRunReadsTheTableDefaultsAndCreatesNothing) {
+    TLMDIniCtrl ini;
+    EXPECT_EQ(ini.ReadNumber(sdTongue), -1);
+    EXPECT_TRUE(ini.ReadFlag(sdSound));
+    EXPECT_TRUE(ini.ReadFlag(sdMusic));
+    EXPECT_EQ(ini.ReadNumber(sdBackMode), 0);
+    EXPECT_EQ(ini.ReadNumber(sdMode), 1);
+    EXPECT_EQ(ini.ReadText(sdPlayer), "Mr.Brain");
+    EXPECT_EQ(ini.ReadText(sdMainForm), "");
+    EXPECT_EQ(ini.ReadText("common", "hs13", "none"), "none");
+    EXPECT_FALSE(QFileInfo::exists(Config.path() + "/Tallowin"));
+
+    // A file without the section, or the section without the value, reads as defaults too.
+    PutFile("[other]\nmode=5\n");
+    EXPECT_EQ(ini.ReadNumber(sdMode), 1);
+    PutFile("[common]\nsound=0\n");
+    EXPECT_EQ(ini.ReadNumber(sdMode), 1);
+    EXPECT_EQ(FileText(), "[common]\nsound=0\n");
+}
+
+TEST_F(SettingsStore, EveryTableValueRoundTrips) {
+    TLMDIniCtrl ini;
+    for (const TSettingDef& def : SettingsTable) {
+        SCOPED_TRACE(def.Name);
+        switch (def.Kind) {
+        case TSettingKind::skFlag:
+            ini.WriteFlag(def, def.NumberDefault == 0);
+            EXPECT_EQ(ini.ReadFlag(def), def.NumberDefault == 0);
+            break;
+        case TSettingKind::skNumber:
+            ini.WriteNumber(def, def.NumberDefault + 7);
+            EXPECT_EQ(ini.ReadNumber(def), def.NumberDefault + 7);
+            break;
+        case TSettingKind::skText:
+            ini.WriteText(def, QString::fromUtf8(def.TextDefault) + "x");
+            EXPECT_EQ(ini.ReadText(def), QString::fromUtf8(def.TextDefault) + "x");
+            break;
+        }
+    }
+}
+
+TEST_F(SettingsStore, ValuesRoundTripUnchanged) {
+    TLMDIniCtrl ini;
+    for (int32_t n : {0, -1, 1, 9, INT32_MAX, INT32_MIN}) {
+        ini.WriteNumber("common", "n", n);
+        EXPECT_EQ(ini.ReadNumber("common", "n", 12345), n);
+    }
+    for (bool b : {true, false}) {
+        ini.WriteFlag("common", "b", b);
+        EXPECT_EQ(ini.ReadFlag("common", "b", !b), b);
+    }
+    const QString texts[] = {
+        "Mr.Brain", "12,Müller,340", "  spaces  ", "@Variant(not really)",  "a=b;c#d\\e\"f'",
+        "[common]", "line\nbreak",   "ÄÖÜäöüß €",  "200,0,1,-50,10,700,500"};
+    for (const QString& t : texts) {
+        ini.WriteText("common", "t", t);
+        EXPECT_EQ(ini.ReadText("common", "t", "default"), t);
+    }
+}
+
+TEST_F(SettingsStore, WritesPlainTextValues) {
+    TLMDIniCtrl ini;
+    ini.WriteNumber(sdTongue, -1);
+    ini.WriteFlag(sdSound, false);
+    ini.WriteFlag(sdMusic, true);
+    ini.WriteNumber(sdMode, 12);
+    EXPECT_EQ(FileText(), "[common]\nmode=12\nmusic=1\nsound=0\ntongue=-1\n");
+}
+
+// Stored text as a player or an editor may leave it, and what each kind of read makes of it.
+TEST_F(SettingsStore, ReadsTheStoredTextByTheEncodingTable) {
+    struct Row {
+        const char* stored;
+        int32_t def;
+        int32_t number; // ReadNumber with def
+    };
+    const Row rows[] = {
+        {"5", 1, 5},
+        {"abc", 1, 1},
+        {"", 1, 1},
+        {"2", 1, 2},
+        {"0", 1, 0},
+        {"-1", 0, -1},
+        {"+7", 0, 7},
+        {" 42", 0, 42},
+        {"   -3", 0, -3},
+        {"007", 0, 7},
+        {"$1F", 0, 31},
+        {"0x1f", 0, 31},
+        {"x1F", 0, 31},
+        {"0X1F", 0, 31},
+        {"$ff", 0, 255},
+        {"-$10", 0, -16},
+        {"2147483647", 0, INT32_MAX},
+        {"-2147483648", 0, INT32_MIN},
+        {"2147483648", 9, 9},
+        {"-2147483649", 9, 9},
+        {"$FFFFFFFF", 9, 9},
+        {"99999999999999999999", 9, 9},
+        {"42 ", 9, 9},
+        {"4 2", 9, 9},
+        {"1.5", 9, 9},
+        {"1e3", 9, 9},
+        {"$", 9, 9},
+        {"0x", 9, 9},
+        {"-", 9, 9},
+        {"--1", 9, 9},
+        {"$G", 9, 9},
+        {"１２", 9, 9}, // full-width digits are not digits here
+        {"true", 9, 9},
+    };
+    TLMDIniCtrl ini;
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.stored);
+        ini.WriteText("common", "v", QString::fromUtf8(r.stored));
+        EXPECT_EQ(ini.ReadNumber("common", "v", r.def), r.number);
+        EXPECT_EQ(ini.ReadFlag("common", "v", r.def != 0), r.number != 0);
+        EXPECT_EQ(ParseNumber(QString::fromUtf8(r.stored)).value_or(r.def), r.number);
+    }
+    // The game's own cases: letters in "mode", 2 / 0 / empty in "sound".
+    ini.WriteText(sdMode, "abc");
+    EXPECT_EQ(ini.ReadNumber(sdMode), 1);
+    ini.WriteText(sdSound, "2");
+    EXPECT_TRUE(ini.ReadFlag(sdSound));
+    ini.WriteText(sdSound, "0");
+    EXPECT_FALSE(ini.ReadFlag(sdSound));
+    ini.WriteText(sdSound, "");
+    EXPECT_TRUE(ini.ReadFlag(sdSound));
+    ini.WriteText(sdSound, "");
+    EXPECT_FALSE(ini.ReadFlag("common", "sound", false));
+}
+
+TEST_F(SettingsStore, AnExistingEmptyTextIsNotTheDefault) {
+    TLMDIniCtrl ini;
+    ini.WriteText(sdPlayer, "");
+    EXPECT_EQ(ini.ReadText(sdPlayer), "");
+    PutFile("[common]\nplayer=\n");
+    EXPECT_EQ(ini.ReadText(sdPlayer), "");
+    EXPECT_EQ(ini.ReadNumber("common", "player", 3), 3);
+}
+
+TEST_F(SettingsStore, TextEndsAtTheFirstNul) {
+    TLMDIniCtrl ini;
+    ini.WriteText("common", "t", QString("ab") + QChar(0) + "cd");
+    EXPECT_EQ(ini.ReadText("common", "t", "x"), "ab");
+}
+
+// Values that do not come back as plain text, entered by hand.
+TEST_F(SettingsStore, AValueThatIsNotPlainTextFailsTheRead) {
+    struct Row {
+        const char* line;
+        const char* error;
+    };
+    const Row rows[] = {
+        {"mode=1, 2", "Ungültiger Datentyp für 'mode'"},
+        {"mode=@ByteArray(5)", "Ungültiger Datentyp für 'mode'"},
+        {"mode=@Rect(1 2 3 4)", "Ungültiger Datentyp für 'mode'"},
+        {"mode=@Invalid()", "Fehler beim Holen der Daten für 'mode'"},
+        {"mode=@Variant(\\0\\0\\0\\x7f\\0garbage)", "Fehler beim Holen der Daten für 'mode'"},
+    };
+    TLMDIniCtrl ini;
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.line);
+        PutFile(QByteArray("[common]\nsound=0\n") + r.line + "\n");
+        const QString expected = QString::fromUtf8(r.error);
+        EXPECT_EQ(ErrorOf([&] { ini.ReadNumber(sdMode); }), expected);
+        EXPECT_EQ(ErrorOf([&] { ini.ReadFlag(sdMode); }), expected);
+        EXPECT_EQ(ErrorOf([&] { ini.ReadText(sdMode); }), expected);
+        // Other values stay readable, and writing the value over makes it text again.
+        EXPECT_FALSE(ini.ReadFlag(sdSound));
+        ini.WriteNumber(sdMode, 4);
+        EXPECT_EQ(ini.ReadNumber(sdMode), 4);
+    }
+}
+
+TEST_F(SettingsStore, AFolderThatCannotBeCreatedFailsTheWrite) {
+    // A plain file where the folder belongs stops the creation even for root.
+    QFile blocker(Config.path() + "/Tallowin");
+    ASSERT_TRUE(blocker.open(QFile::WriteOnly));
+    blocker.close();
+    TLMDIniCtrl ini;
+    EXPECT_EQ(ErrorOf([&] { ini.WriteNumber(sdMode, 3); }),
+              "Erzeugung von Schlüssel common misslungen");
+    EXPECT_EQ(ErrorOf([&] { ini.WriteText(sdPlayer, "x"); }),
+              "Erzeugung von Schlüssel common misslungen");
+    EXPECT_EQ(ini.ReadNumber(sdMode), 1);
+}
+
+TEST_F(SettingsStore, AFileThatCannotBeWrittenFailsTheWrite) {
+    TLMDIniCtrl ini;
+    // A folder where the file belongs cannot be read nor replaced, even by root.
+    QDir().mkpath(IniPath());
+    EXPECT_EQ(ErrorOf([&] { ini.WriteNumber(sdMode, 3); }),
+              "Fehler beim Setzen der Daten für 'mode'");
+    EXPECT_EQ(ini.ReadNumber(sdMode), 1);
+    QDir().rmdir(IniPath());
+
+    if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
+    ini.WriteNumber(sdMode, 2);
+    const QString folder = QFileInfo(IniPath()).absolutePath();
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+    const QString error = ErrorOf([&] { ini.WriteNumber(sdMode, 3); });
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(error, "Fehler beim Setzen der Daten für 'mode'");
+    // The file keeps the earlier value. (QSettings keeps the failed change pending in this
+    // process and stores it with the next write that succeeds.)
+    EXPECT_EQ(FileText(), "[common]\nmode=2\n");
+}
+
+// Broken files must neither crash the reads nor cost the values that are still there.
+TEST_F(SettingsStore, GarbageAndTruncatedFilesKeepWhatCanBeRead) {
+    struct Row {
+        const char* name;
+        QByteArray bytes;
+        int32_t mode; // what "mode" reads before and after a write of "tongue"
+        bool sound;   // likewise "sound"
+    };
+    const Row rows[] = {
+        {"binary garbage", Bytes("\x01\xff\xfe\x00\x17[comm\x00on]\x80\n=\n=="), 1, true},
+        {"truncated section header", "[common]\nmode=5\nsound=0\n[comm", 5, false},
+        {"truncated value", "[common]\nsound=0\nmode=5\nplayer=\"Mr.Br", 5, false},
+        {"truncated name", "[common]\nmode=5\nsound=0\nmu", 5, false},
+        {"stray lines", "hello\n[common]\nmode=5\njunk junk\nsound=0\n%%%\n", 5, false},
+        {"bad escapes", "[common]\nmo%ZZde=4\nmode=5\nsound=0\n", 5, false},
+        {"crlf", "[common]\r\nmode=5\r\nsound=0\r\n", 5, false},
+        {"utf-16", Bytes("\xff\xfe[\0c\0o\0m\0m\0o\0n\0]\0\n\0"), 1, true},
+        {"empty", "", 1, true},
+    };
+    TLMDIniCtrl ini;
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        PutFile(r.bytes);
+        EXPECT_EQ(ini.ReadNumber(sdMode), r.mode);
+        EXPECT_EQ(ini.ReadFlag(sdSound), r.sound);
+        EXPECT_EQ(ErrorOf([&] { ini.WriteNumber(sdTongue, 1); }), "");
+        EXPECT_EQ(ini.ReadNumber(sdTongue), 1);
+        EXPECT_EQ(ini.ReadNumber(sdMode), r.mode);
+        EXPECT_EQ(ini.ReadFlag(sdSound), r.sound);
+    }
+}
+
+TEST_F(SettingsStore, TwoStoresOnOneFileLoseNoValue) {
+    TLMDIniCtrl a;
+    TLMDIniCtrl b;
+    a.WriteNumber(sdMode, 3);
+    b.WriteFlag(sdSound, false);
+    a.WriteText(sdPlayer, "Anna");
+    b.WriteNumber(sdBackMode, 4);
+    for (const TLMDIniCtrl* s : {&a, &b}) {
+        EXPECT_EQ(s->ReadNumber(sdMode), 3);
+        EXPECT_FALSE(s->ReadFlag(sdSound));
+        EXPECT_EQ(s->ReadText(sdPlayer), "Anna");
+        EXPECT_EQ(s->ReadNumber(sdBackMode), 4);
+    }
+    // Last writer wins, value by value.
+    a.WriteNumber(sdMode, 7);
+    b.WriteNumber(sdMode, 8);
+    EXPECT_EQ(a.ReadNumber(sdMode), 8);
+}
+
+TEST_F(SettingsStore, AnotherProcessWritingBetweenOurWritesLosesNothing) {
+    TLMDIniCtrl ini;
+    ini.WriteNumber(sdMode, 3);
+    for (int round = 0; round < 3; ++round) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            TLMDIniCtrl other;
+            // Same length as the value it replaces, so only the content tells them apart.
+            other.WriteNumber(sdBackMode, round + 1);
+            other.WriteText("common", QString("child%1").arg(round), "x");
+            _exit(0);
+        }
+        int status = 0;
+        waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        ini.WriteNumber(sdMode, 4 + round);
+        EXPECT_EQ(ini.ReadNumber(sdBackMode), round + 1);
+        EXPECT_EQ(ini.ReadText("common", QString("child%1").arg(round), ""), "x");
+    }
+    EXPECT_EQ(ini.ReadNumber(sdMode), 6);
+}
+
+} // namespace

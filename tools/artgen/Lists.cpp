@@ -1,0 +1,439 @@
+// The four picture lists of the game, item by item.
+#include "ArtGen.h"
+
+#include <QFont>
+#include <QPainter>
+#include <QPainterPath>
+#include <QTransform>
+
+#include <cmath>
+
+namespace {
+
+constexpr double Pi = 3.14159265358979323846;
+
+// A motif drawn from one emoji, fitted to `size`, optionally rotated and moved.
+std::function<void(QPainter&)> EmojiMotif(const QString& text, double size = 36, double angle = 0,
+                                          double dx = 0, double dy = 0) {
+    const QImage img = Emoji(text);
+    return [=](QPainter& p) { DrawCentred(p, img, 25 + dx, 25 + dy, size, angle); };
+}
+
+std::function<void(QPainter&)> ImageMotif(const QImage& img, double size = 36, double angle = 0,
+                                          double dx = 0, double dy = 0) {
+    return [=](QPainter& p) { DrawCentred(p, img, 25 + dx, 25 + dy, size, angle); };
+}
+
+// Normal, mouse-over and greyed faces of one motif.
+void AddSet(std::vector<QImage>& list, TGround ground, const QImage& motif, double size,
+            const std::function<void(QPainter&)>& over) {
+    list.push_back(Face(ground, ImageMotif(motif, size)));
+    list.push_back(Face(ground, over));
+    list.push_back(Face(TGround::Grey, ImageMotif(Greyed(motif), size)));
+}
+
+// Two arrows chasing each other round a circle.
+void CircularArrows(QPainter& p, double angle, QColor fill) {
+    p.save();
+    p.translate(25, 25);
+    p.rotate(angle);
+    for (int half = 0; half < 2; ++half) {
+        p.save();
+        p.rotate(180 * half);
+        QPainterPath arc;
+        const QRectF ring(-13, -13, 26, 26);
+        arc.arcMoveTo(ring, 200);
+        arc.arcTo(ring, 200, -130);
+        // Arrow head at the arc's end, pointing along the turn.
+        const double a = (200 - 130) * Pi / 180;
+        const QPointF tip(13 * std::cos(a), -13 * std::sin(a));
+        const QPointF along(std::sin(a), std::cos(a));
+        const QPointF out(std::cos(a), -std::sin(a));
+        QPainterPath head;
+        head.moveTo(tip + along * 7);
+        head.lineTo(tip + out * 6.5 - along * 1);
+        head.lineTo(tip - out * 6.5 - along * 1);
+        head.closeSubpath();
+        p.setPen(QPen(QColor(10, 20, 60), 7.5, Qt::SolidLine, Qt::RoundCap));
+        p.drawPath(arc);
+        p.setPen(QPen(QColor(10, 20, 60), 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setBrush(QColor(10, 20, 60));
+        p.drawPath(head);
+        p.setPen(QPen(fill, 4.5, Qt::SolidLine, Qt::RoundCap));
+        p.drawPath(arc);
+        p.setPen(Qt::NoPen);
+        p.setBrush(fill);
+        p.drawPath(head);
+        p.restore();
+    }
+    p.restore();
+}
+
+QImage Render(int w, int h, const std::function<void(QPainter&)>& draw) {
+    QImage img(w * 4, h * 4, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    {
+        QPainter p(&img);
+        p.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
+        p.scale(4, 4);
+        draw(p);
+    }
+    return img.scaled(w * 2, h * 2, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+QImage ArrowsImage(double angle, QColor fill) {
+    return Render(50, 50, [&](QPainter& p) { CircularArrows(p, angle, fill); });
+}
+
+// A bold outlined letter or sign in a gradient.
+QImage Letter(const QString& text, QColor top, QColor bottom, QColor outline, bool serif) {
+    return Render(50, 50, [&](QPainter& p) {
+        QFont font(serif ? QStringLiteral("DejaVu Serif") : QStringLiteral("DejaVu Sans"));
+        font.setBold(true);
+        font.setPixelSize(44);
+        QPainterPath path;
+        path.addText(0, 0, font, text);
+        const QRectF b = path.boundingRect();
+        path.translate(25 - b.center().x(), 25 - b.center().y());
+        QLinearGradient g(0, 25 - b.height() / 2, 0, 25 + b.height() / 2);
+        g.setColorAt(0, top);
+        g.setColorAt(1, bottom);
+        p.setPen(QPen(outline, 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawPath(path);
+        p.fillPath(path, g);
+    });
+}
+
+QImage CheckImage() {
+    return Render(50, 50, [](QPainter& p) {
+        QPainterPath tick;
+        tick.moveTo(12, 26);
+        tick.lineTo(21, 35);
+        tick.lineTo(38, 14);
+        p.setPen(QPen(QColor(10, 70, 10), 10, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawPath(tick);
+        QLinearGradient g(0, 12, 0, 38);
+        g.setColorAt(0, QColor(120, 230, 90));
+        g.setColorAt(1, QColor(20, 150, 30));
+        p.setPen(QPen(QBrush(g), 6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawPath(tick);
+    });
+}
+
+QImage CrossImage() {
+    return Render(50, 50, [](QPainter& p) {
+        QPainterPath cross;
+        cross.moveTo(14, 14);
+        cross.lineTo(36, 36);
+        cross.moveTo(36, 14);
+        cross.lineTo(14, 36);
+        p.setPen(QPen(QColor(90, 0, 0), 10, Qt::SolidLine, Qt::RoundCap));
+        p.drawPath(cross);
+        QLinearGradient g(0, 12, 0, 38);
+        g.setColorAt(0, QColor(255, 110, 90));
+        g.setColorAt(1, QColor(200, 10, 10));
+        p.setPen(QPen(QBrush(g), 6, Qt::SolidLine, Qt::RoundCap));
+        p.drawPath(cross);
+    });
+}
+
+// Wavy lines, as sound leaving a speaker or an instrument.
+void Squiggles(QPainter& p, QPointF at, double angle, QColor colour) {
+    p.save();
+    p.translate(at);
+    p.rotate(angle);
+    for (int i = 0; i < 3; ++i) {
+        QPainterPath wave;
+        const double r = 5 + 4.5 * i;
+        wave.arcMoveTo(QRectF(-r, -r, 2 * r, 2 * r), -40);
+        wave.arcTo(QRectF(-r, -r, 2 * r, 2 * r), -40, 80);
+        p.setPen(QPen(QColor(40, 20, 0), 3.6, Qt::SolidLine, Qt::RoundCap));
+        p.drawPath(wave);
+        p.setPen(QPen(colour, 2, Qt::SolidLine, Qt::RoundCap));
+        p.drawPath(wave);
+    }
+    p.restore();
+}
+
+QImage OpenDoor(const QImage& door) {
+    return Render(50, 50, [&](QPainter& p) {
+        const double h = 38, w = h * door.width() / door.height();
+        const QRectF frame(25 - w / 2, 25 - h / 2, w, h);
+        // The dark doorway with light falling in, then the door swung open on its left hinge.
+        QLinearGradient g(frame.topLeft(), frame.bottomRight());
+        g.setColorAt(0, QColor(255, 240, 170));
+        g.setColorAt(1, QColor(250, 180, 60));
+        p.fillRect(frame.adjusted(1, 1, -1, 0), QColor(30, 20, 15));
+        p.fillRect(frame.adjusted(4, 3, -3, 0), g);
+        QPolygonF from, to;
+        from << QPointF(0, 0) << QPointF(door.width(), 0) << QPointF(door.width(), door.height())
+             << QPointF(0, door.height());
+        const double l = frame.left() - 2, r = frame.left() + w * 0.45;
+        to << QPointF(l, frame.top() - 1) << QPointF(r, frame.top() + 4)
+           << QPointF(r, frame.bottom() - 2) << QPointF(l, frame.bottom() + 1);
+        QTransform t;
+        if (QTransform::quadToQuad(from, to, t)) {
+            p.setTransform(t, true);
+            p.drawImage(0, 0, door);
+        }
+    });
+}
+
+QImage Swirled(const QImage& src, double strength) {
+    QImage out(src.size(), QImage::Format_ARGB32);
+    const double cx = src.width() / 2.0, cy = src.height() / 2.0, rmax = src.width() / 2.0;
+    for (int y = 0; y < src.height(); ++y)
+        for (int x = 0; x < src.width(); ++x) {
+            const double dx = x + 0.5 - cx, dy = y + 0.5 - cy;
+            const double r = std::hypot(dx, dy);
+            const double a = std::atan2(dy, dx) + strength * std::max(0.0, 1 - r / rmax);
+            const int sx = std::clamp(int(cx + r * std::cos(a)), 0, src.width() - 1);
+            const int sy = std::clamp(int(cy + r * std::sin(a)), 0, src.height() - 1);
+            out.setPixel(x, y, src.pixel(sx, sy));
+        }
+    return out;
+}
+
+// Four background textures side by side, as the background choice offers them.
+QImage Collage(const QImage& strip) {
+    const int t = strip.width() / 2;
+    QImage img(200, 200, QImage::Format_ARGB32);
+    QPainter p(&img);
+    const int rows[4] = {0, 2, 4, 6};
+    const int cols[4] = {1, 5, 3, 1};
+    for (int i = 0; i < 4; ++i) {
+        const QRect to((i % 2) * 100, (i / 2) * 100, 100, 100);
+        p.drawImage(to, strip, QRect(0, rows[i] * t, t, t));
+        (void)cols;
+    }
+    p.fillRect(98, 0, 4, 200, QColor(20, 20, 20));
+    p.fillRect(0, 98, 200, 4, QColor(20, 20, 20));
+    return img;
+}
+
+// Three curls of steam rising from a hot cup.
+void Steam(QPainter& p) {
+    for (int i = 0; i < 3; ++i) {
+        QPainterPath curl;
+        const double x = 17 + 7 * i;
+        curl.moveTo(x, 17);
+        curl.cubicTo(x - 4, 13, x + 4, 10, x, 5);
+        p.setPen(QPen(QColor(255, 255, 255, 200), 2.2, Qt::SolidLine, Qt::RoundCap));
+        p.drawPath(curl);
+    }
+}
+
+std::function<void(QPainter&)> Fill(const QImage& img) {
+    return [=](QPainter& p) { p.drawImage(QRectF(0, 0, 50, 50), img); };
+}
+
+} // namespace
+
+std::vector<QImage> MainBitmaps() {
+    std::vector<QImage> list;
+    list.push_back(BackgroundStrip(100));
+    // 1-3 circular arrows.
+    const QImage arrows = ArrowsImage(0, QColor(255, 255, 255));
+    list.push_back(Face(TGround::Blue, ImageMotif(arrows, 46)));
+    list.push_back(Face(TGround::Blue, ImageMotif(ArrowsImage(45, QColor(255, 230, 90)), 46)));
+    list.push_back(Face(TGround::Grey, ImageMotif(Greyed(arrows), 46)));
+    // 4-6 rocket.
+    const QImage rocket = Emoji(QStringLiteral("🚀"));
+    const QImage sparkle = Emoji(QStringLiteral("✨"));
+    AddSet(list, TGround::Blue, rocket, 34, [=](QPainter& p) {
+        DrawCentred(p, rocket, 27, 22, 38, -12);
+        DrawCentred(p, sparkle, 12, 37, 12);
+    });
+    // 7-9 trophy.
+    const QImage trophy = Emoji(QStringLiteral("🏆"));
+    AddSet(list, TGround::Blue, trophy, 34, [=](QPainter& p) {
+        DrawCentred(p, trophy, 25, 26, 36, 12);
+        DrawCentred(p, sparkle, 38, 12, 12);
+        DrawCentred(p, sparkle, 11, 14, 9);
+    });
+    list.push_back(DigitStrip());
+    // 11-13 coffee cup on its saucer.
+    const QImage coffee = Emoji(QStringLiteral("☕"));
+    AddSet(list, TGround::Blue, coffee, 36, [=](QPainter& p) {
+        DrawCentred(p, coffee, 25, 29, 32, -10);
+        Steam(p);
+    });
+    // 14-16 weight lifter.
+    const QImage lifter = Emoji(QStringLiteral("🏋️"));
+    AddSet(list, TGround::Blue, lifter, 36,
+           [=](QPainter& p) { DrawCentred(p, lifter, 25, 23, 40, -10); });
+    return list;
+}
+
+std::vector<QImage> ButtonBitmaps() {
+    std::vector<QImage> list{WhiteSquare()};
+    const QImage door = Emoji(QStringLiteral("🚪"));
+    list.push_back(Face(TGround::Orange, ImageMotif(door, 36)));
+    list.push_back(Face(TGround::Orange, ImageMotif(OpenDoor(door), 50)));
+    const QImage info = Letter(QStringLiteral("i"), QColor(140, 240, 90), QColor(20, 140, 30),
+                               QColor(0, 60, 0), true);
+    list.push_back(Face(TGround::Orange, ImageMotif(info, 38)));
+    list.push_back(Face(TGround::Orange, ImageMotif(info, 38, 25)));
+    const QImage question = Emoji(QStringLiteral("❓"));
+    list.push_back(Face(TGround::Orange, ImageMotif(question, 34)));
+    list.push_back(Face(TGround::Orange, ImageMotif(question, 34, 180)));
+    const QImage tools = Emoji(QStringLiteral("🛠️"));
+    list.push_back(Face(TGround::Orange, ImageMotif(tools, 34)));
+    list.push_back(Face(TGround::Orange, ImageMotif(tools, 34, 90)));
+    return list;
+}
+
+std::vector<QImage> OptionBitmaps() {
+    std::vector<QImage> list{WhiteSquare()};
+    // 1, 2 lips; lips with the tongue out.
+    const QImage lips = Emoji(QStringLiteral("👄"));
+    const QImage tongue = Emoji(QStringLiteral("👅"));
+    list.push_back(Face(TGround::Orange, ImageMotif(lips, 36)));
+    list.push_back(Face(TGround::Orange, [=](QPainter& p) {
+        DrawCentred(p, lips, 25, 20, 34);
+        DrawCentred(p, tongue, 25, 32, 22, 10);
+    }));
+    // 3-5 treble clef; with sound squiggles; greyed.
+    const QImage clef = Emoji(QStringLiteral("🎼"));
+    list.push_back(Face(TGround::Orange, ImageMotif(clef, 36)));
+    list.push_back(Face(TGround::Orange, [=](QPainter& p) {
+        DrawCentred(p, clef, 22, 26, 32, -6);
+        Squiggles(p, QPointF(32, 24), 0, QColor(255, 250, 120));
+        DrawCentred(p, Emoji(QStringLiteral("🎵")), 39, 10, 11, 10);
+    }));
+    list.push_back(Face(TGround::Grey, ImageMotif(Greyed(clef), 36)));
+    // 6-8 loudspeaker: dark cone, light cone, with sound waves.
+    const QImage speaker = Emoji(QStringLiteral("🔈"));
+    list.push_back(Face(TGround::Orange, ImageMotif(Tinted(speaker, 0.6, 1.0), 34, 0, -4)));
+    list.push_back(Face(TGround::Orange, ImageMotif(Tinted(speaker, 1.25, 0.8), 34, 0, -4)));
+    list.push_back(Face(TGround::Orange, [=](QPainter& p) {
+        DrawCentred(p, Tinted(speaker, 1.1, 1.0), 19, 25, 30);
+        Squiggles(p, QPointF(24, 25), 0, QColor(255, 255, 200));
+    }));
+    // 9-11 weight lifter on orange.
+    const QImage lifter = Emoji(QStringLiteral("🏋️"));
+    AddSet(list, TGround::Orange, lifter, 36,
+           [=](QPainter& p) { DrawCentred(p, lifter, 25, 23, 40, -10); });
+    // 12, 13 collage of textures; the collage swirled.
+    const QImage collage = Collage(BackgroundStrip(100));
+    list.push_back(Face(TGround::Orange, Fill(collage)));
+    list.push_back(Face(TGround::Orange, Fill(Swirled(collage, 4.0))));
+    return list;
+}
+
+namespace {
+
+// Flags in a fan: each entry is an emoji flag, its centre and its turn.
+struct TFlag {
+    QString Text;
+    double X, Y, Angle;
+};
+std::function<void(QPainter&)> Flags(const std::vector<TFlag>& flags, double size) {
+    std::vector<QImage> imgs;
+    for (const TFlag& f : flags)
+        imgs.push_back(Emoji(f.Text));
+    return [=](QPainter& p) {
+        for (size_t i = 0; i < flags.size(); ++i)
+            DrawCentred(p, imgs[i], flags[i].X, flags[i].Y, size, flags[i].Angle);
+    };
+}
+
+// The cartoon of the options and language dialogs: an owl solving a picture puzzle.
+QImage Cartoon() {
+    const QImage art = Render(100, 75, [](QPainter& p) {
+        // Puzzle sheet with a few cells solved.
+        p.save();
+        p.translate(48, 8);
+        p.rotate(6);
+        p.setPen(QPen(QColor(40, 40, 40), 1.2));
+        p.setBrush(QColor(250, 246, 230));
+        p.drawRoundedRect(QRectF(0, 0, 46, 46), 3, 3);
+        static const char* cells[5] = {"01110", "11011", "11111", "01010", "01110"};
+        for (int r = 0; r < 5; ++r)
+            for (int c = 0; c < 5; ++c) {
+                const QRectF cell(5 + c * 7.4, 5 + r * 7.4, 6.6, 6.6);
+                p.setPen(QPen(QColor(150, 150, 150), 0.5));
+                p.setBrush(cells[r][c] == '1' && r < 4 ? QColor(40, 90, 220)
+                                                       : QColor(255, 255, 255));
+                p.drawRect(cell);
+            }
+        p.restore();
+        DrawCentred(p, Emoji(QStringLiteral("🦉")), 27, 42, 52, -6);
+        DrawCentred(p, Emoji(QStringLiteral("✏️")), 82, 60, 24, 0);
+    });
+    // Half covered pixels are settled on the dark dialog ground; the rest becomes magenta.
+    const QImage small = art.scaled(100, 75, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                             .convertToFormat(QImage::Format_ARGB32);
+    QImage out(100, 75, QImage::Format_RGB32);
+    for (int y = 0; y < 75; ++y)
+        for (int x = 0; x < 100; ++x) {
+            const QRgb c = small.pixel(x, y);
+            const int a = qAlpha(c);
+            if (a < 110) {
+                out.setPixel(x, y, qRgb(255, 0, 255));
+                continue;
+            }
+            auto ch = [&](int v) { return (v * a + 50 * (255 - a)) / 255; };
+            out.setPixel(x, y, qRgb(ch(qRed(c)), ch(qGreen(c)), ch(qBlue(c))));
+        }
+    return out;
+}
+
+// A small plate with the game's name over a solved puzzle.
+QImage Banner() {
+    QImage img(100, 57, QImage::Format_RGB32);
+    img.fill(Qt::black);
+    PutFloat(img, GraniteTile(100, 57, 60, 900), 0, 0);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    static const char* cells[4] = {"1011", "1111", "0110", "1001"};
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 4; ++c)
+            p.fillRect(QRectF(7 + c * 8, 13 + r * 8, 7, 7),
+                       cells[r][c] == '1' ? QColor(255, 217, 31) : QColor(40, 40, 40));
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setBold(true);
+    font.setPixelSize(13);
+    p.setFont(font);
+    p.setPen(QColor(254, 201, 18));
+    p.drawText(QRectF(41, 0, 57, 57), Qt::AlignCenter, QStringLiteral("Morvek"));
+    return img;
+}
+
+QImage FloatToImage(const TFloatImage& f) {
+    QImage img(f.W, f.H, QImage::Format_RGB32);
+    PutFloat(img, f, 0, 0);
+    return img;
+}
+
+} // namespace
+
+std::vector<QImage> DialogBitmaps() {
+    std::vector<QImage> list{WhiteSquare()};
+    list.push_back(FloatToImage(GraniteTile(160, 120, 88, 700)));
+    list.push_back(FloatToImage(GraniteTile(160, 120, 48, 800)));
+    list.push_back(Cartoon());
+    list.push_back(Banner());
+    const QImage check = CheckImage(), cross = CrossImage();
+    list.push_back(Face(TGround::Cream, ImageMotif(check, 40)));
+    list.push_back(Face(TGround::Cream, ImageMotif(check, 44, -8)));
+    list.push_back(Face(TGround::Cream, ImageMotif(cross, 36)));
+    list.push_back(Face(TGround::Cream, ImageMotif(cross, 40, 12)));
+    // 9-20: not used by the game; friendly spare faces keep every position filled.
+    const char* spares[] = {"⭐", "🎲", "🧩", "💡", "🔔", "🎯", "🌙", "☀️", "🍀", "🎈", "🔍", "⏳"};
+    for (const char* s : spares)
+        list.push_back(Face(TGround::Cream, EmojiMotif(QString::fromUtf8(s), 32)));
+    // 21, 22 German-speaking countries; 23, 24 English-speaking ones.
+    const QString at = QStringLiteral("🇦🇹"), de = QStringLiteral("🇩🇪"), ch = QStringLiteral("🇨🇭");
+    list.push_back(
+        Face(TGround::Cream, Flags({{at, 15, 16, -8}, {de, 34, 17, 6}, {ch, 25, 34, 0}}, 20)));
+    list.push_back(
+        Face(TGround::Cream, Flags({{ch, 15, 16, -8}, {at, 34, 17, 6}, {de, 25, 34, 0}}, 21)));
+    const QString us = QStringLiteral("🇺🇸"), uk = QStringLiteral("🇬🇧");
+    list.push_back(Face(TGround::Cream, Flags({{us, 19, 18, -6}, {uk, 31, 33, 4}}, 26)));
+    list.push_back(Face(TGround::Cream, Flags({{uk, 19, 18, -6}, {us, 31, 33, 4}}, 28)));
+    const char* more[] = {"🎨", "🧭", "📌"};
+    for (const char* s : more)
+        list.push_back(Face(TGround::Cream, EmojiMotif(QString::fromUtf8(s), 32)));
+    return list;
+}

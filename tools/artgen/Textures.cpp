@@ -1,0 +1,354 @@
+// Tileable procedural textures: the seven background rows and the dialog granite.
+#include "ArtGen.h"
+
+#include <QImage>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr double Pi = 3.14159265358979323846;
+
+double Fade(double t) {
+    return t * t * t * (t * (t * 6 - 15) + 10);
+}
+double Lerp(double a, double b, double t) {
+    return a + (b - a) * t;
+}
+double Clamp01(double t) {
+    return std::clamp(t, 0.0, 1.0);
+}
+double Smooth(double e0, double e1, double x) {
+    const double t = Clamp01((x - e0) / (e1 - e0));
+    return t * t * (3 - 2 * t);
+}
+int Wrap(int i, int n) {
+    return ((i % n) + n) % n;
+}
+
+struct TRgb {
+    double R, G, B;
+};
+TRgb Mix(TRgb a, TRgb b, double t) {
+    return {Lerp(a.R, b.R, t), Lerp(a.G, b.G, t), Lerp(a.B, b.B, t)};
+}
+// A colour ramp through evenly spaced stops.
+TRgb Ramp(std::initializer_list<TRgb> stops, double t) {
+    const std::vector<TRgb> s(stops);
+    t = Clamp01(t) * double(s.size() - 1);
+    const int i = std::min(int(t), int(s.size()) - 2);
+    return Mix(s[i], s[i + 1], t - i);
+}
+
+// Domain warp keeps the tiling: the offsets are themselves periodic in u and v.
+struct TWarp {
+    double U, V;
+};
+TWarp Warp(const TPeriodicNoise& n1, const TPeriodicNoise& n2, double u, double v, int base,
+           double amount) {
+    return {u + amount * n1.Fbm(u, v, base, base, 3), v + amount * n2.Fbm(u, v, base, base, 3)};
+}
+
+// Rows of the background strip; each returns the colour at (u, v) of the unit tile.
+TRgb Water(double u, double v) {
+    static const TPeriodicNoise a(11), b(12), c(13);
+    const TWarp w = Warp(a, b, u, v, 2, 0.18);
+    const double ripple = std::sin(2 * Pi * (7 * w.V + 1 * w.U) + 3.0 * c.Fbm(u, v, 4, 4, 3));
+    const double streak = std::pow(0.5 + 0.5 * ripple, 3.0);
+    const double fine = 0.5 + 0.5 * c.Fbm(u, v, 4, 16, 2);
+    TRgb col = Ramp({{10, 20, 120}, {45, 60, 215}, {90, 110, 250}}, 0.25 + 0.55 * fine);
+    col = Mix(col, {215, 225, 255}, streak * 0.8);
+    return col;
+}
+
+TRgb Swirls(double u, double v) {
+    static const TPeriodicNoise a(21), b(22), c(23);
+    const TWarp w1 = Warp(a, b, u, v, 2, 0.35);
+    const TWarp w2 = Warp(b, c, w1.U, w1.V, 3, 0.2);
+    const double band = std::sin(2 * Pi * (2 * w2.U + 3 * w2.V) + 4 * c.Fbm(u, v, 3, 3, 2));
+    const double t = 0.5 + 0.5 * band;
+    return Ramp({{45, 0, 25}, {150, 0, 90}, {215, 10, 140}, {255, 110, 195}}, t);
+}
+
+TRgb Foliage(double u, double v) {
+    static const TPeriodicNoise vein(31);
+    // Three layers of pointed leaves; a nearer layer covers a farther one.
+    TRgb col = Mix({12, 24, 6}, {30, 50, 14}, 0.5 + 0.5 * vein.Fbm(u, v, 4, 4, 2));
+    const int cells[] = {3, 4, 5};
+    for (int layer = 0; layer < 3; ++layer) {
+        const int n = cells[layer];
+        const uint32_t seed = 300 + 10 * layer;
+        const double cu = u * n, cv = v * n;
+        const int ix = int(std::floor(cu)), iy = int(std::floor(cv));
+        for (int k = 0; k < 2; ++k) // two leaves per cell
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx) {
+                    const int gx = ix + dx, gy = iy + dy;
+                    const uint32_t wx = Wrap(gx, n), wy = Wrap(gy, n);
+                    const uint32_t s = seed + 100 * k;
+                    const double px = gx + 0.1 + 0.8 * Hash01(wx, wy, s);
+                    const double py = gy + 0.1 + 0.8 * Hash01(wy, wx, s + 1);
+                    const double ang = 2 * Pi * Hash01(wx, wy, s + 2);
+                    const double len = 0.42 + 0.12 * Hash01(wx, wy, s + 3), width = 0.42 * len;
+                    const double ox = cu - px, oy = cv - py;
+                    const double a = (ox * std::cos(ang) + oy * std::sin(ang)) / len;
+                    const double across = -ox * std::sin(ang) + oy * std::cos(ang);
+                    if (std::abs(a) >= 1) continue;
+                    const double w = width * (1 - a * a);
+                    const double t = std::abs(across) / w;
+                    const double cover = Smooth(1.0, 0.8, t);
+                    if (cover <= 0) continue;
+                    // One half of the leaf catches more light than the other; the midrib shines.
+                    const double side = across > 0 ? 1.0 : 0.78;
+                    const double light = (0.55 + 0.45 * (1 - t * t)) * side * (0.8 + 0.12 * layer);
+                    TRgb leaf =
+                        Ramp({{45, 80, 18}, {90, 135, 35}, {150, 185, 60}}, Hash01(wx, wy, s + 4));
+                    leaf = {leaf.R * light, leaf.G * light, leaf.B * light};
+                    leaf = Mix(leaf, {190, 215, 110}, 0.5 * Smooth(0.12, 0.0, t) * (1 - a * a));
+                    col = Mix(col, leaf, cover);
+                }
+    }
+    return col;
+}
+
+TRgb Worms(double u, double v) {
+    static const TPeriodicNoise a(41), b(42), c(43);
+    double worm = 0, shade = 0;
+    const TPeriodicNoise* layers[] = {&a, &b};
+    for (int i = 0; i < 2; ++i) {
+        const double n = layers[i]->Fbm(u, v, 3 + i, 3 + i, 3);
+        const double ridge = 1 - Smooth(0.0, 0.09, std::abs(n));
+        if (ridge > worm) {
+            worm = ridge;
+            shade = 0.6 + 0.4 * Smooth(-0.09, 0.09, n);
+        }
+    }
+    const double ground = 0.5 + 0.5 * c.Fbm(u, v, 8, 8, 3);
+    TRgb col = Mix({45, 44, 40}, {95, 93, 88}, ground);
+    const TRgb body = Mix({120, 118, 112}, {205, 203, 195}, shade);
+    return Mix(col, body, std::pow(worm, 0.7));
+}
+
+TRgb Spheres(double u, double v) {
+    static const TPeriodicNoise n(51);
+    const int cells = 5;
+    const double cu = u * cells, cv = v * cells;
+    const int ix = int(std::floor(cu)), iy = int(std::floor(cv));
+    // The sphere nearest to the viewer wins where two overlap.
+    double bestZ = -1;
+    TRgb col = Mix({35, 45, 5}, {70, 85, 20}, 0.5 + 0.5 * n.Fbm(u, v, 10, 10, 2));
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx) {
+            const int gx = ix + dx, gy = iy + dy;
+            const uint32_t wx = Wrap(gx, cells), wy = Wrap(gy, cells);
+            const double px = gx + 0.2 + 0.6 * Hash01(wx, wy, 501);
+            const double py = gy + 0.2 + 0.6 * Hash01(wy, wx, 502);
+            const double r = 0.45 + 0.2 * Hash01(wx, wy, 503);
+            const double ox = (cu - px) / r, oy = (cv - py) / r;
+            const double d2 = ox * ox + oy * oy;
+            if (d2 >= 1) continue;
+            const double nz = std::sqrt(1 - d2);
+            const double z = nz * r + Hash01(wx, wy, 504);
+            if (z <= bestZ) continue;
+            bestZ = z;
+            // Light from the upper left.
+            const double lx = -0.45, ly = -0.55, lz = 0.7;
+            const double diffuse = std::max(0.0, ox * lx + oy * ly + nz * lz);
+            const double spec = std::pow(std::max(0.0, 2 * diffuse * nz - lz), 24);
+            const TRgb base = Ramp({{150, 165, 60}, {200, 205, 110}}, Hash01(wx, wy, 505));
+            TRgb s = {base.R * (0.25 + 0.8 * diffuse), base.G * (0.25 + 0.8 * diffuse),
+                      base.B * (0.25 + 0.8 * diffuse)};
+            s = Mix(s, {255, 255, 230}, 0.7 * spec);
+            // Soft rim against the ground.
+            col = Mix(col, s, Smooth(1.0, 0.9, d2));
+        }
+    return col;
+}
+
+TRgb Stone(double u, double v) {
+    static const TPeriodicNoise a(61), b(62);
+    const double h = a.Fbm(u, v, 6, 6, 5, 0.55);
+    const double e = 1.0 / 100;
+    // Bump shading from the height field's slope.
+    const double hx = a.Fbm(u + e, v, 6, 6, 5, 0.55) - h;
+    const double hy = a.Fbm(u, v + e, 6, 6, 5, 0.55) - h;
+    const double light = Clamp01(0.6 - 4.0 * (hx + hy));
+    const TWorley w = Worley(u, v, 4, 601);
+    const double crack = Smooth(0.0, 0.03, w.F2 - w.F1);
+    const double tone = 0.5 + 0.5 * b.Fbm(u, v, 3, 3, 2);
+    TRgb col = Ramp({{20, 70, 80}, {55, 130, 140}, {110, 185, 190}}, 0.3 * tone + 0.7 * light);
+    col = Mix({10, 35, 40}, col, 0.35 + 0.65 * crack);
+    return col;
+}
+
+TRgb Molten(double u, double v) {
+    static const TPeriodicNoise a(71), b(72), c(73);
+    const TWarp w = Warp(b, c, u, v, 2, 0.25);
+    const double n = a.Fbm(w.U, w.V, 3, 3, 4);
+    const double vein = std::pow(1 - std::abs(n), 7.0);
+    const double crust = 0.5 + 0.5 * c.Fbm(u, v, 10, 10, 3);
+    TRgb col = Mix({25, 12, 2}, {75, 42, 12}, crust);
+    col = Mix(col, Ramp({{170, 60, 0}, {245, 135, 20}, {255, 220, 110}}, vein),
+              Smooth(0.15, 0.8, vein));
+    return col;
+}
+
+using TShader = TRgb (*)(double, double);
+const TShader Shaders[7] = {Water, Swirls, Foliage, Worms, Spheres, Stone, Molten};
+
+const QColor BrightMeans[7] = {{75, 82, 238},  {180, 5, 116},  {87, 117, 47}, {101, 100, 95},
+                               {148, 159, 99}, {63, 138, 148}, {93, 59, 16}};
+const QColor DarkMeans[7] = {{28, 31, 157}, {61, 6, 37},  {21, 25, 15}, {34, 34, 34},
+                             {31, 39, 5},   {30, 49, 53}, {27, 10, 0}};
+
+} // namespace
+
+uint32_t Hash(uint32_t a, uint32_t b, uint32_t c) {
+    uint32_t h =
+        a * 0x9E3779B1u ^ (b + 0x7F4A7C15u) * 0x85EBCA77u ^ (c + 0x165667B1u) * 0xC2B2AE3Du;
+    h ^= h >> 15;
+    h *= 0x2C1B3C6Du;
+    h ^= h >> 12;
+    h *= 0x297A2D39u;
+    h ^= h >> 15;
+    return h;
+}
+
+double Hash01(uint32_t a, uint32_t b, uint32_t c) {
+    return Hash(a, b, c) / 4294967296.0;
+}
+
+double TPeriodicNoise::At(double x, double y, int periodX, int periodY) const {
+    const int x0 = int(std::floor(x)), y0 = int(std::floor(y));
+    const double fx = x - x0, fy = y - y0;
+    auto corner = [&](int cx, int cy, double dx, double dy) {
+        const double a = 2 * Pi * Hash01(Wrap(cx, periodX), Wrap(cy, periodY), Seed);
+        return std::cos(a) * dx + std::sin(a) * dy;
+    };
+    const double n00 = corner(x0, y0, fx, fy), n10 = corner(x0 + 1, y0, fx - 1, fy);
+    const double n01 = corner(x0, y0 + 1, fx, fy - 1), n11 = corner(x0 + 1, y0 + 1, fx - 1, fy - 1);
+    const double u = Fade(fx), v = Fade(fy);
+    return 1.4 * Lerp(Lerp(n00, n10, u), Lerp(n01, n11, u), v);
+}
+
+double TPeriodicNoise::Fbm(double u, double v, int baseX, int baseY, int octaves,
+                           double gain) const {
+    double sum = 0, amp = 1, norm = 0;
+    for (int o = 0; o < octaves; ++o) {
+        const int px = baseX << o, py = baseY << o;
+        sum += amp * At(u * px + 0.37 * o, v * py + 0.61 * o, px, py);
+        norm += amp;
+        amp *= gain;
+    }
+    return sum / norm * 1.6;
+}
+
+TWorley Worley(double u, double v, int cells, uint32_t seed) {
+    TWorley r;
+    r.F1 = r.F2 = 1e9;
+    const double cu = u * cells, cv = v * cells;
+    const int ix = int(std::floor(cu)), iy = int(std::floor(cv));
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx) {
+            const int gx = ix + dx, gy = iy + dy;
+            const uint32_t wx = Wrap(gx, cells), wy = Wrap(gy, cells);
+            const double px = gx + Hash01(wx, wy, seed), py = gy + Hash01(wy, wx, seed + 1);
+            const double d = std::hypot(cu - px, cv - py) / cells;
+            if (d < r.F1) {
+                r.F2 = r.F1;
+                r.F1 = d;
+                r.Dx = (cu - px) / cells;
+                r.Dy = (cv - py) / cells;
+                r.Id = Hash(wx, wy, seed);
+            } else if (d < r.F2) {
+                r.F2 = d;
+            }
+        }
+    return r;
+}
+
+TFloatImage MatchMean(TFloatImage img, QColor mean) {
+    const double want[3] = {double(mean.red()), double(mean.green()), double(mean.blue())};
+    const size_t n = size_t(img.W) * img.H;
+    for (int pass = 0; pass < 8; ++pass)
+        for (int ch = 0; ch < 3; ++ch) {
+            double sum = 0;
+            for (size_t i = 0; i < n; ++i)
+                sum += img.Px[i * 3 + ch];
+            const double have = sum / double(n);
+            const double gain = have > 0 ? want[ch] / have : 0;
+            for (size_t i = 0; i < n; ++i)
+                img.Px[i * 3 + ch] = std::clamp(img.Px[i * 3 + ch] * gain, 0.0, 255.0);
+        }
+    return img;
+}
+
+void PutFloat(QImage& dst, const TFloatImage& src, int left, int top) {
+    for (int y = 0; y < src.H; ++y)
+        for (int x = 0; x < src.W; ++x) {
+            const double* p = src.At(x, y);
+            dst.setPixel(
+                left + x, top + y,
+                qRgb(int(std::lround(p[0])), int(std::lround(p[1])), int(std::lround(p[2]))));
+        }
+}
+
+TFloatImage BackgroundTile(int row, int size) {
+    TFloatImage img(size, size);
+    // Sample each pixel at four points so fine structure does not alias.
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            double r = 0, g = 0, b = 0;
+            for (int s = 0; s < 4; ++s) {
+                const double u = (x + 0.25 + 0.5 * (s & 1)) / size;
+                const double v = (y + 0.25 + 0.5 * (s >> 1)) / size;
+                const TRgb c = Shaders[row](u, v);
+                r += c.R, g += c.G, b += c.B;
+            }
+            double* p = img.At(x, y);
+            p[0] = r / 4, p[1] = g / 4, p[2] = b / 4;
+        }
+    return img;
+}
+
+QImage BackgroundStrip(int tileSize) {
+    QImage strip(2 * tileSize, 7 * tileSize, QImage::Format_RGB32);
+    for (int row = 0; row < 7; ++row) {
+        const TFloatImage base = BackgroundTile(row, tileSize);
+        PutFloat(strip, MatchMean(base, BrightMeans[row]), 0, row * tileSize);
+        PutFloat(strip, MatchMean(base, DarkMeans[row]), tileSize, row * tileSize);
+    }
+    return strip;
+}
+
+TFloatImage GraniteTile(int w, int h, double meanGrey, uint32_t seed) {
+    // 160 x 120 tiles: lattice cells of 40, 20, 10 and 5 pixels fit both sides.
+    const TPeriodicNoise cloud(seed), grain(seed + 1);
+    TFloatImage img(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            double sum = 0, tintSum = 0;
+            // Four samples per pixel keep the crystal edges soft.
+            for (int s = 0; s < 4; ++s) {
+                const double u = (x + 0.25 + 0.5 * (s & 1)) / w,
+                             v = (y + 0.25 + 0.5 * (s >> 1)) / h;
+                const double c =
+                    0.5 + 0.5 * cloud.Fbm(u, v, std::max(1, w / 40), std::max(1, h / 40), 3);
+                const double g = grain.Fbm(u, v, std::max(1, w / 5), std::max(1, h / 5), 2);
+                // Crystals: dark mica, grey feldspar and a little white quartz.
+                const TWorley cr = Worley(u, v, 22, seed + 2);
+                const double kind = double(cr.Id % 1000) / 1000.0;
+                double tone = kind < 0.28 ? 45 : kind > 0.88 ? 170 : 85 + 60 * (kind - 0.28) / 0.6;
+                tone *= 0.75 + 0.5 * c;
+                tone += 18 * g;
+                tone *= 0.7 + 0.3 * Smooth(0.0, 0.006, cr.F2 - cr.F1);
+                sum += tone;
+                tintSum += double((cr.Id >> 10) % 9) - 4;
+            }
+            double* p = img.At(x, y);
+            const double grey = sum / 4, tint = tintSum / 4;
+            p[0] = grey + tint, p[1] = grey + tint * 0.5, p[2] = grey + 3;
+        }
+    return MatchMean(img, QColor(int(meanGrey), int(meanGrey), int(meanGrey + 3)));
+}
