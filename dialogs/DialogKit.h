@@ -1,0 +1,39 @@
+// What the four dialogs share: placement over the main window, fonts and the building blocks.
+#pragma once
+
+#include <QFont>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+class QLabel;
+class QWidget;
+class TBitmapList;
+class TLMDBackPanel;
+class TLMDMMButton;
+
+// Centred horizontally over the main window; the vertical centre lies on the centre of the main
+// window's client area counted up from the window's lower edge. mainFrame is the outer rectangle.
+// Halves truncate toward zero.
+QPoint PlaceOverClient(const QRect& mainFrame, int mainClientHeight, const QSize& dialog);
+
+// Centred over the main window's outer rectangle and two pixels higher (the best list).
+QPoint PlaceOverFrame(const QRect& mainFrame, const QSize& dialog);
+
+// "Arial" of the given pixel height; fontconfig maps the family to Liberation Sans.
+QFont ArialFont(int pixels, bool bold = false);
+
+// A bevelled panel grounded with item `item` of `list`.
+TLMDBackPanel* MakePanel(QWidget* parent, const TBitmapList& list, int item, const QRect& place);
+
+// A 50 x 50 image button at (x, y) with its normal, mouse-over, pressed and disabled faces.
+TLMDMMButton* MakeButton(QWidget* parent, const TBitmapList& list, int x, int y, int normal,
+                         int mouseOver, int pressed, int disabled, bool showHint);
+
+// A transparent plain-text label in white (a player's name is never read as markup).
+QLabel* MakeLabel(QWidget* parent, const QRect& place, const QFont& font,
+                  Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
+
+// Flags of every dialog: no frame or title bar of the window system.
+Qt::WindowFlags DialogFlags();

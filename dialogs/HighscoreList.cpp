@@ -1,0 +1,79 @@
+// One best list of 15 entries: the stored entry text, ranking and insertion, without any window.
+#include "HighscoreList.h"
+
+namespace {
+
+const QString DefaultName = QStringLiteral("Mr. Brain");
+
+bool LowerIsBetter(int32_t direction) {
+    return direction == 1;
+}
+
+// Strict decimal: QString::toInt would also take spaces and a plus sign.
+bool ParseScore(QStringView text, int32_t& score) {
+    qsizetype i = 0;
+    bool negative = false;
+    if (i < text.size() && text[i] == u'-') {
+        negative = true;
+        ++i;
+    }
+    if (i == text.size()) return false;
+    int64_t value = 0;
+    for (; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < u'0' || c > u'9') return false;
+        value = value * 10 + (c - u'0');
+        if (value > int64_t(INT32_MAX) + 1) return false;
+    }
+    if (negative) value = -value;
+    if (value < INT32_MIN || value > INT32_MAX) return false;
+    score = static_cast<int32_t>(value);
+    return true;
+}
+
+} // namespace
+
+THighscoreEntry DefaultHighscoreEntry(int32_t direction) {
+    return {DefaultName, LowerIsBetter(direction) ? 9999999 : 0};
+}
+
+THighscoreList DefaultHighscoreList(int32_t direction) {
+    THighscoreList list;
+    list.fill(DefaultHighscoreEntry(direction));
+    return list;
+}
+
+THighscoreList ClearedHighscoreList() {
+    THighscoreList list;
+    list.fill({DefaultName, 0});
+    return list;
+}
+
+THighscoreEntry ParseHighscoreEntry(const QString& plain, int32_t direction) {
+    const qsizetype comma = plain.indexOf(u',');
+    int32_t score = 0;
+    if (comma < 0 || !ParseScore(QStringView(plain).left(comma), score))
+        return DefaultHighscoreEntry(direction);
+    return {plain.mid(comma + 1), score};
+}
+
+QString FormatHighscoreEntry(const THighscoreEntry& entry) {
+    return QString::number(entry.Score) + u',' + entry.Name;
+}
+
+int32_t RankHighscore(const THighscoreList& list, int32_t score, int32_t direction) {
+    for (int32_t k = 0; k < HighscoreCount; ++k) {
+        const int32_t stored = list[k].Score;
+        const bool earns =
+            LowerIsBetter(direction) ? (stored == 0 || stored > score) : stored < score;
+        if (earns) return k;
+    }
+    return -1;
+}
+
+void InsertHighscore(THighscoreList& list, int32_t pos, const THighscoreEntry& entry) {
+    if (pos < 0 || pos >= HighscoreCount) return;
+    for (int32_t i = HighscoreCount - 1; i > pos; --i)
+        list[i] = list[i - 1];
+    list[pos] = entry;
+}

@@ -1,0 +1,37 @@
+// One best list of 15 entries: the stored entry text, ranking and insertion, without any window.
+#pragma once
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+
+constexpr int HighscoreCount = 15;
+
+struct THighscoreEntry {
+    QString Name;
+    int32_t Score = 0;
+
+    bool operator==(const THighscoreEntry&) const = default;
+};
+
+using THighscoreList = std::array<THighscoreEntry, HighscoreCount>;
+
+// Direction 1: a lower score is better. Every other value ranks as 0: a higher score is better.
+THighscoreEntry DefaultHighscoreEntry(int32_t direction);
+THighscoreList DefaultHighscoreList(int32_t direction);
+// What "remove all entries" leaves: ("Mr. Brain", 0) in every row.
+THighscoreList ClearedHighscoreList();
+
+// Reads the plain (unscrambled) text "score,name". The name is everything after the first comma,
+// so it may hold commas itself. Empty text, text without a comma, or a score part that is not an
+// optional minus followed by decimal digits fitting 32 bits gives the default entry: a damaged
+// value costs only its own row.
+THighscoreEntry ParseHighscoreEntry(const QString& plain, int32_t direction);
+QString FormatHighscoreEntry(const THighscoreEntry& entry);
+
+// The row a new score earns, or -1. A score equal to stored ones goes below them; under
+// direction 1 a stored 0 counts as a free row (a cleared list holds zeros).
+int32_t RankHighscore(const THighscoreList& list, int32_t score, int32_t direction);
+// Moves the rows from pos on down by one (the last drops out) and puts entry at pos.
+void InsertHighscore(THighscoreList& list, int32_t pos, const THighscoreEntry& entry);

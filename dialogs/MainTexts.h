@@ -1,0 +1,20 @@
+// The main window's tool bar texts in German and English: button hints and label captions.
+#pragma once
+
+#include <QString>
+
+struct TMainTexts {
+    QString StartHint;
+    QString HighScoreHint;
+    QString PauseHint;
+    QString LevelHint;
+    QString RulesHint;
+    QString OptionHint;
+    QString ExitHint;
+    QString InfoHint;
+    QString ScoreCaption;
+    QString SizeCaption;
+};
+
+// The texts for one language; the main window's SetMainTexts passes German().
+TMainTexts MainTexts(bool german);

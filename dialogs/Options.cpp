@@ -1,0 +1,145 @@
+// The options dialog: language, sound effects, music and background picture.
+#include "Options.h"
+
+#include "DialogKit.h"
+#include "DlgResources.h"
+#include "Globals.h"
+#include "LMDBackPanel.h"
+#include "LMDLImage.h"
+#include "LMDLabel.h"
+#include "LMDMMButton.h"
+
+#include <QLabel>
+
+int32_t NextTongue(int32_t tongue) {
+    // C++ keeps the sign in %, so -1 would stay -1 without the explicit case.
+    return tongue == 0 ? 1 : 0;
+}
+
+TOptionDlg::TOptionDlg(QWidget* mainWindow, int32_t& backMode, const TDlgResources& resources)
+    : QDialog(mainWindow, DialogFlags()), BackMode(backMode), MainWindow(mainWindow) {
+    setFixedSize(497, 416);
+    const TBitmapList& dlgs = resources.dlgs;
+    const TBitmapList& opts = resources.opts;
+
+    LMDBackPanel1 = MakePanel(this, dlgs, 1, rect());
+    LMDLImage3 = new TLMDLImage(LMDBackPanel1);
+    LMDLImage3->SetImageList(&dlgs);
+    LMDLImage3->SetListIndex(3);
+    LMDLImage3->SetForceTransparent(true);
+    LMDLImage3->setGeometry(0, 12, 105, 77);
+
+    ProgLabel = new TLMDLabel(LMDBackPanel1);
+    ProgLabel->setGeometry(12, 119, 53, 281);
+    ProgLabel->setFont(ArialFont(37, true));
+    VersionLabel = new TLMDLabel(LMDBackPanel1);
+    VersionLabel->setGeometry(56, 130, 21, 266);
+    VersionLabel->setFont(ArialFont(16, true));
+    for (TLMDLabel* label : {ProgLabel, VersionLabel}) {
+        label->SetAngle(90);
+        label->SetStyle3D(tdRaised);
+        label->SetLightColor(Qt::black);
+        label->SetShadowColor(Qt::black);
+        label->SetDepth(2);
+        label->SetFontColor(Qt::white);
+    }
+
+    OKBtn = MakeButton(LMDBackPanel1, dlgs, 436, 355, 5, 6, 5, 0, true);
+    p7 = MakePanel(LMDBackPanel1, dlgs, 2, QRect(116, 12, 369, 333));
+    OptLabel = MakeLabel(p7, QRect(19, 12, 254, 29), ArialFont(21, true));
+    const QFont rowFont = ArialFont(16);
+    TongueBtn = MakeButton(p7, opts, 16, 47, 1, 2, 1, 0, true);
+    TongueLabel = MakeLabel(p7, QRect(79, 64, 294, 18), rowFont);
+    SoundBtn = MakeButton(p7, opts, 16, 103, 6, 8, 6, 0, true);
+    SoundLabel = MakeLabel(p7, QRect(79, 120, 294, 18), rowFont);
+    MusicBtn = MakeButton(p7, opts, 16, 159, 3, 4, 3, 5, true);
+    MusicLabel = MakeLabel(p7, QRect(79, 176, 294, 18), rowFont);
+    BackBtn = MakeButton(p7, opts, 16, 215, 12, 13, 12, 0, true);
+    BackLabel = MakeLabel(p7, QRect(79, 232, 290, 18), rowFont);
+
+    OKBtn->OnClick = [this] { exitClick(); };
+    TongueBtn->OnClick = [this] { TongueBtnClick(); };
+    SoundBtn->OnClick = [this] { SoundBtnClick(); };
+    MusicBtn->OnClick = [this] { MusicBtnClick(); };
+    BackBtn->OnClick = [this] { BackBtnClick(); };
+}
+
+int TOptionDlg::ShowModal() {
+    RefreshTexts();
+    return exec();
+}
+
+void TOptionDlg::RefreshTexts() {
+    ProgLabel->SetCaption(QStringLiteral("Morvek"));
+    VersionLabel->SetCaption(QStringLiteral("Version  V1.0"));
+    MusicBtn->setEnabled(MusicFound);
+
+    const bool de = German();
+    OKBtn->SetHint(de ? QStringLiteral("Zurück zum Spiel") : QStringLiteral("Back to game"));
+    OptLabel->setText(de ? QStringLiteral("Einstellungen:") : QStringLiteral("Options:"));
+    TongueBtn->SetHint(de ? QStringLiteral("Sprache ändern") : QStringLiteral("Change language"));
+    TongueLabel->setText(de ? QStringLiteral("Ich spreche deutsch.")
+                            : QStringLiteral("I speak English."));
+    SoundBtn->SetHint(de ? QStringLiteral("Geräusche ein- und ausschalten.")
+                         : QStringLiteral("Sound on or off"));
+    if (SoundOn)
+        SoundLabel->setText(de ? QStringLiteral("Geräusche sind an.")
+                               : QStringLiteral("Sound is on."));
+    else
+        SoundLabel->setText(de ? QStringLiteral("Geräusche sind aus.")
+                               : QStringLiteral("Sound is off."));
+    MusicBtn->SetHint(de ? QStringLiteral("Musik ein- und ausschalten.")
+                         : QStringLiteral("Music on or off."));
+    if (!MusicFound)
+        MusicLabel->setText(de ? QStringLiteral("Keine Musikdateien vorhanden.")
+                               : QStringLiteral("No music files available."));
+    else if (MusicOn)
+        MusicLabel->setText((de ? QStringLiteral("Musik: ") : QStringLiteral("Music: ")) +
+                            (MusicName ? MusicName() : QString()));
+    else
+        MusicLabel->setText(de ? QStringLiteral("Musik ist aus.")
+                               : QStringLiteral("Music is off."));
+    BackBtn->SetHint(de ? QStringLiteral("Hintergrund ändern")
+                        : QStringLiteral("Change background"));
+    BackLabel->setText((de ? QStringLiteral("Hintergrund: ") : QStringLiteral("Background: ")) +
+                       QString::number(BackMode + 1));
+}
+
+void TOptionDlg::FormActivate() {
+    if (MainWindow && MainWindow->isVisible())
+        move(PlaceOverClient(MainWindow->frameGeometry(), MainWindow->height(),
+                             frameGeometry().size()));
+}
+
+void TOptionDlg::exitClick() {
+    accept();
+}
+
+void TOptionDlg::TongueBtnClick() {
+    Tongue = NextTongue(Tongue);
+    RefreshTexts();
+    if (OnTextsChanged) OnTextsChanged();
+}
+
+void TOptionDlg::SoundBtnClick() {
+    SoundOn = !SoundOn;
+    RefreshTexts();
+}
+
+void TOptionDlg::MusicBtnClick() {
+    if (OnMusicSwitch) OnMusicSwitch();
+    RefreshTexts();
+}
+
+void TOptionDlg::BackBtnClick() {
+    // A stored value out of range still steps into the ring of seven.
+    BackMode = (BackMode % 7 + 8) % 7;
+    if (OnBackgroundChanged) OnBackgroundChanged();
+    if (OnTextsChanged) OnTextsChanged();
+    RefreshTexts();
+}
+
+void TOptionDlg::showEvent(QShowEvent* event) {
+    FormActivate();
+    QDialog::showEvent(event);
+}

@@ -1,0 +1,67 @@
+// The options dialog: language, sound effects, music and background picture.
+#pragma once
+
+#include <QDialog>
+#include <QPointer>
+
+#include <cstdint>
+#include <functional>
+
+class QLabel;
+class TDlgResources;
+class TLMDBackPanel;
+class TLMDLabel;
+class TLMDLImage;
+class TLMDMMButton;
+
+class TOptionDlg : public QDialog {
+    Q_OBJECT
+
+  public:
+    // backMode is the main window's BackMode, changed in place. mainWindow is where the dialog
+    // places itself (may be null) and becomes its parent.
+    TOptionDlg(QWidget* mainWindow, int32_t& backMode, const TDlgResources& resources);
+
+    // The main window's side of the buttons. Unset callbacks are skipped.
+    std::function<void()> OnBackgroundChanged; // PrepareBackground and repaint
+    std::function<void()> OnTextsChanged;      // SetMainTexts
+    std::function<void()> OnMusicSwitch;       // music off, or on with the next file
+    std::function<QString()> MusicName;        // the current music file, without its folder
+
+    // RefreshTexts, then the modal show. Returns the dialog's result.
+    int ShowModal();
+    void RefreshTexts();
+
+    TLMDBackPanel* LMDBackPanel1;
+    TLMDLImage* LMDLImage3;
+    TLMDLabel* ProgLabel;
+    TLMDLabel* VersionLabel;
+    TLMDMMButton* OKBtn;
+    TLMDBackPanel* p7;
+    QLabel* OptLabel;
+    TLMDMMButton* TongueBtn;
+    QLabel* TongueLabel;
+    TLMDMMButton* SoundBtn;
+    QLabel* SoundLabel;
+    TLMDMMButton* MusicBtn;
+    QLabel* MusicLabel;
+    TLMDMMButton* BackBtn;
+    QLabel* BackLabel;
+
+    void FormActivate();
+    void exitClick();
+    void TongueBtnClick();
+    void SoundBtnClick();
+    void MusicBtnClick();
+    void BackBtnClick();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    int32_t& BackMode;
+    QPointer<QWidget> MainWindow;
+};
+
+// The language after the language button: -1 (not chosen) and 1 give 0, 0 gives 1.
+int32_t NextTongue(int32_t tongue);

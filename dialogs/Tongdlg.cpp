@@ -1,0 +1,57 @@
+// The first-run question: German or English.
+#include "Tongdlg.h"
+
+#include "DialogKit.h"
+#include "DlgResources.h"
+#include "Globals.h"
+#include "LMDBackPanel.h"
+#include "LMDLImage.h"
+#include "LMDMMButton.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+
+TTongueDlg::TTongueDlg(const TDlgResources& resources, QWidget* parent)
+    : QDialog(parent, DialogFlags()) {
+    setFixedSize(408, 162);
+    const TBitmapList& dlgs = resources.dlgs;
+    LMDBackPanel1 = MakePanel(this, dlgs, 1, rect());
+    LMDLImage3 = new TLMDLImage(LMDBackPanel1);
+    LMDLImage3->SetImageList(&dlgs);
+    LMDLImage3->SetListIndex(3);
+    LMDLImage3->SetForceTransparent(true);
+    LMDLImage3->setGeometry(0, 12, 105, 77);
+    p10 = MakePanel(LMDBackPanel1, dlgs, 2, QRect(108, 12, 289, 137));
+    GermanBtn = MakeButton(p10, dlgs, 16, 15, 21, 22, 21, 0, true);
+    TongueLabel = MakeLabel(p10, QRect(79, 32, 190, 18), ArialFont(16));
+    TongueLabel->setText(QStringLiteral("Ich spreche deutsch"));
+    EnglishBtn = MakeButton(p10, dlgs, 16, 71, 23, 24, 23, 0, true);
+    Label1 = MakeLabel(p10, QRect(79, 88, 190, 18), ArialFont(16));
+    Label1->setText(QStringLiteral("I speak English"));
+    GermanBtn->OnClick = [this] { GermanBtnClick(); };
+    EnglishBtn->OnClick = [this] { EnglishBtnClick(); };
+}
+
+int TTongueDlg::ShowModal() {
+    return exec();
+}
+
+void TTongueDlg::GermanBtnClick() {
+    Tongue = 1;
+    accept();
+}
+
+void TTongueDlg::EnglishBtnClick() {
+    Tongue = 0;
+    accept();
+}
+
+void TTongueDlg::showEvent(QShowEvent* event) {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->geometry();
+        move(area.left() + (area.width() - width()) / 2,
+             area.top() + (area.height() - height()) / 2);
+    }
+    QDialog::showEvent(event);
+}

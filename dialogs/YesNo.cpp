@@ -1,0 +1,106 @@
+// The game's one message box: a numbered message in the current language, Yes or Yes/No.
+#include "YesNo.h"
+
+#include "DialogKit.h"
+#include "DlgResources.h"
+#include "Globals.h"
+#include "LMDBackPanel.h"
+#include "LMDMMButton.h"
+#include "LMDSimpleLabel.h"
+
+#include <QKeyEvent>
+
+TYesNoDlg::TYesNoDlg(QWidget* mainWindow, const TDlgResources& resources)
+    : QDialog(mainWindow, DialogFlags()), MainWindow(mainWindow) {
+    setFixedSize(319, 158);
+    QFont bold = font();
+    bold.setBold(true);
+    setFont(bold);
+
+    const TBitmapList& dlgs = resources.dlgs;
+    LMDBackPanel1 = MakePanel(this, dlgs, 1, rect());
+    Pan = MakePanel(LMDBackPanel1, dlgs, 2, QRect(11, 12, 298, 77));
+    txt = new TLMDSimpleLabel(Pan);
+    txt->setGeometry(5, 5, 288, 67);
+    txt->SetAlignment(Qt::AlignCenter);
+    txt->SetMultiLine(true);
+    txt->setFont(ArialFont(16, true));
+    txt->SetFontColor(Qt::white);
+    NoBtn = MakeButton(LMDBackPanel1, dlgs, 204, 100, 7, 8, 7, 0, false);
+    YesBtn = MakeButton(LMDBackPanel1, dlgs, 260, 100, 5, 6, 5, 0, false);
+    NoBtn->OnClick = [this] { BnoClick(); };
+    YesBtn->OnClick = [this] { ByesClick(); };
+}
+
+int TYesNoDlg::ShowMsg(int32_t number) {
+    MsgNo = number;
+    // Numbers without a mode of their own (10, 11 and those outside the table) keep the last one.
+    const TMessage message = MessageText(number);
+    if (message.ButtonMode != 0) ButtonMode = message.ButtonMode;
+    return exec();
+}
+
+int TYesNoDlg::KeyResult(QChar key) {
+    switch (key.unicode()) {
+    case 13:
+    case u'J':
+    case u'j':
+    case u'Y':
+    case u'y':
+        return ResultYes;
+    case 27:
+    case u'N':
+    case u'n':
+        return ResultNo;
+    default:
+        return 0;
+    }
+}
+
+void TYesNoDlg::FormActivate() {
+    if (MainWindow)
+        move(PlaceOverClient(MainWindow->frameGeometry(), MainWindow->height(),
+                             frameGeometry().size()));
+    NoBtn->setVisible(ButtonMode == 2);
+    if (MsgNo == 10 || MsgNo == 11) {
+        txt->SetCaption(CustomText);
+        return;
+    }
+    // A number outside the table leaves the previous text.
+    const TMessage message = MessageText(MsgNo);
+    if (message.ButtonMode != 0) txt->SetCaption(German() ? message.German : message.English);
+}
+
+void TYesNoDlg::ByesClick() {
+    done(ResultYes);
+}
+
+void TYesNoDlg::BnoClick() {
+    done(ResultNo);
+}
+
+void TYesNoDlg::showEvent(QShowEvent* event) {
+    FormActivate();
+    QDialog::showEvent(event);
+}
+
+void TYesNoDlg::keyPressEvent(QKeyEvent* event) {
+    // Every key reaches the form: no control here takes the keyboard. Escape and Return must not
+    // fall through to QDialog, which would reject or press a default button.
+    // Return, Enter and Escape by key, since the text a platform attaches to them varies.
+    QChar key;
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        key = QChar(13);
+        break;
+    case Qt::Key_Escape:
+        key = QChar(27);
+        break;
+    default:
+        if (event->text().size() == 1) key = event->text()[0];
+    }
+    const int result = KeyResult(key);
+    if (result != 0) done(result);
+    event->accept();
+}

@@ -1,0 +1,174 @@
+// The best lists: 15 results per board size, viewed or extended with the player's name.
+#include "highscor.h"
+
+#include "DialogKit.h"
+#include "DlgResources.h"
+#include "Globals.h"
+#include "LMDBackPanel.h"
+#include "LMDCheckBox.h"
+#include "LMDMMButton.h"
+#include "Scrambler.h"
+#include "Settings.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+
+const QString Section = QStringLiteral("common");
+
+} // namespace
+
+THighscoreDlg::THighscoreDlg(QWidget* mainWindow, TLMDIniCtrl& ini, const TDlgResources& resources)
+    : QDialog(mainWindow, DialogFlags()), ini(ini), MainWindow(mainWindow) {
+    setFixedSize(320, 476);
+    QFont bold = font();
+    bold.setBold(true);
+    setFont(bold);
+
+    const TBitmapList& dlgs = resources.dlgs;
+    LMDBackPanel2 = MakePanel(this, dlgs, 1, rect());
+    LMDBackPanel1 = MakePanel(LMDBackPanel2, dlgs, 2, QRect(11, 12, 298, 33));
+    title = MakeLabel(LMDBackPanel1, QRect(12, 4, 273, 25), ArialFont(19, true), Qt::AlignCenter);
+    EditBack = MakePanel(LMDBackPanel2, dlgs, 2, QRect(11, 48, 298, 329));
+    p6 = MakePanel(LMDBackPanel2, dlgs, 2, QRect(11, 380, 298, 29));
+    ClearBox = new TLMDCheckBox(p6);
+    ClearBox->setGeometry(16, 7, 17, 17);
+    delcheck = MakeLabel(p6, QRect(40, 8, 245, 17), ArialFont(13));
+    CancelBtn = MakeButton(LMDBackPanel2, dlgs, 204, 416, 7, 8, 7, 0, false);
+    OkBtn = MakeButton(LMDBackPanel2, dlgs, 260, 416, 5, 6, 5, 0, false);
+    CancelBtn->OnClick = [this] { CancelBtnClick(); };
+    OkBtn->OnClick = [this] { OkBtnClick(); };
+
+    // The rows: 10 points at the 96 dpi the layout was drawn for, so that they fill 21 pixels.
+    const QFont rowFont = ArialFont(13);
+    for (int i = 0; i < HighscoreCount; ++i) {
+        const int top = 10 + 21 * i;
+        Nums[i] =
+            MakeLabel(EditBack, QRect(10, top, 40, 21), rowFont, Qt::AlignRight | Qt::AlignVCenter);
+        Names[i] = MakeLabel(EditBack, QRect(50, top, 140, 21), rowFont);
+        Scores[i] = MakeLabel(EditBack, QRect(190, top, 90, 21), rowFont,
+                              Qt::AlignRight | Qt::AlignVCenter);
+        Nums[i]->setObjectName(QStringLiteral("num%1").arg(i));
+        Names[i]->setObjectName(QStringLiteral("pla%1").arg(i));
+        Scores[i]->setObjectName(QStringLiteral("sco%1").arg(i));
+        Nums[i]->setText(QStringLiteral("%1.   ").arg(i + 1));
+    }
+
+    Edit1 = new QLineEdit(EditBack);
+    Edit1->setFrame(false);
+    Edit1->setMaxLength(25);
+    Edit1->setFocusPolicy(Qt::ClickFocus);
+    Edit1->setFont(ArialFont(13, true));
+    QPalette pal = Edit1->palette();
+    pal.setColor(QPalette::Base, Qt::black);
+    pal.setColor(QPalette::Text, Qt::yellow);
+    Edit1->setPalette(pal);
+    Edit1->hide();
+
+    PlayerName = ini.ReadText(Section, QStringLiteral("player"), QStringLiteral("Mr.Brain"));
+    Edit1->setText(PlayerName);
+}
+
+void THighscoreDlg::SetDirection(int32_t value) {
+    Direction = value;
+}
+
+void THighscoreDlg::SetINIString(const QString& text) {
+    KeyPrefix = text;
+}
+
+void THighscoreDlg::LoadList() {
+    // A value that does not unscramble to "score,name" becomes a default row by itself.
+    for (int i = 0; i < HighscoreCount; ++i) {
+        const QString stored = ini.ReadText(Section, KeyPrefix + QString::number(i), QString());
+        const THighscoreEntry entry = ParseHighscoreEntry(UnscrambleText(stored), Direction);
+        EntryNames[i] = entry.Name;
+        EntryScores[i] = entry.Score;
+    }
+}
+
+void THighscoreDlg::ShowRows() {
+    for (int i = 0; i < HighscoreCount; ++i) {
+        Names[i]->setText(EntryNames[i]);
+        Scores[i]->setText(QString::number(EntryScores[i]));
+    }
+}
+
+void THighscoreDlg::ShowModal(int32_t score, bool viewOnly) {
+    ViewOnly = viewOnly;
+    CancelBtn->setVisible(!viewOnly);
+    ClearBox->setChecked(false);
+    LoadList();
+
+    if (viewOnly) {
+        InsertPos = -1;
+        Edit1->hide();
+        ShowRows();
+        exec();
+        return;
+    }
+
+    THighscoreList list;
+    for (int i = 0; i < HighscoreCount; ++i)
+        list[i] = {EntryNames[i], EntryScores[i]};
+    InsertPos = RankHighscore(list, score, Direction);
+    if (InsertPos < 0) return;
+    InsertHighscore(list, InsertPos, {PlayerName, score});
+    for (int i = 0; i < HighscoreCount; ++i) {
+        EntryNames[i] = list[i].Name;
+        EntryScores[i] = list[i].Score;
+    }
+    ShowRows();
+    Edit1->setGeometry(50, 10 + 21 * InsertPos, 140, 17);
+    Edit1->show();
+    Edit1->setEnabled(true);
+    Edit1->setText(PlayerName);
+    Edit1->selectAll();
+    Edit1->setFocus();
+    exec();
+}
+
+void THighscoreDlg::FormActivate() {
+    if (MainWindow) move(PlaceOverFrame(MainWindow->frameGeometry(), size()));
+    const bool german = German();
+    title->setText(german ? QStringLiteral("Morvek - Bestenliste")
+                          : QStringLiteral("Morvek - Highscore"));
+    delcheck->setText(german ? QStringLiteral("alle Einträge löschen")
+                             : QStringLiteral("remove all entries"));
+    CancelBtn->SetHint(german ? QStringLiteral("Abbrechen") : QStringLiteral("Cancel"));
+    OkBtn->SetHint(german ? QStringLiteral("In Liste aufnehmen") : QStringLiteral("put in list"));
+}
+
+void THighscoreDlg::OkBtnClick() {
+    if (ClearBox->isChecked()) {
+        for (int i = 0; i < HighscoreCount; ++i) {
+            EntryNames[i] = QStringLiteral("Mr. Brain");
+            EntryScores[i] = 0;
+        }
+        ShowRows();
+        PlayerName = QStringLiteral("Mr. Brain");
+        Edit1->setText(PlayerName);
+        InsertPos = -1;
+    }
+    if (InsertPos >= 0) {
+        PlayerName = Edit1->text();
+        EntryNames[InsertPos] = PlayerName;
+        Names[InsertPos]->setText(PlayerName);
+    }
+    Edit1->hide();
+    ini.WriteText(Section, QStringLiteral("player"), PlayerName);
+    for (int i = 0; i < HighscoreCount; ++i)
+        ini.WriteText(Section, KeyPrefix + QString::number(i),
+                      ScrambleText(FormatHighscoreEntry({EntryNames[i], EntryScores[i]})));
+    accept();
+}
+
+void THighscoreDlg::CancelBtnClick() {
+    reject();
+}
+
+void THighscoreDlg::showEvent(QShowEvent* event) {
+    FormActivate();
+    QDialog::showEvent(event);
+}

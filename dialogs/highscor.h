@@ -1,0 +1,70 @@
+// The best lists: 15 results per board size, viewed or extended with the player's name.
+#pragma once
+
+#include "HighscoreList.h"
+
+#include <QDialog>
+#include <QPointer>
+
+#include <array>
+#include <cstdint>
+
+class QLabel;
+class QLineEdit;
+class TDlgResources;
+class TLMDBackPanel;
+class TLMDCheckBox;
+class TLMDIniCtrl;
+class TLMDMMButton;
+
+class THighscoreDlg : public QDialog {
+    Q_OBJECT
+
+  public:
+    // Reads the last player name from `ini`, which must outlive the dialog. mainWindow is where
+    // the dialog places itself (may be null) and becomes its parent.
+    THighscoreDlg(QWidget* mainWindow, TLMDIniCtrl& ini, const TDlgResources& resources);
+
+    void SetDirection(int32_t value);
+    void SetINIString(const QString& text);
+    // viewOnly: shows the list of KeyPrefix. Otherwise ranks score and, when it earns a row,
+    // asks for the name; a score that earns nothing shows nothing and returns at once.
+    void ShowModal(int32_t score, bool viewOnly);
+
+    TLMDBackPanel* LMDBackPanel2;
+    TLMDBackPanel* LMDBackPanel1;
+    QLabel* title;
+    TLMDBackPanel* EditBack;
+    QLineEdit* Edit1;
+    TLMDBackPanel* p6;
+    TLMDCheckBox* ClearBox;
+    QLabel* delcheck;
+    TLMDMMButton* CancelBtn;
+    TLMDMMButton* OkBtn;
+
+    int32_t Direction = 0;
+    QString KeyPrefix = QStringLiteral("hs");
+    int32_t InsertPos = -1;
+    bool ViewOnly = true;
+    QString PlayerName;
+    std::array<QString, HighscoreCount> EntryNames;
+    std::array<int32_t, HighscoreCount> EntryScores{};
+
+    void FormActivate();
+    void OkBtnClick();
+    void CancelBtnClick();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void LoadList();
+    void ShowRows();
+    QLabel* RowLabel(const char* kind, int row) const;
+
+    TLMDIniCtrl& ini;
+    QPointer<QWidget> MainWindow;
+    std::array<QLabel*, HighscoreCount> Nums{};
+    std::array<QLabel*, HighscoreCount> Names{};
+    std::array<QLabel*, HighscoreCount> Scores{};
+};

@@ -1,0 +1,53 @@
+// Pictures of every dialog in both languages, for looking at: set MORVEK_DIALOG_SHOTS to a folder.
+#include "DialogTestKit.h"
+#include "Globals.h"
+#include "Options.h"
+#include "Settings.h"
+#include "Tongdlg.h"
+#include "YesNo.h"
+#include "highscor.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+
+namespace {
+
+TEST(DialogShots, BothLanguages) {
+    const QString dir = qEnvironmentVariable("MORVEK_DIALOG_SHOTS");
+    if (dir.isEmpty()) GTEST_SKIP() << "MORVEK_DIALOG_SHOTS not set";
+    QDir().mkpath(dir);
+    const int32_t saved = Tongue;
+    QFile::remove(TLMDIniCtrl::DefaultFileName());
+    TFakeMain main;
+    TLMDIniCtrl ini;
+    int32_t backMode = 4;
+    for (int32_t tongue : {0, 1}) {
+        Tongue = tongue;
+        const QString suffix = tongue == 1 ? "_de.png" : "_en.png";
+        auto grab = [&](QDialog& dlg, const QString& name, const std::function<void()>& show) {
+            RunModal(dlg, show, [&] {
+                dlg.grab().save(dir + "/" + name + suffix);
+                dlg.done(0);
+            });
+        };
+        TYesNoDlg yesNo(&main, Resources());
+        grab(yesNo, "yesno4", [&] { yesNo.ShowMsg(4); });
+        grab(yesNo, "yesno12", [&] { yesNo.ShowMsg(12); });
+        THighscoreDlg best(&main, ini, Resources());
+        best.SetDirection(1);
+        best.SetINIString("hs1");
+        grab(best, "highscore", [&] { best.ShowModal(321, false); });
+        TOptionDlg options(&main, backMode, Resources());
+        options.MusicName = [] { return QStringLiteral("ode.mid"); };
+        MusicFound = true;
+        MusicOn = true;
+        grab(options, "options", [&] { options.ShowModal(); });
+        TTongueDlg question(Resources());
+        grab(question, "tongue", [&] { question.ShowModal(); });
+    }
+    Tongue = saved;
+    QFile::remove(TLMDIniCtrl::DefaultFileName());
+}
+
+} // namespace
