@@ -1,11 +1,450 @@
-// The main window: tool bar, board and the game's flow.
+// The main window: tool bar, board and the game's flow from start-up to close.
 #include "Main.h"
 
-Tmainform::Tmainform(QWidget* parent) : QWidget(parent) {
-    setWindowTitle(QStringLiteral("Morvek V1.0"));
+#include "Application.h"
+#include "BoardPainter.h"
+#include "Counters.h"
+#include "Delay.h"
+#include "DlgResources.h"
+#include "Forms.h"
+#include "ImageSet.h"
+#include "LMDMMButton.h"
+#include "LMDShapeHint.h"
+#include "MainTexts.h"
+#include "Messages.h"
+#include "Music.h"
+#include "Options.h"
+#include "PaintBox.h"
+#include "Placement.h"
+#include "Scrambler.h"
+#include "Sound.h"
+#include "Tongdlg.h"
+#include "ToolBarPainter.h"
+#include "YesNo.h"
+#include "hh.h"
+#include "hh_funcs.h"
+#include "highscor.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QMessageBox>
+
+Tmainform* mainform = nullptr;
+std::optional<uint32_t> Tmainform::FixedSeed;
+
+namespace {
+
+constexpr int ButtonTop = 4;
+const QColor CaptionColour(254, 201, 18);
+
+TLMDMMButton* MakeButton(QWidget* parent, int left, const TBitmapList* list, int normal,
+                         int mouseOver, int disabled) {
+    auto* btn = new TLMDMMButton(parent);
+    btn->setGeometry(left, ButtonTop, 50, 50);
+    btn->SetButtonFaceImageList(list);
+    btn->SetButtonFaceIndicesNew2(TLMDMMButton::FaceTable(normal, mouseOver, normal, disabled));
+    return btn;
+}
+
+QLabel* MakeCaption(QWidget* parent, int left) {
+    auto* label = new QLabel(parent);
+    // "MS Sans Serif" 8 pt is not on this platform; its sans serif stands in.
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSize(8);
+    label->setFont(font);
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, CaptionColour);
+    label->setPalette(pal);
+    label->setAttribute(Qt::WA_TranslucentBackground);
+    label->move(left, 8);
+    return label;
+}
+
+// A store failure while reading a start-up value: the player is told, the default stands.
+template <typename Read, typename T> T ReadOrDefault(Read read, T fallback) {
+    try {
+        return read();
+    } catch (const ESettingsError& e) {
+        TApplication::ReportError(e.Text());
+        return fallback;
+    }
+}
+
+} // namespace
+
+Tmainform::Tmainform(QWidget* parent) : QWidget(parent), bmps(LoadMainBitmaps()) {
+    mainform = this;
+    CreateComponents();
+    FormCreate();
+}
+
+Tmainform::~Tmainform() {
+    // Placement first, while the window still has its geometry; then our own clean-up.
+    try {
+        LMDForm1->SavePlacement();
+    } catch (const ESettingsError& e) {
+        TApplication::ReportError(e.Text());
+    }
+    FormDestroy();
+    if (mainform == this) mainform = nullptr;
+}
+
+void Tmainform::CreateComponents() {
     resize(702, 462);
-    setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
     setPalette(pal);
+    setAutoFillBackground(true);
+
+    ToolBox = new TPaintBox(this);
+    ToolBox->setGeometry(0, 0, width(), ToolBarHeight);
+    box = new TPaintBox(this);
+    box->setGeometry(0, ToolBarHeight, width(), height() - ToolBarHeight);
+    box->setMouseTracking(true);
+
+    StartBtn = MakeButton(ToolBox, 4, &bmps, 4, 5, 6);
+    PauseBtn = MakeButton(ToolBox, 56, &bmps, 11, 12, 13);
+    HighScoreBtn = MakeButton(ToolBox, 108, &bmps, 7, 8, 9);
+    LevelBtn = MakeButton(ToolBox, 160, &bmps, 14, 15, 16);
+    // Faces from the shared images, which exist only after this window (ResourcesCreated).
+    OptionBtn = MakeButton(ToolBox, 0, nullptr, 7, 8, 7);
+    InfoBtn = MakeButton(ToolBox, 0, nullptr, 3, 4, 3);
+    RulesBtn = MakeButton(ToolBox, 0, nullptr, 5, 6, 5);
+    ExitBtn = MakeButton(ToolBox, 0, nullptr, 1, 2, 1);
+    ArrangeRightButtons();
+    SizeLabel = MakeCaption(ToolBox, 225);
+    ScoreLabel = MakeCaption(ToolBox, 365);
+    ScoreLabel->setText(QStringLiteral("Punkte:"));
+
+    StartBtn->OnClick = [this] { StartBtnClick(); };
+    PauseBtn->OnClick = [this] { PauseBtnClick(); };
+    HighScoreBtn->OnClick = [this] { HighScoreBtnClick(); };
+    LevelBtn->OnMouseDown = [this](Qt::MouseButton b, int, int) { LevelBtnMouseDown(b); };
+    OptionBtn->OnClick = [this] { OptionBtnClick(); };
+    InfoBtn->OnClick = [this] { InfoBtnClick(); };
+    RulesBtn->OnClick = [this] { RulesBtnClick(); };
+    ExitBtn->OnClick = [this] { ExitBtnClick(); };
+
+    box->OnMouseDown = [this](Qt::MouseButton b, int32_t x, int32_t y) { boxMouseDown(b, x, y); };
+    box->OnMouseMove = [this](Qt::MouseButtons, int32_t x, int32_t y) { boxMouseMove(x, y); };
+    box->OnMouseUp = [this](Qt::MouseButton, int32_t, int32_t) { boxMouseUp(); };
+    box->OnResize = [this] { Resize(); };
+    ToolBox->OnResize = [this] { ToolBoxPaint(); };
+
+    Timer.setInterval(100);
+    connect(&Timer, &QTimer::timeout, this, [this] { Timer1Timer(); });
+    Timer.start();
+
+    waves = std::make_unique<TSoundPlayer>();
+    midi = std::make_unique<TMusicPlayer>();
+    LMDForm1 = std::make_unique<TLMDForm>(this, ini);
+    LMDShapeHint1 = std::make_unique<TLMDShapeHint>();
+    painter = std::make_unique<TBoardPainter>(Puzzle, bmps, *box);
+    toolbar = std::make_unique<TToolBarPainter>(bmps);
+    rules = std::make_unique<TBoardRules>(Puzzle, painter->Layout, GameState, PlayTime, *this);
+}
+
+void Tmainform::ResourcesCreated(const TDlgResources& resources) {
+    for (TLMDMMButton* btn : {OptionBtn, InfoBtn, RulesBtn, ExitBtn})
+        btn->SetButtonFaceImageList(&resources.btns);
+}
+
+void Tmainform::FormCreate() {
+    ProgramDir = (QCoreApplication::applicationDirPath() + QLatin1Char('/')).toStdString();
+    SetupScrambler();
+    FirstShow = true;
+    setWindowTitle(QStringLiteral("Morvek V1.0"));
+    HelpSystem = std::make_unique<THookHelpSystem>(
+        QString::fromStdString(ProgramDir) + QStringLiteral("mrvk.html"), 0, QString());
+
+    Tongue = ReadOrDefault([&] { return ini.ReadNumber(sdTongue); }, sdTongue.NumberDefault);
+    SoundOn = ReadOrDefault([&] { return ini.ReadFlag(sdSound); }, true);
+    MusicOn = ReadOrDefault([&] { return ini.ReadFlag(sdMusic); }, true);
+    BackMode = ReadOrDefault([&] { return ini.ReadNumber(sdBackMode); }, 0);
+    mode = ReadOrDefault([&] { return ini.ReadNumber(sdMode); }, 1);
+    // Stored values are not to be trusted: bring them into range once, here.
+    if (BackMode < 0 || BackMode > 6) BackMode = 0;
+    mode = ClampMode(mode);
+
+    midi->Start();
+
+    if (FixedSeed)
+        RandomSource.Seed = *FixedSeed;
+    else
+        RandomSource.Randomize();
+
+    PrepareBackground();
+    NewLevel();
+    SetMainTexts();
+}
+
+void Tmainform::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // The language question needs the window on screen first, so it follows the show.
+    if (FirstShow) QTimer::singleShot(0, this, [this] { FormShow(); });
+}
+
+void Tmainform::FormShow() {
+    if (!FirstShow) return;
+    FirstShow = false;
+    Tongue = ReadOrDefault([&] { return ini.ReadNumber(sdTongue); }, Tongue);
+    if (Tongue == -1) {
+        TongueDlg->ShowModal();
+        SetMainTexts();
+    }
+}
+
+void Tmainform::NewLevel() {
+    GameState = gsReady;
+    PlayTime = 0;
+    Puzzle.ColCount = ColCountFor(mode);
+    Puzzle.RowCount = RowCountFor(mode);
+    GeneratePuzzle(Puzzle, RandomSource);
+    painter->ComputeLayout();
+    TileStyle = RandomSource.Random(4) + 1;
+    painter->TileStyle = TileStyle;
+    painter->PrepareTile();
+    PauseBtn->setEnabled(false);
+    Paint();
+    Dragging = false;
+}
+
+void Tmainform::LevelSolved() {
+    YesNoDlg->ShowMsg(1);
+    HighscoreDlg->SetDirection(1);
+    HighscoreDlg->SetINIString(QStringLiteral("hs%1").arg(mode));
+    HighscoreDlg->ShowModal(PlayTime, false);
+    PauseBtn->setEnabled(false);
+    SetMainTexts();
+}
+
+void Tmainform::Timer1Timer() {
+    if (GameState == gsRunning) {
+        if (++TickTenths > 9) TickTenths = 0;
+        if (TickTenths == 0) {
+            ++PlayTime;
+            DrawTime();
+        }
+    }
+    if (MusicFound && MusicOn) midi->Tick();
+}
+
+void Tmainform::StartBtnClick() {
+    if (GameState == gsRunning) {
+        if (YesNoDlg->ShowMsg(4) == ResultNo) return;
+        RepaintAll();
+    }
+    NewLevel();
+}
+
+void Tmainform::PauseBtnClick() {
+    if (GameState != gsRunning) return;
+    GameState = gsPaused;
+    RepaintAll();
+    YesNoDlg->ShowMsg(12);
+    GameState = gsRunning;
+    RepaintAll();
+}
+
+void Tmainform::HighScoreBtnClick() {
+    HighscoreDlg->SetDirection(1);
+    HighscoreDlg->SetINIString(QStringLiteral("hs%1").arg(mode));
+    HighscoreDlg->ShowModal(PlayTime, true);
+}
+
+void Tmainform::LevelBtnMouseDown(Qt::MouseButton button) {
+    if (GameState == gsRunning && YesNoDlg->ShowMsg(4) == ResultNo) return;
+    if (button == Qt::LeftButton)
+        mode = mode >= MaxMode ? MinMode : mode + 1;
+    else
+        mode = mode <= MinMode ? MaxMode : mode - 1;
+    NewLevel();
+}
+
+void Tmainform::OptionBtnClick() {
+    OptionDlg->ShowModal();
+}
+
+void Tmainform::InfoBtnClick() {
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Morvek"),
+                    QStringLiteral("<h2>Morvek</h2><p>V1.0</p>"), QMessageBox::Ok, this);
+    box.setInformativeText(German() ? QStringLiteral("Ein Logikrätsel mit versteckten Bildern.")
+                                    : QStringLiteral("A logic puzzle of hidden pictures."));
+    box.exec();
+}
+
+void Tmainform::RulesBtnClick() {
+    AppHelpContext(Tongue == 1 ? 1 : 2);
+}
+
+void Tmainform::ExitBtnClick() {
+    close();
+}
+
+void Tmainform::SetMainTexts() {
+    const TMainTexts t = MainTexts(German());
+    StartBtn->SetHint(t.StartHint);
+    HighScoreBtn->SetHint(t.HighScoreHint);
+    PauseBtn->SetHint(t.PauseHint);
+    LevelBtn->SetHint(t.LevelHint);
+    RulesBtn->SetHint(t.RulesHint);
+    OptionBtn->SetHint(t.OptionHint);
+    ExitBtn->SetHint(t.ExitHint);
+    InfoBtn->SetHint(t.InfoHint);
+    ScoreLabel->setText(t.ScoreCaption);
+    ScoreLabel->adjustSize();
+    SizeLabel->setText(t.SizeCaption);
+    SizeLabel->adjustSize();
+}
+
+void Tmainform::closeEvent(QCloseEvent* event) {
+    if (Left || !CloseQuery()) {
+        event->setAccepted(Left);
+        return;
+    }
+    Leave();
+    event->accept();
+}
+
+bool Tmainform::CloseQuery() {
+    const int answer = YesNoDlg->ShowMsg(GameState == gsRunning ? 4 : 3);
+    RepaintAll();
+    return answer == ResultYes;
+}
+
+void Tmainform::Leave() {
+    Timer.stop();
+    AppHelpCommand(HELP_QUIT, 0);
+    // A store that cannot be written must not keep the player from leaving: the failure is
+    // reported, the values after it are not tried, and the window closes.
+    try {
+        ini.WriteFlag(sdSound, SoundOn);
+        ini.WriteFlag(sdMusic, MusicOn);
+        ini.WriteNumber(sdTongue, Tongue);
+        ini.WriteNumber(sdBackMode, BackMode);
+        ini.WriteNumber(sdMode, mode);
+    } catch (const ESettingsError& e) {
+        TApplication::ReportError(e.Text());
+    }
+    painter->BoardBitmap = QImage();
+    painter->ShadeBitmap = QImage();
+    painter->TileBitmap = QImage();
+    Left = true;
+}
+
+void Tmainform::FormDestroy() {
+    HelpSystem.reset();
+    CloseAllHelp();
+}
+
+void Tmainform::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    ToolBox->setGeometry(0, 0, width(), ToolBarHeight);
+    box->setGeometry(0, ToolBarHeight, width(), std::max(0, height() - ToolBarHeight));
+}
+
+void Tmainform::Resize() {
+    if (Left) return;
+    ArrangeRightButtons();
+    painter->ComputeLayout();
+    painter->PrepareTile();
+    PrepareBackground();
+    Paint();
+}
+
+void Tmainform::ArrangeRightButtons() {
+    ExitBtn->move(RightButtonLeft(width(), 0), ButtonTop);
+    RulesBtn->move(RightButtonLeft(width(), 1), ButtonTop);
+    InfoBtn->move(RightButtonLeft(width(), 2), ButtonTop);
+    OptionBtn->move(RightButtonLeft(width(), 3), ButtonTop);
+}
+
+void Tmainform::PrepareBackground() {
+    painter->BackMode = BackMode;
+    toolbar->BackMode = BackMode;
+    painter->PrepareBackground();
+}
+
+void Tmainform::Paint() {
+    if (Left) return;
+    painter->Paused = GameState == gsPaused;
+    painter->Paint();
+    DrawSize();
+    DrawTime();
+}
+
+void Tmainform::ToolBoxPaint() {
+    if (Left) return;
+    toolbar->ToolBoxPaint(ToolBox->Surface(), width());
+    ToolBox->Flush();
+    DrawTime();
+}
+
+void Tmainform::RepaintAll() {
+    ToolBoxPaint();
+    Paint();
+}
+
+void Tmainform::DrawSize() {
+    ToolBox->Flush(toolbar->DrawSize(ToolBox->Surface(), Puzzle.ColCount, Puzzle.RowCount));
+}
+
+const TLayout& Tmainform::Layout() const {
+    return painter->Layout;
+}
+
+void Tmainform::DrawCell(int32_t col, int32_t row) {
+    painter->DrawCell(col, row);
+}
+void Tmainform::DrawRowClues() {
+    painter->DrawRowClues();
+}
+void Tmainform::DrawColClues() {
+    painter->DrawColClues();
+}
+
+void Tmainform::DrawTime() {
+    if (Left) return;
+    ToolBox->Flush(toolbar->DrawTime(ToolBox->Surface(), PlayTime));
+}
+
+void Tmainform::PlaySnd(int32_t number) {
+    waves->PlaySnd(number);
+}
+
+void Tmainform::Delay(int32_t ms) {
+    if (DelayHook)
+        DelayHook(ms);
+    else
+        ::Delay(ms);
+}
+
+void Tmainform::EnablePauseBtn(bool enabled) {
+    PauseBtn->setEnabled(enabled);
+}
+
+void Tmainform::boxMouseDown(Qt::MouseButton button, int32_t x, int32_t y) {
+    switch (button) {
+    case Qt::LeftButton:
+        rules->boxMouseDown(mbLeft, x, y);
+        break;
+    case Qt::RightButton:
+        rules->boxMouseDown(mbRight, x, y);
+        break;
+    case Qt::MiddleButton:
+        rules->boxMouseDown(mbMiddle, x, y);
+        break;
+    default:
+        break;
+    }
+}
+
+void Tmainform::boxMouseMove(int32_t x, int32_t y) {
+    rules->boxMouseMove(x, y);
+}
+
+void Tmainform::boxMouseUp() {
+    rules->boxMouseUp();
 }

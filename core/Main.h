@@ -1,10 +1,130 @@
-// The main window: tool bar, board and the game's flow.
+// The main window: tool bar, board and the game's flow from start-up to close.
 #pragma once
 
+#include "BitmapList.h"
+#include "Globals.h"
+#include "Rules.h"
+#include "Settings.h"
+
+#include <QTimer>
 #include <QWidget>
 
-class Tmainform : public QWidget {
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QLabel;
+class TBoardPainter;
+class TDlgResources;
+class THookHelpSystem;
+class TLMDForm;
+class TLMDMMButton;
+class TLMDShapeHint;
+class TMusicPlayer;
+class TPaintBox;
+class TSoundPlayer;
+class TToolBarPainter;
+
+class Tmainform : public QWidget, public IBoardEffects {
     Q_OBJECT
   public:
     explicit Tmainform(QWidget* parent = nullptr);
+    ~Tmainform() override;
+
+    // Components, as the window lays them out.
+    TPaintBox* ToolBox = nullptr;
+    TPaintBox* box = nullptr;
+    TLMDMMButton* StartBtn = nullptr;
+    TLMDMMButton* PauseBtn = nullptr;
+    TLMDMMButton* HighScoreBtn = nullptr;
+    TLMDMMButton* LevelBtn = nullptr;
+    TLMDMMButton* OptionBtn = nullptr;
+    TLMDMMButton* InfoBtn = nullptr;
+    TLMDMMButton* RulesBtn = nullptr;
+    TLMDMMButton* ExitBtn = nullptr;
+    QLabel* ScoreLabel = nullptr;
+    QLabel* SizeLabel = nullptr;
+    QTimer Timer;
+    TBitmapList bmps;
+    TLMDIniCtrl ini;
+    std::unique_ptr<TMusicPlayer> midi;
+    std::unique_ptr<TSoundPlayer> waves;
+    std::unique_ptr<TLMDForm> LMDForm1;
+    std::unique_ptr<TLMDShapeHint> LMDShapeHint1;
+
+    // Game fields.
+    TGameState GameState = gsReady;
+    int32_t PlayTime = 0;
+    int32_t TickTenths = 0;
+    int32_t BackMode = 0;
+    int32_t TileStyle = 1;
+
+    // Tests replace the busy wait of the board animations so they need not wait.
+    std::function<void(int32_t ms)> DelayHook;
+
+    // Game flow.
+    void NewLevel();
+    void LevelSolved() override;
+    void Timer1Timer();
+    void StartBtnClick();
+    void PauseBtnClick();
+    void HighScoreBtnClick();
+    void LevelBtnMouseDown(Qt::MouseButton button);
+    void OptionBtnClick();
+    void InfoBtnClick();
+    void RulesBtnClick();
+    void ExitBtnClick();
+    void SetMainTexts();
+
+    // Drawing.
+    void Paint();
+    void ToolBoxPaint();
+    void DrawSize();
+    void PrepareBackground();
+    void RepaintAll();
+    const TLayout& Layout() const;
+
+    // What the rules ask of the window.
+    void DrawCell(int32_t col, int32_t row) override;
+    void DrawRowClues() override;
+    void DrawColClues() override;
+    void DrawTime() override;
+    void PlaySnd(int32_t number) override;
+    void Delay(int32_t ms) override;
+    void EnablePauseBtn(bool enabled) override;
+
+    TBoardRules& Rules() { return *rules; }
+    // The right-hand buttons take their faces from the shared images once they exist.
+    void ResourcesCreated(const TDlgResources& resources);
+
+    // A seed from the command line makes the boards reproducible.
+    static std::optional<uint32_t> FixedSeed;
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    void CreateComponents();
+    void FormCreate();
+    void FormShow();
+    bool CloseQuery();
+    void Leave();
+    void FormDestroy();
+    void Resize();
+    void ArrangeRightButtons();
+    void boxMouseDown(Qt::MouseButton button, int32_t x, int32_t y);
+    void boxMouseMove(int32_t x, int32_t y);
+    void boxMouseUp();
+
+    std::unique_ptr<TBoardPainter> painter;
+    std::unique_ptr<TToolBarPainter> toolbar;
+    std::unique_ptr<TBoardRules> rules;
+    std::unique_ptr<THookHelpSystem> HelpSystem;
+    bool Left = false; // Leave has run
 };
+
+// The window that owns the game; set while it exists.
+extern Tmainform* mainform;

@@ -1,9 +1,12 @@
 // Program entry: command line, then the game's windows.
 #include "Main.h"
+#include "Application.h"
 #include "CommandLine.h"
+#include "Forms.h"
 #include "Random.h"
+#include "hh_funcs.h"
 
-#include <QApplication>
+#include <QStringList>
 
 #include <cstdio>
 #include <cstdlib>
@@ -44,8 +47,16 @@ int main(int argc, char** argv) {
                      "run it under Xvfb: xvfb-run -a morvek\n";
         return 1;
     }
-    QApplication app(argc, argv);
-    Tmainform mainform;
-    mainform.show();
-    return app.exec();
+    TApplication app(argc, argv);
+    QStringList arguments;
+    for (const std::string& a : args)
+        arguments << QString::fromStdString(a);
+    InitHelpSystem(arguments);
+    if (cmd.HasSeed) Tmainform::FixedSeed = cmd.Seed;
+    CreateForms();
+    mainform->show();
+    const int result = app.exec();
+    DestroyForms();
+    DoneHelpSystem();
+    return result;
 }

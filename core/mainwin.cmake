@@ -1,1 +1,4 @@
-# More of the main window.
+# The main window and the windows' creation order.
+target_sources(morvek_mainwin PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/Forms.cpp
+)
