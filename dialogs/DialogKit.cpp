@@ -1,6 +1,8 @@
 // What the four dialogs share: placement over the main window, fonts and the building blocks.
 #include "DialogKit.h"
 
+#include "LMDLImage.h"
+
 #include "LMDBackPanel.h"
 #include "LMDMMButton.h"
 
@@ -55,4 +57,13 @@ QLabel* MakeLabel(QWidget* parent, const QRect& place, const QFont& font, Qt::Al
 
 Qt::WindowFlags DialogFlags() {
     return Qt::Dialog | Qt::FramelessWindowHint;
+}
+
+TLMDLImage* MakeLogo(QWidget* parent, const TBitmapList& dlgs) {
+    auto* logo = new TLMDLImage(parent);
+    logo->SetImageList(&dlgs);
+    logo->SetListIndex(3);
+    logo->SetForceTransparent(true);
+    logo->setGeometry(0, 12, 105, 77);
+    return logo;
 }

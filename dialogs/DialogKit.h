@@ -11,6 +11,7 @@ class QLabel;
 class QWidget;
 class TBitmapList;
 class TLMDBackPanel;
+class TLMDLImage;
 class TLMDMMButton;
 
 // Centred horizontally over the main window; the vertical centre lies on the centre of the main
@@ -26,6 +27,8 @@ QFont ArialFont(int pixels, bool bold = false);
 
 // A bevelled panel grounded with item `item` of `list`.
 TLMDBackPanel* MakePanel(QWidget* parent, const TBitmapList& list, int item, const QRect& place);
+// The cartoon picture at the top left of the options and language dialogs, magenta see-through.
+TLMDLImage* MakeLogo(QWidget* parent, const TBitmapList& dlgs);
 
 // A 50 x 50 image button at (x, y) with its normal, mouse-over, pressed and disabled faces.
 TLMDMMButton* MakeButton(QWidget* parent, const TBitmapList& list, int x, int y, int normal,

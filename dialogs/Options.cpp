@@ -23,11 +23,7 @@ TOptionDlg::TOptionDlg(QWidget* mainWindow, int32_t& backMode, const TDlgResourc
     const TBitmapList& opts = resources.opts;
 
     LMDBackPanel1 = MakePanel(this, dlgs, 1, rect());
-    LMDLImage3 = new TLMDLImage(LMDBackPanel1);
-    LMDLImage3->SetImageList(&dlgs);
-    LMDLImage3->SetListIndex(3);
-    LMDLImage3->SetForceTransparent(true);
-    LMDLImage3->setGeometry(0, 12, 105, 77);
+    LMDLImage3 = MakeLogo(LMDBackPanel1, dlgs);
 
     ProgLabel = new TLMDLabel(LMDBackPanel1);
     ProgLabel->setGeometry(12, 119, 53, 281);

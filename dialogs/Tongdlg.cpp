@@ -17,11 +17,7 @@ TTongueDlg::TTongueDlg(const TDlgResources& resources, QWidget* parent)
     setFixedSize(408, 162);
     const TBitmapList& dlgs = resources.dlgs;
     LMDBackPanel1 = MakePanel(this, dlgs, 1, rect());
-    LMDLImage3 = new TLMDLImage(LMDBackPanel1);
-    LMDLImage3->SetImageList(&dlgs);
-    LMDLImage3->SetListIndex(3);
-    LMDLImage3->SetForceTransparent(true);
-    LMDLImage3->setGeometry(0, 12, 105, 77);
+    LMDLImage3 = MakeLogo(LMDBackPanel1, dlgs);
     p10 = MakePanel(LMDBackPanel1, dlgs, 2, QRect(108, 12, 289, 137));
     GermanBtn = MakeButton(p10, dlgs, 16, 15, 21, 22, 21, 0, true);
     TongueLabel = MakeLabel(p10, QRect(79, 32, 190, 18), ArialFont(16));
