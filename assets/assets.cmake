@@ -1,8 +1,5 @@
 # The pictures and effect sounds are compiled into the program as Qt resources (":/bmps/0.png",
 # ":/waves/5.wav", ...); the music files lie beside the program, in the build folder and installed.
-if(NOT DEFINED MORVEK_INSTALL_DIR)
-  set(MORVEK_INSTALL_DIR "lib/morvek" CACHE STRING "Folder of the program, its music and its rules file")
-endif()
 
 set(MORVEK_IMAGE_LISTS bmps 17 dlgs 28 opts 14 btns 9)
 set(morvek_asset_files)

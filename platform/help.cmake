@@ -9,9 +9,6 @@ target_sources(morvek_platform PRIVATE
 target_include_directories(morvek_platform PUBLIC ${CMAKE_CURRENT_LIST_DIR}/help)
 
 # The rules file lies beside the program, in the build folder as after installing.
-if(NOT DEFINED MORVEK_INSTALL_DIR)
-  set(MORVEK_INSTALL_DIR lib/morvek)
-endif()
 set(MORVEK_RULES_FILE ${PROJECT_SOURCE_DIR}/assets/help/mrvk.html)
 configure_file(${MORVEK_RULES_FILE} ${MORVEK_RUNTIME_DIR}/mrvk.html COPYONLY)
 install(FILES ${MORVEK_RULES_FILE} DESTINATION ${MORVEK_INSTALL_DIR})
