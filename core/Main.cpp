@@ -97,6 +97,8 @@ void Tmainform::CreateComponents() {
     pal.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
     setPalette(pal);
     setAutoFillBackground(true);
+    // The tool bar hints help most when the window is not focused yet, too.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
 
     ToolBox = new TPaintBox(this);
     ToolBox->setGeometry(0, 0, width(), ToolBarHeight);

@@ -56,7 +56,10 @@ QPainterPath AboveRightOutline(int w, int h, int tipX) {
 } // namespace
 
 TLMDHintWindow::TLMDHintWindow()
-    : QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus) {
+    : QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus |
+                           Qt::WindowTransparentForInput) {
+    // The nose touches the cursor: the pointer must pass through, or the hinted widget would
+    // see a leave and hide the balloon at once.
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_TransparentForMouseEvents);
     // Translucent where the window system composes; the mask cuts the shape everywhere else.

@@ -117,7 +117,9 @@ void TLMDMMButton::enterEvent(QEnterEvent* event) {
 
 void TLMDMMButton::leaveEvent(QEvent* event) {
     QWidget::leaveEvent(event);
-    if (CurrentState == bsMouseOver) SetState(bsNormal);
+    // A balloon hint popping up under the cursor reports a leave although the pointer still
+    // stands here; the poll timer catches the real exit.
+    if (CurrentState == bsMouseOver && !CursorInside()) SetState(bsNormal);
 }
 
 void TLMDMMButton::mousePressEvent(QMouseEvent* event) {

@@ -2,6 +2,8 @@
 // balloon.
 #include "LMDShapeHint.h"
 
+#include <QCursor>
+
 #include <QApplication>
 #include <QHelpEvent>
 #include <QTimer>
@@ -75,6 +77,12 @@ bool TLMDShapeHint::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     case QEvent::Leave:
+        // The balloon appearing under the cursor can make the window system report a leave
+        // while the pointer still stands on the hinted widget: only a real leave hides it.
+        if (HintVisible() && watched == Hinted &&
+            !Hinted->rect().contains(Hinted->mapFromGlobal(QCursor::pos())))
+            HideHint();
+        return false;
     case QEvent::Hide:
         if (HintVisible() && watched == Hinted) HideHint();
         return false;

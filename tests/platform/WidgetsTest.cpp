@@ -98,10 +98,22 @@ TEST_F(ButtonTest, HoverPressReleaseShowsFacesAndClicksOnce) {
     EXPECT_EQ(Button->State(), bsMouseOver);
     EXPECT_EQ(ShownItem(), 5);
     EXPECT_EQ(Clicks, 1);
+    Cursor = Button->mapToGlobal(QPoint(80, 80));
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(Button, &leave);
     EXPECT_EQ(Button->State(), bsNormal);
     EXPECT_EQ(Clicks, 1);
+}
+
+// A balloon hint mapped under the cursor makes X report a leave; the face must stay lively.
+TEST_F(ButtonTest, LeaveWhileTheCursorStaysKeepsMouseOver) {
+    Button->SetButtonFaceIndicesNew2(TLMDMMButton::FaceTable(4, 5, 4, 6));
+    Enter();
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(Button, &leave);
+    EXPECT_EQ(Button->State(), bsMouseOver);
+    Cursor = Button->mapToGlobal(QPoint(80, 80));
+    QTRY_COMPARE_WITH_TIMEOUT(Button->State(), int(bsNormal), 1000);
 }
 
 TEST_F(ButtonTest, DraggingOffAndReleasingOutsideDoesNotClick) {
