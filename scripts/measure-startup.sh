@@ -35,6 +35,7 @@ cleanup() {
   rm -rf "$WORK"
 }
 trap cleanup EXIT
+trap 'exit 1' INT TERM
 
 # A free display: skip numbers whose socket or lock exists; -displayfd is not needed then.
 DISPLAY_NUMBER=""
@@ -58,7 +59,10 @@ export XDG_RUNTIME_DIR="$WORK/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 
 python3 - "$RUNS" "$MORVEK" "$WORK" <<'EOF'
-import ctypes, ctypes.util, os, statistics, subprocess, sys, time
+import ctypes, ctypes.util, os, signal, statistics, subprocess, sys, time
+
+# Killed from outside: still end the game of the current run (the finally below).
+signal.signal(signal.SIGTERM, lambda number, frame: sys.exit("measure-startup: stopped"))
 
 runs, morvek, work = int(sys.argv[1]), sys.argv[2], sys.argv[3]
 TOOLBAR_HEIGHT = 57

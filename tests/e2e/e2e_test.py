@@ -12,6 +12,7 @@ import os
 import random
 import re
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -347,6 +348,13 @@ def main():
     if not os.access(args.morvek, os.X_OK):
         print("FAIL: no program at " + args.morvek)
         return 1
+
+    # A kill of this script (a CTest time-out, Ctrl+C) still stops Xvfb and the game below.
+    def stop(number, frame):
+        raise Failure("stopped by signal %d" % number)
+
+    signal.signal(signal.SIGTERM, stop)
+    signal.signal(signal.SIGINT, stop)
 
     workdir = tempfile.mkdtemp(prefix="morvek-e2e-")
     session = Session(workdir, os.path.abspath(args.morvek), args.seed)
