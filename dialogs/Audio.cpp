@@ -83,6 +83,9 @@ bool AudioOpen() {
         AtExitRegistered = true;
     }
     SoundFont = ChooseSoundFont();
+    // SDL's own SIGINT/SIGTERM handlers would turn those signals into quit events that the
+    // game never reads, so the process could no longer be stopped from outside.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
     const bool midiLibrary = (Mix_Init(MIX_INIT_MID) & MIX_INIT_MID) != 0;
     if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
