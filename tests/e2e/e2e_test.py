@@ -104,9 +104,9 @@ class Session:
             proc.wait()
         raise Failure("could not start Xvfb on any display")
 
-    def x(self, *args, check_rc=True):
+    def x(self, *args, check_rc=True, timeout=30):
         r = subprocess.run(["xdotool", *map(str, args)], env=self.env, capture_output=True, text=True,
-                           timeout=30)
+                           timeout=timeout)
         if check_rc and r.returncode != 0:
             raise Failure("xdotool %s failed: %s" % (" ".join(map(str, args)), r.stderr.strip()))
         return r.stdout
@@ -218,7 +218,7 @@ def ini_text(raw):
     return "".join(out)
 
 
-def check_settings(path, layout_window):
+def check_settings(path, layout_window, mode):
     check(os.path.exists(path), "no settings file at " + path)
     with open(path, encoding="utf-8") as f:
         text = f.read()
@@ -227,7 +227,7 @@ def check_settings(path, layout_window):
     parser.read_string(text)
     check(parser.has_section("common"), "no [common] group in the settings:\n" + text)
     values = {k: ini_text(v) for k, v in parser.items("common")}
-    expected = {"mode": "1", "tongue": "0", "sound": "1", "music": "1", "backmode": "0"}
+    expected = {"mode": str(mode), "tongue": "0", "sound": "1", "music": "1", "backmode": "0"}
     for name, want in expected.items():
         check(values.get(name) == want,
               "settings value %r is %r, expected %r\n%s" % (name, values.get(name), want, text))
@@ -243,16 +243,17 @@ def check_settings(path, layout_window):
           "MainForm rectangle %r does not match the window at %d,%d %dx%d" % (placement[3:], x, y, w, h))
 
     scrambler = load_scrambler()
-    scrambled = values.get("hs10")
-    check(scrambled, "no best-list entry hs10 in the settings:\n" + text)
+    key = "hs%d" % mode
+    scrambled = values.get(key + "0")
+    check(scrambled, "no best-list entry %s0 in the settings:\n%s" % (key, text))
     plain = scrambler.scramble(scrambled, SCRAMBLER_KEY, backwards=True)
     m = re.fullmatch(r"(\d+),(.*)", plain)
     check(m and m.group(2) == PLAYER and int(m.group(1)) < 600,
-          "hs10 unscrambles to %r, expected '<seconds>,%s'" % (plain, PLAYER))
+          "%s0 unscrambles to %r, expected '<seconds>,%s'" % (key, plain, PLAYER))
     # The other 14 rows are the defaults that the dialog wrote back with the new entry.
     for i in range(1, 15):
-        row = scrambler.scramble(values.get("hs1%d" % i, ""), SCRAMBLER_KEY, backwards=True)
-        check(row == "9999999,Mr. Brain", "hs1%d unscrambles to %r, expected a default row" % (i, row))
+        row = scrambler.scramble(values.get("%s%d" % (key, i), ""), SCRAMBLER_KEY, backwards=True)
+        check(row == "9999999,Mr. Brain", "%s%d unscrambles to %r, expected a default row" % (key, i, row))
     return int(m.group(1))
 
 
@@ -263,11 +264,16 @@ def run(session):
     runtime = os.path.join(s.workdir, "runtime")
     os.makedirs(config)
     os.makedirs(runtime, mode=0o700)
+    if s.mode != 1:
+        # The size level the player chose last time: the first board comes at that size.
+        os.makedirs(os.path.join(config, "Tallowin", "Morvek"))
+        with open(os.path.join(config, "Tallowin", "Morvek", "V1.ini"), "w") as f:
+            f.write("[common]\nmode=%d\n" % s.mode)
     s.env = dict(os.environ, DISPLAY=s.display, XDG_CONFIG_HOME=config, XDG_RUNTIME_DIR=runtime,
                  SDL_AUDIODRIVER="dummy", QT_QPA_PLATFORM="xcb")
     s.env.pop("WAYLAND_DISPLAY", None)
 
-    printed = subprocess.run([s.morvek, "--print-puzzle", "--mode", "1", "--seed", str(s.seed)],
+    printed = subprocess.run([s.morvek, "--print-puzzle", "--mode", str(s.mode), "--seed", str(s.seed)],
                              env=s.env, capture_output=True, text=True, timeout=30)
     check(printed.returncode == 0, "--print-puzzle failed: " + printed.stderr)
     cols, rows, max_row_clues, max_col_clues, goal = parse_puzzle(printed.stdout)
@@ -303,9 +309,12 @@ def run(session):
             if goal[r * cols + c] == "1":
                 clicks += ["mousemove", wx + left + c * cell + cell // 2,
                            wy + TOOLBAR_HEIGHT + top + r * cell + cell // 2, "click", "1"]
-    s.x(*clicks)
+    # xdotool waits while the game is busy marking, so the clicks take as long as the marking.
+    s.x(*clicks, timeout=30 + cols * rows // 4)
 
-    solved = s.wait_window('message 1 ("Hurrah, you did it!")', 60, size=YESNO_SIZE)
+    # Each automatically marked cell holds the game for 200 ms.
+    solved = s.wait_window('message 1 ("Hurrah, you did it!")', 60 + cols * rows // 4,
+                           size=YESNO_SIZE)
     s.screenshot("solved")
     s.key(solved[0], "Return")
     s.wait_gone("message 1", solved[0], 10)
@@ -330,7 +339,7 @@ def run(session):
     code = s.game.returncode
     check(code == 0, "the game ended with exit code %d" % code)
 
-    seconds = check_settings(os.path.join(config, "Tallowin", "Morvek", "V1.ini"), main)
+    seconds = check_settings(os.path.join(config, "Tallowin", "Morvek", "V1.ini"), main, s.mode)
     print("solved board with seed %d in %d s; settings as expected" % (s.seed, seconds))
 
 
@@ -338,6 +347,7 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("morvek")
     parser.add_argument("--seed", type=int, default=20240611)
+    parser.add_argument("--mode", type=int, default=1, choices=range(1, 10), help="size level")
     parser.add_argument("--keep", action="store_true", help="keep the work folder on success")
     args = parser.parse_args()
 
@@ -357,7 +367,11 @@ def main():
     signal.signal(signal.SIGINT, stop)
 
     workdir = tempfile.mkdtemp(prefix="morvek-e2e-")
+    global DEADLINE
+    # A larger board needs more time for its automatic marking.
+    DEADLINE = time.monotonic() + TOTAL_SECONDS + (3 * args.mode + 7) * (2 * args.mode + 5) // 4
     session = Session(workdir, os.path.abspath(args.morvek), args.seed)
+    session.mode = args.mode
     ok = False
     try:
         run(session)
