@@ -412,6 +412,141 @@ TEST_F(MainWindowTest, ClockStartsWithFirstPressAndStopsOnlyForPause) {
     EXPECT_NE(GridNow(), ready);
 }
 
+TEST_F(MainWindowTest, PauseHidesTheCluesUntilItEnds) {
+    OpenEnglish();
+    Click(1, 1, Qt::MiddleButton);
+    const TLayout& l = mainform->Layout();
+    const QRect rowClues(0, l.BoardTop, l.BoardLeft, Puzzle.RowCount * l.CellSize);
+    const QRect colClues(l.BoardLeft, 0, Puzzle.ColCount * l.CellSize, l.BoardTop);
+    const QImage before = mainform->box->Surface().copy();
+    {
+        TModalScript pause({Message(12, 'n', [&] {
+            const QImage& paused = mainform->box->Surface();
+            EXPECT_NE(paused.copy(rowClues), before.copy(rowClues));
+            EXPECT_NE(paused.copy(colClues), before.copy(colClues));
+            // The cells themselves are not what the pause hides.
+            EXPECT_EQ(paused.copy(CellRect(1, 1)), before.copy(CellRect(1, 1)));
+        })});
+        QTest::mouseClick(mainform->PauseBtn, Qt::LeftButton);
+    }
+    EXPECT_EQ(mainform->box->Surface(), before);
+}
+
+// A dialog closed without an answer (result 0): Start and the size button go ahead, closing
+// does not.
+TEST_F(MainWindowTest, QuestionClosedWithoutAnswer) {
+    const auto closeIt = [](QWidget* modal) {
+        EXPECT_EQ(YesNoDlg->MsgNo, 4);
+        modal->close();
+    };
+    OpenEnglish();
+    Click(1, 1, Qt::MiddleButton);
+    {
+        TModalScript script({closeIt});
+        mainform->close();
+    }
+    EXPECT_TRUE(mainform->isVisible());
+    EXPECT_EQ(mainform->GameState, gsRunning);
+    EXPECT_EQ(Stored(QStringLiteral("mode")), QStringLiteral("<missing>"));
+
+    const TGrid before = GridNow();
+    {
+        TModalScript script({closeIt});
+        QTest::mouseClick(mainform->StartBtn, Qt::LeftButton);
+    }
+    EXPECT_EQ(mainform->GameState, gsReady);
+    EXPECT_NE(GridNow(), before);
+
+    Click(1, 1, Qt::MiddleButton);
+    {
+        TModalScript script({closeIt});
+        QTest::mousePress(mainform->LevelBtn, Qt::LeftButton);
+        QTest::mouseRelease(mainform->LevelBtn, Qt::LeftButton);
+    }
+    EXPECT_EQ(mode, 2);
+    EXPECT_EQ(mainform->GameState, gsReady);
+}
+
+// Every dialog but the pause message leaves the clock running.
+TEST_F(MainWindowTest, ClockRunsDuringOtherDialogs) {
+    OpenEnglish();
+    Click(1, 1, Qt::MiddleButton);
+    const auto tickSecond = [](int32_t expected) {
+        Ticks(10);
+        EXPECT_EQ(mainform->PlayTime, expected);
+    };
+    {
+        TModalScript options({[&](QWidget* modal) {
+            EXPECT_EQ(modal, static_cast<QWidget*>(OptionDlg));
+            tickSecond(1);
+            QTest::mouseClick(OptionDlg->OKBtn, Qt::LeftButton);
+        }});
+        QTest::mouseClick(mainform->OptionBtn, Qt::LeftButton);
+    }
+    {
+        TModalScript best({[&](QWidget* modal) {
+            EXPECT_EQ(modal, static_cast<QWidget*>(HighscoreDlg));
+            tickSecond(2);
+            QTest::mouseClick(HighscoreDlg->OkBtn, Qt::LeftButton);
+        }});
+        QTest::mouseClick(mainform->HighScoreBtn, Qt::LeftButton);
+    }
+    {
+        TModalScript size({Message(4, 'n', [&] { tickSecond(3); })});
+        QTest::mousePress(mainform->LevelBtn, Qt::RightButton);
+        QTest::mouseRelease(mainform->LevelBtn, Qt::RightButton);
+    }
+    {
+        TModalScript info({[&](QWidget* modal) {
+            const QString text =
+                modal->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->text();
+            EXPECT_TRUE(text.contains(QStringLiteral("Morvek")));
+            EXPECT_TRUE(text.contains(QStringLiteral("V1.0")));
+            tickSecond(4);
+            QTest::keyClick(modal, Qt::Key_Escape);
+        }});
+        QTest::mouseClick(mainform->InfoBtn, Qt::LeftButton);
+    }
+    EXPECT_EQ(mainform->GameState, gsRunning);
+    EXPECT_EQ(mode, 1);
+}
+
+// A resized window lays the board out anew and keeps what the player has done.
+TEST_F(MainWindowTest, ResizeKeepsBoardAndToolBar) {
+    OpenEnglish();
+    // The window is never smaller than 750 x 480 outside.
+    EXPECT_GE(mainform->frameGeometry().width(), 750);
+    EXPECT_GE(mainform->frameGeometry().height(), 480);
+    int32_t col = 0, row = 0;
+    ASSERT_TRUE(FindCell(csHiddenFilled, col, row));
+    Click(col, row);
+    Ticks(10);
+    const int32_t cellSize = mainform->Layout().CellSize;
+
+    mainform->resize(1100, 800);
+    QCoreApplication::processEvents();
+    EXPECT_GT(mainform->Layout().CellSize, cellSize);
+    EXPECT_EQ(mainform->box->Surface().size(), mainform->box->size());
+    EXPECT_EQ(CellPixels(col, row).pixel(3, 3), qRgb(0, 0, 0));
+    EXPECT_TRUE(ToolBarShowsTime(mainform->PlayTime));
+    EXPECT_TRUE(ToolBarShowsSize(10, 7));
+    EXPECT_EQ(mainform->ExitBtn->geometry().right() + 1 > 1000, true);
+
+    // Presses find the cells at their new places.
+    int32_t next = 0, nextRow = 0;
+    ASSERT_TRUE(FindCell(csHiddenFilled, next, nextRow));
+    Click(next, nextRow);
+    EXPECT_EQ(Puzzle.Grid[next][nextRow], csUncovered);
+    EXPECT_EQ(CellPixels(next, nextRow).pixel(3, 3), qRgb(0, 0, 0));
+    EXPECT_EQ(mainform->PlayTime, 1);
+
+    // A change of height alone leaves the tool bar as it is; both counters stay.
+    mainform->resize(1100, 600);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(ToolBarShowsTime(mainform->PlayTime));
+    EXPECT_TRUE(ToolBarShowsSize(10, 7));
+}
+
 TEST_F(MainWindowTest, PauseButtonDoesNothingUnlessRunning) {
     OpenEnglish();
     TModalScript none({});
