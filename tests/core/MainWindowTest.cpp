@@ -4,6 +4,7 @@
 #include "HelpViewer.h"
 #include "LMDMMButton.h"
 #include "Main.h"
+#include "Music.h"
 #include "Options.h"
 #include "PaintBox.h"
 #include "Scrambler.h"
@@ -530,7 +531,7 @@ TEST_F(MainWindowTest, ResizeKeepsBoardAndToolBar) {
     EXPECT_EQ(CellPixels(col, row).pixel(3, 3), qRgb(0, 0, 0));
     EXPECT_TRUE(ToolBarShowsTime(mainform->PlayTime));
     EXPECT_TRUE(ToolBarShowsSize(10, 7));
-    EXPECT_EQ(mainform->ExitBtn->geometry().right() + 1 > 1000, true);
+    EXPECT_GT(mainform->ExitBtn->geometry().right(), 1000);
 
     // Presses find the cells at their new places.
     int32_t next = 0, nextRow = 0;
@@ -872,6 +873,47 @@ TEST_F(MainWindowTest, OptionsChangeBackgroundAndLanguageAtOnce) {
     EXPECT_EQ(Tongue, 0);
 }
 
+// --- Music ------------------------------------------------------------------------------
+
+TEST_F(MainWindowTest, TimerStartsTheMusicOnlyWhileItIsOn) {
+    Store("music", QStringLiteral("0"));
+    OpenEnglish();
+    if (!MusicFound) GTEST_SKIP() << "no MIDI playback here";
+    EXPECT_FALSE(MusicOn);
+    Ticks(5);
+    EXPECT_FALSE(mainform->midi->Playing());
+
+    // Switched on in the options: the next file plays; off again: silence.
+    std::vector<QString> labels;
+    {
+        TModalScript options({[&](QWidget*) {
+            QTest::mouseClick(OptionDlg->MusicBtn, Qt::LeftButton);
+            labels.push_back(OptionDlg->MusicLabel->text());
+            EXPECT_TRUE(mainform->midi->Playing());
+            QTest::mouseClick(OptionDlg->MusicBtn, Qt::LeftButton);
+            labels.push_back(OptionDlg->MusicLabel->text());
+            EXPECT_FALSE(mainform->midi->Playing());
+            QTest::mouseClick(OptionDlg->OKBtn, Qt::LeftButton);
+        }});
+        QTest::mouseClick(mainform->OptionBtn, Qt::LeftButton);
+    }
+    ASSERT_EQ(labels.size(), 2u);
+    EXPECT_TRUE(labels[0].startsWith(QStringLiteral("Music: "))) << labels[0].toStdString();
+    EXPECT_TRUE(labels[0].endsWith(QStringLiteral(".mid")));
+    EXPECT_EQ(labels[1], QStringLiteral("Music is off."));
+    Ticks(5);
+    EXPECT_FALSE(mainform->midi->Playing());
+}
+
+TEST_F(MainWindowTest, TimerStartsTheMusicAtStart) {
+    OpenEnglish();
+    if (!MusicFound) GTEST_SKIP() << "no MIDI playback here";
+    EXPECT_TRUE(MusicOn);
+    EXPECT_FALSE(mainform->midi->Playing()); // opened at creation, started by the timer
+    Ticks(1);
+    EXPECT_TRUE(mainform->midi->Playing());
+}
+
 // --- Rules --------------------------------------------------------------------------------
 
 TEST_F(MainWindowTest, RulesTopicFollowsTheLanguage) {
@@ -901,6 +943,32 @@ TEST_F(MainWindowTest, RulesTopicFollowsTheLanguage) {
     EXPECT_EQ(THelpViewer::Viewers().size(), 1u);
     DestroyForms();
     EXPECT_TRUE(THelpViewer::Viewers().empty());
+}
+
+// The program's loop ends when the main window closes, even with the rules still open; a
+// window left behind would keep a game without its main window alive.
+TEST_F(MainWindowTest, ClosingTheMainWindowEndsTheProgramLoop) {
+    OpenEnglish();
+    TModalScript yes({Message(3, 'y')});
+    bool timedOut = false;
+    QTimer::singleShot(0, mainform, [] {
+        QTest::mouseClick(mainform->RulesBtn, Qt::LeftButton);
+        ASSERT_EQ(THelpViewer::Viewers().size(), 1u);
+        QTest::mouseClick(mainform->ExitBtn, Qt::LeftButton);
+    });
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [&] {
+        timedOut = true;
+        QCoreApplication::exit(1);
+    });
+    guard.start(5000);
+    QApplication::setQuitOnLastWindowClosed(true);
+    const int result = QApplication::exec();
+    QApplication::setQuitOnLastWindowClosed(false);
+    EXPECT_FALSE(timedOut);
+    EXPECT_EQ(result, 0);
+    EXPECT_FALSE(mainform->isVisible());
 }
 
 } // namespace
