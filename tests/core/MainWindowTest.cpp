@@ -1,4 +1,5 @@
 // Game flow and rules through the real main window: board, tool bar, dialogs and settings file.
+#include "Application.h"
 #include "Forms.h"
 #include "Globals.h"
 #include "HelpViewer.h"
@@ -17,6 +18,9 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -838,6 +842,57 @@ TEST_F(MainWindowTest, OptionsChangeTheStartValuesOfTheNextRun) {
     Open();
     EXPECT_FALSE(SoundOn);
     EXPECT_EQ(mainform->BackMode, 2);
+}
+
+TEST_F(MainWindowTest, PlacementComesBackAtTheNextStart) {
+    OpenEnglish();
+    // Inside the offscreen screen (800 x 600), so that nothing has to be moved onto it.
+    mainform->setGeometry(20, 40, 770, 520);
+    QCoreApplication::processEvents();
+    const QRect placed = mainform->geometry();
+    {
+        TModalScript yes({Message(3, 'y')});
+        mainform->close();
+    }
+    DestroyForms();
+    Open();
+    EXPECT_EQ(mainform->geometry(), placed);
+}
+
+// A store that cannot be read or written is reported; the game starts with the defaults and
+// the player can still leave.
+TEST_F(MainWindowTest, StoreFailuresAreReportedAndDoNotTrapThePlayer) {
+    QStringList errors;
+    TApplication::ErrorHook = [&](const QString& text) { errors << text; };
+    // A value that is a list, not text.
+    {
+        QFile file(TLMDIniCtrl::DefaultFileName());
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(file).absolutePath()));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("[common]\ntongue=0\nmode=3, 4\nbackmode=2\n");
+    }
+    OpenEnglish();
+    EXPECT_EQ(mode, 1);
+    EXPECT_EQ(mainform->BackMode, 2);
+    EXPECT_EQ(errors, QStringList{QString::fromUtf8("Ungültiger Datentyp für 'mode'")});
+
+    // The store's folder cannot be made: a file stands where it belongs.
+    errors.clear();
+    const QString folder = QFileInfo(TLMDIniCtrl::DefaultFileName()).absolutePath();
+    ASSERT_TRUE(QDir(folder).removeRecursively());
+    {
+        QFile blocker(folder);
+        ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    }
+    {
+        TModalScript yes({Message(3, 'y')});
+        mainform->close();
+    }
+    EXPECT_FALSE(mainform->isVisible());
+    EXPECT_EQ(errors.size(), 1);
+    DestroyForms(); // the placement cannot be saved either
+    EXPECT_EQ(errors.size(), 2);
+    TApplication::ErrorHook = nullptr;
 }
 
 // --- Options through the window ---------------------------------------------------------
