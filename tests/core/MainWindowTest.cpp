@@ -777,6 +777,51 @@ TEST_F(MainWindowTest, SolvingTheBoardStoresTheResult) {
     EXPECT_EQ(mainform->GameState, gsReady);
 }
 
+// The last cell uncovered by a drag: the dialogs open in the middle of the drag, and a best
+// list closed with Escape keeps nothing.
+TEST_F(MainWindowTest, SolvedByDragAndBestListCancelled) {
+    OpenEnglish();
+    int32_t col = 0, row = 0;
+    bool found = false;
+    for (row = 1; row <= Puzzle.RowCount && !found; ++row)
+        for (col = 1; col < Puzzle.ColCount && !found; ++col)
+            found = Puzzle.Grid[col][row] == csHiddenFilled &&
+                    Puzzle.Grid[col + 1][row] == csHiddenFilled;
+    ASSERT_TRUE(found);
+    --row;
+    --col;
+    for (int32_t r = 1; r <= Puzzle.RowCount; ++r)
+        for (int32_t c = 1; c <= Puzzle.ColCount; ++c)
+            if (Puzzle.Grid[c][r] == csHiddenFilled && !(r == row && (c == col || c == col + 1)))
+                Click(c, r);
+    Ticks(30);
+    ASSERT_EQ(mainform->GameState, gsRunning);
+
+    QTest::mousePress(mainform->box, Qt::LeftButton, {}, CellCentre(col, row));
+    EXPECT_EQ(mainform->GameState, gsRunning);
+    {
+        TModalScript solved({Message(1, Qt::Key_Return), [](QWidget* modal) {
+                                 EXPECT_EQ(modal, static_cast<QWidget*>(HighscoreDlg));
+                                 QTest::keyClick(modal, Qt::Key_Escape);
+                             }});
+        QTest::mouseMove(mainform->box, CellCentre(col + 1, row));
+    }
+    QTest::mouseRelease(mainform->box, Qt::LeftButton, {}, CellCentre(col + 1, row));
+    EXPECT_EQ(mainform->GameState, gsSolved);
+    EXPECT_FALSE(Dragging);
+    EXPECT_EQ(mainform->PlayTime, 3);
+    EXPECT_FALSE(mainform->PauseBtn->isEnabled());
+    EXPECT_EQ(Stored(QStringLiteral("hs10")), QStringLiteral("<missing>"));
+
+    // The size button after a solved board asks nothing.
+    TModalScript none({});
+    QTest::mousePress(mainform->LevelBtn, Qt::LeftButton);
+    QTest::mouseRelease(mainform->LevelBtn, Qt::LeftButton);
+    EXPECT_EQ(mode, 2);
+    EXPECT_EQ(mainform->GameState, gsReady);
+    EXPECT_TRUE(ToolBarShowsTime(0));
+}
+
 // --- Closing ------------------------------------------------------------------------------
 
 TEST_F(MainWindowTest, CloseAsksAndWritesTheOptions) {
