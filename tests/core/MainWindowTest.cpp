@@ -1,0 +1,1073 @@
+// Game flow and rules through the real main window: board, tool bar, dialogs and settings file.
+#include "Application.h"
+#include "Forms.h"
+#include "Globals.h"
+#include "HelpViewer.h"
+#include "LMDMMButton.h"
+#include "Main.h"
+#include "Music.h"
+#include "Options.h"
+#include "PaintBox.h"
+#include "Scrambler.h"
+#include "Settings.h"
+#include "Tongdlg.h"
+#include "ToolBarPainter.h"
+#include "YesNo.h"
+#include "hh_funcs.h"
+#include "highscor.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace {
+
+// Answers the modal dialogs that open while it exists, one step per dialog, in order. Each step
+// gets the dialog and must close it. It polls, so it does not care how soon a dialog comes; a
+// dialog that no step expects, or that its step left open, fails the test and is closed, so a
+// test can never hang on a modal loop. Steps never reached fail when the script ends.
+class TModalScript {
+  public:
+    using TStep = std::function<void(QWidget* modal)>;
+
+    explicit TModalScript(std::vector<TStep> steps) : Steps(std::move(steps)) {
+        Poll.setInterval(5);
+        QObject::connect(&Poll, &QTimer::timeout, [this] { Step(); });
+        Poll.start();
+    }
+    ~TModalScript() {
+        Poll.stop();
+        EXPECT_EQ(Done, Steps.size()) << "modal dialogs expected but never shown";
+    }
+    TModalScript(const TModalScript&) = delete;
+    TModalScript& operator=(const TModalScript&) = delete;
+
+    size_t Answered() const { return Done; }
+    // Lets the event loop run until every step has run (bounded).
+    bool Finish(int timeoutMs = 5000) {
+        return QTest::qWaitFor([this] { return Done == Steps.size(); }, timeoutMs);
+    }
+
+  private:
+    static void Close(QWidget* modal) {
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->done(0);
+        else
+            modal->close();
+    }
+
+    void Step() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || !modal->isVisible()) return;
+        if (Done == Steps.size()) {
+            ADD_FAILURE() << "unexpected modal dialog " << modal->metaObject()->className();
+            Close(modal);
+            return;
+        }
+        Steps[Done++](modal);
+        if (modal->isVisible()) {
+            ADD_FAILURE() << "step " << Done << " left " << modal->metaObject()->className()
+                          << " open";
+            Close(modal);
+        }
+    }
+
+    std::vector<TStep> Steps;
+    size_t Done = 0;
+    QTimer Poll;
+};
+
+// A step for the message dialog: checks the message number, runs `meanwhile` while the message
+// is open, then answers with a key: a character, or a Qt::Key such as Escape.
+TModalScript::TStep Message(int32_t number, int key, std::function<void()> meanwhile = {}) {
+    return [=](QWidget* modal) {
+        EXPECT_EQ(modal, static_cast<QWidget*>(YesNoDlg));
+        EXPECT_EQ(YesNoDlg->MsgNo, number);
+        if (meanwhile) meanwhile();
+        if (key < 0x80)
+            QTest::keyClick(modal, static_cast<char>(key));
+        else
+            QTest::keyClick(modal, static_cast<Qt::Key>(key));
+    };
+}
+
+// A step for the best list in entry mode: types the name and confirms.
+TModalScript::TStep EnterName(const QString& name) {
+    return [=](QWidget* modal) {
+        EXPECT_EQ(modal, static_cast<QWidget*>(HighscoreDlg));
+        ASSERT_TRUE(HighscoreDlg->Edit1->isVisible());
+        HighscoreDlg->Edit1->clear();
+        QTest::keyClicks(HighscoreDlg->Edit1, name);
+        QTest::mouseClick(HighscoreDlg->OkBtn, Qt::LeftButton);
+    };
+}
+
+using TGrid = std::vector<int32_t>;
+
+TGrid GridNow() {
+    TGrid grid;
+    for (int32_t c = 1; c <= Puzzle.ColCount; ++c)
+        for (int32_t r = 1; r <= Puzzle.RowCount; ++r)
+            grid.push_back(Puzzle.Grid[c][r]);
+    return grid;
+}
+
+QRect CellRect(int32_t col, int32_t row) {
+    const TLayout& l = mainform->Layout();
+    return {l.BoardLeft + (col - 1) * l.CellSize, l.BoardTop + (row - 1) * l.CellSize, l.CellSize,
+            l.CellSize};
+}
+
+QPoint CellCentre(int32_t col, int32_t row) {
+    const TLayout& l = mainform->Layout();
+    return CellRect(col, row).topLeft() + QPoint(l.HalfCell, l.HalfCell);
+}
+
+QImage CellPixels(int32_t col, int32_t row) {
+    return mainform->box->Surface().copy(CellRect(col, row));
+}
+
+void Click(int32_t col, int32_t row, Qt::MouseButton button = Qt::LeftButton) {
+    QTest::mousePress(mainform->box, button, {}, CellCentre(col, row));
+    QTest::mouseRelease(mainform->box, button, {}, CellCentre(col, row));
+}
+
+// The first cell, row by row, in the given state.
+bool FindCell(int32_t state, int32_t& col, int32_t& row) {
+    for (row = 1; row <= Puzzle.RowCount; ++row)
+        for (col = 1; col <= Puzzle.ColCount; ++col)
+            if (Puzzle.Grid[col][row] == state) return true;
+    return false;
+}
+
+// The tool bar shows this time exactly when drawing it again changes nothing.
+bool ToolBarShowsTime(int32_t time) {
+    QImage expected = mainform->ToolBox->Surface().copy();
+    TToolBarPainter painter(mainform->bmps);
+    painter.BackMode = mainform->BackMode;
+    painter.DrawTime(expected, time);
+    return expected == mainform->ToolBox->Surface();
+}
+
+bool ToolBarShowsSize(int32_t cols, int32_t rows) {
+    QImage expected = mainform->ToolBox->Surface().copy();
+    TToolBarPainter painter(mainform->bmps);
+    painter.BackMode = mainform->BackMode;
+    painter.DrawSize(expected, cols, rows);
+    return expected == mainform->ToolBox->Surface();
+}
+
+void Ticks(int n) {
+    for (int i = 0; i < n; ++i)
+        mainform->Timer1Timer();
+}
+
+class MainWindowTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        // Closing the main window must not end the test program's later event loops.
+        QApplication::setQuitOnLastWindowClosed(false);
+        InitHelpSystem({});
+    }
+    static void TearDownTestSuite() { DoneHelpSystem(); }
+
+    void SetUp() override { FreshStart(); }
+
+    // An empty settings folder of its own and the globals as a new program has them.
+    void FreshStart() {
+        Config = std::make_unique<QTemporaryDir>();
+        ASSERT_TRUE(Config->isValid());
+        qputenv("XDG_CONFIG_HOME", Config->path().toLocal8Bit());
+        mode = 1;
+        Tongue = -1;
+        SoundOn = true;
+        MusicOn = true;
+        MusicFound = false;
+        Dragging = false;
+        FirstShow = true;
+        ProgramDir.clear();
+        Puzzle = TPuzzle();
+        RandomSource = TRandom();
+        Tmainform::FixedSeed = 20240613;
+    }
+
+    void TearDown() override {
+        if (mainform) DestroyForms();
+        Tmainform::FixedSeed.reset();
+    }
+
+    static void Store(const char* name, const QString& text) {
+        TLMDIniCtrl(TLMDIniCtrl::DefaultFileName()).WriteText(SettingsSection, name, text);
+    }
+    static QString Stored(const QString& name) {
+        return TLMDIniCtrl(TLMDIniCtrl::DefaultFileName())
+            .ReadText(SettingsSection, name, QStringLiteral("<missing>"));
+    }
+
+    // Creates the windows the way the program does and shows the main window. The clock is
+    // ticked by hand and the animations do not wait.
+    void Open() {
+        CreateForms();
+        ASSERT_NE(mainform, nullptr);
+        mainform->Timer.stop();
+        mainform->DelayHook = [](int32_t) {};
+        mainform->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(mainform));
+        QCoreApplication::processEvents();
+    }
+    // A player who chose English before: no language question.
+    void OpenEnglish() {
+        Store("tongue", QStringLiteral("0"));
+        Open();
+    }
+
+    std::unique_ptr<QTemporaryDir> Config;
+};
+
+// --- First start --------------------------------------------------------------------------
+
+TEST_F(MainWindowTest, FirstStartDefaultsAndGermanAnswer) {
+    TModalScript script({[](QWidget* modal) {
+        EXPECT_EQ(modal, static_cast<QWidget*>(TongueDlg));
+        // Still English while the question is open.
+        EXPECT_EQ(mainform->ScoreLabel->text(), QStringLiteral("Time:"));
+        QTest::mouseClick(TongueDlg->GermanBtn, Qt::LeftButton);
+    }});
+    CreateForms();
+    mainform->Timer.stop();
+    // Before the first show: the defaults of an empty store.
+    EXPECT_EQ(Tongue, -1);
+    EXPECT_TRUE(SoundOn);
+    EXPECT_TRUE(MusicOn);
+    EXPECT_EQ(mainform->BackMode, 0);
+    EXPECT_EQ(mode, 1);
+    EXPECT_EQ(Puzzle.ColCount, 10);
+    EXPECT_EQ(Puzzle.RowCount, 7);
+    EXPECT_EQ(mainform->GameState, gsReady);
+    EXPECT_FALSE(mainform->PauseBtn->isEnabled());
+    EXPECT_EQ(mainform->windowTitle(), QStringLiteral("Morvek V1.0"));
+    EXPECT_EQ(mainform->ScoreLabel->text(), QStringLiteral("Time:"));
+    EXPECT_EQ(mainform->SizeLabel->text(), QStringLiteral("Size:"));
+    EXPECT_EQ(mainform->StartBtn->Hint(), QStringLiteral("I want to start again."));
+    EXPECT_EQ(mainform->OptionBtn->Hint(), QStringLiteral(" I want to change the options."));
+    EXPECT_EQ(ProgramDir.back(), '/');
+
+    mainform->show();
+    ASSERT_TRUE(script.Finish());
+    EXPECT_EQ(Tongue, 1);
+    EXPECT_EQ(mainform->ScoreLabel->text(), QStringLiteral("Zeit:"));
+    EXPECT_EQ(mainform->SizeLabel->text(), QString::fromUtf8("Größe:"));
+    EXPECT_EQ(mainform->StartBtn->Hint(), QStringLiteral("Ich möchte neu beginnen."));
+    EXPECT_EQ(mainform->InfoBtn->Hint(), QStringLiteral("Wer hat diese Spiele nur verbrochen?"));
+    // The tool bar shows both counters of the fresh level.
+    EXPECT_TRUE(ToolBarShowsTime(0));
+    EXPECT_TRUE(ToolBarShowsSize(10, 7));
+}
+
+TEST_F(MainWindowTest, LanguageQuestionClosedOtherwiseStaysEnglishAndAsksAgain) {
+    {
+        TModalScript script({[](QWidget*) { QTest::keyClick(TongueDlg, Qt::Key_Escape); }});
+        Open();
+        ASSERT_TRUE(script.Finish());
+    }
+    EXPECT_EQ(Tongue, -1);
+    EXPECT_EQ(mainform->ScoreLabel->text(), QStringLiteral("Time:"));
+    EXPECT_EQ(mainform->SizeLabel->text(), QStringLiteral("Size:"));
+
+    {
+        TModalScript close({Message(3, 'y')});
+        mainform->close();
+    }
+    EXPECT_EQ(Stored(QStringLiteral("tongue")), QStringLiteral("-1"));
+    DestroyForms();
+
+    // The next start asks again.
+    FirstShow = true;
+    TModalScript again({[](QWidget* modal) {
+        EXPECT_EQ(modal, static_cast<QWidget*>(TongueDlg));
+        QTest::mouseClick(TongueDlg->EnglishBtn, Qt::LeftButton);
+    }});
+    Open();
+    ASSERT_TRUE(again.Finish());
+    EXPECT_EQ(Tongue, 0);
+}
+
+TEST_F(MainWindowTest, StoredLanguageAsksNothing) {
+    Store("tongue", QStringLiteral("1"));
+    TModalScript none({});
+    Open();
+    QTest::qWait(50); // room for a question that must not come
+    EXPECT_EQ(none.Answered(), 0u);
+    EXPECT_EQ(mainform->ScoreLabel->text(), QStringLiteral("Zeit:"));
+}
+
+// --- Stored values out of range ----------------------------------------------------------
+
+TEST_F(MainWindowTest, StoredValuesAreBroughtIntoRange) {
+    struct TRow {
+        const char* name;
+        const char* text;
+        int32_t mode;
+        int32_t backMode;
+    };
+    const TRow rows[] = {
+        {"mode", "0", 1, 0},      {"mode", "12", 9, 0},    {"mode", "abc", 1, 0},
+        {"mode", "-5", 1, 0},     {"mode", "4", 4, 0},     {"backmode", "9", 1, 0},
+        {"backmode", "-3", 1, 0}, {"backmode", "7", 1, 0}, {"backmode", "6", 1, 6},
+        {"backmode", "$3", 1, 3},
+    };
+    for (const TRow& row : rows) {
+        SCOPED_TRACE(std::string(row.name) + "=" + row.text);
+        FreshStart();
+        Store(row.name, QString::fromLatin1(row.text));
+        OpenEnglish();
+        EXPECT_EQ(mode, row.mode);
+        EXPECT_EQ(mainform->BackMode, row.backMode);
+        EXPECT_EQ(Puzzle.ColCount, ColCountFor(row.mode));
+        EXPECT_EQ(Puzzle.RowCount, RowCountFor(row.mode));
+        DestroyForms();
+    }
+}
+
+// --- The clock ----------------------------------------------------------------------------
+
+TEST_F(MainWindowTest, ClockStartsWithFirstPressAndStopsOnlyForPause) {
+    OpenEnglish();
+    Ticks(30);
+    EXPECT_EQ(mainform->PlayTime, 0);
+    EXPECT_EQ(mainform->GameState, gsReady);
+
+    // A press on the row clues is no press on a cell.
+    const TLayout& l = mainform->Layout();
+    QTest::mouseClick(mainform->box, Qt::LeftButton, {},
+                      QPoint(l.BoardLeft - 2, l.BoardTop + l.HalfCell));
+    EXPECT_EQ(mainform->GameState, gsReady);
+
+    // The middle button on a cell starts the level and changes nothing on the board.
+    const TGrid before = GridNow();
+    Click(1, 1, Qt::MiddleButton);
+    EXPECT_EQ(mainform->GameState, gsRunning);
+    EXPECT_TRUE(mainform->PauseBtn->isEnabled());
+    EXPECT_EQ(GridNow(), before);
+    Ticks(9);
+    EXPECT_EQ(mainform->PlayTime, 0);
+    Ticks(1);
+    EXPECT_EQ(mainform->PlayTime, 1);
+    Ticks(25);
+    EXPECT_EQ(mainform->PlayTime, 3);
+    EXPECT_TRUE(ToolBarShowsTime(3));
+
+    // Paused: the numbers are hidden and ticks do not count.
+    {
+        TModalScript pause({Message(12, Qt::Key_Escape, [] {
+            EXPECT_EQ(mainform->GameState, gsPaused);
+            Ticks(40);
+            EXPECT_EQ(mainform->PlayTime, 3);
+        })});
+        QTest::mouseClick(mainform->PauseBtn, Qt::LeftButton);
+    }
+    EXPECT_EQ(mainform->GameState, gsRunning);
+    EXPECT_TRUE(mainform->PauseBtn->isEnabled());
+    Ticks(5); // with the 5 carried over, a full second
+    EXPECT_EQ(mainform->PlayTime, 4);
+
+    // Start while running: the question does not stop the clock; No keeps everything.
+    {
+        TModalScript giveUp({Message(4, 'n', [] {
+            Ticks(10);
+            EXPECT_EQ(mainform->PlayTime, 5);
+        })});
+        QTest::mouseClick(mainform->StartBtn, Qt::LeftButton);
+    }
+    EXPECT_EQ(mainform->GameState, gsRunning);
+    EXPECT_EQ(mainform->PlayTime, 5);
+    EXPECT_EQ(GridNow(), before);
+
+    // Yes: a new board, ready, time 0.
+    {
+        TModalScript giveUp({Message(4, 'y')});
+        QTest::mouseClick(mainform->StartBtn, Qt::LeftButton);
+    }
+    EXPECT_EQ(mainform->GameState, gsReady);
+    EXPECT_EQ(mainform->PlayTime, 0);
+    EXPECT_FALSE(mainform->PauseBtn->isEnabled());
+    EXPECT_NE(GridNow(), before);
+    EXPECT_TRUE(ToolBarShowsTime(0));
+    Ticks(20);
+    EXPECT_EQ(mainform->PlayTime, 0);
+
+    // Start on a ready level asks nothing.
+    const TGrid ready = GridNow();
+    TModalScript none({});
+    QTest::mouseClick(mainform->StartBtn, Qt::LeftButton);
+    EXPECT_NE(GridNow(), ready);
+}
+
+TEST_F(MainWindowTest, PauseHidesTheCluesUntilItEnds) {
+    OpenEnglish();
+    Click(1, 1, Qt::MiddleButton);
+    const TLayout& l = mainform->Layout();
+    const QRect rowClues(0, l.BoardTop, l.BoardLeft, Puzzle.RowCount * l.CellSize);
+    const QRect colClues(l.BoardLeft, 0, Puzzle.ColCount * l.CellSize, l.BoardTop);
+    const QImage before = mainform->box->Surface().copy();
+    {
+        TModalScript pause({Message(12, 'n', [&] {
+            const QImage& paused = mainform->box->Surface();
+            EXPECT_NE(paused.copy(rowClues), before.copy(rowClues));
+            EXPECT_NE(paused.copy(colClues), before.copy(colClues));
+            // The cells themselves are not what the pause hides.
+            EXPECT_EQ(paused.copy(CellRect(1, 1)), before.copy(CellRect(1, 1)));
+        })});
+        QTest::mouseClick(mainform->PauseBtn, Qt::LeftButton);
+    }
+    EXPECT_EQ(mainform->box->Surface(), before);
+}
+
+// A dialog closed without an answer (result 0): Start and the size button go ahead, closing
+// does not.
+TEST_F(MainWindowTest, QuestionClosedWithoutAnswer) {
+    const auto closeIt = [](QWidget* modal) {
+        EXPECT_EQ(YesNoDlg->MsgNo, 4);
+        modal->close();
+    };
+    OpenEnglish();
+    Click(1, 1, Qt::MiddleButton);
+    {
+        TModalScript script({closeIt});
+        mainform->close();
+    }
+    EXPECT_TRUE(mainform->isVisible());
+    EXPECT_EQ(mainform->GameState, gsRunning);
+    EXPECT_EQ(Stored(QStringLiteral("mode")), QStringLiteral("<missing>"));
+
+    const TGrid before = GridNow();
+    {
+        TModalScript script({closeIt});
+        QTest::mouseClick(mainform->StartBtn, Qt::LeftButton);
+    }
+    EXPECT_EQ(mainform->GameState, gsReady);
+    EXPECT_NE(GridNow(), before);
+
+    Click(1, 1, Qt::MiddleButton);
+    {
+        TModalScript script({closeIt});
+        QTest::mousePress(mainform->LevelBtn, Qt::LeftButton);
+        QTest::mouseRelease(mainform->LevelBtn, Qt::LeftButton);
+    }
+    EXPECT_EQ(mode, 2);
+    EXPECT_EQ(mainform->GameState, gsReady);
+}
+
+// Every dialog but the pause message leaves the clock running.
+TEST_F(MainWindowTest, ClockRunsDuringOtherDialogs) {
+    OpenEnglish();
+    Click(1, 1, Qt::MiddleButton);
+    const auto tickSecond = [](int32_t expected) {
+        Ticks(10);
+        EXPECT_EQ(mainform->PlayTime, expected);
+    };
+    {
+        TModalScript options({[&](QWidget* modal) {
+            EXPECT_EQ(modal, static_cast<QWidget*>(OptionDlg));
+            tickSecond(1);
+            QTest::mouseClick(OptionDlg->OKBtn, Qt::LeftButton);
+        }});
+        QTest::mouseClick(mainform->OptionBtn, Qt::LeftButton);
+    }
+    {
+        TModalScript best({[&](QWidget* modal) {
+            EXPECT_EQ(modal, static_cast<QWidget*>(HighscoreDlg));
+            tickSecond(2);
+            QTest::mouseClick(HighscoreDlg->OkBtn, Qt::LeftButton);
+        }});
+        QTest::mouseClick(mainform->HighScoreBtn, Qt::LeftButton);
+    }
+    {
+        TModalScript size({Message(4, 'n', [&] { tickSecond(3); })});
+        QTest::mousePress(mainform->LevelBtn, Qt::RightButton);
+        QTest::mouseRelease(mainform->LevelBtn, Qt::RightButton);
+    }
+    {
+        TModalScript info({[&](QWidget* modal) {
+            const QString text =
+                modal->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->text();
+            EXPECT_TRUE(text.contains(QStringLiteral("Morvek")));
+            EXPECT_TRUE(text.contains(QStringLiteral("V1.0")));
+            tickSecond(4);
+            QTest::keyClick(modal, Qt::Key_Escape);
+        }});
+        QTest::mouseClick(mainform->InfoBtn, Qt::LeftButton);
+    }
+    EXPECT_EQ(mainform->GameState, gsRunning);
+    EXPECT_EQ(mode, 1);
+}
+
+// A resized window lays the board out anew and keeps what the player has done.
+TEST_F(MainWindowTest, ResizeKeepsBoardAndToolBar) {
+    OpenEnglish();
+    // The window is never smaller than 750 x 480 outside.
+    EXPECT_GE(mainform->frameGeometry().width(), 750);
+    EXPECT_GE(mainform->frameGeometry().height(), 480);
+    int32_t col = 0, row = 0;
+    ASSERT_TRUE(FindCell(csHiddenFilled, col, row));
+    Click(col, row);
+    Ticks(10);
+    const int32_t cellSize = mainform->Layout().CellSize;
+
+    mainform->resize(1100, 800);
+    QCoreApplication::processEvents();
+    EXPECT_GT(mainform->Layout().CellSize, cellSize);
+    EXPECT_EQ(mainform->box->Surface().size(), mainform->box->size());
+    EXPECT_EQ(CellPixels(col, row).pixel(3, 3), qRgb(0, 0, 0));
+    EXPECT_TRUE(ToolBarShowsTime(mainform->PlayTime));
+    EXPECT_TRUE(ToolBarShowsSize(10, 7));
+    EXPECT_GT(mainform->ExitBtn->geometry().right(), 1000);
+
+    // Presses find the cells at their new places.
+    int32_t next = 0, nextRow = 0;
+    ASSERT_TRUE(FindCell(csHiddenFilled, next, nextRow));
+    Click(next, nextRow);
+    EXPECT_EQ(Puzzle.Grid[next][nextRow], csUncovered);
+    EXPECT_EQ(CellPixels(next, nextRow).pixel(3, 3), qRgb(0, 0, 0));
+    EXPECT_EQ(mainform->PlayTime, 1);
+
+    // A change of height alone leaves the tool bar as it is; both counters stay.
+    mainform->resize(1100, 600);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(ToolBarShowsTime(mainform->PlayTime));
+    EXPECT_TRUE(ToolBarShowsSize(10, 7));
+}
+
+TEST_F(MainWindowTest, PauseButtonDoesNothingUnlessRunning) {
+    OpenEnglish();
+    TModalScript none({});
+    mainform->PauseBtnClick();
+    EXPECT_EQ(mainform->GameState, gsReady);
+}
+
+// --- The size ring ------------------------------------------------------------------------
+
+TEST_F(MainWindowTest, SizeButtonRing) {
+    struct TRow {
+        int32_t from;
+        Qt::MouseButton button;
+        int32_t to;
+    };
+    const TRow rows[] = {
+        {9, Qt::LeftButton, 1},   {1, Qt::RightButton, 9}, {1, Qt::LeftButton, 2},
+        {5, Qt::MiddleButton, 4}, {9, Qt::RightButton, 8}, {8, Qt::LeftButton, 9},
+    };
+    OpenEnglish();
+    for (const TRow& row : rows) {
+        SCOPED_TRACE(testing::Message() << "mode " << row.from << " button " << row.button);
+        mode = row.from;
+        mainform->NewLevel();
+        TModalScript none({});
+        QTest::mousePress(mainform->LevelBtn, row.button);
+        QTest::mouseRelease(mainform->LevelBtn, row.button);
+        EXPECT_EQ(mode, row.to);
+        EXPECT_EQ(Puzzle.ColCount, 3 * row.to + 7);
+        EXPECT_EQ(Puzzle.RowCount, 2 * row.to + 5);
+        EXPECT_EQ(mainform->GameState, gsReady);
+        EXPECT_TRUE(ToolBarShowsSize(Puzzle.ColCount, Puzzle.RowCount));
+    }
+    mode = 1;
+    mainform->NewLevel();
+    QTest::mousePress(mainform->LevelBtn, Qt::RightButton);
+    QTest::mouseRelease(mainform->LevelBtn, Qt::RightButton);
+    EXPECT_EQ(Puzzle.ColCount, 34);
+    EXPECT_EQ(Puzzle.RowCount, 23);
+}
+
+TEST_F(MainWindowTest, SizeButtonWhileRunningAsksFirst) {
+    OpenEnglish();
+    Click(1, 1, Qt::MiddleButton);
+    ASSERT_EQ(mainform->GameState, gsRunning);
+    const TGrid before = GridNow();
+    {
+        TModalScript no({Message(4, 'n')});
+        QTest::mousePress(mainform->LevelBtn, Qt::LeftButton);
+        QTest::mouseRelease(mainform->LevelBtn, Qt::LeftButton);
+    }
+    EXPECT_EQ(mode, 1);
+    EXPECT_EQ(mainform->GameState, gsRunning);
+    EXPECT_EQ(GridNow(), before);
+    {
+        TModalScript yes({Message(4, 'y')});
+        QTest::mousePress(mainform->LevelBtn, Qt::RightButton);
+        QTest::mouseRelease(mainform->LevelBtn, Qt::RightButton);
+    }
+    EXPECT_EQ(mode, 9);
+    EXPECT_EQ(mainform->GameState, gsReady);
+    EXPECT_EQ(Puzzle.ColCount, 34);
+}
+
+// --- The board through the window -------------------------------------------------------
+
+TEST_F(MainWindowTest, DragUncoversCellsOnGridAndScreen) {
+    OpenEnglish();
+    // A run of three filled cells in a row, from the seeded board.
+    int32_t col = 0, row = 0;
+    bool found = false;
+    for (row = 1; row <= Puzzle.RowCount && !found; ++row)
+        for (col = 1; col + 2 <= Puzzle.ColCount && !found; ++col)
+            found = Puzzle.Grid[col][row] == csHiddenFilled &&
+                    Puzzle.Grid[col + 1][row] == csHiddenFilled &&
+                    Puzzle.Grid[col + 2][row] == csHiddenFilled;
+    ASSERT_TRUE(found);
+    --row;
+    --col;
+
+    const TGrid before = GridNow();
+    std::vector<QImage> pixels;
+    for (int32_t c = 1; c <= Puzzle.ColCount; ++c)
+        for (int32_t r = 1; r <= Puzzle.RowCount; ++r)
+            pixels.push_back(CellPixels(c, r));
+    const QPoint frame(3, 3);
+    EXPECT_NE(CellPixels(col, row).pixel(frame), qRgb(0, 0, 0));
+
+    QTest::mousePress(mainform->box, Qt::LeftButton, {}, CellCentre(col, row));
+    EXPECT_TRUE(Dragging);
+    QTest::mouseMove(mainform->box, CellCentre(col + 1, row));
+    QTest::mouseMove(mainform->box, CellCentre(col + 2, row));
+    QTest::mouseRelease(mainform->box, Qt::LeftButton, {}, CellCentre(col + 2, row));
+    EXPECT_FALSE(Dragging);
+    EXPECT_EQ(mainform->PlayTime, 0);
+
+    for (int32_t c = col; c <= col + 2; ++c) {
+        EXPECT_EQ(Puzzle.Grid[c][row], csUncovered) << c;
+        EXPECT_EQ(CellPixels(c, row).pixel(frame), qRgb(0, 0, 0)) << c;
+    }
+    // Every cell's picture changed exactly where its state changed (a completed line marks its
+    // empty cells, which changes them too).
+    const TGrid after = GridNow();
+    size_t i = 0;
+    for (int32_t c = 1; c <= Puzzle.ColCount; ++c)
+        for (int32_t r = 1; r <= Puzzle.RowCount; ++r, ++i) {
+            SCOPED_TRACE(testing::Message() << "cell " << c << "," << r);
+            EXPECT_EQ(after[i] != before[i], CellPixels(c, r) != pixels[i]);
+            if (after[i] != before[i] && !(r == row && c >= col && c <= col + 2)) {
+                EXPECT_EQ(after[i], csMarkedEmpty);
+            }
+        }
+
+    // The released button ended the drag: moving on uncovers nothing.
+    const TGrid released = GridNow();
+    for (int32_t c = 1; c <= Puzzle.ColCount; ++c)
+        QTest::mouseMove(mainform->box, CellCentre(c, row));
+    EXPECT_EQ(GridNow(), released);
+}
+
+TEST_F(MainWindowTest, WrongMovesChargeAndShowTheTime) {
+    struct TRow {
+        int32_t mode;
+        Qt::MouseButton button;
+        int32_t state; // the cell the wrong press goes to
+        int32_t penalty;
+    };
+    const TRow rows[] = {
+        {1, Qt::RightButton, csHiddenFilled, 33},
+        {1, Qt::LeftButton, csHiddenEmpty, 33},
+        {4, Qt::LeftButton, csHiddenEmpty, 66},
+        {7, Qt::RightButton, csHiddenFilled, 99},
+    };
+    OpenEnglish();
+    for (const TRow& row : rows) {
+        SCOPED_TRACE(testing::Message() << "mode " << row.mode << " button " << row.button);
+        mode = row.mode;
+        mainform->NewLevel();
+        int32_t col = 0, r = 0;
+        ASSERT_TRUE(FindCell(row.state, col, r));
+        const QImage cell = CellPixels(col, r);
+        const QImage toolbar = mainform->ToolBox->Surface().copy();
+        Click(col, r, row.button);
+        EXPECT_EQ(mainform->PlayTime, row.penalty);
+        EXPECT_EQ(mainform->GameState, gsRunning);
+        EXPECT_TRUE(mainform->PauseBtn->isEnabled());
+        EXPECT_EQ(Puzzle.Grid[col][r], row.state);
+        EXPECT_EQ(CellPixels(col, r), cell); // the flash ends on the cell's own look
+        EXPECT_NE(mainform->ToolBox->Surface(), toolbar);
+        EXPECT_TRUE(ToolBarShowsTime(row.penalty));
+        Click(col, r, row.button);
+        EXPECT_EQ(mainform->PlayTime, 2 * row.penalty);
+        EXPECT_TRUE(ToolBarShowsTime(2 * row.penalty));
+        // The new level asks before giving up the running one.
+        TModalScript yes({Message(4, 'y')});
+        mainform->StartBtnClick();
+    }
+}
+
+TEST_F(MainWindowTest, SolvingTheBoardStoresTheResult) {
+    OpenEnglish();
+    int32_t col = 0, row = 0;
+    ASSERT_TRUE(FindCell(csHiddenEmpty, col, row));
+    Click(col, row, Qt::LeftButton); // one wrong move: 33 seconds
+    Ticks(25);                       // and two more
+    const int32_t result = 35;
+    ASSERT_EQ(mainform->PlayTime, result);
+
+    std::vector<std::pair<int32_t, int32_t>> filled;
+    for (int32_t r = 1; r <= Puzzle.RowCount; ++r)
+        for (int32_t c = 1; c <= Puzzle.ColCount; ++c)
+            if (Puzzle.Grid[c][r] == csHiddenFilled) filled.emplace_back(c, r);
+    ASSERT_FALSE(filled.empty());
+    const auto last = filled.back();
+    filled.pop_back();
+    for (const auto& [c, r] : filled)
+        Click(c, r);
+    EXPECT_EQ(mainform->GameState, gsRunning);
+
+    {
+        TModalScript solved({Message(1, 'y',
+                                     [] {
+                                         EXPECT_EQ(mainform->GameState, gsSolved);
+                                         Ticks(30); // the clock stands after the last cell
+                                     }),
+                             EnterName(QStringLiteral("Tess"))});
+        Click(last.first, last.second);
+    }
+    EXPECT_EQ(mainform->GameState, gsSolved);
+    EXPECT_EQ(mainform->PlayTime, result);
+    EXPECT_FALSE(mainform->PauseBtn->isEnabled());
+    EXPECT_TRUE(ToolBarShowsTime(result));
+    EXPECT_EQ(UnscrambleText(Stored(QStringLiteral("hs10"))), QStringLiteral("35,Tess"));
+    EXPECT_EQ(Stored(QStringLiteral("player")), QStringLiteral("Tess"));
+
+    // Further presses and ticks change nothing.
+    const TGrid solvedGrid = GridNow();
+    const QImage board = mainform->box->Surface().copy();
+    for (int32_t r = 1; r <= Puzzle.RowCount; ++r)
+        for (int32_t c = 1; c <= Puzzle.ColCount; ++c) {
+            Click(c, r, Qt::LeftButton);
+            Click(c, r, Qt::RightButton);
+        }
+    Ticks(20);
+    EXPECT_EQ(GridNow(), solvedGrid);
+    EXPECT_EQ(mainform->box->Surface(), board);
+    EXPECT_EQ(mainform->PlayTime, result);
+    EXPECT_EQ(mainform->GameState, gsSolved);
+
+    // The best-list button shows the list of this size, in any state.
+    {
+        TModalScript view({[](QWidget* modal) {
+            EXPECT_EQ(modal, static_cast<QWidget*>(HighscoreDlg));
+            EXPECT_EQ(HighscoreDlg->KeyPrefix, QStringLiteral("hs1"));
+            EXPECT_FALSE(HighscoreDlg->Edit1->isVisible());
+            QTest::mouseClick(HighscoreDlg->OkBtn, Qt::LeftButton);
+        }});
+        QTest::mouseClick(mainform->HighScoreBtn, Qt::LeftButton);
+    }
+    // Start after a solved board asks nothing.
+    TModalScript none({});
+    QTest::mouseClick(mainform->StartBtn, Qt::LeftButton);
+    EXPECT_EQ(mainform->GameState, gsReady);
+}
+
+// The last cell uncovered by a drag: the dialogs open in the middle of the drag, and a best
+// list closed with Escape keeps nothing.
+TEST_F(MainWindowTest, SolvedByDragAndBestListCancelled) {
+    OpenEnglish();
+    int32_t col = 0, row = 0;
+    bool found = false;
+    for (row = 1; row <= Puzzle.RowCount && !found; ++row)
+        for (col = 1; col < Puzzle.ColCount && !found; ++col)
+            found = Puzzle.Grid[col][row] == csHiddenFilled &&
+                    Puzzle.Grid[col + 1][row] == csHiddenFilled;
+    ASSERT_TRUE(found);
+    --row;
+    --col;
+    for (int32_t r = 1; r <= Puzzle.RowCount; ++r)
+        for (int32_t c = 1; c <= Puzzle.ColCount; ++c)
+            if (Puzzle.Grid[c][r] == csHiddenFilled && !(r == row && (c == col || c == col + 1)))
+                Click(c, r);
+    Ticks(30);
+    ASSERT_EQ(mainform->GameState, gsRunning);
+
+    QTest::mousePress(mainform->box, Qt::LeftButton, {}, CellCentre(col, row));
+    EXPECT_EQ(mainform->GameState, gsRunning);
+    {
+        TModalScript solved({Message(1, Qt::Key_Return), [](QWidget* modal) {
+                                 EXPECT_EQ(modal, static_cast<QWidget*>(HighscoreDlg));
+                                 QTest::keyClick(modal, Qt::Key_Escape);
+                             }});
+        QTest::mouseMove(mainform->box, CellCentre(col + 1, row));
+    }
+    QTest::mouseRelease(mainform->box, Qt::LeftButton, {}, CellCentre(col + 1, row));
+    EXPECT_EQ(mainform->GameState, gsSolved);
+    EXPECT_FALSE(Dragging);
+    EXPECT_EQ(mainform->PlayTime, 3);
+    EXPECT_FALSE(mainform->PauseBtn->isEnabled());
+    EXPECT_EQ(Stored(QStringLiteral("hs10")), QStringLiteral("<missing>"));
+
+    // The size button after a solved board asks nothing.
+    TModalScript none({});
+    QTest::mousePress(mainform->LevelBtn, Qt::LeftButton);
+    QTest::mouseRelease(mainform->LevelBtn, Qt::LeftButton);
+    EXPECT_EQ(mode, 2);
+    EXPECT_EQ(mainform->GameState, gsReady);
+    EXPECT_TRUE(ToolBarShowsTime(0));
+}
+
+// --- Closing ------------------------------------------------------------------------------
+
+TEST_F(MainWindowTest, CloseAsksAndWritesTheOptions) {
+    struct TRow {
+        bool running;
+        int32_t message;
+    };
+    for (const TRow& row : {TRow{false, 3}, TRow{true, 4}}) {
+        SCOPED_TRACE(testing::Message() << "running " << row.running);
+        FreshStart();
+        Store("tongue", QStringLiteral("1"));
+        Store("mode", QStringLiteral("3"));
+        Open();
+        if (row.running) Click(1, 1, Qt::MiddleButton);
+        {
+            TModalScript no({Message(row.message, 'n')});
+            QTest::mouseClick(mainform->ExitBtn, Qt::LeftButton);
+        }
+        EXPECT_TRUE(mainform->isVisible());
+        // Nothing is written while the game runs.
+        EXPECT_EQ(Stored(QStringLiteral("sound")), QStringLiteral("<missing>"));
+
+        SoundOn = false;
+        MusicOn = true;
+        Tongue = -1;
+        mainform->BackMode = 5;
+        mode = 7;
+        {
+            TModalScript yes({Message(row.message, 'y')});
+            mainform->close();
+        }
+        EXPECT_FALSE(mainform->isVisible());
+        EXPECT_EQ(Stored(QStringLiteral("sound")), QStringLiteral("0"));
+        EXPECT_EQ(Stored(QStringLiteral("music")), QStringLiteral("1"));
+        EXPECT_EQ(Stored(QStringLiteral("tongue")), QStringLiteral("-1"));
+        EXPECT_EQ(Stored(QStringLiteral("backmode")), QStringLiteral("5"));
+        EXPECT_EQ(Stored(QStringLiteral("mode")), QStringLiteral("7"));
+        DestroyForms();
+        // The placement is saved when the window goes.
+        EXPECT_NE(Stored(QStringLiteral("MainForm")), QStringLiteral("<missing>"));
+    }
+}
+
+TEST_F(MainWindowTest, OptionsChangeTheStartValuesOfTheNextRun) {
+    OpenEnglish();
+    {
+        TModalScript options({[](QWidget* modal) {
+            EXPECT_EQ(modal, static_cast<QWidget*>(OptionDlg));
+            QTest::mouseClick(OptionDlg->SoundBtn, Qt::LeftButton);
+            QTest::mouseClick(OptionDlg->BackBtn, Qt::LeftButton);
+            QTest::mouseClick(OptionDlg->BackBtn, Qt::LeftButton);
+            QTest::mouseClick(OptionDlg->OKBtn, Qt::LeftButton);
+        }});
+        QTest::mouseClick(mainform->OptionBtn, Qt::LeftButton);
+    }
+    {
+        TModalScript yes({Message(3, 'y')});
+        mainform->close();
+    }
+    DestroyForms();
+    FirstShow = true;
+    SoundOn = true;
+    Open();
+    EXPECT_FALSE(SoundOn);
+    EXPECT_EQ(mainform->BackMode, 2);
+}
+
+TEST_F(MainWindowTest, PlacementComesBackAtTheNextStart) {
+    OpenEnglish();
+    // Inside the offscreen screen (800 x 600), so that nothing has to be moved onto it.
+    mainform->setGeometry(20, 40, 770, 520);
+    QCoreApplication::processEvents();
+    const QRect placed = mainform->geometry();
+    {
+        TModalScript yes({Message(3, 'y')});
+        mainform->close();
+    }
+    DestroyForms();
+    Open();
+    EXPECT_EQ(mainform->geometry(), placed);
+}
+
+// A store that cannot be read or written is reported; the game starts with the defaults and
+// the player can still leave.
+TEST_F(MainWindowTest, StoreFailuresAreReportedAndDoNotTrapThePlayer) {
+    QStringList errors;
+    TApplication::ErrorHook = [&](const QString& text) { errors << text; };
+    // A value that is a list, not text.
+    {
+        QFile file(TLMDIniCtrl::DefaultFileName());
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(file).absolutePath()));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("[common]\ntongue=0\nmode=3, 4\nbackmode=2\n");
+    }
+    OpenEnglish();
+    EXPECT_EQ(mode, 1);
+    EXPECT_EQ(mainform->BackMode, 2);
+    EXPECT_EQ(errors, QStringList{QString::fromUtf8("Ungültiger Datentyp für 'mode'")});
+
+    // The store's folder cannot be made: a file stands where it belongs.
+    errors.clear();
+    const QString folder = QFileInfo(TLMDIniCtrl::DefaultFileName()).absolutePath();
+    ASSERT_TRUE(QDir(folder).removeRecursively());
+    {
+        QFile blocker(folder);
+        ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    }
+    {
+        TModalScript yes({Message(3, 'y')});
+        mainform->close();
+    }
+    EXPECT_FALSE(mainform->isVisible());
+    EXPECT_EQ(errors.size(), 1);
+    DestroyForms(); // the placement cannot be saved either
+    EXPECT_EQ(errors.size(), 2);
+    TApplication::ErrorHook = nullptr;
+}
+
+// --- Options through the window ---------------------------------------------------------
+
+TEST_F(MainWindowTest, OptionsChangeBackgroundAndLanguageAtOnce) {
+    OpenEnglish();
+    // A point of the background: the margin left of the row clues.
+    const QPoint ground(1, mainform->box->height() - 2);
+    std::vector<QRgb> grounds{mainform->box->Surface().pixel(ground)};
+    std::vector<QString> labels;
+    {
+        TModalScript options({[&](QWidget* modal) {
+            EXPECT_EQ(modal, static_cast<QWidget*>(OptionDlg));
+            for (int i = 0; i < 7; ++i) {
+                QTest::mouseClick(OptionDlg->BackBtn, Qt::LeftButton);
+                EXPECT_EQ(mainform->BackMode, (i + 1) % 7);
+                grounds.push_back(mainform->box->Surface().pixel(ground));
+            }
+            QTest::mouseClick(OptionDlg->TongueBtn, Qt::LeftButton);
+            labels.push_back(mainform->ScoreLabel->text());
+            labels.push_back(mainform->SizeLabel->text());
+            QTest::mouseClick(OptionDlg->TongueBtn, Qt::LeftButton);
+            labels.push_back(mainform->ScoreLabel->text());
+            QTest::mouseClick(OptionDlg->OKBtn, Qt::LeftButton);
+        }});
+        QTest::mouseClick(mainform->OptionBtn, Qt::LeftButton);
+    }
+    ASSERT_EQ(grounds.size(), 8u);
+    EXPECT_NE(grounds[0], grounds[1]);
+    EXPECT_EQ(grounds[0], grounds[7]); // seven pictures, then the first again
+    EXPECT_EQ(labels, (std::vector<QString>{QStringLiteral("Zeit:"), QString::fromUtf8("Größe:"),
+                                            QStringLiteral("Time:")}));
+    EXPECT_EQ(Tongue, 0);
+}
+
+// --- Music ------------------------------------------------------------------------------
+
+TEST_F(MainWindowTest, TimerStartsTheMusicOnlyWhileItIsOn) {
+    Store("music", QStringLiteral("0"));
+    OpenEnglish();
+    if (!MusicFound) GTEST_SKIP() << "no MIDI playback here";
+    EXPECT_FALSE(MusicOn);
+    Ticks(5);
+    EXPECT_FALSE(mainform->midi->Playing());
+
+    // Switched on in the options: the next file plays; off again: silence.
+    std::vector<QString> labels;
+    {
+        TModalScript options({[&](QWidget*) {
+            QTest::mouseClick(OptionDlg->MusicBtn, Qt::LeftButton);
+            labels.push_back(OptionDlg->MusicLabel->text());
+            EXPECT_TRUE(mainform->midi->Playing());
+            QTest::mouseClick(OptionDlg->MusicBtn, Qt::LeftButton);
+            labels.push_back(OptionDlg->MusicLabel->text());
+            EXPECT_FALSE(mainform->midi->Playing());
+            QTest::mouseClick(OptionDlg->OKBtn, Qt::LeftButton);
+        }});
+        QTest::mouseClick(mainform->OptionBtn, Qt::LeftButton);
+    }
+    ASSERT_EQ(labels.size(), 2u);
+    EXPECT_TRUE(labels[0].startsWith(QStringLiteral("Music: "))) << labels[0].toStdString();
+    EXPECT_TRUE(labels[0].endsWith(QStringLiteral(".mid")));
+    EXPECT_EQ(labels[1], QStringLiteral("Music is off."));
+    Ticks(5);
+    EXPECT_FALSE(mainform->midi->Playing());
+}
+
+TEST_F(MainWindowTest, TimerStartsTheMusicAtStart) {
+    OpenEnglish();
+    if (!MusicFound) GTEST_SKIP() << "no MIDI playback here";
+    EXPECT_TRUE(MusicOn);
+    EXPECT_FALSE(mainform->midi->Playing()); // opened at creation, started by the timer
+    Ticks(1);
+    EXPECT_TRUE(mainform->midi->Playing());
+}
+
+// --- Rules --------------------------------------------------------------------------------
+
+TEST_F(MainWindowTest, RulesTopicFollowsTheLanguage) {
+    struct TRow {
+        int32_t tongue;
+        int topic;
+    };
+    OpenEnglish();
+    ASSERT_TRUE(THelpViewer::Viewers().empty());
+    for (const TRow& row : {TRow{1, 1}, TRow{0, 2}, TRow{-1, 2}, TRow{1, 1}}) {
+        SCOPED_TRACE(row.tongue);
+        Tongue = row.tongue;
+        TModalScript none({});
+        QTest::mouseClick(mainform->RulesBtn, Qt::LeftButton);
+        const auto viewers = THelpViewer::Viewers();
+        ASSERT_EQ(viewers.size(), 1u); // the open viewer is reused
+        EXPECT_EQ(viewers.front()->Topic(), row.topic);
+        EXPECT_FALSE(viewers.front()->ShowsError());
+        EXPECT_TRUE(viewers.front()->HelpFile().endsWith(QStringLiteral("/mrvk.html")));
+        EXPECT_TRUE(viewers.front()->isVisible());
+    }
+    // Closing the window leaves the viewer open; only the end of the main window closes it.
+    {
+        TModalScript yes({Message(3, 'y')});
+        mainform->close();
+    }
+    EXPECT_EQ(THelpViewer::Viewers().size(), 1u);
+    DestroyForms();
+    EXPECT_TRUE(THelpViewer::Viewers().empty());
+}
+
+// The program's loop ends when the main window closes, even with the rules still open; a
+// window left behind would keep a game without its main window alive.
+TEST_F(MainWindowTest, ClosingTheMainWindowEndsTheProgramLoop) {
+    OpenEnglish();
+    TModalScript yes({Message(3, 'y')});
+    bool timedOut = false;
+    QTimer::singleShot(0, mainform, [] {
+        QTest::mouseClick(mainform->RulesBtn, Qt::LeftButton);
+        ASSERT_EQ(THelpViewer::Viewers().size(), 1u);
+        QTest::mouseClick(mainform->ExitBtn, Qt::LeftButton);
+    });
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [&] {
+        timedOut = true;
+        QCoreApplication::exit(1);
+    });
+    guard.start(5000);
+    QApplication::setQuitOnLastWindowClosed(true);
+    const int result = QApplication::exec();
+    QApplication::setQuitOnLastWindowClosed(false);
+    EXPECT_FALSE(timedOut);
+    EXPECT_EQ(result, 0);
+    EXPECT_FALSE(mainform->isVisible());
+}
+
+} // namespace
