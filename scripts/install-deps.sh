@@ -7,7 +7,7 @@ PACKAGES=(
   cmake g++ ninja-build pkg-config
   qt6-base-dev libgl-dev
   libsdl2-dev libsdl2-mixer-dev timgm6mb-soundfont
-  fonts-liberation fonts-noto-color-emoji
+  fonts-liberation fonts-noto-color-emoji fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool imagemagick x11-utils python3
   clang-format

@@ -534,7 +534,14 @@ TEST_F(MainWindowTest, ResizeKeepsBoardAndToolBar) {
     EXPECT_EQ(CellPixels(col, row).pixel(3, 3), qRgb(0, 0, 0));
     EXPECT_TRUE(ToolBarShowsTime(mainform->PlayTime));
     EXPECT_TRUE(ToolBarShowsSize(10, 7));
-    EXPECT_GT(mainform->ExitBtn->geometry().right(), 1000);
+    // The right four stay flush right, 52 pixels apart, 2 pixels from the edge.
+    const int width = mainform->width();
+    EXPECT_EQ(width, 1100);
+    EXPECT_EQ(mainform->ExitBtn->geometry(), QRect(1048, 4, 50, 50));
+    EXPECT_EQ(mainform->RulesBtn->geometry(), QRect(996, 4, 50, 50));
+    EXPECT_EQ(mainform->InfoBtn->geometry(), QRect(944, 4, 50, 50));
+    EXPECT_EQ(mainform->OptionBtn->geometry(), QRect(892, 4, 50, 50));
+    EXPECT_EQ(mainform->LevelBtn->geometry(), QRect(160, 4, 50, 50));
 
     // Presses find the cells at their new places.
     int32_t next = 0, nextRow = 0;
