@@ -72,6 +72,15 @@ DESTDIR=$tmp/stage cmake --install "$build" --prefix /opt/morvek >"$tmp/log" 2>&
 check_tree "$tmp/stage/opt/morvek" "DESTDIR"
 check_launch "$tmp/stage/opt/morvek/$bindir/morvek" "DESTDIR"
 
+# An empty run path entry would make the loader look for libraries in the current folder.
+for program in "$build/bin/morvek" "$tmp/stage/opt/morvek/$progdir/morvek"; do
+    [ -f "$program" ] || continue
+    runpath=$(readelf -d "$program" 2>/dev/null | grep -E 'R(UN)?PATH')
+    if grep -qE '\[:|::|:\]|\[\]' <<<"$runpath"; then
+        fail "$program has an empty run path entry"
+    fi
+done
+
 if command -v desktop-file-validate >/dev/null; then
     desktop-file-validate "$tmp/moved/$datadir/applications/morvek.desktop" || fail "menu entry does not validate"
 else
