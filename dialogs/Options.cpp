@@ -12,8 +12,10 @@
 #include <QLabel>
 
 int32_t NextTongue(int32_t tongue) {
-    // C++ keeps the sign in %, so -1 would stay -1 without the explicit case.
-    return tongue == 0 ? 1 : 0;
+    // One step around the ring; a stored value out of range moves on like any other, so a press
+    // always changes what an English value (anything but 1) shows. Wide, so the largest value
+    // cannot overflow.
+    return static_cast<int32_t>((int64_t(tongue) + 1) % 2);
 }
 
 TOptionDlg::TOptionDlg(QWidget* mainWindow, int32_t& backMode, const TDlgResources& resources)

@@ -63,5 +63,6 @@ class TOptionDlg : public QDialog {
     QPointer<QWidget> MainWindow;
 };
 
-// The language after the language button: -1 (not chosen) and 1 give 0, 0 gives 1.
+// The language after the language button: (tongue + 1) mod 2 with the sign of the dividend,
+// so -1 (not chosen) and 1 give 0, 0 gives 1, and 2 gives 1.
 int32_t NextTongue(int32_t tongue);

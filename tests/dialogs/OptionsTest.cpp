@@ -49,9 +49,22 @@ class OptionsFixture : public testing::Test {
 using Options = OptionsFixture;
 
 TEST(NextTongue, Ring) {
-    EXPECT_EQ(NextTongue(-1), 0);
-    EXPECT_EQ(NextTongue(0), 1);
-    EXPECT_EQ(NextTongue(1), 0);
+    const struct {
+        int32_t From, To;
+    } rows[] = {
+        {-1, 0},
+        {0, 1},
+        {1, 0},
+        // A stored value out of range: 2 shows English, so the press must give German.
+        {2, 1},
+        {3, 0},
+        {-2, -1},
+        {-3, 0},
+        {INT32_MAX, 0},
+        {INT32_MIN, -1},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(NextTongue(row.From), row.To) << row.From;
 }
 
 TEST_F(Options, LanguageButtonRingsFromUnchosen) {

@@ -18,6 +18,7 @@ TEST(DialogShots, BothLanguages) {
     if (dir.isEmpty()) GTEST_SKIP() << "MORVEK_DIALOG_SHOTS not set";
     QDir().mkpath(dir);
     const int32_t saved = Tongue;
+    const bool savedFound = MusicFound, savedOn = MusicOn;
     QFile::remove(TLMDIniCtrl::DefaultFileName());
     TFakeMain main;
     TLMDIniCtrl ini;
@@ -34,6 +35,7 @@ TEST(DialogShots, BothLanguages) {
         TYesNoDlg yesNo(&main, Resources());
         grab(yesNo, "yesno4", [&] { yesNo.ShowMsg(4); });
         grab(yesNo, "yesno12", [&] { yesNo.ShowMsg(12); });
+        grab(yesNo, "yesno14", [&] { yesNo.ShowMsg(14); });
         THighscoreDlg best(&main, ini, Resources());
         best.SetDirection(1);
         best.SetINIString("hs1");
@@ -43,10 +45,14 @@ TEST(DialogShots, BothLanguages) {
         MusicFound = true;
         MusicOn = true;
         grab(options, "options", [&] { options.ShowModal(); });
+        MusicFound = false;
+        grab(options, "options_nomusic", [&] { options.ShowModal(); });
         TTongueDlg question(Resources());
         grab(question, "tongue", [&] { question.ShowModal(); });
     }
     Tongue = saved;
+    MusicFound = savedFound;
+    MusicOn = savedOn;
     QFile::remove(TLMDIniCtrl::DefaultFileName());
 }
 
