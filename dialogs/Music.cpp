@@ -85,8 +85,7 @@ void TMusicPlayer::Close() {
     Music = nullptr;
 }
 
-bool TMusicPlayer::Open(const QString& name) {
-    Close();
+bool TMusicPlayer::Playable(const QString& name) {
     const QString path = QDir(Folder()).filePath(name);
     QFile file(path);
     if (!QFileInfo(path).isFile() || file.size() > MaxMidiSize || !file.open(QIODevice::ReadOnly) ||
@@ -94,12 +93,23 @@ bool TMusicPlayer::Open(const QString& name) {
         Error = QStringLiteral("not a MIDI file: ") + name;
         return false;
     }
-    file.close();
     if (!AudioMidiReady()) {
         Error = QStringLiteral("no MIDI playback");
         return false;
     }
-    if (!CloseHook) CloseHook = AudioAddCloseHook([this] { Close(); });
+    return true;
+}
+
+bool TMusicPlayer::Open(const QString& name) {
+    Close();
+    if (!Playable(name)) return false;
+    const QString path = QDir(Folder()).filePath(name);
+    // Once the device is gone (the program ends), ticks must not bring it back.
+    if (!CloseHook)
+        CloseHook = AudioAddCloseHook([this] {
+            Close();
+            Refused = true;
+        });
     Music = Mix_LoadMUS(QFile::encodeName(path).constData());
     if (Music && Mix_GetMusicType(Music) != MUS_MID) {
         Mix_FreeMusic(Music);
@@ -128,11 +138,30 @@ bool TMusicPlayer::OpenNext(const QStringList& names, const QString& after) {
 void TMusicPlayer::Start() {
     Close();
     Current.clear();
-    MusicFound = AudioMidiReady() && OpenNext(Matches(), QString());
+    Refused = false;
+    MusicFound = false;
+    if (!AudioMidiReady()) return;
+    for (const QString& name : Matches())
+        if (Playable(name)) {
+            Current = name;
+            MusicFound = true;
+            return;
+        }
+}
+
+bool TMusicPlayer::LoadCurrent() {
+    if (Music) return true;
+    if (Refused) return false;
+    if (!Current.isEmpty() && Open(Current)) return true;
+    // The file passed the checks but the mixer would not take it: on to the next, wrapping.
+    const QStringList names = Matches();
+    if (OpenNext(names, Current) || OpenNext(names, QString())) return true;
+    Refused = true;
+    return false;
 }
 
 void TMusicPlayer::Tick() {
-    if (!MusicFound || !MusicOn || !Music || Mix_PlayingMusic()) return;
+    if (!MusicFound || !MusicOn || Mix_PlayingMusic() || !LoadCurrent()) return;
     // Playing always begins at the start of the piece; a refusal is tried again next tick.
     if (Mix_PlayMusic(Music, 0) != 0) Error = QString::fromUtf8(Mix_GetError());
 }
@@ -144,6 +173,7 @@ void TMusicPlayer::Switch() {
         MusicOn = false;
         return;
     }
+    Refused = false;
     const QStringList names = Matches();
     MusicOn = OpenNext(names, Current);
     if (!MusicOn && !Current.isEmpty()) {

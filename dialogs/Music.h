@@ -20,8 +20,10 @@ class TMusicPlayer {
     TMusicPlayer(const TMusicPlayer&) = delete;
     TMusicPlayer& operator=(const TMusicPlayer&) = delete;
 
-    // At the main window's creation: opens the first playable "*.mid" in name order without
-    // playing it. MusicFound := whether there is one and MIDI can be played at all.
+    // At the main window's creation: chooses the first "*.mid" in name order that is a sound
+    // MIDI file. MusicFound := whether there is one and MIDI can be played at all. Loading it
+    // (the SoundFont with it, a tenth of a second) waits for the first tick that plays it, so
+    // the window is on screen sooner.
     void Start();
     // Each timer tick: while MusicFound and MusicOn, a piece that is not playing (it ended, or
     // was never started, or its play was refused) starts again from its beginning.
@@ -48,12 +50,17 @@ class TMusicPlayer {
     // Opens the first playable name of `names` that sorts after `after` (all when empty).
     bool OpenNext(const QStringList& names, const QString& after);
     bool Open(const QString& name);
+    // A regular, complete MIDI file of sane size, and MIDI playback exists.
+    bool Playable(const QString& name);
+    // Loads the current match into the mixer; the next ones in turn if the mixer refuses it.
+    bool LoadCurrent();
     void Close();
 
     QString OwnFolder;
     QString Current;
     QString Error;
     Mix_Music* Music = nullptr;
+    bool Refused = false; // no file of the folder would load: no retry on every tick
     int CloseHook = 0;
 };
 

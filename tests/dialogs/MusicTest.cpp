@@ -145,14 +145,16 @@ TEST_F(MusicTest, StartOpensTheFirstFileAndTheTimerPlaysIt) {
     TMusicPlayer midi(Dir.path() + "/");
     midi.Start();
     EXPECT_TRUE(MusicFound);
-    EXPECT_TRUE(midi.IsOpen());
     EXPECT_EQ(midi.CurrentName(), "a.mid");
     EXPECT_EQ(QFileInfo(midi.FileName()), QFileInfo(Dir.filePath("a.mid")));
-    EXPECT_FALSE(midi.Playing()); // opened, not played
+    EXPECT_FALSE(midi.Playing()); // chosen, not played
+    EXPECT_FALSE(midi.IsOpen());  // loading waits for the first tick that plays
     midi.Tick();
     EXPECT_FALSE(midi.Playing()); // music is off
+    EXPECT_FALSE(midi.IsOpen());
     MusicOn = true;
     midi.Tick();
+    EXPECT_TRUE(midi.IsOpen());
     EXPECT_TRUE(midi.Playing());
 }
 
