@@ -12,7 +12,8 @@ uint32_t TickCount() {
 void Delay(int32_t ms) {
     // Spins on the tick count without handling events: the window stays as drawn.
     const uint32_t start = TickCount();
-    // Unsigned difference: correct across the wrap of the 32-bit counter.
-    while (TickCount() - start <= static_cast<uint32_t>(ms)) {
+    // Unsigned difference: correct across the wrap of the 32-bit counter. Compared as a
+    // signed 64-bit value, so a negative wait returns at once instead of spinning for weeks.
+    while (static_cast<int64_t>(TickCount() - start) <= ms) {
     }
 }

@@ -2,11 +2,13 @@
 #include "BoardPainter.h"
 
 #include <QEvent>
+#include <QFontMetrics>
 #include <QPaintEvent>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <memory>
 #include <string>
@@ -422,6 +424,45 @@ TEST_F(BoardClues, PausedSlotsShowOnlyTheShadeWithBoardBetween) {
             EXPECT_EQ(Raw(shown, s.x() - 2, s.y() + 4), BoardColor(0));
             EXPECT_EQ(Raw(shown, s.right() + 1, s.y() + 4), BoardColor(0));
         }
+}
+
+// Where the ink of one clue lands: centred on the slot's cell (not on its shifted shade block)
+// and standing on the baseline of a text cell whose top is ClueTextOffset below the cell's top.
+TEST(BoardClueText, CentredOnTheCellWithTheTopAtTheTextOffset) {
+    Board b;
+    SmallPuzzle(b.Puzzle);
+    SetRowClues(b.Puzzle, 4, {8});
+    SetColClues(b.Puzzle, 5, {8});
+    SetColClues(b.Puzzle, 6, {1, 8});
+    b.Show(702, 405);
+    ASSERT_EQ(b.S(), 36);
+    const TLayout& l = b.Painter.Layout;
+    QFont font("Arial");
+    font.setPixelSize(int(std::lround(l.HalfCell * b.Box.logicalDpiY() / 72.0)));
+    const int ascent = QFontMetrics(font).ascent();
+    struct SlotCase {
+        const char* name;
+        int cellX, cellY; // top left of the slot's cell
+        QRect block;      // the shade block drawn for it
+    };
+    const SlotCase cases[] = {
+        {"row 4", l.BoardLeft - 36, l.BoardTop + 3 * 36, b.RowSlot(4, 1)},
+        {"column 5", l.BoardLeft + 4 * 36, l.BoardTop - 36, b.ColSlot(5, 1)},
+        {"column 6, next to the board", l.BoardLeft + 5 * 36, l.BoardTop - 36, b.ColSlot(6, 1)},
+    };
+    const QImage& shown = b.Box.Surface();
+    for (const SlotCase& c : cases) {
+        int left = shown.width(), right = -1, bottom = -1;
+        for (int y = c.block.top(); y <= c.block.bottom(); ++y)
+            for (int x = c.block.left(); x <= c.block.right(); ++x)
+                if (Raw(shown, x, y) != ShadeColor(0))
+                    left = std::min(left, x), right = std::max(right, x),
+                    bottom = std::max(bottom, y);
+        ASSERT_GE(right, left) << c.name;
+        EXPECT_NEAR((left + right) / 2.0, c.cellX + 18, 1.0) << c.name;
+        // An 8 sits on the baseline; anti-aliasing may darken the row just below it.
+        EXPECT_NEAR(bottom, c.cellY + l.ClueTextOffset + ascent - 1, 1) << c.name;
+    }
 }
 
 struct SmallCase {

@@ -3,8 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <map>
+#include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -236,4 +240,19 @@ TEST(Delay, WaitsAtLeastTheGivenTime) {
     const uint32_t start = TickCount();
     Delay(30);
     EXPECT_GT(TickCount() - start, 30u);
+}
+
+TEST(Delay, NegativeTimesReturnAtOnce) {
+    for (int32_t ms : {-1, -200, INT32_MIN}) {
+        // On its own thread, so that a wait that never ends fails the test instead of hanging it.
+        auto done = std::make_shared<std::atomic<bool>>(false);
+        std::thread([ms, done] {
+            Delay(ms);
+            *done = true;
+        }).detach();
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+        while (!*done && std::chrono::steady_clock::now() < until)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        EXPECT_TRUE(*done) << ms << " ms";
+    }
 }
