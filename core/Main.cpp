@@ -215,9 +215,14 @@ void Tmainform::NewLevel() {
 
 void Tmainform::LevelSolved() {
     YesNoDlg->ShowMsg(1);
-    HighscoreDlg->SetDirection(1);
-    HighscoreDlg->SetINIString(QStringLiteral("hs%1").arg(mode));
-    HighscoreDlg->ShowModal(PlayTime, false);
+    // A best list that cannot be read is reported; the solved level still ends properly.
+    try {
+        HighscoreDlg->SetDirection(1);
+        HighscoreDlg->SetINIString(QStringLiteral("hs%1").arg(mode));
+        HighscoreDlg->ShowModal(PlayTime, false);
+    } catch (const ESettingsError& e) {
+        TApplication::ReportError(e.Text());
+    }
     PauseBtn->setEnabled(false);
     SetMainTexts();
 }

@@ -828,6 +828,36 @@ TEST_F(MainWindowTest, SolvedByDragAndBestListCancelled) {
     EXPECT_TRUE(ToolBarShowsTime(0));
 }
 
+// A best list that cannot be read is reported, and the solved level still ends as it should.
+TEST_F(MainWindowTest, UnreadableBestListStillEndsTheLevel) {
+    QStringList errors;
+    TApplication::ErrorHook = [&](const QString& text) { errors << text; };
+    {
+        // A best-list entry that is a list, not text.
+        QFile file(TLMDIniCtrl::DefaultFileName());
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(file).absolutePath()));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("[common]\ntongue=0\nhs10=1, 2\n");
+    }
+    Open();
+    std::vector<std::pair<int32_t, int32_t>> filled;
+    for (int32_t r = 1; r <= Puzzle.RowCount; ++r)
+        for (int32_t c = 1; c <= Puzzle.ColCount; ++c)
+            if (Puzzle.Grid[c][r] == csHiddenFilled) filled.emplace_back(c, r);
+    const auto last = filled.back();
+    filled.pop_back();
+    for (const auto& [c, r] : filled)
+        Click(c, r);
+    {
+        TModalScript solved({Message(1, 'y')});
+        EXPECT_NO_THROW(Click(last.first, last.second));
+    }
+    EXPECT_EQ(mainform->GameState, gsSolved);
+    EXPECT_FALSE(mainform->PauseBtn->isEnabled());
+    EXPECT_EQ(errors, QStringList{QString::fromUtf8("Ungültiger Datentyp für 'hs10'")});
+    TApplication::ErrorHook = nullptr;
+}
+
 // --- Closing ------------------------------------------------------------------------------
 
 TEST_F(MainWindowTest, CloseAsksAndWritesTheOptions) {
