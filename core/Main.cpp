@@ -81,11 +81,14 @@ Tmainform::Tmainform(QWidget* parent) : QWidget(parent), bmps(LoadMainBitmaps())
 }
 
 Tmainform::~Tmainform() {
-    // Placement first, while the window still has its geometry; then our own clean-up.
-    try {
-        LMDForm1->SavePlacement();
-    } catch (const ESettingsError& e) {
-        TApplication::ReportError(e.Text());
+    // Placement first, while the window still has its geometry; then our own clean-up. A window
+    // that never came on screen (its start failed) must not overwrite the stored placement.
+    if (Shown) {
+        try {
+            LMDForm1->SavePlacement();
+        } catch (const ESettingsError& e) {
+            TApplication::ReportError(e.Text());
+        }
     }
     FormDestroy();
     if (mainform == this) mainform = nullptr;
@@ -184,6 +187,7 @@ void Tmainform::FormCreate() {
 
 void Tmainform::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    Shown = true;
     // The language question needs the window on screen first, so it follows the show.
     if (FirstShow) QTimer::singleShot(0, this, [this] { FormShow(); });
 }

@@ -123,7 +123,8 @@ class Tmainform : public QWidget, public IBoardEffects {
     std::unique_ptr<TToolBarPainter> toolbar;
     std::unique_ptr<TBoardRules> rules;
     std::unique_ptr<THookHelpSystem> HelpSystem;
-    bool Left = false; // Leave has run
+    bool Left = false;  // Leave has run
+    bool Shown = false; // has been on screen, so it has a placement of the player's to keep
 };
 
 // The window that owns the game; set while it exists.

@@ -4,6 +4,7 @@
 #include "CommandLine.h"
 #include "Forms.h"
 #include "Random.h"
+#include "Settings.h"
 #include "hh_funcs.h"
 
 #include <QStringList>
@@ -53,7 +54,14 @@ int main(int argc, char** argv) {
         arguments << QString::fromStdString(a);
     InitHelpSystem(arguments);
     if (cmd.HasSeed) Tmainform::FixedSeed = cmd.Seed;
-    CreateForms();
+    try {
+        CreateForms();
+    } catch (const ESettingsError& e) {
+        // No game without its windows: the player learns why, and the program ends.
+        TApplication::ReportError(e.Text());
+        DoneHelpSystem();
+        return 1;
+    }
     mainform->show();
     const int result = app.exec();
     DestroyForms();

@@ -976,6 +976,26 @@ TEST_F(MainWindowTest, StoreFailuresAreReportedAndDoNotTrapThePlayer) {
     TApplication::ErrorHook = nullptr;
 }
 
+// A window that cannot be built fails the start as a whole: nothing is left half made, and the
+// stored placement of the last good run stays.
+TEST_F(MainWindowTest, UnbuildableWindowsFailTheStartCleanly) {
+    const QByteArray placement = "\"200,0,1,20,40,790,560\"";
+    {
+        // The player's name is a list, not text: the best list cannot be built.
+        QFile file(TLMDIniCtrl::DefaultFileName());
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(file).absolutePath()));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("[common]\ntongue=0\nplayer=a, b\nMainForm=" + placement + "\n");
+    }
+    EXPECT_THROW(CreateForms(), ESettingsError);
+    EXPECT_EQ(mainform, nullptr);
+    EXPECT_EQ(YesNoDlg, nullptr);
+    EXPECT_EQ(HighscoreDlg, nullptr);
+    for (QWidget* w : QApplication::topLevelWidgets())
+        EXPECT_EQ(qobject_cast<Tmainform*>(w), nullptr);
+    EXPECT_EQ(Stored(QStringLiteral("MainForm")), QStringLiteral("200,0,1,20,40,790,560"));
+}
+
 // --- Options through the window ---------------------------------------------------------
 
 TEST_F(MainWindowTest, OptionsChangeBackgroundAndLanguageAtOnce) {
