@@ -80,6 +80,12 @@ std::string ParseCommandLine(const std::vector<std::string>& args, TCommandLine&
     return {};
 }
 
+bool NamesDisplay(const TCommandLine& cmd) {
+    for (size_t i = 0; i + 1 < cmd.PassOn.size(); ++i)
+        if (cmd.PassOn[i] == "-platform" || cmd.PassOn[i] == "-display") return true;
+    return false;
+}
+
 std::string PuzzleText(const TPuzzle& p) {
     std::string out;
     out += "width " + std::to_string(p.ColCount) + "\n";

@@ -16,8 +16,7 @@
 namespace {
 
 bool DisplayReachable(const TCommandLine& cmd) {
-    for (size_t i = 0; i + 1 < cmd.PassOn.size(); ++i)
-        if (cmd.PassOn[i] == "-platform") return true;
+    if (NamesDisplay(cmd)) return true;
     const char* platform = std::getenv("QT_QPA_PLATFORM");
     if (platform && *platform) return true;
     const char* x = std::getenv("DISPLAY");

@@ -38,6 +38,25 @@ TEST(CommandLine, RejectsBadArguments) {
     }
 }
 
+TEST(CommandLine, NamesDisplay) {
+    struct TRow {
+        std::vector<std::string> args;
+        bool names;
+    };
+    const TRow rows[] = {
+        {{}, false},
+        {{"--seed", "3"}, false},
+        {{"-platform", "offscreen"}, true},
+        {{"-display", ":1"}, true},
+        {{"-style", "fusion"}, false},
+    };
+    for (const TRow& row : rows) {
+        TCommandLine cmd;
+        ASSERT_EQ(ParseCommandLine(row.args, cmd), "");
+        EXPECT_EQ(NamesDisplay(cmd), row.names) << (row.args.empty() ? "" : row.args[0]);
+    }
+}
+
 TEST(PuzzleText, HasTheDocumentedShape) {
     TPuzzle p;
     p.ColCount = 3;
