@@ -185,9 +185,14 @@ void Tmainform::FormCreate() {
     SetMainTexts();
 }
 
+void Tmainform::setVisible(bool visible) {
+    // Noted before the show itself, which a failing placement restore may cut short.
+    if (visible) Shown = true;
+    QWidget::setVisible(visible);
+}
+
 void Tmainform::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    Shown = true;
     // The language question needs the window on screen first, so it follows the show.
     if (FirstShow) QTimer::singleShot(0, this, [this] { FormShow(); });
 }

@@ -996,6 +996,26 @@ TEST_F(MainWindowTest, UnbuildableWindowsFailTheStartCleanly) {
     EXPECT_EQ(Stored(QStringLiteral("MainForm")), QStringLiteral("200,0,1,20,40,790,560"));
 }
 
+// A stored placement that cannot be read is replaced by a good one when the window goes.
+TEST_F(MainWindowTest, UnreadablePlacementIsWrittenAnew) {
+    {
+        QFile file(TLMDIniCtrl::DefaultFileName());
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(file).absolutePath()));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("[common]\ntongue=0\nMainForm=200, 0\n");
+    }
+    CreateForms();
+    mainform->Timer.stop();
+    // The restore fails inside the show; the program's error report takes it there.
+    EXPECT_THROW(mainform->show(), ESettingsError);
+    {
+        TModalScript yes({Message(3, 'y')});
+        mainform->close();
+    }
+    DestroyForms();
+    EXPECT_TRUE(Stored(QStringLiteral("MainForm")).startsWith(QStringLiteral("200,")));
+}
+
 // --- Options through the window ---------------------------------------------------------
 
 TEST_F(MainWindowTest, OptionsChangeBackgroundAndLanguageAtOnce) {
