@@ -22,8 +22,10 @@ bool ParseSigned(const std::string& text, int32_t& value) {
 }
 
 bool IsQtOptionWithValue(const std::string& a) {
+    // -session is what Qt itself passes when a desktop session brings the game back.
     return a == "-platform" || a == "-display" || a == "-style" || a == "-qwindowgeometry" ||
-           a == "-qwindowtitle" || a == "-platformtheme" || a == "-plugin";
+           a == "-qwindowtitle" || a == "-platformtheme" || a == "-plugin" || a == "-session" ||
+           a == "-stylesheet" || a == "-qwindowicon" || a == "-platformpluginpath";
 }
 
 bool IsDebugSwitch(const std::string& a) {

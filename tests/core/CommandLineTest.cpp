@@ -16,6 +16,15 @@ TEST(CommandLine, AcceptsTheKnownOptions) {
     EXPECT_TRUE(dbg.Debug);
     EXPECT_EQ(dbg.Seed, 0u);
     EXPECT_EQ(dbg.PassOn, (std::vector<std::string>{"-platform", "offscreen"}));
+
+    // Qt's own options with a value go to Qt, the value included.
+    for (const char* option :
+         {"-platform", "-display", "-style", "-stylesheet", "-session", "-qwindowicon"}) {
+        TCommandLine qt;
+        EXPECT_EQ(ParseCommandLine({option, "x", "--seed", "1"}, qt), "") << option;
+        EXPECT_EQ(qt.PassOn, (std::vector<std::string>{option, "x"}));
+        EXPECT_EQ(qt.Seed, 1u);
+    }
 }
 
 TEST(CommandLine, RejectsBadArguments) {
