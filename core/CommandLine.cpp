@@ -22,8 +22,10 @@ bool ParseSigned(const std::string& text, int32_t& value) {
 }
 
 bool IsQtOptionWithValue(const std::string& a) {
+    // -session is what Qt itself passes when a desktop session brings the game back.
     return a == "-platform" || a == "-display" || a == "-style" || a == "-qwindowgeometry" ||
-           a == "-qwindowtitle" || a == "-platformtheme" || a == "-plugin";
+           a == "-qwindowtitle" || a == "-platformtheme" || a == "-plugin" || a == "-session" ||
+           a == "-stylesheet" || a == "-qwindowicon" || a == "-platformpluginpath";
 }
 
 bool IsDebugSwitch(const std::string& a) {
@@ -78,6 +80,12 @@ std::string ParseCommandLine(const std::vector<std::string>& args, TCommandLine&
     }
     if (modeGiven && !out.PrintPuzzle) return "--mode goes with --print-puzzle";
     return {};
+}
+
+bool NamesDisplay(const TCommandLine& cmd) {
+    for (size_t i = 0; i + 1 < cmd.PassOn.size(); ++i)
+        if (cmd.PassOn[i] == "-platform" || cmd.PassOn[i] == "-display") return true;
+    return false;
 }
 
 std::string PuzzleText(const TPuzzle& p) {

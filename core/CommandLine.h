@@ -19,6 +19,9 @@ struct TCommandLine {
 // Parses argv[1..]. Returns an empty string on success, else a one-line error text.
 std::string ParseCommandLine(const std::vector<std::string>& args, TCommandLine& out);
 
+// True when the command line itself names a display or a platform for Qt.
+bool NamesDisplay(const TCommandLine& cmd);
+
 // "width W", "height H", "rows", row clues, "columns", column clues, goal "0101...".
 std::string PuzzleText(const TPuzzle& p);
 

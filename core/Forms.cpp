@@ -16,11 +16,11 @@ TOptionDlg* OptionDlg = nullptr;
 THighscoreDlg* HighscoreDlg = nullptr;
 
 namespace {
+
 Tmainform* MainWindow = nullptr;
 TDlgResources* Resources = nullptr;
-} // namespace
 
-void CreateForms() {
+void CreateAll() {
     MainWindow = new Tmainform;
     // The dialogs take their pictures from the shared images when they are built, so the
     // images come before them; the main window's right buttons get theirs now too.
@@ -37,6 +37,19 @@ void CreateForms() {
     OptionDlg->MusicName = [] { return MainWindow->midi->CurrentName(); };
     HighscoreDlg = new THighscoreDlg(MainWindow, MainWindow->ini, *Resources);
     MainWindow->ResourcesCreated(*Resources);
+}
+
+} // namespace
+
+void CreateForms() {
+    // A window that cannot be built (its settings unreadable) takes the others down with it, so
+    // that the caller can report the failure and end cleanly.
+    try {
+        CreateAll();
+    } catch (...) {
+        DestroyForms();
+        throw;
+    }
 }
 
 void DestroyForms() {

@@ -81,11 +81,14 @@ Tmainform::Tmainform(QWidget* parent) : QWidget(parent), bmps(LoadMainBitmaps())
 }
 
 Tmainform::~Tmainform() {
-    // Placement first, while the window still has its geometry; then our own clean-up.
-    try {
-        LMDForm1->SavePlacement();
-    } catch (const ESettingsError& e) {
-        TApplication::ReportError(e.Text());
+    // Placement first, while the window still has its geometry; then our own clean-up. A window
+    // that never came on screen (its start failed) must not overwrite the stored placement.
+    if (Shown) {
+        try {
+            LMDForm1->SavePlacement();
+        } catch (const ESettingsError& e) {
+            TApplication::ReportError(e.Text());
+        }
     }
     FormDestroy();
     if (mainform == this) mainform = nullptr;
@@ -182,6 +185,12 @@ void Tmainform::FormCreate() {
     SetMainTexts();
 }
 
+void Tmainform::setVisible(bool visible) {
+    // Noted before the show itself, which a failing placement restore may cut short.
+    if (visible) Shown = true;
+    QWidget::setVisible(visible);
+}
+
 void Tmainform::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // The language question needs the window on screen first, so it follows the show.
@@ -215,9 +224,14 @@ void Tmainform::NewLevel() {
 
 void Tmainform::LevelSolved() {
     YesNoDlg->ShowMsg(1);
-    HighscoreDlg->SetDirection(1);
-    HighscoreDlg->SetINIString(QStringLiteral("hs%1").arg(mode));
-    HighscoreDlg->ShowModal(PlayTime, false);
+    // A best list that cannot be read is reported; the solved level still ends properly.
+    try {
+        HighscoreDlg->SetDirection(1);
+        HighscoreDlg->SetINIString(QStringLiteral("hs%1").arg(mode));
+        HighscoreDlg->ShowModal(PlayTime, false);
+    } catch (const ESettingsError& e) {
+        TApplication::ReportError(e.Text());
+    }
     PauseBtn->setEnabled(false);
     SetMainTexts();
 }

@@ -101,6 +101,8 @@ class Tmainform : public QWidget, public IBoardEffects {
     // A seed from the command line makes the boards reproducible.
     static std::optional<uint32_t> FixedSeed;
 
+    void setVisible(bool visible) override;
+
   protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -123,7 +125,8 @@ class Tmainform : public QWidget, public IBoardEffects {
     std::unique_ptr<TToolBarPainter> toolbar;
     std::unique_ptr<TBoardRules> rules;
     std::unique_ptr<THookHelpSystem> HelpSystem;
-    bool Left = false; // Leave has run
+    bool Left = false;  // Leave has run
+    bool Shown = false; // was put on screen, so it has a placement of the player's to keep
 };
 
 // The window that owns the game; set while it exists.

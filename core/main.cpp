@@ -4,6 +4,7 @@
 #include "CommandLine.h"
 #include "Forms.h"
 #include "Random.h"
+#include "Settings.h"
 #include "hh_funcs.h"
 
 #include <QStringList>
@@ -15,8 +16,7 @@
 namespace {
 
 bool DisplayReachable(const TCommandLine& cmd) {
-    for (size_t i = 0; i + 1 < cmd.PassOn.size(); ++i)
-        if (cmd.PassOn[i] == "-platform") return true;
+    if (NamesDisplay(cmd)) return true;
     const char* platform = std::getenv("QT_QPA_PLATFORM");
     if (platform && *platform) return true;
     const char* x = std::getenv("DISPLAY");
@@ -53,7 +53,14 @@ int main(int argc, char** argv) {
         arguments << QString::fromStdString(a);
     InitHelpSystem(arguments);
     if (cmd.HasSeed) Tmainform::FixedSeed = cmd.Seed;
-    CreateForms();
+    try {
+        CreateForms();
+    } catch (const ESettingsError& e) {
+        // No game without its windows: the player learns why, and the program ends.
+        TApplication::ReportError(e.Text());
+        DoneHelpSystem();
+        return 1;
+    }
     mainform->show();
     const int result = app.exec();
     DestroyForms();

@@ -16,6 +16,15 @@ TEST(CommandLine, AcceptsTheKnownOptions) {
     EXPECT_TRUE(dbg.Debug);
     EXPECT_EQ(dbg.Seed, 0u);
     EXPECT_EQ(dbg.PassOn, (std::vector<std::string>{"-platform", "offscreen"}));
+
+    // Qt's own options with a value go to Qt, the value included.
+    for (const char* option :
+         {"-platform", "-display", "-style", "-stylesheet", "-session", "-qwindowicon"}) {
+        TCommandLine qt;
+        EXPECT_EQ(ParseCommandLine({option, "x", "--seed", "1"}, qt), "") << option;
+        EXPECT_EQ(qt.PassOn, (std::vector<std::string>{option, "x"}));
+        EXPECT_EQ(qt.Seed, 1u);
+    }
 }
 
 TEST(CommandLine, RejectsBadArguments) {
@@ -35,6 +44,25 @@ TEST(CommandLine, RejectsBadArguments) {
         const std::string error = ParseCommandLine(args, cmd);
         EXPECT_FALSE(error.empty()) << args[0];
         EXPECT_EQ(error.find('\n'), std::string::npos);
+    }
+}
+
+TEST(CommandLine, NamesDisplay) {
+    struct TRow {
+        std::vector<std::string> args;
+        bool names;
+    };
+    const TRow rows[] = {
+        {{}, false},
+        {{"--seed", "3"}, false},
+        {{"-platform", "offscreen"}, true},
+        {{"-display", ":1"}, true},
+        {{"-style", "fusion"}, false},
+    };
+    for (const TRow& row : rows) {
+        TCommandLine cmd;
+        ASSERT_EQ(ParseCommandLine(row.args, cmd), "");
+        EXPECT_EQ(NamesDisplay(cmd), row.names) << (row.args.empty() ? "" : row.args[0]);
     }
 }
 

@@ -828,6 +828,36 @@ TEST_F(MainWindowTest, SolvedByDragAndBestListCancelled) {
     EXPECT_TRUE(ToolBarShowsTime(0));
 }
 
+// A best list that cannot be read is reported, and the solved level still ends as it should.
+TEST_F(MainWindowTest, UnreadableBestListStillEndsTheLevel) {
+    QStringList errors;
+    TApplication::ErrorHook = [&](const QString& text) { errors << text; };
+    {
+        // A best-list entry that is a list, not text.
+        QFile file(TLMDIniCtrl::DefaultFileName());
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(file).absolutePath()));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("[common]\ntongue=0\nhs10=1, 2\n");
+    }
+    Open();
+    std::vector<std::pair<int32_t, int32_t>> filled;
+    for (int32_t r = 1; r <= Puzzle.RowCount; ++r)
+        for (int32_t c = 1; c <= Puzzle.ColCount; ++c)
+            if (Puzzle.Grid[c][r] == csHiddenFilled) filled.emplace_back(c, r);
+    const auto last = filled.back();
+    filled.pop_back();
+    for (const auto& [c, r] : filled)
+        Click(c, r);
+    {
+        TModalScript solved({Message(1, 'y')});
+        EXPECT_NO_THROW(Click(last.first, last.second));
+    }
+    EXPECT_EQ(mainform->GameState, gsSolved);
+    EXPECT_FALSE(mainform->PauseBtn->isEnabled());
+    EXPECT_EQ(errors, QStringList{QString::fromUtf8("Ungültiger Datentyp für 'hs10'")});
+    TApplication::ErrorHook = nullptr;
+}
+
 // --- Closing ------------------------------------------------------------------------------
 
 TEST_F(MainWindowTest, CloseAsksAndWritesTheOptions) {
@@ -944,6 +974,46 @@ TEST_F(MainWindowTest, StoreFailuresAreReportedAndDoNotTrapThePlayer) {
     DestroyForms(); // the placement cannot be saved either
     EXPECT_EQ(errors.size(), 2);
     TApplication::ErrorHook = nullptr;
+}
+
+// A window that cannot be built fails the start as a whole: nothing is left half made, and the
+// stored placement of the last good run stays.
+TEST_F(MainWindowTest, UnbuildableWindowsFailTheStartCleanly) {
+    const QByteArray placement = "\"200,0,1,20,40,790,560\"";
+    {
+        // The player's name is a list, not text: the best list cannot be built.
+        QFile file(TLMDIniCtrl::DefaultFileName());
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(file).absolutePath()));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("[common]\ntongue=0\nplayer=a, b\nMainForm=" + placement + "\n");
+    }
+    EXPECT_THROW(CreateForms(), ESettingsError);
+    EXPECT_EQ(mainform, nullptr);
+    EXPECT_EQ(YesNoDlg, nullptr);
+    EXPECT_EQ(HighscoreDlg, nullptr);
+    for (QWidget* w : QApplication::topLevelWidgets())
+        EXPECT_EQ(qobject_cast<Tmainform*>(w), nullptr);
+    EXPECT_EQ(Stored(QStringLiteral("MainForm")), QStringLiteral("200,0,1,20,40,790,560"));
+}
+
+// A stored placement that cannot be read is replaced by a good one when the window goes.
+TEST_F(MainWindowTest, UnreadablePlacementIsWrittenAnew) {
+    {
+        QFile file(TLMDIniCtrl::DefaultFileName());
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(file).absolutePath()));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("[common]\ntongue=0\nMainForm=200, 0\n");
+    }
+    CreateForms();
+    mainform->Timer.stop();
+    // The restore fails inside the show; the program's error report takes it there.
+    EXPECT_THROW(mainform->show(), ESettingsError);
+    {
+        TModalScript yes({Message(3, 'y')});
+        mainform->close();
+    }
+    DestroyForms();
+    EXPECT_TRUE(Stored(QStringLiteral("MainForm")).startsWith(QStringLiteral("200,")));
 }
 
 // --- Options through the window ---------------------------------------------------------
