@@ -15,10 +15,13 @@ std::optional<TPlacementRect> ParsePlacement(const QString& record) {
     QStringList fields = record.split(u',');
     if (fields.last().isEmpty()) fields.removeLast(); // a comma at the very end adds no field
     if (fields.size() != 7 || fields[0] != u"200") return std::nullopt;
+    // No window reaches beyond the largest widget size: edges further out are a damaged record,
+    // and their widths would overflow the clamping arithmetic.
+    constexpr int32_t Limit = QWIDGETSIZE_MAX;
     int32_t v[4];
     for (int i = 0; i < 4; ++i) {
         const std::optional<int32_t> n = ParseNumber(fields[3 + i]);
-        if (!n) return std::nullopt;
+        if (!n || *n > Limit || *n < -Limit) return std::nullopt;
         v[i] = *n;
     }
     return TPlacementRect{v[0], v[1], v[2], v[3]};

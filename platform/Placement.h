@@ -36,7 +36,8 @@ struct TPlacementRect {
 
 // The normal rectangle of a record "200,flags,showCmd,left,top,right,bottom". Nothing when the
 // record is not exactly seven fields with the marker "200" first, or when one of the four
-// coordinates is not an integer: such a record counts as missing.
+// coordinates is not an integer or lies beyond the largest widget size: such a record counts
+// as missing.
 std::optional<TPlacementRect> ParsePlacement(const QString& record);
 QString FormatPlacement(int32_t flags, int32_t showCmd, const TPlacementRect& normal);
 
