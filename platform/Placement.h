@@ -54,7 +54,8 @@ TPlacementRect EnforceMinimumSize(TPlacementRect r);
 class TLMDForm : public QObject {
   public:
     // Watches the main window: the placement is restored at its first show, before the
-    // window's own show handler runs, and its outer size is kept at 750 x 480 or more.
+    // window's own show handler runs, and from then on its outer size is kept at 750 x 480 or
+    // more.
     TLMDForm(QWidget* mainWindow, TLMDIniCtrl& ini);
 
     // Reads the record and places the window (or centres it), then applies the minimum size.
@@ -81,6 +82,8 @@ class TLMDForm : public QObject {
     // Outer rectangle still to be matched once the frame size is known.
     std::optional<QRect> FPendingOuter;
     bool FPendingCentre = false;
+    // The window's own size when it was centred: the minimum size applies after centring.
+    QSize FCentreSize;
     // The frame seen last while the window was in the normal state.
     QMargins FLastFrame;
 };

@@ -184,6 +184,17 @@ TEST_F(PlacementWindow, CentresWithoutAUsableRecord) {
     }
 }
 
+TEST_F(PlacementWindow, CentresASmallWindowFirstAndEnlargesItFromThere) {
+    TShownWindow w;
+    w.resize(702, 462);
+    TLMDForm form(&w, Ini);
+    w.show();
+    QTest::qWait(20);
+    const QSize frame = w.frameGeometry().size() - w.size();
+    const QPoint corner = CentredPosition(QSize(702, 462) + frame, Screen);
+    EXPECT_EQ(w.frameGeometry(), QRect(corner, QSize(750, 480)));
+}
+
 TEST_F(PlacementWindow, KeepsTheMinimumSize) {
     Ini.WriteText(sdMainForm, "200,0,1,15,25,315,225");
     TShownWindow w;
