@@ -36,12 +36,12 @@ TEST_F(ViewerFixture, EachTopicShowsOneLanguageOnly) {
         {1,
          "Morvek – Spielregeln",
          {"Worum geht es?", "Größe", "33 Sekunden", "66 Sekunden", "99 Sekunden", "15 besten",
-          "Pause", "linken", "rechten", "English version"},
+          "Pause", "linken", "rechten", "ersten Klick auf ein Kästchen", "English version"},
          {"The goal", "Wrong moves", "Deutsche Fassung"}},
         {2,
          "Morvek – Rules",
          {"The goal", "33 seconds", "66 seconds", "99 seconds", "15 best times", "pause", "left",
-          "right", "Deutsche Fassung"},
+          "right", "first click on a cell", "Deutsche Fassung"},
          {"Worum geht es?", "Spielregeln", "English version"}},
     };
     for (const Row& row : rows) {
