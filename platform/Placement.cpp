@@ -15,10 +15,13 @@ std::optional<TPlacementRect> ParsePlacement(const QString& record) {
     QStringList fields = record.split(u',');
     if (fields.last().isEmpty()) fields.removeLast(); // a comma at the very end adds no field
     if (fields.size() != 7 || fields[0] != u"200") return std::nullopt;
+    // No window reaches beyond the largest widget size: edges further out are a damaged record,
+    // and their widths would overflow the clamping arithmetic.
+    constexpr int32_t Limit = QWIDGETSIZE_MAX;
     int32_t v[4];
     for (int i = 0; i < 4; ++i) {
         const std::optional<int32_t> n = ParseNumber(fields[3 + i]);
-        if (!n) return std::nullopt;
+        if (!n || *n > Limit || *n < -Limit) return std::nullopt;
         v[i] = *n;
     }
     return TPlacementRect{v[0], v[1], v[2], v[3]};
@@ -69,7 +72,6 @@ TPlacementRect EnforceMinimumSize(TPlacementRect r) {
 
 TLMDForm::TLMDForm(QWidget* mainWindow, TLMDIniCtrl& ini)
     : QObject(mainWindow), FWindow(mainWindow), FIni(ini) {
-    ApplyMinimumSize(FrameMargins());
     FWindow->installEventFilter(this);
 }
 
@@ -100,6 +102,10 @@ static TPlacementRect FromRect(const QRect& r) {
 }
 
 void TLMDForm::RestorePlacement() {
+    // The window is centred at its own size and only then enlarged to the minimum; the limit
+    // holds from here on even when the record cannot be read.
+    const QSize ownSize = FWindow->size();
+    ApplyMinimumSize(FrameMargins());
     const QString record = FIni.ReadText(Section, IniKey, QString());
     if (FWindow->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
         return; // the normal rectangle is the platform's business then
@@ -113,7 +119,8 @@ void TLMDForm::RestorePlacement() {
         outer = ToRect(screen ? MoveOntoDesktop(*stored, screen->virtualGeometry()) : *stored);
         FPendingOuter = outer;
     } else {
-        outer = Centred(FWindow->size().grownBy(frame), FWindow->pos());
+        FCentreSize = ownSize;
+        outer = Centred(FCentreSize.grownBy(frame), FWindow->pos());
     }
     FWindow->setGeometry(ToRect(EnforceMinimumSize(FromRect(outer))).marginsRemoved(frame));
     // Before the window is on screen its frame may still be unknown (zero): place it once
@@ -128,7 +135,7 @@ void TLMDForm::FitToFrame() {
     FLastFrame = frame;
     if (!FPendingOuter && !FPendingCentre) return;
     const QRect outer =
-        FPendingOuter ? *FPendingOuter : Centred(FWindow->size().grownBy(frame), FWindow->pos());
+        FPendingOuter ? *FPendingOuter : Centred(FCentreSize.grownBy(frame), FWindow->pos());
     FPendingOuter.reset();
     FPendingCentre = false;
     ApplyMinimumSize(frame);

@@ -36,7 +36,8 @@ struct TPlacementRect {
 
 // The normal rectangle of a record "200,flags,showCmd,left,top,right,bottom". Nothing when the
 // record is not exactly seven fields with the marker "200" first, or when one of the four
-// coordinates is not an integer: such a record counts as missing.
+// coordinates is not an integer or lies beyond the largest widget size: such a record counts
+// as missing.
 std::optional<TPlacementRect> ParsePlacement(const QString& record);
 QString FormatPlacement(int32_t flags, int32_t showCmd, const TPlacementRect& normal);
 
@@ -53,7 +54,8 @@ TPlacementRect EnforceMinimumSize(TPlacementRect r);
 class TLMDForm : public QObject {
   public:
     // Watches the main window: the placement is restored at its first show, before the
-    // window's own show handler runs, and its outer size is kept at 750 x 480 or more.
+    // window's own show handler runs, and from then on its outer size is kept at 750 x 480 or
+    // more.
     TLMDForm(QWidget* mainWindow, TLMDIniCtrl& ini);
 
     // Reads the record and places the window (or centres it), then applies the minimum size.
@@ -80,6 +82,8 @@ class TLMDForm : public QObject {
     // Outer rectangle still to be matched once the frame size is known.
     std::optional<QRect> FPendingOuter;
     bool FPendingCentre = false;
+    // The window's own size when it was centred: the minimum size applies after centring.
+    QSize FCentreSize;
     // The frame seen last while the window was in the normal state.
     QMargins FLastFrame;
 };

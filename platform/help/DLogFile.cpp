@@ -62,10 +62,11 @@ QString DebugLogPath(const QString& moduleDir) {
 TDLogFile::TDLogFile(const QString& fileName, bool debugMode, const QStringList& header,
                      bool appendMode)
     : FileName(fileName), DebugMode(debugMode), AppendMode(appendMode) {
-    if (!AppendMode && QFileInfo::exists(FileName)) {
+    // A read-only log is made writable even when it is kept, or appending would fail.
+    if (QFileInfo::exists(FileName)) {
         QFile::setPermissions(FileName, QFile::permissions(FileName) | QFileDevice::WriteOwner |
                                             QFileDevice::WriteUser);
-        QFile::remove(FileName);
+        if (!AppendMode) QFile::remove(FileName);
     }
     if (DebugMode && HeaderDump && !header.isEmpty()) {
         WriteText(QStringLiteral("="));

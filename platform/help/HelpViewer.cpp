@@ -165,12 +165,12 @@ bool THelpViewer::ShowTopic(int topic) {
 
     const QString section = ExtractSection(html, QString::number(topic));
     if (section.isEmpty()) {
-        ShowReport(QStringLiteral("Die Hilfedatei <b>%1</b> enthält das Thema %2 nicht.")
-                       .arg(Escaped(File))
-                       .arg(topic),
-                   QStringLiteral("The help file <b>%1</b> has no topic %2.")
-                       .arg(Escaped(File))
-                       .arg(topic));
+        // Both at once: a "%2" in the file's path must stay as it is.
+        const QString number = QString::number(topic);
+        ShowReport(
+            QStringLiteral("Die Hilfedatei <b>%1</b> enthält das Thema %2 nicht.")
+                .arg(Escaped(File), number),
+            QStringLiteral("The help file <b>%1</b> has no topic %2.").arg(Escaped(File), number));
         return false;
     }
 

@@ -86,8 +86,11 @@ TEST_F(ErrorReport, AnUnreadablePlacementEndsTheShowStepButTheWindowShows) {
     EXPECT_EQ(Reports, QStringList{"Ungültiger Datentyp für 'MainForm'"});
     EXPECT_EQ(w.Shows, 0); // the window's own show handler did not run
     EXPECT_TRUE(w.isVisible());
-    EXPECT_GE(w.width(), TrackMinWidth);
-    EXPECT_GE(w.height(), TrackMinHeight);
+    // The limit is on the outer size, frame included.
+    EXPECT_GE(w.frameGeometry().width(), TrackMinWidth);
+    EXPECT_GE(w.frameGeometry().height(), TrackMinHeight);
+    w.resize(100, 100);
+    EXPECT_EQ(w.frameGeometry().size(), QSize(TrackMinWidth, TrackMinHeight));
 }
 
 TEST(ErrorReportBox, ShowsTheTextInAMessageBox) {

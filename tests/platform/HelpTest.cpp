@@ -247,6 +247,22 @@ TEST(DLogFile, LineRules) {
     EXPECT_TRUE(lines.last().endsWith(QStringLiteral("   42 (c-string) \"Größe\"")));
 }
 
+TEST(DLogFile, AppendModeKeepsAnOldLogAndMakesItWritable) {
+    QTemporaryDir dir;
+    const QString path = dir.path() + QStringLiteral("/log.txt");
+    WriteFile(path, "old run\n");
+    QFile::setPermissions(path, QFileDevice::ReadOwner);
+    TDLogFile log(path, true, {QStringLiteral("!header")}, true);
+    log.LogLine("new run");
+    EXPECT_TRUE(QFile::permissions(path) & QFileDevice::WriteOwner);
+    const QStringList lines = ReadLines(path);
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_EQ(lines[0], QStringLiteral("old run"));
+    EXPECT_EQ(lines[1], QString(79, QLatin1Char('=')));
+    EXPECT_EQ(lines[2], QStringLiteral("header"));
+    EXPECT_TRUE(lines[3].endsWith(QStringLiteral("   new run")));
+}
+
 TEST(DLogFile, UnwritableLogDropsLinesAndDebugOffWritesNothing) {
     QTemporaryDir dir;
     TDLogFile broken(dir.path() + QStringLiteral("/no/such/folder/log.txt"), true);

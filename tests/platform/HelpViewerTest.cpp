@@ -4,6 +4,7 @@
 #include "hh_funcs.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QPointer>
 #include <QTemporaryDir>
@@ -35,12 +36,12 @@ TEST_F(ViewerFixture, EachTopicShowsOneLanguageOnly) {
         {1,
          "Morvek – Spielregeln",
          {"Worum geht es?", "Größe", "33 Sekunden", "66 Sekunden", "99 Sekunden", "15 besten",
-          "Pause", "linken", "rechten", "English version"},
+          "Pause", "linken", "rechten", "ersten Klick auf ein Kästchen", "English version"},
          {"The goal", "Wrong moves", "Deutsche Fassung"}},
         {2,
          "Morvek – Rules",
          {"The goal", "33 seconds", "66 seconds", "99 seconds", "15 best times", "pause", "left",
-          "right", "Deutsche Fassung"},
+          "right", "first click on a cell", "Deutsche Fassung"},
          {"Worum geht es?", "Spielregeln", "English version"}},
     };
     for (const Row& row : rows) {
@@ -125,7 +126,12 @@ TEST_F(ViewerFixture, MissingFileOrTopicIsReportedInsideTheViewer) {
         {"missing topic", RulesFile, 9, QStringLiteral("enthält das Thema 9 nicht"),
          QStringLiteral("has no topic 9")},
         {"topic 0", RulesFile, 0, QStringLiteral("Thema 0"), QStringLiteral("no topic 0")},
+        {"percent signs in the path", dir.path() + QStringLiteral("/a%2b%1/mrvk.html"), 7,
+         QStringLiteral("/a%2b%1/mrvk.html enthält das Thema 7 nicht"),
+         QStringLiteral("/a%2b%1/mrvk.html has no topic 7")},
     };
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("a%2b%1")));
+    ASSERT_TRUE(QFile::copy(RulesFile, dir.path() + QStringLiteral("/a%2b%1/mrvk.html")));
     for (const Row& row : rows) {
         THelpViewer* viewer = THelpViewer::Open(row.file, row.topic);
         EXPECT_TRUE(viewer->ShowsError()) << row.name;

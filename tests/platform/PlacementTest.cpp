@@ -38,6 +38,12 @@ TEST(PlacementRecord, ParsesOnlyWellFormedRecords) {
         {"200,0,1,1,,3,4", std::nullopt},
         {"200,0,1,1,2,3,abc", std::nullopt},
         {"200,0,1,1,2,3,99999999999", std::nullopt},
+        // Edges no window can have; their width would not even fit the arithmetic.
+        {"200,0,1,-2147483648,0,2147483647,500", std::nullopt},
+        {"200,0,1,0,-2147483648,800,2147483647", std::nullopt},
+        {"200,0,1,2147483000,0,2147483647,500", std::nullopt},
+        {"200,0,1,-16777215,-16777215,16777215,16777215",
+         TPlacementRect{-16777215, -16777215, 16777215, 16777215}},
         {"", std::nullopt},
         {",", std::nullopt},
         {",,,,,,", std::nullopt},
@@ -176,6 +182,17 @@ TEST_F(PlacementWindow, CentresWithoutAUsableRecord) {
         EXPECT_EQ(w.size(), QSize(760, 500));
         EXPECT_EQ(w.frameGeometry().topLeft(), CentredPosition(outer, Screen));
     }
+}
+
+TEST_F(PlacementWindow, CentresASmallWindowFirstAndEnlargesItFromThere) {
+    TShownWindow w;
+    w.resize(702, 462);
+    TLMDForm form(&w, Ini);
+    w.show();
+    QTest::qWait(20);
+    const QSize frame = w.frameGeometry().size() - w.size();
+    const QPoint corner = CentredPosition(QSize(702, 462) + frame, Screen);
+    EXPECT_EQ(w.frameGeometry(), QRect(corner, QSize(750, 480)));
 }
 
 TEST_F(PlacementWindow, KeepsTheMinimumSize) {
