@@ -1,6 +1,7 @@
 // The best lists: 15 results per board size, viewed or extended with the player's name.
 #include "highscor.h"
 
+#include "Application.h"
 #include "DialogKit.h"
 #include "DlgResources.h"
 #include "Globals.h"
@@ -66,7 +67,13 @@ THighscoreDlg::THighscoreDlg(QWidget* mainWindow, TLMDIniCtrl& ini, const TDlgRe
     Edit1->setPalette(pal);
     Edit1->hide();
 
-    PlayerName = ini.ReadText(Section, QStringLiteral("player"), QStringLiteral("Mr.Brain"));
+    // An unreadable name must not keep the game from starting: say so, offer the default.
+    try {
+        PlayerName = ini.ReadText(Section, QStringLiteral("player"), QStringLiteral("Mr.Brain"));
+    } catch (const ESettingsError& e) {
+        TApplication::ReportError(e.Text());
+        PlayerName = QStringLiteral("Mr.Brain");
+    }
     Edit1->setText(PlayerName);
 }
 
