@@ -11,15 +11,32 @@ std::function<void(const QString&)> TApplication::ErrorHook;
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {}
 
+namespace {
+
+void ReportException(const std::exception& e) {
+    if (const auto* store = dynamic_cast<const ESettingsError*>(&e))
+        TApplication::ReportError(store->Text());
+    else
+        TApplication::ReportError(QString::fromUtf8(e.what()));
+}
+
+} // namespace
+
 bool TApplication::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
-    } catch (const ESettingsError& e) {
-        ReportError(e.Text());
     } catch (const std::exception& e) {
-        ReportError(QString::fromUtf8(e.what()));
+        ReportException(e);
     }
     return false;
+}
+
+void TApplication::Guarded(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const std::exception& e) {
+        ReportException(e);
+    }
 }
 
 void TApplication::ReportError(const QString& text) {

@@ -16,6 +16,9 @@ class TApplication : public QApplication {
 
     // Shows a failure's text in a message box titled with the application's name.
     static void ReportError(const QString& text);
+    // Runs an event handler and reports what it throws, so the error ends the handler here
+    // instead of unwinding through Qt's event delivery (which is not built for it).
+    static void Guarded(const std::function<void()>& handler);
 
     // When set, receives the text instead of the message box (tests, headless runs).
     static std::function<void(const QString&)> ErrorHook;

@@ -1,6 +1,8 @@
 // Image button whose faces come from a bitmap list, one face per button state.
 #include "LMDMMButton.h"
 
+#include "Application.h"
+
 #include "BitmapList.h"
 #include "TransparentImage.h"
 
@@ -130,7 +132,7 @@ void TLMDMMButton::mousePressEvent(QMouseEvent* event) {
         SetState(bsPressed);
     }
     if (OnMouseDown) {
-        OnMouseDown(event->button(), pos.x(), pos.y());
+        TApplication::Guarded([&] { OnMouseDown(event->button(), pos.x(), pos.y()); });
         // The handler may have run a modal dialog that swallowed the release: do not stay
         // pressed for a button that is no longer held.
         if (LeftHeld && !(QGuiApplication::mouseButtons() & Qt::LeftButton)) {
@@ -153,7 +155,7 @@ void TLMDMMButton::mouseReleaseEvent(QMouseEvent* event) {
         return;
     }
     SetState(bsMouseOver);
-    if (OnClick) OnClick();
+    if (OnClick) TApplication::Guarded(OnClick);
 }
 
 void TLMDMMButton::changeEvent(QEvent* event) {

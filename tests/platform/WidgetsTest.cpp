@@ -1,4 +1,5 @@
 // Widget set: image button states and faces, panels, labels, images, check box, balloon hint.
+#include "Application.h"
 #include "BitmapList.h"
 #include "LMDBackPanel.h"
 #include "LMDCheckBox.h"
@@ -7,6 +8,7 @@
 #include "LMDMMButton.h"
 #include "LMDShapeHint.h"
 #include "LMDSimpleLabel.h"
+#include "Settings.h"
 
 #include <QApplication>
 #include <QHelpEvent>
@@ -103,6 +105,29 @@ TEST_F(ButtonTest, HoverPressReleaseShowsFacesAndClicksOnce) {
     QApplication::sendEvent(Button, &leave);
     EXPECT_EQ(Button->State(), bsNormal);
     EXPECT_EQ(Clicks, 1);
+}
+
+// A store error in a click handler ends that handler with a report; the button works on.
+TEST_F(ButtonTest, AHandlerErrorIsReportedAndTheButtonWorksOn) {
+    QStringList reports;
+    TApplication::ErrorHook = [&](const QString& text) { reports << text; };
+    Button->OnClick = [this] {
+        ++Clicks;
+        throw ESettingsError(QStringLiteral("Fehler beim Setzen der Daten für 'mode'"));
+    };
+    Button->OnMouseDown = [](Qt::MouseButton, int, int) {
+        throw ESettingsError(QStringLiteral("Erzeugung von Schlüssel common misslungen"));
+    };
+    for (int i = 0; i < 2; ++i) {
+        QTest::mousePress(Button, Qt::LeftButton, {}, QPoint(25, 25));
+        QTest::mouseRelease(Button, Qt::LeftButton, {}, QPoint(25, 25));
+    }
+    TApplication::ErrorHook = nullptr;
+    EXPECT_EQ(Clicks, 2);
+    EXPECT_EQ(reports.size(), 4);
+    EXPECT_EQ(reports.value(0), QStringLiteral("Erzeugung von Schlüssel common misslungen"));
+    EXPECT_EQ(reports.value(1), QStringLiteral("Fehler beim Setzen der Daten für 'mode'"));
+    EXPECT_EQ(Button->State(), bsMouseOver);
 }
 
 // A balloon hint mapped under the cursor makes X report a leave; the face must stay lively.
