@@ -188,10 +188,10 @@ def compute_layout(W, H, col_count, row_count, max_row_clues, max_col_clues):
 
 
 def load_scrambler():
-    spec = importlib.util.spec_from_file_location("scrambler_reference", SCRAMBLER_REFERENCE)
-    module = importlib.util.module_from_spec(spec)
+    module_spec = importlib.util.spec_from_file_location("scrambler_reference", SCRAMBLER_REFERENCE)
+    module = importlib.util.module_from_spec(module_spec)
     with contextlib.redirect_stdout(io.StringIO()):  # it prints its vectors when loaded
-        spec.loader.exec_module(module)
+        module_spec.loader.exec_module(module)
     return module
 
 

@@ -155,11 +155,11 @@ TRgb Spheres(double u, double v) {
             // Light from the upper left.
             const double lx = -0.45, ly = -0.55, lz = 0.7;
             const double diffuse = std::max(0.0, ox * lx + oy * ly + nz * lz);
-            const double spec = std::pow(std::max(0.0, 2 * diffuse * nz - lz), 24);
+            const double specular = std::pow(std::max(0.0, 2 * diffuse * nz - lz), 24);
             const TRgb base = Ramp({{150, 165, 60}, {200, 205, 110}}, Hash01(wx, wy, 505));
             TRgb s = {base.R * (0.25 + 0.8 * diffuse), base.G * (0.25 + 0.8 * diffuse),
                       base.B * (0.25 + 0.8 * diffuse)};
-            s = Mix(s, {255, 255, 230}, 0.7 * spec);
+            s = Mix(s, {255, 255, 230}, 0.7 * specular);
             // Soft rim against the ground.
             col = Mix(col, s, Smooth(1.0, 0.9, d2));
         }
