@@ -8,6 +8,7 @@
 #include "DlgResources.h"
 #include "Forms.h"
 #include "ImageSet.h"
+#include "InfoDlg.h"
 #include "LMDMMButton.h"
 #include "LMDShapeHint.h"
 #include "MainTexts.h"
@@ -28,7 +29,6 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QLabel>
-#include <QMessageBox>
 
 Tmainform* mainform = nullptr;
 std::optional<uint32_t> Tmainform::FixedSeed;
@@ -284,11 +284,8 @@ void Tmainform::OptionBtnClick() {
 }
 
 void Tmainform::InfoBtnClick() {
-    QMessageBox box(QMessageBox::Information, QStringLiteral("Morvek"),
-                    QStringLiteral("<h2>Morvek</h2><p>V1.0</p>"), QMessageBox::Ok, this);
-    box.setInformativeText(German() ? QStringLiteral("Ein Logikrätsel mit versteckten Bildern.")
-                                    : QStringLiteral("A logic puzzle of hidden pictures."));
-    box.exec();
+    TInfoDlg info(this, *DlgResources);
+    info.exec();
 }
 
 void Tmainform::RulesBtnClick() {

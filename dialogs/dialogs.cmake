@@ -1,4 +1,4 @@
-# The message dialog, the best list, the options and the language question.
+# The message dialog, the best list, the options, the language question, the information.
 target_sources(morvek_dialogs PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/Messages.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MainTexts.cpp
@@ -8,4 +8,5 @@ target_sources(morvek_dialogs PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/highscor.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Options.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Tongdlg.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/InfoDlg.cpp
 )
