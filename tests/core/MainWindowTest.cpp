@@ -3,6 +3,7 @@
 #include "Forms.h"
 #include "Globals.h"
 #include "HelpViewer.h"
+#include "InfoDlg.h"
 #include "LMDMMButton.h"
 #include "Main.h"
 #include "Music.h"
@@ -502,10 +503,10 @@ TEST_F(MainWindowTest, ClockRunsDuringOtherDialogs) {
     }
     {
         TModalScript info({[&](QWidget* modal) {
-            const QString text =
-                modal->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->text();
-            EXPECT_TRUE(text.contains(QStringLiteral("Morvek")));
-            EXPECT_TRUE(text.contains(QStringLiteral("V1.0")));
+            auto* dialog = qobject_cast<TInfoDlg*>(modal);
+            ASSERT_NE(dialog, nullptr);
+            EXPECT_EQ(dialog->NameLabel->text(), QStringLiteral("Morvek"));
+            EXPECT_EQ(dialog->VersionLabel->text(), QStringLiteral("V1.0"));
             tickSecond(4);
             QTest::keyClick(modal, Qt::Key_Escape);
         }});
