@@ -94,7 +94,6 @@ class Tmainform : public QWidget, public IBoardEffects {
     void Delay(int32_t ms) override;
     void EnablePauseBtn(bool enabled) override;
 
-    TBoardRules& Rules() { return *rules; }
     // The right-hand buttons take their faces from the shared images once they exist.
     void ResourcesCreated(const TDlgResources& resources);
 
