@@ -1,7 +1,6 @@
 // The game's windows, created once at start-up in a fixed order and destroyed at the end.
 #pragma once
 
-
 class TDlgResources;
 class THighscoreDlg;
 class TOptionDlg;
