@@ -4,6 +4,7 @@
 #include "DialogTestKit.h"
 #include "Globals.h"
 #include "InfoDlg.h"
+#include "LMDCheckBox.h"
 #include "LMDMMButton.h"
 #include "Options.h"
 #include "Scrambler.h"
@@ -241,18 +242,39 @@ TEST_F(BestListKeys, EscapeWhileTypingCancelsTheEntry) {
     EXPECT_EQ(Ini.ReadText("common", "player", "<none>"), "<none>");
 }
 
-TEST_F(BestListKeys, TabFromTheNameReachesCancelWhoseEnterCancels) {
+TEST_F(BestListKeys, TabFromTheNameWalksTheCheckBoxCancelAndTick) {
+    std::vector<QWidget*> visited;
     ASSERT_TRUE(RunModal(
         Dlg, [&] { Dlg.ShowModal(25, false); },
         [&] {
             ASSERT_TRUE(Active(Dlg));
             QTest::keyClicks(Dlg.Edit1, "Ada");
-            Type(Dlg, {Qt::Key_Tab});
-            EXPECT_TRUE(Dlg.CancelBtn->hasFocus());
-            Type(Dlg, {Qt::Key_Return});
+            for (int i = 0; i < 4; ++i) {
+                Type(Dlg, {Qt::Key_Tab});
+                visited.push_back(QApplication::focusWidget());
+            }
+            // Round to Cancel again, whose Enter cancels.
+            Type(Dlg, {Qt::Key_Tab, Qt::Key_Return});
         }));
+    // The name field is left by Tab but never reached by it.
+    EXPECT_EQ(visited,
+              (std::vector<QWidget*>{Dlg.ClearBox, Dlg.CancelBtn, Dlg.OkBtn, Dlg.ClearBox}));
     EXPECT_EQ(Dlg.result(), QDialog::Rejected);
     EXPECT_EQ(Stored(2), "30,p2");
+}
+
+TEST_F(BestListKeys, SpaceTicksRemoveAllAndEnterConfirmsIt) {
+    ASSERT_TRUE(RunModal(
+        Dlg, [&] { Dlg.ShowModal(25, false); },
+        [&] {
+            ASSERT_TRUE(Active(Dlg));
+            Type(Dlg, {Qt::Key_Tab, Qt::Key_Space});
+            EXPECT_TRUE(Dlg.ClearBox->isChecked());
+            Type(Dlg, {Qt::Key_Return});
+        }));
+    EXPECT_EQ(Dlg.result(), QDialog::Accepted);
+    for (int i : {0, 2, 14})
+        EXPECT_EQ(Stored(i), "0,Mr. Brain") << i;
 }
 
 TEST_F(BestListKeys, ViewingClosesByEnterWithTheTickAndByEscapeWithoutWriting) {

@@ -550,6 +550,25 @@ TEST(CheckBox, ClickAnywhereToggles) {
     EXPECT_EQ(ground->grab().toImage().pixel(10, 10), GroundColour) << "transparent corner";
 }
 
+TEST(CheckBox, TabFocusTurnsTheOutlineYellowAndSpaceToggles) {
+    auto ground = GroundWidget(40, 40);
+    auto* box = new TLMDCheckBox(ground.get());
+    box->move(10, 10);
+    ground->show();
+    ground->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(ground.get()));
+    EXPECT_EQ(box->focusPolicy(), Qt::TabFocus);
+    auto outline = [&] { return ground->grab().toImage().pixel(10 + 1, 10 + 8); };
+    box->setFocus(Qt::TabFocusReason);
+    const QRgb focused = outline();
+    EXPECT_GT(qRed(focused), 150);
+    EXPECT_LT(qBlue(focused), 100);
+    QTest::keyClick(box, Qt::Key_Space);
+    EXPECT_TRUE(box->isChecked());
+    box->clearFocus();
+    EXPECT_GT(qBlue(outline()), 150) << "white outline without the focus";
+}
+
 class ShapeHintTest : public ::testing::Test {
   protected:
     void SetUp() override {
