@@ -285,6 +285,11 @@ TEST_F(BestListKeys, ViewingClosesByEnterWithTheTickAndByEscapeWithoutWriting) {
             [&] {
                 ASSERT_TRUE(Active(Dlg));
                 EXPECT_TRUE(Dlg.OkBtn->hasFocus());
+                // Cancel is hidden: Tab goes between the check box and the tick.
+                Type(Dlg, {Qt::Key_Tab});
+                EXPECT_TRUE(Dlg.ClearBox->hasFocus());
+                Type(Dlg, {Qt::Key_Tab});
+                EXPECT_TRUE(Dlg.OkBtn->hasFocus());
                 Type(Dlg, {key});
             }));
         const bool tick = key == Qt::Key_Return;
