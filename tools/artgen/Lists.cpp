@@ -248,7 +248,7 @@ std::vector<QImage> MainBitmaps() {
     });
     // 14-16 fist lifting a weight.
     AddSet(list, TGround::Blue, FistLiftingWeight(0, 0, false), 50,
-           ImageMotif(FistLiftingWeight(5, -8, true), 50));
+           ImageMotif(FistLiftingWeight(3.5, -8, true), 50));
     return list;
 }
 
@@ -299,7 +299,7 @@ std::vector<QImage> OptionBitmaps() {
     }));
     // 9-11 fist lifting a weight, on orange.
     AddSet(list, TGround::Orange, FistLiftingWeight(0, 0, false), 50,
-           ImageMotif(FistLiftingWeight(5, -8, true), 50));
+           ImageMotif(FistLiftingWeight(3.5, -8, true), 50));
     // 12, 13 collage of textures; the collage swirled.
     const QImage collage = Collage(BackgroundStrip(100));
     list.push_back(Face(TGround::Orange, Fill(collage)));
