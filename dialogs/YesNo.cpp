@@ -87,8 +87,8 @@ void TYesNoDlg::showEvent(QShowEvent* event) {
 }
 
 void TYesNoDlg::keyPressEvent(QKeyEvent* event) {
-    // Keys that the focused button does not take (Space and Enter) reach the form. Escape and
-    // Return must not fall through to QDialog, which would reject or press a default button.
+    // The focused button takes Space and Enter itself; every other key reaches the form. Escape
+    // and Return must not fall through to QDialog, which would reject or press a default button.
     // Return, Enter and Escape by key, since the text a platform attaches to them varies.
     QChar key;
     switch (event->key()) {
