@@ -262,8 +262,8 @@ TEST_F(MainWindowTest, FirstStartDefaultsAndGermanAnswer) {
     EXPECT_EQ(mainform->windowTitle(), QStringLiteral("Morvek V1.0"));
     EXPECT_EQ(mainform->ScoreLabel->text(), QStringLiteral("Time:"));
     EXPECT_EQ(mainform->SizeLabel->text(), QStringLiteral("Size:"));
-    EXPECT_EQ(mainform->StartBtn->Hint(), QStringLiteral("I want to start again."));
-    EXPECT_EQ(mainform->OptionBtn->Hint(), QStringLiteral(" I want to change the options."));
+    EXPECT_EQ(mainform->StartBtn->Hint(), QStringLiteral("I want to start again. (F2)"));
+    EXPECT_EQ(mainform->OptionBtn->Hint(), QStringLiteral(" I want to change the options. (F5)"));
     EXPECT_EQ(ProgramDir.back(), '/');
 
     mainform->show();
@@ -271,8 +271,8 @@ TEST_F(MainWindowTest, FirstStartDefaultsAndGermanAnswer) {
     EXPECT_EQ(Tongue, 1);
     EXPECT_EQ(mainform->ScoreLabel->text(), QStringLiteral("Zeit:"));
     EXPECT_EQ(mainform->SizeLabel->text(), QString::fromUtf8("Größe:"));
-    EXPECT_EQ(mainform->StartBtn->Hint(), QStringLiteral("Ich möchte neu beginnen."));
-    EXPECT_EQ(mainform->InfoBtn->Hint(), QStringLiteral("Wer hat diese Spiele nur verbrochen?"));
+    EXPECT_EQ(mainform->StartBtn->Hint(), QStringLiteral("Ich möchte neu beginnen. (F2)"));
+    EXPECT_EQ(mainform->InfoBtn->Hint(), QStringLiteral("Wer hat diese Spiele nur verbrochen? (Strg+I)"));
     // The tool bar shows both counters of the fresh level.
     EXPECT_TRUE(ToolBarShowsTime(0));
     EXPECT_TRUE(ToolBarShowsSize(10, 7));
