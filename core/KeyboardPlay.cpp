@@ -13,8 +13,9 @@ bool isArrow(CursorStep step) {
 KeyboardPlay::KeyboardPlay(TBoardRules& rules, const TPuzzle& puzzle, CursorEffects& effects)
     : Rules(rules), Board(puzzle), Effects(effects) {}
 
-bool KeyboardPlay::showIfHidden() {
+bool KeyboardPlay::showIfHidden(CursorStep step) {
     if (Cursor.visible) return false;
+    if (!isArrow(step)) return true;
     const BoardCursor previous = Cursor;
     clampCursor(Cursor, Board.ColCount, Board.RowCount);
     Cursor.visible = true;
@@ -23,7 +24,7 @@ bool KeyboardPlay::showIfHidden() {
 }
 
 void KeyboardPlay::step(CursorStep step, bool drag) {
-    if (showIfHidden()) return;
+    if (showIfHidden(step)) return;
     const bool dragging = drag && isArrow(step);
     if (!dragging) DragEnded = false;
     const BoardCursor previous = Cursor;
@@ -36,12 +37,12 @@ void KeyboardPlay::step(CursorStep step, bool drag) {
 }
 
 void KeyboardPlay::uncover() {
-    if (showIfHidden()) return;
+    if (!Cursor.visible) return;
     Rules.pressCell(mbLeft, Cursor.col, Cursor.row);
 }
 
 void KeyboardPlay::mark() {
-    if (showIfHidden()) return;
+    if (!Cursor.visible) return;
     Rules.pressCell(mbRight, Cursor.col, Cursor.row);
 }
 

@@ -15,8 +15,9 @@ class CursorEffects {
 };
 
 // Turns cursor keys and move keys into moves, judged by the same rules as mouse presses.
-// A key that would act on the board while the cursor is hidden only shows it, so that no
-// move is ever made at a cell the player cannot see.
+// While the cursor is hidden the board looks and plays as without a keyboard: an arrow key
+// only shows the cursor, every other key does nothing, so that no move is ever made at a
+// cell the player cannot see.
 class KeyboardPlay {
   public:
     KeyboardPlay(TBoardRules& rules, const TPuzzle& puzzle, CursorEffects& effects);
@@ -40,7 +41,8 @@ class KeyboardPlay {
     void newLevel();
 
   private:
-    bool showIfHidden();
+    // Shows the hidden cursor for an arrow key; true when the key was spent on that.
+    bool showIfHidden(CursorStep step);
 
     TBoardRules& Rules;
     const TPuzzle& Board;

@@ -66,8 +66,12 @@ AccessibleTexts accessibleTexts(bool german) {
 }
 
 QString timeText(bool german, int32_t playTime) {
-    return german ? QStringLiteral("Zeit: %1 Sekunden").arg(playTime)
-                  : QStringLiteral("Time: %1 seconds").arg(playTime);
+    const bool one = playTime == 1 || playTime == -1;
+    if (german)
+        return (one ? QStringLiteral("Zeit: %1 Sekunde") : QStringLiteral("Zeit: %1 Sekunden"))
+            .arg(playTime);
+    return (one ? QStringLiteral("Time: %1 second") : QStringLiteral("Time: %1 seconds"))
+        .arg(playTime);
 }
 
 QString sizeText(bool german, int32_t cols, int32_t rows) {
