@@ -1536,6 +1536,7 @@ TEST_F(MainWindowTest, ScreenReaderNames) {
         {mainform->ExitBtn, "Exit", "Beenden"},
     };
     for (const TRow& r : rows) {
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(r.button)->role(), QAccessible::Button);
         EXPECT_EQ(name(r.button), QString::fromUtf8(r.en));
         // The description is the hint, key included.
         EXPECT_EQ(description(r.button), r.button->Hint());
