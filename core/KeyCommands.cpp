@@ -71,18 +71,25 @@ KeyCommand keyCommand(int key, Qt::KeyboardModifiers modifiers) {
     }
 }
 
-bool isCursorCommand(KeyCommand command) {
+std::optional<CursorStep> cursorStep(KeyCommand command) {
     switch (command) {
     case KeyCommand::CursorLeft:
+        return CursorStep::Left;
     case KeyCommand::CursorRight:
+        return CursorStep::Right;
     case KeyCommand::CursorUp:
+        return CursorStep::Up;
     case KeyCommand::CursorDown:
+        return CursorStep::Down;
     case KeyCommand::RowStart:
+        return CursorStep::RowStart;
     case KeyCommand::RowEnd:
+        return CursorStep::RowEnd;
     case KeyCommand::ColumnTop:
+        return CursorStep::ColumnTop;
     case KeyCommand::ColumnBottom:
-        return true;
+        return CursorStep::ColumnBottom;
     default:
-        return false;
+        return std::nullopt;
     }
 }

@@ -1,7 +1,11 @@
 // Which key does what on the main window: the board's cursor and moves, the tool bar buttons.
 #pragma once
 
+#include "BoardCursor.h"
+
 #include <Qt>
+
+#include <optional>
 
 enum class KeyCommand {
     None,
@@ -33,4 +37,5 @@ enum class KeyCommand {
 // the modifiers itself. Keys of the number pad count like their twins.
 KeyCommand keyCommand(int key, Qt::KeyboardModifiers modifiers);
 
-bool isCursorCommand(KeyCommand command);
+// The cursor's step for a cursor key; none for the other commands.
+std::optional<CursorStep> cursorStep(KeyCommand command);

@@ -138,7 +138,7 @@ void Tmainform::CreateComponents() {
     ExitBtn->OnClick = [this] { ExitBtnClick(); };
 
     box->OnMouseDown = [this](Qt::MouseButton b, int32_t x, int32_t y) {
-        // The mouse takes over: the keyboard's cursor hides until the next cursor key.
+        // The mouse takes over: the keyboard's cursor hides until the next arrow key.
         keyboard->hide();
         boxMouseDown(b, x, y);
     };
@@ -451,7 +451,7 @@ void Tmainform::RepaintAll() {
 
 void Tmainform::DrawSize() {
     ToolBox->Flush(toolbar->DrawSize(ToolBox->Surface(), Puzzle.ColCount, Puzzle.RowCount));
-    SizeLabel->setAccessibleName(sizeText(German(), Puzzle.ColCount, Puzzle.RowCount));
+    updateCounterNames();
 }
 
 const TLayout& Tmainform::Layout() const {
@@ -471,7 +471,7 @@ void Tmainform::DrawColClues() {
 void Tmainform::DrawTime() {
     if (Left) return;
     ToolBox->Flush(toolbar->DrawTime(ToolBox->Surface(), PlayTime));
-    ScoreLabel->setAccessibleName(timeText(German(), PlayTime));
+    updateCounterNames();
 }
 
 void Tmainform::PlaySnd(int32_t number) {
@@ -534,7 +534,7 @@ void Tmainform::keyPressEvent(QKeyEvent* event) {
     event->accept();
     // A held key repeats only the cursor's steps; a move or a button acts once per press,
     // as a held mouse button does.
-    if (event->isAutoRepeat() && !isCursorCommand(command)) return;
+    if (event->isAutoRepeat() && !cursorStep(command)) return;
     runKey(command, event->modifiers().testFlag(Qt::ShiftModifier));
 }
 
@@ -544,31 +544,12 @@ void Tmainform::keyReleaseEvent(QKeyEvent* event) {
 }
 
 void Tmainform::runKey(KeyCommand command, bool shift) {
+    if (const std::optional<CursorStep> step = cursorStep(command)) {
+        keyboard->step(*step, shift);
+        updateBoardName();
+        return;
+    }
     switch (command) {
-    case KeyCommand::CursorLeft:
-        keyboard->step(CursorStep::Left, shift);
-        break;
-    case KeyCommand::CursorRight:
-        keyboard->step(CursorStep::Right, shift);
-        break;
-    case KeyCommand::CursorUp:
-        keyboard->step(CursorStep::Up, shift);
-        break;
-    case KeyCommand::CursorDown:
-        keyboard->step(CursorStep::Down, shift);
-        break;
-    case KeyCommand::RowStart:
-        keyboard->step(CursorStep::RowStart, shift);
-        break;
-    case KeyCommand::RowEnd:
-        keyboard->step(CursorStep::RowEnd, shift);
-        break;
-    case KeyCommand::ColumnTop:
-        keyboard->step(CursorStep::ColumnTop, shift);
-        break;
-    case KeyCommand::ColumnBottom:
-        keyboard->step(CursorStep::ColumnBottom, shift);
-        break;
     case KeyCommand::Uncover:
         keyboard->uncover();
         break;
@@ -603,7 +584,7 @@ void Tmainform::runKey(KeyCommand command, bool shift) {
     case KeyCommand::Exit:
         TApplication::Guarded([this] { ExitBtnClick(); });
         break;
-    case KeyCommand::None:
+    default:
         break;
     }
     // A move may have changed the cell under the cursor.
