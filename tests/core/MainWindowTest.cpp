@@ -6,6 +6,7 @@
 #include "Globals.h"
 #include "HelpViewer.h"
 #include "InfoDlg.h"
+#include "KeyCommands.h"
 #include "LMDMMButton.h"
 #include "Main.h"
 #include "Music.h"
@@ -1580,6 +1581,33 @@ TEST_F(MainWindowTest, ScreenReaderNames) {
     // The mouse takes over: the board is the board again.
     Click(col, row, Qt::MiddleButton);
     EXPECT_EQ(name(mainform->box), QStringLiteral("Spielfeld"));
+}
+
+// Modifiers choose: Shift only where it means something, Ctrl only for its three keys, and
+// nothing with Alt (Alt+F4 belongs to the window manager). The number pad counts as the keys.
+TEST(KeyCommands, ModifiersAndNumberPad) {
+    const struct {
+        int Key;
+        Qt::KeyboardModifiers Mods;
+        KeyCommand Want;
+    } cases[] = {
+        {Qt::Key_Left, Qt::ShiftModifier, KeyCommand::CursorLeft},
+        {Qt::Key_Left, Qt::KeypadModifier, KeyCommand::CursorLeft},
+        {Qt::Key_Enter, Qt::KeypadModifier, KeyCommand::Uncover},
+        {Qt::Key_Left, Qt::ControlModifier, KeyCommand::None},
+        {Qt::Key_F4, Qt::AltModifier, KeyCommand::None},
+        {Qt::Key_F4, Qt::ShiftModifier, KeyCommand::PreviousSize},
+        {Qt::Key_F2, Qt::ShiftModifier, KeyCommand::None},
+        {Qt::Key_P, Qt::ShiftModifier, KeyCommand::None},
+        {Qt::Key_Space, Qt::ShiftModifier, KeyCommand::None},
+        {Qt::Key_Q, Qt::NoModifier, KeyCommand::None},
+        {Qt::Key_N, Qt::ControlModifier | Qt::ShiftModifier, KeyCommand::None},
+        {Qt::Key_I, Qt::ControlModifier, KeyCommand::Info},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(QKeySequence(c.Key | c.Mods).toString().toStdString());
+        EXPECT_EQ(keyCommand(c.Key, c.Mods), c.Want);
+    }
 }
 
 } // namespace
