@@ -64,6 +64,11 @@ QLabel* MakeCaption(QWidget* parent, int left) {
     return label;
 }
 
+// Every setAccessibleName tells the screen reader of a change; only real changes should be told.
+void setAccessibleNameIfNew(QWidget* widget, const QString& name) {
+    if (widget->accessibleName() != name) widget->setAccessibleName(name);
+}
+
 // A store failure while reading a start-up value: the player is told, the default stands.
 template <typename Read, typename T> T ReadOrDefault(Read read, T fallback) {
     try {
@@ -352,13 +357,13 @@ void Tmainform::SetMainTexts() {
 
 void Tmainform::updateBoardName() {
     const BoardCursor& c = keyboard->cursor();
-    box->setAccessibleName(c.visible ? cellText(German(), Puzzle, c.col, c.row)
-                                     : accessibleTexts(German()).boardName);
+    setAccessibleNameIfNew(box, c.visible ? cellText(German(), Puzzle, c.col, c.row)
+                                          : accessibleTexts(German()).boardName);
 }
 
 void Tmainform::updateCounterNames() {
-    ScoreLabel->setAccessibleName(timeText(German(), PlayTime));
-    SizeLabel->setAccessibleName(sizeText(German(), Puzzle.ColCount, Puzzle.RowCount));
+    setAccessibleNameIfNew(ScoreLabel, timeText(German(), PlayTime));
+    setAccessibleNameIfNew(SizeLabel, sizeText(German(), Puzzle.ColCount, Puzzle.RowCount));
 }
 
 void Tmainform::closeEvent(QCloseEvent* event) {
