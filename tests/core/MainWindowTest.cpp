@@ -1339,10 +1339,20 @@ TEST_F(MainWindowTest, KeyboardMovesAreJudgedLikePresses) {
         ASSERT_TRUE(FindCell(r.state, col, row));
         CursorTo(col, row);
         const int32_t before = mainform->PlayTime;
+        // Every frame of a flash is drawn with the cursor over it.
+        int waits = 0, framesWithoutCursor = 0;
+        mainform->DelayHook = [&, c = col, rr = row](int32_t) {
+            ++waits;
+            framesWithoutCursor += CellPixels(c, rr).pixel(0, 0) != (0xFF000000u | CursorYellow);
+        };
         Type(r.key);
+        mainform->DelayHook = [](int32_t) {};
         EXPECT_EQ(Puzzle.Grid[col][row], r.after);
         EXPECT_EQ(mainform->PlayTime, before + r.charge);
         EXPECT_TRUE(ToolBarShowsTime(mainform->PlayTime));
+        if (r.charge > 0) EXPECT_GT(waits, 0); // the flash
+        EXPECT_EQ(framesWithoutCursor, 0);
+        EXPECT_EQ(CellPixels(col, row).pixel(2, 2), 0xFF000000u | CursorOutline);
     }
     // A held key does not repeat a move.
     ASSERT_TRUE(FindCell(csHiddenEmpty, col, row));
