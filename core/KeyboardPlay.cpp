@@ -11,55 +11,55 @@ bool isArrow(CursorStep step) {
 } // namespace
 
 KeyboardPlay::KeyboardPlay(TBoardRules& rules, const TPuzzle& puzzle, CursorEffects& effects)
-    : Rules(rules), Board(puzzle), Effects(effects) {}
+    : rules(rules), board(puzzle), effects(effects) {}
 
 bool KeyboardPlay::showIfHidden(CursorStep step) {
-    if (Cursor.visible) return false;
+    if (position.visible) return false;
     if (!isArrow(step)) return true;
-    const BoardCursor previous = Cursor;
-    clampCursor(Cursor, Board.ColCount, Board.RowCount);
-    Cursor.visible = true;
-    Effects.cursorMoved(previous);
+    const BoardCursor previous = position;
+    clampCursor(position, board.ColCount, board.RowCount);
+    position.visible = true;
+    effects.cursorMoved(previous);
     return true;
 }
 
 void KeyboardPlay::step(CursorStep step, bool drag) {
     if (showIfHidden(step)) return;
     const bool dragging = drag && isArrow(step);
-    if (!dragging) DragEnded = false;
-    const BoardCursor previous = Cursor;
-    if (!moveCursor(Cursor, step, Board.ColCount, Board.RowCount, !dragging)) return;
-    Effects.cursorMoved(previous);
-    if (!dragging || DragEnded || !Rules.acceptsInput()) return;
+    if (!dragging) dragEnded = false;
+    const BoardCursor previous = position;
+    if (!moveCursor(position, step, board.ColCount, board.RowCount, !dragging)) return;
+    effects.cursorMoved(previous);
+    if (!dragging || dragEnded || !rules.acceptsInput()) return;
     // Entering a cell by keyboard is a move, so it starts the level as a press does.
-    Rules.startLevel();
-    if (!Rules.dragOnto(Cursor.col, Cursor.row)) DragEnded = true;
+    rules.startLevel();
+    if (!rules.dragOnto(position.col, position.row)) dragEnded = true;
 }
 
 void KeyboardPlay::uncover() {
-    if (!Cursor.visible) return;
-    Rules.pressCell(mbLeft, Cursor.col, Cursor.row);
+    if (!position.visible) return;
+    rules.pressCell(mbLeft, position.col, position.row);
 }
 
 void KeyboardPlay::mark() {
-    if (!Cursor.visible) return;
-    Rules.pressCell(mbRight, Cursor.col, Cursor.row);
+    if (!position.visible) return;
+    rules.pressCell(mbRight, position.col, position.row);
 }
 
 void KeyboardPlay::releaseDrag() {
-    DragEnded = false;
+    dragEnded = false;
 }
 
 void KeyboardPlay::hide() {
-    DragEnded = false;
-    if (!Cursor.visible) return;
-    const BoardCursor previous = Cursor;
-    Cursor.visible = false;
-    Effects.cursorMoved(previous);
+    dragEnded = false;
+    if (!position.visible) return;
+    const BoardCursor previous = position;
+    position.visible = false;
+    effects.cursorMoved(previous);
 }
 
 void KeyboardPlay::newLevel() {
-    Cursor.col = 1;
-    Cursor.row = 1;
-    DragEnded = false;
+    position.col = 1;
+    position.row = 1;
+    dragEnded = false;
 }

@@ -22,7 +22,7 @@ class KeyboardPlay {
   public:
     KeyboardPlay(TBoardRules& rules, const TPuzzle& puzzle, CursorEffects& effects);
 
-    const BoardCursor& cursor() const { return Cursor; }
+    const BoardCursor& cursor() const { return position; }
 
     // A cursor key. With `drag` (Shift held) an arrow uncovers the cell it enters, as a drag
     // of the left button does, and stops at the board's edge instead of wrapping. A hidden
@@ -44,9 +44,9 @@ class KeyboardPlay {
     // Shows the hidden cursor for an arrow key; true when the key was spent on that.
     bool showIfHidden(CursorStep step);
 
-    TBoardRules& Rules;
-    const TPuzzle& Board;
-    CursorEffects& Effects;
-    BoardCursor Cursor;
-    bool DragEnded = false;
+    TBoardRules& rules;
+    const TPuzzle& board;
+    CursorEffects& effects;
+    BoardCursor position;
+    bool dragEnded = false;
 };

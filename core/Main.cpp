@@ -164,7 +164,7 @@ void Tmainform::CreateComponents() {
     toolbar = std::make_unique<TToolBarPainter>(bmps);
     rules = std::make_unique<TBoardRules>(Puzzle, painter->Layout, GameState, PlayTime, *this);
     keyboard = std::make_unique<KeyboardPlay>(*rules, Puzzle, *this);
-    painter->Cursor = &keyboard->cursor();
+    painter->cursor = &keyboard->cursor();
 }
 
 void Tmainform::ResourcesCreated(const TDlgResources& resources) {

@@ -113,7 +113,7 @@ void TBoardPainter::ComposeCell(int32_t col, int32_t row) {
 }
 
 void TBoardPainter::CursorOver(int32_t col, int32_t row) {
-    if (!Cursor || !Cursor->isAt(col, row)) return;
+    if (!cursor || !cursor->isAt(col, row)) return;
     const int32_t S = Layout.CellSize;
     drawCursorFrame(Box.Surface(),
                     QRect(Layout.BoardLeft + (col - 1) * S, Layout.BoardTop + (row - 1) * S, S, S));
@@ -149,7 +149,7 @@ void TBoardPainter::RowClues(TCanvas& canvas) {
     const bool text = !Paused && FontPixels > 0;
     for (int32_t r = 1; r <= std::min(Game.RowCount, MaxRows); ++r) {
         const int32_t count = std::min(Game.RowClueCount[r], MaxRowClueSlots);
-        canvas.FontColor = clueColor(Game.RowDone[r], Cursor && Cursor->litRow(r));
+        canvas.FontColor = clueColor(Game.RowDone[r], cursor && cursor->litRow(r));
         for (int32_t k = 1; k <= count; ++k) {
             const int32_t X = Layout.BoardLeft - k * S, Y = Layout.BoardTop + (r - 1) * S;
             // Rows of count are 3 pixels apart, showing the board between them.
@@ -167,7 +167,7 @@ void TBoardPainter::ColClues(TCanvas& canvas) {
     const bool text = !Paused && FontPixels > 0;
     for (int32_t c = 1; c <= std::min(Game.ColCount, MaxCols); ++c) {
         const int32_t count = std::min(Game.ColClueCount[c], MaxColClueSlots);
-        canvas.FontColor = clueColor(Game.ColDone[c], Cursor && Cursor->litCol(c));
+        canvas.FontColor = clueColor(Game.ColDone[c], cursor && cursor->litCol(c));
         for (int32_t k = 1; k <= count; ++k) {
             const int32_t X = Layout.BoardLeft + (c - 1) * S, Y = Layout.BoardTop - k * S;
             BlockCopy(surface, X + 2, Y, S - 3, S, ShadeBitmap, X, Y);

@@ -27,7 +27,7 @@ class TBoardPainter {
     bool Paused = false;   // the clue slots show no numbers
     TLayout Layout;
     // The keyboard cursor, drawn over its cell and its clue lines while shown; may be null.
-    const BoardCursor* Cursor = nullptr;
+    const BoardCursor* cursor = nullptr;
 
     QImage BoardBitmap;
     QImage ShadeBitmap;

@@ -1157,38 +1157,38 @@ TEST_F(MainWindowTest, ClosingTheMainWindowEndsTheProgramLoop) {
 // --- Keyboard play ------------------------------------------------------------------------
 
 // A key as a player types it on the board, modifier keys included.
-void Type(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+void typeKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QTest::keyClick(mainform->box, key, modifiers);
 }
 
 // An arrow with Shift held down all along: no Shift press or release of its own.
-void ShiftArrow(Qt::Key key) {
+void shiftArrow(Qt::Key key) {
     QKeyEvent press(QEvent::KeyPress, key, Qt::ShiftModifier);
     QApplication::sendEvent(mainform->box, &press);
     QKeyEvent release(QEvent::KeyRelease, key, Qt::ShiftModifier);
     QApplication::sendEvent(mainform->box, &release);
 }
 
-void ShiftUp() {
+void shiftUp() {
     QKeyEvent release(QEvent::KeyRelease, Qt::Key_Shift, Qt::NoModifier);
     QApplication::sendEvent(mainform->box, &release);
 }
 
 // Puts the cursor on a cell with the keys alone.
-void CursorTo(int32_t col, int32_t row) {
-    if (!mainform->boardCursor().visible) Type(Qt::Key_Right);
-    Type(Qt::Key_Home);
-    Type(Qt::Key_PageUp);
+void cursorTo(int32_t col, int32_t row) {
+    if (!mainform->boardCursor().visible) typeKey(Qt::Key_Right);
+    typeKey(Qt::Key_Home);
+    typeKey(Qt::Key_PageUp);
     for (int32_t c = 1; c < col; ++c)
-        Type(Qt::Key_Right);
+        typeKey(Qt::Key_Right);
     for (int32_t r = 1; r < row; ++r)
-        Type(Qt::Key_Down);
+        typeKey(Qt::Key_Down);
     ASSERT_TRUE(mainform->boardCursor().isAt(col, row));
 }
 
 // The frame: two pixels of yellow along the cell's edge, one dark pixel inside them, and the
 // cell's own picture untouched further in.
-void ExpectFrame(int32_t col, int32_t row, const QImage& withoutCursor) {
+void expectFrame(int32_t col, int32_t row, const QImage& withoutCursor) {
     SCOPED_TRACE(testing::Message() << "frame on " << col << "," << row);
     const QImage cell = CellPixels(col, row);
     const QImage plain = withoutCursor.copy(CellRect(col, row));
@@ -1205,12 +1205,12 @@ void ExpectFrame(int32_t col, int32_t row, const QImage& withoutCursor) {
 }
 
 // The clue slots of one row or column: how many pixels show each colour of numbers.
-struct TClueInk {
+struct ClueInk {
     int yellow = 0, white = 0;
 };
-TClueInk ClueInk(const QRect& panel) {
+ClueInk inkIn(const QRect& panel) {
     const QImage part = mainform->box->Surface().copy(panel);
-    TClueInk ink;
+    ClueInk ink;
     for (int y = 0; y < part.height(); ++y)
         for (int x = 0; x < part.width(); ++x) {
             ink.yellow += part.pixel(x, y) == (0xFF000000u | CursorYellow);
@@ -1218,20 +1218,20 @@ TClueInk ClueInk(const QRect& panel) {
         }
     return ink;
 }
-TClueInk RowClueInk(int32_t row) {
+ClueInk rowClueInk(int32_t row) {
     const TLayout& l = mainform->Layout();
-    return ClueInk(QRect(l.BoardLeft - Puzzle.MaxRowClues * l.CellSize,
-                         l.BoardTop + (row - 1) * l.CellSize, Puzzle.MaxRowClues * l.CellSize,
-                         l.CellSize));
+    return inkIn(QRect(l.BoardLeft - Puzzle.MaxRowClues * l.CellSize,
+                       l.BoardTop + (row - 1) * l.CellSize, Puzzle.MaxRowClues * l.CellSize,
+                       l.CellSize));
 }
-TClueInk ColClueInk(int32_t col) {
+ClueInk colClueInk(int32_t col) {
     const TLayout& l = mainform->Layout();
-    return ClueInk(QRect(l.BoardLeft + (col - 1) * l.CellSize,
-                         l.BoardTop - Puzzle.MaxColClues * l.CellSize, l.CellSize,
-                         Puzzle.MaxColClues * l.CellSize));
+    return inkIn(QRect(l.BoardLeft + (col - 1) * l.CellSize,
+                       l.BoardTop - Puzzle.MaxColClues * l.CellSize, l.CellSize,
+                       Puzzle.MaxColClues * l.CellSize));
 }
 
-void ExpectLit(bool lit, const TClueInk& ink) {
+void expectLit(bool lit, const ClueInk& ink) {
     if (lit) {
         EXPECT_GT(ink.yellow, 0);
         EXPECT_EQ(ink.white, 0);
@@ -1248,48 +1248,48 @@ TEST_F(MainWindowTest, CursorShowsOnlyAfterAnArrowAndLightsItsClues) {
     // Until an arrow key comes, no key changes the picture or the game.
     for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_X, Qt::Key_Delete,
                               Qt::Key_Home, Qt::Key_End, Qt::Key_PageDown, Qt::Key_A})
-        Type(key);
+        typeKey(key);
     EXPECT_FALSE(mainform->boardCursor().visible);
     EXPECT_EQ(mainform->box->Surface(), today);
     EXPECT_EQ(mainform->GameState, gsReady);
 
     // The first arrow shows the cursor on the top-left cell, whichever arrow it is.
-    Type(Qt::Key_Down);
+    typeKey(Qt::Key_Down);
     ASSERT_TRUE(mainform->boardCursor().isAt(1, 1));
-    ExpectFrame(1, 1, today);
-    ExpectLit(true, RowClueInk(1));
-    ExpectLit(true, ColClueInk(1));
-    ExpectLit(false, RowClueInk(2));
-    ExpectLit(false, ColClueInk(2));
+    expectFrame(1, 1, today);
+    expectLit(true, rowClueInk(1));
+    expectLit(true, colClueInk(1));
+    expectLit(false, rowClueInk(2));
+    expectLit(false, colClueInk(2));
     EXPECT_EQ(CellPixels(2, 1), today.copy(CellRect(2, 1)));
 
     // Moving on leaves the old cell and its column as they were.
-    Type(Qt::Key_Right);
-    ExpectFrame(2, 1, today);
+    typeKey(Qt::Key_Right);
+    expectFrame(2, 1, today);
     EXPECT_EQ(CellPixels(1, 1), today.copy(CellRect(1, 1)));
-    ExpectLit(false, ColClueInk(1));
-    ExpectLit(true, ColClueInk(2));
-    ExpectLit(true, RowClueInk(1));
+    expectLit(false, colClueInk(1));
+    expectLit(true, colClueInk(2));
+    expectLit(true, rowClueInk(1));
 
     // Wrapping at the edges, and the jumps to the ends of the row and the column.
-    Type(Qt::Key_Up);
+    typeKey(Qt::Key_Up);
     EXPECT_TRUE(mainform->boardCursor().isAt(2, Puzzle.RowCount));
-    ExpectLit(false, RowClueInk(1));
-    ExpectLit(true, RowClueInk(Puzzle.RowCount));
-    Type(Qt::Key_End);
+    expectLit(false, rowClueInk(1));
+    expectLit(true, rowClueInk(Puzzle.RowCount));
+    typeKey(Qt::Key_End);
     EXPECT_TRUE(mainform->boardCursor().isAt(Puzzle.ColCount, Puzzle.RowCount));
-    Type(Qt::Key_Right);
+    typeKey(Qt::Key_Right);
     EXPECT_TRUE(mainform->boardCursor().isAt(1, Puzzle.RowCount));
-    Type(Qt::Key_PageUp);
+    typeKey(Qt::Key_PageUp);
     EXPECT_TRUE(mainform->boardCursor().isAt(1, 1));
-    Type(Qt::Key_PageDown);
-    Type(Qt::Key_Home);
+    typeKey(Qt::Key_PageDown);
+    typeKey(Qt::Key_Home);
     EXPECT_TRUE(mainform->boardCursor().isAt(1, Puzzle.RowCount));
 
     // A whole repaint (the pause, a new background) keeps the cursor.
     mainform->RepaintAll();
-    ExpectFrame(1, Puzzle.RowCount, today);
-    ExpectLit(true, RowClueInk(Puzzle.RowCount));
+    expectFrame(1, Puzzle.RowCount, today);
+    expectLit(true, rowClueInk(Puzzle.RowCount));
 
     // A mouse press on the board, even off the cells, hides it: the board is today's again.
     const TLayout& l = mainform->Layout();
@@ -1298,9 +1298,9 @@ TEST_F(MainWindowTest, CursorShowsOnlyAfterAnArrowAndLightsItsClues) {
     EXPECT_EQ(mainform->box->Surface(), today);
     EXPECT_EQ(mainform->GameState, gsReady);
     // Space does nothing until the next arrow, which shows the cursor where it was.
-    Type(Qt::Key_Space);
+    typeKey(Qt::Key_Space);
     EXPECT_EQ(mainform->box->Surface(), today);
-    Type(Qt::Key_Left);
+    typeKey(Qt::Key_Left);
     EXPECT_TRUE(mainform->boardCursor().isAt(1, Puzzle.RowCount));
 }
 
@@ -1308,9 +1308,9 @@ TEST_F(MainWindowTest, KeyboardMovesAreJudgedLikePresses) {
     OpenEnglish();
     int32_t col = 0, row = 0;
     ASSERT_TRUE(FindCell(csHiddenFilled, col, row));
-    CursorTo(col, row);
+    cursorTo(col, row);
     EXPECT_EQ(mainform->GameState, gsReady); // moving the cursor is no move
-    Type(Qt::Key_Space);
+    typeKey(Qt::Key_Space);
     EXPECT_EQ(Puzzle.Grid[col][row], csUncovered);
     EXPECT_EQ(mainform->GameState, gsRunning);
     EXPECT_TRUE(mainform->PauseBtn->isEnabled());
@@ -1337,7 +1337,7 @@ TEST_F(MainWindowTest, KeyboardMovesAreJudgedLikePresses) {
     for (const TRow& r : rows) {
         SCOPED_TRACE(testing::Message() << "key " << r.key << " on state " << r.state);
         ASSERT_TRUE(FindCell(r.state, col, row));
-        CursorTo(col, row);
+        cursorTo(col, row);
         const int32_t before = mainform->PlayTime;
         // Every frame of a flash is drawn with the cursor over it.
         int waits = 0, framesWithoutCursor = 0;
@@ -1345,7 +1345,7 @@ TEST_F(MainWindowTest, KeyboardMovesAreJudgedLikePresses) {
             ++waits;
             framesWithoutCursor += CellPixels(c, rr).pixel(0, 0) != (0xFF000000u | CursorYellow);
         };
-        Type(r.key);
+        typeKey(r.key);
         mainform->DelayHook = [](int32_t) {};
         EXPECT_EQ(Puzzle.Grid[col][row], r.after);
         EXPECT_EQ(mainform->PlayTime, before + r.charge);
@@ -1356,7 +1356,7 @@ TEST_F(MainWindowTest, KeyboardMovesAreJudgedLikePresses) {
     }
     // A held key does not repeat a move.
     ASSERT_TRUE(FindCell(csHiddenEmpty, col, row));
-    CursorTo(col, row);
+    cursorTo(col, row);
     QKeyEvent repeat(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QString(), true);
     QApplication::sendEvent(mainform->box, &repeat);
     EXPECT_EQ(Puzzle.Grid[col][row], csHiddenEmpty);
@@ -1368,11 +1368,11 @@ TEST_F(MainWindowTest, ShiftArrowsUncoverLikeADragAndStopAtAnEmptyCell) {
     for (int32_t c = 1; c <= Puzzle.ColCount; ++c)
         Puzzle.Grid[c][1] = c == 3 ? csHiddenEmpty : csHiddenFilled;
     mainform->RepaintAll();
-    Type(Qt::Key_Right); // shows the cursor on 1,1
+    typeKey(Qt::Key_Right); // shows the cursor on 1,1
 
-    ShiftArrow(Qt::Key_Right);                    // enters 2,1: uncovered
-    ShiftArrow(Qt::Key_Right);                    // enters 3,1: a wrong move, the drag ends
-    ShiftArrow(Qt::Key_Right);                    // enters 4,1: only the cursor moves
+    shiftArrow(Qt::Key_Right);                    // enters 2,1: uncovered
+    shiftArrow(Qt::Key_Right);                    // enters 3,1: a wrong move, the drag ends
+    shiftArrow(Qt::Key_Right);                    // enters 4,1: only the cursor moves
     EXPECT_EQ(Puzzle.Grid[1][1], csHiddenFilled); // where the drag began is not entered
     EXPECT_EQ(Puzzle.Grid[2][1], csUncovered);
     EXPECT_EQ(Puzzle.Grid[3][1], csHiddenEmpty);
@@ -1381,8 +1381,8 @@ TEST_F(MainWindowTest, ShiftArrowsUncoverLikeADragAndStopAtAnEmptyCell) {
     EXPECT_EQ(mainform->GameState, gsRunning);
 
     // Shift let go and held again: a new drag.
-    ShiftUp();
-    ShiftArrow(Qt::Key_Right);
+    shiftUp();
+    shiftArrow(Qt::Key_Right);
     EXPECT_EQ(Puzzle.Grid[5][1], csUncovered);
     EXPECT_TRUE(mainform->boardCursor().isAt(5, 1));
     EXPECT_EQ(mainform->PlayTime, 33);
@@ -1401,14 +1401,14 @@ TEST_F(MainWindowTest, ToolBarKeysDoWhatTheClicksDo) {
         SCOPED_TRACE(keyName(key, mods));
         TModalScript none({});
         const TGrid before = GridNow();
-        Type(key, mods);
+        typeKey(key, mods);
         EXPECT_NE(GridNow(), before);
         EXPECT_EQ(mainform->GameState, gsReady);
     }
     // Pause on a ready level does nothing.
     {
         TModalScript none({});
-        Type(Qt::Key_P);
+        typeKey(Qt::Key_P);
         EXPECT_EQ(mainform->GameState, gsReady);
     }
 
@@ -1420,7 +1420,7 @@ TEST_F(MainWindowTest, ToolBarKeysDoWhatTheClicksDo) {
           std::pair{Qt::Key_N, Qt::KeyboardModifiers(Qt::ControlModifier)}}) {
         SCOPED_TRACE(keyName(key, mods));
         TModalScript no({Message(4, 'n')});
-        Type(key, mods);
+        typeKey(key, mods);
         EXPECT_EQ(GridNow(), running);
         EXPECT_EQ(mainform->GameState, gsRunning);
     }
@@ -1429,7 +1429,7 @@ TEST_F(MainWindowTest, ToolBarKeysDoWhatTheClicksDo) {
         SCOPED_TRACE(keyName(key, {}));
         TModalScript pause(
             {Message(12, Qt::Key_Escape, [] { EXPECT_EQ(mainform->GameState, gsPaused); })});
-        Type(key);
+        typeKey(key);
         EXPECT_EQ(mainform->GameState, gsRunning);
     }
     // F3: the best list of this size to look at; F5: the options; Ctrl+I: the information.
@@ -1439,44 +1439,44 @@ TEST_F(MainWindowTest, ToolBarKeysDoWhatTheClicksDo) {
             EXPECT_FALSE(HighscoreDlg->Edit1->isVisible());
             QTest::mouseClick(HighscoreDlg->OkBtn, Qt::LeftButton);
         }});
-        Type(Qt::Key_F3);
+        typeKey(Qt::Key_F3);
     }
     {
         TModalScript options({[](QWidget* modal) {
             EXPECT_EQ(modal, static_cast<QWidget*>(OptionDlg));
             QTest::mouseClick(OptionDlg->OKBtn, Qt::LeftButton);
         }});
-        Type(Qt::Key_F5);
+        typeKey(Qt::Key_F5);
     }
     {
         TModalScript info({[](QWidget* modal) {
             EXPECT_NE(qobject_cast<TInfoDlg*>(modal), nullptr);
             QTest::keyClick(modal, Qt::Key_Escape);
         }});
-        Type(Qt::Key_I, Qt::ControlModifier);
+        typeKey(Qt::Key_I, Qt::ControlModifier);
     }
     // F1: the rules in the player's language.
     {
         TModalScript none({});
-        Type(Qt::Key_F1);
+        typeKey(Qt::Key_F1);
         ASSERT_EQ(THelpViewer::Viewers().size(), 1u);
         EXPECT_EQ(THelpViewer::Viewers().front()->Topic(), 2);
     }
     // F4 and Shift+F4: the size ring both ways, asking first while a level runs.
     {
         TModalScript yes({Message(4, 'y')});
-        Type(Qt::Key_F4);
+        typeKey(Qt::Key_F4);
     }
     EXPECT_EQ(mode, 2);
     EXPECT_EQ(mainform->GameState, gsReady);
     {
         TModalScript none({});
-        Type(Qt::Key_F4, Qt::ShiftModifier);
+        typeKey(Qt::Key_F4, Qt::ShiftModifier);
         EXPECT_EQ(mode, 1);
-        Type(Qt::Key_F4, Qt::ShiftModifier);
+        typeKey(Qt::Key_F4, Qt::ShiftModifier);
         EXPECT_EQ(mode, 9);
         EXPECT_EQ(Puzzle.ColCount, 34);
-        Type(Qt::Key_F4);
+        typeKey(Qt::Key_F4);
         EXPECT_EQ(mode, 1);
     }
     // Escape and Ctrl+Q: the question before leaving; No stays.
@@ -1485,7 +1485,7 @@ TEST_F(MainWindowTest, ToolBarKeysDoWhatTheClicksDo) {
           std::pair{Qt::Key_Q, Qt::KeyboardModifiers(Qt::ControlModifier)}}) {
         SCOPED_TRACE(keyName(key, mods));
         TModalScript no({Message(3, 'n')});
-        Type(key, mods);
+        typeKey(key, mods);
         EXPECT_TRUE(mainform->isVisible());
     }
     // A held key does not repeat a button.
@@ -1499,7 +1499,7 @@ TEST_F(MainWindowTest, ToolBarKeysDoWhatTheClicksDo) {
     // With the real answer, Escape leaves the game.
     {
         TModalScript yes({Message(3, 'y')});
-        Type(Qt::Key_Escape);
+        typeKey(Qt::Key_Escape);
     }
     EXPECT_FALSE(mainform->isVisible());
 }
@@ -1560,17 +1560,17 @@ TEST_F(MainWindowTest, ScreenReaderNames) {
 
     // The cursor: its cell becomes the board's name, which a screen reader reads out when it
     // changes (the offscreen platform has no screen reader to watch that happen).
-    Type(Qt::Key_Right);
+    typeKey(Qt::Key_Right);
     const QString first = name(mainform->box);
     EXPECT_EQ(first, cellText(false, Puzzle, 1, 1));
     EXPECT_TRUE(first.startsWith(QStringLiteral("row 1, column 1, hidden; row clues ")));
-    Type(Qt::Key_Down);
+    typeKey(Qt::Key_Down);
     EXPECT_TRUE(name(mainform->box).startsWith(QStringLiteral("row 2, column 1, hidden;")));
     // A move changes what it says about the cell.
     int32_t col = 0, row = 0;
     ASSERT_TRUE(FindCell(csHiddenFilled, col, row));
-    CursorTo(col, row);
-    Type(Qt::Key_Space);
+    cursorTo(col, row);
+    typeKey(Qt::Key_Space);
     EXPECT_TRUE(name(mainform->box).contains(QStringLiteral(", uncovered;")));
     Ticks(10);
     EXPECT_EQ(name(mainform->ScoreLabel), QStringLiteral("Time: 1 second"));

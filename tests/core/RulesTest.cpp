@@ -154,30 +154,30 @@ struct TTable {
 };
 
 // The cursor's moves go into the same recording as the rules' effects, so their order shows.
-class TCursorRecorder : public CursorEffects {
+class CursorRecorder : public CursorEffects {
   public:
-    explicit TCursorRecorder(TLines& log) : Log(log) {}
-    void bind(const KeyboardPlay& play) { Play = &play; }
+    explicit CursorRecorder(TLines& log) : log(log) {}
+    void bind(const KeyboardPlay& play) { this->play = &play; }
     void cursorMoved(const BoardCursor&) override {
-        const BoardCursor& c = Play->cursor();
-        Log.push_back(c.visible ? "cursor " + std::to_string(c.col) + "," + std::to_string(c.row)
+        const BoardCursor& c = play->cursor();
+        log.push_back(c.visible ? "cursor " + std::to_string(c.col) + "," + std::to_string(c.row)
                                 : "cursor off");
     }
 
   private:
-    TLines& Log;
-    const KeyboardPlay* Play = nullptr;
+    TLines& log;
+    const KeyboardPlay* play = nullptr;
 };
 
 // A table played by keys: "left", "right", "up", "down", "home", "end", "pgup", "pgdn", each
 // with an optional "shift+" in front; "space" uncovers, "x" marks, "release" lets Shift go,
 // "mouse" is a press on the board elsewhere (it hides the cursor).
-struct TKeyTable : TTable {
-    explicit TKeyTable(const TLines& rows, int32_t sizeLevel = 1) : TTable(rows, sizeLevel) {
-        CursorRec.bind(Keys);
+struct KeyTable : TTable {
+    explicit KeyTable(const TLines& rows, int32_t sizeLevel = 1) : TTable(rows, sizeLevel) {
+        cursorRecorder.bind(keys);
     }
 
-    void Press(const std::string& key) {
+    void press(const std::string& key) {
         static const struct {
             const char* Name;
             CursorStep Step;
@@ -188,16 +188,16 @@ struct TKeyTable : TTable {
         const bool shift = key.rfind("shift+", 0) == 0;
         const std::string name = shift ? key.substr(6) : key;
         for (const auto& s : steps)
-            if (name == s.Name) return Keys.step(s.Step, shift);
-        if (name == "space") return Keys.uncover();
-        if (name == "x") return Keys.mark();
-        if (name == "release") return Keys.releaseDrag();
-        if (name == "mouse") return Keys.hide();
+            if (name == s.Name) return keys.step(s.Step, shift);
+        if (name == "space") return keys.uncover();
+        if (name == "x") return keys.mark();
+        if (name == "release") return keys.releaseDrag();
+        if (name == "mouse") return keys.hide();
         ADD_FAILURE() << "bad key " << key;
     }
 
-    TCursorRecorder CursorRec{Rec.Log};
-    KeyboardPlay Keys{Rules, Board, CursorRec};
+    CursorRecorder cursorRecorder{Rec.Log};
+    KeyboardPlay keys{Rules, Board, cursorRecorder};
 };
 
 struct TMoveCase {
@@ -491,21 +491,21 @@ TEST(Rules, ReadsLayoutAtEachEvent) {
 
 // --- Keyboard play ---------------------------------------------------------------------------
 
-struct TKeyCase {
-    std::string Name;
-    TLines Board;
-    TLines Keys;
-    TLines Recording;
-    TLines After;
-    TGameState State;
-    int32_t PlayTime;
+struct KeyCase {
+    std::string name;
+    TLines board;
+    TLines keys;
+    TLines recording;
+    TLines after;
+    TGameState state;
+    int32_t playTime;
 };
 
-void PrintTo(const TKeyCase& c, std::ostream* os) {
-    *os << c.Name;
+void PrintTo(const KeyCase& c, std::ostream* os) {
+    *os << c.name;
 }
 
-const TKeyCase KeyCases[] = {
+const KeyCase KeyCases[] = {
     {"OnlyAnArrowShowsTheCursorAtTopLeft",
      {"#.#", "##."},
      {"space", "x", "home", "pgdn", "shift+end", "right", "right"},
@@ -595,24 +595,24 @@ const TKeyCase KeyCases[] = {
      0},
 };
 
-class KeyMoves : public testing::TestWithParam<TKeyCase> {};
+class KeyMoves : public testing::TestWithParam<KeyCase> {};
 
 TEST_P(KeyMoves, RecordAndEndState) {
-    const TKeyCase& tc = GetParam();
-    TKeyTable t(tc.Board);
-    for (const std::string& key : tc.Keys)
-        t.Press(key);
-    EXPECT_EQ(t.Rec.Log, tc.Recording);
-    EXPECT_EQ(BoardText(t.Board), tc.After);
-    EXPECT_EQ(t.GameState, tc.State);
-    EXPECT_EQ(t.PlayTime, tc.PlayTime);
+    const KeyCase& tc = GetParam();
+    KeyTable t(tc.board);
+    for (const std::string& key : tc.keys)
+        t.press(key);
+    EXPECT_EQ(t.Rec.Log, tc.recording);
+    EXPECT_EQ(BoardText(t.Board), tc.after);
+    EXPECT_EQ(t.GameState, tc.state);
+    EXPECT_EQ(t.PlayTime, tc.playTime);
     // A keyboard move never leaves a mouse drag behind.
     EXPECT_FALSE(Dragging);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rules, KeyMoves, testing::ValuesIn(KeyCases),
-                         [](const testing::TestParamInfo<TKeyCase>& info) {
-                             return info.param.Name;
+                         [](const testing::TestParamInfo<KeyCase>& info) {
+                             return info.param.name;
                          });
 
 TEST(Rules, CursorStepsAndEdges) {
@@ -653,21 +653,21 @@ TEST(Rules, CursorStepsAndEdges) {
 // The keyboard alone solves a generated board: the cursor walks every row, Space on each
 // filled cell; no penalty, and the level ends once.
 TEST(Rules, KeyboardSolvesAGeneratedBoard) {
-    TKeyTable t({"."}, 2);
+    KeyTable t({"."}, 2);
     TRandom rnd(20240611);
     t.Board.ColCount = ColCountFor(2);
     t.Board.RowCount = RowCountFor(2);
     GeneratePuzzle(t.Board, rnd);
     const TPuzzle goal = t.Board;
-    t.Press("right"); // shows the cursor at 1,1
+    t.press("right"); // shows the cursor at 1,1
     for (int32_t r = 1; r <= goal.RowCount; ++r) {
         for (int32_t c = 1; c <= goal.ColCount; ++c) {
-            ASSERT_EQ(t.Keys.cursor().col, c);
-            ASSERT_EQ(t.Keys.cursor().row, r);
-            if (goal.Grid[c][r] == csHiddenFilled) t.Press("space");
-            t.Press("right");
+            ASSERT_EQ(t.keys.cursor().col, c);
+            ASSERT_EQ(t.keys.cursor().row, r);
+            if (goal.Grid[c][r] == csHiddenFilled) t.press("space");
+            t.press("right");
         }
-        t.Press("down");
+        t.press("down");
     }
     EXPECT_EQ(t.GameState, gsSolved);
     EXPECT_EQ(t.PlayTime, 0);

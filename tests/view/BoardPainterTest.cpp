@@ -409,7 +409,7 @@ TEST_F(BoardClues, DoneLinesTurnGreyAndOthersStayWhite) {
 TEST_F(BoardClues, CursorLightsItsLines) {
     const QImage plain = b.Box.Surface().copy();
     BoardCursor cursor;
-    b.Painter.Cursor = &cursor;
+    b.Painter.cursor = &cursor;
     b.Painter.Paint();
     EXPECT_EQ(b.Box.Surface(), plain);
 
@@ -553,7 +553,7 @@ TEST_P(SmallCells, CursorFrameStaysInItsCellAndKeepsLooksApart) {
     b.Show(c.w, c.h);
     const QImage plain = b.Box.Surface().copy();
     BoardCursor cursor;
-    b.Painter.Cursor = &cursor;
+    b.Painter.cursor = &cursor;
     std::vector<QImage> framed;
     for (int col = 16; col <= 19; ++col) {
         SCOPED_TRACE(col);
