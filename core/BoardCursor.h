@@ -6,7 +6,7 @@
 struct BoardCursor {
     int32_t col = 1;
     int32_t row = 1;
-    // Hidden until the first cursor key, and again after a mouse press on the board.
+    // Hidden until the first arrow key, and again after a mouse press on the board.
     bool visible = false;
 
     bool isAt(int32_t c, int32_t r) const { return visible && c == col && r == row; }
