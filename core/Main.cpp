@@ -1,6 +1,7 @@
 // The main window: tool bar, board and the game's flow from start-up to close.
 #include "Main.h"
 
+#include "AccessibleTexts.h"
 #include "Application.h"
 #include "BoardPainter.h"
 #include "Counters.h"
@@ -28,6 +29,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QLabel>
 
 Tmainform* mainform = nullptr;
@@ -60,6 +62,11 @@ QLabel* MakeCaption(QWidget* parent, int left) {
     label->setAttribute(Qt::WA_TranslucentBackground);
     label->move(left, 8);
     return label;
+}
+
+// Every setAccessibleName tells the screen reader of a change; only real changes should be told.
+void setAccessibleNameIfNew(QWidget* widget, const QString& name) {
+    if (widget->accessibleName() != name) widget->setAccessibleName(name);
 }
 
 // A store failure while reading a start-up value: the player is told, the default stands.
@@ -108,6 +115,9 @@ void Tmainform::CreateComponents() {
     box = new TPaintBox(this);
     box->setGeometry(0, ToolBarHeight, width(), height() - ToolBarHeight);
     box->setMouseTracking(true);
+    // The board takes the keyboard; the buttons never take the focus from it.
+    box->setFocusPolicy(Qt::StrongFocus);
+    box->setFocus();
 
     StartBtn = MakeButton(ToolBox, 4, &bmps, 4, 5, 6);
     PauseBtn = MakeButton(ToolBox, 56, &bmps, 11, 12, 13);
@@ -132,7 +142,11 @@ void Tmainform::CreateComponents() {
     RulesBtn->OnClick = [this] { RulesBtnClick(); };
     ExitBtn->OnClick = [this] { ExitBtnClick(); };
 
-    box->OnMouseDown = [this](Qt::MouseButton b, int32_t x, int32_t y) { boxMouseDown(b, x, y); };
+    box->OnMouseDown = [this](Qt::MouseButton b, int32_t x, int32_t y) {
+        // The mouse takes over: the keyboard's cursor hides until the next arrow key.
+        keyboard->hide();
+        boxMouseDown(b, x, y);
+    };
     box->OnMouseMove = [this](Qt::MouseButtons, int32_t x, int32_t y) { boxMouseMove(x, y); };
     box->OnMouseUp = [this](Qt::MouseButton, int32_t, int32_t) { boxMouseUp(); };
     box->OnResize = [this] { Resize(); };
@@ -149,6 +163,8 @@ void Tmainform::CreateComponents() {
     painter = std::make_unique<TBoardPainter>(Puzzle, bmps, *box);
     toolbar = std::make_unique<TToolBarPainter>(bmps);
     rules = std::make_unique<TBoardRules>(Puzzle, painter->Layout, GameState, PlayTime, *this);
+    keyboard = std::make_unique<KeyboardPlay>(*rules, Puzzle, *this);
+    painter->cursor = &keyboard->cursor();
 }
 
 void Tmainform::ResourcesCreated(const TDlgResources& resources) {
@@ -218,8 +234,10 @@ void Tmainform::NewLevel() {
     painter->TileStyle = TileStyle;
     painter->PrepareTile();
     PauseBtn->setEnabled(false);
+    keyboard->newLevel();
     Paint();
     Dragging = false;
+    updateBoardName();
 }
 
 void Tmainform::LevelSolved() {
@@ -310,6 +328,42 @@ void Tmainform::SetMainTexts() {
     ScoreLabel->adjustSize();
     SizeLabel->setText(t.SizeCaption);
     SizeLabel->adjustSize();
+
+    const AccessibleTexts a = accessibleTexts(German());
+    const struct {
+        TLMDMMButton* button;
+        const QString& name;
+        const QString& description;
+    } buttons[] = {
+        {StartBtn, a.startName, t.StartHint},
+        {PauseBtn, a.pauseName, t.PauseHint},
+        {HighScoreBtn, a.highScoreName, t.HighScoreHint},
+        {LevelBtn, a.levelName, t.LevelHint},
+        {OptionBtn, a.optionName, t.OptionHint},
+        {InfoBtn, a.infoName, t.InfoHint},
+        {RulesBtn, a.rulesName, t.RulesHint},
+        {ExitBtn, a.exitName, t.ExitHint},
+    };
+    for (const auto& b : buttons) {
+        b.button->setAccessibleName(b.name);
+        b.button->setAccessibleDescription(b.description);
+    }
+    box->setAccessibleDescription(a.boardDescription);
+    ScoreLabel->setAccessibleDescription(a.timeDescription);
+    SizeLabel->setAccessibleDescription(a.sizeDescription);
+    updateBoardName();
+    updateCounterNames();
+}
+
+void Tmainform::updateBoardName() {
+    const BoardCursor& c = keyboard->cursor();
+    setAccessibleNameIfNew(box, c.visible ? cellText(German(), Puzzle, c.col, c.row)
+                                          : accessibleTexts(German()).boardName);
+}
+
+void Tmainform::updateCounterNames() {
+    setAccessibleNameIfNew(ScoreLabel, timeText(German(), PlayTime));
+    setAccessibleNameIfNew(SizeLabel, sizeText(German(), Puzzle.ColCount, Puzzle.RowCount));
 }
 
 void Tmainform::closeEvent(QCloseEvent* event) {
@@ -402,6 +456,7 @@ void Tmainform::RepaintAll() {
 
 void Tmainform::DrawSize() {
     ToolBox->Flush(toolbar->DrawSize(ToolBox->Surface(), Puzzle.ColCount, Puzzle.RowCount));
+    updateCounterNames();
 }
 
 const TLayout& Tmainform::Layout() const {
@@ -421,6 +476,7 @@ void Tmainform::DrawColClues() {
 void Tmainform::DrawTime() {
     if (Left) return;
     ToolBox->Flush(toolbar->DrawTime(ToolBox->Surface(), PlayTime));
+    updateCounterNames();
 }
 
 void Tmainform::PlaySnd(int32_t number) {
@@ -460,4 +516,82 @@ void Tmainform::boxMouseMove(int32_t x, int32_t y) {
 
 void Tmainform::boxMouseUp() {
     rules->boxMouseUp();
+}
+
+void Tmainform::cursorMoved(const BoardCursor& previous) {
+    if (Left) return;
+    const BoardCursor& now = keyboard->cursor();
+    if (previous.visible) painter->DrawCell(previous.col, previous.row);
+    if (now.visible) painter->DrawCell(now.col, now.row);
+    // The lit clue lines follow the cursor.
+    const bool shownOrHidden = previous.visible != now.visible;
+    if (shownOrHidden || (now.visible && previous.row != now.row)) painter->DrawRowClues();
+    if (shownOrHidden || (now.visible && previous.col != now.col)) painter->DrawColClues();
+    updateBoardName();
+}
+
+void Tmainform::keyPressEvent(QKeyEvent* event) {
+    const KeyCommand command = keyCommand(event->key(), event->modifiers());
+    if (command == KeyCommand::None) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    // A held key repeats only the cursor's steps; a move or a button acts once per press,
+    // as a held mouse button does.
+    if (event->isAutoRepeat() && !cursorStep(command)) return;
+    runKey(command, event->modifiers().testFlag(Qt::ShiftModifier));
+}
+
+void Tmainform::keyReleaseEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Shift && !event->isAutoRepeat()) keyboard->releaseDrag();
+    QWidget::keyReleaseEvent(event);
+}
+
+void Tmainform::runKey(KeyCommand command, bool shift) {
+    if (const std::optional<CursorStep> step = cursorStep(command)) {
+        keyboard->step(*step, shift);
+        updateBoardName();
+        return;
+    }
+    switch (command) {
+    case KeyCommand::Uncover:
+        keyboard->uncover();
+        break;
+    case KeyCommand::Mark:
+        keyboard->mark();
+        break;
+    // The tool bar's keys do what a click does, and report errors the same way.
+    case KeyCommand::NewGame:
+        TApplication::Guarded([this] { StartBtnClick(); });
+        break;
+    case KeyCommand::Pause:
+        TApplication::Guarded([this] { PauseBtnClick(); });
+        break;
+    case KeyCommand::BestList:
+        TApplication::Guarded([this] { HighScoreBtnClick(); });
+        break;
+    case KeyCommand::NextSize:
+        TApplication::Guarded([this] { LevelBtnMouseDown(Qt::LeftButton); });
+        break;
+    case KeyCommand::PreviousSize:
+        TApplication::Guarded([this] { LevelBtnMouseDown(Qt::RightButton); });
+        break;
+    case KeyCommand::Options:
+        TApplication::Guarded([this] { OptionBtnClick(); });
+        break;
+    case KeyCommand::Rules:
+        TApplication::Guarded([this] { RulesBtnClick(); });
+        break;
+    case KeyCommand::Info:
+        TApplication::Guarded([this] { InfoBtnClick(); });
+        break;
+    case KeyCommand::Exit:
+        TApplication::Guarded([this] { ExitBtnClick(); });
+        break;
+    default:
+        break;
+    }
+    // A move may have changed the cell under the cursor.
+    updateBoardName();
 }

@@ -3,6 +3,8 @@
 
 #include "BitmapList.h"
 #include "Globals.h"
+#include "KeyCommands.h"
+#include "KeyboardPlay.h"
 #include "Rules.h"
 #include "Settings.h"
 
@@ -26,7 +28,7 @@ class TPaintBox;
 class TSoundPlayer;
 class TToolBarPainter;
 
-class Tmainform : public QWidget, public IBoardEffects {
+class Tmainform : public QWidget, public IBoardEffects, public CursorEffects {
     Q_OBJECT
   public:
     explicit Tmainform(QWidget* parent = nullptr);
@@ -94,6 +96,10 @@ class Tmainform : public QWidget, public IBoardEffects {
     void Delay(int32_t ms) override;
     void EnablePauseBtn(bool enabled) override;
 
+    // The keyboard's cursor on the board.
+    void cursorMoved(const BoardCursor& previous) override;
+    const BoardCursor& boardCursor() const { return keyboard->cursor(); }
+
     // The right-hand buttons take their faces from the shared images once they exist.
     void ResourcesCreated(const TDlgResources& resources);
 
@@ -106,6 +112,8 @@ class Tmainform : public QWidget, public IBoardEffects {
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
 
   private:
     void CreateComponents();
@@ -119,10 +127,15 @@ class Tmainform : public QWidget, public IBoardEffects {
     void boxMouseDown(Qt::MouseButton button, int32_t x, int32_t y);
     void boxMouseMove(int32_t x, int32_t y);
     void boxMouseUp();
+    void runKey(KeyCommand command, bool shift);
+    // Screen readers: the board names the cell under the cursor, the counters their values.
+    void updateBoardName();
+    void updateCounterNames();
 
     std::unique_ptr<TBoardPainter> painter;
     std::unique_ptr<TToolBarPainter> toolbar;
     std::unique_ptr<TBoardRules> rules;
+    std::unique_ptr<KeyboardPlay> keyboard;
     std::unique_ptr<THookHelpSystem> HelpSystem;
     bool Left = false;  // Leave has run
     bool Shown = false; // was put on screen, so it has a placement of the player's to keep

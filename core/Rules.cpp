@@ -26,31 +26,7 @@ void TBoardRules::boxMouseDown(TMouseButton button, int32_t X, int32_t Y) {
     if (GameState == gsSolved) return;
     const TCellHit hit = HitTest(Board, Layout, X, Y);
     if (!hit.Hit) return;
-    // Any press on a cell starts the level, whatever the button or the cell.
-    GameState = gsRunning;
-    Effects.EnablePauseBtn(true);
-    const int32_t state = Board.Grid[hit.Col][hit.Row];
-    switch (button) {
-    case mbLeft:
-        if (state == csHiddenEmpty) {
-            WrongMove(hit.Col, hit.Row, csUncovered);
-        } else if (state == csHiddenFilled) {
-            UncoverCell(hit.Col, hit.Row);
-            Dragging = true;
-        }
-        break;
-    case mbRight:
-        if (state == csHiddenEmpty) {
-            Effects.PlaySnd(2);
-            Board.Grid[hit.Col][hit.Row] = csMarkedEmpty;
-            Effects.DrawCell(hit.Col, hit.Row);
-        } else if (state == csHiddenFilled) {
-            WrongMove(hit.Col, hit.Row, csMarkedEmpty);
-        }
-        break;
-    case mbMiddle:
-        break;
-    }
+    if (pressCell(button, hit.Col, hit.Row)) Dragging = true;
 }
 
 void TBoardRules::boxMouseMove(int32_t X, int32_t Y) {
@@ -58,13 +34,52 @@ void TBoardRules::boxMouseMove(int32_t X, int32_t Y) {
     // Off the board the drag stays alive and resumes when the pointer comes back.
     const TCellHit hit = HitTest(Board, Layout, X, Y);
     if (!hit.Hit) return;
-    const int32_t state = Board.Grid[hit.Col][hit.Row];
-    if (state == csHiddenFilled) {
-        UncoverCell(hit.Col, hit.Row);
-    } else if (state == csHiddenEmpty) {
-        WrongMove(hit.Col, hit.Row, csUncovered);
-        Dragging = false;
+    if (!dragOnto(hit.Col, hit.Row)) Dragging = false;
+}
+
+void TBoardRules::startLevel() {
+    GameState = gsRunning;
+    Effects.EnablePauseBtn(true);
+}
+
+bool TBoardRules::pressCell(TMouseButton button, int32_t col, int32_t row) {
+    if (GameState == gsSolved) return false;
+    // Any press on a cell starts the level, whatever the button or the cell.
+    startLevel();
+    const int32_t state = Board.Grid[col][row];
+    switch (button) {
+    case mbLeft:
+        if (state == csHiddenEmpty) {
+            WrongMove(col, row, csUncovered);
+        } else if (state == csHiddenFilled) {
+            UncoverCell(col, row);
+            return true;
+        }
+        break;
+    case mbRight:
+        if (state == csHiddenEmpty) {
+            Effects.PlaySnd(2);
+            Board.Grid[col][row] = csMarkedEmpty;
+            Effects.DrawCell(col, row);
+        } else if (state == csHiddenFilled) {
+            WrongMove(col, row, csMarkedEmpty);
+        }
+        break;
+    case mbMiddle:
+        break;
     }
+    return false;
+}
+
+bool TBoardRules::dragOnto(int32_t col, int32_t row) {
+    const int32_t state = Board.Grid[col][row];
+    if (state == csHiddenFilled) {
+        UncoverCell(col, row);
+    } else if (state == csHiddenEmpty) {
+        WrongMove(col, row, csUncovered);
+        return false;
+    }
+    return true;
 }
 
 void TBoardRules::boxMouseUp() {

@@ -53,6 +53,17 @@ class TBoardRules {
     void boxMouseMove(int32_t X, int32_t Y);
     void boxMouseUp();
 
+    // The same moves for one cell, whatever points at it (a mouse press, a keyboard cursor).
+    // A press of a button on a cell of the board; true when it uncovered a filled cell, from
+    // which a drag may go on. Ignored once the level is solved.
+    bool pressCell(TMouseButton button, int32_t col, int32_t row);
+    // A drag arrives on a cell; false when it met a hidden empty cell, which ends the drag.
+    bool dragOnto(int32_t col, int32_t row);
+    // Board input is taken until the level is solved.
+    bool acceptsInput() const { return GameState != gsSolved; }
+    // The first move on a cell starts the clock and allows the pause.
+    void startLevel();
+
     // Uncovers one hidden filled cell, completes its row and column, and detects the solved board.
     void UncoverCell(int32_t col, int32_t row);
     // Charges the penalty and flashes the cell with the look the player claimed; the cell keeps

@@ -1,4 +1,5 @@
-// The main window's tool bar texts in German and English: button hints and label captions.
+// The main window's tool bar texts in German and English: button hints (each naming its key)
+// and label captions.
 #pragma once
 
 #include <QString>

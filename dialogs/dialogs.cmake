@@ -2,6 +2,7 @@
 target_sources(morvek_dialogs PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/Messages.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MainTexts.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/AccessibleTexts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HighscoreList.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DialogKit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/YesNo.cpp

@@ -3,6 +3,7 @@ target_include_directories(morvek_platform PUBLIC ${CMAKE_CURRENT_LIST_DIR}/widg
 target_sources(morvek_platform PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/widgets/TransparentImage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/widgets/LMDMMButton.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/widgets/ImageButtonAccessible.cpp
   ${CMAKE_CURRENT_LIST_DIR}/widgets/LMDBackPanel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/widgets/LMDSimpleLabel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/widgets/LMDLImage.cpp

@@ -10,6 +10,7 @@ PACKAGES=(
   fonts-liberation fonts-noto-color-emoji fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool imagemagick x11-utils python3
+  at-spi2-core libglib2.0-bin dbus-daemon
   clang-format
 )
 

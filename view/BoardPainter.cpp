@@ -2,6 +2,7 @@
 #include "BoardPainter.h"
 
 #include "Canvas.h"
+#include "CursorOverlay.h"
 #include "TilesDrawings.h"
 
 #include <algorithm>
@@ -9,8 +10,6 @@
 
 namespace {
 
-constexpr TColor ClueColor = 0xFFFFFF;
-constexpr TColor DoneClueColor = 0x808080;
 // Used only when the background strip is missing or too small to cut into tiles.
 constexpr QRgb FallbackBoard = 0xFF303030;
 constexpr QRgb FallbackShade = 0xFF707070;
@@ -113,6 +112,13 @@ void TBoardPainter::ComposeCell(int32_t col, int32_t row) {
     BlockCopy(Box.Surface(), X, Y, S, S, TileBitmap, 0, S);
 }
 
+void TBoardPainter::CursorOver(int32_t col, int32_t row) {
+    if (!cursor || !cursor->isAt(col, row)) return;
+    const int32_t S = Layout.CellSize;
+    drawCursorFrame(Box.Surface(),
+                    QRect(Layout.BoardLeft + (col - 1) * S, Layout.BoardTop + (row - 1) * S, S, S));
+}
+
 void TBoardPainter::DrawCell(int32_t col, int32_t row) {
     const int32_t S = Layout.CellSize;
     if (S <= 0 || TileBitmap.isNull()) return;
@@ -120,6 +126,7 @@ void TBoardPainter::DrawCell(int32_t col, int32_t row) {
         row > std::min(Game.RowCount, MaxRows))
         return;
     ComposeCell(col, row);
+    CursorOver(col, row);
     Box.Flush(QRect(Layout.BoardLeft + (col - 1) * S, Layout.BoardTop + (row - 1) * S, S, S));
 }
 
@@ -142,7 +149,7 @@ void TBoardPainter::RowClues(TCanvas& canvas) {
     const bool text = !Paused && FontPixels > 0;
     for (int32_t r = 1; r <= std::min(Game.RowCount, MaxRows); ++r) {
         const int32_t count = std::min(Game.RowClueCount[r], MaxRowClueSlots);
-        canvas.FontColor = Game.RowDone[r] ? DoneClueColor : ClueColor;
+        canvas.FontColor = clueColor(Game.RowDone[r], cursor && cursor->litRow(r));
         for (int32_t k = 1; k <= count; ++k) {
             const int32_t X = Layout.BoardLeft - k * S, Y = Layout.BoardTop + (r - 1) * S;
             // Rows of count are 3 pixels apart, showing the board between them.
@@ -160,7 +167,7 @@ void TBoardPainter::ColClues(TCanvas& canvas) {
     const bool text = !Paused && FontPixels > 0;
     for (int32_t c = 1; c <= std::min(Game.ColCount, MaxCols); ++c) {
         const int32_t count = std::min(Game.ColClueCount[c], MaxColClueSlots);
-        canvas.FontColor = Game.ColDone[c] ? DoneClueColor : ClueColor;
+        canvas.FontColor = clueColor(Game.ColDone[c], cursor && cursor->litCol(c));
         for (int32_t k = 1; k <= count; ++k) {
             const int32_t X = Layout.BoardLeft + (c - 1) * S, Y = Layout.BoardTop - k * S;
             BlockCopy(surface, X + 2, Y, S - 3, S, ShadeBitmap, X, Y);
@@ -217,8 +224,10 @@ void TBoardPainter::Paint() {
         }
         if (!TileBitmap.isNull())
             for (int32_t c = 1; c <= std::min(Game.ColCount, MaxCols); ++c)
-                for (int32_t r = 1; r <= std::min(Game.RowCount, MaxRows); ++r)
+                for (int32_t r = 1; r <= std::min(Game.RowCount, MaxRows); ++r) {
                     ComposeCell(c, r);
+                    CursorOver(c, r);
+                }
     }
     // One flush for the whole picture instead of one per cell.
     Box.Flush();

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "BitmapList.h"
+#include "BoardCursor.h"
 #include "Layout.h"
 #include "PaintBox.h"
 #include "Puzzle.h"
@@ -25,6 +26,8 @@ class TBoardPainter {
     int32_t TileStyle = 1; // look of uncovered cells (1..4)
     bool Paused = false;   // the clue slots show no numbers
     TLayout Layout;
+    // The keyboard cursor, drawn over its cell and its clue lines while shown; may be null.
+    const BoardCursor* cursor = nullptr;
 
     QImage BoardBitmap;
     QImage ShadeBitmap;
@@ -45,6 +48,8 @@ class TBoardPainter {
 
   private:
     void ComposeCell(int32_t col, int32_t row);
+    // The cursor's frame over a cell just composed onto the box, if the cursor is there.
+    void CursorOver(int32_t col, int32_t row);
     void RowClues(TCanvas& canvas);
     void ColClues(TCanvas& canvas);
     // "Arial" at HalfCell points; FontPixels is 0 when the cell is too small for text.

@@ -4,6 +4,7 @@
 #include "Application.h"
 
 #include "BitmapList.h"
+#include "ImageButtonAccessible.h"
 #include "TransparentImage.h"
 
 #include <QCursor>
@@ -20,6 +21,7 @@ TLMDMMButton::TLMDMMButton(QWidget* parent)
     resize(50, 50);
     Poll->setInterval(100);
     connect(Poll, &QTimer::timeout, this, &TLMDMMButton::PollCursor);
+    installImageButtonAccessible();
 }
 
 void TLMDMMButton::SetButtonFaceImageList(const TBitmapList* list) {

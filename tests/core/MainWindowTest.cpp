@@ -1,9 +1,12 @@
 // Game flow and rules through the real main window: board, tool bar, dialogs and settings file.
+#include "AccessibleTexts.h"
 #include "Application.h"
+#include "CursorOverlay.h"
 #include "Forms.h"
 #include "Globals.h"
 #include "HelpViewer.h"
 #include "InfoDlg.h"
+#include "KeyCommands.h"
 #include "LMDMMButton.h"
 #include "Main.h"
 #include "Music.h"
@@ -17,11 +20,13 @@
 #include "hh_funcs.h"
 #include "highscor.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -262,8 +267,8 @@ TEST_F(MainWindowTest, FirstStartDefaultsAndGermanAnswer) {
     EXPECT_EQ(mainform->windowTitle(), QStringLiteral("Morvek V1.0"));
     EXPECT_EQ(mainform->ScoreLabel->text(), QStringLiteral("Time:"));
     EXPECT_EQ(mainform->SizeLabel->text(), QStringLiteral("Size:"));
-    EXPECT_EQ(mainform->StartBtn->Hint(), QStringLiteral("I want to start again."));
-    EXPECT_EQ(mainform->OptionBtn->Hint(), QStringLiteral(" I want to change the options."));
+    EXPECT_EQ(mainform->StartBtn->Hint(), QStringLiteral("I want to start again. (F2)"));
+    EXPECT_EQ(mainform->OptionBtn->Hint(), QStringLiteral(" I want to change the options. (F5)"));
     EXPECT_EQ(ProgramDir.back(), '/');
 
     mainform->show();
@@ -271,8 +276,9 @@ TEST_F(MainWindowTest, FirstStartDefaultsAndGermanAnswer) {
     EXPECT_EQ(Tongue, 1);
     EXPECT_EQ(mainform->ScoreLabel->text(), QStringLiteral("Zeit:"));
     EXPECT_EQ(mainform->SizeLabel->text(), QString::fromUtf8("Größe:"));
-    EXPECT_EQ(mainform->StartBtn->Hint(), QStringLiteral("Ich möchte neu beginnen."));
-    EXPECT_EQ(mainform->InfoBtn->Hint(), QStringLiteral("Wer hat diese Spiele nur verbrochen?"));
+    EXPECT_EQ(mainform->StartBtn->Hint(), QStringLiteral("Ich möchte neu beginnen. (F2)"));
+    EXPECT_EQ(mainform->InfoBtn->Hint(),
+              QStringLiteral("Wer hat diese Spiele nur verbrochen? (Strg+I)"));
     // The tool bar shows both counters of the fresh level.
     EXPECT_TRUE(ToolBarShowsTime(0));
     EXPECT_TRUE(ToolBarShowsSize(10, 7));
@@ -1146,6 +1152,472 @@ TEST_F(MainWindowTest, ClosingTheMainWindowEndsTheProgramLoop) {
     EXPECT_FALSE(timedOut);
     EXPECT_EQ(result, 0);
     EXPECT_FALSE(mainform->isVisible());
+}
+
+// --- Keyboard play ------------------------------------------------------------------------
+
+// A key as a player types it on the board, modifier keys included.
+void typeKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClick(mainform->box, key, modifiers);
+}
+
+// An arrow with Shift held down all along: no Shift press or release of its own.
+void shiftArrow(Qt::Key key) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::ShiftModifier);
+    QApplication::sendEvent(mainform->box, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::ShiftModifier);
+    QApplication::sendEvent(mainform->box, &release);
+}
+
+void shiftUp() {
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Shift, Qt::NoModifier);
+    QApplication::sendEvent(mainform->box, &release);
+}
+
+// Puts the cursor on a cell with the keys alone.
+void cursorTo(int32_t col, int32_t row) {
+    if (!mainform->boardCursor().visible) typeKey(Qt::Key_Right);
+    typeKey(Qt::Key_Home);
+    typeKey(Qt::Key_PageUp);
+    for (int32_t c = 1; c < col; ++c)
+        typeKey(Qt::Key_Right);
+    for (int32_t r = 1; r < row; ++r)
+        typeKey(Qt::Key_Down);
+    ASSERT_TRUE(mainform->boardCursor().isAt(col, row));
+}
+
+// The frame: two pixels of yellow along the cell's edge, one dark pixel inside them, and the
+// cell's own picture untouched further in.
+void expectFrame(int32_t col, int32_t row, const QImage& withoutCursor) {
+    SCOPED_TRACE(testing::Message() << "frame on " << col << "," << row);
+    const QImage cell = CellPixels(col, row);
+    const QImage plain = withoutCursor.copy(CellRect(col, row));
+    const int S = cell.width();
+    const QRgb yellow = 0xFF000000u | CursorYellow, dark = 0xFF000000u | CursorOutline;
+    int wrong = 0;
+    for (int y = 0; y < S; ++y)
+        for (int x = 0; x < S; ++x) {
+            const int edge = std::min({x, y, S - 1 - x, S - 1 - y});
+            const QRgb want = edge < 2 ? yellow : edge == 2 ? dark : plain.pixel(x, y);
+            if (cell.pixel(x, y) != want) ++wrong;
+        }
+    EXPECT_EQ(wrong, 0);
+}
+
+// The clue slots of one row or column: how many pixels show each colour of numbers.
+struct ClueInk {
+    int yellow = 0, white = 0;
+};
+ClueInk inkIn(const QRect& panel) {
+    const QImage part = mainform->box->Surface().copy(panel);
+    ClueInk ink;
+    for (int y = 0; y < part.height(); ++y)
+        for (int x = 0; x < part.width(); ++x) {
+            ink.yellow += part.pixel(x, y) == (0xFF000000u | CursorYellow);
+            ink.white += part.pixel(x, y) == 0xFFFFFFFFu;
+        }
+    return ink;
+}
+ClueInk rowClueInk(int32_t row) {
+    const TLayout& l = mainform->Layout();
+    return inkIn(QRect(l.BoardLeft - Puzzle.MaxRowClues * l.CellSize,
+                       l.BoardTop + (row - 1) * l.CellSize, Puzzle.MaxRowClues * l.CellSize,
+                       l.CellSize));
+}
+ClueInk colClueInk(int32_t col) {
+    const TLayout& l = mainform->Layout();
+    return inkIn(QRect(l.BoardLeft + (col - 1) * l.CellSize,
+                       l.BoardTop - Puzzle.MaxColClues * l.CellSize, l.CellSize,
+                       Puzzle.MaxColClues * l.CellSize));
+}
+
+void expectLit(bool lit, const ClueInk& ink) {
+    if (lit) {
+        EXPECT_GT(ink.yellow, 0);
+        EXPECT_EQ(ink.white, 0);
+    } else {
+        EXPECT_EQ(ink.yellow, 0);
+        EXPECT_GT(ink.white, 0);
+    }
+}
+
+TEST_F(MainWindowTest, CursorShowsOnlyAfterAnArrowAndLightsItsClues) {
+    OpenEnglish();
+    const QImage today = mainform->box->Surface().copy();
+
+    // Until an arrow key comes, no key changes the picture or the game.
+    for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_X, Qt::Key_Delete,
+                              Qt::Key_Home, Qt::Key_End, Qt::Key_PageDown, Qt::Key_A})
+        typeKey(key);
+    EXPECT_FALSE(mainform->boardCursor().visible);
+    EXPECT_EQ(mainform->box->Surface(), today);
+    EXPECT_EQ(mainform->GameState, gsReady);
+
+    // The first arrow shows the cursor on the top-left cell, whichever arrow it is.
+    typeKey(Qt::Key_Down);
+    ASSERT_TRUE(mainform->boardCursor().isAt(1, 1));
+    expectFrame(1, 1, today);
+    expectLit(true, rowClueInk(1));
+    expectLit(true, colClueInk(1));
+    expectLit(false, rowClueInk(2));
+    expectLit(false, colClueInk(2));
+    EXPECT_EQ(CellPixels(2, 1), today.copy(CellRect(2, 1)));
+
+    // Moving on leaves the old cell and its column as they were.
+    typeKey(Qt::Key_Right);
+    expectFrame(2, 1, today);
+    EXPECT_EQ(CellPixels(1, 1), today.copy(CellRect(1, 1)));
+    expectLit(false, colClueInk(1));
+    expectLit(true, colClueInk(2));
+    expectLit(true, rowClueInk(1));
+
+    // Wrapping at the edges, and the jumps to the ends of the row and the column.
+    typeKey(Qt::Key_Up);
+    EXPECT_TRUE(mainform->boardCursor().isAt(2, Puzzle.RowCount));
+    expectLit(false, rowClueInk(1));
+    expectLit(true, rowClueInk(Puzzle.RowCount));
+    typeKey(Qt::Key_End);
+    EXPECT_TRUE(mainform->boardCursor().isAt(Puzzle.ColCount, Puzzle.RowCount));
+    typeKey(Qt::Key_Right);
+    EXPECT_TRUE(mainform->boardCursor().isAt(1, Puzzle.RowCount));
+    typeKey(Qt::Key_PageUp);
+    EXPECT_TRUE(mainform->boardCursor().isAt(1, 1));
+    typeKey(Qt::Key_PageDown);
+    typeKey(Qt::Key_Home);
+    EXPECT_TRUE(mainform->boardCursor().isAt(1, Puzzle.RowCount));
+
+    // A whole repaint (the pause, a new background) keeps the cursor.
+    mainform->RepaintAll();
+    expectFrame(1, Puzzle.RowCount, today);
+    expectLit(true, rowClueInk(Puzzle.RowCount));
+
+    // A mouse press on the board, even off the cells, hides it: the board is today's again.
+    const TLayout& l = mainform->Layout();
+    QTest::mouseClick(mainform->box, Qt::LeftButton, {}, QPoint(l.BoardLeft - 2, 2));
+    EXPECT_FALSE(mainform->boardCursor().visible);
+    EXPECT_EQ(mainform->box->Surface(), today);
+    EXPECT_EQ(mainform->GameState, gsReady);
+    // Space does nothing until the next arrow, which shows the cursor where it was.
+    typeKey(Qt::Key_Space);
+    EXPECT_EQ(mainform->box->Surface(), today);
+    typeKey(Qt::Key_Left);
+    EXPECT_TRUE(mainform->boardCursor().isAt(1, Puzzle.RowCount));
+}
+
+TEST_F(MainWindowTest, KeyboardMovesAreJudgedLikePresses) {
+    OpenEnglish();
+    int32_t col = 0, row = 0;
+    ASSERT_TRUE(FindCell(csHiddenFilled, col, row));
+    cursorTo(col, row);
+    EXPECT_EQ(mainform->GameState, gsReady); // moving the cursor is no move
+    typeKey(Qt::Key_Space);
+    EXPECT_EQ(Puzzle.Grid[col][row], csUncovered);
+    EXPECT_EQ(mainform->GameState, gsRunning);
+    EXPECT_TRUE(mainform->PauseBtn->isEnabled());
+    EXPECT_FALSE(Dragging);
+    // The uncovered tile shows under the frame (its black edge at 3, 3).
+    EXPECT_EQ(CellPixels(col, row).pixel(3, 3), qRgb(0, 0, 0));
+    EXPECT_EQ(CellPixels(col, row).pixel(0, 0), 0xFF000000u | CursorYellow);
+
+    struct TRow {
+        Qt::Key key;
+        int32_t state;  // the cell the key goes to
+        int32_t after;  // its state afterwards
+        int32_t charge; // seconds added
+    };
+    const TRow rows[] = {
+        {Qt::Key_Return, csHiddenFilled, csUncovered, 0},
+        {Qt::Key_X, csHiddenEmpty, csMarkedEmpty, 0},
+        {Qt::Key_Delete, csHiddenEmpty, csMarkedEmpty, 0},
+        {Qt::Key_Space, csHiddenEmpty, csHiddenEmpty, 33},
+        {Qt::Key_X, csHiddenFilled, csHiddenFilled, 33},
+        {Qt::Key_Space, csUncovered, csUncovered, 0},
+        {Qt::Key_Delete, csMarkedEmpty, csMarkedEmpty, 0},
+    };
+    for (const TRow& r : rows) {
+        SCOPED_TRACE(testing::Message() << "key " << r.key << " on state " << r.state);
+        ASSERT_TRUE(FindCell(r.state, col, row));
+        cursorTo(col, row);
+        const int32_t before = mainform->PlayTime;
+        // Every frame of a flash is drawn with the cursor over it.
+        int waits = 0, framesWithoutCursor = 0;
+        mainform->DelayHook = [&, c = col, rr = row](int32_t) {
+            ++waits;
+            framesWithoutCursor += CellPixels(c, rr).pixel(0, 0) != (0xFF000000u | CursorYellow);
+        };
+        typeKey(r.key);
+        mainform->DelayHook = [](int32_t) {};
+        EXPECT_EQ(Puzzle.Grid[col][row], r.after);
+        EXPECT_EQ(mainform->PlayTime, before + r.charge);
+        EXPECT_TRUE(ToolBarShowsTime(mainform->PlayTime));
+        EXPECT_TRUE(r.charge == 0 || waits > 0); // a wrong move flashes
+        EXPECT_EQ(framesWithoutCursor, 0);
+        EXPECT_EQ(CellPixels(col, row).pixel(2, 2), 0xFF000000u | CursorOutline);
+    }
+    // A held key does not repeat a move.
+    ASSERT_TRUE(FindCell(csHiddenEmpty, col, row));
+    cursorTo(col, row);
+    QKeyEvent repeat(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(mainform->box, &repeat);
+    EXPECT_EQ(Puzzle.Grid[col][row], csHiddenEmpty);
+}
+
+TEST_F(MainWindowTest, ShiftArrowsUncoverLikeADragAndStopAtAnEmptyCell) {
+    OpenEnglish();
+    // The first row made to order: filled, filled, empty, then filled.
+    for (int32_t c = 1; c <= Puzzle.ColCount; ++c)
+        Puzzle.Grid[c][1] = c == 3 ? csHiddenEmpty : csHiddenFilled;
+    mainform->RepaintAll();
+    typeKey(Qt::Key_Right); // shows the cursor on 1,1
+
+    shiftArrow(Qt::Key_Right);                    // enters 2,1: uncovered
+    shiftArrow(Qt::Key_Right);                    // enters 3,1: a wrong move, the drag ends
+    shiftArrow(Qt::Key_Right);                    // enters 4,1: only the cursor moves
+    EXPECT_EQ(Puzzle.Grid[1][1], csHiddenFilled); // where the drag began is not entered
+    EXPECT_EQ(Puzzle.Grid[2][1], csUncovered);
+    EXPECT_EQ(Puzzle.Grid[3][1], csHiddenEmpty);
+    EXPECT_EQ(Puzzle.Grid[4][1], csHiddenFilled);
+    EXPECT_EQ(mainform->PlayTime, 33);
+    EXPECT_EQ(mainform->GameState, gsRunning);
+
+    // Shift let go and held again: a new drag.
+    shiftUp();
+    shiftArrow(Qt::Key_Right);
+    EXPECT_EQ(Puzzle.Grid[5][1], csUncovered);
+    EXPECT_TRUE(mainform->boardCursor().isAt(5, 1));
+    EXPECT_EQ(mainform->PlayTime, 33);
+    EXPECT_FALSE(Dragging);
+}
+
+TEST_F(MainWindowTest, ToolBarKeysDoWhatTheClicksDo) {
+    OpenEnglish();
+    const auto keyName = [](Qt::Key key, Qt::KeyboardModifiers mods) {
+        return QKeySequence(key | mods).toString().toStdString();
+    };
+    // New game on a ready level: a new board, no question.
+    for (const auto& [key, mods] :
+         {std::pair{Qt::Key_F2, Qt::KeyboardModifiers()},
+          std::pair{Qt::Key_N, Qt::KeyboardModifiers(Qt::ControlModifier)}}) {
+        SCOPED_TRACE(keyName(key, mods));
+        TModalScript none({});
+        const TGrid before = GridNow();
+        typeKey(key, mods);
+        EXPECT_NE(GridNow(), before);
+        EXPECT_EQ(mainform->GameState, gsReady);
+    }
+    // Pause on a ready level does nothing.
+    {
+        TModalScript none({});
+        typeKey(Qt::Key_P);
+        EXPECT_EQ(mainform->GameState, gsReady);
+    }
+
+    Click(1, 1, Qt::MiddleButton);
+    const TGrid running = GridNow();
+    // While a level runs, a new game asks first; No keeps it.
+    for (const auto& [key, mods] :
+         {std::pair{Qt::Key_F2, Qt::KeyboardModifiers()},
+          std::pair{Qt::Key_N, Qt::KeyboardModifiers(Qt::ControlModifier)}}) {
+        SCOPED_TRACE(keyName(key, mods));
+        TModalScript no({Message(4, 'n')});
+        typeKey(key, mods);
+        EXPECT_EQ(GridNow(), running);
+        EXPECT_EQ(mainform->GameState, gsRunning);
+    }
+    // P and the Pause key: the pause message, the clock stands.
+    for (const Qt::Key key : {Qt::Key_P, Qt::Key_Pause}) {
+        SCOPED_TRACE(keyName(key, {}));
+        TModalScript pause(
+            {Message(12, Qt::Key_Escape, [] { EXPECT_EQ(mainform->GameState, gsPaused); })});
+        typeKey(key);
+        EXPECT_EQ(mainform->GameState, gsRunning);
+    }
+    // F3: the best list of this size to look at; F5: the options; Ctrl+I: the information.
+    {
+        TModalScript best({[](QWidget* modal) {
+            EXPECT_EQ(modal, static_cast<QWidget*>(HighscoreDlg));
+            EXPECT_FALSE(HighscoreDlg->Edit1->isVisible());
+            QTest::mouseClick(HighscoreDlg->OkBtn, Qt::LeftButton);
+        }});
+        typeKey(Qt::Key_F3);
+    }
+    {
+        TModalScript options({[](QWidget* modal) {
+            EXPECT_EQ(modal, static_cast<QWidget*>(OptionDlg));
+            QTest::mouseClick(OptionDlg->OKBtn, Qt::LeftButton);
+        }});
+        typeKey(Qt::Key_F5);
+    }
+    {
+        TModalScript info({[](QWidget* modal) {
+            EXPECT_NE(qobject_cast<TInfoDlg*>(modal), nullptr);
+            QTest::keyClick(modal, Qt::Key_Escape);
+        }});
+        typeKey(Qt::Key_I, Qt::ControlModifier);
+    }
+    // F1: the rules in the player's language.
+    {
+        TModalScript none({});
+        typeKey(Qt::Key_F1);
+        ASSERT_EQ(THelpViewer::Viewers().size(), 1u);
+        EXPECT_EQ(THelpViewer::Viewers().front()->Topic(), 2);
+    }
+    // F4 and Shift+F4: the size ring both ways, asking first while a level runs.
+    {
+        TModalScript yes({Message(4, 'y')});
+        typeKey(Qt::Key_F4);
+    }
+    EXPECT_EQ(mode, 2);
+    EXPECT_EQ(mainform->GameState, gsReady);
+    {
+        TModalScript none({});
+        typeKey(Qt::Key_F4, Qt::ShiftModifier);
+        EXPECT_EQ(mode, 1);
+        typeKey(Qt::Key_F4, Qt::ShiftModifier);
+        EXPECT_EQ(mode, 9);
+        EXPECT_EQ(Puzzle.ColCount, 34);
+        typeKey(Qt::Key_F4);
+        EXPECT_EQ(mode, 1);
+    }
+    // Escape and Ctrl+Q: the question before leaving; No stays.
+    for (const auto& [key, mods] :
+         {std::pair{Qt::Key_Escape, Qt::KeyboardModifiers()},
+          std::pair{Qt::Key_Q, Qt::KeyboardModifiers(Qt::ControlModifier)}}) {
+        SCOPED_TRACE(keyName(key, mods));
+        TModalScript no({Message(3, 'n')});
+        typeKey(key, mods);
+        EXPECT_TRUE(mainform->isVisible());
+    }
+    // A held key does not repeat a button.
+    {
+        TModalScript none({});
+        const TGrid before = GridNow();
+        QKeyEvent repeat(QEvent::KeyPress, Qt::Key_F2, Qt::NoModifier, QString(), true);
+        QApplication::sendEvent(mainform->box, &repeat);
+        EXPECT_EQ(GridNow(), before);
+    }
+    // With the real answer, Escape leaves the game.
+    {
+        TModalScript yes({Message(3, 'y')});
+        typeKey(Qt::Key_Escape);
+    }
+    EXPECT_FALSE(mainform->isVisible());
+}
+
+// The board keeps the keyboard: the buttons never take the focus from it.
+TEST_F(MainWindowTest, BoardKeepsTheFocus) {
+    OpenEnglish();
+    mainform->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(mainform));
+    EXPECT_EQ(QApplication::focusWidget(), mainform->box);
+    TModalScript none({});
+    QTest::mouseClick(mainform->StartBtn, Qt::LeftButton);
+    QTest::mouseClick(mainform->LevelBtn, Qt::LeftButton);
+    EXPECT_EQ(QApplication::focusWidget(), mainform->box);
+    // Tab has nowhere else to go.
+    QTest::keyClick(mainform->box, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), mainform->box);
+}
+
+// What a screen reader hears: names and descriptions in the player's language, the counters'
+// values, and the cell under the cursor.
+TEST_F(MainWindowTest, ScreenReaderNames) {
+    OpenEnglish();
+    const auto name = [](QWidget* w) {
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w);
+        return iface ? iface->text(QAccessible::Name) : QStringLiteral("<none>");
+    };
+    const auto description = [](QWidget* w) {
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w);
+        return iface ? iface->text(QAccessible::Description) : QStringLiteral("<none>");
+    };
+    struct TRow {
+        TLMDMMButton* button;
+        const char* en;
+        const char* de;
+    };
+    const TRow rows[] = {
+        {mainform->StartBtn, "New game", "Neues Spiel"},
+        {mainform->PauseBtn, "Pause", "Pause"},
+        {mainform->HighScoreBtn, "Best list", "Bestenliste"},
+        {mainform->LevelBtn, "Board size", "Spielfeldgröße"},
+        {mainform->OptionBtn, "Options", "Einstellungen"},
+        {mainform->InfoBtn, "Information", "Information"},
+        {mainform->RulesBtn, "Rules", "Spielregeln"},
+        {mainform->ExitBtn, "Exit", "Beenden"},
+    };
+    for (const TRow& r : rows) {
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(r.button)->role(), QAccessible::Button);
+        EXPECT_EQ(name(r.button), QString::fromUtf8(r.en));
+        // The description is the hint, key included.
+        EXPECT_EQ(description(r.button), r.button->Hint());
+    }
+    EXPECT_EQ(description(mainform->StartBtn), QStringLiteral("I want to start again. (F2)"));
+    EXPECT_EQ(name(mainform->box), QStringLiteral("Board"));
+    EXPECT_TRUE(description(mainform->box).contains(QStringLiteral("Space")));
+    EXPECT_EQ(name(mainform->ScoreLabel), QStringLiteral("Time: 0 seconds"));
+    EXPECT_EQ(name(mainform->SizeLabel), QStringLiteral("Size: 10 by 7"));
+
+    // The cursor: its cell becomes the board's name, which a screen reader reads out when it
+    // changes (the offscreen platform has no screen reader to watch that happen).
+    typeKey(Qt::Key_Right);
+    const QString first = name(mainform->box);
+    EXPECT_EQ(first, cellText(false, Puzzle, 1, 1));
+    EXPECT_TRUE(first.startsWith(QStringLiteral("row 1, column 1, hidden; row clues ")));
+    typeKey(Qt::Key_Down);
+    EXPECT_TRUE(name(mainform->box).startsWith(QStringLiteral("row 2, column 1, hidden;")));
+    // A move changes what it says about the cell.
+    int32_t col = 0, row = 0;
+    ASSERT_TRUE(FindCell(csHiddenFilled, col, row));
+    cursorTo(col, row);
+    typeKey(Qt::Key_Space);
+    EXPECT_TRUE(name(mainform->box).contains(QStringLiteral(", uncovered;")));
+    Ticks(10);
+    EXPECT_EQ(name(mainform->ScoreLabel), QStringLiteral("Time: 1 second"));
+
+    // German: every name changes at once.
+    Tongue = 1;
+    mainform->SetMainTexts();
+    for (const TRow& r : rows) {
+        EXPECT_EQ(name(r.button), QString::fromUtf8(r.de));
+        EXPECT_EQ(description(r.button), r.button->Hint());
+    }
+    EXPECT_TRUE(
+        name(mainform->box)
+            .startsWith(QStringLiteral("Zeile %1, Spalte %2, aufgedeckt;").arg(row).arg(col)));
+    EXPECT_TRUE(description(mainform->box).contains(QStringLiteral("Leertaste")));
+    EXPECT_EQ(name(mainform->ScoreLabel), QStringLiteral("Zeit: 1 Sekunde"));
+    EXPECT_EQ(name(mainform->SizeLabel), QString::fromUtf8("Größe: 10 mal 7"));
+    // The mouse takes over: the board is the board again.
+    Click(col, row, Qt::MiddleButton);
+    EXPECT_EQ(name(mainform->box), QStringLiteral("Spielfeld"));
+}
+
+// Modifiers choose: Shift only where it means something, Ctrl only for its three keys, and
+// nothing with Alt (Alt+F4 belongs to the window manager). The number pad counts as the keys.
+TEST(KeyCommands, ModifiersAndNumberPad) {
+    const struct {
+        int Key;
+        Qt::KeyboardModifiers Mods;
+        KeyCommand Want;
+    } cases[] = {
+        {Qt::Key_Left, Qt::ShiftModifier, KeyCommand::CursorLeft},
+        {Qt::Key_Left, Qt::KeypadModifier, KeyCommand::CursorLeft},
+        {Qt::Key_Enter, Qt::KeypadModifier, KeyCommand::Uncover},
+        {Qt::Key_Left, Qt::ControlModifier, KeyCommand::None},
+        {Qt::Key_F4, Qt::AltModifier, KeyCommand::None},
+        {Qt::Key_F4, Qt::ShiftModifier, KeyCommand::PreviousSize},
+        {Qt::Key_F2, Qt::ShiftModifier, KeyCommand::None},
+        {Qt::Key_P, Qt::ShiftModifier, KeyCommand::None},
+        {Qt::Key_Space, Qt::ShiftModifier, KeyCommand::None},
+        {Qt::Key_Q, Qt::NoModifier, KeyCommand::None},
+        {Qt::Key_N, Qt::ControlModifier | Qt::ShiftModifier, KeyCommand::None},
+        {Qt::Key_I, Qt::ControlModifier, KeyCommand::Info},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(QKeySequence(c.Key | c.Mods).toString().toStdString());
+        EXPECT_EQ(keyCommand(c.Key, c.Mods), c.Want);
+    }
 }
 
 } // namespace

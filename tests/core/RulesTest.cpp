@@ -1,6 +1,7 @@
 // The rules of play, driven by scripted mouse input against a recording of every window effect.
 #include "Rules.h"
 #include "Globals.h"
+#include "KeyboardPlay.h"
 #include "Puzzle.h"
 #include "Random.h"
 
@@ -150,6 +151,53 @@ struct TTable {
     int32_t PlayTime = 0;
     TRecorder Rec{Board, PlayTime};
     TBoardRules Rules{Board, Layout, GameState, PlayTime, Rec};
+};
+
+// The cursor's moves go into the same recording as the rules' effects, so their order shows.
+class CursorRecorder : public CursorEffects {
+  public:
+    explicit CursorRecorder(TLines& log) : log(log) {}
+    void bind(const KeyboardPlay& play) { this->play = &play; }
+    void cursorMoved(const BoardCursor&) override {
+        const BoardCursor& c = play->cursor();
+        log.push_back(c.visible ? "cursor " + std::to_string(c.col) + "," + std::to_string(c.row)
+                                : "cursor off");
+    }
+
+  private:
+    TLines& log;
+    const KeyboardPlay* play = nullptr;
+};
+
+// A table played by keys: "left", "right", "up", "down", "home", "end", "pgup", "pgdn", each
+// with an optional "shift+" in front; "space" uncovers, "x" marks, "release" lets Shift go,
+// "mouse" is a press on the board elsewhere (it hides the cursor).
+struct KeyTable : TTable {
+    explicit KeyTable(const TLines& rows, int32_t sizeLevel = 1) : TTable(rows, sizeLevel) {
+        cursorRecorder.bind(keys);
+    }
+
+    void press(const std::string& key) {
+        static const struct {
+            const char* Name;
+            CursorStep Step;
+        } steps[] = {{"left", CursorStep::Left},      {"right", CursorStep::Right},
+                     {"up", CursorStep::Up},          {"down", CursorStep::Down},
+                     {"home", CursorStep::RowStart},  {"end", CursorStep::RowEnd},
+                     {"pgup", CursorStep::ColumnTop}, {"pgdn", CursorStep::ColumnBottom}};
+        const bool shift = key.rfind("shift+", 0) == 0;
+        const std::string name = shift ? key.substr(6) : key;
+        for (const auto& s : steps)
+            if (name == s.Name) return keys.step(s.Step, shift);
+        if (name == "space") return keys.uncover();
+        if (name == "x") return keys.mark();
+        if (name == "release") return keys.releaseDrag();
+        if (name == "mouse") return keys.hide();
+        ADD_FAILURE() << "bad key " << key;
+    }
+
+    CursorRecorder cursorRecorder{Rec.Log};
+    KeyboardPlay keys{Rules, Board, cursorRecorder};
 };
 
 struct TMoveCase {
@@ -439,6 +487,192 @@ TEST(Rules, ReadsLayoutAtEachEvent) {
     t.Layout.CellSize = 20;
     t.Rules.boxMouseDown(mbLeft, 25 + 25, 15 + 5); // column 2 at the new size
     EXPECT_EQ(t.Rec.Log[1], "time 33");
+}
+
+// --- Keyboard play ---------------------------------------------------------------------------
+
+struct KeyCase {
+    std::string name;
+    TLines board;
+    TLines keys;
+    TLines recording;
+    TLines after;
+    TGameState state;
+    int32_t playTime;
+};
+
+void PrintTo(const KeyCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+const KeyCase KeyCases[] = {
+    {"OnlyAnArrowShowsTheCursorAtTopLeft",
+     {"#.#", "##."},
+     {"space", "x", "home", "pgdn", "shift+end", "right", "right"},
+     {"cursor 1,1", "cursor 2,1"},
+     {"#.#", "##."},
+     gsReady,
+     0},
+    {"UncoverAndMarkLikePresses",
+     {"#.#", "##."},
+     {"down", "space", "right", "x"},
+     {"cursor 1,1", "pause on", "snd 2", "cell 1,1 uncovered", "cursor 2,1", "pause on", "snd 2",
+      "cell 2,1 marked"},
+     {"ox#", "##."},
+     gsRunning,
+     0},
+    {"WrongKeysChargeAndFlashLikePresses",
+     {"#.#", "##."},
+     {"up", "x", "right", "space"},
+     Cat({{"cursor 1,1", "pause on", "time 33", "snd 3"},
+          Flash(1, 1, "marked", "filled"),
+          {"cursor 2,1", "pause on", "time 66", "snd 3"},
+          Flash(2, 1, "uncovered", "empty")}),
+     {"#.#", "##."},
+     gsRunning,
+     66},
+    {"MovesOnFinalCellsOnlyStartTheLevel",
+     {"ox#", "##."},
+     {"left", "space", "x", "right", "x"},
+     {"cursor 1,1", "pause on", "pause on", "cursor 2,1", "pause on"},
+     {"ox#", "##."},
+     gsRunning,
+     0},
+    {"ShiftArrowsUncoverEnteredCellsAndStopAtTheFirstEmptyOne",
+     {"##x#o.##", "########"},
+     {"right", "shift+right", "shift+right", "shift+right", "shift+right", "shift+right",
+      "shift+right", "release", "shift+right", "shift+down"},
+     Cat({{"cursor 1,1", "cursor 2,1", "pause on", "snd 2", "cell 2,1 uncovered", "cursor 3,1",
+           "pause on", "cursor 4,1", "pause on", "snd 2", "cell 4,1 uncovered", "cursor 5,1",
+           "pause on", "cursor 6,1", "pause on", "time 33", "snd 3"},
+          Flash(6, 1, "uncovered", "empty"),
+          // The drag has ended: the cursor moves on, nothing is judged until Shift is let go.
+          {"cursor 7,1", "cursor 8,1", "pause on", "snd 2", "cell 8,1 uncovered", "cursor 8,2",
+           "pause on", "snd 2", "cell 8,2 uncovered", "snd 4", "colclues"}}),
+     {"#oxoo.#o", "#######o"},
+     gsRunning,
+     33},
+    {"AStepWithoutShiftEndsAStoppedDragToo",
+     {"#.#", "###", "###"},
+     {"right", "shift+right", "down", "shift+right"},
+     Cat({{"cursor 1,1", "cursor 2,1", "pause on", "time 33", "snd 3"},
+          Flash(2, 1, "uncovered", "empty"),
+          {"cursor 2,2", "cursor 3,2", "pause on", "snd 2", "cell 3,2 uncovered"}}),
+     {"#.#", "##o", "###"},
+     gsRunning,
+     33},
+    {"ArrowsWrapButShiftArrowsStopAtTheEdge",
+     {"##", "##"},
+     {"right", "shift+left", "shift+up", "left", "up"},
+     {"cursor 1,1", "cursor 2,1", "cursor 2,2"},
+     {"##", "##"},
+     gsReady,
+     0},
+    {"JumpsToTheEndsOfRowAndColumnJudgeNothingEvenWithShift",
+     {"###", "###", "###"},
+     {"down", "end", "pgdn", "home", "pgup", "shift+end", "shift+pgdn", "end"},
+     {"cursor 1,1", "cursor 3,1", "cursor 3,3", "cursor 1,3", "cursor 1,1", "cursor 3,1",
+      "cursor 3,3"},
+     {"###", "###", "###"},
+     gsReady,
+     0},
+    {"AMousePressHidesTheCursorUntilTheNextArrow",
+     {"#.#", "##."},
+     {"right", "right", "mouse", "mouse", "space", "x", "end", "down", "x"},
+     {"cursor 1,1", "cursor 2,1", "cursor off", "cursor 2,1", "pause on", "snd 2",
+      "cell 2,1 marked"},
+     {"#x#", "##."},
+     gsRunning,
+     0},
+    {"NoMovesAfterSolvingButTheCursorStillMoves",
+     {"o#.", "oo.", "..o"},
+     {"right", "right", "space", "left", "space", "shift+down", "x"},
+     {"cursor 1,1", "cursor 2,1", "pause on", "snd 2", "cell 2,1 uncovered", "snd 4",
+      "cell 3,1 marked", "wait 200", "rowclues", "snd 4", "cell 2,3 marked", "wait 200", "colclues",
+      "snd 1", "solved", "cursor 1,1", "cursor 1,2"},
+     {"oox", "oo.", ".xo"},
+     gsSolved,
+     0},
+};
+
+class KeyMoves : public testing::TestWithParam<KeyCase> {};
+
+TEST_P(KeyMoves, RecordAndEndState) {
+    const KeyCase& tc = GetParam();
+    KeyTable t(tc.board);
+    for (const std::string& key : tc.keys)
+        t.press(key);
+    EXPECT_EQ(t.Rec.Log, tc.recording);
+    EXPECT_EQ(BoardText(t.Board), tc.after);
+    EXPECT_EQ(t.GameState, tc.state);
+    EXPECT_EQ(t.PlayTime, tc.playTime);
+    // A keyboard move never leaves a mouse drag behind.
+    EXPECT_FALSE(Dragging);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rules, KeyMoves, testing::ValuesIn(KeyCases),
+                         [](const testing::TestParamInfo<KeyCase>& info) {
+                             return info.param.name;
+                         });
+
+TEST(Rules, CursorStepsAndEdges) {
+    const struct {
+        int32_t Col, Row;
+        CursorStep Step;
+        bool Wrap;
+        int32_t WantCol, WantRow;
+        bool Moved;
+    } cases[] = {
+        {1, 1, CursorStep::Left, true, 4, 1, true},
+        {4, 1, CursorStep::Right, true, 1, 1, true},
+        {2, 1, CursorStep::Up, true, 2, 3, true},
+        {2, 3, CursorStep::Down, true, 2, 1, true},
+        {1, 1, CursorStep::Left, false, 1, 1, false},
+        {4, 3, CursorStep::Down, false, 4, 3, false},
+        {2, 2, CursorStep::Right, false, 3, 2, true},
+        {3, 2, CursorStep::RowStart, true, 1, 2, true},
+        {3, 2, CursorStep::RowEnd, true, 4, 2, true},
+        {3, 2, CursorStep::ColumnTop, true, 3, 1, true},
+        {3, 2, CursorStep::ColumnBottom, true, 3, 3, true},
+        {4, 2, CursorStep::RowEnd, true, 4, 2, false},
+        // Left over from a larger board: brought onto this one first.
+        {30, 20, CursorStep::Left, true, 3, 3, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.Col << "," << c.Row << " step "
+                                        << static_cast<int>(c.Step) << " wrap " << c.Wrap);
+        BoardCursor cursor{c.Col, c.Row, true};
+        EXPECT_EQ(moveCursor(cursor, c.Step, 4, 3, c.Wrap), c.Moved);
+        EXPECT_EQ(cursor.col, c.WantCol);
+        EXPECT_EQ(cursor.row, c.WantRow);
+    }
+    BoardCursor none;
+    EXPECT_FALSE(moveCursor(none, CursorStep::Right, 0, 0, true));
+}
+
+// The keyboard alone solves a generated board: the cursor walks every row, Space on each
+// filled cell; no penalty, and the level ends once.
+TEST(Rules, KeyboardSolvesAGeneratedBoard) {
+    KeyTable t({"."}, 2);
+    TRandom rnd(20240611);
+    t.Board.ColCount = ColCountFor(2);
+    t.Board.RowCount = RowCountFor(2);
+    GeneratePuzzle(t.Board, rnd);
+    const TPuzzle goal = t.Board;
+    t.press("right"); // shows the cursor at 1,1
+    for (int32_t r = 1; r <= goal.RowCount; ++r) {
+        for (int32_t c = 1; c <= goal.ColCount; ++c) {
+            ASSERT_EQ(t.keys.cursor().col, c);
+            ASSERT_EQ(t.keys.cursor().row, r);
+            if (goal.Grid[c][r] == csHiddenFilled) t.press("space");
+            t.press("right");
+        }
+        t.press("down");
+    }
+    EXPECT_EQ(t.GameState, gsSolved);
+    EXPECT_EQ(t.PlayTime, 0);
+    EXPECT_EQ(std::count(t.Rec.Log.begin(), t.Rec.Log.end(), "solved"), 1);
+    EXPECT_TRUE(IsSolved(t.Board));
 }
 
 struct TLevelCase {

@@ -1,5 +1,6 @@
-// The tool bar texts in both languages.
+// The tool bar texts in both languages; each hint names its key.
 #include "MainTexts.h"
+#include "AccessibleTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -9,17 +10,18 @@ TEST(MainTexts, BothLanguages) {
     const struct {
         QString De, En, WantDe, WantEn;
     } rows[] = {
-        {de.StartHint, en.StartHint, "Ich möchte neu beginnen.", "I want to start again."},
-        {de.HighScoreHint, en.HighScoreHint, "Wer sind die Besten?", "Who are the best?"},
-        {de.PauseHint, en.PauseHint, "Ich brauch eine kurze Pause.", "I need a break."},
-        {de.LevelHint, en.LevelHint, "Ich möchte eine ander Spielfeldgröße.",
-         "I want another game size."},
-        {de.RulesHint, en.RulesHint, "Worum geht's da eigentlich?", "What's to do here?"},
-        {de.OptionHint, en.OptionHint, "Ich möchte die Einstellungen ändern.",
-         " I want to change the options."},
-        {de.ExitHint, en.ExitHint, "Ich hab genug!", "I have enough!"},
-        {de.InfoHint, en.InfoHint, "Wer hat diese Spiele nur verbrochen?",
-         "Who did these TALLOW GAME?"},
+        {de.StartHint, en.StartHint, "Ich möchte neu beginnen. (F2)",
+         "I want to start again. (F2)"},
+        {de.HighScoreHint, en.HighScoreHint, "Wer sind die Besten? (F3)", "Who are the best? (F3)"},
+        {de.PauseHint, en.PauseHint, "Ich brauch eine kurze Pause. (P)", "I need a break. (P)"},
+        {de.LevelHint, en.LevelHint, "Ich möchte eine ander Spielfeldgröße. (F4, Umschalt+F4)",
+         "I want another game size. (F4, Shift+F4)"},
+        {de.RulesHint, en.RulesHint, "Worum geht's da eigentlich? (F1)", "What's to do here? (F1)"},
+        {de.OptionHint, en.OptionHint, "Ich möchte die Einstellungen ändern. (F5)",
+         " I want to change the options. (F5)"},
+        {de.ExitHint, en.ExitHint, "Ich hab genug! (Esc)", "I have enough! (Esc)"},
+        {de.InfoHint, en.InfoHint, "Wer hat diese Spiele nur verbrochen? (Strg+I)",
+         "Who did these TALLOW GAME? (Ctrl+I)"},
         {de.ScoreCaption, en.ScoreCaption, "Zeit:", "Time:"},
         {de.SizeCaption, en.SizeCaption, "Größe:", "Size:"},
     };
@@ -27,4 +29,59 @@ TEST(MainTexts, BothLanguages) {
         EXPECT_EQ(row.De, row.WantDe);
         EXPECT_EQ(row.En, row.WantEn);
     }
+}
+
+// What a screen reader hears about the cell under the keyboard cursor. The board has a hidden
+// filled and a hidden empty cell side by side: they must sound the same.
+TEST(AccessibleTexts, CellUnderTheCursor) {
+    TPuzzle p;
+    p.ColCount = 3;
+    p.RowCount = 2;
+    // Row 1: filled, empty, filled; row 2: filled, filled, empty.
+    p.Grid[1][1] = p.Grid[3][1] = p.Grid[1][2] = p.Grid[2][2] = csHiddenFilled;
+    ComputeClues(p);
+    p.Grid[3][2] = csMarkedEmpty;
+    p.Grid[1][2] = csUncovered;
+    p.RowDone[2] = true;
+    const struct {
+        int32_t Col, Row;
+        const char* En;
+        const char* De;
+    } cases[] = {
+        {1, 1, "row 1, column 1, hidden; row clues 1 1, column clues 2",
+         "Zeile 1, Spalte 1, verdeckt; Zeilenzahlen 1 1, Spaltenzahlen 2"},
+        {2, 1, "row 1, column 2, hidden; row clues 1 1, column clues 1",
+         "Zeile 1, Spalte 2, verdeckt; Zeilenzahlen 1 1, Spaltenzahlen 1"},
+        {1, 2, "row 2, column 1, uncovered; row clues 2 (done), column clues 2",
+         "Zeile 2, Spalte 1, aufgedeckt; Zeilenzahlen 2 (fertig), Spaltenzahlen 2"},
+        {3, 2, "row 2, column 3, marked empty; row clues 2 (done), column clues 1",
+         "Zeile 2, Spalte 3, als leer markiert; Zeilenzahlen 2 (fertig), Spaltenzahlen 1"},
+        // Off the board: nothing to say rather than a wrong cell.
+        {4, 1, "", ""},
+        {1, 0, "", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.Col << "," << c.Row);
+        EXPECT_EQ(cellText(false, p, c.Col, c.Row), QString::fromUtf8(c.En));
+        EXPECT_EQ(cellText(true, p, c.Col, c.Row), QString::fromUtf8(c.De));
+    }
+}
+
+TEST(AccessibleTexts, CountersAndNames) {
+    EXPECT_EQ(timeText(false, 0), QStringLiteral("Time: 0 seconds"));
+    EXPECT_EQ(timeText(false, 1), QStringLiteral("Time: 1 second"));
+    EXPECT_EQ(timeText(true, 1), QStringLiteral("Zeit: 1 Sekunde"));
+    EXPECT_EQ(timeText(true, 99), QStringLiteral("Zeit: 99 Sekunden"));
+    EXPECT_EQ(sizeText(false, 34, 23), QStringLiteral("Size: 34 by 23"));
+    EXPECT_EQ(sizeText(true, 10, 7), QString::fromUtf8("Größe: 10 mal 7"));
+    // Every name and description is there in both languages, and the two differ.
+    for (const bool german : {false, true}) {
+        const AccessibleTexts a = accessibleTexts(german);
+        for (const QString& text : {a.startName, a.pauseName, a.highScoreName, a.levelName,
+                                    a.optionName, a.infoName, a.rulesName, a.exitName, a.boardName,
+                                    a.boardDescription, a.timeDescription, a.sizeDescription})
+            EXPECT_FALSE(text.isEmpty());
+    }
+    EXPECT_NE(accessibleTexts(false).startName, accessibleTexts(true).startName);
+    EXPECT_NE(accessibleTexts(false).boardDescription, accessibleTexts(true).boardDescription);
 }

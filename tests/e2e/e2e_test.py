@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 # End-to-end run of the real game under Xvfb: language, a solved board, a best-list entry, close.
 #
-# Usage: e2e_test.py <path to morvek> [--seed N] [--keep]
+# Usage: e2e_test.py <path to morvek> [--seed N] [--mode M] [--keyboard] [--keep]
 # Exit codes: 0 passed, 1 failed, 77 skipped (Xvfb or xdotool missing).
 import argparse
 import configparser
@@ -27,6 +27,7 @@ YESNO_SIZE = (319, 158)
 HIGHSCORE_SIZE = (320, 476)
 PLAYER = "Tester, QA"
 SCRAMBLER_KEY = 47261
+CURSOR_YELLOW = (254, 201, 18)
 # Every wait ends by this many seconds after the start, well inside CTest's limit, so that a hang
 # is reported here, with screenshots, and Xvfb and the game are stopped.
 TOTAL_SECONDS = 100
@@ -118,6 +119,13 @@ class Session:
         path = os.path.join(self.workdir, "%02d-%s.png" % (self.shots, name))
         subprocess.run(["import", "-window", "root", path], env=self.env,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=30)
+
+    def pixel(self, x, y):
+        """The colour of one screen pixel as (r, g, b)."""
+        out = subprocess.run(["import", "-window", "root", "-crop", "1x1+%d+%d" % (x, y), "-depth", "8",
+                              "txt:-"], env=self.env, capture_output=True, text=True, timeout=30).stdout
+        m = re.search(r"\((\d+),(\d+),(\d+)", out.splitlines()[-1] if out else "")
+        return tuple(map(int, m.groups())) if m else None
 
     # --- windows of the game ---------------------------------------------------------------
 
@@ -257,6 +265,44 @@ def check_settings(path, layout_window, mode):
     return int(m.group(1))
 
 
+def play_by_mouse(s, main, cell, left, top, cols, rows, goal):
+    _, wx, wy, _, _, _ = main
+    # Uncover every filled cell. Completed lines mark themselves with a pause per cell while the
+    # game handles no events; the X server queues our clicks meanwhile, so they keep their order.
+    clicks = []
+    for r in range(rows):
+        for c in range(cols):
+            if goal[r * cols + c] == "1":
+                clicks += ["mousemove", wx + left + c * cell + cell // 2,
+                           wy + TOOLBAR_HEIGHT + top + r * cell + cell // 2, "click", "1"]
+    # xdotool waits while the game is busy marking, so the clicks take as long as the marking.
+    s.x(*clicks, timeout=30 + cols * rows // 4)
+
+
+def play_by_keyboard(s, main, cell, left, top, cols, rows, goal):
+    """Uncovers every filled cell with the arrow keys and Space, the board cursor in view."""
+    _, wx, wy, _, _, _ = main
+    s.x("windowfocus", "--sync", main[0])
+    # The first arrow shows the cursor on the top-left cell: a yellow frame along its edge.
+    s.x("key", "Right")
+    if shutil.which("import"):  # ImageMagick reads the screen
+        corner = (wx + left, wy + TOOLBAR_HEIGHT + top)
+        poll("the cursor's frame on the top-left cell",
+             lambda: s.pixel(*corner) == CURSOR_YELLOW, 10)
+        s.screenshot("cursor")
+    # Row by row from the left: Space on each filled cell, Home and Down to the next row.
+    keys = []
+    for r in range(rows):
+        for c in range(cols):
+            if goal[r * cols + c] == "1":
+                keys.append("space")
+            if c + 1 < cols:
+                keys.append("Right")
+        keys += ["Home", "Down"]
+    # The game queues the keys while it marks completed lines, as it does with clicks.
+    s.x("key", "--delay", 20, *keys, timeout=30 + cols * rows // 4)
+
+
 def run(session):
     s = session
     s.start_xvfb()
@@ -301,16 +347,10 @@ def run(session):
     check(cell > 4, "cell size %d is too small to click" % cell)
     s.screenshot("board")
 
-    # Uncover every filled cell. Completed lines mark themselves with a pause per cell while the
-    # game handles no events; the X server queues our clicks meanwhile, so they keep their order.
-    clicks = []
-    for r in range(rows):
-        for c in range(cols):
-            if goal[r * cols + c] == "1":
-                clicks += ["mousemove", wx + left + c * cell + cell // 2,
-                           wy + TOOLBAR_HEIGHT + top + r * cell + cell // 2, "click", "1"]
-    # xdotool waits while the game is busy marking, so the clicks take as long as the marking.
-    s.x(*clicks, timeout=30 + cols * rows // 4)
+    if s.keyboard:
+        play_by_keyboard(s, main, cell, left, top, cols, rows, goal)
+    else:
+        play_by_mouse(s, main, cell, left, top, cols, rows, goal)
 
     # Each automatically marked cell holds the game for 200 ms.
     solved = s.wait_window('message 1 ("Hurrah, you did it!")', 60 + cols * rows // 4,
@@ -330,7 +370,11 @@ def run(session):
 
     main = s.wait_window("the main window", 10, name="Morvek V1.0")
     s.screenshot("after-best-list")
-    s.click(main[1] + main[3] - 52 + 25, main[2] + 4 + 25)  # exit button
+    if s.keyboard:
+        s.x("windowfocus", "--sync", main[0])
+        s.x("key", "Escape")
+    else:
+        s.click(main[1] + main[3] - 52 + 25, main[2] + 4 + 25)  # exit button
     quit_msg = s.wait_window('message 3 ("Do you really want to go?")', 10, size=YESNO_SIZE)
     s.screenshot("quit-question")
     s.key(quit_msg[0], "y")
@@ -349,6 +393,7 @@ def main():
     parser.add_argument("--seed", type=int, default=20240611)
     parser.add_argument("--mode", type=int, default=1, choices=range(1, 10), help="size level")
     parser.add_argument("--keep", action="store_true", help="keep the work folder on success")
+    parser.add_argument("--keyboard", action="store_true", help="play the board with keys only")
     args = parser.parse_args()
 
     for tool in ("Xvfb", "xdotool"):
@@ -372,6 +417,7 @@ def main():
     DEADLINE = time.monotonic() + TOTAL_SECONDS + (3 * args.mode + 7) * (2 * args.mode + 5) // 4
     session = Session(workdir, os.path.abspath(args.morvek), args.seed)
     session.mode = args.mode
+    session.keyboard = args.keyboard
     ok = False
     try:
         run(session)

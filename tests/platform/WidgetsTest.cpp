@@ -10,6 +10,7 @@
 #include "LMDSimpleLabel.h"
 #include "Settings.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QHelpEvent>
 #include <QTest>
@@ -381,6 +382,33 @@ TEST_F(ButtonTest, ArrowKeysMoveTheFocusToTheNeighbours) {
         EXPECT_EQ(QApplication::focusWidget(), step.Then) << step.Key;
     }
     EXPECT_EQ(Clicks, 0);
+}
+
+// A screen reader sees a button it can press: a press is a click, and nothing while disabled.
+TEST_F(ButtonTest, ScreenReadersSeeAButtonToPress) {
+    int downs = 0;
+    Button->OnMouseDown = [&](Qt::MouseButton b, int, int) { downs += b == Qt::LeftButton; };
+    Button->SetHint(QStringLiteral("I want to start again. (F2)"));
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(Button);
+    ASSERT_NE(iface, nullptr);
+    EXPECT_EQ(iface->role(), QAccessible::Button);
+    // Without a name of its own, the hint names it.
+    EXPECT_EQ(iface->text(QAccessible::Name), QStringLiteral("I want to start again. (F2)"));
+    Button->setAccessibleName(QStringLiteral("New game"));
+    EXPECT_EQ(iface->text(QAccessible::Name), QStringLiteral("New game"));
+
+    QAccessibleActionInterface* actions = iface->actionInterface();
+    ASSERT_NE(actions, nullptr);
+    ASSERT_TRUE(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
+    actions->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(Clicks, 1);
+    EXPECT_EQ(downs, 1);
+
+    Button->setEnabled(false);
+    EXPECT_TRUE(iface->state().disabled);
+    actions->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(Clicks, 1);
+    EXPECT_EQ(downs, 1);
 }
 
 TEST(BackPanel, TilesItemFromTopLeftUnderFrame) {

@@ -1,5 +1,6 @@
 // The board picture: layout, background bitmaps, the three cell looks and the clue panels.
 #include "BoardPainter.h"
+#include "CursorOverlay.h"
 
 #include <QEvent>
 #include <QFontMetrics>
@@ -403,6 +404,42 @@ TEST_F(BoardClues, DoneLinesTurnGreyAndOthersStayWhite) {
     EXPECT_EQ(b.Box.Surface(), panels);
 }
 
+// The keyboard cursor lights its row's and its column's numbers: yellow, a dimmer yellow on a
+// finished line. A hidden cursor leaves the picture exactly as it was.
+TEST_F(BoardClues, CursorLightsItsLines) {
+    const QImage plain = b.Box.Surface().copy();
+    BoardCursor cursor;
+    b.Painter.cursor = &cursor;
+    b.Painter.Paint();
+    EXPECT_EQ(b.Box.Surface(), plain);
+
+    b.Puzzle.RowDone[2] = true;
+    cursor = {2, 2, true};
+    b.Painter.Paint();
+    const QRgb yellow = 0xFF000000u | CursorYellow, dim = 0xFF000000u | DoneLitClueColor;
+    struct SlotCase {
+        QRect slot;
+        QRgb ink;
+    };
+    for (SlotCase c :
+         {SlotCase{b.RowSlot(2, 1), dim}, SlotCase{b.ColSlot(2, 1), yellow},
+          SlotCase{b.RowSlot(1, 1), 0xFFFFFFFFu}, SlotCase{b.ColSlot(1, 1), 0xFFFFFFFFu},
+          SlotCase{b.ColSlot(3, 1), 0xFFFFFFFFu}}) {
+        const QImage slot = b.Shown(c.slot);
+        EXPECT_GT(Count(slot, c.ink), 10);
+        for (QRgb other : {yellow, dim, 0xFFFFFFFFu, 0xFF808080u}) {
+            if (other != c.ink) {
+                EXPECT_EQ(Count(slot, other), 0);
+            }
+        }
+    }
+    // The panel redraws agree with the whole picture.
+    const QImage whole = b.Box.Surface().copy();
+    b.Painter.DrawRowClues();
+    b.Painter.DrawColClues();
+    EXPECT_EQ(b.Box.Surface(), whole);
+}
+
 TEST_F(BoardClues, PausedSlotsShowOnlyTheShadeWithBoardBetween) {
     b.Painter.Paused = true;
     b.Painter.Paint();
@@ -501,6 +538,43 @@ TEST_P(SmallCells, LargestBoardStaysInsideAndKeepsLooksApart) {
     EXPECT_NE(hiddenEmpty, marked);
     EXPECT_NE(hiddenEmpty, uncovered);
     EXPECT_NE(marked, uncovered);
+}
+
+// The cursor's frame at every cell size: it changes its own cell only, and the looks under it
+// stay apart.
+TEST_P(SmallCells, CursorFrameStaysInItsCellAndKeepsLooksApart) {
+    const SmallCase& c = GetParam();
+    if (c.cellSize <= 0) return;
+    Board b;
+    LargestPuzzle(b.Puzzle);
+    for (int col = 1; col <= 34; ++col)
+        for (int row = 1; row <= 23; ++row)
+            b.Puzzle.Grid[col][row] = (col + row) % 4;
+    b.Show(c.w, c.h);
+    const QImage plain = b.Box.Surface().copy();
+    BoardCursor cursor;
+    b.Painter.cursor = &cursor;
+    std::vector<QImage> framed;
+    for (int col = 16; col <= 19; ++col) {
+        SCOPED_TRACE(col);
+        cursor = {col, 12, true};
+        b.Painter.DrawCell(col, 12);
+        const QImage cell = b.Shown(b.Cell(col, 12));
+        framed.push_back(cell);
+        EXPECT_NE(cell, plain.copy(b.Cell(col, 12)));
+        EXPECT_EQ(Raw(cell, 0, 0), 0xFF000000u | CursorYellow);
+        EXPECT_EQ(Raw(cell, c.cellSize - 1, c.cellSize - 1), 0xFF000000u | CursorYellow);
+        // Drawn again without the cursor, the board is as before: nothing leaked outside.
+        cursor.visible = false;
+        b.Painter.DrawCell(col, 12);
+        EXPECT_EQ(b.Box.Surface(), plain);
+    }
+    EXPECT_EQ(framed[0], framed[1]); // hidden empty and hidden filled alike
+    if (c.cellSize >= 3) {
+        EXPECT_NE(framed[0], framed[2]);
+        EXPECT_NE(framed[0], framed[3]);
+        EXPECT_NE(framed[2], framed[3]);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(

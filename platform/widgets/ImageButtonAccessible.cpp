@@ -1,0 +1,54 @@
+// What screen readers see of an image button.
+#include "ImageButtonAccessible.h"
+
+#include "Application.h"
+#include "LMDMMButton.h"
+
+namespace {
+
+QAccessibleInterface* imageButtonFactory(const QString& className, QObject* object) {
+    if (className == QLatin1String("TLMDMMButton"))
+        if (auto* button = qobject_cast<TLMDMMButton*>(object))
+            return new ImageButtonAccessible(button);
+    return nullptr;
+}
+
+} // namespace
+
+ImageButtonAccessible::ImageButtonAccessible(TLMDMMButton* button)
+    : QAccessibleWidget(button, QAccessible::Button) {}
+
+TLMDMMButton* ImageButtonAccessible::button() const {
+    return static_cast<TLMDMMButton*>(widget());
+}
+
+QString ImageButtonAccessible::text(QAccessible::Text t) const {
+    if (t == QAccessible::Name && button()->accessibleName().isEmpty()) return button()->Hint();
+    return QAccessibleWidget::text(t);
+}
+
+QStringList ImageButtonAccessible::actionNames() const {
+    return QStringList{pressAction()} + QAccessibleWidget::actionNames();
+}
+
+void ImageButtonAccessible::doAction(const QString& actionName) {
+    if (actionName != pressAction()) {
+        QAccessibleWidget::doAction(actionName);
+        return;
+    }
+    TLMDMMButton* b = button();
+    if (!b->isEnabled()) return;
+    // A press and a release, as a left click brings them.
+    if (b->OnMouseDown)
+        TApplication::Guarded(
+            [b] { b->OnMouseDown(Qt::LeftButton, b->width() / 2, b->height() / 2); });
+    if (b->OnClick) TApplication::Guarded(b->OnClick);
+}
+
+void installImageButtonAccessible() {
+    static const bool installed = [] {
+        QAccessible::installFactory(imageButtonFactory);
+        return true;
+    }();
+    (void)installed;
+}
