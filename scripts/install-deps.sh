@@ -1,17 +1,29 @@
 #!/usr/bin/env bash
-# Installs every Debian package that building, testing and playing Morvek needs.
+# Installs the Debian packages that Morvek needs.
+#   scripts/install-deps.sh game   what building and playing the game needs
+#   scripts/install-deps.sh        everything: the game's, plus the tests', benchmarks' and tools'
 # Idempotent: quiet and quick when everything is already there.
 set -euo pipefail
 
-PACKAGES=(
+GAME_PACKAGES=(
   cmake g++ ninja-build pkg-config
   qt6-base-dev libgl-dev
   libsdl2-dev libsdl2-mixer-dev timgm6mb-soundfont
-  fonts-liberation fonts-noto-color-emoji fonts-dejavu-core
+  fonts-liberation fonts-dejavu-core
+)
+TEST_PACKAGES=(
+  fonts-noto-color-emoji
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool imagemagick x11-utils python3
   clang-format
+  appstream desktop-file-utils man-db dpkg-dev file
 )
+
+case "${1:-all}" in
+  game) PACKAGES=("${GAME_PACKAGES[@]}") ;;
+  all) PACKAGES=("${GAME_PACKAGES[@]}" "${TEST_PACKAGES[@]}") ;;
+  *) echo "usage: scripts/install-deps.sh [game|all]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${PACKAGES[@]}"; do
