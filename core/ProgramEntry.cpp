@@ -2,6 +2,7 @@
 #include "Application.h"
 #include "CommandLine.h"
 #include "Forms.h"
+#include "Installation.h"
 #include "Main.h"
 #include "Random.h"
 #include "Settings.h"
@@ -56,6 +57,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     TApplication app(argc, argv);
+    applyDesktopIdentity();
     QStringList arguments;
     for (const std::string& a : args)
         arguments << QString::fromStdString(a);
