@@ -41,3 +41,5 @@ add_custom_target(uninstall
     -P ${CMAKE_CURRENT_LIST_DIR}/packaging/uninstall.cmake
   COMMENT "Removing the files of the last install from this build folder"
   VERBATIM)
+
+include(${CMAKE_CURRENT_LIST_DIR}/packaging/cpack.cmake)

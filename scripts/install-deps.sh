@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that Morvek needs.
 #   scripts/install-deps.sh game   what building and playing the game needs
+#   scripts/install-deps.sh package   the game's, plus what building its Debian package needs
 #   scripts/install-deps.sh        everything: the game's, plus the tests', benchmarks' and tools'
 # Idempotent: quiet and quick when everything is already there.
 set -euo pipefail
@@ -16,13 +17,15 @@ TEST_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool imagemagick x11-utils python3
   clang-format
-  appstream desktop-file-utils man-db dpkg-dev file
+  appstream desktop-file-utils man-db
 )
+PACKAGE_PACKAGES=(dpkg-dev file)
 
 case "${1:-all}" in
   game) PACKAGES=("${GAME_PACKAGES[@]}") ;;
-  all) PACKAGES=("${GAME_PACKAGES[@]}" "${TEST_PACKAGES[@]}") ;;
-  *) echo "usage: scripts/install-deps.sh [game|all]" >&2; exit 2 ;;
+  package) PACKAGES=("${GAME_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}") ;;
+  all) PACKAGES=("${GAME_PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}") ;;
+  *) echo "usage: scripts/install-deps.sh [game|package|all]" >&2; exit 2 ;;
 esac
 
 missing=()
