@@ -49,11 +49,6 @@ TEST(Installation, DataBesideTheProgramComesFirst) {
     }
 }
 
-TEST(Installation, InstalledDataLiesBelowTheSamePrefix) {
-    // The default layout: bin/morvek and share/morvek.
-    EXPECT_EQ(installedDataPath(), QStringLiteral("../share/morvek"));
-}
-
 TEST(Installation, DesktopIdentity) {
     applyDesktopIdentity();
     EXPECT_EQ(QGuiApplication::desktopFileName(), QStringLiteral("com.tallowin.morvek"));
