@@ -1,9 +1,10 @@
 // Program entry: command line, then the game's windows.
+#include "Main.h"
+
 #include "Application.h"
 #include "CommandLine.h"
 #include "Forms.h"
 #include "Installation.h"
-#include "Main.h"
 #include "Random.h"
 #include "Settings.h"
 #include "hh_funcs.h"
