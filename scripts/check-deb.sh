@@ -58,7 +58,7 @@ done
 [ "$(/usr/games/morvek --version)" = "morvek 1.0" ] || fail "/usr/games/morvek --version"
 dpkg-query -L morvek | grep -q '^/usr/share/morvek/.*\.mid$' || fail "no music in /usr/share/morvek"
 
-# Started for real under Xvfb, with a settings folder of its own: its window comes up.
+# Started for real under Xvfb, with a settings folder of its own: its window comes up, with its icon.
 for n in $(shuf -i 100-999 -n 40); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
     Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
@@ -71,8 +71,11 @@ done
 mkdir -p "$work/config/Tallowin/Morvek" "$work/runtime"
 chmod 700 "$work/runtime"
 printf '[common]\ntongue=0\n' >"$work/config/Tallowin/Morvek/V1.ini"
-env -u QT_QPA_PLATFORM DISPLAY="$display" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" \
-    SDL_AUDIODRIVER=dummy /usr/games/morvek >"$work/game.log" 2>&1 &
+# A home of its own too: caches the libraries write land in the folder that is removed.
+mkdir -p "$work/home"
+env -u QT_QPA_PLATFORM -u XDG_CACHE_HOME -u XDG_DATA_HOME HOME="$work/home" DISPLAY="$display" \
+    XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" SDL_AUDIODRIVER=dummy \
+    /usr/games/morvek >"$work/game.log" 2>&1 &
 game=$!
 window=""
 for _ in $(seq 150); do
