@@ -15,6 +15,9 @@ deb=$(readlink -f "${debs[0]}")
 [ "$(id -u)" -eq 0 ] || { echo "check-deb: needs root: it installs the package into this machine" >&2; exit 1; }
 export DEBIAN_FRONTEND=noninteractive
 
+debug_log=/usr/games/HHDebug.txt
+# Only the game writes this log there, so one found now is left from a run that was cut short.
+[ ! -e "$debug_log" ] || { echo "check-deb: removing $debug_log, left by an earlier run"; rm -f "$debug_log"; }
 work=$(mktemp -d -t morvek-deb-XXXXXX)
 installed_packages() { dpkg-query -W -f='${db:Status-Status} ${Package}\n' | awk '$1 == "installed" { print $2 }' | sort; }
 installed_packages | grep -vx morvek >"$work/before" || true
@@ -28,6 +31,7 @@ fail() {
 cleanup() {
     [ -n "$game" ] && { kill -9 "$game" 2>/dev/null; wait "$game" 2>/dev/null; }
     [ -n "$xvfb" ] && { kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null; }
+    rm -f "$debug_log"
     if dpkg-query -W -f='${db:Status-Status}' morvek 2>/dev/null | grep -q installed; then
         apt-get purge -y -qq morvek >/dev/null || echo "check-deb: could not remove morvek" >&2
     fi
@@ -75,7 +79,7 @@ printf '[common]\ntongue=0\n' >"$work/config/Tallowin/Morvek/V1.ini"
 mkdir -p "$work/home"
 env -u QT_QPA_PLATFORM -u XDG_CACHE_HOME -u XDG_DATA_HOME HOME="$work/home" DISPLAY="$display" \
     XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" SDL_AUDIODRIVER=dummy \
-    /usr/games/morvek >"$work/game.log" 2>&1 &
+    /usr/games/morvek -debug >"$work/game.log" 2>&1 &
 game=$!
 window=""
 for _ in $(seq 150); do
@@ -84,6 +88,10 @@ for _ in $(seq 150); do
     sleep 0.1
 done
 [ -n "$window" ] || { cat "$work/game.log"; fail "the installed game showed no window"; }
+# -debug: the help layer's log (beside the program, as root may write there) names the rules file
+# the game opened, which must be the package's.
+grep -qF 'THookHelpSystem.Create("/usr/share/morvek/mrvk.html"' "$debug_log" 2>/dev/null ||
+    fail "the installed game did not open /usr/share/morvek/mrvk.html: $(grep -F THookHelpSystem.Create "$debug_log" 2>/dev/null)"
 if [ -n "$window" ] && command -v xprop >/dev/null; then
     icons=$(DISPLAY="$display" xprop -id "$window" _NET_WM_ICON)
     grep -q "Icon (16 x 16)" <<<"$icons" || fail "the window has no icon: $(head -c 300 <<<"$icons")"
