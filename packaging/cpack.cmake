@@ -22,5 +22,6 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS
   "timgm6mb-soundfont | fluid-soundfont-gm, fonts-liberation, fonts-dejavu-core")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
+set(CPACK_MORVEK_SOURCE_DIR ${PROJECT_SOURCE_DIR}) # CPack hands on only CPACK_ variables
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/deb-staging.cmake)
 include(CPack)

@@ -55,7 +55,7 @@ apt-get install -y -qq --reinstall --allow-downgrades "$deb" >"$work/apt.log" 2>
 
 # The files land where Debian keeps games, and the program runs from there.
 for f in /usr/games/morvek /usr/share/morvek/mrvk.html /usr/share/applications/com.tallowin.morvek.desktop \
-    /usr/share/metainfo/com.tallowin.morvek.metainfo.xml /usr/share/man/man6/morvek.6 \
+    /usr/share/metainfo/com.tallowin.morvek.metainfo.xml /usr/share/man/man6/morvek.6.gz /usr/share/doc/morvek/copyright \
     /usr/share/icons/hicolor/scalable/apps/com.tallowin.morvek.svg; do
     [ -e "$f" ] || fail "not installed: $f"
 done
