@@ -1,27 +1,45 @@
-# Installing the game: program, rules file and music side by side, a launcher, a menu entry.
-# assets/assets.cmake installs the music and platform/help.cmake the rules file into the same
-# folder; the pictures and effect sounds are inside the program as Qt resources.
-install(TARGETS morvek RUNTIME DESTINATION ${MORVEK_INSTALL_DIR})
+# Installing the game: the program on the PATH, its rules file and music in the data folder
+# (assets/assets.cmake and platform/help.cmake install those), the menu entry, the icons, the
+# metainfo for software centres, the manual page and the licences.
+install(TARGETS morvek RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
-# The launcher on the PATH finds the program relative to its own place, so a tree installed with
-# --prefix or DESTDIR, or moved afterwards, still starts; only absolute folders are fixed here.
-if(IS_ABSOLUTE "${MORVEK_INSTALL_DIR}")
-  set(MORVEK_PROGRAM "${MORVEK_INSTALL_DIR}/morvek")
-elseif(IS_ABSOLUTE "${CMAKE_INSTALL_BINDIR}")
-  set(MORVEK_PROGRAM "${CMAKE_INSTALL_PREFIX}/${MORVEK_INSTALL_DIR}/morvek")
-else()
-  file(RELATIVE_PATH morvek_bin_to_program
-    "/prefix/${CMAKE_INSTALL_BINDIR}" "/prefix/${MORVEK_INSTALL_DIR}/morvek")
-  set(MORVEK_PROGRAM "\$here/${morvek_bin_to_program}")
-endif()
-configure_file(${CMAKE_CURRENT_LIST_DIR}/packaging/morvek.sh.in
-  ${CMAKE_CURRENT_BINARY_DIR}/packaging/morvek @ONLY)
-install(PROGRAMS ${CMAKE_CURRENT_BINARY_DIR}/packaging/morvek DESTINATION ${CMAKE_INSTALL_BINDIR})
-
-install(FILES ${CMAKE_CURRENT_LIST_DIR}/packaging/morvek.desktop
+set(morvek_doc_dir ${CMAKE_INSTALL_DATADIR}/doc/morvek)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/packaging/morvek.desktop.in
+  ${CMAKE_CURRENT_BINARY_DIR}/packaging/${MORVEK_APP_ID}.desktop @ONLY)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/packaging/morvek.metainfo.xml.in
+  ${CMAKE_CURRENT_BINARY_DIR}/packaging/${MORVEK_APP_ID}.metainfo.xml @ONLY)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/packaging/${MORVEK_APP_ID}.desktop
   DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-foreach(size 48 256)
-  install(FILES ${CMAKE_CURRENT_LIST_DIR}/packaging/morvek-${size}.png
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/packaging/${MORVEK_APP_ID}.metainfo.xml
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+foreach(size ${MORVEK_ICON_SIZES})
+  install(FILES ${CMAKE_CURRENT_LIST_DIR}/assets/icons/morvek-${size}.png
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
-    RENAME morvek.png)
+    RENAME ${MORVEK_APP_ID}.png)
 endforeach()
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/assets/icons/morvek.svg
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
+  RENAME ${MORVEK_APP_ID}.svg)
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/packaging/morvek.6
+  DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/LICENSE ${CMAKE_CURRENT_LIST_DIR}/assets/LICENSES.md
+  DESTINATION ${morvek_doc_dir})
+
+# Uninstalling. cmake --install writes its manifest for staged installs (DESTDIR) too, with bare
+# paths such as /usr/games/morvek, so it cannot tell what lies on this machine. The game keeps a
+# record of its own, written last by every install that is not staged, and only that record is
+# uninstalled: files a staged install copied elsewhere, or that this build never installed, are
+# never touched.
+set(MORVEK_INSTALL_RECORD ${CMAKE_BINARY_DIR}/morvek-installed.txt)
+install(CODE "
+  set(morvek_record \"${MORVEK_INSTALL_RECORD}\")
+  set(morvek_own_dirs \"\${CMAKE_INSTALL_PREFIX}/${MORVEK_DATA_DIR};\${CMAKE_INSTALL_PREFIX}/${morvek_doc_dir}\")
+  include(\"${CMAKE_CURRENT_LIST_DIR}/packaging/record-install.cmake\")
+")
+add_custom_target(uninstall
+  COMMAND ${CMAKE_COMMAND} -DMORVEK_RECORD=${MORVEK_INSTALL_RECORD}
+    -P ${CMAKE_CURRENT_LIST_DIR}/packaging/uninstall.cmake
+  COMMENT "Removing the files of the last install from this build folder"
+  VERBATIM)
+
+include(${CMAKE_CURRENT_LIST_DIR}/packaging/cpack.cmake)

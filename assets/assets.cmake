@@ -1,5 +1,6 @@
 # The pictures and effect sounds are compiled into the program as Qt resources (":/bmps/0.png",
-# ":/waves/5.wav", ...); the music files lie beside the program, in the build folder and installed.
+# ":/waves/5.wav", ...); the music files lie beside the program in the build folder and in the
+# data folder when installed.
 
 set(MORVEK_IMAGE_LISTS bmps 17 dlgs 28 opts 14 btns 9)
 set(morvek_asset_files)
@@ -37,4 +38,4 @@ foreach(f ${MORVEK_MUSIC_FILES})
 endforeach()
 add_custom_target(morvek_music ALL DEPENDS ${morvek_music_copies})
 add_dependencies(morvek_assets morvek_music)
-install(FILES ${MORVEK_MUSIC_FILES} DESTINATION ${MORVEK_INSTALL_DIR})
+install(FILES ${MORVEK_MUSIC_FILES} DESTINATION ${MORVEK_DATA_DIR})

@@ -55,6 +55,15 @@ std::string ParseCommandLine(const std::vector<std::string>& args, TCommandLine&
             return true;
         };
         std::string v;
+        // Asking for help or the version ends the parse: the rest is not looked at.
+        if (a == "-h" || a == "--help") {
+            out.showHelp = true;
+            return {};
+        }
+        if (a == "-v" || a == "--version") {
+            out.showVersion = true;
+            return {};
+        }
         if (a == "--seed") {
             uint64_t seed = 0;
             if (!value(v)) return "--seed needs a number";
@@ -80,6 +89,37 @@ std::string ParseCommandLine(const std::vector<std::string>& args, TCommandLine&
     }
     if (modeGiven && !out.PrintPuzzle) return "--mode goes with --print-puzzle";
     return {};
+}
+
+std::string usageText() {
+    return "Usage: morvek [OPTION]...\n"
+           "A logic-puzzle game: uncover the hidden picture from the numbers beside\n"
+           "its rows and columns.\n"
+           "\n"
+           "  --seed N              the boards come from the random seed N\n"
+           "                        (0 to 4294967295)\n"
+           "  --print-puzzle [--mode M] [--seed N]\n"
+           "                        print the first board of size level M (1 to 9,\n"
+           "                        default 1) as text and exit, without a window\n"
+           "  --solutions [--mode M] [--seed N]\n"
+           "                        print whether that board has one solution:\n"
+           "                        \"unique\" or \"ambiguous\" and the number of\n"
+           "                        differing cells, then exit\n"
+           "  -debug, /debug        write the help layer's log HHDebug.txt\n"
+           "  -h, --help            print this text and exit\n"
+           "  -v, --version         print the version and exit\n"
+           "\n"
+           "Qt's options -platform, -display, -style, -stylesheet, -session,\n"
+           "-platformtheme, -plugin, -platformpluginpath, -qwindowgeometry,\n"
+           "-qwindowtitle and -qwindowicon, each with its value, go on to Qt.\n";
+}
+
+std::string versionText() {
+    return "morvek " MORVEK_VERSION "\n";
+}
+
+std::string usageHint() {
+    return "Try 'morvek --help' for the list of options.\n";
 }
 
 bool NamesDisplay(const TCommandLine& cmd) {

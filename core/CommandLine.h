@@ -13,11 +13,22 @@ struct TCommandLine {
     uint32_t Seed = 0;
     int32_t Mode = 1;
     bool Debug = false;
+    bool showHelp = false;           // -h, --help: the usage text, then exit
+    bool showVersion = false;        // -v, --version: "morvek 1.0", then exit
     std::vector<std::string> PassOn; // options meant for Qt, such as -platform offscreen
 };
 
 // Parses argv[1..]. Returns an empty string on success, else a one-line error text.
 std::string ParseCommandLine(const std::vector<std::string>& args, TCommandLine& out);
+
+// Every option with a line on what it does, for --help.
+std::string usageText();
+
+// "morvek <version>", for --version.
+std::string versionText();
+
+// The line that follows a command-line error, pointing at --help.
+std::string usageHint();
 
 // True when the command line itself names a display or a platform for Qt.
 bool NamesDisplay(const TCommandLine& cmd);

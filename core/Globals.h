@@ -17,7 +17,7 @@ enum TGameState : uint8_t {
 extern TPuzzle Puzzle;         // the one puzzle, replaced in place by each new level
 extern TRandom RandomSource;   // seeded once at start
 extern int32_t mode;           // size level 1..9
-extern std::string ProgramDir; // folder of the program file, with a trailing separator
+extern std::string ProgramDir; // folder of rules file and music (gameDataFolder), ending in /
 extern int32_t Tongue;         // -1 not chosen yet, 0 English, 1 German
 extern bool SoundOn;
 extern bool MusicOn;

@@ -10,6 +10,7 @@
 #include "Forms.h"
 #include "ImageSet.h"
 #include "InfoDlg.h"
+#include "Installation.h"
 #include "LMDMMButton.h"
 #include "LMDShapeHint.h"
 #include "MainTexts.h"
@@ -173,7 +174,7 @@ void Tmainform::ResourcesCreated(const TDlgResources& resources) {
 }
 
 void Tmainform::FormCreate() {
-    ProgramDir = (QCoreApplication::applicationDirPath() + QLatin1Char('/')).toStdString();
+    ProgramDir = gameDataFolder(QCoreApplication::applicationDirPath()).toStdString();
     SetupScrambler();
     FirstShow = true;
     setWindowTitle(QStringLiteral("Morvek V1.0"));

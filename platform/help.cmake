@@ -8,7 +8,7 @@ target_sources(morvek_platform PRIVATE
 )
 target_include_directories(morvek_platform PUBLIC ${CMAKE_CURRENT_LIST_DIR}/help)
 
-# The rules file lies beside the program, in the build folder as after installing.
+# The rules file lies beside the program in the build folder; installed, in the data folder.
 set(MORVEK_RULES_FILE ${PROJECT_SOURCE_DIR}/assets/help/mrvk.html)
 configure_file(${MORVEK_RULES_FILE} ${MORVEK_RUNTIME_DIR}/mrvk.html COPYONLY)
-install(FILES ${MORVEK_RULES_FILE} DESTINATION ${MORVEK_INSTALL_DIR})
+install(FILES ${MORVEK_RULES_FILE} DESTINATION ${MORVEK_DATA_DIR})

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Installs what is missing, then configures and builds Morvek into ./build.
+# Installs what is missing, then configures and builds all of Morvek (game, tests, benchmarks)
+# into ./build. Arguments go to the configure step.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh all
 extra=()
 [ "${CI:-}" = "true" ] && extra+=(-DMORVEK_WERROR=ON)
-cmake -S . -B build -G Ninja "${extra[@]}" "$@" >/dev/null
+cmake -S . -B build -G Ninja -DBUILD_TESTING=ON "${extra[@]}" "$@" >/dev/null
 cmake --build build -j"$(nproc)"

@@ -1,18 +1,33 @@
 #!/usr/bin/env bash
-# Installs every Debian package that building, testing and playing Morvek needs.
+# Installs the Debian packages that Morvek needs.
+#   scripts/install-deps.sh game   what building and playing the game needs
+#   scripts/install-deps.sh package   the game's, plus what building its Debian package needs
+#   scripts/install-deps.sh        everything: the game's, plus the tests', benchmarks' and tools'
 # Idempotent: quiet and quick when everything is already there.
 set -euo pipefail
 
-PACKAGES=(
+GAME_PACKAGES=(
   cmake g++ ninja-build pkg-config
   qt6-base-dev libgl-dev
   libsdl2-dev libsdl2-mixer-dev timgm6mb-soundfont
-  fonts-liberation fonts-noto-color-emoji fonts-dejavu-core
+  fonts-liberation fonts-dejavu-core
+)
+TEST_PACKAGES=(
+  fonts-noto-color-emoji
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool imagemagick x11-utils python3
   at-spi2-core libglib2.0-bin dbus-daemon
   clang-format
+  appstream desktop-file-utils man-db
 )
+PACKAGE_PACKAGES=(dpkg-dev file)
+
+case "${1:-all}" in
+  game) PACKAGES=("${GAME_PACKAGES[@]}") ;;
+  package) PACKAGES=("${GAME_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}") ;;
+  all) PACKAGES=("${GAME_PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}") ;;
+  *) echo "usage: scripts/install-deps.sh [game|package|all]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${PACKAGES[@]}"; do

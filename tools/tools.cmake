@@ -8,5 +8,6 @@ add_executable(morvek_artgen EXCLUDE_FROM_ALL
   ${CMAKE_CURRENT_LIST_DIR}/artgen/Motifs.cpp
   ${CMAKE_CURRENT_LIST_DIR}/artgen/Sounds.cpp
   ${CMAKE_CURRENT_LIST_DIR}/artgen/Music.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/artgen/Icon.cpp
 )
 target_link_libraries(morvek_artgen PRIVATE Qt6::Gui)

@@ -47,6 +47,62 @@ TEST(CommandLine, RejectsBadArguments) {
     }
 }
 
+TEST(CommandLine, HelpAndVersionEndTheParse) {
+    struct TRow {
+        std::vector<std::string> args;
+        bool help, version;
+    };
+    const TRow rows[] = {
+        {{"-h"}, true, false},
+        {{"--help"}, true, false},
+        {{"-v"}, false, true},
+        {{"--version"}, false, true},
+        // Whatever follows is not looked at, not even a bad value.
+        {{"--seed", "7", "--help", "--bogus"}, true, false},
+        {{"--version", "--seed", "x"}, false, true},
+    };
+    for (const TRow& row : rows) {
+        TCommandLine cmd;
+        EXPECT_EQ(ParseCommandLine(row.args, cmd), "") << row.args[0];
+        EXPECT_EQ(cmd.showHelp, row.help) << row.args[0];
+        EXPECT_EQ(cmd.showVersion, row.version) << row.args[0];
+    }
+    // An error before them still counts.
+    TCommandLine bad;
+    EXPECT_NE(ParseCommandLine({"--seed", "x", "--help"}, bad), "");
+}
+
+TEST(CommandLine, UsageNamesEveryOption) {
+    const std::string usage = usageText();
+    for (const char* option : {"--seed N",
+                               "--print-puzzle [--mode M] [--seed N]",
+                               "--solutions [--mode M] [--seed N]",
+                               "-debug",
+                               "/debug",
+                               "-h",
+                               "--help",
+                               "-v",
+                               "--version",
+                               "-platform",
+                               "-display",
+                               "-style",
+                               "-stylesheet",
+                               "-session",
+                               "-platformtheme",
+                               "-plugin",
+                               "-platformpluginpath",
+                               "-qwindowgeometry",
+                               "-qwindowtitle",
+                               "-qwindowicon"})
+        EXPECT_NE(usage.find(option), std::string::npos) << option;
+    for (size_t start = 0, end; start < usage.size(); start = end + 1) {
+        end = usage.find('\n', start);
+        EXPECT_LE(end - start, 80u) << usage.substr(start, end - start);
+    }
+    EXPECT_EQ(versionText(), "morvek 1.0\n");
+    EXPECT_NE(usageHint().find("--help"), std::string::npos);
+}
+
 TEST(CommandLine, NamesDisplay) {
     struct TRow {
         std::vector<std::string> args;

@@ -84,6 +84,12 @@ std::vector<QImage> OptionBitmaps();
 std::vector<QImage> ButtonBitmaps();
 QImage DigitStrip();
 
+// The game's icon: a scalable SVG and the same drawing at one pixel size.
+QString IconSvg();
+QImage IconImage(int size);
+// Writes morvek.svg and morvek-<size>.png for every size a desktop asks for; false on failure.
+bool WriteIcons(const QString& dir);
+
 // Sounds and music; each returns false when a file could not be written.
 bool WriteWaves(const QString& dir);
 bool WriteMusic(const QString& dir);

@@ -96,6 +96,7 @@ int main(int argc, char** argv) {
     ok = ContactSheet(lists).save(root + QStringLiteral("/contact-sheet.png"), "PNG") && ok;
     ok = WriteWaves(root + QStringLiteral("/waves")) && ok;
     ok = WriteMusic(root + QStringLiteral("/music")) && ok;
+    ok = WriteIcons(root + QStringLiteral("/icons")) && ok;
     if (!ok) {
         std::fprintf(stderr, "morvek_artgen: could not write everything under %s\n", argv[1]);
         return 1;

@@ -1,8 +1,10 @@
 // Program entry: command line, then the game's windows.
 #include "Main.h"
+
 #include "Application.h"
 #include "CommandLine.h"
 #include "Forms.h"
+#include "Installation.h"
 #include "Random.h"
 #include "Settings.h"
 #include "hh_funcs.h"
@@ -30,8 +32,16 @@ int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     TCommandLine cmd;
     if (const std::string error = ParseCommandLine(args, cmd); !error.empty()) {
-        std::cerr << "morvek: " << error << "\n";
+        std::cerr << "morvek: " << error << "\n" << usageHint();
         return 2;
+    }
+    if (cmd.showHelp) {
+        std::cout << usageText();
+        return 0;
+    }
+    if (cmd.showVersion) {
+        std::cout << versionText();
+        return 0;
     }
     if (cmd.PrintPuzzle) {
         const uint32_t seed = cmd.HasSeed ? cmd.Seed : [] {
@@ -48,6 +58,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     TApplication app(argc, argv);
+    applyDesktopIdentity();
     QStringList arguments;
     for (const std::string& a : args)
         arguments << QString::fromStdString(a);

@@ -1,0 +1,27 @@
+# The Debian package (scripts/package-deb.sh): configured for /usr with the program in games.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME morvek)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR "Morvek developers")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "logic puzzle: uncover a hidden picture from the numbers beside it")
+# The long description; CPack puts the summary above it and indents every line.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Each level is a hidden picture on a board of cells, filled or empty, with the
+lengths of the runs of filled cells written beside every row and above every
+column. Every move is judged at once. Nine board sizes, a best list for each
+size, German and English, sound effects, background music and the rules in a
+help viewer.")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Morvek developers")
+set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT) # morvek_1.0_<arch>.deb
+# The libraries (Qt 6 Widgets, SDL2_mixer, ...) come from dpkg-shlibdeps, with their versions;
+# what the program only opens at run time is named here: the SoundFont for the music, "Arial"
+# (Liberation Sans) and the sans serif of the tool bar captions.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+  "timgm6mb-soundfont | fluid-soundfont-gm, fonts-liberation, fonts-dejavu-core")
+set(CPACK_STRIP_FILES ON)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_MORVEK_SOURCE_DIR ${PROJECT_SOURCE_DIR}) # CPack hands on only CPACK_ variables
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/deb-staging.cmake)
+include(CPack)
