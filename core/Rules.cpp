@@ -1,6 +1,8 @@
 // The rules of play: presses, drags, wrong moves, line completion and the solved board.
 #include "Rules.h"
 
+#include "FairJudge.h"
+
 #include <cmath>
 
 int32_t PenaltyFor(int32_t mode) {
@@ -29,7 +31,8 @@ void TBoardRules::boxMouseDown(TMouseButton button, int32_t X, int32_t Y) {
     // Any press on a cell starts the level, whatever the button or the cell.
     GameState = gsRunning;
     Effects.EnablePauseBtn(true);
-    const int32_t state = Board.Grid[hit.Col][hit.Row];
+    const int32_t state = button == mbMiddle ? Board.Grid[hit.Col][hit.Row]
+                                             : JudgedState(hit.Col, hit.Row, button == mbLeft);
     switch (button) {
     case mbLeft:
         if (state == csHiddenEmpty) {
@@ -58,7 +61,7 @@ void TBoardRules::boxMouseMove(int32_t X, int32_t Y) {
     // Off the board the drag stays alive and resumes when the pointer comes back.
     const TCellHit hit = HitTest(Board, Layout, X, Y);
     if (!hit.Hit) return;
-    const int32_t state = Board.Grid[hit.Col][hit.Row];
+    const int32_t state = JudgedState(hit.Col, hit.Row, true);
     if (state == csHiddenFilled) {
         UncoverCell(hit.Col, hit.Row);
     } else if (state == csHiddenEmpty) {
@@ -69,6 +72,11 @@ void TBoardRules::boxMouseMove(int32_t X, int32_t Y) {
 
 void TBoardRules::boxMouseUp() {
     Dragging = false;
+}
+
+int32_t TBoardRules::JudgedState(int32_t col, int32_t row, bool claimFilled) {
+    if (FairJudging) judgeClaim(Board, col, row, claimFilled);
+    return Board.Grid[col][row];
 }
 
 void TBoardRules::WrongMove(int32_t col, int32_t row, TCellState claimedLook) {
