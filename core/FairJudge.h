@@ -12,9 +12,9 @@ enum class Judgement {
     Undecided,    // the search ran out of budget; judged by the hidden picture alone
 };
 
-// Guesses and dead ends one claim may cost before the search gives up: enough for every board
-// the generator makes in a few milliseconds.
-constexpr int64_t FairNodeBudget = 4000;
+// Guesses and dead ends one claim may cost before the search gives up. The generator's boards
+// need a handful at most; the bound keeps a board that needed more from stalling the window.
+constexpr int64_t FairNodeBudget = 256;
 
 // Judges the claim that the hidden cell (col, row), 1-based, is filled (or empty). When the
 // hidden picture disagrees but some picture fits every clue, every uncovered cell (filled),
@@ -22,5 +22,6 @@ constexpr int64_t FairNodeBudget = 4000;
 // of the grid are rewritten, nothing else changes. Lines that were complete stay complete and
 // no line becomes complete by the rewrite, since every picture has the same number of filled
 // cells in each line.
+// nodesUsed, when given, receives the guesses and dead ends the search took.
 Judgement judgeClaim(TPuzzle& puzzle, int32_t col, int32_t row, bool claimFilled,
-                     int64_t nodeBudget = FairNodeBudget);
+                     int64_t nodeBudget = FairNodeBudget, int64_t* nodesUsed = nullptr);
