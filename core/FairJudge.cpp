@@ -20,7 +20,7 @@ Knowledge playerKnowledge(const TPuzzle& p) {
 } // namespace
 
 Judgement judgeClaim(TPuzzle& puzzle, int32_t col, int32_t row, bool claimFilled,
-                     int64_t nodeBudget, int64_t* nodesUsed) {
+                     int64_t nodeBudget, int64_t* nodesUsed, double cpuMillis) {
     const int32_t state = puzzle.Grid[col][row];
     if (state != csHiddenEmpty && state != csHiddenFilled) return Judgement::Agrees;
     if ((state == csHiddenFilled) == claimFilled) return Judgement::Agrees;
@@ -30,7 +30,8 @@ Judgement judgeClaim(TPuzzle& puzzle, int32_t col, int32_t row, bool claimFilled
     const Knowledge hidden = pictureOf(puzzle);
     PictureSearch search(puzzle);
     Knowledge other;
-    const PictureSearch::Outcome outcome = search.find(known, &hidden, nodeBudget, other);
+    const PictureSearch::Outcome outcome =
+        search.find(known, &hidden, nodeBudget, other, cpuMillis);
     if (nodesUsed) *nodesUsed = search.nodes();
     switch (outcome) {
     case PictureSearch::Outcome::None:

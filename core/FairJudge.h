@@ -15,6 +15,8 @@ enum class Judgement {
 // Guesses and dead ends one claim may cost before the search gives up. The generator's boards
 // need a handful at most; the bound keeps a board that needed more from stalling the window.
 constexpr int64_t FairNodeBudget = 256;
+// And the processor time it may cost, in milliseconds: well under a frame.
+constexpr double FairCpuMillis = 10;
 
 // Judges the claim that the hidden cell (col, row), 1-based, is filled (or empty). When the
 // hidden picture disagrees but some picture fits every clue, every uncovered cell (filled),
@@ -24,4 +26,5 @@ constexpr int64_t FairNodeBudget = 256;
 // cells in each line.
 // nodesUsed, when given, receives the guesses and dead ends the search took.
 Judgement judgeClaim(TPuzzle& puzzle, int32_t col, int32_t row, bool claimFilled,
-                     int64_t nodeBudget = FairNodeBudget, int64_t* nodesUsed = nullptr);
+                     int64_t nodeBudget = FairNodeBudget, int64_t* nodesUsed = nullptr,
+                     double cpuMillis = FairCpuMillis);

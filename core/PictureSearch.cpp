@@ -3,6 +3,7 @@
 #include "PictureSearch.h"
 
 #include <bit>
+#include <ctime>
 #include <vector>
 
 Knowledge unknownBoard(const TPuzzle& puzzle) {
@@ -100,8 +101,16 @@ struct Guess {
 } // namespace
 
 PictureSearch::Outcome PictureSearch::find(const Knowledge& known, const Knowledge* preferred,
-                                           int64_t nodeBudget, Knowledge& picture) {
+                                           int64_t nodeBudget, Knowledge& picture,
+                                           double cpuMillis) {
     Nodes = 0;
+    // Processor time, not wall time: a busy machine must not turn a quick search into a
+    // give-up.
+    const std::clock_t start = std::clock();
+    const auto outOfTime = [&] {
+        return cpuMillis > 0 &&
+               1000.0 * static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC > cpuMillis;
+    };
     std::vector<Guess> open;
     Knowledge cur = known;
     for (int32_t r = 0; r < cur.Rows; ++r)
@@ -127,7 +136,7 @@ PictureSearch::Outcome PictureSearch::find(const Knowledge& known, const Knowled
             fits = propagate(cur, uint64_t{1} << g.Row, uint64_t{1} << g.Col);
             open.pop_back();
         }
-        if (++Nodes > nodeBudget) return Outcome::GaveUp;
+        if (++Nodes > nodeBudget || outOfTime()) return Outcome::GaveUp;
     }
 }
 
