@@ -6,6 +6,7 @@
 #include "LMDBackPanel.h"
 #include "LMDMMButton.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 
 QPoint PlaceOverClient(const QRect& mainFrame, int mainClientHeight, const QSize& dialog) {
@@ -39,6 +40,8 @@ TLMDMMButton* MakeButton(QWidget* parent, const TBitmapList& list, int x, int y,
     button->SetButtonFaceImageList(&list);
     button->SetButtonFaceIndicesNew2(TLMDMMButton::FaceTable(normal, mouseOver, pressed, disabled));
     button->SetShowHint(showHint);
+    // A click does not move the focus: Enter keeps answering what the keyboard last chose.
+    button->setFocusPolicy(Qt::TabFocus);
     button->setGeometry(x, y, 50, 50);
     return button;
 }
@@ -53,6 +56,20 @@ QLabel* MakeLabel(QWidget* parent, const QRect& place, const QFont& font, Qt::Al
     label->setPalette(pal);
     label->setGeometry(place);
     return label;
+}
+
+bool AnswerDialogKey(QKeyEvent* event, TLMDMMButton* tick, const std::function<void()>& cancel) {
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (tick && tick->isVisible()) tick->Click();
+        return true;
+    case Qt::Key_Escape:
+        if (cancel) cancel();
+        return true;
+    default:
+        return false;
+    }
 }
 
 Qt::WindowFlags DialogFlags() {

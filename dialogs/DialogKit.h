@@ -7,6 +7,9 @@
 #include <QSize>
 #include <QString>
 
+#include <functional>
+
+class QKeyEvent;
 class QLabel;
 class QWidget;
 class TBitmapList;
@@ -31,12 +34,18 @@ TLMDBackPanel* MakePanel(QWidget* parent, const TBitmapList& list, int item, con
 TLMDLImage* MakeLogo(QWidget* parent, const TBitmapList& dlgs);
 
 // A 50 x 50 image button at (x, y) with its normal, mouse-over, pressed and disabled faces.
+// It takes the keyboard focus by Tab (not by a click), shows it, and answers Space and Enter.
 TLMDMMButton* MakeButton(QWidget* parent, const TBitmapList& list, int x, int y, int normal,
                          int mouseOver, int pressed, int disabled, bool showHint);
 
 // A transparent plain-text label in white (a player's name is never read as markup).
 QLabel* MakeLabel(QWidget* parent, const QRect& place, const QFont& font,
                   Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
+
+// The keys a dialog answers when they reach it, that is when no button has the focus: Enter
+// does what `tick` does (when it is shown), Escape runs `cancel`. Returns whether the key was
+// one of them.
+bool AnswerDialogKey(QKeyEvent* event, TLMDMMButton* tick, const std::function<void()>& cancel);
 
 // Flags of every dialog: no frame or title bar of the window system.
 Qt::WindowFlags DialogFlags();

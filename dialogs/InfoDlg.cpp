@@ -32,6 +32,7 @@ void TInfoDlg::showEvent(QShowEvent* event) {
                                  : QStringLiteral("A logic puzzle: find the hidden picture."));
     if (MainWindow && MainWindow->isVisible())
         move(PlaceOverClient(MainWindow->frameGeometry(), MainWindow->height(), size()));
+    OKBtn->setFocus();
     QDialog::showEvent(event);
 }
 

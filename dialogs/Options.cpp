@@ -1,6 +1,7 @@
 // The options dialog: language, sound effects, music, background picture and fair judging.
 #include "Options.h"
 
+#include "Audio.h"
 #include "DialogKit.h"
 #include "DlgResources.h"
 #include "Globals.h"
@@ -9,6 +10,7 @@
 #include "LMDLabel.h"
 #include "LMDMMButton.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 
 int32_t NextTongue(int32_t tongue) {
@@ -67,6 +69,7 @@ TOptionDlg::TOptionDlg(QWidget* mainWindow, int32_t& backMode, const TDlgResourc
 
 int TOptionDlg::ShowModal() {
     RefreshTexts();
+    OKBtn->setFocus();
     return exec();
 }
 
@@ -91,7 +94,10 @@ void TOptionDlg::RefreshTexts() {
                                : QStringLiteral("Sound is off."));
     MusicBtn->SetHint(de ? QStringLiteral("Musik ein- und ausschalten.")
                          : QStringLiteral("Music on or off."));
-    if (!MusicFound)
+    if (!MusicFound && !AudioOpen())
+        MusicLabel->setText(de ? QStringLiteral("Ton ist nicht verfügbar.")
+                               : QStringLiteral("Sound is not available."));
+    else if (!MusicFound)
         MusicLabel->setText(de ? QStringLiteral("Keine Musikdateien vorhanden.")
                                : QStringLiteral("No music files available."));
     else if (MusicOn)
@@ -156,4 +162,9 @@ void TOptionDlg::FairBtnClick() {
 void TOptionDlg::showEvent(QShowEvent* event) {
     FormActivate();
     QDialog::showEvent(event);
+}
+
+void TOptionDlg::keyPressEvent(QKeyEvent* event) {
+    // Every choice takes effect at once, so Escape closes as the tick does.
+    if (!AnswerDialogKey(event, OKBtn, [this] { exitClick(); })) QDialog::keyPressEvent(event);
 }

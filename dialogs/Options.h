@@ -60,6 +60,7 @@ class TOptionDlg : public QDialog {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     int32_t& BackMode;

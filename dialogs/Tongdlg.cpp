@@ -9,6 +9,7 @@
 #include "LMDMMButton.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
 
@@ -30,6 +31,8 @@ TTongueDlg::TTongueDlg(const TDlgResources& resources, QWidget* parent)
 }
 
 int TTongueDlg::ShowModal() {
+    // The focus starts on the first answer: Enter takes it, Tab or an arrow key the other.
+    GermanBtn->setFocus();
     return exec();
 }
 
@@ -50,4 +53,10 @@ void TTongueDlg::showEvent(QShowEvent* event) {
              area.top() + (area.height() - height()) / 2);
     }
     QDialog::showEvent(event);
+}
+
+void TTongueDlg::keyPressEvent(QKeyEvent* event) {
+    // There is no tick: Enter reaches the dialog only when no flag has the focus. Escape leaves
+    // the language unchosen, as closing any other way does.
+    if (!AnswerDialogKey(event, nullptr, [this] { reject(); })) QDialog::keyPressEvent(event);
 }

@@ -62,6 +62,8 @@ void TYesNoDlg::FormActivate() {
         move(PlaceOverClient(MainWindow->frameGeometry(), MainWindow->height(),
                              frameGeometry().size()));
     NoBtn->setVisible(ButtonMode == 2);
+    // Each message starts with the focus on Yes; Tab moves it to No, and Enter then answers No.
+    YesBtn->setFocus();
     if (MsgNo == 10 || MsgNo == 11) {
         txt->SetCaption(CustomText);
         return;
@@ -85,8 +87,8 @@ void TYesNoDlg::showEvent(QShowEvent* event) {
 }
 
 void TYesNoDlg::keyPressEvent(QKeyEvent* event) {
-    // Every key reaches the form: no control here takes the keyboard. Escape and Return must not
-    // fall through to QDialog, which would reject or press a default button.
+    // The focused button takes Space and Enter itself; every other key reaches the form. Escape
+    // and Return must not fall through to QDialog, which would reject or press a default button.
     // Return, Enter and Escape by key, since the text a platform attaches to them varies.
     QChar key;
     switch (event->key()) {

@@ -11,6 +11,7 @@
 #include "Scrambler.h"
 #include "Settings.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -112,6 +113,7 @@ void THighscoreDlg::ShowModal(int32_t score, bool viewOnly) {
         InsertPos = -1;
         Edit1->hide();
         ShowRows();
+        OkBtn->setFocus();
         exec();
         return;
     }
@@ -178,4 +180,10 @@ void THighscoreDlg::CancelBtnClick() {
 void THighscoreDlg::showEvent(QShowEvent* event) {
     FormActivate();
     QDialog::showEvent(event);
+}
+
+void THighscoreDlg::keyPressEvent(QKeyEvent* event) {
+    // Enter in the name field confirms the name as the tick does; Escape there cancels the entry.
+    // While viewing, Escape closes without writing.
+    if (!AnswerDialogKey(event, OkBtn, [this] { CancelBtnClick(); })) QDialog::keyPressEvent(event);
 }

@@ -5,6 +5,7 @@ add_executable(morvek_artgen EXCLUDE_FROM_ALL
   ${CMAKE_CURRENT_LIST_DIR}/artgen/Textures.cpp
   ${CMAKE_CURRENT_LIST_DIR}/artgen/Faces.cpp
   ${CMAKE_CURRENT_LIST_DIR}/artgen/Lists.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/artgen/Motifs.cpp
   ${CMAKE_CURRENT_LIST_DIR}/artgen/Sounds.cpp
   ${CMAKE_CURRENT_LIST_DIR}/artgen/Music.cpp
 )

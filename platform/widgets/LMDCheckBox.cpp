@@ -8,7 +8,8 @@
 
 TLMDCheckBox::TLMDCheckBox(QWidget* parent) : QCheckBox(parent) {
     resize(17, 17);
-    setFocusPolicy(Qt::NoFocus);
+    // Reached by Tab, as the dialogs' image buttons are; a click leaves the focus where it was.
+    setFocusPolicy(Qt::TabFocus);
 }
 
 bool TLMDCheckBox::hitButton(const QPoint& pos) const {
@@ -22,7 +23,8 @@ void TLMDCheckBox::paintEvent(QPaintEvent*) {
     const QRectF box(1.5, 1.5, side - 1, side - 1);
     const QColor ink = isEnabled() ? QColor(Qt::white) : QColor(150, 150, 150);
     // A darkened, see-through square: the ground stays visible, the outline stands out on it.
-    painter.setPen(QPen(ink, 1.2));
+    // With the focus the outline turns the yellow of the image buttons' focus ring.
+    painter.setPen(hasFocus() && isEnabled() ? QPen(QColor(255, 217, 31), 2.0) : QPen(ink, 1.2));
     painter.setBrush(QColor(0, 0, 0, isDown() ? 150 : 90));
     painter.drawRoundedRect(box, 2, 2);
     if (checkState() == Qt::Unchecked) return;

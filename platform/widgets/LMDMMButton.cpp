@@ -9,6 +9,7 @@
 #include <QCursor>
 #include <QEnterEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
@@ -110,6 +111,24 @@ void TLMDMMButton::paintEvent(QPaintEvent*) {
     if (item < 0) return;
     QPainter painter(this);
     painter.drawImage(0, 0, CachedKeyedByBottomLeft(FaceList->Item(item)));
+    if (hasFocus()) DrawFocusFrame(painter);
+}
+
+void TLMDMMButton::DrawFocusFrame(QPainter& painter) const {
+    // A yellow ring just inside the face's rounded black frame, edged in black on its inner side
+    // so that it stands out on light and dark grounds alike.
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF ring = QRectF(rect()).adjusted(3, 3, -3, -3);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(QColor(20, 20, 20), 4.5));
+    painter.drawRoundedRect(ring.adjusted(1, 1, -1, -1), 6, 6);
+    painter.setPen(QPen(QColor(255, 217, 31), 2.5));
+    painter.drawRoundedRect(ring, 7, 7);
+}
+
+void TLMDMMButton::Click() {
+    if (!isEnabled()) return;
+    if (OnClick) TApplication::Guarded(OnClick);
 }
 
 void TLMDMMButton::enterEvent(QEnterEvent* event) {
@@ -155,7 +174,7 @@ void TLMDMMButton::mouseReleaseEvent(QMouseEvent* event) {
         return;
     }
     SetState(bsMouseOver);
-    if (OnClick) TApplication::Guarded(OnClick);
+    Click();
 }
 
 void TLMDMMButton::changeEvent(QEvent* event) {
@@ -163,4 +182,39 @@ void TLMDMMButton::changeEvent(QEvent* event) {
     if (event->type() != QEvent::EnabledChange) return;
     LeftHeld = false;
     SetState(isEnabled() ? bsNormal : bsDisabled);
+}
+
+void TLMDMMButton::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Select:
+        // A held key must not answer twice.
+        if (!event->isAutoRepeat()) Click();
+        event->accept();
+        return;
+    case Qt::Key_Up:
+    case Qt::Key_Left:
+        focusNextPrevChild(false);
+        event->accept();
+        return;
+    case Qt::Key_Down:
+    case Qt::Key_Right:
+        focusNextPrevChild(true);
+        event->accept();
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void TLMDMMButton::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void TLMDMMButton::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    update();
 }

@@ -6,6 +6,7 @@
 #include <array>
 #include <functional>
 
+class QPainter;
 class QTimer;
 class TBitmapList;
 
@@ -52,6 +53,9 @@ class TLMDMMButton : public QWidget {
 
     // Fired after the button has shown its mouse-over face again.
     std::function<void()> OnClick;
+    // Runs OnClick as a click of the mouse would; also what Space and Enter do while the button
+    // has the keyboard focus. A disabled button does nothing.
+    void Click();
     // Fired on the press of any mouse button, with the position in the button.
     std::function<void(Qt::MouseButton button, int x, int y)> OnMouseDown;
 
@@ -67,12 +71,16 @@ class TLMDMMButton : public QWidget {
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
   private:
     void SetState(int state);
     void PollCursor();
     bool CursorInside() const;
     void ApplyHint();
+    void DrawFocusFrame(QPainter& painter) const;
 
     const TBitmapList* FaceList = nullptr;
     TButtonFaceTable Faces;

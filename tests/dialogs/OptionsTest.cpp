@@ -1,5 +1,6 @@
 // The options dialog and the language question: rings, labels, callbacks, places.
 #include "Options.h"
+#include "Audio.h"
 #include "DialogKit.h"
 #include "DialogTestKit.h"
 #include "Globals.h"
@@ -193,6 +194,27 @@ TEST_F(Options, MusicLabelByFoundThenOn) {
         EXPECT_EQ(Dlg.MusicLabel->text(), QString::fromUtf8(row.Label));
         EXPECT_EQ(Dlg.MusicBtn->isEnabled(), row.Found);
     }
+}
+
+TEST_F(Options, WithoutAnAudioDeviceTheMusicRowSaysSoundIsUnavailable) {
+    // A driver that does not exist: the device cannot open, so there is no music either.
+    const QByteArray driver = qgetenv("SDL_AUDIODRIVER");
+    AudioClose();
+    qputenv("SDL_AUDIODRIVER", "no-such-driver");
+    MusicFound = false;
+    for (const auto& [tongue, label] :
+         {std::pair{0, "Sound is not available."}, std::pair{1, "Ton ist nicht verfügbar."}}) {
+        Tongue = tongue;
+        Dlg.RefreshTexts();
+        EXPECT_EQ(Dlg.MusicLabel->text(), QString::fromUtf8(label));
+        EXPECT_FALSE(Dlg.MusicBtn->isEnabled());
+    }
+    // With a device again, missing music is told as before.
+    qputenv("SDL_AUDIODRIVER", driver);
+    AudioClose();
+    Tongue = 0;
+    Dlg.RefreshTexts();
+    EXPECT_EQ(Dlg.MusicLabel->text(), QStringLiteral("No music files available."));
 }
 
 TEST_F(Options, MusicButtonSwitchesThenRefreshes) {

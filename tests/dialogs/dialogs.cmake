@@ -8,4 +8,5 @@ morvek_add_test(NAME test_dialogs QT
     ${CMAKE_CURRENT_LIST_DIR}/OptionsTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ShotsTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/InfoDlgTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/DialogKeysTest.cpp
   LINK morvek_dialogs)

@@ -327,6 +327,62 @@ TEST_F(ButtonTest, HintOnlyWhileShowHint) {
     EXPECT_EQ(Button->toolTip(), QStringLiteral("Cancel"));
 }
 
+// A dialog's buttons take the focus by Tab; the focused one shows a ring and answers the keys.
+TEST_F(ButtonTest, FocusedButtonShowsItsRingAndAnswersSpaceAndEnter) {
+    Button->SetButtonFaceIndicesNew2(TLMDMMButton::FaceTable(4, 5, 4, 6));
+    Button->setFocusPolicy(Qt::TabFocus);
+    Ground->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Ground.get()));
+    auto ringPixel = [this] { return Ground->grab().toImage().pixel(10 + 3, 10 + 25); };
+    EXPECT_EQ(ringPixel(), ItemColour(4));
+    Button->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(Button->hasFocus());
+    const QRgb ring = ringPixel();
+    EXPECT_GT(qRed(ring), 200);
+    EXPECT_GT(qGreen(ring), 170);
+    EXPECT_LT(qBlue(ring), 90);
+    EXPECT_EQ(ShownItem(), 4); // the face itself still shows inside the ring
+    for (Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter})
+        QTest::keyClick(Button, key);
+    EXPECT_EQ(Clicks, 3);
+    // A held key answers once.
+    QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), true);
+    QApplication::sendEvent(Button, &repeat);
+    EXPECT_EQ(Clicks, 3);
+    Button->setEnabled(false);
+    Button->Click();
+    EXPECT_EQ(Clicks, 3);
+    Button->setEnabled(true);
+    Button->setFocus(Qt::TabFocusReason);
+    Button->clearFocus();
+    EXPECT_EQ(ringPixel(), ItemColour(4));
+}
+
+// The arrow keys walk the focus along the tab order, as Tab and Backtab do.
+TEST_F(ButtonTest, ArrowKeysMoveTheFocusToTheNeighbours) {
+    auto* second = new TLMDMMButton(Ground.get());
+    second->move(70, 10);
+    for (TLMDMMButton* b : {Button, second})
+        b->setFocusPolicy(Qt::TabFocus);
+    second->show();
+    Ground->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Ground.get()));
+    Button->setFocus(Qt::TabFocusReason);
+    const struct {
+        Qt::Key Key;
+        QWidget* Then;
+    } steps[] = {{Qt::Key_Down, second},
+                 {Qt::Key_Up, Button},
+                 {Qt::Key_Right, second},
+                 {Qt::Key_Right, Button},
+                 {Qt::Key_Left, second}};
+    for (const auto& step : steps) {
+        QTest::keyClick(QApplication::focusWidget(), step.Key);
+        EXPECT_EQ(QApplication::focusWidget(), step.Then) << step.Key;
+    }
+    EXPECT_EQ(Clicks, 0);
+}
+
 TEST(BackPanel, TilesItemFromTopLeftUnderFrame) {
     QImage tile(30, 20, QImage::Format_RGB32);
     for (int y = 0; y < 20; ++y)
@@ -492,6 +548,25 @@ TEST(CheckBox, ClickAnywhereToggles) {
     QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(15, 15));
     EXPECT_FALSE(box->isChecked());
     EXPECT_EQ(ground->grab().toImage().pixel(10, 10), GroundColour) << "transparent corner";
+}
+
+TEST(CheckBox, TabFocusTurnsTheOutlineYellowAndSpaceToggles) {
+    auto ground = GroundWidget(40, 40);
+    auto* box = new TLMDCheckBox(ground.get());
+    box->move(10, 10);
+    ground->show();
+    ground->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(ground.get()));
+    EXPECT_EQ(box->focusPolicy(), Qt::TabFocus);
+    auto outline = [&] { return ground->grab().toImage().pixel(10 + 1, 10 + 8); };
+    box->setFocus(Qt::TabFocusReason);
+    const QRgb focused = outline();
+    EXPECT_GT(qRed(focused), 150);
+    EXPECT_LT(qBlue(focused), 100);
+    QTest::keyClick(box, Qt::Key_Space);
+    EXPECT_TRUE(box->isChecked());
+    box->clearFocus();
+    EXPECT_GT(qBlue(outline()), 150) << "white outline without the focus";
 }
 
 class ShapeHintTest : public ::testing::Test {

@@ -11,6 +11,7 @@
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <map>
@@ -146,6 +147,39 @@ TEST(ImageSet, GreyedFacesAreGreysOnly) {
     }
 }
 
+// How far a greyed face's motif stands off its ground, in grey levels: the ground's grey is the
+// median of a ring just inside the frame (a motif covers less than half of it), the motif's dark
+// side the 3rd percentile of the inside, so that a few stray pixels count for nothing.
+int MotifSpread(const QImage& face) {
+    std::vector<int> ring, inside;
+    for (int y = 0; y < 50; ++y)
+        for (int x = 0; x < 50; ++x) {
+            const int edge = std::min({x, y, 49 - x, 49 - y});
+            const bool corner = std::min(x, 49 - x) < 10 && std::min(y, 49 - y) < 10;
+            if (edge == 3 && !corner) ring.push_back(qGray(face.pixel(x, y)));
+            if (edge >= 4) inside.push_back(qGray(face.pixel(x, y)));
+        }
+    std::sort(ring.begin(), ring.end());
+    std::sort(inside.begin(), inside.end());
+    return ring[ring.size() / 2] - inside[inside.size() * 3 / 100];
+}
+
+TEST(ImageSet, GreyedFacesKeepTheirMotifLegible) {
+    for (const TItem& face : GreyedFaces) {
+        const int spread = MotifSpread(Lists().Get(face.List).Item(face.Item));
+        EXPECT_GE(spread, 100) << face;
+    }
+    // A washed-out face as the greyed coffee cup once was: light greys on a light grey ground.
+    QImage washed(50, 50, QImage::Format_RGB32);
+    for (int y = 0; y < 50; ++y)
+        for (int x = 0; x < 50; ++x) {
+            const bool motif = std::hypot(x - 25, y - 27) < 13;
+            washed.setPixel(
+                x, y, motif ? qRgb(143, 143, 143) : qRgb(200 + y / 2, 200 + y / 2, 200 + y / 2));
+        }
+    EXPECT_LT(MotifSpread(washed), 100);
+}
+
 TEST(ImageSet, NormalFacesAreColoured) {
     // A grey normal face would look disabled.
     for (const TItem& face :
@@ -278,6 +312,60 @@ TEST(Textures, BackgroundTilesAndGraniteRepeatWithoutSeams) {
         const QImage& granite = Lists().shared.dlgs.Item(i);
         ExpectSeamless(granite, granite.rect(), "granite " + std::to_string(i));
     }
+}
+
+// Granite reads as fine speckle when its grains are small: averaged over 20 x 20 blocks the
+// texture is nearly even (a large cluster would make one block stand out and the repeat show),
+// while pixel to pixel it varies plenty.
+struct TSpeckle {
+    double PixelDeviation, BlockDeviation, Mean;
+};
+TSpeckle Speckle(const QImage& img) {
+    constexpr int Block = 20;
+    auto deviation = [](const std::vector<double>& v, double& mean) {
+        mean = 0;
+        for (double x : v)
+            mean += x;
+        mean /= double(v.size());
+        double sum = 0;
+        for (double x : v)
+            sum += (x - mean) * (x - mean);
+        return std::sqrt(sum / double(v.size()));
+    };
+    std::vector<double> pixels, blocks;
+    for (int by = 0; by + Block <= img.height(); by += Block)
+        for (int bx = 0; bx + Block <= img.width(); bx += Block) {
+            double sum = 0;
+            for (int y = by; y < by + Block; ++y)
+                for (int x = bx; x < bx + Block; ++x) {
+                    pixels.push_back(qGray(img.pixel(x, y)));
+                    sum += pixels.back();
+                }
+            blocks.push_back(sum / (Block * Block));
+        }
+    TSpeckle result{};
+    double blockMean = 0;
+    result.PixelDeviation = deviation(pixels, result.Mean);
+    result.BlockDeviation = deviation(blocks, blockMean);
+    return result;
+}
+
+TEST(Textures, GranitesAreFineSpeckleWithoutADominantFeature) {
+    for (int i : {1, 2}) {
+        const TSpeckle s = Speckle(Lists().shared.dlgs.Item(i));
+        EXPECT_GT(s.PixelDeviation, 0.25 * s.Mean) << "granite " << i << " is flat";
+        EXPECT_LT(s.BlockDeviation, 0.2 * s.PixelDeviation) << "granite " << i << " has clusters";
+    }
+    // One dark patch of 40 x 30 pixels on fine speckle is what makes a repeat stand out.
+    QImage patched(160, 120, QImage::Format_RGB32);
+    QRandomGenerator random(3);
+    for (int y = 0; y < 120; ++y)
+        for (int x = 0; x < 160; ++x) {
+            const int grey = x >= 60 && x < 100 && y >= 40 && y < 70 ? 15 : 40 + random.bounded(60);
+            patched.setPixel(x, y, qRgb(grey, grey, grey));
+        }
+    const TSpeckle s = Speckle(patched);
+    EXPECT_GE(s.BlockDeviation, 0.2 * s.PixelDeviation);
 }
 
 TEST(Textures, BackgroundRowsHaveTheirColoursAndTheDarkTileIsAThird) {

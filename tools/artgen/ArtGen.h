@@ -58,8 +58,12 @@ QImage Emoji(const QString& text);
 // Draws an image centred at (cx, cy), fitted into size x size, rotated by `angle` degrees.
 void DrawCentred(QPainter& p, const QImage& img, double cx, double cy, double size,
                  double angle = 0);
+// A transparent picture of w x h units drawn by `draw`, kept at twice that many pixels.
+QImage Render(int w, int h, const std::function<void(QPainter&)>& draw);
 // Recoloured copies of an image (alpha kept).
 QImage Greyed(const QImage& img);
+// The greyed face's motif: its greys, edged in dark grey so that it reads on the grey ground.
+std::function<void(QPainter&)> GreyedMotif(const QImage& img, double size);
 QImage Tinted(const QImage& img, double brightness, double saturation);
 
 enum class TGround { Blue, Orange, Cream, Grey };
@@ -67,6 +71,11 @@ enum class TGround { Blue, Orange, Cream, Grey };
 // in 50 x 50 coordinates. Grey faces come out in greys only.
 QImage Face(TGround ground, const std::function<void(QPainter&)>& motif);
 QImage WhiteSquare();
+
+// Vector motifs on a transparent 50 x 50 unit canvas (kept at 100 x 100 pixels).
+QImage TrebleClef(QColor ink, bool rim);
+// The dumbbell raised by `raise` units and turned by `angle` degrees; `moving` adds lift marks.
+QImage FistLiftingWeight(double raise, double angle, bool moving);
 
 // Whole lists, item n at position n.
 std::vector<QImage> MainBitmaps();

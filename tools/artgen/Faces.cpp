@@ -35,7 +35,7 @@ void FillGround(QPainter& p, TGround ground) {
         light = QColor(255, 250, 235), dark = QColor(205, 190, 155);
         break;
     case TGround::Grey:
-        light = QColor(225, 225, 225), dark = QColor(150, 150, 150);
+        light = QColor(238, 238, 238), dark = QColor(178, 178, 178);
         break;
     }
     QRadialGradient g(QPointF(17, 13), 48);
@@ -88,17 +88,47 @@ void DrawCentred(QPainter& p, const QImage& img, double cx, double cy, double si
     p.restore();
 }
 
+QImage Render(int w, int h, const std::function<void(QPainter&)>& draw) {
+    QImage img(w * 4, h * 4, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    {
+        QPainter p(&img);
+        p.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
+        p.scale(4, 4);
+        draw(p);
+    }
+    return img.scaled(w * 2, h * 2, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
 QImage Greyed(const QImage& img) {
     QImage out = img.convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < out.height(); ++y)
         for (int x = 0; x < out.width(); ++x) {
             const QRgb c = out.pixel(x, y);
             const int g = qGray(c);
-            // Washed out, as a disabled control looks.
-            const int v = 110 + g * 100 / 255;
+            // Lighter than the colours, as a disabled control looks, but its darks stay dark
+            // enough to read.
+            const int v = 64 + g * 174 / 255;
             out.setPixel(x, y, qRgba(v, v, v, qAlpha(c)));
         }
     return out;
+}
+
+std::function<void(QPainter&)> GreyedMotif(const QImage& img, double size) {
+    const QImage grey = Greyed(img);
+    // The outline: the motif's shape in dark grey, laid round it a little larger.
+    QImage shape = img.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < shape.height(); ++y)
+        for (int x = 0; x < shape.width(); ++x)
+            shape.setPixel(x, y, qRgba(48, 48, 48, qAlpha(shape.pixel(x, y))));
+    return [=](QPainter& p) {
+        constexpr double Reach = 0.9;
+        for (int k = 0; k < 8; ++k) {
+            const double a = k * 3.14159265358979 / 4;
+            DrawCentred(p, shape, 25 + Reach * std::cos(a), 25 + Reach * std::sin(a), size);
+        }
+        DrawCentred(p, grey, 25, 25, size);
+    };
 }
 
 QImage Tinted(const QImage& img, double brightness, double saturation) {

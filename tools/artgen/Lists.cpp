@@ -29,7 +29,7 @@ void AddSet(std::vector<QImage>& list, TGround ground, const QImage& motif, doub
             const std::function<void(QPainter&)>& over) {
     list.push_back(Face(ground, ImageMotif(motif, size)));
     list.push_back(Face(ground, over));
-    list.push_back(Face(TGround::Grey, ImageMotif(Greyed(motif), size)));
+    list.push_back(Face(TGround::Grey, GreyedMotif(motif, size)));
 }
 
 // Two arrows chasing each other round a circle.
@@ -67,18 +67,6 @@ void CircularArrows(QPainter& p, double angle, QColor fill) {
         p.restore();
     }
     p.restore();
-}
-
-QImage Render(int w, int h, const std::function<void(QPainter&)>& draw) {
-    QImage img(w * 4, h * 4, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
-    {
-        QPainter p(&img);
-        p.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
-        p.scale(4, 4);
-        draw(p);
-    }
-    return img.scaled(w * 2, h * 2, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 QImage ArrowsImage(double angle, QColor fill) {
@@ -236,7 +224,7 @@ std::vector<QImage> MainBitmaps() {
     const QImage arrows = ArrowsImage(0, QColor(255, 255, 255));
     list.push_back(Face(TGround::Blue, ImageMotif(arrows, 46)));
     list.push_back(Face(TGround::Blue, ImageMotif(ArrowsImage(45, QColor(255, 230, 90)), 46)));
-    list.push_back(Face(TGround::Grey, ImageMotif(Greyed(arrows), 46)));
+    list.push_back(Face(TGround::Grey, GreyedMotif(arrows, 46)));
     // 4-6 rocket.
     const QImage rocket = Emoji(QStringLiteral("🚀"));
     const QImage sparkle = Emoji(QStringLiteral("✨"));
@@ -258,10 +246,9 @@ std::vector<QImage> MainBitmaps() {
         DrawCentred(p, coffee, 25, 29, 32, -10);
         Steam(p);
     });
-    // 14-16 weight lifter.
-    const QImage lifter = Emoji(QStringLiteral("🏋️"));
-    AddSet(list, TGround::Blue, lifter, 36,
-           [=](QPainter& p) { DrawCentred(p, lifter, 25, 23, 40, -10); });
+    // 14-16 fist lifting a weight.
+    AddSet(list, TGround::Blue, FistLiftingWeight(0, 0, false), 50,
+           ImageMotif(FistLiftingWeight(3.5, -8, true), 50));
     return list;
 }
 
@@ -294,14 +281,14 @@ std::vector<QImage> OptionBitmaps() {
         DrawCentred(p, tongue, 25, 32, 22, 10);
     }));
     // 3-5 treble clef; with sound squiggles; greyed.
-    const QImage clef = Emoji(QStringLiteral("🎼"));
-    list.push_back(Face(TGround::Orange, ImageMotif(clef, 36)));
+    const QImage clef = TrebleClef(QColor(40, 22, 70), true);
+    list.push_back(Face(TGround::Orange, ImageMotif(clef, 50)));
     list.push_back(Face(TGround::Orange, [=](QPainter& p) {
-        DrawCentred(p, clef, 22, 26, 32, -6);
-        Squiggles(p, QPointF(32, 24), 0, QColor(255, 250, 120));
+        DrawCentred(p, clef, 20, 25, 47, -6);
+        Squiggles(p, QPointF(31, 24), 0, QColor(255, 250, 120));
         DrawCentred(p, Emoji(QStringLiteral("🎵")), 39, 10, 11, 10);
     }));
-    list.push_back(Face(TGround::Grey, ImageMotif(Greyed(clef), 36)));
+    list.push_back(Face(TGround::Grey, GreyedMotif(TrebleClef(QColor(40, 22, 70), false), 50)));
     // 6-8 loudspeaker: dark cone, light cone, with sound waves.
     const QImage speaker = Emoji(QStringLiteral("🔈"));
     list.push_back(Face(TGround::Orange, ImageMotif(Tinted(speaker, 0.6, 1.0), 34, 0, -4)));
@@ -310,10 +297,9 @@ std::vector<QImage> OptionBitmaps() {
         DrawCentred(p, Tinted(speaker, 1.1, 1.0), 19, 25, 30);
         Squiggles(p, QPointF(24, 25), 0, QColor(255, 255, 200));
     }));
-    // 9-11 weight lifter on orange.
-    const QImage lifter = Emoji(QStringLiteral("🏋️"));
-    AddSet(list, TGround::Orange, lifter, 36,
-           [=](QPainter& p) { DrawCentred(p, lifter, 25, 23, 40, -10); });
+    // 9-11 fist lifting a weight, on orange.
+    AddSet(list, TGround::Orange, FistLiftingWeight(0, 0, false), 50,
+           ImageMotif(FistLiftingWeight(3.5, -8, true), 50));
     // 12, 13 collage of textures; the collage swirled.
     const QImage collage = Collage(BackgroundStrip(100));
     list.push_back(Face(TGround::Orange, Fill(collage)));

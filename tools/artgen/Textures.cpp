@@ -322,29 +322,94 @@ QImage BackgroundStrip(int tileSize) {
     return strip;
 }
 
+namespace {
+
+// The ground between the larger grains: packed grains of about three pixels, each of its own
+// grey, nearest grain wins.
+double MatrixGrain(double px, double py, int w, int h, uint32_t seed) {
+    constexpr double Pitch = 3.2;
+    const int nx = std::max(1, int(std::lround(w / Pitch))),
+              ny = std::max(1, int(std::lround(h / Pitch)));
+    const double cw = double(w) / nx, ch = double(h) / ny;
+    const int ix = int(std::floor(px / cw)), iy = int(std::floor(py / ch));
+    double best = 1e9, tone = 0;
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx) {
+            const int gx = ix + dx, gy = iy + dy;
+            const uint32_t wx = Wrap(gx, nx), wy = Wrap(gy, ny);
+            const double d = std::hypot(px - (gx + Hash01(wx, wy, seed + 3)) * cw,
+                                        py - (gy + Hash01(wy, wx, seed + 4)) * ch);
+            if (d < best) {
+                best = d;
+                tone = 62 + 70 * Hash01(wx, wy, seed + 5);
+            }
+        }
+    return tone;
+}
+
+} // namespace
+
 TFloatImage GraniteTile(int w, int h, double meanGrey, uint32_t seed) {
-    // 160 x 120 tiles: lattice cells of 40, 20, 10 and 5 pixels fit both sides.
-    const TPeriodicNoise cloud(seed), grain(seed + 1);
+    // Fine speckle of many small grains and nothing large, so that no spot marks where the tile
+    // repeats. The grains sit on wrapping grids of a few pixels; the finest noise lattice
+    // (3 to 4 pixels a cell) wraps with the tile as well.
+    const TPeriodicNoise grain(seed);
+    struct TGrains {
+        double Pitch;                // pixels between grid points
+        double Density;              // share of grid points that hold a grain
+        double RadiusMin, RadiusMax; // pixels
+        double ToneMin, ToneMax;
+    };
+    // Grey feldspar first, then black mica over it, then a little white quartz on top.
+    const TGrains kinds[] = {
+        {6.0, 0.45, 1.3, 2.6, 115, 160},
+        {4.0, 0.42, 0.7, 1.7, 12, 32},
+        {5.0, 0.24, 0.5, 1.3, 180, 235},
+    };
     TFloatImage img(w, h);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
             double sum = 0, tintSum = 0;
-            // Four samples per pixel keep the crystal edges soft.
+            // Four samples per pixel keep the grain edges soft.
             for (int s = 0; s < 4; ++s) {
-                const double u = (x + 0.25 + 0.5 * (s & 1)) / w,
-                             v = (y + 0.25 + 0.5 * (s >> 1)) / h;
-                const double c =
-                    0.5 + 0.5 * cloud.Fbm(u, v, std::max(1, w / 40), std::max(1, h / 40), 3);
-                const double g = grain.Fbm(u, v, std::max(1, w / 5), std::max(1, h / 5), 2);
-                // Crystals: dark mica, grey feldspar and a little white quartz.
-                const TWorley cr = Worley(u, v, 22, seed + 2);
-                const double kind = double(cr.Id % 1000) / 1000.0;
-                double tone = kind < 0.28 ? 45 : kind > 0.88 ? 170 : 85 + 60 * (kind - 0.28) / 0.6;
-                tone *= 0.75 + 0.5 * c;
-                tone += 18 * g;
-                tone *= 0.7 + 0.3 * Smooth(0.0, 0.006, cr.F2 - cr.F1);
+                const double px = x + 0.25 + 0.5 * (s & 1), py = y + 0.25 + 0.5 * (s >> 1);
+                const double fine =
+                    grain.Fbm(px / w, py / h, std::max(1, w / 4), std::max(1, h / 4), 2);
+                double tone = MatrixGrain(px, py, w, h, seed) + 10 * fine, tint = 0;
+                for (int k = 0; k < 3; ++k) {
+                    const TGrains& g = kinds[k];
+                    const int nx = std::max(1, int(std::lround(w / g.Pitch)));
+                    const int ny = std::max(1, int(std::lround(h / g.Pitch)));
+                    const double cw = double(w) / nx, ch = double(h) / ny;
+                    const int ix = int(std::floor(px / cw)), iy = int(std::floor(py / ch));
+                    const uint32_t layer = seed + 17 * (k + 1);
+                    for (int dy = -1; dy <= 1; ++dy)
+                        for (int dx = -1; dx <= 1; ++dx) {
+                            const int gx = ix + dx, gy = iy + dy;
+                            const uint32_t wx = Wrap(gx, nx), wy = Wrap(gy, ny);
+                            if (Hash01(wx, wy, layer) >= g.Density) continue;
+                            const double gxPos = (gx + Hash01(wx, wy, layer + 1)) * cw;
+                            const double gyPos = (gy + Hash01(wy, wx, layer + 2)) * ch;
+                            const double r =
+                                Lerp(g.RadiusMin, g.RadiusMax, Hash01(wx, wy, layer + 3));
+                            // Each grain a turned, squashed, slightly angular blob.
+                            const double turn = Pi * Hash01(wx, wy, layer + 6);
+                            const double squash = 0.55 + 0.45 * Hash01(wy, wx, layer + 7);
+                            const double ox = px - gxPos, oy = py - gyPos;
+                            const double along = ox * std::cos(turn) + oy * std::sin(turn);
+                            const double across =
+                                (-ox * std::sin(turn) + oy * std::cos(turn)) / squash;
+                            const double d = 0.6 * std::hypot(along, across) +
+                                             0.4 * std::max(std::abs(along), std::abs(across));
+                            const double cover = Smooth(r + 0.35, r - 0.35, d);
+                            if (cover <= 0) continue;
+                            const double t = Hash01(wx, wy, layer + 4);
+                            tone = Lerp(tone, Lerp(g.ToneMin, g.ToneMax, t), cover);
+                            tint = Lerp(tint, 6 * (Hash01(wx, wy, layer + 5) - 0.5), cover);
+                        }
+                }
                 sum += tone;
-                tintSum += double((cr.Id >> 10) % 9) - 4;
+                tintSum += tint;
             }
             double* p = img.At(x, y);
             const double grey = sum / 4, tint = tintSum / 4;
