@@ -2,7 +2,7 @@
 # ":/waves/5.wav", ...); the music files lie beside the program in the build folder and in the
 # data folder when installed.
 
-set(MORVEK_IMAGE_LISTS bmps 17 dlgs 28 opts 14 btns 9)
+set(MORVEK_IMAGE_LISTS bmps 17 dlgs 28 opts 16 btns 9)
 set(morvek_asset_files)
 while(MORVEK_IMAGE_LISTS)
   list(POP_FRONT MORVEK_IMAGE_LISTS list_name list_count)

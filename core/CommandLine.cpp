@@ -1,6 +1,7 @@
 // The program's command line and the text form of a puzzle.
 #include "CommandLine.h"
 
+#include "PictureSearch.h"
 #include "Random.h"
 
 #include <cctype>
@@ -77,6 +78,8 @@ std::string ParseCommandLine(const std::vector<std::string>& args, TCommandLine&
             modeGiven = true;
         } else if (a == "--print-puzzle") {
             out.PrintPuzzle = true;
+        } else if (a == "--solutions") {
+            out.Solutions = true;
         } else if (IsDebugSwitch(a)) {
             out.Debug = true;
         } else if (IsQtOptionWithValue(a)) {
@@ -87,7 +90,8 @@ std::string ParseCommandLine(const std::vector<std::string>& args, TCommandLine&
             return "unknown option '" + a + "'";
         }
     }
-    if (modeGiven && !out.PrintPuzzle) return "--mode goes with --print-puzzle";
+    if (modeGiven && !out.PrintPuzzle && !out.Solutions)
+        return "--mode goes with --print-puzzle or --solutions";
     return {};
 }
 
@@ -144,6 +148,12 @@ std::string PuzzleText(const TPuzzle& p) {
             out += p.Grid[col][row] == csHiddenFilled ? '1' : '0';
     out += "\"\n";
     return out;
+}
+
+std::string SolutionsText(const TPuzzle& p) {
+    // Ample for the generator's boards; a board that needed more would count as unique.
+    const FreeCells free = findFreeCells(p, 20000);
+    return (free.Count > 0 ? "ambiguous " : "unique ") + std::to_string(free.Count) + "\n";
 }
 
 TPuzzle FirstPuzzle(int32_t mode, uint32_t seed) {

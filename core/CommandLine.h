@@ -9,6 +9,7 @@
 
 struct TCommandLine {
     bool PrintPuzzle = false;
+    bool Solutions = false;
     bool HasSeed = false;
     uint32_t Seed = 0;
     int32_t Mode = 1;
@@ -35,6 +36,10 @@ bool NamesDisplay(const TCommandLine& cmd);
 
 // "width W", "height H", "rows", row clues, "columns", column clues, goal "0101...".
 std::string PuzzleText(const TPuzzle& p);
+
+// "unique" or "ambiguous", a space and the number of cells in which pictures fitting the
+// clues differ from the board's own, then a line break.
+std::string SolutionsText(const TPuzzle& p);
 
 // The first board the game would set up at a size level with a given seed.
 TPuzzle FirstPuzzle(int32_t mode, uint32_t seed);

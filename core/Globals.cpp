@@ -11,3 +11,4 @@ bool MusicOn = true;
 bool MusicFound = false;
 bool FirstShow = true;
 bool Dragging = false;
+bool FairJudging = true;

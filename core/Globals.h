@@ -24,6 +24,9 @@ extern bool MusicOn;
 extern bool MusicFound;
 extern bool FirstShow;
 extern bool Dragging;
+// A claim that some picture fitting the clues allows is right (off: only the hidden picture
+// counts).
+extern bool FairJudging;
 
 // German is shown exactly when Tongue is 1.
 inline bool German() {

@@ -184,6 +184,7 @@ void Tmainform::FormCreate() {
     Tongue = ReadOrDefault([&] { return ini.ReadNumber(sdTongue); }, sdTongue.NumberDefault);
     SoundOn = ReadOrDefault([&] { return ini.ReadFlag(sdSound); }, true);
     MusicOn = ReadOrDefault([&] { return ini.ReadFlag(sdMusic); }, true);
+    FairJudging = ReadOrDefault([&] { return ini.ReadFlag(sdFair); }, true);
     BackMode = ReadOrDefault([&] { return ini.ReadNumber(sdBackMode); }, 0);
     mode = ReadOrDefault([&] { return ini.ReadNumber(sdMode); }, 1);
     // Stored values are not to be trusted: bring them into range once, here.
@@ -393,6 +394,7 @@ void Tmainform::Leave() {
         ini.WriteNumber(sdTongue, Tongue);
         ini.WriteNumber(sdBackMode, BackMode);
         ini.WriteNumber(sdMode, mode);
+        ini.WriteFlag(sdFair, FairJudging);
     } catch (const ESettingsError& e) {
         TApplication::ReportError(e.Text());
     }

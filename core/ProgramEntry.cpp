@@ -43,13 +43,15 @@ int main(int argc, char** argv) {
         std::cout << versionText();
         return 0;
     }
-    if (cmd.PrintPuzzle) {
+    if (cmd.PrintPuzzle || cmd.Solutions) {
         const uint32_t seed = cmd.HasSeed ? cmd.Seed : [] {
             TRandom r;
             r.Randomize();
             return r.Seed;
         }();
-        std::cout << PuzzleText(FirstPuzzle(cmd.Mode, seed));
+        const TPuzzle puzzle = FirstPuzzle(cmd.Mode, seed);
+        if (cmd.PrintPuzzle) std::cout << PuzzleText(puzzle);
+        if (cmd.Solutions) std::cout << SolutionsText(puzzle);
         return 0;
     }
     if (!DisplayReachable(cmd)) {

@@ -1,6 +1,8 @@
 // The rules of play: presses, drags, wrong moves, line completion and the solved board.
 #include "Rules.h"
 
+#include "FairJudge.h"
+
 #include <cmath>
 
 int32_t PenaltyFor(int32_t mode) {
@@ -46,7 +48,8 @@ bool TBoardRules::pressCell(TMouseButton button, int32_t col, int32_t row) {
     if (GameState == gsSolved) return false;
     // Any press on a cell starts the level, whatever the button or the cell.
     startLevel();
-    const int32_t state = Board.Grid[col][row];
+    const int32_t state =
+        button == mbMiddle ? Board.Grid[col][row] : JudgedState(col, row, button == mbLeft);
     switch (button) {
     case mbLeft:
         if (state == csHiddenEmpty) {
@@ -72,7 +75,7 @@ bool TBoardRules::pressCell(TMouseButton button, int32_t col, int32_t row) {
 }
 
 bool TBoardRules::dragOnto(int32_t col, int32_t row) {
-    const int32_t state = Board.Grid[col][row];
+    const int32_t state = JudgedState(col, row, true);
     if (state == csHiddenFilled) {
         UncoverCell(col, row);
     } else if (state == csHiddenEmpty) {
@@ -84,6 +87,11 @@ bool TBoardRules::dragOnto(int32_t col, int32_t row) {
 
 void TBoardRules::boxMouseUp() {
     Dragging = false;
+}
+
+int32_t TBoardRules::JudgedState(int32_t col, int32_t row, bool claimFilled) {
+    if (FairJudging) judgeClaim(Board, col, row, claimFilled);
+    return Board.Grid[col][row];
 }
 
 void TBoardRules::WrongMove(int32_t col, int32_t row, TCellState claimedLook) {

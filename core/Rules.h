@@ -71,6 +71,10 @@ class TBoardRules {
     void WrongMove(int32_t col, int32_t row, TCellState claimedLook);
 
   private:
+    // The cell's state as the player's claim is judged: with fair judging, a claim that the
+    // hidden picture denies but another picture fitting the clues and the board allows makes
+    // that picture the hidden one, and the cell reads as the claim says.
+    int32_t JudgedState(int32_t col, int32_t row, bool claimFilled);
     // Marks the line's hidden empty cells once none of its filled cells is hidden.
     void CompleteRow(int32_t row);
     void CompleteCol(int32_t col);

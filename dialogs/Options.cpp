@@ -1,4 +1,4 @@
-// The options dialog: language, sound effects, music and background picture.
+// The options dialog: language, sound effects, music, background picture and fair judging.
 #include "Options.h"
 
 #include "Audio.h"
@@ -56,12 +56,15 @@ TOptionDlg::TOptionDlg(QWidget* mainWindow, int32_t& backMode, const TDlgResourc
     MusicLabel = MakeLabel(p7, QRect(79, 176, 294, 18), rowFont);
     BackBtn = MakeButton(p7, opts, 16, 215, 12, 13, 12, 0, true);
     BackLabel = MakeLabel(p7, QRect(79, 232, 290, 18), rowFont);
+    FairBtn = MakeButton(p7, opts, 16, 271, 14, 15, 14, 0, true);
+    FairLabel = MakeLabel(p7, QRect(79, 288, 294, 18), rowFont);
 
     OKBtn->OnClick = [this] { exitClick(); };
     TongueBtn->OnClick = [this] { TongueBtnClick(); };
     SoundBtn->OnClick = [this] { SoundBtnClick(); };
     MusicBtn->OnClick = [this] { MusicBtnClick(); };
     BackBtn->OnClick = [this] { BackBtnClick(); };
+    FairBtn->OnClick = [this] { FairBtnClick(); };
 }
 
 int TOptionDlg::ShowModal() {
@@ -107,6 +110,14 @@ void TOptionDlg::RefreshTexts() {
                         : QStringLiteral("Change background"));
     BackLabel->setText((de ? QStringLiteral("Hintergrund: ") : QStringLiteral("Background: ")) +
                        QString::number(BackMode + 1));
+    FairBtn->SetHint(de ? QStringLiteral("Züge nach den Zahlen beurteilen")
+                        : QStringLiteral("Judge moves by the clues"));
+    if (FairJudging)
+        FairLabel->setText(de ? QStringLiteral("Faires Urteil ist an.")
+                              : QStringLiteral("Fair judging is on."));
+    else
+        FairLabel->setText(de ? QStringLiteral("Faires Urteil ist aus.")
+                              : QStringLiteral("Fair judging is off."));
 }
 
 void TOptionDlg::FormActivate() {
@@ -140,6 +151,11 @@ void TOptionDlg::BackBtnClick() {
     BackMode = (BackMode % 7 + 8) % 7;
     if (OnBackgroundChanged) OnBackgroundChanged();
     if (OnTextsChanged) OnTextsChanged();
+    RefreshTexts();
+}
+
+void TOptionDlg::FairBtnClick() {
+    FairJudging = !FairJudging;
     RefreshTexts();
 }
 

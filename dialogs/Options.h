@@ -1,4 +1,4 @@
-// The options dialog: language, sound effects, music and background picture.
+// The options dialog: language, sound effects, music, background picture and fair judging.
 #pragma once
 
 #include <QDialog>
@@ -47,6 +47,8 @@ class TOptionDlg : public QDialog {
     QLabel* MusicLabel;
     TLMDMMButton* BackBtn;
     QLabel* BackLabel;
+    TLMDMMButton* FairBtn;
+    QLabel* FairLabel;
 
     void FormActivate();
     void exitClick();
@@ -54,6 +56,7 @@ class TOptionDlg : public QDialog {
     void SoundBtnClick();
     void MusicBtnClick();
     void BackBtnClick();
+    void FairBtnClick();
 
   protected:
     void showEvent(QShowEvent* event) override;

@@ -35,14 +35,15 @@ inline constexpr TSettingDef sdTongue{"tongue", TSettingKind::skNumber, -1, ""};
 inline constexpr TSettingDef sdSound{"sound", TSettingKind::skFlag, 1, ""};
 inline constexpr TSettingDef sdMusic{"music", TSettingKind::skFlag, 1, ""};
 inline constexpr TSettingDef sdBackMode{"backmode", TSettingKind::skNumber, 0, ""};
+inline constexpr TSettingDef sdFair{"fair", TSettingKind::skFlag, 1, ""};
 inline constexpr TSettingDef sdMode{"mode", TSettingKind::skNumber, 1, ""};
 inline constexpr TSettingDef sdPlayer{"player", TSettingKind::skText, 0, "Mr.Brain"};
 inline constexpr TSettingDef sdMainForm{"MainForm", TSettingKind::skText, 0, ""};
 
 // Every fixed value the game stores (the best-list entries "hs<mode><index>" are named at run
 // time).
-inline constexpr TSettingDef SettingsTable[] = {sdTongue, sdSound,  sdMusic,   sdBackMode,
-                                                sdMode,   sdPlayer, sdMainForm};
+inline constexpr TSettingDef SettingsTable[] = {sdTongue, sdSound,  sdMusic,    sdBackMode,
+                                                sdMode,   sdPlayer, sdMainForm, sdFair};
 
 // The store's integer syntax: leading spaces, optional sign, decimal digits or hexadecimal
 // digits after "$", "x" or "0x" (any case), nothing after. Values outside 32 bits fail.

@@ -13,7 +13,7 @@ class TDlgResources {
     TDlgResources& operator=(const TDlgResources&) = delete;
 
     TBitmapList dlgs; // dialog grounds, pictures and faces (28 items)
-    TBitmapList opts; // faces of the option buttons (14 items)
+    TBitmapList opts; // faces of the option buttons (16 items)
     TBitmapList btns; // faces of the main window's right-hand buttons (9 items)
 };
 

@@ -8,7 +8,7 @@
 // Items in each list; positions count from 0.
 constexpr int MainBitmapCount = 17;
 constexpr int DlgBitmapCount = 28;
-constexpr int OptBitmapCount = 14;
+constexpr int OptBitmapCount = 16;
 constexpr int BtnBitmapCount = 9;
 
 // Positions in the main window's list with a geometry the painters depend on.

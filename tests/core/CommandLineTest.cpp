@@ -131,3 +131,15 @@ TEST(PuzzleText, HasTheDocumentedShape) {
     ComputeClues(p);
     EXPECT_EQ(PuzzleText(p), "width 3\nheight 2\nrows\n2\n1\ncolumns\n1\n1\n1\ngoal \"110001\"\n");
 }
+
+TEST(CommandLine, Solutions) {
+    TCommandLine cmd;
+    EXPECT_EQ(ParseCommandLine({"--solutions", "--mode", "8", "--seed", "34"}, cmd), "");
+    EXPECT_TRUE(cmd.Solutions);
+    EXPECT_FALSE(cmd.PrintPuzzle);
+    EXPECT_EQ(cmd.Mode, 8);
+    // Seed 1 at size 1: rows 1 and 3 by columns 5, 6, 7 and 9 fit two ways.
+    EXPECT_EQ(SolutionsText(FirstPuzzle(1, 1)), "ambiguous 8\n");
+    EXPECT_EQ(SolutionsText(FirstPuzzle(1, 2)), "unique 0\n");
+    EXPECT_EQ(SolutionsText(FirstPuzzle(8, 34)), "ambiguous 34\n");
+}

@@ -202,6 +202,7 @@ class MainWindowTest : public ::testing::Test {
         SoundOn = true;
         MusicOn = true;
         MusicFound = false;
+        FairJudging = true;
         Dragging = false;
         FirstShow = true;
         ProgramDir.clear();
@@ -902,6 +903,8 @@ TEST_F(MainWindowTest, CloseAsksAndWritesTheOptions) {
         EXPECT_EQ(Stored(QStringLiteral("tongue")), QStringLiteral("-1"));
         EXPECT_EQ(Stored(QStringLiteral("backmode")), QStringLiteral("5"));
         EXPECT_EQ(Stored(QStringLiteral("mode")), QStringLiteral("7"));
+        // Fair judging is on when nothing was stored.
+        EXPECT_EQ(Stored(QStringLiteral("fair")), QStringLiteral("1"));
         DestroyForms();
         // The placement is saved when the window goes.
         EXPECT_NE(Stored(QStringLiteral("MainForm")), QStringLiteral("<missing>"));
@@ -916,6 +919,7 @@ TEST_F(MainWindowTest, OptionsChangeTheStartValuesOfTheNextRun) {
             QTest::mouseClick(OptionDlg->SoundBtn, Qt::LeftButton);
             QTest::mouseClick(OptionDlg->BackBtn, Qt::LeftButton);
             QTest::mouseClick(OptionDlg->BackBtn, Qt::LeftButton);
+            QTest::mouseClick(OptionDlg->FairBtn, Qt::LeftButton);
             QTest::mouseClick(OptionDlg->OKBtn, Qt::LeftButton);
         }});
         QTest::mouseClick(mainform->OptionBtn, Qt::LeftButton);
@@ -925,10 +929,13 @@ TEST_F(MainWindowTest, OptionsChangeTheStartValuesOfTheNextRun) {
         mainform->close();
     }
     DestroyForms();
+    EXPECT_EQ(Stored(QStringLiteral("fair")), QStringLiteral("0"));
     FirstShow = true;
     SoundOn = true;
+    FairJudging = true;
     Open();
     EXPECT_FALSE(SoundOn);
+    EXPECT_FALSE(FairJudging);
     EXPECT_EQ(mainform->BackMode, 2);
 }
 

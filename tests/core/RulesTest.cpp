@@ -1,7 +1,9 @@
 // The rules of play, driven by scripted mouse input against a recording of every window effect.
 #include "Rules.h"
+#include "CommandLine.h"
 #include "Globals.h"
 #include "KeyboardPlay.h"
+#include "PictureSearch.h"
 #include "Puzzle.h"
 #include "Random.h"
 
@@ -212,6 +214,7 @@ struct TMoveCase {
     std::string RowsDone = ""; // empty: no line done
     std::string ColsDone = "";
     int32_t Mode = 1;
+    bool Fair = true;
 };
 
 void PrintTo(const TMoveCase& c, std::ostream* os) {
@@ -389,11 +392,154 @@ const TMoveCase MoveCases[] = {
      7},
 };
 
-class Moves : public testing::TestWithParam<TMoveCase> {};
+// Two pictures fit these clues: ".###" / "##.." / "#..." (the hidden one) and "###." / "##.." /
+// "...#". Cells (1,1), (4,1), (1,3) and (4,3) differ; (3,2), (4,2), (2,3) and (3,3) are empty
+// in both.
+const TLines TwoPictures = {".###", "##..", "#..."};
+
+const TMoveCase FairCases[] = {
+    {"OtherPicturesFilledCellIsUncovered",
+     TwoPictures,
+     {"L 1,1"},
+     {"pause on", "snd 2", "cell 1,1 uncovered"},
+     {"o##.", "##..", "...#"},
+     gsRunning,
+     0,
+     true},
+    {"OtherPicturesEmptyCellIsMarked",
+     TwoPictures,
+     {"R 4,1"},
+     {"pause on", "snd 2", "cell 4,1 marked"},
+     {"###x", "##..", "...#"},
+     gsRunning,
+     0,
+     false},
+    {"CellEmptyInEveryPictureStillCosts",
+     TwoPictures,
+     {"L 3,2"},
+     Cat({{"pause on", "time 33", "snd 3"}, Flash(3, 2, "uncovered", "empty")}),
+     TwoPictures,
+     gsRunning,
+     33,
+     false},
+    {"CellFilledInEveryPictureStillCosts",
+     TwoPictures,
+     {"R 2,1"},
+     Cat({{"pause on", "time 33", "snd 3"}, Flash(2, 1, "marked", "filled")}),
+     TwoPictures,
+     gsRunning,
+     33,
+     false},
+    {"DragOntoOtherPicturesCellGoesOn",
+     {"###.", "##..", "...#"},
+     {"L 3,1", "drag 4,1", "drag 4,2"},
+     {"pause on", "snd 2", "cell 3,1 uncovered", "snd 4", "cell 3,2 marked", "wait 200",
+      "cell 3,3 marked", "wait 200", "colclues", "snd 2", "cell 4,1 uncovered", "snd 4",
+      "cell 4,2 marked", "wait 200", "cell 4,3 marked", "wait 200", "colclues"},
+     {".#oo", "##xx", "#.xx"},
+     gsRunning,
+     0,
+     true,
+     "",
+     "0011"},
+    {"UncoveredCellsHoldThePicture",
+     {"o##.", "##..", "...#"},
+     {"L 4,1", "R 1,1"},
+     Cat({{"pause on", "time 33", "snd 3"}, Flash(4, 1, "uncovered", "empty"), {"pause on"}}),
+     {"o##.", "##..", "...#"},
+     gsRunning,
+     33,
+     false},
+    {"LineCompletionFollowsTheNewPicture",
+     TwoPictures,
+     {"L 1,1", "drag 2,1", "drag 3,1"},
+     {"pause on", "snd 2", "cell 1,1 uncovered", "snd 2", "cell 2,1 uncovered", "snd 2",
+      "cell 3,1 uncovered", "snd 4", "cell 4,1 marked", "wait 200", "rowclues", "snd 4",
+      "cell 3,2 marked", "wait 200", "cell 3,3 marked", "wait 200", "colclues"},
+     {"ooox", "##x.", "..x#"},
+     gsRunning,
+     0,
+     true,
+     "100",
+     "0010"},
+    {"SolvedWhenTheNewPictureIsUncovered",
+     TwoPictures,
+     {"L 1,1", "drag 2,1", "drag 3,1", "up", "L 1,2", "drag 2,2", "up", "L 4,3"},
+     {"pause on",
+      "snd 2",
+      "cell 1,1 uncovered",
+      "snd 2",
+      "cell 2,1 uncovered",
+      "snd 2",
+      "cell 3,1 uncovered",
+      "snd 4",
+      "cell 4,1 marked",
+      "wait 200",
+      "rowclues",
+      "snd 4",
+      "cell 3,2 marked",
+      "wait 200",
+      "cell 3,3 marked",
+      "wait 200",
+      "colclues",
+      "pause on",
+      "snd 2",
+      "cell 1,2 uncovered",
+      "snd 4",
+      "cell 1,3 marked",
+      "wait 200",
+      "colclues",
+      "snd 2",
+      "cell 2,2 uncovered",
+      "snd 4",
+      "cell 4,2 marked",
+      "wait 200",
+      "rowclues",
+      "snd 4",
+      "cell 2,3 marked",
+      "wait 200",
+      "colclues",
+      "pause on",
+      "snd 2",
+      "cell 4,3 uncovered",
+      "snd 4",
+      "rowclues",
+      "snd 4",
+      "colclues",
+      "snd 1",
+      "solved"},
+     {"ooox", "ooxx", "xxxo"},
+     gsSolved,
+     0,
+     true,
+     "111",
+     "1111"},
+    {"StrictRuleKnowsOnlyTheHiddenPicture",
+     TwoPictures,
+     {"L 1,1", "R 4,1"},
+     Cat({{"pause on", "time 33", "snd 3"},
+          Flash(1, 1, "uncovered", "empty"),
+          {"pause on", "time 66", "snd 3"},
+          Flash(4, 1, "marked", "filled")}),
+     TwoPictures,
+     gsRunning,
+     66,
+     false,
+     "",
+     "",
+     1,
+     false},
+};
+
+class Moves : public testing::TestWithParam<TMoveCase> {
+  protected:
+    void TearDown() override { FairJudging = true; }
+};
 
 TEST_P(Moves, RecordAndEndState) {
     const TMoveCase& tc = GetParam();
     TTable t(tc.Board, tc.Mode);
+    FairJudging = tc.Fair;
     for (const std::string& step : tc.Moves)
         t.Do(step);
     EXPECT_EQ(t.Rec.Log, tc.Recording);
@@ -412,6 +558,26 @@ INSTANTIATE_TEST_SUITE_P(Rules, Moves, testing::ValuesIn(MoveCases),
                          [](const testing::TestParamInfo<TMoveCase>& info) {
                              return info.param.Name;
                          });
+INSTANTIATE_TEST_SUITE_P(Fair, Moves, testing::ValuesIn(FairCases),
+                         [](const testing::TestParamInfo<TMoveCase>& info) {
+                             return info.param.Name;
+                         });
+
+// On the boards of the rules table the clues and the settled cells allow one picture only: the
+// strict rule plays them exactly as fair judging does.
+TEST(Rules, StrictRuleOnTheRulesTable) {
+    for (const TMoveCase& tc : MoveCases) {
+        SCOPED_TRACE(tc.Name);
+        TTable t(tc.Board, tc.Mode);
+        FairJudging = false;
+        for (const std::string& step : tc.Moves)
+            t.Do(step);
+        FairJudging = true;
+        EXPECT_EQ(t.Rec.Log, tc.Recording);
+        EXPECT_EQ(BoardText(t.Board), tc.After);
+        EXPECT_EQ(t.PlayTime, tc.PlayTime);
+    }
+}
 
 TEST(Rules, PenaltyBySizeLevel) {
     const struct {
@@ -726,8 +892,67 @@ TEST_P(WholeLevel, PressingEveryFilledCellSolvesIt) {
     EXPECT_EQ(DoneText(t.Board.ColDone, t.Board.ColCount), std::string(t.Board.ColCount, '1'));
 }
 
+// A player who first claims the opposite of the hidden picture on every cell, in a shuffled
+// order, and then plays the cell as it is: the board is solved with every line complete, the
+// clues still describe what is uncovered, and exactly the claims no picture allows cost time.
+TEST_P(WholeLevel, ClaimingTheOtherValueEverywhereStillSolves) {
+    const TLevelCase lc = GetParam();
+    TTable t({"."}, lc.Mode);
+    TRandom rnd(lc.Seed);
+    t.Board.ColCount = ColCountFor(lc.Mode);
+    t.Board.RowCount = RowCountFor(lc.Mode);
+    GeneratePuzzle(t.Board, rnd);
+    const TPuzzle original = t.Board;
+    const bool ambiguous = findFreeCells(original, 1 << 16).Count > 0;
+    std::vector<int32_t> order(static_cast<size_t>(t.Board.ColCount * t.Board.RowCount));
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = static_cast<int32_t>(i);
+    for (size_t i = order.size() - 1; i > 0; --i)
+        std::swap(order[i], order[static_cast<size_t>(rnd.Random(static_cast<int32_t>(i) + 1))]);
+
+    int32_t accepted = 0, penalties = 0;
+    for (const int32_t cell : order) {
+        const int32_t c = cell % t.Board.ColCount + 1, r = cell / t.Board.ColCount + 1;
+        const int32_t state = t.Board.Grid[c][r];
+        if (state != csHiddenEmpty && state != csHiddenFilled) continue;
+        const int32_t timeBefore = t.PlayTime;
+        t.Rules.boxMouseDown(state == csHiddenEmpty ? mbLeft : mbRight, t.X(c), t.Y(r));
+        t.Rules.boxMouseUp();
+        if (t.PlayTime != timeBefore) {
+            ++penalties;
+            const int32_t now = t.Board.Grid[c][r];
+            t.Rules.boxMouseDown(now == csHiddenFilled ? mbLeft : mbRight, t.X(c), t.Y(r));
+            t.Rules.boxMouseUp();
+        } else {
+            ++accepted;
+        }
+    }
+    EXPECT_EQ(t.GameState, gsSolved);
+    EXPECT_EQ(t.PlayTime, penalties * PenaltyFor(lc.Mode));
+    EXPECT_EQ(DoneText(t.Board.RowDone, t.Board.RowCount), std::string(t.Board.RowCount, '1'));
+    EXPECT_EQ(DoneText(t.Board.ColDone, t.Board.ColCount), std::string(t.Board.ColCount, '1'));
+    if (ambiguous)
+        EXPECT_GT(accepted, 0);
+    else
+        EXPECT_EQ(accepted, 0);
+    TPuzzle uncovered = t.Board;
+    for (int32_t r = 1; r <= uncovered.RowCount; ++r)
+        for (int32_t c = 1; c <= uncovered.ColCount; ++c) {
+            ASSERT_TRUE(t.Board.Grid[c][r] == csUncovered || t.Board.Grid[c][r] == csMarkedEmpty);
+            uncovered.Grid[c][r] =
+                t.Board.Grid[c][r] == csUncovered ? csHiddenFilled : csHiddenEmpty;
+        }
+    ComputeClues(uncovered);
+    const auto clues = [](const TPuzzle& p) {
+        const std::string text = PuzzleText(p);
+        return text.substr(0, text.find("goal"));
+    };
+    EXPECT_EQ(clues(uncovered), clues(original));
+}
+
 INSTANTIATE_TEST_SUITE_P(Rules, WholeLevel,
                          testing::Values(TLevelCase{1, 12345}, TLevelCase{9, 12345},
-                                         TLevelCase{5, 4294967295u}));
+                                         TLevelCase{5, 4294967295u}, TLevelCase{1, 1},
+                                         TLevelCase{8, 34}, TLevelCase{9, 2}));
 
 } // namespace

@@ -165,14 +165,14 @@ TEST_F(DialogKeys, OptionsCloseByEnterAndEscapeAndPressTheFocusedButton) {
             Type(dlg, {Qt::Key_Space});
             EXPECT_EQ(Tongue, 0);
             EXPECT_TRUE(dlg.isVisible());
-            for (int i = 0; i < 4; ++i) {
+            for (int i = 0; i < 5; ++i) {
                 Type(dlg, {Qt::Key_Tab});
                 visited.push_back(QApplication::focusWidget());
             }
             Type(dlg, {Qt::Key_Escape});
         }));
-    EXPECT_EQ(visited,
-              (std::vector<QWidget*>{dlg.SoundBtn, dlg.BackBtn, dlg.OKBtn, dlg.TongueBtn}));
+    EXPECT_EQ(visited, (std::vector<QWidget*>{dlg.SoundBtn, dlg.BackBtn, dlg.FairBtn, dlg.OKBtn,
+                                              dlg.TongueBtn}));
     // The next show starts on the tick again.
     ASSERT_TRUE(RunModal(
         dlg, [&] { dlg.ShowModal(); },

@@ -24,7 +24,7 @@ namespace {
 class OptionsFixture : public testing::Test {
   protected:
     void SetUp() override {
-        Saved = {Tongue, SoundOn, MusicOn, MusicFound};
+        Saved = {Tongue, SoundOn, MusicOn, MusicFound, FairJudging};
         Dlg.OnBackgroundChanged = [this] {
             Calls.push_back("background " + std::to_string(BackMode));
         };
@@ -35,11 +35,12 @@ class OptionsFixture : public testing::Test {
         SoundOn = Saved.SoundOn;
         MusicOn = Saved.MusicOn;
         MusicFound = Saved.MusicFound;
+        FairJudging = Saved.FairJudging;
     }
 
     struct {
         int32_t Tongue;
-        bool SoundOn, MusicOn, MusicFound;
+        bool SoundOn, MusicOn, MusicFound, FairJudging;
     } Saved{};
     TFakeMain Main;
     int32_t BackMode = 0;
@@ -145,6 +146,31 @@ TEST_F(Options, SoundButtonAndLabel) {
     }
 }
 
+TEST_F(Options, FairButtonAndLabel) {
+    const struct {
+        int32_t Tongue;
+        const char* On;
+        const char* Off;
+        const char* Hint;
+    } rows[] = {
+        {0, "Fair judging is on.", "Fair judging is off.", "Judge moves by the clues"},
+        {1, "Faires Urteil ist an.", "Faires Urteil ist aus.", "Züge nach den Zahlen beurteilen"},
+    };
+    for (const auto& row : rows) {
+        Tongue = row.Tongue;
+        FairJudging = true;
+        Dlg.RefreshTexts();
+        EXPECT_EQ(Dlg.FairLabel->text(), QString::fromUtf8(row.On));
+        EXPECT_EQ(Dlg.FairBtn->Hint(), QString::fromUtf8(row.Hint));
+        Dlg.FairBtnClick();
+        EXPECT_FALSE(FairJudging);
+        EXPECT_EQ(Dlg.FairLabel->text(), QString::fromUtf8(row.Off));
+        Dlg.FairBtnClick();
+        EXPECT_TRUE(FairJudging);
+        EXPECT_EQ(Dlg.FairLabel->text(), QString::fromUtf8(row.On));
+    }
+}
+
 TEST_F(Options, MusicLabelByFoundThenOn) {
     Dlg.MusicName = [] { return QStringLiteral("ode.mid"); };
     const struct {
@@ -226,7 +252,8 @@ TEST_F(Options, FixedTextsAndHints) {
         EXPECT_EQ(Dlg.MusicBtn->Hint(), de ? "Musik ein- und ausschalten." : "Music on or off.");
         EXPECT_EQ(Dlg.BackBtn->Hint(), de ? "Hintergrund ändern" : "Change background");
     }
-    for (TLMDMMButton* button : {Dlg.OKBtn, Dlg.TongueBtn, Dlg.SoundBtn, Dlg.MusicBtn, Dlg.BackBtn})
+    for (TLMDMMButton* button :
+         {Dlg.OKBtn, Dlg.TongueBtn, Dlg.SoundBtn, Dlg.MusicBtn, Dlg.BackBtn, Dlg.FairBtn})
         EXPECT_TRUE(button->ShowHint());
     EXPECT_EQ(Dlg.ProgLabel->Angle(), 90);
     EXPECT_EQ(Dlg.ProgLabel->Style3D(), tdRaised);
@@ -238,6 +265,7 @@ TEST_F(Options, FixedTextsAndHints) {
 TEST_F(Options, ButtonsWorkThroughTheModalShow) {
     Tongue = 0;
     BackMode = 2;
+    FairJudging = true;
     int result = -1;
     QString labelAfter;
     ASSERT_TRUE(RunModal(
@@ -245,12 +273,14 @@ TEST_F(Options, ButtonsWorkThroughTheModalShow) {
         [&] {
             QTest::mouseClick(Dlg.TongueBtn, Qt::LeftButton);
             QTest::mouseClick(Dlg.BackBtn, Qt::LeftButton);
+            QTest::mouseClick(Dlg.FairBtn, Qt::LeftButton);
             labelAfter = Dlg.BackLabel->text();
             QTest::mouseClick(Dlg.OKBtn, Qt::LeftButton);
         }));
     EXPECT_EQ(result, QDialog::Accepted);
     EXPECT_EQ(Tongue, 1);
     EXPECT_EQ(BackMode, 3);
+    EXPECT_FALSE(FairJudging);
     EXPECT_EQ(labelAfter, "Hintergrund: 4");
 }
 
@@ -285,7 +315,8 @@ TEST_F(Options, ComponentsInPlace) {
         {Dlg.TongueLabel, {79, 64, 294, 18}},  {Dlg.SoundBtn, {16, 103, 50, 50}},
         {Dlg.SoundLabel, {79, 120, 294, 18}},  {Dlg.MusicBtn, {16, 159, 50, 50}},
         {Dlg.MusicLabel, {79, 176, 294, 18}},  {Dlg.BackBtn, {16, 215, 50, 50}},
-        {Dlg.BackLabel, {79, 232, 290, 18}},
+        {Dlg.BackLabel, {79, 232, 290, 18}},   {Dlg.FairBtn, {16, 271, 50, 50}},
+        {Dlg.FairLabel, {79, 288, 294, 18}},
     };
     for (const auto& row : rows)
         EXPECT_EQ(row.Widget->geometry(), row.Place) << row.Place.x() << "," << row.Place.y();
@@ -300,6 +331,7 @@ TEST_F(Options, ComponentsInPlace) {
         {Dlg.SoundBtn, &Resources().opts, 6, 8, 6, 0},
         {Dlg.MusicBtn, &Resources().opts, 3, 4, 3, 5},
         {Dlg.BackBtn, &Resources().opts, 12, 13, 12, 0},
+        {Dlg.FairBtn, &Resources().opts, 14, 15, 14, 0},
     };
     for (const auto& row : faces) {
         EXPECT_EQ(row.Button->ButtonFaceImageList(), row.List);

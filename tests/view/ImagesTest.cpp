@@ -68,7 +68,7 @@ TEST(ImageSet, EveryListHasItsItemsAllLoaded) {
                                                {"btns", BtnBitmapCount}};
     EXPECT_EQ(counts.at("bmps"), 17);
     EXPECT_EQ(counts.at("dlgs"), 28);
-    EXPECT_EQ(counts.at("opts"), 14);
+    EXPECT_EQ(counts.at("opts"), 16);
     EXPECT_EQ(counts.at("btns"), 9);
     for (const auto& [name, count] : counts) {
         const TBitmapList& list = Lists().Get(name);

@@ -304,6 +304,13 @@ std::vector<QImage> OptionBitmaps() {
     const QImage collage = Collage(BackgroundStrip(100));
     list.push_back(Face(TGround::Orange, Fill(collage)));
     list.push_back(Face(TGround::Orange, Fill(Swirled(collage, 4.0))));
+    // 14, 15 balance scale; the scale tipping, with a glint on the beam.
+    const QImage scale = Emoji(QStringLiteral("⚖️"));
+    list.push_back(Face(TGround::Orange, ImageMotif(scale, 36)));
+    list.push_back(Face(TGround::Orange, [=](QPainter& p) {
+        DrawCentred(p, Tinted(scale, 1.15, 1.0), 25, 26, 38, -12);
+        DrawCentred(p, Emoji(QStringLiteral("✨")), 39, 10, 12);
+    }));
     return list;
 }
 

@@ -1,0 +1,120 @@
+// Time of fair judging, and how often its search gives up, over whole games of a player who
+// guesses wrong on every cell before playing it right.
+#include "FairJudge.h"
+#include "Globals.h"
+#include "Random.h"
+#include "Rules.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <ctime>
+#include <numeric>
+#include <vector>
+
+namespace {
+
+class Silent : public IBoardEffects {
+  public:
+    void DrawCell(int32_t, int32_t) override {}
+    void DrawRowClues() override {}
+    void DrawColClues() override {}
+    void DrawTime() override {}
+    void PlaySnd(int32_t) override {}
+    void Delay(int32_t) override {}
+    void EnablePauseBtn(bool) override {}
+    void LevelSolved() override {}
+};
+
+// CPU time of this thread: the machines these run on are shared, and a claim that waits for
+// the processor says nothing about the judge.
+double threadMicros() {
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return static_cast<double>(ts.tv_sec) * 1e6 + static_cast<double>(ts.tv_nsec) / 1e3;
+}
+
+struct WalkStats {
+    std::vector<double> Micros; // one entry per judged claim that disagreed with the picture
+    int64_t MaxNodes = 0;
+    int64_t Reconsidered = 0;
+    int64_t Denied = 0;
+    int64_t Undecided = 0;
+};
+
+// Visits the cells of the seed's board in a shuffled order. At each cell still hidden the
+// player first claims the value the hidden picture does not have; whatever the judge says, the
+// player then plays the cell as it now is, through the rules themselves.
+void walk(int32_t sizeLevel, uint32_t seed, int64_t budget, WalkStats& stats) {
+    mode = sizeLevel;
+    TPuzzle board;
+    board.ColCount = ColCountFor(sizeLevel);
+    board.RowCount = RowCountFor(sizeLevel);
+    TRandom rnd(seed);
+    GeneratePuzzle(board, rnd);
+    std::vector<int32_t> order(static_cast<size_t>(board.ColCount * board.RowCount));
+    std::iota(order.begin(), order.end(), 0);
+    for (size_t i = order.size() - 1; i > 0; --i)
+        std::swap(order[i], order[static_cast<size_t>(rnd.Random(static_cast<int32_t>(i) + 1))]);
+
+    TLayout layout;
+    layout.CellSize = 10;
+    TGameState state = gsReady;
+    int32_t playTime = 0;
+    Silent effects;
+    TBoardRules rules(board, layout, state, playTime, effects);
+    FairJudging = false; // the claim was judged already; the move itself follows the picture
+    for (const int32_t cell : order) {
+        const int32_t col = cell % board.ColCount + 1, row = cell / board.ColCount + 1;
+        const int32_t hidden = board.Grid[col][row];
+        if (hidden != csHiddenEmpty && hidden != csHiddenFilled) continue;
+        int64_t nodes = 0;
+        const double start = threadMicros();
+        const Judgement j = judgeClaim(board, col, row, hidden == csHiddenEmpty, budget, &nodes);
+        stats.Micros.push_back(threadMicros() - start);
+        stats.MaxNodes = std::max(stats.MaxNodes, nodes);
+        stats.Reconsidered += j == Judgement::Reconsidered;
+        stats.Denied += j == Judgement::Denied;
+        stats.Undecided += j == Judgement::Undecided;
+        const bool filled = board.Grid[col][row] == csHiddenFilled;
+        rules.boxMouseDown(filled ? mbLeft : mbRight, (col - 1) * 10 + 5, (row - 1) * 10 + 5);
+        rules.boxMouseUp();
+    }
+    FairJudging = true;
+}
+
+void report(benchmark::State& state, WalkStats& stats) {
+    std::vector<double>& t = stats.Micros;
+    std::sort(t.begin(), t.end());
+    state.counters["claims"] = static_cast<double>(t.size());
+    state.counters["median_us"] = t.empty() ? 0 : t[t.size() / 2];
+    state.counters["p99_us"] = t.empty() ? 0 : t[t.size() * 99 / 100];
+    state.counters["worst_us"] = t.empty() ? 0 : t.back();
+    state.counters["max_nodes"] = static_cast<double>(stats.MaxNodes);
+    state.counters["reconsidered"] = static_cast<double>(stats.Reconsidered);
+    state.counters["denied"] = static_cast<double>(stats.Denied);
+    state.counters["undecided"] = static_cast<double>(stats.Undecided);
+}
+
+// Seeds 1 to 200 at one size level with a node budget; the counters describe single claims.
+void FairJudgeClaims(benchmark::State& state) {
+    const auto sizeLevel = static_cast<int32_t>(state.range(0));
+    WalkStats stats;
+    for (auto _ : state) {
+        stats = {};
+        for (uint32_t seed = 1; seed <= 200; ++seed)
+            walk(sizeLevel, seed, state.range(1), stats);
+    }
+    report(state, stats);
+}
+
+} // namespace
+
+BENCHMARK(FairJudgeClaims)
+    ->ArgsProduct({benchmark::CreateDenseRange(1, 9, 1), {FairNodeBudget}})
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+// The same games with a small budget, to see what the budget buys.
+BENCHMARK(FairJudgeClaims)->Args({9, 50})->Iterations(1)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();

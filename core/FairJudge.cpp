@@ -1,0 +1,51 @@
+// The claim's cell is fixed to the claimed value, every cell the player has settled to its
+// shown value, and the search looks for a picture close to the hidden one.
+#include "FairJudge.h"
+
+#include "PictureSearch.h"
+
+namespace {
+
+Knowledge playerKnowledge(const TPuzzle& p) {
+    Knowledge k = unknownBoard(p);
+    for (int32_t r = 0; r < k.Rows; ++r)
+        for (int32_t c = 0; c < k.Cols; ++c) {
+            const int32_t state = p.Grid[c + 1][r + 1];
+            if (state == csUncovered) k.set(c, r, MayFill);
+            if (state == csMarkedEmpty) k.set(c, r, MayEmpty);
+        }
+    return k;
+}
+
+} // namespace
+
+Judgement judgeClaim(TPuzzle& puzzle, int32_t col, int32_t row, bool claimFilled,
+                     int64_t nodeBudget, int64_t* nodesUsed, double cpuMillis) {
+    const int32_t state = puzzle.Grid[col][row];
+    if (state != csHiddenEmpty && state != csHiddenFilled) return Judgement::Agrees;
+    if ((state == csHiddenFilled) == claimFilled) return Judgement::Agrees;
+
+    Knowledge known = playerKnowledge(puzzle);
+    known.set(col - 1, row - 1, claimFilled ? MayFill : MayEmpty);
+    const Knowledge hidden = pictureOf(puzzle);
+    PictureSearch search(puzzle);
+    Knowledge other;
+    const PictureSearch::Outcome outcome =
+        search.find(known, &hidden, nodeBudget, other, cpuMillis);
+    if (nodesUsed) *nodesUsed = search.nodes();
+    switch (outcome) {
+    case PictureSearch::Outcome::None:
+        return Judgement::Denied;
+    case PictureSearch::Outcome::GaveUp:
+        return Judgement::Undecided;
+    case PictureSearch::Outcome::Found:
+        break;
+    }
+    for (int32_t r = 1; r <= puzzle.RowCount; ++r)
+        for (int32_t c = 1; c <= puzzle.ColCount; ++c) {
+            int32_t& cell = puzzle.Grid[c][r];
+            if (cell == csHiddenEmpty || cell == csHiddenFilled)
+                cell = other.at(c - 1, r - 1) == MayFill ? csHiddenFilled : csHiddenEmpty;
+        }
+    return Judgement::Reconsidered;
+}

@@ -1,0 +1,167 @@
+// Whole-board line solving with a work list of changed lines, and a depth-first search that
+// guesses one cell at a time and backtracks on contradictions.
+#include "PictureSearch.h"
+
+#include <bit>
+#include <ctime>
+#include <vector>
+
+Knowledge unknownBoard(const TPuzzle& puzzle) {
+    Knowledge k;
+    k.Cols = puzzle.ColCount;
+    k.Rows = puzzle.RowCount;
+    for (int32_t r = 0; r < k.Rows; ++r)
+        for (int32_t c = 0; c < k.Cols; ++c)
+            k.set(c, r, Unknown);
+    return k;
+}
+
+Knowledge pictureOf(const TPuzzle& puzzle) {
+    Knowledge k;
+    k.Cols = puzzle.ColCount;
+    k.Rows = puzzle.RowCount;
+    for (int32_t r = 0; r < k.Rows; ++r)
+        for (int32_t c = 0; c < k.Cols; ++c) {
+            const int32_t state = puzzle.Grid[c + 1][r + 1];
+            k.set(c, r, state == csHiddenFilled || state == csUncovered ? MayFill : MayEmpty);
+        }
+    return k;
+}
+
+bool PictureSearch::propagate(Knowledge& known) const {
+    const uint64_t rows = known.Rows >= 64 ? ~uint64_t{0} : (uint64_t{1} << known.Rows) - 1;
+    const uint64_t cols = known.Cols >= 64 ? ~uint64_t{0} : (uint64_t{1} << known.Cols) - 1;
+    return propagate(known, rows, cols);
+}
+
+bool PictureSearch::propagate(Knowledge& known, uint64_t dirtyRows, uint64_t dirtyCols) const {
+    uint8_t line[MaxCols > MaxRows ? MaxCols : MaxRows];
+    while (dirtyRows != 0 || dirtyCols != 0) {
+        while (dirtyRows != 0) {
+            const int32_t r = std::countr_zero(dirtyRows);
+            dirtyRows &= dirtyRows - 1;
+            for (int32_t c = 0; c < known.Cols; ++c)
+                line[c] = known.at(c, r);
+            if (!solveLine(&Puzzle.RowClues[r + 1][1], Puzzle.RowClueCount[r + 1], line,
+                           known.Cols))
+                return false;
+            for (int32_t c = 0; c < known.Cols; ++c)
+                if (line[c] != known.at(c, r)) {
+                    if (line[c] == 0) return false;
+                    known.set(c, r, line[c]);
+                    dirtyCols |= uint64_t{1} << c;
+                }
+        }
+        while (dirtyCols != 0) {
+            const int32_t c = std::countr_zero(dirtyCols);
+            dirtyCols &= dirtyCols - 1;
+            for (int32_t r = 0; r < known.Rows; ++r)
+                line[r] = known.at(c, r);
+            if (!solveLine(&Puzzle.ColClues[c + 1][1], Puzzle.ColClueCount[c + 1], line,
+                           known.Rows))
+                return false;
+            for (int32_t r = 0; r < known.Rows; ++r)
+                if (line[r] != known.at(c, r)) {
+                    if (line[r] == 0) return false;
+                    known.set(c, r, line[r]);
+                    dirtyRows |= uint64_t{1} << r;
+                }
+        }
+    }
+    return true;
+}
+
+namespace {
+
+// The open cell of the row with the fewest open cells: its guess settles the most.
+bool pickGuess(const Knowledge& k, int32_t& col, int32_t& row) {
+    int32_t best = k.Cols + 1;
+    for (int32_t r = 0; r < k.Rows; ++r) {
+        int32_t open = 0, first = -1;
+        for (int32_t c = 0; c < k.Cols; ++c)
+            if (k.at(c, r) == Unknown) {
+                if (open++ == 0) first = c;
+            }
+        if (open > 0 && open < best) {
+            best = open;
+            col = first;
+            row = r;
+        }
+    }
+    return best <= k.Cols;
+}
+
+struct Guess {
+    Knowledge Before;
+    int32_t Col;
+    int32_t Row;
+    uint8_t Other;
+};
+
+} // namespace
+
+PictureSearch::Outcome PictureSearch::find(const Knowledge& known, const Knowledge* preferred,
+                                           int64_t nodeBudget, Knowledge& picture,
+                                           double cpuMillis) {
+    Nodes = 0;
+    // Processor time, not wall time: a busy machine must not turn a quick search into a
+    // give-up.
+    const std::clock_t start = std::clock();
+    const auto outOfTime = [&] {
+        return cpuMillis > 0 &&
+               1000.0 * static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC > cpuMillis;
+    };
+    std::vector<Guess> open;
+    Knowledge cur = known;
+    for (int32_t r = 0; r < cur.Rows; ++r)
+        for (int32_t c = 0; c < cur.Cols; ++c)
+            if (cur.at(c, r) == 0) return Outcome::None;
+    bool fits = propagate(cur);
+    for (;;) {
+        if (fits) {
+            int32_t col = 0, row = 0;
+            if (!pickGuess(cur, col, row)) {
+                picture = cur;
+                return Outcome::Found;
+            }
+            const uint8_t first = preferred ? preferred->at(col, row) : uint8_t{MayFill};
+            open.push_back({cur, col, row, static_cast<uint8_t>(Unknown & ~first)});
+            cur.set(col, row, first);
+            fits = propagate(cur, uint64_t{1} << row, uint64_t{1} << col);
+        } else {
+            if (open.empty()) return Outcome::None;
+            Guess& g = open.back();
+            cur = g.Before;
+            cur.set(g.Col, g.Row, g.Other);
+            fits = propagate(cur, uint64_t{1} << g.Row, uint64_t{1} << g.Col);
+            open.pop_back();
+        }
+        if (++Nodes > nodeBudget || outOfTime()) return Outcome::GaveUp;
+    }
+}
+
+FreeCells findFreeCells(const TPuzzle& puzzle, int64_t nodeBudgetPerCell) {
+    PictureSearch search(puzzle);
+    const Knowledge own = pictureOf(puzzle);
+    Knowledge settled = unknownBoard(puzzle);
+    FreeCells result;
+    if (!search.propagate(settled)) return result; // the clues contradict: nothing to compare
+    bool isFree[MaxRows][MaxCols] = {};
+    for (int32_t r = 0; r < own.Rows; ++r)
+        for (int32_t c = 0; c < own.Cols; ++c) {
+            if (settled.at(c, r) != Unknown || isFree[r][c]) continue;
+            Knowledge known = settled;
+            known.set(c, r, Unknown & ~own.at(c, r));
+            Knowledge other;
+            const PictureSearch::Outcome out = search.find(known, &own, nodeBudgetPerCell, other);
+            if (out == PictureSearch::Outcome::GaveUp) result.Complete = false;
+            if (out != PictureSearch::Outcome::Found) continue;
+            for (int32_t rr = 0; rr < own.Rows; ++rr)
+                for (int32_t cc = 0; cc < own.Cols; ++cc)
+                    if (other.at(cc, rr) != own.at(cc, rr)) isFree[rr][cc] = true;
+        }
+    for (int32_t r = 0; r < own.Rows; ++r)
+        for (int32_t c = 0; c < own.Cols; ++c)
+            result.Count += isFree[r][c] ? 1 : 0;
+    return result;
+}

@@ -1,0 +1,59 @@
+// Pictures that fit a board's clues: line solving over the whole board, and a bounded search.
+#pragma once
+
+#include "LineSolver.h"
+#include "Puzzle.h"
+
+#include <cstdint>
+
+// What is known of every cell of a board, as the values it may still take. 0-based.
+struct Knowledge {
+    int32_t Cols = 0;
+    int32_t Rows = 0;
+    uint8_t Cells[MaxRows][MaxCols] = {};
+
+    uint8_t at(int32_t col, int32_t row) const { return Cells[row][col]; }
+    void set(int32_t col, int32_t row, uint8_t value) { Cells[row][col] = value; }
+};
+
+// Nothing known yet: every cell of the puzzle's size may be either.
+Knowledge unknownBoard(const TPuzzle& puzzle);
+// The puzzle's hidden picture, uncovered cells counted as filled.
+Knowledge pictureOf(const TPuzzle& puzzle);
+
+class PictureSearch {
+  public:
+    enum class Outcome { Found, None, GaveUp };
+
+    // Searches against the clues of puzzle; the puzzle must outlive the search.
+    explicit PictureSearch(const TPuzzle& puzzle) : Puzzle(puzzle) {}
+
+    // Narrows every line to what its clues allow, until nothing changes. False when some line
+    // has no placement left, that is when no picture fits.
+    bool propagate(Knowledge& known) const;
+
+    // Looks for one picture that fits the clues and every known cell. At each guess the value
+    // of preferred (a picture; may be null) is tried first, which leads to pictures close to
+    // it. Gives up after nodeBudget guesses and dead ends, or, when cpuMillis is above 0, once
+    // the program has spent that much processor time in the search.
+    Outcome find(const Knowledge& known, const Knowledge* preferred, int64_t nodeBudget,
+                 Knowledge& picture, double cpuMillis = 0);
+
+    // Guesses and dead ends of the last find.
+    int64_t nodes() const { return Nodes; }
+
+  private:
+    bool propagate(Knowledge& known, uint64_t dirtyRows, uint64_t dirtyCols) const;
+
+    const TPuzzle& Puzzle;
+    int64_t Nodes = 0;
+};
+
+// The cells in which pictures fitting the clues differ from the puzzle's picture, found by
+// asking for each cell whether a picture with the other value exists. Searches that run out of
+// budget count as "no other picture" and make complete false.
+struct FreeCells {
+    int32_t Count = 0;
+    bool Complete = true;
+};
+FreeCells findFreeCells(const TPuzzle& puzzle, int64_t nodeBudgetPerCell);
