@@ -6,6 +6,8 @@
 #include "Puzzle.h"
 
 #include <cstdint>
+#include <optional>
+#include <vector>
 
 enum TMouseButton : int32_t { mbLeft, mbRight, mbMiddle };
 
@@ -41,6 +43,13 @@ struct TCellHit {
 // without cells (CellSize 0 or less) hits nothing.
 TCellHit HitTest(const TPuzzle& puzzle, const TLayout& layout, int32_t X, int32_t Y);
 
+// The board cells that a straight pointer movement from (X0, Y0) to (X1, Y1) passes over, in
+// the order it meets them, without the cell it starts in. Parts off the board are skipped;
+// where the line runs exactly through a corner, the cell beside it in the column direction
+// comes first.
+std::vector<TCellHit> CellsAlong(const TPuzzle& puzzle, const TLayout& layout, int32_t X0,
+                                 int32_t Y0, int32_t X1, int32_t Y1);
+
 // The board's rule book. It keeps references to the state it changes: the puzzle, the main
 // window's GameState and PlayTime; the layout is read at every event so a resize is seen at once.
 // The size level comes from the global mode, the drag flag is the global Dragging.
@@ -60,6 +69,8 @@ class TBoardRules {
     void WrongMove(int32_t col, int32_t row, TCellState claimedLook);
 
   private:
+    // Judges one cell passed over by a drag; false once the drag has ended.
+    bool DragOver(int32_t col, int32_t row);
     // Marks the line's hidden empty cells once none of its filled cells is hidden.
     void CompleteRow(int32_t row);
     void CompleteCol(int32_t col);
@@ -70,4 +81,9 @@ class TBoardRules {
     TGameState& GameState;
     int32_t& PlayTime;
     IBoardEffects& Effects;
+    // Where the pointer of the current drag was last seen: the next move walks on from here.
+    struct TPoint {
+        int32_t X, Y;
+    };
+    std::optional<TPoint> DragFrom;
 };
