@@ -23,7 +23,8 @@ class IBoardEffects {
     virtual void DrawTime() = 0;
     // 1 solved, 2 cell uncovered or marked, 3 wrong move, 4 line completed.
     virtual void PlaySnd(int32_t number) = 0;
-    // Blocks without handling events; the animations rely on it.
+    // Holds the move for ms: the player's input waits until the move is over, the animations
+    // rely on it.
     virtual void Delay(int32_t ms) = 0;
     virtual void EnablePauseBtn(bool enabled) = 0;
     // The level's last filled cell was uncovered; called once, as the last step of that move.
