@@ -146,6 +146,7 @@ void Tmainform::CreateComponents() {
     waves = std::make_unique<TSoundPlayer>();
     midi = std::make_unique<TMusicPlayer>();
     LMDForm1 = std::make_unique<TLMDForm>(this, ini);
+    LMDForm1->KeepOnScreenHeight = ToolBarHeight;
     LMDShapeHint1 = std::make_unique<TLMDShapeHint>();
     painter = std::make_unique<TBoardPainter>(Puzzle, bmps, *box);
     toolbar = std::make_unique<TToolBarPainter>(bmps);

@@ -9,7 +9,8 @@ PACKAGES=(
   libsdl2-dev libsdl2-mixer-dev timgm6mb-soundfont
   fonts-liberation fonts-noto-color-emoji fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xdotool imagemagick x11-utils python3
+  libxcb1-dev libxcb-shape0-dev
+  xvfb xdotool imagemagick x11-utils openbox python3
   clang-format
 )
 

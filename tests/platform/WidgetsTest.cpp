@@ -58,12 +58,13 @@ class ButtonTest : public ::testing::Test {
         Button = new TLMDMMButton(Ground.get());
         Button->move(10, 10);
         Button->SetButtonFaceImageList(&List);
-        // Start polling with the cursor over the button; tests move it where they need it.
-        Cursor = Button->mapToGlobal(QPoint(25, 25));
         Button->SetCursorPosSource([this] { return Cursor; });
         Button->OnClick = [this] { ++Clicks; };
         Ground->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(Ground.get()));
+        // Start polling with the cursor over the button; tests move it where they need it. Only
+        // now: a window manager places the window where it likes.
+        Cursor = Button->mapToGlobal(QPoint(25, 25));
     }
 
     // The item whose colour shows in the middle of the button, -1 for the bare ground.
