@@ -6,6 +6,7 @@
 
 #ifdef MORVEK_HAVE_XCB
 #include <QThread>
+#include <QWindow>
 
 #include <xcb/shape.h>
 #include <xcb/xcb.h>
@@ -32,6 +33,14 @@ xcb_atom_t atom(xcb_connection_t* c, const char* name) {
     const Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
         c, xcb_intern_atom(c, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr));
     return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+}
+
+// The window system's window of a top-level widget, made if need be. QWidget::winId can name
+// a window that showing the widget has since replaced; the QWindow knows the current one.
+xcb_window_t nativeWindow(QWidget* window) {
+    window->winId();
+    const QWindow* handle = window->windowHandle();
+    return handle ? static_cast<xcb_window_t>(handle->winId()) : xcb_window_t{XCB_WINDOW_NONE};
 }
 
 xcb_window_t rootOf(xcb_connection_t* c) {
@@ -65,7 +74,7 @@ bool windowManagerRunning() {
 std::optional<QMargins> frameExtents(QWidget* window, int timeoutMs) {
     xcb_connection_t* c = connection();
     if (!c || !window || !window->isWindow()) return std::nullopt;
-    const auto id = static_cast<xcb_window_t>(window->winId());
+    const xcb_window_t id = nativeWindow(window);
     const xcb_atom_t extents = atom(c, "_NET_FRAME_EXTENTS");
     if (std::optional<QMargins> known = readExtents(c, id, extents)) return known;
     if (timeoutMs <= 0 || !windowManagerRunning()) return std::nullopt;
@@ -92,7 +101,7 @@ std::optional<QMargins> frameExtents(QWidget* window, int timeoutMs) {
 void passPointerThrough(QWidget* window) {
     xcb_connection_t* c = connection();
     if (!c || !window || !window->isWindow()) return;
-    const auto id = static_cast<xcb_window_t>(window->winId());
+    const xcb_window_t id = nativeWindow(window);
     xcb_shape_rectangles(c, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_INPUT, XCB_CLIP_ORDERING_UNSORTED, id, 0,
                          0, 0, nullptr);
     xcb_flush(c);

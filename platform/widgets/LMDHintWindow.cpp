@@ -4,6 +4,9 @@
 #include "X11Window.h"
 
 #include <QBitmap>
+#include <QTimer>
+#include <QWindow>
+#include <cstdio>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
@@ -118,10 +121,12 @@ void TLMDHintWindow::ShowAt(const QPoint& spot, const QString& text, THintPositi
         setMask(mask);
     }
     move(spot - Tip);
-    // The nose sits under the cursor: the X server must hand presses and the pointer to the
-    // window below, which Qt's transparency flags alone do not achieve there.
-    passPointerThrough(this);
     show();
+    // The nose sits under the cursor: the X server must hand presses and the pointer to the
+    // window below, which Qt's transparency flags alone do not achieve there. Only once shown:
+    // the window system's window may be made anew on the way.
+    passPointerThrough(this);
+
     update();
 }
 

@@ -40,7 +40,11 @@ cat >"$work/rc.xml" <<XML
 <openbox_config xmlns="http://openbox.org/3.4/rc">
   <theme><name>Clearlooks</name><titleLayout>NLIMC</titleLayout></theme>
   <desktops><number>1</number></desktops>
-  <applications><application class="*"><decor>$decor</decor></application></applications>
+  <applications>
+    <application class="*"><decor>$decor</decor></application>
+    <!-- the tests' cover window stays above the game while the game is clicked -->
+    <application class="Xmessage"><layer>above</layer><focus>no</focus></application>
+  </applications>
 </openbox_config>
 XML
 
