@@ -4,13 +4,13 @@
 #include "X11Window.h"
 
 #include <QBitmap>
-#include <QTimer>
-#include <QWindow>
-#include <cstdio>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
+#include <QTimer>
 #include <QToolTip>
+#include <QWindow>
+#include <cstdio>
 
 #include <algorithm>
 

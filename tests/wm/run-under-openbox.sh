@@ -33,15 +33,16 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 143' TERM INT
 
-decor=yes
-[ "$frame" = border ] && decor=no
+# Frames as the application asks for them, or none at all (openbox keeps its thin border).
+rules=""
+[ "$frame" = border ] && rules='<application class="*"><decor>no</decor></application>'
 cat >"$work/rc.xml" <<XML
 <?xml version="1.0" encoding="UTF-8"?>
 <openbox_config xmlns="http://openbox.org/3.4/rc">
   <theme><name>Clearlooks</name><titleLayout>NLIMC</titleLayout></theme>
   <desktops><number>1</number></desktops>
   <applications>
-    <application class="*"><decor>$decor</decor></application>
+    $rules
     <!-- the tests' cover window stays above the game while the game is clicked -->
     <application class="Xmessage"><layer>above</layer><focus>no</focus></application>
   </applications>
@@ -69,16 +70,25 @@ done
 [ -n "$xvfb_pid" ] || { echo "FAIL: could not start Xvfb"; exit 1; }
 export DISPLAY=":$number"
 
-openbox --config-file "$work/rc.xml" >"$work/openbox.log" 2>&1 &
-wm_pid=$!
 # The window manager is ready once it announces itself on the root window.
-for _ in $(seq 1 200); do
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
-  sleep 0.05
+wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; }
+for attempt in 1 2 3; do
+  openbox --config-file "$work/rc.xml" >"$work/openbox.log" 2>&1 &
+  wm_pid=$!
+  for _ in $(seq 1 200); do
+    wm_ready && break
+    kill -0 "$wm_pid" 2>/dev/null || break
+    sleep 0.05
+  done
+  wm_ready && break
+  kill "$wm_pid" 2>/dev/null
+  wait "$wm_pid" 2>/dev/null
+  wm_pid=""
+  sleep 0.5
 done
-if ! xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; then
+if [ -z "$wm_pid" ]; then
   echo "FAIL: openbox did not start"
-  cat "$work/openbox.log"
+  cat "$work/openbox.log" "$work/xvfb.log"
   exit 1
 fi
 
