@@ -11,6 +11,7 @@
 #include <xcb/shape.h>
 #include <xcb/xcb.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -60,6 +61,17 @@ std::optional<QMargins> readExtents(xcb_connection_t* c, xcb_window_t window, xc
     return QMargins(int(v[0]), int(v[2]), int(v[1]), int(v[3]));
 }
 
+// Whether the window manager lists the atom in _NET_SUPPORTED.
+bool supported(xcb_connection_t* c, xcb_atom_t wanted) {
+    const Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
+        c, xcb_get_property(c, 0, rootOf(c), atom(c, "_NET_SUPPORTED"), XCB_ATOM_ATOM, 0, 4096),
+        nullptr));
+    if (!reply || reply->format != 32) return false;
+    const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply.get()));
+    const int count = xcb_get_property_value_length(reply.get()) / 4;
+    return std::find(atoms, atoms + count, wanted) != atoms + count;
+}
+
 } // namespace
 
 bool windowManagerRunning() {
@@ -78,17 +90,19 @@ std::optional<QMargins> frameExtents(QWidget* window, int timeoutMs) {
     const xcb_atom_t extents = atom(c, "_NET_FRAME_EXTENTS");
     if (std::optional<QMargins> known = readExtents(c, id, extents)) return known;
     if (timeoutMs <= 0 || !windowManagerRunning()) return std::nullopt;
+    const xcb_atom_t request = atom(c, "_NET_REQUEST_FRAME_EXTENTS");
+    if (!supported(c, request)) return std::nullopt;
 
     // Ask the window manager which frame it would give the window; it answers by setting the
     // property, usually within a few milliseconds.
-    xcb_client_message_event_t request{};
-    request.response_type = XCB_CLIENT_MESSAGE;
-    request.format = 32;
-    request.window = id;
-    request.type = atom(c, "_NET_REQUEST_FRAME_EXTENTS");
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = id;
+    message.type = request;
     xcb_send_event(c, 0, rootOf(c),
                    XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
-                   reinterpret_cast<const char*>(&request));
+                   reinterpret_cast<const char*>(&message));
     xcb_flush(c);
     const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     do {
