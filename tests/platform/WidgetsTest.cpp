@@ -11,6 +11,7 @@
 #include "Settings.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QHelpEvent>
 #include <QTest>
 #include <QToolTip>
@@ -548,6 +549,19 @@ TEST_F(ShapeHintTest, ToolTipShowsInBalloonAndHidesAgain) {
     AskTip(Button);
     ASSERT_TRUE(hint.HintVisible());
     EXPECT_TRUE(QTest::qWaitFor([&] { return !hint.HintVisible(); }, 2000));
+}
+
+// However the pointer leaves the hinted widget (no leave notification at all here), the balloon
+// goes within a few polls.
+TEST_F(ShapeHintTest, BalloonGoesWhenThePointerIsOffTheWidget) {
+    TLMDShapeHint hint;
+    QCursor::setPos(Button->mapToGlobal(QPoint(20, 20)));
+    AskTip(Button);
+    ASSERT_TRUE(hint.HintVisible());
+    QTest::qWait(150);
+    EXPECT_TRUE(hint.HintVisible()) << "the pointer still rests on the button";
+    QCursor::setPos(Window->mapToGlobal(QPoint(180, 90)));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !hint.HintVisible(); }, 1000));
 }
 
 TEST_F(ShapeHintTest, WidgetWithoutTipShowsItsParentsTip) {
