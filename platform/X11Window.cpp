@@ -4,7 +4,7 @@
 #include <QGuiApplication>
 #include <QWidget>
 
-#ifdef MORVEK_HAVE_XCB
+#if defined(MORVEK_HAVE_XCB) && QT_CONFIG(xcb)
 #include <QThread>
 #include <QWindow>
 

@@ -7,10 +7,7 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
-#include <QTimer>
 #include <QToolTip>
-#include <QWindow>
-#include <cstdio>
 
 #include <algorithm>
 
@@ -126,7 +123,6 @@ void TLMDHintWindow::ShowAt(const QPoint& spot, const QString& text, THintPositi
     // window below, which Qt's transparency flags alone do not achieve there. Only once shown:
     // the window system's window may be made anew on the way.
     passPointerThrough(this);
-
     update();
 }
 
