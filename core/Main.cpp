@@ -28,6 +28,7 @@
 #include "hh_funcs.h"
 #include "highscor.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -160,6 +161,7 @@ void Tmainform::CreateComponents() {
     waves = std::make_unique<TSoundPlayer>();
     midi = std::make_unique<TMusicPlayer>();
     LMDForm1 = std::make_unique<TLMDForm>(this, ini);
+    LMDForm1->KeepOnScreenHeight = ToolBarHeight;
     LMDShapeHint1 = std::make_unique<TLMDShapeHint>();
     painter = std::make_unique<TBoardPainter>(Puzzle, bmps, *box);
     toolbar = std::make_unique<TToolBarPainter>(bmps);
@@ -257,6 +259,11 @@ void Tmainform::LevelSolved() {
 }
 
 void Tmainform::Timer1Timer() {
+    // The clock does not run while an animation waits; it catches up one tick afterwards.
+    if (Waiting) {
+        TickMissed = true;
+        return;
+    }
     if (GameState == gsRunning) {
         if (++TickTenths > 9) TickTenths = 0;
         if (TickTenths == 0) {
@@ -369,6 +376,12 @@ void Tmainform::updateCounterNames() {
 }
 
 void Tmainform::closeEvent(QCloseEvent* event) {
+    // The window manager may ask while an animation waits: the move is finished first.
+    if (Waiting) {
+        CloseAsked = true;
+        event->ignore();
+        return;
+    }
     if (Left || !CloseQuery()) {
         event->setAccepted(Left);
         return;
@@ -487,10 +500,29 @@ void Tmainform::PlaySnd(int32_t number) {
 }
 
 void Tmainform::Delay(int32_t ms) {
+    ++Waiting;
     if (DelayHook)
         DelayHook(ms);
     else
         ::Delay(ms);
+    --Waiting;
+    // The move goes on after the wait; what was held back runs once control is back in an
+    // event loop (the main one, or a dialog the move opens).
+    if (!Waiting && (TickMissed || CloseAsked))
+        QTimer::singleShot(0, this, [this] { AfterWait(); });
+}
+
+void Tmainform::AfterWait() {
+    if (Waiting) return; // the next wait of the same move has begun; its end posts again
+    if (TickMissed) {
+        TickMissed = false;
+        Timer1Timer();
+    }
+    if (CloseAsked) {
+        CloseAsked = false;
+        // Like any close request while a dialog is open, it is not for now.
+        if (!QApplication::activeModalWidget()) close();
+    }
 }
 
 void Tmainform::EnablePauseBtn(bool enabled) {

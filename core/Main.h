@@ -62,7 +62,7 @@ class Tmainform : public QWidget, public IBoardEffects, public CursorEffects {
     int32_t BackMode = 0;
     int32_t TileStyle = 1;
 
-    // Tests replace the busy wait of the board animations so they need not wait.
+    // Tests replace the wait of the board animations so they need not wait.
     std::function<void(int32_t ms)> DelayHook;
 
     // Game flow.
@@ -124,6 +124,8 @@ class Tmainform : public QWidget, public IBoardEffects, public CursorEffects {
     void FormDestroy();
     void Resize();
     void ArrangeRightButtons();
+    // Runs what an animation's wait held back: one clock tick, a close asked for meanwhile.
+    void AfterWait();
     void boxMouseDown(Qt::MouseButton button, int32_t x, int32_t y);
     void boxMouseMove(int32_t x, int32_t y);
     void boxMouseUp();
@@ -139,6 +141,10 @@ class Tmainform : public QWidget, public IBoardEffects, public CursorEffects {
     std::unique_ptr<THookHelpSystem> HelpSystem;
     bool Left = false;  // Leave has run
     bool Shown = false; // was put on screen, so it has a placement of the player's to keep
+    // An animation is waiting: the window repaints, but nothing may start a game action.
+    int32_t Waiting = 0;
+    bool TickMissed = false;
+    bool CloseAsked = false;
 };
 
 // The window that owns the game; set while it exists.

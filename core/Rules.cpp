@@ -3,7 +3,9 @@
 
 #include "FairJudge.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 int32_t PenaltyFor(int32_t mode) {
     // 33 times the rounded square root: 33 for sizes 1-2, 66 for 3-6, 99 for 7-9. No square
@@ -20,23 +22,102 @@ TCellHit HitTest(const TPuzzle& puzzle, const TLayout& layout, int32_t X, int32_
     return {true, static_cast<int32_t>(col), static_cast<int32_t>(row)};
 }
 
+std::vector<TCellHit> CellsAlong(const TPuzzle& puzzle, const TLayout& layout, int32_t X0,
+                                 int32_t Y0, int32_t X1, int32_t Y1) {
+    std::vector<TCellHit> cells;
+    const double size = layout.CellSize;
+    if (layout.CellSize <= 0 || puzzle.ColCount <= 0 || puzzle.RowCount <= 0) return cells;
+    // Pixel centres, relative to the board's top left corner.
+    const double ax = double(X0) - layout.BoardLeft + 0.5, ay = double(Y0) - layout.BoardTop + 0.5;
+    const double dx = double(X1) - X0, dy = double(Y1) - Y0;
+    const double width = puzzle.ColCount * size, height = puzzle.RowCount * size;
+
+    // The part of the movement that lies on the board (clipped at its edges).
+    double t0 = 0, t1 = 1;
+    const auto clip = [&](double p, double q) { // keeps p * t <= q
+        if (p == 0) return q >= 0;
+        const double t = q / p;
+        if (p < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        return t0 <= t1;
+    };
+    if (!clip(-dx, ax) || !clip(dx, width - ax) || !clip(-dy, ay) || !clip(dy, height - ay))
+        return cells;
+
+    const auto cellAt = [&](double t, int32_t count, double a, double d) {
+        const double v = std::floor((a + t * d) / size);
+        return static_cast<int32_t>(std::clamp(v, 0.0, double(count - 1)));
+    };
+    int32_t col = cellAt(t0, puzzle.ColCount, ax, dx), row = cellAt(t0, puzzle.RowCount, ay, dy);
+    const int32_t lastCol = cellAt(t1, puzzle.ColCount, ax, dx);
+    const int32_t lastRow = cellAt(t1, puzzle.RowCount, ay, dy);
+    const bool startsOnBoard = ax >= 0 && ay >= 0 && ax < width && ay < height;
+    if (!startsOnBoard) cells.push_back({true, col + 1, row + 1});
+
+    // From cell to cell: always across the nearer of the next column and the next row edge.
+    const int32_t stepCol = dx > 0 ? 1 : dx < 0 ? -1 : 0;
+    const int32_t stepRow = dy > 0 ? 1 : dy < 0 ? -1 : 0;
+    constexpr double never = std::numeric_limits<double>::infinity();
+    const auto firstEdge = [&](int32_t cell, int32_t step, double a, double d) {
+        if (step == 0) return never;
+        return ((cell + (step > 0 ? 1 : 0)) * size - a) / d;
+    };
+    double nextColEdge = firstEdge(col, stepCol, ax, dx);
+    double nextRowEdge = firstEdge(row, stepRow, ay, dy);
+    const double colEvery = stepCol ? size / std::abs(dx) : never;
+    const double rowEvery = stepRow ? size / std::abs(dy) : never;
+    // Never more cells than a walk from corner to corner; rounding cannot make it run on.
+    for (int32_t left = puzzle.ColCount + puzzle.RowCount; left > 0; --left) {
+        if (col == lastCol && row == lastRow) break;
+        if (col != lastCol && (row == lastRow || nextColEdge <= nextRowEdge)) {
+            col += stepCol;
+            nextColEdge += colEvery;
+        } else {
+            row += stepRow;
+            nextRowEdge += rowEvery;
+        }
+        if (col < 0 || row < 0 || col >= puzzle.ColCount || row >= puzzle.RowCount) break;
+        cells.push_back({true, col + 1, row + 1});
+    }
+    return cells;
+}
+
 TBoardRules::TBoardRules(TPuzzle& puzzle, const TLayout& layout, TGameState& gameState,
                          int32_t& playTime, IBoardEffects& effects)
     : Board(puzzle), Layout(layout), GameState(gameState), PlayTime(playTime), Effects(effects) {}
 
 void TBoardRules::boxMouseDown(TMouseButton button, int32_t X, int32_t Y) {
+    DragFrom.reset();
     if (GameState == gsSolved) return;
     const TCellHit hit = HitTest(Board, Layout, X, Y);
     if (!hit.Hit) return;
-    if (pressCell(button, hit.Col, hit.Row)) Dragging = true;
+    if (pressCell(button, hit.Col, hit.Row)) {
+        Dragging = true;
+        DragFrom = TPoint{X, Y};
+    }
 }
 
 void TBoardRules::boxMouseMove(int32_t X, int32_t Y) {
     if (GameState == gsSolved || !Dragging) return;
-    // Off the board the drag stays alive and resumes when the pointer comes back.
-    const TCellHit hit = HitTest(Board, Layout, X, Y);
-    if (!hit.Hit) return;
-    if (!dragOnto(hit.Col, hit.Row)) Dragging = false;
+    // A fast pointer, or moves merged while an animation ran, skip cells between two events:
+    // the drag judges every cell on the way. Off the board the drag stays alive and resumes
+    // when the pointer comes back.
+    std::vector<TCellHit> cells;
+    if (DragFrom) {
+        cells = CellsAlong(Board, Layout, DragFrom->X, DragFrom->Y, X, Y);
+    } else if (const TCellHit hit = HitTest(Board, Layout, X, Y); hit.Hit) {
+        cells.push_back(hit);
+    }
+    DragFrom = TPoint{X, Y};
+    for (const TCellHit& cell : cells) {
+        if (!dragOnto(cell.Col, cell.Row)) {
+            Dragging = false;
+            break;
+        }
+        if (GameState == gsSolved) break;
+    }
 }
 
 void TBoardRules::startLevel() {
@@ -75,6 +156,7 @@ bool TBoardRules::pressCell(TMouseButton button, int32_t col, int32_t row) {
 }
 
 bool TBoardRules::dragOnto(int32_t col, int32_t row) {
+    if (GameState == gsSolved) return false;
     const int32_t state = JudgedState(col, row, true);
     if (state == csHiddenFilled) {
         UncoverCell(col, row);
@@ -87,6 +169,7 @@ bool TBoardRules::dragOnto(int32_t col, int32_t row) {
 
 void TBoardRules::boxMouseUp() {
     Dragging = false;
+    DragFrom.reset();
 }
 
 int32_t TBoardRules::JudgedState(int32_t col, int32_t row, bool claimFilled) {

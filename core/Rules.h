@@ -6,6 +6,8 @@
 #include "Puzzle.h"
 
 #include <cstdint>
+#include <optional>
+#include <vector>
 
 enum TMouseButton : int32_t { mbLeft, mbRight, mbMiddle };
 
@@ -21,7 +23,8 @@ class IBoardEffects {
     virtual void DrawTime() = 0;
     // 1 solved, 2 cell uncovered or marked, 3 wrong move, 4 line completed.
     virtual void PlaySnd(int32_t number) = 0;
-    // Blocks without handling events; the animations rely on it.
+    // Holds the move for ms: the player's input waits until the move is over, the animations
+    // rely on it.
     virtual void Delay(int32_t ms) = 0;
     virtual void EnablePauseBtn(bool enabled) = 0;
     // The level's last filled cell was uncovered; called once, as the last step of that move.
@@ -40,6 +43,13 @@ struct TCellHit {
 // Misses the clue panels, the margins and everything right of or below the board; a layout
 // without cells (CellSize 0 or less) hits nothing.
 TCellHit HitTest(const TPuzzle& puzzle, const TLayout& layout, int32_t X, int32_t Y);
+
+// The board cells that a straight pointer movement from (X0, Y0) to (X1, Y1) passes over, in
+// the order it meets them, without the cell it starts in. Parts off the board are skipped;
+// where the line runs exactly through a corner, the cell beside it in the column direction
+// comes first.
+std::vector<TCellHit> CellsAlong(const TPuzzle& puzzle, const TLayout& layout, int32_t X0,
+                                 int32_t Y0, int32_t X1, int32_t Y1);
 
 // The board's rule book. It keeps references to the state it changes: the puzzle, the main
 // window's GameState and PlayTime; the layout is read at every event so a resize is seen at once.
@@ -85,4 +95,9 @@ class TBoardRules {
     TGameState& GameState;
     int32_t& PlayTime;
     IBoardEffects& Effects;
+    // Where the pointer of the current drag was last seen: the next move walks on from here.
+    struct TPoint {
+        int32_t X, Y;
+    };
+    std::optional<TPoint> DragFrom;
 };

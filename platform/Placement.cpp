@@ -1,6 +1,8 @@
 // Placement record, desktop clamping and the main window's show and destroy steps.
 #include "Placement.h"
 
+#include "X11Window.h"
+
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
@@ -8,6 +10,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <algorithm>
 #include <cstdlib>
 
 std::optional<TPlacementRect> ParsePlacement(const QString& record) {
@@ -70,27 +73,74 @@ TPlacementRect EnforceMinimumSize(TPlacementRect r) {
     return r;
 }
 
-TLMDForm::TLMDForm(QWidget* mainWindow, TLMDIniCtrl& ini)
-    : QObject(mainWindow), FWindow(mainWindow), FIni(ini) {
-    FWindow->installEventFilter(this);
+TPlacementRect Normalized(TPlacementRect r) {
+    if (r.Right < r.Left) std::swap(r.Left, r.Right);
+    if (r.Bottom < r.Top) std::swap(r.Top, r.Bottom);
+    return r;
 }
 
-QMargins TLMDForm::FrameMargins() const {
+TPlacementRect KeepTopOnScreen(TPlacementRect r, int32_t topHeight,
+                               const std::vector<QRect>& screens) {
+    if (screens.empty()) return r;
+    const int64_t height = r.Bottom - r.Top;
+    const int64_t band = topHeight > 0 ? std::min<int64_t>(topHeight, height) : height;
+    const QRect top(r.Left, r.Top, r.Right - r.Left, static_cast<int>(band));
+    for (const QRect& s : screens)
+        if (s.contains(top)) return r;
+
+    // The screen the window overlaps most; failing that, the one nearest to its centre.
+    const QRect whole(r.Left, r.Top, r.Right - r.Left, static_cast<int>(height));
+    const QRect* target = nullptr;
+    int64_t best = -1;
+    for (const QRect& s : screens) {
+        const QRect common = s.intersected(whole);
+        const int64_t area = int64_t{common.width()} * common.height();
+        if (!common.isEmpty() && area > best) {
+            best = area;
+            target = &s;
+        }
+    }
+    if (!target) {
+        const QPoint centre = whole.center();
+        for (const QRect& s : screens) {
+            const int64_t d = (s.center() - centre).manhattanLength();
+            if (!target || d < best) {
+                best = d;
+                target = &s;
+            }
+        }
+    }
+    const QRect& s = *target;
+    const int32_t w = std::clamp<int64_t>(r.Right - r.Left, 0, std::max(s.width(), TrackMinWidth));
+    const int32_t h = std::clamp<int64_t>(height, 0, std::max(s.height(), TrackMinHeight));
+    const int32_t keep = static_cast<int32_t>(std::min<int64_t>(band, h));
+    // Left and top edges win where the window cannot fit.
+    const int32_t left = std::max(s.left(), std::min(r.Left, s.left() + s.width() - w));
+    const int32_t topEdge = std::max(s.top(), std::min(r.Top, s.top() + s.height() - keep));
+    return {left, topEdge, left + w, topEdge + h};
+}
+
+TLMDForm::TLMDForm(QWidget* mainWindow, TLMDIniCtrl& ini)
+    : QObject(mainWindow), FWindow(mainWindow), FIni(ini), FFrameWatch(new QTimer(this)) {
+    FWindow->installEventFilter(this);
+    FFrameWatch->setInterval(20);
+    connect(FFrameWatch, &QTimer::timeout, this, [this] { WatchForFrame(); });
+}
+
+QMargins TLMDForm::QtFrame() const {
     const QRect outer = FWindow->frameGeometry();
     const QRect inner = FWindow->geometry();
     return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
             outer.bottom() - inner.bottom()};
 }
 
+QMargins TLMDForm::CurrentFrame() const {
+    return frameExtents(FWindow).value_or(QtFrame());
+}
+
 void TLMDForm::ApplyMinimumSize(const QMargins& frame) {
     FWindow->setMinimumSize(TrackMinWidth - frame.left() - frame.right(),
                             TrackMinHeight - frame.top() - frame.bottom());
-}
-
-// Outer rectangle of a window of this inner size centred on the primary screen.
-static QRect Centred(const QSize& outerSize, const QPoint& fallback) {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    return {screen ? CentredPosition(outerSize, screen->geometry()) : fallback, outerSize};
 }
 
 static QRect ToRect(const TPlacementRect& r) {
@@ -101,45 +151,67 @@ static TPlacementRect FromRect(const QRect& r) {
     return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
 }
 
+static std::vector<QRect> ScreenAreas() {
+    std::vector<QRect> areas;
+    for (const QScreen* screen : QGuiApplication::screens())
+        areas.push_back(screen->availableGeometry());
+    return areas;
+}
+
 void TLMDForm::RestorePlacement() {
     // The window is centred at its own size and only then enlarged to the minimum; the limit
     // holds from here on even when the record cannot be read.
     const QSize ownSize = FWindow->size();
-    ApplyMinimumSize(FrameMargins());
+    // The window manager says which frame it will draw before the window is on screen, so the
+    // outer rectangle comes out right at once; no move or resize has to follow the framing.
+    const std::optional<QMargins> announced = frameExtents(FWindow, 500);
+    const QMargins frame = announced.value_or(QtFrame());
+    FLastFrame = frame;
+    ApplyMinimumSize(frame);
     const QString record = FIni.ReadText(Section, IniKey, QString());
     if (FWindow->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
         return; // the normal rectangle is the platform's business then
     const std::optional<TPlacementRect> stored = ParsePlacement(record);
-    FPendingCentre = !stored;
-    FPendingOuter.reset();
-    const QMargins frame = FrameMargins();
-    QRect outer;
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    TPlacementRect outer;
     if (stored) {
-        const QScreen* screen = QGuiApplication::primaryScreen();
-        outer = ToRect(screen ? MoveOntoDesktop(*stored, screen->virtualGeometry()) : *stored);
-        FPendingOuter = outer;
+        outer = Normalized(*stored);
+        if (screen) outer = MoveOntoDesktop(outer, screen->virtualGeometry());
     } else {
-        FCentreSize = ownSize;
-        outer = Centred(FCentreSize.grownBy(frame), FWindow->pos());
+        // The window's own size is its outer size, as the form was designed.
+        const QPoint corner =
+            screen ? CentredPosition(ownSize, screen->geometry()) : FWindow->pos();
+        outer = FromRect(QRect(corner, ownSize));
     }
-    FWindow->setGeometry(ToRect(EnforceMinimumSize(FromRect(outer))).marginsRemoved(frame));
-    // Before the window is on screen its frame may still be unknown (zero): place it once
-    // more when the frame is known, or it would grow by its frame on every run.
-    QTimer::singleShot(0, this, [this] { FitToFrame(); });
+    outer = EnforceMinimumSize(outer);
+    const int32_t keep = KeepOnScreenHeight > 0 ? frame.top() + KeepOnScreenHeight : 0;
+    outer = KeepTopOnScreen(outer, keep, ScreenAreas());
+    FWindow->setGeometry(ToRect(outer).marginsRemoved(frame));
+    // A window manager that announces nothing: watch for the frame once the window is shown.
+    FPendingOuter.reset();
+    if (!announced && windowManagerRunning()) {
+        FPendingOuter = ToRect(outer);
+        FAssumedFrame = frame;
+        FFrameChecks = 0;
+        FFrameWatch->start();
+    }
 }
 
-void TLMDForm::FitToFrame() {
-    if (!FWindow->isVisible() || FWindow->windowState() != Qt::WindowNoState) return;
-    const QMargins frame = FrameMargins();
-    if (frame.isNull()) return;
+void TLMDForm::WatchForFrame() {
+    // About two seconds; a frame that has not come by then is not coming.
+    if (!FPendingOuter || ++FFrameChecks > 100 || !FWindow->isVisible() ||
+        FWindow->windowState() != Qt::WindowNoState) {
+        FFrameWatch->stop();
+        FPendingOuter.reset();
+        return;
+    }
+    const QMargins frame = CurrentFrame();
+    if (frame.isNull() || frame == FAssumedFrame) return;
+    FFrameWatch->stop();
     FLastFrame = frame;
-    if (!FPendingOuter && !FPendingCentre) return;
-    const QRect outer =
-        FPendingOuter ? *FPendingOuter : Centred(FCentreSize.grownBy(frame), FWindow->pos());
-    FPendingOuter.reset();
-    FPendingCentre = false;
     ApplyMinimumSize(frame);
-    FWindow->setGeometry(ToRect(EnforceMinimumSize(FromRect(outer))).marginsRemoved(frame));
+    FWindow->setGeometry(FPendingOuter->marginsRemoved(frame));
+    FPendingOuter.reset();
 }
 
 void TLMDForm::SavePlacement() {
@@ -149,11 +221,10 @@ void TLMDForm::SavePlacement() {
     else if (FWindow->isMaximized())
         showCmd = swShowMaximized;
     // A maximised window's frame may differ from its normal one: use the normal frame.
-    const QMargins frame =
-        FWindow->windowState() == Qt::WindowNoState ? FrameMargins() : FLastFrame;
+    if (FWindow->windowState() == Qt::WindowNoState) FLastFrame = CurrentFrame();
     FIni.WriteText(
         Section, IniKey,
-        FormatPlacement(0, showCmd, FromRect(FWindow->normalGeometry().marginsAdded(frame))));
+        FormatPlacement(0, showCmd, FromRect(FWindow->normalGeometry().marginsAdded(FLastFrame))));
 }
 
 bool TLMDForm::eventFilter(QObject* watched, QEvent* event) {
@@ -165,13 +236,7 @@ bool TLMDForm::eventFilter(QObject* watched, QEvent* event) {
             if (!FRestored && !event->spontaneous()) {
                 FRestored = true;
                 RestorePlacement();
-            } else {
-                FitToFrame();
             }
-            break;
-        case QEvent::Move:
-        case QEvent::Resize:
-            if (FWindow->isVisible()) FitToFrame();
             break;
         default:
             break;

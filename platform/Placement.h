@@ -13,7 +13,9 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
+class QTimer;
 class QWidget;
 
 // Smallest outer size of the main window.
@@ -51,6 +53,16 @@ QPoint CentredPosition(const QSize& window, const QRect& screen);
 // Widens or heightens a rectangle below the minimum size, keeping its left and top.
 TPlacementRect EnforceMinimumSize(TPlacementRect r);
 
+// A rectangle whose edges were stored the wrong way round, turned the right way.
+TPlacementRect Normalized(TPlacementRect r);
+
+// Keeps the top band of a window (its title and tool bar, topHeight high, full width) on one
+// screen: unless one screen holds it already, the window goes onto the screen it overlaps most
+// (or the nearest), no larger than that screen but not below the minimum size, moved as little
+// as possible. No screens: unchanged.
+TPlacementRect KeepTopOnScreen(TPlacementRect r, int32_t topHeight,
+                               const std::vector<QRect>& screens);
+
 class TLMDForm : public QObject {
   public:
     // Watches the main window: the placement is restored at its first show, before the
@@ -65,6 +77,10 @@ class TLMDForm : public QObject {
     // destroy path, before FormDestroy; may throw ESettingsError.
     void SavePlacement();
 
+    // Height of the window's top part that must come up on a screen, below the frame's top
+    // edge; 0 means the whole window.
+    int32_t KeepOnScreenHeight = 0;
+
     QString Section = QString::fromLatin1(SettingsSection);
     QString IniKey = QString::fromLatin1(sdMainForm.Name);
 
@@ -72,18 +88,23 @@ class TLMDForm : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    QMargins FrameMargins() const;
+    // The frame as Qt sees it: zero until the window system has told it.
+    QMargins QtFrame() const;
+    // The frame as the window manager reports it, else as Qt sees it.
+    QMargins CurrentFrame() const;
     void ApplyMinimumSize(const QMargins& frame);
-    void FitToFrame();
+    // Where the window manager gives no frame in advance: once the frame shows up, the
+    // window is placed once more so that its outer rectangle is the one wanted.
+    void WatchForFrame();
 
     QWidget* FWindow;
     TLMDIniCtrl& FIni;
     bool FRestored = false;
-    // Outer rectangle still to be matched once the frame size is known.
+    // Outer rectangle wanted, until the frame it was placed with is known to be right.
     std::optional<QRect> FPendingOuter;
-    bool FPendingCentre = false;
-    // The window's own size when it was centred: the minimum size applies after centring.
-    QSize FCentreSize;
+    QMargins FAssumedFrame;
+    QTimer* FFrameWatch;
+    int FFrameChecks = 0;
     // The frame seen last while the window was in the normal state.
     QMargins FLastFrame;
 };

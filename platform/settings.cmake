@@ -3,4 +3,12 @@ target_sources(morvek_platform PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/Settings.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Scrambler.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Placement.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/X11Window.cpp
 )
+# The window manager's frame and input shapes on X11; without the libraries those calls do
+# nothing.
+pkg_check_modules(XCB_SHAPE IMPORTED_TARGET xcb xcb-shape)
+if(XCB_SHAPE_FOUND)
+  target_compile_definitions(morvek_platform PRIVATE MORVEK_HAVE_XCB)
+  target_link_libraries(morvek_platform PRIVATE PkgConfig::XCB_SHAPE)
+endif()

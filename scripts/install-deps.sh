@@ -10,12 +10,13 @@ GAME_PACKAGES=(
   cmake g++ ninja-build pkg-config
   qt6-base-dev libgl-dev
   libsdl2-dev libsdl2-mixer-dev timgm6mb-soundfont
+  libxcb1-dev libxcb-shape0-dev
   fonts-liberation fonts-dejavu-core
 )
 TEST_PACKAGES=(
   fonts-noto-color-emoji
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xdotool imagemagick x11-utils python3
+  xvfb xdotool imagemagick x11-utils openbox python3
   at-spi2-core libglib2.0-bin dbus-daemon
   clang-format
   appstream desktop-file-utils man-db

@@ -1,5 +1,8 @@
-// The blocking wait of the board animations.
+// The wait of the board animations.
 #include "Delay.h"
+
+#include <QEventLoop>
+#include <QTimer>
 
 #include <chrono>
 
@@ -10,10 +13,21 @@ uint32_t TickCount() {
 }
 
 void Delay(int32_t ms) {
-    // Spins on the tick count without handling events: the window stays as drawn.
+    // A negative wait returns at once.
+    if (ms < 0) return;
     const uint32_t start = TickCount();
-    // Unsigned difference: correct across the wrap of the 32-bit counter. Compared as a
-    // signed 64-bit value, so a negative wait returns at once instead of spinning for weeks.
-    while (static_cast<int64_t>(TickCount() - start) <= ms) {
+    QEventLoop loop;
+    QTimer timer;
+    timer.setSingleShot(true);
+    timer.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+    for (;;) {
+        // Unsigned difference: correct across the wrap of the 32-bit counter.
+        const int64_t left = int64_t{ms} + 1 - int64_t{TickCount() - start};
+        if (left <= 0) return;
+        timer.start(static_cast<int>(left));
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+        // Ended by someone else than the timer: the application is quitting.
+        if (timer.isActive()) return;
     }
 }

@@ -1,9 +1,11 @@
-// The blocking wait of the board animations.
+// The wait of the board animations.
 #pragma once
 
 #include <cstdint>
 
 // Milliseconds of a monotonic clock.
 uint32_t TickCount();
-// Returns once the tick count has passed start + ms; handles no events meanwhile.
+// Returns once the tick count has passed start + ms. Meanwhile the thread sleeps in an event
+// loop that repaints and answers the window system but holds back the player's input, which
+// follows in its order once the wait is over. Returns early when the application quits.
 void Delay(int32_t ms);

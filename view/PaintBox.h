@@ -8,8 +8,8 @@
 #include <functional>
 
 // Everything is drawn into Surface() and reaches the screen through Flush, which
-// repaints at once: the board animations block the thread and handle no events, yet
-// each of their frames must show. paintEvent only copies the surface.
+// repaints at once: each frame of the board animations must show as it is drawn, whatever
+// the event loop does meanwhile. paintEvent only copies the surface.
 class TPaintBox : public QWidget {
   public:
     explicit TPaintBox(QWidget* parent = nullptr);

@@ -1,6 +1,8 @@
 // The balloon of the balloon hint: a rounded rectangle with a nose pointing at the hinted spot.
 #include "LMDHintWindow.h"
 
+#include "X11Window.h"
+
 #include <QBitmap>
 #include <QGuiApplication>
 #include <QPainter>
@@ -59,7 +61,7 @@ TLMDHintWindow::TLMDHintWindow()
     : QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus |
                            Qt::WindowTransparentForInput) {
     // The nose touches the cursor: the pointer must pass through, or the hinted widget would
-    // see a leave and hide the balloon at once.
+    // see a leave and a press there would be lost.
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_TransparentForMouseEvents);
     // Translucent where the window system composes; the mask cuts the shape everywhere else.
@@ -117,6 +119,10 @@ void TLMDHintWindow::ShowAt(const QPoint& spot, const QString& text, THintPositi
     }
     move(spot - Tip);
     show();
+    // The nose sits under the cursor: the X server must hand presses and the pointer to the
+    // window below, which Qt's transparency flags alone do not achieve there. Only once shown:
+    // the window system's window may be made anew on the way.
+    passPointerThrough(this);
     update();
 }
 

@@ -14,10 +14,15 @@ TLMDShapeHint* TheInstance = nullptr;
 }
 
 TLMDShapeHint::TLMDShapeHint(QObject* parent)
-    : QObject(parent), Window(std::make_unique<TLMDHintWindow>()), HideTimer(new QTimer(this)) {
+    : QObject(parent), Window(std::make_unique<TLMDHintWindow>()), HideTimer(new QTimer(this)),
+      PointerPoll(new QTimer(this)) {
     HideTimer->setSingleShot(true);
     HideTimer->setInterval(5000);
     connect(HideTimer, &QTimer::timeout, this, &TLMDShapeHint::HideHint);
+    // A leave notification does not come every time (a jump, a pointer grab, the balloon
+    // mapped under the cursor): the pointer is checked while a balloon shows.
+    PointerPoll->setInterval(50);
+    connect(PointerPoll, &QTimer::timeout, this, &TLMDShapeHint::CheckPointer);
     if (TheInstance) return;
     TheInstance = this;
     if (qApp) qApp->installEventFilter(this);
@@ -51,10 +56,18 @@ void TLMDShapeHint::ShowHint(const QPoint& spot, const QString& text, QWidget* h
     Hinted = hinted;
     Window->ShowAt(spot, text, Preferred);
     HideTimer->start();
+    if (hinted) PointerPoll->start();
+}
+
+void TLMDShapeHint::CheckPointer() {
+    if (!HintVisible() || !Hinted || !Hinted->isVisible() ||
+        !Hinted->rect().contains(Hinted->mapFromGlobal(QCursor::pos())))
+        HideHint();
 }
 
 void TLMDShapeHint::HideHint() {
     HideTimer->stop();
+    PointerPoll->stop();
     Hinted = nullptr;
     Window->hide();
 }

@@ -41,10 +41,13 @@ class TLMDShapeHint : public QObject {
 
   private:
     bool Active() const;
+    // Hides the balloon once the pointer is off the hinted widget, however it got there.
+    void CheckPointer();
 
     bool IsEnabled = true;
     THintPosition Preferred = hpAboveRight;
     std::unique_ptr<TLMDHintWindow> Window;
     QPointer<QWidget> Hinted;
     QTimer* HideTimer;
+    QTimer* PointerPoll;
 };

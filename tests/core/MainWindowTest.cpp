@@ -24,6 +24,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -684,6 +685,58 @@ TEST_F(MainWindowTest, DragUncoversCellsOnGridAndScreen) {
     for (int32_t c = 1; c <= Puzzle.ColCount; ++c)
         QTest::mouseMove(mainform->box, CellCentre(c, row));
     EXPECT_EQ(GridNow(), released);
+}
+
+// The flash of a wrong move really waits (600 ms) in an event loop: the window repaints
+// meanwhile, the clock holds and catches up one tick afterwards, and a close asked for during
+// the wait comes once the move is over.
+TEST_F(MainWindowTest, AnimationWaitRepaintsButHoldsClockAndClose) {
+    OpenEnglish();
+    mainform->DelayHook = nullptr;
+    Click(1, 1, Qt::MiddleButton); // running
+    Ticks(3);
+    int32_t col = 0, row = 0;
+    ASSERT_TRUE(FindCell(csHiddenEmpty, col, row));
+
+    struct TPaintCounter : QObject {
+        int Paints = 0;
+        bool eventFilter(QObject*, QEvent* e) override {
+            if (e->type() == QEvent::Paint) ++Paints;
+            return false;
+        }
+    } counter;
+    mainform->box->installEventFilter(&counter);
+    int paintsDuringWait = -1;
+    bool stillWaiting = false;
+    QTimer::singleShot(100, mainform, [] {
+        mainform->box->update();
+        Ticks(20);
+        mainform->close();
+    });
+    QTimer::singleShot(300, mainform, [&] {
+        paintsDuringWait = counter.Paints;
+        stillWaiting = mainform->PlayTime == 33 && mainform->isVisible();
+    });
+    const QElapsedTimer clock = [] {
+        QElapsedTimer t;
+        t.start();
+        return t;
+    }();
+    QTest::mousePress(mainform->box, Qt::LeftButton, {}, CellCentre(col, row));
+    EXPECT_GE(clock.elapsed(), 600);
+    EXPECT_GE(paintsDuringWait, 1);
+    EXPECT_TRUE(stillWaiting);
+    EXPECT_EQ(mainform->PlayTime, 33);
+    EXPECT_TRUE(mainform->isVisible());
+    QTest::mouseRelease(mainform->box, Qt::LeftButton, {}, CellCentre(col, row));
+    mainform->box->removeEventFilter(&counter);
+
+    // Back in the event loop: the held tick, then the question of the held close.
+    TModalScript no({Message(4, 'n')});
+    EXPECT_TRUE(no.Finish());
+    EXPECT_TRUE(mainform->isVisible());
+    Ticks(6); // 3 before, 1 caught up, 6 now: a second
+    EXPECT_EQ(mainform->PlayTime, 34);
 }
 
 TEST_F(MainWindowTest, WrongMovesChargeAndShowTheTime) {

@@ -291,6 +291,37 @@ const TMoveCase MoveCases[] = {
      gsRunning,
      33,
      false},
+    {"OneMoveWalksEveryCellOnTheWayAndStopsAtTheFirstEmpty",
+     {"##x#.##", "#######"},
+     {"L 1,1", "drag 7,1"},
+     Cat({{"pause on", "snd 2", "cell 1,1 uncovered", "snd 2", "cell 2,1 uncovered", "snd 2",
+           "cell 4,1 uncovered", "time 33", "snd 3"},
+          Flash(5, 1, "uncovered", "empty")}),
+     {"ooxo.##", "#######"},
+     gsRunning,
+     33,
+     false},
+    {"DiagonalMoveWalksThroughTheCellsBeside",
+     {"###", "###", "###"},
+     {"L 1,1", "drag 3,3"},
+     {"pause on", "snd 2", "cell 1,1 uncovered", "snd 2", "cell 2,1 uncovered", "snd 2",
+      "cell 2,2 uncovered", "snd 2", "cell 3,2 uncovered", "snd 2", "cell 3,3 uncovered"},
+     {"oo#", "#oo", "##o"},
+     gsRunning,
+     0,
+     true},
+    {"MovesOffAndBackOntoTheBoardWalkTheirPartsOnIt",
+     {"####", "####"},
+     {"L 2,2", "drag 6,2", "drag 6,1", "drag 3,1"},
+     {"pause on", "snd 2", "cell 2,2 uncovered", "snd 2", "cell 3,2 uncovered", "snd 2",
+      "cell 4,2 uncovered", "snd 2", "cell 4,1 uncovered", "snd 4", "colclues", "snd 2",
+      "cell 3,1 uncovered", "snd 4", "colclues"},
+     {"##oo", "#ooo"},
+     gsRunning,
+     0,
+     true,
+     "",
+     "0011"},
     {"NoDragAfterWrongLeftPress",
      {"#.#", "##."},
      {"L 2,1", "drag 1,1", "drag 3,1"},
@@ -309,7 +340,7 @@ const TMoveCase MoveCases[] = {
      false},
     {"DragSurvivesLeavingTheBoard",
      {"####", "####"},
-     {"L 1,1", "drag 0,1", "drag 1,0", "drag 5,1", "drag 2,3", "drag 0,0", "drag 2,1"},
+     {"L 1,1", "drag 0,1", "drag 0,0", "drag 5,0", "drag 5,3", "drag 0,3", "drag 0,1", "drag 2,1"},
      {"pause on", "snd 2", "cell 1,1 uncovered", "snd 2", "cell 2,1 uncovered"},
      {"oo##", "####"},
      gsRunning,
@@ -577,6 +608,64 @@ TEST(Rules, StrictRuleOnTheRulesTable) {
         EXPECT_EQ(BoardText(t.Board), tc.After);
         EXPECT_EQ(t.PlayTime, tc.PlayTime);
     }
+}
+
+// The cells of one pointer movement, in pixels of a 4 x 3 board of 10-pixel cells at (25, 15).
+TEST(Rules, CellsAlongAMovement) {
+    const TPuzzle board = BoardFrom({"####", "####", "####"});
+    TLayout layout;
+    layout.CellSize = 10;
+    layout.BoardLeft = 25;
+    layout.BoardTop = 15;
+    using TCells = std::vector<std::pair<int32_t, int32_t>>;
+    const struct {
+        const char* Name;
+        int32_t X0, Y0, X1, Y1;
+        TCells Cells;
+    } cases[] = {
+        {"same cell", 26, 16, 34, 24, {}},
+        {"next cell", 34, 20, 35, 20, {{2, 1}}},
+        {"row leftwards", 60, 30, 26, 30, {{3, 2}, {2, 2}, {1, 2}}},
+        {"column downwards", 40, 16, 40, 44, {{2, 2}, {2, 3}}},
+        {"shallow slope", 26, 16, 64, 28, {{2, 1}, {3, 1}, {3, 2}, {4, 2}}},
+        {"through a corner", 30, 20, 40, 30, {{2, 1}, {2, 2}}},
+        {"from off the board", 0, 20, 40, 20, {{1, 1}, {2, 1}}},
+        {"off the board", 30, 20, 200, 20, {{2, 1}, {3, 1}, {4, 1}}},
+        {"across the board", 10, 30, 100, 30, {{1, 2}, {2, 2}, {3, 2}, {4, 2}}},
+        {"beside the board", 10, 10, 100, 10, {}},
+        {"far away", INT32_MIN, 30, INT32_MAX, 30, {{1, 2}, {2, 2}, {3, 2}, {4, 2}}},
+        {"diagonal from outside", 20, 40, 40, 20, {{1, 3}, {1, 2}, {2, 2}, {2, 1}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TCells got;
+        for (const TCellHit& hit : CellsAlong(board, layout, c.X0, c.Y0, c.X1, c.Y1))
+            got.emplace_back(hit.Col, hit.Row);
+        EXPECT_EQ(got, c.Cells);
+    }
+    layout.CellSize = 0;
+    EXPECT_TRUE(CellsAlong(board, layout, 0, 0, 100, 100).empty());
+}
+
+// A generated board: one move from (4,6) to (9,6) uncovers the filled cells on the way and ends
+// at the first hidden empty one with one penalty.
+TEST(Rules, OneMoveAcrossAGeneratedBoard) {
+    TTable t({"."}, 1);
+    TRandom rnd(1);
+    t.Board.ColCount = ColCountFor(1);
+    t.Board.RowCount = RowCountFor(1);
+    GeneratePuzzle(t.Board, rnd);
+    ASSERT_EQ(t.Board.Grid[4][6], csHiddenFilled);
+    t.Do("L 4,6");
+    t.Do("drag 9,6");
+    EXPECT_EQ(t.Board.Grid[5][6], csUncovered);
+    EXPECT_EQ(t.Board.Grid[6][6], csUncovered);
+    EXPECT_EQ(t.Board.Grid[7][6], csHiddenEmpty);
+    EXPECT_NE(t.Board.Grid[8][6], csUncovered);
+    EXPECT_NE(t.Board.Grid[9][6], csUncovered);
+    EXPECT_EQ(t.PlayTime, 33);
+    EXPECT_FALSE(Dragging);
+    EXPECT_EQ(std::count(t.Rec.Log.begin(), t.Rec.Log.end(), "snd 3"), 1);
 }
 
 TEST(Rules, PenaltyBySizeLevel) {

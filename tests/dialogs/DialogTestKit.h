@@ -2,8 +2,10 @@
 #pragma once
 
 #include "DlgResources.h"
+#include "X11Window.h"
 
 #include <QDialog>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 
@@ -44,11 +46,16 @@ inline bool RunModal(QDialog& dialog, const std::function<void()>& show,
     return acted;
 }
 
-// A stand-in for the main window: a visible top-level widget at a known place.
+// A stand-in for the main window: a visible top-level widget at a known place. Under a window
+// manager it is ready once framed, as the game's main window is long before any dialog opens.
 class TFakeMain : public QWidget {
   public:
     explicit TFakeMain(const QRect& place = QRect(100, 50, 800, 600)) {
         setGeometry(place);
         show();
+        if (windowManagerRunning()) {
+            (void)QTest::qWaitForWindowExposed(this);
+            (void)QTest::qWaitFor([this] { return frameGeometry() != geometry(); }, 2000);
+        }
     }
 };

@@ -76,6 +76,10 @@ class Session:
     # --- X server -------------------------------------------------------------------------
 
     def start_xvfb(self):
+        if os.environ.get("MORVEK_WM"):
+            # Run by the window-manager harness: its display, its window manager.
+            self.display = os.environ["DISPLAY"]
+            return
         # Try displays from a random start; Xvfb refuses a display that holds a lock, and the
         # socket check skips the ones in use without waiting for that refusal.
         first = 90 + random.randrange(400)
@@ -134,14 +138,24 @@ class Session:
         out = self.x("search", "--onlyvisible", "--pid", self.game.pid, check_rc=False)
         found = []
         for wid in out.split():
-            geo = self.x("getwindowgeometry", "--shell", wid, check_rc=False)
-            values = dict(re.findall(r"^(\w+)=(-?\d+)$", geo, re.M))
-            if not values:
+            # xwininfo, not xdotool: xdotool counts a window manager's frame twice.
+            info = subprocess.run(["xwininfo", "-id", wid], env=self.env, capture_output=True,
+                                  text=True).stdout
+            values = dict(re.findall(r"^\s*(Absolute upper-left X|Absolute upper-left Y|Width|Height):"
+                                     r"\s+(-?\d+)", info, re.M))
+            if len(values) != 4:
                 continue
             name = self.x("getwindowname", wid, check_rc=False).strip()
-            found.append((wid, int(values["X"]), int(values["Y"]), int(values["WIDTH"]),
-                          int(values["HEIGHT"]), name))
+            found.append((wid, int(values["Absolute upper-left X"]), int(values["Absolute upper-left Y"]),
+                          int(values["Width"]), int(values["Height"]), name))
         return found
+
+    def frame(self, wid):
+        """The window manager's frame round a window: left, right, top, bottom (0 without one)."""
+        out = subprocess.run(["xprop", "-id", wid, "_NET_FRAME_EXTENTS"], env=self.env,
+                             capture_output=True, text=True).stdout
+        m = re.search(r"= (\d+), (\d+), (\d+), (\d+)", out)
+        return tuple(map(int, m.groups())) if m else (0, 0, 0, 0)
 
     def window(self, what, size=None, name=None):
         for w in self.windows():
@@ -342,7 +356,9 @@ def run(session):
 
     main = s.wait_window("the main window", 10, name="Morvek V1.0")
     _, wx, wy, ww, wh, _ = main
-    check(ww >= 750 and wh >= 480, "main window %dx%d is below the minimum 750x480" % (ww, wh))
+    fl, fr, ft, fb = s.frame(main[0])
+    check(ww + fl + fr >= 750 and wh + ft + fb >= 480,
+          "main window %dx%d is below the minimum 750x480" % (ww + fl + fr, wh + ft + fb))
     cell, left, top = compute_layout(ww, wh - TOOLBAR_HEIGHT, cols, rows, max_row_clues, max_col_clues)
     check(cell > 4, "cell size %d is too small to click" % cell)
     s.screenshot("board")
@@ -369,6 +385,7 @@ def run(session):
     s.wait_gone("the best list", best[0], 10)
 
     main = s.wait_window("the main window", 10, name="Morvek V1.0")
+    main_frame = s.frame(main[0])
     s.screenshot("after-best-list")
     if s.keyboard:
         s.x("windowfocus", "--sync", main[0])
@@ -383,7 +400,10 @@ def run(session):
     code = s.game.returncode
     check(code == 0, "the game ended with exit code %d" % code)
 
-    seconds = check_settings(os.path.join(config, "Tallowin", "Morvek", "V1.ini"), main, s.mode)
+    # The record holds the outer rectangle, frame included.
+    fl, fr, ft, fb = main_frame
+    outer = (main[0], main[1] - fl, main[2] - ft, main[3] + fl + fr, main[4] + ft + fb, main[5])
+    seconds = check_settings(os.path.join(config, "Tallowin", "Morvek", "V1.ini"), outer, s.mode)
     print("solved board with seed %d in %d s; settings as expected" % (s.seed, seconds))
 
 

@@ -96,13 +96,46 @@ TEST(PlacementRecord, CentresAndEnforcesTheMinimumSize) {
     EXPECT_EQ(EnforceMinimumSize({10, 20, 760, 500}), (TPlacementRect{10, 20, 760, 500}));
 }
 
+TEST(PlacementRecord, KeepsTheTopOfTheWindowOnAScreen) {
+    const std::vector<QRect> one{{0, 0, 1280, 1024}};
+    // A second screen right of the first, lower down and smaller.
+    const std::vector<QRect> two{{0, 0, 1280, 1024}, {1280, 200, 1024, 768}};
+    struct Row {
+        const char* name;
+        std::vector<QRect> screens;
+        TPlacementRect in;
+        TPlacementRect out;
+    };
+    const Row rows[] = {
+        {"on the screen", one, {100, 100, 900, 700}, {100, 100, 900, 700}},
+        {"only the bottom off", one, {100, 900, 900, 1500}, {100, 900, 900, 1500}},
+        {"top band cut at the bottom", one, {100, 1000, 900, 1600}, {100, 1024 - 90, 900, 1534}},
+        {"Exit button off the right", one, {700, 10, 1450, 500}, {530, 10, 1280, 500}},
+        {"title off the top", one, {10, -20, 800, 500}, {10, 0, 800, 520}},
+        {"wider and taller than the screen", one, {-10, -10, 3000, 2000}, {0, 0, 1280, 1024}},
+        {"far away", one, {90000, 90000, 90800, 90500}, {480, 1024 - 90, 1280, 1434}},
+        {"more on the second", two, {1000, 100, 1800, 600}, {1280, 200, 2080, 700}},
+        {"more on the first", two, {700, 100, 1500, 600}, {480, 100, 1280, 600}},
+        {"title above the second", two, {1400, 100, 2200, 600}, {1400, 200, 2200, 700}},
+        {"on the second", two, {1400, 300, 2200, 800}, {1400, 300, 2200, 800}},
+        {"no screens", {}, {-5000, 0, -4000, 500}, {-5000, 0, -4000, 500}},
+    };
+    for (const Row& r : rows)
+        EXPECT_EQ(KeepTopOnScreen(r.in, 90, r.screens), r.out) << r.name;
+    // A screen smaller than the minimum: the left edge stays on it.
+    EXPECT_EQ(KeepTopOnScreen({100, 100, 900, 600}, 90, {{0, 0, 640, 480}}),
+              (TPlacementRect{0, 100, 750, 580}));
+    EXPECT_EQ(Normalized({700, 500, -50, 10}), (TPlacementRect{-50, 10, 700, 500}));
+    EXPECT_EQ(Normalized({1, 2, 3, 4}), (TPlacementRect{1, 2, 3, 4}));
+}
+
 // A main window stand-in that notes where it stands when its own show handler runs.
 class TShownWindow : public QWidget {
   public:
     QRect GeometryAtShow;
 
   protected:
-    void showEvent(QShowEvent*) override { GeometryAtShow = frameGeometry(); }
+    void showEvent(QShowEvent*) override { GeometryAtShow = geometry(); }
 };
 
 class PlacementWindow : public ::testing::Test {
@@ -111,8 +144,6 @@ class PlacementWindow : public ::testing::Test {
     static bool Settles(const QWidget& w, const QRect& outer) {
         return QTest::qWaitFor([&] { return w.frameGeometry() == outer; }, 1000);
     }
-    // Before the frame is known the window may stand off by the frame's width.
-    static bool Near(const QPoint& a, const QPoint& b) { return (a - b).manhattanLength() <= 8; }
 
     QTemporaryDir Dir;
     TLMDIniCtrl Ini{Dir.path() + "/V1.ini"};
@@ -127,17 +158,41 @@ TEST_F(PlacementWindow, RestoresBeforeTheWindowsOwnShowHandler) {
     TShownWindow w;
     TLMDForm form(&w, Ini);
     w.show();
-    EXPECT_TRUE(Near(w.GeometryAtShow.topLeft(), {20, 30})) << w.GeometryAtShow.x();
     EXPECT_TRUE(Settles(w, {20, 30, 770, 500}));
+    // Where the window came up is where it stays: no second placement once it is framed.
+    EXPECT_EQ(w.GeometryAtShow, w.geometry());
 }
 
-TEST_F(PlacementWindow, ClampsTheStoredRectangleOntoTheDesktop) {
-    Ini.WriteText(sdMainForm, QString("200,0,1,-50,10,%1,510").arg(Desktop.width() + 60));
-    TShownWindow w;
-    TLMDForm form(&w, Ini);
-    w.show();
-    // Wider than the desktop: first pushed left off the right edge, then back to the left edge.
-    EXPECT_TRUE(Settles(w, {Desktop.left(), 10, Desktop.width() + 110, 500}));
+TEST_F(PlacementWindow, ClampsTheStoredRectangleOntoTheScreen) {
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    struct Row {
+        const char* name;
+        QString record;
+        QRect outer;
+    };
+    const Row rows[] = {
+        // Wider than the desktop: narrowed to the screen, the tool bar's right end on it.
+        {"too wide",
+         QString("200,0,1,-50,10,%1,510").arg(Desktop.width() + 60),
+         {area.left(), 10, area.width(), 500}},
+        // Edges the wrong way round: turned round, the Exit button on the screen.
+        {"turned round",
+         QString("200,0,1,%1,10,%2,500").arg(area.left() + 770).arg(area.left() + 10),
+         {area.left() + 10, 10, 760, 490}},
+        {"far off",
+         "200,0,1,90000,-90000,90800,-89500",
+         {area.right() + 1 - 800, area.top(), 800, 500}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Ini.WriteText(sdMainForm, row.record);
+        TShownWindow w;
+        TLMDForm form(&w, Ini);
+        w.show();
+        EXPECT_TRUE(Settles(w, row.outer))
+            << w.frameGeometry().x() << "," << w.frameGeometry().y() << " "
+            << w.frameGeometry().width() << "x" << w.frameGeometry().height();
+    }
 }
 
 TEST_F(PlacementWindow, SavesAndRestoresTheNormalRectangle) {
@@ -145,12 +200,12 @@ TEST_F(PlacementWindow, SavesAndRestoresTheNormalRectangle) {
         TShownWindow w;
         TLMDForm form(&w, Ini);
         w.show();
-        QTest::qWait(20);
-        const QMargins frame(w.geometry().left() - w.frameGeometry().left(),
-                             w.geometry().top() - w.frameGeometry().top(),
-                             w.frameGeometry().right() - w.geometry().right(),
-                             w.frameGeometry().bottom() - w.geometry().bottom());
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+        const QRect outer = w.frameGeometry(), inner = w.geometry();
+        const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
+                             outer.right() - inner.right(), outer.bottom() - inner.bottom());
         w.setGeometry(QRect(10, 20, 760, 490).marginsRemoved(frame));
+        ASSERT_TRUE(Settles(w, {10, 20, 760, 490}));
         form.SavePlacement();
         EXPECT_EQ(Ini.ReadText(sdMainForm), "200,0,1,10,20,770,510");
         w.showMaximized();
@@ -158,14 +213,17 @@ TEST_F(PlacementWindow, SavesAndRestoresTheNormalRectangle) {
         form.SavePlacement(); // maximised: the normal rectangle still
         EXPECT_EQ(Ini.ReadText(sdMainForm), "200,0,3,10,20,770,510");
     }
-    TShownWindow again;
-    TLMDForm form(&again, Ini);
-    again.show();
-    EXPECT_FALSE(again.isMaximized());
-    EXPECT_TRUE(Settles(again, {10, 20, 760, 490}));
-    // Saving again gives the same record: the window does not creep by its frame.
-    form.SavePlacement();
-    EXPECT_EQ(Ini.ReadText(sdMainForm), "200,0,1,10,20,770,510");
+    // Start after start, the same outer rectangle: the window does not creep by its frame.
+    for (int start = 0; start < 3; ++start) {
+        SCOPED_TRACE(start);
+        TShownWindow again;
+        TLMDForm form(&again, Ini);
+        again.show();
+        EXPECT_FALSE(again.isMaximized());
+        EXPECT_TRUE(Settles(again, {10, 20, 760, 490}));
+        form.SavePlacement();
+        EXPECT_EQ(Ini.ReadText(sdMainForm), "200,0,1,10,20,770,510");
+    }
 }
 
 TEST_F(PlacementWindow, CentresWithoutAUsableRecord) {
@@ -176,11 +234,8 @@ TEST_F(PlacementWindow, CentresWithoutAUsableRecord) {
         w.resize(760, 500);
         TLMDForm form(&w, Ini);
         w.show();
-        EXPECT_TRUE(Near(w.GeometryAtShow.topLeft(), CentredPosition({760, 500}, Screen)));
-        QTest::qWait(20);
-        const QSize outer = w.frameGeometry().size();
-        EXPECT_EQ(w.size(), QSize(760, 500));
-        EXPECT_EQ(w.frameGeometry().topLeft(), CentredPosition(outer, Screen));
+        // The window's own size is its outer size.
+        EXPECT_TRUE(Settles(w, {CentredPosition({760, 500}, Screen), QSize(760, 500)}));
     }
 }
 
@@ -189,10 +244,8 @@ TEST_F(PlacementWindow, CentresASmallWindowFirstAndEnlargesItFromThere) {
     w.resize(702, 462);
     TLMDForm form(&w, Ini);
     w.show();
-    QTest::qWait(20);
-    const QSize frame = w.frameGeometry().size() - w.size();
-    const QPoint corner = CentredPosition(QSize(702, 462) + frame, Screen);
-    EXPECT_EQ(w.frameGeometry(), QRect(corner, QSize(750, 480)));
+    const QPoint corner = CentredPosition(QSize(702, 462), Screen);
+    EXPECT_TRUE(Settles(w, QRect(corner, QSize(750, 480))));
 }
 
 TEST_F(PlacementWindow, KeepsTheMinimumSize) {

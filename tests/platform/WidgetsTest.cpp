@@ -12,6 +12,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QCursor>
 #include <QHelpEvent>
 #include <QTest>
 #include <QToolTip>
@@ -59,12 +60,13 @@ class ButtonTest : public ::testing::Test {
         Button = new TLMDMMButton(Ground.get());
         Button->move(10, 10);
         Button->SetButtonFaceImageList(&List);
-        // Start polling with the cursor over the button; tests move it where they need it.
-        Cursor = Button->mapToGlobal(QPoint(25, 25));
         Button->SetCursorPosSource([this] { return Cursor; });
         Button->OnClick = [this] { ++Clicks; };
         Ground->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(Ground.get()));
+        // Start polling with the cursor over the button; tests move it where they need it. Only
+        // now: a window manager places the window where it likes.
+        Cursor = Button->mapToGlobal(QPoint(25, 25));
     }
 
     // The item whose colour shows in the middle of the button, -1 for the bare ground.
@@ -650,6 +652,19 @@ TEST_F(ShapeHintTest, ToolTipShowsInBalloonAndHidesAgain) {
     AskTip(Button);
     ASSERT_TRUE(hint.HintVisible());
     EXPECT_TRUE(QTest::qWaitFor([&] { return !hint.HintVisible(); }, 2000));
+}
+
+// However the pointer leaves the hinted widget (no leave notification at all here), the balloon
+// goes within a few polls.
+TEST_F(ShapeHintTest, BalloonGoesWhenThePointerIsOffTheWidget) {
+    TLMDShapeHint hint;
+    QCursor::setPos(Button->mapToGlobal(QPoint(20, 20)));
+    AskTip(Button);
+    ASSERT_TRUE(hint.HintVisible());
+    QTest::qWait(150);
+    EXPECT_TRUE(hint.HintVisible()) << "the pointer still rests on the button";
+    QCursor::setPos(Window->mapToGlobal(QPoint(180, 90)));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !hint.HintVisible(); }, 1000));
 }
 
 TEST_F(ShapeHintTest, WidgetWithoutTipShowsItsParentsTip) {

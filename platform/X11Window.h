@@ -1,0 +1,21 @@
+// The few X11 window calls that Qt does not offer: the window manager's frame of a window before
+// it is on screen, and windows that take no pointer input. Elsewhere (offscreen, Wayland, a
+// build without xcb) they do nothing.
+#pragma once
+
+#include <QMargins>
+
+#include <optional>
+
+class QWidget;
+
+// Whether a window manager runs on the X11 display the application uses.
+bool windowManagerRunning();
+
+// The frame the window manager draws round this top-level window (_NET_FRAME_EXTENTS): what it
+// has set, or else what it answers to a request, waited for up to timeoutMs. Nothing without a
+// window manager or when none answers.
+std::optional<QMargins> frameExtents(QWidget* window, int timeoutMs = 0);
+
+// Gives the window an empty input shape: presses and the pointer go to whatever lies below.
+void passPointerThrough(QWidget* window);

@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+# Runs a command on a display of its own with openbox as the window manager, on Qt's xcb
+# platform, and stops both afterwards.
+#
+# Usage: run-under-openbox.sh [--frame title|border] command [args...]
+#   --frame title   openbox's usual frame: a title bar and a thin border (default)
+#   --frame border  undecorated windows: only openbox's 1-pixel border
+# Exit codes: the command's, or 77 when Xvfb, openbox or xprop is not installed.
+set -uo pipefail
+
+frame=title
+if [ "${1:-}" = "--frame" ]; then
+  frame=$2
+  shift 2
+fi
+[ $# -gt 0 ] || { echo "usage: $0 [--frame title|border] command [args...]" >&2; exit 2; }
+
+for tool in Xvfb openbox xprop; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "SKIP: $tool is not installed (scripts/install-deps.sh installs it)"
+    exit 77
+  fi
+done
+
+work=$(mktemp -d /tmp/morvek-wm.XXXXXX)
+xvfb_pid=""
+wm_pid=""
+cleanup() {
+  [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null && wait "$wm_pid" 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 143' TERM INT
+
+# Frames as the application asks for them, or none at all (openbox keeps its thin border).
+rules=""
+[ "$frame" = border ] && rules='<application class="*"><decor>no</decor></application>'
+cat >"$work/rc.xml" <<XML
+<?xml version="1.0" encoding="UTF-8"?>
+<openbox_config xmlns="http://openbox.org/3.4/rc">
+  <theme><name>Clearlooks</name><titleLayout>NLIMC</titleLayout></theme>
+  <desktops><number>1</number></desktops>
+  <applications>
+    $rules
+    <!-- the tests' cover window stays above the game while the game is clicked -->
+    <application class="Xmessage"><layer>above</layer><focus>no</focus></application>
+  </applications>
+</openbox_config>
+XML
+
+# A free display: no socket and no lock file; Xvfb refuses one taken meanwhile, then try on.
+for attempt in $(seq 1 30); do
+  number=$((RANDOM % 800 + 150))
+  [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ] && continue
+  Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 1 100); do
+    kill -0 "$xvfb_pid" 2>/dev/null || break
+    if [ "$(cat "/tmp/.X$number-lock" 2>/dev/null | tr -d ' ')" = "$xvfb_pid" ] &&
+      DISPLAY=":$number" xprop -root >/dev/null 2>&1; then
+      break 2
+    fi
+    sleep 0.05
+  done
+  kill "$xvfb_pid" 2>/dev/null
+  wait "$xvfb_pid" 2>/dev/null
+  xvfb_pid=""
+done
+[ -n "$xvfb_pid" ] || { echo "FAIL: could not start Xvfb"; exit 1; }
+export DISPLAY=":$number"
+
+# The window manager is ready once it announces itself on the root window.
+wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; }
+for attempt in 1 2 3; do
+  openbox --config-file "$work/rc.xml" >"$work/openbox.log" 2>&1 &
+  wm_pid=$!
+  for _ in $(seq 1 200); do
+    wm_ready && break
+    kill -0 "$wm_pid" 2>/dev/null || break
+    sleep 0.05
+  done
+  wm_ready && break
+  kill "$wm_pid" 2>/dev/null
+  wait "$wm_pid" 2>/dev/null
+  wm_pid=""
+  sleep 0.5
+done
+if [ -z "$wm_pid" ]; then
+  echo "FAIL: openbox did not start"
+  cat "$work/openbox.log" "$work/xvfb.log"
+  exit 1
+fi
+
+export QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy MORVEK_WM=openbox MORVEK_WM_FRAME=$frame
+unset WAYLAND_DISPLAY
+"$@"
