@@ -9,7 +9,14 @@
 
 std::function<void(const QString&)> TApplication::ErrorHook;
 
-TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    // What the store has to say about a damaged or unusable file reaches the player the same way.
+    SetSettingsNoticeHook([](const QString& text) { ReportNotice(text); });
+}
+
+TApplication::~TApplication() {
+    SetSettingsNoticeHook({});
+}
 
 namespace {
 
@@ -37,6 +44,14 @@ void TApplication::Guarded(const std::function<void()>& handler) {
     } catch (const std::exception& e) {
         ReportException(e);
     }
+}
+
+void TApplication::ReportNotice(const QString& text) {
+    if (ErrorHook) {
+        ErrorHook(text);
+        return;
+    }
+    QMessageBox::warning(nullptr, QApplication::applicationDisplayName(), text);
 }
 
 void TApplication::ReportError(const QString& text) {
