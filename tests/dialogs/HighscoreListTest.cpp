@@ -1,7 +1,10 @@
 // Best-list logic: reading stored entries, ranking both ways, insertion.
 #include "HighscoreList.h"
+#include "Scrambler.h"
 
 #include <gtest/gtest.h>
+
+#include <random>
 
 namespace {
 
@@ -126,6 +129,34 @@ TEST(HighscoreList, InsertMovesRowsDownAndDropsLast) {
     InsertHighscore(list, -1, {"none", 0});
     InsertHighscore(list, 15, {"none", 0});
     EXPECT_EQ(list, before);
+}
+
+// Any stored text decodes to a good entry or to the default row, never to a negative score, and
+// every entry the game can store comes back as it was. Seeded random texts.
+TEST(HighscoreList, DecodingRandomStoredTextsIsSafe) {
+    std::mt19937 random(4711);
+    auto pick = [&](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random);
+    };
+    const QString pieces = QStringLiteral("0123456789,-+ aZzQ9,,\"';@é€\x01") + QChar(0);
+    for (int c = 0; c < 20000; ++c) {
+        QString stored;
+        for (int i = pick(0, 30); i > 0; --i)
+            stored += pick(0, 4) == 0 ? QChar(char16_t(pick(1, 0xD7FF)))
+                                      : pieces[pick(0, int(pieces.size()) - 1)];
+        const QString plain = UnscrambleText(stored);
+        const THighscoreEntry entry = ParseHighscoreEntry(plain, 1);
+        ASSERT_GE(entry.Score, 0) << "case " << c;
+        if (entry != DefaultHighscoreEntry(1)) {
+            ASSERT_EQ(FormatHighscoreEntry(entry), plain) << "case " << c;
+        }
+
+        const THighscoreEntry made{stored.left(25),
+                                   pick(0, 1) ? pick(0, 9999999) : pick(0, INT32_MAX)};
+        ASSERT_EQ(ParseHighscoreEntry(UnscrambleText(ScrambleText(FormatHighscoreEntry(made))), 1),
+                  made)
+            << "case " << c;
+    }
 }
 
 } // namespace
