@@ -3,6 +3,7 @@
 #include "Application.h"
 #include "CommandLine.h"
 #include "Forms.h"
+#include "QuitSignals.h"
 #include "Random.h"
 #include "Settings.h"
 #include "hh_funcs.h"
@@ -61,6 +62,9 @@ int main(int argc, char** argv) {
         DoneHelpSystem();
         return 1;
     }
+    InstallQuitSignals([] {
+        if (mainform) mainform->CloseOnSignal();
+    });
     mainform->show();
     const int result = app.exec();
     DestroyForms();
