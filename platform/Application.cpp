@@ -5,11 +5,51 @@
 
 #include <QMessageBox>
 
+#include <cstdio>
+#include <cstdlib>
 #include <exception>
+#include <vector>
 
 std::function<void(const QString&)> TApplication::ErrorHook;
 
+namespace {
+
+struct HeldMessage {
+    QtMsgType type;
+    QString text;
+};
+std::vector<HeldMessage>* Held = nullptr;
+QtMessageHandler PreviousHandler = nullptr;
+
+void HoldMessage(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type == QtFatalMsg) {
+        std::fputs("morvek: no display found (the window system could not be started); to play "
+                   "without a screen, run it under Xvfb: xvfb-run -a morvek\n",
+                   stderr);
+        std::fflush(stderr);
+        std::_Exit(1);
+    }
+    if (Held) Held->push_back({type, qFormatLogMessage(type, context, message)});
+}
+
+} // namespace
+
+StartupGuard::StartupGuard() {
+    Held = new std::vector<HeldMessage>;
+    PreviousHandler = qInstallMessageHandler(HoldMessage);
+}
+
+void StartupGuard::release() {
+    qInstallMessageHandler(PreviousHandler);
+    if (!Held) return;
+    for (const HeldMessage& m : *Held)
+        std::fputs(qPrintable(m.text + u'\n'), stderr);
+    delete Held;
+    Held = nullptr;
+}
+
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    release();
     // What the store has to say about a damaged or unusable file reaches the player the same way.
     SetSettingsNoticeHook([](const QString& text) { ReportNotice(text); });
 }

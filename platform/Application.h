@@ -6,7 +6,17 @@
 
 #include <functional>
 
-class TApplication : public QApplication {
+// Holds back Qt's messages while the window system starts: when it cannot start, Qt would end
+// the program with an abort after a screenful of text; the player gets one line and exit code 1.
+class StartupGuard {
+  protected:
+    StartupGuard();
+    // The window system is up: the held messages go out as they would have.
+    static void release();
+};
+
+// The guard comes first among the bases, so that it is in place before QApplication starts.
+class TApplication : private StartupGuard, public QApplication {
   public:
     TApplication(int& argc, char** argv);
     ~TApplication() override;
