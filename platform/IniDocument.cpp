@@ -28,7 +28,7 @@ bool isCleanLine(QByteArrayView content) {
         if (u < 0x20 && c != '\t') return false;
     }
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    (void)decoder.decode(content);
+    const QString decoded = decoder.decode(content); // decoding happens on this conversion
     return !decoder.hasError();
 }
 
@@ -49,6 +49,13 @@ QByteArray lineBreakOf(const QByteArray& raw) {
 
 IniDocument::IniDocument(const QByteArray& bytes) {
     qsizetype start = 0;
+    // A byte order mark some editors put first is kept, and the first line read after it.
+    if (bytes.startsWith("\xEF\xBB\xBF")) {
+        Line mark;
+        mark.raw = bytes.first(3);
+        lines.push_back(std::move(mark));
+        start = 3;
+    }
     const qsizetype n = bytes.size();
     while (start < n) {
         qsizetype end = start;

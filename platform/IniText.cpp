@@ -45,9 +45,11 @@ qsizetype countArgs(const QString& s) {
 
 QByteArray escapeIniKey(const QString& key) {
     QByteArray result;
-    for (const QChar qc : key) {
-        const char16_t c = qc.unicode();
-        if (c == u'/') {
+    for (qsizetype i = 0; i < key.size(); ++i) {
+        const char16_t c = key[i].unicode();
+        if (c == u'/' && i + 1 == key.size()) {
+            result += "%2F"; // a '\\' right before the '=' would escape it
+        } else if (c == u'/') {
             result += '\\';
         } else if (isAsciiLetterOrDigit(c) || c == u'_' || c == u'-' || c == u'.') {
             result += static_cast<char>(c);

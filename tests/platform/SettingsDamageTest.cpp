@@ -45,6 +45,7 @@ TEST_F(SettingsStore, ADamagedLineCostsOnlyItself) {
         {"a broken section header", WithLine(f, "", "[comm"), "", true},
         {"a line without '='", WithLine(f, "", "just some words"), "", true},
         {"a value that is not UTF-8", WithLine(f, "hs13", "hs13=\"\xff\xfe,x\""), "hs13", true},
+        {"a key that is not UTF-8", WithLine(f, "", "h\xffs10=\"abc\""), "", true},
         {"a NUL inside a line", WithLine(f, "hs30", QByteArray("hs30=a\0b", 8)), "hs30", true},
         {"binary garbage between lines",
          WithLine(f, "", QByteArray("\x01\x80\"\\[\x00\xc3", 7) + "\n\"\"\"\n\\\n]]["), "", true},
@@ -53,6 +54,7 @@ TEST_F(SettingsStore, ADamagedLineCostsOnlyItself) {
         {"a comment", WithLine(f, "", "; it's \"mine\""), "", false},
         {"windows line breaks", QByteArray(f).replace("\n", "\r\n"), "", false},
         {"no line break at the end", f.chopped(1), "", false},
+        {"a byte order mark", "\xEF\xBB\xBF" + f, "", false},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
@@ -197,6 +199,17 @@ TEST_F(SettingsStore, ANamedPipeInPlaceOfTheFileDoesNotHang) {
     EXPECT_TRUE(Notices[0].contains("keine gewöhnliche Datei") &&
                 Notices[0].contains("default settings"));
     EXPECT_TRUE(QFileInfo(IniPath()).isFile() == false);
+}
+
+// Odd keys (only written by hand or by other programs) come back, and the file reads whole.
+TEST_F(SettingsStore, OddKeysRoundTrip) {
+    TLMDIniCtrl ini;
+    const QStringList keys = {"a/", "a/b", "x y", "ä€", "%41", "=", "\\", ";c", "[s]", " t "};
+    for (const QString& key : keys)
+        ini.WriteText("common", key, key + "!");
+    for (const QString& key : keys)
+        EXPECT_EQ(ini.ReadText("common", key, "<default>"), key + "!") << key.toStdString();
+    EXPECT_FALSE(IniDocument(FileText()).hasDamage());
 }
 
 // Files written by QSettings read the same here, and files written here read the same in QSettings,
