@@ -74,9 +74,16 @@ SettingsFileContent readSettingsFile(const QString& path) {
 bool replaceSettingsFile(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return false;
-    if (file.write(bytes) != bytes.size()) {
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         file.cancelWriting();
         return false;
     }
+#ifdef Q_OS_UNIX
+    // On the disk before the rename, so that a power cut cannot leave an empty file behind.
+    if (::fsync(file.handle()) != 0) {
+        file.cancelWriting();
+        return false;
+    }
+#endif
     return file.commit();
 }
