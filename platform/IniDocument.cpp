@@ -13,8 +13,10 @@ bool isBlank(char c) {
 }
 
 QByteArrayView trimmed(QByteArrayView v) {
-    while (!v.isEmpty() && isBlank(v.front()))
-        v = v.sliced(1);
+    // A byte order mark, which some editors put first, counts as blank; anywhere, so that a line
+    // reads the same when the lines before it are dropped.
+    while (!v.isEmpty() && (isBlank(v.front()) || v.startsWith("\xEF\xBB\xBF")))
+        v = v.sliced(isBlank(v.front()) ? 1 : 3);
     while (!v.isEmpty() && isBlank(v.back()))
         v = v.chopped(1);
     return v;
@@ -49,13 +51,6 @@ QByteArray lineBreakOf(const QByteArray& raw) {
 
 IniDocument::IniDocument(const QByteArray& bytes) {
     qsizetype start = 0;
-    // A byte order mark some editors put first is kept, and the first line read after it.
-    if (bytes.startsWith("\xEF\xBB\xBF")) {
-        Line mark;
-        mark.raw = bytes.first(3);
-        lines.push_back(std::move(mark));
-        start = 3;
-    }
     const qsizetype n = bytes.size();
     while (start < n) {
         qsizetype end = start;
