@@ -65,9 +65,8 @@ IniDocument::IniDocument(const QByteArray& bytes) {
 void IniDocument::parseLine(QByteArray raw) {
     Line line;
     line.section = currentSection;
-    const QByteArray lineBreak = lineBreakOf(raw);
-    const QByteArrayView content = QByteArrayView(raw).chopped(lineBreak.size());
     line.raw = std::move(raw);
+    const QByteArrayView content = QByteArrayView(line.raw).chopped(lineBreakOf(line.raw).size());
     const QByteArrayView text = trimmed(content);
 
     auto damaged = [&] {
