@@ -14,11 +14,8 @@ std::function<void(const QString&)> TApplication::ErrorHook;
 
 namespace {
 
-struct HeldMessage {
-    QtMsgType type;
-    QString text;
-};
-std::vector<HeldMessage>* Held = nullptr;
+// The held messages, formatted as Qt would print them.
+std::vector<QString>* Held = nullptr;
 QtMessageHandler PreviousHandler = nullptr;
 
 void HoldMessage(QtMsgType type, const QMessageLogContext& context, const QString& message) {
@@ -29,21 +26,21 @@ void HoldMessage(QtMsgType type, const QMessageLogContext& context, const QStrin
         std::fflush(stderr);
         std::_Exit(1);
     }
-    if (Held) Held->push_back({type, qFormatLogMessage(type, context, message)});
+    if (Held) Held->push_back(qFormatLogMessage(type, context, message));
 }
 
 } // namespace
 
 StartupGuard::StartupGuard() {
-    Held = new std::vector<HeldMessage>;
+    Held = new std::vector<QString>;
     PreviousHandler = qInstallMessageHandler(HoldMessage);
 }
 
 void StartupGuard::release() {
     qInstallMessageHandler(PreviousHandler);
     if (!Held) return;
-    for (const HeldMessage& m : *Held)
-        std::fputs(qPrintable(m.text + u'\n'), stderr);
+    for (const QString& text : *Held)
+        std::fputs(qPrintable(text + u'\n'), stderr);
     delete Held;
     Held = nullptr;
 }
