@@ -204,29 +204,37 @@ void TLMDIniCtrl::WriteValues(const QString& section,
     if (!QDir().mkpath(QFileInfo(FFileName).absolutePath()))
         throw ESettingsError(Message(CreateKeyError, section));
 
-    // Two copies of the game may write at once: the second waits for the first, a moment only.
-    const QString lockName = FFileName + QStringLiteral(".lock");
-    QLockFile lock(lockName);
-    if (!lock.tryLock(SettingsLockWaitMs))
-        fail(Message(lock.error() == QLockFile::LockFailedError ? LockedReason : NoLockReason,
-                     NativeName(lockName)));
+    QString keptCopy;
+    {
+        // Two copies of the game may write at once: the second waits for the first, a moment
+        // only.
+        const QString lockName = FFileName + QStringLiteral(".lock");
+        QLockFile lock(lockName);
+        if (!lock.tryLock(SettingsLockWaitMs))
+            fail(Message(lock.error() == QLockFile::LockFailedError ? LockedReason : NoLockReason,
+                         NativeName(lockName)));
 
-    // Read afresh under the lock, so that the other copy's last values are kept.
-    const SettingsFileContent content = readSettingsFile(FFileName);
-    if (const auto trouble = Trouble(content, FFileName)) fail(*trouble);
-    IniDocument document(content.bytes);
-    if (document.hasDamage()) {
-        // Damaged lines are left out of the new file: keep the old one whole beside it.
-        const QString copy = FFileName + QStringLiteral(".damaged");
-        if (!replaceSettingsFile(copy, content.bytes))
-            fail(Message(CopyFailedReason, NativeName(copy)));
-        NoticeOnce(QStringLiteral("damaged:") + FFileName,
-                   QString::fromUtf8(DamagedNotice).arg(NativeName(FFileName), NativeName(copy)));
+        // Read afresh under the lock, so that the other copy's last values are kept.
+        const SettingsFileContent content = readSettingsFile(FFileName);
+        if (const auto trouble = Trouble(content, FFileName)) fail(*trouble);
+        IniDocument document(content.bytes);
+        if (document.hasDamage()) {
+            // Damaged lines are left out of the new file: keep the old one whole beside it.
+            const QString copy = FFileName + QStringLiteral(".damaged");
+            if (!replaceSettingsFile(copy, content.bytes))
+                fail(Message(CopyFailedReason, NativeName(copy)));
+            keptCopy = copy;
+        }
+        for (const auto& [name, text] : values)
+            document.setValue(section, name, text);
+        if (!replaceSettingsFile(FFileName, document.toBytes()))
+            throw ESettingsError(Message(SetError, firstName));
     }
-    for (const auto& [name, text] : values)
-        document.setValue(section, name, text);
-    if (!replaceSettingsFile(FFileName, document.toBytes()))
-        throw ESettingsError(Message(SetError, firstName));
+    // Told only now: a message box waits for the player, and the lock must not wait with it.
+    if (!keptCopy.isEmpty())
+        NoticeOnce(
+            QStringLiteral("damaged:") + FFileName,
+            QString::fromUtf8(DamagedNotice).arg(NativeName(FFileName), NativeName(keptCopy)));
 }
 
 std::vector<QString> TLMDIniCtrl::ReadTexts(const QString& section,

@@ -99,11 +99,17 @@ TEST_F(SettingsStore, KeepsTheDamagedFileOnceAndSaysSoOnce) {
     TLMDIniCtrl ini;
     EXPECT_EQ(ini.ReadNumber(sdMode), 4);
     EXPECT_TRUE(Notices.isEmpty()); // reading alone changes nothing
+    // The notice waits for the player: the file is written and free for others by then.
+    SetSettingsNoticeHook([&](const QString& text) {
+        Notices << text;
+        EXPECT_EQ(FileText(), "[common]\nmode=4\nsound=0\n");
+        EXPECT_EQ(ErrorOf([] { TLMDIniCtrl().WriteNumber(sdBackMode, 5); }), "");
+    });
     ini.WriteNumber(sdSound, 0);
     ASSERT_EQ(Notices.size(), 1);
     EXPECT_TRUE(Notices[0].contains(IniPath() + ".damaged")) << Notices[0].toStdString();
     EXPECT_TRUE(Notices[0].contains("beschädigt") && Notices[0].contains("damaged"));
-    EXPECT_EQ(FileText(), "[common]\nmode=4\nsound=0\n");
+    EXPECT_EQ(FileText(), "[common]\nmode=4\nsound=0\nbackmode=5\n");
 
     // The file is whole now: later writes keep the copy as it is, and say nothing.
     ini.WriteNumber(sdMode, 5);
