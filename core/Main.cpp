@@ -34,6 +34,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 
+#include <cstdio>
+
 Tmainform* mainform = nullptr;
 std::optional<uint32_t> Tmainform::FixedSeed;
 
@@ -397,6 +399,7 @@ bool Tmainform::CloseQuery() {
 }
 
 void Tmainform::Leave() {
+    if (Left) return; // a quit signal may have closed the game while the close was asked
     Timer.stop();
     AppHelpCommand(HELP_QUIT, 0);
     // A store that cannot be written must not keep the player from leaving: the failure is
@@ -415,6 +418,16 @@ void Tmainform::Leave() {
     painter->ShadeBitmap = QImage();
     painter->TileBitmap = QImage();
     Left = true;
+}
+
+void Tmainform::CloseOnSignal() {
+    // Nobody may be there to answer a message box (a desktop logout): failures go to stderr.
+    if (!TApplication::ErrorHook)
+        TApplication::ErrorHook = [](const QString& text) {
+            std::fputs(qPrintable(QStringLiteral("morvek: ") + text + u'\n'), stderr);
+        };
+    Leave();
+    QCoreApplication::quit();
 }
 
 void Tmainform::FormDestroy() {

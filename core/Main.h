@@ -108,6 +108,10 @@ class Tmainform : public QWidget, public IBoardEffects, public CursorEffects {
 
     void setVisible(bool visible) override;
 
+    // A quit signal: saves what a close saves, without asking, and ends the event loops (a
+    // dialog that is open goes with them); the placement follows when the window is destroyed.
+    void CloseOnSignal();
+
   protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

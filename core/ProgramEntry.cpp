@@ -5,6 +5,7 @@
 #include "CommandLine.h"
 #include "Forms.h"
 #include "Installation.h"
+#include "QuitSignals.h"
 #include "Random.h"
 #include "Settings.h"
 #include "hh_funcs.h"
@@ -74,6 +75,9 @@ int main(int argc, char** argv) {
         DoneHelpSystem();
         return 1;
     }
+    InstallQuitSignals([] {
+        if (mainform) mainform->CloseOnSignal();
+    });
     mainform->show();
     const int result = app.exec();
     DestroyForms();

@@ -43,16 +43,21 @@ THighscoreList DefaultHighscoreList(int32_t direction) {
     return list;
 }
 
+THighscoreEntry ClearedHighscoreEntry() {
+    return {DefaultName, 0};
+}
+
 THighscoreList ClearedHighscoreList() {
     THighscoreList list;
-    list.fill({DefaultName, 0});
+    list.fill(ClearedHighscoreEntry());
     return list;
 }
 
 THighscoreEntry ParseHighscoreEntry(const QString& plain, int32_t direction) {
     const qsizetype comma = plain.indexOf(u',');
     int32_t score = 0;
-    if (comma < 0 || !ParseScore(QStringView(plain).left(comma), score))
+    // No game gives a negative result: such a score was made by hand and would rank first.
+    if (comma < 0 || !ParseScore(QStringView(plain).left(comma), score) || score < 0)
         return DefaultHighscoreEntry(direction);
     return {plain.mid(comma + 1), score};
 }
@@ -64,8 +69,9 @@ QString FormatHighscoreEntry(const THighscoreEntry& entry) {
 int32_t RankHighscore(const THighscoreList& list, int32_t score, int32_t direction) {
     for (int32_t k = 0; k < HighscoreCount; ++k) {
         const int32_t stored = list[k].Score;
-        const bool earns =
-            LowerIsBetter(direction) ? (stored == 0 || stored > score) : stored < score;
+        const bool earns = LowerIsBetter(direction)
+                               ? (list[k] == ClearedHighscoreEntry() || stored > score)
+                               : stored < score;
         if (earns) return k;
     }
     return -1;

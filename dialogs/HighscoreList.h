@@ -21,17 +21,19 @@ using THighscoreList = std::array<THighscoreEntry, HighscoreCount>;
 THighscoreEntry DefaultHighscoreEntry(int32_t direction);
 THighscoreList DefaultHighscoreList(int32_t direction);
 // What "remove all entries" leaves: ("Mr. Brain", 0) in every row.
+THighscoreEntry ClearedHighscoreEntry();
 THighscoreList ClearedHighscoreList();
 
 // Reads the plain (unscrambled) text "score,name". The name is everything after the first comma,
-// so it may hold commas itself. Empty text, text without a comma, or a score part that is not an
-// optional minus followed by decimal digits fitting 32 bits gives the default entry: a damaged
+// so it may hold commas itself. Empty text, text without a comma, or a score part that is not
+// decimal digits fitting 32 bits (a negative score included) gives the default entry: a damaged
 // value costs only its own row.
 THighscoreEntry ParseHighscoreEntry(const QString& plain, int32_t direction);
 QString FormatHighscoreEntry(const THighscoreEntry& entry);
 
 // The row a new score earns, or -1. A score equal to stored ones goes below them; under
-// direction 1 a stored 0 counts as a free row (a cleared list holds zeros).
+// direction 1 a cleared row ("Mr. Brain", 0) counts as free, while any other 0 is a real result
+// (a tiny board solved while the animations held the clock).
 int32_t RankHighscore(const THighscoreList& list, int32_t score, int32_t direction);
 // Moves the rows from pos on down by one (the last drops out) and puts entry at pos.
 void InsertHighscore(THighscoreList& list, int32_t pos, const THighscoreEntry& entry);

@@ -86,14 +86,33 @@ void THighscoreDlg::SetINIString(const QString& text) {
     KeyPrefix = text;
 }
 
+std::vector<QString> THighscoreDlg::EntryKeys() const {
+    std::vector<QString> keys;
+    for (int i = 0; i < HighscoreCount; ++i)
+        keys.push_back(KeyPrefix + QString::number(i));
+    return keys;
+}
+
 void THighscoreDlg::LoadList() {
-    // A value that does not unscramble to "score,name" becomes a default row by itself.
+    // One read for the whole list. A value that is not text, or does not unscramble to
+    // "score,name", becomes a default row by itself.
+    const std::vector<QString> stored = ini.ReadTexts(Section, EntryKeys(), QString());
     for (int i = 0; i < HighscoreCount; ++i) {
-        const QString stored = ini.ReadText(Section, KeyPrefix + QString::number(i), QString());
-        const THighscoreEntry entry = ParseHighscoreEntry(UnscrambleText(stored), Direction);
+        const THighscoreEntry entry = ParseHighscoreEntry(UnscrambleText(stored[i]), Direction);
         EntryNames[i] = entry.Name;
         EntryScores[i] = entry.Score;
     }
+}
+
+void THighscoreDlg::SaveList() {
+    // One write: the name and all 15 rows reach the file together or not at all.
+    std::vector<std::pair<QString, QString>> values;
+    values.emplace_back(QStringLiteral("player"), PlayerName);
+    const std::vector<QString> keys = EntryKeys();
+    for (int i = 0; i < HighscoreCount; ++i)
+        values.emplace_back(keys[i],
+                            ScrambleText(FormatHighscoreEntry({EntryNames[i], EntryScores[i]})));
+    ini.WriteTexts(Section, values);
 }
 
 void THighscoreDlg::ShowRows() {
@@ -150,7 +169,8 @@ void THighscoreDlg::FormActivate() {
 }
 
 void THighscoreDlg::OkBtnClick() {
-    if (ClearBox->isChecked()) {
+    const bool cleared = ClearBox->isChecked();
+    if (cleared) {
         for (int i = 0; i < HighscoreCount; ++i) {
             EntryNames[i] = QStringLiteral("Mr. Brain");
             EntryScores[i] = 0;
@@ -166,10 +186,16 @@ void THighscoreDlg::OkBtnClick() {
         Names[InsertPos]->setText(PlayerName);
     }
     Edit1->hide();
-    ini.WriteText(Section, QStringLiteral("player"), PlayerName);
-    for (int i = 0; i < HighscoreCount; ++i)
-        ini.WriteText(Section, KeyPrefix + QString::number(i),
-                      ScrambleText(FormatHighscoreEntry({EntryNames[i], EntryScores[i]})));
+    // A list only looked at is not written back: another copy of the game may have stored a
+    // result in it meanwhile. A store that cannot be written is reported, and the dialog closes
+    // all the same, so that it can never trap the player.
+    if (!ViewOnly || cleared) {
+        try {
+            SaveList();
+        } catch (const ESettingsError& e) {
+            TApplication::ReportError(e.Text());
+        }
+    }
     accept();
 }
 

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 class QLabel;
 class QLineEdit;
@@ -27,8 +28,9 @@ class THighscoreDlg : public QDialog {
 
     void SetDirection(int32_t value);
     void SetINIString(const QString& text);
-    // viewOnly: shows the list of KeyPrefix. Otherwise ranks score and, when it earns a row,
-    // asks for the name; a score that earns nothing shows nothing and returns at once.
+    // viewOnly: shows the list of KeyPrefix; OK stores nothing unless "remove all entries" is
+    // ticked. Otherwise ranks score and, when it earns a row, asks for the name; a score that
+    // earns nothing shows nothing and returns at once.
     void ShowModal(int32_t score, bool viewOnly);
 
     TLMDBackPanel* LMDBackPanel2;
@@ -59,7 +61,9 @@ class THighscoreDlg : public QDialog {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    std::vector<QString> EntryKeys() const;
     void LoadList();
+    void SaveList();
     void ShowRows();
     QLabel* RowLabel(const char* kind, int row) const;
 

@@ -5,11 +5,55 @@
 
 #include <QMessageBox>
 
+#include <cstdio>
+#include <cstdlib>
 #include <exception>
+#include <vector>
 
 std::function<void(const QString&)> TApplication::ErrorHook;
 
-TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+namespace {
+
+// The held messages, formatted as Qt would print them.
+std::vector<QString>* Held = nullptr;
+QtMessageHandler PreviousHandler = nullptr;
+
+void HoldMessage(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type == QtFatalMsg) {
+        std::fputs("morvek: no display found (the window system could not be started); to play "
+                   "without a screen, run it under Xvfb: xvfb-run -a morvek\n",
+                   stderr);
+        std::fflush(stderr);
+        std::_Exit(1);
+    }
+    if (Held) Held->push_back(qFormatLogMessage(type, context, message));
+}
+
+} // namespace
+
+StartupGuard::StartupGuard() {
+    Held = new std::vector<QString>;
+    PreviousHandler = qInstallMessageHandler(HoldMessage);
+}
+
+void StartupGuard::release() {
+    qInstallMessageHandler(PreviousHandler);
+    if (!Held) return;
+    for (const QString& text : *Held)
+        std::fputs(qPrintable(text + u'\n'), stderr);
+    delete Held;
+    Held = nullptr;
+}
+
+TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    release();
+    // What the store has to say about a damaged or unusable file reaches the player the same way.
+    SetSettingsNoticeHook([](const QString& text) { ReportNotice(text); });
+}
+
+TApplication::~TApplication() {
+    SetSettingsNoticeHook({});
+}
 
 namespace {
 
@@ -37,6 +81,14 @@ void TApplication::Guarded(const std::function<void()>& handler) {
     } catch (const std::exception& e) {
         ReportException(e);
     }
+}
+
+void TApplication::ReportNotice(const QString& text) {
+    if (ErrorHook) {
+        ErrorHook(text);
+        return;
+    }
+    QMessageBox::warning(nullptr, QApplication::applicationDisplayName(), text);
 }
 
 void TApplication::ReportError(const QString& text) {

@@ -6,9 +6,20 @@
 
 #include <functional>
 
-class TApplication : public QApplication {
+// Holds back Qt's messages while the window system starts: when it cannot start, Qt would end
+// the program with an abort after a screenful of text; the player gets one line and exit code 1.
+class StartupGuard {
+  protected:
+    StartupGuard();
+    // The window system is up: the held messages go out as they would have.
+    static void release();
+};
+
+// The guard comes first among the bases, so that it is in place before QApplication starts.
+class TApplication : private StartupGuard, public QApplication {
   public:
     TApplication(int& argc, char** argv);
+    ~TApplication() override;
 
     // Delivers the event; an ESettingsError or other std::exception thrown by the handler is
     // reported and ends that handler only. The game runs on.
@@ -16,6 +27,8 @@ class TApplication : public QApplication {
 
     // Shows a failure's text in a message box titled with the application's name.
     static void ReportError(const QString& text);
+    // Shows something the player should know that is no failure (a warning box).
+    static void ReportNotice(const QString& text);
     // Runs an event handler and reports what it throws, so the error ends the handler here
     // instead of unwinding through Qt's event delivery (which is not built for it).
     static void Guarded(const std::function<void()>& handler);

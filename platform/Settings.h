@@ -4,8 +4,11 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
 // A failed store operation. Nothing in the game catches it; the application's
 // general error report shows the text (see TApplication).
@@ -17,6 +20,11 @@ class ESettingsError : public std::runtime_error {
   private:
     QString FText;
 };
+
+// Receives what the store has to tell the player without failing: a damaged file kept aside, a
+// file that cannot be read. Each such notice is given once per run. Without a hook the text goes
+// to the standard error stream.
+void SetSettingsNoticeHook(std::function<void(const QString&)> hook);
 
 enum class TSettingKind { skFlag, skNumber, skText };
 
@@ -67,6 +75,13 @@ class TLMDIniCtrl {
     void WriteNumber(const QString& section, const QString& name, int32_t value);
     void WriteText(const QString& section, const QString& name, const QString& value);
 
+    // Several texts in one read: a missing value or one that is not plain text gives def, so that
+    // one bad value costs only its own place.
+    std::vector<QString> ReadTexts(const QString& section, const std::vector<QString>& names,
+                                   const QString& def) const;
+    // Several texts in one store operation: the file is replaced once, with all of them or none.
+    void WriteTexts(const QString& section, const std::vector<std::pair<QString, QString>>& values);
+
     // The table's values in section "common" with the table's defaults.
     bool ReadFlag(const TSettingDef& def) const;
     int32_t ReadNumber(const TSettingDef& def) const;
@@ -78,7 +93,8 @@ class TLMDIniCtrl {
   private:
     // The value's text, or nothing when the file, section or value is missing.
     std::optional<QString> ReadValue(const QString& section, const QString& name) const;
-    void WriteValue(const QString& section, const QString& name, const QString& text);
+    void WriteValues(const QString& section,
+                     const std::vector<std::pair<QString, QString>>& values);
 
     QString FFileName;
     bool FNative = false; // the platform's own store (registry) instead of an INI file

@@ -3,6 +3,7 @@
 target_sources(morvek_platform PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/Application.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Installation.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/QuitSignals.cpp
 )
 set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/Installation.cpp PROPERTIES
   COMPILE_DEFINITIONS "MORVEK_DATA_FROM_PROGRAM=\"${MORVEK_DATA_FROM_PROGRAM}\";MORVEK_APP_ID=\"${MORVEK_APP_ID}\"")

@@ -3,6 +3,7 @@ target_sources(morvek_platform PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/help/AppHelp.cpp
   ${CMAKE_CURRENT_LIST_DIR}/help/DLogFile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/help/HelpViewer.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/help/HtmlScan.cpp
   ${CMAKE_CURRENT_LIST_DIR}/help/hh.cpp
   ${CMAKE_CURRENT_LIST_DIR}/help/hh_funcs.cpp
 )

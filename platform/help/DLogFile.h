@@ -20,13 +20,15 @@ void HelpMessageBox(const QString& text);
 bool DebugSwitch(const QString& moduleDir, const QStringList& args);
 
 // "HHDebug.txt" in the program folder when a trial file can be created there, otherwise in the
-// temporary folder.
+// player's own folder $XDG_STATE_HOME/morvek/ (or the cache folder's morvek/); empty when no
+// folder can be had.
 QString DebugLogPath(const QString& moduleDir);
 
 class TDLogFile {
   public:
-    // Clears a read-only flag of an old log and deletes it (unless appending), whether or not
-    // debug mode is on; in debug mode writes a separator and the header lines.
+    // Deletes an old log (unless appending), whether or not debug mode is on, but only a regular
+    // file of this user's, never through a link, and changes no file's mode; in debug mode writes
+    // a separator and the header lines.
     TDLogFile(const QString& fileName, bool debugMode, const QStringList& header = {},
               bool appendMode = false);
 
@@ -44,7 +46,8 @@ class TDLogFile {
 
     // One line after the separator and stamp rules: "-" and "=" become 80 signs; a text starting
     // with "!", "-" or "=" loses that character and gets no time stamp; any other text follows the
-    // time and three spaces. A file that cannot be opened drops the line.
+    // time and three spaces. A file that cannot be opened, a link, or another user's file drops
+    // the line.
     void WriteText(const QString& text);
 
     QString FileName;

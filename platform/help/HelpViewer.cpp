@@ -1,6 +1,8 @@
 // The built-in rules viewer.
 #include "HelpViewer.h"
 
+#include "HtmlScan.h"
+
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileInfo>
@@ -15,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -34,12 +37,47 @@ QString SameFileKey(const QString& file) {
     return QFileInfo(file).absoluteFilePath();
 }
 
-// Elements that never have a closing tag.
-bool IsVoidElement(const QString& name) {
-    static const QStringList names = {"area",  "base", "br",   "col",   "embed",  "hr",    "img",
-                                      "input", "link", "meta", "param", "source", "track", "wbr"};
-    return names.contains(name.toLower());
+// A rules file is a few dozen kilobytes and nests a few levels deep.
+constexpr qint64 MaxHelpFileSize = 2 * 1024 * 1024;
+constexpr int MaxHelpNesting = 100;
+
+// The text inside the first element of that name, up to its first closing tag (or its last, for
+// the head, which may hold anything); empty when there is none.
+QString ElementContent(const QString& html, const QString& name, bool lastClose) {
+    qsizetype from = -1;
+    qsizetype to = -1;
+    forEachHtmlTag(html, 0, [&](const HtmlTag& tag) {
+        if (tag.name.compare(name, Qt::CaseInsensitive) != 0) return true;
+        if (from < 0) {
+            if (!tag.closing) from = tag.end;
+            return true;
+        }
+        if (tag.closing) {
+            to = tag.start;
+            return lastClose;
+        }
+        return true;
+    });
+    return from < 0 || to < 0 ? QString() : html.mid(from, to - from);
 }
+
+// Links and pictures of the rules page: nothing outside the page's own folder is read, and only
+// web and mail addresses are handed to the desktop.
+class RulesBrowser : public QTextBrowser {
+  public:
+    using QTextBrowser::QTextBrowser;
+    QString Folder;
+
+    QVariant loadResource(int type, const QUrl& name) override {
+        const QUrl url = document()->baseUrl().resolved(name);
+        if (!url.isLocalFile() || Folder.isEmpty()) return {};
+        const QString path = QFileInfo(url.toLocalFile()).canonicalFilePath();
+        const QString folder = QFileInfo(Folder).canonicalFilePath();
+        if (path.isEmpty() || folder.isEmpty() || !path.startsWith(folder + u'/')) return {};
+        if (!QFileInfo(path).isFile() || QFileInfo(path).size() > MaxHelpFileSize) return {};
+        return QTextBrowser::loadResource(type, QUrl::fromLocalFile(path));
+    }
+};
 
 QString Escaped(const QString& text) {
     return text.toHtmlEscaped();
@@ -60,7 +98,7 @@ THelpViewer::THelpViewer(const QString& helpFile) : File(helpFile) {
     // An open rules window must not keep the program alive once the game window has closed.
     setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(QStringLiteral("Morvek"));
-    browser = new QTextBrowser(this);
+    browser = new RulesBrowser(this);
     browser->setOpenLinks(false);
     connect(browser, &QTextBrowser::anchorClicked, this, &THelpViewer::LinkClicked);
     auto* layout = new QVBoxLayout(this);
@@ -113,34 +151,40 @@ std::vector<THelpViewer*> THelpViewer::Viewers() {
 }
 
 QString THelpViewer::ExtractSection(const QString& html, const QString& id) {
-    const QString quoted = QRegularExpression::escape(id);
-    const QRegularExpression open(
+    // Each tag is matched on its own text, so a broken file cannot make the search slow.
+    const QRegularExpression idAttribute(
         QStringLiteral(
-            R"(<([A-Za-z][A-Za-z0-9]*)\b[^>]*?\sid\s*=\s*(?:"%1"|'%1'|%1(?=[\s/>]))[^>]*>)")
-            .arg(quoted),
+            R"(^<[A-Za-z][A-Za-z0-9]*\b[^>]*?\sid\s*=\s*(?:"%1"|'%1'|%1(?=[\s/>]))[^>]*>$)")
+            .arg(QRegularExpression::escape(id)),
         QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch start = open.match(html);
-    if (!start.hasMatch()) return {};
-    const QString name = start.captured(1);
-    const qsizetype from = start.capturedStart();
-    if (IsVoidElement(name) || start.captured(0).endsWith(QStringLiteral("/>")))
-        return start.captured(0);
+    std::optional<HtmlTag> start;
+    forEachHtmlTag(html, 0, [&](const HtmlTag& tag) {
+        if (tag.closing || tag.name.isEmpty() || !tag.name[0].isLetter()) return true;
+        if (!idAttribute.match(QStringView(html).sliced(tag.start, tag.end - tag.start)).hasMatch())
+            return true;
+        start = tag;
+        return false;
+    });
+    if (!start) return {};
+    const QStringView name = start->name;
+    if (isVoidHtmlElement(name) || start->selfClosing)
+        return html.mid(start->start, start->end - start->start);
 
     // Walk to the closing tag that matches, counting nested elements of the same name.
-    const QRegularExpression tag(QStringLiteral(R"(<(/?)%1\b[^>]*>)").arg(name),
-                                 QRegularExpression::CaseInsensitiveOption);
     int depth = 1;
-    auto it = tag.globalMatch(html, start.capturedEnd());
-    while (it.hasNext()) {
-        const QRegularExpressionMatch m = it.next();
-        if (m.captured(1).isEmpty()) {
-            if (!m.captured(0).endsWith(QStringLiteral("/>"))) ++depth;
+    qsizetype end = -1;
+    forEachHtmlTag(html, start->end, [&](const HtmlTag& tag) {
+        if (tag.name.compare(name, Qt::CaseInsensitive) != 0) return true;
+        if (!tag.closing) {
+            if (!tag.selfClosing) ++depth;
         } else if (--depth == 0) {
-            return html.mid(from, m.capturedEnd() - from);
+            end = tag.end;
+            return false;
         }
-    }
+        return true;
+    });
     // An element left open runs to the end of the text.
-    return html.mid(from);
+    return end < 0 ? html.mid(start->start) : html.mid(start->start, end - start->start);
 }
 
 bool THelpViewer::ShowTopic(int topic) {
@@ -158,7 +202,14 @@ bool THelpViewer::ShowTopic(int topic) {
                    QStringLiteral("The help file <b>%1</b> cannot be read.").arg(Escaped(File)));
         return false;
     }
-    const QByteArray bytes = file.readAll();
+    // A rules file is a few dozen kilobytes; anything far beyond is no rules file, and reading it
+    // would cost seconds and gigabytes.
+    if (file.size() > MaxHelpFileSize) {
+        ShowReport(QStringLiteral("Die Hilfedatei <b>%1</b> ist zu groß.").arg(Escaped(File)),
+                   QStringLiteral("The help file <b>%1</b> is too large.").arg(Escaped(File)));
+        return false;
+    }
+    const QByteArray bytes = file.read(MaxHelpFileSize);
     const auto encoding = QStringConverter::encodingForHtml(bytes);
     QStringDecoder decode(encoding.value_or(QStringConverter::Utf8));
     const QString html = decode(bytes);
@@ -174,16 +225,23 @@ bool THelpViewer::ShowTopic(int topic) {
         return false;
     }
 
+    const bool anchorOnly = PlainText(section).isEmpty();
+    // The viewer's time grows with the square of the nesting depth: 200,000 open elements would
+    // hold the game for good.
+    if (htmlNestingDepth(anchorOnly ? html : section) > MaxHelpNesting) {
+        ShowReport(
+            QStringLiteral("Die Hilfedatei <b>%1</b> ist zu tief verschachtelt.")
+                .arg(Escaped(File)),
+            QStringLiteral("The help file <b>%1</b> is nested too deeply.").arg(Escaped(File)));
+        return false;
+    }
+
     // The section keeps the file's head, so its style sheet and title still apply.
-    static const QRegularExpression headPattern(QStringLiteral("<head\\b[^>]*>(.*)</head\\s*>"),
-                                                QRegularExpression::CaseInsensitiveOption |
-                                                    QRegularExpression::DotMatchesEverythingOption);
-    const QString head = headPattern.match(html).captured(1);
+    const QString head = ElementContent(html, QStringLiteral("head"), true);
     const QFileInfo info(File);
     browser->document()->setBaseUrl(QUrl::fromLocalFile(info.absolutePath() + QLatin1Char('/')));
-    browser->setSearchPaths({info.absolutePath()});
+    static_cast<RulesBrowser*>(browser)->Folder = info.absolutePath();
 
-    const bool anchorOnly = PlainText(section).isEmpty();
     if (anchorOnly) {
         // The id marks a point rather than a block: show the whole file from there.
         browser->setHtml(html);
@@ -195,10 +253,8 @@ bool THelpViewer::ShowTopic(int topic) {
     }
     Failed = false;
 
-    static const QRegularExpression heading(QStringLiteral("<h1\\b[^>]*>(.*?)</h1\\s*>"),
-                                            QRegularExpression::CaseInsensitiveOption |
-                                                QRegularExpression::DotMatchesEverythingOption);
-    const QString title = PlainText(heading.match(anchorOnly ? html : section).captured(1));
+    const QString title =
+        PlainText(ElementContent(anchorOnly ? html : section, QStringLiteral("h1"), false));
     setWindowTitle(title.isEmpty() ? QStringLiteral("Morvek") : title);
     return true;
 }
@@ -213,9 +269,14 @@ void THelpViewer::ShowReport(const QString& german, const QString& english) {
 }
 
 void THelpViewer::LinkClicked(const QUrl& url) {
-    const bool local = url.scheme().isEmpty() && url.path().isEmpty();
-    if (local && url.hasFragment()) {
-        // "#2" leads to another topic of the same file, any other name to a place in this one.
+    // A link into the rules file itself, by its name or by a bare "#..."; "#2" leads to another
+    // topic, any other name to a place in the one shown.
+    const QUrl target = QUrl::fromLocalFile(QFileInfo(File).absoluteFilePath()).resolved(url);
+    const bool intoThisFile =
+        target.isLocalFile() &&
+        QFileInfo(target.toLocalFile()).absoluteFilePath() == QFileInfo(File).absoluteFilePath();
+    if (intoThisFile) {
+        if (!url.hasFragment()) return;
         bool number = false;
         const int topic = url.fragment().toInt(&number);
         if (number)
@@ -224,6 +285,10 @@ void THelpViewer::LinkClicked(const QUrl& url) {
             browser->scrollToAnchor(url.fragment());
         return;
     }
-    if (!url.scheme().isEmpty() && url.scheme() != QLatin1String("file"))
+    // Web pages and mail go to the desktop; every other scheme (script, data, file shares,
+    // programs' own) is ignored.
+    const QString scheme = url.scheme().toLower();
+    if (scheme == QLatin1String("http") || scheme == QLatin1String("https") ||
+        scheme == QLatin1String("mailto"))
         QDesktopServices::openUrl(url);
 }

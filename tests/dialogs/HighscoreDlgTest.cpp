@@ -1,4 +1,5 @@
 // The best-list dialog against a real settings file: viewing, entering, clearing, bad values.
+#include "Application.h"
 #include "DialogKit.h"
 #include "DialogTestKit.h"
 #include "Globals.h"
@@ -9,6 +10,7 @@
 #include "Settings.h"
 #include "highscor.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -109,10 +111,8 @@ TEST_F(HighscoreDlg, EmptyStoreShowsDefaults) {
     EXPECT_FALSE(rows.CancelVisible);
     for (int i = 0; i < 15; ++i)
         EXPECT_EQ(Cell(*dlg, "num", i), QStringLiteral("%1.   ").arg(i + 1));
-    // OK while viewing writes the whole list and the default player name.
-    EXPECT_EQ(Ini.ReadText(Section, "player", "<none>"), "Mr.Brain");
-    for (int i = 0; i < 15; ++i)
-        EXPECT_EQ(Stored(i), "9999999,Mr. Brain");
+    // OK while viewing stores nothing.
+    EXPECT_FALSE(QFile::exists(TLMDIniCtrl::DefaultFileName()));
 }
 
 TEST_F(HighscoreDlg, TieGoesBelowAndANameWithACommaRoundTrips) {
@@ -226,13 +226,85 @@ TEST_F(HighscoreDlg, ClearBoxEmptiesTheListAndDropsThePendingResult) {
     EXPECT_EQ(Stored(1), "0,Mr. Brain");
 }
 
-TEST_F(HighscoreDlg, ViewAndOkRewritesTheSameList) {
+// Another copy of the game stores a result while this one shows the list: OK keeps that result.
+TEST_F(HighscoreDlg, ViewAndOkWritesNothing) {
     StoreTens();
     Ini.WriteText(Section, "player", "Ann");
-    const auto before = Snapshot();
     auto dlg = MakeDlg();
-    View(*dlg);
-    EXPECT_EQ(Snapshot(), before);
+    ASSERT_TRUE(RunModal(
+        *dlg, [&] { dlg->ShowModal(12345, true); },
+        [&] {
+            TLMDIniCtrl other;
+            other.WriteText(Section, "hs30", ScrambleText("5,Other"));
+            other.WriteText(Section, "player", "Zoe");
+            dlg->OkBtnClick();
+        }));
+    EXPECT_EQ(Stored(0), "5,Other");
+    EXPECT_EQ(Stored(1), "20,p1");
+    EXPECT_EQ(Ini.ReadText(Section, "player", ""), "Zoe");
+}
+
+TEST_F(HighscoreDlg, AStoredZeroIsAResult) {
+    Store(0, "0,Zed");
+    auto dlg = MakeDlg();
+    ASSERT_TRUE(RunModal(
+        *dlg, [&] { dlg->ShowModal(7, false); }, [&] { dlg->OkBtnClick(); }));
+    EXPECT_EQ(Stored(0), "0,Zed");
+    EXPECT_EQ(Stored(1), "7,Mr.Brain");
+}
+
+// Values that earlier versions could not read: the list opens, each bad value costs its row.
+TEST_F(HighscoreDlg, ACommaOrATypedValueInTheStoreLeavesTheListUsable) {
+    StoreTens();
+    QFile file(TLMDIniCtrl::DefaultFileName());
+    ASSERT_TRUE(file.open(QFile::Append));
+    file.write("hs31=ejt,us_C7\nhs32=@ByteArray(x)\nhs33=-5\n");
+    file.write("hs34=" + ScrambleText("-40,Cheat").toUtf8() + "\n");
+    file.close();
+    auto dlg = MakeDlg();
+    const TRows rows = View(*dlg);
+    EXPECT_EQ(rows.Names[0], "p0");
+    // The unquoted value is read as the text it is, and unscrambles to a good entry.
+    EXPECT_EQ(rows.Names[1], "P1_03");
+    EXPECT_EQ(rows.Scores[1], "103");
+    for (int row : {2, 3, 4}) {
+        EXPECT_EQ(rows.Names[row], "Mr. Brain") << row;
+        EXPECT_EQ(rows.Scores[row], "9999999") << row;
+    }
+    EXPECT_EQ(rows.Names[5], "p5");
+}
+
+// A store that cannot be written (here a folder in place of its lock) reports the failure once and
+// never keeps the list from closing, by the tick or by Escape.
+TEST_F(HighscoreDlg, AnUnwritableStoreNeverTrapsTheList) {
+    StoreTens();
+    const QString lock = TLMDIniCtrl::DefaultFileName() + ".lock";
+    ASSERT_TRUE(QDir().mkpath(lock));
+    QStringList errors;
+    TApplication::ErrorHook = [&](const QString& text) { errors << text; };
+    auto dlg = MakeDlg();
+    // Clearing writes even when only viewing.
+    EXPECT_TRUE(RunModal(
+        *dlg, [&] { dlg->ShowModal(0, true); },
+        [&] {
+            dlg->ClearBox->setChecked(true);
+            dlg->OkBtnClick();
+        }));
+    EXPECT_FALSE(dlg->isVisible());
+    EXPECT_EQ(errors.size(), 1);
+    // A new result that cannot be stored.
+    EXPECT_TRUE(RunModal(
+        *dlg, [&] { dlg->ShowModal(15, false); }, [&] { dlg->OkBtnClick(); }));
+    EXPECT_FALSE(dlg->isVisible());
+    EXPECT_EQ(errors.size(), 2);
+    EXPECT_TRUE(RunModal(
+        *dlg, [&] { dlg->ShowModal(0, true); },
+        [&] { QTest::keyClick(dlg.get(), Qt::Key_Escape); }));
+    EXPECT_FALSE(dlg->isVisible());
+    EXPECT_EQ(errors.size(), 2);
+    TApplication::ErrorHook = nullptr;
+    QDir().rmdir(lock);
+    EXPECT_EQ(Stored(0), "10,p0");
 }
 
 TEST_F(HighscoreDlg, BadValuesBecomeDefaultRowsAndSpoilNothingElse) {

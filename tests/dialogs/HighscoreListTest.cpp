@@ -1,7 +1,10 @@
 // Best-list logic: reading stored entries, ranking both ways, insertion.
 #include "HighscoreList.h"
+#include "Scrambler.h"
 
 #include <gtest/gtest.h>
+
+#include <random>
 
 namespace {
 
@@ -47,7 +50,7 @@ INSTANTIATE_TEST_SUITE_P(
         TParseRow{"empty_name", "42,", true, 42, ""},
         TParseRow{"zero", "0,Mr. Brain", true, 0, "Mr. Brain"},
         TParseRow{"largest", "2147483647,x", true, INT32_MAX, "x"},
-        TParseRow{"negative", "-5,x", true, -5, "x"}, TParseRow{"empty", "", false, 0, ""},
+        TParseRow{"negative", "-5,x", false, 0, ""}, TParseRow{"empty", "", false, 0, ""},
         TParseRow{"no_comma", "12345", false, 0, ""}, TParseRow{"letters", "abc,x", false, 0, ""},
         TParseRow{"empty_score", ",x", false, 0, ""}, TParseRow{"lone_minus", "-,x", false, 0, ""},
         TParseRow{"overflow", "2147483648,x", false, 0, ""},
@@ -92,7 +95,15 @@ INSTANTIATE_TEST_SUITE_P(
                     TRankRow{"lower_tie_goes_below", 1, ListOf({10, 20, 30, 40}), 30, 3},
                     TRankRow{"lower_between", 1, ListOf({10, 20, 30, 40}), 25, 2},
                     TRankRow{"lower_cleared_is_free", 1, ClearedHighscoreList(), 5000, 0},
-                    TRankRow{"lower_zero_row_after_good_ones", 1, ListOf({10, 20, 0}), 99, 2},
+                    TRankRow{"lower_real_zero_is_a_result", 1, ListOf({10, 20, 0}), 99, 3},
+                    TRankRow{"lower_real_zero_stays_first", 1, ListOf({0}), 0, 1},
+                    TRankRow{"lower_cleared_row_after_good_ones", 1,
+                             [] {
+                                 THighscoreList l = ClearedHighscoreList();
+                                 l[0] = {"p0", 10};
+                                 return l;
+                             }(),
+                             99, 1},
                     TRankRow{"lower_sixteenth", 1,
                              ListOf({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}), 15, -1},
                     TRankRow{"lower_default_tie", 1, DefaultHighscoreList(1), 9999999, -1},
@@ -118,6 +129,34 @@ TEST(HighscoreList, InsertMovesRowsDownAndDropsLast) {
     InsertHighscore(list, -1, {"none", 0});
     InsertHighscore(list, 15, {"none", 0});
     EXPECT_EQ(list, before);
+}
+
+// Any stored text decodes to a good entry or to the default row, never to a negative score, and
+// every entry the game can store comes back as it was. Seeded random texts.
+TEST(HighscoreList, DecodingRandomStoredTextsIsSafe) {
+    std::mt19937 random(4711);
+    auto pick = [&](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random);
+    };
+    const QString pieces = QStringLiteral("0123456789,-+ aZzQ9,,\"';@é€\x01") + QChar(0);
+    for (int c = 0; c < 20000; ++c) {
+        QString stored;
+        for (int i = pick(0, 30); i > 0; --i)
+            stored += pick(0, 4) == 0 ? QChar(char16_t(pick(1, 0xD7FF)))
+                                      : pieces[pick(0, int(pieces.size()) - 1)];
+        const QString plain = UnscrambleText(stored);
+        const THighscoreEntry entry = ParseHighscoreEntry(plain, 1);
+        ASSERT_GE(entry.Score, 0) << "case " << c;
+        if (entry != DefaultHighscoreEntry(1)) {
+            ASSERT_EQ(FormatHighscoreEntry(entry), plain) << "case " << c;
+        }
+
+        const THighscoreEntry made{stored.left(25),
+                                   pick(0, 1) ? pick(0, 9999999) : pick(0, INT32_MAX)};
+        ASSERT_EQ(ParseHighscoreEntry(UnscrambleText(ScrambleText(FormatHighscoreEntry(made))), 1),
+                  made)
+            << "case " << c;
+    }
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "Application.h"
 #include "Placement.h"
 #include "QtPrint.h"
+#include "QuitSignals.h"
 #include "Settings.h"
 
 #include <QMessageBox>
@@ -12,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -76,7 +78,7 @@ TEST_F(ErrorReport, AnUnreadablePlacementEndsTheShowStepButTheWindowShows) {
     ini.WriteText(sdMainForm, "x");
     QFile f(ini.FileName());
     ASSERT_TRUE(f.open(QFile::WriteOnly | QFile::Truncate));
-    f.write("[common]\nMainForm=200, 0, 1, 1, 2, 3, 4\n"); // unquoted: a list, not text
+    f.write("[common]\nMainForm=@Rect(1 2 3 4)\n"); // a typed value, not text
     f.close();
 
     TFailingWindow w;
@@ -106,6 +108,17 @@ TEST(ErrorReportBox, ShowsTheTextInAMessageBox) {
     TApplication::ReportError("Erzeugung von Schlüssel common misslungen");
     EXPECT_EQ(shown, "Erzeugung von Schlüssel common misslungen");
     EXPECT_EQ(title, QApplication::applicationDisplayName());
+}
+
+// The handler runs from the event loop, once, and the program goes on until it decides to end.
+TEST(QuitSignal, ReachesTheEventLoop) {
+    int calls = 0;
+    InstallQuitSignals([&] { ++calls; });
+    std::raise(SIGHUP);
+    EXPECT_EQ(calls, 0); // not inside the signal handler
+    EXPECT_TRUE(QTest::qWaitFor([&] { return calls > 0; }));
+    QTest::qWait(50);
+    EXPECT_EQ(calls, 1);
 }
 
 } // namespace

@@ -13,6 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <optional>
 
@@ -32,20 +35,21 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
     file.write(bytes);
 }
 
-// Points QDir::tempPath() at a folder of its own for one test.
-class TTempFolder {
+// Points $XDG_STATE_HOME at a folder of its own for one test.
+class TStateFolder {
   public:
-    TTempFolder() {
-        if (const char* old = std::getenv("TMPDIR")) Old = old;
-        setenv("TMPDIR", Dir.path().toLocal8Bit().constData(), 1);
+    TStateFolder() {
+        if (const char* old = std::getenv("XDG_STATE_HOME")) Old = old;
+        setenv("XDG_STATE_HOME", Dir.path().toLocal8Bit().constData(), 1);
     }
-    ~TTempFolder() {
+    ~TStateFolder() {
         if (Old)
-            setenv("TMPDIR", Old->c_str(), 1);
+            setenv("XDG_STATE_HOME", Old->c_str(), 1);
         else
-            unsetenv("TMPDIR");
+            unsetenv("XDG_STATE_HOME");
     }
-    QString Path() const { return Dir.path() + QLatin1Char('/'); }
+    // Where the game keeps its log there.
+    QString Path() const { return Dir.path() + QStringLiteral("/morvek/"); }
 
   private:
     QTemporaryDir Dir;
@@ -180,8 +184,8 @@ TEST(DebugSwitch, ArgumentsAndSwitchFile) {
     EXPECT_TRUE(DebugSwitch(dir.path(), {})); // a folder given without its separator
 }
 
-TEST(DebugLogPath, FallsBackToTempFolderWhenProgramFolderIsNotWritable) {
-    TTempFolder temp;
+TEST(DebugLogPath, FallsBackToThePlayersOwnFolderWhenProgramFolderIsNotWritable) {
+    TStateFolder temp;
     QTemporaryDir dir;
     const QString writable = dir.path() + QLatin1Char('/');
     const QString aFile = writable + QStringLiteral("plain-file");
@@ -202,8 +206,8 @@ TEST(DebugLogPath, FallsBackToTempFolderWhenProgramFolderIsNotWritable) {
     }
 }
 
-TEST_F(HelpFixture, LogGoesToTempFolderForUnwritableProgramFolder) {
-    TTempFolder temp;
+TEST_F(HelpFixture, LogGoesToThePlayersOwnFolderForUnwritableProgramFolder) {
+    TStateFolder temp;
     InitHelpSystem({QStringLiteral("-debug")}, ProgramDir + QStringLiteral("gone/morvek"));
     HelpLog("one line");
     const QStringList lines = ReadLines(temp.Path() + QStringLiteral("HHDebug.txt"));
@@ -247,20 +251,62 @@ TEST(DLogFile, LineRules) {
     EXPECT_TRUE(lines.last().endsWith(QStringLiteral("   42 (c-string) \"Größe\"")));
 }
 
-TEST(DLogFile, AppendModeKeepsAnOldLogAndMakesItWritable) {
+unsigned ModeOf(const QString& path) {
+    struct stat info {};
+    stat(QFile::encodeName(path).constData(), &info);
+    return info.st_mode & 07777;
+}
+
+TEST(DLogFile, AppendModeKeepsAnOldLogAndItsMode) {
     QTemporaryDir dir;
     const QString path = dir.path() + QStringLiteral("/log.txt");
     WriteFile(path, "old run\n");
-    QFile::setPermissions(path, QFileDevice::ReadOwner);
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     TDLogFile log(path, true, {QStringLiteral("!header")}, true);
     log.LogLine("new run");
-    EXPECT_TRUE(QFile::permissions(path) & QFileDevice::WriteOwner);
+    EXPECT_EQ(ModeOf(path), 0600u);
     const QStringList lines = ReadLines(path);
     ASSERT_EQ(lines.size(), 4);
     EXPECT_EQ(lines[0], QStringLiteral("old run"));
     EXPECT_EQ(lines[1], QString(79, QLatin1Char('=')));
     EXPECT_EQ(lines[2], QStringLiteral("header"));
     EXPECT_TRUE(lines[3].endsWith(QStringLiteral("   new run")));
+
+    // A read-only log stays read-only: its lines are dropped (unless the user may write anyway).
+    QFile::setPermissions(path, QFileDevice::ReadOwner);
+    TDLogFile again(path, true, {}, true);
+    again.LogLine("third run");
+    EXPECT_EQ(ModeOf(path), 0400u);
+}
+
+// A link planted under the log's name, or another user's file there, is neither followed, nor
+// deleted, nor changed in its mode; with and without the debug switch.
+TEST(DLogFile, NeverTouchesALinkOrAnotherUsersFile) {
+    QTemporaryDir dir;
+    const QString target = dir.path() + QStringLiteral("/precious.txt");
+    WriteFile(target, "keep me\n");
+    QFile::setPermissions(target,
+                          QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    const QString link = dir.path() + QStringLiteral("/HHDebug.txt");
+    ASSERT_TRUE(QFile::link(target, link));
+    for (const bool debug : {false, true}) {
+        TDLogFile log(link, debug);
+        log.LogLine("planted");
+        EXPECT_TRUE(QFileInfo(link).isSymLink()) << debug;
+    }
+    EXPECT_EQ(ReadLines(target), QStringList{QStringLiteral("keep me")});
+    EXPECT_EQ(ModeOf(target), 0444u);
+
+    // Another user's file: only root can make one here.
+    if (geteuid() != 0) GTEST_SKIP() << "needs root to give a file to another user";
+    const QString foreign = dir.path() + QStringLiteral("/foreign.txt");
+    WriteFile(foreign, "theirs\n");
+    ASSERT_EQ(chown(QFile::encodeName(foreign).constData(), 65534, 65534), 0);
+    for (const bool debug : {false, true}) {
+        TDLogFile log(foreign, debug);
+        log.LogLine("mine");
+    }
+    EXPECT_EQ(ReadLines(foreign), QStringList{QStringLiteral("theirs")});
 }
 
 TEST(DLogFile, UnwritableLogDropsLinesAndDebugOffWritesNothing) {

@@ -4,12 +4,14 @@
 #include "hh_funcs.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QTimer>
 #include <QUrl>
 
@@ -201,4 +203,117 @@ TEST_F(ViewerFixture, PointAnchorShowsWholeFileFromThere) {
     EXPECT_TRUE(Text(viewer).contains(QStringLiteral("Body")));
 }
 
+QString WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile out(path);
+    EXPECT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(bytes);
+    return path;
+}
+
+// Files that would hold the game for minutes, or take gigabytes, are refused with a report in the
+// viewer. (A frozen viewer would show as this test running into its time limit.)
+TEST_F(ViewerFixture, HostileRulesFilesAreRefusedQuickly) {
+    QTemporaryDir dir;
+    struct Row {
+        const char* name;
+        QByteArray bytes;
+        const char* english;
+    };
+    QByteArray unclosed = "<html><body><div id=\"2\"><h1>Rules</h1>";
+    for (int i = 0; i < 200000; ++i)
+        unclosed += "<div>";
+    QByteArray bold = "<div id=\"2\">x";
+    for (int i = 0; i < 5000; ++i)
+        bold += "<b>x";
+    const Row rows[] = {
+        {"over 2 MB", "<div id=\"2\">" + QByteArray(2 * 1024 * 1024, 'x') + "</div>",
+         "is too large"},
+        {"200,000 unclosed div", unclosed, "nested too deeply"},
+        {"5,000 unclosed b", bold, "nested too deeply"},
+    };
+    for (const Row& row : rows) {
+        const QString file = WriteFile(dir.path() + "/mrvk.html", row.bytes);
+        THelpViewer* viewer = THelpViewer::Open(file, 2);
+        EXPECT_TRUE(viewer->ShowsError()) << row.name;
+        EXPECT_TRUE(Text(viewer).contains(row.english)) << row.name << Text(viewer).toStdString();
+        THelpViewer::CloseAll();
+    }
+    // Broken tags that made pattern searches go over the text again and again.
+    QByteArray tags = "<div id=\"2\"><h1>T</h1>ok</div>";
+    for (int i = 0; i < 100000; ++i)
+        tags += "<head<h1<a ";
+    THelpViewer* viewer = THelpViewer::Open(WriteFile(dir.path() + "/mrvk.html", tags), 2);
+    EXPECT_FALSE(viewer->ShowsError());
+    EXPECT_EQ(viewer->windowTitle(), "T");
+    // Real rules nest a few levels: the game's own file is far below the limit.
+    EXPECT_FALSE(THelpViewer::Open(RulesFile, 2)->ShowsError());
+}
+
+// Stands in for the desktop's handlers of link schemes.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+  public:
+    QStringList opened;
+  public slots:
+    void open(const QUrl& url) { opened << url.toString(); }
+};
+
+// Only web and mail addresses leave the viewer; links into the rules file itself work.
+TEST_F(ViewerFixture, LinksLeaveOnlyForWebAndMail) {
+    UrlCatcher catcher;
+    const QStringList schemes = {"http", "https", "mailto", "javascript", "data",    "smb",
+                                 "file", "ftp",   "myapp",  "steam",      "vbscript"};
+    for (const QString& scheme : schemes)
+        QDesktopServices::setUrlHandler(scheme, &catcher, "open");
+    THelpViewer* viewer = THelpViewer::Open(RulesFile, 2);
+    const QStringList links = {"http://example.org/x",
+                               "https://example.org/",
+                               "mailto:someone@example.org",
+                               "javascript:alert(1)",
+                               "data:text/html,<script>alert(1)</script>",
+                               "smb://server/share",
+                               "file:///etc/passwd",
+                               "ftp://example.org/",
+                               "myapp://do-something",
+                               "steam://run/1",
+                               "vbscript:x",
+                               "/etc/passwd",
+                               "other.html"};
+    for (const QString& link : links)
+        emit viewer->Browser()->anchorClicked(QUrl(link));
+    for (const QString& scheme : schemes)
+        QDesktopServices::unsetUrlHandler(scheme);
+    EXPECT_EQ(catcher.opened, (QStringList{"http://example.org/x", "https://example.org/",
+                                           "mailto:someone@example.org"}));
+    // The rules file by its own name, with a topic.
+    emit viewer->Browser()->anchorClicked(QUrl("mrvk.html#1"));
+    EXPECT_EQ(viewer->Topic(), 1);
+    EXPECT_FALSE(viewer->ShowsError());
+}
+
+// Pictures and style sheets come only from the rules file's folder (and below it).
+TEST_F(ViewerFixture, LocalFilesLoadOnlyFromTheRulesFolder) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkpath("rules/img"));
+    const QString rules = dir.path() + "/rules";
+    WriteFile(rules + "/pic.css", "p { color: red }");
+    WriteFile(rules + "/img/deep.css", "p { color: red }");
+    WriteFile(dir.path() + "/outside.css", "p { color: red }");
+    ASSERT_TRUE(QFile::link(dir.path() + "/outside.css", rules + "/sneaky.css"));
+    WriteFile(rules + "/mrvk.html", "<div id=\"2\"><h1>T</h1><img src=\"../outside.css\"></div>");
+    THelpViewer* viewer = THelpViewer::Open(rules + "/mrvk.html", 2);
+    ASSERT_FALSE(viewer->ShowsError());
+    QTextBrowser* browser = viewer->Browser();
+    const int css = QTextDocument::StyleSheetResource;
+    EXPECT_TRUE(browser->loadResource(css, QUrl("pic.css")).isValid());
+    EXPECT_TRUE(browser->loadResource(css, QUrl("img/deep.css")).isValid());
+    EXPECT_FALSE(browser->loadResource(css, QUrl("../outside.css")).isValid());
+    EXPECT_FALSE(browser->loadResource(css, QUrl("sneaky.css")).isValid());
+    EXPECT_FALSE(
+        browser->loadResource(css, QUrl::fromLocalFile(dir.path() + "/outside.css")).isValid());
+    EXPECT_FALSE(browser->loadResource(css, QUrl("http://example.org/a.css")).isValid());
+}
+
 } // namespace
+
+#include "HelpViewerTest.moc"
