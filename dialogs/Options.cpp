@@ -22,7 +22,8 @@ int32_t NextTongue(int32_t tongue) {
 
 TOptionDlg::TOptionDlg(QWidget* mainWindow, int32_t& backMode, const TDlgResources& resources)
     : QDialog(mainWindow, DialogFlags()), BackMode(backMode), MainWindow(mainWindow) {
-    setFixedSize(497, 416);
+    // Five rows: one row pitch (56) taller than the four-row layout, the margins below kept.
+    setFixedSize(497, 472);
     const TBitmapList& dlgs = resources.dlgs;
     const TBitmapList& opts = resources.opts;
 
@@ -44,8 +45,8 @@ TOptionDlg::TOptionDlg(QWidget* mainWindow, int32_t& backMode, const TDlgResourc
         label->SetFontColor(Qt::white);
     }
 
-    OKBtn = MakeButton(LMDBackPanel1, dlgs, 436, 355, 5, 6, 5, 0, true);
-    p7 = MakePanel(LMDBackPanel1, dlgs, 2, QRect(116, 12, 369, 333));
+    OKBtn = MakeButton(LMDBackPanel1, dlgs, 436, 411, 5, 6, 5, 0, true);
+    p7 = MakePanel(LMDBackPanel1, dlgs, 2, QRect(116, 12, 369, 389));
     OptLabel = MakeLabel(p7, QRect(19, 12, 254, 29), ArialFont(21, true));
     const QFont rowFont = ArialFont(16);
     TongueBtn = MakeButton(p7, opts, 16, 47, 1, 2, 1, 0, true);

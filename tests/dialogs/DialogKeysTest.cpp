@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QGuiApplication>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,9 +26,17 @@
 
 namespace {
 
-// Waits until the dialog is the active window, as it is for the player once it shows.
+// Waits until the dialog itself holds the keyboard, as it does for the player once the window
+// manager has given it the focus. QTest::qWaitForWindowActive is not enough: a transient window
+// counts as active while its parent still has the focus, so under a window manager it returns
+// before the focus has moved from the main window to the dialog.
 bool Active(QDialog& dlg) {
-    return QTest::qWaitForWindowActive(&dlg, 2000);
+    return QTest::qWaitFor(
+        [&] {
+            return QGuiApplication::focusWindow() == dlg.windowHandle() &&
+                   QApplication::activeWindow() == &dlg;
+        },
+        2000);
 }
 
 // Types each key into whatever has the keyboard focus at that moment; stops once the dialog
@@ -277,7 +286,7 @@ TEST_F(BestListKeys, SpaceTicksRemoveAllAndEnterConfirmsIt) {
         EXPECT_EQ(Stored(i), "0,Mr. Brain") << i;
 }
 
-TEST_F(BestListKeys, ViewingClosesByEnterWithTheTickAndByEscapeWithoutWriting) {
+TEST_F(BestListKeys, ViewingClosesByEnterWithTheTickAndByEscape) {
     for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
         Ini.WriteText("common", "player", "<untouched>");
         ASSERT_TRUE(RunModal(
@@ -292,9 +301,9 @@ TEST_F(BestListKeys, ViewingClosesByEnterWithTheTickAndByEscapeWithoutWriting) {
                 EXPECT_TRUE(Dlg.OkBtn->hasFocus());
                 Type(Dlg, {key});
             }));
-        const bool tick = key == Qt::Key_Return;
-        EXPECT_EQ(Dlg.result(), tick ? QDialog::Accepted : QDialog::Rejected);
-        EXPECT_EQ(Ini.ReadText("common", "player", "") != "<untouched>", tick);
+        EXPECT_EQ(Dlg.result(), key == Qt::Key_Return ? QDialog::Accepted : QDialog::Rejected);
+        // A list only looked at is never written back, whichever way it closes.
+        EXPECT_EQ(Ini.ReadText("common", "player", ""), "<untouched>");
     }
 }
 

@@ -295,7 +295,7 @@ TEST_F(Options, PlacedOnlyWhileTheMainWindowIsVisible) {
             });
     };
     showAndRead();
-    EXPECT_EQ(pos, PlaceOverClient(Main.frameGeometry(), Main.height(), QSize(497, 416)));
+    EXPECT_EQ(pos, PlaceOverClient(Main.frameGeometry(), Main.height(), QSize(497, 472)));
     Main.hide();
     Dlg.move(7, 9);
     showAndRead();
@@ -303,14 +303,14 @@ TEST_F(Options, PlacedOnlyWhileTheMainWindowIsVisible) {
 }
 
 TEST_F(Options, ComponentsInPlace) {
-    EXPECT_EQ(Dlg.size(), QSize(497, 416));
+    EXPECT_EQ(Dlg.size(), QSize(497, 472));
     const struct {
         QWidget* Widget;
         QRect Place;
     } rows[] = {
-        {Dlg.LMDBackPanel1, {0, 0, 497, 416}}, {Dlg.LMDLImage3, {0, 12, 105, 77}},
+        {Dlg.LMDBackPanel1, {0, 0, 497, 472}}, {Dlg.LMDLImage3, {0, 12, 105, 77}},
         {Dlg.ProgLabel, {12, 119, 53, 281}},   {Dlg.VersionLabel, {56, 130, 21, 266}},
-        {Dlg.OKBtn, {436, 355, 50, 50}},       {Dlg.p7, {116, 12, 369, 333}},
+        {Dlg.OKBtn, {436, 411, 50, 50}},       {Dlg.p7, {116, 12, 369, 389}},
         {Dlg.OptLabel, {19, 12, 254, 29}},     {Dlg.TongueBtn, {16, 47, 50, 50}},
         {Dlg.TongueLabel, {79, 64, 294, 18}},  {Dlg.SoundBtn, {16, 103, 50, 50}},
         {Dlg.SoundLabel, {79, 120, 294, 18}},  {Dlg.MusicBtn, {16, 159, 50, 50}},

@@ -351,7 +351,11 @@ def run(session):
     check(tongue[1:3] == ((1280 - 408) // 2, (1024 - 162) // 2),
           "the language question is at %r, not centred" % (tongue[1:3],))
     s.screenshot("language")
-    s.click(tongue[1] + 108 + 16 + 25, tongue[2] + 12 + 71 + 25)  # "I speak English"
+    if s.keyboard:
+        # The focus starts on German; Tab moves it to English, Enter presses it.
+        s.key(tongue[0], "Tab", "Return")
+    else:
+        s.click(tongue[1] + 108 + 16 + 25, tongue[2] + 12 + 71 + 25)  # "I speak English"
     s.wait_gone("the language question", tongue[0], 10)
 
     main = s.wait_window("the main window", 10, name="Morvek V1.0")
@@ -413,7 +417,7 @@ def main():
     parser.add_argument("--seed", type=int, default=20240611)
     parser.add_argument("--mode", type=int, default=1, choices=range(1, 10), help="size level")
     parser.add_argument("--keep", action="store_true", help="keep the work folder on success")
-    parser.add_argument("--keyboard", action="store_true", help="play the board with keys only")
+    parser.add_argument("--keyboard", action="store_true", help="answer the dialogs and play the board with keys only")
     args = parser.parse_args()
 
     for tool in ("Xvfb", "xdotool"):
