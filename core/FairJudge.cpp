@@ -6,7 +6,7 @@
 
 namespace {
 
-Knowledge playerKnowledge(const TPuzzle& p) {
+Knowledge playerKnowledge(const Puzzle& p) {
     Knowledge k = unknownBoard(p);
     for (int32_t r = 0; r < k.Rows; ++r)
         for (int32_t c = 0; c < k.Cols; ++c) {
@@ -19,8 +19,8 @@ Knowledge playerKnowledge(const TPuzzle& p) {
 
 } // namespace
 
-Judgement judgeClaim(TPuzzle& puzzle, int32_t col, int32_t row, bool claimFilled,
-                     int64_t nodeBudget, int64_t* nodesUsed, double cpuMillis) {
+Judgement judgeClaim(Puzzle& puzzle, int32_t col, int32_t row, bool claimFilled, int64_t nodeBudget,
+                     int64_t* nodesUsed, double cpuMillis) {
     const int32_t state = puzzle.Grid[col][row];
     if (state != csHiddenEmpty && state != csHiddenFilled) return Judgement::Agrees;
     if ((state == csHiddenFilled) == claimFilled) return Judgement::Agrees;

@@ -10,7 +10,7 @@ bool isArrow(CursorStep step) {
 
 } // namespace
 
-KeyboardPlay::KeyboardPlay(TBoardRules& rules, const TPuzzle& puzzle, CursorEffects& effects)
+KeyboardPlay::KeyboardPlay(BoardRules& rules, const Puzzle& puzzle, CursorEffects& effects)
     : rules(rules), board(puzzle), effects(effects) {}
 
 bool KeyboardPlay::showIfHidden(CursorStep step) {

@@ -1,7 +1,7 @@
 // Board generation and the solved test.
 #include "Puzzle.h"
 
-#include "Random.h"
+#include "RandomGenerator.h"
 
 #include <algorithm>
 
@@ -32,7 +32,7 @@ template <typename CellAt> int32_t CountRuns(int32_t length, CellAt cellAt, int3
 
 } // namespace
 
-void ComputeClues(TPuzzle& p) {
+void ComputeClues(Puzzle& p) {
     for (int32_t row = 1; row <= p.RowCount; ++row)
         p.RowClueCount[row] = CountRuns(
             p.ColCount, [&](int32_t col) { return p.Grid[col][row]; }, p.RowClues[row]);
@@ -51,7 +51,7 @@ void ComputeClues(TPuzzle& p) {
         p.MaxRowClues = std::max(p.MaxRowClues, p.RowClueCount[row]);
 }
 
-void GeneratePuzzle(TPuzzle& p, TRandom& rnd) {
+void GeneratePuzzle(Puzzle& p, RandomGenerator& rnd) {
     const int32_t density = rnd.Random(6) + 8;
     for (int32_t col = 1; col <= p.ColCount; ++col)
         for (int32_t row = 1; row <= p.RowCount; ++row)
@@ -71,7 +71,7 @@ void GeneratePuzzle(TPuzzle& p, TRandom& rnd) {
     ComputeClues(p);
 }
 
-bool IsSolved(const TPuzzle& p) {
+bool IsSolved(const Puzzle& p) {
     for (int32_t col = 1; col <= p.ColCount; ++col)
         for (int32_t row = 1; row <= p.RowCount; ++row)
             if (p.Grid[col][row] == csHiddenFilled) return false;

@@ -12,9 +12,9 @@
 
 namespace {
 
-enum class TAudioState { Closed, Open, Failed };
+enum class AudioState { Closed, Open, Failed };
 
-TAudioState State = TAudioState::Closed;
+AudioState State = AudioState::Closed;
 bool MidiReady = false;
 std::string SoundFont;
 std::map<int, std::function<void()>> CloseHooks;
@@ -75,9 +75,9 @@ std::string ChooseSoundFont() {
 } // namespace
 
 bool AudioOpen() {
-    if (State == TAudioState::Open) return true;
-    if (State == TAudioState::Failed) return false;
-    State = TAudioState::Failed;
+    if (State == AudioState::Open) return true;
+    if (State == AudioState::Failed) return false;
+    State = AudioState::Failed;
     if (!AtExitRegistered) {
         std::atexit(AudioClose);
         AtExitRegistered = true;
@@ -93,7 +93,7 @@ bool AudioOpen() {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
-    State = TAudioState::Open;
+    State = AudioState::Open;
     if (!SoundFont.empty()) Mix_SetSoundFonts(SoundFont.c_str());
     // Timidity only registers when its configuration loaded; a native device needs no instruments.
     const bool instruments = Mix_HasMusicDecoder("TIMIDITY") || Mix_HasMusicDecoder("NATIVEMIDI") ||
@@ -103,7 +103,7 @@ bool AudioOpen() {
 }
 
 bool AudioIsOpen() {
-    return State == TAudioState::Open;
+    return State == AudioState::Open;
 }
 
 bool AudioMidiReady() {
@@ -129,13 +129,13 @@ void AudioClose() {
     auto hooks = CloseHooks;
     for (auto& [id, hook] : hooks)
         hook();
-    if (State == TAudioState::Open) {
+    if (State == AudioState::Open) {
         Mix_HaltChannel(-1);
         Mix_HaltMusic();
         Mix_CloseAudio();
         Mix_Quit();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
     }
-    State = TAudioState::Closed;
+    State = AudioState::Closed;
     MidiReady = false;
 }

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-struct TMainTexts {
+struct MainWindowTexts {
     QString StartHint;
     QString HighScoreHint;
     QString PauseHint;
@@ -18,4 +18,4 @@ struct TMainTexts {
 };
 
 // The texts for one language; the main window's SetMainTexts passes German().
-TMainTexts MainTexts(bool german);
+MainWindowTexts MainTexts(bool german);

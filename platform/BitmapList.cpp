@@ -1,7 +1,7 @@
 // A list of bitmaps addressed by position from 0.
 #include "BitmapList.h"
 
-TBitmapList TBitmapList::Load(const QString& dir, int count) {
+BitmapList BitmapList::Load(const QString& dir, int count) {
     std::vector<QImage> items;
     items.reserve(count);
     for (int n = 0; n < count; ++n) {
@@ -10,14 +10,14 @@ TBitmapList TBitmapList::Load(const QString& dir, int count) {
         if (!img.isNull()) img = img.convertToFormat(QImage::Format_RGB32);
         items.push_back(std::move(img));
     }
-    return TBitmapList(std::move(items));
+    return BitmapList(std::move(items));
 }
 
-bool TBitmapList::Valid(int index) const {
+bool BitmapList::Valid(int index) const {
     return index >= 0 && index < Count() && !Items[index].isNull();
 }
 
-const QImage& TBitmapList::Item(int index) const {
+const QImage& BitmapList::Item(int index) const {
     static const QImage empty;
     return Valid(index) ? Items[index] : empty;
 }

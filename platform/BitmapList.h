@@ -6,14 +6,14 @@
 
 #include <vector>
 
-class TBitmapList {
+class BitmapList {
   public:
-    TBitmapList() = default;
-    explicit TBitmapList(std::vector<QImage> items) : Items(std::move(items)) {}
+    BitmapList() = default;
+    explicit BitmapList(std::vector<QImage> items) : Items(std::move(items)) {}
 
     // Loads <dir>/<n>.png for n = 0 .. count-1 (a Qt resource folder such as ":/bmps").
     // A missing file leaves an empty item in its place.
-    static TBitmapList Load(const QString& dir, int count);
+    static BitmapList Load(const QString& dir, int count);
 
     int Count() const { return static_cast<int>(Items.size()); }
     // A valid item exists and is not empty.

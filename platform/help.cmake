@@ -1,11 +1,11 @@
 # Help: the built-in rules viewer, the help hook, the debug log, and the rules file itself.
 target_sources(morvek_platform PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/help/AppHelp.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/help/DLogFile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/help/DebugLog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/help/HelpViewer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/help/HtmlScan.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/help/hh.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/help/hh_funcs.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/help/HelpControl.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/help/HelpSystem.cpp
 )
 target_include_directories(morvek_platform PUBLIC ${CMAKE_CURRENT_LIST_DIR}/help)
 

@@ -1,11 +1,11 @@
 # Settings store, text scrambler and the main window's placement.
 target_sources(morvek_platform PRIVATE
-  ${CMAKE_CURRENT_LIST_DIR}/Settings.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SettingsStore.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SettingsFile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/IniDocument.cpp
   ${CMAKE_CURRENT_LIST_DIR}/IniText.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/Scrambler.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/Placement.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TextScrambler.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WindowPlacement.cpp
   ${CMAKE_CURRENT_LIST_DIR}/X11Window.cpp
 )
 # The window manager's frame and input shapes on X11; without the libraries those calls do

@@ -2,15 +2,15 @@
 target_include_directories(morvek_platform PUBLIC ${CMAKE_CURRENT_LIST_DIR}/widgets)
 target_sources(morvek_platform PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/widgets/TransparentImage.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/widgets/LMDMMButton.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/widgets/ImageButton.cpp
   ${CMAKE_CURRENT_LIST_DIR}/widgets/ImageButtonAccessible.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/widgets/LMDBackPanel.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/widgets/LMDSimpleLabel.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/widgets/LMDLImage.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/widgets/LMDLabel.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/widgets/LMDCheckBox.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/widgets/LMDHintWindow.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/widgets/LMDShapeHint.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/widgets/BackPanel.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/widgets/TextLabel.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/widgets/ListImage.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/widgets/RotatedLabel.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/widgets/TransparentCheckBox.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/widgets/HintBalloonWindow.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/widgets/HintBalloon.cpp
 )
 
 # A picture of the widget set for eyeballing: widgets_demo <out.png>

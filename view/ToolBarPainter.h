@@ -8,9 +8,9 @@
 
 #include <cstdint>
 
-class TToolBarPainter {
+class ToolBarPainter {
   public:
-    explicit TToolBarPainter(const TBitmapList& bmps) : bmps(bmps) {}
+    explicit ToolBarPainter(const BitmapList& bmps) : bmps(bmps) {}
 
     int32_t BackMode = 0;
 
@@ -25,5 +25,5 @@ class TToolBarPainter {
     int32_t TileTop() const;
     QRect DrawCounter(QImage& surface, int32_t left, const std::vector<int32_t>& glyphs) const;
 
-    const TBitmapList& bmps;
+    const BitmapList& bmps;
 };

@@ -1,7 +1,7 @@
 // The random source, the generator, the clue runs and the solved test.
 #include "Puzzle.h"
 #include "CommandLine.h"
-#include "Random.h"
+#include "RandomGenerator.h"
 
 #include <gtest/gtest.h>
 
@@ -18,8 +18,8 @@ std::string ReadFixture(const std::string& name) {
 }
 
 // Builds a board from rows of '#' (filled) and '.' (empty).
-TPuzzle BoardFrom(const std::vector<std::string>& rows) {
-    TPuzzle p;
+Puzzle BoardFrom(const std::vector<std::string>& rows) {
+    Puzzle p;
     p.RowCount = static_cast<int32_t>(rows.size());
     p.ColCount = static_cast<int32_t>(rows[0].size());
     for (int32_t r = 1; r <= p.RowCount; ++r)
@@ -29,7 +29,7 @@ TPuzzle BoardFrom(const std::vector<std::string>& rows) {
     return p;
 }
 
-std::vector<int32_t> RowCluesOf(const TPuzzle& p, int32_t row) {
+std::vector<int32_t> RowCluesOf(const Puzzle& p, int32_t row) {
     return {p.RowClues[row] + 1, p.RowClues[row] + 1 + p.RowClueCount[row]};
 }
 
@@ -37,7 +37,7 @@ std::vector<int32_t> RowCluesOf(const TPuzzle& p, int32_t row) {
 
 TEST(Random, FollowsTheLinearCongruentialSequence) {
     // seed := seed * 134775813 + 1; result = high half of seed * n. Worked out by hand.
-    TRandom rnd(1);
+    RandomGenerator rnd(1);
     EXPECT_EQ(rnd.Random(100), 3);
     EXPECT_EQ(rnd.Seed, 134775814u);
     EXPECT_EQ(rnd.Random(100), 86);
@@ -50,7 +50,7 @@ TEST(Random, FollowsTheLinearCongruentialSequence) {
 }
 
 TEST(Random, StaysInRange) {
-    TRandom rnd(0xFFFFFFFFu);
+    RandomGenerator rnd(0xFFFFFFFFu);
     for (int i = 0; i < 10000; ++i) {
         const int32_t v = rnd.Random(34);
         ASSERT_GE(v, 0);
@@ -75,7 +75,7 @@ TEST(GeneratePuzzle, MatchesTheReferenceBoards) {
 
 TEST(GeneratePuzzle, BoardSizeFollowsMode) {
     for (int32_t m = 1; m <= 9; ++m) {
-        const TPuzzle p = FirstPuzzle(m, 7);
+        const Puzzle p = FirstPuzzle(m, 7);
         EXPECT_EQ(p.ColCount, 3 * m + 7);
         EXPECT_EQ(p.RowCount, 2 * m + 5);
     }
@@ -91,8 +91,8 @@ TEST(GeneratePuzzle, OutOfRangeModeIsClamped) {
 }
 
 TEST(GeneratePuzzle, InvariantsHoldOnManySeeds) {
-    TRandom rnd(99);
-    TPuzzle p;
+    RandomGenerator rnd(99);
+    Puzzle p;
     for (int i = 0; i < 400; ++i) {
         const int32_t m = 1 + i % 9;
         p.ColCount = ColCountFor(m);
@@ -142,7 +142,7 @@ TEST(Clues, RunsAreMaximalAndInOrder) {
 }
 
 TEST(Clues, ColumnsReadFromTheTop) {
-    const TPuzzle p = BoardFrom({"#.", "#.", "..", "##"});
+    const Puzzle p = BoardFrom({"#.", "#.", "..", "##"});
     EXPECT_EQ(p.ColClueCount[1], 2);
     EXPECT_EQ(p.ColClues[1][1], 2);
     EXPECT_EQ(p.ColClues[1][2], 1);
@@ -151,7 +151,7 @@ TEST(Clues, ColumnsReadFromTheTop) {
 }
 
 TEST(IsSolved, OnlyHiddenFilledCellsMatter) {
-    TPuzzle p = BoardFrom({"#.#", ".#."});
+    Puzzle p = BoardFrom({"#.#", ".#."});
     EXPECT_FALSE(IsSolved(p));
     p.Grid[1][1] = csUncovered;
     p.Grid[3][1] = csUncovered;
@@ -163,7 +163,7 @@ TEST(IsSolved, OnlyHiddenFilledCellsMatter) {
 }
 
 TEST(IsSolved, IgnoresCellsOutsideAShrunkBoard) {
-    TPuzzle p = FirstPuzzle(9, 5);
+    Puzzle p = FirstPuzzle(9, 5);
     p.ColCount = 10;
     p.RowCount = 7;
     for (int32_t c = 1; c <= 10; ++c)

@@ -3,7 +3,7 @@
 #include "LineSolver.h"
 #include "PictureSearch.h"
 #include "Puzzle.h"
-#include "Random.h"
+#include "RandomGenerator.h"
 
 #include <gtest/gtest.h>
 
@@ -76,8 +76,8 @@ TEST(LineSolver, ExactAgainstEveryLine) {
 
 constexpr int32_t SmallCols = 4, SmallRows = 5;
 
-TPuzzle smallPuzzle(uint32_t bits) {
-    TPuzzle p;
+Puzzle smallPuzzle(uint32_t bits) {
+    Puzzle p;
     p.ColCount = SmallCols;
     p.RowCount = SmallRows;
     for (int32_t r = 0; r < SmallRows; ++r)
@@ -143,7 +143,7 @@ const std::vector<std::vector<uint32_t>>& pictureGroups() {
 TEST(PictureSearch, EveryCellOfEverySmallClueSet) {
     int64_t ambiguous = 0;
     for (const std::vector<uint32_t>& group : pictureGroups()) {
-        const TPuzzle puzzle = smallPuzzle(group[0]);
+        const Puzzle puzzle = smallPuzzle(group[0]);
         PictureSearch search(puzzle);
         Knowledge settled = unknownBoard(puzzle);
         ASSERT_TRUE(search.propagate(settled));
@@ -181,7 +181,7 @@ TEST(PictureSearch, EveryCellOfEverySmallClueSet) {
 // marked: a claim is taken exactly when a picture fits it and the board, and the new hidden
 // picture is one of them.
 TEST(FairJudge, AgreesWithBruteForceOnSmallBoards) {
-    TRandom rnd(7);
+    RandomGenerator rnd(7);
     for (const std::vector<uint32_t>& group : pictureGroups()) {
         if (group.size() == 1) continue;
         const uint32_t hidden =
@@ -194,7 +194,7 @@ TEST(FairJudge, AgreesWithBruteForceOnSmallBoards) {
             for (int32_t c = 0; c < SmallCols; ++c) {
                 const int32_t i = r * SmallCols + c;
                 if (settled >> i & 1) continue;
-                TPuzzle puzzle = smallPuzzle(hidden);
+                Puzzle puzzle = smallPuzzle(hidden);
                 for (int32_t j = 0; j < SmallCols * SmallRows; ++j)
                     if (settled >> j & 1) {
                         int32_t& cell = puzzle.Grid[j % SmallCols + 1][j / SmallCols + 1];
@@ -227,7 +227,7 @@ TEST(FairJudge, AgreesWithBruteForceOnSmallBoards) {
 }
 
 TEST(FairJudge, ClaimsTheHiddenPictureAllowsNeedNoSearch) {
-    TPuzzle p = smallPuzzle(0b1001'0110'1001'0110'1111);
+    Puzzle p = smallPuzzle(0b1001'0110'1001'0110'1111);
     for (int32_t r = 1; r <= SmallRows; ++r)
         for (int32_t c = 1; c <= SmallCols; ++c) {
             const bool filled = p.Grid[c][r] == csHiddenFilled;
@@ -242,12 +242,12 @@ TEST(FairJudge, ClaimsTheHiddenPictureAllowsNeedNoSearch) {
 // A search out of budget says so, and leaves the board as it was.
 TEST(FairJudge, OutOfBudgetLeavesTheBoard) {
     // Rows and columns all "1" on 4 x 4: 24 pictures, none settled by line solving.
-    TPuzzle p;
+    Puzzle p;
     p.ColCount = p.RowCount = 4;
     for (int32_t i = 1; i <= 4; ++i)
         p.Grid[i][i] = csHiddenFilled;
     ComputeClues(p);
-    const TPuzzle before = p;
+    const Puzzle before = p;
     EXPECT_EQ(judgeClaim(p, 2, 1, true, 0), Judgement::Undecided);
     for (int32_t r = 1; r <= 4; ++r)
         for (int32_t c = 1; c <= 4; ++c)
@@ -263,10 +263,10 @@ TEST(PictureSearch, GeneratedBoardsKnownAmbiguity) {
     for (int32_t m = 1; m <= 9; ++m) {
         int32_t ambiguous = 0;
         for (uint32_t seed = 1; seed <= 200; ++seed) {
-            TPuzzle p;
+            Puzzle p;
             p.ColCount = ColCountFor(m);
             p.RowCount = RowCountFor(m);
-            TRandom rnd(seed);
+            RandomGenerator rnd(seed);
             GeneratePuzzle(p, rnd);
             const FreeCells free = findFreeCells(p, 1 << 16);
             ASSERT_TRUE(free.Complete);

@@ -1,17 +1,17 @@
 // Every dialog by keyboard: Enter does what the tick does, Escape what cancel or close does, Tab
 // and the arrow keys move a visible focus between the buttons, and Enter or Space on a focused
 // button presses it. Keys go where the application sends them: to the widget with the focus.
+#include "BestListDialog.h"
 #include "DialogTestKit.h"
-#include "Globals.h"
-#include "InfoDlg.h"
-#include "LMDCheckBox.h"
-#include "LMDMMButton.h"
-#include "Options.h"
-#include "Scrambler.h"
-#include "Settings.h"
-#include "Tongdlg.h"
-#include "YesNo.h"
-#include "highscor.h"
+#include "GameGlobals.h"
+#include "ImageButton.h"
+#include "InfoDialog.h"
+#include "LanguageDialog.h"
+#include "MessageDialog.h"
+#include "OptionsDialog.h"
+#include "SettingsStore.h"
+#include "TextScrambler.h"
+#include "TransparentCheckBox.h"
 
 #include <QApplication>
 #include <QFile>
@@ -60,19 +60,19 @@ class DialogKeys : public testing::Test {
   protected:
     void SetUp() override {
         Saved = {Tongue, MusicFound, MusicOn};
-        QFile::remove(TLMDIniCtrl::DefaultFileName());
+        QFile::remove(SettingsStore::DefaultFileName());
     }
     void TearDown() override {
         Tongue = Saved.Tongue;
         MusicFound = Saved.MusicFound;
         MusicOn = Saved.MusicOn;
-        QFile::remove(TLMDIniCtrl::DefaultFileName());
+        QFile::remove(SettingsStore::DefaultFileName());
     }
     struct {
         int32_t Tongue;
         bool MusicFound, MusicOn;
     } Saved{};
-    TFakeMain Main;
+    FakeMainWindow Main;
 };
 
 TEST_F(DialogKeys, MessageBoxAnswersTheFocusedButtonAndTheKeysOfItsOwn) {
@@ -94,7 +94,7 @@ TEST_F(DialogKeys, MessageBoxAnswersTheFocusedButtonAndTheKeysOfItsOwn) {
         {12, {Qt::Key_Tab, Qt::Key_Return}, ResultYes},
         {12, {Qt::Key_Escape}, ResultNo},
     };
-    TYesNoDlg dlg(&Main, Resources());
+    MessageDialog dlg(&Main, Resources());
     for (const auto& row : rows) {
         const std::string name = std::to_string(row.Message) + ": " + Name(row.Keys);
         int result = -1;
@@ -128,7 +128,7 @@ TEST_F(DialogKeys, LanguageQuestionByTabArrowsAndEnter) {
         {{Qt::Key_Tab, Qt::Key_Escape}, -1, QDialog::Rejected},
     };
     for (const auto& row : rows) {
-        TTongueDlg dlg(Resources());
+        LanguageDialog dlg(Resources());
         Tongue = -1;
         int result = -1;
         ASSERT_TRUE(RunModal(
@@ -146,7 +146,7 @@ TEST_F(DialogKeys, LanguageQuestionByTabArrowsAndEnter) {
 
 TEST_F(DialogKeys, OptionsCloseByEnterAndEscapeAndPressTheFocusedButton) {
     int32_t backMode = 0;
-    TOptionDlg dlg(&Main, backMode, Resources());
+    OptionsDialog dlg(&Main, backMode, Resources());
     MusicFound = false;
     for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
         Tongue = 0;
@@ -193,7 +193,7 @@ TEST_F(DialogKeys, OptionsCloseByEnterAndEscapeAndPressTheFocusedButton) {
 }
 
 TEST_F(DialogKeys, InformationClosesByEnterAndEscape) {
-    TInfoDlg dlg(&Main, Resources());
+    InfoDialog dlg(&Main, Resources());
     for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape, Qt::Key_Space}) {
         ASSERT_TRUE(RunModal(
             dlg, [&] { dlg.exec(); },
@@ -219,8 +219,8 @@ class BestListKeys : public DialogKeys {
     QString Stored(int index) {
         return UnscrambleText(Ini.ReadText("common", "hs3" + QString::number(index), ""));
     }
-    TLMDIniCtrl Ini;
-    THighscoreDlg Dlg{&Main, Ini, Resources()};
+    SettingsStore Ini;
+    BestListDialog Dlg{&Main, Ini, Resources()};
 };
 
 TEST_F(BestListKeys, EnterAfterTypingTheNameConfirmsItAsTheTickDoes) {

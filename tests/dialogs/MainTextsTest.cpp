@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 TEST(MainTexts, BothLanguages) {
-    const TMainTexts de = MainTexts(true);
-    const TMainTexts en = MainTexts(false);
+    const MainWindowTexts de = MainTexts(true);
+    const MainWindowTexts en = MainTexts(false);
     const struct {
         QString De, En, WantDe, WantEn;
     } rows[] = {
@@ -34,7 +34,7 @@ TEST(MainTexts, BothLanguages) {
 // What a screen reader hears about the cell under the keyboard cursor. The board has a hidden
 // filled and a hidden empty cell side by side: they must sound the same.
 TEST(AccessibleTexts, CellUnderTheCursor) {
-    TPuzzle p;
+    Puzzle p;
     p.ColCount = 3;
     p.RowCount = 2;
     // Row 1: filled, empty, filled; row 2: filled, filled, empty.

@@ -1,14 +1,14 @@
 // Widget set: image button states and faces, panels, labels, images, check box, balloon hint.
 #include "Application.h"
+#include "BackPanel.h"
 #include "BitmapList.h"
-#include "LMDBackPanel.h"
-#include "LMDCheckBox.h"
-#include "LMDLImage.h"
-#include "LMDLabel.h"
-#include "LMDMMButton.h"
-#include "LMDShapeHint.h"
-#include "LMDSimpleLabel.h"
-#include "Settings.h"
+#include "HintBalloon.h"
+#include "ImageButton.h"
+#include "ListImage.h"
+#include "RotatedLabel.h"
+#include "SettingsStore.h"
+#include "TextLabel.h"
+#include "TransparentCheckBox.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -32,7 +32,7 @@ QRgb ItemColour(int i) {
 
 // Items 0..16 of 50 x 50 in their own colour with a white bottom-left pixel (the key colour);
 // item 10 is empty.
-TBitmapList FlatList() {
+BitmapList FlatList() {
     std::vector<QImage> items;
     for (int i = 0; i < 17; ++i) {
         QImage img(50, 50, QImage::Format_RGB32);
@@ -40,7 +40,7 @@ TBitmapList FlatList() {
         img.setPixel(0, 49, qRgb(255, 255, 255));
         items.push_back(i == 10 ? QImage() : img);
     }
-    return TBitmapList(std::move(items));
+    return BitmapList(std::move(items));
 }
 
 std::unique_ptr<QWidget> GroundWidget(int w, int h) {
@@ -57,7 +57,7 @@ class ButtonTest : public ::testing::Test {
   protected:
     void SetUp() override {
         Ground = GroundWidget(140, 80);
-        Button = new TLMDMMButton(Ground.get());
+        Button = new ImageButton(Ground.get());
         Button->move(10, 10);
         Button->SetButtonFaceImageList(&List);
         Button->SetCursorPosSource([this] { return Cursor; });
@@ -82,15 +82,15 @@ class ButtonTest : public ::testing::Test {
         QApplication::sendEvent(Button, &enter);
     }
 
-    TBitmapList List = FlatList();
+    BitmapList List = FlatList();
     std::unique_ptr<QWidget> Ground;
-    TLMDMMButton* Button = nullptr;
+    ImageButton* Button = nullptr;
     QPoint Cursor;
     int Clicks = 0;
 };
 
 TEST_F(ButtonTest, HoverPressReleaseShowsFacesAndClicksOnce) {
-    Button->SetButtonFaceIndicesNew2(TLMDMMButton::FaceTable(4, 5, 4, 6));
+    Button->SetButtonFaceIndicesNew2(ImageButton::FaceTable(4, 5, 4, 6));
     EXPECT_EQ(ShownItem(), 4);
     Enter();
     EXPECT_EQ(Button->State(), bsMouseOver);
@@ -113,7 +113,7 @@ TEST_F(ButtonTest, HoverPressReleaseShowsFacesAndClicksOnce) {
 // A store error in a click handler ends that handler with a report; the button works on.
 TEST_F(ButtonTest, AHandlerErrorIsReportedAndTheButtonWorksOn) {
     QStringList reports;
-    TApplication::ErrorHook = [&](const QString& text) { reports << text; };
+    Application::ErrorHook = [&](const QString& text) { reports << text; };
     Button->OnClick = [this] {
         ++Clicks;
         throw ESettingsError(QStringLiteral("Fehler beim Setzen der Daten für 'mode'"));
@@ -125,7 +125,7 @@ TEST_F(ButtonTest, AHandlerErrorIsReportedAndTheButtonWorksOn) {
         QTest::mousePress(Button, Qt::LeftButton, {}, QPoint(25, 25));
         QTest::mouseRelease(Button, Qt::LeftButton, {}, QPoint(25, 25));
     }
-    TApplication::ErrorHook = nullptr;
+    Application::ErrorHook = nullptr;
     EXPECT_EQ(Clicks, 2);
     EXPECT_EQ(reports.size(), 4);
     EXPECT_EQ(reports.value(0), QStringLiteral("Erzeugung von Schlüssel common misslungen"));
@@ -135,7 +135,7 @@ TEST_F(ButtonTest, AHandlerErrorIsReportedAndTheButtonWorksOn) {
 
 // A balloon hint mapped under the cursor makes X report a leave; the face must stay lively.
 TEST_F(ButtonTest, LeaveWhileTheCursorStaysKeepsMouseOver) {
-    Button->SetButtonFaceIndicesNew2(TLMDMMButton::FaceTable(4, 5, 4, 6));
+    Button->SetButtonFaceIndicesNew2(ImageButton::FaceTable(4, 5, 4, 6));
     Enter();
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(Button, &leave);
@@ -145,7 +145,7 @@ TEST_F(ButtonTest, LeaveWhileTheCursorStaysKeepsMouseOver) {
 }
 
 TEST_F(ButtonTest, DraggingOffAndReleasingOutsideDoesNotClick) {
-    Button->SetButtonFaceIndicesNew2(TLMDMMButton::FaceTable(4, 5, 4, 6));
+    Button->SetButtonFaceIndicesNew2(ImageButton::FaceTable(4, 5, 4, 6));
     QTest::mousePress(Button, Qt::LeftButton, {}, QPoint(25, 25));
     QTest::mouseMove(Button, QPoint(90, 25));
     EXPECT_EQ(Button->State(), bsNormal);
@@ -158,7 +158,7 @@ TEST_F(ButtonTest, DraggingOffAndReleasingOutsideDoesNotClick) {
 }
 
 TEST_F(ButtonTest, MouseDownFiresForEveryButtonButOnlyLeftPresses) {
-    Button->SetButtonFaceIndicesNew2(TLMDMMButton::FaceTable(14, 15, 14, 16));
+    Button->SetButtonFaceIndicesNew2(ImageButton::FaceTable(14, 15, 14, 16));
     std::vector<std::tuple<Qt::MouseButton, int, int>> downs;
     Button->OnMouseDown = [&](Qt::MouseButton b, int x, int y) { downs.emplace_back(b, x, y); };
     QTest::mousePress(Button, Qt::RightButton, {}, QPoint(7, 9));
@@ -175,7 +175,7 @@ TEST_F(ButtonTest, MouseDownFiresForEveryButtonButOnlyLeftPresses) {
 
 TEST_F(ButtonTest, MouseDownHandlerThatSwallowsTheReleaseLeavesNoPressedButton) {
     // A handler running a modal dialog: the release goes to the dialog, not to the button.
-    Button->SetButtonFaceIndicesNew2(TLMDMMButton::FaceTable(14, 15, 14, 16));
+    Button->SetButtonFaceIndicesNew2(ImageButton::FaceTable(14, 15, 14, 16));
     QWidget other;
     other.resize(40, 40);
     Button->OnMouseDown = [&](Qt::MouseButton, int, int) {
@@ -188,7 +188,7 @@ TEST_F(ButtonTest, MouseDownHandlerThatSwallowsTheReleaseLeavesNoPressedButton) 
 }
 
 TEST_F(ButtonTest, DisabledButtonShowsItsFaceAndIgnoresTheMouse) {
-    Button->SetButtonFaceIndicesNew2(TLMDMMButton::FaceTable(11, 12, 11, 13));
+    Button->SetButtonFaceIndicesNew2(ImageButton::FaceTable(11, 12, 11, 13));
     int downs = 0;
     Button->OnMouseDown = [&](Qt::MouseButton, int, int) { ++downs; };
     Button->setEnabled(false);
@@ -208,7 +208,7 @@ TEST_F(ButtonTest, DisabledButtonShowsItsFaceAndIgnoresTheMouse) {
 }
 
 TEST_F(ButtonTest, PollRestoresNormalFaceWhenCursorLeftWithoutLeaveEvent) {
-    Button->SetButtonFaceIndicesNew2(TLMDMMButton::FaceTable(4, 5, 4, 6));
+    Button->SetButtonFaceIndicesNew2(ImageButton::FaceTable(4, 5, 4, 6));
     Enter();
     ASSERT_TRUE(Button->PollActive());
     QTest::qWait(250);
@@ -221,7 +221,7 @@ TEST_F(ButtonTest, PollRestoresNormalFaceWhenCursorLeftWithoutLeaveEvent) {
 }
 
 TEST_F(ButtonTest, PollStopsWhenPressed) {
-    Button->SetButtonFaceIndicesNew2(TLMDMMButton::FaceTable(4, 5, 4, 6));
+    Button->SetButtonFaceIndicesNew2(ImageButton::FaceTable(4, 5, 4, 6));
     Enter();
     QTest::mousePress(Button, Qt::LeftButton, {}, QPoint(25, 25));
     EXPECT_FALSE(Button->PollActive());
@@ -233,7 +233,7 @@ TEST_F(ButtonTest, PollStopsWhenPressed) {
 
 struct FallbackRow {
     const char* Name;
-    TButtonFaceTable Faces;
+    ButtonFaceTable Faces;
     int State;
     int Expected;
 };
@@ -264,7 +264,7 @@ TEST_F(ButtonTest, FaceFallbacks) {
 }
 
 TEST_F(ButtonTest, MissingFaceShowsGroundAndStillReacts) {
-    Button->SetButtonFaceIndicesNew2(TLMDMMButton::FaceTable(40, 5, 4, 6));
+    Button->SetButtonFaceIndicesNew2(ImageButton::FaceTable(40, 5, 4, 6));
     EXPECT_EQ(ShownItem(), -1);
     Enter();
     EXPECT_EQ(ShownItem(), 5);
@@ -276,7 +276,7 @@ TEST_F(ButtonTest, MissingFaceShowsGroundAndStillReacts) {
 
 TEST_F(ButtonTest, ListGivenLaterRepaintsTheFace) {
     Button->SetButtonFaceImageList(nullptr);
-    Button->SetButtonFaceIndicesNew2(TLMDMMButton::FaceTable(7, 8, 7, 7));
+    Button->SetButtonFaceIndicesNew2(ImageButton::FaceTable(7, 8, 7, 7));
     EXPECT_EQ(ShownItem(), -1);
     Button->SetButtonFaceImageList(&List);
     EXPECT_EQ(ShownItem(), 7);
@@ -296,7 +296,7 @@ TEST_F(ButtonTest, FaceColourOfBottomLeftPixelIsTransparent) {
     for (int y = 10; y < 40; ++y)
         for (int x = 10; x < 40; ++x)
             blackKey.setPixel(x, y, qRgb(255, 255, 255));
-    TBitmapList faces(std::vector<QImage>{whiteKey, blackKey});
+    BitmapList faces(std::vector<QImage>{whiteKey, blackKey});
     Button->SetButtonFaceImageList(&faces);
 
     struct Row {
@@ -311,7 +311,7 @@ TEST_F(ButtonTest, FaceColourOfBottomLeftPixelIsTransparent) {
         {1, {49, 0}, GroundColour},
     };
     for (const Row& row : rows) {
-        Button->SetButtonFaceIndicesNew2(TLMDMMButton::FaceTable(row.Face, row.Face, 0, 0));
+        Button->SetButtonFaceIndicesNew2(ImageButton::FaceTable(row.Face, row.Face, 0, 0));
         const QImage shot = Ground->grab().toImage();
         EXPECT_EQ(shot.pixel(QPoint(10, 10) + row.At), row.Expected)
             << "face " << row.Face << " at " << row.At.x() << "," << row.At.y();
@@ -332,7 +332,7 @@ TEST_F(ButtonTest, HintOnlyWhileShowHint) {
 
 // A dialog's buttons take the focus by Tab; the focused one shows a ring and answers the keys.
 TEST_F(ButtonTest, FocusedButtonShowsItsRingAndAnswersSpaceAndEnter) {
-    Button->SetButtonFaceIndicesNew2(TLMDMMButton::FaceTable(4, 5, 4, 6));
+    Button->SetButtonFaceIndicesNew2(ImageButton::FaceTable(4, 5, 4, 6));
     Button->setFocusPolicy(Qt::TabFocus);
     Ground->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(Ground.get()));
@@ -363,9 +363,9 @@ TEST_F(ButtonTest, FocusedButtonShowsItsRingAndAnswersSpaceAndEnter) {
 
 // The arrow keys walk the focus along the tab order, as Tab and Backtab do.
 TEST_F(ButtonTest, ArrowKeysMoveTheFocusToTheNeighbours) {
-    auto* second = new TLMDMMButton(Ground.get());
+    auto* second = new ImageButton(Ground.get());
     second->move(70, 10);
-    for (TLMDMMButton* b : {Button, second})
+    for (ImageButton* b : {Button, second})
         b->setFocusPolicy(Qt::TabFocus);
     second->show();
     Ground->activateWindow();
@@ -418,8 +418,8 @@ TEST(BackPanel, TilesItemFromTopLeftUnderFrame) {
     for (int y = 0; y < 20; ++y)
         for (int x = 0; x < 30; ++x)
             tile.setPixel(x, y, qRgb(x * 8, y * 12, 77));
-    TBitmapList list(std::vector<QImage>{QImage(), tile});
-    TLMDBackPanel panel;
+    BitmapList list(std::vector<QImage>{QImage(), tile});
+    BackPanel panel;
     panel.resize(200, 150);
     panel.SetImageList(&list);
     panel.SetListIndex(1);
@@ -455,7 +455,7 @@ TEST(SimpleLabel, CarriageReturnAndWidthBreakLines) {
         {"one\r\ntwo", true, {"one", "two"}},
         {"Game paused.\rContinue?", false, {"Game paused. Continue?"}},
     };
-    TLMDSimpleLabel label;
+    TextLabel label;
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(16);
     font.setBold(true);
@@ -481,7 +481,7 @@ TEST(SimpleLabel, CarriageReturnAndWidthBreakLines) {
 
 TEST(SimpleLabel, DrawsTwoCentredLines) {
     auto ground = GroundWidget(288, 67);
-    auto* label = new TLMDSimpleLabel(ground.get());
+    auto* label = new TextLabel(ground.get());
     label->resize(288, 67);
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(16);
@@ -520,9 +520,9 @@ TEST(LImage, MagentaShowsTheGround) {
     for (int y = 0; y < 20; ++y)
         for (int x = 0; x < 20; ++x)
             logo.setPixel(x, y, qRgb(255, 0, 255));
-    TBitmapList list(std::vector<QImage>{QImage(), QImage(), QImage(), logo});
+    BitmapList list(std::vector<QImage>{QImage(), QImage(), QImage(), logo});
     auto ground = GroundWidget(60, 30);
-    auto* image = new TLMDLImage(ground.get());
+    auto* image = new ListImage(ground.get());
     image->setGeometry(5, 5, 40, 20);
     image->SetImageList(&list);
     image->SetListIndex(3);
@@ -536,7 +536,7 @@ TEST(LImage, MagentaShowsTheGround) {
 
 TEST(Label3D, TurnedTextRunsUpFromTheBottomWithShadow) {
     auto ground = GroundWidget(53, 281);
-    auto* label = new TLMDLabel(ground.get());
+    auto* label = new RotatedLabel(ground.get());
     label->resize(53, 281);
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(37);
@@ -568,7 +568,7 @@ TEST(Label3D, TurnedTextRunsUpFromTheBottomWithShadow) {
 
 TEST(CheckBox, ClickAnywhereToggles) {
     auto ground = GroundWidget(40, 40);
-    auto* box = new TLMDCheckBox(ground.get());
+    auto* box = new TransparentCheckBox(ground.get());
     box->move(10, 10);
     ground->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(ground.get()));
@@ -582,7 +582,7 @@ TEST(CheckBox, ClickAnywhereToggles) {
 
 TEST(CheckBox, TabFocusTurnsTheOutlineYellowAndSpaceToggles) {
     auto ground = GroundWidget(40, 40);
-    auto* box = new TLMDCheckBox(ground.get());
+    auto* box = new TransparentCheckBox(ground.get());
     box->move(10, 10);
     ground->show();
     ground->activateWindow();
@@ -604,7 +604,7 @@ class ShapeHintTest : public ::testing::Test {
     void SetUp() override {
         Window = std::make_unique<QWidget>();
         Window->setGeometry(200, 200, 200, 100);
-        Button = new TLMDMMButton(Window.get());
+        Button = new ImageButton(Window.get());
         Button->move(10, 10);
         Button->SetHint(QStringLiteral("I need a break."));
         Inner = new QWidget(Window.get());
@@ -621,16 +621,16 @@ class ShapeHintTest : public ::testing::Test {
     }
 
     std::unique_ptr<QWidget> Window;
-    TLMDMMButton* Button = nullptr;
+    ImageButton* Button = nullptr;
     QWidget* Inner = nullptr;
 };
 
 TEST_F(ShapeHintTest, ToolTipShowsInBalloonAndHidesAgain) {
-    TLMDShapeHint hint;
+    HintBalloon hint;
     AskTip(Button);
     ASSERT_TRUE(hint.HintVisible());
     EXPECT_FALSE(QToolTip::isVisible());
-    const TLMDHintWindow* balloon = hint.HintWindow();
+    const HintBalloonWindow* balloon = hint.HintWindow();
     EXPECT_EQ(balloon->Text(), QStringLiteral("I need a break."));
     EXPECT_EQ(balloon->font().family(), QStringLiteral("Arial"));
     EXPECT_EQ(balloon->font().pixelSize(), 13);
@@ -657,7 +657,7 @@ TEST_F(ShapeHintTest, ToolTipShowsInBalloonAndHidesAgain) {
 // However the pointer leaves the hinted widget (no leave notification at all here), the balloon
 // goes within a few polls.
 TEST_F(ShapeHintTest, BalloonGoesWhenThePointerIsOffTheWidget) {
-    TLMDShapeHint hint;
+    HintBalloon hint;
     QCursor::setPos(Button->mapToGlobal(QPoint(20, 20)));
     AskTip(Button);
     ASSERT_TRUE(hint.HintVisible());
@@ -668,14 +668,14 @@ TEST_F(ShapeHintTest, BalloonGoesWhenThePointerIsOffTheWidget) {
 }
 
 TEST_F(ShapeHintTest, WidgetWithoutTipShowsItsParentsTip) {
-    TLMDShapeHint hint;
+    HintBalloon hint;
     AskTip(Inner);
     ASSERT_TRUE(hint.HintVisible());
     EXPECT_EQ(hint.HintWindow()->Text(), QStringLiteral("Who are the best?"));
 }
 
 TEST_F(ShapeHintTest, ButtonWithShowHintOffShowsNoOwnHint) {
-    TLMDShapeHint hint;
+    HintBalloon hint;
     Window->setToolTip(QString());
     Button->SetShowHint(false);
     AskTip(Button);
@@ -684,7 +684,7 @@ TEST_F(ShapeHintTest, ButtonWithShowHintOffShowsNoOwnHint) {
 }
 
 TEST_F(ShapeHintTest, DisablingOrDestroyingRestoresStandardTips) {
-    auto hint = std::make_unique<TLMDShapeHint>();
+    auto hint = std::make_unique<HintBalloon>();
     hint->SetEnabled(false);
     AskTip(Button);
     EXPECT_FALSE(hint->HintVisible());
@@ -702,9 +702,9 @@ TEST_F(ShapeHintTest, DisablingOrDestroyingRestoresStandardTips) {
 }
 
 TEST_F(ShapeHintTest, OnlyTheFirstInstanceActs) {
-    TLMDShapeHint first;
-    TLMDShapeHint second;
-    EXPECT_EQ(TLMDShapeHint::Instance(), &first);
+    HintBalloon first;
+    HintBalloon second;
+    EXPECT_EQ(HintBalloon::Instance(), &first);
     AskTip(Button);
     EXPECT_TRUE(first.HintVisible());
     EXPECT_FALSE(second.HintVisible());
@@ -715,8 +715,8 @@ TEST(HintWindow, FlipsAwayFromScreenEdges) {
     struct Row {
         const char* Name;
         QPoint Spot;
-        THintPosition Preferred;
-        THintPosition Expected;
+        HintPosition Preferred;
+        HintPosition Expected;
     };
     const Row rows[] = {
         {"room everywhere", screen.center(), hpAboveRight, hpAboveRight},
@@ -727,7 +727,7 @@ TEST(HintWindow, FlipsAwayFromScreenEdges) {
         {"bottom edge", {screen.center().x(), screen.bottom() - 2}, hpBelowLeft, hpAboveLeft},
         {"left edge", {screen.left() + 3, screen.center().y()}, hpAboveLeft, hpAboveRight},
     };
-    TLMDHintWindow balloon;
+    HintBalloonWindow balloon;
     for (const Row& row : rows) {
         balloon.ShowAt(row.Spot, QStringLiteral("Ich möchte die Einstellungen ändern."),
                        row.Preferred);

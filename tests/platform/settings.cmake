@@ -1,8 +1,8 @@
 # settings tests
 morvek_add_test(NAME test_settings
-  SOURCES SettingsTest.cpp SettingsDamageTest.cpp ScramblerTest.cpp PlacementTest.cpp
+  SOURCES SettingsTest.cpp SettingsDamageTest.cpp TextScramblerTest.cpp WindowPlacementTest.cpp
   LINK morvek_platform QT)
-# The general error report needs a TApplication as the application object: own main().
+# The general error report needs a Application as the application object: own main().
 morvek_add_test(NAME test_application SOURCES ApplicationTest.cpp LINK morvek_platform Qt6::Test)
 # Its tests throw through Qt's event delivery on purpose; Qt is not built for that and leaks the
 # event's data on the way, which is not this program's leak.

@@ -1,0 +1,19 @@
+// The game's windows, created once at start-up in a fixed order and destroyed at the end.
+#pragma once
+
+class DialogImages;
+class BestListDialog;
+class OptionsDialog;
+class LanguageDialog;
+class MessageDialog;
+
+extern MessageDialog* YesNoDlg;
+extern LanguageDialog* TongueDlg;
+extern OptionsDialog* OptionDlg;
+extern BestListDialog* HighscoreDlg;
+
+// Creates the main window (its FormCreate runs first, before any other window exists), the
+// shared images and the dialogs.
+void CreateForms();
+// Destroys them again; the main window saves its placement on the way.
+void DestroyForms();

@@ -1,0 +1,645 @@
+// The main window: tool bar, board and the game's flow from start-up to close.
+#include "MainWindow.h"
+
+#include "AccessibleTexts.h"
+#include "Application.h"
+#include "BestListDialog.h"
+#include "BoardPainter.h"
+#include "Counters.h"
+#include "Delay.h"
+#include "DialogImages.h"
+#include "GameWindows.h"
+#include "HelpControl.h"
+#include "HelpSystem.h"
+#include "HintBalloon.h"
+#include "ImageButton.h"
+#include "ImageSet.h"
+#include "InfoDialog.h"
+#include "Installation.h"
+#include "LanguageDialog.h"
+#include "MainTexts.h"
+#include "MessageDialog.h"
+#include "Messages.h"
+#include "MusicPlayer.h"
+#include "OptionsDialog.h"
+#include "PaintBox.h"
+#include "SoundPlayer.h"
+#include "TextScrambler.h"
+#include "ToolBarPainter.h"
+#include "WindowPlacement.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLabel>
+
+#include <cstdio>
+
+MainWindow* mainform = nullptr;
+std::optional<uint32_t> MainWindow::FixedSeed;
+
+namespace {
+
+constexpr int ButtonTop = 4;
+const QColor CaptionColour(254, 201, 18);
+
+ImageButton* MakeButton(QWidget* parent, int left, const BitmapList* list, int normal,
+                        int mouseOver, int disabled) {
+    auto* btn = new ImageButton(parent);
+    btn->setGeometry(left, ButtonTop, 50, 50);
+    btn->SetButtonFaceImageList(list);
+    btn->SetButtonFaceIndicesNew2(ImageButton::FaceTable(normal, mouseOver, normal, disabled));
+    return btn;
+}
+
+QLabel* MakeCaption(QWidget* parent, int left) {
+    auto* label = new QLabel(parent);
+    // "MS Sans Serif" 8 pt is not on this platform; its sans serif stands in.
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSize(8);
+    label->setFont(font);
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, CaptionColour);
+    label->setPalette(pal);
+    label->setAttribute(Qt::WA_TranslucentBackground);
+    label->move(left, 8);
+    return label;
+}
+
+// Every setAccessibleName tells the screen reader of a change; only real changes should be told.
+void setAccessibleNameIfNew(QWidget* widget, const QString& name) {
+    if (widget->accessibleName() != name) widget->setAccessibleName(name);
+}
+
+// A store failure while reading a start-up value: the player is told, the default stands.
+template <typename Read, typename T> T ReadOrDefault(Read read, T fallback) {
+    try {
+        return read();
+    } catch (const ESettingsError& e) {
+        Application::ReportError(e.Text());
+        return fallback;
+    }
+}
+
+} // namespace
+
+MainWindow::MainWindow(QWidget* parent) : QWidget(parent), bmps(LoadMainBitmaps()) {
+    mainform = this;
+    CreateComponents();
+    FormCreate();
+}
+
+MainWindow::~MainWindow() {
+    // Placement first, while the window still has its geometry; then our own clean-up. A window
+    // that never came on screen (its start failed) must not overwrite the stored placement.
+    if (Shown) {
+        try {
+            placement->SavePlacement();
+        } catch (const ESettingsError& e) {
+            Application::ReportError(e.Text());
+        }
+    }
+    FormDestroy();
+    if (mainform == this) mainform = nullptr;
+}
+
+void MainWindow::CreateComponents() {
+    resize(702, 462);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
+    setPalette(pal);
+    setAutoFillBackground(true);
+    // The tool bar hints help most when the window is not focused yet, too.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
+
+    ToolBox = new PaintBox(this);
+    ToolBox->setGeometry(0, 0, width(), ToolBarHeight);
+    box = new PaintBox(this);
+    box->setGeometry(0, ToolBarHeight, width(), height() - ToolBarHeight);
+    box->setMouseTracking(true);
+    // The board takes the keyboard; the buttons never take the focus from it.
+    box->setFocusPolicy(Qt::StrongFocus);
+    box->setFocus();
+
+    StartBtn = MakeButton(ToolBox, 4, &bmps, 4, 5, 6);
+    PauseBtn = MakeButton(ToolBox, 56, &bmps, 11, 12, 13);
+    HighScoreBtn = MakeButton(ToolBox, 108, &bmps, 7, 8, 9);
+    LevelBtn = MakeButton(ToolBox, 160, &bmps, 14, 15, 16);
+    // Faces from the shared images, which exist only after this window (ResourcesCreated).
+    OptionBtn = MakeButton(ToolBox, 0, nullptr, 7, 8, 7);
+    InfoBtn = MakeButton(ToolBox, 0, nullptr, 3, 4, 3);
+    RulesBtn = MakeButton(ToolBox, 0, nullptr, 5, 6, 5);
+    ExitBtn = MakeButton(ToolBox, 0, nullptr, 1, 2, 1);
+    ArrangeRightButtons();
+    SizeLabel = MakeCaption(ToolBox, 225);
+    ScoreLabel = MakeCaption(ToolBox, 365);
+    ScoreLabel->setText(QStringLiteral("Punkte:"));
+
+    StartBtn->OnClick = [this] { StartBtnClick(); };
+    PauseBtn->OnClick = [this] { PauseBtnClick(); };
+    HighScoreBtn->OnClick = [this] { HighScoreBtnClick(); };
+    LevelBtn->OnMouseDown = [this](Qt::MouseButton b, int, int) { LevelBtnMouseDown(b); };
+    OptionBtn->OnClick = [this] { OptionBtnClick(); };
+    InfoBtn->OnClick = [this] { InfoBtnClick(); };
+    RulesBtn->OnClick = [this] { RulesBtnClick(); };
+    ExitBtn->OnClick = [this] { ExitBtnClick(); };
+
+    box->OnMouseDown = [this](Qt::MouseButton b, int32_t x, int32_t y) {
+        // The mouse takes over: the keyboard's cursor hides until the next arrow key.
+        keyboard->hide();
+        boxMouseDown(b, x, y);
+    };
+    box->OnMouseMove = [this](Qt::MouseButtons, int32_t x, int32_t y) { boxMouseMove(x, y); };
+    box->OnMouseUp = [this](Qt::MouseButton, int32_t, int32_t) { boxMouseUp(); };
+    box->OnResize = [this] { Resize(); };
+    ToolBox->OnResize = [this] { ToolBoxPaint(); };
+
+    Timer.setInterval(100);
+    connect(&Timer, &QTimer::timeout, this, [this] { Timer1Timer(); });
+    Timer.start();
+
+    waves = std::make_unique<SoundPlayer>();
+    midi = std::make_unique<MusicPlayer>();
+    placement = std::make_unique<WindowPlacement>(this, ini);
+    placement->KeepOnScreenHeight = ToolBarHeight;
+    hintBalloon = std::make_unique<HintBalloon>();
+    painter = std::make_unique<BoardPainter>(puzzle, bmps, *box);
+    toolbar = std::make_unique<ToolBarPainter>(bmps);
+    rules = std::make_unique<BoardRules>(puzzle, painter->Layout, gameState, PlayTime, *this);
+    keyboard = std::make_unique<KeyboardPlay>(*rules, puzzle, *this);
+    painter->cursor = &keyboard->cursor();
+}
+
+void MainWindow::ResourcesCreated(const DialogImages& resources) {
+    for (ImageButton* btn : {OptionBtn, InfoBtn, RulesBtn, ExitBtn})
+        btn->SetButtonFaceImageList(&resources.btns);
+}
+
+void MainWindow::FormCreate() {
+    ProgramDir = gameDataFolder(QCoreApplication::applicationDirPath()).toStdString();
+    SetupScrambler();
+    FirstShow = true;
+    setWindowTitle(QStringLiteral("Morvek V1.0"));
+    helpSystem = std::make_unique<HelpSystem>(
+        QString::fromStdString(ProgramDir) + QStringLiteral("mrvk.html"), 0, QString());
+
+    Tongue = ReadOrDefault([&] { return ini.ReadNumber(sdTongue); }, sdTongue.NumberDefault);
+    SoundOn = ReadOrDefault([&] { return ini.ReadFlag(sdSound); }, true);
+    MusicOn = ReadOrDefault([&] { return ini.ReadFlag(sdMusic); }, true);
+    FairJudging = ReadOrDefault([&] { return ini.ReadFlag(sdFair); }, true);
+    BackMode = ReadOrDefault([&] { return ini.ReadNumber(sdBackMode); }, 0);
+    mode = ReadOrDefault([&] { return ini.ReadNumber(sdMode); }, 1);
+    // Stored values are not to be trusted: bring them into range once, here.
+    if (BackMode < 0 || BackMode > 6) BackMode = 0;
+    mode = ClampMode(mode);
+
+    midi->Start();
+
+    if (FixedSeed)
+        RandomSource.Seed = *FixedSeed;
+    else
+        RandomSource.Randomize();
+
+    PrepareBackground();
+    NewLevel();
+    SetMainTexts();
+}
+
+void MainWindow::setVisible(bool visible) {
+    // Noted before the show itself, which a failing placement restore may cut short.
+    if (visible) Shown = true;
+    QWidget::setVisible(visible);
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // The language question needs the window on screen first, so it follows the show.
+    if (FirstShow) QTimer::singleShot(0, this, [this] { FormShow(); });
+}
+
+void MainWindow::FormShow() {
+    if (!FirstShow) return;
+    FirstShow = false;
+    Tongue = ReadOrDefault([&] { return ini.ReadNumber(sdTongue); }, Tongue);
+    if (Tongue == -1) {
+        TongueDlg->ShowModal();
+        SetMainTexts();
+    }
+}
+
+void MainWindow::NewLevel() {
+    gameState = gsReady;
+    PlayTime = 0;
+    puzzle.ColCount = ColCountFor(mode);
+    puzzle.RowCount = RowCountFor(mode);
+    GeneratePuzzle(puzzle, RandomSource);
+    painter->ComputeLayout();
+    TileStyle = RandomSource.Random(4) + 1;
+    painter->TileStyle = TileStyle;
+    painter->PrepareTile();
+    PauseBtn->setEnabled(false);
+    keyboard->newLevel();
+    Paint();
+    Dragging = false;
+    updateBoardName();
+}
+
+void MainWindow::LevelSolved() {
+    YesNoDlg->ShowMsg(1);
+    // A best list that cannot be read is reported; the solved level still ends properly.
+    try {
+        HighscoreDlg->SetDirection(1);
+        HighscoreDlg->SetINIString(QStringLiteral("hs%1").arg(mode));
+        HighscoreDlg->ShowModal(PlayTime, false);
+    } catch (const ESettingsError& e) {
+        Application::ReportError(e.Text());
+    }
+    PauseBtn->setEnabled(false);
+    SetMainTexts();
+}
+
+void MainWindow::Timer1Timer() {
+    // The clock does not run while an animation waits; it catches up one tick afterwards.
+    if (Waiting) {
+        TickMissed = true;
+        return;
+    }
+    if (gameState == gsRunning) {
+        if (++TickTenths > 9) TickTenths = 0;
+        if (TickTenths == 0) {
+            ++PlayTime;
+            DrawTime();
+        }
+    }
+    if (MusicFound && MusicOn) midi->Tick();
+}
+
+void MainWindow::StartBtnClick() {
+    if (gameState == gsRunning) {
+        if (YesNoDlg->ShowMsg(4) == ResultNo) return;
+        RepaintAll();
+    }
+    NewLevel();
+}
+
+void MainWindow::PauseBtnClick() {
+    if (gameState != gsRunning) return;
+    gameState = gsPaused;
+    RepaintAll();
+    YesNoDlg->ShowMsg(12);
+    gameState = gsRunning;
+    RepaintAll();
+}
+
+void MainWindow::HighScoreBtnClick() {
+    HighscoreDlg->SetDirection(1);
+    HighscoreDlg->SetINIString(QStringLiteral("hs%1").arg(mode));
+    HighscoreDlg->ShowModal(PlayTime, true);
+}
+
+void MainWindow::LevelBtnMouseDown(Qt::MouseButton button) {
+    if (gameState == gsRunning && YesNoDlg->ShowMsg(4) == ResultNo) return;
+    if (button == Qt::LeftButton)
+        mode = mode >= MaxMode ? MinMode : mode + 1;
+    else
+        mode = mode <= MinMode ? MaxMode : mode - 1;
+    NewLevel();
+}
+
+void MainWindow::OptionBtnClick() {
+    OptionDlg->ShowModal();
+}
+
+void MainWindow::InfoBtnClick() {
+    InfoDialog info(this, *DlgResources);
+    info.exec();
+}
+
+void MainWindow::RulesBtnClick() {
+    AppHelpContext(Tongue == 1 ? 1 : 2);
+}
+
+void MainWindow::ExitBtnClick() {
+    close();
+}
+
+void MainWindow::SetMainTexts() {
+    const MainWindowTexts t = MainTexts(German());
+    StartBtn->SetHint(t.StartHint);
+    HighScoreBtn->SetHint(t.HighScoreHint);
+    PauseBtn->SetHint(t.PauseHint);
+    LevelBtn->SetHint(t.LevelHint);
+    RulesBtn->SetHint(t.RulesHint);
+    OptionBtn->SetHint(t.OptionHint);
+    ExitBtn->SetHint(t.ExitHint);
+    InfoBtn->SetHint(t.InfoHint);
+    ScoreLabel->setText(t.ScoreCaption);
+    ScoreLabel->adjustSize();
+    SizeLabel->setText(t.SizeCaption);
+    SizeLabel->adjustSize();
+
+    const AccessibleTexts a = accessibleTexts(German());
+    const struct {
+        ImageButton* button;
+        const QString& name;
+        const QString& description;
+    } buttons[] = {
+        {StartBtn, a.startName, t.StartHint},
+        {PauseBtn, a.pauseName, t.PauseHint},
+        {HighScoreBtn, a.highScoreName, t.HighScoreHint},
+        {LevelBtn, a.levelName, t.LevelHint},
+        {OptionBtn, a.optionName, t.OptionHint},
+        {InfoBtn, a.infoName, t.InfoHint},
+        {RulesBtn, a.rulesName, t.RulesHint},
+        {ExitBtn, a.exitName, t.ExitHint},
+    };
+    for (const auto& b : buttons) {
+        b.button->setAccessibleName(b.name);
+        b.button->setAccessibleDescription(b.description);
+    }
+    box->setAccessibleDescription(a.boardDescription);
+    ScoreLabel->setAccessibleDescription(a.timeDescription);
+    SizeLabel->setAccessibleDescription(a.sizeDescription);
+    updateBoardName();
+    updateCounterNames();
+}
+
+void MainWindow::updateBoardName() {
+    const BoardCursor& c = keyboard->cursor();
+    setAccessibleNameIfNew(box, c.visible ? cellText(German(), puzzle, c.col, c.row)
+                                          : accessibleTexts(German()).boardName);
+}
+
+void MainWindow::updateCounterNames() {
+    setAccessibleNameIfNew(ScoreLabel, timeText(German(), PlayTime));
+    setAccessibleNameIfNew(SizeLabel, sizeText(German(), puzzle.ColCount, puzzle.RowCount));
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    // The window manager may ask while an animation waits: the move is finished first.
+    if (Waiting) {
+        CloseAsked = true;
+        event->ignore();
+        return;
+    }
+    if (Left || !CloseQuery()) {
+        event->setAccepted(Left);
+        return;
+    }
+    Leave();
+    event->accept();
+}
+
+bool MainWindow::CloseQuery() {
+    const int answer = YesNoDlg->ShowMsg(gameState == gsRunning ? 4 : 3);
+    RepaintAll();
+    return answer == ResultYes;
+}
+
+void MainWindow::Leave() {
+    if (Left) return; // a quit signal may have closed the game while the close was asked
+    Timer.stop();
+    AppHelpCommand(HELP_QUIT, 0);
+    // A store that cannot be written must not keep the player from leaving: the failure is
+    // reported, the values after it are not tried, and the window closes.
+    try {
+        ini.WriteFlag(sdSound, SoundOn);
+        ini.WriteFlag(sdMusic, MusicOn);
+        ini.WriteNumber(sdTongue, Tongue);
+        ini.WriteNumber(sdBackMode, BackMode);
+        ini.WriteNumber(sdMode, mode);
+        ini.WriteFlag(sdFair, FairJudging);
+    } catch (const ESettingsError& e) {
+        Application::ReportError(e.Text());
+    }
+    painter->BoardBitmap = QImage();
+    painter->ShadeBitmap = QImage();
+    painter->TileBitmap = QImage();
+    Left = true;
+}
+
+void MainWindow::CloseOnSignal() {
+    // Nobody may be there to answer a message box (a desktop logout): failures go to stderr.
+    if (!Application::ErrorHook)
+        Application::ErrorHook = [](const QString& text) {
+            std::fputs(qPrintable(QStringLiteral("morvek: ") + text + u'\n'), stderr);
+        };
+    Leave();
+    QCoreApplication::quit();
+}
+
+void MainWindow::FormDestroy() {
+    helpSystem.reset();
+    CloseAllHelp();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    ToolBox->setGeometry(0, 0, width(), ToolBarHeight);
+    box->setGeometry(0, ToolBarHeight, width(), std::max(0, height() - ToolBarHeight));
+}
+
+void MainWindow::Resize() {
+    if (Left) return;
+    ArrangeRightButtons();
+    painter->ComputeLayout();
+    painter->PrepareTile();
+    PrepareBackground();
+    Paint();
+}
+
+void MainWindow::ArrangeRightButtons() {
+    ExitBtn->move(RightButtonLeft(width(), 0), ButtonTop);
+    RulesBtn->move(RightButtonLeft(width(), 1), ButtonTop);
+    InfoBtn->move(RightButtonLeft(width(), 2), ButtonTop);
+    OptionBtn->move(RightButtonLeft(width(), 3), ButtonTop);
+}
+
+void MainWindow::PrepareBackground() {
+    painter->BackMode = BackMode;
+    toolbar->BackMode = BackMode;
+    painter->PrepareBackground();
+}
+
+void MainWindow::Paint() {
+    if (Left) return;
+    painter->Paused = gameState == gsPaused;
+    painter->Paint();
+    DrawSize();
+    DrawTime();
+}
+
+void MainWindow::ToolBoxPaint() {
+    if (Left) return;
+    toolbar->ToolBoxPaint(ToolBox->Surface(), width());
+    ToolBox->Flush();
+    DrawTime();
+}
+
+void MainWindow::RepaintAll() {
+    ToolBoxPaint();
+    Paint();
+}
+
+void MainWindow::DrawSize() {
+    ToolBox->Flush(toolbar->DrawSize(ToolBox->Surface(), puzzle.ColCount, puzzle.RowCount));
+    updateCounterNames();
+}
+
+const BoardLayout& MainWindow::Layout() const {
+    return painter->Layout;
+}
+
+void MainWindow::DrawCell(int32_t col, int32_t row) {
+    painter->DrawCell(col, row);
+}
+void MainWindow::DrawRowClues() {
+    painter->DrawRowClues();
+}
+void MainWindow::DrawColClues() {
+    painter->DrawColClues();
+}
+
+void MainWindow::DrawTime() {
+    if (Left) return;
+    ToolBox->Flush(toolbar->DrawTime(ToolBox->Surface(), PlayTime));
+    updateCounterNames();
+}
+
+void MainWindow::PlaySnd(int32_t number) {
+    waves->PlaySnd(number);
+}
+
+void MainWindow::Delay(int32_t ms) {
+    ++Waiting;
+    if (DelayHook)
+        DelayHook(ms);
+    else
+        ::Delay(ms);
+    --Waiting;
+    // The move goes on after the wait; what was held back runs once control is back in an
+    // event loop (the main one, or a dialog the move opens).
+    if (!Waiting && (TickMissed || CloseAsked))
+        QTimer::singleShot(0, this, [this] { AfterWait(); });
+}
+
+void MainWindow::AfterWait() {
+    if (Waiting) return; // the next wait of the same move has begun; its end posts again
+    if (TickMissed) {
+        TickMissed = false;
+        Timer1Timer();
+    }
+    if (CloseAsked) {
+        CloseAsked = false;
+        // Like any close request while a dialog is open, it is not for now.
+        if (!QApplication::activeModalWidget()) close();
+    }
+}
+
+void MainWindow::EnablePauseBtn(bool enabled) {
+    PauseBtn->setEnabled(enabled);
+}
+
+void MainWindow::boxMouseDown(Qt::MouseButton button, int32_t x, int32_t y) {
+    switch (button) {
+    case Qt::LeftButton:
+        rules->boxMouseDown(mbLeft, x, y);
+        break;
+    case Qt::RightButton:
+        rules->boxMouseDown(mbRight, x, y);
+        break;
+    case Qt::MiddleButton:
+        rules->boxMouseDown(mbMiddle, x, y);
+        break;
+    default:
+        break;
+    }
+}
+
+void MainWindow::boxMouseMove(int32_t x, int32_t y) {
+    rules->boxMouseMove(x, y);
+}
+
+void MainWindow::boxMouseUp() {
+    rules->boxMouseUp();
+}
+
+void MainWindow::cursorMoved(const BoardCursor& previous) {
+    if (Left) return;
+    const BoardCursor& now = keyboard->cursor();
+    if (previous.visible) painter->DrawCell(previous.col, previous.row);
+    if (now.visible) painter->DrawCell(now.col, now.row);
+    // The lit clue lines follow the cursor.
+    const bool shownOrHidden = previous.visible != now.visible;
+    if (shownOrHidden || (now.visible && previous.row != now.row)) painter->DrawRowClues();
+    if (shownOrHidden || (now.visible && previous.col != now.col)) painter->DrawColClues();
+    updateBoardName();
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    const KeyCommand command = keyCommand(event->key(), event->modifiers());
+    if (command == KeyCommand::None) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    // A held key repeats only the cursor's steps; a move or a button acts once per press,
+    // as a held mouse button does.
+    if (event->isAutoRepeat() && !cursorStep(command)) return;
+    runKey(command, event->modifiers().testFlag(Qt::ShiftModifier));
+}
+
+void MainWindow::keyReleaseEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Shift && !event->isAutoRepeat()) keyboard->releaseDrag();
+    QWidget::keyReleaseEvent(event);
+}
+
+void MainWindow::runKey(KeyCommand command, bool shift) {
+    if (const std::optional<CursorStep> step = cursorStep(command)) {
+        keyboard->step(*step, shift);
+        updateBoardName();
+        return;
+    }
+    switch (command) {
+    case KeyCommand::Uncover:
+        keyboard->uncover();
+        break;
+    case KeyCommand::Mark:
+        keyboard->mark();
+        break;
+    // The tool bar's keys do what a click does, and report errors the same way.
+    case KeyCommand::NewGame:
+        Application::Guarded([this] { StartBtnClick(); });
+        break;
+    case KeyCommand::Pause:
+        Application::Guarded([this] { PauseBtnClick(); });
+        break;
+    case KeyCommand::BestList:
+        Application::Guarded([this] { HighScoreBtnClick(); });
+        break;
+    case KeyCommand::NextSize:
+        Application::Guarded([this] { LevelBtnMouseDown(Qt::LeftButton); });
+        break;
+    case KeyCommand::PreviousSize:
+        Application::Guarded([this] { LevelBtnMouseDown(Qt::RightButton); });
+        break;
+    case KeyCommand::Options:
+        Application::Guarded([this] { OptionBtnClick(); });
+        break;
+    case KeyCommand::Rules:
+        Application::Guarded([this] { RulesBtnClick(); });
+        break;
+    case KeyCommand::Info:
+        Application::Guarded([this] { InfoBtnClick(); });
+        break;
+    case KeyCommand::Exit:
+        Application::Guarded([this] { ExitBtnClick(); });
+        break;
+    default:
+        break;
+    }
+    // A move may have changed the cell under the cursor.
+    updateBoardName();
+}

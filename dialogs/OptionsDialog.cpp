@@ -1,0 +1,171 @@
+// The options dialog: language, sound effects, music, background picture and fair judging.
+#include "OptionsDialog.h"
+
+#include "Audio.h"
+#include "BackPanel.h"
+#include "DialogImages.h"
+#include "DialogKit.h"
+#include "GameGlobals.h"
+#include "ImageButton.h"
+#include "ListImage.h"
+#include "RotatedLabel.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+
+int32_t NextTongue(int32_t tongue) {
+    // One step around the ring; a stored value out of range moves on like any other, so a press
+    // always changes what an English value (anything but 1) shows. Wide, so the largest value
+    // cannot overflow.
+    return static_cast<int32_t>((int64_t(tongue) + 1) % 2);
+}
+
+OptionsDialog::OptionsDialog(QWidget* mainWindow, int32_t& backMode, const DialogImages& resources)
+    : QDialog(mainWindow, DialogFlags()), BackMode(backMode), mainWindow(mainWindow) {
+    // Five rows: one row pitch (56) taller than the four-row layout, the margins below kept.
+    setFixedSize(497, 472);
+    const BitmapList& dlgs = resources.dlgs;
+    const BitmapList& opts = resources.opts;
+
+    background = MakePanel(this, dlgs, 1, rect());
+    logo = MakeLogo(background, dlgs);
+
+    ProgLabel = new RotatedLabel(background);
+    ProgLabel->setGeometry(12, 119, 53, 281);
+    ProgLabel->setFont(ArialFont(37, true));
+    VersionLabel = new RotatedLabel(background);
+    VersionLabel->setGeometry(56, 130, 21, 266);
+    VersionLabel->setFont(ArialFont(16, true));
+    for (RotatedLabel* label : {ProgLabel, VersionLabel}) {
+        label->SetAngle(90);
+        label->SetStyle3D(tdRaised);
+        label->SetLightColor(Qt::black);
+        label->SetShadowColor(Qt::black);
+        label->SetDepth(2);
+        label->SetFontColor(Qt::white);
+    }
+
+    OKBtn = MakeButton(background, dlgs, 436, 411, 5, 6, 5, 0, true);
+    p7 = MakePanel(background, dlgs, 2, QRect(116, 12, 369, 389));
+    OptLabel = MakeLabel(p7, QRect(19, 12, 254, 29), ArialFont(21, true));
+    const QFont rowFont = ArialFont(16);
+    TongueBtn = MakeButton(p7, opts, 16, 47, 1, 2, 1, 0, true);
+    TongueLabel = MakeLabel(p7, QRect(79, 64, 294, 18), rowFont);
+    SoundBtn = MakeButton(p7, opts, 16, 103, 6, 8, 6, 0, true);
+    SoundLabel = MakeLabel(p7, QRect(79, 120, 294, 18), rowFont);
+    MusicBtn = MakeButton(p7, opts, 16, 159, 3, 4, 3, 5, true);
+    MusicLabel = MakeLabel(p7, QRect(79, 176, 294, 18), rowFont);
+    BackBtn = MakeButton(p7, opts, 16, 215, 12, 13, 12, 0, true);
+    BackLabel = MakeLabel(p7, QRect(79, 232, 290, 18), rowFont);
+    FairBtn = MakeButton(p7, opts, 16, 271, 14, 15, 14, 0, true);
+    FairLabel = MakeLabel(p7, QRect(79, 288, 294, 18), rowFont);
+
+    OKBtn->OnClick = [this] { exitClick(); };
+    TongueBtn->OnClick = [this] { TongueBtnClick(); };
+    SoundBtn->OnClick = [this] { SoundBtnClick(); };
+    MusicBtn->OnClick = [this] { MusicBtnClick(); };
+    BackBtn->OnClick = [this] { BackBtnClick(); };
+    FairBtn->OnClick = [this] { FairBtnClick(); };
+}
+
+int OptionsDialog::ShowModal() {
+    RefreshTexts();
+    OKBtn->setFocus();
+    return exec();
+}
+
+void OptionsDialog::RefreshTexts() {
+    ProgLabel->SetCaption(QStringLiteral("Morvek"));
+    VersionLabel->SetCaption(QStringLiteral("Version  V1.0"));
+    MusicBtn->setEnabled(MusicFound);
+
+    const bool de = German();
+    OKBtn->SetHint(de ? QStringLiteral("Zurück zum Spiel") : QStringLiteral("Back to game"));
+    OptLabel->setText(de ? QStringLiteral("Einstellungen:") : QStringLiteral("Options:"));
+    TongueBtn->SetHint(de ? QStringLiteral("Sprache ändern") : QStringLiteral("Change language"));
+    TongueLabel->setText(de ? QStringLiteral("Ich spreche deutsch.")
+                            : QStringLiteral("I speak English."));
+    SoundBtn->SetHint(de ? QStringLiteral("Geräusche ein- und ausschalten.")
+                         : QStringLiteral("Sound on or off"));
+    if (SoundOn)
+        SoundLabel->setText(de ? QStringLiteral("Geräusche sind an.")
+                               : QStringLiteral("Sound is on."));
+    else
+        SoundLabel->setText(de ? QStringLiteral("Geräusche sind aus.")
+                               : QStringLiteral("Sound is off."));
+    MusicBtn->SetHint(de ? QStringLiteral("Musik ein- und ausschalten.")
+                         : QStringLiteral("Music on or off."));
+    if (!MusicFound && !AudioOpen())
+        MusicLabel->setText(de ? QStringLiteral("Ton ist nicht verfügbar.")
+                               : QStringLiteral("Sound is not available."));
+    else if (!MusicFound)
+        MusicLabel->setText(de ? QStringLiteral("Keine Musikdateien vorhanden.")
+                               : QStringLiteral("No music files available."));
+    else if (MusicOn)
+        MusicLabel->setText((de ? QStringLiteral("Musik: ") : QStringLiteral("Music: ")) +
+                            (MusicName ? MusicName() : QString()));
+    else
+        MusicLabel->setText(de ? QStringLiteral("Musik ist aus.")
+                               : QStringLiteral("Music is off."));
+    BackBtn->SetHint(de ? QStringLiteral("Hintergrund ändern")
+                        : QStringLiteral("Change background"));
+    BackLabel->setText((de ? QStringLiteral("Hintergrund: ") : QStringLiteral("Background: ")) +
+                       QString::number(BackMode + 1));
+    FairBtn->SetHint(de ? QStringLiteral("Züge nach den Zahlen beurteilen")
+                        : QStringLiteral("Judge moves by the clues"));
+    if (FairJudging)
+        FairLabel->setText(de ? QStringLiteral("Faires Urteil ist an.")
+                              : QStringLiteral("Fair judging is on."));
+    else
+        FairLabel->setText(de ? QStringLiteral("Faires Urteil ist aus.")
+                              : QStringLiteral("Fair judging is off."));
+}
+
+void OptionsDialog::FormActivate() {
+    if (mainWindow && mainWindow->isVisible())
+        move(PlaceOverClient(mainWindow->frameGeometry(), mainWindow->height(),
+                             frameGeometry().size()));
+}
+
+void OptionsDialog::exitClick() {
+    accept();
+}
+
+void OptionsDialog::TongueBtnClick() {
+    Tongue = NextTongue(Tongue);
+    RefreshTexts();
+    if (OnTextsChanged) OnTextsChanged();
+}
+
+void OptionsDialog::SoundBtnClick() {
+    SoundOn = !SoundOn;
+    RefreshTexts();
+}
+
+void OptionsDialog::MusicBtnClick() {
+    if (OnMusicSwitch) OnMusicSwitch();
+    RefreshTexts();
+}
+
+void OptionsDialog::BackBtnClick() {
+    // A stored value out of range still steps into the ring of seven.
+    BackMode = (BackMode % 7 + 8) % 7;
+    if (OnBackgroundChanged) OnBackgroundChanged();
+    if (OnTextsChanged) OnTextsChanged();
+    RefreshTexts();
+}
+
+void OptionsDialog::FairBtnClick() {
+    FairJudging = !FairJudging;
+    RefreshTexts();
+}
+
+void OptionsDialog::showEvent(QShowEvent* event) {
+    FormActivate();
+    QDialog::showEvent(event);
+}
+
+void OptionsDialog::keyPressEvent(QKeyEvent* event) {
+    // Every choice takes effect at once, so Escape closes as the tick does.
+    if (!AnswerDialogKey(event, OKBtn, [this] { exitClick(); })) QDialog::keyPressEvent(event);
+}
