@@ -144,6 +144,7 @@ void Tmainform::CreateComponents() {
 
     waves = std::make_unique<TSoundPlayer>();
     midi = std::make_unique<TMusicPlayer>();
+    midi->SetBackgroundLoading(true);
     LMDForm1 = std::make_unique<TLMDForm>(this, ini);
     LMDShapeHint1 = std::make_unique<TLMDShapeHint>();
     painter = std::make_unique<TBoardPainter>(Puzzle, bmps, *box);
