@@ -36,6 +36,7 @@ std::optional<uint32_t> Tmainform::FixedSeed;
 namespace {
 
 constexpr int ButtonTop = 4;
+constexpr int TickMs = 100;
 const QColor CaptionColour(254, 201, 18);
 
 TLMDMMButton* MakeButton(QWidget* parent, int left, const TBitmapList* list, int normal,
@@ -138,9 +139,16 @@ void Tmainform::CreateComponents() {
     box->OnResize = [this] { Resize(); };
     ToolBox->OnResize = [this] { ToolBoxPaint(); };
 
-    Timer.setInterval(100);
-    connect(&Timer, &QTimer::timeout, this, [this] { Timer1Timer(); });
+    Timer.setInterval(TickMs);
+    connect(&Timer, &QTimer::timeout, this, [this] {
+        // A wake-up's first tick was shortened to meet the grid; the rest are whole.
+        if (Timer.interval() != TickMs) Timer.setInterval(TickMs);
+        Timer1Timer();
+        // Waking 10 times a second for nothing keeps the processor from resting.
+        if (!TimerNeeded()) Timer.stop();
+    });
     Timer.start();
+    TimerEpoch.start();
 
     waves = std::make_unique<TSoundPlayer>();
     midi = std::make_unique<TMusicPlayer>();
@@ -248,6 +256,17 @@ void Tmainform::Timer1Timer() {
     if (MusicFound && MusicOn) midi->Tick();
 }
 
+bool Tmainform::TimerNeeded() const {
+    return GameState == gsRunning || (MusicFound && MusicOn);
+}
+
+void Tmainform::WakeTimer() {
+    if (TicksByHand || Left || Timer.isActive() || !TimerNeeded()) return;
+    // The next tick falls where it would have fallen had the timer run on.
+    const qint64 intoTick = TimerEpoch.isValid() ? TimerEpoch.elapsed() % TickMs : 0;
+    Timer.start(static_cast<int>(TickMs - intoTick));
+}
+
 void Tmainform::StartBtnClick() {
     if (GameState == gsRunning) {
         if (YesNoDlg->ShowMsg(4) == ResultNo) return;
@@ -262,6 +281,7 @@ void Tmainform::PauseBtnClick() {
     RepaintAll();
     YesNoDlg->ShowMsg(12);
     GameState = gsRunning;
+    WakeTimer();
     RepaintAll();
 }
 
@@ -437,6 +457,8 @@ void Tmainform::Delay(int32_t ms) {
 
 void Tmainform::EnablePauseBtn(bool enabled) {
     PauseBtn->setEnabled(enabled);
+    // The rules enable it as a level starts running: the clock is needed from now on.
+    if (enabled) WakeTimer();
 }
 
 void Tmainform::boxMouseDown(Qt::MouseButton button, int32_t x, int32_t y) {

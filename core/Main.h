@@ -6,6 +6,7 @@
 #include "Rules.h"
 #include "Settings.h"
 
+#include <QElapsedTimer>
 #include <QTimer>
 #include <QWidget>
 
@@ -62,11 +63,17 @@ class Tmainform : public QWidget, public IBoardEffects {
 
     // Tests replace the busy wait of the board animations so they need not wait.
     std::function<void(int32_t ms)> DelayHook;
+    // Tests that tick the clock themselves stop the timer and set this: it then never wakes.
+    bool TicksByHand = false;
 
     // Game flow.
     void NewLevel();
     void LevelSolved() override;
     void Timer1Timer();
+    // The timer sleeps while it has nothing to do (no level running, no music) and wakes when
+    // that changes, on the 100 ms grid it has kept since the window was created.
+    bool TimerNeeded() const;
+    void WakeTimer();
     void StartBtnClick();
     void PauseBtnClick();
     void HighScoreBtnClick();
@@ -124,8 +131,9 @@ class Tmainform : public QWidget, public IBoardEffects {
     std::unique_ptr<TToolBarPainter> toolbar;
     std::unique_ptr<TBoardRules> rules;
     std::unique_ptr<THookHelpSystem> HelpSystem;
-    bool Left = false;  // Leave has run
-    bool Shown = false; // was put on screen, so it has a placement of the player's to keep
+    bool Left = false;        // Leave has run
+    bool Shown = false;       // was put on screen, so it has a placement of the player's to keep
+    QElapsedTimer TimerEpoch; // when the timer first started: the phase of every tick
 };
 
 // The window that owns the game; set while it exists.
