@@ -362,9 +362,9 @@ void Tmainform::Leave() {
     } catch (const ESettingsError& e) {
         TApplication::ReportError(e.Text());
     }
-    painter->BoardBitmap = QImage();
-    painter->ShadeBitmap = QImage();
-    painter->TileBitmap = QImage();
+    painter->BoardBitmap = {};
+    painter->ShadeBitmap = {};
+    painter->TileBitmap = {};
     Left = true;
 }
 

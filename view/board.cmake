@@ -2,4 +2,5 @@
 target_sources(morvek_view PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/PaintBox.cpp
   ${CMAKE_CURRENT_LIST_DIR}/BoardPainter.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TiledBitmap.cpp
 )
