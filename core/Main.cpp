@@ -2,6 +2,7 @@
 #include "Main.h"
 
 #include "Application.h"
+#include "Audio.h"
 #include "BoardPainter.h"
 #include "Counters.h"
 #include "Delay.h"
@@ -478,6 +479,8 @@ void Tmainform::boxMouseDown(Qt::MouseButton button, int32_t x, int32_t y) {
 }
 
 void Tmainform::boxMouseMove(int32_t x, int32_t y) {
+    // A click with its sound may follow: the audio device gets ready meanwhile.
+    if (SoundOn) AudioWarmUp();
     rules->boxMouseMove(x, y);
 }
 

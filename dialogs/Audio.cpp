@@ -10,6 +10,7 @@
 #include <atomic>
 #include <cstdlib> // std::atexit, getenv, setenv
 #include <filesystem>
+#include <future>
 #include <map>
 #include <mutex>
 #include <system_error>
@@ -32,6 +33,7 @@ bool AtExitRegistered = false;
 bool SubsystemUp = false; // SDL's audio subsystem and the mixer's decoders are initialised
 int Holds = 0;
 QTimer* RestTimer = nullptr;
+std::future<void> WarmUp; // the worker opening the device ahead of a sound
 
 bool IsFile(const std::string& path) {
     std::error_code error;
@@ -181,6 +183,7 @@ void AudioRemoveRestHook(int id) {
 }
 
 void AudioClose() {
+    if (WarmUp.valid()) WarmUp.get();
     RunHooks(CloseHooks);
     std::lock_guard guard(Lock);
     if (SubsystemUp) {
@@ -219,18 +222,45 @@ bool AudioRestIfQuiet() {
     return true;
 }
 
+namespace {
+
+bool WarmingUp() {
+    return WarmUp.valid() && WarmUp.wait_for(std::chrono::seconds(0)) != std::future_status::ready;
+}
+
+} // namespace
+
 void AudioRestWhenQuiet() {
     QCoreApplication* app = QCoreApplication::instance();
-    if (!app || State != TAudioState::Open || Holds > 0) return;
+    if (!app || (State != TAudioState::Open && !WarmingUp()) || Holds > 0) return;
     if (!RestTimer) {
         RestTimer = new QTimer(app);
         RestTimer->setSingleShot(true);
         RestTimer->setInterval(AudioRestDelayMs);
         QObject::connect(RestTimer, &QTimer::timeout, [] {
-            // Still sounding: look again later.
-            if (!AudioRestIfQuiet() && State == TAudioState::Open && Holds == 0) RestTimer->start();
+            // Still opening or sounding: look again later.
+            if (WarmingUp() || (!AudioRestIfQuiet() && State == TAudioState::Open && Holds == 0))
+                RestTimer->start();
         });
         QObject::connect(app, &QObject::destroyed, [] { RestTimer = nullptr; });
     }
     RestTimer->start();
+}
+
+void AudioWarmUp() {
+    if (WarmUp.valid()) {
+        if (WarmingUp()) return;
+        WarmUp.get();
+    }
+    if (State == TAudioState::Failed) return;
+    if (State != TAudioState::Open) {
+        AudioChooseSoundFont();
+        WarmUp = std::async(std::launch::async, [] { AudioOpen(); });
+    }
+    // Open or opening: the rest is due a while after the pointer and the sounds went quiet.
+    if (QCoreApplication::instance() && Holds == 0) {
+        if (RestTimer && RestTimer->isActive() && RestTimer->remainingTime() > AudioRestDelayMs / 2)
+            return;
+        AudioRestWhenQuiet();
+    }
 }

@@ -46,3 +46,8 @@ int AudioAddRestHook(std::function<void()> hook);
 void AudioRemoveRestHook(int id);
 // Rests now if nothing plays and nothing holds the device; returns whether it rests.
 bool AudioRestIfQuiet();
+
+// A sound is likely soon (the pointer moves over the board): the device opens on a worker thread,
+// so the click's sound need not wait for the library and the device. Cheap when it is open or
+// opening. It rests as usual once all is quiet for AudioRestDelayMs. User-interface thread only.
+void AudioWarmUp();

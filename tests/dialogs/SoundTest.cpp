@@ -190,4 +190,24 @@ TEST_F(SoundTest, DeviceRestsByItselfOnceAllIsQuiet) {
     EXPECT_NE(Sounding(), nullptr);
 }
 
+TEST_F(SoundTest, WarmUpOpensAheadAndTheDeviceRestsAgainUnused) {
+    for (int i = 0; i < 100 && Mix_Playing(-1); ++i)
+        SDL_Delay(10);
+    ASSERT_TRUE(AudioRestIfQuiet());
+    AudioWarmUp();
+    QElapsedTimer waited;
+    waited.start();
+    while (!AudioIsOpen() && waited.elapsed() < 5000) {
+        AudioWarmUp(); // the pointer moves on: cheap while opening
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    ASSERT_TRUE(AudioIsOpen());
+    Player.PlaySnd(2); // finds the device open
+    EXPECT_NE(Sounding(), nullptr);
+    waited.restart();
+    while (AudioIsOpen() && waited.elapsed() < 4 * AudioRestDelayMs)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    EXPECT_FALSE(AudioIsOpen());
+}
+
 } // namespace
