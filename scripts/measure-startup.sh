@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Start-up of Morvek side by side with sgt-pattern (Debian's sgt-puzzles), when installed.
 #
-# Usage: scripts/measure-startup.sh [runs (default 7)] [morvek ...] [--music] [--no-pattern]
+# Usage: scripts/measure-startup.sh [runs (default 7)] [morvek ...] [--music] [--hover S]
+#                                   [--no-pattern]
 #   With several Morvek programs (say the build before and after a change) all of them run, in
 #   turn, in the same runs.
 #
@@ -13,7 +14,10 @@
 #   first frame - the first moment from which ten probe pixels of the window (one near the top,
 #                 a 3 x 3 grid over the rest) show the colours they still show 1.5 s after the
 #                 mapping;
-#   libraries   - the shared libraries mapped into the process at that first frame.
+#   libraries   - the shared libraries mapped into the process at that first frame;
+#   click       - 1.5 s after the mapping the pointer moves to the middle of the game area, rests
+#                 there (--hover S, default 0.5 s) and clicks through XTest: the time from the
+#                 press to the first changed pixel of the 21 x 21 area around the pointer.
 # Probes run about every 2 ms. The programs are then killed. Each run, the medians and each
 # program's ratio to sgt-pattern are printed.
 set -euo pipefail

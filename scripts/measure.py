@@ -43,6 +43,14 @@ class XWindowAttributes(ctypes.Structure):
                 ("override_redirect", ctypes.c_int), ("screen", ctypes.c_void_p)]
 
 
+class XImage(ctypes.Structure):
+    _fields_ = [("width", ctypes.c_int), ("height", ctypes.c_int), ("xoffset", ctypes.c_int),
+                ("format", ctypes.c_int), ("data", ctypes.c_void_p), ("byte_order", ctypes.c_int),
+                ("bitmap_unit", ctypes.c_int), ("bitmap_bit_order", ctypes.c_int),
+                ("bitmap_pad", ctypes.c_int), ("depth", ctypes.c_int),
+                ("bytes_per_line", ctypes.c_int)]
+
+
 class Display:
     VIEWABLE = 2
     Z_PIXMAP = 2
@@ -70,6 +78,13 @@ class Display:
         x11.XResizeWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_uint, ctypes.c_uint]
         x11.XFlush.argtypes = [ctypes.c_void_p]
         self.x11 = x11
+        xtst = ctypes.util.find_library("Xtst")
+        self.xtst = ctypes.cdll.LoadLibrary(xtst) if xtst else None
+        if self.xtst:
+            self.xtst.XTestFakeMotionEvent.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int,
+                                                       ctypes.c_int, ctypes.c_ulong]
+            self.xtst.XTestFakeButtonEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int,
+                                                       ctypes.c_ulong]
         self.dpy = x11.XOpenDisplay(None)
         if not self.dpy:
             sys.exit("measure: cannot open the display")
@@ -109,6 +124,26 @@ class Display:
         value = self.x11.XGetPixel(image, 0, 0)
         self.x11.XDestroyImage(image)
         return value & 0xFFFFFF
+
+    def area(self, x, y, w, h):
+        """The raw bytes of a screen area."""
+        image = self.x11.XGetImage(self.dpy, self.root, x, y, w, h, ctypes.c_ulong(-1).value,
+                                   self.Z_PIXMAP)
+        if not image:
+            return b""
+        header = ctypes.cast(image, ctypes.POINTER(XImage)).contents
+        data = ctypes.string_at(header.data, header.bytes_per_line * h)
+        self.x11.XDestroyImage(image)
+        return data
+
+    def move_pointer(self, x, y):
+        self.xtst.XTestFakeMotionEvent(self.dpy, -1, x, y, 0)
+        self.x11.XFlush(self.dpy)
+
+    def click(self):
+        self.xtst.XTestFakeButtonEvent(self.dpy, 1, 1, 0)
+        self.xtst.XTestFakeButtonEvent(self.dpy, 1, 0, 0)
+        self.x11.XFlush(self.dpy)
 
     def resize(self, window, width, height):
         self.x11.XResizeWindow(self.dpy, window, width, height)
@@ -203,8 +238,27 @@ def probes(geo):
     return points
 
 
-def first_frame(display, program, work, index, music):
-    """(mapped ms, painted ms, libraries at the painted frame) of one start."""
+def click_latency(display, geo, hover):
+    """Milliseconds from a left click in the middle of the window's game area to the first
+    changed pixel around it; the pointer rests there `hover` seconds before, as a player's
+    does. None without XTest or without a change within two seconds."""
+    if not display.xtst:
+        return None
+    _, x, y, w, h = geo
+    cx, cy = x + w // 2, y + 57 + (h - 57) // 2
+    display.move_pointer(cx, cy)
+    time.sleep(hover)
+    before = display.area(cx - 10, cy - 10, 21, 21)
+    pressed = time.monotonic()
+    display.click()
+    while time.monotonic() - pressed < 2.0:
+        if display.area(cx - 10, cy - 10, 21, 21) != before:
+            return (time.monotonic() - pressed) * 1000
+    return None
+
+
+def first_frame(display, program, work, index, music, hover):
+    """(mapped ms, painted ms, libraries at the painted frame, click ms) of one start."""
     t0 = time.monotonic()
     game = launch(program, work, index, music)
     mapped = None
@@ -225,6 +279,7 @@ def first_frame(display, program, work, index, music):
                 if now - mapped > SETTLE:
                     break
             time.sleep(0.002)
+        click = click_latency(display, geo, hover) if mapped is not None else None
     finally:
         game.kill()
         game.wait()
@@ -236,7 +291,7 @@ def first_frame(display, program, work, index, music):
         if values != final:
             break
         painted, libs = t, count
-    return (mapped - t0) * 1000, (painted - t0) * 1000, libs
+    return (mapped - t0) * 1000, (painted - t0) * 1000, libs, click if click is not None else float("nan")
 
 
 def idle(display, program, work, index, music, size, seconds):
@@ -274,7 +329,10 @@ def table(programs, columns, results):
     width = max(len(p.label) for p in programs)
     print()
     print("%-*s  %s" % (width, "median", "  ".join("%16s" % name for name, _ in columns)))
-    medians = {p.label: [statistics.median(r[i] for r in results[p.label]) for i in range(len(columns))]
+    def median(values):
+        values = [v for v in values if v == v]  # a figure that could not be taken is left out
+        return statistics.median(values) if values else float("nan")
+    medians = {p.label: [median(r[i] for r in results[p.label]) for i in range(len(columns))]
                for p in programs}
     for p in programs:
         cells = []
@@ -297,6 +355,8 @@ def main():
     parser.add_argument("--music", action="store_true", help="Morvek with music on")
     parser.add_argument("--size", default="", help="window size WxH (idle), e.g. 1920x1080")
     parser.add_argument("--seconds", type=float, default=30.0, help="idle span (idle)")
+    parser.add_argument("--hover", type=float, default=0.5,
+                        help="seconds the pointer rests before the click (startup)")
     parser.add_argument("--no-pattern", action="store_true", help="leave sgt-pattern out")
     parser.add_argument("--root", required=True)
     args = parser.parse_intermixed_args()
@@ -329,18 +389,19 @@ def main():
         for i in range(args.runs):
             for p in programs:
                 if args.what == "startup":
-                    row = first_frame(display, p, work, i, args.music)
-                    print("run %d %-12s mapped %6.0f ms, painted %6.0f ms, %d libraries"
-                          % (i + 1, p.label[-12:], *row))
+                    row = first_frame(display, p, work, i, args.music, args.hover)
+                    print("run %d %s: mapped %.0f ms, painted %.0f ms, %d libraries, click %.2f ms"
+                          % (i + 1, p.label, *row))
                 else:
                     row = idle(display, p, work, i, args.music, size, args.seconds)
-                    print("run %d %-12s RSS %.1f MiB, CPU %.1f ms in %.0f s, %.1f wake-ups/s, %d libraries"
-                          % (i + 1, p.label[-12:], row[0], row[1], args.seconds, row[2], row[3]))
+                    print("run %d %s: RSS %.1f MiB, CPU %.1f ms in %.0f s, %.1f wake-ups/s, %d libraries"
+                          % (i + 1, p.label, row[0], row[1], args.seconds, row[2], row[3]))
                 results[p.label].append(row)
         with open("/proc/loadavg") as f:
             print("load average at end: %s" % " ".join(f.read().split()[:3]))
         if args.what == "startup":
-            columns = [("mapped ms", "%.1f"), ("first frame ms", "%.1f"), ("libraries", "%.0f")]
+            columns = [("mapped ms", "%.1f"), ("first frame ms", "%.1f"), ("libraries", "%.0f"),
+                       ("click ms", "%.2f")]
         else:
             columns = [("RSS MiB", "%.1f"), ("idle CPU ms", "%.1f"), ("wake-ups/s", "%.1f"),
                        ("libraries", "%.0f")]
