@@ -1,8 +1,22 @@
-# The pictures and effect sounds are compiled into the program as Qt resources (":/bmps/0.png",
-# ":/waves/5.wav", ...); the music files lie beside the program in the build folder and in the
-# data folder when installed.
+# The pictures and effect sounds are compiled into the program as Qt resources (":/dlgs/0.png",
+# ":/waves/5.wav", ...); the music files lie beside the program in the build folder and in the data folder when installed.
 
-set(MORVEK_IMAGE_LISTS bmps 17 dlgs 28 opts 16 btns 9)
+# The main window's pictures are all on its first frame. They are stored as raw pixels, without
+# compression (":/bmps/0.raw", ...): they need no decoding and are read straight from the
+# program's mapped file, where only the pages actually drawn from are ever loaded. The other lists
+# stay PNG, decoded when a dialog first shows them.
+set(morvek_raw_files)
+foreach(n RANGE 16)
+  set(raw ${CMAKE_CURRENT_BINARY_DIR}/raw/bmps/${n}.raw)
+  add_custom_command(OUTPUT ${raw}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_CURRENT_BINARY_DIR}/raw/bmps
+    COMMAND morvek_rawimage ${CMAKE_CURRENT_LIST_DIR}/bmps/${n}.png ${raw}
+    DEPENDS ${CMAKE_CURRENT_LIST_DIR}/bmps/${n}.png morvek_rawimage
+    COMMENT "Raw pixels of bmps/${n}.png")
+  list(APPEND morvek_raw_files ${raw})
+endforeach()
+
+set(MORVEK_IMAGE_LISTS dlgs 28 opts 16 btns 9)
 set(morvek_asset_files)
 while(MORVEK_IMAGE_LISTS)
   list(POP_FRONT MORVEK_IMAGE_LISTS list_name list_count)
@@ -21,6 +35,11 @@ qt_add_resources(morvek_assets morvek_assets
   PREFIX "/"
   BASE ${CMAKE_CURRENT_LIST_DIR}
   FILES ${morvek_asset_files})
+qt_add_resources(morvek_assets morvek_raw_images
+  PREFIX "/"
+  BASE ${CMAKE_CURRENT_BINARY_DIR}/raw
+  FILES ${morvek_raw_files}
+  OPTIONS --no-compress)
 list(TRANSFORM morvek_asset_files PREPEND ${CMAKE_CURRENT_LIST_DIR}/)
 
 set(MORVEK_MUSIC_FILES

@@ -33,7 +33,10 @@ void CreateAll() {
         MainWindow->RepaintAll();
     };
     OptionDlg->OnTextsChanged = [] { MainWindow->SetMainTexts(); };
-    OptionDlg->OnMusicSwitch = [] { MainWindow->midi->Switch(); };
+    OptionDlg->OnMusicSwitch = [] {
+        MainWindow->midi->Switch();
+        MainWindow->WakeTimer();
+    };
     OptionDlg->MusicName = [] { return MainWindow->midi->CurrentName(); };
     HighscoreDlg = new THighscoreDlg(MainWindow, MainWindow->ini, *Resources);
     MainWindow->ResourcesCreated(*Resources);

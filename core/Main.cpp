@@ -3,6 +3,7 @@
 
 #include "AccessibleTexts.h"
 #include "Application.h"
+#include "Audio.h"
 #include "BoardPainter.h"
 #include "Counters.h"
 #include "Delay.h"
@@ -42,6 +43,7 @@ std::optional<uint32_t> Tmainform::FixedSeed;
 namespace {
 
 constexpr int ButtonTop = 4;
+constexpr int TickMs = 100;
 const QColor CaptionColour(254, 201, 18);
 
 TLMDMMButton* MakeButton(QWidget* parent, int left, const TBitmapList* list, int normal,
@@ -156,12 +158,20 @@ void Tmainform::CreateComponents() {
     box->OnResize = [this] { Resize(); };
     ToolBox->OnResize = [this] { ToolBoxPaint(); };
 
-    Timer.setInterval(100);
-    connect(&Timer, &QTimer::timeout, this, [this] { Timer1Timer(); });
+    Timer.setInterval(TickMs);
+    connect(&Timer, &QTimer::timeout, this, [this] {
+        // A wake-up's first tick was shortened to meet the grid; the rest are whole.
+        if (Timer.interval() != TickMs) Timer.setInterval(TickMs);
+        Timer1Timer();
+        // Waking 10 times a second for nothing keeps the processor from resting.
+        if (!TimerNeeded()) Timer.stop();
+    });
     Timer.start();
+    TimerEpoch.start();
 
     waves = std::make_unique<TSoundPlayer>();
     midi = std::make_unique<TMusicPlayer>();
+    midi->SetBackgroundLoading(true);
     LMDForm1 = std::make_unique<TLMDForm>(this, ini);
     LMDForm1->KeepOnScreenHeight = ToolBarHeight;
     LMDShapeHint1 = std::make_unique<TLMDShapeHint>();
@@ -276,6 +286,17 @@ void Tmainform::Timer1Timer() {
     if (MusicFound && MusicOn) midi->Tick();
 }
 
+bool Tmainform::TimerNeeded() const {
+    return GameState == gsRunning || (MusicFound && MusicOn);
+}
+
+void Tmainform::WakeTimer() {
+    if (TicksByHand || Left || Timer.isActive() || !TimerNeeded()) return;
+    // The next tick falls where it would have fallen had the timer run on.
+    const qint64 intoTick = TimerEpoch.isValid() ? TimerEpoch.elapsed() % TickMs : 0;
+    Timer.start(static_cast<int>(TickMs - intoTick));
+}
+
 void Tmainform::StartBtnClick() {
     if (GameState == gsRunning) {
         if (YesNoDlg->ShowMsg(4) == ResultNo) return;
@@ -290,6 +311,7 @@ void Tmainform::PauseBtnClick() {
     RepaintAll();
     YesNoDlg->ShowMsg(12);
     GameState = gsRunning;
+    WakeTimer();
     RepaintAll();
 }
 
@@ -414,9 +436,9 @@ void Tmainform::Leave() {
     } catch (const ESettingsError& e) {
         TApplication::ReportError(e.Text());
     }
-    painter->BoardBitmap = QImage();
-    painter->ShadeBitmap = QImage();
-    painter->TileBitmap = QImage();
+    painter->BoardBitmap = {};
+    painter->ShadeBitmap = {};
+    painter->TileBitmap = {};
     Left = true;
 }
 
@@ -540,6 +562,8 @@ void Tmainform::AfterWait() {
 
 void Tmainform::EnablePauseBtn(bool enabled) {
     PauseBtn->setEnabled(enabled);
+    // The rules enable it as a level starts running: the clock is needed from now on.
+    if (enabled) WakeTimer();
 }
 
 void Tmainform::boxMouseDown(Qt::MouseButton button, int32_t x, int32_t y) {
@@ -559,6 +583,8 @@ void Tmainform::boxMouseDown(Qt::MouseButton button, int32_t x, int32_t y) {
 }
 
 void Tmainform::boxMouseMove(int32_t x, int32_t y) {
+    // A click with its sound may follow: the audio device gets ready meanwhile.
+    if (SoundOn) AudioWarmUp();
     rules->boxMouseMove(x, y);
 }
 

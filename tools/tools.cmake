@@ -11,3 +11,7 @@ add_executable(morvek_artgen EXCLUDE_FROM_ALL
   ${CMAKE_CURRENT_LIST_DIR}/artgen/Icon.cpp
 )
 target_link_libraries(morvek_artgen PRIVATE Qt6::Gui)
+
+# Part of every build: turns the pictures needed for the first frame into raw pixels (assets/).
+add_executable(morvek_rawimage ${CMAKE_CURRENT_LIST_DIR}/rawimage/main.cpp)
+target_link_libraries(morvek_rawimage PRIVATE morvek_platform Qt6::Gui)
