@@ -33,7 +33,10 @@ void CreateAll() {
         mainWindow->RepaintAll();
     };
     OptionDlg->OnTextsChanged = [] { mainWindow->SetMainTexts(); };
-    OptionDlg->OnMusicSwitch = [] { mainWindow->midi->Switch(); };
+    OptionDlg->OnMusicSwitch = [] {
+        mainWindow->midi->Switch();
+        mainWindow->WakeTimer();
+    };
     OptionDlg->MusicName = [] { return mainWindow->midi->CurrentName(); };
     HighscoreDlg = new BestListDialog(mainWindow, mainWindow->ini, *Resources);
     mainWindow->ResourcesCreated(*Resources);

@@ -3,6 +3,7 @@
 
 #include "AccessibleTexts.h"
 #include "Application.h"
+#include "Audio.h"
 #include "BestListDialog.h"
 #include "BoardPainter.h"
 #include "Counters.h"
@@ -42,6 +43,7 @@ std::optional<uint32_t> MainWindow::FixedSeed;
 namespace {
 
 constexpr int ButtonTop = 4;
+constexpr int TickMs = 100;
 const QColor CaptionColour(254, 201, 18);
 
 ImageButton* MakeButton(QWidget* parent, int left, const BitmapList* list, int normal,
@@ -156,12 +158,20 @@ void MainWindow::CreateComponents() {
     box->OnResize = [this] { Resize(); };
     ToolBox->OnResize = [this] { ToolBoxPaint(); };
 
-    Timer.setInterval(100);
-    connect(&Timer, &QTimer::timeout, this, [this] { Timer1Timer(); });
+    Timer.setInterval(TickMs);
+    connect(&Timer, &QTimer::timeout, this, [this] {
+        // A wake-up's first tick was shortened to meet the grid; the rest are whole.
+        if (Timer.interval() != TickMs) Timer.setInterval(TickMs);
+        Timer1Timer();
+        // Waking 10 times a second for nothing keeps the processor from resting.
+        if (!TimerNeeded()) Timer.stop();
+    });
     Timer.start();
+    TimerEpoch.start();
 
     waves = std::make_unique<SoundPlayer>();
     midi = std::make_unique<MusicPlayer>();
+    midi->SetBackgroundLoading(true);
     placement = std::make_unique<WindowPlacement>(this, ini);
     placement->KeepOnScreenHeight = ToolBarHeight;
     hintBalloon = std::make_unique<HintBalloon>();
@@ -276,6 +286,17 @@ void MainWindow::Timer1Timer() {
     if (MusicFound && MusicOn) midi->Tick();
 }
 
+bool MainWindow::TimerNeeded() const {
+    return gameState == gsRunning || (MusicFound && MusicOn);
+}
+
+void MainWindow::WakeTimer() {
+    if (TicksByHand || Left || Timer.isActive() || !TimerNeeded()) return;
+    // The next tick falls where it would have fallen had the timer run on.
+    const qint64 intoTick = TimerEpoch.isValid() ? TimerEpoch.elapsed() % TickMs : 0;
+    Timer.start(static_cast<int>(TickMs - intoTick));
+}
+
 void MainWindow::StartBtnClick() {
     if (gameState == gsRunning) {
         if (YesNoDlg->ShowMsg(4) == ResultNo) return;
@@ -290,6 +311,7 @@ void MainWindow::PauseBtnClick() {
     RepaintAll();
     YesNoDlg->ShowMsg(12);
     gameState = gsRunning;
+    WakeTimer();
     RepaintAll();
 }
 
@@ -414,9 +436,9 @@ void MainWindow::Leave() {
     } catch (const ESettingsError& e) {
         Application::ReportError(e.Text());
     }
-    painter->BoardBitmap = QImage();
-    painter->ShadeBitmap = QImage();
-    painter->TileBitmap = QImage();
+    painter->BoardBitmap = {};
+    painter->ShadeBitmap = {};
+    painter->TileBitmap = {};
     Left = true;
 }
 
@@ -540,6 +562,8 @@ void MainWindow::AfterWait() {
 
 void MainWindow::EnablePauseBtn(bool enabled) {
     PauseBtn->setEnabled(enabled);
+    // The rules enable it as a level starts running: the clock is needed from now on.
+    if (enabled) WakeTimer();
 }
 
 void MainWindow::boxMouseDown(Qt::MouseButton button, int32_t x, int32_t y) {
@@ -559,6 +583,8 @@ void MainWindow::boxMouseDown(Qt::MouseButton button, int32_t x, int32_t y) {
 }
 
 void MainWindow::boxMouseMove(int32_t x, int32_t y) {
+    // A click with its sound may follow: the audio device gets ready meanwhile.
+    if (SoundOn) AudioWarmUp();
     rules->boxMouseMove(x, y);
 }
 

@@ -8,6 +8,7 @@
 #include "KeyboardPlay.h"
 #include "SettingsStore.h"
 
+#include <QElapsedTimer>
 #include <QTimer>
 #include <QWidget>
 
@@ -64,11 +65,17 @@ class MainWindow : public QWidget, public IBoardEffects, public CursorEffects {
 
     // Tests replace the wait of the board animations so they need not wait.
     std::function<void(int32_t ms)> DelayHook;
+    // Tests that tick the clock themselves stop the timer and set this: it then never wakes.
+    bool TicksByHand = false;
 
     // Game flow.
     void NewLevel();
     void LevelSolved() override;
     void Timer1Timer();
+    // The timer sleeps while it has nothing to do (no level running, no music) and wakes when
+    // that changes, on the 100 ms grid it has kept since the window was created.
+    bool TimerNeeded() const;
+    void WakeTimer();
     void StartBtnClick();
     void PauseBtnClick();
     void HighScoreBtnClick();
@@ -149,6 +156,7 @@ class MainWindow : public QWidget, public IBoardEffects, public CursorEffects {
     int32_t Waiting = 0;
     bool TickMissed = false;
     bool CloseAsked = false;
+    QElapsedTimer TimerEpoch; // when the timer first started: the phase of every tick
 };
 
 // The window that owns the game; set while it exists.

@@ -3,12 +3,13 @@
 
 #include "Audio.h"
 #include "GameGlobals.h"
+#include "MixerLibrary.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
-#include <SDL_mixer.h>
+#include <chrono>
 
 namespace {
 
@@ -75,17 +76,33 @@ QStringList MusicPlayer::Matches() const {
 }
 
 bool MusicPlayer::Playing() const {
-    return Music && AudioIsOpen() && Mix_PlayingMusic() != 0;
+    return Music && AudioIsOpen() && mixerLibrary()->playingMusic() != 0;
+}
+
+void MusicPlayer::SetHeld(bool held) {
+    if (held == Held) return;
+    Held = held;
+    if (held)
+        AudioHold();
+    else
+        AudioRelease();
 }
 
 void MusicPlayer::Close() {
-    if (!Music) return;
-    Mix_HaltMusic();
-    Mix_FreeMusic(Music);
-    Music = nullptr;
+    if (Pending.valid()) {
+        // A load still running is waited for, so that its piece can be freed.
+        const Loaded late = Pending.get();
+        if (late.Music) mixerLibrary()->freeMusic(late.Music);
+    }
+    if (Music) {
+        mixerLibrary()->haltMusic();
+        mixerLibrary()->freeMusic(Music);
+        Music = nullptr;
+    }
+    SetHeld(false);
 }
 
-bool MusicPlayer::Playable(const QString& name) {
+bool MusicPlayer::IsPlayableFile(const QString& name) {
     const QString path = QDir(Folder()).filePath(name);
     QFile file(path);
     if (!QFileInfo(path).isFile() || file.size() > MaxMidiSize || !file.open(QIODevice::ReadOnly) ||
@@ -93,6 +110,11 @@ bool MusicPlayer::Playable(const QString& name) {
         Error = QStringLiteral("not a MIDI file: ") + name;
         return false;
     }
+    return true;
+}
+
+bool MusicPlayer::Playable(const QString& name) {
+    if (!IsPlayableFile(name)) return false;
     if (!AudioMidiReady()) {
         Error = QStringLiteral("no MIDI playback");
         return false;
@@ -110,15 +132,17 @@ bool MusicPlayer::Open(const QString& name) {
             Close();
             Refused = true;
         });
-    Music = Mix_LoadMUS(QFile::encodeName(path).constData());
-    if (Music && Mix_GetMusicType(Music) != MUS_MID) {
-        Mix_FreeMusic(Music);
+    const MixerLibrary& mix = *mixerLibrary();
+    Music = mix.loadMus(QFile::encodeName(path).constData());
+    if (Music && mix.getMusicType(Music) != MUS_MID) {
+        mix.freeMusic(Music);
         Music = nullptr;
     }
     if (!Music) {
-        Error = QString::fromUtf8(Mix_GetError());
+        Error = QString::fromUtf8(mix.getError());
         return false;
     }
+    SetHeld(true);
     return true;
 }
 
@@ -139,10 +163,11 @@ void MusicPlayer::Start() {
     Close();
     Current.clear();
     Refused = false;
+    Tried.clear();
     MusicFound = false;
-    if (!AudioMidiReady()) return;
+    if (!Background && !AudioMidiReady()) return;
     for (const QString& name : Matches())
-        if (Playable(name)) {
+        if (Background ? IsPlayableFile(name) : Playable(name)) {
             Current = name;
             MusicFound = true;
             return;
@@ -161,9 +186,107 @@ bool MusicPlayer::LoadCurrent() {
 }
 
 void MusicPlayer::Tick() {
-    if (!MusicFound || !MusicOn || Mix_PlayingMusic() || !LoadCurrent()) return;
+    if (!MusicFound || !MusicOn) return;
+    if (Background) {
+        TickInBackground();
+        return;
+    }
+    if (Playing() || !LoadCurrent()) return;
     // Playing always begins at the start of the piece; a refusal is tried again next tick.
-    if (Mix_PlayMusic(Music, 0) != 0) Error = QString::fromUtf8(Mix_GetError());
+    const MixerLibrary& mix = *mixerLibrary();
+    if (mix.playMusic(Music, 0) != 0) Error = QString::fromUtf8(mix.getError());
+}
+
+MusicPlayer::Loaded MusicPlayer::Load(const QString& path) {
+    Loaded result;
+    if (!AudioMidiReady()) {
+        result.Error = QStringLiteral("no MIDI playback");
+        result.NoMidi = true;
+        return result;
+    }
+    const MixerLibrary& mix = *mixerLibrary();
+    result.Music = mix.loadMus(QFile::encodeName(path).constData());
+    if (result.Music && mix.getMusicType(result.Music) != MUS_MID) {
+        mix.freeMusic(result.Music);
+        result.Music = nullptr;
+    }
+    // SDL keeps its error text per thread: it is read here, on the loading thread.
+    if (!result.Music) result.Error = QString::fromUtf8(mix.getError());
+    return result;
+}
+
+QString MusicPlayer::NextFile(const QStringList& names, const QString& after) {
+    for (const QString& name : names) {
+        if (!after.isEmpty() && QString::compare(name, after, Qt::CaseSensitive) <= 0) continue;
+        if (Tried.contains(name)) continue;
+        if (IsPlayableFile(name)) return name;
+    }
+    return {};
+}
+
+void MusicPlayer::StartLoading(const QString& name) {
+    // Once the device is gone (the program ends), ticks must not bring it back.
+    if (!CloseHook)
+        CloseHook = AudioAddCloseHook([this] {
+            Close();
+            Refused = true;
+        });
+    AudioChooseSoundFont();
+    SetHeld(true);
+    Current = name;
+    const QString path = QDir(Folder()).filePath(name);
+    Pending = std::async(std::launch::async, [path] { return Load(path); });
+}
+
+void MusicPlayer::TakeLoaded() {
+    const Loaded result = Pending.get();
+    if (result.Music) {
+        Music = result.Music;
+        Tried.clear();
+        return;
+    }
+    Error = result.Error;
+    if (result.NoMidi) {
+        // No MIDI playback on this machine: the music is unavailable, as if no file were found.
+        MusicFound = false;
+        Refused = true;
+        SetHeld(false);
+        return;
+    }
+    // The mixer would not take the file: on to the next, wrapping.
+    Tried << Current;
+    const QStringList names = Matches();
+    QString next = NextFile(names, Current);
+    if (next.isEmpty()) next = NextFile(names, QString());
+    if (next.isEmpty()) {
+        Refused = true;
+        SetHeld(false);
+        return;
+    }
+    StartLoading(next);
+}
+
+void MusicPlayer::TickInBackground() {
+    if (Pending.valid()) {
+        if (Pending.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return;
+        TakeLoaded();
+    }
+    if (!Music) {
+        if (Refused || Pending.valid()) return;
+        Tried.clear();
+        QString name = !Current.isEmpty() && IsPlayableFile(Current) ? Current : QString();
+        const QStringList names = Matches();
+        if (name.isEmpty()) name = NextFile(names, Current);
+        if (name.isEmpty()) name = NextFile(names, QString());
+        if (name.isEmpty())
+            Refused = true;
+        else
+            StartLoading(name);
+        return;
+    }
+    if (Playing()) return;
+    const MixerLibrary& mix = *mixerLibrary();
+    if (mix.playMusic(Music, 0) != 0) Error = QString::fromUtf8(mix.getError());
 }
 
 void MusicPlayer::Switch() {
@@ -175,11 +298,25 @@ void MusicPlayer::Switch() {
     }
     Refused = false;
     const QStringList names = Matches();
+    if (Background) {
+        Tried.clear();
+        QString next = NextFile(names, Current);
+        if (next.isEmpty() && !Current.isEmpty()) {
+            Current.clear();
+            next = NextFile(names, QString());
+        }
+        MusicOn = !next.isEmpty();
+        // The piece starts at the first tick after it has loaded.
+        if (MusicOn) StartLoading(next);
+        return;
+    }
     MusicOn = OpenNext(names, Current);
     if (!MusicOn && !Current.isEmpty()) {
         // Past the last file: the search begins again from the first.
         Current.clear();
         MusicOn = OpenNext(names, QString());
     }
-    if (MusicOn && Mix_PlayMusic(Music, 0) != 0) Error = QString::fromUtf8(Mix_GetError());
+    if (!MusicOn) return;
+    const MixerLibrary& mix = *mixerLibrary();
+    if (mix.playMusic(Music, 0) != 0) Error = QString::fromUtf8(mix.getError());
 }

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <future>
+
 class QIODevice;
 typedef struct _Mix_Music Mix_Music;
 
@@ -16,7 +18,12 @@ class MusicPlayer {
     MusicPlayer();
     // Searches the given folder instead.
     explicit MusicPlayer(QString folder);
+    // The game's player: the mixer, the SoundFont and the piece are loaded on a worker thread,
+    // and a tick starts the music once they are ready, so the window never waits for them.
+    // Start then takes a sound MIDI file as found without opening the device; should MIDI turn
+    // out not to play at all, MusicFound becomes false when the load reports it.
     ~MusicPlayer();
+    void SetBackgroundLoading(bool background) { Background = background; }
     MusicPlayer(const MusicPlayer&) = delete;
     MusicPlayer& operator=(const MusicPlayer&) = delete;
 
@@ -38,6 +45,8 @@ class MusicPlayer {
     QString FileName() const;
     // A piece is open, and it is playing now.
     bool IsOpen() const { return Music != nullptr; }
+    // A piece is being loaded on the worker thread.
+    bool Loading() const { return Pending.valid(); }
     bool Playing() const;
     // The mixer's message from the last open or play that failed.
     QString LastError() const { return Error; }
@@ -46,7 +55,23 @@ class MusicPlayer {
     QStringList Matches() const;
 
   private:
+    struct Loaded {
+        Mix_Music* Music = nullptr;
+        QString Error;
+        bool NoMidi = false; // MIDI cannot be played at all
+    };
+    static Loaded Load(const QString& path);
+
     QString Folder() const;
+    // A regular, complete MIDI file of sane size.
+    bool IsPlayableFile(const QString& name);
+    // The first playable name after `after` (all when empty) not tried yet in this round.
+    QString NextFile(const QStringList& names, const QString& after);
+    void StartLoading(const QString& name);
+    // Takes the finished load: the piece, or the next file to try.
+    void TakeLoaded();
+    void TickInBackground();
+    void SetHeld(bool held);
     // Opens the first playable name of `names` that sorts after `after` (all when empty).
     bool OpenNext(const QStringList& names, const QString& after);
     bool Open(const QString& name);
@@ -62,6 +87,10 @@ class MusicPlayer {
     Mix_Music* Music = nullptr;
     bool Refused = false; // no file of the folder would load: no retry on every tick
     int CloseHook = 0;
+    bool Background = false;
+    bool Held = false; // holds the audio device open
+    std::future<Loaded> Pending;
+    QStringList Tried; // names the mixer refused since the last success
 };
 
 // The frame of a Standard MIDI File: an "MThd" header of a known format, and every track chunk

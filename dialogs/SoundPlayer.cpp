@@ -3,10 +3,9 @@
 
 #include "Audio.h"
 #include "GameGlobals.h"
+#include "MixerLibrary.h"
 
 #include <QFile>
-
-#include <SDL_mixer.h>
 
 namespace {
 
@@ -36,11 +35,12 @@ SoundPlayer::SoundPlayer(std::vector<QByteArray> waves)
 SoundPlayer::~SoundPlayer() {
     FreeChunks();
     if (CloseHook) AudioRemoveCloseHook(CloseHook);
+    if (RestHook) AudioRemoveRestHook(RestHook);
 }
 
 void SoundPlayer::FreeChunks() {
     for (Mix_Chunk*& chunk : Chunks) {
-        if (chunk) Mix_FreeChunk(chunk);
+        if (chunk) mixerLibrary()->freeChunk(chunk);
         chunk = nullptr;
     }
     Refused.assign(Waves.size(), false);
@@ -50,24 +50,28 @@ void SoundPlayer::PlaySnd(int32_t number) {
     if (!SoundOn) return;
     if (number < 0 || number > 4) return;
     if (number == 0) {
-        if (AudioIsOpen()) Mix_HaltChannel(Channel);
+        if (AudioIsOpen()) mixerLibrary()->haltChannel(Channel);
         return;
     }
     if (!AudioOpen()) return;
+    // Chunks are decoded for the open device; a resting device takes them along.
     if (!CloseHook) CloseHook = AudioAddCloseHook([this] { FreeChunks(); });
+    if (!RestHook) RestHook = AudioAddRestHook([this] { FreeChunks(); });
+    const MixerLibrary& mix = *mixerLibrary();
     const std::size_t item = static_cast<std::size_t>(number - 1);
     if (item >= Waves.size() || !IsWave(Waves[item]) || Refused[item]) return;
     if (!Chunks[item]) {
         SDL_RWops* source =
-            SDL_RWFromConstMem(Waves[item].constData(), static_cast<int>(Waves[item].size()));
-        Chunks[item] = source ? Mix_LoadWAV_RW(source, 1) : nullptr;
+            mix.rwFromConstMem(Waves[item].constData(), static_cast<int>(Waves[item].size()));
+        Chunks[item] = source ? mix.loadWavRw(source, 1) : nullptr;
         if (!Chunks[item]) {
             Refused[item] = true;
             return;
         }
     }
     // Playing on a busy channel stops the sound there first.
-    Mix_PlayChannel(Channel, Chunks[item], 0);
+    mix.playChannelTimed(Channel, Chunks[item], 0, -1);
+    AudioRestWhenQuiet();
 }
 
 const Mix_Chunk* SoundPlayer::Chunk(int32_t number) const {

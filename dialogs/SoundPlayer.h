@@ -36,6 +36,7 @@ class SoundPlayer {
     std::vector<Mix_Chunk*> Chunks;
     std::vector<bool> Refused; // decoded once: a refused wave is not tried again
     int CloseHook = 0;
+    int RestHook = 0;
 };
 
 // The wave bytes of the game's four sounds, read from the Qt resources.

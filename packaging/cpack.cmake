@@ -15,11 +15,11 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT) # morvek_1.0_<arch>.deb
 # The libraries (Qt 6 Widgets, SDL2_mixer, ...) come from dpkg-shlibdeps, with their versions;
-# what the program only opens at run time is named here: the SoundFont for the music, "Arial"
-# (Liberation Sans) and the sans serif of the tool bar captions.
+# what the program only opens at run time is named here: SDL2_mixer (loaded at the first sound),
+# the SoundFont for the music, "Arial" (Liberation Sans) and the sans serif of the tool bar captions.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-  "timgm6mb-soundfont | fluid-soundfont-gm, fonts-liberation, fonts-dejavu-core")
+  "libsdl2-mixer-2.0-0, timgm6mb-soundfont | fluid-soundfont-gm, fonts-liberation, fonts-dejavu-core")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_MORVEK_SOURCE_DIR ${PROJECT_SOURCE_DIR}) # CPack hands on only CPACK_ variables

@@ -9,9 +9,11 @@
 class BitmapList {
   public:
     BitmapList() = default;
-    explicit BitmapList(std::vector<QImage> items) : Items(std::move(items)) {}
+    explicit BitmapList(std::vector<QImage> items);
 
-    // Loads <dir>/<n>.png for n = 0 .. count-1 (a Qt resource folder such as ":/bmps").
+    // The list of <dir>/<n> for n = 0 .. count-1 (a Qt resource folder such as ":/bmps"): the
+    // raw pixels of <n>.raw when there are any, else <n>.png. Nothing is decoded here: an item
+    // is decoded when it is first asked for, so pictures of dialogs never opened cost nothing.
     // A missing file leaves an empty item in its place.
     static BitmapList Load(const QString& dir, int count);
 
@@ -22,5 +24,19 @@ class BitmapList {
     const QImage& Item(int index) const;
 
   private:
-    std::vector<QImage> Items;
+    struct Entry {
+        QString File; // decoded on first use; empty once decoded
+        QImage Image;
+    };
+    const QImage& Decoded(int index) const;
+
+    mutable std::vector<Entry> Items; // decoding fills in the images: user-interface thread only
 };
+
+// The raw picture format: "MRAW", width and height as little-endian 16-bit numbers, then the
+// pixels as 32-bit 0xffRRGGBB words in the machine's byte order, row by row, without padding.
+// It costs no decoding at all: an uncompressed resource is used in place.
+QByteArray EncodeRawImage(const QImage& image);
+// The picture of raw data, or a null image for data that is not one. `bytes` must outlive the
+// image when `shared` is true.
+QImage DecodeRawImage(const uchar* bytes, qint64 size, bool shared);

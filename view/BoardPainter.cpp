@@ -44,36 +44,22 @@ void BoardPainter::ComputeLayout() {
 }
 
 void BoardPainter::PrepareBackground() {
-    const int32_t W = std::max(Box.width(), 0), H = std::max(Box.height(), 0);
-    ShadeBitmap = QImage(W, H, QImage::Format_RGB32);
-    BoardBitmap = QImage(W, H, QImage::Format_RGB32);
-    if (W == 0 || H == 0) return;
-
+    const QSize size(std::max(Box.width(), 0), std::max(Box.height(), 0));
     const QImage& strip = Bmps.Item(0);
     const int32_t TW = strip.width() / 2, TH = strip.height() / 7;
+    QImage shade, board;
     if (TW <= 0 || TH <= 0) {
-        ShadeBitmap.fill(FallbackShade);
-        BoardBitmap.fill(FallbackBoard);
+        shade = QImage(1, 1, QImage::Format_RGB32);
+        shade.fill(FallbackShade);
+        board = QImage(1, 1, QImage::Format_RGB32);
+        board.fill(FallbackBoard);
     } else {
-        const QImage tiles = strip.format() == QImage::Format_RGB32
-                                 ? strip
-                                 : strip.convertToFormat(QImage::Format_RGB32);
         const int32_t top = TH * Clamp(BackMode, 0, 6);
-        for (int32_t i = 0; i <= W / TW + 1; ++i)
-            for (int32_t j = 0; j <= H / TH + 1; ++j) {
-                BlockCopy(ShadeBitmap, i * TW, j * TH, TW, TH, tiles, TW, top);
-                BlockCopy(BoardBitmap, i * TW, j * TH, TW, TH, tiles, 0, top);
-            }
+        shade = strip.copy(TW, top, TW, TH);
+        board = strip.copy(0, top, TW, TH);
     }
-
-    // Black at 0, 2, 3, 4 and 6 pixels from each edge; the background shows at 1 and 5.
-    Canvas canvas(BoardBitmap);
-    SetBrush(canvas, 0x000000, BrushStyle::Clear);
-    SetPen(canvas, 0x000000, PenStyle::Solid, 1);
-    canvas.Rectangle(0, 0, W, H);
-    canvas.Rectangle(6, 6, W - 6, H - 6);
-    SetPen(canvas, 0x000000, PenStyle::Solid, 3);
-    canvas.Rectangle(3, 3, W - 3, H - 3);
+    ShadeBitmap = TiledBitmap(size, std::move(shade), false);
+    BoardBitmap = TiledBitmap(size, std::move(board), true);
 }
 
 void BoardPainter::PrepareTile() {
@@ -93,14 +79,14 @@ void BoardPainter::ComposeCell(int32_t col, int32_t row) {
     const int32_t S = Layout.CellSize;
     const int32_t X = Layout.BoardLeft + (col - 1) * S, Y = Layout.BoardTop + (row - 1) * S;
     const CellParts p = PartsFor(S);
-    BlockCopy(TileBitmap, 0, S, S, S, BoardBitmap, X, Y);
+    BoardBitmap.copyTo(TileBitmap, 0, S, S, S, X, Y);
     switch (Game.Grid[col][row]) {
     case csHiddenEmpty:
     case csHiddenFilled:
-        BlockCopy(TileBitmap, p.TileInset, S + p.TileInset, p.TileSize, p.TileSize, ShadeBitmap,
-                  X + p.TileInset, Y + p.TileInset);
-        BlockCopy(TileBitmap, p.InnerInset, S + p.InnerInset, p.InnerSize, p.InnerSize, BoardBitmap,
-                  X + p.InnerInset, Y + p.InnerInset);
+        ShadeBitmap.copyTo(TileBitmap, p.TileInset, S + p.TileInset, p.TileSize, p.TileSize,
+                           X + p.TileInset, Y + p.TileInset);
+        BoardBitmap.copyTo(TileBitmap, p.InnerInset, S + p.InnerInset, p.InnerSize, p.InnerSize,
+                           X + p.InnerInset, Y + p.InnerInset);
         break;
     case csUncovered:
         BlockCopy(TileBitmap, p.TileInset, S + p.TileInset, p.TileSize, p.TileSize, TileBitmap, 0,
@@ -153,7 +139,7 @@ void BoardPainter::RowClues(Canvas& canvas) {
         for (int32_t k = 1; k <= count; ++k) {
             const int32_t X = Layout.BoardLeft - k * S, Y = Layout.BoardTop + (r - 1) * S;
             // Rows of count are 3 pixels apart, showing the board between them.
-            BlockCopy(surface, X, Y + 2, S, S - 3, ShadeBitmap, X, Y);
+            ShadeBitmap.copyTo(surface, X, Y + 2, S, S - 3, X, Y);
             if (text)
                 canvas.TextOut(X + S / 2, Y + Layout.ClueTextOffset,
                                QString::number(Game.RowClues[r][count - k + 1]));
@@ -170,7 +156,7 @@ void BoardPainter::ColClues(Canvas& canvas) {
         canvas.FontColor = clueColor(Game.ColDone[c], cursor && cursor->litCol(c));
         for (int32_t k = 1; k <= count; ++k) {
             const int32_t X = Layout.BoardLeft + (c - 1) * S, Y = Layout.BoardTop - k * S;
-            BlockCopy(surface, X + 2, Y, S - 3, S, ShadeBitmap, X, Y);
+            ShadeBitmap.copyTo(surface, X + 2, Y, S - 3, S, X, Y);
             if (text)
                 canvas.TextOut(X + S / 2, Y + Layout.ClueTextOffset,
                                QString::number(Game.ColClues[c][count - k + 1]));
@@ -214,7 +200,7 @@ void BoardPainter::DrawColClues() {
 
 void BoardPainter::Paint() {
     QImage& surface = Box.Surface();
-    BlockCopy(surface, 0, 0, BoardBitmap.width(), BoardBitmap.height(), BoardBitmap, 0, 0);
+    BoardBitmap.copyTo(surface, 0, 0, BoardBitmap.width(), BoardBitmap.height(), 0, 0);
     if (Layout.CellSize > 0) {
         {
             Canvas canvas(surface);

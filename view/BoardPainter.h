@@ -6,6 +6,7 @@
 #include "BoardLayout.h"
 #include "PaintBox.h"
 #include "Puzzle.h"
+#include "TiledBitmap.h"
 
 #include <QFont>
 #include <QImage>
@@ -17,7 +18,8 @@ class Canvas;
 // Every picture on the board is a block copy from three bitmaps that are rendered once
 // per resize, background change or new level: BoardBitmap (empty board with its frame),
 // ShadeBitmap (clue slots and the ring of hidden cells) and TileBitmap (the tile of
-// uncovered cells in cell row 0, the compose area of one cell in cell row 1).
+// uncovered cells in cell row 0, the compose area of one cell in cell row 1). The first two
+// are the size of the box but only repeat one tile of the strip: they keep just that tile.
 class BoardPainter {
   public:
     BoardPainter(const Puzzle& puzzle, const BitmapList& bmps, PaintBox& box);
@@ -29,8 +31,8 @@ class BoardPainter {
     // The keyboard cursor, drawn over its cell and its clue lines while shown; may be null.
     const BoardCursor* cursor = nullptr;
 
-    QImage BoardBitmap;
-    QImage ShadeBitmap;
+    TiledBitmap BoardBitmap;
+    TiledBitmap ShadeBitmap;
     QImage TileBitmap;
 
     // Fits board and panels to the size of the box.

@@ -182,6 +182,16 @@ void Ticks(int n) {
         mainform->Timer1Timer();
 }
 
+// The music loads on a worker thread: ticks until it plays, up to a few seconds.
+bool TicksUntilMusicPlays() {
+    return QTest::qWaitFor(
+        [] {
+            Ticks(1);
+            return mainform->midi->Playing();
+        },
+        5000);
+}
+
 class MainWindowTest : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
@@ -231,6 +241,7 @@ class MainWindowTest : public ::testing::Test {
         CreateForms();
         ASSERT_NE(mainform, nullptr);
         mainform->Timer.stop();
+        mainform->TicksByHand = true;
         mainform->DelayHook = [](int32_t) {};
         mainform->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(mainform));
@@ -256,6 +267,7 @@ TEST_F(MainWindowTest, FirstStartDefaultsAndGermanAnswer) {
     }});
     CreateForms();
     mainform->Timer.stop();
+    mainform->TicksByHand = true;
     // Before the first show: the defaults of an empty store.
     EXPECT_EQ(Tongue, -1);
     EXPECT_TRUE(SoundOn);
@@ -1074,6 +1086,7 @@ TEST_F(MainWindowTest, UnreadablePlacementIsWrittenAnew) {
     }
     CreateForms();
     mainform->Timer.stop();
+    mainform->TicksByHand = true;
     // The restore fails inside the show; the program's error report takes it there.
     EXPECT_THROW(mainform->show(), ESettingsError);
     {
@@ -1133,7 +1146,7 @@ TEST_F(MainWindowTest, TimerStartsTheMusicOnlyWhileItIsOn) {
         ModalScript options({[&](QWidget*) {
             QTest::mouseClick(OptionDlg->MusicBtn, Qt::LeftButton);
             labels.push_back(OptionDlg->MusicLabel->text());
-            EXPECT_TRUE(mainform->midi->Playing());
+            EXPECT_TRUE(TicksUntilMusicPlays());
             QTest::mouseClick(OptionDlg->MusicBtn, Qt::LeftButton);
             labels.push_back(OptionDlg->MusicLabel->text());
             EXPECT_FALSE(mainform->midi->Playing());
@@ -1153,9 +1166,59 @@ TEST_F(MainWindowTest, TimerStartsTheMusicAtStart) {
     OpenEnglish();
     if (!MusicFound) GTEST_SKIP() << "no MIDI playback here";
     EXPECT_TRUE(MusicOn);
-    EXPECT_FALSE(mainform->midi->Playing()); // opened at creation, started by the timer
-    Ticks(1);
-    EXPECT_TRUE(mainform->midi->Playing());
+    EXPECT_FALSE(mainform->midi->Playing()); // found at creation, started by the timer
+    EXPECT_TRUE(TicksUntilMusicPlays());
+}
+
+TEST_F(MainWindowTest, TimerSleepsWhileNothingNeedsIt) {
+    Store("music", QStringLiteral("0"));
+    Store("tongue", QStringLiteral("0"));
+    CreateForms();
+    mainform->DelayHook = [](int32_t) {};
+    mainform->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(mainform));
+    // No level running, no music: the first tick finds nothing to do and the timer sleeps.
+    EXPECT_TRUE(QTest::qWaitFor([] { return !mainform->Timer.isActive(); }, 2000));
+
+    // A press on a cell starts the level, and the clock with it.
+    Click(1, 1, Qt::MiddleButton);
+    ASSERT_EQ(mainform->gameState, gsRunning);
+    EXPECT_TRUE(mainform->Timer.isActive());
+    EXPECT_TRUE(QTest::qWaitFor([] { return mainform->PlayTime >= 1; }, 5000));
+
+    // The pause keeps the clock still; it runs on after the pause.
+    {
+        ModalScript pause({[](QWidget* modal) {
+            const int32_t time = mainform->PlayTime;
+            QTest::qWait(1300);
+            EXPECT_EQ(mainform->PlayTime, time);
+            QTest::keyClick(modal, Qt::Key_Escape);
+        }});
+        QTest::mouseClick(mainform->PauseBtn, Qt::LeftButton);
+    }
+    EXPECT_TRUE(mainform->Timer.isActive());
+
+    // A new level stops the clock: the timer sleeps again.
+    {
+        ModalScript yes({Message(4, 'y')});
+        QTest::mouseClick(mainform->StartBtn, Qt::LeftButton);
+    }
+    EXPECT_EQ(mainform->gameState, gsReady);
+    EXPECT_TRUE(QTest::qWaitFor([] { return !mainform->Timer.isActive(); }, 2000));
+
+    // Music switched on in the options wakes it, and it stays awake for the music.
+    if (!MusicFound) return;
+    {
+        ModalScript options({[](QWidget*) {
+            QTest::mouseClick(OptionDlg->MusicBtn, Qt::LeftButton);
+            EXPECT_TRUE(mainform->Timer.isActive());
+            EXPECT_TRUE(QTest::qWaitFor([] { return mainform->midi->Playing(); }, 5000));
+            QTest::mouseClick(OptionDlg->OKBtn, Qt::LeftButton);
+        }});
+        QTest::mouseClick(mainform->OptionBtn, Qt::LeftButton);
+    }
+    QTest::qWait(300);
+    EXPECT_TRUE(mainform->Timer.isActive());
 }
 
 // --- Rules --------------------------------------------------------------------------------

@@ -311,6 +311,52 @@ TEST_F(MusicTest, BrokenFilesArePassedOverAtASwitch) {
     }
 }
 
+TEST_F(MusicTest, GamePlayerLoadsOnAWorkerAndPlaysWhenReady) {
+    for (const char* name : {"a.mid", "b.mid", "broken.mid"})
+        Write(name, Midi());
+    Write("broken.mid", BrokenFile(3));
+    MusicPlayer midi(Dir.path());
+    midi.SetBackgroundLoading(true);
+    midi.Start();
+    EXPECT_TRUE(MusicFound);
+    EXPECT_EQ(midi.CurrentName(), "a.mid");
+    EXPECT_FALSE(midi.IsOpen());
+    midi.Tick(); // starts the load, returns at once
+    EXPECT_TRUE(midi.Loading() || midi.IsOpen());
+    const auto tickUntilPlaying = [&] {
+        return WaitFor(
+            [&] {
+                midi.Tick();
+                return midi.Playing();
+            },
+            5);
+    };
+    EXPECT_TRUE(tickUntilPlaying()) << midi.LastError().toStdString();
+    EXPECT_EQ(midi.CurrentName(), "a.mid");
+
+    // Off, and on with the next file, which plays once loaded; the broken one is passed over.
+    const char* expected[] = {"b.mid", "a.mid"};
+    for (const char* name : expected) {
+        SCOPED_TRACE(name);
+        midi.Switch();
+        EXPECT_FALSE(MusicOn);
+        EXPECT_FALSE(midi.Playing());
+        EXPECT_FALSE(midi.Loading());
+        midi.Switch();
+        EXPECT_TRUE(MusicOn);
+        EXPECT_EQ(midi.CurrentName(), name);
+        EXPECT_TRUE(tickUntilPlaying()) << midi.LastError().toStdString();
+    }
+
+    // Switched off while the piece still loads: the load is waited for and freed.
+    midi.Switch();
+    midi.Switch();
+    ASSERT_TRUE(midi.Loading() || midi.IsOpen());
+    midi.Switch();
+    EXPECT_FALSE(midi.Loading());
+    EXPECT_FALSE(midi.IsOpen());
+}
+
 TEST_F(MusicTest, TimerRestartsAPieceThatHasEnded) {
     Write("short.mid", AudioFiles::ShortMidi());
     MusicPlayer midi(Dir.path());

@@ -53,4 +53,20 @@ TEST_F(NoDeviceTest, MusicIsUnavailable) {
     EXPECT_FALSE(midi.Playing());
 }
 
+TEST_F(NoDeviceTest, GamePlayerLearnsItFromItsLoad) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(AudioFiles::WriteFile(dir.filePath("a.mid"), AudioFiles::Midi()));
+    MusicPlayer midi(dir.path());
+    midi.SetBackgroundLoading(true);
+    midi.Start(); // the device is not tried before the music is wanted
+    EXPECT_TRUE(MusicFound);
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (MusicFound && std::chrono::steady_clock::now() < end)
+        midi.Tick();
+    EXPECT_FALSE(MusicFound); // music unavailable from now on
+    EXPECT_FALSE(midi.IsOpen());
+    EXPECT_FALSE(midi.Loading());
+    EXPECT_TRUE(MusicOn);
+}
+
 } // namespace

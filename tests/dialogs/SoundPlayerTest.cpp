@@ -5,6 +5,10 @@
 #include "GameGlobals.h"
 #include "SoundPlayer.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
+#include <SDL.h>
 #include <SDL_mixer.h>
 
 #include <gtest/gtest.h>
@@ -151,6 +155,59 @@ TEST_F(SoundTest, DeviceClosedUnderALivePlayerOpensAgainOnNextSound) {
     Player.PlaySnd(4);
     ASSERT_TRUE(AudioIsOpen());
     EXPECT_EQ(Sounding(), Player.Chunk(4));
+}
+
+TEST_F(SoundTest, QuietDeviceRestsAndWakesForTheNextSound) {
+    Player.PlaySnd(2);
+    ASSERT_NE(Sounding(), nullptr);
+    EXPECT_FALSE(AudioRestIfQuiet()); // still sounding
+    EXPECT_TRUE(AudioIsOpen());
+    for (int i = 0; i < 100 && Mix_Playing(-1); ++i)
+        SDL_Delay(10);
+    ASSERT_EQ(Mix_Playing(-1), 0);
+    AudioHold(); // the music holds the device while it has a piece
+    EXPECT_FALSE(AudioRestIfQuiet());
+    AudioRelease();
+    EXPECT_TRUE(AudioRestIfQuiet());
+    EXPECT_FALSE(AudioIsOpen());
+    EXPECT_EQ(Player.Chunk(2), nullptr); // decoded for the closed device: freed with it
+    Player.PlaySnd(0);                   // resting: nothing to stop, nothing opened
+    EXPECT_FALSE(AudioIsOpen());
+    Player.PlaySnd(3);
+    ASSERT_TRUE(AudioIsOpen());
+    EXPECT_EQ(Sounding(), Player.Chunk(3));
+}
+
+TEST_F(SoundTest, DeviceRestsByItselfOnceAllIsQuiet) {
+    Player.PlaySnd(2);
+    ASSERT_TRUE(AudioIsOpen());
+    QElapsedTimer waited;
+    waited.start();
+    while (AudioIsOpen() && waited.elapsed() < 4 * AudioRestDelayMs)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    EXPECT_FALSE(AudioIsOpen());
+    Player.PlaySnd(2);
+    EXPECT_NE(Sounding(), nullptr);
+}
+
+TEST_F(SoundTest, WarmUpOpensAheadAndTheDeviceRestsAgainUnused) {
+    for (int i = 0; i < 100 && Mix_Playing(-1); ++i)
+        SDL_Delay(10);
+    ASSERT_TRUE(AudioRestIfQuiet());
+    AudioWarmUp();
+    QElapsedTimer waited;
+    waited.start();
+    while (!AudioIsOpen() && waited.elapsed() < 5000) {
+        AudioWarmUp(); // the pointer moves on: cheap while opening
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    ASSERT_TRUE(AudioIsOpen());
+    Player.PlaySnd(2); // finds the device open
+    EXPECT_NE(Sounding(), nullptr);
+    waited.restart();
+    while (AudioIsOpen() && waited.elapsed() < 4 * AudioRestDelayMs)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    EXPECT_FALSE(AudioIsOpen());
 }
 
 } // namespace

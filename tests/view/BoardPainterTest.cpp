@@ -176,16 +176,17 @@ TEST(BoardBackground, TilesTheSelectedStripRowAndFramesTheBoard) {
         const QImage strip = b.Bmps.Item(0);
         ASSERT_EQ(b.Painter.BoardBitmap.size(), QSize(57, 43));
         ASSERT_EQ(b.Painter.ShadeBitmap.size(), QSize(57, 43));
+        const QImage boardBitmap = b.Painter.BoardBitmap.toImage();
+        const QImage shadeBitmap = b.Painter.ShadeBitmap.toImage();
         for (int y = 0; y < 43; ++y)
             for (int x = 0; x < 57; ++x) {
                 const int edge = std::min({x, y, 56 - x, 42 - y});
                 const bool frame = edge == 0 || edge == 2 || edge == 3 || edge == 4 || edge == 6;
                 const uint32_t board =
                     frame ? 0xFF000000u : Raw(strip, x % TW, TH * m.row + y % TH);
-                ASSERT_EQ(Raw(b.Painter.BoardBitmap, x, y), board)
+                ASSERT_EQ(Raw(boardBitmap, x, y), board)
                     << "mode " << m.backMode << " at " << x << "," << y;
-                ASSERT_EQ(Raw(b.Painter.ShadeBitmap, x, y),
-                          Raw(strip, TW + x % TW, TH * m.row + y % TH))
+                ASSERT_EQ(Raw(shadeBitmap, x, y), Raw(strip, TW + x % TW, TH * m.row + y % TH))
                     << "mode " << m.backMode << " at " << x << "," << y;
             }
     }
@@ -203,7 +204,8 @@ TEST(BoardBackground, MissingStripStillGivesADrawableBoard) {
     painter.PrepareTile();
     painter.Paint();
     EXPECT_EQ(painter.BoardBitmap.size(), QSize(702, 405));
-    EXPECT_NE(Raw(painter.BoardBitmap, 100, 100), Raw(painter.ShadeBitmap, 100, 100));
+    EXPECT_NE(Raw(painter.BoardBitmap.toImage(), 100, 100),
+              Raw(painter.ShadeBitmap.toImage(), 100, 100));
 }
 
 // Where each pixel of a cell comes from, by its offset in the cell (36-pixel cells).
@@ -228,6 +230,8 @@ TEST_P(CellLook, EveryPixelOfEveryCellComesFromItsOwnPlace) {
     b.Show(702, 405);
     ASSERT_EQ(b.S(), 36);
     const QImage& shown = b.Box.Surface();
+    const QImage boardBitmap = b.Painter.BoardBitmap.toImage();
+    const QImage shadeBitmap = b.Painter.ShadeBitmap.toImage();
     for (int col = 1; col <= 10; ++col)
         for (int row = 1; row <= 7; ++row) {
             const QRect cell = b.Cell(col, row);
@@ -237,10 +241,10 @@ TEST_P(CellLook, EveryPixelOfEveryCellComesFromItsOwnPlace) {
                     uint32_t expected = 0;
                     switch (c.source(dx, dy)) {
                     case Source::Board:
-                        expected = Raw(b.Painter.BoardBitmap, x, y);
+                        expected = Raw(boardBitmap, x, y);
                         break;
                     case Source::Shade:
-                        expected = Raw(b.Painter.ShadeBitmap, x, y);
+                        expected = Raw(shadeBitmap, x, y);
                         break;
                     case Source::Tile:
                         expected = Raw(b.Painter.TileBitmap, dx - 3, dy - 3);
@@ -526,7 +530,7 @@ TEST_P(SmallCells, LargestBoardStaysInsideAndKeepsLooksApart) {
     b.Painter.DrawRowClues();
     b.Painter.DrawColClues();
     if (c.cellSize <= 0) {
-        EXPECT_EQ(b.Box.Surface(), b.Painter.BoardBitmap);
+        EXPECT_EQ(b.Box.Surface(), b.Painter.BoardBitmap.toImage());
         return;
     }
     // Cells in the middle of the board, away from the frame: (16..19, 12).

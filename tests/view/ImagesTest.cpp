@@ -82,8 +82,9 @@ TEST(ImageSet, EveryListHasItsItemsAllLoaded) {
 }
 
 TEST(ImageSet, ResourcesAreRegisteredInTheProgram) {
-    EXPECT_TRUE(QFile::exists(QStringLiteral(":/bmps/0.png")));
-    EXPECT_FALSE(QImage(QStringLiteral(":/bmps/0.png")).isNull());
+    EXPECT_TRUE(QFile::exists(QStringLiteral(":/bmps/0.raw")));
+    EXPECT_TRUE(QFile::exists(QStringLiteral(":/dlgs/1.png")));
+    EXPECT_FALSE(QImage(QStringLiteral(":/dlgs/1.png")).isNull());
 }
 
 TEST(ImageSet, SharedModuleIsReachableOnlyWhileItLives) {

@@ -1,0 +1,69 @@
+// How long the player waits for a sound: the very first one of a run (the mixer library loads,
+// the device opens, the wave decodes) and one after the device has rested.
+// Run it with the audio driver of interest, e.g. SDL_AUDIODRIVER=pulseaudio build/bin/bench_sound
+#include "Audio.h"
+#include "GameGlobals.h"
+#include "MixerLibrary.h"
+#include "SoundPlayer.h"
+
+#include <QCoreApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <thread>
+
+namespace {
+
+void WaitUntilQuiet() {
+    while (AudioIsOpen() && mixerLibrary()->playing(-1) != 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+}
+
+// Registered first, so that it finds the library not yet loaded: one iteration only.
+void FirstSoundOfTheRun(benchmark::State& state) {
+    SoundOn = true;
+    SoundPlayer waves;
+    for (auto _ : state) {
+        waves.PlaySnd(2);
+        benchmark::DoNotOptimize(AudioIsOpen());
+    }
+    state.counters["opened"] = AudioIsOpen();
+    WaitUntilQuiet();
+}
+BENCHMARK(FirstSoundOfTheRun)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void SoundAfterTheDeviceRested(benchmark::State& state) {
+    SoundOn = true;
+    SoundPlayer waves;
+    for (auto _ : state) {
+        state.PauseTiming();
+        WaitUntilQuiet();
+        AudioRestIfQuiet();
+        state.ResumeTiming();
+        waves.PlaySnd(2);
+    }
+    state.counters["opened"] = AudioIsOpen();
+    WaitUntilQuiet();
+}
+// Each iteration waits untimed for the sound to end: a fixed, small number of them.
+BENCHMARK(SoundAfterTheDeviceRested)->Iterations(20)->Unit(benchmark::kMillisecond);
+
+void SoundOnTheOpenDevice(benchmark::State& state) {
+    SoundOn = true;
+    SoundPlayer waves;
+    waves.PlaySnd(2);
+    for (auto _ : state)
+        waves.PlaySnd(2);
+}
+BENCHMARK(SoundOnTheOpenDevice)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    AudioClose();
+    return 0;
+}
