@@ -26,12 +26,12 @@ class PeriodicNoise {
 };
 
 // Nearest and second nearest feature points of a jittered grid that wraps around the tile.
-struct Worley {
+struct WorleyNoise {
     double F1 = 0, F2 = 0; // distances in tile units
     double Dx = 0, Dy = 0; // offset from the nearest point to the sample
     uint32_t Id = 0;       // hash of the nearest point's cell
 };
-Worley Worley(double u, double v, int cells, uint32_t seed);
+WorleyNoise Worley(double u, double v, int cells, uint32_t seed);
 
 uint32_t Hash(uint32_t a, uint32_t b = 0, uint32_t c = 0);
 double Hash01(uint32_t a, uint32_t b = 0, uint32_t c = 0);
@@ -66,10 +66,10 @@ QImage Greyed(const QImage& img);
 std::function<void(QPainter&)> GreyedMotif(const QImage& img, double size);
 QImage Tinted(const QImage& img, double brightness, double saturation);
 
-enum class Ground { Blue, Orange, Cream, Grey };
+enum class GroundKind { Blue, Orange, Cream, Grey };
 // A 50 x 50 button face: white corners, rounded black frame, ground, and a motif drawn by `motif`
 // in 50 x 50 coordinates. Grey faces come out in greys only.
-QImage Face(Ground ground, const std::function<void(QPainter&)>& motif);
+QImage Face(GroundKind ground, const std::function<void(QPainter&)>& motif);
 QImage WhiteSquare();
 
 // Vector motifs on a transparent 50 x 50 unit canvas (kept at 100 x 100 pixels).

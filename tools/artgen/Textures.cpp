@@ -42,18 +42,18 @@ Rgb Ramp(std::initializer_list<Rgb> stops, double t) {
 }
 
 // Domain warp keeps the tiling: the offsets are themselves periodic in u and v.
-struct Warp {
+struct WarpField {
     double U, V;
 };
-Warp Warp(const PeriodicNoise& n1, const PeriodicNoise& n2, double u, double v, int base,
-          double amount) {
+WarpField Warp(const PeriodicNoise& n1, const PeriodicNoise& n2, double u, double v, int base,
+               double amount) {
     return {u + amount * n1.Fbm(u, v, base, base, 3), v + amount * n2.Fbm(u, v, base, base, 3)};
 }
 
 // Rows of the background strip; each returns the colour at (u, v) of the unit tile.
 Rgb Water(double u, double v) {
     static const PeriodicNoise a(11), b(12), c(13);
-    const Warp w = Warp(a, b, u, v, 2, 0.18);
+    const WarpField w = Warp(a, b, u, v, 2, 0.18);
     const double ripple = std::sin(2 * Pi * (7 * w.V + 1 * w.U) + 3.0 * c.Fbm(u, v, 4, 4, 3));
     const double streak = std::pow(0.5 + 0.5 * ripple, 3.0);
     const double fine = 0.5 + 0.5 * c.Fbm(u, v, 4, 16, 2);
@@ -64,8 +64,8 @@ Rgb Water(double u, double v) {
 
 Rgb Swirls(double u, double v) {
     static const PeriodicNoise a(21), b(22), c(23);
-    const Warp w1 = Warp(a, b, u, v, 2, 0.35);
-    const Warp w2 = Warp(b, c, w1.U, w1.V, 3, 0.2);
+    const WarpField w1 = Warp(a, b, u, v, 2, 0.35);
+    const WarpField w2 = Warp(b, c, w1.U, w1.V, 3, 0.2);
     const double band = std::sin(2 * Pi * (2 * w2.U + 3 * w2.V) + 4 * c.Fbm(u, v, 3, 3, 2));
     const double t = 0.5 + 0.5 * band;
     return Ramp({{45, 0, 25}, {150, 0, 90}, {215, 10, 140}, {255, 110, 195}}, t);
@@ -174,7 +174,7 @@ Rgb Stone(double u, double v) {
     const double hx = a.Fbm(u + e, v, 6, 6, 5, 0.55) - h;
     const double hy = a.Fbm(u, v + e, 6, 6, 5, 0.55) - h;
     const double light = Clamp01(0.6 - 4.0 * (hx + hy));
-    const Worley w = Worley(u, v, 4, 601);
+    const WorleyNoise w = Worley(u, v, 4, 601);
     const double crack = Smooth(0.0, 0.03, w.F2 - w.F1);
     const double tone = 0.5 + 0.5 * b.Fbm(u, v, 3, 3, 2);
     Rgb col = Ramp({{20, 70, 80}, {55, 130, 140}, {110, 185, 190}}, 0.3 * tone + 0.7 * light);
@@ -184,7 +184,7 @@ Rgb Stone(double u, double v) {
 
 Rgb Molten(double u, double v) {
     static const PeriodicNoise a(71), b(72), c(73);
-    const Warp w = Warp(b, c, u, v, 2, 0.25);
+    const WarpField w = Warp(b, c, u, v, 2, 0.25);
     const double n = a.Fbm(w.U, w.V, 3, 3, 4);
     const double vein = std::pow(1 - std::abs(n), 7.0);
     const double crust = 0.5 + 0.5 * c.Fbm(u, v, 10, 10, 3);
@@ -244,8 +244,8 @@ double PeriodicNoise::Fbm(double u, double v, int baseX, int baseY, int octaves,
     return sum / norm * 1.6;
 }
 
-Worley Worley(double u, double v, int cells, uint32_t seed) {
-    Worley r;
+WorleyNoise Worley(double u, double v, int cells, uint32_t seed) {
+    WorleyNoise r;
     r.F1 = r.F2 = 1e9;
     const double cu = u * cells, cv = v * cells;
     const int ix = int(std::floor(cu)), iy = int(std::floor(cv));
