@@ -30,7 +30,8 @@ struct LargestBoard {
         puzzle.RowCount = 23;
         for (int c = 1; c <= 34; ++c)
             for (int r = 1; r <= 23; ++r)
-                puzzle.Grid[c][r] = (c + r) % 2 == 0 ? csHiddenFilled : csHiddenEmpty;
+                puzzle.Grid[c][r] =
+                    (c + r) % 2 == 0 ? CellState::HiddenFilled : CellState::HiddenEmpty;
         ComputeClues(puzzle);
         for (int c = 1; c <= 34; ++c)
             for (int r = 1; r <= 23; ++r)

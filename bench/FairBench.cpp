@@ -59,7 +59,7 @@ void walk(int32_t sizeLevel, uint32_t seed, int64_t budget, WalkStats& stats) {
 
     BoardLayout layout;
     layout.CellSize = 10;
-    GameState state = gsReady;
+    GameState state = GameState::Ready;
     int32_t playTime = 0;
     Silent effects;
     BoardRules rules(board, layout, state, playTime, effects);
@@ -67,17 +67,19 @@ void walk(int32_t sizeLevel, uint32_t seed, int64_t budget, WalkStats& stats) {
     for (const int32_t cell : order) {
         const int32_t col = cell % board.ColCount + 1, row = cell / board.ColCount + 1;
         const int32_t hidden = board.Grid[col][row];
-        if (hidden != csHiddenEmpty && hidden != csHiddenFilled) continue;
+        if (hidden != CellState::HiddenEmpty && hidden != CellState::HiddenFilled) continue;
         int64_t nodes = 0;
         const double start = threadMicros();
-        const Judgement j = judgeClaim(board, col, row, hidden == csHiddenEmpty, budget, &nodes);
+        const Judgement j =
+            judgeClaim(board, col, row, hidden == CellState::HiddenEmpty, budget, &nodes);
         stats.Micros.push_back(threadMicros() - start);
         stats.MaxNodes = std::max(stats.MaxNodes, nodes);
         stats.Reconsidered += j == Judgement::Reconsidered;
         stats.Denied += j == Judgement::Denied;
         stats.Undecided += j == Judgement::Undecided;
-        const bool filled = board.Grid[col][row] == csHiddenFilled;
-        rules.boxMouseDown(filled ? mbLeft : mbRight, (col - 1) * 10 + 5, (row - 1) * 10 + 5);
+        const bool filled = board.Grid[col][row] == CellState::HiddenFilled;
+        rules.boxMouseDown(filled ? MouseButton::Left : MouseButton::Right, (col - 1) * 10 + 5,
+                           (row - 1) * 10 + 5);
         rules.boxMouseUp();
     }
     FairJudging = true;

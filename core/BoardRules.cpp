@@ -90,7 +90,7 @@ BoardRules::BoardRules(Puzzle& puzzle, const BoardLayout& layout, GameState& gam
 
 void BoardRules::boxMouseDown(MouseButton button, int32_t X, int32_t Y) {
     DragFrom.reset();
-    if (gameState == gsSolved) return;
+    if (gameState == GameState::Solved) return;
     const CellHit hit = HitTest(Board, Layout, X, Y);
     if (!hit.Hit) return;
     if (pressCell(button, hit.Col, hit.Row)) {
@@ -100,7 +100,7 @@ void BoardRules::boxMouseDown(MouseButton button, int32_t X, int32_t Y) {
 }
 
 void BoardRules::boxMouseMove(int32_t X, int32_t Y) {
-    if (gameState == gsSolved || !Dragging) return;
+    if (gameState == GameState::Solved || !Dragging) return;
     // A fast pointer, or moves merged while an animation ran, skip cells between two events:
     // the drag judges every cell on the way. Off the board the drag stays alive and resumes
     // when the pointer comes back.
@@ -116,52 +116,53 @@ void BoardRules::boxMouseMove(int32_t X, int32_t Y) {
             Dragging = false;
             break;
         }
-        if (gameState == gsSolved) break;
+        if (gameState == GameState::Solved) break;
     }
 }
 
 void BoardRules::startLevel() {
-    gameState = gsRunning;
+    gameState = GameState::Running;
     Effects.EnablePauseBtn(true);
 }
 
 bool BoardRules::pressCell(MouseButton button, int32_t col, int32_t row) {
-    if (gameState == gsSolved) return false;
+    if (gameState == GameState::Solved) return false;
     // Any press on a cell starts the level, whatever the button or the cell.
     startLevel();
-    const int32_t state =
-        button == mbMiddle ? Board.Grid[col][row] : JudgedState(col, row, button == mbLeft);
+    const int32_t state = button == MouseButton::Middle
+                              ? Board.Grid[col][row]
+                              : JudgedState(col, row, button == MouseButton::Left);
     switch (button) {
-    case mbLeft:
-        if (state == csHiddenEmpty) {
-            WrongMove(col, row, csUncovered);
-        } else if (state == csHiddenFilled) {
+    case MouseButton::Left:
+        if (state == CellState::HiddenEmpty) {
+            WrongMove(col, row, CellState::Uncovered);
+        } else if (state == CellState::HiddenFilled) {
             UncoverCell(col, row);
             return true;
         }
         break;
-    case mbRight:
-        if (state == csHiddenEmpty) {
+    case MouseButton::Right:
+        if (state == CellState::HiddenEmpty) {
             Effects.PlaySnd(2);
-            Board.Grid[col][row] = csMarkedEmpty;
+            Board.Grid[col][row] = CellState::MarkedEmpty;
             Effects.DrawCell(col, row);
-        } else if (state == csHiddenFilled) {
-            WrongMove(col, row, csMarkedEmpty);
+        } else if (state == CellState::HiddenFilled) {
+            WrongMove(col, row, CellState::MarkedEmpty);
         }
         break;
-    case mbMiddle:
+    case MouseButton::Middle:
         break;
     }
     return false;
 }
 
 bool BoardRules::dragOnto(int32_t col, int32_t row) {
-    if (gameState == gsSolved) return false;
+    if (gameState == GameState::Solved) return false;
     const int32_t state = JudgedState(col, row, true);
-    if (state == csHiddenFilled) {
+    if (state == CellState::HiddenFilled) {
         UncoverCell(col, row);
-    } else if (state == csHiddenEmpty) {
-        WrongMove(col, row, csUncovered);
+    } else if (state == CellState::HiddenEmpty) {
+        WrongMove(col, row, CellState::Uncovered);
         return false;
     }
     return true;
@@ -194,13 +195,13 @@ void BoardRules::WrongMove(int32_t col, int32_t row, CellState claimedLook) {
 
 void BoardRules::UncoverCell(int32_t col, int32_t row) {
     Effects.PlaySnd(2);
-    Board.Grid[col][row] = csUncovered;
+    Board.Grid[col][row] = CellState::Uncovered;
     Effects.DrawCell(col, row);
     // The row first, when one cell completes both.
     CompleteRow(row);
     CompleteCol(col);
     if (IsSolved(Board)) {
-        gameState = gsSolved;
+        gameState = GameState::Solved;
         Effects.PlaySnd(1);
         Effects.LevelSolved();
     }
@@ -208,7 +209,7 @@ void BoardRules::UncoverCell(int32_t col, int32_t row) {
 
 void BoardRules::CompleteRow(int32_t row) {
     for (int32_t c = 1; c <= Board.ColCount; ++c)
-        if (Board.Grid[c][row] == csHiddenFilled) return;
+        if (Board.Grid[c][row] == CellState::HiddenFilled) return;
     Effects.PlaySnd(4);
     for (int32_t c = 1; c <= Board.ColCount; ++c)
         MarkByCompletion(c, row);
@@ -218,7 +219,7 @@ void BoardRules::CompleteRow(int32_t row) {
 
 void BoardRules::CompleteCol(int32_t col) {
     for (int32_t r = 1; r <= Board.RowCount; ++r)
-        if (Board.Grid[col][r] == csHiddenFilled) return;
+        if (Board.Grid[col][r] == CellState::HiddenFilled) return;
     Effects.PlaySnd(4);
     for (int32_t r = 1; r <= Board.RowCount; ++r)
         MarkByCompletion(col, r);
@@ -228,8 +229,8 @@ void BoardRules::CompleteCol(int32_t col) {
 
 void BoardRules::MarkByCompletion(int32_t col, int32_t row) {
     // Cells already marked or uncovered pass without a pause.
-    if (Board.Grid[col][row] != csHiddenEmpty) return;
-    Board.Grid[col][row] = csMarkedEmpty;
+    if (Board.Grid[col][row] != CellState::HiddenEmpty) return;
+    Board.Grid[col][row] = CellState::MarkedEmpty;
     Effects.DrawCell(col, row);
     Effects.Delay(200);
 }

@@ -9,7 +9,7 @@
 #include <optional>
 #include <vector>
 
-enum MouseButton : int32_t { mbLeft, mbRight, mbMiddle };
+enum MouseButton : int32_t { Left, Right, Middle };
 
 // Everything the rules need from the window. The main window implements it; tests record it.
 class IBoardEffects {
@@ -70,7 +70,7 @@ class BoardRules {
     // A drag arrives on a cell; false when it met a hidden empty cell, which ends the drag.
     bool dragOnto(int32_t col, int32_t row);
     // Board input is taken until the level is solved.
-    bool acceptsInput() const { return gameState != gsSolved; }
+    bool acceptsInput() const { return gameState != GameState::Solved; }
     // The first move on a cell starts the clock and allows the pause.
     void startLevel();
 

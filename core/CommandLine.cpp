@@ -145,7 +145,7 @@ std::string PuzzleText(const Puzzle& p) {
     out += "goal \"";
     for (int32_t row = 1; row <= p.RowCount; ++row)
         for (int32_t col = 1; col <= p.ColCount; ++col)
-            out += p.Grid[col][row] == csHiddenFilled ? '1' : '0';
+            out += p.Grid[col][row] == CellState::HiddenFilled ? '1' : '0';
     out += "\"\n";
     return out;
 }

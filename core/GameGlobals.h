@@ -8,10 +8,10 @@
 #include <string>
 
 enum GameState : uint8_t {
-    gsReady = 0,
-    gsRunning = 1,
-    gsSolved = 2,
-    gsPaused = 3,
+    Ready = 0,
+    Running = 1,
+    Solved = 2,
+    Paused = 3,
 };
 
 extern Puzzle puzzle;                // the one puzzle, replaced in place by each new level

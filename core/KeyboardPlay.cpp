@@ -38,12 +38,12 @@ void KeyboardPlay::step(CursorStep step, bool drag) {
 
 void KeyboardPlay::uncover() {
     if (!position.visible) return;
-    rules.pressCell(mbLeft, position.col, position.row);
+    rules.pressCell(MouseButton::Left, position.col, position.row);
 }
 
 void KeyboardPlay::mark() {
     if (!position.visible) return;
-    rules.pressCell(mbRight, position.col, position.row);
+    rules.pressCell(MouseButton::Right, position.col, position.row);
 }
 
 void KeyboardPlay::releaseDrag() {

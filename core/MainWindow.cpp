@@ -240,7 +240,7 @@ void MainWindow::FormShow() {
 }
 
 void MainWindow::NewLevel() {
-    gameState = gsReady;
+    gameState = GameState::Ready;
     PlayTime = 0;
     puzzle.ColCount = ColCountFor(mode);
     puzzle.RowCount = RowCountFor(mode);
@@ -276,7 +276,7 @@ void MainWindow::Timer1Timer() {
         TickMissed = true;
         return;
     }
-    if (gameState == gsRunning) {
+    if (gameState == GameState::Running) {
         if (++TickTenths > 9) TickTenths = 0;
         if (TickTenths == 0) {
             ++PlayTime;
@@ -287,7 +287,7 @@ void MainWindow::Timer1Timer() {
 }
 
 bool MainWindow::TimerNeeded() const {
-    return gameState == gsRunning || (MusicFound && MusicOn);
+    return gameState == GameState::Running || (MusicFound && MusicOn);
 }
 
 void MainWindow::WakeTimer() {
@@ -298,7 +298,7 @@ void MainWindow::WakeTimer() {
 }
 
 void MainWindow::StartBtnClick() {
-    if (gameState == gsRunning) {
+    if (gameState == GameState::Running) {
         if (YesNoDlg->ShowMsg(4) == ResultNo) return;
         RepaintAll();
     }
@@ -306,11 +306,11 @@ void MainWindow::StartBtnClick() {
 }
 
 void MainWindow::PauseBtnClick() {
-    if (gameState != gsRunning) return;
-    gameState = gsPaused;
+    if (gameState != GameState::Running) return;
+    gameState = GameState::Paused;
     RepaintAll();
     YesNoDlg->ShowMsg(12);
-    gameState = gsRunning;
+    gameState = GameState::Running;
     WakeTimer();
     RepaintAll();
 }
@@ -322,7 +322,7 @@ void MainWindow::HighScoreBtnClick() {
 }
 
 void MainWindow::LevelBtnMouseDown(Qt::MouseButton button) {
-    if (gameState == gsRunning && YesNoDlg->ShowMsg(4) == ResultNo) return;
+    if (gameState == GameState::Running && YesNoDlg->ShowMsg(4) == ResultNo) return;
     if (button == Qt::LeftButton)
         mode = mode >= MaxMode ? MinMode : mode + 1;
     else
@@ -415,7 +415,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 bool MainWindow::CloseQuery() {
-    const int answer = YesNoDlg->ShowMsg(gameState == gsRunning ? 4 : 3);
+    const int answer = YesNoDlg->ShowMsg(gameState == GameState::Running ? 4 : 3);
     RepaintAll();
     return answer == ResultYes;
 }
@@ -487,7 +487,7 @@ void MainWindow::PrepareBackground() {
 
 void MainWindow::Paint() {
     if (Left) return;
-    painter->Paused = gameState == gsPaused;
+    painter->Paused = gameState == GameState::Paused;
     painter->Paint();
     DrawSize();
     DrawTime();
@@ -569,13 +569,13 @@ void MainWindow::EnablePauseBtn(bool enabled) {
 void MainWindow::boxMouseDown(Qt::MouseButton button, int32_t x, int32_t y) {
     switch (button) {
     case Qt::LeftButton:
-        rules->boxMouseDown(mbLeft, x, y);
+        rules->boxMouseDown(MouseButton::Left, x, y);
         break;
     case Qt::RightButton:
-        rules->boxMouseDown(mbRight, x, y);
+        rules->boxMouseDown(MouseButton::Right, x, y);
         break;
     case Qt::MiddleButton:
-        rules->boxMouseDown(mbMiddle, x, y);
+        rules->boxMouseDown(MouseButton::Middle, x, y);
         break;
     default:
         break;

@@ -57,7 +57,7 @@ class MainWindow : public QWidget, public IBoardEffects, public CursorEffects {
     std::unique_ptr<HintBalloon> hintBalloon;
 
     // Game fields.
-    GameState gameState = gsReady;
+    GameState gameState = GameState::Ready;
     int32_t PlayTime = 0;
     int32_t TickTenths = 0;
     int32_t BackMode = 0;

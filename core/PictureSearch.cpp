@@ -23,7 +23,9 @@ Knowledge pictureOf(const Puzzle& puzzle) {
     for (int32_t r = 0; r < k.Rows; ++r)
         for (int32_t c = 0; c < k.Cols; ++c) {
             const int32_t state = puzzle.Grid[c + 1][r + 1];
-            k.set(c, r, state == csHiddenFilled || state == csUncovered ? MayFill : MayEmpty);
+            k.set(c, r,
+                  state == CellState::HiddenFilled || state == CellState::Uncovered ? MayFill
+                                                                                    : MayEmpty);
         }
     return k;
 }

@@ -6,10 +6,10 @@
 class RandomGenerator;
 
 enum CellState : int32_t {
-    csHiddenEmpty = 0,
-    csHiddenFilled = 1,
-    csMarkedEmpty = 2,
-    csUncovered = 3,
+    HiddenEmpty = 0,
+    HiddenFilled = 1,
+    MarkedEmpty = 2,
+    Uncovered = 3,
 };
 
 // Capacities; every array is 1-based, index 0 is unused.

@@ -16,9 +16,9 @@ QString clueList(const int32_t* clues, int32_t count) {
 
 QString stateText(bool german, int32_t state) {
     switch (state) {
-    case csUncovered:
+    case CellState::Uncovered:
         return german ? QStringLiteral("aufgedeckt") : QStringLiteral("uncovered");
-    case csMarkedEmpty:
+    case CellState::MarkedEmpty:
         return german ? QStringLiteral("als leer markiert") : QStringLiteral("marked empty");
     default:
         return german ? QStringLiteral("verdeckt") : QStringLiteral("hidden");

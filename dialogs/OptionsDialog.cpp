@@ -38,7 +38,7 @@ OptionsDialog::OptionsDialog(QWidget* mainWindow, int32_t& backMode, const Dialo
     VersionLabel->setFont(ArialFont(16, true));
     for (RotatedLabel* label : {ProgLabel, VersionLabel}) {
         label->SetAngle(90);
-        label->SetStyle3D(tdRaised);
+        label->SetStyle3D(Label3DStyle::Raised);
         label->SetLightColor(Qt::black);
         label->SetShadowColor(Qt::black);
         label->SetDepth(2);

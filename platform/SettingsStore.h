@@ -26,7 +26,7 @@ class ESettingsError : public std::runtime_error {
 // to the standard error stream.
 void SetSettingsNoticeHook(std::function<void(const QString&)> hook);
 
-enum class SettingKind { skFlag, skNumber, skText };
+enum class SettingKind { Flag, Number, Text };
 
 // One stored value of the game: its name in section "common", its kind and the default a
 // read gives when the value is missing (a flag's default is 1 or 0 in NumberDefault).
@@ -39,14 +39,14 @@ struct SettingDef {
 
 inline constexpr char SettingsSection[] = "common";
 
-inline constexpr SettingDef sdTongue{"tongue", SettingKind::skNumber, -1, ""};
-inline constexpr SettingDef sdSound{"sound", SettingKind::skFlag, 1, ""};
-inline constexpr SettingDef sdMusic{"music", SettingKind::skFlag, 1, ""};
-inline constexpr SettingDef sdBackMode{"backmode", SettingKind::skNumber, 0, ""};
-inline constexpr SettingDef sdFair{"fair", SettingKind::skFlag, 1, ""};
-inline constexpr SettingDef sdMode{"mode", SettingKind::skNumber, 1, ""};
-inline constexpr SettingDef sdPlayer{"player", SettingKind::skText, 0, "Mr.Brain"};
-inline constexpr SettingDef sdMainForm{"MainForm", SettingKind::skText, 0, ""};
+inline constexpr SettingDef sdTongue{"tongue", SettingKind::Number, -1, ""};
+inline constexpr SettingDef sdSound{"sound", SettingKind::Flag, 1, ""};
+inline constexpr SettingDef sdMusic{"music", SettingKind::Flag, 1, ""};
+inline constexpr SettingDef sdBackMode{"backmode", SettingKind::Number, 0, ""};
+inline constexpr SettingDef sdFair{"fair", SettingKind::Flag, 1, ""};
+inline constexpr SettingDef sdMode{"mode", SettingKind::Number, 1, ""};
+inline constexpr SettingDef sdPlayer{"player", SettingKind::Text, 0, "Mr.Brain"};
+inline constexpr SettingDef sdMainForm{"MainForm", SettingKind::Text, 0, ""};
 
 // Every fixed value the game stores (the best-list entries "hs<mode><index>" are named at run
 // time).

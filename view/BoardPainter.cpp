@@ -81,18 +81,18 @@ void BoardPainter::ComposeCell(int32_t col, int32_t row) {
     const CellParts p = PartsFor(S);
     BoardBitmap.copyTo(TileBitmap, 0, S, S, S, X, Y);
     switch (Game.Grid[col][row]) {
-    case csHiddenEmpty:
-    case csHiddenFilled:
+    case CellState::HiddenEmpty:
+    case CellState::HiddenFilled:
         ShadeBitmap.copyTo(TileBitmap, p.TileInset, S + p.TileInset, p.TileSize, p.TileSize,
                            X + p.TileInset, Y + p.TileInset);
         BoardBitmap.copyTo(TileBitmap, p.InnerInset, S + p.InnerInset, p.InnerSize, p.InnerSize,
                            X + p.InnerInset, Y + p.InnerInset);
         break;
-    case csUncovered:
+    case CellState::Uncovered:
         BlockCopy(TileBitmap, p.TileInset, S + p.TileInset, p.TileSize, p.TileSize, TileBitmap, 0,
                   0);
         break;
-    default: // csMarkedEmpty: the plain board
+    default: // CellState::MarkedEmpty: the plain board
         break;
     }
     BlockCopy(Box.Surface(), X, Y, S, S, TileBitmap, 0, S);

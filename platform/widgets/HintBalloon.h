@@ -45,7 +45,7 @@ class HintBalloon : public QObject {
     void CheckPointer();
 
     bool IsEnabled = true;
-    HintPosition Preferred = hpAboveRight;
+    HintPosition Preferred = HintPosition::AboveRight;
     std::unique_ptr<HintBalloonWindow> Window;
     QPointer<QWidget> Hinted;
     QTimer* HideTimer;

@@ -23,15 +23,15 @@ constexpr int NoseBase0 = 16; // the nose's base on the body edge
 constexpr int NoseBase1 = 30;
 
 bool Above(HintPosition p) {
-    return p == hpAboveLeft || p == hpAboveRight;
+    return p == HintPosition::AboveLeft || p == HintPosition::AboveRight;
 }
 bool Right(HintPosition p) {
-    return p == hpAboveRight || p == hpBelowRight;
+    return p == HintPosition::AboveRight || p == HintPosition::BelowRight;
 }
 
 HintPosition Make(bool above, bool right) {
-    if (above) return right ? hpAboveRight : hpAboveLeft;
-    return right ? hpBelowRight : hpBelowLeft;
+    if (above) return right ? HintPosition::AboveRight : HintPosition::AboveLeft;
+    return right ? HintPosition::BelowRight : HintPosition::BelowLeft;
 }
 
 // Outline of a balloon body w x h with the nose below its left part; the other positions are

@@ -4,7 +4,7 @@
 #include <QPainterPath>
 #include <QWidget>
 
-enum HintPosition { hpAboveLeft, hpAboveRight, hpBelowLeft, hpBelowRight };
+enum HintPosition { AboveLeft, AboveRight, BelowLeft, BelowRight };
 
 class HintBalloonWindow : public QWidget {
     Q_OBJECT
@@ -26,7 +26,7 @@ class HintBalloonWindow : public QWidget {
 
   private:
     QString HintText;
-    HintPosition Placed = hpAboveRight;
+    HintPosition Placed = HintPosition::AboveRight;
     QRect TextRect;
     QPainterPath Outline;
     QPoint Tip;

@@ -37,10 +37,10 @@ void ImageButton::SetButtonFaceIndicesNew2(const ButtonFaceTable& table) {
 ButtonFaceTable ImageButton::FaceTable(int normal, int mouseOver, int pressed, int disabled) {
     ButtonFaceTable table;
     table.fill(-1);
-    table[bsNormal] = normal;
-    table[bsDisabled] = disabled;
-    table[bsMouseOver] = mouseOver;
-    table[bsPressed] = pressed;
+    table[ButtonState::Normal] = normal;
+    table[ButtonState::Disabled] = disabled;
+    table[ButtonState::MouseOver] = mouseOver;
+    table[ButtonState::Pressed] = pressed;
     return table;
 }
 
@@ -49,15 +49,15 @@ int ImageButton::FaceItem(int state) const {
     auto valid = [this](int item) { return FaceList && FaceList->Valid(item); };
     if (valid(Faces[state])) return Faces[state];
     switch (state) {
-    case bsDisabled:
-    case bsMouseOver:
-    case bsUnused5:
-        return valid(Faces[bsNormal]) ? Faces[bsNormal] : -1;
-    case bsLatched:
-    case bsPressed:
-    case bsDropDown:
-    case bsLatchedDisabled:
-        return valid(Faces[bsPressed]) ? Faces[bsPressed] : -1;
+    case ButtonState::Disabled:
+    case ButtonState::MouseOver:
+    case ButtonState::Unused5:
+        return valid(Faces[ButtonState::Normal]) ? Faces[ButtonState::Normal] : -1;
+    case ButtonState::Latched:
+    case ButtonState::Pressed:
+    case ButtonState::DropDown:
+    case ButtonState::LatchedDisabled:
+        return valid(Faces[ButtonState::Pressed]) ? Faces[ButtonState::Pressed] : -1;
     default:
         return -1;
     }
@@ -90,7 +90,7 @@ void ImageButton::SetState(int state) {
     if (state == CurrentState) return;
     CurrentState = state;
     // The poll only lives while the mouse-over face shows.
-    if (state == bsMouseOver)
+    if (state == ButtonState::MouseOver)
         Poll->start();
     else
         Poll->stop();
@@ -103,7 +103,8 @@ bool ImageButton::CursorInside() const {
 
 void ImageButton::PollCursor() {
     // Catches a cursor that left so fast that no leave notification arrived.
-    if (CurrentState == bsMouseOver && isEnabled() && !CursorInside()) SetState(bsNormal);
+    if (CurrentState == ButtonState::MouseOver && isEnabled() && !CursorInside())
+        SetState(ButtonState::Normal);
 }
 
 void ImageButton::paintEvent(QPaintEvent*) {
@@ -135,14 +136,15 @@ void ImageButton::Click() {
 
 void ImageButton::enterEvent(QEnterEvent* event) {
     QWidget::enterEvent(event);
-    if (isEnabled() && !LeftHeld && CurrentState == bsNormal) SetState(bsMouseOver);
+    if (isEnabled() && !LeftHeld && CurrentState == ButtonState::Normal)
+        SetState(ButtonState::MouseOver);
 }
 
 void ImageButton::leaveEvent(QEvent* event) {
     QWidget::leaveEvent(event);
     // A balloon hint popping up under the cursor reports a leave although the pointer still
     // stands here; the poll timer catches the real exit.
-    if (CurrentState == bsMouseOver && !CursorInside()) SetState(bsNormal);
+    if (CurrentState == ButtonState::MouseOver && !CursorInside()) SetState(ButtonState::Normal);
 }
 
 void ImageButton::mousePressEvent(QMouseEvent* event) {
@@ -150,7 +152,7 @@ void ImageButton::mousePressEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
     if (event->button() == Qt::LeftButton) {
         LeftHeld = true;
-        SetState(bsPressed);
+        SetState(ButtonState::Pressed);
     }
     if (OnMouseDown) {
         Application::Guarded([&] { OnMouseDown(event->button(), pos.x(), pos.y()); });
@@ -158,24 +160,25 @@ void ImageButton::mousePressEvent(QMouseEvent* event) {
         // pressed for a button that is no longer held.
         if (LeftHeld && !(QGuiApplication::mouseButtons() & Qt::LeftButton)) {
             LeftHeld = false;
-            SetState(CursorInside() ? bsMouseOver : bsNormal);
+            SetState(CursorInside() ? ButtonState::MouseOver : ButtonState::Normal);
         }
     }
 }
 
 void ImageButton::mouseMoveEvent(QMouseEvent* event) {
     if (!LeftHeld) return;
-    SetState(rect().contains(event->position().toPoint()) ? bsPressed : bsNormal);
+    SetState(rect().contains(event->position().toPoint()) ? ButtonState::Pressed
+                                                          : ButtonState::Normal);
 }
 
 void ImageButton::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || !LeftHeld) return;
     LeftHeld = false;
     if (!rect().contains(event->position().toPoint())) {
-        SetState(bsNormal);
+        SetState(ButtonState::Normal);
         return;
     }
-    SetState(bsMouseOver);
+    SetState(ButtonState::MouseOver);
     Click();
 }
 
@@ -183,7 +186,7 @@ void ImageButton::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() != QEvent::EnabledChange) return;
     LeftHeld = false;
-    SetState(isEnabled() ? bsNormal : bsDisabled);
+    SetState(isEnabled() ? ButtonState::Normal : ButtonState::Disabled);
 }
 
 void ImageButton::keyPressEvent(QKeyEvent* event) {

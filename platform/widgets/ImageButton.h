@@ -12,15 +12,15 @@ class BitmapList;
 
 // Button states, the index into the face table.
 enum ButtonState {
-    bsNormal = 0,
-    bsDisabled = 1,
-    bsMouseOver = 2,
-    bsLatched = 3,
-    bsPressed = 4,
-    bsUnused5 = 5,
-    bsDropDown = 6,
-    bsLatchedDisabled = 7,
-    bsUnused8 = 8,
+    Normal = 0,
+    Disabled = 1,
+    MouseOver = 2,
+    Latched = 3,
+    Pressed = 4,
+    Unused5 = 5,
+    DropDown = 6,
+    LatchedDisabled = 7,
+    Unused8 = 8,
 };
 
 // Item index per state; an entry that names no valid item falls back (see FaceItem).
@@ -84,7 +84,7 @@ class ImageButton : public QWidget {
 
     const BitmapList* FaceList = nullptr;
     ButtonFaceTable Faces;
-    int CurrentState = bsNormal;
+    int CurrentState = ButtonState::Normal;
     bool LeftHeld = false;
     QString HintText;
     bool HintShown = true;

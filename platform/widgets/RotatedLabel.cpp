@@ -92,9 +92,9 @@ void RotatedLabel::paintEvent(QPaintEvent*) {
         painter.setPen(color);
         painter.drawText(box, static_cast<int>(Align) | Qt::TextSingleLine, Text);
     };
-    if (Style != tdNone) {
-        const QColor topLeft = Style == tdRaised ? Light : Shadow;
-        const QColor bottomRight = Style == tdRaised ? Shadow : Light;
+    if (Style != Label3DStyle::Flat) {
+        const QColor topLeft = Style == Label3DStyle::Raised ? Light : Shadow;
+        const QColor bottomRight = Style == Label3DStyle::Raised ? Shadow : Light;
         for (int i = Depth3D; i >= 1; --i)
             drawAt(i, i, bottomRight);
         drawAt(-1, -1, topLeft);

@@ -4,7 +4,7 @@
 #include <QColor>
 #include <QWidget>
 
-enum Label3DStyle { tdNone, tdRaised, tdLowered };
+enum Label3DStyle { Flat, Raised, Lowered };
 
 class RotatedLabel : public QWidget {
     Q_OBJECT
@@ -40,7 +40,7 @@ class RotatedLabel : public QWidget {
     QString Text;
     int Degrees = 0;
     Qt::Alignment Align = Qt::AlignLeft | Qt::AlignVCenter;
-    Label3DStyle Style = tdRaised;
+    Label3DStyle Style = Label3DStyle::Raised;
     int Depth3D = 2;
     QColor Light = Qt::black;
     QColor Shadow = Qt::black;

@@ -21,13 +21,13 @@ using TextLines = std::vector<std::string>;
 
 const char* LookName(int32_t state) {
     switch (state) {
-    case csHiddenEmpty:
+    case CellState::HiddenEmpty:
         return "empty";
-    case csHiddenFilled:
+    case CellState::HiddenFilled:
         return "filled";
-    case csMarkedEmpty:
+    case CellState::MarkedEmpty:
         return "marked";
-    case csUncovered:
+    case CellState::Uncovered:
         return "uncovered";
     }
     return "?";
@@ -70,14 +70,15 @@ Puzzle BoardFrom(const TextLines& rows) {
     for (int32_t r = 1; r <= p.RowCount; ++r)
         for (int32_t c = 1; c <= p.ColCount; ++c) {
             const char ch = rows[r - 1][c - 1];
-            p.Grid[c][r] = ch == '#' || ch == 'o' ? csHiddenFilled : csHiddenEmpty;
+            p.Grid[c][r] =
+                ch == '#' || ch == 'o' ? CellState::HiddenFilled : CellState::HiddenEmpty;
         }
     ComputeClues(p);
     for (int32_t r = 1; r <= p.RowCount; ++r)
         for (int32_t c = 1; c <= p.ColCount; ++c) {
             const char ch = rows[r - 1][c - 1];
-            if (ch == 'x') p.Grid[c][r] = csMarkedEmpty;
-            if (ch == 'o') p.Grid[c][r] = csUncovered;
+            if (ch == 'x') p.Grid[c][r] = CellState::MarkedEmpty;
+            if (ch == 'o') p.Grid[c][r] = CellState::Uncovered;
         }
     return p;
 }
@@ -140,7 +141,9 @@ struct CaseTable {
         } else if (std::sscanf(step.c_str(), "drag %d,%d", &c, &r) == 2) {
             Rules.boxMouseMove(X(c), Y(r));
         } else if (std::sscanf(step.c_str(), "%c %d,%d", &button, &c, &r) == 3) {
-            const MouseButton b = button == 'L' ? mbLeft : button == 'R' ? mbRight : mbMiddle;
+            const MouseButton b = button == 'L'   ? MouseButton::Left
+                                  : button == 'R' ? MouseButton::Right
+                                                  : MouseButton::Middle;
             Rules.boxMouseDown(b, X(c), Y(r));
         } else {
             ADD_FAILURE() << "bad step " << step;
@@ -149,7 +152,7 @@ struct CaseTable {
 
     Puzzle Board;
     BoardLayout Layout;
-    GameState gameState = gsReady;
+    GameState gameState = GameState::Ready;
     int32_t PlayTime = 0;
     EffectsRecorder Rec{Board, PlayTime};
     BoardRules Rules{Board, Layout, gameState, PlayTime, Rec};
@@ -227,7 +230,7 @@ const MoveCase MoveCases[] = {
      {"L 1,1"},
      {"pause on", "snd 2", "cell 1,1 uncovered"},
      {"o.#", "##."},
-     gsRunning,
+     GameState::Running,
      0,
      true},
     {"RightOnEmptyMarks",
@@ -235,7 +238,7 @@ const MoveCase MoveCases[] = {
      {"R 2,1"},
      {"pause on", "snd 2", "cell 2,1 marked"},
      {"#x#", "##."},
-     gsRunning,
+     GameState::Running,
      0,
      false},
     {"WrongLeftPressStartsLevelFlashesAndCosts",
@@ -243,7 +246,7 @@ const MoveCase MoveCases[] = {
      {"L 2,1"},
      Cat({{"pause on", "time 33", "snd 3"}, Flash(2, 1, "uncovered", "empty")}),
      {"#.#", "##."},
-     gsRunning,
+     GameState::Running,
      33,
      false},
     {"WrongRightPressLeavesCellHiddenForALaterLeftPress",
@@ -253,7 +256,7 @@ const MoveCase MoveCases[] = {
           Flash(1, 1, "marked", "filled"),
           {"pause on", "snd 2", "cell 1,1 uncovered"}}),
      {"o.#", "##."},
-     gsRunning,
+     GameState::Running,
      33,
      true},
     {"PressOnMarkedOrUncoveredOnlyStartsLevel",
@@ -261,7 +264,7 @@ const MoveCase MoveCases[] = {
      {"R 2,1", "L 2,1", "R 1,1", "L 1,1", "drag 3,1"},
      {"pause on", "pause on", "pause on", "pause on"},
      {"ox#", "##."},
-     gsRunning,
+     GameState::Running,
      0,
      false},
     {"MiddlePressOnlyStartsLevel",
@@ -269,7 +272,7 @@ const MoveCase MoveCases[] = {
      {"M 2,1", "M 1,1", "drag 1,2"},
      {"pause on", "pause on"},
      {"#.#", "##."},
-     gsRunning,
+     GameState::Running,
      0,
      false},
     {"PressOffTheCellsDoesNothing",
@@ -277,7 +280,7 @@ const MoveCase MoveCases[] = {
      {"L 0,1", "R 1,0", "M 0,0", "L 4,1", "R 1,3", "L 4,3"},
      {},
      {"#.#", "##."},
-     gsReady,
+     GameState::Ready,
      0,
      false},
     {"DragPassesUncoveredAndMarkedAndEndsOnEmptyWithOnePenalty",
@@ -288,7 +291,7 @@ const MoveCase MoveCases[] = {
            "cell 4,1 uncovered", "time 33", "snd 3"},
           Flash(6, 1, "uncovered", "empty")}),
      {"ooxoo.#", "#######"},
-     gsRunning,
+     GameState::Running,
      33,
      false},
     {"OneMoveWalksEveryCellOnTheWayAndStopsAtTheFirstEmpty",
@@ -298,7 +301,7 @@ const MoveCase MoveCases[] = {
            "cell 4,1 uncovered", "time 33", "snd 3"},
           Flash(5, 1, "uncovered", "empty")}),
      {"ooxo.##", "#######"},
-     gsRunning,
+     GameState::Running,
      33,
      false},
     {"DiagonalMoveWalksThroughTheCellsBeside",
@@ -307,7 +310,7 @@ const MoveCase MoveCases[] = {
      {"pause on", "snd 2", "cell 1,1 uncovered", "snd 2", "cell 2,1 uncovered", "snd 2",
       "cell 2,2 uncovered", "snd 2", "cell 3,2 uncovered", "snd 2", "cell 3,3 uncovered"},
      {"oo#", "#oo", "##o"},
-     gsRunning,
+     GameState::Running,
      0,
      true},
     {"MovesOffAndBackOntoTheBoardWalkTheirPartsOnIt",
@@ -317,7 +320,7 @@ const MoveCase MoveCases[] = {
       "cell 4,2 uncovered", "snd 2", "cell 4,1 uncovered", "snd 4", "colclues", "snd 2",
       "cell 3,1 uncovered", "snd 4", "colclues"},
      {"##oo", "#ooo"},
-     gsRunning,
+     GameState::Running,
      0,
      true,
      "",
@@ -327,7 +330,7 @@ const MoveCase MoveCases[] = {
      {"L 2,1", "drag 1,1", "drag 3,1"},
      Cat({{"pause on", "time 33", "snd 3"}, Flash(2, 1, "uncovered", "empty")}),
      {"#.#", "##."},
-     gsRunning,
+     GameState::Running,
      33,
      false},
     {"NoDragAfterRightPress",
@@ -335,7 +338,7 @@ const MoveCase MoveCases[] = {
      {"R 2,1", "drag 1,1", "drag 3,1"},
      {"pause on", "snd 2", "cell 2,1 marked"},
      {"#x#", "##."},
-     gsRunning,
+     GameState::Running,
      0,
      false},
     {"DragSurvivesLeavingTheBoard",
@@ -343,7 +346,7 @@ const MoveCase MoveCases[] = {
      {"L 1,1", "drag 0,1", "drag 0,0", "drag 5,0", "drag 5,3", "drag 0,3", "drag 0,1", "drag 2,1"},
      {"pause on", "snd 2", "cell 1,1 uncovered", "snd 2", "cell 2,1 uncovered"},
      {"oo##", "####"},
-     gsRunning,
+     GameState::Running,
      0,
      true},
     {"ReleaseEndsDrag",
@@ -351,7 +354,7 @@ const MoveCase MoveCases[] = {
      {"L 1,1", "up", "drag 2,1"},
      {"pause on", "snd 2", "cell 1,1 uncovered"},
      {"o###", "####"},
-     gsRunning,
+     GameState::Running,
      0,
      false},
     {"RowColumnAndBoardCompleteInOrder",
@@ -360,7 +363,7 @@ const MoveCase MoveCases[] = {
      {"pause on", "snd 2", "cell 2,1 uncovered", "snd 4", "cell 3,1 marked", "wait 200", "rowclues",
       "snd 4", "cell 2,3 marked", "wait 200", "colclues", "snd 1", "solved"},
      {"oox", "oo.", ".xo"},
-     gsSolved,
+     GameState::Solved,
      0,
      true, // a press that solves still starts a drag; the solved state blocks it
      "100",
@@ -371,7 +374,7 @@ const MoveCase MoveCases[] = {
      {"pause on", "snd 2", "cell 2,1 uncovered", "snd 4", "cell 3,1 marked", "wait 200", "rowclues",
       "snd 4", "cell 2,3 marked", "wait 200", "colclues", "snd 1", "solved"},
      {"oox", "oo.", ".xo"},
-     gsSolved,
+     GameState::Solved,
      0,
      false,
      "100",
@@ -381,7 +384,7 @@ const MoveCase MoveCases[] = {
      {"L 3,1"},
      {"pause on", "snd 2", "cell 3,1 uncovered", "snd 4", "rowclues"},
      {"oxo", "###"},
-     gsRunning,
+     GameState::Running,
      0,
      true,
      "10"},
@@ -392,7 +395,7 @@ const MoveCase MoveCases[] = {
       "cell 4,1 marked", "wait 200", "cell 6,1 marked", "wait 200", "cell 7,1 marked", "wait 200",
       "rowclues"},
      {"oxxxoxx", "#######"},
-     gsRunning,
+     GameState::Running,
      0,
      true,
      "10"},
@@ -402,7 +405,7 @@ const MoveCase MoveCases[] = {
      {"pause on", "snd 2", "cell 1,2 uncovered", "snd 4", "cell 2,2 marked", "wait 200", "rowclues",
       "snd 4", "cell 1,1 marked", "wait 200", "cell 1,4 marked", "wait 200", "colclues"},
      {"x#", "ox", "x#", "x#"},
-     gsRunning,
+     GameState::Running,
      0,
      true,
      "0100",
@@ -415,7 +418,7 @@ const MoveCase MoveCases[] = {
           {"pause on", "time 198", "snd 3"},
           Flash(1, 1, "marked", "filled")}),
      {"#.#", "##."},
-     gsRunning,
+     GameState::Running,
      198,
      false,
      "",
@@ -434,7 +437,7 @@ const MoveCase FairCases[] = {
      {"L 1,1"},
      {"pause on", "snd 2", "cell 1,1 uncovered"},
      {"o##.", "##..", "...#"},
-     gsRunning,
+     GameState::Running,
      0,
      true},
     {"OtherPicturesEmptyCellIsMarked",
@@ -442,7 +445,7 @@ const MoveCase FairCases[] = {
      {"R 4,1"},
      {"pause on", "snd 2", "cell 4,1 marked"},
      {"###x", "##..", "...#"},
-     gsRunning,
+     GameState::Running,
      0,
      false},
     {"CellEmptyInEveryPictureStillCosts",
@@ -450,7 +453,7 @@ const MoveCase FairCases[] = {
      {"L 3,2"},
      Cat({{"pause on", "time 33", "snd 3"}, Flash(3, 2, "uncovered", "empty")}),
      TwoPictures,
-     gsRunning,
+     GameState::Running,
      33,
      false},
     {"CellFilledInEveryPictureStillCosts",
@@ -458,7 +461,7 @@ const MoveCase FairCases[] = {
      {"R 2,1"},
      Cat({{"pause on", "time 33", "snd 3"}, Flash(2, 1, "marked", "filled")}),
      TwoPictures,
-     gsRunning,
+     GameState::Running,
      33,
      false},
     {"DragOntoOtherPicturesCellGoesOn",
@@ -468,7 +471,7 @@ const MoveCase FairCases[] = {
       "cell 3,3 marked", "wait 200", "colclues", "snd 2", "cell 4,1 uncovered", "snd 4",
       "cell 4,2 marked", "wait 200", "cell 4,3 marked", "wait 200", "colclues"},
      {".#oo", "##xx", "#.xx"},
-     gsRunning,
+     GameState::Running,
      0,
      true,
      "",
@@ -478,7 +481,7 @@ const MoveCase FairCases[] = {
      {"L 4,1", "R 1,1"},
      Cat({{"pause on", "time 33", "snd 3"}, Flash(4, 1, "uncovered", "empty"), {"pause on"}}),
      {"o##.", "##..", "...#"},
-     gsRunning,
+     GameState::Running,
      33,
      false},
     {"LineCompletionFollowsTheNewPicture",
@@ -488,7 +491,7 @@ const MoveCase FairCases[] = {
       "cell 3,1 uncovered", "snd 4", "cell 4,1 marked", "wait 200", "rowclues", "snd 4",
       "cell 3,2 marked", "wait 200", "cell 3,3 marked", "wait 200", "colclues"},
      {"ooox", "##x.", "..x#"},
-     gsRunning,
+     GameState::Running,
      0,
      true,
      "100",
@@ -540,7 +543,7 @@ const MoveCase FairCases[] = {
       "snd 1",
       "solved"},
      {"ooox", "ooxx", "xxxo"},
-     gsSolved,
+     GameState::Solved,
      0,
      true,
      "111",
@@ -553,7 +556,7 @@ const MoveCase FairCases[] = {
           {"pause on", "time 66", "snd 3"},
           Flash(4, 1, "marked", "filled")}),
      TwoPictures,
-     gsRunning,
+     GameState::Running,
      66,
      false,
      "",
@@ -655,14 +658,14 @@ TEST(Rules, OneMoveAcrossAGeneratedBoard) {
     t.Board.ColCount = ColCountFor(1);
     t.Board.RowCount = RowCountFor(1);
     GeneratePuzzle(t.Board, rnd);
-    ASSERT_EQ(t.Board.Grid[4][6], csHiddenFilled);
+    ASSERT_EQ(t.Board.Grid[4][6], CellState::HiddenFilled);
     t.Do("L 4,6");
     t.Do("drag 9,6");
-    EXPECT_EQ(t.Board.Grid[5][6], csUncovered);
-    EXPECT_EQ(t.Board.Grid[6][6], csUncovered);
-    EXPECT_EQ(t.Board.Grid[7][6], csHiddenEmpty);
-    EXPECT_NE(t.Board.Grid[8][6], csUncovered);
-    EXPECT_NE(t.Board.Grid[9][6], csUncovered);
+    EXPECT_EQ(t.Board.Grid[5][6], CellState::Uncovered);
+    EXPECT_EQ(t.Board.Grid[6][6], CellState::Uncovered);
+    EXPECT_EQ(t.Board.Grid[7][6], CellState::HiddenEmpty);
+    EXPECT_NE(t.Board.Grid[8][6], CellState::Uncovered);
+    EXPECT_NE(t.Board.Grid[9][6], CellState::Uncovered);
     EXPECT_EQ(t.PlayTime, 33);
     EXPECT_FALSE(Dragging);
     EXPECT_EQ(std::count(t.Rec.Log.begin(), t.Rec.Log.end(), "snd 3"), 1);
@@ -726,12 +729,12 @@ TEST(Rules, LayoutWithoutCellsIgnoresInput) {
         SCOPED_TRACE(cellSize);
         CaseTable t({"#.", "##"});
         t.Layout.CellSize = cellSize;
-        t.Rules.boxMouseDown(mbLeft, 30, 20);
-        t.Rules.boxMouseDown(mbRight, 100, 100);
+        t.Rules.boxMouseDown(MouseButton::Left, 30, 20);
+        t.Rules.boxMouseDown(MouseButton::Right, 100, 100);
         Dragging = true;
         t.Rules.boxMouseMove(30, 20);
         EXPECT_TRUE(t.Rec.Log.empty());
-        EXPECT_EQ(t.gameState, gsReady);
+        EXPECT_EQ(t.gameState, GameState::Ready);
         EXPECT_EQ(BoardText(t.Board), (TextLines{"#.", "##"}));
     }
 }
@@ -740,7 +743,7 @@ TEST(Rules, LayoutWithoutCellsIgnoresInput) {
 TEST(Rules, ReadsLayoutAtEachEvent) {
     CaseTable t({"#.", "##"});
     t.Layout.CellSize = 20;
-    t.Rules.boxMouseDown(mbLeft, 25 + 25, 15 + 5); // column 2 at the new size
+    t.Rules.boxMouseDown(MouseButton::Left, 25 + 25, 15 + 5); // column 2 at the new size
     EXPECT_EQ(t.Rec.Log[1], "time 33");
 }
 
@@ -766,7 +769,7 @@ const KeyCase KeyCases[] = {
      {"space", "x", "home", "pgdn", "shift+end", "right", "right"},
      {"cursor 1,1", "cursor 2,1"},
      {"#.#", "##."},
-     gsReady,
+     GameState::Ready,
      0},
     {"UncoverAndMarkLikePresses",
      {"#.#", "##."},
@@ -774,7 +777,7 @@ const KeyCase KeyCases[] = {
      {"cursor 1,1", "pause on", "snd 2", "cell 1,1 uncovered", "cursor 2,1", "pause on", "snd 2",
       "cell 2,1 marked"},
      {"ox#", "##."},
-     gsRunning,
+     GameState::Running,
      0},
     {"WrongKeysChargeAndFlashLikePresses",
      {"#.#", "##."},
@@ -784,14 +787,14 @@ const KeyCase KeyCases[] = {
           {"cursor 2,1", "pause on", "time 66", "snd 3"},
           Flash(2, 1, "uncovered", "empty")}),
      {"#.#", "##."},
-     gsRunning,
+     GameState::Running,
      66},
     {"MovesOnFinalCellsOnlyStartTheLevel",
      {"ox#", "##."},
      {"left", "space", "x", "right", "x"},
      {"cursor 1,1", "pause on", "pause on", "cursor 2,1", "pause on"},
      {"ox#", "##."},
-     gsRunning,
+     GameState::Running,
      0},
     {"ShiftArrowsUncoverEnteredCellsAndStopAtTheFirstEmptyOne",
      {"##x#o.##", "########"},
@@ -805,7 +808,7 @@ const KeyCase KeyCases[] = {
           {"cursor 7,1", "cursor 8,1", "pause on", "snd 2", "cell 8,1 uncovered", "cursor 8,2",
            "pause on", "snd 2", "cell 8,2 uncovered", "snd 4", "colclues"}}),
      {"#oxoo.#o", "#######o"},
-     gsRunning,
+     GameState::Running,
      33},
     {"AStepWithoutShiftEndsAStoppedDragToo",
      {"#.#", "###", "###"},
@@ -814,14 +817,14 @@ const KeyCase KeyCases[] = {
           Flash(2, 1, "uncovered", "empty"),
           {"cursor 2,2", "cursor 3,2", "pause on", "snd 2", "cell 3,2 uncovered"}}),
      {"#.#", "##o", "###"},
-     gsRunning,
+     GameState::Running,
      33},
     {"ArrowsWrapButShiftArrowsStopAtTheEdge",
      {"##", "##"},
      {"right", "shift+left", "shift+up", "left", "up"},
      {"cursor 1,1", "cursor 2,1", "cursor 2,2"},
      {"##", "##"},
-     gsReady,
+     GameState::Ready,
      0},
     {"JumpsToTheEndsOfRowAndColumnJudgeNothingEvenWithShift",
      {"###", "###", "###"},
@@ -829,7 +832,7 @@ const KeyCase KeyCases[] = {
      {"cursor 1,1", "cursor 3,1", "cursor 3,3", "cursor 1,3", "cursor 1,1", "cursor 3,1",
       "cursor 3,3"},
      {"###", "###", "###"},
-     gsReady,
+     GameState::Ready,
      0},
     {"AMousePressHidesTheCursorUntilTheNextArrow",
      {"#.#", "##."},
@@ -837,7 +840,7 @@ const KeyCase KeyCases[] = {
      {"cursor 1,1", "cursor 2,1", "cursor off", "cursor 2,1", "pause on", "snd 2",
       "cell 2,1 marked"},
      {"#x#", "##."},
-     gsRunning,
+     GameState::Running,
      0},
     {"NoMovesAfterSolvingButTheCursorStillMoves",
      {"o#.", "oo.", "..o"},
@@ -846,7 +849,7 @@ const KeyCase KeyCases[] = {
       "cell 3,1 marked", "wait 200", "rowclues", "snd 4", "cell 2,3 marked", "wait 200", "colclues",
       "snd 1", "solved", "cursor 1,1", "cursor 1,2"},
      {"oox", "oo.", ".xo"},
-     gsSolved,
+     GameState::Solved,
      0},
 };
 
@@ -919,12 +922,12 @@ TEST(Rules, KeyboardSolvesAGeneratedBoard) {
         for (int32_t c = 1; c <= goal.ColCount; ++c) {
             ASSERT_EQ(t.keys.cursor().col, c);
             ASSERT_EQ(t.keys.cursor().row, r);
-            if (goal.Grid[c][r] == csHiddenFilled) t.press("space");
+            if (goal.Grid[c][r] == CellState::HiddenFilled) t.press("space");
             t.press("right");
         }
         t.press("down");
     }
-    EXPECT_EQ(t.gameState, gsSolved);
+    EXPECT_EQ(t.gameState, GameState::Solved);
     EXPECT_EQ(t.PlayTime, 0);
     EXPECT_EQ(std::count(t.Rec.Log.begin(), t.Rec.Log.end(), "solved"), 1);
     EXPECT_TRUE(IsSolved(t.Board));
@@ -954,15 +957,15 @@ TEST_P(WholeLevel, PressingEveryFilledCellSolvesIt) {
     int filled = 0;
     for (int32_t r = 1; r <= t.Board.RowCount; ++r)
         for (int32_t c = 1; c <= t.Board.ColCount; ++c)
-            if (t.Board.Grid[c][r] == csHiddenFilled) {
+            if (t.Board.Grid[c][r] == CellState::HiddenFilled) {
                 ++filled;
-                ASSERT_NE(t.gameState, gsSolved) << "solved early at " << c << "," << r;
-                t.Rules.boxMouseDown(mbLeft, t.X(c), t.Y(r));
+                ASSERT_NE(t.gameState, GameState::Solved) << "solved early at " << c << "," << r;
+                t.Rules.boxMouseDown(MouseButton::Left, t.X(c), t.Y(r));
                 t.Rules.boxMouseUp();
             }
     const int32_t cells = t.Board.ColCount * t.Board.RowCount;
 
-    EXPECT_EQ(t.gameState, gsSolved);
+    EXPECT_EQ(t.gameState, GameState::Solved);
     EXPECT_EQ(t.PlayTime, 0);
     const auto count = [&](const std::string& entry) {
         return std::count(t.Rec.Log.begin(), t.Rec.Log.end(), entry);
@@ -1003,20 +1006,24 @@ TEST_P(WholeLevel, ClaimingTheOtherValueEverywhereStillSolves) {
     for (const int32_t cell : order) {
         const int32_t c = cell % t.Board.ColCount + 1, r = cell / t.Board.ColCount + 1;
         const int32_t state = t.Board.Grid[c][r];
-        if (state != csHiddenEmpty && state != csHiddenFilled) continue;
+        if (state != CellState::HiddenEmpty && state != CellState::HiddenFilled) continue;
         const int32_t timeBefore = t.PlayTime;
-        t.Rules.boxMouseDown(state == csHiddenEmpty ? mbLeft : mbRight, t.X(c), t.Y(r));
+        t.Rules.boxMouseDown(state == CellState::HiddenEmpty ? MouseButton::Left
+                                                             : MouseButton::Right,
+                             t.X(c), t.Y(r));
         t.Rules.boxMouseUp();
         if (t.PlayTime != timeBefore) {
             ++penalties;
             const int32_t now = t.Board.Grid[c][r];
-            t.Rules.boxMouseDown(now == csHiddenFilled ? mbLeft : mbRight, t.X(c), t.Y(r));
+            t.Rules.boxMouseDown(now == CellState::HiddenFilled ? MouseButton::Left
+                                                                : MouseButton::Right,
+                                 t.X(c), t.Y(r));
             t.Rules.boxMouseUp();
         } else {
             ++accepted;
         }
     }
-    EXPECT_EQ(t.gameState, gsSolved);
+    EXPECT_EQ(t.gameState, GameState::Solved);
     EXPECT_EQ(t.PlayTime, penalties * PenaltyFor(lc.Mode));
     EXPECT_EQ(DoneText(t.Board.RowDone, t.Board.RowCount), std::string(t.Board.RowCount, '1'));
     EXPECT_EQ(DoneText(t.Board.ColDone, t.Board.ColCount), std::string(t.Board.ColCount, '1'));
@@ -1027,9 +1034,11 @@ TEST_P(WholeLevel, ClaimingTheOtherValueEverywhereStillSolves) {
     Puzzle uncovered = t.Board;
     for (int32_t r = 1; r <= uncovered.RowCount; ++r)
         for (int32_t c = 1; c <= uncovered.ColCount; ++c) {
-            ASSERT_TRUE(t.Board.Grid[c][r] == csUncovered || t.Board.Grid[c][r] == csMarkedEmpty);
-            uncovered.Grid[c][r] =
-                t.Board.Grid[c][r] == csUncovered ? csHiddenFilled : csHiddenEmpty;
+            ASSERT_TRUE(t.Board.Grid[c][r] == CellState::Uncovered ||
+                        t.Board.Grid[c][r] == CellState::MarkedEmpty);
+            uncovered.Grid[c][r] = t.Board.Grid[c][r] == CellState::Uncovered
+                                       ? CellState::HiddenFilled
+                                       : CellState::HiddenEmpty;
         }
     ComputeClues(uncovered);
     const auto clues = [](const Puzzle& p) {

@@ -126,8 +126,8 @@ TEST(PuzzleText, HasTheDocumentedShape) {
     Puzzle p;
     p.ColCount = 3;
     p.RowCount = 2;
-    p.Grid[1][1] = p.Grid[2][1] = csHiddenFilled;
-    p.Grid[3][2] = csHiddenFilled;
+    p.Grid[1][1] = p.Grid[2][1] = CellState::HiddenFilled;
+    p.Grid[3][2] = CellState::HiddenFilled;
     ComputeClues(p);
     EXPECT_EQ(PuzzleText(p), "width 3\nheight 2\nrows\n2\n1\ncolumns\n1\n1\n1\ngoal \"110001\"\n");
 }

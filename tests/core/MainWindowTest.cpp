@@ -276,7 +276,7 @@ TEST_F(MainWindowTest, FirstStartDefaultsAndGermanAnswer) {
     EXPECT_EQ(mode, 1);
     EXPECT_EQ(puzzle.ColCount, 10);
     EXPECT_EQ(puzzle.RowCount, 7);
-    EXPECT_EQ(mainform->gameState, gsReady);
+    EXPECT_EQ(mainform->gameState, GameState::Ready);
     EXPECT_FALSE(mainform->PauseBtn->isEnabled());
     EXPECT_EQ(mainform->windowTitle(), QStringLiteral("Morvek V1.0"));
     EXPECT_EQ(mainform->ScoreLabel->text(), QStringLiteral("Time:"));
@@ -369,18 +369,18 @@ TEST_F(MainWindowTest, ClockStartsWithFirstPressAndStopsOnlyForPause) {
     OpenEnglish();
     Ticks(30);
     EXPECT_EQ(mainform->PlayTime, 0);
-    EXPECT_EQ(mainform->gameState, gsReady);
+    EXPECT_EQ(mainform->gameState, GameState::Ready);
 
     // A press on the row clues is no press on a cell.
     const BoardLayout& l = mainform->Layout();
     QTest::mouseClick(mainform->box, Qt::LeftButton, {},
                       QPoint(l.BoardLeft - 2, l.BoardTop + l.HalfCell));
-    EXPECT_EQ(mainform->gameState, gsReady);
+    EXPECT_EQ(mainform->gameState, GameState::Ready);
 
     // The middle button on a cell starts the level and changes nothing on the board.
     const GridValues before = GridNow();
     Click(1, 1, Qt::MiddleButton);
-    EXPECT_EQ(mainform->gameState, gsRunning);
+    EXPECT_EQ(mainform->gameState, GameState::Running);
     EXPECT_TRUE(mainform->PauseBtn->isEnabled());
     EXPECT_EQ(GridNow(), before);
     Ticks(9);
@@ -394,13 +394,13 @@ TEST_F(MainWindowTest, ClockStartsWithFirstPressAndStopsOnlyForPause) {
     // Paused: the numbers are hidden and ticks do not count.
     {
         ModalScript pause({Message(12, Qt::Key_Escape, [] {
-            EXPECT_EQ(mainform->gameState, gsPaused);
+            EXPECT_EQ(mainform->gameState, GameState::Paused);
             Ticks(40);
             EXPECT_EQ(mainform->PlayTime, 3);
         })});
         QTest::mouseClick(mainform->PauseBtn, Qt::LeftButton);
     }
-    EXPECT_EQ(mainform->gameState, gsRunning);
+    EXPECT_EQ(mainform->gameState, GameState::Running);
     EXPECT_TRUE(mainform->PauseBtn->isEnabled());
     Ticks(5); // with the 5 carried over, a full second
     EXPECT_EQ(mainform->PlayTime, 4);
@@ -413,7 +413,7 @@ TEST_F(MainWindowTest, ClockStartsWithFirstPressAndStopsOnlyForPause) {
         })});
         QTest::mouseClick(mainform->StartBtn, Qt::LeftButton);
     }
-    EXPECT_EQ(mainform->gameState, gsRunning);
+    EXPECT_EQ(mainform->gameState, GameState::Running);
     EXPECT_EQ(mainform->PlayTime, 5);
     EXPECT_EQ(GridNow(), before);
 
@@ -422,7 +422,7 @@ TEST_F(MainWindowTest, ClockStartsWithFirstPressAndStopsOnlyForPause) {
         ModalScript giveUp({Message(4, 'y')});
         QTest::mouseClick(mainform->StartBtn, Qt::LeftButton);
     }
-    EXPECT_EQ(mainform->gameState, gsReady);
+    EXPECT_EQ(mainform->gameState, GameState::Ready);
     EXPECT_EQ(mainform->PlayTime, 0);
     EXPECT_FALSE(mainform->PauseBtn->isEnabled());
     EXPECT_NE(GridNow(), before);
@@ -471,7 +471,7 @@ TEST_F(MainWindowTest, QuestionClosedWithoutAnswer) {
         mainform->close();
     }
     EXPECT_TRUE(mainform->isVisible());
-    EXPECT_EQ(mainform->gameState, gsRunning);
+    EXPECT_EQ(mainform->gameState, GameState::Running);
     EXPECT_EQ(Stored(QStringLiteral("mode")), QStringLiteral("<missing>"));
 
     const GridValues before = GridNow();
@@ -479,7 +479,7 @@ TEST_F(MainWindowTest, QuestionClosedWithoutAnswer) {
         ModalScript script({closeIt});
         QTest::mouseClick(mainform->StartBtn, Qt::LeftButton);
     }
-    EXPECT_EQ(mainform->gameState, gsReady);
+    EXPECT_EQ(mainform->gameState, GameState::Ready);
     EXPECT_NE(GridNow(), before);
 
     Click(1, 1, Qt::MiddleButton);
@@ -489,7 +489,7 @@ TEST_F(MainWindowTest, QuestionClosedWithoutAnswer) {
         QTest::mouseRelease(mainform->LevelBtn, Qt::LeftButton);
     }
     EXPECT_EQ(mode, 2);
-    EXPECT_EQ(mainform->gameState, gsReady);
+    EXPECT_EQ(mainform->gameState, GameState::Ready);
 }
 
 // Every dialog but the pause message leaves the clock running.
@@ -532,7 +532,7 @@ TEST_F(MainWindowTest, ClockRunsDuringOtherDialogs) {
         }});
         QTest::mouseClick(mainform->InfoBtn, Qt::LeftButton);
     }
-    EXPECT_EQ(mainform->gameState, gsRunning);
+    EXPECT_EQ(mainform->gameState, GameState::Running);
     EXPECT_EQ(mode, 1);
 }
 
@@ -543,7 +543,7 @@ TEST_F(MainWindowTest, ResizeKeepsBoardAndToolBar) {
     EXPECT_GE(mainform->frameGeometry().width(), 750);
     EXPECT_GE(mainform->frameGeometry().height(), 480);
     int32_t col = 0, row = 0;
-    ASSERT_TRUE(FindCell(csHiddenFilled, col, row));
+    ASSERT_TRUE(FindCell(CellState::HiddenFilled, col, row));
     Click(col, row);
     Ticks(10);
     const int32_t cellSize = mainform->Layout().CellSize;
@@ -566,9 +566,9 @@ TEST_F(MainWindowTest, ResizeKeepsBoardAndToolBar) {
 
     // Presses find the cells at their new places.
     int32_t next = 0, nextRow = 0;
-    ASSERT_TRUE(FindCell(csHiddenFilled, next, nextRow));
+    ASSERT_TRUE(FindCell(CellState::HiddenFilled, next, nextRow));
     Click(next, nextRow);
-    EXPECT_EQ(puzzle.Grid[next][nextRow], csUncovered);
+    EXPECT_EQ(puzzle.Grid[next][nextRow], CellState::Uncovered);
     EXPECT_EQ(CellPixels(next, nextRow).pixel(3, 3), qRgb(0, 0, 0));
     EXPECT_EQ(mainform->PlayTime, 1);
 
@@ -583,7 +583,7 @@ TEST_F(MainWindowTest, PauseButtonDoesNothingUnlessRunning) {
     OpenEnglish();
     ModalScript none({});
     mainform->PauseBtnClick();
-    EXPECT_EQ(mainform->gameState, gsReady);
+    EXPECT_EQ(mainform->gameState, GameState::Ready);
 }
 
 // --- The size ring ------------------------------------------------------------------------
@@ -609,7 +609,7 @@ TEST_F(MainWindowTest, SizeButtonRing) {
         EXPECT_EQ(mode, row.to);
         EXPECT_EQ(puzzle.ColCount, 3 * row.to + 7);
         EXPECT_EQ(puzzle.RowCount, 2 * row.to + 5);
-        EXPECT_EQ(mainform->gameState, gsReady);
+        EXPECT_EQ(mainform->gameState, GameState::Ready);
         EXPECT_TRUE(ToolBarShowsSize(puzzle.ColCount, puzzle.RowCount));
     }
     mode = 1;
@@ -623,7 +623,7 @@ TEST_F(MainWindowTest, SizeButtonRing) {
 TEST_F(MainWindowTest, SizeButtonWhileRunningAsksFirst) {
     OpenEnglish();
     Click(1, 1, Qt::MiddleButton);
-    ASSERT_EQ(mainform->gameState, gsRunning);
+    ASSERT_EQ(mainform->gameState, GameState::Running);
     const GridValues before = GridNow();
     {
         ModalScript no({Message(4, 'n')});
@@ -631,7 +631,7 @@ TEST_F(MainWindowTest, SizeButtonWhileRunningAsksFirst) {
         QTest::mouseRelease(mainform->LevelBtn, Qt::LeftButton);
     }
     EXPECT_EQ(mode, 1);
-    EXPECT_EQ(mainform->gameState, gsRunning);
+    EXPECT_EQ(mainform->gameState, GameState::Running);
     EXPECT_EQ(GridNow(), before);
     {
         ModalScript yes({Message(4, 'y')});
@@ -639,7 +639,7 @@ TEST_F(MainWindowTest, SizeButtonWhileRunningAsksFirst) {
         QTest::mouseRelease(mainform->LevelBtn, Qt::RightButton);
     }
     EXPECT_EQ(mode, 9);
-    EXPECT_EQ(mainform->gameState, gsReady);
+    EXPECT_EQ(mainform->gameState, GameState::Ready);
     EXPECT_EQ(puzzle.ColCount, 34);
 }
 
@@ -652,9 +652,9 @@ TEST_F(MainWindowTest, DragUncoversCellsOnGridAndScreen) {
     bool found = false;
     for (row = 1; row <= puzzle.RowCount && !found; ++row)
         for (col = 1; col + 2 <= puzzle.ColCount && !found; ++col)
-            found = puzzle.Grid[col][row] == csHiddenFilled &&
-                    puzzle.Grid[col + 1][row] == csHiddenFilled &&
-                    puzzle.Grid[col + 2][row] == csHiddenFilled;
+            found = puzzle.Grid[col][row] == CellState::HiddenFilled &&
+                    puzzle.Grid[col + 1][row] == CellState::HiddenFilled &&
+                    puzzle.Grid[col + 2][row] == CellState::HiddenFilled;
     ASSERT_TRUE(found);
     --row;
     --col;
@@ -676,7 +676,7 @@ TEST_F(MainWindowTest, DragUncoversCellsOnGridAndScreen) {
     EXPECT_EQ(mainform->PlayTime, 0);
 
     for (int32_t c = col; c <= col + 2; ++c) {
-        EXPECT_EQ(puzzle.Grid[c][row], csUncovered) << c;
+        EXPECT_EQ(puzzle.Grid[c][row], CellState::Uncovered) << c;
         EXPECT_EQ(CellPixels(c, row).pixel(frame), qRgb(0, 0, 0)) << c;
     }
     // Every cell's picture changed exactly where its state changed (a completed line marks its
@@ -688,7 +688,7 @@ TEST_F(MainWindowTest, DragUncoversCellsOnGridAndScreen) {
             SCOPED_TRACE(testing::Message() << "cell " << c << "," << r);
             EXPECT_EQ(after[i] != before[i], CellPixels(c, r) != pixels[i]);
             if (after[i] != before[i] && !(r == row && c >= col && c <= col + 2)) {
-                EXPECT_EQ(after[i], csMarkedEmpty);
+                EXPECT_EQ(after[i], CellState::MarkedEmpty);
             }
         }
 
@@ -708,7 +708,7 @@ TEST_F(MainWindowTest, AnimationWaitRepaintsButHoldsClockAndClose) {
     Click(1, 1, Qt::MiddleButton); // running
     Ticks(3);
     int32_t col = 0, row = 0;
-    ASSERT_TRUE(FindCell(csHiddenEmpty, col, row));
+    ASSERT_TRUE(FindCell(CellState::HiddenEmpty, col, row));
 
     struct PaintCounter : QObject {
         int Paints = 0;
@@ -759,10 +759,10 @@ TEST_F(MainWindowTest, WrongMovesChargeAndShowTheTime) {
         int32_t penalty;
     };
     const Row rows[] = {
-        {1, Qt::RightButton, csHiddenFilled, 33},
-        {1, Qt::LeftButton, csHiddenEmpty, 33},
-        {4, Qt::LeftButton, csHiddenEmpty, 66},
-        {7, Qt::RightButton, csHiddenFilled, 99},
+        {1, Qt::RightButton, CellState::HiddenFilled, 33},
+        {1, Qt::LeftButton, CellState::HiddenEmpty, 33},
+        {4, Qt::LeftButton, CellState::HiddenEmpty, 66},
+        {7, Qt::RightButton, CellState::HiddenFilled, 99},
     };
     OpenEnglish();
     for (const Row& row : rows) {
@@ -775,7 +775,7 @@ TEST_F(MainWindowTest, WrongMovesChargeAndShowTheTime) {
         const QImage toolbar = mainform->ToolBox->Surface().copy();
         Click(col, r, row.button);
         EXPECT_EQ(mainform->PlayTime, row.penalty);
-        EXPECT_EQ(mainform->gameState, gsRunning);
+        EXPECT_EQ(mainform->gameState, GameState::Running);
         EXPECT_TRUE(mainform->PauseBtn->isEnabled());
         EXPECT_EQ(puzzle.Grid[col][r], row.state);
         EXPECT_EQ(CellPixels(col, r), cell); // the flash ends on the cell's own look
@@ -793,7 +793,7 @@ TEST_F(MainWindowTest, WrongMovesChargeAndShowTheTime) {
 TEST_F(MainWindowTest, SolvingTheBoardStoresTheResult) {
     OpenEnglish();
     int32_t col = 0, row = 0;
-    ASSERT_TRUE(FindCell(csHiddenEmpty, col, row));
+    ASSERT_TRUE(FindCell(CellState::HiddenEmpty, col, row));
     Click(col, row, Qt::LeftButton); // one wrong move: 33 seconds
     Ticks(25);                       // and two more
     const int32_t result = 35;
@@ -802,24 +802,24 @@ TEST_F(MainWindowTest, SolvingTheBoardStoresTheResult) {
     std::vector<std::pair<int32_t, int32_t>> filled;
     for (int32_t r = 1; r <= puzzle.RowCount; ++r)
         for (int32_t c = 1; c <= puzzle.ColCount; ++c)
-            if (puzzle.Grid[c][r] == csHiddenFilled) filled.emplace_back(c, r);
+            if (puzzle.Grid[c][r] == CellState::HiddenFilled) filled.emplace_back(c, r);
     ASSERT_FALSE(filled.empty());
     const auto last = filled.back();
     filled.pop_back();
     for (const auto& [c, r] : filled)
         Click(c, r);
-    EXPECT_EQ(mainform->gameState, gsRunning);
+    EXPECT_EQ(mainform->gameState, GameState::Running);
 
     {
         ModalScript solved({Message(1, 'y',
                                     [] {
-                                        EXPECT_EQ(mainform->gameState, gsSolved);
+                                        EXPECT_EQ(mainform->gameState, GameState::Solved);
                                         Ticks(30); // the clock stands after the last cell
                                     }),
                             EnterName(QStringLiteral("Tess"))});
         Click(last.first, last.second);
     }
-    EXPECT_EQ(mainform->gameState, gsSolved);
+    EXPECT_EQ(mainform->gameState, GameState::Solved);
     EXPECT_EQ(mainform->PlayTime, result);
     EXPECT_FALSE(mainform->PauseBtn->isEnabled());
     EXPECT_TRUE(ToolBarShowsTime(result));
@@ -838,7 +838,7 @@ TEST_F(MainWindowTest, SolvingTheBoardStoresTheResult) {
     EXPECT_EQ(GridNow(), solvedGrid);
     EXPECT_EQ(mainform->box->Surface(), board);
     EXPECT_EQ(mainform->PlayTime, result);
-    EXPECT_EQ(mainform->gameState, gsSolved);
+    EXPECT_EQ(mainform->gameState, GameState::Solved);
 
     // The best-list button shows the list of this size, in any state.
     {
@@ -853,7 +853,7 @@ TEST_F(MainWindowTest, SolvingTheBoardStoresTheResult) {
     // Start after a solved board asks nothing.
     ModalScript none({});
     QTest::mouseClick(mainform->StartBtn, Qt::LeftButton);
-    EXPECT_EQ(mainform->gameState, gsReady);
+    EXPECT_EQ(mainform->gameState, GameState::Ready);
 }
 
 // The last cell uncovered by a drag: the dialogs open in the middle of the drag, and a best
@@ -864,20 +864,21 @@ TEST_F(MainWindowTest, SolvedByDragAndBestListCancelled) {
     bool found = false;
     for (row = 1; row <= puzzle.RowCount && !found; ++row)
         for (col = 1; col < puzzle.ColCount && !found; ++col)
-            found = puzzle.Grid[col][row] == csHiddenFilled &&
-                    puzzle.Grid[col + 1][row] == csHiddenFilled;
+            found = puzzle.Grid[col][row] == CellState::HiddenFilled &&
+                    puzzle.Grid[col + 1][row] == CellState::HiddenFilled;
     ASSERT_TRUE(found);
     --row;
     --col;
     for (int32_t r = 1; r <= puzzle.RowCount; ++r)
         for (int32_t c = 1; c <= puzzle.ColCount; ++c)
-            if (puzzle.Grid[c][r] == csHiddenFilled && !(r == row && (c == col || c == col + 1)))
+            if (puzzle.Grid[c][r] == CellState::HiddenFilled &&
+                !(r == row && (c == col || c == col + 1)))
                 Click(c, r);
     Ticks(30);
-    ASSERT_EQ(mainform->gameState, gsRunning);
+    ASSERT_EQ(mainform->gameState, GameState::Running);
 
     QTest::mousePress(mainform->box, Qt::LeftButton, {}, CellCentre(col, row));
-    EXPECT_EQ(mainform->gameState, gsRunning);
+    EXPECT_EQ(mainform->gameState, GameState::Running);
     {
         ModalScript solved({Message(1, Qt::Key_Return), [](QWidget* modal) {
                                 EXPECT_EQ(modal, static_cast<QWidget*>(HighscoreDlg));
@@ -886,7 +887,7 @@ TEST_F(MainWindowTest, SolvedByDragAndBestListCancelled) {
         QTest::mouseMove(mainform->box, CellCentre(col + 1, row));
     }
     QTest::mouseRelease(mainform->box, Qt::LeftButton, {}, CellCentre(col + 1, row));
-    EXPECT_EQ(mainform->gameState, gsSolved);
+    EXPECT_EQ(mainform->gameState, GameState::Solved);
     EXPECT_FALSE(Dragging);
     EXPECT_EQ(mainform->PlayTime, 3);
     EXPECT_FALSE(mainform->PauseBtn->isEnabled());
@@ -897,7 +898,7 @@ TEST_F(MainWindowTest, SolvedByDragAndBestListCancelled) {
     QTest::mousePress(mainform->LevelBtn, Qt::LeftButton);
     QTest::mouseRelease(mainform->LevelBtn, Qt::LeftButton);
     EXPECT_EQ(mode, 2);
-    EXPECT_EQ(mainform->gameState, gsReady);
+    EXPECT_EQ(mainform->gameState, GameState::Ready);
     EXPECT_TRUE(ToolBarShowsTime(0));
 }
 
@@ -916,7 +917,7 @@ TEST_F(MainWindowTest, ABestListValueThatIsNotTextCostsOnlyItsRow) {
     std::vector<std::pair<int32_t, int32_t>> filled;
     for (int32_t r = 1; r <= puzzle.RowCount; ++r)
         for (int32_t c = 1; c <= puzzle.ColCount; ++c)
-            if (puzzle.Grid[c][r] == csHiddenFilled) filled.emplace_back(c, r);
+            if (puzzle.Grid[c][r] == CellState::HiddenFilled) filled.emplace_back(c, r);
     const auto last = filled.back();
     filled.pop_back();
     for (const auto& [c, r] : filled)
@@ -925,7 +926,7 @@ TEST_F(MainWindowTest, ABestListValueThatIsNotTextCostsOnlyItsRow) {
         ModalScript solved({Message(1, 'y'), EnterName("Eve")});
         EXPECT_NO_THROW(Click(last.first, last.second));
     }
-    EXPECT_EQ(mainform->gameState, gsSolved);
+    EXPECT_EQ(mainform->gameState, GameState::Solved);
     EXPECT_FALSE(mainform->PauseBtn->isEnabled());
     EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
     EXPECT_TRUE(UnscrambleText(Stored(QStringLiteral("hs10"))).endsWith(QStringLiteral(",Eve")));
@@ -1182,7 +1183,7 @@ TEST_F(MainWindowTest, TimerSleepsWhileNothingNeedsIt) {
 
     // A press on a cell starts the level, and the clock with it.
     Click(1, 1, Qt::MiddleButton);
-    ASSERT_EQ(mainform->gameState, gsRunning);
+    ASSERT_EQ(mainform->gameState, GameState::Running);
     EXPECT_TRUE(mainform->Timer.isActive());
     EXPECT_TRUE(QTest::qWaitFor([] { return mainform->PlayTime >= 1; }, 5000));
 
@@ -1203,7 +1204,7 @@ TEST_F(MainWindowTest, TimerSleepsWhileNothingNeedsIt) {
         ModalScript yes({Message(4, 'y')});
         QTest::mouseClick(mainform->StartBtn, Qt::LeftButton);
     }
-    EXPECT_EQ(mainform->gameState, gsReady);
+    EXPECT_EQ(mainform->gameState, GameState::Ready);
     EXPECT_TRUE(QTest::qWaitFor([] { return !mainform->Timer.isActive(); }, 2000));
 
     // Music switched on in the options wakes it, and it stays awake for the music.
@@ -1375,7 +1376,7 @@ TEST_F(MainWindowTest, CursorShowsOnlyAfterAnArrowAndLightsItsClues) {
         typeKey(key);
     EXPECT_FALSE(mainform->boardCursor().visible);
     EXPECT_EQ(mainform->box->Surface(), today);
-    EXPECT_EQ(mainform->gameState, gsReady);
+    EXPECT_EQ(mainform->gameState, GameState::Ready);
 
     // The first arrow shows the cursor on the top-left cell, whichever arrow it is.
     typeKey(Qt::Key_Down);
@@ -1420,7 +1421,7 @@ TEST_F(MainWindowTest, CursorShowsOnlyAfterAnArrowAndLightsItsClues) {
     QTest::mouseClick(mainform->box, Qt::LeftButton, {}, QPoint(l.BoardLeft - 2, 2));
     EXPECT_FALSE(mainform->boardCursor().visible);
     EXPECT_EQ(mainform->box->Surface(), today);
-    EXPECT_EQ(mainform->gameState, gsReady);
+    EXPECT_EQ(mainform->gameState, GameState::Ready);
     // Space does nothing until the next arrow, which shows the cursor where it was.
     typeKey(Qt::Key_Space);
     EXPECT_EQ(mainform->box->Surface(), today);
@@ -1431,12 +1432,12 @@ TEST_F(MainWindowTest, CursorShowsOnlyAfterAnArrowAndLightsItsClues) {
 TEST_F(MainWindowTest, KeyboardMovesAreJudgedLikePresses) {
     OpenEnglish();
     int32_t col = 0, row = 0;
-    ASSERT_TRUE(FindCell(csHiddenFilled, col, row));
+    ASSERT_TRUE(FindCell(CellState::HiddenFilled, col, row));
     cursorTo(col, row);
-    EXPECT_EQ(mainform->gameState, gsReady); // moving the cursor is no move
+    EXPECT_EQ(mainform->gameState, GameState::Ready); // moving the cursor is no move
     typeKey(Qt::Key_Space);
-    EXPECT_EQ(puzzle.Grid[col][row], csUncovered);
-    EXPECT_EQ(mainform->gameState, gsRunning);
+    EXPECT_EQ(puzzle.Grid[col][row], CellState::Uncovered);
+    EXPECT_EQ(mainform->gameState, GameState::Running);
     EXPECT_TRUE(mainform->PauseBtn->isEnabled());
     EXPECT_FALSE(Dragging);
     // The uncovered tile shows under the frame (its black edge at 3, 3).
@@ -1450,13 +1451,13 @@ TEST_F(MainWindowTest, KeyboardMovesAreJudgedLikePresses) {
         int32_t charge; // seconds added
     };
     const Row rows[] = {
-        {Qt::Key_Return, csHiddenFilled, csUncovered, 0},
-        {Qt::Key_X, csHiddenEmpty, csMarkedEmpty, 0},
-        {Qt::Key_Delete, csHiddenEmpty, csMarkedEmpty, 0},
-        {Qt::Key_Space, csHiddenEmpty, csHiddenEmpty, 33},
-        {Qt::Key_X, csHiddenFilled, csHiddenFilled, 33},
-        {Qt::Key_Space, csUncovered, csUncovered, 0},
-        {Qt::Key_Delete, csMarkedEmpty, csMarkedEmpty, 0},
+        {Qt::Key_Return, CellState::HiddenFilled, CellState::Uncovered, 0},
+        {Qt::Key_X, CellState::HiddenEmpty, CellState::MarkedEmpty, 0},
+        {Qt::Key_Delete, CellState::HiddenEmpty, CellState::MarkedEmpty, 0},
+        {Qt::Key_Space, CellState::HiddenEmpty, CellState::HiddenEmpty, 33},
+        {Qt::Key_X, CellState::HiddenFilled, CellState::HiddenFilled, 33},
+        {Qt::Key_Space, CellState::Uncovered, CellState::Uncovered, 0},
+        {Qt::Key_Delete, CellState::MarkedEmpty, CellState::MarkedEmpty, 0},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(testing::Message() << "key " << r.key << " on state " << r.state);
@@ -1479,35 +1480,35 @@ TEST_F(MainWindowTest, KeyboardMovesAreJudgedLikePresses) {
         EXPECT_EQ(CellPixels(col, row).pixel(2, 2), 0xFF000000u | CursorOutline);
     }
     // A held key does not repeat a move.
-    ASSERT_TRUE(FindCell(csHiddenEmpty, col, row));
+    ASSERT_TRUE(FindCell(CellState::HiddenEmpty, col, row));
     cursorTo(col, row);
     QKeyEvent repeat(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QString(), true);
     QApplication::sendEvent(mainform->box, &repeat);
-    EXPECT_EQ(puzzle.Grid[col][row], csHiddenEmpty);
+    EXPECT_EQ(puzzle.Grid[col][row], CellState::HiddenEmpty);
 }
 
 TEST_F(MainWindowTest, ShiftArrowsUncoverLikeADragAndStopAtAnEmptyCell) {
     OpenEnglish();
     // The first row made to order: filled, filled, empty, then filled.
     for (int32_t c = 1; c <= puzzle.ColCount; ++c)
-        puzzle.Grid[c][1] = c == 3 ? csHiddenEmpty : csHiddenFilled;
+        puzzle.Grid[c][1] = c == 3 ? CellState::HiddenEmpty : CellState::HiddenFilled;
     mainform->RepaintAll();
     typeKey(Qt::Key_Right); // shows the cursor on 1,1
 
-    shiftArrow(Qt::Key_Right);                    // enters 2,1: uncovered
-    shiftArrow(Qt::Key_Right);                    // enters 3,1: a wrong move, the drag ends
-    shiftArrow(Qt::Key_Right);                    // enters 4,1: only the cursor moves
-    EXPECT_EQ(puzzle.Grid[1][1], csHiddenFilled); // where the drag began is not entered
-    EXPECT_EQ(puzzle.Grid[2][1], csUncovered);
-    EXPECT_EQ(puzzle.Grid[3][1], csHiddenEmpty);
-    EXPECT_EQ(puzzle.Grid[4][1], csHiddenFilled);
+    shiftArrow(Qt::Key_Right); // enters 2,1: uncovered
+    shiftArrow(Qt::Key_Right); // enters 3,1: a wrong move, the drag ends
+    shiftArrow(Qt::Key_Right); // enters 4,1: only the cursor moves
+    EXPECT_EQ(puzzle.Grid[1][1], CellState::HiddenFilled); // where the drag began is not entered
+    EXPECT_EQ(puzzle.Grid[2][1], CellState::Uncovered);
+    EXPECT_EQ(puzzle.Grid[3][1], CellState::HiddenEmpty);
+    EXPECT_EQ(puzzle.Grid[4][1], CellState::HiddenFilled);
     EXPECT_EQ(mainform->PlayTime, 33);
-    EXPECT_EQ(mainform->gameState, gsRunning);
+    EXPECT_EQ(mainform->gameState, GameState::Running);
 
     // Shift let go and held again: a new drag.
     shiftUp();
     shiftArrow(Qt::Key_Right);
-    EXPECT_EQ(puzzle.Grid[5][1], csUncovered);
+    EXPECT_EQ(puzzle.Grid[5][1], CellState::Uncovered);
     EXPECT_TRUE(mainform->boardCursor().isAt(5, 1));
     EXPECT_EQ(mainform->PlayTime, 33);
     EXPECT_FALSE(Dragging);
@@ -1527,13 +1528,13 @@ TEST_F(MainWindowTest, ToolBarKeysDoWhatTheClicksDo) {
         const GridValues before = GridNow();
         typeKey(key, mods);
         EXPECT_NE(GridNow(), before);
-        EXPECT_EQ(mainform->gameState, gsReady);
+        EXPECT_EQ(mainform->gameState, GameState::Ready);
     }
     // Pause on a ready level does nothing.
     {
         ModalScript none({});
         typeKey(Qt::Key_P);
-        EXPECT_EQ(mainform->gameState, gsReady);
+        EXPECT_EQ(mainform->gameState, GameState::Ready);
     }
 
     Click(1, 1, Qt::MiddleButton);
@@ -1546,15 +1547,15 @@ TEST_F(MainWindowTest, ToolBarKeysDoWhatTheClicksDo) {
         ModalScript no({Message(4, 'n')});
         typeKey(key, mods);
         EXPECT_EQ(GridNow(), running);
-        EXPECT_EQ(mainform->gameState, gsRunning);
+        EXPECT_EQ(mainform->gameState, GameState::Running);
     }
     // P and the Pause key: the pause message, the clock stands.
     for (const Qt::Key key : {Qt::Key_P, Qt::Key_Pause}) {
         SCOPED_TRACE(keyName(key, {}));
-        ModalScript pause(
-            {Message(12, Qt::Key_Escape, [] { EXPECT_EQ(mainform->gameState, gsPaused); })});
+        ModalScript pause({Message(12, Qt::Key_Escape,
+                                   [] { EXPECT_EQ(mainform->gameState, GameState::Paused); })});
         typeKey(key);
-        EXPECT_EQ(mainform->gameState, gsRunning);
+        EXPECT_EQ(mainform->gameState, GameState::Running);
     }
     // F3: the best list of this size to look at; F5: the options; Ctrl+I: the information.
     {
@@ -1592,7 +1593,7 @@ TEST_F(MainWindowTest, ToolBarKeysDoWhatTheClicksDo) {
         typeKey(Qt::Key_F4);
     }
     EXPECT_EQ(mode, 2);
-    EXPECT_EQ(mainform->gameState, gsReady);
+    EXPECT_EQ(mainform->gameState, GameState::Ready);
     {
         ModalScript none({});
         typeKey(Qt::Key_F4, Qt::ShiftModifier);
@@ -1692,7 +1693,7 @@ TEST_F(MainWindowTest, ScreenReaderNames) {
     EXPECT_TRUE(name(mainform->box).startsWith(QStringLiteral("row 2, column 1, hidden;")));
     // A move changes what it says about the cell.
     int32_t col = 0, row = 0;
-    ASSERT_TRUE(FindCell(csHiddenFilled, col, row));
+    ASSERT_TRUE(FindCell(CellState::HiddenFilled, col, row));
     cursorTo(col, row);
     typeKey(Qt::Key_Space);
     EXPECT_TRUE(name(mainform->box).contains(QStringLiteral(", uncovered;")));

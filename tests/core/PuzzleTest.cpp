@@ -24,7 +24,8 @@ Puzzle BoardFrom(const std::vector<std::string>& rows) {
     p.ColCount = static_cast<int32_t>(rows[0].size());
     for (int32_t r = 1; r <= p.RowCount; ++r)
         for (int32_t c = 1; c <= p.ColCount; ++c)
-            p.Grid[c][r] = rows[r - 1][c - 1] == '#' ? csHiddenFilled : csHiddenEmpty;
+            p.Grid[c][r] =
+                rows[r - 1][c - 1] == '#' ? CellState::HiddenFilled : CellState::HiddenEmpty;
     ComputeClues(p);
     return p;
 }
@@ -100,7 +101,7 @@ TEST(GeneratePuzzle, InvariantsHoldOnManySeeds) {
         // Leave rubbish in the grid and the flags, as an earlier level would.
         for (auto& col : p.Grid)
             for (auto& cell : col)
-                cell = csUncovered;
+                cell = CellState::Uncovered;
         for (bool& done : p.RowDone)
             done = true;
         for (bool& done : p.ColDone)
@@ -119,7 +120,8 @@ TEST(GeneratePuzzle, InvariantsHoldOnManySeeds) {
             ASSERT_FALSE(p.ColDone[c]);
             maxCol = std::max(maxCol, p.ColClueCount[c]);
             for (int32_t r = 1; r <= p.RowCount; ++r)
-                ASSERT_TRUE(p.Grid[c][r] == csHiddenEmpty || p.Grid[c][r] == csHiddenFilled);
+                ASSERT_TRUE(p.Grid[c][r] == CellState::HiddenEmpty ||
+                            p.Grid[c][r] == CellState::HiddenFilled);
         }
         EXPECT_EQ(p.MaxRowClues, maxRow);
         EXPECT_EQ(p.MaxColClues, maxCol);
@@ -153,12 +155,12 @@ TEST(Clues, ColumnsReadFromTheTop) {
 TEST(IsSolved, OnlyHiddenFilledCellsMatter) {
     Puzzle p = BoardFrom({"#.#", ".#."});
     EXPECT_FALSE(IsSolved(p));
-    p.Grid[1][1] = csUncovered;
-    p.Grid[3][1] = csUncovered;
+    p.Grid[1][1] = CellState::Uncovered;
+    p.Grid[3][1] = CellState::Uncovered;
     EXPECT_FALSE(IsSolved(p));
-    p.Grid[2][2] = csUncovered; // the last filled cell; hidden empty cells stay unmarked
+    p.Grid[2][2] = CellState::Uncovered; // the last filled cell; hidden empty cells stay unmarked
     EXPECT_TRUE(IsSolved(p));
-    p.Grid[2][1] = csMarkedEmpty;
+    p.Grid[2][1] = CellState::MarkedEmpty;
     EXPECT_TRUE(IsSolved(p));
 }
 
@@ -168,6 +170,6 @@ TEST(IsSolved, IgnoresCellsOutsideAShrunkBoard) {
     p.RowCount = 7;
     for (int32_t c = 1; c <= 10; ++c)
         for (int32_t r = 1; r <= 7; ++r)
-            p.Grid[c][r] = csUncovered;
+            p.Grid[c][r] = CellState::Uncovered;
     EXPECT_TRUE(IsSolved(p)); // the old 34 x 23 cells beyond are never read
 }

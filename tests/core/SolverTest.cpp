@@ -82,8 +82,8 @@ Puzzle smallPuzzle(uint32_t bits) {
     p.RowCount = SmallRows;
     for (int32_t r = 0; r < SmallRows; ++r)
         for (int32_t c = 0; c < SmallCols; ++c)
-            p.Grid[c + 1][r + 1] =
-                (bits >> (r * SmallCols + c) & 1) ? csHiddenFilled : csHiddenEmpty;
+            p.Grid[c + 1][r + 1] = (bits >> (r * SmallCols + c) & 1) ? CellState::HiddenFilled
+                                                                     : CellState::HiddenEmpty;
     ComputeClues(p);
     return p;
 }
@@ -198,7 +198,8 @@ TEST(FairJudge, AgreesWithBruteForceOnSmallBoards) {
                 for (int32_t j = 0; j < SmallCols * SmallRows; ++j)
                     if (settled >> j & 1) {
                         int32_t& cell = puzzle.Grid[j % SmallCols + 1][j / SmallCols + 1];
-                        cell = cell == csHiddenFilled ? csUncovered : csMarkedEmpty;
+                        cell = cell == CellState::HiddenFilled ? CellState::Uncovered
+                                                               : CellState::MarkedEmpty;
                     }
                 const bool claim = !cellOf(hidden, c, r);
                 bool exists = false;
@@ -210,10 +211,12 @@ TEST(FairJudge, AgreesWithBruteForceOnSmallBoards) {
                 uint32_t now = 0;
                 for (int32_t k = 0; k < SmallCols * SmallRows; ++k) {
                     const int32_t cell = puzzle.Grid[k % SmallCols + 1][k / SmallCols + 1];
-                    if (cell == csHiddenFilled || cell == csUncovered) now |= 1u << k;
+                    if (cell == CellState::HiddenFilled || cell == CellState::Uncovered)
+                        now |= 1u << k;
                     // Settled cells keep their look.
                     if (settled >> k & 1) {
-                        ASSERT_EQ(cell, (hidden >> k & 1) ? csUncovered : csMarkedEmpty);
+                        ASSERT_EQ(cell, (hidden >> k & 1) ? CellState::Uncovered
+                                                          : CellState::MarkedEmpty);
                     }
                 }
                 if (exists) {
@@ -230,12 +233,12 @@ TEST(FairJudge, ClaimsTheHiddenPictureAllowsNeedNoSearch) {
     Puzzle p = smallPuzzle(0b1001'0110'1001'0110'1111);
     for (int32_t r = 1; r <= SmallRows; ++r)
         for (int32_t c = 1; c <= SmallCols; ++c) {
-            const bool filled = p.Grid[c][r] == csHiddenFilled;
+            const bool filled = p.Grid[c][r] == CellState::HiddenFilled;
             int64_t nodes = -1;
             EXPECT_EQ(judgeClaim(p, c, r, filled, 0, &nodes), Judgement::Agrees);
         }
     // A settled cell is never judged again.
-    p.Grid[1][1] = csUncovered;
+    p.Grid[1][1] = CellState::Uncovered;
     EXPECT_EQ(judgeClaim(p, 1, 1, false, 0), Judgement::Agrees);
 }
 
@@ -245,7 +248,7 @@ TEST(FairJudge, OutOfBudgetLeavesTheBoard) {
     Puzzle p;
     p.ColCount = p.RowCount = 4;
     for (int32_t i = 1; i <= 4; ++i)
-        p.Grid[i][i] = csHiddenFilled;
+        p.Grid[i][i] = CellState::HiddenFilled;
     ComputeClues(p);
     const Puzzle before = p;
     EXPECT_EQ(judgeClaim(p, 2, 1, true, 0), Judgement::Undecided);
@@ -253,7 +256,7 @@ TEST(FairJudge, OutOfBudgetLeavesTheBoard) {
         for (int32_t c = 1; c <= 4; ++c)
             EXPECT_EQ(p.Grid[c][r], before.Grid[c][r]);
     EXPECT_EQ(judgeClaim(p, 2, 1, true), Judgement::Reconsidered);
-    EXPECT_EQ(p.Grid[2][1], csHiddenFilled);
+    EXPECT_EQ(p.Grid[2][1], CellState::HiddenFilled);
 }
 
 // Ambiguous boards of the generator per size level, seeds 1 to 200, as measured before fair

@@ -38,10 +38,10 @@ TEST(AccessibleTexts, CellUnderTheCursor) {
     p.ColCount = 3;
     p.RowCount = 2;
     // Row 1: filled, empty, filled; row 2: filled, filled, empty.
-    p.Grid[1][1] = p.Grid[3][1] = p.Grid[1][2] = p.Grid[2][2] = csHiddenFilled;
+    p.Grid[1][1] = p.Grid[3][1] = p.Grid[1][2] = p.Grid[2][2] = CellState::HiddenFilled;
     ComputeClues(p);
-    p.Grid[3][2] = csMarkedEmpty;
-    p.Grid[1][2] = csUncovered;
+    p.Grid[3][2] = CellState::MarkedEmpty;
+    p.Grid[1][2] = CellState::Uncovered;
     p.RowDone[2] = true;
     const struct {
         int32_t Col, Row;

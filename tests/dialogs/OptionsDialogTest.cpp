@@ -256,7 +256,7 @@ TEST_F(Options, FixedTextsAndHints) {
          {Dlg.OKBtn, Dlg.TongueBtn, Dlg.SoundBtn, Dlg.MusicBtn, Dlg.BackBtn, Dlg.FairBtn})
         EXPECT_TRUE(button->ShowHint());
     EXPECT_EQ(Dlg.ProgLabel->Angle(), 90);
-    EXPECT_EQ(Dlg.ProgLabel->Style3D(), tdRaised);
+    EXPECT_EQ(Dlg.ProgLabel->Style3D(), Label3DStyle::Raised);
     EXPECT_EQ(Dlg.ProgLabel->font().pixelSize(), 37);
     EXPECT_TRUE(Dlg.ProgLabel->font().bold());
     EXPECT_EQ(Dlg.VersionLabel->font().pixelSize(), 16);
@@ -336,10 +336,10 @@ TEST_F(Options, ComponentsInPlace) {
     for (const auto& row : faces) {
         EXPECT_EQ(row.Button->ButtonFaceImageList(), row.List);
         const ButtonFaceTable& table = row.Button->ButtonFaceIndicesNew2();
-        EXPECT_EQ(table[bsNormal], row.Normal);
-        EXPECT_EQ(table[bsMouseOver], row.Over);
-        EXPECT_EQ(table[bsPressed], row.Pressed);
-        EXPECT_EQ(table[bsDisabled], row.Disabled);
+        EXPECT_EQ(table[ButtonState::Normal], row.Normal);
+        EXPECT_EQ(table[ButtonState::MouseOver], row.Over);
+        EXPECT_EQ(table[ButtonState::Pressed], row.Pressed);
+        EXPECT_EQ(table[ButtonState::Disabled], row.Disabled);
     }
 }
 

@@ -44,15 +44,15 @@ TEST_F(SettingsStoreTest, EveryTableValueRoundTrips) {
     for (const SettingDef& def : SettingsTable) {
         SCOPED_TRACE(def.Name);
         switch (def.Kind) {
-        case SettingKind::skFlag:
+        case SettingKind::Flag:
             ini.WriteFlag(def, def.NumberDefault == 0);
             EXPECT_EQ(ini.ReadFlag(def), def.NumberDefault == 0);
             break;
-        case SettingKind::skNumber:
+        case SettingKind::Number:
             ini.WriteNumber(def, def.NumberDefault + 7);
             EXPECT_EQ(ini.ReadNumber(def), def.NumberDefault + 7);
             break;
-        case SettingKind::skText:
+        case SettingKind::Text:
             ini.WriteText(def, QString::fromUtf8(def.TextDefault) + "x");
             EXPECT_EQ(ini.ReadText(def), QString::fromUtf8(def.TextDefault) + "x");
             break;

@@ -93,20 +93,20 @@ TEST_F(ButtonTest, HoverPressReleaseShowsFacesAndClicksOnce) {
     Button->SetButtonFaceIndicesNew2(ImageButton::FaceTable(4, 5, 4, 6));
     EXPECT_EQ(ShownItem(), 4);
     Enter();
-    EXPECT_EQ(Button->State(), bsMouseOver);
+    EXPECT_EQ(Button->State(), ButtonState::MouseOver);
     EXPECT_EQ(ShownItem(), 5);
     QTest::mousePress(Button, Qt::LeftButton, {}, QPoint(25, 25));
-    EXPECT_EQ(Button->State(), bsPressed);
+    EXPECT_EQ(Button->State(), ButtonState::Pressed);
     EXPECT_EQ(ShownItem(), 4);
     EXPECT_EQ(Clicks, 0);
     QTest::mouseRelease(Button, Qt::LeftButton, {}, QPoint(25, 25));
-    EXPECT_EQ(Button->State(), bsMouseOver);
+    EXPECT_EQ(Button->State(), ButtonState::MouseOver);
     EXPECT_EQ(ShownItem(), 5);
     EXPECT_EQ(Clicks, 1);
     Cursor = Button->mapToGlobal(QPoint(80, 80));
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(Button, &leave);
-    EXPECT_EQ(Button->State(), bsNormal);
+    EXPECT_EQ(Button->State(), ButtonState::Normal);
     EXPECT_EQ(Clicks, 1);
 }
 
@@ -130,7 +130,7 @@ TEST_F(ButtonTest, AHandlerErrorIsReportedAndTheButtonWorksOn) {
     EXPECT_EQ(reports.size(), 4);
     EXPECT_EQ(reports.value(0), QStringLiteral("Erzeugung von Schlüssel common misslungen"));
     EXPECT_EQ(reports.value(1), QStringLiteral("Fehler beim Setzen der Daten für 'mode'"));
-    EXPECT_EQ(Button->State(), bsMouseOver);
+    EXPECT_EQ(Button->State(), ButtonState::MouseOver);
 }
 
 // A balloon hint mapped under the cursor makes X report a leave; the face must stay lively.
@@ -139,21 +139,21 @@ TEST_F(ButtonTest, LeaveWhileTheCursorStaysKeepsMouseOver) {
     Enter();
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(Button, &leave);
-    EXPECT_EQ(Button->State(), bsMouseOver);
+    EXPECT_EQ(Button->State(), ButtonState::MouseOver);
     Cursor = Button->mapToGlobal(QPoint(80, 80));
-    QTRY_COMPARE_WITH_TIMEOUT(Button->State(), int(bsNormal), 1000);
+    QTRY_COMPARE_WITH_TIMEOUT(Button->State(), int(ButtonState::Normal), 1000);
 }
 
 TEST_F(ButtonTest, DraggingOffAndReleasingOutsideDoesNotClick) {
     Button->SetButtonFaceIndicesNew2(ImageButton::FaceTable(4, 5, 4, 6));
     QTest::mousePress(Button, Qt::LeftButton, {}, QPoint(25, 25));
     QTest::mouseMove(Button, QPoint(90, 25));
-    EXPECT_EQ(Button->State(), bsNormal);
+    EXPECT_EQ(Button->State(), ButtonState::Normal);
     QTest::mouseMove(Button, QPoint(20, 20));
-    EXPECT_EQ(Button->State(), bsPressed);
+    EXPECT_EQ(Button->State(), ButtonState::Pressed);
     QTest::mouseMove(Button, QPoint(90, 25));
     QTest::mouseRelease(Button, Qt::LeftButton, {}, QPoint(90, 25));
-    EXPECT_EQ(Button->State(), bsNormal);
+    EXPECT_EQ(Button->State(), ButtonState::Normal);
     EXPECT_EQ(Clicks, 0);
 }
 
@@ -162,10 +162,10 @@ TEST_F(ButtonTest, MouseDownFiresForEveryButtonButOnlyLeftPresses) {
     std::vector<std::tuple<Qt::MouseButton, int, int>> downs;
     Button->OnMouseDown = [&](Qt::MouseButton b, int x, int y) { downs.emplace_back(b, x, y); };
     QTest::mousePress(Button, Qt::RightButton, {}, QPoint(7, 9));
-    EXPECT_EQ(Button->State(), bsNormal);
+    EXPECT_EQ(Button->State(), ButtonState::Normal);
     QTest::mouseRelease(Button, Qt::RightButton, {}, QPoint(7, 9));
     QTest::mousePress(Button, Qt::LeftButton, {}, QPoint(30, 12));
-    EXPECT_EQ(Button->State(), bsPressed);
+    EXPECT_EQ(Button->State(), ButtonState::Pressed);
     QTest::mouseRelease(Button, Qt::LeftButton, {}, QPoint(30, 12));
     ASSERT_EQ(downs.size(), 2u);
     EXPECT_EQ(downs[0], std::make_tuple(Qt::RightButton, 7, 9));
@@ -183,7 +183,7 @@ TEST_F(ButtonTest, MouseDownHandlerThatSwallowsTheReleaseLeavesNoPressedButton) 
         QTest::mouseRelease(&other, Qt::LeftButton, {}, QPoint(5, 5));
     };
     QTest::mousePress(Button, Qt::LeftButton, {}, QPoint(25, 25));
-    EXPECT_NE(Button->State(), bsPressed);
+    EXPECT_NE(Button->State(), ButtonState::Pressed);
     EXPECT_EQ(Clicks, 0);
 }
 
@@ -192,16 +192,16 @@ TEST_F(ButtonTest, DisabledButtonShowsItsFaceAndIgnoresTheMouse) {
     int downs = 0;
     Button->OnMouseDown = [&](Qt::MouseButton, int, int) { ++downs; };
     Button->setEnabled(false);
-    EXPECT_EQ(Button->State(), bsDisabled);
+    EXPECT_EQ(Button->State(), ButtonState::Disabled);
     EXPECT_EQ(ShownItem(), 13);
     Enter();
     QTest::mouseClick(Button, Qt::LeftButton, {}, QPoint(25, 25));
-    EXPECT_EQ(Button->State(), bsDisabled);
+    EXPECT_EQ(Button->State(), ButtonState::Disabled);
     EXPECT_EQ(ShownItem(), 13);
     EXPECT_EQ(downs, 0);
     EXPECT_EQ(Clicks, 0);
     Button->setEnabled(true);
-    EXPECT_EQ(Button->State(), bsNormal);
+    EXPECT_EQ(Button->State(), ButtonState::Normal);
     EXPECT_EQ(ShownItem(), 11);
     QTest::mouseClick(Button, Qt::LeftButton, {}, QPoint(25, 25));
     EXPECT_EQ(Clicks, 1);
@@ -212,10 +212,10 @@ TEST_F(ButtonTest, PollRestoresNormalFaceWhenCursorLeftWithoutLeaveEvent) {
     Enter();
     ASSERT_TRUE(Button->PollActive());
     QTest::qWait(250);
-    EXPECT_EQ(Button->State(), bsMouseOver) << "cursor still inside";
+    EXPECT_EQ(Button->State(), ButtonState::MouseOver) << "cursor still inside";
     Cursor = Button->mapToGlobal(QPoint(51, 25));
     // About 100 ms; a busy machine may take longer.
-    EXPECT_TRUE(QTest::qWaitFor([this] { return Button->State() == bsNormal; }, 2000));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return Button->State() == ButtonState::Normal; }, 2000));
     EXPECT_EQ(ShownItem(), 4);
     EXPECT_FALSE(Button->PollActive());
 }
@@ -227,7 +227,7 @@ TEST_F(ButtonTest, PollStopsWhenPressed) {
     EXPECT_FALSE(Button->PollActive());
     Cursor = Button->mapToGlobal(QPoint(80, 25));
     QTest::qWait(250);
-    EXPECT_EQ(Button->State(), bsPressed);
+    EXPECT_EQ(Button->State(), ButtonState::Pressed);
     QTest::mouseRelease(Button, Qt::LeftButton, {}, QPoint(25, 25));
 }
 
@@ -634,7 +634,7 @@ TEST_F(ShapeHintTest, ToolTipShowsInBalloonAndHidesAgain) {
     EXPECT_EQ(balloon->Text(), QStringLiteral("I need a break."));
     EXPECT_EQ(balloon->font().family(), QStringLiteral("Arial"));
     EXPECT_EQ(balloon->font().pixelSize(), 13);
-    EXPECT_EQ(balloon->Position(), hpAboveRight);
+    EXPECT_EQ(balloon->Position(), HintPosition::AboveRight);
     EXPECT_EQ(balloon->pos() + balloon->NoseTip(), Button->mapToGlobal(QPoint(20, 20)));
     EXPECT_LE(balloon->geometry().bottom(), Button->mapToGlobal(QPoint(20, 20)).y());
 
@@ -719,13 +719,29 @@ TEST(HintWindow, FlipsAwayFromScreenEdges) {
         HintPosition Expected;
     };
     const Row rows[] = {
-        {"room everywhere", screen.center(), hpAboveRight, hpAboveRight},
-        {"room everywhere, below left", screen.center(), hpBelowLeft, hpBelowLeft},
-        {"top edge", {screen.center().x(), screen.top() + 5}, hpAboveRight, hpBelowRight},
-        {"right edge", {screen.right() - 5, screen.center().y()}, hpAboveRight, hpAboveLeft},
-        {"top right corner", {screen.right() - 5, screen.top() + 5}, hpAboveRight, hpBelowLeft},
-        {"bottom edge", {screen.center().x(), screen.bottom() - 2}, hpBelowLeft, hpAboveLeft},
-        {"left edge", {screen.left() + 3, screen.center().y()}, hpAboveLeft, hpAboveRight},
+        {"room everywhere", screen.center(), HintPosition::AboveRight, HintPosition::AboveRight},
+        {"room everywhere, below left", screen.center(), HintPosition::BelowLeft,
+         HintPosition::BelowLeft},
+        {"top edge",
+         {screen.center().x(), screen.top() + 5},
+         HintPosition::AboveRight,
+         HintPosition::BelowRight},
+        {"right edge",
+         {screen.right() - 5, screen.center().y()},
+         HintPosition::AboveRight,
+         HintPosition::AboveLeft},
+        {"top right corner",
+         {screen.right() - 5, screen.top() + 5},
+         HintPosition::AboveRight,
+         HintPosition::BelowLeft},
+        {"bottom edge",
+         {screen.center().x(), screen.bottom() - 2},
+         HintPosition::BelowLeft,
+         HintPosition::AboveLeft},
+        {"left edge",
+         {screen.left() + 3, screen.center().y()},
+         HintPosition::AboveLeft,
+         HintPosition::AboveRight},
     };
     HintBalloonWindow balloon;
     for (const Row& row : rows) {
@@ -737,7 +753,8 @@ TEST(HintWindow, FlipsAwayFromScreenEdges) {
         const QImage shot = balloon.grab().toImage();
         const QPoint tip = balloon.NoseTip();
         EXPECT_GT(qAlpha(shot.pixel(tip)), 0) << row.Name << ": nose tip is drawn";
-        const bool above = row.Expected == hpAboveLeft || row.Expected == hpAboveRight;
+        const bool above =
+            row.Expected == HintPosition::AboveLeft || row.Expected == HintPosition::AboveRight;
         const QPoint farEdge(shot.width() / 2, above ? 0 : shot.height() - 1);
         EXPECT_EQ(shot.pixel(farEdge), qRgb(0, 0, 0)) << row.Name << ": black border";
         // In the left margin, halfway down the body (the nose is 12 pixels high).

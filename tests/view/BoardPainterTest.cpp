@@ -270,19 +270,18 @@ Source Ring(int dx, int dy) {
 
 } // namespace
 
-INSTANTIATE_TEST_SUITE_P(Board, CellLook,
-                         ::testing::Values(LookCase{"HiddenEmptyHasTheRing", csHiddenEmpty, Ring},
-                                           LookCase{"HiddenFilledLooksTheSame", csHiddenFilled,
-                                                    Ring},
-                                           LookCase{"MarkedIsPlainBoard", csMarkedEmpty,
-                                                    [](int, int) { return Source::Board; }},
-                                           LookCase{"UncoveredShowsTheTile", csUncovered,
-                                                    [](int dx, int dy) {
-                                                        return In(dx, 3, 33) && In(dy, 3, 33)
-                                                                   ? Source::Tile
-                                                                   : Source::Board;
-                                                    }}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Board, CellLook,
+    ::testing::Values(LookCase{"HiddenEmptyHasTheRing", CellState::HiddenEmpty, Ring},
+                      LookCase{"HiddenFilledLooksTheSame", CellState::HiddenFilled, Ring},
+                      LookCase{"MarkedIsPlainBoard", CellState::MarkedEmpty,
+                               [](int, int) { return Source::Board; }},
+                      LookCase{"UncoveredShowsTheTile", CellState::Uncovered,
+                               [](int dx, int dy) {
+                                   return In(dx, 3, 33) && In(dy, 3, 33) ? Source::Tile
+                                                                         : Source::Board;
+                               }}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(BoardCell, TileIsTheStyleOfTheLevelFramedInBlack) {
     Board b;
@@ -322,7 +321,7 @@ TEST(BoardCell, DrawCellShowsOneCellAtOnceInOneRepaint) {
         }
     } spy;
     b.Box.installEventFilter(&spy);
-    b.puzzle.Grid[4][3] = csUncovered;
+    b.puzzle.Grid[4][3] = CellState::Uncovered;
     b.Painter.DrawCell(4, 3);
     ASSERT_EQ(spy.Rects.size(), 1u);
     EXPECT_EQ(spy.Rects[0], b.Cell(4, 3));
@@ -536,8 +535,8 @@ TEST_P(SmallCells, LargestBoardStaysInsideAndKeepsLooksApart) {
     // Cells in the middle of the board, away from the frame: (16..19, 12).
     const QImage hiddenEmpty = b.Shown(b.Cell(16, 12)), hiddenFilled = b.Shown(b.Cell(17, 12));
     const QImage marked = b.Shown(b.Cell(18, 12)), uncovered = b.Shown(b.Cell(19, 12));
-    ASSERT_EQ(b.puzzle.Grid[16][12], csHiddenEmpty);
-    ASSERT_EQ(b.puzzle.Grid[19][12], csUncovered);
+    ASSERT_EQ(b.puzzle.Grid[16][12], CellState::HiddenEmpty);
+    ASSERT_EQ(b.puzzle.Grid[19][12], CellState::Uncovered);
     EXPECT_EQ(hiddenEmpty, hiddenFilled);
     EXPECT_NE(hiddenEmpty, marked);
     EXPECT_NE(hiddenEmpty, uncovered);
