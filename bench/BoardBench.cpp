@@ -40,7 +40,7 @@ struct LargestBoard {
         if (visible) Box.show();
         QApplication::processEvents();
         Painter.ComputeLayout();
-        Painter.PrepareBackground();
+        Painter.prepareBackground();
         Painter.PrepareTile();
     }
 };
@@ -68,7 +68,7 @@ BENCHMARK(DrawCell)->Arg(1)->Arg(0)->ArgName("shown")->Unit(benchmark::kMicrosec
 void PrepareBackgroundAndTile(benchmark::State& state) {
     LargestBoard board(false);
     for (auto _ : state) {
-        board.Painter.PrepareBackground();
+        board.Painter.prepareBackground();
         board.Painter.PrepareTile();
     }
 }

@@ -29,17 +29,17 @@ void CreateAll() {
     TongueDlg = new LanguageDialog(*Resources, mainWindow);
     OptionDlg = new OptionsDialog(mainWindow, mainWindow->BackMode, *Resources);
     OptionDlg->OnBackgroundChanged = [] {
-        mainWindow->PrepareBackground();
-        mainWindow->RepaintAll();
+        mainWindow->prepareBackground();
+        mainWindow->repaintAll();
     };
-    OptionDlg->OnTextsChanged = [] { mainWindow->SetMainTexts(); };
+    OptionDlg->OnTextsChanged = [] { mainWindow->setMainTexts(); };
     OptionDlg->OnMusicSwitch = [] {
         mainWindow->midi->Switch();
         mainWindow->WakeTimer();
     };
     OptionDlg->MusicName = [] { return mainWindow->midi->CurrentName(); };
     HighscoreDlg = new BestListDialog(mainWindow, mainWindow->ini, *Resources);
-    mainWindow->ResourcesCreated(*Resources);
+    mainWindow->useDialogImages(*Resources);
 }
 
 } // namespace

@@ -12,7 +12,7 @@ extern LanguageDialog* TongueDlg;
 extern OptionsDialog* OptionDlg;
 extern BestListDialog* HighscoreDlg;
 
-// Creates the main window (its FormCreate runs first, before any other window exists), the
+// Creates the main window (its setUpGame runs first, before any other window exists), the
 // shared images and the dialogs.
 void CreateForms();
 // Destroys them again; the main window saves its placement on the way.

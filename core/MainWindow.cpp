@@ -89,8 +89,8 @@ template <typename Read, typename T> T ReadOrDefault(Read read, T fallback) {
 
 MainWindow::MainWindow(QWidget* parent) : QWidget(parent), bmps(LoadMainBitmaps()) {
     mainform = this;
-    CreateComponents();
-    FormCreate();
+    createComponents();
+    setUpGame();
 }
 
 MainWindow::~MainWindow() {
@@ -103,11 +103,11 @@ MainWindow::~MainWindow() {
             Application::ReportError(e.Text());
         }
     }
-    FormDestroy();
+    onDestroy();
     if (mainform == this) mainform = nullptr;
 }
 
-void MainWindow::CreateComponents() {
+void MainWindow::createComponents() {
     resize(702, 462);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
@@ -116,8 +116,8 @@ void MainWindow::CreateComponents() {
     // The tool bar hints help most when the window is not focused yet, too.
     setAttribute(Qt::WA_AlwaysShowToolTips);
 
-    ToolBox = new PaintBox(this);
-    ToolBox->setGeometry(0, 0, width(), ToolBarHeight);
+    toolBarBox = new PaintBox(this);
+    toolBarBox->setGeometry(0, 0, width(), ToolBarHeight);
     box = new PaintBox(this);
     box->setGeometry(0, ToolBarHeight, width(), height() - ToolBarHeight);
     box->setMouseTracking(true);
@@ -125,28 +125,28 @@ void MainWindow::CreateComponents() {
     box->setFocusPolicy(Qt::StrongFocus);
     box->setFocus();
 
-    StartBtn = MakeButton(ToolBox, 4, &bmps, 4, 5, 6);
-    PauseBtn = MakeButton(ToolBox, 56, &bmps, 11, 12, 13);
-    HighScoreBtn = MakeButton(ToolBox, 108, &bmps, 7, 8, 9);
-    LevelBtn = MakeButton(ToolBox, 160, &bmps, 14, 15, 16);
-    // Faces from the shared images, which exist only after this window (ResourcesCreated).
-    OptionBtn = MakeButton(ToolBox, 0, nullptr, 7, 8, 7);
-    InfoBtn = MakeButton(ToolBox, 0, nullptr, 3, 4, 3);
-    RulesBtn = MakeButton(ToolBox, 0, nullptr, 5, 6, 5);
-    ExitBtn = MakeButton(ToolBox, 0, nullptr, 1, 2, 1);
-    ArrangeRightButtons();
-    SizeLabel = MakeCaption(ToolBox, 225);
-    ScoreLabel = MakeCaption(ToolBox, 365);
-    ScoreLabel->setText(QStringLiteral("Punkte:"));
+    startButton = MakeButton(toolBarBox, 4, &bmps, 4, 5, 6);
+    pauseButton = MakeButton(toolBarBox, 56, &bmps, 11, 12, 13);
+    bestListButton = MakeButton(toolBarBox, 108, &bmps, 7, 8, 9);
+    levelButton = MakeButton(toolBarBox, 160, &bmps, 14, 15, 16);
+    // Faces from the shared images, which exist only after this window (useDialogImages).
+    optionsButton = MakeButton(toolBarBox, 0, nullptr, 7, 8, 7);
+    infoButton = MakeButton(toolBarBox, 0, nullptr, 3, 4, 3);
+    rulesButton = MakeButton(toolBarBox, 0, nullptr, 5, 6, 5);
+    exitButton = MakeButton(toolBarBox, 0, nullptr, 1, 2, 1);
+    arrangeRightButtons();
+    sizeLabel = MakeCaption(toolBarBox, 225);
+    scoreLabel = MakeCaption(toolBarBox, 365);
+    scoreLabel->setText(QStringLiteral("Punkte:"));
 
-    StartBtn->OnClick = [this] { StartBtnClick(); };
-    PauseBtn->OnClick = [this] { PauseBtnClick(); };
-    HighScoreBtn->OnClick = [this] { HighScoreBtnClick(); };
-    LevelBtn->OnMouseDown = [this](Qt::MouseButton b, int, int) { LevelBtnMouseDown(b); };
-    OptionBtn->OnClick = [this] { OptionBtnClick(); };
-    InfoBtn->OnClick = [this] { InfoBtnClick(); };
-    RulesBtn->OnClick = [this] { RulesBtnClick(); };
-    ExitBtn->OnClick = [this] { ExitBtnClick(); };
+    connect(startButton, &ImageButton::clicked, this, [this] { onStartClicked(); });
+    connect(pauseButton, &ImageButton::clicked, this, [this] { onPauseClicked(); });
+    connect(bestListButton, &ImageButton::clicked, this, [this] { onBestListClicked(); });
+    levelButton->OnMouseDown = [this](Qt::MouseButton b, int, int) { onLevelPressed(b); };
+    connect(optionsButton, &ImageButton::clicked, this, [this] { onOptionsClicked(); });
+    connect(infoButton, &ImageButton::clicked, this, [this] { onInfoClicked(); });
+    connect(rulesButton, &ImageButton::clicked, this, [this] { onRulesClicked(); });
+    connect(exitButton, &ImageButton::clicked, this, [this] { onExitClicked(); });
 
     box->OnMouseDown = [this](Qt::MouseButton b, int32_t x, int32_t y) {
         // The mouse takes over: the keyboard's cursor hides until the next arrow key.
@@ -156,13 +156,13 @@ void MainWindow::CreateComponents() {
     box->OnMouseMove = [this](Qt::MouseButtons, int32_t x, int32_t y) { boxMouseMove(x, y); };
     box->OnMouseUp = [this](Qt::MouseButton, int32_t, int32_t) { boxMouseUp(); };
     box->OnResize = [this] { Resize(); };
-    ToolBox->OnResize = [this] { ToolBoxPaint(); };
+    toolBarBox->OnResize = [this] { paintToolBar(); };
 
     Timer.setInterval(TickMs);
     connect(&Timer, &QTimer::timeout, this, [this] {
         // A wake-up's first tick was shortened to meet the grid; the rest are whole.
         if (Timer.interval() != TickMs) Timer.setInterval(TickMs);
-        Timer1Timer();
+        onTimerTick();
         // Waking 10 times a second for nothing keeps the processor from resting.
         if (!TimerNeeded()) Timer.stop();
     });
@@ -182,12 +182,12 @@ void MainWindow::CreateComponents() {
     painter->cursor = &keyboard->cursor();
 }
 
-void MainWindow::ResourcesCreated(const DialogImages& resources) {
-    for (ImageButton* btn : {OptionBtn, InfoBtn, RulesBtn, ExitBtn})
+void MainWindow::useDialogImages(const DialogImages& resources) {
+    for (ImageButton* btn : {optionsButton, infoButton, rulesButton, exitButton})
         btn->SetButtonFaceImageList(&resources.btns);
 }
 
-void MainWindow::FormCreate() {
+void MainWindow::setUpGame() {
     ProgramDir = gameDataFolder(QCoreApplication::applicationDirPath()).toStdString();
     SetupScrambler();
     FirstShow = true;
@@ -212,9 +212,9 @@ void MainWindow::FormCreate() {
     else
         RandomSource.Randomize();
 
-    PrepareBackground();
-    NewLevel();
-    SetMainTexts();
+    prepareBackground();
+    newLevel();
+    setMainTexts();
 }
 
 void MainWindow::setVisible(bool visible) {
@@ -226,20 +226,20 @@ void MainWindow::setVisible(bool visible) {
 void MainWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // The language question needs the window on screen first, so it follows the show.
-    if (FirstShow) QTimer::singleShot(0, this, [this] { FormShow(); });
+    if (FirstShow) QTimer::singleShot(0, this, [this] { onFirstShow(); });
 }
 
-void MainWindow::FormShow() {
+void MainWindow::onFirstShow() {
     if (!FirstShow) return;
     FirstShow = false;
     Tongue = ReadOrDefault([&] { return ini.ReadNumber(sdTongue); }, Tongue);
     if (Tongue == -1) {
         TongueDlg->ShowModal();
-        SetMainTexts();
+        setMainTexts();
     }
 }
 
-void MainWindow::NewLevel() {
+void MainWindow::newLevel() {
     gameState = GameState::Ready;
     PlayTime = 0;
     puzzle.ColCount = ColCountFor(mode);
@@ -249,7 +249,7 @@ void MainWindow::NewLevel() {
     TileStyle = RandomSource.Random(4) + 1;
     painter->TileStyle = TileStyle;
     painter->PrepareTile();
-    PauseBtn->setEnabled(false);
+    pauseButton->setEnabled(false);
     keyboard->newLevel();
     Paint();
     Dragging = false;
@@ -266,11 +266,11 @@ void MainWindow::LevelSolved() {
     } catch (const ESettingsError& e) {
         Application::ReportError(e.Text());
     }
-    PauseBtn->setEnabled(false);
-    SetMainTexts();
+    pauseButton->setEnabled(false);
+    setMainTexts();
 }
 
-void MainWindow::Timer1Timer() {
+void MainWindow::onTimerTick() {
     // The clock does not run while an animation waits; it catches up one tick afterwards.
     if (Waiting) {
         TickMissed = true;
@@ -297,70 +297,70 @@ void MainWindow::WakeTimer() {
     Timer.start(static_cast<int>(TickMs - intoTick));
 }
 
-void MainWindow::StartBtnClick() {
+void MainWindow::onStartClicked() {
     if (gameState == GameState::Running) {
         if (YesNoDlg->ShowMsg(4) == ResultNo) return;
-        RepaintAll();
+        repaintAll();
     }
-    NewLevel();
+    newLevel();
 }
 
-void MainWindow::PauseBtnClick() {
+void MainWindow::onPauseClicked() {
     if (gameState != GameState::Running) return;
     gameState = GameState::Paused;
-    RepaintAll();
+    repaintAll();
     YesNoDlg->ShowMsg(12);
     gameState = GameState::Running;
     WakeTimer();
-    RepaintAll();
+    repaintAll();
 }
 
-void MainWindow::HighScoreBtnClick() {
+void MainWindow::onBestListClicked() {
     HighscoreDlg->SetDirection(1);
     HighscoreDlg->SetINIString(QStringLiteral("hs%1").arg(mode));
     HighscoreDlg->ShowModal(PlayTime, true);
 }
 
-void MainWindow::LevelBtnMouseDown(Qt::MouseButton button) {
+void MainWindow::onLevelPressed(Qt::MouseButton button) {
     if (gameState == GameState::Running && YesNoDlg->ShowMsg(4) == ResultNo) return;
     if (button == Qt::LeftButton)
         mode = mode >= MaxMode ? MinMode : mode + 1;
     else
         mode = mode <= MinMode ? MaxMode : mode - 1;
-    NewLevel();
+    newLevel();
 }
 
-void MainWindow::OptionBtnClick() {
+void MainWindow::onOptionsClicked() {
     OptionDlg->ShowModal();
 }
 
-void MainWindow::InfoBtnClick() {
+void MainWindow::onInfoClicked() {
     InfoDialog info(this, *DlgResources);
     info.exec();
 }
 
-void MainWindow::RulesBtnClick() {
+void MainWindow::onRulesClicked() {
     AppHelpContext(Tongue == 1 ? 1 : 2);
 }
 
-void MainWindow::ExitBtnClick() {
+void MainWindow::onExitClicked() {
     close();
 }
 
-void MainWindow::SetMainTexts() {
+void MainWindow::setMainTexts() {
     const MainWindowTexts t = MainTexts(German());
-    StartBtn->SetHint(t.StartHint);
-    HighScoreBtn->SetHint(t.HighScoreHint);
-    PauseBtn->SetHint(t.PauseHint);
-    LevelBtn->SetHint(t.LevelHint);
-    RulesBtn->SetHint(t.RulesHint);
-    OptionBtn->SetHint(t.OptionHint);
-    ExitBtn->SetHint(t.ExitHint);
-    InfoBtn->SetHint(t.InfoHint);
-    ScoreLabel->setText(t.ScoreCaption);
-    ScoreLabel->adjustSize();
-    SizeLabel->setText(t.SizeCaption);
-    SizeLabel->adjustSize();
+    startButton->SetHint(t.StartHint);
+    bestListButton->SetHint(t.HighScoreHint);
+    pauseButton->SetHint(t.PauseHint);
+    levelButton->SetHint(t.LevelHint);
+    rulesButton->SetHint(t.RulesHint);
+    optionsButton->SetHint(t.OptionHint);
+    exitButton->SetHint(t.ExitHint);
+    infoButton->SetHint(t.InfoHint);
+    scoreLabel->setText(t.ScoreCaption);
+    scoreLabel->adjustSize();
+    sizeLabel->setText(t.SizeCaption);
+    sizeLabel->adjustSize();
 
     const AccessibleTexts a = accessibleTexts(German());
     const struct {
@@ -368,22 +368,22 @@ void MainWindow::SetMainTexts() {
         const QString& name;
         const QString& description;
     } buttons[] = {
-        {StartBtn, a.startName, t.StartHint},
-        {PauseBtn, a.pauseName, t.PauseHint},
-        {HighScoreBtn, a.highScoreName, t.HighScoreHint},
-        {LevelBtn, a.levelName, t.LevelHint},
-        {OptionBtn, a.optionName, t.OptionHint},
-        {InfoBtn, a.infoName, t.InfoHint},
-        {RulesBtn, a.rulesName, t.RulesHint},
-        {ExitBtn, a.exitName, t.ExitHint},
+        {startButton, a.startName, t.StartHint},
+        {pauseButton, a.pauseName, t.PauseHint},
+        {bestListButton, a.highScoreName, t.HighScoreHint},
+        {levelButton, a.levelName, t.LevelHint},
+        {optionsButton, a.optionName, t.OptionHint},
+        {infoButton, a.infoName, t.InfoHint},
+        {rulesButton, a.rulesName, t.RulesHint},
+        {exitButton, a.exitName, t.ExitHint},
     };
     for (const auto& b : buttons) {
         b.button->setAccessibleName(b.name);
         b.button->setAccessibleDescription(b.description);
     }
     box->setAccessibleDescription(a.boardDescription);
-    ScoreLabel->setAccessibleDescription(a.timeDescription);
-    SizeLabel->setAccessibleDescription(a.sizeDescription);
+    scoreLabel->setAccessibleDescription(a.timeDescription);
+    sizeLabel->setAccessibleDescription(a.sizeDescription);
     updateBoardName();
     updateCounterNames();
 }
@@ -395,8 +395,8 @@ void MainWindow::updateBoardName() {
 }
 
 void MainWindow::updateCounterNames() {
-    setAccessibleNameIfNew(ScoreLabel, timeText(German(), PlayTime));
-    setAccessibleNameIfNew(SizeLabel, sizeText(German(), puzzle.ColCount, puzzle.RowCount));
+    setAccessibleNameIfNew(scoreLabel, timeText(German(), PlayTime));
+    setAccessibleNameIfNew(sizeLabel, sizeText(German(), puzzle.ColCount, puzzle.RowCount));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -406,7 +406,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    if (Left || !CloseQuery()) {
+    if (Left || !confirmClose()) {
         event->setAccepted(Left);
         return;
     }
@@ -414,9 +414,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-bool MainWindow::CloseQuery() {
+bool MainWindow::confirmClose() {
     const int answer = YesNoDlg->ShowMsg(gameState == GameState::Running ? 4 : 3);
-    RepaintAll();
+    repaintAll();
     return answer == ResultYes;
 }
 
@@ -442,7 +442,7 @@ void MainWindow::Leave() {
     Left = true;
 }
 
-void MainWindow::CloseOnSignal() {
+void MainWindow::closeOnSignal() {
     // Nobody may be there to answer a message box (a desktop logout): failures go to stderr.
     if (!Application::ErrorHook)
         Application::ErrorHook = [](const QString& text) {
@@ -452,37 +452,37 @@ void MainWindow::CloseOnSignal() {
     QCoreApplication::quit();
 }
 
-void MainWindow::FormDestroy() {
+void MainWindow::onDestroy() {
     helpSystem.reset();
     CloseAllHelp();
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    ToolBox->setGeometry(0, 0, width(), ToolBarHeight);
+    toolBarBox->setGeometry(0, 0, width(), ToolBarHeight);
     box->setGeometry(0, ToolBarHeight, width(), std::max(0, height() - ToolBarHeight));
 }
 
 void MainWindow::Resize() {
     if (Left) return;
-    ArrangeRightButtons();
+    arrangeRightButtons();
     painter->ComputeLayout();
     painter->PrepareTile();
-    PrepareBackground();
+    prepareBackground();
     Paint();
 }
 
-void MainWindow::ArrangeRightButtons() {
-    ExitBtn->move(RightButtonLeft(width(), 0), ButtonTop);
-    RulesBtn->move(RightButtonLeft(width(), 1), ButtonTop);
-    InfoBtn->move(RightButtonLeft(width(), 2), ButtonTop);
-    OptionBtn->move(RightButtonLeft(width(), 3), ButtonTop);
+void MainWindow::arrangeRightButtons() {
+    exitButton->move(RightButtonLeft(width(), 0), ButtonTop);
+    rulesButton->move(RightButtonLeft(width(), 1), ButtonTop);
+    infoButton->move(RightButtonLeft(width(), 2), ButtonTop);
+    optionsButton->move(RightButtonLeft(width(), 3), ButtonTop);
 }
 
-void MainWindow::PrepareBackground() {
+void MainWindow::prepareBackground() {
     painter->BackMode = BackMode;
     toolbar->BackMode = BackMode;
-    painter->PrepareBackground();
+    painter->prepareBackground();
 }
 
 void MainWindow::Paint() {
@@ -493,20 +493,20 @@ void MainWindow::Paint() {
     DrawTime();
 }
 
-void MainWindow::ToolBoxPaint() {
+void MainWindow::paintToolBar() {
     if (Left) return;
-    toolbar->ToolBoxPaint(ToolBox->Surface(), width());
-    ToolBox->Flush();
+    toolbar->paintToolBar(toolBarBox->Surface(), width());
+    toolBarBox->Flush();
     DrawTime();
 }
 
-void MainWindow::RepaintAll() {
-    ToolBoxPaint();
+void MainWindow::repaintAll() {
+    paintToolBar();
     Paint();
 }
 
 void MainWindow::DrawSize() {
-    ToolBox->Flush(toolbar->DrawSize(ToolBox->Surface(), puzzle.ColCount, puzzle.RowCount));
+    toolBarBox->Flush(toolbar->DrawSize(toolBarBox->Surface(), puzzle.ColCount, puzzle.RowCount));
     updateCounterNames();
 }
 
@@ -526,7 +526,7 @@ void MainWindow::DrawColClues() {
 
 void MainWindow::DrawTime() {
     if (Left) return;
-    ToolBox->Flush(toolbar->DrawTime(ToolBox->Surface(), PlayTime));
+    toolBarBox->Flush(toolbar->DrawTime(toolBarBox->Surface(), PlayTime));
     updateCounterNames();
 }
 
@@ -544,14 +544,14 @@ void MainWindow::Delay(int32_t ms) {
     // The move goes on after the wait; what was held back runs once control is back in an
     // event loop (the main one, or a dialog the move opens).
     if (!Waiting && (TickMissed || CloseAsked))
-        QTimer::singleShot(0, this, [this] { AfterWait(); });
+        QTimer::singleShot(0, this, [this] { afterWait(); });
 }
 
-void MainWindow::AfterWait() {
+void MainWindow::afterWait() {
     if (Waiting) return; // the next wait of the same move has begun; its end posts again
     if (TickMissed) {
         TickMissed = false;
-        Timer1Timer();
+        onTimerTick();
     }
     if (CloseAsked) {
         CloseAsked = false;
@@ -561,7 +561,7 @@ void MainWindow::AfterWait() {
 }
 
 void MainWindow::EnablePauseBtn(bool enabled) {
-    PauseBtn->setEnabled(enabled);
+    pauseButton->setEnabled(enabled);
     // The rules enable it as a level starts running: the clock is needed from now on.
     if (enabled) WakeTimer();
 }
@@ -637,31 +637,31 @@ void MainWindow::runKey(KeyCommand command, bool shift) {
         break;
     // The tool bar's keys do what a click does, and report errors the same way.
     case KeyCommand::NewGame:
-        Application::Guarded([this] { StartBtnClick(); });
+        Application::Guarded([this] { onStartClicked(); });
         break;
     case KeyCommand::Pause:
-        Application::Guarded([this] { PauseBtnClick(); });
+        Application::Guarded([this] { onPauseClicked(); });
         break;
     case KeyCommand::BestList:
-        Application::Guarded([this] { HighScoreBtnClick(); });
+        Application::Guarded([this] { onBestListClicked(); });
         break;
     case KeyCommand::NextSize:
-        Application::Guarded([this] { LevelBtnMouseDown(Qt::LeftButton); });
+        Application::Guarded([this] { onLevelPressed(Qt::LeftButton); });
         break;
     case KeyCommand::PreviousSize:
-        Application::Guarded([this] { LevelBtnMouseDown(Qt::RightButton); });
+        Application::Guarded([this] { onLevelPressed(Qt::RightButton); });
         break;
     case KeyCommand::Options:
-        Application::Guarded([this] { OptionBtnClick(); });
+        Application::Guarded([this] { onOptionsClicked(); });
         break;
     case KeyCommand::Rules:
-        Application::Guarded([this] { RulesBtnClick(); });
+        Application::Guarded([this] { onRulesClicked(); });
         break;
     case KeyCommand::Info:
-        Application::Guarded([this] { InfoBtnClick(); });
+        Application::Guarded([this] { onInfoClicked(); });
         break;
     case KeyCommand::Exit:
-        Application::Guarded([this] { ExitBtnClick(); });
+        Application::Guarded([this] { onExitClicked(); });
         break;
     default:
         break;

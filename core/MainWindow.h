@@ -36,18 +36,18 @@ class MainWindow : public QWidget, public IBoardEffects, public CursorEffects {
     ~MainWindow() override;
 
     // Components, as the window lays them out.
-    PaintBox* ToolBox = nullptr;
+    PaintBox* toolBarBox = nullptr;
     PaintBox* box = nullptr;
-    ImageButton* StartBtn = nullptr;
-    ImageButton* PauseBtn = nullptr;
-    ImageButton* HighScoreBtn = nullptr;
-    ImageButton* LevelBtn = nullptr;
-    ImageButton* OptionBtn = nullptr;
-    ImageButton* InfoBtn = nullptr;
-    ImageButton* RulesBtn = nullptr;
-    ImageButton* ExitBtn = nullptr;
-    QLabel* ScoreLabel = nullptr;
-    QLabel* SizeLabel = nullptr;
+    ImageButton* startButton = nullptr;
+    ImageButton* pauseButton = nullptr;
+    ImageButton* bestListButton = nullptr;
+    ImageButton* levelButton = nullptr;
+    ImageButton* optionsButton = nullptr;
+    ImageButton* infoButton = nullptr;
+    ImageButton* rulesButton = nullptr;
+    ImageButton* exitButton = nullptr;
+    QLabel* scoreLabel = nullptr;
+    QLabel* sizeLabel = nullptr;
     QTimer Timer;
     BitmapList bmps;
     SettingsStore ini;
@@ -69,29 +69,29 @@ class MainWindow : public QWidget, public IBoardEffects, public CursorEffects {
     bool TicksByHand = false;
 
     // Game flow.
-    void NewLevel();
+    void newLevel();
     void LevelSolved() override;
-    void Timer1Timer();
+    void onTimerTick();
     // The timer sleeps while it has nothing to do (no level running, no music) and wakes when
     // that changes, on the 100 ms grid it has kept since the window was created.
     bool TimerNeeded() const;
     void WakeTimer();
-    void StartBtnClick();
-    void PauseBtnClick();
-    void HighScoreBtnClick();
-    void LevelBtnMouseDown(Qt::MouseButton button);
-    void OptionBtnClick();
-    void InfoBtnClick();
-    void RulesBtnClick();
-    void ExitBtnClick();
-    void SetMainTexts();
+    void onStartClicked();
+    void onPauseClicked();
+    void onBestListClicked();
+    void onLevelPressed(Qt::MouseButton button);
+    void onOptionsClicked();
+    void onInfoClicked();
+    void onRulesClicked();
+    void onExitClicked();
+    void setMainTexts();
 
     // Drawing.
     void Paint();
-    void ToolBoxPaint();
+    void paintToolBar();
     void DrawSize();
-    void PrepareBackground();
-    void RepaintAll();
+    void prepareBackground();
+    void repaintAll();
     const BoardLayout& Layout() const;
 
     // What the rules ask of the window.
@@ -108,7 +108,7 @@ class MainWindow : public QWidget, public IBoardEffects, public CursorEffects {
     const BoardCursor& boardCursor() const { return keyboard->cursor(); }
 
     // The right-hand buttons take their faces from the shared images once they exist.
-    void ResourcesCreated(const DialogImages& resources);
+    void useDialogImages(const DialogImages& resources);
 
     // A seed from the command line makes the boards reproducible.
     static std::optional<uint32_t> FixedSeed;
@@ -117,7 +117,7 @@ class MainWindow : public QWidget, public IBoardEffects, public CursorEffects {
 
     // A quit signal: saves what a close saves, without asking, and ends the event loops (a
     // dialog that is open goes with them); the placement follows when the window is destroyed.
-    void CloseOnSignal();
+    void closeOnSignal();
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -127,16 +127,16 @@ class MainWindow : public QWidget, public IBoardEffects, public CursorEffects {
     void keyReleaseEvent(QKeyEvent* event) override;
 
   private:
-    void CreateComponents();
-    void FormCreate();
-    void FormShow();
-    bool CloseQuery();
+    void createComponents();
+    void setUpGame();
+    void onFirstShow();
+    bool confirmClose();
     void Leave();
-    void FormDestroy();
+    void onDestroy();
     void Resize();
-    void ArrangeRightButtons();
+    void arrangeRightButtons();
     // Runs what an animation's wait held back: one clock tick, a close asked for meanwhile.
-    void AfterWait();
+    void afterWait();
     void boxMouseDown(Qt::MouseButton button, int32_t x, int32_t y);
     void boxMouseMove(int32_t x, int32_t y);
     void boxMouseUp();

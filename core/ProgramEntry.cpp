@@ -76,7 +76,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     InstallQuitSignals([] {
-        if (mainform) mainform->CloseOnSignal();
+        if (mainform) mainform->closeOnSignal();
     });
     mainform->show();
     const int result = app.exec();

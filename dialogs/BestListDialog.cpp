@@ -33,24 +33,24 @@ BestListDialog::BestListDialog(QWidget* mainWindow, SettingsStore& ini,
     background = MakePanel(this, dlgs, 1, rect());
     titlePanel = MakePanel(background, dlgs, 2, QRect(11, 12, 298, 33));
     title = MakeLabel(titlePanel, QRect(12, 4, 273, 25), ArialFont(19, true), Qt::AlignCenter);
-    EditBack = MakePanel(background, dlgs, 2, QRect(11, 48, 298, 329));
-    p6 = MakePanel(background, dlgs, 2, QRect(11, 380, 298, 29));
-    ClearBox = new TransparentCheckBox(p6);
+    listPanel = MakePanel(background, dlgs, 2, QRect(11, 48, 298, 329));
+    clearPanel = MakePanel(background, dlgs, 2, QRect(11, 380, 298, 29));
+    ClearBox = new TransparentCheckBox(clearPanel);
     ClearBox->setGeometry(16, 7, 17, 17);
-    delcheck = MakeLabel(p6, QRect(40, 8, 245, 17), ArialFont(13));
-    CancelBtn = MakeButton(background, dlgs, 204, 416, 7, 8, 7, 0, false);
-    OkBtn = MakeButton(background, dlgs, 260, 416, 5, 6, 5, 0, false);
-    CancelBtn->OnClick = [this] { CancelBtnClick(); };
-    OkBtn->OnClick = [this] { OkBtnClick(); };
+    clearCheck = MakeLabel(clearPanel, QRect(40, 8, 245, 17), ArialFont(13));
+    cancelButton = MakeButton(background, dlgs, 204, 416, 7, 8, 7, 0, false);
+    okButton = MakeButton(background, dlgs, 260, 416, 5, 6, 5, 0, false);
+    connect(cancelButton, &ImageButton::clicked, this, [this] { onCancelClicked(); });
+    connect(okButton, &ImageButton::clicked, this, [this] { onOkClicked(); });
 
     // The rows: 10 points at the 96 dpi the layout was drawn for, so that they fill 21 pixels.
     const QFont rowFont = ArialFont(13);
     for (int i = 0; i < HighscoreCount; ++i) {
         const int top = 10 + 21 * i;
-        Nums[i] =
-            MakeLabel(EditBack, QRect(10, top, 40, 21), rowFont, Qt::AlignRight | Qt::AlignVCenter);
-        Names[i] = MakeLabel(EditBack, QRect(50, top, 140, 21), rowFont);
-        Scores[i] = MakeLabel(EditBack, QRect(190, top, 90, 21), rowFont,
+        Nums[i] = MakeLabel(listPanel, QRect(10, top, 40, 21), rowFont,
+                            Qt::AlignRight | Qt::AlignVCenter);
+        Names[i] = MakeLabel(listPanel, QRect(50, top, 140, 21), rowFont);
+        Scores[i] = MakeLabel(listPanel, QRect(190, top, 90, 21), rowFont,
                               Qt::AlignRight | Qt::AlignVCenter);
         Nums[i]->setObjectName(QStringLiteral("num%1").arg(i));
         Names[i]->setObjectName(QStringLiteral("pla%1").arg(i));
@@ -58,16 +58,16 @@ BestListDialog::BestListDialog(QWidget* mainWindow, SettingsStore& ini,
         Nums[i]->setText(QStringLiteral("%1.   ").arg(i + 1));
     }
 
-    Edit1 = new QLineEdit(EditBack);
-    Edit1->setFrame(false);
-    Edit1->setMaxLength(25);
-    Edit1->setFocusPolicy(Qt::ClickFocus);
-    Edit1->setFont(ArialFont(13, true));
-    QPalette pal = Edit1->palette();
+    nameEdit = new QLineEdit(listPanel);
+    nameEdit->setFrame(false);
+    nameEdit->setMaxLength(25);
+    nameEdit->setFocusPolicy(Qt::ClickFocus);
+    nameEdit->setFont(ArialFont(13, true));
+    QPalette pal = nameEdit->palette();
     pal.setColor(QPalette::Base, Qt::black);
     pal.setColor(QPalette::Text, Qt::yellow);
-    Edit1->setPalette(pal);
-    Edit1->hide();
+    nameEdit->setPalette(pal);
+    nameEdit->hide();
 
     // An unreadable name must not keep the game from starting: say so, offer the default.
     try {
@@ -76,7 +76,7 @@ BestListDialog::BestListDialog(QWidget* mainWindow, SettingsStore& ini,
         Application::ReportError(e.Text());
         PlayerName = QStringLiteral("Mr.Brain");
     }
-    Edit1->setText(PlayerName);
+    nameEdit->setText(PlayerName);
 }
 
 void BestListDialog::SetDirection(int32_t value) {
@@ -125,15 +125,15 @@ void BestListDialog::ShowRows() {
 
 void BestListDialog::ShowModal(int32_t score, bool viewOnly) {
     ViewOnly = viewOnly;
-    CancelBtn->setVisible(!viewOnly);
+    cancelButton->setVisible(!viewOnly);
     ClearBox->setChecked(false);
     LoadList();
 
     if (viewOnly) {
         InsertPos = -1;
-        Edit1->hide();
+        nameEdit->hide();
         ShowRows();
-        OkBtn->setFocus();
+        okButton->setFocus();
         exec();
         return;
     }
@@ -149,12 +149,12 @@ void BestListDialog::ShowModal(int32_t score, bool viewOnly) {
         EntryScores[i] = list[i].Score;
     }
     ShowRows();
-    Edit1->setGeometry(50, 10 + 21 * InsertPos, 140, 17);
-    Edit1->show();
-    Edit1->setEnabled(true);
-    Edit1->setText(PlayerName);
-    Edit1->selectAll();
-    Edit1->setFocus();
+    nameEdit->setGeometry(50, 10 + 21 * InsertPos, 140, 17);
+    nameEdit->show();
+    nameEdit->setEnabled(true);
+    nameEdit->setText(PlayerName);
+    nameEdit->selectAll();
+    nameEdit->setFocus();
     exec();
 }
 
@@ -163,13 +163,14 @@ void BestListDialog::FormActivate() {
     const bool german = German();
     title->setText(german ? QStringLiteral("Morvek - Bestenliste")
                           : QStringLiteral("Morvek - Highscore"));
-    delcheck->setText(german ? QStringLiteral("alle Einträge löschen")
-                             : QStringLiteral("remove all entries"));
-    CancelBtn->SetHint(german ? QStringLiteral("Abbrechen") : QStringLiteral("Cancel"));
-    OkBtn->SetHint(german ? QStringLiteral("In Liste aufnehmen") : QStringLiteral("put in list"));
+    clearCheck->setText(german ? QStringLiteral("alle Einträge löschen")
+                               : QStringLiteral("remove all entries"));
+    cancelButton->SetHint(german ? QStringLiteral("Abbrechen") : QStringLiteral("Cancel"));
+    okButton->SetHint(german ? QStringLiteral("In Liste aufnehmen")
+                             : QStringLiteral("put in list"));
 }
 
-void BestListDialog::OkBtnClick() {
+void BestListDialog::onOkClicked() {
     const bool cleared = ClearBox->isChecked();
     if (cleared) {
         for (int i = 0; i < HighscoreCount; ++i) {
@@ -178,15 +179,15 @@ void BestListDialog::OkBtnClick() {
         }
         ShowRows();
         PlayerName = QStringLiteral("Mr. Brain");
-        Edit1->setText(PlayerName);
+        nameEdit->setText(PlayerName);
         InsertPos = -1;
     }
     if (InsertPos >= 0) {
-        PlayerName = Edit1->text();
+        PlayerName = nameEdit->text();
         EntryNames[InsertPos] = PlayerName;
         Names[InsertPos]->setText(PlayerName);
     }
-    Edit1->hide();
+    nameEdit->hide();
     // A list only looked at is not written back: another copy of the game may have stored a
     // result in it meanwhile. A store that cannot be written is reported, and the dialog closes
     // all the same, so that it can never trap the player.
@@ -200,7 +201,7 @@ void BestListDialog::OkBtnClick() {
     accept();
 }
 
-void BestListDialog::CancelBtnClick() {
+void BestListDialog::onCancelClicked() {
     reject();
 }
 
@@ -212,5 +213,6 @@ void BestListDialog::showEvent(QShowEvent* event) {
 void BestListDialog::keyPressEvent(QKeyEvent* event) {
     // Enter in the name field confirms the name as the tick does; Escape there cancels the entry.
     // While viewing, Escape closes without writing.
-    if (!AnswerDialogKey(event, OkBtn, [this] { CancelBtnClick(); })) QDialog::keyPressEvent(event);
+    if (!AnswerDialogKey(event, okButton, [this] { onCancelClicked(); }))
+        QDialog::keyPressEvent(event);
 }

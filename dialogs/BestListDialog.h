@@ -36,13 +36,13 @@ class BestListDialog : public QDialog {
     BackPanel* background;
     BackPanel* titlePanel;
     QLabel* title;
-    BackPanel* EditBack;
-    QLineEdit* Edit1;
-    BackPanel* p6;
+    BackPanel* listPanel;
+    QLineEdit* nameEdit;
+    BackPanel* clearPanel;
     TransparentCheckBox* ClearBox;
-    QLabel* delcheck;
-    ImageButton* CancelBtn;
-    ImageButton* OkBtn;
+    QLabel* clearCheck;
+    ImageButton* cancelButton;
+    ImageButton* okButton;
 
     int32_t Direction = 0;
     QString KeyPrefix = QStringLiteral("hs");
@@ -53,8 +53,8 @@ class BestListDialog : public QDialog {
     std::array<int32_t, HighscoreCount> EntryScores{};
 
     void FormActivate();
-    void OkBtnClick();
-    void CancelBtnClick();
+    void onOkClicked();
+    void onCancelClicked();
 
   protected:
     void showEvent(QShowEvent* event) override;

@@ -23,8 +23,8 @@ InfoDialog::InfoDialog(QWidget* mainWindow, const DialogImages& resources)
     VersionLabel->setText(QStringLiteral("V1.0"));
     AboutLabel = MakeLabel(panel, QRect(14, 64, 244, 36), ArialFont(13), Qt::AlignCenter);
     AboutLabel->setWordWrap(true);
-    OKBtn = MakeButton(back, dlgs, 338, 124, 5, 6, 5, 0, false);
-    OKBtn->OnClick = [this] { accept(); };
+    okButton = MakeButton(back, dlgs, 338, 124, 5, 6, 5, 0, false);
+    connect(okButton, &ImageButton::clicked, this, [this] { accept(); });
 }
 
 void InfoDialog::showEvent(QShowEvent* event) {
@@ -32,7 +32,7 @@ void InfoDialog::showEvent(QShowEvent* event) {
                                  : QStringLiteral("A logic puzzle: find the hidden picture."));
     if (mainWindow && mainWindow->isVisible())
         move(PlaceOverClient(mainWindow->frameGeometry(), mainWindow->height(), size()));
-    OKBtn->setFocus();
+    okButton->setFocus();
     QDialog::showEvent(event);
 }
 

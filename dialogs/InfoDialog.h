@@ -16,7 +16,7 @@ class InfoDialog : public QDialog {
     QLabel* NameLabel;
     QLabel* VersionLabel;
     QLabel* AboutLabel;
-    ImageButton* OKBtn;
+    ImageButton* okButton;
 
   protected:
     void showEvent(QShowEvent* event) override;

@@ -19,29 +19,29 @@ LanguageDialog::LanguageDialog(const DialogImages& resources, QWidget* parent)
     const BitmapList& dlgs = resources.dlgs;
     background = MakePanel(this, dlgs, 1, rect());
     logo = MakeLogo(background, dlgs);
-    p10 = MakePanel(background, dlgs, 2, QRect(108, 12, 289, 137));
-    GermanBtn = MakeButton(p10, dlgs, 16, 15, 21, 22, 21, 0, true);
-    TongueLabel = MakeLabel(p10, QRect(79, 32, 190, 18), ArialFont(16));
+    questionPanel = MakePanel(background, dlgs, 2, QRect(108, 12, 289, 137));
+    germanButton = MakeButton(questionPanel, dlgs, 16, 15, 21, 22, 21, 0, true);
+    TongueLabel = MakeLabel(questionPanel, QRect(79, 32, 190, 18), ArialFont(16));
     TongueLabel->setText(QStringLiteral("Ich spreche deutsch"));
-    EnglishBtn = MakeButton(p10, dlgs, 16, 71, 23, 24, 23, 0, true);
-    Label1 = MakeLabel(p10, QRect(79, 88, 190, 18), ArialFont(16));
+    englishButton = MakeButton(questionPanel, dlgs, 16, 71, 23, 24, 23, 0, true);
+    Label1 = MakeLabel(questionPanel, QRect(79, 88, 190, 18), ArialFont(16));
     Label1->setText(QStringLiteral("I speak English"));
-    GermanBtn->OnClick = [this] { GermanBtnClick(); };
-    EnglishBtn->OnClick = [this] { EnglishBtnClick(); };
+    connect(germanButton, &ImageButton::clicked, this, [this] { onGermanClicked(); });
+    connect(englishButton, &ImageButton::clicked, this, [this] { onEnglishClicked(); });
 }
 
 int LanguageDialog::ShowModal() {
     // The focus starts on the first answer: Enter takes it, Tab or an arrow key the other.
-    GermanBtn->setFocus();
+    germanButton->setFocus();
     return exec();
 }
 
-void LanguageDialog::GermanBtnClick() {
+void LanguageDialog::onGermanClicked() {
     Tongue = 1;
     accept();
 }
 
-void LanguageDialog::EnglishBtnClick() {
+void LanguageDialog::onEnglishClicked() {
     Tongue = 0;
     accept();
 }

@@ -21,14 +21,14 @@ class LanguageDialog : public QDialog {
 
     BackPanel* background;
     ListImage* logo;
-    BackPanel* p10;
-    ImageButton* GermanBtn;
+    BackPanel* questionPanel;
+    ImageButton* germanButton;
     QLabel* TongueLabel;
-    ImageButton* EnglishBtn;
+    ImageButton* englishButton;
     QLabel* Label1;
 
-    void GermanBtnClick();
-    void EnglishBtnClick();
+    void onGermanClicked();
+    void onEnglishClicked();
 
   protected:
     void showEvent(QShowEvent* event) override;

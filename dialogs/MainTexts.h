@@ -17,5 +17,5 @@ struct MainWindowTexts {
     QString SizeCaption;
 };
 
-// The texts for one language; the main window's SetMainTexts passes German().
+// The texts for one language; the main window's setMainTexts passes German().
 MainWindowTexts MainTexts(bool german);

@@ -19,17 +19,17 @@ MessageDialog::MessageDialog(QWidget* mainWindow, const DialogImages& resources)
 
     const BitmapList& dlgs = resources.dlgs;
     background = MakePanel(this, dlgs, 1, rect());
-    Pan = MakePanel(background, dlgs, 2, QRect(11, 12, 298, 77));
-    txt = new TextLabel(Pan);
+    textPanel = MakePanel(background, dlgs, 2, QRect(11, 12, 298, 77));
+    txt = new TextLabel(textPanel);
     txt->setGeometry(5, 5, 288, 67);
     txt->SetAlignment(Qt::AlignCenter);
     txt->SetMultiLine(true);
     txt->setFont(ArialFont(16, true));
     txt->SetFontColor(Qt::white);
-    NoBtn = MakeButton(background, dlgs, 204, 100, 7, 8, 7, 0, false);
-    YesBtn = MakeButton(background, dlgs, 260, 100, 5, 6, 5, 0, false);
-    NoBtn->OnClick = [this] { BnoClick(); };
-    YesBtn->OnClick = [this] { ByesClick(); };
+    noButton = MakeButton(background, dlgs, 204, 100, 7, 8, 7, 0, false);
+    yesButton = MakeButton(background, dlgs, 260, 100, 5, 6, 5, 0, false);
+    connect(noButton, &ImageButton::clicked, this, [this] { onNoClicked(); });
+    connect(yesButton, &ImageButton::clicked, this, [this] { onYesClicked(); });
 }
 
 int MessageDialog::ShowMsg(int32_t number) {
@@ -61,9 +61,9 @@ void MessageDialog::FormActivate() {
     if (mainWindow)
         move(PlaceOverClient(mainWindow->frameGeometry(), mainWindow->height(),
                              frameGeometry().size()));
-    NoBtn->setVisible(ButtonMode == 2);
+    noButton->setVisible(ButtonMode == 2);
     // Each message starts with the focus on Yes; Tab moves it to No, and Enter then answers No.
-    YesBtn->setFocus();
+    yesButton->setFocus();
     if (MsgNo == 10 || MsgNo == 11) {
         txt->SetCaption(CustomText);
         return;
@@ -73,11 +73,11 @@ void MessageDialog::FormActivate() {
     if (message.ButtonMode != 0) txt->SetCaption(German() ? message.German : message.English);
 }
 
-void MessageDialog::ByesClick() {
+void MessageDialog::onYesClicked() {
     done(ResultYes);
 }
 
-void MessageDialog::BnoClick() {
+void MessageDialog::onNoClicked() {
     done(ResultNo);
 }
 

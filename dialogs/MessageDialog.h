@@ -28,18 +28,18 @@ class MessageDialog : public QDialog {
     // The answer that a typed character gives: ResultYes, ResultNo, or 0 for none.
     static int KeyResult(QChar key);
 
-    BackPanel* Pan;
+    BackPanel* textPanel;
     TextLabel* txt;
     BackPanel* background;
-    ImageButton* NoBtn;
-    ImageButton* YesBtn;
+    ImageButton* noButton;
+    ImageButton* yesButton;
     int32_t MsgNo = 0;
     int32_t ButtonMode = 1;
     QString CustomText; // the text of messages 10 and 11
 
     void FormActivate();
-    void ByesClick();
-    void BnoClick();
+    void onYesClicked();
+    void onNoClicked();
 
   protected:
     void showEvent(QShowEvent* event) override;

@@ -45,56 +45,57 @@ OptionsDialog::OptionsDialog(QWidget* mainWindow, int32_t& backMode, const Dialo
         label->SetFontColor(Qt::white);
     }
 
-    OKBtn = MakeButton(background, dlgs, 436, 411, 5, 6, 5, 0, true);
+    okButton = MakeButton(background, dlgs, 436, 411, 5, 6, 5, 0, true);
     p7 = MakePanel(background, dlgs, 2, QRect(116, 12, 369, 389));
     OptLabel = MakeLabel(p7, QRect(19, 12, 254, 29), ArialFont(21, true));
     const QFont rowFont = ArialFont(16);
-    TongueBtn = MakeButton(p7, opts, 16, 47, 1, 2, 1, 0, true);
+    languageButton = MakeButton(p7, opts, 16, 47, 1, 2, 1, 0, true);
     TongueLabel = MakeLabel(p7, QRect(79, 64, 294, 18), rowFont);
-    SoundBtn = MakeButton(p7, opts, 16, 103, 6, 8, 6, 0, true);
+    soundButton = MakeButton(p7, opts, 16, 103, 6, 8, 6, 0, true);
     SoundLabel = MakeLabel(p7, QRect(79, 120, 294, 18), rowFont);
-    MusicBtn = MakeButton(p7, opts, 16, 159, 3, 4, 3, 5, true);
+    musicButton = MakeButton(p7, opts, 16, 159, 3, 4, 3, 5, true);
     MusicLabel = MakeLabel(p7, QRect(79, 176, 294, 18), rowFont);
-    BackBtn = MakeButton(p7, opts, 16, 215, 12, 13, 12, 0, true);
+    backgroundButton = MakeButton(p7, opts, 16, 215, 12, 13, 12, 0, true);
     BackLabel = MakeLabel(p7, QRect(79, 232, 290, 18), rowFont);
-    FairBtn = MakeButton(p7, opts, 16, 271, 14, 15, 14, 0, true);
+    fairButton = MakeButton(p7, opts, 16, 271, 14, 15, 14, 0, true);
     FairLabel = MakeLabel(p7, QRect(79, 288, 294, 18), rowFont);
 
-    OKBtn->OnClick = [this] { exitClick(); };
-    TongueBtn->OnClick = [this] { TongueBtnClick(); };
-    SoundBtn->OnClick = [this] { SoundBtnClick(); };
-    MusicBtn->OnClick = [this] { MusicBtnClick(); };
-    BackBtn->OnClick = [this] { BackBtnClick(); };
-    FairBtn->OnClick = [this] { FairBtnClick(); };
+    connect(okButton, &ImageButton::clicked, this, [this] { onOkClicked(); });
+    connect(languageButton, &ImageButton::clicked, this, [this] { onLanguageClicked(); });
+    connect(soundButton, &ImageButton::clicked, this, [this] { onSoundClicked(); });
+    connect(musicButton, &ImageButton::clicked, this, [this] { onMusicClicked(); });
+    connect(backgroundButton, &ImageButton::clicked, this, [this] { onBackgroundClicked(); });
+    connect(fairButton, &ImageButton::clicked, this, [this] { onFairClicked(); });
 }
 
 int OptionsDialog::ShowModal() {
     RefreshTexts();
-    OKBtn->setFocus();
+    okButton->setFocus();
     return exec();
 }
 
 void OptionsDialog::RefreshTexts() {
     ProgLabel->SetCaption(QStringLiteral("Morvek"));
     VersionLabel->SetCaption(QStringLiteral("Version  V1.0"));
-    MusicBtn->setEnabled(MusicFound);
+    musicButton->setEnabled(MusicFound);
 
     const bool de = German();
-    OKBtn->SetHint(de ? QStringLiteral("Zurück zum Spiel") : QStringLiteral("Back to game"));
+    okButton->SetHint(de ? QStringLiteral("Zurück zum Spiel") : QStringLiteral("Back to game"));
     OptLabel->setText(de ? QStringLiteral("Einstellungen:") : QStringLiteral("Options:"));
-    TongueBtn->SetHint(de ? QStringLiteral("Sprache ändern") : QStringLiteral("Change language"));
+    languageButton->SetHint(de ? QStringLiteral("Sprache ändern")
+                               : QStringLiteral("Change language"));
     TongueLabel->setText(de ? QStringLiteral("Ich spreche deutsch.")
                             : QStringLiteral("I speak English."));
-    SoundBtn->SetHint(de ? QStringLiteral("Geräusche ein- und ausschalten.")
-                         : QStringLiteral("Sound on or off"));
+    soundButton->SetHint(de ? QStringLiteral("Geräusche ein- und ausschalten.")
+                            : QStringLiteral("Sound on or off"));
     if (SoundOn)
         SoundLabel->setText(de ? QStringLiteral("Geräusche sind an.")
                                : QStringLiteral("Sound is on."));
     else
         SoundLabel->setText(de ? QStringLiteral("Geräusche sind aus.")
                                : QStringLiteral("Sound is off."));
-    MusicBtn->SetHint(de ? QStringLiteral("Musik ein- und ausschalten.")
-                         : QStringLiteral("Music on or off."));
+    musicButton->SetHint(de ? QStringLiteral("Musik ein- und ausschalten.")
+                            : QStringLiteral("Music on or off."));
     if (!MusicFound && !AudioOpen())
         MusicLabel->setText(de ? QStringLiteral("Ton ist nicht verfügbar.")
                                : QStringLiteral("Sound is not available."));
@@ -107,12 +108,12 @@ void OptionsDialog::RefreshTexts() {
     else
         MusicLabel->setText(de ? QStringLiteral("Musik ist aus.")
                                : QStringLiteral("Music is off."));
-    BackBtn->SetHint(de ? QStringLiteral("Hintergrund ändern")
-                        : QStringLiteral("Change background"));
+    backgroundButton->SetHint(de ? QStringLiteral("Hintergrund ändern")
+                                 : QStringLiteral("Change background"));
     BackLabel->setText((de ? QStringLiteral("Hintergrund: ") : QStringLiteral("Background: ")) +
                        QString::number(BackMode + 1));
-    FairBtn->SetHint(de ? QStringLiteral("Züge nach den Zahlen beurteilen")
-                        : QStringLiteral("Judge moves by the clues"));
+    fairButton->SetHint(de ? QStringLiteral("Züge nach den Zahlen beurteilen")
+                           : QStringLiteral("Judge moves by the clues"));
     if (FairJudging)
         FairLabel->setText(de ? QStringLiteral("Faires Urteil ist an.")
                               : QStringLiteral("Fair judging is on."));
@@ -127,27 +128,27 @@ void OptionsDialog::FormActivate() {
                              frameGeometry().size()));
 }
 
-void OptionsDialog::exitClick() {
+void OptionsDialog::onOkClicked() {
     accept();
 }
 
-void OptionsDialog::TongueBtnClick() {
+void OptionsDialog::onLanguageClicked() {
     Tongue = NextTongue(Tongue);
     RefreshTexts();
     if (OnTextsChanged) OnTextsChanged();
 }
 
-void OptionsDialog::SoundBtnClick() {
+void OptionsDialog::onSoundClicked() {
     SoundOn = !SoundOn;
     RefreshTexts();
 }
 
-void OptionsDialog::MusicBtnClick() {
+void OptionsDialog::onMusicClicked() {
     if (OnMusicSwitch) OnMusicSwitch();
     RefreshTexts();
 }
 
-void OptionsDialog::BackBtnClick() {
+void OptionsDialog::onBackgroundClicked() {
     // A stored value out of range still steps into the ring of seven.
     BackMode = (BackMode % 7 + 8) % 7;
     if (OnBackgroundChanged) OnBackgroundChanged();
@@ -155,7 +156,7 @@ void OptionsDialog::BackBtnClick() {
     RefreshTexts();
 }
 
-void OptionsDialog::FairBtnClick() {
+void OptionsDialog::onFairClicked() {
     FairJudging = !FairJudging;
     RefreshTexts();
 }
@@ -167,5 +168,5 @@ void OptionsDialog::showEvent(QShowEvent* event) {
 
 void OptionsDialog::keyPressEvent(QKeyEvent* event) {
     // Every choice takes effect at once, so Escape closes as the tick does.
-    if (!AnswerDialogKey(event, OKBtn, [this] { exitClick(); })) QDialog::keyPressEvent(event);
+    if (!AnswerDialogKey(event, okButton, [this] { onOkClicked(); })) QDialog::keyPressEvent(event);
 }

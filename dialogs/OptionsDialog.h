@@ -23,8 +23,8 @@ class OptionsDialog : public QDialog {
     OptionsDialog(QWidget* mainWindow, int32_t& backMode, const DialogImages& resources);
 
     // The main window's side of the buttons. Unset callbacks are skipped.
-    std::function<void()> OnBackgroundChanged; // PrepareBackground and repaint
-    std::function<void()> OnTextsChanged;      // SetMainTexts
+    std::function<void()> OnBackgroundChanged; // prepareBackground and repaint
+    std::function<void()> OnTextsChanged;      // setMainTexts
     std::function<void()> OnMusicSwitch;       // music off, or on with the next file
     std::function<QString()> MusicName;        // the current music file, without its folder
 
@@ -36,27 +36,27 @@ class OptionsDialog : public QDialog {
     ListImage* logo;
     RotatedLabel* ProgLabel;
     RotatedLabel* VersionLabel;
-    ImageButton* OKBtn;
+    ImageButton* okButton;
     BackPanel* p7;
     QLabel* OptLabel;
-    ImageButton* TongueBtn;
+    ImageButton* languageButton;
     QLabel* TongueLabel;
-    ImageButton* SoundBtn;
+    ImageButton* soundButton;
     QLabel* SoundLabel;
-    ImageButton* MusicBtn;
+    ImageButton* musicButton;
     QLabel* MusicLabel;
-    ImageButton* BackBtn;
+    ImageButton* backgroundButton;
     QLabel* BackLabel;
-    ImageButton* FairBtn;
+    ImageButton* fairButton;
     QLabel* FairLabel;
 
     void FormActivate();
-    void exitClick();
-    void TongueBtnClick();
-    void SoundBtnClick();
-    void MusicBtnClick();
-    void BackBtnClick();
-    void FairBtnClick();
+    void onOkClicked();
+    void onLanguageClicked();
+    void onSoundClicked();
+    void onMusicClicked();
+    void onBackgroundClicked();
+    void onFairClicked();
 
   protected:
     void showEvent(QShowEvent* event) override;

@@ -74,7 +74,7 @@ class WindowPlacement : public QObject {
     // Runs by itself at the first show; may throw ESettingsError.
     void RestorePlacement();
     // Writes the record of the window's normal rectangle. The main window calls it in its
-    // destroy path, before FormDestroy; may throw ESettingsError.
+    // destroy path, before onDestroy; may throw ESettingsError.
     void SavePlacement();
 
     // Height of the window's top part that must come up on a screen, below the frame's top

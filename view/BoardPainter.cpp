@@ -43,7 +43,7 @@ void BoardPainter::ComputeLayout() {
                              Game.MaxRowClues, Game.MaxColClues);
 }
 
-void BoardPainter::PrepareBackground() {
+void BoardPainter::prepareBackground() {
     const QSize size(std::max(Box.width(), 0), std::max(Box.height(), 0));
     const QImage& strip = Bmps.Item(0);
     const int32_t TW = strip.width() / 2, TH = strip.height() / 7;

@@ -38,7 +38,7 @@ class BoardPainter {
     // Fits board and panels to the size of the box.
     void ComputeLayout();
     // Sizes BoardBitmap and ShadeBitmap to the box and fills them from bitmap 0.
-    void PrepareBackground();
+    void prepareBackground();
     // Sizes TileBitmap and draws the tile of TileStyle into it.
     void PrepareTile();
     // Background, both clue panels and every cell; shown in one flush.

@@ -19,7 +19,7 @@ int32_t ToolBarPainter::TileTop() const {
     return bmps.Item(StripItem).height() / 7 * std::clamp<int32_t>(BackMode, 0, 6);
 }
 
-void ToolBarPainter::ToolBoxPaint(QImage& surface, int32_t clientWidth) const {
+void ToolBarPainter::paintToolBar(QImage& surface, int32_t clientWidth) const {
     const QImage& strip = bmps.Item(StripItem);
     const int32_t TW = TileWidth();
     if (TW <= 0) return;

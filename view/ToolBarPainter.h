@@ -15,7 +15,7 @@ class ToolBarPainter {
     int32_t BackMode = 0;
 
     // The right tile of the background row, repeated over the whole tool bar.
-    void ToolBoxPaint(QImage& surface, int32_t clientWidth) const;
+    void paintToolBar(QImage& surface, int32_t clientWidth) const;
     // Each returns the rectangle it touched, so the caller flushes only that.
     QRect DrawTime(QImage& surface, int32_t playTime) const;
     QRect DrawSize(QImage& surface, int32_t colCount, int32_t rowCount) const;

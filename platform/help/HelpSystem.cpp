@@ -307,6 +307,7 @@ HelpSystem::HelpSystem(const QString& helpFile, int hostType, const QString& win
     PrevHelpHandler = SetAppHelpHandler([this](int command, intptr_t data, bool& callHelp) {
         return HelpHook(command, data, callHelp);
     });
+    // The log lines keep their old wording: install checks and players' reports search for it.
     HelpLog("THookHelpSystem.Create(\"%s\",\"%s\", %d)", HelpFile, WindowDefinition, HostType);
 }
 

@@ -131,7 +131,7 @@ void ImageButton::DrawFocusFrame(QPainter& painter) const {
 
 void ImageButton::Click() {
     if (!isEnabled()) return;
-    if (OnClick) Application::Guarded(OnClick);
+    Application::Guarded([this] { emit clicked(); });
 }
 
 void ImageButton::enterEvent(QEnterEvent* event) {

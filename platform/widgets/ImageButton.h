@@ -51,9 +51,7 @@ class ImageButton : public QWidget {
     void SetShowHint(bool show);
     bool ShowHint() const { return HintShown; }
 
-    // Fired after the button has shown its mouse-over face again.
-    std::function<void()> OnClick;
-    // Runs OnClick as a click of the mouse would; also what Space and Enter do while the button
+    // Emits clicked() as a click of the mouse would; also what Space and Enter do while the button
     // has the keyboard focus. A disabled button does nothing.
     void Click();
     // Fired on the press of any mouse button, with the position in the button.
@@ -62,6 +60,11 @@ class ImageButton : public QWidget {
     // Where the mouse-over poll reads the cursor, in global coordinates (QCursor::pos by default).
     void SetCursorPosSource(std::function<QPoint()> source);
     bool PollActive() const;
+
+  signals:
+    // After the button has shown its mouse-over face again. Errors of the settings store that a
+    // receiver throws end that receiver with a report; the button works on.
+    void clicked();
 
   protected:
     void paintEvent(QPaintEvent* event) override;

@@ -42,7 +42,7 @@ void ImageButtonAccessible::doAction(const QString& actionName) {
     if (b->OnMouseDown)
         Application::Guarded(
             [b] { b->OnMouseDown(Qt::LeftButton, b->width() / 2, b->height() / 2); });
-    if (b->OnClick) Application::Guarded(b->OnClick);
+    Application::Guarded([b] { emit b->clicked(); });
 }
 
 void installImageButtonAccessible() {

@@ -115,10 +115,10 @@ ModalScript::ScriptStep Message(int32_t number, int key, std::function<void()> m
 ModalScript::ScriptStep EnterName(const QString& name) {
     return [=](QWidget* modal) {
         EXPECT_EQ(modal, static_cast<QWidget*>(HighscoreDlg));
-        ASSERT_TRUE(HighscoreDlg->Edit1->isVisible());
-        HighscoreDlg->Edit1->clear();
-        QTest::keyClicks(HighscoreDlg->Edit1, name);
-        QTest::mouseClick(HighscoreDlg->OkBtn, Qt::LeftButton);
+        ASSERT_TRUE(HighscoreDlg->nameEdit->isVisible());
+        HighscoreDlg->nameEdit->clear();
+        QTest::keyClicks(HighscoreDlg->nameEdit, name);
+        QTest::mouseClick(HighscoreDlg->okButton, Qt::LeftButton);
     };
 }
 
@@ -162,24 +162,24 @@ bool FindCell(int32_t state, int32_t& col, int32_t& row) {
 
 // The tool bar shows this time exactly when drawing it again changes nothing.
 bool ToolBarShowsTime(int32_t time) {
-    QImage expected = mainform->ToolBox->Surface().copy();
+    QImage expected = mainform->toolBarBox->Surface().copy();
     ToolBarPainter painter(mainform->bmps);
     painter.BackMode = mainform->BackMode;
     painter.DrawTime(expected, time);
-    return expected == mainform->ToolBox->Surface();
+    return expected == mainform->toolBarBox->Surface();
 }
 
 bool ToolBarShowsSize(int32_t cols, int32_t rows) {
-    QImage expected = mainform->ToolBox->Surface().copy();
+    QImage expected = mainform->toolBarBox->Surface().copy();
     ToolBarPainter painter(mainform->bmps);
     painter.BackMode = mainform->BackMode;
     painter.DrawSize(expected, cols, rows);
-    return expected == mainform->ToolBox->Surface();
+    return expected == mainform->toolBarBox->Surface();
 }
 
 void Ticks(int n) {
     for (int i = 0; i < n; ++i)
-        mainform->Timer1Timer();
+        mainform->onTimerTick();
 }
 
 // The music loads on a worker thread: ticks until it plays, up to a few seconds.
@@ -262,8 +262,8 @@ TEST_F(MainWindowTest, FirstStartDefaultsAndGermanAnswer) {
     ModalScript script({[](QWidget* modal) {
         EXPECT_EQ(modal, static_cast<QWidget*>(TongueDlg));
         // Still English while the question is open.
-        EXPECT_EQ(mainform->ScoreLabel->text(), QStringLiteral("Time:"));
-        QTest::mouseClick(TongueDlg->GermanBtn, Qt::LeftButton);
+        EXPECT_EQ(mainform->scoreLabel->text(), QStringLiteral("Time:"));
+        QTest::mouseClick(TongueDlg->germanButton, Qt::LeftButton);
     }});
     CreateForms();
     mainform->Timer.stop();
@@ -277,21 +277,22 @@ TEST_F(MainWindowTest, FirstStartDefaultsAndGermanAnswer) {
     EXPECT_EQ(puzzle.ColCount, 10);
     EXPECT_EQ(puzzle.RowCount, 7);
     EXPECT_EQ(mainform->gameState, GameState::Ready);
-    EXPECT_FALSE(mainform->PauseBtn->isEnabled());
+    EXPECT_FALSE(mainform->pauseButton->isEnabled());
     EXPECT_EQ(mainform->windowTitle(), QStringLiteral("Morvek V1.0"));
-    EXPECT_EQ(mainform->ScoreLabel->text(), QStringLiteral("Time:"));
-    EXPECT_EQ(mainform->SizeLabel->text(), QStringLiteral("Size:"));
-    EXPECT_EQ(mainform->StartBtn->Hint(), QStringLiteral("I want to start again. (F2)"));
-    EXPECT_EQ(mainform->OptionBtn->Hint(), QStringLiteral(" I want to change the options. (F5)"));
+    EXPECT_EQ(mainform->scoreLabel->text(), QStringLiteral("Time:"));
+    EXPECT_EQ(mainform->sizeLabel->text(), QStringLiteral("Size:"));
+    EXPECT_EQ(mainform->startButton->Hint(), QStringLiteral("I want to start again. (F2)"));
+    EXPECT_EQ(mainform->optionsButton->Hint(),
+              QStringLiteral(" I want to change the options. (F5)"));
     EXPECT_EQ(ProgramDir.back(), '/');
 
     mainform->show();
     ASSERT_TRUE(script.Finish());
     EXPECT_EQ(Tongue, 1);
-    EXPECT_EQ(mainform->ScoreLabel->text(), QStringLiteral("Zeit:"));
-    EXPECT_EQ(mainform->SizeLabel->text(), QString::fromUtf8("Größe:"));
-    EXPECT_EQ(mainform->StartBtn->Hint(), QStringLiteral("Ich möchte neu beginnen. (F2)"));
-    EXPECT_EQ(mainform->InfoBtn->Hint(),
+    EXPECT_EQ(mainform->scoreLabel->text(), QStringLiteral("Zeit:"));
+    EXPECT_EQ(mainform->sizeLabel->text(), QString::fromUtf8("Größe:"));
+    EXPECT_EQ(mainform->startButton->Hint(), QStringLiteral("Ich möchte neu beginnen. (F2)"));
+    EXPECT_EQ(mainform->infoButton->Hint(),
               QStringLiteral("Wer hat diese Spiele nur verbrochen? (Strg+I)"));
     // The tool bar shows both counters of the fresh level.
     EXPECT_TRUE(ToolBarShowsTime(0));
@@ -305,8 +306,8 @@ TEST_F(MainWindowTest, LanguageQuestionClosedOtherwiseStaysEnglishAndAsksAgain) 
         ASSERT_TRUE(script.Finish());
     }
     EXPECT_EQ(Tongue, -1);
-    EXPECT_EQ(mainform->ScoreLabel->text(), QStringLiteral("Time:"));
-    EXPECT_EQ(mainform->SizeLabel->text(), QStringLiteral("Size:"));
+    EXPECT_EQ(mainform->scoreLabel->text(), QStringLiteral("Time:"));
+    EXPECT_EQ(mainform->sizeLabel->text(), QStringLiteral("Size:"));
 
     {
         ModalScript close({Message(3, 'y')});
@@ -319,7 +320,7 @@ TEST_F(MainWindowTest, LanguageQuestionClosedOtherwiseStaysEnglishAndAsksAgain) 
     FirstShow = true;
     ModalScript again({[](QWidget* modal) {
         EXPECT_EQ(modal, static_cast<QWidget*>(TongueDlg));
-        QTest::mouseClick(TongueDlg->EnglishBtn, Qt::LeftButton);
+        QTest::mouseClick(TongueDlg->englishButton, Qt::LeftButton);
     }});
     Open();
     ASSERT_TRUE(again.Finish());
@@ -332,7 +333,7 @@ TEST_F(MainWindowTest, StoredLanguageAsksNothing) {
     Open();
     QTest::qWait(50); // room for a question that must not come
     EXPECT_EQ(none.Answered(), 0u);
-    EXPECT_EQ(mainform->ScoreLabel->text(), QStringLiteral("Zeit:"));
+    EXPECT_EQ(mainform->scoreLabel->text(), QStringLiteral("Zeit:"));
 }
 
 // --- Stored values out of range ----------------------------------------------------------
@@ -381,7 +382,7 @@ TEST_F(MainWindowTest, ClockStartsWithFirstPressAndStopsOnlyForPause) {
     const GridValues before = GridNow();
     Click(1, 1, Qt::MiddleButton);
     EXPECT_EQ(mainform->gameState, GameState::Running);
-    EXPECT_TRUE(mainform->PauseBtn->isEnabled());
+    EXPECT_TRUE(mainform->pauseButton->isEnabled());
     EXPECT_EQ(GridNow(), before);
     Ticks(9);
     EXPECT_EQ(mainform->PlayTime, 0);
@@ -398,10 +399,10 @@ TEST_F(MainWindowTest, ClockStartsWithFirstPressAndStopsOnlyForPause) {
             Ticks(40);
             EXPECT_EQ(mainform->PlayTime, 3);
         })});
-        QTest::mouseClick(mainform->PauseBtn, Qt::LeftButton);
+        QTest::mouseClick(mainform->pauseButton, Qt::LeftButton);
     }
     EXPECT_EQ(mainform->gameState, GameState::Running);
-    EXPECT_TRUE(mainform->PauseBtn->isEnabled());
+    EXPECT_TRUE(mainform->pauseButton->isEnabled());
     Ticks(5); // with the 5 carried over, a full second
     EXPECT_EQ(mainform->PlayTime, 4);
 
@@ -411,7 +412,7 @@ TEST_F(MainWindowTest, ClockStartsWithFirstPressAndStopsOnlyForPause) {
             Ticks(10);
             EXPECT_EQ(mainform->PlayTime, 5);
         })});
-        QTest::mouseClick(mainform->StartBtn, Qt::LeftButton);
+        QTest::mouseClick(mainform->startButton, Qt::LeftButton);
     }
     EXPECT_EQ(mainform->gameState, GameState::Running);
     EXPECT_EQ(mainform->PlayTime, 5);
@@ -420,11 +421,11 @@ TEST_F(MainWindowTest, ClockStartsWithFirstPressAndStopsOnlyForPause) {
     // Yes: a new board, ready, time 0.
     {
         ModalScript giveUp({Message(4, 'y')});
-        QTest::mouseClick(mainform->StartBtn, Qt::LeftButton);
+        QTest::mouseClick(mainform->startButton, Qt::LeftButton);
     }
     EXPECT_EQ(mainform->gameState, GameState::Ready);
     EXPECT_EQ(mainform->PlayTime, 0);
-    EXPECT_FALSE(mainform->PauseBtn->isEnabled());
+    EXPECT_FALSE(mainform->pauseButton->isEnabled());
     EXPECT_NE(GridNow(), before);
     EXPECT_TRUE(ToolBarShowsTime(0));
     Ticks(20);
@@ -433,7 +434,7 @@ TEST_F(MainWindowTest, ClockStartsWithFirstPressAndStopsOnlyForPause) {
     // Start on a ready level asks nothing.
     const GridValues ready = GridNow();
     ModalScript none({});
-    QTest::mouseClick(mainform->StartBtn, Qt::LeftButton);
+    QTest::mouseClick(mainform->startButton, Qt::LeftButton);
     EXPECT_NE(GridNow(), ready);
 }
 
@@ -452,7 +453,7 @@ TEST_F(MainWindowTest, PauseHidesTheCluesUntilItEnds) {
             // The cells themselves are not what the pause hides.
             EXPECT_EQ(paused.copy(CellRect(1, 1)), before.copy(CellRect(1, 1)));
         })});
-        QTest::mouseClick(mainform->PauseBtn, Qt::LeftButton);
+        QTest::mouseClick(mainform->pauseButton, Qt::LeftButton);
     }
     EXPECT_EQ(mainform->box->Surface(), before);
 }
@@ -477,7 +478,7 @@ TEST_F(MainWindowTest, QuestionClosedWithoutAnswer) {
     const GridValues before = GridNow();
     {
         ModalScript script({closeIt});
-        QTest::mouseClick(mainform->StartBtn, Qt::LeftButton);
+        QTest::mouseClick(mainform->startButton, Qt::LeftButton);
     }
     EXPECT_EQ(mainform->gameState, GameState::Ready);
     EXPECT_NE(GridNow(), before);
@@ -485,8 +486,8 @@ TEST_F(MainWindowTest, QuestionClosedWithoutAnswer) {
     Click(1, 1, Qt::MiddleButton);
     {
         ModalScript script({closeIt});
-        QTest::mousePress(mainform->LevelBtn, Qt::LeftButton);
-        QTest::mouseRelease(mainform->LevelBtn, Qt::LeftButton);
+        QTest::mousePress(mainform->levelButton, Qt::LeftButton);
+        QTest::mouseRelease(mainform->levelButton, Qt::LeftButton);
     }
     EXPECT_EQ(mode, 2);
     EXPECT_EQ(mainform->gameState, GameState::Ready);
@@ -504,22 +505,22 @@ TEST_F(MainWindowTest, ClockRunsDuringOtherDialogs) {
         ModalScript options({[&](QWidget* modal) {
             EXPECT_EQ(modal, static_cast<QWidget*>(OptionDlg));
             tickSecond(1);
-            QTest::mouseClick(OptionDlg->OKBtn, Qt::LeftButton);
+            QTest::mouseClick(OptionDlg->okButton, Qt::LeftButton);
         }});
-        QTest::mouseClick(mainform->OptionBtn, Qt::LeftButton);
+        QTest::mouseClick(mainform->optionsButton, Qt::LeftButton);
     }
     {
         ModalScript best({[&](QWidget* modal) {
             EXPECT_EQ(modal, static_cast<QWidget*>(HighscoreDlg));
             tickSecond(2);
-            QTest::mouseClick(HighscoreDlg->OkBtn, Qt::LeftButton);
+            QTest::mouseClick(HighscoreDlg->okButton, Qt::LeftButton);
         }});
-        QTest::mouseClick(mainform->HighScoreBtn, Qt::LeftButton);
+        QTest::mouseClick(mainform->bestListButton, Qt::LeftButton);
     }
     {
         ModalScript size({Message(4, 'n', [&] { tickSecond(3); })});
-        QTest::mousePress(mainform->LevelBtn, Qt::RightButton);
-        QTest::mouseRelease(mainform->LevelBtn, Qt::RightButton);
+        QTest::mousePress(mainform->levelButton, Qt::RightButton);
+        QTest::mouseRelease(mainform->levelButton, Qt::RightButton);
     }
     {
         ModalScript info({[&](QWidget* modal) {
@@ -530,7 +531,7 @@ TEST_F(MainWindowTest, ClockRunsDuringOtherDialogs) {
             tickSecond(4);
             QTest::keyClick(modal, Qt::Key_Escape);
         }});
-        QTest::mouseClick(mainform->InfoBtn, Qt::LeftButton);
+        QTest::mouseClick(mainform->infoButton, Qt::LeftButton);
     }
     EXPECT_EQ(mainform->gameState, GameState::Running);
     EXPECT_EQ(mode, 1);
@@ -558,11 +559,11 @@ TEST_F(MainWindowTest, ResizeKeepsBoardAndToolBar) {
     // The right four stay flush right, 52 pixels apart, 2 pixels from the edge.
     const int width = mainform->width();
     EXPECT_EQ(width, 1100);
-    EXPECT_EQ(mainform->ExitBtn->geometry(), QRect(1048, 4, 50, 50));
-    EXPECT_EQ(mainform->RulesBtn->geometry(), QRect(996, 4, 50, 50));
-    EXPECT_EQ(mainform->InfoBtn->geometry(), QRect(944, 4, 50, 50));
-    EXPECT_EQ(mainform->OptionBtn->geometry(), QRect(892, 4, 50, 50));
-    EXPECT_EQ(mainform->LevelBtn->geometry(), QRect(160, 4, 50, 50));
+    EXPECT_EQ(mainform->exitButton->geometry(), QRect(1048, 4, 50, 50));
+    EXPECT_EQ(mainform->rulesButton->geometry(), QRect(996, 4, 50, 50));
+    EXPECT_EQ(mainform->infoButton->geometry(), QRect(944, 4, 50, 50));
+    EXPECT_EQ(mainform->optionsButton->geometry(), QRect(892, 4, 50, 50));
+    EXPECT_EQ(mainform->levelButton->geometry(), QRect(160, 4, 50, 50));
 
     // Presses find the cells at their new places.
     int32_t next = 0, nextRow = 0;
@@ -582,7 +583,7 @@ TEST_F(MainWindowTest, ResizeKeepsBoardAndToolBar) {
 TEST_F(MainWindowTest, PauseButtonDoesNothingUnlessRunning) {
     OpenEnglish();
     ModalScript none({});
-    mainform->PauseBtnClick();
+    mainform->onPauseClicked();
     EXPECT_EQ(mainform->gameState, GameState::Ready);
 }
 
@@ -602,10 +603,10 @@ TEST_F(MainWindowTest, SizeButtonRing) {
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message() << "mode " << row.from << " button " << row.button);
         mode = row.from;
-        mainform->NewLevel();
+        mainform->newLevel();
         ModalScript none({});
-        QTest::mousePress(mainform->LevelBtn, row.button);
-        QTest::mouseRelease(mainform->LevelBtn, row.button);
+        QTest::mousePress(mainform->levelButton, row.button);
+        QTest::mouseRelease(mainform->levelButton, row.button);
         EXPECT_EQ(mode, row.to);
         EXPECT_EQ(puzzle.ColCount, 3 * row.to + 7);
         EXPECT_EQ(puzzle.RowCount, 2 * row.to + 5);
@@ -613,9 +614,9 @@ TEST_F(MainWindowTest, SizeButtonRing) {
         EXPECT_TRUE(ToolBarShowsSize(puzzle.ColCount, puzzle.RowCount));
     }
     mode = 1;
-    mainform->NewLevel();
-    QTest::mousePress(mainform->LevelBtn, Qt::RightButton);
-    QTest::mouseRelease(mainform->LevelBtn, Qt::RightButton);
+    mainform->newLevel();
+    QTest::mousePress(mainform->levelButton, Qt::RightButton);
+    QTest::mouseRelease(mainform->levelButton, Qt::RightButton);
     EXPECT_EQ(puzzle.ColCount, 34);
     EXPECT_EQ(puzzle.RowCount, 23);
 }
@@ -627,16 +628,16 @@ TEST_F(MainWindowTest, SizeButtonWhileRunningAsksFirst) {
     const GridValues before = GridNow();
     {
         ModalScript no({Message(4, 'n')});
-        QTest::mousePress(mainform->LevelBtn, Qt::LeftButton);
-        QTest::mouseRelease(mainform->LevelBtn, Qt::LeftButton);
+        QTest::mousePress(mainform->levelButton, Qt::LeftButton);
+        QTest::mouseRelease(mainform->levelButton, Qt::LeftButton);
     }
     EXPECT_EQ(mode, 1);
     EXPECT_EQ(mainform->gameState, GameState::Running);
     EXPECT_EQ(GridNow(), before);
     {
         ModalScript yes({Message(4, 'y')});
-        QTest::mousePress(mainform->LevelBtn, Qt::RightButton);
-        QTest::mouseRelease(mainform->LevelBtn, Qt::RightButton);
+        QTest::mousePress(mainform->levelButton, Qt::RightButton);
+        QTest::mouseRelease(mainform->levelButton, Qt::RightButton);
     }
     EXPECT_EQ(mode, 9);
     EXPECT_EQ(mainform->gameState, GameState::Ready);
@@ -768,25 +769,25 @@ TEST_F(MainWindowTest, WrongMovesChargeAndShowTheTime) {
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message() << "mode " << row.mode << " button " << row.button);
         mode = row.mode;
-        mainform->NewLevel();
+        mainform->newLevel();
         int32_t col = 0, r = 0;
         ASSERT_TRUE(FindCell(row.state, col, r));
         const QImage cell = CellPixels(col, r);
-        const QImage toolbar = mainform->ToolBox->Surface().copy();
+        const QImage toolbar = mainform->toolBarBox->Surface().copy();
         Click(col, r, row.button);
         EXPECT_EQ(mainform->PlayTime, row.penalty);
         EXPECT_EQ(mainform->gameState, GameState::Running);
-        EXPECT_TRUE(mainform->PauseBtn->isEnabled());
+        EXPECT_TRUE(mainform->pauseButton->isEnabled());
         EXPECT_EQ(puzzle.Grid[col][r], row.state);
         EXPECT_EQ(CellPixels(col, r), cell); // the flash ends on the cell's own look
-        EXPECT_NE(mainform->ToolBox->Surface(), toolbar);
+        EXPECT_NE(mainform->toolBarBox->Surface(), toolbar);
         EXPECT_TRUE(ToolBarShowsTime(row.penalty));
         Click(col, r, row.button);
         EXPECT_EQ(mainform->PlayTime, 2 * row.penalty);
         EXPECT_TRUE(ToolBarShowsTime(2 * row.penalty));
         // The new level asks before giving up the running one.
         ModalScript yes({Message(4, 'y')});
-        mainform->StartBtnClick();
+        mainform->onStartClicked();
     }
 }
 
@@ -821,7 +822,7 @@ TEST_F(MainWindowTest, SolvingTheBoardStoresTheResult) {
     }
     EXPECT_EQ(mainform->gameState, GameState::Solved);
     EXPECT_EQ(mainform->PlayTime, result);
-    EXPECT_FALSE(mainform->PauseBtn->isEnabled());
+    EXPECT_FALSE(mainform->pauseButton->isEnabled());
     EXPECT_TRUE(ToolBarShowsTime(result));
     EXPECT_EQ(UnscrambleText(Stored(QStringLiteral("hs10"))), QStringLiteral("35,Tess"));
     EXPECT_EQ(Stored(QStringLiteral("player")), QStringLiteral("Tess"));
@@ -845,14 +846,14 @@ TEST_F(MainWindowTest, SolvingTheBoardStoresTheResult) {
         ModalScript view({[](QWidget* modal) {
             EXPECT_EQ(modal, static_cast<QWidget*>(HighscoreDlg));
             EXPECT_EQ(HighscoreDlg->KeyPrefix, QStringLiteral("hs1"));
-            EXPECT_FALSE(HighscoreDlg->Edit1->isVisible());
-            QTest::mouseClick(HighscoreDlg->OkBtn, Qt::LeftButton);
+            EXPECT_FALSE(HighscoreDlg->nameEdit->isVisible());
+            QTest::mouseClick(HighscoreDlg->okButton, Qt::LeftButton);
         }});
-        QTest::mouseClick(mainform->HighScoreBtn, Qt::LeftButton);
+        QTest::mouseClick(mainform->bestListButton, Qt::LeftButton);
     }
     // Start after a solved board asks nothing.
     ModalScript none({});
-    QTest::mouseClick(mainform->StartBtn, Qt::LeftButton);
+    QTest::mouseClick(mainform->startButton, Qt::LeftButton);
     EXPECT_EQ(mainform->gameState, GameState::Ready);
 }
 
@@ -890,13 +891,13 @@ TEST_F(MainWindowTest, SolvedByDragAndBestListCancelled) {
     EXPECT_EQ(mainform->gameState, GameState::Solved);
     EXPECT_FALSE(Dragging);
     EXPECT_EQ(mainform->PlayTime, 3);
-    EXPECT_FALSE(mainform->PauseBtn->isEnabled());
+    EXPECT_FALSE(mainform->pauseButton->isEnabled());
     EXPECT_EQ(Stored(QStringLiteral("hs10")), QStringLiteral("<missing>"));
 
     // The size button after a solved board asks nothing.
     ModalScript none({});
-    QTest::mousePress(mainform->LevelBtn, Qt::LeftButton);
-    QTest::mouseRelease(mainform->LevelBtn, Qt::LeftButton);
+    QTest::mousePress(mainform->levelButton, Qt::LeftButton);
+    QTest::mouseRelease(mainform->levelButton, Qt::LeftButton);
     EXPECT_EQ(mode, 2);
     EXPECT_EQ(mainform->gameState, GameState::Ready);
     EXPECT_TRUE(ToolBarShowsTime(0));
@@ -927,7 +928,7 @@ TEST_F(MainWindowTest, ABestListValueThatIsNotTextCostsOnlyItsRow) {
         EXPECT_NO_THROW(Click(last.first, last.second));
     }
     EXPECT_EQ(mainform->gameState, GameState::Solved);
-    EXPECT_FALSE(mainform->PauseBtn->isEnabled());
+    EXPECT_FALSE(mainform->pauseButton->isEnabled());
     EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
     EXPECT_TRUE(UnscrambleText(Stored(QStringLiteral("hs10"))).endsWith(QStringLiteral(",Eve")));
     Application::ErrorHook = nullptr;
@@ -949,7 +950,7 @@ TEST_F(MainWindowTest, CloseAsksAndWritesTheOptions) {
         if (row.running) Click(1, 1, Qt::MiddleButton);
         {
             ModalScript no({Message(row.message, 'n')});
-            QTest::mouseClick(mainform->ExitBtn, Qt::LeftButton);
+            QTest::mouseClick(mainform->exitButton, Qt::LeftButton);
         }
         EXPECT_TRUE(mainform->isVisible());
         // Nothing is written while the game runs.
@@ -983,13 +984,13 @@ TEST_F(MainWindowTest, OptionsChangeTheStartValuesOfTheNextRun) {
     {
         ModalScript options({[](QWidget* modal) {
             EXPECT_EQ(modal, static_cast<QWidget*>(OptionDlg));
-            QTest::mouseClick(OptionDlg->SoundBtn, Qt::LeftButton);
-            QTest::mouseClick(OptionDlg->BackBtn, Qt::LeftButton);
-            QTest::mouseClick(OptionDlg->BackBtn, Qt::LeftButton);
-            QTest::mouseClick(OptionDlg->FairBtn, Qt::LeftButton);
-            QTest::mouseClick(OptionDlg->OKBtn, Qt::LeftButton);
+            QTest::mouseClick(OptionDlg->soundButton, Qt::LeftButton);
+            QTest::mouseClick(OptionDlg->backgroundButton, Qt::LeftButton);
+            QTest::mouseClick(OptionDlg->backgroundButton, Qt::LeftButton);
+            QTest::mouseClick(OptionDlg->fairButton, Qt::LeftButton);
+            QTest::mouseClick(OptionDlg->okButton, Qt::LeftButton);
         }});
-        QTest::mouseClick(mainform->OptionBtn, Qt::LeftButton);
+        QTest::mouseClick(mainform->optionsButton, Qt::LeftButton);
     }
     {
         ModalScript yes({Message(3, 'y')});
@@ -1110,18 +1111,18 @@ TEST_F(MainWindowTest, OptionsChangeBackgroundAndLanguageAtOnce) {
         ModalScript options({[&](QWidget* modal) {
             EXPECT_EQ(modal, static_cast<QWidget*>(OptionDlg));
             for (int i = 0; i < 7; ++i) {
-                QTest::mouseClick(OptionDlg->BackBtn, Qt::LeftButton);
+                QTest::mouseClick(OptionDlg->backgroundButton, Qt::LeftButton);
                 EXPECT_EQ(mainform->BackMode, (i + 1) % 7);
                 grounds.push_back(mainform->box->Surface().pixel(ground));
             }
-            QTest::mouseClick(OptionDlg->TongueBtn, Qt::LeftButton);
-            labels.push_back(mainform->ScoreLabel->text());
-            labels.push_back(mainform->SizeLabel->text());
-            QTest::mouseClick(OptionDlg->TongueBtn, Qt::LeftButton);
-            labels.push_back(mainform->ScoreLabel->text());
-            QTest::mouseClick(OptionDlg->OKBtn, Qt::LeftButton);
+            QTest::mouseClick(OptionDlg->languageButton, Qt::LeftButton);
+            labels.push_back(mainform->scoreLabel->text());
+            labels.push_back(mainform->sizeLabel->text());
+            QTest::mouseClick(OptionDlg->languageButton, Qt::LeftButton);
+            labels.push_back(mainform->scoreLabel->text());
+            QTest::mouseClick(OptionDlg->okButton, Qt::LeftButton);
         }});
-        QTest::mouseClick(mainform->OptionBtn, Qt::LeftButton);
+        QTest::mouseClick(mainform->optionsButton, Qt::LeftButton);
     }
     ASSERT_EQ(grounds.size(), 8u);
     EXPECT_NE(grounds[0], grounds[1]);
@@ -1145,15 +1146,15 @@ TEST_F(MainWindowTest, TimerStartsTheMusicOnlyWhileItIsOn) {
     std::vector<QString> labels;
     {
         ModalScript options({[&](QWidget*) {
-            QTest::mouseClick(OptionDlg->MusicBtn, Qt::LeftButton);
+            QTest::mouseClick(OptionDlg->musicButton, Qt::LeftButton);
             labels.push_back(OptionDlg->MusicLabel->text());
             EXPECT_TRUE(TicksUntilMusicPlays());
-            QTest::mouseClick(OptionDlg->MusicBtn, Qt::LeftButton);
+            QTest::mouseClick(OptionDlg->musicButton, Qt::LeftButton);
             labels.push_back(OptionDlg->MusicLabel->text());
             EXPECT_FALSE(mainform->midi->Playing());
-            QTest::mouseClick(OptionDlg->OKBtn, Qt::LeftButton);
+            QTest::mouseClick(OptionDlg->okButton, Qt::LeftButton);
         }});
-        QTest::mouseClick(mainform->OptionBtn, Qt::LeftButton);
+        QTest::mouseClick(mainform->optionsButton, Qt::LeftButton);
     }
     ASSERT_EQ(labels.size(), 2u);
     EXPECT_TRUE(labels[0].startsWith(QStringLiteral("Music: "))) << labels[0].toStdString();
@@ -1195,14 +1196,14 @@ TEST_F(MainWindowTest, TimerSleepsWhileNothingNeedsIt) {
             EXPECT_EQ(mainform->PlayTime, time);
             QTest::keyClick(modal, Qt::Key_Escape);
         }});
-        QTest::mouseClick(mainform->PauseBtn, Qt::LeftButton);
+        QTest::mouseClick(mainform->pauseButton, Qt::LeftButton);
     }
     EXPECT_TRUE(mainform->Timer.isActive());
 
     // A new level stops the clock: the timer sleeps again.
     {
         ModalScript yes({Message(4, 'y')});
-        QTest::mouseClick(mainform->StartBtn, Qt::LeftButton);
+        QTest::mouseClick(mainform->startButton, Qt::LeftButton);
     }
     EXPECT_EQ(mainform->gameState, GameState::Ready);
     EXPECT_TRUE(QTest::qWaitFor([] { return !mainform->Timer.isActive(); }, 2000));
@@ -1211,12 +1212,12 @@ TEST_F(MainWindowTest, TimerSleepsWhileNothingNeedsIt) {
     if (!MusicFound) return;
     {
         ModalScript options({[](QWidget*) {
-            QTest::mouseClick(OptionDlg->MusicBtn, Qt::LeftButton);
+            QTest::mouseClick(OptionDlg->musicButton, Qt::LeftButton);
             EXPECT_TRUE(mainform->Timer.isActive());
             EXPECT_TRUE(QTest::qWaitFor([] { return mainform->midi->Playing(); }, 5000));
-            QTest::mouseClick(OptionDlg->OKBtn, Qt::LeftButton);
+            QTest::mouseClick(OptionDlg->okButton, Qt::LeftButton);
         }});
-        QTest::mouseClick(mainform->OptionBtn, Qt::LeftButton);
+        QTest::mouseClick(mainform->optionsButton, Qt::LeftButton);
     }
     QTest::qWait(300);
     EXPECT_TRUE(mainform->Timer.isActive());
@@ -1235,7 +1236,7 @@ TEST_F(MainWindowTest, RulesTopicFollowsTheLanguage) {
         SCOPED_TRACE(row.tongue);
         Tongue = row.tongue;
         ModalScript none({});
-        QTest::mouseClick(mainform->RulesBtn, Qt::LeftButton);
+        QTest::mouseClick(mainform->rulesButton, Qt::LeftButton);
         const auto viewers = HelpViewer::Viewers();
         ASSERT_EQ(viewers.size(), 1u); // the open viewer is reused
         EXPECT_EQ(viewers.front()->Topic(), row.topic);
@@ -1260,9 +1261,9 @@ TEST_F(MainWindowTest, ClosingTheMainWindowEndsTheProgramLoop) {
     ModalScript yes({Message(3, 'y')});
     bool timedOut = false;
     QTimer::singleShot(0, mainform, [] {
-        QTest::mouseClick(mainform->RulesBtn, Qt::LeftButton);
+        QTest::mouseClick(mainform->rulesButton, Qt::LeftButton);
         ASSERT_EQ(HelpViewer::Viewers().size(), 1u);
-        QTest::mouseClick(mainform->ExitBtn, Qt::LeftButton);
+        QTest::mouseClick(mainform->exitButton, Qt::LeftButton);
     });
     QTimer guard;
     guard.setSingleShot(true);
@@ -1412,7 +1413,7 @@ TEST_F(MainWindowTest, CursorShowsOnlyAfterAnArrowAndLightsItsClues) {
     EXPECT_TRUE(mainform->boardCursor().isAt(1, puzzle.RowCount));
 
     // A whole repaint (the pause, a new background) keeps the cursor.
-    mainform->RepaintAll();
+    mainform->repaintAll();
     expectFrame(1, puzzle.RowCount, today);
     expectLit(true, rowClueInk(puzzle.RowCount));
 
@@ -1438,7 +1439,7 @@ TEST_F(MainWindowTest, KeyboardMovesAreJudgedLikePresses) {
     typeKey(Qt::Key_Space);
     EXPECT_EQ(puzzle.Grid[col][row], CellState::Uncovered);
     EXPECT_EQ(mainform->gameState, GameState::Running);
-    EXPECT_TRUE(mainform->PauseBtn->isEnabled());
+    EXPECT_TRUE(mainform->pauseButton->isEnabled());
     EXPECT_FALSE(Dragging);
     // The uncovered tile shows under the frame (its black edge at 3, 3).
     EXPECT_EQ(CellPixels(col, row).pixel(3, 3), qRgb(0, 0, 0));
@@ -1492,7 +1493,7 @@ TEST_F(MainWindowTest, ShiftArrowsUncoverLikeADragAndStopAtAnEmptyCell) {
     // The first row made to order: filled, filled, empty, then filled.
     for (int32_t c = 1; c <= puzzle.ColCount; ++c)
         puzzle.Grid[c][1] = c == 3 ? CellState::HiddenEmpty : CellState::HiddenFilled;
-    mainform->RepaintAll();
+    mainform->repaintAll();
     typeKey(Qt::Key_Right); // shows the cursor on 1,1
 
     shiftArrow(Qt::Key_Right); // enters 2,1: uncovered
@@ -1561,15 +1562,15 @@ TEST_F(MainWindowTest, ToolBarKeysDoWhatTheClicksDo) {
     {
         ModalScript best({[](QWidget* modal) {
             EXPECT_EQ(modal, static_cast<QWidget*>(HighscoreDlg));
-            EXPECT_FALSE(HighscoreDlg->Edit1->isVisible());
-            QTest::mouseClick(HighscoreDlg->OkBtn, Qt::LeftButton);
+            EXPECT_FALSE(HighscoreDlg->nameEdit->isVisible());
+            QTest::mouseClick(HighscoreDlg->okButton, Qt::LeftButton);
         }});
         typeKey(Qt::Key_F3);
     }
     {
         ModalScript options({[](QWidget* modal) {
             EXPECT_EQ(modal, static_cast<QWidget*>(OptionDlg));
-            QTest::mouseClick(OptionDlg->OKBtn, Qt::LeftButton);
+            QTest::mouseClick(OptionDlg->okButton, Qt::LeftButton);
         }});
         typeKey(Qt::Key_F5);
     }
@@ -1636,8 +1637,8 @@ TEST_F(MainWindowTest, BoardKeepsTheFocus) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(mainform));
     EXPECT_EQ(QApplication::focusWidget(), mainform->box);
     ModalScript none({});
-    QTest::mouseClick(mainform->StartBtn, Qt::LeftButton);
-    QTest::mouseClick(mainform->LevelBtn, Qt::LeftButton);
+    QTest::mouseClick(mainform->startButton, Qt::LeftButton);
+    QTest::mouseClick(mainform->levelButton, Qt::LeftButton);
     EXPECT_EQ(QApplication::focusWidget(), mainform->box);
     // Tab has nowhere else to go.
     QTest::keyClick(mainform->box, Qt::Key_Tab);
@@ -1662,14 +1663,14 @@ TEST_F(MainWindowTest, ScreenReaderNames) {
         const char* de;
     };
     const Row rows[] = {
-        {mainform->StartBtn, "New game", "Neues Spiel"},
-        {mainform->PauseBtn, "Pause", "Pause"},
-        {mainform->HighScoreBtn, "Best list", "Bestenliste"},
-        {mainform->LevelBtn, "Board size", "Spielfeldgröße"},
-        {mainform->OptionBtn, "Options", "Einstellungen"},
-        {mainform->InfoBtn, "Information", "Information"},
-        {mainform->RulesBtn, "Rules", "Spielregeln"},
-        {mainform->ExitBtn, "Exit", "Beenden"},
+        {mainform->startButton, "New game", "Neues Spiel"},
+        {mainform->pauseButton, "Pause", "Pause"},
+        {mainform->bestListButton, "Best list", "Bestenliste"},
+        {mainform->levelButton, "Board size", "Spielfeldgröße"},
+        {mainform->optionsButton, "Options", "Einstellungen"},
+        {mainform->infoButton, "Information", "Information"},
+        {mainform->rulesButton, "Rules", "Spielregeln"},
+        {mainform->exitButton, "Exit", "Beenden"},
     };
     for (const Row& r : rows) {
         EXPECT_EQ(QAccessible::queryAccessibleInterface(r.button)->role(), QAccessible::Button);
@@ -1677,11 +1678,11 @@ TEST_F(MainWindowTest, ScreenReaderNames) {
         // The description is the hint, key included.
         EXPECT_EQ(description(r.button), r.button->Hint());
     }
-    EXPECT_EQ(description(mainform->StartBtn), QStringLiteral("I want to start again. (F2)"));
+    EXPECT_EQ(description(mainform->startButton), QStringLiteral("I want to start again. (F2)"));
     EXPECT_EQ(name(mainform->box), QStringLiteral("Board"));
     EXPECT_TRUE(description(mainform->box).contains(QStringLiteral("Space")));
-    EXPECT_EQ(name(mainform->ScoreLabel), QStringLiteral("Time: 0 seconds"));
-    EXPECT_EQ(name(mainform->SizeLabel), QStringLiteral("Size: 10 by 7"));
+    EXPECT_EQ(name(mainform->scoreLabel), QStringLiteral("Time: 0 seconds"));
+    EXPECT_EQ(name(mainform->sizeLabel), QStringLiteral("Size: 10 by 7"));
 
     // The cursor: its cell becomes the board's name, which a screen reader reads out when it
     // changes (the offscreen platform has no screen reader to watch that happen).
@@ -1698,11 +1699,11 @@ TEST_F(MainWindowTest, ScreenReaderNames) {
     typeKey(Qt::Key_Space);
     EXPECT_TRUE(name(mainform->box).contains(QStringLiteral(", uncovered;")));
     Ticks(10);
-    EXPECT_EQ(name(mainform->ScoreLabel), QStringLiteral("Time: 1 second"));
+    EXPECT_EQ(name(mainform->scoreLabel), QStringLiteral("Time: 1 second"));
 
     // German: every name changes at once.
     Tongue = 1;
-    mainform->SetMainTexts();
+    mainform->setMainTexts();
     for (const Row& r : rows) {
         EXPECT_EQ(name(r.button), QString::fromUtf8(r.de));
         EXPECT_EQ(description(r.button), r.button->Hint());
@@ -1711,8 +1712,8 @@ TEST_F(MainWindowTest, ScreenReaderNames) {
         name(mainform->box)
             .startsWith(QStringLiteral("Zeile %1, Spalte %2, aufgedeckt;").arg(row).arg(col)));
     EXPECT_TRUE(description(mainform->box).contains(QStringLiteral("Leertaste")));
-    EXPECT_EQ(name(mainform->ScoreLabel), QStringLiteral("Zeit: 1 Sekunde"));
-    EXPECT_EQ(name(mainform->SizeLabel), QString::fromUtf8("Größe: 10 mal 7"));
+    EXPECT_EQ(name(mainform->scoreLabel), QStringLiteral("Zeit: 1 Sekunde"));
+    EXPECT_EQ(name(mainform->sizeLabel), QString::fromUtf8("Größe: 10 mal 7"));
     // The mouse takes over: the board is the board again.
     Click(col, row, Qt::MiddleButton);
     EXPECT_EQ(name(mainform->box), QStringLiteral("Spielfeld"));

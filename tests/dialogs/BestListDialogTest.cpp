@@ -81,8 +81,8 @@ class HighscoreDlg : public testing::Test {
             rows.Names << Cell(dlg, "pla", i);
             rows.Scores << Cell(dlg, "sco", i);
         }
-        rows.EditVisible = dlg.Edit1->isVisible();
-        rows.CancelVisible = dlg.CancelBtn->isVisible();
+        rows.EditVisible = dlg.nameEdit->isVisible();
+        rows.CancelVisible = dlg.cancelButton->isVisible();
         return rows;
     }
     // Views the list; returns what the rows showed. Closes with OK or Cancel.
@@ -92,7 +92,7 @@ class HighscoreDlg : public testing::Test {
             dlg, [&] { dlg.ShowModal(12345, true); },
             [&] {
                 rows = Rows(dlg);
-                ok ? dlg.OkBtnClick() : dlg.CancelBtnClick();
+                ok ? dlg.onOkClicked() : dlg.onCancelClicked();
             }));
         return rows;
     }
@@ -125,12 +125,12 @@ TEST_F(HighscoreDlg, TieGoesBelowAndANameWithACommaRoundTrips) {
         *dlg, [&] { dlg->ShowModal(30, false); },
         [&] {
             during = Rows(*dlg);
-            focus = dlg->focusWidget() == dlg->Edit1;
-            editPlace = dlg->Edit1->geometry();
-            EXPECT_EQ(dlg->Edit1->text(), "Mr.Brain");
-            dlg->Edit1->selectAll();
-            QTest::keyClicks(dlg->Edit1, "Smith, John");
-            QTest::mouseClick(dlg->OkBtn, Qt::LeftButton);
+            focus = dlg->focusWidget() == dlg->nameEdit;
+            editPlace = dlg->nameEdit->geometry();
+            EXPECT_EQ(dlg->nameEdit->text(), "Mr.Brain");
+            dlg->nameEdit->selectAll();
+            QTest::keyClicks(dlg->nameEdit, "Smith, John");
+            QTest::mouseClick(dlg->okButton, Qt::LeftButton);
         }));
     EXPECT_EQ(dlg->InsertPos, 3);
     EXPECT_TRUE(during.EditVisible);
@@ -158,14 +158,14 @@ TEST_F(HighscoreDlg, TieGoesBelowAndANameWithACommaRoundTrips) {
 
 TEST_F(HighscoreDlg, NameFieldIsLimitedAndOutOfTabOrder) {
     auto dlg = MakeDlg();
-    EXPECT_EQ(dlg->Edit1->maxLength(), 25);
-    EXPECT_FALSE(dlg->Edit1->focusPolicy() & Qt::TabFocus);
-    EXPECT_EQ(dlg->Edit1->palette().color(QPalette::Base), QColor(Qt::black));
-    EXPECT_EQ(dlg->Edit1->palette().color(QPalette::Text), QColor(Qt::yellow));
-    EXPECT_TRUE(dlg->Edit1->font().bold());
-    EXPECT_EQ(dlg->Edit1->font().pixelSize(), 13);
-    EXPECT_FALSE(dlg->OkBtn->ShowHint());
-    EXPECT_FALSE(dlg->CancelBtn->ShowHint());
+    EXPECT_EQ(dlg->nameEdit->maxLength(), 25);
+    EXPECT_FALSE(dlg->nameEdit->focusPolicy() & Qt::TabFocus);
+    EXPECT_EQ(dlg->nameEdit->palette().color(QPalette::Base), QColor(Qt::black));
+    EXPECT_EQ(dlg->nameEdit->palette().color(QPalette::Text), QColor(Qt::yellow));
+    EXPECT_TRUE(dlg->nameEdit->font().bold());
+    EXPECT_EQ(dlg->nameEdit->font().pixelSize(), 13);
+    EXPECT_FALSE(dlg->okButton->ShowHint());
+    EXPECT_FALSE(dlg->cancelButton->ShowHint());
 }
 
 TEST_F(HighscoreDlg, SixteenthPlaceOpensNothingAndChangesNothing) {
@@ -174,7 +174,7 @@ TEST_F(HighscoreDlg, SixteenthPlaceOpensNothingAndChangesNothing) {
     const auto before = Snapshot();
     auto dlg = MakeDlg();
     EXPECT_FALSE(RunModal(
-        *dlg, [&] { dlg->ShowModal(15, false); }, [&] { dlg->OkBtnClick(); }));
+        *dlg, [&] { dlg->ShowModal(15, false); }, [&] { dlg->onOkClicked(); }));
     EXPECT_EQ(dlg->InsertPos, -1);
     EXPECT_EQ(Snapshot(), before);
 }
@@ -186,8 +186,8 @@ TEST_F(HighscoreDlg, CancelStoresNothing) {
     ASSERT_TRUE(RunModal(
         *dlg, [&] { dlg->ShowModal(5, false); },
         [&] {
-            QTest::keyClicks(dlg->Edit1, "Zed");
-            QTest::mouseClick(dlg->CancelBtn, Qt::LeftButton);
+            QTest::keyClicks(dlg->nameEdit, "Zed");
+            QTest::mouseClick(dlg->cancelButton, Qt::LeftButton);
         }));
     EXPECT_EQ(Snapshot(), before);
     const RowLabels rows = View(*dlg, false);
@@ -202,9 +202,9 @@ TEST_F(HighscoreDlg, ClearBoxEmptiesTheListAndDropsThePendingResult) {
     ASSERT_TRUE(RunModal(
         *dlg, [&] { dlg->ShowModal(25, false); },
         [&] {
-            QTest::keyClicks(dlg->Edit1, "Eve");
+            QTest::keyClicks(dlg->nameEdit, "Eve");
             dlg->ClearBox->setChecked(true);
-            dlg->OkBtnClick();
+            dlg->onOkClicked();
         }));
     for (int i = 0; i < 15; ++i)
         EXPECT_EQ(Stored(i), "0,Mr. Brain") << i;
@@ -218,8 +218,8 @@ TEST_F(HighscoreDlg, ClearBoxEmptiesTheListAndDropsThePendingResult) {
         *dlg, [&] { dlg->ShowModal(9000, false); },
         [&] {
             unticked = !dlg->ClearBox->isChecked();
-            EXPECT_EQ(dlg->Edit1->text(), "Mr. Brain");
-            dlg->OkBtnClick();
+            EXPECT_EQ(dlg->nameEdit->text(), "Mr. Brain");
+            dlg->onOkClicked();
         }));
     EXPECT_TRUE(unticked);
     EXPECT_EQ(Stored(0), "9000,Mr. Brain");
@@ -237,7 +237,7 @@ TEST_F(HighscoreDlg, ViewAndOkWritesNothing) {
             SettingsStore other;
             other.WriteText(Section, "hs30", ScrambleText("5,Other"));
             other.WriteText(Section, "player", "Zoe");
-            dlg->OkBtnClick();
+            dlg->onOkClicked();
         }));
     EXPECT_EQ(Stored(0), "5,Other");
     EXPECT_EQ(Stored(1), "20,p1");
@@ -248,7 +248,7 @@ TEST_F(HighscoreDlg, AStoredZeroIsAResult) {
     Store(0, "0,Zed");
     auto dlg = MakeDlg();
     ASSERT_TRUE(RunModal(
-        *dlg, [&] { dlg->ShowModal(7, false); }, [&] { dlg->OkBtnClick(); }));
+        *dlg, [&] { dlg->ShowModal(7, false); }, [&] { dlg->onOkClicked(); }));
     EXPECT_EQ(Stored(0), "0,Zed");
     EXPECT_EQ(Stored(1), "7,Mr.Brain");
 }
@@ -288,13 +288,13 @@ TEST_F(HighscoreDlg, AnUnwritableStoreNeverTrapsTheList) {
         *dlg, [&] { dlg->ShowModal(0, true); },
         [&] {
             dlg->ClearBox->setChecked(true);
-            dlg->OkBtnClick();
+            dlg->onOkClicked();
         }));
     EXPECT_FALSE(dlg->isVisible());
     EXPECT_EQ(errors.size(), 1);
     // A new result that cannot be stored.
     EXPECT_TRUE(RunModal(
-        *dlg, [&] { dlg->ShowModal(15, false); }, [&] { dlg->OkBtnClick(); }));
+        *dlg, [&] { dlg->ShowModal(15, false); }, [&] { dlg->onOkClicked(); }));
     EXPECT_FALSE(dlg->isVisible());
     EXPECT_EQ(errors.size(), 2);
     EXPECT_TRUE(RunModal(
@@ -352,12 +352,12 @@ TEST_F(HighscoreDlg, TextsByLanguageAndPlacement) {
             *dlg, [&] { dlg->ShowModal(0, true); },
             [&] {
                 pos = dlg->pos();
-                dlg->CancelBtnClick();
+                dlg->onCancelClicked();
             }));
         EXPECT_EQ(dlg->title->text(), QString::fromUtf8(row.Title));
-        EXPECT_EQ(dlg->delcheck->text(), QString::fromUtf8(row.Clear));
-        EXPECT_EQ(dlg->CancelBtn->Hint(), QString::fromUtf8(row.Cancel));
-        EXPECT_EQ(dlg->OkBtn->Hint(), QString::fromUtf8(row.Ok));
+        EXPECT_EQ(dlg->clearCheck->text(), QString::fromUtf8(row.Clear));
+        EXPECT_EQ(dlg->cancelButton->Hint(), QString::fromUtf8(row.Cancel));
+        EXPECT_EQ(dlg->okButton->Hint(), QString::fromUtf8(row.Ok));
         EXPECT_EQ(pos, PlaceOverFrame(Main.frameGeometry(), QSize(320, 476)));
     }
 }
@@ -372,12 +372,12 @@ TEST_F(HighscoreDlg, ComponentsInPlace) {
         {dlg->background, {0, 0, 320, 476}},
         {dlg->titlePanel, {11, 12, 298, 33}},
         {dlg->title, {12, 4, 273, 25}},
-        {dlg->EditBack, {11, 48, 298, 329}},
-        {dlg->p6, {11, 380, 298, 29}},
+        {dlg->listPanel, {11, 48, 298, 329}},
+        {dlg->clearPanel, {11, 380, 298, 29}},
         {dlg->ClearBox, {16, 7, 17, 17}},
-        {dlg->delcheck, {40, 8, 245, 17}},
-        {dlg->CancelBtn, {204, 416, 50, 50}},
-        {dlg->OkBtn, {260, 416, 50, 50}},
+        {dlg->clearCheck, {40, 8, 245, 17}},
+        {dlg->cancelButton, {204, 416, 50, 50}},
+        {dlg->okButton, {260, 416, 50, 50}},
         {dlg->findChild<QLabel*>("num0"), {10, 10, 40, 21}},
         {dlg->findChild<QLabel*>("pla7"), {50, 157, 140, 21}},
         {dlg->findChild<QLabel*>("sco14"), {190, 304, 90, 21}},
@@ -386,10 +386,10 @@ TEST_F(HighscoreDlg, ComponentsInPlace) {
         ASSERT_NE(row.Widget, nullptr);
         EXPECT_EQ(row.Widget->geometry(), row.Place) << row.Widget->objectName().toStdString();
     }
-    EXPECT_EQ(dlg->OkBtn->ButtonFaceIndicesNew2(), ImageButton::FaceTable(5, 6, 5, 0));
-    EXPECT_EQ(dlg->CancelBtn->ButtonFaceIndicesNew2(), ImageButton::FaceTable(7, 8, 7, 0));
+    EXPECT_EQ(dlg->okButton->ButtonFaceIndicesNew2(), ImageButton::FaceTable(5, 6, 5, 0));
+    EXPECT_EQ(dlg->cancelButton->ButtonFaceIndicesNew2(), ImageButton::FaceTable(7, 8, 7, 0));
     EXPECT_EQ(dlg->background->ListIndex(), 1);
-    for (BackPanel* panel : {dlg->titlePanel, dlg->EditBack, dlg->p6})
+    for (BackPanel* panel : {dlg->titlePanel, dlg->listPanel, dlg->clearPanel})
         EXPECT_EQ(panel->ListIndex(), 2);
     EXPECT_EQ(dlg->findChildren<QLabel*>(QRegularExpression("^(num|pla|sco)\\d+$")).size(), 45);
 }

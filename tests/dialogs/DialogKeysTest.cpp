@@ -102,7 +102,7 @@ TEST_F(DialogKeys, MessageBoxAnswersTheFocusedButtonAndTheKeysOfItsOwn) {
             dlg, [&] { result = dlg.ShowMsg(row.Message); },
             [&] {
                 ASSERT_TRUE(Active(dlg));
-                EXPECT_TRUE(dlg.YesBtn->hasFocus()) << name;
+                EXPECT_TRUE(dlg.yesButton->hasFocus()) << name;
                 Type(dlg, row.Keys);
             }))
             << name;
@@ -135,7 +135,7 @@ TEST_F(DialogKeys, LanguageQuestionByTabArrowsAndEnter) {
             dlg, [&] { result = dlg.ShowModal(); },
             [&] {
                 ASSERT_TRUE(Active(dlg));
-                EXPECT_TRUE(dlg.GermanBtn->hasFocus()) << Name(row.Keys);
+                EXPECT_TRUE(dlg.germanButton->hasFocus()) << Name(row.Keys);
                 Type(dlg, row.Keys);
             }))
             << Name(row.Keys);
@@ -154,7 +154,7 @@ TEST_F(DialogKeys, OptionsCloseByEnterAndEscapeAndPressTheFocusedButton) {
             dlg, [&] { dlg.ShowModal(); },
             [&] {
                 ASSERT_TRUE(Active(dlg));
-                EXPECT_TRUE(dlg.OKBtn->hasFocus());
+                EXPECT_TRUE(dlg.okButton->hasFocus());
                 Type(dlg, {key});
                 EXPECT_FALSE(dlg.isVisible()) << Name({key});
             }));
@@ -180,15 +180,15 @@ TEST_F(DialogKeys, OptionsCloseByEnterAndEscapeAndPressTheFocusedButton) {
             }
             Type(dlg, {Qt::Key_Escape});
         }));
-    EXPECT_EQ(visited, (std::vector<QWidget*>{dlg.SoundBtn, dlg.BackBtn, dlg.FairBtn, dlg.OKBtn,
-                                              dlg.TongueBtn}));
+    EXPECT_EQ(visited, (std::vector<QWidget*>{dlg.soundButton, dlg.backgroundButton, dlg.fairButton,
+                                              dlg.okButton, dlg.languageButton}));
     // The next show starts on the tick again.
     ASSERT_TRUE(RunModal(
         dlg, [&] { dlg.ShowModal(); },
         [&] {
             ASSERT_TRUE(Active(dlg));
-            EXPECT_TRUE(dlg.OKBtn->hasFocus());
-            dlg.exitClick();
+            EXPECT_TRUE(dlg.okButton->hasFocus());
+            dlg.onOkClicked();
         }));
 }
 
@@ -199,7 +199,7 @@ TEST_F(DialogKeys, InformationClosesByEnterAndEscape) {
             dlg, [&] { dlg.exec(); },
             [&] {
                 ASSERT_TRUE(Active(dlg));
-                EXPECT_TRUE(dlg.OKBtn->hasFocus());
+                EXPECT_TRUE(dlg.okButton->hasFocus());
                 Type(dlg, {key});
                 EXPECT_FALSE(dlg.isVisible()) << Name({key});
             }));
@@ -228,8 +228,8 @@ TEST_F(BestListKeys, EnterAfterTypingTheNameConfirmsItAsTheTickDoes) {
         Dlg, [&] { Dlg.ShowModal(25, false); },
         [&] {
             ASSERT_TRUE(Active(Dlg));
-            ASSERT_TRUE(Dlg.Edit1->hasFocus());
-            QTest::keyClicks(Dlg.Edit1, "Ada");
+            ASSERT_TRUE(Dlg.nameEdit->hasFocus());
+            QTest::keyClicks(Dlg.nameEdit, "Ada");
             Type(Dlg, {Qt::Key_Return});
         }));
     EXPECT_EQ(Dlg.result(), QDialog::Accepted);
@@ -243,7 +243,7 @@ TEST_F(BestListKeys, EscapeWhileTypingCancelsTheEntry) {
         Dlg, [&] { Dlg.ShowModal(25, false); },
         [&] {
             ASSERT_TRUE(Active(Dlg));
-            QTest::keyClicks(Dlg.Edit1, "Ada");
+            QTest::keyClicks(Dlg.nameEdit, "Ada");
             Type(Dlg, {Qt::Key_Escape});
         }));
     EXPECT_EQ(Dlg.result(), QDialog::Rejected);
@@ -257,7 +257,7 @@ TEST_F(BestListKeys, TabFromTheNameWalksTheCheckBoxCancelAndTick) {
         Dlg, [&] { Dlg.ShowModal(25, false); },
         [&] {
             ASSERT_TRUE(Active(Dlg));
-            QTest::keyClicks(Dlg.Edit1, "Ada");
+            QTest::keyClicks(Dlg.nameEdit, "Ada");
             for (int i = 0; i < 4; ++i) {
                 Type(Dlg, {Qt::Key_Tab});
                 visited.push_back(QApplication::focusWidget());
@@ -267,7 +267,7 @@ TEST_F(BestListKeys, TabFromTheNameWalksTheCheckBoxCancelAndTick) {
         }));
     // The name field is left by Tab but never reached by it.
     EXPECT_EQ(visited,
-              (std::vector<QWidget*>{Dlg.ClearBox, Dlg.CancelBtn, Dlg.OkBtn, Dlg.ClearBox}));
+              (std::vector<QWidget*>{Dlg.ClearBox, Dlg.cancelButton, Dlg.okButton, Dlg.ClearBox}));
     EXPECT_EQ(Dlg.result(), QDialog::Rejected);
     EXPECT_EQ(Stored(2), "30,p2");
 }
@@ -293,12 +293,12 @@ TEST_F(BestListKeys, ViewingClosesByEnterWithTheTickAndByEscape) {
             Dlg, [&] { Dlg.ShowModal(0, true); },
             [&] {
                 ASSERT_TRUE(Active(Dlg));
-                EXPECT_TRUE(Dlg.OkBtn->hasFocus());
+                EXPECT_TRUE(Dlg.okButton->hasFocus());
                 // Cancel is hidden: Tab goes between the check box and the tick.
                 Type(Dlg, {Qt::Key_Tab});
                 EXPECT_TRUE(Dlg.ClearBox->hasFocus());
                 Type(Dlg, {Qt::Key_Tab});
-                EXPECT_TRUE(Dlg.OkBtn->hasFocus());
+                EXPECT_TRUE(Dlg.okButton->hasFocus());
                 Type(Dlg, {key});
             }));
         EXPECT_EQ(Dlg.result(), key == Qt::Key_Return ? QDialog::Accepted : QDialog::Rejected);

@@ -30,8 +30,8 @@ TEST(InfoDlg, ClosesByButtonAndByKey) {
     InfoDialog info(&main, Resources());
     const std::vector<std::function<void()>> ways = {
         [&] {
-            QTest::mousePress(info.OKBtn, Qt::LeftButton, {}, QPoint(25, 25));
-            QTest::mouseRelease(info.OKBtn, Qt::LeftButton, {}, QPoint(25, 25));
+            QTest::mousePress(info.okButton, Qt::LeftButton, {}, QPoint(25, 25));
+            QTest::mouseRelease(info.okButton, Qt::LeftButton, {}, QPoint(25, 25));
         },
         [&] { QTest::keyClick(&info, Qt::Key_Return); },
         [&] { QTest::keyClick(&info, Qt::Key_Escape); },

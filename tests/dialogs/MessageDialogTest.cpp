@@ -32,8 +32,8 @@ class YesNo : public testing::Test {
             dlg, [&] { shown.Result = dlg.ShowMsg(number); },
             [&] {
                 shown.Text = dlg.txt->Caption();
-                shown.NoVisible = dlg.NoBtn->isVisible();
-                shown.YesVisible = dlg.YesBtn->isVisible();
+                shown.NoVisible = dlg.noButton->isVisible();
+                shown.YesVisible = dlg.yesButton->isVisible();
                 shown.Pos = dlg.pos();
                 answer();
             });
@@ -74,7 +74,7 @@ TEST_F(YesNo, EveryMessageInEveryLanguage) {
         for (int32_t tongue : {-1, 0, 1, 2}) {
             SCOPED_TRACE(testing::Message() << "message " << row.Number << " tongue " << tongue);
             Tongue = tongue;
-            const ShownDialog shown = Show(Dlg, row.Number, [&] { Dlg.ByesClick(); });
+            const ShownDialog shown = Show(Dlg, row.Number, [&] { Dlg.onYesClicked(); });
             EXPECT_EQ(shown.Result, ResultYes);
             EXPECT_EQ(Dlg.MsgNo, row.Number);
             EXPECT_EQ(Dlg.ButtonMode, row.Mode);
@@ -89,23 +89,23 @@ TEST_F(YesNo, CarriageReturnBreaksTheLine) {
     Tongue = 0;
     Show(Dlg, 12, [&] {
         EXPECT_EQ(Dlg.txt->Lines(), (QStringList{"Game paused.", "Continue?"}));
-        Dlg.ByesClick();
+        Dlg.onYesClicked();
     });
 }
 
 TEST_F(YesNo, NumbersWithoutTextKeepTheLastTextAndMode) {
     Tongue = 0;
-    Show(Dlg, 3, [&] { Dlg.BnoClick(); });
+    Show(Dlg, 3, [&] { Dlg.onNoClicked(); });
     for (int number : {0, 15, -1, 99}) {
-        const ShownDialog shown = Show(Dlg, number, [&] { Dlg.ByesClick(); });
+        const ShownDialog shown = Show(Dlg, number, [&] { Dlg.onYesClicked(); });
         EXPECT_EQ(shown.Text, "Do you really want to go?") << number;
         EXPECT_EQ(Dlg.ButtonMode, 2) << number;
         EXPECT_TRUE(shown.NoVisible) << number;
     }
-    Show(Dlg, 1, [&] { Dlg.ByesClick(); });
+    Show(Dlg, 1, [&] { Dlg.onYesClicked(); });
     Dlg.CustomText = "Own text";
     for (int number : {10, 11}) {
-        const ShownDialog shown = Show(Dlg, number, [&] { Dlg.ByesClick(); });
+        const ShownDialog shown = Show(Dlg, number, [&] { Dlg.onYesClicked(); });
         EXPECT_EQ(shown.Text, "Own text") << number;
         EXPECT_EQ(Dlg.ButtonMode, 1) << number;
         EXPECT_FALSE(shown.NoVisible) << number;
@@ -156,14 +156,15 @@ TEST_F(YesNo, KeysAnswerInBothModes) {
 }
 
 TEST_F(YesNo, ButtonsAnswerAndCloseOtherwiseGivesNeither) {
-    EXPECT_EQ(Show(Dlg, 4, [&] { QTest::mouseClick(Dlg.YesBtn, Qt::LeftButton); }).Result,
+    EXPECT_EQ(Show(Dlg, 4, [&] { QTest::mouseClick(Dlg.yesButton, Qt::LeftButton); }).Result,
               ResultYes);
-    EXPECT_EQ(Show(Dlg, 4, [&] { QTest::mouseClick(Dlg.NoBtn, Qt::LeftButton); }).Result, ResultNo);
+    EXPECT_EQ(Show(Dlg, 4, [&] { QTest::mouseClick(Dlg.noButton, Qt::LeftButton); }).Result,
+              ResultNo);
     const int closed = Show(Dlg, 4, [&] { Dlg.close(); }).Result;
     EXPECT_NE(closed, ResultYes);
     EXPECT_NE(closed, ResultNo);
-    EXPECT_FALSE(Dlg.YesBtn->ShowHint());
-    EXPECT_FALSE(Dlg.NoBtn->ShowHint());
+    EXPECT_FALSE(Dlg.yesButton->ShowHint());
+    EXPECT_FALSE(Dlg.noButton->ShowHint());
 }
 
 struct PlaceRow {
@@ -195,10 +196,10 @@ TEST(DialogPlacement, OverClientAndOverFrame) {
 }
 
 TEST_F(YesNo, PlacedOverTheMainWindowAtEachShow) {
-    const ShownDialog first = Show(Dlg, 1, [&] { Dlg.ByesClick(); });
+    const ShownDialog first = Show(Dlg, 1, [&] { Dlg.onYesClicked(); });
     EXPECT_EQ(first.Pos, PlaceOverClient(Main.frameGeometry(), Main.height(), QSize(319, 158)));
     Main.setGeometry(300, 200, 900, 700);
-    const ShownDialog second = Show(Dlg, 1, [&] { Dlg.ByesClick(); });
+    const ShownDialog second = Show(Dlg, 1, [&] { Dlg.onYesClicked(); });
     EXPECT_EQ(second.Pos, PlaceOverClient(Main.frameGeometry(), Main.height(), QSize(319, 158)));
     EXPECT_NE(first.Pos, second.Pos);
 }
@@ -210,17 +211,17 @@ TEST_F(YesNo, ComponentsInPlace) {
         QWidget* Widget;
         QRect Place;
     } rows[] = {
-        {Dlg.background, {0, 0, 319, 158}}, {Dlg.Pan, {11, 12, 298, 77}},
-        {Dlg.txt, {5, 5, 288, 67}},         {Dlg.NoBtn, {204, 100, 50, 50}},
-        {Dlg.YesBtn, {260, 100, 50, 50}},
+        {Dlg.background, {0, 0, 319, 158}},  {Dlg.textPanel, {11, 12, 298, 77}},
+        {Dlg.txt, {5, 5, 288, 67}},          {Dlg.noButton, {204, 100, 50, 50}},
+        {Dlg.yesButton, {260, 100, 50, 50}},
     };
     for (const auto& row : rows)
         EXPECT_EQ(row.Widget->geometry(), row.Place) << row.Widget->metaObject()->className();
-    EXPECT_EQ(Dlg.YesBtn->ButtonFaceIndicesNew2(), ImageButton::FaceTable(5, 6, 5, 0));
-    EXPECT_EQ(Dlg.NoBtn->ButtonFaceIndicesNew2(), ImageButton::FaceTable(7, 8, 7, 0));
-    EXPECT_EQ(Dlg.YesBtn->ButtonFaceImageList(), &Resources().dlgs);
+    EXPECT_EQ(Dlg.yesButton->ButtonFaceIndicesNew2(), ImageButton::FaceTable(5, 6, 5, 0));
+    EXPECT_EQ(Dlg.noButton->ButtonFaceIndicesNew2(), ImageButton::FaceTable(7, 8, 7, 0));
+    EXPECT_EQ(Dlg.yesButton->ButtonFaceImageList(), &Resources().dlgs);
     EXPECT_EQ(Dlg.background->ListIndex(), 1);
-    EXPECT_EQ(Dlg.Pan->ListIndex(), 2);
+    EXPECT_EQ(Dlg.textPanel->ListIndex(), 2);
     EXPECT_EQ(Dlg.txt->font().pixelSize(), 16);
     EXPECT_TRUE(Dlg.txt->font().bold());
 }

@@ -85,11 +85,11 @@ TEST_F(Options, LanguageButtonRingsFromUnchosen) {
     };
     for (const auto& step : steps) {
         Calls.clear();
-        Dlg.TongueBtnClick();
+        Dlg.onLanguageClicked();
         EXPECT_EQ(Tongue, step.Tongue);
         EXPECT_EQ(Dlg.TongueLabel->text(), QString::fromUtf8(step.Label));
         EXPECT_EQ(Dlg.OptLabel->text(), QString::fromUtf8(step.Heading));
-        EXPECT_EQ(Dlg.TongueBtn->Hint(), QString::fromUtf8(step.Hint));
+        EXPECT_EQ(Dlg.languageButton->Hint(), QString::fromUtf8(step.Hint));
         // The main window's texts follow, after the dialog's own.
         EXPECT_EQ(Calls, std::vector<std::string>{"texts " + std::to_string(step.Tongue)});
     }
@@ -101,7 +101,7 @@ TEST_F(Options, BackgroundButtonRingsThroughSeven) {
     EXPECT_EQ(Dlg.BackLabel->text(), "Background: 1");
     for (int press = 1; press <= 8; ++press) {
         Calls.clear();
-        Dlg.BackBtnClick();
+        Dlg.onBackgroundClicked();
         const int32_t want = press % 7;
         EXPECT_EQ(BackMode, want);
         EXPECT_EQ(Dlg.BackLabel->text(), QStringLiteral("Background: %1").arg(want + 1));
@@ -115,7 +115,7 @@ TEST_F(Options, BackgroundButtonRingsThroughSeven) {
     // A stored value out of range still lands in the ring.
     for (int32_t start : {-3, 9, INT32_MAX}) {
         BackMode = start;
-        Dlg.BackBtnClick();
+        Dlg.onBackgroundClicked();
         EXPECT_GE(BackMode, 0) << start;
         EXPECT_LE(BackMode, 6) << start;
     }
@@ -136,11 +136,11 @@ TEST_F(Options, SoundButtonAndLabel) {
         SoundOn = true;
         Dlg.RefreshTexts();
         EXPECT_EQ(Dlg.SoundLabel->text(), QString::fromUtf8(row.On));
-        EXPECT_EQ(Dlg.SoundBtn->Hint(), QString::fromUtf8(row.Hint));
-        Dlg.SoundBtnClick();
+        EXPECT_EQ(Dlg.soundButton->Hint(), QString::fromUtf8(row.Hint));
+        Dlg.onSoundClicked();
         EXPECT_FALSE(SoundOn);
         EXPECT_EQ(Dlg.SoundLabel->text(), QString::fromUtf8(row.Off));
-        Dlg.SoundBtnClick();
+        Dlg.onSoundClicked();
         EXPECT_TRUE(SoundOn);
         EXPECT_EQ(Dlg.SoundLabel->text(), QString::fromUtf8(row.On));
     }
@@ -161,11 +161,11 @@ TEST_F(Options, FairButtonAndLabel) {
         FairJudging = true;
         Dlg.RefreshTexts();
         EXPECT_EQ(Dlg.FairLabel->text(), QString::fromUtf8(row.On));
-        EXPECT_EQ(Dlg.FairBtn->Hint(), QString::fromUtf8(row.Hint));
-        Dlg.FairBtnClick();
+        EXPECT_EQ(Dlg.fairButton->Hint(), QString::fromUtf8(row.Hint));
+        Dlg.onFairClicked();
         EXPECT_FALSE(FairJudging);
         EXPECT_EQ(Dlg.FairLabel->text(), QString::fromUtf8(row.Off));
-        Dlg.FairBtnClick();
+        Dlg.onFairClicked();
         EXPECT_TRUE(FairJudging);
         EXPECT_EQ(Dlg.FairLabel->text(), QString::fromUtf8(row.On));
     }
@@ -192,7 +192,7 @@ TEST_F(Options, MusicLabelByFoundThenOn) {
         Tongue = row.Tongue;
         Dlg.RefreshTexts();
         EXPECT_EQ(Dlg.MusicLabel->text(), QString::fromUtf8(row.Label));
-        EXPECT_EQ(Dlg.MusicBtn->isEnabled(), row.Found);
+        EXPECT_EQ(Dlg.musicButton->isEnabled(), row.Found);
     }
 }
 
@@ -207,7 +207,7 @@ TEST_F(Options, WithoutAnAudioDeviceTheMusicRowSaysSoundIsUnavailable) {
         Tongue = tongue;
         Dlg.RefreshTexts();
         EXPECT_EQ(Dlg.MusicLabel->text(), QString::fromUtf8(label));
-        EXPECT_FALSE(Dlg.MusicBtn->isEnabled());
+        EXPECT_FALSE(Dlg.musicButton->isEnabled());
     }
     // With a device again, missing music is told as before.
     qputenv("SDL_AUDIODRIVER", driver);
@@ -235,9 +235,9 @@ TEST_F(Options, MusicButtonSwitchesThenRefreshes) {
     MusicOn = true;
     Dlg.RefreshTexts();
     EXPECT_EQ(Dlg.MusicLabel->text(), "Music: a.mid");
-    Dlg.MusicBtnClick();
+    Dlg.onMusicClicked();
     EXPECT_EQ(Dlg.MusicLabel->text(), "Music is off.");
-    Dlg.MusicBtnClick();
+    Dlg.onMusicClicked();
     EXPECT_EQ(Dlg.MusicLabel->text(), "Music: b.mid");
 }
 
@@ -248,12 +248,12 @@ TEST_F(Options, FixedTextsAndHints) {
         const bool de = tongue == 1;
         EXPECT_EQ(Dlg.ProgLabel->Caption(), "Morvek");
         EXPECT_EQ(Dlg.VersionLabel->Caption(), "Version  V1.0");
-        EXPECT_EQ(Dlg.OKBtn->Hint(), de ? "Zurück zum Spiel" : "Back to game");
-        EXPECT_EQ(Dlg.MusicBtn->Hint(), de ? "Musik ein- und ausschalten." : "Music on or off.");
-        EXPECT_EQ(Dlg.BackBtn->Hint(), de ? "Hintergrund ändern" : "Change background");
+        EXPECT_EQ(Dlg.okButton->Hint(), de ? "Zurück zum Spiel" : "Back to game");
+        EXPECT_EQ(Dlg.musicButton->Hint(), de ? "Musik ein- und ausschalten." : "Music on or off.");
+        EXPECT_EQ(Dlg.backgroundButton->Hint(), de ? "Hintergrund ändern" : "Change background");
     }
-    for (ImageButton* button :
-         {Dlg.OKBtn, Dlg.TongueBtn, Dlg.SoundBtn, Dlg.MusicBtn, Dlg.BackBtn, Dlg.FairBtn})
+    for (ImageButton* button : {Dlg.okButton, Dlg.languageButton, Dlg.soundButton, Dlg.musicButton,
+                                Dlg.backgroundButton, Dlg.fairButton})
         EXPECT_TRUE(button->ShowHint());
     EXPECT_EQ(Dlg.ProgLabel->Angle(), 90);
     EXPECT_EQ(Dlg.ProgLabel->Style3D(), Label3DStyle::Raised);
@@ -271,11 +271,11 @@ TEST_F(Options, ButtonsWorkThroughTheModalShow) {
     ASSERT_TRUE(RunModal(
         Dlg, [&] { result = Dlg.ShowModal(); },
         [&] {
-            QTest::mouseClick(Dlg.TongueBtn, Qt::LeftButton);
-            QTest::mouseClick(Dlg.BackBtn, Qt::LeftButton);
-            QTest::mouseClick(Dlg.FairBtn, Qt::LeftButton);
+            QTest::mouseClick(Dlg.languageButton, Qt::LeftButton);
+            QTest::mouseClick(Dlg.backgroundButton, Qt::LeftButton);
+            QTest::mouseClick(Dlg.fairButton, Qt::LeftButton);
             labelAfter = Dlg.BackLabel->text();
-            QTest::mouseClick(Dlg.OKBtn, Qt::LeftButton);
+            QTest::mouseClick(Dlg.okButton, Qt::LeftButton);
         }));
     EXPECT_EQ(result, QDialog::Accepted);
     EXPECT_EQ(Tongue, 1);
@@ -291,7 +291,7 @@ TEST_F(Options, PlacedOnlyWhileTheMainWindowIsVisible) {
             Dlg, [&] { Dlg.ShowModal(); },
             [&] {
                 pos = Dlg.pos();
-                Dlg.exitClick();
+                Dlg.onOkClicked();
             });
     };
     showAndRead();
@@ -310,12 +310,12 @@ TEST_F(Options, ComponentsInPlace) {
     } rows[] = {
         {Dlg.background, {0, 0, 497, 472}},   {Dlg.logo, {0, 12, 105, 77}},
         {Dlg.ProgLabel, {12, 119, 53, 281}},  {Dlg.VersionLabel, {56, 130, 21, 266}},
-        {Dlg.OKBtn, {436, 411, 50, 50}},      {Dlg.p7, {116, 12, 369, 389}},
-        {Dlg.OptLabel, {19, 12, 254, 29}},    {Dlg.TongueBtn, {16, 47, 50, 50}},
-        {Dlg.TongueLabel, {79, 64, 294, 18}}, {Dlg.SoundBtn, {16, 103, 50, 50}},
-        {Dlg.SoundLabel, {79, 120, 294, 18}}, {Dlg.MusicBtn, {16, 159, 50, 50}},
-        {Dlg.MusicLabel, {79, 176, 294, 18}}, {Dlg.BackBtn, {16, 215, 50, 50}},
-        {Dlg.BackLabel, {79, 232, 290, 18}},  {Dlg.FairBtn, {16, 271, 50, 50}},
+        {Dlg.okButton, {436, 411, 50, 50}},   {Dlg.p7, {116, 12, 369, 389}},
+        {Dlg.OptLabel, {19, 12, 254, 29}},    {Dlg.languageButton, {16, 47, 50, 50}},
+        {Dlg.TongueLabel, {79, 64, 294, 18}}, {Dlg.soundButton, {16, 103, 50, 50}},
+        {Dlg.SoundLabel, {79, 120, 294, 18}}, {Dlg.musicButton, {16, 159, 50, 50}},
+        {Dlg.MusicLabel, {79, 176, 294, 18}}, {Dlg.backgroundButton, {16, 215, 50, 50}},
+        {Dlg.BackLabel, {79, 232, 290, 18}},  {Dlg.fairButton, {16, 271, 50, 50}},
         {Dlg.FairLabel, {79, 288, 294, 18}},
     };
     for (const auto& row : rows)
@@ -326,12 +326,12 @@ TEST_F(Options, ComponentsInPlace) {
         const BitmapList* List;
         int Normal, Over, Pressed, Disabled;
     } faces[] = {
-        {Dlg.OKBtn, &Resources().dlgs, 5, 6, 5, 0},
-        {Dlg.TongueBtn, &Resources().opts, 1, 2, 1, 0},
-        {Dlg.SoundBtn, &Resources().opts, 6, 8, 6, 0},
-        {Dlg.MusicBtn, &Resources().opts, 3, 4, 3, 5},
-        {Dlg.BackBtn, &Resources().opts, 12, 13, 12, 0},
-        {Dlg.FairBtn, &Resources().opts, 14, 15, 14, 0},
+        {Dlg.okButton, &Resources().dlgs, 5, 6, 5, 0},
+        {Dlg.languageButton, &Resources().opts, 1, 2, 1, 0},
+        {Dlg.soundButton, &Resources().opts, 6, 8, 6, 0},
+        {Dlg.musicButton, &Resources().opts, 3, 4, 3, 5},
+        {Dlg.backgroundButton, &Resources().opts, 12, 13, 12, 0},
+        {Dlg.fairButton, &Resources().opts, 14, 15, 14, 0},
     };
     for (const auto& row : faces) {
         EXPECT_EQ(row.Button->ButtonFaceImageList(), row.List);
@@ -357,8 +357,9 @@ TEST_F(TongueDlg, ButtonsChooseAndOtherCloseKeepsUnchosen) {
         std::function<void(LanguageDialog&)> Answer;
         int32_t Tongue;
     } rows[] = {
-        {"german", [](LanguageDialog& d) { QTest::mouseClick(d.GermanBtn, Qt::LeftButton); }, 1},
-        {"english", [](LanguageDialog& d) { QTest::mouseClick(d.EnglishBtn, Qt::LeftButton); }, 0},
+        {"german", [](LanguageDialog& d) { QTest::mouseClick(d.germanButton, Qt::LeftButton); }, 1},
+        {"english", [](LanguageDialog& d) { QTest::mouseClick(d.englishButton, Qt::LeftButton); },
+         0},
         {"closed", [](LanguageDialog& d) { d.close(); }, -1},
     };
     for (const auto& row : rows) {
@@ -384,19 +385,19 @@ TEST_F(TongueDlg, ComponentsInPlace) {
         QWidget* Widget;
         QRect Place;
     } rows[] = {
-        {Dlg.background, {0, 0, 408, 162}},   {Dlg.logo, {0, 12, 105, 77}},
-        {Dlg.p10, {108, 12, 289, 137}},       {Dlg.GermanBtn, {16, 15, 50, 50}},
-        {Dlg.TongueLabel, {79, 32, 190, 18}}, {Dlg.EnglishBtn, {16, 71, 50, 50}},
+        {Dlg.background, {0, 0, 408, 162}},       {Dlg.logo, {0, 12, 105, 77}},
+        {Dlg.questionPanel, {108, 12, 289, 137}}, {Dlg.germanButton, {16, 15, 50, 50}},
+        {Dlg.TongueLabel, {79, 32, 190, 18}},     {Dlg.englishButton, {16, 71, 50, 50}},
         {Dlg.Label1, {79, 88, 190, 18}},
     };
     for (const auto& row : rows)
         EXPECT_EQ(row.Widget->geometry(), row.Place) << row.Place.x() << "," << row.Place.y();
     EXPECT_EQ(Dlg.TongueLabel->text(), "Ich spreche deutsch");
     EXPECT_EQ(Dlg.Label1->text(), "I speak English");
-    EXPECT_EQ(Dlg.GermanBtn->ButtonFaceIndicesNew2(), ImageButton::FaceTable(21, 22, 21, 0));
-    EXPECT_EQ(Dlg.EnglishBtn->ButtonFaceIndicesNew2(), ImageButton::FaceTable(23, 24, 23, 0));
-    EXPECT_EQ(Dlg.GermanBtn->ButtonFaceImageList(), &Resources().dlgs);
-    EXPECT_TRUE(Dlg.GermanBtn->ShowHint());
+    EXPECT_EQ(Dlg.germanButton->ButtonFaceIndicesNew2(), ImageButton::FaceTable(21, 22, 21, 0));
+    EXPECT_EQ(Dlg.englishButton->ButtonFaceIndicesNew2(), ImageButton::FaceTable(23, 24, 23, 0));
+    EXPECT_EQ(Dlg.germanButton->ButtonFaceImageList(), &Resources().dlgs);
+    EXPECT_TRUE(Dlg.germanButton->ShowHint());
     EXPECT_EQ(Dlg.logo->ListIndex(), 3);
     EXPECT_TRUE(Dlg.logo->ForceTransparent());
 }

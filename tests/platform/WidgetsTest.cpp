@@ -61,7 +61,7 @@ class ButtonTest : public ::testing::Test {
         Button->move(10, 10);
         Button->SetButtonFaceImageList(&List);
         Button->SetCursorPosSource([this] { return Cursor; });
-        Button->OnClick = [this] { ++Clicks; };
+        QObject::connect(Button, &ImageButton::clicked, [this] { ++Clicks; });
         Ground->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(Ground.get()));
         // Start polling with the cursor over the button; tests move it where they need it. Only
@@ -114,10 +114,11 @@ TEST_F(ButtonTest, HoverPressReleaseShowsFacesAndClicksOnce) {
 TEST_F(ButtonTest, AHandlerErrorIsReportedAndTheButtonWorksOn) {
     QStringList reports;
     Application::ErrorHook = [&](const QString& text) { reports << text; };
-    Button->OnClick = [this] {
+    QObject::disconnect(Button, &ImageButton::clicked, nullptr, nullptr);
+    QObject::connect(Button, &ImageButton::clicked, [this] {
         ++Clicks;
         throw ESettingsError(QStringLiteral("Fehler beim Setzen der Daten für 'mode'"));
-    };
+    });
     Button->OnMouseDown = [](Qt::MouseButton, int, int) {
         throw ESettingsError(QStringLiteral("Erzeugung von Schlüssel common misslungen"));
     };

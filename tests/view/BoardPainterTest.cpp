@@ -57,7 +57,7 @@ struct Board {
     void Show(int w, int h) {
         Box.resize(w, h);
         Painter.ComputeLayout();
-        Painter.PrepareBackground();
+        Painter.prepareBackground();
         Painter.PrepareTile();
         Painter.Paint();
     }
@@ -172,7 +172,7 @@ TEST(BoardBackground, TilesTheSelectedStripRowAndFramesTheBoard) {
         Board b(true);
         b.Painter.BackMode = m.backMode;
         b.Box.resize(57, 43);
-        b.Painter.PrepareBackground();
+        b.Painter.prepareBackground();
         const QImage strip = b.Bmps.Item(0);
         ASSERT_EQ(b.Painter.BoardBitmap.size(), QSize(57, 43));
         ASSERT_EQ(b.Painter.ShadeBitmap.size(), QSize(57, 43));
@@ -200,7 +200,7 @@ TEST(BoardBackground, MissingStripStillGivesADrawableBoard) {
     BoardPainter painter(puzzle, none, box);
     box.resize(702, 405);
     painter.ComputeLayout();
-    painter.PrepareBackground();
+    painter.prepareBackground();
     painter.PrepareTile();
     painter.Paint();
     EXPECT_EQ(painter.BoardBitmap.size(), QSize(702, 405));

@@ -71,7 +71,7 @@ TEST(ToolBarPainter, BackgroundAndCountersForEveryTileSize) {
         painter.BackMode = 3;
         QImage bar(734, ToolBarHeight, QImage::Format_RGB32);
         bar.fill(Qt::red);
-        painter.ToolBoxPaint(bar, bar.width());
+        painter.paintToolBar(bar, bar.width());
         EXPECT_EQ(painter.DrawSize(bar, 34, 23), QRect(220, 22, 100, 27));
         EXPECT_EQ(painter.DrawTime(bar, -5), QRect(360, 22, 100, 27));
         ExpectToolBar(bar, bmps, 3, tile, {4, 5, 11, 3, 4}, {0, 6});
@@ -83,7 +83,7 @@ TEST(ToolBarPainter, AShorterNumberLeavesNoTrace) {
     ToolBarPainter painter(bmps);
     painter.BackMode = 6;
     QImage bar(800, ToolBarHeight, QImage::Format_RGB32);
-    painter.ToolBoxPaint(bar, bar.width());
+    painter.paintToolBar(bar, bar.width());
     painter.DrawSize(bar, 34, 23);
     painter.DrawTime(bar, 123456);
     painter.DrawSize(bar, 10, 7);
