@@ -44,18 +44,19 @@ void CreateAll() {
 
 } // namespace
 
-void CreateForms() {
+MainWindow* createGameWindows() {
     // A window that cannot be built (its settings unreadable) takes the others down with it, so
     // that the caller can report the failure and end cleanly.
     try {
         CreateAll();
+        return mainWindow;
     } catch (...) {
-        DestroyForms();
+        destroyGameWindows();
         throw;
     }
 }
 
-void DestroyForms() {
+void destroyGameWindows() {
     // The dialogs are children of the main window and go with it.
     delete mainWindow;
     mainWindow = nullptr;

@@ -2,6 +2,7 @@
 #pragma once
 
 class DialogImages;
+class MainWindow;
 class BestListDialog;
 class OptionsDialog;
 class LanguageDialog;
@@ -13,7 +14,7 @@ extern OptionsDialog* OptionDlg;
 extern BestListDialog* HighscoreDlg;
 
 // Creates the main window (its setUpGame runs first, before any other window exists), the
-// shared images and the dialogs.
-void CreateForms();
+// shared images and the dialogs, and hands out the main window; it stays owned here.
+MainWindow* createGameWindows();
 // Destroys them again; the main window saves its placement on the way.
-void DestroyForms();
+void destroyGameWindows();

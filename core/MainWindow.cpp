@@ -37,7 +37,6 @@
 
 #include <cstdio>
 
-MainWindow* mainform = nullptr;
 std::optional<uint32_t> MainWindow::FixedSeed;
 
 namespace {
@@ -88,7 +87,6 @@ template <typename Read, typename T> T ReadOrDefault(Read read, T fallback) {
 } // namespace
 
 MainWindow::MainWindow(QWidget* parent) : QWidget(parent), bmps(LoadMainBitmaps()) {
-    mainform = this;
     createComponents();
     setUpGame();
 }
@@ -104,7 +102,6 @@ MainWindow::~MainWindow() {
         }
     }
     onDestroy();
-    if (mainform == this) mainform = nullptr;
 }
 
 void MainWindow::createComponents() {

@@ -158,6 +158,3 @@ class MainWindow : public QWidget, public IBoardEffects, public CursorEffects {
     bool CloseAsked = false;
     QElapsedTimer TimerEpoch; // when the timer first started: the phase of every tick
 };
-
-// The window that owns the game; set while it exists.
-extern MainWindow* mainform;

@@ -10,6 +10,7 @@
 #include "RandomGenerator.h"
 #include "SettingsStore.h"
 
+#include <QPointer>
 #include <QStringList>
 
 #include <cstdio>
@@ -67,20 +68,21 @@ int main(int argc, char** argv) {
         arguments << QString::fromStdString(a);
     InitHelpSystem(arguments);
     if (cmd.HasSeed) MainWindow::FixedSeed = cmd.Seed;
+    QPointer<MainWindow> window;
     try {
-        CreateForms();
+        window = createGameWindows();
     } catch (const ESettingsError& e) {
         // No game without its windows: the player learns why, and the program ends.
         Application::ReportError(e.Text());
         DoneHelpSystem();
         return 1;
     }
-    InstallQuitSignals([] {
-        if (mainform) mainform->closeOnSignal();
+    InstallQuitSignals([window] {
+        if (window) window->closeOnSignal();
     });
-    mainform->show();
+    window->show();
     const int result = app.exec();
-    DestroyForms();
+    destroyGameWindows();
     DoneHelpSystem();
     return result;
 }

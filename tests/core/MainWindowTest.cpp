@@ -42,6 +42,9 @@
 
 namespace {
 
+// The main window while the windows exist.
+MainWindow* mainform = nullptr;
+
 // Answers the modal dialogs that open while it exists, one step per dialog, in order. Each step
 // gets the dialog and must close it. It polls, so it does not care how soon a dialog comes; a
 // dialog that no step expects, or that its step left open, fails the test and is closed, so a
@@ -223,7 +226,8 @@ class MainWindowTest : public ::testing::Test {
     }
 
     void TearDown() override {
-        if (mainform) DestroyForms();
+        if (mainform) destroyGameWindows();
+        mainform = nullptr;
         MainWindow::FixedSeed.reset();
     }
 
@@ -238,7 +242,7 @@ class MainWindowTest : public ::testing::Test {
     // Creates the windows the way the program does and shows the main window. The clock is
     // ticked by hand and the animations do not wait.
     void Open() {
-        CreateForms();
+        mainform = createGameWindows();
         ASSERT_NE(mainform, nullptr);
         mainform->Timer.stop();
         mainform->TicksByHand = true;
@@ -265,7 +269,7 @@ TEST_F(MainWindowTest, FirstStartDefaultsAndGermanAnswer) {
         EXPECT_EQ(mainform->scoreLabel->text(), QStringLiteral("Time:"));
         QTest::mouseClick(TongueDlg->germanButton, Qt::LeftButton);
     }});
-    CreateForms();
+    mainform = createGameWindows();
     mainform->Timer.stop();
     mainform->TicksByHand = true;
     // Before the first show: the defaults of an empty store.
@@ -314,7 +318,8 @@ TEST_F(MainWindowTest, LanguageQuestionClosedOtherwiseStaysEnglishAndAsksAgain) 
         mainform->close();
     }
     EXPECT_EQ(Stored(QStringLiteral("tongue")), QStringLiteral("-1"));
-    DestroyForms();
+    destroyGameWindows();
+    mainform = nullptr;
 
     // The next start asks again.
     FirstShow = true;
@@ -360,7 +365,8 @@ TEST_F(MainWindowTest, StoredValuesAreBroughtIntoRange) {
         EXPECT_EQ(mainform->BackMode, row.backMode);
         EXPECT_EQ(puzzle.ColCount, ColCountFor(row.mode));
         EXPECT_EQ(puzzle.RowCount, RowCountFor(row.mode));
-        DestroyForms();
+        destroyGameWindows();
+        mainform = nullptr;
     }
 }
 
@@ -973,7 +979,8 @@ TEST_F(MainWindowTest, CloseAsksAndWritesTheOptions) {
         EXPECT_EQ(Stored(QStringLiteral("mode")), QStringLiteral("7"));
         // Fair judging is on when nothing was stored.
         EXPECT_EQ(Stored(QStringLiteral("fair")), QStringLiteral("1"));
-        DestroyForms();
+        destroyGameWindows();
+        mainform = nullptr;
         // The placement is saved when the window goes.
         EXPECT_NE(Stored(QStringLiteral("MainForm")), QStringLiteral("<missing>"));
     }
@@ -996,7 +1003,8 @@ TEST_F(MainWindowTest, OptionsChangeTheStartValuesOfTheNextRun) {
         ModalScript yes({Message(3, 'y')});
         mainform->close();
     }
-    DestroyForms();
+    destroyGameWindows();
+    mainform = nullptr;
     EXPECT_EQ(Stored(QStringLiteral("fair")), QStringLiteral("0"));
     FirstShow = true;
     SoundOn = true;
@@ -1017,7 +1025,8 @@ TEST_F(MainWindowTest, PlacementComesBackAtTheNextStart) {
         ModalScript yes({Message(3, 'y')});
         mainform->close();
     }
-    DestroyForms();
+    destroyGameWindows();
+    mainform = nullptr;
     Open();
     EXPECT_EQ(mainform->geometry(), placed);
 }
@@ -1053,7 +1062,8 @@ TEST_F(MainWindowTest, StoreFailuresAreReportedAndDoNotTrapThePlayer) {
     }
     EXPECT_FALSE(mainform->isVisible());
     EXPECT_EQ(errors.size(), 1);
-    DestroyForms(); // the placement cannot be saved either
+    destroyGameWindows(); // the placement cannot be saved either
+    mainform = nullptr;
     EXPECT_EQ(errors.size(), 2);
     Application::ErrorHook = nullptr;
 }
@@ -1070,7 +1080,7 @@ TEST_F(MainWindowTest, UnreadablePlayerNameIsReportedAndTheGameStarts) {
     }
     QStringList errors;
     Application::ErrorHook = [&](const QString& text) { errors << text; };
-    CreateForms();
+    mainform = createGameWindows();
     Application::ErrorHook = nullptr;
     ASSERT_NE(mainform, nullptr);
     ASSERT_NE(HighscoreDlg, nullptr);
@@ -1086,7 +1096,7 @@ TEST_F(MainWindowTest, UnreadablePlacementIsWrittenAnew) {
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("[common]\ntongue=0\nMainForm=@Size(200 0)\n");
     }
-    CreateForms();
+    mainform = createGameWindows();
     mainform->Timer.stop();
     mainform->TicksByHand = true;
     // The restore fails inside the show; the program's error report takes it there.
@@ -1095,7 +1105,8 @@ TEST_F(MainWindowTest, UnreadablePlacementIsWrittenAnew) {
         ModalScript yes({Message(3, 'y')});
         mainform->close();
     }
-    DestroyForms();
+    destroyGameWindows();
+    mainform = nullptr;
     EXPECT_TRUE(Stored(QStringLiteral("MainForm")).startsWith(QStringLiteral("200,")));
 }
 
@@ -1175,7 +1186,7 @@ TEST_F(MainWindowTest, TimerStartsTheMusicAtStart) {
 TEST_F(MainWindowTest, TimerSleepsWhileNothingNeedsIt) {
     Store("music", QStringLiteral("0"));
     Store("tongue", QStringLiteral("0"));
-    CreateForms();
+    mainform = createGameWindows();
     mainform->DelayHook = [](int32_t) {};
     mainform->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(mainform));
@@ -1250,7 +1261,8 @@ TEST_F(MainWindowTest, RulesTopicFollowsTheLanguage) {
         mainform->close();
     }
     EXPECT_EQ(HelpViewer::Viewers().size(), 1u);
-    DestroyForms();
+    destroyGameWindows();
+    mainform = nullptr;
     EXPECT_TRUE(HelpViewer::Viewers().empty());
 }
 
