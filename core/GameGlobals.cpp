@@ -1,7 +1,6 @@
 // Game-wide values.
 #include "GameGlobals.h"
 
-Puzzle puzzle;
 RandomGenerator RandomSource;
 int32_t mode = 1;
 std::string ProgramDir;

@@ -14,7 +14,6 @@ enum GameState : uint8_t {
     Paused = 3,
 };
 
-extern Puzzle puzzle;                // the one puzzle, replaced in place by each new level
 extern RandomGenerator RandomSource; // seeded once at start
 extern int32_t mode;                 // size level 1..9
 extern std::string ProgramDir;       // folder of rules file and music (gameDataFolder), ending in /

@@ -10,11 +10,6 @@
 
 #include "MusicPlayer.h"
 
-MessageDialog* YesNoDlg = nullptr;
-LanguageDialog* TongueDlg = nullptr;
-OptionsDialog* OptionDlg = nullptr;
-BestListDialog* HighscoreDlg = nullptr;
-
 namespace {
 
 MainWindow* mainWindow = nullptr;
@@ -25,20 +20,20 @@ void CreateAll() {
     // The dialogs take their pictures from the shared images when they are built, so the
     // images come before them; the main window's right buttons get theirs now too.
     Resources = new DialogImages;
-    YesNoDlg = new MessageDialog(mainWindow, *Resources);
-    TongueDlg = new LanguageDialog(*Resources, mainWindow);
-    OptionDlg = new OptionsDialog(mainWindow, mainWindow->BackMode, *Resources);
-    OptionDlg->OnBackgroundChanged = [] {
+    mainWindow->messageDialog = new MessageDialog(mainWindow, *Resources);
+    mainWindow->languageDialog = new LanguageDialog(*Resources, mainWindow);
+    mainWindow->optionsDialog = new OptionsDialog(mainWindow, mainWindow->BackMode, *Resources);
+    mainWindow->optionsDialog->OnBackgroundChanged = [] {
         mainWindow->prepareBackground();
         mainWindow->repaintAll();
     };
-    OptionDlg->OnTextsChanged = [] { mainWindow->setMainTexts(); };
-    OptionDlg->OnMusicSwitch = [] {
+    mainWindow->optionsDialog->OnTextsChanged = [] { mainWindow->setMainTexts(); };
+    mainWindow->optionsDialog->OnMusicSwitch = [] {
         mainWindow->midi->Switch();
         mainWindow->WakeTimer();
     };
-    OptionDlg->MusicName = [] { return mainWindow->midi->CurrentName(); };
-    HighscoreDlg = new BestListDialog(mainWindow, mainWindow->ini, *Resources);
+    mainWindow->optionsDialog->MusicName = [] { return mainWindow->midi->CurrentName(); };
+    mainWindow->bestListDialog = new BestListDialog(mainWindow, mainWindow->ini, *Resources);
     mainWindow->useDialogImages(*Resources);
 }
 
@@ -60,10 +55,6 @@ void destroyGameWindows() {
     // The dialogs are children of the main window and go with it.
     delete mainWindow;
     mainWindow = nullptr;
-    YesNoDlg = nullptr;
-    TongueDlg = nullptr;
-    OptionDlg = nullptr;
-    HighscoreDlg = nullptr;
     delete Resources;
     Resources = nullptr;
 }

@@ -3,15 +3,6 @@
 
 class DialogImages;
 class MainWindow;
-class BestListDialog;
-class OptionsDialog;
-class LanguageDialog;
-class MessageDialog;
-
-extern MessageDialog* YesNoDlg;
-extern LanguageDialog* TongueDlg;
-extern OptionsDialog* OptionDlg;
-extern BestListDialog* HighscoreDlg;
 
 // Creates the main window (its setUpGame runs first, before any other window exists), the
 // shared images and the dialogs, and hands out the main window; it stays owned here.

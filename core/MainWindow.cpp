@@ -231,7 +231,7 @@ void MainWindow::onFirstShow() {
     FirstShow = false;
     Tongue = ReadOrDefault([&] { return ini.ReadNumber(sdTongue); }, Tongue);
     if (Tongue == -1) {
-        TongueDlg->ShowModal();
+        languageDialog->ShowModal();
         setMainTexts();
     }
 }
@@ -254,12 +254,12 @@ void MainWindow::newLevel() {
 }
 
 void MainWindow::LevelSolved() {
-    YesNoDlg->ShowMsg(1);
+    messageDialog->ShowMsg(1);
     // A best list that cannot be read is reported; the solved level still ends properly.
     try {
-        HighscoreDlg->SetDirection(1);
-        HighscoreDlg->SetINIString(QStringLiteral("hs%1").arg(mode));
-        HighscoreDlg->ShowModal(PlayTime, false);
+        bestListDialog->SetDirection(1);
+        bestListDialog->SetINIString(QStringLiteral("hs%1").arg(mode));
+        bestListDialog->ShowModal(PlayTime, false);
     } catch (const ESettingsError& e) {
         Application::ReportError(e.Text());
     }
@@ -296,7 +296,7 @@ void MainWindow::WakeTimer() {
 
 void MainWindow::onStartClicked() {
     if (gameState == GameState::Running) {
-        if (YesNoDlg->ShowMsg(4) == ResultNo) return;
+        if (messageDialog->ShowMsg(4) == ResultNo) return;
         repaintAll();
     }
     newLevel();
@@ -306,20 +306,20 @@ void MainWindow::onPauseClicked() {
     if (gameState != GameState::Running) return;
     gameState = GameState::Paused;
     repaintAll();
-    YesNoDlg->ShowMsg(12);
+    messageDialog->ShowMsg(12);
     gameState = GameState::Running;
     WakeTimer();
     repaintAll();
 }
 
 void MainWindow::onBestListClicked() {
-    HighscoreDlg->SetDirection(1);
-    HighscoreDlg->SetINIString(QStringLiteral("hs%1").arg(mode));
-    HighscoreDlg->ShowModal(PlayTime, true);
+    bestListDialog->SetDirection(1);
+    bestListDialog->SetINIString(QStringLiteral("hs%1").arg(mode));
+    bestListDialog->ShowModal(PlayTime, true);
 }
 
 void MainWindow::onLevelPressed(Qt::MouseButton button) {
-    if (gameState == GameState::Running && YesNoDlg->ShowMsg(4) == ResultNo) return;
+    if (gameState == GameState::Running && messageDialog->ShowMsg(4) == ResultNo) return;
     if (button == Qt::LeftButton)
         mode = mode >= MaxMode ? MinMode : mode + 1;
     else
@@ -328,7 +328,7 @@ void MainWindow::onLevelPressed(Qt::MouseButton button) {
 }
 
 void MainWindow::onOptionsClicked() {
-    OptionDlg->ShowModal();
+    optionsDialog->ShowModal();
 }
 
 void MainWindow::onInfoClicked() {
@@ -412,7 +412,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 bool MainWindow::confirmClose() {
-    const int answer = YesNoDlg->ShowMsg(gameState == GameState::Running ? 4 : 3);
+    const int answer = messageDialog->ShowMsg(gameState == GameState::Running ? 4 : 3);
     repaintAll();
     return answer == ResultYes;
 }

@@ -18,9 +18,13 @@
 #include <optional>
 
 class QLabel;
+class BestListDialog;
 class BoardPainter;
 class DialogImages;
 class HelpSystem;
+class LanguageDialog;
+class MessageDialog;
+class OptionsDialog;
 class WindowPlacement;
 class ImageButton;
 class HintBalloon;
@@ -54,9 +58,16 @@ class MainWindow : public QWidget, public IBoardEffects, public CursorEffects {
     std::unique_ptr<MusicPlayer> midi;
     std::unique_ptr<SoundPlayer> waves;
     std::unique_ptr<WindowPlacement> placement;
+    // The dialogs, children of this window; createGameWindows makes them.
+    MessageDialog* messageDialog = nullptr;
+    LanguageDialog* languageDialog = nullptr;
+    OptionsDialog* optionsDialog = nullptr;
+    BestListDialog* bestListDialog = nullptr;
     std::unique_ptr<HintBalloon> hintBalloon;
 
-    // Game fields.
+    // Game fields. The one puzzle, replaced in place by each new level; the painter, the rules
+    // and the keyboard hold it by reference.
+    Puzzle puzzle;
     GameState gameState = GameState::Ready;
     int32_t PlayTime = 0;
     int32_t TickTenths = 0;

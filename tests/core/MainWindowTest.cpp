@@ -104,8 +104,8 @@ class ModalScript {
 // is open, then answers with a key: a character, or a Qt::Key such as Escape.
 ModalScript::ScriptStep Message(int32_t number, int key, std::function<void()> meanwhile = {}) {
     return [=](QWidget* modal) {
-        EXPECT_EQ(modal, static_cast<QWidget*>(YesNoDlg));
-        EXPECT_EQ(YesNoDlg->MsgNo, number);
+        EXPECT_EQ(modal, static_cast<QWidget*>(mainform->messageDialog));
+        EXPECT_EQ(mainform->messageDialog->MsgNo, number);
         if (meanwhile) meanwhile();
         if (key < 0x80)
             QTest::keyClick(modal, static_cast<char>(key));
@@ -117,11 +117,11 @@ ModalScript::ScriptStep Message(int32_t number, int key, std::function<void()> m
 // A step for the best list in entry mode: types the name and confirms.
 ModalScript::ScriptStep EnterName(const QString& name) {
     return [=](QWidget* modal) {
-        EXPECT_EQ(modal, static_cast<QWidget*>(HighscoreDlg));
-        ASSERT_TRUE(HighscoreDlg->nameEdit->isVisible());
-        HighscoreDlg->nameEdit->clear();
-        QTest::keyClicks(HighscoreDlg->nameEdit, name);
-        QTest::mouseClick(HighscoreDlg->okButton, Qt::LeftButton);
+        EXPECT_EQ(modal, static_cast<QWidget*>(mainform->bestListDialog));
+        ASSERT_TRUE(mainform->bestListDialog->nameEdit->isVisible());
+        mainform->bestListDialog->nameEdit->clear();
+        QTest::keyClicks(mainform->bestListDialog->nameEdit, name);
+        QTest::mouseClick(mainform->bestListDialog->okButton, Qt::LeftButton);
     };
 }
 
@@ -129,9 +129,9 @@ using GridValues = std::vector<int32_t>;
 
 GridValues GridNow() {
     GridValues grid;
-    for (int32_t c = 1; c <= puzzle.ColCount; ++c)
-        for (int32_t r = 1; r <= puzzle.RowCount; ++r)
-            grid.push_back(puzzle.Grid[c][r]);
+    for (int32_t c = 1; c <= mainform->puzzle.ColCount; ++c)
+        for (int32_t r = 1; r <= mainform->puzzle.RowCount; ++r)
+            grid.push_back(mainform->puzzle.Grid[c][r]);
     return grid;
 }
 
@@ -157,9 +157,9 @@ void Click(int32_t col, int32_t row, Qt::MouseButton button = Qt::LeftButton) {
 
 // The first cell, row by row, in the given state.
 bool FindCell(int32_t state, int32_t& col, int32_t& row) {
-    for (row = 1; row <= puzzle.RowCount; ++row)
-        for (col = 1; col <= puzzle.ColCount; ++col)
-            if (puzzle.Grid[col][row] == state) return true;
+    for (row = 1; row <= mainform->puzzle.RowCount; ++row)
+        for (col = 1; col <= mainform->puzzle.ColCount; ++col)
+            if (mainform->puzzle.Grid[col][row] == state) return true;
     return false;
 }
 
@@ -220,7 +220,6 @@ class MainWindowTest : public ::testing::Test {
         Dragging = false;
         FirstShow = true;
         ProgramDir.clear();
-        puzzle = Puzzle();
         RandomSource = RandomGenerator();
         MainWindow::FixedSeed = 20240613;
     }
@@ -264,10 +263,10 @@ class MainWindowTest : public ::testing::Test {
 
 TEST_F(MainWindowTest, FirstStartDefaultsAndGermanAnswer) {
     ModalScript script({[](QWidget* modal) {
-        EXPECT_EQ(modal, static_cast<QWidget*>(TongueDlg));
+        EXPECT_EQ(modal, static_cast<QWidget*>(mainform->languageDialog));
         // Still English while the question is open.
         EXPECT_EQ(mainform->scoreLabel->text(), QStringLiteral("Time:"));
-        QTest::mouseClick(TongueDlg->germanButton, Qt::LeftButton);
+        QTest::mouseClick(mainform->languageDialog->germanButton, Qt::LeftButton);
     }});
     mainform = createGameWindows();
     mainform->Timer.stop();
@@ -278,8 +277,8 @@ TEST_F(MainWindowTest, FirstStartDefaultsAndGermanAnswer) {
     EXPECT_TRUE(MusicOn);
     EXPECT_EQ(mainform->BackMode, 0);
     EXPECT_EQ(mode, 1);
-    EXPECT_EQ(puzzle.ColCount, 10);
-    EXPECT_EQ(puzzle.RowCount, 7);
+    EXPECT_EQ(mainform->puzzle.ColCount, 10);
+    EXPECT_EQ(mainform->puzzle.RowCount, 7);
     EXPECT_EQ(mainform->gameState, GameState::Ready);
     EXPECT_FALSE(mainform->pauseButton->isEnabled());
     EXPECT_EQ(mainform->windowTitle(), QStringLiteral("Morvek V1.0"));
@@ -305,7 +304,8 @@ TEST_F(MainWindowTest, FirstStartDefaultsAndGermanAnswer) {
 
 TEST_F(MainWindowTest, LanguageQuestionClosedOtherwiseStaysEnglishAndAsksAgain) {
     {
-        ModalScript script({[](QWidget*) { QTest::keyClick(TongueDlg, Qt::Key_Escape); }});
+        ModalScript script(
+            {[](QWidget*) { QTest::keyClick(mainform->languageDialog, Qt::Key_Escape); }});
         Open();
         ASSERT_TRUE(script.Finish());
     }
@@ -324,8 +324,8 @@ TEST_F(MainWindowTest, LanguageQuestionClosedOtherwiseStaysEnglishAndAsksAgain) 
     // The next start asks again.
     FirstShow = true;
     ModalScript again({[](QWidget* modal) {
-        EXPECT_EQ(modal, static_cast<QWidget*>(TongueDlg));
-        QTest::mouseClick(TongueDlg->englishButton, Qt::LeftButton);
+        EXPECT_EQ(modal, static_cast<QWidget*>(mainform->languageDialog));
+        QTest::mouseClick(mainform->languageDialog->englishButton, Qt::LeftButton);
     }});
     Open();
     ASSERT_TRUE(again.Finish());
@@ -363,8 +363,8 @@ TEST_F(MainWindowTest, StoredValuesAreBroughtIntoRange) {
         OpenEnglish();
         EXPECT_EQ(mode, row.mode);
         EXPECT_EQ(mainform->BackMode, row.backMode);
-        EXPECT_EQ(puzzle.ColCount, ColCountFor(row.mode));
-        EXPECT_EQ(puzzle.RowCount, RowCountFor(row.mode));
+        EXPECT_EQ(mainform->puzzle.ColCount, ColCountFor(row.mode));
+        EXPECT_EQ(mainform->puzzle.RowCount, RowCountFor(row.mode));
         destroyGameWindows();
         mainform = nullptr;
     }
@@ -448,8 +448,8 @@ TEST_F(MainWindowTest, PauseHidesTheCluesUntilItEnds) {
     OpenEnglish();
     Click(1, 1, Qt::MiddleButton);
     const BoardLayout& l = mainform->Layout();
-    const QRect rowClues(0, l.BoardTop, l.BoardLeft, puzzle.RowCount * l.CellSize);
-    const QRect colClues(l.BoardLeft, 0, puzzle.ColCount * l.CellSize, l.BoardTop);
+    const QRect rowClues(0, l.BoardTop, l.BoardLeft, mainform->puzzle.RowCount * l.CellSize);
+    const QRect colClues(l.BoardLeft, 0, mainform->puzzle.ColCount * l.CellSize, l.BoardTop);
     const QImage before = mainform->box->Surface().copy();
     {
         ModalScript pause({Message(12, 'n', [&] {
@@ -468,7 +468,7 @@ TEST_F(MainWindowTest, PauseHidesTheCluesUntilItEnds) {
 // does not.
 TEST_F(MainWindowTest, QuestionClosedWithoutAnswer) {
     const auto closeIt = [](QWidget* modal) {
-        EXPECT_EQ(YesNoDlg->MsgNo, 4);
+        EXPECT_EQ(mainform->messageDialog->MsgNo, 4);
         modal->close();
     };
     OpenEnglish();
@@ -509,17 +509,17 @@ TEST_F(MainWindowTest, ClockRunsDuringOtherDialogs) {
     };
     {
         ModalScript options({[&](QWidget* modal) {
-            EXPECT_EQ(modal, static_cast<QWidget*>(OptionDlg));
+            EXPECT_EQ(modal, static_cast<QWidget*>(mainform->optionsDialog));
             tickSecond(1);
-            QTest::mouseClick(OptionDlg->okButton, Qt::LeftButton);
+            QTest::mouseClick(mainform->optionsDialog->okButton, Qt::LeftButton);
         }});
         QTest::mouseClick(mainform->optionsButton, Qt::LeftButton);
     }
     {
         ModalScript best({[&](QWidget* modal) {
-            EXPECT_EQ(modal, static_cast<QWidget*>(HighscoreDlg));
+            EXPECT_EQ(modal, static_cast<QWidget*>(mainform->bestListDialog));
             tickSecond(2);
-            QTest::mouseClick(HighscoreDlg->okButton, Qt::LeftButton);
+            QTest::mouseClick(mainform->bestListDialog->okButton, Qt::LeftButton);
         }});
         QTest::mouseClick(mainform->bestListButton, Qt::LeftButton);
     }
@@ -575,7 +575,7 @@ TEST_F(MainWindowTest, ResizeKeepsBoardAndToolBar) {
     int32_t next = 0, nextRow = 0;
     ASSERT_TRUE(FindCell(CellState::HiddenFilled, next, nextRow));
     Click(next, nextRow);
-    EXPECT_EQ(puzzle.Grid[next][nextRow], CellState::Uncovered);
+    EXPECT_EQ(mainform->puzzle.Grid[next][nextRow], CellState::Uncovered);
     EXPECT_EQ(CellPixels(next, nextRow).pixel(3, 3), qRgb(0, 0, 0));
     EXPECT_EQ(mainform->PlayTime, 1);
 
@@ -614,17 +614,17 @@ TEST_F(MainWindowTest, SizeButtonRing) {
         QTest::mousePress(mainform->levelButton, row.button);
         QTest::mouseRelease(mainform->levelButton, row.button);
         EXPECT_EQ(mode, row.to);
-        EXPECT_EQ(puzzle.ColCount, 3 * row.to + 7);
-        EXPECT_EQ(puzzle.RowCount, 2 * row.to + 5);
+        EXPECT_EQ(mainform->puzzle.ColCount, 3 * row.to + 7);
+        EXPECT_EQ(mainform->puzzle.RowCount, 2 * row.to + 5);
         EXPECT_EQ(mainform->gameState, GameState::Ready);
-        EXPECT_TRUE(ToolBarShowsSize(puzzle.ColCount, puzzle.RowCount));
+        EXPECT_TRUE(ToolBarShowsSize(mainform->puzzle.ColCount, mainform->puzzle.RowCount));
     }
     mode = 1;
     mainform->newLevel();
     QTest::mousePress(mainform->levelButton, Qt::RightButton);
     QTest::mouseRelease(mainform->levelButton, Qt::RightButton);
-    EXPECT_EQ(puzzle.ColCount, 34);
-    EXPECT_EQ(puzzle.RowCount, 23);
+    EXPECT_EQ(mainform->puzzle.ColCount, 34);
+    EXPECT_EQ(mainform->puzzle.RowCount, 23);
 }
 
 TEST_F(MainWindowTest, SizeButtonWhileRunningAsksFirst) {
@@ -647,7 +647,7 @@ TEST_F(MainWindowTest, SizeButtonWhileRunningAsksFirst) {
     }
     EXPECT_EQ(mode, 9);
     EXPECT_EQ(mainform->gameState, GameState::Ready);
-    EXPECT_EQ(puzzle.ColCount, 34);
+    EXPECT_EQ(mainform->puzzle.ColCount, 34);
 }
 
 // --- The board through the window -------------------------------------------------------
@@ -657,19 +657,19 @@ TEST_F(MainWindowTest, DragUncoversCellsOnGridAndScreen) {
     // A run of three filled cells in a row, from the seeded board.
     int32_t col = 0, row = 0;
     bool found = false;
-    for (row = 1; row <= puzzle.RowCount && !found; ++row)
-        for (col = 1; col + 2 <= puzzle.ColCount && !found; ++col)
-            found = puzzle.Grid[col][row] == CellState::HiddenFilled &&
-                    puzzle.Grid[col + 1][row] == CellState::HiddenFilled &&
-                    puzzle.Grid[col + 2][row] == CellState::HiddenFilled;
+    for (row = 1; row <= mainform->puzzle.RowCount && !found; ++row)
+        for (col = 1; col + 2 <= mainform->puzzle.ColCount && !found; ++col)
+            found = mainform->puzzle.Grid[col][row] == CellState::HiddenFilled &&
+                    mainform->puzzle.Grid[col + 1][row] == CellState::HiddenFilled &&
+                    mainform->puzzle.Grid[col + 2][row] == CellState::HiddenFilled;
     ASSERT_TRUE(found);
     --row;
     --col;
 
     const GridValues before = GridNow();
     std::vector<QImage> pixels;
-    for (int32_t c = 1; c <= puzzle.ColCount; ++c)
-        for (int32_t r = 1; r <= puzzle.RowCount; ++r)
+    for (int32_t c = 1; c <= mainform->puzzle.ColCount; ++c)
+        for (int32_t r = 1; r <= mainform->puzzle.RowCount; ++r)
             pixels.push_back(CellPixels(c, r));
     const QPoint frame(3, 3);
     EXPECT_NE(CellPixels(col, row).pixel(frame), qRgb(0, 0, 0));
@@ -683,15 +683,15 @@ TEST_F(MainWindowTest, DragUncoversCellsOnGridAndScreen) {
     EXPECT_EQ(mainform->PlayTime, 0);
 
     for (int32_t c = col; c <= col + 2; ++c) {
-        EXPECT_EQ(puzzle.Grid[c][row], CellState::Uncovered) << c;
+        EXPECT_EQ(mainform->puzzle.Grid[c][row], CellState::Uncovered) << c;
         EXPECT_EQ(CellPixels(c, row).pixel(frame), qRgb(0, 0, 0)) << c;
     }
     // Every cell's picture changed exactly where its state changed (a completed line marks its
     // empty cells, which changes them too).
     const GridValues after = GridNow();
     size_t i = 0;
-    for (int32_t c = 1; c <= puzzle.ColCount; ++c)
-        for (int32_t r = 1; r <= puzzle.RowCount; ++r, ++i) {
+    for (int32_t c = 1; c <= mainform->puzzle.ColCount; ++c)
+        for (int32_t r = 1; r <= mainform->puzzle.RowCount; ++r, ++i) {
             SCOPED_TRACE(testing::Message() << "cell " << c << "," << r);
             EXPECT_EQ(after[i] != before[i], CellPixels(c, r) != pixels[i]);
             if (after[i] != before[i] && !(r == row && c >= col && c <= col + 2)) {
@@ -701,7 +701,7 @@ TEST_F(MainWindowTest, DragUncoversCellsOnGridAndScreen) {
 
     // The released button ended the drag: moving on uncovers nothing.
     const GridValues released = GridNow();
-    for (int32_t c = 1; c <= puzzle.ColCount; ++c)
+    for (int32_t c = 1; c <= mainform->puzzle.ColCount; ++c)
         QTest::mouseMove(mainform->box, CellCentre(c, row));
     EXPECT_EQ(GridNow(), released);
 }
@@ -784,7 +784,7 @@ TEST_F(MainWindowTest, WrongMovesChargeAndShowTheTime) {
         EXPECT_EQ(mainform->PlayTime, row.penalty);
         EXPECT_EQ(mainform->gameState, GameState::Running);
         EXPECT_TRUE(mainform->pauseButton->isEnabled());
-        EXPECT_EQ(puzzle.Grid[col][r], row.state);
+        EXPECT_EQ(mainform->puzzle.Grid[col][r], row.state);
         EXPECT_EQ(CellPixels(col, r), cell); // the flash ends on the cell's own look
         EXPECT_NE(mainform->toolBarBox->Surface(), toolbar);
         EXPECT_TRUE(ToolBarShowsTime(row.penalty));
@@ -807,9 +807,9 @@ TEST_F(MainWindowTest, SolvingTheBoardStoresTheResult) {
     ASSERT_EQ(mainform->PlayTime, result);
 
     std::vector<std::pair<int32_t, int32_t>> filled;
-    for (int32_t r = 1; r <= puzzle.RowCount; ++r)
-        for (int32_t c = 1; c <= puzzle.ColCount; ++c)
-            if (puzzle.Grid[c][r] == CellState::HiddenFilled) filled.emplace_back(c, r);
+    for (int32_t r = 1; r <= mainform->puzzle.RowCount; ++r)
+        for (int32_t c = 1; c <= mainform->puzzle.ColCount; ++c)
+            if (mainform->puzzle.Grid[c][r] == CellState::HiddenFilled) filled.emplace_back(c, r);
     ASSERT_FALSE(filled.empty());
     const auto last = filled.back();
     filled.pop_back();
@@ -836,8 +836,8 @@ TEST_F(MainWindowTest, SolvingTheBoardStoresTheResult) {
     // Further presses and ticks change nothing.
     const GridValues solvedGrid = GridNow();
     const QImage board = mainform->box->Surface().copy();
-    for (int32_t r = 1; r <= puzzle.RowCount; ++r)
-        for (int32_t c = 1; c <= puzzle.ColCount; ++c) {
+    for (int32_t r = 1; r <= mainform->puzzle.RowCount; ++r)
+        for (int32_t c = 1; c <= mainform->puzzle.ColCount; ++c) {
             Click(c, r, Qt::LeftButton);
             Click(c, r, Qt::RightButton);
         }
@@ -850,10 +850,10 @@ TEST_F(MainWindowTest, SolvingTheBoardStoresTheResult) {
     // The best-list button shows the list of this size, in any state.
     {
         ModalScript view({[](QWidget* modal) {
-            EXPECT_EQ(modal, static_cast<QWidget*>(HighscoreDlg));
-            EXPECT_EQ(HighscoreDlg->KeyPrefix, QStringLiteral("hs1"));
-            EXPECT_FALSE(HighscoreDlg->nameEdit->isVisible());
-            QTest::mouseClick(HighscoreDlg->okButton, Qt::LeftButton);
+            EXPECT_EQ(modal, static_cast<QWidget*>(mainform->bestListDialog));
+            EXPECT_EQ(mainform->bestListDialog->KeyPrefix, QStringLiteral("hs1"));
+            EXPECT_FALSE(mainform->bestListDialog->nameEdit->isVisible());
+            QTest::mouseClick(mainform->bestListDialog->okButton, Qt::LeftButton);
         }});
         QTest::mouseClick(mainform->bestListButton, Qt::LeftButton);
     }
@@ -869,16 +869,16 @@ TEST_F(MainWindowTest, SolvedByDragAndBestListCancelled) {
     OpenEnglish();
     int32_t col = 0, row = 0;
     bool found = false;
-    for (row = 1; row <= puzzle.RowCount && !found; ++row)
-        for (col = 1; col < puzzle.ColCount && !found; ++col)
-            found = puzzle.Grid[col][row] == CellState::HiddenFilled &&
-                    puzzle.Grid[col + 1][row] == CellState::HiddenFilled;
+    for (row = 1; row <= mainform->puzzle.RowCount && !found; ++row)
+        for (col = 1; col < mainform->puzzle.ColCount && !found; ++col)
+            found = mainform->puzzle.Grid[col][row] == CellState::HiddenFilled &&
+                    mainform->puzzle.Grid[col + 1][row] == CellState::HiddenFilled;
     ASSERT_TRUE(found);
     --row;
     --col;
-    for (int32_t r = 1; r <= puzzle.RowCount; ++r)
-        for (int32_t c = 1; c <= puzzle.ColCount; ++c)
-            if (puzzle.Grid[c][r] == CellState::HiddenFilled &&
+    for (int32_t r = 1; r <= mainform->puzzle.RowCount; ++r)
+        for (int32_t c = 1; c <= mainform->puzzle.ColCount; ++c)
+            if (mainform->puzzle.Grid[c][r] == CellState::HiddenFilled &&
                 !(r == row && (c == col || c == col + 1)))
                 Click(c, r);
     Ticks(30);
@@ -888,7 +888,7 @@ TEST_F(MainWindowTest, SolvedByDragAndBestListCancelled) {
     EXPECT_EQ(mainform->gameState, GameState::Running);
     {
         ModalScript solved({Message(1, Qt::Key_Return), [](QWidget* modal) {
-                                EXPECT_EQ(modal, static_cast<QWidget*>(HighscoreDlg));
+                                EXPECT_EQ(modal, static_cast<QWidget*>(mainform->bestListDialog));
                                 QTest::keyClick(modal, Qt::Key_Escape);
                             }});
         QTest::mouseMove(mainform->box, CellCentre(col + 1, row));
@@ -922,9 +922,9 @@ TEST_F(MainWindowTest, ABestListValueThatIsNotTextCostsOnlyItsRow) {
     }
     Open();
     std::vector<std::pair<int32_t, int32_t>> filled;
-    for (int32_t r = 1; r <= puzzle.RowCount; ++r)
-        for (int32_t c = 1; c <= puzzle.ColCount; ++c)
-            if (puzzle.Grid[c][r] == CellState::HiddenFilled) filled.emplace_back(c, r);
+    for (int32_t r = 1; r <= mainform->puzzle.RowCount; ++r)
+        for (int32_t c = 1; c <= mainform->puzzle.ColCount; ++c)
+            if (mainform->puzzle.Grid[c][r] == CellState::HiddenFilled) filled.emplace_back(c, r);
     const auto last = filled.back();
     filled.pop_back();
     for (const auto& [c, r] : filled)
@@ -990,12 +990,12 @@ TEST_F(MainWindowTest, OptionsChangeTheStartValuesOfTheNextRun) {
     OpenEnglish();
     {
         ModalScript options({[](QWidget* modal) {
-            EXPECT_EQ(modal, static_cast<QWidget*>(OptionDlg));
-            QTest::mouseClick(OptionDlg->soundButton, Qt::LeftButton);
-            QTest::mouseClick(OptionDlg->backgroundButton, Qt::LeftButton);
-            QTest::mouseClick(OptionDlg->backgroundButton, Qt::LeftButton);
-            QTest::mouseClick(OptionDlg->fairButton, Qt::LeftButton);
-            QTest::mouseClick(OptionDlg->okButton, Qt::LeftButton);
+            EXPECT_EQ(modal, static_cast<QWidget*>(mainform->optionsDialog));
+            QTest::mouseClick(mainform->optionsDialog->soundButton, Qt::LeftButton);
+            QTest::mouseClick(mainform->optionsDialog->backgroundButton, Qt::LeftButton);
+            QTest::mouseClick(mainform->optionsDialog->backgroundButton, Qt::LeftButton);
+            QTest::mouseClick(mainform->optionsDialog->fairButton, Qt::LeftButton);
+            QTest::mouseClick(mainform->optionsDialog->okButton, Qt::LeftButton);
         }});
         QTest::mouseClick(mainform->optionsButton, Qt::LeftButton);
     }
@@ -1083,9 +1083,9 @@ TEST_F(MainWindowTest, UnreadablePlayerNameIsReportedAndTheGameStarts) {
     mainform = createGameWindows();
     Application::ErrorHook = nullptr;
     ASSERT_NE(mainform, nullptr);
-    ASSERT_NE(HighscoreDlg, nullptr);
+    ASSERT_NE(mainform->bestListDialog, nullptr);
     EXPECT_EQ(errors, QStringList{QString::fromUtf8("Ungültiger Datentyp für 'player'")});
-    EXPECT_EQ(HighscoreDlg->PlayerName, QStringLiteral("Mr.Brain"));
+    EXPECT_EQ(mainform->bestListDialog->PlayerName, QStringLiteral("Mr.Brain"));
 }
 
 // A stored placement that cannot be read is replaced by a good one when the window goes.
@@ -1120,18 +1120,18 @@ TEST_F(MainWindowTest, OptionsChangeBackgroundAndLanguageAtOnce) {
     std::vector<QString> labels;
     {
         ModalScript options({[&](QWidget* modal) {
-            EXPECT_EQ(modal, static_cast<QWidget*>(OptionDlg));
+            EXPECT_EQ(modal, static_cast<QWidget*>(mainform->optionsDialog));
             for (int i = 0; i < 7; ++i) {
-                QTest::mouseClick(OptionDlg->backgroundButton, Qt::LeftButton);
+                QTest::mouseClick(mainform->optionsDialog->backgroundButton, Qt::LeftButton);
                 EXPECT_EQ(mainform->BackMode, (i + 1) % 7);
                 grounds.push_back(mainform->box->Surface().pixel(ground));
             }
-            QTest::mouseClick(OptionDlg->languageButton, Qt::LeftButton);
+            QTest::mouseClick(mainform->optionsDialog->languageButton, Qt::LeftButton);
             labels.push_back(mainform->scoreLabel->text());
             labels.push_back(mainform->sizeLabel->text());
-            QTest::mouseClick(OptionDlg->languageButton, Qt::LeftButton);
+            QTest::mouseClick(mainform->optionsDialog->languageButton, Qt::LeftButton);
             labels.push_back(mainform->scoreLabel->text());
-            QTest::mouseClick(OptionDlg->okButton, Qt::LeftButton);
+            QTest::mouseClick(mainform->optionsDialog->okButton, Qt::LeftButton);
         }});
         QTest::mouseClick(mainform->optionsButton, Qt::LeftButton);
     }
@@ -1157,13 +1157,13 @@ TEST_F(MainWindowTest, TimerStartsTheMusicOnlyWhileItIsOn) {
     std::vector<QString> labels;
     {
         ModalScript options({[&](QWidget*) {
-            QTest::mouseClick(OptionDlg->musicButton, Qt::LeftButton);
-            labels.push_back(OptionDlg->MusicLabel->text());
+            QTest::mouseClick(mainform->optionsDialog->musicButton, Qt::LeftButton);
+            labels.push_back(mainform->optionsDialog->MusicLabel->text());
             EXPECT_TRUE(TicksUntilMusicPlays());
-            QTest::mouseClick(OptionDlg->musicButton, Qt::LeftButton);
-            labels.push_back(OptionDlg->MusicLabel->text());
+            QTest::mouseClick(mainform->optionsDialog->musicButton, Qt::LeftButton);
+            labels.push_back(mainform->optionsDialog->MusicLabel->text());
             EXPECT_FALSE(mainform->midi->Playing());
-            QTest::mouseClick(OptionDlg->okButton, Qt::LeftButton);
+            QTest::mouseClick(mainform->optionsDialog->okButton, Qt::LeftButton);
         }});
         QTest::mouseClick(mainform->optionsButton, Qt::LeftButton);
     }
@@ -1223,10 +1223,10 @@ TEST_F(MainWindowTest, TimerSleepsWhileNothingNeedsIt) {
     if (!MusicFound) return;
     {
         ModalScript options({[](QWidget*) {
-            QTest::mouseClick(OptionDlg->musicButton, Qt::LeftButton);
+            QTest::mouseClick(mainform->optionsDialog->musicButton, Qt::LeftButton);
             EXPECT_TRUE(mainform->Timer.isActive());
             EXPECT_TRUE(QTest::qWaitFor([] { return mainform->midi->Playing(); }, 5000));
-            QTest::mouseClick(OptionDlg->okButton, Qt::LeftButton);
+            QTest::mouseClick(mainform->optionsDialog->okButton, Qt::LeftButton);
         }});
         QTest::mouseClick(mainform->optionsButton, Qt::LeftButton);
     }
@@ -1358,15 +1358,15 @@ ClueInk inkIn(const QRect& panel) {
 }
 ClueInk rowClueInk(int32_t row) {
     const BoardLayout& l = mainform->Layout();
-    return inkIn(QRect(l.BoardLeft - puzzle.MaxRowClues * l.CellSize,
-                       l.BoardTop + (row - 1) * l.CellSize, puzzle.MaxRowClues * l.CellSize,
-                       l.CellSize));
+    return inkIn(QRect(l.BoardLeft - mainform->puzzle.MaxRowClues * l.CellSize,
+                       l.BoardTop + (row - 1) * l.CellSize,
+                       mainform->puzzle.MaxRowClues * l.CellSize, l.CellSize));
 }
 ClueInk colClueInk(int32_t col) {
     const BoardLayout& l = mainform->Layout();
     return inkIn(QRect(l.BoardLeft + (col - 1) * l.CellSize,
-                       l.BoardTop - puzzle.MaxColClues * l.CellSize, l.CellSize,
-                       puzzle.MaxColClues * l.CellSize));
+                       l.BoardTop - mainform->puzzle.MaxColClues * l.CellSize, l.CellSize,
+                       mainform->puzzle.MaxColClues * l.CellSize));
 }
 
 void expectLit(bool lit, const ClueInk& ink) {
@@ -1411,23 +1411,23 @@ TEST_F(MainWindowTest, CursorShowsOnlyAfterAnArrowAndLightsItsClues) {
 
     // Wrapping at the edges, and the jumps to the ends of the row and the column.
     typeKey(Qt::Key_Up);
-    EXPECT_TRUE(mainform->boardCursor().isAt(2, puzzle.RowCount));
+    EXPECT_TRUE(mainform->boardCursor().isAt(2, mainform->puzzle.RowCount));
     expectLit(false, rowClueInk(1));
-    expectLit(true, rowClueInk(puzzle.RowCount));
+    expectLit(true, rowClueInk(mainform->puzzle.RowCount));
     typeKey(Qt::Key_End);
-    EXPECT_TRUE(mainform->boardCursor().isAt(puzzle.ColCount, puzzle.RowCount));
+    EXPECT_TRUE(mainform->boardCursor().isAt(mainform->puzzle.ColCount, mainform->puzzle.RowCount));
     typeKey(Qt::Key_Right);
-    EXPECT_TRUE(mainform->boardCursor().isAt(1, puzzle.RowCount));
+    EXPECT_TRUE(mainform->boardCursor().isAt(1, mainform->puzzle.RowCount));
     typeKey(Qt::Key_PageUp);
     EXPECT_TRUE(mainform->boardCursor().isAt(1, 1));
     typeKey(Qt::Key_PageDown);
     typeKey(Qt::Key_Home);
-    EXPECT_TRUE(mainform->boardCursor().isAt(1, puzzle.RowCount));
+    EXPECT_TRUE(mainform->boardCursor().isAt(1, mainform->puzzle.RowCount));
 
     // A whole repaint (the pause, a new background) keeps the cursor.
     mainform->repaintAll();
-    expectFrame(1, puzzle.RowCount, today);
-    expectLit(true, rowClueInk(puzzle.RowCount));
+    expectFrame(1, mainform->puzzle.RowCount, today);
+    expectLit(true, rowClueInk(mainform->puzzle.RowCount));
 
     // A mouse press on the board, even off the cells, hides it: the board is today's again.
     const BoardLayout& l = mainform->Layout();
@@ -1439,7 +1439,7 @@ TEST_F(MainWindowTest, CursorShowsOnlyAfterAnArrowAndLightsItsClues) {
     typeKey(Qt::Key_Space);
     EXPECT_EQ(mainform->box->Surface(), today);
     typeKey(Qt::Key_Left);
-    EXPECT_TRUE(mainform->boardCursor().isAt(1, puzzle.RowCount));
+    EXPECT_TRUE(mainform->boardCursor().isAt(1, mainform->puzzle.RowCount));
 }
 
 TEST_F(MainWindowTest, KeyboardMovesAreJudgedLikePresses) {
@@ -1449,7 +1449,7 @@ TEST_F(MainWindowTest, KeyboardMovesAreJudgedLikePresses) {
     cursorTo(col, row);
     EXPECT_EQ(mainform->gameState, GameState::Ready); // moving the cursor is no move
     typeKey(Qt::Key_Space);
-    EXPECT_EQ(puzzle.Grid[col][row], CellState::Uncovered);
+    EXPECT_EQ(mainform->puzzle.Grid[col][row], CellState::Uncovered);
     EXPECT_EQ(mainform->gameState, GameState::Running);
     EXPECT_TRUE(mainform->pauseButton->isEnabled());
     EXPECT_FALSE(Dragging);
@@ -1485,7 +1485,7 @@ TEST_F(MainWindowTest, KeyboardMovesAreJudgedLikePresses) {
         };
         typeKey(r.key);
         mainform->DelayHook = [](int32_t) {};
-        EXPECT_EQ(puzzle.Grid[col][row], r.after);
+        EXPECT_EQ(mainform->puzzle.Grid[col][row], r.after);
         EXPECT_EQ(mainform->PlayTime, before + r.charge);
         EXPECT_TRUE(ToolBarShowsTime(mainform->PlayTime));
         EXPECT_TRUE(r.charge == 0 || waits > 0); // a wrong move flashes
@@ -1497,31 +1497,32 @@ TEST_F(MainWindowTest, KeyboardMovesAreJudgedLikePresses) {
     cursorTo(col, row);
     QKeyEvent repeat(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QString(), true);
     QApplication::sendEvent(mainform->box, &repeat);
-    EXPECT_EQ(puzzle.Grid[col][row], CellState::HiddenEmpty);
+    EXPECT_EQ(mainform->puzzle.Grid[col][row], CellState::HiddenEmpty);
 }
 
 TEST_F(MainWindowTest, ShiftArrowsUncoverLikeADragAndStopAtAnEmptyCell) {
     OpenEnglish();
     // The first row made to order: filled, filled, empty, then filled.
-    for (int32_t c = 1; c <= puzzle.ColCount; ++c)
-        puzzle.Grid[c][1] = c == 3 ? CellState::HiddenEmpty : CellState::HiddenFilled;
+    for (int32_t c = 1; c <= mainform->puzzle.ColCount; ++c)
+        mainform->puzzle.Grid[c][1] = c == 3 ? CellState::HiddenEmpty : CellState::HiddenFilled;
     mainform->repaintAll();
     typeKey(Qt::Key_Right); // shows the cursor on 1,1
 
     shiftArrow(Qt::Key_Right); // enters 2,1: uncovered
     shiftArrow(Qt::Key_Right); // enters 3,1: a wrong move, the drag ends
     shiftArrow(Qt::Key_Right); // enters 4,1: only the cursor moves
-    EXPECT_EQ(puzzle.Grid[1][1], CellState::HiddenFilled); // where the drag began is not entered
-    EXPECT_EQ(puzzle.Grid[2][1], CellState::Uncovered);
-    EXPECT_EQ(puzzle.Grid[3][1], CellState::HiddenEmpty);
-    EXPECT_EQ(puzzle.Grid[4][1], CellState::HiddenFilled);
+    EXPECT_EQ(mainform->puzzle.Grid[1][1],
+              CellState::HiddenFilled); // where the drag began is not entered
+    EXPECT_EQ(mainform->puzzle.Grid[2][1], CellState::Uncovered);
+    EXPECT_EQ(mainform->puzzle.Grid[3][1], CellState::HiddenEmpty);
+    EXPECT_EQ(mainform->puzzle.Grid[4][1], CellState::HiddenFilled);
     EXPECT_EQ(mainform->PlayTime, 33);
     EXPECT_EQ(mainform->gameState, GameState::Running);
 
     // Shift let go and held again: a new drag.
     shiftUp();
     shiftArrow(Qt::Key_Right);
-    EXPECT_EQ(puzzle.Grid[5][1], CellState::Uncovered);
+    EXPECT_EQ(mainform->puzzle.Grid[5][1], CellState::Uncovered);
     EXPECT_TRUE(mainform->boardCursor().isAt(5, 1));
     EXPECT_EQ(mainform->PlayTime, 33);
     EXPECT_FALSE(Dragging);
@@ -1573,16 +1574,16 @@ TEST_F(MainWindowTest, ToolBarKeysDoWhatTheClicksDo) {
     // F3: the best list of this size to look at; F5: the options; Ctrl+I: the information.
     {
         ModalScript best({[](QWidget* modal) {
-            EXPECT_EQ(modal, static_cast<QWidget*>(HighscoreDlg));
-            EXPECT_FALSE(HighscoreDlg->nameEdit->isVisible());
-            QTest::mouseClick(HighscoreDlg->okButton, Qt::LeftButton);
+            EXPECT_EQ(modal, static_cast<QWidget*>(mainform->bestListDialog));
+            EXPECT_FALSE(mainform->bestListDialog->nameEdit->isVisible());
+            QTest::mouseClick(mainform->bestListDialog->okButton, Qt::LeftButton);
         }});
         typeKey(Qt::Key_F3);
     }
     {
         ModalScript options({[](QWidget* modal) {
-            EXPECT_EQ(modal, static_cast<QWidget*>(OptionDlg));
-            QTest::mouseClick(OptionDlg->okButton, Qt::LeftButton);
+            EXPECT_EQ(modal, static_cast<QWidget*>(mainform->optionsDialog));
+            QTest::mouseClick(mainform->optionsDialog->okButton, Qt::LeftButton);
         }});
         typeKey(Qt::Key_F5);
     }
@@ -1613,7 +1614,7 @@ TEST_F(MainWindowTest, ToolBarKeysDoWhatTheClicksDo) {
         EXPECT_EQ(mode, 1);
         typeKey(Qt::Key_F4, Qt::ShiftModifier);
         EXPECT_EQ(mode, 9);
-        EXPECT_EQ(puzzle.ColCount, 34);
+        EXPECT_EQ(mainform->puzzle.ColCount, 34);
         typeKey(Qt::Key_F4);
         EXPECT_EQ(mode, 1);
     }
@@ -1700,7 +1701,7 @@ TEST_F(MainWindowTest, ScreenReaderNames) {
     // changes (the offscreen platform has no screen reader to watch that happen).
     typeKey(Qt::Key_Right);
     const QString first = name(mainform->box);
-    EXPECT_EQ(first, cellText(false, puzzle, 1, 1));
+    EXPECT_EQ(first, cellText(false, mainform->puzzle, 1, 1));
     EXPECT_TRUE(first.startsWith(QStringLiteral("row 1, column 1, hidden; row clues ")));
     typeKey(Qt::Key_Down);
     EXPECT_TRUE(name(mainform->box).startsWith(QStringLiteral("row 2, column 1, hidden;")));

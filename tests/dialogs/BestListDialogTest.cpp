@@ -25,7 +25,7 @@ namespace {
 
 const QString Section = QStringLiteral("common");
 
-class HighscoreDlg : public testing::Test {
+class BestListDialogTest : public testing::Test {
   protected:
     void SetUp() override {
         SavedTongue = Tongue;
@@ -102,7 +102,7 @@ class HighscoreDlg : public testing::Test {
     int32_t SavedTongue = -1;
 };
 
-TEST_F(HighscoreDlg, EmptyStoreShowsDefaults) {
+TEST_F(BestListDialogTest, EmptyStoreShowsDefaults) {
     auto dlg = MakeDlg();
     const RowLabels rows = View(*dlg);
     EXPECT_EQ(rows.Names, QStringList(15, "Mr. Brain"));
@@ -115,7 +115,7 @@ TEST_F(HighscoreDlg, EmptyStoreShowsDefaults) {
     EXPECT_FALSE(QFile::exists(SettingsStore::DefaultFileName()));
 }
 
-TEST_F(HighscoreDlg, TieGoesBelowAndANameWithACommaRoundTrips) {
+TEST_F(BestListDialogTest, TieGoesBelowAndANameWithACommaRoundTrips) {
     StoreTens();
     auto dlg = MakeDlg();
     RowLabels during;
@@ -156,7 +156,7 @@ TEST_F(HighscoreDlg, TieGoesBelowAndANameWithACommaRoundTrips) {
     EXPECT_FALSE(rows.EditVisible);
 }
 
-TEST_F(HighscoreDlg, NameFieldIsLimitedAndOutOfTabOrder) {
+TEST_F(BestListDialogTest, NameFieldIsLimitedAndOutOfTabOrder) {
     auto dlg = MakeDlg();
     EXPECT_EQ(dlg->nameEdit->maxLength(), 25);
     EXPECT_FALSE(dlg->nameEdit->focusPolicy() & Qt::TabFocus);
@@ -168,7 +168,7 @@ TEST_F(HighscoreDlg, NameFieldIsLimitedAndOutOfTabOrder) {
     EXPECT_FALSE(dlg->cancelButton->ShowHint());
 }
 
-TEST_F(HighscoreDlg, SixteenthPlaceOpensNothingAndChangesNothing) {
+TEST_F(BestListDialogTest, SixteenthPlaceOpensNothingAndChangesNothing) {
     for (int i = 0; i < 15; ++i)
         Store(i, QStringLiteral("%1,p%2").arg(i + 1).arg(i));
     const auto before = Snapshot();
@@ -179,7 +179,7 @@ TEST_F(HighscoreDlg, SixteenthPlaceOpensNothingAndChangesNothing) {
     EXPECT_EQ(Snapshot(), before);
 }
 
-TEST_F(HighscoreDlg, CancelStoresNothing) {
+TEST_F(BestListDialogTest, CancelStoresNothing) {
     StoreTens();
     const auto before = Snapshot();
     auto dlg = MakeDlg();
@@ -196,7 +196,7 @@ TEST_F(HighscoreDlg, CancelStoresNothing) {
     EXPECT_FALSE(rows.EditVisible);
 }
 
-TEST_F(HighscoreDlg, ClearBoxEmptiesTheListAndDropsThePendingResult) {
+TEST_F(BestListDialogTest, ClearBoxEmptiesTheListAndDropsThePendingResult) {
     StoreTens();
     auto dlg = MakeDlg();
     ASSERT_TRUE(RunModal(
@@ -227,7 +227,7 @@ TEST_F(HighscoreDlg, ClearBoxEmptiesTheListAndDropsThePendingResult) {
 }
 
 // Another copy of the game stores a result while this one shows the list: OK keeps that result.
-TEST_F(HighscoreDlg, ViewAndOkWritesNothing) {
+TEST_F(BestListDialogTest, ViewAndOkWritesNothing) {
     StoreTens();
     Ini.WriteText(Section, "player", "Ann");
     auto dlg = MakeDlg();
@@ -244,7 +244,7 @@ TEST_F(HighscoreDlg, ViewAndOkWritesNothing) {
     EXPECT_EQ(Ini.ReadText(Section, "player", ""), "Zoe");
 }
 
-TEST_F(HighscoreDlg, AStoredZeroIsAResult) {
+TEST_F(BestListDialogTest, AStoredZeroIsAResult) {
     Store(0, "0,Zed");
     auto dlg = MakeDlg();
     ASSERT_TRUE(RunModal(
@@ -254,7 +254,7 @@ TEST_F(HighscoreDlg, AStoredZeroIsAResult) {
 }
 
 // Values that earlier versions could not read: the list opens, each bad value costs its row.
-TEST_F(HighscoreDlg, ACommaOrATypedValueInTheStoreLeavesTheListUsable) {
+TEST_F(BestListDialogTest, ACommaOrATypedValueInTheStoreLeavesTheListUsable) {
     StoreTens();
     QFile file(SettingsStore::DefaultFileName());
     ASSERT_TRUE(file.open(QFile::Append));
@@ -276,7 +276,7 @@ TEST_F(HighscoreDlg, ACommaOrATypedValueInTheStoreLeavesTheListUsable) {
 
 // A store that cannot be written (here a folder in place of its lock) reports the failure once and
 // never keeps the list from closing, by the tick or by Escape.
-TEST_F(HighscoreDlg, AnUnwritableStoreNeverTrapsTheList) {
+TEST_F(BestListDialogTest, AnUnwritableStoreNeverTrapsTheList) {
     StoreTens();
     const QString lock = SettingsStore::DefaultFileName() + ".lock";
     ASSERT_TRUE(QDir().mkpath(lock));
@@ -307,7 +307,7 @@ TEST_F(HighscoreDlg, AnUnwritableStoreNeverTrapsTheList) {
     EXPECT_EQ(Stored(0), "10,p0");
 }
 
-TEST_F(HighscoreDlg, BadValuesBecomeDefaultRowsAndSpoilNothingElse) {
+TEST_F(BestListDialogTest, BadValuesBecomeDefaultRowsAndSpoilNothingElse) {
     StoreTens();
     const struct {
         int Index;
@@ -332,7 +332,7 @@ TEST_F(HighscoreDlg, BadValuesBecomeDefaultRowsAndSpoilNothingElse) {
     }
 }
 
-TEST_F(HighscoreDlg, TextsByLanguageAndPlacement) {
+TEST_F(BestListDialogTest, TextsByLanguageAndPlacement) {
     auto dlg = MakeDlg();
     const struct {
         int32_t Tongue;
@@ -362,7 +362,7 @@ TEST_F(HighscoreDlg, TextsByLanguageAndPlacement) {
     }
 }
 
-TEST_F(HighscoreDlg, ComponentsInPlace) {
+TEST_F(BestListDialogTest, ComponentsInPlace) {
     auto dlg = MakeDlg();
     EXPECT_EQ(dlg->size(), QSize(320, 476));
     const struct {

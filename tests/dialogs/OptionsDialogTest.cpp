@@ -343,7 +343,7 @@ TEST_F(Options, ComponentsInPlace) {
     }
 }
 
-class TongueDlg : public testing::Test {
+class LanguageDialogTest : public testing::Test {
   protected:
     void SetUp() override { Saved = Tongue; }
     void TearDown() override { Tongue = Saved; }
@@ -351,7 +351,7 @@ class TongueDlg : public testing::Test {
     LanguageDialog Dlg{Resources()};
 };
 
-TEST_F(TongueDlg, ButtonsChooseAndOtherCloseKeepsUnchosen) {
+TEST_F(LanguageDialogTest, ButtonsChooseAndOtherCloseKeepsUnchosen) {
     const struct {
         const char* Name;
         std::function<void(LanguageDialog&)> Answer;
@@ -379,7 +379,7 @@ TEST_F(TongueDlg, ButtonsChooseAndOtherCloseKeepsUnchosen) {
     }
 }
 
-TEST_F(TongueDlg, ComponentsInPlace) {
+TEST_F(LanguageDialogTest, ComponentsInPlace) {
     EXPECT_EQ(Dlg.size(), QSize(408, 162));
     const struct {
         QWidget* Widget;
