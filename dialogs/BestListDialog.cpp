@@ -35,9 +35,9 @@ BestListDialog::BestListDialog(QWidget* mainWindow, SettingsStore& ini,
     title = MakeLabel(titlePanel, QRect(12, 4, 273, 25), ArialFont(19, true), Qt::AlignCenter);
     listPanel = MakePanel(background, dlgs, 2, QRect(11, 48, 298, 329));
     clearPanel = MakePanel(background, dlgs, 2, QRect(11, 380, 298, 29));
-    ClearBox = new TransparentCheckBox(clearPanel);
-    ClearBox->setGeometry(16, 7, 17, 17);
-    clearCheck = MakeLabel(clearPanel, QRect(40, 8, 245, 17), ArialFont(13));
+    clearCheck = new TransparentCheckBox(clearPanel);
+    clearCheck->setGeometry(16, 7, 17, 17);
+    clearLabel = MakeLabel(clearPanel, QRect(40, 8, 245, 17), ArialFont(13));
     cancelButton = MakeButton(background, dlgs, 204, 416, 7, 8, 7, 0, false);
     okButton = MakeButton(background, dlgs, 260, 416, 5, 6, 5, 0, false);
     connect(cancelButton, &ImageButton::clicked, this, [this] { onCancelClicked(); });
@@ -126,7 +126,7 @@ void BestListDialog::ShowRows() {
 void BestListDialog::ShowModal(int32_t score, bool viewOnly) {
     ViewOnly = viewOnly;
     cancelButton->setVisible(!viewOnly);
-    ClearBox->setChecked(false);
+    clearCheck->setChecked(false);
     LoadList();
 
     if (viewOnly) {
@@ -163,7 +163,7 @@ void BestListDialog::FormActivate() {
     const bool german = German();
     title->setText(german ? QStringLiteral("Morvek - Bestenliste")
                           : QStringLiteral("Morvek - Highscore"));
-    clearCheck->setText(german ? QStringLiteral("alle Einträge löschen")
+    clearLabel->setText(german ? QStringLiteral("alle Einträge löschen")
                                : QStringLiteral("remove all entries"));
     cancelButton->SetHint(german ? QStringLiteral("Abbrechen") : QStringLiteral("Cancel"));
     okButton->SetHint(german ? QStringLiteral("In Liste aufnehmen")
@@ -171,7 +171,7 @@ void BestListDialog::FormActivate() {
 }
 
 void BestListDialog::onOkClicked() {
-    const bool cleared = ClearBox->isChecked();
+    const bool cleared = clearCheck->isChecked();
     if (cleared) {
         for (int i = 0; i < HighscoreCount; ++i) {
             EntryNames[i] = QStringLiteral("Mr. Brain");

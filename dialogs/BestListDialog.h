@@ -39,8 +39,8 @@ class BestListDialog : public QDialog {
     BackPanel* listPanel;
     QLineEdit* nameEdit;
     BackPanel* clearPanel;
-    TransparentCheckBox* ClearBox;
-    QLabel* clearCheck;
+    TransparentCheckBox* clearCheck;
+    QLabel* clearLabel;
     ImageButton* cancelButton;
     ImageButton* okButton;
 

@@ -13,9 +13,9 @@ class InfoDialog : public QDialog {
   public:
     InfoDialog(QWidget* mainWindow, const DialogImages& resources);
 
-    QLabel* NameLabel;
-    QLabel* VersionLabel;
-    QLabel* AboutLabel;
+    QLabel* nameLabel;
+    QLabel* versionLabel;
+    QLabel* aboutLabel;
     ImageButton* okButton;
 
   protected:

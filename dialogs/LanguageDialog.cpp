@@ -21,11 +21,11 @@ LanguageDialog::LanguageDialog(const DialogImages& resources, QWidget* parent)
     logo = MakeLogo(background, dlgs);
     questionPanel = MakePanel(background, dlgs, 2, QRect(108, 12, 289, 137));
     germanButton = MakeButton(questionPanel, dlgs, 16, 15, 21, 22, 21, 0, true);
-    TongueLabel = MakeLabel(questionPanel, QRect(79, 32, 190, 18), ArialFont(16));
-    TongueLabel->setText(QStringLiteral("Ich spreche deutsch"));
+    germanLabel = MakeLabel(questionPanel, QRect(79, 32, 190, 18), ArialFont(16));
+    germanLabel->setText(QStringLiteral("Ich spreche deutsch"));
     englishButton = MakeButton(questionPanel, dlgs, 16, 71, 23, 24, 23, 0, true);
-    Label1 = MakeLabel(questionPanel, QRect(79, 88, 190, 18), ArialFont(16));
-    Label1->setText(QStringLiteral("I speak English"));
+    englishLabel = MakeLabel(questionPanel, QRect(79, 88, 190, 18), ArialFont(16));
+    englishLabel->setText(QStringLiteral("I speak English"));
     connect(germanButton, &ImageButton::clicked, this, [this] { onGermanClicked(); });
     connect(englishButton, &ImageButton::clicked, this, [this] { onEnglishClicked(); });
 }

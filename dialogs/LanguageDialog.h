@@ -23,9 +23,9 @@ class LanguageDialog : public QDialog {
     ListImage* logo;
     BackPanel* questionPanel;
     ImageButton* germanButton;
-    QLabel* TongueLabel;
+    QLabel* germanLabel;
     ImageButton* englishButton;
-    QLabel* Label1;
+    QLabel* englishLabel;
 
     void onGermanClicked();
     void onEnglishClicked();

@@ -30,13 +30,13 @@ OptionsDialog::OptionsDialog(QWidget* mainWindow, int32_t& backMode, const Dialo
     background = MakePanel(this, dlgs, 1, rect());
     logo = MakeLogo(background, dlgs);
 
-    ProgLabel = new RotatedLabel(background);
-    ProgLabel->setGeometry(12, 119, 53, 281);
-    ProgLabel->setFont(ArialFont(37, true));
-    VersionLabel = new RotatedLabel(background);
-    VersionLabel->setGeometry(56, 130, 21, 266);
-    VersionLabel->setFont(ArialFont(16, true));
-    for (RotatedLabel* label : {ProgLabel, VersionLabel}) {
+    programLabel = new RotatedLabel(background);
+    programLabel->setGeometry(12, 119, 53, 281);
+    programLabel->setFont(ArialFont(37, true));
+    versionLabel = new RotatedLabel(background);
+    versionLabel->setGeometry(56, 130, 21, 266);
+    versionLabel->setFont(ArialFont(16, true));
+    for (RotatedLabel* label : {programLabel, versionLabel}) {
         label->SetAngle(90);
         label->SetStyle3D(Label3DStyle::Raised);
         label->SetLightColor(Qt::black);
@@ -46,19 +46,19 @@ OptionsDialog::OptionsDialog(QWidget* mainWindow, int32_t& backMode, const Dialo
     }
 
     okButton = MakeButton(background, dlgs, 436, 411, 5, 6, 5, 0, true);
-    p7 = MakePanel(background, dlgs, 2, QRect(116, 12, 369, 389));
-    OptLabel = MakeLabel(p7, QRect(19, 12, 254, 29), ArialFont(21, true));
+    settingsPanel = MakePanel(background, dlgs, 2, QRect(116, 12, 369, 389));
+    optionsLabel = MakeLabel(settingsPanel, QRect(19, 12, 254, 29), ArialFont(21, true));
     const QFont rowFont = ArialFont(16);
-    languageButton = MakeButton(p7, opts, 16, 47, 1, 2, 1, 0, true);
-    TongueLabel = MakeLabel(p7, QRect(79, 64, 294, 18), rowFont);
-    soundButton = MakeButton(p7, opts, 16, 103, 6, 8, 6, 0, true);
-    SoundLabel = MakeLabel(p7, QRect(79, 120, 294, 18), rowFont);
-    musicButton = MakeButton(p7, opts, 16, 159, 3, 4, 3, 5, true);
-    MusicLabel = MakeLabel(p7, QRect(79, 176, 294, 18), rowFont);
-    backgroundButton = MakeButton(p7, opts, 16, 215, 12, 13, 12, 0, true);
-    BackLabel = MakeLabel(p7, QRect(79, 232, 290, 18), rowFont);
-    fairButton = MakeButton(p7, opts, 16, 271, 14, 15, 14, 0, true);
-    FairLabel = MakeLabel(p7, QRect(79, 288, 294, 18), rowFont);
+    languageButton = MakeButton(settingsPanel, opts, 16, 47, 1, 2, 1, 0, true);
+    languageLabel = MakeLabel(settingsPanel, QRect(79, 64, 294, 18), rowFont);
+    soundButton = MakeButton(settingsPanel, opts, 16, 103, 6, 8, 6, 0, true);
+    soundLabel = MakeLabel(settingsPanel, QRect(79, 120, 294, 18), rowFont);
+    musicButton = MakeButton(settingsPanel, opts, 16, 159, 3, 4, 3, 5, true);
+    musicLabel = MakeLabel(settingsPanel, QRect(79, 176, 294, 18), rowFont);
+    backgroundButton = MakeButton(settingsPanel, opts, 16, 215, 12, 13, 12, 0, true);
+    backgroundLabel = MakeLabel(settingsPanel, QRect(79, 232, 290, 18), rowFont);
+    fairButton = MakeButton(settingsPanel, opts, 16, 271, 14, 15, 14, 0, true);
+    fairLabel = MakeLabel(settingsPanel, QRect(79, 288, 294, 18), rowFont);
 
     connect(okButton, &ImageButton::clicked, this, [this] { onOkClicked(); });
     connect(languageButton, &ImageButton::clicked, this, [this] { onLanguageClicked(); });
@@ -75,50 +75,51 @@ int OptionsDialog::ShowModal() {
 }
 
 void OptionsDialog::RefreshTexts() {
-    ProgLabel->SetCaption(QStringLiteral("Morvek"));
-    VersionLabel->SetCaption(QStringLiteral("Version  V1.0"));
+    programLabel->SetCaption(QStringLiteral("Morvek"));
+    versionLabel->SetCaption(QStringLiteral("Version  V1.0"));
     musicButton->setEnabled(MusicFound);
 
     const bool de = German();
     okButton->SetHint(de ? QStringLiteral("Zurück zum Spiel") : QStringLiteral("Back to game"));
-    OptLabel->setText(de ? QStringLiteral("Einstellungen:") : QStringLiteral("Options:"));
+    optionsLabel->setText(de ? QStringLiteral("Einstellungen:") : QStringLiteral("Options:"));
     languageButton->SetHint(de ? QStringLiteral("Sprache ändern")
                                : QStringLiteral("Change language"));
-    TongueLabel->setText(de ? QStringLiteral("Ich spreche deutsch.")
-                            : QStringLiteral("I speak English."));
+    languageLabel->setText(de ? QStringLiteral("Ich spreche deutsch.")
+                              : QStringLiteral("I speak English."));
     soundButton->SetHint(de ? QStringLiteral("Geräusche ein- und ausschalten.")
                             : QStringLiteral("Sound on or off"));
     if (SoundOn)
-        SoundLabel->setText(de ? QStringLiteral("Geräusche sind an.")
+        soundLabel->setText(de ? QStringLiteral("Geräusche sind an.")
                                : QStringLiteral("Sound is on."));
     else
-        SoundLabel->setText(de ? QStringLiteral("Geräusche sind aus.")
+        soundLabel->setText(de ? QStringLiteral("Geräusche sind aus.")
                                : QStringLiteral("Sound is off."));
     musicButton->SetHint(de ? QStringLiteral("Musik ein- und ausschalten.")
                             : QStringLiteral("Music on or off."));
     if (!MusicFound && !AudioOpen())
-        MusicLabel->setText(de ? QStringLiteral("Ton ist nicht verfügbar.")
+        musicLabel->setText(de ? QStringLiteral("Ton ist nicht verfügbar.")
                                : QStringLiteral("Sound is not available."));
     else if (!MusicFound)
-        MusicLabel->setText(de ? QStringLiteral("Keine Musikdateien vorhanden.")
+        musicLabel->setText(de ? QStringLiteral("Keine Musikdateien vorhanden.")
                                : QStringLiteral("No music files available."));
     else if (MusicOn)
-        MusicLabel->setText((de ? QStringLiteral("Musik: ") : QStringLiteral("Music: ")) +
+        musicLabel->setText((de ? QStringLiteral("Musik: ") : QStringLiteral("Music: ")) +
                             (MusicName ? MusicName() : QString()));
     else
-        MusicLabel->setText(de ? QStringLiteral("Musik ist aus.")
+        musicLabel->setText(de ? QStringLiteral("Musik ist aus.")
                                : QStringLiteral("Music is off."));
     backgroundButton->SetHint(de ? QStringLiteral("Hintergrund ändern")
                                  : QStringLiteral("Change background"));
-    BackLabel->setText((de ? QStringLiteral("Hintergrund: ") : QStringLiteral("Background: ")) +
-                       QString::number(BackMode + 1));
+    backgroundLabel->setText(
+        (de ? QStringLiteral("Hintergrund: ") : QStringLiteral("Background: ")) +
+        QString::number(BackMode + 1));
     fairButton->SetHint(de ? QStringLiteral("Züge nach den Zahlen beurteilen")
                            : QStringLiteral("Judge moves by the clues"));
     if (FairJudging)
-        FairLabel->setText(de ? QStringLiteral("Faires Urteil ist an.")
+        fairLabel->setText(de ? QStringLiteral("Faires Urteil ist an.")
                               : QStringLiteral("Fair judging is on."));
     else
-        FairLabel->setText(de ? QStringLiteral("Faires Urteil ist aus.")
+        fairLabel->setText(de ? QStringLiteral("Faires Urteil ist aus.")
                               : QStringLiteral("Fair judging is off."));
 }
 

@@ -34,21 +34,21 @@ class OptionsDialog : public QDialog {
 
     BackPanel* background;
     ListImage* logo;
-    RotatedLabel* ProgLabel;
-    RotatedLabel* VersionLabel;
+    RotatedLabel* programLabel;
+    RotatedLabel* versionLabel;
     ImageButton* okButton;
-    BackPanel* p7;
-    QLabel* OptLabel;
+    BackPanel* settingsPanel;
+    QLabel* optionsLabel;
     ImageButton* languageButton;
-    QLabel* TongueLabel;
+    QLabel* languageLabel;
     ImageButton* soundButton;
-    QLabel* SoundLabel;
+    QLabel* soundLabel;
     ImageButton* musicButton;
-    QLabel* MusicLabel;
+    QLabel* musicLabel;
     ImageButton* backgroundButton;
-    QLabel* BackLabel;
+    QLabel* backgroundLabel;
     ImageButton* fairButton;
-    QLabel* FairLabel;
+    QLabel* fairLabel;
 
     void FormActivate();
     void onOkClicked();

@@ -532,8 +532,8 @@ TEST_F(MainWindowTest, ClockRunsDuringOtherDialogs) {
         ModalScript info({[&](QWidget* modal) {
             auto* dialog = qobject_cast<InfoDialog*>(modal);
             ASSERT_NE(dialog, nullptr);
-            EXPECT_EQ(dialog->NameLabel->text(), QStringLiteral("Morvek"));
-            EXPECT_EQ(dialog->VersionLabel->text(), QStringLiteral("V1.0"));
+            EXPECT_EQ(dialog->nameLabel->text(), QStringLiteral("Morvek"));
+            EXPECT_EQ(dialog->versionLabel->text(), QStringLiteral("V1.0"));
             tickSecond(4);
             QTest::keyClick(modal, Qt::Key_Escape);
         }});
@@ -1158,10 +1158,10 @@ TEST_F(MainWindowTest, TimerStartsTheMusicOnlyWhileItIsOn) {
     {
         ModalScript options({[&](QWidget*) {
             QTest::mouseClick(mainform->optionsDialog->musicButton, Qt::LeftButton);
-            labels.push_back(mainform->optionsDialog->MusicLabel->text());
+            labels.push_back(mainform->optionsDialog->musicLabel->text());
             EXPECT_TRUE(TicksUntilMusicPlays());
             QTest::mouseClick(mainform->optionsDialog->musicButton, Qt::LeftButton);
-            labels.push_back(mainform->optionsDialog->MusicLabel->text());
+            labels.push_back(mainform->optionsDialog->musicLabel->text());
             EXPECT_FALSE(mainform->midi->Playing());
             QTest::mouseClick(mainform->optionsDialog->okButton, Qt::LeftButton);
         }});

@@ -203,7 +203,7 @@ TEST_F(BestListDialogTest, ClearBoxEmptiesTheListAndDropsThePendingResult) {
         *dlg, [&] { dlg->ShowModal(25, false); },
         [&] {
             QTest::keyClicks(dlg->nameEdit, "Eve");
-            dlg->ClearBox->setChecked(true);
+            dlg->clearCheck->setChecked(true);
             dlg->onOkClicked();
         }));
     for (int i = 0; i < 15; ++i)
@@ -217,7 +217,7 @@ TEST_F(BestListDialogTest, ClearBoxEmptiesTheListAndDropsThePendingResult) {
     ASSERT_TRUE(RunModal(
         *dlg, [&] { dlg->ShowModal(9000, false); },
         [&] {
-            unticked = !dlg->ClearBox->isChecked();
+            unticked = !dlg->clearCheck->isChecked();
             EXPECT_EQ(dlg->nameEdit->text(), "Mr. Brain");
             dlg->onOkClicked();
         }));
@@ -287,7 +287,7 @@ TEST_F(BestListDialogTest, AnUnwritableStoreNeverTrapsTheList) {
     EXPECT_TRUE(RunModal(
         *dlg, [&] { dlg->ShowModal(0, true); },
         [&] {
-            dlg->ClearBox->setChecked(true);
+            dlg->clearCheck->setChecked(true);
             dlg->onOkClicked();
         }));
     EXPECT_FALSE(dlg->isVisible());
@@ -355,7 +355,7 @@ TEST_F(BestListDialogTest, TextsByLanguageAndPlacement) {
                 dlg->onCancelClicked();
             }));
         EXPECT_EQ(dlg->title->text(), QString::fromUtf8(row.Title));
-        EXPECT_EQ(dlg->clearCheck->text(), QString::fromUtf8(row.Clear));
+        EXPECT_EQ(dlg->clearLabel->text(), QString::fromUtf8(row.Clear));
         EXPECT_EQ(dlg->cancelButton->Hint(), QString::fromUtf8(row.Cancel));
         EXPECT_EQ(dlg->okButton->Hint(), QString::fromUtf8(row.Ok));
         EXPECT_EQ(pos, PlaceOverFrame(Main.frameGeometry(), QSize(320, 476)));
@@ -374,8 +374,8 @@ TEST_F(BestListDialogTest, ComponentsInPlace) {
         {dlg->title, {12, 4, 273, 25}},
         {dlg->listPanel, {11, 48, 298, 329}},
         {dlg->clearPanel, {11, 380, 298, 29}},
-        {dlg->ClearBox, {16, 7, 17, 17}},
-        {dlg->clearCheck, {40, 8, 245, 17}},
+        {dlg->clearCheck, {16, 7, 17, 17}},
+        {dlg->clearLabel, {40, 8, 245, 17}},
         {dlg->cancelButton, {204, 416, 50, 50}},
         {dlg->okButton, {260, 416, 50, 50}},
         {dlg->findChild<QLabel*>("num0"), {10, 10, 40, 21}},

@@ -170,7 +170,7 @@ TEST_F(DialogKeys, OptionsCloseByEnterAndEscapeAndPressTheFocusedButton) {
             ASSERT_TRUE(Active(dlg));
             Type(dlg, {Qt::Key_Tab, Qt::Key_Return});
             EXPECT_EQ(Tongue, 1);
-            EXPECT_EQ(dlg.TongueLabel->text(), QStringLiteral("Ich spreche deutsch."));
+            EXPECT_EQ(dlg.languageLabel->text(), QStringLiteral("Ich spreche deutsch."));
             Type(dlg, {Qt::Key_Space});
             EXPECT_EQ(Tongue, 0);
             EXPECT_TRUE(dlg.isVisible());
@@ -266,8 +266,8 @@ TEST_F(BestListKeys, TabFromTheNameWalksTheCheckBoxCancelAndTick) {
             Type(Dlg, {Qt::Key_Tab, Qt::Key_Return});
         }));
     // The name field is left by Tab but never reached by it.
-    EXPECT_EQ(visited,
-              (std::vector<QWidget*>{Dlg.ClearBox, Dlg.cancelButton, Dlg.okButton, Dlg.ClearBox}));
+    EXPECT_EQ(visited, (std::vector<QWidget*>{Dlg.clearCheck, Dlg.cancelButton, Dlg.okButton,
+                                              Dlg.clearCheck}));
     EXPECT_EQ(Dlg.result(), QDialog::Rejected);
     EXPECT_EQ(Stored(2), "30,p2");
 }
@@ -278,7 +278,7 @@ TEST_F(BestListKeys, SpaceTicksRemoveAllAndEnterConfirmsIt) {
         [&] {
             ASSERT_TRUE(Active(Dlg));
             Type(Dlg, {Qt::Key_Tab, Qt::Key_Space});
-            EXPECT_TRUE(Dlg.ClearBox->isChecked());
+            EXPECT_TRUE(Dlg.clearCheck->isChecked());
             Type(Dlg, {Qt::Key_Return});
         }));
     EXPECT_EQ(Dlg.result(), QDialog::Accepted);
@@ -296,7 +296,7 @@ TEST_F(BestListKeys, ViewingClosesByEnterWithTheTickAndByEscape) {
                 EXPECT_TRUE(Dlg.okButton->hasFocus());
                 // Cancel is hidden: Tab goes between the check box and the tick.
                 Type(Dlg, {Qt::Key_Tab});
-                EXPECT_TRUE(Dlg.ClearBox->hasFocus());
+                EXPECT_TRUE(Dlg.clearCheck->hasFocus());
                 Type(Dlg, {Qt::Key_Tab});
                 EXPECT_TRUE(Dlg.okButton->hasFocus());
                 Type(Dlg, {key});

@@ -16,9 +16,9 @@ TEST(InfoDlg, NamesTheProgramAndVersionInBothLanguages) {
         Tongue = tongue;
         EXPECT_TRUE(RunModal(
             info, [&] { info.exec(); }, [&] { info.accept(); }));
-        EXPECT_EQ(info.NameLabel->text(), QStringLiteral("Morvek"));
-        EXPECT_EQ(info.VersionLabel->text(), QStringLiteral("V1.0"));
-        EXPECT_EQ(info.AboutLabel->text().startsWith(QStringLiteral("Ein ")), tongue == 1)
+        EXPECT_EQ(info.nameLabel->text(), QStringLiteral("Morvek"));
+        EXPECT_EQ(info.versionLabel->text(), QStringLiteral("V1.0"));
+        EXPECT_EQ(info.aboutLabel->text().startsWith(QStringLiteral("Ein ")), tongue == 1)
             << tongue;
     }
     Tongue = saved;

@@ -72,7 +72,7 @@ TEST(NextTongue, Ring) {
 TEST_F(Options, LanguageButtonRingsFromUnchosen) {
     Tongue = -1;
     Dlg.RefreshTexts();
-    EXPECT_EQ(Dlg.TongueLabel->text(), "I speak English.");
+    EXPECT_EQ(Dlg.languageLabel->text(), "I speak English.");
     const struct {
         int32_t Tongue;
         const char* Label;
@@ -87,8 +87,8 @@ TEST_F(Options, LanguageButtonRingsFromUnchosen) {
         Calls.clear();
         Dlg.onLanguageClicked();
         EXPECT_EQ(Tongue, step.Tongue);
-        EXPECT_EQ(Dlg.TongueLabel->text(), QString::fromUtf8(step.Label));
-        EXPECT_EQ(Dlg.OptLabel->text(), QString::fromUtf8(step.Heading));
+        EXPECT_EQ(Dlg.languageLabel->text(), QString::fromUtf8(step.Label));
+        EXPECT_EQ(Dlg.optionsLabel->text(), QString::fromUtf8(step.Heading));
         EXPECT_EQ(Dlg.languageButton->Hint(), QString::fromUtf8(step.Hint));
         // The main window's texts follow, after the dialog's own.
         EXPECT_EQ(Calls, std::vector<std::string>{"texts " + std::to_string(step.Tongue)});
@@ -98,20 +98,20 @@ TEST_F(Options, LanguageButtonRingsFromUnchosen) {
 TEST_F(Options, BackgroundButtonRingsThroughSeven) {
     Tongue = 0;
     Dlg.RefreshTexts();
-    EXPECT_EQ(Dlg.BackLabel->text(), "Background: 1");
+    EXPECT_EQ(Dlg.backgroundLabel->text(), "Background: 1");
     for (int press = 1; press <= 8; ++press) {
         Calls.clear();
         Dlg.onBackgroundClicked();
         const int32_t want = press % 7;
         EXPECT_EQ(BackMode, want);
-        EXPECT_EQ(Dlg.BackLabel->text(), QStringLiteral("Background: %1").arg(want + 1));
+        EXPECT_EQ(Dlg.backgroundLabel->text(), QStringLiteral("Background: %1").arg(want + 1));
         // The picture is rebuilt first, then the tool bar texts are set.
         EXPECT_EQ(Calls,
                   (std::vector<std::string>{"background " + std::to_string(want), "texts 0"}));
     }
     Tongue = 1;
     Dlg.RefreshTexts();
-    EXPECT_EQ(Dlg.BackLabel->text(), "Hintergrund: 2");
+    EXPECT_EQ(Dlg.backgroundLabel->text(), "Hintergrund: 2");
     // A stored value out of range still lands in the ring.
     for (int32_t start : {-3, 9, INT32_MAX}) {
         BackMode = start;
@@ -135,14 +135,14 @@ TEST_F(Options, SoundButtonAndLabel) {
         Tongue = row.Tongue;
         SoundOn = true;
         Dlg.RefreshTexts();
-        EXPECT_EQ(Dlg.SoundLabel->text(), QString::fromUtf8(row.On));
+        EXPECT_EQ(Dlg.soundLabel->text(), QString::fromUtf8(row.On));
         EXPECT_EQ(Dlg.soundButton->Hint(), QString::fromUtf8(row.Hint));
         Dlg.onSoundClicked();
         EXPECT_FALSE(SoundOn);
-        EXPECT_EQ(Dlg.SoundLabel->text(), QString::fromUtf8(row.Off));
+        EXPECT_EQ(Dlg.soundLabel->text(), QString::fromUtf8(row.Off));
         Dlg.onSoundClicked();
         EXPECT_TRUE(SoundOn);
-        EXPECT_EQ(Dlg.SoundLabel->text(), QString::fromUtf8(row.On));
+        EXPECT_EQ(Dlg.soundLabel->text(), QString::fromUtf8(row.On));
     }
 }
 
@@ -160,14 +160,14 @@ TEST_F(Options, FairButtonAndLabel) {
         Tongue = row.Tongue;
         FairJudging = true;
         Dlg.RefreshTexts();
-        EXPECT_EQ(Dlg.FairLabel->text(), QString::fromUtf8(row.On));
+        EXPECT_EQ(Dlg.fairLabel->text(), QString::fromUtf8(row.On));
         EXPECT_EQ(Dlg.fairButton->Hint(), QString::fromUtf8(row.Hint));
         Dlg.onFairClicked();
         EXPECT_FALSE(FairJudging);
-        EXPECT_EQ(Dlg.FairLabel->text(), QString::fromUtf8(row.Off));
+        EXPECT_EQ(Dlg.fairLabel->text(), QString::fromUtf8(row.Off));
         Dlg.onFairClicked();
         EXPECT_TRUE(FairJudging);
-        EXPECT_EQ(Dlg.FairLabel->text(), QString::fromUtf8(row.On));
+        EXPECT_EQ(Dlg.fairLabel->text(), QString::fromUtf8(row.On));
     }
 }
 
@@ -191,7 +191,7 @@ TEST_F(Options, MusicLabelByFoundThenOn) {
         MusicOn = row.On;
         Tongue = row.Tongue;
         Dlg.RefreshTexts();
-        EXPECT_EQ(Dlg.MusicLabel->text(), QString::fromUtf8(row.Label));
+        EXPECT_EQ(Dlg.musicLabel->text(), QString::fromUtf8(row.Label));
         EXPECT_EQ(Dlg.musicButton->isEnabled(), row.Found);
     }
 }
@@ -206,7 +206,7 @@ TEST_F(Options, WithoutAnAudioDeviceTheMusicRowSaysSoundIsUnavailable) {
          {std::pair{0, "Sound is not available."}, std::pair{1, "Ton ist nicht verfügbar."}}) {
         Tongue = tongue;
         Dlg.RefreshTexts();
-        EXPECT_EQ(Dlg.MusicLabel->text(), QString::fromUtf8(label));
+        EXPECT_EQ(Dlg.musicLabel->text(), QString::fromUtf8(label));
         EXPECT_FALSE(Dlg.musicButton->isEnabled());
     }
     // With a device again, missing music is told as before.
@@ -214,7 +214,7 @@ TEST_F(Options, WithoutAnAudioDeviceTheMusicRowSaysSoundIsUnavailable) {
     AudioClose();
     Tongue = 0;
     Dlg.RefreshTexts();
-    EXPECT_EQ(Dlg.MusicLabel->text(), QStringLiteral("No music files available."));
+    EXPECT_EQ(Dlg.musicLabel->text(), QStringLiteral("No music files available."));
 }
 
 TEST_F(Options, MusicButtonSwitchesThenRefreshes) {
@@ -234,11 +234,11 @@ TEST_F(Options, MusicButtonSwitchesThenRefreshes) {
     MusicFound = true;
     MusicOn = true;
     Dlg.RefreshTexts();
-    EXPECT_EQ(Dlg.MusicLabel->text(), "Music: a.mid");
+    EXPECT_EQ(Dlg.musicLabel->text(), "Music: a.mid");
     Dlg.onMusicClicked();
-    EXPECT_EQ(Dlg.MusicLabel->text(), "Music is off.");
+    EXPECT_EQ(Dlg.musicLabel->text(), "Music is off.");
     Dlg.onMusicClicked();
-    EXPECT_EQ(Dlg.MusicLabel->text(), "Music: b.mid");
+    EXPECT_EQ(Dlg.musicLabel->text(), "Music: b.mid");
 }
 
 TEST_F(Options, FixedTextsAndHints) {
@@ -246,8 +246,8 @@ TEST_F(Options, FixedTextsAndHints) {
         Tongue = tongue;
         Dlg.RefreshTexts();
         const bool de = tongue == 1;
-        EXPECT_EQ(Dlg.ProgLabel->Caption(), "Morvek");
-        EXPECT_EQ(Dlg.VersionLabel->Caption(), "Version  V1.0");
+        EXPECT_EQ(Dlg.programLabel->Caption(), "Morvek");
+        EXPECT_EQ(Dlg.versionLabel->Caption(), "Version  V1.0");
         EXPECT_EQ(Dlg.okButton->Hint(), de ? "Zurück zum Spiel" : "Back to game");
         EXPECT_EQ(Dlg.musicButton->Hint(), de ? "Musik ein- und ausschalten." : "Music on or off.");
         EXPECT_EQ(Dlg.backgroundButton->Hint(), de ? "Hintergrund ändern" : "Change background");
@@ -255,11 +255,11 @@ TEST_F(Options, FixedTextsAndHints) {
     for (ImageButton* button : {Dlg.okButton, Dlg.languageButton, Dlg.soundButton, Dlg.musicButton,
                                 Dlg.backgroundButton, Dlg.fairButton})
         EXPECT_TRUE(button->ShowHint());
-    EXPECT_EQ(Dlg.ProgLabel->Angle(), 90);
-    EXPECT_EQ(Dlg.ProgLabel->Style3D(), Label3DStyle::Raised);
-    EXPECT_EQ(Dlg.ProgLabel->font().pixelSize(), 37);
-    EXPECT_TRUE(Dlg.ProgLabel->font().bold());
-    EXPECT_EQ(Dlg.VersionLabel->font().pixelSize(), 16);
+    EXPECT_EQ(Dlg.programLabel->Angle(), 90);
+    EXPECT_EQ(Dlg.programLabel->Style3D(), Label3DStyle::Raised);
+    EXPECT_EQ(Dlg.programLabel->font().pixelSize(), 37);
+    EXPECT_TRUE(Dlg.programLabel->font().bold());
+    EXPECT_EQ(Dlg.versionLabel->font().pixelSize(), 16);
 }
 
 TEST_F(Options, ButtonsWorkThroughTheModalShow) {
@@ -274,7 +274,7 @@ TEST_F(Options, ButtonsWorkThroughTheModalShow) {
             QTest::mouseClick(Dlg.languageButton, Qt::LeftButton);
             QTest::mouseClick(Dlg.backgroundButton, Qt::LeftButton);
             QTest::mouseClick(Dlg.fairButton, Qt::LeftButton);
-            labelAfter = Dlg.BackLabel->text();
+            labelAfter = Dlg.backgroundLabel->text();
             QTest::mouseClick(Dlg.okButton, Qt::LeftButton);
         }));
     EXPECT_EQ(result, QDialog::Accepted);
@@ -308,15 +308,15 @@ TEST_F(Options, ComponentsInPlace) {
         QWidget* Widget;
         QRect Place;
     } rows[] = {
-        {Dlg.background, {0, 0, 497, 472}},   {Dlg.logo, {0, 12, 105, 77}},
-        {Dlg.ProgLabel, {12, 119, 53, 281}},  {Dlg.VersionLabel, {56, 130, 21, 266}},
-        {Dlg.okButton, {436, 411, 50, 50}},   {Dlg.p7, {116, 12, 369, 389}},
-        {Dlg.OptLabel, {19, 12, 254, 29}},    {Dlg.languageButton, {16, 47, 50, 50}},
-        {Dlg.TongueLabel, {79, 64, 294, 18}}, {Dlg.soundButton, {16, 103, 50, 50}},
-        {Dlg.SoundLabel, {79, 120, 294, 18}}, {Dlg.musicButton, {16, 159, 50, 50}},
-        {Dlg.MusicLabel, {79, 176, 294, 18}}, {Dlg.backgroundButton, {16, 215, 50, 50}},
-        {Dlg.BackLabel, {79, 232, 290, 18}},  {Dlg.fairButton, {16, 271, 50, 50}},
-        {Dlg.FairLabel, {79, 288, 294, 18}},
+        {Dlg.background, {0, 0, 497, 472}},        {Dlg.logo, {0, 12, 105, 77}},
+        {Dlg.programLabel, {12, 119, 53, 281}},    {Dlg.versionLabel, {56, 130, 21, 266}},
+        {Dlg.okButton, {436, 411, 50, 50}},        {Dlg.settingsPanel, {116, 12, 369, 389}},
+        {Dlg.optionsLabel, {19, 12, 254, 29}},     {Dlg.languageButton, {16, 47, 50, 50}},
+        {Dlg.languageLabel, {79, 64, 294, 18}},    {Dlg.soundButton, {16, 103, 50, 50}},
+        {Dlg.soundLabel, {79, 120, 294, 18}},      {Dlg.musicButton, {16, 159, 50, 50}},
+        {Dlg.musicLabel, {79, 176, 294, 18}},      {Dlg.backgroundButton, {16, 215, 50, 50}},
+        {Dlg.backgroundLabel, {79, 232, 290, 18}}, {Dlg.fairButton, {16, 271, 50, 50}},
+        {Dlg.fairLabel, {79, 288, 294, 18}},
     };
     for (const auto& row : rows)
         EXPECT_EQ(row.Widget->geometry(), row.Place) << row.Place.x() << "," << row.Place.y();
@@ -387,13 +387,13 @@ TEST_F(LanguageDialogTest, ComponentsInPlace) {
     } rows[] = {
         {Dlg.background, {0, 0, 408, 162}},       {Dlg.logo, {0, 12, 105, 77}},
         {Dlg.questionPanel, {108, 12, 289, 137}}, {Dlg.germanButton, {16, 15, 50, 50}},
-        {Dlg.TongueLabel, {79, 32, 190, 18}},     {Dlg.englishButton, {16, 71, 50, 50}},
-        {Dlg.Label1, {79, 88, 190, 18}},
+        {Dlg.germanLabel, {79, 32, 190, 18}},     {Dlg.englishButton, {16, 71, 50, 50}},
+        {Dlg.englishLabel, {79, 88, 190, 18}},
     };
     for (const auto& row : rows)
         EXPECT_EQ(row.Widget->geometry(), row.Place) << row.Place.x() << "," << row.Place.y();
-    EXPECT_EQ(Dlg.TongueLabel->text(), "Ich spreche deutsch");
-    EXPECT_EQ(Dlg.Label1->text(), "I speak English");
+    EXPECT_EQ(Dlg.germanLabel->text(), "Ich spreche deutsch");
+    EXPECT_EQ(Dlg.englishLabel->text(), "I speak English");
     EXPECT_EQ(Dlg.germanButton->ButtonFaceIndicesNew2(), ImageButton::FaceTable(21, 22, 21, 0));
     EXPECT_EQ(Dlg.englishButton->ButtonFaceIndicesNew2(), ImageButton::FaceTable(23, 24, 23, 0));
     EXPECT_EQ(Dlg.germanButton->ButtonFaceImageList(), &Resources().dlgs);
