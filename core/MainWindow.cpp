@@ -243,8 +243,8 @@ void MainWindow::newLevel() {
     puzzle.RowCount = RowCountFor(mode);
     GeneratePuzzle(puzzle, RandomSource);
     painter->ComputeLayout();
-    TileStyle = RandomSource.Random(4) + 1;
-    painter->TileStyle = TileStyle;
+    tileStyle = RandomSource.Random(4) + 1;
+    painter->tileStyle = tileStyle;
     painter->PrepareTile();
     pauseButton->setEnabled(false);
     keyboard->newLevel();
@@ -274,8 +274,8 @@ void MainWindow::onTimerTick() {
         return;
     }
     if (gameState == GameState::Running) {
-        if (++TickTenths > 9) TickTenths = 0;
-        if (TickTenths == 0) {
+        if (++tickTenths > 9) tickTenths = 0;
+        if (tickTenths == 0) {
             ++PlayTime;
             DrawTime();
         }
@@ -288,7 +288,7 @@ bool MainWindow::TimerNeeded() const {
 }
 
 void MainWindow::WakeTimer() {
-    if (TicksByHand || Left || Timer.isActive() || !TimerNeeded()) return;
+    if (ticksByHand || Left || Timer.isActive() || !TimerNeeded()) return;
     // The next tick falls where it would have fallen had the timer run on.
     const qint64 intoTick = TimerEpoch.isValid() ? TimerEpoch.elapsed() % TickMs : 0;
     Timer.start(static_cast<int>(TickMs - intoTick));
@@ -533,8 +533,8 @@ void MainWindow::PlaySnd(int32_t number) {
 
 void MainWindow::Delay(int32_t ms) {
     ++Waiting;
-    if (DelayHook)
-        DelayHook(ms);
+    if (delayHook)
+        delayHook(ms);
     else
         ::Delay(ms);
     --Waiting;

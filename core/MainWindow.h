@@ -70,14 +70,14 @@ class MainWindow : public QWidget, public IBoardEffects, public CursorEffects {
     Puzzle puzzle;
     GameState gameState = GameState::Ready;
     int32_t PlayTime = 0;
-    int32_t TickTenths = 0;
+    int32_t tickTenths = 0;
     int32_t BackMode = 0;
-    int32_t TileStyle = 1;
+    int32_t tileStyle = 1;
 
     // Tests replace the wait of the board animations so they need not wait.
-    std::function<void(int32_t ms)> DelayHook;
+    std::function<void(int32_t ms)> delayHook;
     // Tests that tick the clock themselves stop the timer and set this: it then never wakes.
-    bool TicksByHand = false;
+    bool ticksByHand = false;
 
     // Game flow.
     void newLevel();

@@ -72,7 +72,7 @@ void BoardPainter::PrepareTile() {
     // A one-pixel tile has no frame path; black is what it would be framed in.
     TileBitmap.fill(Qt::black);
     Canvas canvas(TileBitmap);
-    DrawTile(canvas, 0, 0, PartsFor(S).TileSize, TileStyle);
+    DrawTile(canvas, 0, 0, PartsFor(S).TileSize, tileStyle);
 }
 
 void BoardPainter::ComposeCell(int32_t col, int32_t row) {

@@ -25,7 +25,7 @@ class BoardPainter {
     BoardPainter(const Puzzle& puzzle, const BitmapList& bmps, PaintBox& box);
 
     int32_t BackMode = 0;  // row of the background strip (0..6)
-    int32_t TileStyle = 1; // look of uncovered cells (1..4)
+    int32_t tileStyle = 1; // look of uncovered cells (1..4)
     bool Paused = false;   // the clue slots show no numbers
     BoardLayout Layout;
     // The keyboard cursor, drawn over its cell and its clue lines while shown; may be null.
@@ -39,7 +39,7 @@ class BoardPainter {
     void ComputeLayout();
     // Sizes BoardBitmap and ShadeBitmap to the box and fills them from bitmap 0.
     void prepareBackground();
-    // Sizes TileBitmap and draws the tile of TileStyle into it.
+    // Sizes TileBitmap and draws the tile of tileStyle into it.
     void PrepareTile();
     // Background, both clue panels and every cell; shown in one flush.
     void Paint();
