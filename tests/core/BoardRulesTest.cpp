@@ -599,7 +599,7 @@ INSTANTIATE_TEST_SUITE_P(Fair, Moves, testing::ValuesIn(FairCases),
 
 // On the boards of the rules table the clues and the settled cells allow one picture only: the
 // strict rule plays them exactly as fair judging does.
-TEST(Rules, StrictRuleOnTheRulesTable) {
+TEST(BoardRulesTest, StrictRuleOnTheRulesTable) {
     for (const MoveCase& tc : MoveCases) {
         SCOPED_TRACE(tc.Name);
         CaseTable t(tc.Board, tc.Mode);
@@ -614,7 +614,7 @@ TEST(Rules, StrictRuleOnTheRulesTable) {
 }
 
 // The cells of one pointer movement, in pixels of a 4 x 3 board of 10-pixel cells at (25, 15).
-TEST(Rules, CellsAlongAMovement) {
+TEST(BoardRulesTest, CellsAlongAMovement) {
     const Puzzle board = BoardFrom({"####", "####", "####"});
     BoardLayout layout;
     layout.CellSize = 10;
@@ -652,7 +652,7 @@ TEST(Rules, CellsAlongAMovement) {
 
 // A generated board: one move from (4,6) to (9,6) uncovers the filled cells on the way and ends
 // at the first hidden empty one with one penalty.
-TEST(Rules, OneMoveAcrossAGeneratedBoard) {
+TEST(BoardRulesTest, OneMoveAcrossAGeneratedBoard) {
     CaseTable t({"."}, 1);
     RandomGenerator rnd(1);
     t.Board.ColCount = ColCountFor(1);
@@ -671,7 +671,7 @@ TEST(Rules, OneMoveAcrossAGeneratedBoard) {
     EXPECT_EQ(std::count(t.Rec.Log.begin(), t.Rec.Log.end(), "snd 3"), 1);
 }
 
-TEST(Rules, PenaltyBySizeLevel) {
+TEST(BoardRulesTest, PenaltyBySizeLevel) {
     const struct {
         int32_t Mode, Penalty;
     } cases[] = {{1, 33}, {2, 33}, {3, 66}, {4, 66}, {5, 66}, {6, 66}, {7, 99}, {8, 99}, {9, 99}};
@@ -688,7 +688,7 @@ TEST(Rules, PenaltyBySizeLevel) {
     }
 }
 
-TEST(Rules, HitTestEdges) {
+TEST(BoardRulesTest, HitTestEdges) {
     const Puzzle board = BoardFrom({"###", "###"}); // cells span x 25..54, y 15..34
     BoardLayout layout;
     layout.CellSize = 10;
@@ -724,7 +724,7 @@ TEST(Rules, HitTestEdges) {
     }
 }
 
-TEST(Rules, LayoutWithoutCellsIgnoresInput) {
+TEST(BoardRulesTest, LayoutWithoutCellsIgnoresInput) {
     for (const int32_t cellSize : {0, -10}) {
         SCOPED_TRACE(cellSize);
         CaseTable t({"#.", "##"});
@@ -740,7 +740,7 @@ TEST(Rules, LayoutWithoutCellsIgnoresInput) {
 }
 
 // The rules follow the layout as it changes (a resized window), not a copy taken at the start.
-TEST(Rules, ReadsLayoutAtEachEvent) {
+TEST(BoardRulesTest, ReadsLayoutAtEachEvent) {
     CaseTable t({"#.", "##"});
     t.Layout.CellSize = 20;
     t.Rules.boxMouseDown(MouseButton::Left, 25 + 25, 15 + 5); // column 2 at the new size
@@ -873,7 +873,7 @@ INSTANTIATE_TEST_SUITE_P(Rules, KeyMoves, testing::ValuesIn(KeyCases),
                              return info.param.name;
                          });
 
-TEST(Rules, CursorStepsAndEdges) {
+TEST(BoardRulesTest, CursorStepsAndEdges) {
     const struct {
         int32_t Col, Row;
         CursorStep Step;
@@ -910,7 +910,7 @@ TEST(Rules, CursorStepsAndEdges) {
 
 // The keyboard alone solves a generated board: the cursor walks every row, Space on each
 // filled cell; no penalty, and the level ends once.
-TEST(Rules, KeyboardSolvesAGeneratedBoard) {
+TEST(BoardRulesTest, KeyboardSolvesAGeneratedBoard) {
     KeyTable t({"."}, 2);
     RandomGenerator rnd(20240611);
     t.Board.ColCount = ColCountFor(2);

@@ -244,8 +244,8 @@ class MainWindowTest : public ::testing::Test {
         mainform = createGameWindows();
         ASSERT_NE(mainform, nullptr);
         mainform->Timer.stop();
-        mainform->TicksByHand = true;
-        mainform->DelayHook = [](int32_t) {};
+        mainform->ticksByHand = true;
+        mainform->delayHook = [](int32_t) {};
         mainform->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(mainform));
         QCoreApplication::processEvents();
@@ -270,7 +270,7 @@ TEST_F(MainWindowTest, FirstStartDefaultsAndGermanAnswer) {
     }});
     mainform = createGameWindows();
     mainform->Timer.stop();
-    mainform->TicksByHand = true;
+    mainform->ticksByHand = true;
     // Before the first show: the defaults of an empty store.
     EXPECT_EQ(Tongue, -1);
     EXPECT_TRUE(SoundOn);
@@ -711,7 +711,7 @@ TEST_F(MainWindowTest, DragUncoversCellsOnGridAndScreen) {
 // the wait comes once the move is over.
 TEST_F(MainWindowTest, AnimationWaitRepaintsButHoldsClockAndClose) {
     OpenEnglish();
-    mainform->DelayHook = nullptr;
+    mainform->delayHook = nullptr;
     Click(1, 1, Qt::MiddleButton); // running
     Ticks(3);
     int32_t col = 0, row = 0;
@@ -1098,7 +1098,7 @@ TEST_F(MainWindowTest, UnreadablePlacementIsWrittenAnew) {
     }
     mainform = createGameWindows();
     mainform->Timer.stop();
-    mainform->TicksByHand = true;
+    mainform->ticksByHand = true;
     // The restore fails inside the show; the program's error report takes it there.
     EXPECT_THROW(mainform->show(), ESettingsError);
     {
@@ -1187,7 +1187,7 @@ TEST_F(MainWindowTest, TimerSleepsWhileNothingNeedsIt) {
     Store("music", QStringLiteral("0"));
     Store("tongue", QStringLiteral("0"));
     mainform = createGameWindows();
-    mainform->DelayHook = [](int32_t) {};
+    mainform->delayHook = [](int32_t) {};
     mainform->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(mainform));
     // No level running, no music: the first tick finds nothing to do and the timer sleeps.
@@ -1479,12 +1479,12 @@ TEST_F(MainWindowTest, KeyboardMovesAreJudgedLikePresses) {
         const int32_t before = mainform->PlayTime;
         // Every frame of a flash is drawn with the cursor over it.
         int waits = 0, framesWithoutCursor = 0;
-        mainform->DelayHook = [&, c = col, rr = row](int32_t) {
+        mainform->delayHook = [&, c = col, rr = row](int32_t) {
             ++waits;
             framesWithoutCursor += CellPixels(c, rr).pixel(0, 0) != (0xFF000000u | CursorYellow);
         };
         typeKey(r.key);
-        mainform->DelayHook = [](int32_t) {};
+        mainform->delayHook = [](int32_t) {};
         EXPECT_EQ(mainform->puzzle.Grid[col][row], r.after);
         EXPECT_EQ(mainform->PlayTime, before + r.charge);
         EXPECT_TRUE(ToolBarShowsTime(mainform->PlayTime));

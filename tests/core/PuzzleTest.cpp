@@ -36,7 +36,7 @@ std::vector<int32_t> RowCluesOf(const Puzzle& p, int32_t row) {
 
 } // namespace
 
-TEST(Random, FollowsTheLinearCongruentialSequence) {
+TEST(RandomGeneratorTest, FollowsTheLinearCongruentialSequence) {
     // seed := seed * 134775813 + 1; result = high half of seed * n. Worked out by hand.
     RandomGenerator rnd(1);
     EXPECT_EQ(rnd.Random(100), 3);
@@ -50,7 +50,7 @@ TEST(Random, FollowsTheLinearCongruentialSequence) {
     EXPECT_EQ(rnd.Seed, 1172187917u);
 }
 
-TEST(Random, StaysInRange) {
+TEST(RandomGeneratorTest, StaysInRange) {
     RandomGenerator rnd(0xFFFFFFFFu);
     for (int i = 0; i < 10000; ++i) {
         const int32_t v = rnd.Random(34);

@@ -59,14 +59,14 @@ INSTANTIATE_TEST_SUITE_P(
         ParseRow{"trailing_letter", "12a,x", false, 0, ""}),
     [](const testing::TestParamInfo<ParseRow>& info) { return std::string(info.param.Name); });
 
-TEST(HighscoreList, Defaults) {
+TEST(BestListTest, Defaults) {
     EXPECT_EQ(DefaultHighscoreEntry(1), (BestListEntry{"Mr. Brain", 9999999}));
     EXPECT_EQ(DefaultHighscoreEntry(0), (BestListEntry{"Mr. Brain", 0}));
     for (const BestListEntry& e : ClearedHighscoreList())
         EXPECT_EQ(e, (BestListEntry{"Mr. Brain", 0}));
 }
 
-TEST(HighscoreList, FormatRoundTrips) {
+TEST(BestListTest, FormatRoundTrips) {
     for (const BestListEntry& e :
          {BestListEntry{"Smith, John", 17}, BestListEntry{"", 0}, BestListEntry{"ÄÖÜ ß", 99}}) {
         EXPECT_EQ(ParseHighscoreEntry(FormatHighscoreEntry(e), 1), e);
@@ -113,7 +113,7 @@ INSTANTIATE_TEST_SUITE_P(
                     RankRow{"other_direction_ranks_higher", 5, ListOf({40, 30, 20, 10}), 35, 1}),
     [](const testing::TestParamInfo<RankRow>& info) { return std::string(info.param.Name); });
 
-TEST(HighscoreList, InsertMovesRowsDownAndDropsLast) {
+TEST(BestListTest, InsertMovesRowsDownAndDropsLast) {
     BestList list = ListOf({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15});
     InsertHighscore(list, 3, {"new", 3});
     EXPECT_EQ(list[2], (BestListEntry{"p2", 3}));
@@ -133,7 +133,7 @@ TEST(HighscoreList, InsertMovesRowsDownAndDropsLast) {
 
 // Any stored text decodes to a good entry or to the default row, never to a negative score, and
 // every entry the game can store comes back as it was. Seeded random texts.
-TEST(HighscoreList, DecodingRandomStoredTextsIsSafe) {
+TEST(BestListTest, DecodingRandomStoredTextsIsSafe) {
     std::mt19937 random(4711);
     auto pick = [&](int low, int high) {
         return std::uniform_int_distribution<int>(low, high)(random);

@@ -8,7 +8,7 @@
 #include <QLabel>
 #include <QTest>
 
-TEST(InfoDlg, NamesTheProgramAndVersionInBothLanguages) {
+TEST(InfoDialogTest, NamesTheProgramAndVersionInBothLanguages) {
     FakeMainWindow main;
     InfoDialog info(&main, Resources());
     const int32_t saved = Tongue;
@@ -25,7 +25,7 @@ TEST(InfoDlg, NamesTheProgramAndVersionInBothLanguages) {
     EXPECT_EQ(info.pos(), PlaceOverClient(main.frameGeometry(), main.height(), info.size()));
 }
 
-TEST(InfoDlg, ClosesByButtonAndByKey) {
+TEST(InfoDialogTest, ClosesByButtonAndByKey) {
     FakeMainWindow main;
     InfoDialog info(&main, Resources());
     const std::vector<std::function<void()>> ways = {

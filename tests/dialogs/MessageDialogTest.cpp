@@ -12,7 +12,7 @@
 namespace {
 
 // Tongue is global: every test leaves it as it found it.
-class YesNo : public testing::Test {
+class MessageDialogTest : public testing::Test {
   protected:
     void SetUp() override { SavedTongue = Tongue; }
     void TearDown() override { Tongue = SavedTongue; }
@@ -68,7 +68,7 @@ const MessageRow MessageRows[] = {
      "Hurrah, you made it!\rContinue with next level?"},
 };
 
-TEST_F(YesNo, EveryMessageInEveryLanguage) {
+TEST_F(MessageDialogTest, EveryMessageInEveryLanguage) {
     // The same dialog for every row: the text is chosen at each show, not at creation.
     for (const MessageRow& row : MessageRows) {
         for (int32_t tongue : {-1, 0, 1, 2}) {
@@ -85,7 +85,7 @@ TEST_F(YesNo, EveryMessageInEveryLanguage) {
     }
 }
 
-TEST_F(YesNo, CarriageReturnBreaksTheLine) {
+TEST_F(MessageDialogTest, CarriageReturnBreaksTheLine) {
     Tongue = 0;
     Show(Dlg, 12, [&] {
         EXPECT_EQ(Dlg.txt->Lines(), (QStringList{"Game paused.", "Continue?"}));
@@ -93,7 +93,7 @@ TEST_F(YesNo, CarriageReturnBreaksTheLine) {
     });
 }
 
-TEST_F(YesNo, NumbersWithoutTextKeepTheLastTextAndMode) {
+TEST_F(MessageDialogTest, NumbersWithoutTextKeepTheLastTextAndMode) {
     Tongue = 0;
     Show(Dlg, 3, [&] { Dlg.onNoClicked(); });
     for (int number : {0, 15, -1, 99}) {
@@ -136,7 +136,7 @@ const KeyRow KeyRows[] = {
     {"one", Qt::Key_1, '1', 0},
 };
 
-TEST_F(YesNo, KeysAnswerInBothModes) {
+TEST_F(MessageDialogTest, KeysAnswerInBothModes) {
     for (int message : {1, 4}) {
         for (const KeyRow& row : KeyRows) {
             SCOPED_TRACE(testing::Message() << "message " << message << " key " << row.Name);
@@ -155,7 +155,7 @@ TEST_F(YesNo, KeysAnswerInBothModes) {
     }
 }
 
-TEST_F(YesNo, ButtonsAnswerAndCloseOtherwiseGivesNeither) {
+TEST_F(MessageDialogTest, ButtonsAnswerAndCloseOtherwiseGivesNeither) {
     EXPECT_EQ(Show(Dlg, 4, [&] { QTest::mouseClick(Dlg.yesButton, Qt::LeftButton); }).Result,
               ResultYes);
     EXPECT_EQ(Show(Dlg, 4, [&] { QTest::mouseClick(Dlg.noButton, Qt::LeftButton); }).Result,
@@ -195,7 +195,7 @@ TEST(DialogPlacement, OverClientAndOverFrame) {
         EXPECT_EQ(PlaceOverFrame(row.Frame, row.Dialog), row.Expected) << row.Frame.x();
 }
 
-TEST_F(YesNo, PlacedOverTheMainWindowAtEachShow) {
+TEST_F(MessageDialogTest, PlacedOverTheMainWindowAtEachShow) {
     const ShownDialog first = Show(Dlg, 1, [&] { Dlg.onYesClicked(); });
     EXPECT_EQ(first.Pos, PlaceOverClient(Main.frameGeometry(), Main.height(), QSize(319, 158)));
     Main.setGeometry(300, 200, 900, 700);
@@ -204,7 +204,7 @@ TEST_F(YesNo, PlacedOverTheMainWindowAtEachShow) {
     EXPECT_NE(first.Pos, second.Pos);
 }
 
-TEST_F(YesNo, ComponentsInPlace) {
+TEST_F(MessageDialogTest, ComponentsInPlace) {
     EXPECT_EQ(Dlg.size(), QSize(319, 158));
     EXPECT_TRUE(Dlg.windowFlags() & Qt::FramelessWindowHint);
     const struct {

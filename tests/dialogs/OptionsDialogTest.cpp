@@ -48,7 +48,7 @@ class OptionsFixture : public testing::Test {
     std::vector<std::string> Calls;
 };
 
-using Options = OptionsFixture;
+using OptionsDialogTest = OptionsFixture;
 
 TEST(NextTongue, Ring) {
     const struct {
@@ -69,7 +69,7 @@ TEST(NextTongue, Ring) {
         EXPECT_EQ(NextTongue(row.From), row.To) << row.From;
 }
 
-TEST_F(Options, LanguageButtonRingsFromUnchosen) {
+TEST_F(OptionsDialogTest, LanguageButtonRingsFromUnchosen) {
     Tongue = -1;
     Dlg.RefreshTexts();
     EXPECT_EQ(Dlg.languageLabel->text(), "I speak English.");
@@ -95,7 +95,7 @@ TEST_F(Options, LanguageButtonRingsFromUnchosen) {
     }
 }
 
-TEST_F(Options, BackgroundButtonRingsThroughSeven) {
+TEST_F(OptionsDialogTest, BackgroundButtonRingsThroughSeven) {
     Tongue = 0;
     Dlg.RefreshTexts();
     EXPECT_EQ(Dlg.backgroundLabel->text(), "Background: 1");
@@ -121,7 +121,7 @@ TEST_F(Options, BackgroundButtonRingsThroughSeven) {
     }
 }
 
-TEST_F(Options, SoundButtonAndLabel) {
+TEST_F(OptionsDialogTest, SoundButtonAndLabel) {
     const struct {
         int32_t Tongue;
         const char* On;
@@ -146,7 +146,7 @@ TEST_F(Options, SoundButtonAndLabel) {
     }
 }
 
-TEST_F(Options, FairButtonAndLabel) {
+TEST_F(OptionsDialogTest, FairButtonAndLabel) {
     const struct {
         int32_t Tongue;
         const char* On;
@@ -171,7 +171,7 @@ TEST_F(Options, FairButtonAndLabel) {
     }
 }
 
-TEST_F(Options, MusicLabelByFoundThenOn) {
+TEST_F(OptionsDialogTest, MusicLabelByFoundThenOn) {
     Dlg.MusicName = [] { return QStringLiteral("ode.mid"); };
     const struct {
         bool Found, On;
@@ -196,7 +196,7 @@ TEST_F(Options, MusicLabelByFoundThenOn) {
     }
 }
 
-TEST_F(Options, WithoutAnAudioDeviceTheMusicRowSaysSoundIsUnavailable) {
+TEST_F(OptionsDialogTest, WithoutAnAudioDeviceTheMusicRowSaysSoundIsUnavailable) {
     // A driver that does not exist: the device cannot open, so there is no music either.
     const QByteArray driver = qgetenv("SDL_AUDIODRIVER");
     AudioClose();
@@ -217,7 +217,7 @@ TEST_F(Options, WithoutAnAudioDeviceTheMusicRowSaysSoundIsUnavailable) {
     EXPECT_EQ(Dlg.musicLabel->text(), QStringLiteral("No music files available."));
 }
 
-TEST_F(Options, MusicButtonSwitchesThenRefreshes) {
+TEST_F(OptionsDialogTest, MusicButtonSwitchesThenRefreshes) {
     // A player with two files: off, then on with the next one.
     const QStringList files{"a.mid", "b.mid"};
     int current = 0;
@@ -241,7 +241,7 @@ TEST_F(Options, MusicButtonSwitchesThenRefreshes) {
     EXPECT_EQ(Dlg.musicLabel->text(), "Music: b.mid");
 }
 
-TEST_F(Options, FixedTextsAndHints) {
+TEST_F(OptionsDialogTest, FixedTextsAndHints) {
     for (int32_t tongue : {0, 1}) {
         Tongue = tongue;
         Dlg.RefreshTexts();
@@ -262,7 +262,7 @@ TEST_F(Options, FixedTextsAndHints) {
     EXPECT_EQ(Dlg.versionLabel->font().pixelSize(), 16);
 }
 
-TEST_F(Options, ButtonsWorkThroughTheModalShow) {
+TEST_F(OptionsDialogTest, ButtonsWorkThroughTheModalShow) {
     Tongue = 0;
     BackMode = 2;
     FairJudging = true;
@@ -284,7 +284,7 @@ TEST_F(Options, ButtonsWorkThroughTheModalShow) {
     EXPECT_EQ(labelAfter, "Hintergrund: 4");
 }
 
-TEST_F(Options, PlacedOnlyWhileTheMainWindowIsVisible) {
+TEST_F(OptionsDialogTest, PlacedOnlyWhileTheMainWindowIsVisible) {
     QPoint pos;
     auto showAndRead = [&] {
         RunModal(
@@ -302,7 +302,7 @@ TEST_F(Options, PlacedOnlyWhileTheMainWindowIsVisible) {
     EXPECT_EQ(pos, QPoint(7, 9));
 }
 
-TEST_F(Options, ComponentsInPlace) {
+TEST_F(OptionsDialogTest, ComponentsInPlace) {
     EXPECT_EQ(Dlg.size(), QSize(497, 472));
     const struct {
         QWidget* Widget;

@@ -215,7 +215,7 @@ TEST_F(HelpFixture, LogGoesToThePlayersOwnFolderForUnwritableProgramFolder) {
     EXPECT_TRUE(lines.last().endsWith(QStringLiteral("   one line")));
 }
 
-TEST(DLogFile, LineRules) {
+TEST(DebugLogTest, LineRules) {
     QTemporaryDir dir;
     const QString path = dir.path() + QStringLiteral("/log.txt");
     DebugLog log(path, true);
@@ -257,7 +257,7 @@ unsigned ModeOf(const QString& path) {
     return info.st_mode & 07777;
 }
 
-TEST(DLogFile, AppendModeKeepsAnOldLogAndItsMode) {
+TEST(DebugLogTest, AppendModeKeepsAnOldLogAndItsMode) {
     QTemporaryDir dir;
     const QString path = dir.path() + QStringLiteral("/log.txt");
     WriteFile(path, "old run\n");
@@ -281,7 +281,7 @@ TEST(DLogFile, AppendModeKeepsAnOldLogAndItsMode) {
 
 // A link planted under the log's name, or another user's file there, is neither followed, nor
 // deleted, nor changed in its mode; with and without the debug switch.
-TEST(DLogFile, NeverTouchesALinkOrAnotherUsersFile) {
+TEST(DebugLogTest, NeverTouchesALinkOrAnotherUsersFile) {
     QTemporaryDir dir;
     const QString target = dir.path() + QStringLiteral("/precious.txt");
     WriteFile(target, "keep me\n");
@@ -309,7 +309,7 @@ TEST(DLogFile, NeverTouchesALinkOrAnotherUsersFile) {
     EXPECT_EQ(ReadLines(foreign), QStringList{QStringLiteral("theirs")});
 }
 
-TEST(DLogFile, UnwritableLogDropsLinesAndDebugOffWritesNothing) {
+TEST(DebugLogTest, UnwritableLogDropsLinesAndDebugOffWritesNothing) {
     QTemporaryDir dir;
     DebugLog broken(dir.path() + QStringLiteral("/no/such/folder/log.txt"), true);
     broken.LogLine("lost");

@@ -13,7 +13,7 @@
 
 namespace {
 
-class Scrambler : public ::testing::Test {
+class TextScramblerTest : public ::testing::Test {
   protected:
     void SetUp() override { SetupScrambler(); }
     void TearDown() override { SetupScrambler(); }
@@ -26,7 +26,7 @@ QStringList FixtureLines() {
 }
 
 // Made by fixtures/scrambler_reference.py with exact fractions.
-TEST_F(Scrambler, MatchesTheReferenceVectors) {
+TEST_F(TextScramblerTest, MatchesTheReferenceVectors) {
     int shiftRows = 0;
     int textRows = 0;
     for (const QString& line : FixtureLines()) {
@@ -64,7 +64,7 @@ std::vector<int32_t> ExtendedShifts(int32_t key, int32_t m, int32_t count) {
     return shifts;
 }
 
-TEST_F(Scrambler, MatchesExtendedPrecisionArithmetic) {
+TEST_F(TextScramblerTest, MatchesExtendedPrecisionArithmetic) {
     for (int32_t key : {47261, 1, 2, 3, 1000, 65535, 123456789, INT32_MAX, -47261, INT32_MIN + 1})
         for (int32_t m : {62, 10, 97}) {
             SCOPED_TRACE(testing::Message() << "key " << key << " m " << m);
@@ -73,7 +73,7 @@ TEST_F(Scrambler, MatchesExtendedPrecisionArithmetic) {
 }
 #endif
 
-TEST_F(Scrambler, UnscramblingGivesBackAnyText) {
+TEST_F(TextScramblerTest, UnscramblingGivesBackAnyText) {
     const QString texts[] = {
         "",
         "A",
@@ -103,14 +103,14 @@ TEST_F(Scrambler, UnscramblingGivesBackAnyText) {
     }
 }
 
-TEST_F(Scrambler, ScramblingChangesTheText) {
+TEST_F(TextScramblerTest, ScramblingChangesTheText) {
     // Every character is moved by the shift of its position, so a run of one letter scatters.
     const QString s = ScrambleText(QString(62, u'A'));
     EXPECT_NE(s, QString(62, u'A'));
     EXPECT_GT(QSet<QChar>(s.begin(), s.end()).size(), 20);
 }
 
-TEST_F(Scrambler, OddAlphabetsStillRoundTrip) {
+TEST_F(TextScramblerTest, OddAlphabetsStillRoundTrip) {
     const QString text = "abcabc, AAA 123";
     for (const QString& alphabet : {QString("aab"), QString("cba"), QString("a"), QString()}) {
         SetupScrambler(alphabet, 99);

@@ -443,7 +443,7 @@ TEST(BackPanel, TilesItemFromTopLeftUnderFrame) {
         EXPECT_EQ(shot.pixel(black), qRgb(0, 0, 0)) << black.x() << "," << black.y();
 }
 
-TEST(SimpleLabel, CarriageReturnAndWidthBreakLines) {
+TEST(TextLabelTest, CarriageReturnAndWidthBreakLines) {
     struct Row {
         const char* Caption;
         bool Multi;
@@ -480,7 +480,7 @@ TEST(SimpleLabel, CarriageReturnAndWidthBreakLines) {
         EXPECT_LE(label.fontMetrics().horizontalAdvance(line), 120);
 }
 
-TEST(SimpleLabel, DrawsTwoCentredLines) {
+TEST(TextLabelTest, DrawsTwoCentredLines) {
     auto ground = GroundWidget(288, 67);
     auto* label = new TextLabel(ground.get());
     label->resize(288, 67);
@@ -515,7 +515,7 @@ TEST(SimpleLabel, DrawsTwoCentredLines) {
     EXPECT_NEAR((top + bottom) / 2.0, 33.5, 4);
 }
 
-TEST(LImage, MagentaShowsTheGround) {
+TEST(ListImageTest, MagentaShowsTheGround) {
     QImage logo(40, 20, QImage::Format_RGB32);
     logo.fill(qRgb(0, 0, 200));
     for (int y = 0; y < 20; ++y)
@@ -535,7 +535,7 @@ TEST(LImage, MagentaShowsTheGround) {
     EXPECT_EQ(shot.pixel(10, 10), qRgb(255, 0, 255));
 }
 
-TEST(Label3D, TurnedTextRunsUpFromTheBottomWithShadow) {
+TEST(RotatedLabelTest, TurnedTextRunsUpFromTheBottomWithShadow) {
     auto ground = GroundWidget(53, 281);
     auto* label = new RotatedLabel(ground.get());
     label->resize(53, 281);
@@ -567,7 +567,7 @@ TEST(Label3D, TurnedTextRunsUpFromTheBottomWithShadow) {
     EXPECT_GT(black, 100) << "raised effect";
 }
 
-TEST(CheckBox, ClickAnywhereToggles) {
+TEST(TransparentCheckBoxTest, ClickAnywhereToggles) {
     auto ground = GroundWidget(40, 40);
     auto* box = new TransparentCheckBox(ground.get());
     box->move(10, 10);
@@ -581,7 +581,7 @@ TEST(CheckBox, ClickAnywhereToggles) {
     EXPECT_EQ(ground->grab().toImage().pixel(10, 10), GroundColour) << "transparent corner";
 }
 
-TEST(CheckBox, TabFocusTurnsTheOutlineYellowAndSpaceToggles) {
+TEST(TransparentCheckBoxTest, TabFocusTurnsTheOutlineYellowAndSpaceToggles) {
     auto ground = GroundWidget(40, 40);
     auto* box = new TransparentCheckBox(ground.get());
     box->move(10, 10);
@@ -600,7 +600,7 @@ TEST(CheckBox, TabFocusTurnsTheOutlineYellowAndSpaceToggles) {
     EXPECT_GT(qBlue(outline()), 150) << "white outline without the focus";
 }
 
-class ShapeHintTest : public ::testing::Test {
+class HintBalloonTest : public ::testing::Test {
   protected:
     void SetUp() override {
         Window = std::make_unique<QWidget>();
@@ -626,7 +626,7 @@ class ShapeHintTest : public ::testing::Test {
     QWidget* Inner = nullptr;
 };
 
-TEST_F(ShapeHintTest, ToolTipShowsInBalloonAndHidesAgain) {
+TEST_F(HintBalloonTest, ToolTipShowsInBalloonAndHidesAgain) {
     HintBalloon hint;
     AskTip(Button);
     ASSERT_TRUE(hint.HintVisible());
@@ -657,7 +657,7 @@ TEST_F(ShapeHintTest, ToolTipShowsInBalloonAndHidesAgain) {
 
 // However the pointer leaves the hinted widget (no leave notification at all here), the balloon
 // goes within a few polls.
-TEST_F(ShapeHintTest, BalloonGoesWhenThePointerIsOffTheWidget) {
+TEST_F(HintBalloonTest, BalloonGoesWhenThePointerIsOffTheWidget) {
     HintBalloon hint;
     QCursor::setPos(Button->mapToGlobal(QPoint(20, 20)));
     AskTip(Button);
@@ -668,14 +668,14 @@ TEST_F(ShapeHintTest, BalloonGoesWhenThePointerIsOffTheWidget) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return !hint.HintVisible(); }, 1000));
 }
 
-TEST_F(ShapeHintTest, WidgetWithoutTipShowsItsParentsTip) {
+TEST_F(HintBalloonTest, WidgetWithoutTipShowsItsParentsTip) {
     HintBalloon hint;
     AskTip(Inner);
     ASSERT_TRUE(hint.HintVisible());
     EXPECT_EQ(hint.HintWindow()->Text(), QStringLiteral("Who are the best?"));
 }
 
-TEST_F(ShapeHintTest, ButtonWithShowHintOffShowsNoOwnHint) {
+TEST_F(HintBalloonTest, ButtonWithShowHintOffShowsNoOwnHint) {
     HintBalloon hint;
     Window->setToolTip(QString());
     Button->SetShowHint(false);
@@ -684,7 +684,7 @@ TEST_F(ShapeHintTest, ButtonWithShowHintOffShowsNoOwnHint) {
     EXPECT_FALSE(QToolTip::isVisible());
 }
 
-TEST_F(ShapeHintTest, DisablingOrDestroyingRestoresStandardTips) {
+TEST_F(HintBalloonTest, DisablingOrDestroyingRestoresStandardTips) {
     auto hint = std::make_unique<HintBalloon>();
     hint->SetEnabled(false);
     AskTip(Button);
@@ -702,7 +702,7 @@ TEST_F(ShapeHintTest, DisablingOrDestroyingRestoresStandardTips) {
     EXPECT_EQ(QToolTip::text(), QStringLiteral("Who are the best?"));
 }
 
-TEST_F(ShapeHintTest, OnlyTheFirstInstanceActs) {
+TEST_F(HintBalloonTest, OnlyTheFirstInstanceActs) {
     HintBalloon first;
     HintBalloon second;
     EXPECT_EQ(HintBalloon::Instance(), &first);
@@ -711,7 +711,7 @@ TEST_F(ShapeHintTest, OnlyTheFirstInstanceActs) {
     EXPECT_FALSE(second.HintVisible());
 }
 
-TEST(HintWindow, FlipsAwayFromScreenEdges) {
+TEST(HintBalloonWindowTest, FlipsAwayFromScreenEdges) {
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     struct Row {
         const char* Name;

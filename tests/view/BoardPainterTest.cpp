@@ -223,7 +223,7 @@ TEST_P(CellLook, EveryPixelOfEveryCellComesFromItsOwnPlace) {
     const LookCase& c = GetParam();
     Board b(true);
     SmallPuzzle(b.puzzle);
-    b.Painter.TileStyle = 3;
+    b.Painter.tileStyle = 3;
     for (int col = 1; col <= 10; ++col)
         for (int row = 1; row <= 7; ++row)
             b.puzzle.Grid[col][row] = c.state;
@@ -287,7 +287,7 @@ TEST(BoardCell, TileIsTheStyleOfTheLevelFramedInBlack) {
     Board b;
     SmallPuzzle(b.puzzle);
     for (int style : {1, 2, 3, 4}) {
-        b.Painter.TileStyle = style;
+        b.Painter.tileStyle = style;
         b.Show(702, 405);
         const QImage& tile = b.Painter.TileBitmap;
         ASSERT_EQ(tile.size(), QSize(180, 108));

@@ -400,7 +400,7 @@ uint16_t U16(const QByteArray& b, int at) {
     return uint16_t(uint8_t(b[at]) | uint8_t(b[at + 1]) << 8);
 }
 
-TEST(Waves, FormatsAndDurationsAreExact) {
+TEST(SoundPlayerTest, FormatsAndDurationsAreExact) {
     const struct {
         int Id, Bits;
         double Seconds;
@@ -495,7 +495,7 @@ double MidiSeconds(const QByteArray& b) {
     return seconds;
 }
 
-TEST(Music, TunesLieBesideTheProgramAndLastOneToThreeMinutes) {
+TEST(MusicPlayerTest, TunesLieBesideTheProgramAndLastOneToThreeMinutes) {
     const QDir dir(QStringLiteral(MORVEK_RUNTIME_DIR));
     const QStringList tunes = dir.entryList({QStringLiteral("*.mid")}, QDir::Files, QDir::Name);
     ASSERT_GE(tunes.size(), 2);
