@@ -139,7 +139,8 @@ void MainWindow::createComponents() {
     connect(startButton, &ImageButton::clicked, this, [this] { onStartClicked(); });
     connect(pauseButton, &ImageButton::clicked, this, [this] { onPauseClicked(); });
     connect(bestListButton, &ImageButton::clicked, this, [this] { onBestListClicked(); });
-    levelButton->OnMouseDown = [this](Qt::MouseButton b, int, int) { onLevelPressed(b); };
+    connect(levelButton, &ImageButton::pressed, this,
+            [this](Qt::MouseButton b, int, int) { onLevelPressed(b); });
     connect(optionsButton, &ImageButton::clicked, this, [this] { onOptionsClicked(); });
     connect(infoButton, &ImageButton::clicked, this, [this] { onInfoClicked(); });
     connect(rulesButton, &ImageButton::clicked, this, [this] { onRulesClicked(); });

@@ -11,6 +11,7 @@
 #include <QEnterEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
@@ -154,8 +155,8 @@ void ImageButton::mousePressEvent(QMouseEvent* event) {
         LeftHeld = true;
         SetState(ButtonState::Pressed);
     }
-    if (OnMouseDown) {
-        Application::Guarded([&] { OnMouseDown(event->button(), pos.x(), pos.y()); });
+    if (isSignalConnected(QMetaMethod::fromSignal(&ImageButton::pressed))) {
+        Application::Guarded([&] { emit pressed(event->button(), pos.x(), pos.y()); });
         // The handler may have run a modal dialog that swallowed the release: do not stay
         // pressed for a button that is no longer held.
         if (LeftHeld && !(QGuiApplication::mouseButtons() & Qt::LeftButton)) {

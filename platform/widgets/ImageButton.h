@@ -54,8 +54,6 @@ class ImageButton : public QWidget {
     // Emits clicked() as a click of the mouse would; also what Space and Enter do while the button
     // has the keyboard focus. A disabled button does nothing.
     void Click();
-    // Fired on the press of any mouse button, with the position in the button.
-    std::function<void(Qt::MouseButton button, int x, int y)> OnMouseDown;
 
     // Where the mouse-over poll reads the cursor, in global coordinates (QCursor::pos by default).
     void SetCursorPosSource(std::function<QPoint()> source);
@@ -65,6 +63,8 @@ class ImageButton : public QWidget {
     // After the button has shown its mouse-over face again. Errors of the settings store that a
     // receiver throws end that receiver with a report; the button works on.
     void clicked();
+    // On the press of any mouse button, with the position in the button.
+    void pressed(Qt::MouseButton button, int x, int y);
 
   protected:
     void paintEvent(QPaintEvent* event) override;

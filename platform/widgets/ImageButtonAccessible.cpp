@@ -39,9 +39,7 @@ void ImageButtonAccessible::doAction(const QString& actionName) {
     ImageButton* b = button();
     if (!b->isEnabled()) return;
     // A press and a release, as a left click brings them.
-    if (b->OnMouseDown)
-        Application::Guarded(
-            [b] { b->OnMouseDown(Qt::LeftButton, b->width() / 2, b->height() / 2); });
+    Application::Guarded([b] { emit b->pressed(Qt::LeftButton, b->width() / 2, b->height() / 2); });
     Application::Guarded([b] { emit b->clicked(); });
 }
 

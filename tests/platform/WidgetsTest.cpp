@@ -119,9 +119,9 @@ TEST_F(ButtonTest, AHandlerErrorIsReportedAndTheButtonWorksOn) {
         ++Clicks;
         throw ESettingsError(QStringLiteral("Fehler beim Setzen der Daten für 'mode'"));
     });
-    Button->OnMouseDown = [](Qt::MouseButton, int, int) {
+    QObject::connect(Button, &ImageButton::pressed, [](Qt::MouseButton, int, int) {
         throw ESettingsError(QStringLiteral("Erzeugung von Schlüssel common misslungen"));
-    };
+    });
     for (int i = 0; i < 2; ++i) {
         QTest::mousePress(Button, Qt::LeftButton, {}, QPoint(25, 25));
         QTest::mouseRelease(Button, Qt::LeftButton, {}, QPoint(25, 25));
@@ -161,7 +161,8 @@ TEST_F(ButtonTest, DraggingOffAndReleasingOutsideDoesNotClick) {
 TEST_F(ButtonTest, MouseDownFiresForEveryButtonButOnlyLeftPresses) {
     Button->SetButtonFaceIndicesNew2(ImageButton::FaceTable(14, 15, 14, 16));
     std::vector<std::tuple<Qt::MouseButton, int, int>> downs;
-    Button->OnMouseDown = [&](Qt::MouseButton b, int x, int y) { downs.emplace_back(b, x, y); };
+    QObject::connect(Button, &ImageButton::pressed,
+                     [&](Qt::MouseButton b, int x, int y) { downs.emplace_back(b, x, y); });
     QTest::mousePress(Button, Qt::RightButton, {}, QPoint(7, 9));
     EXPECT_EQ(Button->State(), ButtonState::Normal);
     QTest::mouseRelease(Button, Qt::RightButton, {}, QPoint(7, 9));
@@ -179,10 +180,10 @@ TEST_F(ButtonTest, MouseDownHandlerThatSwallowsTheReleaseLeavesNoPressedButton) 
     Button->SetButtonFaceIndicesNew2(ImageButton::FaceTable(14, 15, 14, 16));
     QWidget other;
     other.resize(40, 40);
-    Button->OnMouseDown = [&](Qt::MouseButton, int, int) {
+    QObject::connect(Button, &ImageButton::pressed, [&](Qt::MouseButton, int, int) {
         other.show();
         QTest::mouseRelease(&other, Qt::LeftButton, {}, QPoint(5, 5));
-    };
+    });
     QTest::mousePress(Button, Qt::LeftButton, {}, QPoint(25, 25));
     EXPECT_NE(Button->State(), ButtonState::Pressed);
     EXPECT_EQ(Clicks, 0);
@@ -191,7 +192,7 @@ TEST_F(ButtonTest, MouseDownHandlerThatSwallowsTheReleaseLeavesNoPressedButton) 
 TEST_F(ButtonTest, DisabledButtonShowsItsFaceAndIgnoresTheMouse) {
     Button->SetButtonFaceIndicesNew2(ImageButton::FaceTable(11, 12, 11, 13));
     int downs = 0;
-    Button->OnMouseDown = [&](Qt::MouseButton, int, int) { ++downs; };
+    QObject::connect(Button, &ImageButton::pressed, [&](Qt::MouseButton, int, int) { ++downs; });
     Button->setEnabled(false);
     EXPECT_EQ(Button->State(), ButtonState::Disabled);
     EXPECT_EQ(ShownItem(), 13);
@@ -390,7 +391,8 @@ TEST_F(ButtonTest, ArrowKeysMoveTheFocusToTheNeighbours) {
 // A screen reader sees a button it can press: a press is a click, and nothing while disabled.
 TEST_F(ButtonTest, ScreenReadersSeeAButtonToPress) {
     int downs = 0;
-    Button->OnMouseDown = [&](Qt::MouseButton b, int, int) { downs += b == Qt::LeftButton; };
+    QObject::connect(Button, &ImageButton::pressed,
+                     [&](Qt::MouseButton b, int, int) { downs += b == Qt::LeftButton; });
     Button->SetHint(QStringLiteral("I want to start again. (F2)"));
     QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(Button);
     ASSERT_NE(iface, nullptr);
