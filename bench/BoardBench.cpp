@@ -20,26 +20,27 @@ QImage Strip() {
 
 // 34 x 23, every other cell filled: 17 clues of 1 per row, 12 per column, all four looks.
 struct LargestBoard {
-    TPuzzle Puzzle;
-    TBitmapList Bmps{std::vector<QImage>{Strip()}};
-    TPaintBox Box;
-    TBoardPainter Painter{Puzzle, Bmps, Box};
+    Puzzle puzzle;
+    BitmapList Bmps{std::vector<QImage>{Strip()}};
+    PaintBox Box;
+    BoardPainter Painter{puzzle, Bmps, Box};
 
     explicit LargestBoard(bool visible) {
-        Puzzle.ColCount = 34;
-        Puzzle.RowCount = 23;
+        puzzle.ColCount = 34;
+        puzzle.RowCount = 23;
         for (int c = 1; c <= 34; ++c)
             for (int r = 1; r <= 23; ++r)
-                Puzzle.Grid[c][r] = (c + r) % 2 == 0 ? csHiddenFilled : csHiddenEmpty;
-        ComputeClues(Puzzle);
+                puzzle.Grid[c][r] =
+                    (c + r) % 2 == 0 ? CellState::HiddenFilled : CellState::HiddenEmpty;
+        ComputeClues(puzzle);
         for (int c = 1; c <= 34; ++c)
             for (int r = 1; r <= 23; ++r)
-                if ((c * 7 + r * 3) % 5 == 0) Puzzle.Grid[c][r] += 2; // marked or uncovered
+                if ((c * 7 + r * 3) % 5 == 0) puzzle.Grid[c][r] += 2; // marked or uncovered
         Box.resize(1920, 1080);
         if (visible) Box.show();
         QApplication::processEvents();
         Painter.ComputeLayout();
-        Painter.PrepareBackground();
+        Painter.prepareBackground();
         Painter.PrepareTile();
     }
 };
@@ -49,7 +50,7 @@ void Paint(benchmark::State& state) {
     for (auto _ : state)
         board.Painter.Paint();
     state.counters["CellSize"] = board.Painter.Layout.CellSize;
-    state.counters["clues"] = board.Puzzle.MaxRowClues * 100 + board.Puzzle.MaxColClues;
+    state.counters["clues"] = board.puzzle.MaxRowClues * 100 + board.puzzle.MaxColClues;
 }
 BENCHMARK(Paint)->Arg(1)->Arg(0)->ArgName("shown")->Unit(benchmark::kMillisecond);
 
@@ -67,7 +68,7 @@ BENCHMARK(DrawCell)->Arg(1)->Arg(0)->ArgName("shown")->Unit(benchmark::kMicrosec
 void PrepareBackgroundAndTile(benchmark::State& state) {
     LargestBoard board(false);
     for (auto _ : state) {
-        board.Painter.PrepareBackground();
+        board.Painter.prepareBackground();
         board.Painter.PrepareTile();
     }
 }

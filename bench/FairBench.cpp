@@ -1,9 +1,9 @@
 // Time of fair judging, and how often its search gives up, over whole games of a player who
 // guesses wrong on every cell before playing it right.
+#include "BoardRules.h"
 #include "FairJudge.h"
-#include "Globals.h"
-#include "Random.h"
-#include "Rules.h"
+#include "GameGlobals.h"
+#include "RandomGenerator.h"
 
 #include <benchmark/benchmark.h>
 
@@ -47,37 +47,39 @@ struct WalkStats {
 // player then plays the cell as it now is, through the rules themselves.
 void walk(int32_t sizeLevel, uint32_t seed, int64_t budget, WalkStats& stats) {
     mode = sizeLevel;
-    TPuzzle board;
+    Puzzle board;
     board.ColCount = ColCountFor(sizeLevel);
     board.RowCount = RowCountFor(sizeLevel);
-    TRandom rnd(seed);
+    RandomGenerator rnd(seed);
     GeneratePuzzle(board, rnd);
     std::vector<int32_t> order(static_cast<size_t>(board.ColCount * board.RowCount));
     std::iota(order.begin(), order.end(), 0);
     for (size_t i = order.size() - 1; i > 0; --i)
         std::swap(order[i], order[static_cast<size_t>(rnd.Random(static_cast<int32_t>(i) + 1))]);
 
-    TLayout layout;
+    BoardLayout layout;
     layout.CellSize = 10;
-    TGameState state = gsReady;
+    GameState state = GameState::Ready;
     int32_t playTime = 0;
     Silent effects;
-    TBoardRules rules(board, layout, state, playTime, effects);
+    BoardRules rules(board, layout, state, playTime, effects);
     FairJudging = false; // the claim was judged already; the move itself follows the picture
     for (const int32_t cell : order) {
         const int32_t col = cell % board.ColCount + 1, row = cell / board.ColCount + 1;
         const int32_t hidden = board.Grid[col][row];
-        if (hidden != csHiddenEmpty && hidden != csHiddenFilled) continue;
+        if (hidden != CellState::HiddenEmpty && hidden != CellState::HiddenFilled) continue;
         int64_t nodes = 0;
         const double start = threadMicros();
-        const Judgement j = judgeClaim(board, col, row, hidden == csHiddenEmpty, budget, &nodes);
+        const Judgement j =
+            judgeClaim(board, col, row, hidden == CellState::HiddenEmpty, budget, &nodes);
         stats.Micros.push_back(threadMicros() - start);
         stats.MaxNodes = std::max(stats.MaxNodes, nodes);
         stats.Reconsidered += j == Judgement::Reconsidered;
         stats.Denied += j == Judgement::Denied;
         stats.Undecided += j == Judgement::Undecided;
-        const bool filled = board.Grid[col][row] == csHiddenFilled;
-        rules.boxMouseDown(filled ? mbLeft : mbRight, (col - 1) * 10 + 5, (row - 1) * 10 + 5);
+        const bool filled = board.Grid[col][row] == CellState::HiddenFilled;
+        rules.boxMouseDown(filled ? MouseButton::Left : MouseButton::Right, (col - 1) * 10 + 5,
+                           (row - 1) * 10 + 5);
         rules.boxMouseUp();
     }
     FairJudging = true;

@@ -2,9 +2,9 @@
 // the device opens, the wave decodes) and one after the device has rested.
 // Run it with the audio driver of interest, e.g. SDL_AUDIODRIVER=pulseaudio build/bin/bench_sound
 #include "Audio.h"
-#include "Globals.h"
+#include "GameGlobals.h"
 #include "MixerLibrary.h"
-#include "Sound.h"
+#include "SoundPlayer.h"
 
 #include <QCoreApplication>
 
@@ -22,7 +22,7 @@ void WaitUntilQuiet() {
 // Registered first, so that it finds the library not yet loaded: one iteration only.
 void FirstSoundOfTheRun(benchmark::State& state) {
     SoundOn = true;
-    TSoundPlayer waves;
+    SoundPlayer waves;
     for (auto _ : state) {
         waves.PlaySnd(2);
         benchmark::DoNotOptimize(AudioIsOpen());
@@ -34,7 +34,7 @@ BENCHMARK(FirstSoundOfTheRun)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 void SoundAfterTheDeviceRested(benchmark::State& state) {
     SoundOn = true;
-    TSoundPlayer waves;
+    SoundPlayer waves;
     for (auto _ : state) {
         state.PauseTiming();
         WaitUntilQuiet();
@@ -50,7 +50,7 @@ BENCHMARK(SoundAfterTheDeviceRested)->Iterations(20)->Unit(benchmark::kMilliseco
 
 void SoundOnTheOpenDevice(benchmark::State& state) {
     SoundOn = true;
-    TSoundPlayer waves;
+    SoundPlayer waves;
     waves.PlaySnd(2);
     for (auto _ : state)
         waves.PlaySnd(2);

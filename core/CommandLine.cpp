@@ -2,7 +2,7 @@
 #include "CommandLine.h"
 
 #include "PictureSearch.h"
-#include "Random.h"
+#include "RandomGenerator.h"
 
 #include <cctype>
 #include <charconv>
@@ -46,7 +46,7 @@ void AppendClues(std::string& out, const int32_t* clues, int32_t count) {
 
 } // namespace
 
-std::string ParseCommandLine(const std::vector<std::string>& args, TCommandLine& out) {
+std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& out) {
     bool modeGiven = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -126,13 +126,13 @@ std::string usageHint() {
     return "Try 'morvek --help' for the list of options.\n";
 }
 
-bool NamesDisplay(const TCommandLine& cmd) {
+bool NamesDisplay(const CommandLine& cmd) {
     for (size_t i = 0; i + 1 < cmd.PassOn.size(); ++i)
         if (cmd.PassOn[i] == "-platform" || cmd.PassOn[i] == "-display") return true;
     return false;
 }
 
-std::string PuzzleText(const TPuzzle& p) {
+std::string PuzzleText(const Puzzle& p) {
     std::string out;
     out += "width " + std::to_string(p.ColCount) + "\n";
     out += "height " + std::to_string(p.RowCount) + "\n";
@@ -145,23 +145,23 @@ std::string PuzzleText(const TPuzzle& p) {
     out += "goal \"";
     for (int32_t row = 1; row <= p.RowCount; ++row)
         for (int32_t col = 1; col <= p.ColCount; ++col)
-            out += p.Grid[col][row] == csHiddenFilled ? '1' : '0';
+            out += p.Grid[col][row] == CellState::HiddenFilled ? '1' : '0';
     out += "\"\n";
     return out;
 }
 
-std::string SolutionsText(const TPuzzle& p) {
+std::string SolutionsText(const Puzzle& p) {
     // Ample for the generator's boards; a board that needed more would count as unique.
     const FreeCells free = findFreeCells(p, 20000);
     return (free.Count > 0 ? "ambiguous " : "unique ") + std::to_string(free.Count) + "\n";
 }
 
-TPuzzle FirstPuzzle(int32_t mode, uint32_t seed) {
-    TPuzzle p;
+Puzzle FirstPuzzle(int32_t mode, uint32_t seed) {
+    Puzzle p;
     const int32_t m = ClampMode(mode);
     p.ColCount = ColCountFor(m);
     p.RowCount = RowCountFor(m);
-    TRandom rnd(seed);
+    RandomGenerator rnd(seed);
     GeneratePuzzle(p, rnd);
     return p;
 }

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-struct TCommandLine {
+struct CommandLine {
     bool PrintPuzzle = false;
     bool Solutions = false;
     bool HasSeed = false;
@@ -20,7 +20,7 @@ struct TCommandLine {
 };
 
 // Parses argv[1..]. Returns an empty string on success, else a one-line error text.
-std::string ParseCommandLine(const std::vector<std::string>& args, TCommandLine& out);
+std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& out);
 
 // Every option with a line on what it does, for --help.
 std::string usageText();
@@ -32,14 +32,14 @@ std::string versionText();
 std::string usageHint();
 
 // True when the command line itself names a display or a platform for Qt.
-bool NamesDisplay(const TCommandLine& cmd);
+bool NamesDisplay(const CommandLine& cmd);
 
 // "width W", "height H", "rows", row clues, "columns", column clues, goal "0101...".
-std::string PuzzleText(const TPuzzle& p);
+std::string PuzzleText(const Puzzle& p);
 
 // "unique" or "ambiguous", a space and the number of cells in which pictures fitting the
 // clues differ from the board's own, then a line break.
-std::string SolutionsText(const TPuzzle& p);
+std::string SolutionsText(const Puzzle& p);
 
 // The first board the game would set up at a size level with a given seed.
-TPuzzle FirstPuzzle(int32_t mode, uint32_t seed);
+Puzzle FirstPuzzle(int32_t mode, uint32_t seed);

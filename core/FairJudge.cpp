@@ -6,24 +6,25 @@
 
 namespace {
 
-Knowledge playerKnowledge(const TPuzzle& p) {
+Knowledge playerKnowledge(const Puzzle& p) {
     Knowledge k = unknownBoard(p);
     for (int32_t r = 0; r < k.Rows; ++r)
         for (int32_t c = 0; c < k.Cols; ++c) {
             const int32_t state = p.Grid[c + 1][r + 1];
-            if (state == csUncovered) k.set(c, r, MayFill);
-            if (state == csMarkedEmpty) k.set(c, r, MayEmpty);
+            if (state == CellState::Uncovered) k.set(c, r, MayFill);
+            if (state == CellState::MarkedEmpty) k.set(c, r, MayEmpty);
         }
     return k;
 }
 
 } // namespace
 
-Judgement judgeClaim(TPuzzle& puzzle, int32_t col, int32_t row, bool claimFilled,
-                     int64_t nodeBudget, int64_t* nodesUsed, double cpuMillis) {
+Judgement judgeClaim(Puzzle& puzzle, int32_t col, int32_t row, bool claimFilled, int64_t nodeBudget,
+                     int64_t* nodesUsed, double cpuMillis) {
     const int32_t state = puzzle.Grid[col][row];
-    if (state != csHiddenEmpty && state != csHiddenFilled) return Judgement::Agrees;
-    if ((state == csHiddenFilled) == claimFilled) return Judgement::Agrees;
+    if (state != CellState::HiddenEmpty && state != CellState::HiddenFilled)
+        return Judgement::Agrees;
+    if ((state == CellState::HiddenFilled) == claimFilled) return Judgement::Agrees;
 
     Knowledge known = playerKnowledge(puzzle);
     known.set(col - 1, row - 1, claimFilled ? MayFill : MayEmpty);
@@ -44,8 +45,9 @@ Judgement judgeClaim(TPuzzle& puzzle, int32_t col, int32_t row, bool claimFilled
     for (int32_t r = 1; r <= puzzle.RowCount; ++r)
         for (int32_t c = 1; c <= puzzle.ColCount; ++c) {
             int32_t& cell = puzzle.Grid[c][r];
-            if (cell == csHiddenEmpty || cell == csHiddenFilled)
-                cell = other.at(c - 1, r - 1) == MayFill ? csHiddenFilled : csHiddenEmpty;
+            if (cell == CellState::HiddenEmpty || cell == CellState::HiddenFilled)
+                cell = other.at(c - 1, r - 1) == MayFill ? CellState::HiddenFilled
+                                                         : CellState::HiddenEmpty;
         }
     return Judgement::Reconsidered;
 }

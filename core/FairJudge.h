@@ -25,6 +25,6 @@ constexpr double FairCpuMillis = 10;
 // no line becomes complete by the rewrite, since every picture has the same number of filled
 // cells in each line.
 // nodesUsed, when given, receives the guesses and dead ends the search took.
-Judgement judgeClaim(TPuzzle& puzzle, int32_t col, int32_t row, bool claimFilled,
+Judgement judgeClaim(Puzzle& puzzle, int32_t col, int32_t row, bool claimFilled,
                      int64_t nodeBudget = FairNodeBudget, int64_t* nodesUsed = nullptr,
                      double cpuMillis = FairCpuMillis);

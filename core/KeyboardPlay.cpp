@@ -10,7 +10,7 @@ bool isArrow(CursorStep step) {
 
 } // namespace
 
-KeyboardPlay::KeyboardPlay(TBoardRules& rules, const TPuzzle& puzzle, CursorEffects& effects)
+KeyboardPlay::KeyboardPlay(BoardRules& rules, const Puzzle& puzzle, CursorEffects& effects)
     : rules(rules), board(puzzle), effects(effects) {}
 
 bool KeyboardPlay::showIfHidden(CursorStep step) {
@@ -38,12 +38,12 @@ void KeyboardPlay::step(CursorStep step, bool drag) {
 
 void KeyboardPlay::uncover() {
     if (!position.visible) return;
-    rules.pressCell(mbLeft, position.col, position.row);
+    rules.pressCell(MouseButton::Left, position.col, position.row);
 }
 
 void KeyboardPlay::mark() {
     if (!position.visible) return;
-    rules.pressCell(mbRight, position.col, position.row);
+    rules.pressCell(MouseButton::Right, position.col, position.row);
 }
 
 void KeyboardPlay::releaseDrag() {

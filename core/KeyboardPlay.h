@@ -2,8 +2,8 @@
 #pragma once
 
 #include "BoardCursor.h"
+#include "BoardRules.h"
 #include "Puzzle.h"
-#include "Rules.h"
 
 // What the cursor needs from the window. The main window implements it; tests record it.
 class CursorEffects {
@@ -20,7 +20,7 @@ class CursorEffects {
 // cell the player cannot see.
 class KeyboardPlay {
   public:
-    KeyboardPlay(TBoardRules& rules, const TPuzzle& puzzle, CursorEffects& effects);
+    KeyboardPlay(BoardRules& rules, const Puzzle& puzzle, CursorEffects& effects);
 
     const BoardCursor& cursor() const { return position; }
 
@@ -44,8 +44,8 @@ class KeyboardPlay {
     // Shows the hidden cursor for an arrow key; true when the key was spent on that.
     bool showIfHidden(CursorStep step);
 
-    TBoardRules& rules;
-    const TPuzzle& board;
+    BoardRules& rules;
+    const Puzzle& board;
     CursorEffects& effects;
     BoardCursor position;
     bool dragEnded = false;

@@ -6,7 +6,7 @@
 #include <ctime>
 #include <vector>
 
-Knowledge unknownBoard(const TPuzzle& puzzle) {
+Knowledge unknownBoard(const Puzzle& puzzle) {
     Knowledge k;
     k.Cols = puzzle.ColCount;
     k.Rows = puzzle.RowCount;
@@ -16,14 +16,16 @@ Knowledge unknownBoard(const TPuzzle& puzzle) {
     return k;
 }
 
-Knowledge pictureOf(const TPuzzle& puzzle) {
+Knowledge pictureOf(const Puzzle& puzzle) {
     Knowledge k;
     k.Cols = puzzle.ColCount;
     k.Rows = puzzle.RowCount;
     for (int32_t r = 0; r < k.Rows; ++r)
         for (int32_t c = 0; c < k.Cols; ++c) {
             const int32_t state = puzzle.Grid[c + 1][r + 1];
-            k.set(c, r, state == csHiddenFilled || state == csUncovered ? MayFill : MayEmpty);
+            k.set(c, r,
+                  state == CellState::HiddenFilled || state == CellState::Uncovered ? MayFill
+                                                                                    : MayEmpty);
         }
     return k;
 }
@@ -42,7 +44,7 @@ bool PictureSearch::propagate(Knowledge& known, uint64_t dirtyRows, uint64_t dir
             dirtyRows &= dirtyRows - 1;
             for (int32_t c = 0; c < known.Cols; ++c)
                 line[c] = known.at(c, r);
-            if (!solveLine(&Puzzle.RowClues[r + 1][1], Puzzle.RowClueCount[r + 1], line,
+            if (!solveLine(&puzzle.RowClues[r + 1][1], puzzle.RowClueCount[r + 1], line,
                            known.Cols))
                 return false;
             for (int32_t c = 0; c < known.Cols; ++c)
@@ -57,7 +59,7 @@ bool PictureSearch::propagate(Knowledge& known, uint64_t dirtyRows, uint64_t dir
             dirtyCols &= dirtyCols - 1;
             for (int32_t r = 0; r < known.Rows; ++r)
                 line[r] = known.at(c, r);
-            if (!solveLine(&Puzzle.ColClues[c + 1][1], Puzzle.ColClueCount[c + 1], line,
+            if (!solveLine(&puzzle.ColClues[c + 1][1], puzzle.ColClueCount[c + 1], line,
                            known.Rows))
                 return false;
             for (int32_t r = 0; r < known.Rows; ++r)
@@ -140,7 +142,7 @@ PictureSearch::Outcome PictureSearch::find(const Knowledge& known, const Knowled
     }
 }
 
-FreeCells findFreeCells(const TPuzzle& puzzle, int64_t nodeBudgetPerCell) {
+FreeCells findFreeCells(const Puzzle& puzzle, int64_t nodeBudgetPerCell) {
     PictureSearch search(puzzle);
     const Knowledge own = pictureOf(puzzle);
     Knowledge settled = unknownBoard(puzzle);

@@ -17,16 +17,16 @@ struct Knowledge {
 };
 
 // Nothing known yet: every cell of the puzzle's size may be either.
-Knowledge unknownBoard(const TPuzzle& puzzle);
+Knowledge unknownBoard(const Puzzle& puzzle);
 // The puzzle's hidden picture, uncovered cells counted as filled.
-Knowledge pictureOf(const TPuzzle& puzzle);
+Knowledge pictureOf(const Puzzle& puzzle);
 
 class PictureSearch {
   public:
     enum class Outcome { Found, None, GaveUp };
 
     // Searches against the clues of puzzle; the puzzle must outlive the search.
-    explicit PictureSearch(const TPuzzle& puzzle) : Puzzle(puzzle) {}
+    explicit PictureSearch(const Puzzle& puzzle) : puzzle(puzzle) {}
 
     // Narrows every line to what its clues allow, until nothing changes. False when some line
     // has no placement left, that is when no picture fits.
@@ -45,7 +45,7 @@ class PictureSearch {
   private:
     bool propagate(Knowledge& known, uint64_t dirtyRows, uint64_t dirtyCols) const;
 
-    const TPuzzle& Puzzle;
+    const Puzzle& puzzle;
     int64_t Nodes = 0;
 };
 
@@ -56,4 +56,4 @@ struct FreeCells {
     int32_t Count = 0;
     bool Complete = true;
 };
-FreeCells findFreeCells(const TPuzzle& puzzle, int64_t nodeBudgetPerCell);
+FreeCells findFreeCells(const Puzzle& puzzle, int64_t nodeBudgetPerCell);

@@ -1,15 +1,16 @@
 // Program entry: command line, then the game's windows.
-#include "Main.h"
+#include "MainWindow.h"
 
 #include "Application.h"
 #include "CommandLine.h"
-#include "Forms.h"
+#include "GameWindows.h"
+#include "HelpSystem.h"
 #include "Installation.h"
 #include "QuitSignals.h"
-#include "Random.h"
-#include "Settings.h"
-#include "hh_funcs.h"
+#include "RandomGenerator.h"
+#include "SettingsStore.h"
 
+#include <QPointer>
 #include <QStringList>
 
 #include <cstdio>
@@ -18,7 +19,7 @@
 
 namespace {
 
-bool DisplayReachable(const TCommandLine& cmd) {
+bool DisplayReachable(const CommandLine& cmd) {
     if (NamesDisplay(cmd)) return true;
     const char* platform = std::getenv("QT_QPA_PLATFORM");
     if (platform && *platform) return true;
@@ -31,7 +32,7 @@ bool DisplayReachable(const TCommandLine& cmd) {
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
-    TCommandLine cmd;
+    CommandLine cmd;
     if (const std::string error = ParseCommandLine(args, cmd); !error.empty()) {
         std::cerr << "morvek: " << error << "\n" << usageHint();
         return 2;
@@ -46,11 +47,11 @@ int main(int argc, char** argv) {
     }
     if (cmd.PrintPuzzle || cmd.Solutions) {
         const uint32_t seed = cmd.HasSeed ? cmd.Seed : [] {
-            TRandom r;
+            RandomGenerator r;
             r.Randomize();
             return r.Seed;
         }();
-        const TPuzzle puzzle = FirstPuzzle(cmd.Mode, seed);
+        const Puzzle puzzle = FirstPuzzle(cmd.Mode, seed);
         if (cmd.PrintPuzzle) std::cout << PuzzleText(puzzle);
         if (cmd.Solutions) std::cout << SolutionsText(puzzle);
         return 0;
@@ -60,27 +61,28 @@ int main(int argc, char** argv) {
                      "run it under Xvfb: xvfb-run -a morvek\n";
         return 1;
     }
-    TApplication app(argc, argv);
+    Application app(argc, argv);
     applyDesktopIdentity();
     QStringList arguments;
     for (const std::string& a : args)
         arguments << QString::fromStdString(a);
     InitHelpSystem(arguments);
-    if (cmd.HasSeed) Tmainform::FixedSeed = cmd.Seed;
+    if (cmd.HasSeed) MainWindow::FixedSeed = cmd.Seed;
+    QPointer<MainWindow> window;
     try {
-        CreateForms();
+        window = createGameWindows();
     } catch (const ESettingsError& e) {
         // No game without its windows: the player learns why, and the program ends.
-        TApplication::ReportError(e.Text());
+        Application::ReportError(e.Text());
         DoneHelpSystem();
         return 1;
     }
-    InstallQuitSignals([] {
-        if (mainform) mainform->CloseOnSignal();
+    InstallQuitSignals([window] {
+        if (window) window->closeOnSignal();
     });
-    mainform->show();
+    window->show();
     const int result = app.exec();
-    DestroyForms();
+    destroyGameWindows();
     DoneHelpSystem();
     return result;
 }

@@ -3,13 +3,13 @@
 
 #include <cstdint>
 
-class TRandom;
+class RandomGenerator;
 
-enum TCellState : int32_t {
-    csHiddenEmpty = 0,
-    csHiddenFilled = 1,
-    csMarkedEmpty = 2,
-    csUncovered = 3,
+enum CellState : int32_t {
+    HiddenEmpty = 0,
+    HiddenFilled = 1,
+    MarkedEmpty = 2,
+    Uncovered = 3,
 };
 
 // Capacities; every array is 1-based, index 0 is unused.
@@ -20,7 +20,7 @@ constexpr int MaxColClueSlots = 16;
 constexpr int MinMode = 1;
 constexpr int MaxMode = 9;
 
-struct TPuzzle {
+struct Puzzle {
     int32_t ColCount = 0;
     int32_t RowCount = 0;
     int32_t Grid[MaxCols + 1][MaxRows + 1] = {};
@@ -46,8 +46,8 @@ int32_t ClampMode(int32_t mode);
 
 // Fills a new random board of p.ColCount x p.RowCount. The order of the draws is fixed,
 // so a seed always gives the same board.
-void GeneratePuzzle(TPuzzle& p, TRandom& rnd);
+void GeneratePuzzle(Puzzle& p, RandomGenerator& rnd);
 // Recomputes clues, done flags and maxima from the filled cells of the grid.
-void ComputeClues(TPuzzle& p);
+void ComputeClues(Puzzle& p);
 // True when no hidden filled cell is left.
-bool IsSolved(const TPuzzle& p);
+bool IsSolved(const Puzzle& p);

@@ -16,9 +16,9 @@ QString clueList(const int32_t* clues, int32_t count) {
 
 QString stateText(bool german, int32_t state) {
     switch (state) {
-    case csUncovered:
+    case CellState::Uncovered:
         return german ? QStringLiteral("aufgedeckt") : QStringLiteral("uncovered");
-    case csMarkedEmpty:
+    case CellState::MarkedEmpty:
         return german ? QStringLiteral("als leer markiert") : QStringLiteral("marked empty");
     default:
         return german ? QStringLiteral("verdeckt") : QStringLiteral("hidden");
@@ -79,7 +79,7 @@ QString sizeText(bool german, int32_t cols, int32_t rows) {
                   : QStringLiteral("Size: %1 by %2").arg(cols).arg(rows);
 }
 
-QString cellText(bool german, const TPuzzle& puzzle, int32_t col, int32_t row) {
+QString cellText(bool german, const Puzzle& puzzle, int32_t col, int32_t row) {
     if (col < 1 || col > std::min(puzzle.ColCount, MaxCols) || row < 1 ||
         row > std::min(puzzle.RowCount, MaxRows))
         return {};

@@ -33,4 +33,4 @@ QString sizeText(bool german, int32_t cols, int32_t rows);
 
 // The cell at the cursor, for example "row 3, column 5, hidden; row clues 2 1, column clues 4".
 // A hidden cell never tells whether it is filled.
-QString cellText(bool german, const TPuzzle& puzzle, int32_t col, int32_t row);
+QString cellText(bool german, const Puzzle& puzzle, int32_t col, int32_t row);

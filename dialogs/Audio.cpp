@@ -18,10 +18,10 @@
 namespace {
 
 // Resting: the device is closed for quiet, the library and SDL's audio subsystem stay up.
-enum class TAudioState { Closed, Open, Resting, Failed };
+enum class AudioState { Closed, Open, Resting, Failed };
 
 std::recursive_mutex Lock; // opening may run on the music's loading thread
-std::atomic<TAudioState> State{TAudioState::Closed};
+std::atomic<AudioState> State{AudioState::Closed};
 bool MidiReady = false;
 bool MidiLibrary = false;
 bool SoundFontChosen = false;
@@ -115,18 +115,18 @@ void AudioChooseSoundFont() {
 
 bool AudioOpen() {
     std::lock_guard guard(Lock);
-    if (State == TAudioState::Open) return true;
-    if (State == TAudioState::Failed) return false;
+    if (State == AudioState::Open) return true;
+    if (State == AudioState::Failed) return false;
     const MixerLibrary* mix = mixerLibrary();
-    if (State == TAudioState::Resting) {
+    if (State == AudioState::Resting) {
         if (!mix || !OpenDevice(*mix)) {
-            State = TAudioState::Failed;
+            State = AudioState::Failed;
             return false;
         }
-        State = TAudioState::Open;
+        State = AudioState::Open;
         return true;
     }
-    State = TAudioState::Failed;
+    State = AudioState::Failed;
     if (!AtExitRegistered) {
         std::atexit(AudioClose);
         AtExitRegistered = true;
@@ -144,12 +144,12 @@ bool AudioOpen() {
         return false;
     }
     SubsystemUp = true;
-    State = TAudioState::Open;
+    State = AudioState::Open;
     return true;
 }
 
 bool AudioIsOpen() {
-    return State == TAudioState::Open;
+    return State == AudioState::Open;
 }
 
 bool AudioMidiReady() {
@@ -188,7 +188,7 @@ void AudioClose() {
     std::lock_guard guard(Lock);
     if (SubsystemUp) {
         const MixerLibrary& mix = *mixerLibrary();
-        if (State == TAudioState::Open) {
+        if (State == AudioState::Open) {
             mix.haltChannel(-1);
             mix.haltMusic();
             mix.closeAudio();
@@ -197,7 +197,7 @@ void AudioClose() {
         mix.quitSubSystem(SDL_INIT_AUDIO);
         SubsystemUp = false;
     }
-    State = TAudioState::Closed;
+    State = AudioState::Closed;
     MidiReady = false;
     SoundFontChosen = false;
 }
@@ -212,13 +212,13 @@ void AudioRelease() {
 }
 
 bool AudioRestIfQuiet() {
-    if (State != TAudioState::Open || Holds > 0) return false;
+    if (State != AudioState::Open || Holds > 0) return false;
     const MixerLibrary& mix = *mixerLibrary();
     if (mix.playing(-1) != 0) return false;
     RunHooks(RestHooks);
     std::lock_guard guard(Lock);
     mix.closeAudio();
-    State = TAudioState::Resting;
+    State = AudioState::Resting;
     return true;
 }
 
@@ -232,14 +232,14 @@ bool WarmingUp() {
 
 void AudioRestWhenQuiet() {
     QCoreApplication* app = QCoreApplication::instance();
-    if (!app || (State != TAudioState::Open && !WarmingUp()) || Holds > 0) return;
+    if (!app || (State != AudioState::Open && !WarmingUp()) || Holds > 0) return;
     if (!RestTimer) {
         RestTimer = new QTimer(app);
         RestTimer->setSingleShot(true);
         RestTimer->setInterval(AudioRestDelayMs);
         QObject::connect(RestTimer, &QTimer::timeout, [] {
             // Still opening or sounding: look again later.
-            if (WarmingUp() || (!AudioRestIfQuiet() && State == TAudioState::Open && Holds == 0))
+            if (WarmingUp() || (!AudioRestIfQuiet() && State == AudioState::Open && Holds == 0))
                 RestTimer->start();
         });
         QObject::connect(app, &QObject::destroyed, [] { RestTimer = nullptr; });
@@ -252,8 +252,8 @@ void AudioWarmUp() {
         if (WarmingUp()) return;
         WarmUp.get();
     }
-    if (State == TAudioState::Failed) return;
-    if (State != TAudioState::Open) {
+    if (State == AudioState::Failed) return;
+    if (State != AudioState::Open) {
         AudioChooseSoundFont();
         WarmUp = std::async(std::launch::async, [] { AudioOpen(); });
     }

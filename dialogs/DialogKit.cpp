@@ -1,10 +1,10 @@
 // What the four dialogs share: placement over the main window, fonts and the building blocks.
 #include "DialogKit.h"
 
-#include "LMDLImage.h"
+#include "ListImage.h"
 
-#include "LMDBackPanel.h"
-#include "LMDMMButton.h"
+#include "BackPanel.h"
+#include "ImageButton.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -26,19 +26,19 @@ QFont ArialFont(int pixels, bool bold) {
     return font;
 }
 
-TLMDBackPanel* MakePanel(QWidget* parent, const TBitmapList& list, int item, const QRect& place) {
-    auto* panel = new TLMDBackPanel(parent);
+BackPanel* MakePanel(QWidget* parent, const BitmapList& list, int item, const QRect& place) {
+    auto* panel = new BackPanel(parent);
     panel->SetImageList(&list);
     panel->SetListIndex(item);
     panel->setGeometry(place);
     return panel;
 }
 
-TLMDMMButton* MakeButton(QWidget* parent, const TBitmapList& list, int x, int y, int normal,
-                         int mouseOver, int pressed, int disabled, bool showHint) {
-    auto* button = new TLMDMMButton(parent);
+ImageButton* MakeButton(QWidget* parent, const BitmapList& list, int x, int y, int normal,
+                        int mouseOver, int pressed, int disabled, bool showHint) {
+    auto* button = new ImageButton(parent);
     button->SetButtonFaceImageList(&list);
-    button->SetButtonFaceIndicesNew2(TLMDMMButton::FaceTable(normal, mouseOver, pressed, disabled));
+    button->SetButtonFaceIndicesNew2(ImageButton::FaceTable(normal, mouseOver, pressed, disabled));
     button->SetShowHint(showHint);
     // A click does not move the focus: Enter keeps answering what the keyboard last chose.
     button->setFocusPolicy(Qt::TabFocus);
@@ -58,7 +58,7 @@ QLabel* MakeLabel(QWidget* parent, const QRect& place, const QFont& font, Qt::Al
     return label;
 }
 
-bool AnswerDialogKey(QKeyEvent* event, TLMDMMButton* tick, const std::function<void()>& cancel) {
+bool AnswerDialogKey(QKeyEvent* event, ImageButton* tick, const std::function<void()>& cancel) {
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -76,8 +76,8 @@ Qt::WindowFlags DialogFlags() {
     return Qt::Dialog | Qt::FramelessWindowHint;
 }
 
-TLMDLImage* MakeLogo(QWidget* parent, const TBitmapList& dlgs) {
-    auto* logo = new TLMDLImage(parent);
+ListImage* MakeLogo(QWidget* parent, const BitmapList& dlgs) {
+    auto* logo = new ListImage(parent);
     logo->SetImageList(&dlgs);
     logo->SetListIndex(3);
     logo->SetForceTransparent(true);

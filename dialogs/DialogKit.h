@@ -12,10 +12,10 @@
 class QKeyEvent;
 class QLabel;
 class QWidget;
-class TBitmapList;
-class TLMDBackPanel;
-class TLMDLImage;
-class TLMDMMButton;
+class BitmapList;
+class BackPanel;
+class ListImage;
+class ImageButton;
 
 // Centred horizontally over the main window; the vertical centre lies on the centre of the main
 // window's client area counted up from the window's lower edge. mainFrame is the outer rectangle.
@@ -29,14 +29,14 @@ QPoint PlaceOverFrame(const QRect& mainFrame, const QSize& dialog);
 QFont ArialFont(int pixels, bool bold = false);
 
 // A bevelled panel grounded with item `item` of `list`.
-TLMDBackPanel* MakePanel(QWidget* parent, const TBitmapList& list, int item, const QRect& place);
+BackPanel* MakePanel(QWidget* parent, const BitmapList& list, int item, const QRect& place);
 // The cartoon picture at the top left of the options and language dialogs, magenta see-through.
-TLMDLImage* MakeLogo(QWidget* parent, const TBitmapList& dlgs);
+ListImage* MakeLogo(QWidget* parent, const BitmapList& dlgs);
 
 // A 50 x 50 image button at (x, y) with its normal, mouse-over, pressed and disabled faces.
 // It takes the keyboard focus by Tab (not by a click), shows it, and answers Space and Enter.
-TLMDMMButton* MakeButton(QWidget* parent, const TBitmapList& list, int x, int y, int normal,
-                         int mouseOver, int pressed, int disabled, bool showHint);
+ImageButton* MakeButton(QWidget* parent, const BitmapList& list, int x, int y, int normal,
+                        int mouseOver, int pressed, int disabled, bool showHint);
 
 // A transparent plain-text label in white (a player's name is never read as markup).
 QLabel* MakeLabel(QWidget* parent, const QRect& place, const QFont& font,
@@ -45,7 +45,7 @@ QLabel* MakeLabel(QWidget* parent, const QRect& place, const QFont& font,
 // The keys a dialog answers when they reach it, that is when no button has the focus: Enter
 // does what `tick` does (when it is shown), Escape runs `cancel`. Returns whether the key was
 // one of them.
-bool AnswerDialogKey(QKeyEvent* event, TLMDMMButton* tick, const std::function<void()>& cancel);
+bool AnswerDialogKey(QKeyEvent* event, ImageButton* tick, const std::function<void()>& cancel);
 
 // Flags of every dialog: no frame or title bar of the window system.
 Qt::WindowFlags DialogFlags();

@@ -10,7 +10,7 @@ QString withKey(const QString& hint, const QString& key) {
 
 } // namespace
 
-TMainTexts MainTexts(bool german) {
+MainWindowTexts MainTexts(bool german) {
     if (german)
         return {
             withKey(QStringLiteral("Ich möchte neu beginnen."), QStringLiteral("F2")),

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-struct TMainTexts {
+struct MainWindowTexts {
     QString StartHint;
     QString HighScoreHint;
     QString PauseHint;
@@ -17,5 +17,5 @@ struct TMainTexts {
     QString SizeCaption;
 };
 
-// The texts for one language; the main window's SetMainTexts passes German().
-TMainTexts MainTexts(bool german);
+// The texts for one language; the main window's setMainTexts passes German().
+MainWindowTexts MainTexts(bool german);

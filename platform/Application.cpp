@@ -1,7 +1,7 @@
 // Qt lets no exception cross its event loop, so they all end here, in notify().
 #include "Application.h"
 
-#include "Settings.h"
+#include "SettingsStore.h"
 
 #include <QMessageBox>
 
@@ -10,7 +10,7 @@
 #include <exception>
 #include <vector>
 
-std::function<void(const QString&)> TApplication::ErrorHook;
+std::function<void(const QString&)> Application::ErrorHook;
 
 namespace {
 
@@ -45,13 +45,13 @@ void StartupGuard::release() {
     Held = nullptr;
 }
 
-TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     release();
     // What the store has to say about a damaged or unusable file reaches the player the same way.
     SetSettingsNoticeHook([](const QString& text) { ReportNotice(text); });
 }
 
-TApplication::~TApplication() {
+Application::~Application() {
     SetSettingsNoticeHook({});
 }
 
@@ -59,14 +59,14 @@ namespace {
 
 void ReportException(const std::exception& e) {
     if (const auto* store = dynamic_cast<const ESettingsError*>(&e))
-        TApplication::ReportError(store->Text());
+        Application::ReportError(store->Text());
     else
-        TApplication::ReportError(QString::fromUtf8(e.what()));
+        Application::ReportError(QString::fromUtf8(e.what()));
 }
 
 } // namespace
 
-bool TApplication::notify(QObject* receiver, QEvent* event) {
+bool Application::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& e) {
@@ -75,7 +75,7 @@ bool TApplication::notify(QObject* receiver, QEvent* event) {
     return false;
 }
 
-void TApplication::Guarded(const std::function<void()>& handler) {
+void Application::Guarded(const std::function<void()>& handler) {
     try {
         handler();
     } catch (const std::exception& e) {
@@ -83,7 +83,7 @@ void TApplication::Guarded(const std::function<void()>& handler) {
     }
 }
 
-void TApplication::ReportNotice(const QString& text) {
+void Application::ReportNotice(const QString& text) {
     if (ErrorHook) {
         ErrorHook(text);
         return;
@@ -91,7 +91,7 @@ void TApplication::ReportNotice(const QString& text) {
     QMessageBox::warning(nullptr, QApplication::applicationDisplayName(), text);
 }
 
-void TApplication::ReportError(const QString& text) {
+void Application::ReportError(const QString& text) {
     if (ErrorHook) {
         ErrorHook(text);
         return;

@@ -16,10 +16,10 @@ class StartupGuard {
 };
 
 // The guard comes first among the bases, so that it is in place before QApplication starts.
-class TApplication : private StartupGuard, public QApplication {
+class Application : private StartupGuard, public QApplication {
   public:
-    TApplication(int& argc, char** argv);
-    ~TApplication() override;
+    Application(int& argc, char** argv);
+    ~Application() override;
 
     // Delivers the event; an ESettingsError or other std::exception thrown by the handler is
     // reported and ends that handler only. The game runs on.

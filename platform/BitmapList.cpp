@@ -28,21 +28,21 @@ QImage LoadRaw(const QString& path) {
 
 } // namespace
 
-TBitmapList::TBitmapList(std::vector<QImage> items) {
+BitmapList::BitmapList(std::vector<QImage> items) {
     Items.reserve(items.size());
     for (QImage& image : items)
         Items.push_back({QString(), std::move(image)});
 }
 
-TBitmapList TBitmapList::Load(const QString& dir, int count) {
-    TBitmapList list;
+BitmapList BitmapList::Load(const QString& dir, int count) {
+    BitmapList list;
     list.Items.resize(count);
     for (int n = 0; n < count; ++n)
         list.Items[n].File = QStringLiteral("%1/%2").arg(dir).arg(n);
     return list;
 }
 
-const QImage& TBitmapList::Decoded(int index) const {
+const QImage& BitmapList::Decoded(int index) const {
     Entry& entry = Items[index];
     if (entry.File.isEmpty()) return entry.Image;
     const QString raw = entry.File + QStringLiteral(".raw");
@@ -55,11 +55,11 @@ const QImage& TBitmapList::Decoded(int index) const {
     return entry.Image;
 }
 
-bool TBitmapList::Valid(int index) const {
+bool BitmapList::Valid(int index) const {
     return index >= 0 && index < Count() && !Decoded(index).isNull();
 }
 
-const QImage& TBitmapList::Item(int index) const {
+const QImage& BitmapList::Item(int index) const {
     static const QImage empty;
     return Valid(index) ? Items[index].Image : empty;
 }

@@ -6,16 +6,16 @@
 
 #include <vector>
 
-class TBitmapList {
+class BitmapList {
   public:
-    TBitmapList() = default;
-    explicit TBitmapList(std::vector<QImage> items);
+    BitmapList() = default;
+    explicit BitmapList(std::vector<QImage> items);
 
     // The list of <dir>/<n> for n = 0 .. count-1 (a Qt resource folder such as ":/bmps"): the
     // raw pixels of <n>.raw when there are any, else <n>.png. Nothing is decoded here: an item
     // is decoded when it is first asked for, so pictures of dialogs never opened cost nothing.
     // A missing file leaves an empty item in its place.
-    static TBitmapList Load(const QString& dir, int count);
+    static BitmapList Load(const QString& dir, int count);
 
     int Count() const { return static_cast<int>(Items.size()); }
     // A valid item exists and is not empty.

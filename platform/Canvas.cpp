@@ -10,17 +10,17 @@
 
 namespace {
 
-inline QRgb Opaque(TColor color) {
+inline QRgb Opaque(RgbColor color) {
     return 0xFF000000u | (color & 0xFFFFFFu);
 }
 
 } // namespace
 
-TCanvas::TCanvas(QImage& image) : Target(image) {}
+Canvas::Canvas(QImage& image) : Target(image) {}
 
-TCanvas::~TCanvas() = default;
+Canvas::~Canvas() = default;
 
-void TCanvas::FillPixels(int32_t x1, int32_t y1, int32_t x2, int32_t y2, TColor color) {
+void Canvas::FillPixels(int32_t x1, int32_t y1, int32_t x2, int32_t y2, RgbColor color) {
     // Half-open x1 .. x2-1, y1 .. y2-1, clipped.
     const int64_t l = std::max<int64_t>(x1, 0), t = std::max<int64_t>(y1, 0);
     const int64_t r = std::min<int64_t>(x2, Target.width());
@@ -33,7 +33,7 @@ void TCanvas::FillPixels(int32_t x1, int32_t y1, int32_t x2, int32_t y2, TColor 
     }
 }
 
-void TCanvas::Ring(int32_t x1, int32_t y1, int32_t x2, int32_t y2, TColor color) {
+void Canvas::Ring(int32_t x1, int32_t y1, int32_t x2, int32_t y2, RgbColor color) {
     if (x2 <= x1 || y2 <= y1) return;
     FillPixels(x1, y1, x2, y1 + 1, color);
     FillPixels(x1, y2 - 1, x2, y2, color);
@@ -41,14 +41,14 @@ void TCanvas::Ring(int32_t x1, int32_t y1, int32_t x2, int32_t y2, TColor color)
     FillPixels(x2 - 1, y1, x2, y2, color);
 }
 
-void TCanvas::MoveTo(int32_t x, int32_t y) {
+void Canvas::MoveTo(int32_t x, int32_t y) {
     Position = QPoint(x, y);
 }
 
-void TCanvas::LineTo(int32_t x, int32_t y) {
+void Canvas::LineTo(int32_t x, int32_t y) {
     const QPoint from = Position;
     Position = QPoint(x, y);
-    if (Pen.Style == TPenStyle::Clear || from == Position) return;
+    if (Pen.Style == PenStyle::Clear || from == Position) return;
     const int32_t w = std::max<int32_t>(Pen.Width, 1);
     // Across the line the pen covers -(w div 2) .. (w-1) div 2.
     const int32_t lo = -(w / 2), hi = (w - 1) / 2;
@@ -81,27 +81,27 @@ void TCanvas::LineTo(int32_t x, int32_t y) {
     }
 }
 
-void TCanvas::Polyline(const std::vector<QPoint>& points) {
+void Canvas::Polyline(const std::vector<QPoint>& points) {
     if (points.empty()) return;
     MoveTo(points[0].x(), points[0].y());
     for (size_t i = 1; i < points.size(); ++i)
         LineTo(points[i].x(), points[i].y());
 }
 
-void TCanvas::Rectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+void Canvas::Rectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
     if (x2 <= x1 || y2 <= y1) return;
-    if (Brush.Style == TBrushStyle::Solid) FillPixels(x1, y1, x2, y2, Brush.Color);
-    if (Pen.Style == TPenStyle::Clear) return;
+    if (Brush.Style == BrushStyle::Solid) FillPixels(x1, y1, x2, y2, Brush.Color);
+    if (Pen.Style == PenStyle::Clear) return;
     const int32_t w = std::max<int32_t>(Pen.Width, 1);
     for (int32_t d = -(w / 2); d <= (w - 1) / 2; ++d)
         Ring(x1 + d, y1 + d, x2 - d, y2 - d, Pen.Color);
 }
 
-void TCanvas::FillRect(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+void Canvas::FillRect(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
     FillPixels(x1, y1, x2, y2, Brush.Color);
 }
 
-void TCanvas::TextOut(int32_t x, int32_t y, const QString& text) {
+void Canvas::TextOut(int32_t x, int32_t y, const QString& text) {
     if (text.isEmpty() || Target.isNull()) return;
     if (!TextPainter) {
         TextPainter = std::make_unique<QPainter>(&Target);
@@ -118,7 +118,7 @@ void TCanvas::TextOut(int32_t x, int32_t y, const QString& text) {
 }
 
 void BlockCopy(QImage& dst, int32_t dx, int32_t dy, int32_t w, int32_t h, const QImage& src,
-               int32_t sx, int32_t sy, TRop rop) {
+               int32_t sx, int32_t sy, RasterOp rop) {
     if (w <= 0 || h <= 0 || dst.isNull() || src.isNull()) return;
     // 64-bit so that far-off coordinates cannot overflow while clipping.
     int64_t DX = dx, DY = dy, SX = sx, SY = sy, W = w, H = h;
@@ -132,7 +132,7 @@ void BlockCopy(QImage& dst, int32_t dx, int32_t dy, int32_t w, int32_t h, const 
     const QRect from{int(SX), int(SY), int(W), int(H)};
     const QPoint to{int(DX), int(DY)};
 
-    if (rop == TRop::Copy && src.format() == QImage::Format_RGB32 &&
+    if (rop == RasterOp::Copy && src.format() == QImage::Format_RGB32 &&
         dst.format() == QImage::Format_RGB32) {
         // The plain copy is the hot path of the board: straight memory moves per line.
         // dst first: its detach (if shared) must not leave src pointing at freed data.
@@ -157,13 +157,13 @@ void BlockCopy(QImage& dst, int32_t dx, int32_t dy, int32_t w, int32_t h, const 
     QPainter painter(&dst);
     painter.setRenderHint(QPainter::Antialiasing, false);
     switch (rop) {
-    case TRop::Copy:
+    case RasterOp::Copy:
         painter.setCompositionMode(QPainter::CompositionMode_Source);
         break;
-    case TRop::And:
+    case RasterOp::And:
         painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
         break;
-    case TRop::Or:
+    case RasterOp::Or:
         painter.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
         break;
     }

@@ -13,20 +13,20 @@
 class QPainter;
 
 // 24-bit RGB, 0xRRGGBB.
-using TColor = uint32_t;
+using RgbColor = uint32_t;
 
-enum class TPenStyle { Solid, Clear };
-enum class TBrushStyle { Solid, Clear };
+enum class PenStyle { Solid, Clear };
+enum class BrushStyle { Solid, Clear };
 
-struct TPen {
-    TColor Color = 0x000000;
-    TPenStyle Style = TPenStyle::Solid;
+struct CanvasPen {
+    RgbColor Color = 0x000000;
+    PenStyle Style = PenStyle::Solid;
     int32_t Width = 1;
 };
 
-struct TBrush {
-    TColor Color = 0xFFFFFF;
-    TBrushStyle Style = TBrushStyle::Solid;
+struct CanvasBrush {
+    RgbColor Color = 0xFFFFFF;
+    BrushStyle Style = BrushStyle::Solid;
 };
 
 // Draws on an image that the caller keeps alive. The geometry is that of the classic
@@ -34,17 +34,17 @@ struct TBrush {
 // (x2, y2) covers x1 .. x2-1 and y1 .. y2-1. Qt's own drawLine/drawRect include both
 // ends, so lines and rectangles are set pixel by pixel here. Everything is clipped to
 // the image.
-class TCanvas {
+class Canvas {
   public:
-    explicit TCanvas(QImage& image);
-    ~TCanvas();
-    TCanvas(const TCanvas&) = delete;
-    TCanvas& operator=(const TCanvas&) = delete;
+    explicit Canvas(QImage& image);
+    ~Canvas();
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
 
-    TPen Pen;
-    TBrush Brush;
+    CanvasPen Pen;
+    CanvasBrush Brush;
     QFont Font;
-    TColor FontColor = 0x000000;
+    RgbColor FontColor = 0x000000;
 
     QImage& Image() { return Target; }
 
@@ -65,8 +65,8 @@ class TCanvas {
     void TextOut(int32_t x, int32_t y, const QString& text);
 
   private:
-    void FillPixels(int32_t x1, int32_t y1, int32_t x2, int32_t y2, TColor color);
-    void Ring(int32_t x1, int32_t y1, int32_t x2, int32_t y2, TColor color);
+    void FillPixels(int32_t x1, int32_t y1, int32_t x2, int32_t y2, RgbColor color);
+    void Ring(int32_t x1, int32_t y1, int32_t x2, int32_t y2, RgbColor color);
 
     QImage& Target;
     QPoint Position;
@@ -75,10 +75,10 @@ class TCanvas {
     QFont TextPainterFont;
 };
 
-enum class TRop { Copy, And, Or };
+enum class RasterOp { Copy, And, Or };
 
 // Combines the w x h block at (sx, sy) of src into dst at (dx, dy): copy, AND or OR of
 // the RGB values. Clipped to both images: nothing outside either is read or written;
 // zero or negative sizes do nothing. src and dst may be the same image.
 void BlockCopy(QImage& dst, int32_t dx, int32_t dy, int32_t w, int32_t h, const QImage& src,
-               int32_t sx, int32_t sy, TRop rop = TRop::Copy);
+               int32_t sx, int32_t sy, RasterOp rop = RasterOp::Copy);

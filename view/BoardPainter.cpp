@@ -19,11 +19,11 @@ constexpr QRgb FallbackShade = 0xFF707070;
 // Smaller cells (only the largest boards in the smallest window get there) keep the same
 // three looks at reduced margins: 1-pixel gap and 1-pixel ring from 3 pixels, a solid
 // shade square at 3 and 4, the whole cell at 1 and 2. Nothing at all below 1.
-struct TCellParts {
+struct CellParts {
     int32_t TileInset, TileSize, InnerInset, InnerSize;
 };
 
-TCellParts PartsFor(int32_t s) {
+CellParts PartsFor(int32_t s) {
     if (s >= 10) return {3, s - 5, 5, s - 9};
     if (s >= 3) return {1, s - 2, 2, s - 4};
     return {0, s, 0, 0};
@@ -35,15 +35,15 @@ int32_t Clamp(int32_t value, int32_t lo, int32_t hi) {
 
 } // namespace
 
-TBoardPainter::TBoardPainter(const TPuzzle& puzzle, const TBitmapList& bmps, TPaintBox& box)
+BoardPainter::BoardPainter(const Puzzle& puzzle, const BitmapList& bmps, PaintBox& box)
     : Game(puzzle), Bmps(bmps), Box(box) {}
 
-void TBoardPainter::ComputeLayout() {
+void BoardPainter::ComputeLayout() {
     Layout = ::ComputeLayout(Box.width(), Box.height(), Game.ColCount, Game.RowCount,
                              Game.MaxRowClues, Game.MaxColClues);
 }
 
-void TBoardPainter::PrepareBackground() {
+void BoardPainter::prepareBackground() {
     const QSize size(std::max(Box.width(), 0), std::max(Box.height(), 0));
     const QImage& strip = Bmps.Item(0);
     const int32_t TW = strip.width() / 2, TH = strip.height() / 7;
@@ -62,7 +62,7 @@ void TBoardPainter::PrepareBackground() {
     BoardBitmap = TiledBitmap(size, std::move(board), true);
 }
 
-void TBoardPainter::PrepareTile() {
+void BoardPainter::PrepareTile() {
     const int32_t S = Layout.CellSize;
     if (S <= 0) {
         TileBitmap = QImage();
@@ -71,41 +71,41 @@ void TBoardPainter::PrepareTile() {
     TileBitmap = QImage(S * 5, S * 3, QImage::Format_RGB32);
     // A one-pixel tile has no frame path; black is what it would be framed in.
     TileBitmap.fill(Qt::black);
-    TCanvas canvas(TileBitmap);
-    DrawTile(canvas, 0, 0, PartsFor(S).TileSize, TileStyle);
+    Canvas canvas(TileBitmap);
+    DrawTile(canvas, 0, 0, PartsFor(S).TileSize, tileStyle);
 }
 
-void TBoardPainter::ComposeCell(int32_t col, int32_t row) {
+void BoardPainter::ComposeCell(int32_t col, int32_t row) {
     const int32_t S = Layout.CellSize;
     const int32_t X = Layout.BoardLeft + (col - 1) * S, Y = Layout.BoardTop + (row - 1) * S;
-    const TCellParts p = PartsFor(S);
+    const CellParts p = PartsFor(S);
     BoardBitmap.copyTo(TileBitmap, 0, S, S, S, X, Y);
     switch (Game.Grid[col][row]) {
-    case csHiddenEmpty:
-    case csHiddenFilled:
+    case CellState::HiddenEmpty:
+    case CellState::HiddenFilled:
         ShadeBitmap.copyTo(TileBitmap, p.TileInset, S + p.TileInset, p.TileSize, p.TileSize,
                            X + p.TileInset, Y + p.TileInset);
         BoardBitmap.copyTo(TileBitmap, p.InnerInset, S + p.InnerInset, p.InnerSize, p.InnerSize,
                            X + p.InnerInset, Y + p.InnerInset);
         break;
-    case csUncovered:
+    case CellState::Uncovered:
         BlockCopy(TileBitmap, p.TileInset, S + p.TileInset, p.TileSize, p.TileSize, TileBitmap, 0,
                   0);
         break;
-    default: // csMarkedEmpty: the plain board
+    default: // CellState::MarkedEmpty: the plain board
         break;
     }
     BlockCopy(Box.Surface(), X, Y, S, S, TileBitmap, 0, S);
 }
 
-void TBoardPainter::CursorOver(int32_t col, int32_t row) {
+void BoardPainter::CursorOver(int32_t col, int32_t row) {
     if (!cursor || !cursor->isAt(col, row)) return;
     const int32_t S = Layout.CellSize;
     drawCursorFrame(Box.Surface(),
                     QRect(Layout.BoardLeft + (col - 1) * S, Layout.BoardTop + (row - 1) * S, S, S));
 }
 
-void TBoardPainter::DrawCell(int32_t col, int32_t row) {
+void BoardPainter::DrawCell(int32_t col, int32_t row) {
     const int32_t S = Layout.CellSize;
     if (S <= 0 || TileBitmap.isNull()) return;
     if (col < 1 || col > std::min(Game.ColCount, MaxCols) || row < 1 ||
@@ -116,7 +116,7 @@ void TBoardPainter::DrawCell(int32_t col, int32_t row) {
     Box.Flush(QRect(Layout.BoardLeft + (col - 1) * S, Layout.BoardTop + (row - 1) * S, S, S));
 }
 
-const QFont& TBoardPainter::ClueFont() {
+const QFont& BoardPainter::ClueFont() {
     // HalfCell points at the box's resolution, in whole pixels.
     const int32_t pixels =
         static_cast<int32_t>(std::lround(Layout.HalfCell * Box.logicalDpiY() / 72.0));
@@ -129,7 +129,7 @@ const QFont& TBoardPainter::ClueFont() {
     return Font;
 }
 
-void TBoardPainter::RowClues(TCanvas& canvas) {
+void BoardPainter::RowClues(Canvas& canvas) {
     const int32_t S = Layout.CellSize;
     QImage& surface = Box.Surface();
     const bool text = !Paused && FontPixels > 0;
@@ -147,7 +147,7 @@ void TBoardPainter::RowClues(TCanvas& canvas) {
     }
 }
 
-void TBoardPainter::ColClues(TCanvas& canvas) {
+void BoardPainter::ColClues(Canvas& canvas) {
     const int32_t S = Layout.CellSize;
     QImage& surface = Box.Surface();
     const bool text = !Paused && FontPixels > 0;
@@ -164,46 +164,46 @@ void TBoardPainter::ColClues(TCanvas& canvas) {
     }
 }
 
-QRect TBoardPainter::RowPanel() const {
+QRect BoardPainter::RowPanel() const {
     const int32_t S = Layout.CellSize;
     const int32_t count = std::min(std::max(Game.MaxRowClues, 0), MaxRowClueSlots);
     return QRect(Layout.BoardLeft - count * S, Layout.BoardTop, count * S,
                  std::max(Game.RowCount, 0) * S + 2);
 }
 
-QRect TBoardPainter::ColPanel() const {
+QRect BoardPainter::ColPanel() const {
     const int32_t S = Layout.CellSize;
     const int32_t count = std::min(std::max(Game.MaxColClues, 0), MaxColClueSlots);
     return QRect(Layout.BoardLeft, Layout.BoardTop - count * S, std::max(Game.ColCount, 0) * S + 2,
                  count * S);
 }
 
-void TBoardPainter::DrawRowClues() {
+void BoardPainter::DrawRowClues() {
     if (Layout.CellSize <= 0) return;
     {
-        TCanvas canvas(Box.Surface());
+        Canvas canvas(Box.Surface());
         canvas.Font = ClueFont();
         RowClues(canvas);
     }
     Box.Flush(RowPanel());
 }
 
-void TBoardPainter::DrawColClues() {
+void BoardPainter::DrawColClues() {
     if (Layout.CellSize <= 0) return;
     {
-        TCanvas canvas(Box.Surface());
+        Canvas canvas(Box.Surface());
         canvas.Font = ClueFont();
         ColClues(canvas);
     }
     Box.Flush(ColPanel());
 }
 
-void TBoardPainter::Paint() {
+void BoardPainter::Paint() {
     QImage& surface = Box.Surface();
     BoardBitmap.copyTo(surface, 0, 0, BoardBitmap.width(), BoardBitmap.height(), 0, 0);
     if (Layout.CellSize > 0) {
         {
-            TCanvas canvas(surface);
+            Canvas canvas(surface);
             canvas.Font = ClueFont();
             RowClues(canvas);
             ColClues(canvas);

@@ -3,7 +3,7 @@
 
 #include "BitmapList.h"
 #include "BoardCursor.h"
-#include "Layout.h"
+#include "BoardLayout.h"
 #include "PaintBox.h"
 #include "Puzzle.h"
 #include "TiledBitmap.h"
@@ -13,21 +13,21 @@
 
 #include <cstdint>
 
-class TCanvas;
+class Canvas;
 
 // Every picture on the board is a block copy from three bitmaps that are rendered once
 // per resize, background change or new level: BoardBitmap (empty board with its frame),
 // ShadeBitmap (clue slots and the ring of hidden cells) and TileBitmap (the tile of
 // uncovered cells in cell row 0, the compose area of one cell in cell row 1). The first two
 // are the size of the box but only repeat one tile of the strip: they keep just that tile.
-class TBoardPainter {
+class BoardPainter {
   public:
-    TBoardPainter(const TPuzzle& puzzle, const TBitmapList& bmps, TPaintBox& box);
+    BoardPainter(const Puzzle& puzzle, const BitmapList& bmps, PaintBox& box);
 
     int32_t BackMode = 0;  // row of the background strip (0..6)
-    int32_t TileStyle = 1; // look of uncovered cells (1..4)
+    int32_t tileStyle = 1; // look of uncovered cells (1..4)
     bool Paused = false;   // the clue slots show no numbers
-    TLayout Layout;
+    BoardLayout Layout;
     // The keyboard cursor, drawn over its cell and its clue lines while shown; may be null.
     const BoardCursor* cursor = nullptr;
 
@@ -38,8 +38,8 @@ class TBoardPainter {
     // Fits board and panels to the size of the box.
     void ComputeLayout();
     // Sizes BoardBitmap and ShadeBitmap to the box and fills them from bitmap 0.
-    void PrepareBackground();
-    // Sizes TileBitmap and draws the tile of TileStyle into it.
+    void prepareBackground();
+    // Sizes TileBitmap and draws the tile of tileStyle into it.
     void PrepareTile();
     // Background, both clue panels and every cell; shown in one flush.
     void Paint();
@@ -52,16 +52,16 @@ class TBoardPainter {
     void ComposeCell(int32_t col, int32_t row);
     // The cursor's frame over a cell just composed onto the box, if the cursor is there.
     void CursorOver(int32_t col, int32_t row);
-    void RowClues(TCanvas& canvas);
-    void ColClues(TCanvas& canvas);
+    void RowClues(Canvas& canvas);
+    void ColClues(Canvas& canvas);
     // "Arial" at HalfCell points; FontPixels is 0 when the cell is too small for text.
     const QFont& ClueFont();
     QRect RowPanel() const;
     QRect ColPanel() const;
 
-    const TPuzzle& Game;
-    const TBitmapList& Bmps;
-    TPaintBox& Box;
+    const Puzzle& Game;
+    const BitmapList& Bmps;
+    PaintBox& Box;
     QFont Font;
     int32_t FontPixels = -1;
 };

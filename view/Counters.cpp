@@ -3,7 +3,7 @@
 
 #include <string>
 
-std::vector<TFieldPiece> FieldRestorePieces(int32_t F, int32_t TW) {
+std::vector<FieldPiece> FieldRestorePieces(int32_t F, int32_t TW) {
     const int32_t r = F % TW;
     if (TW - r >= CounterWidth) return {{TW + r, F, CounterWidth}};
     return {{TW + r, F, TW - r}, {TW, F + TW - r, CounterWidth - TW + r}};

@@ -16,16 +16,16 @@ constexpr int32_t TimeFieldLeft = 360;
 constexpr int32_t ToolBarHeight = 57;
 
 // One block copied from the strip to the tool bar: w wide from strip x to tool bar x.
-struct TFieldPiece {
+struct FieldPiece {
     int32_t SrcX;
     int32_t DstX;
     int32_t Width;
-    bool operator==(const TFieldPiece&) const = default;
+    bool operator==(const FieldPiece&) const = default;
 };
 
 // The background under a 100-pixel field at left F, from tiles TW wide whose right tile starts
 // at x = TW in the strip: one piece, or two where a tile edge crosses the field.
-std::vector<TFieldPiece> FieldRestorePieces(int32_t F, int32_t TW);
+std::vector<FieldPiece> FieldRestorePieces(int32_t F, int32_t TW);
 
 // Glyph indices of the time display, PlayTime clamped to -9999..99999.
 std::vector<int32_t> TimeGlyphs(int32_t playTime);

@@ -6,7 +6,7 @@
 namespace {
 
 // A band of the given thickness along the inside of the rectangle.
-void band(TCanvas& canvas, const QRect& r, int32_t inset, int32_t thickness, TColor color) {
+void band(Canvas& canvas, const QRect& r, int32_t inset, int32_t thickness, RgbColor color) {
     const int32_t x1 = r.left() + inset, y1 = r.top() + inset;
     const int32_t x2 = r.left() + r.width() - inset, y2 = r.top() + r.height() - inset;
     if (x2 <= x1 || y2 <= y1) return;
@@ -22,7 +22,7 @@ void band(TCanvas& canvas, const QRect& r, int32_t inset, int32_t thickness, TCo
 
 void drawCursorFrame(QImage& surface, const QRect& cell) {
     if (cell.isEmpty()) return;
-    TCanvas canvas(surface);
+    Canvas canvas(surface);
     if (cell.width() >= 10) {
         band(canvas, cell, 0, 2, CursorYellow);
         band(canvas, cell, 2, 1, CursorOutline);
@@ -31,7 +31,7 @@ void drawCursorFrame(QImage& surface, const QRect& cell) {
     }
 }
 
-TColor clueColor(bool done, bool lit) {
+RgbColor clueColor(bool done, bool lit) {
     if (lit) return done ? DoneLitClueColor : CursorYellow;
     return done ? 0x808080 : 0xFFFFFF;
 }

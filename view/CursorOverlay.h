@@ -15,8 +15,8 @@ void drawCursorFrame(QImage& surface, const QRect& cell);
 // The colour of a clue line's numbers. The cursor's row and column are lit in the tool bar
 // caption's yellow; a finished line lit by the cursor gets a dimmer yellow, as it is grey
 // when not lit.
-TColor clueColor(bool done, bool lit);
+RgbColor clueColor(bool done, bool lit);
 
-constexpr TColor CursorYellow = 0xFEC912;
-constexpr TColor CursorOutline = 0x000000;
-constexpr TColor DoneLitClueColor = 0x9C7C0B;
+constexpr RgbColor CursorYellow = 0xFEC912;
+constexpr RgbColor CursorOutline = 0x000000;
+constexpr RgbColor DoneLitClueColor = 0x9C7C0B;

@@ -1,8 +1,8 @@
 // Loads the main window's picture list from the compiled-in resources.
 #include "ImageSet.h"
 
-TBitmapList LoadMainBitmaps() {
-    return TBitmapList::Load(QStringLiteral(":/bmps"), MainBitmapCount);
+BitmapList LoadMainBitmaps() {
+    return BitmapList::Load(QStringLiteral(":/bmps"), MainBitmapCount);
 }
 
 QSize BackgroundTileSize(const QImage& strip) {

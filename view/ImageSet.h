@@ -16,7 +16,7 @@ constexpr int BackgroundStripItem = 0;
 constexpr int DigitStripItem = 10;
 
 // The main window's list `bmps`, loaded from the compiled-in resources ":/bmps".
-TBitmapList LoadMainBitmaps();
+BitmapList LoadMainBitmaps();
 
 // Tile size of a background strip: two tiles across, seven rows down.
 QSize BackgroundTileSize(const QImage& strip);

@@ -7,13 +7,13 @@
 #include <QPaintEvent>
 #include <QPainter>
 
-TPaintBox::TPaintBox(QWidget* parent) : QWidget(parent) {
+PaintBox::PaintBox(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_StaticContents);
     setAttribute(Qt::WA_OpaquePaintEvent);
     MatchSize();
 }
 
-void TPaintBox::MatchSize() {
+void PaintBox::MatchSize() {
     const QSize size = this->size().expandedTo(QSize(0, 0));
     if (Image.size() == size && !Image.isNull()) return;
     QImage next(size, QImage::Format_RGB32);
@@ -23,36 +23,36 @@ void TPaintBox::MatchSize() {
     Image = next;
 }
 
-QImage& TPaintBox::Surface() {
+QImage& PaintBox::Surface() {
     MatchSize();
     return Image;
 }
 
-void TPaintBox::Flush(const QRect& rect) {
+void PaintBox::Flush(const QRect& rect) {
     const QRect dirty = rect.intersected(this->rect());
     if (!dirty.isEmpty()) repaint(dirty);
 }
 
-void TPaintBox::paintEvent(QPaintEvent* event) {
+void PaintBox::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const QRect dirty = event->rect();
     painter.drawImage(dirty.topLeft(), Surface(), dirty);
 }
 
-void TPaintBox::resizeEvent(QResizeEvent* event) {
+void PaintBox::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     MatchSize();
     if (OnResize) OnResize();
 }
 
-void TPaintBox::mousePressEvent(QMouseEvent* event) {
+void PaintBox::mousePressEvent(QMouseEvent* event) {
     if (OnMouseDown) OnMouseDown(event->button(), event->pos().x(), event->pos().y());
 }
 
-void TPaintBox::mouseMoveEvent(QMouseEvent* event) {
+void PaintBox::mouseMoveEvent(QMouseEvent* event) {
     if (OnMouseMove) OnMouseMove(event->buttons(), event->pos().x(), event->pos().y());
 }
 
-void TPaintBox::mouseReleaseEvent(QMouseEvent* event) {
+void PaintBox::mouseReleaseEvent(QMouseEvent* event) {
     if (OnMouseUp) OnMouseUp(event->button(), event->pos().x(), event->pos().y());
 }

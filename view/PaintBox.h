@@ -10,9 +10,9 @@
 // Everything is drawn into Surface() and reaches the screen through Flush, which
 // repaints at once: each frame of the board animations must show as it is drawn, whatever
 // the event loop does meanwhile. paintEvent only copies the surface.
-class TPaintBox : public QWidget {
+class PaintBox : public QWidget {
   public:
-    explicit TPaintBox(QWidget* parent = nullptr);
+    explicit PaintBox(QWidget* parent = nullptr);
 
     // The surface, always of the widget's current size (RGB32).
     QImage& Surface();

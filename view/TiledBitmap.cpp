@@ -42,12 +42,12 @@ QImage TiledBitmap::drawFull(QSize size, const QImage& tile, bool framed) {
         for (int32_t j = 0; j <= H / TH + 1; ++j)
             BlockCopy(image, i * TW, j * TH, TW, TH, tile, 0, 0);
     if (!framed) return image;
-    TCanvas canvas(image);
-    SetBrush(canvas, 0x000000, TBrushStyle::Clear);
-    SetPen(canvas, 0x000000, TPenStyle::Solid, 1);
+    Canvas canvas(image);
+    SetBrush(canvas, 0x000000, BrushStyle::Clear);
+    SetPen(canvas, 0x000000, PenStyle::Solid, 1);
     canvas.Rectangle(0, 0, W, H);
     canvas.Rectangle(6, 6, W - 6, H - 6);
-    SetPen(canvas, 0x000000, TPenStyle::Solid, 3);
+    SetPen(canvas, 0x000000, PenStyle::Solid, 3);
     canvas.Rectangle(3, 3, W - 3, H - 3);
     return image;
 }

@@ -3,57 +3,57 @@
 
 namespace {
 
-constexpr TColor Grey(uint32_t level) {
+constexpr RgbColor Grey(uint32_t level) {
     return level << 16 | level << 8 | level;
 }
 
 } // namespace
 
-void SetBrush(TCanvas& canvas, TColor color, TBrushStyle style) {
+void SetBrush(Canvas& canvas, RgbColor color, BrushStyle style) {
     canvas.Brush.Color = color;
     canvas.Brush.Style = style;
 }
 
-void SetPen(TCanvas& canvas, TColor color, TPenStyle style, int32_t width) {
+void SetPen(Canvas& canvas, RgbColor color, PenStyle style, int32_t width) {
     canvas.Pen.Color = color;
     canvas.Pen.Style = style;
     canvas.Pen.Width = width;
 }
 
-void DrawLine(TCanvas& canvas, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+void DrawLine(Canvas& canvas, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
     canvas.MoveTo(x1, y1);
     canvas.LineTo(x2, y2);
 }
 
-void FilledSquare(TCanvas& canvas, int32_t x, int32_t y, int32_t size, TColor outline,
-                  TColor fill) {
-    SetPen(canvas, outline, TPenStyle::Solid, 1);
-    SetBrush(canvas, fill, TBrushStyle::Solid);
+void FilledSquare(Canvas& canvas, int32_t x, int32_t y, int32_t size, RgbColor outline,
+                  RgbColor fill) {
+    SetPen(canvas, outline, PenStyle::Solid, 1);
+    SetBrush(canvas, fill, BrushStyle::Solid);
     canvas.Rectangle(x, y, x + size, y + size);
 }
 
-void BevelSquare(TCanvas& canvas, int32_t x, int32_t y, int32_t size, TColor fill, TColor top,
-                 TColor right, TColor bottom, TColor left) {
+void BevelSquare(Canvas& canvas, int32_t x, int32_t y, int32_t size, RgbColor fill, RgbColor top,
+                 RgbColor right, RgbColor bottom, RgbColor left) {
     FilledSquare(canvas, x, y, size, fill, fill);
     // Ring i leaves its four corner pixels in the fill colour, so no two edges overlap
     // and a seam of fill runs along each mitre.
     const int32_t rings = size / 2 - 1;
     const int32_t s = size;
-    SetPen(canvas, top, TPenStyle::Solid, 1);
+    SetPen(canvas, top, PenStyle::Solid, 1);
     for (int32_t i = 0; i < rings; ++i)
         DrawLine(canvas, x + i + 1, y + i, x + s - 1 - i, y + i);
-    SetPen(canvas, right, TPenStyle::Solid, 1);
+    SetPen(canvas, right, PenStyle::Solid, 1);
     for (int32_t i = 0; i < rings; ++i)
         DrawLine(canvas, x + s - 1 - i, y + i + 1, x + s - 1 - i, y + s - 1 - i);
-    SetPen(canvas, bottom, TPenStyle::Solid, 1);
+    SetPen(canvas, bottom, PenStyle::Solid, 1);
     for (int32_t i = 0; i < rings; ++i)
         DrawLine(canvas, x + i + 1, y + s - 1 - i, x + s - 1 - i, y + s - 1 - i);
-    SetPen(canvas, left, TPenStyle::Solid, 1);
+    SetPen(canvas, left, PenStyle::Solid, 1);
     for (int32_t i = 0; i < rings; ++i)
         DrawLine(canvas, x + i, y + i + 1, x + i, y + s - 1 - i);
 }
 
-void DrawTile(TCanvas& canvas, int32_t x, int32_t y, int32_t size, int32_t type) {
+void DrawTile(Canvas& canvas, int32_t x, int32_t y, int32_t size, int32_t type) {
     // An empty square has no frame; the closed path below would stray outside it.
     if (size <= 0) return;
     const int32_t s = size;
@@ -80,7 +80,7 @@ void DrawTile(TCanvas& canvas, int32_t x, int32_t y, int32_t size, int32_t type)
         break;
     }
     // The closed path returns to its start pixel, so every pixel of the outer ring is set.
-    SetPen(canvas, 0x000000, TPenStyle::Solid, 1);
+    SetPen(canvas, 0x000000, PenStyle::Solid, 1);
     canvas.Polyline({QPoint(x, y + s - 1), QPoint(x, y), QPoint(x + s - 1, y),
                      QPoint(x + s - 1, y + s - 1), QPoint(x, y + s - 1)});
 }

@@ -11,15 +11,15 @@ constexpr int StripItem = 0;
 constexpr int DigitItem = 10;
 } // namespace
 
-int32_t TToolBarPainter::TileWidth() const {
+int32_t ToolBarPainter::TileWidth() const {
     return bmps.Item(StripItem).width() / 2;
 }
 
-int32_t TToolBarPainter::TileTop() const {
+int32_t ToolBarPainter::TileTop() const {
     return bmps.Item(StripItem).height() / 7 * std::clamp<int32_t>(BackMode, 0, 6);
 }
 
-void TToolBarPainter::ToolBoxPaint(QImage& surface, int32_t clientWidth) const {
+void ToolBarPainter::paintToolBar(QImage& surface, int32_t clientWidth) const {
     const QImage& strip = bmps.Item(StripItem);
     const int32_t TW = TileWidth();
     if (TW <= 0) return;
@@ -27,14 +27,14 @@ void TToolBarPainter::ToolBoxPaint(QImage& surface, int32_t clientWidth) const {
         BlockCopy(surface, i * TW, 0, TW, ToolBarHeight, strip, TW, TileTop());
 }
 
-QRect TToolBarPainter::DrawCounter(QImage& surface, int32_t left,
-                                   const std::vector<int32_t>& glyphs) const {
+QRect ToolBarPainter::DrawCounter(QImage& surface, int32_t left,
+                                  const std::vector<int32_t>& glyphs) const {
     const QImage& strip = bmps.Item(StripItem);
     const QImage& digits = bmps.Item(DigitItem);
     const int32_t TW = TileWidth();
     if (TW > 0) {
         // The whole field first, so a shorter number leaves no trace of a longer one.
-        for (const TFieldPiece& p : FieldRestorePieces(left, TW))
+        for (const FieldPiece& p : FieldRestorePieces(left, TW))
             BlockCopy(surface, p.DstX, CounterTop, p.Width, CounterHeight, strip, p.SrcX,
                       TileTop() + CounterTop);
     }
@@ -42,18 +42,18 @@ QRect TToolBarPainter::DrawCounter(QImage& surface, int32_t left,
     for (int32_t g : glyphs) {
         // The mask clears the glyph's shape; the glyph then fills it (black adds nothing).
         BlockCopy(surface, x, CounterTop, GlyphWidth, CounterHeight, digits, GlyphPitch * g,
-                  CounterHeight, TRop::And);
+                  CounterHeight, RasterOp::And);
         BlockCopy(surface, x, CounterTop, GlyphWidth, CounterHeight, digits, GlyphPitch * g, 0,
-                  TRop::Or);
+                  RasterOp::Or);
         x += GlyphPitch;
     }
     return QRect(left, CounterTop, CounterWidth, CounterHeight);
 }
 
-QRect TToolBarPainter::DrawTime(QImage& surface, int32_t playTime) const {
+QRect ToolBarPainter::DrawTime(QImage& surface, int32_t playTime) const {
     return DrawCounter(surface, TimeFieldLeft, TimeGlyphs(playTime));
 }
 
-QRect TToolBarPainter::DrawSize(QImage& surface, int32_t colCount, int32_t rowCount) const {
+QRect ToolBarPainter::DrawSize(QImage& surface, int32_t colCount, int32_t rowCount) const {
     return DrawCounter(surface, SizeFieldLeft, SizeGlyphs(colCount, rowCount));
 }

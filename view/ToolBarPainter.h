@@ -8,14 +8,14 @@
 
 #include <cstdint>
 
-class TToolBarPainter {
+class ToolBarPainter {
   public:
-    explicit TToolBarPainter(const TBitmapList& bmps) : bmps(bmps) {}
+    explicit ToolBarPainter(const BitmapList& bmps) : bmps(bmps) {}
 
     int32_t BackMode = 0;
 
     // The right tile of the background row, repeated over the whole tool bar.
-    void ToolBoxPaint(QImage& surface, int32_t clientWidth) const;
+    void paintToolBar(QImage& surface, int32_t clientWidth) const;
     // Each returns the rectangle it touched, so the caller flushes only that.
     QRect DrawTime(QImage& surface, int32_t playTime) const;
     QRect DrawSize(QImage& surface, int32_t colCount, int32_t rowCount) const;
@@ -25,5 +25,5 @@ class TToolBarPainter {
     int32_t TileTop() const;
     QRect DrawCounter(QImage& surface, int32_t left, const std::vector<int32_t>& glyphs) const;
 
-    const TBitmapList& bmps;
+    const BitmapList& bmps;
 };

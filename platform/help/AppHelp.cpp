@@ -4,14 +4,14 @@
 #include <utility>
 
 namespace {
-THelpHandler Handler;
+HelpHandler Handler;
 }
 
-THelpHandler SetAppHelpHandler(THelpHandler handler) {
+HelpHandler SetAppHelpHandler(HelpHandler handler) {
     return std::exchange(Handler, std::move(handler));
 }
 
-const THelpHandler& AppHelpHandler() {
+const HelpHandler& AppHelpHandler() {
     return Handler;
 }
 
@@ -20,7 +20,7 @@ bool AppHelpCommand(int command, intptr_t data) {
     bool result = false;
     if (Handler) {
         // A copy: the handler may replace itself while it runs.
-        const THelpHandler handler = Handler;
+        const HelpHandler handler = Handler;
         result = handler(command, data, callHelp);
     }
     // callHelp still set means the application should process the request itself; it has no help

@@ -29,11 +29,11 @@ enum : int {
 // A help handler gets the command and its data; it clears callHelp when it has dealt with the
 // request, otherwise the application's own processing runs (here: none, as no help file is
 // registered with the application itself).
-using THelpHandler = std::function<bool(int command, intptr_t data, bool& callHelp)>;
+using HelpHandler = std::function<bool(int command, intptr_t data, bool& callHelp)>;
 
 // Installs a handler (an empty one removes it) and returns the one it replaces.
-THelpHandler SetAppHelpHandler(THelpHandler handler);
-const THelpHandler& AppHelpHandler();
+HelpHandler SetAppHelpHandler(HelpHandler handler);
+const HelpHandler& AppHelpHandler();
 
 // Hands a help request to the installed handler; false when nobody handled it.
 bool AppHelpCommand(int command, intptr_t data);

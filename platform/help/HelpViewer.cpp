@@ -21,15 +21,15 @@
 
 namespace {
 
-std::vector<QPointer<THelpViewer>>& Registry() {
-    static std::vector<QPointer<THelpViewer>> viewers;
+std::vector<QPointer<HelpViewer>>& Registry() {
+    static std::vector<QPointer<HelpViewer>> viewers;
     return viewers;
 }
 
 void Prune() {
     auto& viewers = Registry();
     viewers.erase(std::remove_if(viewers.begin(), viewers.end(),
-                                 [](const QPointer<THelpViewer>& v) { return v.isNull(); }),
+                                 [](const QPointer<HelpViewer>& v) { return v.isNull(); }),
                   viewers.end());
 }
 
@@ -93,36 +93,36 @@ QString PlainText(const QString& html) {
 
 } // namespace
 
-THelpViewer::THelpViewer(const QString& helpFile) : File(helpFile) {
+HelpViewer::HelpViewer(const QString& helpFile) : File(helpFile) {
     setAttribute(Qt::WA_DeleteOnClose);
     // An open rules window must not keep the program alive once the game window has closed.
     setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(QStringLiteral("Morvek"));
     browser = new RulesBrowser(this);
     browser->setOpenLinks(false);
-    connect(browser, &QTextBrowser::anchorClicked, this, &THelpViewer::LinkClicked);
+    connect(browser, &QTextBrowser::anchorClicked, this, &HelpViewer::LinkClicked);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(browser);
     resize(640, 600);
 }
 
-THelpViewer::~THelpViewer() = default;
+HelpViewer::~HelpViewer() = default;
 
-void THelpViewer::keyPressEvent(QKeyEvent* event) {
+void HelpViewer::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
         close();
     else
         QWidget::keyPressEvent(event);
 }
 
-THelpViewer* THelpViewer::Open(const QString& helpFile, int topic) {
+HelpViewer* HelpViewer::Open(const QString& helpFile, int topic) {
     Prune();
-    THelpViewer* viewer = nullptr;
+    HelpViewer* viewer = nullptr;
     for (const auto& v : Registry())
         if (SameFileKey(v->File) == SameFileKey(helpFile)) viewer = v;
     if (!viewer) {
-        viewer = new THelpViewer(helpFile);
+        viewer = new HelpViewer(helpFile);
         Registry().emplace_back(viewer);
     }
     viewer->ShowTopic(topic);
@@ -133,7 +133,7 @@ THelpViewer* THelpViewer::Open(const QString& helpFile, int topic) {
     return viewer;
 }
 
-void THelpViewer::CloseAll() {
+void HelpViewer::CloseAll() {
     Prune();
     // Deleted at once: the game calls this on its way out, when no event loop may follow.
     const auto viewers = Registry();
@@ -142,15 +142,15 @@ void THelpViewer::CloseAll() {
         if (v) delete v.data();
 }
 
-std::vector<THelpViewer*> THelpViewer::Viewers() {
+std::vector<HelpViewer*> HelpViewer::Viewers() {
     Prune();
-    std::vector<THelpViewer*> result;
+    std::vector<HelpViewer*> result;
     for (const auto& v : Registry())
         result.push_back(v);
     return result;
 }
 
-QString THelpViewer::ExtractSection(const QString& html, const QString& id) {
+QString HelpViewer::ExtractSection(const QString& html, const QString& id) {
     // Each tag is matched on its own text, so a broken file cannot make the search slow.
     const QRegularExpression idAttribute(
         QStringLiteral(
@@ -187,7 +187,7 @@ QString THelpViewer::ExtractSection(const QString& html, const QString& id) {
     return end < 0 ? html.mid(start->start) : html.mid(start->start, end - start->start);
 }
 
-bool THelpViewer::ShowTopic(int topic) {
+bool HelpViewer::ShowTopic(int topic) {
     CurrentTopic = topic;
     QFile file(File);
     if (!QFileInfo(File).isFile()) {
@@ -259,7 +259,7 @@ bool THelpViewer::ShowTopic(int topic) {
     return true;
 }
 
-void THelpViewer::ShowReport(const QString& german, const QString& english) {
+void HelpViewer::ShowReport(const QString& german, const QString& english) {
     Failed = true;
     setWindowTitle(QStringLiteral("Morvek \u2013 Hilfe / Help"));
     browser->setHtml(QStringLiteral("<h2>Die Spielregeln können nicht angezeigt werden.</h2>"
@@ -268,7 +268,7 @@ void THelpViewer::ShowReport(const QString& german, const QString& english) {
                          .arg(german, english));
 }
 
-void THelpViewer::LinkClicked(const QUrl& url) {
+void HelpViewer::LinkClicked(const QUrl& url) {
     // A link into the rules file itself, by its name or by a bare "#..."; "#2" leads to another
     // topic, any other name to a place in the one shown.
     const QUrl target = QUrl::fromLocalFile(QFileInfo(File).absoluteFilePath()).resolved(url);

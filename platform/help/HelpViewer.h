@@ -12,16 +12,16 @@ class QUrl;
 // Topic N of a help file is the element whose HTML id is N. The viewer shows that element alone,
 // so a reader of one language sees only the rules in that language. Problems with the file or the
 // topic are reported inside the window itself; the game is never interrupted by them.
-class THelpViewer : public QWidget {
+class HelpViewer : public QWidget {
     Q_OBJECT
   public:
     // Shows the topic in the viewer of this help file, creating the window on first use, and
     // brings the window to the front. The window is not modal.
-    static THelpViewer* Open(const QString& helpFile, int topic);
+    static HelpViewer* Open(const QString& helpFile, int topic);
     // Closes and frees every viewer window.
     static void CloseAll();
     // The viewer windows open now.
-    static std::vector<THelpViewer*> Viewers();
+    static std::vector<HelpViewer*> Viewers();
 
     // Loads the topic from the file; false when the file or the topic is missing (the window then
     // shows what is wrong).
@@ -42,8 +42,8 @@ class THelpViewer : public QWidget {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
-    explicit THelpViewer(const QString& helpFile);
-    ~THelpViewer() override;
+    explicit HelpViewer(const QString& helpFile);
+    ~HelpViewer() override;
     void ShowReport(const QString& german, const QString& english);
     void LinkClicked(const QUrl& url);
 

@@ -2,24 +2,24 @@
 #include "ImageButtonAccessible.h"
 
 #include "Application.h"
-#include "LMDMMButton.h"
+#include "ImageButton.h"
 
 namespace {
 
 QAccessibleInterface* imageButtonFactory(const QString& className, QObject* object) {
-    if (className == QLatin1String("TLMDMMButton"))
-        if (auto* button = qobject_cast<TLMDMMButton*>(object))
+    if (className == QLatin1String("ImageButton"))
+        if (auto* button = qobject_cast<ImageButton*>(object))
             return new ImageButtonAccessible(button);
     return nullptr;
 }
 
 } // namespace
 
-ImageButtonAccessible::ImageButtonAccessible(TLMDMMButton* button)
+ImageButtonAccessible::ImageButtonAccessible(ImageButton* button)
     : QAccessibleWidget(button, QAccessible::Button) {}
 
-TLMDMMButton* ImageButtonAccessible::button() const {
-    return static_cast<TLMDMMButton*>(widget());
+ImageButton* ImageButtonAccessible::button() const {
+    return static_cast<ImageButton*>(widget());
 }
 
 QString ImageButtonAccessible::text(QAccessible::Text t) const {
@@ -36,13 +36,11 @@ void ImageButtonAccessible::doAction(const QString& actionName) {
         QAccessibleWidget::doAction(actionName);
         return;
     }
-    TLMDMMButton* b = button();
+    ImageButton* b = button();
     if (!b->isEnabled()) return;
     // A press and a release, as a left click brings them.
-    if (b->OnMouseDown)
-        TApplication::Guarded(
-            [b] { b->OnMouseDown(Qt::LeftButton, b->width() / 2, b->height() / 2); });
-    if (b->OnClick) TApplication::Guarded(b->OnClick);
+    Application::Guarded([b] { emit b->pressed(Qt::LeftButton, b->width() / 2, b->height() / 2); });
+    Application::Guarded([b] { emit b->clicked(); });
 }
 
 void installImageButtonAccessible() {

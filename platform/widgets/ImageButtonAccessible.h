@@ -3,11 +3,11 @@
 
 #include <QAccessibleWidget>
 
-class TLMDMMButton;
+class ImageButton;
 
 class ImageButtonAccessible : public QAccessibleWidget {
   public:
-    explicit ImageButtonAccessible(TLMDMMButton* button);
+    explicit ImageButtonAccessible(ImageButton* button);
 
     // The accessible name, or the hint where the button has none.
     QString text(QAccessible::Text t) const override;
@@ -16,7 +16,7 @@ class ImageButtonAccessible : public QAccessibleWidget {
     void doAction(const QString& actionName) override;
 
   private:
-    TLMDMMButton* button() const;
+    ImageButton* button() const;
 };
 
 // Lets Qt give every image button the interface above; the first call is the one that counts.

@@ -1,12 +1,12 @@
 // Renders a dialog-like scene of the widget set into a PNG, to look at the widgets together.
+#include "BackPanel.h"
 #include "BitmapList.h"
-#include "LMDBackPanel.h"
-#include "LMDCheckBox.h"
-#include "LMDLImage.h"
-#include "LMDLabel.h"
-#include "LMDMMButton.h"
-#include "LMDShapeHint.h"
-#include "LMDSimpleLabel.h"
+#include "HintBalloon.h"
+#include "ImageButton.h"
+#include "ListImage.h"
+#include "RotatedLabel.h"
+#include "TextLabel.h"
+#include "TransparentCheckBox.h"
 
 #include <QApplication>
 #include <QHelpEvent>
@@ -73,8 +73,8 @@ QFont ArialPx(int px, bool bold) {
     return f;
 }
 
-TLMDSimpleLabel* Text(QWidget* parent, QRect at, const QString& text, int px, bool bold) {
-    auto* label = new TLMDSimpleLabel(parent);
+TextLabel* Text(QWidget* parent, QRect at, const QString& text, int px, bool bold) {
+    auto* label = new TextLabel(parent);
     label->setGeometry(at);
     label->setFont(ArialPx(px, bold));
     label->SetFontColor(Qt::white);
@@ -97,33 +97,33 @@ int main(int argc, char** argv) {
     items[6] = Face(QColor(80, 200, 90), QStringLiteral("\u2713"));
     items[7] = Face(QColor(170, 40, 40), QStringLiteral("\u2717"));
     items[8] = Face(QColor(230, 80, 70), QStringLiteral("\u2717"));
-    const TBitmapList dlgs(items);
+    const BitmapList dlgs(items);
 
-    TLMDShapeHint hint;
-    TLMDBackPanel back;
+    HintBalloon hint;
+    BackPanel back;
     back.resize(497, 330);
     back.SetImageList(&dlgs);
     back.SetListIndex(1);
 
-    auto* logo = new TLMDLImage(&back);
+    auto* logo = new ListImage(&back);
     logo->setGeometry(0, 12, 105, 77);
     logo->SetImageList(&dlgs);
     logo->SetListIndex(3);
 
-    auto* prog = new TLMDLabel(&back);
+    auto* prog = new RotatedLabel(&back);
     prog->setGeometry(12, 100, 53, 215);
     prog->setFont(ArialPx(37, true));
     prog->SetFontColor(Qt::white);
     prog->SetAngle(90);
     prog->SetCaption(QStringLiteral("Morvek"));
-    auto* version = new TLMDLabel(&back);
+    auto* version = new RotatedLabel(&back);
     version->setGeometry(62, 100, 21, 215);
     version->setFont(ArialPx(16, true));
     version->SetFontColor(Qt::white);
     version->SetAngle(90);
     version->SetCaption(QStringLiteral("Version  V1.0"));
 
-    auto* inner = new TLMDBackPanel(&back);
+    auto* inner = new BackPanel(&back);
     inner->setGeometry(116, 12, 369, 180);
     inner->SetImageList(&dlgs);
     inner->SetListIndex(2);
@@ -131,21 +131,21 @@ int main(int argc, char** argv) {
     const QString rows[] = {QStringLiteral("Sound is on."), QStringLiteral("Music is off."),
                             QStringLiteral("remove all entries")};
     for (int i = 0; i < 2; ++i) {
-        auto* b = new TLMDMMButton(inner);
+        auto* b = new ImageButton(inner);
         b->move(16, 47 + 56 * i);
         b->SetButtonFaceImageList(&dlgs);
-        b->SetButtonFaceIndicesNew2(TLMDMMButton::FaceTable(5, 6, 5, 0));
+        b->SetButtonFaceIndicesNew2(ImageButton::FaceTable(5, 6, 5, 0));
         b->SetHint(QStringLiteral("Sound on or off"));
         Text(inner, {79, 64 + 56 * i, 280, 18}, rows[i], 16, false);
         if (i == 1) b->setEnabled(false);
     }
-    auto* box = new TLMDCheckBox(inner);
+    auto* box = new TransparentCheckBox(inner);
     box->move(250, 20);
     box->setChecked(true);
-    auto* box2 = new TLMDCheckBox(inner);
+    auto* box2 = new TransparentCheckBox(inner);
     box2->move(275, 20);
 
-    auto* msg = new TLMDBackPanel(&back);
+    auto* msg = new BackPanel(&back);
     msg->setGeometry(116, 200, 298, 77);
     msg->SetImageList(&dlgs);
     msg->SetListIndex(2);
@@ -153,15 +153,15 @@ int main(int argc, char** argv) {
     txt->SetAlignment(Qt::AlignCenter);
     txt->SetMultiLine(true);
 
-    auto* ok = new TLMDMMButton(&back);
+    auto* ok = new ImageButton(&back);
     ok->move(436, 270);
     ok->SetButtonFaceImageList(&dlgs);
-    ok->SetButtonFaceIndicesNew2(TLMDMMButton::FaceTable(5, 6, 5, 0));
+    ok->SetButtonFaceIndicesNew2(ImageButton::FaceTable(5, 6, 5, 0));
     ok->SetHint(QStringLiteral("Back to game"));
-    auto* no = new TLMDMMButton(&back);
+    auto* no = new ImageButton(&back);
     no->move(430, 205);
     no->SetButtonFaceImageList(&dlgs);
-    no->SetButtonFaceIndicesNew2(TLMDMMButton::FaceTable(7, 8, 7, 0));
+    no->SetButtonFaceIndicesNew2(ImageButton::FaceTable(7, 8, 7, 0));
 
     back.move(100, 200);
     back.show();

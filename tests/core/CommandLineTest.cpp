@@ -4,14 +4,14 @@
 #include <gtest/gtest.h>
 
 TEST(CommandLine, AcceptsTheKnownOptions) {
-    TCommandLine cmd;
+    CommandLine cmd;
     EXPECT_EQ(ParseCommandLine({"--print-puzzle", "--mode", "9", "--seed", "4294967295"}, cmd), "");
     EXPECT_TRUE(cmd.PrintPuzzle);
     EXPECT_EQ(cmd.Mode, 9);
     EXPECT_TRUE(cmd.HasSeed);
     EXPECT_EQ(cmd.Seed, 4294967295u);
 
-    TCommandLine dbg;
+    CommandLine dbg;
     EXPECT_EQ(ParseCommandLine({"/DEBUG", "--seed", "0", "-platform", "offscreen"}, dbg), "");
     EXPECT_TRUE(dbg.Debug);
     EXPECT_EQ(dbg.Seed, 0u);
@@ -20,7 +20,7 @@ TEST(CommandLine, AcceptsTheKnownOptions) {
     // Qt's own options with a value go to Qt, the value included.
     for (const char* option :
          {"-platform", "-display", "-style", "-stylesheet", "-session", "-qwindowicon"}) {
-        TCommandLine qt;
+        CommandLine qt;
         EXPECT_EQ(ParseCommandLine({option, "x", "--seed", "1"}, qt), "") << option;
         EXPECT_EQ(qt.PassOn, (std::vector<std::string>{option, "x"}));
         EXPECT_EQ(qt.Seed, 1u);
@@ -40,7 +40,7 @@ TEST(CommandLine, RejectsBadArguments) {
         {"--mode", "3"},
     };
     for (const auto& args : bad) {
-        TCommandLine cmd;
+        CommandLine cmd;
         const std::string error = ParseCommandLine(args, cmd);
         EXPECT_FALSE(error.empty()) << args[0];
         EXPECT_EQ(error.find('\n'), std::string::npos);
@@ -48,11 +48,11 @@ TEST(CommandLine, RejectsBadArguments) {
 }
 
 TEST(CommandLine, HelpAndVersionEndTheParse) {
-    struct TRow {
+    struct Row {
         std::vector<std::string> args;
         bool help, version;
     };
-    const TRow rows[] = {
+    const Row rows[] = {
         {{"-h"}, true, false},
         {{"--help"}, true, false},
         {{"-v"}, false, true},
@@ -61,14 +61,14 @@ TEST(CommandLine, HelpAndVersionEndTheParse) {
         {{"--seed", "7", "--help", "--bogus"}, true, false},
         {{"--version", "--seed", "x"}, false, true},
     };
-    for (const TRow& row : rows) {
-        TCommandLine cmd;
+    for (const Row& row : rows) {
+        CommandLine cmd;
         EXPECT_EQ(ParseCommandLine(row.args, cmd), "") << row.args[0];
         EXPECT_EQ(cmd.showHelp, row.help) << row.args[0];
         EXPECT_EQ(cmd.showVersion, row.version) << row.args[0];
     }
     // An error before them still counts.
-    TCommandLine bad;
+    CommandLine bad;
     EXPECT_NE(ParseCommandLine({"--seed", "x", "--help"}, bad), "");
 }
 
@@ -104,36 +104,36 @@ TEST(CommandLine, UsageNamesEveryOption) {
 }
 
 TEST(CommandLine, NamesDisplay) {
-    struct TRow {
+    struct Row {
         std::vector<std::string> args;
         bool names;
     };
-    const TRow rows[] = {
+    const Row rows[] = {
         {{}, false},
         {{"--seed", "3"}, false},
         {{"-platform", "offscreen"}, true},
         {{"-display", ":1"}, true},
         {{"-style", "fusion"}, false},
     };
-    for (const TRow& row : rows) {
-        TCommandLine cmd;
+    for (const Row& row : rows) {
+        CommandLine cmd;
         ASSERT_EQ(ParseCommandLine(row.args, cmd), "");
         EXPECT_EQ(NamesDisplay(cmd), row.names) << (row.args.empty() ? "" : row.args[0]);
     }
 }
 
 TEST(PuzzleText, HasTheDocumentedShape) {
-    TPuzzle p;
+    Puzzle p;
     p.ColCount = 3;
     p.RowCount = 2;
-    p.Grid[1][1] = p.Grid[2][1] = csHiddenFilled;
-    p.Grid[3][2] = csHiddenFilled;
+    p.Grid[1][1] = p.Grid[2][1] = CellState::HiddenFilled;
+    p.Grid[3][2] = CellState::HiddenFilled;
     ComputeClues(p);
     EXPECT_EQ(PuzzleText(p), "width 3\nheight 2\nrows\n2\n1\ncolumns\n1\n1\n1\ngoal \"110001\"\n");
 }
 
 TEST(CommandLine, Solutions) {
-    TCommandLine cmd;
+    CommandLine cmd;
     EXPECT_EQ(ParseCommandLine({"--solutions", "--mode", "8", "--seed", "34"}, cmd), "");
     EXPECT_TRUE(cmd.Solutions);
     EXPECT_FALSE(cmd.PrintPuzzle);

@@ -1,24 +1,24 @@
 // Game flow and rules through the real main window: board, tool bar, dialogs and settings file.
+#include "MainWindow.h"
 #include "AccessibleTexts.h"
 #include "Application.h"
+#include "BestListDialog.h"
 #include "CursorOverlay.h"
-#include "Forms.h"
-#include "Globals.h"
+#include "GameGlobals.h"
+#include "GameWindows.h"
+#include "HelpSystem.h"
 #include "HelpViewer.h"
-#include "InfoDlg.h"
+#include "ImageButton.h"
+#include "InfoDialog.h"
 #include "KeyCommands.h"
-#include "LMDMMButton.h"
-#include "Main.h"
-#include "Music.h"
-#include "Options.h"
+#include "LanguageDialog.h"
+#include "MessageDialog.h"
+#include "MusicPlayer.h"
+#include "OptionsDialog.h"
 #include "PaintBox.h"
-#include "Scrambler.h"
-#include "Settings.h"
-#include "Tongdlg.h"
+#include "SettingsStore.h"
+#include "TextScrambler.h"
 #include "ToolBarPainter.h"
-#include "YesNo.h"
-#include "hh_funcs.h"
-#include "highscor.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -42,25 +42,28 @@
 
 namespace {
 
+// The main window while the windows exist.
+MainWindow* mainform = nullptr;
+
 // Answers the modal dialogs that open while it exists, one step per dialog, in order. Each step
 // gets the dialog and must close it. It polls, so it does not care how soon a dialog comes; a
 // dialog that no step expects, or that its step left open, fails the test and is closed, so a
 // test can never hang on a modal loop. Steps never reached fail when the script ends.
-class TModalScript {
+class ModalScript {
   public:
-    using TStep = std::function<void(QWidget* modal)>;
+    using ScriptStep = std::function<void(QWidget* modal)>;
 
-    explicit TModalScript(std::vector<TStep> steps) : Steps(std::move(steps)) {
+    explicit ModalScript(std::vector<ScriptStep> steps) : Steps(std::move(steps)) {
         Poll.setInterval(5);
         QObject::connect(&Poll, &QTimer::timeout, [this] { Step(); });
         Poll.start();
     }
-    ~TModalScript() {
+    ~ModalScript() {
         Poll.stop();
         EXPECT_EQ(Done, Steps.size()) << "modal dialogs expected but never shown";
     }
-    TModalScript(const TModalScript&) = delete;
-    TModalScript& operator=(const TModalScript&) = delete;
+    ModalScript(const ModalScript&) = delete;
+    ModalScript& operator=(const ModalScript&) = delete;
 
     size_t Answered() const { return Done; }
     // Lets the event loop run until every step has run (bounded).
@@ -92,17 +95,17 @@ class TModalScript {
         }
     }
 
-    std::vector<TStep> Steps;
+    std::vector<ScriptStep> Steps;
     size_t Done = 0;
     QTimer Poll;
 };
 
 // A step for the message dialog: checks the message number, runs `meanwhile` while the message
 // is open, then answers with a key: a character, or a Qt::Key such as Escape.
-TModalScript::TStep Message(int32_t number, int key, std::function<void()> meanwhile = {}) {
+ModalScript::ScriptStep Message(int32_t number, int key, std::function<void()> meanwhile = {}) {
     return [=](QWidget* modal) {
-        EXPECT_EQ(modal, static_cast<QWidget*>(YesNoDlg));
-        EXPECT_EQ(YesNoDlg->MsgNo, number);
+        EXPECT_EQ(modal, static_cast<QWidget*>(mainform->messageDialog));
+        EXPECT_EQ(mainform->messageDialog->MsgNo, number);
         if (meanwhile) meanwhile();
         if (key < 0x80)
             QTest::keyClick(modal, static_cast<char>(key));
@@ -112,34 +115,34 @@ TModalScript::TStep Message(int32_t number, int key, std::function<void()> meanw
 }
 
 // A step for the best list in entry mode: types the name and confirms.
-TModalScript::TStep EnterName(const QString& name) {
+ModalScript::ScriptStep EnterName(const QString& name) {
     return [=](QWidget* modal) {
-        EXPECT_EQ(modal, static_cast<QWidget*>(HighscoreDlg));
-        ASSERT_TRUE(HighscoreDlg->Edit1->isVisible());
-        HighscoreDlg->Edit1->clear();
-        QTest::keyClicks(HighscoreDlg->Edit1, name);
-        QTest::mouseClick(HighscoreDlg->OkBtn, Qt::LeftButton);
+        EXPECT_EQ(modal, static_cast<QWidget*>(mainform->bestListDialog));
+        ASSERT_TRUE(mainform->bestListDialog->nameEdit->isVisible());
+        mainform->bestListDialog->nameEdit->clear();
+        QTest::keyClicks(mainform->bestListDialog->nameEdit, name);
+        QTest::mouseClick(mainform->bestListDialog->okButton, Qt::LeftButton);
     };
 }
 
-using TGrid = std::vector<int32_t>;
+using GridValues = std::vector<int32_t>;
 
-TGrid GridNow() {
-    TGrid grid;
-    for (int32_t c = 1; c <= Puzzle.ColCount; ++c)
-        for (int32_t r = 1; r <= Puzzle.RowCount; ++r)
-            grid.push_back(Puzzle.Grid[c][r]);
+GridValues GridNow() {
+    GridValues grid;
+    for (int32_t c = 1; c <= mainform->puzzle.ColCount; ++c)
+        for (int32_t r = 1; r <= mainform->puzzle.RowCount; ++r)
+            grid.push_back(mainform->puzzle.Grid[c][r]);
     return grid;
 }
 
 QRect CellRect(int32_t col, int32_t row) {
-    const TLayout& l = mainform->Layout();
+    const BoardLayout& l = mainform->Layout();
     return {l.BoardLeft + (col - 1) * l.CellSize, l.BoardTop + (row - 1) * l.CellSize, l.CellSize,
             l.CellSize};
 }
 
 QPoint CellCentre(int32_t col, int32_t row) {
-    const TLayout& l = mainform->Layout();
+    const BoardLayout& l = mainform->Layout();
     return CellRect(col, row).topLeft() + QPoint(l.HalfCell, l.HalfCell);
 }
 
@@ -154,32 +157,32 @@ void Click(int32_t col, int32_t row, Qt::MouseButton button = Qt::LeftButton) {
 
 // The first cell, row by row, in the given state.
 bool FindCell(int32_t state, int32_t& col, int32_t& row) {
-    for (row = 1; row <= Puzzle.RowCount; ++row)
-        for (col = 1; col <= Puzzle.ColCount; ++col)
-            if (Puzzle.Grid[col][row] == state) return true;
+    for (row = 1; row <= mainform->puzzle.RowCount; ++row)
+        for (col = 1; col <= mainform->puzzle.ColCount; ++col)
+            if (mainform->puzzle.Grid[col][row] == state) return true;
     return false;
 }
 
 // The tool bar shows this time exactly when drawing it again changes nothing.
 bool ToolBarShowsTime(int32_t time) {
-    QImage expected = mainform->ToolBox->Surface().copy();
-    TToolBarPainter painter(mainform->bmps);
+    QImage expected = mainform->toolBarBox->Surface().copy();
+    ToolBarPainter painter(mainform->bmps);
     painter.BackMode = mainform->BackMode;
     painter.DrawTime(expected, time);
-    return expected == mainform->ToolBox->Surface();
+    return expected == mainform->toolBarBox->Surface();
 }
 
 bool ToolBarShowsSize(int32_t cols, int32_t rows) {
-    QImage expected = mainform->ToolBox->Surface().copy();
-    TToolBarPainter painter(mainform->bmps);
+    QImage expected = mainform->toolBarBox->Surface().copy();
+    ToolBarPainter painter(mainform->bmps);
     painter.BackMode = mainform->BackMode;
     painter.DrawSize(expected, cols, rows);
-    return expected == mainform->ToolBox->Surface();
+    return expected == mainform->toolBarBox->Surface();
 }
 
 void Ticks(int n) {
     for (int i = 0; i < n; ++i)
-        mainform->Timer1Timer();
+        mainform->onTimerTick();
 }
 
 // The music loads on a worker thread: ticks until it plays, up to a few seconds.
@@ -217,32 +220,32 @@ class MainWindowTest : public ::testing::Test {
         Dragging = false;
         FirstShow = true;
         ProgramDir.clear();
-        Puzzle = TPuzzle();
-        RandomSource = TRandom();
-        Tmainform::FixedSeed = 20240613;
+        RandomSource = RandomGenerator();
+        MainWindow::FixedSeed = 20240613;
     }
 
     void TearDown() override {
-        if (mainform) DestroyForms();
-        Tmainform::FixedSeed.reset();
+        if (mainform) destroyGameWindows();
+        mainform = nullptr;
+        MainWindow::FixedSeed.reset();
     }
 
     static void Store(const char* name, const QString& text) {
-        TLMDIniCtrl(TLMDIniCtrl::DefaultFileName()).WriteText(SettingsSection, name, text);
+        SettingsStore(SettingsStore::DefaultFileName()).WriteText(SettingsSection, name, text);
     }
     static QString Stored(const QString& name) {
-        return TLMDIniCtrl(TLMDIniCtrl::DefaultFileName())
+        return SettingsStore(SettingsStore::DefaultFileName())
             .ReadText(SettingsSection, name, QStringLiteral("<missing>"));
     }
 
     // Creates the windows the way the program does and shows the main window. The clock is
     // ticked by hand and the animations do not wait.
     void Open() {
-        CreateForms();
+        mainform = createGameWindows();
         ASSERT_NE(mainform, nullptr);
         mainform->Timer.stop();
-        mainform->TicksByHand = true;
-        mainform->DelayHook = [](int32_t) {};
+        mainform->ticksByHand = true;
+        mainform->delayHook = [](int32_t) {};
         mainform->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(mainform));
         QCoreApplication::processEvents();
@@ -259,39 +262,40 @@ class MainWindowTest : public ::testing::Test {
 // --- First start --------------------------------------------------------------------------
 
 TEST_F(MainWindowTest, FirstStartDefaultsAndGermanAnswer) {
-    TModalScript script({[](QWidget* modal) {
-        EXPECT_EQ(modal, static_cast<QWidget*>(TongueDlg));
+    ModalScript script({[](QWidget* modal) {
+        EXPECT_EQ(modal, static_cast<QWidget*>(mainform->languageDialog));
         // Still English while the question is open.
-        EXPECT_EQ(mainform->ScoreLabel->text(), QStringLiteral("Time:"));
-        QTest::mouseClick(TongueDlg->GermanBtn, Qt::LeftButton);
+        EXPECT_EQ(mainform->scoreLabel->text(), QStringLiteral("Time:"));
+        QTest::mouseClick(mainform->languageDialog->germanButton, Qt::LeftButton);
     }});
-    CreateForms();
+    mainform = createGameWindows();
     mainform->Timer.stop();
-    mainform->TicksByHand = true;
+    mainform->ticksByHand = true;
     // Before the first show: the defaults of an empty store.
     EXPECT_EQ(Tongue, -1);
     EXPECT_TRUE(SoundOn);
     EXPECT_TRUE(MusicOn);
     EXPECT_EQ(mainform->BackMode, 0);
     EXPECT_EQ(mode, 1);
-    EXPECT_EQ(Puzzle.ColCount, 10);
-    EXPECT_EQ(Puzzle.RowCount, 7);
-    EXPECT_EQ(mainform->GameState, gsReady);
-    EXPECT_FALSE(mainform->PauseBtn->isEnabled());
+    EXPECT_EQ(mainform->puzzle.ColCount, 10);
+    EXPECT_EQ(mainform->puzzle.RowCount, 7);
+    EXPECT_EQ(mainform->gameState, GameState::Ready);
+    EXPECT_FALSE(mainform->pauseButton->isEnabled());
     EXPECT_EQ(mainform->windowTitle(), QStringLiteral("Morvek V1.0"));
-    EXPECT_EQ(mainform->ScoreLabel->text(), QStringLiteral("Time:"));
-    EXPECT_EQ(mainform->SizeLabel->text(), QStringLiteral("Size:"));
-    EXPECT_EQ(mainform->StartBtn->Hint(), QStringLiteral("I want to start again. (F2)"));
-    EXPECT_EQ(mainform->OptionBtn->Hint(), QStringLiteral(" I want to change the options. (F5)"));
+    EXPECT_EQ(mainform->scoreLabel->text(), QStringLiteral("Time:"));
+    EXPECT_EQ(mainform->sizeLabel->text(), QStringLiteral("Size:"));
+    EXPECT_EQ(mainform->startButton->Hint(), QStringLiteral("I want to start again. (F2)"));
+    EXPECT_EQ(mainform->optionsButton->Hint(),
+              QStringLiteral(" I want to change the options. (F5)"));
     EXPECT_EQ(ProgramDir.back(), '/');
 
     mainform->show();
     ASSERT_TRUE(script.Finish());
     EXPECT_EQ(Tongue, 1);
-    EXPECT_EQ(mainform->ScoreLabel->text(), QStringLiteral("Zeit:"));
-    EXPECT_EQ(mainform->SizeLabel->text(), QString::fromUtf8("Größe:"));
-    EXPECT_EQ(mainform->StartBtn->Hint(), QStringLiteral("Ich möchte neu beginnen. (F2)"));
-    EXPECT_EQ(mainform->InfoBtn->Hint(),
+    EXPECT_EQ(mainform->scoreLabel->text(), QStringLiteral("Zeit:"));
+    EXPECT_EQ(mainform->sizeLabel->text(), QString::fromUtf8("Größe:"));
+    EXPECT_EQ(mainform->startButton->Hint(), QStringLiteral("Ich möchte neu beginnen. (F2)"));
+    EXPECT_EQ(mainform->infoButton->Hint(),
               QStringLiteral("Wer hat diese Spiele nur verbrochen? (Strg+I)"));
     // The tool bar shows both counters of the fresh level.
     EXPECT_TRUE(ToolBarShowsTime(0));
@@ -300,26 +304,28 @@ TEST_F(MainWindowTest, FirstStartDefaultsAndGermanAnswer) {
 
 TEST_F(MainWindowTest, LanguageQuestionClosedOtherwiseStaysEnglishAndAsksAgain) {
     {
-        TModalScript script({[](QWidget*) { QTest::keyClick(TongueDlg, Qt::Key_Escape); }});
+        ModalScript script(
+            {[](QWidget*) { QTest::keyClick(mainform->languageDialog, Qt::Key_Escape); }});
         Open();
         ASSERT_TRUE(script.Finish());
     }
     EXPECT_EQ(Tongue, -1);
-    EXPECT_EQ(mainform->ScoreLabel->text(), QStringLiteral("Time:"));
-    EXPECT_EQ(mainform->SizeLabel->text(), QStringLiteral("Size:"));
+    EXPECT_EQ(mainform->scoreLabel->text(), QStringLiteral("Time:"));
+    EXPECT_EQ(mainform->sizeLabel->text(), QStringLiteral("Size:"));
 
     {
-        TModalScript close({Message(3, 'y')});
+        ModalScript close({Message(3, 'y')});
         mainform->close();
     }
     EXPECT_EQ(Stored(QStringLiteral("tongue")), QStringLiteral("-1"));
-    DestroyForms();
+    destroyGameWindows();
+    mainform = nullptr;
 
     // The next start asks again.
     FirstShow = true;
-    TModalScript again({[](QWidget* modal) {
-        EXPECT_EQ(modal, static_cast<QWidget*>(TongueDlg));
-        QTest::mouseClick(TongueDlg->EnglishBtn, Qt::LeftButton);
+    ModalScript again({[](QWidget* modal) {
+        EXPECT_EQ(modal, static_cast<QWidget*>(mainform->languageDialog));
+        QTest::mouseClick(mainform->languageDialog->englishButton, Qt::LeftButton);
     }});
     Open();
     ASSERT_TRUE(again.Finish());
@@ -328,38 +334,39 @@ TEST_F(MainWindowTest, LanguageQuestionClosedOtherwiseStaysEnglishAndAsksAgain) 
 
 TEST_F(MainWindowTest, StoredLanguageAsksNothing) {
     Store("tongue", QStringLiteral("1"));
-    TModalScript none({});
+    ModalScript none({});
     Open();
     QTest::qWait(50); // room for a question that must not come
     EXPECT_EQ(none.Answered(), 0u);
-    EXPECT_EQ(mainform->ScoreLabel->text(), QStringLiteral("Zeit:"));
+    EXPECT_EQ(mainform->scoreLabel->text(), QStringLiteral("Zeit:"));
 }
 
 // --- Stored values out of range ----------------------------------------------------------
 
 TEST_F(MainWindowTest, StoredValuesAreBroughtIntoRange) {
-    struct TRow {
+    struct Row {
         const char* name;
         const char* text;
         int32_t mode;
         int32_t backMode;
     };
-    const TRow rows[] = {
+    const Row rows[] = {
         {"mode", "0", 1, 0},      {"mode", "12", 9, 0},    {"mode", "abc", 1, 0},
         {"mode", "-5", 1, 0},     {"mode", "4", 4, 0},     {"backmode", "9", 1, 0},
         {"backmode", "-3", 1, 0}, {"backmode", "7", 1, 0}, {"backmode", "6", 1, 6},
         {"backmode", "$3", 1, 3},
     };
-    for (const TRow& row : rows) {
+    for (const Row& row : rows) {
         SCOPED_TRACE(std::string(row.name) + "=" + row.text);
         FreshStart();
         Store(row.name, QString::fromLatin1(row.text));
         OpenEnglish();
         EXPECT_EQ(mode, row.mode);
         EXPECT_EQ(mainform->BackMode, row.backMode);
-        EXPECT_EQ(Puzzle.ColCount, ColCountFor(row.mode));
-        EXPECT_EQ(Puzzle.RowCount, RowCountFor(row.mode));
-        DestroyForms();
+        EXPECT_EQ(mainform->puzzle.ColCount, ColCountFor(row.mode));
+        EXPECT_EQ(mainform->puzzle.RowCount, RowCountFor(row.mode));
+        destroyGameWindows();
+        mainform = nullptr;
     }
 }
 
@@ -369,19 +376,19 @@ TEST_F(MainWindowTest, ClockStartsWithFirstPressAndStopsOnlyForPause) {
     OpenEnglish();
     Ticks(30);
     EXPECT_EQ(mainform->PlayTime, 0);
-    EXPECT_EQ(mainform->GameState, gsReady);
+    EXPECT_EQ(mainform->gameState, GameState::Ready);
 
     // A press on the row clues is no press on a cell.
-    const TLayout& l = mainform->Layout();
+    const BoardLayout& l = mainform->Layout();
     QTest::mouseClick(mainform->box, Qt::LeftButton, {},
                       QPoint(l.BoardLeft - 2, l.BoardTop + l.HalfCell));
-    EXPECT_EQ(mainform->GameState, gsReady);
+    EXPECT_EQ(mainform->gameState, GameState::Ready);
 
     // The middle button on a cell starts the level and changes nothing on the board.
-    const TGrid before = GridNow();
+    const GridValues before = GridNow();
     Click(1, 1, Qt::MiddleButton);
-    EXPECT_EQ(mainform->GameState, gsRunning);
-    EXPECT_TRUE(mainform->PauseBtn->isEnabled());
+    EXPECT_EQ(mainform->gameState, GameState::Running);
+    EXPECT_TRUE(mainform->pauseButton->isEnabled());
     EXPECT_EQ(GridNow(), before);
     Ticks(9);
     EXPECT_EQ(mainform->PlayTime, 0);
@@ -393,66 +400,66 @@ TEST_F(MainWindowTest, ClockStartsWithFirstPressAndStopsOnlyForPause) {
 
     // Paused: the numbers are hidden and ticks do not count.
     {
-        TModalScript pause({Message(12, Qt::Key_Escape, [] {
-            EXPECT_EQ(mainform->GameState, gsPaused);
+        ModalScript pause({Message(12, Qt::Key_Escape, [] {
+            EXPECT_EQ(mainform->gameState, GameState::Paused);
             Ticks(40);
             EXPECT_EQ(mainform->PlayTime, 3);
         })});
-        QTest::mouseClick(mainform->PauseBtn, Qt::LeftButton);
+        QTest::mouseClick(mainform->pauseButton, Qt::LeftButton);
     }
-    EXPECT_EQ(mainform->GameState, gsRunning);
-    EXPECT_TRUE(mainform->PauseBtn->isEnabled());
+    EXPECT_EQ(mainform->gameState, GameState::Running);
+    EXPECT_TRUE(mainform->pauseButton->isEnabled());
     Ticks(5); // with the 5 carried over, a full second
     EXPECT_EQ(mainform->PlayTime, 4);
 
     // Start while running: the question does not stop the clock; No keeps everything.
     {
-        TModalScript giveUp({Message(4, 'n', [] {
+        ModalScript giveUp({Message(4, 'n', [] {
             Ticks(10);
             EXPECT_EQ(mainform->PlayTime, 5);
         })});
-        QTest::mouseClick(mainform->StartBtn, Qt::LeftButton);
+        QTest::mouseClick(mainform->startButton, Qt::LeftButton);
     }
-    EXPECT_EQ(mainform->GameState, gsRunning);
+    EXPECT_EQ(mainform->gameState, GameState::Running);
     EXPECT_EQ(mainform->PlayTime, 5);
     EXPECT_EQ(GridNow(), before);
 
     // Yes: a new board, ready, time 0.
     {
-        TModalScript giveUp({Message(4, 'y')});
-        QTest::mouseClick(mainform->StartBtn, Qt::LeftButton);
+        ModalScript giveUp({Message(4, 'y')});
+        QTest::mouseClick(mainform->startButton, Qt::LeftButton);
     }
-    EXPECT_EQ(mainform->GameState, gsReady);
+    EXPECT_EQ(mainform->gameState, GameState::Ready);
     EXPECT_EQ(mainform->PlayTime, 0);
-    EXPECT_FALSE(mainform->PauseBtn->isEnabled());
+    EXPECT_FALSE(mainform->pauseButton->isEnabled());
     EXPECT_NE(GridNow(), before);
     EXPECT_TRUE(ToolBarShowsTime(0));
     Ticks(20);
     EXPECT_EQ(mainform->PlayTime, 0);
 
     // Start on a ready level asks nothing.
-    const TGrid ready = GridNow();
-    TModalScript none({});
-    QTest::mouseClick(mainform->StartBtn, Qt::LeftButton);
+    const GridValues ready = GridNow();
+    ModalScript none({});
+    QTest::mouseClick(mainform->startButton, Qt::LeftButton);
     EXPECT_NE(GridNow(), ready);
 }
 
 TEST_F(MainWindowTest, PauseHidesTheCluesUntilItEnds) {
     OpenEnglish();
     Click(1, 1, Qt::MiddleButton);
-    const TLayout& l = mainform->Layout();
-    const QRect rowClues(0, l.BoardTop, l.BoardLeft, Puzzle.RowCount * l.CellSize);
-    const QRect colClues(l.BoardLeft, 0, Puzzle.ColCount * l.CellSize, l.BoardTop);
+    const BoardLayout& l = mainform->Layout();
+    const QRect rowClues(0, l.BoardTop, l.BoardLeft, mainform->puzzle.RowCount * l.CellSize);
+    const QRect colClues(l.BoardLeft, 0, mainform->puzzle.ColCount * l.CellSize, l.BoardTop);
     const QImage before = mainform->box->Surface().copy();
     {
-        TModalScript pause({Message(12, 'n', [&] {
+        ModalScript pause({Message(12, 'n', [&] {
             const QImage& paused = mainform->box->Surface();
             EXPECT_NE(paused.copy(rowClues), before.copy(rowClues));
             EXPECT_NE(paused.copy(colClues), before.copy(colClues));
             // The cells themselves are not what the pause hides.
             EXPECT_EQ(paused.copy(CellRect(1, 1)), before.copy(CellRect(1, 1)));
         })});
-        QTest::mouseClick(mainform->PauseBtn, Qt::LeftButton);
+        QTest::mouseClick(mainform->pauseButton, Qt::LeftButton);
     }
     EXPECT_EQ(mainform->box->Surface(), before);
 }
@@ -461,35 +468,35 @@ TEST_F(MainWindowTest, PauseHidesTheCluesUntilItEnds) {
 // does not.
 TEST_F(MainWindowTest, QuestionClosedWithoutAnswer) {
     const auto closeIt = [](QWidget* modal) {
-        EXPECT_EQ(YesNoDlg->MsgNo, 4);
+        EXPECT_EQ(mainform->messageDialog->MsgNo, 4);
         modal->close();
     };
     OpenEnglish();
     Click(1, 1, Qt::MiddleButton);
     {
-        TModalScript script({closeIt});
+        ModalScript script({closeIt});
         mainform->close();
     }
     EXPECT_TRUE(mainform->isVisible());
-    EXPECT_EQ(mainform->GameState, gsRunning);
+    EXPECT_EQ(mainform->gameState, GameState::Running);
     EXPECT_EQ(Stored(QStringLiteral("mode")), QStringLiteral("<missing>"));
 
-    const TGrid before = GridNow();
+    const GridValues before = GridNow();
     {
-        TModalScript script({closeIt});
-        QTest::mouseClick(mainform->StartBtn, Qt::LeftButton);
+        ModalScript script({closeIt});
+        QTest::mouseClick(mainform->startButton, Qt::LeftButton);
     }
-    EXPECT_EQ(mainform->GameState, gsReady);
+    EXPECT_EQ(mainform->gameState, GameState::Ready);
     EXPECT_NE(GridNow(), before);
 
     Click(1, 1, Qt::MiddleButton);
     {
-        TModalScript script({closeIt});
-        QTest::mousePress(mainform->LevelBtn, Qt::LeftButton);
-        QTest::mouseRelease(mainform->LevelBtn, Qt::LeftButton);
+        ModalScript script({closeIt});
+        QTest::mousePress(mainform->levelButton, Qt::LeftButton);
+        QTest::mouseRelease(mainform->levelButton, Qt::LeftButton);
     }
     EXPECT_EQ(mode, 2);
-    EXPECT_EQ(mainform->GameState, gsReady);
+    EXPECT_EQ(mainform->gameState, GameState::Ready);
 }
 
 // Every dialog but the pause message leaves the clock running.
@@ -501,38 +508,38 @@ TEST_F(MainWindowTest, ClockRunsDuringOtherDialogs) {
         EXPECT_EQ(mainform->PlayTime, expected);
     };
     {
-        TModalScript options({[&](QWidget* modal) {
-            EXPECT_EQ(modal, static_cast<QWidget*>(OptionDlg));
+        ModalScript options({[&](QWidget* modal) {
+            EXPECT_EQ(modal, static_cast<QWidget*>(mainform->optionsDialog));
             tickSecond(1);
-            QTest::mouseClick(OptionDlg->OKBtn, Qt::LeftButton);
+            QTest::mouseClick(mainform->optionsDialog->okButton, Qt::LeftButton);
         }});
-        QTest::mouseClick(mainform->OptionBtn, Qt::LeftButton);
+        QTest::mouseClick(mainform->optionsButton, Qt::LeftButton);
     }
     {
-        TModalScript best({[&](QWidget* modal) {
-            EXPECT_EQ(modal, static_cast<QWidget*>(HighscoreDlg));
+        ModalScript best({[&](QWidget* modal) {
+            EXPECT_EQ(modal, static_cast<QWidget*>(mainform->bestListDialog));
             tickSecond(2);
-            QTest::mouseClick(HighscoreDlg->OkBtn, Qt::LeftButton);
+            QTest::mouseClick(mainform->bestListDialog->okButton, Qt::LeftButton);
         }});
-        QTest::mouseClick(mainform->HighScoreBtn, Qt::LeftButton);
+        QTest::mouseClick(mainform->bestListButton, Qt::LeftButton);
     }
     {
-        TModalScript size({Message(4, 'n', [&] { tickSecond(3); })});
-        QTest::mousePress(mainform->LevelBtn, Qt::RightButton);
-        QTest::mouseRelease(mainform->LevelBtn, Qt::RightButton);
+        ModalScript size({Message(4, 'n', [&] { tickSecond(3); })});
+        QTest::mousePress(mainform->levelButton, Qt::RightButton);
+        QTest::mouseRelease(mainform->levelButton, Qt::RightButton);
     }
     {
-        TModalScript info({[&](QWidget* modal) {
-            auto* dialog = qobject_cast<TInfoDlg*>(modal);
+        ModalScript info({[&](QWidget* modal) {
+            auto* dialog = qobject_cast<InfoDialog*>(modal);
             ASSERT_NE(dialog, nullptr);
-            EXPECT_EQ(dialog->NameLabel->text(), QStringLiteral("Morvek"));
-            EXPECT_EQ(dialog->VersionLabel->text(), QStringLiteral("V1.0"));
+            EXPECT_EQ(dialog->nameLabel->text(), QStringLiteral("Morvek"));
+            EXPECT_EQ(dialog->versionLabel->text(), QStringLiteral("V1.0"));
             tickSecond(4);
             QTest::keyClick(modal, Qt::Key_Escape);
         }});
-        QTest::mouseClick(mainform->InfoBtn, Qt::LeftButton);
+        QTest::mouseClick(mainform->infoButton, Qt::LeftButton);
     }
-    EXPECT_EQ(mainform->GameState, gsRunning);
+    EXPECT_EQ(mainform->gameState, GameState::Running);
     EXPECT_EQ(mode, 1);
 }
 
@@ -543,7 +550,7 @@ TEST_F(MainWindowTest, ResizeKeepsBoardAndToolBar) {
     EXPECT_GE(mainform->frameGeometry().width(), 750);
     EXPECT_GE(mainform->frameGeometry().height(), 480);
     int32_t col = 0, row = 0;
-    ASSERT_TRUE(FindCell(csHiddenFilled, col, row));
+    ASSERT_TRUE(FindCell(CellState::HiddenFilled, col, row));
     Click(col, row);
     Ticks(10);
     const int32_t cellSize = mainform->Layout().CellSize;
@@ -558,17 +565,17 @@ TEST_F(MainWindowTest, ResizeKeepsBoardAndToolBar) {
     // The right four stay flush right, 52 pixels apart, 2 pixels from the edge.
     const int width = mainform->width();
     EXPECT_EQ(width, 1100);
-    EXPECT_EQ(mainform->ExitBtn->geometry(), QRect(1048, 4, 50, 50));
-    EXPECT_EQ(mainform->RulesBtn->geometry(), QRect(996, 4, 50, 50));
-    EXPECT_EQ(mainform->InfoBtn->geometry(), QRect(944, 4, 50, 50));
-    EXPECT_EQ(mainform->OptionBtn->geometry(), QRect(892, 4, 50, 50));
-    EXPECT_EQ(mainform->LevelBtn->geometry(), QRect(160, 4, 50, 50));
+    EXPECT_EQ(mainform->exitButton->geometry(), QRect(1048, 4, 50, 50));
+    EXPECT_EQ(mainform->rulesButton->geometry(), QRect(996, 4, 50, 50));
+    EXPECT_EQ(mainform->infoButton->geometry(), QRect(944, 4, 50, 50));
+    EXPECT_EQ(mainform->optionsButton->geometry(), QRect(892, 4, 50, 50));
+    EXPECT_EQ(mainform->levelButton->geometry(), QRect(160, 4, 50, 50));
 
     // Presses find the cells at their new places.
     int32_t next = 0, nextRow = 0;
-    ASSERT_TRUE(FindCell(csHiddenFilled, next, nextRow));
+    ASSERT_TRUE(FindCell(CellState::HiddenFilled, next, nextRow));
     Click(next, nextRow);
-    EXPECT_EQ(Puzzle.Grid[next][nextRow], csUncovered);
+    EXPECT_EQ(mainform->puzzle.Grid[next][nextRow], CellState::Uncovered);
     EXPECT_EQ(CellPixels(next, nextRow).pixel(3, 3), qRgb(0, 0, 0));
     EXPECT_EQ(mainform->PlayTime, 1);
 
@@ -581,66 +588,66 @@ TEST_F(MainWindowTest, ResizeKeepsBoardAndToolBar) {
 
 TEST_F(MainWindowTest, PauseButtonDoesNothingUnlessRunning) {
     OpenEnglish();
-    TModalScript none({});
-    mainform->PauseBtnClick();
-    EXPECT_EQ(mainform->GameState, gsReady);
+    ModalScript none({});
+    mainform->onPauseClicked();
+    EXPECT_EQ(mainform->gameState, GameState::Ready);
 }
 
 // --- The size ring ------------------------------------------------------------------------
 
 TEST_F(MainWindowTest, SizeButtonRing) {
-    struct TRow {
+    struct Row {
         int32_t from;
         Qt::MouseButton button;
         int32_t to;
     };
-    const TRow rows[] = {
+    const Row rows[] = {
         {9, Qt::LeftButton, 1},   {1, Qt::RightButton, 9}, {1, Qt::LeftButton, 2},
         {5, Qt::MiddleButton, 4}, {9, Qt::RightButton, 8}, {8, Qt::LeftButton, 9},
     };
     OpenEnglish();
-    for (const TRow& row : rows) {
+    for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message() << "mode " << row.from << " button " << row.button);
         mode = row.from;
-        mainform->NewLevel();
-        TModalScript none({});
-        QTest::mousePress(mainform->LevelBtn, row.button);
-        QTest::mouseRelease(mainform->LevelBtn, row.button);
+        mainform->newLevel();
+        ModalScript none({});
+        QTest::mousePress(mainform->levelButton, row.button);
+        QTest::mouseRelease(mainform->levelButton, row.button);
         EXPECT_EQ(mode, row.to);
-        EXPECT_EQ(Puzzle.ColCount, 3 * row.to + 7);
-        EXPECT_EQ(Puzzle.RowCount, 2 * row.to + 5);
-        EXPECT_EQ(mainform->GameState, gsReady);
-        EXPECT_TRUE(ToolBarShowsSize(Puzzle.ColCount, Puzzle.RowCount));
+        EXPECT_EQ(mainform->puzzle.ColCount, 3 * row.to + 7);
+        EXPECT_EQ(mainform->puzzle.RowCount, 2 * row.to + 5);
+        EXPECT_EQ(mainform->gameState, GameState::Ready);
+        EXPECT_TRUE(ToolBarShowsSize(mainform->puzzle.ColCount, mainform->puzzle.RowCount));
     }
     mode = 1;
-    mainform->NewLevel();
-    QTest::mousePress(mainform->LevelBtn, Qt::RightButton);
-    QTest::mouseRelease(mainform->LevelBtn, Qt::RightButton);
-    EXPECT_EQ(Puzzle.ColCount, 34);
-    EXPECT_EQ(Puzzle.RowCount, 23);
+    mainform->newLevel();
+    QTest::mousePress(mainform->levelButton, Qt::RightButton);
+    QTest::mouseRelease(mainform->levelButton, Qt::RightButton);
+    EXPECT_EQ(mainform->puzzle.ColCount, 34);
+    EXPECT_EQ(mainform->puzzle.RowCount, 23);
 }
 
 TEST_F(MainWindowTest, SizeButtonWhileRunningAsksFirst) {
     OpenEnglish();
     Click(1, 1, Qt::MiddleButton);
-    ASSERT_EQ(mainform->GameState, gsRunning);
-    const TGrid before = GridNow();
+    ASSERT_EQ(mainform->gameState, GameState::Running);
+    const GridValues before = GridNow();
     {
-        TModalScript no({Message(4, 'n')});
-        QTest::mousePress(mainform->LevelBtn, Qt::LeftButton);
-        QTest::mouseRelease(mainform->LevelBtn, Qt::LeftButton);
+        ModalScript no({Message(4, 'n')});
+        QTest::mousePress(mainform->levelButton, Qt::LeftButton);
+        QTest::mouseRelease(mainform->levelButton, Qt::LeftButton);
     }
     EXPECT_EQ(mode, 1);
-    EXPECT_EQ(mainform->GameState, gsRunning);
+    EXPECT_EQ(mainform->gameState, GameState::Running);
     EXPECT_EQ(GridNow(), before);
     {
-        TModalScript yes({Message(4, 'y')});
-        QTest::mousePress(mainform->LevelBtn, Qt::RightButton);
-        QTest::mouseRelease(mainform->LevelBtn, Qt::RightButton);
+        ModalScript yes({Message(4, 'y')});
+        QTest::mousePress(mainform->levelButton, Qt::RightButton);
+        QTest::mouseRelease(mainform->levelButton, Qt::RightButton);
     }
     EXPECT_EQ(mode, 9);
-    EXPECT_EQ(mainform->GameState, gsReady);
-    EXPECT_EQ(Puzzle.ColCount, 34);
+    EXPECT_EQ(mainform->gameState, GameState::Ready);
+    EXPECT_EQ(mainform->puzzle.ColCount, 34);
 }
 
 // --- The board through the window -------------------------------------------------------
@@ -650,19 +657,19 @@ TEST_F(MainWindowTest, DragUncoversCellsOnGridAndScreen) {
     // A run of three filled cells in a row, from the seeded board.
     int32_t col = 0, row = 0;
     bool found = false;
-    for (row = 1; row <= Puzzle.RowCount && !found; ++row)
-        for (col = 1; col + 2 <= Puzzle.ColCount && !found; ++col)
-            found = Puzzle.Grid[col][row] == csHiddenFilled &&
-                    Puzzle.Grid[col + 1][row] == csHiddenFilled &&
-                    Puzzle.Grid[col + 2][row] == csHiddenFilled;
+    for (row = 1; row <= mainform->puzzle.RowCount && !found; ++row)
+        for (col = 1; col + 2 <= mainform->puzzle.ColCount && !found; ++col)
+            found = mainform->puzzle.Grid[col][row] == CellState::HiddenFilled &&
+                    mainform->puzzle.Grid[col + 1][row] == CellState::HiddenFilled &&
+                    mainform->puzzle.Grid[col + 2][row] == CellState::HiddenFilled;
     ASSERT_TRUE(found);
     --row;
     --col;
 
-    const TGrid before = GridNow();
+    const GridValues before = GridNow();
     std::vector<QImage> pixels;
-    for (int32_t c = 1; c <= Puzzle.ColCount; ++c)
-        for (int32_t r = 1; r <= Puzzle.RowCount; ++r)
+    for (int32_t c = 1; c <= mainform->puzzle.ColCount; ++c)
+        for (int32_t r = 1; r <= mainform->puzzle.RowCount; ++r)
             pixels.push_back(CellPixels(c, r));
     const QPoint frame(3, 3);
     EXPECT_NE(CellPixels(col, row).pixel(frame), qRgb(0, 0, 0));
@@ -676,25 +683,25 @@ TEST_F(MainWindowTest, DragUncoversCellsOnGridAndScreen) {
     EXPECT_EQ(mainform->PlayTime, 0);
 
     for (int32_t c = col; c <= col + 2; ++c) {
-        EXPECT_EQ(Puzzle.Grid[c][row], csUncovered) << c;
+        EXPECT_EQ(mainform->puzzle.Grid[c][row], CellState::Uncovered) << c;
         EXPECT_EQ(CellPixels(c, row).pixel(frame), qRgb(0, 0, 0)) << c;
     }
     // Every cell's picture changed exactly where its state changed (a completed line marks its
     // empty cells, which changes them too).
-    const TGrid after = GridNow();
+    const GridValues after = GridNow();
     size_t i = 0;
-    for (int32_t c = 1; c <= Puzzle.ColCount; ++c)
-        for (int32_t r = 1; r <= Puzzle.RowCount; ++r, ++i) {
+    for (int32_t c = 1; c <= mainform->puzzle.ColCount; ++c)
+        for (int32_t r = 1; r <= mainform->puzzle.RowCount; ++r, ++i) {
             SCOPED_TRACE(testing::Message() << "cell " << c << "," << r);
             EXPECT_EQ(after[i] != before[i], CellPixels(c, r) != pixels[i]);
             if (after[i] != before[i] && !(r == row && c >= col && c <= col + 2)) {
-                EXPECT_EQ(after[i], csMarkedEmpty);
+                EXPECT_EQ(after[i], CellState::MarkedEmpty);
             }
         }
 
     // The released button ended the drag: moving on uncovers nothing.
-    const TGrid released = GridNow();
-    for (int32_t c = 1; c <= Puzzle.ColCount; ++c)
+    const GridValues released = GridNow();
+    for (int32_t c = 1; c <= mainform->puzzle.ColCount; ++c)
         QTest::mouseMove(mainform->box, CellCentre(c, row));
     EXPECT_EQ(GridNow(), released);
 }
@@ -704,13 +711,13 @@ TEST_F(MainWindowTest, DragUncoversCellsOnGridAndScreen) {
 // the wait comes once the move is over.
 TEST_F(MainWindowTest, AnimationWaitRepaintsButHoldsClockAndClose) {
     OpenEnglish();
-    mainform->DelayHook = nullptr;
+    mainform->delayHook = nullptr;
     Click(1, 1, Qt::MiddleButton); // running
     Ticks(3);
     int32_t col = 0, row = 0;
-    ASSERT_TRUE(FindCell(csHiddenEmpty, col, row));
+    ASSERT_TRUE(FindCell(CellState::HiddenEmpty, col, row));
 
-    struct TPaintCounter : QObject {
+    struct PaintCounter : QObject {
         int Paints = 0;
         bool eventFilter(QObject*, QEvent* e) override {
             if (e->type() == QEvent::Paint) ++Paints;
@@ -744,7 +751,7 @@ TEST_F(MainWindowTest, AnimationWaitRepaintsButHoldsClockAndClose) {
     mainform->box->removeEventFilter(&counter);
 
     // Back in the event loop: the held tick, then the question of the held close.
-    TModalScript no({Message(4, 'n')});
+    ModalScript no({Message(4, 'n')});
     EXPECT_TRUE(no.Finish());
     EXPECT_TRUE(mainform->isVisible());
     Ticks(6); // 3 before, 1 caught up, 6 now: a second
@@ -752,85 +759,85 @@ TEST_F(MainWindowTest, AnimationWaitRepaintsButHoldsClockAndClose) {
 }
 
 TEST_F(MainWindowTest, WrongMovesChargeAndShowTheTime) {
-    struct TRow {
+    struct Row {
         int32_t mode;
         Qt::MouseButton button;
         int32_t state; // the cell the wrong press goes to
         int32_t penalty;
     };
-    const TRow rows[] = {
-        {1, Qt::RightButton, csHiddenFilled, 33},
-        {1, Qt::LeftButton, csHiddenEmpty, 33},
-        {4, Qt::LeftButton, csHiddenEmpty, 66},
-        {7, Qt::RightButton, csHiddenFilled, 99},
+    const Row rows[] = {
+        {1, Qt::RightButton, CellState::HiddenFilled, 33},
+        {1, Qt::LeftButton, CellState::HiddenEmpty, 33},
+        {4, Qt::LeftButton, CellState::HiddenEmpty, 66},
+        {7, Qt::RightButton, CellState::HiddenFilled, 99},
     };
     OpenEnglish();
-    for (const TRow& row : rows) {
+    for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message() << "mode " << row.mode << " button " << row.button);
         mode = row.mode;
-        mainform->NewLevel();
+        mainform->newLevel();
         int32_t col = 0, r = 0;
         ASSERT_TRUE(FindCell(row.state, col, r));
         const QImage cell = CellPixels(col, r);
-        const QImage toolbar = mainform->ToolBox->Surface().copy();
+        const QImage toolbar = mainform->toolBarBox->Surface().copy();
         Click(col, r, row.button);
         EXPECT_EQ(mainform->PlayTime, row.penalty);
-        EXPECT_EQ(mainform->GameState, gsRunning);
-        EXPECT_TRUE(mainform->PauseBtn->isEnabled());
-        EXPECT_EQ(Puzzle.Grid[col][r], row.state);
+        EXPECT_EQ(mainform->gameState, GameState::Running);
+        EXPECT_TRUE(mainform->pauseButton->isEnabled());
+        EXPECT_EQ(mainform->puzzle.Grid[col][r], row.state);
         EXPECT_EQ(CellPixels(col, r), cell); // the flash ends on the cell's own look
-        EXPECT_NE(mainform->ToolBox->Surface(), toolbar);
+        EXPECT_NE(mainform->toolBarBox->Surface(), toolbar);
         EXPECT_TRUE(ToolBarShowsTime(row.penalty));
         Click(col, r, row.button);
         EXPECT_EQ(mainform->PlayTime, 2 * row.penalty);
         EXPECT_TRUE(ToolBarShowsTime(2 * row.penalty));
         // The new level asks before giving up the running one.
-        TModalScript yes({Message(4, 'y')});
-        mainform->StartBtnClick();
+        ModalScript yes({Message(4, 'y')});
+        mainform->onStartClicked();
     }
 }
 
 TEST_F(MainWindowTest, SolvingTheBoardStoresTheResult) {
     OpenEnglish();
     int32_t col = 0, row = 0;
-    ASSERT_TRUE(FindCell(csHiddenEmpty, col, row));
+    ASSERT_TRUE(FindCell(CellState::HiddenEmpty, col, row));
     Click(col, row, Qt::LeftButton); // one wrong move: 33 seconds
     Ticks(25);                       // and two more
     const int32_t result = 35;
     ASSERT_EQ(mainform->PlayTime, result);
 
     std::vector<std::pair<int32_t, int32_t>> filled;
-    for (int32_t r = 1; r <= Puzzle.RowCount; ++r)
-        for (int32_t c = 1; c <= Puzzle.ColCount; ++c)
-            if (Puzzle.Grid[c][r] == csHiddenFilled) filled.emplace_back(c, r);
+    for (int32_t r = 1; r <= mainform->puzzle.RowCount; ++r)
+        for (int32_t c = 1; c <= mainform->puzzle.ColCount; ++c)
+            if (mainform->puzzle.Grid[c][r] == CellState::HiddenFilled) filled.emplace_back(c, r);
     ASSERT_FALSE(filled.empty());
     const auto last = filled.back();
     filled.pop_back();
     for (const auto& [c, r] : filled)
         Click(c, r);
-    EXPECT_EQ(mainform->GameState, gsRunning);
+    EXPECT_EQ(mainform->gameState, GameState::Running);
 
     {
-        TModalScript solved({Message(1, 'y',
-                                     [] {
-                                         EXPECT_EQ(mainform->GameState, gsSolved);
-                                         Ticks(30); // the clock stands after the last cell
-                                     }),
-                             EnterName(QStringLiteral("Tess"))});
+        ModalScript solved({Message(1, 'y',
+                                    [] {
+                                        EXPECT_EQ(mainform->gameState, GameState::Solved);
+                                        Ticks(30); // the clock stands after the last cell
+                                    }),
+                            EnterName(QStringLiteral("Tess"))});
         Click(last.first, last.second);
     }
-    EXPECT_EQ(mainform->GameState, gsSolved);
+    EXPECT_EQ(mainform->gameState, GameState::Solved);
     EXPECT_EQ(mainform->PlayTime, result);
-    EXPECT_FALSE(mainform->PauseBtn->isEnabled());
+    EXPECT_FALSE(mainform->pauseButton->isEnabled());
     EXPECT_TRUE(ToolBarShowsTime(result));
     EXPECT_EQ(UnscrambleText(Stored(QStringLiteral("hs10"))), QStringLiteral("35,Tess"));
     EXPECT_EQ(Stored(QStringLiteral("player")), QStringLiteral("Tess"));
 
     // Further presses and ticks change nothing.
-    const TGrid solvedGrid = GridNow();
+    const GridValues solvedGrid = GridNow();
     const QImage board = mainform->box->Surface().copy();
-    for (int32_t r = 1; r <= Puzzle.RowCount; ++r)
-        for (int32_t c = 1; c <= Puzzle.ColCount; ++c) {
+    for (int32_t r = 1; r <= mainform->puzzle.RowCount; ++r)
+        for (int32_t c = 1; c <= mainform->puzzle.ColCount; ++c) {
             Click(c, r, Qt::LeftButton);
             Click(c, r, Qt::RightButton);
         }
@@ -838,22 +845,22 @@ TEST_F(MainWindowTest, SolvingTheBoardStoresTheResult) {
     EXPECT_EQ(GridNow(), solvedGrid);
     EXPECT_EQ(mainform->box->Surface(), board);
     EXPECT_EQ(mainform->PlayTime, result);
-    EXPECT_EQ(mainform->GameState, gsSolved);
+    EXPECT_EQ(mainform->gameState, GameState::Solved);
 
     // The best-list button shows the list of this size, in any state.
     {
-        TModalScript view({[](QWidget* modal) {
-            EXPECT_EQ(modal, static_cast<QWidget*>(HighscoreDlg));
-            EXPECT_EQ(HighscoreDlg->KeyPrefix, QStringLiteral("hs1"));
-            EXPECT_FALSE(HighscoreDlg->Edit1->isVisible());
-            QTest::mouseClick(HighscoreDlg->OkBtn, Qt::LeftButton);
+        ModalScript view({[](QWidget* modal) {
+            EXPECT_EQ(modal, static_cast<QWidget*>(mainform->bestListDialog));
+            EXPECT_EQ(mainform->bestListDialog->KeyPrefix, QStringLiteral("hs1"));
+            EXPECT_FALSE(mainform->bestListDialog->nameEdit->isVisible());
+            QTest::mouseClick(mainform->bestListDialog->okButton, Qt::LeftButton);
         }});
-        QTest::mouseClick(mainform->HighScoreBtn, Qt::LeftButton);
+        QTest::mouseClick(mainform->bestListButton, Qt::LeftButton);
     }
     // Start after a solved board asks nothing.
-    TModalScript none({});
-    QTest::mouseClick(mainform->StartBtn, Qt::LeftButton);
-    EXPECT_EQ(mainform->GameState, gsReady);
+    ModalScript none({});
+    QTest::mouseClick(mainform->startButton, Qt::LeftButton);
+    EXPECT_EQ(mainform->gameState, GameState::Ready);
 }
 
 // The last cell uncovered by a drag: the dialogs open in the middle of the drag, and a best
@@ -862,42 +869,43 @@ TEST_F(MainWindowTest, SolvedByDragAndBestListCancelled) {
     OpenEnglish();
     int32_t col = 0, row = 0;
     bool found = false;
-    for (row = 1; row <= Puzzle.RowCount && !found; ++row)
-        for (col = 1; col < Puzzle.ColCount && !found; ++col)
-            found = Puzzle.Grid[col][row] == csHiddenFilled &&
-                    Puzzle.Grid[col + 1][row] == csHiddenFilled;
+    for (row = 1; row <= mainform->puzzle.RowCount && !found; ++row)
+        for (col = 1; col < mainform->puzzle.ColCount && !found; ++col)
+            found = mainform->puzzle.Grid[col][row] == CellState::HiddenFilled &&
+                    mainform->puzzle.Grid[col + 1][row] == CellState::HiddenFilled;
     ASSERT_TRUE(found);
     --row;
     --col;
-    for (int32_t r = 1; r <= Puzzle.RowCount; ++r)
-        for (int32_t c = 1; c <= Puzzle.ColCount; ++c)
-            if (Puzzle.Grid[c][r] == csHiddenFilled && !(r == row && (c == col || c == col + 1)))
+    for (int32_t r = 1; r <= mainform->puzzle.RowCount; ++r)
+        for (int32_t c = 1; c <= mainform->puzzle.ColCount; ++c)
+            if (mainform->puzzle.Grid[c][r] == CellState::HiddenFilled &&
+                !(r == row && (c == col || c == col + 1)))
                 Click(c, r);
     Ticks(30);
-    ASSERT_EQ(mainform->GameState, gsRunning);
+    ASSERT_EQ(mainform->gameState, GameState::Running);
 
     QTest::mousePress(mainform->box, Qt::LeftButton, {}, CellCentre(col, row));
-    EXPECT_EQ(mainform->GameState, gsRunning);
+    EXPECT_EQ(mainform->gameState, GameState::Running);
     {
-        TModalScript solved({Message(1, Qt::Key_Return), [](QWidget* modal) {
-                                 EXPECT_EQ(modal, static_cast<QWidget*>(HighscoreDlg));
-                                 QTest::keyClick(modal, Qt::Key_Escape);
-                             }});
+        ModalScript solved({Message(1, Qt::Key_Return), [](QWidget* modal) {
+                                EXPECT_EQ(modal, static_cast<QWidget*>(mainform->bestListDialog));
+                                QTest::keyClick(modal, Qt::Key_Escape);
+                            }});
         QTest::mouseMove(mainform->box, CellCentre(col + 1, row));
     }
     QTest::mouseRelease(mainform->box, Qt::LeftButton, {}, CellCentre(col + 1, row));
-    EXPECT_EQ(mainform->GameState, gsSolved);
+    EXPECT_EQ(mainform->gameState, GameState::Solved);
     EXPECT_FALSE(Dragging);
     EXPECT_EQ(mainform->PlayTime, 3);
-    EXPECT_FALSE(mainform->PauseBtn->isEnabled());
+    EXPECT_FALSE(mainform->pauseButton->isEnabled());
     EXPECT_EQ(Stored(QStringLiteral("hs10")), QStringLiteral("<missing>"));
 
     // The size button after a solved board asks nothing.
-    TModalScript none({});
-    QTest::mousePress(mainform->LevelBtn, Qt::LeftButton);
-    QTest::mouseRelease(mainform->LevelBtn, Qt::LeftButton);
+    ModalScript none({});
+    QTest::mousePress(mainform->levelButton, Qt::LeftButton);
+    QTest::mouseRelease(mainform->levelButton, Qt::LeftButton);
     EXPECT_EQ(mode, 2);
-    EXPECT_EQ(mainform->GameState, gsReady);
+    EXPECT_EQ(mainform->gameState, GameState::Ready);
     EXPECT_TRUE(ToolBarShowsTime(0));
 }
 
@@ -905,41 +913,41 @@ TEST_F(MainWindowTest, SolvedByDragAndBestListCancelled) {
 // and the result is stored.
 TEST_F(MainWindowTest, ABestListValueThatIsNotTextCostsOnlyItsRow) {
     QStringList errors;
-    TApplication::ErrorHook = [&](const QString& text) { errors << text; };
+    Application::ErrorHook = [&](const QString& text) { errors << text; };
     {
-        QFile file(TLMDIniCtrl::DefaultFileName());
+        QFile file(SettingsStore::DefaultFileName());
         ASSERT_TRUE(QDir().mkpath(QFileInfo(file).absolutePath()));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("[common]\ntongue=0\nhs10=@ByteArray(1)\n");
     }
     Open();
     std::vector<std::pair<int32_t, int32_t>> filled;
-    for (int32_t r = 1; r <= Puzzle.RowCount; ++r)
-        for (int32_t c = 1; c <= Puzzle.ColCount; ++c)
-            if (Puzzle.Grid[c][r] == csHiddenFilled) filled.emplace_back(c, r);
+    for (int32_t r = 1; r <= mainform->puzzle.RowCount; ++r)
+        for (int32_t c = 1; c <= mainform->puzzle.ColCount; ++c)
+            if (mainform->puzzle.Grid[c][r] == CellState::HiddenFilled) filled.emplace_back(c, r);
     const auto last = filled.back();
     filled.pop_back();
     for (const auto& [c, r] : filled)
         Click(c, r);
     {
-        TModalScript solved({Message(1, 'y'), EnterName("Eve")});
+        ModalScript solved({Message(1, 'y'), EnterName("Eve")});
         EXPECT_NO_THROW(Click(last.first, last.second));
     }
-    EXPECT_EQ(mainform->GameState, gsSolved);
-    EXPECT_FALSE(mainform->PauseBtn->isEnabled());
+    EXPECT_EQ(mainform->gameState, GameState::Solved);
+    EXPECT_FALSE(mainform->pauseButton->isEnabled());
     EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
     EXPECT_TRUE(UnscrambleText(Stored(QStringLiteral("hs10"))).endsWith(QStringLiteral(",Eve")));
-    TApplication::ErrorHook = nullptr;
+    Application::ErrorHook = nullptr;
 }
 
 // --- Closing ------------------------------------------------------------------------------
 
 TEST_F(MainWindowTest, CloseAsksAndWritesTheOptions) {
-    struct TRow {
+    struct Row {
         bool running;
         int32_t message;
     };
-    for (const TRow& row : {TRow{false, 3}, TRow{true, 4}}) {
+    for (const Row& row : {Row{false, 3}, Row{true, 4}}) {
         SCOPED_TRACE(testing::Message() << "running " << row.running);
         FreshStart();
         Store("tongue", QStringLiteral("1"));
@@ -947,8 +955,8 @@ TEST_F(MainWindowTest, CloseAsksAndWritesTheOptions) {
         Open();
         if (row.running) Click(1, 1, Qt::MiddleButton);
         {
-            TModalScript no({Message(row.message, 'n')});
-            QTest::mouseClick(mainform->ExitBtn, Qt::LeftButton);
+            ModalScript no({Message(row.message, 'n')});
+            QTest::mouseClick(mainform->exitButton, Qt::LeftButton);
         }
         EXPECT_TRUE(mainform->isVisible());
         // Nothing is written while the game runs.
@@ -960,7 +968,7 @@ TEST_F(MainWindowTest, CloseAsksAndWritesTheOptions) {
         mainform->BackMode = 5;
         mode = 7;
         {
-            TModalScript yes({Message(row.message, 'y')});
+            ModalScript yes({Message(row.message, 'y')});
             mainform->close();
         }
         EXPECT_FALSE(mainform->isVisible());
@@ -971,7 +979,8 @@ TEST_F(MainWindowTest, CloseAsksAndWritesTheOptions) {
         EXPECT_EQ(Stored(QStringLiteral("mode")), QStringLiteral("7"));
         // Fair judging is on when nothing was stored.
         EXPECT_EQ(Stored(QStringLiteral("fair")), QStringLiteral("1"));
-        DestroyForms();
+        destroyGameWindows();
+        mainform = nullptr;
         // The placement is saved when the window goes.
         EXPECT_NE(Stored(QStringLiteral("MainForm")), QStringLiteral("<missing>"));
     }
@@ -980,21 +989,22 @@ TEST_F(MainWindowTest, CloseAsksAndWritesTheOptions) {
 TEST_F(MainWindowTest, OptionsChangeTheStartValuesOfTheNextRun) {
     OpenEnglish();
     {
-        TModalScript options({[](QWidget* modal) {
-            EXPECT_EQ(modal, static_cast<QWidget*>(OptionDlg));
-            QTest::mouseClick(OptionDlg->SoundBtn, Qt::LeftButton);
-            QTest::mouseClick(OptionDlg->BackBtn, Qt::LeftButton);
-            QTest::mouseClick(OptionDlg->BackBtn, Qt::LeftButton);
-            QTest::mouseClick(OptionDlg->FairBtn, Qt::LeftButton);
-            QTest::mouseClick(OptionDlg->OKBtn, Qt::LeftButton);
+        ModalScript options({[](QWidget* modal) {
+            EXPECT_EQ(modal, static_cast<QWidget*>(mainform->optionsDialog));
+            QTest::mouseClick(mainform->optionsDialog->soundButton, Qt::LeftButton);
+            QTest::mouseClick(mainform->optionsDialog->backgroundButton, Qt::LeftButton);
+            QTest::mouseClick(mainform->optionsDialog->backgroundButton, Qt::LeftButton);
+            QTest::mouseClick(mainform->optionsDialog->fairButton, Qt::LeftButton);
+            QTest::mouseClick(mainform->optionsDialog->okButton, Qt::LeftButton);
         }});
-        QTest::mouseClick(mainform->OptionBtn, Qt::LeftButton);
+        QTest::mouseClick(mainform->optionsButton, Qt::LeftButton);
     }
     {
-        TModalScript yes({Message(3, 'y')});
+        ModalScript yes({Message(3, 'y')});
         mainform->close();
     }
-    DestroyForms();
+    destroyGameWindows();
+    mainform = nullptr;
     EXPECT_EQ(Stored(QStringLiteral("fair")), QStringLiteral("0"));
     FirstShow = true;
     SoundOn = true;
@@ -1012,10 +1022,11 @@ TEST_F(MainWindowTest, PlacementComesBackAtTheNextStart) {
     QCoreApplication::processEvents();
     const QRect placed = mainform->geometry();
     {
-        TModalScript yes({Message(3, 'y')});
+        ModalScript yes({Message(3, 'y')});
         mainform->close();
     }
-    DestroyForms();
+    destroyGameWindows();
+    mainform = nullptr;
     Open();
     EXPECT_EQ(mainform->geometry(), placed);
 }
@@ -1024,10 +1035,10 @@ TEST_F(MainWindowTest, PlacementComesBackAtTheNextStart) {
 // the player can still leave.
 TEST_F(MainWindowTest, StoreFailuresAreReportedAndDoNotTrapThePlayer) {
     QStringList errors;
-    TApplication::ErrorHook = [&](const QString& text) { errors << text; };
+    Application::ErrorHook = [&](const QString& text) { errors << text; };
     // A value that is typed, not text.
     {
-        QFile file(TLMDIniCtrl::DefaultFileName());
+        QFile file(SettingsStore::DefaultFileName());
         ASSERT_TRUE(QDir().mkpath(QFileInfo(file).absolutePath()));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("[common]\ntongue=0\nmode=@Rect(3 4 5 6)\nbackmode=2\n");
@@ -1039,21 +1050,22 @@ TEST_F(MainWindowTest, StoreFailuresAreReportedAndDoNotTrapThePlayer) {
 
     // The store's folder cannot be made: a file stands where it belongs.
     errors.clear();
-    const QString folder = QFileInfo(TLMDIniCtrl::DefaultFileName()).absolutePath();
+    const QString folder = QFileInfo(SettingsStore::DefaultFileName()).absolutePath();
     ASSERT_TRUE(QDir(folder).removeRecursively());
     {
         QFile blocker(folder);
         ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     }
     {
-        TModalScript yes({Message(3, 'y')});
+        ModalScript yes({Message(3, 'y')});
         mainform->close();
     }
     EXPECT_FALSE(mainform->isVisible());
     EXPECT_EQ(errors.size(), 1);
-    DestroyForms(); // the placement cannot be saved either
+    destroyGameWindows(); // the placement cannot be saved either
+    mainform = nullptr;
     EXPECT_EQ(errors.size(), 2);
-    TApplication::ErrorHook = nullptr;
+    Application::ErrorHook = nullptr;
 }
 
 // A window that cannot be built fails the start as a whole: nothing is left half made, and the
@@ -1061,39 +1073,40 @@ TEST_F(MainWindowTest, StoreFailuresAreReportedAndDoNotTrapThePlayer) {
 TEST_F(MainWindowTest, UnreadablePlayerNameIsReportedAndTheGameStarts) {
     {
         // The player's name is typed, not text.
-        QFile file(TLMDIniCtrl::DefaultFileName());
+        QFile file(SettingsStore::DefaultFileName());
         ASSERT_TRUE(QDir().mkpath(QFileInfo(file).absolutePath()));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("[common]\ntongue=0\nplayer=@ByteArray(a)\n");
     }
     QStringList errors;
-    TApplication::ErrorHook = [&](const QString& text) { errors << text; };
-    CreateForms();
-    TApplication::ErrorHook = nullptr;
+    Application::ErrorHook = [&](const QString& text) { errors << text; };
+    mainform = createGameWindows();
+    Application::ErrorHook = nullptr;
     ASSERT_NE(mainform, nullptr);
-    ASSERT_NE(HighscoreDlg, nullptr);
+    ASSERT_NE(mainform->bestListDialog, nullptr);
     EXPECT_EQ(errors, QStringList{QString::fromUtf8("Ungültiger Datentyp für 'player'")});
-    EXPECT_EQ(HighscoreDlg->PlayerName, QStringLiteral("Mr.Brain"));
+    EXPECT_EQ(mainform->bestListDialog->PlayerName, QStringLiteral("Mr.Brain"));
 }
 
 // A stored placement that cannot be read is replaced by a good one when the window goes.
 TEST_F(MainWindowTest, UnreadablePlacementIsWrittenAnew) {
     {
-        QFile file(TLMDIniCtrl::DefaultFileName());
+        QFile file(SettingsStore::DefaultFileName());
         ASSERT_TRUE(QDir().mkpath(QFileInfo(file).absolutePath()));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("[common]\ntongue=0\nMainForm=@Size(200 0)\n");
     }
-    CreateForms();
+    mainform = createGameWindows();
     mainform->Timer.stop();
-    mainform->TicksByHand = true;
+    mainform->ticksByHand = true;
     // The restore fails inside the show; the program's error report takes it there.
     EXPECT_THROW(mainform->show(), ESettingsError);
     {
-        TModalScript yes({Message(3, 'y')});
+        ModalScript yes({Message(3, 'y')});
         mainform->close();
     }
-    DestroyForms();
+    destroyGameWindows();
+    mainform = nullptr;
     EXPECT_TRUE(Stored(QStringLiteral("MainForm")).startsWith(QStringLiteral("200,")));
 }
 
@@ -1106,21 +1119,21 @@ TEST_F(MainWindowTest, OptionsChangeBackgroundAndLanguageAtOnce) {
     std::vector<QRgb> grounds{mainform->box->Surface().pixel(ground)};
     std::vector<QString> labels;
     {
-        TModalScript options({[&](QWidget* modal) {
-            EXPECT_EQ(modal, static_cast<QWidget*>(OptionDlg));
+        ModalScript options({[&](QWidget* modal) {
+            EXPECT_EQ(modal, static_cast<QWidget*>(mainform->optionsDialog));
             for (int i = 0; i < 7; ++i) {
-                QTest::mouseClick(OptionDlg->BackBtn, Qt::LeftButton);
+                QTest::mouseClick(mainform->optionsDialog->backgroundButton, Qt::LeftButton);
                 EXPECT_EQ(mainform->BackMode, (i + 1) % 7);
                 grounds.push_back(mainform->box->Surface().pixel(ground));
             }
-            QTest::mouseClick(OptionDlg->TongueBtn, Qt::LeftButton);
-            labels.push_back(mainform->ScoreLabel->text());
-            labels.push_back(mainform->SizeLabel->text());
-            QTest::mouseClick(OptionDlg->TongueBtn, Qt::LeftButton);
-            labels.push_back(mainform->ScoreLabel->text());
-            QTest::mouseClick(OptionDlg->OKBtn, Qt::LeftButton);
+            QTest::mouseClick(mainform->optionsDialog->languageButton, Qt::LeftButton);
+            labels.push_back(mainform->scoreLabel->text());
+            labels.push_back(mainform->sizeLabel->text());
+            QTest::mouseClick(mainform->optionsDialog->languageButton, Qt::LeftButton);
+            labels.push_back(mainform->scoreLabel->text());
+            QTest::mouseClick(mainform->optionsDialog->okButton, Qt::LeftButton);
         }});
-        QTest::mouseClick(mainform->OptionBtn, Qt::LeftButton);
+        QTest::mouseClick(mainform->optionsButton, Qt::LeftButton);
     }
     ASSERT_EQ(grounds.size(), 8u);
     EXPECT_NE(grounds[0], grounds[1]);
@@ -1143,16 +1156,16 @@ TEST_F(MainWindowTest, TimerStartsTheMusicOnlyWhileItIsOn) {
     // Switched on in the options: the next file plays; off again: silence.
     std::vector<QString> labels;
     {
-        TModalScript options({[&](QWidget*) {
-            QTest::mouseClick(OptionDlg->MusicBtn, Qt::LeftButton);
-            labels.push_back(OptionDlg->MusicLabel->text());
+        ModalScript options({[&](QWidget*) {
+            QTest::mouseClick(mainform->optionsDialog->musicButton, Qt::LeftButton);
+            labels.push_back(mainform->optionsDialog->musicLabel->text());
             EXPECT_TRUE(TicksUntilMusicPlays());
-            QTest::mouseClick(OptionDlg->MusicBtn, Qt::LeftButton);
-            labels.push_back(OptionDlg->MusicLabel->text());
+            QTest::mouseClick(mainform->optionsDialog->musicButton, Qt::LeftButton);
+            labels.push_back(mainform->optionsDialog->musicLabel->text());
             EXPECT_FALSE(mainform->midi->Playing());
-            QTest::mouseClick(OptionDlg->OKBtn, Qt::LeftButton);
+            QTest::mouseClick(mainform->optionsDialog->okButton, Qt::LeftButton);
         }});
-        QTest::mouseClick(mainform->OptionBtn, Qt::LeftButton);
+        QTest::mouseClick(mainform->optionsButton, Qt::LeftButton);
     }
     ASSERT_EQ(labels.size(), 2u);
     EXPECT_TRUE(labels[0].startsWith(QStringLiteral("Music: "))) << labels[0].toStdString();
@@ -1173,8 +1186,8 @@ TEST_F(MainWindowTest, TimerStartsTheMusicAtStart) {
 TEST_F(MainWindowTest, TimerSleepsWhileNothingNeedsIt) {
     Store("music", QStringLiteral("0"));
     Store("tongue", QStringLiteral("0"));
-    CreateForms();
-    mainform->DelayHook = [](int32_t) {};
+    mainform = createGameWindows();
+    mainform->delayHook = [](int32_t) {};
     mainform->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(mainform));
     // No level running, no music: the first tick finds nothing to do and the timer sleeps.
@@ -1182,40 +1195,40 @@ TEST_F(MainWindowTest, TimerSleepsWhileNothingNeedsIt) {
 
     // A press on a cell starts the level, and the clock with it.
     Click(1, 1, Qt::MiddleButton);
-    ASSERT_EQ(mainform->GameState, gsRunning);
+    ASSERT_EQ(mainform->gameState, GameState::Running);
     EXPECT_TRUE(mainform->Timer.isActive());
     EXPECT_TRUE(QTest::qWaitFor([] { return mainform->PlayTime >= 1; }, 5000));
 
     // The pause keeps the clock still; it runs on after the pause.
     {
-        TModalScript pause({[](QWidget* modal) {
+        ModalScript pause({[](QWidget* modal) {
             const int32_t time = mainform->PlayTime;
             QTest::qWait(1300);
             EXPECT_EQ(mainform->PlayTime, time);
             QTest::keyClick(modal, Qt::Key_Escape);
         }});
-        QTest::mouseClick(mainform->PauseBtn, Qt::LeftButton);
+        QTest::mouseClick(mainform->pauseButton, Qt::LeftButton);
     }
     EXPECT_TRUE(mainform->Timer.isActive());
 
     // A new level stops the clock: the timer sleeps again.
     {
-        TModalScript yes({Message(4, 'y')});
-        QTest::mouseClick(mainform->StartBtn, Qt::LeftButton);
+        ModalScript yes({Message(4, 'y')});
+        QTest::mouseClick(mainform->startButton, Qt::LeftButton);
     }
-    EXPECT_EQ(mainform->GameState, gsReady);
+    EXPECT_EQ(mainform->gameState, GameState::Ready);
     EXPECT_TRUE(QTest::qWaitFor([] { return !mainform->Timer.isActive(); }, 2000));
 
     // Music switched on in the options wakes it, and it stays awake for the music.
     if (!MusicFound) return;
     {
-        TModalScript options({[](QWidget*) {
-            QTest::mouseClick(OptionDlg->MusicBtn, Qt::LeftButton);
+        ModalScript options({[](QWidget*) {
+            QTest::mouseClick(mainform->optionsDialog->musicButton, Qt::LeftButton);
             EXPECT_TRUE(mainform->Timer.isActive());
             EXPECT_TRUE(QTest::qWaitFor([] { return mainform->midi->Playing(); }, 5000));
-            QTest::mouseClick(OptionDlg->OKBtn, Qt::LeftButton);
+            QTest::mouseClick(mainform->optionsDialog->okButton, Qt::LeftButton);
         }});
-        QTest::mouseClick(mainform->OptionBtn, Qt::LeftButton);
+        QTest::mouseClick(mainform->optionsButton, Qt::LeftButton);
     }
     QTest::qWait(300);
     EXPECT_TRUE(mainform->Timer.isActive());
@@ -1224,18 +1237,18 @@ TEST_F(MainWindowTest, TimerSleepsWhileNothingNeedsIt) {
 // --- Rules --------------------------------------------------------------------------------
 
 TEST_F(MainWindowTest, RulesTopicFollowsTheLanguage) {
-    struct TRow {
+    struct Row {
         int32_t tongue;
         int topic;
     };
     OpenEnglish();
-    ASSERT_TRUE(THelpViewer::Viewers().empty());
-    for (const TRow& row : {TRow{1, 1}, TRow{0, 2}, TRow{-1, 2}, TRow{1, 1}}) {
+    ASSERT_TRUE(HelpViewer::Viewers().empty());
+    for (const Row& row : {Row{1, 1}, Row{0, 2}, Row{-1, 2}, Row{1, 1}}) {
         SCOPED_TRACE(row.tongue);
         Tongue = row.tongue;
-        TModalScript none({});
-        QTest::mouseClick(mainform->RulesBtn, Qt::LeftButton);
-        const auto viewers = THelpViewer::Viewers();
+        ModalScript none({});
+        QTest::mouseClick(mainform->rulesButton, Qt::LeftButton);
+        const auto viewers = HelpViewer::Viewers();
         ASSERT_EQ(viewers.size(), 1u); // the open viewer is reused
         EXPECT_EQ(viewers.front()->Topic(), row.topic);
         EXPECT_FALSE(viewers.front()->ShowsError());
@@ -1244,24 +1257,25 @@ TEST_F(MainWindowTest, RulesTopicFollowsTheLanguage) {
     }
     // Closing the window leaves the viewer open; only the end of the main window closes it.
     {
-        TModalScript yes({Message(3, 'y')});
+        ModalScript yes({Message(3, 'y')});
         mainform->close();
     }
-    EXPECT_EQ(THelpViewer::Viewers().size(), 1u);
-    DestroyForms();
-    EXPECT_TRUE(THelpViewer::Viewers().empty());
+    EXPECT_EQ(HelpViewer::Viewers().size(), 1u);
+    destroyGameWindows();
+    mainform = nullptr;
+    EXPECT_TRUE(HelpViewer::Viewers().empty());
 }
 
 // The program's loop ends when the main window closes, even with the rules still open; a
 // window left behind would keep a game without its main window alive.
 TEST_F(MainWindowTest, ClosingTheMainWindowEndsTheProgramLoop) {
     OpenEnglish();
-    TModalScript yes({Message(3, 'y')});
+    ModalScript yes({Message(3, 'y')});
     bool timedOut = false;
     QTimer::singleShot(0, mainform, [] {
-        QTest::mouseClick(mainform->RulesBtn, Qt::LeftButton);
-        ASSERT_EQ(THelpViewer::Viewers().size(), 1u);
-        QTest::mouseClick(mainform->ExitBtn, Qt::LeftButton);
+        QTest::mouseClick(mainform->rulesButton, Qt::LeftButton);
+        ASSERT_EQ(HelpViewer::Viewers().size(), 1u);
+        QTest::mouseClick(mainform->exitButton, Qt::LeftButton);
     });
     QTimer guard;
     guard.setSingleShot(true);
@@ -1343,16 +1357,16 @@ ClueInk inkIn(const QRect& panel) {
     return ink;
 }
 ClueInk rowClueInk(int32_t row) {
-    const TLayout& l = mainform->Layout();
-    return inkIn(QRect(l.BoardLeft - Puzzle.MaxRowClues * l.CellSize,
-                       l.BoardTop + (row - 1) * l.CellSize, Puzzle.MaxRowClues * l.CellSize,
-                       l.CellSize));
+    const BoardLayout& l = mainform->Layout();
+    return inkIn(QRect(l.BoardLeft - mainform->puzzle.MaxRowClues * l.CellSize,
+                       l.BoardTop + (row - 1) * l.CellSize,
+                       mainform->puzzle.MaxRowClues * l.CellSize, l.CellSize));
 }
 ClueInk colClueInk(int32_t col) {
-    const TLayout& l = mainform->Layout();
+    const BoardLayout& l = mainform->Layout();
     return inkIn(QRect(l.BoardLeft + (col - 1) * l.CellSize,
-                       l.BoardTop - Puzzle.MaxColClues * l.CellSize, l.CellSize,
-                       Puzzle.MaxColClues * l.CellSize));
+                       l.BoardTop - mainform->puzzle.MaxColClues * l.CellSize, l.CellSize,
+                       mainform->puzzle.MaxColClues * l.CellSize));
 }
 
 void expectLit(bool lit, const ClueInk& ink) {
@@ -1375,7 +1389,7 @@ TEST_F(MainWindowTest, CursorShowsOnlyAfterAnArrowAndLightsItsClues) {
         typeKey(key);
     EXPECT_FALSE(mainform->boardCursor().visible);
     EXPECT_EQ(mainform->box->Surface(), today);
-    EXPECT_EQ(mainform->GameState, gsReady);
+    EXPECT_EQ(mainform->gameState, GameState::Ready);
 
     // The first arrow shows the cursor on the top-left cell, whichever arrow it is.
     typeKey(Qt::Key_Down);
@@ -1397,81 +1411,81 @@ TEST_F(MainWindowTest, CursorShowsOnlyAfterAnArrowAndLightsItsClues) {
 
     // Wrapping at the edges, and the jumps to the ends of the row and the column.
     typeKey(Qt::Key_Up);
-    EXPECT_TRUE(mainform->boardCursor().isAt(2, Puzzle.RowCount));
+    EXPECT_TRUE(mainform->boardCursor().isAt(2, mainform->puzzle.RowCount));
     expectLit(false, rowClueInk(1));
-    expectLit(true, rowClueInk(Puzzle.RowCount));
+    expectLit(true, rowClueInk(mainform->puzzle.RowCount));
     typeKey(Qt::Key_End);
-    EXPECT_TRUE(mainform->boardCursor().isAt(Puzzle.ColCount, Puzzle.RowCount));
+    EXPECT_TRUE(mainform->boardCursor().isAt(mainform->puzzle.ColCount, mainform->puzzle.RowCount));
     typeKey(Qt::Key_Right);
-    EXPECT_TRUE(mainform->boardCursor().isAt(1, Puzzle.RowCount));
+    EXPECT_TRUE(mainform->boardCursor().isAt(1, mainform->puzzle.RowCount));
     typeKey(Qt::Key_PageUp);
     EXPECT_TRUE(mainform->boardCursor().isAt(1, 1));
     typeKey(Qt::Key_PageDown);
     typeKey(Qt::Key_Home);
-    EXPECT_TRUE(mainform->boardCursor().isAt(1, Puzzle.RowCount));
+    EXPECT_TRUE(mainform->boardCursor().isAt(1, mainform->puzzle.RowCount));
 
     // A whole repaint (the pause, a new background) keeps the cursor.
-    mainform->RepaintAll();
-    expectFrame(1, Puzzle.RowCount, today);
-    expectLit(true, rowClueInk(Puzzle.RowCount));
+    mainform->repaintAll();
+    expectFrame(1, mainform->puzzle.RowCount, today);
+    expectLit(true, rowClueInk(mainform->puzzle.RowCount));
 
     // A mouse press on the board, even off the cells, hides it: the board is today's again.
-    const TLayout& l = mainform->Layout();
+    const BoardLayout& l = mainform->Layout();
     QTest::mouseClick(mainform->box, Qt::LeftButton, {}, QPoint(l.BoardLeft - 2, 2));
     EXPECT_FALSE(mainform->boardCursor().visible);
     EXPECT_EQ(mainform->box->Surface(), today);
-    EXPECT_EQ(mainform->GameState, gsReady);
+    EXPECT_EQ(mainform->gameState, GameState::Ready);
     // Space does nothing until the next arrow, which shows the cursor where it was.
     typeKey(Qt::Key_Space);
     EXPECT_EQ(mainform->box->Surface(), today);
     typeKey(Qt::Key_Left);
-    EXPECT_TRUE(mainform->boardCursor().isAt(1, Puzzle.RowCount));
+    EXPECT_TRUE(mainform->boardCursor().isAt(1, mainform->puzzle.RowCount));
 }
 
 TEST_F(MainWindowTest, KeyboardMovesAreJudgedLikePresses) {
     OpenEnglish();
     int32_t col = 0, row = 0;
-    ASSERT_TRUE(FindCell(csHiddenFilled, col, row));
+    ASSERT_TRUE(FindCell(CellState::HiddenFilled, col, row));
     cursorTo(col, row);
-    EXPECT_EQ(mainform->GameState, gsReady); // moving the cursor is no move
+    EXPECT_EQ(mainform->gameState, GameState::Ready); // moving the cursor is no move
     typeKey(Qt::Key_Space);
-    EXPECT_EQ(Puzzle.Grid[col][row], csUncovered);
-    EXPECT_EQ(mainform->GameState, gsRunning);
-    EXPECT_TRUE(mainform->PauseBtn->isEnabled());
+    EXPECT_EQ(mainform->puzzle.Grid[col][row], CellState::Uncovered);
+    EXPECT_EQ(mainform->gameState, GameState::Running);
+    EXPECT_TRUE(mainform->pauseButton->isEnabled());
     EXPECT_FALSE(Dragging);
     // The uncovered tile shows under the frame (its black edge at 3, 3).
     EXPECT_EQ(CellPixels(col, row).pixel(3, 3), qRgb(0, 0, 0));
     EXPECT_EQ(CellPixels(col, row).pixel(0, 0), 0xFF000000u | CursorYellow);
 
-    struct TRow {
+    struct Row {
         Qt::Key key;
         int32_t state;  // the cell the key goes to
         int32_t after;  // its state afterwards
         int32_t charge; // seconds added
     };
-    const TRow rows[] = {
-        {Qt::Key_Return, csHiddenFilled, csUncovered, 0},
-        {Qt::Key_X, csHiddenEmpty, csMarkedEmpty, 0},
-        {Qt::Key_Delete, csHiddenEmpty, csMarkedEmpty, 0},
-        {Qt::Key_Space, csHiddenEmpty, csHiddenEmpty, 33},
-        {Qt::Key_X, csHiddenFilled, csHiddenFilled, 33},
-        {Qt::Key_Space, csUncovered, csUncovered, 0},
-        {Qt::Key_Delete, csMarkedEmpty, csMarkedEmpty, 0},
+    const Row rows[] = {
+        {Qt::Key_Return, CellState::HiddenFilled, CellState::Uncovered, 0},
+        {Qt::Key_X, CellState::HiddenEmpty, CellState::MarkedEmpty, 0},
+        {Qt::Key_Delete, CellState::HiddenEmpty, CellState::MarkedEmpty, 0},
+        {Qt::Key_Space, CellState::HiddenEmpty, CellState::HiddenEmpty, 33},
+        {Qt::Key_X, CellState::HiddenFilled, CellState::HiddenFilled, 33},
+        {Qt::Key_Space, CellState::Uncovered, CellState::Uncovered, 0},
+        {Qt::Key_Delete, CellState::MarkedEmpty, CellState::MarkedEmpty, 0},
     };
-    for (const TRow& r : rows) {
+    for (const Row& r : rows) {
         SCOPED_TRACE(testing::Message() << "key " << r.key << " on state " << r.state);
         ASSERT_TRUE(FindCell(r.state, col, row));
         cursorTo(col, row);
         const int32_t before = mainform->PlayTime;
         // Every frame of a flash is drawn with the cursor over it.
         int waits = 0, framesWithoutCursor = 0;
-        mainform->DelayHook = [&, c = col, rr = row](int32_t) {
+        mainform->delayHook = [&, c = col, rr = row](int32_t) {
             ++waits;
             framesWithoutCursor += CellPixels(c, rr).pixel(0, 0) != (0xFF000000u | CursorYellow);
         };
         typeKey(r.key);
-        mainform->DelayHook = [](int32_t) {};
-        EXPECT_EQ(Puzzle.Grid[col][row], r.after);
+        mainform->delayHook = [](int32_t) {};
+        EXPECT_EQ(mainform->puzzle.Grid[col][row], r.after);
         EXPECT_EQ(mainform->PlayTime, before + r.charge);
         EXPECT_TRUE(ToolBarShowsTime(mainform->PlayTime));
         EXPECT_TRUE(r.charge == 0 || waits > 0); // a wrong move flashes
@@ -1479,35 +1493,36 @@ TEST_F(MainWindowTest, KeyboardMovesAreJudgedLikePresses) {
         EXPECT_EQ(CellPixels(col, row).pixel(2, 2), 0xFF000000u | CursorOutline);
     }
     // A held key does not repeat a move.
-    ASSERT_TRUE(FindCell(csHiddenEmpty, col, row));
+    ASSERT_TRUE(FindCell(CellState::HiddenEmpty, col, row));
     cursorTo(col, row);
     QKeyEvent repeat(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QString(), true);
     QApplication::sendEvent(mainform->box, &repeat);
-    EXPECT_EQ(Puzzle.Grid[col][row], csHiddenEmpty);
+    EXPECT_EQ(mainform->puzzle.Grid[col][row], CellState::HiddenEmpty);
 }
 
 TEST_F(MainWindowTest, ShiftArrowsUncoverLikeADragAndStopAtAnEmptyCell) {
     OpenEnglish();
     // The first row made to order: filled, filled, empty, then filled.
-    for (int32_t c = 1; c <= Puzzle.ColCount; ++c)
-        Puzzle.Grid[c][1] = c == 3 ? csHiddenEmpty : csHiddenFilled;
-    mainform->RepaintAll();
+    for (int32_t c = 1; c <= mainform->puzzle.ColCount; ++c)
+        mainform->puzzle.Grid[c][1] = c == 3 ? CellState::HiddenEmpty : CellState::HiddenFilled;
+    mainform->repaintAll();
     typeKey(Qt::Key_Right); // shows the cursor on 1,1
 
-    shiftArrow(Qt::Key_Right);                    // enters 2,1: uncovered
-    shiftArrow(Qt::Key_Right);                    // enters 3,1: a wrong move, the drag ends
-    shiftArrow(Qt::Key_Right);                    // enters 4,1: only the cursor moves
-    EXPECT_EQ(Puzzle.Grid[1][1], csHiddenFilled); // where the drag began is not entered
-    EXPECT_EQ(Puzzle.Grid[2][1], csUncovered);
-    EXPECT_EQ(Puzzle.Grid[3][1], csHiddenEmpty);
-    EXPECT_EQ(Puzzle.Grid[4][1], csHiddenFilled);
+    shiftArrow(Qt::Key_Right); // enters 2,1: uncovered
+    shiftArrow(Qt::Key_Right); // enters 3,1: a wrong move, the drag ends
+    shiftArrow(Qt::Key_Right); // enters 4,1: only the cursor moves
+    EXPECT_EQ(mainform->puzzle.Grid[1][1],
+              CellState::HiddenFilled); // where the drag began is not entered
+    EXPECT_EQ(mainform->puzzle.Grid[2][1], CellState::Uncovered);
+    EXPECT_EQ(mainform->puzzle.Grid[3][1], CellState::HiddenEmpty);
+    EXPECT_EQ(mainform->puzzle.Grid[4][1], CellState::HiddenFilled);
     EXPECT_EQ(mainform->PlayTime, 33);
-    EXPECT_EQ(mainform->GameState, gsRunning);
+    EXPECT_EQ(mainform->gameState, GameState::Running);
 
     // Shift let go and held again: a new drag.
     shiftUp();
     shiftArrow(Qt::Key_Right);
-    EXPECT_EQ(Puzzle.Grid[5][1], csUncovered);
+    EXPECT_EQ(mainform->puzzle.Grid[5][1], CellState::Uncovered);
     EXPECT_TRUE(mainform->boardCursor().isAt(5, 1));
     EXPECT_EQ(mainform->PlayTime, 33);
     EXPECT_FALSE(Dragging);
@@ -1523,83 +1538,83 @@ TEST_F(MainWindowTest, ToolBarKeysDoWhatTheClicksDo) {
          {std::pair{Qt::Key_F2, Qt::KeyboardModifiers()},
           std::pair{Qt::Key_N, Qt::KeyboardModifiers(Qt::ControlModifier)}}) {
         SCOPED_TRACE(keyName(key, mods));
-        TModalScript none({});
-        const TGrid before = GridNow();
+        ModalScript none({});
+        const GridValues before = GridNow();
         typeKey(key, mods);
         EXPECT_NE(GridNow(), before);
-        EXPECT_EQ(mainform->GameState, gsReady);
+        EXPECT_EQ(mainform->gameState, GameState::Ready);
     }
     // Pause on a ready level does nothing.
     {
-        TModalScript none({});
+        ModalScript none({});
         typeKey(Qt::Key_P);
-        EXPECT_EQ(mainform->GameState, gsReady);
+        EXPECT_EQ(mainform->gameState, GameState::Ready);
     }
 
     Click(1, 1, Qt::MiddleButton);
-    const TGrid running = GridNow();
+    const GridValues running = GridNow();
     // While a level runs, a new game asks first; No keeps it.
     for (const auto& [key, mods] :
          {std::pair{Qt::Key_F2, Qt::KeyboardModifiers()},
           std::pair{Qt::Key_N, Qt::KeyboardModifiers(Qt::ControlModifier)}}) {
         SCOPED_TRACE(keyName(key, mods));
-        TModalScript no({Message(4, 'n')});
+        ModalScript no({Message(4, 'n')});
         typeKey(key, mods);
         EXPECT_EQ(GridNow(), running);
-        EXPECT_EQ(mainform->GameState, gsRunning);
+        EXPECT_EQ(mainform->gameState, GameState::Running);
     }
     // P and the Pause key: the pause message, the clock stands.
     for (const Qt::Key key : {Qt::Key_P, Qt::Key_Pause}) {
         SCOPED_TRACE(keyName(key, {}));
-        TModalScript pause(
-            {Message(12, Qt::Key_Escape, [] { EXPECT_EQ(mainform->GameState, gsPaused); })});
+        ModalScript pause({Message(12, Qt::Key_Escape,
+                                   [] { EXPECT_EQ(mainform->gameState, GameState::Paused); })});
         typeKey(key);
-        EXPECT_EQ(mainform->GameState, gsRunning);
+        EXPECT_EQ(mainform->gameState, GameState::Running);
     }
     // F3: the best list of this size to look at; F5: the options; Ctrl+I: the information.
     {
-        TModalScript best({[](QWidget* modal) {
-            EXPECT_EQ(modal, static_cast<QWidget*>(HighscoreDlg));
-            EXPECT_FALSE(HighscoreDlg->Edit1->isVisible());
-            QTest::mouseClick(HighscoreDlg->OkBtn, Qt::LeftButton);
+        ModalScript best({[](QWidget* modal) {
+            EXPECT_EQ(modal, static_cast<QWidget*>(mainform->bestListDialog));
+            EXPECT_FALSE(mainform->bestListDialog->nameEdit->isVisible());
+            QTest::mouseClick(mainform->bestListDialog->okButton, Qt::LeftButton);
         }});
         typeKey(Qt::Key_F3);
     }
     {
-        TModalScript options({[](QWidget* modal) {
-            EXPECT_EQ(modal, static_cast<QWidget*>(OptionDlg));
-            QTest::mouseClick(OptionDlg->OKBtn, Qt::LeftButton);
+        ModalScript options({[](QWidget* modal) {
+            EXPECT_EQ(modal, static_cast<QWidget*>(mainform->optionsDialog));
+            QTest::mouseClick(mainform->optionsDialog->okButton, Qt::LeftButton);
         }});
         typeKey(Qt::Key_F5);
     }
     {
-        TModalScript info({[](QWidget* modal) {
-            EXPECT_NE(qobject_cast<TInfoDlg*>(modal), nullptr);
+        ModalScript info({[](QWidget* modal) {
+            EXPECT_NE(qobject_cast<InfoDialog*>(modal), nullptr);
             QTest::keyClick(modal, Qt::Key_Escape);
         }});
         typeKey(Qt::Key_I, Qt::ControlModifier);
     }
     // F1: the rules in the player's language.
     {
-        TModalScript none({});
+        ModalScript none({});
         typeKey(Qt::Key_F1);
-        ASSERT_EQ(THelpViewer::Viewers().size(), 1u);
-        EXPECT_EQ(THelpViewer::Viewers().front()->Topic(), 2);
+        ASSERT_EQ(HelpViewer::Viewers().size(), 1u);
+        EXPECT_EQ(HelpViewer::Viewers().front()->Topic(), 2);
     }
     // F4 and Shift+F4: the size ring both ways, asking first while a level runs.
     {
-        TModalScript yes({Message(4, 'y')});
+        ModalScript yes({Message(4, 'y')});
         typeKey(Qt::Key_F4);
     }
     EXPECT_EQ(mode, 2);
-    EXPECT_EQ(mainform->GameState, gsReady);
+    EXPECT_EQ(mainform->gameState, GameState::Ready);
     {
-        TModalScript none({});
+        ModalScript none({});
         typeKey(Qt::Key_F4, Qt::ShiftModifier);
         EXPECT_EQ(mode, 1);
         typeKey(Qt::Key_F4, Qt::ShiftModifier);
         EXPECT_EQ(mode, 9);
-        EXPECT_EQ(Puzzle.ColCount, 34);
+        EXPECT_EQ(mainform->puzzle.ColCount, 34);
         typeKey(Qt::Key_F4);
         EXPECT_EQ(mode, 1);
     }
@@ -1608,21 +1623,21 @@ TEST_F(MainWindowTest, ToolBarKeysDoWhatTheClicksDo) {
          {std::pair{Qt::Key_Escape, Qt::KeyboardModifiers()},
           std::pair{Qt::Key_Q, Qt::KeyboardModifiers(Qt::ControlModifier)}}) {
         SCOPED_TRACE(keyName(key, mods));
-        TModalScript no({Message(3, 'n')});
+        ModalScript no({Message(3, 'n')});
         typeKey(key, mods);
         EXPECT_TRUE(mainform->isVisible());
     }
     // A held key does not repeat a button.
     {
-        TModalScript none({});
-        const TGrid before = GridNow();
+        ModalScript none({});
+        const GridValues before = GridNow();
         QKeyEvent repeat(QEvent::KeyPress, Qt::Key_F2, Qt::NoModifier, QString(), true);
         QApplication::sendEvent(mainform->box, &repeat);
         EXPECT_EQ(GridNow(), before);
     }
     // With the real answer, Escape leaves the game.
     {
-        TModalScript yes({Message(3, 'y')});
+        ModalScript yes({Message(3, 'y')});
         typeKey(Qt::Key_Escape);
     }
     EXPECT_FALSE(mainform->isVisible());
@@ -1634,9 +1649,9 @@ TEST_F(MainWindowTest, BoardKeepsTheFocus) {
     mainform->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(mainform));
     EXPECT_EQ(QApplication::focusWidget(), mainform->box);
-    TModalScript none({});
-    QTest::mouseClick(mainform->StartBtn, Qt::LeftButton);
-    QTest::mouseClick(mainform->LevelBtn, Qt::LeftButton);
+    ModalScript none({});
+    QTest::mouseClick(mainform->startButton, Qt::LeftButton);
+    QTest::mouseClick(mainform->levelButton, Qt::LeftButton);
     EXPECT_EQ(QApplication::focusWidget(), mainform->box);
     // Tab has nowhere else to go.
     QTest::keyClick(mainform->box, Qt::Key_Tab);
@@ -1655,54 +1670,54 @@ TEST_F(MainWindowTest, ScreenReaderNames) {
         QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w);
         return iface ? iface->text(QAccessible::Description) : QStringLiteral("<none>");
     };
-    struct TRow {
-        TLMDMMButton* button;
+    struct Row {
+        ImageButton* button;
         const char* en;
         const char* de;
     };
-    const TRow rows[] = {
-        {mainform->StartBtn, "New game", "Neues Spiel"},
-        {mainform->PauseBtn, "Pause", "Pause"},
-        {mainform->HighScoreBtn, "Best list", "Bestenliste"},
-        {mainform->LevelBtn, "Board size", "Spielfeldgröße"},
-        {mainform->OptionBtn, "Options", "Einstellungen"},
-        {mainform->InfoBtn, "Information", "Information"},
-        {mainform->RulesBtn, "Rules", "Spielregeln"},
-        {mainform->ExitBtn, "Exit", "Beenden"},
+    const Row rows[] = {
+        {mainform->startButton, "New game", "Neues Spiel"},
+        {mainform->pauseButton, "Pause", "Pause"},
+        {mainform->bestListButton, "Best list", "Bestenliste"},
+        {mainform->levelButton, "Board size", "Spielfeldgröße"},
+        {mainform->optionsButton, "Options", "Einstellungen"},
+        {mainform->infoButton, "Information", "Information"},
+        {mainform->rulesButton, "Rules", "Spielregeln"},
+        {mainform->exitButton, "Exit", "Beenden"},
     };
-    for (const TRow& r : rows) {
+    for (const Row& r : rows) {
         EXPECT_EQ(QAccessible::queryAccessibleInterface(r.button)->role(), QAccessible::Button);
         EXPECT_EQ(name(r.button), QString::fromUtf8(r.en));
         // The description is the hint, key included.
         EXPECT_EQ(description(r.button), r.button->Hint());
     }
-    EXPECT_EQ(description(mainform->StartBtn), QStringLiteral("I want to start again. (F2)"));
+    EXPECT_EQ(description(mainform->startButton), QStringLiteral("I want to start again. (F2)"));
     EXPECT_EQ(name(mainform->box), QStringLiteral("Board"));
     EXPECT_TRUE(description(mainform->box).contains(QStringLiteral("Space")));
-    EXPECT_EQ(name(mainform->ScoreLabel), QStringLiteral("Time: 0 seconds"));
-    EXPECT_EQ(name(mainform->SizeLabel), QStringLiteral("Size: 10 by 7"));
+    EXPECT_EQ(name(mainform->scoreLabel), QStringLiteral("Time: 0 seconds"));
+    EXPECT_EQ(name(mainform->sizeLabel), QStringLiteral("Size: 10 by 7"));
 
     // The cursor: its cell becomes the board's name, which a screen reader reads out when it
     // changes (the offscreen platform has no screen reader to watch that happen).
     typeKey(Qt::Key_Right);
     const QString first = name(mainform->box);
-    EXPECT_EQ(first, cellText(false, Puzzle, 1, 1));
+    EXPECT_EQ(first, cellText(false, mainform->puzzle, 1, 1));
     EXPECT_TRUE(first.startsWith(QStringLiteral("row 1, column 1, hidden; row clues ")));
     typeKey(Qt::Key_Down);
     EXPECT_TRUE(name(mainform->box).startsWith(QStringLiteral("row 2, column 1, hidden;")));
     // A move changes what it says about the cell.
     int32_t col = 0, row = 0;
-    ASSERT_TRUE(FindCell(csHiddenFilled, col, row));
+    ASSERT_TRUE(FindCell(CellState::HiddenFilled, col, row));
     cursorTo(col, row);
     typeKey(Qt::Key_Space);
     EXPECT_TRUE(name(mainform->box).contains(QStringLiteral(", uncovered;")));
     Ticks(10);
-    EXPECT_EQ(name(mainform->ScoreLabel), QStringLiteral("Time: 1 second"));
+    EXPECT_EQ(name(mainform->scoreLabel), QStringLiteral("Time: 1 second"));
 
     // German: every name changes at once.
     Tongue = 1;
-    mainform->SetMainTexts();
-    for (const TRow& r : rows) {
+    mainform->setMainTexts();
+    for (const Row& r : rows) {
         EXPECT_EQ(name(r.button), QString::fromUtf8(r.de));
         EXPECT_EQ(description(r.button), r.button->Hint());
     }
@@ -1710,8 +1725,8 @@ TEST_F(MainWindowTest, ScreenReaderNames) {
         name(mainform->box)
             .startsWith(QStringLiteral("Zeile %1, Spalte %2, aufgedeckt;").arg(row).arg(col)));
     EXPECT_TRUE(description(mainform->box).contains(QStringLiteral("Leertaste")));
-    EXPECT_EQ(name(mainform->ScoreLabel), QStringLiteral("Zeit: 1 Sekunde"));
-    EXPECT_EQ(name(mainform->SizeLabel), QString::fromUtf8("Größe: 10 mal 7"));
+    EXPECT_EQ(name(mainform->scoreLabel), QStringLiteral("Zeit: 1 Sekunde"));
+    EXPECT_EQ(name(mainform->sizeLabel), QString::fromUtf8("Größe: 10 mal 7"));
     // The mouse takes over: the board is the board again.
     Click(col, row, Qt::MiddleButton);
     EXPECT_EQ(name(mainform->box), QStringLiteral("Spielfeld"));

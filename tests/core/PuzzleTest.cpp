@@ -1,7 +1,7 @@
 // The random source, the generator, the clue runs and the solved test.
 #include "Puzzle.h"
 #include "CommandLine.h"
-#include "Random.h"
+#include "RandomGenerator.h"
 
 #include <gtest/gtest.h>
 
@@ -18,26 +18,27 @@ std::string ReadFixture(const std::string& name) {
 }
 
 // Builds a board from rows of '#' (filled) and '.' (empty).
-TPuzzle BoardFrom(const std::vector<std::string>& rows) {
-    TPuzzle p;
+Puzzle BoardFrom(const std::vector<std::string>& rows) {
+    Puzzle p;
     p.RowCount = static_cast<int32_t>(rows.size());
     p.ColCount = static_cast<int32_t>(rows[0].size());
     for (int32_t r = 1; r <= p.RowCount; ++r)
         for (int32_t c = 1; c <= p.ColCount; ++c)
-            p.Grid[c][r] = rows[r - 1][c - 1] == '#' ? csHiddenFilled : csHiddenEmpty;
+            p.Grid[c][r] =
+                rows[r - 1][c - 1] == '#' ? CellState::HiddenFilled : CellState::HiddenEmpty;
     ComputeClues(p);
     return p;
 }
 
-std::vector<int32_t> RowCluesOf(const TPuzzle& p, int32_t row) {
+std::vector<int32_t> RowCluesOf(const Puzzle& p, int32_t row) {
     return {p.RowClues[row] + 1, p.RowClues[row] + 1 + p.RowClueCount[row]};
 }
 
 } // namespace
 
-TEST(Random, FollowsTheLinearCongruentialSequence) {
+TEST(RandomGeneratorTest, FollowsTheLinearCongruentialSequence) {
     // seed := seed * 134775813 + 1; result = high half of seed * n. Worked out by hand.
-    TRandom rnd(1);
+    RandomGenerator rnd(1);
     EXPECT_EQ(rnd.Random(100), 3);
     EXPECT_EQ(rnd.Seed, 134775814u);
     EXPECT_EQ(rnd.Random(100), 86);
@@ -49,8 +50,8 @@ TEST(Random, FollowsTheLinearCongruentialSequence) {
     EXPECT_EQ(rnd.Seed, 1172187917u);
 }
 
-TEST(Random, StaysInRange) {
-    TRandom rnd(0xFFFFFFFFu);
+TEST(RandomGeneratorTest, StaysInRange) {
+    RandomGenerator rnd(0xFFFFFFFFu);
     for (int i = 0; i < 10000; ++i) {
         const int32_t v = rnd.Random(34);
         ASSERT_GE(v, 0);
@@ -75,7 +76,7 @@ TEST(GeneratePuzzle, MatchesTheReferenceBoards) {
 
 TEST(GeneratePuzzle, BoardSizeFollowsMode) {
     for (int32_t m = 1; m <= 9; ++m) {
-        const TPuzzle p = FirstPuzzle(m, 7);
+        const Puzzle p = FirstPuzzle(m, 7);
         EXPECT_EQ(p.ColCount, 3 * m + 7);
         EXPECT_EQ(p.RowCount, 2 * m + 5);
     }
@@ -91,8 +92,8 @@ TEST(GeneratePuzzle, OutOfRangeModeIsClamped) {
 }
 
 TEST(GeneratePuzzle, InvariantsHoldOnManySeeds) {
-    TRandom rnd(99);
-    TPuzzle p;
+    RandomGenerator rnd(99);
+    Puzzle p;
     for (int i = 0; i < 400; ++i) {
         const int32_t m = 1 + i % 9;
         p.ColCount = ColCountFor(m);
@@ -100,7 +101,7 @@ TEST(GeneratePuzzle, InvariantsHoldOnManySeeds) {
         // Leave rubbish in the grid and the flags, as an earlier level would.
         for (auto& col : p.Grid)
             for (auto& cell : col)
-                cell = csUncovered;
+                cell = CellState::Uncovered;
         for (bool& done : p.RowDone)
             done = true;
         for (bool& done : p.ColDone)
@@ -119,7 +120,8 @@ TEST(GeneratePuzzle, InvariantsHoldOnManySeeds) {
             ASSERT_FALSE(p.ColDone[c]);
             maxCol = std::max(maxCol, p.ColClueCount[c]);
             for (int32_t r = 1; r <= p.RowCount; ++r)
-                ASSERT_TRUE(p.Grid[c][r] == csHiddenEmpty || p.Grid[c][r] == csHiddenFilled);
+                ASSERT_TRUE(p.Grid[c][r] == CellState::HiddenEmpty ||
+                            p.Grid[c][r] == CellState::HiddenFilled);
         }
         EXPECT_EQ(p.MaxRowClues, maxRow);
         EXPECT_EQ(p.MaxColClues, maxCol);
@@ -142,7 +144,7 @@ TEST(Clues, RunsAreMaximalAndInOrder) {
 }
 
 TEST(Clues, ColumnsReadFromTheTop) {
-    const TPuzzle p = BoardFrom({"#.", "#.", "..", "##"});
+    const Puzzle p = BoardFrom({"#.", "#.", "..", "##"});
     EXPECT_EQ(p.ColClueCount[1], 2);
     EXPECT_EQ(p.ColClues[1][1], 2);
     EXPECT_EQ(p.ColClues[1][2], 1);
@@ -151,23 +153,23 @@ TEST(Clues, ColumnsReadFromTheTop) {
 }
 
 TEST(IsSolved, OnlyHiddenFilledCellsMatter) {
-    TPuzzle p = BoardFrom({"#.#", ".#."});
+    Puzzle p = BoardFrom({"#.#", ".#."});
     EXPECT_FALSE(IsSolved(p));
-    p.Grid[1][1] = csUncovered;
-    p.Grid[3][1] = csUncovered;
+    p.Grid[1][1] = CellState::Uncovered;
+    p.Grid[3][1] = CellState::Uncovered;
     EXPECT_FALSE(IsSolved(p));
-    p.Grid[2][2] = csUncovered; // the last filled cell; hidden empty cells stay unmarked
+    p.Grid[2][2] = CellState::Uncovered; // the last filled cell; hidden empty cells stay unmarked
     EXPECT_TRUE(IsSolved(p));
-    p.Grid[2][1] = csMarkedEmpty;
+    p.Grid[2][1] = CellState::MarkedEmpty;
     EXPECT_TRUE(IsSolved(p));
 }
 
 TEST(IsSolved, IgnoresCellsOutsideAShrunkBoard) {
-    TPuzzle p = FirstPuzzle(9, 5);
+    Puzzle p = FirstPuzzle(9, 5);
     p.ColCount = 10;
     p.RowCount = 7;
     for (int32_t c = 1; c <= 10; ++c)
         for (int32_t r = 1; r <= 7; ++r)
-            p.Grid[c][r] = csUncovered;
+            p.Grid[c][r] = CellState::Uncovered;
     EXPECT_TRUE(IsSolved(p)); // the old 34 x 23 cells beyond are never read
 }

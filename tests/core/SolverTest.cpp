@@ -3,7 +3,7 @@
 #include "LineSolver.h"
 #include "PictureSearch.h"
 #include "Puzzle.h"
-#include "Random.h"
+#include "RandomGenerator.h"
 
 #include <gtest/gtest.h>
 
@@ -76,14 +76,14 @@ TEST(LineSolver, ExactAgainstEveryLine) {
 
 constexpr int32_t SmallCols = 4, SmallRows = 5;
 
-TPuzzle smallPuzzle(uint32_t bits) {
-    TPuzzle p;
+Puzzle smallPuzzle(uint32_t bits) {
+    Puzzle p;
     p.ColCount = SmallCols;
     p.RowCount = SmallRows;
     for (int32_t r = 0; r < SmallRows; ++r)
         for (int32_t c = 0; c < SmallCols; ++c)
-            p.Grid[c + 1][r + 1] =
-                (bits >> (r * SmallCols + c) & 1) ? csHiddenFilled : csHiddenEmpty;
+            p.Grid[c + 1][r + 1] = (bits >> (r * SmallCols + c) & 1) ? CellState::HiddenFilled
+                                                                     : CellState::HiddenEmpty;
     ComputeClues(p);
     return p;
 }
@@ -143,7 +143,7 @@ const std::vector<std::vector<uint32_t>>& pictureGroups() {
 TEST(PictureSearch, EveryCellOfEverySmallClueSet) {
     int64_t ambiguous = 0;
     for (const std::vector<uint32_t>& group : pictureGroups()) {
-        const TPuzzle puzzle = smallPuzzle(group[0]);
+        const Puzzle puzzle = smallPuzzle(group[0]);
         PictureSearch search(puzzle);
         Knowledge settled = unknownBoard(puzzle);
         ASSERT_TRUE(search.propagate(settled));
@@ -181,7 +181,7 @@ TEST(PictureSearch, EveryCellOfEverySmallClueSet) {
 // marked: a claim is taken exactly when a picture fits it and the board, and the new hidden
 // picture is one of them.
 TEST(FairJudge, AgreesWithBruteForceOnSmallBoards) {
-    TRandom rnd(7);
+    RandomGenerator rnd(7);
     for (const std::vector<uint32_t>& group : pictureGroups()) {
         if (group.size() == 1) continue;
         const uint32_t hidden =
@@ -194,11 +194,12 @@ TEST(FairJudge, AgreesWithBruteForceOnSmallBoards) {
             for (int32_t c = 0; c < SmallCols; ++c) {
                 const int32_t i = r * SmallCols + c;
                 if (settled >> i & 1) continue;
-                TPuzzle puzzle = smallPuzzle(hidden);
+                Puzzle puzzle = smallPuzzle(hidden);
                 for (int32_t j = 0; j < SmallCols * SmallRows; ++j)
                     if (settled >> j & 1) {
                         int32_t& cell = puzzle.Grid[j % SmallCols + 1][j / SmallCols + 1];
-                        cell = cell == csHiddenFilled ? csUncovered : csMarkedEmpty;
+                        cell = cell == CellState::HiddenFilled ? CellState::Uncovered
+                                                               : CellState::MarkedEmpty;
                     }
                 const bool claim = !cellOf(hidden, c, r);
                 bool exists = false;
@@ -210,10 +211,12 @@ TEST(FairJudge, AgreesWithBruteForceOnSmallBoards) {
                 uint32_t now = 0;
                 for (int32_t k = 0; k < SmallCols * SmallRows; ++k) {
                     const int32_t cell = puzzle.Grid[k % SmallCols + 1][k / SmallCols + 1];
-                    if (cell == csHiddenFilled || cell == csUncovered) now |= 1u << k;
+                    if (cell == CellState::HiddenFilled || cell == CellState::Uncovered)
+                        now |= 1u << k;
                     // Settled cells keep their look.
                     if (settled >> k & 1) {
-                        ASSERT_EQ(cell, (hidden >> k & 1) ? csUncovered : csMarkedEmpty);
+                        ASSERT_EQ(cell, (hidden >> k & 1) ? CellState::Uncovered
+                                                          : CellState::MarkedEmpty);
                     }
                 }
                 if (exists) {
@@ -227,33 +230,33 @@ TEST(FairJudge, AgreesWithBruteForceOnSmallBoards) {
 }
 
 TEST(FairJudge, ClaimsTheHiddenPictureAllowsNeedNoSearch) {
-    TPuzzle p = smallPuzzle(0b1001'0110'1001'0110'1111);
+    Puzzle p = smallPuzzle(0b1001'0110'1001'0110'1111);
     for (int32_t r = 1; r <= SmallRows; ++r)
         for (int32_t c = 1; c <= SmallCols; ++c) {
-            const bool filled = p.Grid[c][r] == csHiddenFilled;
+            const bool filled = p.Grid[c][r] == CellState::HiddenFilled;
             int64_t nodes = -1;
             EXPECT_EQ(judgeClaim(p, c, r, filled, 0, &nodes), Judgement::Agrees);
         }
     // A settled cell is never judged again.
-    p.Grid[1][1] = csUncovered;
+    p.Grid[1][1] = CellState::Uncovered;
     EXPECT_EQ(judgeClaim(p, 1, 1, false, 0), Judgement::Agrees);
 }
 
 // A search out of budget says so, and leaves the board as it was.
 TEST(FairJudge, OutOfBudgetLeavesTheBoard) {
     // Rows and columns all "1" on 4 x 4: 24 pictures, none settled by line solving.
-    TPuzzle p;
+    Puzzle p;
     p.ColCount = p.RowCount = 4;
     for (int32_t i = 1; i <= 4; ++i)
-        p.Grid[i][i] = csHiddenFilled;
+        p.Grid[i][i] = CellState::HiddenFilled;
     ComputeClues(p);
-    const TPuzzle before = p;
+    const Puzzle before = p;
     EXPECT_EQ(judgeClaim(p, 2, 1, true, 0), Judgement::Undecided);
     for (int32_t r = 1; r <= 4; ++r)
         for (int32_t c = 1; c <= 4; ++c)
             EXPECT_EQ(p.Grid[c][r], before.Grid[c][r]);
     EXPECT_EQ(judgeClaim(p, 2, 1, true), Judgement::Reconsidered);
-    EXPECT_EQ(p.Grid[2][1], csHiddenFilled);
+    EXPECT_EQ(p.Grid[2][1], CellState::HiddenFilled);
 }
 
 // Ambiguous boards of the generator per size level, seeds 1 to 200, as measured before fair
@@ -263,10 +266,10 @@ TEST(PictureSearch, GeneratedBoardsKnownAmbiguity) {
     for (int32_t m = 1; m <= 9; ++m) {
         int32_t ambiguous = 0;
         for (uint32_t seed = 1; seed <= 200; ++seed) {
-            TPuzzle p;
+            Puzzle p;
             p.ColCount = ColCountFor(m);
             p.RowCount = RowCountFor(m);
-            TRandom rnd(seed);
+            RandomGenerator rnd(seed);
             GeneratePuzzle(p, rnd);
             const FreeCells free = findFreeCells(p, 1 << 16);
             ASSERT_TRUE(free.Complete);

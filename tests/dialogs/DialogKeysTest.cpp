@@ -1,17 +1,17 @@
 // Every dialog by keyboard: Enter does what the tick does, Escape what cancel or close does, Tab
 // and the arrow keys move a visible focus between the buttons, and Enter or Space on a focused
 // button presses it. Keys go where the application sends them: to the widget with the focus.
+#include "BestListDialog.h"
 #include "DialogTestKit.h"
-#include "Globals.h"
-#include "InfoDlg.h"
-#include "LMDCheckBox.h"
-#include "LMDMMButton.h"
-#include "Options.h"
-#include "Scrambler.h"
-#include "Settings.h"
-#include "Tongdlg.h"
-#include "YesNo.h"
-#include "highscor.h"
+#include "GameGlobals.h"
+#include "ImageButton.h"
+#include "InfoDialog.h"
+#include "LanguageDialog.h"
+#include "MessageDialog.h"
+#include "OptionsDialog.h"
+#include "SettingsStore.h"
+#include "TextScrambler.h"
+#include "TransparentCheckBox.h"
 
 #include <QApplication>
 #include <QFile>
@@ -60,19 +60,19 @@ class DialogKeys : public testing::Test {
   protected:
     void SetUp() override {
         Saved = {Tongue, MusicFound, MusicOn};
-        QFile::remove(TLMDIniCtrl::DefaultFileName());
+        QFile::remove(SettingsStore::DefaultFileName());
     }
     void TearDown() override {
         Tongue = Saved.Tongue;
         MusicFound = Saved.MusicFound;
         MusicOn = Saved.MusicOn;
-        QFile::remove(TLMDIniCtrl::DefaultFileName());
+        QFile::remove(SettingsStore::DefaultFileName());
     }
     struct {
         int32_t Tongue;
         bool MusicFound, MusicOn;
     } Saved{};
-    TFakeMain Main;
+    FakeMainWindow Main;
 };
 
 TEST_F(DialogKeys, MessageBoxAnswersTheFocusedButtonAndTheKeysOfItsOwn) {
@@ -94,7 +94,7 @@ TEST_F(DialogKeys, MessageBoxAnswersTheFocusedButtonAndTheKeysOfItsOwn) {
         {12, {Qt::Key_Tab, Qt::Key_Return}, ResultYes},
         {12, {Qt::Key_Escape}, ResultNo},
     };
-    TYesNoDlg dlg(&Main, Resources());
+    MessageDialog dlg(&Main, Resources());
     for (const auto& row : rows) {
         const std::string name = std::to_string(row.Message) + ": " + Name(row.Keys);
         int result = -1;
@@ -102,7 +102,7 @@ TEST_F(DialogKeys, MessageBoxAnswersTheFocusedButtonAndTheKeysOfItsOwn) {
             dlg, [&] { result = dlg.ShowMsg(row.Message); },
             [&] {
                 ASSERT_TRUE(Active(dlg));
-                EXPECT_TRUE(dlg.YesBtn->hasFocus()) << name;
+                EXPECT_TRUE(dlg.yesButton->hasFocus()) << name;
                 Type(dlg, row.Keys);
             }))
             << name;
@@ -128,14 +128,14 @@ TEST_F(DialogKeys, LanguageQuestionByTabArrowsAndEnter) {
         {{Qt::Key_Tab, Qt::Key_Escape}, -1, QDialog::Rejected},
     };
     for (const auto& row : rows) {
-        TTongueDlg dlg(Resources());
+        LanguageDialog dlg(Resources());
         Tongue = -1;
         int result = -1;
         ASSERT_TRUE(RunModal(
             dlg, [&] { result = dlg.ShowModal(); },
             [&] {
                 ASSERT_TRUE(Active(dlg));
-                EXPECT_TRUE(dlg.GermanBtn->hasFocus()) << Name(row.Keys);
+                EXPECT_TRUE(dlg.germanButton->hasFocus()) << Name(row.Keys);
                 Type(dlg, row.Keys);
             }))
             << Name(row.Keys);
@@ -146,7 +146,7 @@ TEST_F(DialogKeys, LanguageQuestionByTabArrowsAndEnter) {
 
 TEST_F(DialogKeys, OptionsCloseByEnterAndEscapeAndPressTheFocusedButton) {
     int32_t backMode = 0;
-    TOptionDlg dlg(&Main, backMode, Resources());
+    OptionsDialog dlg(&Main, backMode, Resources());
     MusicFound = false;
     for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
         Tongue = 0;
@@ -154,7 +154,7 @@ TEST_F(DialogKeys, OptionsCloseByEnterAndEscapeAndPressTheFocusedButton) {
             dlg, [&] { dlg.ShowModal(); },
             [&] {
                 ASSERT_TRUE(Active(dlg));
-                EXPECT_TRUE(dlg.OKBtn->hasFocus());
+                EXPECT_TRUE(dlg.okButton->hasFocus());
                 Type(dlg, {key});
                 EXPECT_FALSE(dlg.isVisible()) << Name({key});
             }));
@@ -170,7 +170,7 @@ TEST_F(DialogKeys, OptionsCloseByEnterAndEscapeAndPressTheFocusedButton) {
             ASSERT_TRUE(Active(dlg));
             Type(dlg, {Qt::Key_Tab, Qt::Key_Return});
             EXPECT_EQ(Tongue, 1);
-            EXPECT_EQ(dlg.TongueLabel->text(), QStringLiteral("Ich spreche deutsch."));
+            EXPECT_EQ(dlg.languageLabel->text(), QStringLiteral("Ich spreche deutsch."));
             Type(dlg, {Qt::Key_Space});
             EXPECT_EQ(Tongue, 0);
             EXPECT_TRUE(dlg.isVisible());
@@ -180,26 +180,26 @@ TEST_F(DialogKeys, OptionsCloseByEnterAndEscapeAndPressTheFocusedButton) {
             }
             Type(dlg, {Qt::Key_Escape});
         }));
-    EXPECT_EQ(visited, (std::vector<QWidget*>{dlg.SoundBtn, dlg.BackBtn, dlg.FairBtn, dlg.OKBtn,
-                                              dlg.TongueBtn}));
+    EXPECT_EQ(visited, (std::vector<QWidget*>{dlg.soundButton, dlg.backgroundButton, dlg.fairButton,
+                                              dlg.okButton, dlg.languageButton}));
     // The next show starts on the tick again.
     ASSERT_TRUE(RunModal(
         dlg, [&] { dlg.ShowModal(); },
         [&] {
             ASSERT_TRUE(Active(dlg));
-            EXPECT_TRUE(dlg.OKBtn->hasFocus());
-            dlg.exitClick();
+            EXPECT_TRUE(dlg.okButton->hasFocus());
+            dlg.onOkClicked();
         }));
 }
 
 TEST_F(DialogKeys, InformationClosesByEnterAndEscape) {
-    TInfoDlg dlg(&Main, Resources());
+    InfoDialog dlg(&Main, Resources());
     for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape, Qt::Key_Space}) {
         ASSERT_TRUE(RunModal(
             dlg, [&] { dlg.exec(); },
             [&] {
                 ASSERT_TRUE(Active(dlg));
-                EXPECT_TRUE(dlg.OKBtn->hasFocus());
+                EXPECT_TRUE(dlg.okButton->hasFocus());
                 Type(dlg, {key});
                 EXPECT_FALSE(dlg.isVisible()) << Name({key});
             }));
@@ -219,8 +219,8 @@ class BestListKeys : public DialogKeys {
     QString Stored(int index) {
         return UnscrambleText(Ini.ReadText("common", "hs3" + QString::number(index), ""));
     }
-    TLMDIniCtrl Ini;
-    THighscoreDlg Dlg{&Main, Ini, Resources()};
+    SettingsStore Ini;
+    BestListDialog Dlg{&Main, Ini, Resources()};
 };
 
 TEST_F(BestListKeys, EnterAfterTypingTheNameConfirmsItAsTheTickDoes) {
@@ -228,8 +228,8 @@ TEST_F(BestListKeys, EnterAfterTypingTheNameConfirmsItAsTheTickDoes) {
         Dlg, [&] { Dlg.ShowModal(25, false); },
         [&] {
             ASSERT_TRUE(Active(Dlg));
-            ASSERT_TRUE(Dlg.Edit1->hasFocus());
-            QTest::keyClicks(Dlg.Edit1, "Ada");
+            ASSERT_TRUE(Dlg.nameEdit->hasFocus());
+            QTest::keyClicks(Dlg.nameEdit, "Ada");
             Type(Dlg, {Qt::Key_Return});
         }));
     EXPECT_EQ(Dlg.result(), QDialog::Accepted);
@@ -243,7 +243,7 @@ TEST_F(BestListKeys, EscapeWhileTypingCancelsTheEntry) {
         Dlg, [&] { Dlg.ShowModal(25, false); },
         [&] {
             ASSERT_TRUE(Active(Dlg));
-            QTest::keyClicks(Dlg.Edit1, "Ada");
+            QTest::keyClicks(Dlg.nameEdit, "Ada");
             Type(Dlg, {Qt::Key_Escape});
         }));
     EXPECT_EQ(Dlg.result(), QDialog::Rejected);
@@ -257,7 +257,7 @@ TEST_F(BestListKeys, TabFromTheNameWalksTheCheckBoxCancelAndTick) {
         Dlg, [&] { Dlg.ShowModal(25, false); },
         [&] {
             ASSERT_TRUE(Active(Dlg));
-            QTest::keyClicks(Dlg.Edit1, "Ada");
+            QTest::keyClicks(Dlg.nameEdit, "Ada");
             for (int i = 0; i < 4; ++i) {
                 Type(Dlg, {Qt::Key_Tab});
                 visited.push_back(QApplication::focusWidget());
@@ -266,8 +266,8 @@ TEST_F(BestListKeys, TabFromTheNameWalksTheCheckBoxCancelAndTick) {
             Type(Dlg, {Qt::Key_Tab, Qt::Key_Return});
         }));
     // The name field is left by Tab but never reached by it.
-    EXPECT_EQ(visited,
-              (std::vector<QWidget*>{Dlg.ClearBox, Dlg.CancelBtn, Dlg.OkBtn, Dlg.ClearBox}));
+    EXPECT_EQ(visited, (std::vector<QWidget*>{Dlg.clearCheck, Dlg.cancelButton, Dlg.okButton,
+                                              Dlg.clearCheck}));
     EXPECT_EQ(Dlg.result(), QDialog::Rejected);
     EXPECT_EQ(Stored(2), "30,p2");
 }
@@ -278,7 +278,7 @@ TEST_F(BestListKeys, SpaceTicksRemoveAllAndEnterConfirmsIt) {
         [&] {
             ASSERT_TRUE(Active(Dlg));
             Type(Dlg, {Qt::Key_Tab, Qt::Key_Space});
-            EXPECT_TRUE(Dlg.ClearBox->isChecked());
+            EXPECT_TRUE(Dlg.clearCheck->isChecked());
             Type(Dlg, {Qt::Key_Return});
         }));
     EXPECT_EQ(Dlg.result(), QDialog::Accepted);
@@ -293,12 +293,12 @@ TEST_F(BestListKeys, ViewingClosesByEnterWithTheTickAndByEscape) {
             Dlg, [&] { Dlg.ShowModal(0, true); },
             [&] {
                 ASSERT_TRUE(Active(Dlg));
-                EXPECT_TRUE(Dlg.OkBtn->hasFocus());
+                EXPECT_TRUE(Dlg.okButton->hasFocus());
                 // Cancel is hidden: Tab goes between the check box and the tick.
                 Type(Dlg, {Qt::Key_Tab});
-                EXPECT_TRUE(Dlg.ClearBox->hasFocus());
+                EXPECT_TRUE(Dlg.clearCheck->hasFocus());
                 Type(Dlg, {Qt::Key_Tab});
-                EXPECT_TRUE(Dlg.OkBtn->hasFocus());
+                EXPECT_TRUE(Dlg.okButton->hasFocus());
                 Type(Dlg, {key});
             }));
         EXPECT_EQ(Dlg.result(), key == Qt::Key_Return ? QDialog::Accepted : QDialog::Rejected);

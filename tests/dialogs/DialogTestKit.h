@@ -1,7 +1,7 @@
 // Helpers for driving the modal dialogs from a test: act once the dialog is up, never hang.
 #pragma once
 
-#include "DlgResources.h"
+#include "DialogImages.h"
 #include "X11Window.h"
 
 #include <QDialog>
@@ -14,8 +14,8 @@
 #include <functional>
 
 // The picture module, loaded once for the whole test program.
-inline const TDlgResources& Resources() {
-    static TDlgResources resources;
+inline const DialogImages& Resources() {
+    static DialogImages resources;
     return resources;
 }
 
@@ -48,9 +48,9 @@ inline bool RunModal(QDialog& dialog, const std::function<void()>& show,
 
 // A stand-in for the main window: a visible top-level widget at a known place. Under a window
 // manager it is ready once framed, as the game's main window is long before any dialog opens.
-class TFakeMain : public QWidget {
+class FakeMainWindow : public QWidget {
   public:
-    explicit TFakeMain(const QRect& place = QRect(100, 50, 800, 600)) {
+    explicit FakeMainWindow(const QRect& place = QRect(100, 50, 800, 600)) {
         setGeometry(place);
         show();
         if (windowManagerRunning()) {

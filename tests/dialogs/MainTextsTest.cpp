@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 TEST(MainTexts, BothLanguages) {
-    const TMainTexts de = MainTexts(true);
-    const TMainTexts en = MainTexts(false);
+    const MainWindowTexts de = MainTexts(true);
+    const MainWindowTexts en = MainTexts(false);
     const struct {
         QString De, En, WantDe, WantEn;
     } rows[] = {
@@ -34,14 +34,14 @@ TEST(MainTexts, BothLanguages) {
 // What a screen reader hears about the cell under the keyboard cursor. The board has a hidden
 // filled and a hidden empty cell side by side: they must sound the same.
 TEST(AccessibleTexts, CellUnderTheCursor) {
-    TPuzzle p;
+    Puzzle p;
     p.ColCount = 3;
     p.RowCount = 2;
     // Row 1: filled, empty, filled; row 2: filled, filled, empty.
-    p.Grid[1][1] = p.Grid[3][1] = p.Grid[1][2] = p.Grid[2][2] = csHiddenFilled;
+    p.Grid[1][1] = p.Grid[3][1] = p.Grid[1][2] = p.Grid[2][2] = CellState::HiddenFilled;
     ComputeClues(p);
-    p.Grid[3][2] = csMarkedEmpty;
-    p.Grid[1][2] = csUncovered;
+    p.Grid[3][2] = CellState::MarkedEmpty;
+    p.Grid[1][2] = CellState::Uncovered;
     p.RowDone[2] = true;
     const struct {
         int32_t Col, Row;

@@ -2,9 +2,9 @@
 #include "AudioFiles.h"
 
 #include "Audio.h"
-#include "Globals.h"
-#include "Music.h"
-#include "Sound.h"
+#include "GameGlobals.h"
+#include "MusicPlayer.h"
+#include "SoundPlayer.h"
 
 #include <QTemporaryDir>
 
@@ -27,7 +27,7 @@ class NoDeviceTest : public ::testing::Test {
 };
 
 TEST_F(NoDeviceTest, EffectsAreSkipped) {
-    TSoundPlayer player(AudioFiles::GameLikeWaves());
+    SoundPlayer player(AudioFiles::GameLikeWaves());
     const auto before = std::chrono::steady_clock::now();
     for (int number : {1, 2, 3, 4, 0, 2}) {
         player.PlaySnd(number);
@@ -43,7 +43,7 @@ TEST_F(NoDeviceTest, EffectsAreSkipped) {
 TEST_F(NoDeviceTest, MusicIsUnavailable) {
     QTemporaryDir dir;
     ASSERT_TRUE(AudioFiles::WriteFile(dir.filePath("a.mid"), AudioFiles::Midi()));
-    TMusicPlayer midi(dir.path());
+    MusicPlayer midi(dir.path());
     midi.Start();
     EXPECT_FALSE(MusicFound);
     EXPECT_FALSE(midi.IsOpen());
@@ -56,7 +56,7 @@ TEST_F(NoDeviceTest, MusicIsUnavailable) {
 TEST_F(NoDeviceTest, GamePlayerLearnsItFromItsLoad) {
     QTemporaryDir dir;
     ASSERT_TRUE(AudioFiles::WriteFile(dir.filePath("a.mid"), AudioFiles::Midi()));
-    TMusicPlayer midi(dir.path());
+    MusicPlayer midi(dir.path());
     midi.SetBackgroundLoading(true);
     midi.Start(); // the device is not tried before the music is wanted
     EXPECT_TRUE(MusicFound);

@@ -1,11 +1,11 @@
 // Pictures of every dialog in both languages, for looking at: set MORVEK_DIALOG_SHOTS to a folder.
+#include "BestListDialog.h"
 #include "DialogTestKit.h"
-#include "Globals.h"
-#include "Options.h"
-#include "Settings.h"
-#include "Tongdlg.h"
-#include "YesNo.h"
-#include "highscor.h"
+#include "GameGlobals.h"
+#include "LanguageDialog.h"
+#include "MessageDialog.h"
+#include "OptionsDialog.h"
+#include "SettingsStore.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,9 +19,9 @@ TEST(DialogShots, BothLanguages) {
     QDir().mkpath(dir);
     const int32_t saved = Tongue;
     const bool savedFound = MusicFound, savedOn = MusicOn;
-    QFile::remove(TLMDIniCtrl::DefaultFileName());
-    TFakeMain main;
-    TLMDIniCtrl ini;
+    QFile::remove(SettingsStore::DefaultFileName());
+    FakeMainWindow main;
+    SettingsStore ini;
     int32_t backMode = 4;
     for (int32_t tongue : {0, 1}) {
         Tongue = tongue;
@@ -32,28 +32,28 @@ TEST(DialogShots, BothLanguages) {
                 dlg.done(0);
             });
         };
-        TYesNoDlg yesNo(&main, Resources());
+        MessageDialog yesNo(&main, Resources());
         grab(yesNo, "yesno4", [&] { yesNo.ShowMsg(4); });
         grab(yesNo, "yesno12", [&] { yesNo.ShowMsg(12); });
         grab(yesNo, "yesno14", [&] { yesNo.ShowMsg(14); });
-        THighscoreDlg best(&main, ini, Resources());
+        BestListDialog best(&main, ini, Resources());
         best.SetDirection(1);
         best.SetINIString("hs1");
         grab(best, "highscore", [&] { best.ShowModal(321, false); });
-        TOptionDlg options(&main, backMode, Resources());
+        OptionsDialog options(&main, backMode, Resources());
         options.MusicName = [] { return QStringLiteral("ode.mid"); };
         MusicFound = true;
         MusicOn = true;
         grab(options, "options", [&] { options.ShowModal(); });
         MusicFound = false;
         grab(options, "options_nomusic", [&] { options.ShowModal(); });
-        TTongueDlg question(Resources());
+        LanguageDialog question(Resources());
         grab(question, "tongue", [&] { question.ShowModal(); });
     }
     Tongue = saved;
     MusicFound = savedFound;
     MusicOn = savedOn;
-    QFile::remove(TLMDIniCtrl::DefaultFileName());
+    QFile::remove(SettingsStore::DefaultFileName());
 }
 
 } // namespace

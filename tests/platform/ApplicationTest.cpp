@@ -1,9 +1,9 @@
 // The general error report: a failing event handler ends, its text is shown, the game runs on.
 #include "Application.h"
-#include "Placement.h"
 #include "QtPrint.h"
 #include "QuitSignals.h"
-#include "Settings.h"
+#include "SettingsStore.h"
+#include "WindowPlacement.h"
 
 #include <QMessageBox>
 #include <QTemporaryDir>
@@ -20,7 +20,7 @@
 namespace {
 
 // A window whose mouse handler fails the way a settings operation does.
-class TFailingWindow : public QWidget {
+class FailingWindow : public QWidget {
   public:
     int Clicks = 0;
     int Shows = 0;
@@ -41,14 +41,14 @@ class TFailingWindow : public QWidget {
 class ErrorReport : public ::testing::Test {
   protected:
     void SetUp() override {
-        TApplication::ErrorHook = [this](const QString& text) { Reports << text; };
+        Application::ErrorHook = [this](const QString& text) { Reports << text; };
     }
-    void TearDown() override { TApplication::ErrorHook = nullptr; }
+    void TearDown() override { Application::ErrorHook = nullptr; }
     QStringList Reports;
 };
 
 TEST_F(ErrorReport, AFailingHandlerEndsAndTheGameRunsOn) {
-    TFailingWindow w;
+    FailingWindow w;
     w.show();
     int ticks = 0;
     QTimer timer;
@@ -74,16 +74,16 @@ TEST_F(ErrorReport, AFailingHandlerEndsAndTheGameRunsOn) {
 
 TEST_F(ErrorReport, AnUnreadablePlacementEndsTheShowStepButTheWindowShows) {
     QTemporaryDir dir;
-    TLMDIniCtrl ini(dir.path() + "/V1.ini");
+    SettingsStore ini(dir.path() + "/V1.ini");
     ini.WriteText(sdMainForm, "x");
     QFile f(ini.FileName());
     ASSERT_TRUE(f.open(QFile::WriteOnly | QFile::Truncate));
     f.write("[common]\nMainForm=@Rect(1 2 3 4)\n"); // a typed value, not text
     f.close();
 
-    TFailingWindow w;
+    FailingWindow w;
     w.resize(300, 200);
-    TLMDForm form(&w, ini);
+    WindowPlacement form(&w, ini);
     w.show();
     EXPECT_EQ(Reports, QStringList{"Ungültiger Datentyp für 'MainForm'"});
     EXPECT_EQ(w.Shows, 0); // the window's own show handler did not run
@@ -105,7 +105,7 @@ TEST(ErrorReportBox, ShowsTheTextInAMessageBox) {
         title = box->windowTitle();
         box->accept();
     });
-    TApplication::ReportError("Erzeugung von Schlüssel common misslungen");
+    Application::ReportError("Erzeugung von Schlüssel common misslungen");
     EXPECT_EQ(shown, "Erzeugung von Schlüssel common misslungen");
     EXPECT_EQ(title, QApplication::applicationDisplayName());
 }
@@ -127,7 +127,7 @@ int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QTemporaryDir config;
     setenv("XDG_CONFIG_HOME", config.path().toLocal8Bit().constData(), 1);
-    TApplication app(argc, argv);
+    Application app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

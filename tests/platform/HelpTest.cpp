@@ -1,9 +1,9 @@
 // Help hook, request log, error reports and the debug log.
 #include "AppHelp.h"
-#include "DLogFile.h"
+#include "DebugLog.h"
+#include "HelpControl.h"
+#include "HelpSystem.h"
 #include "HelpViewer.h"
-#include "hh.h"
-#include "hh_funcs.h"
 
 #include <QDir>
 #include <QFile>
@@ -36,13 +36,13 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
 }
 
 // Points $XDG_STATE_HOME at a folder of its own for one test.
-class TStateFolder {
+class StateFolder {
   public:
-    TStateFolder() {
+    StateFolder() {
         if (const char* old = std::getenv("XDG_STATE_HOME")) Old = old;
         setenv("XDG_STATE_HOME", Dir.path().toLocal8Bit().constData(), 1);
     }
-    ~TStateFolder() {
+    ~StateFolder() {
         if (Old)
             setenv("XDG_STATE_HOME", Old->c_str(), 1);
         else
@@ -74,7 +74,7 @@ class HelpFixture : public ::testing::Test {
         unsetenv("windir");
     }
     void TearDown() override {
-        THelpViewer::CloseAll();
+        HelpViewer::CloseAll();
         DoneHelpSystem();
         SetAppHelpHandler({});
         SetHelpMessageBoxHook(PreviousBox);
@@ -97,21 +97,21 @@ class HelpFixture : public ::testing::Test {
     QTemporaryDir Dir;
     QString ProgramDir, ProgramPath, HelpFile;
     QStringList Boxes, Captions;
-    TMessageBoxHook PreviousBox;
+    MessageBoxFunction PreviousBox;
 };
 
 TEST_F(HelpFixture, DebugLogRecordsHookLifeAndRequests) {
     InitHelpSystem({QStringLiteral("--seed"), QStringLiteral("7"), QStringLiteral("-DEBUG")},
                    ProgramPath);
     {
-        THookHelpSystem hook(HelpFile, 0, QString());
+        HelpSystem hook(HelpFile, 0, QString());
         EXPECT_TRUE(AppHelpContext(2));
-        ASSERT_EQ(THelpViewer::Viewers().size(), 1u);
+        ASSERT_EQ(HelpViewer::Viewers().size(), 1u);
         AppHelpCommand(HELP_QUIT, 0);
         // The quit request leaves the rules open; the hook's end closes them.
-        EXPECT_EQ(THelpViewer::Viewers().size(), 1u);
+        EXPECT_EQ(HelpViewer::Viewers().size(), 1u);
     }
-    EXPECT_TRUE(THelpViewer::Viewers().empty());
+    EXPECT_TRUE(HelpViewer::Viewers().empty());
 
     const QString f = HelpFile;
     EXPECT_EQ(StampedLines(), QStringList({
@@ -152,7 +152,7 @@ TEST_F(HelpFixture, NoLogWithoutSwitchAndOldLogIsRemoved) {
     QFile::setPermissions(LogPath(), QFileDevice::ReadOwner);
     InitHelpSystem({QStringLiteral("debug"), QStringLiteral("--debug")}, ProgramPath);
     {
-        THookHelpSystem hook(HelpFile, 0, QString());
+        HelpSystem hook(HelpFile, 0, QString());
         AppHelpContext(1);
         AppHelpCommand(HELP_QUIT, 0);
     }
@@ -185,7 +185,7 @@ TEST(DebugSwitch, ArgumentsAndSwitchFile) {
 }
 
 TEST(DebugLogPath, FallsBackToThePlayersOwnFolderWhenProgramFolderIsNotWritable) {
-    TStateFolder temp;
+    StateFolder temp;
     QTemporaryDir dir;
     const QString writable = dir.path() + QLatin1Char('/');
     const QString aFile = writable + QStringLiteral("plain-file");
@@ -207,7 +207,7 @@ TEST(DebugLogPath, FallsBackToThePlayersOwnFolderWhenProgramFolderIsNotWritable)
 }
 
 TEST_F(HelpFixture, LogGoesToThePlayersOwnFolderForUnwritableProgramFolder) {
-    TStateFolder temp;
+    StateFolder temp;
     InitHelpSystem({QStringLiteral("-debug")}, ProgramDir + QStringLiteral("gone/morvek"));
     HelpLog("one line");
     const QStringList lines = ReadLines(temp.Path() + QStringLiteral("HHDebug.txt"));
@@ -215,10 +215,10 @@ TEST_F(HelpFixture, LogGoesToThePlayersOwnFolderForUnwritableProgramFolder) {
     EXPECT_TRUE(lines.last().endsWith(QStringLiteral("   one line")));
 }
 
-TEST(DLogFile, LineRules) {
+TEST(DebugLogTest, LineRules) {
     QTemporaryDir dir;
     const QString path = dir.path() + QStringLiteral("/log.txt");
-    TDLogFile log(path, true);
+    DebugLog log(path, true);
     struct Row {
         const char* text;
         QString expected; // empty: a time-stamped line
@@ -257,12 +257,12 @@ unsigned ModeOf(const QString& path) {
     return info.st_mode & 07777;
 }
 
-TEST(DLogFile, AppendModeKeepsAnOldLogAndItsMode) {
+TEST(DebugLogTest, AppendModeKeepsAnOldLogAndItsMode) {
     QTemporaryDir dir;
     const QString path = dir.path() + QStringLiteral("/log.txt");
     WriteFile(path, "old run\n");
     QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    TDLogFile log(path, true, {QStringLiteral("!header")}, true);
+    DebugLog log(path, true, {QStringLiteral("!header")}, true);
     log.LogLine("new run");
     EXPECT_EQ(ModeOf(path), 0600u);
     const QStringList lines = ReadLines(path);
@@ -274,14 +274,14 @@ TEST(DLogFile, AppendModeKeepsAnOldLogAndItsMode) {
 
     // A read-only log stays read-only: its lines are dropped (unless the user may write anyway).
     QFile::setPermissions(path, QFileDevice::ReadOwner);
-    TDLogFile again(path, true, {}, true);
+    DebugLog again(path, true, {}, true);
     again.LogLine("third run");
     EXPECT_EQ(ModeOf(path), 0400u);
 }
 
 // A link planted under the log's name, or another user's file there, is neither followed, nor
 // deleted, nor changed in its mode; with and without the debug switch.
-TEST(DLogFile, NeverTouchesALinkOrAnotherUsersFile) {
+TEST(DebugLogTest, NeverTouchesALinkOrAnotherUsersFile) {
     QTemporaryDir dir;
     const QString target = dir.path() + QStringLiteral("/precious.txt");
     WriteFile(target, "keep me\n");
@@ -290,7 +290,7 @@ TEST(DLogFile, NeverTouchesALinkOrAnotherUsersFile) {
     const QString link = dir.path() + QStringLiteral("/HHDebug.txt");
     ASSERT_TRUE(QFile::link(target, link));
     for (const bool debug : {false, true}) {
-        TDLogFile log(link, debug);
+        DebugLog log(link, debug);
         log.LogLine("planted");
         EXPECT_TRUE(QFileInfo(link).isSymLink()) << debug;
     }
@@ -303,20 +303,20 @@ TEST(DLogFile, NeverTouchesALinkOrAnotherUsersFile) {
     WriteFile(foreign, "theirs\n");
     ASSERT_EQ(chown(QFile::encodeName(foreign).constData(), 65534, 65534), 0);
     for (const bool debug : {false, true}) {
-        TDLogFile log(foreign, debug);
+        DebugLog log(foreign, debug);
         log.LogLine("mine");
     }
     EXPECT_EQ(ReadLines(foreign), QStringList{QStringLiteral("theirs")});
 }
 
-TEST(DLogFile, UnwritableLogDropsLinesAndDebugOffWritesNothing) {
+TEST(DebugLogTest, UnwritableLogDropsLinesAndDebugOffWritesNothing) {
     QTemporaryDir dir;
-    TDLogFile broken(dir.path() + QStringLiteral("/no/such/folder/log.txt"), true);
+    DebugLog broken(dir.path() + QStringLiteral("/no/such/folder/log.txt"), true);
     broken.LogLine("lost");
     EXPECT_FALSE(QFileInfo::exists(broken.FileName));
 
     const QString path = dir.path() + QStringLiteral("/quiet.txt");
-    TDLogFile quiet(path, false, {QStringLiteral("!header")});
+    DebugLog quiet(path, false, {QStringLiteral("!header")});
     quiet.LogLine("nothing %d", 1);
     EXPECT_FALSE(QFileInfo::exists(path));
 }
@@ -375,10 +375,10 @@ TEST_F(HelpFixture, ExternalHostsAreMissingHere) {
     EXPECT_EQ(ShowContext(HelpFile, 1, HH_HOST_KEYHH), HH_ERR_KEYHH_MISSING);
     EXPECT_EQ(ShowContext(HelpFile, 1, HH_HOST_HH), HH_ERR_HH_MISSING);
     EXPECT_EQ(ShowContext(HelpFile, 1, 7), -1);
-    EXPECT_TRUE(THelpViewer::Viewers().empty());
+    EXPECT_TRUE(HelpViewer::Viewers().empty());
 
     // Through the application's help request, the missing program is reported in a box.
-    THookHelpSystem hook(HelpFile, HH_HOST_HH, QString());
+    HelpSystem hook(HelpFile, HH_HOST_HH, QString());
     AppHelpContext(1);
     EXPECT_EQ(Boxes, QStringList{QStringLiteral("System file HH.EXE was not found in the Windows "
                                                 "folder.")});
@@ -387,10 +387,10 @@ TEST_F(HelpFixture, ExternalHostsAreMissingHere) {
 TEST_F(HelpFixture, NotInstalledWhenControlIsAbsent) {
     InitHelpSystem({}, ProgramPath);
     UnloadHelpControl();
-    THookHelpSystem hook(HelpFile, 0, QString());
+    HelpSystem hook(HelpFile, 0, QString());
     AppHelpContext(1);
     EXPECT_EQ(Boxes, QStringList{QStringLiteral("MS Html Help is not installed on this PC.")});
-    EXPECT_TRUE(THelpViewer::Viewers().empty());
+    EXPECT_TRUE(HelpViewer::Viewers().empty());
 
     // Before the start-up step nothing is known to be installed either.
     DoneHelpSystem();
@@ -399,7 +399,7 @@ TEST_F(HelpFixture, NotInstalledWhenControlIsAbsent) {
 
 TEST_F(HelpFixture, HookCommandsAndCallHelpFlag) {
     InitHelpSystem({}, ProgramPath);
-    THookHelpSystem hook(HelpFile, 0, QString());
+    HelpSystem hook(HelpFile, 0, QString());
     QList<int> contexts;
     QList<QPoint> popups;
     hook.OnHelpContext = [&](int context) { contexts.append(context); };
@@ -433,7 +433,7 @@ TEST_F(HelpFixture, HookCommandsAndCallHelpFlag) {
     hook.HelpHook(HELP_CONTEXTPOPUP, 8, callHelp);
     EXPECT_EQ(popups, QList<QPoint>({QPoint(-2, -1)}));
     EXPECT_EQ(contexts.last(), 8);
-    EXPECT_TRUE(THelpViewer::Viewers().empty());
+    EXPECT_TRUE(HelpViewer::Viewers().empty());
 }
 
 TEST_F(HelpFixture, HookPutsPreviousHandlerBackAndChains) {
@@ -445,7 +445,7 @@ TEST_F(HelpFixture, HookPutsPreviousHandlerBackAndChains) {
         return false;
     });
     {
-        THookHelpSystem hook(HelpFile, 0, QString());
+        HelpSystem hook(HelpFile, 0, QString());
         hook.OnHelpContext = [](int) {};
         EXPECT_TRUE(AppHelpContext(1)); // the hook answers, the previous handler is not asked
         EXPECT_TRUE(seen.isEmpty());

@@ -1,7 +1,7 @@
 // The built-in rules viewer and the rules file it shows.
 #include "HelpViewer.h"
-#include "hh.h"
-#include "hh_funcs.h"
+#include "HelpControl.h"
+#include "HelpSystem.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -23,8 +23,8 @@ const QString RulesFile = QStringLiteral(MORVEK_RUNTIME_DIR "/mrvk.html");
 
 class ViewerFixture : public ::testing::Test {
   protected:
-    void TearDown() override { THelpViewer::CloseAll(); }
-    static QString Text(THelpViewer* viewer) { return viewer->Browser()->toPlainText(); }
+    void TearDown() override { HelpViewer::CloseAll(); }
+    static QString Text(HelpViewer* viewer) { return viewer->Browser()->toPlainText(); }
 };
 
 TEST_F(ViewerFixture, EachTopicShowsOneLanguageOnly) {
@@ -47,7 +47,7 @@ TEST_F(ViewerFixture, EachTopicShowsOneLanguageOnly) {
          {"Worum geht es?", "Spielregeln", "English version"}},
     };
     for (const Row& row : rows) {
-        THelpViewer* viewer = THelpViewer::Open(RulesFile, row.topic);
+        HelpViewer* viewer = HelpViewer::Open(RulesFile, row.topic);
         ASSERT_FALSE(viewer->ShowsError()) << row.topic;
         EXPECT_EQ(viewer->windowTitle().toStdString(), row.title);
         const QString text = Text(viewer);
@@ -59,12 +59,12 @@ TEST_F(ViewerFixture, EachTopicShowsOneLanguageOnly) {
 }
 
 TEST_F(ViewerFixture, AskingAgainReusesTheWindowAndLinksSwitchLanguage) {
-    THelpViewer* first = THelpViewer::Open(RulesFile, 1);
+    HelpViewer* first = HelpViewer::Open(RulesFile, 1);
     EXPECT_TRUE(first->isVisible());
     EXPECT_FALSE(first->isModal());
-    THelpViewer* second = THelpViewer::Open(RulesFile, 2);
+    HelpViewer* second = HelpViewer::Open(RulesFile, 2);
     EXPECT_EQ(first, second);
-    EXPECT_EQ(THelpViewer::Viewers().size(), 1u);
+    EXPECT_EQ(HelpViewer::Viewers().size(), 1u);
     EXPECT_EQ(second->Topic(), 2);
     EXPECT_TRUE(Text(second).contains(QStringLiteral("The goal")));
 
@@ -74,12 +74,12 @@ TEST_F(ViewerFixture, AskingAgainReusesTheWindowAndLinksSwitchLanguage) {
     EXPECT_TRUE(Text(second).contains(QStringLiteral("Worum geht es?")));
 
     // Escape closes the window; the next request opens a fresh one.
-    QPointer<THelpViewer> closed = second;
+    QPointer<HelpViewer> closed = second;
     QTest::keyClick(second->Browser(), Qt::Key_Escape);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(closed.isNull());
-    EXPECT_TRUE(THelpViewer::Viewers().empty());
-    EXPECT_TRUE(THelpViewer::Open(RulesFile, 2)->isVisible());
+    EXPECT_TRUE(HelpViewer::Viewers().empty());
+    EXPECT_TRUE(HelpViewer::Open(RulesFile, 2)->isVisible());
 }
 
 TEST_F(ViewerFixture, CloseAllHelpClosesEveryViewer) {
@@ -94,19 +94,19 @@ TEST_F(ViewerFixture, CloseAllHelpClosesEveryViewer) {
     CloseAllHelp();
     EXPECT_TRUE(a.isNull());
     EXPECT_TRUE(b.isNull());
-    EXPECT_TRUE(THelpViewer::Viewers().empty());
+    EXPECT_TRUE(HelpViewer::Viewers().empty());
 
     // Released, the control closes nothing and opens nothing.
     UnloadHelpControl();
-    THelpViewer::Open(RulesFile, 1);
+    HelpViewer::Open(RulesFile, 1);
     CloseAllHelp();
-    EXPECT_EQ(THelpViewer::Viewers().size(), 1u);
+    EXPECT_EQ(HelpViewer::Viewers().size(), 1u);
 }
 
 TEST_F(ViewerFixture, OpenViewerDoesNotKeepTheProgramAlive) {
     QWidget game;
     game.show();
-    THelpViewer::Open(RulesFile, 2);
+    HelpViewer::Open(RulesFile, 2);
     // Closing the game window ends the event loop although the rules are still open.
     QTimer::singleShot(0, &game, [&] { game.close(); });
     QTimer::singleShot(3000, qApp, [] { QCoreApplication::exit(1); });
@@ -135,7 +135,7 @@ TEST_F(ViewerFixture, MissingFileOrTopicIsReportedInsideTheViewer) {
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("a%2b%1")));
     ASSERT_TRUE(QFile::copy(RulesFile, dir.path() + QStringLiteral("/a%2b%1/mrvk.html")));
     for (const Row& row : rows) {
-        THelpViewer* viewer = THelpViewer::Open(row.file, row.topic);
+        HelpViewer* viewer = HelpViewer::Open(row.file, row.topic);
         EXPECT_TRUE(viewer->ShowsError()) << row.name;
         EXPECT_TRUE(viewer->isVisible()) << row.name;
         const QString text = Text(viewer);
@@ -143,18 +143,18 @@ TEST_F(ViewerFixture, MissingFileOrTopicIsReportedInsideTheViewer) {
         EXPECT_TRUE(text.contains(row.english)) << row.name;
     }
     // A good topic after a report shows normally again.
-    EXPECT_FALSE(THelpViewer::Open(RulesFile, 2)->ShowsError());
+    EXPECT_FALSE(HelpViewer::Open(RulesFile, 2)->ShowsError());
 }
 
 TEST_F(ViewerFixture, MissingFileThroughTheHelpRequestShowsNoMessageBox) {
     QTemporaryDir dir;
     QStringList boxes;
-    const TMessageBoxHook old =
+    const MessageBoxFunction old =
         SetHelpMessageBoxHook([&](const QString&, const QString& text) { boxes.append(text); });
     InitHelpSystem({}, dir.path() + QStringLiteral("/morvek"));
     EXPECT_EQ(HHHelpContext(dir.path() + QStringLiteral("/mrvk.html"), 1, QString(), 0), 0);
-    ASSERT_EQ(THelpViewer::Viewers().size(), 1u);
-    EXPECT_TRUE(THelpViewer::Viewers()[0]->ShowsError());
+    ASSERT_EQ(HelpViewer::Viewers().size(), 1u);
+    EXPECT_TRUE(HelpViewer::Viewers()[0]->ShowsError());
     EXPECT_TRUE(boxes.isEmpty());
     DoneHelpSystem();
     SetHelpMessageBoxHook(old);
@@ -183,10 +183,9 @@ TEST(HelpSection, Extraction) {
         {"anchor point", R"(<a id="1"/>text)", "1", R"(<a id="1"/>)"},
     };
     for (const Row& row : rows)
-        EXPECT_EQ(
-            THelpViewer::ExtractSection(QString::fromUtf8(row.html), QString::fromUtf8(row.id))
-                .toStdString(),
-            row.expected)
+        EXPECT_EQ(HelpViewer::ExtractSection(QString::fromUtf8(row.html), QString::fromUtf8(row.id))
+                      .toStdString(),
+                  row.expected)
             << row.name;
 }
 
@@ -198,7 +197,7 @@ TEST_F(ViewerFixture, PointAnchorShowsWholeFileFromThere) {
     out.write("<html><body><p>Intro</p><a name=\"x\" id=\"4\"></a><h1>Four</h1><p>Body</p>"
               "</body></html>");
     out.close();
-    THelpViewer* viewer = THelpViewer::Open(file, 4);
+    HelpViewer* viewer = HelpViewer::Open(file, 4);
     EXPECT_FALSE(viewer->ShowsError());
     EXPECT_TRUE(Text(viewer).contains(QStringLiteral("Body")));
 }
@@ -233,20 +232,20 @@ TEST_F(ViewerFixture, HostileRulesFilesAreRefusedQuickly) {
     };
     for (const Row& row : rows) {
         const QString file = WriteFile(dir.path() + "/mrvk.html", row.bytes);
-        THelpViewer* viewer = THelpViewer::Open(file, 2);
+        HelpViewer* viewer = HelpViewer::Open(file, 2);
         EXPECT_TRUE(viewer->ShowsError()) << row.name;
         EXPECT_TRUE(Text(viewer).contains(row.english)) << row.name << Text(viewer).toStdString();
-        THelpViewer::CloseAll();
+        HelpViewer::CloseAll();
     }
     // Broken tags that made pattern searches go over the text again and again.
     QByteArray tags = "<div id=\"2\"><h1>T</h1>ok</div>";
     for (int i = 0; i < 100000; ++i)
         tags += "<head<h1<a ";
-    THelpViewer* viewer = THelpViewer::Open(WriteFile(dir.path() + "/mrvk.html", tags), 2);
+    HelpViewer* viewer = HelpViewer::Open(WriteFile(dir.path() + "/mrvk.html", tags), 2);
     EXPECT_FALSE(viewer->ShowsError());
     EXPECT_EQ(viewer->windowTitle(), "T");
     // Real rules nest a few levels: the game's own file is far below the limit.
-    EXPECT_FALSE(THelpViewer::Open(RulesFile, 2)->ShowsError());
+    EXPECT_FALSE(HelpViewer::Open(RulesFile, 2)->ShowsError());
 }
 
 // Stands in for the desktop's handlers of link schemes.
@@ -265,7 +264,7 @@ TEST_F(ViewerFixture, LinksLeaveOnlyForWebAndMail) {
                                  "file", "ftp",   "myapp",  "steam",      "vbscript"};
     for (const QString& scheme : schemes)
         QDesktopServices::setUrlHandler(scheme, &catcher, "open");
-    THelpViewer* viewer = THelpViewer::Open(RulesFile, 2);
+    HelpViewer* viewer = HelpViewer::Open(RulesFile, 2);
     const QStringList links = {"http://example.org/x",
                                "https://example.org/",
                                "mailto:someone@example.org",
@@ -301,7 +300,7 @@ TEST_F(ViewerFixture, LocalFilesLoadOnlyFromTheRulesFolder) {
     WriteFile(dir.path() + "/outside.css", "p { color: red }");
     ASSERT_TRUE(QFile::link(dir.path() + "/outside.css", rules + "/sneaky.css"));
     WriteFile(rules + "/mrvk.html", "<div id=\"2\"><h1>T</h1><img src=\"../outside.css\"></div>");
-    THelpViewer* viewer = THelpViewer::Open(rules + "/mrvk.html", 2);
+    HelpViewer* viewer = HelpViewer::Open(rules + "/mrvk.html", 2);
     ASSERT_FALSE(viewer->ShowsError());
     QTextBrowser* browser = viewer->Browser();
     const int css = QTextDocument::StyleSheetResource;

@@ -20,19 +20,19 @@ void Touch(const QString& path) {
 } // namespace
 
 TEST(Installation, DataBesideTheProgramComesFirst) {
-    struct TRow {
+    struct Row {
         const char* name;
         bool beside, installed;
         bool wantBeside; // else the installed data folder
     };
-    const TRow rows[] = {
+    const Row rows[] = {
         {"build folder", true, false, true},
         {"installed", false, true, false},
         {"both", true, true, true},
         // Nothing found: the program's own folder, which the missing-file reports then name.
         {"neither", false, false, true},
     };
-    for (const TRow& row : rows) {
+    for (const Row& row : rows) {
         QTemporaryDir root;
         ASSERT_TRUE(root.isValid());
         const QString program = root.filePath(QStringLiteral("prefix/bin"));

@@ -2,8 +2,8 @@
 // first written over, and nothing in or beside the file can hang the game.
 #include "IniDocument.h"
 #include "QtPrint.h"
-#include "Settings.h"
 #include "SettingsFixture.h"
+#include "SettingsStore.h"
 
 #include <QElapsedTimer>
 #include <QRandomGenerator>
@@ -26,7 +26,7 @@ QByteArray WithLine(const QByteArray& file, const QByteArray& key, const QByteAr
     return lines.join('\n');
 }
 
-TEST_F(SettingsStore, ADamagedLineCostsOnlyItself) {
+TEST_F(SettingsStoreTest, ADamagedLineCostsOnlyItself) {
     const StoredFile stored = WrittenByQSettings(Config.path());
     ASSERT_EQ(stored.values.size(), 37u);
     struct Row {
@@ -60,7 +60,7 @@ TEST_F(SettingsStore, ADamagedLineCostsOnlyItself) {
         SCOPED_TRACE(r.name);
         QFile::remove(IniPath() + ".damaged");
         PutFile(r.file);
-        TLMDIniCtrl ini;
+        SettingsStore ini;
         auto check = [&](const char* when) {
             SCOPED_TRACE(when);
             for (const auto& [key, text] : stored.values) {
@@ -81,9 +81,9 @@ TEST_F(SettingsStore, ADamagedLineCostsOnlyItself) {
     }
 }
 
-TEST_F(SettingsStore, AnUnquotedCommaIsPartOfTheText) {
+TEST_F(SettingsStoreTest, AnUnquotedCommaIsPartOfTheText) {
     PutFile("[common]\nhs13=ejt,us_C7\nMainForm=200,0,1,10,20,800,600\nplayer=a, b \n");
-    TLMDIniCtrl ini;
+    SettingsStore ini;
     EXPECT_EQ(ini.ReadText("common", "hs13", ""), "ejt,us_C7");
     EXPECT_EQ(ini.ReadText(sdMainForm), "200,0,1,10,20,800,600");
     EXPECT_EQ(ini.ReadText(sdPlayer), "a, b");
@@ -94,16 +94,16 @@ TEST_F(SettingsStore, AnUnquotedCommaIsPartOfTheText) {
     EXPECT_FALSE(QFileInfo::exists(IniPath() + ".damaged"));
 }
 
-TEST_F(SettingsStore, KeepsTheDamagedFileOnceAndSaysSoOnce) {
+TEST_F(SettingsStoreTest, KeepsTheDamagedFileOnceAndSaysSoOnce) {
     PutFile("[common]\nnote=it\"s mine\nmode=4\n");
-    TLMDIniCtrl ini;
+    SettingsStore ini;
     EXPECT_EQ(ini.ReadNumber(sdMode), 4);
     EXPECT_TRUE(Notices.isEmpty()); // reading alone changes nothing
     // The notice waits for the player: the file is written and free for others by then.
     SetSettingsNoticeHook([&](const QString& text) {
         Notices << text;
         EXPECT_EQ(FileText(), "[common]\nmode=4\nsound=0\n");
-        EXPECT_EQ(ErrorOf([] { TLMDIniCtrl().WriteNumber(sdBackMode, 5); }), "");
+        EXPECT_EQ(ErrorOf([] { SettingsStore().WriteNumber(sdBackMode, 5); }), "");
     });
     ini.WriteNumber(sdSound, 0);
     ASSERT_EQ(Notices.size(), 1);
@@ -125,8 +125,8 @@ TEST_F(SettingsStore, KeepsTheDamagedFileOnceAndSaysSoOnce) {
     EXPECT_EQ(Notices.size(), 1);
 }
 
-TEST_F(SettingsStore, ValuesOfSeveralKeysAreWrittenInOneReplace) {
-    TLMDIniCtrl ini;
+TEST_F(SettingsStoreTest, ValuesOfSeveralKeysAreWrittenInOneReplace) {
+    SettingsStore ini;
     ini.WriteText(sdPlayer, "Anna");
     const QFileInfo before(IniPath());
     const ino_t inode = [&] {
@@ -149,17 +149,17 @@ TEST_F(SettingsStore, ValuesOfSeveralKeysAreWrittenInOneReplace) {
               QStringList{"V1.ini"});
 }
 
-TEST_F(SettingsStore, ReadTextsGivesTheDefaultForAValueThatIsNotText) {
+TEST_F(SettingsStoreTest, ReadTextsGivesTheDefaultForAValueThatIsNotText) {
     PutFile("[common]\nhs10=@ByteArray(x)\nhs11=@Invalid()\nhs12=ok\n");
-    TLMDIniCtrl ini;
+    SettingsStore ini;
     EXPECT_EQ(ini.ReadTexts("common", {"hs10", "hs11", "hs12"}, "d"),
               (std::vector<QString>{"d", "d", "ok"}));
 }
 
 // A lock that is a folder, or one holding garbage, fails the write quickly with a clear reason;
 // reads never wait for the lock.
-TEST_F(SettingsStore, ABadLockFileFailsTheWriteWithinSeconds) {
-    TLMDIniCtrl ini;
+TEST_F(SettingsStoreTest, ABadLockFileFailsTheWriteWithinSeconds) {
+    SettingsStore ini;
     ini.WriteNumber(sdMode, 2);
     const QString lock = IniPath() + ".lock";
     for (const bool folder : {true, false}) {
@@ -189,10 +189,10 @@ TEST_F(SettingsStore, ABadLockFileFailsTheWriteWithinSeconds) {
     EXPECT_EQ(ini.ReadNumber(sdMode), 3);
 }
 
-TEST_F(SettingsStore, ANamedPipeInPlaceOfTheFileDoesNotHang) {
+TEST_F(SettingsStoreTest, ANamedPipeInPlaceOfTheFileDoesNotHang) {
     QDir().mkpath(QFileInfo(IniPath()).absolutePath());
     ASSERT_EQ(mkfifo(QFile::encodeName(IniPath()).constData(), 0600), 0);
-    TLMDIniCtrl ini;
+    SettingsStore ini;
     QElapsedTimer clock;
     clock.start();
     EXPECT_EQ(ini.ReadNumber(sdMode), 1);
@@ -208,8 +208,8 @@ TEST_F(SettingsStore, ANamedPipeInPlaceOfTheFileDoesNotHang) {
 }
 
 // Odd keys (only written by hand or by other programs) come back, and the file reads whole.
-TEST_F(SettingsStore, OddKeysRoundTrip) {
-    TLMDIniCtrl ini;
+TEST_F(SettingsStoreTest, OddKeysRoundTrip) {
+    SettingsStore ini;
     const QStringList keys = {"a/", "a/b", "x y", "ä€", "%41", "=", "\\", ";c", "[s]", " t "};
     for (const QString& key : keys)
         ini.WriteText("common", key, key + "!");
@@ -220,7 +220,7 @@ TEST_F(SettingsStore, OddKeysRoundTrip) {
 
 // Files written by QSettings read the same here, and files written here read the same in QSettings,
 // byte for byte where both write a value.
-TEST_F(SettingsStore, ValuesMatchQSettingsBothWays) {
+TEST_F(SettingsStoreTest, ValuesMatchQSettingsBothWays) {
     QRandomGenerator random(1234);
     auto randomText = [&] {
         // Whole characters only: a lone surrogate is no text, and neither side keeps it.
@@ -248,14 +248,14 @@ TEST_F(SettingsStore, ValuesMatchQSettingsBothWays) {
             QSettings q(theirs, QSettings::IniFormat);
             q.setValue("common/k", text);
         }
-        TLMDIniCtrl(ours).WriteText("common", "k", text);
+        SettingsStore(ours).WriteText("common", "k", text);
         QFile a(theirs), b(ours);
         ASSERT_TRUE(a.open(QFile::ReadOnly) && b.open(QFile::ReadOnly));
         const QByteArray theirBytes = a.readAll();
         ASSERT_EQ(b.readAll(), theirBytes);
         const QString expected =
             text.left(text.indexOf(QChar(0)) < 0 ? text.size() : text.indexOf(QChar(0)));
-        EXPECT_EQ(TLMDIniCtrl(theirs).ReadText("common", "k", "<d>"), expected);
+        EXPECT_EQ(SettingsStore(theirs).ReadText("common", "k", "<d>"), expected);
         const QVariant back = QSettings(ours, QSettings::IniFormat).value("common/k");
         EXPECT_EQ(back.toString(), text);
     }

@@ -1,8 +1,8 @@
 // A settings store in a temporary config folder of its own, with helpers to plant files.
 #pragma once
 
-#include "Scrambler.h"
-#include "Settings.h"
+#include "SettingsStore.h"
+#include "TextScrambler.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -17,7 +17,7 @@
 #include <map>
 
 // Each test gets its own config folder, also as XDG_CONFIG_HOME for the default location.
-class SettingsStore : public ::testing::Test {
+class SettingsStoreTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(Config.isValid());

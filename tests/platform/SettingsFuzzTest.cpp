@@ -3,8 +3,8 @@
 // failure can be repeated; the seed and the case are printed with it.
 #include "IniDocument.h"
 #include "QtPrint.h"
-#include "Settings.h"
 #include "SettingsFixture.h"
+#include "SettingsStore.h"
 
 #include <gtest/gtest.h>
 
@@ -99,7 +99,7 @@ std::vector<QString> UndamagedKeys(const QByteArray& damaged,
     return keys;
 }
 
-TEST_F(SettingsStore, RandomDamageLosesNoUndamagedValue) {
+TEST_F(SettingsStoreTest, RandomDamageLosesNoUndamagedValue) {
     const StoredFile stored = WrittenByQSettings(Config.path());
     std::map<QString, QByteArray> lineOf;
     for (const QByteArray& line : LinesOf(stored.bytes))
@@ -123,7 +123,7 @@ TEST_F(SettingsStore, RandomDamageLosesNoUndamagedValue) {
             ++viaFiles;
             QFile::remove(IniPath() + ".damaged");
             PutFile(file);
-            TLMDIniCtrl ini;
+            SettingsStore ini;
             read = ini.ReadTexts("common", keys, "<missing>");
             ini.WriteText("common", "fuzz", "written");
             reread = ini.ReadTexts("common", keys, "<missing>");

@@ -1,8 +1,8 @@
 // libFuzzer target for the settings reader and the best-list decoder: any bytes as a settings file.
 // Build with clang: cmake -DCMAKE_CXX_COMPILER=clang++ -DMORVEK_FUZZ=ON, target fuzz_settings.
-#include "HighscoreList.h"
+#include "BestList.h"
 #include "IniDocument.h"
-#include "Scrambler.h"
+#include "TextScrambler.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const QString& key : document.keys(QStringLiteral("common"))) {
         const std::optional<IniValue> value = document.value(QStringLiteral("common"), key);
         if (!value) std::abort(); // a listed key always has a value
-        const THighscoreEntry entry = ParseHighscoreEntry(UnscrambleText(value->text), 1);
+        const BestListEntry entry = ParseHighscoreEntry(UnscrambleText(value->text), 1);
         if (entry.Score < 0) std::abort();
         document.setValue(QStringLiteral("common"), key,
                           ScrambleText(FormatHighscoreEntry(entry)) + value->text);

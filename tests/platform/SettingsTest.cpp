@@ -1,7 +1,7 @@
 // The settings store: defaults, encodings, round trips, bad files and failing folders.
-#include "Settings.h"
 #include "QtPrint.h"
 #include "SettingsFixture.h"
+#include "SettingsStore.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -15,12 +15,12 @@
 
 namespace {
 
-TEST_F(SettingsStore, LivesInTheUsersConfigFolder) {
-    EXPECT_EQ(TLMDIniCtrl().FileName(), IniPath());
+TEST_F(SettingsStoreTest, LivesInTheUsersConfigFolder) {
+    EXPECT_EQ(SettingsStore().FileName(), IniPath());
 }
 
-TEST_F(SettingsStore, FirstRunReadsTheTableDefaultsAndCreatesNothing) {
-    TLMDIniCtrl ini;
+TEST_F(SettingsStoreTest, FirstRunReadsTheTableDefaultsAndCreatesNothing) {
+    SettingsStore ini;
     EXPECT_EQ(ini.ReadNumber(sdTongue), -1);
     EXPECT_TRUE(ini.ReadFlag(sdSound));
     EXPECT_TRUE(ini.ReadFlag(sdMusic));
@@ -39,20 +39,20 @@ TEST_F(SettingsStore, FirstRunReadsTheTableDefaultsAndCreatesNothing) {
     EXPECT_EQ(FileText(), "[common]\nsound=0\n");
 }
 
-TEST_F(SettingsStore, EveryTableValueRoundTrips) {
-    TLMDIniCtrl ini;
-    for (const TSettingDef& def : SettingsTable) {
+TEST_F(SettingsStoreTest, EveryTableValueRoundTrips) {
+    SettingsStore ini;
+    for (const SettingDef& def : SettingsTable) {
         SCOPED_TRACE(def.Name);
         switch (def.Kind) {
-        case TSettingKind::skFlag:
+        case SettingKind::Flag:
             ini.WriteFlag(def, def.NumberDefault == 0);
             EXPECT_EQ(ini.ReadFlag(def), def.NumberDefault == 0);
             break;
-        case TSettingKind::skNumber:
+        case SettingKind::Number:
             ini.WriteNumber(def, def.NumberDefault + 7);
             EXPECT_EQ(ini.ReadNumber(def), def.NumberDefault + 7);
             break;
-        case TSettingKind::skText:
+        case SettingKind::Text:
             ini.WriteText(def, QString::fromUtf8(def.TextDefault) + "x");
             EXPECT_EQ(ini.ReadText(def), QString::fromUtf8(def.TextDefault) + "x");
             break;
@@ -60,8 +60,8 @@ TEST_F(SettingsStore, EveryTableValueRoundTrips) {
     }
 }
 
-TEST_F(SettingsStore, ValuesRoundTripUnchanged) {
-    TLMDIniCtrl ini;
+TEST_F(SettingsStoreTest, ValuesRoundTripUnchanged) {
+    SettingsStore ini;
     for (int32_t n : {0, -1, 1, 9, INT32_MAX, INT32_MIN}) {
         ini.WriteNumber("common", "n", n);
         EXPECT_EQ(ini.ReadNumber("common", "n", 12345), n);
@@ -79,8 +79,8 @@ TEST_F(SettingsStore, ValuesRoundTripUnchanged) {
     }
 }
 
-TEST_F(SettingsStore, WritesPlainTextValues) {
-    TLMDIniCtrl ini;
+TEST_F(SettingsStoreTest, WritesPlainTextValues) {
+    SettingsStore ini;
     ini.WriteNumber(sdTongue, -1);
     ini.WriteFlag(sdSound, false);
     ini.WriteFlag(sdMusic, true);
@@ -89,7 +89,7 @@ TEST_F(SettingsStore, WritesPlainTextValues) {
 }
 
 // Stored text as a player or an editor may leave it, and what each kind of read makes of it.
-TEST_F(SettingsStore, ReadsTheStoredTextByTheEncodingTable) {
+TEST_F(SettingsStoreTest, ReadsTheStoredTextByTheEncodingTable) {
     struct Row {
         const char* stored;
         int32_t def;
@@ -130,7 +130,7 @@ TEST_F(SettingsStore, ReadsTheStoredTextByTheEncodingTable) {
         {"１２", 9, 9}, // full-width digits are not digits here
         {"true", 9, 9},
     };
-    TLMDIniCtrl ini;
+    SettingsStore ini;
     for (const Row& r : rows) {
         SCOPED_TRACE(r.stored);
         ini.WriteText("common", "v", QString::fromUtf8(r.stored));
@@ -151,8 +151,8 @@ TEST_F(SettingsStore, ReadsTheStoredTextByTheEncodingTable) {
     EXPECT_FALSE(ini.ReadFlag("common", "sound", false));
 }
 
-TEST_F(SettingsStore, AnExistingEmptyTextIsNotTheDefault) {
-    TLMDIniCtrl ini;
+TEST_F(SettingsStoreTest, AnExistingEmptyTextIsNotTheDefault) {
+    SettingsStore ini;
     ini.WriteText(sdPlayer, "");
     EXPECT_EQ(ini.ReadText(sdPlayer), "");
     PutFile("[common]\nplayer=\n");
@@ -160,14 +160,14 @@ TEST_F(SettingsStore, AnExistingEmptyTextIsNotTheDefault) {
     EXPECT_EQ(ini.ReadNumber("common", "player", 3), 3);
 }
 
-TEST_F(SettingsStore, TextEndsAtTheFirstNul) {
-    TLMDIniCtrl ini;
+TEST_F(SettingsStoreTest, TextEndsAtTheFirstNul) {
+    SettingsStore ini;
     ini.WriteText("common", "t", QString("ab") + QChar(0) + "cd");
     EXPECT_EQ(ini.ReadText("common", "t", "x"), "ab");
 }
 
 // Values that do not come back as plain text, entered by hand.
-TEST_F(SettingsStore, AValueThatIsNotPlainTextFailsTheRead) {
+TEST_F(SettingsStoreTest, AValueThatIsNotPlainTextFailsTheRead) {
     struct Row {
         const char* line;
         const char* error;
@@ -178,7 +178,7 @@ TEST_F(SettingsStore, AValueThatIsNotPlainTextFailsTheRead) {
         {"mode=@Invalid()", "Fehler beim Holen der Daten für 'mode'"},
         {"mode=@Variant(\\0\\0\\0\\x7f\\0garbage)", "Fehler beim Holen der Daten für 'mode'"},
     };
-    TLMDIniCtrl ini;
+    SettingsStore ini;
     for (const Row& r : rows) {
         SCOPED_TRACE(r.line);
         PutFile(QByteArray("[common]\nsound=0\n") + r.line + "\n");
@@ -193,12 +193,12 @@ TEST_F(SettingsStore, AValueThatIsNotPlainTextFailsTheRead) {
     }
 }
 
-TEST_F(SettingsStore, AFolderThatCannotBeCreatedFailsTheWrite) {
+TEST_F(SettingsStoreTest, AFolderThatCannotBeCreatedFailsTheWrite) {
     // A plain file where the folder belongs stops the creation even for root.
     QFile blocker(Config.path() + "/Tallowin");
     ASSERT_TRUE(blocker.open(QFile::WriteOnly));
     blocker.close();
-    TLMDIniCtrl ini;
+    SettingsStore ini;
     EXPECT_EQ(ErrorOf([&] { ini.WriteNumber(sdMode, 3); }),
               "Erzeugung von Schlüssel common misslungen");
     EXPECT_EQ(ErrorOf([&] { ini.WriteText(sdPlayer, "x"); }),
@@ -206,8 +206,8 @@ TEST_F(SettingsStore, AFolderThatCannotBeCreatedFailsTheWrite) {
     EXPECT_EQ(ini.ReadNumber(sdMode), 1);
 }
 
-TEST_F(SettingsStore, AFileThatCannotBeWrittenFailsTheWrite) {
-    TLMDIniCtrl ini;
+TEST_F(SettingsStoreTest, AFileThatCannotBeWrittenFailsTheWrite) {
+    SettingsStore ini;
     // A folder where the file belongs cannot be read nor replaced, even by root.
     QDir().mkpath(IniPath());
     EXPECT_EQ(ErrorOf([&] { ini.WriteNumber(sdMode, 3); }),
@@ -228,7 +228,7 @@ TEST_F(SettingsStore, AFileThatCannotBeWrittenFailsTheWrite) {
 }
 
 // Broken files must neither crash the reads nor cost the values that are still there.
-TEST_F(SettingsStore, GarbageAndTruncatedFilesKeepWhatCanBeRead) {
+TEST_F(SettingsStoreTest, GarbageAndTruncatedFilesKeepWhatCanBeRead) {
     struct Row {
         const char* name;
         QByteArray bytes;
@@ -246,7 +246,7 @@ TEST_F(SettingsStore, GarbageAndTruncatedFilesKeepWhatCanBeRead) {
         {"utf-16", Bytes("\xff\xfe[\0c\0o\0m\0m\0o\0n\0]\0\n\0"), 1, true},
         {"empty", "", 1, true},
     };
-    TLMDIniCtrl ini;
+    SettingsStore ini;
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
         PutFile(r.bytes);
@@ -259,14 +259,14 @@ TEST_F(SettingsStore, GarbageAndTruncatedFilesKeepWhatCanBeRead) {
     }
 }
 
-TEST_F(SettingsStore, TwoStoresOnOneFileLoseNoValue) {
-    TLMDIniCtrl a;
-    TLMDIniCtrl b;
+TEST_F(SettingsStoreTest, TwoStoresOnOneFileLoseNoValue) {
+    SettingsStore a;
+    SettingsStore b;
     a.WriteNumber(sdMode, 3);
     b.WriteFlag(sdSound, false);
     a.WriteText(sdPlayer, "Anna");
     b.WriteNumber(sdBackMode, 4);
-    for (const TLMDIniCtrl* s : {&a, &b}) {
+    for (const SettingsStore* s : {&a, &b}) {
         EXPECT_EQ(s->ReadNumber(sdMode), 3);
         EXPECT_FALSE(s->ReadFlag(sdSound));
         EXPECT_EQ(s->ReadText(sdPlayer), "Anna");
@@ -278,14 +278,14 @@ TEST_F(SettingsStore, TwoStoresOnOneFileLoseNoValue) {
     EXPECT_EQ(a.ReadNumber(sdMode), 8);
 }
 
-TEST_F(SettingsStore, AnotherProcessWritingBetweenOurWritesLosesNothing) {
-    TLMDIniCtrl ini;
+TEST_F(SettingsStoreTest, AnotherProcessWritingBetweenOurWritesLosesNothing) {
+    SettingsStore ini;
     ini.WriteNumber(sdMode, 3);
     for (int round = 0; round < 3; ++round) {
         const pid_t child = fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
-            TLMDIniCtrl other;
+            SettingsStore other;
             // Same length as the value it replaces, so only the content tells them apart.
             other.WriteNumber(sdBackMode, round + 1);
             other.WriteText("common", QString("child%1").arg(round), "x");

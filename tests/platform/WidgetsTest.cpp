@@ -1,14 +1,14 @@
 // Widget set: image button states and faces, panels, labels, images, check box, balloon hint.
 #include "Application.h"
+#include "BackPanel.h"
 #include "BitmapList.h"
-#include "LMDBackPanel.h"
-#include "LMDCheckBox.h"
-#include "LMDLImage.h"
-#include "LMDLabel.h"
-#include "LMDMMButton.h"
-#include "LMDShapeHint.h"
-#include "LMDSimpleLabel.h"
-#include "Settings.h"
+#include "HintBalloon.h"
+#include "ImageButton.h"
+#include "ListImage.h"
+#include "RotatedLabel.h"
+#include "SettingsStore.h"
+#include "TextLabel.h"
+#include "TransparentCheckBox.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -32,7 +32,7 @@ QRgb ItemColour(int i) {
 
 // Items 0..16 of 50 x 50 in their own colour with a white bottom-left pixel (the key colour);
 // item 10 is empty.
-TBitmapList FlatList() {
+BitmapList FlatList() {
     std::vector<QImage> items;
     for (int i = 0; i < 17; ++i) {
         QImage img(50, 50, QImage::Format_RGB32);
@@ -40,7 +40,7 @@ TBitmapList FlatList() {
         img.setPixel(0, 49, qRgb(255, 255, 255));
         items.push_back(i == 10 ? QImage() : img);
     }
-    return TBitmapList(std::move(items));
+    return BitmapList(std::move(items));
 }
 
 std::unique_ptr<QWidget> GroundWidget(int w, int h) {
@@ -57,11 +57,11 @@ class ButtonTest : public ::testing::Test {
   protected:
     void SetUp() override {
         Ground = GroundWidget(140, 80);
-        Button = new TLMDMMButton(Ground.get());
+        Button = new ImageButton(Ground.get());
         Button->move(10, 10);
         Button->SetButtonFaceImageList(&List);
         Button->SetCursorPosSource([this] { return Cursor; });
-        Button->OnClick = [this] { ++Clicks; };
+        QObject::connect(Button, &ImageButton::clicked, [this] { ++Clicks; });
         Ground->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(Ground.get()));
         // Start polling with the cursor over the button; tests move it where they need it. Only
@@ -82,90 +82,92 @@ class ButtonTest : public ::testing::Test {
         QApplication::sendEvent(Button, &enter);
     }
 
-    TBitmapList List = FlatList();
+    BitmapList List = FlatList();
     std::unique_ptr<QWidget> Ground;
-    TLMDMMButton* Button = nullptr;
+    ImageButton* Button = nullptr;
     QPoint Cursor;
     int Clicks = 0;
 };
 
 TEST_F(ButtonTest, HoverPressReleaseShowsFacesAndClicksOnce) {
-    Button->SetButtonFaceIndicesNew2(TLMDMMButton::FaceTable(4, 5, 4, 6));
+    Button->SetButtonFaceIndicesNew2(ImageButton::FaceTable(4, 5, 4, 6));
     EXPECT_EQ(ShownItem(), 4);
     Enter();
-    EXPECT_EQ(Button->State(), bsMouseOver);
+    EXPECT_EQ(Button->State(), ButtonState::MouseOver);
     EXPECT_EQ(ShownItem(), 5);
     QTest::mousePress(Button, Qt::LeftButton, {}, QPoint(25, 25));
-    EXPECT_EQ(Button->State(), bsPressed);
+    EXPECT_EQ(Button->State(), ButtonState::Pressed);
     EXPECT_EQ(ShownItem(), 4);
     EXPECT_EQ(Clicks, 0);
     QTest::mouseRelease(Button, Qt::LeftButton, {}, QPoint(25, 25));
-    EXPECT_EQ(Button->State(), bsMouseOver);
+    EXPECT_EQ(Button->State(), ButtonState::MouseOver);
     EXPECT_EQ(ShownItem(), 5);
     EXPECT_EQ(Clicks, 1);
     Cursor = Button->mapToGlobal(QPoint(80, 80));
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(Button, &leave);
-    EXPECT_EQ(Button->State(), bsNormal);
+    EXPECT_EQ(Button->State(), ButtonState::Normal);
     EXPECT_EQ(Clicks, 1);
 }
 
 // A store error in a click handler ends that handler with a report; the button works on.
 TEST_F(ButtonTest, AHandlerErrorIsReportedAndTheButtonWorksOn) {
     QStringList reports;
-    TApplication::ErrorHook = [&](const QString& text) { reports << text; };
-    Button->OnClick = [this] {
+    Application::ErrorHook = [&](const QString& text) { reports << text; };
+    QObject::disconnect(Button, &ImageButton::clicked, nullptr, nullptr);
+    QObject::connect(Button, &ImageButton::clicked, [this] {
         ++Clicks;
         throw ESettingsError(QStringLiteral("Fehler beim Setzen der Daten für 'mode'"));
-    };
-    Button->OnMouseDown = [](Qt::MouseButton, int, int) {
+    });
+    QObject::connect(Button, &ImageButton::pressed, [](Qt::MouseButton, int, int) {
         throw ESettingsError(QStringLiteral("Erzeugung von Schlüssel common misslungen"));
-    };
+    });
     for (int i = 0; i < 2; ++i) {
         QTest::mousePress(Button, Qt::LeftButton, {}, QPoint(25, 25));
         QTest::mouseRelease(Button, Qt::LeftButton, {}, QPoint(25, 25));
     }
-    TApplication::ErrorHook = nullptr;
+    Application::ErrorHook = nullptr;
     EXPECT_EQ(Clicks, 2);
     EXPECT_EQ(reports.size(), 4);
     EXPECT_EQ(reports.value(0), QStringLiteral("Erzeugung von Schlüssel common misslungen"));
     EXPECT_EQ(reports.value(1), QStringLiteral("Fehler beim Setzen der Daten für 'mode'"));
-    EXPECT_EQ(Button->State(), bsMouseOver);
+    EXPECT_EQ(Button->State(), ButtonState::MouseOver);
 }
 
 // A balloon hint mapped under the cursor makes X report a leave; the face must stay lively.
 TEST_F(ButtonTest, LeaveWhileTheCursorStaysKeepsMouseOver) {
-    Button->SetButtonFaceIndicesNew2(TLMDMMButton::FaceTable(4, 5, 4, 6));
+    Button->SetButtonFaceIndicesNew2(ImageButton::FaceTable(4, 5, 4, 6));
     Enter();
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(Button, &leave);
-    EXPECT_EQ(Button->State(), bsMouseOver);
+    EXPECT_EQ(Button->State(), ButtonState::MouseOver);
     Cursor = Button->mapToGlobal(QPoint(80, 80));
-    QTRY_COMPARE_WITH_TIMEOUT(Button->State(), int(bsNormal), 1000);
+    QTRY_COMPARE_WITH_TIMEOUT(Button->State(), int(ButtonState::Normal), 1000);
 }
 
 TEST_F(ButtonTest, DraggingOffAndReleasingOutsideDoesNotClick) {
-    Button->SetButtonFaceIndicesNew2(TLMDMMButton::FaceTable(4, 5, 4, 6));
+    Button->SetButtonFaceIndicesNew2(ImageButton::FaceTable(4, 5, 4, 6));
     QTest::mousePress(Button, Qt::LeftButton, {}, QPoint(25, 25));
     QTest::mouseMove(Button, QPoint(90, 25));
-    EXPECT_EQ(Button->State(), bsNormal);
+    EXPECT_EQ(Button->State(), ButtonState::Normal);
     QTest::mouseMove(Button, QPoint(20, 20));
-    EXPECT_EQ(Button->State(), bsPressed);
+    EXPECT_EQ(Button->State(), ButtonState::Pressed);
     QTest::mouseMove(Button, QPoint(90, 25));
     QTest::mouseRelease(Button, Qt::LeftButton, {}, QPoint(90, 25));
-    EXPECT_EQ(Button->State(), bsNormal);
+    EXPECT_EQ(Button->State(), ButtonState::Normal);
     EXPECT_EQ(Clicks, 0);
 }
 
 TEST_F(ButtonTest, MouseDownFiresForEveryButtonButOnlyLeftPresses) {
-    Button->SetButtonFaceIndicesNew2(TLMDMMButton::FaceTable(14, 15, 14, 16));
+    Button->SetButtonFaceIndicesNew2(ImageButton::FaceTable(14, 15, 14, 16));
     std::vector<std::tuple<Qt::MouseButton, int, int>> downs;
-    Button->OnMouseDown = [&](Qt::MouseButton b, int x, int y) { downs.emplace_back(b, x, y); };
+    QObject::connect(Button, &ImageButton::pressed,
+                     [&](Qt::MouseButton b, int x, int y) { downs.emplace_back(b, x, y); });
     QTest::mousePress(Button, Qt::RightButton, {}, QPoint(7, 9));
-    EXPECT_EQ(Button->State(), bsNormal);
+    EXPECT_EQ(Button->State(), ButtonState::Normal);
     QTest::mouseRelease(Button, Qt::RightButton, {}, QPoint(7, 9));
     QTest::mousePress(Button, Qt::LeftButton, {}, QPoint(30, 12));
-    EXPECT_EQ(Button->State(), bsPressed);
+    EXPECT_EQ(Button->State(), ButtonState::Pressed);
     QTest::mouseRelease(Button, Qt::LeftButton, {}, QPoint(30, 12));
     ASSERT_EQ(downs.size(), 2u);
     EXPECT_EQ(downs[0], std::make_tuple(Qt::RightButton, 7, 9));
@@ -175,65 +177,65 @@ TEST_F(ButtonTest, MouseDownFiresForEveryButtonButOnlyLeftPresses) {
 
 TEST_F(ButtonTest, MouseDownHandlerThatSwallowsTheReleaseLeavesNoPressedButton) {
     // A handler running a modal dialog: the release goes to the dialog, not to the button.
-    Button->SetButtonFaceIndicesNew2(TLMDMMButton::FaceTable(14, 15, 14, 16));
+    Button->SetButtonFaceIndicesNew2(ImageButton::FaceTable(14, 15, 14, 16));
     QWidget other;
     other.resize(40, 40);
-    Button->OnMouseDown = [&](Qt::MouseButton, int, int) {
+    QObject::connect(Button, &ImageButton::pressed, [&](Qt::MouseButton, int, int) {
         other.show();
         QTest::mouseRelease(&other, Qt::LeftButton, {}, QPoint(5, 5));
-    };
+    });
     QTest::mousePress(Button, Qt::LeftButton, {}, QPoint(25, 25));
-    EXPECT_NE(Button->State(), bsPressed);
+    EXPECT_NE(Button->State(), ButtonState::Pressed);
     EXPECT_EQ(Clicks, 0);
 }
 
 TEST_F(ButtonTest, DisabledButtonShowsItsFaceAndIgnoresTheMouse) {
-    Button->SetButtonFaceIndicesNew2(TLMDMMButton::FaceTable(11, 12, 11, 13));
+    Button->SetButtonFaceIndicesNew2(ImageButton::FaceTable(11, 12, 11, 13));
     int downs = 0;
-    Button->OnMouseDown = [&](Qt::MouseButton, int, int) { ++downs; };
+    QObject::connect(Button, &ImageButton::pressed, [&](Qt::MouseButton, int, int) { ++downs; });
     Button->setEnabled(false);
-    EXPECT_EQ(Button->State(), bsDisabled);
+    EXPECT_EQ(Button->State(), ButtonState::Disabled);
     EXPECT_EQ(ShownItem(), 13);
     Enter();
     QTest::mouseClick(Button, Qt::LeftButton, {}, QPoint(25, 25));
-    EXPECT_EQ(Button->State(), bsDisabled);
+    EXPECT_EQ(Button->State(), ButtonState::Disabled);
     EXPECT_EQ(ShownItem(), 13);
     EXPECT_EQ(downs, 0);
     EXPECT_EQ(Clicks, 0);
     Button->setEnabled(true);
-    EXPECT_EQ(Button->State(), bsNormal);
+    EXPECT_EQ(Button->State(), ButtonState::Normal);
     EXPECT_EQ(ShownItem(), 11);
     QTest::mouseClick(Button, Qt::LeftButton, {}, QPoint(25, 25));
     EXPECT_EQ(Clicks, 1);
 }
 
 TEST_F(ButtonTest, PollRestoresNormalFaceWhenCursorLeftWithoutLeaveEvent) {
-    Button->SetButtonFaceIndicesNew2(TLMDMMButton::FaceTable(4, 5, 4, 6));
+    Button->SetButtonFaceIndicesNew2(ImageButton::FaceTable(4, 5, 4, 6));
     Enter();
     ASSERT_TRUE(Button->PollActive());
     QTest::qWait(250);
-    EXPECT_EQ(Button->State(), bsMouseOver) << "cursor still inside";
+    EXPECT_EQ(Button->State(), ButtonState::MouseOver) << "cursor still inside";
     Cursor = Button->mapToGlobal(QPoint(51, 25));
     // About 100 ms; a busy machine may take longer.
-    EXPECT_TRUE(QTest::qWaitFor([this] { return Button->State() == bsNormal; }, 2000));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return Button->State() == ButtonState::Normal; }, 2000));
     EXPECT_EQ(ShownItem(), 4);
     EXPECT_FALSE(Button->PollActive());
 }
 
 TEST_F(ButtonTest, PollStopsWhenPressed) {
-    Button->SetButtonFaceIndicesNew2(TLMDMMButton::FaceTable(4, 5, 4, 6));
+    Button->SetButtonFaceIndicesNew2(ImageButton::FaceTable(4, 5, 4, 6));
     Enter();
     QTest::mousePress(Button, Qt::LeftButton, {}, QPoint(25, 25));
     EXPECT_FALSE(Button->PollActive());
     Cursor = Button->mapToGlobal(QPoint(80, 25));
     QTest::qWait(250);
-    EXPECT_EQ(Button->State(), bsPressed);
+    EXPECT_EQ(Button->State(), ButtonState::Pressed);
     QTest::mouseRelease(Button, Qt::LeftButton, {}, QPoint(25, 25));
 }
 
 struct FallbackRow {
     const char* Name;
-    TButtonFaceTable Faces;
+    ButtonFaceTable Faces;
     int State;
     int Expected;
 };
@@ -264,7 +266,7 @@ TEST_F(ButtonTest, FaceFallbacks) {
 }
 
 TEST_F(ButtonTest, MissingFaceShowsGroundAndStillReacts) {
-    Button->SetButtonFaceIndicesNew2(TLMDMMButton::FaceTable(40, 5, 4, 6));
+    Button->SetButtonFaceIndicesNew2(ImageButton::FaceTable(40, 5, 4, 6));
     EXPECT_EQ(ShownItem(), -1);
     Enter();
     EXPECT_EQ(ShownItem(), 5);
@@ -276,7 +278,7 @@ TEST_F(ButtonTest, MissingFaceShowsGroundAndStillReacts) {
 
 TEST_F(ButtonTest, ListGivenLaterRepaintsTheFace) {
     Button->SetButtonFaceImageList(nullptr);
-    Button->SetButtonFaceIndicesNew2(TLMDMMButton::FaceTable(7, 8, 7, 7));
+    Button->SetButtonFaceIndicesNew2(ImageButton::FaceTable(7, 8, 7, 7));
     EXPECT_EQ(ShownItem(), -1);
     Button->SetButtonFaceImageList(&List);
     EXPECT_EQ(ShownItem(), 7);
@@ -296,7 +298,7 @@ TEST_F(ButtonTest, FaceColourOfBottomLeftPixelIsTransparent) {
     for (int y = 10; y < 40; ++y)
         for (int x = 10; x < 40; ++x)
             blackKey.setPixel(x, y, qRgb(255, 255, 255));
-    TBitmapList faces(std::vector<QImage>{whiteKey, blackKey});
+    BitmapList faces(std::vector<QImage>{whiteKey, blackKey});
     Button->SetButtonFaceImageList(&faces);
 
     struct Row {
@@ -311,7 +313,7 @@ TEST_F(ButtonTest, FaceColourOfBottomLeftPixelIsTransparent) {
         {1, {49, 0}, GroundColour},
     };
     for (const Row& row : rows) {
-        Button->SetButtonFaceIndicesNew2(TLMDMMButton::FaceTable(row.Face, row.Face, 0, 0));
+        Button->SetButtonFaceIndicesNew2(ImageButton::FaceTable(row.Face, row.Face, 0, 0));
         const QImage shot = Ground->grab().toImage();
         EXPECT_EQ(shot.pixel(QPoint(10, 10) + row.At), row.Expected)
             << "face " << row.Face << " at " << row.At.x() << "," << row.At.y();
@@ -332,7 +334,7 @@ TEST_F(ButtonTest, HintOnlyWhileShowHint) {
 
 // A dialog's buttons take the focus by Tab; the focused one shows a ring and answers the keys.
 TEST_F(ButtonTest, FocusedButtonShowsItsRingAndAnswersSpaceAndEnter) {
-    Button->SetButtonFaceIndicesNew2(TLMDMMButton::FaceTable(4, 5, 4, 6));
+    Button->SetButtonFaceIndicesNew2(ImageButton::FaceTable(4, 5, 4, 6));
     Button->setFocusPolicy(Qt::TabFocus);
     Ground->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(Ground.get()));
@@ -363,9 +365,9 @@ TEST_F(ButtonTest, FocusedButtonShowsItsRingAndAnswersSpaceAndEnter) {
 
 // The arrow keys walk the focus along the tab order, as Tab and Backtab do.
 TEST_F(ButtonTest, ArrowKeysMoveTheFocusToTheNeighbours) {
-    auto* second = new TLMDMMButton(Ground.get());
+    auto* second = new ImageButton(Ground.get());
     second->move(70, 10);
-    for (TLMDMMButton* b : {Button, second})
+    for (ImageButton* b : {Button, second})
         b->setFocusPolicy(Qt::TabFocus);
     second->show();
     Ground->activateWindow();
@@ -389,7 +391,8 @@ TEST_F(ButtonTest, ArrowKeysMoveTheFocusToTheNeighbours) {
 // A screen reader sees a button it can press: a press is a click, and nothing while disabled.
 TEST_F(ButtonTest, ScreenReadersSeeAButtonToPress) {
     int downs = 0;
-    Button->OnMouseDown = [&](Qt::MouseButton b, int, int) { downs += b == Qt::LeftButton; };
+    QObject::connect(Button, &ImageButton::pressed,
+                     [&](Qt::MouseButton b, int, int) { downs += b == Qt::LeftButton; });
     Button->SetHint(QStringLiteral("I want to start again. (F2)"));
     QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(Button);
     ASSERT_NE(iface, nullptr);
@@ -418,8 +421,8 @@ TEST(BackPanel, TilesItemFromTopLeftUnderFrame) {
     for (int y = 0; y < 20; ++y)
         for (int x = 0; x < 30; ++x)
             tile.setPixel(x, y, qRgb(x * 8, y * 12, 77));
-    TBitmapList list(std::vector<QImage>{QImage(), tile});
-    TLMDBackPanel panel;
+    BitmapList list(std::vector<QImage>{QImage(), tile});
+    BackPanel panel;
     panel.resize(200, 150);
     panel.SetImageList(&list);
     panel.SetListIndex(1);
@@ -442,7 +445,7 @@ TEST(BackPanel, TilesItemFromTopLeftUnderFrame) {
         EXPECT_EQ(shot.pixel(black), qRgb(0, 0, 0)) << black.x() << "," << black.y();
 }
 
-TEST(SimpleLabel, CarriageReturnAndWidthBreakLines) {
+TEST(TextLabelTest, CarriageReturnAndWidthBreakLines) {
     struct Row {
         const char* Caption;
         bool Multi;
@@ -455,7 +458,7 @@ TEST(SimpleLabel, CarriageReturnAndWidthBreakLines) {
         {"one\r\ntwo", true, {"one", "two"}},
         {"Game paused.\rContinue?", false, {"Game paused. Continue?"}},
     };
-    TLMDSimpleLabel label;
+    TextLabel label;
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(16);
     font.setBold(true);
@@ -479,9 +482,9 @@ TEST(SimpleLabel, CarriageReturnAndWidthBreakLines) {
         EXPECT_LE(label.fontMetrics().horizontalAdvance(line), 120);
 }
 
-TEST(SimpleLabel, DrawsTwoCentredLines) {
+TEST(TextLabelTest, DrawsTwoCentredLines) {
     auto ground = GroundWidget(288, 67);
-    auto* label = new TLMDSimpleLabel(ground.get());
+    auto* label = new TextLabel(ground.get());
     label->resize(288, 67);
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(16);
@@ -514,15 +517,15 @@ TEST(SimpleLabel, DrawsTwoCentredLines) {
     EXPECT_NEAR((top + bottom) / 2.0, 33.5, 4);
 }
 
-TEST(LImage, MagentaShowsTheGround) {
+TEST(ListImageTest, MagentaShowsTheGround) {
     QImage logo(40, 20, QImage::Format_RGB32);
     logo.fill(qRgb(0, 0, 200));
     for (int y = 0; y < 20; ++y)
         for (int x = 0; x < 20; ++x)
             logo.setPixel(x, y, qRgb(255, 0, 255));
-    TBitmapList list(std::vector<QImage>{QImage(), QImage(), QImage(), logo});
+    BitmapList list(std::vector<QImage>{QImage(), QImage(), QImage(), logo});
     auto ground = GroundWidget(60, 30);
-    auto* image = new TLMDLImage(ground.get());
+    auto* image = new ListImage(ground.get());
     image->setGeometry(5, 5, 40, 20);
     image->SetImageList(&list);
     image->SetListIndex(3);
@@ -534,9 +537,9 @@ TEST(LImage, MagentaShowsTheGround) {
     EXPECT_EQ(shot.pixel(10, 10), qRgb(255, 0, 255));
 }
 
-TEST(Label3D, TurnedTextRunsUpFromTheBottomWithShadow) {
+TEST(RotatedLabelTest, TurnedTextRunsUpFromTheBottomWithShadow) {
     auto ground = GroundWidget(53, 281);
-    auto* label = new TLMDLabel(ground.get());
+    auto* label = new RotatedLabel(ground.get());
     label->resize(53, 281);
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(37);
@@ -566,9 +569,9 @@ TEST(Label3D, TurnedTextRunsUpFromTheBottomWithShadow) {
     EXPECT_GT(black, 100) << "raised effect";
 }
 
-TEST(CheckBox, ClickAnywhereToggles) {
+TEST(TransparentCheckBoxTest, ClickAnywhereToggles) {
     auto ground = GroundWidget(40, 40);
-    auto* box = new TLMDCheckBox(ground.get());
+    auto* box = new TransparentCheckBox(ground.get());
     box->move(10, 10);
     ground->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(ground.get()));
@@ -580,9 +583,9 @@ TEST(CheckBox, ClickAnywhereToggles) {
     EXPECT_EQ(ground->grab().toImage().pixel(10, 10), GroundColour) << "transparent corner";
 }
 
-TEST(CheckBox, TabFocusTurnsTheOutlineYellowAndSpaceToggles) {
+TEST(TransparentCheckBoxTest, TabFocusTurnsTheOutlineYellowAndSpaceToggles) {
     auto ground = GroundWidget(40, 40);
-    auto* box = new TLMDCheckBox(ground.get());
+    auto* box = new TransparentCheckBox(ground.get());
     box->move(10, 10);
     ground->show();
     ground->activateWindow();
@@ -599,12 +602,12 @@ TEST(CheckBox, TabFocusTurnsTheOutlineYellowAndSpaceToggles) {
     EXPECT_GT(qBlue(outline()), 150) << "white outline without the focus";
 }
 
-class ShapeHintTest : public ::testing::Test {
+class HintBalloonTest : public ::testing::Test {
   protected:
     void SetUp() override {
         Window = std::make_unique<QWidget>();
         Window->setGeometry(200, 200, 200, 100);
-        Button = new TLMDMMButton(Window.get());
+        Button = new ImageButton(Window.get());
         Button->move(10, 10);
         Button->SetHint(QStringLiteral("I need a break."));
         Inner = new QWidget(Window.get());
@@ -621,20 +624,20 @@ class ShapeHintTest : public ::testing::Test {
     }
 
     std::unique_ptr<QWidget> Window;
-    TLMDMMButton* Button = nullptr;
+    ImageButton* Button = nullptr;
     QWidget* Inner = nullptr;
 };
 
-TEST_F(ShapeHintTest, ToolTipShowsInBalloonAndHidesAgain) {
-    TLMDShapeHint hint;
+TEST_F(HintBalloonTest, ToolTipShowsInBalloonAndHidesAgain) {
+    HintBalloon hint;
     AskTip(Button);
     ASSERT_TRUE(hint.HintVisible());
     EXPECT_FALSE(QToolTip::isVisible());
-    const TLMDHintWindow* balloon = hint.HintWindow();
+    const HintBalloonWindow* balloon = hint.HintWindow();
     EXPECT_EQ(balloon->Text(), QStringLiteral("I need a break."));
     EXPECT_EQ(balloon->font().family(), QStringLiteral("Arial"));
     EXPECT_EQ(balloon->font().pixelSize(), 13);
-    EXPECT_EQ(balloon->Position(), hpAboveRight);
+    EXPECT_EQ(balloon->Position(), HintPosition::AboveRight);
     EXPECT_EQ(balloon->pos() + balloon->NoseTip(), Button->mapToGlobal(QPoint(20, 20)));
     EXPECT_LE(balloon->geometry().bottom(), Button->mapToGlobal(QPoint(20, 20)).y());
 
@@ -656,8 +659,8 @@ TEST_F(ShapeHintTest, ToolTipShowsInBalloonAndHidesAgain) {
 
 // However the pointer leaves the hinted widget (no leave notification at all here), the balloon
 // goes within a few polls.
-TEST_F(ShapeHintTest, BalloonGoesWhenThePointerIsOffTheWidget) {
-    TLMDShapeHint hint;
+TEST_F(HintBalloonTest, BalloonGoesWhenThePointerIsOffTheWidget) {
+    HintBalloon hint;
     QCursor::setPos(Button->mapToGlobal(QPoint(20, 20)));
     AskTip(Button);
     ASSERT_TRUE(hint.HintVisible());
@@ -667,15 +670,15 @@ TEST_F(ShapeHintTest, BalloonGoesWhenThePointerIsOffTheWidget) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return !hint.HintVisible(); }, 1000));
 }
 
-TEST_F(ShapeHintTest, WidgetWithoutTipShowsItsParentsTip) {
-    TLMDShapeHint hint;
+TEST_F(HintBalloonTest, WidgetWithoutTipShowsItsParentsTip) {
+    HintBalloon hint;
     AskTip(Inner);
     ASSERT_TRUE(hint.HintVisible());
     EXPECT_EQ(hint.HintWindow()->Text(), QStringLiteral("Who are the best?"));
 }
 
-TEST_F(ShapeHintTest, ButtonWithShowHintOffShowsNoOwnHint) {
-    TLMDShapeHint hint;
+TEST_F(HintBalloonTest, ButtonWithShowHintOffShowsNoOwnHint) {
+    HintBalloon hint;
     Window->setToolTip(QString());
     Button->SetShowHint(false);
     AskTip(Button);
@@ -683,8 +686,8 @@ TEST_F(ShapeHintTest, ButtonWithShowHintOffShowsNoOwnHint) {
     EXPECT_FALSE(QToolTip::isVisible());
 }
 
-TEST_F(ShapeHintTest, DisablingOrDestroyingRestoresStandardTips) {
-    auto hint = std::make_unique<TLMDShapeHint>();
+TEST_F(HintBalloonTest, DisablingOrDestroyingRestoresStandardTips) {
+    auto hint = std::make_unique<HintBalloon>();
     hint->SetEnabled(false);
     AskTip(Button);
     EXPECT_FALSE(hint->HintVisible());
@@ -701,33 +704,49 @@ TEST_F(ShapeHintTest, DisablingOrDestroyingRestoresStandardTips) {
     EXPECT_EQ(QToolTip::text(), QStringLiteral("Who are the best?"));
 }
 
-TEST_F(ShapeHintTest, OnlyTheFirstInstanceActs) {
-    TLMDShapeHint first;
-    TLMDShapeHint second;
-    EXPECT_EQ(TLMDShapeHint::Instance(), &first);
+TEST_F(HintBalloonTest, OnlyTheFirstInstanceActs) {
+    HintBalloon first;
+    HintBalloon second;
+    EXPECT_EQ(HintBalloon::Instance(), &first);
     AskTip(Button);
     EXPECT_TRUE(first.HintVisible());
     EXPECT_FALSE(second.HintVisible());
 }
 
-TEST(HintWindow, FlipsAwayFromScreenEdges) {
+TEST(HintBalloonWindowTest, FlipsAwayFromScreenEdges) {
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     struct Row {
         const char* Name;
         QPoint Spot;
-        THintPosition Preferred;
-        THintPosition Expected;
+        HintPosition Preferred;
+        HintPosition Expected;
     };
     const Row rows[] = {
-        {"room everywhere", screen.center(), hpAboveRight, hpAboveRight},
-        {"room everywhere, below left", screen.center(), hpBelowLeft, hpBelowLeft},
-        {"top edge", {screen.center().x(), screen.top() + 5}, hpAboveRight, hpBelowRight},
-        {"right edge", {screen.right() - 5, screen.center().y()}, hpAboveRight, hpAboveLeft},
-        {"top right corner", {screen.right() - 5, screen.top() + 5}, hpAboveRight, hpBelowLeft},
-        {"bottom edge", {screen.center().x(), screen.bottom() - 2}, hpBelowLeft, hpAboveLeft},
-        {"left edge", {screen.left() + 3, screen.center().y()}, hpAboveLeft, hpAboveRight},
+        {"room everywhere", screen.center(), HintPosition::AboveRight, HintPosition::AboveRight},
+        {"room everywhere, below left", screen.center(), HintPosition::BelowLeft,
+         HintPosition::BelowLeft},
+        {"top edge",
+         {screen.center().x(), screen.top() + 5},
+         HintPosition::AboveRight,
+         HintPosition::BelowRight},
+        {"right edge",
+         {screen.right() - 5, screen.center().y()},
+         HintPosition::AboveRight,
+         HintPosition::AboveLeft},
+        {"top right corner",
+         {screen.right() - 5, screen.top() + 5},
+         HintPosition::AboveRight,
+         HintPosition::BelowLeft},
+        {"bottom edge",
+         {screen.center().x(), screen.bottom() - 2},
+         HintPosition::BelowLeft,
+         HintPosition::AboveLeft},
+        {"left edge",
+         {screen.left() + 3, screen.center().y()},
+         HintPosition::AboveLeft,
+         HintPosition::AboveRight},
     };
-    TLMDHintWindow balloon;
+    HintBalloonWindow balloon;
     for (const Row& row : rows) {
         balloon.ShowAt(row.Spot, QStringLiteral("Ich möchte die Einstellungen ändern."),
                        row.Preferred);
@@ -737,7 +756,8 @@ TEST(HintWindow, FlipsAwayFromScreenEdges) {
         const QImage shot = balloon.grab().toImage();
         const QPoint tip = balloon.NoseTip();
         EXPECT_GT(qAlpha(shot.pixel(tip)), 0) << row.Name << ": nose tip is drawn";
-        const bool above = row.Expected == hpAboveLeft || row.Expected == hpAboveRight;
+        const bool above =
+            row.Expected == HintPosition::AboveLeft || row.Expected == HintPosition::AboveRight;
         const QPoint farEdge(shot.width() / 2, above ? 0 : shot.height() - 1);
         EXPECT_EQ(shot.pixel(farEdge), qRgb(0, 0, 0)) << row.Name << ": black border";
         // In the left margin, halfway down the body (the nose is 12 pixels high).

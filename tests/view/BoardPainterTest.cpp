@@ -46,10 +46,10 @@ uint32_t Raw(const QImage& img, int x, int y) {
 }
 
 struct Board {
-    TPuzzle Puzzle;
-    TBitmapList Bmps;
-    TPaintBox Box;
-    TBoardPainter Painter{Puzzle, Bmps, Box};
+    Puzzle puzzle;
+    BitmapList Bmps;
+    PaintBox Box;
+    BoardPainter Painter{puzzle, Bmps, Box};
 
     explicit Board(bool patterned = false) : Bmps(std::vector<QImage>{Strip(patterned)}) {}
 
@@ -57,7 +57,7 @@ struct Board {
     void Show(int w, int h) {
         Box.resize(w, h);
         Painter.ComputeLayout();
-        Painter.PrepareBackground();
+        Painter.prepareBackground();
         Painter.PrepareTile();
         Painter.Paint();
     }
@@ -77,20 +77,20 @@ struct Board {
     QImage Shown(const QRect& r) { return Box.Surface().copy(r); }
 };
 
-void SetRowClues(TPuzzle& p, int row, std::vector<int> clues) {
+void SetRowClues(Puzzle& p, int row, std::vector<int> clues) {
     p.RowClueCount[row] = int(clues.size());
     for (size_t i = 0; i < clues.size(); ++i)
         p.RowClues[row][i + 1] = clues[i];
 }
 
-void SetColClues(TPuzzle& p, int col, std::vector<int> clues) {
+void SetColClues(Puzzle& p, int col, std::vector<int> clues) {
     p.ColClueCount[col] = int(clues.size());
     for (size_t i = 0; i < clues.size(); ++i)
         p.ColClues[col][i + 1] = clues[i];
 }
 
 // The 10 x 7 board of the worked layout: at most three clues per row and per column.
-void SmallPuzzle(TPuzzle& p) {
+void SmallPuzzle(Puzzle& p) {
     p.ColCount = 10;
     p.RowCount = 7;
     p.MaxRowClues = 3;
@@ -107,7 +107,7 @@ void SmallPuzzle(TPuzzle& p) {
 }
 
 // The largest board with the most clues: every other cell filled.
-void LargestPuzzle(TPuzzle& p) {
+void LargestPuzzle(Puzzle& p) {
     p.ColCount = 34;
     p.RowCount = 23;
     p.MaxRowClues = 17;
@@ -131,21 +131,21 @@ int Count(const QImage& img, QRgb value) {
 struct LayoutCase {
     const char* name;
     int w, h, cols, rows, maxRow, maxCol;
-    TLayout expected;
+    BoardLayout expected;
 };
 
-class BoardLayout : public ::testing::TestWithParam<LayoutCase> {};
+class BoardLayoutTest : public ::testing::TestWithParam<LayoutCase> {};
 
-TEST_P(BoardLayout, FitsBoardAndPanelsIntoTheBox) {
+TEST_P(BoardLayoutTest, FitsBoardAndPanelsIntoTheBox) {
     const LayoutCase& c = GetParam();
     Board b;
-    b.Puzzle.ColCount = c.cols;
-    b.Puzzle.RowCount = c.rows;
-    b.Puzzle.MaxRowClues = c.maxRow;
-    b.Puzzle.MaxColClues = c.maxCol;
+    b.puzzle.ColCount = c.cols;
+    b.puzzle.RowCount = c.rows;
+    b.puzzle.MaxRowClues = c.maxRow;
+    b.puzzle.MaxColClues = c.maxCol;
     b.Box.resize(c.w, c.h);
     b.Painter.ComputeLayout();
-    const TLayout& l = b.Painter.Layout;
+    const BoardLayout& l = b.Painter.Layout;
     EXPECT_EQ(l.CellSize, c.expected.CellSize);
     EXPECT_EQ(l.HalfCell, c.expected.HalfCell);
     EXPECT_EQ(l.ClueTextOffset, c.expected.ClueTextOffset);
@@ -154,7 +154,7 @@ TEST_P(BoardLayout, FitsBoardAndPanelsIntoTheBox) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Board, BoardLayout,
+    Board, BoardLayoutTest,
     ::testing::Values(
         LayoutCase{"WorkedExample", 702, 405, 10, 7, 3, 3, {36, 18, 5, 225, 130}},
         LayoutCase{"WidthAndHeightAgree", 420, 330, 10, 7, 3, 3, {30, 15, 4, 105, 105}},
@@ -172,7 +172,7 @@ TEST(BoardBackground, TilesTheSelectedStripRowAndFramesTheBoard) {
         Board b(true);
         b.Painter.BackMode = m.backMode;
         b.Box.resize(57, 43);
-        b.Painter.PrepareBackground();
+        b.Painter.prepareBackground();
         const QImage strip = b.Bmps.Item(0);
         ASSERT_EQ(b.Painter.BoardBitmap.size(), QSize(57, 43));
         ASSERT_EQ(b.Painter.ShadeBitmap.size(), QSize(57, 43));
@@ -193,14 +193,14 @@ TEST(BoardBackground, TilesTheSelectedStripRowAndFramesTheBoard) {
 }
 
 TEST(BoardBackground, MissingStripStillGivesADrawableBoard) {
-    TPuzzle puzzle;
+    Puzzle puzzle;
     SmallPuzzle(puzzle);
-    TBitmapList none;
-    TPaintBox box;
-    TBoardPainter painter(puzzle, none, box);
+    BitmapList none;
+    PaintBox box;
+    BoardPainter painter(puzzle, none, box);
     box.resize(702, 405);
     painter.ComputeLayout();
-    painter.PrepareBackground();
+    painter.prepareBackground();
     painter.PrepareTile();
     painter.Paint();
     EXPECT_EQ(painter.BoardBitmap.size(), QSize(702, 405));
@@ -213,7 +213,7 @@ enum class Source { Board, Shade, Tile };
 
 struct LookCase {
     const char* name;
-    TCellState state;
+    CellState state;
     std::function<Source(int dx, int dy)> source;
 };
 
@@ -222,11 +222,11 @@ class CellLook : public ::testing::TestWithParam<LookCase> {};
 TEST_P(CellLook, EveryPixelOfEveryCellComesFromItsOwnPlace) {
     const LookCase& c = GetParam();
     Board b(true);
-    SmallPuzzle(b.Puzzle);
-    b.Painter.TileStyle = 3;
+    SmallPuzzle(b.puzzle);
+    b.Painter.tileStyle = 3;
     for (int col = 1; col <= 10; ++col)
         for (int row = 1; row <= 7; ++row)
-            b.Puzzle.Grid[col][row] = c.state;
+            b.puzzle.Grid[col][row] = c.state;
     b.Show(702, 405);
     ASSERT_EQ(b.S(), 36);
     const QImage& shown = b.Box.Surface();
@@ -270,25 +270,24 @@ Source Ring(int dx, int dy) {
 
 } // namespace
 
-INSTANTIATE_TEST_SUITE_P(Board, CellLook,
-                         ::testing::Values(LookCase{"HiddenEmptyHasTheRing", csHiddenEmpty, Ring},
-                                           LookCase{"HiddenFilledLooksTheSame", csHiddenFilled,
-                                                    Ring},
-                                           LookCase{"MarkedIsPlainBoard", csMarkedEmpty,
-                                                    [](int, int) { return Source::Board; }},
-                                           LookCase{"UncoveredShowsTheTile", csUncovered,
-                                                    [](int dx, int dy) {
-                                                        return In(dx, 3, 33) && In(dy, 3, 33)
-                                                                   ? Source::Tile
-                                                                   : Source::Board;
-                                                    }}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Board, CellLook,
+    ::testing::Values(LookCase{"HiddenEmptyHasTheRing", CellState::HiddenEmpty, Ring},
+                      LookCase{"HiddenFilledLooksTheSame", CellState::HiddenFilled, Ring},
+                      LookCase{"MarkedIsPlainBoard", CellState::MarkedEmpty,
+                               [](int, int) { return Source::Board; }},
+                      LookCase{"UncoveredShowsTheTile", CellState::Uncovered,
+                               [](int dx, int dy) {
+                                   return In(dx, 3, 33) && In(dy, 3, 33) ? Source::Tile
+                                                                         : Source::Board;
+                               }}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(BoardCell, TileIsTheStyleOfTheLevelFramedInBlack) {
     Board b;
-    SmallPuzzle(b.Puzzle);
+    SmallPuzzle(b.puzzle);
     for (int style : {1, 2, 3, 4}) {
-        b.Painter.TileStyle = style;
+        b.Painter.tileStyle = style;
         b.Show(702, 405);
         const QImage& tile = b.Painter.TileBitmap;
         ASSERT_EQ(tile.size(), QSize(180, 108));
@@ -307,7 +306,7 @@ TEST(BoardCell, TileIsTheStyleOfTheLevelFramedInBlack) {
 
 TEST(BoardCell, DrawCellShowsOneCellAtOnceInOneRepaint) {
     Board b(true);
-    SmallPuzzle(b.Puzzle);
+    SmallPuzzle(b.puzzle);
     b.Box.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&b.Box));
     b.Show(702, 405);
@@ -322,7 +321,7 @@ TEST(BoardCell, DrawCellShowsOneCellAtOnceInOneRepaint) {
         }
     } spy;
     b.Box.installEventFilter(&spy);
-    b.Puzzle.Grid[4][3] = csUncovered;
+    b.puzzle.Grid[4][3] = CellState::Uncovered;
     b.Painter.DrawCell(4, 3);
     ASSERT_EQ(spy.Rects.size(), 1u);
     EXPECT_EQ(spy.Rects[0], b.Cell(4, 3));
@@ -346,7 +345,7 @@ TEST(BoardCell, DrawCellShowsOneCellAtOnceInOneRepaint) {
 class BoardClues : public ::testing::Test {
   protected:
     void SetUp() override {
-        SmallPuzzle(b.Puzzle);
+        SmallPuzzle(b.puzzle);
         b.Show(702, 405);
         ASSERT_EQ(b.S(), 36);
     }
@@ -387,9 +386,9 @@ TEST_F(BoardClues, NumbersAreWhiteAtHalfCellPointsOnTheSlotShade) {
 }
 
 TEST_F(BoardClues, DoneLinesTurnGreyAndOthersStayWhite) {
-    b.Puzzle.RowDone[2] = true;
+    b.puzzle.RowDone[2] = true;
     b.Painter.DrawRowClues();
-    b.Puzzle.ColDone[3] = true;
+    b.puzzle.ColDone[3] = true;
     b.Painter.DrawColClues();
     struct SlotCase {
         QRect slot;
@@ -417,7 +416,7 @@ TEST_F(BoardClues, CursorLightsItsLines) {
     b.Painter.Paint();
     EXPECT_EQ(b.Box.Surface(), plain);
 
-    b.Puzzle.RowDone[2] = true;
+    b.puzzle.RowDone[2] = true;
     cursor = {2, 2, true};
     b.Painter.Paint();
     const QRgb yellow = 0xFF000000u | CursorYellow, dim = 0xFF000000u | DoneLitClueColor;
@@ -449,7 +448,7 @@ TEST_F(BoardClues, PausedSlotsShowOnlyTheShadeWithBoardBetween) {
     b.Painter.Paint();
     const QImage& shown = b.Box.Surface();
     for (int r = 1; r <= 7; ++r)
-        for (int k = 1; k <= b.Puzzle.RowClueCount[r]; ++k) {
+        for (int k = 1; k <= b.puzzle.RowClueCount[r]; ++k) {
             const QRect s = b.RowSlot(r, k);
             EXPECT_EQ(Count(b.Shown(s), ShadeColor(0)), s.width() * s.height()) << r << "," << k;
             // 3 rows of board between slot rows: the slot starts 2 below its row's top.
@@ -458,7 +457,7 @@ TEST_F(BoardClues, PausedSlotsShowOnlyTheShadeWithBoardBetween) {
             EXPECT_EQ(Raw(shown, s.x() + 4, s.bottom() + 1), BoardColor(0));
         }
     for (int c = 1; c <= 10; ++c)
-        for (int k = 1; k <= b.Puzzle.ColClueCount[c]; ++k) {
+        for (int k = 1; k <= b.puzzle.ColClueCount[c]; ++k) {
             const QRect s = b.ColSlot(c, k);
             EXPECT_EQ(Count(b.Shown(s), ShadeColor(0)), s.width() * s.height()) << c << "," << k;
             EXPECT_EQ(Raw(shown, s.x() - 1, s.y() + 4), BoardColor(0));
@@ -471,13 +470,13 @@ TEST_F(BoardClues, PausedSlotsShowOnlyTheShadeWithBoardBetween) {
 // and standing on the baseline of a text cell whose top is ClueTextOffset below the cell's top.
 TEST(BoardClueText, CentredOnTheCellWithTheTopAtTheTextOffset) {
     Board b;
-    SmallPuzzle(b.Puzzle);
-    SetRowClues(b.Puzzle, 4, {8});
-    SetColClues(b.Puzzle, 5, {8});
-    SetColClues(b.Puzzle, 6, {1, 8});
+    SmallPuzzle(b.puzzle);
+    SetRowClues(b.puzzle, 4, {8});
+    SetColClues(b.puzzle, 5, {8});
+    SetColClues(b.puzzle, 6, {1, 8});
     b.Show(702, 405);
     ASSERT_EQ(b.S(), 36);
-    const TLayout& l = b.Painter.Layout;
+    const BoardLayout& l = b.Painter.Layout;
     QFont font("Arial");
     font.setPixelSize(int(std::lround(l.HalfCell * b.Box.logicalDpiY() / 72.0)));
     const int ascent = QFontMetrics(font).ascent();
@@ -518,10 +517,10 @@ class SmallCells : public ::testing::TestWithParam<SmallCase> {};
 TEST_P(SmallCells, LargestBoardStaysInsideAndKeepsLooksApart) {
     const SmallCase& c = GetParam();
     Board b;
-    LargestPuzzle(b.Puzzle);
+    LargestPuzzle(b.puzzle);
     for (int col = 1; col <= 34; ++col)
         for (int row = 1; row <= 23; ++row)
-            b.Puzzle.Grid[col][row] = (col + row) % 4;
+            b.puzzle.Grid[col][row] = (col + row) % 4;
     b.Show(c.w, c.h);
     ASSERT_EQ(b.S(), c.cellSize);
     for (int col = 1; col <= 34; ++col)
@@ -536,8 +535,8 @@ TEST_P(SmallCells, LargestBoardStaysInsideAndKeepsLooksApart) {
     // Cells in the middle of the board, away from the frame: (16..19, 12).
     const QImage hiddenEmpty = b.Shown(b.Cell(16, 12)), hiddenFilled = b.Shown(b.Cell(17, 12));
     const QImage marked = b.Shown(b.Cell(18, 12)), uncovered = b.Shown(b.Cell(19, 12));
-    ASSERT_EQ(b.Puzzle.Grid[16][12], csHiddenEmpty);
-    ASSERT_EQ(b.Puzzle.Grid[19][12], csUncovered);
+    ASSERT_EQ(b.puzzle.Grid[16][12], CellState::HiddenEmpty);
+    ASSERT_EQ(b.puzzle.Grid[19][12], CellState::Uncovered);
     EXPECT_EQ(hiddenEmpty, hiddenFilled);
     EXPECT_NE(hiddenEmpty, marked);
     EXPECT_NE(hiddenEmpty, uncovered);
@@ -550,10 +549,10 @@ TEST_P(SmallCells, CursorFrameStaysInItsCellAndKeepsLooksApart) {
     const SmallCase& c = GetParam();
     if (c.cellSize <= 0) return;
     Board b;
-    LargestPuzzle(b.Puzzle);
+    LargestPuzzle(b.puzzle);
     for (int col = 1; col <= 34; ++col)
         for (int row = 1; row <= 23; ++row)
-            b.Puzzle.Grid[col][row] = (col + row) % 4;
+            b.puzzle.Grid[col][row] = (col + row) % 4;
     b.Show(c.w, c.h);
     const QImage plain = b.Box.Surface().copy();
     BoardCursor cursor;

@@ -44,7 +44,7 @@ QImage Numbered(int w, int h, uint32_t base) {
 
 struct RopCase {
     const char* name;
-    TRop rop;
+    RasterOp rop;
     uint32_t src[2];
     uint32_t dst[2];
     uint32_t expected[2];
@@ -69,12 +69,17 @@ TEST_P(BlockCopyRop, CombinesRgbAndKeepsPixelsOpaque) {
 INSTANTIATE_TEST_SUITE_P(
     Canvas, BlockCopyRop,
     ::testing::Values(
+        RopCase{"Copy",
+                RasterOp::Copy,
+                {0xFF00FF, 0x123456},
+                {0x00FFFF, 0xABCDEF},
+                {0xFF00FF, 0x123456}},
         RopCase{
-            "Copy", TRop::Copy, {0xFF00FF, 0x123456}, {0x00FFFF, 0xABCDEF}, {0xFF00FF, 0x123456}},
-        RopCase{"And", TRop::And, {0xFF00FF, 0xF0F0F0}, {0x00FFFF, 0x3C3C3C}, {0x0000FF, 0x303030}},
-        RopCase{"Or", TRop::Or, {0xFF00FF, 0x0F0F00}, {0x00FFFF, 0x30F00F}, {0xFFFFFF, 0x3FFF0F}},
+            "And", RasterOp::And, {0xFF00FF, 0xF0F0F0}, {0x00FFFF, 0x3C3C3C}, {0x0000FF, 0x303030}},
+        RopCase{
+            "Or", RasterOp::Or, {0xFF00FF, 0x0F0F00}, {0x00FFFF, 0x30F00F}, {0xFFFFFF, 0x3FFF0F}},
         RopCase{"AndWithBlackIsBlack",
-                TRop::And,
+                RasterOp::And,
                 {0x000000, 0xFFFFFF},
                 {0xFFFFFF, 0x808080},
                 {0x000000, 0x808080}}),
@@ -91,7 +96,7 @@ class BlockCopyClip : public ::testing::TestWithParam<ClipCase> {};
 // under the address sanitizer this also proves that nothing outside is touched.
 TEST_P(BlockCopyClip, CopiesExactlyTheOverlap) {
     const ClipCase& c = GetParam();
-    for (TRop rop : {TRop::Copy, TRop::Or}) {
+    for (RasterOp rop : {RasterOp::Copy, RasterOp::Or}) {
         const QImage src = Numbered(5, 4, 0x100000);
         QImage dst = Filled(6, 3, 0x000000);
         BlockCopy(dst, c.dx, c.dy, c.w, c.h, src, c.sx, c.sy, rop);
@@ -159,10 +164,10 @@ class CanvasShape : public ::testing::TestWithParam<ShapeCase> {};
 TEST_P(CanvasShape, SetsExactlyThesePixels) {
     const ShapeCase& c = GetParam();
     QImage img = Filled(int(c.expected[0].size()), int(c.expected.size()), 0xFFFFFF);
-    TCanvas canvas(img);
+    Canvas canvas(img);
     canvas.Pen.Color = 0x000000;
     canvas.Pen.Width = c.penWidth;
-    canvas.Brush.Style = c.fill ? TBrushStyle::Solid : TBrushStyle::Clear;
+    canvas.Brush.Style = c.fill ? BrushStyle::Solid : BrushStyle::Clear;
     canvas.Brush.Color = 0x000000;
     if (c.rect)
         canvas.Rectangle(c.path[0].x(), c.path[0].y(), c.path[1].x(), c.path[1].y());
@@ -239,7 +244,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Canvas, TextIsCentredOnXWithYAsTopAndNoBackground) {
     QImage img = Filled(120, 60, 0x102030);
-    TCanvas canvas(img);
+    Canvas canvas(img);
     canvas.Font = QFont("Arial");
     canvas.Font.setPixelSize(24);
     canvas.FontColor = 0xFFFFFF;

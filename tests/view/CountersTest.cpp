@@ -6,7 +6,7 @@
 TEST(Counters, FieldRestorePieces) {
     struct Case {
         int32_t F, TW;
-        std::vector<TFieldPiece> pieces;
+        std::vector<FieldPiece> pieces;
     };
     const Case cases[] = {
         {SizeFieldLeft, 100, {{120, 220, 80}, {100, 300, 20}}},

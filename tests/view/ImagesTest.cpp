@@ -1,6 +1,6 @@
 // The image set, the wave sounds and the music files: presence, geometry and the properties the
 // painters and players rely on.
-#include "DlgResources.h"
+#include "DialogImages.h"
 #include "ImageSet.h"
 
 #include <QDir>
@@ -19,32 +19,32 @@
 namespace {
 
 // The lists by name, loaded once.
-struct TLists {
-    TBitmapList bmps = LoadMainBitmaps();
-    TDlgResources shared;
-    const TBitmapList& Get(const std::string& name) const {
+struct ImageLists {
+    BitmapList bmps = LoadMainBitmaps();
+    DialogImages shared;
+    const BitmapList& Get(const std::string& name) const {
         if (name == "bmps") return bmps;
         if (name == "dlgs") return shared.dlgs;
         if (name == "opts") return shared.opts;
         return shared.btns;
     }
 };
-const TLists& Lists() {
-    static const TLists lists;
+const ImageLists& Lists() {
+    static const ImageLists lists;
     return lists;
 }
 
-struct TItem {
+struct ListItem {
     std::string List;
     int Item;
 };
-std::ostream& operator<<(std::ostream& os, const TItem& i) {
+std::ostream& operator<<(std::ostream& os, const ListItem& i) {
     return os << i.List << " " << i.Item;
 }
 
 // Every 50 x 50 button face of the game, the plain white faces included.
-std::vector<TItem> Faces() {
-    std::vector<TItem> faces;
+std::vector<ListItem> Faces() {
+    std::vector<ListItem> faces;
     for (int i = 1; i <= 16; ++i)
         if (i != 10) faces.push_back({"bmps", i});
     faces.push_back({"dlgs", 0});
@@ -58,8 +58,8 @@ std::vector<TItem> Faces() {
 }
 
 // Disabled faces must be greys only.
-const std::vector<TItem> GreyedFaces = {{"bmps", 3},  {"bmps", 6}, {"bmps", 9}, {"bmps", 13},
-                                        {"bmps", 16}, {"opts", 5}, {"opts", 11}};
+const std::vector<ListItem> GreyedFaces = {{"bmps", 3},  {"bmps", 6}, {"bmps", 9}, {"bmps", 13},
+                                           {"bmps", 16}, {"opts", 5}, {"opts", 11}};
 
 TEST(ImageSet, EveryListHasItsItemsAllLoaded) {
     const std::map<std::string, int> counts = {{"bmps", MainBitmapCount},
@@ -71,7 +71,7 @@ TEST(ImageSet, EveryListHasItsItemsAllLoaded) {
     EXPECT_EQ(counts.at("opts"), 16);
     EXPECT_EQ(counts.at("btns"), 9);
     for (const auto& [name, count] : counts) {
-        const TBitmapList& list = Lists().Get(name);
+        const BitmapList& list = Lists().Get(name);
         ASSERT_EQ(list.Count(), count) << name;
         for (int i = 0; i < count; ++i) {
             EXPECT_TRUE(list.Valid(i)) << name << " " << i;
@@ -91,7 +91,7 @@ TEST(ImageSet, SharedModuleIsReachableOnlyWhileItLives) {
     // The static lists above hold one module; a second one takes over while it lives.
     (void)Lists();
     {
-        TDlgResources second;
+        DialogImages second;
         EXPECT_EQ(DlgResources, &second);
         EXPECT_EQ(second.btns.Count(), BtnBitmapCount);
     }
@@ -100,7 +100,7 @@ TEST(ImageSet, SharedModuleIsReachableOnlyWhileItLives) {
 
 TEST(ImageSet, PanelPicturesHaveTheirSizes) {
     const struct {
-        TItem Item;
+        ListItem Item;
         QSize Size;
     } rows[] = {
         {{"bmps", 0}, {200, 700}}, {{"bmps", 10}, {240, 54}}, {{"dlgs", 1}, {160, 120}},
@@ -116,7 +116,7 @@ TEST(ImageSet, TileSizeComesFromTheStrip) {
 }
 
 TEST(ImageSet, FacesAreFramedSquaresWithAWhiteTransparentCorner) {
-    for (const TItem& face : Faces()) {
+    for (const ListItem& face : Faces()) {
         const QImage& img = Lists().Get(face.List).Item(face.Item);
         ASSERT_EQ(img.size(), QSize(50, 50)) << face;
         // The bottom-left pixel gives the transparent colour of image buttons.
@@ -126,7 +126,7 @@ TEST(ImageSet, FacesAreFramedSquaresWithAWhiteTransparentCorner) {
 
 TEST(ImageSet, DrawnFacesKeepPureWhiteOutOfTheirInside) {
     // Inside the frame pure white would turn transparent on the button.
-    for (const TItem& face : Faces()) {
+    for (const ListItem& face : Faces()) {
         if (face.Item == 0) continue; // the plain white faces
         const QImage& img = Lists().Get(face.List).Item(face.Item);
         for (int y = 6; y < 44; ++y)
@@ -137,7 +137,7 @@ TEST(ImageSet, DrawnFacesKeepPureWhiteOutOfTheirInside) {
 }
 
 TEST(ImageSet, GreyedFacesAreGreysOnly) {
-    for (const TItem& face : GreyedFaces) {
+    for (const ListItem& face : GreyedFaces) {
         const QImage& img = Lists().Get(face.List).Item(face.Item);
         for (int y = 0; y < img.height(); ++y)
             for (int x = 0; x < img.width(); ++x) {
@@ -166,7 +166,7 @@ int MotifSpread(const QImage& face) {
 }
 
 TEST(ImageSet, GreyedFacesKeepTheirMotifLegible) {
-    for (const TItem& face : GreyedFaces) {
+    for (const ListItem& face : GreyedFaces) {
         const int spread = MotifSpread(Lists().Get(face.List).Item(face.Item));
         EXPECT_GE(spread, 100) << face;
     }
@@ -183,8 +183,8 @@ TEST(ImageSet, GreyedFacesKeepTheirMotifLegible) {
 
 TEST(ImageSet, NormalFacesAreColoured) {
     // A grey normal face would look disabled.
-    for (const TItem& face :
-         std::vector<TItem>{{"bmps", 4}, {"bmps", 11}, {"btns", 1}, {"opts", 1}}) {
+    for (const ListItem& face :
+         std::vector<ListItem>{{"bmps", 4}, {"bmps", 11}, {"btns", 1}, {"opts", 1}}) {
         const QImage& img = Lists().Get(face.List).Item(face.Item);
         const QRgb c = img.pixel(25, 3);
         EXPECT_GT(std::abs(qRed(c) - qBlue(c)), 40) << face;
@@ -318,10 +318,10 @@ TEST(Textures, BackgroundTilesAndGraniteRepeatWithoutSeams) {
 // Granite reads as fine speckle when its grains are small: averaged over 20 x 20 blocks the
 // texture is nearly even (a large cluster would make one block stand out and the repeat show),
 // while pixel to pixel it varies plenty.
-struct TSpeckle {
+struct SpeckleCase {
     double PixelDeviation, BlockDeviation, Mean;
 };
-TSpeckle Speckle(const QImage& img) {
+SpeckleCase Speckle(const QImage& img) {
     constexpr int Block = 20;
     auto deviation = [](const std::vector<double>& v, double& mean) {
         mean = 0;
@@ -344,7 +344,7 @@ TSpeckle Speckle(const QImage& img) {
                 }
             blocks.push_back(sum / (Block * Block));
         }
-    TSpeckle result{};
+    SpeckleCase result{};
     double blockMean = 0;
     result.PixelDeviation = deviation(pixels, result.Mean);
     result.BlockDeviation = deviation(blocks, blockMean);
@@ -353,7 +353,7 @@ TSpeckle Speckle(const QImage& img) {
 
 TEST(Textures, GranitesAreFineSpeckleWithoutADominantFeature) {
     for (int i : {1, 2}) {
-        const TSpeckle s = Speckle(Lists().shared.dlgs.Item(i));
+        const SpeckleCase s = Speckle(Lists().shared.dlgs.Item(i));
         EXPECT_GT(s.PixelDeviation, 0.25 * s.Mean) << "granite " << i << " is flat";
         EXPECT_LT(s.BlockDeviation, 0.2 * s.PixelDeviation) << "granite " << i << " has clusters";
     }
@@ -365,7 +365,7 @@ TEST(Textures, GranitesAreFineSpeckleWithoutADominantFeature) {
             const int grey = x >= 60 && x < 100 && y >= 40 && y < 70 ? 15 : 40 + random.bounded(60);
             patched.setPixel(x, y, qRgb(grey, grey, grey));
         }
-    const TSpeckle s = Speckle(patched);
+    const SpeckleCase s = Speckle(patched);
     EXPECT_GE(s.BlockDeviation, 0.2 * s.PixelDeviation);
 }
 
@@ -400,7 +400,7 @@ uint16_t U16(const QByteArray& b, int at) {
     return uint16_t(uint8_t(b[at]) | uint8_t(b[at + 1]) << 8);
 }
 
-TEST(Waves, FormatsAndDurationsAreExact) {
+TEST(SoundPlayerTest, FormatsAndDurationsAreExact) {
     const struct {
         int Id, Bits;
         double Seconds;
@@ -495,7 +495,7 @@ double MidiSeconds(const QByteArray& b) {
     return seconds;
 }
 
-TEST(Music, TunesLieBesideTheProgramAndLastOneToThreeMinutes) {
+TEST(MusicPlayerTest, TunesLieBesideTheProgramAndLastOneToThreeMinutes) {
     const QDir dir(QStringLiteral(MORVEK_RUNTIME_DIR));
     const QStringList tunes = dir.entryList({QStringLiteral("*.mid")}, QDir::Files, QDir::Name);
     ASSERT_GE(tunes.size(), 2);

@@ -25,7 +25,7 @@ class PaintSpy : public QObject {
 } // namespace
 
 TEST(PaintBox, SurfaceFollowsTheSizeAndKeepsWhatFits) {
-    TPaintBox box;
+    PaintBox box;
     box.resize(40, 30);
     ASSERT_EQ(box.Surface().size(), QSize(40, 30));
     EXPECT_EQ(box.Surface().format(), QImage::Format_RGB32);
@@ -45,7 +45,7 @@ TEST(PaintBox, SurfaceFollowsTheSizeAndKeepsWhatFits) {
 }
 
 TEST(PaintBox, FlushRepaintsAtOnceWithoutTheEventLoop) {
-    TPaintBox box;
+    PaintBox box;
     box.resize(50, 40);
     box.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
@@ -65,7 +65,7 @@ TEST(PaintBox, FlushRepaintsAtOnceWithoutTheEventLoop) {
 }
 
 TEST(PaintBox, MouseEventsReachTheHooks) {
-    TPaintBox box;
+    PaintBox box;
     box.resize(60, 60);
     box.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));

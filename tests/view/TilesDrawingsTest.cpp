@@ -13,11 +13,11 @@
 
 namespace {
 
-constexpr TColor Grey(uint32_t level) {
+constexpr RgbColor Grey(uint32_t level) {
     return level << 16 | level << 8 | level;
 }
 
-constexpr TColor Background = 0x3366CC;
+constexpr RgbColor Background = 0x3366CC;
 
 QImage Blank(int w, int h) {
     QImage img(w, h, QImage::Format_RGB32);
@@ -25,14 +25,14 @@ QImage Blank(int w, int h) {
     return img;
 }
 
-TColor At(const QImage& img, int x, int y) {
+RgbColor At(const QImage& img, int x, int y) {
     const uint32_t raw = reinterpret_cast<const uint32_t*>(img.constScanLine(y))[x];
     EXPECT_EQ(raw >> 24, 0xFFu) << "alpha at " << x << "," << y;
     return raw & 0xFFFFFF;
 }
 
 // One character per pixel from a legend of colours; '?' for anything else.
-std::vector<std::string> Picture(const QImage& img, const std::map<TColor, char>& legend) {
+std::vector<std::string> Picture(const QImage& img, const std::map<RgbColor, char>& legend) {
     std::vector<std::string> rows;
     for (int y = 0; y < img.height(); ++y) {
         std::string row;
@@ -58,10 +58,10 @@ class BevelSquareLook : public ::testing::TestWithParam<BevelCase> {};
 TEST_P(BevelSquareLook, EdgesAreTrianglesWithFillOnTheMitres) {
     const BevelCase& c = GetParam();
     QImage img = Blank(c.size + 2, c.size + 2);
-    TCanvas canvas(img);
+    Canvas canvas(img);
     BevelSquare(canvas, 1, 1, c.size, 0x111111, 0x222222, 0x333333, 0x444444, 0x555555);
-    const std::map<TColor, char> legend{{Background, '.'}, {0x111111, 'F'}, {0x222222, 'T'},
-                                        {0x333333, 'R'},   {0x444444, 'B'}, {0x555555, 'L'}};
+    const std::map<RgbColor, char> legend{{Background, '.'}, {0x111111, 'F'}, {0x222222, 'T'},
+                                          {0x333333, 'R'},   {0x444444, 'B'}, {0x555555, 'L'}};
     EXPECT_EQ(Picture(img, legend), c.expected);
 }
 
@@ -83,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct Probe {
     int x, y;
-    TColor color;
+    RgbColor color;
 };
 
 struct TileCase {
@@ -99,7 +99,7 @@ TEST_P(TileLook, MatchesTheProbes) {
     const TileCase& c = GetParam();
     // Drawn at (2, 3) so that an origin mistake shows; the surrounding pixels stay untouched.
     QImage img = Blank(c.size + 4, c.size + 6);
-    TCanvas canvas(img);
+    Canvas canvas(img);
     DrawTile(canvas, 2, 3, c.size, c.type);
     for (const Probe& p : c.probes)
         EXPECT_EQ(At(img, 2 + p.x, 3 + p.y), p.color) << "at " << p.x << "," << p.y;
@@ -196,7 +196,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Tiles, UnknownTypesGiveASolidBlackSquare) {
     for (int type : {0, 5, -1}) {
         QImage img = Blank(24, 24);
-        TCanvas canvas(img);
+        Canvas canvas(img);
         DrawTile(canvas, 2, 1, 20, type);
         for (int y = 0; y < 24; ++y)
             for (int x = 0; x < 24; ++x) {
@@ -210,7 +210,7 @@ TEST(Tiles, UnknownTypesGiveASolidBlackSquare) {
 TEST(Tiles, EmptyOrNegativeSizeDrawsNothing) {
     for (int size : {0, -1, -7}) {
         QImage img = Blank(8, 8);
-        TCanvas canvas(img);
+        Canvas canvas(img);
         DrawTile(canvas, 4, 4, size, 1);
         FilledSquare(canvas, 4, 4, size, 0, 0);
         EXPECT_EQ(img, Blank(8, 8)) << "size " << size;
@@ -219,7 +219,7 @@ TEST(Tiles, EmptyOrNegativeSizeDrawsNothing) {
 
 TEST(Tiles, TileAtTheImageEdgeIsClipped) {
     QImage img = Blank(10, 10);
-    TCanvas canvas(img);
+    Canvas canvas(img);
     DrawTile(canvas, 5, -3, 20, 4);
     DrawTile(canvas, -15, 6, 20, 2);
     EXPECT_EQ(At(img, 5, 0), 0u); // left frame column of the first tile

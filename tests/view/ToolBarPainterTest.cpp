@@ -12,7 +12,7 @@ constexpr QRgb Yellow = 0xFFFFD91F;
 
 // A strip whose every pixel tells where it came from, and digit sprites whose glyph g is a
 // bar g + 1 pixels wide: enough to tell glyphs, pieces and rows apart.
-TBitmapList SyntheticBitmaps(int tile) {
+BitmapList SyntheticBitmaps(int tile) {
     std::vector<QImage> items(17);
     QImage strip(2 * tile, 7 * tile, QImage::Format_RGB32);
     for (int y = 0; y < strip.height(); ++y)
@@ -32,7 +32,7 @@ TBitmapList SyntheticBitmaps(int tile) {
             if (digits.pixel(x, y) != 0xFF000000 || digits.pixel(x, y - 27) != Yellow)
                 digits.setPixel(x, y, 0xFFFFFFFF);
     items[10] = digits;
-    return TBitmapList(std::move(items));
+    return BitmapList(std::move(items));
 }
 
 bool InGlyph(int x, int y, int left, const std::vector<int32_t>& glyphs) {
@@ -45,7 +45,7 @@ bool InGlyph(int x, int y, int left, const std::vector<int32_t>& glyphs) {
 }
 
 // Every pixel of the tool bar is either the background tile or a glyph pixel where expected.
-void ExpectToolBar(const QImage& bar, const TBitmapList& bmps, int backMode, int tile,
+void ExpectToolBar(const QImage& bar, const BitmapList& bmps, int backMode, int tile,
                    const std::vector<int32_t>& sizeGlyphs, const std::vector<int32_t>& timeGlyphs) {
     const QImage& strip = bmps.Item(0);
     int bad = 0;
@@ -66,12 +66,12 @@ void ExpectToolBar(const QImage& bar, const TBitmapList& bmps, int backMode, int
 TEST(ToolBarPainter, BackgroundAndCountersForEveryTileSize) {
     for (int tile : {100, 80}) {
         SCOPED_TRACE(tile);
-        const TBitmapList bmps = SyntheticBitmaps(tile);
-        TToolBarPainter painter(bmps);
+        const BitmapList bmps = SyntheticBitmaps(tile);
+        ToolBarPainter painter(bmps);
         painter.BackMode = 3;
         QImage bar(734, ToolBarHeight, QImage::Format_RGB32);
         bar.fill(Qt::red);
-        painter.ToolBoxPaint(bar, bar.width());
+        painter.paintToolBar(bar, bar.width());
         EXPECT_EQ(painter.DrawSize(bar, 34, 23), QRect(220, 22, 100, 27));
         EXPECT_EQ(painter.DrawTime(bar, -5), QRect(360, 22, 100, 27));
         ExpectToolBar(bar, bmps, 3, tile, {4, 5, 11, 3, 4}, {0, 6});
@@ -79,11 +79,11 @@ TEST(ToolBarPainter, BackgroundAndCountersForEveryTileSize) {
 }
 
 TEST(ToolBarPainter, AShorterNumberLeavesNoTrace) {
-    const TBitmapList bmps = SyntheticBitmaps(100);
-    TToolBarPainter painter(bmps);
+    const BitmapList bmps = SyntheticBitmaps(100);
+    ToolBarPainter painter(bmps);
     painter.BackMode = 6;
     QImage bar(800, ToolBarHeight, QImage::Format_RGB32);
-    painter.ToolBoxPaint(bar, bar.width());
+    painter.paintToolBar(bar, bar.width());
     painter.DrawSize(bar, 34, 23);
     painter.DrawTime(bar, 123456);
     painter.DrawSize(bar, 10, 7);

@@ -13,9 +13,9 @@
 class QPainter;
 
 // Gradient noise whose lattice wraps after Period cells, so a tile made from it repeats seamlessly.
-class TPeriodicNoise {
+class PeriodicNoise {
   public:
-    explicit TPeriodicNoise(uint32_t seed) : Seed(seed) {}
+    explicit PeriodicNoise(uint32_t seed) : Seed(seed) {}
     // Noise near -1..1 at lattice coordinates (x, y); wraps every periodX x periodY cells.
     double At(double x, double y, int periodX, int periodY) const;
     // Fractal sum over octaves; u, v in tile units (0..1 is one tile), baseX/baseY cells per tile.
@@ -26,32 +26,32 @@ class TPeriodicNoise {
 };
 
 // Nearest and second nearest feature points of a jittered grid that wraps around the tile.
-struct TWorley {
+struct WorleyNoise {
     double F1 = 0, F2 = 0; // distances in tile units
     double Dx = 0, Dy = 0; // offset from the nearest point to the sample
     uint32_t Id = 0;       // hash of the nearest point's cell
 };
-TWorley Worley(double u, double v, int cells, uint32_t seed);
+WorleyNoise Worley(double u, double v, int cells, uint32_t seed);
 
 uint32_t Hash(uint32_t a, uint32_t b = 0, uint32_t c = 0);
 double Hash01(uint32_t a, uint32_t b = 0, uint32_t c = 0);
 
 // A floating-point RGB picture, corrected to a wanted mean colour before it becomes an image.
-struct TFloatImage {
+struct FloatImage {
     int W = 0, H = 0;
     std::vector<double> Px; // r, g, b per pixel, 0..255
-    TFloatImage(int w, int h) : W(w), H(h), Px(size_t(w) * h * 3, 0.0) {}
+    FloatImage(int w, int h) : W(w), H(h), Px(size_t(w) * h * 3, 0.0) {}
     double* At(int x, int y) { return &Px[(size_t(y) * W + x) * 3]; }
     const double* At(int x, int y) const { return &Px[(size_t(y) * W + x) * 3]; }
 };
 // Scales each channel so that the picture's mean becomes `mean` (clamping is iterated away).
-TFloatImage MatchMean(TFloatImage img, QColor mean);
-void PutFloat(QImage& dst, const TFloatImage& src, int left, int top);
+FloatImage MatchMean(FloatImage img, QColor mean);
+void PutFloat(QImage& dst, const FloatImage& src, int left, int top);
 
 // Background textures: row 0..6 of the strip, bright tile of size x size.
-TFloatImage BackgroundTile(int row, int size);
+FloatImage BackgroundTile(int row, int size);
 QImage BackgroundStrip(int tileSize);
-TFloatImage GraniteTile(int w, int h, double meanGrey, uint32_t seed);
+FloatImage GraniteTile(int w, int h, double meanGrey, uint32_t seed);
 
 // An emoji of the Noto Color Emoji font, cropped to its drawn pixels.
 QImage Emoji(const QString& text);
@@ -66,10 +66,10 @@ QImage Greyed(const QImage& img);
 std::function<void(QPainter&)> GreyedMotif(const QImage& img, double size);
 QImage Tinted(const QImage& img, double brightness, double saturation);
 
-enum class TGround { Blue, Orange, Cream, Grey };
+enum class GroundKind { Blue, Orange, Cream, Grey };
 // A 50 x 50 button face: white corners, rounded black frame, ground, and a motif drawn by `motif`
 // in 50 x 50 coordinates. Grey faces come out in greys only.
-QImage Face(TGround ground, const std::function<void(QPainter&)>& motif);
+QImage Face(GroundKind ground, const std::function<void(QPainter&)>& motif);
 QImage WhiteSquare();
 
 // Vector motifs on a transparent 50 x 50 unit canvas (kept at 100 x 100 pixels).

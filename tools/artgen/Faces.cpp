@@ -22,19 +22,19 @@ QPainterPath FrameShape(double inset) {
     return path;
 }
 
-void FillGround(QPainter& p, TGround ground) {
+void FillGround(QPainter& p, GroundKind ground) {
     QColor light, dark;
     switch (ground) {
-    case TGround::Blue:
+    case GroundKind::Blue:
         light = QColor(120, 175, 255), dark = QColor(18, 55, 175);
         break;
-    case TGround::Orange:
+    case GroundKind::Orange:
         light = QColor(255, 215, 120), dark = QColor(225, 105, 10);
         break;
-    case TGround::Cream:
+    case GroundKind::Cream:
         light = QColor(255, 250, 235), dark = QColor(205, 190, 155);
         break;
-    case TGround::Grey:
+    case GroundKind::Grey:
         light = QColor(238, 238, 238), dark = QColor(178, 178, 178);
         break;
     }
@@ -146,7 +146,7 @@ QImage Tinted(const QImage& img, double brightness, double saturation) {
     return out;
 }
 
-QImage Face(TGround ground, const std::function<void(QPainter&)>& motif) {
+QImage Face(GroundKind ground, const std::function<void(QPainter&)>& motif) {
     QImage big(Side * Over, Side * Over, QImage::Format_ARGB32_Premultiplied);
     big.fill(Qt::white);
     {
@@ -177,7 +177,7 @@ QImage Face(TGround ground, const std::function<void(QPainter&)>& motif) {
             } else if (c == qRgb(255, 255, 255)) {
                 c = qRgb(254, 254, 254);
             }
-            if (ground == TGround::Grey) {
+            if (ground == GroundKind::Grey) {
                 const int g = c == qRgb(255, 255, 255) ? 255 : std::min(qGray(c), 254);
                 c = qRgb(g, g, g);
             }

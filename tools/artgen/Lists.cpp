@@ -25,11 +25,11 @@ std::function<void(QPainter&)> ImageMotif(const QImage& img, double size = 36, d
 }
 
 // Normal, mouse-over and greyed faces of one motif.
-void AddSet(std::vector<QImage>& list, TGround ground, const QImage& motif, double size,
+void AddSet(std::vector<QImage>& list, GroundKind ground, const QImage& motif, double size,
             const std::function<void(QPainter&)>& over) {
     list.push_back(Face(ground, ImageMotif(motif, size)));
     list.push_back(Face(ground, over));
-    list.push_back(Face(TGround::Grey, GreyedMotif(motif, size)));
+    list.push_back(Face(GroundKind::Grey, GreyedMotif(motif, size)));
 }
 
 // Two arrows chasing each other round a circle.
@@ -222,19 +222,19 @@ std::vector<QImage> MainBitmaps() {
     list.push_back(BackgroundStrip(100));
     // 1-3 circular arrows.
     const QImage arrows = ArrowsImage(0, QColor(255, 255, 255));
-    list.push_back(Face(TGround::Blue, ImageMotif(arrows, 46)));
-    list.push_back(Face(TGround::Blue, ImageMotif(ArrowsImage(45, QColor(255, 230, 90)), 46)));
-    list.push_back(Face(TGround::Grey, GreyedMotif(arrows, 46)));
+    list.push_back(Face(GroundKind::Blue, ImageMotif(arrows, 46)));
+    list.push_back(Face(GroundKind::Blue, ImageMotif(ArrowsImage(45, QColor(255, 230, 90)), 46)));
+    list.push_back(Face(GroundKind::Grey, GreyedMotif(arrows, 46)));
     // 4-6 rocket.
     const QImage rocket = Emoji(QStringLiteral("🚀"));
     const QImage sparkle = Emoji(QStringLiteral("✨"));
-    AddSet(list, TGround::Blue, rocket, 34, [=](QPainter& p) {
+    AddSet(list, GroundKind::Blue, rocket, 34, [=](QPainter& p) {
         DrawCentred(p, rocket, 27, 22, 38, -12);
         DrawCentred(p, sparkle, 12, 37, 12);
     });
     // 7-9 trophy.
     const QImage trophy = Emoji(QStringLiteral("🏆"));
-    AddSet(list, TGround::Blue, trophy, 34, [=](QPainter& p) {
+    AddSet(list, GroundKind::Blue, trophy, 34, [=](QPainter& p) {
         DrawCentred(p, trophy, 25, 26, 36, 12);
         DrawCentred(p, sparkle, 38, 12, 12);
         DrawCentred(p, sparkle, 11, 14, 9);
@@ -242,12 +242,12 @@ std::vector<QImage> MainBitmaps() {
     list.push_back(DigitStrip());
     // 11-13 coffee cup on its saucer.
     const QImage coffee = Emoji(QStringLiteral("☕"));
-    AddSet(list, TGround::Blue, coffee, 36, [=](QPainter& p) {
+    AddSet(list, GroundKind::Blue, coffee, 36, [=](QPainter& p) {
         DrawCentred(p, coffee, 25, 29, 32, -10);
         Steam(p);
     });
     // 14-16 fist lifting a weight.
-    AddSet(list, TGround::Blue, FistLiftingWeight(0, 0, false), 50,
+    AddSet(list, GroundKind::Blue, FistLiftingWeight(0, 0, false), 50,
            ImageMotif(FistLiftingWeight(3.5, -8, true), 50));
     return list;
 }
@@ -255,18 +255,18 @@ std::vector<QImage> MainBitmaps() {
 std::vector<QImage> ButtonBitmaps() {
     std::vector<QImage> list{WhiteSquare()};
     const QImage door = Emoji(QStringLiteral("🚪"));
-    list.push_back(Face(TGround::Orange, ImageMotif(door, 36)));
-    list.push_back(Face(TGround::Orange, ImageMotif(OpenDoor(door), 50)));
+    list.push_back(Face(GroundKind::Orange, ImageMotif(door, 36)));
+    list.push_back(Face(GroundKind::Orange, ImageMotif(OpenDoor(door), 50)));
     const QImage info = Letter(QStringLiteral("i"), QColor(140, 240, 90), QColor(20, 140, 30),
                                QColor(0, 60, 0), true);
-    list.push_back(Face(TGround::Orange, ImageMotif(info, 38)));
-    list.push_back(Face(TGround::Orange, ImageMotif(info, 38, 25)));
+    list.push_back(Face(GroundKind::Orange, ImageMotif(info, 38)));
+    list.push_back(Face(GroundKind::Orange, ImageMotif(info, 38, 25)));
     const QImage question = Emoji(QStringLiteral("❓"));
-    list.push_back(Face(TGround::Orange, ImageMotif(question, 34)));
-    list.push_back(Face(TGround::Orange, ImageMotif(question, 34, 180)));
+    list.push_back(Face(GroundKind::Orange, ImageMotif(question, 34)));
+    list.push_back(Face(GroundKind::Orange, ImageMotif(question, 34, 180)));
     const QImage tools = Emoji(QStringLiteral("🛠️"));
-    list.push_back(Face(TGround::Orange, ImageMotif(tools, 34)));
-    list.push_back(Face(TGround::Orange, ImageMotif(tools, 34, 90)));
+    list.push_back(Face(GroundKind::Orange, ImageMotif(tools, 34)));
+    list.push_back(Face(GroundKind::Orange, ImageMotif(tools, 34, 90)));
     return list;
 }
 
@@ -275,39 +275,39 @@ std::vector<QImage> OptionBitmaps() {
     // 1, 2 lips; lips with the tongue out.
     const QImage lips = Emoji(QStringLiteral("👄"));
     const QImage tongue = Emoji(QStringLiteral("👅"));
-    list.push_back(Face(TGround::Orange, ImageMotif(lips, 36)));
-    list.push_back(Face(TGround::Orange, [=](QPainter& p) {
+    list.push_back(Face(GroundKind::Orange, ImageMotif(lips, 36)));
+    list.push_back(Face(GroundKind::Orange, [=](QPainter& p) {
         DrawCentred(p, lips, 25, 20, 34);
         DrawCentred(p, tongue, 25, 32, 22, 10);
     }));
     // 3-5 treble clef; with sound squiggles; greyed.
     const QImage clef = TrebleClef(QColor(40, 22, 70), true);
-    list.push_back(Face(TGround::Orange, ImageMotif(clef, 50)));
-    list.push_back(Face(TGround::Orange, [=](QPainter& p) {
+    list.push_back(Face(GroundKind::Orange, ImageMotif(clef, 50)));
+    list.push_back(Face(GroundKind::Orange, [=](QPainter& p) {
         DrawCentred(p, clef, 20, 25, 47, -6);
         Squiggles(p, QPointF(31, 24), 0, QColor(255, 250, 120));
         DrawCentred(p, Emoji(QStringLiteral("🎵")), 39, 10, 11, 10);
     }));
-    list.push_back(Face(TGround::Grey, GreyedMotif(TrebleClef(QColor(40, 22, 70), false), 50)));
+    list.push_back(Face(GroundKind::Grey, GreyedMotif(TrebleClef(QColor(40, 22, 70), false), 50)));
     // 6-8 loudspeaker: dark cone, light cone, with sound waves.
     const QImage speaker = Emoji(QStringLiteral("🔈"));
-    list.push_back(Face(TGround::Orange, ImageMotif(Tinted(speaker, 0.6, 1.0), 34, 0, -4)));
-    list.push_back(Face(TGround::Orange, ImageMotif(Tinted(speaker, 1.25, 0.8), 34, 0, -4)));
-    list.push_back(Face(TGround::Orange, [=](QPainter& p) {
+    list.push_back(Face(GroundKind::Orange, ImageMotif(Tinted(speaker, 0.6, 1.0), 34, 0, -4)));
+    list.push_back(Face(GroundKind::Orange, ImageMotif(Tinted(speaker, 1.25, 0.8), 34, 0, -4)));
+    list.push_back(Face(GroundKind::Orange, [=](QPainter& p) {
         DrawCentred(p, Tinted(speaker, 1.1, 1.0), 19, 25, 30);
         Squiggles(p, QPointF(24, 25), 0, QColor(255, 255, 200));
     }));
     // 9-11 fist lifting a weight, on orange.
-    AddSet(list, TGround::Orange, FistLiftingWeight(0, 0, false), 50,
+    AddSet(list, GroundKind::Orange, FistLiftingWeight(0, 0, false), 50,
            ImageMotif(FistLiftingWeight(3.5, -8, true), 50));
     // 12, 13 collage of textures; the collage swirled.
     const QImage collage = Collage(BackgroundStrip(100));
-    list.push_back(Face(TGround::Orange, Fill(collage)));
-    list.push_back(Face(TGround::Orange, Fill(Swirled(collage, 4.0))));
+    list.push_back(Face(GroundKind::Orange, Fill(collage)));
+    list.push_back(Face(GroundKind::Orange, Fill(Swirled(collage, 4.0))));
     // 14, 15 balance scale; the scale tipping, with a glint on the beam.
     const QImage scale = Emoji(QStringLiteral("⚖️"));
-    list.push_back(Face(TGround::Orange, ImageMotif(scale, 36)));
-    list.push_back(Face(TGround::Orange, [=](QPainter& p) {
+    list.push_back(Face(GroundKind::Orange, ImageMotif(scale, 36)));
+    list.push_back(Face(GroundKind::Orange, [=](QPainter& p) {
         DrawCentred(p, Tinted(scale, 1.15, 1.0), 25, 26, 38, -12);
         DrawCentred(p, Emoji(QStringLiteral("✨")), 39, 10, 12);
     }));
@@ -317,13 +317,13 @@ std::vector<QImage> OptionBitmaps() {
 namespace {
 
 // Flags in a fan: each entry is an emoji flag, its centre and its turn.
-struct TFlag {
+struct FlagArt {
     QString Text;
     double X, Y, Angle;
 };
-std::function<void(QPainter&)> Flags(const std::vector<TFlag>& flags, double size) {
+std::function<void(QPainter&)> Flags(const std::vector<FlagArt>& flags, double size) {
     std::vector<QImage> imgs;
-    for (const TFlag& f : flags)
+    for (const FlagArt& f : flags)
         imgs.push_back(Emoji(f.Text));
     return [=](QPainter& p) {
         for (size_t i = 0; i < flags.size(); ++i)
@@ -393,7 +393,7 @@ QImage Banner() {
     return img;
 }
 
-QImage FloatToImage(const TFloatImage& f) {
+QImage FloatToImage(const FloatImage& f) {
     QImage img(f.W, f.H, QImage::Format_RGB32);
     PutFloat(img, f, 0, 0);
     return img;
@@ -408,25 +408,25 @@ std::vector<QImage> DialogBitmaps() {
     list.push_back(Cartoon());
     list.push_back(Banner());
     const QImage check = CheckImage(), cross = CrossImage();
-    list.push_back(Face(TGround::Cream, ImageMotif(check, 40)));
-    list.push_back(Face(TGround::Cream, ImageMotif(check, 44, -8)));
-    list.push_back(Face(TGround::Cream, ImageMotif(cross, 36)));
-    list.push_back(Face(TGround::Cream, ImageMotif(cross, 40, 12)));
+    list.push_back(Face(GroundKind::Cream, ImageMotif(check, 40)));
+    list.push_back(Face(GroundKind::Cream, ImageMotif(check, 44, -8)));
+    list.push_back(Face(GroundKind::Cream, ImageMotif(cross, 36)));
+    list.push_back(Face(GroundKind::Cream, ImageMotif(cross, 40, 12)));
     // 9-20: not used by the game; friendly spare faces keep every position filled.
     const char* spares[] = {"⭐", "🎲", "🧩", "💡", "🔔", "🎯", "🌙", "☀️", "🍀", "🎈", "🔍", "⏳"};
     for (const char* s : spares)
-        list.push_back(Face(TGround::Cream, EmojiMotif(QString::fromUtf8(s), 32)));
+        list.push_back(Face(GroundKind::Cream, EmojiMotif(QString::fromUtf8(s), 32)));
     // 21, 22 German-speaking countries; 23, 24 English-speaking ones.
     const QString at = QStringLiteral("🇦🇹"), de = QStringLiteral("🇩🇪"), ch = QStringLiteral("🇨🇭");
     list.push_back(
-        Face(TGround::Cream, Flags({{at, 15, 16, -8}, {de, 34, 17, 6}, {ch, 25, 34, 0}}, 20)));
+        Face(GroundKind::Cream, Flags({{at, 15, 16, -8}, {de, 34, 17, 6}, {ch, 25, 34, 0}}, 20)));
     list.push_back(
-        Face(TGround::Cream, Flags({{ch, 15, 16, -8}, {at, 34, 17, 6}, {de, 25, 34, 0}}, 21)));
+        Face(GroundKind::Cream, Flags({{ch, 15, 16, -8}, {at, 34, 17, 6}, {de, 25, 34, 0}}, 21)));
     const QString us = QStringLiteral("🇺🇸"), uk = QStringLiteral("🇬🇧");
-    list.push_back(Face(TGround::Cream, Flags({{us, 19, 18, -6}, {uk, 31, 33, 4}}, 26)));
-    list.push_back(Face(TGround::Cream, Flags({{uk, 19, 18, -6}, {us, 31, 33, 4}}, 28)));
+    list.push_back(Face(GroundKind::Cream, Flags({{us, 19, 18, -6}, {uk, 31, 33, 4}}, 26)));
+    list.push_back(Face(GroundKind::Cream, Flags({{uk, 19, 18, -6}, {us, 31, 33, 4}}, 28)));
     const char* more[] = {"🎨", "🧭", "📌"};
     for (const char* s : more)
-        list.push_back(Face(TGround::Cream, EmojiMotif(QString::fromUtf8(s), 32)));
+        list.push_back(Face(GroundKind::Cream, EmojiMotif(QString::fromUtf8(s), 32)));
     return list;
 }

@@ -12,16 +12,16 @@ namespace {
 
 // One piece of a pen line whose width changes along it: a cubic curve and its widths at both
 // ends.
-struct TStroke {
+struct Stroke {
     QPointF From, C1, C2, To;
     double WidthFrom, WidthTo;
 };
 
 // A calligraphic line: round dabs along each curve, their width eased from end to end.
-QPainterPath Calligraphy(const std::vector<TStroke>& strokes) {
+QPainterPath Calligraphy(const std::vector<Stroke>& strokes) {
     QPainterPath shape;
     shape.setFillRule(Qt::WindingFill);
-    for (const TStroke& s : strokes) {
+    for (const Stroke& s : strokes) {
         QPainterPath curve(s.From);
         curve.cubicTo(s.C1, s.C2, s.To);
         const int steps = std::max(8, int(curve.length() * 6));
@@ -38,7 +38,7 @@ QPainterPath Calligraphy(const std::vector<TStroke>& strokes) {
 // The treble clef in 50 x 50 face units, about 42 high: a tail with its ball, the stem, the
 // upper loop right of the stem, and the big loop that curls in round the G line.
 QPainterPath ClefShape() {
-    const std::vector<TStroke> strokes = {
+    const std::vector<Stroke> strokes = {
         // Ball at the foot, hooking into the stem.
         {{19.5, 42.5}, {19.0, 47.0}, {25.5, 47.5}, {25.8, 41.0}, 1.4, 1.9},
         // The stem, leaning a little back as it rises.

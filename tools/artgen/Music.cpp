@@ -13,15 +13,15 @@ namespace {
 
 constexpr int Division = 480; // ticks per quarter note
 
-struct TNote {
+struct Note {
     double Beat, Length; // in quarter notes
     int Pitch, Velocity;
 };
 
 // One instrument's line: a General MIDI program on a channel of its own.
-struct TPart {
+struct Part {
     int Program, Channel, Volume;
-    std::vector<TNote> Notes;
+    std::vector<Note> Notes;
 };
 
 int PitchOf(const QString& name) {
@@ -38,7 +38,7 @@ int PitchOf(const QString& name) {
 
 // A melody written as "A4/1 C5/2 | r/1 ...": note or rest "r", slash, length in quarter notes.
 // Bar lines are for the reader. Returns the length in beats.
-double AddMelody(TPart& part, double start, const char* text, int velocity) {
+double AddMelody(Part& part, double start, const char* text, int velocity) {
     double beat = start;
     const QStringList tokens = QString::fromLatin1(text).split(' ', Qt::SkipEmptyParts);
     for (const QString& token : tokens) {
@@ -67,10 +67,10 @@ int Above(int pc, int low) {
     return low + ((pc - low) % 12 + 12) % 12;
 }
 
-enum class TStyle { Arpeggio, Pad, Bass, Waltz };
+enum class MusicStyle { Arpeggio, Pad, Bass, Waltz };
 
 // Accompaniment, one chord per bar (names separated by spaces), from `start`.
-void AddChords(TPart& part, double start, int beatsPerBar, const char* chords, TStyle style,
+void AddChords(Part& part, double start, int beatsPerBar, const char* chords, MusicStyle style,
                int velocity) {
     const QStringList names = QString::fromLatin1(chords).split(' ', Qt::SkipEmptyParts);
     double bar = start;
@@ -84,21 +84,21 @@ void AddChords(TPart& part, double start, int beatsPerBar, const char* chords, T
         std::sort(voiced.begin(), voiced.end());
         const int bass = Above(root, 40);
         switch (style) {
-        case TStyle::Pad:
+        case MusicStyle::Pad:
             for (int p : voiced)
                 part.Notes.push_back({bar, beatsPerBar * 0.98, p, velocity});
             break;
-        case TStyle::Bass:
+        case MusicStyle::Bass:
             part.Notes.push_back({bar, beatsPerBar * 0.9, bass, velocity});
             break;
-        case TStyle::Waltz:
+        case MusicStyle::Waltz:
             // Bass note, then the chord on the other beats.
             part.Notes.push_back({bar, 0.9, bass, velocity + 8});
             for (int b = 1; b < beatsPerBar; ++b)
                 for (int p : voiced)
                     part.Notes.push_back({bar + b, 0.8, p, velocity - 6});
             break;
-        case TStyle::Arpeggio: {
+        case MusicStyle::Arpeggio: {
             // Rising and falling eighth notes through the chord.
             std::vector<int> run = {bass, voiced[0], voiced[1], voiced[2], voiced[1], voiced[0]};
             if (beatsPerBar == 4)
@@ -133,19 +133,19 @@ QByteArray Chunk(const char* id, const QByteArray& body) {
     return b + body;
 }
 
-struct TEvent {
+struct NoteEvent {
     uint32_t Tick;
     int Order; // note-offs first at the same tick
     QByteArray Bytes;
 };
 
-QByteArray Track(std::vector<TEvent> events) {
-    std::stable_sort(events.begin(), events.end(), [](const TEvent& a, const TEvent& b) {
+QByteArray Track(std::vector<NoteEvent> events) {
+    std::stable_sort(events.begin(), events.end(), [](const NoteEvent& a, const NoteEvent& b) {
         return a.Tick != b.Tick ? a.Tick < b.Tick : a.Order < b.Order;
     });
     QByteArray body;
     uint32_t now = 0;
-    for (const TEvent& e : events) {
+    for (const NoteEvent& e : events) {
         PutVar(body, e.Tick - now);
         body.append(e.Bytes);
         now = e.Tick;
@@ -163,7 +163,7 @@ QByteArray Meta(uint8_t type, const QByteArray& data) {
 }
 
 // Type 1 file: a conductor track with title, metre and tempo, then one track per part.
-QByteArray MidiFile(const char* title, int beatsPerBar, int bpm, const std::vector<TPart>& parts) {
+QByteArray MidiFile(const char* title, int beatsPerBar, int bpm, const std::vector<Part>& parts) {
     QByteArray file;
     QByteArray header;
     header.append('\0').append(char(1));
@@ -179,15 +179,15 @@ QByteArray MidiFile(const char* title, int beatsPerBar, int bpm, const std::vect
     metre.append(char(beatsPerBar)).append(char(2)).append(char(24)).append(char(8));
     file +=
         Track({{0, 0, Meta(0x03, title)}, {0, 1, Meta(0x58, metre)}, {0, 2, Meta(0x51, tempo)}});
-    for (const TPart& part : parts) {
+    for (const Part& part : parts) {
         const char ch = char(part.Channel);
-        std::vector<TEvent> events;
+        std::vector<NoteEvent> events;
         events.push_back({0, 0, QByteArray().append(char(0xC0 | ch)).append(char(part.Program))});
         events.push_back(
             {0, 1, QByteArray().append(char(0xB0 | ch)).append(char(7)).append(char(part.Volume))});
         events.push_back(
             {0, 2, QByteArray().append(char(0xB0 | ch)).append(char(91)).append(char(60))});
-        for (const TNote& n : part.Notes) {
+        for (const Note& n : part.Notes) {
             const uint32_t on = uint32_t(std::lround(n.Beat * Division));
             const uint32_t off = uint32_t(std::lround((n.Beat + n.Length) * Division));
             const int vel = std::clamp(n.Velocity, 1, 127);
@@ -219,20 +219,20 @@ QByteArray Greensleeves() {
                        " C5/1.5 B4/.5 A4/1 | G#4/1.5 F#4/.5 G#4/1 | A4/5";
     const char* chords = "Am C G Em Am F E E Am C G Em Am E Am Am "
                          "C C G Em Am F E E C C G Em Am E Am Am";
-    TPart melody{Flute, 0, 92, {}}, second{Clarinet, 1, 88, {}}, guitar{NylonGuitar, 2, 84, {}},
+    Part melody{Flute, 0, 92, {}}, second{Clarinet, 1, 88, {}}, guitar{NylonGuitar, 2, 84, {}},
         pad{Strings, 3, 60, {}}, bass{AcousticBass, 4, 80, {}};
     const double pass = AddMelody(melody, 0, tune, 84);
     AddMelody(second, pass, tune, 78);
-    AddChords(guitar, 1, 3, chords, TStyle::Arpeggio, 64);
-    AddChords(guitar, 1 + pass, 3, chords, TStyle::Arpeggio, 58);
-    AddChords(pad, 1 + pass, 3, chords, TStyle::Pad, 44);
-    AddChords(bass, 1, 3, chords, TStyle::Bass, 70);
-    AddChords(bass, 1 + pass, 3, chords, TStyle::Bass, 70);
+    AddChords(guitar, 1, 3, chords, MusicStyle::Arpeggio, 64);
+    AddChords(guitar, 1 + pass, 3, chords, MusicStyle::Arpeggio, 58);
+    AddChords(pad, 1 + pass, 3, chords, MusicStyle::Pad, 44);
+    AddChords(bass, 1, 3, chords, MusicStyle::Bass, 70);
+    AddChords(bass, 1 + pass, 3, chords, MusicStyle::Bass, 70);
     // Closing chord.
     const double end = 2 * pass + 1;
     second.Notes.push_back({end - 1, 4, PitchOf(QStringLiteral("A4")), 70});
-    AddChords(pad, end, 3, "Am", TStyle::Pad, 44);
-    AddChords(bass, end, 3, "Am", TStyle::Bass, 60);
+    AddChords(pad, end, 3, "Am", MusicStyle::Pad, 44);
+    AddChords(bass, end, 3, "Am", MusicStyle::Bass, 60);
     return MidiFile("Greensleeves", 3, 84, {melody, second, guitar, pad, bass});
 }
 
@@ -254,19 +254,19 @@ QByteArray Minuet() {
         " C5/1 B4/1 A4/1 | B4/.5 D5/.5 G4/1 F#4/1 | G4/3";
     const char* chordsA = "G G C G C G D D G G C G C G D G";
     const char* chordsB = "G D G A7 A Em A7 D G C G D D Am D G";
-    TPart flute{Flute, 0, 90, {}}, harpsichord{Harpsichord, 1, 80, {}}, waltz{Harp, 2, 76, {}},
+    Part flute{Flute, 0, 90, {}}, harpsichord{Harpsichord, 1, 80, {}}, waltz{Harp, 2, 76, {}},
         bass{Cello, 3, 70, {}};
     double beat = 0;
     for (int pass = 0; pass < 4; ++pass) {
         const bool isA = pass < 2;
-        TPart& lead = pass % 2 == 0 ? flute : harpsichord;
+        Part& lead = pass % 2 == 0 ? flute : harpsichord;
         const double len = AddMelody(lead, beat, isA ? a : b, pass % 2 == 0 ? 84 : 74);
-        AddChords(waltz, beat, 3, isA ? chordsA : chordsB, TStyle::Waltz, 58);
-        AddChords(bass, beat, 3, isA ? chordsA : chordsB, TStyle::Bass, 64);
+        AddChords(waltz, beat, 3, isA ? chordsA : chordsB, MusicStyle::Waltz, 58);
+        AddChords(bass, beat, 3, isA ? chordsA : chordsB, MusicStyle::Bass, 64);
         beat += len;
     }
-    AddChords(waltz, beat, 3, "G", TStyle::Pad, 50);
-    AddChords(bass, beat, 3, "G", TStyle::Bass, 56);
+    AddChords(waltz, beat, 3, "G", MusicStyle::Pad, 50);
+    AddChords(bass, beat, 3, "G", MusicStyle::Bass, 56);
     return MidiFile("Minuet in G", 3, 108, {flute, harpsichord, waltz, bass});
 }
 
@@ -279,20 +279,20 @@ QByteArray Ode() {
         " C5/1 D5/1 G4/2 |"
         " E5/1 E5/1 F5/1 G5/1 | G5/1 F5/1 E5/1 D5/1 | C5/1 C5/1 D5/1 E5/1 | D5/1.5 C5/.5 C5/2";
     const char* chords = "C G C G C G C G G G G C C G C C";
-    TPart lead1{MusicBox, 0, 84, {}}, lead2{Clarinet, 1, 86, {}}, lead3{Recorder, 2, 82, {}},
+    Part lead1{MusicBox, 0, 84, {}}, lead2{Clarinet, 1, 86, {}}, lead3{Recorder, 2, 82, {}},
         piano{Piano, 3, 76, {}}, pad{Strings, 4, 58, {}}, bass{AcousticBass, 5, 78, {}};
-    TPart* leads[3] = {&lead1, &lead2, &lead3};
+    Part* leads[3] = {&lead1, &lead2, &lead3};
     double beat = 0;
     for (int pass = 0; pass < 3; ++pass) {
         const double len = AddMelody(*leads[pass], beat, tune, 80);
-        AddChords(piano, beat, 4, chords, TStyle::Arpeggio, pass == 1 ? 60 : 54);
-        if (pass > 0) AddChords(pad, beat, 4, chords, TStyle::Pad, 42);
-        AddChords(bass, beat, 4, chords, TStyle::Bass, 66);
+        AddChords(piano, beat, 4, chords, MusicStyle::Arpeggio, pass == 1 ? 60 : 54);
+        if (pass > 0) AddChords(pad, beat, 4, chords, MusicStyle::Pad, 42);
+        AddChords(bass, beat, 4, chords, MusicStyle::Bass, 66);
         beat += len;
     }
     lead3.Notes.push_back({beat, 4, PitchOf(QStringLiteral("C5")), 70});
-    AddChords(pad, beat, 4, "C", TStyle::Pad, 42);
-    AddChords(bass, beat, 4, "C", TStyle::Bass, 60);
+    AddChords(pad, beat, 4, "C", MusicStyle::Pad, 42);
+    AddChords(bass, beat, 4, "C", MusicStyle::Bass, 60);
     return MidiFile("Ode to Joy", 4, 92, {lead1, lead2, lead3, piano, pad, bass});
 }
 

@@ -13,14 +13,14 @@ namespace {
 constexpr int Rate = 22050;
 constexpr double Pi = 3.14159265358979323846;
 
-using TSamples = std::vector<double>; // -1..1
+using SampleBuffer = std::vector<double>; // -1..1
 
-TSamples Silence(double seconds) {
-    return TSamples(size_t(std::lround(seconds * Rate)), 0.0);
+SampleBuffer Silence(double seconds) {
+    return SampleBuffer(size_t(std::lround(seconds * Rate)), 0.0);
 }
 
 // A tone of summed harmonics with its own attack and release, added at `start` seconds.
-void AddTone(TSamples& s, double start, double length, double freq, double level,
+void AddTone(SampleBuffer& s, double start, double length, double freq, double level,
              const std::vector<double>& harmonics, double attack, double release,
              double decay = 0) {
     const size_t first = size_t(std::lround(start * Rate));
@@ -39,7 +39,7 @@ void AddTone(TSamples& s, double start, double length, double freq, double level
 }
 
 // Fades both ends to silence, so no sound starts or stops with a click.
-void Edges(TSamples& s, double fadeIn, double fadeOut) {
+void Edges(SampleBuffer& s, double fadeIn, double fadeOut) {
     const size_t in = size_t(fadeIn * Rate), out = size_t(fadeOut * Rate);
     for (size_t i = 0; i < in && i < s.size(); ++i)
         s[i] *= double(i) / in;
@@ -47,7 +47,7 @@ void Edges(TSamples& s, double fadeIn, double fadeOut) {
         s[s.size() - 1 - i] *= double(i) / out;
 }
 
-void Normalize(TSamples& s, double peak) {
+void Normalize(SampleBuffer& s, double peak) {
     double m = 0;
     for (double v : s)
         m = std::max(m, std::abs(v));
@@ -60,8 +60,8 @@ double Note(int midi) {
     return 440.0 * std::pow(2.0, (midi - 69) / 12.0);
 }
 
-TSamples Fanfare() {
-    TSamples s = Silence(2.30);
+SampleBuffer Fanfare() {
+    SampleBuffer s = Silence(2.30);
     const std::vector<double> brass = {1.0, 0.55, 0.38, 0.22, 0.14, 0.08, 0.05};
     struct {
         double Start, Length;
@@ -77,8 +77,8 @@ TSamples Fanfare() {
     return s;
 }
 
-TSamples Click() {
-    TSamples s = Silence(0.06);
+SampleBuffer Click() {
+    SampleBuffer s = Silence(0.06);
     AddTone(s, 0, 0.06, 1500, 0.7, {1.0, 0.3, 0.1}, 0.0008, 0.01, 0.009);
     AddTone(s, 0, 0.06, 3100, 0.25, {1.0}, 0.0005, 0.01, 0.004);
     Normalize(s, 0.6);
@@ -86,8 +86,8 @@ TSamples Click() {
     return s;
 }
 
-TSamples Buzz() {
-    TSamples s = Silence(0.64);
+SampleBuffer Buzz() {
+    SampleBuffer s = Silence(0.64);
     // Two rough low pulses: detuned sawtooths beat against each other.
     for (double start : {0.0, 0.33}) {
         const double length = 0.27;
@@ -106,8 +106,8 @@ TSamples Buzz() {
     return s;
 }
 
-TSamples Chime() {
-    TSamples s = Silence(0.79);
+SampleBuffer Chime() {
+    SampleBuffer s = Silence(0.79);
     // Bell partials, slightly inharmonic, each dying faster than the one below it.
     for (const auto& [start, midi] : {std::pair{0.0, 81}, std::pair{0.11, 88}}) {
         const double f = Note(midi), length = 0.79 - start;
@@ -129,7 +129,7 @@ void Put32(QByteArray& b, uint32_t v) {
 }
 
 // RIFF WAVE, PCM mono at 22050 Hz; 8-bit samples are unsigned, 16-bit ones signed.
-QByteArray Wave(const TSamples& s, int bits) {
+QByteArray Wave(const SampleBuffer& s, int bits) {
     QByteArray data;
     for (double v : s) {
         v = std::clamp(v, -1.0, 1.0);
@@ -161,7 +161,7 @@ bool WriteWaves(const QString& dir) {
     if (!QDir().mkpath(dir)) return false;
     const struct {
         int Id, Bits;
-        TSamples Samples;
+        SampleBuffer Samples;
     } waves[] = {{5, 8, Fanfare()}, {21, 16, Click()}, {22, 8, Buzz()}, {23, 8, Chime()}};
     for (const auto& w : waves) {
         QFile f(QStringLiteral("%1/%2.wav").arg(dir).arg(w.Id));

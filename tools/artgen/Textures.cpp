@@ -27,54 +27,54 @@ int Wrap(int i, int n) {
     return ((i % n) + n) % n;
 }
 
-struct TRgb {
+struct Rgb {
     double R, G, B;
 };
-TRgb Mix(TRgb a, TRgb b, double t) {
+Rgb Mix(Rgb a, Rgb b, double t) {
     return {Lerp(a.R, b.R, t), Lerp(a.G, b.G, t), Lerp(a.B, b.B, t)};
 }
 // A colour ramp through evenly spaced stops.
-TRgb Ramp(std::initializer_list<TRgb> stops, double t) {
-    const std::vector<TRgb> s(stops);
+Rgb Ramp(std::initializer_list<Rgb> stops, double t) {
+    const std::vector<Rgb> s(stops);
     t = Clamp01(t) * double(s.size() - 1);
     const int i = std::min(int(t), int(s.size()) - 2);
     return Mix(s[i], s[i + 1], t - i);
 }
 
 // Domain warp keeps the tiling: the offsets are themselves periodic in u and v.
-struct TWarp {
+struct WarpField {
     double U, V;
 };
-TWarp Warp(const TPeriodicNoise& n1, const TPeriodicNoise& n2, double u, double v, int base,
-           double amount) {
+WarpField Warp(const PeriodicNoise& n1, const PeriodicNoise& n2, double u, double v, int base,
+               double amount) {
     return {u + amount * n1.Fbm(u, v, base, base, 3), v + amount * n2.Fbm(u, v, base, base, 3)};
 }
 
 // Rows of the background strip; each returns the colour at (u, v) of the unit tile.
-TRgb Water(double u, double v) {
-    static const TPeriodicNoise a(11), b(12), c(13);
-    const TWarp w = Warp(a, b, u, v, 2, 0.18);
+Rgb Water(double u, double v) {
+    static const PeriodicNoise a(11), b(12), c(13);
+    const WarpField w = Warp(a, b, u, v, 2, 0.18);
     const double ripple = std::sin(2 * Pi * (7 * w.V + 1 * w.U) + 3.0 * c.Fbm(u, v, 4, 4, 3));
     const double streak = std::pow(0.5 + 0.5 * ripple, 3.0);
     const double fine = 0.5 + 0.5 * c.Fbm(u, v, 4, 16, 2);
-    TRgb col = Ramp({{10, 20, 120}, {45, 60, 215}, {90, 110, 250}}, 0.25 + 0.55 * fine);
+    Rgb col = Ramp({{10, 20, 120}, {45, 60, 215}, {90, 110, 250}}, 0.25 + 0.55 * fine);
     col = Mix(col, {215, 225, 255}, streak * 0.8);
     return col;
 }
 
-TRgb Swirls(double u, double v) {
-    static const TPeriodicNoise a(21), b(22), c(23);
-    const TWarp w1 = Warp(a, b, u, v, 2, 0.35);
-    const TWarp w2 = Warp(b, c, w1.U, w1.V, 3, 0.2);
+Rgb Swirls(double u, double v) {
+    static const PeriodicNoise a(21), b(22), c(23);
+    const WarpField w1 = Warp(a, b, u, v, 2, 0.35);
+    const WarpField w2 = Warp(b, c, w1.U, w1.V, 3, 0.2);
     const double band = std::sin(2 * Pi * (2 * w2.U + 3 * w2.V) + 4 * c.Fbm(u, v, 3, 3, 2));
     const double t = 0.5 + 0.5 * band;
     return Ramp({{45, 0, 25}, {150, 0, 90}, {215, 10, 140}, {255, 110, 195}}, t);
 }
 
-TRgb Foliage(double u, double v) {
-    static const TPeriodicNoise vein(31);
+Rgb Foliage(double u, double v) {
+    static const PeriodicNoise vein(31);
     // Three layers of pointed leaves; a nearer layer covers a farther one.
-    TRgb col = Mix({12, 24, 6}, {30, 50, 14}, 0.5 + 0.5 * vein.Fbm(u, v, 4, 4, 2));
+    Rgb col = Mix({12, 24, 6}, {30, 50, 14}, 0.5 + 0.5 * vein.Fbm(u, v, 4, 4, 2));
     const int cells[] = {3, 4, 5};
     for (int layer = 0; layer < 3; ++layer) {
         const int n = cells[layer];
@@ -102,7 +102,7 @@ TRgb Foliage(double u, double v) {
                     // One half of the leaf catches more light than the other; the midrib shines.
                     const double side = across > 0 ? 1.0 : 0.78;
                     const double light = (0.55 + 0.45 * (1 - t * t)) * side * (0.8 + 0.12 * layer);
-                    TRgb leaf =
+                    Rgb leaf =
                         Ramp({{45, 80, 18}, {90, 135, 35}, {150, 185, 60}}, Hash01(wx, wy, s + 4));
                     leaf = {leaf.R * light, leaf.G * light, leaf.B * light};
                     leaf = Mix(leaf, {190, 215, 110}, 0.5 * Smooth(0.12, 0.0, t) * (1 - a * a));
@@ -112,10 +112,10 @@ TRgb Foliage(double u, double v) {
     return col;
 }
 
-TRgb Worms(double u, double v) {
-    static const TPeriodicNoise a(41), b(42), c(43);
+Rgb Worms(double u, double v) {
+    static const PeriodicNoise a(41), b(42), c(43);
     double worm = 0, shade = 0;
-    const TPeriodicNoise* layers[] = {&a, &b};
+    const PeriodicNoise* layers[] = {&a, &b};
     for (int i = 0; i < 2; ++i) {
         const double n = layers[i]->Fbm(u, v, 3 + i, 3 + i, 3);
         const double ridge = 1 - Smooth(0.0, 0.09, std::abs(n));
@@ -125,19 +125,19 @@ TRgb Worms(double u, double v) {
         }
     }
     const double ground = 0.5 + 0.5 * c.Fbm(u, v, 8, 8, 3);
-    TRgb col = Mix({45, 44, 40}, {95, 93, 88}, ground);
-    const TRgb body = Mix({120, 118, 112}, {205, 203, 195}, shade);
+    Rgb col = Mix({45, 44, 40}, {95, 93, 88}, ground);
+    const Rgb body = Mix({120, 118, 112}, {205, 203, 195}, shade);
     return Mix(col, body, std::pow(worm, 0.7));
 }
 
-TRgb Spheres(double u, double v) {
-    static const TPeriodicNoise n(51);
+Rgb Spheres(double u, double v) {
+    static const PeriodicNoise n(51);
     const int cells = 5;
     const double cu = u * cells, cv = v * cells;
     const int ix = int(std::floor(cu)), iy = int(std::floor(cv));
     // The sphere nearest to the viewer wins where two overlap.
     double bestZ = -1;
-    TRgb col = Mix({35, 45, 5}, {70, 85, 20}, 0.5 + 0.5 * n.Fbm(u, v, 10, 10, 2));
+    Rgb col = Mix({35, 45, 5}, {70, 85, 20}, 0.5 + 0.5 * n.Fbm(u, v, 10, 10, 2));
     for (int dy = -1; dy <= 1; ++dy)
         for (int dx = -1; dx <= 1; ++dx) {
             const int gx = ix + dx, gy = iy + dy;
@@ -156,9 +156,9 @@ TRgb Spheres(double u, double v) {
             const double lx = -0.45, ly = -0.55, lz = 0.7;
             const double diffuse = std::max(0.0, ox * lx + oy * ly + nz * lz);
             const double specular = std::pow(std::max(0.0, 2 * diffuse * nz - lz), 24);
-            const TRgb base = Ramp({{150, 165, 60}, {200, 205, 110}}, Hash01(wx, wy, 505));
-            TRgb s = {base.R * (0.25 + 0.8 * diffuse), base.G * (0.25 + 0.8 * diffuse),
-                      base.B * (0.25 + 0.8 * diffuse)};
+            const Rgb base = Ramp({{150, 165, 60}, {200, 205, 110}}, Hash01(wx, wy, 505));
+            Rgb s = {base.R * (0.25 + 0.8 * diffuse), base.G * (0.25 + 0.8 * diffuse),
+                     base.B * (0.25 + 0.8 * diffuse)};
             s = Mix(s, {255, 255, 230}, 0.7 * specular);
             // Soft rim against the ground.
             col = Mix(col, s, Smooth(1.0, 0.9, d2));
@@ -166,36 +166,36 @@ TRgb Spheres(double u, double v) {
     return col;
 }
 
-TRgb Stone(double u, double v) {
-    static const TPeriodicNoise a(61), b(62);
+Rgb Stone(double u, double v) {
+    static const PeriodicNoise a(61), b(62);
     const double h = a.Fbm(u, v, 6, 6, 5, 0.55);
     const double e = 1.0 / 100;
     // Bump shading from the height field's slope.
     const double hx = a.Fbm(u + e, v, 6, 6, 5, 0.55) - h;
     const double hy = a.Fbm(u, v + e, 6, 6, 5, 0.55) - h;
     const double light = Clamp01(0.6 - 4.0 * (hx + hy));
-    const TWorley w = Worley(u, v, 4, 601);
+    const WorleyNoise w = Worley(u, v, 4, 601);
     const double crack = Smooth(0.0, 0.03, w.F2 - w.F1);
     const double tone = 0.5 + 0.5 * b.Fbm(u, v, 3, 3, 2);
-    TRgb col = Ramp({{20, 70, 80}, {55, 130, 140}, {110, 185, 190}}, 0.3 * tone + 0.7 * light);
+    Rgb col = Ramp({{20, 70, 80}, {55, 130, 140}, {110, 185, 190}}, 0.3 * tone + 0.7 * light);
     col = Mix({10, 35, 40}, col, 0.35 + 0.65 * crack);
     return col;
 }
 
-TRgb Molten(double u, double v) {
-    static const TPeriodicNoise a(71), b(72), c(73);
-    const TWarp w = Warp(b, c, u, v, 2, 0.25);
+Rgb Molten(double u, double v) {
+    static const PeriodicNoise a(71), b(72), c(73);
+    const WarpField w = Warp(b, c, u, v, 2, 0.25);
     const double n = a.Fbm(w.U, w.V, 3, 3, 4);
     const double vein = std::pow(1 - std::abs(n), 7.0);
     const double crust = 0.5 + 0.5 * c.Fbm(u, v, 10, 10, 3);
-    TRgb col = Mix({25, 12, 2}, {75, 42, 12}, crust);
+    Rgb col = Mix({25, 12, 2}, {75, 42, 12}, crust);
     col = Mix(col, Ramp({{170, 60, 0}, {245, 135, 20}, {255, 220, 110}}, vein),
               Smooth(0.15, 0.8, vein));
     return col;
 }
 
-using TShader = TRgb (*)(double, double);
-const TShader Shaders[7] = {Water, Swirls, Foliage, Worms, Spheres, Stone, Molten};
+using Shader = Rgb (*)(double, double);
+const Shader Shaders[7] = {Water, Swirls, Foliage, Worms, Spheres, Stone, Molten};
 
 const QColor BrightMeans[7] = {{75, 82, 238},  {180, 5, 116},  {87, 117, 47}, {101, 100, 95},
                                {148, 159, 99}, {63, 138, 148}, {93, 59, 16}};
@@ -219,7 +219,7 @@ double Hash01(uint32_t a, uint32_t b, uint32_t c) {
     return Hash(a, b, c) / 4294967296.0;
 }
 
-double TPeriodicNoise::At(double x, double y, int periodX, int periodY) const {
+double PeriodicNoise::At(double x, double y, int periodX, int periodY) const {
     const int x0 = int(std::floor(x)), y0 = int(std::floor(y));
     const double fx = x - x0, fy = y - y0;
     auto corner = [&](int cx, int cy, double dx, double dy) {
@@ -232,8 +232,8 @@ double TPeriodicNoise::At(double x, double y, int periodX, int periodY) const {
     return 1.4 * Lerp(Lerp(n00, n10, u), Lerp(n01, n11, u), v);
 }
 
-double TPeriodicNoise::Fbm(double u, double v, int baseX, int baseY, int octaves,
-                           double gain) const {
+double PeriodicNoise::Fbm(double u, double v, int baseX, int baseY, int octaves,
+                          double gain) const {
     double sum = 0, amp = 1, norm = 0;
     for (int o = 0; o < octaves; ++o) {
         const int px = baseX << o, py = baseY << o;
@@ -244,8 +244,8 @@ double TPeriodicNoise::Fbm(double u, double v, int baseX, int baseY, int octaves
     return sum / norm * 1.6;
 }
 
-TWorley Worley(double u, double v, int cells, uint32_t seed) {
-    TWorley r;
+WorleyNoise Worley(double u, double v, int cells, uint32_t seed) {
+    WorleyNoise r;
     r.F1 = r.F2 = 1e9;
     const double cu = u * cells, cv = v * cells;
     const int ix = int(std::floor(cu)), iy = int(std::floor(cv));
@@ -268,7 +268,7 @@ TWorley Worley(double u, double v, int cells, uint32_t seed) {
     return r;
 }
 
-TFloatImage MatchMean(TFloatImage img, QColor mean) {
+FloatImage MatchMean(FloatImage img, QColor mean) {
     const double want[3] = {double(mean.red()), double(mean.green()), double(mean.blue())};
     const size_t n = size_t(img.W) * img.H;
     for (int pass = 0; pass < 8; ++pass)
@@ -284,7 +284,7 @@ TFloatImage MatchMean(TFloatImage img, QColor mean) {
     return img;
 }
 
-void PutFloat(QImage& dst, const TFloatImage& src, int left, int top) {
+void PutFloat(QImage& dst, const FloatImage& src, int left, int top) {
     for (int y = 0; y < src.H; ++y)
         for (int x = 0; x < src.W; ++x) {
             const double* p = src.At(x, y);
@@ -294,8 +294,8 @@ void PutFloat(QImage& dst, const TFloatImage& src, int left, int top) {
         }
 }
 
-TFloatImage BackgroundTile(int row, int size) {
-    TFloatImage img(size, size);
+FloatImage BackgroundTile(int row, int size) {
+    FloatImage img(size, size);
     // Sample each pixel at four points so fine structure does not alias.
     for (int y = 0; y < size; ++y)
         for (int x = 0; x < size; ++x) {
@@ -303,7 +303,7 @@ TFloatImage BackgroundTile(int row, int size) {
             for (int s = 0; s < 4; ++s) {
                 const double u = (x + 0.25 + 0.5 * (s & 1)) / size;
                 const double v = (y + 0.25 + 0.5 * (s >> 1)) / size;
-                const TRgb c = Shaders[row](u, v);
+                const Rgb c = Shaders[row](u, v);
                 r += c.R, g += c.G, b += c.B;
             }
             double* p = img.At(x, y);
@@ -315,7 +315,7 @@ TFloatImage BackgroundTile(int row, int size) {
 QImage BackgroundStrip(int tileSize) {
     QImage strip(2 * tileSize, 7 * tileSize, QImage::Format_RGB32);
     for (int row = 0; row < 7; ++row) {
-        const TFloatImage base = BackgroundTile(row, tileSize);
+        const FloatImage base = BackgroundTile(row, tileSize);
         PutFloat(strip, MatchMean(base, BrightMeans[row]), 0, row * tileSize);
         PutFloat(strip, MatchMean(base, DarkMeans[row]), tileSize, row * tileSize);
     }
@@ -349,24 +349,24 @@ double MatrixGrain(double px, double py, int w, int h, uint32_t seed) {
 
 } // namespace
 
-TFloatImage GraniteTile(int w, int h, double meanGrey, uint32_t seed) {
+FloatImage GraniteTile(int w, int h, double meanGrey, uint32_t seed) {
     // Fine speckle of many small grains and nothing large, so that no spot marks where the tile
     // repeats. The grains sit on wrapping grids of a few pixels; the finest noise lattice
     // (3 to 4 pixels a cell) wraps with the tile as well.
-    const TPeriodicNoise grain(seed);
-    struct TGrains {
+    const PeriodicNoise grain(seed);
+    struct Grains {
         double Pitch;                // pixels between grid points
         double Density;              // share of grid points that hold a grain
         double RadiusMin, RadiusMax; // pixels
         double ToneMin, ToneMax;
     };
     // Grey feldspar first, then black mica over it, then a little white quartz on top.
-    const TGrains kinds[] = {
+    const Grains kinds[] = {
         {6.0, 0.45, 1.3, 2.6, 115, 160},
         {4.0, 0.42, 0.7, 1.7, 12, 32},
         {5.0, 0.24, 0.5, 1.3, 180, 235},
     };
-    TFloatImage img(w, h);
+    FloatImage img(w, h);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
             double sum = 0, tintSum = 0;
@@ -377,7 +377,7 @@ TFloatImage GraniteTile(int w, int h, double meanGrey, uint32_t seed) {
                     grain.Fbm(px / w, py / h, std::max(1, w / 4), std::max(1, h / 4), 2);
                 double tone = MatrixGrain(px, py, w, h, seed) + 10 * fine, tint = 0;
                 for (int k = 0; k < 3; ++k) {
-                    const TGrains& g = kinds[k];
+                    const Grains& g = kinds[k];
                     const int nx = std::max(1, int(std::lround(w / g.Pitch)));
                     const int ny = std::max(1, int(std::lround(h / g.Pitch)));
                     const double cw = double(w) / nx, ch = double(h) / ny;

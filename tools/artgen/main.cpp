@@ -10,12 +10,12 @@
 
 namespace {
 
-struct TList {
+struct ListSpec {
     const char* Name;
     std::vector<QImage> Items;
 };
 
-bool SaveList(const QString& root, const TList& list) {
+bool SaveList(const QString& root, const ListSpec& list) {
     QDir dir(root);
     if (!dir.mkpath(QString::fromLatin1(list.Name))) return false;
     for (size_t n = 0; n < list.Items.size(); ++n) {
@@ -26,13 +26,13 @@ bool SaveList(const QString& root, const TList& list) {
 }
 
 // Every item of every list with its name and position, for checking the set at a glance.
-QImage ContactSheet(const std::vector<TList>& lists) {
+QImage ContactSheet(const std::vector<ListSpec>& lists) {
     constexpr int Cols = 10, CellW = 104, Label = 14, Pad = 6, Heading = 22;
     // Items wider than a cell take as many cells as they need; size each list's rows to fit.
-    struct TPlace {
+    struct Place {
         int List, Item, X, Y;
     };
-    std::vector<TPlace> places;
+    std::vector<Place> places;
     std::vector<std::pair<QString, int>> headings;
     int y = Pad;
     for (size_t l = 0; l < lists.size(); ++l) {
@@ -67,7 +67,7 @@ QImage ContactSheet(const std::vector<TList>& lists) {
         p.drawText(Pad, hy + 16, name);
     }
     p.setFont(font);
-    for (const TPlace& pl : places) {
+    for (const Place& pl : places) {
         const QImage& img = lists[pl.List].Items[pl.Item];
         p.drawImage(pl.X, pl.Y, img);
         p.drawText(pl.X, pl.Y + img.height() + 12,
@@ -86,12 +86,12 @@ int main(int argc, char** argv) {
         return 2;
     }
     const QString root = QString::fromLocal8Bit(argv[1]);
-    const std::vector<TList> lists = {{"bmps", MainBitmaps()},
-                                      {"dlgs", DialogBitmaps()},
-                                      {"opts", OptionBitmaps()},
-                                      {"btns", ButtonBitmaps()}};
+    const std::vector<ListSpec> lists = {{"bmps", MainBitmaps()},
+                                         {"dlgs", DialogBitmaps()},
+                                         {"opts", OptionBitmaps()},
+                                         {"btns", ButtonBitmaps()}};
     bool ok = true;
-    for (const TList& list : lists)
+    for (const ListSpec& list : lists)
         ok = SaveList(root, list) && ok;
     ok = ContactSheet(lists).save(root + QStringLiteral("/contact-sheet.png"), "PNG") && ok;
     ok = WriteWaves(root + QStringLiteral("/waves")) && ok;

@@ -1,0 +1,11 @@
+// The game's windows, created once at start-up in a fixed order and destroyed at the end.
+#pragma once
+
+class DialogImages;
+class MainWindow;
+
+// Creates the main window (its setUpGame runs first, before any other window exists), the
+// shared images and the dialogs, and hands out the main window; it stays owned here.
+MainWindow* createGameWindows();
+// Destroys them again; the main window saves its placement on the way.
+void destroyGameWindows();

@@ -1,0 +1,669 @@
+// The main window: tool bar, board and the game's flow from start-up to close.
+#include "MainWindow.h"
+
+#include "AccessibleTexts.h"
+#include "Application.h"
+#include "Audio.h"
+#include "BestListDialog.h"
+#include "BoardPainter.h"
+#include "Counters.h"
+#include "Delay.h"
+#include "DialogImages.h"
+#include "GameWindows.h"
+#include "HelpControl.h"
+#include "HelpSystem.h"
+#include "HintBalloon.h"
+#include "ImageButton.h"
+#include "ImageSet.h"
+#include "InfoDialog.h"
+#include "Installation.h"
+#include "LanguageDialog.h"
+#include "MainTexts.h"
+#include "MessageDialog.h"
+#include "Messages.h"
+#include "MusicPlayer.h"
+#include "OptionsDialog.h"
+#include "PaintBox.h"
+#include "SoundPlayer.h"
+#include "TextScrambler.h"
+#include "ToolBarPainter.h"
+#include "WindowPlacement.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLabel>
+
+#include <cstdio>
+
+std::optional<uint32_t> MainWindow::FixedSeed;
+
+namespace {
+
+constexpr int ButtonTop = 4;
+constexpr int TickMs = 100;
+const QColor CaptionColour(254, 201, 18);
+
+ImageButton* MakeButton(QWidget* parent, int left, const BitmapList* list, int normal,
+                        int mouseOver, int disabled) {
+    auto* btn = new ImageButton(parent);
+    btn->setGeometry(left, ButtonTop, 50, 50);
+    btn->SetButtonFaceImageList(list);
+    btn->SetButtonFaceIndicesNew2(ImageButton::FaceTable(normal, mouseOver, normal, disabled));
+    return btn;
+}
+
+QLabel* MakeCaption(QWidget* parent, int left) {
+    auto* label = new QLabel(parent);
+    // "MS Sans Serif" 8 pt is not on this platform; its sans serif stands in.
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSize(8);
+    label->setFont(font);
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, CaptionColour);
+    label->setPalette(pal);
+    label->setAttribute(Qt::WA_TranslucentBackground);
+    label->move(left, 8);
+    return label;
+}
+
+// Every setAccessibleName tells the screen reader of a change; only real changes should be told.
+void setAccessibleNameIfNew(QWidget* widget, const QString& name) {
+    if (widget->accessibleName() != name) widget->setAccessibleName(name);
+}
+
+// A store failure while reading a start-up value: the player is told, the default stands.
+template <typename Read, typename T> T ReadOrDefault(Read read, T fallback) {
+    try {
+        return read();
+    } catch (const ESettingsError& e) {
+        Application::ReportError(e.Text());
+        return fallback;
+    }
+}
+
+} // namespace
+
+MainWindow::MainWindow(QWidget* parent) : QWidget(parent), bmps(LoadMainBitmaps()) {
+    createComponents();
+    setUpGame();
+}
+
+MainWindow::~MainWindow() {
+    // Placement first, while the window still has its geometry; then our own clean-up. A window
+    // that never came on screen (its start failed) must not overwrite the stored placement.
+    if (Shown) {
+        try {
+            placement->SavePlacement();
+        } catch (const ESettingsError& e) {
+            Application::ReportError(e.Text());
+        }
+    }
+    onDestroy();
+}
+
+void MainWindow::createComponents() {
+    resize(702, 462);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
+    setPalette(pal);
+    setAutoFillBackground(true);
+    // The tool bar hints help most when the window is not focused yet, too.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
+
+    toolBarBox = new PaintBox(this);
+    toolBarBox->setGeometry(0, 0, width(), ToolBarHeight);
+    box = new PaintBox(this);
+    box->setGeometry(0, ToolBarHeight, width(), height() - ToolBarHeight);
+    box->setMouseTracking(true);
+    // The board takes the keyboard; the buttons never take the focus from it.
+    box->setFocusPolicy(Qt::StrongFocus);
+    box->setFocus();
+
+    startButton = MakeButton(toolBarBox, 4, &bmps, 4, 5, 6);
+    pauseButton = MakeButton(toolBarBox, 56, &bmps, 11, 12, 13);
+    bestListButton = MakeButton(toolBarBox, 108, &bmps, 7, 8, 9);
+    levelButton = MakeButton(toolBarBox, 160, &bmps, 14, 15, 16);
+    // Faces from the shared images, which exist only after this window (useDialogImages).
+    optionsButton = MakeButton(toolBarBox, 0, nullptr, 7, 8, 7);
+    infoButton = MakeButton(toolBarBox, 0, nullptr, 3, 4, 3);
+    rulesButton = MakeButton(toolBarBox, 0, nullptr, 5, 6, 5);
+    exitButton = MakeButton(toolBarBox, 0, nullptr, 1, 2, 1);
+    arrangeRightButtons();
+    sizeLabel = MakeCaption(toolBarBox, 225);
+    scoreLabel = MakeCaption(toolBarBox, 365);
+    scoreLabel->setText(QStringLiteral("Punkte:"));
+
+    connect(startButton, &ImageButton::clicked, this, [this] { onStartClicked(); });
+    connect(pauseButton, &ImageButton::clicked, this, [this] { onPauseClicked(); });
+    connect(bestListButton, &ImageButton::clicked, this, [this] { onBestListClicked(); });
+    connect(levelButton, &ImageButton::pressed, this,
+            [this](Qt::MouseButton b, int, int) { onLevelPressed(b); });
+    connect(optionsButton, &ImageButton::clicked, this, [this] { onOptionsClicked(); });
+    connect(infoButton, &ImageButton::clicked, this, [this] { onInfoClicked(); });
+    connect(rulesButton, &ImageButton::clicked, this, [this] { onRulesClicked(); });
+    connect(exitButton, &ImageButton::clicked, this, [this] { onExitClicked(); });
+
+    box->OnMouseDown = [this](Qt::MouseButton b, int32_t x, int32_t y) {
+        // The mouse takes over: the keyboard's cursor hides until the next arrow key.
+        keyboard->hide();
+        boxMouseDown(b, x, y);
+    };
+    box->OnMouseMove = [this](Qt::MouseButtons, int32_t x, int32_t y) { boxMouseMove(x, y); };
+    box->OnMouseUp = [this](Qt::MouseButton, int32_t, int32_t) { boxMouseUp(); };
+    box->OnResize = [this] { Resize(); };
+    toolBarBox->OnResize = [this] { paintToolBar(); };
+
+    Timer.setInterval(TickMs);
+    connect(&Timer, &QTimer::timeout, this, [this] {
+        // A wake-up's first tick was shortened to meet the grid; the rest are whole.
+        if (Timer.interval() != TickMs) Timer.setInterval(TickMs);
+        onTimerTick();
+        // Waking 10 times a second for nothing keeps the processor from resting.
+        if (!TimerNeeded()) Timer.stop();
+    });
+    Timer.start();
+    TimerEpoch.start();
+
+    waves = std::make_unique<SoundPlayer>();
+    midi = std::make_unique<MusicPlayer>();
+    midi->SetBackgroundLoading(true);
+    placement = std::make_unique<WindowPlacement>(this, ini);
+    placement->KeepOnScreenHeight = ToolBarHeight;
+    hintBalloon = std::make_unique<HintBalloon>();
+    painter = std::make_unique<BoardPainter>(puzzle, bmps, *box);
+    toolbar = std::make_unique<ToolBarPainter>(bmps);
+    rules = std::make_unique<BoardRules>(puzzle, painter->Layout, gameState, PlayTime, *this);
+    keyboard = std::make_unique<KeyboardPlay>(*rules, puzzle, *this);
+    painter->cursor = &keyboard->cursor();
+}
+
+void MainWindow::useDialogImages(const DialogImages& resources) {
+    for (ImageButton* btn : {optionsButton, infoButton, rulesButton, exitButton})
+        btn->SetButtonFaceImageList(&resources.btns);
+}
+
+void MainWindow::setUpGame() {
+    ProgramDir = gameDataFolder(QCoreApplication::applicationDirPath()).toStdString();
+    SetupScrambler();
+    FirstShow = true;
+    setWindowTitle(QStringLiteral("Morvek V1.0"));
+    helpSystem = std::make_unique<HelpSystem>(
+        QString::fromStdString(ProgramDir) + QStringLiteral("mrvk.html"), 0, QString());
+
+    Tongue = ReadOrDefault([&] { return ini.ReadNumber(sdTongue); }, sdTongue.NumberDefault);
+    SoundOn = ReadOrDefault([&] { return ini.ReadFlag(sdSound); }, true);
+    MusicOn = ReadOrDefault([&] { return ini.ReadFlag(sdMusic); }, true);
+    FairJudging = ReadOrDefault([&] { return ini.ReadFlag(sdFair); }, true);
+    BackMode = ReadOrDefault([&] { return ini.ReadNumber(sdBackMode); }, 0);
+    mode = ReadOrDefault([&] { return ini.ReadNumber(sdMode); }, 1);
+    // Stored values are not to be trusted: bring them into range once, here.
+    if (BackMode < 0 || BackMode > 6) BackMode = 0;
+    mode = ClampMode(mode);
+
+    midi->Start();
+
+    if (FixedSeed)
+        RandomSource.Seed = *FixedSeed;
+    else
+        RandomSource.Randomize();
+
+    prepareBackground();
+    newLevel();
+    setMainTexts();
+}
+
+void MainWindow::setVisible(bool visible) {
+    // Noted before the show itself, which a failing placement restore may cut short.
+    if (visible) Shown = true;
+    QWidget::setVisible(visible);
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // The language question needs the window on screen first, so it follows the show.
+    if (FirstShow) QTimer::singleShot(0, this, [this] { onFirstShow(); });
+}
+
+void MainWindow::onFirstShow() {
+    if (!FirstShow) return;
+    FirstShow = false;
+    Tongue = ReadOrDefault([&] { return ini.ReadNumber(sdTongue); }, Tongue);
+    if (Tongue == -1) {
+        languageDialog->ShowModal();
+        setMainTexts();
+    }
+}
+
+void MainWindow::newLevel() {
+    gameState = GameState::Ready;
+    PlayTime = 0;
+    puzzle.ColCount = ColCountFor(mode);
+    puzzle.RowCount = RowCountFor(mode);
+    GeneratePuzzle(puzzle, RandomSource);
+    painter->ComputeLayout();
+    tileStyle = RandomSource.Random(4) + 1;
+    painter->tileStyle = tileStyle;
+    painter->PrepareTile();
+    pauseButton->setEnabled(false);
+    keyboard->newLevel();
+    Paint();
+    Dragging = false;
+    updateBoardName();
+}
+
+void MainWindow::LevelSolved() {
+    messageDialog->ShowMsg(1);
+    // A best list that cannot be read is reported; the solved level still ends properly.
+    try {
+        bestListDialog->SetDirection(1);
+        bestListDialog->SetINIString(QStringLiteral("hs%1").arg(mode));
+        bestListDialog->ShowModal(PlayTime, false);
+    } catch (const ESettingsError& e) {
+        Application::ReportError(e.Text());
+    }
+    pauseButton->setEnabled(false);
+    setMainTexts();
+}
+
+void MainWindow::onTimerTick() {
+    // The clock does not run while an animation waits; it catches up one tick afterwards.
+    if (Waiting) {
+        TickMissed = true;
+        return;
+    }
+    if (gameState == GameState::Running) {
+        if (++tickTenths > 9) tickTenths = 0;
+        if (tickTenths == 0) {
+            ++PlayTime;
+            DrawTime();
+        }
+    }
+    if (MusicFound && MusicOn) midi->Tick();
+}
+
+bool MainWindow::TimerNeeded() const {
+    return gameState == GameState::Running || (MusicFound && MusicOn);
+}
+
+void MainWindow::WakeTimer() {
+    if (ticksByHand || Left || Timer.isActive() || !TimerNeeded()) return;
+    // The next tick falls where it would have fallen had the timer run on.
+    const qint64 intoTick = TimerEpoch.isValid() ? TimerEpoch.elapsed() % TickMs : 0;
+    Timer.start(static_cast<int>(TickMs - intoTick));
+}
+
+void MainWindow::onStartClicked() {
+    if (gameState == GameState::Running) {
+        if (messageDialog->ShowMsg(4) == ResultNo) return;
+        repaintAll();
+    }
+    newLevel();
+}
+
+void MainWindow::onPauseClicked() {
+    if (gameState != GameState::Running) return;
+    gameState = GameState::Paused;
+    repaintAll();
+    messageDialog->ShowMsg(12);
+    gameState = GameState::Running;
+    WakeTimer();
+    repaintAll();
+}
+
+void MainWindow::onBestListClicked() {
+    bestListDialog->SetDirection(1);
+    bestListDialog->SetINIString(QStringLiteral("hs%1").arg(mode));
+    bestListDialog->ShowModal(PlayTime, true);
+}
+
+void MainWindow::onLevelPressed(Qt::MouseButton button) {
+    if (gameState == GameState::Running && messageDialog->ShowMsg(4) == ResultNo) return;
+    if (button == Qt::LeftButton)
+        mode = mode >= MaxMode ? MinMode : mode + 1;
+    else
+        mode = mode <= MinMode ? MaxMode : mode - 1;
+    newLevel();
+}
+
+void MainWindow::onOptionsClicked() {
+    optionsDialog->ShowModal();
+}
+
+void MainWindow::onInfoClicked() {
+    InfoDialog info(this, *DlgResources);
+    info.exec();
+}
+
+void MainWindow::onRulesClicked() {
+    AppHelpContext(Tongue == 1 ? 1 : 2);
+}
+
+void MainWindow::onExitClicked() {
+    close();
+}
+
+void MainWindow::setMainTexts() {
+    const MainWindowTexts t = MainTexts(German());
+    startButton->SetHint(t.StartHint);
+    bestListButton->SetHint(t.HighScoreHint);
+    pauseButton->SetHint(t.PauseHint);
+    levelButton->SetHint(t.LevelHint);
+    rulesButton->SetHint(t.RulesHint);
+    optionsButton->SetHint(t.OptionHint);
+    exitButton->SetHint(t.ExitHint);
+    infoButton->SetHint(t.InfoHint);
+    scoreLabel->setText(t.ScoreCaption);
+    scoreLabel->adjustSize();
+    sizeLabel->setText(t.SizeCaption);
+    sizeLabel->adjustSize();
+
+    const AccessibleTexts a = accessibleTexts(German());
+    const struct {
+        ImageButton* button;
+        const QString& name;
+        const QString& description;
+    } buttons[] = {
+        {startButton, a.startName, t.StartHint},
+        {pauseButton, a.pauseName, t.PauseHint},
+        {bestListButton, a.highScoreName, t.HighScoreHint},
+        {levelButton, a.levelName, t.LevelHint},
+        {optionsButton, a.optionName, t.OptionHint},
+        {infoButton, a.infoName, t.InfoHint},
+        {rulesButton, a.rulesName, t.RulesHint},
+        {exitButton, a.exitName, t.ExitHint},
+    };
+    for (const auto& b : buttons) {
+        b.button->setAccessibleName(b.name);
+        b.button->setAccessibleDescription(b.description);
+    }
+    box->setAccessibleDescription(a.boardDescription);
+    scoreLabel->setAccessibleDescription(a.timeDescription);
+    sizeLabel->setAccessibleDescription(a.sizeDescription);
+    updateBoardName();
+    updateCounterNames();
+}
+
+void MainWindow::updateBoardName() {
+    const BoardCursor& c = keyboard->cursor();
+    setAccessibleNameIfNew(box, c.visible ? cellText(German(), puzzle, c.col, c.row)
+                                          : accessibleTexts(German()).boardName);
+}
+
+void MainWindow::updateCounterNames() {
+    setAccessibleNameIfNew(scoreLabel, timeText(German(), PlayTime));
+    setAccessibleNameIfNew(sizeLabel, sizeText(German(), puzzle.ColCount, puzzle.RowCount));
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    // The window manager may ask while an animation waits: the move is finished first.
+    if (Waiting) {
+        CloseAsked = true;
+        event->ignore();
+        return;
+    }
+    if (Left || !confirmClose()) {
+        event->setAccepted(Left);
+        return;
+    }
+    Leave();
+    event->accept();
+}
+
+bool MainWindow::confirmClose() {
+    const int answer = messageDialog->ShowMsg(gameState == GameState::Running ? 4 : 3);
+    repaintAll();
+    return answer == ResultYes;
+}
+
+void MainWindow::Leave() {
+    if (Left) return; // a quit signal may have closed the game while the close was asked
+    Timer.stop();
+    AppHelpCommand(HELP_QUIT, 0);
+    // A store that cannot be written must not keep the player from leaving: the failure is
+    // reported, the values after it are not tried, and the window closes.
+    try {
+        ini.WriteFlag(sdSound, SoundOn);
+        ini.WriteFlag(sdMusic, MusicOn);
+        ini.WriteNumber(sdTongue, Tongue);
+        ini.WriteNumber(sdBackMode, BackMode);
+        ini.WriteNumber(sdMode, mode);
+        ini.WriteFlag(sdFair, FairJudging);
+    } catch (const ESettingsError& e) {
+        Application::ReportError(e.Text());
+    }
+    painter->BoardBitmap = {};
+    painter->ShadeBitmap = {};
+    painter->TileBitmap = {};
+    Left = true;
+}
+
+void MainWindow::closeOnSignal() {
+    // Nobody may be there to answer a message box (a desktop logout): failures go to stderr.
+    if (!Application::ErrorHook)
+        Application::ErrorHook = [](const QString& text) {
+            std::fputs(qPrintable(QStringLiteral("morvek: ") + text + u'\n'), stderr);
+        };
+    Leave();
+    QCoreApplication::quit();
+}
+
+void MainWindow::onDestroy() {
+    helpSystem.reset();
+    CloseAllHelp();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    toolBarBox->setGeometry(0, 0, width(), ToolBarHeight);
+    box->setGeometry(0, ToolBarHeight, width(), std::max(0, height() - ToolBarHeight));
+}
+
+void MainWindow::Resize() {
+    if (Left) return;
+    arrangeRightButtons();
+    painter->ComputeLayout();
+    painter->PrepareTile();
+    prepareBackground();
+    Paint();
+}
+
+void MainWindow::arrangeRightButtons() {
+    exitButton->move(RightButtonLeft(width(), 0), ButtonTop);
+    rulesButton->move(RightButtonLeft(width(), 1), ButtonTop);
+    infoButton->move(RightButtonLeft(width(), 2), ButtonTop);
+    optionsButton->move(RightButtonLeft(width(), 3), ButtonTop);
+}
+
+void MainWindow::prepareBackground() {
+    painter->BackMode = BackMode;
+    toolbar->BackMode = BackMode;
+    painter->prepareBackground();
+}
+
+void MainWindow::Paint() {
+    if (Left) return;
+    painter->Paused = gameState == GameState::Paused;
+    painter->Paint();
+    DrawSize();
+    DrawTime();
+}
+
+void MainWindow::paintToolBar() {
+    if (Left) return;
+    toolbar->paintToolBar(toolBarBox->Surface(), width());
+    toolBarBox->Flush();
+    DrawTime();
+}
+
+void MainWindow::repaintAll() {
+    paintToolBar();
+    Paint();
+}
+
+void MainWindow::DrawSize() {
+    toolBarBox->Flush(toolbar->DrawSize(toolBarBox->Surface(), puzzle.ColCount, puzzle.RowCount));
+    updateCounterNames();
+}
+
+const BoardLayout& MainWindow::Layout() const {
+    return painter->Layout;
+}
+
+void MainWindow::DrawCell(int32_t col, int32_t row) {
+    painter->DrawCell(col, row);
+}
+void MainWindow::DrawRowClues() {
+    painter->DrawRowClues();
+}
+void MainWindow::DrawColClues() {
+    painter->DrawColClues();
+}
+
+void MainWindow::DrawTime() {
+    if (Left) return;
+    toolBarBox->Flush(toolbar->DrawTime(toolBarBox->Surface(), PlayTime));
+    updateCounterNames();
+}
+
+void MainWindow::PlaySnd(int32_t number) {
+    waves->PlaySnd(number);
+}
+
+void MainWindow::Delay(int32_t ms) {
+    ++Waiting;
+    if (delayHook)
+        delayHook(ms);
+    else
+        ::Delay(ms);
+    --Waiting;
+    // The move goes on after the wait; what was held back runs once control is back in an
+    // event loop (the main one, or a dialog the move opens).
+    if (!Waiting && (TickMissed || CloseAsked))
+        QTimer::singleShot(0, this, [this] { afterWait(); });
+}
+
+void MainWindow::afterWait() {
+    if (Waiting) return; // the next wait of the same move has begun; its end posts again
+    if (TickMissed) {
+        TickMissed = false;
+        onTimerTick();
+    }
+    if (CloseAsked) {
+        CloseAsked = false;
+        // Like any close request while a dialog is open, it is not for now.
+        if (!QApplication::activeModalWidget()) close();
+    }
+}
+
+void MainWindow::EnablePauseBtn(bool enabled) {
+    pauseButton->setEnabled(enabled);
+    // The rules enable it as a level starts running: the clock is needed from now on.
+    if (enabled) WakeTimer();
+}
+
+void MainWindow::boxMouseDown(Qt::MouseButton button, int32_t x, int32_t y) {
+    switch (button) {
+    case Qt::LeftButton:
+        rules->boxMouseDown(MouseButton::Left, x, y);
+        break;
+    case Qt::RightButton:
+        rules->boxMouseDown(MouseButton::Right, x, y);
+        break;
+    case Qt::MiddleButton:
+        rules->boxMouseDown(MouseButton::Middle, x, y);
+        break;
+    default:
+        break;
+    }
+}
+
+void MainWindow::boxMouseMove(int32_t x, int32_t y) {
+    // A click with its sound may follow: the audio device gets ready meanwhile.
+    if (SoundOn) AudioWarmUp();
+    rules->boxMouseMove(x, y);
+}
+
+void MainWindow::boxMouseUp() {
+    rules->boxMouseUp();
+}
+
+void MainWindow::cursorMoved(const BoardCursor& previous) {
+    if (Left) return;
+    const BoardCursor& now = keyboard->cursor();
+    if (previous.visible) painter->DrawCell(previous.col, previous.row);
+    if (now.visible) painter->DrawCell(now.col, now.row);
+    // The lit clue lines follow the cursor.
+    const bool shownOrHidden = previous.visible != now.visible;
+    if (shownOrHidden || (now.visible && previous.row != now.row)) painter->DrawRowClues();
+    if (shownOrHidden || (now.visible && previous.col != now.col)) painter->DrawColClues();
+    updateBoardName();
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    const KeyCommand command = keyCommand(event->key(), event->modifiers());
+    if (command == KeyCommand::None) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    // A held key repeats only the cursor's steps; a move or a button acts once per press,
+    // as a held mouse button does.
+    if (event->isAutoRepeat() && !cursorStep(command)) return;
+    runKey(command, event->modifiers().testFlag(Qt::ShiftModifier));
+}
+
+void MainWindow::keyReleaseEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Shift && !event->isAutoRepeat()) keyboard->releaseDrag();
+    QWidget::keyReleaseEvent(event);
+}
+
+void MainWindow::runKey(KeyCommand command, bool shift) {
+    if (const std::optional<CursorStep> step = cursorStep(command)) {
+        keyboard->step(*step, shift);
+        updateBoardName();
+        return;
+    }
+    switch (command) {
+    case KeyCommand::Uncover:
+        keyboard->uncover();
+        break;
+    case KeyCommand::Mark:
+        keyboard->mark();
+        break;
+    // The tool bar's keys do what a click does, and report errors the same way.
+    case KeyCommand::NewGame:
+        Application::Guarded([this] { onStartClicked(); });
+        break;
+    case KeyCommand::Pause:
+        Application::Guarded([this] { onPauseClicked(); });
+        break;
+    case KeyCommand::BestList:
+        Application::Guarded([this] { onBestListClicked(); });
+        break;
+    case KeyCommand::NextSize:
+        Application::Guarded([this] { onLevelPressed(Qt::LeftButton); });
+        break;
+    case KeyCommand::PreviousSize:
+        Application::Guarded([this] { onLevelPressed(Qt::RightButton); });
+        break;
+    case KeyCommand::Options:
+        Application::Guarded([this] { onOptionsClicked(); });
+        break;
+    case KeyCommand::Rules:
+        Application::Guarded([this] { onRulesClicked(); });
+        break;
+    case KeyCommand::Info:
+        Application::Guarded([this] { onInfoClicked(); });
+        break;
+    case KeyCommand::Exit:
+        Application::Guarded([this] { onExitClicked(); });
+        break;
+    default:
+        break;
+    }
+    // A move may have changed the cell under the cursor.
+    updateBoardName();
+}

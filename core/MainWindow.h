@@ -1,0 +1,171 @@
+// The main window: tool bar, board and the game's flow from start-up to close.
+#pragma once
+
+#include "BitmapList.h"
+#include "BoardRules.h"
+#include "GameGlobals.h"
+#include "KeyCommands.h"
+#include "KeyboardPlay.h"
+#include "SettingsStore.h"
+
+#include <QElapsedTimer>
+#include <QTimer>
+#include <QWidget>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QLabel;
+class BestListDialog;
+class BoardPainter;
+class DialogImages;
+class HelpSystem;
+class LanguageDialog;
+class MessageDialog;
+class OptionsDialog;
+class WindowPlacement;
+class ImageButton;
+class HintBalloon;
+class MusicPlayer;
+class PaintBox;
+class SoundPlayer;
+class ToolBarPainter;
+
+class MainWindow : public QWidget, public IBoardEffects, public CursorEffects {
+    Q_OBJECT
+  public:
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Components, as the window lays them out.
+    PaintBox* toolBarBox = nullptr;
+    PaintBox* box = nullptr;
+    ImageButton* startButton = nullptr;
+    ImageButton* pauseButton = nullptr;
+    ImageButton* bestListButton = nullptr;
+    ImageButton* levelButton = nullptr;
+    ImageButton* optionsButton = nullptr;
+    ImageButton* infoButton = nullptr;
+    ImageButton* rulesButton = nullptr;
+    ImageButton* exitButton = nullptr;
+    QLabel* scoreLabel = nullptr;
+    QLabel* sizeLabel = nullptr;
+    QTimer Timer;
+    BitmapList bmps;
+    SettingsStore ini;
+    std::unique_ptr<MusicPlayer> midi;
+    std::unique_ptr<SoundPlayer> waves;
+    std::unique_ptr<WindowPlacement> placement;
+    // The dialogs, children of this window; createGameWindows makes them.
+    MessageDialog* messageDialog = nullptr;
+    LanguageDialog* languageDialog = nullptr;
+    OptionsDialog* optionsDialog = nullptr;
+    BestListDialog* bestListDialog = nullptr;
+    std::unique_ptr<HintBalloon> hintBalloon;
+
+    // Game fields. The one puzzle, replaced in place by each new level; the painter, the rules
+    // and the keyboard hold it by reference.
+    Puzzle puzzle;
+    GameState gameState = GameState::Ready;
+    int32_t PlayTime = 0;
+    int32_t tickTenths = 0;
+    int32_t BackMode = 0;
+    int32_t tileStyle = 1;
+
+    // Tests replace the wait of the board animations so they need not wait.
+    std::function<void(int32_t ms)> delayHook;
+    // Tests that tick the clock themselves stop the timer and set this: it then never wakes.
+    bool ticksByHand = false;
+
+    // Game flow.
+    void newLevel();
+    void LevelSolved() override;
+    void onTimerTick();
+    // The timer sleeps while it has nothing to do (no level running, no music) and wakes when
+    // that changes, on the 100 ms grid it has kept since the window was created.
+    bool TimerNeeded() const;
+    void WakeTimer();
+    void onStartClicked();
+    void onPauseClicked();
+    void onBestListClicked();
+    void onLevelPressed(Qt::MouseButton button);
+    void onOptionsClicked();
+    void onInfoClicked();
+    void onRulesClicked();
+    void onExitClicked();
+    void setMainTexts();
+
+    // Drawing.
+    void Paint();
+    void paintToolBar();
+    void DrawSize();
+    void prepareBackground();
+    void repaintAll();
+    const BoardLayout& Layout() const;
+
+    // What the rules ask of the window.
+    void DrawCell(int32_t col, int32_t row) override;
+    void DrawRowClues() override;
+    void DrawColClues() override;
+    void DrawTime() override;
+    void PlaySnd(int32_t number) override;
+    void Delay(int32_t ms) override;
+    void EnablePauseBtn(bool enabled) override;
+
+    // The keyboard's cursor on the board.
+    void cursorMoved(const BoardCursor& previous) override;
+    const BoardCursor& boardCursor() const { return keyboard->cursor(); }
+
+    // The right-hand buttons take their faces from the shared images once they exist.
+    void useDialogImages(const DialogImages& resources);
+
+    // A seed from the command line makes the boards reproducible.
+    static std::optional<uint32_t> FixedSeed;
+
+    void setVisible(bool visible) override;
+
+    // A quit signal: saves what a close saves, without asking, and ends the event loops (a
+    // dialog that is open goes with them); the placement follows when the window is destroyed.
+    void closeOnSignal();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+
+  private:
+    void createComponents();
+    void setUpGame();
+    void onFirstShow();
+    bool confirmClose();
+    void Leave();
+    void onDestroy();
+    void Resize();
+    void arrangeRightButtons();
+    // Runs what an animation's wait held back: one clock tick, a close asked for meanwhile.
+    void afterWait();
+    void boxMouseDown(Qt::MouseButton button, int32_t x, int32_t y);
+    void boxMouseMove(int32_t x, int32_t y);
+    void boxMouseUp();
+    void runKey(KeyCommand command, bool shift);
+    // Screen readers: the board names the cell under the cursor, the counters their values.
+    void updateBoardName();
+    void updateCounterNames();
+
+    std::unique_ptr<BoardPainter> painter;
+    std::unique_ptr<ToolBarPainter> toolbar;
+    std::unique_ptr<BoardRules> rules;
+    std::unique_ptr<KeyboardPlay> keyboard;
+    std::unique_ptr<HelpSystem> helpSystem;
+    bool Left = false;  // Leave has run
+    bool Shown = false; // was put on screen, so it has a placement of the player's to keep
+    // An animation is waiting: the window repaints, but nothing may start a game action.
+    int32_t Waiting = 0;
+    bool TickMissed = false;
+    bool CloseAsked = false;
+    QElapsedTimer TimerEpoch; // when the timer first started: the phase of every tick
+};

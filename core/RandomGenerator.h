@@ -1,0 +1,16 @@
+// The game's random source: a 32-bit linear congruential generator.
+#pragma once
+
+#include <cstdint>
+
+class RandomGenerator {
+  public:
+    explicit RandomGenerator(uint32_t seed = 0) : Seed(seed) {}
+
+    // Uniform integer in 0..n-1 (n >= 1).
+    int32_t Random(int32_t n);
+    // Seeds from the low 32 bits of a high-resolution clock.
+    void Randomize();
+
+    uint32_t Seed;
+};

@@ -1,5 +1,0 @@
-# The main window and the windows' creation order.
-target_sources(morvek_mainwin PRIVATE
-  ${CMAKE_CURRENT_LIST_DIR}/Forms.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/KeyCommands.cpp
-)

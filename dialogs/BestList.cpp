@@ -1,0 +1,85 @@
+// One best list of 15 entries: the stored entry text, ranking and insertion, without any window.
+#include "BestList.h"
+
+namespace {
+
+const QString DefaultName = QStringLiteral("Mr. Brain");
+
+bool LowerIsBetter(int32_t direction) {
+    return direction == 1;
+}
+
+// Strict decimal: QString::toInt would also take spaces and a plus sign.
+bool ParseScore(QStringView text, int32_t& score) {
+    qsizetype i = 0;
+    bool negative = false;
+    if (i < text.size() && text[i] == u'-') {
+        negative = true;
+        ++i;
+    }
+    if (i == text.size()) return false;
+    int64_t value = 0;
+    for (; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < u'0' || c > u'9') return false;
+        value = value * 10 + (c - u'0');
+        if (value > int64_t(INT32_MAX) + 1) return false;
+    }
+    if (negative) value = -value;
+    if (value < INT32_MIN || value > INT32_MAX) return false;
+    score = static_cast<int32_t>(value);
+    return true;
+}
+
+} // namespace
+
+BestListEntry DefaultHighscoreEntry(int32_t direction) {
+    return {DefaultName, LowerIsBetter(direction) ? 9999999 : 0};
+}
+
+BestList DefaultHighscoreList(int32_t direction) {
+    BestList list;
+    list.fill(DefaultHighscoreEntry(direction));
+    return list;
+}
+
+BestListEntry ClearedHighscoreEntry() {
+    return {DefaultName, 0};
+}
+
+BestList ClearedHighscoreList() {
+    BestList list;
+    list.fill(ClearedHighscoreEntry());
+    return list;
+}
+
+BestListEntry ParseHighscoreEntry(const QString& plain, int32_t direction) {
+    const qsizetype comma = plain.indexOf(u',');
+    int32_t score = 0;
+    // No game gives a negative result: such a score was made by hand and would rank first.
+    if (comma < 0 || !ParseScore(QStringView(plain).left(comma), score) || score < 0)
+        return DefaultHighscoreEntry(direction);
+    return {plain.mid(comma + 1), score};
+}
+
+QString FormatHighscoreEntry(const BestListEntry& entry) {
+    return QString::number(entry.Score) + u',' + entry.Name;
+}
+
+int32_t RankHighscore(const BestList& list, int32_t score, int32_t direction) {
+    for (int32_t k = 0; k < HighscoreCount; ++k) {
+        const int32_t stored = list[k].Score;
+        const bool earns = LowerIsBetter(direction)
+                               ? (list[k] == ClearedHighscoreEntry() || stored > score)
+                               : stored < score;
+        if (earns) return k;
+    }
+    return -1;
+}
+
+void InsertHighscore(BestList& list, int32_t pos, const BestListEntry& entry) {
+    if (pos < 0 || pos >= HighscoreCount) return;
+    for (int32_t i = HighscoreCount - 1; i > pos; --i)
+        list[i] = list[i - 1];
+    list[pos] = entry;
+}

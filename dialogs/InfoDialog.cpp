@@ -1,0 +1,50 @@
+// The program information window, in the same granite and faces as the other dialogs.
+#include "InfoDialog.h"
+
+#include "BackPanel.h"
+#include "DialogImages.h"
+#include "DialogKit.h"
+#include "GameGlobals.h"
+#include "ImageButton.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+
+InfoDialog::InfoDialog(QWidget* mainWindow, const DialogImages& resources)
+    : QDialog(mainWindow, DialogFlags()), mainWindow(mainWindow) {
+    setFixedSize(400, 182);
+    const BitmapList& dlgs = resources.dlgs;
+    BackPanel* back = MakePanel(this, dlgs, 1, rect());
+    MakeLogo(back, dlgs);
+    BackPanel* panel = MakePanel(back, dlgs, 2, QRect(116, 12, 272, 110));
+    nameLabel = MakeLabel(panel, QRect(10, 8, 252, 34), ArialFont(30, true), Qt::AlignCenter);
+    nameLabel->setText(QStringLiteral("Morvek"));
+    versionLabel = MakeLabel(panel, QRect(10, 42, 252, 18), ArialFont(16), Qt::AlignCenter);
+    versionLabel->setText(QStringLiteral("V1.0"));
+    aboutLabel = MakeLabel(panel, QRect(14, 64, 244, 36), ArialFont(13), Qt::AlignCenter);
+    aboutLabel->setWordWrap(true);
+    okButton = MakeButton(back, dlgs, 338, 124, 5, 6, 5, 0, false);
+    connect(okButton, &ImageButton::clicked, this, [this] { accept(); });
+}
+
+void InfoDialog::showEvent(QShowEvent* event) {
+    aboutLabel->setText(German() ? QStringLiteral("Ein Logikrätsel: finde das versteckte Bild.")
+                                 : QStringLiteral("A logic puzzle: find the hidden picture."));
+    if (mainWindow && mainWindow->isVisible())
+        move(PlaceOverClient(mainWindow->frameGeometry(), mainWindow->height(), size()));
+    okButton->setFocus();
+    QDialog::showEvent(event);
+}
+
+void InfoDialog::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+    case Qt::Key_Space:
+        accept();
+        break;
+    default:
+        QDialog::keyPressEvent(event);
+    }
+}

@@ -1,0 +1,62 @@
+// The first-run question: German or English.
+#include "LanguageDialog.h"
+
+#include "BackPanel.h"
+#include "DialogImages.h"
+#include "DialogKit.h"
+#include "GameGlobals.h"
+#include "ImageButton.h"
+#include "ListImage.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QScreen>
+
+LanguageDialog::LanguageDialog(const DialogImages& resources, QWidget* parent)
+    : QDialog(parent, DialogFlags()) {
+    setFixedSize(408, 162);
+    const BitmapList& dlgs = resources.dlgs;
+    background = MakePanel(this, dlgs, 1, rect());
+    logo = MakeLogo(background, dlgs);
+    questionPanel = MakePanel(background, dlgs, 2, QRect(108, 12, 289, 137));
+    germanButton = MakeButton(questionPanel, dlgs, 16, 15, 21, 22, 21, 0, true);
+    germanLabel = MakeLabel(questionPanel, QRect(79, 32, 190, 18), ArialFont(16));
+    germanLabel->setText(QStringLiteral("Ich spreche deutsch"));
+    englishButton = MakeButton(questionPanel, dlgs, 16, 71, 23, 24, 23, 0, true);
+    englishLabel = MakeLabel(questionPanel, QRect(79, 88, 190, 18), ArialFont(16));
+    englishLabel->setText(QStringLiteral("I speak English"));
+    connect(germanButton, &ImageButton::clicked, this, [this] { onGermanClicked(); });
+    connect(englishButton, &ImageButton::clicked, this, [this] { onEnglishClicked(); });
+}
+
+int LanguageDialog::ShowModal() {
+    // The focus starts on the first answer: Enter takes it, Tab or an arrow key the other.
+    germanButton->setFocus();
+    return exec();
+}
+
+void LanguageDialog::onGermanClicked() {
+    Tongue = 1;
+    accept();
+}
+
+void LanguageDialog::onEnglishClicked() {
+    Tongue = 0;
+    accept();
+}
+
+void LanguageDialog::showEvent(QShowEvent* event) {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->geometry();
+        move(area.left() + (area.width() - width()) / 2,
+             area.top() + (area.height() - height()) / 2);
+    }
+    QDialog::showEvent(event);
+}
+
+void LanguageDialog::keyPressEvent(QKeyEvent* event) {
+    // There is no tick: Enter reaches the dialog only when no flag has the focus. Escape leaves
+    // the language unchosen, as closing any other way does.
+    if (!AnswerDialogKey(event, nullptr, [this] { reject(); })) QDialog::keyPressEvent(event);
+}

@@ -1,0 +1,108 @@
+// The game's one message box: a numbered message in the current language, Yes or Yes/No.
+#include "MessageDialog.h"
+
+#include "BackPanel.h"
+#include "DialogImages.h"
+#include "DialogKit.h"
+#include "GameGlobals.h"
+#include "ImageButton.h"
+#include "TextLabel.h"
+
+#include <QKeyEvent>
+
+MessageDialog::MessageDialog(QWidget* mainWindow, const DialogImages& resources)
+    : QDialog(mainWindow, DialogFlags()), mainWindow(mainWindow) {
+    setFixedSize(319, 158);
+    QFont bold = font();
+    bold.setBold(true);
+    setFont(bold);
+
+    const BitmapList& dlgs = resources.dlgs;
+    background = MakePanel(this, dlgs, 1, rect());
+    textPanel = MakePanel(background, dlgs, 2, QRect(11, 12, 298, 77));
+    txt = new TextLabel(textPanel);
+    txt->setGeometry(5, 5, 288, 67);
+    txt->SetAlignment(Qt::AlignCenter);
+    txt->SetMultiLine(true);
+    txt->setFont(ArialFont(16, true));
+    txt->SetFontColor(Qt::white);
+    noButton = MakeButton(background, dlgs, 204, 100, 7, 8, 7, 0, false);
+    yesButton = MakeButton(background, dlgs, 260, 100, 5, 6, 5, 0, false);
+    connect(noButton, &ImageButton::clicked, this, [this] { onNoClicked(); });
+    connect(yesButton, &ImageButton::clicked, this, [this] { onYesClicked(); });
+}
+
+int MessageDialog::ShowMsg(int32_t number) {
+    MsgNo = number;
+    // Numbers without a mode of their own (10, 11 and those outside the table) keep the last one.
+    const DialogMessage message = MessageText(number);
+    if (message.ButtonMode != 0) ButtonMode = message.ButtonMode;
+    return exec();
+}
+
+int MessageDialog::KeyResult(QChar key) {
+    switch (key.unicode()) {
+    case 13:
+    case u'J':
+    case u'j':
+    case u'Y':
+    case u'y':
+        return ResultYes;
+    case 27:
+    case u'N':
+    case u'n':
+        return ResultNo;
+    default:
+        return 0;
+    }
+}
+
+void MessageDialog::FormActivate() {
+    if (mainWindow)
+        move(PlaceOverClient(mainWindow->frameGeometry(), mainWindow->height(),
+                             frameGeometry().size()));
+    noButton->setVisible(ButtonMode == 2);
+    // Each message starts with the focus on Yes; Tab moves it to No, and Enter then answers No.
+    yesButton->setFocus();
+    if (MsgNo == 10 || MsgNo == 11) {
+        txt->SetCaption(CustomText);
+        return;
+    }
+    // A number outside the table leaves the previous text.
+    const DialogMessage message = MessageText(MsgNo);
+    if (message.ButtonMode != 0) txt->SetCaption(German() ? message.German : message.English);
+}
+
+void MessageDialog::onYesClicked() {
+    done(ResultYes);
+}
+
+void MessageDialog::onNoClicked() {
+    done(ResultNo);
+}
+
+void MessageDialog::showEvent(QShowEvent* event) {
+    FormActivate();
+    QDialog::showEvent(event);
+}
+
+void MessageDialog::keyPressEvent(QKeyEvent* event) {
+    // The focused button takes Space and Enter itself; every other key reaches the form. Escape
+    // and Return must not fall through to QDialog, which would reject or press a default button.
+    // Return, Enter and Escape by key, since the text a platform attaches to them varies.
+    QChar key;
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        key = QChar(13);
+        break;
+    case Qt::Key_Escape:
+        key = QChar(27);
+        break;
+    default:
+        if (event->text().size() == 1) key = event->text()[0];
+    }
+    const int result = KeyResult(key);
+    if (result != 0) done(result);
+    event->accept();
+}

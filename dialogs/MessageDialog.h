@@ -1,0 +1,50 @@
+// The game's one message box: a numbered message in the current language, Yes or Yes/No.
+#pragma once
+
+#include "Messages.h"
+
+#include <QDialog>
+#include <QPointer>
+
+#include <cstdint>
+
+class DialogImages;
+class BackPanel;
+class ImageButton;
+class TextLabel;
+
+class MessageDialog : public QDialog {
+    Q_OBJECT
+
+  public:
+    // mainWindow is where the dialog places itself (it may be null: then it stays where it is)
+    // and becomes the dialog's parent.
+    MessageDialog(QWidget* mainWindow, const DialogImages& resources);
+
+    // Shows message `number` modally; returns ResultYes (6), ResultNo (7), or 0 when the dialog
+    // was closed any other way.
+    int ShowMsg(int32_t number);
+
+    // The answer that a typed character gives: ResultYes, ResultNo, or 0 for none.
+    static int KeyResult(QChar key);
+
+    BackPanel* textPanel;
+    TextLabel* txt;
+    BackPanel* background;
+    ImageButton* noButton;
+    ImageButton* yesButton;
+    int32_t MsgNo = 0;
+    int32_t ButtonMode = 1;
+    QString CustomText; // the text of messages 10 and 11
+
+    void FormActivate();
+    void onYesClicked();
+    void onNoClicked();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    QPointer<QWidget> mainWindow;
+};

@@ -1,0 +1,46 @@
+// The sound effects: four wave sounds held in memory, played by number on one mixer channel.
+#pragma once
+
+#include <QByteArray>
+
+#include <cstdint>
+#include <vector>
+
+struct Mix_Chunk;
+
+class SoundPlayer {
+  public:
+    // All effects share this channel, so a new sound cuts off the one still playing.
+    static constexpr int Channel = 0;
+
+    // The wave list of the game: the resources ":/waves/5.wav", "21", "22" and "23" for 1..4.
+    SoundPlayer();
+    // Item n-1 holds the RIFF WAVE bytes of sound n; an empty item is a sound without data.
+    explicit SoundPlayer(std::vector<QByteArray> waves);
+    ~SoundPlayer();
+    SoundPlayer(const SoundPlayer&) = delete;
+    SoundPlayer& operator=(const SoundPlayer&) = delete;
+
+    // Nothing at all while SoundOn is false. 0 stops the sound playing; 1..4 play that wave
+    // without waiting for it. No device, no data or data the mixer refuses: nothing is played
+    // and the caller goes on. Other numbers are ignored.
+    void PlaySnd(int32_t number);
+
+    // The decoded chunk of sound 1..4 once it has been played, else null.
+    const Mix_Chunk* Chunk(int32_t number) const;
+
+  private:
+    void FreeChunks();
+
+    std::vector<QByteArray> Waves;
+    std::vector<Mix_Chunk*> Chunks;
+    std::vector<bool> Refused; // decoded once: a refused wave is not tried again
+    int CloseHook = 0;
+    int RestHook = 0;
+};
+
+// The wave bytes of the game's four sounds, read from the Qt resources.
+std::vector<QByteArray> GameWaves();
+
+// PlaySnd on one wave list for the whole run, loaded from the resources on first use.
+void PlaySnd(int32_t number);

@@ -1,0 +1,330 @@
+// The settings store: an INI file read line by line afresh for every operation and replaced in
+// one step for every write. (On Windows the registry, through QSettings.)
+#include "SettingsStore.h"
+
+#include "IniDocument.h"
+#include "SettingsFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QStringList>
+#include <QVariant>
+
+#include <cstdio>
+#include <memory>
+
+ESettingsError::ESettingsError(const QString& text)
+    : std::runtime_error(text.toStdString()), FText(text) {}
+
+std::optional<int32_t> ParseNumber(const QString& text) {
+    const qsizetype n = text.size();
+    qsizetype i = 0;
+    while (i < n && text[i] == u' ')
+        ++i;
+    bool negative = false;
+    if (i < n && (text[i] == u'-' || text[i] == u'+')) {
+        negative = text[i] == u'-';
+        ++i;
+    }
+    int base = 10;
+    if (i < n && (text[i] == u'$' || text[i] == u'x' || text[i] == u'X')) {
+        base = 16;
+        ++i;
+    } else if (i + 1 < n && text[i] == u'0' && (text[i + 1] == u'x' || text[i + 1] == u'X')) {
+        base = 16;
+        i += 2;
+    }
+    if (i == n) return std::nullopt;
+    int64_t value = 0;
+    for (; i < n; ++i) {
+        const char16_t c = text[i].unicode();
+        int digit = -1;
+        if (c >= u'0' && c <= u'9')
+            digit = c - u'0';
+        else if (c >= u'a' && c <= u'f')
+            digit = c - u'a' + 10;
+        else if (c >= u'A' && c <= u'F')
+            digit = c - u'A' + 10;
+        if (digit < 0 || digit >= base) return std::nullopt;
+        value = value * base + digit;
+        if (value > int64_t{INT32_MAX} + 1) return std::nullopt;
+    }
+    if (negative) value = -value;
+    if (value > INT32_MAX) return std::nullopt;
+    return static_cast<int32_t>(value);
+}
+
+namespace {
+
+QString Message(const char* pattern, const QString& arg) {
+    return QString::fromUtf8(pattern).arg(arg);
+}
+
+const char* const DataTypeError = "Ungültiger Datentyp für '%1'";
+const char* const FetchError = "Fehler beim Holen der Daten für '%1'";
+const char* const CreateKeyError = "Erzeugung von Schlüssel %1 misslungen";
+const char* const SetError = "Fehler beim Setzen der Daten für '%1'";
+
+// Why a write failed, in both languages, below the store's own error text.
+const char* const LockedReason = "Die Einstellungsdatei ist gesperrt (%1).\n"
+                                 "The settings file is locked (%1).";
+const char* const NoLockReason = "%1 lässt sich nicht anlegen.\n"
+                                 "%1 cannot be created.";
+const char* const NotRegularReason = "%1 ist keine gewöhnliche Datei.\n"
+                                     "%1 is not a regular file.";
+const char* const UnreadableReason = "%1 kann nicht gelesen werden.\n"
+                                     "%1 cannot be read.";
+const char* const TooLargeReason = "%1 ist zu groß für eine Einstellungsdatei.\n"
+                                   "%1 is too large for a settings file.";
+const char* const CopyFailedReason = "Die beschädigte Datei kann nicht als %1 aufbewahrt werden.\n"
+                                     "The damaged file cannot be kept as %1.";
+const char* const DefaultsNotice = "Das Spiel läuft mit den Grundeinstellungen.\n"
+                                   "The game runs with its default settings.";
+const char* const DamagedNotice =
+    "Die Einstellungsdatei %1 war beschädigt. Alles Lesbare wurde übernommen; die alte Datei "
+    "liegt als %2 daneben.\n"
+    "The settings file %1 was damaged. Everything readable was kept; the old file is saved "
+    "beside it as %2.";
+
+std::function<void(const QString&)> NoticeHook;
+
+// Once per run and kind of trouble for each file, or a damaged file would be announced again at
+// every write until it is repaired.
+void NoticeOnce(const QString& key, const QString& text) {
+    static QStringList given;
+    if (given.contains(key)) return;
+    given << key;
+    if (NoticeHook)
+        NoticeHook(text);
+    else
+        std::fputs(qPrintable(text + u'\n'), stderr);
+}
+
+QString NativeName(const QString& file) {
+    return QDir::toNativeSeparators(file);
+}
+
+// The reason a file in this state cannot be used, or nothing for a usable one.
+std::optional<QString> Trouble(const SettingsFileContent& content, const QString& file) {
+    using State = SettingsFileContent::State;
+    switch (content.state) {
+    case State::Missing:
+    case State::Read:
+        return std::nullopt;
+    case State::NotRegular:
+        return Message(NotRegularReason, NativeName(file));
+    case State::Unreadable:
+        return Message(UnreadableReason, NativeName(file));
+    case State::TooLarge:
+        return Message(TooLargeReason, NativeName(file));
+    }
+    return std::nullopt;
+}
+
+std::unique_ptr<QSettings> OpenNativeStore(const QString& key) {
+    return std::make_unique<QSettings>(key, QSettings::NativeFormat);
+}
+
+} // namespace
+
+void SetSettingsNoticeHook(std::function<void(const QString&)> hook) {
+    NoticeHook = std::move(hook);
+}
+
+SettingsStore::SettingsStore() : FFileName(DefaultFileName()) {
+#ifdef Q_OS_WIN
+    FNative = true;
+#endif
+}
+
+SettingsStore::SettingsStore(const QString& fileName) : FFileName(fileName) {}
+
+QString SettingsStore::DefaultFileName() {
+#ifdef Q_OS_WIN
+    return QStringLiteral("HKEY_CURRENT_USER\\Software\\Tallowin\\Morvek\\V1");
+#else
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/Tallowin/Morvek/V1.ini");
+#endif
+}
+
+std::optional<QString> SettingsStore::ReadValue(const QString& section, const QString& name) const {
+    std::optional<IniValue> value;
+    if (FNative) {
+        const auto store = OpenNativeStore(FFileName);
+        store->beginGroup(section);
+        if (!store->contains(name)) return std::nullopt;
+        const QVariant v = store->value(name);
+        value = IniValue{!v.isValid()                       ? IniValue::Kind::Invalid
+                         : v.typeId() != QMetaType::QString ? IniValue::Kind::NotText
+                                                            : IniValue::Kind::Text,
+                         v.toString()};
+    } else {
+        // A file that cannot be read is a key that cannot be opened: the read gives its default,
+        // and the player hears of it once.
+        const SettingsFileContent content = readSettingsFile(FFileName);
+        if (const auto trouble = Trouble(content, FFileName)) {
+            NoticeOnce(QStringLiteral("read:") + FFileName,
+                       *trouble + u'\n' + QString::fromUtf8(DefaultsNotice));
+            return std::nullopt;
+        }
+        value = IniDocument(content.bytes).value(section, name);
+    }
+    if (!value) return std::nullopt;
+    if (value->kind == IniValue::Kind::Invalid) throw ESettingsError(Message(FetchError, name));
+    // Lists, byte arrays and other typed values are not plain text.
+    if (value->kind == IniValue::Kind::NotText) throw ESettingsError(Message(DataTypeError, name));
+    QString text = value->text;
+    const qsizetype nul = text.indexOf(QChar(0));
+    if (nul >= 0) text.truncate(nul);
+    return text;
+}
+
+void SettingsStore::WriteValues(const QString& section,
+                                const std::vector<std::pair<QString, QString>>& values) {
+    if (values.empty()) return;
+    const QString& firstName = values.front().first;
+    if (FNative) {
+        const auto store = OpenNativeStore(FFileName);
+        store->beginGroup(section);
+        for (const auto& [name, text] : values)
+            store->setValue(name, text);
+        store->endGroup();
+        store->sync();
+        if (store->status() != QSettings::NoError)
+            throw ESettingsError(Message(SetError, firstName));
+        return;
+    }
+    auto fail = [&](const QString& reason) {
+        throw ESettingsError(Message(SetError, firstName) + u'\n' + reason);
+    };
+    if (!QDir().mkpath(QFileInfo(FFileName).absolutePath()))
+        throw ESettingsError(Message(CreateKeyError, section));
+
+    QString keptCopy;
+    {
+        // Two copies of the game may write at once: the second waits for the first, a moment
+        // only.
+        const QString lockName = FFileName + QStringLiteral(".lock");
+        QLockFile lock(lockName);
+        if (!lock.tryLock(SettingsLockWaitMs))
+            fail(Message(lock.error() == QLockFile::LockFailedError ? LockedReason : NoLockReason,
+                         NativeName(lockName)));
+
+        // Read afresh under the lock, so that the other copy's last values are kept.
+        const SettingsFileContent content = readSettingsFile(FFileName);
+        if (const auto trouble = Trouble(content, FFileName)) fail(*trouble);
+        IniDocument document(content.bytes);
+        if (document.hasDamage()) {
+            // Damaged lines are left out of the new file: keep the old one whole beside it.
+            const QString copy = FFileName + QStringLiteral(".damaged");
+            if (!replaceSettingsFile(copy, content.bytes))
+                fail(Message(CopyFailedReason, NativeName(copy)));
+            keptCopy = copy;
+        }
+        for (const auto& [name, text] : values)
+            document.setValue(section, name, text);
+        if (!replaceSettingsFile(FFileName, document.toBytes()))
+            throw ESettingsError(Message(SetError, firstName));
+    }
+    // Told only now: a message box waits for the player, and the lock must not wait with it.
+    if (!keptCopy.isEmpty())
+        NoticeOnce(
+            QStringLiteral("damaged:") + FFileName,
+            QString::fromUtf8(DamagedNotice).arg(NativeName(FFileName), NativeName(keptCopy)));
+}
+
+std::vector<QString> SettingsStore::ReadTexts(const QString& section,
+                                              const std::vector<QString>& names,
+                                              const QString& def) const {
+    std::vector<QString> result;
+    result.reserve(names.size());
+    if (FNative) {
+        for (const QString& name : names) {
+            try {
+                result.push_back(ReadValue(section, name).value_or(def));
+            } catch (const ESettingsError&) {
+                result.push_back(def);
+            }
+        }
+        return result;
+    }
+    const SettingsFileContent content = readSettingsFile(FFileName);
+    if (const auto trouble = Trouble(content, FFileName)) {
+        NoticeOnce(QStringLiteral("read:") + FFileName,
+                   *trouble + u'\n' + QString::fromUtf8(DefaultsNotice));
+        return std::vector<QString>(names.size(), def);
+    }
+    const IniDocument document(content.bytes);
+    for (const QString& name : names) {
+        const std::optional<IniValue> value = document.value(section, name);
+        if (!value || value->kind != IniValue::Kind::Text) {
+            result.push_back(def);
+            continue;
+        }
+        QString text = value->text;
+        const qsizetype nul = text.indexOf(QChar(0));
+        if (nul >= 0) text.truncate(nul);
+        result.push_back(text);
+    }
+    return result;
+}
+
+void SettingsStore::WriteTexts(const QString& section,
+                               const std::vector<std::pair<QString, QString>>& values) {
+    WriteValues(section, values);
+}
+
+bool SettingsStore::ReadFlag(const QString& section, const QString& name, bool def) const {
+    return ReadNumber(section, name, def ? 1 : 0) != 0;
+}
+
+int32_t SettingsStore::ReadNumber(const QString& section, const QString& name, int32_t def) const {
+    const std::optional<QString> text = ReadValue(section, name);
+    if (!text) return def;
+    return ParseNumber(*text).value_or(def);
+}
+
+QString SettingsStore::ReadText(const QString& section, const QString& name,
+                                const QString& def) const {
+    return ReadValue(section, name).value_or(def);
+}
+
+void SettingsStore::WriteFlag(const QString& section, const QString& name, bool value) {
+    WriteValues(section, {{name, value ? QStringLiteral("1") : QStringLiteral("0")}});
+}
+
+void SettingsStore::WriteNumber(const QString& section, const QString& name, int32_t value) {
+    WriteValues(section, {{name, QString::number(value)}});
+}
+
+void SettingsStore::WriteText(const QString& section, const QString& name, const QString& value) {
+    WriteValues(section, {{name, value}});
+}
+
+bool SettingsStore::ReadFlag(const SettingDef& def) const {
+    return ReadFlag(SettingsSection, def.Name, def.NumberDefault != 0);
+}
+
+int32_t SettingsStore::ReadNumber(const SettingDef& def) const {
+    return ReadNumber(SettingsSection, def.Name, def.NumberDefault);
+}
+
+QString SettingsStore::ReadText(const SettingDef& def) const {
+    return ReadText(SettingsSection, def.Name, QString::fromUtf8(def.TextDefault));
+}
+
+void SettingsStore::WriteFlag(const SettingDef& def, bool value) {
+    WriteFlag(SettingsSection, def.Name, value);
+}
+
+void SettingsStore::WriteNumber(const SettingDef& def, int32_t value) {
+    WriteNumber(SettingsSection, def.Name, value);
+}
+
+void SettingsStore::WriteText(const SettingDef& def, const QString& value) {
+    WriteText(SettingsSection, def.Name, value);
+}

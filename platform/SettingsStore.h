@@ -1,0 +1,101 @@
+// The settings store `ini`: the game's remembered values as text under Tallowin/Morvek/V1.
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <stdexcept>
+#include <utility>
+#include <vector>
+
+// A failed store operation. Nothing in the game catches it; the application's
+// general error report shows the text (see Application).
+class ESettingsError : public std::runtime_error {
+  public:
+    explicit ESettingsError(const QString& text);
+    const QString& Text() const { return FText; }
+
+  private:
+    QString FText;
+};
+
+// Receives what the store has to tell the player without failing: a damaged file kept aside, a
+// file that cannot be read. Each such notice is given once per run. Without a hook the text goes
+// to the standard error stream.
+void SetSettingsNoticeHook(std::function<void(const QString&)> hook);
+
+enum class SettingKind { Flag, Number, Text };
+
+// One stored value of the game: its name in section "common", its kind and the default a
+// read gives when the value is missing (a flag's default is 1 or 0 in NumberDefault).
+struct SettingDef {
+    const char* Name;
+    SettingKind Kind;
+    int32_t NumberDefault;
+    const char* TextDefault;
+};
+
+inline constexpr char SettingsSection[] = "common";
+
+inline constexpr SettingDef sdTongue{"tongue", SettingKind::Number, -1, ""};
+inline constexpr SettingDef sdSound{"sound", SettingKind::Flag, 1, ""};
+inline constexpr SettingDef sdMusic{"music", SettingKind::Flag, 1, ""};
+inline constexpr SettingDef sdBackMode{"backmode", SettingKind::Number, 0, ""};
+inline constexpr SettingDef sdFair{"fair", SettingKind::Flag, 1, ""};
+inline constexpr SettingDef sdMode{"mode", SettingKind::Number, 1, ""};
+inline constexpr SettingDef sdPlayer{"player", SettingKind::Text, 0, "Mr.Brain"};
+inline constexpr SettingDef sdMainForm{"MainForm", SettingKind::Text, 0, ""};
+
+// Every fixed value the game stores (the best-list entries "hs<mode><index>" are named at run
+// time).
+inline constexpr SettingDef SettingsTable[] = {sdTongue, sdSound,  sdMusic,    sdBackMode,
+                                               sdMode,   sdPlayer, sdMainForm, sdFair};
+
+// The store's integer syntax: leading spaces, optional sign, decimal digits or hexadecimal
+// digits after "$", "x" or "0x" (any case), nothing after. Values outside 32 bits fail.
+std::optional<int32_t> ParseNumber(const QString& text);
+
+class SettingsStore {
+  public:
+    // The per-user store: <GenericConfigLocation>/Tallowin/Morvek/V1.ini (the registry key
+    // HKCU\Software\Tallowin\Morvek\V1 on Windows). The location is fixed here.
+    SettingsStore();
+    // A store in the given INI file, for tools and tests.
+    explicit SettingsStore(const QString& fileName);
+
+    static QString DefaultFileName();
+    const QString& FileName() const { return FFileName; }
+
+    bool ReadFlag(const QString& section, const QString& name, bool def) const;
+    int32_t ReadNumber(const QString& section, const QString& name, int32_t def) const;
+    QString ReadText(const QString& section, const QString& name, const QString& def) const;
+    void WriteFlag(const QString& section, const QString& name, bool value);
+    void WriteNumber(const QString& section, const QString& name, int32_t value);
+    void WriteText(const QString& section, const QString& name, const QString& value);
+
+    // Several texts in one read: a missing value or one that is not plain text gives def, so that
+    // one bad value costs only its own place.
+    std::vector<QString> ReadTexts(const QString& section, const std::vector<QString>& names,
+                                   const QString& def) const;
+    // Several texts in one store operation: the file is replaced once, with all of them or none.
+    void WriteTexts(const QString& section, const std::vector<std::pair<QString, QString>>& values);
+
+    // The table's values in section "common" with the table's defaults.
+    bool ReadFlag(const SettingDef& def) const;
+    int32_t ReadNumber(const SettingDef& def) const;
+    QString ReadText(const SettingDef& def) const;
+    void WriteFlag(const SettingDef& def, bool value);
+    void WriteNumber(const SettingDef& def, int32_t value);
+    void WriteText(const SettingDef& def, const QString& value);
+
+  private:
+    // The value's text, or nothing when the file, section or value is missing.
+    std::optional<QString> ReadValue(const QString& section, const QString& name) const;
+    void WriteValues(const QString& section,
+                     const std::vector<std::pair<QString, QString>>& values);
+
+    QString FFileName;
+    bool FNative = false; // the platform's own store (registry) instead of an INI file
+};

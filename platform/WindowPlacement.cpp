@@ -1,0 +1,246 @@
+// Placement record, desktop clamping and the main window's show and destroy steps.
+#include "WindowPlacement.h"
+
+#include "X11Window.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QStringList>
+#include <QTimer>
+#include <QWidget>
+
+#include <algorithm>
+#include <cstdlib>
+
+std::optional<PlacementRect> ParsePlacement(const QString& record) {
+    if (record.isEmpty()) return std::nullopt;
+    QStringList fields = record.split(u',');
+    if (fields.last().isEmpty()) fields.removeLast(); // a comma at the very end adds no field
+    if (fields.size() != 7 || fields[0] != u"200") return std::nullopt;
+    // No window reaches beyond the largest widget size: edges further out are a damaged record,
+    // and their widths would overflow the clamping arithmetic.
+    constexpr int32_t Limit = QWIDGETSIZE_MAX;
+    int32_t v[4];
+    for (int i = 0; i < 4; ++i) {
+        const std::optional<int32_t> n = ParseNumber(fields[3 + i]);
+        if (!n || *n > Limit || *n < -Limit) return std::nullopt;
+        v[i] = *n;
+    }
+    return PlacementRect{v[0], v[1], v[2], v[3]};
+}
+
+QString FormatPlacement(int32_t flags, int32_t showCmd, const PlacementRect& normal) {
+    return QStringLiteral("200,%1,%2,%3,%4,%5,%6")
+        .arg(flags)
+        .arg(showCmd)
+        .arg(normal.Left)
+        .arg(normal.Top)
+        .arg(normal.Right)
+        .arg(normal.Bottom);
+}
+
+PlacementRect MoveOntoDesktop(PlacementRect r, const QRect& desktop) {
+    const int32_t w = std::abs(r.Right - r.Left);
+    const int32_t h = std::abs(r.Bottom - r.Top);
+    if (r.Right > desktop.width()) {
+        r.Left = desktop.width() - w;
+        r.Right = desktop.width();
+    }
+    if (r.Bottom > desktop.height()) {
+        r.Top = desktop.height() - h;
+        r.Bottom = desktop.height();
+    }
+    if (r.Left < desktop.left()) {
+        r.Right = desktop.left() + w;
+        r.Left = desktop.left();
+    }
+    if (r.Top < desktop.top()) {
+        r.Bottom = desktop.top() + h;
+        r.Top = desktop.top();
+    }
+    return r;
+}
+
+QPoint CentredPosition(const QSize& window, const QRect& screen) {
+    return {screen.left() + (screen.width() - window.width()) / 2,
+            screen.top() + (screen.height() - window.height()) / 2};
+}
+
+PlacementRect EnforceMinimumSize(PlacementRect r) {
+    if (r.Right - r.Left < TrackMinWidth) r.Right = r.Left + TrackMinWidth;
+    if (r.Bottom - r.Top < TrackMinHeight) r.Bottom = r.Top + TrackMinHeight;
+    return r;
+}
+
+PlacementRect Normalized(PlacementRect r) {
+    if (r.Right < r.Left) std::swap(r.Left, r.Right);
+    if (r.Bottom < r.Top) std::swap(r.Top, r.Bottom);
+    return r;
+}
+
+PlacementRect KeepTopOnScreen(PlacementRect r, int32_t topHeight,
+                              const std::vector<QRect>& screens) {
+    if (screens.empty()) return r;
+    const int64_t height = r.Bottom - r.Top;
+    const int64_t band = topHeight > 0 ? std::min<int64_t>(topHeight, height) : height;
+    const QRect top(r.Left, r.Top, r.Right - r.Left, static_cast<int>(band));
+    for (const QRect& s : screens)
+        if (s.contains(top)) return r;
+
+    // The screen the window overlaps most; failing that, the one nearest to its centre.
+    const QRect whole(r.Left, r.Top, r.Right - r.Left, static_cast<int>(height));
+    const QRect* target = nullptr;
+    int64_t best = -1;
+    for (const QRect& s : screens) {
+        const QRect common = s.intersected(whole);
+        const int64_t area = int64_t{common.width()} * common.height();
+        if (!common.isEmpty() && area > best) {
+            best = area;
+            target = &s;
+        }
+    }
+    if (!target) {
+        const QPoint centre = whole.center();
+        for (const QRect& s : screens) {
+            const int64_t d = (s.center() - centre).manhattanLength();
+            if (!target || d < best) {
+                best = d;
+                target = &s;
+            }
+        }
+    }
+    const QRect& s = *target;
+    const int32_t w = std::clamp<int64_t>(r.Right - r.Left, 0, std::max(s.width(), TrackMinWidth));
+    const int32_t h = std::clamp<int64_t>(height, 0, std::max(s.height(), TrackMinHeight));
+    const int32_t keep = static_cast<int32_t>(std::min<int64_t>(band, h));
+    // Left and top edges win where the window cannot fit.
+    const int32_t left = std::max(s.left(), std::min(r.Left, s.left() + s.width() - w));
+    const int32_t topEdge = std::max(s.top(), std::min(r.Top, s.top() + s.height() - keep));
+    return {left, topEdge, left + w, topEdge + h};
+}
+
+WindowPlacement::WindowPlacement(QWidget* mainWindow, SettingsStore& ini)
+    : QObject(mainWindow), FWindow(mainWindow), FIni(ini), FFrameWatch(new QTimer(this)) {
+    FWindow->installEventFilter(this);
+    FFrameWatch->setInterval(20);
+    connect(FFrameWatch, &QTimer::timeout, this, [this] { WatchForFrame(); });
+}
+
+QMargins WindowPlacement::QtFrame() const {
+    const QRect outer = FWindow->frameGeometry();
+    const QRect inner = FWindow->geometry();
+    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+            outer.bottom() - inner.bottom()};
+}
+
+QMargins WindowPlacement::CurrentFrame() const {
+    return frameExtents(FWindow).value_or(QtFrame());
+}
+
+void WindowPlacement::ApplyMinimumSize(const QMargins& frame) {
+    FWindow->setMinimumSize(TrackMinWidth - frame.left() - frame.right(),
+                            TrackMinHeight - frame.top() - frame.bottom());
+}
+
+static QRect ToRect(const PlacementRect& r) {
+    return {r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top};
+}
+
+static PlacementRect FromRect(const QRect& r) {
+    return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
+
+static std::vector<QRect> ScreenAreas() {
+    std::vector<QRect> areas;
+    for (const QScreen* screen : QGuiApplication::screens())
+        areas.push_back(screen->availableGeometry());
+    return areas;
+}
+
+void WindowPlacement::RestorePlacement() {
+    // The window is centred at its own size and only then enlarged to the minimum; the limit
+    // holds from here on even when the record cannot be read.
+    const QSize ownSize = FWindow->size();
+    // The window manager says which frame it will draw before the window is on screen, so the
+    // outer rectangle comes out right at once; no move or resize has to follow the framing.
+    const std::optional<QMargins> announced = frameExtents(FWindow, 500);
+    const QMargins frame = announced.value_or(QtFrame());
+    FLastFrame = frame;
+    ApplyMinimumSize(frame);
+    const QString record = FIni.ReadText(Section, IniKey, QString());
+    if (FWindow->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
+        return; // the normal rectangle is the platform's business then
+    const std::optional<PlacementRect> stored = ParsePlacement(record);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    PlacementRect outer;
+    if (stored) {
+        outer = Normalized(*stored);
+        if (screen) outer = MoveOntoDesktop(outer, screen->virtualGeometry());
+    } else {
+        // The window's own size is its outer size, as the form was designed.
+        const QPoint corner =
+            screen ? CentredPosition(ownSize, screen->geometry()) : FWindow->pos();
+        outer = FromRect(QRect(corner, ownSize));
+    }
+    outer = EnforceMinimumSize(outer);
+    const int32_t keep = KeepOnScreenHeight > 0 ? frame.top() + KeepOnScreenHeight : 0;
+    outer = KeepTopOnScreen(outer, keep, ScreenAreas());
+    FWindow->setGeometry(ToRect(outer).marginsRemoved(frame));
+    // A window manager that announces nothing: watch for the frame once the window is shown.
+    FPendingOuter.reset();
+    if (!announced && windowManagerRunning()) {
+        FPendingOuter = ToRect(outer);
+        FAssumedFrame = frame;
+        FFrameChecks = 0;
+        FFrameWatch->start();
+    }
+}
+
+void WindowPlacement::WatchForFrame() {
+    // About two seconds; a frame that has not come by then is not coming.
+    if (!FPendingOuter || ++FFrameChecks > 100 || !FWindow->isVisible() ||
+        FWindow->windowState() != Qt::WindowNoState) {
+        FFrameWatch->stop();
+        FPendingOuter.reset();
+        return;
+    }
+    const QMargins frame = CurrentFrame();
+    if (frame.isNull() || frame == FAssumedFrame) return;
+    FFrameWatch->stop();
+    FLastFrame = frame;
+    ApplyMinimumSize(frame);
+    FWindow->setGeometry(FPendingOuter->marginsRemoved(frame));
+    FPendingOuter.reset();
+}
+
+void WindowPlacement::SavePlacement() {
+    int32_t showCmd = swShowNormal;
+    if (FWindow->isMinimized())
+        showCmd = swShowMinimized;
+    else if (FWindow->isMaximized())
+        showCmd = swShowMaximized;
+    // A maximised window's frame may differ from its normal one: use the normal frame.
+    if (FWindow->windowState() == Qt::WindowNoState) FLastFrame = CurrentFrame();
+    FIni.WriteText(
+        Section, IniKey,
+        FormatPlacement(0, showCmd, FromRect(FWindow->normalGeometry().marginsAdded(FLastFrame))));
+}
+
+bool WindowPlacement::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == FWindow) {
+        switch (event->type()) {
+        case QEvent::Show:
+            // Only the show the program asks for; a spontaneous one (restored from the task
+            // bar) must not put the window back.
+            if (!FRestored && !event->spontaneous()) {
+                FRestored = true;
+                RestorePlacement();
+            }
+            break;
+        default:
+            break;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}

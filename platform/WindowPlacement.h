@@ -1,0 +1,110 @@
+// The form component `placement`: saves and restores the main window's placement, keeps its minimum
+// size.
+#pragma once
+
+#include "SettingsStore.h"
+
+#include <QMargins>
+#include <QObject>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+class QTimer;
+class QWidget;
+
+// Smallest outer size of the main window.
+inline constexpr int32_t TrackMinWidth = 750;
+inline constexpr int32_t TrackMinHeight = 480;
+
+// Show commands of the placement record.
+inline constexpr int32_t swShowNormal = 1;
+inline constexpr int32_t swShowMinimized = 2;
+inline constexpr int32_t swShowMaximized = 3;
+
+// An outer window rectangle; Right and Bottom lie just outside it.
+struct PlacementRect {
+    int32_t Left = 0;
+    int32_t Top = 0;
+    int32_t Right = 0;
+    int32_t Bottom = 0;
+    bool operator==(const PlacementRect&) const = default;
+};
+
+// The normal rectangle of a record "200,flags,showCmd,left,top,right,bottom". Nothing when the
+// record is not exactly seven fields with the marker "200" first, or when one of the four
+// coordinates is not an integer or lies beyond the largest widget size: such a record counts
+// as missing.
+std::optional<PlacementRect> ParsePlacement(const QString& record);
+QString FormatPlacement(int32_t flags, int32_t showCmd, const PlacementRect& normal);
+
+// Moves the rectangle, size kept, onto the virtual desktop (left, top, width, height): first
+// off the right and bottom edges (at the desktop's width and height), then off the left and top.
+PlacementRect MoveOntoDesktop(PlacementRect r, const QRect& desktop);
+
+// Top-left corner of a window of this outer size centred on the screen (truncated halves).
+QPoint CentredPosition(const QSize& window, const QRect& screen);
+
+// Widens or heightens a rectangle below the minimum size, keeping its left and top.
+PlacementRect EnforceMinimumSize(PlacementRect r);
+
+// A rectangle whose edges were stored the wrong way round, turned the right way.
+PlacementRect Normalized(PlacementRect r);
+
+// Keeps the top band of a window (its title and tool bar, topHeight high, full width) on one
+// screen: unless one screen holds it already, the window goes onto the screen it overlaps most
+// (or the nearest), no larger than that screen but not below the minimum size, moved as little
+// as possible. No screens: unchanged.
+PlacementRect KeepTopOnScreen(PlacementRect r, int32_t topHeight,
+                              const std::vector<QRect>& screens);
+
+class WindowPlacement : public QObject {
+  public:
+    // Watches the main window: the placement is restored at its first show, before the
+    // window's own show handler runs, and from then on its outer size is kept at 750 x 480 or
+    // more.
+    WindowPlacement(QWidget* mainWindow, SettingsStore& ini);
+
+    // Reads the record and places the window (or centres it), then applies the minimum size.
+    // Runs by itself at the first show; may throw ESettingsError.
+    void RestorePlacement();
+    // Writes the record of the window's normal rectangle. The main window calls it in its
+    // destroy path, before onDestroy; may throw ESettingsError.
+    void SavePlacement();
+
+    // Height of the window's top part that must come up on a screen, below the frame's top
+    // edge; 0 means the whole window.
+    int32_t KeepOnScreenHeight = 0;
+
+    QString Section = QString::fromLatin1(SettingsSection);
+    QString IniKey = QString::fromLatin1(sdMainForm.Name);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    // The frame as Qt sees it: zero until the window system has told it.
+    QMargins QtFrame() const;
+    // The frame as the window manager reports it, else as Qt sees it.
+    QMargins CurrentFrame() const;
+    void ApplyMinimumSize(const QMargins& frame);
+    // Where the window manager gives no frame in advance: once the frame shows up, the
+    // window is placed once more so that its outer rectangle is the one wanted.
+    void WatchForFrame();
+
+    QWidget* FWindow;
+    SettingsStore& FIni;
+    bool FRestored = false;
+    // Outer rectangle wanted, until the frame it was placed with is known to be right.
+    std::optional<QRect> FPendingOuter;
+    QMargins FAssumedFrame;
+    QTimer* FFrameWatch;
+    int FFrameChecks = 0;
+    // The frame seen last while the window was in the normal state.
+    QMargins FLastFrame;
+};

@@ -1,0 +1,158 @@
+// The help layer's debug log.
+#include "DebugLog.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLocale>
+#include <QMessageBox>
+#include <QStandardPaths>
+#include <QTime>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+#include <utility>
+
+namespace {
+
+MessageBoxFunction MessageBoxHook;
+
+QString WithSeparator(const QString& dir) {
+    if (dir.isEmpty() || dir.endsWith(QLatin1Char('/')) || dir.endsWith(QLatin1Char('\\')))
+        return dir;
+    return dir + QLatin1Char('/');
+}
+
+#ifdef Q_OS_UNIX
+// A file this user owns, reached without following a link.
+bool IsOwnRegularFile(const QString& path) {
+    struct stat info {};
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISREG(info.st_mode) &&
+           info.st_uid == ::geteuid();
+}
+
+bool CanCreateFileIn(const QString& dir) {
+    const QByteArray trial = QFile::encodeName(dir + QStringLiteral("$_Temp_$.$$$"));
+    const int fd =
+        ::open(trial.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0) return false;
+    ::close(fd);
+    ::unlink(trial.constData());
+    return true;
+}
+
+// Appends to a regular file of this user's, creating it when missing; a link, a pipe or someone
+// else's file under that name drops the text.
+void AppendToOwnFile(const QString& path, const QByteArray& bytes) {
+    const int fd =
+        ::open(QFile::encodeName(path).constData(),
+               O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
+    if (fd < 0) return;
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::geteuid()) {
+        [[maybe_unused]] const ssize_t n = ::write(fd, bytes.constData(), bytes.size());
+    }
+    ::close(fd);
+}
+#else
+bool IsOwnRegularFile(const QString& path) {
+    const QFileInfo info(path);
+    return info.isFile() && !info.isSymLink();
+}
+
+bool CanCreateFileIn(const QString& dir) {
+    QFile trial(dir + QStringLiteral("$_Temp_$.$$$"));
+    if (trial.exists() || !trial.open(QIODevice::WriteOnly)) return false;
+    trial.close();
+    trial.remove();
+    return true;
+}
+
+void AppendToOwnFile(const QString& path, const QByteArray& bytes) {
+    if (QFileInfo(path).isSymLink()) return;
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Append)) file.write(bytes);
+}
+#endif
+
+// $XDG_STATE_HOME, or ~/.local/state when it is unset or not an absolute path.
+QString StateFolder() {
+    const QString state = qEnvironmentVariable("XDG_STATE_HOME");
+    if (QDir::isAbsolutePath(state)) return state;
+    const QString home = QDir::homePath();
+    return home.isEmpty() ? QString() : home + QStringLiteral("/.local/state");
+}
+
+} // namespace
+
+MessageBoxFunction SetHelpMessageBoxHook(MessageBoxFunction hook) {
+    return std::exchange(MessageBoxHook, std::move(hook));
+}
+
+void HelpMessageBox(const QString& text) {
+    const QString caption = QGuiApplication::applicationDisplayName();
+    if (MessageBoxHook) {
+        MessageBoxHook(caption, text);
+        return;
+    }
+    QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok);
+    box.exec();
+}
+
+bool DebugSwitch(const QString& moduleDir, const QStringList& args) {
+    if (QFileInfo::exists(WithSeparator(moduleDir) + QStringLiteral("debug.debug"))) return true;
+    for (const QString& arg : args)
+        if (arg.compare(QLatin1String("/debug"), Qt::CaseInsensitive) == 0 ||
+            arg.compare(QLatin1String("-debug"), Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+
+QString DebugLogPath(const QString& moduleDir) {
+    const QString dir = WithSeparator(moduleDir);
+    if (!dir.isEmpty() && CanCreateFileIn(dir)) return dir + QStringLiteral("HHDebug.txt");
+    // An installed game: a folder of the player's own, never the shared temporary folder where
+    // anybody may plant a link under the log's name.
+    for (const QString& folder :
+         {StateFolder(), QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation)}) {
+        if (folder.isEmpty()) continue;
+        const QString own = folder + QStringLiteral("/morvek/");
+        if (QDir().mkpath(own)) return own + QStringLiteral("HHDebug.txt");
+    }
+    return {};
+}
+
+DebugLog::DebugLog(const QString& fileName, bool debugMode, const QStringList& header,
+                   bool appendMode)
+    : FileName(fileName), DebugMode(debugMode), AppendMode(appendMode) {
+    // Only our own old log goes, and nothing's mode is changed: whatever else has the log's name
+    // (a link, a folder, another user's file) is left alone, and logging skips it.
+    if (!AppendMode && IsOwnRegularFile(FileName)) QFile::remove(FileName);
+    if (DebugMode && HeaderDump && !header.isEmpty()) {
+        WriteText(QStringLiteral("="));
+        for (const QString& line : header)
+            WriteText(line);
+    }
+}
+
+void DebugLog::WriteText(const QString& text) {
+    if (!DebugMode || FileName.isEmpty()) return;
+    QString line = text;
+    if (line == QLatin1String("-"))
+        line = QString(80, QLatin1Char('-'));
+    else if (line == QLatin1String("="))
+        line = QString(80, QLatin1Char('='));
+    if (line.startsWith(QLatin1Char('!')) || line.startsWith(QLatin1Char('-')) ||
+        line.startsWith(QLatin1Char('=')))
+        line.remove(0, 1);
+    else if (TimeStamps)
+        line = QLocale::system().toString(QTime::currentTime(), QLocale::LongFormat) +
+               QStringLiteral("   ") + line;
+    line += QLatin1Char('\n');
+    AppendToOwnFile(FileName, line.toUtf8());
+}

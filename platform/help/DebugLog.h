@@ -1,0 +1,76 @@
+// The help layer's debug log and the message box it reports help errors in.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <tuple>
+#include <type_traits>
+
+// Shows a help message: a warning box with the application's title and no owner. Tests replace
+// the box through the hook (an empty hook restores the box); the previous hook is returned.
+using MessageBoxFunction = std::function<void(const QString& caption, const QString& text)>;
+MessageBoxFunction SetHelpMessageBoxHook(MessageBoxFunction hook);
+void HelpMessageBox(const QString& text);
+
+// The debug switch: the file "debug.debug" in the program folder, or an argument "/debug" or
+// "-debug" in any letter case. moduleDir ends with a separator.
+bool DebugSwitch(const QString& moduleDir, const QStringList& args);
+
+// "HHDebug.txt" in the program folder when a trial file can be created there, otherwise in the
+// player's own folder $XDG_STATE_HOME/morvek/ (or the cache folder's morvek/); empty when no
+// folder can be had.
+QString DebugLogPath(const QString& moduleDir);
+
+class DebugLog {
+  public:
+    // Deletes an old log (unless appending), whether or not debug mode is on, but only a regular
+    // file of this user's, never through a link, and changes no file's mode; in debug mode writes
+    // a separator and the header lines.
+    DebugLog(const QString& fileName, bool debugMode, const QStringList& header = {},
+             bool appendMode = false);
+
+    // printf-style; without arguments the format is written as it stands. QString arguments are
+    // passed as UTF-8 for %s. Nothing happens unless debug mode is on.
+    template <typename... A> void LogLine(const char* format, const A&... args) {
+        if (DebugMode) WriteText(Format(format, args...));
+    }
+    // Always shows the text in the help message box, and logs it in debug mode.
+    template <typename... A> void LogError(const char* format, const A&... args) {
+        const QString text = Format(format, args...);
+        HelpMessageBox(text);
+        if (DebugMode) WriteText(text);
+    }
+
+    // One line after the separator and stamp rules: "-" and "=" become 80 signs; a text starting
+    // with "!", "-" or "=" loses that character and gets no time stamp; any other text follows the
+    // time and three spaces. A file that cannot be opened, a link, or another user's file drops
+    // the line.
+    void WriteText(const QString& text);
+
+    QString FileName;
+    bool DebugMode;
+    bool TimeStamps = true;
+    bool HeaderDump = true;
+    bool AppendMode;
+
+    template <typename... A> static QString Format(const char* format, const A&... args) {
+        if constexpr (sizeof...(A) == 0) {
+            return QString::fromUtf8(format);
+        } else {
+            // Keeps the UTF-8 bytes of text arguments alive while they are formatted.
+            auto stored = std::make_tuple(Store(args)...);
+            return std::apply(
+                [format](const auto&... v) { return QString::asprintf(format, Pass(v)...); },
+                stored);
+        }
+    }
+
+  private:
+    static QByteArray Store(const QString& s) { return s.toUtf8(); }
+    template <typename T> static const T& Store(const T& v) { return v; }
+    static const char* Pass(const QByteArray& b) { return b.constData(); }
+    template <typename T> static T Pass(const T& v) { return v; }
+};

@@ -1,0 +1,101 @@
+// Help requests: addresses, the help hosts, error reports, the debug log and the help hook.
+#pragma once
+
+#include "AppHelp.h"
+#include "DebugLog.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+// Facts about the help installation, gathered once at program start. Most of them serve only
+// the debug log's header.
+struct HelpFacts {
+    QString hhPath; // where the help control lives (FindHelpControlPath)
+    uint16_t hhVersion[4] = {0, 0, 0, 0};
+    QString hhVerStr;         // the four numbers joined by dots; empty when unknown
+    QString hhFriendlyVerStr; // a readable name for that version
+    bool hhInstalled = false; // true exactly when hhVerStr is not empty
+    QString exePath;          // the program file
+    QString moduleName;       // the program file's name
+    QString moduleDir;        // its folder, ending with a separator
+    QString runDir;           // the working folder at start
+    bool ieInstalled = false; // the HTML renderer the viewer uses
+    QString ieVerStr;
+    QString ieFriendlyVerStr;
+};
+
+extern HelpFacts helpFacts;
+// The debug log; null before InitHelpSystem and after DoneHelpSystem.
+extern std::unique_ptr<DebugLog> HelpDebugLog;
+
+// Program start, before any window: loads the help control, gathers the facts, decides the debug
+// switch from the program folder and the arguments (without the program name), and creates the
+// log. programPath defaults to the running program's file.
+void InitHelpSystem(const QStringList& args, const QString& programPath = {});
+// Program end: frees the log, clears the facts and releases the help control.
+void DoneHelpSystem();
+
+// The header lines the log starts with in debug mode.
+QStringList HelpLogHeader(const QString& logFile, const QStringList& args);
+
+template <typename... A> void HelpLog(const char* format, const A&... args) {
+    if (HelpDebugLog) HelpDebugLog->LogLine(format, args...);
+}
+
+// Help hosts.
+enum : int {
+    HH_HOST_CONTROL = 0, // the help control (the built-in viewer here)
+    HH_HOST_KEYHH = 1,   // the program KeyHH.EXE of the Windows folder
+    HH_HOST_HH = 2,      // the program HH.EXE of the Windows folder
+};
+
+// Help error codes.
+enum : int {
+    HH_ERR_NONE = 0,
+    HH_ERR_NOT_INSTALLED = 1,
+    HH_ERR_KEYHH_MISSING = 2,
+    HH_ERR_HH_MISSING = 3,
+};
+
+// The message of a non-zero help error code.
+QString HHErrorText(int code);
+
+// The help address of a file, a topic inside it and a window definition, for a host.
+QString HHFormatAddress(const QString& helpFile, const QString& topic,
+                        const QString& windowDefinition, int hostType);
+
+// Opens help at a context number; returns a help error code.
+int HHHelpContext(const QString& helpFile, int context, const QString& windowDefinition,
+                  int hostType);
+int ShowContext(const QString& address, int context, int hostType);
+// Shows the message of a non-zero code in the help message box.
+void HHShowError(int code);
+
+// "1 (HELP_CONTEXT)": the command number and its name, as the log shows it.
+QString HelpCommandText(int command);
+QString HelpCommandName(int command);
+
+// While it exists, the application's help requests reach HelpHook, which opens the help file.
+class HelpSystem {
+  public:
+    HelpSystem(const QString& helpFile, int hostType, const QString& windowDefinition);
+    ~HelpSystem();
+    HelpSystem(const HelpSystem&) = delete;
+    HelpSystem& operator=(const HelpSystem&) = delete;
+
+    bool HelpHook(int command, intptr_t data, bool& callHelp);
+
+    QString HelpFile;
+    QString WindowDefinition;
+    int HostType;
+    HelpHandler PrevHelpHandler;
+    bool ChainHelp = false; // when on, the previous handler answers first
+    int PopupX = 0;
+    int PopupY = 0;
+    std::function<void(int context)> OnHelpContext;
+    std::function<void(int context, int x, int y)> OnHelpPopup;
+};

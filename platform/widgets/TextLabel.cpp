@@ -1,0 +1,85 @@
+// Transparent text label; in multi-line mode the text wraps within the width and "\r" breaks lines.
+#include "TextLabel.h"
+
+#include <QPainter>
+#include <QTextLayout>
+
+namespace {
+
+// Carriage return alone is the game's line break; a Windows "\r\n" counts once.
+QStringList Paragraphs(QString text) {
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text.split(QLatin1Char('\n'));
+}
+
+} // namespace
+
+TextLabel::TextLabel(QWidget* parent) : QWidget(parent) {}
+
+void TextLabel::SetCaption(const QString& caption) {
+    Text = caption;
+    update();
+}
+
+void TextLabel::SetAlignment(Qt::Alignment alignment) {
+    Align = alignment;
+    update();
+}
+
+void TextLabel::SetMultiLine(bool multiLine) {
+    Multi = multiLine;
+    update();
+}
+
+void TextLabel::SetFontColor(const QColor& color) {
+    QPalette pal = palette();
+    pal.setColor(QPalette::WindowText, color);
+    setPalette(pal);
+}
+
+QColor TextLabel::FontColor() const {
+    return palette().color(QPalette::WindowText);
+}
+
+QStringList TextLabel::Lines() const {
+    const QStringList paragraphs = Paragraphs(Text);
+    if (!Multi) return {paragraphs.join(QLatin1Char(' '))};
+
+    QStringList lines;
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    for (const QString& paragraph : paragraphs) {
+        if (paragraph.isEmpty()) {
+            lines << QString();
+            continue;
+        }
+        QTextLayout layout(paragraph, font());
+        layout.setTextOption(option);
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(width());
+            lines << paragraph.mid(line.textStart(), line.textLength()).trimmed();
+        }
+        layout.endLayout();
+    }
+    return lines;
+}
+
+void TextLabel::paintEvent(QPaintEvent*) {
+    const QStringList lines = Lines();
+    QPainter painter(this);
+    painter.setPen(FontColor());
+    const int lineHeight = fontMetrics().height();
+    const int total = lineHeight * static_cast<int>(lines.size());
+    int y = 0;
+    if (Align & Qt::AlignVCenter)
+        y = (height() - total) / 2;
+    else if (Align & Qt::AlignBottom)
+        y = height() - total;
+    const Qt::Alignment horizontal = (Align & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter;
+    for (const QString& line : lines) {
+        painter.drawText(QRect(0, y, width(), lineHeight), horizontal | Qt::TextSingleLine, line);
+        y += lineHeight;
+    }
+}

@@ -1,0 +1,1056 @@
+// The rules of play, driven by scripted mouse input against a recording of every window effect.
+#include "BoardRules.h"
+#include "CommandLine.h"
+#include "GameGlobals.h"
+#include "KeyboardPlay.h"
+#include "PictureSearch.h"
+#include "Puzzle.h"
+#include "RandomGenerator.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+using TextLines = std::vector<std::string>;
+
+const char* LookName(int32_t state) {
+    switch (state) {
+    case CellState::HiddenEmpty:
+        return "empty";
+    case CellState::HiddenFilled:
+        return "filled";
+    case CellState::MarkedEmpty:
+        return "marked";
+    case CellState::Uncovered:
+        return "uncovered";
+    }
+    return "?";
+}
+
+// Keeps every effect in order. A drawn cell is recorded with the state it was drawn from, so the
+// flash frames and their restore show up in the recording.
+class EffectsRecorder : public IBoardEffects {
+  public:
+    EffectsRecorder(const Puzzle& puzzle, const int32_t& playTime)
+        : puzzle(puzzle), PlayTime(playTime) {}
+
+    void DrawCell(int32_t col, int32_t row) override {
+        Log.push_back("cell " + std::to_string(col) + "," + std::to_string(row) + " " +
+                      LookName(puzzle.Grid[col][row]));
+    }
+    void DrawRowClues() override { Log.push_back("rowclues"); }
+    void DrawColClues() override { Log.push_back("colclues"); }
+    void DrawTime() override { Log.push_back("time " + std::to_string(PlayTime)); }
+    void PlaySnd(int32_t number) override { Log.push_back("snd " + std::to_string(number)); }
+    void Delay(int32_t ms) override { Log.push_back("wait " + std::to_string(ms)); }
+    void EnablePauseBtn(bool enabled) override {
+        Log.push_back(enabled ? "pause on" : "pause off");
+    }
+    void LevelSolved() override { Log.push_back("solved"); }
+
+    TextLines Log;
+
+  private:
+    const Puzzle& puzzle;
+    const int32_t& PlayTime;
+};
+
+// '#' hidden filled, '.' hidden empty, 'x' marked, 'o' uncovered. Clues come from the filled
+// cells ('#' and 'o').
+Puzzle BoardFrom(const TextLines& rows) {
+    Puzzle p;
+    p.RowCount = static_cast<int32_t>(rows.size());
+    p.ColCount = static_cast<int32_t>(rows[0].size());
+    for (int32_t r = 1; r <= p.RowCount; ++r)
+        for (int32_t c = 1; c <= p.ColCount; ++c) {
+            const char ch = rows[r - 1][c - 1];
+            p.Grid[c][r] =
+                ch == '#' || ch == 'o' ? CellState::HiddenFilled : CellState::HiddenEmpty;
+        }
+    ComputeClues(p);
+    for (int32_t r = 1; r <= p.RowCount; ++r)
+        for (int32_t c = 1; c <= p.ColCount; ++c) {
+            const char ch = rows[r - 1][c - 1];
+            if (ch == 'x') p.Grid[c][r] = CellState::MarkedEmpty;
+            if (ch == 'o') p.Grid[c][r] = CellState::Uncovered;
+        }
+    return p;
+}
+
+TextLines BoardText(const Puzzle& p) {
+    TextLines rows;
+    for (int32_t r = 1; r <= p.RowCount; ++r) {
+        std::string line;
+        for (int32_t c = 1; c <= p.ColCount; ++c)
+            line += ".#xo"[p.Grid[c][r]];
+        rows.push_back(line);
+    }
+    return rows;
+}
+
+std::string DoneText(const bool* done, int32_t count) {
+    std::string s;
+    for (int32_t i = 1; i <= count; ++i)
+        s += done[i] ? '1' : '0';
+    return s;
+}
+
+// The four flash frames of a wrong move: the claimed look, then the cell's own state again.
+TextLines Flash(int32_t col, int32_t row, const std::string& look, const std::string& own) {
+    const std::string cell = "cell " + std::to_string(col) + "," + std::to_string(row) + " ";
+    TextLines out;
+    for (int i = 0; i < 4; ++i)
+        out.insert(out.end(), {cell + look, "wait 100", cell + own, "wait 50"});
+    return out;
+}
+
+TextLines Cat(std::initializer_list<TextLines> parts) {
+    TextLines out;
+    for (const TextLines& part : parts)
+        out.insert(out.end(), part.begin(), part.end());
+    return out;
+}
+
+// A board with its window state, the recording and the rules, on a layout whose origin is not
+// a multiple of the cell size.
+struct CaseTable {
+    explicit CaseTable(const TextLines& rows, int32_t sizeLevel = 1) : Board(BoardFrom(rows)) {
+        mode = sizeLevel;
+        Dragging = false;
+        Layout.CellSize = 10;
+        Layout.BoardLeft = 25;
+        Layout.BoardTop = 15;
+    }
+
+    int32_t X(int32_t col) const { return Layout.BoardLeft + (col - 1) * Layout.CellSize + 5; }
+    int32_t Y(int32_t row) const { return Layout.BoardTop + (row - 1) * Layout.CellSize + 5; }
+
+    // One step: "L c,r", "R c,r", "M c,r" press; "drag c,r" moves; "up" releases. Cells 0 or
+    // past the last lie on the clue panels or the margins.
+    void Do(const std::string& step) {
+        int32_t c = 0, r = 0;
+        char button = 0;
+        if (step == "up") {
+            Rules.boxMouseUp();
+        } else if (std::sscanf(step.c_str(), "drag %d,%d", &c, &r) == 2) {
+            Rules.boxMouseMove(X(c), Y(r));
+        } else if (std::sscanf(step.c_str(), "%c %d,%d", &button, &c, &r) == 3) {
+            const MouseButton b = button == 'L'   ? MouseButton::Left
+                                  : button == 'R' ? MouseButton::Right
+                                                  : MouseButton::Middle;
+            Rules.boxMouseDown(b, X(c), Y(r));
+        } else {
+            ADD_FAILURE() << "bad step " << step;
+        }
+    }
+
+    Puzzle Board;
+    BoardLayout Layout;
+    GameState gameState = GameState::Ready;
+    int32_t PlayTime = 0;
+    EffectsRecorder Rec{Board, PlayTime};
+    BoardRules Rules{Board, Layout, gameState, PlayTime, Rec};
+};
+
+// The cursor's moves go into the same recording as the rules' effects, so their order shows.
+class CursorRecorder : public CursorEffects {
+  public:
+    explicit CursorRecorder(TextLines& log) : log(log) {}
+    void bind(const KeyboardPlay& play) { this->play = &play; }
+    void cursorMoved(const BoardCursor&) override {
+        const BoardCursor& c = play->cursor();
+        log.push_back(c.visible ? "cursor " + std::to_string(c.col) + "," + std::to_string(c.row)
+                                : "cursor off");
+    }
+
+  private:
+    TextLines& log;
+    const KeyboardPlay* play = nullptr;
+};
+
+// A table played by keys: "left", "right", "up", "down", "home", "end", "pgup", "pgdn", each
+// with an optional "shift+" in front; "space" uncovers, "x" marks, "release" lets Shift go,
+// "mouse" is a press on the board elsewhere (it hides the cursor).
+struct KeyTable : CaseTable {
+    explicit KeyTable(const TextLines& rows, int32_t sizeLevel = 1) : CaseTable(rows, sizeLevel) {
+        cursorRecorder.bind(keys);
+    }
+
+    void press(const std::string& key) {
+        static const struct {
+            const char* Name;
+            CursorStep Step;
+        } steps[] = {{"left", CursorStep::Left},      {"right", CursorStep::Right},
+                     {"up", CursorStep::Up},          {"down", CursorStep::Down},
+                     {"home", CursorStep::RowStart},  {"end", CursorStep::RowEnd},
+                     {"pgup", CursorStep::ColumnTop}, {"pgdn", CursorStep::ColumnBottom}};
+        const bool shift = key.rfind("shift+", 0) == 0;
+        const std::string name = shift ? key.substr(6) : key;
+        for (const auto& s : steps)
+            if (name == s.Name) return keys.step(s.Step, shift);
+        if (name == "space") return keys.uncover();
+        if (name == "x") return keys.mark();
+        if (name == "release") return keys.releaseDrag();
+        if (name == "mouse") return keys.hide();
+        ADD_FAILURE() << "bad key " << key;
+    }
+
+    CursorRecorder cursorRecorder{Rec.Log};
+    KeyboardPlay keys{Rules, Board, cursorRecorder};
+};
+
+struct MoveCase {
+    std::string Name;
+    TextLines Board;
+    TextLines Moves;
+    TextLines Recording;
+    TextLines After;
+    GameState State;
+    int32_t PlayTime;
+    bool Dragging;
+    std::string RowsDone = ""; // empty: no line done
+    std::string ColsDone = "";
+    int32_t Mode = 1;
+    bool Fair = true;
+};
+
+void PrintTo(const MoveCase& c, std::ostream* os) {
+    *os << c.Name;
+}
+
+const MoveCase MoveCases[] = {
+    {"LeftOnFilledUncoversAndStartsDrag",
+     {"#.#", "##."},
+     {"L 1,1"},
+     {"pause on", "snd 2", "cell 1,1 uncovered"},
+     {"o.#", "##."},
+     GameState::Running,
+     0,
+     true},
+    {"RightOnEmptyMarks",
+     {"#.#", "##."},
+     {"R 2,1"},
+     {"pause on", "snd 2", "cell 2,1 marked"},
+     {"#x#", "##."},
+     GameState::Running,
+     0,
+     false},
+    {"WrongLeftPressStartsLevelFlashesAndCosts",
+     {"#.#", "##."},
+     {"L 2,1"},
+     Cat({{"pause on", "time 33", "snd 3"}, Flash(2, 1, "uncovered", "empty")}),
+     {"#.#", "##."},
+     GameState::Running,
+     33,
+     false},
+    {"WrongRightPressLeavesCellHiddenForALaterLeftPress",
+     {"#.#", "##."},
+     {"R 1,1", "L 1,1"},
+     Cat({{"pause on", "time 33", "snd 3"},
+          Flash(1, 1, "marked", "filled"),
+          {"pause on", "snd 2", "cell 1,1 uncovered"}}),
+     {"o.#", "##."},
+     GameState::Running,
+     33,
+     true},
+    {"PressOnMarkedOrUncoveredOnlyStartsLevel",
+     {"ox#", "##."},
+     {"R 2,1", "L 2,1", "R 1,1", "L 1,1", "drag 3,1"},
+     {"pause on", "pause on", "pause on", "pause on"},
+     {"ox#", "##."},
+     GameState::Running,
+     0,
+     false},
+    {"MiddlePressOnlyStartsLevel",
+     {"#.#", "##."},
+     {"M 2,1", "M 1,1", "drag 1,2"},
+     {"pause on", "pause on"},
+     {"#.#", "##."},
+     GameState::Running,
+     0,
+     false},
+    {"PressOffTheCellsDoesNothing",
+     {"#.#", "##."},
+     {"L 0,1", "R 1,0", "M 0,0", "L 4,1", "R 1,3", "L 4,3"},
+     {},
+     {"#.#", "##."},
+     GameState::Ready,
+     0,
+     false},
+    {"DragPassesUncoveredAndMarkedAndEndsOnEmptyWithOnePenalty",
+     {"##x#o.#", "#######"},
+     {"L 1,1", "drag 1,1", "drag 2,1", "drag 3,1", "drag 4,1", "drag 5,1", "drag 6,1", "drag 7,1",
+      "drag 7,2"},
+     Cat({{"pause on", "snd 2", "cell 1,1 uncovered", "snd 2", "cell 2,1 uncovered", "snd 2",
+           "cell 4,1 uncovered", "time 33", "snd 3"},
+          Flash(6, 1, "uncovered", "empty")}),
+     {"ooxoo.#", "#######"},
+     GameState::Running,
+     33,
+     false},
+    {"OneMoveWalksEveryCellOnTheWayAndStopsAtTheFirstEmpty",
+     {"##x#.##", "#######"},
+     {"L 1,1", "drag 7,1"},
+     Cat({{"pause on", "snd 2", "cell 1,1 uncovered", "snd 2", "cell 2,1 uncovered", "snd 2",
+           "cell 4,1 uncovered", "time 33", "snd 3"},
+          Flash(5, 1, "uncovered", "empty")}),
+     {"ooxo.##", "#######"},
+     GameState::Running,
+     33,
+     false},
+    {"DiagonalMoveWalksThroughTheCellsBeside",
+     {"###", "###", "###"},
+     {"L 1,1", "drag 3,3"},
+     {"pause on", "snd 2", "cell 1,1 uncovered", "snd 2", "cell 2,1 uncovered", "snd 2",
+      "cell 2,2 uncovered", "snd 2", "cell 3,2 uncovered", "snd 2", "cell 3,3 uncovered"},
+     {"oo#", "#oo", "##o"},
+     GameState::Running,
+     0,
+     true},
+    {"MovesOffAndBackOntoTheBoardWalkTheirPartsOnIt",
+     {"####", "####"},
+     {"L 2,2", "drag 6,2", "drag 6,1", "drag 3,1"},
+     {"pause on", "snd 2", "cell 2,2 uncovered", "snd 2", "cell 3,2 uncovered", "snd 2",
+      "cell 4,2 uncovered", "snd 2", "cell 4,1 uncovered", "snd 4", "colclues", "snd 2",
+      "cell 3,1 uncovered", "snd 4", "colclues"},
+     {"##oo", "#ooo"},
+     GameState::Running,
+     0,
+     true,
+     "",
+     "0011"},
+    {"NoDragAfterWrongLeftPress",
+     {"#.#", "##."},
+     {"L 2,1", "drag 1,1", "drag 3,1"},
+     Cat({{"pause on", "time 33", "snd 3"}, Flash(2, 1, "uncovered", "empty")}),
+     {"#.#", "##."},
+     GameState::Running,
+     33,
+     false},
+    {"NoDragAfterRightPress",
+     {"#.#", "##."},
+     {"R 2,1", "drag 1,1", "drag 3,1"},
+     {"pause on", "snd 2", "cell 2,1 marked"},
+     {"#x#", "##."},
+     GameState::Running,
+     0,
+     false},
+    {"DragSurvivesLeavingTheBoard",
+     {"####", "####"},
+     {"L 1,1", "drag 0,1", "drag 0,0", "drag 5,0", "drag 5,3", "drag 0,3", "drag 0,1", "drag 2,1"},
+     {"pause on", "snd 2", "cell 1,1 uncovered", "snd 2", "cell 2,1 uncovered"},
+     {"oo##", "####"},
+     GameState::Running,
+     0,
+     true},
+    {"ReleaseEndsDrag",
+     {"####", "####"},
+     {"L 1,1", "up", "drag 2,1"},
+     {"pause on", "snd 2", "cell 1,1 uncovered"},
+     {"o###", "####"},
+     GameState::Running,
+     0,
+     false},
+    {"RowColumnAndBoardCompleteInOrder",
+     {"o#.", "oo.", "..o"},
+     {"L 2,1"},
+     {"pause on", "snd 2", "cell 2,1 uncovered", "snd 4", "cell 3,1 marked", "wait 200", "rowclues",
+      "snd 4", "cell 2,3 marked", "wait 200", "colclues", "snd 1", "solved"},
+     {"oox", "oo.", ".xo"},
+     GameState::Solved,
+     0,
+     true, // a press that solves still starts a drag; the solved state blocks it
+     "100",
+     "010"},
+    {"NothingAfterSolving",
+     {"o#.", "oo.", "..o"},
+     {"L 2,1", "drag 1,3", "L 1,3", "R 1,3", "M 3,2", "up", "L 1,3"},
+     {"pause on", "snd 2", "cell 2,1 uncovered", "snd 4", "cell 3,1 marked", "wait 200", "rowclues",
+      "snd 4", "cell 2,3 marked", "wait 200", "colclues", "snd 1", "solved"},
+     {"oox", "oo.", ".xo"},
+     GameState::Solved,
+     0,
+     false,
+     "100",
+     "010"},
+    {"RowWithMarkedEmptiesCompletesWithoutWaits",
+     {"ox#", "###"},
+     {"L 3,1"},
+     {"pause on", "snd 2", "cell 3,1 uncovered", "snd 4", "rowclues"},
+     {"oxo", "###"},
+     GameState::Running,
+     0,
+     true,
+     "10"},
+    {"RowCompletionWaitsOnlyAfterCellsItMarks",
+     {"#.x.o..", "#######"},
+     {"L 1,1"},
+     {"pause on", "snd 2", "cell 1,1 uncovered", "snd 4", "cell 2,1 marked", "wait 200",
+      "cell 4,1 marked", "wait 200", "cell 6,1 marked", "wait 200", "cell 7,1 marked", "wait 200",
+      "rowclues"},
+     {"oxxxoxx", "#######"},
+     GameState::Running,
+     0,
+     true,
+     "10"},
+    {"RowBeforeColumnAndColumnTopDown",
+     {".#", "#.", "x#", ".#"},
+     {"L 1,2"},
+     {"pause on", "snd 2", "cell 1,2 uncovered", "snd 4", "cell 2,2 marked", "wait 200", "rowclues",
+      "snd 4", "cell 1,1 marked", "wait 200", "cell 1,4 marked", "wait 200", "colclues"},
+     {"x#", "ox", "x#", "x#"},
+     GameState::Running,
+     0,
+     true,
+     "0100",
+     "10"},
+    {"TwoWrongMovesAtSize7Cost198",
+     {"#.#", "##."},
+     {"L 2,1", "R 1,1"},
+     Cat({{"pause on", "time 99", "snd 3"},
+          Flash(2, 1, "uncovered", "empty"),
+          {"pause on", "time 198", "snd 3"},
+          Flash(1, 1, "marked", "filled")}),
+     {"#.#", "##."},
+     GameState::Running,
+     198,
+     false,
+     "",
+     "",
+     7},
+};
+
+// Two pictures fit these clues: ".###" / "##.." / "#..." (the hidden one) and "###." / "##.." /
+// "...#". Cells (1,1), (4,1), (1,3) and (4,3) differ; (3,2), (4,2), (2,3) and (3,3) are empty
+// in both.
+const TextLines TwoPictures = {".###", "##..", "#..."};
+
+const MoveCase FairCases[] = {
+    {"OtherPicturesFilledCellIsUncovered",
+     TwoPictures,
+     {"L 1,1"},
+     {"pause on", "snd 2", "cell 1,1 uncovered"},
+     {"o##.", "##..", "...#"},
+     GameState::Running,
+     0,
+     true},
+    {"OtherPicturesEmptyCellIsMarked",
+     TwoPictures,
+     {"R 4,1"},
+     {"pause on", "snd 2", "cell 4,1 marked"},
+     {"###x", "##..", "...#"},
+     GameState::Running,
+     0,
+     false},
+    {"CellEmptyInEveryPictureStillCosts",
+     TwoPictures,
+     {"L 3,2"},
+     Cat({{"pause on", "time 33", "snd 3"}, Flash(3, 2, "uncovered", "empty")}),
+     TwoPictures,
+     GameState::Running,
+     33,
+     false},
+    {"CellFilledInEveryPictureStillCosts",
+     TwoPictures,
+     {"R 2,1"},
+     Cat({{"pause on", "time 33", "snd 3"}, Flash(2, 1, "marked", "filled")}),
+     TwoPictures,
+     GameState::Running,
+     33,
+     false},
+    {"DragOntoOtherPicturesCellGoesOn",
+     {"###.", "##..", "...#"},
+     {"L 3,1", "drag 4,1", "drag 4,2"},
+     {"pause on", "snd 2", "cell 3,1 uncovered", "snd 4", "cell 3,2 marked", "wait 200",
+      "cell 3,3 marked", "wait 200", "colclues", "snd 2", "cell 4,1 uncovered", "snd 4",
+      "cell 4,2 marked", "wait 200", "cell 4,3 marked", "wait 200", "colclues"},
+     {".#oo", "##xx", "#.xx"},
+     GameState::Running,
+     0,
+     true,
+     "",
+     "0011"},
+    {"UncoveredCellsHoldThePicture",
+     {"o##.", "##..", "...#"},
+     {"L 4,1", "R 1,1"},
+     Cat({{"pause on", "time 33", "snd 3"}, Flash(4, 1, "uncovered", "empty"), {"pause on"}}),
+     {"o##.", "##..", "...#"},
+     GameState::Running,
+     33,
+     false},
+    {"LineCompletionFollowsTheNewPicture",
+     TwoPictures,
+     {"L 1,1", "drag 2,1", "drag 3,1"},
+     {"pause on", "snd 2", "cell 1,1 uncovered", "snd 2", "cell 2,1 uncovered", "snd 2",
+      "cell 3,1 uncovered", "snd 4", "cell 4,1 marked", "wait 200", "rowclues", "snd 4",
+      "cell 3,2 marked", "wait 200", "cell 3,3 marked", "wait 200", "colclues"},
+     {"ooox", "##x.", "..x#"},
+     GameState::Running,
+     0,
+     true,
+     "100",
+     "0010"},
+    {"SolvedWhenTheNewPictureIsUncovered",
+     TwoPictures,
+     {"L 1,1", "drag 2,1", "drag 3,1", "up", "L 1,2", "drag 2,2", "up", "L 4,3"},
+     {"pause on",
+      "snd 2",
+      "cell 1,1 uncovered",
+      "snd 2",
+      "cell 2,1 uncovered",
+      "snd 2",
+      "cell 3,1 uncovered",
+      "snd 4",
+      "cell 4,1 marked",
+      "wait 200",
+      "rowclues",
+      "snd 4",
+      "cell 3,2 marked",
+      "wait 200",
+      "cell 3,3 marked",
+      "wait 200",
+      "colclues",
+      "pause on",
+      "snd 2",
+      "cell 1,2 uncovered",
+      "snd 4",
+      "cell 1,3 marked",
+      "wait 200",
+      "colclues",
+      "snd 2",
+      "cell 2,2 uncovered",
+      "snd 4",
+      "cell 4,2 marked",
+      "wait 200",
+      "rowclues",
+      "snd 4",
+      "cell 2,3 marked",
+      "wait 200",
+      "colclues",
+      "pause on",
+      "snd 2",
+      "cell 4,3 uncovered",
+      "snd 4",
+      "rowclues",
+      "snd 4",
+      "colclues",
+      "snd 1",
+      "solved"},
+     {"ooox", "ooxx", "xxxo"},
+     GameState::Solved,
+     0,
+     true,
+     "111",
+     "1111"},
+    {"StrictRuleKnowsOnlyTheHiddenPicture",
+     TwoPictures,
+     {"L 1,1", "R 4,1"},
+     Cat({{"pause on", "time 33", "snd 3"},
+          Flash(1, 1, "uncovered", "empty"),
+          {"pause on", "time 66", "snd 3"},
+          Flash(4, 1, "marked", "filled")}),
+     TwoPictures,
+     GameState::Running,
+     66,
+     false,
+     "",
+     "",
+     1,
+     false},
+};
+
+class Moves : public testing::TestWithParam<MoveCase> {
+  protected:
+    void TearDown() override { FairJudging = true; }
+};
+
+TEST_P(Moves, RecordAndEndState) {
+    const MoveCase& tc = GetParam();
+    CaseTable t(tc.Board, tc.Mode);
+    FairJudging = tc.Fair;
+    for (const std::string& step : tc.Moves)
+        t.Do(step);
+    EXPECT_EQ(t.Rec.Log, tc.Recording);
+    EXPECT_EQ(BoardText(t.Board), tc.After);
+    EXPECT_EQ(t.gameState, tc.State);
+    EXPECT_EQ(t.PlayTime, tc.PlayTime);
+    EXPECT_EQ(Dragging, tc.Dragging);
+    const std::string noRows(t.Board.RowCount, '0'), noCols(t.Board.ColCount, '0');
+    EXPECT_EQ(DoneText(t.Board.RowDone, t.Board.RowCount),
+              tc.RowsDone.empty() ? noRows : tc.RowsDone);
+    EXPECT_EQ(DoneText(t.Board.ColDone, t.Board.ColCount),
+              tc.ColsDone.empty() ? noCols : tc.ColsDone);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rules, Moves, testing::ValuesIn(MoveCases),
+                         [](const testing::TestParamInfo<MoveCase>& info) {
+                             return info.param.Name;
+                         });
+INSTANTIATE_TEST_SUITE_P(Fair, Moves, testing::ValuesIn(FairCases),
+                         [](const testing::TestParamInfo<MoveCase>& info) {
+                             return info.param.Name;
+                         });
+
+// On the boards of the rules table the clues and the settled cells allow one picture only: the
+// strict rule plays them exactly as fair judging does.
+TEST(BoardRulesTest, StrictRuleOnTheRulesTable) {
+    for (const MoveCase& tc : MoveCases) {
+        SCOPED_TRACE(tc.Name);
+        CaseTable t(tc.Board, tc.Mode);
+        FairJudging = false;
+        for (const std::string& step : tc.Moves)
+            t.Do(step);
+        FairJudging = true;
+        EXPECT_EQ(t.Rec.Log, tc.Recording);
+        EXPECT_EQ(BoardText(t.Board), tc.After);
+        EXPECT_EQ(t.PlayTime, tc.PlayTime);
+    }
+}
+
+// The cells of one pointer movement, in pixels of a 4 x 3 board of 10-pixel cells at (25, 15).
+TEST(BoardRulesTest, CellsAlongAMovement) {
+    const Puzzle board = BoardFrom({"####", "####", "####"});
+    BoardLayout layout;
+    layout.CellSize = 10;
+    layout.BoardLeft = 25;
+    layout.BoardTop = 15;
+    using CellList = std::vector<std::pair<int32_t, int32_t>>;
+    const struct {
+        const char* Name;
+        int32_t X0, Y0, X1, Y1;
+        CellList Cells;
+    } cases[] = {
+        {"same cell", 26, 16, 34, 24, {}},
+        {"next cell", 34, 20, 35, 20, {{2, 1}}},
+        {"row leftwards", 60, 30, 26, 30, {{3, 2}, {2, 2}, {1, 2}}},
+        {"column downwards", 40, 16, 40, 44, {{2, 2}, {2, 3}}},
+        {"shallow slope", 26, 16, 64, 28, {{2, 1}, {3, 1}, {3, 2}, {4, 2}}},
+        {"through a corner", 30, 20, 40, 30, {{2, 1}, {2, 2}}},
+        {"from off the board", 0, 20, 40, 20, {{1, 1}, {2, 1}}},
+        {"off the board", 30, 20, 200, 20, {{2, 1}, {3, 1}, {4, 1}}},
+        {"across the board", 10, 30, 100, 30, {{1, 2}, {2, 2}, {3, 2}, {4, 2}}},
+        {"beside the board", 10, 10, 100, 10, {}},
+        {"far away", INT32_MIN, 30, INT32_MAX, 30, {{1, 2}, {2, 2}, {3, 2}, {4, 2}}},
+        {"diagonal from outside", 20, 40, 40, 20, {{1, 3}, {1, 2}, {2, 2}, {2, 1}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        CellList got;
+        for (const CellHit& hit : CellsAlong(board, layout, c.X0, c.Y0, c.X1, c.Y1))
+            got.emplace_back(hit.Col, hit.Row);
+        EXPECT_EQ(got, c.Cells);
+    }
+    layout.CellSize = 0;
+    EXPECT_TRUE(CellsAlong(board, layout, 0, 0, 100, 100).empty());
+}
+
+// A generated board: one move from (4,6) to (9,6) uncovers the filled cells on the way and ends
+// at the first hidden empty one with one penalty.
+TEST(BoardRulesTest, OneMoveAcrossAGeneratedBoard) {
+    CaseTable t({"."}, 1);
+    RandomGenerator rnd(1);
+    t.Board.ColCount = ColCountFor(1);
+    t.Board.RowCount = RowCountFor(1);
+    GeneratePuzzle(t.Board, rnd);
+    ASSERT_EQ(t.Board.Grid[4][6], CellState::HiddenFilled);
+    t.Do("L 4,6");
+    t.Do("drag 9,6");
+    EXPECT_EQ(t.Board.Grid[5][6], CellState::Uncovered);
+    EXPECT_EQ(t.Board.Grid[6][6], CellState::Uncovered);
+    EXPECT_EQ(t.Board.Grid[7][6], CellState::HiddenEmpty);
+    EXPECT_NE(t.Board.Grid[8][6], CellState::Uncovered);
+    EXPECT_NE(t.Board.Grid[9][6], CellState::Uncovered);
+    EXPECT_EQ(t.PlayTime, 33);
+    EXPECT_FALSE(Dragging);
+    EXPECT_EQ(std::count(t.Rec.Log.begin(), t.Rec.Log.end(), "snd 3"), 1);
+}
+
+TEST(BoardRulesTest, PenaltyBySizeLevel) {
+    const struct {
+        int32_t Mode, Penalty;
+    } cases[] = {{1, 33}, {2, 33}, {3, 66}, {4, 66}, {5, 66}, {6, 66}, {7, 99}, {8, 99}, {9, 99}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Mode);
+        EXPECT_EQ(PenaltyFor(c.Mode), c.Penalty);
+        // And what a wrong move actually charges, on top of the time already run.
+        CaseTable t({"#.", "##"}, c.Mode);
+        t.PlayTime = 17;
+        t.Do("L 2,1");
+        EXPECT_EQ(t.PlayTime, 17 + c.Penalty);
+        ASSERT_GE(t.Rec.Log.size(), 2u);
+        EXPECT_EQ(t.Rec.Log[1], "time " + std::to_string(17 + c.Penalty));
+    }
+}
+
+TEST(BoardRulesTest, HitTestEdges) {
+    const Puzzle board = BoardFrom({"###", "###"}); // cells span x 25..54, y 15..34
+    BoardLayout layout;
+    layout.CellSize = 10;
+    layout.BoardLeft = 25;
+    layout.BoardTop = 15;
+    const struct {
+        int32_t X, Y;
+        bool Hit;
+        int32_t Col, Row;
+    } cases[] = {
+        {25, 15, true, 1, 1},
+        {34, 24, true, 1, 1},
+        {35, 15, true, 2, 1},
+        {25, 25, true, 1, 2},
+        {54, 34, true, 3, 2},
+        {24, 15, false, 0, 0},
+        {25, 14, false, 0, 0},
+        {55, 34, false, 0, 0},
+        {54, 35, false, 0, 0},
+        {-1000, 20, false, 0, 0},
+        {INT32_MAX, 20, false, 0, 0},
+        {30, INT32_MAX, false, 0, 0},
+        {INT32_MIN, INT32_MIN, false, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.X << "," << c.Y);
+        const CellHit hit = HitTest(board, layout, c.X, c.Y);
+        EXPECT_EQ(hit.Hit, c.Hit);
+        if (c.Hit) {
+            EXPECT_EQ(hit.Col, c.Col);
+            EXPECT_EQ(hit.Row, c.Row);
+        }
+    }
+}
+
+TEST(BoardRulesTest, LayoutWithoutCellsIgnoresInput) {
+    for (const int32_t cellSize : {0, -10}) {
+        SCOPED_TRACE(cellSize);
+        CaseTable t({"#.", "##"});
+        t.Layout.CellSize = cellSize;
+        t.Rules.boxMouseDown(MouseButton::Left, 30, 20);
+        t.Rules.boxMouseDown(MouseButton::Right, 100, 100);
+        Dragging = true;
+        t.Rules.boxMouseMove(30, 20);
+        EXPECT_TRUE(t.Rec.Log.empty());
+        EXPECT_EQ(t.gameState, GameState::Ready);
+        EXPECT_EQ(BoardText(t.Board), (TextLines{"#.", "##"}));
+    }
+}
+
+// The rules follow the layout as it changes (a resized window), not a copy taken at the start.
+TEST(BoardRulesTest, ReadsLayoutAtEachEvent) {
+    CaseTable t({"#.", "##"});
+    t.Layout.CellSize = 20;
+    t.Rules.boxMouseDown(MouseButton::Left, 25 + 25, 15 + 5); // column 2 at the new size
+    EXPECT_EQ(t.Rec.Log[1], "time 33");
+}
+
+// --- Keyboard play ---------------------------------------------------------------------------
+
+struct KeyCase {
+    std::string name;
+    TextLines board;
+    TextLines keys;
+    TextLines recording;
+    TextLines after;
+    GameState state;
+    int32_t playTime;
+};
+
+void PrintTo(const KeyCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+const KeyCase KeyCases[] = {
+    {"OnlyAnArrowShowsTheCursorAtTopLeft",
+     {"#.#", "##."},
+     {"space", "x", "home", "pgdn", "shift+end", "right", "right"},
+     {"cursor 1,1", "cursor 2,1"},
+     {"#.#", "##."},
+     GameState::Ready,
+     0},
+    {"UncoverAndMarkLikePresses",
+     {"#.#", "##."},
+     {"down", "space", "right", "x"},
+     {"cursor 1,1", "pause on", "snd 2", "cell 1,1 uncovered", "cursor 2,1", "pause on", "snd 2",
+      "cell 2,1 marked"},
+     {"ox#", "##."},
+     GameState::Running,
+     0},
+    {"WrongKeysChargeAndFlashLikePresses",
+     {"#.#", "##."},
+     {"up", "x", "right", "space"},
+     Cat({{"cursor 1,1", "pause on", "time 33", "snd 3"},
+          Flash(1, 1, "marked", "filled"),
+          {"cursor 2,1", "pause on", "time 66", "snd 3"},
+          Flash(2, 1, "uncovered", "empty")}),
+     {"#.#", "##."},
+     GameState::Running,
+     66},
+    {"MovesOnFinalCellsOnlyStartTheLevel",
+     {"ox#", "##."},
+     {"left", "space", "x", "right", "x"},
+     {"cursor 1,1", "pause on", "pause on", "cursor 2,1", "pause on"},
+     {"ox#", "##."},
+     GameState::Running,
+     0},
+    {"ShiftArrowsUncoverEnteredCellsAndStopAtTheFirstEmptyOne",
+     {"##x#o.##", "########"},
+     {"right", "shift+right", "shift+right", "shift+right", "shift+right", "shift+right",
+      "shift+right", "release", "shift+right", "shift+down"},
+     Cat({{"cursor 1,1", "cursor 2,1", "pause on", "snd 2", "cell 2,1 uncovered", "cursor 3,1",
+           "pause on", "cursor 4,1", "pause on", "snd 2", "cell 4,1 uncovered", "cursor 5,1",
+           "pause on", "cursor 6,1", "pause on", "time 33", "snd 3"},
+          Flash(6, 1, "uncovered", "empty"),
+          // The drag has ended: the cursor moves on, nothing is judged until Shift is let go.
+          {"cursor 7,1", "cursor 8,1", "pause on", "snd 2", "cell 8,1 uncovered", "cursor 8,2",
+           "pause on", "snd 2", "cell 8,2 uncovered", "snd 4", "colclues"}}),
+     {"#oxoo.#o", "#######o"},
+     GameState::Running,
+     33},
+    {"AStepWithoutShiftEndsAStoppedDragToo",
+     {"#.#", "###", "###"},
+     {"right", "shift+right", "down", "shift+right"},
+     Cat({{"cursor 1,1", "cursor 2,1", "pause on", "time 33", "snd 3"},
+          Flash(2, 1, "uncovered", "empty"),
+          {"cursor 2,2", "cursor 3,2", "pause on", "snd 2", "cell 3,2 uncovered"}}),
+     {"#.#", "##o", "###"},
+     GameState::Running,
+     33},
+    {"ArrowsWrapButShiftArrowsStopAtTheEdge",
+     {"##", "##"},
+     {"right", "shift+left", "shift+up", "left", "up"},
+     {"cursor 1,1", "cursor 2,1", "cursor 2,2"},
+     {"##", "##"},
+     GameState::Ready,
+     0},
+    {"JumpsToTheEndsOfRowAndColumnJudgeNothingEvenWithShift",
+     {"###", "###", "###"},
+     {"down", "end", "pgdn", "home", "pgup", "shift+end", "shift+pgdn", "end"},
+     {"cursor 1,1", "cursor 3,1", "cursor 3,3", "cursor 1,3", "cursor 1,1", "cursor 3,1",
+      "cursor 3,3"},
+     {"###", "###", "###"},
+     GameState::Ready,
+     0},
+    {"AMousePressHidesTheCursorUntilTheNextArrow",
+     {"#.#", "##."},
+     {"right", "right", "mouse", "mouse", "space", "x", "end", "down", "x"},
+     {"cursor 1,1", "cursor 2,1", "cursor off", "cursor 2,1", "pause on", "snd 2",
+      "cell 2,1 marked"},
+     {"#x#", "##."},
+     GameState::Running,
+     0},
+    {"NoMovesAfterSolvingButTheCursorStillMoves",
+     {"o#.", "oo.", "..o"},
+     {"right", "right", "space", "left", "space", "shift+down", "x"},
+     {"cursor 1,1", "cursor 2,1", "pause on", "snd 2", "cell 2,1 uncovered", "snd 4",
+      "cell 3,1 marked", "wait 200", "rowclues", "snd 4", "cell 2,3 marked", "wait 200", "colclues",
+      "snd 1", "solved", "cursor 1,1", "cursor 1,2"},
+     {"oox", "oo.", ".xo"},
+     GameState::Solved,
+     0},
+};
+
+class KeyMoves : public testing::TestWithParam<KeyCase> {};
+
+TEST_P(KeyMoves, RecordAndEndState) {
+    const KeyCase& tc = GetParam();
+    KeyTable t(tc.board);
+    for (const std::string& key : tc.keys)
+        t.press(key);
+    EXPECT_EQ(t.Rec.Log, tc.recording);
+    EXPECT_EQ(BoardText(t.Board), tc.after);
+    EXPECT_EQ(t.gameState, tc.state);
+    EXPECT_EQ(t.PlayTime, tc.playTime);
+    // A keyboard move never leaves a mouse drag behind.
+    EXPECT_FALSE(Dragging);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rules, KeyMoves, testing::ValuesIn(KeyCases),
+                         [](const testing::TestParamInfo<KeyCase>& info) {
+                             return info.param.name;
+                         });
+
+TEST(BoardRulesTest, CursorStepsAndEdges) {
+    const struct {
+        int32_t Col, Row;
+        CursorStep Step;
+        bool Wrap;
+        int32_t WantCol, WantRow;
+        bool Moved;
+    } cases[] = {
+        {1, 1, CursorStep::Left, true, 4, 1, true},
+        {4, 1, CursorStep::Right, true, 1, 1, true},
+        {2, 1, CursorStep::Up, true, 2, 3, true},
+        {2, 3, CursorStep::Down, true, 2, 1, true},
+        {1, 1, CursorStep::Left, false, 1, 1, false},
+        {4, 3, CursorStep::Down, false, 4, 3, false},
+        {2, 2, CursorStep::Right, false, 3, 2, true},
+        {3, 2, CursorStep::RowStart, true, 1, 2, true},
+        {3, 2, CursorStep::RowEnd, true, 4, 2, true},
+        {3, 2, CursorStep::ColumnTop, true, 3, 1, true},
+        {3, 2, CursorStep::ColumnBottom, true, 3, 3, true},
+        {4, 2, CursorStep::RowEnd, true, 4, 2, false},
+        // Left over from a larger board: brought onto this one first.
+        {30, 20, CursorStep::Left, true, 3, 3, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.Col << "," << c.Row << " step "
+                                        << static_cast<int>(c.Step) << " wrap " << c.Wrap);
+        BoardCursor cursor{c.Col, c.Row, true};
+        EXPECT_EQ(moveCursor(cursor, c.Step, 4, 3, c.Wrap), c.Moved);
+        EXPECT_EQ(cursor.col, c.WantCol);
+        EXPECT_EQ(cursor.row, c.WantRow);
+    }
+    BoardCursor none;
+    EXPECT_FALSE(moveCursor(none, CursorStep::Right, 0, 0, true));
+}
+
+// The keyboard alone solves a generated board: the cursor walks every row, Space on each
+// filled cell; no penalty, and the level ends once.
+TEST(BoardRulesTest, KeyboardSolvesAGeneratedBoard) {
+    KeyTable t({"."}, 2);
+    RandomGenerator rnd(20240611);
+    t.Board.ColCount = ColCountFor(2);
+    t.Board.RowCount = RowCountFor(2);
+    GeneratePuzzle(t.Board, rnd);
+    const Puzzle goal = t.Board;
+    t.press("right"); // shows the cursor at 1,1
+    for (int32_t r = 1; r <= goal.RowCount; ++r) {
+        for (int32_t c = 1; c <= goal.ColCount; ++c) {
+            ASSERT_EQ(t.keys.cursor().col, c);
+            ASSERT_EQ(t.keys.cursor().row, r);
+            if (goal.Grid[c][r] == CellState::HiddenFilled) t.press("space");
+            t.press("right");
+        }
+        t.press("down");
+    }
+    EXPECT_EQ(t.gameState, GameState::Solved);
+    EXPECT_EQ(t.PlayTime, 0);
+    EXPECT_EQ(std::count(t.Rec.Log.begin(), t.Rec.Log.end(), "solved"), 1);
+    EXPECT_TRUE(IsSolved(t.Board));
+}
+
+struct LevelCase {
+    int32_t Mode;
+    uint32_t Seed;
+};
+
+void PrintTo(const LevelCase& c, std::ostream* os) {
+    *os << "mode " << c.Mode << " seed " << c.Seed;
+}
+
+class WholeLevel : public testing::TestWithParam<LevelCase> {};
+
+// Pressing every filled cell of a generated board solves it with no penalty; every line
+// completes once, and every empty cell is marked by a completion with one wait each.
+TEST_P(WholeLevel, PressingEveryFilledCellSolvesIt) {
+    const LevelCase lc = GetParam();
+    CaseTable t({"."}, lc.Mode);
+    RandomGenerator rnd(lc.Seed);
+    t.Board.ColCount = ColCountFor(lc.Mode);
+    t.Board.RowCount = RowCountFor(lc.Mode);
+    GeneratePuzzle(t.Board, rnd);
+
+    int filled = 0;
+    for (int32_t r = 1; r <= t.Board.RowCount; ++r)
+        for (int32_t c = 1; c <= t.Board.ColCount; ++c)
+            if (t.Board.Grid[c][r] == CellState::HiddenFilled) {
+                ++filled;
+                ASSERT_NE(t.gameState, GameState::Solved) << "solved early at " << c << "," << r;
+                t.Rules.boxMouseDown(MouseButton::Left, t.X(c), t.Y(r));
+                t.Rules.boxMouseUp();
+            }
+    const int32_t cells = t.Board.ColCount * t.Board.RowCount;
+
+    EXPECT_EQ(t.gameState, GameState::Solved);
+    EXPECT_EQ(t.PlayTime, 0);
+    const auto count = [&](const std::string& entry) {
+        return std::count(t.Rec.Log.begin(), t.Rec.Log.end(), entry);
+    };
+    EXPECT_EQ(count("solved"), 1);
+    EXPECT_EQ(count("snd 3"), 0);
+    EXPECT_EQ(count("snd 2"), filled);
+    EXPECT_EQ(count("snd 4"), t.Board.RowCount + t.Board.ColCount);
+    EXPECT_EQ(count("wait 200"), cells - filled);
+    ASSERT_GE(t.Rec.Log.size(), 2u);
+    EXPECT_EQ(t.Rec.Log[t.Rec.Log.size() - 2], "snd 1");
+    EXPECT_EQ(t.Rec.Log.back(), "solved");
+    for (const std::string& row : BoardText(t.Board))
+        EXPECT_EQ(row.find_first_of(".#"), std::string::npos) << row;
+    EXPECT_EQ(DoneText(t.Board.RowDone, t.Board.RowCount), std::string(t.Board.RowCount, '1'));
+    EXPECT_EQ(DoneText(t.Board.ColDone, t.Board.ColCount), std::string(t.Board.ColCount, '1'));
+}
+
+// A player who first claims the opposite of the hidden picture on every cell, in a shuffled
+// order, and then plays the cell as it is: the board is solved with every line complete, the
+// clues still describe what is uncovered, and exactly the claims no picture allows cost time.
+TEST_P(WholeLevel, ClaimingTheOtherValueEverywhereStillSolves) {
+    const LevelCase lc = GetParam();
+    CaseTable t({"."}, lc.Mode);
+    RandomGenerator rnd(lc.Seed);
+    t.Board.ColCount = ColCountFor(lc.Mode);
+    t.Board.RowCount = RowCountFor(lc.Mode);
+    GeneratePuzzle(t.Board, rnd);
+    const Puzzle original = t.Board;
+    const bool ambiguous = findFreeCells(original, 1 << 16).Count > 0;
+    std::vector<int32_t> order(static_cast<size_t>(t.Board.ColCount * t.Board.RowCount));
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = static_cast<int32_t>(i);
+    for (size_t i = order.size() - 1; i > 0; --i)
+        std::swap(order[i], order[static_cast<size_t>(rnd.Random(static_cast<int32_t>(i) + 1))]);
+
+    int32_t accepted = 0, penalties = 0;
+    for (const int32_t cell : order) {
+        const int32_t c = cell % t.Board.ColCount + 1, r = cell / t.Board.ColCount + 1;
+        const int32_t state = t.Board.Grid[c][r];
+        if (state != CellState::HiddenEmpty && state != CellState::HiddenFilled) continue;
+        const int32_t timeBefore = t.PlayTime;
+        t.Rules.boxMouseDown(state == CellState::HiddenEmpty ? MouseButton::Left
+                                                             : MouseButton::Right,
+                             t.X(c), t.Y(r));
+        t.Rules.boxMouseUp();
+        if (t.PlayTime != timeBefore) {
+            ++penalties;
+            const int32_t now = t.Board.Grid[c][r];
+            t.Rules.boxMouseDown(now == CellState::HiddenFilled ? MouseButton::Left
+                                                                : MouseButton::Right,
+                                 t.X(c), t.Y(r));
+            t.Rules.boxMouseUp();
+        } else {
+            ++accepted;
+        }
+    }
+    EXPECT_EQ(t.gameState, GameState::Solved);
+    EXPECT_EQ(t.PlayTime, penalties * PenaltyFor(lc.Mode));
+    EXPECT_EQ(DoneText(t.Board.RowDone, t.Board.RowCount), std::string(t.Board.RowCount, '1'));
+    EXPECT_EQ(DoneText(t.Board.ColDone, t.Board.ColCount), std::string(t.Board.ColCount, '1'));
+    if (ambiguous)
+        EXPECT_GT(accepted, 0);
+    else
+        EXPECT_EQ(accepted, 0);
+    Puzzle uncovered = t.Board;
+    for (int32_t r = 1; r <= uncovered.RowCount; ++r)
+        for (int32_t c = 1; c <= uncovered.ColCount; ++c) {
+            ASSERT_TRUE(t.Board.Grid[c][r] == CellState::Uncovered ||
+                        t.Board.Grid[c][r] == CellState::MarkedEmpty);
+            uncovered.Grid[c][r] = t.Board.Grid[c][r] == CellState::Uncovered
+                                       ? CellState::HiddenFilled
+                                       : CellState::HiddenEmpty;
+        }
+    ComputeClues(uncovered);
+    const auto clues = [](const Puzzle& p) {
+        const std::string text = PuzzleText(p);
+        return text.substr(0, text.find("goal"));
+    };
+    EXPECT_EQ(clues(uncovered), clues(original));
+}
+
+INSTANTIATE_TEST_SUITE_P(Rules, WholeLevel,
+                         testing::Values(LevelCase{1, 12345}, LevelCase{9, 12345},
+                                         LevelCase{5, 4294967295u}, LevelCase{1, 1},
+                                         LevelCase{8, 34}, LevelCase{9, 2}));
+
+} // namespace

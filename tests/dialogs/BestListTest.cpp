@@ -1,0 +1,162 @@
+// Best-list logic: reading stored entries, ranking both ways, insertion.
+#include "BestList.h"
+#include "TextScrambler.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace {
+
+// A list whose scores are the given values in order, names "p0".."p14".
+BestList ListOf(std::initializer_list<int32_t> scores) {
+    BestList list = DefaultHighscoreList(1);
+    int i = 0;
+    for (int32_t s : scores) {
+        list[i] = {QStringLiteral("p%1").arg(i), s};
+        ++i;
+    }
+    return list;
+}
+
+struct ParseRow {
+    const char* Name;
+    QString Plain;
+    bool Good;
+    int32_t Score;
+    QString Player;
+};
+
+class ParseEntry : public testing::TestWithParam<ParseRow> {};
+
+TEST_P(ParseEntry, ReadsGoodTextAndFallsBackOnBad) {
+    const ParseRow& row = GetParam();
+    for (int32_t direction : {0, 1}) {
+        const BestListEntry entry = ParseHighscoreEntry(row.Plain, direction);
+        if (row.Good) {
+            EXPECT_EQ(entry.Score, row.Score);
+            EXPECT_EQ(entry.Name, row.Player);
+        } else {
+            EXPECT_EQ(entry, DefaultHighscoreEntry(direction));
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ParseEntry,
+    testing::Values(
+        ParseRow{"plain", "123,Anna", true, 123, "Anna"},
+        ParseRow{"comma_in_name", "7,Smith, John", true, 7, "Smith, John"},
+        ParseRow{"empty_name", "42,", true, 42, ""},
+        ParseRow{"zero", "0,Mr. Brain", true, 0, "Mr. Brain"},
+        ParseRow{"largest", "2147483647,x", true, INT32_MAX, "x"},
+        ParseRow{"negative", "-5,x", false, 0, ""}, ParseRow{"empty", "", false, 0, ""},
+        ParseRow{"no_comma", "12345", false, 0, ""}, ParseRow{"letters", "abc,x", false, 0, ""},
+        ParseRow{"empty_score", ",x", false, 0, ""}, ParseRow{"lone_minus", "-,x", false, 0, ""},
+        ParseRow{"overflow", "2147483648,x", false, 0, ""},
+        ParseRow{"big_overflow", "99999999999,x", false, 0, ""},
+        ParseRow{"space", " 12,x", false, 0, ""}, ParseRow{"plus", "+12,x", false, 0, ""},
+        ParseRow{"trailing_letter", "12a,x", false, 0, ""}),
+    [](const testing::TestParamInfo<ParseRow>& info) { return std::string(info.param.Name); });
+
+TEST(BestListTest, Defaults) {
+    EXPECT_EQ(DefaultHighscoreEntry(1), (BestListEntry{"Mr. Brain", 9999999}));
+    EXPECT_EQ(DefaultHighscoreEntry(0), (BestListEntry{"Mr. Brain", 0}));
+    for (const BestListEntry& e : ClearedHighscoreList())
+        EXPECT_EQ(e, (BestListEntry{"Mr. Brain", 0}));
+}
+
+TEST(BestListTest, FormatRoundTrips) {
+    for (const BestListEntry& e :
+         {BestListEntry{"Smith, John", 17}, BestListEntry{"", 0}, BestListEntry{"ÄÖÜ ß", 99}}) {
+        EXPECT_EQ(ParseHighscoreEntry(FormatHighscoreEntry(e), 1), e);
+    }
+    EXPECT_EQ(FormatHighscoreEntry({"Anna", 123}), "123,Anna");
+}
+
+struct RankRow {
+    const char* Name;
+    int32_t Direction;
+    BestList List;
+    int32_t Score;
+    int32_t Expected;
+};
+
+class Rank : public testing::TestWithParam<RankRow> {};
+
+TEST_P(Rank, FindsRow) {
+    const RankRow& row = GetParam();
+    EXPECT_EQ(RankHighscore(row.List, row.Score, row.Direction), row.Expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, Rank,
+    testing::Values(RankRow{"lower_empty_list", 1, DefaultHighscoreList(1), 500, 0},
+                    RankRow{"lower_tie_goes_below", 1, ListOf({10, 20, 30, 40}), 30, 3},
+                    RankRow{"lower_between", 1, ListOf({10, 20, 30, 40}), 25, 2},
+                    RankRow{"lower_cleared_is_free", 1, ClearedHighscoreList(), 5000, 0},
+                    RankRow{"lower_real_zero_is_a_result", 1, ListOf({10, 20, 0}), 99, 3},
+                    RankRow{"lower_real_zero_stays_first", 1, ListOf({0}), 0, 1},
+                    RankRow{"lower_cleared_row_after_good_ones", 1,
+                            [] {
+                                BestList l = ClearedHighscoreList();
+                                l[0] = {"p0", 10};
+                                return l;
+                            }(),
+                            99, 1},
+                    RankRow{"lower_sixteenth", 1,
+                            ListOf({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}), 15, -1},
+                    RankRow{"lower_default_tie", 1, DefaultHighscoreList(1), 9999999, -1},
+                    RankRow{"higher_empty_list", 0, DefaultHighscoreList(0), 1, 0},
+                    RankRow{"higher_tie_goes_below", 0, ListOf({40, 30, 20, 10}), 30, 2},
+                    RankRow{"higher_zero_not_earned", 0, DefaultHighscoreList(0), 0, -1},
+                    RankRow{"other_direction_ranks_higher", 5, ListOf({40, 30, 20, 10}), 35, 1}),
+    [](const testing::TestParamInfo<RankRow>& info) { return std::string(info.param.Name); });
+
+TEST(BestListTest, InsertMovesRowsDownAndDropsLast) {
+    BestList list = ListOf({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15});
+    InsertHighscore(list, 3, {"new", 3});
+    EXPECT_EQ(list[2], (BestListEntry{"p2", 3}));
+    EXPECT_EQ(list[3], (BestListEntry{"new", 3}));
+    EXPECT_EQ(list[4], (BestListEntry{"p3", 4}));
+    EXPECT_EQ(list[14], (BestListEntry{"p13", 14}));
+
+    InsertHighscore(list, 14, {"last", 99});
+    EXPECT_EQ(list[14], (BestListEntry{"last", 99}));
+    EXPECT_EQ(list[13], (BestListEntry{"p12", 13}));
+
+    const BestList before = list;
+    InsertHighscore(list, -1, {"none", 0});
+    InsertHighscore(list, 15, {"none", 0});
+    EXPECT_EQ(list, before);
+}
+
+// Any stored text decodes to a good entry or to the default row, never to a negative score, and
+// every entry the game can store comes back as it was. Seeded random texts.
+TEST(BestListTest, DecodingRandomStoredTextsIsSafe) {
+    std::mt19937 random(4711);
+    auto pick = [&](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random);
+    };
+    const QString pieces = QStringLiteral("0123456789,-+ aZzQ9,,\"';@é€\x01") + QChar(0);
+    for (int c = 0; c < 20000; ++c) {
+        QString stored;
+        for (int i = pick(0, 30); i > 0; --i)
+            stored += pick(0, 4) == 0 ? QChar(char16_t(pick(1, 0xD7FF)))
+                                      : pieces[pick(0, int(pieces.size()) - 1)];
+        const QString plain = UnscrambleText(stored);
+        const BestListEntry entry = ParseHighscoreEntry(plain, 1);
+        ASSERT_GE(entry.Score, 0) << "case " << c;
+        if (entry != DefaultHighscoreEntry(1)) {
+            ASSERT_EQ(FormatHighscoreEntry(entry), plain) << "case " << c;
+        }
+
+        const BestListEntry made{stored.left(25),
+                                 pick(0, 1) ? pick(0, 9999999) : pick(0, INT32_MAX)};
+        ASSERT_EQ(ParseHighscoreEntry(UnscrambleText(ScrambleText(FormatHighscoreEntry(made))), 1),
+                  made)
+            << "case " << c;
+    }
+}
+
+} // namespace

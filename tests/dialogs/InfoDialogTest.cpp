@@ -1,0 +1,45 @@
+// The information window: texts by language, the ways to close it, its place.
+#include "InfoDialog.h"
+#include "DialogKit.h"
+#include "DialogTestKit.h"
+#include "GameGlobals.h"
+#include "ImageButton.h"
+
+#include <QLabel>
+#include <QTest>
+
+TEST(InfoDialogTest, NamesTheProgramAndVersionInBothLanguages) {
+    FakeMainWindow main;
+    InfoDialog info(&main, Resources());
+    const int32_t saved = Tongue;
+    for (int32_t tongue : {-1, 0, 1}) {
+        Tongue = tongue;
+        EXPECT_TRUE(RunModal(
+            info, [&] { info.exec(); }, [&] { info.accept(); }));
+        EXPECT_EQ(info.nameLabel->text(), QStringLiteral("Morvek"));
+        EXPECT_EQ(info.versionLabel->text(), QStringLiteral("V1.0"));
+        EXPECT_EQ(info.aboutLabel->text().startsWith(QStringLiteral("Ein ")), tongue == 1)
+            << tongue;
+    }
+    Tongue = saved;
+    EXPECT_EQ(info.pos(), PlaceOverClient(main.frameGeometry(), main.height(), info.size()));
+}
+
+TEST(InfoDialogTest, ClosesByButtonAndByKey) {
+    FakeMainWindow main;
+    InfoDialog info(&main, Resources());
+    const std::vector<std::function<void()>> ways = {
+        [&] {
+            QTest::mousePress(info.okButton, Qt::LeftButton, {}, QPoint(25, 25));
+            QTest::mouseRelease(info.okButton, Qt::LeftButton, {}, QPoint(25, 25));
+        },
+        [&] { QTest::keyClick(&info, Qt::Key_Return); },
+        [&] { QTest::keyClick(&info, Qt::Key_Escape); },
+    };
+    for (const auto& way : ways) {
+        int result = -1;
+        EXPECT_TRUE(RunModal(
+            info, [&] { result = info.exec(); }, way));
+        EXPECT_EQ(result, QDialog::Accepted);
+    }
+}

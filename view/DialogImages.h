@@ -1,0 +1,21 @@
+// The shared picture module of the dialogs and of the main window's right-hand buttons.
+#pragma once
+
+#include "BitmapList.h"
+
+class DialogImages {
+  public:
+    // Loads the three lists and becomes the program-wide `DlgResources`.
+    DialogImages();
+    // Clears `DlgResources` if it is this one.
+    ~DialogImages();
+    DialogImages(const DialogImages&) = delete;
+    DialogImages& operator=(const DialogImages&) = delete;
+
+    BitmapList dlgs; // dialog grounds, pictures and faces (28 items)
+    BitmapList opts; // faces of the option buttons (16 items)
+    BitmapList btns; // faces of the main window's right-hand buttons (9 items)
+};
+
+// The program's one module; nullptr until it has been created.
+extern DialogImages* DlgResources;
