@@ -121,53 +121,39 @@ TEST_F(OptionsDialogTest, BackgroundButtonRingsThroughSeven) {
     }
 }
 
-TEST_F(OptionsDialogTest, SoundButtonAndLabel) {
+// The on/off rows: each click flips its value and its label, in both languages.
+TEST_F(OptionsDialogTest, SwitchButtonsAndLabels) {
     const struct {
+        bool* Value;
+        QLabel* Label;
+        ImageButton* Button;
+        void (OptionsDialog::*Click)();
         int32_t Tongue;
         const char* On;
         const char* Off;
         const char* Hint;
     } rows[] = {
-        {0, "Sound is on.", "Sound is off.", "Sound on or off"},
-        {1, "Geräusche sind an.", "Geräusche sind aus.", "Geräusche ein- und ausschalten."},
+        {&SoundOn, Dlg.soundLabel, Dlg.soundButton, &OptionsDialog::onSoundClicked, 0,
+         "Sound is on.", "Sound is off.", "Sound on or off"},
+        {&SoundOn, Dlg.soundLabel, Dlg.soundButton, &OptionsDialog::onSoundClicked, 1,
+         "Geräusche sind an.", "Geräusche sind aus.", "Geräusche ein- und ausschalten."},
+        {&FairJudging, Dlg.fairLabel, Dlg.fairButton, &OptionsDialog::onFairClicked, 0,
+         "Fair judging is on.", "Fair judging is off.", "Judge moves by the clues"},
+        {&FairJudging, Dlg.fairLabel, Dlg.fairButton, &OptionsDialog::onFairClicked, 1,
+         "Faires Urteil ist an.", "Faires Urteil ist aus.", "Züge nach den Zahlen beurteilen"},
     };
     for (const auto& row : rows) {
         Tongue = row.Tongue;
-        SoundOn = true;
+        *row.Value = true;
         Dlg.RefreshTexts();
-        EXPECT_EQ(Dlg.soundLabel->text(), QString::fromUtf8(row.On));
-        EXPECT_EQ(Dlg.soundButton->Hint(), QString::fromUtf8(row.Hint));
-        Dlg.onSoundClicked();
-        EXPECT_FALSE(SoundOn);
-        EXPECT_EQ(Dlg.soundLabel->text(), QString::fromUtf8(row.Off));
-        Dlg.onSoundClicked();
-        EXPECT_TRUE(SoundOn);
-        EXPECT_EQ(Dlg.soundLabel->text(), QString::fromUtf8(row.On));
-    }
-}
-
-TEST_F(OptionsDialogTest, FairButtonAndLabel) {
-    const struct {
-        int32_t Tongue;
-        const char* On;
-        const char* Off;
-        const char* Hint;
-    } rows[] = {
-        {0, "Fair judging is on.", "Fair judging is off.", "Judge moves by the clues"},
-        {1, "Faires Urteil ist an.", "Faires Urteil ist aus.", "Züge nach den Zahlen beurteilen"},
-    };
-    for (const auto& row : rows) {
-        Tongue = row.Tongue;
-        FairJudging = true;
-        Dlg.RefreshTexts();
-        EXPECT_EQ(Dlg.fairLabel->text(), QString::fromUtf8(row.On));
-        EXPECT_EQ(Dlg.fairButton->Hint(), QString::fromUtf8(row.Hint));
-        Dlg.onFairClicked();
-        EXPECT_FALSE(FairJudging);
-        EXPECT_EQ(Dlg.fairLabel->text(), QString::fromUtf8(row.Off));
-        Dlg.onFairClicked();
-        EXPECT_TRUE(FairJudging);
-        EXPECT_EQ(Dlg.fairLabel->text(), QString::fromUtf8(row.On));
+        EXPECT_EQ(row.Label->text(), QString::fromUtf8(row.On));
+        EXPECT_EQ(row.Button->Hint(), QString::fromUtf8(row.Hint));
+        (Dlg.*row.Click)();
+        EXPECT_FALSE(*row.Value) << row.On;
+        EXPECT_EQ(row.Label->text(), QString::fromUtf8(row.Off));
+        (Dlg.*row.Click)();
+        EXPECT_TRUE(*row.Value) << row.On;
+        EXPECT_EQ(row.Label->text(), QString::fromUtf8(row.On));
     }
 }
 
