@@ -65,7 +65,7 @@ dpkg-query -L morvek | grep -q '^/usr/share/morvek/.*\.mid$' || fail "no music i
 # Started for real under Xvfb, with a settings folder of its own: its window comes up, with its icon.
 for n in $(shuf -i 100-999 -n 40); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
     xvfb=$!
     for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.05; done
     if kill -0 "$xvfb" 2>/dev/null && [ -e "/tmp/.X11-unix/X$n" ]; then display=:$n; break; fi

@@ -81,7 +81,9 @@ class Session:
             self.display = os.environ["DISPLAY"]
             return
         # Try displays from a random start; Xvfb refuses a display that holds a lock, and the
-        # socket check skips the ones in use without waiting for that refusal.
+        # socket check skips the ones in use without waiting for that refusal. Without -noreset
+        # the server resets when its last client leaves (the readiness probe below), and a game
+        # starting just then finds no display.
         first = 90 + random.randrange(400)
         for number in range(first, first + 40):
             if os.path.exists("/tmp/.X11-unix/X%d" % number) or os.path.exists(
@@ -90,7 +92,7 @@ class Session:
                 continue
             log = open(os.path.join(self.workdir, "xvfb.log"), "w")
             proc = subprocess.Popen(
-                ["Xvfb", ":%d" % number, "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
+                ["Xvfb", ":%d" % number, "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"],
                 stdout=log,
                 stderr=subprocess.STDOUT,
             )

@@ -53,7 +53,7 @@ XML
 for attempt in $(seq 1 30); do
   number=$((RANDOM % 800 + 150))
   [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ] && continue
-  Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+  Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
   xvfb_pid=$!
   for _ in $(seq 1 100); do
     kill -0 "$xvfb_pid" 2>/dev/null || break
