@@ -22,18 +22,19 @@ void CreateAll() {
     Resources = new DialogImages;
     mainWindow->messageDialog = new MessageDialog(mainWindow, *Resources);
     mainWindow->languageDialog = new LanguageDialog(*Resources, mainWindow);
-    mainWindow->optionsDialog = new OptionsDialog(mainWindow, mainWindow->BackMode, *Resources);
+    mainWindow->optionsDialog =
+        new OptionsDialog(mainWindow, mainWindow->backgroundMode, *Resources);
     mainWindow->optionsDialog->OnBackgroundChanged = [] {
         mainWindow->prepareBackground();
         mainWindow->repaintAll();
     };
     mainWindow->optionsDialog->OnTextsChanged = [] { mainWindow->setMainTexts(); };
     mainWindow->optionsDialog->OnMusicSwitch = [] {
-        mainWindow->midi->Switch();
+        mainWindow->music->Switch();
         mainWindow->WakeTimer();
     };
-    mainWindow->optionsDialog->MusicName = [] { return mainWindow->midi->CurrentName(); };
-    mainWindow->bestListDialog = new BestListDialog(mainWindow, mainWindow->ini, *Resources);
+    mainWindow->optionsDialog->MusicName = [] { return mainWindow->music->CurrentName(); };
+    mainWindow->bestListDialog = new BestListDialog(mainWindow, mainWindow->settings, *Resources);
     mainWindow->useDialogImages(*Resources);
 }
 

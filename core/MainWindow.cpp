@@ -37,7 +37,7 @@
 
 #include <cstdio>
 
-std::optional<uint32_t> MainWindow::FixedSeed;
+std::optional<uint32_t> MainWindow::fixedSeed;
 
 namespace {
 
@@ -86,7 +86,7 @@ template <typename Read, typename T> T ReadOrDefault(Read read, T fallback) {
 
 } // namespace
 
-MainWindow::MainWindow(QWidget* parent) : QWidget(parent), bmps(LoadMainBitmaps()) {
+MainWindow::MainWindow(QWidget* parent) : QWidget(parent), images(LoadMainBitmaps()) {
     createComponents();
     setUpGame();
 }
@@ -94,7 +94,7 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent), bmps(LoadMainBitmaps(
 MainWindow::~MainWindow() {
     // Placement first, while the window still has its geometry; then our own clean-up. A window
     // that never came on screen (its start failed) must not overwrite the stored placement.
-    if (Shown) {
+    if (wasShown) {
         try {
             placement->SavePlacement();
         } catch (const ESettingsError& e) {
@@ -115,17 +115,17 @@ void MainWindow::createComponents() {
 
     toolBarBox = new PaintBox(this);
     toolBarBox->setGeometry(0, 0, width(), ToolBarHeight);
-    box = new PaintBox(this);
-    box->setGeometry(0, ToolBarHeight, width(), height() - ToolBarHeight);
-    box->setMouseTracking(true);
+    boardBox = new PaintBox(this);
+    boardBox->setGeometry(0, ToolBarHeight, width(), height() - ToolBarHeight);
+    boardBox->setMouseTracking(true);
     // The board takes the keyboard; the buttons never take the focus from it.
-    box->setFocusPolicy(Qt::StrongFocus);
-    box->setFocus();
+    boardBox->setFocusPolicy(Qt::StrongFocus);
+    boardBox->setFocus();
 
-    startButton = MakeButton(toolBarBox, 4, &bmps, 4, 5, 6);
-    pauseButton = MakeButton(toolBarBox, 56, &bmps, 11, 12, 13);
-    bestListButton = MakeButton(toolBarBox, 108, &bmps, 7, 8, 9);
-    levelButton = MakeButton(toolBarBox, 160, &bmps, 14, 15, 16);
+    startButton = MakeButton(toolBarBox, 4, &images, 4, 5, 6);
+    pauseButton = MakeButton(toolBarBox, 56, &images, 11, 12, 13);
+    bestListButton = MakeButton(toolBarBox, 108, &images, 7, 8, 9);
+    levelButton = MakeButton(toolBarBox, 160, &images, 14, 15, 16);
     // Faces from the shared images, which exist only after this window (useDialogImages).
     optionsButton = MakeButton(toolBarBox, 0, nullptr, 7, 8, 7);
     infoButton = MakeButton(toolBarBox, 0, nullptr, 3, 4, 3);
@@ -146,36 +146,36 @@ void MainWindow::createComponents() {
     connect(rulesButton, &ImageButton::clicked, this, [this] { onRulesClicked(); });
     connect(exitButton, &ImageButton::clicked, this, [this] { onExitClicked(); });
 
-    box->OnMouseDown = [this](Qt::MouseButton b, int32_t x, int32_t y) {
+    boardBox->OnMouseDown = [this](Qt::MouseButton b, int32_t x, int32_t y) {
         // The mouse takes over: the keyboard's cursor hides until the next arrow key.
         keyboard->hide();
         boxMouseDown(b, x, y);
     };
-    box->OnMouseMove = [this](Qt::MouseButtons, int32_t x, int32_t y) { boxMouseMove(x, y); };
-    box->OnMouseUp = [this](Qt::MouseButton, int32_t, int32_t) { boxMouseUp(); };
-    box->OnResize = [this] { Resize(); };
+    boardBox->OnMouseMove = [this](Qt::MouseButtons, int32_t x, int32_t y) { boxMouseMove(x, y); };
+    boardBox->OnMouseUp = [this](Qt::MouseButton, int32_t, int32_t) { boxMouseUp(); };
+    boardBox->OnResize = [this] { Resize(); };
     toolBarBox->OnResize = [this] { paintToolBar(); };
 
-    Timer.setInterval(TickMs);
-    connect(&Timer, &QTimer::timeout, this, [this] {
+    clockTimer.setInterval(TickMs);
+    connect(&clockTimer, &QTimer::timeout, this, [this] {
         // A wake-up's first tick was shortened to meet the grid; the rest are whole.
-        if (Timer.interval() != TickMs) Timer.setInterval(TickMs);
+        if (clockTimer.interval() != TickMs) clockTimer.setInterval(TickMs);
         onTimerTick();
         // Waking 10 times a second for nothing keeps the processor from resting.
-        if (!TimerNeeded()) Timer.stop();
+        if (!TimerNeeded()) clockTimer.stop();
     });
-    Timer.start();
-    TimerEpoch.start();
+    clockTimer.start();
+    timerEpoch.start();
 
-    waves = std::make_unique<SoundPlayer>();
-    midi = std::make_unique<MusicPlayer>();
-    midi->SetBackgroundLoading(true);
-    placement = std::make_unique<WindowPlacement>(this, ini);
+    sounds = std::make_unique<SoundPlayer>();
+    music = std::make_unique<MusicPlayer>();
+    music->SetBackgroundLoading(true);
+    placement = std::make_unique<WindowPlacement>(this, settings);
     placement->KeepOnScreenHeight = ToolBarHeight;
     hintBalloon = std::make_unique<HintBalloon>();
-    painter = std::make_unique<BoardPainter>(puzzle, bmps, *box);
-    toolbar = std::make_unique<ToolBarPainter>(bmps);
-    rules = std::make_unique<BoardRules>(puzzle, painter->Layout, gameState, PlayTime, *this);
+    painter = std::make_unique<BoardPainter>(puzzle, images, *boardBox);
+    toolbar = std::make_unique<ToolBarPainter>(images);
+    rules = std::make_unique<BoardRules>(puzzle, painter->Layout, gameState, playTime, *this);
     keyboard = std::make_unique<KeyboardPlay>(*rules, puzzle, *this);
     painter->cursor = &keyboard->cursor();
 }
@@ -193,20 +193,20 @@ void MainWindow::setUpGame() {
     helpSystem = std::make_unique<HelpSystem>(
         QString::fromStdString(ProgramDir) + QStringLiteral("mrvk.html"), 0, QString());
 
-    Tongue = ReadOrDefault([&] { return ini.ReadNumber(sdTongue); }, sdTongue.NumberDefault);
-    SoundOn = ReadOrDefault([&] { return ini.ReadFlag(sdSound); }, true);
-    MusicOn = ReadOrDefault([&] { return ini.ReadFlag(sdMusic); }, true);
-    FairJudging = ReadOrDefault([&] { return ini.ReadFlag(sdFair); }, true);
-    BackMode = ReadOrDefault([&] { return ini.ReadNumber(sdBackMode); }, 0);
-    mode = ReadOrDefault([&] { return ini.ReadNumber(sdMode); }, 1);
+    Tongue = ReadOrDefault([&] { return settings.ReadNumber(sdTongue); }, sdTongue.NumberDefault);
+    SoundOn = ReadOrDefault([&] { return settings.ReadFlag(sdSound); }, true);
+    MusicOn = ReadOrDefault([&] { return settings.ReadFlag(sdMusic); }, true);
+    FairJudging = ReadOrDefault([&] { return settings.ReadFlag(sdFair); }, true);
+    backgroundMode = ReadOrDefault([&] { return settings.ReadNumber(sdBackMode); }, 0);
+    mode = ReadOrDefault([&] { return settings.ReadNumber(sdMode); }, 1);
     // Stored values are not to be trusted: bring them into range once, here.
-    if (BackMode < 0 || BackMode > 6) BackMode = 0;
+    if (backgroundMode < 0 || backgroundMode > 6) backgroundMode = 0;
     mode = ClampMode(mode);
 
-    midi->Start();
+    music->Start();
 
-    if (FixedSeed)
-        RandomSource.Seed = *FixedSeed;
+    if (fixedSeed)
+        RandomSource.Seed = *fixedSeed;
     else
         RandomSource.Randomize();
 
@@ -217,7 +217,7 @@ void MainWindow::setUpGame() {
 
 void MainWindow::setVisible(bool visible) {
     // Noted before the show itself, which a failing placement restore may cut short.
-    if (visible) Shown = true;
+    if (visible) wasShown = true;
     QWidget::setVisible(visible);
 }
 
@@ -230,7 +230,7 @@ void MainWindow::showEvent(QShowEvent* event) {
 void MainWindow::onFirstShow() {
     if (!FirstShow) return;
     FirstShow = false;
-    Tongue = ReadOrDefault([&] { return ini.ReadNumber(sdTongue); }, Tongue);
+    Tongue = ReadOrDefault([&] { return settings.ReadNumber(sdTongue); }, Tongue);
     if (Tongue == -1) {
         languageDialog->ShowModal();
         setMainTexts();
@@ -239,7 +239,7 @@ void MainWindow::onFirstShow() {
 
 void MainWindow::newLevel() {
     gameState = GameState::Ready;
-    PlayTime = 0;
+    playTime = 0;
     puzzle.ColCount = ColCountFor(mode);
     puzzle.RowCount = RowCountFor(mode);
     GeneratePuzzle(puzzle, RandomSource);
@@ -260,7 +260,7 @@ void MainWindow::LevelSolved() {
     try {
         bestListDialog->SetDirection(1);
         bestListDialog->SetINIString(QStringLiteral("hs%1").arg(mode));
-        bestListDialog->ShowModal(PlayTime, false);
+        bestListDialog->ShowModal(playTime, false);
     } catch (const ESettingsError& e) {
         Application::ReportError(e.Text());
     }
@@ -270,18 +270,18 @@ void MainWindow::LevelSolved() {
 
 void MainWindow::onTimerTick() {
     // The clock does not run while an animation waits; it catches up one tick afterwards.
-    if (Waiting) {
-        TickMissed = true;
+    if (waiting) {
+        tickMissed = true;
         return;
     }
     if (gameState == GameState::Running) {
         if (++tickTenths > 9) tickTenths = 0;
         if (tickTenths == 0) {
-            ++PlayTime;
+            ++playTime;
             DrawTime();
         }
     }
-    if (MusicFound && MusicOn) midi->Tick();
+    if (MusicFound && MusicOn) music->Tick();
 }
 
 bool MainWindow::TimerNeeded() const {
@@ -289,10 +289,10 @@ bool MainWindow::TimerNeeded() const {
 }
 
 void MainWindow::WakeTimer() {
-    if (ticksByHand || Left || Timer.isActive() || !TimerNeeded()) return;
+    if (ticksByHand || hasLeft || clockTimer.isActive() || !TimerNeeded()) return;
     // The next tick falls where it would have fallen had the timer run on.
-    const qint64 intoTick = TimerEpoch.isValid() ? TimerEpoch.elapsed() % TickMs : 0;
-    Timer.start(static_cast<int>(TickMs - intoTick));
+    const qint64 intoTick = timerEpoch.isValid() ? timerEpoch.elapsed() % TickMs : 0;
+    clockTimer.start(static_cast<int>(TickMs - intoTick));
 }
 
 void MainWindow::onStartClicked() {
@@ -316,7 +316,7 @@ void MainWindow::onPauseClicked() {
 void MainWindow::onBestListClicked() {
     bestListDialog->SetDirection(1);
     bestListDialog->SetINIString(QStringLiteral("hs%1").arg(mode));
-    bestListDialog->ShowModal(PlayTime, true);
+    bestListDialog->ShowModal(playTime, true);
 }
 
 void MainWindow::onLevelPressed(Qt::MouseButton button) {
@@ -379,7 +379,7 @@ void MainWindow::setMainTexts() {
         b.button->setAccessibleName(b.name);
         b.button->setAccessibleDescription(b.description);
     }
-    box->setAccessibleDescription(a.boardDescription);
+    boardBox->setAccessibleDescription(a.boardDescription);
     scoreLabel->setAccessibleDescription(a.timeDescription);
     sizeLabel->setAccessibleDescription(a.sizeDescription);
     updateBoardName();
@@ -388,24 +388,24 @@ void MainWindow::setMainTexts() {
 
 void MainWindow::updateBoardName() {
     const BoardCursor& c = keyboard->cursor();
-    setAccessibleNameIfNew(box, c.visible ? cellText(German(), puzzle, c.col, c.row)
-                                          : accessibleTexts(German()).boardName);
+    setAccessibleNameIfNew(boardBox, c.visible ? cellText(German(), puzzle, c.col, c.row)
+                                               : accessibleTexts(German()).boardName);
 }
 
 void MainWindow::updateCounterNames() {
-    setAccessibleNameIfNew(scoreLabel, timeText(German(), PlayTime));
+    setAccessibleNameIfNew(scoreLabel, timeText(German(), playTime));
     setAccessibleNameIfNew(sizeLabel, sizeText(German(), puzzle.ColCount, puzzle.RowCount));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     // The window manager may ask while an animation waits: the move is finished first.
-    if (Waiting) {
-        CloseAsked = true;
+    if (waiting) {
+        closeAsked = true;
         event->ignore();
         return;
     }
-    if (Left || !confirmClose()) {
-        event->setAccepted(Left);
+    if (hasLeft || !confirmClose()) {
+        event->setAccepted(hasLeft);
         return;
     }
     Leave();
@@ -419,25 +419,25 @@ bool MainWindow::confirmClose() {
 }
 
 void MainWindow::Leave() {
-    if (Left) return; // a quit signal may have closed the game while the close was asked
-    Timer.stop();
+    if (hasLeft) return; // a quit signal may have closed the game while the close was asked
+    clockTimer.stop();
     AppHelpCommand(HELP_QUIT, 0);
     // A store that cannot be written must not keep the player from leaving: the failure is
     // reported, the values after it are not tried, and the window closes.
     try {
-        ini.WriteFlag(sdSound, SoundOn);
-        ini.WriteFlag(sdMusic, MusicOn);
-        ini.WriteNumber(sdTongue, Tongue);
-        ini.WriteNumber(sdBackMode, BackMode);
-        ini.WriteNumber(sdMode, mode);
-        ini.WriteFlag(sdFair, FairJudging);
+        settings.WriteFlag(sdSound, SoundOn);
+        settings.WriteFlag(sdMusic, MusicOn);
+        settings.WriteNumber(sdTongue, Tongue);
+        settings.WriteNumber(sdBackMode, backgroundMode);
+        settings.WriteNumber(sdMode, mode);
+        settings.WriteFlag(sdFair, FairJudging);
     } catch (const ESettingsError& e) {
         Application::ReportError(e.Text());
     }
     painter->BoardBitmap = {};
     painter->ShadeBitmap = {};
     painter->TileBitmap = {};
-    Left = true;
+    hasLeft = true;
 }
 
 void MainWindow::closeOnSignal() {
@@ -458,11 +458,11 @@ void MainWindow::onDestroy() {
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     toolBarBox->setGeometry(0, 0, width(), ToolBarHeight);
-    box->setGeometry(0, ToolBarHeight, width(), std::max(0, height() - ToolBarHeight));
+    boardBox->setGeometry(0, ToolBarHeight, width(), std::max(0, height() - ToolBarHeight));
 }
 
 void MainWindow::Resize() {
-    if (Left) return;
+    if (hasLeft) return;
     arrangeRightButtons();
     painter->ComputeLayout();
     painter->PrepareTile();
@@ -478,13 +478,13 @@ void MainWindow::arrangeRightButtons() {
 }
 
 void MainWindow::prepareBackground() {
-    painter->BackMode = BackMode;
-    toolbar->BackMode = BackMode;
+    painter->BackMode = backgroundMode;
+    toolbar->BackMode = backgroundMode;
     painter->prepareBackground();
 }
 
 void MainWindow::Paint() {
-    if (Left) return;
+    if (hasLeft) return;
     painter->Paused = gameState == GameState::Paused;
     painter->Paint();
     DrawSize();
@@ -492,7 +492,7 @@ void MainWindow::Paint() {
 }
 
 void MainWindow::paintToolBar() {
-    if (Left) return;
+    if (hasLeft) return;
     toolbar->paintToolBar(toolBarBox->Surface(), width());
     toolBarBox->Flush();
     DrawTime();
@@ -523,36 +523,36 @@ void MainWindow::DrawColClues() {
 }
 
 void MainWindow::DrawTime() {
-    if (Left) return;
-    toolBarBox->Flush(toolbar->DrawTime(toolBarBox->Surface(), PlayTime));
+    if (hasLeft) return;
+    toolBarBox->Flush(toolbar->DrawTime(toolBarBox->Surface(), playTime));
     updateCounterNames();
 }
 
 void MainWindow::PlaySnd(int32_t number) {
-    waves->PlaySnd(number);
+    sounds->PlaySnd(number);
 }
 
 void MainWindow::Delay(int32_t ms) {
-    ++Waiting;
+    ++waiting;
     if (delayHook)
         delayHook(ms);
     else
         ::Delay(ms);
-    --Waiting;
+    --waiting;
     // The move goes on after the wait; what was held back runs once control is back in an
     // event loop (the main one, or a dialog the move opens).
-    if (!Waiting && (TickMissed || CloseAsked))
+    if (!waiting && (tickMissed || closeAsked))
         QTimer::singleShot(0, this, [this] { afterWait(); });
 }
 
 void MainWindow::afterWait() {
-    if (Waiting) return; // the next wait of the same move has begun; its end posts again
-    if (TickMissed) {
-        TickMissed = false;
+    if (waiting) return; // the next wait of the same move has begun; its end posts again
+    if (tickMissed) {
+        tickMissed = false;
         onTimerTick();
     }
-    if (CloseAsked) {
-        CloseAsked = false;
+    if (closeAsked) {
+        closeAsked = false;
         // Like any close request while a dialog is open, it is not for now.
         if (!QApplication::activeModalWidget()) close();
     }
@@ -591,7 +591,7 @@ void MainWindow::boxMouseUp() {
 }
 
 void MainWindow::cursorMoved(const BoardCursor& previous) {
-    if (Left) return;
+    if (hasLeft) return;
     const BoardCursor& now = keyboard->cursor();
     if (previous.visible) painter->DrawCell(previous.col, previous.row);
     if (now.visible) painter->DrawCell(now.col, now.row);

@@ -41,7 +41,7 @@ class MainWindow : public QWidget, public IBoardEffects, public CursorEffects {
 
     // Components, as the window lays them out.
     PaintBox* toolBarBox = nullptr;
-    PaintBox* box = nullptr;
+    PaintBox* boardBox = nullptr;
     ImageButton* startButton = nullptr;
     ImageButton* pauseButton = nullptr;
     ImageButton* bestListButton = nullptr;
@@ -52,11 +52,11 @@ class MainWindow : public QWidget, public IBoardEffects, public CursorEffects {
     ImageButton* exitButton = nullptr;
     QLabel* scoreLabel = nullptr;
     QLabel* sizeLabel = nullptr;
-    QTimer Timer;
-    BitmapList bmps;
-    SettingsStore ini;
-    std::unique_ptr<MusicPlayer> midi;
-    std::unique_ptr<SoundPlayer> waves;
+    QTimer clockTimer;
+    BitmapList images;
+    SettingsStore settings;
+    std::unique_ptr<MusicPlayer> music;
+    std::unique_ptr<SoundPlayer> sounds;
     std::unique_ptr<WindowPlacement> placement;
     // The dialogs, children of this window; createGameWindows makes them.
     MessageDialog* messageDialog = nullptr;
@@ -69,9 +69,9 @@ class MainWindow : public QWidget, public IBoardEffects, public CursorEffects {
     // and the keyboard hold it by reference.
     Puzzle puzzle;
     GameState gameState = GameState::Ready;
-    int32_t PlayTime = 0;
+    int32_t playTime = 0;
     int32_t tickTenths = 0;
-    int32_t BackMode = 0;
+    int32_t backgroundMode = 0;
     int32_t tileStyle = 1;
 
     // Tests replace the wait of the board animations so they need not wait.
@@ -122,7 +122,7 @@ class MainWindow : public QWidget, public IBoardEffects, public CursorEffects {
     void useDialogImages(const DialogImages& resources);
 
     // A seed from the command line makes the boards reproducible.
-    static std::optional<uint32_t> FixedSeed;
+    static std::optional<uint32_t> fixedSeed;
 
     void setVisible(bool visible) override;
 
@@ -161,11 +161,11 @@ class MainWindow : public QWidget, public IBoardEffects, public CursorEffects {
     std::unique_ptr<BoardRules> rules;
     std::unique_ptr<KeyboardPlay> keyboard;
     std::unique_ptr<HelpSystem> helpSystem;
-    bool Left = false;  // Leave has run
-    bool Shown = false; // was put on screen, so it has a placement of the player's to keep
+    bool hasLeft = false;  // Leave has run
+    bool wasShown = false; // was put on screen, so it has a placement of the player's to keep
     // An animation is waiting: the window repaints, but nothing may start a game action.
-    int32_t Waiting = 0;
-    bool TickMissed = false;
-    bool CloseAsked = false;
-    QElapsedTimer TimerEpoch; // when the timer first started: the phase of every tick
+    int32_t waiting = 0;
+    bool tickMissed = false;
+    bool closeAsked = false;
+    QElapsedTimer timerEpoch; // when the timer first started: the phase of every tick
 };
