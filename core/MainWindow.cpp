@@ -186,17 +186,17 @@ void MainWindow::useDialogImages(const DialogImages& resources) {
 }
 
 void MainWindow::setUpGame() {
-    ProgramDir = gameDataFolder(QCoreApplication::applicationDirPath()).toStdString();
+    programDir = gameDataFolder(QCoreApplication::applicationDirPath()).toStdString();
     SetupScrambler();
-    FirstShow = true;
+    firstShow = true;
     setWindowTitle(QStringLiteral("Morvek V1.0"));
     helpSystem = std::make_unique<HelpSystem>(
-        QString::fromStdString(ProgramDir) + QStringLiteral("mrvk.html"), 0, QString());
+        QString::fromStdString(programDir) + QStringLiteral("mrvk.html"), 0, QString());
 
-    Tongue = ReadOrDefault([&] { return settings.ReadNumber(sdTongue); }, sdTongue.NumberDefault);
-    SoundOn = ReadOrDefault([&] { return settings.ReadFlag(sdSound); }, true);
-    MusicOn = ReadOrDefault([&] { return settings.ReadFlag(sdMusic); }, true);
-    FairJudging = ReadOrDefault([&] { return settings.ReadFlag(sdFair); }, true);
+    tongue = ReadOrDefault([&] { return settings.ReadNumber(sdTongue); }, sdTongue.NumberDefault);
+    soundOn = ReadOrDefault([&] { return settings.ReadFlag(sdSound); }, true);
+    musicOn = ReadOrDefault([&] { return settings.ReadFlag(sdMusic); }, true);
+    fairJudging = ReadOrDefault([&] { return settings.ReadFlag(sdFair); }, true);
     backgroundMode = ReadOrDefault([&] { return settings.ReadNumber(sdBackMode); }, 0);
     mode = ReadOrDefault([&] { return settings.ReadNumber(sdMode); }, 1);
     // Stored values are not to be trusted: bring them into range once, here.
@@ -206,9 +206,9 @@ void MainWindow::setUpGame() {
     music->Start();
 
     if (fixedSeed)
-        RandomSource.Seed = *fixedSeed;
+        randomSource.Seed = *fixedSeed;
     else
-        RandomSource.Randomize();
+        randomSource.Randomize();
 
     prepareBackground();
     newLevel();
@@ -224,14 +224,14 @@ void MainWindow::setVisible(bool visible) {
 void MainWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // The language question needs the window on screen first, so it follows the show.
-    if (FirstShow) QTimer::singleShot(0, this, [this] { onFirstShow(); });
+    if (firstShow) QTimer::singleShot(0, this, [this] { onFirstShow(); });
 }
 
 void MainWindow::onFirstShow() {
-    if (!FirstShow) return;
-    FirstShow = false;
-    Tongue = ReadOrDefault([&] { return settings.ReadNumber(sdTongue); }, Tongue);
-    if (Tongue == -1) {
+    if (!firstShow) return;
+    firstShow = false;
+    tongue = ReadOrDefault([&] { return settings.ReadNumber(sdTongue); }, tongue);
+    if (tongue == -1) {
         languageDialog->ShowModal();
         setMainTexts();
     }
@@ -242,15 +242,15 @@ void MainWindow::newLevel() {
     playTime = 0;
     puzzle.ColCount = ColCountFor(mode);
     puzzle.RowCount = RowCountFor(mode);
-    GeneratePuzzle(puzzle, RandomSource);
+    GeneratePuzzle(puzzle, randomSource);
     painter->ComputeLayout();
-    tileStyle = RandomSource.Random(4) + 1;
+    tileStyle = randomSource.Random(4) + 1;
     painter->tileStyle = tileStyle;
     painter->PrepareTile();
     pauseButton->setEnabled(false);
     keyboard->newLevel();
     Paint();
-    Dragging = false;
+    dragging = false;
     updateBoardName();
 }
 
@@ -281,11 +281,11 @@ void MainWindow::onTimerTick() {
             DrawTime();
         }
     }
-    if (MusicFound && MusicOn) music->Tick();
+    if (musicFound && musicOn) music->Tick();
 }
 
 bool MainWindow::TimerNeeded() const {
-    return gameState == GameState::Running || (MusicFound && MusicOn);
+    return gameState == GameState::Running || (musicFound && musicOn);
 }
 
 void MainWindow::WakeTimer() {
@@ -338,7 +338,7 @@ void MainWindow::onInfoClicked() {
 }
 
 void MainWindow::onRulesClicked() {
-    AppHelpContext(Tongue == 1 ? 1 : 2);
+    AppHelpContext(tongue == 1 ? 1 : 2);
 }
 
 void MainWindow::onExitClicked() {
@@ -425,12 +425,12 @@ void MainWindow::Leave() {
     // A store that cannot be written must not keep the player from leaving: the failure is
     // reported, the values after it are not tried, and the window closes.
     try {
-        settings.WriteFlag(sdSound, SoundOn);
-        settings.WriteFlag(sdMusic, MusicOn);
-        settings.WriteNumber(sdTongue, Tongue);
+        settings.WriteFlag(sdSound, soundOn);
+        settings.WriteFlag(sdMusic, musicOn);
+        settings.WriteNumber(sdTongue, tongue);
         settings.WriteNumber(sdBackMode, backgroundMode);
         settings.WriteNumber(sdMode, mode);
-        settings.WriteFlag(sdFair, FairJudging);
+        settings.WriteFlag(sdFair, fairJudging);
     } catch (const ESettingsError& e) {
         Application::ReportError(e.Text());
     }
@@ -582,7 +582,7 @@ void MainWindow::boxMouseDown(Qt::MouseButton button, int32_t x, int32_t y) {
 
 void MainWindow::boxMouseMove(int32_t x, int32_t y) {
     // A click with its sound may follow: the audio device gets ready meanwhile.
-    if (SoundOn) AudioWarmUp();
+    if (soundOn) AudioWarmUp();
     rules->boxMouseMove(x, y);
 }
 

@@ -37,12 +37,12 @@ int LanguageDialog::ShowModal() {
 }
 
 void LanguageDialog::onGermanClicked() {
-    Tongue = 1;
+    tongue = 1;
     accept();
 }
 
 void LanguageDialog::onEnglishClicked() {
-    Tongue = 0;
+    tongue = 0;
     accept();
 }
 

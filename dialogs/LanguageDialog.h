@@ -15,8 +15,8 @@ class LanguageDialog : public QDialog {
   public:
     explicit LanguageDialog(const DialogImages& resources, QWidget* parent = nullptr);
 
-    // Centred on the screen; a button sets Tongue (1 German, 0 English) and closes. Closed any
-    // other way, Tongue stays as it was. Returns the dialog's result.
+    // Centred on the screen; a button sets tongue (1 German, 0 English) and closes. Closed any
+    // other way, tongue stays as it was. Returns the dialog's result.
     int ShowModal();
 
     BackPanel* background;

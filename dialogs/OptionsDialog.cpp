@@ -77,7 +77,7 @@ int OptionsDialog::ShowModal() {
 void OptionsDialog::RefreshTexts() {
     programLabel->SetCaption(QStringLiteral("Morvek"));
     versionLabel->SetCaption(QStringLiteral("Version  V1.0"));
-    musicButton->setEnabled(MusicFound);
+    musicButton->setEnabled(musicFound);
 
     const bool de = German();
     okButton->SetHint(de ? QStringLiteral("Zurück zum Spiel") : QStringLiteral("Back to game"));
@@ -88,7 +88,7 @@ void OptionsDialog::RefreshTexts() {
                               : QStringLiteral("I speak English."));
     soundButton->SetHint(de ? QStringLiteral("Geräusche ein- und ausschalten.")
                             : QStringLiteral("Sound on or off"));
-    if (SoundOn)
+    if (soundOn)
         soundLabel->setText(de ? QStringLiteral("Geräusche sind an.")
                                : QStringLiteral("Sound is on."));
     else
@@ -96,13 +96,13 @@ void OptionsDialog::RefreshTexts() {
                                : QStringLiteral("Sound is off."));
     musicButton->SetHint(de ? QStringLiteral("Musik ein- und ausschalten.")
                             : QStringLiteral("Music on or off."));
-    if (!MusicFound && !AudioOpen())
+    if (!musicFound && !AudioOpen())
         musicLabel->setText(de ? QStringLiteral("Ton ist nicht verfügbar.")
                                : QStringLiteral("Sound is not available."));
-    else if (!MusicFound)
+    else if (!musicFound)
         musicLabel->setText(de ? QStringLiteral("Keine Musikdateien vorhanden.")
                                : QStringLiteral("No music files available."));
-    else if (MusicOn)
+    else if (musicOn)
         musicLabel->setText((de ? QStringLiteral("Musik: ") : QStringLiteral("Music: ")) +
                             (MusicName ? MusicName() : QString()));
     else
@@ -115,7 +115,7 @@ void OptionsDialog::RefreshTexts() {
         QString::number(BackMode + 1));
     fairButton->SetHint(de ? QStringLiteral("Züge nach den Zahlen beurteilen")
                            : QStringLiteral("Judge moves by the clues"));
-    if (FairJudging)
+    if (fairJudging)
         fairLabel->setText(de ? QStringLiteral("Faires Urteil ist an.")
                               : QStringLiteral("Fair judging is on."));
     else
@@ -134,13 +134,13 @@ void OptionsDialog::onOkClicked() {
 }
 
 void OptionsDialog::onLanguageClicked() {
-    Tongue = NextTongue(Tongue);
+    tongue = NextTongue(tongue);
     RefreshTexts();
     if (OnTextsChanged) OnTextsChanged();
 }
 
 void OptionsDialog::onSoundClicked() {
-    SoundOn = !SoundOn;
+    soundOn = !soundOn;
     RefreshTexts();
 }
 
@@ -158,7 +158,7 @@ void OptionsDialog::onBackgroundClicked() {
 }
 
 void OptionsDialog::onFairClicked() {
-    FairJudging = !FairJudging;
+    fairJudging = !fairJudging;
     RefreshTexts();
 }
 

@@ -212,15 +212,15 @@ class MainWindowTest : public ::testing::Test {
         ASSERT_TRUE(Config->isValid());
         qputenv("XDG_CONFIG_HOME", Config->path().toLocal8Bit());
         mode = 1;
-        Tongue = -1;
-        SoundOn = true;
-        MusicOn = true;
-        MusicFound = false;
-        FairJudging = true;
-        Dragging = false;
-        FirstShow = true;
-        ProgramDir.clear();
-        RandomSource = RandomGenerator();
+        tongue = -1;
+        soundOn = true;
+        musicOn = true;
+        musicFound = false;
+        fairJudging = true;
+        dragging = false;
+        firstShow = true;
+        programDir.clear();
+        randomSource = RandomGenerator();
         MainWindow::fixedSeed = 20240613;
     }
 
@@ -272,9 +272,9 @@ TEST_F(MainWindowTest, FirstStartDefaultsAndGermanAnswer) {
     mainform->clockTimer.stop();
     mainform->ticksByHand = true;
     // Before the first show: the defaults of an empty store.
-    EXPECT_EQ(Tongue, -1);
-    EXPECT_TRUE(SoundOn);
-    EXPECT_TRUE(MusicOn);
+    EXPECT_EQ(tongue, -1);
+    EXPECT_TRUE(soundOn);
+    EXPECT_TRUE(musicOn);
     EXPECT_EQ(mainform->backgroundMode, 0);
     EXPECT_EQ(mode, 1);
     EXPECT_EQ(mainform->puzzle.ColCount, 10);
@@ -287,11 +287,11 @@ TEST_F(MainWindowTest, FirstStartDefaultsAndGermanAnswer) {
     EXPECT_EQ(mainform->startButton->Hint(), QStringLiteral("I want to start again. (F2)"));
     EXPECT_EQ(mainform->optionsButton->Hint(),
               QStringLiteral(" I want to change the options. (F5)"));
-    EXPECT_EQ(ProgramDir.back(), '/');
+    EXPECT_EQ(programDir.back(), '/');
 
     mainform->show();
     ASSERT_TRUE(script.Finish());
-    EXPECT_EQ(Tongue, 1);
+    EXPECT_EQ(tongue, 1);
     EXPECT_EQ(mainform->scoreLabel->text(), QStringLiteral("Zeit:"));
     EXPECT_EQ(mainform->sizeLabel->text(), QString::fromUtf8("Größe:"));
     EXPECT_EQ(mainform->startButton->Hint(), QStringLiteral("Ich möchte neu beginnen. (F2)"));
@@ -309,7 +309,7 @@ TEST_F(MainWindowTest, LanguageQuestionClosedOtherwiseStaysEnglishAndAsksAgain) 
         Open();
         ASSERT_TRUE(script.Finish());
     }
-    EXPECT_EQ(Tongue, -1);
+    EXPECT_EQ(tongue, -1);
     EXPECT_EQ(mainform->scoreLabel->text(), QStringLiteral("Time:"));
     EXPECT_EQ(mainform->sizeLabel->text(), QStringLiteral("Size:"));
 
@@ -322,14 +322,14 @@ TEST_F(MainWindowTest, LanguageQuestionClosedOtherwiseStaysEnglishAndAsksAgain) 
     mainform = nullptr;
 
     // The next start asks again.
-    FirstShow = true;
+    firstShow = true;
     ModalScript again({[](QWidget* modal) {
         EXPECT_EQ(modal, static_cast<QWidget*>(mainform->languageDialog));
         QTest::mouseClick(mainform->languageDialog->englishButton, Qt::LeftButton);
     }});
     Open();
     ASSERT_TRUE(again.Finish());
-    EXPECT_EQ(Tongue, 0);
+    EXPECT_EQ(tongue, 0);
 }
 
 TEST_F(MainWindowTest, StoredLanguageAsksNothing) {
@@ -675,11 +675,11 @@ TEST_F(MainWindowTest, DragUncoversCellsOnGridAndScreen) {
     EXPECT_NE(CellPixels(col, row).pixel(frame), qRgb(0, 0, 0));
 
     QTest::mousePress(mainform->boardBox, Qt::LeftButton, {}, CellCentre(col, row));
-    EXPECT_TRUE(Dragging);
+    EXPECT_TRUE(dragging);
     QTest::mouseMove(mainform->boardBox, CellCentre(col + 1, row));
     QTest::mouseMove(mainform->boardBox, CellCentre(col + 2, row));
     QTest::mouseRelease(mainform->boardBox, Qt::LeftButton, {}, CellCentre(col + 2, row));
-    EXPECT_FALSE(Dragging);
+    EXPECT_FALSE(dragging);
     EXPECT_EQ(mainform->playTime, 0);
 
     for (int32_t c = col; c <= col + 2; ++c) {
@@ -895,7 +895,7 @@ TEST_F(MainWindowTest, SolvedByDragAndBestListCancelled) {
     }
     QTest::mouseRelease(mainform->boardBox, Qt::LeftButton, {}, CellCentre(col + 1, row));
     EXPECT_EQ(mainform->gameState, GameState::Solved);
-    EXPECT_FALSE(Dragging);
+    EXPECT_FALSE(dragging);
     EXPECT_EQ(mainform->playTime, 3);
     EXPECT_FALSE(mainform->pauseButton->isEnabled());
     EXPECT_EQ(Stored(QStringLiteral("hs10")), QStringLiteral("<missing>"));
@@ -962,9 +962,9 @@ TEST_F(MainWindowTest, CloseAsksAndWritesTheOptions) {
         // Nothing is written while the game runs.
         EXPECT_EQ(Stored(QStringLiteral("sound")), QStringLiteral("<missing>"));
 
-        SoundOn = false;
-        MusicOn = true;
-        Tongue = -1;
+        soundOn = false;
+        musicOn = true;
+        tongue = -1;
         mainform->backgroundMode = 5;
         mode = 7;
         {
@@ -1006,12 +1006,12 @@ TEST_F(MainWindowTest, OptionsChangeTheStartValuesOfTheNextRun) {
     destroyGameWindows();
     mainform = nullptr;
     EXPECT_EQ(Stored(QStringLiteral("fair")), QStringLiteral("0"));
-    FirstShow = true;
-    SoundOn = true;
-    FairJudging = true;
+    firstShow = true;
+    soundOn = true;
+    fairJudging = true;
     Open();
-    EXPECT_FALSE(SoundOn);
-    EXPECT_FALSE(FairJudging);
+    EXPECT_FALSE(soundOn);
+    EXPECT_FALSE(fairJudging);
     EXPECT_EQ(mainform->backgroundMode, 2);
 }
 
@@ -1140,7 +1140,7 @@ TEST_F(MainWindowTest, OptionsChangeBackgroundAndLanguageAtOnce) {
     EXPECT_EQ(grounds[0], grounds[7]); // seven pictures, then the first again
     EXPECT_EQ(labels, (std::vector<QString>{QStringLiteral("Zeit:"), QString::fromUtf8("Größe:"),
                                             QStringLiteral("Time:")}));
-    EXPECT_EQ(Tongue, 0);
+    EXPECT_EQ(tongue, 0);
 }
 
 // --- Music ------------------------------------------------------------------------------
@@ -1148,8 +1148,8 @@ TEST_F(MainWindowTest, OptionsChangeBackgroundAndLanguageAtOnce) {
 TEST_F(MainWindowTest, TimerStartsTheMusicOnlyWhileItIsOn) {
     Store("music", QStringLiteral("0"));
     OpenEnglish();
-    if (!MusicFound) GTEST_SKIP() << "no MIDI playback here";
-    EXPECT_FALSE(MusicOn);
+    if (!musicFound) GTEST_SKIP() << "no MIDI playback here";
+    EXPECT_FALSE(musicOn);
     Ticks(5);
     EXPECT_FALSE(mainform->music->Playing());
 
@@ -1177,8 +1177,8 @@ TEST_F(MainWindowTest, TimerStartsTheMusicOnlyWhileItIsOn) {
 
 TEST_F(MainWindowTest, TimerStartsTheMusicAtStart) {
     OpenEnglish();
-    if (!MusicFound) GTEST_SKIP() << "no MIDI playback here";
-    EXPECT_TRUE(MusicOn);
+    if (!musicFound) GTEST_SKIP() << "no MIDI playback here";
+    EXPECT_TRUE(musicOn);
     EXPECT_FALSE(mainform->music->Playing()); // found at creation, started by the timer
     EXPECT_TRUE(TicksUntilMusicPlays());
 }
@@ -1220,7 +1220,7 @@ TEST_F(MainWindowTest, TimerSleepsWhileNothingNeedsIt) {
     EXPECT_TRUE(QTest::qWaitFor([] { return !mainform->clockTimer.isActive(); }, 2000));
 
     // Music switched on in the options wakes it, and it stays awake for the music.
-    if (!MusicFound) return;
+    if (!musicFound) return;
     {
         ModalScript options({[](QWidget*) {
             QTest::mouseClick(mainform->optionsDialog->musicButton, Qt::LeftButton);
@@ -1245,7 +1245,7 @@ TEST_F(MainWindowTest, RulesTopicFollowsTheLanguage) {
     ASSERT_TRUE(HelpViewer::Viewers().empty());
     for (const Row& row : {Row{1, 1}, Row{0, 2}, Row{-1, 2}, Row{1, 1}}) {
         SCOPED_TRACE(row.tongue);
-        Tongue = row.tongue;
+        tongue = row.tongue;
         ModalScript none({});
         QTest::mouseClick(mainform->rulesButton, Qt::LeftButton);
         const auto viewers = HelpViewer::Viewers();
@@ -1452,7 +1452,7 @@ TEST_F(MainWindowTest, KeyboardMovesAreJudgedLikePresses) {
     EXPECT_EQ(mainform->puzzle.Grid[col][row], CellState::Uncovered);
     EXPECT_EQ(mainform->gameState, GameState::Running);
     EXPECT_TRUE(mainform->pauseButton->isEnabled());
-    EXPECT_FALSE(Dragging);
+    EXPECT_FALSE(dragging);
     // The uncovered tile shows under the frame (its black edge at 3, 3).
     EXPECT_EQ(CellPixels(col, row).pixel(3, 3), qRgb(0, 0, 0));
     EXPECT_EQ(CellPixels(col, row).pixel(0, 0), 0xFF000000u | CursorYellow);
@@ -1525,7 +1525,7 @@ TEST_F(MainWindowTest, ShiftArrowsUncoverLikeADragAndStopAtAnEmptyCell) {
     EXPECT_EQ(mainform->puzzle.Grid[5][1], CellState::Uncovered);
     EXPECT_TRUE(mainform->boardCursor().isAt(5, 1));
     EXPECT_EQ(mainform->playTime, 33);
-    EXPECT_FALSE(Dragging);
+    EXPECT_FALSE(dragging);
 }
 
 TEST_F(MainWindowTest, ToolBarKeysDoWhatTheClicksDo) {
@@ -1715,7 +1715,7 @@ TEST_F(MainWindowTest, ScreenReaderNames) {
     EXPECT_EQ(name(mainform->scoreLabel), QStringLiteral("Time: 1 second"));
 
     // German: every name changes at once.
-    Tongue = 1;
+    tongue = 1;
     mainform->setMainTexts();
     for (const Row& r : rows) {
         EXPECT_EQ(name(r.button), QString::fromUtf8(r.de));

@@ -11,11 +11,11 @@
 
 namespace {
 
-// Tongue is global: every test leaves it as it found it.
+// tongue is global: every test leaves it as it found it.
 class MessageDialogTest : public testing::Test {
   protected:
-    void SetUp() override { SavedTongue = Tongue; }
-    void TearDown() override { Tongue = SavedTongue; }
+    void SetUp() override { SavedTongue = tongue; }
+    void TearDown() override { tongue = SavedTongue; }
 
     struct ShownDialog {
         int Result = -1;
@@ -71,14 +71,14 @@ const MessageRow MessageRows[] = {
 TEST_F(MessageDialogTest, EveryMessageInEveryLanguage) {
     // The same dialog for every row: the text is chosen at each show, not at creation.
     for (const MessageRow& row : MessageRows) {
-        for (int32_t tongue : {-1, 0, 1, 2}) {
-            SCOPED_TRACE(testing::Message() << "message " << row.Number << " tongue " << tongue);
-            Tongue = tongue;
+        for (int32_t language : {-1, 0, 1, 2}) {
+            SCOPED_TRACE(testing::Message() << "message " << row.Number << " tongue " << language);
+            tongue = language;
             const ShownDialog shown = Show(Dlg, row.Number, [&] { Dlg.onYesClicked(); });
             EXPECT_EQ(shown.Result, ResultYes);
             EXPECT_EQ(Dlg.MsgNo, row.Number);
             EXPECT_EQ(Dlg.ButtonMode, row.Mode);
-            EXPECT_EQ(shown.Text, QString::fromUtf8(tongue == 1 ? row.German : row.English));
+            EXPECT_EQ(shown.Text, QString::fromUtf8(language == 1 ? row.German : row.English));
             EXPECT_EQ(shown.NoVisible, row.Mode == 2);
             EXPECT_TRUE(shown.YesVisible);
         }
@@ -86,7 +86,7 @@ TEST_F(MessageDialogTest, EveryMessageInEveryLanguage) {
 }
 
 TEST_F(MessageDialogTest, CarriageReturnBreaksTheLine) {
-    Tongue = 0;
+    tongue = 0;
     Show(Dlg, 12, [&] {
         EXPECT_EQ(Dlg.txt->Lines(), (QStringList{"Game paused.", "Continue?"}));
         Dlg.onYesClicked();
@@ -94,7 +94,7 @@ TEST_F(MessageDialogTest, CarriageReturnBreaksTheLine) {
 }
 
 TEST_F(MessageDialogTest, NumbersWithoutTextKeepTheLastTextAndMode) {
-    Tongue = 0;
+    tongue = 0;
     Show(Dlg, 3, [&] { Dlg.onNoClicked(); });
     for (int number : {0, 15, -1, 99}) {
         const ShownDialog shown = Show(Dlg, number, [&] { Dlg.onYesClicked(); });

@@ -24,23 +24,23 @@ namespace {
 class OptionsFixture : public testing::Test {
   protected:
     void SetUp() override {
-        Saved = {Tongue, SoundOn, MusicOn, MusicFound, FairJudging};
+        Saved = {tongue, soundOn, musicOn, musicFound, fairJudging};
         Dlg.OnBackgroundChanged = [this] {
             Calls.push_back("background " + std::to_string(BackMode));
         };
-        Dlg.OnTextsChanged = [this] { Calls.push_back("texts " + std::to_string(Tongue)); };
+        Dlg.OnTextsChanged = [this] { Calls.push_back("texts " + std::to_string(tongue)); };
     }
     void TearDown() override {
-        Tongue = Saved.Tongue;
-        SoundOn = Saved.SoundOn;
-        MusicOn = Saved.MusicOn;
-        MusicFound = Saved.MusicFound;
-        FairJudging = Saved.FairJudging;
+        tongue = Saved.tongue;
+        soundOn = Saved.soundOn;
+        musicOn = Saved.musicOn;
+        musicFound = Saved.musicFound;
+        fairJudging = Saved.fairJudging;
     }
 
     struct {
-        int32_t Tongue;
-        bool SoundOn, MusicOn, MusicFound, FairJudging;
+        int32_t tongue;
+        bool soundOn, musicOn, musicFound, fairJudging;
     } Saved{};
     FakeMainWindow Main;
     int32_t BackMode = 0;
@@ -70,11 +70,11 @@ TEST(NextTongue, Ring) {
 }
 
 TEST_F(OptionsDialogTest, LanguageButtonRingsFromUnchosen) {
-    Tongue = -1;
+    tongue = -1;
     Dlg.RefreshTexts();
     EXPECT_EQ(Dlg.languageLabel->text(), "I speak English.");
     const struct {
-        int32_t Tongue;
+        int32_t tongue;
         const char* Label;
         const char* Heading;
         const char* Hint;
@@ -86,17 +86,17 @@ TEST_F(OptionsDialogTest, LanguageButtonRingsFromUnchosen) {
     for (const auto& step : steps) {
         Calls.clear();
         Dlg.onLanguageClicked();
-        EXPECT_EQ(Tongue, step.Tongue);
+        EXPECT_EQ(tongue, step.tongue);
         EXPECT_EQ(Dlg.languageLabel->text(), QString::fromUtf8(step.Label));
         EXPECT_EQ(Dlg.optionsLabel->text(), QString::fromUtf8(step.Heading));
         EXPECT_EQ(Dlg.languageButton->Hint(), QString::fromUtf8(step.Hint));
         // The main window's texts follow, after the dialog's own.
-        EXPECT_EQ(Calls, std::vector<std::string>{"texts " + std::to_string(step.Tongue)});
+        EXPECT_EQ(Calls, std::vector<std::string>{"texts " + std::to_string(step.tongue)});
     }
 }
 
 TEST_F(OptionsDialogTest, BackgroundButtonRingsThroughSeven) {
-    Tongue = 0;
+    tongue = 0;
     Dlg.RefreshTexts();
     EXPECT_EQ(Dlg.backgroundLabel->text(), "Background: 1");
     for (int press = 1; press <= 8; ++press) {
@@ -109,7 +109,7 @@ TEST_F(OptionsDialogTest, BackgroundButtonRingsThroughSeven) {
         EXPECT_EQ(Calls,
                   (std::vector<std::string>{"background " + std::to_string(want), "texts 0"}));
     }
-    Tongue = 1;
+    tongue = 1;
     Dlg.RefreshTexts();
     EXPECT_EQ(Dlg.backgroundLabel->text(), "Hintergrund: 2");
     // A stored value out of range still lands in the ring.
@@ -128,22 +128,22 @@ TEST_F(OptionsDialogTest, SwitchButtonsAndLabels) {
         QLabel* Label;
         ImageButton* Button;
         void (OptionsDialog::*Click)();
-        int32_t Tongue;
+        int32_t tongue;
         const char* On;
         const char* Off;
         const char* Hint;
     } rows[] = {
-        {&SoundOn, Dlg.soundLabel, Dlg.soundButton, &OptionsDialog::onSoundClicked, 0,
+        {&soundOn, Dlg.soundLabel, Dlg.soundButton, &OptionsDialog::onSoundClicked, 0,
          "Sound is on.", "Sound is off.", "Sound on or off"},
-        {&SoundOn, Dlg.soundLabel, Dlg.soundButton, &OptionsDialog::onSoundClicked, 1,
+        {&soundOn, Dlg.soundLabel, Dlg.soundButton, &OptionsDialog::onSoundClicked, 1,
          "Geräusche sind an.", "Geräusche sind aus.", "Geräusche ein- und ausschalten."},
-        {&FairJudging, Dlg.fairLabel, Dlg.fairButton, &OptionsDialog::onFairClicked, 0,
+        {&fairJudging, Dlg.fairLabel, Dlg.fairButton, &OptionsDialog::onFairClicked, 0,
          "Fair judging is on.", "Fair judging is off.", "Judge moves by the clues"},
-        {&FairJudging, Dlg.fairLabel, Dlg.fairButton, &OptionsDialog::onFairClicked, 1,
+        {&fairJudging, Dlg.fairLabel, Dlg.fairButton, &OptionsDialog::onFairClicked, 1,
          "Faires Urteil ist an.", "Faires Urteil ist aus.", "Züge nach den Zahlen beurteilen"},
     };
     for (const auto& row : rows) {
-        Tongue = row.Tongue;
+        tongue = row.tongue;
         *row.Value = true;
         Dlg.RefreshTexts();
         EXPECT_EQ(row.Label->text(), QString::fromUtf8(row.On));
@@ -161,7 +161,7 @@ TEST_F(OptionsDialogTest, MusicLabelByFoundThenOn) {
     Dlg.MusicName = [] { return QStringLiteral("ode.mid"); };
     const struct {
         bool Found, On;
-        int32_t Tongue;
+        int32_t tongue;
         const char* Label;
     } rows[] = {
         {false, true, 0, "No music files available."},
@@ -173,9 +173,9 @@ TEST_F(OptionsDialogTest, MusicLabelByFoundThenOn) {
         {true, false, 1, "Musik ist aus."},
     };
     for (const auto& row : rows) {
-        MusicFound = row.Found;
-        MusicOn = row.On;
-        Tongue = row.Tongue;
+        musicFound = row.Found;
+        musicOn = row.On;
+        tongue = row.tongue;
         Dlg.RefreshTexts();
         EXPECT_EQ(Dlg.musicLabel->text(), QString::fromUtf8(row.Label));
         EXPECT_EQ(Dlg.musicButton->isEnabled(), row.Found);
@@ -187,10 +187,10 @@ TEST_F(OptionsDialogTest, WithoutAnAudioDeviceTheMusicRowSaysSoundIsUnavailable)
     const QByteArray driver = qgetenv("SDL_AUDIODRIVER");
     AudioClose();
     qputenv("SDL_AUDIODRIVER", "no-such-driver");
-    MusicFound = false;
-    for (const auto& [tongue, label] :
+    musicFound = false;
+    for (const auto& [language, label] :
          {std::pair{0, "Sound is not available."}, std::pair{1, "Ton ist nicht verfügbar."}}) {
-        Tongue = tongue;
+        tongue = language;
         Dlg.RefreshTexts();
         EXPECT_EQ(Dlg.musicLabel->text(), QString::fromUtf8(label));
         EXPECT_FALSE(Dlg.musicButton->isEnabled());
@@ -198,7 +198,7 @@ TEST_F(OptionsDialogTest, WithoutAnAudioDeviceTheMusicRowSaysSoundIsUnavailable)
     // With a device again, missing music is told as before.
     qputenv("SDL_AUDIODRIVER", driver);
     AudioClose();
-    Tongue = 0;
+    tongue = 0;
     Dlg.RefreshTexts();
     EXPECT_EQ(Dlg.musicLabel->text(), QStringLiteral("No music files available."));
 }
@@ -209,16 +209,16 @@ TEST_F(OptionsDialogTest, MusicButtonSwitchesThenRefreshes) {
     int current = 0;
     Dlg.MusicName = [&] { return files[current]; };
     Dlg.OnMusicSwitch = [&] {
-        if (MusicOn) {
-            MusicOn = false;
+        if (musicOn) {
+            musicOn = false;
         } else {
             current = (current + 1) % files.size();
-            MusicOn = true;
+            musicOn = true;
         }
     };
-    Tongue = 0;
-    MusicFound = true;
-    MusicOn = true;
+    tongue = 0;
+    musicFound = true;
+    musicOn = true;
     Dlg.RefreshTexts();
     EXPECT_EQ(Dlg.musicLabel->text(), "Music: a.mid");
     Dlg.onMusicClicked();
@@ -228,10 +228,10 @@ TEST_F(OptionsDialogTest, MusicButtonSwitchesThenRefreshes) {
 }
 
 TEST_F(OptionsDialogTest, FixedTextsAndHints) {
-    for (int32_t tongue : {0, 1}) {
-        Tongue = tongue;
+    for (int32_t language : {0, 1}) {
+        tongue = language;
         Dlg.RefreshTexts();
-        const bool de = tongue == 1;
+        const bool de = language == 1;
         EXPECT_EQ(Dlg.programLabel->Caption(), "Morvek");
         EXPECT_EQ(Dlg.versionLabel->Caption(), "Version  V1.0");
         EXPECT_EQ(Dlg.okButton->Hint(), de ? "Zurück zum Spiel" : "Back to game");
@@ -249,9 +249,9 @@ TEST_F(OptionsDialogTest, FixedTextsAndHints) {
 }
 
 TEST_F(OptionsDialogTest, ButtonsWorkThroughTheModalShow) {
-    Tongue = 0;
+    tongue = 0;
     BackMode = 2;
-    FairJudging = true;
+    fairJudging = true;
     int result = -1;
     QString labelAfter;
     ASSERT_TRUE(RunModal(
@@ -264,9 +264,9 @@ TEST_F(OptionsDialogTest, ButtonsWorkThroughTheModalShow) {
             QTest::mouseClick(Dlg.okButton, Qt::LeftButton);
         }));
     EXPECT_EQ(result, QDialog::Accepted);
-    EXPECT_EQ(Tongue, 1);
+    EXPECT_EQ(tongue, 1);
     EXPECT_EQ(BackMode, 3);
-    EXPECT_FALSE(FairJudging);
+    EXPECT_FALSE(fairJudging);
     EXPECT_EQ(labelAfter, "Hintergrund: 4");
 }
 
@@ -331,8 +331,8 @@ TEST_F(OptionsDialogTest, ComponentsInPlace) {
 
 class LanguageDialogTest : public testing::Test {
   protected:
-    void SetUp() override { Saved = Tongue; }
-    void TearDown() override { Tongue = Saved; }
+    void SetUp() override { Saved = tongue; }
+    void TearDown() override { tongue = Saved; }
     int32_t Saved = -1;
     LanguageDialog Dlg{Resources()};
 };
@@ -341,7 +341,7 @@ TEST_F(LanguageDialogTest, ButtonsChooseAndOtherCloseKeepsUnchosen) {
     const struct {
         const char* Name;
         std::function<void(LanguageDialog&)> Answer;
-        int32_t Tongue;
+        int32_t tongue;
     } rows[] = {
         {"german", [](LanguageDialog& d) { QTest::mouseClick(d.germanButton, Qt::LeftButton); }, 1},
         {"english", [](LanguageDialog& d) { QTest::mouseClick(d.englishButton, Qt::LeftButton); },
@@ -349,7 +349,7 @@ TEST_F(LanguageDialogTest, ButtonsChooseAndOtherCloseKeepsUnchosen) {
         {"closed", [](LanguageDialog& d) { d.close(); }, -1},
     };
     for (const auto& row : rows) {
-        Tongue = -1;
+        tongue = -1;
         QPoint pos;
         ASSERT_TRUE(RunModal(
             Dlg, [&] { Dlg.ShowModal(); },
@@ -358,7 +358,7 @@ TEST_F(LanguageDialogTest, ButtonsChooseAndOtherCloseKeepsUnchosen) {
                 row.Answer(Dlg);
             }))
             << row.Name;
-        EXPECT_EQ(Tongue, row.Tongue) << row.Name;
+        EXPECT_EQ(tongue, row.tongue) << row.Name;
         const QRect screen = QGuiApplication::primaryScreen()->geometry();
         EXPECT_EQ(pos, QPoint(screen.left() + (screen.width() - 408) / 2,
                               screen.top() + (screen.height() - 162) / 2));
