@@ -478,8 +478,8 @@ void MainWindow::arrangeRightButtons() {
 }
 
 void MainWindow::prepareBackground() {
-    painter->BackMode = backgroundMode;
-    toolbar->BackMode = backgroundMode;
+    painter->backgroundMode = backgroundMode;
+    toolbar->backgroundMode = backgroundMode;
     painter->prepareBackground();
 }
 

@@ -21,7 +21,7 @@ int32_t NextTongue(int32_t tongue) {
 }
 
 OptionsDialog::OptionsDialog(QWidget* mainWindow, int32_t& backMode, const DialogImages& resources)
-    : QDialog(mainWindow, DialogFlags()), BackMode(backMode), mainWindow(mainWindow) {
+    : QDialog(mainWindow, DialogFlags()), backgroundMode(backMode), mainWindow(mainWindow) {
     // Five rows: one row pitch (56) taller than the four-row layout, the margins below kept.
     setFixedSize(497, 472);
     const BitmapList& dlgs = resources.dlgs;
@@ -112,7 +112,7 @@ void OptionsDialog::RefreshTexts() {
                                  : QStringLiteral("Change background"));
     backgroundLabel->setText(
         (de ? QStringLiteral("Hintergrund: ") : QStringLiteral("Background: ")) +
-        QString::number(BackMode + 1));
+        QString::number(backgroundMode + 1));
     fairButton->SetHint(de ? QStringLiteral("Züge nach den Zahlen beurteilen")
                            : QStringLiteral("Judge moves by the clues"));
     if (fairJudging)
@@ -151,7 +151,7 @@ void OptionsDialog::onMusicClicked() {
 
 void OptionsDialog::onBackgroundClicked() {
     // A stored value out of range still steps into the ring of seven.
-    BackMode = (BackMode % 7 + 8) % 7;
+    backgroundMode = (backgroundMode % 7 + 8) % 7;
     if (OnBackgroundChanged) OnBackgroundChanged();
     if (OnTextsChanged) OnTextsChanged();
     RefreshTexts();

@@ -167,7 +167,7 @@ bool FindCell(int32_t state, int32_t& col, int32_t& row) {
 bool ToolBarShowsTime(int32_t time) {
     QImage expected = mainform->toolBarBox->Surface().copy();
     ToolBarPainter painter(mainform->images);
-    painter.BackMode = mainform->backgroundMode;
+    painter.backgroundMode = mainform->backgroundMode;
     painter.DrawTime(expected, time);
     return expected == mainform->toolBarBox->Surface();
 }
@@ -175,7 +175,7 @@ bool ToolBarShowsTime(int32_t time) {
 bool ToolBarShowsSize(int32_t cols, int32_t rows) {
     QImage expected = mainform->toolBarBox->Surface().copy();
     ToolBarPainter painter(mainform->images);
-    painter.BackMode = mainform->backgroundMode;
+    painter.backgroundMode = mainform->backgroundMode;
     painter.DrawSize(expected, cols, rows);
     return expected == mainform->toolBarBox->Surface();
 }

@@ -26,7 +26,7 @@ class OptionsFixture : public testing::Test {
     void SetUp() override {
         Saved = {tongue, soundOn, musicOn, musicFound, fairJudging};
         Dlg.OnBackgroundChanged = [this] {
-            Calls.push_back("background " + std::to_string(BackMode));
+            Calls.push_back("background " + std::to_string(backgroundMode));
         };
         Dlg.OnTextsChanged = [this] { Calls.push_back("texts " + std::to_string(tongue)); };
     }
@@ -43,8 +43,8 @@ class OptionsFixture : public testing::Test {
         bool soundOn, musicOn, musicFound, fairJudging;
     } Saved{};
     FakeMainWindow Main;
-    int32_t BackMode = 0;
-    OptionsDialog Dlg{&Main, BackMode, Resources()};
+    int32_t backgroundMode = 0;
+    OptionsDialog Dlg{&Main, backgroundMode, Resources()};
     std::vector<std::string> Calls;
 };
 
@@ -103,7 +103,7 @@ TEST_F(OptionsDialogTest, BackgroundButtonRingsThroughSeven) {
         Calls.clear();
         Dlg.onBackgroundClicked();
         const int32_t want = press % 7;
-        EXPECT_EQ(BackMode, want);
+        EXPECT_EQ(backgroundMode, want);
         EXPECT_EQ(Dlg.backgroundLabel->text(), QStringLiteral("Background: %1").arg(want + 1));
         // The picture is rebuilt first, then the tool bar texts are set.
         EXPECT_EQ(Calls,
@@ -114,10 +114,10 @@ TEST_F(OptionsDialogTest, BackgroundButtonRingsThroughSeven) {
     EXPECT_EQ(Dlg.backgroundLabel->text(), "Hintergrund: 2");
     // A stored value out of range still lands in the ring.
     for (int32_t start : {-3, 9, INT32_MAX}) {
-        BackMode = start;
+        backgroundMode = start;
         Dlg.onBackgroundClicked();
-        EXPECT_GE(BackMode, 0) << start;
-        EXPECT_LE(BackMode, 6) << start;
+        EXPECT_GE(backgroundMode, 0) << start;
+        EXPECT_LE(backgroundMode, 6) << start;
     }
 }
 
@@ -250,7 +250,7 @@ TEST_F(OptionsDialogTest, FixedTextsAndHints) {
 
 TEST_F(OptionsDialogTest, ButtonsWorkThroughTheModalShow) {
     tongue = 0;
-    BackMode = 2;
+    backgroundMode = 2;
     fairJudging = true;
     int result = -1;
     QString labelAfter;
@@ -265,7 +265,7 @@ TEST_F(OptionsDialogTest, ButtonsWorkThroughTheModalShow) {
         }));
     EXPECT_EQ(result, QDialog::Accepted);
     EXPECT_EQ(tongue, 1);
-    EXPECT_EQ(BackMode, 3);
+    EXPECT_EQ(backgroundMode, 3);
     EXPECT_FALSE(fairJudging);
     EXPECT_EQ(labelAfter, "Hintergrund: 4");
 }
