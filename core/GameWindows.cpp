@@ -30,11 +30,11 @@ void CreateAll() {
     };
     mainWindow->optionsDialog->OnTextsChanged = [] { mainWindow->setMainTexts(); };
     mainWindow->optionsDialog->OnMusicSwitch = [] {
-        mainWindow->music->Switch();
+        mainWindow->music().Switch();
         mainWindow->WakeTimer();
     };
-    mainWindow->optionsDialog->MusicName = [] { return mainWindow->music->CurrentName(); };
-    mainWindow->bestListDialog = new BestListDialog(mainWindow, mainWindow->settings, *Resources);
+    mainWindow->optionsDialog->MusicName = [] { return mainWindow->music().CurrentName(); };
+    mainWindow->bestListDialog = new BestListDialog(mainWindow, mainWindow->settings(), *Resources);
     mainWindow->useDialogImages(*Resources);
 }
 

@@ -86,7 +86,7 @@ template <typename Read, typename T> T ReadOrDefault(Read read, T fallback) {
 
 } // namespace
 
-MainWindow::MainWindow(QWidget* parent) : QWidget(parent), images(LoadMainBitmaps()) {
+MainWindow::MainWindow(QWidget* parent) : QWidget(parent), m_images(LoadMainBitmaps()) {
     createComponents();
     setUpGame();
 }
@@ -96,7 +96,7 @@ MainWindow::~MainWindow() {
     // that never came on screen (its start failed) must not overwrite the stored placement.
     if (wasShown) {
         try {
-            placement->SavePlacement();
+            m_placement->SavePlacement();
         } catch (const ESettingsError& e) {
             Application::ReportError(e.Text());
         }
@@ -113,75 +113,77 @@ void MainWindow::createComponents() {
     // The tool bar hints help most when the window is not focused yet, too.
     setAttribute(Qt::WA_AlwaysShowToolTips);
 
-    toolBarBox = new PaintBox(this);
-    toolBarBox->setGeometry(0, 0, width(), ToolBarHeight);
-    boardBox = new PaintBox(this);
-    boardBox->setGeometry(0, ToolBarHeight, width(), height() - ToolBarHeight);
-    boardBox->setMouseTracking(true);
+    m_toolBarBox = new PaintBox(this);
+    m_toolBarBox->setGeometry(0, 0, width(), ToolBarHeight);
+    m_boardBox = new PaintBox(this);
+    m_boardBox->setGeometry(0, ToolBarHeight, width(), height() - ToolBarHeight);
+    m_boardBox->setMouseTracking(true);
     // The board takes the keyboard; the buttons never take the focus from it.
-    boardBox->setFocusPolicy(Qt::StrongFocus);
-    boardBox->setFocus();
+    m_boardBox->setFocusPolicy(Qt::StrongFocus);
+    m_boardBox->setFocus();
 
-    startButton = MakeButton(toolBarBox, 4, &images, 4, 5, 6);
-    pauseButton = MakeButton(toolBarBox, 56, &images, 11, 12, 13);
-    bestListButton = MakeButton(toolBarBox, 108, &images, 7, 8, 9);
-    levelButton = MakeButton(toolBarBox, 160, &images, 14, 15, 16);
+    m_startButton = MakeButton(m_toolBarBox, 4, &m_images, 4, 5, 6);
+    m_pauseButton = MakeButton(m_toolBarBox, 56, &m_images, 11, 12, 13);
+    m_bestListButton = MakeButton(m_toolBarBox, 108, &m_images, 7, 8, 9);
+    m_levelButton = MakeButton(m_toolBarBox, 160, &m_images, 14, 15, 16);
     // Faces from the shared images, which exist only after this window (useDialogImages).
-    optionsButton = MakeButton(toolBarBox, 0, nullptr, 7, 8, 7);
-    infoButton = MakeButton(toolBarBox, 0, nullptr, 3, 4, 3);
-    rulesButton = MakeButton(toolBarBox, 0, nullptr, 5, 6, 5);
-    exitButton = MakeButton(toolBarBox, 0, nullptr, 1, 2, 1);
+    m_optionsButton = MakeButton(m_toolBarBox, 0, nullptr, 7, 8, 7);
+    m_infoButton = MakeButton(m_toolBarBox, 0, nullptr, 3, 4, 3);
+    m_rulesButton = MakeButton(m_toolBarBox, 0, nullptr, 5, 6, 5);
+    m_exitButton = MakeButton(m_toolBarBox, 0, nullptr, 1, 2, 1);
     arrangeRightButtons();
-    sizeLabel = MakeCaption(toolBarBox, 225);
-    scoreLabel = MakeCaption(toolBarBox, 365);
-    scoreLabel->setText(QStringLiteral("Punkte:"));
+    m_sizeLabel = MakeCaption(m_toolBarBox, 225);
+    m_scoreLabel = MakeCaption(m_toolBarBox, 365);
+    m_scoreLabel->setText(QStringLiteral("Punkte:"));
 
-    connect(startButton, &ImageButton::clicked, this, [this] { onStartClicked(); });
-    connect(pauseButton, &ImageButton::clicked, this, [this] { onPauseClicked(); });
-    connect(bestListButton, &ImageButton::clicked, this, [this] { onBestListClicked(); });
-    connect(levelButton, &ImageButton::pressed, this,
+    connect(m_startButton, &ImageButton::clicked, this, [this] { onStartClicked(); });
+    connect(m_pauseButton, &ImageButton::clicked, this, [this] { onPauseClicked(); });
+    connect(m_bestListButton, &ImageButton::clicked, this, [this] { onBestListClicked(); });
+    connect(m_levelButton, &ImageButton::pressed, this,
             [this](Qt::MouseButton b, int, int) { onLevelPressed(b); });
-    connect(optionsButton, &ImageButton::clicked, this, [this] { onOptionsClicked(); });
-    connect(infoButton, &ImageButton::clicked, this, [this] { onInfoClicked(); });
-    connect(rulesButton, &ImageButton::clicked, this, [this] { onRulesClicked(); });
-    connect(exitButton, &ImageButton::clicked, this, [this] { onExitClicked(); });
+    connect(m_optionsButton, &ImageButton::clicked, this, [this] { onOptionsClicked(); });
+    connect(m_infoButton, &ImageButton::clicked, this, [this] { onInfoClicked(); });
+    connect(m_rulesButton, &ImageButton::clicked, this, [this] { onRulesClicked(); });
+    connect(m_exitButton, &ImageButton::clicked, this, [this] { onExitClicked(); });
 
-    boardBox->OnMouseDown = [this](Qt::MouseButton b, int32_t x, int32_t y) {
+    m_boardBox->OnMouseDown = [this](Qt::MouseButton b, int32_t x, int32_t y) {
         // The mouse takes over: the keyboard's cursor hides until the next arrow key.
         keyboard->hide();
         boxMouseDown(b, x, y);
     };
-    boardBox->OnMouseMove = [this](Qt::MouseButtons, int32_t x, int32_t y) { boxMouseMove(x, y); };
-    boardBox->OnMouseUp = [this](Qt::MouseButton, int32_t, int32_t) { boxMouseUp(); };
-    boardBox->OnResize = [this] { Resize(); };
-    toolBarBox->OnResize = [this] { paintToolBar(); };
+    m_boardBox->OnMouseMove = [this](Qt::MouseButtons, int32_t x, int32_t y) {
+        boxMouseMove(x, y);
+    };
+    m_boardBox->OnMouseUp = [this](Qt::MouseButton, int32_t, int32_t) { boxMouseUp(); };
+    m_boardBox->OnResize = [this] { Resize(); };
+    m_toolBarBox->OnResize = [this] { paintToolBar(); };
 
-    clockTimer.setInterval(TickMs);
-    connect(&clockTimer, &QTimer::timeout, this, [this] {
+    m_clockTimer.setInterval(TickMs);
+    connect(&m_clockTimer, &QTimer::timeout, this, [this] {
         // A wake-up's first tick was shortened to meet the grid; the rest are whole.
-        if (clockTimer.interval() != TickMs) clockTimer.setInterval(TickMs);
+        if (m_clockTimer.interval() != TickMs) m_clockTimer.setInterval(TickMs);
         onTimerTick();
         // Waking 10 times a second for nothing keeps the processor from resting.
-        if (!TimerNeeded()) clockTimer.stop();
+        if (!TimerNeeded()) m_clockTimer.stop();
     });
-    clockTimer.start();
+    m_clockTimer.start();
     timerEpoch.start();
 
-    sounds = std::make_unique<SoundPlayer>();
-    music = std::make_unique<MusicPlayer>();
-    music->SetBackgroundLoading(true);
-    placement = std::make_unique<WindowPlacement>(this, settings);
-    placement->KeepOnScreenHeight = ToolBarHeight;
+    m_sounds = std::make_unique<SoundPlayer>();
+    m_music = std::make_unique<MusicPlayer>();
+    m_music->SetBackgroundLoading(true);
+    m_placement = std::make_unique<WindowPlacement>(this, m_settings);
+    m_placement->KeepOnScreenHeight = ToolBarHeight;
     hintBalloon = std::make_unique<HintBalloon>();
-    painter = std::make_unique<BoardPainter>(puzzle, images, *boardBox);
-    toolbar = std::make_unique<ToolBarPainter>(images);
+    painter = std::make_unique<BoardPainter>(puzzle, m_images, *m_boardBox);
+    toolbar = std::make_unique<ToolBarPainter>(m_images);
     rules = std::make_unique<BoardRules>(puzzle, painter->Layout, gameState, playTime, *this);
     keyboard = std::make_unique<KeyboardPlay>(*rules, puzzle, *this);
     painter->cursor = &keyboard->cursor();
 }
 
 void MainWindow::useDialogImages(const DialogImages& resources) {
-    for (ImageButton* btn : {optionsButton, infoButton, rulesButton, exitButton})
+    for (ImageButton* btn : {m_optionsButton, m_infoButton, m_rulesButton, m_exitButton})
         btn->SetButtonFaceImageList(&resources.btns);
 }
 
@@ -193,17 +195,17 @@ void MainWindow::setUpGame() {
     helpSystem = std::make_unique<HelpSystem>(
         QString::fromStdString(programDir) + QStringLiteral("mrvk.html"), 0, QString());
 
-    tongue = ReadOrDefault([&] { return settings.ReadNumber(sdTongue); }, sdTongue.NumberDefault);
-    soundOn = ReadOrDefault([&] { return settings.ReadFlag(sdSound); }, true);
-    musicOn = ReadOrDefault([&] { return settings.ReadFlag(sdMusic); }, true);
-    fairJudging = ReadOrDefault([&] { return settings.ReadFlag(sdFair); }, true);
-    backgroundMode = ReadOrDefault([&] { return settings.ReadNumber(sdBackMode); }, 0);
-    mode = ReadOrDefault([&] { return settings.ReadNumber(sdMode); }, 1);
+    tongue = ReadOrDefault([&] { return m_settings.ReadNumber(sdTongue); }, sdTongue.NumberDefault);
+    soundOn = ReadOrDefault([&] { return m_settings.ReadFlag(sdSound); }, true);
+    musicOn = ReadOrDefault([&] { return m_settings.ReadFlag(sdMusic); }, true);
+    fairJudging = ReadOrDefault([&] { return m_settings.ReadFlag(sdFair); }, true);
+    backgroundMode = ReadOrDefault([&] { return m_settings.ReadNumber(sdBackMode); }, 0);
+    mode = ReadOrDefault([&] { return m_settings.ReadNumber(sdMode); }, 1);
     // Stored values are not to be trusted: bring them into range once, here.
     if (backgroundMode < 0 || backgroundMode > 6) backgroundMode = 0;
     mode = ClampMode(mode);
 
-    music->Start();
+    m_music->Start();
 
     if (fixedSeed)
         randomSource.Seed = *fixedSeed;
@@ -230,7 +232,7 @@ void MainWindow::showEvent(QShowEvent* event) {
 void MainWindow::onFirstShow() {
     if (!firstShow) return;
     firstShow = false;
-    tongue = ReadOrDefault([&] { return settings.ReadNumber(sdTongue); }, tongue);
+    tongue = ReadOrDefault([&] { return m_settings.ReadNumber(sdTongue); }, tongue);
     if (tongue == -1) {
         languageDialog->ShowModal();
         setMainTexts();
@@ -247,7 +249,7 @@ void MainWindow::newLevel() {
     tileStyle = randomSource.Random(4) + 1;
     painter->tileStyle = tileStyle;
     painter->PrepareTile();
-    pauseButton->setEnabled(false);
+    m_pauseButton->setEnabled(false);
     keyboard->newLevel();
     Paint();
     dragging = false;
@@ -264,7 +266,7 @@ void MainWindow::LevelSolved() {
     } catch (const ESettingsError& e) {
         Application::ReportError(e.Text());
     }
-    pauseButton->setEnabled(false);
+    m_pauseButton->setEnabled(false);
     setMainTexts();
 }
 
@@ -281,7 +283,7 @@ void MainWindow::onTimerTick() {
             DrawTime();
         }
     }
-    if (musicFound && musicOn) music->Tick();
+    if (musicFound && musicOn) m_music->Tick();
 }
 
 bool MainWindow::TimerNeeded() const {
@@ -289,10 +291,10 @@ bool MainWindow::TimerNeeded() const {
 }
 
 void MainWindow::WakeTimer() {
-    if (ticksByHand || hasLeft || clockTimer.isActive() || !TimerNeeded()) return;
+    if (ticksByHand || hasLeft || m_clockTimer.isActive() || !TimerNeeded()) return;
     // The next tick falls where it would have fallen had the timer run on.
     const qint64 intoTick = timerEpoch.isValid() ? timerEpoch.elapsed() % TickMs : 0;
-    clockTimer.start(static_cast<int>(TickMs - intoTick));
+    m_clockTimer.start(static_cast<int>(TickMs - intoTick));
 }
 
 void MainWindow::onStartClicked() {
@@ -347,18 +349,18 @@ void MainWindow::onExitClicked() {
 
 void MainWindow::setMainTexts() {
     const MainWindowTexts t = MainTexts(German());
-    startButton->SetHint(t.StartHint);
-    bestListButton->SetHint(t.HighScoreHint);
-    pauseButton->SetHint(t.PauseHint);
-    levelButton->SetHint(t.LevelHint);
-    rulesButton->SetHint(t.RulesHint);
-    optionsButton->SetHint(t.OptionHint);
-    exitButton->SetHint(t.ExitHint);
-    infoButton->SetHint(t.InfoHint);
-    scoreLabel->setText(t.ScoreCaption);
-    scoreLabel->adjustSize();
-    sizeLabel->setText(t.SizeCaption);
-    sizeLabel->adjustSize();
+    m_startButton->SetHint(t.StartHint);
+    m_bestListButton->SetHint(t.HighScoreHint);
+    m_pauseButton->SetHint(t.PauseHint);
+    m_levelButton->SetHint(t.LevelHint);
+    m_rulesButton->SetHint(t.RulesHint);
+    m_optionsButton->SetHint(t.OptionHint);
+    m_exitButton->SetHint(t.ExitHint);
+    m_infoButton->SetHint(t.InfoHint);
+    m_scoreLabel->setText(t.ScoreCaption);
+    m_scoreLabel->adjustSize();
+    m_sizeLabel->setText(t.SizeCaption);
+    m_sizeLabel->adjustSize();
 
     const AccessibleTexts a = accessibleTexts(German());
     const struct {
@@ -366,35 +368,35 @@ void MainWindow::setMainTexts() {
         const QString& name;
         const QString& description;
     } buttons[] = {
-        {startButton, a.startName, t.StartHint},
-        {pauseButton, a.pauseName, t.PauseHint},
-        {bestListButton, a.highScoreName, t.HighScoreHint},
-        {levelButton, a.levelName, t.LevelHint},
-        {optionsButton, a.optionName, t.OptionHint},
-        {infoButton, a.infoName, t.InfoHint},
-        {rulesButton, a.rulesName, t.RulesHint},
-        {exitButton, a.exitName, t.ExitHint},
+        {m_startButton, a.startName, t.StartHint},
+        {m_pauseButton, a.pauseName, t.PauseHint},
+        {m_bestListButton, a.highScoreName, t.HighScoreHint},
+        {m_levelButton, a.levelName, t.LevelHint},
+        {m_optionsButton, a.optionName, t.OptionHint},
+        {m_infoButton, a.infoName, t.InfoHint},
+        {m_rulesButton, a.rulesName, t.RulesHint},
+        {m_exitButton, a.exitName, t.ExitHint},
     };
     for (const auto& b : buttons) {
         b.button->setAccessibleName(b.name);
         b.button->setAccessibleDescription(b.description);
     }
-    boardBox->setAccessibleDescription(a.boardDescription);
-    scoreLabel->setAccessibleDescription(a.timeDescription);
-    sizeLabel->setAccessibleDescription(a.sizeDescription);
+    m_boardBox->setAccessibleDescription(a.boardDescription);
+    m_scoreLabel->setAccessibleDescription(a.timeDescription);
+    m_sizeLabel->setAccessibleDescription(a.sizeDescription);
     updateBoardName();
     updateCounterNames();
 }
 
 void MainWindow::updateBoardName() {
     const BoardCursor& c = keyboard->cursor();
-    setAccessibleNameIfNew(boardBox, c.visible ? cellText(German(), puzzle, c.col, c.row)
-                                               : accessibleTexts(German()).boardName);
+    setAccessibleNameIfNew(m_boardBox, c.visible ? cellText(German(), puzzle, c.col, c.row)
+                                                 : accessibleTexts(German()).boardName);
 }
 
 void MainWindow::updateCounterNames() {
-    setAccessibleNameIfNew(scoreLabel, timeText(German(), playTime));
-    setAccessibleNameIfNew(sizeLabel, sizeText(German(), puzzle.ColCount, puzzle.RowCount));
+    setAccessibleNameIfNew(m_scoreLabel, timeText(German(), playTime));
+    setAccessibleNameIfNew(m_sizeLabel, sizeText(German(), puzzle.ColCount, puzzle.RowCount));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -420,17 +422,17 @@ bool MainWindow::confirmClose() {
 
 void MainWindow::Leave() {
     if (hasLeft) return; // a quit signal may have closed the game while the close was asked
-    clockTimer.stop();
+    m_clockTimer.stop();
     AppHelpCommand(HELP_QUIT, 0);
     // A store that cannot be written must not keep the player from leaving: the failure is
     // reported, the values after it are not tried, and the window closes.
     try {
-        settings.WriteFlag(sdSound, soundOn);
-        settings.WriteFlag(sdMusic, musicOn);
-        settings.WriteNumber(sdTongue, tongue);
-        settings.WriteNumber(sdBackMode, backgroundMode);
-        settings.WriteNumber(sdMode, mode);
-        settings.WriteFlag(sdFair, fairJudging);
+        m_settings.WriteFlag(sdSound, soundOn);
+        m_settings.WriteFlag(sdMusic, musicOn);
+        m_settings.WriteNumber(sdTongue, tongue);
+        m_settings.WriteNumber(sdBackMode, backgroundMode);
+        m_settings.WriteNumber(sdMode, mode);
+        m_settings.WriteFlag(sdFair, fairJudging);
     } catch (const ESettingsError& e) {
         Application::ReportError(e.Text());
     }
@@ -457,8 +459,8 @@ void MainWindow::onDestroy() {
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    toolBarBox->setGeometry(0, 0, width(), ToolBarHeight);
-    boardBox->setGeometry(0, ToolBarHeight, width(), std::max(0, height() - ToolBarHeight));
+    m_toolBarBox->setGeometry(0, 0, width(), ToolBarHeight);
+    m_boardBox->setGeometry(0, ToolBarHeight, width(), std::max(0, height() - ToolBarHeight));
 }
 
 void MainWindow::Resize() {
@@ -471,10 +473,10 @@ void MainWindow::Resize() {
 }
 
 void MainWindow::arrangeRightButtons() {
-    exitButton->move(RightButtonLeft(width(), 0), ButtonTop);
-    rulesButton->move(RightButtonLeft(width(), 1), ButtonTop);
-    infoButton->move(RightButtonLeft(width(), 2), ButtonTop);
-    optionsButton->move(RightButtonLeft(width(), 3), ButtonTop);
+    m_exitButton->move(RightButtonLeft(width(), 0), ButtonTop);
+    m_rulesButton->move(RightButtonLeft(width(), 1), ButtonTop);
+    m_infoButton->move(RightButtonLeft(width(), 2), ButtonTop);
+    m_optionsButton->move(RightButtonLeft(width(), 3), ButtonTop);
 }
 
 void MainWindow::prepareBackground() {
@@ -493,8 +495,8 @@ void MainWindow::Paint() {
 
 void MainWindow::paintToolBar() {
     if (hasLeft) return;
-    toolbar->paintToolBar(toolBarBox->Surface(), width());
-    toolBarBox->Flush();
+    toolbar->paintToolBar(m_toolBarBox->Surface(), width());
+    m_toolBarBox->Flush();
     DrawTime();
 }
 
@@ -504,7 +506,8 @@ void MainWindow::repaintAll() {
 }
 
 void MainWindow::DrawSize() {
-    toolBarBox->Flush(toolbar->DrawSize(toolBarBox->Surface(), puzzle.ColCount, puzzle.RowCount));
+    m_toolBarBox->Flush(
+        toolbar->DrawSize(m_toolBarBox->Surface(), puzzle.ColCount, puzzle.RowCount));
     updateCounterNames();
 }
 
@@ -524,12 +527,12 @@ void MainWindow::DrawColClues() {
 
 void MainWindow::DrawTime() {
     if (hasLeft) return;
-    toolBarBox->Flush(toolbar->DrawTime(toolBarBox->Surface(), playTime));
+    m_toolBarBox->Flush(toolbar->DrawTime(m_toolBarBox->Surface(), playTime));
     updateCounterNames();
 }
 
 void MainWindow::PlaySnd(int32_t number) {
-    sounds->PlaySnd(number);
+    m_sounds->PlaySnd(number);
 }
 
 void MainWindow::Delay(int32_t ms) {
@@ -559,7 +562,7 @@ void MainWindow::afterWait() {
 }
 
 void MainWindow::EnablePauseBtn(bool enabled) {
-    pauseButton->setEnabled(enabled);
+    m_pauseButton->setEnabled(enabled);
     // The rules enable it as a level starts running: the clock is needed from now on.
     if (enabled) WakeTimer();
 }

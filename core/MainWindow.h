@@ -35,29 +35,51 @@ class ToolBarPainter;
 
 class MainWindow : public QWidget, public IBoardEffects, public CursorEffects {
     Q_OBJECT
+  private:
+    // Components, as the window lays them out. Declared first: they are made before and
+    // destroyed after the members that use them.
+    PaintBox* m_toolBarBox = nullptr;
+    PaintBox* m_boardBox = nullptr;
+    ImageButton* m_startButton = nullptr;
+    ImageButton* m_pauseButton = nullptr;
+    ImageButton* m_bestListButton = nullptr;
+    ImageButton* m_levelButton = nullptr;
+    ImageButton* m_optionsButton = nullptr;
+    ImageButton* m_infoButton = nullptr;
+    ImageButton* m_rulesButton = nullptr;
+    ImageButton* m_exitButton = nullptr;
+    QLabel* m_scoreLabel = nullptr;
+    QLabel* m_sizeLabel = nullptr;
+    QTimer m_clockTimer;
+    BitmapList m_images;
+    SettingsStore m_settings;
+    std::unique_ptr<MusicPlayer> m_music;
+    std::unique_ptr<SoundPlayer> m_sounds;
+    std::unique_ptr<WindowPlacement> m_placement;
+
   public:
     explicit MainWindow(QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // Components, as the window lays them out.
-    PaintBox* toolBarBox = nullptr;
-    PaintBox* boardBox = nullptr;
-    ImageButton* startButton = nullptr;
-    ImageButton* pauseButton = nullptr;
-    ImageButton* bestListButton = nullptr;
-    ImageButton* levelButton = nullptr;
-    ImageButton* optionsButton = nullptr;
-    ImageButton* infoButton = nullptr;
-    ImageButton* rulesButton = nullptr;
-    ImageButton* exitButton = nullptr;
-    QLabel* scoreLabel = nullptr;
-    QLabel* sizeLabel = nullptr;
-    QTimer clockTimer;
-    BitmapList images;
-    SettingsStore settings;
-    std::unique_ptr<MusicPlayer> music;
-    std::unique_ptr<SoundPlayer> sounds;
-    std::unique_ptr<WindowPlacement> placement;
+    // The components, as the window lays them out; tests and the game's other windows reach
+    // them here.
+    PaintBox* toolBarBox() const { return m_toolBarBox; }
+    PaintBox* boardBox() const { return m_boardBox; }
+    ImageButton* startButton() const { return m_startButton; }
+    ImageButton* pauseButton() const { return m_pauseButton; }
+    ImageButton* bestListButton() const { return m_bestListButton; }
+    ImageButton* levelButton() const { return m_levelButton; }
+    ImageButton* optionsButton() const { return m_optionsButton; }
+    ImageButton* infoButton() const { return m_infoButton; }
+    ImageButton* rulesButton() const { return m_rulesButton; }
+    ImageButton* exitButton() const { return m_exitButton; }
+    QLabel* scoreLabel() const { return m_scoreLabel; }
+    QLabel* sizeLabel() const { return m_sizeLabel; }
+    QTimer& clockTimer() { return m_clockTimer; }
+    const BitmapList& images() const { return m_images; }
+    MusicPlayer& music() const { return *m_music; }
+    SettingsStore& settings() { return m_settings; }
+
     // The dialogs, children of this window; createGameWindows makes them.
     MessageDialog* messageDialog = nullptr;
     LanguageDialog* languageDialog = nullptr;
