@@ -94,7 +94,7 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent), m_images(LoadMainBitm
 MainWindow::~MainWindow() {
     // Placement first, while the window still has its geometry; then our own clean-up. A window
     // that never came on screen (its start failed) must not overwrite the stored placement.
-    if (wasShown) {
+    if (m_wasShown) {
         try {
             m_placement->SavePlacement();
         } catch (const ESettingsError& e) {
@@ -148,7 +148,7 @@ void MainWindow::createComponents() {
 
     m_boardBox->OnMouseDown = [this](Qt::MouseButton b, int32_t x, int32_t y) {
         // The mouse takes over: the keyboard's cursor hides until the next arrow key.
-        keyboard->hide();
+        m_keyboard->hide();
         boxMouseDown(b, x, y);
     };
     m_boardBox->OnMouseMove = [this](Qt::MouseButtons, int32_t x, int32_t y) {
@@ -167,7 +167,7 @@ void MainWindow::createComponents() {
         if (!TimerNeeded()) m_clockTimer.stop();
     });
     m_clockTimer.start();
-    timerEpoch.start();
+    m_timerEpoch.start();
 
     m_sounds = std::make_unique<SoundPlayer>();
     m_music = std::make_unique<MusicPlayer>();
@@ -175,11 +175,11 @@ void MainWindow::createComponents() {
     m_placement = std::make_unique<WindowPlacement>(this, m_settings);
     m_placement->KeepOnScreenHeight = ToolBarHeight;
     hintBalloon = std::make_unique<HintBalloon>();
-    painter = std::make_unique<BoardPainter>(puzzle, m_images, *m_boardBox);
-    toolbar = std::make_unique<ToolBarPainter>(m_images);
-    rules = std::make_unique<BoardRules>(puzzle, painter->Layout, gameState, playTime, *this);
-    keyboard = std::make_unique<KeyboardPlay>(*rules, puzzle, *this);
-    painter->cursor = &keyboard->cursor();
+    m_painter = std::make_unique<BoardPainter>(puzzle, m_images, *m_boardBox);
+    m_toolbar = std::make_unique<ToolBarPainter>(m_images);
+    m_rules = std::make_unique<BoardRules>(puzzle, m_painter->Layout, gameState, playTime, *this);
+    m_keyboard = std::make_unique<KeyboardPlay>(*m_rules, puzzle, *this);
+    m_painter->cursor = &m_keyboard->cursor();
 }
 
 void MainWindow::useDialogImages(const DialogImages& resources) {
@@ -192,7 +192,7 @@ void MainWindow::setUpGame() {
     SetupScrambler();
     firstShow = true;
     setWindowTitle(QStringLiteral("Morvek V1.0"));
-    helpSystem = std::make_unique<HelpSystem>(
+    m_helpSystem = std::make_unique<HelpSystem>(
         QString::fromStdString(programDir) + QStringLiteral("mrvk.html"), 0, QString());
 
     tongue = ReadOrDefault([&] { return m_settings.ReadNumber(sdTongue); }, sdTongue.NumberDefault);
@@ -219,7 +219,7 @@ void MainWindow::setUpGame() {
 
 void MainWindow::setVisible(bool visible) {
     // Noted before the show itself, which a failing placement restore may cut short.
-    if (visible) wasShown = true;
+    if (visible) m_wasShown = true;
     QWidget::setVisible(visible);
 }
 
@@ -245,12 +245,12 @@ void MainWindow::newLevel() {
     puzzle.ColCount = ColCountFor(mode);
     puzzle.RowCount = RowCountFor(mode);
     GeneratePuzzle(puzzle, randomSource);
-    painter->ComputeLayout();
+    m_painter->ComputeLayout();
     tileStyle = randomSource.Random(4) + 1;
-    painter->tileStyle = tileStyle;
-    painter->PrepareTile();
+    m_painter->tileStyle = tileStyle;
+    m_painter->PrepareTile();
     m_pauseButton->setEnabled(false);
-    keyboard->newLevel();
+    m_keyboard->newLevel();
     Paint();
     dragging = false;
     updateBoardName();
@@ -272,8 +272,8 @@ void MainWindow::LevelSolved() {
 
 void MainWindow::onTimerTick() {
     // The clock does not run while an animation waits; it catches up one tick afterwards.
-    if (waiting) {
-        tickMissed = true;
+    if (m_waiting) {
+        m_tickMissed = true;
         return;
     }
     if (gameState == GameState::Running) {
@@ -291,9 +291,9 @@ bool MainWindow::TimerNeeded() const {
 }
 
 void MainWindow::WakeTimer() {
-    if (ticksByHand || hasLeft || m_clockTimer.isActive() || !TimerNeeded()) return;
+    if (ticksByHand || m_hasLeft || m_clockTimer.isActive() || !TimerNeeded()) return;
     // The next tick falls where it would have fallen had the timer run on.
-    const qint64 intoTick = timerEpoch.isValid() ? timerEpoch.elapsed() % TickMs : 0;
+    const qint64 intoTick = m_timerEpoch.isValid() ? m_timerEpoch.elapsed() % TickMs : 0;
     m_clockTimer.start(static_cast<int>(TickMs - intoTick));
 }
 
@@ -389,7 +389,7 @@ void MainWindow::setMainTexts() {
 }
 
 void MainWindow::updateBoardName() {
-    const BoardCursor& c = keyboard->cursor();
+    const BoardCursor& c = m_keyboard->cursor();
     setAccessibleNameIfNew(m_boardBox, c.visible ? cellText(German(), puzzle, c.col, c.row)
                                                  : accessibleTexts(German()).boardName);
 }
@@ -401,13 +401,13 @@ void MainWindow::updateCounterNames() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     // The window manager may ask while an animation waits: the move is finished first.
-    if (waiting) {
-        closeAsked = true;
+    if (m_waiting) {
+        m_closeAsked = true;
         event->ignore();
         return;
     }
-    if (hasLeft || !confirmClose()) {
-        event->setAccepted(hasLeft);
+    if (m_hasLeft || !confirmClose()) {
+        event->setAccepted(m_hasLeft);
         return;
     }
     Leave();
@@ -421,7 +421,7 @@ bool MainWindow::confirmClose() {
 }
 
 void MainWindow::Leave() {
-    if (hasLeft) return; // a quit signal may have closed the game while the close was asked
+    if (m_hasLeft) return; // a quit signal may have closed the game while the close was asked
     m_clockTimer.stop();
     AppHelpCommand(HELP_QUIT, 0);
     // A store that cannot be written must not keep the player from leaving: the failure is
@@ -436,10 +436,10 @@ void MainWindow::Leave() {
     } catch (const ESettingsError& e) {
         Application::ReportError(e.Text());
     }
-    painter->BoardBitmap = {};
-    painter->ShadeBitmap = {};
-    painter->TileBitmap = {};
-    hasLeft = true;
+    m_painter->BoardBitmap = {};
+    m_painter->ShadeBitmap = {};
+    m_painter->TileBitmap = {};
+    m_hasLeft = true;
 }
 
 void MainWindow::closeOnSignal() {
@@ -453,7 +453,7 @@ void MainWindow::closeOnSignal() {
 }
 
 void MainWindow::onDestroy() {
-    helpSystem.reset();
+    m_helpSystem.reset();
     CloseAllHelp();
 }
 
@@ -464,10 +464,10 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 }
 
 void MainWindow::Resize() {
-    if (hasLeft) return;
+    if (m_hasLeft) return;
     arrangeRightButtons();
-    painter->ComputeLayout();
-    painter->PrepareTile();
+    m_painter->ComputeLayout();
+    m_painter->PrepareTile();
     prepareBackground();
     Paint();
 }
@@ -480,22 +480,22 @@ void MainWindow::arrangeRightButtons() {
 }
 
 void MainWindow::prepareBackground() {
-    painter->backgroundMode = backgroundMode;
-    toolbar->backgroundMode = backgroundMode;
-    painter->prepareBackground();
+    m_painter->backgroundMode = backgroundMode;
+    m_toolbar->backgroundMode = backgroundMode;
+    m_painter->prepareBackground();
 }
 
 void MainWindow::Paint() {
-    if (hasLeft) return;
-    painter->Paused = gameState == GameState::Paused;
-    painter->Paint();
+    if (m_hasLeft) return;
+    m_painter->Paused = gameState == GameState::Paused;
+    m_painter->Paint();
     DrawSize();
     DrawTime();
 }
 
 void MainWindow::paintToolBar() {
-    if (hasLeft) return;
-    toolbar->paintToolBar(m_toolBarBox->Surface(), width());
+    if (m_hasLeft) return;
+    m_toolbar->paintToolBar(m_toolBarBox->Surface(), width());
     m_toolBarBox->Flush();
     DrawTime();
 }
@@ -507,27 +507,27 @@ void MainWindow::repaintAll() {
 
 void MainWindow::DrawSize() {
     m_toolBarBox->Flush(
-        toolbar->DrawSize(m_toolBarBox->Surface(), puzzle.ColCount, puzzle.RowCount));
+        m_toolbar->DrawSize(m_toolBarBox->Surface(), puzzle.ColCount, puzzle.RowCount));
     updateCounterNames();
 }
 
 const BoardLayout& MainWindow::Layout() const {
-    return painter->Layout;
+    return m_painter->Layout;
 }
 
 void MainWindow::DrawCell(int32_t col, int32_t row) {
-    painter->DrawCell(col, row);
+    m_painter->DrawCell(col, row);
 }
 void MainWindow::DrawRowClues() {
-    painter->DrawRowClues();
+    m_painter->DrawRowClues();
 }
 void MainWindow::DrawColClues() {
-    painter->DrawColClues();
+    m_painter->DrawColClues();
 }
 
 void MainWindow::DrawTime() {
-    if (hasLeft) return;
-    m_toolBarBox->Flush(toolbar->DrawTime(m_toolBarBox->Surface(), playTime));
+    if (m_hasLeft) return;
+    m_toolBarBox->Flush(m_toolbar->DrawTime(m_toolBarBox->Surface(), playTime));
     updateCounterNames();
 }
 
@@ -536,26 +536,26 @@ void MainWindow::PlaySnd(int32_t number) {
 }
 
 void MainWindow::Delay(int32_t ms) {
-    ++waiting;
+    ++m_waiting;
     if (delayHook)
         delayHook(ms);
     else
         ::Delay(ms);
-    --waiting;
+    --m_waiting;
     // The move goes on after the wait; what was held back runs once control is back in an
     // event loop (the main one, or a dialog the move opens).
-    if (!waiting && (tickMissed || closeAsked))
+    if (!m_waiting && (m_tickMissed || m_closeAsked))
         QTimer::singleShot(0, this, [this] { afterWait(); });
 }
 
 void MainWindow::afterWait() {
-    if (waiting) return; // the next wait of the same move has begun; its end posts again
-    if (tickMissed) {
-        tickMissed = false;
+    if (m_waiting) return; // the next wait of the same move has begun; its end posts again
+    if (m_tickMissed) {
+        m_tickMissed = false;
         onTimerTick();
     }
-    if (closeAsked) {
-        closeAsked = false;
+    if (m_closeAsked) {
+        m_closeAsked = false;
         // Like any close request while a dialog is open, it is not for now.
         if (!QApplication::activeModalWidget()) close();
     }
@@ -570,13 +570,13 @@ void MainWindow::EnablePauseBtn(bool enabled) {
 void MainWindow::boxMouseDown(Qt::MouseButton button, int32_t x, int32_t y) {
     switch (button) {
     case Qt::LeftButton:
-        rules->boxMouseDown(MouseButton::Left, x, y);
+        m_rules->boxMouseDown(MouseButton::Left, x, y);
         break;
     case Qt::RightButton:
-        rules->boxMouseDown(MouseButton::Right, x, y);
+        m_rules->boxMouseDown(MouseButton::Right, x, y);
         break;
     case Qt::MiddleButton:
-        rules->boxMouseDown(MouseButton::Middle, x, y);
+        m_rules->boxMouseDown(MouseButton::Middle, x, y);
         break;
     default:
         break;
@@ -586,22 +586,22 @@ void MainWindow::boxMouseDown(Qt::MouseButton button, int32_t x, int32_t y) {
 void MainWindow::boxMouseMove(int32_t x, int32_t y) {
     // A click with its sound may follow: the audio device gets ready meanwhile.
     if (soundOn) AudioWarmUp();
-    rules->boxMouseMove(x, y);
+    m_rules->boxMouseMove(x, y);
 }
 
 void MainWindow::boxMouseUp() {
-    rules->boxMouseUp();
+    m_rules->boxMouseUp();
 }
 
 void MainWindow::cursorMoved(const BoardCursor& previous) {
-    if (hasLeft) return;
-    const BoardCursor& now = keyboard->cursor();
-    if (previous.visible) painter->DrawCell(previous.col, previous.row);
-    if (now.visible) painter->DrawCell(now.col, now.row);
+    if (m_hasLeft) return;
+    const BoardCursor& now = m_keyboard->cursor();
+    if (previous.visible) m_painter->DrawCell(previous.col, previous.row);
+    if (now.visible) m_painter->DrawCell(now.col, now.row);
     // The lit clue lines follow the cursor.
     const bool shownOrHidden = previous.visible != now.visible;
-    if (shownOrHidden || (now.visible && previous.row != now.row)) painter->DrawRowClues();
-    if (shownOrHidden || (now.visible && previous.col != now.col)) painter->DrawColClues();
+    if (shownOrHidden || (now.visible && previous.row != now.row)) m_painter->DrawRowClues();
+    if (shownOrHidden || (now.visible && previous.col != now.col)) m_painter->DrawColClues();
     updateBoardName();
 }
 
@@ -619,22 +619,22 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void MainWindow::keyReleaseEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Shift && !event->isAutoRepeat()) keyboard->releaseDrag();
+    if (event->key() == Qt::Key_Shift && !event->isAutoRepeat()) m_keyboard->releaseDrag();
     QWidget::keyReleaseEvent(event);
 }
 
 void MainWindow::runKey(KeyCommand command, bool shift) {
     if (const std::optional<CursorStep> step = cursorStep(command)) {
-        keyboard->step(*step, shift);
+        m_keyboard->step(*step, shift);
         updateBoardName();
         return;
     }
     switch (command) {
     case KeyCommand::Uncover:
-        keyboard->uncover();
+        m_keyboard->uncover();
         break;
     case KeyCommand::Mark:
-        keyboard->mark();
+        m_keyboard->mark();
         break;
     // The tool bar's keys do what a click does, and report errors the same way.
     case KeyCommand::NewGame:

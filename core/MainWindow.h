@@ -138,7 +138,7 @@ class MainWindow : public QWidget, public IBoardEffects, public CursorEffects {
 
     // The keyboard's cursor on the board.
     void cursorMoved(const BoardCursor& previous) override;
-    const BoardCursor& boardCursor() const { return keyboard->cursor(); }
+    const BoardCursor& boardCursor() const { return m_keyboard->cursor(); }
 
     // The right-hand buttons take their faces from the shared images once they exist.
     void useDialogImages(const DialogImages& resources);
@@ -178,16 +178,16 @@ class MainWindow : public QWidget, public IBoardEffects, public CursorEffects {
     void updateBoardName();
     void updateCounterNames();
 
-    std::unique_ptr<BoardPainter> painter;
-    std::unique_ptr<ToolBarPainter> toolbar;
-    std::unique_ptr<BoardRules> rules;
-    std::unique_ptr<KeyboardPlay> keyboard;
-    std::unique_ptr<HelpSystem> helpSystem;
-    bool hasLeft = false;  // Leave has run
-    bool wasShown = false; // was put on screen, so it has a placement of the player's to keep
+    std::unique_ptr<BoardPainter> m_painter;
+    std::unique_ptr<ToolBarPainter> m_toolbar;
+    std::unique_ptr<BoardRules> m_rules;
+    std::unique_ptr<KeyboardPlay> m_keyboard;
+    std::unique_ptr<HelpSystem> m_helpSystem;
+    bool m_hasLeft = false;  // Leave has run
+    bool m_wasShown = false; // was put on screen, so it has a placement of the player's to keep
     // An animation is waiting: the window repaints, but nothing may start a game action.
-    int32_t waiting = 0;
-    bool tickMissed = false;
-    bool closeAsked = false;
-    QElapsedTimer timerEpoch; // when the timer first started: the phase of every tick
+    int32_t m_waiting = 0;
+    bool m_tickMissed = false;
+    bool m_closeAsked = false;
+    QElapsedTimer m_timerEpoch; // when the timer first started: the phase of every tick
 };
