@@ -174,7 +174,7 @@ void MainWindow::createComponents() {
     m_music->SetBackgroundLoading(true);
     m_placement = std::make_unique<WindowPlacement>(this, m_settings);
     m_placement->KeepOnScreenHeight = ToolBarHeight;
-    hintBalloon = std::make_unique<HintBalloon>();
+    m_hintBalloon = std::make_unique<HintBalloon>();
     m_painter = std::make_unique<BoardPainter>(puzzle, m_images, *m_boardBox);
     m_toolbar = std::make_unique<ToolBarPainter>(m_images);
     m_rules = std::make_unique<BoardRules>(puzzle, m_painter->Layout, gameState, playTime, *this);
@@ -234,7 +234,7 @@ void MainWindow::onFirstShow() {
     firstShow = false;
     tongue = ReadOrDefault([&] { return m_settings.ReadNumber(sdTongue); }, tongue);
     if (tongue == -1) {
-        languageDialog->ShowModal();
+        m_languageDialog->ShowModal();
         setMainTexts();
     }
 }
@@ -257,12 +257,12 @@ void MainWindow::newLevel() {
 }
 
 void MainWindow::LevelSolved() {
-    messageDialog->ShowMsg(1);
+    m_messageDialog->ShowMsg(1);
     // A best list that cannot be read is reported; the solved level still ends properly.
     try {
-        bestListDialog->SetDirection(1);
-        bestListDialog->SetINIString(QStringLiteral("hs%1").arg(mode));
-        bestListDialog->ShowModal(playTime, false);
+        m_bestListDialog->SetDirection(1);
+        m_bestListDialog->SetINIString(QStringLiteral("hs%1").arg(mode));
+        m_bestListDialog->ShowModal(playTime, false);
     } catch (const ESettingsError& e) {
         Application::ReportError(e.Text());
     }
@@ -299,7 +299,7 @@ void MainWindow::WakeTimer() {
 
 void MainWindow::onStartClicked() {
     if (gameState == GameState::Running) {
-        if (messageDialog->ShowMsg(4) == ResultNo) return;
+        if (m_messageDialog->ShowMsg(4) == ResultNo) return;
         repaintAll();
     }
     newLevel();
@@ -309,20 +309,20 @@ void MainWindow::onPauseClicked() {
     if (gameState != GameState::Running) return;
     gameState = GameState::Paused;
     repaintAll();
-    messageDialog->ShowMsg(12);
+    m_messageDialog->ShowMsg(12);
     gameState = GameState::Running;
     WakeTimer();
     repaintAll();
 }
 
 void MainWindow::onBestListClicked() {
-    bestListDialog->SetDirection(1);
-    bestListDialog->SetINIString(QStringLiteral("hs%1").arg(mode));
-    bestListDialog->ShowModal(playTime, true);
+    m_bestListDialog->SetDirection(1);
+    m_bestListDialog->SetINIString(QStringLiteral("hs%1").arg(mode));
+    m_bestListDialog->ShowModal(playTime, true);
 }
 
 void MainWindow::onLevelPressed(Qt::MouseButton button) {
-    if (gameState == GameState::Running && messageDialog->ShowMsg(4) == ResultNo) return;
+    if (gameState == GameState::Running && m_messageDialog->ShowMsg(4) == ResultNo) return;
     if (button == Qt::LeftButton)
         mode = mode >= MaxMode ? MinMode : mode + 1;
     else
@@ -331,7 +331,7 @@ void MainWindow::onLevelPressed(Qt::MouseButton button) {
 }
 
 void MainWindow::onOptionsClicked() {
-    optionsDialog->ShowModal();
+    m_optionsDialog->ShowModal();
 }
 
 void MainWindow::onInfoClicked() {
@@ -415,7 +415,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 bool MainWindow::confirmClose() {
-    const int answer = messageDialog->ShowMsg(gameState == GameState::Running ? 4 : 3);
+    const int answer = m_messageDialog->ShowMsg(gameState == GameState::Running ? 4 : 3);
     repaintAll();
     return answer == ResultYes;
 }
@@ -669,4 +669,12 @@ void MainWindow::runKey(KeyCommand command, bool shift) {
     }
     // A move may have changed the cell under the cursor.
     updateBoardName();
+}
+
+void MainWindow::setDialogs(MessageDialog* message, LanguageDialog* language,
+                            OptionsDialog* options, BestListDialog* bestList) {
+    m_messageDialog = message;
+    m_languageDialog = language;
+    m_optionsDialog = options;
+    m_bestListDialog = bestList;
 }

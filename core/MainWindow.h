@@ -56,6 +56,12 @@ class MainWindow : public QWidget, public IBoardEffects, public CursorEffects {
     std::unique_ptr<MusicPlayer> m_music;
     std::unique_ptr<SoundPlayer> m_sounds;
     std::unique_ptr<WindowPlacement> m_placement;
+    // The dialogs, children of this window; createGameWindows makes them.
+    MessageDialog* m_messageDialog = nullptr;
+    LanguageDialog* m_languageDialog = nullptr;
+    OptionsDialog* m_optionsDialog = nullptr;
+    BestListDialog* m_bestListDialog = nullptr;
+    std::unique_ptr<HintBalloon> m_hintBalloon;
 
   public:
     explicit MainWindow(QWidget* parent = nullptr);
@@ -79,13 +85,13 @@ class MainWindow : public QWidget, public IBoardEffects, public CursorEffects {
     const BitmapList& images() const { return m_images; }
     MusicPlayer& music() const { return *m_music; }
     SettingsStore& settings() { return m_settings; }
-
-    // The dialogs, children of this window; createGameWindows makes them.
-    MessageDialog* messageDialog = nullptr;
-    LanguageDialog* languageDialog = nullptr;
-    OptionsDialog* optionsDialog = nullptr;
-    BestListDialog* bestListDialog = nullptr;
-    std::unique_ptr<HintBalloon> hintBalloon;
+    MessageDialog* messageDialog() const { return m_messageDialog; }
+    LanguageDialog* languageDialog() const { return m_languageDialog; }
+    OptionsDialog* optionsDialog() const { return m_optionsDialog; }
+    BestListDialog* bestListDialog() const { return m_bestListDialog; }
+    // The dialogs come after the window, which they take as their parent.
+    void setDialogs(MessageDialog* message, LanguageDialog* language, OptionsDialog* options,
+                    BestListDialog* bestList);
 
     // Game fields. The one puzzle, replaced in place by each new level; the painter, the rules
     // and the keyboard hold it by reference.

@@ -104,8 +104,8 @@ class ModalScript {
 // is open, then answers with a key: a character, or a Qt::Key such as Escape.
 ModalScript::ScriptStep Message(int32_t number, int key, std::function<void()> meanwhile = {}) {
     return [=](QWidget* modal) {
-        EXPECT_EQ(modal, static_cast<QWidget*>(mainform->messageDialog));
-        EXPECT_EQ(mainform->messageDialog->MsgNo, number);
+        EXPECT_EQ(modal, static_cast<QWidget*>(mainform->messageDialog()));
+        EXPECT_EQ(mainform->messageDialog()->MsgNo, number);
         if (meanwhile) meanwhile();
         if (key < 0x80)
             QTest::keyClick(modal, static_cast<char>(key));
@@ -117,11 +117,11 @@ ModalScript::ScriptStep Message(int32_t number, int key, std::function<void()> m
 // A step for the best list in entry mode: types the name and confirms.
 ModalScript::ScriptStep EnterName(const QString& name) {
     return [=](QWidget* modal) {
-        EXPECT_EQ(modal, static_cast<QWidget*>(mainform->bestListDialog));
-        ASSERT_TRUE(mainform->bestListDialog->nameEdit->isVisible());
-        mainform->bestListDialog->nameEdit->clear();
-        QTest::keyClicks(mainform->bestListDialog->nameEdit, name);
-        QTest::mouseClick(mainform->bestListDialog->okButton, Qt::LeftButton);
+        EXPECT_EQ(modal, static_cast<QWidget*>(mainform->bestListDialog()));
+        ASSERT_TRUE(mainform->bestListDialog()->nameEdit->isVisible());
+        mainform->bestListDialog()->nameEdit->clear();
+        QTest::keyClicks(mainform->bestListDialog()->nameEdit, name);
+        QTest::mouseClick(mainform->bestListDialog()->okButton, Qt::LeftButton);
     };
 }
 
@@ -263,10 +263,10 @@ class MainWindowTest : public ::testing::Test {
 
 TEST_F(MainWindowTest, FirstStartDefaultsAndGermanAnswer) {
     ModalScript script({[](QWidget* modal) {
-        EXPECT_EQ(modal, static_cast<QWidget*>(mainform->languageDialog));
+        EXPECT_EQ(modal, static_cast<QWidget*>(mainform->languageDialog()));
         // Still English while the question is open.
         EXPECT_EQ(mainform->scoreLabel()->text(), QStringLiteral("Time:"));
-        QTest::mouseClick(mainform->languageDialog->germanButton, Qt::LeftButton);
+        QTest::mouseClick(mainform->languageDialog()->germanButton, Qt::LeftButton);
     }});
     mainform = createGameWindows();
     mainform->clockTimer().stop();
@@ -305,7 +305,7 @@ TEST_F(MainWindowTest, FirstStartDefaultsAndGermanAnswer) {
 TEST_F(MainWindowTest, LanguageQuestionClosedOtherwiseStaysEnglishAndAsksAgain) {
     {
         ModalScript script(
-            {[](QWidget*) { QTest::keyClick(mainform->languageDialog, Qt::Key_Escape); }});
+            {[](QWidget*) { QTest::keyClick(mainform->languageDialog(), Qt::Key_Escape); }});
         Open();
         ASSERT_TRUE(script.Finish());
     }
@@ -324,8 +324,8 @@ TEST_F(MainWindowTest, LanguageQuestionClosedOtherwiseStaysEnglishAndAsksAgain) 
     // The next start asks again.
     firstShow = true;
     ModalScript again({[](QWidget* modal) {
-        EXPECT_EQ(modal, static_cast<QWidget*>(mainform->languageDialog));
-        QTest::mouseClick(mainform->languageDialog->englishButton, Qt::LeftButton);
+        EXPECT_EQ(modal, static_cast<QWidget*>(mainform->languageDialog()));
+        QTest::mouseClick(mainform->languageDialog()->englishButton, Qt::LeftButton);
     }});
     Open();
     ASSERT_TRUE(again.Finish());
@@ -468,7 +468,7 @@ TEST_F(MainWindowTest, PauseHidesTheCluesUntilItEnds) {
 // does not.
 TEST_F(MainWindowTest, QuestionClosedWithoutAnswer) {
     const auto closeIt = [](QWidget* modal) {
-        EXPECT_EQ(mainform->messageDialog->MsgNo, 4);
+        EXPECT_EQ(mainform->messageDialog()->MsgNo, 4);
         modal->close();
     };
     OpenEnglish();
@@ -509,17 +509,17 @@ TEST_F(MainWindowTest, ClockRunsDuringOtherDialogs) {
     };
     {
         ModalScript options({[&](QWidget* modal) {
-            EXPECT_EQ(modal, static_cast<QWidget*>(mainform->optionsDialog));
+            EXPECT_EQ(modal, static_cast<QWidget*>(mainform->optionsDialog()));
             tickSecond(1);
-            QTest::mouseClick(mainform->optionsDialog->okButton, Qt::LeftButton);
+            QTest::mouseClick(mainform->optionsDialog()->okButton, Qt::LeftButton);
         }});
         QTest::mouseClick(mainform->optionsButton(), Qt::LeftButton);
     }
     {
         ModalScript best({[&](QWidget* modal) {
-            EXPECT_EQ(modal, static_cast<QWidget*>(mainform->bestListDialog));
+            EXPECT_EQ(modal, static_cast<QWidget*>(mainform->bestListDialog()));
             tickSecond(2);
-            QTest::mouseClick(mainform->bestListDialog->okButton, Qt::LeftButton);
+            QTest::mouseClick(mainform->bestListDialog()->okButton, Qt::LeftButton);
         }});
         QTest::mouseClick(mainform->bestListButton(), Qt::LeftButton);
     }
@@ -850,10 +850,10 @@ TEST_F(MainWindowTest, SolvingTheBoardStoresTheResult) {
     // The best-list button shows the list of this size, in any state.
     {
         ModalScript view({[](QWidget* modal) {
-            EXPECT_EQ(modal, static_cast<QWidget*>(mainform->bestListDialog));
-            EXPECT_EQ(mainform->bestListDialog->KeyPrefix, QStringLiteral("hs1"));
-            EXPECT_FALSE(mainform->bestListDialog->nameEdit->isVisible());
-            QTest::mouseClick(mainform->bestListDialog->okButton, Qt::LeftButton);
+            EXPECT_EQ(modal, static_cast<QWidget*>(mainform->bestListDialog()));
+            EXPECT_EQ(mainform->bestListDialog()->KeyPrefix, QStringLiteral("hs1"));
+            EXPECT_FALSE(mainform->bestListDialog()->nameEdit->isVisible());
+            QTest::mouseClick(mainform->bestListDialog()->okButton, Qt::LeftButton);
         }});
         QTest::mouseClick(mainform->bestListButton(), Qt::LeftButton);
     }
@@ -888,7 +888,7 @@ TEST_F(MainWindowTest, SolvedByDragAndBestListCancelled) {
     EXPECT_EQ(mainform->gameState, GameState::Running);
     {
         ModalScript solved({Message(1, Qt::Key_Return), [](QWidget* modal) {
-                                EXPECT_EQ(modal, static_cast<QWidget*>(mainform->bestListDialog));
+                                EXPECT_EQ(modal, static_cast<QWidget*>(mainform->bestListDialog()));
                                 QTest::keyClick(modal, Qt::Key_Escape);
                             }});
         QTest::mouseMove(mainform->boardBox(), CellCentre(col + 1, row));
@@ -990,12 +990,12 @@ TEST_F(MainWindowTest, OptionsChangeTheStartValuesOfTheNextRun) {
     OpenEnglish();
     {
         ModalScript options({[](QWidget* modal) {
-            EXPECT_EQ(modal, static_cast<QWidget*>(mainform->optionsDialog));
-            QTest::mouseClick(mainform->optionsDialog->soundButton, Qt::LeftButton);
-            QTest::mouseClick(mainform->optionsDialog->backgroundButton, Qt::LeftButton);
-            QTest::mouseClick(mainform->optionsDialog->backgroundButton, Qt::LeftButton);
-            QTest::mouseClick(mainform->optionsDialog->fairButton, Qt::LeftButton);
-            QTest::mouseClick(mainform->optionsDialog->okButton, Qt::LeftButton);
+            EXPECT_EQ(modal, static_cast<QWidget*>(mainform->optionsDialog()));
+            QTest::mouseClick(mainform->optionsDialog()->soundButton, Qt::LeftButton);
+            QTest::mouseClick(mainform->optionsDialog()->backgroundButton, Qt::LeftButton);
+            QTest::mouseClick(mainform->optionsDialog()->backgroundButton, Qt::LeftButton);
+            QTest::mouseClick(mainform->optionsDialog()->fairButton, Qt::LeftButton);
+            QTest::mouseClick(mainform->optionsDialog()->okButton, Qt::LeftButton);
         }});
         QTest::mouseClick(mainform->optionsButton(), Qt::LeftButton);
     }
@@ -1083,9 +1083,9 @@ TEST_F(MainWindowTest, UnreadablePlayerNameIsReportedAndTheGameStarts) {
     mainform = createGameWindows();
     Application::ErrorHook = nullptr;
     ASSERT_NE(mainform, nullptr);
-    ASSERT_NE(mainform->bestListDialog, nullptr);
+    ASSERT_NE(mainform->bestListDialog(), nullptr);
     EXPECT_EQ(errors, QStringList{QString::fromUtf8("Ungültiger Datentyp für 'player'")});
-    EXPECT_EQ(mainform->bestListDialog->PlayerName, QStringLiteral("Mr.Brain"));
+    EXPECT_EQ(mainform->bestListDialog()->PlayerName, QStringLiteral("Mr.Brain"));
 }
 
 // A stored placement that cannot be read is replaced by a good one when the window goes.
@@ -1120,18 +1120,18 @@ TEST_F(MainWindowTest, OptionsChangeBackgroundAndLanguageAtOnce) {
     std::vector<QString> labels;
     {
         ModalScript options({[&](QWidget* modal) {
-            EXPECT_EQ(modal, static_cast<QWidget*>(mainform->optionsDialog));
+            EXPECT_EQ(modal, static_cast<QWidget*>(mainform->optionsDialog()));
             for (int i = 0; i < 7; ++i) {
-                QTest::mouseClick(mainform->optionsDialog->backgroundButton, Qt::LeftButton);
+                QTest::mouseClick(mainform->optionsDialog()->backgroundButton, Qt::LeftButton);
                 EXPECT_EQ(mainform->backgroundMode, (i + 1) % 7);
                 grounds.push_back(mainform->boardBox()->Surface().pixel(ground));
             }
-            QTest::mouseClick(mainform->optionsDialog->languageButton, Qt::LeftButton);
+            QTest::mouseClick(mainform->optionsDialog()->languageButton, Qt::LeftButton);
             labels.push_back(mainform->scoreLabel()->text());
             labels.push_back(mainform->sizeLabel()->text());
-            QTest::mouseClick(mainform->optionsDialog->languageButton, Qt::LeftButton);
+            QTest::mouseClick(mainform->optionsDialog()->languageButton, Qt::LeftButton);
             labels.push_back(mainform->scoreLabel()->text());
-            QTest::mouseClick(mainform->optionsDialog->okButton, Qt::LeftButton);
+            QTest::mouseClick(mainform->optionsDialog()->okButton, Qt::LeftButton);
         }});
         QTest::mouseClick(mainform->optionsButton(), Qt::LeftButton);
     }
@@ -1157,13 +1157,13 @@ TEST_F(MainWindowTest, TimerStartsTheMusicOnlyWhileItIsOn) {
     std::vector<QString> labels;
     {
         ModalScript options({[&](QWidget*) {
-            QTest::mouseClick(mainform->optionsDialog->musicButton, Qt::LeftButton);
-            labels.push_back(mainform->optionsDialog->musicLabel->text());
+            QTest::mouseClick(mainform->optionsDialog()->musicButton, Qt::LeftButton);
+            labels.push_back(mainform->optionsDialog()->musicLabel->text());
             EXPECT_TRUE(TicksUntilMusicPlays());
-            QTest::mouseClick(mainform->optionsDialog->musicButton, Qt::LeftButton);
-            labels.push_back(mainform->optionsDialog->musicLabel->text());
+            QTest::mouseClick(mainform->optionsDialog()->musicButton, Qt::LeftButton);
+            labels.push_back(mainform->optionsDialog()->musicLabel->text());
             EXPECT_FALSE(mainform->music().Playing());
-            QTest::mouseClick(mainform->optionsDialog->okButton, Qt::LeftButton);
+            QTest::mouseClick(mainform->optionsDialog()->okButton, Qt::LeftButton);
         }});
         QTest::mouseClick(mainform->optionsButton(), Qt::LeftButton);
     }
@@ -1223,10 +1223,10 @@ TEST_F(MainWindowTest, TimerSleepsWhileNothingNeedsIt) {
     if (!musicFound) return;
     {
         ModalScript options({[](QWidget*) {
-            QTest::mouseClick(mainform->optionsDialog->musicButton, Qt::LeftButton);
+            QTest::mouseClick(mainform->optionsDialog()->musicButton, Qt::LeftButton);
             EXPECT_TRUE(mainform->clockTimer().isActive());
             EXPECT_TRUE(QTest::qWaitFor([] { return mainform->music().Playing(); }, 5000));
-            QTest::mouseClick(mainform->optionsDialog->okButton, Qt::LeftButton);
+            QTest::mouseClick(mainform->optionsDialog()->okButton, Qt::LeftButton);
         }});
         QTest::mouseClick(mainform->optionsButton(), Qt::LeftButton);
     }
@@ -1574,16 +1574,16 @@ TEST_F(MainWindowTest, ToolBarKeysDoWhatTheClicksDo) {
     // F3: the best list of this size to look at; F5: the options; Ctrl+I: the information.
     {
         ModalScript best({[](QWidget* modal) {
-            EXPECT_EQ(modal, static_cast<QWidget*>(mainform->bestListDialog));
-            EXPECT_FALSE(mainform->bestListDialog->nameEdit->isVisible());
-            QTest::mouseClick(mainform->bestListDialog->okButton, Qt::LeftButton);
+            EXPECT_EQ(modal, static_cast<QWidget*>(mainform->bestListDialog()));
+            EXPECT_FALSE(mainform->bestListDialog()->nameEdit->isVisible());
+            QTest::mouseClick(mainform->bestListDialog()->okButton, Qt::LeftButton);
         }});
         typeKey(Qt::Key_F3);
     }
     {
         ModalScript options({[](QWidget* modal) {
-            EXPECT_EQ(modal, static_cast<QWidget*>(mainform->optionsDialog));
-            QTest::mouseClick(mainform->optionsDialog->okButton, Qt::LeftButton);
+            EXPECT_EQ(modal, static_cast<QWidget*>(mainform->optionsDialog()));
+            QTest::mouseClick(mainform->optionsDialog()->okButton, Qt::LeftButton);
         }});
         typeKey(Qt::Key_F5);
     }
