@@ -532,8 +532,8 @@ TEST_F(MainWindowTest, ClockRunsDuringOtherDialogs) {
         ModalScript info({[&](QWidget* modal) {
             auto* dialog = qobject_cast<InfoDialog*>(modal);
             ASSERT_NE(dialog, nullptr);
-            EXPECT_EQ(dialog->nameLabel->text(), QStringLiteral("Morvek"));
-            EXPECT_EQ(dialog->versionLabel->text(), QStringLiteral("V1.0"));
+            EXPECT_EQ(dialog->nameLabel()->text(), QStringLiteral("Morvek"));
+            EXPECT_EQ(dialog->versionLabel()->text(), QStringLiteral("V1.0"));
             tickSecond(4);
             QTest::keyClick(modal, Qt::Key_Escape);
         }});

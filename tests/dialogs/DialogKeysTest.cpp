@@ -199,7 +199,7 @@ TEST_F(DialogKeys, InformationClosesByEnterAndEscape) {
             dlg, [&] { dlg.exec(); },
             [&] {
                 ASSERT_TRUE(Active(dlg));
-                EXPECT_TRUE(dlg.okButton->hasFocus());
+                EXPECT_TRUE(dlg.okButton()->hasFocus());
                 Type(dlg, {key});
                 EXPECT_FALSE(dlg.isVisible()) << Name({key});
             }));

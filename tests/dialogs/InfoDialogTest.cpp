@@ -16,9 +16,9 @@ TEST(InfoDialogTest, NamesTheProgramAndVersionInBothLanguages) {
         tongue = language;
         EXPECT_TRUE(RunModal(
             info, [&] { info.exec(); }, [&] { info.accept(); }));
-        EXPECT_EQ(info.nameLabel->text(), QStringLiteral("Morvek"));
-        EXPECT_EQ(info.versionLabel->text(), QStringLiteral("V1.0"));
-        EXPECT_EQ(info.aboutLabel->text().startsWith(QStringLiteral("Ein ")), language == 1)
+        EXPECT_EQ(info.nameLabel()->text(), QStringLiteral("Morvek"));
+        EXPECT_EQ(info.versionLabel()->text(), QStringLiteral("V1.0"));
+        EXPECT_EQ(info.aboutLabel()->text().startsWith(QStringLiteral("Ein ")), language == 1)
             << language;
     }
     tongue = saved;
@@ -30,8 +30,8 @@ TEST(InfoDialogTest, ClosesByButtonAndByKey) {
     InfoDialog info(&main, Resources());
     const std::vector<std::function<void()>> ways = {
         [&] {
-            QTest::mousePress(info.okButton, Qt::LeftButton, {}, QPoint(25, 25));
-            QTest::mouseRelease(info.okButton, Qt::LeftButton, {}, QPoint(25, 25));
+            QTest::mousePress(info.okButton(), Qt::LeftButton, {}, QPoint(25, 25));
+            QTest::mouseRelease(info.okButton(), Qt::LeftButton, {}, QPoint(25, 25));
         },
         [&] { QTest::keyClick(&info, Qt::Key_Return); },
         [&] { QTest::keyClick(&info, Qt::Key_Escape); },
