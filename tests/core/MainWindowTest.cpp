@@ -105,7 +105,7 @@ class ModalScript {
 ModalScript::ScriptStep Message(int32_t number, int key, std::function<void()> meanwhile = {}) {
     return [=](QWidget* modal) {
         EXPECT_EQ(modal, static_cast<QWidget*>(mainform->messageDialog()));
-        EXPECT_EQ(mainform->messageDialog()->MsgNo, number);
+        EXPECT_EQ(mainform->messageDialog()->messageNumber(), number);
         if (meanwhile) meanwhile();
         if (key < 0x80)
             QTest::keyClick(modal, static_cast<char>(key));
@@ -468,7 +468,7 @@ TEST_F(MainWindowTest, PauseHidesTheCluesUntilItEnds) {
 // does not.
 TEST_F(MainWindowTest, QuestionClosedWithoutAnswer) {
     const auto closeIt = [](QWidget* modal) {
-        EXPECT_EQ(mainform->messageDialog()->MsgNo, 4);
+        EXPECT_EQ(mainform->messageDialog()->messageNumber(), 4);
         modal->close();
     };
     OpenEnglish();

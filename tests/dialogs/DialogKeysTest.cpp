@@ -102,7 +102,7 @@ TEST_F(DialogKeys, MessageBoxAnswersTheFocusedButtonAndTheKeysOfItsOwn) {
             dlg, [&] { result = dlg.ShowMsg(row.Message); },
             [&] {
                 ASSERT_TRUE(Active(dlg));
-                EXPECT_TRUE(dlg.yesButton->hasFocus()) << name;
+                EXPECT_TRUE(dlg.yesButton()->hasFocus()) << name;
                 Type(dlg, row.Keys);
             }))
             << name;
