@@ -266,7 +266,7 @@ TEST_F(MainWindowTest, FirstStartDefaultsAndGermanAnswer) {
         EXPECT_EQ(modal, static_cast<QWidget*>(mainform->languageDialog()));
         // Still English while the question is open.
         EXPECT_EQ(mainform->scoreLabel()->text(), QStringLiteral("Time:"));
-        QTest::mouseClick(mainform->languageDialog()->germanButton, Qt::LeftButton);
+        QTest::mouseClick(mainform->languageDialog()->germanButton(), Qt::LeftButton);
     }});
     mainform = createGameWindows();
     mainform->clockTimer().stop();
@@ -325,7 +325,7 @@ TEST_F(MainWindowTest, LanguageQuestionClosedOtherwiseStaysEnglishAndAsksAgain) 
     firstShow = true;
     ModalScript again({[](QWidget* modal) {
         EXPECT_EQ(modal, static_cast<QWidget*>(mainform->languageDialog()));
-        QTest::mouseClick(mainform->languageDialog()->englishButton, Qt::LeftButton);
+        QTest::mouseClick(mainform->languageDialog()->englishButton(), Qt::LeftButton);
     }});
     Open();
     ASSERT_TRUE(again.Finish());

@@ -135,7 +135,7 @@ TEST_F(DialogKeys, LanguageQuestionByTabArrowsAndEnter) {
             dlg, [&] { result = dlg.ShowModal(); },
             [&] {
                 ASSERT_TRUE(Active(dlg));
-                EXPECT_TRUE(dlg.germanButton->hasFocus()) << Name(row.Keys);
+                EXPECT_TRUE(dlg.germanButton()->hasFocus()) << Name(row.Keys);
                 Type(dlg, row.Keys);
             }))
             << Name(row.Keys);

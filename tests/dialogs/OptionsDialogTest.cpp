@@ -343,8 +343,9 @@ TEST_F(LanguageDialogTest, ButtonsChooseAndOtherCloseKeepsUnchosen) {
         std::function<void(LanguageDialog&)> Answer;
         int32_t tongue;
     } rows[] = {
-        {"german", [](LanguageDialog& d) { QTest::mouseClick(d.germanButton, Qt::LeftButton); }, 1},
-        {"english", [](LanguageDialog& d) { QTest::mouseClick(d.englishButton, Qt::LeftButton); },
+        {"german", [](LanguageDialog& d) { QTest::mouseClick(d.germanButton(), Qt::LeftButton); },
+         1},
+        {"english", [](LanguageDialog& d) { QTest::mouseClick(d.englishButton(), Qt::LeftButton); },
          0},
         {"closed", [](LanguageDialog& d) { d.close(); }, -1},
     };
@@ -371,21 +372,21 @@ TEST_F(LanguageDialogTest, ComponentsInPlace) {
         QWidget* Widget;
         QRect Place;
     } rows[] = {
-        {Dlg.background, {0, 0, 408, 162}},       {Dlg.logo, {0, 12, 105, 77}},
-        {Dlg.questionPanel, {108, 12, 289, 137}}, {Dlg.germanButton, {16, 15, 50, 50}},
-        {Dlg.germanLabel, {79, 32, 190, 18}},     {Dlg.englishButton, {16, 71, 50, 50}},
-        {Dlg.englishLabel, {79, 88, 190, 18}},
+        {Dlg.background(), {0, 0, 408, 162}},       {Dlg.logo(), {0, 12, 105, 77}},
+        {Dlg.questionPanel(), {108, 12, 289, 137}}, {Dlg.germanButton(), {16, 15, 50, 50}},
+        {Dlg.germanLabel(), {79, 32, 190, 18}},     {Dlg.englishButton(), {16, 71, 50, 50}},
+        {Dlg.englishLabel(), {79, 88, 190, 18}},
     };
     for (const auto& row : rows)
         EXPECT_EQ(row.Widget->geometry(), row.Place) << row.Place.x() << "," << row.Place.y();
-    EXPECT_EQ(Dlg.germanLabel->text(), "Ich spreche deutsch");
-    EXPECT_EQ(Dlg.englishLabel->text(), "I speak English");
-    EXPECT_EQ(Dlg.germanButton->ButtonFaceIndicesNew2(), ImageButton::FaceTable(21, 22, 21, 0));
-    EXPECT_EQ(Dlg.englishButton->ButtonFaceIndicesNew2(), ImageButton::FaceTable(23, 24, 23, 0));
-    EXPECT_EQ(Dlg.germanButton->ButtonFaceImageList(), &Resources().dlgs);
-    EXPECT_TRUE(Dlg.germanButton->ShowHint());
-    EXPECT_EQ(Dlg.logo->ListIndex(), 3);
-    EXPECT_TRUE(Dlg.logo->ForceTransparent());
+    EXPECT_EQ(Dlg.germanLabel()->text(), "Ich spreche deutsch");
+    EXPECT_EQ(Dlg.englishLabel()->text(), "I speak English");
+    EXPECT_EQ(Dlg.germanButton()->ButtonFaceIndicesNew2(), ImageButton::FaceTable(21, 22, 21, 0));
+    EXPECT_EQ(Dlg.englishButton()->ButtonFaceIndicesNew2(), ImageButton::FaceTable(23, 24, 23, 0));
+    EXPECT_EQ(Dlg.germanButton()->ButtonFaceImageList(), &Resources().dlgs);
+    EXPECT_TRUE(Dlg.germanButton()->ShowHint());
+    EXPECT_EQ(Dlg.logo()->ListIndex(), 3);
+    EXPECT_TRUE(Dlg.logo()->ForceTransparent());
 }
 
 } // namespace
