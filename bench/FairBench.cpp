@@ -63,7 +63,7 @@ void walk(int32_t sizeLevel, uint32_t seed, int64_t budget, WalkStats& stats) {
     int32_t playTime = 0;
     Silent effects;
     BoardRules rules(board, layout, state, playTime, effects);
-    FairJudging = false; // the claim was judged already; the move itself follows the picture
+    fairJudging = false; // the claim was judged already; the move itself follows the picture
     for (const int32_t cell : order) {
         const int32_t col = cell % board.ColCount + 1, row = cell / board.ColCount + 1;
         const int32_t hidden = board.Grid[col][row];
@@ -82,7 +82,7 @@ void walk(int32_t sizeLevel, uint32_t seed, int64_t budget, WalkStats& stats) {
                            (row - 1) * 10 + 5);
         rules.boxMouseUp();
     }
-    FairJudging = true;
+    fairJudging = true;
 }
 
 void report(benchmark::State& state, WalkStats& stats) {

@@ -21,7 +21,7 @@ void WaitUntilQuiet() {
 
 // Registered first, so that it finds the library not yet loaded: one iteration only.
 void FirstSoundOfTheRun(benchmark::State& state) {
-    SoundOn = true;
+    soundOn = true;
     SoundPlayer waves;
     for (auto _ : state) {
         waves.PlaySnd(2);
@@ -33,7 +33,7 @@ void FirstSoundOfTheRun(benchmark::State& state) {
 BENCHMARK(FirstSoundOfTheRun)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 void SoundAfterTheDeviceRested(benchmark::State& state) {
-    SoundOn = true;
+    soundOn = true;
     SoundPlayer waves;
     for (auto _ : state) {
         state.PauseTiming();
@@ -49,7 +49,7 @@ void SoundAfterTheDeviceRested(benchmark::State& state) {
 BENCHMARK(SoundAfterTheDeviceRested)->Iterations(20)->Unit(benchmark::kMillisecond);
 
 void SoundOnTheOpenDevice(benchmark::State& state) {
-    SoundOn = true;
+    soundOn = true;
     SoundPlayer waves;
     waves.PlaySnd(2);
     for (auto _ : state)

@@ -94,13 +94,13 @@ void BoardRules::boxMouseDown(MouseButton button, int32_t X, int32_t Y) {
     const CellHit hit = HitTest(Board, Layout, X, Y);
     if (!hit.Hit) return;
     if (pressCell(button, hit.Col, hit.Row)) {
-        Dragging = true;
+        dragging = true;
         DragFrom = CellPoint{X, Y};
     }
 }
 
 void BoardRules::boxMouseMove(int32_t X, int32_t Y) {
-    if (gameState == GameState::Solved || !Dragging) return;
+    if (gameState == GameState::Solved || !dragging) return;
     // A fast pointer, or moves merged while an animation ran, skip cells between two events:
     // the drag judges every cell on the way. Off the board the drag stays alive and resumes
     // when the pointer comes back.
@@ -113,7 +113,7 @@ void BoardRules::boxMouseMove(int32_t X, int32_t Y) {
     DragFrom = CellPoint{X, Y};
     for (const CellHit& cell : cells) {
         if (!dragOnto(cell.Col, cell.Row)) {
-            Dragging = false;
+            dragging = false;
             break;
         }
         if (gameState == GameState::Solved) break;
@@ -169,12 +169,12 @@ bool BoardRules::dragOnto(int32_t col, int32_t row) {
 }
 
 void BoardRules::boxMouseUp() {
-    Dragging = false;
+    dragging = false;
     DragFrom.reset();
 }
 
 int32_t BoardRules::JudgedState(int32_t col, int32_t row, bool claimFilled) {
-    if (FairJudging) judgeClaim(Board, col, row, claimFilled);
+    if (fairJudging) judgeClaim(Board, col, row, claimFilled);
     return Board.Grid[col][row];
 }
 

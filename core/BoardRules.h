@@ -53,7 +53,7 @@ std::vector<CellHit> CellsAlong(const Puzzle& puzzle, const BoardLayout& layout,
 
 // The board's rule book. It keeps references to the state it changes: the puzzle, the main
 // window's GameState and PlayTime; the layout is read at every event so a resize is seen at once.
-// The size level comes from the global mode, the drag flag is the global Dragging.
+// The size level comes from the global mode, the drag flag is the global dragging.
 class BoardRules {
   public:
     BoardRules(Puzzle& puzzle, const BoardLayout& layout, GameState& gameState, int32_t& playTime,

@@ -1,13 +1,13 @@
 // Game-wide values.
 #include "GameGlobals.h"
 
-RandomGenerator RandomSource;
+RandomGenerator randomSource;
 int32_t mode = 1;
-std::string ProgramDir;
-int32_t Tongue = -1;
-bool SoundOn = true;
-bool MusicOn = true;
-bool MusicFound = false;
-bool FirstShow = true;
-bool Dragging = false;
-bool FairJudging = true;
+std::string programDir;
+int32_t tongue = -1;
+bool soundOn = true;
+bool musicOn = true;
+bool musicFound = false;
+bool firstShow = true;
+bool dragging = false;
+bool fairJudging = true;

@@ -14,20 +14,20 @@ enum GameState : uint8_t {
     Paused = 3,
 };
 
-extern RandomGenerator RandomSource; // seeded once at start
+extern RandomGenerator randomSource; // seeded once at start
 extern int32_t mode;                 // size level 1..9
-extern std::string ProgramDir;       // folder of rules file and music (gameDataFolder), ending in /
-extern int32_t Tongue;               // -1 not chosen yet, 0 English, 1 German
-extern bool SoundOn;
-extern bool MusicOn;
-extern bool MusicFound;
-extern bool FirstShow;
-extern bool Dragging;
+extern std::string programDir;       // folder of rules file and music (gameDataFolder), ending in /
+extern int32_t tongue;               // -1 not chosen yet, 0 English, 1 German
+extern bool soundOn;
+extern bool musicOn;
+extern bool musicFound;
+extern bool firstShow;
+extern bool dragging;
 // A claim that some picture fitting the clues allows is right (off: only the hidden picture
 // counts).
-extern bool FairJudging;
+extern bool fairJudging;
 
-// German is shown exactly when Tongue is 1.
+// German is shown exactly when tongue is 1.
 inline bool German() {
-    return Tongue == 1;
+    return tongue == 1;
 }

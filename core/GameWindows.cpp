@@ -20,20 +20,21 @@ void CreateAll() {
     // The dialogs take their pictures from the shared images when they are built, so the
     // images come before them; the main window's right buttons get theirs now too.
     Resources = new DialogImages;
-    mainWindow->messageDialog = new MessageDialog(mainWindow, *Resources);
-    mainWindow->languageDialog = new LanguageDialog(*Resources, mainWindow);
-    mainWindow->optionsDialog = new OptionsDialog(mainWindow, mainWindow->BackMode, *Resources);
-    mainWindow->optionsDialog->OnBackgroundChanged = [] {
+    auto* message = new MessageDialog(mainWindow, *Resources);
+    auto* language = new LanguageDialog(*Resources, mainWindow);
+    auto* options = new OptionsDialog(mainWindow, mainWindow->backgroundMode, *Resources);
+    options->OnBackgroundChanged = [] {
         mainWindow->prepareBackground();
         mainWindow->repaintAll();
     };
-    mainWindow->optionsDialog->OnTextsChanged = [] { mainWindow->setMainTexts(); };
-    mainWindow->optionsDialog->OnMusicSwitch = [] {
-        mainWindow->midi->Switch();
+    options->OnTextsChanged = [] { mainWindow->setMainTexts(); };
+    options->OnMusicSwitch = [] {
+        mainWindow->music().Switch();
         mainWindow->WakeTimer();
     };
-    mainWindow->optionsDialog->MusicName = [] { return mainWindow->midi->CurrentName(); };
-    mainWindow->bestListDialog = new BestListDialog(mainWindow, mainWindow->ini, *Resources);
+    options->MusicName = [] { return mainWindow->music().CurrentName(); };
+    auto* bestList = new BestListDialog(mainWindow, mainWindow->settings(), *Resources);
+    mainWindow->setDialogs(message, language, options, bestList);
     mainWindow->useDialogImages(*Resources);
 }
 

@@ -37,7 +37,7 @@
 
 #include <cstdio>
 
-std::optional<uint32_t> MainWindow::FixedSeed;
+std::optional<uint32_t> MainWindow::fixedSeed;
 
 namespace {
 
@@ -86,7 +86,7 @@ template <typename Read, typename T> T ReadOrDefault(Read read, T fallback) {
 
 } // namespace
 
-MainWindow::MainWindow(QWidget* parent) : QWidget(parent), bmps(LoadMainBitmaps()) {
+MainWindow::MainWindow(QWidget* parent) : QWidget(parent), m_images(LoadMainBitmaps()) {
     createComponents();
     setUpGame();
 }
@@ -94,9 +94,9 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent), bmps(LoadMainBitmaps(
 MainWindow::~MainWindow() {
     // Placement first, while the window still has its geometry; then our own clean-up. A window
     // that never came on screen (its start failed) must not overwrite the stored placement.
-    if (Shown) {
+    if (m_wasShown) {
         try {
-            placement->SavePlacement();
+            m_placement->SavePlacement();
         } catch (const ESettingsError& e) {
             Application::ReportError(e.Text());
         }
@@ -113,102 +113,104 @@ void MainWindow::createComponents() {
     // The tool bar hints help most when the window is not focused yet, too.
     setAttribute(Qt::WA_AlwaysShowToolTips);
 
-    toolBarBox = new PaintBox(this);
-    toolBarBox->setGeometry(0, 0, width(), ToolBarHeight);
-    box = new PaintBox(this);
-    box->setGeometry(0, ToolBarHeight, width(), height() - ToolBarHeight);
-    box->setMouseTracking(true);
+    m_toolBarBox = new PaintBox(this);
+    m_toolBarBox->setGeometry(0, 0, width(), ToolBarHeight);
+    m_boardBox = new PaintBox(this);
+    m_boardBox->setGeometry(0, ToolBarHeight, width(), height() - ToolBarHeight);
+    m_boardBox->setMouseTracking(true);
     // The board takes the keyboard; the buttons never take the focus from it.
-    box->setFocusPolicy(Qt::StrongFocus);
-    box->setFocus();
+    m_boardBox->setFocusPolicy(Qt::StrongFocus);
+    m_boardBox->setFocus();
 
-    startButton = MakeButton(toolBarBox, 4, &bmps, 4, 5, 6);
-    pauseButton = MakeButton(toolBarBox, 56, &bmps, 11, 12, 13);
-    bestListButton = MakeButton(toolBarBox, 108, &bmps, 7, 8, 9);
-    levelButton = MakeButton(toolBarBox, 160, &bmps, 14, 15, 16);
+    m_startButton = MakeButton(m_toolBarBox, 4, &m_images, 4, 5, 6);
+    m_pauseButton = MakeButton(m_toolBarBox, 56, &m_images, 11, 12, 13);
+    m_bestListButton = MakeButton(m_toolBarBox, 108, &m_images, 7, 8, 9);
+    m_levelButton = MakeButton(m_toolBarBox, 160, &m_images, 14, 15, 16);
     // Faces from the shared images, which exist only after this window (useDialogImages).
-    optionsButton = MakeButton(toolBarBox, 0, nullptr, 7, 8, 7);
-    infoButton = MakeButton(toolBarBox, 0, nullptr, 3, 4, 3);
-    rulesButton = MakeButton(toolBarBox, 0, nullptr, 5, 6, 5);
-    exitButton = MakeButton(toolBarBox, 0, nullptr, 1, 2, 1);
+    m_optionsButton = MakeButton(m_toolBarBox, 0, nullptr, 7, 8, 7);
+    m_infoButton = MakeButton(m_toolBarBox, 0, nullptr, 3, 4, 3);
+    m_rulesButton = MakeButton(m_toolBarBox, 0, nullptr, 5, 6, 5);
+    m_exitButton = MakeButton(m_toolBarBox, 0, nullptr, 1, 2, 1);
     arrangeRightButtons();
-    sizeLabel = MakeCaption(toolBarBox, 225);
-    scoreLabel = MakeCaption(toolBarBox, 365);
-    scoreLabel->setText(QStringLiteral("Punkte:"));
+    m_sizeLabel = MakeCaption(m_toolBarBox, 225);
+    m_scoreLabel = MakeCaption(m_toolBarBox, 365);
+    m_scoreLabel->setText(QStringLiteral("Punkte:"));
 
-    connect(startButton, &ImageButton::clicked, this, [this] { onStartClicked(); });
-    connect(pauseButton, &ImageButton::clicked, this, [this] { onPauseClicked(); });
-    connect(bestListButton, &ImageButton::clicked, this, [this] { onBestListClicked(); });
-    connect(levelButton, &ImageButton::pressed, this,
+    connect(m_startButton, &ImageButton::clicked, this, [this] { onStartClicked(); });
+    connect(m_pauseButton, &ImageButton::clicked, this, [this] { onPauseClicked(); });
+    connect(m_bestListButton, &ImageButton::clicked, this, [this] { onBestListClicked(); });
+    connect(m_levelButton, &ImageButton::pressed, this,
             [this](Qt::MouseButton b, int, int) { onLevelPressed(b); });
-    connect(optionsButton, &ImageButton::clicked, this, [this] { onOptionsClicked(); });
-    connect(infoButton, &ImageButton::clicked, this, [this] { onInfoClicked(); });
-    connect(rulesButton, &ImageButton::clicked, this, [this] { onRulesClicked(); });
-    connect(exitButton, &ImageButton::clicked, this, [this] { onExitClicked(); });
+    connect(m_optionsButton, &ImageButton::clicked, this, [this] { onOptionsClicked(); });
+    connect(m_infoButton, &ImageButton::clicked, this, [this] { onInfoClicked(); });
+    connect(m_rulesButton, &ImageButton::clicked, this, [this] { onRulesClicked(); });
+    connect(m_exitButton, &ImageButton::clicked, this, [this] { onExitClicked(); });
 
-    box->OnMouseDown = [this](Qt::MouseButton b, int32_t x, int32_t y) {
+    m_boardBox->OnMouseDown = [this](Qt::MouseButton b, int32_t x, int32_t y) {
         // The mouse takes over: the keyboard's cursor hides until the next arrow key.
-        keyboard->hide();
+        m_keyboard->hide();
         boxMouseDown(b, x, y);
     };
-    box->OnMouseMove = [this](Qt::MouseButtons, int32_t x, int32_t y) { boxMouseMove(x, y); };
-    box->OnMouseUp = [this](Qt::MouseButton, int32_t, int32_t) { boxMouseUp(); };
-    box->OnResize = [this] { Resize(); };
-    toolBarBox->OnResize = [this] { paintToolBar(); };
+    m_boardBox->OnMouseMove = [this](Qt::MouseButtons, int32_t x, int32_t y) {
+        boxMouseMove(x, y);
+    };
+    m_boardBox->OnMouseUp = [this](Qt::MouseButton, int32_t, int32_t) { boxMouseUp(); };
+    m_boardBox->OnResize = [this] { Resize(); };
+    m_toolBarBox->OnResize = [this] { paintToolBar(); };
 
-    Timer.setInterval(TickMs);
-    connect(&Timer, &QTimer::timeout, this, [this] {
+    m_clockTimer.setInterval(TickMs);
+    connect(&m_clockTimer, &QTimer::timeout, this, [this] {
         // A wake-up's first tick was shortened to meet the grid; the rest are whole.
-        if (Timer.interval() != TickMs) Timer.setInterval(TickMs);
+        if (m_clockTimer.interval() != TickMs) m_clockTimer.setInterval(TickMs);
         onTimerTick();
         // Waking 10 times a second for nothing keeps the processor from resting.
-        if (!TimerNeeded()) Timer.stop();
+        if (!TimerNeeded()) m_clockTimer.stop();
     });
-    Timer.start();
-    TimerEpoch.start();
+    m_clockTimer.start();
+    m_timerEpoch.start();
 
-    waves = std::make_unique<SoundPlayer>();
-    midi = std::make_unique<MusicPlayer>();
-    midi->SetBackgroundLoading(true);
-    placement = std::make_unique<WindowPlacement>(this, ini);
-    placement->KeepOnScreenHeight = ToolBarHeight;
-    hintBalloon = std::make_unique<HintBalloon>();
-    painter = std::make_unique<BoardPainter>(puzzle, bmps, *box);
-    toolbar = std::make_unique<ToolBarPainter>(bmps);
-    rules = std::make_unique<BoardRules>(puzzle, painter->Layout, gameState, PlayTime, *this);
-    keyboard = std::make_unique<KeyboardPlay>(*rules, puzzle, *this);
-    painter->cursor = &keyboard->cursor();
+    m_sounds = std::make_unique<SoundPlayer>();
+    m_music = std::make_unique<MusicPlayer>();
+    m_music->SetBackgroundLoading(true);
+    m_placement = std::make_unique<WindowPlacement>(this, m_settings);
+    m_placement->KeepOnScreenHeight = ToolBarHeight;
+    m_hintBalloon = std::make_unique<HintBalloon>();
+    m_painter = std::make_unique<BoardPainter>(puzzle, m_images, *m_boardBox);
+    m_toolbar = std::make_unique<ToolBarPainter>(m_images);
+    m_rules = std::make_unique<BoardRules>(puzzle, m_painter->Layout, gameState, playTime, *this);
+    m_keyboard = std::make_unique<KeyboardPlay>(*m_rules, puzzle, *this);
+    m_painter->cursor = &m_keyboard->cursor();
 }
 
 void MainWindow::useDialogImages(const DialogImages& resources) {
-    for (ImageButton* btn : {optionsButton, infoButton, rulesButton, exitButton})
+    for (ImageButton* btn : {m_optionsButton, m_infoButton, m_rulesButton, m_exitButton})
         btn->SetButtonFaceImageList(&resources.btns);
 }
 
 void MainWindow::setUpGame() {
-    ProgramDir = gameDataFolder(QCoreApplication::applicationDirPath()).toStdString();
+    programDir = gameDataFolder(QCoreApplication::applicationDirPath()).toStdString();
     SetupScrambler();
-    FirstShow = true;
+    firstShow = true;
     setWindowTitle(QStringLiteral("Morvek V1.0"));
-    helpSystem = std::make_unique<HelpSystem>(
-        QString::fromStdString(ProgramDir) + QStringLiteral("mrvk.html"), 0, QString());
+    m_helpSystem = std::make_unique<HelpSystem>(
+        QString::fromStdString(programDir) + QStringLiteral("mrvk.html"), 0, QString());
 
-    Tongue = ReadOrDefault([&] { return ini.ReadNumber(sdTongue); }, sdTongue.NumberDefault);
-    SoundOn = ReadOrDefault([&] { return ini.ReadFlag(sdSound); }, true);
-    MusicOn = ReadOrDefault([&] { return ini.ReadFlag(sdMusic); }, true);
-    FairJudging = ReadOrDefault([&] { return ini.ReadFlag(sdFair); }, true);
-    BackMode = ReadOrDefault([&] { return ini.ReadNumber(sdBackMode); }, 0);
-    mode = ReadOrDefault([&] { return ini.ReadNumber(sdMode); }, 1);
+    tongue = ReadOrDefault([&] { return m_settings.ReadNumber(sdTongue); }, sdTongue.NumberDefault);
+    soundOn = ReadOrDefault([&] { return m_settings.ReadFlag(sdSound); }, true);
+    musicOn = ReadOrDefault([&] { return m_settings.ReadFlag(sdMusic); }, true);
+    fairJudging = ReadOrDefault([&] { return m_settings.ReadFlag(sdFair); }, true);
+    backgroundMode = ReadOrDefault([&] { return m_settings.ReadNumber(sdBackMode); }, 0);
+    mode = ReadOrDefault([&] { return m_settings.ReadNumber(sdMode); }, 1);
     // Stored values are not to be trusted: bring them into range once, here.
-    if (BackMode < 0 || BackMode > 6) BackMode = 0;
+    if (backgroundMode < 0 || backgroundMode > 6) backgroundMode = 0;
     mode = ClampMode(mode);
 
-    midi->Start();
+    m_music->Start();
 
-    if (FixedSeed)
-        RandomSource.Seed = *FixedSeed;
+    if (fixedSeed)
+        randomSource.Seed = *fixedSeed;
     else
-        RandomSource.Randomize();
+        randomSource.Randomize();
 
     prepareBackground();
     newLevel();
@@ -217,87 +219,87 @@ void MainWindow::setUpGame() {
 
 void MainWindow::setVisible(bool visible) {
     // Noted before the show itself, which a failing placement restore may cut short.
-    if (visible) Shown = true;
+    if (visible) m_wasShown = true;
     QWidget::setVisible(visible);
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // The language question needs the window on screen first, so it follows the show.
-    if (FirstShow) QTimer::singleShot(0, this, [this] { onFirstShow(); });
+    if (firstShow) QTimer::singleShot(0, this, [this] { onFirstShow(); });
 }
 
 void MainWindow::onFirstShow() {
-    if (!FirstShow) return;
-    FirstShow = false;
-    Tongue = ReadOrDefault([&] { return ini.ReadNumber(sdTongue); }, Tongue);
-    if (Tongue == -1) {
-        languageDialog->ShowModal();
+    if (!firstShow) return;
+    firstShow = false;
+    tongue = ReadOrDefault([&] { return m_settings.ReadNumber(sdTongue); }, tongue);
+    if (tongue == -1) {
+        m_languageDialog->ShowModal();
         setMainTexts();
     }
 }
 
 void MainWindow::newLevel() {
     gameState = GameState::Ready;
-    PlayTime = 0;
+    playTime = 0;
     puzzle.ColCount = ColCountFor(mode);
     puzzle.RowCount = RowCountFor(mode);
-    GeneratePuzzle(puzzle, RandomSource);
-    painter->ComputeLayout();
-    tileStyle = RandomSource.Random(4) + 1;
-    painter->tileStyle = tileStyle;
-    painter->PrepareTile();
-    pauseButton->setEnabled(false);
-    keyboard->newLevel();
+    GeneratePuzzle(puzzle, randomSource);
+    m_painter->ComputeLayout();
+    tileStyle = randomSource.Random(4) + 1;
+    m_painter->tileStyle = tileStyle;
+    m_painter->PrepareTile();
+    m_pauseButton->setEnabled(false);
+    m_keyboard->newLevel();
     Paint();
-    Dragging = false;
+    dragging = false;
     updateBoardName();
 }
 
 void MainWindow::LevelSolved() {
-    messageDialog->ShowMsg(1);
+    m_messageDialog->ShowMsg(1);
     // A best list that cannot be read is reported; the solved level still ends properly.
     try {
-        bestListDialog->SetDirection(1);
-        bestListDialog->SetINIString(QStringLiteral("hs%1").arg(mode));
-        bestListDialog->ShowModal(PlayTime, false);
+        m_bestListDialog->SetDirection(1);
+        m_bestListDialog->SetINIString(QStringLiteral("hs%1").arg(mode));
+        m_bestListDialog->ShowModal(playTime, false);
     } catch (const ESettingsError& e) {
         Application::ReportError(e.Text());
     }
-    pauseButton->setEnabled(false);
+    m_pauseButton->setEnabled(false);
     setMainTexts();
 }
 
 void MainWindow::onTimerTick() {
     // The clock does not run while an animation waits; it catches up one tick afterwards.
-    if (Waiting) {
-        TickMissed = true;
+    if (m_waiting) {
+        m_tickMissed = true;
         return;
     }
     if (gameState == GameState::Running) {
         if (++tickTenths > 9) tickTenths = 0;
         if (tickTenths == 0) {
-            ++PlayTime;
+            ++playTime;
             DrawTime();
         }
     }
-    if (MusicFound && MusicOn) midi->Tick();
+    if (musicFound && musicOn) m_music->Tick();
 }
 
 bool MainWindow::TimerNeeded() const {
-    return gameState == GameState::Running || (MusicFound && MusicOn);
+    return gameState == GameState::Running || (musicFound && musicOn);
 }
 
 void MainWindow::WakeTimer() {
-    if (ticksByHand || Left || Timer.isActive() || !TimerNeeded()) return;
+    if (ticksByHand || m_hasLeft || m_clockTimer.isActive() || !TimerNeeded()) return;
     // The next tick falls where it would have fallen had the timer run on.
-    const qint64 intoTick = TimerEpoch.isValid() ? TimerEpoch.elapsed() % TickMs : 0;
-    Timer.start(static_cast<int>(TickMs - intoTick));
+    const qint64 intoTick = m_timerEpoch.isValid() ? m_timerEpoch.elapsed() % TickMs : 0;
+    m_clockTimer.start(static_cast<int>(TickMs - intoTick));
 }
 
 void MainWindow::onStartClicked() {
     if (gameState == GameState::Running) {
-        if (messageDialog->ShowMsg(4) == ResultNo) return;
+        if (m_messageDialog->ShowMsg(4) == ResultNo) return;
         repaintAll();
     }
     newLevel();
@@ -307,20 +309,20 @@ void MainWindow::onPauseClicked() {
     if (gameState != GameState::Running) return;
     gameState = GameState::Paused;
     repaintAll();
-    messageDialog->ShowMsg(12);
+    m_messageDialog->ShowMsg(12);
     gameState = GameState::Running;
     WakeTimer();
     repaintAll();
 }
 
 void MainWindow::onBestListClicked() {
-    bestListDialog->SetDirection(1);
-    bestListDialog->SetINIString(QStringLiteral("hs%1").arg(mode));
-    bestListDialog->ShowModal(PlayTime, true);
+    m_bestListDialog->SetDirection(1);
+    m_bestListDialog->SetINIString(QStringLiteral("hs%1").arg(mode));
+    m_bestListDialog->ShowModal(playTime, true);
 }
 
 void MainWindow::onLevelPressed(Qt::MouseButton button) {
-    if (gameState == GameState::Running && messageDialog->ShowMsg(4) == ResultNo) return;
+    if (gameState == GameState::Running && m_messageDialog->ShowMsg(4) == ResultNo) return;
     if (button == Qt::LeftButton)
         mode = mode >= MaxMode ? MinMode : mode + 1;
     else
@@ -329,7 +331,7 @@ void MainWindow::onLevelPressed(Qt::MouseButton button) {
 }
 
 void MainWindow::onOptionsClicked() {
-    optionsDialog->ShowModal();
+    m_optionsDialog->ShowModal();
 }
 
 void MainWindow::onInfoClicked() {
@@ -338,7 +340,7 @@ void MainWindow::onInfoClicked() {
 }
 
 void MainWindow::onRulesClicked() {
-    AppHelpContext(Tongue == 1 ? 1 : 2);
+    AppHelpContext(tongue == 1 ? 1 : 2);
 }
 
 void MainWindow::onExitClicked() {
@@ -347,18 +349,18 @@ void MainWindow::onExitClicked() {
 
 void MainWindow::setMainTexts() {
     const MainWindowTexts t = MainTexts(German());
-    startButton->SetHint(t.StartHint);
-    bestListButton->SetHint(t.HighScoreHint);
-    pauseButton->SetHint(t.PauseHint);
-    levelButton->SetHint(t.LevelHint);
-    rulesButton->SetHint(t.RulesHint);
-    optionsButton->SetHint(t.OptionHint);
-    exitButton->SetHint(t.ExitHint);
-    infoButton->SetHint(t.InfoHint);
-    scoreLabel->setText(t.ScoreCaption);
-    scoreLabel->adjustSize();
-    sizeLabel->setText(t.SizeCaption);
-    sizeLabel->adjustSize();
+    m_startButton->SetHint(t.StartHint);
+    m_bestListButton->SetHint(t.HighScoreHint);
+    m_pauseButton->SetHint(t.PauseHint);
+    m_levelButton->SetHint(t.LevelHint);
+    m_rulesButton->SetHint(t.RulesHint);
+    m_optionsButton->SetHint(t.OptionHint);
+    m_exitButton->SetHint(t.ExitHint);
+    m_infoButton->SetHint(t.InfoHint);
+    m_scoreLabel->setText(t.ScoreCaption);
+    m_scoreLabel->adjustSize();
+    m_sizeLabel->setText(t.SizeCaption);
+    m_sizeLabel->adjustSize();
 
     const AccessibleTexts a = accessibleTexts(German());
     const struct {
@@ -366,46 +368,46 @@ void MainWindow::setMainTexts() {
         const QString& name;
         const QString& description;
     } buttons[] = {
-        {startButton, a.startName, t.StartHint},
-        {pauseButton, a.pauseName, t.PauseHint},
-        {bestListButton, a.highScoreName, t.HighScoreHint},
-        {levelButton, a.levelName, t.LevelHint},
-        {optionsButton, a.optionName, t.OptionHint},
-        {infoButton, a.infoName, t.InfoHint},
-        {rulesButton, a.rulesName, t.RulesHint},
-        {exitButton, a.exitName, t.ExitHint},
+        {m_startButton, a.startName, t.StartHint},
+        {m_pauseButton, a.pauseName, t.PauseHint},
+        {m_bestListButton, a.highScoreName, t.HighScoreHint},
+        {m_levelButton, a.levelName, t.LevelHint},
+        {m_optionsButton, a.optionName, t.OptionHint},
+        {m_infoButton, a.infoName, t.InfoHint},
+        {m_rulesButton, a.rulesName, t.RulesHint},
+        {m_exitButton, a.exitName, t.ExitHint},
     };
     for (const auto& b : buttons) {
         b.button->setAccessibleName(b.name);
         b.button->setAccessibleDescription(b.description);
     }
-    box->setAccessibleDescription(a.boardDescription);
-    scoreLabel->setAccessibleDescription(a.timeDescription);
-    sizeLabel->setAccessibleDescription(a.sizeDescription);
+    m_boardBox->setAccessibleDescription(a.boardDescription);
+    m_scoreLabel->setAccessibleDescription(a.timeDescription);
+    m_sizeLabel->setAccessibleDescription(a.sizeDescription);
     updateBoardName();
     updateCounterNames();
 }
 
 void MainWindow::updateBoardName() {
-    const BoardCursor& c = keyboard->cursor();
-    setAccessibleNameIfNew(box, c.visible ? cellText(German(), puzzle, c.col, c.row)
-                                          : accessibleTexts(German()).boardName);
+    const BoardCursor& c = m_keyboard->cursor();
+    setAccessibleNameIfNew(m_boardBox, c.visible ? cellText(German(), puzzle, c.col, c.row)
+                                                 : accessibleTexts(German()).boardName);
 }
 
 void MainWindow::updateCounterNames() {
-    setAccessibleNameIfNew(scoreLabel, timeText(German(), PlayTime));
-    setAccessibleNameIfNew(sizeLabel, sizeText(German(), puzzle.ColCount, puzzle.RowCount));
+    setAccessibleNameIfNew(m_scoreLabel, timeText(German(), playTime));
+    setAccessibleNameIfNew(m_sizeLabel, sizeText(German(), puzzle.ColCount, puzzle.RowCount));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     // The window manager may ask while an animation waits: the move is finished first.
-    if (Waiting) {
-        CloseAsked = true;
+    if (m_waiting) {
+        m_closeAsked = true;
         event->ignore();
         return;
     }
-    if (Left || !confirmClose()) {
-        event->setAccepted(Left);
+    if (m_hasLeft || !confirmClose()) {
+        event->setAccepted(m_hasLeft);
         return;
     }
     Leave();
@@ -413,31 +415,31 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 bool MainWindow::confirmClose() {
-    const int answer = messageDialog->ShowMsg(gameState == GameState::Running ? 4 : 3);
+    const int answer = m_messageDialog->ShowMsg(gameState == GameState::Running ? 4 : 3);
     repaintAll();
     return answer == ResultYes;
 }
 
 void MainWindow::Leave() {
-    if (Left) return; // a quit signal may have closed the game while the close was asked
-    Timer.stop();
+    if (m_hasLeft) return; // a quit signal may have closed the game while the close was asked
+    m_clockTimer.stop();
     AppHelpCommand(HELP_QUIT, 0);
     // A store that cannot be written must not keep the player from leaving: the failure is
     // reported, the values after it are not tried, and the window closes.
     try {
-        ini.WriteFlag(sdSound, SoundOn);
-        ini.WriteFlag(sdMusic, MusicOn);
-        ini.WriteNumber(sdTongue, Tongue);
-        ini.WriteNumber(sdBackMode, BackMode);
-        ini.WriteNumber(sdMode, mode);
-        ini.WriteFlag(sdFair, FairJudging);
+        m_settings.WriteFlag(sdSound, soundOn);
+        m_settings.WriteFlag(sdMusic, musicOn);
+        m_settings.WriteNumber(sdTongue, tongue);
+        m_settings.WriteNumber(sdBackMode, backgroundMode);
+        m_settings.WriteNumber(sdMode, mode);
+        m_settings.WriteFlag(sdFair, fairJudging);
     } catch (const ESettingsError& e) {
         Application::ReportError(e.Text());
     }
-    painter->BoardBitmap = {};
-    painter->ShadeBitmap = {};
-    painter->TileBitmap = {};
-    Left = true;
+    m_painter->BoardBitmap = {};
+    m_painter->ShadeBitmap = {};
+    m_painter->TileBitmap = {};
+    m_hasLeft = true;
 }
 
 void MainWindow::closeOnSignal() {
@@ -451,50 +453,50 @@ void MainWindow::closeOnSignal() {
 }
 
 void MainWindow::onDestroy() {
-    helpSystem.reset();
+    m_helpSystem.reset();
     CloseAllHelp();
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    toolBarBox->setGeometry(0, 0, width(), ToolBarHeight);
-    box->setGeometry(0, ToolBarHeight, width(), std::max(0, height() - ToolBarHeight));
+    m_toolBarBox->setGeometry(0, 0, width(), ToolBarHeight);
+    m_boardBox->setGeometry(0, ToolBarHeight, width(), std::max(0, height() - ToolBarHeight));
 }
 
 void MainWindow::Resize() {
-    if (Left) return;
+    if (m_hasLeft) return;
     arrangeRightButtons();
-    painter->ComputeLayout();
-    painter->PrepareTile();
+    m_painter->ComputeLayout();
+    m_painter->PrepareTile();
     prepareBackground();
     Paint();
 }
 
 void MainWindow::arrangeRightButtons() {
-    exitButton->move(RightButtonLeft(width(), 0), ButtonTop);
-    rulesButton->move(RightButtonLeft(width(), 1), ButtonTop);
-    infoButton->move(RightButtonLeft(width(), 2), ButtonTop);
-    optionsButton->move(RightButtonLeft(width(), 3), ButtonTop);
+    m_exitButton->move(RightButtonLeft(width(), 0), ButtonTop);
+    m_rulesButton->move(RightButtonLeft(width(), 1), ButtonTop);
+    m_infoButton->move(RightButtonLeft(width(), 2), ButtonTop);
+    m_optionsButton->move(RightButtonLeft(width(), 3), ButtonTop);
 }
 
 void MainWindow::prepareBackground() {
-    painter->BackMode = BackMode;
-    toolbar->BackMode = BackMode;
-    painter->prepareBackground();
+    m_painter->backgroundMode = backgroundMode;
+    m_toolbar->backgroundMode = backgroundMode;
+    m_painter->prepareBackground();
 }
 
 void MainWindow::Paint() {
-    if (Left) return;
-    painter->Paused = gameState == GameState::Paused;
-    painter->Paint();
+    if (m_hasLeft) return;
+    m_painter->Paused = gameState == GameState::Paused;
+    m_painter->Paint();
     DrawSize();
     DrawTime();
 }
 
 void MainWindow::paintToolBar() {
-    if (Left) return;
-    toolbar->paintToolBar(toolBarBox->Surface(), width());
-    toolBarBox->Flush();
+    if (m_hasLeft) return;
+    m_toolbar->paintToolBar(m_toolBarBox->Surface(), width());
+    m_toolBarBox->Flush();
     DrawTime();
 }
 
@@ -504,62 +506,63 @@ void MainWindow::repaintAll() {
 }
 
 void MainWindow::DrawSize() {
-    toolBarBox->Flush(toolbar->DrawSize(toolBarBox->Surface(), puzzle.ColCount, puzzle.RowCount));
+    m_toolBarBox->Flush(
+        m_toolbar->DrawSize(m_toolBarBox->Surface(), puzzle.ColCount, puzzle.RowCount));
     updateCounterNames();
 }
 
 const BoardLayout& MainWindow::Layout() const {
-    return painter->Layout;
+    return m_painter->Layout;
 }
 
 void MainWindow::DrawCell(int32_t col, int32_t row) {
-    painter->DrawCell(col, row);
+    m_painter->DrawCell(col, row);
 }
 void MainWindow::DrawRowClues() {
-    painter->DrawRowClues();
+    m_painter->DrawRowClues();
 }
 void MainWindow::DrawColClues() {
-    painter->DrawColClues();
+    m_painter->DrawColClues();
 }
 
 void MainWindow::DrawTime() {
-    if (Left) return;
-    toolBarBox->Flush(toolbar->DrawTime(toolBarBox->Surface(), PlayTime));
+    if (m_hasLeft) return;
+    m_toolBarBox->Flush(m_toolbar->DrawTime(m_toolBarBox->Surface(), playTime));
     updateCounterNames();
 }
 
 void MainWindow::PlaySnd(int32_t number) {
-    waves->PlaySnd(number);
+    m_sounds->PlaySnd(number);
 }
 
 void MainWindow::Delay(int32_t ms) {
-    ++Waiting;
+    ++m_waiting;
     if (delayHook)
         delayHook(ms);
     else
         ::Delay(ms);
-    --Waiting;
+    --m_waiting;
     // The move goes on after the wait; what was held back runs once control is back in an
     // event loop (the main one, or a dialog the move opens).
-    if (!Waiting && (TickMissed || CloseAsked))
+    if (!m_waiting && (m_tickMissed || m_closeAsked))
         QTimer::singleShot(0, this, [this] { afterWait(); });
 }
 
 void MainWindow::afterWait() {
-    if (Waiting) return; // the next wait of the same move has begun; its end posts again
-    if (TickMissed) {
-        TickMissed = false;
+    if (m_waiting) return; // the next wait of the same move has begun; its end posts again
+    if (m_tickMissed) {
+        m_tickMissed = false;
         onTimerTick();
     }
-    if (CloseAsked) {
-        CloseAsked = false;
+    if (m_closeAsked) {
+        m_closeAsked = false;
         // Like any close request while a dialog is open, it is not for now.
         if (!QApplication::activeModalWidget()) close();
     }
 }
 
 void MainWindow::EnablePauseBtn(bool enabled) {
-    pauseButton->setEnabled(enabled);
+    m_pauseButton->setEnabled(enabled);
     // The rules enable it as a level starts running: the clock is needed from now on.
     if (enabled) WakeTimer();
 }
@@ -567,13 +570,13 @@ void MainWindow::EnablePauseBtn(bool enabled) {
 void MainWindow::boxMouseDown(Qt::MouseButton button, int32_t x, int32_t y) {
     switch (button) {
     case Qt::LeftButton:
-        rules->boxMouseDown(MouseButton::Left, x, y);
+        m_rules->boxMouseDown(MouseButton::Left, x, y);
         break;
     case Qt::RightButton:
-        rules->boxMouseDown(MouseButton::Right, x, y);
+        m_rules->boxMouseDown(MouseButton::Right, x, y);
         break;
     case Qt::MiddleButton:
-        rules->boxMouseDown(MouseButton::Middle, x, y);
+        m_rules->boxMouseDown(MouseButton::Middle, x, y);
         break;
     default:
         break;
@@ -582,23 +585,23 @@ void MainWindow::boxMouseDown(Qt::MouseButton button, int32_t x, int32_t y) {
 
 void MainWindow::boxMouseMove(int32_t x, int32_t y) {
     // A click with its sound may follow: the audio device gets ready meanwhile.
-    if (SoundOn) AudioWarmUp();
-    rules->boxMouseMove(x, y);
+    if (soundOn) AudioWarmUp();
+    m_rules->boxMouseMove(x, y);
 }
 
 void MainWindow::boxMouseUp() {
-    rules->boxMouseUp();
+    m_rules->boxMouseUp();
 }
 
 void MainWindow::cursorMoved(const BoardCursor& previous) {
-    if (Left) return;
-    const BoardCursor& now = keyboard->cursor();
-    if (previous.visible) painter->DrawCell(previous.col, previous.row);
-    if (now.visible) painter->DrawCell(now.col, now.row);
+    if (m_hasLeft) return;
+    const BoardCursor& now = m_keyboard->cursor();
+    if (previous.visible) m_painter->DrawCell(previous.col, previous.row);
+    if (now.visible) m_painter->DrawCell(now.col, now.row);
     // The lit clue lines follow the cursor.
     const bool shownOrHidden = previous.visible != now.visible;
-    if (shownOrHidden || (now.visible && previous.row != now.row)) painter->DrawRowClues();
-    if (shownOrHidden || (now.visible && previous.col != now.col)) painter->DrawColClues();
+    if (shownOrHidden || (now.visible && previous.row != now.row)) m_painter->DrawRowClues();
+    if (shownOrHidden || (now.visible && previous.col != now.col)) m_painter->DrawColClues();
     updateBoardName();
 }
 
@@ -616,22 +619,22 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void MainWindow::keyReleaseEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Shift && !event->isAutoRepeat()) keyboard->releaseDrag();
+    if (event->key() == Qt::Key_Shift && !event->isAutoRepeat()) m_keyboard->releaseDrag();
     QWidget::keyReleaseEvent(event);
 }
 
 void MainWindow::runKey(KeyCommand command, bool shift) {
     if (const std::optional<CursorStep> step = cursorStep(command)) {
-        keyboard->step(*step, shift);
+        m_keyboard->step(*step, shift);
         updateBoardName();
         return;
     }
     switch (command) {
     case KeyCommand::Uncover:
-        keyboard->uncover();
+        m_keyboard->uncover();
         break;
     case KeyCommand::Mark:
-        keyboard->mark();
+        m_keyboard->mark();
         break;
     // The tool bar's keys do what a click does, and report errors the same way.
     case KeyCommand::NewGame:
@@ -666,4 +669,12 @@ void MainWindow::runKey(KeyCommand command, bool shift) {
     }
     // A move may have changed the cell under the cursor.
     updateBoardName();
+}
+
+void MainWindow::setDialogs(MessageDialog* message, LanguageDialog* language,
+                            OptionsDialog* options, BestListDialog* bestList) {
+    m_messageDialog = message;
+    m_languageDialog = language;
+    m_optionsDialog = options;
+    m_bestListDialog = bestList;
 }

@@ -35,43 +35,71 @@ class ToolBarPainter;
 
 class MainWindow : public QWidget, public IBoardEffects, public CursorEffects {
     Q_OBJECT
+  private:
+    // Components, as the window lays them out. Declared first: they are made before and
+    // destroyed after the members that use them.
+    PaintBox* m_toolBarBox = nullptr;
+    PaintBox* m_boardBox = nullptr;
+    ImageButton* m_startButton = nullptr;
+    ImageButton* m_pauseButton = nullptr;
+    ImageButton* m_bestListButton = nullptr;
+    ImageButton* m_levelButton = nullptr;
+    ImageButton* m_optionsButton = nullptr;
+    ImageButton* m_infoButton = nullptr;
+    ImageButton* m_rulesButton = nullptr;
+    ImageButton* m_exitButton = nullptr;
+    QLabel* m_scoreLabel = nullptr;
+    QLabel* m_sizeLabel = nullptr;
+    QTimer m_clockTimer;
+    BitmapList m_images;
+    SettingsStore m_settings;
+    std::unique_ptr<MusicPlayer> m_music;
+    std::unique_ptr<SoundPlayer> m_sounds;
+    std::unique_ptr<WindowPlacement> m_placement;
+    // The dialogs, children of this window; createGameWindows makes them.
+    MessageDialog* m_messageDialog = nullptr;
+    LanguageDialog* m_languageDialog = nullptr;
+    OptionsDialog* m_optionsDialog = nullptr;
+    BestListDialog* m_bestListDialog = nullptr;
+    std::unique_ptr<HintBalloon> m_hintBalloon;
+
   public:
     explicit MainWindow(QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // Components, as the window lays them out.
-    PaintBox* toolBarBox = nullptr;
-    PaintBox* box = nullptr;
-    ImageButton* startButton = nullptr;
-    ImageButton* pauseButton = nullptr;
-    ImageButton* bestListButton = nullptr;
-    ImageButton* levelButton = nullptr;
-    ImageButton* optionsButton = nullptr;
-    ImageButton* infoButton = nullptr;
-    ImageButton* rulesButton = nullptr;
-    ImageButton* exitButton = nullptr;
-    QLabel* scoreLabel = nullptr;
-    QLabel* sizeLabel = nullptr;
-    QTimer Timer;
-    BitmapList bmps;
-    SettingsStore ini;
-    std::unique_ptr<MusicPlayer> midi;
-    std::unique_ptr<SoundPlayer> waves;
-    std::unique_ptr<WindowPlacement> placement;
-    // The dialogs, children of this window; createGameWindows makes them.
-    MessageDialog* messageDialog = nullptr;
-    LanguageDialog* languageDialog = nullptr;
-    OptionsDialog* optionsDialog = nullptr;
-    BestListDialog* bestListDialog = nullptr;
-    std::unique_ptr<HintBalloon> hintBalloon;
+    // The components, as the window lays them out; tests and the game's other windows reach
+    // them here.
+    PaintBox* toolBarBox() const { return m_toolBarBox; }
+    PaintBox* boardBox() const { return m_boardBox; }
+    ImageButton* startButton() const { return m_startButton; }
+    ImageButton* pauseButton() const { return m_pauseButton; }
+    ImageButton* bestListButton() const { return m_bestListButton; }
+    ImageButton* levelButton() const { return m_levelButton; }
+    ImageButton* optionsButton() const { return m_optionsButton; }
+    ImageButton* infoButton() const { return m_infoButton; }
+    ImageButton* rulesButton() const { return m_rulesButton; }
+    ImageButton* exitButton() const { return m_exitButton; }
+    QLabel* scoreLabel() const { return m_scoreLabel; }
+    QLabel* sizeLabel() const { return m_sizeLabel; }
+    QTimer& clockTimer() { return m_clockTimer; }
+    const BitmapList& images() const { return m_images; }
+    MusicPlayer& music() const { return *m_music; }
+    SettingsStore& settings() { return m_settings; }
+    MessageDialog* messageDialog() const { return m_messageDialog; }
+    LanguageDialog* languageDialog() const { return m_languageDialog; }
+    OptionsDialog* optionsDialog() const { return m_optionsDialog; }
+    BestListDialog* bestListDialog() const { return m_bestListDialog; }
+    // The dialogs come after the window, which they take as their parent.
+    void setDialogs(MessageDialog* message, LanguageDialog* language, OptionsDialog* options,
+                    BestListDialog* bestList);
 
     // Game fields. The one puzzle, replaced in place by each new level; the painter, the rules
     // and the keyboard hold it by reference.
     Puzzle puzzle;
     GameState gameState = GameState::Ready;
-    int32_t PlayTime = 0;
+    int32_t playTime = 0;
     int32_t tickTenths = 0;
-    int32_t BackMode = 0;
+    int32_t backgroundMode = 0;
     int32_t tileStyle = 1;
 
     // Tests replace the wait of the board animations so they need not wait.
@@ -116,13 +144,13 @@ class MainWindow : public QWidget, public IBoardEffects, public CursorEffects {
 
     // The keyboard's cursor on the board.
     void cursorMoved(const BoardCursor& previous) override;
-    const BoardCursor& boardCursor() const { return keyboard->cursor(); }
+    const BoardCursor& boardCursor() const { return m_keyboard->cursor(); }
 
     // The right-hand buttons take their faces from the shared images once they exist.
     void useDialogImages(const DialogImages& resources);
 
     // A seed from the command line makes the boards reproducible.
-    static std::optional<uint32_t> FixedSeed;
+    static std::optional<uint32_t> fixedSeed;
 
     void setVisible(bool visible) override;
 
@@ -156,16 +184,16 @@ class MainWindow : public QWidget, public IBoardEffects, public CursorEffects {
     void updateBoardName();
     void updateCounterNames();
 
-    std::unique_ptr<BoardPainter> painter;
-    std::unique_ptr<ToolBarPainter> toolbar;
-    std::unique_ptr<BoardRules> rules;
-    std::unique_ptr<KeyboardPlay> keyboard;
-    std::unique_ptr<HelpSystem> helpSystem;
-    bool Left = false;  // Leave has run
-    bool Shown = false; // was put on screen, so it has a placement of the player's to keep
+    std::unique_ptr<BoardPainter> m_painter;
+    std::unique_ptr<ToolBarPainter> m_toolbar;
+    std::unique_ptr<BoardRules> m_rules;
+    std::unique_ptr<KeyboardPlay> m_keyboard;
+    std::unique_ptr<HelpSystem> m_helpSystem;
+    bool m_hasLeft = false;  // Leave has run
+    bool m_wasShown = false; // was put on screen, so it has a placement of the player's to keep
     // An animation is waiting: the window repaints, but nothing may start a game action.
-    int32_t Waiting = 0;
-    bool TickMissed = false;
-    bool CloseAsked = false;
-    QElapsedTimer TimerEpoch; // when the timer first started: the phase of every tick
+    int32_t m_waiting = 0;
+    bool m_tickMissed = false;
+    bool m_closeAsked = false;
+    QElapsedTimer m_timerEpoch; // when the timer first started: the phase of every tick
 };

@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
     for (const std::string& a : args)
         arguments << QString::fromStdString(a);
     InitHelpSystem(arguments);
-    if (cmd.HasSeed) MainWindow::FixedSeed = cmd.Seed;
+    if (cmd.HasSeed) MainWindow::fixedSeed = cmd.Seed;
     QPointer<MainWindow> window;
     try {
         window = createGameWindows();

@@ -17,22 +17,22 @@ InfoDialog::InfoDialog(QWidget* mainWindow, const DialogImages& resources)
     BackPanel* back = MakePanel(this, dlgs, 1, rect());
     MakeLogo(back, dlgs);
     BackPanel* panel = MakePanel(back, dlgs, 2, QRect(116, 12, 272, 110));
-    nameLabel = MakeLabel(panel, QRect(10, 8, 252, 34), ArialFont(30, true), Qt::AlignCenter);
-    nameLabel->setText(QStringLiteral("Morvek"));
-    versionLabel = MakeLabel(panel, QRect(10, 42, 252, 18), ArialFont(16), Qt::AlignCenter);
-    versionLabel->setText(QStringLiteral("V1.0"));
-    aboutLabel = MakeLabel(panel, QRect(14, 64, 244, 36), ArialFont(13), Qt::AlignCenter);
-    aboutLabel->setWordWrap(true);
-    okButton = MakeButton(back, dlgs, 338, 124, 5, 6, 5, 0, false);
-    connect(okButton, &ImageButton::clicked, this, [this] { accept(); });
+    m_nameLabel = MakeLabel(panel, QRect(10, 8, 252, 34), ArialFont(30, true), Qt::AlignCenter);
+    m_nameLabel->setText(QStringLiteral("Morvek"));
+    m_versionLabel = MakeLabel(panel, QRect(10, 42, 252, 18), ArialFont(16), Qt::AlignCenter);
+    m_versionLabel->setText(QStringLiteral("V1.0"));
+    m_aboutLabel = MakeLabel(panel, QRect(14, 64, 244, 36), ArialFont(13), Qt::AlignCenter);
+    m_aboutLabel->setWordWrap(true);
+    m_okButton = MakeButton(back, dlgs, 338, 124, 5, 6, 5, 0, false);
+    connect(m_okButton, &ImageButton::clicked, this, [this] { accept(); });
 }
 
 void InfoDialog::showEvent(QShowEvent* event) {
-    aboutLabel->setText(German() ? QStringLiteral("Ein Logikrätsel: finde das versteckte Bild.")
-                                 : QStringLiteral("A logic puzzle: find the hidden picture."));
+    m_aboutLabel->setText(German() ? QStringLiteral("Ein Logikrätsel: finde das versteckte Bild.")
+                                   : QStringLiteral("A logic puzzle: find the hidden picture."));
     if (mainWindow && mainWindow->isVisible())
         move(PlaceOverClient(mainWindow->frameGeometry(), mainWindow->height(), size()));
-    okButton->setFocus();
+    m_okButton->setFocus();
     QDialog::showEvent(event);
 }
 

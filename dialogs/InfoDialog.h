@@ -13,15 +13,19 @@ class InfoDialog : public QDialog {
   public:
     InfoDialog(QWidget* mainWindow, const DialogImages& resources);
 
-    QLabel* nameLabel;
-    QLabel* versionLabel;
-    QLabel* aboutLabel;
-    ImageButton* okButton;
+    QLabel* nameLabel() const { return m_nameLabel; }
+    QLabel* versionLabel() const { return m_versionLabel; }
+    QLabel* aboutLabel() const { return m_aboutLabel; }
+    ImageButton* okButton() const { return m_okButton; }
 
   protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    QLabel* m_nameLabel;
+    QLabel* m_versionLabel;
+    QLabel* m_aboutLabel;
+    ImageButton* m_okButton;
     QPointer<QWidget> mainWindow;
 };

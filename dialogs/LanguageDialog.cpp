@@ -17,32 +17,32 @@ LanguageDialog::LanguageDialog(const DialogImages& resources, QWidget* parent)
     : QDialog(parent, DialogFlags()) {
     setFixedSize(408, 162);
     const BitmapList& dlgs = resources.dlgs;
-    background = MakePanel(this, dlgs, 1, rect());
-    logo = MakeLogo(background, dlgs);
-    questionPanel = MakePanel(background, dlgs, 2, QRect(108, 12, 289, 137));
-    germanButton = MakeButton(questionPanel, dlgs, 16, 15, 21, 22, 21, 0, true);
-    germanLabel = MakeLabel(questionPanel, QRect(79, 32, 190, 18), ArialFont(16));
-    germanLabel->setText(QStringLiteral("Ich spreche deutsch"));
-    englishButton = MakeButton(questionPanel, dlgs, 16, 71, 23, 24, 23, 0, true);
-    englishLabel = MakeLabel(questionPanel, QRect(79, 88, 190, 18), ArialFont(16));
-    englishLabel->setText(QStringLiteral("I speak English"));
-    connect(germanButton, &ImageButton::clicked, this, [this] { onGermanClicked(); });
-    connect(englishButton, &ImageButton::clicked, this, [this] { onEnglishClicked(); });
+    m_background = MakePanel(this, dlgs, 1, rect());
+    m_logo = MakeLogo(m_background, dlgs);
+    m_questionPanel = MakePanel(m_background, dlgs, 2, QRect(108, 12, 289, 137));
+    m_germanButton = MakeButton(m_questionPanel, dlgs, 16, 15, 21, 22, 21, 0, true);
+    m_germanLabel = MakeLabel(m_questionPanel, QRect(79, 32, 190, 18), ArialFont(16));
+    m_germanLabel->setText(QStringLiteral("Ich spreche deutsch"));
+    m_englishButton = MakeButton(m_questionPanel, dlgs, 16, 71, 23, 24, 23, 0, true);
+    m_englishLabel = MakeLabel(m_questionPanel, QRect(79, 88, 190, 18), ArialFont(16));
+    m_englishLabel->setText(QStringLiteral("I speak English"));
+    connect(m_germanButton, &ImageButton::clicked, this, [this] { onGermanClicked(); });
+    connect(m_englishButton, &ImageButton::clicked, this, [this] { onEnglishClicked(); });
 }
 
 int LanguageDialog::ShowModal() {
     // The focus starts on the first answer: Enter takes it, Tab or an arrow key the other.
-    germanButton->setFocus();
+    m_germanButton->setFocus();
     return exec();
 }
 
 void LanguageDialog::onGermanClicked() {
-    Tongue = 1;
+    tongue = 1;
     accept();
 }
 
 void LanguageDialog::onEnglishClicked() {
-    Tongue = 0;
+    tongue = 0;
     accept();
 }
 

@@ -15,17 +15,17 @@ class LanguageDialog : public QDialog {
   public:
     explicit LanguageDialog(const DialogImages& resources, QWidget* parent = nullptr);
 
-    // Centred on the screen; a button sets Tongue (1 German, 0 English) and closes. Closed any
-    // other way, Tongue stays as it was. Returns the dialog's result.
+    // Centred on the screen; a button sets tongue (1 German, 0 English) and closes. Closed any
+    // other way, tongue stays as it was. Returns the dialog's result.
     int ShowModal();
 
-    BackPanel* background;
-    ListImage* logo;
-    BackPanel* questionPanel;
-    ImageButton* germanButton;
-    QLabel* germanLabel;
-    ImageButton* englishButton;
-    QLabel* englishLabel;
+    BackPanel* background() const { return m_background; }
+    ListImage* logo() const { return m_logo; }
+    BackPanel* questionPanel() const { return m_questionPanel; }
+    ImageButton* germanButton() const { return m_germanButton; }
+    QLabel* germanLabel() const { return m_germanLabel; }
+    ImageButton* englishButton() const { return m_englishButton; }
+    QLabel* englishLabel() const { return m_englishLabel; }
 
     void onGermanClicked();
     void onEnglishClicked();
@@ -33,4 +33,13 @@ class LanguageDialog : public QDialog {
   protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    BackPanel* m_background;
+    ListImage* m_logo;
+    BackPanel* m_questionPanel;
+    ImageButton* m_germanButton;
+    QLabel* m_germanLabel;
+    ImageButton* m_englishButton;
+    QLabel* m_englishLabel;
 };

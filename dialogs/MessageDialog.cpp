@@ -18,25 +18,25 @@ MessageDialog::MessageDialog(QWidget* mainWindow, const DialogImages& resources)
     setFont(bold);
 
     const BitmapList& dlgs = resources.dlgs;
-    background = MakePanel(this, dlgs, 1, rect());
-    textPanel = MakePanel(background, dlgs, 2, QRect(11, 12, 298, 77));
-    txt = new TextLabel(textPanel);
-    txt->setGeometry(5, 5, 288, 67);
-    txt->SetAlignment(Qt::AlignCenter);
-    txt->SetMultiLine(true);
-    txt->setFont(ArialFont(16, true));
-    txt->SetFontColor(Qt::white);
-    noButton = MakeButton(background, dlgs, 204, 100, 7, 8, 7, 0, false);
-    yesButton = MakeButton(background, dlgs, 260, 100, 5, 6, 5, 0, false);
-    connect(noButton, &ImageButton::clicked, this, [this] { onNoClicked(); });
-    connect(yesButton, &ImageButton::clicked, this, [this] { onYesClicked(); });
+    m_background = MakePanel(this, dlgs, 1, rect());
+    m_textPanel = MakePanel(m_background, dlgs, 2, QRect(11, 12, 298, 77));
+    m_text = new TextLabel(m_textPanel);
+    m_text->setGeometry(5, 5, 288, 67);
+    m_text->SetAlignment(Qt::AlignCenter);
+    m_text->SetMultiLine(true);
+    m_text->setFont(ArialFont(16, true));
+    m_text->SetFontColor(Qt::white);
+    m_noButton = MakeButton(m_background, dlgs, 204, 100, 7, 8, 7, 0, false);
+    m_yesButton = MakeButton(m_background, dlgs, 260, 100, 5, 6, 5, 0, false);
+    connect(m_noButton, &ImageButton::clicked, this, [this] { onNoClicked(); });
+    connect(m_yesButton, &ImageButton::clicked, this, [this] { onYesClicked(); });
 }
 
 int MessageDialog::ShowMsg(int32_t number) {
-    MsgNo = number;
+    m_messageNumber = number;
     // Numbers without a mode of their own (10, 11 and those outside the table) keep the last one.
     const DialogMessage message = MessageText(number);
-    if (message.ButtonMode != 0) ButtonMode = message.ButtonMode;
+    if (message.ButtonMode != 0) m_buttonMode = message.ButtonMode;
     return exec();
 }
 
@@ -61,16 +61,16 @@ void MessageDialog::FormActivate() {
     if (mainWindow)
         move(PlaceOverClient(mainWindow->frameGeometry(), mainWindow->height(),
                              frameGeometry().size()));
-    noButton->setVisible(ButtonMode == 2);
+    m_noButton->setVisible(m_buttonMode == 2);
     // Each message starts with the focus on Yes; Tab moves it to No, and Enter then answers No.
-    yesButton->setFocus();
-    if (MsgNo == 10 || MsgNo == 11) {
-        txt->SetCaption(CustomText);
+    m_yesButton->setFocus();
+    if (m_messageNumber == 10 || m_messageNumber == 11) {
+        m_text->SetCaption(m_customText);
         return;
     }
     // A number outside the table leaves the previous text.
-    const DialogMessage message = MessageText(MsgNo);
-    if (message.ButtonMode != 0) txt->SetCaption(German() ? message.German : message.English);
+    const DialogMessage message = MessageText(m_messageNumber);
+    if (message.ButtonMode != 0) m_text->SetCaption(German() ? message.German : message.English);
 }
 
 void MessageDialog::onYesClicked() {

@@ -28,14 +28,15 @@ class MessageDialog : public QDialog {
     // The answer that a typed character gives: ResultYes, ResultNo, or 0 for none.
     static int KeyResult(QChar key);
 
-    BackPanel* textPanel;
-    TextLabel* txt;
-    BackPanel* background;
-    ImageButton* noButton;
-    ImageButton* yesButton;
-    int32_t MsgNo = 0;
-    int32_t ButtonMode = 1;
-    QString CustomText; // the text of messages 10 and 11
+    BackPanel* textPanel() const { return m_textPanel; }
+    BackPanel* background() const { return m_background; }
+    ImageButton* noButton() const { return m_noButton; }
+    ImageButton* yesButton() const { return m_yesButton; }
+    TextLabel* textLabel() const { return m_text; }
+    int32_t messageNumber() const { return m_messageNumber; }
+    int32_t buttonMode() const { return m_buttonMode; }
+    // The text of messages 10 and 11.
+    void setCustomText(const QString& text) { m_customText = text; }
 
     void FormActivate();
     void onYesClicked();
@@ -46,5 +47,13 @@ class MessageDialog : public QDialog {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    BackPanel* m_textPanel;
+    TextLabel* m_text;
+    BackPanel* m_background;
+    ImageButton* m_noButton;
+    ImageButton* m_yesButton;
+    int32_t m_messageNumber = 0;
+    int32_t m_buttonMode = 1;
+    QString m_customText; // the text of messages 10 and 11
     QPointer<QWidget> mainWindow;
 };

@@ -62,7 +62,7 @@ MusicPlayer::~MusicPlayer() {
 }
 
 QString MusicPlayer::Folder() const {
-    return OwnFolder.isEmpty() ? QString::fromStdString(ProgramDir) : OwnFolder;
+    return OwnFolder.isEmpty() ? QString::fromStdString(programDir) : OwnFolder;
 }
 
 QString MusicPlayer::FileName() const {
@@ -164,12 +164,12 @@ void MusicPlayer::Start() {
     Current.clear();
     Refused = false;
     Tried.clear();
-    MusicFound = false;
+    musicFound = false;
     if (!Background && !AudioMidiReady()) return;
     for (const QString& name : Matches())
         if (Background ? IsPlayableFile(name) : Playable(name)) {
             Current = name;
-            MusicFound = true;
+            musicFound = true;
             return;
         }
 }
@@ -186,7 +186,7 @@ bool MusicPlayer::LoadCurrent() {
 }
 
 void MusicPlayer::Tick() {
-    if (!MusicFound || !MusicOn) return;
+    if (!musicFound || !musicOn) return;
     if (Background) {
         TickInBackground();
         return;
@@ -248,7 +248,7 @@ void MusicPlayer::TakeLoaded() {
     Error = result.Error;
     if (result.NoMidi) {
         // No MIDI playback on this machine: the music is unavailable, as if no file were found.
-        MusicFound = false;
+        musicFound = false;
         Refused = true;
         SetHeld(false);
         return;
@@ -290,10 +290,10 @@ void MusicPlayer::TickInBackground() {
 }
 
 void MusicPlayer::Switch() {
-    if (!MusicFound) return;
-    if (MusicOn) {
+    if (!musicFound) return;
+    if (musicOn) {
         Close();
-        MusicOn = false;
+        musicOn = false;
         return;
     }
     Refused = false;
@@ -305,18 +305,18 @@ void MusicPlayer::Switch() {
             Current.clear();
             next = NextFile(names, QString());
         }
-        MusicOn = !next.isEmpty();
+        musicOn = !next.isEmpty();
         // The piece starts at the first tick after it has loaded.
-        if (MusicOn) StartLoading(next);
+        if (musicOn) StartLoading(next);
         return;
     }
-    MusicOn = OpenNext(names, Current);
-    if (!MusicOn && !Current.isEmpty()) {
+    musicOn = OpenNext(names, Current);
+    if (!musicOn && !Current.isEmpty()) {
         // Past the last file: the search begins again from the first.
         Current.clear();
-        MusicOn = OpenNext(names, QString());
+        musicOn = OpenNext(names, QString());
     }
-    if (!MusicOn) return;
+    if (!musicOn) return;
     const MixerLibrary& mix = *mixerLibrary();
     if (mix.playMusic(Music, 0) != 0) Error = QString::fromUtf8(mix.getError());
 }

@@ -14,29 +14,29 @@ typedef struct _Mix_Music Mix_Music;
 // no file can be played the music is unavailable at start, or stays off at a switch.
 class MusicPlayer {
   public:
-    // Searches ProgramDir as it stands at each search.
+    // Searches programDir as it stands at each search.
     MusicPlayer();
     // Searches the given folder instead.
     explicit MusicPlayer(QString folder);
     // The game's player: the mixer, the SoundFont and the piece are loaded on a worker thread,
     // and a tick starts the music once they are ready, so the window never waits for them.
     // Start then takes a sound MIDI file as found without opening the device; should MIDI turn
-    // out not to play at all, MusicFound becomes false when the load reports it.
+    // out not to play at all, musicFound becomes false when the load reports it.
     ~MusicPlayer();
     void SetBackgroundLoading(bool background) { Background = background; }
     MusicPlayer(const MusicPlayer&) = delete;
     MusicPlayer& operator=(const MusicPlayer&) = delete;
 
     // At the main window's creation: chooses the first "*.mid" in name order that is a sound
-    // MIDI file. MusicFound := whether there is one and MIDI can be played at all. Loading it
+    // MIDI file. musicFound := whether there is one and MIDI can be played at all. Loading it
     // (the SoundFont with it, a tenth of a second) waits for the first tick that plays it, so
     // the window is on screen sooner.
     void Start();
-    // Each timer tick: while MusicFound and MusicOn, a piece that is not playing (it ended, or
+    // Each timer tick: while musicFound and musicOn, a piece that is not playing (it ended, or
     // was never started, or its play was refused) starts again from its beginning.
     void Tick();
     // The options dialog's music button: off, or on with the next file, wrapping to the first.
-    // Does nothing while MusicFound is false (the button is disabled then).
+    // Does nothing while musicFound is false (the button is disabled then).
     void Switch();
 
     // The current match without its folder, empty when there is none.

@@ -21,7 +21,7 @@ int32_t NextTongue(int32_t tongue) {
 }
 
 OptionsDialog::OptionsDialog(QWidget* mainWindow, int32_t& backMode, const DialogImages& resources)
-    : QDialog(mainWindow, DialogFlags()), BackMode(backMode), mainWindow(mainWindow) {
+    : QDialog(mainWindow, DialogFlags()), backgroundMode(backMode), mainWindow(mainWindow) {
     // Five rows: one row pitch (56) taller than the four-row layout, the margins below kept.
     setFixedSize(497, 472);
     const BitmapList& dlgs = resources.dlgs;
@@ -77,7 +77,7 @@ int OptionsDialog::ShowModal() {
 void OptionsDialog::RefreshTexts() {
     programLabel->SetCaption(QStringLiteral("Morvek"));
     versionLabel->SetCaption(QStringLiteral("Version  V1.0"));
-    musicButton->setEnabled(MusicFound);
+    musicButton->setEnabled(musicFound);
 
     const bool de = German();
     okButton->SetHint(de ? QStringLiteral("Zurück zum Spiel") : QStringLiteral("Back to game"));
@@ -88,7 +88,7 @@ void OptionsDialog::RefreshTexts() {
                               : QStringLiteral("I speak English."));
     soundButton->SetHint(de ? QStringLiteral("Geräusche ein- und ausschalten.")
                             : QStringLiteral("Sound on or off"));
-    if (SoundOn)
+    if (soundOn)
         soundLabel->setText(de ? QStringLiteral("Geräusche sind an.")
                                : QStringLiteral("Sound is on."));
     else
@@ -96,13 +96,13 @@ void OptionsDialog::RefreshTexts() {
                                : QStringLiteral("Sound is off."));
     musicButton->SetHint(de ? QStringLiteral("Musik ein- und ausschalten.")
                             : QStringLiteral("Music on or off."));
-    if (!MusicFound && !AudioOpen())
+    if (!musicFound && !AudioOpen())
         musicLabel->setText(de ? QStringLiteral("Ton ist nicht verfügbar.")
                                : QStringLiteral("Sound is not available."));
-    else if (!MusicFound)
+    else if (!musicFound)
         musicLabel->setText(de ? QStringLiteral("Keine Musikdateien vorhanden.")
                                : QStringLiteral("No music files available."));
-    else if (MusicOn)
+    else if (musicOn)
         musicLabel->setText((de ? QStringLiteral("Musik: ") : QStringLiteral("Music: ")) +
                             (MusicName ? MusicName() : QString()));
     else
@@ -112,10 +112,10 @@ void OptionsDialog::RefreshTexts() {
                                  : QStringLiteral("Change background"));
     backgroundLabel->setText(
         (de ? QStringLiteral("Hintergrund: ") : QStringLiteral("Background: ")) +
-        QString::number(BackMode + 1));
+        QString::number(backgroundMode + 1));
     fairButton->SetHint(de ? QStringLiteral("Züge nach den Zahlen beurteilen")
                            : QStringLiteral("Judge moves by the clues"));
-    if (FairJudging)
+    if (fairJudging)
         fairLabel->setText(de ? QStringLiteral("Faires Urteil ist an.")
                               : QStringLiteral("Fair judging is on."));
     else
@@ -134,13 +134,13 @@ void OptionsDialog::onOkClicked() {
 }
 
 void OptionsDialog::onLanguageClicked() {
-    Tongue = NextTongue(Tongue);
+    tongue = NextTongue(tongue);
     RefreshTexts();
     if (OnTextsChanged) OnTextsChanged();
 }
 
 void OptionsDialog::onSoundClicked() {
-    SoundOn = !SoundOn;
+    soundOn = !soundOn;
     RefreshTexts();
 }
 
@@ -151,14 +151,14 @@ void OptionsDialog::onMusicClicked() {
 
 void OptionsDialog::onBackgroundClicked() {
     // A stored value out of range still steps into the ring of seven.
-    BackMode = (BackMode % 7 + 8) % 7;
+    backgroundMode = (backgroundMode % 7 + 8) % 7;
     if (OnBackgroundChanged) OnBackgroundChanged();
     if (OnTextsChanged) OnTextsChanged();
     RefreshTexts();
 }
 
 void OptionsDialog::onFairClicked() {
-    FairJudging = !FairJudging;
+    fairJudging = !fairJudging;
     RefreshTexts();
 }
 

@@ -18,8 +18,8 @@ class OptionsDialog : public QDialog {
     Q_OBJECT
 
   public:
-    // backMode is the main window's BackMode, changed in place. mainWindow is where the dialog
-    // places itself (may be null) and becomes its parent.
+    // backMode is the main window's backgroundMode, changed in place. mainWindow is where the
+    // dialog places itself (may be null) and becomes its parent.
     OptionsDialog(QWidget* mainWindow, int32_t& backMode, const DialogImages& resources);
 
     // The main window's side of the buttons. Unset callbacks are skipped.
@@ -63,7 +63,7 @@ class OptionsDialog : public QDialog {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
-    int32_t& BackMode;
+    int32_t& backgroundMode;
     QPointer<QWidget> mainWindow;
 };
 

@@ -47,7 +47,7 @@ void SoundPlayer::FreeChunks() {
 }
 
 void SoundPlayer::PlaySnd(int32_t number) {
-    if (!SoundOn) return;
+    if (!soundOn) return;
     if (number < 0 || number > 4) return;
     if (number == 0) {
         if (AudioIsOpen()) mixerLibrary()->haltChannel(Channel);
@@ -80,7 +80,7 @@ const Mix_Chunk* SoundPlayer::Chunk(int32_t number) const {
 }
 
 void PlaySnd(int32_t number) {
-    if (!SoundOn) return;
+    if (!soundOn) return;
     static SoundPlayer waves;
     waves.PlaySnd(number);
 }

@@ -21,7 +21,7 @@ class SoundPlayer {
     SoundPlayer(const SoundPlayer&) = delete;
     SoundPlayer& operator=(const SoundPlayer&) = delete;
 
-    // Nothing at all while SoundOn is false. 0 stops the sound playing; 1..4 play that wave
+    // Nothing at all while soundOn is false. 0 stops the sound playing; 1..4 play that wave
     // without waiting for it. No device, no data or data the mixer refuses: nothing is played
     // and the caller goes on. Other numbers are ignored.
     void PlaySnd(int32_t number);

@@ -54,7 +54,7 @@ void BoardPainter::prepareBackground() {
         board = QImage(1, 1, QImage::Format_RGB32);
         board.fill(FallbackBoard);
     } else {
-        const int32_t top = TH * Clamp(BackMode, 0, 6);
+        const int32_t top = TH * Clamp(backgroundMode, 0, 6);
         shade = strip.copy(TW, top, TW, TH);
         board = strip.copy(0, top, TW, TH);
     }

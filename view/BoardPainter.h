@@ -24,9 +24,9 @@ class BoardPainter {
   public:
     BoardPainter(const Puzzle& puzzle, const BitmapList& bmps, PaintBox& box);
 
-    int32_t BackMode = 0;  // row of the background strip (0..6)
-    int32_t tileStyle = 1; // look of uncovered cells (1..4)
-    bool Paused = false;   // the clue slots show no numbers
+    int32_t backgroundMode = 0; // row of the background strip (0..6)
+    int32_t tileStyle = 1;      // look of uncovered cells (1..4)
+    bool Paused = false;        // the clue slots show no numbers
     BoardLayout Layout;
     // The keyboard cursor, drawn over its cell and its clue lines while shown; may be null.
     const BoardCursor* cursor = nullptr;

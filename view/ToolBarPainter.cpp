@@ -16,7 +16,7 @@ int32_t ToolBarPainter::TileWidth() const {
 }
 
 int32_t ToolBarPainter::TileTop() const {
-    return bmps.Item(StripItem).height() / 7 * std::clamp<int32_t>(BackMode, 0, 6);
+    return bmps.Item(StripItem).height() / 7 * std::clamp<int32_t>(backgroundMode, 0, 6);
 }
 
 void ToolBarPainter::paintToolBar(QImage& surface, int32_t clientWidth) const {

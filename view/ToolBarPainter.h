@@ -12,7 +12,7 @@ class ToolBarPainter {
   public:
     explicit ToolBarPainter(const BitmapList& bmps) : bmps(bmps) {}
 
-    int32_t BackMode = 0;
+    int32_t backgroundMode = 0;
 
     // The right tile of the background row, repeated over the whole tool bar.
     void paintToolBar(QImage& surface, int32_t clientWidth) const;

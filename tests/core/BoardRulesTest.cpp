@@ -122,7 +122,7 @@ TextLines Cat(std::initializer_list<TextLines> parts) {
 struct CaseTable {
     explicit CaseTable(const TextLines& rows, int32_t sizeLevel = 1) : Board(BoardFrom(rows)) {
         mode = sizeLevel;
-        Dragging = false;
+        dragging = false;
         Layout.CellSize = 10;
         Layout.BoardLeft = 25;
         Layout.BoardTop = 15;
@@ -213,7 +213,7 @@ struct MoveCase {
     TextLines After;
     GameState State;
     int32_t PlayTime;
-    bool Dragging;
+    bool dragging;
     std::string RowsDone = ""; // empty: no line done
     std::string ColsDone = "";
     int32_t Mode = 1;
@@ -567,20 +567,20 @@ const MoveCase FairCases[] = {
 
 class Moves : public testing::TestWithParam<MoveCase> {
   protected:
-    void TearDown() override { FairJudging = true; }
+    void TearDown() override { fairJudging = true; }
 };
 
 TEST_P(Moves, RecordAndEndState) {
     const MoveCase& tc = GetParam();
     CaseTable t(tc.Board, tc.Mode);
-    FairJudging = tc.Fair;
+    fairJudging = tc.Fair;
     for (const std::string& step : tc.Moves)
         t.Do(step);
     EXPECT_EQ(t.Rec.Log, tc.Recording);
     EXPECT_EQ(BoardText(t.Board), tc.After);
     EXPECT_EQ(t.gameState, tc.State);
     EXPECT_EQ(t.PlayTime, tc.PlayTime);
-    EXPECT_EQ(Dragging, tc.Dragging);
+    EXPECT_EQ(dragging, tc.dragging);
     const std::string noRows(t.Board.RowCount, '0'), noCols(t.Board.ColCount, '0');
     EXPECT_EQ(DoneText(t.Board.RowDone, t.Board.RowCount),
               tc.RowsDone.empty() ? noRows : tc.RowsDone);
@@ -603,10 +603,10 @@ TEST(BoardRulesTest, StrictRuleOnTheRulesTable) {
     for (const MoveCase& tc : MoveCases) {
         SCOPED_TRACE(tc.Name);
         CaseTable t(tc.Board, tc.Mode);
-        FairJudging = false;
+        fairJudging = false;
         for (const std::string& step : tc.Moves)
             t.Do(step);
-        FairJudging = true;
+        fairJudging = true;
         EXPECT_EQ(t.Rec.Log, tc.Recording);
         EXPECT_EQ(BoardText(t.Board), tc.After);
         EXPECT_EQ(t.PlayTime, tc.PlayTime);
@@ -667,7 +667,7 @@ TEST(BoardRulesTest, OneMoveAcrossAGeneratedBoard) {
     EXPECT_NE(t.Board.Grid[8][6], CellState::Uncovered);
     EXPECT_NE(t.Board.Grid[9][6], CellState::Uncovered);
     EXPECT_EQ(t.PlayTime, 33);
-    EXPECT_FALSE(Dragging);
+    EXPECT_FALSE(dragging);
     EXPECT_EQ(std::count(t.Rec.Log.begin(), t.Rec.Log.end(), "snd 3"), 1);
 }
 
@@ -731,7 +731,7 @@ TEST(BoardRulesTest, LayoutWithoutCellsIgnoresInput) {
         t.Layout.CellSize = cellSize;
         t.Rules.boxMouseDown(MouseButton::Left, 30, 20);
         t.Rules.boxMouseDown(MouseButton::Right, 100, 100);
-        Dragging = true;
+        dragging = true;
         t.Rules.boxMouseMove(30, 20);
         EXPECT_TRUE(t.Rec.Log.empty());
         EXPECT_EQ(t.gameState, GameState::Ready);
@@ -865,7 +865,7 @@ TEST_P(KeyMoves, RecordAndEndState) {
     EXPECT_EQ(t.gameState, tc.state);
     EXPECT_EQ(t.PlayTime, tc.playTime);
     // A keyboard move never leaves a mouse drag behind.
-    EXPECT_FALSE(Dragging);
+    EXPECT_FALSE(dragging);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rules, KeyMoves, testing::ValuesIn(KeyCases),

@@ -104,8 +104,8 @@ class ModalScript {
 // is open, then answers with a key: a character, or a Qt::Key such as Escape.
 ModalScript::ScriptStep Message(int32_t number, int key, std::function<void()> meanwhile = {}) {
     return [=](QWidget* modal) {
-        EXPECT_EQ(modal, static_cast<QWidget*>(mainform->messageDialog));
-        EXPECT_EQ(mainform->messageDialog->MsgNo, number);
+        EXPECT_EQ(modal, static_cast<QWidget*>(mainform->messageDialog()));
+        EXPECT_EQ(mainform->messageDialog()->messageNumber(), number);
         if (meanwhile) meanwhile();
         if (key < 0x80)
             QTest::keyClick(modal, static_cast<char>(key));
@@ -117,11 +117,11 @@ ModalScript::ScriptStep Message(int32_t number, int key, std::function<void()> m
 // A step for the best list in entry mode: types the name and confirms.
 ModalScript::ScriptStep EnterName(const QString& name) {
     return [=](QWidget* modal) {
-        EXPECT_EQ(modal, static_cast<QWidget*>(mainform->bestListDialog));
-        ASSERT_TRUE(mainform->bestListDialog->nameEdit->isVisible());
-        mainform->bestListDialog->nameEdit->clear();
-        QTest::keyClicks(mainform->bestListDialog->nameEdit, name);
-        QTest::mouseClick(mainform->bestListDialog->okButton, Qt::LeftButton);
+        EXPECT_EQ(modal, static_cast<QWidget*>(mainform->bestListDialog()));
+        ASSERT_TRUE(mainform->bestListDialog()->nameEdit->isVisible());
+        mainform->bestListDialog()->nameEdit->clear();
+        QTest::keyClicks(mainform->bestListDialog()->nameEdit, name);
+        QTest::mouseClick(mainform->bestListDialog()->okButton, Qt::LeftButton);
     };
 }
 
@@ -147,12 +147,12 @@ QPoint CellCentre(int32_t col, int32_t row) {
 }
 
 QImage CellPixels(int32_t col, int32_t row) {
-    return mainform->box->Surface().copy(CellRect(col, row));
+    return mainform->boardBox()->Surface().copy(CellRect(col, row));
 }
 
 void Click(int32_t col, int32_t row, Qt::MouseButton button = Qt::LeftButton) {
-    QTest::mousePress(mainform->box, button, {}, CellCentre(col, row));
-    QTest::mouseRelease(mainform->box, button, {}, CellCentre(col, row));
+    QTest::mousePress(mainform->boardBox(), button, {}, CellCentre(col, row));
+    QTest::mouseRelease(mainform->boardBox(), button, {}, CellCentre(col, row));
 }
 
 // The first cell, row by row, in the given state.
@@ -165,19 +165,19 @@ bool FindCell(int32_t state, int32_t& col, int32_t& row) {
 
 // The tool bar shows this time exactly when drawing it again changes nothing.
 bool ToolBarShowsTime(int32_t time) {
-    QImage expected = mainform->toolBarBox->Surface().copy();
-    ToolBarPainter painter(mainform->bmps);
-    painter.BackMode = mainform->BackMode;
+    QImage expected = mainform->toolBarBox()->Surface().copy();
+    ToolBarPainter painter(mainform->images());
+    painter.backgroundMode = mainform->backgroundMode;
     painter.DrawTime(expected, time);
-    return expected == mainform->toolBarBox->Surface();
+    return expected == mainform->toolBarBox()->Surface();
 }
 
 bool ToolBarShowsSize(int32_t cols, int32_t rows) {
-    QImage expected = mainform->toolBarBox->Surface().copy();
-    ToolBarPainter painter(mainform->bmps);
-    painter.BackMode = mainform->BackMode;
+    QImage expected = mainform->toolBarBox()->Surface().copy();
+    ToolBarPainter painter(mainform->images());
+    painter.backgroundMode = mainform->backgroundMode;
     painter.DrawSize(expected, cols, rows);
-    return expected == mainform->toolBarBox->Surface();
+    return expected == mainform->toolBarBox()->Surface();
 }
 
 void Ticks(int n) {
@@ -190,7 +190,7 @@ bool TicksUntilMusicPlays() {
     return QTest::qWaitFor(
         [] {
             Ticks(1);
-            return mainform->midi->Playing();
+            return mainform->music().Playing();
         },
         5000);
 }
@@ -212,22 +212,22 @@ class MainWindowTest : public ::testing::Test {
         ASSERT_TRUE(Config->isValid());
         qputenv("XDG_CONFIG_HOME", Config->path().toLocal8Bit());
         mode = 1;
-        Tongue = -1;
-        SoundOn = true;
-        MusicOn = true;
-        MusicFound = false;
-        FairJudging = true;
-        Dragging = false;
-        FirstShow = true;
-        ProgramDir.clear();
-        RandomSource = RandomGenerator();
-        MainWindow::FixedSeed = 20240613;
+        tongue = -1;
+        soundOn = true;
+        musicOn = true;
+        musicFound = false;
+        fairJudging = true;
+        dragging = false;
+        firstShow = true;
+        programDir.clear();
+        randomSource = RandomGenerator();
+        MainWindow::fixedSeed = 20240613;
     }
 
     void TearDown() override {
         if (mainform) destroyGameWindows();
         mainform = nullptr;
-        MainWindow::FixedSeed.reset();
+        MainWindow::fixedSeed.reset();
     }
 
     static void Store(const char* name, const QString& text) {
@@ -243,7 +243,7 @@ class MainWindowTest : public ::testing::Test {
     void Open() {
         mainform = createGameWindows();
         ASSERT_NE(mainform, nullptr);
-        mainform->Timer.stop();
+        mainform->clockTimer().stop();
         mainform->ticksByHand = true;
         mainform->delayHook = [](int32_t) {};
         mainform->show();
@@ -263,39 +263,39 @@ class MainWindowTest : public ::testing::Test {
 
 TEST_F(MainWindowTest, FirstStartDefaultsAndGermanAnswer) {
     ModalScript script({[](QWidget* modal) {
-        EXPECT_EQ(modal, static_cast<QWidget*>(mainform->languageDialog));
+        EXPECT_EQ(modal, static_cast<QWidget*>(mainform->languageDialog()));
         // Still English while the question is open.
-        EXPECT_EQ(mainform->scoreLabel->text(), QStringLiteral("Time:"));
-        QTest::mouseClick(mainform->languageDialog->germanButton, Qt::LeftButton);
+        EXPECT_EQ(mainform->scoreLabel()->text(), QStringLiteral("Time:"));
+        QTest::mouseClick(mainform->languageDialog()->germanButton(), Qt::LeftButton);
     }});
     mainform = createGameWindows();
-    mainform->Timer.stop();
+    mainform->clockTimer().stop();
     mainform->ticksByHand = true;
     // Before the first show: the defaults of an empty store.
-    EXPECT_EQ(Tongue, -1);
-    EXPECT_TRUE(SoundOn);
-    EXPECT_TRUE(MusicOn);
-    EXPECT_EQ(mainform->BackMode, 0);
+    EXPECT_EQ(tongue, -1);
+    EXPECT_TRUE(soundOn);
+    EXPECT_TRUE(musicOn);
+    EXPECT_EQ(mainform->backgroundMode, 0);
     EXPECT_EQ(mode, 1);
     EXPECT_EQ(mainform->puzzle.ColCount, 10);
     EXPECT_EQ(mainform->puzzle.RowCount, 7);
     EXPECT_EQ(mainform->gameState, GameState::Ready);
-    EXPECT_FALSE(mainform->pauseButton->isEnabled());
+    EXPECT_FALSE(mainform->pauseButton()->isEnabled());
     EXPECT_EQ(mainform->windowTitle(), QStringLiteral("Morvek V1.0"));
-    EXPECT_EQ(mainform->scoreLabel->text(), QStringLiteral("Time:"));
-    EXPECT_EQ(mainform->sizeLabel->text(), QStringLiteral("Size:"));
-    EXPECT_EQ(mainform->startButton->Hint(), QStringLiteral("I want to start again. (F2)"));
-    EXPECT_EQ(mainform->optionsButton->Hint(),
+    EXPECT_EQ(mainform->scoreLabel()->text(), QStringLiteral("Time:"));
+    EXPECT_EQ(mainform->sizeLabel()->text(), QStringLiteral("Size:"));
+    EXPECT_EQ(mainform->startButton()->Hint(), QStringLiteral("I want to start again. (F2)"));
+    EXPECT_EQ(mainform->optionsButton()->Hint(),
               QStringLiteral(" I want to change the options. (F5)"));
-    EXPECT_EQ(ProgramDir.back(), '/');
+    EXPECT_EQ(programDir.back(), '/');
 
     mainform->show();
     ASSERT_TRUE(script.Finish());
-    EXPECT_EQ(Tongue, 1);
-    EXPECT_EQ(mainform->scoreLabel->text(), QStringLiteral("Zeit:"));
-    EXPECT_EQ(mainform->sizeLabel->text(), QString::fromUtf8("Größe:"));
-    EXPECT_EQ(mainform->startButton->Hint(), QStringLiteral("Ich möchte neu beginnen. (F2)"));
-    EXPECT_EQ(mainform->infoButton->Hint(),
+    EXPECT_EQ(tongue, 1);
+    EXPECT_EQ(mainform->scoreLabel()->text(), QStringLiteral("Zeit:"));
+    EXPECT_EQ(mainform->sizeLabel()->text(), QString::fromUtf8("Größe:"));
+    EXPECT_EQ(mainform->startButton()->Hint(), QStringLiteral("Ich möchte neu beginnen. (F2)"));
+    EXPECT_EQ(mainform->infoButton()->Hint(),
               QStringLiteral("Wer hat diese Spiele nur verbrochen? (Strg+I)"));
     // The tool bar shows both counters of the fresh level.
     EXPECT_TRUE(ToolBarShowsTime(0));
@@ -305,13 +305,13 @@ TEST_F(MainWindowTest, FirstStartDefaultsAndGermanAnswer) {
 TEST_F(MainWindowTest, LanguageQuestionClosedOtherwiseStaysEnglishAndAsksAgain) {
     {
         ModalScript script(
-            {[](QWidget*) { QTest::keyClick(mainform->languageDialog, Qt::Key_Escape); }});
+            {[](QWidget*) { QTest::keyClick(mainform->languageDialog(), Qt::Key_Escape); }});
         Open();
         ASSERT_TRUE(script.Finish());
     }
-    EXPECT_EQ(Tongue, -1);
-    EXPECT_EQ(mainform->scoreLabel->text(), QStringLiteral("Time:"));
-    EXPECT_EQ(mainform->sizeLabel->text(), QStringLiteral("Size:"));
+    EXPECT_EQ(tongue, -1);
+    EXPECT_EQ(mainform->scoreLabel()->text(), QStringLiteral("Time:"));
+    EXPECT_EQ(mainform->sizeLabel()->text(), QStringLiteral("Size:"));
 
     {
         ModalScript close({Message(3, 'y')});
@@ -322,14 +322,14 @@ TEST_F(MainWindowTest, LanguageQuestionClosedOtherwiseStaysEnglishAndAsksAgain) 
     mainform = nullptr;
 
     // The next start asks again.
-    FirstShow = true;
+    firstShow = true;
     ModalScript again({[](QWidget* modal) {
-        EXPECT_EQ(modal, static_cast<QWidget*>(mainform->languageDialog));
-        QTest::mouseClick(mainform->languageDialog->englishButton, Qt::LeftButton);
+        EXPECT_EQ(modal, static_cast<QWidget*>(mainform->languageDialog()));
+        QTest::mouseClick(mainform->languageDialog()->englishButton(), Qt::LeftButton);
     }});
     Open();
     ASSERT_TRUE(again.Finish());
-    EXPECT_EQ(Tongue, 0);
+    EXPECT_EQ(tongue, 0);
 }
 
 TEST_F(MainWindowTest, StoredLanguageAsksNothing) {
@@ -338,7 +338,7 @@ TEST_F(MainWindowTest, StoredLanguageAsksNothing) {
     Open();
     QTest::qWait(50); // room for a question that must not come
     EXPECT_EQ(none.Answered(), 0u);
-    EXPECT_EQ(mainform->scoreLabel->text(), QStringLiteral("Zeit:"));
+    EXPECT_EQ(mainform->scoreLabel()->text(), QStringLiteral("Zeit:"));
 }
 
 // --- Stored values out of range ----------------------------------------------------------
@@ -362,7 +362,7 @@ TEST_F(MainWindowTest, StoredValuesAreBroughtIntoRange) {
         Store(row.name, QString::fromLatin1(row.text));
         OpenEnglish();
         EXPECT_EQ(mode, row.mode);
-        EXPECT_EQ(mainform->BackMode, row.backMode);
+        EXPECT_EQ(mainform->backgroundMode, row.backMode);
         EXPECT_EQ(mainform->puzzle.ColCount, ColCountFor(row.mode));
         EXPECT_EQ(mainform->puzzle.RowCount, RowCountFor(row.mode));
         destroyGameWindows();
@@ -375,12 +375,12 @@ TEST_F(MainWindowTest, StoredValuesAreBroughtIntoRange) {
 TEST_F(MainWindowTest, ClockStartsWithFirstPressAndStopsOnlyForPause) {
     OpenEnglish();
     Ticks(30);
-    EXPECT_EQ(mainform->PlayTime, 0);
+    EXPECT_EQ(mainform->playTime, 0);
     EXPECT_EQ(mainform->gameState, GameState::Ready);
 
     // A press on the row clues is no press on a cell.
     const BoardLayout& l = mainform->Layout();
-    QTest::mouseClick(mainform->box, Qt::LeftButton, {},
+    QTest::mouseClick(mainform->boardBox(), Qt::LeftButton, {},
                       QPoint(l.BoardLeft - 2, l.BoardTop + l.HalfCell));
     EXPECT_EQ(mainform->gameState, GameState::Ready);
 
@@ -388,14 +388,14 @@ TEST_F(MainWindowTest, ClockStartsWithFirstPressAndStopsOnlyForPause) {
     const GridValues before = GridNow();
     Click(1, 1, Qt::MiddleButton);
     EXPECT_EQ(mainform->gameState, GameState::Running);
-    EXPECT_TRUE(mainform->pauseButton->isEnabled());
+    EXPECT_TRUE(mainform->pauseButton()->isEnabled());
     EXPECT_EQ(GridNow(), before);
     Ticks(9);
-    EXPECT_EQ(mainform->PlayTime, 0);
+    EXPECT_EQ(mainform->playTime, 0);
     Ticks(1);
-    EXPECT_EQ(mainform->PlayTime, 1);
+    EXPECT_EQ(mainform->playTime, 1);
     Ticks(25);
-    EXPECT_EQ(mainform->PlayTime, 3);
+    EXPECT_EQ(mainform->playTime, 3);
     EXPECT_TRUE(ToolBarShowsTime(3));
 
     // Paused: the numbers are hidden and ticks do not count.
@@ -403,44 +403,44 @@ TEST_F(MainWindowTest, ClockStartsWithFirstPressAndStopsOnlyForPause) {
         ModalScript pause({Message(12, Qt::Key_Escape, [] {
             EXPECT_EQ(mainform->gameState, GameState::Paused);
             Ticks(40);
-            EXPECT_EQ(mainform->PlayTime, 3);
+            EXPECT_EQ(mainform->playTime, 3);
         })});
-        QTest::mouseClick(mainform->pauseButton, Qt::LeftButton);
+        QTest::mouseClick(mainform->pauseButton(), Qt::LeftButton);
     }
     EXPECT_EQ(mainform->gameState, GameState::Running);
-    EXPECT_TRUE(mainform->pauseButton->isEnabled());
+    EXPECT_TRUE(mainform->pauseButton()->isEnabled());
     Ticks(5); // with the 5 carried over, a full second
-    EXPECT_EQ(mainform->PlayTime, 4);
+    EXPECT_EQ(mainform->playTime, 4);
 
     // Start while running: the question does not stop the clock; No keeps everything.
     {
         ModalScript giveUp({Message(4, 'n', [] {
             Ticks(10);
-            EXPECT_EQ(mainform->PlayTime, 5);
+            EXPECT_EQ(mainform->playTime, 5);
         })});
-        QTest::mouseClick(mainform->startButton, Qt::LeftButton);
+        QTest::mouseClick(mainform->startButton(), Qt::LeftButton);
     }
     EXPECT_EQ(mainform->gameState, GameState::Running);
-    EXPECT_EQ(mainform->PlayTime, 5);
+    EXPECT_EQ(mainform->playTime, 5);
     EXPECT_EQ(GridNow(), before);
 
     // Yes: a new board, ready, time 0.
     {
         ModalScript giveUp({Message(4, 'y')});
-        QTest::mouseClick(mainform->startButton, Qt::LeftButton);
+        QTest::mouseClick(mainform->startButton(), Qt::LeftButton);
     }
     EXPECT_EQ(mainform->gameState, GameState::Ready);
-    EXPECT_EQ(mainform->PlayTime, 0);
-    EXPECT_FALSE(mainform->pauseButton->isEnabled());
+    EXPECT_EQ(mainform->playTime, 0);
+    EXPECT_FALSE(mainform->pauseButton()->isEnabled());
     EXPECT_NE(GridNow(), before);
     EXPECT_TRUE(ToolBarShowsTime(0));
     Ticks(20);
-    EXPECT_EQ(mainform->PlayTime, 0);
+    EXPECT_EQ(mainform->playTime, 0);
 
     // Start on a ready level asks nothing.
     const GridValues ready = GridNow();
     ModalScript none({});
-    QTest::mouseClick(mainform->startButton, Qt::LeftButton);
+    QTest::mouseClick(mainform->startButton(), Qt::LeftButton);
     EXPECT_NE(GridNow(), ready);
 }
 
@@ -450,25 +450,25 @@ TEST_F(MainWindowTest, PauseHidesTheCluesUntilItEnds) {
     const BoardLayout& l = mainform->Layout();
     const QRect rowClues(0, l.BoardTop, l.BoardLeft, mainform->puzzle.RowCount * l.CellSize);
     const QRect colClues(l.BoardLeft, 0, mainform->puzzle.ColCount * l.CellSize, l.BoardTop);
-    const QImage before = mainform->box->Surface().copy();
+    const QImage before = mainform->boardBox()->Surface().copy();
     {
         ModalScript pause({Message(12, 'n', [&] {
-            const QImage& paused = mainform->box->Surface();
+            const QImage& paused = mainform->boardBox()->Surface();
             EXPECT_NE(paused.copy(rowClues), before.copy(rowClues));
             EXPECT_NE(paused.copy(colClues), before.copy(colClues));
             // The cells themselves are not what the pause hides.
             EXPECT_EQ(paused.copy(CellRect(1, 1)), before.copy(CellRect(1, 1)));
         })});
-        QTest::mouseClick(mainform->pauseButton, Qt::LeftButton);
+        QTest::mouseClick(mainform->pauseButton(), Qt::LeftButton);
     }
-    EXPECT_EQ(mainform->box->Surface(), before);
+    EXPECT_EQ(mainform->boardBox()->Surface(), before);
 }
 
 // A dialog closed without an answer (result 0): Start and the size button go ahead, closing
 // does not.
 TEST_F(MainWindowTest, QuestionClosedWithoutAnswer) {
     const auto closeIt = [](QWidget* modal) {
-        EXPECT_EQ(mainform->messageDialog->MsgNo, 4);
+        EXPECT_EQ(mainform->messageDialog()->messageNumber(), 4);
         modal->close();
     };
     OpenEnglish();
@@ -484,7 +484,7 @@ TEST_F(MainWindowTest, QuestionClosedWithoutAnswer) {
     const GridValues before = GridNow();
     {
         ModalScript script({closeIt});
-        QTest::mouseClick(mainform->startButton, Qt::LeftButton);
+        QTest::mouseClick(mainform->startButton(), Qt::LeftButton);
     }
     EXPECT_EQ(mainform->gameState, GameState::Ready);
     EXPECT_NE(GridNow(), before);
@@ -492,8 +492,8 @@ TEST_F(MainWindowTest, QuestionClosedWithoutAnswer) {
     Click(1, 1, Qt::MiddleButton);
     {
         ModalScript script({closeIt});
-        QTest::mousePress(mainform->levelButton, Qt::LeftButton);
-        QTest::mouseRelease(mainform->levelButton, Qt::LeftButton);
+        QTest::mousePress(mainform->levelButton(), Qt::LeftButton);
+        QTest::mouseRelease(mainform->levelButton(), Qt::LeftButton);
     }
     EXPECT_EQ(mode, 2);
     EXPECT_EQ(mainform->gameState, GameState::Ready);
@@ -505,39 +505,39 @@ TEST_F(MainWindowTest, ClockRunsDuringOtherDialogs) {
     Click(1, 1, Qt::MiddleButton);
     const auto tickSecond = [](int32_t expected) {
         Ticks(10);
-        EXPECT_EQ(mainform->PlayTime, expected);
+        EXPECT_EQ(mainform->playTime, expected);
     };
     {
         ModalScript options({[&](QWidget* modal) {
-            EXPECT_EQ(modal, static_cast<QWidget*>(mainform->optionsDialog));
+            EXPECT_EQ(modal, static_cast<QWidget*>(mainform->optionsDialog()));
             tickSecond(1);
-            QTest::mouseClick(mainform->optionsDialog->okButton, Qt::LeftButton);
+            QTest::mouseClick(mainform->optionsDialog()->okButton, Qt::LeftButton);
         }});
-        QTest::mouseClick(mainform->optionsButton, Qt::LeftButton);
+        QTest::mouseClick(mainform->optionsButton(), Qt::LeftButton);
     }
     {
         ModalScript best({[&](QWidget* modal) {
-            EXPECT_EQ(modal, static_cast<QWidget*>(mainform->bestListDialog));
+            EXPECT_EQ(modal, static_cast<QWidget*>(mainform->bestListDialog()));
             tickSecond(2);
-            QTest::mouseClick(mainform->bestListDialog->okButton, Qt::LeftButton);
+            QTest::mouseClick(mainform->bestListDialog()->okButton, Qt::LeftButton);
         }});
-        QTest::mouseClick(mainform->bestListButton, Qt::LeftButton);
+        QTest::mouseClick(mainform->bestListButton(), Qt::LeftButton);
     }
     {
         ModalScript size({Message(4, 'n', [&] { tickSecond(3); })});
-        QTest::mousePress(mainform->levelButton, Qt::RightButton);
-        QTest::mouseRelease(mainform->levelButton, Qt::RightButton);
+        QTest::mousePress(mainform->levelButton(), Qt::RightButton);
+        QTest::mouseRelease(mainform->levelButton(), Qt::RightButton);
     }
     {
         ModalScript info({[&](QWidget* modal) {
             auto* dialog = qobject_cast<InfoDialog*>(modal);
             ASSERT_NE(dialog, nullptr);
-            EXPECT_EQ(dialog->nameLabel->text(), QStringLiteral("Morvek"));
-            EXPECT_EQ(dialog->versionLabel->text(), QStringLiteral("V1.0"));
+            EXPECT_EQ(dialog->nameLabel()->text(), QStringLiteral("Morvek"));
+            EXPECT_EQ(dialog->versionLabel()->text(), QStringLiteral("V1.0"));
             tickSecond(4);
             QTest::keyClick(modal, Qt::Key_Escape);
         }});
-        QTest::mouseClick(mainform->infoButton, Qt::LeftButton);
+        QTest::mouseClick(mainform->infoButton(), Qt::LeftButton);
     }
     EXPECT_EQ(mainform->gameState, GameState::Running);
     EXPECT_EQ(mode, 1);
@@ -558,18 +558,18 @@ TEST_F(MainWindowTest, ResizeKeepsBoardAndToolBar) {
     mainform->resize(1100, 800);
     QCoreApplication::processEvents();
     EXPECT_GT(mainform->Layout().CellSize, cellSize);
-    EXPECT_EQ(mainform->box->Surface().size(), mainform->box->size());
+    EXPECT_EQ(mainform->boardBox()->Surface().size(), mainform->boardBox()->size());
     EXPECT_EQ(CellPixels(col, row).pixel(3, 3), qRgb(0, 0, 0));
-    EXPECT_TRUE(ToolBarShowsTime(mainform->PlayTime));
+    EXPECT_TRUE(ToolBarShowsTime(mainform->playTime));
     EXPECT_TRUE(ToolBarShowsSize(10, 7));
     // The right four stay flush right, 52 pixels apart, 2 pixels from the edge.
     const int width = mainform->width();
     EXPECT_EQ(width, 1100);
-    EXPECT_EQ(mainform->exitButton->geometry(), QRect(1048, 4, 50, 50));
-    EXPECT_EQ(mainform->rulesButton->geometry(), QRect(996, 4, 50, 50));
-    EXPECT_EQ(mainform->infoButton->geometry(), QRect(944, 4, 50, 50));
-    EXPECT_EQ(mainform->optionsButton->geometry(), QRect(892, 4, 50, 50));
-    EXPECT_EQ(mainform->levelButton->geometry(), QRect(160, 4, 50, 50));
+    EXPECT_EQ(mainform->exitButton()->geometry(), QRect(1048, 4, 50, 50));
+    EXPECT_EQ(mainform->rulesButton()->geometry(), QRect(996, 4, 50, 50));
+    EXPECT_EQ(mainform->infoButton()->geometry(), QRect(944, 4, 50, 50));
+    EXPECT_EQ(mainform->optionsButton()->geometry(), QRect(892, 4, 50, 50));
+    EXPECT_EQ(mainform->levelButton()->geometry(), QRect(160, 4, 50, 50));
 
     // Presses find the cells at their new places.
     int32_t next = 0, nextRow = 0;
@@ -577,12 +577,12 @@ TEST_F(MainWindowTest, ResizeKeepsBoardAndToolBar) {
     Click(next, nextRow);
     EXPECT_EQ(mainform->puzzle.Grid[next][nextRow], CellState::Uncovered);
     EXPECT_EQ(CellPixels(next, nextRow).pixel(3, 3), qRgb(0, 0, 0));
-    EXPECT_EQ(mainform->PlayTime, 1);
+    EXPECT_EQ(mainform->playTime, 1);
 
     // A change of height alone leaves the tool bar as it is; both counters stay.
     mainform->resize(1100, 600);
     QCoreApplication::processEvents();
-    EXPECT_TRUE(ToolBarShowsTime(mainform->PlayTime));
+    EXPECT_TRUE(ToolBarShowsTime(mainform->playTime));
     EXPECT_TRUE(ToolBarShowsSize(10, 7));
 }
 
@@ -611,8 +611,8 @@ TEST_F(MainWindowTest, SizeButtonRing) {
         mode = row.from;
         mainform->newLevel();
         ModalScript none({});
-        QTest::mousePress(mainform->levelButton, row.button);
-        QTest::mouseRelease(mainform->levelButton, row.button);
+        QTest::mousePress(mainform->levelButton(), row.button);
+        QTest::mouseRelease(mainform->levelButton(), row.button);
         EXPECT_EQ(mode, row.to);
         EXPECT_EQ(mainform->puzzle.ColCount, 3 * row.to + 7);
         EXPECT_EQ(mainform->puzzle.RowCount, 2 * row.to + 5);
@@ -621,8 +621,8 @@ TEST_F(MainWindowTest, SizeButtonRing) {
     }
     mode = 1;
     mainform->newLevel();
-    QTest::mousePress(mainform->levelButton, Qt::RightButton);
-    QTest::mouseRelease(mainform->levelButton, Qt::RightButton);
+    QTest::mousePress(mainform->levelButton(), Qt::RightButton);
+    QTest::mouseRelease(mainform->levelButton(), Qt::RightButton);
     EXPECT_EQ(mainform->puzzle.ColCount, 34);
     EXPECT_EQ(mainform->puzzle.RowCount, 23);
 }
@@ -634,16 +634,16 @@ TEST_F(MainWindowTest, SizeButtonWhileRunningAsksFirst) {
     const GridValues before = GridNow();
     {
         ModalScript no({Message(4, 'n')});
-        QTest::mousePress(mainform->levelButton, Qt::LeftButton);
-        QTest::mouseRelease(mainform->levelButton, Qt::LeftButton);
+        QTest::mousePress(mainform->levelButton(), Qt::LeftButton);
+        QTest::mouseRelease(mainform->levelButton(), Qt::LeftButton);
     }
     EXPECT_EQ(mode, 1);
     EXPECT_EQ(mainform->gameState, GameState::Running);
     EXPECT_EQ(GridNow(), before);
     {
         ModalScript yes({Message(4, 'y')});
-        QTest::mousePress(mainform->levelButton, Qt::RightButton);
-        QTest::mouseRelease(mainform->levelButton, Qt::RightButton);
+        QTest::mousePress(mainform->levelButton(), Qt::RightButton);
+        QTest::mouseRelease(mainform->levelButton(), Qt::RightButton);
     }
     EXPECT_EQ(mode, 9);
     EXPECT_EQ(mainform->gameState, GameState::Ready);
@@ -674,13 +674,13 @@ TEST_F(MainWindowTest, DragUncoversCellsOnGridAndScreen) {
     const QPoint frame(3, 3);
     EXPECT_NE(CellPixels(col, row).pixel(frame), qRgb(0, 0, 0));
 
-    QTest::mousePress(mainform->box, Qt::LeftButton, {}, CellCentre(col, row));
-    EXPECT_TRUE(Dragging);
-    QTest::mouseMove(mainform->box, CellCentre(col + 1, row));
-    QTest::mouseMove(mainform->box, CellCentre(col + 2, row));
-    QTest::mouseRelease(mainform->box, Qt::LeftButton, {}, CellCentre(col + 2, row));
-    EXPECT_FALSE(Dragging);
-    EXPECT_EQ(mainform->PlayTime, 0);
+    QTest::mousePress(mainform->boardBox(), Qt::LeftButton, {}, CellCentre(col, row));
+    EXPECT_TRUE(dragging);
+    QTest::mouseMove(mainform->boardBox(), CellCentre(col + 1, row));
+    QTest::mouseMove(mainform->boardBox(), CellCentre(col + 2, row));
+    QTest::mouseRelease(mainform->boardBox(), Qt::LeftButton, {}, CellCentre(col + 2, row));
+    EXPECT_FALSE(dragging);
+    EXPECT_EQ(mainform->playTime, 0);
 
     for (int32_t c = col; c <= col + 2; ++c) {
         EXPECT_EQ(mainform->puzzle.Grid[c][row], CellState::Uncovered) << c;
@@ -702,7 +702,7 @@ TEST_F(MainWindowTest, DragUncoversCellsOnGridAndScreen) {
     // The released button ended the drag: moving on uncovers nothing.
     const GridValues released = GridNow();
     for (int32_t c = 1; c <= mainform->puzzle.ColCount; ++c)
-        QTest::mouseMove(mainform->box, CellCentre(c, row));
+        QTest::mouseMove(mainform->boardBox(), CellCentre(c, row));
     EXPECT_EQ(GridNow(), released);
 }
 
@@ -724,38 +724,38 @@ TEST_F(MainWindowTest, AnimationWaitRepaintsButHoldsClockAndClose) {
             return false;
         }
     } counter;
-    mainform->box->installEventFilter(&counter);
+    mainform->boardBox()->installEventFilter(&counter);
     int paintsDuringWait = -1;
     bool stillWaiting = false;
     QTimer::singleShot(100, mainform, [] {
-        mainform->box->update();
+        mainform->boardBox()->update();
         Ticks(20);
         mainform->close();
     });
     QTimer::singleShot(300, mainform, [&] {
         paintsDuringWait = counter.Paints;
-        stillWaiting = mainform->PlayTime == 33 && mainform->isVisible();
+        stillWaiting = mainform->playTime == 33 && mainform->isVisible();
     });
     const QElapsedTimer clock = [] {
         QElapsedTimer t;
         t.start();
         return t;
     }();
-    QTest::mousePress(mainform->box, Qt::LeftButton, {}, CellCentre(col, row));
+    QTest::mousePress(mainform->boardBox(), Qt::LeftButton, {}, CellCentre(col, row));
     EXPECT_GE(clock.elapsed(), 600);
     EXPECT_GE(paintsDuringWait, 1);
     EXPECT_TRUE(stillWaiting);
-    EXPECT_EQ(mainform->PlayTime, 33);
+    EXPECT_EQ(mainform->playTime, 33);
     EXPECT_TRUE(mainform->isVisible());
-    QTest::mouseRelease(mainform->box, Qt::LeftButton, {}, CellCentre(col, row));
-    mainform->box->removeEventFilter(&counter);
+    QTest::mouseRelease(mainform->boardBox(), Qt::LeftButton, {}, CellCentre(col, row));
+    mainform->boardBox()->removeEventFilter(&counter);
 
     // Back in the event loop: the held tick, then the question of the held close.
     ModalScript no({Message(4, 'n')});
     EXPECT_TRUE(no.Finish());
     EXPECT_TRUE(mainform->isVisible());
     Ticks(6); // 3 before, 1 caught up, 6 now: a second
-    EXPECT_EQ(mainform->PlayTime, 34);
+    EXPECT_EQ(mainform->playTime, 34);
 }
 
 TEST_F(MainWindowTest, WrongMovesChargeAndShowTheTime) {
@@ -779,17 +779,17 @@ TEST_F(MainWindowTest, WrongMovesChargeAndShowTheTime) {
         int32_t col = 0, r = 0;
         ASSERT_TRUE(FindCell(row.state, col, r));
         const QImage cell = CellPixels(col, r);
-        const QImage toolbar = mainform->toolBarBox->Surface().copy();
+        const QImage toolbar = mainform->toolBarBox()->Surface().copy();
         Click(col, r, row.button);
-        EXPECT_EQ(mainform->PlayTime, row.penalty);
+        EXPECT_EQ(mainform->playTime, row.penalty);
         EXPECT_EQ(mainform->gameState, GameState::Running);
-        EXPECT_TRUE(mainform->pauseButton->isEnabled());
+        EXPECT_TRUE(mainform->pauseButton()->isEnabled());
         EXPECT_EQ(mainform->puzzle.Grid[col][r], row.state);
         EXPECT_EQ(CellPixels(col, r), cell); // the flash ends on the cell's own look
-        EXPECT_NE(mainform->toolBarBox->Surface(), toolbar);
+        EXPECT_NE(mainform->toolBarBox()->Surface(), toolbar);
         EXPECT_TRUE(ToolBarShowsTime(row.penalty));
         Click(col, r, row.button);
-        EXPECT_EQ(mainform->PlayTime, 2 * row.penalty);
+        EXPECT_EQ(mainform->playTime, 2 * row.penalty);
         EXPECT_TRUE(ToolBarShowsTime(2 * row.penalty));
         // The new level asks before giving up the running one.
         ModalScript yes({Message(4, 'y')});
@@ -804,7 +804,7 @@ TEST_F(MainWindowTest, SolvingTheBoardStoresTheResult) {
     Click(col, row, Qt::LeftButton); // one wrong move: 33 seconds
     Ticks(25);                       // and two more
     const int32_t result = 35;
-    ASSERT_EQ(mainform->PlayTime, result);
+    ASSERT_EQ(mainform->playTime, result);
 
     std::vector<std::pair<int32_t, int32_t>> filled;
     for (int32_t r = 1; r <= mainform->puzzle.RowCount; ++r)
@@ -827,15 +827,15 @@ TEST_F(MainWindowTest, SolvingTheBoardStoresTheResult) {
         Click(last.first, last.second);
     }
     EXPECT_EQ(mainform->gameState, GameState::Solved);
-    EXPECT_EQ(mainform->PlayTime, result);
-    EXPECT_FALSE(mainform->pauseButton->isEnabled());
+    EXPECT_EQ(mainform->playTime, result);
+    EXPECT_FALSE(mainform->pauseButton()->isEnabled());
     EXPECT_TRUE(ToolBarShowsTime(result));
     EXPECT_EQ(UnscrambleText(Stored(QStringLiteral("hs10"))), QStringLiteral("35,Tess"));
     EXPECT_EQ(Stored(QStringLiteral("player")), QStringLiteral("Tess"));
 
     // Further presses and ticks change nothing.
     const GridValues solvedGrid = GridNow();
-    const QImage board = mainform->box->Surface().copy();
+    const QImage board = mainform->boardBox()->Surface().copy();
     for (int32_t r = 1; r <= mainform->puzzle.RowCount; ++r)
         for (int32_t c = 1; c <= mainform->puzzle.ColCount; ++c) {
             Click(c, r, Qt::LeftButton);
@@ -843,23 +843,23 @@ TEST_F(MainWindowTest, SolvingTheBoardStoresTheResult) {
         }
     Ticks(20);
     EXPECT_EQ(GridNow(), solvedGrid);
-    EXPECT_EQ(mainform->box->Surface(), board);
-    EXPECT_EQ(mainform->PlayTime, result);
+    EXPECT_EQ(mainform->boardBox()->Surface(), board);
+    EXPECT_EQ(mainform->playTime, result);
     EXPECT_EQ(mainform->gameState, GameState::Solved);
 
     // The best-list button shows the list of this size, in any state.
     {
         ModalScript view({[](QWidget* modal) {
-            EXPECT_EQ(modal, static_cast<QWidget*>(mainform->bestListDialog));
-            EXPECT_EQ(mainform->bestListDialog->KeyPrefix, QStringLiteral("hs1"));
-            EXPECT_FALSE(mainform->bestListDialog->nameEdit->isVisible());
-            QTest::mouseClick(mainform->bestListDialog->okButton, Qt::LeftButton);
+            EXPECT_EQ(modal, static_cast<QWidget*>(mainform->bestListDialog()));
+            EXPECT_EQ(mainform->bestListDialog()->KeyPrefix, QStringLiteral("hs1"));
+            EXPECT_FALSE(mainform->bestListDialog()->nameEdit->isVisible());
+            QTest::mouseClick(mainform->bestListDialog()->okButton, Qt::LeftButton);
         }});
-        QTest::mouseClick(mainform->bestListButton, Qt::LeftButton);
+        QTest::mouseClick(mainform->bestListButton(), Qt::LeftButton);
     }
     // Start after a solved board asks nothing.
     ModalScript none({});
-    QTest::mouseClick(mainform->startButton, Qt::LeftButton);
+    QTest::mouseClick(mainform->startButton(), Qt::LeftButton);
     EXPECT_EQ(mainform->gameState, GameState::Ready);
 }
 
@@ -884,26 +884,26 @@ TEST_F(MainWindowTest, SolvedByDragAndBestListCancelled) {
     Ticks(30);
     ASSERT_EQ(mainform->gameState, GameState::Running);
 
-    QTest::mousePress(mainform->box, Qt::LeftButton, {}, CellCentre(col, row));
+    QTest::mousePress(mainform->boardBox(), Qt::LeftButton, {}, CellCentre(col, row));
     EXPECT_EQ(mainform->gameState, GameState::Running);
     {
         ModalScript solved({Message(1, Qt::Key_Return), [](QWidget* modal) {
-                                EXPECT_EQ(modal, static_cast<QWidget*>(mainform->bestListDialog));
+                                EXPECT_EQ(modal, static_cast<QWidget*>(mainform->bestListDialog()));
                                 QTest::keyClick(modal, Qt::Key_Escape);
                             }});
-        QTest::mouseMove(mainform->box, CellCentre(col + 1, row));
+        QTest::mouseMove(mainform->boardBox(), CellCentre(col + 1, row));
     }
-    QTest::mouseRelease(mainform->box, Qt::LeftButton, {}, CellCentre(col + 1, row));
+    QTest::mouseRelease(mainform->boardBox(), Qt::LeftButton, {}, CellCentre(col + 1, row));
     EXPECT_EQ(mainform->gameState, GameState::Solved);
-    EXPECT_FALSE(Dragging);
-    EXPECT_EQ(mainform->PlayTime, 3);
-    EXPECT_FALSE(mainform->pauseButton->isEnabled());
+    EXPECT_FALSE(dragging);
+    EXPECT_EQ(mainform->playTime, 3);
+    EXPECT_FALSE(mainform->pauseButton()->isEnabled());
     EXPECT_EQ(Stored(QStringLiteral("hs10")), QStringLiteral("<missing>"));
 
     // The size button after a solved board asks nothing.
     ModalScript none({});
-    QTest::mousePress(mainform->levelButton, Qt::LeftButton);
-    QTest::mouseRelease(mainform->levelButton, Qt::LeftButton);
+    QTest::mousePress(mainform->levelButton(), Qt::LeftButton);
+    QTest::mouseRelease(mainform->levelButton(), Qt::LeftButton);
     EXPECT_EQ(mode, 2);
     EXPECT_EQ(mainform->gameState, GameState::Ready);
     EXPECT_TRUE(ToolBarShowsTime(0));
@@ -934,7 +934,7 @@ TEST_F(MainWindowTest, ABestListValueThatIsNotTextCostsOnlyItsRow) {
         EXPECT_NO_THROW(Click(last.first, last.second));
     }
     EXPECT_EQ(mainform->gameState, GameState::Solved);
-    EXPECT_FALSE(mainform->pauseButton->isEnabled());
+    EXPECT_FALSE(mainform->pauseButton()->isEnabled());
     EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
     EXPECT_TRUE(UnscrambleText(Stored(QStringLiteral("hs10"))).endsWith(QStringLiteral(",Eve")));
     Application::ErrorHook = nullptr;
@@ -956,16 +956,16 @@ TEST_F(MainWindowTest, CloseAsksAndWritesTheOptions) {
         if (row.running) Click(1, 1, Qt::MiddleButton);
         {
             ModalScript no({Message(row.message, 'n')});
-            QTest::mouseClick(mainform->exitButton, Qt::LeftButton);
+            QTest::mouseClick(mainform->exitButton(), Qt::LeftButton);
         }
         EXPECT_TRUE(mainform->isVisible());
         // Nothing is written while the game runs.
         EXPECT_EQ(Stored(QStringLiteral("sound")), QStringLiteral("<missing>"));
 
-        SoundOn = false;
-        MusicOn = true;
-        Tongue = -1;
-        mainform->BackMode = 5;
+        soundOn = false;
+        musicOn = true;
+        tongue = -1;
+        mainform->backgroundMode = 5;
         mode = 7;
         {
             ModalScript yes({Message(row.message, 'y')});
@@ -990,14 +990,14 @@ TEST_F(MainWindowTest, OptionsChangeTheStartValuesOfTheNextRun) {
     OpenEnglish();
     {
         ModalScript options({[](QWidget* modal) {
-            EXPECT_EQ(modal, static_cast<QWidget*>(mainform->optionsDialog));
-            QTest::mouseClick(mainform->optionsDialog->soundButton, Qt::LeftButton);
-            QTest::mouseClick(mainform->optionsDialog->backgroundButton, Qt::LeftButton);
-            QTest::mouseClick(mainform->optionsDialog->backgroundButton, Qt::LeftButton);
-            QTest::mouseClick(mainform->optionsDialog->fairButton, Qt::LeftButton);
-            QTest::mouseClick(mainform->optionsDialog->okButton, Qt::LeftButton);
+            EXPECT_EQ(modal, static_cast<QWidget*>(mainform->optionsDialog()));
+            QTest::mouseClick(mainform->optionsDialog()->soundButton, Qt::LeftButton);
+            QTest::mouseClick(mainform->optionsDialog()->backgroundButton, Qt::LeftButton);
+            QTest::mouseClick(mainform->optionsDialog()->backgroundButton, Qt::LeftButton);
+            QTest::mouseClick(mainform->optionsDialog()->fairButton, Qt::LeftButton);
+            QTest::mouseClick(mainform->optionsDialog()->okButton, Qt::LeftButton);
         }});
-        QTest::mouseClick(mainform->optionsButton, Qt::LeftButton);
+        QTest::mouseClick(mainform->optionsButton(), Qt::LeftButton);
     }
     {
         ModalScript yes({Message(3, 'y')});
@@ -1006,13 +1006,13 @@ TEST_F(MainWindowTest, OptionsChangeTheStartValuesOfTheNextRun) {
     destroyGameWindows();
     mainform = nullptr;
     EXPECT_EQ(Stored(QStringLiteral("fair")), QStringLiteral("0"));
-    FirstShow = true;
-    SoundOn = true;
-    FairJudging = true;
+    firstShow = true;
+    soundOn = true;
+    fairJudging = true;
     Open();
-    EXPECT_FALSE(SoundOn);
-    EXPECT_FALSE(FairJudging);
-    EXPECT_EQ(mainform->BackMode, 2);
+    EXPECT_FALSE(soundOn);
+    EXPECT_FALSE(fairJudging);
+    EXPECT_EQ(mainform->backgroundMode, 2);
 }
 
 TEST_F(MainWindowTest, PlacementComesBackAtTheNextStart) {
@@ -1045,7 +1045,7 @@ TEST_F(MainWindowTest, StoreFailuresAreReportedAndDoNotTrapThePlayer) {
     }
     OpenEnglish();
     EXPECT_EQ(mode, 1);
-    EXPECT_EQ(mainform->BackMode, 2);
+    EXPECT_EQ(mainform->backgroundMode, 2);
     EXPECT_EQ(errors, QStringList{QString::fromUtf8("Ungültiger Datentyp für 'mode'")});
 
     // The store's folder cannot be made: a file stands where it belongs.
@@ -1083,9 +1083,9 @@ TEST_F(MainWindowTest, UnreadablePlayerNameIsReportedAndTheGameStarts) {
     mainform = createGameWindows();
     Application::ErrorHook = nullptr;
     ASSERT_NE(mainform, nullptr);
-    ASSERT_NE(mainform->bestListDialog, nullptr);
+    ASSERT_NE(mainform->bestListDialog(), nullptr);
     EXPECT_EQ(errors, QStringList{QString::fromUtf8("Ungültiger Datentyp für 'player'")});
-    EXPECT_EQ(mainform->bestListDialog->PlayerName, QStringLiteral("Mr.Brain"));
+    EXPECT_EQ(mainform->bestListDialog()->PlayerName, QStringLiteral("Mr.Brain"));
 }
 
 // A stored placement that cannot be read is replaced by a good one when the window goes.
@@ -1097,7 +1097,7 @@ TEST_F(MainWindowTest, UnreadablePlacementIsWrittenAnew) {
         file.write("[common]\ntongue=0\nMainForm=@Size(200 0)\n");
     }
     mainform = createGameWindows();
-    mainform->Timer.stop();
+    mainform->clockTimer().stop();
     mainform->ticksByHand = true;
     // The restore fails inside the show; the program's error report takes it there.
     EXPECT_THROW(mainform->show(), ESettingsError);
@@ -1115,32 +1115,32 @@ TEST_F(MainWindowTest, UnreadablePlacementIsWrittenAnew) {
 TEST_F(MainWindowTest, OptionsChangeBackgroundAndLanguageAtOnce) {
     OpenEnglish();
     // A point of the background: the margin left of the row clues.
-    const QPoint ground(1, mainform->box->height() - 2);
-    std::vector<QRgb> grounds{mainform->box->Surface().pixel(ground)};
+    const QPoint ground(1, mainform->boardBox()->height() - 2);
+    std::vector<QRgb> grounds{mainform->boardBox()->Surface().pixel(ground)};
     std::vector<QString> labels;
     {
         ModalScript options({[&](QWidget* modal) {
-            EXPECT_EQ(modal, static_cast<QWidget*>(mainform->optionsDialog));
+            EXPECT_EQ(modal, static_cast<QWidget*>(mainform->optionsDialog()));
             for (int i = 0; i < 7; ++i) {
-                QTest::mouseClick(mainform->optionsDialog->backgroundButton, Qt::LeftButton);
-                EXPECT_EQ(mainform->BackMode, (i + 1) % 7);
-                grounds.push_back(mainform->box->Surface().pixel(ground));
+                QTest::mouseClick(mainform->optionsDialog()->backgroundButton, Qt::LeftButton);
+                EXPECT_EQ(mainform->backgroundMode, (i + 1) % 7);
+                grounds.push_back(mainform->boardBox()->Surface().pixel(ground));
             }
-            QTest::mouseClick(mainform->optionsDialog->languageButton, Qt::LeftButton);
-            labels.push_back(mainform->scoreLabel->text());
-            labels.push_back(mainform->sizeLabel->text());
-            QTest::mouseClick(mainform->optionsDialog->languageButton, Qt::LeftButton);
-            labels.push_back(mainform->scoreLabel->text());
-            QTest::mouseClick(mainform->optionsDialog->okButton, Qt::LeftButton);
+            QTest::mouseClick(mainform->optionsDialog()->languageButton, Qt::LeftButton);
+            labels.push_back(mainform->scoreLabel()->text());
+            labels.push_back(mainform->sizeLabel()->text());
+            QTest::mouseClick(mainform->optionsDialog()->languageButton, Qt::LeftButton);
+            labels.push_back(mainform->scoreLabel()->text());
+            QTest::mouseClick(mainform->optionsDialog()->okButton, Qt::LeftButton);
         }});
-        QTest::mouseClick(mainform->optionsButton, Qt::LeftButton);
+        QTest::mouseClick(mainform->optionsButton(), Qt::LeftButton);
     }
     ASSERT_EQ(grounds.size(), 8u);
     EXPECT_NE(grounds[0], grounds[1]);
     EXPECT_EQ(grounds[0], grounds[7]); // seven pictures, then the first again
     EXPECT_EQ(labels, (std::vector<QString>{QStringLiteral("Zeit:"), QString::fromUtf8("Größe:"),
                                             QStringLiteral("Time:")}));
-    EXPECT_EQ(Tongue, 0);
+    EXPECT_EQ(tongue, 0);
 }
 
 // --- Music ------------------------------------------------------------------------------
@@ -1148,38 +1148,38 @@ TEST_F(MainWindowTest, OptionsChangeBackgroundAndLanguageAtOnce) {
 TEST_F(MainWindowTest, TimerStartsTheMusicOnlyWhileItIsOn) {
     Store("music", QStringLiteral("0"));
     OpenEnglish();
-    if (!MusicFound) GTEST_SKIP() << "no MIDI playback here";
-    EXPECT_FALSE(MusicOn);
+    if (!musicFound) GTEST_SKIP() << "no MIDI playback here";
+    EXPECT_FALSE(musicOn);
     Ticks(5);
-    EXPECT_FALSE(mainform->midi->Playing());
+    EXPECT_FALSE(mainform->music().Playing());
 
     // Switched on in the options: the next file plays; off again: silence.
     std::vector<QString> labels;
     {
         ModalScript options({[&](QWidget*) {
-            QTest::mouseClick(mainform->optionsDialog->musicButton, Qt::LeftButton);
-            labels.push_back(mainform->optionsDialog->musicLabel->text());
+            QTest::mouseClick(mainform->optionsDialog()->musicButton, Qt::LeftButton);
+            labels.push_back(mainform->optionsDialog()->musicLabel->text());
             EXPECT_TRUE(TicksUntilMusicPlays());
-            QTest::mouseClick(mainform->optionsDialog->musicButton, Qt::LeftButton);
-            labels.push_back(mainform->optionsDialog->musicLabel->text());
-            EXPECT_FALSE(mainform->midi->Playing());
-            QTest::mouseClick(mainform->optionsDialog->okButton, Qt::LeftButton);
+            QTest::mouseClick(mainform->optionsDialog()->musicButton, Qt::LeftButton);
+            labels.push_back(mainform->optionsDialog()->musicLabel->text());
+            EXPECT_FALSE(mainform->music().Playing());
+            QTest::mouseClick(mainform->optionsDialog()->okButton, Qt::LeftButton);
         }});
-        QTest::mouseClick(mainform->optionsButton, Qt::LeftButton);
+        QTest::mouseClick(mainform->optionsButton(), Qt::LeftButton);
     }
     ASSERT_EQ(labels.size(), 2u);
     EXPECT_TRUE(labels[0].startsWith(QStringLiteral("Music: "))) << labels[0].toStdString();
     EXPECT_TRUE(labels[0].endsWith(QStringLiteral(".mid")));
     EXPECT_EQ(labels[1], QStringLiteral("Music is off."));
     Ticks(5);
-    EXPECT_FALSE(mainform->midi->Playing());
+    EXPECT_FALSE(mainform->music().Playing());
 }
 
 TEST_F(MainWindowTest, TimerStartsTheMusicAtStart) {
     OpenEnglish();
-    if (!MusicFound) GTEST_SKIP() << "no MIDI playback here";
-    EXPECT_TRUE(MusicOn);
-    EXPECT_FALSE(mainform->midi->Playing()); // found at creation, started by the timer
+    if (!musicFound) GTEST_SKIP() << "no MIDI playback here";
+    EXPECT_TRUE(musicOn);
+    EXPECT_FALSE(mainform->music().Playing()); // found at creation, started by the timer
     EXPECT_TRUE(TicksUntilMusicPlays());
 }
 
@@ -1191,47 +1191,47 @@ TEST_F(MainWindowTest, TimerSleepsWhileNothingNeedsIt) {
     mainform->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(mainform));
     // No level running, no music: the first tick finds nothing to do and the timer sleeps.
-    EXPECT_TRUE(QTest::qWaitFor([] { return !mainform->Timer.isActive(); }, 2000));
+    EXPECT_TRUE(QTest::qWaitFor([] { return !mainform->clockTimer().isActive(); }, 2000));
 
     // A press on a cell starts the level, and the clock with it.
     Click(1, 1, Qt::MiddleButton);
     ASSERT_EQ(mainform->gameState, GameState::Running);
-    EXPECT_TRUE(mainform->Timer.isActive());
-    EXPECT_TRUE(QTest::qWaitFor([] { return mainform->PlayTime >= 1; }, 5000));
+    EXPECT_TRUE(mainform->clockTimer().isActive());
+    EXPECT_TRUE(QTest::qWaitFor([] { return mainform->playTime >= 1; }, 5000));
 
     // The pause keeps the clock still; it runs on after the pause.
     {
         ModalScript pause({[](QWidget* modal) {
-            const int32_t time = mainform->PlayTime;
+            const int32_t time = mainform->playTime;
             QTest::qWait(1300);
-            EXPECT_EQ(mainform->PlayTime, time);
+            EXPECT_EQ(mainform->playTime, time);
             QTest::keyClick(modal, Qt::Key_Escape);
         }});
-        QTest::mouseClick(mainform->pauseButton, Qt::LeftButton);
+        QTest::mouseClick(mainform->pauseButton(), Qt::LeftButton);
     }
-    EXPECT_TRUE(mainform->Timer.isActive());
+    EXPECT_TRUE(mainform->clockTimer().isActive());
 
     // A new level stops the clock: the timer sleeps again.
     {
         ModalScript yes({Message(4, 'y')});
-        QTest::mouseClick(mainform->startButton, Qt::LeftButton);
+        QTest::mouseClick(mainform->startButton(), Qt::LeftButton);
     }
     EXPECT_EQ(mainform->gameState, GameState::Ready);
-    EXPECT_TRUE(QTest::qWaitFor([] { return !mainform->Timer.isActive(); }, 2000));
+    EXPECT_TRUE(QTest::qWaitFor([] { return !mainform->clockTimer().isActive(); }, 2000));
 
     // Music switched on in the options wakes it, and it stays awake for the music.
-    if (!MusicFound) return;
+    if (!musicFound) return;
     {
         ModalScript options({[](QWidget*) {
-            QTest::mouseClick(mainform->optionsDialog->musicButton, Qt::LeftButton);
-            EXPECT_TRUE(mainform->Timer.isActive());
-            EXPECT_TRUE(QTest::qWaitFor([] { return mainform->midi->Playing(); }, 5000));
-            QTest::mouseClick(mainform->optionsDialog->okButton, Qt::LeftButton);
+            QTest::mouseClick(mainform->optionsDialog()->musicButton, Qt::LeftButton);
+            EXPECT_TRUE(mainform->clockTimer().isActive());
+            EXPECT_TRUE(QTest::qWaitFor([] { return mainform->music().Playing(); }, 5000));
+            QTest::mouseClick(mainform->optionsDialog()->okButton, Qt::LeftButton);
         }});
-        QTest::mouseClick(mainform->optionsButton, Qt::LeftButton);
+        QTest::mouseClick(mainform->optionsButton(), Qt::LeftButton);
     }
     QTest::qWait(300);
-    EXPECT_TRUE(mainform->Timer.isActive());
+    EXPECT_TRUE(mainform->clockTimer().isActive());
 }
 
 // --- Rules --------------------------------------------------------------------------------
@@ -1245,9 +1245,9 @@ TEST_F(MainWindowTest, RulesTopicFollowsTheLanguage) {
     ASSERT_TRUE(HelpViewer::Viewers().empty());
     for (const Row& row : {Row{1, 1}, Row{0, 2}, Row{-1, 2}, Row{1, 1}}) {
         SCOPED_TRACE(row.tongue);
-        Tongue = row.tongue;
+        tongue = row.tongue;
         ModalScript none({});
-        QTest::mouseClick(mainform->rulesButton, Qt::LeftButton);
+        QTest::mouseClick(mainform->rulesButton(), Qt::LeftButton);
         const auto viewers = HelpViewer::Viewers();
         ASSERT_EQ(viewers.size(), 1u); // the open viewer is reused
         EXPECT_EQ(viewers.front()->Topic(), row.topic);
@@ -1273,9 +1273,9 @@ TEST_F(MainWindowTest, ClosingTheMainWindowEndsTheProgramLoop) {
     ModalScript yes({Message(3, 'y')});
     bool timedOut = false;
     QTimer::singleShot(0, mainform, [] {
-        QTest::mouseClick(mainform->rulesButton, Qt::LeftButton);
+        QTest::mouseClick(mainform->rulesButton(), Qt::LeftButton);
         ASSERT_EQ(HelpViewer::Viewers().size(), 1u);
-        QTest::mouseClick(mainform->exitButton, Qt::LeftButton);
+        QTest::mouseClick(mainform->exitButton(), Qt::LeftButton);
     });
     QTimer guard;
     guard.setSingleShot(true);
@@ -1296,20 +1296,20 @@ TEST_F(MainWindowTest, ClosingTheMainWindowEndsTheProgramLoop) {
 
 // A key as a player types it on the board, modifier keys included.
 void typeKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QTest::keyClick(mainform->box, key, modifiers);
+    QTest::keyClick(mainform->boardBox(), key, modifiers);
 }
 
 // An arrow with Shift held down all along: no Shift press or release of its own.
 void shiftArrow(Qt::Key key) {
     QKeyEvent press(QEvent::KeyPress, key, Qt::ShiftModifier);
-    QApplication::sendEvent(mainform->box, &press);
+    QApplication::sendEvent(mainform->boardBox(), &press);
     QKeyEvent release(QEvent::KeyRelease, key, Qt::ShiftModifier);
-    QApplication::sendEvent(mainform->box, &release);
+    QApplication::sendEvent(mainform->boardBox(), &release);
 }
 
 void shiftUp() {
     QKeyEvent release(QEvent::KeyRelease, Qt::Key_Shift, Qt::NoModifier);
-    QApplication::sendEvent(mainform->box, &release);
+    QApplication::sendEvent(mainform->boardBox(), &release);
 }
 
 // Puts the cursor on a cell with the keys alone.
@@ -1347,7 +1347,7 @@ struct ClueInk {
     int yellow = 0, white = 0;
 };
 ClueInk inkIn(const QRect& panel) {
-    const QImage part = mainform->box->Surface().copy(panel);
+    const QImage part = mainform->boardBox()->Surface().copy(panel);
     ClueInk ink;
     for (int y = 0; y < part.height(); ++y)
         for (int x = 0; x < part.width(); ++x) {
@@ -1381,14 +1381,14 @@ void expectLit(bool lit, const ClueInk& ink) {
 
 TEST_F(MainWindowTest, CursorShowsOnlyAfterAnArrowAndLightsItsClues) {
     OpenEnglish();
-    const QImage today = mainform->box->Surface().copy();
+    const QImage today = mainform->boardBox()->Surface().copy();
 
     // Until an arrow key comes, no key changes the picture or the game.
     for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_X, Qt::Key_Delete,
                               Qt::Key_Home, Qt::Key_End, Qt::Key_PageDown, Qt::Key_A})
         typeKey(key);
     EXPECT_FALSE(mainform->boardCursor().visible);
-    EXPECT_EQ(mainform->box->Surface(), today);
+    EXPECT_EQ(mainform->boardBox()->Surface(), today);
     EXPECT_EQ(mainform->gameState, GameState::Ready);
 
     // The first arrow shows the cursor on the top-left cell, whichever arrow it is.
@@ -1431,13 +1431,13 @@ TEST_F(MainWindowTest, CursorShowsOnlyAfterAnArrowAndLightsItsClues) {
 
     // A mouse press on the board, even off the cells, hides it: the board is today's again.
     const BoardLayout& l = mainform->Layout();
-    QTest::mouseClick(mainform->box, Qt::LeftButton, {}, QPoint(l.BoardLeft - 2, 2));
+    QTest::mouseClick(mainform->boardBox(), Qt::LeftButton, {}, QPoint(l.BoardLeft - 2, 2));
     EXPECT_FALSE(mainform->boardCursor().visible);
-    EXPECT_EQ(mainform->box->Surface(), today);
+    EXPECT_EQ(mainform->boardBox()->Surface(), today);
     EXPECT_EQ(mainform->gameState, GameState::Ready);
     // Space does nothing until the next arrow, which shows the cursor where it was.
     typeKey(Qt::Key_Space);
-    EXPECT_EQ(mainform->box->Surface(), today);
+    EXPECT_EQ(mainform->boardBox()->Surface(), today);
     typeKey(Qt::Key_Left);
     EXPECT_TRUE(mainform->boardCursor().isAt(1, mainform->puzzle.RowCount));
 }
@@ -1451,8 +1451,8 @@ TEST_F(MainWindowTest, KeyboardMovesAreJudgedLikePresses) {
     typeKey(Qt::Key_Space);
     EXPECT_EQ(mainform->puzzle.Grid[col][row], CellState::Uncovered);
     EXPECT_EQ(mainform->gameState, GameState::Running);
-    EXPECT_TRUE(mainform->pauseButton->isEnabled());
-    EXPECT_FALSE(Dragging);
+    EXPECT_TRUE(mainform->pauseButton()->isEnabled());
+    EXPECT_FALSE(dragging);
     // The uncovered tile shows under the frame (its black edge at 3, 3).
     EXPECT_EQ(CellPixels(col, row).pixel(3, 3), qRgb(0, 0, 0));
     EXPECT_EQ(CellPixels(col, row).pixel(0, 0), 0xFF000000u | CursorYellow);
@@ -1476,7 +1476,7 @@ TEST_F(MainWindowTest, KeyboardMovesAreJudgedLikePresses) {
         SCOPED_TRACE(testing::Message() << "key " << r.key << " on state " << r.state);
         ASSERT_TRUE(FindCell(r.state, col, row));
         cursorTo(col, row);
-        const int32_t before = mainform->PlayTime;
+        const int32_t before = mainform->playTime;
         // Every frame of a flash is drawn with the cursor over it.
         int waits = 0, framesWithoutCursor = 0;
         mainform->delayHook = [&, c = col, rr = row](int32_t) {
@@ -1486,8 +1486,8 @@ TEST_F(MainWindowTest, KeyboardMovesAreJudgedLikePresses) {
         typeKey(r.key);
         mainform->delayHook = [](int32_t) {};
         EXPECT_EQ(mainform->puzzle.Grid[col][row], r.after);
-        EXPECT_EQ(mainform->PlayTime, before + r.charge);
-        EXPECT_TRUE(ToolBarShowsTime(mainform->PlayTime));
+        EXPECT_EQ(mainform->playTime, before + r.charge);
+        EXPECT_TRUE(ToolBarShowsTime(mainform->playTime));
         EXPECT_TRUE(r.charge == 0 || waits > 0); // a wrong move flashes
         EXPECT_EQ(framesWithoutCursor, 0);
         EXPECT_EQ(CellPixels(col, row).pixel(2, 2), 0xFF000000u | CursorOutline);
@@ -1496,7 +1496,7 @@ TEST_F(MainWindowTest, KeyboardMovesAreJudgedLikePresses) {
     ASSERT_TRUE(FindCell(CellState::HiddenEmpty, col, row));
     cursorTo(col, row);
     QKeyEvent repeat(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QString(), true);
-    QApplication::sendEvent(mainform->box, &repeat);
+    QApplication::sendEvent(mainform->boardBox(), &repeat);
     EXPECT_EQ(mainform->puzzle.Grid[col][row], CellState::HiddenEmpty);
 }
 
@@ -1516,7 +1516,7 @@ TEST_F(MainWindowTest, ShiftArrowsUncoverLikeADragAndStopAtAnEmptyCell) {
     EXPECT_EQ(mainform->puzzle.Grid[2][1], CellState::Uncovered);
     EXPECT_EQ(mainform->puzzle.Grid[3][1], CellState::HiddenEmpty);
     EXPECT_EQ(mainform->puzzle.Grid[4][1], CellState::HiddenFilled);
-    EXPECT_EQ(mainform->PlayTime, 33);
+    EXPECT_EQ(mainform->playTime, 33);
     EXPECT_EQ(mainform->gameState, GameState::Running);
 
     // Shift let go and held again: a new drag.
@@ -1524,8 +1524,8 @@ TEST_F(MainWindowTest, ShiftArrowsUncoverLikeADragAndStopAtAnEmptyCell) {
     shiftArrow(Qt::Key_Right);
     EXPECT_EQ(mainform->puzzle.Grid[5][1], CellState::Uncovered);
     EXPECT_TRUE(mainform->boardCursor().isAt(5, 1));
-    EXPECT_EQ(mainform->PlayTime, 33);
-    EXPECT_FALSE(Dragging);
+    EXPECT_EQ(mainform->playTime, 33);
+    EXPECT_FALSE(dragging);
 }
 
 TEST_F(MainWindowTest, ToolBarKeysDoWhatTheClicksDo) {
@@ -1574,16 +1574,16 @@ TEST_F(MainWindowTest, ToolBarKeysDoWhatTheClicksDo) {
     // F3: the best list of this size to look at; F5: the options; Ctrl+I: the information.
     {
         ModalScript best({[](QWidget* modal) {
-            EXPECT_EQ(modal, static_cast<QWidget*>(mainform->bestListDialog));
-            EXPECT_FALSE(mainform->bestListDialog->nameEdit->isVisible());
-            QTest::mouseClick(mainform->bestListDialog->okButton, Qt::LeftButton);
+            EXPECT_EQ(modal, static_cast<QWidget*>(mainform->bestListDialog()));
+            EXPECT_FALSE(mainform->bestListDialog()->nameEdit->isVisible());
+            QTest::mouseClick(mainform->bestListDialog()->okButton, Qt::LeftButton);
         }});
         typeKey(Qt::Key_F3);
     }
     {
         ModalScript options({[](QWidget* modal) {
-            EXPECT_EQ(modal, static_cast<QWidget*>(mainform->optionsDialog));
-            QTest::mouseClick(mainform->optionsDialog->okButton, Qt::LeftButton);
+            EXPECT_EQ(modal, static_cast<QWidget*>(mainform->optionsDialog()));
+            QTest::mouseClick(mainform->optionsDialog()->okButton, Qt::LeftButton);
         }});
         typeKey(Qt::Key_F5);
     }
@@ -1632,7 +1632,7 @@ TEST_F(MainWindowTest, ToolBarKeysDoWhatTheClicksDo) {
         ModalScript none({});
         const GridValues before = GridNow();
         QKeyEvent repeat(QEvent::KeyPress, Qt::Key_F2, Qt::NoModifier, QString(), true);
-        QApplication::sendEvent(mainform->box, &repeat);
+        QApplication::sendEvent(mainform->boardBox(), &repeat);
         EXPECT_EQ(GridNow(), before);
     }
     // With the real answer, Escape leaves the game.
@@ -1648,14 +1648,14 @@ TEST_F(MainWindowTest, BoardKeepsTheFocus) {
     OpenEnglish();
     mainform->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(mainform));
-    EXPECT_EQ(QApplication::focusWidget(), mainform->box);
+    EXPECT_EQ(QApplication::focusWidget(), mainform->boardBox());
     ModalScript none({});
-    QTest::mouseClick(mainform->startButton, Qt::LeftButton);
-    QTest::mouseClick(mainform->levelButton, Qt::LeftButton);
-    EXPECT_EQ(QApplication::focusWidget(), mainform->box);
+    QTest::mouseClick(mainform->startButton(), Qt::LeftButton);
+    QTest::mouseClick(mainform->levelButton(), Qt::LeftButton);
+    EXPECT_EQ(QApplication::focusWidget(), mainform->boardBox());
     // Tab has nowhere else to go.
-    QTest::keyClick(mainform->box, Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), mainform->box);
+    QTest::keyClick(mainform->boardBox(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), mainform->boardBox());
 }
 
 // What a screen reader hears: names and descriptions in the player's language, the counters'
@@ -1676,14 +1676,14 @@ TEST_F(MainWindowTest, ScreenReaderNames) {
         const char* de;
     };
     const Row rows[] = {
-        {mainform->startButton, "New game", "Neues Spiel"},
-        {mainform->pauseButton, "Pause", "Pause"},
-        {mainform->bestListButton, "Best list", "Bestenliste"},
-        {mainform->levelButton, "Board size", "Spielfeldgröße"},
-        {mainform->optionsButton, "Options", "Einstellungen"},
-        {mainform->infoButton, "Information", "Information"},
-        {mainform->rulesButton, "Rules", "Spielregeln"},
-        {mainform->exitButton, "Exit", "Beenden"},
+        {mainform->startButton(), "New game", "Neues Spiel"},
+        {mainform->pauseButton(), "Pause", "Pause"},
+        {mainform->bestListButton(), "Best list", "Bestenliste"},
+        {mainform->levelButton(), "Board size", "Spielfeldgröße"},
+        {mainform->optionsButton(), "Options", "Einstellungen"},
+        {mainform->infoButton(), "Information", "Information"},
+        {mainform->rulesButton(), "Rules", "Spielregeln"},
+        {mainform->exitButton(), "Exit", "Beenden"},
     };
     for (const Row& r : rows) {
         EXPECT_EQ(QAccessible::queryAccessibleInterface(r.button)->role(), QAccessible::Button);
@@ -1691,45 +1691,45 @@ TEST_F(MainWindowTest, ScreenReaderNames) {
         // The description is the hint, key included.
         EXPECT_EQ(description(r.button), r.button->Hint());
     }
-    EXPECT_EQ(description(mainform->startButton), QStringLiteral("I want to start again. (F2)"));
-    EXPECT_EQ(name(mainform->box), QStringLiteral("Board"));
-    EXPECT_TRUE(description(mainform->box).contains(QStringLiteral("Space")));
-    EXPECT_EQ(name(mainform->scoreLabel), QStringLiteral("Time: 0 seconds"));
-    EXPECT_EQ(name(mainform->sizeLabel), QStringLiteral("Size: 10 by 7"));
+    EXPECT_EQ(description(mainform->startButton()), QStringLiteral("I want to start again. (F2)"));
+    EXPECT_EQ(name(mainform->boardBox()), QStringLiteral("Board"));
+    EXPECT_TRUE(description(mainform->boardBox()).contains(QStringLiteral("Space")));
+    EXPECT_EQ(name(mainform->scoreLabel()), QStringLiteral("Time: 0 seconds"));
+    EXPECT_EQ(name(mainform->sizeLabel()), QStringLiteral("Size: 10 by 7"));
 
     // The cursor: its cell becomes the board's name, which a screen reader reads out when it
     // changes (the offscreen platform has no screen reader to watch that happen).
     typeKey(Qt::Key_Right);
-    const QString first = name(mainform->box);
+    const QString first = name(mainform->boardBox());
     EXPECT_EQ(first, cellText(false, mainform->puzzle, 1, 1));
     EXPECT_TRUE(first.startsWith(QStringLiteral("row 1, column 1, hidden; row clues ")));
     typeKey(Qt::Key_Down);
-    EXPECT_TRUE(name(mainform->box).startsWith(QStringLiteral("row 2, column 1, hidden;")));
+    EXPECT_TRUE(name(mainform->boardBox()).startsWith(QStringLiteral("row 2, column 1, hidden;")));
     // A move changes what it says about the cell.
     int32_t col = 0, row = 0;
     ASSERT_TRUE(FindCell(CellState::HiddenFilled, col, row));
     cursorTo(col, row);
     typeKey(Qt::Key_Space);
-    EXPECT_TRUE(name(mainform->box).contains(QStringLiteral(", uncovered;")));
+    EXPECT_TRUE(name(mainform->boardBox()).contains(QStringLiteral(", uncovered;")));
     Ticks(10);
-    EXPECT_EQ(name(mainform->scoreLabel), QStringLiteral("Time: 1 second"));
+    EXPECT_EQ(name(mainform->scoreLabel()), QStringLiteral("Time: 1 second"));
 
     // German: every name changes at once.
-    Tongue = 1;
+    tongue = 1;
     mainform->setMainTexts();
     for (const Row& r : rows) {
         EXPECT_EQ(name(r.button), QString::fromUtf8(r.de));
         EXPECT_EQ(description(r.button), r.button->Hint());
     }
     EXPECT_TRUE(
-        name(mainform->box)
+        name(mainform->boardBox())
             .startsWith(QStringLiteral("Zeile %1, Spalte %2, aufgedeckt;").arg(row).arg(col)));
-    EXPECT_TRUE(description(mainform->box).contains(QStringLiteral("Leertaste")));
-    EXPECT_EQ(name(mainform->scoreLabel), QStringLiteral("Zeit: 1 Sekunde"));
-    EXPECT_EQ(name(mainform->sizeLabel), QString::fromUtf8("Größe: 10 mal 7"));
+    EXPECT_TRUE(description(mainform->boardBox()).contains(QStringLiteral("Leertaste")));
+    EXPECT_EQ(name(mainform->scoreLabel()), QStringLiteral("Zeit: 1 Sekunde"));
+    EXPECT_EQ(name(mainform->sizeLabel()), QString::fromUtf8("Größe: 10 mal 7"));
     // The mouse takes over: the board is the board again.
     Click(col, row, Qt::MiddleButton);
-    EXPECT_EQ(name(mainform->box), QStringLiteral("Spielfeld"));
+    EXPECT_EQ(name(mainform->boardBox()), QStringLiteral("Spielfeld"));
 }
 
 // Modifiers choose: Shift only where it means something, Ctrl only for its three keys, and

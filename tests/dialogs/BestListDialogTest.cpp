@@ -28,11 +28,11 @@ const QString Section = QStringLiteral("common");
 class BestListDialogTest : public testing::Test {
   protected:
     void SetUp() override {
-        SavedTongue = Tongue;
+        SavedTongue = tongue;
         QFile::remove(SettingsStore::DefaultFileName());
     }
     void TearDown() override {
-        Tongue = SavedTongue;
+        tongue = SavedTongue;
         QFile::remove(SettingsStore::DefaultFileName());
     }
 
@@ -335,7 +335,7 @@ TEST_F(BestListDialogTest, BadValuesBecomeDefaultRowsAndSpoilNothingElse) {
 TEST_F(BestListDialogTest, TextsByLanguageAndPlacement) {
     auto dlg = MakeDlg();
     const struct {
-        int32_t Tongue;
+        int32_t tongue;
         const char* Title;
         const char* Clear;
         const char* Cancel;
@@ -346,7 +346,7 @@ TEST_F(BestListDialogTest, TextsByLanguageAndPlacement) {
         {-1, "Morvek - Highscore", "remove all entries", "Cancel", "put in list"},
     };
     for (const auto& row : rows) {
-        Tongue = row.Tongue;
+        tongue = row.tongue;
         QPoint pos;
         ASSERT_TRUE(RunModal(
             *dlg, [&] { dlg->ShowModal(0, true); },

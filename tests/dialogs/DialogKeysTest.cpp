@@ -59,18 +59,18 @@ std::string Name(const std::vector<Qt::Key>& keys) {
 class DialogKeys : public testing::Test {
   protected:
     void SetUp() override {
-        Saved = {Tongue, MusicFound, MusicOn};
+        Saved = {tongue, musicFound, musicOn};
         QFile::remove(SettingsStore::DefaultFileName());
     }
     void TearDown() override {
-        Tongue = Saved.Tongue;
-        MusicFound = Saved.MusicFound;
-        MusicOn = Saved.MusicOn;
+        tongue = Saved.tongue;
+        musicFound = Saved.musicFound;
+        musicOn = Saved.musicOn;
         QFile::remove(SettingsStore::DefaultFileName());
     }
     struct {
-        int32_t Tongue;
-        bool MusicFound, MusicOn;
+        int32_t tongue;
+        bool musicFound, musicOn;
     } Saved{};
     FakeMainWindow Main;
 };
@@ -102,7 +102,7 @@ TEST_F(DialogKeys, MessageBoxAnswersTheFocusedButtonAndTheKeysOfItsOwn) {
             dlg, [&] { result = dlg.ShowMsg(row.Message); },
             [&] {
                 ASSERT_TRUE(Active(dlg));
-                EXPECT_TRUE(dlg.yesButton->hasFocus()) << name;
+                EXPECT_TRUE(dlg.yesButton()->hasFocus()) << name;
                 Type(dlg, row.Keys);
             }))
             << name;
@@ -113,7 +113,7 @@ TEST_F(DialogKeys, MessageBoxAnswersTheFocusedButtonAndTheKeysOfItsOwn) {
 TEST_F(DialogKeys, LanguageQuestionByTabArrowsAndEnter) {
     const struct {
         std::vector<Qt::Key> Keys;
-        int32_t Tongue;
+        int32_t tongue;
         int Result;
     } rows[] = {
         {{Qt::Key_Return}, 1, QDialog::Accepted},
@@ -129,17 +129,17 @@ TEST_F(DialogKeys, LanguageQuestionByTabArrowsAndEnter) {
     };
     for (const auto& row : rows) {
         LanguageDialog dlg(Resources());
-        Tongue = -1;
+        tongue = -1;
         int result = -1;
         ASSERT_TRUE(RunModal(
             dlg, [&] { result = dlg.ShowModal(); },
             [&] {
                 ASSERT_TRUE(Active(dlg));
-                EXPECT_TRUE(dlg.germanButton->hasFocus()) << Name(row.Keys);
+                EXPECT_TRUE(dlg.germanButton()->hasFocus()) << Name(row.Keys);
                 Type(dlg, row.Keys);
             }))
             << Name(row.Keys);
-        EXPECT_EQ(Tongue, row.Tongue) << Name(row.Keys);
+        EXPECT_EQ(tongue, row.tongue) << Name(row.Keys);
         EXPECT_EQ(result, row.Result) << Name(row.Keys);
     }
 }
@@ -147,9 +147,9 @@ TEST_F(DialogKeys, LanguageQuestionByTabArrowsAndEnter) {
 TEST_F(DialogKeys, OptionsCloseByEnterAndEscapeAndPressTheFocusedButton) {
     int32_t backMode = 0;
     OptionsDialog dlg(&Main, backMode, Resources());
-    MusicFound = false;
+    musicFound = false;
     for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
-        Tongue = 0;
+        tongue = 0;
         ASSERT_TRUE(RunModal(
             dlg, [&] { dlg.ShowModal(); },
             [&] {
@@ -158,21 +158,21 @@ TEST_F(DialogKeys, OptionsCloseByEnterAndEscapeAndPressTheFocusedButton) {
                 Type(dlg, {key});
                 EXPECT_FALSE(dlg.isVisible()) << Name({key});
             }));
-        EXPECT_EQ(Tongue, 0);
+        EXPECT_EQ(tongue, 0);
     }
     // Tab to the language button, press it twice, then Escape; the disabled music button is
     // passed over on the way round.
-    Tongue = 0;
+    tongue = 0;
     std::vector<QWidget*> visited;
     ASSERT_TRUE(RunModal(
         dlg, [&] { dlg.ShowModal(); },
         [&] {
             ASSERT_TRUE(Active(dlg));
             Type(dlg, {Qt::Key_Tab, Qt::Key_Return});
-            EXPECT_EQ(Tongue, 1);
+            EXPECT_EQ(tongue, 1);
             EXPECT_EQ(dlg.languageLabel->text(), QStringLiteral("Ich spreche deutsch."));
             Type(dlg, {Qt::Key_Space});
-            EXPECT_EQ(Tongue, 0);
+            EXPECT_EQ(tongue, 0);
             EXPECT_TRUE(dlg.isVisible());
             for (int i = 0; i < 5; ++i) {
                 Type(dlg, {Qt::Key_Tab});
@@ -199,7 +199,7 @@ TEST_F(DialogKeys, InformationClosesByEnterAndEscape) {
             dlg, [&] { dlg.exec(); },
             [&] {
                 ASSERT_TRUE(Active(dlg));
-                EXPECT_TRUE(dlg.okButton->hasFocus());
+                EXPECT_TRUE(dlg.okButton()->hasFocus());
                 Type(dlg, {key});
                 EXPECT_FALSE(dlg.isVisible()) << Name({key});
             }));

@@ -11,17 +11,17 @@
 TEST(InfoDialogTest, NamesTheProgramAndVersionInBothLanguages) {
     FakeMainWindow main;
     InfoDialog info(&main, Resources());
-    const int32_t saved = Tongue;
-    for (int32_t tongue : {-1, 0, 1}) {
-        Tongue = tongue;
+    const int32_t saved = tongue;
+    for (int32_t language : {-1, 0, 1}) {
+        tongue = language;
         EXPECT_TRUE(RunModal(
             info, [&] { info.exec(); }, [&] { info.accept(); }));
-        EXPECT_EQ(info.nameLabel->text(), QStringLiteral("Morvek"));
-        EXPECT_EQ(info.versionLabel->text(), QStringLiteral("V1.0"));
-        EXPECT_EQ(info.aboutLabel->text().startsWith(QStringLiteral("Ein ")), tongue == 1)
-            << tongue;
+        EXPECT_EQ(info.nameLabel()->text(), QStringLiteral("Morvek"));
+        EXPECT_EQ(info.versionLabel()->text(), QStringLiteral("V1.0"));
+        EXPECT_EQ(info.aboutLabel()->text().startsWith(QStringLiteral("Ein ")), language == 1)
+            << language;
     }
-    Tongue = saved;
+    tongue = saved;
     EXPECT_EQ(info.pos(), PlaceOverClient(main.frameGeometry(), main.height(), info.size()));
 }
 
@@ -30,8 +30,8 @@ TEST(InfoDialogTest, ClosesByButtonAndByKey) {
     InfoDialog info(&main, Resources());
     const std::vector<std::function<void()>> ways = {
         [&] {
-            QTest::mousePress(info.okButton, Qt::LeftButton, {}, QPoint(25, 25));
-            QTest::mouseRelease(info.okButton, Qt::LeftButton, {}, QPoint(25, 25));
+            QTest::mousePress(info.okButton(), Qt::LeftButton, {}, QPoint(25, 25));
+            QTest::mouseRelease(info.okButton(), Qt::LeftButton, {}, QPoint(25, 25));
         },
         [&] { QTest::keyClick(&info, Qt::Key_Return); },
         [&] { QTest::keyClick(&info, Qt::Key_Escape); },

@@ -11,11 +11,11 @@
 
 namespace {
 
-// Tongue is global: every test leaves it as it found it.
+// tongue is global: every test leaves it as it found it.
 class MessageDialogTest : public testing::Test {
   protected:
-    void SetUp() override { SavedTongue = Tongue; }
-    void TearDown() override { Tongue = SavedTongue; }
+    void SetUp() override { SavedTongue = tongue; }
+    void TearDown() override { tongue = SavedTongue; }
 
     struct ShownDialog {
         int Result = -1;
@@ -31,9 +31,9 @@ class MessageDialogTest : public testing::Test {
         RunModal(
             dlg, [&] { shown.Result = dlg.ShowMsg(number); },
             [&] {
-                shown.Text = dlg.txt->Caption();
-                shown.NoVisible = dlg.noButton->isVisible();
-                shown.YesVisible = dlg.yesButton->isVisible();
+                shown.Text = dlg.textLabel()->Caption();
+                shown.NoVisible = dlg.noButton()->isVisible();
+                shown.YesVisible = dlg.yesButton()->isVisible();
                 shown.Pos = dlg.pos();
                 answer();
             });
@@ -71,14 +71,14 @@ const MessageRow MessageRows[] = {
 TEST_F(MessageDialogTest, EveryMessageInEveryLanguage) {
     // The same dialog for every row: the text is chosen at each show, not at creation.
     for (const MessageRow& row : MessageRows) {
-        for (int32_t tongue : {-1, 0, 1, 2}) {
-            SCOPED_TRACE(testing::Message() << "message " << row.Number << " tongue " << tongue);
-            Tongue = tongue;
+        for (int32_t language : {-1, 0, 1, 2}) {
+            SCOPED_TRACE(testing::Message() << "message " << row.Number << " tongue " << language);
+            tongue = language;
             const ShownDialog shown = Show(Dlg, row.Number, [&] { Dlg.onYesClicked(); });
             EXPECT_EQ(shown.Result, ResultYes);
-            EXPECT_EQ(Dlg.MsgNo, row.Number);
-            EXPECT_EQ(Dlg.ButtonMode, row.Mode);
-            EXPECT_EQ(shown.Text, QString::fromUtf8(tongue == 1 ? row.German : row.English));
+            EXPECT_EQ(Dlg.messageNumber(), row.Number);
+            EXPECT_EQ(Dlg.buttonMode(), row.Mode);
+            EXPECT_EQ(shown.Text, QString::fromUtf8(language == 1 ? row.German : row.English));
             EXPECT_EQ(shown.NoVisible, row.Mode == 2);
             EXPECT_TRUE(shown.YesVisible);
         }
@@ -86,28 +86,28 @@ TEST_F(MessageDialogTest, EveryMessageInEveryLanguage) {
 }
 
 TEST_F(MessageDialogTest, CarriageReturnBreaksTheLine) {
-    Tongue = 0;
+    tongue = 0;
     Show(Dlg, 12, [&] {
-        EXPECT_EQ(Dlg.txt->Lines(), (QStringList{"Game paused.", "Continue?"}));
+        EXPECT_EQ(Dlg.textLabel()->Lines(), (QStringList{"Game paused.", "Continue?"}));
         Dlg.onYesClicked();
     });
 }
 
 TEST_F(MessageDialogTest, NumbersWithoutTextKeepTheLastTextAndMode) {
-    Tongue = 0;
+    tongue = 0;
     Show(Dlg, 3, [&] { Dlg.onNoClicked(); });
     for (int number : {0, 15, -1, 99}) {
         const ShownDialog shown = Show(Dlg, number, [&] { Dlg.onYesClicked(); });
         EXPECT_EQ(shown.Text, "Do you really want to go?") << number;
-        EXPECT_EQ(Dlg.ButtonMode, 2) << number;
+        EXPECT_EQ(Dlg.buttonMode(), 2) << number;
         EXPECT_TRUE(shown.NoVisible) << number;
     }
     Show(Dlg, 1, [&] { Dlg.onYesClicked(); });
-    Dlg.CustomText = "Own text";
+    Dlg.setCustomText("Own text");
     for (int number : {10, 11}) {
         const ShownDialog shown = Show(Dlg, number, [&] { Dlg.onYesClicked(); });
         EXPECT_EQ(shown.Text, "Own text") << number;
-        EXPECT_EQ(Dlg.ButtonMode, 1) << number;
+        EXPECT_EQ(Dlg.buttonMode(), 1) << number;
         EXPECT_FALSE(shown.NoVisible) << number;
     }
 }
@@ -156,15 +156,15 @@ TEST_F(MessageDialogTest, KeysAnswerInBothModes) {
 }
 
 TEST_F(MessageDialogTest, ButtonsAnswerAndCloseOtherwiseGivesNeither) {
-    EXPECT_EQ(Show(Dlg, 4, [&] { QTest::mouseClick(Dlg.yesButton, Qt::LeftButton); }).Result,
+    EXPECT_EQ(Show(Dlg, 4, [&] { QTest::mouseClick(Dlg.yesButton(), Qt::LeftButton); }).Result,
               ResultYes);
-    EXPECT_EQ(Show(Dlg, 4, [&] { QTest::mouseClick(Dlg.noButton, Qt::LeftButton); }).Result,
+    EXPECT_EQ(Show(Dlg, 4, [&] { QTest::mouseClick(Dlg.noButton(), Qt::LeftButton); }).Result,
               ResultNo);
     const int closed = Show(Dlg, 4, [&] { Dlg.close(); }).Result;
     EXPECT_NE(closed, ResultYes);
     EXPECT_NE(closed, ResultNo);
-    EXPECT_FALSE(Dlg.yesButton->ShowHint());
-    EXPECT_FALSE(Dlg.noButton->ShowHint());
+    EXPECT_FALSE(Dlg.yesButton()->ShowHint());
+    EXPECT_FALSE(Dlg.noButton()->ShowHint());
 }
 
 struct PlaceRow {
@@ -211,19 +211,19 @@ TEST_F(MessageDialogTest, ComponentsInPlace) {
         QWidget* Widget;
         QRect Place;
     } rows[] = {
-        {Dlg.background, {0, 0, 319, 158}},  {Dlg.textPanel, {11, 12, 298, 77}},
-        {Dlg.txt, {5, 5, 288, 67}},          {Dlg.noButton, {204, 100, 50, 50}},
-        {Dlg.yesButton, {260, 100, 50, 50}},
+        {Dlg.background(), {0, 0, 319, 158}},  {Dlg.textPanel(), {11, 12, 298, 77}},
+        {Dlg.textLabel(), {5, 5, 288, 67}},    {Dlg.noButton(), {204, 100, 50, 50}},
+        {Dlg.yesButton(), {260, 100, 50, 50}},
     };
     for (const auto& row : rows)
         EXPECT_EQ(row.Widget->geometry(), row.Place) << row.Widget->metaObject()->className();
-    EXPECT_EQ(Dlg.yesButton->ButtonFaceIndicesNew2(), ImageButton::FaceTable(5, 6, 5, 0));
-    EXPECT_EQ(Dlg.noButton->ButtonFaceIndicesNew2(), ImageButton::FaceTable(7, 8, 7, 0));
-    EXPECT_EQ(Dlg.yesButton->ButtonFaceImageList(), &Resources().dlgs);
-    EXPECT_EQ(Dlg.background->ListIndex(), 1);
-    EXPECT_EQ(Dlg.textPanel->ListIndex(), 2);
-    EXPECT_EQ(Dlg.txt->font().pixelSize(), 16);
-    EXPECT_TRUE(Dlg.txt->font().bold());
+    EXPECT_EQ(Dlg.yesButton()->ButtonFaceIndicesNew2(), ImageButton::FaceTable(5, 6, 5, 0));
+    EXPECT_EQ(Dlg.noButton()->ButtonFaceIndicesNew2(), ImageButton::FaceTable(7, 8, 7, 0));
+    EXPECT_EQ(Dlg.yesButton()->ButtonFaceImageList(), &Resources().dlgs);
+    EXPECT_EQ(Dlg.background()->ListIndex(), 1);
+    EXPECT_EQ(Dlg.textPanel()->ListIndex(), 2);
+    EXPECT_EQ(Dlg.textLabel()->font().pixelSize(), 16);
+    EXPECT_TRUE(Dlg.textLabel()->font().bold());
 }
 
 } // namespace

@@ -54,8 +54,8 @@ constexpr int Audible = 500;
 class MusicTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        Saved = {MusicOn, MusicFound};
-        MusicOn = true;
+        Saved = {musicOn, musicFound};
+        musicOn = true;
         ASSERT_TRUE(Dir.isValid());
         ASSERT_TRUE(AudioMidiReady()) << "no MIDI playback; SoundFont: " << AudioSoundFont();
     }
@@ -64,8 +64,8 @@ class MusicTest : public ::testing::Test {
             Mix_SetPostMix(nullptr, nullptr);
             Mix_HaltMusic();
         }
-        MusicOn = Saved.first;
-        MusicFound = Saved.second;
+        musicOn = Saved.first;
+        musicFound = Saved.second;
     }
 
     void Write(const QString& name, const QByteArray& bytes) {
@@ -121,12 +121,12 @@ TEST_F(MusicTest, EmptyFolderMeansNoMusic) {
     ASSERT_TRUE(QDir(Dir.path()).mkdir("folder.mid"));
     MusicPlayer midi(Dir.path());
     midi.Start();
-    EXPECT_FALSE(MusicFound);
+    EXPECT_FALSE(musicFound);
     EXPECT_FALSE(midi.IsOpen());
     midi.Tick();
     EXPECT_FALSE(midi.Playing());
     midi.Switch(); // the button is disabled; a stray click changes nothing
-    EXPECT_TRUE(MusicOn);
+    EXPECT_TRUE(musicOn);
     EXPECT_FALSE(midi.Playing());
 }
 
@@ -141,10 +141,10 @@ TEST_F(MusicTest, SearchListsMidiFilesInNameOrder) {
 TEST_F(MusicTest, StartOpensTheFirstFileAndTheTimerPlaysIt) {
     for (const char* name : {"b.mid", "c.mid", "a.mid"})
         Write(name, Midi());
-    MusicOn = false;
+    musicOn = false;
     MusicPlayer midi(Dir.path() + "/");
     midi.Start();
-    EXPECT_TRUE(MusicFound);
+    EXPECT_TRUE(musicFound);
     EXPECT_EQ(midi.CurrentName(), "a.mid");
     EXPECT_EQ(QFileInfo(midi.FileName()), QFileInfo(Dir.filePath("a.mid")));
     EXPECT_FALSE(midi.Playing()); // chosen, not played
@@ -152,7 +152,7 @@ TEST_F(MusicTest, StartOpensTheFirstFileAndTheTimerPlaysIt) {
     midi.Tick();
     EXPECT_FALSE(midi.Playing()); // music is off
     EXPECT_FALSE(midi.IsOpen());
-    MusicOn = true;
+    musicOn = true;
     midi.Tick();
     EXPECT_TRUE(midi.IsOpen());
     EXPECT_TRUE(midi.Playing());
@@ -174,14 +174,14 @@ TEST_F(MusicTest, SwitchGoesOffThenOnWithTheNextFileAndWraps) {
     for (const auto& step : steps) {
         SCOPED_TRACE(step.Name);
         midi.Switch();
-        EXPECT_EQ(MusicOn, step.On);
+        EXPECT_EQ(musicOn, step.On);
         EXPECT_EQ(midi.Playing(), step.On);
         EXPECT_EQ(midi.IsOpen(), step.On);
         EXPECT_EQ(midi.CurrentName(), step.Name);
         midi.Tick();
         EXPECT_EQ(midi.Playing(), step.On);
     }
-    EXPECT_TRUE(MusicFound);
+    EXPECT_TRUE(musicFound);
 }
 
 TEST_F(MusicTest, OneFileOffAndOnPlaysItAgainFromTheBeginning) {
@@ -202,7 +202,7 @@ TEST_F(MusicTest, OneFileOffAndOnPlaysItAgainFromTheBeginning) {
     midi.Switch();
     EXPECT_FALSE(midi.Playing());
     midi.Switch();
-    EXPECT_TRUE(MusicOn);
+    EXPECT_TRUE(musicOn);
     EXPECT_TRUE(midi.Playing());
     EXPECT_EQ(midi.CurrentName(), "only.mid");
     EXPECT_TRUE(WaitFor([] { return Peak > Audible; }, 4)) << "peak " << Peak;
@@ -212,11 +212,11 @@ TEST_F(MusicTest, SwitchOnStartingOffMovesToTheNextFile) {
     // The first file was opened at start; the first switch-on is the next one.
     for (const char* name : {"a.mid", "b.mid"})
         Write(name, Midi());
-    MusicOn = false;
+    musicOn = false;
     MusicPlayer midi(Dir.path());
     midi.Start();
     midi.Switch();
-    EXPECT_TRUE(MusicOn);
+    EXPECT_TRUE(musicOn);
     EXPECT_EQ(midi.CurrentName(), "b.mid");
     EXPECT_TRUE(midi.Playing());
 }
@@ -235,13 +235,13 @@ TEST_F(MusicTest, FilesDeletedMeanwhileAreNoticed) {
     midi.Switch();
     ASSERT_TRUE(QFile::remove(Dir.filePath("c.mid")));
     midi.Switch(); // nothing left to find
-    EXPECT_FALSE(MusicOn);
+    EXPECT_FALSE(musicOn);
     EXPECT_FALSE(midi.Playing());
     EXPECT_EQ(midi.CurrentName(), "");
-    EXPECT_TRUE(MusicFound); // found at start, stays so
+    EXPECT_TRUE(musicFound); // found at start, stays so
     Write("new.mid", Midi());
     midi.Switch(); // the search starts again from the beginning
-    EXPECT_TRUE(MusicOn);
+    EXPECT_TRUE(musicOn);
     EXPECT_EQ(midi.CurrentName(), "new.mid");
 }
 
@@ -270,14 +270,14 @@ TEST_F(MusicTest, BrokenFilesArePassedOverAtStart) {
         ASSERT_TRUE(WriteFile(dir.filePath("a.mid"), BrokenFile(kind)));
         MusicPlayer alone(dir.path());
         alone.Start();
-        EXPECT_FALSE(MusicFound);
+        EXPECT_FALSE(musicFound);
         alone.Tick();
         EXPECT_FALSE(alone.Playing());
 
         ASSERT_TRUE(WriteFile(dir.filePath("b.mid"), Midi()));
         MusicPlayer midi(dir.path());
         midi.Start();
-        EXPECT_TRUE(MusicFound);
+        EXPECT_TRUE(musicFound);
         EXPECT_EQ(midi.CurrentName(), "b.mid");
         midi.Tick();
         EXPECT_TRUE(midi.Playing());
@@ -291,12 +291,12 @@ TEST_F(MusicTest, BrokenFilesArePassedOverAtASwitch) {
         QTemporaryDir dir;
         ASSERT_TRUE(WriteFile(dir.filePath("a.mid"), Midi()));
         ASSERT_TRUE(WriteFile(dir.filePath("b.mid"), BrokenFile(kind)));
-        MusicOn = true;
+        musicOn = true;
         MusicPlayer midi(dir.path());
         midi.Start();
         midi.Switch();
         midi.Switch(); // b.mid is skipped, wrapping to a.mid
-        EXPECT_TRUE(MusicOn);
+        EXPECT_TRUE(musicOn);
         EXPECT_EQ(midi.CurrentName(), "a.mid");
         EXPECT_TRUE(midi.Playing());
 
@@ -304,7 +304,7 @@ TEST_F(MusicTest, BrokenFilesArePassedOverAtASwitch) {
         midi.Switch();
         ASSERT_TRUE(WriteFile(dir.filePath("a.mid"), BrokenFile(kind)));
         midi.Switch();
-        EXPECT_FALSE(MusicOn);
+        EXPECT_FALSE(musicOn);
         EXPECT_FALSE(midi.Playing());
         midi.Tick();
         EXPECT_FALSE(midi.Playing());
@@ -318,7 +318,7 @@ TEST_F(MusicTest, GamePlayerLoadsOnAWorkerAndPlaysWhenReady) {
     MusicPlayer midi(Dir.path());
     midi.SetBackgroundLoading(true);
     midi.Start();
-    EXPECT_TRUE(MusicFound);
+    EXPECT_TRUE(musicFound);
     EXPECT_EQ(midi.CurrentName(), "a.mid");
     EXPECT_FALSE(midi.IsOpen());
     midi.Tick(); // starts the load, returns at once
@@ -339,11 +339,11 @@ TEST_F(MusicTest, GamePlayerLoadsOnAWorkerAndPlaysWhenReady) {
     for (const char* name : expected) {
         SCOPED_TRACE(name);
         midi.Switch();
-        EXPECT_FALSE(MusicOn);
+        EXPECT_FALSE(musicOn);
         EXPECT_FALSE(midi.Playing());
         EXPECT_FALSE(midi.Loading());
         midi.Switch();
-        EXPECT_TRUE(MusicOn);
+        EXPECT_TRUE(musicOn);
         EXPECT_EQ(midi.CurrentName(), name);
         EXPECT_TRUE(tickUntilPlaying()) << midi.LastError().toStdString();
     }
@@ -404,7 +404,7 @@ TEST(SoundFontTest, PlayersOwnChoiceIsKept) {
         {"/no/such/font.sf2:" + installed, true},
         {installed, true},
     };
-    const bool savedFound = MusicFound;
+    const bool savedFound = musicFound;
     for (const auto& row : rows) {
         SCOPED_TRACE(row.Value);
         AudioClose();
@@ -415,9 +415,9 @@ TEST(SoundFontTest, PlayersOwnChoiceIsKept) {
         EXPECT_EQ(AudioMidiReady(), row.Ready);
         MusicPlayer midi(dir.path());
         midi.Start();
-        EXPECT_EQ(MusicFound, row.Ready); // no instruments: no music, and the game goes on
+        EXPECT_EQ(musicFound, row.Ready); // no instruments: no music, and the game goes on
     }
-    MusicFound = savedFound;
+    musicFound = savedFound;
     AudioClose();
     unsetenv("SDL_SOUNDFONTS");
 }

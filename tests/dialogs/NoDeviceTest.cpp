@@ -20,9 +20,9 @@ class NoDeviceTest : public ::testing::Test {
     void SetUp() override {
         // A driver that does not exist: the device can never open.
         setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
-        SoundOn = true;
-        MusicOn = true;
-        MusicFound = true;
+        soundOn = true;
+        musicOn = true;
+        musicFound = true;
     }
 };
 
@@ -45,11 +45,11 @@ TEST_F(NoDeviceTest, MusicIsUnavailable) {
     ASSERT_TRUE(AudioFiles::WriteFile(dir.filePath("a.mid"), AudioFiles::Midi()));
     MusicPlayer midi(dir.path());
     midi.Start();
-    EXPECT_FALSE(MusicFound);
+    EXPECT_FALSE(musicFound);
     EXPECT_FALSE(midi.IsOpen());
     midi.Tick();
     midi.Switch();
-    EXPECT_TRUE(MusicOn); // the player's option is kept for a later run
+    EXPECT_TRUE(musicOn); // the player's option is kept for a later run
     EXPECT_FALSE(midi.Playing());
 }
 
@@ -59,14 +59,14 @@ TEST_F(NoDeviceTest, GamePlayerLearnsItFromItsLoad) {
     MusicPlayer midi(dir.path());
     midi.SetBackgroundLoading(true);
     midi.Start(); // the device is not tried before the music is wanted
-    EXPECT_TRUE(MusicFound);
+    EXPECT_TRUE(musicFound);
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (MusicFound && std::chrono::steady_clock::now() < end)
+    while (musicFound && std::chrono::steady_clock::now() < end)
         midi.Tick();
-    EXPECT_FALSE(MusicFound); // music unavailable from now on
+    EXPECT_FALSE(musicFound); // music unavailable from now on
     EXPECT_FALSE(midi.IsOpen());
     EXPECT_FALSE(midi.Loading());
-    EXPECT_TRUE(MusicOn);
+    EXPECT_TRUE(musicOn);
 }
 
 } // namespace

@@ -24,27 +24,27 @@ namespace {
 class OptionsFixture : public testing::Test {
   protected:
     void SetUp() override {
-        Saved = {Tongue, SoundOn, MusicOn, MusicFound, FairJudging};
+        Saved = {tongue, soundOn, musicOn, musicFound, fairJudging};
         Dlg.OnBackgroundChanged = [this] {
-            Calls.push_back("background " + std::to_string(BackMode));
+            Calls.push_back("background " + std::to_string(backgroundMode));
         };
-        Dlg.OnTextsChanged = [this] { Calls.push_back("texts " + std::to_string(Tongue)); };
+        Dlg.OnTextsChanged = [this] { Calls.push_back("texts " + std::to_string(tongue)); };
     }
     void TearDown() override {
-        Tongue = Saved.Tongue;
-        SoundOn = Saved.SoundOn;
-        MusicOn = Saved.MusicOn;
-        MusicFound = Saved.MusicFound;
-        FairJudging = Saved.FairJudging;
+        tongue = Saved.tongue;
+        soundOn = Saved.soundOn;
+        musicOn = Saved.musicOn;
+        musicFound = Saved.musicFound;
+        fairJudging = Saved.fairJudging;
     }
 
     struct {
-        int32_t Tongue;
-        bool SoundOn, MusicOn, MusicFound, FairJudging;
+        int32_t tongue;
+        bool soundOn, musicOn, musicFound, fairJudging;
     } Saved{};
     FakeMainWindow Main;
-    int32_t BackMode = 0;
-    OptionsDialog Dlg{&Main, BackMode, Resources()};
+    int32_t backgroundMode = 0;
+    OptionsDialog Dlg{&Main, backgroundMode, Resources()};
     std::vector<std::string> Calls;
 };
 
@@ -70,11 +70,11 @@ TEST(NextTongue, Ring) {
 }
 
 TEST_F(OptionsDialogTest, LanguageButtonRingsFromUnchosen) {
-    Tongue = -1;
+    tongue = -1;
     Dlg.RefreshTexts();
     EXPECT_EQ(Dlg.languageLabel->text(), "I speak English.");
     const struct {
-        int32_t Tongue;
+        int32_t tongue;
         const char* Label;
         const char* Heading;
         const char* Hint;
@@ -86,38 +86,38 @@ TEST_F(OptionsDialogTest, LanguageButtonRingsFromUnchosen) {
     for (const auto& step : steps) {
         Calls.clear();
         Dlg.onLanguageClicked();
-        EXPECT_EQ(Tongue, step.Tongue);
+        EXPECT_EQ(tongue, step.tongue);
         EXPECT_EQ(Dlg.languageLabel->text(), QString::fromUtf8(step.Label));
         EXPECT_EQ(Dlg.optionsLabel->text(), QString::fromUtf8(step.Heading));
         EXPECT_EQ(Dlg.languageButton->Hint(), QString::fromUtf8(step.Hint));
         // The main window's texts follow, after the dialog's own.
-        EXPECT_EQ(Calls, std::vector<std::string>{"texts " + std::to_string(step.Tongue)});
+        EXPECT_EQ(Calls, std::vector<std::string>{"texts " + std::to_string(step.tongue)});
     }
 }
 
 TEST_F(OptionsDialogTest, BackgroundButtonRingsThroughSeven) {
-    Tongue = 0;
+    tongue = 0;
     Dlg.RefreshTexts();
     EXPECT_EQ(Dlg.backgroundLabel->text(), "Background: 1");
     for (int press = 1; press <= 8; ++press) {
         Calls.clear();
         Dlg.onBackgroundClicked();
         const int32_t want = press % 7;
-        EXPECT_EQ(BackMode, want);
+        EXPECT_EQ(backgroundMode, want);
         EXPECT_EQ(Dlg.backgroundLabel->text(), QStringLiteral("Background: %1").arg(want + 1));
         // The picture is rebuilt first, then the tool bar texts are set.
         EXPECT_EQ(Calls,
                   (std::vector<std::string>{"background " + std::to_string(want), "texts 0"}));
     }
-    Tongue = 1;
+    tongue = 1;
     Dlg.RefreshTexts();
     EXPECT_EQ(Dlg.backgroundLabel->text(), "Hintergrund: 2");
     // A stored value out of range still lands in the ring.
     for (int32_t start : {-3, 9, INT32_MAX}) {
-        BackMode = start;
+        backgroundMode = start;
         Dlg.onBackgroundClicked();
-        EXPECT_GE(BackMode, 0) << start;
-        EXPECT_LE(BackMode, 6) << start;
+        EXPECT_GE(backgroundMode, 0) << start;
+        EXPECT_LE(backgroundMode, 6) << start;
     }
 }
 
@@ -128,22 +128,22 @@ TEST_F(OptionsDialogTest, SwitchButtonsAndLabels) {
         QLabel* Label;
         ImageButton* Button;
         void (OptionsDialog::*Click)();
-        int32_t Tongue;
+        int32_t tongue;
         const char* On;
         const char* Off;
         const char* Hint;
     } rows[] = {
-        {&SoundOn, Dlg.soundLabel, Dlg.soundButton, &OptionsDialog::onSoundClicked, 0,
+        {&soundOn, Dlg.soundLabel, Dlg.soundButton, &OptionsDialog::onSoundClicked, 0,
          "Sound is on.", "Sound is off.", "Sound on or off"},
-        {&SoundOn, Dlg.soundLabel, Dlg.soundButton, &OptionsDialog::onSoundClicked, 1,
+        {&soundOn, Dlg.soundLabel, Dlg.soundButton, &OptionsDialog::onSoundClicked, 1,
          "Geräusche sind an.", "Geräusche sind aus.", "Geräusche ein- und ausschalten."},
-        {&FairJudging, Dlg.fairLabel, Dlg.fairButton, &OptionsDialog::onFairClicked, 0,
+        {&fairJudging, Dlg.fairLabel, Dlg.fairButton, &OptionsDialog::onFairClicked, 0,
          "Fair judging is on.", "Fair judging is off.", "Judge moves by the clues"},
-        {&FairJudging, Dlg.fairLabel, Dlg.fairButton, &OptionsDialog::onFairClicked, 1,
+        {&fairJudging, Dlg.fairLabel, Dlg.fairButton, &OptionsDialog::onFairClicked, 1,
          "Faires Urteil ist an.", "Faires Urteil ist aus.", "Züge nach den Zahlen beurteilen"},
     };
     for (const auto& row : rows) {
-        Tongue = row.Tongue;
+        tongue = row.tongue;
         *row.Value = true;
         Dlg.RefreshTexts();
         EXPECT_EQ(row.Label->text(), QString::fromUtf8(row.On));
@@ -161,7 +161,7 @@ TEST_F(OptionsDialogTest, MusicLabelByFoundThenOn) {
     Dlg.MusicName = [] { return QStringLiteral("ode.mid"); };
     const struct {
         bool Found, On;
-        int32_t Tongue;
+        int32_t tongue;
         const char* Label;
     } rows[] = {
         {false, true, 0, "No music files available."},
@@ -173,9 +173,9 @@ TEST_F(OptionsDialogTest, MusicLabelByFoundThenOn) {
         {true, false, 1, "Musik ist aus."},
     };
     for (const auto& row : rows) {
-        MusicFound = row.Found;
-        MusicOn = row.On;
-        Tongue = row.Tongue;
+        musicFound = row.Found;
+        musicOn = row.On;
+        tongue = row.tongue;
         Dlg.RefreshTexts();
         EXPECT_EQ(Dlg.musicLabel->text(), QString::fromUtf8(row.Label));
         EXPECT_EQ(Dlg.musicButton->isEnabled(), row.Found);
@@ -187,10 +187,10 @@ TEST_F(OptionsDialogTest, WithoutAnAudioDeviceTheMusicRowSaysSoundIsUnavailable)
     const QByteArray driver = qgetenv("SDL_AUDIODRIVER");
     AudioClose();
     qputenv("SDL_AUDIODRIVER", "no-such-driver");
-    MusicFound = false;
-    for (const auto& [tongue, label] :
+    musicFound = false;
+    for (const auto& [language, label] :
          {std::pair{0, "Sound is not available."}, std::pair{1, "Ton ist nicht verfügbar."}}) {
-        Tongue = tongue;
+        tongue = language;
         Dlg.RefreshTexts();
         EXPECT_EQ(Dlg.musicLabel->text(), QString::fromUtf8(label));
         EXPECT_FALSE(Dlg.musicButton->isEnabled());
@@ -198,7 +198,7 @@ TEST_F(OptionsDialogTest, WithoutAnAudioDeviceTheMusicRowSaysSoundIsUnavailable)
     // With a device again, missing music is told as before.
     qputenv("SDL_AUDIODRIVER", driver);
     AudioClose();
-    Tongue = 0;
+    tongue = 0;
     Dlg.RefreshTexts();
     EXPECT_EQ(Dlg.musicLabel->text(), QStringLiteral("No music files available."));
 }
@@ -209,16 +209,16 @@ TEST_F(OptionsDialogTest, MusicButtonSwitchesThenRefreshes) {
     int current = 0;
     Dlg.MusicName = [&] { return files[current]; };
     Dlg.OnMusicSwitch = [&] {
-        if (MusicOn) {
-            MusicOn = false;
+        if (musicOn) {
+            musicOn = false;
         } else {
             current = (current + 1) % files.size();
-            MusicOn = true;
+            musicOn = true;
         }
     };
-    Tongue = 0;
-    MusicFound = true;
-    MusicOn = true;
+    tongue = 0;
+    musicFound = true;
+    musicOn = true;
     Dlg.RefreshTexts();
     EXPECT_EQ(Dlg.musicLabel->text(), "Music: a.mid");
     Dlg.onMusicClicked();
@@ -228,10 +228,10 @@ TEST_F(OptionsDialogTest, MusicButtonSwitchesThenRefreshes) {
 }
 
 TEST_F(OptionsDialogTest, FixedTextsAndHints) {
-    for (int32_t tongue : {0, 1}) {
-        Tongue = tongue;
+    for (int32_t language : {0, 1}) {
+        tongue = language;
         Dlg.RefreshTexts();
-        const bool de = tongue == 1;
+        const bool de = language == 1;
         EXPECT_EQ(Dlg.programLabel->Caption(), "Morvek");
         EXPECT_EQ(Dlg.versionLabel->Caption(), "Version  V1.0");
         EXPECT_EQ(Dlg.okButton->Hint(), de ? "Zurück zum Spiel" : "Back to game");
@@ -249,9 +249,9 @@ TEST_F(OptionsDialogTest, FixedTextsAndHints) {
 }
 
 TEST_F(OptionsDialogTest, ButtonsWorkThroughTheModalShow) {
-    Tongue = 0;
-    BackMode = 2;
-    FairJudging = true;
+    tongue = 0;
+    backgroundMode = 2;
+    fairJudging = true;
     int result = -1;
     QString labelAfter;
     ASSERT_TRUE(RunModal(
@@ -264,9 +264,9 @@ TEST_F(OptionsDialogTest, ButtonsWorkThroughTheModalShow) {
             QTest::mouseClick(Dlg.okButton, Qt::LeftButton);
         }));
     EXPECT_EQ(result, QDialog::Accepted);
-    EXPECT_EQ(Tongue, 1);
-    EXPECT_EQ(BackMode, 3);
-    EXPECT_FALSE(FairJudging);
+    EXPECT_EQ(tongue, 1);
+    EXPECT_EQ(backgroundMode, 3);
+    EXPECT_FALSE(fairJudging);
     EXPECT_EQ(labelAfter, "Hintergrund: 4");
 }
 
@@ -331,8 +331,8 @@ TEST_F(OptionsDialogTest, ComponentsInPlace) {
 
 class LanguageDialogTest : public testing::Test {
   protected:
-    void SetUp() override { Saved = Tongue; }
-    void TearDown() override { Tongue = Saved; }
+    void SetUp() override { Saved = tongue; }
+    void TearDown() override { tongue = Saved; }
     int32_t Saved = -1;
     LanguageDialog Dlg{Resources()};
 };
@@ -341,15 +341,16 @@ TEST_F(LanguageDialogTest, ButtonsChooseAndOtherCloseKeepsUnchosen) {
     const struct {
         const char* Name;
         std::function<void(LanguageDialog&)> Answer;
-        int32_t Tongue;
+        int32_t tongue;
     } rows[] = {
-        {"german", [](LanguageDialog& d) { QTest::mouseClick(d.germanButton, Qt::LeftButton); }, 1},
-        {"english", [](LanguageDialog& d) { QTest::mouseClick(d.englishButton, Qt::LeftButton); },
+        {"german", [](LanguageDialog& d) { QTest::mouseClick(d.germanButton(), Qt::LeftButton); },
+         1},
+        {"english", [](LanguageDialog& d) { QTest::mouseClick(d.englishButton(), Qt::LeftButton); },
          0},
         {"closed", [](LanguageDialog& d) { d.close(); }, -1},
     };
     for (const auto& row : rows) {
-        Tongue = -1;
+        tongue = -1;
         QPoint pos;
         ASSERT_TRUE(RunModal(
             Dlg, [&] { Dlg.ShowModal(); },
@@ -358,7 +359,7 @@ TEST_F(LanguageDialogTest, ButtonsChooseAndOtherCloseKeepsUnchosen) {
                 row.Answer(Dlg);
             }))
             << row.Name;
-        EXPECT_EQ(Tongue, row.Tongue) << row.Name;
+        EXPECT_EQ(tongue, row.tongue) << row.Name;
         const QRect screen = QGuiApplication::primaryScreen()->geometry();
         EXPECT_EQ(pos, QPoint(screen.left() + (screen.width() - 408) / 2,
                               screen.top() + (screen.height() - 162) / 2));
@@ -371,21 +372,21 @@ TEST_F(LanguageDialogTest, ComponentsInPlace) {
         QWidget* Widget;
         QRect Place;
     } rows[] = {
-        {Dlg.background, {0, 0, 408, 162}},       {Dlg.logo, {0, 12, 105, 77}},
-        {Dlg.questionPanel, {108, 12, 289, 137}}, {Dlg.germanButton, {16, 15, 50, 50}},
-        {Dlg.germanLabel, {79, 32, 190, 18}},     {Dlg.englishButton, {16, 71, 50, 50}},
-        {Dlg.englishLabel, {79, 88, 190, 18}},
+        {Dlg.background(), {0, 0, 408, 162}},       {Dlg.logo(), {0, 12, 105, 77}},
+        {Dlg.questionPanel(), {108, 12, 289, 137}}, {Dlg.germanButton(), {16, 15, 50, 50}},
+        {Dlg.germanLabel(), {79, 32, 190, 18}},     {Dlg.englishButton(), {16, 71, 50, 50}},
+        {Dlg.englishLabel(), {79, 88, 190, 18}},
     };
     for (const auto& row : rows)
         EXPECT_EQ(row.Widget->geometry(), row.Place) << row.Place.x() << "," << row.Place.y();
-    EXPECT_EQ(Dlg.germanLabel->text(), "Ich spreche deutsch");
-    EXPECT_EQ(Dlg.englishLabel->text(), "I speak English");
-    EXPECT_EQ(Dlg.germanButton->ButtonFaceIndicesNew2(), ImageButton::FaceTable(21, 22, 21, 0));
-    EXPECT_EQ(Dlg.englishButton->ButtonFaceIndicesNew2(), ImageButton::FaceTable(23, 24, 23, 0));
-    EXPECT_EQ(Dlg.germanButton->ButtonFaceImageList(), &Resources().dlgs);
-    EXPECT_TRUE(Dlg.germanButton->ShowHint());
-    EXPECT_EQ(Dlg.logo->ListIndex(), 3);
-    EXPECT_TRUE(Dlg.logo->ForceTransparent());
+    EXPECT_EQ(Dlg.germanLabel()->text(), "Ich spreche deutsch");
+    EXPECT_EQ(Dlg.englishLabel()->text(), "I speak English");
+    EXPECT_EQ(Dlg.germanButton()->ButtonFaceIndicesNew2(), ImageButton::FaceTable(21, 22, 21, 0));
+    EXPECT_EQ(Dlg.englishButton()->ButtonFaceIndicesNew2(), ImageButton::FaceTable(23, 24, 23, 0));
+    EXPECT_EQ(Dlg.germanButton()->ButtonFaceImageList(), &Resources().dlgs);
+    EXPECT_TRUE(Dlg.germanButton()->ShowHint());
+    EXPECT_EQ(Dlg.logo()->ListIndex(), 3);
+    EXPECT_TRUE(Dlg.logo()->ForceTransparent());
 }
 
 } // namespace

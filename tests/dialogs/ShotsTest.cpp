@@ -17,15 +17,15 @@ TEST(DialogShots, BothLanguages) {
     const QString dir = qEnvironmentVariable("MORVEK_DIALOG_SHOTS");
     if (dir.isEmpty()) GTEST_SKIP() << "MORVEK_DIALOG_SHOTS not set";
     QDir().mkpath(dir);
-    const int32_t saved = Tongue;
-    const bool savedFound = MusicFound, savedOn = MusicOn;
+    const int32_t saved = tongue;
+    const bool savedFound = musicFound, savedOn = musicOn;
     QFile::remove(SettingsStore::DefaultFileName());
     FakeMainWindow main;
     SettingsStore ini;
     int32_t backMode = 4;
-    for (int32_t tongue : {0, 1}) {
-        Tongue = tongue;
-        const QString suffix = tongue == 1 ? "_de.png" : "_en.png";
+    for (int32_t language : {0, 1}) {
+        tongue = language;
+        const QString suffix = language == 1 ? "_de.png" : "_en.png";
         auto grab = [&](QDialog& dlg, const QString& name, const std::function<void()>& show) {
             RunModal(dlg, show, [&] {
                 dlg.grab().save(dir + "/" + name + suffix);
@@ -42,17 +42,17 @@ TEST(DialogShots, BothLanguages) {
         grab(best, "highscore", [&] { best.ShowModal(321, false); });
         OptionsDialog options(&main, backMode, Resources());
         options.MusicName = [] { return QStringLiteral("ode.mid"); };
-        MusicFound = true;
-        MusicOn = true;
+        musicFound = true;
+        musicOn = true;
         grab(options, "options", [&] { options.ShowModal(); });
-        MusicFound = false;
+        musicFound = false;
         grab(options, "options_nomusic", [&] { options.ShowModal(); });
         LanguageDialog question(Resources());
         grab(question, "tongue", [&] { question.ShowModal(); });
     }
-    Tongue = saved;
-    MusicFound = savedFound;
-    MusicOn = savedOn;
+    tongue = saved;
+    musicFound = savedFound;
+    musicOn = savedOn;
     QFile::remove(SettingsStore::DefaultFileName());
 }
 

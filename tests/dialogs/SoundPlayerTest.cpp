@@ -20,13 +20,13 @@ namespace {
 class SoundTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        SavedSoundOn = SoundOn;
-        SoundOn = true;
+        SavedSoundOn = soundOn;
+        soundOn = true;
         ASSERT_TRUE(AudioOpen()) << Mix_GetError();
     }
     void TearDown() override {
         if (AudioIsOpen()) Mix_HaltChannel(-1);
-        SoundOn = SavedSoundOn;
+        soundOn = SavedSoundOn;
     }
 
     // The chunk on the effects channel while it plays, else null.
@@ -83,14 +83,14 @@ TEST_F(SoundTest, SoundOffSilencesEveryNumber) {
         player.PlaySnd(1);
         const Mix_Chunk* before = Sounding();
         ASSERT_NE(before, nullptr);
-        SoundOn = false;
+        soundOn = false;
         player.PlaySnd(number);
         // Neither a stop nor a new sound: the old one plays on.
         EXPECT_EQ(Sounding(), before);
         if (number > 1) {
             EXPECT_EQ(player.Chunk(number), nullptr);
         }
-        SoundOn = true;
+        soundOn = true;
         Mix_HaltChannel(-1);
     }
 }

@@ -61,9 +61,9 @@ class HelpFixture : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(Dir.isValid());
-        ProgramDir = Dir.path() + QLatin1Char('/');
-        ProgramPath = ProgramDir + QStringLiteral("morvek");
-        HelpFile = ProgramDir + QStringLiteral("mrvk.html");
+        programDir = Dir.path() + QLatin1Char('/');
+        ProgramPath = programDir + QStringLiteral("morvek");
+        HelpFile = programDir + QStringLiteral("mrvk.html");
         WriteFile(HelpFile, "<html><body><div id=\"1\"><h1>Regeln</h1></div>"
                             "<div id=\"2\"><h1>Rules</h1></div></body></html>");
         PreviousBox = SetHelpMessageBoxHook([this](const QString& caption, const QString& text) {
@@ -79,7 +79,7 @@ class HelpFixture : public ::testing::Test {
         SetAppHelpHandler({});
         SetHelpMessageBoxHook(PreviousBox);
     }
-    QString LogPath() const { return ProgramDir + QStringLiteral("HHDebug.txt"); }
+    QString LogPath() const { return programDir + QStringLiteral("HHDebug.txt"); }
 
     // The log's lines after the header, with their time stamps checked and taken off.
     QStringList StampedLines() const {
@@ -95,7 +95,7 @@ class HelpFixture : public ::testing::Test {
     }
 
     QTemporaryDir Dir;
-    QString ProgramDir, ProgramPath, HelpFile;
+    QString programDir, ProgramPath, HelpFile;
     QStringList Boxes, Captions;
     MessageBoxFunction PreviousBox;
 };
@@ -141,7 +141,7 @@ TEST_F(HelpFixture, DebugLogHeader) {
     EXPECT_EQ(lines[11], QStringLiteral("Cmdline Param(s) =  /debug | a b"));
     EXPECT_EQ(lines[12], QStringLiteral("Actual CmdLine =  %1 /debug \"a b\"").arg(ProgramPath));
     EXPECT_EQ(lines[14], QStringLiteral("_ModuleName =       morvek"));
-    EXPECT_EQ(lines[15], QStringLiteral("_ModuleDir =        ") + ProgramDir);
+    EXPECT_EQ(lines[15], QStringLiteral("_ModuleDir =        ") + programDir);
     EXPECT_EQ(lines[18], QStringLiteral("_hhInstalled =      YES"));
     EXPECT_TRUE(lines[19].startsWith(QStringLiteral("_hhVerStr =         6.")));
 }
@@ -158,7 +158,7 @@ TEST_F(HelpFixture, NoLogWithoutSwitchAndOldLogIsRemoved) {
     }
     HHShowError(1);
     EXPECT_FALSE(QFileInfo::exists(LogPath()));
-    EXPECT_TRUE(QDir(ProgramDir).entryList({QStringLiteral("*.txt")}).isEmpty());
+    EXPECT_TRUE(QDir(programDir).entryList({QStringLiteral("*.txt")}).isEmpty());
 }
 
 TEST(DebugSwitch, ArgumentsAndSwitchFile) {
@@ -208,7 +208,7 @@ TEST(DebugLogPath, FallsBackToThePlayersOwnFolderWhenProgramFolderIsNotWritable)
 
 TEST_F(HelpFixture, LogGoesToThePlayersOwnFolderForUnwritableProgramFolder) {
     StateFolder temp;
-    InitHelpSystem({QStringLiteral("-debug")}, ProgramDir + QStringLiteral("gone/morvek"));
+    InitHelpSystem({QStringLiteral("-debug")}, programDir + QStringLiteral("gone/morvek"));
     HelpLog("one line");
     const QStringList lines = ReadLines(temp.Path() + QStringLiteral("HHDebug.txt"));
     ASSERT_FALSE(lines.isEmpty());

@@ -170,7 +170,7 @@ TEST(BoardBackground, TilesTheSelectedStripRowAndFramesTheBoard) {
     };
     for (ModeCase m : {ModeCase{2, 2}, ModeCase{6, 6}, ModeCase{-3, 0}, ModeCase{9, 6}}) {
         Board b(true);
-        b.Painter.BackMode = m.backMode;
+        b.Painter.backgroundMode = m.backMode;
         b.Box.resize(57, 43);
         b.Painter.prepareBackground();
         const QImage strip = b.Bmps.Item(0);

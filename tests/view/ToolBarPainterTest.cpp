@@ -68,7 +68,7 @@ TEST(ToolBarPainter, BackgroundAndCountersForEveryTileSize) {
         SCOPED_TRACE(tile);
         const BitmapList bmps = SyntheticBitmaps(tile);
         ToolBarPainter painter(bmps);
-        painter.BackMode = 3;
+        painter.backgroundMode = 3;
         QImage bar(734, ToolBarHeight, QImage::Format_RGB32);
         bar.fill(Qt::red);
         painter.paintToolBar(bar, bar.width());
@@ -81,7 +81,7 @@ TEST(ToolBarPainter, BackgroundAndCountersForEveryTileSize) {
 TEST(ToolBarPainter, AShorterNumberLeavesNoTrace) {
     const BitmapList bmps = SyntheticBitmaps(100);
     ToolBarPainter painter(bmps);
-    painter.BackMode = 6;
+    painter.backgroundMode = 6;
     QImage bar(800, ToolBarHeight, QImage::Format_RGB32);
     painter.paintToolBar(bar, bar.width());
     painter.DrawSize(bar, 34, 23);
