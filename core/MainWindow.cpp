@@ -532,7 +532,10 @@ void MainWindow::DrawTime() {
 }
 
 void MainWindow::PlaySnd(int32_t number) {
-    m_sounds->PlaySnd(number);
+    // The picture of a move shows first; its sound starts as soon as control is back in an
+    // event loop, within the same frame, so a device still waking never holds the cell back.
+    QMetaObject::invokeMethod(
+        this, [this, number] { m_sounds->PlaySnd(number); }, Qt::QueuedConnection);
 }
 
 void MainWindow::Delay(int32_t ms) {
