@@ -155,7 +155,7 @@ void MainWindow::createComponents() {
         boxMouseMove(x, y);
     };
     m_boardBox->OnMouseUp = [this](Qt::MouseButton, int32_t, int32_t) { boxMouseUp(); };
-    m_boardBox->OnResize = [this] { Resize(); };
+    m_boardBox->OnResize = [this] { RelayOut(); };
     m_toolBarBox->OnResize = [this] { paintToolBar(); };
 
     m_clockTimer.setInterval(TickMs);
@@ -463,7 +463,7 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
     m_boardBox->setGeometry(0, ToolBarHeight, width(), std::max(0, height() - ToolBarHeight));
 }
 
-void MainWindow::Resize() {
+void MainWindow::RelayOut() {
     if (m_hasLeft) return;
     arrangeRightButtons();
     m_painter->ComputeLayout();
@@ -511,7 +511,7 @@ void MainWindow::DrawSize() {
     updateCounterNames();
 }
 
-const BoardLayout& MainWindow::Layout() const {
+const BoardLayout& MainWindow::BoardLayoutNow() const {
     return m_painter->Layout;
 }
 

@@ -131,7 +131,7 @@ class MainWindow : public QWidget, public IBoardEffects, public CursorEffects {
     void DrawSize();
     void prepareBackground();
     void repaintAll();
-    const BoardLayout& Layout() const;
+    const BoardLayout& BoardLayoutNow() const;
 
     // What the rules ask of the window.
     void DrawCell(int32_t col, int32_t row) override;
@@ -172,7 +172,7 @@ class MainWindow : public QWidget, public IBoardEffects, public CursorEffects {
     bool confirmClose();
     void Leave();
     void onDestroy();
-    void Resize();
+    void RelayOut();
     void arrangeRightButtons();
     // Runs what an animation's wait held back: one clock tick, a close asked for meanwhile.
     void afterWait();

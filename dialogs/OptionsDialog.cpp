@@ -41,7 +41,7 @@ OptionsDialog::OptionsDialog(QWidget* mainWindow, int32_t& backMode, const Dialo
         label->SetStyle3D(Label3DStyle::Raised);
         label->SetLightColor(Qt::black);
         label->SetShadowColor(Qt::black);
-        label->SetDepth(2);
+        label->SetBevelDepth(2);
         label->SetFontColor(Qt::white);
     }
 

@@ -17,7 +17,7 @@
 #include <memory>
 
 ESettingsError::ESettingsError(const QString& text)
-    : std::runtime_error(text.toStdString()), FText(text) {}
+    : std::runtime_error(text.toStdString()), m_text(text) {}
 
 std::optional<int32_t> ParseNumber(const QString& text) {
     const qsizetype n = text.size();
@@ -134,13 +134,13 @@ void SetSettingsNoticeHook(std::function<void(const QString&)> hook) {
     NoticeHook = std::move(hook);
 }
 
-SettingsStore::SettingsStore() : FFileName(DefaultFileName()) {
+SettingsStore::SettingsStore() : m_fileName(DefaultFileName()) {
 #ifdef Q_OS_WIN
-    FNative = true;
+    m_native = true;
 #endif
 }
 
-SettingsStore::SettingsStore(const QString& fileName) : FFileName(fileName) {}
+SettingsStore::SettingsStore(const QString& fileName) : m_fileName(fileName) {}
 
 QString SettingsStore::DefaultFileName() {
 #ifdef Q_OS_WIN
@@ -153,8 +153,8 @@ QString SettingsStore::DefaultFileName() {
 
 std::optional<QString> SettingsStore::ReadValue(const QString& section, const QString& name) const {
     std::optional<IniValue> value;
-    if (FNative) {
-        const auto store = OpenNativeStore(FFileName);
+    if (m_native) {
+        const auto store = OpenNativeStore(m_fileName);
         store->beginGroup(section);
         if (!store->contains(name)) return std::nullopt;
         const QVariant v = store->value(name);
@@ -165,9 +165,9 @@ std::optional<QString> SettingsStore::ReadValue(const QString& section, const QS
     } else {
         // A file that cannot be read is a key that cannot be opened: the read gives its default,
         // and the player hears of it once.
-        const SettingsFileContent content = readSettingsFile(FFileName);
-        if (const auto trouble = Trouble(content, FFileName)) {
-            NoticeOnce(QStringLiteral("read:") + FFileName,
+        const SettingsFileContent content = readSettingsFile(m_fileName);
+        if (const auto trouble = Trouble(content, m_fileName)) {
+            NoticeOnce(QStringLiteral("read:") + m_fileName,
                        *trouble + u'\n' + QString::fromUtf8(DefaultsNotice));
             return std::nullopt;
         }
@@ -187,8 +187,8 @@ void SettingsStore::WriteValues(const QString& section,
                                 const std::vector<std::pair<QString, QString>>& values) {
     if (values.empty()) return;
     const QString& firstName = values.front().first;
-    if (FNative) {
-        const auto store = OpenNativeStore(FFileName);
+    if (m_native) {
+        const auto store = OpenNativeStore(m_fileName);
         store->beginGroup(section);
         for (const auto& [name, text] : values)
             store->setValue(name, text);
@@ -201,40 +201,40 @@ void SettingsStore::WriteValues(const QString& section,
     auto fail = [&](const QString& reason) {
         throw ESettingsError(Message(SetError, firstName) + u'\n' + reason);
     };
-    if (!QDir().mkpath(QFileInfo(FFileName).absolutePath()))
+    if (!QDir().mkpath(QFileInfo(m_fileName).absolutePath()))
         throw ESettingsError(Message(CreateKeyError, section));
 
     QString keptCopy;
     {
         // Two copies of the game may write at once: the second waits for the first, a moment
         // only.
-        const QString lockName = FFileName + QStringLiteral(".lock");
+        const QString lockName = m_fileName + QStringLiteral(".lock");
         QLockFile lock(lockName);
         if (!lock.tryLock(SettingsLockWaitMs))
             fail(Message(lock.error() == QLockFile::LockFailedError ? LockedReason : NoLockReason,
                          NativeName(lockName)));
 
         // Read afresh under the lock, so that the other copy's last values are kept.
-        const SettingsFileContent content = readSettingsFile(FFileName);
-        if (const auto trouble = Trouble(content, FFileName)) fail(*trouble);
+        const SettingsFileContent content = readSettingsFile(m_fileName);
+        if (const auto trouble = Trouble(content, m_fileName)) fail(*trouble);
         IniDocument document(content.bytes);
         if (document.hasDamage()) {
             // Damaged lines are left out of the new file: keep the old one whole beside it.
-            const QString copy = FFileName + QStringLiteral(".damaged");
+            const QString copy = m_fileName + QStringLiteral(".damaged");
             if (!replaceSettingsFile(copy, content.bytes))
                 fail(Message(CopyFailedReason, NativeName(copy)));
             keptCopy = copy;
         }
         for (const auto& [name, text] : values)
             document.setValue(section, name, text);
-        if (!replaceSettingsFile(FFileName, document.toBytes()))
+        if (!replaceSettingsFile(m_fileName, document.toBytes()))
             throw ESettingsError(Message(SetError, firstName));
     }
     // Told only now: a message box waits for the player, and the lock must not wait with it.
     if (!keptCopy.isEmpty())
         NoticeOnce(
-            QStringLiteral("damaged:") + FFileName,
-            QString::fromUtf8(DamagedNotice).arg(NativeName(FFileName), NativeName(keptCopy)));
+            QStringLiteral("damaged:") + m_fileName,
+            QString::fromUtf8(DamagedNotice).arg(NativeName(m_fileName), NativeName(keptCopy)));
 }
 
 std::vector<QString> SettingsStore::ReadTexts(const QString& section,
@@ -242,7 +242,7 @@ std::vector<QString> SettingsStore::ReadTexts(const QString& section,
                                               const QString& def) const {
     std::vector<QString> result;
     result.reserve(names.size());
-    if (FNative) {
+    if (m_native) {
         for (const QString& name : names) {
             try {
                 result.push_back(ReadValue(section, name).value_or(def));
@@ -252,9 +252,9 @@ std::vector<QString> SettingsStore::ReadTexts(const QString& section,
         }
         return result;
     }
-    const SettingsFileContent content = readSettingsFile(FFileName);
-    if (const auto trouble = Trouble(content, FFileName)) {
-        NoticeOnce(QStringLiteral("read:") + FFileName,
+    const SettingsFileContent content = readSettingsFile(m_fileName);
+    if (const auto trouble = Trouble(content, m_fileName)) {
+        NoticeOnce(QStringLiteral("read:") + m_fileName,
                    *trouble + u'\n' + QString::fromUtf8(DefaultsNotice));
         return std::vector<QString>(names.size(), def);
     }

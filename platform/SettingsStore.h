@@ -15,10 +15,10 @@
 class ESettingsError : public std::runtime_error {
   public:
     explicit ESettingsError(const QString& text);
-    const QString& Text() const { return FText; }
+    const QString& Text() const { return m_text; }
 
   private:
-    QString FText;
+    QString m_text;
 };
 
 // Receives what the store has to tell the player without failing: a damaged file kept aside, a
@@ -66,7 +66,7 @@ class SettingsStore {
     explicit SettingsStore(const QString& fileName);
 
     static QString DefaultFileName();
-    const QString& FileName() const { return FFileName; }
+    const QString& FileName() const { return m_fileName; }
 
     bool ReadFlag(const QString& section, const QString& name, bool def) const;
     int32_t ReadNumber(const QString& section, const QString& name, int32_t def) const;
@@ -96,6 +96,6 @@ class SettingsStore {
     void WriteValues(const QString& section,
                      const std::vector<std::pair<QString, QString>>& values);
 
-    QString FFileName;
-    bool FNative = false; // the platform's own store (registry) instead of an INI file
+    QString m_fileName;
+    bool m_native = false; // the platform's own store (registry) instead of an INI file
 };

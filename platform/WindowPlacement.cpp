@@ -121,25 +121,25 @@ PlacementRect KeepTopOnScreen(PlacementRect r, int32_t topHeight,
 }
 
 WindowPlacement::WindowPlacement(QWidget* mainWindow, SettingsStore& ini)
-    : QObject(mainWindow), FWindow(mainWindow), FIni(ini), FFrameWatch(new QTimer(this)) {
-    FWindow->installEventFilter(this);
-    FFrameWatch->setInterval(20);
-    connect(FFrameWatch, &QTimer::timeout, this, [this] { WatchForFrame(); });
+    : QObject(mainWindow), m_window(mainWindow), m_ini(ini), m_frameWatch(new QTimer(this)) {
+    m_window->installEventFilter(this);
+    m_frameWatch->setInterval(20);
+    connect(m_frameWatch, &QTimer::timeout, this, [this] { WatchForFrame(); });
 }
 
 QMargins WindowPlacement::QtFrame() const {
-    const QRect outer = FWindow->frameGeometry();
-    const QRect inner = FWindow->geometry();
+    const QRect outer = m_window->frameGeometry();
+    const QRect inner = m_window->geometry();
     return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
             outer.bottom() - inner.bottom()};
 }
 
 QMargins WindowPlacement::CurrentFrame() const {
-    return frameExtents(FWindow).value_or(QtFrame());
+    return frameExtents(m_window).value_or(QtFrame());
 }
 
 void WindowPlacement::ApplyMinimumSize(const QMargins& frame) {
-    FWindow->setMinimumSize(TrackMinWidth - frame.left() - frame.right(),
+    m_window->setMinimumSize(TrackMinWidth - frame.left() - frame.right(),
                             TrackMinHeight - frame.top() - frame.bottom());
 }
 
@@ -161,15 +161,15 @@ static std::vector<QRect> ScreenAreas() {
 void WindowPlacement::RestorePlacement() {
     // The window is centred at its own size and only then enlarged to the minimum; the limit
     // holds from here on even when the record cannot be read.
-    const QSize ownSize = FWindow->size();
+    const QSize ownSize = m_window->size();
     // The window manager says which frame it will draw before the window is on screen, so the
     // outer rectangle comes out right at once; no move or resize has to follow the framing.
-    const std::optional<QMargins> announced = frameExtents(FWindow, 500);
+    const std::optional<QMargins> announced = frameExtents(m_window, 500);
     const QMargins frame = announced.value_or(QtFrame());
-    FLastFrame = frame;
+    m_lastFrame = frame;
     ApplyMinimumSize(frame);
-    const QString record = FIni.ReadText(Section, IniKey, QString());
-    if (FWindow->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
+    const QString record = m_ini.ReadText(Section, IniKey, QString());
+    if (m_window->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
         return; // the normal rectangle is the platform's business then
     const std::optional<PlacementRect> stored = ParsePlacement(record);
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -180,61 +180,61 @@ void WindowPlacement::RestorePlacement() {
     } else {
         // The window's own size is its outer size, as the form was designed.
         const QPoint corner =
-            screen ? CentredPosition(ownSize, screen->geometry()) : FWindow->pos();
+            screen ? CentredPosition(ownSize, screen->geometry()) : m_window->pos();
         outer = FromRect(QRect(corner, ownSize));
     }
     outer = EnforceMinimumSize(outer);
     const int32_t keep = KeepOnScreenHeight > 0 ? frame.top() + KeepOnScreenHeight : 0;
     outer = KeepTopOnScreen(outer, keep, ScreenAreas());
-    FWindow->setGeometry(ToRect(outer).marginsRemoved(frame));
+    m_window->setGeometry(ToRect(outer).marginsRemoved(frame));
     // A window manager that announces nothing: watch for the frame once the window is shown.
-    FPendingOuter.reset();
+    m_pendingOuter.reset();
     if (!announced && windowManagerRunning()) {
-        FPendingOuter = ToRect(outer);
-        FAssumedFrame = frame;
-        FFrameChecks = 0;
-        FFrameWatch->start();
+        m_pendingOuter = ToRect(outer);
+        m_assumedFrame = frame;
+        m_frameChecks = 0;
+        m_frameWatch->start();
     }
 }
 
 void WindowPlacement::WatchForFrame() {
     // About two seconds; a frame that has not come by then is not coming.
-    if (!FPendingOuter || ++FFrameChecks > 100 || !FWindow->isVisible() ||
-        FWindow->windowState() != Qt::WindowNoState) {
-        FFrameWatch->stop();
-        FPendingOuter.reset();
+    if (!m_pendingOuter || ++m_frameChecks > 100 || !m_window->isVisible() ||
+        m_window->windowState() != Qt::WindowNoState) {
+        m_frameWatch->stop();
+        m_pendingOuter.reset();
         return;
     }
     const QMargins frame = CurrentFrame();
-    if (frame.isNull() || frame == FAssumedFrame) return;
-    FFrameWatch->stop();
-    FLastFrame = frame;
+    if (frame.isNull() || frame == m_assumedFrame) return;
+    m_frameWatch->stop();
+    m_lastFrame = frame;
     ApplyMinimumSize(frame);
-    FWindow->setGeometry(FPendingOuter->marginsRemoved(frame));
-    FPendingOuter.reset();
+    m_window->setGeometry(m_pendingOuter->marginsRemoved(frame));
+    m_pendingOuter.reset();
 }
 
 void WindowPlacement::SavePlacement() {
     int32_t showCmd = swShowNormal;
-    if (FWindow->isMinimized())
+    if (m_window->isMinimized())
         showCmd = swShowMinimized;
-    else if (FWindow->isMaximized())
+    else if (m_window->isMaximized())
         showCmd = swShowMaximized;
     // A maximised window's frame may differ from its normal one: use the normal frame.
-    if (FWindow->windowState() == Qt::WindowNoState) FLastFrame = CurrentFrame();
-    FIni.WriteText(
+    if (m_window->windowState() == Qt::WindowNoState) m_lastFrame = CurrentFrame();
+    m_ini.WriteText(
         Section, IniKey,
-        FormatPlacement(0, showCmd, FromRect(FWindow->normalGeometry().marginsAdded(FLastFrame))));
+        FormatPlacement(0, showCmd, FromRect(m_window->normalGeometry().marginsAdded(m_lastFrame))));
 }
 
 bool WindowPlacement::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == FWindow) {
+    if (watched == m_window) {
         switch (event->type()) {
         case QEvent::Show:
             // Only the show the program asks for; a spontaneous one (restored from the task
             // bar) must not put the window back.
-            if (!FRestored && !event->spontaneous()) {
-                FRestored = true;
+            if (!m_restored && !event->spontaneous()) {
+                m_restored = true;
                 RestorePlacement();
             }
             break;

@@ -97,14 +97,14 @@ class WindowPlacement : public QObject {
     // window is placed once more so that its outer rectangle is the one wanted.
     void WatchForFrame();
 
-    QWidget* FWindow;
-    SettingsStore& FIni;
-    bool FRestored = false;
+    QWidget* m_window;
+    SettingsStore& m_ini;
+    bool m_restored = false;
     // Outer rectangle wanted, until the frame it was placed with is known to be right.
-    std::optional<QRect> FPendingOuter;
-    QMargins FAssumedFrame;
-    QTimer* FFrameWatch;
-    int FFrameChecks = 0;
+    std::optional<QRect> m_pendingOuter;
+    QMargins m_assumedFrame;
+    QTimer* m_frameWatch;
+    int m_frameChecks = 0;
     // The frame seen last while the window was in the normal state.
-    QMargins FLastFrame;
+    QMargins m_lastFrame;
 };

@@ -37,7 +37,7 @@ void RotatedLabel::SetStyle3D(Label3DStyle style) {
     update();
 }
 
-void RotatedLabel::SetDepth(int depth) {
+void RotatedLabel::SetBevelDepth(int depth) {
     Depth3D = std::max(0, depth);
     update();
 }

@@ -26,8 +26,8 @@ class RotatedLabel : public QWidget {
     // The 3D effect; the defaults are black light and shadow, 2 pixels deep, raised.
     void SetStyle3D(Label3DStyle style);
     Label3DStyle Style3D() const { return Style; }
-    void SetDepth(int depth);
-    int Depth() const { return Depth3D; }
+    void SetBevelDepth(int depth);
+    int BevelDepth() const { return Depth3D; }
     void SetLightColor(const QColor& color);
     QColor LightColor() const { return Light; }
     void SetShadowColor(const QColor& color);

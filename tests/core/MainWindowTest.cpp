@@ -136,13 +136,13 @@ GridValues GridNow() {
 }
 
 QRect CellRect(int32_t col, int32_t row) {
-    const BoardLayout& l = mainform->Layout();
+    const BoardLayout& l = mainform->BoardLayoutNow();
     return {l.BoardLeft + (col - 1) * l.CellSize, l.BoardTop + (row - 1) * l.CellSize, l.CellSize,
             l.CellSize};
 }
 
 QPoint CellCentre(int32_t col, int32_t row) {
-    const BoardLayout& l = mainform->Layout();
+    const BoardLayout& l = mainform->BoardLayoutNow();
     return CellRect(col, row).topLeft() + QPoint(l.HalfCell, l.HalfCell);
 }
 
@@ -379,7 +379,7 @@ TEST_F(MainWindowTest, ClockStartsWithFirstPressAndStopsOnlyForPause) {
     EXPECT_EQ(mainform->gameState, GameState::Ready);
 
     // A press on the row clues is no press on a cell.
-    const BoardLayout& l = mainform->Layout();
+    const BoardLayout& l = mainform->BoardLayoutNow();
     QTest::mouseClick(mainform->boardBox(), Qt::LeftButton, {},
                       QPoint(l.BoardLeft - 2, l.BoardTop + l.HalfCell));
     EXPECT_EQ(mainform->gameState, GameState::Ready);
@@ -447,7 +447,7 @@ TEST_F(MainWindowTest, ClockStartsWithFirstPressAndStopsOnlyForPause) {
 TEST_F(MainWindowTest, PauseHidesTheCluesUntilItEnds) {
     OpenEnglish();
     Click(1, 1, Qt::MiddleButton);
-    const BoardLayout& l = mainform->Layout();
+    const BoardLayout& l = mainform->BoardLayoutNow();
     const QRect rowClues(0, l.BoardTop, l.BoardLeft, mainform->puzzle.RowCount * l.CellSize);
     const QRect colClues(l.BoardLeft, 0, mainform->puzzle.ColCount * l.CellSize, l.BoardTop);
     const QImage before = mainform->boardBox()->Surface().copy();
@@ -553,11 +553,11 @@ TEST_F(MainWindowTest, ResizeKeepsBoardAndToolBar) {
     ASSERT_TRUE(FindCell(CellState::HiddenFilled, col, row));
     Click(col, row);
     Ticks(10);
-    const int32_t cellSize = mainform->Layout().CellSize;
+    const int32_t cellSize = mainform->BoardLayoutNow().CellSize;
 
     mainform->resize(1100, 800);
     QCoreApplication::processEvents();
-    EXPECT_GT(mainform->Layout().CellSize, cellSize);
+    EXPECT_GT(mainform->BoardLayoutNow().CellSize, cellSize);
     EXPECT_EQ(mainform->boardBox()->Surface().size(), mainform->boardBox()->size());
     EXPECT_EQ(CellPixels(col, row).pixel(3, 3), qRgb(0, 0, 0));
     EXPECT_TRUE(ToolBarShowsTime(mainform->playTime));
@@ -1357,13 +1357,13 @@ ClueInk inkIn(const QRect& panel) {
     return ink;
 }
 ClueInk rowClueInk(int32_t row) {
-    const BoardLayout& l = mainform->Layout();
+    const BoardLayout& l = mainform->BoardLayoutNow();
     return inkIn(QRect(l.BoardLeft - mainform->puzzle.MaxRowClues * l.CellSize,
                        l.BoardTop + (row - 1) * l.CellSize,
                        mainform->puzzle.MaxRowClues * l.CellSize, l.CellSize));
 }
 ClueInk colClueInk(int32_t col) {
-    const BoardLayout& l = mainform->Layout();
+    const BoardLayout& l = mainform->BoardLayoutNow();
     return inkIn(QRect(l.BoardLeft + (col - 1) * l.CellSize,
                        l.BoardTop - mainform->puzzle.MaxColClues * l.CellSize, l.CellSize,
                        mainform->puzzle.MaxColClues * l.CellSize));
@@ -1430,7 +1430,7 @@ TEST_F(MainWindowTest, CursorShowsOnlyAfterAnArrowAndLightsItsClues) {
     expectLit(true, rowClueInk(mainform->puzzle.RowCount));
 
     // A mouse press on the board, even off the cells, hides it: the board is today's again.
-    const BoardLayout& l = mainform->Layout();
+    const BoardLayout& l = mainform->BoardLayoutNow();
     QTest::mouseClick(mainform->boardBox(), Qt::LeftButton, {}, QPoint(l.BoardLeft - 2, 2));
     EXPECT_FALSE(mainform->boardCursor().visible);
     EXPECT_EQ(mainform->boardBox()->Surface(), today);
