@@ -10,7 +10,7 @@
 namespace {
 
 // A 100 x 100 tile pair per strip row with some texture, like the real strip.
-QImage Strip() {
+QImage strip() {
     QImage strip(200, 700, QImage::Format_RGB32);
     for (int y = 0; y < strip.height(); ++y)
         for (int x = 0; x < strip.width(); ++x)
@@ -21,58 +21,58 @@ QImage Strip() {
 // 34 x 23, every other cell filled: 17 clues of 1 per row, 12 per column, all four looks.
 struct LargestBoard {
     Puzzle puzzle;
-    BitmapList Bmps{std::vector<QImage>{Strip()}};
-    PaintBox Box;
-    BoardPainter Painter{puzzle, Bmps, Box};
+    BitmapList bmps{std::vector<QImage>{strip()}};
+    PaintBox box;
+    BoardPainter painter{puzzle, bmps, box};
 
     explicit LargestBoard(bool visible) {
-        puzzle.ColCount = 34;
-        puzzle.RowCount = 23;
+        puzzle.colCount = 34;
+        puzzle.rowCount = 23;
         for (int c = 1; c <= 34; ++c)
             for (int r = 1; r <= 23; ++r)
-                puzzle.Grid[c][r] =
+                puzzle.grid[c][r] =
                     (c + r) % 2 == 0 ? CellState::HiddenFilled : CellState::HiddenEmpty;
-        ComputeClues(puzzle);
+        computeClues(puzzle);
         for (int c = 1; c <= 34; ++c)
             for (int r = 1; r <= 23; ++r)
-                if ((c * 7 + r * 3) % 5 == 0) puzzle.Grid[c][r] += 2; // marked or uncovered
-        Box.resize(1920, 1080);
-        if (visible) Box.show();
+                if ((c * 7 + r * 3) % 5 == 0) puzzle.grid[c][r] += 2; // marked or uncovered
+        box.resize(1920, 1080);
+        if (visible) box.show();
         QApplication::processEvents();
-        Painter.ComputeLayout();
-        Painter.prepareBackground();
-        Painter.PrepareTile();
+        painter.computeLayout();
+        painter.prepareBackground();
+        painter.prepareTile();
     }
 };
 
-void Paint(benchmark::State& state) {
+void paint(benchmark::State& state) {
     LargestBoard board(state.range(0) != 0);
     for (auto _ : state)
-        board.Painter.Paint();
-    state.counters["CellSize"] = board.Painter.Layout.CellSize;
-    state.counters["clues"] = board.puzzle.MaxRowClues * 100 + board.puzzle.MaxColClues;
+        board.painter.paint();
+    state.counters["CellSize"] = board.painter.layout.cellSize;
+    state.counters["clues"] = board.puzzle.maxRowClues * 100 + board.puzzle.maxColClues;
 }
-BENCHMARK(Paint)->Arg(1)->Arg(0)->ArgName("shown")->Unit(benchmark::kMillisecond);
+BENCHMARK(paint)->Arg(1)->Arg(0)->ArgName("shown")->Unit(benchmark::kMillisecond);
 
-void DrawCell(benchmark::State& state) {
+void drawCell(benchmark::State& state) {
     LargestBoard board(state.range(0) != 0);
-    board.Painter.Paint();
+    board.painter.paint();
     int c = 1, r = 1;
     for (auto _ : state) {
-        board.Painter.DrawCell(c, r);
+        board.painter.drawCell(c, r);
         if (++r > 23) r = 1, c = c % 34 + 1;
     }
 }
-BENCHMARK(DrawCell)->Arg(1)->Arg(0)->ArgName("shown")->Unit(benchmark::kMicrosecond);
+BENCHMARK(drawCell)->Arg(1)->Arg(0)->ArgName("shown")->Unit(benchmark::kMicrosecond);
 
-void PrepareBackgroundAndTile(benchmark::State& state) {
+void prepareBackgroundAndTile(benchmark::State& state) {
     LargestBoard board(false);
     for (auto _ : state) {
-        board.Painter.prepareBackground();
-        board.Painter.PrepareTile();
+        board.painter.prepareBackground();
+        board.painter.prepareTile();
     }
 }
-BENCHMARK(PrepareBackgroundAndTile)->Unit(benchmark::kMillisecond);
+BENCHMARK(prepareBackgroundAndTile)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -16,14 +16,14 @@ namespace {
 
 class Silent : public IBoardEffects {
   public:
-    void DrawCell(int32_t, int32_t) override {}
-    void DrawRowClues() override {}
-    void DrawColClues() override {}
-    void DrawTime() override {}
-    void PlaySnd(int32_t) override {}
-    void Delay(int32_t) override {}
-    void EnablePauseBtn(bool) override {}
-    void LevelSolved() override {}
+    void drawCell(int32_t, int32_t) override {}
+    void drawRowClues() override {}
+    void drawColClues() override {}
+    void drawTime() override {}
+    void playSnd(int32_t) override {}
+    void delay(int32_t) override {}
+    void enablePauseBtn(bool) override {}
+    void levelSolved() override {}
 };
 
 // CPU time of this thread: the machines these run on are shared, and a claim that waits for
@@ -35,11 +35,11 @@ double threadMicros() {
 }
 
 struct WalkStats {
-    std::vector<double> Micros; // one entry per judged claim that disagreed with the picture
-    int64_t MaxNodes = 0;
-    int64_t Reconsidered = 0;
-    int64_t Denied = 0;
-    int64_t Undecided = 0;
+    std::vector<double> micros; // one entry per judged claim that disagreed with the picture
+    int64_t maxNodes = 0;
+    int64_t reconsidered = 0;
+    int64_t denied = 0;
+    int64_t undecided = 0;
 };
 
 // Visits the cells of the seed's board in a shuffled order. At each cell still hidden the
@@ -48,36 +48,36 @@ struct WalkStats {
 void walk(int32_t sizeLevel, uint32_t seed, int64_t budget, WalkStats& stats) {
     mode = sizeLevel;
     Puzzle board;
-    board.ColCount = ColCountFor(sizeLevel);
-    board.RowCount = RowCountFor(sizeLevel);
+    board.colCount = colCountFor(sizeLevel);
+    board.rowCount = rowCountFor(sizeLevel);
     RandomGenerator rnd(seed);
-    GeneratePuzzle(board, rnd);
-    std::vector<int32_t> order(static_cast<size_t>(board.ColCount * board.RowCount));
+    generatePuzzle(board, rnd);
+    std::vector<int32_t> order(static_cast<size_t>(board.colCount * board.rowCount));
     std::iota(order.begin(), order.end(), 0);
     for (size_t i = order.size() - 1; i > 0; --i)
-        std::swap(order[i], order[static_cast<size_t>(rnd.Random(static_cast<int32_t>(i) + 1))]);
+        std::swap(order[i], order[static_cast<size_t>(rnd.random(static_cast<int32_t>(i) + 1))]);
 
     BoardLayout layout;
-    layout.CellSize = 10;
+    layout.cellSize = 10;
     GameState state = GameState::Ready;
     int32_t playTime = 0;
     Silent effects;
     BoardRules rules(board, layout, state, playTime, effects);
     fairJudging = false; // the claim was judged already; the move itself follows the picture
     for (const int32_t cell : order) {
-        const int32_t col = cell % board.ColCount + 1, row = cell / board.ColCount + 1;
-        const int32_t hidden = board.Grid[col][row];
+        const int32_t col = cell % board.colCount + 1, row = cell / board.colCount + 1;
+        const int32_t hidden = board.grid[col][row];
         if (hidden != CellState::HiddenEmpty && hidden != CellState::HiddenFilled) continue;
         int64_t nodes = 0;
         const double start = threadMicros();
         const Judgement j =
             judgeClaim(board, col, row, hidden == CellState::HiddenEmpty, budget, &nodes);
-        stats.Micros.push_back(threadMicros() - start);
-        stats.MaxNodes = std::max(stats.MaxNodes, nodes);
-        stats.Reconsidered += j == Judgement::Reconsidered;
-        stats.Denied += j == Judgement::Denied;
-        stats.Undecided += j == Judgement::Undecided;
-        const bool filled = board.Grid[col][row] == CellState::HiddenFilled;
+        stats.micros.push_back(threadMicros() - start);
+        stats.maxNodes = std::max(stats.maxNodes, nodes);
+        stats.reconsidered += j == Judgement::Reconsidered;
+        stats.denied += j == Judgement::Denied;
+        stats.undecided += j == Judgement::Undecided;
+        const bool filled = board.grid[col][row] == CellState::HiddenFilled;
         rules.boxMouseDown(filled ? MouseButton::Left : MouseButton::Right, (col - 1) * 10 + 5,
                            (row - 1) * 10 + 5);
         rules.boxMouseUp();
@@ -86,20 +86,20 @@ void walk(int32_t sizeLevel, uint32_t seed, int64_t budget, WalkStats& stats) {
 }
 
 void report(benchmark::State& state, WalkStats& stats) {
-    std::vector<double>& t = stats.Micros;
+    std::vector<double>& t = stats.micros;
     std::sort(t.begin(), t.end());
     state.counters["claims"] = static_cast<double>(t.size());
     state.counters["median_us"] = t.empty() ? 0 : t[t.size() / 2];
     state.counters["p99_us"] = t.empty() ? 0 : t[t.size() * 99 / 100];
     state.counters["worst_us"] = t.empty() ? 0 : t.back();
-    state.counters["max_nodes"] = static_cast<double>(stats.MaxNodes);
-    state.counters["reconsidered"] = static_cast<double>(stats.Reconsidered);
-    state.counters["denied"] = static_cast<double>(stats.Denied);
-    state.counters["undecided"] = static_cast<double>(stats.Undecided);
+    state.counters["max_nodes"] = static_cast<double>(stats.maxNodes);
+    state.counters["reconsidered"] = static_cast<double>(stats.reconsidered);
+    state.counters["denied"] = static_cast<double>(stats.denied);
+    state.counters["undecided"] = static_cast<double>(stats.undecided);
 }
 
 // Seeds 1 to 200 at one size level with a node budget; the counters describe single claims.
-void FairJudgeClaims(benchmark::State& state) {
+void fairJudgeClaims(benchmark::State& state) {
     const auto sizeLevel = static_cast<int32_t>(state.range(0));
     WalkStats stats;
     for (auto _ : state) {
@@ -112,11 +112,11 @@ void FairJudgeClaims(benchmark::State& state) {
 
 } // namespace
 
-BENCHMARK(FairJudgeClaims)
+BENCHMARK(fairJudgeClaims)
     ->ArgsProduct({benchmark::CreateDenseRange(1, 9, 1), {FairNodeBudget}})
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
 // The same games with a small budget, to see what the budget buys.
-BENCHMARK(FairJudgeClaims)->Args({9, 50})->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(fairJudgeClaims)->Args({9, 50})->Iterations(1)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -14,48 +14,48 @@
 
 namespace {
 
-void WaitUntilQuiet() {
-    while (AudioIsOpen() && mixerLibrary()->playing(-1) != 0)
+void waitUntilQuiet() {
+    while (audioIsOpen() && mixerLibrary()->playing(-1) != 0)
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
 }
 
 // Registered first, so that it finds the library not yet loaded: one iteration only.
-void FirstSoundOfTheRun(benchmark::State& state) {
+void firstSoundOfTheRun(benchmark::State& state) {
     soundOn = true;
     SoundPlayer waves;
     for (auto _ : state) {
-        waves.PlaySnd(2);
-        benchmark::DoNotOptimize(AudioIsOpen());
+        waves.playSnd(2);
+        benchmark::DoNotOptimize(audioIsOpen());
     }
-    state.counters["opened"] = AudioIsOpen();
-    WaitUntilQuiet();
+    state.counters["opened"] = audioIsOpen();
+    waitUntilQuiet();
 }
-BENCHMARK(FirstSoundOfTheRun)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(firstSoundOfTheRun)->Iterations(1)->Unit(benchmark::kMillisecond);
 
-void SoundAfterTheDeviceRested(benchmark::State& state) {
+void soundAfterTheDeviceRested(benchmark::State& state) {
     soundOn = true;
     SoundPlayer waves;
     for (auto _ : state) {
         state.PauseTiming();
-        WaitUntilQuiet();
-        AudioRestIfQuiet();
+        waitUntilQuiet();
+        audioRestIfQuiet();
         state.ResumeTiming();
-        waves.PlaySnd(2);
+        waves.playSnd(2);
     }
-    state.counters["opened"] = AudioIsOpen();
-    WaitUntilQuiet();
+    state.counters["opened"] = audioIsOpen();
+    waitUntilQuiet();
 }
 // Each iteration waits untimed for the sound to end: a fixed, small number of them.
-BENCHMARK(SoundAfterTheDeviceRested)->Iterations(20)->Unit(benchmark::kMillisecond);
+BENCHMARK(soundAfterTheDeviceRested)->Iterations(20)->Unit(benchmark::kMillisecond);
 
-void SoundOnTheOpenDevice(benchmark::State& state) {
+void soundOnTheOpenDevice(benchmark::State& state) {
     soundOn = true;
     SoundPlayer waves;
-    waves.PlaySnd(2);
+    waves.playSnd(2);
     for (auto _ : state)
-        waves.PlaySnd(2);
+        waves.playSnd(2);
 }
-BENCHMARK(SoundOnTheOpenDevice)->Unit(benchmark::kMicrosecond);
+BENCHMARK(soundOnTheOpenDevice)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
@@ -64,6 +64,6 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    AudioClose();
+    audioClose();
     return 0;
 }

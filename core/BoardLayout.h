@@ -4,13 +4,13 @@
 #include <cstdint>
 
 struct BoardLayout {
-    int32_t CellSize = 0;
-    int32_t HalfCell = 0;
-    int32_t ClueTextOffset = 0;
-    int32_t BoardLeft = 0;
-    int32_t BoardTop = 0;
+    int32_t cellSize = 0;
+    int32_t halfCell = 0;
+    int32_t clueTextOffset = 0;
+    int32_t boardLeft = 0;
+    int32_t boardTop = 0;
 };
 
 // W x H is the size of the board area. One spare slot each way keeps half a cell of margin.
-BoardLayout ComputeLayout(int32_t W, int32_t H, int32_t ColCount, int32_t RowCount,
-                          int32_t MaxRowClues, int32_t MaxColClues);
+BoardLayout computeLayout(int32_t w, int32_t h, int32_t colCount, int32_t rowCount,
+                          int32_t maxRowClues, int32_t maxColClues);

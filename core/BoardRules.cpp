@@ -7,30 +7,30 @@
 #include <cmath>
 #include <limits>
 
-int32_t PenaltyFor(int32_t mode) {
+int32_t penaltyFor(int32_t mode) {
     // 33 times the rounded square root: 33 for sizes 1-2, 66 for 3-6, 99 for 7-9. No square
     // root of a whole number lies on a half, so the rounding rule does not matter.
-    return 33 * static_cast<int32_t>(std::lround(std::sqrt(static_cast<double>(ClampMode(mode)))));
+    return 33 * static_cast<int32_t>(std::lround(std::sqrt(static_cast<double>(clampMode(mode)))));
 }
 
-CellHit HitTest(const Puzzle& puzzle, const BoardLayout& layout, int32_t X, int32_t Y) {
-    if (layout.CellSize <= 0 || X < layout.BoardLeft || Y < layout.BoardTop) return {};
+CellHit hitTest(const Puzzle& puzzle, const BoardLayout& layout, int32_t x, int32_t y) {
+    if (layout.cellSize <= 0 || x < layout.boardLeft || y < layout.boardTop) return {};
     // 64-bit, so that no point far off the board can overflow the subtraction.
-    const int64_t col = (int64_t{X} - layout.BoardLeft) / layout.CellSize + 1;
-    const int64_t row = (int64_t{Y} - layout.BoardTop) / layout.CellSize + 1;
-    if (col > puzzle.ColCount || row > puzzle.RowCount) return {};
+    const int64_t col = (int64_t{x} - layout.boardLeft) / layout.cellSize + 1;
+    const int64_t row = (int64_t{y} - layout.boardTop) / layout.cellSize + 1;
+    if (col > puzzle.colCount || row > puzzle.rowCount) return {};
     return {true, static_cast<int32_t>(col), static_cast<int32_t>(row)};
 }
 
-std::vector<CellHit> CellsAlong(const Puzzle& puzzle, const BoardLayout& layout, int32_t X0,
-                                int32_t Y0, int32_t X1, int32_t Y1) {
+std::vector<CellHit> cellsAlong(const Puzzle& puzzle, const BoardLayout& layout, int32_t x0,
+                                int32_t y0, int32_t x1, int32_t y1) {
     std::vector<CellHit> cells;
-    const double size = layout.CellSize;
-    if (layout.CellSize <= 0 || puzzle.ColCount <= 0 || puzzle.RowCount <= 0) return cells;
+    const double size = layout.cellSize;
+    if (layout.cellSize <= 0 || puzzle.colCount <= 0 || puzzle.rowCount <= 0) return cells;
     // Pixel centres, relative to the board's top left corner.
-    const double ax = double(X0) - layout.BoardLeft + 0.5, ay = double(Y0) - layout.BoardTop + 0.5;
-    const double dx = double(X1) - X0, dy = double(Y1) - Y0;
-    const double width = puzzle.ColCount * size, height = puzzle.RowCount * size;
+    const double ax = double(x0) - layout.boardLeft + 0.5, ay = double(y0) - layout.boardTop + 0.5;
+    const double dx = double(x1) - x0, dy = double(y1) - y0;
+    const double width = puzzle.colCount * size, height = puzzle.rowCount * size;
 
     // The part of the movement that lies on the board (clipped at its edges).
     double t0 = 0, t1 = 1;
@@ -50,9 +50,9 @@ std::vector<CellHit> CellsAlong(const Puzzle& puzzle, const BoardLayout& layout,
         const double v = std::floor((a + t * d) / size);
         return static_cast<int32_t>(std::clamp(v, 0.0, double(count - 1)));
     };
-    int32_t col = cellAt(t0, puzzle.ColCount, ax, dx), row = cellAt(t0, puzzle.RowCount, ay, dy);
-    const int32_t lastCol = cellAt(t1, puzzle.ColCount, ax, dx);
-    const int32_t lastRow = cellAt(t1, puzzle.RowCount, ay, dy);
+    int32_t col = cellAt(t0, puzzle.colCount, ax, dx), row = cellAt(t0, puzzle.rowCount, ay, dy);
+    const int32_t lastCol = cellAt(t1, puzzle.colCount, ax, dx);
+    const int32_t lastRow = cellAt(t1, puzzle.rowCount, ay, dy);
     const bool startsOnBoard = ax >= 0 && ay >= 0 && ax < width && ay < height;
     if (!startsOnBoard) cells.push_back({true, col + 1, row + 1});
 
@@ -69,7 +69,7 @@ std::vector<CellHit> CellsAlong(const Puzzle& puzzle, const BoardLayout& layout,
     const double colEvery = stepCol ? size / std::abs(dx) : never;
     const double rowEvery = stepRow ? size / std::abs(dy) : never;
     // Never more cells than a walk from corner to corner; rounding cannot make it run on.
-    for (int32_t left = puzzle.ColCount + puzzle.RowCount; left > 0; --left) {
+    for (int32_t left = puzzle.colCount + puzzle.rowCount; left > 0; --left) {
         if (col == lastCol && row == lastRow) break;
         if (col != lastCol && (row == lastRow || nextColEdge <= nextRowEdge)) {
             col += stepCol;
@@ -78,7 +78,7 @@ std::vector<CellHit> CellsAlong(const Puzzle& puzzle, const BoardLayout& layout,
             row += stepRow;
             nextRowEdge += rowEvery;
         }
-        if (col < 0 || row < 0 || col >= puzzle.ColCount || row >= puzzle.RowCount) break;
+        if (col < 0 || row < 0 || col >= puzzle.colCount || row >= puzzle.rowCount) break;
         cells.push_back({true, col + 1, row + 1});
     }
     return cells;
@@ -86,68 +86,69 @@ std::vector<CellHit> CellsAlong(const Puzzle& puzzle, const BoardLayout& layout,
 
 BoardRules::BoardRules(Puzzle& puzzle, const BoardLayout& layout, GameState& gameState,
                        int32_t& playTime, IBoardEffects& effects)
-    : Board(puzzle), Layout(layout), gameState(gameState), PlayTime(playTime), Effects(effects) {}
+    : m_board(puzzle), m_layout(layout), m_gameState(gameState), m_playTime(playTime),
+      m_effects(effects) {}
 
-void BoardRules::boxMouseDown(MouseButton button, int32_t X, int32_t Y) {
-    DragFrom.reset();
-    if (gameState == GameState::Solved) return;
-    const CellHit hit = HitTest(Board, Layout, X, Y);
-    if (!hit.Hit) return;
-    if (pressCell(button, hit.Col, hit.Row)) {
+void BoardRules::boxMouseDown(MouseButton button, int32_t x, int32_t y) {
+    m_dragFrom.reset();
+    if (m_gameState == GameState::Solved) return;
+    const CellHit hit = hitTest(m_board, m_layout, x, y);
+    if (!hit.hit) return;
+    if (pressCell(button, hit.col, hit.row)) {
         dragging = true;
-        DragFrom = CellPoint{X, Y};
+        m_dragFrom = CellPoint{x, y};
     }
 }
 
-void BoardRules::boxMouseMove(int32_t X, int32_t Y) {
-    if (gameState == GameState::Solved || !dragging) return;
+void BoardRules::boxMouseMove(int32_t x, int32_t y) {
+    if (m_gameState == GameState::Solved || !dragging) return;
     // A fast pointer, or moves merged while an animation ran, skip cells between two events:
     // the drag judges every cell on the way. Off the board the drag stays alive and resumes
     // when the pointer comes back.
     std::vector<CellHit> cells;
-    if (DragFrom) {
-        cells = CellsAlong(Board, Layout, DragFrom->X, DragFrom->Y, X, Y);
-    } else if (const CellHit hit = HitTest(Board, Layout, X, Y); hit.Hit) {
+    if (m_dragFrom) {
+        cells = cellsAlong(m_board, m_layout, m_dragFrom->x, m_dragFrom->y, x, y);
+    } else if (const CellHit hit = hitTest(m_board, m_layout, x, y); hit.hit) {
         cells.push_back(hit);
     }
-    DragFrom = CellPoint{X, Y};
+    m_dragFrom = CellPoint{x, y};
     for (const CellHit& cell : cells) {
-        if (!dragOnto(cell.Col, cell.Row)) {
+        if (!dragOnto(cell.col, cell.row)) {
             dragging = false;
             break;
         }
-        if (gameState == GameState::Solved) break;
+        if (m_gameState == GameState::Solved) break;
     }
 }
 
 void BoardRules::startLevel() {
-    gameState = GameState::Running;
-    Effects.EnablePauseBtn(true);
+    m_gameState = GameState::Running;
+    m_effects.enablePauseBtn(true);
 }
 
 bool BoardRules::pressCell(MouseButton button, int32_t col, int32_t row) {
-    if (gameState == GameState::Solved) return false;
+    if (m_gameState == GameState::Solved) return false;
     // Any press on a cell starts the level, whatever the button or the cell.
     startLevel();
     const int32_t state = button == MouseButton::Middle
-                              ? Board.Grid[col][row]
-                              : JudgedState(col, row, button == MouseButton::Left);
+                              ? m_board.grid[col][row]
+                              : judgedState(col, row, button == MouseButton::Left);
     switch (button) {
     case MouseButton::Left:
         if (state == CellState::HiddenEmpty) {
-            WrongMove(col, row, CellState::Uncovered);
+            wrongMove(col, row, CellState::Uncovered);
         } else if (state == CellState::HiddenFilled) {
-            UncoverCell(col, row);
+            uncoverCell(col, row);
             return true;
         }
         break;
     case MouseButton::Right:
         if (state == CellState::HiddenEmpty) {
-            Effects.PlaySnd(2);
-            Board.Grid[col][row] = CellState::MarkedEmpty;
-            Effects.DrawCell(col, row);
+            m_effects.playSnd(2);
+            m_board.grid[col][row] = CellState::MarkedEmpty;
+            m_effects.drawCell(col, row);
         } else if (state == CellState::HiddenFilled) {
-            WrongMove(col, row, CellState::MarkedEmpty);
+            wrongMove(col, row, CellState::MarkedEmpty);
         }
         break;
     case MouseButton::Middle:
@@ -157,12 +158,12 @@ bool BoardRules::pressCell(MouseButton button, int32_t col, int32_t row) {
 }
 
 bool BoardRules::dragOnto(int32_t col, int32_t row) {
-    if (gameState == GameState::Solved) return false;
-    const int32_t state = JudgedState(col, row, true);
+    if (m_gameState == GameState::Solved) return false;
+    const int32_t state = judgedState(col, row, true);
     if (state == CellState::HiddenFilled) {
-        UncoverCell(col, row);
+        uncoverCell(col, row);
     } else if (state == CellState::HiddenEmpty) {
-        WrongMove(col, row, CellState::Uncovered);
+        wrongMove(col, row, CellState::Uncovered);
         return false;
     }
     return true;
@@ -170,67 +171,67 @@ bool BoardRules::dragOnto(int32_t col, int32_t row) {
 
 void BoardRules::boxMouseUp() {
     dragging = false;
-    DragFrom.reset();
+    m_dragFrom.reset();
 }
 
-int32_t BoardRules::JudgedState(int32_t col, int32_t row, bool claimFilled) {
-    if (fairJudging) judgeClaim(Board, col, row, claimFilled);
-    return Board.Grid[col][row];
+int32_t BoardRules::judgedState(int32_t col, int32_t row, bool claimFilled) {
+    if (fairJudging) judgeClaim(m_board, col, row, claimFilled);
+    return m_board.grid[col][row];
 }
 
-void BoardRules::WrongMove(int32_t col, int32_t row, CellState claimedLook) {
-    PlayTime += PenaltyFor(mode);
-    Effects.DrawTime();
-    Effects.PlaySnd(3);
-    const int32_t saved = Board.Grid[col][row];
+void BoardRules::wrongMove(int32_t col, int32_t row, CellState claimedLook) {
+    m_playTime += penaltyFor(mode);
+    m_effects.drawTime();
+    m_effects.playSnd(3);
+    const int32_t saved = m_board.grid[col][row];
     for (int i = 0; i < 4; ++i) {
-        Board.Grid[col][row] = claimedLook;
-        Effects.DrawCell(col, row);
-        Effects.Delay(100);
-        Board.Grid[col][row] = saved;
-        Effects.DrawCell(col, row);
-        Effects.Delay(50);
+        m_board.grid[col][row] = claimedLook;
+        m_effects.drawCell(col, row);
+        m_effects.delay(100);
+        m_board.grid[col][row] = saved;
+        m_effects.drawCell(col, row);
+        m_effects.delay(50);
     }
 }
 
-void BoardRules::UncoverCell(int32_t col, int32_t row) {
-    Effects.PlaySnd(2);
-    Board.Grid[col][row] = CellState::Uncovered;
-    Effects.DrawCell(col, row);
+void BoardRules::uncoverCell(int32_t col, int32_t row) {
+    m_effects.playSnd(2);
+    m_board.grid[col][row] = CellState::Uncovered;
+    m_effects.drawCell(col, row);
     // The row first, when one cell completes both.
-    CompleteRow(row);
-    CompleteCol(col);
-    if (IsSolved(Board)) {
-        gameState = GameState::Solved;
-        Effects.PlaySnd(1);
-        Effects.LevelSolved();
+    completeRow(row);
+    completeCol(col);
+    if (isSolved(m_board)) {
+        m_gameState = GameState::Solved;
+        m_effects.playSnd(1);
+        m_effects.levelSolved();
     }
 }
 
-void BoardRules::CompleteRow(int32_t row) {
-    for (int32_t c = 1; c <= Board.ColCount; ++c)
-        if (Board.Grid[c][row] == CellState::HiddenFilled) return;
-    Effects.PlaySnd(4);
-    for (int32_t c = 1; c <= Board.ColCount; ++c)
-        MarkByCompletion(c, row);
-    Board.RowDone[row] = true;
-    Effects.DrawRowClues();
+void BoardRules::completeRow(int32_t row) {
+    for (int32_t c = 1; c <= m_board.colCount; ++c)
+        if (m_board.grid[c][row] == CellState::HiddenFilled) return;
+    m_effects.playSnd(4);
+    for (int32_t c = 1; c <= m_board.colCount; ++c)
+        markByCompletion(c, row);
+    m_board.rowDone[row] = true;
+    m_effects.drawRowClues();
 }
 
-void BoardRules::CompleteCol(int32_t col) {
-    for (int32_t r = 1; r <= Board.RowCount; ++r)
-        if (Board.Grid[col][r] == CellState::HiddenFilled) return;
-    Effects.PlaySnd(4);
-    for (int32_t r = 1; r <= Board.RowCount; ++r)
-        MarkByCompletion(col, r);
-    Board.ColDone[col] = true;
-    Effects.DrawColClues();
+void BoardRules::completeCol(int32_t col) {
+    for (int32_t r = 1; r <= m_board.rowCount; ++r)
+        if (m_board.grid[col][r] == CellState::HiddenFilled) return;
+    m_effects.playSnd(4);
+    for (int32_t r = 1; r <= m_board.rowCount; ++r)
+        markByCompletion(col, r);
+    m_board.colDone[col] = true;
+    m_effects.drawColClues();
 }
 
-void BoardRules::MarkByCompletion(int32_t col, int32_t row) {
+void BoardRules::markByCompletion(int32_t col, int32_t row) {
     // Cells already marked or uncovered pass without a pause.
-    if (Board.Grid[col][row] != CellState::HiddenEmpty) return;
-    Board.Grid[col][row] = CellState::MarkedEmpty;
-    Effects.DrawCell(col, row);
-    Effects.Delay(200);
+    if (m_board.grid[col][row] != CellState::HiddenEmpty) return;
+    m_board.grid[col][row] = CellState::MarkedEmpty;
+    m_effects.drawCell(col, row);
+    m_effects.delay(200);
 }

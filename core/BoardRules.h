@@ -16,40 +16,40 @@ class IBoardEffects {
   public:
     virtual ~IBoardEffects() = default;
     // Draws one cell from its current state in the grid, straight onto the board.
-    virtual void DrawCell(int32_t col, int32_t row) = 0;
-    virtual void DrawRowClues() = 0;
-    virtual void DrawColClues() = 0;
+    virtual void drawCell(int32_t col, int32_t row) = 0;
+    virtual void drawRowClues() = 0;
+    virtual void drawColClues() = 0;
     // Shows the current play time.
-    virtual void DrawTime() = 0;
+    virtual void drawTime() = 0;
     // 1 solved, 2 cell uncovered or marked, 3 wrong move, 4 line completed.
-    virtual void PlaySnd(int32_t number) = 0;
+    virtual void playSnd(int32_t number) = 0;
     // Holds the move for ms: the player's input waits until the move is over, the animations
     // rely on it.
-    virtual void Delay(int32_t ms) = 0;
-    virtual void EnablePauseBtn(bool enabled) = 0;
+    virtual void delay(int32_t ms) = 0;
+    virtual void enablePauseBtn(bool enabled) = 0;
     // The level's last filled cell was uncovered; called once, as the last step of that move.
-    virtual void LevelSolved() = 0;
+    virtual void levelSolved() = 0;
 };
 
 // Seconds added for one wrong move at a size level: 33, 66 or 99.
-int32_t PenaltyFor(int32_t mode);
+int32_t penaltyFor(int32_t mode);
 
 // The cell under a point of the board box, if any.
 struct CellHit {
-    bool Hit = false;
-    int32_t Col = 0;
-    int32_t Row = 0;
+    bool hit = false;
+    int32_t col = 0;
+    int32_t row = 0;
 };
 // Misses the clue panels, the margins and everything right of or below the board; a layout
 // without cells (CellSize 0 or less) hits nothing.
-CellHit HitTest(const Puzzle& puzzle, const BoardLayout& layout, int32_t X, int32_t Y);
+CellHit hitTest(const Puzzle& puzzle, const BoardLayout& layout, int32_t x, int32_t y);
 
 // The board cells that a straight pointer movement from (X0, Y0) to (X1, Y1) passes over, in
 // the order it meets them, without the cell it starts in. Parts off the board are skipped;
 // where the line runs exactly through a corner, the cell beside it in the column direction
 // comes first.
-std::vector<CellHit> CellsAlong(const Puzzle& puzzle, const BoardLayout& layout, int32_t X0,
-                                int32_t Y0, int32_t X1, int32_t Y1);
+std::vector<CellHit> cellsAlong(const Puzzle& puzzle, const BoardLayout& layout, int32_t x0,
+                                int32_t y0, int32_t x1, int32_t y1);
 
 // The board's rule book. It keeps references to the state it changes: the puzzle, the main
 // window's GameState and PlayTime; the layout is read at every event so a resize is seen at once.
@@ -59,8 +59,8 @@ class BoardRules {
     BoardRules(Puzzle& puzzle, const BoardLayout& layout, GameState& gameState, int32_t& playTime,
                IBoardEffects& effects);
 
-    void boxMouseDown(MouseButton button, int32_t X, int32_t Y);
-    void boxMouseMove(int32_t X, int32_t Y);
+    void boxMouseDown(MouseButton button, int32_t x, int32_t y);
+    void boxMouseMove(int32_t x, int32_t y);
     void boxMouseUp();
 
     // The same moves for one cell, whatever points at it (a mouse press, a keyboard cursor).
@@ -70,34 +70,34 @@ class BoardRules {
     // A drag arrives on a cell; false when it met a hidden empty cell, which ends the drag.
     bool dragOnto(int32_t col, int32_t row);
     // Board input is taken until the level is solved.
-    bool acceptsInput() const { return gameState != GameState::Solved; }
+    bool acceptsInput() const { return m_gameState != GameState::Solved; }
     // The first move on a cell starts the clock and allows the pause.
     void startLevel();
 
     // Uncovers one hidden filled cell, completes its row and column, and detects the solved board.
-    void UncoverCell(int32_t col, int32_t row);
+    void uncoverCell(int32_t col, int32_t row);
     // Charges the penalty and flashes the cell with the look the player claimed; the cell keeps
     // its state.
-    void WrongMove(int32_t col, int32_t row, CellState claimedLook);
+    void wrongMove(int32_t col, int32_t row, CellState claimedLook);
 
   private:
     // The cell's state as the player's claim is judged: with fair judging, a claim that the
     // hidden picture denies but another picture fitting the clues and the board allows makes
     // that picture the hidden one, and the cell reads as the claim says.
-    int32_t JudgedState(int32_t col, int32_t row, bool claimFilled);
+    int32_t judgedState(int32_t col, int32_t row, bool claimFilled);
     // Marks the line's hidden empty cells once none of its filled cells is hidden.
-    void CompleteRow(int32_t row);
-    void CompleteCol(int32_t col);
-    void MarkByCompletion(int32_t col, int32_t row);
+    void completeRow(int32_t row);
+    void completeCol(int32_t col);
+    void markByCompletion(int32_t col, int32_t row);
 
-    Puzzle& Board;
-    const BoardLayout& Layout;
-    GameState& gameState;
-    int32_t& PlayTime;
-    IBoardEffects& Effects;
+    Puzzle& m_board;
+    const BoardLayout& m_layout;
+    GameState& m_gameState;
+    int32_t& m_playTime;
+    IBoardEffects& m_effects;
     // Where the pointer of the current drag was last seen: the next move walks on from here.
     struct CellPoint {
-        int32_t X, Y;
+        int32_t x, y;
     };
-    std::optional<CellPoint> DragFrom;
+    std::optional<CellPoint> m_dragFrom;
 };

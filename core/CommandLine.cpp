@@ -9,34 +9,34 @@
 
 namespace {
 
-bool ParseUnsigned(const std::string& text, uint64_t limit, uint64_t& value) {
+bool parseUnsigned(const std::string& text, uint64_t limit, uint64_t& value) {
     if (text.empty() || !std::isdigit(static_cast<unsigned char>(text[0]))) return false;
     const auto* end = text.data() + text.size();
     const auto res = std::from_chars(text.data(), end, value);
     return res.ec == std::errc() && res.ptr == end && value <= limit;
 }
 
-bool ParseSigned(const std::string& text, int32_t& value) {
+bool parseSigned(const std::string& text, int32_t& value) {
     const auto* end = text.data() + text.size();
     const auto res = std::from_chars(text.data(), end, value);
     return !text.empty() && res.ec == std::errc() && res.ptr == end;
 }
 
-bool IsQtOptionWithValue(const std::string& a) {
+bool isQtOptionWithValue(const std::string& a) {
     // -session is what Qt itself passes when a desktop session brings the game back.
     return a == "-platform" || a == "-display" || a == "-style" || a == "-qwindowgeometry" ||
            a == "-qwindowtitle" || a == "-platformtheme" || a == "-plugin" || a == "-session" ||
            a == "-stylesheet" || a == "-qwindowicon" || a == "-platformpluginpath";
 }
 
-bool IsDebugSwitch(const std::string& a) {
+bool isDebugSwitch(const std::string& a) {
     std::string lower;
     for (char c : a)
         lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return lower == "-debug" || lower == "/debug";
 }
 
-void AppendClues(std::string& out, const int32_t* clues, int32_t count) {
+void appendClues(std::string& out, const int32_t* clues, int32_t count) {
     for (int32_t k = 1; k <= count; ++k) {
         if (k > 1) out += ',';
         out += std::to_string(clues[k]);
@@ -46,7 +46,7 @@ void AppendClues(std::string& out, const int32_t* clues, int32_t count) {
 
 } // namespace
 
-std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& out) {
+std::string parseCommandLine(const std::vector<std::string>& args, CommandLine& out) {
     bool modeGiven = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -68,29 +68,29 @@ std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
         if (a == "--seed") {
             uint64_t seed = 0;
             if (!value(v)) return "--seed needs a number";
-            if (!ParseUnsigned(v, 0xFFFFFFFFull, seed))
+            if (!parseUnsigned(v, 0xFFFFFFFFull, seed))
                 return "--seed takes a whole number from 0 to 4294967295, not '" + v + "'";
-            out.HasSeed = true;
-            out.Seed = static_cast<uint32_t>(seed);
+            out.hasSeed = true;
+            out.seed = static_cast<uint32_t>(seed);
         } else if (a == "--mode") {
             if (!value(v)) return "--mode needs a number";
-            if (!ParseSigned(v, out.Mode)) return "--mode takes a whole number, not '" + v + "'";
+            if (!parseSigned(v, out.mode)) return "--mode takes a whole number, not '" + v + "'";
             modeGiven = true;
         } else if (a == "--print-puzzle") {
-            out.PrintPuzzle = true;
+            out.printPuzzle = true;
         } else if (a == "--solutions") {
-            out.Solutions = true;
-        } else if (IsDebugSwitch(a)) {
-            out.Debug = true;
-        } else if (IsQtOptionWithValue(a)) {
-            out.PassOn.push_back(a);
+            out.solutions = true;
+        } else if (isDebugSwitch(a)) {
+            out.debug = true;
+        } else if (isQtOptionWithValue(a)) {
+            out.passOn.push_back(a);
             if (!value(v)) return a + " needs a value";
-            out.PassOn.push_back(v);
+            out.passOn.push_back(v);
         } else {
             return "unknown option '" + a + "'";
         }
     }
-    if (modeGiven && !out.PrintPuzzle && !out.Solutions)
+    if (modeGiven && !out.printPuzzle && !out.solutions)
         return "--mode goes with --print-puzzle or --solutions";
     return {};
 }
@@ -126,42 +126,42 @@ std::string usageHint() {
     return "Try 'morvek --help' for the list of options.\n";
 }
 
-bool NamesDisplay(const CommandLine& cmd) {
-    for (size_t i = 0; i + 1 < cmd.PassOn.size(); ++i)
-        if (cmd.PassOn[i] == "-platform" || cmd.PassOn[i] == "-display") return true;
+bool namesDisplay(const CommandLine& cmd) {
+    for (size_t i = 0; i + 1 < cmd.passOn.size(); ++i)
+        if (cmd.passOn[i] == "-platform" || cmd.passOn[i] == "-display") return true;
     return false;
 }
 
-std::string PuzzleText(const Puzzle& p) {
+std::string puzzleText(const Puzzle& p) {
     std::string out;
-    out += "width " + std::to_string(p.ColCount) + "\n";
-    out += "height " + std::to_string(p.RowCount) + "\n";
+    out += "width " + std::to_string(p.colCount) + "\n";
+    out += "height " + std::to_string(p.rowCount) + "\n";
     out += "rows\n";
-    for (int32_t row = 1; row <= p.RowCount; ++row)
-        AppendClues(out, p.RowClues[row], p.RowClueCount[row]);
+    for (int32_t row = 1; row <= p.rowCount; ++row)
+        appendClues(out, p.rowClues[row], p.rowClueCount[row]);
     out += "columns\n";
-    for (int32_t col = 1; col <= p.ColCount; ++col)
-        AppendClues(out, p.ColClues[col], p.ColClueCount[col]);
+    for (int32_t col = 1; col <= p.colCount; ++col)
+        appendClues(out, p.colClues[col], p.colClueCount[col]);
     out += "goal \"";
-    for (int32_t row = 1; row <= p.RowCount; ++row)
-        for (int32_t col = 1; col <= p.ColCount; ++col)
-            out += p.Grid[col][row] == CellState::HiddenFilled ? '1' : '0';
+    for (int32_t row = 1; row <= p.rowCount; ++row)
+        for (int32_t col = 1; col <= p.colCount; ++col)
+            out += p.grid[col][row] == CellState::HiddenFilled ? '1' : '0';
     out += "\"\n";
     return out;
 }
 
-std::string SolutionsText(const Puzzle& p) {
+std::string solutionsText(const Puzzle& p) {
     // Ample for the generator's boards; a board that needed more would count as unique.
     const FreeCells free = findFreeCells(p, 20000);
-    return (free.Count > 0 ? "ambiguous " : "unique ") + std::to_string(free.Count) + "\n";
+    return (free.count > 0 ? "ambiguous " : "unique ") + std::to_string(free.count) + "\n";
 }
 
-Puzzle FirstPuzzle(int32_t mode, uint32_t seed) {
+Puzzle firstPuzzle(int32_t mode, uint32_t seed) {
     Puzzle p;
-    const int32_t m = ClampMode(mode);
-    p.ColCount = ColCountFor(m);
-    p.RowCount = RowCountFor(m);
+    const int32_t m = clampMode(mode);
+    p.colCount = colCountFor(m);
+    p.rowCount = rowCountFor(m);
     RandomGenerator rnd(seed);
-    GeneratePuzzle(p, rnd);
+    generatePuzzle(p, rnd);
     return p;
 }

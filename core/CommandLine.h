@@ -8,19 +8,19 @@
 #include <vector>
 
 struct CommandLine {
-    bool PrintPuzzle = false;
-    bool Solutions = false;
-    bool HasSeed = false;
-    uint32_t Seed = 0;
-    int32_t Mode = 1;
-    bool Debug = false;
+    bool printPuzzle = false;
+    bool solutions = false;
+    bool hasSeed = false;
+    uint32_t seed = 0;
+    int32_t mode = 1;
+    bool debug = false;
     bool showHelp = false;           // -h, --help: the usage text, then exit
     bool showVersion = false;        // -v, --version: "morvek 1.0", then exit
-    std::vector<std::string> PassOn; // options meant for Qt, such as -platform offscreen
+    std::vector<std::string> passOn; // options meant for Qt, such as -platform offscreen
 };
 
 // Parses argv[1..]. Returns an empty string on success, else a one-line error text.
-std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& out);
+std::string parseCommandLine(const std::vector<std::string>& args, CommandLine& out);
 
 // Every option with a line on what it does, for --help.
 std::string usageText();
@@ -32,14 +32,14 @@ std::string versionText();
 std::string usageHint();
 
 // True when the command line itself names a display or a platform for Qt.
-bool NamesDisplay(const CommandLine& cmd);
+bool namesDisplay(const CommandLine& cmd);
 
 // "width W", "height H", "rows", row clues, "columns", column clues, goal "0101...".
-std::string PuzzleText(const Puzzle& p);
+std::string puzzleText(const Puzzle& p);
 
 // "unique" or "ambiguous", a space and the number of cells in which pictures fitting the
 // clues differ from the board's own, then a line break.
-std::string SolutionsText(const Puzzle& p);
+std::string solutionsText(const Puzzle& p);
 
 // The first board the game would set up at a size level with a given seed.
-Puzzle FirstPuzzle(int32_t mode, uint32_t seed);
+Puzzle firstPuzzle(int32_t mode, uint32_t seed);

@@ -8,9 +8,9 @@ namespace {
 
 Knowledge playerKnowledge(const Puzzle& p) {
     Knowledge k = unknownBoard(p);
-    for (int32_t r = 0; r < k.Rows; ++r)
-        for (int32_t c = 0; c < k.Cols; ++c) {
-            const int32_t state = p.Grid[c + 1][r + 1];
+    for (int32_t r = 0; r < k.rows; ++r)
+        for (int32_t c = 0; c < k.cols; ++c) {
+            const int32_t state = p.grid[c + 1][r + 1];
             if (state == CellState::Uncovered) k.set(c, r, MayFill);
             if (state == CellState::MarkedEmpty) k.set(c, r, MayEmpty);
         }
@@ -21,7 +21,7 @@ Knowledge playerKnowledge(const Puzzle& p) {
 
 Judgement judgeClaim(Puzzle& puzzle, int32_t col, int32_t row, bool claimFilled, int64_t nodeBudget,
                      int64_t* nodesUsed, double cpuMillis) {
-    const int32_t state = puzzle.Grid[col][row];
+    const int32_t state = puzzle.grid[col][row];
     if (state != CellState::HiddenEmpty && state != CellState::HiddenFilled)
         return Judgement::Agrees;
     if ((state == CellState::HiddenFilled) == claimFilled) return Judgement::Agrees;
@@ -42,9 +42,9 @@ Judgement judgeClaim(Puzzle& puzzle, int32_t col, int32_t row, bool claimFilled,
     case PictureSearch::Outcome::Found:
         break;
     }
-    for (int32_t r = 1; r <= puzzle.RowCount; ++r)
-        for (int32_t c = 1; c <= puzzle.ColCount; ++c) {
-            int32_t& cell = puzzle.Grid[c][r];
+    for (int32_t r = 1; r <= puzzle.rowCount; ++r)
+        for (int32_t c = 1; c <= puzzle.colCount; ++c) {
+            int32_t& cell = puzzle.grid[c][r];
             if (cell == CellState::HiddenEmpty || cell == CellState::HiddenFilled)
                 cell = other.at(c - 1, r - 1) == MayFill ? CellState::HiddenFilled
                                                          : CellState::HiddenEmpty;

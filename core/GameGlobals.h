@@ -28,6 +28,6 @@ extern bool dragging;
 extern bool fairJudging;
 
 // German is shown exactly when tongue is 1.
-inline bool German() {
+inline bool isGerman() {
     return tongue == 1;
 }

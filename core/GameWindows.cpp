@@ -13,29 +13,29 @@
 namespace {
 
 MainWindow* mainWindow = nullptr;
-DialogImages* Resources = nullptr;
+DialogImages* sharedImages = nullptr;
 
-void CreateAll() {
+void createAll() {
     mainWindow = new MainWindow;
     // The dialogs take their pictures from the shared images when they are built, so the
     // images come before them; the main window's right buttons get theirs now too.
-    Resources = new DialogImages;
-    auto* message = new MessageDialog(mainWindow, *Resources);
-    auto* language = new LanguageDialog(*Resources, mainWindow);
-    auto* options = new OptionsDialog(mainWindow, mainWindow->backgroundMode, *Resources);
-    options->OnBackgroundChanged = [] {
+    sharedImages = new DialogImages;
+    auto* message = new MessageDialog(mainWindow, *sharedImages);
+    auto* language = new LanguageDialog(*sharedImages, mainWindow);
+    auto* options = new OptionsDialog(mainWindow, mainWindow->backgroundMode, *sharedImages);
+    options->onBackgroundChanged = [] {
         mainWindow->prepareBackground();
         mainWindow->repaintAll();
     };
-    options->OnTextsChanged = [] { mainWindow->setMainTexts(); };
-    options->OnMusicSwitch = [] {
-        mainWindow->music().Switch();
-        mainWindow->WakeTimer();
+    options->onTextsChanged = [] { mainWindow->setMainTexts(); };
+    options->onMusicSwitch = [] {
+        mainWindow->music().toggle();
+        mainWindow->wakeTimer();
     };
-    options->MusicName = [] { return mainWindow->music().CurrentName(); };
-    auto* bestList = new BestListDialog(mainWindow, mainWindow->settings(), *Resources);
+    options->musicName = [] { return mainWindow->music().currentName(); };
+    auto* bestList = new BestListDialog(mainWindow, mainWindow->settings(), *sharedImages);
     mainWindow->setDialogs(message, language, options, bestList);
-    mainWindow->useDialogImages(*Resources);
+    mainWindow->useDialogImages(*sharedImages);
 }
 
 } // namespace
@@ -44,7 +44,7 @@ MainWindow* createGameWindows() {
     // A window that cannot be built (its settings unreadable) takes the others down with it, so
     // that the caller can report the failure and end cleanly.
     try {
-        CreateAll();
+        createAll();
         return mainWindow;
     } catch (...) {
         destroyGameWindows();
@@ -56,6 +56,6 @@ void destroyGameWindows() {
     // The dialogs are children of the main window and go with it.
     delete mainWindow;
     mainWindow = nullptr;
-    delete Resources;
-    Resources = nullptr;
+    delete sharedImages;
+    sharedImages = nullptr;
 }

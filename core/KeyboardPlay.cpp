@@ -11,55 +11,55 @@ bool isArrow(CursorStep step) {
 } // namespace
 
 KeyboardPlay::KeyboardPlay(BoardRules& rules, const Puzzle& puzzle, CursorEffects& effects)
-    : rules(rules), board(puzzle), effects(effects) {}
+    : m_rules(rules), m_board(puzzle), m_effects(effects) {}
 
 bool KeyboardPlay::showIfHidden(CursorStep step) {
-    if (position.visible) return false;
+    if (m_position.visible) return false;
     if (!isArrow(step)) return true;
-    const BoardCursor previous = position;
-    clampCursor(position, board.ColCount, board.RowCount);
-    position.visible = true;
-    effects.cursorMoved(previous);
+    const BoardCursor previous = m_position;
+    clampCursor(m_position, m_board.colCount, m_board.rowCount);
+    m_position.visible = true;
+    m_effects.cursorMoved(previous);
     return true;
 }
 
 void KeyboardPlay::step(CursorStep step, bool drag) {
     if (showIfHidden(step)) return;
     const bool dragging = drag && isArrow(step);
-    if (!dragging) dragEnded = false;
-    const BoardCursor previous = position;
-    if (!moveCursor(position, step, board.ColCount, board.RowCount, !dragging)) return;
-    effects.cursorMoved(previous);
-    if (!dragging || dragEnded || !rules.acceptsInput()) return;
+    if (!dragging) m_dragEnded = false;
+    const BoardCursor previous = m_position;
+    if (!moveCursor(m_position, step, m_board.colCount, m_board.rowCount, !dragging)) return;
+    m_effects.cursorMoved(previous);
+    if (!dragging || m_dragEnded || !m_rules.acceptsInput()) return;
     // Entering a cell by keyboard is a move, so it starts the level as a press does.
-    rules.startLevel();
-    if (!rules.dragOnto(position.col, position.row)) dragEnded = true;
+    m_rules.startLevel();
+    if (!m_rules.dragOnto(m_position.col, m_position.row)) m_dragEnded = true;
 }
 
 void KeyboardPlay::uncover() {
-    if (!position.visible) return;
-    rules.pressCell(MouseButton::Left, position.col, position.row);
+    if (!m_position.visible) return;
+    m_rules.pressCell(MouseButton::Left, m_position.col, m_position.row);
 }
 
 void KeyboardPlay::mark() {
-    if (!position.visible) return;
-    rules.pressCell(MouseButton::Right, position.col, position.row);
+    if (!m_position.visible) return;
+    m_rules.pressCell(MouseButton::Right, m_position.col, m_position.row);
 }
 
 void KeyboardPlay::releaseDrag() {
-    dragEnded = false;
+    m_dragEnded = false;
 }
 
 void KeyboardPlay::hide() {
-    dragEnded = false;
-    if (!position.visible) return;
-    const BoardCursor previous = position;
-    position.visible = false;
-    effects.cursorMoved(previous);
+    m_dragEnded = false;
+    if (!m_position.visible) return;
+    const BoardCursor previous = m_position;
+    m_position.visible = false;
+    m_effects.cursorMoved(previous);
 }
 
 void KeyboardPlay::newLevel() {
-    position.col = 1;
-    position.row = 1;
-    dragEnded = false;
+    m_position.col = 1;
+    m_position.row = 1;
+    m_dragEnded = false;
 }

@@ -22,7 +22,7 @@ class KeyboardPlay {
   public:
     KeyboardPlay(BoardRules& rules, const Puzzle& puzzle, CursorEffects& effects);
 
-    const BoardCursor& cursor() const { return position; }
+    const BoardCursor& cursor() const { return m_position; }
 
     // A cursor key. With `drag` (Shift held) an arrow uncovers the cell it enters, as a drag
     // of the left button does, and stops at the board's edge instead of wrapping. A hidden
@@ -44,9 +44,9 @@ class KeyboardPlay {
     // Shows the hidden cursor for an arrow key; true when the key was spent on that.
     bool showIfHidden(CursorStep step);
 
-    BoardRules& rules;
-    const Puzzle& board;
-    CursorEffects& effects;
-    BoardCursor position;
-    bool dragEnded = false;
+    BoardRules& m_rules;
+    const Puzzle& m_board;
+    CursorEffects& m_effects;
+    BoardCursor m_position;
+    bool m_dragEnded = false;
 };

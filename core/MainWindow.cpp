@@ -45,16 +45,16 @@ constexpr int ButtonTop = 4;
 constexpr int TickMs = 100;
 const QColor CaptionColour(254, 201, 18);
 
-ImageButton* MakeButton(QWidget* parent, int left, const BitmapList* list, int normal,
+ImageButton* makeButton(QWidget* parent, int left, const BitmapList* list, int normal,
                         int mouseOver, int disabled) {
     auto* btn = new ImageButton(parent);
     btn->setGeometry(left, ButtonTop, 50, 50);
-    btn->SetButtonFaceImageList(list);
-    btn->SetButtonFaceIndicesNew2(ImageButton::FaceTable(normal, mouseOver, normal, disabled));
+    btn->setButtonFaceImageList(list);
+    btn->setButtonFaceIndicesNew2(ImageButton::faceTable(normal, mouseOver, normal, disabled));
     return btn;
 }
 
-QLabel* MakeCaption(QWidget* parent, int left) {
+QLabel* makeCaption(QWidget* parent, int left) {
     auto* label = new QLabel(parent);
     // "MS Sans Serif" 8 pt is not on this platform; its sans serif stands in.
     QFont font(QStringLiteral("MS Sans Serif"));
@@ -75,18 +75,18 @@ void setAccessibleNameIfNew(QWidget* widget, const QString& name) {
 }
 
 // A store failure while reading a start-up value: the player is told, the default stands.
-template <typename Read, typename T> T ReadOrDefault(Read read, T fallback) {
+template <typename Read, typename T> T readOrDefault(Read read, T fallback) {
     try {
         return read();
     } catch (const ESettingsError& e) {
-        Application::ReportError(e.Text());
+        Application::reportError(e.text());
         return fallback;
     }
 }
 
 } // namespace
 
-MainWindow::MainWindow(QWidget* parent) : QWidget(parent), m_images(LoadMainBitmaps()) {
+MainWindow::MainWindow(QWidget* parent) : QWidget(parent), m_images(loadMainBitmaps()) {
     createComponents();
     setUpGame();
 }
@@ -96,9 +96,9 @@ MainWindow::~MainWindow() {
     // that never came on screen (its start failed) must not overwrite the stored placement.
     if (m_wasShown) {
         try {
-            m_placement->SavePlacement();
+            m_placement->savePlacement();
         } catch (const ESettingsError& e) {
-            Application::ReportError(e.Text());
+            Application::reportError(e.text());
         }
     }
     onDestroy();
@@ -122,18 +122,18 @@ void MainWindow::createComponents() {
     m_boardBox->setFocusPolicy(Qt::StrongFocus);
     m_boardBox->setFocus();
 
-    m_startButton = MakeButton(m_toolBarBox, 4, &m_images, 4, 5, 6);
-    m_pauseButton = MakeButton(m_toolBarBox, 56, &m_images, 11, 12, 13);
-    m_bestListButton = MakeButton(m_toolBarBox, 108, &m_images, 7, 8, 9);
-    m_levelButton = MakeButton(m_toolBarBox, 160, &m_images, 14, 15, 16);
+    m_startButton = makeButton(m_toolBarBox, 4, &m_images, 4, 5, 6);
+    m_pauseButton = makeButton(m_toolBarBox, 56, &m_images, 11, 12, 13);
+    m_bestListButton = makeButton(m_toolBarBox, 108, &m_images, 7, 8, 9);
+    m_levelButton = makeButton(m_toolBarBox, 160, &m_images, 14, 15, 16);
     // Faces from the shared images, which exist only after this window (useDialogImages).
-    m_optionsButton = MakeButton(m_toolBarBox, 0, nullptr, 7, 8, 7);
-    m_infoButton = MakeButton(m_toolBarBox, 0, nullptr, 3, 4, 3);
-    m_rulesButton = MakeButton(m_toolBarBox, 0, nullptr, 5, 6, 5);
-    m_exitButton = MakeButton(m_toolBarBox, 0, nullptr, 1, 2, 1);
+    m_optionsButton = makeButton(m_toolBarBox, 0, nullptr, 7, 8, 7);
+    m_infoButton = makeButton(m_toolBarBox, 0, nullptr, 3, 4, 3);
+    m_rulesButton = makeButton(m_toolBarBox, 0, nullptr, 5, 6, 5);
+    m_exitButton = makeButton(m_toolBarBox, 0, nullptr, 1, 2, 1);
     arrangeRightButtons();
-    m_sizeLabel = MakeCaption(m_toolBarBox, 225);
-    m_scoreLabel = MakeCaption(m_toolBarBox, 365);
+    m_sizeLabel = makeCaption(m_toolBarBox, 225);
+    m_scoreLabel = makeCaption(m_toolBarBox, 365);
     m_scoreLabel->setText(QStringLiteral("Punkte:"));
 
     connect(m_startButton, &ImageButton::clicked, this, [this] { onStartClicked(); });
@@ -146,17 +146,17 @@ void MainWindow::createComponents() {
     connect(m_rulesButton, &ImageButton::clicked, this, [this] { onRulesClicked(); });
     connect(m_exitButton, &ImageButton::clicked, this, [this] { onExitClicked(); });
 
-    m_boardBox->OnMouseDown = [this](Qt::MouseButton b, int32_t x, int32_t y) {
+    m_boardBox->onMouseDown = [this](Qt::MouseButton b, int32_t x, int32_t y) {
         // The mouse takes over: the keyboard's cursor hides until the next arrow key.
         m_keyboard->hide();
         boxMouseDown(b, x, y);
     };
-    m_boardBox->OnMouseMove = [this](Qt::MouseButtons, int32_t x, int32_t y) {
+    m_boardBox->onMouseMove = [this](Qt::MouseButtons, int32_t x, int32_t y) {
         boxMouseMove(x, y);
     };
-    m_boardBox->OnMouseUp = [this](Qt::MouseButton, int32_t, int32_t) { boxMouseUp(); };
-    m_boardBox->OnResize = [this] { RelayOut(); };
-    m_toolBarBox->OnResize = [this] { paintToolBar(); };
+    m_boardBox->onMouseUp = [this](Qt::MouseButton, int32_t, int32_t) { boxMouseUp(); };
+    m_boardBox->onResize = [this] { relayOut(); };
+    m_toolBarBox->onResize = [this] { paintToolBar(); };
 
     m_clockTimer.setInterval(TickMs);
     connect(&m_clockTimer, &QTimer::timeout, this, [this] {
@@ -164,53 +164,53 @@ void MainWindow::createComponents() {
         if (m_clockTimer.interval() != TickMs) m_clockTimer.setInterval(TickMs);
         onTimerTick();
         // Waking 10 times a second for nothing keeps the processor from resting.
-        if (!TimerNeeded()) m_clockTimer.stop();
+        if (!timerNeeded()) m_clockTimer.stop();
     });
     m_clockTimer.start();
     m_timerEpoch.start();
 
     m_sounds = std::make_unique<SoundPlayer>();
     m_music = std::make_unique<MusicPlayer>();
-    m_music->SetBackgroundLoading(true);
+    m_music->setBackgroundLoading(true);
     m_placement = std::make_unique<WindowPlacement>(this, m_settings);
-    m_placement->KeepOnScreenHeight = ToolBarHeight;
+    m_placement->keepOnScreenHeight = ToolBarHeight;
     m_hintBalloon = std::make_unique<HintBalloon>();
     m_painter = std::make_unique<BoardPainter>(puzzle, m_images, *m_boardBox);
     m_toolbar = std::make_unique<ToolBarPainter>(m_images);
-    m_rules = std::make_unique<BoardRules>(puzzle, m_painter->Layout, gameState, playTime, *this);
+    m_rules = std::make_unique<BoardRules>(puzzle, m_painter->layout, gameState, playTime, *this);
     m_keyboard = std::make_unique<KeyboardPlay>(*m_rules, puzzle, *this);
     m_painter->cursor = &m_keyboard->cursor();
 }
 
 void MainWindow::useDialogImages(const DialogImages& resources) {
     for (ImageButton* btn : {m_optionsButton, m_infoButton, m_rulesButton, m_exitButton})
-        btn->SetButtonFaceImageList(&resources.btns);
+        btn->setButtonFaceImageList(&resources.btns);
 }
 
 void MainWindow::setUpGame() {
     programDir = gameDataFolder(QCoreApplication::applicationDirPath()).toStdString();
-    SetupScrambler();
+    setupScrambler();
     firstShow = true;
     setWindowTitle(QStringLiteral("Morvek V1.0"));
     m_helpSystem = std::make_unique<HelpSystem>(
         QString::fromStdString(programDir) + QStringLiteral("mrvk.html"), 0, QString());
 
-    tongue = ReadOrDefault([&] { return m_settings.ReadNumber(sdTongue); }, sdTongue.NumberDefault);
-    soundOn = ReadOrDefault([&] { return m_settings.ReadFlag(sdSound); }, true);
-    musicOn = ReadOrDefault([&] { return m_settings.ReadFlag(sdMusic); }, true);
-    fairJudging = ReadOrDefault([&] { return m_settings.ReadFlag(sdFair); }, true);
-    backgroundMode = ReadOrDefault([&] { return m_settings.ReadNumber(sdBackMode); }, 0);
-    mode = ReadOrDefault([&] { return m_settings.ReadNumber(sdMode); }, 1);
+    tongue = readOrDefault([&] { return m_settings.readNumber(sdTongue); }, sdTongue.numberDefault);
+    soundOn = readOrDefault([&] { return m_settings.readFlag(sdSound); }, true);
+    musicOn = readOrDefault([&] { return m_settings.readFlag(sdMusic); }, true);
+    fairJudging = readOrDefault([&] { return m_settings.readFlag(sdFair); }, true);
+    backgroundMode = readOrDefault([&] { return m_settings.readNumber(sdBackMode); }, 0);
+    mode = readOrDefault([&] { return m_settings.readNumber(sdMode); }, 1);
     // Stored values are not to be trusted: bring them into range once, here.
     if (backgroundMode < 0 || backgroundMode > 6) backgroundMode = 0;
-    mode = ClampMode(mode);
+    mode = clampMode(mode);
 
-    m_music->Start();
+    m_music->start();
 
     if (fixedSeed)
-        randomSource.Seed = *fixedSeed;
+        randomSource.seed = *fixedSeed;
     else
-        randomSource.Randomize();
+        randomSource.randomize();
 
     prepareBackground();
     newLevel();
@@ -232,9 +232,9 @@ void MainWindow::showEvent(QShowEvent* event) {
 void MainWindow::onFirstShow() {
     if (!firstShow) return;
     firstShow = false;
-    tongue = ReadOrDefault([&] { return m_settings.ReadNumber(sdTongue); }, tongue);
+    tongue = readOrDefault([&] { return m_settings.readNumber(sdTongue); }, tongue);
     if (tongue == -1) {
-        m_languageDialog->ShowModal();
+        m_languageDialog->showModal();
         setMainTexts();
     }
 }
@@ -242,29 +242,29 @@ void MainWindow::onFirstShow() {
 void MainWindow::newLevel() {
     gameState = GameState::Ready;
     playTime = 0;
-    puzzle.ColCount = ColCountFor(mode);
-    puzzle.RowCount = RowCountFor(mode);
-    GeneratePuzzle(puzzle, randomSource);
-    m_painter->ComputeLayout();
-    tileStyle = randomSource.Random(4) + 1;
+    puzzle.colCount = colCountFor(mode);
+    puzzle.rowCount = rowCountFor(mode);
+    generatePuzzle(puzzle, randomSource);
+    m_painter->computeLayout();
+    tileStyle = randomSource.random(4) + 1;
     m_painter->tileStyle = tileStyle;
-    m_painter->PrepareTile();
+    m_painter->prepareTile();
     m_pauseButton->setEnabled(false);
     m_keyboard->newLevel();
-    Paint();
+    paint();
     dragging = false;
     updateBoardName();
 }
 
-void MainWindow::LevelSolved() {
-    m_messageDialog->ShowMsg(1);
+void MainWindow::levelSolved() {
+    m_messageDialog->showMsg(1);
     // A best list that cannot be read is reported; the solved level still ends properly.
     try {
-        m_bestListDialog->SetDirection(1);
-        m_bestListDialog->SetINIString(QStringLiteral("hs%1").arg(mode));
-        m_bestListDialog->ShowModal(playTime, false);
+        m_bestListDialog->setDirection(1);
+        m_bestListDialog->setIniString(QStringLiteral("hs%1").arg(mode));
+        m_bestListDialog->showModal(playTime, false);
     } catch (const ESettingsError& e) {
-        Application::ReportError(e.Text());
+        Application::reportError(e.text());
     }
     m_pauseButton->setEnabled(false);
     setMainTexts();
@@ -280,18 +280,18 @@ void MainWindow::onTimerTick() {
         if (++tickTenths > 9) tickTenths = 0;
         if (tickTenths == 0) {
             ++playTime;
-            DrawTime();
+            drawTime();
         }
     }
-    if (musicFound && musicOn) m_music->Tick();
+    if (musicFound && musicOn) m_music->tick();
 }
 
-bool MainWindow::TimerNeeded() const {
+bool MainWindow::timerNeeded() const {
     return gameState == GameState::Running || (musicFound && musicOn);
 }
 
-void MainWindow::WakeTimer() {
-    if (ticksByHand || m_hasLeft || m_clockTimer.isActive() || !TimerNeeded()) return;
+void MainWindow::wakeTimer() {
+    if (ticksByHand || m_hasLeft || m_clockTimer.isActive() || !timerNeeded()) return;
     // The next tick falls where it would have fallen had the timer run on.
     const qint64 intoTick = m_timerEpoch.isValid() ? m_timerEpoch.elapsed() % TickMs : 0;
     m_clockTimer.start(static_cast<int>(TickMs - intoTick));
@@ -299,7 +299,7 @@ void MainWindow::WakeTimer() {
 
 void MainWindow::onStartClicked() {
     if (gameState == GameState::Running) {
-        if (m_messageDialog->ShowMsg(4) == ResultNo) return;
+        if (m_messageDialog->showMsg(4) == ResultNo) return;
         repaintAll();
     }
     newLevel();
@@ -309,20 +309,20 @@ void MainWindow::onPauseClicked() {
     if (gameState != GameState::Running) return;
     gameState = GameState::Paused;
     repaintAll();
-    m_messageDialog->ShowMsg(12);
+    m_messageDialog->showMsg(12);
     gameState = GameState::Running;
-    WakeTimer();
+    wakeTimer();
     repaintAll();
 }
 
 void MainWindow::onBestListClicked() {
-    m_bestListDialog->SetDirection(1);
-    m_bestListDialog->SetINIString(QStringLiteral("hs%1").arg(mode));
-    m_bestListDialog->ShowModal(playTime, true);
+    m_bestListDialog->setDirection(1);
+    m_bestListDialog->setIniString(QStringLiteral("hs%1").arg(mode));
+    m_bestListDialog->showModal(playTime, true);
 }
 
 void MainWindow::onLevelPressed(Qt::MouseButton button) {
-    if (gameState == GameState::Running && m_messageDialog->ShowMsg(4) == ResultNo) return;
+    if (gameState == GameState::Running && m_messageDialog->showMsg(4) == ResultNo) return;
     if (button == Qt::LeftButton)
         mode = mode >= MaxMode ? MinMode : mode + 1;
     else
@@ -331,16 +331,16 @@ void MainWindow::onLevelPressed(Qt::MouseButton button) {
 }
 
 void MainWindow::onOptionsClicked() {
-    m_optionsDialog->ShowModal();
+    m_optionsDialog->showModal();
 }
 
 void MainWindow::onInfoClicked() {
-    InfoDialog info(this, *DlgResources);
+    InfoDialog info(this, *dlgResources);
     info.exec();
 }
 
 void MainWindow::onRulesClicked() {
-    AppHelpContext(tongue == 1 ? 1 : 2);
+    appHelpContext(tongue == 1 ? 1 : 2);
 }
 
 void MainWindow::onExitClicked() {
@@ -348,34 +348,34 @@ void MainWindow::onExitClicked() {
 }
 
 void MainWindow::setMainTexts() {
-    const MainWindowTexts t = MainTexts(German());
-    m_startButton->SetHint(t.StartHint);
-    m_bestListButton->SetHint(t.HighScoreHint);
-    m_pauseButton->SetHint(t.PauseHint);
-    m_levelButton->SetHint(t.LevelHint);
-    m_rulesButton->SetHint(t.RulesHint);
-    m_optionsButton->SetHint(t.OptionHint);
-    m_exitButton->SetHint(t.ExitHint);
-    m_infoButton->SetHint(t.InfoHint);
-    m_scoreLabel->setText(t.ScoreCaption);
+    const MainWindowTexts t = mainTexts(isGerman());
+    m_startButton->setHint(t.startHint);
+    m_bestListButton->setHint(t.highScoreHint);
+    m_pauseButton->setHint(t.pauseHint);
+    m_levelButton->setHint(t.levelHint);
+    m_rulesButton->setHint(t.rulesHint);
+    m_optionsButton->setHint(t.optionHint);
+    m_exitButton->setHint(t.exitHint);
+    m_infoButton->setHint(t.infoHint);
+    m_scoreLabel->setText(t.scoreCaption);
     m_scoreLabel->adjustSize();
-    m_sizeLabel->setText(t.SizeCaption);
+    m_sizeLabel->setText(t.sizeCaption);
     m_sizeLabel->adjustSize();
 
-    const AccessibleTexts a = accessibleTexts(German());
+    const AccessibleTexts a = accessibleTexts(isGerman());
     const struct {
         ImageButton* button;
         const QString& name;
         const QString& description;
     } buttons[] = {
-        {m_startButton, a.startName, t.StartHint},
-        {m_pauseButton, a.pauseName, t.PauseHint},
-        {m_bestListButton, a.highScoreName, t.HighScoreHint},
-        {m_levelButton, a.levelName, t.LevelHint},
-        {m_optionsButton, a.optionName, t.OptionHint},
-        {m_infoButton, a.infoName, t.InfoHint},
-        {m_rulesButton, a.rulesName, t.RulesHint},
-        {m_exitButton, a.exitName, t.ExitHint},
+        {m_startButton, a.startName, t.startHint},
+        {m_pauseButton, a.pauseName, t.pauseHint},
+        {m_bestListButton, a.highScoreName, t.highScoreHint},
+        {m_levelButton, a.levelName, t.levelHint},
+        {m_optionsButton, a.optionName, t.optionHint},
+        {m_infoButton, a.infoName, t.infoHint},
+        {m_rulesButton, a.rulesName, t.rulesHint},
+        {m_exitButton, a.exitName, t.exitHint},
     };
     for (const auto& b : buttons) {
         b.button->setAccessibleName(b.name);
@@ -390,13 +390,13 @@ void MainWindow::setMainTexts() {
 
 void MainWindow::updateBoardName() {
     const BoardCursor& c = m_keyboard->cursor();
-    setAccessibleNameIfNew(m_boardBox, c.visible ? cellText(German(), puzzle, c.col, c.row)
-                                                 : accessibleTexts(German()).boardName);
+    setAccessibleNameIfNew(m_boardBox, c.visible ? cellText(isGerman(), puzzle, c.col, c.row)
+                                                 : accessibleTexts(isGerman()).boardName);
 }
 
 void MainWindow::updateCounterNames() {
-    setAccessibleNameIfNew(m_scoreLabel, timeText(German(), playTime));
-    setAccessibleNameIfNew(m_sizeLabel, sizeText(German(), puzzle.ColCount, puzzle.RowCount));
+    setAccessibleNameIfNew(m_scoreLabel, timeText(isGerman(), playTime));
+    setAccessibleNameIfNew(m_sizeLabel, sizeText(isGerman(), puzzle.colCount, puzzle.rowCount));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -410,51 +410,51 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->setAccepted(m_hasLeft);
         return;
     }
-    Leave();
+    leave();
     event->accept();
 }
 
 bool MainWindow::confirmClose() {
-    const int answer = m_messageDialog->ShowMsg(gameState == GameState::Running ? 4 : 3);
+    const int answer = m_messageDialog->showMsg(gameState == GameState::Running ? 4 : 3);
     repaintAll();
     return answer == ResultYes;
 }
 
-void MainWindow::Leave() {
+void MainWindow::leave() {
     if (m_hasLeft) return; // a quit signal may have closed the game while the close was asked
     m_clockTimer.stop();
-    AppHelpCommand(HELP_QUIT, 0);
+    appHelpCommand(HELP_QUIT, 0);
     // A store that cannot be written must not keep the player from leaving: the failure is
     // reported, the values after it are not tried, and the window closes.
     try {
-        m_settings.WriteFlag(sdSound, soundOn);
-        m_settings.WriteFlag(sdMusic, musicOn);
-        m_settings.WriteNumber(sdTongue, tongue);
-        m_settings.WriteNumber(sdBackMode, backgroundMode);
-        m_settings.WriteNumber(sdMode, mode);
-        m_settings.WriteFlag(sdFair, fairJudging);
+        m_settings.writeFlag(sdSound, soundOn);
+        m_settings.writeFlag(sdMusic, musicOn);
+        m_settings.writeNumber(sdTongue, tongue);
+        m_settings.writeNumber(sdBackMode, backgroundMode);
+        m_settings.writeNumber(sdMode, mode);
+        m_settings.writeFlag(sdFair, fairJudging);
     } catch (const ESettingsError& e) {
-        Application::ReportError(e.Text());
+        Application::reportError(e.text());
     }
-    m_painter->BoardBitmap = {};
-    m_painter->ShadeBitmap = {};
-    m_painter->TileBitmap = {};
+    m_painter->boardBitmap = {};
+    m_painter->shadeBitmap = {};
+    m_painter->tileBitmap = {};
     m_hasLeft = true;
 }
 
 void MainWindow::closeOnSignal() {
     // Nobody may be there to answer a message box (a desktop logout): failures go to stderr.
-    if (!Application::ErrorHook)
-        Application::ErrorHook = [](const QString& text) {
+    if (!Application::errorHook)
+        Application::errorHook = [](const QString& text) {
             std::fputs(qPrintable(QStringLiteral("morvek: ") + text + u'\n'), stderr);
         };
-    Leave();
+    leave();
     QCoreApplication::quit();
 }
 
 void MainWindow::onDestroy() {
     m_helpSystem.reset();
-    CloseAllHelp();
+    closeAllHelp();
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
@@ -463,20 +463,20 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
     m_boardBox->setGeometry(0, ToolBarHeight, width(), std::max(0, height() - ToolBarHeight));
 }
 
-void MainWindow::RelayOut() {
+void MainWindow::relayOut() {
     if (m_hasLeft) return;
     arrangeRightButtons();
-    m_painter->ComputeLayout();
-    m_painter->PrepareTile();
+    m_painter->computeLayout();
+    m_painter->prepareTile();
     prepareBackground();
-    Paint();
+    paint();
 }
 
 void MainWindow::arrangeRightButtons() {
-    m_exitButton->move(RightButtonLeft(width(), 0), ButtonTop);
-    m_rulesButton->move(RightButtonLeft(width(), 1), ButtonTop);
-    m_infoButton->move(RightButtonLeft(width(), 2), ButtonTop);
-    m_optionsButton->move(RightButtonLeft(width(), 3), ButtonTop);
+    m_exitButton->move(rightButtonLeft(width(), 0), ButtonTop);
+    m_rulesButton->move(rightButtonLeft(width(), 1), ButtonTop);
+    m_infoButton->move(rightButtonLeft(width(), 2), ButtonTop);
+    m_optionsButton->move(rightButtonLeft(width(), 3), ButtonTop);
 }
 
 void MainWindow::prepareBackground() {
@@ -485,65 +485,65 @@ void MainWindow::prepareBackground() {
     m_painter->prepareBackground();
 }
 
-void MainWindow::Paint() {
+void MainWindow::paint() {
     if (m_hasLeft) return;
-    m_painter->Paused = gameState == GameState::Paused;
-    m_painter->Paint();
-    DrawSize();
-    DrawTime();
+    m_painter->paused = gameState == GameState::Paused;
+    m_painter->paint();
+    drawSize();
+    drawTime();
 }
 
 void MainWindow::paintToolBar() {
     if (m_hasLeft) return;
-    m_toolbar->paintToolBar(m_toolBarBox->Surface(), width());
-    m_toolBarBox->Flush();
-    DrawTime();
+    m_toolbar->paintToolBar(m_toolBarBox->surface(), width());
+    m_toolBarBox->flush();
+    drawTime();
 }
 
 void MainWindow::repaintAll() {
     paintToolBar();
-    Paint();
+    paint();
 }
 
-void MainWindow::DrawSize() {
-    m_toolBarBox->Flush(
-        m_toolbar->DrawSize(m_toolBarBox->Surface(), puzzle.ColCount, puzzle.RowCount));
+void MainWindow::drawSize() {
+    m_toolBarBox->flush(
+        m_toolbar->drawSize(m_toolBarBox->surface(), puzzle.colCount, puzzle.rowCount));
     updateCounterNames();
 }
 
-const BoardLayout& MainWindow::BoardLayoutNow() const {
-    return m_painter->Layout;
+const BoardLayout& MainWindow::boardLayoutNow() const {
+    return m_painter->layout;
 }
 
-void MainWindow::DrawCell(int32_t col, int32_t row) {
-    m_painter->DrawCell(col, row);
+void MainWindow::drawCell(int32_t col, int32_t row) {
+    m_painter->drawCell(col, row);
 }
-void MainWindow::DrawRowClues() {
-    m_painter->DrawRowClues();
+void MainWindow::drawRowClues() {
+    m_painter->drawRowClues();
 }
-void MainWindow::DrawColClues() {
-    m_painter->DrawColClues();
+void MainWindow::drawColClues() {
+    m_painter->drawColClues();
 }
 
-void MainWindow::DrawTime() {
+void MainWindow::drawTime() {
     if (m_hasLeft) return;
-    m_toolBarBox->Flush(m_toolbar->DrawTime(m_toolBarBox->Surface(), playTime));
+    m_toolBarBox->flush(m_toolbar->drawTime(m_toolBarBox->surface(), playTime));
     updateCounterNames();
 }
 
-void MainWindow::PlaySnd(int32_t number) {
+void MainWindow::playSnd(int32_t number) {
     // The picture of a move shows first; its sound starts as soon as control is back in an
     // event loop, within the same frame, so a device still waking never holds the cell back.
     QMetaObject::invokeMethod(
-        this, [this, number] { m_sounds->PlaySnd(number); }, Qt::QueuedConnection);
+        this, [this, number] { m_sounds->playSnd(number); }, Qt::QueuedConnection);
 }
 
-void MainWindow::Delay(int32_t ms) {
+void MainWindow::delay(int32_t ms) {
     ++m_waiting;
     if (delayHook)
         delayHook(ms);
     else
-        ::Delay(ms);
+        ::delay(ms);
     --m_waiting;
     // The move goes on after the wait; what was held back runs once control is back in an
     // event loop (the main one, or a dialog the move opens).
@@ -564,10 +564,10 @@ void MainWindow::afterWait() {
     }
 }
 
-void MainWindow::EnablePauseBtn(bool enabled) {
+void MainWindow::enablePauseBtn(bool enabled) {
     m_pauseButton->setEnabled(enabled);
     // The rules enable it as a level starts running: the clock is needed from now on.
-    if (enabled) WakeTimer();
+    if (enabled) wakeTimer();
 }
 
 void MainWindow::boxMouseDown(Qt::MouseButton button, int32_t x, int32_t y) {
@@ -588,7 +588,7 @@ void MainWindow::boxMouseDown(Qt::MouseButton button, int32_t x, int32_t y) {
 
 void MainWindow::boxMouseMove(int32_t x, int32_t y) {
     // A click with its sound may follow: the audio device gets ready meanwhile.
-    if (soundOn) AudioWarmUp();
+    if (soundOn) audioWarmUp();
     m_rules->boxMouseMove(x, y);
 }
 
@@ -599,12 +599,12 @@ void MainWindow::boxMouseUp() {
 void MainWindow::cursorMoved(const BoardCursor& previous) {
     if (m_hasLeft) return;
     const BoardCursor& now = m_keyboard->cursor();
-    if (previous.visible) m_painter->DrawCell(previous.col, previous.row);
-    if (now.visible) m_painter->DrawCell(now.col, now.row);
+    if (previous.visible) m_painter->drawCell(previous.col, previous.row);
+    if (now.visible) m_painter->drawCell(now.col, now.row);
     // The lit clue lines follow the cursor.
     const bool shownOrHidden = previous.visible != now.visible;
-    if (shownOrHidden || (now.visible && previous.row != now.row)) m_painter->DrawRowClues();
-    if (shownOrHidden || (now.visible && previous.col != now.col)) m_painter->DrawColClues();
+    if (shownOrHidden || (now.visible && previous.row != now.row)) m_painter->drawRowClues();
+    if (shownOrHidden || (now.visible && previous.col != now.col)) m_painter->drawColClues();
     updateBoardName();
 }
 
@@ -641,31 +641,31 @@ void MainWindow::runKey(KeyCommand command, bool shift) {
         break;
     // The tool bar's keys do what a click does, and report errors the same way.
     case KeyCommand::NewGame:
-        Application::Guarded([this] { onStartClicked(); });
+        Application::guarded([this] { onStartClicked(); });
         break;
     case KeyCommand::Pause:
-        Application::Guarded([this] { onPauseClicked(); });
+        Application::guarded([this] { onPauseClicked(); });
         break;
     case KeyCommand::BestList:
-        Application::Guarded([this] { onBestListClicked(); });
+        Application::guarded([this] { onBestListClicked(); });
         break;
     case KeyCommand::NextSize:
-        Application::Guarded([this] { onLevelPressed(Qt::LeftButton); });
+        Application::guarded([this] { onLevelPressed(Qt::LeftButton); });
         break;
     case KeyCommand::PreviousSize:
-        Application::Guarded([this] { onLevelPressed(Qt::RightButton); });
+        Application::guarded([this] { onLevelPressed(Qt::RightButton); });
         break;
     case KeyCommand::Options:
-        Application::Guarded([this] { onOptionsClicked(); });
+        Application::guarded([this] { onOptionsClicked(); });
         break;
     case KeyCommand::Rules:
-        Application::Guarded([this] { onRulesClicked(); });
+        Application::guarded([this] { onRulesClicked(); });
         break;
     case KeyCommand::Info:
-        Application::Guarded([this] { onInfoClicked(); });
+        Application::guarded([this] { onInfoClicked(); });
         break;
     case KeyCommand::Exit:
-        Application::Guarded([this] { onExitClicked(); });
+        Application::guarded([this] { onExitClicked(); });
         break;
     default:
         break;

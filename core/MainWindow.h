@@ -109,12 +109,12 @@ class MainWindow : public QWidget, public IBoardEffects, public CursorEffects {
 
     // Game flow.
     void newLevel();
-    void LevelSolved() override;
+    void levelSolved() override;
     void onTimerTick();
     // The timer sleeps while it has nothing to do (no level running, no music) and wakes when
     // that changes, on the 100 ms grid it has kept since the window was created.
-    bool TimerNeeded() const;
-    void WakeTimer();
+    bool timerNeeded() const;
+    void wakeTimer();
     void onStartClicked();
     void onPauseClicked();
     void onBestListClicked();
@@ -126,21 +126,21 @@ class MainWindow : public QWidget, public IBoardEffects, public CursorEffects {
     void setMainTexts();
 
     // Drawing.
-    void Paint();
+    void paint();
     void paintToolBar();
-    void DrawSize();
+    void drawSize();
     void prepareBackground();
     void repaintAll();
-    const BoardLayout& BoardLayoutNow() const;
+    const BoardLayout& boardLayoutNow() const;
 
     // What the rules ask of the window.
-    void DrawCell(int32_t col, int32_t row) override;
-    void DrawRowClues() override;
-    void DrawColClues() override;
-    void DrawTime() override;
-    void PlaySnd(int32_t number) override;
-    void Delay(int32_t ms) override;
-    void EnablePauseBtn(bool enabled) override;
+    void drawCell(int32_t col, int32_t row) override;
+    void drawRowClues() override;
+    void drawColClues() override;
+    void drawTime() override;
+    void playSnd(int32_t number) override;
+    void delay(int32_t ms) override;
+    void enablePauseBtn(bool enabled) override;
 
     // The keyboard's cursor on the board.
     void cursorMoved(const BoardCursor& previous) override;
@@ -170,9 +170,9 @@ class MainWindow : public QWidget, public IBoardEffects, public CursorEffects {
     void setUpGame();
     void onFirstShow();
     bool confirmClose();
-    void Leave();
+    void leave();
     void onDestroy();
-    void RelayOut();
+    void relayOut();
     void arrangeRightButtons();
     // Runs what an animation's wait held back: one clock tick, a close asked for meanwhile.
     void afterWait();

@@ -8,21 +8,21 @@
 
 Knowledge unknownBoard(const Puzzle& puzzle) {
     Knowledge k;
-    k.Cols = puzzle.ColCount;
-    k.Rows = puzzle.RowCount;
-    for (int32_t r = 0; r < k.Rows; ++r)
-        for (int32_t c = 0; c < k.Cols; ++c)
+    k.cols = puzzle.colCount;
+    k.rows = puzzle.rowCount;
+    for (int32_t r = 0; r < k.rows; ++r)
+        for (int32_t c = 0; c < k.cols; ++c)
             k.set(c, r, Unknown);
     return k;
 }
 
 Knowledge pictureOf(const Puzzle& puzzle) {
     Knowledge k;
-    k.Cols = puzzle.ColCount;
-    k.Rows = puzzle.RowCount;
-    for (int32_t r = 0; r < k.Rows; ++r)
-        for (int32_t c = 0; c < k.Cols; ++c) {
-            const int32_t state = puzzle.Grid[c + 1][r + 1];
+    k.cols = puzzle.colCount;
+    k.rows = puzzle.rowCount;
+    for (int32_t r = 0; r < k.rows; ++r)
+        for (int32_t c = 0; c < k.cols; ++c) {
+            const int32_t state = puzzle.grid[c + 1][r + 1];
             k.set(c, r,
                   state == CellState::HiddenFilled || state == CellState::Uncovered ? MayFill
                                                                                     : MayEmpty);
@@ -31,8 +31,8 @@ Knowledge pictureOf(const Puzzle& puzzle) {
 }
 
 bool PictureSearch::propagate(Knowledge& known) const {
-    const uint64_t rows = known.Rows >= 64 ? ~uint64_t{0} : (uint64_t{1} << known.Rows) - 1;
-    const uint64_t cols = known.Cols >= 64 ? ~uint64_t{0} : (uint64_t{1} << known.Cols) - 1;
+    const uint64_t rows = known.rows >= 64 ? ~uint64_t{0} : (uint64_t{1} << known.rows) - 1;
+    const uint64_t cols = known.cols >= 64 ? ~uint64_t{0} : (uint64_t{1} << known.cols) - 1;
     return propagate(known, rows, cols);
 }
 
@@ -42,12 +42,12 @@ bool PictureSearch::propagate(Knowledge& known, uint64_t dirtyRows, uint64_t dir
         while (dirtyRows != 0) {
             const int32_t r = std::countr_zero(dirtyRows);
             dirtyRows &= dirtyRows - 1;
-            for (int32_t c = 0; c < known.Cols; ++c)
+            for (int32_t c = 0; c < known.cols; ++c)
                 line[c] = known.at(c, r);
-            if (!solveLine(&puzzle.RowClues[r + 1][1], puzzle.RowClueCount[r + 1], line,
-                           known.Cols))
+            if (!solveLine(&m_puzzle.rowClues[r + 1][1], m_puzzle.rowClueCount[r + 1], line,
+                           known.cols))
                 return false;
-            for (int32_t c = 0; c < known.Cols; ++c)
+            for (int32_t c = 0; c < known.cols; ++c)
                 if (line[c] != known.at(c, r)) {
                     if (line[c] == 0) return false;
                     known.set(c, r, line[c]);
@@ -57,12 +57,12 @@ bool PictureSearch::propagate(Knowledge& known, uint64_t dirtyRows, uint64_t dir
         while (dirtyCols != 0) {
             const int32_t c = std::countr_zero(dirtyCols);
             dirtyCols &= dirtyCols - 1;
-            for (int32_t r = 0; r < known.Rows; ++r)
+            for (int32_t r = 0; r < known.rows; ++r)
                 line[r] = known.at(c, r);
-            if (!solveLine(&puzzle.ColClues[c + 1][1], puzzle.ColClueCount[c + 1], line,
-                           known.Rows))
+            if (!solveLine(&m_puzzle.colClues[c + 1][1], m_puzzle.colClueCount[c + 1], line,
+                           known.rows))
                 return false;
-            for (int32_t r = 0; r < known.Rows; ++r)
+            for (int32_t r = 0; r < known.rows; ++r)
                 if (line[r] != known.at(c, r)) {
                     if (line[r] == 0) return false;
                     known.set(c, r, line[r]);
@@ -77,10 +77,10 @@ namespace {
 
 // The open cell of the row with the fewest open cells: its guess settles the most.
 bool pickGuess(const Knowledge& k, int32_t& col, int32_t& row) {
-    int32_t best = k.Cols + 1;
-    for (int32_t r = 0; r < k.Rows; ++r) {
+    int32_t best = k.cols + 1;
+    for (int32_t r = 0; r < k.rows; ++r) {
         int32_t open = 0, first = -1;
-        for (int32_t c = 0; c < k.Cols; ++c)
+        for (int32_t c = 0; c < k.cols; ++c)
             if (k.at(c, r) == Unknown) {
                 if (open++ == 0) first = c;
             }
@@ -90,14 +90,14 @@ bool pickGuess(const Knowledge& k, int32_t& col, int32_t& row) {
             row = r;
         }
     }
-    return best <= k.Cols;
+    return best <= k.cols;
 }
 
 struct Guess {
-    Knowledge Before;
-    int32_t Col;
-    int32_t Row;
-    uint8_t Other;
+    Knowledge before;
+    int32_t col;
+    int32_t row;
+    uint8_t other;
 };
 
 } // namespace
@@ -105,7 +105,7 @@ struct Guess {
 PictureSearch::Outcome PictureSearch::find(const Knowledge& known, const Knowledge* preferred,
                                            int64_t nodeBudget, Knowledge& picture,
                                            double cpuMillis) {
-    Nodes = 0;
+    m_nodes = 0;
     // Processor time, not wall time: a busy machine must not turn a quick search into a
     // give-up.
     const std::clock_t start = std::clock();
@@ -115,8 +115,8 @@ PictureSearch::Outcome PictureSearch::find(const Knowledge& known, const Knowled
     };
     std::vector<Guess> open;
     Knowledge cur = known;
-    for (int32_t r = 0; r < cur.Rows; ++r)
-        for (int32_t c = 0; c < cur.Cols; ++c)
+    for (int32_t r = 0; r < cur.rows; ++r)
+        for (int32_t c = 0; c < cur.cols; ++c)
             if (cur.at(c, r) == 0) return Outcome::None;
     bool fits = propagate(cur);
     for (;;) {
@@ -133,12 +133,12 @@ PictureSearch::Outcome PictureSearch::find(const Knowledge& known, const Knowled
         } else {
             if (open.empty()) return Outcome::None;
             Guess& g = open.back();
-            cur = g.Before;
-            cur.set(g.Col, g.Row, g.Other);
-            fits = propagate(cur, uint64_t{1} << g.Row, uint64_t{1} << g.Col);
+            cur = g.before;
+            cur.set(g.col, g.row, g.other);
+            fits = propagate(cur, uint64_t{1} << g.row, uint64_t{1} << g.col);
             open.pop_back();
         }
-        if (++Nodes > nodeBudget || outOfTime()) return Outcome::GaveUp;
+        if (++m_nodes > nodeBudget || outOfTime()) return Outcome::GaveUp;
     }
 }
 
@@ -149,21 +149,21 @@ FreeCells findFreeCells(const Puzzle& puzzle, int64_t nodeBudgetPerCell) {
     FreeCells result;
     if (!search.propagate(settled)) return result; // the clues contradict: nothing to compare
     bool isFree[MaxRows][MaxCols] = {};
-    for (int32_t r = 0; r < own.Rows; ++r)
-        for (int32_t c = 0; c < own.Cols; ++c) {
+    for (int32_t r = 0; r < own.rows; ++r)
+        for (int32_t c = 0; c < own.cols; ++c) {
             if (settled.at(c, r) != Unknown || isFree[r][c]) continue;
             Knowledge known = settled;
             known.set(c, r, Unknown & ~own.at(c, r));
             Knowledge other;
             const PictureSearch::Outcome out = search.find(known, &own, nodeBudgetPerCell, other);
-            if (out == PictureSearch::Outcome::GaveUp) result.Complete = false;
+            if (out == PictureSearch::Outcome::GaveUp) result.complete = false;
             if (out != PictureSearch::Outcome::Found) continue;
-            for (int32_t rr = 0; rr < own.Rows; ++rr)
-                for (int32_t cc = 0; cc < own.Cols; ++cc)
+            for (int32_t rr = 0; rr < own.rows; ++rr)
+                for (int32_t cc = 0; cc < own.cols; ++cc)
                     if (other.at(cc, rr) != own.at(cc, rr)) isFree[rr][cc] = true;
         }
-    for (int32_t r = 0; r < own.Rows; ++r)
-        for (int32_t c = 0; c < own.Cols; ++c)
-            result.Count += isFree[r][c] ? 1 : 0;
+    for (int32_t r = 0; r < own.rows; ++r)
+        for (int32_t c = 0; c < own.cols; ++c)
+            result.count += isFree[r][c] ? 1 : 0;
     return result;
 }

@@ -8,12 +8,12 @@
 
 // What is known of every cell of a board, as the values it may still take. 0-based.
 struct Knowledge {
-    int32_t Cols = 0;
-    int32_t Rows = 0;
-    uint8_t Cells[MaxRows][MaxCols] = {};
+    int32_t cols = 0;
+    int32_t rows = 0;
+    uint8_t cells[MaxRows][MaxCols] = {};
 
-    uint8_t at(int32_t col, int32_t row) const { return Cells[row][col]; }
-    void set(int32_t col, int32_t row, uint8_t value) { Cells[row][col] = value; }
+    uint8_t at(int32_t col, int32_t row) const { return cells[row][col]; }
+    void set(int32_t col, int32_t row, uint8_t value) { cells[row][col] = value; }
 };
 
 // Nothing known yet: every cell of the puzzle's size may be either.
@@ -26,7 +26,7 @@ class PictureSearch {
     enum class Outcome { Found, None, GaveUp };
 
     // Searches against the clues of puzzle; the puzzle must outlive the search.
-    explicit PictureSearch(const Puzzle& puzzle) : puzzle(puzzle) {}
+    explicit PictureSearch(const Puzzle& puzzle) : m_puzzle(puzzle) {}
 
     // Narrows every line to what its clues allow, until nothing changes. False when some line
     // has no placement left, that is when no picture fits.
@@ -40,20 +40,20 @@ class PictureSearch {
                  Knowledge& picture, double cpuMillis = 0);
 
     // Guesses and dead ends of the last find.
-    int64_t nodes() const { return Nodes; }
+    int64_t nodes() const { return m_nodes; }
 
   private:
     bool propagate(Knowledge& known, uint64_t dirtyRows, uint64_t dirtyCols) const;
 
-    const Puzzle& puzzle;
-    int64_t Nodes = 0;
+    const Puzzle& m_puzzle;
+    int64_t m_nodes = 0;
 };
 
 // The cells in which pictures fitting the clues differ from the puzzle's picture, found by
 // asking for each cell whether a picture with the other value exists. Searches that run out of
 // budget count as "no other picture" and make complete false.
 struct FreeCells {
-    int32_t Count = 0;
-    bool Complete = true;
+    int32_t count = 0;
+    bool complete = true;
 };
 FreeCells findFreeCells(const Puzzle& puzzle, int64_t nodeBudgetPerCell);

@@ -19,8 +19,8 @@
 
 namespace {
 
-bool DisplayReachable(const CommandLine& cmd) {
-    if (NamesDisplay(cmd)) return true;
+bool displayReachable(const CommandLine& cmd) {
+    if (namesDisplay(cmd)) return true;
     const char* platform = std::getenv("QT_QPA_PLATFORM");
     if (platform && *platform) return true;
     const char* x = std::getenv("DISPLAY");
@@ -33,7 +33,7 @@ bool DisplayReachable(const CommandLine& cmd) {
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     CommandLine cmd;
-    if (const std::string error = ParseCommandLine(args, cmd); !error.empty()) {
+    if (const std::string error = parseCommandLine(args, cmd); !error.empty()) {
         std::cerr << "morvek: " << error << "\n" << usageHint();
         return 2;
     }
@@ -45,18 +45,18 @@ int main(int argc, char** argv) {
         std::cout << versionText();
         return 0;
     }
-    if (cmd.PrintPuzzle || cmd.Solutions) {
-        const uint32_t seed = cmd.HasSeed ? cmd.Seed : [] {
+    if (cmd.printPuzzle || cmd.solutions) {
+        const uint32_t seed = cmd.hasSeed ? cmd.seed : [] {
             RandomGenerator r;
-            r.Randomize();
-            return r.Seed;
+            r.randomize();
+            return r.seed;
         }();
-        const Puzzle puzzle = FirstPuzzle(cmd.Mode, seed);
-        if (cmd.PrintPuzzle) std::cout << PuzzleText(puzzle);
-        if (cmd.Solutions) std::cout << SolutionsText(puzzle);
+        const Puzzle puzzle = firstPuzzle(cmd.mode, seed);
+        if (cmd.printPuzzle) std::cout << puzzleText(puzzle);
+        if (cmd.solutions) std::cout << solutionsText(puzzle);
         return 0;
     }
-    if (!DisplayReachable(cmd)) {
+    if (!displayReachable(cmd)) {
         std::cerr << "morvek: no display found (DISPLAY is not set); to play without a screen, "
                      "run it under Xvfb: xvfb-run -a morvek\n";
         return 1;
@@ -66,23 +66,23 @@ int main(int argc, char** argv) {
     QStringList arguments;
     for (const std::string& a : args)
         arguments << QString::fromStdString(a);
-    InitHelpSystem(arguments);
-    if (cmd.HasSeed) MainWindow::fixedSeed = cmd.Seed;
+    initHelpSystem(arguments);
+    if (cmd.hasSeed) MainWindow::fixedSeed = cmd.seed;
     QPointer<MainWindow> window;
     try {
         window = createGameWindows();
     } catch (const ESettingsError& e) {
         // No game without its windows: the player learns why, and the program ends.
-        Application::ReportError(e.Text());
-        DoneHelpSystem();
+        Application::reportError(e.text());
+        doneHelpSystem();
         return 1;
     }
-    InstallQuitSignals([window] {
+    installQuitSignals([window] {
         if (window) window->closeOnSignal();
     });
     window->show();
     const int result = app.exec();
     destroyGameWindows();
-    DoneHelpSystem();
+    doneHelpSystem();
     return result;
 }

@@ -21,33 +21,33 @@ constexpr int MinMode = 1;
 constexpr int MaxMode = 9;
 
 struct Puzzle {
-    int32_t ColCount = 0;
-    int32_t RowCount = 0;
-    int32_t Grid[MaxCols + 1][MaxRows + 1] = {};
-    int32_t RowClues[MaxRows + 1][MaxRowClueSlots + 1] = {};
-    int32_t RowClueCount[MaxRows + 1] = {};
-    int32_t ColClues[MaxCols + 1][MaxColClueSlots + 1] = {};
-    int32_t ColClueCount[MaxCols + 1] = {};
-    bool RowDone[MaxRows + 1] = {};
-    bool ColDone[MaxCols + 1] = {};
-    int32_t MaxRowClues = 0;
-    int32_t MaxColClues = 0;
+    int32_t colCount = 0;
+    int32_t rowCount = 0;
+    int32_t grid[MaxCols + 1][MaxRows + 1] = {};
+    int32_t rowClues[MaxRows + 1][MaxRowClueSlots + 1] = {};
+    int32_t rowClueCount[MaxRows + 1] = {};
+    int32_t colClues[MaxCols + 1][MaxColClueSlots + 1] = {};
+    int32_t colClueCount[MaxCols + 1] = {};
+    bool rowDone[MaxRows + 1] = {};
+    bool colDone[MaxCols + 1] = {};
+    int32_t maxRowClues = 0;
+    int32_t maxColClues = 0;
 };
 
 // Board size for a size level.
-inline int32_t ColCountFor(int32_t mode) {
+inline int32_t colCountFor(int32_t mode) {
     return 3 * mode + 7;
 }
-inline int32_t RowCountFor(int32_t mode) {
+inline int32_t rowCountFor(int32_t mode) {
     return 2 * mode + 5;
 }
 // A stored size level may be anything; the capacities only hold 1..9.
-int32_t ClampMode(int32_t mode);
+int32_t clampMode(int32_t mode);
 
 // Fills a new random board of p.ColCount x p.RowCount. The order of the draws is fixed,
 // so a seed always gives the same board.
-void GeneratePuzzle(Puzzle& p, RandomGenerator& rnd);
+void generatePuzzle(Puzzle& p, RandomGenerator& rnd);
 // Recomputes clues, done flags and maxima from the filled cells of the grid.
-void ComputeClues(Puzzle& p);
+void computeClues(Puzzle& p);
 // True when no hidden filled cell is left.
-bool IsSolved(const Puzzle& p);
+bool isSolved(const Puzzle& p);

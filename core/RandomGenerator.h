@@ -5,12 +5,12 @@
 
 class RandomGenerator {
   public:
-    explicit RandomGenerator(uint32_t seed = 0) : Seed(seed) {}
+    explicit RandomGenerator(uint32_t seed = 0) : seed(seed) {}
 
     // Uniform integer in 0..n-1 (n >= 1).
-    int32_t Random(int32_t n);
+    int32_t random(int32_t n);
     // Seeds from the low 32 bits of a high-resolution clock.
-    void Randomize();
+    void randomize();
 
-    uint32_t Seed;
+    uint32_t seed;
 };

@@ -80,17 +80,17 @@ QString sizeText(bool german, int32_t cols, int32_t rows) {
 }
 
 QString cellText(bool german, const Puzzle& puzzle, int32_t col, int32_t row) {
-    if (col < 1 || col > std::min(puzzle.ColCount, MaxCols) || row < 1 ||
-        row > std::min(puzzle.RowCount, MaxRows))
+    if (col < 1 || col > std::min(puzzle.colCount, MaxCols) || row < 1 ||
+        row > std::min(puzzle.rowCount, MaxRows))
         return {};
     QString rowClues =
-        clueList(puzzle.RowClues[row], std::min(puzzle.RowClueCount[row], MaxRowClueSlots));
+        clueList(puzzle.rowClues[row], std::min(puzzle.rowClueCount[row], MaxRowClueSlots));
     QString colClues =
-        clueList(puzzle.ColClues[col], std::min(puzzle.ColClueCount[col], MaxColClueSlots));
+        clueList(puzzle.colClues[col], std::min(puzzle.colClueCount[col], MaxColClueSlots));
     const QString done = german ? QStringLiteral(" (fertig)") : QStringLiteral(" (done)");
-    if (puzzle.RowDone[row]) rowClues += done;
-    if (puzzle.ColDone[col]) colClues += done;
-    const QString state = stateText(german, puzzle.Grid[col][row]);
+    if (puzzle.rowDone[row]) rowClues += done;
+    if (puzzle.colDone[col]) colClues += done;
+    const QString state = stateText(german, puzzle.grid[col][row]);
     if (german)
         return QStringLiteral("Zeile %1, Spalte %2, %3; Zeilenzahlen %4, Spaltenzahlen %5")
             .arg(row)

@@ -20,32 +20,32 @@ namespace {
 // Resting: the device is closed for quiet, the library and SDL's audio subsystem stay up.
 enum class AudioState { Closed, Open, Resting, Failed };
 
-std::recursive_mutex Lock; // opening may run on the music's loading thread
-std::atomic<AudioState> State{AudioState::Closed};
-bool MidiReady = false;
-bool MidiLibrary = false;
-bool SoundFontChosen = false;
-std::string SoundFont;
-std::map<int, std::function<void()>> CloseHooks;
-std::map<int, std::function<void()>> RestHooks;
-int NextHookId = 1;
-bool AtExitRegistered = false;
-bool SubsystemUp = false; // SDL's audio subsystem and the mixer's decoders are initialised
-int Holds = 0;
-QTimer* RestTimer = nullptr;
-std::future<void> WarmUp; // the worker opening the device ahead of a sound
+std::recursive_mutex audioLock; // opening may run on the music's loading thread
+std::atomic<AudioState> audioState{AudioState::Closed};
+bool midiReady = false;
+bool midiLibrary = false;
+bool soundFontChosen = false;
+std::string soundFont;
+std::map<int, std::function<void()>> closeHooks;
+std::map<int, std::function<void()>> restHooks;
+int nextHookId = 1;
+bool atExitRegistered = false;
+bool subsystemUp = false; // SDL's audio subsystem and the mixer's decoders are initialised
+int holds = 0;
+QTimer* restTimer = nullptr;
+std::future<void> warmUp; // the worker opening the device ahead of a sound
 
-bool IsFile(const std::string& path) {
+bool isFile(const std::string& path) {
     std::error_code error;
     return !path.empty() && std::filesystem::is_regular_file(path, error);
 }
 
 // The mixer takes a list of SoundFonts separated by ':' or ';'; one readable file is enough.
-bool AnyFile(const std::string& list) {
+bool anyFile(const std::string& list) {
     std::size_t start = 0;
     while (start <= list.size()) {
         const std::size_t end = list.find_first_of(":;", start);
-        if (IsFile(list.substr(start, end - start))) return true;
+        if (isFile(list.substr(start, end - start))) return true;
         if (end == std::string::npos) break;
         start = end + 1;
     }
@@ -53,20 +53,20 @@ bool AnyFile(const std::string& list) {
 }
 
 // The first General MIDI SoundFont in the usual Debian folders, the named ones first.
-std::string FindSoundFont() {
+std::string findSoundFont() {
     static const std::array<const char*, 6> known = {
         "/usr/share/sounds/sf2/TimGM6mb.sf2",   "/usr/share/sounds/sf2/FluidR3_GM.sf2",
         "/usr/share/sounds/sf2/default-GM.sf2", "/usr/share/soundfonts/FluidR3_GM.sf2",
         "/usr/share/soundfonts/default.sf2",    "/usr/share/sounds/sf3/default-GM.sf3",
     };
     for (const char* path : known)
-        if (IsFile(path)) return path;
+        if (isFile(path)) return path;
     for (const char* folder : {"/usr/share/sounds/sf2", "/usr/share/soundfonts"}) {
         std::error_code error;
         std::string first;
         for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
             const std::string path = entry.path().string();
-            if (entry.path().extension() == ".sf2" && IsFile(path) &&
+            if (entry.path().extension() == ".sf2" && isFile(path) &&
                 (first.empty() || path < first))
                 first = path;
         }
@@ -78,26 +78,26 @@ std::string FindSoundFont() {
 // The user's own SDL_SOUNDFONTS wins; otherwise an installed one is chosen and the variable points
 // at it. Debian's mixer puts its own default in place while the device opens, so the choice is
 // handed to the mixer again afterwards.
-std::string ChooseSoundFont() {
+std::string chooseSoundFont() {
     const char* own = std::getenv("SDL_SOUNDFONTS");
     if (own && *own) return own;
-    std::string found = FindSoundFont();
+    std::string found = findSoundFont();
     if (!found.empty()) setenv("SDL_SOUNDFONTS", found.c_str(), 1);
     return found;
 }
 
 // Opens the device with the library loaded and the subsystem up.
-bool OpenDevice(const MixerLibrary& mix) {
+bool openDevice(const MixerLibrary& mix) {
     if (mix.openAudio(44100, MIX_DEFAULT_FORMAT, 2, 1024) != 0) return false;
-    if (!SoundFont.empty()) mix.setSoundFonts(SoundFont.c_str());
+    if (!soundFont.empty()) mix.setSoundFonts(soundFont.c_str());
     // Timidity only registers when its configuration loaded; a native device needs no instruments.
     const bool instruments = mix.hasMusicDecoder("TIMIDITY") || mix.hasMusicDecoder("NATIVEMIDI") ||
-                             (mix.hasMusicDecoder("FLUIDSYNTH") && AnyFile(SoundFont));
-    MidiReady = MidiLibrary && mix.hasMusicDecoder("MIDI") && instruments;
+                             (mix.hasMusicDecoder("FLUIDSYNTH") && anyFile(soundFont));
+    midiReady = midiLibrary && mix.hasMusicDecoder("MIDI") && instruments;
     return true;
 }
 
-void RunHooks(const std::map<int, std::function<void()>>& list) {
+void runHooks(const std::map<int, std::function<void()>>& list) {
     // A hook may remove itself while it runs.
     auto hooks = list;
     for (auto& [id, hook] : hooks)
@@ -106,161 +106,162 @@ void RunHooks(const std::map<int, std::function<void()>>& list) {
 
 } // namespace
 
-void AudioChooseSoundFont() {
-    std::lock_guard guard(Lock);
-    if (SoundFontChosen) return;
-    SoundFont = ChooseSoundFont();
-    SoundFontChosen = true;
+void audioChooseSoundFont() {
+    std::lock_guard guard(audioLock);
+    if (soundFontChosen) return;
+    soundFont = chooseSoundFont();
+    soundFontChosen = true;
 }
 
-bool AudioOpen() {
-    std::lock_guard guard(Lock);
-    if (State == AudioState::Open) return true;
-    if (State == AudioState::Failed) return false;
+bool audioOpen() {
+    std::lock_guard guard(audioLock);
+    if (audioState == AudioState::Open) return true;
+    if (audioState == AudioState::Failed) return false;
     const MixerLibrary* mix = mixerLibrary();
-    if (State == AudioState::Resting) {
-        if (!mix || !OpenDevice(*mix)) {
-            State = AudioState::Failed;
+    if (audioState == AudioState::Resting) {
+        if (!mix || !openDevice(*mix)) {
+            audioState = AudioState::Failed;
             return false;
         }
-        State = AudioState::Open;
+        audioState = AudioState::Open;
         return true;
     }
-    State = AudioState::Failed;
-    if (!AtExitRegistered) {
-        std::atexit(AudioClose);
-        AtExitRegistered = true;
+    audioState = AudioState::Failed;
+    if (!atExitRegistered) {
+        std::atexit(audioClose);
+        atExitRegistered = true;
     }
-    if (!SoundFontChosen) AudioChooseSoundFont();
+    if (!soundFontChosen) audioChooseSoundFont();
     if (!mix) return false;
     // SDL's own SIGINT/SIGTERM handlers would turn those signals into quit events that the
     // game never reads, so the process could no longer be stopped from outside.
     mix->setHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (mix->initSubSystem(SDL_INIT_AUDIO) != 0) return false;
-    MidiLibrary = (mix->init(MIX_INIT_MID) & MIX_INIT_MID) != 0;
-    if (!OpenDevice(*mix)) {
+    midiLibrary = (mix->init(MIX_INIT_MID) & MIX_INIT_MID) != 0;
+    if (!openDevice(*mix)) {
         mix->quit();
         mix->quitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
-    SubsystemUp = true;
-    State = AudioState::Open;
+    subsystemUp = true;
+    audioState = AudioState::Open;
     return true;
 }
 
-bool AudioIsOpen() {
-    return State == AudioState::Open;
+bool audioIsOpen() {
+    return audioState == AudioState::Open;
 }
 
-bool AudioMidiReady() {
-    std::lock_guard guard(Lock);
-    return AudioOpen() && MidiReady;
+bool audioMidiReady() {
+    std::lock_guard guard(audioLock);
+    return audioOpen() && midiReady;
 }
 
-std::string AudioSoundFont() {
-    std::lock_guard guard(Lock);
-    return SoundFont;
+std::string audioSoundFont() {
+    std::lock_guard guard(audioLock);
+    return soundFont;
 }
 
-int AudioAddCloseHook(std::function<void()> hook) {
-    const int id = NextHookId++;
-    CloseHooks.emplace(id, std::move(hook));
+int audioAddCloseHook(std::function<void()> hook) {
+    const int id = nextHookId++;
+    closeHooks.emplace(id, std::move(hook));
     return id;
 }
 
-void AudioRemoveCloseHook(int id) {
-    CloseHooks.erase(id);
+void audioRemoveCloseHook(int id) {
+    closeHooks.erase(id);
 }
 
-int AudioAddRestHook(std::function<void()> hook) {
-    const int id = NextHookId++;
-    RestHooks.emplace(id, std::move(hook));
+int audioAddRestHook(std::function<void()> hook) {
+    const int id = nextHookId++;
+    restHooks.emplace(id, std::move(hook));
     return id;
 }
 
-void AudioRemoveRestHook(int id) {
-    RestHooks.erase(id);
+void audioRemoveRestHook(int id) {
+    restHooks.erase(id);
 }
 
-void AudioClose() {
-    if (WarmUp.valid()) WarmUp.get();
-    RunHooks(CloseHooks);
-    std::lock_guard guard(Lock);
-    if (SubsystemUp) {
+void audioClose() {
+    if (warmUp.valid()) warmUp.get();
+    runHooks(closeHooks);
+    std::lock_guard guard(audioLock);
+    if (subsystemUp) {
         const MixerLibrary& mix = *mixerLibrary();
-        if (State == AudioState::Open) {
+        if (audioState == AudioState::Open) {
             mix.haltChannel(-1);
             mix.haltMusic();
             mix.closeAudio();
         }
         mix.quit();
         mix.quitSubSystem(SDL_INIT_AUDIO);
-        SubsystemUp = false;
+        subsystemUp = false;
     }
-    State = AudioState::Closed;
-    MidiReady = false;
-    SoundFontChosen = false;
+    audioState = AudioState::Closed;
+    midiReady = false;
+    soundFontChosen = false;
 }
 
-void AudioHold() {
-    ++Holds;
+void audioHold() {
+    ++holds;
 }
 
-void AudioRelease() {
-    if (Holds > 0) --Holds;
-    if (Holds == 0) AudioRestWhenQuiet();
+void audioRelease() {
+    if (holds > 0) --holds;
+    if (holds == 0) audioRestWhenQuiet();
 }
 
-bool AudioRestIfQuiet() {
-    if (State != AudioState::Open || Holds > 0) return false;
+bool audioRestIfQuiet() {
+    if (audioState != AudioState::Open || holds > 0) return false;
     const MixerLibrary& mix = *mixerLibrary();
     if (mix.playing(-1) != 0) return false;
-    RunHooks(RestHooks);
-    std::lock_guard guard(Lock);
+    runHooks(restHooks);
+    std::lock_guard guard(audioLock);
     mix.closeAudio();
-    State = AudioState::Resting;
+    audioState = AudioState::Resting;
     return true;
 }
 
 namespace {
 
-bool WarmingUp() {
-    return WarmUp.valid() && WarmUp.wait_for(std::chrono::seconds(0)) != std::future_status::ready;
+bool warmingUp() {
+    return warmUp.valid() && warmUp.wait_for(std::chrono::seconds(0)) != std::future_status::ready;
 }
 
 } // namespace
 
-void AudioRestWhenQuiet() {
+void audioRestWhenQuiet() {
     QCoreApplication* app = QCoreApplication::instance();
-    if (!app || (State != AudioState::Open && !WarmingUp()) || Holds > 0) return;
-    if (!RestTimer) {
-        RestTimer = new QTimer(app);
-        RestTimer->setSingleShot(true);
-        RestTimer->setInterval(AudioRestDelayMs);
-        QObject::connect(RestTimer, &QTimer::timeout, [] {
+    if (!app || (audioState != AudioState::Open && !warmingUp()) || holds > 0) return;
+    if (!restTimer) {
+        restTimer = new QTimer(app);
+        restTimer->setSingleShot(true);
+        restTimer->setInterval(AudioRestDelayMs);
+        QObject::connect(restTimer, &QTimer::timeout, [] {
             // Still opening or sounding: look again later.
-            if (WarmingUp() || (!AudioRestIfQuiet() && State == AudioState::Open && Holds == 0))
-                RestTimer->start();
+            if (warmingUp() ||
+                (!audioRestIfQuiet() && audioState == AudioState::Open && holds == 0))
+                restTimer->start();
         });
-        QObject::connect(app, &QObject::destroyed, [] { RestTimer = nullptr; });
+        QObject::connect(app, &QObject::destroyed, [] { restTimer = nullptr; });
     }
-    RestTimer->start();
+    restTimer->start();
 }
 
-void AudioWarmUp() {
-    if (WarmUp.valid()) {
-        if (WarmingUp()) return;
-        WarmUp.get();
+void audioWarmUp() {
+    if (warmUp.valid()) {
+        if (warmingUp()) return;
+        warmUp.get();
     }
-    if (State == AudioState::Failed) return;
-    if (State != AudioState::Open) {
-        AudioChooseSoundFont();
-        WarmUp = std::async(std::launch::async, [] { AudioOpen(); });
+    if (audioState == AudioState::Failed) return;
+    if (audioState != AudioState::Open) {
+        audioChooseSoundFont();
+        warmUp = std::async(std::launch::async, [] { audioOpen(); });
     }
     // Open or opening: the rest is due a while after the pointer and the sounds went quiet.
-    if (QCoreApplication::instance() && Holds == 0) {
-        if (RestTimer && RestTimer->isActive() && RestTimer->remainingTime() > AudioRestDelayMs / 2)
+    if (QCoreApplication::instance() && holds == 0) {
+        if (restTimer && restTimer->isActive() && restTimer->remainingTime() > AudioRestDelayMs / 2)
             return;
-        AudioRestWhenQuiet();
+        audioRestWhenQuiet();
     }
 }

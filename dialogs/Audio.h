@@ -8,46 +8,46 @@
 // whether the device is open. A device that cannot be opened counts as "no wave output device":
 // effects and music are then silently unavailable; the next call after AudioClose tries again.
 // Callable from a worker thread too.
-bool AudioOpen();
+bool audioOpen();
 
 // The device is open now; never opens it.
-bool AudioIsOpen();
+bool audioIsOpen();
 
 // MIDI music can be played: the device is open, the mixer has a MIDI decoder, and the FluidSynth
 // decoder has a SoundFont to play it with (Timidity or a native MIDI device need none).
-bool AudioMidiReady();
+bool audioMidiReady();
 
 // The SoundFont given to the mixer, empty when none was found.
-std::string AudioSoundFont();
+std::string audioSoundFont();
 
 // Chooses the SoundFont now, on the calling (user-interface) thread, when a worker thread is to
 // open the device next: the choice writes the environment, which only that thread may do.
-void AudioChooseSoundFont();
+void audioChooseSoundFont();
 
 // Called by AudioClose before the device goes, so that chunks and music are freed while the
 // mixer still runs. Returns an id for AudioRemoveCloseHook.
-int AudioAddCloseHook(std::function<void()> hook);
-void AudioRemoveCloseHook(int id);
+int audioAddCloseHook(std::function<void()> hook);
+void audioRemoveCloseHook(int id);
 
 // Frees everything through the close hooks and closes the device. Runs at exit by itself.
-void AudioClose();
+void audioClose();
 
 // An open device mixes, and wakes its thread, even when it only mixes silence. So it rests
 // (closes, to open again at the next sound) a while after the last sound has ended, unless
 // something holds it: the music, while it has a piece loaded or loading.
-void AudioHold();
-void AudioRelease();
+void audioHold();
+void audioRelease();
 // Called on the user-interface thread after a sound was started: the rest is due once all is
 // quiet for AudioRestDelayMs.
-void AudioRestWhenQuiet();
+void audioRestWhenQuiet();
 constexpr int AudioRestDelayMs = 2000;
 // Called when the device rests, to free what belongs to the open device (decoded chunks).
-int AudioAddRestHook(std::function<void()> hook);
-void AudioRemoveRestHook(int id);
+int audioAddRestHook(std::function<void()> hook);
+void audioRemoveRestHook(int id);
 // Rests now if nothing plays and nothing holds the device; returns whether it rests.
-bool AudioRestIfQuiet();
+bool audioRestIfQuiet();
 
 // A sound is likely soon (the pointer moves over the board): the device opens on a worker thread,
 // so the click's sound need not wait for the library and the device. Cheap when it is open or
 // opening. It rests as usual once all is quiet for AudioRestDelayMs. User-interface thread only.
-void AudioWarmUp();
+void audioWarmUp();

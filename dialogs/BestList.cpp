@@ -5,12 +5,12 @@ namespace {
 
 const QString DefaultName = QStringLiteral("Mr. Brain");
 
-bool LowerIsBetter(int32_t direction) {
+bool lowerIsBetter(int32_t direction) {
     return direction == 1;
 }
 
 // Strict decimal: QString::toInt would also take spaces and a plus sign.
-bool ParseScore(QStringView text, int32_t& score) {
+bool parseScore(QStringView text, int32_t& score) {
     qsizetype i = 0;
     bool negative = false;
     if (i < text.size() && text[i] == u'-') {
@@ -33,51 +33,51 @@ bool ParseScore(QStringView text, int32_t& score) {
 
 } // namespace
 
-BestListEntry DefaultHighscoreEntry(int32_t direction) {
-    return {DefaultName, LowerIsBetter(direction) ? 9999999 : 0};
+BestListEntry defaultHighscoreEntry(int32_t direction) {
+    return {DefaultName, lowerIsBetter(direction) ? 9999999 : 0};
 }
 
-BestList DefaultHighscoreList(int32_t direction) {
+BestList defaultHighscoreList(int32_t direction) {
     BestList list;
-    list.fill(DefaultHighscoreEntry(direction));
+    list.fill(defaultHighscoreEntry(direction));
     return list;
 }
 
-BestListEntry ClearedHighscoreEntry() {
+BestListEntry clearedHighscoreEntry() {
     return {DefaultName, 0};
 }
 
-BestList ClearedHighscoreList() {
+BestList clearedHighscoreList() {
     BestList list;
-    list.fill(ClearedHighscoreEntry());
+    list.fill(clearedHighscoreEntry());
     return list;
 }
 
-BestListEntry ParseHighscoreEntry(const QString& plain, int32_t direction) {
+BestListEntry parseHighscoreEntry(const QString& plain, int32_t direction) {
     const qsizetype comma = plain.indexOf(u',');
     int32_t score = 0;
     // No game gives a negative result: such a score was made by hand and would rank first.
-    if (comma < 0 || !ParseScore(QStringView(plain).left(comma), score) || score < 0)
-        return DefaultHighscoreEntry(direction);
+    if (comma < 0 || !parseScore(QStringView(plain).left(comma), score) || score < 0)
+        return defaultHighscoreEntry(direction);
     return {plain.mid(comma + 1), score};
 }
 
-QString FormatHighscoreEntry(const BestListEntry& entry) {
-    return QString::number(entry.Score) + u',' + entry.Name;
+QString formatHighscoreEntry(const BestListEntry& entry) {
+    return QString::number(entry.score) + u',' + entry.name;
 }
 
-int32_t RankHighscore(const BestList& list, int32_t score, int32_t direction) {
+int32_t rankHighscore(const BestList& list, int32_t score, int32_t direction) {
     for (int32_t k = 0; k < HighscoreCount; ++k) {
-        const int32_t stored = list[k].Score;
-        const bool earns = LowerIsBetter(direction)
-                               ? (list[k] == ClearedHighscoreEntry() || stored > score)
+        const int32_t stored = list[k].score;
+        const bool earns = lowerIsBetter(direction)
+                               ? (list[k] == clearedHighscoreEntry() || stored > score)
                                : stored < score;
         if (earns) return k;
     }
     return -1;
 }
 
-void InsertHighscore(BestList& list, int32_t pos, const BestListEntry& entry) {
+void insertHighscore(BestList& list, int32_t pos, const BestListEntry& entry) {
     if (pos < 0 || pos >= HighscoreCount) return;
     for (int32_t i = HighscoreCount - 1; i > pos; --i)
         list[i] = list[i - 1];

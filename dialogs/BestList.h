@@ -9,8 +9,8 @@
 constexpr int HighscoreCount = 15;
 
 struct BestListEntry {
-    QString Name;
-    int32_t Score = 0;
+    QString name;
+    int32_t score = 0;
 
     bool operator==(const BestListEntry&) const = default;
 };
@@ -18,22 +18,22 @@ struct BestListEntry {
 using BestList = std::array<BestListEntry, HighscoreCount>;
 
 // Direction 1: a lower score is better. Every other value ranks as 0: a higher score is better.
-BestListEntry DefaultHighscoreEntry(int32_t direction);
-BestList DefaultHighscoreList(int32_t direction);
+BestListEntry defaultHighscoreEntry(int32_t direction);
+BestList defaultHighscoreList(int32_t direction);
 // What "remove all entries" leaves: ("Mr. Brain", 0) in every row.
-BestListEntry ClearedHighscoreEntry();
-BestList ClearedHighscoreList();
+BestListEntry clearedHighscoreEntry();
+BestList clearedHighscoreList();
 
 // Reads the plain (unscrambled) text "score,name". The name is everything after the first comma,
 // so it may hold commas itself. Empty text, text without a comma, or a score part that is not
 // decimal digits fitting 32 bits (a negative score included) gives the default entry: a damaged
 // value costs only its own row.
-BestListEntry ParseHighscoreEntry(const QString& plain, int32_t direction);
-QString FormatHighscoreEntry(const BestListEntry& entry);
+BestListEntry parseHighscoreEntry(const QString& plain, int32_t direction);
+QString formatHighscoreEntry(const BestListEntry& entry);
 
 // The row a new score earns, or -1. A score equal to stored ones goes below them; under
 // direction 1 a cleared row ("Mr. Brain", 0) counts as free, while any other 0 is a real result
 // (a tiny board solved while the animations held the clock).
-int32_t RankHighscore(const BestList& list, int32_t score, int32_t direction);
+int32_t rankHighscore(const BestList& list, int32_t score, int32_t direction);
 // Moves the rows from pos on down by one (the last drops out) and puts entry at pos.
-void InsertHighscore(BestList& list, int32_t pos, const BestListEntry& entry);
+void insertHighscore(BestList& list, int32_t pos, const BestListEntry& entry);

@@ -26,12 +26,12 @@ class BestListDialog : public QDialog {
     // the dialog places itself (may be null) and becomes its parent.
     BestListDialog(QWidget* mainWindow, SettingsStore& ini, const DialogImages& resources);
 
-    void SetDirection(int32_t value);
-    void SetINIString(const QString& text);
+    void setDirection(int32_t value);
+    void setIniString(const QString& text);
     // viewOnly: shows the list of KeyPrefix; OK stores nothing unless "remove all entries" is
     // ticked. Otherwise ranks score and, when it earns a row, asks for the name; a score that
     // earns nothing shows nothing and returns at once.
-    void ShowModal(int32_t score, bool viewOnly);
+    void showModal(int32_t score, bool viewOnly);
 
     BackPanel* background;
     BackPanel* titlePanel;
@@ -44,15 +44,15 @@ class BestListDialog : public QDialog {
     ImageButton* cancelButton;
     ImageButton* okButton;
 
-    int32_t Direction = 0;
-    QString KeyPrefix = QStringLiteral("hs");
-    int32_t InsertPos = -1;
-    bool ViewOnly = true;
-    QString PlayerName;
-    std::array<QString, HighscoreCount> EntryNames;
-    std::array<int32_t, HighscoreCount> EntryScores{};
+    int32_t direction = 0;
+    QString keyPrefix = QStringLiteral("hs");
+    int32_t insertPos = -1;
+    bool viewOnly = true;
+    QString playerName;
+    std::array<QString, HighscoreCount> entryNames;
+    std::array<int32_t, HighscoreCount> entryScores{};
 
-    void FormActivate();
+    void formActivate();
     void onOkClicked();
     void onCancelClicked();
 
@@ -61,15 +61,15 @@ class BestListDialog : public QDialog {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
-    std::vector<QString> EntryKeys() const;
-    void LoadList();
-    void SaveList();
-    void ShowRows();
-    QLabel* RowLabel(const char* kind, int row) const;
+    std::vector<QString> entryKeys() const;
+    void loadList();
+    void saveList();
+    void showRows();
+    QLabel* rowLabel(const char* kind, int row) const;
 
-    SettingsStore& ini;
-    QPointer<QWidget> mainWindow;
-    std::array<QLabel*, HighscoreCount> Nums{};
-    std::array<QLabel*, HighscoreCount> Names{};
-    std::array<QLabel*, HighscoreCount> Scores{};
+    SettingsStore& m_ini;
+    QPointer<QWidget> m_mainWindow;
+    std::array<QLabel*, HighscoreCount> m_nums{};
+    std::array<QLabel*, HighscoreCount> m_names{};
+    std::array<QLabel*, HighscoreCount> m_scores{};
 };

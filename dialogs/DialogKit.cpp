@@ -9,44 +9,44 @@
 #include <QKeyEvent>
 #include <QLabel>
 
-QPoint PlaceOverClient(const QRect& mainFrame, int mainClientHeight, const QSize& dialog) {
+QPoint placeOverClient(const QRect& mainFrame, int mainClientHeight, const QSize& dialog) {
     return {mainFrame.left() + (mainFrame.width() - dialog.width()) / 2,
             mainFrame.top() + mainFrame.height() - (mainClientHeight + dialog.height()) / 2};
 }
 
-QPoint PlaceOverFrame(const QRect& mainFrame, const QSize& dialog) {
+QPoint placeOverFrame(const QRect& mainFrame, const QSize& dialog) {
     return {mainFrame.left() + (mainFrame.width() - dialog.width()) / 2,
             mainFrame.top() + (mainFrame.height() - dialog.height()) / 2 - 2};
 }
 
-QFont ArialFont(int pixels, bool bold) {
+QFont arialFont(int pixels, bool bold) {
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(pixels);
     font.setBold(bold);
     return font;
 }
 
-BackPanel* MakePanel(QWidget* parent, const BitmapList& list, int item, const QRect& place) {
+BackPanel* makePanel(QWidget* parent, const BitmapList& list, int item, const QRect& place) {
     auto* panel = new BackPanel(parent);
-    panel->SetImageList(&list);
-    panel->SetListIndex(item);
+    panel->setImageList(&list);
+    panel->setListIndex(item);
     panel->setGeometry(place);
     return panel;
 }
 
-ImageButton* MakeButton(QWidget* parent, const BitmapList& list, int x, int y, int normal,
+ImageButton* makeButton(QWidget* parent, const BitmapList& list, int x, int y, int normal,
                         int mouseOver, int pressed, int disabled, bool showHint) {
     auto* button = new ImageButton(parent);
-    button->SetButtonFaceImageList(&list);
-    button->SetButtonFaceIndicesNew2(ImageButton::FaceTable(normal, mouseOver, pressed, disabled));
-    button->SetShowHint(showHint);
+    button->setButtonFaceImageList(&list);
+    button->setButtonFaceIndicesNew2(ImageButton::faceTable(normal, mouseOver, pressed, disabled));
+    button->setShowHint(showHint);
     // A click does not move the focus: Enter keeps answering what the keyboard last chose.
     button->setFocusPolicy(Qt::TabFocus);
     button->setGeometry(x, y, 50, 50);
     return button;
 }
 
-QLabel* MakeLabel(QWidget* parent, const QRect& place, const QFont& font, Qt::Alignment alignment) {
+QLabel* makeLabel(QWidget* parent, const QRect& place, const QFont& font, Qt::Alignment alignment) {
     auto* label = new QLabel(parent);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(alignment);
@@ -58,11 +58,11 @@ QLabel* MakeLabel(QWidget* parent, const QRect& place, const QFont& font, Qt::Al
     return label;
 }
 
-bool AnswerDialogKey(QKeyEvent* event, ImageButton* tick, const std::function<void()>& cancel) {
+bool answerDialogKey(QKeyEvent* event, ImageButton* tick, const std::function<void()>& cancel) {
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (tick && tick->isVisible()) tick->Click();
+        if (tick && tick->isVisible()) tick->click();
         return true;
     case Qt::Key_Escape:
         if (cancel) cancel();
@@ -72,15 +72,15 @@ bool AnswerDialogKey(QKeyEvent* event, ImageButton* tick, const std::function<vo
     }
 }
 
-Qt::WindowFlags DialogFlags() {
+Qt::WindowFlags dialogFlags() {
     return Qt::Dialog | Qt::FramelessWindowHint;
 }
 
-ListImage* MakeLogo(QWidget* parent, const BitmapList& dlgs) {
+ListImage* makeLogo(QWidget* parent, const BitmapList& dlgs) {
     auto* logo = new ListImage(parent);
-    logo->SetImageList(&dlgs);
-    logo->SetListIndex(3);
-    logo->SetForceTransparent(true);
+    logo->setImageList(&dlgs);
+    logo->setListIndex(3);
+    logo->setForceTransparent(true);
     logo->setGeometry(0, 12, 105, 77);
     return logo;
 }

@@ -20,32 +20,32 @@ class ImageButton;
 // Centred horizontally over the main window; the vertical centre lies on the centre of the main
 // window's client area counted up from the window's lower edge. mainFrame is the outer rectangle.
 // Halves truncate toward zero.
-QPoint PlaceOverClient(const QRect& mainFrame, int mainClientHeight, const QSize& dialog);
+QPoint placeOverClient(const QRect& mainFrame, int mainClientHeight, const QSize& dialog);
 
 // Centred over the main window's outer rectangle and two pixels higher (the best list).
-QPoint PlaceOverFrame(const QRect& mainFrame, const QSize& dialog);
+QPoint placeOverFrame(const QRect& mainFrame, const QSize& dialog);
 
 // "Arial" of the given pixel height; fontconfig maps the family to Liberation Sans.
-QFont ArialFont(int pixels, bool bold = false);
+QFont arialFont(int pixels, bool bold = false);
 
 // A bevelled panel grounded with item `item` of `list`.
-BackPanel* MakePanel(QWidget* parent, const BitmapList& list, int item, const QRect& place);
+BackPanel* makePanel(QWidget* parent, const BitmapList& list, int item, const QRect& place);
 // The cartoon picture at the top left of the options and language dialogs, magenta see-through.
-ListImage* MakeLogo(QWidget* parent, const BitmapList& dlgs);
+ListImage* makeLogo(QWidget* parent, const BitmapList& dlgs);
 
 // A 50 x 50 image button at (x, y) with its normal, mouse-over, pressed and disabled faces.
 // It takes the keyboard focus by Tab (not by a click), shows it, and answers Space and Enter.
-ImageButton* MakeButton(QWidget* parent, const BitmapList& list, int x, int y, int normal,
+ImageButton* makeButton(QWidget* parent, const BitmapList& list, int x, int y, int normal,
                         int mouseOver, int pressed, int disabled, bool showHint);
 
 // A transparent plain-text label in white (a player's name is never read as markup).
-QLabel* MakeLabel(QWidget* parent, const QRect& place, const QFont& font,
+QLabel* makeLabel(QWidget* parent, const QRect& place, const QFont& font,
                   Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
 
 // The keys a dialog answers when they reach it, that is when no button has the focus: Enter
 // does what `tick` does (when it is shown), Escape runs `cancel`. Returns whether the key was
 // one of them.
-bool AnswerDialogKey(QKeyEvent* event, ImageButton* tick, const std::function<void()>& cancel);
+bool answerDialogKey(QKeyEvent* event, ImageButton* tick, const std::function<void()>& cancel);
 
 // Flags of every dialog: no frame or title bar of the window system.
-Qt::WindowFlags DialogFlags();
+Qt::WindowFlags dialogFlags();

@@ -11,27 +11,27 @@
 #include <QLabel>
 
 InfoDialog::InfoDialog(QWidget* mainWindow, const DialogImages& resources)
-    : QDialog(mainWindow, DialogFlags()), mainWindow(mainWindow) {
+    : QDialog(mainWindow, dialogFlags()), m_mainWindow(mainWindow) {
     setFixedSize(400, 182);
     const BitmapList& dlgs = resources.dlgs;
-    BackPanel* back = MakePanel(this, dlgs, 1, rect());
-    MakeLogo(back, dlgs);
-    BackPanel* panel = MakePanel(back, dlgs, 2, QRect(116, 12, 272, 110));
-    m_nameLabel = MakeLabel(panel, QRect(10, 8, 252, 34), ArialFont(30, true), Qt::AlignCenter);
+    BackPanel* back = makePanel(this, dlgs, 1, rect());
+    makeLogo(back, dlgs);
+    BackPanel* panel = makePanel(back, dlgs, 2, QRect(116, 12, 272, 110));
+    m_nameLabel = makeLabel(panel, QRect(10, 8, 252, 34), arialFont(30, true), Qt::AlignCenter);
     m_nameLabel->setText(QStringLiteral("Morvek"));
-    m_versionLabel = MakeLabel(panel, QRect(10, 42, 252, 18), ArialFont(16), Qt::AlignCenter);
+    m_versionLabel = makeLabel(panel, QRect(10, 42, 252, 18), arialFont(16), Qt::AlignCenter);
     m_versionLabel->setText(QStringLiteral("V1.0"));
-    m_aboutLabel = MakeLabel(panel, QRect(14, 64, 244, 36), ArialFont(13), Qt::AlignCenter);
+    m_aboutLabel = makeLabel(panel, QRect(14, 64, 244, 36), arialFont(13), Qt::AlignCenter);
     m_aboutLabel->setWordWrap(true);
-    m_okButton = MakeButton(back, dlgs, 338, 124, 5, 6, 5, 0, false);
+    m_okButton = makeButton(back, dlgs, 338, 124, 5, 6, 5, 0, false);
     connect(m_okButton, &ImageButton::clicked, this, [this] { accept(); });
 }
 
 void InfoDialog::showEvent(QShowEvent* event) {
-    m_aboutLabel->setText(German() ? QStringLiteral("Ein Logikrätsel: finde das versteckte Bild.")
-                                   : QStringLiteral("A logic puzzle: find the hidden picture."));
-    if (mainWindow && mainWindow->isVisible())
-        move(PlaceOverClient(mainWindow->frameGeometry(), mainWindow->height(), size()));
+    m_aboutLabel->setText(isGerman() ? QStringLiteral("Ein Logikrätsel: finde das versteckte Bild.")
+                                     : QStringLiteral("A logic puzzle: find the hidden picture."));
+    if (m_mainWindow && m_mainWindow->isVisible())
+        move(placeOverClient(m_mainWindow->frameGeometry(), m_mainWindow->height(), size()));
     m_okButton->setFocus();
     QDialog::showEvent(event);
 }

@@ -27,5 +27,5 @@ class InfoDialog : public QDialog {
     QLabel* m_versionLabel;
     QLabel* m_aboutLabel;
     ImageButton* m_okButton;
-    QPointer<QWidget> mainWindow;
+    QPointer<QWidget> m_mainWindow;
 };

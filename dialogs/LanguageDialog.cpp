@@ -14,23 +14,23 @@
 #include <QScreen>
 
 LanguageDialog::LanguageDialog(const DialogImages& resources, QWidget* parent)
-    : QDialog(parent, DialogFlags()) {
+    : QDialog(parent, dialogFlags()) {
     setFixedSize(408, 162);
     const BitmapList& dlgs = resources.dlgs;
-    m_background = MakePanel(this, dlgs, 1, rect());
-    m_logo = MakeLogo(m_background, dlgs);
-    m_questionPanel = MakePanel(m_background, dlgs, 2, QRect(108, 12, 289, 137));
-    m_germanButton = MakeButton(m_questionPanel, dlgs, 16, 15, 21, 22, 21, 0, true);
-    m_germanLabel = MakeLabel(m_questionPanel, QRect(79, 32, 190, 18), ArialFont(16));
+    m_background = makePanel(this, dlgs, 1, rect());
+    m_logo = makeLogo(m_background, dlgs);
+    m_questionPanel = makePanel(m_background, dlgs, 2, QRect(108, 12, 289, 137));
+    m_germanButton = makeButton(m_questionPanel, dlgs, 16, 15, 21, 22, 21, 0, true);
+    m_germanLabel = makeLabel(m_questionPanel, QRect(79, 32, 190, 18), arialFont(16));
     m_germanLabel->setText(QStringLiteral("Ich spreche deutsch"));
-    m_englishButton = MakeButton(m_questionPanel, dlgs, 16, 71, 23, 24, 23, 0, true);
-    m_englishLabel = MakeLabel(m_questionPanel, QRect(79, 88, 190, 18), ArialFont(16));
+    m_englishButton = makeButton(m_questionPanel, dlgs, 16, 71, 23, 24, 23, 0, true);
+    m_englishLabel = makeLabel(m_questionPanel, QRect(79, 88, 190, 18), arialFont(16));
     m_englishLabel->setText(QStringLiteral("I speak English"));
     connect(m_germanButton, &ImageButton::clicked, this, [this] { onGermanClicked(); });
     connect(m_englishButton, &ImageButton::clicked, this, [this] { onEnglishClicked(); });
 }
 
-int LanguageDialog::ShowModal() {
+int LanguageDialog::showModal() {
     // The focus starts on the first answer: Enter takes it, Tab or an arrow key the other.
     m_germanButton->setFocus();
     return exec();
@@ -58,5 +58,5 @@ void LanguageDialog::showEvent(QShowEvent* event) {
 void LanguageDialog::keyPressEvent(QKeyEvent* event) {
     // There is no tick: Enter reaches the dialog only when no flag has the focus. Escape leaves
     // the language unchosen, as closing any other way does.
-    if (!AnswerDialogKey(event, nullptr, [this] { reject(); })) QDialog::keyPressEvent(event);
+    if (!answerDialogKey(event, nullptr, [this] { reject(); })) QDialog::keyPressEvent(event);
 }

@@ -17,7 +17,7 @@ class LanguageDialog : public QDialog {
 
     // Centred on the screen; a button sets tongue (1 German, 0 English) and closes. Closed any
     // other way, tongue stays as it was. Returns the dialog's result.
-    int ShowModal();
+    int showModal();
 
     BackPanel* background() const { return m_background; }
     ListImage* logo() const { return m_logo; }

@@ -10,7 +10,7 @@ QString withKey(const QString& hint, const QString& key) {
 
 } // namespace
 
-MainWindowTexts MainTexts(bool german) {
+MainWindowTexts mainTexts(bool german) {
     if (german)
         return {
             withKey(QStringLiteral("Ich möchte neu beginnen."), QStringLiteral("F2")),

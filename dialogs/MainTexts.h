@@ -5,17 +5,17 @@
 #include <QString>
 
 struct MainWindowTexts {
-    QString StartHint;
-    QString HighScoreHint;
-    QString PauseHint;
-    QString LevelHint;
-    QString RulesHint;
-    QString OptionHint;
-    QString ExitHint;
-    QString InfoHint;
-    QString ScoreCaption;
-    QString SizeCaption;
+    QString startHint;
+    QString highScoreHint;
+    QString pauseHint;
+    QString levelHint;
+    QString rulesHint;
+    QString optionHint;
+    QString exitHint;
+    QString infoHint;
+    QString scoreCaption;
+    QString sizeCaption;
 };
 
 // The texts for one language; the main window's setMainTexts passes German().
-MainWindowTexts MainTexts(bool german);
+MainWindowTexts mainTexts(bool german);

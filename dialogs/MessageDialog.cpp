@@ -11,36 +11,36 @@
 #include <QKeyEvent>
 
 MessageDialog::MessageDialog(QWidget* mainWindow, const DialogImages& resources)
-    : QDialog(mainWindow, DialogFlags()), mainWindow(mainWindow) {
+    : QDialog(mainWindow, dialogFlags()), m_mainWindow(mainWindow) {
     setFixedSize(319, 158);
     QFont bold = font();
     bold.setBold(true);
     setFont(bold);
 
     const BitmapList& dlgs = resources.dlgs;
-    m_background = MakePanel(this, dlgs, 1, rect());
-    m_textPanel = MakePanel(m_background, dlgs, 2, QRect(11, 12, 298, 77));
+    m_background = makePanel(this, dlgs, 1, rect());
+    m_textPanel = makePanel(m_background, dlgs, 2, QRect(11, 12, 298, 77));
     m_text = new TextLabel(m_textPanel);
     m_text->setGeometry(5, 5, 288, 67);
-    m_text->SetAlignment(Qt::AlignCenter);
-    m_text->SetMultiLine(true);
-    m_text->setFont(ArialFont(16, true));
-    m_text->SetFontColor(Qt::white);
-    m_noButton = MakeButton(m_background, dlgs, 204, 100, 7, 8, 7, 0, false);
-    m_yesButton = MakeButton(m_background, dlgs, 260, 100, 5, 6, 5, 0, false);
+    m_text->setAlignment(Qt::AlignCenter);
+    m_text->setMultiLine(true);
+    m_text->setFont(arialFont(16, true));
+    m_text->setFontColor(Qt::white);
+    m_noButton = makeButton(m_background, dlgs, 204, 100, 7, 8, 7, 0, false);
+    m_yesButton = makeButton(m_background, dlgs, 260, 100, 5, 6, 5, 0, false);
     connect(m_noButton, &ImageButton::clicked, this, [this] { onNoClicked(); });
     connect(m_yesButton, &ImageButton::clicked, this, [this] { onYesClicked(); });
 }
 
-int MessageDialog::ShowMsg(int32_t number) {
+int MessageDialog::showMsg(int32_t number) {
     m_messageNumber = number;
     // Numbers without a mode of their own (10, 11 and those outside the table) keep the last one.
-    const DialogMessage message = MessageText(number);
-    if (message.ButtonMode != 0) m_buttonMode = message.ButtonMode;
+    const DialogMessage message = messageText(number);
+    if (message.buttonMode != 0) m_buttonMode = message.buttonMode;
     return exec();
 }
 
-int MessageDialog::KeyResult(QChar key) {
+int MessageDialog::keyResult(QChar key) {
     switch (key.unicode()) {
     case 13:
     case u'J':
@@ -57,20 +57,20 @@ int MessageDialog::KeyResult(QChar key) {
     }
 }
 
-void MessageDialog::FormActivate() {
-    if (mainWindow)
-        move(PlaceOverClient(mainWindow->frameGeometry(), mainWindow->height(),
+void MessageDialog::formActivate() {
+    if (m_mainWindow)
+        move(placeOverClient(m_mainWindow->frameGeometry(), m_mainWindow->height(),
                              frameGeometry().size()));
     m_noButton->setVisible(m_buttonMode == 2);
     // Each message starts with the focus on Yes; Tab moves it to No, and Enter then answers No.
     m_yesButton->setFocus();
     if (m_messageNumber == 10 || m_messageNumber == 11) {
-        m_text->SetCaption(m_customText);
+        m_text->setCaption(m_customText);
         return;
     }
     // A number outside the table leaves the previous text.
-    const DialogMessage message = MessageText(m_messageNumber);
-    if (message.ButtonMode != 0) m_text->SetCaption(German() ? message.German : message.English);
+    const DialogMessage message = messageText(m_messageNumber);
+    if (message.buttonMode != 0) m_text->setCaption(isGerman() ? message.german : message.english);
 }
 
 void MessageDialog::onYesClicked() {
@@ -82,7 +82,7 @@ void MessageDialog::onNoClicked() {
 }
 
 void MessageDialog::showEvent(QShowEvent* event) {
-    FormActivate();
+    formActivate();
     QDialog::showEvent(event);
 }
 
@@ -102,7 +102,7 @@ void MessageDialog::keyPressEvent(QKeyEvent* event) {
     default:
         if (event->text().size() == 1) key = event->text()[0];
     }
-    const int result = KeyResult(key);
+    const int result = keyResult(key);
     if (result != 0) done(result);
     event->accept();
 }

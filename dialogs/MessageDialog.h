@@ -23,10 +23,10 @@ class MessageDialog : public QDialog {
 
     // Shows message `number` modally; returns ResultYes (6), ResultNo (7), or 0 when the dialog
     // was closed any other way.
-    int ShowMsg(int32_t number);
+    int showMsg(int32_t number);
 
     // The answer that a typed character gives: ResultYes, ResultNo, or 0 for none.
-    static int KeyResult(QChar key);
+    static int keyResult(QChar key);
 
     BackPanel* textPanel() const { return m_textPanel; }
     BackPanel* background() const { return m_background; }
@@ -38,7 +38,7 @@ class MessageDialog : public QDialog {
     // The text of messages 10 and 11.
     void setCustomText(const QString& text) { m_customText = text; }
 
-    void FormActivate();
+    void formActivate();
     void onYesClicked();
     void onNoClicked();
 
@@ -55,5 +55,5 @@ class MessageDialog : public QDialog {
     int32_t m_messageNumber = 0;
     int32_t m_buttonMode = 1;
     QString m_customText; // the text of messages 10 and 11
-    QPointer<QWidget> mainWindow;
+    QPointer<QWidget> m_mainWindow;
 };

@@ -1,7 +1,7 @@
 // The texts and button modes of the message dialog. "\r" starts a new line in the label.
 #include "Messages.h"
 
-DialogMessage MessageText(int number) {
+DialogMessage messageText(int number) {
     switch (number) {
     case 1:
         return {1, QStringLiteral("Hurra, geschafft!"), QStringLiteral("Hurrah, you did it!")};

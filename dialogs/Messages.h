@@ -4,13 +4,13 @@
 #include <QString>
 
 struct DialogMessage {
-    int ButtonMode = 0; // 1 one button, 2 Yes and No, 0 not in the table
-    QString German;
-    QString English;
+    int buttonMode = 0; // 1 one button, 2 Yes and No, 0 not in the table
+    QString german;
+    QString english;
 };
 
 constexpr int ResultYes = 6;
 constexpr int ResultNo = 7;
 
 // The message of a number 1..14; numbers 10, 11 and those outside the table give ButtonMode 0.
-DialogMessage MessageText(int number);
+DialogMessage messageText(int number);

@@ -9,7 +9,7 @@ namespace {
 
 constexpr const char* LibraryName = "libSDL2_mixer-2.0.so.0";
 
-std::atomic<bool> Loaded{false};
+std::atomic<bool> loadedMixer{false};
 
 // Finds every function; the library's own dependencies (SDL) are searched too.
 template <typename Function> bool find(void* handle, Function& function, const char* name) {
@@ -41,7 +41,7 @@ const MixerLibrary* load() {
         find(handle, m.haltMusic, "Mix_HaltMusic") &&
         find(handle, m.playingMusic, "Mix_PlayingMusic");
     if (!complete) return nullptr;
-    Loaded = true;
+    loadedMixer = true;
     return &mixer;
 }
 
@@ -53,5 +53,5 @@ const MixerLibrary* mixerLibrary() {
 }
 
 bool mixerLibraryLoaded() {
-    return Loaded;
+    return loadedMixer;
 }

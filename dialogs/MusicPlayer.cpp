@@ -16,26 +16,26 @@ namespace {
 // A MIDI file is small; anything larger is not one and is not read into the synthesizer.
 constexpr qint64 MaxMidiSize = 16 * 1024 * 1024;
 
-quint32 BigEndian32(const QByteArray& bytes, int at) {
+quint32 bigEndian32(const QByteArray& bytes, int at) {
     return (quint32(quint8(bytes[at])) << 24) | (quint32(quint8(bytes[at + 1])) << 16) |
            (quint32(quint8(bytes[at + 2])) << 8) | quint32(quint8(bytes[at + 3]));
 }
 
-quint16 BigEndian16(const QByteArray& bytes, int at) {
+quint16 bigEndian16(const QByteArray& bytes, int at) {
     return quint16((quint8(bytes[at]) << 8) | quint8(bytes[at + 1]));
 }
 
 } // namespace
 
-bool IsMidiFile(QIODevice& data) {
+bool isMidiFile(QIODevice& data) {
     const qint64 size = data.size();
     if (!data.seek(0)) return false;
     const QByteArray header = data.read(14);
     if (header.size() < 14 || !header.startsWith("MThd")) return false;
-    const qint64 headerLength = BigEndian32(header, 4);
-    const quint16 format = BigEndian16(header, 8);
-    const quint16 tracks = BigEndian16(header, 10);
-    const quint16 division = BigEndian16(header, 12);
+    const qint64 headerLength = bigEndian32(header, 4);
+    const quint16 format = bigEndian16(header, 8);
+    const quint16 tracks = bigEndian16(header, 10);
+    const quint16 division = bigEndian16(header, 12);
     if (headerLength < 6 || format > 2 || tracks == 0 || division == 0) return false;
     qint64 at = 8 + headerLength;
     int found = 0;
@@ -43,7 +43,7 @@ bool IsMidiFile(QIODevice& data) {
         if (at + 8 > size || !data.seek(at)) return false;
         const QByteArray chunk = data.read(8);
         if (chunk.size() < 8) return false;
-        const qint64 length = BigEndian32(chunk, 4);
+        const qint64 length = bigEndian32(chunk, 4);
         if (at + 8 + length > size) return false;
         // Chunks of other kinds may stand between the tracks and are passed over.
         if (chunk.startsWith("MTrk")) ++found;
@@ -54,269 +54,269 @@ bool IsMidiFile(QIODevice& data) {
 
 MusicPlayer::MusicPlayer() = default;
 
-MusicPlayer::MusicPlayer(QString folder) : OwnFolder(std::move(folder)) {}
+MusicPlayer::MusicPlayer(QString folder) : m_ownFolder(std::move(folder)) {}
 
 MusicPlayer::~MusicPlayer() {
-    Close();
-    if (CloseHook) AudioRemoveCloseHook(CloseHook);
+    close();
+    if (m_closeHook) audioRemoveCloseHook(m_closeHook);
 }
 
-QString MusicPlayer::Folder() const {
-    return OwnFolder.isEmpty() ? QString::fromStdString(programDir) : OwnFolder;
+QString MusicPlayer::folder() const {
+    return m_ownFolder.isEmpty() ? QString::fromStdString(programDir) : m_ownFolder;
 }
 
-QString MusicPlayer::FileName() const {
-    return Current.isEmpty() ? QString() : QDir(Folder()).filePath(Current);
+QString MusicPlayer::fileName() const {
+    return m_current.isEmpty() ? QString() : QDir(folder()).filePath(m_current);
 }
 
-QStringList MusicPlayer::Matches() const {
+QStringList MusicPlayer::matches() const {
     // Plain files of any kind, hidden ones too; pipes and devices would block or never end.
-    return QDir(Folder()).entryList({QStringLiteral("*.mid")}, QDir::Files | QDir::Hidden,
+    return QDir(folder()).entryList({QStringLiteral("*.mid")}, QDir::Files | QDir::Hidden,
                                     QDir::Name);
 }
 
-bool MusicPlayer::Playing() const {
-    return Music && AudioIsOpen() && mixerLibrary()->playingMusic() != 0;
+bool MusicPlayer::playing() const {
+    return m_music && audioIsOpen() && mixerLibrary()->playingMusic() != 0;
 }
 
-void MusicPlayer::SetHeld(bool held) {
-    if (held == Held) return;
-    Held = held;
+void MusicPlayer::setHeld(bool held) {
+    if (held == m_held) return;
+    m_held = held;
     if (held)
-        AudioHold();
+        audioHold();
     else
-        AudioRelease();
+        audioRelease();
 }
 
-void MusicPlayer::Close() {
-    if (Pending.valid()) {
+void MusicPlayer::close() {
+    if (m_pending.valid()) {
         // A load still running is waited for, so that its piece can be freed.
-        const Loaded late = Pending.get();
-        if (late.Music) mixerLibrary()->freeMusic(late.Music);
+        const Loaded late = m_pending.get();
+        if (late.music) mixerLibrary()->freeMusic(late.music);
     }
-    if (Music) {
+    if (m_music) {
         mixerLibrary()->haltMusic();
-        mixerLibrary()->freeMusic(Music);
-        Music = nullptr;
+        mixerLibrary()->freeMusic(m_music);
+        m_music = nullptr;
     }
-    SetHeld(false);
+    setHeld(false);
 }
 
-bool MusicPlayer::IsPlayableFile(const QString& name) {
-    const QString path = QDir(Folder()).filePath(name);
+bool MusicPlayer::isPlayableFile(const QString& name) {
+    const QString path = QDir(folder()).filePath(name);
     QFile file(path);
     if (!QFileInfo(path).isFile() || file.size() > MaxMidiSize || !file.open(QIODevice::ReadOnly) ||
-        !IsMidiFile(file)) {
-        Error = QStringLiteral("not a MIDI file: ") + name;
+        !isMidiFile(file)) {
+        m_error = QStringLiteral("not a MIDI file: ") + name;
         return false;
     }
     return true;
 }
 
-bool MusicPlayer::Playable(const QString& name) {
-    if (!IsPlayableFile(name)) return false;
-    if (!AudioMidiReady()) {
-        Error = QStringLiteral("no MIDI playback");
+bool MusicPlayer::playable(const QString& name) {
+    if (!isPlayableFile(name)) return false;
+    if (!audioMidiReady()) {
+        m_error = QStringLiteral("no MIDI playback");
         return false;
     }
     return true;
 }
 
-bool MusicPlayer::Open(const QString& name) {
-    Close();
-    if (!Playable(name)) return false;
-    const QString path = QDir(Folder()).filePath(name);
+bool MusicPlayer::open(const QString& name) {
+    close();
+    if (!playable(name)) return false;
+    const QString path = QDir(folder()).filePath(name);
     // Once the device is gone (the program ends), ticks must not bring it back.
-    if (!CloseHook)
-        CloseHook = AudioAddCloseHook([this] {
-            Close();
-            Refused = true;
+    if (!m_closeHook)
+        m_closeHook = audioAddCloseHook([this] {
+            close();
+            m_refused = true;
         });
     const MixerLibrary& mix = *mixerLibrary();
-    Music = mix.loadMus(QFile::encodeName(path).constData());
-    if (Music && mix.getMusicType(Music) != MUS_MID) {
-        mix.freeMusic(Music);
-        Music = nullptr;
+    m_music = mix.loadMus(QFile::encodeName(path).constData());
+    if (m_music && mix.getMusicType(m_music) != MUS_MID) {
+        mix.freeMusic(m_music);
+        m_music = nullptr;
     }
-    if (!Music) {
-        Error = QString::fromUtf8(mix.getError());
+    if (!m_music) {
+        m_error = QString::fromUtf8(mix.getError());
         return false;
     }
-    SetHeld(true);
+    setHeld(true);
     return true;
 }
 
-bool MusicPlayer::OpenNext(const QStringList& names, const QString& after) {
+bool MusicPlayer::openNext(const QStringList& names, const QString& after) {
     for (const QString& name : names) {
         // The same comparison as the listing's name order, so a deleted current file still
         // leaves its place in the order.
         if (!after.isEmpty() && QString::compare(name, after, Qt::CaseSensitive) <= 0) continue;
-        if (Open(name)) {
-            Current = name;
+        if (open(name)) {
+            m_current = name;
             return true;
         }
     }
     return false;
 }
 
-void MusicPlayer::Start() {
-    Close();
-    Current.clear();
-    Refused = false;
-    Tried.clear();
+void MusicPlayer::start() {
+    close();
+    m_current.clear();
+    m_refused = false;
+    m_tried.clear();
     musicFound = false;
-    if (!Background && !AudioMidiReady()) return;
-    for (const QString& name : Matches())
-        if (Background ? IsPlayableFile(name) : Playable(name)) {
-            Current = name;
+    if (!m_background && !audioMidiReady()) return;
+    for (const QString& name : matches())
+        if (m_background ? isPlayableFile(name) : playable(name)) {
+            m_current = name;
             musicFound = true;
             return;
         }
 }
 
-bool MusicPlayer::LoadCurrent() {
-    if (Music) return true;
-    if (Refused) return false;
-    if (!Current.isEmpty() && Open(Current)) return true;
+bool MusicPlayer::loadCurrent() {
+    if (m_music) return true;
+    if (m_refused) return false;
+    if (!m_current.isEmpty() && open(m_current)) return true;
     // The file passed the checks but the mixer would not take it: on to the next, wrapping.
-    const QStringList names = Matches();
-    if (OpenNext(names, Current) || OpenNext(names, QString())) return true;
-    Refused = true;
+    const QStringList names = matches();
+    if (openNext(names, m_current) || openNext(names, QString())) return true;
+    m_refused = true;
     return false;
 }
 
-void MusicPlayer::Tick() {
+void MusicPlayer::tick() {
     if (!musicFound || !musicOn) return;
-    if (Background) {
-        TickInBackground();
+    if (m_background) {
+        tickInBackground();
         return;
     }
-    if (Playing() || !LoadCurrent()) return;
+    if (playing() || !loadCurrent()) return;
     // Playing always begins at the start of the piece; a refusal is tried again next tick.
     const MixerLibrary& mix = *mixerLibrary();
-    if (mix.playMusic(Music, 0) != 0) Error = QString::fromUtf8(mix.getError());
+    if (mix.playMusic(m_music, 0) != 0) m_error = QString::fromUtf8(mix.getError());
 }
 
-MusicPlayer::Loaded MusicPlayer::Load(const QString& path) {
+MusicPlayer::Loaded MusicPlayer::load(const QString& path) {
     Loaded result;
-    if (!AudioMidiReady()) {
-        result.Error = QStringLiteral("no MIDI playback");
-        result.NoMidi = true;
+    if (!audioMidiReady()) {
+        result.error = QStringLiteral("no MIDI playback");
+        result.noMidi = true;
         return result;
     }
     const MixerLibrary& mix = *mixerLibrary();
-    result.Music = mix.loadMus(QFile::encodeName(path).constData());
-    if (result.Music && mix.getMusicType(result.Music) != MUS_MID) {
-        mix.freeMusic(result.Music);
-        result.Music = nullptr;
+    result.music = mix.loadMus(QFile::encodeName(path).constData());
+    if (result.music && mix.getMusicType(result.music) != MUS_MID) {
+        mix.freeMusic(result.music);
+        result.music = nullptr;
     }
     // SDL keeps its error text per thread: it is read here, on the loading thread.
-    if (!result.Music) result.Error = QString::fromUtf8(mix.getError());
+    if (!result.music) result.error = QString::fromUtf8(mix.getError());
     return result;
 }
 
-QString MusicPlayer::NextFile(const QStringList& names, const QString& after) {
+QString MusicPlayer::nextFile(const QStringList& names, const QString& after) {
     for (const QString& name : names) {
         if (!after.isEmpty() && QString::compare(name, after, Qt::CaseSensitive) <= 0) continue;
-        if (Tried.contains(name)) continue;
-        if (IsPlayableFile(name)) return name;
+        if (m_tried.contains(name)) continue;
+        if (isPlayableFile(name)) return name;
     }
     return {};
 }
 
-void MusicPlayer::StartLoading(const QString& name) {
+void MusicPlayer::startLoading(const QString& name) {
     // Once the device is gone (the program ends), ticks must not bring it back.
-    if (!CloseHook)
-        CloseHook = AudioAddCloseHook([this] {
-            Close();
-            Refused = true;
+    if (!m_closeHook)
+        m_closeHook = audioAddCloseHook([this] {
+            close();
+            m_refused = true;
         });
-    AudioChooseSoundFont();
-    SetHeld(true);
-    Current = name;
-    const QString path = QDir(Folder()).filePath(name);
-    Pending = std::async(std::launch::async, [path] { return Load(path); });
+    audioChooseSoundFont();
+    setHeld(true);
+    m_current = name;
+    const QString path = QDir(folder()).filePath(name);
+    m_pending = std::async(std::launch::async, [path] { return load(path); });
 }
 
-void MusicPlayer::TakeLoaded() {
-    const Loaded result = Pending.get();
-    if (result.Music) {
-        Music = result.Music;
-        Tried.clear();
+void MusicPlayer::takeLoaded() {
+    const Loaded result = m_pending.get();
+    if (result.music) {
+        m_music = result.music;
+        m_tried.clear();
         return;
     }
-    Error = result.Error;
-    if (result.NoMidi) {
+    m_error = result.error;
+    if (result.noMidi) {
         // No MIDI playback on this machine: the music is unavailable, as if no file were found.
         musicFound = false;
-        Refused = true;
-        SetHeld(false);
+        m_refused = true;
+        setHeld(false);
         return;
     }
     // The mixer would not take the file: on to the next, wrapping.
-    Tried << Current;
-    const QStringList names = Matches();
-    QString next = NextFile(names, Current);
-    if (next.isEmpty()) next = NextFile(names, QString());
+    m_tried << m_current;
+    const QStringList names = matches();
+    QString next = nextFile(names, m_current);
+    if (next.isEmpty()) next = nextFile(names, QString());
     if (next.isEmpty()) {
-        Refused = true;
-        SetHeld(false);
+        m_refused = true;
+        setHeld(false);
         return;
     }
-    StartLoading(next);
+    startLoading(next);
 }
 
-void MusicPlayer::TickInBackground() {
-    if (Pending.valid()) {
-        if (Pending.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return;
-        TakeLoaded();
+void MusicPlayer::tickInBackground() {
+    if (m_pending.valid()) {
+        if (m_pending.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return;
+        takeLoaded();
     }
-    if (!Music) {
-        if (Refused || Pending.valid()) return;
-        Tried.clear();
-        QString name = !Current.isEmpty() && IsPlayableFile(Current) ? Current : QString();
-        const QStringList names = Matches();
-        if (name.isEmpty()) name = NextFile(names, Current);
-        if (name.isEmpty()) name = NextFile(names, QString());
+    if (!m_music) {
+        if (m_refused || m_pending.valid()) return;
+        m_tried.clear();
+        QString name = !m_current.isEmpty() && isPlayableFile(m_current) ? m_current : QString();
+        const QStringList names = matches();
+        if (name.isEmpty()) name = nextFile(names, m_current);
+        if (name.isEmpty()) name = nextFile(names, QString());
         if (name.isEmpty())
-            Refused = true;
+            m_refused = true;
         else
-            StartLoading(name);
+            startLoading(name);
         return;
     }
-    if (Playing()) return;
+    if (playing()) return;
     const MixerLibrary& mix = *mixerLibrary();
-    if (mix.playMusic(Music, 0) != 0) Error = QString::fromUtf8(mix.getError());
+    if (mix.playMusic(m_music, 0) != 0) m_error = QString::fromUtf8(mix.getError());
 }
 
-void MusicPlayer::Switch() {
+void MusicPlayer::toggle() {
     if (!musicFound) return;
     if (musicOn) {
-        Close();
+        close();
         musicOn = false;
         return;
     }
-    Refused = false;
-    const QStringList names = Matches();
-    if (Background) {
-        Tried.clear();
-        QString next = NextFile(names, Current);
-        if (next.isEmpty() && !Current.isEmpty()) {
-            Current.clear();
-            next = NextFile(names, QString());
+    m_refused = false;
+    const QStringList names = matches();
+    if (m_background) {
+        m_tried.clear();
+        QString next = nextFile(names, m_current);
+        if (next.isEmpty() && !m_current.isEmpty()) {
+            m_current.clear();
+            next = nextFile(names, QString());
         }
         musicOn = !next.isEmpty();
         // The piece starts at the first tick after it has loaded.
-        if (musicOn) StartLoading(next);
+        if (musicOn) startLoading(next);
         return;
     }
-    musicOn = OpenNext(names, Current);
-    if (!musicOn && !Current.isEmpty()) {
+    musicOn = openNext(names, m_current);
+    if (!musicOn && !m_current.isEmpty()) {
         // Past the last file: the search begins again from the first.
-        Current.clear();
-        musicOn = OpenNext(names, QString());
+        m_current.clear();
+        musicOn = openNext(names, QString());
     }
     if (!musicOn) return;
     const MixerLibrary& mix = *mixerLibrary();
-    if (mix.playMusic(Music, 0) != 0) Error = QString::fromUtf8(mix.getError());
+    if (mix.playMusic(m_music, 0) != 0) m_error = QString::fromUtf8(mix.getError());
 }

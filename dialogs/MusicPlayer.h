@@ -23,7 +23,7 @@ class MusicPlayer {
     // Start then takes a sound MIDI file as found without opening the device; should MIDI turn
     // out not to play at all, musicFound becomes false when the load reports it.
     ~MusicPlayer();
-    void SetBackgroundLoading(bool background) { Background = background; }
+    void setBackgroundLoading(bool background) { m_background = background; }
     MusicPlayer(const MusicPlayer&) = delete;
     MusicPlayer& operator=(const MusicPlayer&) = delete;
 
@@ -31,68 +31,68 @@ class MusicPlayer {
     // MIDI file. musicFound := whether there is one and MIDI can be played at all. Loading it
     // (the SoundFont with it, a tenth of a second) waits for the first tick that plays it, so
     // the window is on screen sooner.
-    void Start();
+    void start();
     // Each timer tick: while musicFound and musicOn, a piece that is not playing (it ended, or
     // was never started, or its play was refused) starts again from its beginning.
-    void Tick();
+    void tick();
     // The options dialog's music button: off, or on with the next file, wrapping to the first.
     // Does nothing while musicFound is false (the button is disabled then).
-    void Switch();
+    void toggle();
 
     // The current match without its folder, empty when there is none.
-    QString CurrentName() const { return Current; }
+    QString currentName() const { return m_current; }
     // Folder and name of the current match.
-    QString FileName() const;
+    QString fileName() const;
     // A piece is open, and it is playing now.
-    bool IsOpen() const { return Music != nullptr; }
+    bool isOpen() const { return m_music != nullptr; }
     // A piece is being loaded on the worker thread.
-    bool Loading() const { return Pending.valid(); }
-    bool Playing() const;
+    bool loading() const { return m_pending.valid(); }
+    bool playing() const;
     // The mixer's message from the last open or play that failed.
-    QString LastError() const { return Error; }
+    QString lastError() const { return m_error; }
 
     // The names matching "*.mid" in the folder, in name order: the order of the search.
-    QStringList Matches() const;
+    QStringList matches() const;
 
   private:
     struct Loaded {
-        Mix_Music* Music = nullptr;
-        QString Error;
-        bool NoMidi = false; // MIDI cannot be played at all
+        Mix_Music* music = nullptr;
+        QString error;
+        bool noMidi = false; // MIDI cannot be played at all
     };
-    static Loaded Load(const QString& path);
+    static Loaded load(const QString& path);
 
-    QString Folder() const;
+    QString folder() const;
     // A regular, complete MIDI file of sane size.
-    bool IsPlayableFile(const QString& name);
+    bool isPlayableFile(const QString& name);
     // The first playable name after `after` (all when empty) not tried yet in this round.
-    QString NextFile(const QStringList& names, const QString& after);
-    void StartLoading(const QString& name);
+    QString nextFile(const QStringList& names, const QString& after);
+    void startLoading(const QString& name);
     // Takes the finished load: the piece, or the next file to try.
-    void TakeLoaded();
-    void TickInBackground();
-    void SetHeld(bool held);
+    void takeLoaded();
+    void tickInBackground();
+    void setHeld(bool held);
     // Opens the first playable name of `names` that sorts after `after` (all when empty).
-    bool OpenNext(const QStringList& names, const QString& after);
-    bool Open(const QString& name);
+    bool openNext(const QStringList& names, const QString& after);
+    bool open(const QString& name);
     // A regular, complete MIDI file of sane size, and MIDI playback exists.
-    bool Playable(const QString& name);
+    bool playable(const QString& name);
     // Loads the current match into the mixer; the next ones in turn if the mixer refuses it.
-    bool LoadCurrent();
-    void Close();
+    bool loadCurrent();
+    void close();
 
-    QString OwnFolder;
-    QString Current;
-    QString Error;
-    Mix_Music* Music = nullptr;
-    bool Refused = false; // no file of the folder would load: no retry on every tick
-    int CloseHook = 0;
-    bool Background = false;
-    bool Held = false; // holds the audio device open
-    std::future<Loaded> Pending;
-    QStringList Tried; // names the mixer refused since the last success
+    QString m_ownFolder;
+    QString m_current;
+    QString m_error;
+    Mix_Music* m_music = nullptr;
+    bool m_refused = false; // no file of the folder would load: no retry on every tick
+    int m_closeHook = 0;
+    bool m_background = false;
+    bool m_held = false; // holds the audio device open
+    std::future<Loaded> m_pending;
+    QStringList m_tried; // names the mixer refused since the last success
 };
 
 // The frame of a Standard MIDI File: an "MThd" header of a known format, and every track chunk
 // it announces complete within the data.
-bool IsMidiFile(QIODevice& data);
+bool isMidiFile(QIODevice& data);

@@ -23,14 +23,14 @@ class OptionsDialog : public QDialog {
     OptionsDialog(QWidget* mainWindow, int32_t& backMode, const DialogImages& resources);
 
     // The main window's side of the buttons. Unset callbacks are skipped.
-    std::function<void()> OnBackgroundChanged; // prepareBackground and repaint
-    std::function<void()> OnTextsChanged;      // setMainTexts
-    std::function<void()> OnMusicSwitch;       // music off, or on with the next file
-    std::function<QString()> MusicName;        // the current music file, without its folder
+    std::function<void()> onBackgroundChanged; // prepareBackground and repaint
+    std::function<void()> onTextsChanged;      // setMainTexts
+    std::function<void()> onMusicSwitch;       // music off, or on with the next file
+    std::function<QString()> musicName;        // the current music file, without its folder
 
     // RefreshTexts, then the modal show. Returns the dialog's result.
-    int ShowModal();
-    void RefreshTexts();
+    int showModal();
+    void refreshTexts();
 
     BackPanel* background;
     ListImage* logo;
@@ -50,7 +50,7 @@ class OptionsDialog : public QDialog {
     ImageButton* fairButton;
     QLabel* fairLabel;
 
-    void FormActivate();
+    void formActivate();
     void onOkClicked();
     void onLanguageClicked();
     void onSoundClicked();
@@ -63,10 +63,10 @@ class OptionsDialog : public QDialog {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
-    int32_t& backgroundMode;
-    QPointer<QWidget> mainWindow;
+    int32_t& m_backgroundMode;
+    QPointer<QWidget> m_mainWindow;
 };
 
 // The language after the language button: (tongue + 1) mod 2 with the sign of the dividend,
 // so -1 (not chosen) and 1 give 0, 0 gives 1, and 2 gives 1.
-int32_t NextTongue(int32_t tongue);
+int32_t nextTongue(int32_t tongue);

@@ -12,13 +12,13 @@ namespace {
 constexpr int WaveIds[] = {5, 21, 22, 23};
 
 // The mixer would decode other formats too (MIDI, AIFF, VOC); the list holds wave data only.
-bool IsWave(const QByteArray& bytes) {
+bool isWave(const QByteArray& bytes) {
     return bytes.size() >= 12 && bytes.startsWith("RIFF") && bytes.mid(8, 4) == "WAVE";
 }
 
 } // namespace
 
-std::vector<QByteArray> GameWaves() {
+std::vector<QByteArray> gameWaves() {
     std::vector<QByteArray> waves;
     for (int id : WaveIds) {
         QFile file(QStringLiteral(":/waves/%1.wav").arg(id));
@@ -27,60 +27,61 @@ std::vector<QByteArray> GameWaves() {
     return waves;
 }
 
-SoundPlayer::SoundPlayer() : SoundPlayer(GameWaves()) {}
+SoundPlayer::SoundPlayer() : SoundPlayer(gameWaves()) {}
 
 SoundPlayer::SoundPlayer(std::vector<QByteArray> waves)
-    : Waves(std::move(waves)), Chunks(Waves.size(), nullptr), Refused(Waves.size(), false) {}
+    : m_waves(std::move(waves)), m_chunks(m_waves.size(), nullptr),
+      m_refused(m_waves.size(), false) {}
 
 SoundPlayer::~SoundPlayer() {
-    FreeChunks();
-    if (CloseHook) AudioRemoveCloseHook(CloseHook);
-    if (RestHook) AudioRemoveRestHook(RestHook);
+    freeChunks();
+    if (m_closeHook) audioRemoveCloseHook(m_closeHook);
+    if (m_restHook) audioRemoveRestHook(m_restHook);
 }
 
-void SoundPlayer::FreeChunks() {
-    for (Mix_Chunk*& chunk : Chunks) {
+void SoundPlayer::freeChunks() {
+    for (Mix_Chunk*& chunk : m_chunks) {
         if (chunk) mixerLibrary()->freeChunk(chunk);
         chunk = nullptr;
     }
-    Refused.assign(Waves.size(), false);
+    m_refused.assign(m_waves.size(), false);
 }
 
-void SoundPlayer::PlaySnd(int32_t number) {
+void SoundPlayer::playSnd(int32_t number) {
     if (!soundOn) return;
     if (number < 0 || number > 4) return;
     if (number == 0) {
-        if (AudioIsOpen()) mixerLibrary()->haltChannel(Channel);
+        if (audioIsOpen()) mixerLibrary()->haltChannel(Channel);
         return;
     }
-    if (!AudioOpen()) return;
+    if (!audioOpen()) return;
     // Chunks are decoded for the open device; a resting device takes them along.
-    if (!CloseHook) CloseHook = AudioAddCloseHook([this] { FreeChunks(); });
-    if (!RestHook) RestHook = AudioAddRestHook([this] { FreeChunks(); });
+    if (!m_closeHook) m_closeHook = audioAddCloseHook([this] { freeChunks(); });
+    if (!m_restHook) m_restHook = audioAddRestHook([this] { freeChunks(); });
     const MixerLibrary& mix = *mixerLibrary();
     const std::size_t item = static_cast<std::size_t>(number - 1);
-    if (item >= Waves.size() || !IsWave(Waves[item]) || Refused[item]) return;
-    if (!Chunks[item]) {
+    if (item >= m_waves.size() || !isWave(m_waves[item]) || m_refused[item]) return;
+    if (!m_chunks[item]) {
         SDL_RWops* source =
-            mix.rwFromConstMem(Waves[item].constData(), static_cast<int>(Waves[item].size()));
-        Chunks[item] = source ? mix.loadWavRw(source, 1) : nullptr;
-        if (!Chunks[item]) {
-            Refused[item] = true;
+            mix.rwFromConstMem(m_waves[item].constData(), static_cast<int>(m_waves[item].size()));
+        m_chunks[item] = source ? mix.loadWavRw(source, 1) : nullptr;
+        if (!m_chunks[item]) {
+            m_refused[item] = true;
             return;
         }
     }
     // Playing on a busy channel stops the sound there first.
-    mix.playChannelTimed(Channel, Chunks[item], 0, -1);
-    AudioRestWhenQuiet();
+    mix.playChannelTimed(Channel, m_chunks[item], 0, -1);
+    audioRestWhenQuiet();
 }
 
-const Mix_Chunk* SoundPlayer::Chunk(int32_t number) const {
-    if (number < 1 || static_cast<std::size_t>(number) > Chunks.size()) return nullptr;
-    return Chunks[static_cast<std::size_t>(number - 1)];
+const Mix_Chunk* SoundPlayer::chunk(int32_t number) const {
+    if (number < 1 || static_cast<std::size_t>(number) > m_chunks.size()) return nullptr;
+    return m_chunks[static_cast<std::size_t>(number - 1)];
 }
 
-void PlaySnd(int32_t number) {
+void playSnd(int32_t number) {
     if (!soundOn) return;
     static SoundPlayer waves;
-    waves.PlaySnd(number);
+    waves.playSnd(number);
 }

@@ -24,23 +24,23 @@ class SoundPlayer {
     // Nothing at all while soundOn is false. 0 stops the sound playing; 1..4 play that wave
     // without waiting for it. No device, no data or data the mixer refuses: nothing is played
     // and the caller goes on. Other numbers are ignored.
-    void PlaySnd(int32_t number);
+    void playSnd(int32_t number);
 
     // The decoded chunk of sound 1..4 once it has been played, else null.
-    const Mix_Chunk* Chunk(int32_t number) const;
+    const Mix_Chunk* chunk(int32_t number) const;
 
   private:
-    void FreeChunks();
+    void freeChunks();
 
-    std::vector<QByteArray> Waves;
-    std::vector<Mix_Chunk*> Chunks;
-    std::vector<bool> Refused; // decoded once: a refused wave is not tried again
-    int CloseHook = 0;
-    int RestHook = 0;
+    std::vector<QByteArray> m_waves;
+    std::vector<Mix_Chunk*> m_chunks;
+    std::vector<bool> m_refused; // decoded once: a refused wave is not tried again
+    int m_closeHook = 0;
+    int m_restHook = 0;
 };
 
 // The wave bytes of the game's four sounds, read from the Qt resources.
-std::vector<QByteArray> GameWaves();
+std::vector<QByteArray> gameWaves();
 
 // PlaySnd on one wave list for the whole run, loaded from the resources on first use.
-void PlaySnd(int32_t number);
+void playSnd(int32_t number);

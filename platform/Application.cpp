@@ -10,15 +10,15 @@
 #include <exception>
 #include <vector>
 
-std::function<void(const QString&)> Application::ErrorHook;
+std::function<void(const QString&)> Application::errorHook;
 
 namespace {
 
 // The held messages, formatted as Qt would print them.
-std::vector<QString>* Held = nullptr;
-QtMessageHandler PreviousHandler = nullptr;
+std::vector<QString>* heldMessages = nullptr;
+QtMessageHandler previousHandler = nullptr;
 
-void HoldMessage(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+void holdMessage(QtMsgType type, const QMessageLogContext& context, const QString& message) {
     if (type == QtFatalMsg) {
         std::fputs("morvek: no display found (the window system could not be started); to play "
                    "without a screen, run it under Xvfb: xvfb-run -a morvek\n",
@@ -26,42 +26,42 @@ void HoldMessage(QtMsgType type, const QMessageLogContext& context, const QStrin
         std::fflush(stderr);
         std::_Exit(1);
     }
-    if (Held) Held->push_back(qFormatLogMessage(type, context, message));
+    if (heldMessages) heldMessages->push_back(qFormatLogMessage(type, context, message));
 }
 
 } // namespace
 
 StartupGuard::StartupGuard() {
-    Held = new std::vector<QString>;
-    PreviousHandler = qInstallMessageHandler(HoldMessage);
+    heldMessages = new std::vector<QString>;
+    previousHandler = qInstallMessageHandler(holdMessage);
 }
 
 void StartupGuard::release() {
-    qInstallMessageHandler(PreviousHandler);
-    if (!Held) return;
-    for (const QString& text : *Held)
+    qInstallMessageHandler(previousHandler);
+    if (!heldMessages) return;
+    for (const QString& text : *heldMessages)
         std::fputs(qPrintable(text + u'\n'), stderr);
-    delete Held;
-    Held = nullptr;
+    delete heldMessages;
+    heldMessages = nullptr;
 }
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     release();
     // What the store has to say about a damaged or unusable file reaches the player the same way.
-    SetSettingsNoticeHook([](const QString& text) { ReportNotice(text); });
+    setSettingsNoticeHook([](const QString& text) { reportNotice(text); });
 }
 
 Application::~Application() {
-    SetSettingsNoticeHook({});
+    setSettingsNoticeHook({});
 }
 
 namespace {
 
-void ReportException(const std::exception& e) {
+void reportException(const std::exception& e) {
     if (const auto* store = dynamic_cast<const ESettingsError*>(&e))
-        Application::ReportError(store->Text());
+        Application::reportError(store->text());
     else
-        Application::ReportError(QString::fromUtf8(e.what()));
+        Application::reportError(QString::fromUtf8(e.what()));
 }
 
 } // namespace
@@ -70,30 +70,30 @@ bool Application::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& e) {
-        ReportException(e);
+        reportException(e);
     }
     return false;
 }
 
-void Application::Guarded(const std::function<void()>& handler) {
+void Application::guarded(const std::function<void()>& handler) {
     try {
         handler();
     } catch (const std::exception& e) {
-        ReportException(e);
+        reportException(e);
     }
 }
 
-void Application::ReportNotice(const QString& text) {
-    if (ErrorHook) {
-        ErrorHook(text);
+void Application::reportNotice(const QString& text) {
+    if (errorHook) {
+        errorHook(text);
         return;
     }
     QMessageBox::warning(nullptr, QApplication::applicationDisplayName(), text);
 }
 
-void Application::ReportError(const QString& text) {
-    if (ErrorHook) {
-        ErrorHook(text);
+void Application::reportError(const QString& text) {
+    if (errorHook) {
+        errorHook(text);
         return;
     }
     QMessageBox::critical(nullptr, QApplication::applicationDisplayName(), text);

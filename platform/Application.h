@@ -26,13 +26,13 @@ class Application : private StartupGuard, public QApplication {
     bool notify(QObject* receiver, QEvent* event) override;
 
     // Shows a failure's text in a message box titled with the application's name.
-    static void ReportError(const QString& text);
+    static void reportError(const QString& text);
     // Shows something the player should know that is no failure (a warning box).
-    static void ReportNotice(const QString& text);
+    static void reportNotice(const QString& text);
     // Runs an event handler and reports what it throws, so the error ends the handler here
     // instead of unwinding through Qt's event delivery (which is not built for it).
-    static void Guarded(const std::function<void()>& handler);
+    static void guarded(const std::function<void()>& handler);
 
     // When set, receives the text instead of the message box (tests, headless runs).
-    static std::function<void(const QString&)> ErrorHook;
+    static std::function<void(const QString&)> errorHook;
 };

@@ -11,60 +11,60 @@ namespace {
 constexpr char RawMagic[4] = {'M', 'R', 'A', 'W'};
 constexpr qint64 RawHeader = 8;
 
-int Read16(const uchar* at) {
+int read16(const uchar* at) {
     return at[0] | (at[1] << 8);
 }
 
-QImage LoadRaw(const QString& path) {
+QImage loadRaw(const QString& path) {
     // An uncompressed resource lies in the program's read-only data: the picture is used there.
     const QResource resource(path);
     if (resource.isValid() && resource.compressionAlgorithm() == QResource::NoCompression)
-        return DecodeRawImage(resource.data(), resource.size(), true);
+        return decodeRawImage(resource.data(), resource.size(), true);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return {};
     const QByteArray bytes = file.readAll();
-    return DecodeRawImage(reinterpret_cast<const uchar*>(bytes.constData()), bytes.size(), false);
+    return decodeRawImage(reinterpret_cast<const uchar*>(bytes.constData()), bytes.size(), false);
 }
 
 } // namespace
 
 BitmapList::BitmapList(std::vector<QImage> items) {
-    Items.reserve(items.size());
+    m_items.reserve(items.size());
     for (QImage& image : items)
-        Items.push_back({QString(), std::move(image)});
+        m_items.push_back({QString(), std::move(image)});
 }
 
-BitmapList BitmapList::Load(const QString& dir, int count) {
+BitmapList BitmapList::load(const QString& dir, int count) {
     BitmapList list;
-    list.Items.resize(count);
+    list.m_items.resize(count);
     for (int n = 0; n < count; ++n)
-        list.Items[n].File = QStringLiteral("%1/%2").arg(dir).arg(n);
+        list.m_items[n].file = QStringLiteral("%1/%2").arg(dir).arg(n);
     return list;
 }
 
-const QImage& BitmapList::Decoded(int index) const {
-    Entry& entry = Items[index];
-    if (entry.File.isEmpty()) return entry.Image;
-    const QString raw = entry.File + QStringLiteral(".raw");
-    QImage image = QFile::exists(raw) ? LoadRaw(raw) : QImage(entry.File + QStringLiteral(".png"));
+const QImage& BitmapList::decoded(int index) const {
+    Entry& entry = m_items[index];
+    if (entry.file.isEmpty()) return entry.image;
+    const QString raw = entry.file + QStringLiteral(".raw");
+    QImage image = QFile::exists(raw) ? loadRaw(raw) : QImage(entry.file + QStringLiteral(".png"));
     // Block copies with raster operations need opaque 32-bit pixels.
     if (!image.isNull() && image.format() != QImage::Format_RGB32)
         image = image.convertToFormat(QImage::Format_RGB32);
-    entry.Image = std::move(image);
-    entry.File.clear();
-    return entry.Image;
+    entry.image = std::move(image);
+    entry.file.clear();
+    return entry.image;
 }
 
-bool BitmapList::Valid(int index) const {
-    return index >= 0 && index < Count() && !Decoded(index).isNull();
+bool BitmapList::valid(int index) const {
+    return index >= 0 && index < count() && !decoded(index).isNull();
 }
 
-const QImage& BitmapList::Item(int index) const {
+const QImage& BitmapList::item(int index) const {
     static const QImage empty;
-    return Valid(index) ? Items[index].Image : empty;
+    return valid(index) ? m_items[index].image : empty;
 }
 
-QByteArray EncodeRawImage(const QImage& image) {
+QByteArray encodeRawImage(const QImage& image) {
     const QImage pixels = image.convertToFormat(QImage::Format_RGB32);
     if (pixels.isNull() || pixels.width() > 0xFFFF || pixels.height() > 0xFFFF) return {};
     QByteArray bytes(RawMagic, sizeof RawMagic);
@@ -77,9 +77,9 @@ QByteArray EncodeRawImage(const QImage& image) {
     return bytes;
 }
 
-QImage DecodeRawImage(const uchar* bytes, qint64 size, bool shared) {
+QImage decodeRawImage(const uchar* bytes, qint64 size, bool shared) {
     if (!bytes || size < RawHeader || std::memcmp(bytes, RawMagic, sizeof RawMagic) != 0) return {};
-    const int width = Read16(bytes + 4), height = Read16(bytes + 6);
+    const int width = read16(bytes + 4), height = read16(bytes + 6);
     if (width == 0 || height == 0 || size != RawHeader + qint64(width) * height * 4) return {};
     const uchar* pixels = bytes + RawHeader;
     // Qt reads 32-bit pixels in place only from aligned memory.

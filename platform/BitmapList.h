@@ -15,28 +15,28 @@ class BitmapList {
     // raw pixels of <n>.raw when there are any, else <n>.png. Nothing is decoded here: an item
     // is decoded when it is first asked for, so pictures of dialogs never opened cost nothing.
     // A missing file leaves an empty item in its place.
-    static BitmapList Load(const QString& dir, int count);
+    static BitmapList load(const QString& dir, int count);
 
-    int Count() const { return static_cast<int>(Items.size()); }
+    int count() const { return static_cast<int>(m_items.size()); }
     // A valid item exists and is not empty.
-    bool Valid(int index) const;
+    bool valid(int index) const;
     // The item, or an empty image for an invalid index.
-    const QImage& Item(int index) const;
+    const QImage& item(int index) const;
 
   private:
     struct Entry {
-        QString File; // decoded on first use; empty once decoded
-        QImage Image;
+        QString file; // decoded on first use; empty once decoded
+        QImage image;
     };
-    const QImage& Decoded(int index) const;
+    const QImage& decoded(int index) const;
 
-    mutable std::vector<Entry> Items; // decoding fills in the images: user-interface thread only
+    mutable std::vector<Entry> m_items; // decoding fills in the images: user-interface thread only
 };
 
 // The raw picture format: "MRAW", width and height as little-endian 16-bit numbers, then the
 // pixels as 32-bit 0xffRRGGBB words in the machine's byte order, row by row, without padding.
 // It costs no decoding at all: an uncompressed resource is used in place.
-QByteArray EncodeRawImage(const QImage& image);
+QByteArray encodeRawImage(const QImage& image);
 // The picture of raw data, or a null image for data that is not one. `bytes` must outlive the
 // image when `shared` is true.
-QImage DecodeRawImage(const uchar* bytes, qint64 size, bool shared);
+QImage decodeRawImage(const uchar* bytes, qint64 size, bool shared);

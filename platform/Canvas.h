@@ -19,14 +19,14 @@ enum class PenStyle { Solid, Clear };
 enum class BrushStyle { Solid, Clear };
 
 struct CanvasPen {
-    RgbColor Color = 0x000000;
-    PenStyle Style = PenStyle::Solid;
-    int32_t Width = 1;
+    RgbColor color = 0x000000;
+    PenStyle style = PenStyle::Solid;
+    int32_t width = 1;
 };
 
 struct CanvasBrush {
-    RgbColor Color = 0xFFFFFF;
-    BrushStyle Style = BrushStyle::Solid;
+    RgbColor color = 0xFFFFFF;
+    BrushStyle style = BrushStyle::Solid;
 };
 
 // Draws on an image that the caller keeps alive. The geometry is that of the classic
@@ -41,38 +41,38 @@ class Canvas {
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;
 
-    CanvasPen Pen;
-    CanvasBrush Brush;
-    QFont Font;
-    RgbColor FontColor = 0x000000;
+    CanvasPen pen;
+    CanvasBrush brush;
+    QFont font;
+    RgbColor fontColor = 0x000000;
 
-    QImage& Image() { return Target; }
+    QImage& image() { return m_target; }
 
-    void MoveTo(int32_t x, int32_t y);
+    void moveTo(int32_t x, int32_t y);
     // Line in the pen from the current position to (x, y), end pixel excluded; (x, y)
     // becomes the current position. A pen wider than 1 widens the line across its
     // direction, centred on it.
-    void LineTo(int32_t x, int32_t y);
+    void lineTo(int32_t x, int32_t y);
     // Lines through the points in turn, each leaving out its end pixel.
-    void Polyline(const std::vector<QPoint>& points);
+    void polyline(const std::vector<QPoint>& points);
     // Brush fill over x1 .. x2-1, y1 .. y2-1, then the pen outline on its outermost
     // pixels; a wider pen is centred on that outline. Empty when x2 <= x1 or y2 <= y1.
-    void Rectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+    void rectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
     // Brush colour over x1 .. x2-1, y1 .. y2-1, whatever the brush style; no outline.
-    void FillRect(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+    void fillRect(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
     // Text in Font and FontColor, horizontally centred on x, with y as the top of the
     // text cell; nothing is painted behind the characters.
-    void TextOut(int32_t x, int32_t y, const QString& text);
+    void textOut(int32_t x, int32_t y, const QString& text);
 
   private:
-    void FillPixels(int32_t x1, int32_t y1, int32_t x2, int32_t y2, RgbColor color);
-    void Ring(int32_t x1, int32_t y1, int32_t x2, int32_t y2, RgbColor color);
+    void fillPixels(int32_t x1, int32_t y1, int32_t x2, int32_t y2, RgbColor color);
+    void ring(int32_t x1, int32_t y1, int32_t x2, int32_t y2, RgbColor color);
 
-    QImage& Target;
-    QPoint Position;
+    QImage& m_target;
+    QPoint m_position;
     // Opened on the first text and kept, so a panel of numbers costs one painter.
-    std::unique_ptr<QPainter> TextPainter;
-    QFont TextPainterFont;
+    std::unique_ptr<QPainter> m_textPainter;
+    QFont m_textPainterFont;
 };
 
 enum class RasterOp { Copy, And, Or };
@@ -80,5 +80,5 @@ enum class RasterOp { Copy, And, Or };
 // Combines the w x h block at (sx, sy) of src into dst at (dx, dy): copy, AND or OR of
 // the RGB values. Clipped to both images: nothing outside either is read or written;
 // zero or negative sizes do nothing. src and dst may be the same image.
-void BlockCopy(QImage& dst, int32_t dx, int32_t dy, int32_t w, int32_t h, const QImage& src,
+void blockCopy(QImage& dst, int32_t dx, int32_t dy, int32_t w, int32_t h, const QImage& src,
                int32_t sx, int32_t sy, RasterOp rop = RasterOp::Copy);

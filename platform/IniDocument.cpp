@@ -64,15 +64,15 @@ IniDocument::IniDocument(const QByteArray& bytes) {
 
 void IniDocument::parseLine(QByteArray raw) {
     Line line;
-    line.section = currentSection;
+    line.section = m_currentSection;
     line.raw = std::move(raw);
     const QByteArrayView content = QByteArrayView(line.raw).chopped(lineBreakOf(line.raw).size());
     const QByteArrayView text = trimmed(content);
 
     auto damaged = [&] {
         line.kind = Kind::Damaged;
-        ++damagedLines;
-        lines.push_back(std::move(line));
+        ++m_damagedLines;
+        m_lines.push_back(std::move(line));
     };
     if (!isCleanLine(content)) return damaged();
     if (text.isEmpty()) {
@@ -82,9 +82,9 @@ void IniDocument::parseLine(QByteArray raw) {
     } else if (text.front() == '[') {
         const qsizetype close = text.indexOf(']');
         if (close < 0) return damaged();
-        currentSection = sectionName(trimmed(text.sliced(1, close - 1)));
+        m_currentSection = sectionName(trimmed(text.sliced(1, close - 1)));
         line.kind = Kind::Section;
-        line.section = currentSection;
+        line.section = m_currentSection;
     } else {
         // The first '=' outside quotes ends the key; a ';' outside quotes starts a comment.
         qsizetype equals = -1;
@@ -113,25 +113,25 @@ void IniDocument::parseLine(QByteArray raw) {
         line.key = unescapeIniKey(key);
         line.value = interpretIniValue(*value);
     }
-    lines.push_back(std::move(line));
+    m_lines.push_back(std::move(line));
 }
 
 std::optional<size_t> IniDocument::lastEntry(const QString& section, const QString& key) const {
-    for (size_t i = lines.size(); i-- > 0;) {
-        const Line& l = lines[i];
+    for (size_t i = m_lines.size(); i-- > 0;) {
+        const Line& l = m_lines[i];
         if (l.kind == Kind::Entry && l.section == section && l.key == key) return i;
     }
     return std::nullopt;
 }
 
 std::optional<IniValue> IniDocument::value(const QString& section, const QString& key) const {
-    if (const auto i = lastEntry(section, key)) return lines[*i].value;
+    if (const auto i = lastEntry(section, key)) return m_lines[*i].value;
     return std::nullopt;
 }
 
 std::vector<QString> IniDocument::keys(const QString& section) const {
     std::vector<QString> result;
-    for (const Line& l : lines)
+    for (const Line& l : m_lines)
         if (l.kind == Kind::Entry && l.section == section &&
             std::find(result.begin(), result.end(), l.key) == result.end())
             result.push_back(l.key);
@@ -141,7 +141,7 @@ std::vector<QString> IniDocument::keys(const QString& section) const {
 void IniDocument::setValue(const QString& section, const QString& key, const QString& text) {
     const QByteArray entry = escapeIniKey(key) + '=' + escapeIniValue(text);
     if (const auto i = lastEntry(section, key)) {
-        Line& l = lines[*i];
+        Line& l = m_lines[*i];
         const QByteArray lineBreak = lineBreakOf(l.raw);
         l.raw = entry + (lineBreak.isEmpty() ? QByteArray("\n") : lineBreak);
         l.value = {IniValue::Kind::Text, text};
@@ -157,43 +157,43 @@ void IniDocument::setValue(const QString& section, const QString& key, const QSt
     // After the section's last entry, else after its last header.
     std::optional<size_t> lastKey;
     std::optional<size_t> lastHeader;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        if (lines[i].section != section) continue;
-        if (lines[i].kind == Kind::Entry) lastKey = i;
-        if (lines[i].kind == Kind::Section) lastHeader = i;
+    for (size_t i = 0; i < m_lines.size(); ++i) {
+        if (m_lines[i].section != section) continue;
+        if (m_lines[i].kind == Kind::Entry) lastKey = i;
+        if (m_lines[i].kind == Kind::Section) lastHeader = i;
     }
     const std::optional<size_t> after = lastKey ? lastKey : lastHeader;
     if (!after && section.isEmpty()) {
-        lines.insert(lines.begin(), std::move(line));
+        m_lines.insert(m_lines.begin(), std::move(line));
         return;
     }
     if (!after) {
         // A new section at the end, after a blank line as QSettings separates them.
-        size_t last = lines.size();
-        while (last > 0 && lines[last - 1].kind == Kind::Damaged)
+        size_t last = m_lines.size();
+        while (last > 0 && m_lines[last - 1].kind == Kind::Damaged)
             --last;
         if (last > 0) {
-            if (lineBreakOf(lines[last - 1].raw).isEmpty()) lines[last - 1].raw += '\n';
+            if (lineBreakOf(m_lines[last - 1].raw).isEmpty()) m_lines[last - 1].raw += '\n';
             Line blank;
             blank.raw = "\n";
-            blank.section = lines[last - 1].section;
-            lines.push_back(std::move(blank));
+            blank.section = m_lines[last - 1].section;
+            m_lines.push_back(std::move(blank));
         }
         Line header;
         header.raw = '[' + escapeIniKey(section) + "]\n";
         header.kind = Kind::Section;
         header.section = section;
-        lines.push_back(std::move(header));
-        lines.push_back(std::move(line));
+        m_lines.push_back(std::move(header));
+        m_lines.push_back(std::move(line));
         return;
     }
-    if (lineBreakOf(lines[*after].raw).isEmpty()) lines[*after].raw += '\n';
-    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(*after + 1), std::move(line));
+    if (lineBreakOf(m_lines[*after].raw).isEmpty()) m_lines[*after].raw += '\n';
+    m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(*after + 1), std::move(line));
 }
 
 QByteArray IniDocument::toBytes() const {
     QByteArray result;
-    for (const Line& l : lines)
+    for (const Line& l : m_lines)
         if (l.kind != Kind::Damaged) result += l.raw;
     return result;
 }

@@ -17,8 +17,8 @@ class IniDocument {
     explicit IniDocument(const QByteArray& bytes);
 
     // True when some line could not be read (it is left out of toBytes()).
-    bool hasDamage() const { return damagedLines > 0; }
-    int damagedLineCount() const { return damagedLines; }
+    bool hasDamage() const { return m_damagedLines > 0; }
+    int damagedLineCount() const { return m_damagedLines; }
 
     // The value of the last line that sets the key in the section; nothing when no readable line
     // sets it. The root section ("General" in the file) is the empty name.
@@ -46,7 +46,7 @@ class IniDocument {
     void parseLine(QByteArray raw);
     std::optional<size_t> lastEntry(const QString& section, const QString& key) const;
 
-    std::vector<Line> lines;
-    QString currentSection;
-    int damagedLines = 0;
+    std::vector<Line> m_lines;
+    QString m_currentSection;
+    int m_damagedLines = 0;
 };

@@ -9,7 +9,7 @@
 namespace {
 
 // The rules file marks a folder that holds the game's data.
-bool HoldsData(const QString& folder) {
+bool holdsData(const QString& folder) {
     return QFileInfo(QDir(folder).filePath(QStringLiteral("mrvk.html"))).isFile();
 }
 
@@ -27,7 +27,7 @@ QString gameDataFolder(const QString& programFolder) {
     const QString own = QDir::cleanPath(programFolder);
     const QString installed = QDir::cleanPath(QDir(own).filePath(installedDataPath()));
     for (const QString& folder : {own, installed})
-        if (HoldsData(folder)) return folder + QLatin1Char('/');
+        if (holdsData(folder)) return folder + QLatin1Char('/');
     return own + QLatin1Char('/');
 }
 

@@ -6,4 +6,4 @@
 // From now on the first of these signals runs onSignal from the event loop, where it is safe to
 // save and close; a second one, while the first is still being handled, ends the program at once
 // by the signal's default action. Call once, after the event loop's application object exists.
-void InstallQuitSignals(std::function<void()> onSignal);
+void installQuitSignals(std::function<void()> onSignal);

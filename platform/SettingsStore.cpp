@@ -19,7 +19,7 @@
 ESettingsError::ESettingsError(const QString& text)
     : std::runtime_error(text.toStdString()), m_text(text) {}
 
-std::optional<int32_t> ParseNumber(const QString& text) {
+std::optional<int32_t> parseNumber(const QString& text) {
     const qsizetype n = text.size();
     qsizetype i = 0;
     while (i < n && text[i] == u' ')
@@ -59,7 +59,7 @@ std::optional<int32_t> ParseNumber(const QString& text) {
 
 namespace {
 
-QString Message(const char* pattern, const QString& arg) {
+QString fillIn(const char* pattern, const QString& arg) {
     return QString::fromUtf8(pattern).arg(arg);
 }
 
@@ -89,52 +89,52 @@ const char* const DamagedNotice =
     "The settings file %1 was damaged. Everything readable was kept; the old file is saved "
     "beside it as %2.";
 
-std::function<void(const QString&)> NoticeHook;
+std::function<void(const QString&)> noticeHook;
 
 // Once per run and kind of trouble for each file, or a damaged file would be announced again at
 // every write until it is repaired.
-void NoticeOnce(const QString& key, const QString& text) {
+void noticeOnce(const QString& key, const QString& text) {
     static QStringList given;
     if (given.contains(key)) return;
     given << key;
-    if (NoticeHook)
-        NoticeHook(text);
+    if (noticeHook)
+        noticeHook(text);
     else
         std::fputs(qPrintable(text + u'\n'), stderr);
 }
 
-QString NativeName(const QString& file) {
+QString nativeName(const QString& file) {
     return QDir::toNativeSeparators(file);
 }
 
 // The reason a file in this state cannot be used, or nothing for a usable one.
-std::optional<QString> Trouble(const SettingsFileContent& content, const QString& file) {
+std::optional<QString> troubleWith(const SettingsFileContent& content, const QString& file) {
     using State = SettingsFileContent::State;
     switch (content.state) {
     case State::Missing:
     case State::Read:
         return std::nullopt;
     case State::NotRegular:
-        return Message(NotRegularReason, NativeName(file));
+        return fillIn(NotRegularReason, nativeName(file));
     case State::Unreadable:
-        return Message(UnreadableReason, NativeName(file));
+        return fillIn(UnreadableReason, nativeName(file));
     case State::TooLarge:
-        return Message(TooLargeReason, NativeName(file));
+        return fillIn(TooLargeReason, nativeName(file));
     }
     return std::nullopt;
 }
 
-std::unique_ptr<QSettings> OpenNativeStore(const QString& key) {
+std::unique_ptr<QSettings> openNativeStore(const QString& key) {
     return std::make_unique<QSettings>(key, QSettings::NativeFormat);
 }
 
 } // namespace
 
-void SetSettingsNoticeHook(std::function<void(const QString&)> hook) {
-    NoticeHook = std::move(hook);
+void setSettingsNoticeHook(std::function<void(const QString&)> hook) {
+    noticeHook = std::move(hook);
 }
 
-SettingsStore::SettingsStore() : m_fileName(DefaultFileName()) {
+SettingsStore::SettingsStore() : m_fileName(defaultFileName()) {
 #ifdef Q_OS_WIN
     m_native = true;
 #endif
@@ -142,7 +142,7 @@ SettingsStore::SettingsStore() : m_fileName(DefaultFileName()) {
 
 SettingsStore::SettingsStore(const QString& fileName) : m_fileName(fileName) {}
 
-QString SettingsStore::DefaultFileName() {
+QString SettingsStore::defaultFileName() {
 #ifdef Q_OS_WIN
     return QStringLiteral("HKEY_CURRENT_USER\\Software\\Tallowin\\Morvek\\V1");
 #else
@@ -151,10 +151,10 @@ QString SettingsStore::DefaultFileName() {
 #endif
 }
 
-std::optional<QString> SettingsStore::ReadValue(const QString& section, const QString& name) const {
+std::optional<QString> SettingsStore::readValue(const QString& section, const QString& name) const {
     std::optional<IniValue> value;
     if (m_native) {
-        const auto store = OpenNativeStore(m_fileName);
+        const auto store = openNativeStore(m_fileName);
         store->beginGroup(section);
         if (!store->contains(name)) return std::nullopt;
         const QVariant v = store->value(name);
@@ -166,43 +166,43 @@ std::optional<QString> SettingsStore::ReadValue(const QString& section, const QS
         // A file that cannot be read is a key that cannot be opened: the read gives its default,
         // and the player hears of it once.
         const SettingsFileContent content = readSettingsFile(m_fileName);
-        if (const auto trouble = Trouble(content, m_fileName)) {
-            NoticeOnce(QStringLiteral("read:") + m_fileName,
+        if (const auto trouble = troubleWith(content, m_fileName)) {
+            noticeOnce(QStringLiteral("read:") + m_fileName,
                        *trouble + u'\n' + QString::fromUtf8(DefaultsNotice));
             return std::nullopt;
         }
         value = IniDocument(content.bytes).value(section, name);
     }
     if (!value) return std::nullopt;
-    if (value->kind == IniValue::Kind::Invalid) throw ESettingsError(Message(FetchError, name));
+    if (value->kind == IniValue::Kind::Invalid) throw ESettingsError(fillIn(FetchError, name));
     // Lists, byte arrays and other typed values are not plain text.
-    if (value->kind == IniValue::Kind::NotText) throw ESettingsError(Message(DataTypeError, name));
+    if (value->kind == IniValue::Kind::NotText) throw ESettingsError(fillIn(DataTypeError, name));
     QString text = value->text;
     const qsizetype nul = text.indexOf(QChar(0));
     if (nul >= 0) text.truncate(nul);
     return text;
 }
 
-void SettingsStore::WriteValues(const QString& section,
+void SettingsStore::writeValues(const QString& section,
                                 const std::vector<std::pair<QString, QString>>& values) {
     if (values.empty()) return;
     const QString& firstName = values.front().first;
     if (m_native) {
-        const auto store = OpenNativeStore(m_fileName);
+        const auto store = openNativeStore(m_fileName);
         store->beginGroup(section);
         for (const auto& [name, text] : values)
             store->setValue(name, text);
         store->endGroup();
         store->sync();
         if (store->status() != QSettings::NoError)
-            throw ESettingsError(Message(SetError, firstName));
+            throw ESettingsError(fillIn(SetError, firstName));
         return;
     }
     auto fail = [&](const QString& reason) {
-        throw ESettingsError(Message(SetError, firstName) + u'\n' + reason);
+        throw ESettingsError(fillIn(SetError, firstName) + u'\n' + reason);
     };
     if (!QDir().mkpath(QFileInfo(m_fileName).absolutePath()))
-        throw ESettingsError(Message(CreateKeyError, section));
+        throw ESettingsError(fillIn(CreateKeyError, section));
 
     QString keptCopy;
     {
@@ -211,33 +211,33 @@ void SettingsStore::WriteValues(const QString& section,
         const QString lockName = m_fileName + QStringLiteral(".lock");
         QLockFile lock(lockName);
         if (!lock.tryLock(SettingsLockWaitMs))
-            fail(Message(lock.error() == QLockFile::LockFailedError ? LockedReason : NoLockReason,
-                         NativeName(lockName)));
+            fail(fillIn(lock.error() == QLockFile::LockFailedError ? LockedReason : NoLockReason,
+                        nativeName(lockName)));
 
         // Read afresh under the lock, so that the other copy's last values are kept.
         const SettingsFileContent content = readSettingsFile(m_fileName);
-        if (const auto trouble = Trouble(content, m_fileName)) fail(*trouble);
+        if (const auto trouble = troubleWith(content, m_fileName)) fail(*trouble);
         IniDocument document(content.bytes);
         if (document.hasDamage()) {
             // Damaged lines are left out of the new file: keep the old one whole beside it.
             const QString copy = m_fileName + QStringLiteral(".damaged");
             if (!replaceSettingsFile(copy, content.bytes))
-                fail(Message(CopyFailedReason, NativeName(copy)));
+                fail(fillIn(CopyFailedReason, nativeName(copy)));
             keptCopy = copy;
         }
         for (const auto& [name, text] : values)
             document.setValue(section, name, text);
         if (!replaceSettingsFile(m_fileName, document.toBytes()))
-            throw ESettingsError(Message(SetError, firstName));
+            throw ESettingsError(fillIn(SetError, firstName));
     }
     // Told only now: a message box waits for the player, and the lock must not wait with it.
     if (!keptCopy.isEmpty())
-        NoticeOnce(
+        noticeOnce(
             QStringLiteral("damaged:") + m_fileName,
-            QString::fromUtf8(DamagedNotice).arg(NativeName(m_fileName), NativeName(keptCopy)));
+            QString::fromUtf8(DamagedNotice).arg(nativeName(m_fileName), nativeName(keptCopy)));
 }
 
-std::vector<QString> SettingsStore::ReadTexts(const QString& section,
+std::vector<QString> SettingsStore::readTexts(const QString& section,
                                               const std::vector<QString>& names,
                                               const QString& def) const {
     std::vector<QString> result;
@@ -245,7 +245,7 @@ std::vector<QString> SettingsStore::ReadTexts(const QString& section,
     if (m_native) {
         for (const QString& name : names) {
             try {
-                result.push_back(ReadValue(section, name).value_or(def));
+                result.push_back(readValue(section, name).value_or(def));
             } catch (const ESettingsError&) {
                 result.push_back(def);
             }
@@ -253,8 +253,8 @@ std::vector<QString> SettingsStore::ReadTexts(const QString& section,
         return result;
     }
     const SettingsFileContent content = readSettingsFile(m_fileName);
-    if (const auto trouble = Trouble(content, m_fileName)) {
-        NoticeOnce(QStringLiteral("read:") + m_fileName,
+    if (const auto trouble = troubleWith(content, m_fileName)) {
+        noticeOnce(QStringLiteral("read:") + m_fileName,
                    *trouble + u'\n' + QString::fromUtf8(DefaultsNotice));
         return std::vector<QString>(names.size(), def);
     }
@@ -273,58 +273,58 @@ std::vector<QString> SettingsStore::ReadTexts(const QString& section,
     return result;
 }
 
-void SettingsStore::WriteTexts(const QString& section,
+void SettingsStore::writeTexts(const QString& section,
                                const std::vector<std::pair<QString, QString>>& values) {
-    WriteValues(section, values);
+    writeValues(section, values);
 }
 
-bool SettingsStore::ReadFlag(const QString& section, const QString& name, bool def) const {
-    return ReadNumber(section, name, def ? 1 : 0) != 0;
+bool SettingsStore::readFlag(const QString& section, const QString& name, bool def) const {
+    return readNumber(section, name, def ? 1 : 0) != 0;
 }
 
-int32_t SettingsStore::ReadNumber(const QString& section, const QString& name, int32_t def) const {
-    const std::optional<QString> text = ReadValue(section, name);
+int32_t SettingsStore::readNumber(const QString& section, const QString& name, int32_t def) const {
+    const std::optional<QString> text = readValue(section, name);
     if (!text) return def;
-    return ParseNumber(*text).value_or(def);
+    return parseNumber(*text).value_or(def);
 }
 
-QString SettingsStore::ReadText(const QString& section, const QString& name,
+QString SettingsStore::readText(const QString& section, const QString& name,
                                 const QString& def) const {
-    return ReadValue(section, name).value_or(def);
+    return readValue(section, name).value_or(def);
 }
 
-void SettingsStore::WriteFlag(const QString& section, const QString& name, bool value) {
-    WriteValues(section, {{name, value ? QStringLiteral("1") : QStringLiteral("0")}});
+void SettingsStore::writeFlag(const QString& section, const QString& name, bool value) {
+    writeValues(section, {{name, value ? QStringLiteral("1") : QStringLiteral("0")}});
 }
 
-void SettingsStore::WriteNumber(const QString& section, const QString& name, int32_t value) {
-    WriteValues(section, {{name, QString::number(value)}});
+void SettingsStore::writeNumber(const QString& section, const QString& name, int32_t value) {
+    writeValues(section, {{name, QString::number(value)}});
 }
 
-void SettingsStore::WriteText(const QString& section, const QString& name, const QString& value) {
-    WriteValues(section, {{name, value}});
+void SettingsStore::writeText(const QString& section, const QString& name, const QString& value) {
+    writeValues(section, {{name, value}});
 }
 
-bool SettingsStore::ReadFlag(const SettingDef& def) const {
-    return ReadFlag(SettingsSection, def.Name, def.NumberDefault != 0);
+bool SettingsStore::readFlag(const SettingDef& def) const {
+    return readFlag(SettingsSection, def.name, def.numberDefault != 0);
 }
 
-int32_t SettingsStore::ReadNumber(const SettingDef& def) const {
-    return ReadNumber(SettingsSection, def.Name, def.NumberDefault);
+int32_t SettingsStore::readNumber(const SettingDef& def) const {
+    return readNumber(SettingsSection, def.name, def.numberDefault);
 }
 
-QString SettingsStore::ReadText(const SettingDef& def) const {
-    return ReadText(SettingsSection, def.Name, QString::fromUtf8(def.TextDefault));
+QString SettingsStore::readText(const SettingDef& def) const {
+    return readText(SettingsSection, def.name, QString::fromUtf8(def.textDefault));
 }
 
-void SettingsStore::WriteFlag(const SettingDef& def, bool value) {
-    WriteFlag(SettingsSection, def.Name, value);
+void SettingsStore::writeFlag(const SettingDef& def, bool value) {
+    writeFlag(SettingsSection, def.name, value);
 }
 
-void SettingsStore::WriteNumber(const SettingDef& def, int32_t value) {
-    WriteNumber(SettingsSection, def.Name, value);
+void SettingsStore::writeNumber(const SettingDef& def, int32_t value) {
+    writeNumber(SettingsSection, def.name, value);
 }
 
-void SettingsStore::WriteText(const SettingDef& def, const QString& value) {
-    WriteText(SettingsSection, def.Name, value);
+void SettingsStore::writeText(const SettingDef& def, const QString& value) {
+    writeText(SettingsSection, def.name, value);
 }

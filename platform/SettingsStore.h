@@ -15,7 +15,7 @@
 class ESettingsError : public std::runtime_error {
   public:
     explicit ESettingsError(const QString& text);
-    const QString& Text() const { return m_text; }
+    const QString& text() const { return m_text; }
 
   private:
     QString m_text;
@@ -24,17 +24,17 @@ class ESettingsError : public std::runtime_error {
 // Receives what the store has to tell the player without failing: a damaged file kept aside, a
 // file that cannot be read. Each such notice is given once per run. Without a hook the text goes
 // to the standard error stream.
-void SetSettingsNoticeHook(std::function<void(const QString&)> hook);
+void setSettingsNoticeHook(std::function<void(const QString&)> hook);
 
 enum class SettingKind { Flag, Number, Text };
 
 // One stored value of the game: its name in section "common", its kind and the default a
 // read gives when the value is missing (a flag's default is 1 or 0 in NumberDefault).
 struct SettingDef {
-    const char* Name;
-    SettingKind Kind;
-    int32_t NumberDefault;
-    const char* TextDefault;
+    const char* name;
+    SettingKind kind;
+    int32_t numberDefault;
+    const char* textDefault;
 };
 
 inline constexpr char SettingsSection[] = "common";
@@ -55,7 +55,7 @@ inline constexpr SettingDef SettingsTable[] = {sdTongue, sdSound,  sdMusic,    s
 
 // The store's integer syntax: leading spaces, optional sign, decimal digits or hexadecimal
 // digits after "$", "x" or "0x" (any case), nothing after. Values outside 32 bits fail.
-std::optional<int32_t> ParseNumber(const QString& text);
+std::optional<int32_t> parseNumber(const QString& text);
 
 class SettingsStore {
   public:
@@ -65,35 +65,35 @@ class SettingsStore {
     // A store in the given INI file, for tools and tests.
     explicit SettingsStore(const QString& fileName);
 
-    static QString DefaultFileName();
-    const QString& FileName() const { return m_fileName; }
+    static QString defaultFileName();
+    const QString& fileName() const { return m_fileName; }
 
-    bool ReadFlag(const QString& section, const QString& name, bool def) const;
-    int32_t ReadNumber(const QString& section, const QString& name, int32_t def) const;
-    QString ReadText(const QString& section, const QString& name, const QString& def) const;
-    void WriteFlag(const QString& section, const QString& name, bool value);
-    void WriteNumber(const QString& section, const QString& name, int32_t value);
-    void WriteText(const QString& section, const QString& name, const QString& value);
+    bool readFlag(const QString& section, const QString& name, bool def) const;
+    int32_t readNumber(const QString& section, const QString& name, int32_t def) const;
+    QString readText(const QString& section, const QString& name, const QString& def) const;
+    void writeFlag(const QString& section, const QString& name, bool value);
+    void writeNumber(const QString& section, const QString& name, int32_t value);
+    void writeText(const QString& section, const QString& name, const QString& value);
 
     // Several texts in one read: a missing value or one that is not plain text gives def, so that
     // one bad value costs only its own place.
-    std::vector<QString> ReadTexts(const QString& section, const std::vector<QString>& names,
+    std::vector<QString> readTexts(const QString& section, const std::vector<QString>& names,
                                    const QString& def) const;
     // Several texts in one store operation: the file is replaced once, with all of them or none.
-    void WriteTexts(const QString& section, const std::vector<std::pair<QString, QString>>& values);
+    void writeTexts(const QString& section, const std::vector<std::pair<QString, QString>>& values);
 
     // The table's values in section "common" with the table's defaults.
-    bool ReadFlag(const SettingDef& def) const;
-    int32_t ReadNumber(const SettingDef& def) const;
-    QString ReadText(const SettingDef& def) const;
-    void WriteFlag(const SettingDef& def, bool value);
-    void WriteNumber(const SettingDef& def, int32_t value);
-    void WriteText(const SettingDef& def, const QString& value);
+    bool readFlag(const SettingDef& def) const;
+    int32_t readNumber(const SettingDef& def) const;
+    QString readText(const SettingDef& def) const;
+    void writeFlag(const SettingDef& def, bool value);
+    void writeNumber(const SettingDef& def, int32_t value);
+    void writeText(const SettingDef& def, const QString& value);
 
   private:
     // The value's text, or nothing when the file, section or value is missing.
-    std::optional<QString> ReadValue(const QString& section, const QString& name) const;
-    void WriteValues(const QString& section,
+    std::optional<QString> readValue(const QString& section, const QString& name) const;
+    void writeValues(const QString& section,
                      const std::vector<std::pair<QString, QString>>& values);
 
     QString m_fileName;

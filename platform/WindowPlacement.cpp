@@ -13,7 +13,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-std::optional<PlacementRect> ParsePlacement(const QString& record) {
+std::optional<PlacementRect> parsePlacement(const QString& record) {
     if (record.isEmpty()) return std::nullopt;
     QStringList fields = record.split(u',');
     if (fields.last().isEmpty()) fields.removeLast(); // a comma at the very end adds no field
@@ -23,73 +23,73 @@ std::optional<PlacementRect> ParsePlacement(const QString& record) {
     constexpr int32_t Limit = QWIDGETSIZE_MAX;
     int32_t v[4];
     for (int i = 0; i < 4; ++i) {
-        const std::optional<int32_t> n = ParseNumber(fields[3 + i]);
+        const std::optional<int32_t> n = parseNumber(fields[3 + i]);
         if (!n || *n > Limit || *n < -Limit) return std::nullopt;
         v[i] = *n;
     }
     return PlacementRect{v[0], v[1], v[2], v[3]};
 }
 
-QString FormatPlacement(int32_t flags, int32_t showCmd, const PlacementRect& normal) {
+QString formatPlacement(int32_t flags, int32_t showCmd, const PlacementRect& normal) {
     return QStringLiteral("200,%1,%2,%3,%4,%5,%6")
         .arg(flags)
         .arg(showCmd)
-        .arg(normal.Left)
-        .arg(normal.Top)
-        .arg(normal.Right)
-        .arg(normal.Bottom);
+        .arg(normal.left)
+        .arg(normal.top)
+        .arg(normal.right)
+        .arg(normal.bottom);
 }
 
-PlacementRect MoveOntoDesktop(PlacementRect r, const QRect& desktop) {
-    const int32_t w = std::abs(r.Right - r.Left);
-    const int32_t h = std::abs(r.Bottom - r.Top);
-    if (r.Right > desktop.width()) {
-        r.Left = desktop.width() - w;
-        r.Right = desktop.width();
+PlacementRect moveOntoDesktop(PlacementRect r, const QRect& desktop) {
+    const int32_t w = std::abs(r.right - r.left);
+    const int32_t h = std::abs(r.bottom - r.top);
+    if (r.right > desktop.width()) {
+        r.left = desktop.width() - w;
+        r.right = desktop.width();
     }
-    if (r.Bottom > desktop.height()) {
-        r.Top = desktop.height() - h;
-        r.Bottom = desktop.height();
+    if (r.bottom > desktop.height()) {
+        r.top = desktop.height() - h;
+        r.bottom = desktop.height();
     }
-    if (r.Left < desktop.left()) {
-        r.Right = desktop.left() + w;
-        r.Left = desktop.left();
+    if (r.left < desktop.left()) {
+        r.right = desktop.left() + w;
+        r.left = desktop.left();
     }
-    if (r.Top < desktop.top()) {
-        r.Bottom = desktop.top() + h;
-        r.Top = desktop.top();
+    if (r.top < desktop.top()) {
+        r.bottom = desktop.top() + h;
+        r.top = desktop.top();
     }
     return r;
 }
 
-QPoint CentredPosition(const QSize& window, const QRect& screen) {
+QPoint centredPosition(const QSize& window, const QRect& screen) {
     return {screen.left() + (screen.width() - window.width()) / 2,
             screen.top() + (screen.height() - window.height()) / 2};
 }
 
-PlacementRect EnforceMinimumSize(PlacementRect r) {
-    if (r.Right - r.Left < TrackMinWidth) r.Right = r.Left + TrackMinWidth;
-    if (r.Bottom - r.Top < TrackMinHeight) r.Bottom = r.Top + TrackMinHeight;
+PlacementRect enforceMinimumSize(PlacementRect r) {
+    if (r.right - r.left < TrackMinWidth) r.right = r.left + TrackMinWidth;
+    if (r.bottom - r.top < TrackMinHeight) r.bottom = r.top + TrackMinHeight;
     return r;
 }
 
-PlacementRect Normalized(PlacementRect r) {
-    if (r.Right < r.Left) std::swap(r.Left, r.Right);
-    if (r.Bottom < r.Top) std::swap(r.Top, r.Bottom);
+PlacementRect normalized(PlacementRect r) {
+    if (r.right < r.left) std::swap(r.left, r.right);
+    if (r.bottom < r.top) std::swap(r.top, r.bottom);
     return r;
 }
 
-PlacementRect KeepTopOnScreen(PlacementRect r, int32_t topHeight,
+PlacementRect keepTopOnScreen(PlacementRect r, int32_t topHeight,
                               const std::vector<QRect>& screens) {
     if (screens.empty()) return r;
-    const int64_t height = r.Bottom - r.Top;
+    const int64_t height = r.bottom - r.top;
     const int64_t band = topHeight > 0 ? std::min<int64_t>(topHeight, height) : height;
-    const QRect top(r.Left, r.Top, r.Right - r.Left, static_cast<int>(band));
+    const QRect top(r.left, r.top, r.right - r.left, static_cast<int>(band));
     for (const QRect& s : screens)
         if (s.contains(top)) return r;
 
     // The screen the window overlaps most; failing that, the one nearest to its centre.
-    const QRect whole(r.Left, r.Top, r.Right - r.Left, static_cast<int>(height));
+    const QRect whole(r.left, r.top, r.right - r.left, static_cast<int>(height));
     const QRect* target = nullptr;
     int64_t best = -1;
     for (const QRect& s : screens) {
@@ -111,12 +111,12 @@ PlacementRect KeepTopOnScreen(PlacementRect r, int32_t topHeight,
         }
     }
     const QRect& s = *target;
-    const int32_t w = std::clamp<int64_t>(r.Right - r.Left, 0, std::max(s.width(), TrackMinWidth));
+    const int32_t w = std::clamp<int64_t>(r.right - r.left, 0, std::max(s.width(), TrackMinWidth));
     const int32_t h = std::clamp<int64_t>(height, 0, std::max(s.height(), TrackMinHeight));
     const int32_t keep = static_cast<int32_t>(std::min<int64_t>(band, h));
     // Left and top edges win where the window cannot fit.
-    const int32_t left = std::max(s.left(), std::min(r.Left, s.left() + s.width() - w));
-    const int32_t topEdge = std::max(s.top(), std::min(r.Top, s.top() + s.height() - keep));
+    const int32_t left = std::max(s.left(), std::min(r.left, s.left() + s.width() - w));
+    const int32_t topEdge = std::max(s.top(), std::min(r.top, s.top() + s.height() - keep));
     return {left, topEdge, left + w, topEdge + h};
 }
 
@@ -124,80 +124,81 @@ WindowPlacement::WindowPlacement(QWidget* mainWindow, SettingsStore& ini)
     : QObject(mainWindow), m_window(mainWindow), m_ini(ini), m_frameWatch(new QTimer(this)) {
     m_window->installEventFilter(this);
     m_frameWatch->setInterval(20);
-    connect(m_frameWatch, &QTimer::timeout, this, [this] { WatchForFrame(); });
+    connect(m_frameWatch, &QTimer::timeout, this, [this] { watchForFrame(); });
 }
 
-QMargins WindowPlacement::QtFrame() const {
+QMargins WindowPlacement::qtFrame() const {
     const QRect outer = m_window->frameGeometry();
     const QRect inner = m_window->geometry();
     return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
             outer.bottom() - inner.bottom()};
 }
 
-QMargins WindowPlacement::CurrentFrame() const {
-    return frameExtents(m_window).value_or(QtFrame());
+QMargins WindowPlacement::currentFrame() const {
+    return frameExtents(m_window).value_or(qtFrame());
 }
 
-void WindowPlacement::ApplyMinimumSize(const QMargins& frame) {
+void WindowPlacement::applyMinimumSize(const QMargins& frame) {
     m_window->setMinimumSize(TrackMinWidth - frame.left() - frame.right(),
-                            TrackMinHeight - frame.top() - frame.bottom());
+                             TrackMinHeight - frame.top() - frame.bottom());
 }
 
-static QRect ToRect(const PlacementRect& r) {
-    return {r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top};
+static QRect toRect(const PlacementRect& r) {
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
-static PlacementRect FromRect(const QRect& r) {
+static PlacementRect fromRect(const QRect& r) {
     return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
 }
 
-static std::vector<QRect> ScreenAreas() {
+static std::vector<QRect> screenAreas() {
     std::vector<QRect> areas;
     for (const QScreen* screen : QGuiApplication::screens())
         areas.push_back(screen->availableGeometry());
     return areas;
 }
 
-void WindowPlacement::RestorePlacement() {
+void WindowPlacement::restorePlacement() {
     // The window is centred at its own size and only then enlarged to the minimum; the limit
     // holds from here on even when the record cannot be read.
     const QSize ownSize = m_window->size();
     // The window manager says which frame it will draw before the window is on screen, so the
     // outer rectangle comes out right at once; no move or resize has to follow the framing.
     const std::optional<QMargins> announced = frameExtents(m_window, 500);
-    const QMargins frame = announced.value_or(QtFrame());
+    const QMargins frame = announced.value_or(qtFrame());
     m_lastFrame = frame;
-    ApplyMinimumSize(frame);
-    const QString record = m_ini.ReadText(Section, IniKey, QString());
-    if (m_window->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
+    applyMinimumSize(frame);
+    const QString record = m_ini.readText(section, iniKey, QString());
+    if (m_window->windowState() &
+        (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
         return; // the normal rectangle is the platform's business then
-    const std::optional<PlacementRect> stored = ParsePlacement(record);
+    const std::optional<PlacementRect> stored = parsePlacement(record);
     const QScreen* screen = QGuiApplication::primaryScreen();
     PlacementRect outer;
     if (stored) {
-        outer = Normalized(*stored);
-        if (screen) outer = MoveOntoDesktop(outer, screen->virtualGeometry());
+        outer = normalized(*stored);
+        if (screen) outer = moveOntoDesktop(outer, screen->virtualGeometry());
     } else {
         // The window's own size is its outer size, as the form was designed.
         const QPoint corner =
-            screen ? CentredPosition(ownSize, screen->geometry()) : m_window->pos();
-        outer = FromRect(QRect(corner, ownSize));
+            screen ? centredPosition(ownSize, screen->geometry()) : m_window->pos();
+        outer = fromRect(QRect(corner, ownSize));
     }
-    outer = EnforceMinimumSize(outer);
-    const int32_t keep = KeepOnScreenHeight > 0 ? frame.top() + KeepOnScreenHeight : 0;
-    outer = KeepTopOnScreen(outer, keep, ScreenAreas());
-    m_window->setGeometry(ToRect(outer).marginsRemoved(frame));
+    outer = enforceMinimumSize(outer);
+    const int32_t keep = keepOnScreenHeight > 0 ? frame.top() + keepOnScreenHeight : 0;
+    outer = keepTopOnScreen(outer, keep, screenAreas());
+    m_window->setGeometry(toRect(outer).marginsRemoved(frame));
     // A window manager that announces nothing: watch for the frame once the window is shown.
     m_pendingOuter.reset();
     if (!announced && windowManagerRunning()) {
-        m_pendingOuter = ToRect(outer);
+        m_pendingOuter = toRect(outer);
         m_assumedFrame = frame;
         m_frameChecks = 0;
         m_frameWatch->start();
     }
 }
 
-void WindowPlacement::WatchForFrame() {
+void WindowPlacement::watchForFrame() {
     // About two seconds; a frame that has not come by then is not coming.
     if (!m_pendingOuter || ++m_frameChecks > 100 || !m_window->isVisible() ||
         m_window->windowState() != Qt::WindowNoState) {
@@ -205,26 +206,27 @@ void WindowPlacement::WatchForFrame() {
         m_pendingOuter.reset();
         return;
     }
-    const QMargins frame = CurrentFrame();
+    const QMargins frame = currentFrame();
     if (frame.isNull() || frame == m_assumedFrame) return;
     m_frameWatch->stop();
     m_lastFrame = frame;
-    ApplyMinimumSize(frame);
+    applyMinimumSize(frame);
     m_window->setGeometry(m_pendingOuter->marginsRemoved(frame));
     m_pendingOuter.reset();
 }
 
-void WindowPlacement::SavePlacement() {
+void WindowPlacement::savePlacement() {
     int32_t showCmd = swShowNormal;
     if (m_window->isMinimized())
         showCmd = swShowMinimized;
     else if (m_window->isMaximized())
         showCmd = swShowMaximized;
     // A maximised window's frame may differ from its normal one: use the normal frame.
-    if (m_window->windowState() == Qt::WindowNoState) m_lastFrame = CurrentFrame();
-    m_ini.WriteText(
-        Section, IniKey,
-        FormatPlacement(0, showCmd, FromRect(m_window->normalGeometry().marginsAdded(m_lastFrame))));
+    if (m_window->windowState() == Qt::WindowNoState) m_lastFrame = currentFrame();
+    m_ini.writeText(
+        section, iniKey,
+        formatPlacement(0, showCmd,
+                        fromRect(m_window->normalGeometry().marginsAdded(m_lastFrame))));
 }
 
 bool WindowPlacement::eventFilter(QObject* watched, QEvent* event) {
@@ -235,7 +237,7 @@ bool WindowPlacement::eventFilter(QObject* watched, QEvent* event) {
             // bar) must not put the window back.
             if (!m_restored && !event->spontaneous()) {
                 m_restored = true;
-                RestorePlacement();
+                restorePlacement();
             }
             break;
         default:

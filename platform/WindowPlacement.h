@@ -29,10 +29,10 @@ inline constexpr int32_t swShowMaximized = 3;
 
 // An outer window rectangle; Right and Bottom lie just outside it.
 struct PlacementRect {
-    int32_t Left = 0;
-    int32_t Top = 0;
-    int32_t Right = 0;
-    int32_t Bottom = 0;
+    int32_t left = 0;
+    int32_t top = 0;
+    int32_t right = 0;
+    int32_t bottom = 0;
     bool operator==(const PlacementRect&) const = default;
 };
 
@@ -40,27 +40,27 @@ struct PlacementRect {
 // record is not exactly seven fields with the marker "200" first, or when one of the four
 // coordinates is not an integer or lies beyond the largest widget size: such a record counts
 // as missing.
-std::optional<PlacementRect> ParsePlacement(const QString& record);
-QString FormatPlacement(int32_t flags, int32_t showCmd, const PlacementRect& normal);
+std::optional<PlacementRect> parsePlacement(const QString& record);
+QString formatPlacement(int32_t flags, int32_t showCmd, const PlacementRect& normal);
 
 // Moves the rectangle, size kept, onto the virtual desktop (left, top, width, height): first
 // off the right and bottom edges (at the desktop's width and height), then off the left and top.
-PlacementRect MoveOntoDesktop(PlacementRect r, const QRect& desktop);
+PlacementRect moveOntoDesktop(PlacementRect r, const QRect& desktop);
 
 // Top-left corner of a window of this outer size centred on the screen (truncated halves).
-QPoint CentredPosition(const QSize& window, const QRect& screen);
+QPoint centredPosition(const QSize& window, const QRect& screen);
 
 // Widens or heightens a rectangle below the minimum size, keeping its left and top.
-PlacementRect EnforceMinimumSize(PlacementRect r);
+PlacementRect enforceMinimumSize(PlacementRect r);
 
 // A rectangle whose edges were stored the wrong way round, turned the right way.
-PlacementRect Normalized(PlacementRect r);
+PlacementRect normalized(PlacementRect r);
 
 // Keeps the top band of a window (its title and tool bar, topHeight high, full width) on one
 // screen: unless one screen holds it already, the window goes onto the screen it overlaps most
 // (or the nearest), no larger than that screen but not below the minimum size, moved as little
 // as possible. No screens: unchanged.
-PlacementRect KeepTopOnScreen(PlacementRect r, int32_t topHeight,
+PlacementRect keepTopOnScreen(PlacementRect r, int32_t topHeight,
                               const std::vector<QRect>& screens);
 
 class WindowPlacement : public QObject {
@@ -72,30 +72,30 @@ class WindowPlacement : public QObject {
 
     // Reads the record and places the window (or centres it), then applies the minimum size.
     // Runs by itself at the first show; may throw ESettingsError.
-    void RestorePlacement();
+    void restorePlacement();
     // Writes the record of the window's normal rectangle. The main window calls it in its
     // destroy path, before onDestroy; may throw ESettingsError.
-    void SavePlacement();
+    void savePlacement();
 
     // Height of the window's top part that must come up on a screen, below the frame's top
     // edge; 0 means the whole window.
-    int32_t KeepOnScreenHeight = 0;
+    int32_t keepOnScreenHeight = 0;
 
-    QString Section = QString::fromLatin1(SettingsSection);
-    QString IniKey = QString::fromLatin1(sdMainForm.Name);
+    QString section = QString::fromLatin1(SettingsSection);
+    QString iniKey = QString::fromLatin1(sdMainForm.name);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     // The frame as Qt sees it: zero until the window system has told it.
-    QMargins QtFrame() const;
+    QMargins qtFrame() const;
     // The frame as the window manager reports it, else as Qt sees it.
-    QMargins CurrentFrame() const;
-    void ApplyMinimumSize(const QMargins& frame);
+    QMargins currentFrame() const;
+    void applyMinimumSize(const QMargins& frame);
     // Where the window manager gives no frame in advance: once the frame shows up, the
     // window is placed once more so that its outer rectangle is the one wanted.
-    void WatchForFrame();
+    void watchForFrame();
 
     QWidget* m_window;
     SettingsStore& m_ini;

@@ -20,201 +20,201 @@ constexpr QRgb FallbackShade = 0xFF707070;
 // three looks at reduced margins: 1-pixel gap and 1-pixel ring from 3 pixels, a solid
 // shade square at 3 and 4, the whole cell at 1 and 2. Nothing at all below 1.
 struct CellParts {
-    int32_t TileInset, TileSize, InnerInset, InnerSize;
+    int32_t tileInset, tileSize, innerInset, innerSize;
 };
 
-CellParts PartsFor(int32_t s) {
+CellParts partsFor(int32_t s) {
     if (s >= 10) return {3, s - 5, 5, s - 9};
     if (s >= 3) return {1, s - 2, 2, s - 4};
     return {0, s, 0, 0};
 }
 
-int32_t Clamp(int32_t value, int32_t lo, int32_t hi) {
+int32_t clamp(int32_t value, int32_t lo, int32_t hi) {
     return std::min(std::max(value, lo), hi);
 }
 
 } // namespace
 
 BoardPainter::BoardPainter(const Puzzle& puzzle, const BitmapList& bmps, PaintBox& box)
-    : Game(puzzle), Bmps(bmps), Box(box) {}
+    : m_game(puzzle), m_bmps(bmps), m_box(box) {}
 
-void BoardPainter::ComputeLayout() {
-    Layout = ::ComputeLayout(Box.width(), Box.height(), Game.ColCount, Game.RowCount,
-                             Game.MaxRowClues, Game.MaxColClues);
+void BoardPainter::computeLayout() {
+    layout = ::computeLayout(m_box.width(), m_box.height(), m_game.colCount, m_game.rowCount,
+                             m_game.maxRowClues, m_game.maxColClues);
 }
 
 void BoardPainter::prepareBackground() {
-    const QSize size(std::max(Box.width(), 0), std::max(Box.height(), 0));
-    const QImage& strip = Bmps.Item(0);
-    const int32_t TW = strip.width() / 2, TH = strip.height() / 7;
+    const QSize size(std::max(m_box.width(), 0), std::max(m_box.height(), 0));
+    const QImage& strip = m_bmps.item(0);
+    const int32_t tw = strip.width() / 2, th = strip.height() / 7;
     QImage shade, board;
-    if (TW <= 0 || TH <= 0) {
+    if (tw <= 0 || th <= 0) {
         shade = QImage(1, 1, QImage::Format_RGB32);
         shade.fill(FallbackShade);
         board = QImage(1, 1, QImage::Format_RGB32);
         board.fill(FallbackBoard);
     } else {
-        const int32_t top = TH * Clamp(backgroundMode, 0, 6);
-        shade = strip.copy(TW, top, TW, TH);
-        board = strip.copy(0, top, TW, TH);
+        const int32_t top = th * clamp(backgroundMode, 0, 6);
+        shade = strip.copy(tw, top, tw, th);
+        board = strip.copy(0, top, tw, th);
     }
-    ShadeBitmap = TiledBitmap(size, std::move(shade), false);
-    BoardBitmap = TiledBitmap(size, std::move(board), true);
+    shadeBitmap = TiledBitmap(size, std::move(shade), false);
+    boardBitmap = TiledBitmap(size, std::move(board), true);
 }
 
-void BoardPainter::PrepareTile() {
-    const int32_t S = Layout.CellSize;
-    if (S <= 0) {
-        TileBitmap = QImage();
+void BoardPainter::prepareTile() {
+    const int32_t s = layout.cellSize;
+    if (s <= 0) {
+        tileBitmap = QImage();
         return;
     }
-    TileBitmap = QImage(S * 5, S * 3, QImage::Format_RGB32);
+    tileBitmap = QImage(s * 5, s * 3, QImage::Format_RGB32);
     // A one-pixel tile has no frame path; black is what it would be framed in.
-    TileBitmap.fill(Qt::black);
-    Canvas canvas(TileBitmap);
-    DrawTile(canvas, 0, 0, PartsFor(S).TileSize, tileStyle);
+    tileBitmap.fill(Qt::black);
+    Canvas canvas(tileBitmap);
+    drawTile(canvas, 0, 0, partsFor(s).tileSize, tileStyle);
 }
 
-void BoardPainter::ComposeCell(int32_t col, int32_t row) {
-    const int32_t S = Layout.CellSize;
-    const int32_t X = Layout.BoardLeft + (col - 1) * S, Y = Layout.BoardTop + (row - 1) * S;
-    const CellParts p = PartsFor(S);
-    BoardBitmap.copyTo(TileBitmap, 0, S, S, S, X, Y);
-    switch (Game.Grid[col][row]) {
+void BoardPainter::composeCell(int32_t col, int32_t row) {
+    const int32_t s = layout.cellSize;
+    const int32_t x = layout.boardLeft + (col - 1) * s, y = layout.boardTop + (row - 1) * s;
+    const CellParts p = partsFor(s);
+    boardBitmap.copyTo(tileBitmap, 0, s, s, s, x, y);
+    switch (m_game.grid[col][row]) {
     case CellState::HiddenEmpty:
     case CellState::HiddenFilled:
-        ShadeBitmap.copyTo(TileBitmap, p.TileInset, S + p.TileInset, p.TileSize, p.TileSize,
-                           X + p.TileInset, Y + p.TileInset);
-        BoardBitmap.copyTo(TileBitmap, p.InnerInset, S + p.InnerInset, p.InnerSize, p.InnerSize,
-                           X + p.InnerInset, Y + p.InnerInset);
+        shadeBitmap.copyTo(tileBitmap, p.tileInset, s + p.tileInset, p.tileSize, p.tileSize,
+                           x + p.tileInset, y + p.tileInset);
+        boardBitmap.copyTo(tileBitmap, p.innerInset, s + p.innerInset, p.innerSize, p.innerSize,
+                           x + p.innerInset, y + p.innerInset);
         break;
     case CellState::Uncovered:
-        BlockCopy(TileBitmap, p.TileInset, S + p.TileInset, p.TileSize, p.TileSize, TileBitmap, 0,
+        blockCopy(tileBitmap, p.tileInset, s + p.tileInset, p.tileSize, p.tileSize, tileBitmap, 0,
                   0);
         break;
     default: // CellState::MarkedEmpty: the plain board
         break;
     }
-    BlockCopy(Box.Surface(), X, Y, S, S, TileBitmap, 0, S);
+    blockCopy(m_box.surface(), x, y, s, s, tileBitmap, 0, s);
 }
 
-void BoardPainter::CursorOver(int32_t col, int32_t row) {
+void BoardPainter::cursorOver(int32_t col, int32_t row) {
     if (!cursor || !cursor->isAt(col, row)) return;
-    const int32_t S = Layout.CellSize;
-    drawCursorFrame(Box.Surface(),
-                    QRect(Layout.BoardLeft + (col - 1) * S, Layout.BoardTop + (row - 1) * S, S, S));
+    const int32_t s = layout.cellSize;
+    drawCursorFrame(m_box.surface(),
+                    QRect(layout.boardLeft + (col - 1) * s, layout.boardTop + (row - 1) * s, s, s));
 }
 
-void BoardPainter::DrawCell(int32_t col, int32_t row) {
-    const int32_t S = Layout.CellSize;
-    if (S <= 0 || TileBitmap.isNull()) return;
-    if (col < 1 || col > std::min(Game.ColCount, MaxCols) || row < 1 ||
-        row > std::min(Game.RowCount, MaxRows))
+void BoardPainter::drawCell(int32_t col, int32_t row) {
+    const int32_t s = layout.cellSize;
+    if (s <= 0 || tileBitmap.isNull()) return;
+    if (col < 1 || col > std::min(m_game.colCount, MaxCols) || row < 1 ||
+        row > std::min(m_game.rowCount, MaxRows))
         return;
-    ComposeCell(col, row);
-    CursorOver(col, row);
-    Box.Flush(QRect(Layout.BoardLeft + (col - 1) * S, Layout.BoardTop + (row - 1) * S, S, S));
+    composeCell(col, row);
+    cursorOver(col, row);
+    m_box.flush(QRect(layout.boardLeft + (col - 1) * s, layout.boardTop + (row - 1) * s, s, s));
 }
 
-const QFont& BoardPainter::ClueFont() {
+const QFont& BoardPainter::clueFont() {
     // HalfCell points at the box's resolution, in whole pixels.
     const int32_t pixels =
-        static_cast<int32_t>(std::lround(Layout.HalfCell * Box.logicalDpiY() / 72.0));
-    if (pixels != FontPixels) {
-        FontPixels = pixels;
-        Font = QFont("Arial");
-        Font.setStyleHint(QFont::SansSerif);
-        if (pixels > 0) Font.setPixelSize(pixels);
+        static_cast<int32_t>(std::lround(layout.halfCell * m_box.logicalDpiY() / 72.0));
+    if (pixels != m_fontPixels) {
+        m_fontPixels = pixels;
+        m_font = QFont("Arial");
+        m_font.setStyleHint(QFont::SansSerif);
+        if (pixels > 0) m_font.setPixelSize(pixels);
     }
-    return Font;
+    return m_font;
 }
 
-void BoardPainter::RowClues(Canvas& canvas) {
-    const int32_t S = Layout.CellSize;
-    QImage& surface = Box.Surface();
-    const bool text = !Paused && FontPixels > 0;
-    for (int32_t r = 1; r <= std::min(Game.RowCount, MaxRows); ++r) {
-        const int32_t count = std::min(Game.RowClueCount[r], MaxRowClueSlots);
-        canvas.FontColor = clueColor(Game.RowDone[r], cursor && cursor->litRow(r));
+void BoardPainter::rowClues(Canvas& canvas) {
+    const int32_t s = layout.cellSize;
+    QImage& surface = m_box.surface();
+    const bool text = !paused && m_fontPixels > 0;
+    for (int32_t r = 1; r <= std::min(m_game.rowCount, MaxRows); ++r) {
+        const int32_t count = std::min(m_game.rowClueCount[r], MaxRowClueSlots);
+        canvas.fontColor = clueColor(m_game.rowDone[r], cursor && cursor->litRow(r));
         for (int32_t k = 1; k <= count; ++k) {
-            const int32_t X = Layout.BoardLeft - k * S, Y = Layout.BoardTop + (r - 1) * S;
+            const int32_t x = layout.boardLeft - k * s, y = layout.boardTop + (r - 1) * s;
             // Rows of count are 3 pixels apart, showing the board between them.
-            ShadeBitmap.copyTo(surface, X, Y + 2, S, S - 3, X, Y);
+            shadeBitmap.copyTo(surface, x, y + 2, s, s - 3, x, y);
             if (text)
-                canvas.TextOut(X + S / 2, Y + Layout.ClueTextOffset,
-                               QString::number(Game.RowClues[r][count - k + 1]));
+                canvas.textOut(x + s / 2, y + layout.clueTextOffset,
+                               QString::number(m_game.rowClues[r][count - k + 1]));
         }
     }
 }
 
-void BoardPainter::ColClues(Canvas& canvas) {
-    const int32_t S = Layout.CellSize;
-    QImage& surface = Box.Surface();
-    const bool text = !Paused && FontPixels > 0;
-    for (int32_t c = 1; c <= std::min(Game.ColCount, MaxCols); ++c) {
-        const int32_t count = std::min(Game.ColClueCount[c], MaxColClueSlots);
-        canvas.FontColor = clueColor(Game.ColDone[c], cursor && cursor->litCol(c));
+void BoardPainter::colClues(Canvas& canvas) {
+    const int32_t s = layout.cellSize;
+    QImage& surface = m_box.surface();
+    const bool text = !paused && m_fontPixels > 0;
+    for (int32_t c = 1; c <= std::min(m_game.colCount, MaxCols); ++c) {
+        const int32_t count = std::min(m_game.colClueCount[c], MaxColClueSlots);
+        canvas.fontColor = clueColor(m_game.colDone[c], cursor && cursor->litCol(c));
         for (int32_t k = 1; k <= count; ++k) {
-            const int32_t X = Layout.BoardLeft + (c - 1) * S, Y = Layout.BoardTop - k * S;
-            ShadeBitmap.copyTo(surface, X + 2, Y, S - 3, S, X, Y);
+            const int32_t x = layout.boardLeft + (c - 1) * s, y = layout.boardTop - k * s;
+            shadeBitmap.copyTo(surface, x + 2, y, s - 3, s, x, y);
             if (text)
-                canvas.TextOut(X + S / 2, Y + Layout.ClueTextOffset,
-                               QString::number(Game.ColClues[c][count - k + 1]));
+                canvas.textOut(x + s / 2, y + layout.clueTextOffset,
+                               QString::number(m_game.colClues[c][count - k + 1]));
         }
     }
 }
 
-QRect BoardPainter::RowPanel() const {
-    const int32_t S = Layout.CellSize;
-    const int32_t count = std::min(std::max(Game.MaxRowClues, 0), MaxRowClueSlots);
-    return QRect(Layout.BoardLeft - count * S, Layout.BoardTop, count * S,
-                 std::max(Game.RowCount, 0) * S + 2);
+QRect BoardPainter::rowPanel() const {
+    const int32_t s = layout.cellSize;
+    const int32_t count = std::min(std::max(m_game.maxRowClues, 0), MaxRowClueSlots);
+    return QRect(layout.boardLeft - count * s, layout.boardTop, count * s,
+                 std::max(m_game.rowCount, 0) * s + 2);
 }
 
-QRect BoardPainter::ColPanel() const {
-    const int32_t S = Layout.CellSize;
-    const int32_t count = std::min(std::max(Game.MaxColClues, 0), MaxColClueSlots);
-    return QRect(Layout.BoardLeft, Layout.BoardTop - count * S, std::max(Game.ColCount, 0) * S + 2,
-                 count * S);
+QRect BoardPainter::colPanel() const {
+    const int32_t s = layout.cellSize;
+    const int32_t count = std::min(std::max(m_game.maxColClues, 0), MaxColClueSlots);
+    return QRect(layout.boardLeft, layout.boardTop - count * s,
+                 std::max(m_game.colCount, 0) * s + 2, count * s);
 }
 
-void BoardPainter::DrawRowClues() {
-    if (Layout.CellSize <= 0) return;
+void BoardPainter::drawRowClues() {
+    if (layout.cellSize <= 0) return;
     {
-        Canvas canvas(Box.Surface());
-        canvas.Font = ClueFont();
-        RowClues(canvas);
+        Canvas canvas(m_box.surface());
+        canvas.font = clueFont();
+        rowClues(canvas);
     }
-    Box.Flush(RowPanel());
+    m_box.flush(rowPanel());
 }
 
-void BoardPainter::DrawColClues() {
-    if (Layout.CellSize <= 0) return;
+void BoardPainter::drawColClues() {
+    if (layout.cellSize <= 0) return;
     {
-        Canvas canvas(Box.Surface());
-        canvas.Font = ClueFont();
-        ColClues(canvas);
+        Canvas canvas(m_box.surface());
+        canvas.font = clueFont();
+        colClues(canvas);
     }
-    Box.Flush(ColPanel());
+    m_box.flush(colPanel());
 }
 
-void BoardPainter::Paint() {
-    QImage& surface = Box.Surface();
-    BoardBitmap.copyTo(surface, 0, 0, BoardBitmap.width(), BoardBitmap.height(), 0, 0);
-    if (Layout.CellSize > 0) {
+void BoardPainter::paint() {
+    QImage& surface = m_box.surface();
+    boardBitmap.copyTo(surface, 0, 0, boardBitmap.width(), boardBitmap.height(), 0, 0);
+    if (layout.cellSize > 0) {
         {
             Canvas canvas(surface);
-            canvas.Font = ClueFont();
-            RowClues(canvas);
-            ColClues(canvas);
+            canvas.font = clueFont();
+            rowClues(canvas);
+            colClues(canvas);
         }
-        if (!TileBitmap.isNull())
-            for (int32_t c = 1; c <= std::min(Game.ColCount, MaxCols); ++c)
-                for (int32_t r = 1; r <= std::min(Game.RowCount, MaxRows); ++r) {
-                    ComposeCell(c, r);
-                    CursorOver(c, r);
+        if (!tileBitmap.isNull())
+            for (int32_t c = 1; c <= std::min(m_game.colCount, MaxCols); ++c)
+                for (int32_t r = 1; r <= std::min(m_game.rowCount, MaxRows); ++r) {
+                    composeCell(c, r);
+                    cursorOver(c, r);
                 }
     }
     // One flush for the whole picture instead of one per cell.
-    Box.Flush();
+    m_box.flush();
 }

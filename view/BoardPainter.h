@@ -26,42 +26,42 @@ class BoardPainter {
 
     int32_t backgroundMode = 0; // row of the background strip (0..6)
     int32_t tileStyle = 1;      // look of uncovered cells (1..4)
-    bool Paused = false;        // the clue slots show no numbers
-    BoardLayout Layout;
+    bool paused = false;        // the clue slots show no numbers
+    BoardLayout layout;
     // The keyboard cursor, drawn over its cell and its clue lines while shown; may be null.
     const BoardCursor* cursor = nullptr;
 
-    TiledBitmap BoardBitmap;
-    TiledBitmap ShadeBitmap;
-    QImage TileBitmap;
+    TiledBitmap boardBitmap;
+    TiledBitmap shadeBitmap;
+    QImage tileBitmap;
 
     // Fits board and panels to the size of the box.
-    void ComputeLayout();
+    void computeLayout();
     // Sizes BoardBitmap and ShadeBitmap to the box and fills them from bitmap 0.
     void prepareBackground();
     // Sizes TileBitmap and draws the tile of tileStyle into it.
-    void PrepareTile();
+    void prepareTile();
     // Background, both clue panels and every cell; shown in one flush.
-    void Paint();
+    void paint();
     // Composes one cell off-screen and shows it with one block copy.
-    void DrawCell(int32_t col, int32_t row);
-    void DrawRowClues();
-    void DrawColClues();
+    void drawCell(int32_t col, int32_t row);
+    void drawRowClues();
+    void drawColClues();
 
   private:
-    void ComposeCell(int32_t col, int32_t row);
+    void composeCell(int32_t col, int32_t row);
     // The cursor's frame over a cell just composed onto the box, if the cursor is there.
-    void CursorOver(int32_t col, int32_t row);
-    void RowClues(Canvas& canvas);
-    void ColClues(Canvas& canvas);
+    void cursorOver(int32_t col, int32_t row);
+    void rowClues(Canvas& canvas);
+    void colClues(Canvas& canvas);
     // "Arial" at HalfCell points; FontPixels is 0 when the cell is too small for text.
-    const QFont& ClueFont();
-    QRect RowPanel() const;
-    QRect ColPanel() const;
+    const QFont& clueFont();
+    QRect rowPanel() const;
+    QRect colPanel() const;
 
-    const Puzzle& Game;
-    const BitmapList& Bmps;
-    PaintBox& Box;
-    QFont Font;
-    int32_t FontPixels = -1;
+    const Puzzle& m_game;
+    const BitmapList& m_bmps;
+    PaintBox& m_box;
+    QFont m_font;
+    int32_t m_fontPixels = -1;
 };

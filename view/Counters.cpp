@@ -3,34 +3,34 @@
 
 #include <string>
 
-std::vector<FieldPiece> FieldRestorePieces(int32_t F, int32_t TW) {
-    const int32_t r = F % TW;
-    if (TW - r >= CounterWidth) return {{TW + r, F, CounterWidth}};
-    return {{TW + r, F, TW - r}, {TW, F + TW - r, CounterWidth - TW + r}};
+std::vector<FieldPiece> fieldRestorePieces(int32_t f, int32_t tw) {
+    const int32_t r = f % tw;
+    if (tw - r >= CounterWidth) return {{tw + r, f, CounterWidth}};
+    return {{tw + r, f, tw - r}, {tw, f + tw - r, CounterWidth - tw + r}};
 }
 
 namespace {
 
-void AppendDigits(std::vector<int32_t>& glyphs, int32_t value) {
+void appendDigits(std::vector<int32_t>& glyphs, int32_t value) {
     for (char c : std::to_string(value))
         glyphs.push_back(c == '-' ? GlyphMinus : c - '0' + 1);
 }
 
 } // namespace
 
-std::vector<int32_t> TimeGlyphs(int32_t playTime) {
+std::vector<int32_t> timeGlyphs(int32_t playTime) {
     int32_t v = playTime;
     if (v > 99999) v = 99999;
     if (v < -9999) v = -9999;
     std::vector<int32_t> glyphs;
-    AppendDigits(glyphs, v);
+    appendDigits(glyphs, v);
     return glyphs;
 }
 
-std::vector<int32_t> SizeGlyphs(int32_t colCount, int32_t rowCount) {
+std::vector<int32_t> sizeGlyphs(int32_t colCount, int32_t rowCount) {
     std::vector<int32_t> glyphs;
-    AppendDigits(glyphs, colCount);
+    appendDigits(glyphs, colCount);
     glyphs.push_back(GlyphSeparator);
-    AppendDigits(glyphs, rowCount);
+    appendDigits(glyphs, rowCount);
     return glyphs;
 }

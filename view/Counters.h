@@ -17,22 +17,22 @@ constexpr int32_t ToolBarHeight = 57;
 
 // One block copied from the strip to the tool bar: w wide from strip x to tool bar x.
 struct FieldPiece {
-    int32_t SrcX;
-    int32_t DstX;
-    int32_t Width;
+    int32_t srcX;
+    int32_t dstX;
+    int32_t width;
     bool operator==(const FieldPiece&) const = default;
 };
 
 // The background under a 100-pixel field at left F, from tiles TW wide whose right tile starts
 // at x = TW in the strip: one piece, or two where a tile edge crosses the field.
-std::vector<FieldPiece> FieldRestorePieces(int32_t F, int32_t TW);
+std::vector<FieldPiece> fieldRestorePieces(int32_t f, int32_t tw);
 
 // Glyph indices of the time display, PlayTime clamped to -9999..99999.
-std::vector<int32_t> TimeGlyphs(int32_t playTime);
+std::vector<int32_t> timeGlyphs(int32_t playTime);
 // Glyph indices of the size display: columns, separator, rows.
-std::vector<int32_t> SizeGlyphs(int32_t colCount, int32_t rowCount);
+std::vector<int32_t> sizeGlyphs(int32_t colCount, int32_t rowCount);
 
 // Left edge of the right-hand buttons; index 0 is the exit button, 3 the options button.
-inline int32_t RightButtonLeft(int32_t clientWidth, int32_t index) {
+inline int32_t rightButtonLeft(int32_t clientWidth, int32_t index) {
     return clientWidth - 52 * (index + 1);
 }

@@ -10,12 +10,12 @@ void band(Canvas& canvas, const QRect& r, int32_t inset, int32_t thickness, RgbC
     const int32_t x1 = r.left() + inset, y1 = r.top() + inset;
     const int32_t x2 = r.left() + r.width() - inset, y2 = r.top() + r.height() - inset;
     if (x2 <= x1 || y2 <= y1) return;
-    canvas.Brush.Color = color;
+    canvas.brush.color = color;
     const int32_t t = std::min({thickness, (x2 - x1 + 1) / 2, (y2 - y1 + 1) / 2});
-    canvas.FillRect(x1, y1, x2, y1 + t);
-    canvas.FillRect(x1, y2 - t, x2, y2);
-    canvas.FillRect(x1, y1, x1 + t, y2);
-    canvas.FillRect(x2 - t, y1, x2, y2);
+    canvas.fillRect(x1, y1, x2, y1 + t);
+    canvas.fillRect(x1, y2 - t, x2, y2);
+    canvas.fillRect(x1, y1, x1 + t, y2);
+    canvas.fillRect(x2 - t, y1, x2, y2);
 }
 
 } // namespace

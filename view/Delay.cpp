@@ -6,16 +6,16 @@
 
 #include <chrono>
 
-uint32_t TickCount() {
+uint32_t tickCount() {
     using namespace std::chrono;
     return static_cast<uint32_t>(
         duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
 
-void Delay(int32_t ms) {
+void delay(int32_t ms) {
     // A negative wait returns at once.
     if (ms < 0) return;
-    const uint32_t start = TickCount();
+    const uint32_t start = tickCount();
     QEventLoop loop;
     QTimer timer;
     timer.setSingleShot(true);
@@ -23,7 +23,7 @@ void Delay(int32_t ms) {
     QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
     for (;;) {
         // Unsigned difference: correct across the wrap of the 32-bit counter.
-        const int64_t left = int64_t{ms} + 1 - int64_t{TickCount() - start};
+        const int64_t left = int64_t{ms} + 1 - int64_t{tickCount() - start};
         if (left <= 0) return;
         timer.start(static_cast<int>(left));
         loop.exec(QEventLoop::ExcludeUserInputEvents);

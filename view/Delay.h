@@ -4,8 +4,8 @@
 #include <cstdint>
 
 // Milliseconds of a monotonic clock.
-uint32_t TickCount();
+uint32_t tickCount();
 // Returns once the tick count has passed start + ms. Meanwhile the thread sleeps in an event
 // loop that repaints and answers the window system but holds back the player's input, which
 // follows in its order once the wait is over. Returns early when the application quits.
-void Delay(int32_t ms);
+void delay(int32_t ms);

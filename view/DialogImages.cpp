@@ -3,15 +3,15 @@
 
 #include "ImageSet.h"
 
-DialogImages* DlgResources = nullptr;
+DialogImages* dlgResources = nullptr;
 
 DialogImages::DialogImages()
-    : dlgs(BitmapList::Load(QStringLiteral(":/dlgs"), DlgBitmapCount)),
-      opts(BitmapList::Load(QStringLiteral(":/opts"), OptBitmapCount)),
-      btns(BitmapList::Load(QStringLiteral(":/btns"), BtnBitmapCount)) {
-    DlgResources = this;
+    : dlgs(BitmapList::load(QStringLiteral(":/dlgs"), DlgBitmapCount)),
+      opts(BitmapList::load(QStringLiteral(":/opts"), OptBitmapCount)),
+      btns(BitmapList::load(QStringLiteral(":/btns"), BtnBitmapCount)) {
+    dlgResources = this;
 }
 
 DialogImages::~DialogImages() {
-    if (DlgResources == this) DlgResources = nullptr;
+    if (dlgResources == this) dlgResources = nullptr;
 }

@@ -18,4 +18,4 @@ class DialogImages {
 };
 
 // The program's one module; nullptr until it has been created.
-extern DialogImages* DlgResources;
+extern DialogImages* dlgResources;

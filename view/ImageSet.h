@@ -16,7 +16,7 @@ constexpr int BackgroundStripItem = 0;
 constexpr int DigitStripItem = 10;
 
 // The main window's list `bmps`, loaded from the compiled-in resources ":/bmps".
-BitmapList LoadMainBitmaps();
+BitmapList loadMainBitmaps();
 
 // Tile size of a background strip: two tiles across, seven rows down.
-QSize BackgroundTileSize(const QImage& strip);
+QSize backgroundTileSize(const QImage& strip);

@@ -10,25 +10,25 @@
 PaintBox::PaintBox(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_StaticContents);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    MatchSize();
+    matchSize();
 }
 
-void PaintBox::MatchSize() {
+void PaintBox::matchSize() {
     const QSize size = this->size().expandedTo(QSize(0, 0));
-    if (Image.size() == size && !Image.isNull()) return;
+    if (m_image.size() == size && !m_image.isNull()) return;
     QImage next(size, QImage::Format_RGB32);
     next.fill(Qt::black);
     // Old content stays where it still fits, so nothing flashes before the next paint.
-    BlockCopy(next, 0, 0, Image.width(), Image.height(), Image, 0, 0);
-    Image = next;
+    blockCopy(next, 0, 0, m_image.width(), m_image.height(), m_image, 0, 0);
+    m_image = next;
 }
 
-QImage& PaintBox::Surface() {
-    MatchSize();
-    return Image;
+QImage& PaintBox::surface() {
+    matchSize();
+    return m_image;
 }
 
-void PaintBox::Flush(const QRect& rect) {
+void PaintBox::flush(const QRect& rect) {
     const QRect dirty = rect.intersected(this->rect());
     if (!dirty.isEmpty()) repaint(dirty);
 }
@@ -36,23 +36,23 @@ void PaintBox::Flush(const QRect& rect) {
 void PaintBox::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const QRect dirty = event->rect();
-    painter.drawImage(dirty.topLeft(), Surface(), dirty);
+    painter.drawImage(dirty.topLeft(), surface(), dirty);
 }
 
 void PaintBox::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    MatchSize();
-    if (OnResize) OnResize();
+    matchSize();
+    if (onResize) onResize();
 }
 
 void PaintBox::mousePressEvent(QMouseEvent* event) {
-    if (OnMouseDown) OnMouseDown(event->button(), event->pos().x(), event->pos().y());
+    if (onMouseDown) onMouseDown(event->button(), event->pos().x(), event->pos().y());
 }
 
 void PaintBox::mouseMoveEvent(QMouseEvent* event) {
-    if (OnMouseMove) OnMouseMove(event->buttons(), event->pos().x(), event->pos().y());
+    if (onMouseMove) onMouseMove(event->buttons(), event->pos().x(), event->pos().y());
 }
 
 void PaintBox::mouseReleaseEvent(QMouseEvent* event) {
-    if (OnMouseUp) OnMouseUp(event->button(), event->pos().x(), event->pos().y());
+    if (onMouseUp) onMouseUp(event->button(), event->pos().x(), event->pos().y());
 }

@@ -15,16 +15,16 @@ class PaintBox : public QWidget {
     explicit PaintBox(QWidget* parent = nullptr);
 
     // The surface, always of the widget's current size (RGB32).
-    QImage& Surface();
+    QImage& surface();
     // Shows the rectangle of the surface on screen now, without the event loop.
-    void Flush(const QRect& rect);
-    void Flush() { Flush(rect()); }
+    void flush(const QRect& rect);
+    void flush() { flush(rect()); }
 
     // Called after a resize, once the surface has the new size.
-    std::function<void()> OnResize;
-    std::function<void(Qt::MouseButton button, int32_t x, int32_t y)> OnMouseDown;
-    std::function<void(Qt::MouseButtons buttons, int32_t x, int32_t y)> OnMouseMove;
-    std::function<void(Qt::MouseButton button, int32_t x, int32_t y)> OnMouseUp;
+    std::function<void()> onResize;
+    std::function<void(Qt::MouseButton button, int32_t x, int32_t y)> onMouseDown;
+    std::function<void(Qt::MouseButtons buttons, int32_t x, int32_t y)> onMouseMove;
+    std::function<void(Qt::MouseButton button, int32_t x, int32_t y)> onMouseUp;
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -35,7 +35,7 @@ class PaintBox : public QWidget {
 
   private:
     // A hidden widget gets its resize event only when shown; the surface follows at once.
-    void MatchSize();
+    void matchSize();
 
-    QImage Image;
+    QImage m_image;
 };

@@ -16,86 +16,86 @@ constexpr int SmallestComputedFrame = 16;
 constexpr int FrameDepth = 7; // the frame lies within 7 pixels of each edge
 
 // Black at 0, 2, 3, 4 and 6 pixels from the nearest edge; the background shows at 1 and 5.
-bool FrameAt(int64_t edgeDistance) {
+bool frameAt(int64_t edgeDistance) {
     return edgeDistance == 0 || (edgeDistance >= 2 && edgeDistance <= 4) || edgeDistance == 6;
 }
 
 } // namespace
 
 TiledBitmap::TiledBitmap(QSize size, QImage tile, bool framed)
-    : Size(size.expandedTo(QSize(0, 0))), Tile(std::move(tile)), Framed(framed) {
-    if (!Tile.isNull() && Tile.format() != QImage::Format_RGB32)
-        Tile = Tile.convertToFormat(QImage::Format_RGB32);
-    if (Framed && !Size.isEmpty() &&
-        (Size.width() < SmallestComputedFrame || Size.height() < SmallestComputedFrame)) {
-        Tile = drawFull(Size, Tile, true);
-        Framed = false;
+    : m_size(size.expandedTo(QSize(0, 0))), m_tile(std::move(tile)), m_framed(framed) {
+    if (!m_tile.isNull() && m_tile.format() != QImage::Format_RGB32)
+        m_tile = m_tile.convertToFormat(QImage::Format_RGB32);
+    if (m_framed && !m_size.isEmpty() &&
+        (m_size.width() < SmallestComputedFrame || m_size.height() < SmallestComputedFrame)) {
+        m_tile = drawFull(m_size, m_tile, true);
+        m_framed = false;
     }
 }
 
 QImage TiledBitmap::drawFull(QSize size, const QImage& tile, bool framed) {
-    const int32_t W = std::max(size.width(), 0), H = std::max(size.height(), 0);
-    QImage image(W, H, QImage::Format_RGB32);
-    if (W == 0 || H == 0 || tile.isNull()) return image;
-    const int32_t TW = tile.width(), TH = tile.height();
-    for (int32_t i = 0; i <= W / TW + 1; ++i)
-        for (int32_t j = 0; j <= H / TH + 1; ++j)
-            BlockCopy(image, i * TW, j * TH, TW, TH, tile, 0, 0);
+    const int32_t w = std::max(size.width(), 0), h = std::max(size.height(), 0);
+    QImage image(w, h, QImage::Format_RGB32);
+    if (w == 0 || h == 0 || tile.isNull()) return image;
+    const int32_t tw = tile.width(), th = tile.height();
+    for (int32_t i = 0; i <= w / tw + 1; ++i)
+        for (int32_t j = 0; j <= h / th + 1; ++j)
+            blockCopy(image, i * tw, j * th, tw, th, tile, 0, 0);
     if (!framed) return image;
     Canvas canvas(image);
-    SetBrush(canvas, 0x000000, BrushStyle::Clear);
-    SetPen(canvas, 0x000000, PenStyle::Solid, 1);
-    canvas.Rectangle(0, 0, W, H);
-    canvas.Rectangle(6, 6, W - 6, H - 6);
-    SetPen(canvas, 0x000000, PenStyle::Solid, 3);
-    canvas.Rectangle(3, 3, W - 3, H - 3);
+    setBrush(canvas, 0x000000, BrushStyle::Clear);
+    setPen(canvas, 0x000000, PenStyle::Solid, 1);
+    canvas.rectangle(0, 0, w, h);
+    canvas.rectangle(6, 6, w - 6, h - 6);
+    setPen(canvas, 0x000000, PenStyle::Solid, 3);
+    canvas.rectangle(3, 3, w - 3, h - 3);
     return image;
 }
 
-void TiledBitmap::copyTo(QImage& dst, int32_t dx, int32_t dy, int32_t w, int32_t h, int32_t sx,
-                         int32_t sy) const {
-    if (w <= 0 || h <= 0 || dst.isNull() || Size.isEmpty() || Tile.isNull()) return;
+void TiledBitmap::copyTo(QImage& dst, int32_t dstX, int32_t dstY, int32_t blockW, int32_t blockH,
+                         int32_t srcX, int32_t srcY) const {
+    if (blockW <= 0 || blockH <= 0 || dst.isNull() || m_size.isEmpty() || m_tile.isNull()) return;
     // The clipping of BlockCopy, with the picture's size as the source.
-    int64_t DX = dx, DY = dy, SX = sx, SY = sy, W = w, H = h;
-    if (SX < 0) DX -= SX, W += SX, SX = 0;
-    if (SY < 0) DY -= SY, H += SY, SY = 0;
-    if (DX < 0) SX -= DX, W += DX, DX = 0;
-    if (DY < 0) SY -= DY, H += DY, DY = 0;
-    W = std::min({W, int64_t(Size.width()) - SX, int64_t(dst.width()) - DX});
-    H = std::min({H, int64_t(Size.height()) - SY, int64_t(dst.height()) - DY});
-    if (W <= 0 || H <= 0) return;
+    int64_t dx = dstX, dy = dstY, sx = srcX, sy = srcY, w = blockW, h = blockH;
+    if (sx < 0) dx -= sx, w += sx, sx = 0;
+    if (sy < 0) dy -= sy, h += sy, sy = 0;
+    if (dx < 0) sx -= dx, w += dx, dx = 0;
+    if (dy < 0) sy -= dy, h += dy, dy = 0;
+    w = std::min({w, int64_t(m_size.width()) - sx, int64_t(dst.width()) - dx});
+    h = std::min({h, int64_t(m_size.height()) - sy, int64_t(dst.height()) - dy});
+    if (w <= 0 || h <= 0) return;
 
-    const int64_t TW = Tile.width(), TH = Tile.height();
-    const int64_t right = int64_t(Size.width()) - 1, bottom = int64_t(Size.height()) - 1;
+    const int64_t tw = m_tile.width(), th = m_tile.height();
+    const int64_t right = int64_t(m_size.width()) - 1, bottom = int64_t(m_size.height()) - 1;
     uchar* dstBits = dst.bits();
     const qsizetype stride = dst.bytesPerLine();
-    for (int64_t line = 0; line < H; ++line) {
-        const int64_t y = SY + line;
-        auto* out = reinterpret_cast<uint32_t*>(dstBits + (DY + line) * stride) + DX;
-        const auto* tileLine = reinterpret_cast<const uint32_t*>(Tile.constScanLine(int(y % TH)));
+    for (int64_t line = 0; line < h; ++line) {
+        const int64_t y = sy + line;
+        auto* out = reinterpret_cast<uint32_t*>(dstBits + (dy + line) * stride) + dx;
+        const auto* tileLine = reinterpret_cast<const uint32_t*>(m_tile.constScanLine(int(y % th)));
         // Whole runs of the tile line, the first one starting inside it.
-        for (int64_t x = SX, done = 0; done < W;) {
-            const int64_t from = x % TW, run = std::min(TW - from, W - done);
+        for (int64_t x = sx, done = 0; done < w;) {
+            const int64_t from = x % tw, run = std::min(tw - from, w - done);
             std::memcpy(out + done, tileLine + from, size_t(run) * 4);
             done += run;
             x += run;
         }
-        if (!Framed) continue;
+        if (!m_framed) continue;
         const int64_t yEdge = std::min(y, bottom - y);
         // Near the top or bottom edge the frame crosses the whole line; elsewhere only the
         // first and last pixels of the line can be frame.
-        const int64_t leftEnd = yEdge < FrameDepth ? SX + W : std::min(SX + W, int64_t(FrameDepth));
+        const int64_t leftEnd = yEdge < FrameDepth ? sx + w : std::min(sx + w, int64_t(FrameDepth));
         const int64_t rightStart =
-            yEdge < FrameDepth ? SX + W : std::max({SX, right - FrameDepth + 1, leftEnd});
-        for (int64_t x = SX; x < leftEnd; ++x)
-            if (FrameAt(std::min({x, right - x, yEdge}))) out[x - SX] = 0xFF000000u;
-        for (int64_t x = rightStart; x < SX + W; ++x)
-            if (FrameAt(std::min({x, right - x, yEdge}))) out[x - SX] = 0xFF000000u;
+            yEdge < FrameDepth ? sx + w : std::max({sx, right - FrameDepth + 1, leftEnd});
+        for (int64_t x = sx; x < leftEnd; ++x)
+            if (frameAt(std::min({x, right - x, yEdge}))) out[x - sx] = 0xFF000000u;
+        for (int64_t x = rightStart; x < sx + w; ++x)
+            if (frameAt(std::min({x, right - x, yEdge}))) out[x - sx] = 0xFF000000u;
     }
 }
 
 QImage TiledBitmap::toImage() const {
-    QImage image(Size, QImage::Format_RGB32);
-    copyTo(image, 0, 0, Size.width(), Size.height(), 0, 0);
+    QImage image(m_size, QImage::Format_RGB32);
+    copyTo(image, 0, 0, m_size.width(), m_size.height(), 0, 0);
     return image;
 }

@@ -15,9 +15,9 @@ class TiledBitmap {
     // a three-pixel line 2 to 4 pixels in.
     TiledBitmap(QSize size, QImage tile, bool framed);
 
-    QSize size() const { return Size; }
-    int width() const { return Size.width(); }
-    int height() const { return Size.height(); }
+    QSize size() const { return m_size; }
+    int width() const { return m_size.width(); }
+    int height() const { return m_size.height(); }
 
     // The w x h block at (sx, sy) of the picture to (dx, dy) of `dst`, clipped to both the way
     // BlockCopy clips.
@@ -30,7 +30,7 @@ class TiledBitmap {
     static QImage drawFull(QSize size, const QImage& tile, bool framed);
 
   private:
-    QSize Size;
-    QImage Tile;
-    bool Framed = false;
+    QSize m_size;
+    QImage m_tile;
+    bool m_framed = false;
 };

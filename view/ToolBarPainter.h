@@ -10,20 +10,20 @@
 
 class ToolBarPainter {
   public:
-    explicit ToolBarPainter(const BitmapList& bmps) : bmps(bmps) {}
+    explicit ToolBarPainter(const BitmapList& bmps) : m_bmps(bmps) {}
 
     int32_t backgroundMode = 0;
 
     // The right tile of the background row, repeated over the whole tool bar.
     void paintToolBar(QImage& surface, int32_t clientWidth) const;
     // Each returns the rectangle it touched, so the caller flushes only that.
-    QRect DrawTime(QImage& surface, int32_t playTime) const;
-    QRect DrawSize(QImage& surface, int32_t colCount, int32_t rowCount) const;
+    QRect drawTime(QImage& surface, int32_t playTime) const;
+    QRect drawSize(QImage& surface, int32_t colCount, int32_t rowCount) const;
 
   private:
-    int32_t TileWidth() const;
-    int32_t TileTop() const;
-    QRect DrawCounter(QImage& surface, int32_t left, const std::vector<int32_t>& glyphs) const;
+    int32_t tileWidth() const;
+    int32_t tileTop() const;
+    QRect drawCounter(QImage& surface, int32_t left, const std::vector<int32_t>& glyphs) const;
 
-    const BitmapList& bmps;
+    const BitmapList& m_bmps;
 };

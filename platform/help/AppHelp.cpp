@@ -4,23 +4,23 @@
 #include <utility>
 
 namespace {
-HelpHandler Handler;
+HelpHandler helpHandler;
 }
 
-HelpHandler SetAppHelpHandler(HelpHandler handler) {
-    return std::exchange(Handler, std::move(handler));
+HelpHandler setAppHelpHandler(HelpHandler handler) {
+    return std::exchange(helpHandler, std::move(handler));
 }
 
-const HelpHandler& AppHelpHandler() {
-    return Handler;
+const HelpHandler& appHelpHandler() {
+    return helpHandler;
 }
 
-bool AppHelpCommand(int command, intptr_t data) {
+bool appHelpCommand(int command, intptr_t data) {
     bool callHelp = true;
     bool result = false;
-    if (Handler) {
+    if (helpHandler) {
         // A copy: the handler may replace itself while it runs.
-        const HelpHandler handler = Handler;
+        const HelpHandler handler = helpHandler;
         result = handler(command, data, callHelp);
     }
     // callHelp still set means the application should process the request itself; it has no help
@@ -28,6 +28,6 @@ bool AppHelpCommand(int command, intptr_t data) {
     return result;
 }
 
-bool AppHelpContext(int context) {
-    return AppHelpCommand(HELP_CONTEXT, context);
+bool appHelpContext(int context) {
+    return appHelpCommand(HELP_CONTEXT, context);
 }

@@ -32,10 +32,10 @@ enum : int {
 using HelpHandler = std::function<bool(int command, intptr_t data, bool& callHelp)>;
 
 // Installs a handler (an empty one removes it) and returns the one it replaces.
-HelpHandler SetAppHelpHandler(HelpHandler handler);
-const HelpHandler& AppHelpHandler();
+HelpHandler setAppHelpHandler(HelpHandler handler);
+const HelpHandler& appHelpHandler();
 
 // Hands a help request to the installed handler; false when nobody handled it.
-bool AppHelpCommand(int command, intptr_t data);
+bool appHelpCommand(int command, intptr_t data);
 // Help at a context number: AppHelpCommand(HELP_CONTEXT, context).
-bool AppHelpContext(int context);
+bool appHelpContext(int context);

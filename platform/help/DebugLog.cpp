@@ -20,9 +20,9 @@
 
 namespace {
 
-MessageBoxFunction MessageBoxHook;
+MessageBoxFunction messageBoxHook;
 
-QString WithSeparator(const QString& dir) {
+QString withSeparator(const QString& dir) {
     if (dir.isEmpty() || dir.endsWith(QLatin1Char('/')) || dir.endsWith(QLatin1Char('\\')))
         return dir;
     return dir + QLatin1Char('/');
@@ -30,13 +30,13 @@ QString WithSeparator(const QString& dir) {
 
 #ifdef Q_OS_UNIX
 // A file this user owns, reached without following a link.
-bool IsOwnRegularFile(const QString& path) {
+bool isOwnRegularFile(const QString& path) {
     struct stat info {};
     return ::lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISREG(info.st_mode) &&
            info.st_uid == ::geteuid();
 }
 
-bool CanCreateFileIn(const QString& dir) {
+bool canCreateFileIn(const QString& dir) {
     const QByteArray trial = QFile::encodeName(dir + QStringLiteral("$_Temp_$.$$$"));
     const int fd =
         ::open(trial.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
@@ -48,7 +48,7 @@ bool CanCreateFileIn(const QString& dir) {
 
 // Appends to a regular file of this user's, creating it when missing; a link, a pipe or someone
 // else's file under that name drops the text.
-void AppendToOwnFile(const QString& path, const QByteArray& bytes) {
+void appendToOwnFile(const QString& path, const QByteArray& bytes) {
     const int fd =
         ::open(QFile::encodeName(path).constData(),
                O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
@@ -81,7 +81,7 @@ void AppendToOwnFile(const QString& path, const QByteArray& bytes) {
 #endif
 
 // $XDG_STATE_HOME, or ~/.local/state when it is unset or not an absolute path.
-QString StateFolder() {
+QString stateFolder() {
     const QString state = qEnvironmentVariable("XDG_STATE_HOME");
     if (QDir::isAbsolutePath(state)) return state;
     const QString home = QDir::homePath();
@@ -90,22 +90,22 @@ QString StateFolder() {
 
 } // namespace
 
-MessageBoxFunction SetHelpMessageBoxHook(MessageBoxFunction hook) {
-    return std::exchange(MessageBoxHook, std::move(hook));
+MessageBoxFunction setHelpMessageBoxHook(MessageBoxFunction hook) {
+    return std::exchange(messageBoxHook, std::move(hook));
 }
 
-void HelpMessageBox(const QString& text) {
+void helpMessageBox(const QString& text) {
     const QString caption = QGuiApplication::applicationDisplayName();
-    if (MessageBoxHook) {
-        MessageBoxHook(caption, text);
+    if (messageBoxHook) {
+        messageBoxHook(caption, text);
         return;
     }
     QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok);
     box.exec();
 }
 
-bool DebugSwitch(const QString& moduleDir, const QStringList& args) {
-    if (QFileInfo::exists(WithSeparator(moduleDir) + QStringLiteral("debug.debug"))) return true;
+bool debugSwitch(const QString& moduleDir, const QStringList& args) {
+    if (QFileInfo::exists(withSeparator(moduleDir) + QStringLiteral("debug.debug"))) return true;
     for (const QString& arg : args)
         if (arg.compare(QLatin1String("/debug"), Qt::CaseInsensitive) == 0 ||
             arg.compare(QLatin1String("-debug"), Qt::CaseInsensitive) == 0)
@@ -113,13 +113,13 @@ bool DebugSwitch(const QString& moduleDir, const QStringList& args) {
     return false;
 }
 
-QString DebugLogPath(const QString& moduleDir) {
-    const QString dir = WithSeparator(moduleDir);
-    if (!dir.isEmpty() && CanCreateFileIn(dir)) return dir + QStringLiteral("HHDebug.txt");
+QString debugLogPath(const QString& moduleDir) {
+    const QString dir = withSeparator(moduleDir);
+    if (!dir.isEmpty() && canCreateFileIn(dir)) return dir + QStringLiteral("HHDebug.txt");
     // An installed game: a folder of the player's own, never the shared temporary folder where
     // anybody may plant a link under the log's name.
     for (const QString& folder :
-         {StateFolder(), QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation)}) {
+         {stateFolder(), QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation)}) {
         if (folder.isEmpty()) continue;
         const QString own = folder + QStringLiteral("/morvek/");
         if (QDir().mkpath(own)) return own + QStringLiteral("HHDebug.txt");
@@ -129,19 +129,19 @@ QString DebugLogPath(const QString& moduleDir) {
 
 DebugLog::DebugLog(const QString& fileName, bool debugMode, const QStringList& header,
                    bool appendMode)
-    : FileName(fileName), DebugMode(debugMode), AppendMode(appendMode) {
+    : fileName(fileName), debugMode(debugMode), appendMode(appendMode) {
     // Only our own old log goes, and nothing's mode is changed: whatever else has the log's name
     // (a link, a folder, another user's file) is left alone, and logging skips it.
-    if (!AppendMode && IsOwnRegularFile(FileName)) QFile::remove(FileName);
-    if (DebugMode && HeaderDump && !header.isEmpty()) {
-        WriteText(QStringLiteral("="));
+    if (!appendMode && isOwnRegularFile(fileName)) QFile::remove(fileName);
+    if (debugMode && headerDump && !header.isEmpty()) {
+        writeText(QStringLiteral("="));
         for (const QString& line : header)
-            WriteText(line);
+            writeText(line);
     }
 }
 
-void DebugLog::WriteText(const QString& text) {
-    if (!DebugMode || FileName.isEmpty()) return;
+void DebugLog::writeText(const QString& text) {
+    if (!debugMode || fileName.isEmpty()) return;
     QString line = text;
     if (line == QLatin1String("-"))
         line = QString(80, QLatin1Char('-'));
@@ -150,9 +150,9 @@ void DebugLog::WriteText(const QString& text) {
     if (line.startsWith(QLatin1Char('!')) || line.startsWith(QLatin1Char('-')) ||
         line.startsWith(QLatin1Char('=')))
         line.remove(0, 1);
-    else if (TimeStamps)
+    else if (timeStamps)
         line = QLocale::system().toString(QTime::currentTime(), QLocale::LongFormat) +
                QStringLiteral("   ") + line;
     line += QLatin1Char('\n');
-    AppendToOwnFile(FileName, line.toUtf8());
+    appendToOwnFile(fileName, line.toUtf8());
 }

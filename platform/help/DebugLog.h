@@ -12,17 +12,17 @@
 // Shows a help message: a warning box with the application's title and no owner. Tests replace
 // the box through the hook (an empty hook restores the box); the previous hook is returned.
 using MessageBoxFunction = std::function<void(const QString& caption, const QString& text)>;
-MessageBoxFunction SetHelpMessageBoxHook(MessageBoxFunction hook);
-void HelpMessageBox(const QString& text);
+MessageBoxFunction setHelpMessageBoxHook(MessageBoxFunction hook);
+void helpMessageBox(const QString& text);
 
 // The debug switch: the file "debug.debug" in the program folder, or an argument "/debug" or
 // "-debug" in any letter case. moduleDir ends with a separator.
-bool DebugSwitch(const QString& moduleDir, const QStringList& args);
+bool debugSwitch(const QString& moduleDir, const QStringList& args);
 
 // "HHDebug.txt" in the program folder when a trial file can be created there, otherwise in the
 // player's own folder $XDG_STATE_HOME/morvek/ (or the cache folder's morvek/); empty when no
 // folder can be had.
-QString DebugLogPath(const QString& moduleDir);
+QString debugLogPath(const QString& moduleDir);
 
 class DebugLog {
   public:
@@ -34,43 +34,43 @@ class DebugLog {
 
     // printf-style; without arguments the format is written as it stands. QString arguments are
     // passed as UTF-8 for %s. Nothing happens unless debug mode is on.
-    template <typename... A> void LogLine(const char* format, const A&... args) {
-        if (DebugMode) WriteText(Format(format, args...));
+    template <typename... A> void logLine(const char* format, const A&... args) {
+        if (debugMode) writeText(formatted(format, args...));
     }
     // Always shows the text in the help message box, and logs it in debug mode.
-    template <typename... A> void LogError(const char* format, const A&... args) {
-        const QString text = Format(format, args...);
-        HelpMessageBox(text);
-        if (DebugMode) WriteText(text);
+    template <typename... A> void logError(const char* format, const A&... args) {
+        const QString text = formatted(format, args...);
+        helpMessageBox(text);
+        if (debugMode) writeText(text);
     }
 
     // One line after the separator and stamp rules: "-" and "=" become 80 signs; a text starting
     // with "!", "-" or "=" loses that character and gets no time stamp; any other text follows the
     // time and three spaces. A file that cannot be opened, a link, or another user's file drops
     // the line.
-    void WriteText(const QString& text);
+    void writeText(const QString& text);
 
-    QString FileName;
-    bool DebugMode;
-    bool TimeStamps = true;
-    bool HeaderDump = true;
-    bool AppendMode;
+    QString fileName;
+    bool debugMode;
+    bool timeStamps = true;
+    bool headerDump = true;
+    bool appendMode;
 
-    template <typename... A> static QString Format(const char* format, const A&... args) {
+    template <typename... A> static QString formatted(const char* format, const A&... args) {
         if constexpr (sizeof...(A) == 0) {
             return QString::fromUtf8(format);
         } else {
             // Keeps the UTF-8 bytes of text arguments alive while they are formatted.
-            auto stored = std::make_tuple(Store(args)...);
+            auto stored = std::make_tuple(store(args)...);
             return std::apply(
-                [format](const auto&... v) { return QString::asprintf(format, Pass(v)...); },
+                [format](const auto&... v) { return QString::asprintf(format, pass(v)...); },
                 stored);
         }
     }
 
   private:
-    static QByteArray Store(const QString& s) { return s.toUtf8(); }
-    template <typename T> static const T& Store(const T& v) { return v; }
-    static const char* Pass(const QByteArray& b) { return b.constData(); }
-    template <typename T> static T Pass(const T& v) { return v; }
+    static QByteArray store(const QString& s) { return s.toUtf8(); }
+    template <typename T> static const T& store(const T& v) { return v; }
+    static const char* pass(const QByteArray& b) { return b.constData(); }
+    template <typename T> static T pass(const T& v) { return v; }
 };

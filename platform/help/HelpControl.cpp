@@ -6,15 +6,15 @@
 #include <QCoreApplication>
 #include <QThread>
 
-HtmlHelpFunction HtmlHelp = nullptr;
+HtmlHelpFunction htmlHelp = nullptr;
 
 namespace {
 
-bool Loaded = false;
+bool controlLoaded = false;
 
 // The address may carry a topic after "::" and a window definition after ">"; the viewer needs
 // the file alone.
-QString FileOfAddress(const QString& address) {
+QString fileOfAddress(const QString& address) {
     QString file = address;
     if (const qsizetype window = file.indexOf(QLatin1Char('>')); window >= 0) file.truncate(window);
     if (const qsizetype topic = file.indexOf(QStringLiteral("::")); topic >= 0)
@@ -22,12 +22,12 @@ QString FileOfAddress(const QString& address) {
     return file.trimmed();
 }
 
-QWidget* ViewerEntry(QWidget*, const QString& address, unsigned command, intptr_t data) {
+QWidget* viewerEntry(QWidget*, const QString& address, unsigned command, intptr_t data) {
     switch (command) {
     case HH_HELP_CONTEXT:
-        return HelpViewer::Open(FileOfAddress(address), static_cast<int>(data));
+        return HelpViewer::open(fileOfAddress(address), static_cast<int>(data));
     case HH_CLOSE_ALL:
-        HelpViewer::CloseAll();
+        HelpViewer::closeAll();
         return nullptr;
     default:
         return nullptr;
@@ -36,28 +36,28 @@ QWidget* ViewerEntry(QWidget*, const QString& address, unsigned command, intptr_
 
 } // namespace
 
-void LoadHelpControl() {
-    if (Loaded) return;
-    Loaded = true;
-    HtmlHelp = ViewerEntry;
+void loadHelpControl() {
+    if (controlLoaded) return;
+    controlLoaded = true;
+    htmlHelp = viewerEntry;
 }
 
-void UnloadHelpControl() {
-    Loaded = false;
-    HtmlHelp = nullptr;
+void unloadHelpControl() {
+    controlLoaded = false;
+    htmlHelp = nullptr;
 }
 
-bool HelpControlLoaded() {
-    return Loaded;
+bool helpControlLoaded() {
+    return controlLoaded;
 }
 
-QString FindHelpControlPath() {
+QString findHelpControlPath() {
     if (!QCoreApplication::instance()) return {};
     return QCoreApplication::applicationFilePath();
 }
 
-void CloseAllHelp() {
-    if (!Loaded || !HtmlHelp) return;
-    HtmlHelp(nullptr, QString(), HH_CLOSE_ALL, 0);
+void closeAllHelp() {
+    if (!controlLoaded || !htmlHelp) return;
+    htmlHelp(nullptr, QString(), HH_CLOSE_ALL, 0);
     QThread::yieldCurrentThread();
 }

@@ -19,17 +19,17 @@ using HtmlHelpFunction = QWidget* (*)(QWidget* owner, const QString& address, un
                                       intptr_t data);
 
 // Resolved by LoadHelpControl, cleared by UnloadHelpControl.
-extern HtmlHelpFunction HtmlHelp;
+extern HtmlHelpFunction htmlHelp;
 
 // The control is built into the program, so loading cannot fail: it resolves the entry point.
 // Does nothing when already loaded.
-void LoadHelpControl();
-void UnloadHelpControl();
-bool HelpControlLoaded();
+void loadHelpControl();
+void unloadHelpControl();
+bool helpControlLoaded();
 
 // Where the control lives: the program file itself, since the viewer is part of it (an empty
 // text before the application object exists).
-QString FindHelpControlPath();
+QString findHelpControlPath();
 
 // Closes every help window; only when the control is loaded.
-void CloseAllHelp();
+void closeAllHelp();

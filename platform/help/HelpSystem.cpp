@@ -15,13 +15,13 @@
 #include <QWidget>
 
 HelpFacts helpFacts;
-std::unique_ptr<DebugLog> HelpDebugLog;
+std::unique_ptr<DebugLog> helpDebugLog;
 
 namespace {
 
 const char* const ProgramVersion = "1.0";
 
-void GatherHelpFacts(const QString& programPath) {
+void gatherHelpFacts(const QString& programPath) {
     helpFacts = HelpFacts();
     const QFileInfo program(programPath);
     helpFacts.exePath = program.absoluteFilePath();
@@ -31,7 +31,7 @@ void GatherHelpFacts(const QString& programPath) {
 
     // The help control is the viewer built into this program; its version is the version of the
     // Qt text browser it is made of.
-    helpFacts.hhPath = FindHelpControlPath();
+    helpFacts.hhPath = findHelpControlPath();
     if (helpFacts.hhPath.isEmpty()) helpFacts.hhPath = helpFacts.exePath;
     const QVersionNumber qt = QLibraryInfo::version();
     helpFacts.hhVersion[0] = static_cast<uint16_t>(qt.majorVersion());
@@ -50,18 +50,18 @@ void GatherHelpFacts(const QString& programPath) {
     helpFacts.ieFriendlyVerStr = QStringLiteral("Qt rich text engine %1").arg(qt.toString());
 }
 
-QString Hex(int value) {
+QString hex(int value) {
     return QStringLiteral("0x%1").arg(value, 4, 16, QLatin1Char('0'));
 }
 
 // The folder that holds KeyHH.EXE and HH.EXE on Windows; empty elsewhere.
-QString WindowsFolder() {
+QString windowsFolder() {
     QString dir = qEnvironmentVariable("SystemRoot");
     if (dir.isEmpty()) dir = qEnvironmentVariable("windir");
     return dir;
 }
 
-QString ShellErrorText(int code) {
+QString shellErrorText(int code) {
     switch (code) {
     case 2:
         return QStringLiteral("File Not Found");
@@ -99,33 +99,33 @@ QString ShellErrorText(int code) {
 }
 
 // Starts an external help program of the Windows folder; false when it is not there.
-bool StartHostProgram(const QString& name, const QString& params) {
-    const QString folder = WindowsFolder();
+bool startHostProgram(const QString& name, const QString& params) {
+    const QString folder = windowsFolder();
     if (folder.isEmpty()) return false;
     const QString program = QDir(folder).filePath(name);
     const QFileInfo info(program);
     if (!info.isFile()) return false;
     if (!QProcess::startDetached(program, QProcess::splitCommand(params))) {
         const int error = !info.exists() ? 2 : !info.isExecutable() ? 5 : 0;
-        if (HelpDebugLog)
-            HelpDebugLog->LogError("Function ShellExecute(%s)\rReturned: %s",
-                                   program + QStringLiteral(", ") + params, ShellErrorText(error));
+        if (helpDebugLog)
+            helpDebugLog->logError("Function ShellExecute(%s)\rReturned: %s",
+                                   program + QStringLiteral(", ") + params, shellErrorText(error));
         else
-            HelpMessageBox(DebugLog::Format("Function ShellExecute(%s)\rReturned: %s",
-                                            program + QStringLiteral(", ") + params,
-                                            ShellErrorText(error)));
+            helpMessageBox(DebugLog::formatted("Function ShellExecute(%s)\rReturned: %s",
+                                               program + QStringLiteral(", ") + params,
+                                               shellErrorText(error)));
     }
     return true;
 }
 
-QString CleanPart(QString part) {
+QString cleanPart(QString part) {
     part.replace(QStringLiteral("%20"), QStringLiteral(" "));
     return part.trimmed();
 }
 
 } // namespace
 
-QStringList HelpLogHeader(const QString& logFile, const QStringList& args) {
+QStringList helpLogHeader(const QString& logFile, const QStringList& args) {
     const QLocale locale = QLocale::system();
     // Windows numbers a locale by its primary language and sub-language; Qt's language and
     // territory numbers take their places, combined the same way.
@@ -140,7 +140,7 @@ QStringList HelpLogHeader(const QString& logFile, const QStringList& args) {
                                                    : arg);
 
     auto f = [](const char* format, const auto&... values) {
-        return DebugLog::Format(format, values...);
+        return DebugLog::formatted(format, values...);
     };
     return {
         f("!Log File:             %s", logFile),
@@ -148,9 +148,9 @@ QStringList HelpLogHeader(const QString& logFile, const QStringList& args) {
         f("!Operating System:      %s %d.%d (Build %d) %s", QSysInfo::prettyProductName(),
           kernel.majorVersion(), kernel.minorVersion(), kernel.microVersion(),
           QSysInfo::kernelType() + QLatin1Char(' ') + QSysInfo::kernelVersion()),
-        f("!SysLocale.DefaultLCID: %s (%s)", Hex(lcid), QString::number(lcid)),
-        f("!SysLocale.PriLangID:   %s (%s)", Hex(primary), QString::number(primary)),
-        f("!SysLocale.SubLangID:   %s (%s)", Hex(sub), QString::number(sub)),
+        f("!SysLocale.DefaultLCID: %s (%s)", hex(lcid), QString::number(lcid)),
+        f("!SysLocale.PriLangID:   %s (%s)", hex(primary), QString::number(primary)),
+        f("!SysLocale.SubLangID:   %s (%s)", hex(sub), QString::number(sub)),
         f("!DecimalSeparator:      %s", locale.decimalPoint()),
         QStringLiteral("-"),
         f("!EXE Path =          %s", helpFacts.exePath),
@@ -171,24 +171,24 @@ QStringList HelpLogHeader(const QString& logFile, const QStringList& args) {
     };
 }
 
-void InitHelpSystem(const QStringList& args, const QString& programPath) {
-    LoadHelpControl();
-    GatherHelpFacts(programPath.isEmpty() && QCoreApplication::instance()
+void initHelpSystem(const QStringList& args, const QString& programPath) {
+    loadHelpControl();
+    gatherHelpFacts(programPath.isEmpty() && QCoreApplication::instance()
                         ? QCoreApplication::applicationFilePath()
                         : programPath);
-    const bool debug = DebugSwitch(helpFacts.moduleDir, args);
-    const QString logFile = DebugLogPath(helpFacts.moduleDir);
-    HelpDebugLog = std::make_unique<DebugLog>(logFile, debug,
-                                              debug ? HelpLogHeader(logFile, args) : QStringList());
+    const bool debug = debugSwitch(helpFacts.moduleDir, args);
+    const QString logFile = debugLogPath(helpFacts.moduleDir);
+    helpDebugLog = std::make_unique<DebugLog>(logFile, debug,
+                                              debug ? helpLogHeader(logFile, args) : QStringList());
 }
 
-void DoneHelpSystem() {
-    HelpDebugLog.reset();
+void doneHelpSystem() {
+    helpDebugLog.reset();
     helpFacts = HelpFacts();
-    UnloadHelpControl();
+    unloadHelpControl();
 }
 
-QString HHErrorText(int code) {
+QString hhErrorText(int code) {
     switch (code) {
     case HH_ERR_NONE:
         return {};
@@ -203,63 +203,63 @@ QString HHErrorText(int code) {
     }
 }
 
-QString HHFormatAddress(const QString& helpFile, const QString& topic,
+QString hhFormatAddress(const QString& helpFile, const QString& topic,
                         const QString& windowDefinition, int hostType) {
-    QString address = CleanPart(helpFile);
-    QString page = CleanPart(topic);
+    QString address = cleanPart(helpFile);
+    QString page = cleanPart(topic);
     if (!page.isEmpty()) {
         page.replace(QLatin1Char('\\'), QLatin1Char('/'));
         if (!page.startsWith(QLatin1Char('/'))) page.prepend(QLatin1Char('/'));
         address += QStringLiteral("::") + page;
     }
-    const QString window = CleanPart(windowDefinition);
+    const QString window = cleanPart(windowDefinition);
     if (!window.isEmpty()) address += QLatin1Char('>') + window;
     // HH.EXE opens a compiled help file only with the storage prefix.
     if (hostType == HH_HOST_HH) address.prepend(QStringLiteral("mk:@MSITStore:"));
     return address;
 }
 
-int HHHelpContext(const QString& helpFile, int context, const QString& windowDefinition,
+int hhHelpContext(const QString& helpFile, int context, const QString& windowDefinition,
                   int hostType) {
-    HelpLog("HHHelpContext(\"%s\", %d, \"%s\", %d)", helpFile, context, windowDefinition, hostType);
-    const QString address = HHFormatAddress(helpFile, QString(), windowDefinition, hostType);
-    return ShowContext(address, context, hostType);
+    helpLog("HHHelpContext(\"%s\", %d, \"%s\", %d)", helpFile, context, windowDefinition, hostType);
+    const QString address = hhFormatAddress(helpFile, QString(), windowDefinition, hostType);
+    return showContext(address, context, hostType);
 }
 
-int ShowContext(const QString& address, int context, int hostType) {
-    HelpLog("ShowContext(\"%s\", %d)", address, context);
+int showContext(const QString& address, int context, int hostType) {
+    helpLog("ShowContext(\"%s\", %d)", address, context);
     int code = HH_ERR_NONE;
     if (!helpFacts.hhInstalled) {
         code = HH_ERR_NOT_INSTALLED;
     } else if (hostType == HH_HOST_CONTROL) {
-        if (!HtmlHelp) {
+        if (!htmlHelp) {
             // Nothing to call: the control was released or never loaded.
             code = HH_ERR_NOT_INSTALLED;
-        } else if (QWidget* window = HtmlHelp(nullptr, address, HH_HELP_CONTEXT, context)) {
+        } else if (QWidget* window = htmlHelp(nullptr, address, HH_HELP_CONTEXT, context)) {
             window->raise();
             window->activateWindow();
         }
     } else if (hostType == HH_HOST_KEYHH) {
         const QString params = QStringLiteral("-win -#mapid %1 %2").arg(context).arg(address);
-        if (!StartHostProgram(QStringLiteral("KeyHH.EXE"), params)) code = HH_ERR_KEYHH_MISSING;
+        if (!startHostProgram(QStringLiteral("KeyHH.EXE"), params)) code = HH_ERR_KEYHH_MISSING;
     } else if (hostType == HH_HOST_HH) {
         const QString params = QStringLiteral("-mapid %1 %2").arg(context).arg(address);
-        if (!StartHostProgram(QStringLiteral("HH.EXE"), params)) code = HH_ERR_HH_MISSING;
+        if (!startHostProgram(QStringLiteral("HH.EXE"), params)) code = HH_ERR_HH_MISSING;
     } else {
         code = -1; // no such host
     }
-    HelpLog("  returned - %d", code);
+    helpLog("  returned - %d", code);
     return code;
 }
 
-void HHShowError(int code) {
+void hhShowError(int code) {
     if (code == HH_ERR_NONE) return;
-    const QString text = HHErrorText(code);
-    HelpMessageBox(text);
-    HelpLog("HHShowError(%d), \"%s\"", code, text);
+    const QString text = hhErrorText(code);
+    helpMessageBox(text);
+    helpLog("HHShowError(%d), \"%s\"", code, text);
 }
 
-QString HelpCommandName(int command) {
+QString helpCommandName(int command) {
     switch (command) {
     case HELP_CONTEXT:
         return QStringLiteral("HELP_CONTEXT");
@@ -298,48 +298,48 @@ QString HelpCommandName(int command) {
     }
 }
 
-QString HelpCommandText(int command) {
-    return QStringLiteral("%1 (%2)").arg(command).arg(HelpCommandName(command));
+QString helpCommandText(int command) {
+    return QStringLiteral("%1 (%2)").arg(command).arg(helpCommandName(command));
 }
 
 HelpSystem::HelpSystem(const QString& helpFile, int hostType, const QString& windowDefinition)
-    : HelpFile(helpFile), WindowDefinition(windowDefinition), HostType(hostType) {
-    PrevHelpHandler = SetAppHelpHandler([this](int command, intptr_t data, bool& callHelp) {
-        return HelpHook(command, data, callHelp);
+    : helpFile(helpFile), windowDefinition(windowDefinition), hostType(hostType) {
+    prevHelpHandler = setAppHelpHandler([this](int command, intptr_t data, bool& callHelp) {
+        return helpHook(command, data, callHelp);
     });
     // The log lines keep their old wording: install checks and players' reports search for it.
-    HelpLog("THookHelpSystem.Create(\"%s\",\"%s\", %d)", HelpFile, WindowDefinition, HostType);
+    helpLog("THookHelpSystem.Create(\"%s\",\"%s\", %d)", helpFile, windowDefinition, hostType);
 }
 
 HelpSystem::~HelpSystem() {
-    if (HostType == HH_HOST_CONTROL) CloseAllHelp();
-    SetAppHelpHandler(std::move(PrevHelpHandler));
-    HelpLog("THookHelpSystem.Destroy");
+    if (hostType == HH_HOST_CONTROL) closeAllHelp();
+    setAppHelpHandler(std::move(prevHelpHandler));
+    helpLog("THookHelpSystem.Destroy");
 }
 
-bool HelpSystem::HelpHook(int command, intptr_t data, bool& callHelp) {
-    HelpLog("THookHelpSystem.HelpHook(%s, %d)", HelpCommandText(command), static_cast<int>(data));
+bool HelpSystem::helpHook(int command, intptr_t data, bool& callHelp) {
+    helpLog("THookHelpSystem.HelpHook(%s, %d)", helpCommandText(command), static_cast<int>(data));
     bool result = true;
-    if (ChainHelp && PrevHelpHandler) result = PrevHelpHandler(command, data, callHelp);
+    if (chainHelp && prevHelpHandler) result = prevHelpHandler(command, data, callHelp);
     callHelp = false;
     switch (command) {
     case HELP_CONTEXTPOPUP:
-        if (OnHelpPopup) {
-            OnHelpPopup(static_cast<int>(data), PopupX, PopupY);
+        if (onHelpPopup) {
+            onHelpPopup(static_cast<int>(data), popupX, popupY);
             break;
         }
         [[fallthrough]];
     case HELP_CONTEXT:
-        if (OnHelpContext)
-            OnHelpContext(static_cast<int>(data));
+        if (onHelpContext)
+            onHelpContext(static_cast<int>(data));
         else
-            HHShowError(
-                HHHelpContext(HelpFile, static_cast<int>(data), WindowDefinition, HostType));
+            hhShowError(
+                hhHelpContext(helpFile, static_cast<int>(data), windowDefinition, hostType));
         break;
     case HELP_SETPOPUP_POS:
         // Screen positions left of or above the primary screen are negative.
-        PopupX = static_cast<int16_t>(data & 0xFFFF);
-        PopupY = static_cast<int16_t>((data >> 16) & 0xFFFF);
+        popupX = static_cast<int16_t>(data & 0xFFFF);
+        popupY = static_cast<int16_t>((data >> 16) & 0xFFFF);
         break;
     default:
         callHelp = true;

@@ -30,20 +30,20 @@ struct HelpFacts {
 
 extern HelpFacts helpFacts;
 // The debug log; null before InitHelpSystem and after DoneHelpSystem.
-extern std::unique_ptr<DebugLog> HelpDebugLog;
+extern std::unique_ptr<DebugLog> helpDebugLog;
 
 // Program start, before any window: loads the help control, gathers the facts, decides the debug
 // switch from the program folder and the arguments (without the program name), and creates the
 // log. programPath defaults to the running program's file.
-void InitHelpSystem(const QStringList& args, const QString& programPath = {});
+void initHelpSystem(const QStringList& args, const QString& programPath = {});
 // Program end: frees the log, clears the facts and releases the help control.
-void DoneHelpSystem();
+void doneHelpSystem();
 
 // The header lines the log starts with in debug mode.
-QStringList HelpLogHeader(const QString& logFile, const QStringList& args);
+QStringList helpLogHeader(const QString& logFile, const QStringList& args);
 
-template <typename... A> void HelpLog(const char* format, const A&... args) {
-    if (HelpDebugLog) HelpDebugLog->LogLine(format, args...);
+template <typename... A> void helpLog(const char* format, const A&... args) {
+    if (helpDebugLog) helpDebugLog->logLine(format, args...);
 }
 
 // Help hosts.
@@ -62,22 +62,22 @@ enum : int {
 };
 
 // The message of a non-zero help error code.
-QString HHErrorText(int code);
+QString hhErrorText(int code);
 
 // The help address of a file, a topic inside it and a window definition, for a host.
-QString HHFormatAddress(const QString& helpFile, const QString& topic,
+QString hhFormatAddress(const QString& helpFile, const QString& topic,
                         const QString& windowDefinition, int hostType);
 
 // Opens help at a context number; returns a help error code.
-int HHHelpContext(const QString& helpFile, int context, const QString& windowDefinition,
+int hhHelpContext(const QString& helpFile, int context, const QString& windowDefinition,
                   int hostType);
-int ShowContext(const QString& address, int context, int hostType);
+int showContext(const QString& address, int context, int hostType);
 // Shows the message of a non-zero code in the help message box.
-void HHShowError(int code);
+void hhShowError(int code);
 
 // "1 (HELP_CONTEXT)": the command number and its name, as the log shows it.
-QString HelpCommandText(int command);
-QString HelpCommandName(int command);
+QString helpCommandText(int command);
+QString helpCommandName(int command);
 
 // While it exists, the application's help requests reach HelpHook, which opens the help file.
 class HelpSystem {
@@ -87,15 +87,15 @@ class HelpSystem {
     HelpSystem(const HelpSystem&) = delete;
     HelpSystem& operator=(const HelpSystem&) = delete;
 
-    bool HelpHook(int command, intptr_t data, bool& callHelp);
+    bool helpHook(int command, intptr_t data, bool& callHelp);
 
-    QString HelpFile;
-    QString WindowDefinition;
-    int HostType;
-    HelpHandler PrevHelpHandler;
-    bool ChainHelp = false; // when on, the previous handler answers first
-    int PopupX = 0;
-    int PopupY = 0;
-    std::function<void(int context)> OnHelpContext;
-    std::function<void(int context, int x, int y)> OnHelpPopup;
+    QString helpFile;
+    QString windowDefinition;
+    int hostType;
+    HelpHandler prevHelpHandler;
+    bool chainHelp = false; // when on, the previous handler answers first
+    int popupX = 0;
+    int popupY = 0;
+    std::function<void(int context)> onHelpContext;
+    std::function<void(int context, int x, int y)> onHelpPopup;
 };

@@ -21,19 +21,19 @@
 
 namespace {
 
-std::vector<QPointer<HelpViewer>>& Registry() {
+std::vector<QPointer<HelpViewer>>& registry() {
     static std::vector<QPointer<HelpViewer>> viewers;
     return viewers;
 }
 
-void Prune() {
-    auto& viewers = Registry();
+void prune() {
+    auto& viewers = registry();
     viewers.erase(std::remove_if(viewers.begin(), viewers.end(),
                                  [](const QPointer<HelpViewer>& v) { return v.isNull(); }),
                   viewers.end());
 }
 
-QString SameFileKey(const QString& file) {
+QString sameFileKey(const QString& file) {
     return QFileInfo(file).absoluteFilePath();
 }
 
@@ -43,7 +43,7 @@ constexpr int MaxHelpNesting = 100;
 
 // The text inside the first element of that name, up to its first closing tag (or its last, for
 // the head, which may hold anything); empty when there is none.
-QString ElementContent(const QString& html, const QString& name, bool lastClose) {
+QString elementContent(const QString& html, const QString& name, bool lastClose) {
     qsizetype from = -1;
     qsizetype to = -1;
     forEachHtmlTag(html, 0, [&](const HtmlTag& tag) {
@@ -66,24 +66,24 @@ QString ElementContent(const QString& html, const QString& name, bool lastClose)
 class RulesBrowser : public QTextBrowser {
   public:
     using QTextBrowser::QTextBrowser;
-    QString Folder;
+    QString folder;
 
     QVariant loadResource(int type, const QUrl& name) override {
         const QUrl url = document()->baseUrl().resolved(name);
-        if (!url.isLocalFile() || Folder.isEmpty()) return {};
+        if (!url.isLocalFile() || folder.isEmpty()) return {};
         const QString path = QFileInfo(url.toLocalFile()).canonicalFilePath();
-        const QString folder = QFileInfo(Folder).canonicalFilePath();
-        if (path.isEmpty() || folder.isEmpty() || !path.startsWith(folder + u'/')) return {};
+        const QString root = QFileInfo(folder).canonicalFilePath();
+        if (path.isEmpty() || root.isEmpty() || !path.startsWith(root + u'/')) return {};
         if (!QFileInfo(path).isFile() || QFileInfo(path).size() > MaxHelpFileSize) return {};
         return QTextBrowser::loadResource(type, QUrl::fromLocalFile(path));
     }
 };
 
-QString Escaped(const QString& text) {
+QString escaped(const QString& text) {
     return text.toHtmlEscaped();
 }
 
-QString PlainText(const QString& html) {
+QString plainText(const QString& html) {
     QString text = html;
     text.remove(QRegularExpression(QStringLiteral("<[^>]*>")));
     QTextDocument doc;
@@ -93,17 +93,17 @@ QString PlainText(const QString& html) {
 
 } // namespace
 
-HelpViewer::HelpViewer(const QString& helpFile) : File(helpFile) {
+HelpViewer::HelpViewer(const QString& helpFile) : m_file(helpFile) {
     setAttribute(Qt::WA_DeleteOnClose);
     // An open rules window must not keep the program alive once the game window has closed.
     setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(QStringLiteral("Morvek"));
-    browser = new RulesBrowser(this);
-    browser->setOpenLinks(false);
-    connect(browser, &QTextBrowser::anchorClicked, this, &HelpViewer::LinkClicked);
+    m_browser = new RulesBrowser(this);
+    m_browser->setOpenLinks(false);
+    connect(m_browser, &QTextBrowser::anchorClicked, this, &HelpViewer::linkClicked);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(browser);
+    layout->addWidget(m_browser);
     resize(640, 600);
 }
 
@@ -116,16 +116,16 @@ void HelpViewer::keyPressEvent(QKeyEvent* event) {
         QWidget::keyPressEvent(event);
 }
 
-HelpViewer* HelpViewer::Open(const QString& helpFile, int topic) {
-    Prune();
+HelpViewer* HelpViewer::open(const QString& helpFile, int topic) {
+    prune();
     HelpViewer* viewer = nullptr;
-    for (const auto& v : Registry())
-        if (SameFileKey(v->File) == SameFileKey(helpFile)) viewer = v;
+    for (const auto& v : registry())
+        if (sameFileKey(v->m_file) == sameFileKey(helpFile)) viewer = v;
     if (!viewer) {
         viewer = new HelpViewer(helpFile);
-        Registry().emplace_back(viewer);
+        registry().emplace_back(viewer);
     }
-    viewer->ShowTopic(topic);
+    viewer->showTopic(topic);
     if (viewer->isMinimized()) viewer->showNormal();
     viewer->show();
     viewer->raise();
@@ -133,24 +133,24 @@ HelpViewer* HelpViewer::Open(const QString& helpFile, int topic) {
     return viewer;
 }
 
-void HelpViewer::CloseAll() {
-    Prune();
+void HelpViewer::closeAll() {
+    prune();
     // Deleted at once: the game calls this on its way out, when no event loop may follow.
-    const auto viewers = Registry();
-    Registry().clear();
+    const auto viewers = registry();
+    registry().clear();
     for (const auto& v : viewers)
         if (v) delete v.data();
 }
 
-std::vector<HelpViewer*> HelpViewer::Viewers() {
-    Prune();
+std::vector<HelpViewer*> HelpViewer::viewers() {
+    prune();
     std::vector<HelpViewer*> result;
-    for (const auto& v : Registry())
+    for (const auto& v : registry())
         result.push_back(v);
     return result;
 }
 
-QString HelpViewer::ExtractSection(const QString& html, const QString& id) {
+QString HelpViewer::extractSection(const QString& html, const QString& id) {
     // Each tag is matched on its own text, so a broken file cannot make the search slow.
     const QRegularExpression idAttribute(
         QStringLiteral(
@@ -187,26 +187,26 @@ QString HelpViewer::ExtractSection(const QString& html, const QString& id) {
     return end < 0 ? html.mid(start->start) : html.mid(start->start, end - start->start);
 }
 
-bool HelpViewer::ShowTopic(int topic) {
-    CurrentTopic = topic;
-    QFile file(File);
-    if (!QFileInfo(File).isFile()) {
-        ShowReport(
-            QStringLiteral("Die Hilfedatei <b>%1</b> wurde nicht gefunden.").arg(Escaped(File)),
-            QStringLiteral("The help file <b>%1</b> was not found.").arg(Escaped(File)));
+bool HelpViewer::showTopic(int topic) {
+    m_currentTopic = topic;
+    QFile file(m_file);
+    if (!QFileInfo(m_file).isFile()) {
+        showReport(
+            QStringLiteral("Die Hilfedatei <b>%1</b> wurde nicht gefunden.").arg(escaped(m_file)),
+            QStringLiteral("The help file <b>%1</b> was not found.").arg(escaped(m_file)));
         return false;
     }
     if (!file.open(QIODevice::ReadOnly)) {
-        ShowReport(QStringLiteral("Die Hilfedatei <b>%1</b> kann nicht gelesen werden.")
-                       .arg(Escaped(File)),
-                   QStringLiteral("The help file <b>%1</b> cannot be read.").arg(Escaped(File)));
+        showReport(QStringLiteral("Die Hilfedatei <b>%1</b> kann nicht gelesen werden.")
+                       .arg(escaped(m_file)),
+                   QStringLiteral("The help file <b>%1</b> cannot be read.").arg(escaped(m_file)));
         return false;
     }
     // A rules file is a few dozen kilobytes; anything far beyond is no rules file, and reading it
     // would cost seconds and gigabytes.
     if (file.size() > MaxHelpFileSize) {
-        ShowReport(QStringLiteral("Die Hilfedatei <b>%1</b> ist zu groß.").arg(Escaped(File)),
-                   QStringLiteral("The help file <b>%1</b> is too large.").arg(Escaped(File)));
+        showReport(QStringLiteral("Die Hilfedatei <b>%1</b> ist zu groß.").arg(escaped(m_file)),
+                   QStringLiteral("The help file <b>%1</b> is too large.").arg(escaped(m_file)));
         return false;
     }
     const QByteArray bytes = file.read(MaxHelpFileSize);
@@ -214,75 +214,75 @@ bool HelpViewer::ShowTopic(int topic) {
     QStringDecoder decode(encoding.value_or(QStringConverter::Utf8));
     const QString html = decode(bytes);
 
-    const QString section = ExtractSection(html, QString::number(topic));
+    const QString section = extractSection(html, QString::number(topic));
     if (section.isEmpty()) {
         // Both at once: a "%2" in the file's path must stay as it is.
         const QString number = QString::number(topic);
-        ShowReport(
-            QStringLiteral("Die Hilfedatei <b>%1</b> enthält das Thema %2 nicht.")
-                .arg(Escaped(File), number),
-            QStringLiteral("The help file <b>%1</b> has no topic %2.").arg(Escaped(File), number));
+        showReport(QStringLiteral("Die Hilfedatei <b>%1</b> enthält das Thema %2 nicht.")
+                       .arg(escaped(m_file), number),
+                   QStringLiteral("The help file <b>%1</b> has no topic %2.")
+                       .arg(escaped(m_file), number));
         return false;
     }
 
-    const bool anchorOnly = PlainText(section).isEmpty();
+    const bool anchorOnly = plainText(section).isEmpty();
     // The viewer's time grows with the square of the nesting depth: 200,000 open elements would
     // hold the game for good.
     if (htmlNestingDepth(anchorOnly ? html : section) > MaxHelpNesting) {
-        ShowReport(
+        showReport(
             QStringLiteral("Die Hilfedatei <b>%1</b> ist zu tief verschachtelt.")
-                .arg(Escaped(File)),
-            QStringLiteral("The help file <b>%1</b> is nested too deeply.").arg(Escaped(File)));
+                .arg(escaped(m_file)),
+            QStringLiteral("The help file <b>%1</b> is nested too deeply.").arg(escaped(m_file)));
         return false;
     }
 
     // The section keeps the file's head, so its style sheet and title still apply.
-    const QString head = ElementContent(html, QStringLiteral("head"), true);
-    const QFileInfo info(File);
-    browser->document()->setBaseUrl(QUrl::fromLocalFile(info.absolutePath() + QLatin1Char('/')));
-    static_cast<RulesBrowser*>(browser)->Folder = info.absolutePath();
+    const QString head = elementContent(html, QStringLiteral("head"), true);
+    const QFileInfo info(m_file);
+    m_browser->document()->setBaseUrl(QUrl::fromLocalFile(info.absolutePath() + QLatin1Char('/')));
+    static_cast<RulesBrowser*>(m_browser)->folder = info.absolutePath();
 
     if (anchorOnly) {
         // The id marks a point rather than a block: show the whole file from there.
-        browser->setHtml(html);
-        browser->scrollToAnchor(QString::number(topic));
+        m_browser->setHtml(html);
+        m_browser->scrollToAnchor(QString::number(topic));
     } else {
-        browser->setHtml(
+        m_browser->setHtml(
             QStringLiteral("<html><head>%1</head><body>%2</body></html>").arg(head, section));
-        browser->verticalScrollBar()->setValue(0);
+        m_browser->verticalScrollBar()->setValue(0);
     }
-    Failed = false;
+    m_failed = false;
 
     const QString title =
-        PlainText(ElementContent(anchorOnly ? html : section, QStringLiteral("h1"), false));
+        plainText(elementContent(anchorOnly ? html : section, QStringLiteral("h1"), false));
     setWindowTitle(title.isEmpty() ? QStringLiteral("Morvek") : title);
     return true;
 }
 
-void HelpViewer::ShowReport(const QString& german, const QString& english) {
-    Failed = true;
+void HelpViewer::showReport(const QString& german, const QString& english) {
+    m_failed = true;
     setWindowTitle(QStringLiteral("Morvek \u2013 Hilfe / Help"));
-    browser->setHtml(QStringLiteral("<h2>Die Spielregeln können nicht angezeigt werden.</h2>"
-                                    "<p>%1</p><hr/>"
-                                    "<h2>The rules cannot be shown.</h2><p>%2</p>")
-                         .arg(german, english));
+    m_browser->setHtml(QStringLiteral("<h2>Die Spielregeln können nicht angezeigt werden.</h2>"
+                                      "<p>%1</p><hr/>"
+                                      "<h2>The rules cannot be shown.</h2><p>%2</p>")
+                           .arg(german, english));
 }
 
-void HelpViewer::LinkClicked(const QUrl& url) {
+void HelpViewer::linkClicked(const QUrl& url) {
     // A link into the rules file itself, by its name or by a bare "#..."; "#2" leads to another
     // topic, any other name to a place in the one shown.
-    const QUrl target = QUrl::fromLocalFile(QFileInfo(File).absoluteFilePath()).resolved(url);
+    const QUrl target = QUrl::fromLocalFile(QFileInfo(m_file).absoluteFilePath()).resolved(url);
     const bool intoThisFile =
         target.isLocalFile() &&
-        QFileInfo(target.toLocalFile()).absoluteFilePath() == QFileInfo(File).absoluteFilePath();
+        QFileInfo(target.toLocalFile()).absoluteFilePath() == QFileInfo(m_file).absoluteFilePath();
     if (intoThisFile) {
         if (!url.hasFragment()) return;
         bool number = false;
         const int topic = url.fragment().toInt(&number);
         if (number)
-            ShowTopic(topic);
+            showTopic(topic);
         else
-            browser->scrollToAnchor(url.fragment());
+            m_browser->scrollToAnchor(url.fragment());
         return;
     }
     // Web pages and mail go to the desktop; every other scheme (script, data, file shares,

@@ -17,25 +17,25 @@ class HelpViewer : public QWidget {
   public:
     // Shows the topic in the viewer of this help file, creating the window on first use, and
     // brings the window to the front. The window is not modal.
-    static HelpViewer* Open(const QString& helpFile, int topic);
+    static HelpViewer* open(const QString& helpFile, int topic);
     // Closes and frees every viewer window.
-    static void CloseAll();
+    static void closeAll();
     // The viewer windows open now.
-    static std::vector<HelpViewer*> Viewers();
+    static std::vector<HelpViewer*> viewers();
 
     // Loads the topic from the file; false when the file or the topic is missing (the window then
     // shows what is wrong).
-    bool ShowTopic(int topic);
+    bool showTopic(int topic);
 
-    const QString& HelpFile() const { return File; }
-    int Topic() const { return CurrentTopic; }
+    const QString& helpFile() const { return m_file; }
+    int topic() const { return m_currentTopic; }
     // True when the window shows a report instead of a topic.
-    bool ShowsError() const { return Failed; }
-    QTextBrowser* Browser() const { return browser; }
+    bool showsError() const { return m_failed; }
+    QTextBrowser* browser() const { return m_browser; }
 
     // The part of an HTML text that forms the element with the given id, or an empty text when
     // no such element exists. Exposed for tests.
-    static QString ExtractSection(const QString& html, const QString& id);
+    static QString extractSection(const QString& html, const QString& id);
 
   protected:
     // Escape closes the window.
@@ -44,11 +44,11 @@ class HelpViewer : public QWidget {
   private:
     explicit HelpViewer(const QString& helpFile);
     ~HelpViewer() override;
-    void ShowReport(const QString& german, const QString& english);
-    void LinkClicked(const QUrl& url);
+    void showReport(const QString& german, const QString& english);
+    void linkClicked(const QUrl& url);
 
-    QTextBrowser* browser;
-    QString File;
-    int CurrentTopic = 0;
-    bool Failed = false;
+    QTextBrowser* m_browser;
+    QString m_file;
+    int m_currentTopic = 0;
+    bool m_failed = false;
 };

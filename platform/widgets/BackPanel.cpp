@@ -10,7 +10,7 @@ namespace {
 
 // One bevel ring of the given width inside r: top and left edges in one colour, bottom and right in
 // the other. Translucent colours keep the texture visible, so the frame suits every ground.
-void DrawBevel(QPainter& painter, QRect r, int width, const QColor& topLeft,
+void drawBevel(QPainter& painter, QRect r, int width, const QColor& topLeft,
                const QColor& bottomRight) {
     for (int i = 0; i < width && r.width() > 1 && r.height() > 1; ++i) {
         painter.fillRect(r.left(), r.top(), r.width() - 1, 1, topLeft);
@@ -25,42 +25,42 @@ void DrawBevel(QPainter& painter, QRect r, int width, const QColor& topLeft,
 
 BackPanel::BackPanel(QWidget* parent) : QWidget(parent) {}
 
-void BackPanel::SetImageList(const BitmapList* list) {
-    List = list;
+void BackPanel::setImageList(const BitmapList* list) {
+    m_list = list;
     update();
 }
 
-void BackPanel::SetListIndex(int index) {
-    Index = index;
+void BackPanel::setListIndex(int index) {
+    m_index = index;
     update();
 }
 
-void BackPanel::SetBevel(const PanelBevel& bevel) {
-    Frame = bevel;
+void BackPanel::setBevel(const PanelBevel& bevel) {
+    m_frame = bevel;
     update();
 }
 
-int BackPanel::FrameWidth() const {
-    return Frame.WidthOuter + Frame.BorderInnerWidth + Frame.WidthInner;
+int BackPanel::frameWidth() const {
+    return m_frame.widthOuter + m_frame.borderInnerWidth + m_frame.widthInner;
 }
 
 void BackPanel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     // A texture brush tiles from the painter's origin, which is the panel's top-left corner.
-    if (List && List->Valid(Index)) painter.fillRect(rect(), QBrush(List->Item(Index)));
+    if (m_list && m_list->valid(m_index)) painter.fillRect(rect(), QBrush(m_list->item(m_index)));
 
     const QColor light(255, 255, 255, 150);
     const QColor dark(0, 0, 0, 170);
     QRect r = rect();
-    DrawBevel(painter, r, Frame.WidthOuter, light, dark);
-    r.adjust(Frame.WidthOuter, Frame.WidthOuter, -Frame.WidthOuter, -Frame.WidthOuter);
-    const int b = Frame.BorderInnerWidth;
+    drawBevel(painter, r, m_frame.widthOuter, light, dark);
+    r.adjust(m_frame.widthOuter, m_frame.widthOuter, -m_frame.widthOuter, -m_frame.widthOuter);
+    const int b = m_frame.borderInnerWidth;
     if (b > 0 && r.width() > 0 && r.height() > 0) {
-        painter.fillRect(r.left(), r.top(), r.width(), b, Frame.BorderColor);
-        painter.fillRect(r.left(), r.bottom() - b + 1, r.width(), b, Frame.BorderColor);
-        painter.fillRect(r.left(), r.top(), b, r.height(), Frame.BorderColor);
-        painter.fillRect(r.right() - b + 1, r.top(), b, r.height(), Frame.BorderColor);
+        painter.fillRect(r.left(), r.top(), r.width(), b, m_frame.borderColor);
+        painter.fillRect(r.left(), r.bottom() - b + 1, r.width(), b, m_frame.borderColor);
+        painter.fillRect(r.left(), r.top(), b, r.height(), m_frame.borderColor);
+        painter.fillRect(r.right() - b + 1, r.top(), b, r.height(), m_frame.borderColor);
     }
     r.adjust(b, b, -b, -b);
-    DrawBevel(painter, r, Frame.WidthInner, dark, light);
+    drawBevel(painter, r, m_frame.widthInner, dark, light);
 }

@@ -9,10 +9,10 @@ class BitmapList;
 
 // Frame from the edge inwards: raised bevel, flat border, sunken bevel (widths in pixels).
 struct PanelBevel {
-    int WidthOuter = 2;
-    int BorderInnerWidth = 3;
-    int WidthInner = 2;
-    QColor BorderColor = Qt::black;
+    int widthOuter = 2;
+    int borderInnerWidth = 3;
+    int widthInner = 2;
+    QColor borderColor = Qt::black;
 };
 
 class BackPanel : public QWidget {
@@ -21,21 +21,21 @@ class BackPanel : public QWidget {
   public:
     explicit BackPanel(QWidget* parent = nullptr);
 
-    void SetImageList(const BitmapList* list);
-    const BitmapList* ImageList() const { return List; }
-    void SetListIndex(int index);
-    int ListIndex() const { return Index; }
+    void setImageList(const BitmapList* list);
+    const BitmapList* imageList() const { return m_list; }
+    void setListIndex(int index);
+    int listIndex() const { return m_index; }
 
-    void SetBevel(const PanelBevel& bevel);
-    const PanelBevel& Bevel() const { return Frame; }
+    void setBevel(const PanelBevel& bevel);
+    const PanelBevel& bevel() const { return m_frame; }
     // Total width of the frame on each side.
-    int FrameWidth() const;
+    int frameWidth() const;
 
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    const BitmapList* List = nullptr;
-    int Index = -1;
-    PanelBevel Frame;
+    const BitmapList* m_list = nullptr;
+    int m_index = -1;
+    PanelBevel m_frame;
 };

@@ -10,74 +10,74 @@
 #include <QToolTip>
 
 namespace {
-HintBalloon* TheInstance = nullptr;
+HintBalloon* theInstance = nullptr;
 }
 
 HintBalloon::HintBalloon(QObject* parent)
-    : QObject(parent), Window(std::make_unique<HintBalloonWindow>()), HideTimer(new QTimer(this)),
-      PointerPoll(new QTimer(this)) {
-    HideTimer->setSingleShot(true);
-    HideTimer->setInterval(5000);
-    connect(HideTimer, &QTimer::timeout, this, &HintBalloon::HideHint);
+    : QObject(parent), m_window(std::make_unique<HintBalloonWindow>()),
+      m_hideTimer(new QTimer(this)), m_pointerPoll(new QTimer(this)) {
+    m_hideTimer->setSingleShot(true);
+    m_hideTimer->setInterval(5000);
+    connect(m_hideTimer, &QTimer::timeout, this, &HintBalloon::hideHint);
     // A leave notification does not come every time (a jump, a pointer grab, the balloon
     // mapped under the cursor): the pointer is checked while a balloon shows.
-    PointerPoll->setInterval(50);
-    connect(PointerPoll, &QTimer::timeout, this, &HintBalloon::CheckPointer);
-    if (TheInstance) return;
-    TheInstance = this;
+    m_pointerPoll->setInterval(50);
+    connect(m_pointerPoll, &QTimer::timeout, this, &HintBalloon::checkPointer);
+    if (theInstance) return;
+    theInstance = this;
     if (qApp) qApp->installEventFilter(this);
 }
 
 HintBalloon::~HintBalloon() {
-    if (TheInstance != this) return;
+    if (theInstance != this) return;
     if (qApp) qApp->removeEventFilter(this);
-    TheInstance = nullptr;
+    theInstance = nullptr;
 }
 
-HintBalloon* HintBalloon::Instance() {
-    return TheInstance;
+HintBalloon* HintBalloon::instance() {
+    return theInstance;
 }
 
-bool HintBalloon::Active() const {
-    return TheInstance == this && IsEnabled;
+bool HintBalloon::active() const {
+    return theInstance == this && m_isEnabled;
 }
 
-void HintBalloon::SetEnabled(bool enabled) {
-    IsEnabled = enabled;
-    if (!enabled) HideHint();
+void HintBalloon::setEnabled(bool enabled) {
+    m_isEnabled = enabled;
+    if (!enabled) hideHint();
 }
 
-void HintBalloon::SetHideTimeout(int ms) {
-    HideTimer->setInterval(ms);
+void HintBalloon::setHideTimeout(int ms) {
+    m_hideTimer->setInterval(ms);
 }
 
-void HintBalloon::ShowHint(const QPoint& spot, const QString& text, QWidget* hinted) {
+void HintBalloon::showHint(const QPoint& spot, const QString& text, QWidget* hinted) {
     QToolTip::hideText();
-    Hinted = hinted;
-    Window->ShowAt(spot, text, Preferred);
-    HideTimer->start();
-    if (hinted) PointerPoll->start();
+    m_hinted = hinted;
+    m_window->showAt(spot, text, m_preferred);
+    m_hideTimer->start();
+    if (hinted) m_pointerPoll->start();
 }
 
-void HintBalloon::CheckPointer() {
-    if (!HintVisible() || !Hinted || !Hinted->isVisible() ||
-        !Hinted->rect().contains(Hinted->mapFromGlobal(QCursor::pos())))
-        HideHint();
+void HintBalloon::checkPointer() {
+    if (!hintVisible() || !m_hinted || !m_hinted->isVisible() ||
+        !m_hinted->rect().contains(m_hinted->mapFromGlobal(QCursor::pos())))
+        hideHint();
 }
 
-void HintBalloon::HideHint() {
-    HideTimer->stop();
-    PointerPoll->stop();
-    Hinted = nullptr;
-    Window->hide();
+void HintBalloon::hideHint() {
+    m_hideTimer->stop();
+    m_pointerPoll->stop();
+    m_hinted = nullptr;
+    m_window->hide();
 }
 
-bool HintBalloon::HintVisible() const {
-    return Window->isVisible();
+bool HintBalloon::hintVisible() const {
+    return m_window->isVisible();
 }
 
 bool HintBalloon::eventFilter(QObject* watched, QEvent* event) {
-    if (!Active()) return false;
+    if (!active()) return false;
     switch (event->type()) {
     case QEvent::ToolTip: {
         auto* widget = qobject_cast<QWidget*>(watched);
@@ -85,25 +85,25 @@ bool HintBalloon::eventFilter(QObject* watched, QEvent* event) {
         // An empty tip lets Qt pass the request on to the parent, which reaches us again.
         const QString text = widget->toolTip();
         if (text.isEmpty()) return false;
-        if (!(HintVisible() && Hinted == widget && Window->Text() == text))
-            ShowHint(static_cast<QHelpEvent*>(event)->globalPos(), text, widget);
+        if (!(hintVisible() && m_hinted == widget && m_window->text() == text))
+            showHint(static_cast<QHelpEvent*>(event)->globalPos(), text, widget);
         return true;
     }
     case QEvent::Leave:
         // The balloon appearing under the cursor can make the window system report a leave
         // while the pointer still stands on the hinted widget: only a real leave hides it.
-        if (HintVisible() && watched == Hinted &&
-            !Hinted->rect().contains(Hinted->mapFromGlobal(QCursor::pos())))
-            HideHint();
+        if (hintVisible() && watched == m_hinted &&
+            !m_hinted->rect().contains(m_hinted->mapFromGlobal(QCursor::pos())))
+            hideHint();
         return false;
     case QEvent::Hide:
-        if (HintVisible() && watched == Hinted) HideHint();
+        if (hintVisible() && watched == m_hinted) hideHint();
         return false;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
     case QEvent::KeyPress:
     case QEvent::Wheel:
-        if (HintVisible()) HideHint();
+        if (hintVisible()) hideHint();
         return false;
     default:
         return false;

@@ -20,34 +20,34 @@ class HintBalloon : public QObject {
     ~HintBalloon() override;
 
     // Off restores the platform's own tool tips.
-    void SetEnabled(bool enabled);
-    bool Enabled() const { return IsEnabled; }
-    void SetPosition(HintPosition position) { Preferred = position; }
-    HintPosition Position() const { return Preferred; }
+    void setEnabled(bool enabled);
+    bool enabled() const { return m_isEnabled; }
+    void setPosition(HintPosition position) { m_preferred = position; }
+    HintPosition position() const { return m_preferred; }
     // How long a balloon stays up when nothing else hides it.
-    void SetHideTimeout(int ms);
+    void setHideTimeout(int ms);
 
     // Shows text in the balloon with the nose at spot (global) for the widget hinted, which
     // hides it again when the cursor leaves it.
-    void ShowHint(const QPoint& spot, const QString& text, QWidget* hinted = nullptr);
-    void HideHint();
-    bool HintVisible() const;
-    const HintBalloonWindow* HintWindow() const { return Window.get(); }
+    void showHint(const QPoint& spot, const QString& text, QWidget* hinted = nullptr);
+    void hideHint();
+    bool hintVisible() const;
+    const HintBalloonWindow* hintWindow() const { return m_window.get(); }
 
-    static HintBalloon* Instance();
+    static HintBalloon* instance();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    bool Active() const;
+    bool active() const;
     // Hides the balloon once the pointer is off the hinted widget, however it got there.
-    void CheckPointer();
+    void checkPointer();
 
-    bool IsEnabled = true;
-    HintPosition Preferred = HintPosition::AboveRight;
-    std::unique_ptr<HintBalloonWindow> Window;
-    QPointer<QWidget> Hinted;
-    QTimer* HideTimer;
-    QTimer* PointerPoll;
+    bool m_isEnabled = true;
+    HintPosition m_preferred = HintPosition::AboveRight;
+    std::unique_ptr<HintBalloonWindow> m_window;
+    QPointer<QWidget> m_hinted;
+    QTimer* m_hideTimer;
+    QTimer* m_pointerPoll;
 };

@@ -22,21 +22,21 @@ constexpr int NoseTipX = 10;  // from the balloon's near edge, less where the sc
 constexpr int NoseBase0 = 16; // the nose's base on the body edge
 constexpr int NoseBase1 = 30;
 
-bool Above(HintPosition p) {
+bool isAbove(HintPosition p) {
     return p == HintPosition::AboveLeft || p == HintPosition::AboveRight;
 }
-bool Right(HintPosition p) {
+bool isRight(HintPosition p) {
     return p == HintPosition::AboveRight || p == HintPosition::BelowRight;
 }
 
-HintPosition Make(bool above, bool right) {
+HintPosition make(bool above, bool right) {
     if (above) return right ? HintPosition::AboveRight : HintPosition::AboveLeft;
     return right ? HintPosition::BelowRight : HintPosition::BelowLeft;
 }
 
 // Outline of a balloon body w x h with the nose below its left part; the other positions are
 // mirror images of it. Half-pixel coordinates put the 1-pixel border on whole pixels.
-QPainterPath AboveRightOutline(int w, int h, int tipX) {
+QPainterPath aboveRightOutline(int w, int h, int tipX) {
     const qreal x0 = 0.5, y0 = 0.5, x1 = w - 0.5, y1 = h - 0.5, d = 2 * Radius;
     QPainterPath path;
     path.moveTo(x0 + Radius, y0);
@@ -72,8 +72,8 @@ HintBalloonWindow::HintBalloonWindow()
     setPalette(QToolTip::palette());
 }
 
-void HintBalloonWindow::ShowAt(const QPoint& spot, const QString& text, HintPosition preferred) {
-    HintText = text;
+void HintBalloonWindow::showAt(const QPoint& spot, const QString& text, HintPosition preferred) {
+    m_hintText = text;
     const QRect textBounds = fontMetrics().boundingRect(QRect(0, 0, MaxTextWidth, 10000),
                                                         Qt::TextWordWrap | Qt::AlignLeft, text);
     const int bodyW = std::max(textBounds.width() + 2 * PadX, NoseBase1 + Radius + 2);
@@ -84,12 +84,12 @@ void HintBalloonWindow::ShowAt(const QPoint& spot, const QString& text, HintPosi
     const QScreen* screen = QGuiApplication::screenAt(spot);
     if (!screen) screen = QGuiApplication::primaryScreen();
     const QRect avail = screen ? screen->availableGeometry() : QRect(spot, size);
-    bool above = Above(preferred), right = Right(preferred);
+    bool above = isAbove(preferred), right = isRight(preferred);
     if (above && spot.y() - size.height() < avail.top()) above = false;
     if (!above && spot.y() + size.height() > avail.bottom() + 1) above = true;
     if (right && spot.x() - NoseTipX + size.width() > avail.right() + 1) right = false;
     if (!right && spot.x() + NoseTipX - size.width() < avail.left()) right = true;
-    Placed = Make(above, right);
+    m_placed = make(above, right);
 
     // Near a screen edge the nose leans outwards, so the balloon keeps its place on the screen.
     int tipX = NoseTipX;
@@ -99,11 +99,12 @@ void HintBalloonWindow::ShowAt(const QPoint& spot, const QString& text, HintPosi
     QTransform mirror;
     if (!right) mirror.translate(size.width(), 0).scale(-1, 1);
     if (!above) mirror.translate(0, size.height()).scale(1, -1);
-    Outline = mirror.map(AboveRightOutline(bodyW, bodyH, tipX));
-    Tip = mirror.map(QPoint(tipX, bodyH + NoseHeight - 1));
-    if (!right) Tip.rx() -= 1;
-    if (!above) Tip.ry() -= 1;
-    TextRect = QRect(PadX, (above ? 0 : NoseHeight) + PadY, bodyW - 2 * PadX, textBounds.height());
+    m_outline = mirror.map(aboveRightOutline(bodyW, bodyH, tipX));
+    m_tip = mirror.map(QPoint(tipX, bodyH + NoseHeight - 1));
+    if (!right) m_tip.rx() -= 1;
+    if (!above) m_tip.ry() -= 1;
+    m_textRect =
+        QRect(PadX, (above ? 0 : NoseHeight) + PadY, bodyW - 2 * PadX, textBounds.height());
 
     resize(size);
     // Without a compositing manager X11 shows no translucency: cut the shape out there.
@@ -113,11 +114,11 @@ void HintBalloonWindow::ShowAt(const QPoint& spot, const QString& text, HintPosi
         QPainter painter(&mask);
         painter.setPen(QPen(Qt::color1, 1));
         painter.setBrush(Qt::color1);
-        painter.drawPath(Outline);
+        painter.drawPath(m_outline);
         painter.end();
         setMask(mask);
     }
-    move(spot - Tip);
+    move(spot - m_tip);
     show();
     // The nose sits under the cursor: the X server must hand presses and the pointer to the
     // window below, which Qt's transparency flags alone do not achieve there. Only once shown:
@@ -131,7 +132,7 @@ void HintBalloonWindow::paintEvent(QPaintEvent*) {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(Qt::black, 1));
     painter.setBrush(palette().color(QPalette::ToolTipBase));
-    painter.drawPath(Outline);
+    painter.drawPath(m_outline);
     painter.setPen(palette().color(QPalette::ToolTipText));
-    painter.drawText(TextRect, Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignVCenter, HintText);
+    painter.drawText(m_textRect, Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignVCenter, m_hintText);
 }

@@ -14,20 +14,20 @@ class HintBalloonWindow : public QWidget {
 
     // Lays the balloon out for text and moves it so that the nose tip touches spot (global),
     // on the preferred side where the screen leaves room, else on the opposite one.
-    void ShowAt(const QPoint& spot, const QString& text, HintPosition preferred);
+    void showAt(const QPoint& spot, const QString& text, HintPosition preferred);
 
-    QString Text() const { return HintText; }
-    HintPosition Position() const { return Placed; }
+    QString text() const { return m_hintText; }
+    HintPosition position() const { return m_placed; }
     // The nose tip in the window's own coordinates.
-    QPoint NoseTip() const { return Tip; }
+    QPoint noseTip() const { return m_tip; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    QString HintText;
-    HintPosition Placed = HintPosition::AboveRight;
-    QRect TextRect;
-    QPainterPath Outline;
-    QPoint Tip;
+    QString m_hintText;
+    HintPosition m_placed = HintPosition::AboveRight;
+    QRect m_textRect;
+    QPainterPath m_outline;
+    QPoint m_tip;
 };

@@ -17,25 +17,25 @@
 #include <QTimer>
 
 ImageButton::ImageButton(QWidget* parent)
-    : QWidget(parent), Poll(new QTimer(this)), CursorPos([] { return QCursor::pos(); }) {
-    Faces.fill(-1);
+    : QWidget(parent), m_poll(new QTimer(this)), m_cursorPos([] { return QCursor::pos(); }) {
+    m_faces.fill(-1);
     resize(50, 50);
-    Poll->setInterval(100);
-    connect(Poll, &QTimer::timeout, this, &ImageButton::PollCursor);
+    m_poll->setInterval(100);
+    connect(m_poll, &QTimer::timeout, this, &ImageButton::pollCursor);
     installImageButtonAccessible();
 }
 
-void ImageButton::SetButtonFaceImageList(const BitmapList* list) {
-    FaceList = list;
+void ImageButton::setButtonFaceImageList(const BitmapList* list) {
+    m_faceList = list;
     update();
 }
 
-void ImageButton::SetButtonFaceIndicesNew2(const ButtonFaceTable& table) {
-    Faces = table;
+void ImageButton::setButtonFaceIndicesNew2(const ButtonFaceTable& table) {
+    m_faces = table;
     update();
 }
 
-ButtonFaceTable ImageButton::FaceTable(int normal, int mouseOver, int pressed, int disabled) {
+ButtonFaceTable ImageButton::faceTable(int normal, int mouseOver, int pressed, int disabled) {
     ButtonFaceTable table;
     table.fill(-1);
     table[ButtonState::Normal] = normal;
@@ -45,80 +45,80 @@ ButtonFaceTable ImageButton::FaceTable(int normal, int mouseOver, int pressed, i
     return table;
 }
 
-int ImageButton::FaceItem(int state) const {
+int ImageButton::faceItem(int state) const {
     if (state < 0 || state > 8) return -1;
-    auto valid = [this](int item) { return FaceList && FaceList->Valid(item); };
-    if (valid(Faces[state])) return Faces[state];
+    auto valid = [this](int item) { return m_faceList && m_faceList->valid(item); };
+    if (valid(m_faces[state])) return m_faces[state];
     switch (state) {
     case ButtonState::Disabled:
     case ButtonState::MouseOver:
     case ButtonState::Unused5:
-        return valid(Faces[ButtonState::Normal]) ? Faces[ButtonState::Normal] : -1;
+        return valid(m_faces[ButtonState::Normal]) ? m_faces[ButtonState::Normal] : -1;
     case ButtonState::Latched:
     case ButtonState::Pressed:
     case ButtonState::DropDown:
     case ButtonState::LatchedDisabled:
-        return valid(Faces[ButtonState::Pressed]) ? Faces[ButtonState::Pressed] : -1;
+        return valid(m_faces[ButtonState::Pressed]) ? m_faces[ButtonState::Pressed] : -1;
     default:
         return -1;
     }
 }
 
-void ImageButton::SetHint(const QString& hint) {
-    HintText = hint;
-    ApplyHint();
+void ImageButton::setHint(const QString& hint) {
+    m_hintText = hint;
+    applyHint();
 }
 
-void ImageButton::SetShowHint(bool show) {
-    HintShown = show;
-    ApplyHint();
+void ImageButton::setShowHint(bool show) {
+    m_hintShown = show;
+    applyHint();
 }
 
-void ImageButton::ApplyHint() {
+void ImageButton::applyHint() {
     // An empty tool tip is how Qt says "no hint here", for the balloon hint as well.
-    setToolTip(HintShown ? HintText : QString());
+    setToolTip(m_hintShown ? m_hintText : QString());
 }
 
-void ImageButton::SetCursorPosSource(std::function<QPoint()> source) {
-    CursorPos = std::move(source);
+void ImageButton::setCursorPosSource(std::function<QPoint()> source) {
+    m_cursorPos = std::move(source);
 }
 
-bool ImageButton::PollActive() const {
-    return Poll->isActive();
+bool ImageButton::pollActive() const {
+    return m_poll->isActive();
 }
 
-void ImageButton::SetState(int state) {
-    if (state == CurrentState) return;
-    CurrentState = state;
+void ImageButton::setState(int state) {
+    if (state == m_currentState) return;
+    m_currentState = state;
     // The poll only lives while the mouse-over face shows.
     if (state == ButtonState::MouseOver)
-        Poll->start();
+        m_poll->start();
     else
-        Poll->stop();
+        m_poll->stop();
     repaint();
 }
 
-bool ImageButton::CursorInside() const {
-    return rect().contains(mapFromGlobal(CursorPos()));
+bool ImageButton::cursorInside() const {
+    return rect().contains(mapFromGlobal(m_cursorPos()));
 }
 
-void ImageButton::PollCursor() {
+void ImageButton::pollCursor() {
     // Catches a cursor that left so fast that no leave notification arrived.
-    if (CurrentState == ButtonState::MouseOver && isEnabled() && !CursorInside())
-        SetState(ButtonState::Normal);
+    if (m_currentState == ButtonState::MouseOver && isEnabled() && !cursorInside())
+        setState(ButtonState::Normal);
 }
 
 void ImageButton::paintEvent(QPaintEvent*) {
     // The parent's background is already under us (the widget is not opaque); keyed-out pixels
     // of the face leave it visible.
-    const int item = FaceItem(CurrentState);
+    const int item = faceItem(m_currentState);
     if (item < 0) return;
     QPainter painter(this);
-    painter.drawImage(0, 0, CachedKeyedByBottomLeft(FaceList->Item(item)));
-    if (hasFocus()) DrawFocusFrame(painter);
+    painter.drawImage(0, 0, cachedKeyedByBottomLeft(m_faceList->item(item)));
+    if (hasFocus()) drawFocusFrame(painter);
 }
 
-void ImageButton::DrawFocusFrame(QPainter& painter) const {
+void ImageButton::drawFocusFrame(QPainter& painter) const {
     // A yellow ring just inside the face's rounded black frame, edged in black on its inner side
     // so that it stands out on light and dark grounds alike.
     painter.setRenderHint(QPainter::Antialiasing);
@@ -130,64 +130,64 @@ void ImageButton::DrawFocusFrame(QPainter& painter) const {
     painter.drawRoundedRect(ring, 7, 7);
 }
 
-void ImageButton::Click() {
+void ImageButton::click() {
     if (!isEnabled()) return;
-    Application::Guarded([this] { emit clicked(); });
+    Application::guarded([this] { emit clicked(); });
 }
 
 void ImageButton::enterEvent(QEnterEvent* event) {
     QWidget::enterEvent(event);
-    if (isEnabled() && !LeftHeld && CurrentState == ButtonState::Normal)
-        SetState(ButtonState::MouseOver);
+    if (isEnabled() && !m_leftHeld && m_currentState == ButtonState::Normal)
+        setState(ButtonState::MouseOver);
 }
 
 void ImageButton::leaveEvent(QEvent* event) {
     QWidget::leaveEvent(event);
     // A balloon hint popping up under the cursor reports a leave although the pointer still
     // stands here; the poll timer catches the real exit.
-    if (CurrentState == ButtonState::MouseOver && !CursorInside()) SetState(ButtonState::Normal);
+    if (m_currentState == ButtonState::MouseOver && !cursorInside()) setState(ButtonState::Normal);
 }
 
 void ImageButton::mousePressEvent(QMouseEvent* event) {
     if (!isEnabled()) return;
     const QPoint pos = event->position().toPoint();
     if (event->button() == Qt::LeftButton) {
-        LeftHeld = true;
-        SetState(ButtonState::Pressed);
+        m_leftHeld = true;
+        setState(ButtonState::Pressed);
     }
     if (isSignalConnected(QMetaMethod::fromSignal(&ImageButton::pressed))) {
-        Application::Guarded([&] { emit pressed(event->button(), pos.x(), pos.y()); });
+        Application::guarded([&] { emit pressed(event->button(), pos.x(), pos.y()); });
         // The handler may have run a modal dialog that swallowed the release: do not stay
         // pressed for a button that is no longer held.
-        if (LeftHeld && !(QGuiApplication::mouseButtons() & Qt::LeftButton)) {
-            LeftHeld = false;
-            SetState(CursorInside() ? ButtonState::MouseOver : ButtonState::Normal);
+        if (m_leftHeld && !(QGuiApplication::mouseButtons() & Qt::LeftButton)) {
+            m_leftHeld = false;
+            setState(cursorInside() ? ButtonState::MouseOver : ButtonState::Normal);
         }
     }
 }
 
 void ImageButton::mouseMoveEvent(QMouseEvent* event) {
-    if (!LeftHeld) return;
-    SetState(rect().contains(event->position().toPoint()) ? ButtonState::Pressed
+    if (!m_leftHeld) return;
+    setState(rect().contains(event->position().toPoint()) ? ButtonState::Pressed
                                                           : ButtonState::Normal);
 }
 
 void ImageButton::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || !LeftHeld) return;
-    LeftHeld = false;
+    if (event->button() != Qt::LeftButton || !m_leftHeld) return;
+    m_leftHeld = false;
     if (!rect().contains(event->position().toPoint())) {
-        SetState(ButtonState::Normal);
+        setState(ButtonState::Normal);
         return;
     }
-    SetState(ButtonState::MouseOver);
-    Click();
+    setState(ButtonState::MouseOver);
+    click();
 }
 
 void ImageButton::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() != QEvent::EnabledChange) return;
-    LeftHeld = false;
-    SetState(isEnabled() ? ButtonState::Normal : ButtonState::Disabled);
+    m_leftHeld = false;
+    setState(isEnabled() ? ButtonState::Normal : ButtonState::Disabled);
 }
 
 void ImageButton::keyPressEvent(QKeyEvent* event) {
@@ -197,7 +197,7 @@ void ImageButton::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Enter:
     case Qt::Key_Select:
         // A held key must not answer twice.
-        if (!event->isAutoRepeat()) Click();
+        if (!event->isAutoRepeat()) click();
         event->accept();
         return;
     case Qt::Key_Up:

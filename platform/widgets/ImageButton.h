@@ -33,31 +33,31 @@ class ImageButton : public QWidget {
     explicit ImageButton(QWidget* parent = nullptr);
 
     // The list may be null or replaced later; the button repaints with the new faces.
-    void SetButtonFaceImageList(const BitmapList* list);
-    const BitmapList* ButtonFaceImageList() const { return FaceList; }
+    void setButtonFaceImageList(const BitmapList* list);
+    const BitmapList* buttonFaceImageList() const { return m_faceList; }
 
-    void SetButtonFaceIndicesNew2(const ButtonFaceTable& table);
-    const ButtonFaceTable& ButtonFaceIndicesNew2() const { return Faces; }
+    void setButtonFaceIndicesNew2(const ButtonFaceTable& table);
+    const ButtonFaceTable& buttonFaceIndicesNew2() const { return m_faces; }
     // The table of the game's buttons: the four faces it uses, every other entry unset (-1).
-    static ButtonFaceTable FaceTable(int normal, int mouseOver, int pressed, int disabled);
+    static ButtonFaceTable faceTable(int normal, int mouseOver, int pressed, int disabled);
 
-    int State() const { return CurrentState; }
+    int state() const { return m_currentState; }
     // The list item drawn in a state after the fallbacks, or -1 when nothing is drawn.
-    int FaceItem(int state) const;
+    int faceItem(int state) const;
 
     // Hint text, shown (as the widget's tool tip) only while ShowHint is on.
-    void SetHint(const QString& hint);
-    QString Hint() const { return HintText; }
-    void SetShowHint(bool show);
-    bool ShowHint() const { return HintShown; }
+    void setHint(const QString& hint);
+    QString hint() const { return m_hintText; }
+    void setShowHint(bool show);
+    bool showHint() const { return m_hintShown; }
 
     // Emits clicked() as a click of the mouse would; also what Space and Enter do while the button
     // has the keyboard focus. A disabled button does nothing.
-    void Click();
+    void click();
 
     // Where the mouse-over poll reads the cursor, in global coordinates (QCursor::pos by default).
-    void SetCursorPosSource(std::function<QPoint()> source);
-    bool PollActive() const;
+    void setCursorPosSource(std::function<QPoint()> source);
+    bool pollActive() const;
 
   signals:
     // After the button has shown its mouse-over face again. Errors of the settings store that a
@@ -79,18 +79,18 @@ class ImageButton : public QWidget {
     void focusOutEvent(QFocusEvent* event) override;
 
   private:
-    void SetState(int state);
-    void PollCursor();
-    bool CursorInside() const;
-    void ApplyHint();
-    void DrawFocusFrame(QPainter& painter) const;
+    void setState(int state);
+    void pollCursor();
+    bool cursorInside() const;
+    void applyHint();
+    void drawFocusFrame(QPainter& painter) const;
 
-    const BitmapList* FaceList = nullptr;
-    ButtonFaceTable Faces;
-    int CurrentState = ButtonState::Normal;
-    bool LeftHeld = false;
-    QString HintText;
-    bool HintShown = true;
-    QTimer* Poll;
-    std::function<QPoint()> CursorPos;
+    const BitmapList* m_faceList = nullptr;
+    ButtonFaceTable m_faces;
+    int m_currentState = ButtonState::Normal;
+    bool m_leftHeld = false;
+    QString m_hintText;
+    bool m_hintShown = true;
+    QTimer* m_poll;
+    std::function<QPoint()> m_cursorPos;
 };

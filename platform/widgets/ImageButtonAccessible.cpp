@@ -23,7 +23,7 @@ ImageButton* ImageButtonAccessible::button() const {
 }
 
 QString ImageButtonAccessible::text(QAccessible::Text t) const {
-    if (t == QAccessible::Name && button()->accessibleName().isEmpty()) return button()->Hint();
+    if (t == QAccessible::Name && button()->accessibleName().isEmpty()) return button()->hint();
     return QAccessibleWidget::text(t);
 }
 
@@ -39,8 +39,8 @@ void ImageButtonAccessible::doAction(const QString& actionName) {
     ImageButton* b = button();
     if (!b->isEnabled()) return;
     // A press and a release, as a left click brings them.
-    Application::Guarded([b] { emit b->pressed(Qt::LeftButton, b->width() / 2, b->height() / 2); });
-    Application::Guarded([b] { emit b->clicked(); });
+    Application::guarded([b] { emit b->pressed(Qt::LeftButton, b->width() / 2, b->height() / 2); });
+    Application::guarded([b] { emit b->clicked(); });
 }
 
 void installImageButtonAccessible() {

@@ -8,24 +8,24 @@
 
 ListImage::ListImage(QWidget* parent) : QWidget(parent) {}
 
-void ListImage::SetImageList(const BitmapList* list) {
-    List = list;
+void ListImage::setImageList(const BitmapList* list) {
+    m_list = list;
     update();
 }
 
-void ListImage::SetListIndex(int index) {
-    Index = index;
+void ListImage::setListIndex(int index) {
+    m_index = index;
     update();
 }
 
-void ListImage::SetForceTransparent(bool transparent) {
-    Transparent = transparent;
+void ListImage::setForceTransparent(bool transparent) {
+    m_transparent = transparent;
     update();
 }
 
 void ListImage::paintEvent(QPaintEvent*) {
-    if (!List || !List->Valid(Index)) return;
-    const QImage& item = List->Item(Index);
+    if (!m_list || !m_list->valid(m_index)) return;
+    const QImage& item = m_list->item(m_index);
     QPainter painter(this);
-    painter.drawImage(0, 0, Transparent ? CachedKeyedByColour(item, TransparentColor) : item);
+    painter.drawImage(0, 0, m_transparent ? cachedKeyedByColour(item, TransparentColor) : item);
 }

@@ -11,13 +11,13 @@ class ListImage : public QWidget {
   public:
     explicit ListImage(QWidget* parent = nullptr);
 
-    void SetImageList(const BitmapList* list);
-    const BitmapList* ImageList() const { return List; }
-    void SetListIndex(int index);
-    int ListIndex() const { return Index; }
+    void setImageList(const BitmapList* list);
+    const BitmapList* imageList() const { return m_list; }
+    void setListIndex(int index);
+    int listIndex() const { return m_index; }
     // On (the default): pixels of the transparent colour, magenta, are not drawn.
-    void SetForceTransparent(bool transparent);
-    bool ForceTransparent() const { return Transparent; }
+    void setForceTransparent(bool transparent);
+    bool forceTransparent() const { return m_transparent; }
 
     static constexpr QRgb TransparentColor = 0xffff00ff;
 
@@ -25,7 +25,7 @@ class ListImage : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    const BitmapList* List = nullptr;
-    int Index = -1;
-    bool Transparent = true;
+    const BitmapList* m_list = nullptr;
+    int m_index = -1;
+    bool m_transparent = true;
 };

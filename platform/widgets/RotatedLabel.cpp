@@ -7,48 +7,48 @@
 
 RotatedLabel::RotatedLabel(QWidget* parent) : QWidget(parent) {}
 
-void RotatedLabel::SetCaption(const QString& caption) {
-    Text = caption;
+void RotatedLabel::setCaption(const QString& caption) {
+    m_text = caption;
     update();
 }
 
-void RotatedLabel::SetAngle(int degrees) {
-    Degrees = ((degrees % 360) + 360) % 360;
+void RotatedLabel::setAngle(int degrees) {
+    m_degrees = ((degrees % 360) + 360) % 360;
     update();
 }
 
-void RotatedLabel::SetAlignment(Qt::Alignment alignment) {
-    Align = alignment;
+void RotatedLabel::setAlignment(Qt::Alignment alignment) {
+    m_align = alignment;
     update();
 }
 
-void RotatedLabel::SetFontColor(const QColor& color) {
+void RotatedLabel::setFontColor(const QColor& color) {
     QPalette pal = palette();
     pal.setColor(QPalette::WindowText, color);
     setPalette(pal);
 }
 
-QColor RotatedLabel::FontColor() const {
+QColor RotatedLabel::fontColor() const {
     return palette().color(QPalette::WindowText);
 }
 
-void RotatedLabel::SetStyle3D(Label3DStyle style) {
-    Style = style;
+void RotatedLabel::setStyle3D(Label3DStyle style) {
+    m_style = style;
     update();
 }
 
-void RotatedLabel::SetBevelDepth(int depth) {
-    Depth3D = std::max(0, depth);
+void RotatedLabel::setBevelDepth(int depth) {
+    m_depth3D = std::max(0, depth);
     update();
 }
 
-void RotatedLabel::SetLightColor(const QColor& color) {
-    Light = color;
+void RotatedLabel::setLightColor(const QColor& color) {
+    m_light = color;
     update();
 }
 
-void RotatedLabel::SetShadowColor(const QColor& color) {
-    Shadow = color;
+void RotatedLabel::setShadowColor(const QColor& color) {
+    m_shadow = color;
     update();
 }
 
@@ -60,7 +60,7 @@ void RotatedLabel::paintEvent(QPaintEvent*) {
     // The text box in turned coordinates, and the turn that maps it onto the widget.
     QRectF box;
     QTransform turn;
-    switch (Degrees) {
+    switch (m_degrees) {
     case 0:
         box = QRectF(0, 0, width(), height());
         break;
@@ -78,9 +78,9 @@ void RotatedLabel::paintEvent(QPaintEvent*) {
         break;
     default: {
         // Any other angle turns a box of the text's own size about the widget's centre.
-        const QSizeF size = fontMetrics().size(0, Text);
+        const QSizeF size = fontMetrics().size(0, m_text);
         box = QRectF(-size.width() / 2, -size.height() / 2, size.width(), size.height());
-        turn.translate(width() / 2.0, height() / 2.0).rotate(-Degrees);
+        turn.translate(width() / 2.0, height() / 2.0).rotate(-m_degrees);
         break;
     }
     }
@@ -90,14 +90,14 @@ void RotatedLabel::paintEvent(QPaintEvent*) {
         QTransform shifted = turn * QTransform::fromTranslate(dx, dy);
         painter.setTransform(shifted);
         painter.setPen(color);
-        painter.drawText(box, static_cast<int>(Align) | Qt::TextSingleLine, Text);
+        painter.drawText(box, static_cast<int>(m_align) | Qt::TextSingleLine, m_text);
     };
-    if (Style != Label3DStyle::Flat) {
-        const QColor topLeft = Style == Label3DStyle::Raised ? Light : Shadow;
-        const QColor bottomRight = Style == Label3DStyle::Raised ? Shadow : Light;
-        for (int i = Depth3D; i >= 1; --i)
+    if (m_style != Label3DStyle::Flat) {
+        const QColor topLeft = m_style == Label3DStyle::Raised ? m_light : m_shadow;
+        const QColor bottomRight = m_style == Label3DStyle::Raised ? m_shadow : m_light;
+        for (int i = m_depth3D; i >= 1; --i)
             drawAt(i, i, bottomRight);
         drawAt(-1, -1, topLeft);
     }
-    drawAt(0, 0, FontColor());
+    drawAt(0, 0, fontColor());
 }

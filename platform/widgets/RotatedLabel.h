@@ -12,36 +12,36 @@ class RotatedLabel : public QWidget {
   public:
     explicit RotatedLabel(QWidget* parent = nullptr);
 
-    void SetCaption(const QString& caption);
-    QString Caption() const { return Text; }
+    void setCaption(const QString& caption);
+    QString caption() const { return m_text; }
     // Counter-clockwise in degrees: 90 reads upward, starting at the bottom edge.
-    void SetAngle(int degrees);
-    int Angle() const { return Degrees; }
+    void setAngle(int degrees);
+    int angle() const { return m_degrees; }
     // Alignment within the turned text box (for 90 degrees, left means the bottom end).
-    void SetAlignment(Qt::Alignment alignment);
-    Qt::Alignment Alignment() const { return Align; }
-    void SetFontColor(const QColor& color);
-    QColor FontColor() const;
+    void setAlignment(Qt::Alignment alignment);
+    Qt::Alignment alignment() const { return m_align; }
+    void setFontColor(const QColor& color);
+    QColor fontColor() const;
 
     // The 3D effect; the defaults are black light and shadow, 2 pixels deep, raised.
-    void SetStyle3D(Label3DStyle style);
-    Label3DStyle Style3D() const { return Style; }
-    void SetBevelDepth(int depth);
-    int BevelDepth() const { return Depth3D; }
-    void SetLightColor(const QColor& color);
-    QColor LightColor() const { return Light; }
-    void SetShadowColor(const QColor& color);
-    QColor ShadowColor() const { return Shadow; }
+    void setStyle3D(Label3DStyle style);
+    Label3DStyle style3D() const { return m_style; }
+    void setBevelDepth(int depth);
+    int bevelDepth() const { return m_depth3D; }
+    void setLightColor(const QColor& color);
+    QColor lightColor() const { return m_light; }
+    void setShadowColor(const QColor& color);
+    QColor shadowColor() const { return m_shadow; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    QString Text;
-    int Degrees = 0;
-    Qt::Alignment Align = Qt::AlignLeft | Qt::AlignVCenter;
-    Label3DStyle Style = Label3DStyle::Raised;
-    int Depth3D = 2;
-    QColor Light = Qt::black;
-    QColor Shadow = Qt::black;
+    QString m_text;
+    int m_degrees = 0;
+    Qt::Alignment m_align = Qt::AlignLeft | Qt::AlignVCenter;
+    Label3DStyle m_style = Label3DStyle::Raised;
+    int m_depth3D = 2;
+    QColor m_light = Qt::black;
+    QColor m_shadow = Qt::black;
 };

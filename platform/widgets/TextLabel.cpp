@@ -7,7 +7,7 @@
 namespace {
 
 // Carriage return alone is the game's line break; a Windows "\r\n" counts once.
-QStringList Paragraphs(QString text) {
+QStringList splitParagraphs(QString text) {
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return text.split(QLatin1Char('\n'));
@@ -17,34 +17,34 @@ QStringList Paragraphs(QString text) {
 
 TextLabel::TextLabel(QWidget* parent) : QWidget(parent) {}
 
-void TextLabel::SetCaption(const QString& caption) {
-    Text = caption;
+void TextLabel::setCaption(const QString& caption) {
+    m_text = caption;
     update();
 }
 
-void TextLabel::SetAlignment(Qt::Alignment alignment) {
-    Align = alignment;
+void TextLabel::setAlignment(Qt::Alignment alignment) {
+    m_align = alignment;
     update();
 }
 
-void TextLabel::SetMultiLine(bool multiLine) {
-    Multi = multiLine;
+void TextLabel::setMultiLine(bool multiLine) {
+    m_multi = multiLine;
     update();
 }
 
-void TextLabel::SetFontColor(const QColor& color) {
+void TextLabel::setFontColor(const QColor& color) {
     QPalette pal = palette();
     pal.setColor(QPalette::WindowText, color);
     setPalette(pal);
 }
 
-QColor TextLabel::FontColor() const {
+QColor TextLabel::fontColor() const {
     return palette().color(QPalette::WindowText);
 }
 
-QStringList TextLabel::Lines() const {
-    const QStringList paragraphs = Paragraphs(Text);
-    if (!Multi) return {paragraphs.join(QLatin1Char(' '))};
+QStringList TextLabel::wrappedLines() const {
+    const QStringList paragraphs = splitParagraphs(m_text);
+    if (!m_multi) return {paragraphs.join(QLatin1Char(' '))};
 
     QStringList lines;
     QTextOption option;
@@ -67,17 +67,17 @@ QStringList TextLabel::Lines() const {
 }
 
 void TextLabel::paintEvent(QPaintEvent*) {
-    const QStringList lines = Lines();
+    const QStringList lines = wrappedLines();
     QPainter painter(this);
-    painter.setPen(FontColor());
+    painter.setPen(fontColor());
     const int lineHeight = fontMetrics().height();
     const int total = lineHeight * static_cast<int>(lines.size());
     int y = 0;
-    if (Align & Qt::AlignVCenter)
+    if (m_align & Qt::AlignVCenter)
         y = (height() - total) / 2;
-    else if (Align & Qt::AlignBottom)
+    else if (m_align & Qt::AlignBottom)
         y = height() - total;
-    const Qt::Alignment horizontal = (Align & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter;
+    const Qt::Alignment horizontal = (m_align & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter;
     for (const QString& line : lines) {
         painter.drawText(QRect(0, y, width(), lineHeight), horizontal | Qt::TextSingleLine, line);
         y += lineHeight;

@@ -10,23 +10,23 @@ class TextLabel : public QWidget {
   public:
     explicit TextLabel(QWidget* parent = nullptr);
 
-    void SetCaption(const QString& caption);
-    QString Caption() const { return Text; }
-    void SetAlignment(Qt::Alignment alignment);
-    Qt::Alignment Alignment() const { return Align; }
-    void SetMultiLine(bool multiLine);
-    bool MultiLine() const { return Multi; }
-    void SetFontColor(const QColor& color);
-    QColor FontColor() const;
+    void setCaption(const QString& caption);
+    QString caption() const { return m_text; }
+    void setAlignment(Qt::Alignment alignment);
+    Qt::Alignment alignment() const { return m_align; }
+    void setMultiLine(bool multiLine);
+    bool multiLine() const { return m_multi; }
+    void setFontColor(const QColor& color);
+    QColor fontColor() const;
 
     // The lines as they are drawn at the current width and font.
-    QStringList Lines() const;
+    QStringList wrappedLines() const;
 
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    QString Text;
-    Qt::Alignment Align = Qt::AlignLeft | Qt::AlignTop;
-    bool Multi = false;
+    QString m_text;
+    Qt::Alignment m_align = Qt::AlignLeft | Qt::AlignTop;
+    bool m_multi = false;
 };

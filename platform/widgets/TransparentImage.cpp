@@ -4,7 +4,7 @@
 #include <map>
 #include <utility>
 
-QImage KeyOutColour(const QImage& image, QRgb key) {
+QImage keyOutColour(const QImage& image, QRgb key) {
     QImage out = image.convertToFormat(QImage::Format_ARGB32);
     const QRgb rgbKey = key & RGB_MASK;
     for (int y = 0; y < out.height(); ++y) {
@@ -16,18 +16,18 @@ QImage KeyOutColour(const QImage& image, QRgb key) {
     return out;
 }
 
-QImage CachedKeyedByColour(const QImage& image, QRgb key) {
+QImage cachedKeyedByColour(const QImage& image, QRgb key) {
     if (image.isNull()) return {};
     // cacheKey changes whenever the pixels do, so a stale entry can never be hit. The faces of
     // all windows together are a few dozen small bitmaps: the cache is never pruned.
     static std::map<std::pair<qint64, QRgb>, QImage> cache;
     const auto id = std::make_pair(image.cacheKey(), key & RGB_MASK);
     auto it = cache.find(id);
-    if (it == cache.end()) it = cache.emplace(id, KeyOutColour(image, key)).first;
+    if (it == cache.end()) it = cache.emplace(id, keyOutColour(image, key)).first;
     return it->second;
 }
 
-QImage CachedKeyedByBottomLeft(const QImage& image) {
+QImage cachedKeyedByBottomLeft(const QImage& image) {
     if (image.isNull()) return {};
-    return CachedKeyedByColour(image, image.pixel(0, image.height() - 1));
+    return cachedKeyedByColour(image, image.pixel(0, image.height() - 1));
 }

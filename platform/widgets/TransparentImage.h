@@ -5,8 +5,8 @@
 #include <QRgb>
 
 // A copy of image in ARGB32 where every pixel of colour key (alpha ignored) is fully transparent.
-QImage KeyOutColour(const QImage& image, QRgb key);
+QImage keyOutColour(const QImage& image, QRgb key);
 
 // The same, cached by the image's data and the key; the key is the bottom-left pixel's colour.
-QImage CachedKeyedByBottomLeft(const QImage& image);
-QImage CachedKeyedByColour(const QImage& image, QRgb key);
+QImage cachedKeyedByBottomLeft(const QImage& image);
+QImage cachedKeyedByColour(const QImage& image, QRgb key);

@@ -18,7 +18,7 @@
 
 namespace {
 
-QImage Granite(int w, int h, int base, quint32 seed) {
+QImage granite(int w, int h, int base, quint32 seed) {
     QRandomGenerator random(seed);
     QImage img(w, h, QImage::Format_RGB32);
     for (int y = 0; y < h; ++y)
@@ -34,7 +34,7 @@ QImage Granite(int w, int h, int base, quint32 seed) {
 }
 
 // A face in the house style: white corners, rounded black frame, coloured body, white glyph.
-QImage Face(QColor body, const QString& glyph) {
+QImage face(QColor body, const QString& glyph) {
     QImage img(50, 50, QImage::Format_RGB32);
     img.fill(Qt::white);
     QPainter p(&img);
@@ -54,7 +54,7 @@ QImage Face(QColor body, const QString& glyph) {
     return img;
 }
 
-QImage Logo() {
+QImage logo() {
     QImage img(105, 77, QImage::Format_RGB32);
     img.fill(qRgb(255, 0, 255));
     QPainter p(&img);
@@ -66,19 +66,19 @@ QImage Logo() {
     return img;
 }
 
-QFont ArialPx(int px, bool bold) {
+QFont arialPx(int px, bool bold) {
     QFont f(QStringLiteral("Arial"));
     f.setPixelSize(px);
     f.setBold(bold);
     return f;
 }
 
-TextLabel* Text(QWidget* parent, QRect at, const QString& text, int px, bool bold) {
+TextLabel* text(QWidget* parent, QRect at, const QString& text, int px, bool bold) {
     auto* label = new TextLabel(parent);
     label->setGeometry(at);
-    label->setFont(ArialPx(px, bold));
-    label->SetFontColor(Qt::white);
-    label->SetCaption(text);
+    label->setFont(arialPx(px, bold));
+    label->setFontColor(Qt::white);
+    label->setCaption(text);
     return label;
 }
 
@@ -90,53 +90,53 @@ int main(int argc, char** argv) {
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : "widgets_demo.png";
 
     std::vector<QImage> items(9);
-    items[1] = Granite(64, 64, 92, 1);
-    items[2] = Granite(48, 48, 52, 2);
-    items[3] = Logo();
-    items[5] = Face(QColor(40, 140, 60), QStringLiteral("\u2713"));
-    items[6] = Face(QColor(80, 200, 90), QStringLiteral("\u2713"));
-    items[7] = Face(QColor(170, 40, 40), QStringLiteral("\u2717"));
-    items[8] = Face(QColor(230, 80, 70), QStringLiteral("\u2717"));
+    items[1] = granite(64, 64, 92, 1);
+    items[2] = granite(48, 48, 52, 2);
+    items[3] = logo();
+    items[5] = face(QColor(40, 140, 60), QStringLiteral("\u2713"));
+    items[6] = face(QColor(80, 200, 90), QStringLiteral("\u2713"));
+    items[7] = face(QColor(170, 40, 40), QStringLiteral("\u2717"));
+    items[8] = face(QColor(230, 80, 70), QStringLiteral("\u2717"));
     const BitmapList dlgs(items);
 
     HintBalloon hint;
     BackPanel back;
     back.resize(497, 330);
-    back.SetImageList(&dlgs);
-    back.SetListIndex(1);
+    back.setImageList(&dlgs);
+    back.setListIndex(1);
 
     auto* logo = new ListImage(&back);
     logo->setGeometry(0, 12, 105, 77);
-    logo->SetImageList(&dlgs);
-    logo->SetListIndex(3);
+    logo->setImageList(&dlgs);
+    logo->setListIndex(3);
 
     auto* prog = new RotatedLabel(&back);
     prog->setGeometry(12, 100, 53, 215);
-    prog->setFont(ArialPx(37, true));
-    prog->SetFontColor(Qt::white);
-    prog->SetAngle(90);
-    prog->SetCaption(QStringLiteral("Morvek"));
+    prog->setFont(arialPx(37, true));
+    prog->setFontColor(Qt::white);
+    prog->setAngle(90);
+    prog->setCaption(QStringLiteral("Morvek"));
     auto* version = new RotatedLabel(&back);
     version->setGeometry(62, 100, 21, 215);
-    version->setFont(ArialPx(16, true));
-    version->SetFontColor(Qt::white);
-    version->SetAngle(90);
-    version->SetCaption(QStringLiteral("Version  V1.0"));
+    version->setFont(arialPx(16, true));
+    version->setFontColor(Qt::white);
+    version->setAngle(90);
+    version->setCaption(QStringLiteral("Version  V1.0"));
 
     auto* inner = new BackPanel(&back);
     inner->setGeometry(116, 12, 369, 180);
-    inner->SetImageList(&dlgs);
-    inner->SetListIndex(2);
-    Text(inner, {19, 12, 254, 29}, QStringLiteral("Options:"), 21, true);
+    inner->setImageList(&dlgs);
+    inner->setListIndex(2);
+    text(inner, {19, 12, 254, 29}, QStringLiteral("Options:"), 21, true);
     const QString rows[] = {QStringLiteral("Sound is on."), QStringLiteral("Music is off."),
                             QStringLiteral("remove all entries")};
     for (int i = 0; i < 2; ++i) {
         auto* b = new ImageButton(inner);
         b->move(16, 47 + 56 * i);
-        b->SetButtonFaceImageList(&dlgs);
-        b->SetButtonFaceIndicesNew2(ImageButton::FaceTable(5, 6, 5, 0));
-        b->SetHint(QStringLiteral("Sound on or off"));
-        Text(inner, {79, 64 + 56 * i, 280, 18}, rows[i], 16, false);
+        b->setButtonFaceImageList(&dlgs);
+        b->setButtonFaceIndicesNew2(ImageButton::faceTable(5, 6, 5, 0));
+        b->setHint(QStringLiteral("Sound on or off"));
+        text(inner, {79, 64 + 56 * i, 280, 18}, rows[i], 16, false);
         if (i == 1) b->setEnabled(false);
     }
     auto* box = new TransparentCheckBox(inner);
@@ -147,27 +147,27 @@ int main(int argc, char** argv) {
 
     auto* msg = new BackPanel(&back);
     msg->setGeometry(116, 200, 298, 77);
-    msg->SetImageList(&dlgs);
-    msg->SetListIndex(2);
-    auto* txt = Text(msg, {5, 5, 288, 67}, QStringLiteral("Game paused.\rContinue?"), 16, true);
-    txt->SetAlignment(Qt::AlignCenter);
-    txt->SetMultiLine(true);
+    msg->setImageList(&dlgs);
+    msg->setListIndex(2);
+    auto* txt = text(msg, {5, 5, 288, 67}, QStringLiteral("Game paused.\rContinue?"), 16, true);
+    txt->setAlignment(Qt::AlignCenter);
+    txt->setMultiLine(true);
 
     auto* ok = new ImageButton(&back);
     ok->move(436, 270);
-    ok->SetButtonFaceImageList(&dlgs);
-    ok->SetButtonFaceIndicesNew2(ImageButton::FaceTable(5, 6, 5, 0));
-    ok->SetHint(QStringLiteral("Back to game"));
+    ok->setButtonFaceImageList(&dlgs);
+    ok->setButtonFaceIndicesNew2(ImageButton::faceTable(5, 6, 5, 0));
+    ok->setHint(QStringLiteral("Back to game"));
     auto* no = new ImageButton(&back);
     no->move(430, 205);
-    no->SetButtonFaceImageList(&dlgs);
-    no->SetButtonFaceIndicesNew2(ImageButton::FaceTable(7, 8, 7, 0));
+    no->setButtonFaceImageList(&dlgs);
+    no->setButtonFaceIndicesNew2(ImageButton::faceTable(7, 8, 7, 0));
 
     back.move(100, 200);
     back.show();
     QApplication::processEvents();
     QEnterEvent enter(QPointF(25, 25), QPointF(25, 25), ok->mapToGlobal(QPointF(25, 25)));
-    ok->SetCursorPosSource([ok] { return ok->mapToGlobal(QPoint(25, 25)); });
+    ok->setCursorPosSource([ok] { return ok->mapToGlobal(QPoint(25, 25)); });
     QApplication::sendEvent(ok, &enter);
     QHelpEvent tip(QEvent::ToolTip, QPoint(30, 20), ok->mapToGlobal(QPoint(30, 20)));
     QApplication::sendEvent(ok, &tip);
@@ -179,8 +179,8 @@ int main(int argc, char** argv) {
     QPainter p(&canvas);
     const QPoint origin(20, 60);
     p.drawImage(origin, shot);
-    if (hint.HintVisible()) {
-        const QWidget* balloon = hint.HintWindow();
+    if (hint.hintVisible()) {
+        const QWidget* balloon = hint.hintWindow();
         p.drawImage(origin + balloon->pos() - back.pos(),
                     const_cast<QWidget*>(balloon)->grab().toImage());
     }

@@ -19,7 +19,7 @@ namespace {
 
 using TextLines = std::vector<std::string>;
 
-const char* LookName(int32_t state) {
+const char* lookName(int32_t state) {
     switch (state) {
     case CellState::HiddenEmpty:
         return "empty";
@@ -38,63 +38,63 @@ const char* LookName(int32_t state) {
 class EffectsRecorder : public IBoardEffects {
   public:
     EffectsRecorder(const Puzzle& puzzle, const int32_t& playTime)
-        : puzzle(puzzle), PlayTime(playTime) {}
+        : m_puzzle(puzzle), m_playTime(playTime) {}
 
-    void DrawCell(int32_t col, int32_t row) override {
-        Log.push_back("cell " + std::to_string(col) + "," + std::to_string(row) + " " +
-                      LookName(puzzle.Grid[col][row]));
+    void drawCell(int32_t col, int32_t row) override {
+        log.push_back("cell " + std::to_string(col) + "," + std::to_string(row) + " " +
+                      lookName(m_puzzle.grid[col][row]));
     }
-    void DrawRowClues() override { Log.push_back("rowclues"); }
-    void DrawColClues() override { Log.push_back("colclues"); }
-    void DrawTime() override { Log.push_back("time " + std::to_string(PlayTime)); }
-    void PlaySnd(int32_t number) override { Log.push_back("snd " + std::to_string(number)); }
-    void Delay(int32_t ms) override { Log.push_back("wait " + std::to_string(ms)); }
-    void EnablePauseBtn(bool enabled) override {
-        Log.push_back(enabled ? "pause on" : "pause off");
+    void drawRowClues() override { log.push_back("rowclues"); }
+    void drawColClues() override { log.push_back("colclues"); }
+    void drawTime() override { log.push_back("time " + std::to_string(m_playTime)); }
+    void playSnd(int32_t number) override { log.push_back("snd " + std::to_string(number)); }
+    void delay(int32_t ms) override { log.push_back("wait " + std::to_string(ms)); }
+    void enablePauseBtn(bool enabled) override {
+        log.push_back(enabled ? "pause on" : "pause off");
     }
-    void LevelSolved() override { Log.push_back("solved"); }
+    void levelSolved() override { log.push_back("solved"); }
 
-    TextLines Log;
+    TextLines log;
 
   private:
-    const Puzzle& puzzle;
-    const int32_t& PlayTime;
+    const Puzzle& m_puzzle;
+    const int32_t& m_playTime;
 };
 
 // '#' hidden filled, '.' hidden empty, 'x' marked, 'o' uncovered. Clues come from the filled
 // cells ('#' and 'o').
-Puzzle BoardFrom(const TextLines& rows) {
+Puzzle boardFrom(const TextLines& rows) {
     Puzzle p;
-    p.RowCount = static_cast<int32_t>(rows.size());
-    p.ColCount = static_cast<int32_t>(rows[0].size());
-    for (int32_t r = 1; r <= p.RowCount; ++r)
-        for (int32_t c = 1; c <= p.ColCount; ++c) {
+    p.rowCount = static_cast<int32_t>(rows.size());
+    p.colCount = static_cast<int32_t>(rows[0].size());
+    for (int32_t r = 1; r <= p.rowCount; ++r)
+        for (int32_t c = 1; c <= p.colCount; ++c) {
             const char ch = rows[r - 1][c - 1];
-            p.Grid[c][r] =
+            p.grid[c][r] =
                 ch == '#' || ch == 'o' ? CellState::HiddenFilled : CellState::HiddenEmpty;
         }
-    ComputeClues(p);
-    for (int32_t r = 1; r <= p.RowCount; ++r)
-        for (int32_t c = 1; c <= p.ColCount; ++c) {
+    computeClues(p);
+    for (int32_t r = 1; r <= p.rowCount; ++r)
+        for (int32_t c = 1; c <= p.colCount; ++c) {
             const char ch = rows[r - 1][c - 1];
-            if (ch == 'x') p.Grid[c][r] = CellState::MarkedEmpty;
-            if (ch == 'o') p.Grid[c][r] = CellState::Uncovered;
+            if (ch == 'x') p.grid[c][r] = CellState::MarkedEmpty;
+            if (ch == 'o') p.grid[c][r] = CellState::Uncovered;
         }
     return p;
 }
 
-TextLines BoardText(const Puzzle& p) {
+TextLines boardText(const Puzzle& p) {
     TextLines rows;
-    for (int32_t r = 1; r <= p.RowCount; ++r) {
+    for (int32_t r = 1; r <= p.rowCount; ++r) {
         std::string line;
-        for (int32_t c = 1; c <= p.ColCount; ++c)
-            line += ".#xo"[p.Grid[c][r]];
+        for (int32_t c = 1; c <= p.colCount; ++c)
+            line += ".#xo"[p.grid[c][r]];
         rows.push_back(line);
     }
     return rows;
 }
 
-std::string DoneText(const bool* done, int32_t count) {
+std::string doneText(const bool* done, int32_t count) {
     std::string s;
     for (int32_t i = 1; i <= count; ++i)
         s += done[i] ? '1' : '0';
@@ -102,7 +102,7 @@ std::string DoneText(const bool* done, int32_t count) {
 }
 
 // The four flash frames of a wrong move: the claimed look, then the cell's own state again.
-TextLines Flash(int32_t col, int32_t row, const std::string& look, const std::string& own) {
+TextLines flash(int32_t col, int32_t row, const std::string& look, const std::string& own) {
     const std::string cell = "cell " + std::to_string(col) + "," + std::to_string(row) + " ";
     TextLines out;
     for (int i = 0; i < 4; ++i)
@@ -110,7 +110,7 @@ TextLines Flash(int32_t col, int32_t row, const std::string& look, const std::st
     return out;
 }
 
-TextLines Cat(std::initializer_list<TextLines> parts) {
+TextLines cat(std::initializer_list<TextLines> parts) {
     TextLines out;
     for (const TextLines& part : parts)
         out.insert(out.end(), part.begin(), part.end());
@@ -120,58 +120,58 @@ TextLines Cat(std::initializer_list<TextLines> parts) {
 // A board with its window state, the recording and the rules, on a layout whose origin is not
 // a multiple of the cell size.
 struct CaseTable {
-    explicit CaseTable(const TextLines& rows, int32_t sizeLevel = 1) : Board(BoardFrom(rows)) {
+    explicit CaseTable(const TextLines& rows, int32_t sizeLevel = 1) : board(boardFrom(rows)) {
         mode = sizeLevel;
         dragging = false;
-        Layout.CellSize = 10;
-        Layout.BoardLeft = 25;
-        Layout.BoardTop = 15;
+        layout.cellSize = 10;
+        layout.boardLeft = 25;
+        layout.boardTop = 15;
     }
 
-    int32_t X(int32_t col) const { return Layout.BoardLeft + (col - 1) * Layout.CellSize + 5; }
-    int32_t Y(int32_t row) const { return Layout.BoardTop + (row - 1) * Layout.CellSize + 5; }
+    int32_t x(int32_t col) const { return layout.boardLeft + (col - 1) * layout.cellSize + 5; }
+    int32_t y(int32_t row) const { return layout.boardTop + (row - 1) * layout.cellSize + 5; }
 
     // One step: "L c,r", "R c,r", "M c,r" press; "drag c,r" moves; "up" releases. Cells 0 or
     // past the last lie on the clue panels or the margins.
-    void Do(const std::string& step) {
+    void run(const std::string& step) {
         int32_t c = 0, r = 0;
         char button = 0;
         if (step == "up") {
-            Rules.boxMouseUp();
+            rules.boxMouseUp();
         } else if (std::sscanf(step.c_str(), "drag %d,%d", &c, &r) == 2) {
-            Rules.boxMouseMove(X(c), Y(r));
+            rules.boxMouseMove(x(c), y(r));
         } else if (std::sscanf(step.c_str(), "%c %d,%d", &button, &c, &r) == 3) {
             const MouseButton b = button == 'L'   ? MouseButton::Left
                                   : button == 'R' ? MouseButton::Right
                                                   : MouseButton::Middle;
-            Rules.boxMouseDown(b, X(c), Y(r));
+            rules.boxMouseDown(b, x(c), y(r));
         } else {
             ADD_FAILURE() << "bad step " << step;
         }
     }
 
-    Puzzle Board;
-    BoardLayout Layout;
+    Puzzle board;
+    BoardLayout layout;
     GameState gameState = GameState::Ready;
-    int32_t PlayTime = 0;
-    EffectsRecorder Rec{Board, PlayTime};
-    BoardRules Rules{Board, Layout, gameState, PlayTime, Rec};
+    int32_t playTime = 0;
+    EffectsRecorder rec{board, playTime};
+    BoardRules rules{board, layout, gameState, playTime, rec};
 };
 
 // The cursor's moves go into the same recording as the rules' effects, so their order shows.
 class CursorRecorder : public CursorEffects {
   public:
-    explicit CursorRecorder(TextLines& log) : log(log) {}
-    void bind(const KeyboardPlay& play) { this->play = &play; }
+    explicit CursorRecorder(TextLines& log) : m_log(log) {}
+    void bind(const KeyboardPlay& play) { this->m_play = &play; }
     void cursorMoved(const BoardCursor&) override {
-        const BoardCursor& c = play->cursor();
-        log.push_back(c.visible ? "cursor " + std::to_string(c.col) + "," + std::to_string(c.row)
-                                : "cursor off");
+        const BoardCursor& c = m_play->cursor();
+        m_log.push_back(c.visible ? "cursor " + std::to_string(c.col) + "," + std::to_string(c.row)
+                                  : "cursor off");
     }
 
   private:
-    TextLines& log;
-    const KeyboardPlay* play = nullptr;
+    TextLines& m_log;
+    const KeyboardPlay* m_play = nullptr;
 };
 
 // A table played by keys: "left", "right", "up", "down", "home", "end", "pgup", "pgdn", each
@@ -184,8 +184,8 @@ struct KeyTable : CaseTable {
 
     void press(const std::string& key) {
         static const struct {
-            const char* Name;
-            CursorStep Step;
+            const char* name;
+            CursorStep step;
         } steps[] = {{"left", CursorStep::Left},      {"right", CursorStep::Right},
                      {"up", CursorStep::Up},          {"down", CursorStep::Down},
                      {"home", CursorStep::RowStart},  {"end", CursorStep::RowEnd},
@@ -193,7 +193,7 @@ struct KeyTable : CaseTable {
         const bool shift = key.rfind("shift+", 0) == 0;
         const std::string name = shift ? key.substr(6) : key;
         for (const auto& s : steps)
-            if (name == s.Name) return keys.step(s.Step, shift);
+            if (name == s.name) return keys.step(s.step, shift);
         if (name == "space") return keys.uncover();
         if (name == "x") return keys.mark();
         if (name == "release") return keys.releaseDrag();
@@ -201,27 +201,27 @@ struct KeyTable : CaseTable {
         ADD_FAILURE() << "bad key " << key;
     }
 
-    CursorRecorder cursorRecorder{Rec.Log};
-    KeyboardPlay keys{Rules, Board, cursorRecorder};
+    CursorRecorder cursorRecorder{rec.log};
+    KeyboardPlay keys{rules, board, cursorRecorder};
 };
 
 struct MoveCase {
-    std::string Name;
-    TextLines Board;
-    TextLines Moves;
-    TextLines Recording;
-    TextLines After;
-    GameState State;
-    int32_t PlayTime;
+    std::string name;
+    TextLines board;
+    TextLines moves;
+    TextLines recording;
+    TextLines after;
+    GameState state;
+    int32_t playTime;
     bool dragging;
-    std::string RowsDone = ""; // empty: no line done
-    std::string ColsDone = "";
-    int32_t Mode = 1;
-    bool Fair = true;
+    std::string rowsDone = ""; // empty: no line done
+    std::string colsDone = "";
+    int32_t mode = 1;
+    bool fair = true;
 };
 
 void PrintTo(const MoveCase& c, std::ostream* os) {
-    *os << c.Name;
+    *os << c.name;
 }
 
 const MoveCase MoveCases[] = {
@@ -244,7 +244,7 @@ const MoveCase MoveCases[] = {
     {"WrongLeftPressStartsLevelFlashesAndCosts",
      {"#.#", "##."},
      {"L 2,1"},
-     Cat({{"pause on", "time 33", "snd 3"}, Flash(2, 1, "uncovered", "empty")}),
+     cat({{"pause on", "time 33", "snd 3"}, flash(2, 1, "uncovered", "empty")}),
      {"#.#", "##."},
      GameState::Running,
      33,
@@ -252,8 +252,8 @@ const MoveCase MoveCases[] = {
     {"WrongRightPressLeavesCellHiddenForALaterLeftPress",
      {"#.#", "##."},
      {"R 1,1", "L 1,1"},
-     Cat({{"pause on", "time 33", "snd 3"},
-          Flash(1, 1, "marked", "filled"),
+     cat({{"pause on", "time 33", "snd 3"},
+          flash(1, 1, "marked", "filled"),
           {"pause on", "snd 2", "cell 1,1 uncovered"}}),
      {"o.#", "##."},
      GameState::Running,
@@ -287,9 +287,9 @@ const MoveCase MoveCases[] = {
      {"##x#o.#", "#######"},
      {"L 1,1", "drag 1,1", "drag 2,1", "drag 3,1", "drag 4,1", "drag 5,1", "drag 6,1", "drag 7,1",
       "drag 7,2"},
-     Cat({{"pause on", "snd 2", "cell 1,1 uncovered", "snd 2", "cell 2,1 uncovered", "snd 2",
+     cat({{"pause on", "snd 2", "cell 1,1 uncovered", "snd 2", "cell 2,1 uncovered", "snd 2",
            "cell 4,1 uncovered", "time 33", "snd 3"},
-          Flash(6, 1, "uncovered", "empty")}),
+          flash(6, 1, "uncovered", "empty")}),
      {"ooxoo.#", "#######"},
      GameState::Running,
      33,
@@ -297,9 +297,9 @@ const MoveCase MoveCases[] = {
     {"OneMoveWalksEveryCellOnTheWayAndStopsAtTheFirstEmpty",
      {"##x#.##", "#######"},
      {"L 1,1", "drag 7,1"},
-     Cat({{"pause on", "snd 2", "cell 1,1 uncovered", "snd 2", "cell 2,1 uncovered", "snd 2",
+     cat({{"pause on", "snd 2", "cell 1,1 uncovered", "snd 2", "cell 2,1 uncovered", "snd 2",
            "cell 4,1 uncovered", "time 33", "snd 3"},
-          Flash(5, 1, "uncovered", "empty")}),
+          flash(5, 1, "uncovered", "empty")}),
      {"ooxo.##", "#######"},
      GameState::Running,
      33,
@@ -328,7 +328,7 @@ const MoveCase MoveCases[] = {
     {"NoDragAfterWrongLeftPress",
      {"#.#", "##."},
      {"L 2,1", "drag 1,1", "drag 3,1"},
-     Cat({{"pause on", "time 33", "snd 3"}, Flash(2, 1, "uncovered", "empty")}),
+     cat({{"pause on", "time 33", "snd 3"}, flash(2, 1, "uncovered", "empty")}),
      {"#.#", "##."},
      GameState::Running,
      33,
@@ -413,10 +413,10 @@ const MoveCase MoveCases[] = {
     {"TwoWrongMovesAtSize7Cost198",
      {"#.#", "##."},
      {"L 2,1", "R 1,1"},
-     Cat({{"pause on", "time 99", "snd 3"},
-          Flash(2, 1, "uncovered", "empty"),
+     cat({{"pause on", "time 99", "snd 3"},
+          flash(2, 1, "uncovered", "empty"),
           {"pause on", "time 198", "snd 3"},
-          Flash(1, 1, "marked", "filled")}),
+          flash(1, 1, "marked", "filled")}),
      {"#.#", "##."},
      GameState::Running,
      198,
@@ -451,7 +451,7 @@ const MoveCase FairCases[] = {
     {"CellEmptyInEveryPictureStillCosts",
      TwoPictures,
      {"L 3,2"},
-     Cat({{"pause on", "time 33", "snd 3"}, Flash(3, 2, "uncovered", "empty")}),
+     cat({{"pause on", "time 33", "snd 3"}, flash(3, 2, "uncovered", "empty")}),
      TwoPictures,
      GameState::Running,
      33,
@@ -459,7 +459,7 @@ const MoveCase FairCases[] = {
     {"CellFilledInEveryPictureStillCosts",
      TwoPictures,
      {"R 2,1"},
-     Cat({{"pause on", "time 33", "snd 3"}, Flash(2, 1, "marked", "filled")}),
+     cat({{"pause on", "time 33", "snd 3"}, flash(2, 1, "marked", "filled")}),
      TwoPictures,
      GameState::Running,
      33,
@@ -479,7 +479,7 @@ const MoveCase FairCases[] = {
     {"UncoveredCellsHoldThePicture",
      {"o##.", "##..", "...#"},
      {"L 4,1", "R 1,1"},
-     Cat({{"pause on", "time 33", "snd 3"}, Flash(4, 1, "uncovered", "empty"), {"pause on"}}),
+     cat({{"pause on", "time 33", "snd 3"}, flash(4, 1, "uncovered", "empty"), {"pause on"}}),
      {"o##.", "##..", "...#"},
      GameState::Running,
      33,
@@ -551,10 +551,10 @@ const MoveCase FairCases[] = {
     {"StrictRuleKnowsOnlyTheHiddenPicture",
      TwoPictures,
      {"L 1,1", "R 4,1"},
-     Cat({{"pause on", "time 33", "snd 3"},
-          Flash(1, 1, "uncovered", "empty"),
+     cat({{"pause on", "time 33", "snd 3"},
+          flash(1, 1, "uncovered", "empty"),
           {"pause on", "time 66", "snd 3"},
-          Flash(4, 1, "marked", "filled")}),
+          flash(4, 1, "marked", "filled")}),
      TwoPictures,
      GameState::Running,
      66,
@@ -572,59 +572,59 @@ class Moves : public testing::TestWithParam<MoveCase> {
 
 TEST_P(Moves, RecordAndEndState) {
     const MoveCase& tc = GetParam();
-    CaseTable t(tc.Board, tc.Mode);
-    fairJudging = tc.Fair;
-    for (const std::string& step : tc.Moves)
-        t.Do(step);
-    EXPECT_EQ(t.Rec.Log, tc.Recording);
-    EXPECT_EQ(BoardText(t.Board), tc.After);
-    EXPECT_EQ(t.gameState, tc.State);
-    EXPECT_EQ(t.PlayTime, tc.PlayTime);
+    CaseTable t(tc.board, tc.mode);
+    fairJudging = tc.fair;
+    for (const std::string& step : tc.moves)
+        t.run(step);
+    EXPECT_EQ(t.rec.log, tc.recording);
+    EXPECT_EQ(boardText(t.board), tc.after);
+    EXPECT_EQ(t.gameState, tc.state);
+    EXPECT_EQ(t.playTime, tc.playTime);
     EXPECT_EQ(dragging, tc.dragging);
-    const std::string noRows(t.Board.RowCount, '0'), noCols(t.Board.ColCount, '0');
-    EXPECT_EQ(DoneText(t.Board.RowDone, t.Board.RowCount),
-              tc.RowsDone.empty() ? noRows : tc.RowsDone);
-    EXPECT_EQ(DoneText(t.Board.ColDone, t.Board.ColCount),
-              tc.ColsDone.empty() ? noCols : tc.ColsDone);
+    const std::string noRows(t.board.rowCount, '0'), noCols(t.board.colCount, '0');
+    EXPECT_EQ(doneText(t.board.rowDone, t.board.rowCount),
+              tc.rowsDone.empty() ? noRows : tc.rowsDone);
+    EXPECT_EQ(doneText(t.board.colDone, t.board.colCount),
+              tc.colsDone.empty() ? noCols : tc.colsDone);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rules, Moves, testing::ValuesIn(MoveCases),
                          [](const testing::TestParamInfo<MoveCase>& info) {
-                             return info.param.Name;
+                             return info.param.name;
                          });
 INSTANTIATE_TEST_SUITE_P(Fair, Moves, testing::ValuesIn(FairCases),
                          [](const testing::TestParamInfo<MoveCase>& info) {
-                             return info.param.Name;
+                             return info.param.name;
                          });
 
 // On the boards of the rules table the clues and the settled cells allow one picture only: the
 // strict rule plays them exactly as fair judging does.
 TEST(BoardRulesTest, StrictRuleOnTheRulesTable) {
     for (const MoveCase& tc : MoveCases) {
-        SCOPED_TRACE(tc.Name);
-        CaseTable t(tc.Board, tc.Mode);
+        SCOPED_TRACE(tc.name);
+        CaseTable t(tc.board, tc.mode);
         fairJudging = false;
-        for (const std::string& step : tc.Moves)
-            t.Do(step);
+        for (const std::string& step : tc.moves)
+            t.run(step);
         fairJudging = true;
-        EXPECT_EQ(t.Rec.Log, tc.Recording);
-        EXPECT_EQ(BoardText(t.Board), tc.After);
-        EXPECT_EQ(t.PlayTime, tc.PlayTime);
+        EXPECT_EQ(t.rec.log, tc.recording);
+        EXPECT_EQ(boardText(t.board), tc.after);
+        EXPECT_EQ(t.playTime, tc.playTime);
     }
 }
 
 // The cells of one pointer movement, in pixels of a 4 x 3 board of 10-pixel cells at (25, 15).
 TEST(BoardRulesTest, CellsAlongAMovement) {
-    const Puzzle board = BoardFrom({"####", "####", "####"});
+    const Puzzle board = boardFrom({"####", "####", "####"});
     BoardLayout layout;
-    layout.CellSize = 10;
-    layout.BoardLeft = 25;
-    layout.BoardTop = 15;
+    layout.cellSize = 10;
+    layout.boardLeft = 25;
+    layout.boardTop = 15;
     using CellList = std::vector<std::pair<int32_t, int32_t>>;
     const struct {
-        const char* Name;
-        int32_t X0, Y0, X1, Y1;
-        CellList Cells;
+        const char* name;
+        int32_t x0, y0, x1, y1;
+        CellList cells;
     } cases[] = {
         {"same cell", 26, 16, 34, 24, {}},
         {"next cell", 34, 20, 35, 20, {{2, 1}}},
@@ -640,14 +640,14 @@ TEST(BoardRulesTest, CellsAlongAMovement) {
         {"diagonal from outside", 20, 40, 40, 20, {{1, 3}, {1, 2}, {2, 2}, {2, 1}}},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.Name);
+        SCOPED_TRACE(c.name);
         CellList got;
-        for (const CellHit& hit : CellsAlong(board, layout, c.X0, c.Y0, c.X1, c.Y1))
-            got.emplace_back(hit.Col, hit.Row);
-        EXPECT_EQ(got, c.Cells);
+        for (const CellHit& hit : cellsAlong(board, layout, c.x0, c.y0, c.x1, c.y1))
+            got.emplace_back(hit.col, hit.row);
+        EXPECT_EQ(got, c.cells);
     }
-    layout.CellSize = 0;
-    EXPECT_TRUE(CellsAlong(board, layout, 0, 0, 100, 100).empty());
+    layout.cellSize = 0;
+    EXPECT_TRUE(cellsAlong(board, layout, 0, 0, 100, 100).empty());
 }
 
 // A generated board: one move from (4,6) to (9,6) uncovers the filled cells on the way and ends
@@ -655,49 +655,49 @@ TEST(BoardRulesTest, CellsAlongAMovement) {
 TEST(BoardRulesTest, OneMoveAcrossAGeneratedBoard) {
     CaseTable t({"."}, 1);
     RandomGenerator rnd(1);
-    t.Board.ColCount = ColCountFor(1);
-    t.Board.RowCount = RowCountFor(1);
-    GeneratePuzzle(t.Board, rnd);
-    ASSERT_EQ(t.Board.Grid[4][6], CellState::HiddenFilled);
-    t.Do("L 4,6");
-    t.Do("drag 9,6");
-    EXPECT_EQ(t.Board.Grid[5][6], CellState::Uncovered);
-    EXPECT_EQ(t.Board.Grid[6][6], CellState::Uncovered);
-    EXPECT_EQ(t.Board.Grid[7][6], CellState::HiddenEmpty);
-    EXPECT_NE(t.Board.Grid[8][6], CellState::Uncovered);
-    EXPECT_NE(t.Board.Grid[9][6], CellState::Uncovered);
-    EXPECT_EQ(t.PlayTime, 33);
+    t.board.colCount = colCountFor(1);
+    t.board.rowCount = rowCountFor(1);
+    generatePuzzle(t.board, rnd);
+    ASSERT_EQ(t.board.grid[4][6], CellState::HiddenFilled);
+    t.run("L 4,6");
+    t.run("drag 9,6");
+    EXPECT_EQ(t.board.grid[5][6], CellState::Uncovered);
+    EXPECT_EQ(t.board.grid[6][6], CellState::Uncovered);
+    EXPECT_EQ(t.board.grid[7][6], CellState::HiddenEmpty);
+    EXPECT_NE(t.board.grid[8][6], CellState::Uncovered);
+    EXPECT_NE(t.board.grid[9][6], CellState::Uncovered);
+    EXPECT_EQ(t.playTime, 33);
     EXPECT_FALSE(dragging);
-    EXPECT_EQ(std::count(t.Rec.Log.begin(), t.Rec.Log.end(), "snd 3"), 1);
+    EXPECT_EQ(std::count(t.rec.log.begin(), t.rec.log.end(), "snd 3"), 1);
 }
 
 TEST(BoardRulesTest, PenaltyBySizeLevel) {
     const struct {
-        int32_t Mode, Penalty;
+        int32_t mode, penalty;
     } cases[] = {{1, 33}, {2, 33}, {3, 66}, {4, 66}, {5, 66}, {6, 66}, {7, 99}, {8, 99}, {9, 99}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.Mode);
-        EXPECT_EQ(PenaltyFor(c.Mode), c.Penalty);
+        SCOPED_TRACE(c.mode);
+        EXPECT_EQ(penaltyFor(c.mode), c.penalty);
         // And what a wrong move actually charges, on top of the time already run.
-        CaseTable t({"#.", "##"}, c.Mode);
-        t.PlayTime = 17;
-        t.Do("L 2,1");
-        EXPECT_EQ(t.PlayTime, 17 + c.Penalty);
-        ASSERT_GE(t.Rec.Log.size(), 2u);
-        EXPECT_EQ(t.Rec.Log[1], "time " + std::to_string(17 + c.Penalty));
+        CaseTable t({"#.", "##"}, c.mode);
+        t.playTime = 17;
+        t.run("L 2,1");
+        EXPECT_EQ(t.playTime, 17 + c.penalty);
+        ASSERT_GE(t.rec.log.size(), 2u);
+        EXPECT_EQ(t.rec.log[1], "time " + std::to_string(17 + c.penalty));
     }
 }
 
 TEST(BoardRulesTest, HitTestEdges) {
-    const Puzzle board = BoardFrom({"###", "###"}); // cells span x 25..54, y 15..34
+    const Puzzle board = boardFrom({"###", "###"}); // cells span x 25..54, y 15..34
     BoardLayout layout;
-    layout.CellSize = 10;
-    layout.BoardLeft = 25;
-    layout.BoardTop = 15;
+    layout.cellSize = 10;
+    layout.boardLeft = 25;
+    layout.boardTop = 15;
     const struct {
-        int32_t X, Y;
-        bool Hit;
-        int32_t Col, Row;
+        int32_t x, y;
+        bool hit;
+        int32_t col, row;
     } cases[] = {
         {25, 15, true, 1, 1},
         {34, 24, true, 1, 1},
@@ -714,12 +714,12 @@ TEST(BoardRulesTest, HitTestEdges) {
         {INT32_MIN, INT32_MIN, false, 0, 0},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.X << "," << c.Y);
-        const CellHit hit = HitTest(board, layout, c.X, c.Y);
-        EXPECT_EQ(hit.Hit, c.Hit);
-        if (c.Hit) {
-            EXPECT_EQ(hit.Col, c.Col);
-            EXPECT_EQ(hit.Row, c.Row);
+        SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
+        const CellHit hit = hitTest(board, layout, c.x, c.y);
+        EXPECT_EQ(hit.hit, c.hit);
+        if (c.hit) {
+            EXPECT_EQ(hit.col, c.col);
+            EXPECT_EQ(hit.row, c.row);
         }
     }
 }
@@ -728,23 +728,23 @@ TEST(BoardRulesTest, LayoutWithoutCellsIgnoresInput) {
     for (const int32_t cellSize : {0, -10}) {
         SCOPED_TRACE(cellSize);
         CaseTable t({"#.", "##"});
-        t.Layout.CellSize = cellSize;
-        t.Rules.boxMouseDown(MouseButton::Left, 30, 20);
-        t.Rules.boxMouseDown(MouseButton::Right, 100, 100);
+        t.layout.cellSize = cellSize;
+        t.rules.boxMouseDown(MouseButton::Left, 30, 20);
+        t.rules.boxMouseDown(MouseButton::Right, 100, 100);
         dragging = true;
-        t.Rules.boxMouseMove(30, 20);
-        EXPECT_TRUE(t.Rec.Log.empty());
+        t.rules.boxMouseMove(30, 20);
+        EXPECT_TRUE(t.rec.log.empty());
         EXPECT_EQ(t.gameState, GameState::Ready);
-        EXPECT_EQ(BoardText(t.Board), (TextLines{"#.", "##"}));
+        EXPECT_EQ(boardText(t.board), (TextLines{"#.", "##"}));
     }
 }
 
 // The rules follow the layout as it changes (a resized window), not a copy taken at the start.
 TEST(BoardRulesTest, ReadsLayoutAtEachEvent) {
     CaseTable t({"#.", "##"});
-    t.Layout.CellSize = 20;
-    t.Rules.boxMouseDown(MouseButton::Left, 25 + 25, 15 + 5); // column 2 at the new size
-    EXPECT_EQ(t.Rec.Log[1], "time 33");
+    t.layout.cellSize = 20;
+    t.rules.boxMouseDown(MouseButton::Left, 25 + 25, 15 + 5); // column 2 at the new size
+    EXPECT_EQ(t.rec.log[1], "time 33");
 }
 
 // --- Keyboard play ---------------------------------------------------------------------------
@@ -782,10 +782,10 @@ const KeyCase KeyCases[] = {
     {"WrongKeysChargeAndFlashLikePresses",
      {"#.#", "##."},
      {"up", "x", "right", "space"},
-     Cat({{"cursor 1,1", "pause on", "time 33", "snd 3"},
-          Flash(1, 1, "marked", "filled"),
+     cat({{"cursor 1,1", "pause on", "time 33", "snd 3"},
+          flash(1, 1, "marked", "filled"),
           {"cursor 2,1", "pause on", "time 66", "snd 3"},
-          Flash(2, 1, "uncovered", "empty")}),
+          flash(2, 1, "uncovered", "empty")}),
      {"#.#", "##."},
      GameState::Running,
      66},
@@ -800,10 +800,10 @@ const KeyCase KeyCases[] = {
      {"##x#o.##", "########"},
      {"right", "shift+right", "shift+right", "shift+right", "shift+right", "shift+right",
       "shift+right", "release", "shift+right", "shift+down"},
-     Cat({{"cursor 1,1", "cursor 2,1", "pause on", "snd 2", "cell 2,1 uncovered", "cursor 3,1",
+     cat({{"cursor 1,1", "cursor 2,1", "pause on", "snd 2", "cell 2,1 uncovered", "cursor 3,1",
            "pause on", "cursor 4,1", "pause on", "snd 2", "cell 4,1 uncovered", "cursor 5,1",
            "pause on", "cursor 6,1", "pause on", "time 33", "snd 3"},
-          Flash(6, 1, "uncovered", "empty"),
+          flash(6, 1, "uncovered", "empty"),
           // The drag has ended: the cursor moves on, nothing is judged until Shift is let go.
           {"cursor 7,1", "cursor 8,1", "pause on", "snd 2", "cell 8,1 uncovered", "cursor 8,2",
            "pause on", "snd 2", "cell 8,2 uncovered", "snd 4", "colclues"}}),
@@ -813,8 +813,8 @@ const KeyCase KeyCases[] = {
     {"AStepWithoutShiftEndsAStoppedDragToo",
      {"#.#", "###", "###"},
      {"right", "shift+right", "down", "shift+right"},
-     Cat({{"cursor 1,1", "cursor 2,1", "pause on", "time 33", "snd 3"},
-          Flash(2, 1, "uncovered", "empty"),
+     cat({{"cursor 1,1", "cursor 2,1", "pause on", "time 33", "snd 3"},
+          flash(2, 1, "uncovered", "empty"),
           {"cursor 2,2", "cursor 3,2", "pause on", "snd 2", "cell 3,2 uncovered"}}),
      {"#.#", "##o", "###"},
      GameState::Running,
@@ -860,10 +860,10 @@ TEST_P(KeyMoves, RecordAndEndState) {
     KeyTable t(tc.board);
     for (const std::string& key : tc.keys)
         t.press(key);
-    EXPECT_EQ(t.Rec.Log, tc.recording);
-    EXPECT_EQ(BoardText(t.Board), tc.after);
+    EXPECT_EQ(t.rec.log, tc.recording);
+    EXPECT_EQ(boardText(t.board), tc.after);
     EXPECT_EQ(t.gameState, tc.state);
-    EXPECT_EQ(t.PlayTime, tc.playTime);
+    EXPECT_EQ(t.playTime, tc.playTime);
     // A keyboard move never leaves a mouse drag behind.
     EXPECT_FALSE(dragging);
 }
@@ -875,11 +875,11 @@ INSTANTIATE_TEST_SUITE_P(Rules, KeyMoves, testing::ValuesIn(KeyCases),
 
 TEST(BoardRulesTest, CursorStepsAndEdges) {
     const struct {
-        int32_t Col, Row;
-        CursorStep Step;
-        bool Wrap;
-        int32_t WantCol, WantRow;
-        bool Moved;
+        int32_t col, row;
+        CursorStep step;
+        bool wrap;
+        int32_t wantCol, wantRow;
+        bool moved;
     } cases[] = {
         {1, 1, CursorStep::Left, true, 4, 1, true},
         {4, 1, CursorStep::Right, true, 1, 1, true},
@@ -897,12 +897,12 @@ TEST(BoardRulesTest, CursorStepsAndEdges) {
         {30, 20, CursorStep::Left, true, 3, 3, true},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.Col << "," << c.Row << " step "
-                                        << static_cast<int>(c.Step) << " wrap " << c.Wrap);
-        BoardCursor cursor{c.Col, c.Row, true};
-        EXPECT_EQ(moveCursor(cursor, c.Step, 4, 3, c.Wrap), c.Moved);
-        EXPECT_EQ(cursor.col, c.WantCol);
-        EXPECT_EQ(cursor.row, c.WantRow);
+        SCOPED_TRACE(testing::Message() << c.col << "," << c.row << " step "
+                                        << static_cast<int>(c.step) << " wrap " << c.wrap);
+        BoardCursor cursor{c.col, c.row, true};
+        EXPECT_EQ(moveCursor(cursor, c.step, 4, 3, c.wrap), c.moved);
+        EXPECT_EQ(cursor.col, c.wantCol);
+        EXPECT_EQ(cursor.row, c.wantRow);
     }
     BoardCursor none;
     EXPECT_FALSE(moveCursor(none, CursorStep::Right, 0, 0, true));
@@ -913,33 +913,33 @@ TEST(BoardRulesTest, CursorStepsAndEdges) {
 TEST(BoardRulesTest, KeyboardSolvesAGeneratedBoard) {
     KeyTable t({"."}, 2);
     RandomGenerator rnd(20240611);
-    t.Board.ColCount = ColCountFor(2);
-    t.Board.RowCount = RowCountFor(2);
-    GeneratePuzzle(t.Board, rnd);
-    const Puzzle goal = t.Board;
+    t.board.colCount = colCountFor(2);
+    t.board.rowCount = rowCountFor(2);
+    generatePuzzle(t.board, rnd);
+    const Puzzle goal = t.board;
     t.press("right"); // shows the cursor at 1,1
-    for (int32_t r = 1; r <= goal.RowCount; ++r) {
-        for (int32_t c = 1; c <= goal.ColCount; ++c) {
+    for (int32_t r = 1; r <= goal.rowCount; ++r) {
+        for (int32_t c = 1; c <= goal.colCount; ++c) {
             ASSERT_EQ(t.keys.cursor().col, c);
             ASSERT_EQ(t.keys.cursor().row, r);
-            if (goal.Grid[c][r] == CellState::HiddenFilled) t.press("space");
+            if (goal.grid[c][r] == CellState::HiddenFilled) t.press("space");
             t.press("right");
         }
         t.press("down");
     }
     EXPECT_EQ(t.gameState, GameState::Solved);
-    EXPECT_EQ(t.PlayTime, 0);
-    EXPECT_EQ(std::count(t.Rec.Log.begin(), t.Rec.Log.end(), "solved"), 1);
-    EXPECT_TRUE(IsSolved(t.Board));
+    EXPECT_EQ(t.playTime, 0);
+    EXPECT_EQ(std::count(t.rec.log.begin(), t.rec.log.end(), "solved"), 1);
+    EXPECT_TRUE(isSolved(t.board));
 }
 
 struct LevelCase {
-    int32_t Mode;
-    uint32_t Seed;
+    int32_t mode;
+    uint32_t seed;
 };
 
 void PrintTo(const LevelCase& c, std::ostream* os) {
-    *os << "mode " << c.Mode << " seed " << c.Seed;
+    *os << "mode " << c.mode << " seed " << c.seed;
 }
 
 class WholeLevel : public testing::TestWithParam<LevelCase> {};
@@ -948,40 +948,40 @@ class WholeLevel : public testing::TestWithParam<LevelCase> {};
 // completes once, and every empty cell is marked by a completion with one wait each.
 TEST_P(WholeLevel, PressingEveryFilledCellSolvesIt) {
     const LevelCase lc = GetParam();
-    CaseTable t({"."}, lc.Mode);
-    RandomGenerator rnd(lc.Seed);
-    t.Board.ColCount = ColCountFor(lc.Mode);
-    t.Board.RowCount = RowCountFor(lc.Mode);
-    GeneratePuzzle(t.Board, rnd);
+    CaseTable t({"."}, lc.mode);
+    RandomGenerator rnd(lc.seed);
+    t.board.colCount = colCountFor(lc.mode);
+    t.board.rowCount = rowCountFor(lc.mode);
+    generatePuzzle(t.board, rnd);
 
     int filled = 0;
-    for (int32_t r = 1; r <= t.Board.RowCount; ++r)
-        for (int32_t c = 1; c <= t.Board.ColCount; ++c)
-            if (t.Board.Grid[c][r] == CellState::HiddenFilled) {
+    for (int32_t r = 1; r <= t.board.rowCount; ++r)
+        for (int32_t c = 1; c <= t.board.colCount; ++c)
+            if (t.board.grid[c][r] == CellState::HiddenFilled) {
                 ++filled;
                 ASSERT_NE(t.gameState, GameState::Solved) << "solved early at " << c << "," << r;
-                t.Rules.boxMouseDown(MouseButton::Left, t.X(c), t.Y(r));
-                t.Rules.boxMouseUp();
+                t.rules.boxMouseDown(MouseButton::Left, t.x(c), t.y(r));
+                t.rules.boxMouseUp();
             }
-    const int32_t cells = t.Board.ColCount * t.Board.RowCount;
+    const int32_t cells = t.board.colCount * t.board.rowCount;
 
     EXPECT_EQ(t.gameState, GameState::Solved);
-    EXPECT_EQ(t.PlayTime, 0);
+    EXPECT_EQ(t.playTime, 0);
     const auto count = [&](const std::string& entry) {
-        return std::count(t.Rec.Log.begin(), t.Rec.Log.end(), entry);
+        return std::count(t.rec.log.begin(), t.rec.log.end(), entry);
     };
     EXPECT_EQ(count("solved"), 1);
     EXPECT_EQ(count("snd 3"), 0);
     EXPECT_EQ(count("snd 2"), filled);
-    EXPECT_EQ(count("snd 4"), t.Board.RowCount + t.Board.ColCount);
+    EXPECT_EQ(count("snd 4"), t.board.rowCount + t.board.colCount);
     EXPECT_EQ(count("wait 200"), cells - filled);
-    ASSERT_GE(t.Rec.Log.size(), 2u);
-    EXPECT_EQ(t.Rec.Log[t.Rec.Log.size() - 2], "snd 1");
-    EXPECT_EQ(t.Rec.Log.back(), "solved");
-    for (const std::string& row : BoardText(t.Board))
+    ASSERT_GE(t.rec.log.size(), 2u);
+    EXPECT_EQ(t.rec.log[t.rec.log.size() - 2], "snd 1");
+    EXPECT_EQ(t.rec.log.back(), "solved");
+    for (const std::string& row : boardText(t.board))
         EXPECT_EQ(row.find_first_of(".#"), std::string::npos) << row;
-    EXPECT_EQ(DoneText(t.Board.RowDone, t.Board.RowCount), std::string(t.Board.RowCount, '1'));
-    EXPECT_EQ(DoneText(t.Board.ColDone, t.Board.ColCount), std::string(t.Board.ColCount, '1'));
+    EXPECT_EQ(doneText(t.board.rowDone, t.board.rowCount), std::string(t.board.rowCount, '1'));
+    EXPECT_EQ(doneText(t.board.colDone, t.board.colCount), std::string(t.board.colCount, '1'));
 }
 
 // A player who first claims the opposite of the hidden picture on every cell, in a shuffled
@@ -989,60 +989,60 @@ TEST_P(WholeLevel, PressingEveryFilledCellSolvesIt) {
 // clues still describe what is uncovered, and exactly the claims no picture allows cost time.
 TEST_P(WholeLevel, ClaimingTheOtherValueEverywhereStillSolves) {
     const LevelCase lc = GetParam();
-    CaseTable t({"."}, lc.Mode);
-    RandomGenerator rnd(lc.Seed);
-    t.Board.ColCount = ColCountFor(lc.Mode);
-    t.Board.RowCount = RowCountFor(lc.Mode);
-    GeneratePuzzle(t.Board, rnd);
-    const Puzzle original = t.Board;
-    const bool ambiguous = findFreeCells(original, 1 << 16).Count > 0;
-    std::vector<int32_t> order(static_cast<size_t>(t.Board.ColCount * t.Board.RowCount));
+    CaseTable t({"."}, lc.mode);
+    RandomGenerator rnd(lc.seed);
+    t.board.colCount = colCountFor(lc.mode);
+    t.board.rowCount = rowCountFor(lc.mode);
+    generatePuzzle(t.board, rnd);
+    const Puzzle original = t.board;
+    const bool ambiguous = findFreeCells(original, 1 << 16).count > 0;
+    std::vector<int32_t> order(static_cast<size_t>(t.board.colCount * t.board.rowCount));
     for (size_t i = 0; i < order.size(); ++i)
         order[i] = static_cast<int32_t>(i);
     for (size_t i = order.size() - 1; i > 0; --i)
-        std::swap(order[i], order[static_cast<size_t>(rnd.Random(static_cast<int32_t>(i) + 1))]);
+        std::swap(order[i], order[static_cast<size_t>(rnd.random(static_cast<int32_t>(i) + 1))]);
 
     int32_t accepted = 0, penalties = 0;
     for (const int32_t cell : order) {
-        const int32_t c = cell % t.Board.ColCount + 1, r = cell / t.Board.ColCount + 1;
-        const int32_t state = t.Board.Grid[c][r];
+        const int32_t c = cell % t.board.colCount + 1, r = cell / t.board.colCount + 1;
+        const int32_t state = t.board.grid[c][r];
         if (state != CellState::HiddenEmpty && state != CellState::HiddenFilled) continue;
-        const int32_t timeBefore = t.PlayTime;
-        t.Rules.boxMouseDown(state == CellState::HiddenEmpty ? MouseButton::Left
+        const int32_t timeBefore = t.playTime;
+        t.rules.boxMouseDown(state == CellState::HiddenEmpty ? MouseButton::Left
                                                              : MouseButton::Right,
-                             t.X(c), t.Y(r));
-        t.Rules.boxMouseUp();
-        if (t.PlayTime != timeBefore) {
+                             t.x(c), t.y(r));
+        t.rules.boxMouseUp();
+        if (t.playTime != timeBefore) {
             ++penalties;
-            const int32_t now = t.Board.Grid[c][r];
-            t.Rules.boxMouseDown(now == CellState::HiddenFilled ? MouseButton::Left
+            const int32_t now = t.board.grid[c][r];
+            t.rules.boxMouseDown(now == CellState::HiddenFilled ? MouseButton::Left
                                                                 : MouseButton::Right,
-                                 t.X(c), t.Y(r));
-            t.Rules.boxMouseUp();
+                                 t.x(c), t.y(r));
+            t.rules.boxMouseUp();
         } else {
             ++accepted;
         }
     }
     EXPECT_EQ(t.gameState, GameState::Solved);
-    EXPECT_EQ(t.PlayTime, penalties * PenaltyFor(lc.Mode));
-    EXPECT_EQ(DoneText(t.Board.RowDone, t.Board.RowCount), std::string(t.Board.RowCount, '1'));
-    EXPECT_EQ(DoneText(t.Board.ColDone, t.Board.ColCount), std::string(t.Board.ColCount, '1'));
+    EXPECT_EQ(t.playTime, penalties * penaltyFor(lc.mode));
+    EXPECT_EQ(doneText(t.board.rowDone, t.board.rowCount), std::string(t.board.rowCount, '1'));
+    EXPECT_EQ(doneText(t.board.colDone, t.board.colCount), std::string(t.board.colCount, '1'));
     if (ambiguous)
         EXPECT_GT(accepted, 0);
     else
         EXPECT_EQ(accepted, 0);
-    Puzzle uncovered = t.Board;
-    for (int32_t r = 1; r <= uncovered.RowCount; ++r)
-        for (int32_t c = 1; c <= uncovered.ColCount; ++c) {
-            ASSERT_TRUE(t.Board.Grid[c][r] == CellState::Uncovered ||
-                        t.Board.Grid[c][r] == CellState::MarkedEmpty);
-            uncovered.Grid[c][r] = t.Board.Grid[c][r] == CellState::Uncovered
+    Puzzle uncovered = t.board;
+    for (int32_t r = 1; r <= uncovered.rowCount; ++r)
+        for (int32_t c = 1; c <= uncovered.colCount; ++c) {
+            ASSERT_TRUE(t.board.grid[c][r] == CellState::Uncovered ||
+                        t.board.grid[c][r] == CellState::MarkedEmpty);
+            uncovered.grid[c][r] = t.board.grid[c][r] == CellState::Uncovered
                                        ? CellState::HiddenFilled
                                        : CellState::HiddenEmpty;
         }
-    ComputeClues(uncovered);
+    computeClues(uncovered);
     const auto clues = [](const Puzzle& p) {
-        const std::string text = PuzzleText(p);
+        const std::string text = puzzleText(p);
         return text.substr(0, text.find("goal"));
     };
     EXPECT_EQ(clues(uncovered), clues(original));

@@ -5,25 +5,25 @@
 
 TEST(CommandLine, AcceptsTheKnownOptions) {
     CommandLine cmd;
-    EXPECT_EQ(ParseCommandLine({"--print-puzzle", "--mode", "9", "--seed", "4294967295"}, cmd), "");
-    EXPECT_TRUE(cmd.PrintPuzzle);
-    EXPECT_EQ(cmd.Mode, 9);
-    EXPECT_TRUE(cmd.HasSeed);
-    EXPECT_EQ(cmd.Seed, 4294967295u);
+    EXPECT_EQ(parseCommandLine({"--print-puzzle", "--mode", "9", "--seed", "4294967295"}, cmd), "");
+    EXPECT_TRUE(cmd.printPuzzle);
+    EXPECT_EQ(cmd.mode, 9);
+    EXPECT_TRUE(cmd.hasSeed);
+    EXPECT_EQ(cmd.seed, 4294967295u);
 
     CommandLine dbg;
-    EXPECT_EQ(ParseCommandLine({"/DEBUG", "--seed", "0", "-platform", "offscreen"}, dbg), "");
-    EXPECT_TRUE(dbg.Debug);
-    EXPECT_EQ(dbg.Seed, 0u);
-    EXPECT_EQ(dbg.PassOn, (std::vector<std::string>{"-platform", "offscreen"}));
+    EXPECT_EQ(parseCommandLine({"/DEBUG", "--seed", "0", "-platform", "offscreen"}, dbg), "");
+    EXPECT_TRUE(dbg.debug);
+    EXPECT_EQ(dbg.seed, 0u);
+    EXPECT_EQ(dbg.passOn, (std::vector<std::string>{"-platform", "offscreen"}));
 
     // Qt's own options with a value go to Qt, the value included.
     for (const char* option :
          {"-platform", "-display", "-style", "-stylesheet", "-session", "-qwindowicon"}) {
         CommandLine qt;
-        EXPECT_EQ(ParseCommandLine({option, "x", "--seed", "1"}, qt), "") << option;
-        EXPECT_EQ(qt.PassOn, (std::vector<std::string>{option, "x"}));
-        EXPECT_EQ(qt.Seed, 1u);
+        EXPECT_EQ(parseCommandLine({option, "x", "--seed", "1"}, qt), "") << option;
+        EXPECT_EQ(qt.passOn, (std::vector<std::string>{option, "x"}));
+        EXPECT_EQ(qt.seed, 1u);
     }
 }
 
@@ -41,7 +41,7 @@ TEST(CommandLine, RejectsBadArguments) {
     };
     for (const auto& args : bad) {
         CommandLine cmd;
-        const std::string error = ParseCommandLine(args, cmd);
+        const std::string error = parseCommandLine(args, cmd);
         EXPECT_FALSE(error.empty()) << args[0];
         EXPECT_EQ(error.find('\n'), std::string::npos);
     }
@@ -63,13 +63,13 @@ TEST(CommandLine, HelpAndVersionEndTheParse) {
     };
     for (const Row& row : rows) {
         CommandLine cmd;
-        EXPECT_EQ(ParseCommandLine(row.args, cmd), "") << row.args[0];
+        EXPECT_EQ(parseCommandLine(row.args, cmd), "") << row.args[0];
         EXPECT_EQ(cmd.showHelp, row.help) << row.args[0];
         EXPECT_EQ(cmd.showVersion, row.version) << row.args[0];
     }
     // An error before them still counts.
     CommandLine bad;
-    EXPECT_NE(ParseCommandLine({"--seed", "x", "--help"}, bad), "");
+    EXPECT_NE(parseCommandLine({"--seed", "x", "--help"}, bad), "");
 }
 
 TEST(CommandLine, UsageNamesEveryOption) {
@@ -117,29 +117,29 @@ TEST(CommandLine, NamesDisplay) {
     };
     for (const Row& row : rows) {
         CommandLine cmd;
-        ASSERT_EQ(ParseCommandLine(row.args, cmd), "");
-        EXPECT_EQ(NamesDisplay(cmd), row.names) << (row.args.empty() ? "" : row.args[0]);
+        ASSERT_EQ(parseCommandLine(row.args, cmd), "");
+        EXPECT_EQ(namesDisplay(cmd), row.names) << (row.args.empty() ? "" : row.args[0]);
     }
 }
 
 TEST(PuzzleText, HasTheDocumentedShape) {
     Puzzle p;
-    p.ColCount = 3;
-    p.RowCount = 2;
-    p.Grid[1][1] = p.Grid[2][1] = CellState::HiddenFilled;
-    p.Grid[3][2] = CellState::HiddenFilled;
-    ComputeClues(p);
-    EXPECT_EQ(PuzzleText(p), "width 3\nheight 2\nrows\n2\n1\ncolumns\n1\n1\n1\ngoal \"110001\"\n");
+    p.colCount = 3;
+    p.rowCount = 2;
+    p.grid[1][1] = p.grid[2][1] = CellState::HiddenFilled;
+    p.grid[3][2] = CellState::HiddenFilled;
+    computeClues(p);
+    EXPECT_EQ(puzzleText(p), "width 3\nheight 2\nrows\n2\n1\ncolumns\n1\n1\n1\ngoal \"110001\"\n");
 }
 
 TEST(CommandLine, Solutions) {
     CommandLine cmd;
-    EXPECT_EQ(ParseCommandLine({"--solutions", "--mode", "8", "--seed", "34"}, cmd), "");
-    EXPECT_TRUE(cmd.Solutions);
-    EXPECT_FALSE(cmd.PrintPuzzle);
-    EXPECT_EQ(cmd.Mode, 8);
+    EXPECT_EQ(parseCommandLine({"--solutions", "--mode", "8", "--seed", "34"}, cmd), "");
+    EXPECT_TRUE(cmd.solutions);
+    EXPECT_FALSE(cmd.printPuzzle);
+    EXPECT_EQ(cmd.mode, 8);
     // Seed 1 at size 1: rows 1 and 3 by columns 5, 6, 7 and 9 fit two ways.
-    EXPECT_EQ(SolutionsText(FirstPuzzle(1, 1)), "ambiguous 8\n");
-    EXPECT_EQ(SolutionsText(FirstPuzzle(1, 2)), "unique 0\n");
-    EXPECT_EQ(SolutionsText(FirstPuzzle(8, 34)), "ambiguous 34\n");
+    EXPECT_EQ(solutionsText(firstPuzzle(1, 1)), "ambiguous 8\n");
+    EXPECT_EQ(solutionsText(firstPuzzle(1, 2)), "unique 0\n");
+    EXPECT_EQ(solutionsText(firstPuzzle(8, 34)), "ambiguous 34\n");
 }

@@ -53,56 +53,56 @@ class ModalScript {
   public:
     using ScriptStep = std::function<void(QWidget* modal)>;
 
-    explicit ModalScript(std::vector<ScriptStep> steps) : Steps(std::move(steps)) {
-        Poll.setInterval(5);
-        QObject::connect(&Poll, &QTimer::timeout, [this] { Step(); });
-        Poll.start();
+    explicit ModalScript(std::vector<ScriptStep> steps) : m_steps(std::move(steps)) {
+        m_poll.setInterval(5);
+        QObject::connect(&m_poll, &QTimer::timeout, [this] { step(); });
+        m_poll.start();
     }
     ~ModalScript() {
-        Poll.stop();
-        EXPECT_EQ(Done, Steps.size()) << "modal dialogs expected but never shown";
+        m_poll.stop();
+        EXPECT_EQ(m_done, m_steps.size()) << "modal dialogs expected but never shown";
     }
     ModalScript(const ModalScript&) = delete;
     ModalScript& operator=(const ModalScript&) = delete;
 
-    size_t Answered() const { return Done; }
+    size_t answered() const { return m_done; }
     // Lets the event loop run until every step has run (bounded).
-    bool Finish(int timeoutMs = 5000) {
-        return QTest::qWaitFor([this] { return Done == Steps.size(); }, timeoutMs);
+    bool finish(int timeoutMs = 5000) {
+        return QTest::qWaitFor([this] { return m_done == m_steps.size(); }, timeoutMs);
     }
 
   private:
-    static void Close(QWidget* modal) {
+    static void close(QWidget* modal) {
         if (auto* dialog = qobject_cast<QDialog*>(modal))
             dialog->done(0);
         else
             modal->close();
     }
 
-    void Step() {
+    void step() {
         QWidget* modal = QApplication::activeModalWidget();
         if (!modal || !modal->isVisible()) return;
-        if (Done == Steps.size()) {
+        if (m_done == m_steps.size()) {
             ADD_FAILURE() << "unexpected modal dialog " << modal->metaObject()->className();
-            Close(modal);
+            close(modal);
             return;
         }
-        Steps[Done++](modal);
+        m_steps[m_done++](modal);
         if (modal->isVisible()) {
-            ADD_FAILURE() << "step " << Done << " left " << modal->metaObject()->className()
+            ADD_FAILURE() << "step " << m_done << " left " << modal->metaObject()->className()
                           << " open";
-            Close(modal);
+            close(modal);
         }
     }
 
-    std::vector<ScriptStep> Steps;
-    size_t Done = 0;
-    QTimer Poll;
+    std::vector<ScriptStep> m_steps;
+    size_t m_done = 0;
+    QTimer m_poll;
 };
 
 // A step for the message dialog: checks the message number, runs `meanwhile` while the message
 // is open, then answers with a key: a character, or a Qt::Key such as Escape.
-ModalScript::ScriptStep Message(int32_t number, int key, std::function<void()> meanwhile = {}) {
+ModalScript::ScriptStep messageStep(int32_t number, int key, std::function<void()> meanwhile = {}) {
     return [=](QWidget* modal) {
         EXPECT_EQ(modal, static_cast<QWidget*>(mainform->messageDialog()));
         EXPECT_EQ(mainform->messageDialog()->messageNumber(), number);
@@ -115,7 +115,7 @@ ModalScript::ScriptStep Message(int32_t number, int key, std::function<void()> m
 }
 
 // A step for the best list in entry mode: types the name and confirms.
-ModalScript::ScriptStep EnterName(const QString& name) {
+ModalScript::ScriptStep enterName(const QString& name) {
     return [=](QWidget* modal) {
         EXPECT_EQ(modal, static_cast<QWidget*>(mainform->bestListDialog()));
         ASSERT_TRUE(mainform->bestListDialog()->nameEdit->isVisible());
@@ -127,70 +127,70 @@ ModalScript::ScriptStep EnterName(const QString& name) {
 
 using GridValues = std::vector<int32_t>;
 
-GridValues GridNow() {
+GridValues gridNow() {
     GridValues grid;
-    for (int32_t c = 1; c <= mainform->puzzle.ColCount; ++c)
-        for (int32_t r = 1; r <= mainform->puzzle.RowCount; ++r)
-            grid.push_back(mainform->puzzle.Grid[c][r]);
+    for (int32_t c = 1; c <= mainform->puzzle.colCount; ++c)
+        for (int32_t r = 1; r <= mainform->puzzle.rowCount; ++r)
+            grid.push_back(mainform->puzzle.grid[c][r]);
     return grid;
 }
 
-QRect CellRect(int32_t col, int32_t row) {
-    const BoardLayout& l = mainform->BoardLayoutNow();
-    return {l.BoardLeft + (col - 1) * l.CellSize, l.BoardTop + (row - 1) * l.CellSize, l.CellSize,
-            l.CellSize};
+QRect cellRect(int32_t col, int32_t row) {
+    const BoardLayout& l = mainform->boardLayoutNow();
+    return {l.boardLeft + (col - 1) * l.cellSize, l.boardTop + (row - 1) * l.cellSize, l.cellSize,
+            l.cellSize};
 }
 
-QPoint CellCentre(int32_t col, int32_t row) {
-    const BoardLayout& l = mainform->BoardLayoutNow();
-    return CellRect(col, row).topLeft() + QPoint(l.HalfCell, l.HalfCell);
+QPoint cellCentre(int32_t col, int32_t row) {
+    const BoardLayout& l = mainform->boardLayoutNow();
+    return cellRect(col, row).topLeft() + QPoint(l.halfCell, l.halfCell);
 }
 
-QImage CellPixels(int32_t col, int32_t row) {
-    return mainform->boardBox()->Surface().copy(CellRect(col, row));
+QImage cellPixels(int32_t col, int32_t row) {
+    return mainform->boardBox()->surface().copy(cellRect(col, row));
 }
 
-void Click(int32_t col, int32_t row, Qt::MouseButton button = Qt::LeftButton) {
-    QTest::mousePress(mainform->boardBox(), button, {}, CellCentre(col, row));
-    QTest::mouseRelease(mainform->boardBox(), button, {}, CellCentre(col, row));
+void click(int32_t col, int32_t row, Qt::MouseButton button = Qt::LeftButton) {
+    QTest::mousePress(mainform->boardBox(), button, {}, cellCentre(col, row));
+    QTest::mouseRelease(mainform->boardBox(), button, {}, cellCentre(col, row));
 }
 
 // The first cell, row by row, in the given state.
-bool FindCell(int32_t state, int32_t& col, int32_t& row) {
-    for (row = 1; row <= mainform->puzzle.RowCount; ++row)
-        for (col = 1; col <= mainform->puzzle.ColCount; ++col)
-            if (mainform->puzzle.Grid[col][row] == state) return true;
+bool findCell(int32_t state, int32_t& col, int32_t& row) {
+    for (row = 1; row <= mainform->puzzle.rowCount; ++row)
+        for (col = 1; col <= mainform->puzzle.colCount; ++col)
+            if (mainform->puzzle.grid[col][row] == state) return true;
     return false;
 }
 
 // The tool bar shows this time exactly when drawing it again changes nothing.
-bool ToolBarShowsTime(int32_t time) {
-    QImage expected = mainform->toolBarBox()->Surface().copy();
+bool toolBarShowsTime(int32_t time) {
+    QImage expected = mainform->toolBarBox()->surface().copy();
     ToolBarPainter painter(mainform->images());
     painter.backgroundMode = mainform->backgroundMode;
-    painter.DrawTime(expected, time);
-    return expected == mainform->toolBarBox()->Surface();
+    painter.drawTime(expected, time);
+    return expected == mainform->toolBarBox()->surface();
 }
 
-bool ToolBarShowsSize(int32_t cols, int32_t rows) {
-    QImage expected = mainform->toolBarBox()->Surface().copy();
+bool toolBarShowsSize(int32_t cols, int32_t rows) {
+    QImage expected = mainform->toolBarBox()->surface().copy();
     ToolBarPainter painter(mainform->images());
     painter.backgroundMode = mainform->backgroundMode;
-    painter.DrawSize(expected, cols, rows);
-    return expected == mainform->toolBarBox()->Surface();
+    painter.drawSize(expected, cols, rows);
+    return expected == mainform->toolBarBox()->surface();
 }
 
-void Ticks(int n) {
+void ticks(int n) {
     for (int i = 0; i < n; ++i)
         mainform->onTimerTick();
 }
 
 // The music loads on a worker thread: ticks until it plays, up to a few seconds.
-bool TicksUntilMusicPlays() {
+bool ticksUntilMusicPlays() {
     return QTest::qWaitFor(
         [] {
-            Ticks(1);
-            return mainform->music().Playing();
+            ticks(1);
+            return mainform->music().playing();
         },
         5000);
 }
@@ -200,17 +200,17 @@ class MainWindowTest : public ::testing::Test {
     static void SetUpTestSuite() {
         // Closing the main window must not end the test program's later event loops.
         QApplication::setQuitOnLastWindowClosed(false);
-        InitHelpSystem({});
+        initHelpSystem({});
     }
-    static void TearDownTestSuite() { DoneHelpSystem(); }
+    static void TearDownTestSuite() { doneHelpSystem(); }
 
-    void SetUp() override { FreshStart(); }
+    void SetUp() override { freshStart(); }
 
     // An empty settings folder of its own and the globals as a new program has them.
-    void FreshStart() {
-        Config = std::make_unique<QTemporaryDir>();
-        ASSERT_TRUE(Config->isValid());
-        qputenv("XDG_CONFIG_HOME", Config->path().toLocal8Bit());
+    void freshStart() {
+        m_config = std::make_unique<QTemporaryDir>();
+        ASSERT_TRUE(m_config->isValid());
+        qputenv("XDG_CONFIG_HOME", m_config->path().toLocal8Bit());
         mode = 1;
         tongue = -1;
         soundOn = true;
@@ -230,17 +230,17 @@ class MainWindowTest : public ::testing::Test {
         MainWindow::fixedSeed.reset();
     }
 
-    static void Store(const char* name, const QString& text) {
-        SettingsStore(SettingsStore::DefaultFileName()).WriteText(SettingsSection, name, text);
+    static void store(const char* name, const QString& text) {
+        SettingsStore(SettingsStore::defaultFileName()).writeText(SettingsSection, name, text);
     }
-    static QString Stored(const QString& name) {
-        return SettingsStore(SettingsStore::DefaultFileName())
-            .ReadText(SettingsSection, name, QStringLiteral("<missing>"));
+    static QString stored(const QString& name) {
+        return SettingsStore(SettingsStore::defaultFileName())
+            .readText(SettingsSection, name, QStringLiteral("<missing>"));
     }
 
     // Creates the windows the way the program does and shows the main window. The clock is
     // ticked by hand and the animations do not wait.
-    void Open() {
+    void open() {
         mainform = createGameWindows();
         ASSERT_NE(mainform, nullptr);
         mainform->clockTimer().stop();
@@ -251,12 +251,12 @@ class MainWindowTest : public ::testing::Test {
         QCoreApplication::processEvents();
     }
     // A player who chose English before: no language question.
-    void OpenEnglish() {
-        Store("tongue", QStringLiteral("0"));
-        Open();
+    void openEnglish() {
+        store("tongue", QStringLiteral("0"));
+        open();
     }
 
-    std::unique_ptr<QTemporaryDir> Config;
+    std::unique_ptr<QTemporaryDir> m_config;
 };
 
 // --- First start --------------------------------------------------------------------------
@@ -277,47 +277,47 @@ TEST_F(MainWindowTest, FirstStartDefaultsAndGermanAnswer) {
     EXPECT_TRUE(musicOn);
     EXPECT_EQ(mainform->backgroundMode, 0);
     EXPECT_EQ(mode, 1);
-    EXPECT_EQ(mainform->puzzle.ColCount, 10);
-    EXPECT_EQ(mainform->puzzle.RowCount, 7);
+    EXPECT_EQ(mainform->puzzle.colCount, 10);
+    EXPECT_EQ(mainform->puzzle.rowCount, 7);
     EXPECT_EQ(mainform->gameState, GameState::Ready);
     EXPECT_FALSE(mainform->pauseButton()->isEnabled());
     EXPECT_EQ(mainform->windowTitle(), QStringLiteral("Morvek V1.0"));
     EXPECT_EQ(mainform->scoreLabel()->text(), QStringLiteral("Time:"));
     EXPECT_EQ(mainform->sizeLabel()->text(), QStringLiteral("Size:"));
-    EXPECT_EQ(mainform->startButton()->Hint(), QStringLiteral("I want to start again. (F2)"));
-    EXPECT_EQ(mainform->optionsButton()->Hint(),
+    EXPECT_EQ(mainform->startButton()->hint(), QStringLiteral("I want to start again. (F2)"));
+    EXPECT_EQ(mainform->optionsButton()->hint(),
               QStringLiteral(" I want to change the options. (F5)"));
     EXPECT_EQ(programDir.back(), '/');
 
     mainform->show();
-    ASSERT_TRUE(script.Finish());
+    ASSERT_TRUE(script.finish());
     EXPECT_EQ(tongue, 1);
     EXPECT_EQ(mainform->scoreLabel()->text(), QStringLiteral("Zeit:"));
     EXPECT_EQ(mainform->sizeLabel()->text(), QString::fromUtf8("Größe:"));
-    EXPECT_EQ(mainform->startButton()->Hint(), QStringLiteral("Ich möchte neu beginnen. (F2)"));
-    EXPECT_EQ(mainform->infoButton()->Hint(),
+    EXPECT_EQ(mainform->startButton()->hint(), QStringLiteral("Ich möchte neu beginnen. (F2)"));
+    EXPECT_EQ(mainform->infoButton()->hint(),
               QStringLiteral("Wer hat diese Spiele nur verbrochen? (Strg+I)"));
     // The tool bar shows both counters of the fresh level.
-    EXPECT_TRUE(ToolBarShowsTime(0));
-    EXPECT_TRUE(ToolBarShowsSize(10, 7));
+    EXPECT_TRUE(toolBarShowsTime(0));
+    EXPECT_TRUE(toolBarShowsSize(10, 7));
 }
 
 TEST_F(MainWindowTest, LanguageQuestionClosedOtherwiseStaysEnglishAndAsksAgain) {
     {
         ModalScript script(
             {[](QWidget*) { QTest::keyClick(mainform->languageDialog(), Qt::Key_Escape); }});
-        Open();
-        ASSERT_TRUE(script.Finish());
+        open();
+        ASSERT_TRUE(script.finish());
     }
     EXPECT_EQ(tongue, -1);
     EXPECT_EQ(mainform->scoreLabel()->text(), QStringLiteral("Time:"));
     EXPECT_EQ(mainform->sizeLabel()->text(), QStringLiteral("Size:"));
 
     {
-        ModalScript close({Message(3, 'y')});
+        ModalScript close({messageStep(3, 'y')});
         mainform->close();
     }
-    EXPECT_EQ(Stored(QStringLiteral("tongue")), QStringLiteral("-1"));
+    EXPECT_EQ(stored(QStringLiteral("tongue")), QStringLiteral("-1"));
     destroyGameWindows();
     mainform = nullptr;
 
@@ -327,17 +327,17 @@ TEST_F(MainWindowTest, LanguageQuestionClosedOtherwiseStaysEnglishAndAsksAgain) 
         EXPECT_EQ(modal, static_cast<QWidget*>(mainform->languageDialog()));
         QTest::mouseClick(mainform->languageDialog()->englishButton(), Qt::LeftButton);
     }});
-    Open();
-    ASSERT_TRUE(again.Finish());
+    open();
+    ASSERT_TRUE(again.finish());
     EXPECT_EQ(tongue, 0);
 }
 
 TEST_F(MainWindowTest, StoredLanguageAsksNothing) {
-    Store("tongue", QStringLiteral("1"));
+    store("tongue", QStringLiteral("1"));
     ModalScript none({});
-    Open();
+    open();
     QTest::qWait(50); // room for a question that must not come
-    EXPECT_EQ(none.Answered(), 0u);
+    EXPECT_EQ(none.answered(), 0u);
     EXPECT_EQ(mainform->scoreLabel()->text(), QStringLiteral("Zeit:"));
 }
 
@@ -358,13 +358,13 @@ TEST_F(MainWindowTest, StoredValuesAreBroughtIntoRange) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(std::string(row.name) + "=" + row.text);
-        FreshStart();
-        Store(row.name, QString::fromLatin1(row.text));
-        OpenEnglish();
+        freshStart();
+        store(row.name, QString::fromLatin1(row.text));
+        openEnglish();
         EXPECT_EQ(mode, row.mode);
         EXPECT_EQ(mainform->backgroundMode, row.backMode);
-        EXPECT_EQ(mainform->puzzle.ColCount, ColCountFor(row.mode));
-        EXPECT_EQ(mainform->puzzle.RowCount, RowCountFor(row.mode));
+        EXPECT_EQ(mainform->puzzle.colCount, colCountFor(row.mode));
+        EXPECT_EQ(mainform->puzzle.rowCount, rowCountFor(row.mode));
         destroyGameWindows();
         mainform = nullptr;
     }
@@ -373,95 +373,95 @@ TEST_F(MainWindowTest, StoredValuesAreBroughtIntoRange) {
 // --- The clock ----------------------------------------------------------------------------
 
 TEST_F(MainWindowTest, ClockStartsWithFirstPressAndStopsOnlyForPause) {
-    OpenEnglish();
-    Ticks(30);
+    openEnglish();
+    ticks(30);
     EXPECT_EQ(mainform->playTime, 0);
     EXPECT_EQ(mainform->gameState, GameState::Ready);
 
     // A press on the row clues is no press on a cell.
-    const BoardLayout& l = mainform->BoardLayoutNow();
+    const BoardLayout& l = mainform->boardLayoutNow();
     QTest::mouseClick(mainform->boardBox(), Qt::LeftButton, {},
-                      QPoint(l.BoardLeft - 2, l.BoardTop + l.HalfCell));
+                      QPoint(l.boardLeft - 2, l.boardTop + l.halfCell));
     EXPECT_EQ(mainform->gameState, GameState::Ready);
 
     // The middle button on a cell starts the level and changes nothing on the board.
-    const GridValues before = GridNow();
-    Click(1, 1, Qt::MiddleButton);
+    const GridValues before = gridNow();
+    click(1, 1, Qt::MiddleButton);
     EXPECT_EQ(mainform->gameState, GameState::Running);
     EXPECT_TRUE(mainform->pauseButton()->isEnabled());
-    EXPECT_EQ(GridNow(), before);
-    Ticks(9);
+    EXPECT_EQ(gridNow(), before);
+    ticks(9);
     EXPECT_EQ(mainform->playTime, 0);
-    Ticks(1);
+    ticks(1);
     EXPECT_EQ(mainform->playTime, 1);
-    Ticks(25);
+    ticks(25);
     EXPECT_EQ(mainform->playTime, 3);
-    EXPECT_TRUE(ToolBarShowsTime(3));
+    EXPECT_TRUE(toolBarShowsTime(3));
 
     // Paused: the numbers are hidden and ticks do not count.
     {
-        ModalScript pause({Message(12, Qt::Key_Escape, [] {
+        ModalScript pause({messageStep(12, Qt::Key_Escape, [] {
             EXPECT_EQ(mainform->gameState, GameState::Paused);
-            Ticks(40);
+            ticks(40);
             EXPECT_EQ(mainform->playTime, 3);
         })});
         QTest::mouseClick(mainform->pauseButton(), Qt::LeftButton);
     }
     EXPECT_EQ(mainform->gameState, GameState::Running);
     EXPECT_TRUE(mainform->pauseButton()->isEnabled());
-    Ticks(5); // with the 5 carried over, a full second
+    ticks(5); // with the 5 carried over, a full second
     EXPECT_EQ(mainform->playTime, 4);
 
     // Start while running: the question does not stop the clock; No keeps everything.
     {
-        ModalScript giveUp({Message(4, 'n', [] {
-            Ticks(10);
+        ModalScript giveUp({messageStep(4, 'n', [] {
+            ticks(10);
             EXPECT_EQ(mainform->playTime, 5);
         })});
         QTest::mouseClick(mainform->startButton(), Qt::LeftButton);
     }
     EXPECT_EQ(mainform->gameState, GameState::Running);
     EXPECT_EQ(mainform->playTime, 5);
-    EXPECT_EQ(GridNow(), before);
+    EXPECT_EQ(gridNow(), before);
 
     // Yes: a new board, ready, time 0.
     {
-        ModalScript giveUp({Message(4, 'y')});
+        ModalScript giveUp({messageStep(4, 'y')});
         QTest::mouseClick(mainform->startButton(), Qt::LeftButton);
     }
     EXPECT_EQ(mainform->gameState, GameState::Ready);
     EXPECT_EQ(mainform->playTime, 0);
     EXPECT_FALSE(mainform->pauseButton()->isEnabled());
-    EXPECT_NE(GridNow(), before);
-    EXPECT_TRUE(ToolBarShowsTime(0));
-    Ticks(20);
+    EXPECT_NE(gridNow(), before);
+    EXPECT_TRUE(toolBarShowsTime(0));
+    ticks(20);
     EXPECT_EQ(mainform->playTime, 0);
 
     // Start on a ready level asks nothing.
-    const GridValues ready = GridNow();
+    const GridValues ready = gridNow();
     ModalScript none({});
     QTest::mouseClick(mainform->startButton(), Qt::LeftButton);
-    EXPECT_NE(GridNow(), ready);
+    EXPECT_NE(gridNow(), ready);
 }
 
 TEST_F(MainWindowTest, PauseHidesTheCluesUntilItEnds) {
-    OpenEnglish();
-    Click(1, 1, Qt::MiddleButton);
-    const BoardLayout& l = mainform->BoardLayoutNow();
-    const QRect rowClues(0, l.BoardTop, l.BoardLeft, mainform->puzzle.RowCount * l.CellSize);
-    const QRect colClues(l.BoardLeft, 0, mainform->puzzle.ColCount * l.CellSize, l.BoardTop);
-    const QImage before = mainform->boardBox()->Surface().copy();
+    openEnglish();
+    click(1, 1, Qt::MiddleButton);
+    const BoardLayout& l = mainform->boardLayoutNow();
+    const QRect rowClues(0, l.boardTop, l.boardLeft, mainform->puzzle.rowCount * l.cellSize);
+    const QRect colClues(l.boardLeft, 0, mainform->puzzle.colCount * l.cellSize, l.boardTop);
+    const QImage before = mainform->boardBox()->surface().copy();
     {
-        ModalScript pause({Message(12, 'n', [&] {
-            const QImage& paused = mainform->boardBox()->Surface();
+        ModalScript pause({messageStep(12, 'n', [&] {
+            const QImage& paused = mainform->boardBox()->surface();
             EXPECT_NE(paused.copy(rowClues), before.copy(rowClues));
             EXPECT_NE(paused.copy(colClues), before.copy(colClues));
             // The cells themselves are not what the pause hides.
-            EXPECT_EQ(paused.copy(CellRect(1, 1)), before.copy(CellRect(1, 1)));
+            EXPECT_EQ(paused.copy(cellRect(1, 1)), before.copy(cellRect(1, 1)));
         })});
         QTest::mouseClick(mainform->pauseButton(), Qt::LeftButton);
     }
-    EXPECT_EQ(mainform->boardBox()->Surface(), before);
+    EXPECT_EQ(mainform->boardBox()->surface(), before);
 }
 
 // A dialog closed without an answer (result 0): Start and the size button go ahead, closing
@@ -471,25 +471,25 @@ TEST_F(MainWindowTest, QuestionClosedWithoutAnswer) {
         EXPECT_EQ(mainform->messageDialog()->messageNumber(), 4);
         modal->close();
     };
-    OpenEnglish();
-    Click(1, 1, Qt::MiddleButton);
+    openEnglish();
+    click(1, 1, Qt::MiddleButton);
     {
         ModalScript script({closeIt});
         mainform->close();
     }
     EXPECT_TRUE(mainform->isVisible());
     EXPECT_EQ(mainform->gameState, GameState::Running);
-    EXPECT_EQ(Stored(QStringLiteral("mode")), QStringLiteral("<missing>"));
+    EXPECT_EQ(stored(QStringLiteral("mode")), QStringLiteral("<missing>"));
 
-    const GridValues before = GridNow();
+    const GridValues before = gridNow();
     {
         ModalScript script({closeIt});
         QTest::mouseClick(mainform->startButton(), Qt::LeftButton);
     }
     EXPECT_EQ(mainform->gameState, GameState::Ready);
-    EXPECT_NE(GridNow(), before);
+    EXPECT_NE(gridNow(), before);
 
-    Click(1, 1, Qt::MiddleButton);
+    click(1, 1, Qt::MiddleButton);
     {
         ModalScript script({closeIt});
         QTest::mousePress(mainform->levelButton(), Qt::LeftButton);
@@ -501,10 +501,10 @@ TEST_F(MainWindowTest, QuestionClosedWithoutAnswer) {
 
 // Every dialog but the pause message leaves the clock running.
 TEST_F(MainWindowTest, ClockRunsDuringOtherDialogs) {
-    OpenEnglish();
-    Click(1, 1, Qt::MiddleButton);
+    openEnglish();
+    click(1, 1, Qt::MiddleButton);
     const auto tickSecond = [](int32_t expected) {
-        Ticks(10);
+        ticks(10);
         EXPECT_EQ(mainform->playTime, expected);
     };
     {
@@ -524,7 +524,7 @@ TEST_F(MainWindowTest, ClockRunsDuringOtherDialogs) {
         QTest::mouseClick(mainform->bestListButton(), Qt::LeftButton);
     }
     {
-        ModalScript size({Message(4, 'n', [&] { tickSecond(3); })});
+        ModalScript size({messageStep(4, 'n', [&] { tickSecond(3); })});
         QTest::mousePress(mainform->levelButton(), Qt::RightButton);
         QTest::mouseRelease(mainform->levelButton(), Qt::RightButton);
     }
@@ -545,23 +545,23 @@ TEST_F(MainWindowTest, ClockRunsDuringOtherDialogs) {
 
 // A resized window lays the board out anew and keeps what the player has done.
 TEST_F(MainWindowTest, ResizeKeepsBoardAndToolBar) {
-    OpenEnglish();
+    openEnglish();
     // The window is never smaller than 750 x 480 outside.
     EXPECT_GE(mainform->frameGeometry().width(), 750);
     EXPECT_GE(mainform->frameGeometry().height(), 480);
     int32_t col = 0, row = 0;
-    ASSERT_TRUE(FindCell(CellState::HiddenFilled, col, row));
-    Click(col, row);
-    Ticks(10);
-    const int32_t cellSize = mainform->BoardLayoutNow().CellSize;
+    ASSERT_TRUE(findCell(CellState::HiddenFilled, col, row));
+    click(col, row);
+    ticks(10);
+    const int32_t cellSize = mainform->boardLayoutNow().cellSize;
 
     mainform->resize(1100, 800);
     QCoreApplication::processEvents();
-    EXPECT_GT(mainform->BoardLayoutNow().CellSize, cellSize);
-    EXPECT_EQ(mainform->boardBox()->Surface().size(), mainform->boardBox()->size());
-    EXPECT_EQ(CellPixels(col, row).pixel(3, 3), qRgb(0, 0, 0));
-    EXPECT_TRUE(ToolBarShowsTime(mainform->playTime));
-    EXPECT_TRUE(ToolBarShowsSize(10, 7));
+    EXPECT_GT(mainform->boardLayoutNow().cellSize, cellSize);
+    EXPECT_EQ(mainform->boardBox()->surface().size(), mainform->boardBox()->size());
+    EXPECT_EQ(cellPixels(col, row).pixel(3, 3), qRgb(0, 0, 0));
+    EXPECT_TRUE(toolBarShowsTime(mainform->playTime));
+    EXPECT_TRUE(toolBarShowsSize(10, 7));
     // The right four stay flush right, 52 pixels apart, 2 pixels from the edge.
     const int width = mainform->width();
     EXPECT_EQ(width, 1100);
@@ -573,21 +573,21 @@ TEST_F(MainWindowTest, ResizeKeepsBoardAndToolBar) {
 
     // Presses find the cells at their new places.
     int32_t next = 0, nextRow = 0;
-    ASSERT_TRUE(FindCell(CellState::HiddenFilled, next, nextRow));
-    Click(next, nextRow);
-    EXPECT_EQ(mainform->puzzle.Grid[next][nextRow], CellState::Uncovered);
-    EXPECT_EQ(CellPixels(next, nextRow).pixel(3, 3), qRgb(0, 0, 0));
+    ASSERT_TRUE(findCell(CellState::HiddenFilled, next, nextRow));
+    click(next, nextRow);
+    EXPECT_EQ(mainform->puzzle.grid[next][nextRow], CellState::Uncovered);
+    EXPECT_EQ(cellPixels(next, nextRow).pixel(3, 3), qRgb(0, 0, 0));
     EXPECT_EQ(mainform->playTime, 1);
 
     // A change of height alone leaves the tool bar as it is; both counters stay.
     mainform->resize(1100, 600);
     QCoreApplication::processEvents();
-    EXPECT_TRUE(ToolBarShowsTime(mainform->playTime));
-    EXPECT_TRUE(ToolBarShowsSize(10, 7));
+    EXPECT_TRUE(toolBarShowsTime(mainform->playTime));
+    EXPECT_TRUE(toolBarShowsSize(10, 7));
 }
 
 TEST_F(MainWindowTest, PauseButtonDoesNothingUnlessRunning) {
-    OpenEnglish();
+    openEnglish();
     ModalScript none({});
     mainform->onPauseClicked();
     EXPECT_EQ(mainform->gameState, GameState::Ready);
@@ -605,7 +605,7 @@ TEST_F(MainWindowTest, SizeButtonRing) {
         {9, Qt::LeftButton, 1},   {1, Qt::RightButton, 9}, {1, Qt::LeftButton, 2},
         {5, Qt::MiddleButton, 4}, {9, Qt::RightButton, 8}, {8, Qt::LeftButton, 9},
     };
-    OpenEnglish();
+    openEnglish();
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message() << "mode " << row.from << " button " << row.button);
         mode = row.from;
@@ -614,113 +614,113 @@ TEST_F(MainWindowTest, SizeButtonRing) {
         QTest::mousePress(mainform->levelButton(), row.button);
         QTest::mouseRelease(mainform->levelButton(), row.button);
         EXPECT_EQ(mode, row.to);
-        EXPECT_EQ(mainform->puzzle.ColCount, 3 * row.to + 7);
-        EXPECT_EQ(mainform->puzzle.RowCount, 2 * row.to + 5);
+        EXPECT_EQ(mainform->puzzle.colCount, 3 * row.to + 7);
+        EXPECT_EQ(mainform->puzzle.rowCount, 2 * row.to + 5);
         EXPECT_EQ(mainform->gameState, GameState::Ready);
-        EXPECT_TRUE(ToolBarShowsSize(mainform->puzzle.ColCount, mainform->puzzle.RowCount));
+        EXPECT_TRUE(toolBarShowsSize(mainform->puzzle.colCount, mainform->puzzle.rowCount));
     }
     mode = 1;
     mainform->newLevel();
     QTest::mousePress(mainform->levelButton(), Qt::RightButton);
     QTest::mouseRelease(mainform->levelButton(), Qt::RightButton);
-    EXPECT_EQ(mainform->puzzle.ColCount, 34);
-    EXPECT_EQ(mainform->puzzle.RowCount, 23);
+    EXPECT_EQ(mainform->puzzle.colCount, 34);
+    EXPECT_EQ(mainform->puzzle.rowCount, 23);
 }
 
 TEST_F(MainWindowTest, SizeButtonWhileRunningAsksFirst) {
-    OpenEnglish();
-    Click(1, 1, Qt::MiddleButton);
+    openEnglish();
+    click(1, 1, Qt::MiddleButton);
     ASSERT_EQ(mainform->gameState, GameState::Running);
-    const GridValues before = GridNow();
+    const GridValues before = gridNow();
     {
-        ModalScript no({Message(4, 'n')});
+        ModalScript no({messageStep(4, 'n')});
         QTest::mousePress(mainform->levelButton(), Qt::LeftButton);
         QTest::mouseRelease(mainform->levelButton(), Qt::LeftButton);
     }
     EXPECT_EQ(mode, 1);
     EXPECT_EQ(mainform->gameState, GameState::Running);
-    EXPECT_EQ(GridNow(), before);
+    EXPECT_EQ(gridNow(), before);
     {
-        ModalScript yes({Message(4, 'y')});
+        ModalScript yes({messageStep(4, 'y')});
         QTest::mousePress(mainform->levelButton(), Qt::RightButton);
         QTest::mouseRelease(mainform->levelButton(), Qt::RightButton);
     }
     EXPECT_EQ(mode, 9);
     EXPECT_EQ(mainform->gameState, GameState::Ready);
-    EXPECT_EQ(mainform->puzzle.ColCount, 34);
+    EXPECT_EQ(mainform->puzzle.colCount, 34);
 }
 
 // --- The board through the window -------------------------------------------------------
 
 TEST_F(MainWindowTest, DragUncoversCellsOnGridAndScreen) {
-    OpenEnglish();
+    openEnglish();
     // A run of three filled cells in a row, from the seeded board.
     int32_t col = 0, row = 0;
     bool found = false;
-    for (row = 1; row <= mainform->puzzle.RowCount && !found; ++row)
-        for (col = 1; col + 2 <= mainform->puzzle.ColCount && !found; ++col)
-            found = mainform->puzzle.Grid[col][row] == CellState::HiddenFilled &&
-                    mainform->puzzle.Grid[col + 1][row] == CellState::HiddenFilled &&
-                    mainform->puzzle.Grid[col + 2][row] == CellState::HiddenFilled;
+    for (row = 1; row <= mainform->puzzle.rowCount && !found; ++row)
+        for (col = 1; col + 2 <= mainform->puzzle.colCount && !found; ++col)
+            found = mainform->puzzle.grid[col][row] == CellState::HiddenFilled &&
+                    mainform->puzzle.grid[col + 1][row] == CellState::HiddenFilled &&
+                    mainform->puzzle.grid[col + 2][row] == CellState::HiddenFilled;
     ASSERT_TRUE(found);
     --row;
     --col;
 
-    const GridValues before = GridNow();
+    const GridValues before = gridNow();
     std::vector<QImage> pixels;
-    for (int32_t c = 1; c <= mainform->puzzle.ColCount; ++c)
-        for (int32_t r = 1; r <= mainform->puzzle.RowCount; ++r)
-            pixels.push_back(CellPixels(c, r));
+    for (int32_t c = 1; c <= mainform->puzzle.colCount; ++c)
+        for (int32_t r = 1; r <= mainform->puzzle.rowCount; ++r)
+            pixels.push_back(cellPixels(c, r));
     const QPoint frame(3, 3);
-    EXPECT_NE(CellPixels(col, row).pixel(frame), qRgb(0, 0, 0));
+    EXPECT_NE(cellPixels(col, row).pixel(frame), qRgb(0, 0, 0));
 
-    QTest::mousePress(mainform->boardBox(), Qt::LeftButton, {}, CellCentre(col, row));
+    QTest::mousePress(mainform->boardBox(), Qt::LeftButton, {}, cellCentre(col, row));
     EXPECT_TRUE(dragging);
-    QTest::mouseMove(mainform->boardBox(), CellCentre(col + 1, row));
-    QTest::mouseMove(mainform->boardBox(), CellCentre(col + 2, row));
-    QTest::mouseRelease(mainform->boardBox(), Qt::LeftButton, {}, CellCentre(col + 2, row));
+    QTest::mouseMove(mainform->boardBox(), cellCentre(col + 1, row));
+    QTest::mouseMove(mainform->boardBox(), cellCentre(col + 2, row));
+    QTest::mouseRelease(mainform->boardBox(), Qt::LeftButton, {}, cellCentre(col + 2, row));
     EXPECT_FALSE(dragging);
     EXPECT_EQ(mainform->playTime, 0);
 
     for (int32_t c = col; c <= col + 2; ++c) {
-        EXPECT_EQ(mainform->puzzle.Grid[c][row], CellState::Uncovered) << c;
-        EXPECT_EQ(CellPixels(c, row).pixel(frame), qRgb(0, 0, 0)) << c;
+        EXPECT_EQ(mainform->puzzle.grid[c][row], CellState::Uncovered) << c;
+        EXPECT_EQ(cellPixels(c, row).pixel(frame), qRgb(0, 0, 0)) << c;
     }
     // Every cell's picture changed exactly where its state changed (a completed line marks its
     // empty cells, which changes them too).
-    const GridValues after = GridNow();
+    const GridValues after = gridNow();
     size_t i = 0;
-    for (int32_t c = 1; c <= mainform->puzzle.ColCount; ++c)
-        for (int32_t r = 1; r <= mainform->puzzle.RowCount; ++r, ++i) {
+    for (int32_t c = 1; c <= mainform->puzzle.colCount; ++c)
+        for (int32_t r = 1; r <= mainform->puzzle.rowCount; ++r, ++i) {
             SCOPED_TRACE(testing::Message() << "cell " << c << "," << r);
-            EXPECT_EQ(after[i] != before[i], CellPixels(c, r) != pixels[i]);
+            EXPECT_EQ(after[i] != before[i], cellPixels(c, r) != pixels[i]);
             if (after[i] != before[i] && !(r == row && c >= col && c <= col + 2)) {
                 EXPECT_EQ(after[i], CellState::MarkedEmpty);
             }
         }
 
     // The released button ended the drag: moving on uncovers nothing.
-    const GridValues released = GridNow();
-    for (int32_t c = 1; c <= mainform->puzzle.ColCount; ++c)
-        QTest::mouseMove(mainform->boardBox(), CellCentre(c, row));
-    EXPECT_EQ(GridNow(), released);
+    const GridValues released = gridNow();
+    for (int32_t c = 1; c <= mainform->puzzle.colCount; ++c)
+        QTest::mouseMove(mainform->boardBox(), cellCentre(c, row));
+    EXPECT_EQ(gridNow(), released);
 }
 
 // The flash of a wrong move really waits (600 ms) in an event loop: the window repaints
 // meanwhile, the clock holds and catches up one tick afterwards, and a close asked for during
 // the wait comes once the move is over.
 TEST_F(MainWindowTest, AnimationWaitRepaintsButHoldsClockAndClose) {
-    OpenEnglish();
+    openEnglish();
     mainform->delayHook = nullptr;
-    Click(1, 1, Qt::MiddleButton); // running
-    Ticks(3);
+    click(1, 1, Qt::MiddleButton); // running
+    ticks(3);
     int32_t col = 0, row = 0;
-    ASSERT_TRUE(FindCell(CellState::HiddenEmpty, col, row));
+    ASSERT_TRUE(findCell(CellState::HiddenEmpty, col, row));
 
     struct PaintCounter : QObject {
-        int Paints = 0;
+        int paints = 0;
         bool eventFilter(QObject*, QEvent* e) override {
-            if (e->type() == QEvent::Paint) ++Paints;
+            if (e->type() == QEvent::Paint) ++paints;
             return false;
         }
     } counter;
@@ -729,11 +729,11 @@ TEST_F(MainWindowTest, AnimationWaitRepaintsButHoldsClockAndClose) {
     bool stillWaiting = false;
     QTimer::singleShot(100, mainform, [] {
         mainform->boardBox()->update();
-        Ticks(20);
+        ticks(20);
         mainform->close();
     });
     QTimer::singleShot(300, mainform, [&] {
-        paintsDuringWait = counter.Paints;
+        paintsDuringWait = counter.paints;
         stillWaiting = mainform->playTime == 33 && mainform->isVisible();
     });
     const QElapsedTimer clock = [] {
@@ -741,20 +741,20 @@ TEST_F(MainWindowTest, AnimationWaitRepaintsButHoldsClockAndClose) {
         t.start();
         return t;
     }();
-    QTest::mousePress(mainform->boardBox(), Qt::LeftButton, {}, CellCentre(col, row));
+    QTest::mousePress(mainform->boardBox(), Qt::LeftButton, {}, cellCentre(col, row));
     EXPECT_GE(clock.elapsed(), 600);
     EXPECT_GE(paintsDuringWait, 1);
     EXPECT_TRUE(stillWaiting);
     EXPECT_EQ(mainform->playTime, 33);
     EXPECT_TRUE(mainform->isVisible());
-    QTest::mouseRelease(mainform->boardBox(), Qt::LeftButton, {}, CellCentre(col, row));
+    QTest::mouseRelease(mainform->boardBox(), Qt::LeftButton, {}, cellCentre(col, row));
     mainform->boardBox()->removeEventFilter(&counter);
 
     // Back in the event loop: the held tick, then the question of the held close.
-    ModalScript no({Message(4, 'n')});
-    EXPECT_TRUE(no.Finish());
+    ModalScript no({messageStep(4, 'n')});
+    EXPECT_TRUE(no.finish());
     EXPECT_TRUE(mainform->isVisible());
-    Ticks(6); // 3 before, 1 caught up, 6 now: a second
+    ticks(6); // 3 before, 1 caught up, 6 now: a second
     EXPECT_EQ(mainform->playTime, 34);
 }
 
@@ -771,79 +771,79 @@ TEST_F(MainWindowTest, WrongMovesChargeAndShowTheTime) {
         {4, Qt::LeftButton, CellState::HiddenEmpty, 66},
         {7, Qt::RightButton, CellState::HiddenFilled, 99},
     };
-    OpenEnglish();
+    openEnglish();
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message() << "mode " << row.mode << " button " << row.button);
         mode = row.mode;
         mainform->newLevel();
         int32_t col = 0, r = 0;
-        ASSERT_TRUE(FindCell(row.state, col, r));
-        const QImage cell = CellPixels(col, r);
-        const QImage toolbar = mainform->toolBarBox()->Surface().copy();
-        Click(col, r, row.button);
+        ASSERT_TRUE(findCell(row.state, col, r));
+        const QImage cell = cellPixels(col, r);
+        const QImage toolbar = mainform->toolBarBox()->surface().copy();
+        click(col, r, row.button);
         EXPECT_EQ(mainform->playTime, row.penalty);
         EXPECT_EQ(mainform->gameState, GameState::Running);
         EXPECT_TRUE(mainform->pauseButton()->isEnabled());
-        EXPECT_EQ(mainform->puzzle.Grid[col][r], row.state);
-        EXPECT_EQ(CellPixels(col, r), cell); // the flash ends on the cell's own look
-        EXPECT_NE(mainform->toolBarBox()->Surface(), toolbar);
-        EXPECT_TRUE(ToolBarShowsTime(row.penalty));
-        Click(col, r, row.button);
+        EXPECT_EQ(mainform->puzzle.grid[col][r], row.state);
+        EXPECT_EQ(cellPixels(col, r), cell); // the flash ends on the cell's own look
+        EXPECT_NE(mainform->toolBarBox()->surface(), toolbar);
+        EXPECT_TRUE(toolBarShowsTime(row.penalty));
+        click(col, r, row.button);
         EXPECT_EQ(mainform->playTime, 2 * row.penalty);
-        EXPECT_TRUE(ToolBarShowsTime(2 * row.penalty));
+        EXPECT_TRUE(toolBarShowsTime(2 * row.penalty));
         // The new level asks before giving up the running one.
-        ModalScript yes({Message(4, 'y')});
+        ModalScript yes({messageStep(4, 'y')});
         mainform->onStartClicked();
     }
 }
 
 TEST_F(MainWindowTest, SolvingTheBoardStoresTheResult) {
-    OpenEnglish();
+    openEnglish();
     int32_t col = 0, row = 0;
-    ASSERT_TRUE(FindCell(CellState::HiddenEmpty, col, row));
-    Click(col, row, Qt::LeftButton); // one wrong move: 33 seconds
-    Ticks(25);                       // and two more
+    ASSERT_TRUE(findCell(CellState::HiddenEmpty, col, row));
+    click(col, row, Qt::LeftButton); // one wrong move: 33 seconds
+    ticks(25);                       // and two more
     const int32_t result = 35;
     ASSERT_EQ(mainform->playTime, result);
 
     std::vector<std::pair<int32_t, int32_t>> filled;
-    for (int32_t r = 1; r <= mainform->puzzle.RowCount; ++r)
-        for (int32_t c = 1; c <= mainform->puzzle.ColCount; ++c)
-            if (mainform->puzzle.Grid[c][r] == CellState::HiddenFilled) filled.emplace_back(c, r);
+    for (int32_t r = 1; r <= mainform->puzzle.rowCount; ++r)
+        for (int32_t c = 1; c <= mainform->puzzle.colCount; ++c)
+            if (mainform->puzzle.grid[c][r] == CellState::HiddenFilled) filled.emplace_back(c, r);
     ASSERT_FALSE(filled.empty());
     const auto last = filled.back();
     filled.pop_back();
     for (const auto& [c, r] : filled)
-        Click(c, r);
+        click(c, r);
     EXPECT_EQ(mainform->gameState, GameState::Running);
 
     {
-        ModalScript solved({Message(1, 'y',
-                                    [] {
-                                        EXPECT_EQ(mainform->gameState, GameState::Solved);
-                                        Ticks(30); // the clock stands after the last cell
-                                    }),
-                            EnterName(QStringLiteral("Tess"))});
-        Click(last.first, last.second);
+        ModalScript solved({messageStep(1, 'y',
+                                        [] {
+                                            EXPECT_EQ(mainform->gameState, GameState::Solved);
+                                            ticks(30); // the clock stands after the last cell
+                                        }),
+                            enterName(QStringLiteral("Tess"))});
+        click(last.first, last.second);
     }
     EXPECT_EQ(mainform->gameState, GameState::Solved);
     EXPECT_EQ(mainform->playTime, result);
     EXPECT_FALSE(mainform->pauseButton()->isEnabled());
-    EXPECT_TRUE(ToolBarShowsTime(result));
-    EXPECT_EQ(UnscrambleText(Stored(QStringLiteral("hs10"))), QStringLiteral("35,Tess"));
-    EXPECT_EQ(Stored(QStringLiteral("player")), QStringLiteral("Tess"));
+    EXPECT_TRUE(toolBarShowsTime(result));
+    EXPECT_EQ(unscrambleText(stored(QStringLiteral("hs10"))), QStringLiteral("35,Tess"));
+    EXPECT_EQ(stored(QStringLiteral("player")), QStringLiteral("Tess"));
 
     // Further presses and ticks change nothing.
-    const GridValues solvedGrid = GridNow();
-    const QImage board = mainform->boardBox()->Surface().copy();
-    for (int32_t r = 1; r <= mainform->puzzle.RowCount; ++r)
-        for (int32_t c = 1; c <= mainform->puzzle.ColCount; ++c) {
-            Click(c, r, Qt::LeftButton);
-            Click(c, r, Qt::RightButton);
+    const GridValues solvedGrid = gridNow();
+    const QImage board = mainform->boardBox()->surface().copy();
+    for (int32_t r = 1; r <= mainform->puzzle.rowCount; ++r)
+        for (int32_t c = 1; c <= mainform->puzzle.colCount; ++c) {
+            click(c, r, Qt::LeftButton);
+            click(c, r, Qt::RightButton);
         }
-    Ticks(20);
-    EXPECT_EQ(GridNow(), solvedGrid);
-    EXPECT_EQ(mainform->boardBox()->Surface(), board);
+    ticks(20);
+    EXPECT_EQ(gridNow(), solvedGrid);
+    EXPECT_EQ(mainform->boardBox()->surface(), board);
     EXPECT_EQ(mainform->playTime, result);
     EXPECT_EQ(mainform->gameState, GameState::Solved);
 
@@ -851,7 +851,7 @@ TEST_F(MainWindowTest, SolvingTheBoardStoresTheResult) {
     {
         ModalScript view({[](QWidget* modal) {
             EXPECT_EQ(modal, static_cast<QWidget*>(mainform->bestListDialog()));
-            EXPECT_EQ(mainform->bestListDialog()->KeyPrefix, QStringLiteral("hs1"));
+            EXPECT_EQ(mainform->bestListDialog()->keyPrefix, QStringLiteral("hs1"));
             EXPECT_FALSE(mainform->bestListDialog()->nameEdit->isVisible());
             QTest::mouseClick(mainform->bestListDialog()->okButton, Qt::LeftButton);
         }});
@@ -866,39 +866,39 @@ TEST_F(MainWindowTest, SolvingTheBoardStoresTheResult) {
 // The last cell uncovered by a drag: the dialogs open in the middle of the drag, and a best
 // list closed with Escape keeps nothing.
 TEST_F(MainWindowTest, SolvedByDragAndBestListCancelled) {
-    OpenEnglish();
+    openEnglish();
     int32_t col = 0, row = 0;
     bool found = false;
-    for (row = 1; row <= mainform->puzzle.RowCount && !found; ++row)
-        for (col = 1; col < mainform->puzzle.ColCount && !found; ++col)
-            found = mainform->puzzle.Grid[col][row] == CellState::HiddenFilled &&
-                    mainform->puzzle.Grid[col + 1][row] == CellState::HiddenFilled;
+    for (row = 1; row <= mainform->puzzle.rowCount && !found; ++row)
+        for (col = 1; col < mainform->puzzle.colCount && !found; ++col)
+            found = mainform->puzzle.grid[col][row] == CellState::HiddenFilled &&
+                    mainform->puzzle.grid[col + 1][row] == CellState::HiddenFilled;
     ASSERT_TRUE(found);
     --row;
     --col;
-    for (int32_t r = 1; r <= mainform->puzzle.RowCount; ++r)
-        for (int32_t c = 1; c <= mainform->puzzle.ColCount; ++c)
-            if (mainform->puzzle.Grid[c][r] == CellState::HiddenFilled &&
+    for (int32_t r = 1; r <= mainform->puzzle.rowCount; ++r)
+        for (int32_t c = 1; c <= mainform->puzzle.colCount; ++c)
+            if (mainform->puzzle.grid[c][r] == CellState::HiddenFilled &&
                 !(r == row && (c == col || c == col + 1)))
-                Click(c, r);
-    Ticks(30);
+                click(c, r);
+    ticks(30);
     ASSERT_EQ(mainform->gameState, GameState::Running);
 
-    QTest::mousePress(mainform->boardBox(), Qt::LeftButton, {}, CellCentre(col, row));
+    QTest::mousePress(mainform->boardBox(), Qt::LeftButton, {}, cellCentre(col, row));
     EXPECT_EQ(mainform->gameState, GameState::Running);
     {
-        ModalScript solved({Message(1, Qt::Key_Return), [](QWidget* modal) {
+        ModalScript solved({messageStep(1, Qt::Key_Return), [](QWidget* modal) {
                                 EXPECT_EQ(modal, static_cast<QWidget*>(mainform->bestListDialog()));
                                 QTest::keyClick(modal, Qt::Key_Escape);
                             }});
-        QTest::mouseMove(mainform->boardBox(), CellCentre(col + 1, row));
+        QTest::mouseMove(mainform->boardBox(), cellCentre(col + 1, row));
     }
-    QTest::mouseRelease(mainform->boardBox(), Qt::LeftButton, {}, CellCentre(col + 1, row));
+    QTest::mouseRelease(mainform->boardBox(), Qt::LeftButton, {}, cellCentre(col + 1, row));
     EXPECT_EQ(mainform->gameState, GameState::Solved);
     EXPECT_FALSE(dragging);
     EXPECT_EQ(mainform->playTime, 3);
     EXPECT_FALSE(mainform->pauseButton()->isEnabled());
-    EXPECT_EQ(Stored(QStringLiteral("hs10")), QStringLiteral("<missing>"));
+    EXPECT_EQ(stored(QStringLiteral("hs10")), QStringLiteral("<missing>"));
 
     // The size button after a solved board asks nothing.
     ModalScript none({});
@@ -906,38 +906,38 @@ TEST_F(MainWindowTest, SolvedByDragAndBestListCancelled) {
     QTest::mouseRelease(mainform->levelButton(), Qt::LeftButton);
     EXPECT_EQ(mode, 2);
     EXPECT_EQ(mainform->gameState, GameState::Ready);
-    EXPECT_TRUE(ToolBarShowsTime(0));
+    EXPECT_TRUE(toolBarShowsTime(0));
 }
 
 // A best-list value that is not text costs only its own row: the solved level ends as it should
 // and the result is stored.
 TEST_F(MainWindowTest, ABestListValueThatIsNotTextCostsOnlyItsRow) {
     QStringList errors;
-    Application::ErrorHook = [&](const QString& text) { errors << text; };
+    Application::errorHook = [&](const QString& text) { errors << text; };
     {
-        QFile file(SettingsStore::DefaultFileName());
+        QFile file(SettingsStore::defaultFileName());
         ASSERT_TRUE(QDir().mkpath(QFileInfo(file).absolutePath()));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("[common]\ntongue=0\nhs10=@ByteArray(1)\n");
     }
-    Open();
+    open();
     std::vector<std::pair<int32_t, int32_t>> filled;
-    for (int32_t r = 1; r <= mainform->puzzle.RowCount; ++r)
-        for (int32_t c = 1; c <= mainform->puzzle.ColCount; ++c)
-            if (mainform->puzzle.Grid[c][r] == CellState::HiddenFilled) filled.emplace_back(c, r);
+    for (int32_t r = 1; r <= mainform->puzzle.rowCount; ++r)
+        for (int32_t c = 1; c <= mainform->puzzle.colCount; ++c)
+            if (mainform->puzzle.grid[c][r] == CellState::HiddenFilled) filled.emplace_back(c, r);
     const auto last = filled.back();
     filled.pop_back();
     for (const auto& [c, r] : filled)
-        Click(c, r);
+        click(c, r);
     {
-        ModalScript solved({Message(1, 'y'), EnterName("Eve")});
-        EXPECT_NO_THROW(Click(last.first, last.second));
+        ModalScript solved({messageStep(1, 'y'), enterName("Eve")});
+        EXPECT_NO_THROW(click(last.first, last.second));
     }
     EXPECT_EQ(mainform->gameState, GameState::Solved);
     EXPECT_FALSE(mainform->pauseButton()->isEnabled());
     EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
-    EXPECT_TRUE(UnscrambleText(Stored(QStringLiteral("hs10"))).endsWith(QStringLiteral(",Eve")));
-    Application::ErrorHook = nullptr;
+    EXPECT_TRUE(unscrambleText(stored(QStringLiteral("hs10"))).endsWith(QStringLiteral(",Eve")));
+    Application::errorHook = nullptr;
 }
 
 // --- Closing ------------------------------------------------------------------------------
@@ -949,18 +949,18 @@ TEST_F(MainWindowTest, CloseAsksAndWritesTheOptions) {
     };
     for (const Row& row : {Row{false, 3}, Row{true, 4}}) {
         SCOPED_TRACE(testing::Message() << "running " << row.running);
-        FreshStart();
-        Store("tongue", QStringLiteral("1"));
-        Store("mode", QStringLiteral("3"));
-        Open();
-        if (row.running) Click(1, 1, Qt::MiddleButton);
+        freshStart();
+        store("tongue", QStringLiteral("1"));
+        store("mode", QStringLiteral("3"));
+        open();
+        if (row.running) click(1, 1, Qt::MiddleButton);
         {
-            ModalScript no({Message(row.message, 'n')});
+            ModalScript no({messageStep(row.message, 'n')});
             QTest::mouseClick(mainform->exitButton(), Qt::LeftButton);
         }
         EXPECT_TRUE(mainform->isVisible());
         // Nothing is written while the game runs.
-        EXPECT_EQ(Stored(QStringLiteral("sound")), QStringLiteral("<missing>"));
+        EXPECT_EQ(stored(QStringLiteral("sound")), QStringLiteral("<missing>"));
 
         soundOn = false;
         musicOn = true;
@@ -968,26 +968,26 @@ TEST_F(MainWindowTest, CloseAsksAndWritesTheOptions) {
         mainform->backgroundMode = 5;
         mode = 7;
         {
-            ModalScript yes({Message(row.message, 'y')});
+            ModalScript yes({messageStep(row.message, 'y')});
             mainform->close();
         }
         EXPECT_FALSE(mainform->isVisible());
-        EXPECT_EQ(Stored(QStringLiteral("sound")), QStringLiteral("0"));
-        EXPECT_EQ(Stored(QStringLiteral("music")), QStringLiteral("1"));
-        EXPECT_EQ(Stored(QStringLiteral("tongue")), QStringLiteral("-1"));
-        EXPECT_EQ(Stored(QStringLiteral("backmode")), QStringLiteral("5"));
-        EXPECT_EQ(Stored(QStringLiteral("mode")), QStringLiteral("7"));
+        EXPECT_EQ(stored(QStringLiteral("sound")), QStringLiteral("0"));
+        EXPECT_EQ(stored(QStringLiteral("music")), QStringLiteral("1"));
+        EXPECT_EQ(stored(QStringLiteral("tongue")), QStringLiteral("-1"));
+        EXPECT_EQ(stored(QStringLiteral("backmode")), QStringLiteral("5"));
+        EXPECT_EQ(stored(QStringLiteral("mode")), QStringLiteral("7"));
         // Fair judging is on when nothing was stored.
-        EXPECT_EQ(Stored(QStringLiteral("fair")), QStringLiteral("1"));
+        EXPECT_EQ(stored(QStringLiteral("fair")), QStringLiteral("1"));
         destroyGameWindows();
         mainform = nullptr;
         // The placement is saved when the window goes.
-        EXPECT_NE(Stored(QStringLiteral("MainForm")), QStringLiteral("<missing>"));
+        EXPECT_NE(stored(QStringLiteral("MainForm")), QStringLiteral("<missing>"));
     }
 }
 
 TEST_F(MainWindowTest, OptionsChangeTheStartValuesOfTheNextRun) {
-    OpenEnglish();
+    openEnglish();
     {
         ModalScript options({[](QWidget* modal) {
             EXPECT_EQ(modal, static_cast<QWidget*>(mainform->optionsDialog()));
@@ -1000,34 +1000,34 @@ TEST_F(MainWindowTest, OptionsChangeTheStartValuesOfTheNextRun) {
         QTest::mouseClick(mainform->optionsButton(), Qt::LeftButton);
     }
     {
-        ModalScript yes({Message(3, 'y')});
+        ModalScript yes({messageStep(3, 'y')});
         mainform->close();
     }
     destroyGameWindows();
     mainform = nullptr;
-    EXPECT_EQ(Stored(QStringLiteral("fair")), QStringLiteral("0"));
+    EXPECT_EQ(stored(QStringLiteral("fair")), QStringLiteral("0"));
     firstShow = true;
     soundOn = true;
     fairJudging = true;
-    Open();
+    open();
     EXPECT_FALSE(soundOn);
     EXPECT_FALSE(fairJudging);
     EXPECT_EQ(mainform->backgroundMode, 2);
 }
 
 TEST_F(MainWindowTest, PlacementComesBackAtTheNextStart) {
-    OpenEnglish();
+    openEnglish();
     // Inside the offscreen screen (800 x 600), so that nothing has to be moved onto it.
     mainform->setGeometry(20, 40, 770, 520);
     QCoreApplication::processEvents();
     const QRect placed = mainform->geometry();
     {
-        ModalScript yes({Message(3, 'y')});
+        ModalScript yes({messageStep(3, 'y')});
         mainform->close();
     }
     destroyGameWindows();
     mainform = nullptr;
-    Open();
+    open();
     EXPECT_EQ(mainform->geometry(), placed);
 }
 
@@ -1035,29 +1035,29 @@ TEST_F(MainWindowTest, PlacementComesBackAtTheNextStart) {
 // the player can still leave.
 TEST_F(MainWindowTest, StoreFailuresAreReportedAndDoNotTrapThePlayer) {
     QStringList errors;
-    Application::ErrorHook = [&](const QString& text) { errors << text; };
+    Application::errorHook = [&](const QString& text) { errors << text; };
     // A value that is typed, not text.
     {
-        QFile file(SettingsStore::DefaultFileName());
+        QFile file(SettingsStore::defaultFileName());
         ASSERT_TRUE(QDir().mkpath(QFileInfo(file).absolutePath()));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("[common]\ntongue=0\nmode=@Rect(3 4 5 6)\nbackmode=2\n");
     }
-    OpenEnglish();
+    openEnglish();
     EXPECT_EQ(mode, 1);
     EXPECT_EQ(mainform->backgroundMode, 2);
     EXPECT_EQ(errors, QStringList{QString::fromUtf8("Ungültiger Datentyp für 'mode'")});
 
     // The store's folder cannot be made: a file stands where it belongs.
     errors.clear();
-    const QString folder = QFileInfo(SettingsStore::DefaultFileName()).absolutePath();
+    const QString folder = QFileInfo(SettingsStore::defaultFileName()).absolutePath();
     ASSERT_TRUE(QDir(folder).removeRecursively());
     {
         QFile blocker(folder);
         ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     }
     {
-        ModalScript yes({Message(3, 'y')});
+        ModalScript yes({messageStep(3, 'y')});
         mainform->close();
     }
     EXPECT_FALSE(mainform->isVisible());
@@ -1065,7 +1065,7 @@ TEST_F(MainWindowTest, StoreFailuresAreReportedAndDoNotTrapThePlayer) {
     destroyGameWindows(); // the placement cannot be saved either
     mainform = nullptr;
     EXPECT_EQ(errors.size(), 2);
-    Application::ErrorHook = nullptr;
+    Application::errorHook = nullptr;
 }
 
 // A window that cannot be built fails the start as a whole: nothing is left half made, and the
@@ -1073,25 +1073,25 @@ TEST_F(MainWindowTest, StoreFailuresAreReportedAndDoNotTrapThePlayer) {
 TEST_F(MainWindowTest, UnreadablePlayerNameIsReportedAndTheGameStarts) {
     {
         // The player's name is typed, not text.
-        QFile file(SettingsStore::DefaultFileName());
+        QFile file(SettingsStore::defaultFileName());
         ASSERT_TRUE(QDir().mkpath(QFileInfo(file).absolutePath()));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("[common]\ntongue=0\nplayer=@ByteArray(a)\n");
     }
     QStringList errors;
-    Application::ErrorHook = [&](const QString& text) { errors << text; };
+    Application::errorHook = [&](const QString& text) { errors << text; };
     mainform = createGameWindows();
-    Application::ErrorHook = nullptr;
+    Application::errorHook = nullptr;
     ASSERT_NE(mainform, nullptr);
     ASSERT_NE(mainform->bestListDialog(), nullptr);
     EXPECT_EQ(errors, QStringList{QString::fromUtf8("Ungültiger Datentyp für 'player'")});
-    EXPECT_EQ(mainform->bestListDialog()->PlayerName, QStringLiteral("Mr.Brain"));
+    EXPECT_EQ(mainform->bestListDialog()->playerName, QStringLiteral("Mr.Brain"));
 }
 
 // A stored placement that cannot be read is replaced by a good one when the window goes.
 TEST_F(MainWindowTest, UnreadablePlacementIsWrittenAnew) {
     {
-        QFile file(SettingsStore::DefaultFileName());
+        QFile file(SettingsStore::defaultFileName());
         ASSERT_TRUE(QDir().mkpath(QFileInfo(file).absolutePath()));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("[common]\ntongue=0\nMainForm=@Size(200 0)\n");
@@ -1102,21 +1102,21 @@ TEST_F(MainWindowTest, UnreadablePlacementIsWrittenAnew) {
     // The restore fails inside the show; the program's error report takes it there.
     EXPECT_THROW(mainform->show(), ESettingsError);
     {
-        ModalScript yes({Message(3, 'y')});
+        ModalScript yes({messageStep(3, 'y')});
         mainform->close();
     }
     destroyGameWindows();
     mainform = nullptr;
-    EXPECT_TRUE(Stored(QStringLiteral("MainForm")).startsWith(QStringLiteral("200,")));
+    EXPECT_TRUE(stored(QStringLiteral("MainForm")).startsWith(QStringLiteral("200,")));
 }
 
 // --- Options through the window ---------------------------------------------------------
 
 TEST_F(MainWindowTest, OptionsChangeBackgroundAndLanguageAtOnce) {
-    OpenEnglish();
+    openEnglish();
     // A point of the background: the margin left of the row clues.
     const QPoint ground(1, mainform->boardBox()->height() - 2);
-    std::vector<QRgb> grounds{mainform->boardBox()->Surface().pixel(ground)};
+    std::vector<QRgb> grounds{mainform->boardBox()->surface().pixel(ground)};
     std::vector<QString> labels;
     {
         ModalScript options({[&](QWidget* modal) {
@@ -1124,7 +1124,7 @@ TEST_F(MainWindowTest, OptionsChangeBackgroundAndLanguageAtOnce) {
             for (int i = 0; i < 7; ++i) {
                 QTest::mouseClick(mainform->optionsDialog()->backgroundButton, Qt::LeftButton);
                 EXPECT_EQ(mainform->backgroundMode, (i + 1) % 7);
-                grounds.push_back(mainform->boardBox()->Surface().pixel(ground));
+                grounds.push_back(mainform->boardBox()->surface().pixel(ground));
             }
             QTest::mouseClick(mainform->optionsDialog()->languageButton, Qt::LeftButton);
             labels.push_back(mainform->scoreLabel()->text());
@@ -1146,12 +1146,12 @@ TEST_F(MainWindowTest, OptionsChangeBackgroundAndLanguageAtOnce) {
 // --- Music ------------------------------------------------------------------------------
 
 TEST_F(MainWindowTest, TimerStartsTheMusicOnlyWhileItIsOn) {
-    Store("music", QStringLiteral("0"));
-    OpenEnglish();
+    store("music", QStringLiteral("0"));
+    openEnglish();
     if (!musicFound) GTEST_SKIP() << "no MIDI playback here";
     EXPECT_FALSE(musicOn);
-    Ticks(5);
-    EXPECT_FALSE(mainform->music().Playing());
+    ticks(5);
+    EXPECT_FALSE(mainform->music().playing());
 
     // Switched on in the options: the next file plays; off again: silence.
     std::vector<QString> labels;
@@ -1159,10 +1159,10 @@ TEST_F(MainWindowTest, TimerStartsTheMusicOnlyWhileItIsOn) {
         ModalScript options({[&](QWidget*) {
             QTest::mouseClick(mainform->optionsDialog()->musicButton, Qt::LeftButton);
             labels.push_back(mainform->optionsDialog()->musicLabel->text());
-            EXPECT_TRUE(TicksUntilMusicPlays());
+            EXPECT_TRUE(ticksUntilMusicPlays());
             QTest::mouseClick(mainform->optionsDialog()->musicButton, Qt::LeftButton);
             labels.push_back(mainform->optionsDialog()->musicLabel->text());
-            EXPECT_FALSE(mainform->music().Playing());
+            EXPECT_FALSE(mainform->music().playing());
             QTest::mouseClick(mainform->optionsDialog()->okButton, Qt::LeftButton);
         }});
         QTest::mouseClick(mainform->optionsButton(), Qt::LeftButton);
@@ -1171,21 +1171,21 @@ TEST_F(MainWindowTest, TimerStartsTheMusicOnlyWhileItIsOn) {
     EXPECT_TRUE(labels[0].startsWith(QStringLiteral("Music: "))) << labels[0].toStdString();
     EXPECT_TRUE(labels[0].endsWith(QStringLiteral(".mid")));
     EXPECT_EQ(labels[1], QStringLiteral("Music is off."));
-    Ticks(5);
-    EXPECT_FALSE(mainform->music().Playing());
+    ticks(5);
+    EXPECT_FALSE(mainform->music().playing());
 }
 
 TEST_F(MainWindowTest, TimerStartsTheMusicAtStart) {
-    OpenEnglish();
+    openEnglish();
     if (!musicFound) GTEST_SKIP() << "no MIDI playback here";
     EXPECT_TRUE(musicOn);
-    EXPECT_FALSE(mainform->music().Playing()); // found at creation, started by the timer
-    EXPECT_TRUE(TicksUntilMusicPlays());
+    EXPECT_FALSE(mainform->music().playing()); // found at creation, started by the timer
+    EXPECT_TRUE(ticksUntilMusicPlays());
 }
 
 TEST_F(MainWindowTest, TimerSleepsWhileNothingNeedsIt) {
-    Store("music", QStringLiteral("0"));
-    Store("tongue", QStringLiteral("0"));
+    store("music", QStringLiteral("0"));
+    store("tongue", QStringLiteral("0"));
     mainform = createGameWindows();
     mainform->delayHook = [](int32_t) {};
     mainform->show();
@@ -1194,7 +1194,7 @@ TEST_F(MainWindowTest, TimerSleepsWhileNothingNeedsIt) {
     EXPECT_TRUE(QTest::qWaitFor([] { return !mainform->clockTimer().isActive(); }, 2000));
 
     // A press on a cell starts the level, and the clock with it.
-    Click(1, 1, Qt::MiddleButton);
+    click(1, 1, Qt::MiddleButton);
     ASSERT_EQ(mainform->gameState, GameState::Running);
     EXPECT_TRUE(mainform->clockTimer().isActive());
     EXPECT_TRUE(QTest::qWaitFor([] { return mainform->playTime >= 1; }, 5000));
@@ -1213,7 +1213,7 @@ TEST_F(MainWindowTest, TimerSleepsWhileNothingNeedsIt) {
 
     // A new level stops the clock: the timer sleeps again.
     {
-        ModalScript yes({Message(4, 'y')});
+        ModalScript yes({messageStep(4, 'y')});
         QTest::mouseClick(mainform->startButton(), Qt::LeftButton);
     }
     EXPECT_EQ(mainform->gameState, GameState::Ready);
@@ -1225,7 +1225,7 @@ TEST_F(MainWindowTest, TimerSleepsWhileNothingNeedsIt) {
         ModalScript options({[](QWidget*) {
             QTest::mouseClick(mainform->optionsDialog()->musicButton, Qt::LeftButton);
             EXPECT_TRUE(mainform->clockTimer().isActive());
-            EXPECT_TRUE(QTest::qWaitFor([] { return mainform->music().Playing(); }, 5000));
+            EXPECT_TRUE(QTest::qWaitFor([] { return mainform->music().playing(); }, 5000));
             QTest::mouseClick(mainform->optionsDialog()->okButton, Qt::LeftButton);
         }});
         QTest::mouseClick(mainform->optionsButton(), Qt::LeftButton);
@@ -1241,40 +1241,40 @@ TEST_F(MainWindowTest, RulesTopicFollowsTheLanguage) {
         int32_t tongue;
         int topic;
     };
-    OpenEnglish();
-    ASSERT_TRUE(HelpViewer::Viewers().empty());
+    openEnglish();
+    ASSERT_TRUE(HelpViewer::viewers().empty());
     for (const Row& row : {Row{1, 1}, Row{0, 2}, Row{-1, 2}, Row{1, 1}}) {
         SCOPED_TRACE(row.tongue);
         tongue = row.tongue;
         ModalScript none({});
         QTest::mouseClick(mainform->rulesButton(), Qt::LeftButton);
-        const auto viewers = HelpViewer::Viewers();
+        const auto viewers = HelpViewer::viewers();
         ASSERT_EQ(viewers.size(), 1u); // the open viewer is reused
-        EXPECT_EQ(viewers.front()->Topic(), row.topic);
-        EXPECT_FALSE(viewers.front()->ShowsError());
-        EXPECT_TRUE(viewers.front()->HelpFile().endsWith(QStringLiteral("/mrvk.html")));
+        EXPECT_EQ(viewers.front()->topic(), row.topic);
+        EXPECT_FALSE(viewers.front()->showsError());
+        EXPECT_TRUE(viewers.front()->helpFile().endsWith(QStringLiteral("/mrvk.html")));
         EXPECT_TRUE(viewers.front()->isVisible());
     }
     // Closing the window leaves the viewer open; only the end of the main window closes it.
     {
-        ModalScript yes({Message(3, 'y')});
+        ModalScript yes({messageStep(3, 'y')});
         mainform->close();
     }
-    EXPECT_EQ(HelpViewer::Viewers().size(), 1u);
+    EXPECT_EQ(HelpViewer::viewers().size(), 1u);
     destroyGameWindows();
     mainform = nullptr;
-    EXPECT_TRUE(HelpViewer::Viewers().empty());
+    EXPECT_TRUE(HelpViewer::viewers().empty());
 }
 
 // The program's loop ends when the main window closes, even with the rules still open; a
 // window left behind would keep a game without its main window alive.
 TEST_F(MainWindowTest, ClosingTheMainWindowEndsTheProgramLoop) {
-    OpenEnglish();
-    ModalScript yes({Message(3, 'y')});
+    openEnglish();
+    ModalScript yes({messageStep(3, 'y')});
     bool timedOut = false;
     QTimer::singleShot(0, mainform, [] {
         QTest::mouseClick(mainform->rulesButton(), Qt::LeftButton);
-        ASSERT_EQ(HelpViewer::Viewers().size(), 1u);
+        ASSERT_EQ(HelpViewer::viewers().size(), 1u);
         QTest::mouseClick(mainform->exitButton(), Qt::LeftButton);
     });
     QTimer guard;
@@ -1328,14 +1328,14 @@ void cursorTo(int32_t col, int32_t row) {
 // cell's own picture untouched further in.
 void expectFrame(int32_t col, int32_t row, const QImage& withoutCursor) {
     SCOPED_TRACE(testing::Message() << "frame on " << col << "," << row);
-    const QImage cell = CellPixels(col, row);
-    const QImage plain = withoutCursor.copy(CellRect(col, row));
-    const int S = cell.width();
+    const QImage cell = cellPixels(col, row);
+    const QImage plain = withoutCursor.copy(cellRect(col, row));
+    const int s = cell.width();
     const QRgb yellow = 0xFF000000u | CursorYellow, dark = 0xFF000000u | CursorOutline;
     int wrong = 0;
-    for (int y = 0; y < S; ++y)
-        for (int x = 0; x < S; ++x) {
-            const int edge = std::min({x, y, S - 1 - x, S - 1 - y});
+    for (int y = 0; y < s; ++y)
+        for (int x = 0; x < s; ++x) {
+            const int edge = std::min({x, y, s - 1 - x, s - 1 - y});
             const QRgb want = edge < 2 ? yellow : edge == 2 ? dark : plain.pixel(x, y);
             if (cell.pixel(x, y) != want) ++wrong;
         }
@@ -1347,7 +1347,7 @@ struct ClueInk {
     int yellow = 0, white = 0;
 };
 ClueInk inkIn(const QRect& panel) {
-    const QImage part = mainform->boardBox()->Surface().copy(panel);
+    const QImage part = mainform->boardBox()->surface().copy(panel);
     ClueInk ink;
     for (int y = 0; y < part.height(); ++y)
         for (int x = 0; x < part.width(); ++x) {
@@ -1357,16 +1357,16 @@ ClueInk inkIn(const QRect& panel) {
     return ink;
 }
 ClueInk rowClueInk(int32_t row) {
-    const BoardLayout& l = mainform->BoardLayoutNow();
-    return inkIn(QRect(l.BoardLeft - mainform->puzzle.MaxRowClues * l.CellSize,
-                       l.BoardTop + (row - 1) * l.CellSize,
-                       mainform->puzzle.MaxRowClues * l.CellSize, l.CellSize));
+    const BoardLayout& l = mainform->boardLayoutNow();
+    return inkIn(QRect(l.boardLeft - mainform->puzzle.maxRowClues * l.cellSize,
+                       l.boardTop + (row - 1) * l.cellSize,
+                       mainform->puzzle.maxRowClues * l.cellSize, l.cellSize));
 }
 ClueInk colClueInk(int32_t col) {
-    const BoardLayout& l = mainform->BoardLayoutNow();
-    return inkIn(QRect(l.BoardLeft + (col - 1) * l.CellSize,
-                       l.BoardTop - mainform->puzzle.MaxColClues * l.CellSize, l.CellSize,
-                       mainform->puzzle.MaxColClues * l.CellSize));
+    const BoardLayout& l = mainform->boardLayoutNow();
+    return inkIn(QRect(l.boardLeft + (col - 1) * l.cellSize,
+                       l.boardTop - mainform->puzzle.maxColClues * l.cellSize, l.cellSize,
+                       mainform->puzzle.maxColClues * l.cellSize));
 }
 
 void expectLit(bool lit, const ClueInk& ink) {
@@ -1380,15 +1380,15 @@ void expectLit(bool lit, const ClueInk& ink) {
 }
 
 TEST_F(MainWindowTest, CursorShowsOnlyAfterAnArrowAndLightsItsClues) {
-    OpenEnglish();
-    const QImage today = mainform->boardBox()->Surface().copy();
+    openEnglish();
+    const QImage today = mainform->boardBox()->surface().copy();
 
     // Until an arrow key comes, no key changes the picture or the game.
     for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_X, Qt::Key_Delete,
                               Qt::Key_Home, Qt::Key_End, Qt::Key_PageDown, Qt::Key_A})
         typeKey(key);
     EXPECT_FALSE(mainform->boardCursor().visible);
-    EXPECT_EQ(mainform->boardBox()->Surface(), today);
+    EXPECT_EQ(mainform->boardBox()->surface(), today);
     EXPECT_EQ(mainform->gameState, GameState::Ready);
 
     // The first arrow shows the cursor on the top-left cell, whichever arrow it is.
@@ -1399,63 +1399,63 @@ TEST_F(MainWindowTest, CursorShowsOnlyAfterAnArrowAndLightsItsClues) {
     expectLit(true, colClueInk(1));
     expectLit(false, rowClueInk(2));
     expectLit(false, colClueInk(2));
-    EXPECT_EQ(CellPixels(2, 1), today.copy(CellRect(2, 1)));
+    EXPECT_EQ(cellPixels(2, 1), today.copy(cellRect(2, 1)));
 
     // Moving on leaves the old cell and its column as they were.
     typeKey(Qt::Key_Right);
     expectFrame(2, 1, today);
-    EXPECT_EQ(CellPixels(1, 1), today.copy(CellRect(1, 1)));
+    EXPECT_EQ(cellPixels(1, 1), today.copy(cellRect(1, 1)));
     expectLit(false, colClueInk(1));
     expectLit(true, colClueInk(2));
     expectLit(true, rowClueInk(1));
 
     // Wrapping at the edges, and the jumps to the ends of the row and the column.
     typeKey(Qt::Key_Up);
-    EXPECT_TRUE(mainform->boardCursor().isAt(2, mainform->puzzle.RowCount));
+    EXPECT_TRUE(mainform->boardCursor().isAt(2, mainform->puzzle.rowCount));
     expectLit(false, rowClueInk(1));
-    expectLit(true, rowClueInk(mainform->puzzle.RowCount));
+    expectLit(true, rowClueInk(mainform->puzzle.rowCount));
     typeKey(Qt::Key_End);
-    EXPECT_TRUE(mainform->boardCursor().isAt(mainform->puzzle.ColCount, mainform->puzzle.RowCount));
+    EXPECT_TRUE(mainform->boardCursor().isAt(mainform->puzzle.colCount, mainform->puzzle.rowCount));
     typeKey(Qt::Key_Right);
-    EXPECT_TRUE(mainform->boardCursor().isAt(1, mainform->puzzle.RowCount));
+    EXPECT_TRUE(mainform->boardCursor().isAt(1, mainform->puzzle.rowCount));
     typeKey(Qt::Key_PageUp);
     EXPECT_TRUE(mainform->boardCursor().isAt(1, 1));
     typeKey(Qt::Key_PageDown);
     typeKey(Qt::Key_Home);
-    EXPECT_TRUE(mainform->boardCursor().isAt(1, mainform->puzzle.RowCount));
+    EXPECT_TRUE(mainform->boardCursor().isAt(1, mainform->puzzle.rowCount));
 
     // A whole repaint (the pause, a new background) keeps the cursor.
     mainform->repaintAll();
-    expectFrame(1, mainform->puzzle.RowCount, today);
-    expectLit(true, rowClueInk(mainform->puzzle.RowCount));
+    expectFrame(1, mainform->puzzle.rowCount, today);
+    expectLit(true, rowClueInk(mainform->puzzle.rowCount));
 
     // A mouse press on the board, even off the cells, hides it: the board is today's again.
-    const BoardLayout& l = mainform->BoardLayoutNow();
-    QTest::mouseClick(mainform->boardBox(), Qt::LeftButton, {}, QPoint(l.BoardLeft - 2, 2));
+    const BoardLayout& l = mainform->boardLayoutNow();
+    QTest::mouseClick(mainform->boardBox(), Qt::LeftButton, {}, QPoint(l.boardLeft - 2, 2));
     EXPECT_FALSE(mainform->boardCursor().visible);
-    EXPECT_EQ(mainform->boardBox()->Surface(), today);
+    EXPECT_EQ(mainform->boardBox()->surface(), today);
     EXPECT_EQ(mainform->gameState, GameState::Ready);
     // Space does nothing until the next arrow, which shows the cursor where it was.
     typeKey(Qt::Key_Space);
-    EXPECT_EQ(mainform->boardBox()->Surface(), today);
+    EXPECT_EQ(mainform->boardBox()->surface(), today);
     typeKey(Qt::Key_Left);
-    EXPECT_TRUE(mainform->boardCursor().isAt(1, mainform->puzzle.RowCount));
+    EXPECT_TRUE(mainform->boardCursor().isAt(1, mainform->puzzle.rowCount));
 }
 
 TEST_F(MainWindowTest, KeyboardMovesAreJudgedLikePresses) {
-    OpenEnglish();
+    openEnglish();
     int32_t col = 0, row = 0;
-    ASSERT_TRUE(FindCell(CellState::HiddenFilled, col, row));
+    ASSERT_TRUE(findCell(CellState::HiddenFilled, col, row));
     cursorTo(col, row);
     EXPECT_EQ(mainform->gameState, GameState::Ready); // moving the cursor is no move
     typeKey(Qt::Key_Space);
-    EXPECT_EQ(mainform->puzzle.Grid[col][row], CellState::Uncovered);
+    EXPECT_EQ(mainform->puzzle.grid[col][row], CellState::Uncovered);
     EXPECT_EQ(mainform->gameState, GameState::Running);
     EXPECT_TRUE(mainform->pauseButton()->isEnabled());
     EXPECT_FALSE(dragging);
     // The uncovered tile shows under the frame (its black edge at 3, 3).
-    EXPECT_EQ(CellPixels(col, row).pixel(3, 3), qRgb(0, 0, 0));
-    EXPECT_EQ(CellPixels(col, row).pixel(0, 0), 0xFF000000u | CursorYellow);
+    EXPECT_EQ(cellPixels(col, row).pixel(3, 3), qRgb(0, 0, 0));
+    EXPECT_EQ(cellPixels(col, row).pixel(0, 0), 0xFF000000u | CursorYellow);
 
     struct Row {
         Qt::Key key;
@@ -1474,62 +1474,62 @@ TEST_F(MainWindowTest, KeyboardMovesAreJudgedLikePresses) {
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(testing::Message() << "key " << r.key << " on state " << r.state);
-        ASSERT_TRUE(FindCell(r.state, col, row));
+        ASSERT_TRUE(findCell(r.state, col, row));
         cursorTo(col, row);
         const int32_t before = mainform->playTime;
         // Every frame of a flash is drawn with the cursor over it.
         int waits = 0, framesWithoutCursor = 0;
         mainform->delayHook = [&, c = col, rr = row](int32_t) {
             ++waits;
-            framesWithoutCursor += CellPixels(c, rr).pixel(0, 0) != (0xFF000000u | CursorYellow);
+            framesWithoutCursor += cellPixels(c, rr).pixel(0, 0) != (0xFF000000u | CursorYellow);
         };
         typeKey(r.key);
         mainform->delayHook = [](int32_t) {};
-        EXPECT_EQ(mainform->puzzle.Grid[col][row], r.after);
+        EXPECT_EQ(mainform->puzzle.grid[col][row], r.after);
         EXPECT_EQ(mainform->playTime, before + r.charge);
-        EXPECT_TRUE(ToolBarShowsTime(mainform->playTime));
+        EXPECT_TRUE(toolBarShowsTime(mainform->playTime));
         EXPECT_TRUE(r.charge == 0 || waits > 0); // a wrong move flashes
         EXPECT_EQ(framesWithoutCursor, 0);
-        EXPECT_EQ(CellPixels(col, row).pixel(2, 2), 0xFF000000u | CursorOutline);
+        EXPECT_EQ(cellPixels(col, row).pixel(2, 2), 0xFF000000u | CursorOutline);
     }
     // A held key does not repeat a move.
-    ASSERT_TRUE(FindCell(CellState::HiddenEmpty, col, row));
+    ASSERT_TRUE(findCell(CellState::HiddenEmpty, col, row));
     cursorTo(col, row);
     QKeyEvent repeat(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QString(), true);
     QApplication::sendEvent(mainform->boardBox(), &repeat);
-    EXPECT_EQ(mainform->puzzle.Grid[col][row], CellState::HiddenEmpty);
+    EXPECT_EQ(mainform->puzzle.grid[col][row], CellState::HiddenEmpty);
 }
 
 TEST_F(MainWindowTest, ShiftArrowsUncoverLikeADragAndStopAtAnEmptyCell) {
-    OpenEnglish();
+    openEnglish();
     // The first row made to order: filled, filled, empty, then filled.
-    for (int32_t c = 1; c <= mainform->puzzle.ColCount; ++c)
-        mainform->puzzle.Grid[c][1] = c == 3 ? CellState::HiddenEmpty : CellState::HiddenFilled;
+    for (int32_t c = 1; c <= mainform->puzzle.colCount; ++c)
+        mainform->puzzle.grid[c][1] = c == 3 ? CellState::HiddenEmpty : CellState::HiddenFilled;
     mainform->repaintAll();
     typeKey(Qt::Key_Right); // shows the cursor on 1,1
 
     shiftArrow(Qt::Key_Right); // enters 2,1: uncovered
     shiftArrow(Qt::Key_Right); // enters 3,1: a wrong move, the drag ends
     shiftArrow(Qt::Key_Right); // enters 4,1: only the cursor moves
-    EXPECT_EQ(mainform->puzzle.Grid[1][1],
+    EXPECT_EQ(mainform->puzzle.grid[1][1],
               CellState::HiddenFilled); // where the drag began is not entered
-    EXPECT_EQ(mainform->puzzle.Grid[2][1], CellState::Uncovered);
-    EXPECT_EQ(mainform->puzzle.Grid[3][1], CellState::HiddenEmpty);
-    EXPECT_EQ(mainform->puzzle.Grid[4][1], CellState::HiddenFilled);
+    EXPECT_EQ(mainform->puzzle.grid[2][1], CellState::Uncovered);
+    EXPECT_EQ(mainform->puzzle.grid[3][1], CellState::HiddenEmpty);
+    EXPECT_EQ(mainform->puzzle.grid[4][1], CellState::HiddenFilled);
     EXPECT_EQ(mainform->playTime, 33);
     EXPECT_EQ(mainform->gameState, GameState::Running);
 
     // Shift let go and held again: a new drag.
     shiftUp();
     shiftArrow(Qt::Key_Right);
-    EXPECT_EQ(mainform->puzzle.Grid[5][1], CellState::Uncovered);
+    EXPECT_EQ(mainform->puzzle.grid[5][1], CellState::Uncovered);
     EXPECT_TRUE(mainform->boardCursor().isAt(5, 1));
     EXPECT_EQ(mainform->playTime, 33);
     EXPECT_FALSE(dragging);
 }
 
 TEST_F(MainWindowTest, ToolBarKeysDoWhatTheClicksDo) {
-    OpenEnglish();
+    openEnglish();
     const auto keyName = [](Qt::Key key, Qt::KeyboardModifiers mods) {
         return QKeySequence(key | mods).toString().toStdString();
     };
@@ -1539,9 +1539,9 @@ TEST_F(MainWindowTest, ToolBarKeysDoWhatTheClicksDo) {
           std::pair{Qt::Key_N, Qt::KeyboardModifiers(Qt::ControlModifier)}}) {
         SCOPED_TRACE(keyName(key, mods));
         ModalScript none({});
-        const GridValues before = GridNow();
+        const GridValues before = gridNow();
         typeKey(key, mods);
-        EXPECT_NE(GridNow(), before);
+        EXPECT_NE(gridNow(), before);
         EXPECT_EQ(mainform->gameState, GameState::Ready);
     }
     // Pause on a ready level does nothing.
@@ -1551,23 +1551,23 @@ TEST_F(MainWindowTest, ToolBarKeysDoWhatTheClicksDo) {
         EXPECT_EQ(mainform->gameState, GameState::Ready);
     }
 
-    Click(1, 1, Qt::MiddleButton);
-    const GridValues running = GridNow();
+    click(1, 1, Qt::MiddleButton);
+    const GridValues running = gridNow();
     // While a level runs, a new game asks first; No keeps it.
     for (const auto& [key, mods] :
          {std::pair{Qt::Key_F2, Qt::KeyboardModifiers()},
           std::pair{Qt::Key_N, Qt::KeyboardModifiers(Qt::ControlModifier)}}) {
         SCOPED_TRACE(keyName(key, mods));
-        ModalScript no({Message(4, 'n')});
+        ModalScript no({messageStep(4, 'n')});
         typeKey(key, mods);
-        EXPECT_EQ(GridNow(), running);
+        EXPECT_EQ(gridNow(), running);
         EXPECT_EQ(mainform->gameState, GameState::Running);
     }
     // P and the Pause key: the pause message, the clock stands.
     for (const Qt::Key key : {Qt::Key_P, Qt::Key_Pause}) {
         SCOPED_TRACE(keyName(key, {}));
-        ModalScript pause({Message(12, Qt::Key_Escape,
-                                   [] { EXPECT_EQ(mainform->gameState, GameState::Paused); })});
+        ModalScript pause({messageStep(12, Qt::Key_Escape,
+                                       [] { EXPECT_EQ(mainform->gameState, GameState::Paused); })});
         typeKey(key);
         EXPECT_EQ(mainform->gameState, GameState::Running);
     }
@@ -1598,12 +1598,12 @@ TEST_F(MainWindowTest, ToolBarKeysDoWhatTheClicksDo) {
     {
         ModalScript none({});
         typeKey(Qt::Key_F1);
-        ASSERT_EQ(HelpViewer::Viewers().size(), 1u);
-        EXPECT_EQ(HelpViewer::Viewers().front()->Topic(), 2);
+        ASSERT_EQ(HelpViewer::viewers().size(), 1u);
+        EXPECT_EQ(HelpViewer::viewers().front()->topic(), 2);
     }
     // F4 and Shift+F4: the size ring both ways, asking first while a level runs.
     {
-        ModalScript yes({Message(4, 'y')});
+        ModalScript yes({messageStep(4, 'y')});
         typeKey(Qt::Key_F4);
     }
     EXPECT_EQ(mode, 2);
@@ -1614,7 +1614,7 @@ TEST_F(MainWindowTest, ToolBarKeysDoWhatTheClicksDo) {
         EXPECT_EQ(mode, 1);
         typeKey(Qt::Key_F4, Qt::ShiftModifier);
         EXPECT_EQ(mode, 9);
-        EXPECT_EQ(mainform->puzzle.ColCount, 34);
+        EXPECT_EQ(mainform->puzzle.colCount, 34);
         typeKey(Qt::Key_F4);
         EXPECT_EQ(mode, 1);
     }
@@ -1623,21 +1623,21 @@ TEST_F(MainWindowTest, ToolBarKeysDoWhatTheClicksDo) {
          {std::pair{Qt::Key_Escape, Qt::KeyboardModifiers()},
           std::pair{Qt::Key_Q, Qt::KeyboardModifiers(Qt::ControlModifier)}}) {
         SCOPED_TRACE(keyName(key, mods));
-        ModalScript no({Message(3, 'n')});
+        ModalScript no({messageStep(3, 'n')});
         typeKey(key, mods);
         EXPECT_TRUE(mainform->isVisible());
     }
     // A held key does not repeat a button.
     {
         ModalScript none({});
-        const GridValues before = GridNow();
+        const GridValues before = gridNow();
         QKeyEvent repeat(QEvent::KeyPress, Qt::Key_F2, Qt::NoModifier, QString(), true);
         QApplication::sendEvent(mainform->boardBox(), &repeat);
-        EXPECT_EQ(GridNow(), before);
+        EXPECT_EQ(gridNow(), before);
     }
     // With the real answer, Escape leaves the game.
     {
-        ModalScript yes({Message(3, 'y')});
+        ModalScript yes({messageStep(3, 'y')});
         typeKey(Qt::Key_Escape);
     }
     EXPECT_FALSE(mainform->isVisible());
@@ -1645,7 +1645,7 @@ TEST_F(MainWindowTest, ToolBarKeysDoWhatTheClicksDo) {
 
 // The board keeps the keyboard: the buttons never take the focus from it.
 TEST_F(MainWindowTest, BoardKeepsTheFocus) {
-    OpenEnglish();
+    openEnglish();
     mainform->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(mainform));
     EXPECT_EQ(QApplication::focusWidget(), mainform->boardBox());
@@ -1661,7 +1661,7 @@ TEST_F(MainWindowTest, BoardKeepsTheFocus) {
 // What a screen reader hears: names and descriptions in the player's language, the counters'
 // values, and the cell under the cursor.
 TEST_F(MainWindowTest, ScreenReaderNames) {
-    OpenEnglish();
+    openEnglish();
     const auto name = [](QWidget* w) {
         QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w);
         return iface ? iface->text(QAccessible::Name) : QStringLiteral("<none>");
@@ -1689,7 +1689,7 @@ TEST_F(MainWindowTest, ScreenReaderNames) {
         EXPECT_EQ(QAccessible::queryAccessibleInterface(r.button)->role(), QAccessible::Button);
         EXPECT_EQ(name(r.button), QString::fromUtf8(r.en));
         // The description is the hint, key included.
-        EXPECT_EQ(description(r.button), r.button->Hint());
+        EXPECT_EQ(description(r.button), r.button->hint());
     }
     EXPECT_EQ(description(mainform->startButton()), QStringLiteral("I want to start again. (F2)"));
     EXPECT_EQ(name(mainform->boardBox()), QStringLiteral("Board"));
@@ -1707,11 +1707,11 @@ TEST_F(MainWindowTest, ScreenReaderNames) {
     EXPECT_TRUE(name(mainform->boardBox()).startsWith(QStringLiteral("row 2, column 1, hidden;")));
     // A move changes what it says about the cell.
     int32_t col = 0, row = 0;
-    ASSERT_TRUE(FindCell(CellState::HiddenFilled, col, row));
+    ASSERT_TRUE(findCell(CellState::HiddenFilled, col, row));
     cursorTo(col, row);
     typeKey(Qt::Key_Space);
     EXPECT_TRUE(name(mainform->boardBox()).contains(QStringLiteral(", uncovered;")));
-    Ticks(10);
+    ticks(10);
     EXPECT_EQ(name(mainform->scoreLabel()), QStringLiteral("Time: 1 second"));
 
     // German: every name changes at once.
@@ -1719,7 +1719,7 @@ TEST_F(MainWindowTest, ScreenReaderNames) {
     mainform->setMainTexts();
     for (const Row& r : rows) {
         EXPECT_EQ(name(r.button), QString::fromUtf8(r.de));
-        EXPECT_EQ(description(r.button), r.button->Hint());
+        EXPECT_EQ(description(r.button), r.button->hint());
     }
     EXPECT_TRUE(
         name(mainform->boardBox())
@@ -1728,7 +1728,7 @@ TEST_F(MainWindowTest, ScreenReaderNames) {
     EXPECT_EQ(name(mainform->scoreLabel()), QStringLiteral("Zeit: 1 Sekunde"));
     EXPECT_EQ(name(mainform->sizeLabel()), QString::fromUtf8("Größe: 10 mal 7"));
     // The mouse takes over: the board is the board again.
-    Click(col, row, Qt::MiddleButton);
+    click(col, row, Qt::MiddleButton);
     EXPECT_EQ(name(mainform->boardBox()), QStringLiteral("Spielfeld"));
 }
 
@@ -1736,9 +1736,9 @@ TEST_F(MainWindowTest, ScreenReaderNames) {
 // nothing with Alt (Alt+F4 belongs to the window manager). The number pad counts as the keys.
 TEST(KeyCommands, ModifiersAndNumberPad) {
     const struct {
-        int Key;
-        Qt::KeyboardModifiers Mods;
-        KeyCommand Want;
+        int key;
+        Qt::KeyboardModifiers mods;
+        KeyCommand want;
     } cases[] = {
         {Qt::Key_Left, Qt::ShiftModifier, KeyCommand::CursorLeft},
         {Qt::Key_Left, Qt::KeypadModifier, KeyCommand::CursorLeft},
@@ -1754,8 +1754,8 @@ TEST(KeyCommands, ModifiersAndNumberPad) {
         {Qt::Key_I, Qt::ControlModifier, KeyCommand::Info},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(QKeySequence(c.Key | c.Mods).toString().toStdString());
-        EXPECT_EQ(keyCommand(c.Key, c.Mods), c.Want);
+        SCOPED_TRACE(QKeySequence(c.key | c.mods).toString().toStdString());
+        EXPECT_EQ(keyCommand(c.key, c.mods), c.want);
     }
 }
 

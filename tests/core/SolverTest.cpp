@@ -78,13 +78,13 @@ constexpr int32_t SmallCols = 4, SmallRows = 5;
 
 Puzzle smallPuzzle(uint32_t bits) {
     Puzzle p;
-    p.ColCount = SmallCols;
-    p.RowCount = SmallRows;
+    p.colCount = SmallCols;
+    p.rowCount = SmallRows;
     for (int32_t r = 0; r < SmallRows; ++r)
         for (int32_t c = 0; c < SmallCols; ++c)
-            p.Grid[c + 1][r + 1] = (bits >> (r * SmallCols + c) & 1) ? CellState::HiddenFilled
+            p.grid[c + 1][r + 1] = (bits >> (r * SmallCols + c) & 1) ? CellState::HiddenFilled
                                                                      : CellState::HiddenEmpty;
-    ComputeClues(p);
+    computeClues(p);
     return p;
 }
 
@@ -185,11 +185,11 @@ TEST(FairJudge, AgreesWithBruteForceOnSmallBoards) {
     for (const std::vector<uint32_t>& group : pictureGroups()) {
         if (group.size() == 1) continue;
         const uint32_t hidden =
-            group[static_cast<size_t>(rnd.Random(static_cast<int32_t>(group.size())))];
+            group[static_cast<size_t>(rnd.random(static_cast<int32_t>(group.size())))];
         // About a third of the cells settled by the player, as the hidden picture shows them.
         uint32_t settled = 0;
         for (int32_t i = 0; i < SmallCols * SmallRows; ++i)
-            if (rnd.Random(3) == 0) settled |= 1u << i;
+            if (rnd.random(3) == 0) settled |= 1u << i;
         for (int32_t r = 0; r < SmallRows; ++r)
             for (int32_t c = 0; c < SmallCols; ++c) {
                 const int32_t i = r * SmallCols + c;
@@ -197,7 +197,7 @@ TEST(FairJudge, AgreesWithBruteForceOnSmallBoards) {
                 Puzzle puzzle = smallPuzzle(hidden);
                 for (int32_t j = 0; j < SmallCols * SmallRows; ++j)
                     if (settled >> j & 1) {
-                        int32_t& cell = puzzle.Grid[j % SmallCols + 1][j / SmallCols + 1];
+                        int32_t& cell = puzzle.grid[j % SmallCols + 1][j / SmallCols + 1];
                         cell = cell == CellState::HiddenFilled ? CellState::Uncovered
                                                                : CellState::MarkedEmpty;
                     }
@@ -210,7 +210,7 @@ TEST(FairJudge, AgreesWithBruteForceOnSmallBoards) {
                 ASSERT_EQ(j, exists ? Judgement::Reconsidered : Judgement::Denied);
                 uint32_t now = 0;
                 for (int32_t k = 0; k < SmallCols * SmallRows; ++k) {
-                    const int32_t cell = puzzle.Grid[k % SmallCols + 1][k / SmallCols + 1];
+                    const int32_t cell = puzzle.grid[k % SmallCols + 1][k / SmallCols + 1];
                     if (cell == CellState::HiddenFilled || cell == CellState::Uncovered)
                         now |= 1u << k;
                     // Settled cells keep their look.
@@ -233,12 +233,12 @@ TEST(FairJudge, ClaimsTheHiddenPictureAllowsNeedNoSearch) {
     Puzzle p = smallPuzzle(0b1001'0110'1001'0110'1111);
     for (int32_t r = 1; r <= SmallRows; ++r)
         for (int32_t c = 1; c <= SmallCols; ++c) {
-            const bool filled = p.Grid[c][r] == CellState::HiddenFilled;
+            const bool filled = p.grid[c][r] == CellState::HiddenFilled;
             int64_t nodes = -1;
             EXPECT_EQ(judgeClaim(p, c, r, filled, 0, &nodes), Judgement::Agrees);
         }
     // A settled cell is never judged again.
-    p.Grid[1][1] = CellState::Uncovered;
+    p.grid[1][1] = CellState::Uncovered;
     EXPECT_EQ(judgeClaim(p, 1, 1, false, 0), Judgement::Agrees);
 }
 
@@ -246,17 +246,17 @@ TEST(FairJudge, ClaimsTheHiddenPictureAllowsNeedNoSearch) {
 TEST(FairJudge, OutOfBudgetLeavesTheBoard) {
     // Rows and columns all "1" on 4 x 4: 24 pictures, none settled by line solving.
     Puzzle p;
-    p.ColCount = p.RowCount = 4;
+    p.colCount = p.rowCount = 4;
     for (int32_t i = 1; i <= 4; ++i)
-        p.Grid[i][i] = CellState::HiddenFilled;
-    ComputeClues(p);
+        p.grid[i][i] = CellState::HiddenFilled;
+    computeClues(p);
     const Puzzle before = p;
     EXPECT_EQ(judgeClaim(p, 2, 1, true, 0), Judgement::Undecided);
     for (int32_t r = 1; r <= 4; ++r)
         for (int32_t c = 1; c <= 4; ++c)
-            EXPECT_EQ(p.Grid[c][r], before.Grid[c][r]);
+            EXPECT_EQ(p.grid[c][r], before.grid[c][r]);
     EXPECT_EQ(judgeClaim(p, 2, 1, true), Judgement::Reconsidered);
-    EXPECT_EQ(p.Grid[2][1], CellState::HiddenFilled);
+    EXPECT_EQ(p.grid[2][1], CellState::HiddenFilled);
 }
 
 // Ambiguous boards of the generator per size level, seeds 1 to 200, as measured before fair
@@ -267,15 +267,15 @@ TEST(PictureSearch, GeneratedBoardsKnownAmbiguity) {
         int32_t ambiguous = 0;
         for (uint32_t seed = 1; seed <= 200; ++seed) {
             Puzzle p;
-            p.ColCount = ColCountFor(m);
-            p.RowCount = RowCountFor(m);
+            p.colCount = colCountFor(m);
+            p.rowCount = rowCountFor(m);
             RandomGenerator rnd(seed);
-            GeneratePuzzle(p, rnd);
+            generatePuzzle(p, rnd);
             const FreeCells free = findFreeCells(p, 1 << 16);
-            ASSERT_TRUE(free.Complete);
-            ambiguous += free.Count > 0 ? 1 : 0;
+            ASSERT_TRUE(free.complete);
+            ambiguous += free.count > 0 ? 1 : 0;
             if (m == 1 && seed == 1) {
-                EXPECT_EQ(free.Count, 8);
+                EXPECT_EQ(free.count, 8);
             }
         }
         EXPECT_EQ(ambiguous, ambiguousBySize[m - 1]) << "size " << m;

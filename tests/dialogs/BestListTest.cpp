@@ -9,8 +9,8 @@
 namespace {
 
 // A list whose scores are the given values in order, names "p0".."p14".
-BestList ListOf(std::initializer_list<int32_t> scores) {
-    BestList list = DefaultHighscoreList(1);
+BestList listOf(std::initializer_list<int32_t> scores) {
+    BestList list = defaultHighscoreList(1);
     int i = 0;
     for (int32_t s : scores) {
         list[i] = {QStringLiteral("p%1").arg(i), s};
@@ -20,11 +20,11 @@ BestList ListOf(std::initializer_list<int32_t> scores) {
 }
 
 struct ParseRow {
-    const char* Name;
-    QString Plain;
-    bool Good;
-    int32_t Score;
-    QString Player;
+    const char* name;
+    QString plain;
+    bool good;
+    int32_t score;
+    QString player;
 };
 
 class ParseEntry : public testing::TestWithParam<ParseRow> {};
@@ -32,12 +32,12 @@ class ParseEntry : public testing::TestWithParam<ParseRow> {};
 TEST_P(ParseEntry, ReadsGoodTextAndFallsBackOnBad) {
     const ParseRow& row = GetParam();
     for (int32_t direction : {0, 1}) {
-        const BestListEntry entry = ParseHighscoreEntry(row.Plain, direction);
-        if (row.Good) {
-            EXPECT_EQ(entry.Score, row.Score);
-            EXPECT_EQ(entry.Name, row.Player);
+        const BestListEntry entry = parseHighscoreEntry(row.plain, direction);
+        if (row.good) {
+            EXPECT_EQ(entry.score, row.score);
+            EXPECT_EQ(entry.name, row.player);
         } else {
-            EXPECT_EQ(entry, DefaultHighscoreEntry(direction));
+            EXPECT_EQ(entry, defaultHighscoreEntry(direction));
         }
     }
 }
@@ -57,77 +57,77 @@ INSTANTIATE_TEST_SUITE_P(
         ParseRow{"big_overflow", "99999999999,x", false, 0, ""},
         ParseRow{"space", " 12,x", false, 0, ""}, ParseRow{"plus", "+12,x", false, 0, ""},
         ParseRow{"trailing_letter", "12a,x", false, 0, ""}),
-    [](const testing::TestParamInfo<ParseRow>& info) { return std::string(info.param.Name); });
+    [](const testing::TestParamInfo<ParseRow>& info) { return std::string(info.param.name); });
 
 TEST(BestListTest, Defaults) {
-    EXPECT_EQ(DefaultHighscoreEntry(1), (BestListEntry{"Mr. Brain", 9999999}));
-    EXPECT_EQ(DefaultHighscoreEntry(0), (BestListEntry{"Mr. Brain", 0}));
-    for (const BestListEntry& e : ClearedHighscoreList())
+    EXPECT_EQ(defaultHighscoreEntry(1), (BestListEntry{"Mr. Brain", 9999999}));
+    EXPECT_EQ(defaultHighscoreEntry(0), (BestListEntry{"Mr. Brain", 0}));
+    for (const BestListEntry& e : clearedHighscoreList())
         EXPECT_EQ(e, (BestListEntry{"Mr. Brain", 0}));
 }
 
 TEST(BestListTest, FormatRoundTrips) {
     for (const BestListEntry& e :
          {BestListEntry{"Smith, John", 17}, BestListEntry{"", 0}, BestListEntry{"ÄÖÜ ß", 99}}) {
-        EXPECT_EQ(ParseHighscoreEntry(FormatHighscoreEntry(e), 1), e);
+        EXPECT_EQ(parseHighscoreEntry(formatHighscoreEntry(e), 1), e);
     }
-    EXPECT_EQ(FormatHighscoreEntry({"Anna", 123}), "123,Anna");
+    EXPECT_EQ(formatHighscoreEntry({"Anna", 123}), "123,Anna");
 }
 
 struct RankRow {
-    const char* Name;
-    int32_t Direction;
-    BestList List;
-    int32_t Score;
-    int32_t Expected;
+    const char* name;
+    int32_t direction;
+    BestList list;
+    int32_t score;
+    int32_t expected;
 };
 
 class Rank : public testing::TestWithParam<RankRow> {};
 
 TEST_P(Rank, FindsRow) {
     const RankRow& row = GetParam();
-    EXPECT_EQ(RankHighscore(row.List, row.Score, row.Direction), row.Expected);
+    EXPECT_EQ(rankHighscore(row.list, row.score, row.direction), row.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, Rank,
-    testing::Values(RankRow{"lower_empty_list", 1, DefaultHighscoreList(1), 500, 0},
-                    RankRow{"lower_tie_goes_below", 1, ListOf({10, 20, 30, 40}), 30, 3},
-                    RankRow{"lower_between", 1, ListOf({10, 20, 30, 40}), 25, 2},
-                    RankRow{"lower_cleared_is_free", 1, ClearedHighscoreList(), 5000, 0},
-                    RankRow{"lower_real_zero_is_a_result", 1, ListOf({10, 20, 0}), 99, 3},
-                    RankRow{"lower_real_zero_stays_first", 1, ListOf({0}), 0, 1},
+    testing::Values(RankRow{"lower_empty_list", 1, defaultHighscoreList(1), 500, 0},
+                    RankRow{"lower_tie_goes_below", 1, listOf({10, 20, 30, 40}), 30, 3},
+                    RankRow{"lower_between", 1, listOf({10, 20, 30, 40}), 25, 2},
+                    RankRow{"lower_cleared_is_free", 1, clearedHighscoreList(), 5000, 0},
+                    RankRow{"lower_real_zero_is_a_result", 1, listOf({10, 20, 0}), 99, 3},
+                    RankRow{"lower_real_zero_stays_first", 1, listOf({0}), 0, 1},
                     RankRow{"lower_cleared_row_after_good_ones", 1,
                             [] {
-                                BestList l = ClearedHighscoreList();
+                                BestList l = clearedHighscoreList();
                                 l[0] = {"p0", 10};
                                 return l;
                             }(),
                             99, 1},
                     RankRow{"lower_sixteenth", 1,
-                            ListOf({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}), 15, -1},
-                    RankRow{"lower_default_tie", 1, DefaultHighscoreList(1), 9999999, -1},
-                    RankRow{"higher_empty_list", 0, DefaultHighscoreList(0), 1, 0},
-                    RankRow{"higher_tie_goes_below", 0, ListOf({40, 30, 20, 10}), 30, 2},
-                    RankRow{"higher_zero_not_earned", 0, DefaultHighscoreList(0), 0, -1},
-                    RankRow{"other_direction_ranks_higher", 5, ListOf({40, 30, 20, 10}), 35, 1}),
-    [](const testing::TestParamInfo<RankRow>& info) { return std::string(info.param.Name); });
+                            listOf({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}), 15, -1},
+                    RankRow{"lower_default_tie", 1, defaultHighscoreList(1), 9999999, -1},
+                    RankRow{"higher_empty_list", 0, defaultHighscoreList(0), 1, 0},
+                    RankRow{"higher_tie_goes_below", 0, listOf({40, 30, 20, 10}), 30, 2},
+                    RankRow{"higher_zero_not_earned", 0, defaultHighscoreList(0), 0, -1},
+                    RankRow{"other_direction_ranks_higher", 5, listOf({40, 30, 20, 10}), 35, 1}),
+    [](const testing::TestParamInfo<RankRow>& info) { return std::string(info.param.name); });
 
 TEST(BestListTest, InsertMovesRowsDownAndDropsLast) {
-    BestList list = ListOf({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15});
-    InsertHighscore(list, 3, {"new", 3});
+    BestList list = listOf({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15});
+    insertHighscore(list, 3, {"new", 3});
     EXPECT_EQ(list[2], (BestListEntry{"p2", 3}));
     EXPECT_EQ(list[3], (BestListEntry{"new", 3}));
     EXPECT_EQ(list[4], (BestListEntry{"p3", 4}));
     EXPECT_EQ(list[14], (BestListEntry{"p13", 14}));
 
-    InsertHighscore(list, 14, {"last", 99});
+    insertHighscore(list, 14, {"last", 99});
     EXPECT_EQ(list[14], (BestListEntry{"last", 99}));
     EXPECT_EQ(list[13], (BestListEntry{"p12", 13}));
 
     const BestList before = list;
-    InsertHighscore(list, -1, {"none", 0});
-    InsertHighscore(list, 15, {"none", 0});
+    insertHighscore(list, -1, {"none", 0});
+    insertHighscore(list, 15, {"none", 0});
     EXPECT_EQ(list, before);
 }
 
@@ -144,16 +144,16 @@ TEST(BestListTest, DecodingRandomStoredTextsIsSafe) {
         for (int i = pick(0, 30); i > 0; --i)
             stored += pick(0, 4) == 0 ? QChar(char16_t(pick(1, 0xD7FF)))
                                       : pieces[pick(0, int(pieces.size()) - 1)];
-        const QString plain = UnscrambleText(stored);
-        const BestListEntry entry = ParseHighscoreEntry(plain, 1);
-        ASSERT_GE(entry.Score, 0) << "case " << c;
-        if (entry != DefaultHighscoreEntry(1)) {
-            ASSERT_EQ(FormatHighscoreEntry(entry), plain) << "case " << c;
+        const QString plain = unscrambleText(stored);
+        const BestListEntry entry = parseHighscoreEntry(plain, 1);
+        ASSERT_GE(entry.score, 0) << "case " << c;
+        if (entry != defaultHighscoreEntry(1)) {
+            ASSERT_EQ(formatHighscoreEntry(entry), plain) << "case " << c;
         }
 
         const BestListEntry made{stored.left(25),
                                  pick(0, 1) ? pick(0, 9999999) : pick(0, INT32_MAX)};
-        ASSERT_EQ(ParseHighscoreEntry(UnscrambleText(ScrambleText(FormatHighscoreEntry(made))), 1),
+        ASSERT_EQ(parseHighscoreEntry(unscrambleText(scrambleText(formatHighscoreEntry(made))), 1),
                   made)
             << "case " << c;
     }

@@ -30,7 +30,7 @@ namespace {
 // manager has given it the focus. QTest::qWaitForWindowActive is not enough: a transient window
 // counts as active while its parent still has the focus, so under a window manager it returns
 // before the focus has moved from the main window to the dialog.
-bool Active(QDialog& dlg) {
+bool active(QDialog& dlg) {
     return QTest::qWaitFor(
         [&] {
             return QGuiApplication::focusWindow() == dlg.windowHandle() &&
@@ -41,7 +41,7 @@ bool Active(QDialog& dlg) {
 
 // Types each key into whatever has the keyboard focus at that moment; stops once the dialog
 // has closed.
-void Type(QDialog& dlg, const std::vector<Qt::Key>& keys) {
+void type(QDialog& dlg, const std::vector<Qt::Key>& keys) {
     for (Qt::Key key : keys) {
         if (!dlg.isVisible()) return;
         QWidget* target = QApplication::focusWidget();
@@ -49,7 +49,7 @@ void Type(QDialog& dlg, const std::vector<Qt::Key>& keys) {
     }
 }
 
-std::string Name(const std::vector<Qt::Key>& keys) {
+std::string keysName(const std::vector<Qt::Key>& keys) {
     std::string name;
     for (Qt::Key key : keys)
         name += QKeySequence(key).toString().toStdString() + " ";
@@ -59,27 +59,27 @@ std::string Name(const std::vector<Qt::Key>& keys) {
 class DialogKeys : public testing::Test {
   protected:
     void SetUp() override {
-        Saved = {tongue, musicFound, musicOn};
-        QFile::remove(SettingsStore::DefaultFileName());
+        m_saved = {tongue, musicFound, musicOn};
+        QFile::remove(SettingsStore::defaultFileName());
     }
     void TearDown() override {
-        tongue = Saved.tongue;
-        musicFound = Saved.musicFound;
-        musicOn = Saved.musicOn;
-        QFile::remove(SettingsStore::DefaultFileName());
+        tongue = m_saved.tongue;
+        musicFound = m_saved.musicFound;
+        musicOn = m_saved.musicOn;
+        QFile::remove(SettingsStore::defaultFileName());
     }
     struct {
         int32_t tongue;
         bool musicFound, musicOn;
-    } Saved{};
-    FakeMainWindow Main;
+    } m_saved{};
+    FakeMainWindow m_main;
 };
 
 TEST_F(DialogKeys, MessageBoxAnswersTheFocusedButtonAndTheKeysOfItsOwn) {
     const struct {
-        int Message;
-        std::vector<Qt::Key> Keys;
-        int Result;
+        int message;
+        std::vector<Qt::Key> keys;
+        int result;
     } rows[] = {
         {4, {Qt::Key_Return}, ResultYes},
         {4, {Qt::Key_Enter}, ResultYes},
@@ -94,27 +94,27 @@ TEST_F(DialogKeys, MessageBoxAnswersTheFocusedButtonAndTheKeysOfItsOwn) {
         {12, {Qt::Key_Tab, Qt::Key_Return}, ResultYes},
         {12, {Qt::Key_Escape}, ResultNo},
     };
-    MessageDialog dlg(&Main, Resources());
+    MessageDialog dlg(&m_main, resources());
     for (const auto& row : rows) {
-        const std::string name = std::to_string(row.Message) + ": " + Name(row.Keys);
+        const std::string name = std::to_string(row.message) + ": " + keysName(row.keys);
         int result = -1;
-        ASSERT_TRUE(RunModal(
-            dlg, [&] { result = dlg.ShowMsg(row.Message); },
+        ASSERT_TRUE(runModal(
+            dlg, [&] { result = dlg.showMsg(row.message); },
             [&] {
-                ASSERT_TRUE(Active(dlg));
+                ASSERT_TRUE(active(dlg));
                 EXPECT_TRUE(dlg.yesButton()->hasFocus()) << name;
-                Type(dlg, row.Keys);
+                type(dlg, row.keys);
             }))
             << name;
-        EXPECT_EQ(result, row.Result) << name;
+        EXPECT_EQ(result, row.result) << name;
     }
 }
 
 TEST_F(DialogKeys, LanguageQuestionByTabArrowsAndEnter) {
     const struct {
-        std::vector<Qt::Key> Keys;
+        std::vector<Qt::Key> keys;
         int32_t tongue;
-        int Result;
+        int result;
     } rows[] = {
         {{Qt::Key_Return}, 1, QDialog::Accepted},
         {{Qt::Key_Tab, Qt::Key_Return}, 0, QDialog::Accepted},
@@ -128,35 +128,35 @@ TEST_F(DialogKeys, LanguageQuestionByTabArrowsAndEnter) {
         {{Qt::Key_Tab, Qt::Key_Escape}, -1, QDialog::Rejected},
     };
     for (const auto& row : rows) {
-        LanguageDialog dlg(Resources());
+        LanguageDialog dlg(resources());
         tongue = -1;
         int result = -1;
-        ASSERT_TRUE(RunModal(
-            dlg, [&] { result = dlg.ShowModal(); },
+        ASSERT_TRUE(runModal(
+            dlg, [&] { result = dlg.showModal(); },
             [&] {
-                ASSERT_TRUE(Active(dlg));
-                EXPECT_TRUE(dlg.germanButton()->hasFocus()) << Name(row.Keys);
-                Type(dlg, row.Keys);
+                ASSERT_TRUE(active(dlg));
+                EXPECT_TRUE(dlg.germanButton()->hasFocus()) << keysName(row.keys);
+                type(dlg, row.keys);
             }))
-            << Name(row.Keys);
-        EXPECT_EQ(tongue, row.tongue) << Name(row.Keys);
-        EXPECT_EQ(result, row.Result) << Name(row.Keys);
+            << keysName(row.keys);
+        EXPECT_EQ(tongue, row.tongue) << keysName(row.keys);
+        EXPECT_EQ(result, row.result) << keysName(row.keys);
     }
 }
 
 TEST_F(DialogKeys, OptionsCloseByEnterAndEscapeAndPressTheFocusedButton) {
     int32_t backMode = 0;
-    OptionsDialog dlg(&Main, backMode, Resources());
+    OptionsDialog dlg(&m_main, backMode, resources());
     musicFound = false;
     for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
         tongue = 0;
-        ASSERT_TRUE(RunModal(
-            dlg, [&] { dlg.ShowModal(); },
+        ASSERT_TRUE(runModal(
+            dlg, [&] { dlg.showModal(); },
             [&] {
-                ASSERT_TRUE(Active(dlg));
+                ASSERT_TRUE(active(dlg));
                 EXPECT_TRUE(dlg.okButton->hasFocus());
-                Type(dlg, {key});
-                EXPECT_FALSE(dlg.isVisible()) << Name({key});
+                type(dlg, {key});
+                EXPECT_FALSE(dlg.isVisible()) << keysName({key});
             }));
         EXPECT_EQ(tongue, 0);
     }
@@ -164,44 +164,44 @@ TEST_F(DialogKeys, OptionsCloseByEnterAndEscapeAndPressTheFocusedButton) {
     // passed over on the way round.
     tongue = 0;
     std::vector<QWidget*> visited;
-    ASSERT_TRUE(RunModal(
-        dlg, [&] { dlg.ShowModal(); },
+    ASSERT_TRUE(runModal(
+        dlg, [&] { dlg.showModal(); },
         [&] {
-            ASSERT_TRUE(Active(dlg));
-            Type(dlg, {Qt::Key_Tab, Qt::Key_Return});
+            ASSERT_TRUE(active(dlg));
+            type(dlg, {Qt::Key_Tab, Qt::Key_Return});
             EXPECT_EQ(tongue, 1);
             EXPECT_EQ(dlg.languageLabel->text(), QStringLiteral("Ich spreche deutsch."));
-            Type(dlg, {Qt::Key_Space});
+            type(dlg, {Qt::Key_Space});
             EXPECT_EQ(tongue, 0);
             EXPECT_TRUE(dlg.isVisible());
             for (int i = 0; i < 5; ++i) {
-                Type(dlg, {Qt::Key_Tab});
+                type(dlg, {Qt::Key_Tab});
                 visited.push_back(QApplication::focusWidget());
             }
-            Type(dlg, {Qt::Key_Escape});
+            type(dlg, {Qt::Key_Escape});
         }));
     EXPECT_EQ(visited, (std::vector<QWidget*>{dlg.soundButton, dlg.backgroundButton, dlg.fairButton,
                                               dlg.okButton, dlg.languageButton}));
     // The next show starts on the tick again.
-    ASSERT_TRUE(RunModal(
-        dlg, [&] { dlg.ShowModal(); },
+    ASSERT_TRUE(runModal(
+        dlg, [&] { dlg.showModal(); },
         [&] {
-            ASSERT_TRUE(Active(dlg));
+            ASSERT_TRUE(active(dlg));
             EXPECT_TRUE(dlg.okButton->hasFocus());
             dlg.onOkClicked();
         }));
 }
 
 TEST_F(DialogKeys, InformationClosesByEnterAndEscape) {
-    InfoDialog dlg(&Main, Resources());
+    InfoDialog dlg(&m_main, resources());
     for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape, Qt::Key_Space}) {
-        ASSERT_TRUE(RunModal(
+        ASSERT_TRUE(runModal(
             dlg, [&] { dlg.exec(); },
             [&] {
-                ASSERT_TRUE(Active(dlg));
+                ASSERT_TRUE(active(dlg));
                 EXPECT_TRUE(dlg.okButton()->hasFocus());
-                Type(dlg, {key});
-                EXPECT_FALSE(dlg.isVisible()) << Name({key});
+                type(dlg, {key});
+                EXPECT_FALSE(dlg.isVisible()) << keysName({key});
             }));
     }
 }
@@ -211,99 +211,99 @@ class BestListKeys : public DialogKeys {
     void SetUp() override {
         DialogKeys::SetUp();
         for (int i = 0; i < 15; ++i)
-            Ini.WriteText("common", "hs3" + QString::number(i),
-                          ScrambleText(QStringLiteral("%1,p%2").arg(10 * (i + 1)).arg(i)));
-        Dlg.SetDirection(1);
-        Dlg.SetINIString("hs3");
+            m_ini.writeText("common", "hs3" + QString::number(i),
+                            scrambleText(QStringLiteral("%1,p%2").arg(10 * (i + 1)).arg(i)));
+        m_dlg.setDirection(1);
+        m_dlg.setIniString("hs3");
     }
-    QString Stored(int index) {
-        return UnscrambleText(Ini.ReadText("common", "hs3" + QString::number(index), ""));
+    QString stored(int index) {
+        return unscrambleText(m_ini.readText("common", "hs3" + QString::number(index), ""));
     }
-    SettingsStore Ini;
-    BestListDialog Dlg{&Main, Ini, Resources()};
+    SettingsStore m_ini;
+    BestListDialog m_dlg{&m_main, m_ini, resources()};
 };
 
 TEST_F(BestListKeys, EnterAfterTypingTheNameConfirmsItAsTheTickDoes) {
-    ASSERT_TRUE(RunModal(
-        Dlg, [&] { Dlg.ShowModal(25, false); },
+    ASSERT_TRUE(runModal(
+        m_dlg, [&] { m_dlg.showModal(25, false); },
         [&] {
-            ASSERT_TRUE(Active(Dlg));
-            ASSERT_TRUE(Dlg.nameEdit->hasFocus());
-            QTest::keyClicks(Dlg.nameEdit, "Ada");
-            Type(Dlg, {Qt::Key_Return});
+            ASSERT_TRUE(active(m_dlg));
+            ASSERT_TRUE(m_dlg.nameEdit->hasFocus());
+            QTest::keyClicks(m_dlg.nameEdit, "Ada");
+            type(m_dlg, {Qt::Key_Return});
         }));
-    EXPECT_EQ(Dlg.result(), QDialog::Accepted);
-    EXPECT_EQ(Stored(2), "25,Ada");
-    EXPECT_EQ(Stored(3), "30,p2");
-    EXPECT_EQ(Ini.ReadText("common", "player", ""), "Ada");
+    EXPECT_EQ(m_dlg.result(), QDialog::Accepted);
+    EXPECT_EQ(stored(2), "25,Ada");
+    EXPECT_EQ(stored(3), "30,p2");
+    EXPECT_EQ(m_ini.readText("common", "player", ""), "Ada");
 }
 
 TEST_F(BestListKeys, EscapeWhileTypingCancelsTheEntry) {
-    ASSERT_TRUE(RunModal(
-        Dlg, [&] { Dlg.ShowModal(25, false); },
+    ASSERT_TRUE(runModal(
+        m_dlg, [&] { m_dlg.showModal(25, false); },
         [&] {
-            ASSERT_TRUE(Active(Dlg));
-            QTest::keyClicks(Dlg.nameEdit, "Ada");
-            Type(Dlg, {Qt::Key_Escape});
+            ASSERT_TRUE(active(m_dlg));
+            QTest::keyClicks(m_dlg.nameEdit, "Ada");
+            type(m_dlg, {Qt::Key_Escape});
         }));
-    EXPECT_EQ(Dlg.result(), QDialog::Rejected);
-    EXPECT_EQ(Stored(2), "30,p2");
-    EXPECT_EQ(Ini.ReadText("common", "player", "<none>"), "<none>");
+    EXPECT_EQ(m_dlg.result(), QDialog::Rejected);
+    EXPECT_EQ(stored(2), "30,p2");
+    EXPECT_EQ(m_ini.readText("common", "player", "<none>"), "<none>");
 }
 
 TEST_F(BestListKeys, TabFromTheNameWalksTheCheckBoxCancelAndTick) {
     std::vector<QWidget*> visited;
-    ASSERT_TRUE(RunModal(
-        Dlg, [&] { Dlg.ShowModal(25, false); },
+    ASSERT_TRUE(runModal(
+        m_dlg, [&] { m_dlg.showModal(25, false); },
         [&] {
-            ASSERT_TRUE(Active(Dlg));
-            QTest::keyClicks(Dlg.nameEdit, "Ada");
+            ASSERT_TRUE(active(m_dlg));
+            QTest::keyClicks(m_dlg.nameEdit, "Ada");
             for (int i = 0; i < 4; ++i) {
-                Type(Dlg, {Qt::Key_Tab});
+                type(m_dlg, {Qt::Key_Tab});
                 visited.push_back(QApplication::focusWidget());
             }
             // Round to Cancel again, whose Enter cancels.
-            Type(Dlg, {Qt::Key_Tab, Qt::Key_Return});
+            type(m_dlg, {Qt::Key_Tab, Qt::Key_Return});
         }));
     // The name field is left by Tab but never reached by it.
-    EXPECT_EQ(visited, (std::vector<QWidget*>{Dlg.clearCheck, Dlg.cancelButton, Dlg.okButton,
-                                              Dlg.clearCheck}));
-    EXPECT_EQ(Dlg.result(), QDialog::Rejected);
-    EXPECT_EQ(Stored(2), "30,p2");
+    EXPECT_EQ(visited, (std::vector<QWidget*>{m_dlg.clearCheck, m_dlg.cancelButton, m_dlg.okButton,
+                                              m_dlg.clearCheck}));
+    EXPECT_EQ(m_dlg.result(), QDialog::Rejected);
+    EXPECT_EQ(stored(2), "30,p2");
 }
 
 TEST_F(BestListKeys, SpaceTicksRemoveAllAndEnterConfirmsIt) {
-    ASSERT_TRUE(RunModal(
-        Dlg, [&] { Dlg.ShowModal(25, false); },
+    ASSERT_TRUE(runModal(
+        m_dlg, [&] { m_dlg.showModal(25, false); },
         [&] {
-            ASSERT_TRUE(Active(Dlg));
-            Type(Dlg, {Qt::Key_Tab, Qt::Key_Space});
-            EXPECT_TRUE(Dlg.clearCheck->isChecked());
-            Type(Dlg, {Qt::Key_Return});
+            ASSERT_TRUE(active(m_dlg));
+            type(m_dlg, {Qt::Key_Tab, Qt::Key_Space});
+            EXPECT_TRUE(m_dlg.clearCheck->isChecked());
+            type(m_dlg, {Qt::Key_Return});
         }));
-    EXPECT_EQ(Dlg.result(), QDialog::Accepted);
+    EXPECT_EQ(m_dlg.result(), QDialog::Accepted);
     for (int i : {0, 2, 14})
-        EXPECT_EQ(Stored(i), "0,Mr. Brain") << i;
+        EXPECT_EQ(stored(i), "0,Mr. Brain") << i;
 }
 
 TEST_F(BestListKeys, ViewingClosesByEnterWithTheTickAndByEscape) {
     for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
-        Ini.WriteText("common", "player", "<untouched>");
-        ASSERT_TRUE(RunModal(
-            Dlg, [&] { Dlg.ShowModal(0, true); },
+        m_ini.writeText("common", "player", "<untouched>");
+        ASSERT_TRUE(runModal(
+            m_dlg, [&] { m_dlg.showModal(0, true); },
             [&] {
-                ASSERT_TRUE(Active(Dlg));
-                EXPECT_TRUE(Dlg.okButton->hasFocus());
+                ASSERT_TRUE(active(m_dlg));
+                EXPECT_TRUE(m_dlg.okButton->hasFocus());
                 // Cancel is hidden: Tab goes between the check box and the tick.
-                Type(Dlg, {Qt::Key_Tab});
-                EXPECT_TRUE(Dlg.clearCheck->hasFocus());
-                Type(Dlg, {Qt::Key_Tab});
-                EXPECT_TRUE(Dlg.okButton->hasFocus());
-                Type(Dlg, {key});
+                type(m_dlg, {Qt::Key_Tab});
+                EXPECT_TRUE(m_dlg.clearCheck->hasFocus());
+                type(m_dlg, {Qt::Key_Tab});
+                EXPECT_TRUE(m_dlg.okButton->hasFocus());
+                type(m_dlg, {key});
             }));
-        EXPECT_EQ(Dlg.result(), key == Qt::Key_Return ? QDialog::Accepted : QDialog::Rejected);
+        EXPECT_EQ(m_dlg.result(), key == Qt::Key_Return ? QDialog::Accepted : QDialog::Rejected);
         // A list only looked at is never written back, whichever way it closes.
-        EXPECT_EQ(Ini.ReadText("common", "player", ""), "<untouched>");
+        EXPECT_EQ(m_ini.readText("common", "player", ""), "<untouched>");
     }
 }
 

@@ -14,7 +14,7 @@
 #include <functional>
 
 // The picture module, loaded once for the whole test program.
-inline const DialogImages& Resources() {
+inline const DialogImages& resources() {
     static DialogImages resources;
     return resources;
 }
@@ -22,7 +22,7 @@ inline const DialogImages& Resources() {
 // Runs `show` (which opens dialog modally) and, once the dialog is visible, `act`. A dialog
 // still open after act (or never closed) is closed with result 0 after a few seconds and the
 // test fails. Returns whether act ran, i.e. whether the dialog was shown at all.
-inline bool RunModal(QDialog& dialog, const std::function<void()>& show,
+inline bool runModal(QDialog& dialog, const std::function<void()>& show,
                      const std::function<void()>& act, int guardMs = 5000) {
     bool acted = false;
     QTimer actTimer;

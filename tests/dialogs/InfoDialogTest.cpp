@@ -10,11 +10,11 @@
 
 TEST(InfoDialogTest, NamesTheProgramAndVersionInBothLanguages) {
     FakeMainWindow main;
-    InfoDialog info(&main, Resources());
+    InfoDialog info(&main, resources());
     const int32_t saved = tongue;
     for (int32_t language : {-1, 0, 1}) {
         tongue = language;
-        EXPECT_TRUE(RunModal(
+        EXPECT_TRUE(runModal(
             info, [&] { info.exec(); }, [&] { info.accept(); }));
         EXPECT_EQ(info.nameLabel()->text(), QStringLiteral("Morvek"));
         EXPECT_EQ(info.versionLabel()->text(), QStringLiteral("V1.0"));
@@ -22,12 +22,12 @@ TEST(InfoDialogTest, NamesTheProgramAndVersionInBothLanguages) {
             << language;
     }
     tongue = saved;
-    EXPECT_EQ(info.pos(), PlaceOverClient(main.frameGeometry(), main.height(), info.size()));
+    EXPECT_EQ(info.pos(), placeOverClient(main.frameGeometry(), main.height(), info.size()));
 }
 
 TEST(InfoDialogTest, ClosesByButtonAndByKey) {
     FakeMainWindow main;
-    InfoDialog info(&main, Resources());
+    InfoDialog info(&main, resources());
     const std::vector<std::function<void()>> ways = {
         [&] {
             QTest::mousePress(info.okButton(), Qt::LeftButton, {}, QPoint(25, 25));
@@ -38,7 +38,7 @@ TEST(InfoDialogTest, ClosesByButtonAndByKey) {
     };
     for (const auto& way : ways) {
         int result = -1;
-        EXPECT_TRUE(RunModal(
+        EXPECT_TRUE(runModal(
             info, [&] { result = info.exec(); }, way));
         EXPECT_EQ(result, QDialog::Accepted);
     }

@@ -5,29 +5,29 @@
 #include <gtest/gtest.h>
 
 TEST(MainTexts, BothLanguages) {
-    const MainWindowTexts de = MainTexts(true);
-    const MainWindowTexts en = MainTexts(false);
+    const MainWindowTexts de = mainTexts(true);
+    const MainWindowTexts en = mainTexts(false);
     const struct {
-        QString De, En, WantDe, WantEn;
+        QString de, en, wantDe, wantEn;
     } rows[] = {
-        {de.StartHint, en.StartHint, "Ich möchte neu beginnen. (F2)",
+        {de.startHint, en.startHint, "Ich möchte neu beginnen. (F2)",
          "I want to start again. (F2)"},
-        {de.HighScoreHint, en.HighScoreHint, "Wer sind die Besten? (F3)", "Who are the best? (F3)"},
-        {de.PauseHint, en.PauseHint, "Ich brauch eine kurze Pause. (P)", "I need a break. (P)"},
-        {de.LevelHint, en.LevelHint, "Ich möchte eine ander Spielfeldgröße. (F4, Umschalt+F4)",
+        {de.highScoreHint, en.highScoreHint, "Wer sind die Besten? (F3)", "Who are the best? (F3)"},
+        {de.pauseHint, en.pauseHint, "Ich brauch eine kurze Pause. (P)", "I need a break. (P)"},
+        {de.levelHint, en.levelHint, "Ich möchte eine ander Spielfeldgröße. (F4, Umschalt+F4)",
          "I want another game size. (F4, Shift+F4)"},
-        {de.RulesHint, en.RulesHint, "Worum geht's da eigentlich? (F1)", "What's to do here? (F1)"},
-        {de.OptionHint, en.OptionHint, "Ich möchte die Einstellungen ändern. (F5)",
+        {de.rulesHint, en.rulesHint, "Worum geht's da eigentlich? (F1)", "What's to do here? (F1)"},
+        {de.optionHint, en.optionHint, "Ich möchte die Einstellungen ändern. (F5)",
          " I want to change the options. (F5)"},
-        {de.ExitHint, en.ExitHint, "Ich hab genug! (Esc)", "I have enough! (Esc)"},
-        {de.InfoHint, en.InfoHint, "Wer hat diese Spiele nur verbrochen? (Strg+I)",
+        {de.exitHint, en.exitHint, "Ich hab genug! (Esc)", "I have enough! (Esc)"},
+        {de.infoHint, en.infoHint, "Wer hat diese Spiele nur verbrochen? (Strg+I)",
          "Who did these TALLOW GAME? (Ctrl+I)"},
-        {de.ScoreCaption, en.ScoreCaption, "Zeit:", "Time:"},
-        {de.SizeCaption, en.SizeCaption, "Größe:", "Size:"},
+        {de.scoreCaption, en.scoreCaption, "Zeit:", "Time:"},
+        {de.sizeCaption, en.sizeCaption, "Größe:", "Size:"},
     };
     for (const auto& row : rows) {
-        EXPECT_EQ(row.De, row.WantDe);
-        EXPECT_EQ(row.En, row.WantEn);
+        EXPECT_EQ(row.de, row.wantDe);
+        EXPECT_EQ(row.en, row.wantEn);
     }
 }
 
@@ -35,18 +35,18 @@ TEST(MainTexts, BothLanguages) {
 // filled and a hidden empty cell side by side: they must sound the same.
 TEST(AccessibleTexts, CellUnderTheCursor) {
     Puzzle p;
-    p.ColCount = 3;
-    p.RowCount = 2;
+    p.colCount = 3;
+    p.rowCount = 2;
     // Row 1: filled, empty, filled; row 2: filled, filled, empty.
-    p.Grid[1][1] = p.Grid[3][1] = p.Grid[1][2] = p.Grid[2][2] = CellState::HiddenFilled;
-    ComputeClues(p);
-    p.Grid[3][2] = CellState::MarkedEmpty;
-    p.Grid[1][2] = CellState::Uncovered;
-    p.RowDone[2] = true;
+    p.grid[1][1] = p.grid[3][1] = p.grid[1][2] = p.grid[2][2] = CellState::HiddenFilled;
+    computeClues(p);
+    p.grid[3][2] = CellState::MarkedEmpty;
+    p.grid[1][2] = CellState::Uncovered;
+    p.rowDone[2] = true;
     const struct {
-        int32_t Col, Row;
-        const char* En;
-        const char* De;
+        int32_t col, row;
+        const char* en;
+        const char* de;
     } cases[] = {
         {1, 1, "row 1, column 1, hidden; row clues 1 1, column clues 2",
          "Zeile 1, Spalte 1, verdeckt; Zeilenzahlen 1 1, Spaltenzahlen 2"},
@@ -61,9 +61,9 @@ TEST(AccessibleTexts, CellUnderTheCursor) {
         {1, 0, "", ""},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.Col << "," << c.Row);
-        EXPECT_EQ(cellText(false, p, c.Col, c.Row), QString::fromUtf8(c.En));
-        EXPECT_EQ(cellText(true, p, c.Col, c.Row), QString::fromUtf8(c.De));
+        SCOPED_TRACE(testing::Message() << c.col << "," << c.row);
+        EXPECT_EQ(cellText(false, p, c.col, c.row), QString::fromUtf8(c.en));
+        EXPECT_EQ(cellText(true, p, c.col, c.row), QString::fromUtf8(c.de));
     }
 }
 

@@ -14,42 +14,42 @@ namespace {
 // tongue is global: every test leaves it as it found it.
 class MessageDialogTest : public testing::Test {
   protected:
-    void SetUp() override { SavedTongue = tongue; }
-    void TearDown() override { tongue = SavedTongue; }
+    void SetUp() override { m_savedTongue = tongue; }
+    void TearDown() override { tongue = m_savedTongue; }
 
     struct ShownDialog {
-        int Result = -1;
-        QString Text;
-        bool NoVisible = false;
-        bool YesVisible = false;
-        QPoint Pos;
+        int result = -1;
+        QString text;
+        bool noVisible = false;
+        bool yesVisible = false;
+        QPoint pos;
     };
 
     // Shows message `number` and answers with `answer` once it is up.
-    ShownDialog Show(MessageDialog& dlg, int number, const std::function<void()>& answer) {
+    ShownDialog show(MessageDialog& dlg, int number, const std::function<void()>& answer) {
         ShownDialog shown;
-        RunModal(
-            dlg, [&] { shown.Result = dlg.ShowMsg(number); },
+        runModal(
+            dlg, [&] { shown.result = dlg.showMsg(number); },
             [&] {
-                shown.Text = dlg.textLabel()->Caption();
-                shown.NoVisible = dlg.noButton()->isVisible();
-                shown.YesVisible = dlg.yesButton()->isVisible();
-                shown.Pos = dlg.pos();
+                shown.text = dlg.textLabel()->caption();
+                shown.noVisible = dlg.noButton()->isVisible();
+                shown.yesVisible = dlg.yesButton()->isVisible();
+                shown.pos = dlg.pos();
                 answer();
             });
         return shown;
     }
 
-    FakeMainWindow Main;
-    MessageDialog Dlg{&Main, Resources()};
-    int32_t SavedTongue = -1;
+    FakeMainWindow m_main;
+    MessageDialog m_dlg{&m_main, resources()};
+    int32_t m_savedTongue = -1;
 };
 
 struct MessageRow {
-    int Number;
-    int Mode;
-    const char* German;
-    const char* English;
+    int number;
+    int mode;
+    const char* german;
+    const char* english;
 };
 
 const MessageRow MessageRows[] = {
@@ -72,51 +72,51 @@ TEST_F(MessageDialogTest, EveryMessageInEveryLanguage) {
     // The same dialog for every row: the text is chosen at each show, not at creation.
     for (const MessageRow& row : MessageRows) {
         for (int32_t language : {-1, 0, 1, 2}) {
-            SCOPED_TRACE(testing::Message() << "message " << row.Number << " tongue " << language);
+            SCOPED_TRACE(testing::Message() << "message " << row.number << " tongue " << language);
             tongue = language;
-            const ShownDialog shown = Show(Dlg, row.Number, [&] { Dlg.onYesClicked(); });
-            EXPECT_EQ(shown.Result, ResultYes);
-            EXPECT_EQ(Dlg.messageNumber(), row.Number);
-            EXPECT_EQ(Dlg.buttonMode(), row.Mode);
-            EXPECT_EQ(shown.Text, QString::fromUtf8(language == 1 ? row.German : row.English));
-            EXPECT_EQ(shown.NoVisible, row.Mode == 2);
-            EXPECT_TRUE(shown.YesVisible);
+            const ShownDialog shown = show(m_dlg, row.number, [&] { m_dlg.onYesClicked(); });
+            EXPECT_EQ(shown.result, ResultYes);
+            EXPECT_EQ(m_dlg.messageNumber(), row.number);
+            EXPECT_EQ(m_dlg.buttonMode(), row.mode);
+            EXPECT_EQ(shown.text, QString::fromUtf8(language == 1 ? row.german : row.english));
+            EXPECT_EQ(shown.noVisible, row.mode == 2);
+            EXPECT_TRUE(shown.yesVisible);
         }
     }
 }
 
 TEST_F(MessageDialogTest, CarriageReturnBreaksTheLine) {
     tongue = 0;
-    Show(Dlg, 12, [&] {
-        EXPECT_EQ(Dlg.textLabel()->Lines(), (QStringList{"Game paused.", "Continue?"}));
-        Dlg.onYesClicked();
+    show(m_dlg, 12, [&] {
+        EXPECT_EQ(m_dlg.textLabel()->wrappedLines(), (QStringList{"Game paused.", "Continue?"}));
+        m_dlg.onYesClicked();
     });
 }
 
 TEST_F(MessageDialogTest, NumbersWithoutTextKeepTheLastTextAndMode) {
     tongue = 0;
-    Show(Dlg, 3, [&] { Dlg.onNoClicked(); });
+    show(m_dlg, 3, [&] { m_dlg.onNoClicked(); });
     for (int number : {0, 15, -1, 99}) {
-        const ShownDialog shown = Show(Dlg, number, [&] { Dlg.onYesClicked(); });
-        EXPECT_EQ(shown.Text, "Do you really want to go?") << number;
-        EXPECT_EQ(Dlg.buttonMode(), 2) << number;
-        EXPECT_TRUE(shown.NoVisible) << number;
+        const ShownDialog shown = show(m_dlg, number, [&] { m_dlg.onYesClicked(); });
+        EXPECT_EQ(shown.text, "Do you really want to go?") << number;
+        EXPECT_EQ(m_dlg.buttonMode(), 2) << number;
+        EXPECT_TRUE(shown.noVisible) << number;
     }
-    Show(Dlg, 1, [&] { Dlg.onYesClicked(); });
-    Dlg.setCustomText("Own text");
+    show(m_dlg, 1, [&] { m_dlg.onYesClicked(); });
+    m_dlg.setCustomText("Own text");
     for (int number : {10, 11}) {
-        const ShownDialog shown = Show(Dlg, number, [&] { Dlg.onYesClicked(); });
-        EXPECT_EQ(shown.Text, "Own text") << number;
-        EXPECT_EQ(Dlg.buttonMode(), 1) << number;
-        EXPECT_FALSE(shown.NoVisible) << number;
+        const ShownDialog shown = show(m_dlg, number, [&] { m_dlg.onYesClicked(); });
+        EXPECT_EQ(shown.text, "Own text") << number;
+        EXPECT_EQ(m_dlg.buttonMode(), 1) << number;
+        EXPECT_FALSE(shown.noVisible) << number;
     }
 }
 
 struct KeyRow {
-    const char* Name;
-    Qt::Key Key;
-    char Character; // 0: use Key
-    int Result;     // 0: the key does nothing
+    const char* name;
+    Qt::Key key;
+    char character; // 0: use Key
+    int result;     // 0: the key does nothing
 };
 
 const KeyRow KeyRows[] = {
@@ -139,39 +139,39 @@ const KeyRow KeyRows[] = {
 TEST_F(MessageDialogTest, KeysAnswerInBothModes) {
     for (int message : {1, 4}) {
         for (const KeyRow& row : KeyRows) {
-            SCOPED_TRACE(testing::Message() << "message " << message << " key " << row.Name);
+            SCOPED_TRACE(testing::Message() << "message " << message << " key " << row.name);
             bool openAfterKey = false;
-            const ShownDialog shown = Show(Dlg, message, [&] {
-                if (row.Character)
-                    QTest::keyClick(&Dlg, row.Character);
+            const ShownDialog shown = show(m_dlg, message, [&] {
+                if (row.character)
+                    QTest::keyClick(&m_dlg, row.character);
                 else
-                    QTest::keyClick(&Dlg, row.Key);
-                openAfterKey = Dlg.isVisible();
-                if (openAfterKey) Dlg.close(); // neither Yes nor No
+                    QTest::keyClick(&m_dlg, row.key);
+                openAfterKey = m_dlg.isVisible();
+                if (openAfterKey) m_dlg.close(); // neither Yes nor No
             });
-            EXPECT_EQ(shown.Result, row.Result);
-            EXPECT_EQ(openAfterKey, row.Result == 0);
+            EXPECT_EQ(shown.result, row.result);
+            EXPECT_EQ(openAfterKey, row.result == 0);
         }
     }
 }
 
 TEST_F(MessageDialogTest, ButtonsAnswerAndCloseOtherwiseGivesNeither) {
-    EXPECT_EQ(Show(Dlg, 4, [&] { QTest::mouseClick(Dlg.yesButton(), Qt::LeftButton); }).Result,
+    EXPECT_EQ(show(m_dlg, 4, [&] { QTest::mouseClick(m_dlg.yesButton(), Qt::LeftButton); }).result,
               ResultYes);
-    EXPECT_EQ(Show(Dlg, 4, [&] { QTest::mouseClick(Dlg.noButton(), Qt::LeftButton); }).Result,
+    EXPECT_EQ(show(m_dlg, 4, [&] { QTest::mouseClick(m_dlg.noButton(), Qt::LeftButton); }).result,
               ResultNo);
-    const int closed = Show(Dlg, 4, [&] { Dlg.close(); }).Result;
+    const int closed = show(m_dlg, 4, [&] { m_dlg.close(); }).result;
     EXPECT_NE(closed, ResultYes);
     EXPECT_NE(closed, ResultNo);
-    EXPECT_FALSE(Dlg.yesButton()->ShowHint());
-    EXPECT_FALSE(Dlg.noButton()->ShowHint());
+    EXPECT_FALSE(m_dlg.yesButton()->showHint());
+    EXPECT_FALSE(m_dlg.noButton()->showHint());
 }
 
 struct PlaceRow {
-    QRect Frame;
-    int ClientHeight;
-    QSize Dialog;
-    QPoint Expected;
+    QRect frame;
+    int clientHeight;
+    QSize dialog;
+    QPoint expected;
 };
 
 TEST(DialogPlacement, OverClientAndOverFrame) {
@@ -184,46 +184,47 @@ TEST(DialogPlacement, OverClientAndOverFrame) {
         {{-200, -100, 800, 600}, 571, {319, 158}, {40, 136}},
     };
     for (const PlaceRow& row : overClient)
-        EXPECT_EQ(PlaceOverClient(row.Frame, row.ClientHeight, row.Dialog), row.Expected)
-            << row.Frame.x() << "," << row.Frame.y();
+        EXPECT_EQ(placeOverClient(row.frame, row.clientHeight, row.dialog), row.expected)
+            << row.frame.x() << "," << row.frame.y();
     const PlaceRow overFrame[] = {
         {{100, 50, 800, 600}, 0, {320, 476}, {340, 110}},
         {{0, 0, 750, 480}, 0, {320, 476}, {215, 0}},
         {{0, 0, 301, 401}, 0, {320, 476}, {-9, -39}},
     };
     for (const PlaceRow& row : overFrame)
-        EXPECT_EQ(PlaceOverFrame(row.Frame, row.Dialog), row.Expected) << row.Frame.x();
+        EXPECT_EQ(placeOverFrame(row.frame, row.dialog), row.expected) << row.frame.x();
 }
 
 TEST_F(MessageDialogTest, PlacedOverTheMainWindowAtEachShow) {
-    const ShownDialog first = Show(Dlg, 1, [&] { Dlg.onYesClicked(); });
-    EXPECT_EQ(first.Pos, PlaceOverClient(Main.frameGeometry(), Main.height(), QSize(319, 158)));
-    Main.setGeometry(300, 200, 900, 700);
-    const ShownDialog second = Show(Dlg, 1, [&] { Dlg.onYesClicked(); });
-    EXPECT_EQ(second.Pos, PlaceOverClient(Main.frameGeometry(), Main.height(), QSize(319, 158)));
-    EXPECT_NE(first.Pos, second.Pos);
+    const ShownDialog first = show(m_dlg, 1, [&] { m_dlg.onYesClicked(); });
+    EXPECT_EQ(first.pos, placeOverClient(m_main.frameGeometry(), m_main.height(), QSize(319, 158)));
+    m_main.setGeometry(300, 200, 900, 700);
+    const ShownDialog second = show(m_dlg, 1, [&] { m_dlg.onYesClicked(); });
+    EXPECT_EQ(second.pos,
+              placeOverClient(m_main.frameGeometry(), m_main.height(), QSize(319, 158)));
+    EXPECT_NE(first.pos, second.pos);
 }
 
 TEST_F(MessageDialogTest, ComponentsInPlace) {
-    EXPECT_EQ(Dlg.size(), QSize(319, 158));
-    EXPECT_TRUE(Dlg.windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(m_dlg.size(), QSize(319, 158));
+    EXPECT_TRUE(m_dlg.windowFlags() & Qt::FramelessWindowHint);
     const struct {
-        QWidget* Widget;
-        QRect Place;
+        QWidget* widget;
+        QRect place;
     } rows[] = {
-        {Dlg.background(), {0, 0, 319, 158}},  {Dlg.textPanel(), {11, 12, 298, 77}},
-        {Dlg.textLabel(), {5, 5, 288, 67}},    {Dlg.noButton(), {204, 100, 50, 50}},
-        {Dlg.yesButton(), {260, 100, 50, 50}},
+        {m_dlg.background(), {0, 0, 319, 158}},  {m_dlg.textPanel(), {11, 12, 298, 77}},
+        {m_dlg.textLabel(), {5, 5, 288, 67}},    {m_dlg.noButton(), {204, 100, 50, 50}},
+        {m_dlg.yesButton(), {260, 100, 50, 50}},
     };
     for (const auto& row : rows)
-        EXPECT_EQ(row.Widget->geometry(), row.Place) << row.Widget->metaObject()->className();
-    EXPECT_EQ(Dlg.yesButton()->ButtonFaceIndicesNew2(), ImageButton::FaceTable(5, 6, 5, 0));
-    EXPECT_EQ(Dlg.noButton()->ButtonFaceIndicesNew2(), ImageButton::FaceTable(7, 8, 7, 0));
-    EXPECT_EQ(Dlg.yesButton()->ButtonFaceImageList(), &Resources().dlgs);
-    EXPECT_EQ(Dlg.background()->ListIndex(), 1);
-    EXPECT_EQ(Dlg.textPanel()->ListIndex(), 2);
-    EXPECT_EQ(Dlg.textLabel()->font().pixelSize(), 16);
-    EXPECT_TRUE(Dlg.textLabel()->font().bold());
+        EXPECT_EQ(row.widget->geometry(), row.place) << row.widget->metaObject()->className();
+    EXPECT_EQ(m_dlg.yesButton()->buttonFaceIndicesNew2(), ImageButton::faceTable(5, 6, 5, 0));
+    EXPECT_EQ(m_dlg.noButton()->buttonFaceIndicesNew2(), ImageButton::faceTable(7, 8, 7, 0));
+    EXPECT_EQ(m_dlg.yesButton()->buttonFaceImageList(), &resources().dlgs);
+    EXPECT_EQ(m_dlg.background()->listIndex(), 1);
+    EXPECT_EQ(m_dlg.textPanel()->listIndex(), 2);
+    EXPECT_EQ(m_dlg.textLabel()->font().pixelSize(), 16);
+    EXPECT_TRUE(m_dlg.textLabel()->font().bold());
 }
 
 } // namespace

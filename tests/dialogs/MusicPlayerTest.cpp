@@ -21,11 +21,11 @@
 
 namespace {
 
-using AudioFiles::Midi;
-using AudioFiles::WriteFile;
+using AudioFiles::midiFile;
+using AudioFiles::writeFile;
 
 // Waits up to `seconds` for `done`, without handling events (the mixer runs on its own thread).
-bool WaitFor(const std::function<bool()>& done, int seconds) {
+bool waitFor(const std::function<bool()>& done, int seconds) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
     while (!done()) {
         if (std::chrono::steady_clock::now() > end) return false;
@@ -35,15 +35,15 @@ bool WaitFor(const std::function<bool()>& done, int seconds) {
 }
 
 // The loudest sample mixed since Listen(), heard on the mixer's thread.
-std::atomic<int> Peak{0};
+std::atomic<int> peakLevel{0};
 
-void Listen() {
-    Peak = 0;
+void listen() {
+    peakLevel = 0;
     Mix_SetPostMix(
         [](void*, Uint8* stream, int length) {
             const auto* samples = reinterpret_cast<const Sint16*>(stream);
             for (int i = 0; i < length / 2; ++i)
-                if (std::abs(samples[i]) > Peak) Peak = std::abs(samples[i]);
+                if (std::abs(samples[i]) > peakLevel) peakLevel = std::abs(samples[i]);
         },
         nullptr);
 }
@@ -54,26 +54,26 @@ constexpr int Audible = 500;
 class MusicTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        Saved = {musicOn, musicFound};
+        m_saved = {musicOn, musicFound};
         musicOn = true;
-        ASSERT_TRUE(Dir.isValid());
-        ASSERT_TRUE(AudioMidiReady()) << "no MIDI playback; SoundFont: " << AudioSoundFont();
+        ASSERT_TRUE(m_dir.isValid());
+        ASSERT_TRUE(audioMidiReady()) << "no MIDI playback; SoundFont: " << audioSoundFont();
     }
     void TearDown() override {
-        if (AudioIsOpen()) {
+        if (audioIsOpen()) {
             Mix_SetPostMix(nullptr, nullptr);
             Mix_HaltMusic();
         }
-        musicOn = Saved.first;
-        musicFound = Saved.second;
+        musicOn = m_saved.first;
+        musicFound = m_saved.second;
     }
 
-    void Write(const QString& name, const QByteArray& bytes) {
-        ASSERT_TRUE(WriteFile(Dir.filePath(name), bytes)) << name.toStdString();
+    void write(const QString& name, const QByteArray& bytes) {
+        ASSERT_TRUE(writeFile(m_dir.filePath(name), bytes)) << name.toStdString();
     }
 
-    QTemporaryDir Dir;
-    std::pair<bool, bool> Saved;
+    QTemporaryDir m_dir;
+    std::pair<bool, bool> m_saved;
 };
 
 TEST_F(MusicTest, FluidSynthPlaysWithTheInstalledSoundFont) {
@@ -84,169 +84,169 @@ TEST_F(MusicTest, FluidSynthPlaysWithTheInstalledSoundFont) {
         fluidSynth |= std::string(Mix_GetMusicDecoder(i)) == "FLUIDSYNTH";
     }
     RecordProperty("MusicDecoders", decoders);
-    RecordProperty("SoundFont", AudioSoundFont());
+    RecordProperty("SoundFont", audioSoundFont());
     EXPECT_TRUE(fluidSynth) << decoders;
-    EXPECT_TRUE(QFileInfo(QString::fromStdString(AudioSoundFont())).isFile()) << AudioSoundFont();
+    EXPECT_TRUE(QFileInfo(QString::fromStdString(audioSoundFont())).isFile()) << audioSoundFont();
     ASSERT_NE(Mix_GetSoundFonts(), nullptr);
-    EXPECT_EQ(std::string(Mix_GetSoundFonts()), AudioSoundFont());
+    EXPECT_EQ(std::string(Mix_GetSoundFonts()), audioSoundFont());
 
-    Listen();
-    Write("tune.mid", Midi({{60, 96}, {67, 96}}));
-    MusicPlayer midi(Dir.path());
-    midi.Start();
-    midi.Tick();
-    EXPECT_TRUE(midi.Playing()) << midi.LastError().toStdString();
-    EXPECT_TRUE(WaitFor([] { return Peak > Audible; }, 5)) << "peak " << Peak;
+    listen();
+    write("tune.mid", midiFile({{60, 96}, {67, 96}}));
+    MusicPlayer midi(m_dir.path());
+    midi.start();
+    midi.tick();
+    EXPECT_TRUE(midi.playing()) << midi.lastError().toStdString();
+    EXPECT_TRUE(waitFor([] { return peakLevel > Audible; }, 5)) << "peak " << peakLevel;
 }
 
 TEST_F(MusicTest, TimerLeavesAPlayingPieceAlone) {
     // Half a second of rest before the first note: restarting on every tick would never reach it.
-    Write("late.mid", Midi({{60, 192}}, 250000, 192));
-    MusicPlayer midi(Dir.path());
-    midi.Start();
-    Listen();
-    midi.Tick();
-    EXPECT_TRUE(WaitFor(
+    write("late.mid", midiFile({{60, 192}}, 250000, 192));
+    MusicPlayer midi(m_dir.path());
+    midi.start();
+    listen();
+    midi.tick();
+    EXPECT_TRUE(waitFor(
         [&] {
             SDL_Delay(80);
-            midi.Tick();
-            return Peak > Audible;
+            midi.tick();
+            return peakLevel > Audible;
         },
         4))
-        << "peak " << Peak;
+        << "peak " << peakLevel;
 }
 
 TEST_F(MusicTest, EmptyFolderMeansNoMusic) {
-    Write("notes.txt", "x");
-    ASSERT_TRUE(QDir(Dir.path()).mkdir("folder.mid"));
-    MusicPlayer midi(Dir.path());
-    midi.Start();
+    write("notes.txt", "x");
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir("folder.mid"));
+    MusicPlayer midi(m_dir.path());
+    midi.start();
     EXPECT_FALSE(musicFound);
-    EXPECT_FALSE(midi.IsOpen());
-    midi.Tick();
-    EXPECT_FALSE(midi.Playing());
-    midi.Switch(); // the button is disabled; a stray click changes nothing
+    EXPECT_FALSE(midi.isOpen());
+    midi.tick();
+    EXPECT_FALSE(midi.playing());
+    midi.toggle(); // the button is disabled; a stray click changes nothing
     EXPECT_TRUE(musicOn);
-    EXPECT_FALSE(midi.Playing());
+    EXPECT_FALSE(midi.playing());
 }
 
 TEST_F(MusicTest, SearchListsMidiFilesInNameOrder) {
     for (const char* name : {"c.mid", "a.mid", "B.MID", ".hidden.mid", "a.midi", "mid", "x.txt"})
-        Write(name, Midi());
-    ASSERT_TRUE(QDir(Dir.path()).mkdir("d.mid"));
-    MusicPlayer midi(Dir.path());
-    EXPECT_EQ(midi.Matches(), QStringList({".hidden.mid", "B.MID", "a.mid", "c.mid"}));
+        write(name, midiFile());
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir("d.mid"));
+    MusicPlayer midi(m_dir.path());
+    EXPECT_EQ(midi.matches(), QStringList({".hidden.mid", "B.MID", "a.mid", "c.mid"}));
 }
 
 TEST_F(MusicTest, StartOpensTheFirstFileAndTheTimerPlaysIt) {
     for (const char* name : {"b.mid", "c.mid", "a.mid"})
-        Write(name, Midi());
+        write(name, midiFile());
     musicOn = false;
-    MusicPlayer midi(Dir.path() + "/");
-    midi.Start();
+    MusicPlayer midi(m_dir.path() + "/");
+    midi.start();
     EXPECT_TRUE(musicFound);
-    EXPECT_EQ(midi.CurrentName(), "a.mid");
-    EXPECT_EQ(QFileInfo(midi.FileName()), QFileInfo(Dir.filePath("a.mid")));
-    EXPECT_FALSE(midi.Playing()); // chosen, not played
-    EXPECT_FALSE(midi.IsOpen());  // loading waits for the first tick that plays
-    midi.Tick();
-    EXPECT_FALSE(midi.Playing()); // music is off
-    EXPECT_FALSE(midi.IsOpen());
+    EXPECT_EQ(midi.currentName(), "a.mid");
+    EXPECT_EQ(QFileInfo(midi.fileName()), QFileInfo(m_dir.filePath("a.mid")));
+    EXPECT_FALSE(midi.playing()); // chosen, not played
+    EXPECT_FALSE(midi.isOpen());  // loading waits for the first tick that plays
+    midi.tick();
+    EXPECT_FALSE(midi.playing()); // music is off
+    EXPECT_FALSE(midi.isOpen());
     musicOn = true;
-    midi.Tick();
-    EXPECT_TRUE(midi.IsOpen());
-    EXPECT_TRUE(midi.Playing());
+    midi.tick();
+    EXPECT_TRUE(midi.isOpen());
+    EXPECT_TRUE(midi.playing());
 }
 
 TEST_F(MusicTest, SwitchGoesOffThenOnWithTheNextFileAndWraps) {
     for (const char* name : {"second.mid", "third.mid", "first.mid"})
-        Write(name, Midi());
-    MusicPlayer midi(Dir.path());
-    midi.Start();
-    midi.Tick();
-    ASSERT_TRUE(midi.Playing());
-    ASSERT_EQ(midi.CurrentName(), "first.mid");
+        write(name, midiFile());
+    MusicPlayer midi(m_dir.path());
+    midi.start();
+    midi.tick();
+    ASSERT_TRUE(midi.playing());
+    ASSERT_EQ(midi.currentName(), "first.mid");
     const struct {
-        bool On;
-        const char* Name;
+        bool on;
+        const char* name;
     } steps[] = {{false, "first.mid"}, {true, "second.mid"}, {false, "second.mid"},
                  {true, "third.mid"},  {false, "third.mid"}, {true, "first.mid"}};
     for (const auto& step : steps) {
-        SCOPED_TRACE(step.Name);
-        midi.Switch();
-        EXPECT_EQ(musicOn, step.On);
-        EXPECT_EQ(midi.Playing(), step.On);
-        EXPECT_EQ(midi.IsOpen(), step.On);
-        EXPECT_EQ(midi.CurrentName(), step.Name);
-        midi.Tick();
-        EXPECT_EQ(midi.Playing(), step.On);
+        SCOPED_TRACE(step.name);
+        midi.toggle();
+        EXPECT_EQ(musicOn, step.on);
+        EXPECT_EQ(midi.playing(), step.on);
+        EXPECT_EQ(midi.isOpen(), step.on);
+        EXPECT_EQ(midi.currentName(), step.name);
+        midi.tick();
+        EXPECT_EQ(midi.playing(), step.on);
     }
     EXPECT_TRUE(musicFound);
 }
 
 TEST_F(MusicTest, OneFileOffAndOnPlaysItAgainFromTheBeginning) {
     // A short note, then five seconds of silence: only a piece started afresh sounds again soon.
-    Write("only.mid", Midi({{60, 48}}, 250000, 0, 1920));
-    MusicPlayer midi(Dir.path());
-    midi.Start();
-    midi.Tick();
+    write("only.mid", midiFile({{60, 48}}, 250000, 0, 1920));
+    MusicPlayer midi(m_dir.path());
+    midi.start();
+    midi.tick();
     // Wait for the silence after the note has rung out.
-    ASSERT_TRUE(WaitFor(
+    ASSERT_TRUE(waitFor(
         [] {
-            Listen();
+            listen();
             SDL_Delay(300);
-            return Peak < Audible;
+            return peakLevel < Audible;
         },
         4))
         << "the note still sounds";
-    midi.Switch();
-    EXPECT_FALSE(midi.Playing());
-    midi.Switch();
+    midi.toggle();
+    EXPECT_FALSE(midi.playing());
+    midi.toggle();
     EXPECT_TRUE(musicOn);
-    EXPECT_TRUE(midi.Playing());
-    EXPECT_EQ(midi.CurrentName(), "only.mid");
-    EXPECT_TRUE(WaitFor([] { return Peak > Audible; }, 4)) << "peak " << Peak;
+    EXPECT_TRUE(midi.playing());
+    EXPECT_EQ(midi.currentName(), "only.mid");
+    EXPECT_TRUE(waitFor([] { return peakLevel > Audible; }, 4)) << "peak " << peakLevel;
 }
 
 TEST_F(MusicTest, SwitchOnStartingOffMovesToTheNextFile) {
     // The first file was opened at start; the first switch-on is the next one.
     for (const char* name : {"a.mid", "b.mid"})
-        Write(name, Midi());
+        write(name, midiFile());
     musicOn = false;
-    MusicPlayer midi(Dir.path());
-    midi.Start();
-    midi.Switch();
+    MusicPlayer midi(m_dir.path());
+    midi.start();
+    midi.toggle();
     EXPECT_TRUE(musicOn);
-    EXPECT_EQ(midi.CurrentName(), "b.mid");
-    EXPECT_TRUE(midi.Playing());
+    EXPECT_EQ(midi.currentName(), "b.mid");
+    EXPECT_TRUE(midi.playing());
 }
 
 TEST_F(MusicTest, FilesDeletedMeanwhileAreNoticed) {
     for (const char* name : {"a.mid", "b.mid", "c.mid"})
-        Write(name, Midi());
-    MusicPlayer midi(Dir.path());
-    midi.Start();
-    midi.Switch(); // off, on a.mid
-    ASSERT_TRUE(QFile::remove(Dir.filePath("a.mid")));
-    ASSERT_TRUE(QFile::remove(Dir.filePath("b.mid")));
-    midi.Switch(); // the current file is gone: the next name after it
-    EXPECT_EQ(midi.CurrentName(), "c.mid");
-    EXPECT_TRUE(midi.Playing());
-    midi.Switch();
-    ASSERT_TRUE(QFile::remove(Dir.filePath("c.mid")));
-    midi.Switch(); // nothing left to find
+        write(name, midiFile());
+    MusicPlayer midi(m_dir.path());
+    midi.start();
+    midi.toggle(); // off, on a.mid
+    ASSERT_TRUE(QFile::remove(m_dir.filePath("a.mid")));
+    ASSERT_TRUE(QFile::remove(m_dir.filePath("b.mid")));
+    midi.toggle(); // the current file is gone: the next name after it
+    EXPECT_EQ(midi.currentName(), "c.mid");
+    EXPECT_TRUE(midi.playing());
+    midi.toggle();
+    ASSERT_TRUE(QFile::remove(m_dir.filePath("c.mid")));
+    midi.toggle(); // nothing left to find
     EXPECT_FALSE(musicOn);
-    EXPECT_FALSE(midi.Playing());
-    EXPECT_EQ(midi.CurrentName(), "");
+    EXPECT_FALSE(midi.playing());
+    EXPECT_EQ(midi.currentName(), "");
     EXPECT_TRUE(musicFound); // found at start, stays so
-    Write("new.mid", Midi());
-    midi.Switch(); // the search starts again from the beginning
+    write("new.mid", midiFile());
+    midi.toggle(); // the search starts again from the beginning
     EXPECT_TRUE(musicOn);
-    EXPECT_EQ(midi.CurrentName(), "new.mid");
+    EXPECT_EQ(midi.currentName(), "new.mid");
 }
 
-QByteArray BrokenFile(int kind) {
-    const QByteArray good = Midi();
+QByteArray brokenFile(int kind) {
+    const QByteArray good = midiFile();
     switch (kind) {
     case 0:
         return QByteArray();
@@ -257,7 +257,7 @@ QByteArray BrokenFile(int kind) {
     case 3:
         return good.left(good.size() - 5); // track cut short
     case 4:
-        return AudioFiles::Wave(300); // a wave file named .mid
+        return AudioFiles::wave(300); // a wave file named .mid
     default:
         return good.left(14); // header without its track
     }
@@ -267,20 +267,20 @@ TEST_F(MusicTest, BrokenFilesArePassedOverAtStart) {
     for (int kind = 0; kind <= 5; ++kind) {
         SCOPED_TRACE(kind);
         QTemporaryDir dir;
-        ASSERT_TRUE(WriteFile(dir.filePath("a.mid"), BrokenFile(kind)));
+        ASSERT_TRUE(writeFile(dir.filePath("a.mid"), brokenFile(kind)));
         MusicPlayer alone(dir.path());
-        alone.Start();
+        alone.start();
         EXPECT_FALSE(musicFound);
-        alone.Tick();
-        EXPECT_FALSE(alone.Playing());
+        alone.tick();
+        EXPECT_FALSE(alone.playing());
 
-        ASSERT_TRUE(WriteFile(dir.filePath("b.mid"), Midi()));
+        ASSERT_TRUE(writeFile(dir.filePath("b.mid"), midiFile()));
         MusicPlayer midi(dir.path());
-        midi.Start();
+        midi.start();
         EXPECT_TRUE(musicFound);
-        EXPECT_EQ(midi.CurrentName(), "b.mid");
-        midi.Tick();
-        EXPECT_TRUE(midi.Playing());
+        EXPECT_EQ(midi.currentName(), "b.mid");
+        midi.tick();
+        EXPECT_TRUE(midi.playing());
         Mix_HaltMusic();
     }
 }
@@ -289,116 +289,116 @@ TEST_F(MusicTest, BrokenFilesArePassedOverAtASwitch) {
     for (int kind = 0; kind <= 5; ++kind) {
         SCOPED_TRACE(kind);
         QTemporaryDir dir;
-        ASSERT_TRUE(WriteFile(dir.filePath("a.mid"), Midi()));
-        ASSERT_TRUE(WriteFile(dir.filePath("b.mid"), BrokenFile(kind)));
+        ASSERT_TRUE(writeFile(dir.filePath("a.mid"), midiFile()));
+        ASSERT_TRUE(writeFile(dir.filePath("b.mid"), brokenFile(kind)));
         musicOn = true;
         MusicPlayer midi(dir.path());
-        midi.Start();
-        midi.Switch();
-        midi.Switch(); // b.mid is skipped, wrapping to a.mid
+        midi.start();
+        midi.toggle();
+        midi.toggle(); // b.mid is skipped, wrapping to a.mid
         EXPECT_TRUE(musicOn);
-        EXPECT_EQ(midi.CurrentName(), "a.mid");
-        EXPECT_TRUE(midi.Playing());
+        EXPECT_EQ(midi.currentName(), "a.mid");
+        EXPECT_TRUE(midi.playing());
 
         // The only playable file breaks while the music is off: it stays off.
-        midi.Switch();
-        ASSERT_TRUE(WriteFile(dir.filePath("a.mid"), BrokenFile(kind)));
-        midi.Switch();
+        midi.toggle();
+        ASSERT_TRUE(writeFile(dir.filePath("a.mid"), brokenFile(kind)));
+        midi.toggle();
         EXPECT_FALSE(musicOn);
-        EXPECT_FALSE(midi.Playing());
-        midi.Tick();
-        EXPECT_FALSE(midi.Playing());
+        EXPECT_FALSE(midi.playing());
+        midi.tick();
+        EXPECT_FALSE(midi.playing());
     }
 }
 
 TEST_F(MusicTest, GamePlayerLoadsOnAWorkerAndPlaysWhenReady) {
     for (const char* name : {"a.mid", "b.mid", "broken.mid"})
-        Write(name, Midi());
-    Write("broken.mid", BrokenFile(3));
-    MusicPlayer midi(Dir.path());
-    midi.SetBackgroundLoading(true);
-    midi.Start();
+        write(name, midiFile());
+    write("broken.mid", brokenFile(3));
+    MusicPlayer midi(m_dir.path());
+    midi.setBackgroundLoading(true);
+    midi.start();
     EXPECT_TRUE(musicFound);
-    EXPECT_EQ(midi.CurrentName(), "a.mid");
-    EXPECT_FALSE(midi.IsOpen());
-    midi.Tick(); // starts the load, returns at once
-    EXPECT_TRUE(midi.Loading() || midi.IsOpen());
+    EXPECT_EQ(midi.currentName(), "a.mid");
+    EXPECT_FALSE(midi.isOpen());
+    midi.tick(); // starts the load, returns at once
+    EXPECT_TRUE(midi.loading() || midi.isOpen());
     const auto tickUntilPlaying = [&] {
-        return WaitFor(
+        return waitFor(
             [&] {
-                midi.Tick();
-                return midi.Playing();
+                midi.tick();
+                return midi.playing();
             },
             5);
     };
-    EXPECT_TRUE(tickUntilPlaying()) << midi.LastError().toStdString();
-    EXPECT_EQ(midi.CurrentName(), "a.mid");
+    EXPECT_TRUE(tickUntilPlaying()) << midi.lastError().toStdString();
+    EXPECT_EQ(midi.currentName(), "a.mid");
 
     // Off, and on with the next file, which plays once loaded; the broken one is passed over.
     const char* expected[] = {"b.mid", "a.mid"};
     for (const char* name : expected) {
         SCOPED_TRACE(name);
-        midi.Switch();
+        midi.toggle();
         EXPECT_FALSE(musicOn);
-        EXPECT_FALSE(midi.Playing());
-        EXPECT_FALSE(midi.Loading());
-        midi.Switch();
+        EXPECT_FALSE(midi.playing());
+        EXPECT_FALSE(midi.loading());
+        midi.toggle();
         EXPECT_TRUE(musicOn);
-        EXPECT_EQ(midi.CurrentName(), name);
-        EXPECT_TRUE(tickUntilPlaying()) << midi.LastError().toStdString();
+        EXPECT_EQ(midi.currentName(), name);
+        EXPECT_TRUE(tickUntilPlaying()) << midi.lastError().toStdString();
     }
 
     // Switched off while the piece still loads: the load is waited for and freed.
-    midi.Switch();
-    midi.Switch();
-    ASSERT_TRUE(midi.Loading() || midi.IsOpen());
-    midi.Switch();
-    EXPECT_FALSE(midi.Loading());
-    EXPECT_FALSE(midi.IsOpen());
+    midi.toggle();
+    midi.toggle();
+    ASSERT_TRUE(midi.loading() || midi.isOpen());
+    midi.toggle();
+    EXPECT_FALSE(midi.loading());
+    EXPECT_FALSE(midi.isOpen());
 }
 
 TEST_F(MusicTest, TimerRestartsAPieceThatHasEnded) {
-    Write("short.mid", AudioFiles::ShortMidi());
-    MusicPlayer midi(Dir.path());
-    midi.Start();
-    midi.Tick();
-    ASSERT_TRUE(midi.Playing());
+    write("short.mid", AudioFiles::shortMidi());
+    MusicPlayer midi(m_dir.path());
+    midi.start();
+    midi.tick();
+    ASSERT_TRUE(midi.playing());
     // FluidSynth lets the last note ring out for some seconds before the piece counts as over.
-    ASSERT_TRUE(WaitFor([&] { return !midi.Playing(); }, 10));
-    Listen();
-    midi.Tick();
-    EXPECT_TRUE(midi.Playing()) << midi.LastError().toStdString();
-    EXPECT_TRUE(WaitFor([] { return Peak > Audible; }, 4)) << "peak " << Peak;
+    ASSERT_TRUE(waitFor([&] { return !midi.playing(); }, 10));
+    listen();
+    midi.tick();
+    EXPECT_TRUE(midi.playing()) << midi.lastError().toStdString();
+    EXPECT_TRUE(waitFor([] { return peakLevel > Audible; }, 4)) << "peak " << peakLevel;
 }
 
 TEST_F(MusicTest, DeviceClosedUnderALivePlayer) {
-    Write("a.mid", Midi());
-    MusicPlayer midi(Dir.path());
-    midi.Start();
-    midi.Tick();
-    AudioClose();
-    EXPECT_FALSE(midi.IsOpen());
-    midi.Tick(); // nothing open: nothing to play, no crash
-    EXPECT_FALSE(midi.Playing());
-    ASSERT_TRUE(AudioMidiReady());
-    midi.Start();
-    midi.Tick();
-    EXPECT_TRUE(midi.Playing());
+    write("a.mid", midiFile());
+    MusicPlayer midi(m_dir.path());
+    midi.start();
+    midi.tick();
+    audioClose();
+    EXPECT_FALSE(midi.isOpen());
+    midi.tick(); // nothing open: nothing to play, no crash
+    EXPECT_FALSE(midi.playing());
+    ASSERT_TRUE(audioMidiReady());
+    midi.start();
+    midi.tick();
+    EXPECT_TRUE(midi.playing());
 }
 
 TEST(SoundFontTest, PlayersOwnChoiceIsKept) {
     QTemporaryDir dir;
-    ASSERT_TRUE(WriteFile(dir.filePath("a.mid"), Midi()));
-    AudioClose();
+    ASSERT_TRUE(writeFile(dir.filePath("a.mid"), midiFile()));
+    audioClose();
     unsetenv("SDL_SOUNDFONTS");
-    ASSERT_TRUE(AudioOpen());
-    const std::string installed = AudioSoundFont();
+    ASSERT_TRUE(audioOpen());
+    const std::string installed = audioSoundFont();
     ASSERT_TRUE(QFileInfo(QString::fromStdString(installed)).isFile()) << installed;
     EXPECT_EQ(std::string(SDL_getenv("SDL_SOUNDFONTS")), installed);
 
     const struct {
-        std::string Value;
-        bool Ready;
+        std::string value;
+        bool ready;
     } rows[] = {
         {"/no/such/font.sf2", false},
         {"/no/such/font.sf2:" + installed, true},
@@ -406,28 +406,28 @@ TEST(SoundFontTest, PlayersOwnChoiceIsKept) {
     };
     const bool savedFound = musicFound;
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.Value);
-        AudioClose();
-        setenv("SDL_SOUNDFONTS", row.Value.c_str(), 1);
-        ASSERT_TRUE(AudioOpen());
-        EXPECT_EQ(AudioSoundFont(), row.Value);
-        EXPECT_EQ(std::string(Mix_GetSoundFonts()), row.Value);
-        EXPECT_EQ(AudioMidiReady(), row.Ready);
+        SCOPED_TRACE(row.value);
+        audioClose();
+        setenv("SDL_SOUNDFONTS", row.value.c_str(), 1);
+        ASSERT_TRUE(audioOpen());
+        EXPECT_EQ(audioSoundFont(), row.value);
+        EXPECT_EQ(std::string(Mix_GetSoundFonts()), row.value);
+        EXPECT_EQ(audioMidiReady(), row.ready);
         MusicPlayer midi(dir.path());
-        midi.Start();
-        EXPECT_EQ(musicFound, row.Ready); // no instruments: no music, and the game goes on
+        midi.start();
+        EXPECT_EQ(musicFound, row.ready); // no instruments: no music, and the game goes on
     }
     musicFound = savedFound;
-    AudioClose();
+    audioClose();
     unsetenv("SDL_SOUNDFONTS");
 }
 
 TEST(MidiFrameTest, TellsMidiFilesFromOtherData) {
-    const QByteArray good = Midi();
+    const QByteArray good = midiFile();
     QByteArray typeOne = good;
     typeOne[9] = 1;  // format 1
     typeOne[11] = 2; // two tracks
-    typeOne += AudioFiles::Track({{48, 96}}, 500000);
+    typeOne += AudioFiles::track({{48, 96}}, 500000);
     QByteArray withOtherChunk =
         good.left(14) + QByteArray("XFIH\x00\x00\x00\x02zz", 10) + good.mid(14);
     QByteArray longHeader = good;
@@ -445,9 +445,9 @@ TEST(MidiFrameTest, TellsMidiFilesFromOtherData) {
     QByteArray missingSecondTrack = typeOne.left(good.size());
 
     const struct {
-        const char* Name;
-        QByteArray Bytes;
-        bool Midi;
+        const char* name;
+        QByteArray bytes;
+        bool midi;
     } rows[] = {
         {"type 0", good, true},
         {"type 1, two tracks", typeOne, true},
@@ -462,13 +462,13 @@ TEST(MidiFrameTest, TellsMidiFilesFromOtherData) {
         {"format 3", formatThree, false},
         {"division 0", noDivision, false},
         {"header length 4", shortHeader, false},
-        {"wave", AudioFiles::Wave(100), false},
+        {"wave", AudioFiles::wave(100), false},
     };
     for (const auto& row : rows) {
-        QByteArray bytes = row.Bytes;
+        QByteArray bytes = row.bytes;
         QBuffer buffer(&bytes);
         ASSERT_TRUE(buffer.open(QIODevice::ReadOnly));
-        EXPECT_EQ(IsMidiFile(buffer), row.Midi) << row.Name;
+        EXPECT_EQ(isMidiFile(buffer), row.midi) << row.name;
     }
 }
 

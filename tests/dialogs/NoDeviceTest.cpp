@@ -27,45 +27,45 @@ class NoDeviceTest : public ::testing::Test {
 };
 
 TEST_F(NoDeviceTest, EffectsAreSkipped) {
-    SoundPlayer player(AudioFiles::GameLikeWaves());
+    SoundPlayer player(AudioFiles::gameLikeWaves());
     const auto before = std::chrono::steady_clock::now();
     for (int number : {1, 2, 3, 4, 0, 2}) {
-        player.PlaySnd(number);
-        EXPECT_EQ(player.Chunk(number), nullptr) << number;
+        player.playSnd(number);
+        EXPECT_EQ(player.chunk(number), nullptr) << number;
     }
-    PlaySnd(2); // the game's own list, from resources that may not even be there
-    PlaySnd(0);
+    playSnd(2); // the game's own list, from resources that may not even be there
+    playSnd(0);
     EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::seconds(2));
-    EXPECT_FALSE(AudioOpen());
-    EXPECT_FALSE(AudioMidiReady());
+    EXPECT_FALSE(audioOpen());
+    EXPECT_FALSE(audioMidiReady());
 }
 
 TEST_F(NoDeviceTest, MusicIsUnavailable) {
     QTemporaryDir dir;
-    ASSERT_TRUE(AudioFiles::WriteFile(dir.filePath("a.mid"), AudioFiles::Midi()));
+    ASSERT_TRUE(AudioFiles::writeFile(dir.filePath("a.mid"), AudioFiles::midiFile()));
     MusicPlayer midi(dir.path());
-    midi.Start();
+    midi.start();
     EXPECT_FALSE(musicFound);
-    EXPECT_FALSE(midi.IsOpen());
-    midi.Tick();
-    midi.Switch();
+    EXPECT_FALSE(midi.isOpen());
+    midi.tick();
+    midi.toggle();
     EXPECT_TRUE(musicOn); // the player's option is kept for a later run
-    EXPECT_FALSE(midi.Playing());
+    EXPECT_FALSE(midi.playing());
 }
 
 TEST_F(NoDeviceTest, GamePlayerLearnsItFromItsLoad) {
     QTemporaryDir dir;
-    ASSERT_TRUE(AudioFiles::WriteFile(dir.filePath("a.mid"), AudioFiles::Midi()));
+    ASSERT_TRUE(AudioFiles::writeFile(dir.filePath("a.mid"), AudioFiles::midiFile()));
     MusicPlayer midi(dir.path());
-    midi.SetBackgroundLoading(true);
-    midi.Start(); // the device is not tried before the music is wanted
+    midi.setBackgroundLoading(true);
+    midi.start(); // the device is not tried before the music is wanted
     EXPECT_TRUE(musicFound);
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
     while (musicFound && std::chrono::steady_clock::now() < end)
-        midi.Tick();
+        midi.tick();
     EXPECT_FALSE(musicFound); // music unavailable from now on
-    EXPECT_FALSE(midi.IsOpen());
-    EXPECT_FALSE(midi.Loading());
+    EXPECT_FALSE(midi.isOpen());
+    EXPECT_FALSE(midi.loading());
     EXPECT_TRUE(musicOn);
 }
 

@@ -24,35 +24,35 @@ namespace {
 class OptionsFixture : public testing::Test {
   protected:
     void SetUp() override {
-        Saved = {tongue, soundOn, musicOn, musicFound, fairJudging};
-        Dlg.OnBackgroundChanged = [this] {
-            Calls.push_back("background " + std::to_string(backgroundMode));
+        m_saved = {tongue, soundOn, musicOn, musicFound, fairJudging};
+        m_dlg.onBackgroundChanged = [this] {
+            m_calls.push_back("background " + std::to_string(m_backgroundMode));
         };
-        Dlg.OnTextsChanged = [this] { Calls.push_back("texts " + std::to_string(tongue)); };
+        m_dlg.onTextsChanged = [this] { m_calls.push_back("texts " + std::to_string(tongue)); };
     }
     void TearDown() override {
-        tongue = Saved.tongue;
-        soundOn = Saved.soundOn;
-        musicOn = Saved.musicOn;
-        musicFound = Saved.musicFound;
-        fairJudging = Saved.fairJudging;
+        tongue = m_saved.tongue;
+        soundOn = m_saved.soundOn;
+        musicOn = m_saved.musicOn;
+        musicFound = m_saved.musicFound;
+        fairJudging = m_saved.fairJudging;
     }
 
     struct {
         int32_t tongue;
         bool soundOn, musicOn, musicFound, fairJudging;
-    } Saved{};
-    FakeMainWindow Main;
-    int32_t backgroundMode = 0;
-    OptionsDialog Dlg{&Main, backgroundMode, Resources()};
-    std::vector<std::string> Calls;
+    } m_saved{};
+    FakeMainWindow m_main;
+    int32_t m_backgroundMode = 0;
+    OptionsDialog m_dlg{&m_main, m_backgroundMode, resources()};
+    std::vector<std::string> m_calls;
 };
 
 using OptionsDialogTest = OptionsFixture;
 
 TEST(NextTongue, Ring) {
     const struct {
-        int32_t From, To;
+        int32_t from, to;
     } rows[] = {
         {-1, 0},
         {0, 1},
@@ -66,103 +66,103 @@ TEST(NextTongue, Ring) {
         {INT32_MIN, -1},
     };
     for (const auto& row : rows)
-        EXPECT_EQ(NextTongue(row.From), row.To) << row.From;
+        EXPECT_EQ(nextTongue(row.from), row.to) << row.from;
 }
 
 TEST_F(OptionsDialogTest, LanguageButtonRingsFromUnchosen) {
     tongue = -1;
-    Dlg.RefreshTexts();
-    EXPECT_EQ(Dlg.languageLabel->text(), "I speak English.");
+    m_dlg.refreshTexts();
+    EXPECT_EQ(m_dlg.languageLabel->text(), "I speak English.");
     const struct {
         int32_t tongue;
-        const char* Label;
-        const char* Heading;
-        const char* Hint;
+        const char* label;
+        const char* heading;
+        const char* hint;
     } steps[] = {
         {0, "I speak English.", "Options:", "Change language"},
         {1, "Ich spreche deutsch.", "Einstellungen:", "Sprache ändern"},
         {0, "I speak English.", "Options:", "Change language"},
     };
     for (const auto& step : steps) {
-        Calls.clear();
-        Dlg.onLanguageClicked();
+        m_calls.clear();
+        m_dlg.onLanguageClicked();
         EXPECT_EQ(tongue, step.tongue);
-        EXPECT_EQ(Dlg.languageLabel->text(), QString::fromUtf8(step.Label));
-        EXPECT_EQ(Dlg.optionsLabel->text(), QString::fromUtf8(step.Heading));
-        EXPECT_EQ(Dlg.languageButton->Hint(), QString::fromUtf8(step.Hint));
+        EXPECT_EQ(m_dlg.languageLabel->text(), QString::fromUtf8(step.label));
+        EXPECT_EQ(m_dlg.optionsLabel->text(), QString::fromUtf8(step.heading));
+        EXPECT_EQ(m_dlg.languageButton->hint(), QString::fromUtf8(step.hint));
         // The main window's texts follow, after the dialog's own.
-        EXPECT_EQ(Calls, std::vector<std::string>{"texts " + std::to_string(step.tongue)});
+        EXPECT_EQ(m_calls, std::vector<std::string>{"texts " + std::to_string(step.tongue)});
     }
 }
 
 TEST_F(OptionsDialogTest, BackgroundButtonRingsThroughSeven) {
     tongue = 0;
-    Dlg.RefreshTexts();
-    EXPECT_EQ(Dlg.backgroundLabel->text(), "Background: 1");
+    m_dlg.refreshTexts();
+    EXPECT_EQ(m_dlg.backgroundLabel->text(), "Background: 1");
     for (int press = 1; press <= 8; ++press) {
-        Calls.clear();
-        Dlg.onBackgroundClicked();
+        m_calls.clear();
+        m_dlg.onBackgroundClicked();
         const int32_t want = press % 7;
-        EXPECT_EQ(backgroundMode, want);
-        EXPECT_EQ(Dlg.backgroundLabel->text(), QStringLiteral("Background: %1").arg(want + 1));
+        EXPECT_EQ(m_backgroundMode, want);
+        EXPECT_EQ(m_dlg.backgroundLabel->text(), QStringLiteral("Background: %1").arg(want + 1));
         // The picture is rebuilt first, then the tool bar texts are set.
-        EXPECT_EQ(Calls,
+        EXPECT_EQ(m_calls,
                   (std::vector<std::string>{"background " + std::to_string(want), "texts 0"}));
     }
     tongue = 1;
-    Dlg.RefreshTexts();
-    EXPECT_EQ(Dlg.backgroundLabel->text(), "Hintergrund: 2");
+    m_dlg.refreshTexts();
+    EXPECT_EQ(m_dlg.backgroundLabel->text(), "Hintergrund: 2");
     // A stored value out of range still lands in the ring.
     for (int32_t start : {-3, 9, INT32_MAX}) {
-        backgroundMode = start;
-        Dlg.onBackgroundClicked();
-        EXPECT_GE(backgroundMode, 0) << start;
-        EXPECT_LE(backgroundMode, 6) << start;
+        m_backgroundMode = start;
+        m_dlg.onBackgroundClicked();
+        EXPECT_GE(m_backgroundMode, 0) << start;
+        EXPECT_LE(m_backgroundMode, 6) << start;
     }
 }
 
 // The on/off rows: each click flips its value and its label, in both languages.
 TEST_F(OptionsDialogTest, SwitchButtonsAndLabels) {
     const struct {
-        bool* Value;
-        QLabel* Label;
-        ImageButton* Button;
-        void (OptionsDialog::*Click)();
+        bool* value;
+        QLabel* label;
+        ImageButton* button;
+        void (OptionsDialog::*click)();
         int32_t tongue;
-        const char* On;
-        const char* Off;
-        const char* Hint;
+        const char* on;
+        const char* off;
+        const char* hint;
     } rows[] = {
-        {&soundOn, Dlg.soundLabel, Dlg.soundButton, &OptionsDialog::onSoundClicked, 0,
+        {&soundOn, m_dlg.soundLabel, m_dlg.soundButton, &OptionsDialog::onSoundClicked, 0,
          "Sound is on.", "Sound is off.", "Sound on or off"},
-        {&soundOn, Dlg.soundLabel, Dlg.soundButton, &OptionsDialog::onSoundClicked, 1,
+        {&soundOn, m_dlg.soundLabel, m_dlg.soundButton, &OptionsDialog::onSoundClicked, 1,
          "Geräusche sind an.", "Geräusche sind aus.", "Geräusche ein- und ausschalten."},
-        {&fairJudging, Dlg.fairLabel, Dlg.fairButton, &OptionsDialog::onFairClicked, 0,
+        {&fairJudging, m_dlg.fairLabel, m_dlg.fairButton, &OptionsDialog::onFairClicked, 0,
          "Fair judging is on.", "Fair judging is off.", "Judge moves by the clues"},
-        {&fairJudging, Dlg.fairLabel, Dlg.fairButton, &OptionsDialog::onFairClicked, 1,
+        {&fairJudging, m_dlg.fairLabel, m_dlg.fairButton, &OptionsDialog::onFairClicked, 1,
          "Faires Urteil ist an.", "Faires Urteil ist aus.", "Züge nach den Zahlen beurteilen"},
     };
     for (const auto& row : rows) {
         tongue = row.tongue;
-        *row.Value = true;
-        Dlg.RefreshTexts();
-        EXPECT_EQ(row.Label->text(), QString::fromUtf8(row.On));
-        EXPECT_EQ(row.Button->Hint(), QString::fromUtf8(row.Hint));
-        (Dlg.*row.Click)();
-        EXPECT_FALSE(*row.Value) << row.On;
-        EXPECT_EQ(row.Label->text(), QString::fromUtf8(row.Off));
-        (Dlg.*row.Click)();
-        EXPECT_TRUE(*row.Value) << row.On;
-        EXPECT_EQ(row.Label->text(), QString::fromUtf8(row.On));
+        *row.value = true;
+        m_dlg.refreshTexts();
+        EXPECT_EQ(row.label->text(), QString::fromUtf8(row.on));
+        EXPECT_EQ(row.button->hint(), QString::fromUtf8(row.hint));
+        (m_dlg.*row.click)();
+        EXPECT_FALSE(*row.value) << row.on;
+        EXPECT_EQ(row.label->text(), QString::fromUtf8(row.off));
+        (m_dlg.*row.click)();
+        EXPECT_TRUE(*row.value) << row.on;
+        EXPECT_EQ(row.label->text(), QString::fromUtf8(row.on));
     }
 }
 
 TEST_F(OptionsDialogTest, MusicLabelByFoundThenOn) {
-    Dlg.MusicName = [] { return QStringLiteral("ode.mid"); };
+    m_dlg.musicName = [] { return QStringLiteral("ode.mid"); };
     const struct {
-        bool Found, On;
+        bool found, on;
         int32_t tongue;
-        const char* Label;
+        const char* label;
     } rows[] = {
         {false, true, 0, "No music files available."},
         {false, false, 0, "No music files available."},
@@ -173,42 +173,42 @@ TEST_F(OptionsDialogTest, MusicLabelByFoundThenOn) {
         {true, false, 1, "Musik ist aus."},
     };
     for (const auto& row : rows) {
-        musicFound = row.Found;
-        musicOn = row.On;
+        musicFound = row.found;
+        musicOn = row.on;
         tongue = row.tongue;
-        Dlg.RefreshTexts();
-        EXPECT_EQ(Dlg.musicLabel->text(), QString::fromUtf8(row.Label));
-        EXPECT_EQ(Dlg.musicButton->isEnabled(), row.Found);
+        m_dlg.refreshTexts();
+        EXPECT_EQ(m_dlg.musicLabel->text(), QString::fromUtf8(row.label));
+        EXPECT_EQ(m_dlg.musicButton->isEnabled(), row.found);
     }
 }
 
 TEST_F(OptionsDialogTest, WithoutAnAudioDeviceTheMusicRowSaysSoundIsUnavailable) {
     // A driver that does not exist: the device cannot open, so there is no music either.
     const QByteArray driver = qgetenv("SDL_AUDIODRIVER");
-    AudioClose();
+    audioClose();
     qputenv("SDL_AUDIODRIVER", "no-such-driver");
     musicFound = false;
     for (const auto& [language, label] :
          {std::pair{0, "Sound is not available."}, std::pair{1, "Ton ist nicht verfügbar."}}) {
         tongue = language;
-        Dlg.RefreshTexts();
-        EXPECT_EQ(Dlg.musicLabel->text(), QString::fromUtf8(label));
-        EXPECT_FALSE(Dlg.musicButton->isEnabled());
+        m_dlg.refreshTexts();
+        EXPECT_EQ(m_dlg.musicLabel->text(), QString::fromUtf8(label));
+        EXPECT_FALSE(m_dlg.musicButton->isEnabled());
     }
     // With a device again, missing music is told as before.
     qputenv("SDL_AUDIODRIVER", driver);
-    AudioClose();
+    audioClose();
     tongue = 0;
-    Dlg.RefreshTexts();
-    EXPECT_EQ(Dlg.musicLabel->text(), QStringLiteral("No music files available."));
+    m_dlg.refreshTexts();
+    EXPECT_EQ(m_dlg.musicLabel->text(), QStringLiteral("No music files available."));
 }
 
 TEST_F(OptionsDialogTest, MusicButtonSwitchesThenRefreshes) {
     // A player with two files: off, then on with the next one.
     const QStringList files{"a.mid", "b.mid"};
     int current = 0;
-    Dlg.MusicName = [&] { return files[current]; };
-    Dlg.OnMusicSwitch = [&] {
+    m_dlg.musicName = [&] { return files[current]; };
+    m_dlg.onMusicSwitch = [&] {
         if (musicOn) {
             musicOn = false;
         } else {
@@ -219,53 +219,54 @@ TEST_F(OptionsDialogTest, MusicButtonSwitchesThenRefreshes) {
     tongue = 0;
     musicFound = true;
     musicOn = true;
-    Dlg.RefreshTexts();
-    EXPECT_EQ(Dlg.musicLabel->text(), "Music: a.mid");
-    Dlg.onMusicClicked();
-    EXPECT_EQ(Dlg.musicLabel->text(), "Music is off.");
-    Dlg.onMusicClicked();
-    EXPECT_EQ(Dlg.musicLabel->text(), "Music: b.mid");
+    m_dlg.refreshTexts();
+    EXPECT_EQ(m_dlg.musicLabel->text(), "Music: a.mid");
+    m_dlg.onMusicClicked();
+    EXPECT_EQ(m_dlg.musicLabel->text(), "Music is off.");
+    m_dlg.onMusicClicked();
+    EXPECT_EQ(m_dlg.musicLabel->text(), "Music: b.mid");
 }
 
 TEST_F(OptionsDialogTest, FixedTextsAndHints) {
     for (int32_t language : {0, 1}) {
         tongue = language;
-        Dlg.RefreshTexts();
+        m_dlg.refreshTexts();
         const bool de = language == 1;
-        EXPECT_EQ(Dlg.programLabel->Caption(), "Morvek");
-        EXPECT_EQ(Dlg.versionLabel->Caption(), "Version  V1.0");
-        EXPECT_EQ(Dlg.okButton->Hint(), de ? "Zurück zum Spiel" : "Back to game");
-        EXPECT_EQ(Dlg.musicButton->Hint(), de ? "Musik ein- und ausschalten." : "Music on or off.");
-        EXPECT_EQ(Dlg.backgroundButton->Hint(), de ? "Hintergrund ändern" : "Change background");
+        EXPECT_EQ(m_dlg.programLabel->caption(), "Morvek");
+        EXPECT_EQ(m_dlg.versionLabel->caption(), "Version  V1.0");
+        EXPECT_EQ(m_dlg.okButton->hint(), de ? "Zurück zum Spiel" : "Back to game");
+        EXPECT_EQ(m_dlg.musicButton->hint(),
+                  de ? "Musik ein- und ausschalten." : "Music on or off.");
+        EXPECT_EQ(m_dlg.backgroundButton->hint(), de ? "Hintergrund ändern" : "Change background");
     }
-    for (ImageButton* button : {Dlg.okButton, Dlg.languageButton, Dlg.soundButton, Dlg.musicButton,
-                                Dlg.backgroundButton, Dlg.fairButton})
-        EXPECT_TRUE(button->ShowHint());
-    EXPECT_EQ(Dlg.programLabel->Angle(), 90);
-    EXPECT_EQ(Dlg.programLabel->Style3D(), Label3DStyle::Raised);
-    EXPECT_EQ(Dlg.programLabel->font().pixelSize(), 37);
-    EXPECT_TRUE(Dlg.programLabel->font().bold());
-    EXPECT_EQ(Dlg.versionLabel->font().pixelSize(), 16);
+    for (ImageButton* button : {m_dlg.okButton, m_dlg.languageButton, m_dlg.soundButton,
+                                m_dlg.musicButton, m_dlg.backgroundButton, m_dlg.fairButton})
+        EXPECT_TRUE(button->showHint());
+    EXPECT_EQ(m_dlg.programLabel->angle(), 90);
+    EXPECT_EQ(m_dlg.programLabel->style3D(), Label3DStyle::Raised);
+    EXPECT_EQ(m_dlg.programLabel->font().pixelSize(), 37);
+    EXPECT_TRUE(m_dlg.programLabel->font().bold());
+    EXPECT_EQ(m_dlg.versionLabel->font().pixelSize(), 16);
 }
 
 TEST_F(OptionsDialogTest, ButtonsWorkThroughTheModalShow) {
     tongue = 0;
-    backgroundMode = 2;
+    m_backgroundMode = 2;
     fairJudging = true;
     int result = -1;
     QString labelAfter;
-    ASSERT_TRUE(RunModal(
-        Dlg, [&] { result = Dlg.ShowModal(); },
+    ASSERT_TRUE(runModal(
+        m_dlg, [&] { result = m_dlg.showModal(); },
         [&] {
-            QTest::mouseClick(Dlg.languageButton, Qt::LeftButton);
-            QTest::mouseClick(Dlg.backgroundButton, Qt::LeftButton);
-            QTest::mouseClick(Dlg.fairButton, Qt::LeftButton);
-            labelAfter = Dlg.backgroundLabel->text();
-            QTest::mouseClick(Dlg.okButton, Qt::LeftButton);
+            QTest::mouseClick(m_dlg.languageButton, Qt::LeftButton);
+            QTest::mouseClick(m_dlg.backgroundButton, Qt::LeftButton);
+            QTest::mouseClick(m_dlg.fairButton, Qt::LeftButton);
+            labelAfter = m_dlg.backgroundLabel->text();
+            QTest::mouseClick(m_dlg.okButton, Qt::LeftButton);
         }));
     EXPECT_EQ(result, QDialog::Accepted);
     EXPECT_EQ(tongue, 1);
-    EXPECT_EQ(backgroundMode, 3);
+    EXPECT_EQ(m_backgroundMode, 3);
     EXPECT_FALSE(fairJudging);
     EXPECT_EQ(labelAfter, "Hintergrund: 4");
 }
@@ -273,74 +274,74 @@ TEST_F(OptionsDialogTest, ButtonsWorkThroughTheModalShow) {
 TEST_F(OptionsDialogTest, PlacedOnlyWhileTheMainWindowIsVisible) {
     QPoint pos;
     auto showAndRead = [&] {
-        RunModal(
-            Dlg, [&] { Dlg.ShowModal(); },
+        runModal(
+            m_dlg, [&] { m_dlg.showModal(); },
             [&] {
-                pos = Dlg.pos();
-                Dlg.onOkClicked();
+                pos = m_dlg.pos();
+                m_dlg.onOkClicked();
             });
     };
     showAndRead();
-    EXPECT_EQ(pos, PlaceOverClient(Main.frameGeometry(), Main.height(), QSize(497, 472)));
-    Main.hide();
-    Dlg.move(7, 9);
+    EXPECT_EQ(pos, placeOverClient(m_main.frameGeometry(), m_main.height(), QSize(497, 472)));
+    m_main.hide();
+    m_dlg.move(7, 9);
     showAndRead();
     EXPECT_EQ(pos, QPoint(7, 9));
 }
 
 TEST_F(OptionsDialogTest, ComponentsInPlace) {
-    EXPECT_EQ(Dlg.size(), QSize(497, 472));
+    EXPECT_EQ(m_dlg.size(), QSize(497, 472));
     const struct {
-        QWidget* Widget;
-        QRect Place;
+        QWidget* widget;
+        QRect place;
     } rows[] = {
-        {Dlg.background, {0, 0, 497, 472}},        {Dlg.logo, {0, 12, 105, 77}},
-        {Dlg.programLabel, {12, 119, 53, 281}},    {Dlg.versionLabel, {56, 130, 21, 266}},
-        {Dlg.okButton, {436, 411, 50, 50}},        {Dlg.settingsPanel, {116, 12, 369, 389}},
-        {Dlg.optionsLabel, {19, 12, 254, 29}},     {Dlg.languageButton, {16, 47, 50, 50}},
-        {Dlg.languageLabel, {79, 64, 294, 18}},    {Dlg.soundButton, {16, 103, 50, 50}},
-        {Dlg.soundLabel, {79, 120, 294, 18}},      {Dlg.musicButton, {16, 159, 50, 50}},
-        {Dlg.musicLabel, {79, 176, 294, 18}},      {Dlg.backgroundButton, {16, 215, 50, 50}},
-        {Dlg.backgroundLabel, {79, 232, 290, 18}}, {Dlg.fairButton, {16, 271, 50, 50}},
-        {Dlg.fairLabel, {79, 288, 294, 18}},
+        {m_dlg.background, {0, 0, 497, 472}},        {m_dlg.logo, {0, 12, 105, 77}},
+        {m_dlg.programLabel, {12, 119, 53, 281}},    {m_dlg.versionLabel, {56, 130, 21, 266}},
+        {m_dlg.okButton, {436, 411, 50, 50}},        {m_dlg.settingsPanel, {116, 12, 369, 389}},
+        {m_dlg.optionsLabel, {19, 12, 254, 29}},     {m_dlg.languageButton, {16, 47, 50, 50}},
+        {m_dlg.languageLabel, {79, 64, 294, 18}},    {m_dlg.soundButton, {16, 103, 50, 50}},
+        {m_dlg.soundLabel, {79, 120, 294, 18}},      {m_dlg.musicButton, {16, 159, 50, 50}},
+        {m_dlg.musicLabel, {79, 176, 294, 18}},      {m_dlg.backgroundButton, {16, 215, 50, 50}},
+        {m_dlg.backgroundLabel, {79, 232, 290, 18}}, {m_dlg.fairButton, {16, 271, 50, 50}},
+        {m_dlg.fairLabel, {79, 288, 294, 18}},
     };
     for (const auto& row : rows)
-        EXPECT_EQ(row.Widget->geometry(), row.Place) << row.Place.x() << "," << row.Place.y();
+        EXPECT_EQ(row.widget->geometry(), row.place) << row.place.x() << "," << row.place.y();
     // Faces: normal, mouse over, pressed, disabled.
     const struct {
-        ImageButton* Button;
-        const BitmapList* List;
-        int Normal, Over, Pressed, Disabled;
+        ImageButton* button;
+        const BitmapList* list;
+        int normal, over, pressed, disabled;
     } faces[] = {
-        {Dlg.okButton, &Resources().dlgs, 5, 6, 5, 0},
-        {Dlg.languageButton, &Resources().opts, 1, 2, 1, 0},
-        {Dlg.soundButton, &Resources().opts, 6, 8, 6, 0},
-        {Dlg.musicButton, &Resources().opts, 3, 4, 3, 5},
-        {Dlg.backgroundButton, &Resources().opts, 12, 13, 12, 0},
-        {Dlg.fairButton, &Resources().opts, 14, 15, 14, 0},
+        {m_dlg.okButton, &resources().dlgs, 5, 6, 5, 0},
+        {m_dlg.languageButton, &resources().opts, 1, 2, 1, 0},
+        {m_dlg.soundButton, &resources().opts, 6, 8, 6, 0},
+        {m_dlg.musicButton, &resources().opts, 3, 4, 3, 5},
+        {m_dlg.backgroundButton, &resources().opts, 12, 13, 12, 0},
+        {m_dlg.fairButton, &resources().opts, 14, 15, 14, 0},
     };
     for (const auto& row : faces) {
-        EXPECT_EQ(row.Button->ButtonFaceImageList(), row.List);
-        const ButtonFaceTable& table = row.Button->ButtonFaceIndicesNew2();
-        EXPECT_EQ(table[ButtonState::Normal], row.Normal);
-        EXPECT_EQ(table[ButtonState::MouseOver], row.Over);
-        EXPECT_EQ(table[ButtonState::Pressed], row.Pressed);
-        EXPECT_EQ(table[ButtonState::Disabled], row.Disabled);
+        EXPECT_EQ(row.button->buttonFaceImageList(), row.list);
+        const ButtonFaceTable& table = row.button->buttonFaceIndicesNew2();
+        EXPECT_EQ(table[ButtonState::Normal], row.normal);
+        EXPECT_EQ(table[ButtonState::MouseOver], row.over);
+        EXPECT_EQ(table[ButtonState::Pressed], row.pressed);
+        EXPECT_EQ(table[ButtonState::Disabled], row.disabled);
     }
 }
 
 class LanguageDialogTest : public testing::Test {
   protected:
-    void SetUp() override { Saved = tongue; }
-    void TearDown() override { tongue = Saved; }
-    int32_t Saved = -1;
-    LanguageDialog Dlg{Resources()};
+    void SetUp() override { m_saved = tongue; }
+    void TearDown() override { tongue = m_saved; }
+    int32_t m_saved = -1;
+    LanguageDialog m_dlg{resources()};
 };
 
 TEST_F(LanguageDialogTest, ButtonsChooseAndOtherCloseKeepsUnchosen) {
     const struct {
-        const char* Name;
-        std::function<void(LanguageDialog&)> Answer;
+        const char* name;
+        std::function<void(LanguageDialog&)> answer;
         int32_t tongue;
     } rows[] = {
         {"german", [](LanguageDialog& d) { QTest::mouseClick(d.germanButton(), Qt::LeftButton); },
@@ -352,14 +353,14 @@ TEST_F(LanguageDialogTest, ButtonsChooseAndOtherCloseKeepsUnchosen) {
     for (const auto& row : rows) {
         tongue = -1;
         QPoint pos;
-        ASSERT_TRUE(RunModal(
-            Dlg, [&] { Dlg.ShowModal(); },
+        ASSERT_TRUE(runModal(
+            m_dlg, [&] { m_dlg.showModal(); },
             [&] {
-                pos = Dlg.pos();
-                row.Answer(Dlg);
+                pos = m_dlg.pos();
+                row.answer(m_dlg);
             }))
-            << row.Name;
-        EXPECT_EQ(tongue, row.tongue) << row.Name;
+            << row.name;
+        EXPECT_EQ(tongue, row.tongue) << row.name;
         const QRect screen = QGuiApplication::primaryScreen()->geometry();
         EXPECT_EQ(pos, QPoint(screen.left() + (screen.width() - 408) / 2,
                               screen.top() + (screen.height() - 162) / 2));
@@ -367,26 +368,27 @@ TEST_F(LanguageDialogTest, ButtonsChooseAndOtherCloseKeepsUnchosen) {
 }
 
 TEST_F(LanguageDialogTest, ComponentsInPlace) {
-    EXPECT_EQ(Dlg.size(), QSize(408, 162));
+    EXPECT_EQ(m_dlg.size(), QSize(408, 162));
     const struct {
-        QWidget* Widget;
-        QRect Place;
+        QWidget* widget;
+        QRect place;
     } rows[] = {
-        {Dlg.background(), {0, 0, 408, 162}},       {Dlg.logo(), {0, 12, 105, 77}},
-        {Dlg.questionPanel(), {108, 12, 289, 137}}, {Dlg.germanButton(), {16, 15, 50, 50}},
-        {Dlg.germanLabel(), {79, 32, 190, 18}},     {Dlg.englishButton(), {16, 71, 50, 50}},
-        {Dlg.englishLabel(), {79, 88, 190, 18}},
+        {m_dlg.background(), {0, 0, 408, 162}},       {m_dlg.logo(), {0, 12, 105, 77}},
+        {m_dlg.questionPanel(), {108, 12, 289, 137}}, {m_dlg.germanButton(), {16, 15, 50, 50}},
+        {m_dlg.germanLabel(), {79, 32, 190, 18}},     {m_dlg.englishButton(), {16, 71, 50, 50}},
+        {m_dlg.englishLabel(), {79, 88, 190, 18}},
     };
     for (const auto& row : rows)
-        EXPECT_EQ(row.Widget->geometry(), row.Place) << row.Place.x() << "," << row.Place.y();
-    EXPECT_EQ(Dlg.germanLabel()->text(), "Ich spreche deutsch");
-    EXPECT_EQ(Dlg.englishLabel()->text(), "I speak English");
-    EXPECT_EQ(Dlg.germanButton()->ButtonFaceIndicesNew2(), ImageButton::FaceTable(21, 22, 21, 0));
-    EXPECT_EQ(Dlg.englishButton()->ButtonFaceIndicesNew2(), ImageButton::FaceTable(23, 24, 23, 0));
-    EXPECT_EQ(Dlg.germanButton()->ButtonFaceImageList(), &Resources().dlgs);
-    EXPECT_TRUE(Dlg.germanButton()->ShowHint());
-    EXPECT_EQ(Dlg.logo()->ListIndex(), 3);
-    EXPECT_TRUE(Dlg.logo()->ForceTransparent());
+        EXPECT_EQ(row.widget->geometry(), row.place) << row.place.x() << "," << row.place.y();
+    EXPECT_EQ(m_dlg.germanLabel()->text(), "Ich spreche deutsch");
+    EXPECT_EQ(m_dlg.englishLabel()->text(), "I speak English");
+    EXPECT_EQ(m_dlg.germanButton()->buttonFaceIndicesNew2(), ImageButton::faceTable(21, 22, 21, 0));
+    EXPECT_EQ(m_dlg.englishButton()->buttonFaceIndicesNew2(),
+              ImageButton::faceTable(23, 24, 23, 0));
+    EXPECT_EQ(m_dlg.germanButton()->buttonFaceImageList(), &resources().dlgs);
+    EXPECT_TRUE(m_dlg.germanButton()->showHint());
+    EXPECT_EQ(m_dlg.logo()->listIndex(), 3);
+    EXPECT_TRUE(m_dlg.logo()->forceTransparent());
 }
 
 } // namespace

@@ -19,7 +19,7 @@ TEST(DialogShots, BothLanguages) {
     QDir().mkpath(dir);
     const int32_t saved = tongue;
     const bool savedFound = musicFound, savedOn = musicOn;
-    QFile::remove(SettingsStore::DefaultFileName());
+    QFile::remove(SettingsStore::defaultFileName());
     FakeMainWindow main;
     SettingsStore ini;
     int32_t backMode = 4;
@@ -27,33 +27,33 @@ TEST(DialogShots, BothLanguages) {
         tongue = language;
         const QString suffix = language == 1 ? "_de.png" : "_en.png";
         auto grab = [&](QDialog& dlg, const QString& name, const std::function<void()>& show) {
-            RunModal(dlg, show, [&] {
+            runModal(dlg, show, [&] {
                 dlg.grab().save(dir + "/" + name + suffix);
                 dlg.done(0);
             });
         };
-        MessageDialog yesNo(&main, Resources());
-        grab(yesNo, "yesno4", [&] { yesNo.ShowMsg(4); });
-        grab(yesNo, "yesno12", [&] { yesNo.ShowMsg(12); });
-        grab(yesNo, "yesno14", [&] { yesNo.ShowMsg(14); });
-        BestListDialog best(&main, ini, Resources());
-        best.SetDirection(1);
-        best.SetINIString("hs1");
-        grab(best, "highscore", [&] { best.ShowModal(321, false); });
-        OptionsDialog options(&main, backMode, Resources());
-        options.MusicName = [] { return QStringLiteral("ode.mid"); };
+        MessageDialog yesNo(&main, resources());
+        grab(yesNo, "yesno4", [&] { yesNo.showMsg(4); });
+        grab(yesNo, "yesno12", [&] { yesNo.showMsg(12); });
+        grab(yesNo, "yesno14", [&] { yesNo.showMsg(14); });
+        BestListDialog best(&main, ini, resources());
+        best.setDirection(1);
+        best.setIniString("hs1");
+        grab(best, "highscore", [&] { best.showModal(321, false); });
+        OptionsDialog options(&main, backMode, resources());
+        options.musicName = [] { return QStringLiteral("ode.mid"); };
         musicFound = true;
         musicOn = true;
-        grab(options, "options", [&] { options.ShowModal(); });
+        grab(options, "options", [&] { options.showModal(); });
         musicFound = false;
-        grab(options, "options_nomusic", [&] { options.ShowModal(); });
-        LanguageDialog question(Resources());
-        grab(question, "tongue", [&] { question.ShowModal(); });
+        grab(options, "options_nomusic", [&] { options.showModal(); });
+        LanguageDialog question(resources());
+        grab(question, "tongue", [&] { question.showModal(); });
     }
     tongue = saved;
     musicFound = savedFound;
     musicOn = savedOn;
-    QFile::remove(SettingsStore::DefaultFileName());
+    QFile::remove(SettingsStore::defaultFileName());
 }
 
 } // namespace

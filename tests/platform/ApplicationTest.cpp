@@ -22,29 +22,29 @@ namespace {
 // A window whose mouse handler fails the way a settings operation does.
 class FailingWindow : public QWidget {
   public:
-    int Clicks = 0;
-    int Shows = 0;
-    bool Fail = true;
+    int clicks = 0;
+    int shows = 0;
+    bool fail = true;
 
   protected:
     void mousePressEvent(QMouseEvent*) override {
-        ++Clicks;
-        if (Fail) throw ESettingsError("Fehler beim Setzen der Daten für 'mode'");
+        ++clicks;
+        if (fail) throw ESettingsError("Fehler beim Setzen der Daten für 'mode'");
     }
     bool event(QEvent* e) override {
         if (e->type() == QEvent::User) throw std::runtime_error("something else");
         return QWidget::event(e);
     }
-    void showEvent(QShowEvent*) override { ++Shows; }
+    void showEvent(QShowEvent*) override { ++shows; }
 };
 
 class ErrorReport : public ::testing::Test {
   protected:
     void SetUp() override {
-        Application::ErrorHook = [this](const QString& text) { Reports << text; };
+        Application::errorHook = [this](const QString& text) { m_reports << text; };
     }
-    void TearDown() override { Application::ErrorHook = nullptr; }
-    QStringList Reports;
+    void TearDown() override { Application::errorHook = nullptr; }
+    QStringList m_reports;
 };
 
 TEST_F(ErrorReport, AFailingHandlerEndsAndTheGameRunsOn) {
@@ -56,27 +56,27 @@ TEST_F(ErrorReport, AFailingHandlerEndsAndTheGameRunsOn) {
     timer.start(10);
 
     QTest::mouseClick(&w, Qt::LeftButton);
-    EXPECT_EQ(Reports, QStringList{"Fehler beim Setzen der Daten für 'mode'"});
+    EXPECT_EQ(m_reports, QStringList{"Fehler beim Setzen der Daten für 'mode'"});
 
     // A failure delivered by the event loop itself.
     QCoreApplication::postEvent(&w, new QEvent(QEvent::User));
     QCoreApplication::processEvents();
-    EXPECT_EQ(Reports.size(), 2);
-    EXPECT_EQ(Reports.value(1), "something else");
+    EXPECT_EQ(m_reports.size(), 2);
+    EXPECT_EQ(m_reports.value(1), "something else");
 
     // Events keep flowing afterwards.
-    w.Fail = false;
+    w.fail = false;
     QTest::mouseClick(&w, Qt::LeftButton);
-    EXPECT_EQ(w.Clicks, 2);
+    EXPECT_EQ(w.clicks, 2);
     EXPECT_TRUE(QTest::qWaitFor([&] { return ticks >= 3; }));
-    EXPECT_EQ(Reports.size(), 2);
+    EXPECT_EQ(m_reports.size(), 2);
 }
 
 TEST_F(ErrorReport, AnUnreadablePlacementEndsTheShowStepButTheWindowShows) {
     QTemporaryDir dir;
     SettingsStore ini(dir.path() + "/V1.ini");
-    ini.WriteText(sdMainForm, "x");
-    QFile f(ini.FileName());
+    ini.writeText(sdMainForm, "x");
+    QFile f(ini.fileName());
     ASSERT_TRUE(f.open(QFile::WriteOnly | QFile::Truncate));
     f.write("[common]\nMainForm=@Rect(1 2 3 4)\n"); // a typed value, not text
     f.close();
@@ -85,8 +85,8 @@ TEST_F(ErrorReport, AnUnreadablePlacementEndsTheShowStepButTheWindowShows) {
     w.resize(300, 200);
     WindowPlacement form(&w, ini);
     w.show();
-    EXPECT_EQ(Reports, QStringList{"Ungültiger Datentyp für 'MainForm'"});
-    EXPECT_EQ(w.Shows, 0); // the window's own show handler did not run
+    EXPECT_EQ(m_reports, QStringList{"Ungültiger Datentyp für 'MainForm'"});
+    EXPECT_EQ(w.shows, 0); // the window's own show handler did not run
     EXPECT_TRUE(w.isVisible());
     // The limit is on the outer size, frame included.
     EXPECT_GE(w.frameGeometry().width(), TrackMinWidth);
@@ -105,7 +105,7 @@ TEST(ErrorReportBox, ShowsTheTextInAMessageBox) {
         title = box->windowTitle();
         box->accept();
     });
-    Application::ReportError("Erzeugung von Schlüssel common misslungen");
+    Application::reportError("Erzeugung von Schlüssel common misslungen");
     EXPECT_EQ(shown, "Erzeugung von Schlüssel common misslungen");
     EXPECT_EQ(title, QApplication::applicationDisplayName());
 }
@@ -113,7 +113,7 @@ TEST(ErrorReportBox, ShowsTheTextInAMessageBox) {
 // The handler runs from the event loop, once, and the program goes on until it decides to end.
 TEST(QuitSignal, ReachesTheEventLoop) {
     int calls = 0;
-    InstallQuitSignals([&] { ++calls; });
+    installQuitSignals([&] { ++calls; });
     std::raise(SIGHUP);
     EXPECT_EQ(calls, 0); // not inside the signal handler
     EXPECT_TRUE(QTest::qWaitFor([&] { return calls > 0; }));

@@ -21,7 +21,7 @@
 
 namespace {
 
-QStringList ReadLines(const QString& path) {
+QStringList readLines(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return {};
     QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
@@ -29,7 +29,7 @@ QStringList ReadLines(const QString& path) {
     return lines;
 }
 
-void WriteFile(const QString& path, const QByteArray& bytes) {
+void writeFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(bytes);
@@ -39,52 +39,52 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
 class StateFolder {
   public:
     StateFolder() {
-        if (const char* old = std::getenv("XDG_STATE_HOME")) Old = old;
-        setenv("XDG_STATE_HOME", Dir.path().toLocal8Bit().constData(), 1);
+        if (const char* old = std::getenv("XDG_STATE_HOME")) m_old = old;
+        setenv("XDG_STATE_HOME", m_dir.path().toLocal8Bit().constData(), 1);
     }
     ~StateFolder() {
-        if (Old)
-            setenv("XDG_STATE_HOME", Old->c_str(), 1);
+        if (m_old)
+            setenv("XDG_STATE_HOME", m_old->c_str(), 1);
         else
             unsetenv("XDG_STATE_HOME");
     }
     // Where the game keeps its log there.
-    QString Path() const { return Dir.path() + QStringLiteral("/morvek/"); }
+    QString path() const { return m_dir.path() + QStringLiteral("/morvek/"); }
 
   private:
-    QTemporaryDir Dir;
-    std::optional<std::string> Old;
+    QTemporaryDir m_dir;
+    std::optional<std::string> m_old;
 };
 
 // A program folder with a small help file, and a message box that only records.
 class HelpFixture : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(Dir.isValid());
-        programDir = Dir.path() + QLatin1Char('/');
-        ProgramPath = programDir + QStringLiteral("morvek");
-        HelpFile = programDir + QStringLiteral("mrvk.html");
-        WriteFile(HelpFile, "<html><body><div id=\"1\"><h1>Regeln</h1></div>"
-                            "<div id=\"2\"><h1>Rules</h1></div></body></html>");
-        PreviousBox = SetHelpMessageBoxHook([this](const QString& caption, const QString& text) {
-            Boxes.append(text);
-            Captions.append(caption);
+        ASSERT_TRUE(m_dir.isValid());
+        m_programDir = m_dir.path() + QLatin1Char('/');
+        m_programPath = m_programDir + QStringLiteral("morvek");
+        m_helpFile = m_programDir + QStringLiteral("mrvk.html");
+        writeFile(m_helpFile, "<html><body><div id=\"1\"><h1>Regeln</h1></div>"
+                              "<div id=\"2\"><h1>Rules</h1></div></body></html>");
+        m_previousBox = setHelpMessageBoxHook([this](const QString& caption, const QString& text) {
+            m_boxes.append(text);
+            m_captions.append(caption);
         });
         unsetenv("SystemRoot");
         unsetenv("windir");
     }
     void TearDown() override {
-        HelpViewer::CloseAll();
-        DoneHelpSystem();
-        SetAppHelpHandler({});
-        SetHelpMessageBoxHook(PreviousBox);
+        HelpViewer::closeAll();
+        doneHelpSystem();
+        setAppHelpHandler({});
+        setHelpMessageBoxHook(m_previousBox);
     }
-    QString LogPath() const { return programDir + QStringLiteral("HHDebug.txt"); }
+    QString logPath() const { return m_programDir + QStringLiteral("HHDebug.txt"); }
 
     // The log's lines after the header, with their time stamps checked and taken off.
-    QStringList StampedLines() const {
+    QStringList stampedLines() const {
         QStringList result;
-        for (const QString& line : ReadLines(LogPath())) {
+        for (const QString& line : readLines(logPath())) {
             const qsizetype gap = line.indexOf(QStringLiteral("   "));
             if (line.startsWith(QLatin1Char('=')) || line.startsWith(QLatin1Char('-')) ||
                 gap <= 0 || !line.at(0).isDigit())
@@ -94,27 +94,27 @@ class HelpFixture : public ::testing::Test {
         return result;
     }
 
-    QTemporaryDir Dir;
-    QString programDir, ProgramPath, HelpFile;
-    QStringList Boxes, Captions;
-    MessageBoxFunction PreviousBox;
+    QTemporaryDir m_dir;
+    QString m_programDir, m_programPath, m_helpFile;
+    QStringList m_boxes, m_captions;
+    MessageBoxFunction m_previousBox;
 };
 
 TEST_F(HelpFixture, DebugLogRecordsHookLifeAndRequests) {
-    InitHelpSystem({QStringLiteral("--seed"), QStringLiteral("7"), QStringLiteral("-DEBUG")},
-                   ProgramPath);
+    initHelpSystem({QStringLiteral("--seed"), QStringLiteral("7"), QStringLiteral("-DEBUG")},
+                   m_programPath);
     {
-        HelpSystem hook(HelpFile, 0, QString());
-        EXPECT_TRUE(AppHelpContext(2));
-        ASSERT_EQ(HelpViewer::Viewers().size(), 1u);
-        AppHelpCommand(HELP_QUIT, 0);
+        HelpSystem hook(m_helpFile, 0, QString());
+        EXPECT_TRUE(appHelpContext(2));
+        ASSERT_EQ(HelpViewer::viewers().size(), 1u);
+        appHelpCommand(HELP_QUIT, 0);
         // The quit request leaves the rules open; the hook's end closes them.
-        EXPECT_EQ(HelpViewer::Viewers().size(), 1u);
+        EXPECT_EQ(HelpViewer::viewers().size(), 1u);
     }
-    EXPECT_TRUE(HelpViewer::Viewers().empty());
+    EXPECT_TRUE(HelpViewer::viewers().empty());
 
-    const QString f = HelpFile;
-    EXPECT_EQ(StampedLines(), QStringList({
+    const QString f = m_helpFile;
+    EXPECT_EQ(stampedLines(), QStringList({
                                   QStringLiteral("THookHelpSystem.Create(\"%1\",\"\", 0)").arg(f),
                                   QStringLiteral("THookHelpSystem.HelpHook(1 (HELP_CONTEXT), 2)"),
                                   QStringLiteral("HHHelpContext(\"%1\", 2, \"\", 0)").arg(f),
@@ -123,42 +123,42 @@ TEST_F(HelpFixture, DebugLogRecordsHookLifeAndRequests) {
                                   QStringLiteral("THookHelpSystem.HelpHook(2 (HELP_QUIT), 0)"),
                                   QStringLiteral("THookHelpSystem.Destroy"),
                               }));
-    EXPECT_TRUE(Boxes.isEmpty());
+    EXPECT_TRUE(m_boxes.isEmpty());
 }
 
 TEST_F(HelpFixture, DebugLogHeader) {
-    InitHelpSystem({QStringLiteral("/debug"), QStringLiteral("a b")}, ProgramPath);
-    const QStringList lines = ReadLines(LogPath());
+    initHelpSystem({QStringLiteral("/debug"), QStringLiteral("a b")}, m_programPath);
+    const QStringList lines = readLines(logPath());
     ASSERT_GE(lines.size(), 24);
     EXPECT_EQ(lines[0], QString(79, QLatin1Char('=')));
-    EXPECT_EQ(lines[1], QStringLiteral("Log File:             ") + LogPath());
+    EXPECT_EQ(lines[1], QStringLiteral("Log File:             ") + logPath());
     EXPECT_TRUE(lines[2].startsWith(QStringLiteral("Date:                 ")));
     EXPECT_TRUE(lines[3].contains(QStringLiteral("(Build ")));
     EXPECT_TRUE(lines[4].startsWith(QStringLiteral("SysLocale.DefaultLCID: 0x")));
     EXPECT_EQ(lines[8], QString(79, QLatin1Char('-')));
-    EXPECT_EQ(lines[9], QStringLiteral("EXE Path =          ") + ProgramPath);
+    EXPECT_EQ(lines[9], QStringLiteral("EXE Path =          ") + m_programPath);
     EXPECT_EQ(lines[10], QStringLiteral("EXE Version =       1.0"));
     EXPECT_EQ(lines[11], QStringLiteral("Cmdline Param(s) =  /debug | a b"));
-    EXPECT_EQ(lines[12], QStringLiteral("Actual CmdLine =  %1 /debug \"a b\"").arg(ProgramPath));
+    EXPECT_EQ(lines[12], QStringLiteral("Actual CmdLine =  %1 /debug \"a b\"").arg(m_programPath));
     EXPECT_EQ(lines[14], QStringLiteral("_ModuleName =       morvek"));
-    EXPECT_EQ(lines[15], QStringLiteral("_ModuleDir =        ") + programDir);
+    EXPECT_EQ(lines[15], QStringLiteral("_ModuleDir =        ") + m_programDir);
     EXPECT_EQ(lines[18], QStringLiteral("_hhInstalled =      YES"));
     EXPECT_TRUE(lines[19].startsWith(QStringLiteral("_hhVerStr =         6.")));
 }
 
 TEST_F(HelpFixture, NoLogWithoutSwitchAndOldLogIsRemoved) {
     // A read-only log left by an earlier run goes even when the switch is off.
-    WriteFile(LogPath(), "old run\n");
-    QFile::setPermissions(LogPath(), QFileDevice::ReadOwner);
-    InitHelpSystem({QStringLiteral("debug"), QStringLiteral("--debug")}, ProgramPath);
+    writeFile(logPath(), "old run\n");
+    QFile::setPermissions(logPath(), QFileDevice::ReadOwner);
+    initHelpSystem({QStringLiteral("debug"), QStringLiteral("--debug")}, m_programPath);
     {
-        HelpSystem hook(HelpFile, 0, QString());
-        AppHelpContext(1);
-        AppHelpCommand(HELP_QUIT, 0);
+        HelpSystem hook(m_helpFile, 0, QString());
+        appHelpContext(1);
+        appHelpCommand(HELP_QUIT, 0);
     }
-    HHShowError(1);
-    EXPECT_FALSE(QFileInfo::exists(LogPath()));
-    EXPECT_TRUE(QDir(programDir).entryList({QStringLiteral("*.txt")}).isEmpty());
+    hhShowError(1);
+    EXPECT_FALSE(QFileInfo::exists(logPath()));
+    EXPECT_TRUE(QDir(m_programDir).entryList({QStringLiteral("*.txt")}).isEmpty());
 }
 
 TEST(DebugSwitch, ArgumentsAndSwitchFile) {
@@ -178,10 +178,10 @@ TEST(DebugSwitch, ArgumentsAndSwitchFile) {
         {{}, false},
     };
     for (const Row& row : rows)
-        EXPECT_EQ(DebugSwitch(folder, row.args), row.expected) << row.args.join(' ').toStdString();
-    WriteFile(folder + QStringLiteral("debug.debug"), "");
-    EXPECT_TRUE(DebugSwitch(folder, {}));
-    EXPECT_TRUE(DebugSwitch(dir.path(), {})); // a folder given without its separator
+        EXPECT_EQ(debugSwitch(folder, row.args), row.expected) << row.args.join(' ').toStdString();
+    writeFile(folder + QStringLiteral("debug.debug"), "");
+    EXPECT_TRUE(debugSwitch(folder, {}));
+    EXPECT_TRUE(debugSwitch(dir.path(), {})); // a folder given without its separator
 }
 
 TEST(DebugLogPath, FallsBackToThePlayersOwnFolderWhenProgramFolderIsNotWritable) {
@@ -189,7 +189,7 @@ TEST(DebugLogPath, FallsBackToThePlayersOwnFolderWhenProgramFolderIsNotWritable)
     QTemporaryDir dir;
     const QString writable = dir.path() + QLatin1Char('/');
     const QString aFile = writable + QStringLiteral("plain-file");
-    WriteFile(aFile, "x");
+    writeFile(aFile, "x");
     struct Row {
         const char* name;
         QString folder;
@@ -197,20 +197,20 @@ TEST(DebugLogPath, FallsBackToThePlayersOwnFolderWhenProgramFolderIsNotWritable)
     };
     const Row rows[] = {
         {"writable folder", writable, writable + QStringLiteral("HHDebug.txt")},
-        {"missing folder", writable + QStringLiteral("gone/"), temp.Path() + "HHDebug.txt"},
-        {"path is a file", aFile + QLatin1Char('/'), temp.Path() + "HHDebug.txt"},
+        {"missing folder", writable + QStringLiteral("gone/"), temp.path() + "HHDebug.txt"},
+        {"path is a file", aFile + QLatin1Char('/'), temp.path() + "HHDebug.txt"},
     };
     for (const Row& row : rows) {
-        EXPECT_EQ(DebugLogPath(row.folder), row.expected) << row.name;
+        EXPECT_EQ(debugLogPath(row.folder), row.expected) << row.name;
         EXPECT_FALSE(QFileInfo::exists(row.folder + QStringLiteral("$_Temp_$.$$$"))) << row.name;
     }
 }
 
 TEST_F(HelpFixture, LogGoesToThePlayersOwnFolderForUnwritableProgramFolder) {
     StateFolder temp;
-    InitHelpSystem({QStringLiteral("-debug")}, programDir + QStringLiteral("gone/morvek"));
-    HelpLog("one line");
-    const QStringList lines = ReadLines(temp.Path() + QStringLiteral("HHDebug.txt"));
+    initHelpSystem({QStringLiteral("-debug")}, m_programDir + QStringLiteral("gone/morvek"));
+    helpLog("one line");
+    const QStringList lines = readLines(temp.path() + QStringLiteral("HHDebug.txt"));
     ASSERT_FALSE(lines.isEmpty());
     EXPECT_TRUE(lines.last().endsWith(QStringLiteral("   one line")));
 }
@@ -233,10 +233,10 @@ TEST(DebugLogTest, LineRules) {
         {"50% done", QString()},
     };
     for (const Row& row : rows)
-        log.LogLine(row.text);
-    log.LogLine("%d (%s) \"%s\"", 42, "c-string", QStringLiteral("Größe"));
+        log.logLine(row.text);
+    log.logLine("%d (%s) \"%s\"", 42, "c-string", QStringLiteral("Größe"));
 
-    const QStringList lines = ReadLines(path);
+    const QStringList lines = readLines(path);
     ASSERT_EQ(lines.size(), std::size(rows) + 1);
     for (size_t i = 0; i < std::size(rows); ++i) {
         if (!rows[i].expected.isEmpty()) {
@@ -251,7 +251,7 @@ TEST(DebugLogTest, LineRules) {
     EXPECT_TRUE(lines.last().endsWith(QStringLiteral("   42 (c-string) \"Größe\"")));
 }
 
-unsigned ModeOf(const QString& path) {
+unsigned modeOf(const QString& path) {
     struct stat info {};
     stat(QFile::encodeName(path).constData(), &info);
     return info.st_mode & 07777;
@@ -260,12 +260,12 @@ unsigned ModeOf(const QString& path) {
 TEST(DebugLogTest, AppendModeKeepsAnOldLogAndItsMode) {
     QTemporaryDir dir;
     const QString path = dir.path() + QStringLiteral("/log.txt");
-    WriteFile(path, "old run\n");
+    writeFile(path, "old run\n");
     QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     DebugLog log(path, true, {QStringLiteral("!header")}, true);
-    log.LogLine("new run");
-    EXPECT_EQ(ModeOf(path), 0600u);
-    const QStringList lines = ReadLines(path);
+    log.logLine("new run");
+    EXPECT_EQ(modeOf(path), 0600u);
+    const QStringList lines = readLines(path);
     ASSERT_EQ(lines.size(), 4);
     EXPECT_EQ(lines[0], QStringLiteral("old run"));
     EXPECT_EQ(lines[1], QString(79, QLatin1Char('=')));
@@ -275,8 +275,8 @@ TEST(DebugLogTest, AppendModeKeepsAnOldLogAndItsMode) {
     // A read-only log stays read-only: its lines are dropped (unless the user may write anyway).
     QFile::setPermissions(path, QFileDevice::ReadOwner);
     DebugLog again(path, true, {}, true);
-    again.LogLine("third run");
-    EXPECT_EQ(ModeOf(path), 0400u);
+    again.logLine("third run");
+    EXPECT_EQ(modeOf(path), 0400u);
 }
 
 // A link planted under the log's name, or another user's file there, is neither followed, nor
@@ -284,40 +284,40 @@ TEST(DebugLogTest, AppendModeKeepsAnOldLogAndItsMode) {
 TEST(DebugLogTest, NeverTouchesALinkOrAnotherUsersFile) {
     QTemporaryDir dir;
     const QString target = dir.path() + QStringLiteral("/precious.txt");
-    WriteFile(target, "keep me\n");
+    writeFile(target, "keep me\n");
     QFile::setPermissions(target,
                           QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
     const QString link = dir.path() + QStringLiteral("/HHDebug.txt");
     ASSERT_TRUE(QFile::link(target, link));
     for (const bool debug : {false, true}) {
         DebugLog log(link, debug);
-        log.LogLine("planted");
+        log.logLine("planted");
         EXPECT_TRUE(QFileInfo(link).isSymLink()) << debug;
     }
-    EXPECT_EQ(ReadLines(target), QStringList{QStringLiteral("keep me")});
-    EXPECT_EQ(ModeOf(target), 0444u);
+    EXPECT_EQ(readLines(target), QStringList{QStringLiteral("keep me")});
+    EXPECT_EQ(modeOf(target), 0444u);
 
     // Another user's file: only root can make one here.
     if (geteuid() != 0) GTEST_SKIP() << "needs root to give a file to another user";
     const QString foreign = dir.path() + QStringLiteral("/foreign.txt");
-    WriteFile(foreign, "theirs\n");
+    writeFile(foreign, "theirs\n");
     ASSERT_EQ(chown(QFile::encodeName(foreign).constData(), 65534, 65534), 0);
     for (const bool debug : {false, true}) {
         DebugLog log(foreign, debug);
-        log.LogLine("mine");
+        log.logLine("mine");
     }
-    EXPECT_EQ(ReadLines(foreign), QStringList{QStringLiteral("theirs")});
+    EXPECT_EQ(readLines(foreign), QStringList{QStringLiteral("theirs")});
 }
 
 TEST(DebugLogTest, UnwritableLogDropsLinesAndDebugOffWritesNothing) {
     QTemporaryDir dir;
     DebugLog broken(dir.path() + QStringLiteral("/no/such/folder/log.txt"), true);
-    broken.LogLine("lost");
-    EXPECT_FALSE(QFileInfo::exists(broken.FileName));
+    broken.logLine("lost");
+    EXPECT_FALSE(QFileInfo::exists(broken.fileName));
 
     const QString path = dir.path() + QStringLiteral("/quiet.txt");
     DebugLog quiet(path, false, {QStringLiteral("!header")});
-    quiet.LogLine("nothing %d", 1);
+    quiet.logLine("nothing %d", 1);
     EXPECT_FALSE(QFileInfo::exists(path));
 }
 
@@ -345,11 +345,11 @@ TEST(HelpCommand, NamesAsLogged) {
         {-1, "-1 (?\?)"},
     };
     for (const auto& [command, text] : rows)
-        EXPECT_EQ(HelpCommandText(command).toStdString(), text);
+        EXPECT_EQ(helpCommandText(command).toStdString(), text);
 }
 
 TEST_F(HelpFixture, ErrorMessagesPerCode) {
-    InitHelpSystem({QStringLiteral("-debug")}, ProgramPath);
+    initHelpSystem({QStringLiteral("-debug")}, m_programPath);
     const std::pair<int, const char*> rows[] = {
         {1, "MS Html Help is not installed on this PC."},
         {2, "System file KeyHH.EXE was not found in the Windows folder."},
@@ -357,52 +357,52 @@ TEST_F(HelpFixture, ErrorMessagesPerCode) {
         {4, "Unknown error returned by HHHelpContext"},
         {-1, "Unknown error returned by HHHelpContext"},
     };
-    HHShowError(0);
-    EXPECT_TRUE(Boxes.isEmpty());
+    hhShowError(0);
+    EXPECT_TRUE(m_boxes.isEmpty());
     for (const auto& [code, text] : rows) {
-        Boxes.clear();
-        HHShowError(code);
-        ASSERT_EQ(Boxes.size(), 1) << code;
-        EXPECT_EQ(Boxes[0].toStdString(), text);
-        EXPECT_EQ(Captions[0], QGuiApplication::applicationDisplayName());
-        EXPECT_EQ(StampedLines().last(),
+        m_boxes.clear();
+        hhShowError(code);
+        ASSERT_EQ(m_boxes.size(), 1) << code;
+        EXPECT_EQ(m_boxes[0].toStdString(), text);
+        EXPECT_EQ(m_captions[0], QGuiApplication::applicationDisplayName());
+        EXPECT_EQ(stampedLines().last(),
                   QStringLiteral("HHShowError(%1), \"%2\"").arg(code).arg(QString::fromUtf8(text)));
     }
 }
 
 TEST_F(HelpFixture, ExternalHostsAreMissingHere) {
-    InitHelpSystem({}, ProgramPath);
-    EXPECT_EQ(ShowContext(HelpFile, 1, HH_HOST_KEYHH), HH_ERR_KEYHH_MISSING);
-    EXPECT_EQ(ShowContext(HelpFile, 1, HH_HOST_HH), HH_ERR_HH_MISSING);
-    EXPECT_EQ(ShowContext(HelpFile, 1, 7), -1);
-    EXPECT_TRUE(HelpViewer::Viewers().empty());
+    initHelpSystem({}, m_programPath);
+    EXPECT_EQ(showContext(m_helpFile, 1, HH_HOST_KEYHH), HH_ERR_KEYHH_MISSING);
+    EXPECT_EQ(showContext(m_helpFile, 1, HH_HOST_HH), HH_ERR_HH_MISSING);
+    EXPECT_EQ(showContext(m_helpFile, 1, 7), -1);
+    EXPECT_TRUE(HelpViewer::viewers().empty());
 
     // Through the application's help request, the missing program is reported in a box.
-    HelpSystem hook(HelpFile, HH_HOST_HH, QString());
-    AppHelpContext(1);
-    EXPECT_EQ(Boxes, QStringList{QStringLiteral("System file HH.EXE was not found in the Windows "
-                                                "folder.")});
+    HelpSystem hook(m_helpFile, HH_HOST_HH, QString());
+    appHelpContext(1);
+    EXPECT_EQ(m_boxes, QStringList{QStringLiteral("System file HH.EXE was not found in the Windows "
+                                                  "folder.")});
 }
 
 TEST_F(HelpFixture, NotInstalledWhenControlIsAbsent) {
-    InitHelpSystem({}, ProgramPath);
-    UnloadHelpControl();
-    HelpSystem hook(HelpFile, 0, QString());
-    AppHelpContext(1);
-    EXPECT_EQ(Boxes, QStringList{QStringLiteral("MS Html Help is not installed on this PC.")});
-    EXPECT_TRUE(HelpViewer::Viewers().empty());
+    initHelpSystem({}, m_programPath);
+    unloadHelpControl();
+    HelpSystem hook(m_helpFile, 0, QString());
+    appHelpContext(1);
+    EXPECT_EQ(m_boxes, QStringList{QStringLiteral("MS Html Help is not installed on this PC.")});
+    EXPECT_TRUE(HelpViewer::viewers().empty());
 
     // Before the start-up step nothing is known to be installed either.
-    DoneHelpSystem();
-    EXPECT_EQ(ShowContext(HelpFile, 1, 0), HH_ERR_NOT_INSTALLED);
+    doneHelpSystem();
+    EXPECT_EQ(showContext(m_helpFile, 1, 0), HH_ERR_NOT_INSTALLED);
 }
 
 TEST_F(HelpFixture, HookCommandsAndCallHelpFlag) {
-    InitHelpSystem({}, ProgramPath);
-    HelpSystem hook(HelpFile, 0, QString());
+    initHelpSystem({}, m_programPath);
+    HelpSystem hook(m_helpFile, 0, QString());
     QList<int> contexts;
     QList<QPoint> popups;
-    hook.OnHelpContext = [&](int context) { contexts.append(context); };
+    hook.onHelpContext = [&](int context) { contexts.append(context); };
 
     struct Row {
         int command;
@@ -417,43 +417,43 @@ TEST_F(HelpFixture, HookCommandsAndCallHelpFlag) {
     };
     for (const Row& row : rows) {
         bool callHelp = true;
-        EXPECT_TRUE(hook.HelpHook(row.command, row.data, callHelp)) << row.command;
+        EXPECT_TRUE(hook.helpHook(row.command, row.data, callHelp)) << row.command;
         EXPECT_EQ(callHelp, row.callHelp) << row.command;
     }
     EXPECT_EQ(contexts, QList<int>({5, 6}));
-    EXPECT_EQ(hook.PopupX, 10);
-    EXPECT_EQ(hook.PopupY, 20);
+    EXPECT_EQ(hook.popupX, 10);
+    EXPECT_EQ(hook.popupY, 20);
 
-    hook.OnHelpPopup = [&](int context, int x, int y) {
+    hook.onHelpPopup = [&](int context, int x, int y) {
         popups.append(QPoint(x, y));
         contexts.append(context);
     };
     bool callHelp = true;
-    hook.HelpHook(HELP_SETPOPUP_POS, (0xFFFF << 16) | 0xFFFE, callHelp); // (-2, -1)
-    hook.HelpHook(HELP_CONTEXTPOPUP, 8, callHelp);
+    hook.helpHook(HELP_SETPOPUP_POS, (0xFFFF << 16) | 0xFFFE, callHelp); // (-2, -1)
+    hook.helpHook(HELP_CONTEXTPOPUP, 8, callHelp);
     EXPECT_EQ(popups, QList<QPoint>({QPoint(-2, -1)}));
     EXPECT_EQ(contexts.last(), 8);
-    EXPECT_TRUE(HelpViewer::Viewers().empty());
+    EXPECT_TRUE(HelpViewer::viewers().empty());
 }
 
 TEST_F(HelpFixture, HookPutsPreviousHandlerBackAndChains) {
-    InitHelpSystem({}, ProgramPath);
+    initHelpSystem({}, m_programPath);
     QList<int> seen;
-    SetAppHelpHandler([&](int command, intptr_t, bool& callHelp) {
+    setAppHelpHandler([&](int command, intptr_t, bool& callHelp) {
         seen.append(command);
         callHelp = false;
         return false;
     });
     {
-        HelpSystem hook(HelpFile, 0, QString());
-        hook.OnHelpContext = [](int) {};
-        EXPECT_TRUE(AppHelpContext(1)); // the hook answers, the previous handler is not asked
+        HelpSystem hook(m_helpFile, 0, QString());
+        hook.onHelpContext = [](int) {};
+        EXPECT_TRUE(appHelpContext(1)); // the hook answers, the previous handler is not asked
         EXPECT_TRUE(seen.isEmpty());
-        hook.ChainHelp = true;
-        EXPECT_FALSE(AppHelpContext(1)); // chained: the previous handler's answer counts
+        hook.chainHelp = true;
+        EXPECT_FALSE(appHelpContext(1)); // chained: the previous handler's answer counts
         EXPECT_EQ(seen, QList<int>({HELP_CONTEXT}));
     }
-    AppHelpCommand(HELP_QUIT, 0);
+    appHelpCommand(HELP_QUIT, 0);
     EXPECT_EQ(seen, QList<int>({HELP_CONTEXT, HELP_QUIT}));
 }
 
@@ -473,7 +473,7 @@ TEST(HelpAddress, Parts) {
         {"mrvk.chm", "", "", 2, "mk:@MSITStore:mrvk.chm"},
     };
     for (const Row& row : rows)
-        EXPECT_EQ(HHFormatAddress(row.file, row.topic, row.window, row.host).toStdString(),
+        EXPECT_EQ(hhFormatAddress(row.file, row.topic, row.window, row.host).toStdString(),
                   row.expected);
 }
 

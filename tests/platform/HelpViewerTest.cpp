@@ -23,8 +23,8 @@ const QString RulesFile = QStringLiteral(MORVEK_RUNTIME_DIR "/mrvk.html");
 
 class ViewerFixture : public ::testing::Test {
   protected:
-    void TearDown() override { HelpViewer::CloseAll(); }
-    static QString Text(HelpViewer* viewer) { return viewer->Browser()->toPlainText(); }
+    void TearDown() override { HelpViewer::closeAll(); }
+    static QString pageText(HelpViewer* viewer) { return viewer->browser()->toPlainText(); }
 };
 
 TEST_F(ViewerFixture, EachTopicShowsOneLanguageOnly) {
@@ -47,10 +47,10 @@ TEST_F(ViewerFixture, EachTopicShowsOneLanguageOnly) {
          {"Worum geht es?", "Spielregeln", "English version"}},
     };
     for (const Row& row : rows) {
-        HelpViewer* viewer = HelpViewer::Open(RulesFile, row.topic);
-        ASSERT_FALSE(viewer->ShowsError()) << row.topic;
+        HelpViewer* viewer = HelpViewer::open(RulesFile, row.topic);
+        ASSERT_FALSE(viewer->showsError()) << row.topic;
         EXPECT_EQ(viewer->windowTitle().toStdString(), row.title);
-        const QString text = Text(viewer);
+        const QString text = pageText(viewer);
         for (const QString& s : row.present)
             EXPECT_TRUE(text.contains(s)) << row.topic << " lacks " << s.toStdString();
         for (const QString& s : row.absent)
@@ -59,54 +59,54 @@ TEST_F(ViewerFixture, EachTopicShowsOneLanguageOnly) {
 }
 
 TEST_F(ViewerFixture, AskingAgainReusesTheWindowAndLinksSwitchLanguage) {
-    HelpViewer* first = HelpViewer::Open(RulesFile, 1);
+    HelpViewer* first = HelpViewer::open(RulesFile, 1);
     EXPECT_TRUE(first->isVisible());
     EXPECT_FALSE(first->isModal());
-    HelpViewer* second = HelpViewer::Open(RulesFile, 2);
+    HelpViewer* second = HelpViewer::open(RulesFile, 2);
     EXPECT_EQ(first, second);
-    EXPECT_EQ(HelpViewer::Viewers().size(), 1u);
-    EXPECT_EQ(second->Topic(), 2);
-    EXPECT_TRUE(Text(second).contains(QStringLiteral("The goal")));
+    EXPECT_EQ(HelpViewer::viewers().size(), 1u);
+    EXPECT_EQ(second->topic(), 2);
+    EXPECT_TRUE(pageText(second).contains(QStringLiteral("The goal")));
 
     // The link at the top of the English rules leads to the German ones.
-    emit second->Browser()->anchorClicked(QUrl(QStringLiteral("#1")));
-    EXPECT_EQ(second->Topic(), 1);
-    EXPECT_TRUE(Text(second).contains(QStringLiteral("Worum geht es?")));
+    emit second->browser()->anchorClicked(QUrl(QStringLiteral("#1")));
+    EXPECT_EQ(second->topic(), 1);
+    EXPECT_TRUE(pageText(second).contains(QStringLiteral("Worum geht es?")));
 
     // Escape closes the window; the next request opens a fresh one.
     QPointer<HelpViewer> closed = second;
-    QTest::keyClick(second->Browser(), Qt::Key_Escape);
+    QTest::keyClick(second->browser(), Qt::Key_Escape);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(closed.isNull());
-    EXPECT_TRUE(HelpViewer::Viewers().empty());
-    EXPECT_TRUE(HelpViewer::Open(RulesFile, 2)->isVisible());
+    EXPECT_TRUE(HelpViewer::viewers().empty());
+    EXPECT_TRUE(HelpViewer::open(RulesFile, 2)->isVisible());
 }
 
 TEST_F(ViewerFixture, CloseAllHelpClosesEveryViewer) {
-    LoadHelpControl();
+    loadHelpControl();
     QTemporaryDir dir;
     const QString other = dir.path() + QStringLiteral("/other.html");
     ASSERT_TRUE(QFile::copy(RulesFile, other));
-    QPointer<QWidget> a = HtmlHelp(nullptr, RulesFile, HH_HELP_CONTEXT, 1);
-    QPointer<QWidget> b = HtmlHelp(nullptr, other + QStringLiteral(">main"), HH_HELP_CONTEXT, 2);
+    QPointer<QWidget> a = htmlHelp(nullptr, RulesFile, HH_HELP_CONTEXT, 1);
+    QPointer<QWidget> b = htmlHelp(nullptr, other + QStringLiteral(">main"), HH_HELP_CONTEXT, 2);
     ASSERT_TRUE(a && b);
     EXPECT_NE(a.data(), b.data());
-    CloseAllHelp();
+    closeAllHelp();
     EXPECT_TRUE(a.isNull());
     EXPECT_TRUE(b.isNull());
-    EXPECT_TRUE(HelpViewer::Viewers().empty());
+    EXPECT_TRUE(HelpViewer::viewers().empty());
 
     // Released, the control closes nothing and opens nothing.
-    UnloadHelpControl();
-    HelpViewer::Open(RulesFile, 1);
-    CloseAllHelp();
-    EXPECT_EQ(HelpViewer::Viewers().size(), 1u);
+    unloadHelpControl();
+    HelpViewer::open(RulesFile, 1);
+    closeAllHelp();
+    EXPECT_EQ(HelpViewer::viewers().size(), 1u);
 }
 
 TEST_F(ViewerFixture, OpenViewerDoesNotKeepTheProgramAlive) {
     QWidget game;
     game.show();
-    HelpViewer::Open(RulesFile, 2);
+    HelpViewer::open(RulesFile, 2);
     // Closing the game window ends the event loop although the rules are still open.
     QTimer::singleShot(0, &game, [&] { game.close(); });
     QTimer::singleShot(3000, qApp, [] { QCoreApplication::exit(1); });
@@ -135,29 +135,29 @@ TEST_F(ViewerFixture, MissingFileOrTopicIsReportedInsideTheViewer) {
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("a%2b%1")));
     ASSERT_TRUE(QFile::copy(RulesFile, dir.path() + QStringLiteral("/a%2b%1/mrvk.html")));
     for (const Row& row : rows) {
-        HelpViewer* viewer = HelpViewer::Open(row.file, row.topic);
-        EXPECT_TRUE(viewer->ShowsError()) << row.name;
+        HelpViewer* viewer = HelpViewer::open(row.file, row.topic);
+        EXPECT_TRUE(viewer->showsError()) << row.name;
         EXPECT_TRUE(viewer->isVisible()) << row.name;
-        const QString text = Text(viewer);
+        const QString text = pageText(viewer);
         EXPECT_TRUE(text.contains(row.german)) << row.name << ": " << text.toStdString();
         EXPECT_TRUE(text.contains(row.english)) << row.name;
     }
     // A good topic after a report shows normally again.
-    EXPECT_FALSE(HelpViewer::Open(RulesFile, 2)->ShowsError());
+    EXPECT_FALSE(HelpViewer::open(RulesFile, 2)->showsError());
 }
 
 TEST_F(ViewerFixture, MissingFileThroughTheHelpRequestShowsNoMessageBox) {
     QTemporaryDir dir;
     QStringList boxes;
     const MessageBoxFunction old =
-        SetHelpMessageBoxHook([&](const QString&, const QString& text) { boxes.append(text); });
-    InitHelpSystem({}, dir.path() + QStringLiteral("/morvek"));
-    EXPECT_EQ(HHHelpContext(dir.path() + QStringLiteral("/mrvk.html"), 1, QString(), 0), 0);
-    ASSERT_EQ(HelpViewer::Viewers().size(), 1u);
-    EXPECT_TRUE(HelpViewer::Viewers()[0]->ShowsError());
+        setHelpMessageBoxHook([&](const QString&, const QString& text) { boxes.append(text); });
+    initHelpSystem({}, dir.path() + QStringLiteral("/morvek"));
+    EXPECT_EQ(hhHelpContext(dir.path() + QStringLiteral("/mrvk.html"), 1, QString(), 0), 0);
+    ASSERT_EQ(HelpViewer::viewers().size(), 1u);
+    EXPECT_TRUE(HelpViewer::viewers()[0]->showsError());
     EXPECT_TRUE(boxes.isEmpty());
-    DoneHelpSystem();
-    SetHelpMessageBoxHook(old);
+    doneHelpSystem();
+    setHelpMessageBoxHook(old);
 }
 
 TEST(HelpSection, Extraction) {
@@ -183,7 +183,7 @@ TEST(HelpSection, Extraction) {
         {"anchor point", R"(<a id="1"/>text)", "1", R"(<a id="1"/>)"},
     };
     for (const Row& row : rows)
-        EXPECT_EQ(HelpViewer::ExtractSection(QString::fromUtf8(row.html), QString::fromUtf8(row.id))
+        EXPECT_EQ(HelpViewer::extractSection(QString::fromUtf8(row.html), QString::fromUtf8(row.id))
                       .toStdString(),
                   row.expected)
             << row.name;
@@ -197,12 +197,12 @@ TEST_F(ViewerFixture, PointAnchorShowsWholeFileFromThere) {
     out.write("<html><body><p>Intro</p><a name=\"x\" id=\"4\"></a><h1>Four</h1><p>Body</p>"
               "</body></html>");
     out.close();
-    HelpViewer* viewer = HelpViewer::Open(file, 4);
-    EXPECT_FALSE(viewer->ShowsError());
-    EXPECT_TRUE(Text(viewer).contains(QStringLiteral("Body")));
+    HelpViewer* viewer = HelpViewer::open(file, 4);
+    EXPECT_FALSE(viewer->showsError());
+    EXPECT_TRUE(pageText(viewer).contains(QStringLiteral("Body")));
 }
 
-QString WriteFile(const QString& path, const QByteArray& bytes) {
+QString writeFile(const QString& path, const QByteArray& bytes) {
     QFile out(path);
     EXPECT_TRUE(out.open(QIODevice::WriteOnly));
     out.write(bytes);
@@ -231,21 +231,22 @@ TEST_F(ViewerFixture, HostileRulesFilesAreRefusedQuickly) {
         {"5,000 unclosed b", bold, "nested too deeply"},
     };
     for (const Row& row : rows) {
-        const QString file = WriteFile(dir.path() + "/mrvk.html", row.bytes);
-        HelpViewer* viewer = HelpViewer::Open(file, 2);
-        EXPECT_TRUE(viewer->ShowsError()) << row.name;
-        EXPECT_TRUE(Text(viewer).contains(row.english)) << row.name << Text(viewer).toStdString();
-        HelpViewer::CloseAll();
+        const QString file = writeFile(dir.path() + "/mrvk.html", row.bytes);
+        HelpViewer* viewer = HelpViewer::open(file, 2);
+        EXPECT_TRUE(viewer->showsError()) << row.name;
+        EXPECT_TRUE(pageText(viewer).contains(row.english))
+            << row.name << pageText(viewer).toStdString();
+        HelpViewer::closeAll();
     }
     // Broken tags that made pattern searches go over the text again and again.
     QByteArray tags = "<div id=\"2\"><h1>T</h1>ok</div>";
     for (int i = 0; i < 100000; ++i)
         tags += "<head<h1<a ";
-    HelpViewer* viewer = HelpViewer::Open(WriteFile(dir.path() + "/mrvk.html", tags), 2);
-    EXPECT_FALSE(viewer->ShowsError());
+    HelpViewer* viewer = HelpViewer::open(writeFile(dir.path() + "/mrvk.html", tags), 2);
+    EXPECT_FALSE(viewer->showsError());
     EXPECT_EQ(viewer->windowTitle(), "T");
     // Real rules nest a few levels: the game's own file is far below the limit.
-    EXPECT_FALSE(HelpViewer::Open(RulesFile, 2)->ShowsError());
+    EXPECT_FALSE(HelpViewer::open(RulesFile, 2)->showsError());
 }
 
 // Stands in for the desktop's handlers of link schemes.
@@ -264,7 +265,7 @@ TEST_F(ViewerFixture, LinksLeaveOnlyForWebAndMail) {
                                  "file", "ftp",   "myapp",  "steam",      "vbscript"};
     for (const QString& scheme : schemes)
         QDesktopServices::setUrlHandler(scheme, &catcher, "open");
-    HelpViewer* viewer = HelpViewer::Open(RulesFile, 2);
+    HelpViewer* viewer = HelpViewer::open(RulesFile, 2);
     const QStringList links = {"http://example.org/x",
                                "https://example.org/",
                                "mailto:someone@example.org",
@@ -279,15 +280,15 @@ TEST_F(ViewerFixture, LinksLeaveOnlyForWebAndMail) {
                                "/etc/passwd",
                                "other.html"};
     for (const QString& link : links)
-        emit viewer->Browser()->anchorClicked(QUrl(link));
+        emit viewer->browser()->anchorClicked(QUrl(link));
     for (const QString& scheme : schemes)
         QDesktopServices::unsetUrlHandler(scheme);
     EXPECT_EQ(catcher.opened, (QStringList{"http://example.org/x", "https://example.org/",
                                            "mailto:someone@example.org"}));
     // The rules file by its own name, with a topic.
-    emit viewer->Browser()->anchorClicked(QUrl("mrvk.html#1"));
-    EXPECT_EQ(viewer->Topic(), 1);
-    EXPECT_FALSE(viewer->ShowsError());
+    emit viewer->browser()->anchorClicked(QUrl("mrvk.html#1"));
+    EXPECT_EQ(viewer->topic(), 1);
+    EXPECT_FALSE(viewer->showsError());
 }
 
 // Pictures and style sheets come only from the rules file's folder (and below it).
@@ -295,14 +296,14 @@ TEST_F(ViewerFixture, LocalFilesLoadOnlyFromTheRulesFolder) {
     QTemporaryDir dir;
     ASSERT_TRUE(QDir(dir.path()).mkpath("rules/img"));
     const QString rules = dir.path() + "/rules";
-    WriteFile(rules + "/pic.css", "p { color: red }");
-    WriteFile(rules + "/img/deep.css", "p { color: red }");
-    WriteFile(dir.path() + "/outside.css", "p { color: red }");
+    writeFile(rules + "/pic.css", "p { color: red }");
+    writeFile(rules + "/img/deep.css", "p { color: red }");
+    writeFile(dir.path() + "/outside.css", "p { color: red }");
     ASSERT_TRUE(QFile::link(dir.path() + "/outside.css", rules + "/sneaky.css"));
-    WriteFile(rules + "/mrvk.html", "<div id=\"2\"><h1>T</h1><img src=\"../outside.css\"></div>");
-    HelpViewer* viewer = HelpViewer::Open(rules + "/mrvk.html", 2);
-    ASSERT_FALSE(viewer->ShowsError());
-    QTextBrowser* browser = viewer->Browser();
+    writeFile(rules + "/mrvk.html", "<div id=\"2\"><h1>T</h1><img src=\"../outside.css\"></div>");
+    HelpViewer* viewer = HelpViewer::open(rules + "/mrvk.html", 2);
+    ASSERT_FALSE(viewer->showsError());
+    QTextBrowser* browser = viewer->browser();
     const int css = QTextDocument::StyleSheetResource;
     EXPECT_TRUE(browser->loadResource(css, QUrl("pic.css")).isValid());
     EXPECT_TRUE(browser->loadResource(css, QUrl("img/deep.css")).isValid());

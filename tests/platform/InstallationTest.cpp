@@ -11,7 +11,7 @@
 
 namespace {
 
-void Touch(const QString& path) {
+void touch(const QString& path) {
     ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -39,10 +39,10 @@ TEST(Installation, DataBesideTheProgramComesFirst) {
         ASSERT_TRUE(QDir().mkpath(program));
         const QString installed =
             QDir::cleanPath(QDir(program).filePath(installedDataPath())) + QLatin1Char('/');
-        if (row.beside) Touch(program + QStringLiteral("/mrvk.html"));
-        if (row.installed) Touch(installed + QStringLiteral("mrvk.html"));
+        if (row.beside) touch(program + QStringLiteral("/mrvk.html"));
+        if (row.installed) touch(installed + QStringLiteral("mrvk.html"));
         // Music alone does not make a data folder.
-        if (!row.beside) Touch(program + QStringLiteral("/ode.mid"));
+        if (!row.beside) touch(program + QStringLiteral("/ode.mid"));
         const QString want = row.wantBeside ? program + QLatin1Char('/') : installed;
         EXPECT_EQ(gameDataFolder(program), want) << row.name;
         EXPECT_EQ(gameDataFolder(program + QLatin1Char('/')), want) << row.name;

@@ -9,6 +9,6 @@
 inline void PrintTo(const QString& s, std::ostream* os) {
     *os << '"' << s.toStdString() << '"';
 }
-inline void PrintTo(const QRect& r, std::ostream* os) {
+inline void printTo(const QRect& r, std::ostream* os) {
     *os << "QRect(" << r.x() << "," << r.y() << " " << r.width() << "x" << r.height() << ")";
 }

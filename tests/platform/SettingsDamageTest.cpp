@@ -15,7 +15,7 @@
 namespace {
 
 // Replaces the line that sets `key` (or, when `key` is empty, inserts after the first line).
-QByteArray WithLine(const QByteArray& file, const QByteArray& key, const QByteArray& line) {
+QByteArray withLine(const QByteArray& file, const QByteArray& key, const QByteArray& line) {
     QList<QByteArray> lines = file.split('\n');
     if (key.isEmpty()) {
         lines.insert(1, line);
@@ -27,7 +27,7 @@ QByteArray WithLine(const QByteArray& file, const QByteArray& key, const QByteAr
 }
 
 TEST_F(SettingsStoreTest, ADamagedLineCostsOnlyItself) {
-    const StoredFile stored = WrittenByQSettings(Config.path());
+    const StoredFile stored = writtenByQSettings(m_config.path());
     ASSERT_EQ(stored.values.size(), 37u);
     struct Row {
         const char* name;
@@ -37,43 +37,43 @@ TEST_F(SettingsStoreTest, ADamagedLineCostsOnlyItself) {
     };
     const QByteArray f = stored.bytes;
     const Row rows[] = {
-        {"a stray quote in a line of its own", WithLine(f, "", "note=it\"s mine"), "", true},
-        {"a stray quote after a value", WithLine(f, "backmode", "backmode=3\""), "backmode", true},
+        {"a stray quote in a line of its own", withLine(f, "", "note=it\"s mine"), "", true},
+        {"a stray quote after a value", withLine(f, "backmode", "backmode=3\""), "backmode", true},
         {"the placement record's closing quote gone",
-         WithLine(f, "MainForm", "MainForm=\"200,0,1,10,20,800,600"), "MainForm", true},
-        {"a line continuation", WithLine(f, "player", "player=Anna\\"), "player", true},
-        {"a broken section header", WithLine(f, "", "[comm"), "", true},
-        {"a line without '='", WithLine(f, "", "just some words"), "", true},
-        {"a value that is not UTF-8", WithLine(f, "hs13", "hs13=\"\xff\xfe,x\""), "hs13", true},
-        {"a key that is not UTF-8", WithLine(f, "", "h\xffs10=\"abc\""), "", true},
-        {"a NUL inside a line", WithLine(f, "hs30", QByteArray("hs30=a\0b", 8)), "hs30", true},
+         withLine(f, "MainForm", "MainForm=\"200,0,1,10,20,800,600"), "MainForm", true},
+        {"a line continuation", withLine(f, "player", "player=Anna\\"), "player", true},
+        {"a broken section header", withLine(f, "", "[comm"), "", true},
+        {"a line without '='", withLine(f, "", "just some words"), "", true},
+        {"a value that is not UTF-8", withLine(f, "hs13", "hs13=\"\xff\xfe,x\""), "hs13", true},
+        {"a key that is not UTF-8", withLine(f, "", "h\xffs10=\"abc\""), "", true},
+        {"a NUL inside a line", withLine(f, "hs30", QByteArray("hs30=a\0b", 8)), "hs30", true},
         {"binary garbage between lines",
-         WithLine(f, "", QByteArray("\x01\x80\"\\[\x00\xc3", 7) + "\n\"\"\"\n\\\n]]["), "", true},
-        {"a long line", WithLine(f, "", QByteArray(200000, '"')), "", true},
-        {"an empty key", WithLine(f, "", "=5"), "", true},
-        {"a comment", WithLine(f, "", "; it's \"mine\""), "", false},
+         withLine(f, "", QByteArray("\x01\x80\"\\[\x00\xc3", 7) + "\n\"\"\"\n\\\n]]["), "", true},
+        {"a long line", withLine(f, "", QByteArray(200000, '"')), "", true},
+        {"an empty key", withLine(f, "", "=5"), "", true},
+        {"a comment", withLine(f, "", "; it's \"mine\""), "", false},
         {"windows line breaks", QByteArray(f).replace("\n", "\r\n"), "", false},
         {"no line break at the end", f.chopped(1), "", false},
         {"a byte order mark", "\xEF\xBB\xBF" + f, "", false},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
-        QFile::remove(IniPath() + ".damaged");
-        PutFile(r.file);
+        QFile::remove(iniPath() + ".damaged");
+        putFile(r.file);
         SettingsStore ini;
         auto check = [&](const char* when) {
             SCOPED_TRACE(when);
             for (const auto& [key, text] : stored.values) {
-                const QString read = ini.ReadText("common", key, "<default>");
+                const QString read = ini.readText("common", key, "<default>");
                 EXPECT_EQ(read, key == QLatin1String(r.lost) ? "<default>" : text)
                     << key.toStdString();
             }
         };
         check("read");
-        ini.WriteText("common", "hs99", "new");
+        ini.writeText("common", "hs99", "new");
         check("after a write");
-        EXPECT_EQ(ini.ReadText("common", "hs99", ""), "new");
-        QFile copy(IniPath() + ".damaged");
+        EXPECT_EQ(ini.readText("common", "hs99", ""), "new");
+        QFile copy(iniPath() + ".damaged");
         EXPECT_EQ(copy.exists(), r.damaged);
         if (r.damaged && copy.open(QFile::ReadOnly)) {
             EXPECT_EQ(copy.readAll(), r.file);
@@ -82,77 +82,77 @@ TEST_F(SettingsStoreTest, ADamagedLineCostsOnlyItself) {
 }
 
 TEST_F(SettingsStoreTest, AnUnquotedCommaIsPartOfTheText) {
-    PutFile("[common]\nhs13=ejt,us_C7\nMainForm=200,0,1,10,20,800,600\nplayer=a, b \n");
+    putFile("[common]\nhs13=ejt,us_C7\nMainForm=200,0,1,10,20,800,600\nplayer=a, b \n");
     SettingsStore ini;
-    EXPECT_EQ(ini.ReadText("common", "hs13", ""), "ejt,us_C7");
-    EXPECT_EQ(ini.ReadText(sdMainForm), "200,0,1,10,20,800,600");
-    EXPECT_EQ(ini.ReadText(sdPlayer), "a, b");
+    EXPECT_EQ(ini.readText("common", "hs13", ""), "ejt,us_C7");
+    EXPECT_EQ(ini.readText(sdMainForm), "200,0,1,10,20,800,600");
+    EXPECT_EQ(ini.readText(sdPlayer), "a, b");
     // Written back in the quoted form, the other lines as they were.
-    ini.WriteText("common", "hs13", "ejt,us_C7");
-    EXPECT_EQ(FileText(),
+    ini.writeText("common", "hs13", "ejt,us_C7");
+    EXPECT_EQ(fileText(),
               "[common]\nhs13=\"ejt,us_C7\"\nMainForm=200,0,1,10,20,800,600\nplayer=a, b \n");
-    EXPECT_FALSE(QFileInfo::exists(IniPath() + ".damaged"));
+    EXPECT_FALSE(QFileInfo::exists(iniPath() + ".damaged"));
 }
 
 TEST_F(SettingsStoreTest, KeepsTheDamagedFileOnceAndSaysSoOnce) {
-    PutFile("[common]\nnote=it\"s mine\nmode=4\n");
+    putFile("[common]\nnote=it\"s mine\nmode=4\n");
     SettingsStore ini;
-    EXPECT_EQ(ini.ReadNumber(sdMode), 4);
-    EXPECT_TRUE(Notices.isEmpty()); // reading alone changes nothing
+    EXPECT_EQ(ini.readNumber(sdMode), 4);
+    EXPECT_TRUE(m_notices.isEmpty()); // reading alone changes nothing
     // The notice waits for the player: the file is written and free for others by then.
-    SetSettingsNoticeHook([&](const QString& text) {
-        Notices << text;
-        EXPECT_EQ(FileText(), "[common]\nmode=4\nsound=0\n");
-        EXPECT_EQ(ErrorOf([] { SettingsStore().WriteNumber(sdBackMode, 5); }), "");
+    setSettingsNoticeHook([&](const QString& text) {
+        m_notices << text;
+        EXPECT_EQ(fileText(), "[common]\nmode=4\nsound=0\n");
+        EXPECT_EQ(errorOf([] { SettingsStore().writeNumber(sdBackMode, 5); }), "");
     });
-    ini.WriteNumber(sdSound, 0);
-    ASSERT_EQ(Notices.size(), 1);
-    EXPECT_TRUE(Notices[0].contains(IniPath() + ".damaged")) << Notices[0].toStdString();
-    EXPECT_TRUE(Notices[0].contains("beschädigt") && Notices[0].contains("damaged"));
-    EXPECT_EQ(FileText(), "[common]\nmode=4\nsound=0\nbackmode=5\n");
+    ini.writeNumber(sdSound, 0);
+    ASSERT_EQ(m_notices.size(), 1);
+    EXPECT_TRUE(m_notices[0].contains(iniPath() + ".damaged")) << m_notices[0].toStdString();
+    EXPECT_TRUE(m_notices[0].contains("beschädigt") && m_notices[0].contains("damaged"));
+    EXPECT_EQ(fileText(), "[common]\nmode=4\nsound=0\nbackmode=5\n");
 
     // The file is whole now: later writes keep the copy as it is, and say nothing.
-    ini.WriteNumber(sdMode, 5);
-    QFile copy(IniPath() + ".damaged");
+    ini.writeNumber(sdMode, 5);
+    QFile copy(iniPath() + ".damaged");
     ASSERT_TRUE(copy.open(QFile::ReadOnly));
     EXPECT_EQ(copy.readAll(), "[common]\nnote=it\"s mine\nmode=4\n");
     // A newly damaged file replaces the older copy, without a second message in this run.
-    PutFile("[common]\nmode=6\n\"\n");
-    ini.WriteNumber(sdSound, 1);
+    putFile("[common]\nmode=6\n\"\n");
+    ini.writeNumber(sdSound, 1);
     copy.close();
     ASSERT_TRUE(copy.open(QFile::ReadOnly));
     EXPECT_EQ(copy.readAll(), "[common]\nmode=6\n\"\n");
-    EXPECT_EQ(Notices.size(), 1);
+    EXPECT_EQ(m_notices.size(), 1);
 }
 
 TEST_F(SettingsStoreTest, ValuesOfSeveralKeysAreWrittenInOneReplace) {
     SettingsStore ini;
-    ini.WriteText(sdPlayer, "Anna");
-    const QFileInfo before(IniPath());
+    ini.writeText(sdPlayer, "Anna");
+    const QFileInfo before(iniPath());
     const ino_t inode = [&] {
         struct stat st {};
-        stat(QFile::encodeName(IniPath()).constData(), &st);
+        stat(QFile::encodeName(iniPath()).constData(), &st);
         return st.st_ino;
     }();
     std::vector<std::pair<QString, QString>> values;
     for (int row = 0; row < 15; ++row)
         values.emplace_back(QStringLiteral("hs2%1").arg(row), QStringLiteral("v%1").arg(row));
-    ini.WriteTexts("common", values);
+    ini.writeTexts("common", values);
     struct stat st {};
-    stat(QFile::encodeName(IniPath()).constData(), &st);
+    stat(QFile::encodeName(iniPath()).constData(), &st);
     EXPECT_NE(st.st_ino, inode); // a new file renamed over the old one, never rewritten in place
-    const std::vector<QString> read = ini.ReadTexts(
+    const std::vector<QString> read = ini.readTexts(
         "common", {"hs20", "hs214", "player", "missing"}, QStringLiteral("<default>"));
     EXPECT_EQ(read, (std::vector<QString>{"v0", "v14", "Anna", "<default>"}));
     // No temporary file is left beside it.
-    EXPECT_EQ(QDir(QFileInfo(IniPath()).absolutePath()).entryList(QDir::Files),
+    EXPECT_EQ(QDir(QFileInfo(iniPath()).absolutePath()).entryList(QDir::Files),
               QStringList{"V1.ini"});
 }
 
 TEST_F(SettingsStoreTest, ReadTextsGivesTheDefaultForAValueThatIsNotText) {
-    PutFile("[common]\nhs10=@ByteArray(x)\nhs11=@Invalid()\nhs12=ok\n");
+    putFile("[common]\nhs10=@ByteArray(x)\nhs11=@Invalid()\nhs12=ok\n");
     SettingsStore ini;
-    EXPECT_EQ(ini.ReadTexts("common", {"hs10", "hs11", "hs12"}, "d"),
+    EXPECT_EQ(ini.readTexts("common", {"hs10", "hs11", "hs12"}, "d"),
               (std::vector<QString>{"d", "d", "ok"}));
 }
 
@@ -160,8 +160,8 @@ TEST_F(SettingsStoreTest, ReadTextsGivesTheDefaultForAValueThatIsNotText) {
 // reads never wait for the lock.
 TEST_F(SettingsStoreTest, ABadLockFileFailsTheWriteWithinSeconds) {
     SettingsStore ini;
-    ini.WriteNumber(sdMode, 2);
-    const QString lock = IniPath() + ".lock";
+    ini.writeNumber(sdMode, 2);
+    const QString lock = iniPath() + ".lock";
     for (const bool folder : {true, false}) {
         SCOPED_TRACE(folder ? "folder" : "garbage");
         if (folder) {
@@ -173,38 +173,38 @@ TEST_F(SettingsStoreTest, ABadLockFileFailsTheWriteWithinSeconds) {
         }
         QElapsedTimer clock;
         clock.start();
-        const QString error = ErrorOf([&] { ini.WriteNumber(sdMode, 3); });
+        const QString error = errorOf([&] { ini.writeNumber(sdMode, 3); });
         EXPECT_LT(clock.elapsed(), 5000);
         EXPECT_TRUE(error.startsWith("Fehler beim Setzen der Daten für 'mode'\n"));
         EXPECT_TRUE(error.contains(lock) && error.contains("locked")) << error.toStdString();
         clock.restart();
-        EXPECT_EQ(ini.ReadNumber(sdMode), 2);
+        EXPECT_EQ(ini.readNumber(sdMode), 2);
         EXPECT_LT(clock.elapsed(), 500);
         if (folder)
             QDir().rmdir(lock);
         else
             QFile::remove(lock);
     }
-    ini.WriteNumber(sdMode, 3);
-    EXPECT_EQ(ini.ReadNumber(sdMode), 3);
+    ini.writeNumber(sdMode, 3);
+    EXPECT_EQ(ini.readNumber(sdMode), 3);
 }
 
 TEST_F(SettingsStoreTest, ANamedPipeInPlaceOfTheFileDoesNotHang) {
-    QDir().mkpath(QFileInfo(IniPath()).absolutePath());
-    ASSERT_EQ(mkfifo(QFile::encodeName(IniPath()).constData(), 0600), 0);
+    QDir().mkpath(QFileInfo(iniPath()).absolutePath());
+    ASSERT_EQ(mkfifo(QFile::encodeName(iniPath()).constData(), 0600), 0);
     SettingsStore ini;
     QElapsedTimer clock;
     clock.start();
-    EXPECT_EQ(ini.ReadNumber(sdMode), 1);
-    EXPECT_EQ(ini.ReadTexts("common", {"hs10"}, "d"), std::vector<QString>{"d"});
-    const QString error = ErrorOf([&] { ini.WriteNumber(sdMode, 3); });
+    EXPECT_EQ(ini.readNumber(sdMode), 1);
+    EXPECT_EQ(ini.readTexts("common", {"hs10"}, "d"), std::vector<QString>{"d"});
+    const QString error = errorOf([&] { ini.writeNumber(sdMode, 3); });
     EXPECT_LT(clock.elapsed(), 2000);
     EXPECT_TRUE(error.contains("is not a regular file")) << error.toStdString();
     // Said once, in both languages, with the way out.
-    ASSERT_EQ(Notices.size(), 1);
-    EXPECT_TRUE(Notices[0].contains("keine gewöhnliche Datei") &&
-                Notices[0].contains("default settings"));
-    EXPECT_TRUE(QFileInfo(IniPath()).isFile() == false);
+    ASSERT_EQ(m_notices.size(), 1);
+    EXPECT_TRUE(m_notices[0].contains("keine gewöhnliche Datei") &&
+                m_notices[0].contains("default settings"));
+    EXPECT_TRUE(QFileInfo(iniPath()).isFile() == false);
 }
 
 // Odd keys (only written by hand or by other programs) come back, and the file reads whole.
@@ -212,10 +212,10 @@ TEST_F(SettingsStoreTest, OddKeysRoundTrip) {
     SettingsStore ini;
     const QStringList keys = {"a/", "a/b", "x y", "ä€", "%41", "=", "\\", ";c", "[s]", " t "};
     for (const QString& key : keys)
-        ini.WriteText("common", key, key + "!");
+        ini.writeText("common", key, key + "!");
     for (const QString& key : keys)
-        EXPECT_EQ(ini.ReadText("common", key, "<default>"), key + "!") << key.toStdString();
-    EXPECT_FALSE(IniDocument(FileText()).hasDamage());
+        EXPECT_EQ(ini.readText("common", key, "<default>"), key + "!") << key.toStdString();
+    EXPECT_FALSE(IniDocument(fileText()).hasDamage());
 }
 
 // Files written by QSettings read the same here, and files written here read the same in QSettings,
@@ -237,8 +237,8 @@ TEST_F(SettingsStoreTest, ValuesMatchQSettingsBothWays) {
         if (random.bounded(5) == 0) s.prepend(u'@');
         return s;
     };
-    const QString theirs = Config.path() + "/theirs.ini";
-    const QString ours = Config.path() + "/ours.ini";
+    const QString theirs = m_config.path() + "/theirs.ini";
+    const QString ours = m_config.path() + "/ours.ini";
     for (int round = 0; round < 400; ++round) {
         const QString text = randomText();
         SCOPED_TRACE(text.toStdString());
@@ -248,14 +248,14 @@ TEST_F(SettingsStoreTest, ValuesMatchQSettingsBothWays) {
             QSettings q(theirs, QSettings::IniFormat);
             q.setValue("common/k", text);
         }
-        SettingsStore(ours).WriteText("common", "k", text);
+        SettingsStore(ours).writeText("common", "k", text);
         QFile a(theirs), b(ours);
         ASSERT_TRUE(a.open(QFile::ReadOnly) && b.open(QFile::ReadOnly));
         const QByteArray theirBytes = a.readAll();
         ASSERT_EQ(b.readAll(), theirBytes);
         const QString expected =
             text.left(text.indexOf(QChar(0)) < 0 ? text.size() : text.indexOf(QChar(0)));
-        EXPECT_EQ(SettingsStore(theirs).ReadText("common", "k", "<d>"), expected);
+        EXPECT_EQ(SettingsStore(theirs).readText("common", "k", "<d>"), expected);
         const QVariant back = QSettings(ours, QSettings::IniFormat).value("common/k");
         EXPECT_EQ(back.toString(), text);
     }

@@ -20,40 +20,40 @@
 class SettingsStoreTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(Config.isValid());
-        SavedConfigHome = qgetenv("XDG_CONFIG_HOME");
-        qputenv("XDG_CONFIG_HOME", Config.path().toLocal8Bit());
-        SetSettingsNoticeHook([this](const QString& text) { Notices << text; });
+        ASSERT_TRUE(m_config.isValid());
+        m_savedConfigHome = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
+        setSettingsNoticeHook([this](const QString& text) { m_notices << text; });
     }
     void TearDown() override {
-        SetSettingsNoticeHook({});
-        qputenv("XDG_CONFIG_HOME", SavedConfigHome);
+        setSettingsNoticeHook({});
+        qputenv("XDG_CONFIG_HOME", m_savedConfigHome);
     }
 
-    QString IniPath() const { return Config.path() + "/Tallowin/Morvek/V1.ini"; }
-    QByteArray FileText() const {
-        QFile f(IniPath());
+    QString iniPath() const { return m_config.path() + "/Tallowin/Morvek/V1.ini"; }
+    QByteArray fileText() const {
+        QFile f(iniPath());
         return f.open(QFile::ReadOnly) ? f.readAll() : QByteArray();
     }
-    void PutFile(const QByteArray& bytes) const {
-        QDir().mkpath(Config.path() + "/Tallowin/Morvek");
-        QFile f(IniPath());
+    void putFile(const QByteArray& bytes) const {
+        QDir().mkpath(m_config.path() + "/Tallowin/Morvek");
+        QFile f(iniPath());
         ASSERT_TRUE(f.open(QFile::WriteOnly | QFile::Truncate));
         f.write(bytes);
     }
     // The message of the store error the call throws, or "" when it throws none.
-    template <typename F> static QString ErrorOf(F call) {
+    template <typename F> static QString errorOf(F call) {
         try {
             call();
         } catch (const ESettingsError& e) {
-            return e.Text();
+            return e.text();
         }
         return {};
     }
 
-    QTemporaryDir Config;
-    QByteArray SavedConfigHome;
-    QStringList Notices;
+    QTemporaryDir m_config;
+    QByteArray m_savedConfigHome;
+    QStringList m_notices;
 };
 
 // A settings file as earlier versions of the game left it (written by QSettings): the options, a
@@ -63,7 +63,7 @@ struct StoredFile {
     std::map<QString, QString> values; // key in [common] -> text
 };
 
-inline StoredFile WrittenByQSettings(const QString& scratchFolder) {
+inline StoredFile writtenByQSettings(const QString& scratchFolder) {
     StoredFile file;
     file.values = {{"tongue", "1"},
                    {"sound", "0"},
@@ -77,7 +77,7 @@ inline StoredFile WrittenByQSettings(const QString& scratchFolder) {
     for (int mode : {1, 3})
         for (int row = 0; row < 15; ++row)
             file.values[QStringLiteral("hs%1%2").arg(mode).arg(row)] =
-                ScrambleText(QStringLiteral("%1,%2").arg(row * 37 + mode).arg(names[row % 6]));
+                scrambleText(QStringLiteral("%1,%2").arg(row * 37 + mode).arg(names[row % 6]));
     const QString path = scratchFolder + "/written-by-qsettings.ini";
     {
         QSettings settings(path, QSettings::IniFormat);
@@ -93,6 +93,6 @@ inline StoredFile WrittenByQSettings(const QString& scratchFolder) {
 }
 
 // Bytes of a literal, NULs included.
-template <size_t N> QByteArray Bytes(const char (&s)[N]) {
+template <size_t N> QByteArray bytes(const char (&s)[N]) {
     return QByteArray(s, N - 1);
 }

@@ -15,7 +15,7 @@ namespace {
 
 class Damage {
   public:
-    explicit Damage(uint32_t seed) : random(seed) {}
+    explicit Damage(uint32_t seed) : m_random(seed) {}
 
     QByteArray applyTo(QByteArray file) {
         const int count = pick(1, 4);
@@ -24,7 +24,7 @@ class Damage {
         return file;
     }
 
-    int pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); }
+    int pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(m_random); }
 
   private:
     QByteArray garbage() {
@@ -50,11 +50,11 @@ class Damage {
         return bytes;
     }
 
-    std::mt19937 random;
+    std::mt19937 m_random;
 };
 
 // Lines split as a reader splits them: at "\n", "\r\n" or "\r".
-QList<QByteArray> LinesOf(const QByteArray& bytes) {
+QList<QByteArray> linesOf(const QByteArray& bytes) {
     QList<QByteArray> lines;
     qsizetype start = 0;
     for (qsizetype i = 0; i <= bytes.size(); ++i) {
@@ -66,7 +66,7 @@ QList<QByteArray> LinesOf(const QByteArray& bytes) {
     return lines;
 }
 
-QByteArray LeftTrimmed(const QByteArray& line) {
+QByteArray leftTrimmed(const QByteArray& line) {
     qsizetype i = 0;
     while (i < line.size() && (line[i] == ' ' || line[i] == '\t'))
         ++i;
@@ -74,19 +74,19 @@ QByteArray LeftTrimmed(const QByteArray& line) {
 }
 
 // The keys whose line the damage left whole, still under "[common]" and not set again further down.
-std::vector<QString> UndamagedKeys(const QByteArray& damaged,
+std::vector<QString> undamagedKeys(const QByteArray& damaged,
                                    const std::map<QString, QByteArray>& lineOf) {
-    const QList<QByteArray> lines = LinesOf(damaged);
+    const QList<QByteArray> lines = linesOf(damaged);
     std::vector<QString> keys;
     for (const auto& [key, original] : lineOf) {
         QByteArray section;
         bool whole = false;
         bool setAgain = false;
         for (const QByteArray& line : lines) {
-            const QByteArray t = LeftTrimmed(line);
+            const QByteArray t = leftTrimmed(line);
             if (whole) {
                 const QByteArray rest = t.mid(key.size());
-                if (t.startsWith(key.toUtf8()) && LeftTrimmed(rest).startsWith('='))
+                if (t.startsWith(key.toUtf8()) && leftTrimmed(rest).startsWith('='))
                     setAgain = true;
                 if (t.startsWith('[') && t.contains(']')) setAgain = true;
                 continue;
@@ -100,9 +100,9 @@ std::vector<QString> UndamagedKeys(const QByteArray& damaged,
 }
 
 TEST_F(SettingsStoreTest, RandomDamageLosesNoUndamagedValue) {
-    const StoredFile stored = WrittenByQSettings(Config.path());
+    const StoredFile stored = writtenByQSettings(m_config.path());
     std::map<QString, QByteArray> lineOf;
-    for (const QByteArray& line : LinesOf(stored.bytes))
+    for (const QByteArray& line : linesOf(stored.bytes))
         for (const auto& [key, text] : stored.values)
             if (line.startsWith(key.toUtf8() + '=')) lineOf[key] = line;
     ASSERT_EQ(lineOf.size(), stored.values.size());
@@ -113,7 +113,7 @@ TEST_F(SettingsStoreTest, RandomDamageLosesNoUndamagedValue) {
     int whole = 0, lost = 0, damagedValues = 0, viaFiles = 0;
     for (int c = 0; c < cases; ++c) {
         const QByteArray file = damage.applyTo(stored.bytes);
-        const std::vector<QString> keys = UndamagedKeys(file, lineOf);
+        const std::vector<QString> keys = undamagedKeys(file, lineOf);
         whole += int(keys.size());
         damagedValues += int(stored.values.size() - keys.size());
 
@@ -121,16 +121,16 @@ TEST_F(SettingsStoreTest, RandomDamageLosesNoUndamagedValue) {
         std::vector<QString> read, reread;
         if (c % 25 == 0) {
             ++viaFiles;
-            QFile::remove(IniPath() + ".damaged");
-            PutFile(file);
+            QFile::remove(iniPath() + ".damaged");
+            putFile(file);
             SettingsStore ini;
-            read = ini.ReadTexts("common", keys, "<missing>");
-            ini.WriteText("common", "fuzz", "written");
-            reread = ini.ReadTexts("common", keys, "<missing>");
-            const bool keptAside = QFileInfo::exists(IniPath() + ".damaged");
+            read = ini.readTexts("common", keys, "<missing>");
+            ini.writeText("common", "fuzz", "written");
+            reread = ini.readTexts("common", keys, "<missing>");
+            const bool keptAside = QFileInfo::exists(iniPath() + ".damaged");
             EXPECT_EQ(keptAside, IniDocument(file).hasDamage()) << "seed " << seed << " case " << c;
-            EXPECT_EQ(ini.ReadText("common", "fuzz", ""), "written");
-            EXPECT_FALSE(IniDocument(FileText()).hasDamage()) << "seed " << seed << " case " << c;
+            EXPECT_EQ(ini.readText("common", "fuzz", ""), "written");
+            EXPECT_FALSE(IniDocument(fileText()).hasDamage()) << "seed " << seed << " case " << c;
         } else {
             IniDocument document(file);
             for (const QString& key : keys) {

@@ -16,45 +16,45 @@
 namespace {
 
 TEST_F(SettingsStoreTest, LivesInTheUsersConfigFolder) {
-    EXPECT_EQ(SettingsStore().FileName(), IniPath());
+    EXPECT_EQ(SettingsStore().fileName(), iniPath());
 }
 
 TEST_F(SettingsStoreTest, FirstRunReadsTheTableDefaultsAndCreatesNothing) {
     SettingsStore ini;
-    EXPECT_EQ(ini.ReadNumber(sdTongue), -1);
-    EXPECT_TRUE(ini.ReadFlag(sdSound));
-    EXPECT_TRUE(ini.ReadFlag(sdMusic));
-    EXPECT_EQ(ini.ReadNumber(sdBackMode), 0);
-    EXPECT_EQ(ini.ReadNumber(sdMode), 1);
-    EXPECT_EQ(ini.ReadText(sdPlayer), "Mr.Brain");
-    EXPECT_EQ(ini.ReadText(sdMainForm), "");
-    EXPECT_EQ(ini.ReadText("common", "hs13", "none"), "none");
-    EXPECT_FALSE(QFileInfo::exists(Config.path() + "/Tallowin"));
+    EXPECT_EQ(ini.readNumber(sdTongue), -1);
+    EXPECT_TRUE(ini.readFlag(sdSound));
+    EXPECT_TRUE(ini.readFlag(sdMusic));
+    EXPECT_EQ(ini.readNumber(sdBackMode), 0);
+    EXPECT_EQ(ini.readNumber(sdMode), 1);
+    EXPECT_EQ(ini.readText(sdPlayer), "Mr.Brain");
+    EXPECT_EQ(ini.readText(sdMainForm), "");
+    EXPECT_EQ(ini.readText("common", "hs13", "none"), "none");
+    EXPECT_FALSE(QFileInfo::exists(m_config.path() + "/Tallowin"));
 
     // A file without the section, or the section without the value, reads as defaults too.
-    PutFile("[other]\nmode=5\n");
-    EXPECT_EQ(ini.ReadNumber(sdMode), 1);
-    PutFile("[common]\nsound=0\n");
-    EXPECT_EQ(ini.ReadNumber(sdMode), 1);
-    EXPECT_EQ(FileText(), "[common]\nsound=0\n");
+    putFile("[other]\nmode=5\n");
+    EXPECT_EQ(ini.readNumber(sdMode), 1);
+    putFile("[common]\nsound=0\n");
+    EXPECT_EQ(ini.readNumber(sdMode), 1);
+    EXPECT_EQ(fileText(), "[common]\nsound=0\n");
 }
 
 TEST_F(SettingsStoreTest, EveryTableValueRoundTrips) {
     SettingsStore ini;
     for (const SettingDef& def : SettingsTable) {
-        SCOPED_TRACE(def.Name);
-        switch (def.Kind) {
+        SCOPED_TRACE(def.name);
+        switch (def.kind) {
         case SettingKind::Flag:
-            ini.WriteFlag(def, def.NumberDefault == 0);
-            EXPECT_EQ(ini.ReadFlag(def), def.NumberDefault == 0);
+            ini.writeFlag(def, def.numberDefault == 0);
+            EXPECT_EQ(ini.readFlag(def), def.numberDefault == 0);
             break;
         case SettingKind::Number:
-            ini.WriteNumber(def, def.NumberDefault + 7);
-            EXPECT_EQ(ini.ReadNumber(def), def.NumberDefault + 7);
+            ini.writeNumber(def, def.numberDefault + 7);
+            EXPECT_EQ(ini.readNumber(def), def.numberDefault + 7);
             break;
         case SettingKind::Text:
-            ini.WriteText(def, QString::fromUtf8(def.TextDefault) + "x");
-            EXPECT_EQ(ini.ReadText(def), QString::fromUtf8(def.TextDefault) + "x");
+            ini.writeText(def, QString::fromUtf8(def.textDefault) + "x");
+            EXPECT_EQ(ini.readText(def), QString::fromUtf8(def.textDefault) + "x");
             break;
         }
     }
@@ -63,29 +63,29 @@ TEST_F(SettingsStoreTest, EveryTableValueRoundTrips) {
 TEST_F(SettingsStoreTest, ValuesRoundTripUnchanged) {
     SettingsStore ini;
     for (int32_t n : {0, -1, 1, 9, INT32_MAX, INT32_MIN}) {
-        ini.WriteNumber("common", "n", n);
-        EXPECT_EQ(ini.ReadNumber("common", "n", 12345), n);
+        ini.writeNumber("common", "n", n);
+        EXPECT_EQ(ini.readNumber("common", "n", 12345), n);
     }
     for (bool b : {true, false}) {
-        ini.WriteFlag("common", "b", b);
-        EXPECT_EQ(ini.ReadFlag("common", "b", !b), b);
+        ini.writeFlag("common", "b", b);
+        EXPECT_EQ(ini.readFlag("common", "b", !b), b);
     }
     const QString texts[] = {
         "Mr.Brain", "12,Müller,340", "  spaces  ", "@Variant(not really)",  "a=b;c#d\\e\"f'",
         "[common]", "line\nbreak",   "ÄÖÜäöüß €",  "200,0,1,-50,10,700,500"};
     for (const QString& t : texts) {
-        ini.WriteText("common", "t", t);
-        EXPECT_EQ(ini.ReadText("common", "t", "default"), t);
+        ini.writeText("common", "t", t);
+        EXPECT_EQ(ini.readText("common", "t", "default"), t);
     }
 }
 
 TEST_F(SettingsStoreTest, WritesPlainTextValues) {
     SettingsStore ini;
-    ini.WriteNumber(sdTongue, -1);
-    ini.WriteFlag(sdSound, false);
-    ini.WriteFlag(sdMusic, true);
-    ini.WriteNumber(sdMode, 12);
-    EXPECT_EQ(FileText(), "[common]\ntongue=-1\nsound=0\nmusic=1\nmode=12\n");
+    ini.writeNumber(sdTongue, -1);
+    ini.writeFlag(sdSound, false);
+    ini.writeFlag(sdMusic, true);
+    ini.writeNumber(sdMode, 12);
+    EXPECT_EQ(fileText(), "[common]\ntongue=-1\nsound=0\nmusic=1\nmode=12\n");
 }
 
 // Stored text as a player or an editor may leave it, and what each kind of read makes of it.
@@ -133,37 +133,37 @@ TEST_F(SettingsStoreTest, ReadsTheStoredTextByTheEncodingTable) {
     SettingsStore ini;
     for (const Row& r : rows) {
         SCOPED_TRACE(r.stored);
-        ini.WriteText("common", "v", QString::fromUtf8(r.stored));
-        EXPECT_EQ(ini.ReadNumber("common", "v", r.def), r.number);
-        EXPECT_EQ(ini.ReadFlag("common", "v", r.def != 0), r.number != 0);
-        EXPECT_EQ(ParseNumber(QString::fromUtf8(r.stored)).value_or(r.def), r.number);
+        ini.writeText("common", "v", QString::fromUtf8(r.stored));
+        EXPECT_EQ(ini.readNumber("common", "v", r.def), r.number);
+        EXPECT_EQ(ini.readFlag("common", "v", r.def != 0), r.number != 0);
+        EXPECT_EQ(parseNumber(QString::fromUtf8(r.stored)).value_or(r.def), r.number);
     }
     // The game's own cases: letters in "mode", 2 / 0 / empty in "sound".
-    ini.WriteText(sdMode, "abc");
-    EXPECT_EQ(ini.ReadNumber(sdMode), 1);
-    ini.WriteText(sdSound, "2");
-    EXPECT_TRUE(ini.ReadFlag(sdSound));
-    ini.WriteText(sdSound, "0");
-    EXPECT_FALSE(ini.ReadFlag(sdSound));
-    ini.WriteText(sdSound, "");
-    EXPECT_TRUE(ini.ReadFlag(sdSound));
-    ini.WriteText(sdSound, "");
-    EXPECT_FALSE(ini.ReadFlag("common", "sound", false));
+    ini.writeText(sdMode, "abc");
+    EXPECT_EQ(ini.readNumber(sdMode), 1);
+    ini.writeText(sdSound, "2");
+    EXPECT_TRUE(ini.readFlag(sdSound));
+    ini.writeText(sdSound, "0");
+    EXPECT_FALSE(ini.readFlag(sdSound));
+    ini.writeText(sdSound, "");
+    EXPECT_TRUE(ini.readFlag(sdSound));
+    ini.writeText(sdSound, "");
+    EXPECT_FALSE(ini.readFlag("common", "sound", false));
 }
 
 TEST_F(SettingsStoreTest, AnExistingEmptyTextIsNotTheDefault) {
     SettingsStore ini;
-    ini.WriteText(sdPlayer, "");
-    EXPECT_EQ(ini.ReadText(sdPlayer), "");
-    PutFile("[common]\nplayer=\n");
-    EXPECT_EQ(ini.ReadText(sdPlayer), "");
-    EXPECT_EQ(ini.ReadNumber("common", "player", 3), 3);
+    ini.writeText(sdPlayer, "");
+    EXPECT_EQ(ini.readText(sdPlayer), "");
+    putFile("[common]\nplayer=\n");
+    EXPECT_EQ(ini.readText(sdPlayer), "");
+    EXPECT_EQ(ini.readNumber("common", "player", 3), 3);
 }
 
 TEST_F(SettingsStoreTest, TextEndsAtTheFirstNul) {
     SettingsStore ini;
-    ini.WriteText("common", "t", QString("ab") + QChar(0) + "cd");
-    EXPECT_EQ(ini.ReadText("common", "t", "x"), "ab");
+    ini.writeText("common", "t", QString("ab") + QChar(0) + "cd");
+    EXPECT_EQ(ini.readText("common", "t", "x"), "ab");
 }
 
 // Values that do not come back as plain text, entered by hand.
@@ -181,50 +181,50 @@ TEST_F(SettingsStoreTest, AValueThatIsNotPlainTextFailsTheRead) {
     SettingsStore ini;
     for (const Row& r : rows) {
         SCOPED_TRACE(r.line);
-        PutFile(QByteArray("[common]\nsound=0\n") + r.line + "\n");
+        putFile(QByteArray("[common]\nsound=0\n") + r.line + "\n");
         const QString expected = QString::fromUtf8(r.error);
-        EXPECT_EQ(ErrorOf([&] { ini.ReadNumber(sdMode); }), expected);
-        EXPECT_EQ(ErrorOf([&] { ini.ReadFlag(sdMode); }), expected);
-        EXPECT_EQ(ErrorOf([&] { ini.ReadText(sdMode); }), expected);
+        EXPECT_EQ(errorOf([&] { ini.readNumber(sdMode); }), expected);
+        EXPECT_EQ(errorOf([&] { ini.readFlag(sdMode); }), expected);
+        EXPECT_EQ(errorOf([&] { ini.readText(sdMode); }), expected);
         // Other values stay readable, and writing the value over makes it text again.
-        EXPECT_FALSE(ini.ReadFlag(sdSound));
-        ini.WriteNumber(sdMode, 4);
-        EXPECT_EQ(ini.ReadNumber(sdMode), 4);
+        EXPECT_FALSE(ini.readFlag(sdSound));
+        ini.writeNumber(sdMode, 4);
+        EXPECT_EQ(ini.readNumber(sdMode), 4);
     }
 }
 
 TEST_F(SettingsStoreTest, AFolderThatCannotBeCreatedFailsTheWrite) {
     // A plain file where the folder belongs stops the creation even for root.
-    QFile blocker(Config.path() + "/Tallowin");
+    QFile blocker(m_config.path() + "/Tallowin");
     ASSERT_TRUE(blocker.open(QFile::WriteOnly));
     blocker.close();
     SettingsStore ini;
-    EXPECT_EQ(ErrorOf([&] { ini.WriteNumber(sdMode, 3); }),
+    EXPECT_EQ(errorOf([&] { ini.writeNumber(sdMode, 3); }),
               "Erzeugung von Schlüssel common misslungen");
-    EXPECT_EQ(ErrorOf([&] { ini.WriteText(sdPlayer, "x"); }),
+    EXPECT_EQ(errorOf([&] { ini.writeText(sdPlayer, "x"); }),
               "Erzeugung von Schlüssel common misslungen");
-    EXPECT_EQ(ini.ReadNumber(sdMode), 1);
+    EXPECT_EQ(ini.readNumber(sdMode), 1);
 }
 
 TEST_F(SettingsStoreTest, AFileThatCannotBeWrittenFailsTheWrite) {
     SettingsStore ini;
     // A folder where the file belongs cannot be read nor replaced, even by root.
-    QDir().mkpath(IniPath());
-    EXPECT_EQ(ErrorOf([&] { ini.WriteNumber(sdMode, 3); }),
-              "Fehler beim Setzen der Daten für 'mode'\n" + IniPath() +
-                  " ist keine gewöhnliche Datei.\n" + IniPath() + " is not a regular file.");
-    EXPECT_EQ(ini.ReadNumber(sdMode), 1);
-    QDir().rmdir(IniPath());
+    QDir().mkpath(iniPath());
+    EXPECT_EQ(errorOf([&] { ini.writeNumber(sdMode, 3); }),
+              "Fehler beim Setzen der Daten für 'mode'\n" + iniPath() +
+                  " ist keine gewöhnliche Datei.\n" + iniPath() + " is not a regular file.");
+    EXPECT_EQ(ini.readNumber(sdMode), 1);
+    QDir().rmdir(iniPath());
 
     if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
-    ini.WriteNumber(sdMode, 2);
-    const QString folder = QFileInfo(IniPath()).absolutePath();
+    ini.writeNumber(sdMode, 2);
+    const QString folder = QFileInfo(iniPath()).absolutePath();
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
-    const QString error = ErrorOf([&] { ini.WriteNumber(sdMode, 3); });
+    const QString error = errorOf([&] { ini.writeNumber(sdMode, 3); });
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_TRUE(error.startsWith("Fehler beim Setzen der Daten für 'mode'\n"))
         << error.toStdString();
-    EXPECT_EQ(FileText(), "[common]\nmode=2\n");
+    EXPECT_EQ(fileText(), "[common]\nmode=2\n");
 }
 
 // Broken files must neither crash the reads nor cost the values that are still there.
@@ -236,69 +236,69 @@ TEST_F(SettingsStoreTest, GarbageAndTruncatedFilesKeepWhatCanBeRead) {
         bool sound;   // likewise "sound"
     };
     const Row rows[] = {
-        {"binary garbage", Bytes("\x01\xff\xfe\x00\x17[comm\x00on]\x80\n=\n=="), 1, true},
+        {"binary garbage", bytes("\x01\xff\xfe\x00\x17[comm\x00on]\x80\n=\n=="), 1, true},
         {"truncated section header", "[common]\nmode=5\nsound=0\n[comm", 5, false},
         {"truncated value", "[common]\nsound=0\nmode=5\nplayer=\"Mr.Br", 5, false},
         {"truncated name", "[common]\nmode=5\nsound=0\nmu", 5, false},
         {"stray lines", "hello\n[common]\nmode=5\njunk junk\nsound=0\n%%%\n", 5, false},
         {"bad escapes", "[common]\nmo%ZZde=4\nmode=5\nsound=0\n", 5, false},
         {"crlf", "[common]\r\nmode=5\r\nsound=0\r\n", 5, false},
-        {"utf-16", Bytes("\xff\xfe[\0c\0o\0m\0m\0o\0n\0]\0\n\0"), 1, true},
+        {"utf-16", bytes("\xff\xfe[\0c\0o\0m\0m\0o\0n\0]\0\n\0"), 1, true},
         {"empty", "", 1, true},
     };
     SettingsStore ini;
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
-        PutFile(r.bytes);
-        EXPECT_EQ(ini.ReadNumber(sdMode), r.mode);
-        EXPECT_EQ(ini.ReadFlag(sdSound), r.sound);
-        EXPECT_EQ(ErrorOf([&] { ini.WriteNumber(sdTongue, 1); }), "");
-        EXPECT_EQ(ini.ReadNumber(sdTongue), 1);
-        EXPECT_EQ(ini.ReadNumber(sdMode), r.mode);
-        EXPECT_EQ(ini.ReadFlag(sdSound), r.sound);
+        putFile(r.bytes);
+        EXPECT_EQ(ini.readNumber(sdMode), r.mode);
+        EXPECT_EQ(ini.readFlag(sdSound), r.sound);
+        EXPECT_EQ(errorOf([&] { ini.writeNumber(sdTongue, 1); }), "");
+        EXPECT_EQ(ini.readNumber(sdTongue), 1);
+        EXPECT_EQ(ini.readNumber(sdMode), r.mode);
+        EXPECT_EQ(ini.readFlag(sdSound), r.sound);
     }
 }
 
 TEST_F(SettingsStoreTest, TwoStoresOnOneFileLoseNoValue) {
     SettingsStore a;
     SettingsStore b;
-    a.WriteNumber(sdMode, 3);
-    b.WriteFlag(sdSound, false);
-    a.WriteText(sdPlayer, "Anna");
-    b.WriteNumber(sdBackMode, 4);
+    a.writeNumber(sdMode, 3);
+    b.writeFlag(sdSound, false);
+    a.writeText(sdPlayer, "Anna");
+    b.writeNumber(sdBackMode, 4);
     for (const SettingsStore* s : {&a, &b}) {
-        EXPECT_EQ(s->ReadNumber(sdMode), 3);
-        EXPECT_FALSE(s->ReadFlag(sdSound));
-        EXPECT_EQ(s->ReadText(sdPlayer), "Anna");
-        EXPECT_EQ(s->ReadNumber(sdBackMode), 4);
+        EXPECT_EQ(s->readNumber(sdMode), 3);
+        EXPECT_FALSE(s->readFlag(sdSound));
+        EXPECT_EQ(s->readText(sdPlayer), "Anna");
+        EXPECT_EQ(s->readNumber(sdBackMode), 4);
     }
     // Last writer wins, value by value.
-    a.WriteNumber(sdMode, 7);
-    b.WriteNumber(sdMode, 8);
-    EXPECT_EQ(a.ReadNumber(sdMode), 8);
+    a.writeNumber(sdMode, 7);
+    b.writeNumber(sdMode, 8);
+    EXPECT_EQ(a.readNumber(sdMode), 8);
 }
 
 TEST_F(SettingsStoreTest, AnotherProcessWritingBetweenOurWritesLosesNothing) {
     SettingsStore ini;
-    ini.WriteNumber(sdMode, 3);
+    ini.writeNumber(sdMode, 3);
     for (int round = 0; round < 3; ++round) {
         const pid_t child = fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
             SettingsStore other;
             // Same length as the value it replaces, so only the content tells them apart.
-            other.WriteNumber(sdBackMode, round + 1);
-            other.WriteText("common", QString("child%1").arg(round), "x");
+            other.writeNumber(sdBackMode, round + 1);
+            other.writeText("common", QString("child%1").arg(round), "x");
             _exit(0);
         }
         int status = 0;
         waitpid(child, &status, 0);
         ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-        ini.WriteNumber(sdMode, 4 + round);
-        EXPECT_EQ(ini.ReadNumber(sdBackMode), round + 1);
-        EXPECT_EQ(ini.ReadText("common", QString("child%1").arg(round), ""), "x");
+        ini.writeNumber(sdMode, 4 + round);
+        EXPECT_EQ(ini.readNumber(sdBackMode), round + 1);
+        EXPECT_EQ(ini.readText("common", QString("child%1").arg(round), ""), "x");
     }
-    EXPECT_EQ(ini.ReadNumber(sdMode), 6);
+    EXPECT_EQ(ini.readNumber(sdMode), 6);
 }
 
 } // namespace

@@ -26,24 +26,24 @@ namespace {
 const QRgb GroundColour = qRgb(0, 160, 0);
 
 // A distinct flat colour per item, so that a face can be recognised by one pixel.
-QRgb ItemColour(int i) {
+QRgb itemColour(int i) {
     return qRgb(40 + 11 * i, 200 - 9 * i, (60 + 37 * i) % 256);
 }
 
 // Items 0..16 of 50 x 50 in their own colour with a white bottom-left pixel (the key colour);
 // item 10 is empty.
-BitmapList FlatList() {
+BitmapList flatList() {
     std::vector<QImage> items;
     for (int i = 0; i < 17; ++i) {
         QImage img(50, 50, QImage::Format_RGB32);
-        img.fill(ItemColour(i));
+        img.fill(itemColour(i));
         img.setPixel(0, 49, qRgb(255, 255, 255));
         items.push_back(i == 10 ? QImage() : img);
     }
     return BitmapList(std::move(items));
 }
 
-std::unique_ptr<QWidget> GroundWidget(int w, int h) {
+std::unique_ptr<QWidget> groundWidget(int w, int h) {
     auto ground = std::make_unique<QWidget>();
     ground->resize(w, h);
     QPalette pal = ground->palette();
@@ -56,188 +56,188 @@ std::unique_ptr<QWidget> GroundWidget(int w, int h) {
 class ButtonTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        Ground = GroundWidget(140, 80);
-        Button = new ImageButton(Ground.get());
-        Button->move(10, 10);
-        Button->SetButtonFaceImageList(&List);
-        Button->SetCursorPosSource([this] { return Cursor; });
-        QObject::connect(Button, &ImageButton::clicked, [this] { ++Clicks; });
-        Ground->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(Ground.get()));
+        m_ground = groundWidget(140, 80);
+        m_button = new ImageButton(m_ground.get());
+        m_button->move(10, 10);
+        m_button->setButtonFaceImageList(&m_list);
+        m_button->setCursorPosSource([this] { return m_cursor; });
+        QObject::connect(m_button, &ImageButton::clicked, [this] { ++m_clicks; });
+        m_ground->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_ground.get()));
         // Start polling with the cursor over the button; tests move it where they need it. Only
         // now: a window manager places the window where it likes.
-        Cursor = Button->mapToGlobal(QPoint(25, 25));
+        m_cursor = m_button->mapToGlobal(QPoint(25, 25));
     }
 
     // The item whose colour shows in the middle of the button, -1 for the bare ground.
-    int ShownItem() const {
-        const QRgb pixel = Ground->grab().toImage().pixel(35, 35);
-        for (int i = 0; i < List.Count(); ++i)
-            if (pixel == ItemColour(i)) return i;
+    int shownItem() const {
+        const QRgb pixel = m_ground->grab().toImage().pixel(35, 35);
+        for (int i = 0; i < m_list.count(); ++i)
+            if (pixel == itemColour(i)) return i;
         return -1;
     }
 
-    void Enter() {
-        QEnterEvent enter(QPointF(25, 25), QPointF(35, 35), Button->mapToGlobal(QPointF(25, 25)));
-        QApplication::sendEvent(Button, &enter);
+    void enter() {
+        QEnterEvent enter(QPointF(25, 25), QPointF(35, 35), m_button->mapToGlobal(QPointF(25, 25)));
+        QApplication::sendEvent(m_button, &enter);
     }
 
-    BitmapList List = FlatList();
-    std::unique_ptr<QWidget> Ground;
-    ImageButton* Button = nullptr;
-    QPoint Cursor;
-    int Clicks = 0;
+    BitmapList m_list = flatList();
+    std::unique_ptr<QWidget> m_ground;
+    ImageButton* m_button = nullptr;
+    QPoint m_cursor;
+    int m_clicks = 0;
 };
 
 TEST_F(ButtonTest, HoverPressReleaseShowsFacesAndClicksOnce) {
-    Button->SetButtonFaceIndicesNew2(ImageButton::FaceTable(4, 5, 4, 6));
-    EXPECT_EQ(ShownItem(), 4);
-    Enter();
-    EXPECT_EQ(Button->State(), ButtonState::MouseOver);
-    EXPECT_EQ(ShownItem(), 5);
-    QTest::mousePress(Button, Qt::LeftButton, {}, QPoint(25, 25));
-    EXPECT_EQ(Button->State(), ButtonState::Pressed);
-    EXPECT_EQ(ShownItem(), 4);
-    EXPECT_EQ(Clicks, 0);
-    QTest::mouseRelease(Button, Qt::LeftButton, {}, QPoint(25, 25));
-    EXPECT_EQ(Button->State(), ButtonState::MouseOver);
-    EXPECT_EQ(ShownItem(), 5);
-    EXPECT_EQ(Clicks, 1);
-    Cursor = Button->mapToGlobal(QPoint(80, 80));
+    m_button->setButtonFaceIndicesNew2(ImageButton::faceTable(4, 5, 4, 6));
+    EXPECT_EQ(shownItem(), 4);
+    enter();
+    EXPECT_EQ(m_button->state(), ButtonState::MouseOver);
+    EXPECT_EQ(shownItem(), 5);
+    QTest::mousePress(m_button, Qt::LeftButton, {}, QPoint(25, 25));
+    EXPECT_EQ(m_button->state(), ButtonState::Pressed);
+    EXPECT_EQ(shownItem(), 4);
+    EXPECT_EQ(m_clicks, 0);
+    QTest::mouseRelease(m_button, Qt::LeftButton, {}, QPoint(25, 25));
+    EXPECT_EQ(m_button->state(), ButtonState::MouseOver);
+    EXPECT_EQ(shownItem(), 5);
+    EXPECT_EQ(m_clicks, 1);
+    m_cursor = m_button->mapToGlobal(QPoint(80, 80));
     QEvent leave(QEvent::Leave);
-    QApplication::sendEvent(Button, &leave);
-    EXPECT_EQ(Button->State(), ButtonState::Normal);
-    EXPECT_EQ(Clicks, 1);
+    QApplication::sendEvent(m_button, &leave);
+    EXPECT_EQ(m_button->state(), ButtonState::Normal);
+    EXPECT_EQ(m_clicks, 1);
 }
 
 // A store error in a click handler ends that handler with a report; the button works on.
 TEST_F(ButtonTest, AHandlerErrorIsReportedAndTheButtonWorksOn) {
     QStringList reports;
-    Application::ErrorHook = [&](const QString& text) { reports << text; };
-    QObject::disconnect(Button, &ImageButton::clicked, nullptr, nullptr);
-    QObject::connect(Button, &ImageButton::clicked, [this] {
-        ++Clicks;
+    Application::errorHook = [&](const QString& text) { reports << text; };
+    QObject::disconnect(m_button, &ImageButton::clicked, nullptr, nullptr);
+    QObject::connect(m_button, &ImageButton::clicked, [this] {
+        ++m_clicks;
         throw ESettingsError(QStringLiteral("Fehler beim Setzen der Daten für 'mode'"));
     });
-    QObject::connect(Button, &ImageButton::pressed, [](Qt::MouseButton, int, int) {
+    QObject::connect(m_button, &ImageButton::pressed, [](Qt::MouseButton, int, int) {
         throw ESettingsError(QStringLiteral("Erzeugung von Schlüssel common misslungen"));
     });
     for (int i = 0; i < 2; ++i) {
-        QTest::mousePress(Button, Qt::LeftButton, {}, QPoint(25, 25));
-        QTest::mouseRelease(Button, Qt::LeftButton, {}, QPoint(25, 25));
+        QTest::mousePress(m_button, Qt::LeftButton, {}, QPoint(25, 25));
+        QTest::mouseRelease(m_button, Qt::LeftButton, {}, QPoint(25, 25));
     }
-    Application::ErrorHook = nullptr;
-    EXPECT_EQ(Clicks, 2);
+    Application::errorHook = nullptr;
+    EXPECT_EQ(m_clicks, 2);
     EXPECT_EQ(reports.size(), 4);
     EXPECT_EQ(reports.value(0), QStringLiteral("Erzeugung von Schlüssel common misslungen"));
     EXPECT_EQ(reports.value(1), QStringLiteral("Fehler beim Setzen der Daten für 'mode'"));
-    EXPECT_EQ(Button->State(), ButtonState::MouseOver);
+    EXPECT_EQ(m_button->state(), ButtonState::MouseOver);
 }
 
 // A balloon hint mapped under the cursor makes X report a leave; the face must stay lively.
 TEST_F(ButtonTest, LeaveWhileTheCursorStaysKeepsMouseOver) {
-    Button->SetButtonFaceIndicesNew2(ImageButton::FaceTable(4, 5, 4, 6));
-    Enter();
+    m_button->setButtonFaceIndicesNew2(ImageButton::faceTable(4, 5, 4, 6));
+    enter();
     QEvent leave(QEvent::Leave);
-    QApplication::sendEvent(Button, &leave);
-    EXPECT_EQ(Button->State(), ButtonState::MouseOver);
-    Cursor = Button->mapToGlobal(QPoint(80, 80));
-    QTRY_COMPARE_WITH_TIMEOUT(Button->State(), int(ButtonState::Normal), 1000);
+    QApplication::sendEvent(m_button, &leave);
+    EXPECT_EQ(m_button->state(), ButtonState::MouseOver);
+    m_cursor = m_button->mapToGlobal(QPoint(80, 80));
+    QTRY_COMPARE_WITH_TIMEOUT(m_button->state(), int(ButtonState::Normal), 1000);
 }
 
 TEST_F(ButtonTest, DraggingOffAndReleasingOutsideDoesNotClick) {
-    Button->SetButtonFaceIndicesNew2(ImageButton::FaceTable(4, 5, 4, 6));
-    QTest::mousePress(Button, Qt::LeftButton, {}, QPoint(25, 25));
-    QTest::mouseMove(Button, QPoint(90, 25));
-    EXPECT_EQ(Button->State(), ButtonState::Normal);
-    QTest::mouseMove(Button, QPoint(20, 20));
-    EXPECT_EQ(Button->State(), ButtonState::Pressed);
-    QTest::mouseMove(Button, QPoint(90, 25));
-    QTest::mouseRelease(Button, Qt::LeftButton, {}, QPoint(90, 25));
-    EXPECT_EQ(Button->State(), ButtonState::Normal);
-    EXPECT_EQ(Clicks, 0);
+    m_button->setButtonFaceIndicesNew2(ImageButton::faceTable(4, 5, 4, 6));
+    QTest::mousePress(m_button, Qt::LeftButton, {}, QPoint(25, 25));
+    QTest::mouseMove(m_button, QPoint(90, 25));
+    EXPECT_EQ(m_button->state(), ButtonState::Normal);
+    QTest::mouseMove(m_button, QPoint(20, 20));
+    EXPECT_EQ(m_button->state(), ButtonState::Pressed);
+    QTest::mouseMove(m_button, QPoint(90, 25));
+    QTest::mouseRelease(m_button, Qt::LeftButton, {}, QPoint(90, 25));
+    EXPECT_EQ(m_button->state(), ButtonState::Normal);
+    EXPECT_EQ(m_clicks, 0);
 }
 
 TEST_F(ButtonTest, MouseDownFiresForEveryButtonButOnlyLeftPresses) {
-    Button->SetButtonFaceIndicesNew2(ImageButton::FaceTable(14, 15, 14, 16));
+    m_button->setButtonFaceIndicesNew2(ImageButton::faceTable(14, 15, 14, 16));
     std::vector<std::tuple<Qt::MouseButton, int, int>> downs;
-    QObject::connect(Button, &ImageButton::pressed,
+    QObject::connect(m_button, &ImageButton::pressed,
                      [&](Qt::MouseButton b, int x, int y) { downs.emplace_back(b, x, y); });
-    QTest::mousePress(Button, Qt::RightButton, {}, QPoint(7, 9));
-    EXPECT_EQ(Button->State(), ButtonState::Normal);
-    QTest::mouseRelease(Button, Qt::RightButton, {}, QPoint(7, 9));
-    QTest::mousePress(Button, Qt::LeftButton, {}, QPoint(30, 12));
-    EXPECT_EQ(Button->State(), ButtonState::Pressed);
-    QTest::mouseRelease(Button, Qt::LeftButton, {}, QPoint(30, 12));
+    QTest::mousePress(m_button, Qt::RightButton, {}, QPoint(7, 9));
+    EXPECT_EQ(m_button->state(), ButtonState::Normal);
+    QTest::mouseRelease(m_button, Qt::RightButton, {}, QPoint(7, 9));
+    QTest::mousePress(m_button, Qt::LeftButton, {}, QPoint(30, 12));
+    EXPECT_EQ(m_button->state(), ButtonState::Pressed);
+    QTest::mouseRelease(m_button, Qt::LeftButton, {}, QPoint(30, 12));
     ASSERT_EQ(downs.size(), 2u);
     EXPECT_EQ(downs[0], std::make_tuple(Qt::RightButton, 7, 9));
     EXPECT_EQ(downs[1], std::make_tuple(Qt::LeftButton, 30, 12));
-    EXPECT_EQ(Clicks, 1);
+    EXPECT_EQ(m_clicks, 1);
 }
 
 TEST_F(ButtonTest, MouseDownHandlerThatSwallowsTheReleaseLeavesNoPressedButton) {
     // A handler running a modal dialog: the release goes to the dialog, not to the button.
-    Button->SetButtonFaceIndicesNew2(ImageButton::FaceTable(14, 15, 14, 16));
+    m_button->setButtonFaceIndicesNew2(ImageButton::faceTable(14, 15, 14, 16));
     QWidget other;
     other.resize(40, 40);
-    QObject::connect(Button, &ImageButton::pressed, [&](Qt::MouseButton, int, int) {
+    QObject::connect(m_button, &ImageButton::pressed, [&](Qt::MouseButton, int, int) {
         other.show();
         QTest::mouseRelease(&other, Qt::LeftButton, {}, QPoint(5, 5));
     });
-    QTest::mousePress(Button, Qt::LeftButton, {}, QPoint(25, 25));
-    EXPECT_NE(Button->State(), ButtonState::Pressed);
-    EXPECT_EQ(Clicks, 0);
+    QTest::mousePress(m_button, Qt::LeftButton, {}, QPoint(25, 25));
+    EXPECT_NE(m_button->state(), ButtonState::Pressed);
+    EXPECT_EQ(m_clicks, 0);
 }
 
 TEST_F(ButtonTest, DisabledButtonShowsItsFaceAndIgnoresTheMouse) {
-    Button->SetButtonFaceIndicesNew2(ImageButton::FaceTable(11, 12, 11, 13));
+    m_button->setButtonFaceIndicesNew2(ImageButton::faceTable(11, 12, 11, 13));
     int downs = 0;
-    QObject::connect(Button, &ImageButton::pressed, [&](Qt::MouseButton, int, int) { ++downs; });
-    Button->setEnabled(false);
-    EXPECT_EQ(Button->State(), ButtonState::Disabled);
-    EXPECT_EQ(ShownItem(), 13);
-    Enter();
-    QTest::mouseClick(Button, Qt::LeftButton, {}, QPoint(25, 25));
-    EXPECT_EQ(Button->State(), ButtonState::Disabled);
-    EXPECT_EQ(ShownItem(), 13);
+    QObject::connect(m_button, &ImageButton::pressed, [&](Qt::MouseButton, int, int) { ++downs; });
+    m_button->setEnabled(false);
+    EXPECT_EQ(m_button->state(), ButtonState::Disabled);
+    EXPECT_EQ(shownItem(), 13);
+    enter();
+    QTest::mouseClick(m_button, Qt::LeftButton, {}, QPoint(25, 25));
+    EXPECT_EQ(m_button->state(), ButtonState::Disabled);
+    EXPECT_EQ(shownItem(), 13);
     EXPECT_EQ(downs, 0);
-    EXPECT_EQ(Clicks, 0);
-    Button->setEnabled(true);
-    EXPECT_EQ(Button->State(), ButtonState::Normal);
-    EXPECT_EQ(ShownItem(), 11);
-    QTest::mouseClick(Button, Qt::LeftButton, {}, QPoint(25, 25));
-    EXPECT_EQ(Clicks, 1);
+    EXPECT_EQ(m_clicks, 0);
+    m_button->setEnabled(true);
+    EXPECT_EQ(m_button->state(), ButtonState::Normal);
+    EXPECT_EQ(shownItem(), 11);
+    QTest::mouseClick(m_button, Qt::LeftButton, {}, QPoint(25, 25));
+    EXPECT_EQ(m_clicks, 1);
 }
 
 TEST_F(ButtonTest, PollRestoresNormalFaceWhenCursorLeftWithoutLeaveEvent) {
-    Button->SetButtonFaceIndicesNew2(ImageButton::FaceTable(4, 5, 4, 6));
-    Enter();
-    ASSERT_TRUE(Button->PollActive());
+    m_button->setButtonFaceIndicesNew2(ImageButton::faceTable(4, 5, 4, 6));
+    enter();
+    ASSERT_TRUE(m_button->pollActive());
     QTest::qWait(250);
-    EXPECT_EQ(Button->State(), ButtonState::MouseOver) << "cursor still inside";
-    Cursor = Button->mapToGlobal(QPoint(51, 25));
+    EXPECT_EQ(m_button->state(), ButtonState::MouseOver) << "cursor still inside";
+    m_cursor = m_button->mapToGlobal(QPoint(51, 25));
     // About 100 ms; a busy machine may take longer.
-    EXPECT_TRUE(QTest::qWaitFor([this] { return Button->State() == ButtonState::Normal; }, 2000));
-    EXPECT_EQ(ShownItem(), 4);
-    EXPECT_FALSE(Button->PollActive());
+    EXPECT_TRUE(QTest::qWaitFor([this] { return m_button->state() == ButtonState::Normal; }, 2000));
+    EXPECT_EQ(shownItem(), 4);
+    EXPECT_FALSE(m_button->pollActive());
 }
 
 TEST_F(ButtonTest, PollStopsWhenPressed) {
-    Button->SetButtonFaceIndicesNew2(ImageButton::FaceTable(4, 5, 4, 6));
-    Enter();
-    QTest::mousePress(Button, Qt::LeftButton, {}, QPoint(25, 25));
-    EXPECT_FALSE(Button->PollActive());
-    Cursor = Button->mapToGlobal(QPoint(80, 25));
+    m_button->setButtonFaceIndicesNew2(ImageButton::faceTable(4, 5, 4, 6));
+    enter();
+    QTest::mousePress(m_button, Qt::LeftButton, {}, QPoint(25, 25));
+    EXPECT_FALSE(m_button->pollActive());
+    m_cursor = m_button->mapToGlobal(QPoint(80, 25));
     QTest::qWait(250);
-    EXPECT_EQ(Button->State(), ButtonState::Pressed);
-    QTest::mouseRelease(Button, Qt::LeftButton, {}, QPoint(25, 25));
+    EXPECT_EQ(m_button->state(), ButtonState::Pressed);
+    QTest::mouseRelease(m_button, Qt::LeftButton, {}, QPoint(25, 25));
 }
 
 struct FallbackRow {
-    const char* Name;
-    ButtonFaceTable Faces;
-    int State;
-    int Expected;
+    const char* name;
+    ButtonFaceTable faces;
+    int state;
+    int expected;
 };
 
 // List items: 0..16 valid except 10 (empty); 40 lies beyond the list.
@@ -258,30 +258,30 @@ const FallbackRow FallbackRows[] = {
 
 TEST_F(ButtonTest, FaceFallbacks) {
     for (const FallbackRow& row : FallbackRows) {
-        Button->SetButtonFaceIndicesNew2(row.Faces);
-        EXPECT_EQ(Button->FaceItem(row.State), row.Expected) << row.Name;
+        m_button->setButtonFaceIndicesNew2(row.faces);
+        EXPECT_EQ(m_button->faceItem(row.state), row.expected) << row.name;
     }
-    Button->SetButtonFaceImageList(nullptr);
-    EXPECT_EQ(Button->FaceItem(0), -1) << "no list";
+    m_button->setButtonFaceImageList(nullptr);
+    EXPECT_EQ(m_button->faceItem(0), -1) << "no list";
 }
 
 TEST_F(ButtonTest, MissingFaceShowsGroundAndStillReacts) {
-    Button->SetButtonFaceIndicesNew2(ImageButton::FaceTable(40, 5, 4, 6));
-    EXPECT_EQ(ShownItem(), -1);
-    Enter();
-    EXPECT_EQ(ShownItem(), 5);
-    QTest::mousePress(Button, Qt::LeftButton, {}, QPoint(25, 25));
-    EXPECT_EQ(ShownItem(), 4);
-    QTest::mouseRelease(Button, Qt::LeftButton, {}, QPoint(25, 25));
-    EXPECT_EQ(Clicks, 1);
+    m_button->setButtonFaceIndicesNew2(ImageButton::faceTable(40, 5, 4, 6));
+    EXPECT_EQ(shownItem(), -1);
+    enter();
+    EXPECT_EQ(shownItem(), 5);
+    QTest::mousePress(m_button, Qt::LeftButton, {}, QPoint(25, 25));
+    EXPECT_EQ(shownItem(), 4);
+    QTest::mouseRelease(m_button, Qt::LeftButton, {}, QPoint(25, 25));
+    EXPECT_EQ(m_clicks, 1);
 }
 
 TEST_F(ButtonTest, ListGivenLaterRepaintsTheFace) {
-    Button->SetButtonFaceImageList(nullptr);
-    Button->SetButtonFaceIndicesNew2(ImageButton::FaceTable(7, 8, 7, 7));
-    EXPECT_EQ(ShownItem(), -1);
-    Button->SetButtonFaceImageList(&List);
-    EXPECT_EQ(ShownItem(), 7);
+    m_button->setButtonFaceImageList(nullptr);
+    m_button->setButtonFaceIndicesNew2(ImageButton::faceTable(7, 8, 7, 7));
+    EXPECT_EQ(shownItem(), -1);
+    m_button->setButtonFaceImageList(&m_list);
+    EXPECT_EQ(shownItem(), 7);
 }
 
 TEST_F(ButtonTest, FaceColourOfBottomLeftPixelIsTransparent) {
@@ -299,12 +299,12 @@ TEST_F(ButtonTest, FaceColourOfBottomLeftPixelIsTransparent) {
         for (int x = 10; x < 40; ++x)
             blackKey.setPixel(x, y, qRgb(255, 255, 255));
     BitmapList faces(std::vector<QImage>{whiteKey, blackKey});
-    Button->SetButtonFaceImageList(&faces);
+    m_button->setButtonFaceImageList(&faces);
 
     struct Row {
-        int Face;
-        QPoint At;
-        QRgb Expected;
+        int face;
+        QPoint at;
+        QRgb expected;
     };
     const Row rows[] = {
         {0, {2, 2}, GroundColour},   {0, {25, 25}, qRgb(220, 0, 0)},
@@ -313,106 +313,106 @@ TEST_F(ButtonTest, FaceColourOfBottomLeftPixelIsTransparent) {
         {1, {49, 0}, GroundColour},
     };
     for (const Row& row : rows) {
-        Button->SetButtonFaceIndicesNew2(ImageButton::FaceTable(row.Face, row.Face, 0, 0));
-        const QImage shot = Ground->grab().toImage();
-        EXPECT_EQ(shot.pixel(QPoint(10, 10) + row.At), row.Expected)
-            << "face " << row.Face << " at " << row.At.x() << "," << row.At.y();
+        m_button->setButtonFaceIndicesNew2(ImageButton::faceTable(row.face, row.face, 0, 0));
+        const QImage shot = m_ground->grab().toImage();
+        EXPECT_EQ(shot.pixel(QPoint(10, 10) + row.at), row.expected)
+            << "face " << row.face << " at " << row.at.x() << "," << row.at.y();
     }
 }
 
 TEST_F(ButtonTest, HintOnlyWhileShowHint) {
-    Button->SetHint(QStringLiteral("I want to start again."));
-    EXPECT_EQ(Button->toolTip(), QStringLiteral("I want to start again."));
-    Button->SetShowHint(false);
-    EXPECT_TRUE(Button->toolTip().isEmpty());
-    Button->SetHint(QStringLiteral("Cancel"));
-    EXPECT_TRUE(Button->toolTip().isEmpty());
-    EXPECT_EQ(Button->Hint(), QStringLiteral("Cancel"));
-    Button->SetShowHint(true);
-    EXPECT_EQ(Button->toolTip(), QStringLiteral("Cancel"));
+    m_button->setHint(QStringLiteral("I want to start again."));
+    EXPECT_EQ(m_button->toolTip(), QStringLiteral("I want to start again."));
+    m_button->setShowHint(false);
+    EXPECT_TRUE(m_button->toolTip().isEmpty());
+    m_button->setHint(QStringLiteral("Cancel"));
+    EXPECT_TRUE(m_button->toolTip().isEmpty());
+    EXPECT_EQ(m_button->hint(), QStringLiteral("Cancel"));
+    m_button->setShowHint(true);
+    EXPECT_EQ(m_button->toolTip(), QStringLiteral("Cancel"));
 }
 
 // A dialog's buttons take the focus by Tab; the focused one shows a ring and answers the keys.
 TEST_F(ButtonTest, FocusedButtonShowsItsRingAndAnswersSpaceAndEnter) {
-    Button->SetButtonFaceIndicesNew2(ImageButton::FaceTable(4, 5, 4, 6));
-    Button->setFocusPolicy(Qt::TabFocus);
-    Ground->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(Ground.get()));
-    auto ringPixel = [this] { return Ground->grab().toImage().pixel(10 + 3, 10 + 25); };
-    EXPECT_EQ(ringPixel(), ItemColour(4));
-    Button->setFocus(Qt::TabFocusReason);
-    ASSERT_TRUE(Button->hasFocus());
+    m_button->setButtonFaceIndicesNew2(ImageButton::faceTable(4, 5, 4, 6));
+    m_button->setFocusPolicy(Qt::TabFocus);
+    m_ground->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_ground.get()));
+    auto ringPixel = [this] { return m_ground->grab().toImage().pixel(10 + 3, 10 + 25); };
+    EXPECT_EQ(ringPixel(), itemColour(4));
+    m_button->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(m_button->hasFocus());
     const QRgb ring = ringPixel();
     EXPECT_GT(qRed(ring), 200);
     EXPECT_GT(qGreen(ring), 170);
     EXPECT_LT(qBlue(ring), 90);
-    EXPECT_EQ(ShownItem(), 4); // the face itself still shows inside the ring
+    EXPECT_EQ(shownItem(), 4); // the face itself still shows inside the ring
     for (Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter})
-        QTest::keyClick(Button, key);
-    EXPECT_EQ(Clicks, 3);
+        QTest::keyClick(m_button, key);
+    EXPECT_EQ(m_clicks, 3);
     // A held key answers once.
     QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), true);
-    QApplication::sendEvent(Button, &repeat);
-    EXPECT_EQ(Clicks, 3);
-    Button->setEnabled(false);
-    Button->Click();
-    EXPECT_EQ(Clicks, 3);
-    Button->setEnabled(true);
-    Button->setFocus(Qt::TabFocusReason);
-    Button->clearFocus();
-    EXPECT_EQ(ringPixel(), ItemColour(4));
+    QApplication::sendEvent(m_button, &repeat);
+    EXPECT_EQ(m_clicks, 3);
+    m_button->setEnabled(false);
+    m_button->click();
+    EXPECT_EQ(m_clicks, 3);
+    m_button->setEnabled(true);
+    m_button->setFocus(Qt::TabFocusReason);
+    m_button->clearFocus();
+    EXPECT_EQ(ringPixel(), itemColour(4));
 }
 
 // The arrow keys walk the focus along the tab order, as Tab and Backtab do.
 TEST_F(ButtonTest, ArrowKeysMoveTheFocusToTheNeighbours) {
-    auto* second = new ImageButton(Ground.get());
+    auto* second = new ImageButton(m_ground.get());
     second->move(70, 10);
-    for (ImageButton* b : {Button, second})
+    for (ImageButton* b : {m_button, second})
         b->setFocusPolicy(Qt::TabFocus);
     second->show();
-    Ground->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(Ground.get()));
-    Button->setFocus(Qt::TabFocusReason);
+    m_ground->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_ground.get()));
+    m_button->setFocus(Qt::TabFocusReason);
     const struct {
-        Qt::Key Key;
-        QWidget* Then;
+        Qt::Key key;
+        QWidget* then;
     } steps[] = {{Qt::Key_Down, second},
-                 {Qt::Key_Up, Button},
+                 {Qt::Key_Up, m_button},
                  {Qt::Key_Right, second},
-                 {Qt::Key_Right, Button},
+                 {Qt::Key_Right, m_button},
                  {Qt::Key_Left, second}};
     for (const auto& step : steps) {
-        QTest::keyClick(QApplication::focusWidget(), step.Key);
-        EXPECT_EQ(QApplication::focusWidget(), step.Then) << step.Key;
+        QTest::keyClick(QApplication::focusWidget(), step.key);
+        EXPECT_EQ(QApplication::focusWidget(), step.then) << step.key;
     }
-    EXPECT_EQ(Clicks, 0);
+    EXPECT_EQ(m_clicks, 0);
 }
 
 // A screen reader sees a button it can press: a press is a click, and nothing while disabled.
 TEST_F(ButtonTest, ScreenReadersSeeAButtonToPress) {
     int downs = 0;
-    QObject::connect(Button, &ImageButton::pressed,
+    QObject::connect(m_button, &ImageButton::pressed,
                      [&](Qt::MouseButton b, int, int) { downs += b == Qt::LeftButton; });
-    Button->SetHint(QStringLiteral("I want to start again. (F2)"));
-    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(Button);
+    m_button->setHint(QStringLiteral("I want to start again. (F2)"));
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(m_button);
     ASSERT_NE(iface, nullptr);
     EXPECT_EQ(iface->role(), QAccessible::Button);
     // Without a name of its own, the hint names it.
     EXPECT_EQ(iface->text(QAccessible::Name), QStringLiteral("I want to start again. (F2)"));
-    Button->setAccessibleName(QStringLiteral("New game"));
+    m_button->setAccessibleName(QStringLiteral("New game"));
     EXPECT_EQ(iface->text(QAccessible::Name), QStringLiteral("New game"));
 
     QAccessibleActionInterface* actions = iface->actionInterface();
     ASSERT_NE(actions, nullptr);
     ASSERT_TRUE(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
     actions->doAction(QAccessibleActionInterface::pressAction());
-    EXPECT_EQ(Clicks, 1);
+    EXPECT_EQ(m_clicks, 1);
     EXPECT_EQ(downs, 1);
 
-    Button->setEnabled(false);
+    m_button->setEnabled(false);
     EXPECT_TRUE(iface->state().disabled);
     actions->doAction(QAccessibleActionInterface::pressAction());
-    EXPECT_EQ(Clicks, 1);
+    EXPECT_EQ(m_clicks, 1);
     EXPECT_EQ(downs, 1);
 }
 
@@ -424,8 +424,8 @@ TEST(BackPanel, TilesItemFromTopLeftUnderFrame) {
     BitmapList list(std::vector<QImage>{QImage(), tile});
     BackPanel panel;
     panel.resize(200, 150);
-    panel.SetImageList(&list);
-    panel.SetListIndex(1);
+    panel.setImageList(&list);
+    panel.setListIndex(1);
     auto* child = new QWidget(&panel);
     child->setGeometry(100, 100, 10, 10);
     child->setAutoFillBackground(true);
@@ -434,7 +434,7 @@ TEST(BackPanel, TilesItemFromTopLeftUnderFrame) {
     child->setPalette(pal);
 
     const QImage shot = panel.grab().toImage();
-    EXPECT_EQ(panel.FrameWidth(), 7);
+    EXPECT_EQ(panel.frameWidth(), 7);
     EXPECT_EQ(shot.pixel(30 + 10, 20 + 10), tile.pixel(10, 10));
     EXPECT_EQ(shot.pixel(60 + 15, 12), tile.pixel(15, 12)) << "first row of tiles";
     EXPECT_EQ(shot.pixel(8, 40 + 9), tile.pixel(8, 9)) << "first column of tiles";
@@ -447,9 +447,9 @@ TEST(BackPanel, TilesItemFromTopLeftUnderFrame) {
 
 TEST(TextLabelTest, CarriageReturnAndWidthBreakLines) {
     struct Row {
-        const char* Caption;
-        bool Multi;
-        QStringList Expected;
+        const char* caption;
+        bool multi;
+        QStringList expected;
     };
     const Row rows[] = {
         {"Game paused.\rContinue?", true, {"Game paused.", "Continue?"}},
@@ -464,18 +464,18 @@ TEST(TextLabelTest, CarriageReturnAndWidthBreakLines) {
     font.setBold(true);
     label.setFont(font);
     label.resize(288, 67);
-    label.SetAlignment(Qt::AlignCenter);
+    label.setAlignment(Qt::AlignCenter);
     for (const Row& row : rows) {
-        label.SetMultiLine(row.Multi);
-        label.SetCaption(QString::fromUtf8(row.Caption));
-        EXPECT_EQ(label.Lines(), row.Expected) << row.Caption;
+        label.setMultiLine(row.multi);
+        label.setCaption(QString::fromUtf8(row.caption));
+        EXPECT_EQ(label.wrappedLines(), row.expected) << row.caption;
     }
 
     const QString longText = QStringLiteral("Hurrah, you made it! Continue with next level?");
-    label.SetMultiLine(true);
-    label.SetCaption(longText);
+    label.setMultiLine(true);
+    label.setCaption(longText);
     label.resize(120, 67);
-    const QStringList lines = label.Lines();
+    const QStringList lines = label.wrappedLines();
     EXPECT_GT(lines.size(), 2);
     EXPECT_EQ(lines.join(QLatin1Char(' ')), longText);
     for (const QString& line : lines)
@@ -483,17 +483,17 @@ TEST(TextLabelTest, CarriageReturnAndWidthBreakLines) {
 }
 
 TEST(TextLabelTest, DrawsTwoCentredLines) {
-    auto ground = GroundWidget(288, 67);
+    auto ground = groundWidget(288, 67);
     auto* label = new TextLabel(ground.get());
     label->resize(288, 67);
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(16);
     font.setBold(true);
     label->setFont(font);
-    label->SetFontColor(Qt::white);
-    label->SetAlignment(Qt::AlignCenter);
-    label->SetMultiLine(true);
-    label->SetCaption(QStringLiteral("Game paused.\rContinue?"));
+    label->setFontColor(Qt::white);
+    label->setAlignment(Qt::AlignCenter);
+    label->setMultiLine(true);
+    label->setCaption(QStringLiteral("Game paused.\rContinue?"));
     const QImage shot = ground->grab().toImage();
 
     // Bands of rows with ink, and the ink's horizontal extent.
@@ -524,30 +524,30 @@ TEST(ListImageTest, MagentaShowsTheGround) {
         for (int x = 0; x < 20; ++x)
             logo.setPixel(x, y, qRgb(255, 0, 255));
     BitmapList list(std::vector<QImage>{QImage(), QImage(), QImage(), logo});
-    auto ground = GroundWidget(60, 30);
+    auto ground = groundWidget(60, 30);
     auto* image = new ListImage(ground.get());
     image->setGeometry(5, 5, 40, 20);
-    image->SetImageList(&list);
-    image->SetListIndex(3);
+    image->setImageList(&list);
+    image->setListIndex(3);
     QImage shot = ground->grab().toImage();
     EXPECT_EQ(shot.pixel(10, 10), GroundColour);
     EXPECT_EQ(shot.pixel(35, 10), qRgb(0, 0, 200));
-    image->SetForceTransparent(false);
+    image->setForceTransparent(false);
     shot = ground->grab().toImage();
     EXPECT_EQ(shot.pixel(10, 10), qRgb(255, 0, 255));
 }
 
 TEST(RotatedLabelTest, TurnedTextRunsUpFromTheBottomWithShadow) {
-    auto ground = GroundWidget(53, 281);
+    auto ground = groundWidget(53, 281);
     auto* label = new RotatedLabel(ground.get());
     label->resize(53, 281);
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(37);
     font.setBold(true);
     label->setFont(font);
-    label->SetFontColor(Qt::white);
-    label->SetAngle(90);
-    label->SetCaption(QStringLiteral("Morvek"));
+    label->setFontColor(Qt::white);
+    label->setAngle(90);
+    label->setCaption(QStringLiteral("Morvek"));
     const QImage shot = ground->grab().toImage();
 
     int left = 53, right = -1, top = 281, bottom = -1, white = 0, black = 0;
@@ -570,7 +570,7 @@ TEST(RotatedLabelTest, TurnedTextRunsUpFromTheBottomWithShadow) {
 }
 
 TEST(TransparentCheckBoxTest, ClickAnywhereToggles) {
-    auto ground = GroundWidget(40, 40);
+    auto ground = groundWidget(40, 40);
     auto* box = new TransparentCheckBox(ground.get());
     box->move(10, 10);
     ground->show();
@@ -584,7 +584,7 @@ TEST(TransparentCheckBoxTest, ClickAnywhereToggles) {
 }
 
 TEST(TransparentCheckBoxTest, TabFocusTurnsTheOutlineYellowAndSpaceToggles) {
-    auto ground = GroundWidget(40, 40);
+    auto ground = groundWidget(40, 40);
     auto* box = new TransparentCheckBox(ground.get());
     box->move(10, 10);
     ground->show();
@@ -605,101 +605,101 @@ TEST(TransparentCheckBoxTest, TabFocusTurnsTheOutlineYellowAndSpaceToggles) {
 class HintBalloonTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        Window = std::make_unique<QWidget>();
-        Window->setGeometry(200, 200, 200, 100);
-        Button = new ImageButton(Window.get());
-        Button->move(10, 10);
-        Button->SetHint(QStringLiteral("I need a break."));
-        Inner = new QWidget(Window.get());
-        Inner->setGeometry(100, 10, 50, 50);
-        Window->setToolTip(QStringLiteral("Who are the best?"));
-        Window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(Window.get()));
+        m_window = std::make_unique<QWidget>();
+        m_window->setGeometry(200, 200, 200, 100);
+        m_button = new ImageButton(m_window.get());
+        m_button->move(10, 10);
+        m_button->setHint(QStringLiteral("I need a break."));
+        m_inner = new QWidget(m_window.get());
+        m_inner->setGeometry(100, 10, 50, 50);
+        m_window->setToolTip(QStringLiteral("Who are the best?"));
+        m_window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
     }
     void TearDown() override { QToolTip::hideText(); }
 
-    static void AskTip(QWidget* widget, QPoint at = QPoint(20, 20)) {
+    static void askTip(QWidget* widget, QPoint at = QPoint(20, 20)) {
         QHelpEvent event(QEvent::ToolTip, at, widget->mapToGlobal(at));
         QApplication::sendEvent(widget, &event);
     }
 
-    std::unique_ptr<QWidget> Window;
-    ImageButton* Button = nullptr;
-    QWidget* Inner = nullptr;
+    std::unique_ptr<QWidget> m_window;
+    ImageButton* m_button = nullptr;
+    QWidget* m_inner = nullptr;
 };
 
 TEST_F(HintBalloonTest, ToolTipShowsInBalloonAndHidesAgain) {
     HintBalloon hint;
-    AskTip(Button);
-    ASSERT_TRUE(hint.HintVisible());
+    askTip(m_button);
+    ASSERT_TRUE(hint.hintVisible());
     EXPECT_FALSE(QToolTip::isVisible());
-    const HintBalloonWindow* balloon = hint.HintWindow();
-    EXPECT_EQ(balloon->Text(), QStringLiteral("I need a break."));
+    const HintBalloonWindow* balloon = hint.hintWindow();
+    EXPECT_EQ(balloon->text(), QStringLiteral("I need a break."));
     EXPECT_EQ(balloon->font().family(), QStringLiteral("Arial"));
     EXPECT_EQ(balloon->font().pixelSize(), 13);
-    EXPECT_EQ(balloon->Position(), HintPosition::AboveRight);
-    EXPECT_EQ(balloon->pos() + balloon->NoseTip(), Button->mapToGlobal(QPoint(20, 20)));
-    EXPECT_LE(balloon->geometry().bottom(), Button->mapToGlobal(QPoint(20, 20)).y());
+    EXPECT_EQ(balloon->position(), HintPosition::AboveRight);
+    EXPECT_EQ(balloon->pos() + balloon->noseTip(), m_button->mapToGlobal(QPoint(20, 20)));
+    EXPECT_LE(balloon->geometry().bottom(), m_button->mapToGlobal(QPoint(20, 20)).y());
 
     QEvent leave(QEvent::Leave);
-    QApplication::sendEvent(Button, &leave);
-    EXPECT_FALSE(hint.HintVisible());
+    QApplication::sendEvent(m_button, &leave);
+    EXPECT_FALSE(hint.hintVisible());
 
-    AskTip(Button);
-    ASSERT_TRUE(hint.HintVisible());
-    QTest::mousePress(Window.get(), Qt::LeftButton, {}, QPoint(180, 80));
-    EXPECT_FALSE(hint.HintVisible());
-    QTest::mouseRelease(Window.get(), Qt::LeftButton, {}, QPoint(180, 80));
+    askTip(m_button);
+    ASSERT_TRUE(hint.hintVisible());
+    QTest::mousePress(m_window.get(), Qt::LeftButton, {}, QPoint(180, 80));
+    EXPECT_FALSE(hint.hintVisible());
+    QTest::mouseRelease(m_window.get(), Qt::LeftButton, {}, QPoint(180, 80));
 
-    hint.SetHideTimeout(50);
-    AskTip(Button);
-    ASSERT_TRUE(hint.HintVisible());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !hint.HintVisible(); }, 2000));
+    hint.setHideTimeout(50);
+    askTip(m_button);
+    ASSERT_TRUE(hint.hintVisible());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !hint.hintVisible(); }, 2000));
 }
 
 // However the pointer leaves the hinted widget (no leave notification at all here), the balloon
 // goes within a few polls.
 TEST_F(HintBalloonTest, BalloonGoesWhenThePointerIsOffTheWidget) {
     HintBalloon hint;
-    QCursor::setPos(Button->mapToGlobal(QPoint(20, 20)));
-    AskTip(Button);
-    ASSERT_TRUE(hint.HintVisible());
+    QCursor::setPos(m_button->mapToGlobal(QPoint(20, 20)));
+    askTip(m_button);
+    ASSERT_TRUE(hint.hintVisible());
     QTest::qWait(150);
-    EXPECT_TRUE(hint.HintVisible()) << "the pointer still rests on the button";
-    QCursor::setPos(Window->mapToGlobal(QPoint(180, 90)));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !hint.HintVisible(); }, 1000));
+    EXPECT_TRUE(hint.hintVisible()) << "the pointer still rests on the button";
+    QCursor::setPos(m_window->mapToGlobal(QPoint(180, 90)));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !hint.hintVisible(); }, 1000));
 }
 
 TEST_F(HintBalloonTest, WidgetWithoutTipShowsItsParentsTip) {
     HintBalloon hint;
-    AskTip(Inner);
-    ASSERT_TRUE(hint.HintVisible());
-    EXPECT_EQ(hint.HintWindow()->Text(), QStringLiteral("Who are the best?"));
+    askTip(m_inner);
+    ASSERT_TRUE(hint.hintVisible());
+    EXPECT_EQ(hint.hintWindow()->text(), QStringLiteral("Who are the best?"));
 }
 
 TEST_F(HintBalloonTest, ButtonWithShowHintOffShowsNoOwnHint) {
     HintBalloon hint;
-    Window->setToolTip(QString());
-    Button->SetShowHint(false);
-    AskTip(Button);
-    EXPECT_FALSE(hint.HintVisible());
+    m_window->setToolTip(QString());
+    m_button->setShowHint(false);
+    askTip(m_button);
+    EXPECT_FALSE(hint.hintVisible());
     EXPECT_FALSE(QToolTip::isVisible());
 }
 
 TEST_F(HintBalloonTest, DisablingOrDestroyingRestoresStandardTips) {
     auto hint = std::make_unique<HintBalloon>();
-    hint->SetEnabled(false);
-    AskTip(Button);
-    EXPECT_FALSE(hint->HintVisible());
+    hint->setEnabled(false);
+    askTip(m_button);
+    EXPECT_FALSE(hint->hintVisible());
     EXPECT_TRUE(QToolTip::isVisible());
     QToolTip::hideText();
 
-    hint->SetEnabled(true);
-    AskTip(Button);
-    EXPECT_TRUE(hint->HintVisible());
+    hint->setEnabled(true);
+    askTip(m_button);
+    EXPECT_TRUE(hint->hintVisible());
     hint.reset();
     QTest::qWait(1); // lets the hidden standard tip settle
-    AskTip(Inner);
+    askTip(m_inner);
     EXPECT_TRUE(QToolTip::isVisible());
     EXPECT_EQ(QToolTip::text(), QStringLiteral("Who are the best?"));
 }
@@ -707,19 +707,19 @@ TEST_F(HintBalloonTest, DisablingOrDestroyingRestoresStandardTips) {
 TEST_F(HintBalloonTest, OnlyTheFirstInstanceActs) {
     HintBalloon first;
     HintBalloon second;
-    EXPECT_EQ(HintBalloon::Instance(), &first);
-    AskTip(Button);
-    EXPECT_TRUE(first.HintVisible());
-    EXPECT_FALSE(second.HintVisible());
+    EXPECT_EQ(HintBalloon::instance(), &first);
+    askTip(m_button);
+    EXPECT_TRUE(first.hintVisible());
+    EXPECT_FALSE(second.hintVisible());
 }
 
 TEST(HintBalloonWindowTest, FlipsAwayFromScreenEdges) {
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     struct Row {
-        const char* Name;
-        QPoint Spot;
-        HintPosition Preferred;
-        HintPosition Expected;
+        const char* name;
+        QPoint spot;
+        HintPosition preferred;
+        HintPosition expected;
     };
     const Row rows[] = {
         {"room everywhere", screen.center(), HintPosition::AboveRight, HintPosition::AboveRight},
@@ -748,23 +748,23 @@ TEST(HintBalloonWindowTest, FlipsAwayFromScreenEdges) {
     };
     HintBalloonWindow balloon;
     for (const Row& row : rows) {
-        balloon.ShowAt(row.Spot, QStringLiteral("Ich möchte die Einstellungen ändern."),
-                       row.Preferred);
-        EXPECT_EQ(balloon.Position(), row.Expected) << row.Name;
-        EXPECT_EQ(balloon.pos() + balloon.NoseTip(), row.Spot) << row.Name;
-        EXPECT_TRUE(screen.contains(balloon.geometry())) << row.Name;
+        balloon.showAt(row.spot, QStringLiteral("Ich möchte die Einstellungen ändern."),
+                       row.preferred);
+        EXPECT_EQ(balloon.position(), row.expected) << row.name;
+        EXPECT_EQ(balloon.pos() + balloon.noseTip(), row.spot) << row.name;
+        EXPECT_TRUE(screen.contains(balloon.geometry())) << row.name;
         const QImage shot = balloon.grab().toImage();
-        const QPoint tip = balloon.NoseTip();
-        EXPECT_GT(qAlpha(shot.pixel(tip)), 0) << row.Name << ": nose tip is drawn";
+        const QPoint tip = balloon.noseTip();
+        EXPECT_GT(qAlpha(shot.pixel(tip)), 0) << row.name << ": nose tip is drawn";
         const bool above =
-            row.Expected == HintPosition::AboveLeft || row.Expected == HintPosition::AboveRight;
+            row.expected == HintPosition::AboveLeft || row.expected == HintPosition::AboveRight;
         const QPoint farEdge(shot.width() / 2, above ? 0 : shot.height() - 1);
-        EXPECT_EQ(shot.pixel(farEdge), qRgb(0, 0, 0)) << row.Name << ": black border";
+        EXPECT_EQ(shot.pixel(farEdge), qRgb(0, 0, 0)) << row.name << ": black border";
         // In the left margin, halfway down the body (the nose is 12 pixels high).
         const QPoint margin(3, (above ? 0 : 12) + (shot.height() - 12) / 2);
         EXPECT_EQ(shot.pixel(margin) & RGB_MASK,
                   balloon.palette().color(QPalette::ToolTipBase).rgb() & RGB_MASK)
-            << row.Name;
+            << row.name;
     }
 }
 

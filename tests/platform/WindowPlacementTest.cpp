@@ -12,7 +12,7 @@
 
 // Readable rectangles in failure messages (found by argument lookup, so not in the namespace).
 void PrintTo(const PlacementRect& r, std::ostream* os) {
-    *os << "(" << r.Left << "," << r.Top << "," << r.Right << "," << r.Bottom << ")";
+    *os << "(" << r.left << "," << r.top << "," << r.right << "," << r.bottom << ")";
 }
 
 namespace {
@@ -49,12 +49,12 @@ TEST(PlacementRecord, ParsesOnlyWellFormedRecords) {
         {",,,,,,", std::nullopt},
     };
     for (const Row& r : rows)
-        EXPECT_EQ(ParsePlacement(r.record), r.rect) << r.record;
+        EXPECT_EQ(parsePlacement(r.record), r.rect) << r.record;
 }
 
 TEST(PlacementRecord, FormatsSevenPlainIntegers) {
-    EXPECT_EQ(FormatPlacement(0, swShowMaximized, {-50, 10, 700, 500}), "200,0,3,-50,10,700,500");
-    EXPECT_EQ(ParsePlacement(FormatPlacement(0, 1, {-8, -9, 1000, 800})),
+    EXPECT_EQ(formatPlacement(0, swShowMaximized, {-50, 10, 700, 500}), "200,0,3,-50,10,700,500");
+    EXPECT_EQ(parsePlacement(formatPlacement(0, 1, {-8, -9, 1000, 800})),
               (PlacementRect{-8, -9, 1000, 800}));
 }
 
@@ -82,18 +82,18 @@ TEST(PlacementRecord, MovesTheWindowOntoTheDesktop) {
         {"right limit is the width", twoScreens, {3000, 10, 3900, 500}, {2940, 10, 3840, 500}},
     };
     for (const Row& r : rows)
-        EXPECT_EQ(MoveOntoDesktop(r.in, r.desktop), r.out) << r.name;
+        EXPECT_EQ(moveOntoDesktop(r.in, r.desktop), r.out) << r.name;
 }
 
 TEST(PlacementRecord, CentresAndEnforcesTheMinimumSize) {
-    EXPECT_EQ(CentredPosition({800, 600}, {0, 0, 1920, 1080}), QPoint(560, 240));
-    EXPECT_EQ(CentredPosition({751, 481}, {0, 0, 1920, 1080}), QPoint(584, 299));
-    EXPECT_EQ(CentredPosition({1201, 601}, {0, 0, 1000, 400}), QPoint(-100, -100));
-    EXPECT_EQ(CentredPosition({100, 100}, {1920, 50, 1000, 800}), QPoint(2370, 400));
+    EXPECT_EQ(centredPosition({800, 600}, {0, 0, 1920, 1080}), QPoint(560, 240));
+    EXPECT_EQ(centredPosition({751, 481}, {0, 0, 1920, 1080}), QPoint(584, 299));
+    EXPECT_EQ(centredPosition({1201, 601}, {0, 0, 1000, 400}), QPoint(-100, -100));
+    EXPECT_EQ(centredPosition({100, 100}, {1920, 50, 1000, 800}), QPoint(2370, 400));
 
-    EXPECT_EQ(EnforceMinimumSize({10, 20, 300, 200}), (PlacementRect{10, 20, 760, 500}));
-    EXPECT_EQ(EnforceMinimumSize({10, 20, 1000, 200}), (PlacementRect{10, 20, 1000, 500}));
-    EXPECT_EQ(EnforceMinimumSize({10, 20, 760, 500}), (PlacementRect{10, 20, 760, 500}));
+    EXPECT_EQ(enforceMinimumSize({10, 20, 300, 200}), (PlacementRect{10, 20, 760, 500}));
+    EXPECT_EQ(enforceMinimumSize({10, 20, 1000, 200}), (PlacementRect{10, 20, 1000, 500}));
+    EXPECT_EQ(enforceMinimumSize({10, 20, 760, 500}), (PlacementRect{10, 20, 760, 500}));
 }
 
 TEST(PlacementRecord, KeepsTheTopOfTheWindowOnAScreen) {
@@ -121,46 +121,46 @@ TEST(PlacementRecord, KeepsTheTopOfTheWindowOnAScreen) {
         {"no screens", {}, {-5000, 0, -4000, 500}, {-5000, 0, -4000, 500}},
     };
     for (const Row& r : rows)
-        EXPECT_EQ(KeepTopOnScreen(r.in, 90, r.screens), r.out) << r.name;
+        EXPECT_EQ(keepTopOnScreen(r.in, 90, r.screens), r.out) << r.name;
     // A screen smaller than the minimum: the left edge stays on it.
-    EXPECT_EQ(KeepTopOnScreen({100, 100, 900, 600}, 90, {{0, 0, 640, 480}}),
+    EXPECT_EQ(keepTopOnScreen({100, 100, 900, 600}, 90, {{0, 0, 640, 480}}),
               (PlacementRect{0, 100, 750, 580}));
-    EXPECT_EQ(Normalized({700, 500, -50, 10}), (PlacementRect{-50, 10, 700, 500}));
-    EXPECT_EQ(Normalized({1, 2, 3, 4}), (PlacementRect{1, 2, 3, 4}));
+    EXPECT_EQ(normalized({700, 500, -50, 10}), (PlacementRect{-50, 10, 700, 500}));
+    EXPECT_EQ(normalized({1, 2, 3, 4}), (PlacementRect{1, 2, 3, 4}));
 }
 
 // A main window stand-in that notes where it stands when its own show handler runs.
 class ShownWindow : public QWidget {
   public:
-    QRect GeometryAtShow;
+    QRect geometryAtShow;
 
   protected:
-    void showEvent(QShowEvent*) override { GeometryAtShow = geometry(); }
+    void showEvent(QShowEvent*) override { geometryAtShow = geometry(); }
 };
 
 class PlacementWindow : public ::testing::Test {
   protected:
     // The outer rectangle settles once the platform knows the window's frame.
-    static bool Settles(const QWidget& w, const QRect& outer) {
+    static bool settles(const QWidget& w, const QRect& outer) {
         return QTest::qWaitFor([&] { return w.frameGeometry() == outer; }, 1000);
     }
 
-    QTemporaryDir Dir;
-    SettingsStore Ini{Dir.path() + "/V1.ini"};
-    QRect Screen = QGuiApplication::primaryScreen()->geometry();
-    QRect Desktop = QGuiApplication::primaryScreen()->virtualGeometry();
+    QTemporaryDir m_dir;
+    SettingsStore m_ini{m_dir.path() + "/V1.ini"};
+    QRect m_screen = QGuiApplication::primaryScreen()->geometry();
+    QRect m_desktop = QGuiApplication::primaryScreen()->virtualGeometry();
 };
 
 TEST_F(PlacementWindow, RestoresBeforeTheWindowsOwnShowHandler) {
-    ASSERT_GE(Desktop.width(), 800);
-    ASSERT_GE(Desktop.height(), 560);
-    Ini.WriteText(sdMainForm, "200,0,1,20,30,790,530");
+    ASSERT_GE(m_desktop.width(), 800);
+    ASSERT_GE(m_desktop.height(), 560);
+    m_ini.writeText(sdMainForm, "200,0,1,20,30,790,530");
     ShownWindow w;
-    WindowPlacement form(&w, Ini);
+    WindowPlacement form(&w, m_ini);
     w.show();
-    EXPECT_TRUE(Settles(w, {20, 30, 770, 500}));
+    EXPECT_TRUE(settles(w, {20, 30, 770, 500}));
     // Where the window came up is where it stays: no second placement once it is framed.
-    EXPECT_EQ(w.GeometryAtShow, w.geometry());
+    EXPECT_EQ(w.geometryAtShow, w.geometry());
 }
 
 TEST_F(PlacementWindow, ClampsTheStoredRectangleOntoTheScreen) {
@@ -173,7 +173,7 @@ TEST_F(PlacementWindow, ClampsTheStoredRectangleOntoTheScreen) {
     const Row rows[] = {
         // Wider than the desktop: narrowed to the screen, the tool bar's right end on it.
         {"too wide",
-         QString("200,0,1,-50,10,%1,510").arg(Desktop.width() + 60),
+         QString("200,0,1,-50,10,%1,510").arg(m_desktop.width() + 60),
          {area.left(), 10, area.width(), 500}},
         // Edges the wrong way round: turned round, the Exit button on the screen.
         {"turned round",
@@ -185,11 +185,11 @@ TEST_F(PlacementWindow, ClampsTheStoredRectangleOntoTheScreen) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        Ini.WriteText(sdMainForm, row.record);
+        m_ini.writeText(sdMainForm, row.record);
         ShownWindow w;
-        WindowPlacement form(&w, Ini);
+        WindowPlacement form(&w, m_ini);
         w.show();
-        EXPECT_TRUE(Settles(w, row.outer))
+        EXPECT_TRUE(settles(w, row.outer))
             << w.frameGeometry().x() << "," << w.frameGeometry().y() << " "
             << w.frameGeometry().width() << "x" << w.frameGeometry().height();
     }
@@ -198,62 +198,62 @@ TEST_F(PlacementWindow, ClampsTheStoredRectangleOntoTheScreen) {
 TEST_F(PlacementWindow, SavesAndRestoresTheNormalRectangle) {
     {
         ShownWindow w;
-        WindowPlacement form(&w, Ini);
+        WindowPlacement form(&w, m_ini);
         w.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
         const QRect outer = w.frameGeometry(), inner = w.geometry();
         const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
                              outer.right() - inner.right(), outer.bottom() - inner.bottom());
         w.setGeometry(QRect(10, 20, 760, 490).marginsRemoved(frame));
-        ASSERT_TRUE(Settles(w, {10, 20, 760, 490}));
-        form.SavePlacement();
-        EXPECT_EQ(Ini.ReadText(sdMainForm), "200,0,1,10,20,770,510");
+        ASSERT_TRUE(settles(w, {10, 20, 760, 490}));
+        form.savePlacement();
+        EXPECT_EQ(m_ini.readText(sdMainForm), "200,0,1,10,20,770,510");
         w.showMaximized();
         ASSERT_TRUE(QTest::qWaitFor([&] { return w.isMaximized(); }));
-        form.SavePlacement(); // maximised: the normal rectangle still
-        EXPECT_EQ(Ini.ReadText(sdMainForm), "200,0,3,10,20,770,510");
+        form.savePlacement(); // maximised: the normal rectangle still
+        EXPECT_EQ(m_ini.readText(sdMainForm), "200,0,3,10,20,770,510");
     }
     // Start after start, the same outer rectangle: the window does not creep by its frame.
     for (int start = 0; start < 3; ++start) {
         SCOPED_TRACE(start);
         ShownWindow again;
-        WindowPlacement form(&again, Ini);
+        WindowPlacement form(&again, m_ini);
         again.show();
         EXPECT_FALSE(again.isMaximized());
-        EXPECT_TRUE(Settles(again, {10, 20, 760, 490}));
-        form.SavePlacement();
-        EXPECT_EQ(Ini.ReadText(sdMainForm), "200,0,1,10,20,770,510");
+        EXPECT_TRUE(settles(again, {10, 20, 760, 490}));
+        form.savePlacement();
+        EXPECT_EQ(m_ini.readText(sdMainForm), "200,0,1,10,20,770,510");
     }
 }
 
 TEST_F(PlacementWindow, CentresWithoutAUsableRecord) {
     for (const char* record : {"", "200,0,1,1,2,3", "201,0,1,10,20,770,510", "200,0,1,a,b,c,d"}) {
         SCOPED_TRACE(record);
-        Ini.WriteText(sdMainForm, record);
+        m_ini.writeText(sdMainForm, record);
         ShownWindow w;
         w.resize(760, 500);
-        WindowPlacement form(&w, Ini);
+        WindowPlacement form(&w, m_ini);
         w.show();
         // The window's own size is its outer size.
-        EXPECT_TRUE(Settles(w, {CentredPosition({760, 500}, Screen), QSize(760, 500)}));
+        EXPECT_TRUE(settles(w, {centredPosition({760, 500}, m_screen), QSize(760, 500)}));
     }
 }
 
 TEST_F(PlacementWindow, CentresASmallWindowFirstAndEnlargesItFromThere) {
     ShownWindow w;
     w.resize(702, 462);
-    WindowPlacement form(&w, Ini);
+    WindowPlacement form(&w, m_ini);
     w.show();
-    const QPoint corner = CentredPosition(QSize(702, 462), Screen);
-    EXPECT_TRUE(Settles(w, QRect(corner, QSize(750, 480))));
+    const QPoint corner = centredPosition(QSize(702, 462), m_screen);
+    EXPECT_TRUE(settles(w, QRect(corner, QSize(750, 480))));
 }
 
 TEST_F(PlacementWindow, KeepsTheMinimumSize) {
-    Ini.WriteText(sdMainForm, "200,0,1,15,25,315,225");
+    m_ini.writeText(sdMainForm, "200,0,1,15,25,315,225");
     ShownWindow w;
-    WindowPlacement form(&w, Ini);
+    WindowPlacement form(&w, m_ini);
     w.show();
-    EXPECT_TRUE(Settles(w, {15, 25, 750, 480}));
+    EXPECT_TRUE(settles(w, {15, 25, 750, 480}));
     w.resize(100, 100);
     EXPECT_EQ(w.frameGeometry(), QRect(15, 25, 750, 480));
 }

@@ -8,31 +8,31 @@
 
 namespace {
 
-QImage Filled(int w, int h, QRgb value) {
+QImage filled(int w, int h, QRgb value) {
     QImage img(w, h, QImage::Format_RGB32);
     img.fill(value);
     return img;
 }
 
 // Raw stored word, alpha included: pixel() would hide a wrong alpha byte.
-uint32_t Raw(const QImage& img, int x, int y) {
+uint32_t raw(const QImage& img, int x, int y) {
     return reinterpret_cast<const uint32_t*>(img.constScanLine(y))[x];
 }
 
 // One character per pixel: '#' for ink, '.' for the background colour.
-std::vector<std::string> Picture(const QImage& img, QRgb ink) {
+std::vector<std::string> picture(const QImage& img, QRgb ink) {
     std::vector<std::string> rows;
     for (int y = 0; y < img.height(); ++y) {
         std::string row;
         for (int x = 0; x < img.width(); ++x)
-            row += Raw(img, x, y) == (0xFF000000u | ink) ? '#' : '.';
+            row += raw(img, x, y) == (0xFF000000u | ink) ? '#' : '.';
         rows.push_back(row);
     }
     return rows;
 }
 
 // Distinct pixel per position, so a wrong source offset shows.
-QImage Numbered(int w, int h, uint32_t base) {
+QImage numbered(int w, int h, uint32_t base) {
     QImage img(w, h, QImage::Format_RGB32);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
@@ -60,10 +60,10 @@ TEST_P(BlockCopyRop, CombinesRgbAndKeepsPixelsOpaque) {
         reinterpret_cast<uint32_t*>(src.scanLine(y))[0] = 0xFF000000u | c.src[y];
         reinterpret_cast<uint32_t*>(dst.scanLine(y))[0] = 0xFF000000u | c.dst[y];
     }
-    BlockCopy(dst, 0, 0, 1, 2, src, 0, 0, c.rop);
+    blockCopy(dst, 0, 0, 1, 2, src, 0, 0, c.rop);
     EXPECT_EQ(dst.format(), QImage::Format_RGB32);
     for (int y = 0; y < 2; ++y)
-        EXPECT_EQ(Raw(dst, 0, y), 0xFF000000u | c.expected[y]) << "pixel " << y;
+        EXPECT_EQ(raw(dst, 0, y), 0xFF000000u | c.expected[y]) << "pixel " << y;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -97,17 +97,17 @@ class BlockCopyClip : public ::testing::TestWithParam<ClipCase> {};
 TEST_P(BlockCopyClip, CopiesExactlyTheOverlap) {
     const ClipCase& c = GetParam();
     for (RasterOp rop : {RasterOp::Copy, RasterOp::Or}) {
-        const QImage src = Numbered(5, 4, 0x100000);
-        QImage dst = Filled(6, 3, 0x000000);
-        BlockCopy(dst, c.dx, c.dy, c.w, c.h, src, c.sx, c.sy, rop);
+        const QImage src = numbered(5, 4, 0x100000);
+        QImage dst = filled(6, 3, 0x000000);
+        blockCopy(dst, c.dx, c.dy, c.w, c.h, src, c.sx, c.sy, rop);
         for (int y = 0; y < dst.height(); ++y)
             for (int x = 0; x < dst.width(); ++x) {
                 const int bx = x - c.dx, by = y - c.dy;
                 const int fx = bx + c.sx, fy = by + c.sy;
                 const bool inside = bx >= 0 && by >= 0 && bx < c.w && by < c.h && fx >= 0 &&
                                     fy >= 0 && fx < src.width() && fy < src.height();
-                const uint32_t expected = inside ? Raw(src, fx, fy) : 0xFF000000u;
-                ASSERT_EQ(Raw(dst, x, y), expected) << "at " << x << "," << y;
+                const uint32_t expected = inside ? raw(src, fx, fy) : 0xFF000000u;
+                ASSERT_EQ(raw(dst, x, y), expected) << "at " << x << "," << y;
             }
     }
 }
@@ -132,22 +132,22 @@ TEST(Canvas, OverlappingCopyWithinOneImageMovesTheOriginalPixels) {
         int dx, dy;
     };
     for (Shift s : {Shift{0, 1}, Shift{1, 0}, Shift{0, -1}, Shift{-1, 0}, Shift{1, 1}}) {
-        QImage img = Numbered(5, 5, 0x200000);
+        QImage img = numbered(5, 5, 0x200000);
         const QImage before = img.copy();
-        BlockCopy(img, 1 + s.dx, 1 + s.dy, 3, 3, img, 1, 1);
+        blockCopy(img, 1 + s.dx, 1 + s.dy, 3, 3, img, 1, 1);
         for (int y = 0; y < 3; ++y)
             for (int x = 0; x < 3; ++x)
-                ASSERT_EQ(Raw(img, 1 + s.dx + x, 1 + s.dy + y), Raw(before, 1 + x, 1 + y))
+                ASSERT_EQ(raw(img, 1 + s.dx + x, 1 + s.dy + y), raw(before, 1 + x, 1 + y))
                     << "shift " << s.dx << "," << s.dy;
     }
 }
 
 TEST(Canvas, SharedCopyOfTheDestinationStaysUnchanged) {
-    QImage dst = Filled(3, 3, 0x111111);
+    QImage dst = filled(3, 3, 0x111111);
     const QImage shared = dst; // implicitly shared data
-    BlockCopy(dst, 0, 0, 1, 1, Filled(1, 1, 0x222222), 0, 0);
-    EXPECT_EQ(Raw(dst, 0, 0), 0xFF222222u);
-    EXPECT_EQ(Raw(shared, 0, 0), 0xFF111111u);
+    blockCopy(dst, 0, 0, 1, 1, filled(1, 1, 0x222222), 0, 0);
+    EXPECT_EQ(raw(dst, 0, 0), 0xFF222222u);
+    EXPECT_EQ(raw(shared, 0, 0), 0xFF111111u);
 }
 
 struct ShapeCase {
@@ -163,17 +163,17 @@ class CanvasShape : public ::testing::TestWithParam<ShapeCase> {};
 
 TEST_P(CanvasShape, SetsExactlyThesePixels) {
     const ShapeCase& c = GetParam();
-    QImage img = Filled(int(c.expected[0].size()), int(c.expected.size()), 0xFFFFFF);
+    QImage img = filled(int(c.expected[0].size()), int(c.expected.size()), 0xFFFFFF);
     Canvas canvas(img);
-    canvas.Pen.Color = 0x000000;
-    canvas.Pen.Width = c.penWidth;
-    canvas.Brush.Style = c.fill ? BrushStyle::Solid : BrushStyle::Clear;
-    canvas.Brush.Color = 0x000000;
+    canvas.pen.color = 0x000000;
+    canvas.pen.width = c.penWidth;
+    canvas.brush.style = c.fill ? BrushStyle::Solid : BrushStyle::Clear;
+    canvas.brush.color = 0x000000;
     if (c.rect)
-        canvas.Rectangle(c.path[0].x(), c.path[0].y(), c.path[1].x(), c.path[1].y());
+        canvas.rectangle(c.path[0].x(), c.path[0].y(), c.path[1].x(), c.path[1].y());
     else
-        canvas.Polyline(c.path);
-    EXPECT_EQ(Picture(img, 0x000000), c.expected);
+        canvas.polyline(c.path);
+    EXPECT_EQ(picture(img, 0x000000), c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -243,17 +243,17 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Canvas, TextIsCentredOnXWithYAsTopAndNoBackground) {
-    QImage img = Filled(120, 60, 0x102030);
+    QImage img = filled(120, 60, 0x102030);
     Canvas canvas(img);
-    canvas.Font = QFont("Arial");
-    canvas.Font.setPixelSize(24);
-    canvas.FontColor = 0xFFFFFF;
-    canvas.TextOut(60, 20, "188");
+    canvas.font = QFont("Arial");
+    canvas.font.setPixelSize(24);
+    canvas.fontColor = 0xFFFFFF;
+    canvas.textOut(60, 20, "188");
     int left = img.width(), right = -1, top = img.height(), bottom = -1;
     int changed = 0, white = 0;
     for (int y = 0; y < img.height(); ++y)
         for (int x = 0; x < img.width(); ++x) {
-            const uint32_t p = Raw(img, x, y);
+            const uint32_t p = raw(img, x, y);
             if (p == 0xFF102030u) continue;
             ++changed;
             white += p == 0xFFFFFFFFu;

@@ -5,7 +5,7 @@
 
 TEST(Counters, FieldRestorePieces) {
     struct Case {
-        int32_t F, TW;
+        int32_t f, tw;
         std::vector<FieldPiece> pieces;
     };
     const Case cases[] = {
@@ -16,12 +16,12 @@ TEST(Counters, FieldRestorePieces) {
         {TimeFieldLeft, 160, {{200, 360, 100}}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "F=" << c.F << " TW=" << c.TW);
-        const auto pieces = FieldRestorePieces(c.F, c.TW);
+        SCOPED_TRACE(testing::Message() << "F=" << c.f << " TW=" << c.tw);
+        const auto pieces = fieldRestorePieces(c.f, c.tw);
         EXPECT_EQ(pieces, c.pieces);
         int32_t width = 0;
         for (const auto& p : pieces)
-            width += p.Width;
+            width += p.width;
         EXPECT_EQ(width, CounterWidth);
     }
 }
@@ -43,18 +43,18 @@ TEST(Counters, TimeGlyphs) {
         {1207, {2, 3, 1, 8}},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(TimeGlyphs(c.time), c.glyphs) << c.time;
+        EXPECT_EQ(timeGlyphs(c.time), c.glyphs) << c.time;
 }
 
 TEST(Counters, SizeGlyphs) {
-    EXPECT_EQ(SizeGlyphs(10, 7), (std::vector<int32_t>{2, 1, 11, 8}));
-    EXPECT_EQ(SizeGlyphs(34, 23), (std::vector<int32_t>{4, 5, 11, 3, 4}));
+    EXPECT_EQ(sizeGlyphs(10, 7), (std::vector<int32_t>{2, 1, 11, 8}));
+    EXPECT_EQ(sizeGlyphs(34, 23), (std::vector<int32_t>{4, 5, 11, 3, 4}));
 }
 
 TEST(Counters, RightButtonsStayFlushRight) {
-    EXPECT_EQ(RightButtonLeft(734, 0), 682); // exit
-    EXPECT_EQ(RightButtonLeft(734, 1), 630); // rules
-    EXPECT_EQ(RightButtonLeft(734, 2), 578); // information
-    EXPECT_EQ(RightButtonLeft(734, 3), 526); // options
-    EXPECT_EQ(RightButtonLeft(1000, 0), 948);
+    EXPECT_EQ(rightButtonLeft(734, 0), 682); // exit
+    EXPECT_EQ(rightButtonLeft(734, 1), 630); // rules
+    EXPECT_EQ(rightButtonLeft(734, 2), 578); // information
+    EXPECT_EQ(rightButtonLeft(734, 3), 526); // options
+    EXPECT_EQ(rightButtonLeft(1000, 0), 948);
 }

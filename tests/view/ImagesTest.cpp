@@ -20,30 +20,30 @@ namespace {
 
 // The lists by name, loaded once.
 struct ImageLists {
-    BitmapList bmps = LoadMainBitmaps();
+    BitmapList bmps = loadMainBitmaps();
     DialogImages shared;
-    const BitmapList& Get(const std::string& name) const {
+    const BitmapList& get(const std::string& name) const {
         if (name == "bmps") return bmps;
         if (name == "dlgs") return shared.dlgs;
         if (name == "opts") return shared.opts;
         return shared.btns;
     }
 };
-const ImageLists& Lists() {
+const ImageLists& lists() {
     static const ImageLists lists;
     return lists;
 }
 
 struct ListItem {
-    std::string List;
-    int Item;
+    std::string list;
+    int item;
 };
 std::ostream& operator<<(std::ostream& os, const ListItem& i) {
-    return os << i.List << " " << i.Item;
+    return os << i.list << " " << i.item;
 }
 
 // Every 50 x 50 button face of the game, the plain white faces included.
-std::vector<ListItem> Faces() {
+std::vector<ListItem> faces() {
     std::vector<ListItem> faces;
     for (int i = 1; i <= 16; ++i)
         if (i != 10) faces.push_back({"bmps", i});
@@ -71,13 +71,13 @@ TEST(ImageSet, EveryListHasItsItemsAllLoaded) {
     EXPECT_EQ(counts.at("opts"), 16);
     EXPECT_EQ(counts.at("btns"), 9);
     for (const auto& [name, count] : counts) {
-        const BitmapList& list = Lists().Get(name);
-        ASSERT_EQ(list.Count(), count) << name;
+        const BitmapList& list = lists().get(name);
+        ASSERT_EQ(list.count(), count) << name;
         for (int i = 0; i < count; ++i) {
-            EXPECT_TRUE(list.Valid(i)) << name << " " << i;
-            EXPECT_EQ(list.Item(i).format(), QImage::Format_RGB32) << name << " " << i;
+            EXPECT_TRUE(list.valid(i)) << name << " " << i;
+            EXPECT_EQ(list.item(i).format(), QImage::Format_RGB32) << name << " " << i;
         }
-        EXPECT_FALSE(list.Valid(count)) << name;
+        EXPECT_FALSE(list.valid(count)) << name;
     }
 }
 
@@ -89,35 +89,35 @@ TEST(ImageSet, ResourcesAreRegisteredInTheProgram) {
 
 TEST(ImageSet, SharedModuleIsReachableOnlyWhileItLives) {
     // The static lists above hold one module; a second one takes over while it lives.
-    (void)Lists();
+    (void)lists();
     {
         DialogImages second;
-        EXPECT_EQ(DlgResources, &second);
-        EXPECT_EQ(second.btns.Count(), BtnBitmapCount);
+        EXPECT_EQ(dlgResources, &second);
+        EXPECT_EQ(second.btns.count(), BtnBitmapCount);
     }
-    EXPECT_EQ(DlgResources, nullptr);
+    EXPECT_EQ(dlgResources, nullptr);
 }
 
 TEST(ImageSet, PanelPicturesHaveTheirSizes) {
     const struct {
-        ListItem Item;
-        QSize Size;
+        ListItem item;
+        QSize size;
     } rows[] = {
         {{"bmps", 0}, {200, 700}}, {{"bmps", 10}, {240, 54}}, {{"dlgs", 1}, {160, 120}},
         {{"dlgs", 2}, {160, 120}}, {{"dlgs", 3}, {100, 75}},  {{"dlgs", 4}, {100, 57}},
     };
     for (const auto& row : rows)
-        EXPECT_EQ(Lists().Get(row.Item.List).Item(row.Item.Item).size(), row.Size) << row.Item;
+        EXPECT_EQ(lists().get(row.item.list).item(row.item.item).size(), row.size) << row.item;
 }
 
 TEST(ImageSet, TileSizeComesFromTheStrip) {
-    EXPECT_EQ(BackgroundTileSize(Lists().bmps.Item(BackgroundStripItem)), QSize(100, 100));
-    EXPECT_EQ(BackgroundTileSize(QImage(160, 560, QImage::Format_RGB32)), QSize(80, 80));
+    EXPECT_EQ(backgroundTileSize(lists().bmps.item(BackgroundStripItem)), QSize(100, 100));
+    EXPECT_EQ(backgroundTileSize(QImage(160, 560, QImage::Format_RGB32)), QSize(80, 80));
 }
 
 TEST(ImageSet, FacesAreFramedSquaresWithAWhiteTransparentCorner) {
-    for (const ListItem& face : Faces()) {
-        const QImage& img = Lists().Get(face.List).Item(face.Item);
+    for (const ListItem& face : faces()) {
+        const QImage& img = lists().get(face.list).item(face.item);
         ASSERT_EQ(img.size(), QSize(50, 50)) << face;
         // The bottom-left pixel gives the transparent colour of image buttons.
         EXPECT_EQ(img.pixel(0, 49), qRgb(255, 255, 255)) << face;
@@ -126,9 +126,9 @@ TEST(ImageSet, FacesAreFramedSquaresWithAWhiteTransparentCorner) {
 
 TEST(ImageSet, DrawnFacesKeepPureWhiteOutOfTheirInside) {
     // Inside the frame pure white would turn transparent on the button.
-    for (const ListItem& face : Faces()) {
-        if (face.Item == 0) continue; // the plain white faces
-        const QImage& img = Lists().Get(face.List).Item(face.Item);
+    for (const ListItem& face : faces()) {
+        if (face.item == 0) continue; // the plain white faces
+        const QImage& img = lists().get(face.list).item(face.item);
         for (int y = 6; y < 44; ++y)
             for (int x = 6; x < 44; ++x)
                 ASSERT_NE(img.pixel(x, y), qRgb(255, 255, 255)) << face << " at " << x << "," << y;
@@ -138,7 +138,7 @@ TEST(ImageSet, DrawnFacesKeepPureWhiteOutOfTheirInside) {
 
 TEST(ImageSet, GreyedFacesAreGreysOnly) {
     for (const ListItem& face : GreyedFaces) {
-        const QImage& img = Lists().Get(face.List).Item(face.Item);
+        const QImage& img = lists().get(face.list).item(face.item);
         for (int y = 0; y < img.height(); ++y)
             for (int x = 0; x < img.width(); ++x) {
                 const QRgb c = img.pixel(x, y);
@@ -151,7 +151,7 @@ TEST(ImageSet, GreyedFacesAreGreysOnly) {
 // How far a greyed face's motif stands off its ground, in grey levels: the ground's grey is the
 // median of a ring just inside the frame (a motif covers less than half of it), the motif's dark
 // side the 3rd percentile of the inside, so that a few stray pixels count for nothing.
-int MotifSpread(const QImage& face) {
+int motifSpread(const QImage& face) {
     std::vector<int> ring, inside;
     for (int y = 0; y < 50; ++y)
         for (int x = 0; x < 50; ++x) {
@@ -167,7 +167,7 @@ int MotifSpread(const QImage& face) {
 
 TEST(ImageSet, GreyedFacesKeepTheirMotifLegible) {
     for (const ListItem& face : GreyedFaces) {
-        const int spread = MotifSpread(Lists().Get(face.List).Item(face.Item));
+        const int spread = motifSpread(lists().get(face.list).item(face.item));
         EXPECT_GE(spread, 100) << face;
     }
     // A washed-out face as the greyed coffee cup once was: light greys on a light grey ground.
@@ -178,21 +178,21 @@ TEST(ImageSet, GreyedFacesKeepTheirMotifLegible) {
             washed.setPixel(
                 x, y, motif ? qRgb(143, 143, 143) : qRgb(200 + y / 2, 200 + y / 2, 200 + y / 2));
         }
-    EXPECT_LT(MotifSpread(washed), 100);
+    EXPECT_LT(motifSpread(washed), 100);
 }
 
 TEST(ImageSet, NormalFacesAreColoured) {
     // A grey normal face would look disabled.
     for (const ListItem& face :
          std::vector<ListItem>{{"bmps", 4}, {"bmps", 11}, {"btns", 1}, {"opts", 1}}) {
-        const QImage& img = Lists().Get(face.List).Item(face.Item);
+        const QImage& img = lists().get(face.list).item(face.item);
         const QRgb c = img.pixel(25, 3);
         EXPECT_GT(std::abs(qRed(c) - qBlue(c)), 40) << face;
     }
 }
 
 TEST(ImageSet, CartoonStandsOnTransparentMagenta) {
-    const QImage& img = Lists().shared.dlgs.Item(3);
+    const QImage& img = lists().shared.dlgs.item(3);
     int magenta = 0;
     for (int y = 0; y < img.height(); ++y)
         for (int x = 0; x < img.width(); ++x)
@@ -207,7 +207,7 @@ TEST(ImageSet, CartoonStandsOnTransparentMagenta) {
 constexpr int Cell = 20, GlyphW = 19, GlyphH = 27;
 
 TEST(DigitStrip, MaskIsBlackExactlyWhereTheGlyphHasColour) {
-    const QImage& strip = Lists().bmps.Item(DigitStripItem);
+    const QImage& strip = lists().bmps.item(DigitStripItem);
     for (int g = 0; g < 12; ++g) {
         int shape = 0;
         for (int y = 0; y < GlyphH; ++y)
@@ -236,7 +236,7 @@ TEST(DigitStrip, MaskIsBlackExactlyWhereTheGlyphHasColour) {
 }
 
 TEST(DigitStrip, AndMaskThenOrGlyphChangesNothingOutsideTheShape) {
-    const QImage& strip = Lists().bmps.Item(DigitStripItem);
+    const QImage& strip = lists().bmps.item(DigitStripItem);
     QImage ground(strip.width(), GlyphH, QImage::Format_RGB32);
     QRandomGenerator random(7);
     for (int y = 0; y < ground.height(); ++y)
@@ -262,33 +262,33 @@ TEST(DigitStrip, AndMaskThenOrGlyphChangesNothingOutsideTheShape) {
 // ---- tiling textures ----
 
 // Mean channel difference between pixels a and b.
-double Diff(QRgb a, QRgb b) {
+double diff(QRgb a, QRgb b) {
     return (std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
             std::abs(qBlue(a) - qBlue(b))) /
            3.0;
 }
 
 // Mean step between two lines of a picture: column or row `a` against `b`.
-double LineStep(const QImage& img, QRect tile, bool columns, int a, int b) {
+double lineStep(const QImage& img, QRect tile, bool columns, int a, int b) {
     const int n = columns ? tile.height() : tile.width();
     double sum = 0;
     for (int i = 0; i < n; ++i)
-        sum += columns ? Diff(img.pixel(tile.left() + a, tile.top() + i),
+        sum += columns ? diff(img.pixel(tile.left() + a, tile.top() + i),
                               img.pixel(tile.left() + b, tile.top() + i))
-                       : Diff(img.pixel(tile.left() + i, tile.top() + a),
+                       : diff(img.pixel(tile.left() + i, tile.top() + a),
                               img.pixel(tile.left() + i, tile.top() + b));
     return sum / n;
 }
 
 // Where a tile meets its own copy, the step from its last line to its first is no larger than
 // the steps between neighbouring lines inside the tile: a seam would stand out above all of them.
-void ExpectSeamless(const QImage& img, QRect tile, const std::string& what) {
+void expectSeamless(const QImage& img, QRect tile, const std::string& what) {
     for (const bool columns : {true, false}) {
         const int n = columns ? tile.width() : tile.height();
         double inner = 0;
         for (int i = 0; i + 1 < n; ++i)
-            inner = std::max(inner, LineStep(img, tile, columns, i, i + 1));
-        const double seam = LineStep(img, tile, columns, n - 1, 0);
+            inner = std::max(inner, lineStep(img, tile, columns, i, i + 1));
+        const double seam = lineStep(img, tile, columns, n - 1, 0);
         EXPECT_LE(seam, 1.1 * inner + 0.5) << what << (columns ? " across" : " down");
     }
 }
@@ -299,19 +299,19 @@ TEST(Textures, SeamStatisticCatchesAHardEdge) {
     for (int y = 0; y < 100; ++y)
         for (int x = 0; x < 100; ++x)
             ramp.setPixel(x, y, qRgb(x * 2, 100, 100));
-    EXPECT_NONFATAL_FAILURE(ExpectSeamless(ramp, ramp.rect(), "ramp"), "across");
+    EXPECT_NONFATAL_FAILURE(expectSeamless(ramp, ramp.rect(), "ramp"), "across");
 }
 
 TEST(Textures, BackgroundTilesAndGraniteRepeatWithoutSeams) {
-    const QImage& strip = Lists().bmps.Item(BackgroundStripItem);
-    const QSize t = BackgroundTileSize(strip);
+    const QImage& strip = lists().bmps.item(BackgroundStripItem);
+    const QSize t = backgroundTileSize(strip);
     for (int row = 0; row < 7; ++row)
         for (int col = 0; col < 2; ++col)
-            ExpectSeamless(strip, QRect(col * t.width(), row * t.height(), t.width(), t.height()),
+            expectSeamless(strip, QRect(col * t.width(), row * t.height(), t.width(), t.height()),
                            "row " + std::to_string(row) + " tile " + std::to_string(col));
     for (int i : {1, 2}) {
-        const QImage& granite = Lists().shared.dlgs.Item(i);
-        ExpectSeamless(granite, granite.rect(), "granite " + std::to_string(i));
+        const QImage& granite = lists().shared.dlgs.item(i);
+        expectSeamless(granite, granite.rect(), "granite " + std::to_string(i));
     }
 }
 
@@ -319,9 +319,9 @@ TEST(Textures, BackgroundTilesAndGraniteRepeatWithoutSeams) {
 // texture is nearly even (a large cluster would make one block stand out and the repeat show),
 // while pixel to pixel it varies plenty.
 struct SpeckleCase {
-    double PixelDeviation, BlockDeviation, Mean;
+    double pixelDeviation, blockDeviation, mean;
 };
-SpeckleCase Speckle(const QImage& img) {
+SpeckleCase speckle(const QImage& img) {
     constexpr int Block = 20;
     auto deviation = [](const std::vector<double>& v, double& mean) {
         mean = 0;
@@ -346,16 +346,16 @@ SpeckleCase Speckle(const QImage& img) {
         }
     SpeckleCase result{};
     double blockMean = 0;
-    result.PixelDeviation = deviation(pixels, result.Mean);
-    result.BlockDeviation = deviation(blocks, blockMean);
+    result.pixelDeviation = deviation(pixels, result.mean);
+    result.blockDeviation = deviation(blocks, blockMean);
     return result;
 }
 
 TEST(Textures, GranitesAreFineSpeckleWithoutADominantFeature) {
     for (int i : {1, 2}) {
-        const SpeckleCase s = Speckle(Lists().shared.dlgs.Item(i));
-        EXPECT_GT(s.PixelDeviation, 0.25 * s.Mean) << "granite " << i << " is flat";
-        EXPECT_LT(s.BlockDeviation, 0.2 * s.PixelDeviation) << "granite " << i << " has clusters";
+        const SpeckleCase s = speckle(lists().shared.dlgs.item(i));
+        EXPECT_GT(s.pixelDeviation, 0.25 * s.mean) << "granite " << i << " is flat";
+        EXPECT_LT(s.blockDeviation, 0.2 * s.pixelDeviation) << "granite " << i << " has clusters";
     }
     // One dark patch of 40 x 30 pixels on fine speckle is what makes a repeat stand out.
     QImage patched(160, 120, QImage::Format_RGB32);
@@ -365,8 +365,8 @@ TEST(Textures, GranitesAreFineSpeckleWithoutADominantFeature) {
             const int grey = x >= 60 && x < 100 && y >= 40 && y < 70 ? 15 : 40 + random.bounded(60);
             patched.setPixel(x, y, qRgb(grey, grey, grey));
         }
-    const SpeckleCase s = Speckle(patched);
-    EXPECT_GE(s.BlockDeviation, 0.2 * s.PixelDeviation);
+    const SpeckleCase s = speckle(patched);
+    EXPECT_GE(s.blockDeviation, 0.2 * s.pixelDeviation);
 }
 
 TEST(Textures, BackgroundRowsHaveTheirColoursAndTheDarkTileIsAThird) {
@@ -374,7 +374,7 @@ TEST(Textures, BackgroundRowsHaveTheirColoursAndTheDarkTileIsAThird) {
                               {148, 159, 99}, {63, 138, 148}, {93, 59, 16}};
     const QColor dark[7] = {{28, 31, 157}, {61, 6, 37},  {21, 25, 15}, {34, 34, 34},
                             {31, 39, 5},   {30, 49, 53}, {27, 10, 0}};
-    const QImage& strip = Lists().bmps.Item(BackgroundStripItem);
+    const QImage& strip = lists().bmps.item(BackgroundStripItem);
     for (int row = 0; row < 7; ++row)
         for (int col = 0; col < 2; ++col) {
             double sum[3] = {0, 0, 0};
@@ -392,44 +392,44 @@ TEST(Textures, BackgroundRowsHaveTheirColoursAndTheDarkTileIsAThird) {
 
 // ---- wave sounds ----
 
-uint32_t U32(const QByteArray& b, int at) {
+uint32_t u32(const QByteArray& b, int at) {
     return uint8_t(b[at]) | uint8_t(b[at + 1]) << 8 | uint8_t(b[at + 2]) << 16 |
            uint32_t(uint8_t(b[at + 3])) << 24;
 }
-uint16_t U16(const QByteArray& b, int at) {
+uint16_t u16(const QByteArray& b, int at) {
     return uint16_t(uint8_t(b[at]) | uint8_t(b[at + 1]) << 8);
 }
 
 TEST(SoundPlayerTest, FormatsAndDurationsAreExact) {
     const struct {
-        int Id, Bits;
-        double Seconds;
+        int id, bits;
+        double seconds;
     } rows[] = {{5, 8, 2.30}, {21, 16, 0.06}, {22, 8, 0.64}, {23, 8, 0.79}};
     for (const auto& row : rows) {
-        SCOPED_TRACE("wave " + std::to_string(row.Id));
-        QFile f(QStringLiteral(":/waves/%1.wav").arg(row.Id));
+        SCOPED_TRACE("wave " + std::to_string(row.id));
+        QFile f(QStringLiteral(":/waves/%1.wav").arg(row.id));
         ASSERT_TRUE(f.open(QIODevice::ReadOnly));
         const QByteArray b = f.readAll();
         ASSERT_GE(b.size(), 44);
         EXPECT_EQ(b.left(4), "RIFF");
-        EXPECT_EQ(U32(b, 4), uint32_t(b.size() - 8));
+        EXPECT_EQ(u32(b, 4), uint32_t(b.size() - 8));
         EXPECT_EQ(b.mid(8, 8), "WAVEfmt ");
-        EXPECT_EQ(U32(b, 16), 16u);
-        EXPECT_EQ(U16(b, 20), 1); // PCM
-        EXPECT_EQ(U16(b, 22), 1); // mono
-        EXPECT_EQ(U32(b, 24), 22050u);
-        EXPECT_EQ(U32(b, 28), 22050u * row.Bits / 8);
-        EXPECT_EQ(U16(b, 32), row.Bits / 8);
-        EXPECT_EQ(U16(b, 34), row.Bits);
+        EXPECT_EQ(u32(b, 16), 16u);
+        EXPECT_EQ(u16(b, 20), 1); // PCM
+        EXPECT_EQ(u16(b, 22), 1); // mono
+        EXPECT_EQ(u32(b, 24), 22050u);
+        EXPECT_EQ(u32(b, 28), 22050u * row.bits / 8);
+        EXPECT_EQ(u16(b, 32), row.bits / 8);
+        EXPECT_EQ(u16(b, 34), row.bits);
         EXPECT_EQ(b.mid(36, 4), "data");
-        const uint32_t bytes = U32(b, 40);
+        const uint32_t bytes = u32(b, 40);
         ASSERT_EQ(bytes, uint32_t(b.size() - 44));
-        const uint32_t samples = bytes / (row.Bits / 8);
-        EXPECT_EQ(samples, uint32_t(std::lround(row.Seconds * 22050)));
+        const uint32_t samples = bytes / (row.bits / 8);
+        EXPECT_EQ(samples, uint32_t(std::lround(row.seconds * 22050)));
         // Audible, and silent at both ends so playback neither starts nor stops with a click.
         auto sample = [&](uint32_t i) {
-            return row.Bits == 8 ? (uint8_t(b[44 + i]) - 128) / 128.0
-                                 : int16_t(U16(b, 44 + 2 * i)) / 32768.0;
+            return row.bits == 8 ? (uint8_t(b[44 + i]) - 128) / 128.0
+                                 : int16_t(u16(b, 44 + 2 * i)) / 32768.0;
         };
         double peak = 0;
         for (uint32_t i = 0; i < samples; ++i)
@@ -443,7 +443,7 @@ TEST(SoundPlayerTest, FormatsAndDurationsAreExact) {
 // ---- music ----
 
 // Length in seconds of a standard MIDI file, following its tempo changes.
-double MidiSeconds(const QByteArray& b) {
+double midiSeconds(const QByteArray& b) {
     if (b.left(4) != "MThd") return -1;
     auto u16 = [&](int at) { return uint8_t(b[at]) << 8 | uint8_t(b[at + 1]); };
     auto u32 = [&](int at) { return uint32_t(u16(at)) << 16 | uint32_t(u16(at + 2)); };
@@ -502,7 +502,7 @@ TEST(MusicPlayerTest, TunesLieBesideTheProgramAndLastOneToThreeMinutes) {
     for (const QString& name : tunes) {
         QFile f(dir.filePath(name));
         ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << name.toStdString();
-        const double seconds = MidiSeconds(f.readAll());
+        const double seconds = midiSeconds(f.readAll());
         EXPECT_GE(seconds, 60) << name.toStdString();
         EXPECT_LE(seconds, 180) << name.toStdString();
     }

@@ -14,10 +14,10 @@ namespace {
 // Records the paint events that reach a widget.
 class PaintSpy : public QObject {
   public:
-    std::vector<QRect> Rects;
+    std::vector<QRect> rects;
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() == QEvent::Paint)
-            Rects.push_back(static_cast<QPaintEvent*>(event)->rect());
+            rects.push_back(static_cast<QPaintEvent*>(event)->rect());
         return false;
     }
 };
@@ -27,21 +27,21 @@ class PaintSpy : public QObject {
 TEST(PaintBox, SurfaceFollowsTheSizeAndKeepsWhatFits) {
     PaintBox box;
     box.resize(40, 30);
-    ASSERT_EQ(box.Surface().size(), QSize(40, 30));
-    EXPECT_EQ(box.Surface().format(), QImage::Format_RGB32);
-    box.Surface().setPixel(5, 6, 0xFF123456);
-    box.Surface().setPixel(39, 29, 0xFF654321);
+    ASSERT_EQ(box.surface().size(), QSize(40, 30));
+    EXPECT_EQ(box.surface().format(), QImage::Format_RGB32);
+    box.surface().setPixel(5, 6, 0xFF123456);
+    box.surface().setPixel(39, 29, 0xFF654321);
     int resized = 0;
-    box.OnResize = [&] {
+    box.onResize = [&] {
         ++resized;
-        EXPECT_EQ(box.Surface().size(), box.size());
+        EXPECT_EQ(box.surface().size(), box.size());
     };
     box.show();
     box.resize(20, 50);
     QCoreApplication::processEvents();
     EXPECT_GE(resized, 1);
-    ASSERT_EQ(box.Surface().size(), QSize(20, 50));
-    EXPECT_EQ(box.Surface().pixel(5, 6), 0xFF123456u);
+    ASSERT_EQ(box.surface().size(), QSize(20, 50));
+    EXPECT_EQ(box.surface().pixel(5, 6), 0xFF123456u);
 }
 
 TEST(PaintBox, FlushRepaintsAtOnceWithoutTheEventLoop) {
@@ -52,13 +52,13 @@ TEST(PaintBox, FlushRepaintsAtOnceWithoutTheEventLoop) {
     QCoreApplication::processEvents();
     PaintSpy spy;
     box.installEventFilter(&spy);
-    box.Surface().fill(0xFF00FF00);
-    box.Flush(QRect(10, 5, 8, 8));
-    ASSERT_EQ(spy.Rects.size(), 1u);
-    EXPECT_EQ(spy.Rects[0], QRect(10, 5, 8, 8));
+    box.surface().fill(0xFF00FF00);
+    box.flush(QRect(10, 5, 8, 8));
+    ASSERT_EQ(spy.rects.size(), 1u);
+    EXPECT_EQ(spy.rects[0], QRect(10, 5, 8, 8));
     // Outside the widget nothing is asked for.
-    box.Flush(QRect(60, 60, 5, 5));
-    EXPECT_EQ(spy.Rects.size(), 1u);
+    box.flush(QRect(60, 60, 5, 5));
+    EXPECT_EQ(spy.rects.size(), 1u);
     // What the widget shows is the surface.
     const QImage shown = box.grab().toImage();
     EXPECT_EQ(shown.pixel(12, 7) & 0xFFFFFF, 0x00FF00u);
@@ -70,15 +70,15 @@ TEST(PaintBox, MouseEventsReachTheHooks) {
     box.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
     std::vector<std::string> calls;
-    box.OnMouseDown = [&](Qt::MouseButton b, int32_t x, int32_t y) {
+    box.onMouseDown = [&](Qt::MouseButton b, int32_t x, int32_t y) {
         calls.push_back("down " + std::to_string(int(b)) + " " + std::to_string(x) + "," +
                         std::to_string(y));
     };
-    box.OnMouseMove = [&](Qt::MouseButtons b, int32_t x, int32_t y) {
+    box.onMouseMove = [&](Qt::MouseButtons b, int32_t x, int32_t y) {
         calls.push_back("move " + std::to_string(int(b)) + " " + std::to_string(x) + "," +
                         std::to_string(y));
     };
-    box.OnMouseUp = [&](Qt::MouseButton b, int32_t x, int32_t y) {
+    box.onMouseUp = [&](Qt::MouseButton b, int32_t x, int32_t y) {
         calls.push_back("up " + std::to_string(int(b)) + " " + std::to_string(x) + "," +
                         std::to_string(y));
     };

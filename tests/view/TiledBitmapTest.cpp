@@ -10,7 +10,7 @@
 namespace {
 
 // A tile whose every pixel differs, not square, so that a wrong offset or axis shows.
-QImage Tile(int w, int h) {
+QImage makeTile(int w, int h) {
     QImage tile(w, h, QImage::Format_RGB32);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
@@ -19,14 +19,14 @@ QImage Tile(int w, int h) {
 }
 
 // A destination in a colour no source has, so that pixels left untouched show.
-QImage Canvas(int w, int h) {
+QImage canvas(int w, int h) {
     QImage image(w, h, QImage::Format_RGB32);
     image.fill(0xFFFF00FF);
     return image;
 }
 
 TEST(TiledBitmap, WholePictureMatchesTheDrawnOneAtEverySize) {
-    const QImage tile = Tile(10, 8);
+    const QImage tile = makeTile(10, 8);
     const QSize sizes[] = {{0, 0},   {1, 1},   {3, 40},  {7, 7},   {13, 13},   {14, 14},
                            {15, 16}, {16, 16}, {17, 30}, {57, 43}, {734, 385}, {100, 9}};
     for (bool framed : {true, false})
@@ -41,7 +41,7 @@ TEST(TiledBitmap, WholePictureMatchesTheDrawnOneAtEverySize) {
 }
 
 TEST(TiledBitmap, BlocksAreCopiedAndClippedLikeBlockCopy) {
-    const QImage tile = Tile(10, 8);
+    const QImage tile = makeTile(10, 8);
     const QSize size(61, 47);
     const TiledBitmap tiled(size, tile, true);
     const QImage full = TiledBitmap::drawFull(size, tile, true);
@@ -52,8 +52,8 @@ TEST(TiledBitmap, BlocksAreCopiedAndClippedLikeBlockCopy) {
                   sy = coordinate(random), w = extent(random), h = extent(random);
         SCOPED_TRACE(testing::Message() << "block " << w << "x" << h << " from " << sx << "," << sy
                                         << " to " << dx << "," << dy);
-        QImage expected = Canvas(50, 40), got = Canvas(50, 40);
-        BlockCopy(expected, dx, dy, w, h, full, sx, sy);
+        QImage expected = canvas(50, 40), got = canvas(50, 40);
+        blockCopy(expected, dx, dy, w, h, full, sx, sy);
         tiled.copyTo(got, dx, dy, w, h, sx, sy);
         ASSERT_EQ(got, expected);
     }

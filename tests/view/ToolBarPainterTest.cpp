@@ -12,7 +12,7 @@ constexpr QRgb Yellow = 0xFFFFD91F;
 
 // A strip whose every pixel tells where it came from, and digit sprites whose glyph g is a
 // bar g + 1 pixels wide: enough to tell glyphs, pieces and rows apart.
-BitmapList SyntheticBitmaps(int tile) {
+BitmapList syntheticBitmaps(int tile) {
     std::vector<QImage> items(17);
     QImage strip(2 * tile, 7 * tile, QImage::Format_RGB32);
     for (int y = 0; y < strip.height(); ++y)
@@ -35,7 +35,7 @@ BitmapList SyntheticBitmaps(int tile) {
     return BitmapList(std::move(items));
 }
 
-bool InGlyph(int x, int y, int left, const std::vector<int32_t>& glyphs) {
+bool inGlyph(int x, int y, int left, const std::vector<int32_t>& glyphs) {
     if (y < CounterTop + 5 || y >= CounterTop + 20) return false;
     for (size_t i = 0; i < glyphs.size(); ++i) {
         const int gx = x - left - 20 * static_cast<int>(i);
@@ -45,14 +45,14 @@ bool InGlyph(int x, int y, int left, const std::vector<int32_t>& glyphs) {
 }
 
 // Every pixel of the tool bar is either the background tile or a glyph pixel where expected.
-void ExpectToolBar(const QImage& bar, const BitmapList& bmps, int backMode, int tile,
+void expectToolBar(const QImage& bar, const BitmapList& bmps, int backMode, int tile,
                    const std::vector<int32_t>& sizeGlyphs, const std::vector<int32_t>& timeGlyphs) {
-    const QImage& strip = bmps.Item(0);
+    const QImage& strip = bmps.item(0);
     int bad = 0;
     for (int y = 0; y < bar.height(); ++y)
         for (int x = 0; x < bar.width(); ++x) {
-            const bool glyph = InGlyph(x, y, SizeFieldLeft, sizeGlyphs) ||
-                               InGlyph(x, y, TimeFieldLeft, timeGlyphs);
+            const bool glyph = inGlyph(x, y, SizeFieldLeft, sizeGlyphs) ||
+                               inGlyph(x, y, TimeFieldLeft, timeGlyphs);
             const QRgb want = glyph ? Yellow : strip.pixel(tile + x % tile, tile * backMode + y);
             if (bar.pixel(x, y) != want && ++bad < 5)
                 ADD_FAILURE() << "pixel " << x << "," << y << std::hex << " is " << bar.pixel(x, y)
@@ -66,27 +66,27 @@ void ExpectToolBar(const QImage& bar, const BitmapList& bmps, int backMode, int 
 TEST(ToolBarPainter, BackgroundAndCountersForEveryTileSize) {
     for (int tile : {100, 80}) {
         SCOPED_TRACE(tile);
-        const BitmapList bmps = SyntheticBitmaps(tile);
+        const BitmapList bmps = syntheticBitmaps(tile);
         ToolBarPainter painter(bmps);
         painter.backgroundMode = 3;
         QImage bar(734, ToolBarHeight, QImage::Format_RGB32);
         bar.fill(Qt::red);
         painter.paintToolBar(bar, bar.width());
-        EXPECT_EQ(painter.DrawSize(bar, 34, 23), QRect(220, 22, 100, 27));
-        EXPECT_EQ(painter.DrawTime(bar, -5), QRect(360, 22, 100, 27));
-        ExpectToolBar(bar, bmps, 3, tile, {4, 5, 11, 3, 4}, {0, 6});
+        EXPECT_EQ(painter.drawSize(bar, 34, 23), QRect(220, 22, 100, 27));
+        EXPECT_EQ(painter.drawTime(bar, -5), QRect(360, 22, 100, 27));
+        expectToolBar(bar, bmps, 3, tile, {4, 5, 11, 3, 4}, {0, 6});
     }
 }
 
 TEST(ToolBarPainter, AShorterNumberLeavesNoTrace) {
-    const BitmapList bmps = SyntheticBitmaps(100);
+    const BitmapList bmps = syntheticBitmaps(100);
     ToolBarPainter painter(bmps);
     painter.backgroundMode = 6;
     QImage bar(800, ToolBarHeight, QImage::Format_RGB32);
     painter.paintToolBar(bar, bar.width());
-    painter.DrawSize(bar, 34, 23);
-    painter.DrawTime(bar, 123456);
-    painter.DrawSize(bar, 10, 7);
-    painter.DrawTime(bar, 0);
-    ExpectToolBar(bar, bmps, 6, 100, {2, 1, 11, 8}, {1});
+    painter.drawSize(bar, 34, 23);
+    painter.drawTime(bar, 123456);
+    painter.drawSize(bar, 10, 7);
+    painter.drawTime(bar, 0);
+    expectToolBar(bar, bmps, 6, 100, {2, 1, 11, 8}, {1});
 }

@@ -15,14 +15,14 @@ constexpr int Over = 4;
 constexpr int Side = 50;
 constexpr double Radius = 9;
 
-QPainterPath FrameShape(double inset) {
+QPainterPath frameShape(double inset) {
     QPainterPath path;
     path.addRoundedRect(QRectF(inset, inset, Side - 2 * inset, Side - 2 * inset), Radius - inset,
                         Radius - inset);
     return path;
 }
 
-void FillGround(QPainter& p, GroundKind ground) {
+void fillGround(QPainter& p, GroundKind ground) {
     QColor light, dark;
     switch (ground) {
     case GroundKind::Blue:
@@ -41,22 +41,22 @@ void FillGround(QPainter& p, GroundKind ground) {
     QRadialGradient g(QPointF(17, 13), 48);
     g.setColorAt(0, light);
     g.setColorAt(1, dark);
-    p.fillPath(FrameShape(1), g);
+    p.fillPath(frameShape(1), g);
 }
 
 // The glossy highlight over the upper half.
-void Gloss(QPainter& p) {
+void gloss(QPainter& p) {
     QLinearGradient g(0, 2, 0, 24);
     g.setColorAt(0, QColor(255, 255, 255, 110));
     g.setColorAt(1, QColor(255, 255, 255, 0));
     QPainterPath shine;
     shine.addRoundedRect(QRectF(4, 3, 42, 20), 7, 7);
-    p.fillPath(shine.intersected(FrameShape(2)), g);
+    p.fillPath(shine.intersected(frameShape(2)), g);
 }
 
 } // namespace
 
-QImage Emoji(const QString& text) {
+QImage emoji(const QString& text) {
     QImage big(300, 300, QImage::Format_ARGB32_Premultiplied);
     big.fill(Qt::transparent);
     {
@@ -78,7 +78,7 @@ QImage Emoji(const QString& text) {
     return big.copy(x0, y0, x1 - x0 + 1, y1 - y0 + 1);
 }
 
-void DrawCentred(QPainter& p, const QImage& img, double cx, double cy, double size, double angle) {
+void drawCentred(QPainter& p, const QImage& img, double cx, double cy, double size, double angle) {
     const double scale = size / std::max(img.width(), img.height());
     p.save();
     p.translate(cx, cy);
@@ -88,7 +88,7 @@ void DrawCentred(QPainter& p, const QImage& img, double cx, double cy, double si
     p.restore();
 }
 
-QImage Render(int w, int h, const std::function<void(QPainter&)>& draw) {
+QImage render(int w, int h, const std::function<void(QPainter&)>& draw) {
     QImage img(w * 4, h * 4, QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::transparent);
     {
@@ -100,7 +100,7 @@ QImage Render(int w, int h, const std::function<void(QPainter&)>& draw) {
     return img.scaled(w * 2, h * 2, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
-QImage Greyed(const QImage& img) {
+QImage greyed(const QImage& img) {
     QImage out = img.convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < out.height(); ++y)
         for (int x = 0; x < out.width(); ++x) {
@@ -114,8 +114,8 @@ QImage Greyed(const QImage& img) {
     return out;
 }
 
-std::function<void(QPainter&)> GreyedMotif(const QImage& img, double size) {
-    const QImage grey = Greyed(img);
+std::function<void(QPainter&)> greyedMotif(const QImage& img, double size) {
+    const QImage grey = greyed(img);
     // The outline: the motif's shape in dark grey, laid round it a little larger.
     QImage shape = img.convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < shape.height(); ++y)
@@ -125,13 +125,13 @@ std::function<void(QPainter&)> GreyedMotif(const QImage& img, double size) {
         constexpr double Reach = 0.9;
         for (int k = 0; k < 8; ++k) {
             const double a = k * 3.14159265358979 / 4;
-            DrawCentred(p, shape, 25 + Reach * std::cos(a), 25 + Reach * std::sin(a), size);
+            drawCentred(p, shape, 25 + Reach * std::cos(a), 25 + Reach * std::sin(a), size);
         }
-        DrawCentred(p, grey, 25, 25, size);
+        drawCentred(p, grey, 25, 25, size);
     };
 }
 
-QImage Tinted(const QImage& img, double brightness, double saturation) {
+QImage tinted(const QImage& img, double brightness, double saturation) {
     QImage out = img.convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < out.height(); ++y)
         for (int x = 0; x < out.width(); ++x) {
@@ -146,28 +146,28 @@ QImage Tinted(const QImage& img, double brightness, double saturation) {
     return out;
 }
 
-QImage Face(GroundKind ground, const std::function<void(QPainter&)>& motif) {
+QImage face(GroundKind ground, const std::function<void(QPainter&)>& motif) {
     QImage big(Side * Over, Side * Over, QImage::Format_ARGB32_Premultiplied);
     big.fill(Qt::white);
     {
         QPainter p(&big);
         p.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
         p.scale(Over, Over);
-        FillGround(p, ground);
+        fillGround(p, ground);
         p.save();
-        p.setClipPath(FrameShape(1.5));
+        p.setClipPath(frameShape(1.5));
         motif(p);
         p.restore();
-        Gloss(p);
+        gloss(p);
         p.setPen(QPen(Qt::black, 1.6));
         p.setBrush(Qt::NoBrush);
-        p.drawPath(FrameShape(0.8));
+        p.drawPath(frameShape(0.8));
     }
     QImage face = big.scaled(Side, Side, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
                       .convertToFormat(QImage::Format_RGB32);
     // Outside the frame everything is pure white (the transparent colour of image buttons);
     // inside, pure white would turn transparent too, so it is nudged off white.
-    const QPainterPath inner = FrameShape(0.2);
+    const QPainterPath inner = frameShape(0.2);
     for (int y = 0; y < Side; ++y)
         for (int x = 0; x < Side; ++x) {
             QRgb c = face.pixel(x, y);
@@ -186,13 +186,13 @@ QImage Face(GroundKind ground, const std::function<void(QPainter&)>& motif) {
     return face;
 }
 
-QImage WhiteSquare() {
+QImage whiteSquare() {
     QImage img(Side, Side, QImage::Format_RGB32);
     img.fill(Qt::white);
     return img;
 }
 
-QImage DigitStrip() {
+QImage digitStrip() {
     // Glyph coverage is drawn white on black, then coloured; the mask follows the coloured row
     // exactly, so AND mask then OR glyph leaves the background untouched around each glyph.
     constexpr int Cell = 20, GlyphW = 19, GlyphH = 27;

@@ -13,27 +13,27 @@ namespace {
 constexpr double Pi = 3.14159265358979323846;
 
 // A motif drawn from one emoji, fitted to `size`, optionally rotated and moved.
-std::function<void(QPainter&)> EmojiMotif(const QString& text, double size = 36, double angle = 0,
+std::function<void(QPainter&)> emojiMotif(const QString& text, double size = 36, double angle = 0,
                                           double dx = 0, double dy = 0) {
-    const QImage img = Emoji(text);
-    return [=](QPainter& p) { DrawCentred(p, img, 25 + dx, 25 + dy, size, angle); };
+    const QImage img = emoji(text);
+    return [=](QPainter& p) { drawCentred(p, img, 25 + dx, 25 + dy, size, angle); };
 }
 
-std::function<void(QPainter&)> ImageMotif(const QImage& img, double size = 36, double angle = 0,
+std::function<void(QPainter&)> imageMotif(const QImage& img, double size = 36, double angle = 0,
                                           double dx = 0, double dy = 0) {
-    return [=](QPainter& p) { DrawCentred(p, img, 25 + dx, 25 + dy, size, angle); };
+    return [=](QPainter& p) { drawCentred(p, img, 25 + dx, 25 + dy, size, angle); };
 }
 
 // Normal, mouse-over and greyed faces of one motif.
-void AddSet(std::vector<QImage>& list, GroundKind ground, const QImage& motif, double size,
+void addSet(std::vector<QImage>& list, GroundKind ground, const QImage& motif, double size,
             const std::function<void(QPainter&)>& over) {
-    list.push_back(Face(ground, ImageMotif(motif, size)));
-    list.push_back(Face(ground, over));
-    list.push_back(Face(GroundKind::Grey, GreyedMotif(motif, size)));
+    list.push_back(face(ground, imageMotif(motif, size)));
+    list.push_back(face(ground, over));
+    list.push_back(face(GroundKind::Grey, greyedMotif(motif, size)));
 }
 
 // Two arrows chasing each other round a circle.
-void CircularArrows(QPainter& p, double angle, QColor fill) {
+void circularArrows(QPainter& p, double angle, QColor fill) {
     p.save();
     p.translate(25, 25);
     p.rotate(angle);
@@ -69,13 +69,13 @@ void CircularArrows(QPainter& p, double angle, QColor fill) {
     p.restore();
 }
 
-QImage ArrowsImage(double angle, QColor fill) {
-    return Render(50, 50, [&](QPainter& p) { CircularArrows(p, angle, fill); });
+QImage arrowsImage(double angle, QColor fill) {
+    return render(50, 50, [&](QPainter& p) { circularArrows(p, angle, fill); });
 }
 
 // A bold outlined letter or sign in a gradient.
-QImage Letter(const QString& text, QColor top, QColor bottom, QColor outline, bool serif) {
-    return Render(50, 50, [&](QPainter& p) {
+QImage letter(const QString& text, QColor top, QColor bottom, QColor outline, bool serif) {
+    return render(50, 50, [&](QPainter& p) {
         QFont font(serif ? QStringLiteral("DejaVu Serif") : QStringLiteral("DejaVu Sans"));
         font.setBold(true);
         font.setPixelSize(44);
@@ -92,8 +92,8 @@ QImage Letter(const QString& text, QColor top, QColor bottom, QColor outline, bo
     });
 }
 
-QImage CheckImage() {
-    return Render(50, 50, [](QPainter& p) {
+QImage checkImage() {
+    return render(50, 50, [](QPainter& p) {
         QPainterPath tick;
         tick.moveTo(12, 26);
         tick.lineTo(21, 35);
@@ -108,8 +108,8 @@ QImage CheckImage() {
     });
 }
 
-QImage CrossImage() {
-    return Render(50, 50, [](QPainter& p) {
+QImage crossImage() {
+    return render(50, 50, [](QPainter& p) {
         QPainterPath cross;
         cross.moveTo(14, 14);
         cross.lineTo(36, 36);
@@ -126,7 +126,7 @@ QImage CrossImage() {
 }
 
 // Wavy lines, as sound leaving a speaker or an instrument.
-void Squiggles(QPainter& p, QPointF at, double angle, QColor colour) {
+void squiggles(QPainter& p, QPointF at, double angle, QColor colour) {
     p.save();
     p.translate(at);
     p.rotate(angle);
@@ -143,8 +143,8 @@ void Squiggles(QPainter& p, QPointF at, double angle, QColor colour) {
     p.restore();
 }
 
-QImage OpenDoor(const QImage& door) {
-    return Render(50, 50, [&](QPainter& p) {
+QImage openDoor(const QImage& door) {
+    return render(50, 50, [&](QPainter& p) {
         const double h = 38, w = h * door.width() / door.height();
         const QRectF frame(25 - w / 2, 25 - h / 2, w, h);
         // The dark doorway with light falling in, then the door swung open on its left hinge.
@@ -167,7 +167,7 @@ QImage OpenDoor(const QImage& door) {
     });
 }
 
-QImage Swirled(const QImage& src, double strength) {
+QImage swirled(const QImage& src, double strength) {
     QImage out(src.size(), QImage::Format_ARGB32);
     const double cx = src.width() / 2.0, cy = src.height() / 2.0, rmax = src.width() / 2.0;
     for (int y = 0; y < src.height(); ++y)
@@ -183,7 +183,7 @@ QImage Swirled(const QImage& src, double strength) {
 }
 
 // Four background textures side by side, as the background choice offers them.
-QImage Collage(const QImage& strip) {
+QImage collage(const QImage& strip) {
     const int t = strip.width() / 2;
     QImage img(200, 200, QImage::Format_ARGB32);
     QPainter p(&img);
@@ -200,7 +200,7 @@ QImage Collage(const QImage& strip) {
 }
 
 // Three curls of steam rising from a hot cup.
-void Steam(QPainter& p) {
+void steam(QPainter& p) {
     for (int i = 0; i < 3; ++i) {
         QPainterPath curl;
         const double x = 17 + 7 * i;
@@ -211,105 +211,105 @@ void Steam(QPainter& p) {
     }
 }
 
-std::function<void(QPainter&)> Fill(const QImage& img) {
+std::function<void(QPainter&)> fill(const QImage& img) {
     return [=](QPainter& p) { p.drawImage(QRectF(0, 0, 50, 50), img); };
 }
 
 } // namespace
 
-std::vector<QImage> MainBitmaps() {
+std::vector<QImage> mainBitmaps() {
     std::vector<QImage> list;
-    list.push_back(BackgroundStrip(100));
+    list.push_back(backgroundStrip(100));
     // 1-3 circular arrows.
-    const QImage arrows = ArrowsImage(0, QColor(255, 255, 255));
-    list.push_back(Face(GroundKind::Blue, ImageMotif(arrows, 46)));
-    list.push_back(Face(GroundKind::Blue, ImageMotif(ArrowsImage(45, QColor(255, 230, 90)), 46)));
-    list.push_back(Face(GroundKind::Grey, GreyedMotif(arrows, 46)));
+    const QImage arrows = arrowsImage(0, QColor(255, 255, 255));
+    list.push_back(face(GroundKind::Blue, imageMotif(arrows, 46)));
+    list.push_back(face(GroundKind::Blue, imageMotif(arrowsImage(45, QColor(255, 230, 90)), 46)));
+    list.push_back(face(GroundKind::Grey, greyedMotif(arrows, 46)));
     // 4-6 rocket.
-    const QImage rocket = Emoji(QStringLiteral("🚀"));
-    const QImage sparkle = Emoji(QStringLiteral("✨"));
-    AddSet(list, GroundKind::Blue, rocket, 34, [=](QPainter& p) {
-        DrawCentred(p, rocket, 27, 22, 38, -12);
-        DrawCentred(p, sparkle, 12, 37, 12);
+    const QImage rocket = emoji(QStringLiteral("🚀"));
+    const QImage sparkle = emoji(QStringLiteral("✨"));
+    addSet(list, GroundKind::Blue, rocket, 34, [=](QPainter& p) {
+        drawCentred(p, rocket, 27, 22, 38, -12);
+        drawCentred(p, sparkle, 12, 37, 12);
     });
     // 7-9 trophy.
-    const QImage trophy = Emoji(QStringLiteral("🏆"));
-    AddSet(list, GroundKind::Blue, trophy, 34, [=](QPainter& p) {
-        DrawCentred(p, trophy, 25, 26, 36, 12);
-        DrawCentred(p, sparkle, 38, 12, 12);
-        DrawCentred(p, sparkle, 11, 14, 9);
+    const QImage trophy = emoji(QStringLiteral("🏆"));
+    addSet(list, GroundKind::Blue, trophy, 34, [=](QPainter& p) {
+        drawCentred(p, trophy, 25, 26, 36, 12);
+        drawCentred(p, sparkle, 38, 12, 12);
+        drawCentred(p, sparkle, 11, 14, 9);
     });
-    list.push_back(DigitStrip());
+    list.push_back(digitStrip());
     // 11-13 coffee cup on its saucer.
-    const QImage coffee = Emoji(QStringLiteral("☕"));
-    AddSet(list, GroundKind::Blue, coffee, 36, [=](QPainter& p) {
-        DrawCentred(p, coffee, 25, 29, 32, -10);
-        Steam(p);
+    const QImage coffee = emoji(QStringLiteral("☕"));
+    addSet(list, GroundKind::Blue, coffee, 36, [=](QPainter& p) {
+        drawCentred(p, coffee, 25, 29, 32, -10);
+        steam(p);
     });
     // 14-16 fist lifting a weight.
-    AddSet(list, GroundKind::Blue, FistLiftingWeight(0, 0, false), 50,
-           ImageMotif(FistLiftingWeight(3.5, -8, true), 50));
+    addSet(list, GroundKind::Blue, fistLiftingWeight(0, 0, false), 50,
+           imageMotif(fistLiftingWeight(3.5, -8, true), 50));
     return list;
 }
 
-std::vector<QImage> ButtonBitmaps() {
-    std::vector<QImage> list{WhiteSquare()};
-    const QImage door = Emoji(QStringLiteral("🚪"));
-    list.push_back(Face(GroundKind::Orange, ImageMotif(door, 36)));
-    list.push_back(Face(GroundKind::Orange, ImageMotif(OpenDoor(door), 50)));
-    const QImage info = Letter(QStringLiteral("i"), QColor(140, 240, 90), QColor(20, 140, 30),
+std::vector<QImage> buttonBitmaps() {
+    std::vector<QImage> list{whiteSquare()};
+    const QImage door = emoji(QStringLiteral("🚪"));
+    list.push_back(face(GroundKind::Orange, imageMotif(door, 36)));
+    list.push_back(face(GroundKind::Orange, imageMotif(openDoor(door), 50)));
+    const QImage info = letter(QStringLiteral("i"), QColor(140, 240, 90), QColor(20, 140, 30),
                                QColor(0, 60, 0), true);
-    list.push_back(Face(GroundKind::Orange, ImageMotif(info, 38)));
-    list.push_back(Face(GroundKind::Orange, ImageMotif(info, 38, 25)));
-    const QImage question = Emoji(QStringLiteral("❓"));
-    list.push_back(Face(GroundKind::Orange, ImageMotif(question, 34)));
-    list.push_back(Face(GroundKind::Orange, ImageMotif(question, 34, 180)));
-    const QImage tools = Emoji(QStringLiteral("🛠️"));
-    list.push_back(Face(GroundKind::Orange, ImageMotif(tools, 34)));
-    list.push_back(Face(GroundKind::Orange, ImageMotif(tools, 34, 90)));
+    list.push_back(face(GroundKind::Orange, imageMotif(info, 38)));
+    list.push_back(face(GroundKind::Orange, imageMotif(info, 38, 25)));
+    const QImage question = emoji(QStringLiteral("❓"));
+    list.push_back(face(GroundKind::Orange, imageMotif(question, 34)));
+    list.push_back(face(GroundKind::Orange, imageMotif(question, 34, 180)));
+    const QImage tools = emoji(QStringLiteral("🛠️"));
+    list.push_back(face(GroundKind::Orange, imageMotif(tools, 34)));
+    list.push_back(face(GroundKind::Orange, imageMotif(tools, 34, 90)));
     return list;
 }
 
-std::vector<QImage> OptionBitmaps() {
-    std::vector<QImage> list{WhiteSquare()};
+std::vector<QImage> optionBitmaps() {
+    std::vector<QImage> list{whiteSquare()};
     // 1, 2 lips; lips with the tongue out.
-    const QImage lips = Emoji(QStringLiteral("👄"));
-    const QImage tongue = Emoji(QStringLiteral("👅"));
-    list.push_back(Face(GroundKind::Orange, ImageMotif(lips, 36)));
-    list.push_back(Face(GroundKind::Orange, [=](QPainter& p) {
-        DrawCentred(p, lips, 25, 20, 34);
-        DrawCentred(p, tongue, 25, 32, 22, 10);
+    const QImage lips = emoji(QStringLiteral("👄"));
+    const QImage tongue = emoji(QStringLiteral("👅"));
+    list.push_back(face(GroundKind::Orange, imageMotif(lips, 36)));
+    list.push_back(face(GroundKind::Orange, [=](QPainter& p) {
+        drawCentred(p, lips, 25, 20, 34);
+        drawCentred(p, tongue, 25, 32, 22, 10);
     }));
     // 3-5 treble clef; with sound squiggles; greyed.
-    const QImage clef = TrebleClef(QColor(40, 22, 70), true);
-    list.push_back(Face(GroundKind::Orange, ImageMotif(clef, 50)));
-    list.push_back(Face(GroundKind::Orange, [=](QPainter& p) {
-        DrawCentred(p, clef, 20, 25, 47, -6);
-        Squiggles(p, QPointF(31, 24), 0, QColor(255, 250, 120));
-        DrawCentred(p, Emoji(QStringLiteral("🎵")), 39, 10, 11, 10);
+    const QImage clef = trebleClef(QColor(40, 22, 70), true);
+    list.push_back(face(GroundKind::Orange, imageMotif(clef, 50)));
+    list.push_back(face(GroundKind::Orange, [=](QPainter& p) {
+        drawCentred(p, clef, 20, 25, 47, -6);
+        squiggles(p, QPointF(31, 24), 0, QColor(255, 250, 120));
+        drawCentred(p, emoji(QStringLiteral("🎵")), 39, 10, 11, 10);
     }));
-    list.push_back(Face(GroundKind::Grey, GreyedMotif(TrebleClef(QColor(40, 22, 70), false), 50)));
+    list.push_back(face(GroundKind::Grey, greyedMotif(trebleClef(QColor(40, 22, 70), false), 50)));
     // 6-8 loudspeaker: dark cone, light cone, with sound waves.
-    const QImage speaker = Emoji(QStringLiteral("🔈"));
-    list.push_back(Face(GroundKind::Orange, ImageMotif(Tinted(speaker, 0.6, 1.0), 34, 0, -4)));
-    list.push_back(Face(GroundKind::Orange, ImageMotif(Tinted(speaker, 1.25, 0.8), 34, 0, -4)));
-    list.push_back(Face(GroundKind::Orange, [=](QPainter& p) {
-        DrawCentred(p, Tinted(speaker, 1.1, 1.0), 19, 25, 30);
-        Squiggles(p, QPointF(24, 25), 0, QColor(255, 255, 200));
+    const QImage speaker = emoji(QStringLiteral("🔈"));
+    list.push_back(face(GroundKind::Orange, imageMotif(tinted(speaker, 0.6, 1.0), 34, 0, -4)));
+    list.push_back(face(GroundKind::Orange, imageMotif(tinted(speaker, 1.25, 0.8), 34, 0, -4)));
+    list.push_back(face(GroundKind::Orange, [=](QPainter& p) {
+        drawCentred(p, tinted(speaker, 1.1, 1.0), 19, 25, 30);
+        squiggles(p, QPointF(24, 25), 0, QColor(255, 255, 200));
     }));
     // 9-11 fist lifting a weight, on orange.
-    AddSet(list, GroundKind::Orange, FistLiftingWeight(0, 0, false), 50,
-           ImageMotif(FistLiftingWeight(3.5, -8, true), 50));
+    addSet(list, GroundKind::Orange, fistLiftingWeight(0, 0, false), 50,
+           imageMotif(fistLiftingWeight(3.5, -8, true), 50));
     // 12, 13 collage of textures; the collage swirled.
-    const QImage collage = Collage(BackgroundStrip(100));
-    list.push_back(Face(GroundKind::Orange, Fill(collage)));
-    list.push_back(Face(GroundKind::Orange, Fill(Swirled(collage, 4.0))));
+    const QImage textures = collage(backgroundStrip(100));
+    list.push_back(face(GroundKind::Orange, fill(textures)));
+    list.push_back(face(GroundKind::Orange, fill(swirled(textures, 4.0))));
     // 14, 15 balance scale; the scale tipping, with a glint on the beam.
-    const QImage scale = Emoji(QStringLiteral("⚖️"));
-    list.push_back(Face(GroundKind::Orange, ImageMotif(scale, 36)));
-    list.push_back(Face(GroundKind::Orange, [=](QPainter& p) {
-        DrawCentred(p, Tinted(scale, 1.15, 1.0), 25, 26, 38, -12);
-        DrawCentred(p, Emoji(QStringLiteral("✨")), 39, 10, 12);
+    const QImage scale = emoji(QStringLiteral("⚖️"));
+    list.push_back(face(GroundKind::Orange, imageMotif(scale, 36)));
+    list.push_back(face(GroundKind::Orange, [=](QPainter& p) {
+        drawCentred(p, tinted(scale, 1.15, 1.0), 25, 26, 38, -12);
+        drawCentred(p, emoji(QStringLiteral("✨")), 39, 10, 12);
     }));
     return list;
 }
@@ -318,22 +318,22 @@ namespace {
 
 // Flags in a fan: each entry is an emoji flag, its centre and its turn.
 struct FlagArt {
-    QString Text;
-    double X, Y, Angle;
+    QString text;
+    double x, y, angle;
 };
-std::function<void(QPainter&)> Flags(const std::vector<FlagArt>& flags, double size) {
+std::function<void(QPainter&)> flags(const std::vector<FlagArt>& flags, double size) {
     std::vector<QImage> imgs;
     for (const FlagArt& f : flags)
-        imgs.push_back(Emoji(f.Text));
+        imgs.push_back(emoji(f.text));
     return [=](QPainter& p) {
         for (size_t i = 0; i < flags.size(); ++i)
-            DrawCentred(p, imgs[i], flags[i].X, flags[i].Y, size, flags[i].Angle);
+            drawCentred(p, imgs[i], flags[i].x, flags[i].y, size, flags[i].angle);
     };
 }
 
 // The cartoon of the options and language dialogs: an owl solving a picture puzzle.
-QImage Cartoon() {
-    const QImage art = Render(100, 75, [](QPainter& p) {
+QImage cartoon() {
+    const QImage art = render(100, 75, [](QPainter& p) {
         // Puzzle sheet with a few cells solved.
         p.save();
         p.translate(48, 8);
@@ -351,8 +351,8 @@ QImage Cartoon() {
                 p.drawRect(cell);
             }
         p.restore();
-        DrawCentred(p, Emoji(QStringLiteral("🦉")), 27, 42, 52, -6);
-        DrawCentred(p, Emoji(QStringLiteral("✏️")), 82, 60, 24, 0);
+        drawCentred(p, emoji(QStringLiteral("🦉")), 27, 42, 52, -6);
+        drawCentred(p, emoji(QStringLiteral("✏️")), 82, 60, 24, 0);
     });
     // Half covered pixels are settled on the dark dialog ground; the rest becomes magenta.
     const QImage small = art.scaled(100, 75, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
@@ -373,10 +373,10 @@ QImage Cartoon() {
 }
 
 // A small plate with the game's name over a solved puzzle.
-QImage Banner() {
+QImage banner() {
     QImage img(100, 57, QImage::Format_RGB32);
     img.fill(Qt::black);
-    PutFloat(img, GraniteTile(100, 57, 60, 900), 0, 0);
+    putFloat(img, graniteTile(100, 57, 60, 900), 0, 0);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     static const char* cells[4] = {"1011", "1111", "0110", "1001"};
@@ -393,40 +393,40 @@ QImage Banner() {
     return img;
 }
 
-QImage FloatToImage(const FloatImage& f) {
-    QImage img(f.W, f.H, QImage::Format_RGB32);
-    PutFloat(img, f, 0, 0);
+QImage floatToImage(const FloatImage& f) {
+    QImage img(f.w, f.h, QImage::Format_RGB32);
+    putFloat(img, f, 0, 0);
     return img;
 }
 
 } // namespace
 
-std::vector<QImage> DialogBitmaps() {
-    std::vector<QImage> list{WhiteSquare()};
-    list.push_back(FloatToImage(GraniteTile(160, 120, 88, 700)));
-    list.push_back(FloatToImage(GraniteTile(160, 120, 48, 800)));
-    list.push_back(Cartoon());
-    list.push_back(Banner());
-    const QImage check = CheckImage(), cross = CrossImage();
-    list.push_back(Face(GroundKind::Cream, ImageMotif(check, 40)));
-    list.push_back(Face(GroundKind::Cream, ImageMotif(check, 44, -8)));
-    list.push_back(Face(GroundKind::Cream, ImageMotif(cross, 36)));
-    list.push_back(Face(GroundKind::Cream, ImageMotif(cross, 40, 12)));
+std::vector<QImage> dialogBitmaps() {
+    std::vector<QImage> list{whiteSquare()};
+    list.push_back(floatToImage(graniteTile(160, 120, 88, 700)));
+    list.push_back(floatToImage(graniteTile(160, 120, 48, 800)));
+    list.push_back(cartoon());
+    list.push_back(banner());
+    const QImage check = checkImage(), cross = crossImage();
+    list.push_back(face(GroundKind::Cream, imageMotif(check, 40)));
+    list.push_back(face(GroundKind::Cream, imageMotif(check, 44, -8)));
+    list.push_back(face(GroundKind::Cream, imageMotif(cross, 36)));
+    list.push_back(face(GroundKind::Cream, imageMotif(cross, 40, 12)));
     // 9-20: not used by the game; friendly spare faces keep every position filled.
     const char* spares[] = {"⭐", "🎲", "🧩", "💡", "🔔", "🎯", "🌙", "☀️", "🍀", "🎈", "🔍", "⏳"};
     for (const char* s : spares)
-        list.push_back(Face(GroundKind::Cream, EmojiMotif(QString::fromUtf8(s), 32)));
+        list.push_back(face(GroundKind::Cream, emojiMotif(QString::fromUtf8(s), 32)));
     // 21, 22 German-speaking countries; 23, 24 English-speaking ones.
     const QString at = QStringLiteral("🇦🇹"), de = QStringLiteral("🇩🇪"), ch = QStringLiteral("🇨🇭");
     list.push_back(
-        Face(GroundKind::Cream, Flags({{at, 15, 16, -8}, {de, 34, 17, 6}, {ch, 25, 34, 0}}, 20)));
+        face(GroundKind::Cream, flags({{at, 15, 16, -8}, {de, 34, 17, 6}, {ch, 25, 34, 0}}, 20)));
     list.push_back(
-        Face(GroundKind::Cream, Flags({{ch, 15, 16, -8}, {at, 34, 17, 6}, {de, 25, 34, 0}}, 21)));
+        face(GroundKind::Cream, flags({{ch, 15, 16, -8}, {at, 34, 17, 6}, {de, 25, 34, 0}}, 21)));
     const QString us = QStringLiteral("🇺🇸"), uk = QStringLiteral("🇬🇧");
-    list.push_back(Face(GroundKind::Cream, Flags({{us, 19, 18, -6}, {uk, 31, 33, 4}}, 26)));
-    list.push_back(Face(GroundKind::Cream, Flags({{uk, 19, 18, -6}, {us, 31, 33, 4}}, 28)));
+    list.push_back(face(GroundKind::Cream, flags({{us, 19, 18, -6}, {uk, 31, 33, 4}}, 26)));
+    list.push_back(face(GroundKind::Cream, flags({{uk, 19, 18, -6}, {us, 31, 33, 4}}, 28)));
     const char* more[] = {"🎨", "🧭", "📌"};
     for (const char* s : more)
-        list.push_back(Face(GroundKind::Cream, EmojiMotif(QString::fromUtf8(s), 32)));
+        list.push_back(face(GroundKind::Cream, emojiMotif(QString::fromUtf8(s), 32)));
     return list;
 }

@@ -13,22 +13,22 @@ namespace {
 // One piece of a pen line whose width changes along it: a cubic curve and its widths at both
 // ends.
 struct Stroke {
-    QPointF From, C1, C2, To;
-    double WidthFrom, WidthTo;
+    QPointF from, c1, c2, to;
+    double widthFrom, widthTo;
 };
 
 // A calligraphic line: round dabs along each curve, their width eased from end to end.
-QPainterPath Calligraphy(const std::vector<Stroke>& strokes) {
+QPainterPath calligraphy(const std::vector<Stroke>& strokes) {
     QPainterPath shape;
     shape.setFillRule(Qt::WindingFill);
     for (const Stroke& s : strokes) {
-        QPainterPath curve(s.From);
-        curve.cubicTo(s.C1, s.C2, s.To);
+        QPainterPath curve(s.from);
+        curve.cubicTo(s.c1, s.c2, s.to);
         const int steps = std::max(8, int(curve.length() * 6));
         for (int i = 0; i <= steps; ++i) {
             const double t = double(i) / steps;
             const double ease = 0.5 - 0.5 * std::cos(3.14159265358979 * t);
-            const double r = 0.5 * (s.WidthFrom + (s.WidthTo - s.WidthFrom) * ease);
+            const double r = 0.5 * (s.widthFrom + (s.widthTo - s.widthFrom) * ease);
             shape.addEllipse(curve.pointAtPercent(t), r, r);
         }
     }
@@ -37,7 +37,7 @@ QPainterPath Calligraphy(const std::vector<Stroke>& strokes) {
 
 // The treble clef in 50 x 50 face units, about 42 high: a tail with its ball, the stem, the
 // upper loop right of the stem, and the big loop that curls in round the G line.
-QPainterPath ClefShape() {
+QPainterPath clefShape() {
     const std::vector<Stroke> strokes = {
         // Ball at the foot, hooking into the stem.
         {{19.5, 42.5}, {19.0, 47.0}, {25.5, 47.5}, {25.8, 41.0}, 1.4, 1.9},
@@ -53,13 +53,13 @@ QPainterPath ClefShape() {
         // The curl ends inside, on the G line.
         {{25.4, 25.0}, {20.6, 25.4}, {19.6, 31.0}, {23.0, 32.6}, 3.0, 1.4},
     };
-    QPainterPath clef = Calligraphy(strokes);
+    QPainterPath clef = calligraphy(strokes);
     clef.addEllipse(QPointF(20.6, 42.4), 2.9, 2.9);
     return clef.simplified();
 }
 
 // A dumbbell lying across, centred on (0, 0): a grip bar and two weights at each end.
-void Dumbbell(QPainter& p) {
+void dumbbell(QPainter& p) {
     const QColor iron(45, 48, 56), edge(12, 12, 16);
     p.setPen(QPen(edge, 0.8));
     QLinearGradient bar(0, -1.6, 0, 1.6);
@@ -69,21 +69,21 @@ void Dumbbell(QPainter& p) {
     p.drawRoundedRect(QRectF(-20, -1.8, 40, 3.6), 1.2, 1.2);
     for (const double side : {-1.0, 1.0}) {
         // The inner plate is the larger one.
-        const struct { double X, W, H; } plates[] = {{12.8, 4.2, 21.0}, {17.0, 3.4, 14.0}};
+        const struct { double x, w, h; } plates[] = {{12.8, 4.2, 21.0}, {17.0, 3.4, 14.0}};
         for (const auto& plate : plates) {
-            const double left = side > 0 ? plate.X : -plate.X - plate.W;
-            QLinearGradient g(left, 0, left + plate.W, 0);
+            const double left = side > 0 ? plate.x : -plate.x - plate.w;
+            QLinearGradient g(left, 0, left + plate.w, 0);
             g.setColorAt(0, iron.lighter(190));
             g.setColorAt(0.45, iron.lighter(130));
             g.setColorAt(1, iron);
             p.setBrush(g);
-            p.drawRoundedRect(QRectF(left, -plate.H / 2, plate.W, plate.H), 1.3, 1.3);
+            p.drawRoundedRect(QRectF(left, -plate.h / 2, plate.w, plate.h), 1.3, 1.3);
         }
     }
 }
 
 // Short dashes under the dumbbell: it is on its way up.
-void Lift(QPainter& p) {
+void lift(QPainter& p) {
     p.setPen(QPen(QColor(255, 255, 255, 230), 1.6, Qt::SolidLine, Qt::RoundCap));
     for (const double x : {-16.0, 16.0}) {
         p.drawLine(QPointF(x, 13.5), QPointF(x, 18.0));
@@ -94,9 +94,9 @@ void Lift(QPainter& p) {
 
 } // namespace
 
-QImage TrebleClef(QColor ink, bool rim) {
-    const QPainterPath clef = ClefShape();
-    return Render(50, 50, [&](QPainter& p) {
+QImage trebleClef(QColor ink, bool rim) {
+    const QPainterPath clef = clefShape();
+    return render(50, 50, [&](QPainter& p) {
         // A light rim keeps the dark sign clear of a coloured ground.
         if (rim) {
             p.setPen(
@@ -110,15 +110,15 @@ QImage TrebleClef(QColor ink, bool rim) {
     });
 }
 
-QImage FistLiftingWeight(double raise, double angle, bool moving) {
-    const QImage fist = Emoji(QStringLiteral("✊"));
-    return Render(50, 50, [&](QPainter& p) {
+QImage fistLiftingWeight(double raise, double angle, bool moving) {
+    const QImage fist = emoji(QStringLiteral("✊"));
+    return render(50, 50, [&](QPainter& p) {
         // The bar runs through the closed fingers: drawn first, the fist closes over it and the
         // weights stand out at both sides.
         p.translate(25, 25 - raise);
         p.rotate(angle);
-        if (moving) Lift(p);
-        Dumbbell(p);
-        DrawCentred(p, fist, 0, 3.5, 24);
+        if (moving) lift(p);
+        dumbbell(p);
+        drawCentred(p, fist, 0, 3.5, 24);
     });
 }

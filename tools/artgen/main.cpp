@@ -11,36 +11,36 @@
 namespace {
 
 struct ListSpec {
-    const char* Name;
-    std::vector<QImage> Items;
+    const char* name;
+    std::vector<QImage> items;
 };
 
-bool SaveList(const QString& root, const ListSpec& list) {
+bool saveList(const QString& root, const ListSpec& list) {
     QDir dir(root);
-    if (!dir.mkpath(QString::fromLatin1(list.Name))) return false;
-    for (size_t n = 0; n < list.Items.size(); ++n) {
-        const QString path = QStringLiteral("%1/%2/%3.png").arg(root).arg(list.Name).arg(n);
-        if (!list.Items[n].save(path, "PNG")) return false;
+    if (!dir.mkpath(QString::fromLatin1(list.name))) return false;
+    for (size_t n = 0; n < list.items.size(); ++n) {
+        const QString path = QStringLiteral("%1/%2/%3.png").arg(root).arg(list.name).arg(n);
+        if (!list.items[n].save(path, "PNG")) return false;
     }
     return true;
 }
 
 // Every item of every list with its name and position, for checking the set at a glance.
-QImage ContactSheet(const std::vector<ListSpec>& lists) {
+QImage contactSheet(const std::vector<ListSpec>& lists) {
     constexpr int Cols = 10, CellW = 104, Label = 14, Pad = 6, Heading = 22;
     // Items wider than a cell take as many cells as they need; size each list's rows to fit.
     struct Place {
-        int List, Item, X, Y;
+        int list, item, x, y;
     };
     std::vector<Place> places;
     std::vector<std::pair<QString, int>> headings;
     int y = Pad;
     for (size_t l = 0; l < lists.size(); ++l) {
-        headings.emplace_back(QString::fromLatin1(lists[l].Name), y);
+        headings.emplace_back(QString::fromLatin1(lists[l].name), y);
         y += Heading;
         int col = 0, rowH = 0;
-        for (size_t i = 0; i < lists[l].Items.size(); ++i) {
-            const QImage& img = lists[l].Items[i];
+        for (size_t i = 0; i < lists[l].items.size(); ++i) {
+            const QImage& img = lists[l].items[i];
             const int span = (img.width() + Pad + CellW - 1) / CellW;
             if (col + span > Cols) {
                 y += rowH + Label + Pad;
@@ -68,10 +68,10 @@ QImage ContactSheet(const std::vector<ListSpec>& lists) {
     }
     p.setFont(font);
     for (const Place& pl : places) {
-        const QImage& img = lists[pl.List].Items[pl.Item];
-        p.drawImage(pl.X, pl.Y, img);
-        p.drawText(pl.X, pl.Y + img.height() + 12,
-                   QStringLiteral("%1 %2").arg(lists[pl.List].Name).arg(pl.Item));
+        const QImage& img = lists[pl.list].items[pl.item];
+        p.drawImage(pl.x, pl.y, img);
+        p.drawText(pl.x, pl.y + img.height() + 12,
+                   QStringLiteral("%1 %2").arg(lists[pl.list].name).arg(pl.item));
     }
     return sheet;
 }
@@ -86,17 +86,17 @@ int main(int argc, char** argv) {
         return 2;
     }
     const QString root = QString::fromLocal8Bit(argv[1]);
-    const std::vector<ListSpec> lists = {{"bmps", MainBitmaps()},
-                                         {"dlgs", DialogBitmaps()},
-                                         {"opts", OptionBitmaps()},
-                                         {"btns", ButtonBitmaps()}};
+    const std::vector<ListSpec> lists = {{"bmps", mainBitmaps()},
+                                         {"dlgs", dialogBitmaps()},
+                                         {"opts", optionBitmaps()},
+                                         {"btns", buttonBitmaps()}};
     bool ok = true;
     for (const ListSpec& list : lists)
-        ok = SaveList(root, list) && ok;
-    ok = ContactSheet(lists).save(root + QStringLiteral("/contact-sheet.png"), "PNG") && ok;
-    ok = WriteWaves(root + QStringLiteral("/waves")) && ok;
-    ok = WriteMusic(root + QStringLiteral("/music")) && ok;
-    ok = WriteIcons(root + QStringLiteral("/icons")) && ok;
+        ok = saveList(root, list) && ok;
+    ok = contactSheet(lists).save(root + QStringLiteral("/contact-sheet.png"), "PNG") && ok;
+    ok = writeWaves(root + QStringLiteral("/waves")) && ok;
+    ok = writeMusic(root + QStringLiteral("/music")) && ok;
+    ok = writeIcons(root + QStringLiteral("/icons")) && ok;
     if (!ok) {
         std::fprintf(stderr, "morvek_artgen: could not write everything under %s\n", argv[1]);
         return 1;

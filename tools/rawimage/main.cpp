@@ -13,7 +13,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const QImage image(QString::fromLocal8Bit(argv[1]));
-    const QByteArray raw = EncodeRawImage(image);
+    const QByteArray raw = encodeRawImage(image);
     if (raw.isEmpty()) {
         std::fprintf(stderr, "morvek_rawimage: cannot read %s\n", argv[1]);
         return 1;
