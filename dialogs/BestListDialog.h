@@ -28,33 +28,29 @@ class BestListDialog : public QDialog {
 
     void setDirection(int32_t value);
     void setIniString(const QString& text);
-    // viewOnly: shows the list of KeyPrefix; OK stores nothing unless "remove all entries" is
+    // viewOnly: shows the list of keyPrefix; OK stores nothing unless "remove all entries" is
     // ticked. Otherwise ranks score and, when it earns a row, asks for the name; a score that
     // earns nothing shows nothing and returns at once.
     void showModal(int32_t score, bool viewOnly);
 
-    BackPanel* background;
-    BackPanel* titlePanel;
-    QLabel* title;
-    BackPanel* listPanel;
-    QLineEdit* nameEdit;
-    BackPanel* clearPanel;
-    TransparentCheckBox* clearCheck;
-    QLabel* clearLabel;
-    ImageButton* cancelButton;
-    ImageButton* okButton;
-
-    int32_t direction = 0;
-    QString keyPrefix = QStringLiteral("hs");
-    int32_t insertPos = -1;
-    bool viewOnly = true;
-    QString playerName;
-    std::array<QString, HighscoreCount> entryNames;
-    std::array<int32_t, HighscoreCount> entryScores{};
-
     void formActivate();
     void onOkClicked();
     void onCancelClicked();
+
+    // The components and state, for the tests.
+    BackPanel* background() const { return m_background; }
+    BackPanel* titlePanel() const { return m_titlePanel; }
+    QLabel* title() const { return m_title; }
+    BackPanel* listPanel() const { return m_listPanel; }
+    QLineEdit* nameEdit() const { return m_nameEdit; }
+    BackPanel* clearPanel() const { return m_clearPanel; }
+    TransparentCheckBox* clearCheck() const { return m_clearCheck; }
+    QLabel* clearLabel() const { return m_clearLabel; }
+    ImageButton* cancelButton() const { return m_cancelButton; }
+    ImageButton* okButton() const { return m_okButton; }
+    const QString& keyPrefix() const { return m_keyPrefix; }
+    int32_t insertPos() const { return m_insertPos; }
+    const QString& playerName() const { return m_playerName; }
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -72,4 +68,21 @@ class BestListDialog : public QDialog {
     std::array<QLabel*, HighscoreCount> m_nums{};
     std::array<QLabel*, HighscoreCount> m_names{};
     std::array<QLabel*, HighscoreCount> m_scores{};
+    BackPanel* m_background = nullptr;
+    BackPanel* m_titlePanel = nullptr;
+    QLabel* m_title = nullptr;
+    BackPanel* m_listPanel = nullptr;
+    QLineEdit* m_nameEdit = nullptr;
+    BackPanel* m_clearPanel = nullptr;
+    TransparentCheckBox* m_clearCheck = nullptr;
+    QLabel* m_clearLabel = nullptr;
+    ImageButton* m_cancelButton = nullptr;
+    ImageButton* m_okButton = nullptr;
+    int32_t m_direction = 0;
+    QString m_keyPrefix = QStringLiteral("hs");
+    int32_t m_insertPos = -1;
+    bool m_viewOnly = true;
+    QString m_playerName;
+    std::array<QString, HighscoreCount> m_entryNames;
+    std::array<int32_t, HighscoreCount> m_entryScores{};
 };

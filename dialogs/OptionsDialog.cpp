@@ -27,16 +27,16 @@ OptionsDialog::OptionsDialog(QWidget* mainWindow, int32_t& backMode, const Dialo
     const BitmapList& dlgs = resources.dlgs;
     const BitmapList& opts = resources.opts;
 
-    background = makePanel(this, dlgs, 1, rect());
-    logo = makeLogo(background, dlgs);
+    m_background = makePanel(this, dlgs, 1, rect());
+    m_logo = makeLogo(m_background, dlgs);
 
-    programLabel = new RotatedLabel(background);
-    programLabel->setGeometry(12, 119, 53, 281);
-    programLabel->setFont(arialFont(37, true));
-    versionLabel = new RotatedLabel(background);
-    versionLabel->setGeometry(56, 130, 21, 266);
-    versionLabel->setFont(arialFont(16, true));
-    for (RotatedLabel* label : {programLabel, versionLabel}) {
+    m_programLabel = new RotatedLabel(m_background);
+    m_programLabel->setGeometry(12, 119, 53, 281);
+    m_programLabel->setFont(arialFont(37, true));
+    m_versionLabel = new RotatedLabel(m_background);
+    m_versionLabel->setGeometry(56, 130, 21, 266);
+    m_versionLabel->setFont(arialFont(16, true));
+    for (RotatedLabel* label : {m_programLabel, m_versionLabel}) {
         label->setAngle(90);
         label->setStyle3D(Label3DStyle::Raised);
         label->setLightColor(Qt::black);
@@ -45,82 +45,82 @@ OptionsDialog::OptionsDialog(QWidget* mainWindow, int32_t& backMode, const Dialo
         label->setFontColor(Qt::white);
     }
 
-    okButton = makeButton(background, dlgs, 436, 411, 5, 6, 5, 0, true);
-    settingsPanel = makePanel(background, dlgs, 2, QRect(116, 12, 369, 389));
-    optionsLabel = makeLabel(settingsPanel, QRect(19, 12, 254, 29), arialFont(21, true));
+    m_okButton = makeButton(m_background, dlgs, 436, 411, 5, 6, 5, 0, true);
+    m_settingsPanel = makePanel(m_background, dlgs, 2, QRect(116, 12, 369, 389));
+    m_optionsLabel = makeLabel(m_settingsPanel, QRect(19, 12, 254, 29), arialFont(21, true));
     const QFont rowFont = arialFont(16);
-    languageButton = makeButton(settingsPanel, opts, 16, 47, 1, 2, 1, 0, true);
-    languageLabel = makeLabel(settingsPanel, QRect(79, 64, 294, 18), rowFont);
-    soundButton = makeButton(settingsPanel, opts, 16, 103, 6, 8, 6, 0, true);
-    soundLabel = makeLabel(settingsPanel, QRect(79, 120, 294, 18), rowFont);
-    musicButton = makeButton(settingsPanel, opts, 16, 159, 3, 4, 3, 5, true);
-    musicLabel = makeLabel(settingsPanel, QRect(79, 176, 294, 18), rowFont);
-    backgroundButton = makeButton(settingsPanel, opts, 16, 215, 12, 13, 12, 0, true);
-    backgroundLabel = makeLabel(settingsPanel, QRect(79, 232, 290, 18), rowFont);
-    fairButton = makeButton(settingsPanel, opts, 16, 271, 14, 15, 14, 0, true);
-    fairLabel = makeLabel(settingsPanel, QRect(79, 288, 294, 18), rowFont);
+    m_languageButton = makeButton(m_settingsPanel, opts, 16, 47, 1, 2, 1, 0, true);
+    m_languageLabel = makeLabel(m_settingsPanel, QRect(79, 64, 294, 18), rowFont);
+    m_soundButton = makeButton(m_settingsPanel, opts, 16, 103, 6, 8, 6, 0, true);
+    m_soundLabel = makeLabel(m_settingsPanel, QRect(79, 120, 294, 18), rowFont);
+    m_musicButton = makeButton(m_settingsPanel, opts, 16, 159, 3, 4, 3, 5, true);
+    m_musicLabel = makeLabel(m_settingsPanel, QRect(79, 176, 294, 18), rowFont);
+    m_backgroundButton = makeButton(m_settingsPanel, opts, 16, 215, 12, 13, 12, 0, true);
+    m_backgroundLabel = makeLabel(m_settingsPanel, QRect(79, 232, 290, 18), rowFont);
+    m_fairButton = makeButton(m_settingsPanel, opts, 16, 271, 14, 15, 14, 0, true);
+    m_fairLabel = makeLabel(m_settingsPanel, QRect(79, 288, 294, 18), rowFont);
 
-    connect(okButton, &ImageButton::clicked, this, [this] { onOkClicked(); });
-    connect(languageButton, &ImageButton::clicked, this, [this] { onLanguageClicked(); });
-    connect(soundButton, &ImageButton::clicked, this, [this] { onSoundClicked(); });
-    connect(musicButton, &ImageButton::clicked, this, [this] { onMusicClicked(); });
-    connect(backgroundButton, &ImageButton::clicked, this, [this] { onBackgroundClicked(); });
-    connect(fairButton, &ImageButton::clicked, this, [this] { onFairClicked(); });
+    connect(m_okButton, &ImageButton::clicked, this, [this] { onOkClicked(); });
+    connect(m_languageButton, &ImageButton::clicked, this, [this] { onLanguageClicked(); });
+    connect(m_soundButton, &ImageButton::clicked, this, [this] { onSoundClicked(); });
+    connect(m_musicButton, &ImageButton::clicked, this, [this] { onMusicClicked(); });
+    connect(m_backgroundButton, &ImageButton::clicked, this, [this] { onBackgroundClicked(); });
+    connect(m_fairButton, &ImageButton::clicked, this, [this] { onFairClicked(); });
 }
 
 int OptionsDialog::showModal() {
     refreshTexts();
-    okButton->setFocus();
+    m_okButton->setFocus();
     return exec();
 }
 
 void OptionsDialog::refreshTexts() {
-    programLabel->setCaption(QStringLiteral("Morvek"));
-    versionLabel->setCaption(QStringLiteral("Version  V1.0"));
-    musicButton->setEnabled(musicFound);
+    m_programLabel->setCaption(QStringLiteral("Morvek"));
+    m_versionLabel->setCaption(QStringLiteral("Version  V1.0"));
+    m_musicButton->setEnabled(musicFound);
 
     const bool de = isGerman();
-    okButton->setHint(de ? QStringLiteral("Zurück zum Spiel") : QStringLiteral("Back to game"));
-    optionsLabel->setText(de ? QStringLiteral("Einstellungen:") : QStringLiteral("Options:"));
-    languageButton->setHint(de ? QStringLiteral("Sprache ändern")
-                               : QStringLiteral("Change language"));
-    languageLabel->setText(de ? QStringLiteral("Ich spreche deutsch.")
-                              : QStringLiteral("I speak English."));
-    soundButton->setHint(de ? QStringLiteral("Geräusche ein- und ausschalten.")
-                            : QStringLiteral("Sound on or off"));
+    m_okButton->setHint(de ? QStringLiteral("Zurück zum Spiel") : QStringLiteral("Back to game"));
+    m_optionsLabel->setText(de ? QStringLiteral("Einstellungen:") : QStringLiteral("Options:"));
+    m_languageButton->setHint(de ? QStringLiteral("Sprache ändern")
+                                 : QStringLiteral("Change language"));
+    m_languageLabel->setText(de ? QStringLiteral("Ich spreche deutsch.")
+                                : QStringLiteral("I speak English."));
+    m_soundButton->setHint(de ? QStringLiteral("Geräusche ein- und ausschalten.")
+                              : QStringLiteral("Sound on or off"));
     if (soundOn)
-        soundLabel->setText(de ? QStringLiteral("Geräusche sind an.")
-                               : QStringLiteral("Sound is on."));
+        m_soundLabel->setText(de ? QStringLiteral("Geräusche sind an.")
+                                 : QStringLiteral("Sound is on."));
     else
-        soundLabel->setText(de ? QStringLiteral("Geräusche sind aus.")
-                               : QStringLiteral("Sound is off."));
-    musicButton->setHint(de ? QStringLiteral("Musik ein- und ausschalten.")
-                            : QStringLiteral("Music on or off."));
+        m_soundLabel->setText(de ? QStringLiteral("Geräusche sind aus.")
+                                 : QStringLiteral("Sound is off."));
+    m_musicButton->setHint(de ? QStringLiteral("Musik ein- und ausschalten.")
+                              : QStringLiteral("Music on or off."));
     if (!musicFound && !audioOpen())
-        musicLabel->setText(de ? QStringLiteral("Ton ist nicht verfügbar.")
-                               : QStringLiteral("Sound is not available."));
+        m_musicLabel->setText(de ? QStringLiteral("Ton ist nicht verfügbar.")
+                                 : QStringLiteral("Sound is not available."));
     else if (!musicFound)
-        musicLabel->setText(de ? QStringLiteral("Keine Musikdateien vorhanden.")
-                               : QStringLiteral("No music files available."));
+        m_musicLabel->setText(de ? QStringLiteral("Keine Musikdateien vorhanden.")
+                                 : QStringLiteral("No music files available."));
     else if (musicOn)
-        musicLabel->setText((de ? QStringLiteral("Musik: ") : QStringLiteral("Music: ")) +
-                            (musicName ? musicName() : QString()));
+        m_musicLabel->setText((de ? QStringLiteral("Musik: ") : QStringLiteral("Music: ")) +
+                              (musicName ? musicName() : QString()));
     else
-        musicLabel->setText(de ? QStringLiteral("Musik ist aus.")
-                               : QStringLiteral("Music is off."));
-    backgroundButton->setHint(de ? QStringLiteral("Hintergrund ändern")
-                                 : QStringLiteral("Change background"));
-    backgroundLabel->setText(
+        m_musicLabel->setText(de ? QStringLiteral("Musik ist aus.")
+                                 : QStringLiteral("Music is off."));
+    m_backgroundButton->setHint(de ? QStringLiteral("Hintergrund ändern")
+                                   : QStringLiteral("Change background"));
+    m_backgroundLabel->setText(
         (de ? QStringLiteral("Hintergrund: ") : QStringLiteral("Background: ")) +
         QString::number(m_backgroundMode + 1));
-    fairButton->setHint(de ? QStringLiteral("Züge nach den Zahlen beurteilen")
-                           : QStringLiteral("Judge moves by the clues"));
+    m_fairButton->setHint(de ? QStringLiteral("Züge nach den Zahlen beurteilen")
+                             : QStringLiteral("Judge moves by the clues"));
     if (fairJudging)
-        fairLabel->setText(de ? QStringLiteral("Faires Urteil ist an.")
-                              : QStringLiteral("Fair judging is on."));
+        m_fairLabel->setText(de ? QStringLiteral("Faires Urteil ist an.")
+                                : QStringLiteral("Fair judging is on."));
     else
-        fairLabel->setText(de ? QStringLiteral("Faires Urteil ist aus.")
-                              : QStringLiteral("Fair judging is off."));
+        m_fairLabel->setText(de ? QStringLiteral("Faires Urteil ist aus.")
+                                : QStringLiteral("Fair judging is off."));
 }
 
 void OptionsDialog::formActivate() {
@@ -169,5 +169,6 @@ void OptionsDialog::showEvent(QShowEvent* event) {
 
 void OptionsDialog::keyPressEvent(QKeyEvent* event) {
     // Every choice takes effect at once, so Escape closes as the tick does.
-    if (!answerDialogKey(event, okButton, [this] { onOkClicked(); })) QDialog::keyPressEvent(event);
+    if (!answerDialogKey(event, m_okButton, [this] { onOkClicked(); }))
+        QDialog::keyPressEvent(event);
 }

@@ -32,24 +32,6 @@ class OptionsDialog : public QDialog {
     int showModal();
     void refreshTexts();
 
-    BackPanel* background;
-    ListImage* logo;
-    RotatedLabel* programLabel;
-    RotatedLabel* versionLabel;
-    ImageButton* okButton;
-    BackPanel* settingsPanel;
-    QLabel* optionsLabel;
-    ImageButton* languageButton;
-    QLabel* languageLabel;
-    ImageButton* soundButton;
-    QLabel* soundLabel;
-    ImageButton* musicButton;
-    QLabel* musicLabel;
-    ImageButton* backgroundButton;
-    QLabel* backgroundLabel;
-    ImageButton* fairButton;
-    QLabel* fairLabel;
-
     void formActivate();
     void onOkClicked();
     void onLanguageClicked();
@@ -58,6 +40,25 @@ class OptionsDialog : public QDialog {
     void onBackgroundClicked();
     void onFairClicked();
 
+    // The components and state, for the tests.
+    BackPanel* background() const { return m_background; }
+    ListImage* logo() const { return m_logo; }
+    RotatedLabel* programLabel() const { return m_programLabel; }
+    RotatedLabel* versionLabel() const { return m_versionLabel; }
+    ImageButton* okButton() const { return m_okButton; }
+    BackPanel* settingsPanel() const { return m_settingsPanel; }
+    QLabel* optionsLabel() const { return m_optionsLabel; }
+    ImageButton* languageButton() const { return m_languageButton; }
+    QLabel* languageLabel() const { return m_languageLabel; }
+    ImageButton* soundButton() const { return m_soundButton; }
+    QLabel* soundLabel() const { return m_soundLabel; }
+    ImageButton* musicButton() const { return m_musicButton; }
+    QLabel* musicLabel() const { return m_musicLabel; }
+    ImageButton* backgroundButton() const { return m_backgroundButton; }
+    QLabel* backgroundLabel() const { return m_backgroundLabel; }
+    ImageButton* fairButton() const { return m_fairButton; }
+    QLabel* fairLabel() const { return m_fairLabel; }
+
   protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -65,6 +66,23 @@ class OptionsDialog : public QDialog {
   private:
     int32_t& m_backgroundMode;
     QPointer<QWidget> m_mainWindow;
+    BackPanel* m_background = nullptr;
+    ListImage* m_logo = nullptr;
+    RotatedLabel* m_programLabel = nullptr;
+    RotatedLabel* m_versionLabel = nullptr;
+    ImageButton* m_okButton = nullptr;
+    BackPanel* m_settingsPanel = nullptr;
+    QLabel* m_optionsLabel = nullptr;
+    ImageButton* m_languageButton = nullptr;
+    QLabel* m_languageLabel = nullptr;
+    ImageButton* m_soundButton = nullptr;
+    QLabel* m_soundLabel = nullptr;
+    ImageButton* m_musicButton = nullptr;
+    QLabel* m_musicLabel = nullptr;
+    ImageButton* m_backgroundButton = nullptr;
+    QLabel* m_backgroundLabel = nullptr;
+    ImageButton* m_fairButton = nullptr;
+    QLabel* m_fairLabel = nullptr;
 };
 
 // The language after the language button: (tongue + 1) mod 2 with the sign of the dividend,

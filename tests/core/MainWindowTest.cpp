@@ -118,10 +118,10 @@ ModalScript::ScriptStep messageStep(int32_t number, int key, std::function<void(
 ModalScript::ScriptStep enterName(const QString& name) {
     return [=](QWidget* modal) {
         EXPECT_EQ(modal, static_cast<QWidget*>(mainform->bestListDialog()));
-        ASSERT_TRUE(mainform->bestListDialog()->nameEdit->isVisible());
-        mainform->bestListDialog()->nameEdit->clear();
-        QTest::keyClicks(mainform->bestListDialog()->nameEdit, name);
-        QTest::mouseClick(mainform->bestListDialog()->okButton, Qt::LeftButton);
+        ASSERT_TRUE(mainform->bestListDialog()->nameEdit()->isVisible());
+        mainform->bestListDialog()->nameEdit()->clear();
+        QTest::keyClicks(mainform->bestListDialog()->nameEdit(), name);
+        QTest::mouseClick(mainform->bestListDialog()->okButton(), Qt::LeftButton);
     };
 }
 
@@ -511,7 +511,7 @@ TEST_F(MainWindowTest, ClockRunsDuringOtherDialogs) {
         ModalScript options({[&](QWidget* modal) {
             EXPECT_EQ(modal, static_cast<QWidget*>(mainform->optionsDialog()));
             tickSecond(1);
-            QTest::mouseClick(mainform->optionsDialog()->okButton, Qt::LeftButton);
+            QTest::mouseClick(mainform->optionsDialog()->okButton(), Qt::LeftButton);
         }});
         QTest::mouseClick(mainform->optionsButton(), Qt::LeftButton);
     }
@@ -519,7 +519,7 @@ TEST_F(MainWindowTest, ClockRunsDuringOtherDialogs) {
         ModalScript best({[&](QWidget* modal) {
             EXPECT_EQ(modal, static_cast<QWidget*>(mainform->bestListDialog()));
             tickSecond(2);
-            QTest::mouseClick(mainform->bestListDialog()->okButton, Qt::LeftButton);
+            QTest::mouseClick(mainform->bestListDialog()->okButton(), Qt::LeftButton);
         }});
         QTest::mouseClick(mainform->bestListButton(), Qt::LeftButton);
     }
@@ -851,9 +851,9 @@ TEST_F(MainWindowTest, SolvingTheBoardStoresTheResult) {
     {
         ModalScript view({[](QWidget* modal) {
             EXPECT_EQ(modal, static_cast<QWidget*>(mainform->bestListDialog()));
-            EXPECT_EQ(mainform->bestListDialog()->keyPrefix, QStringLiteral("hs1"));
-            EXPECT_FALSE(mainform->bestListDialog()->nameEdit->isVisible());
-            QTest::mouseClick(mainform->bestListDialog()->okButton, Qt::LeftButton);
+            EXPECT_EQ(mainform->bestListDialog()->keyPrefix(), QStringLiteral("hs1"));
+            EXPECT_FALSE(mainform->bestListDialog()->nameEdit()->isVisible());
+            QTest::mouseClick(mainform->bestListDialog()->okButton(), Qt::LeftButton);
         }});
         QTest::mouseClick(mainform->bestListButton(), Qt::LeftButton);
     }
@@ -991,11 +991,11 @@ TEST_F(MainWindowTest, OptionsChangeTheStartValuesOfTheNextRun) {
     {
         ModalScript options({[](QWidget* modal) {
             EXPECT_EQ(modal, static_cast<QWidget*>(mainform->optionsDialog()));
-            QTest::mouseClick(mainform->optionsDialog()->soundButton, Qt::LeftButton);
-            QTest::mouseClick(mainform->optionsDialog()->backgroundButton, Qt::LeftButton);
-            QTest::mouseClick(mainform->optionsDialog()->backgroundButton, Qt::LeftButton);
-            QTest::mouseClick(mainform->optionsDialog()->fairButton, Qt::LeftButton);
-            QTest::mouseClick(mainform->optionsDialog()->okButton, Qt::LeftButton);
+            QTest::mouseClick(mainform->optionsDialog()->soundButton(), Qt::LeftButton);
+            QTest::mouseClick(mainform->optionsDialog()->backgroundButton(), Qt::LeftButton);
+            QTest::mouseClick(mainform->optionsDialog()->backgroundButton(), Qt::LeftButton);
+            QTest::mouseClick(mainform->optionsDialog()->fairButton(), Qt::LeftButton);
+            QTest::mouseClick(mainform->optionsDialog()->okButton(), Qt::LeftButton);
         }});
         QTest::mouseClick(mainform->optionsButton(), Qt::LeftButton);
     }
@@ -1085,7 +1085,7 @@ TEST_F(MainWindowTest, UnreadablePlayerNameIsReportedAndTheGameStarts) {
     ASSERT_NE(mainform, nullptr);
     ASSERT_NE(mainform->bestListDialog(), nullptr);
     EXPECT_EQ(errors, QStringList{QString::fromUtf8("Ungültiger Datentyp für 'player'")});
-    EXPECT_EQ(mainform->bestListDialog()->playerName, QStringLiteral("Mr.Brain"));
+    EXPECT_EQ(mainform->bestListDialog()->playerName(), QStringLiteral("Mr.Brain"));
 }
 
 // A stored placement that cannot be read is replaced by a good one when the window goes.
@@ -1122,16 +1122,16 @@ TEST_F(MainWindowTest, OptionsChangeBackgroundAndLanguageAtOnce) {
         ModalScript options({[&](QWidget* modal) {
             EXPECT_EQ(modal, static_cast<QWidget*>(mainform->optionsDialog()));
             for (int i = 0; i < 7; ++i) {
-                QTest::mouseClick(mainform->optionsDialog()->backgroundButton, Qt::LeftButton);
+                QTest::mouseClick(mainform->optionsDialog()->backgroundButton(), Qt::LeftButton);
                 EXPECT_EQ(mainform->backgroundMode, (i + 1) % 7);
                 grounds.push_back(mainform->boardBox()->surface().pixel(ground));
             }
-            QTest::mouseClick(mainform->optionsDialog()->languageButton, Qt::LeftButton);
+            QTest::mouseClick(mainform->optionsDialog()->languageButton(), Qt::LeftButton);
             labels.push_back(mainform->scoreLabel()->text());
             labels.push_back(mainform->sizeLabel()->text());
-            QTest::mouseClick(mainform->optionsDialog()->languageButton, Qt::LeftButton);
+            QTest::mouseClick(mainform->optionsDialog()->languageButton(), Qt::LeftButton);
             labels.push_back(mainform->scoreLabel()->text());
-            QTest::mouseClick(mainform->optionsDialog()->okButton, Qt::LeftButton);
+            QTest::mouseClick(mainform->optionsDialog()->okButton(), Qt::LeftButton);
         }});
         QTest::mouseClick(mainform->optionsButton(), Qt::LeftButton);
     }
@@ -1157,13 +1157,13 @@ TEST_F(MainWindowTest, TimerStartsTheMusicOnlyWhileItIsOn) {
     std::vector<QString> labels;
     {
         ModalScript options({[&](QWidget*) {
-            QTest::mouseClick(mainform->optionsDialog()->musicButton, Qt::LeftButton);
-            labels.push_back(mainform->optionsDialog()->musicLabel->text());
+            QTest::mouseClick(mainform->optionsDialog()->musicButton(), Qt::LeftButton);
+            labels.push_back(mainform->optionsDialog()->musicLabel()->text());
             EXPECT_TRUE(ticksUntilMusicPlays());
-            QTest::mouseClick(mainform->optionsDialog()->musicButton, Qt::LeftButton);
-            labels.push_back(mainform->optionsDialog()->musicLabel->text());
+            QTest::mouseClick(mainform->optionsDialog()->musicButton(), Qt::LeftButton);
+            labels.push_back(mainform->optionsDialog()->musicLabel()->text());
             EXPECT_FALSE(mainform->music().playing());
-            QTest::mouseClick(mainform->optionsDialog()->okButton, Qt::LeftButton);
+            QTest::mouseClick(mainform->optionsDialog()->okButton(), Qt::LeftButton);
         }});
         QTest::mouseClick(mainform->optionsButton(), Qt::LeftButton);
     }
@@ -1223,10 +1223,10 @@ TEST_F(MainWindowTest, TimerSleepsWhileNothingNeedsIt) {
     if (!musicFound) return;
     {
         ModalScript options({[](QWidget*) {
-            QTest::mouseClick(mainform->optionsDialog()->musicButton, Qt::LeftButton);
+            QTest::mouseClick(mainform->optionsDialog()->musicButton(), Qt::LeftButton);
             EXPECT_TRUE(mainform->clockTimer().isActive());
             EXPECT_TRUE(QTest::qWaitFor([] { return mainform->music().playing(); }, 5000));
-            QTest::mouseClick(mainform->optionsDialog()->okButton, Qt::LeftButton);
+            QTest::mouseClick(mainform->optionsDialog()->okButton(), Qt::LeftButton);
         }});
         QTest::mouseClick(mainform->optionsButton(), Qt::LeftButton);
     }
@@ -1575,15 +1575,15 @@ TEST_F(MainWindowTest, ToolBarKeysDoWhatTheClicksDo) {
     {
         ModalScript best({[](QWidget* modal) {
             EXPECT_EQ(modal, static_cast<QWidget*>(mainform->bestListDialog()));
-            EXPECT_FALSE(mainform->bestListDialog()->nameEdit->isVisible());
-            QTest::mouseClick(mainform->bestListDialog()->okButton, Qt::LeftButton);
+            EXPECT_FALSE(mainform->bestListDialog()->nameEdit()->isVisible());
+            QTest::mouseClick(mainform->bestListDialog()->okButton(), Qt::LeftButton);
         }});
         typeKey(Qt::Key_F3);
     }
     {
         ModalScript options({[](QWidget* modal) {
             EXPECT_EQ(modal, static_cast<QWidget*>(mainform->optionsDialog()));
-            QTest::mouseClick(mainform->optionsDialog()->okButton, Qt::LeftButton);
+            QTest::mouseClick(mainform->optionsDialog()->okButton(), Qt::LeftButton);
         }});
         typeKey(Qt::Key_F5);
     }

@@ -81,8 +81,8 @@ class BestListDialogTest : public testing::Test {
             rows.names << cell(dlg, "pla", i);
             rows.scores << cell(dlg, "sco", i);
         }
-        rows.editVisible = dlg.nameEdit->isVisible();
-        rows.cancelVisible = dlg.cancelButton->isVisible();
+        rows.editVisible = dlg.nameEdit()->isVisible();
+        rows.cancelVisible = dlg.cancelButton()->isVisible();
         return rows;
     }
     // Views the list; returns what the rows showed. Closes with OK or Cancel.
@@ -125,14 +125,14 @@ TEST_F(BestListDialogTest, TieGoesBelowAndANameWithACommaRoundTrips) {
         *dlg, [&] { dlg->showModal(30, false); },
         [&] {
             during = rowLabels(*dlg);
-            focus = dlg->focusWidget() == dlg->nameEdit;
-            editPlace = dlg->nameEdit->geometry();
-            EXPECT_EQ(dlg->nameEdit->text(), "Mr.Brain");
-            dlg->nameEdit->selectAll();
-            QTest::keyClicks(dlg->nameEdit, "Smith, John");
-            QTest::mouseClick(dlg->okButton, Qt::LeftButton);
+            focus = dlg->focusWidget() == dlg->nameEdit();
+            editPlace = dlg->nameEdit()->geometry();
+            EXPECT_EQ(dlg->nameEdit()->text(), "Mr.Brain");
+            dlg->nameEdit()->selectAll();
+            QTest::keyClicks(dlg->nameEdit(), "Smith, John");
+            QTest::mouseClick(dlg->okButton(), Qt::LeftButton);
         }));
-    EXPECT_EQ(dlg->insertPos, 3);
+    EXPECT_EQ(dlg->insertPos(), 3);
     EXPECT_TRUE(during.editVisible);
     EXPECT_TRUE(during.cancelVisible);
     EXPECT_TRUE(focus);
@@ -150,7 +150,7 @@ TEST_F(BestListDialogTest, TieGoesBelowAndANameWithACommaRoundTrips) {
 
     // A fresh dialog (a new run) reads the name back whole.
     auto next = makeDlg();
-    EXPECT_EQ(next->playerName, "Smith, John");
+    EXPECT_EQ(next->playerName(), "Smith, John");
     const RowLabels rows = view(*next);
     EXPECT_EQ(rows.names[3], "Smith, John");
     EXPECT_FALSE(rows.editVisible);
@@ -158,14 +158,14 @@ TEST_F(BestListDialogTest, TieGoesBelowAndANameWithACommaRoundTrips) {
 
 TEST_F(BestListDialogTest, NameFieldIsLimitedAndOutOfTabOrder) {
     auto dlg = makeDlg();
-    EXPECT_EQ(dlg->nameEdit->maxLength(), 25);
-    EXPECT_FALSE(dlg->nameEdit->focusPolicy() & Qt::TabFocus);
-    EXPECT_EQ(dlg->nameEdit->palette().color(QPalette::Base), QColor(Qt::black));
-    EXPECT_EQ(dlg->nameEdit->palette().color(QPalette::Text), QColor(Qt::yellow));
-    EXPECT_TRUE(dlg->nameEdit->font().bold());
-    EXPECT_EQ(dlg->nameEdit->font().pixelSize(), 13);
-    EXPECT_FALSE(dlg->okButton->showHint());
-    EXPECT_FALSE(dlg->cancelButton->showHint());
+    EXPECT_EQ(dlg->nameEdit()->maxLength(), 25);
+    EXPECT_FALSE(dlg->nameEdit()->focusPolicy() & Qt::TabFocus);
+    EXPECT_EQ(dlg->nameEdit()->palette().color(QPalette::Base), QColor(Qt::black));
+    EXPECT_EQ(dlg->nameEdit()->palette().color(QPalette::Text), QColor(Qt::yellow));
+    EXPECT_TRUE(dlg->nameEdit()->font().bold());
+    EXPECT_EQ(dlg->nameEdit()->font().pixelSize(), 13);
+    EXPECT_FALSE(dlg->okButton()->showHint());
+    EXPECT_FALSE(dlg->cancelButton()->showHint());
 }
 
 TEST_F(BestListDialogTest, SixteenthPlaceOpensNothingAndChangesNothing) {
@@ -175,7 +175,7 @@ TEST_F(BestListDialogTest, SixteenthPlaceOpensNothingAndChangesNothing) {
     auto dlg = makeDlg();
     EXPECT_FALSE(runModal(
         *dlg, [&] { dlg->showModal(15, false); }, [&] { dlg->onOkClicked(); }));
-    EXPECT_EQ(dlg->insertPos, -1);
+    EXPECT_EQ(dlg->insertPos(), -1);
     EXPECT_EQ(snapshot(), before);
 }
 
@@ -186,8 +186,8 @@ TEST_F(BestListDialogTest, CancelStoresNothing) {
     ASSERT_TRUE(runModal(
         *dlg, [&] { dlg->showModal(5, false); },
         [&] {
-            QTest::keyClicks(dlg->nameEdit, "Zed");
-            QTest::mouseClick(dlg->cancelButton, Qt::LeftButton);
+            QTest::keyClicks(dlg->nameEdit(), "Zed");
+            QTest::mouseClick(dlg->cancelButton(), Qt::LeftButton);
         }));
     EXPECT_EQ(snapshot(), before);
     const RowLabels rows = view(*dlg, false);
@@ -202,14 +202,14 @@ TEST_F(BestListDialogTest, ClearBoxEmptiesTheListAndDropsThePendingResult) {
     ASSERT_TRUE(runModal(
         *dlg, [&] { dlg->showModal(25, false); },
         [&] {
-            QTest::keyClicks(dlg->nameEdit, "Eve");
-            dlg->clearCheck->setChecked(true);
+            QTest::keyClicks(dlg->nameEdit(), "Eve");
+            dlg->clearCheck()->setChecked(true);
             dlg->onOkClicked();
         }));
     for (int i = 0; i < 15; ++i)
         EXPECT_EQ(stored(i), "0,Mr. Brain") << i;
     EXPECT_EQ(m_ini.readText(Section, "player", ""), "Mr. Brain");
-    EXPECT_EQ(dlg->playerName, "Mr. Brain");
+    EXPECT_EQ(dlg->playerName(), "Mr. Brain");
 
     // A cleared list gives the next result row 1, offered with the new default name; the
     // box starts unticked again.
@@ -217,8 +217,8 @@ TEST_F(BestListDialogTest, ClearBoxEmptiesTheListAndDropsThePendingResult) {
     ASSERT_TRUE(runModal(
         *dlg, [&] { dlg->showModal(9000, false); },
         [&] {
-            unticked = !dlg->clearCheck->isChecked();
-            EXPECT_EQ(dlg->nameEdit->text(), "Mr. Brain");
+            unticked = !dlg->clearCheck()->isChecked();
+            EXPECT_EQ(dlg->nameEdit()->text(), "Mr. Brain");
             dlg->onOkClicked();
         }));
     EXPECT_TRUE(unticked);
@@ -287,7 +287,7 @@ TEST_F(BestListDialogTest, AnUnwritableStoreNeverTrapsTheList) {
     EXPECT_TRUE(runModal(
         *dlg, [&] { dlg->showModal(0, true); },
         [&] {
-            dlg->clearCheck->setChecked(true);
+            dlg->clearCheck()->setChecked(true);
             dlg->onOkClicked();
         }));
     EXPECT_FALSE(dlg->isVisible());
@@ -354,10 +354,10 @@ TEST_F(BestListDialogTest, TextsByLanguageAndPlacement) {
                 pos = dlg->pos();
                 dlg->onCancelClicked();
             }));
-        EXPECT_EQ(dlg->title->text(), QString::fromUtf8(row.title));
-        EXPECT_EQ(dlg->clearLabel->text(), QString::fromUtf8(row.clear));
-        EXPECT_EQ(dlg->cancelButton->hint(), QString::fromUtf8(row.cancel));
-        EXPECT_EQ(dlg->okButton->hint(), QString::fromUtf8(row.ok));
+        EXPECT_EQ(dlg->title()->text(), QString::fromUtf8(row.title));
+        EXPECT_EQ(dlg->clearLabel()->text(), QString::fromUtf8(row.clear));
+        EXPECT_EQ(dlg->cancelButton()->hint(), QString::fromUtf8(row.cancel));
+        EXPECT_EQ(dlg->okButton()->hint(), QString::fromUtf8(row.ok));
         EXPECT_EQ(pos, placeOverFrame(m_main.frameGeometry(), QSize(320, 476)));
     }
 }
@@ -369,15 +369,15 @@ TEST_F(BestListDialogTest, ComponentsInPlace) {
         QWidget* widget;
         QRect place;
     } rows[] = {
-        {dlg->background, {0, 0, 320, 476}},
-        {dlg->titlePanel, {11, 12, 298, 33}},
-        {dlg->title, {12, 4, 273, 25}},
-        {dlg->listPanel, {11, 48, 298, 329}},
-        {dlg->clearPanel, {11, 380, 298, 29}},
-        {dlg->clearCheck, {16, 7, 17, 17}},
-        {dlg->clearLabel, {40, 8, 245, 17}},
-        {dlg->cancelButton, {204, 416, 50, 50}},
-        {dlg->okButton, {260, 416, 50, 50}},
+        {dlg->background(), {0, 0, 320, 476}},
+        {dlg->titlePanel(), {11, 12, 298, 33}},
+        {dlg->title(), {12, 4, 273, 25}},
+        {dlg->listPanel(), {11, 48, 298, 329}},
+        {dlg->clearPanel(), {11, 380, 298, 29}},
+        {dlg->clearCheck(), {16, 7, 17, 17}},
+        {dlg->clearLabel(), {40, 8, 245, 17}},
+        {dlg->cancelButton(), {204, 416, 50, 50}},
+        {dlg->okButton(), {260, 416, 50, 50}},
         {dlg->findChild<QLabel*>("num0"), {10, 10, 40, 21}},
         {dlg->findChild<QLabel*>("pla7"), {50, 157, 140, 21}},
         {dlg->findChild<QLabel*>("sco14"), {190, 304, 90, 21}},
@@ -386,10 +386,10 @@ TEST_F(BestListDialogTest, ComponentsInPlace) {
         ASSERT_NE(row.widget, nullptr);
         EXPECT_EQ(row.widget->geometry(), row.place) << row.widget->objectName().toStdString();
     }
-    EXPECT_EQ(dlg->okButton->buttonFaceIndicesNew2(), ImageButton::faceTable(5, 6, 5, 0));
-    EXPECT_EQ(dlg->cancelButton->buttonFaceIndicesNew2(), ImageButton::faceTable(7, 8, 7, 0));
-    EXPECT_EQ(dlg->background->listIndex(), 1);
-    for (BackPanel* panel : {dlg->titlePanel, dlg->listPanel, dlg->clearPanel})
+    EXPECT_EQ(dlg->okButton()->buttonFaceIndicesNew2(), ImageButton::faceTable(5, 6, 5, 0));
+    EXPECT_EQ(dlg->cancelButton()->buttonFaceIndicesNew2(), ImageButton::faceTable(7, 8, 7, 0));
+    EXPECT_EQ(dlg->background()->listIndex(), 1);
+    for (BackPanel* panel : {dlg->titlePanel(), dlg->listPanel(), dlg->clearPanel()})
         EXPECT_EQ(panel->listIndex(), 2);
     EXPECT_EQ(dlg->findChildren<QLabel*>(QRegularExpression("^(num|pla|sco)\\d+$")).size(), 45);
 }

@@ -154,7 +154,7 @@ TEST_F(DialogKeys, OptionsCloseByEnterAndEscapeAndPressTheFocusedButton) {
             dlg, [&] { dlg.showModal(); },
             [&] {
                 ASSERT_TRUE(active(dlg));
-                EXPECT_TRUE(dlg.okButton->hasFocus());
+                EXPECT_TRUE(dlg.okButton()->hasFocus());
                 type(dlg, {key});
                 EXPECT_FALSE(dlg.isVisible()) << keysName({key});
             }));
@@ -170,7 +170,7 @@ TEST_F(DialogKeys, OptionsCloseByEnterAndEscapeAndPressTheFocusedButton) {
             ASSERT_TRUE(active(dlg));
             type(dlg, {Qt::Key_Tab, Qt::Key_Return});
             EXPECT_EQ(tongue, 1);
-            EXPECT_EQ(dlg.languageLabel->text(), QStringLiteral("Ich spreche deutsch."));
+            EXPECT_EQ(dlg.languageLabel()->text(), QStringLiteral("Ich spreche deutsch."));
             type(dlg, {Qt::Key_Space});
             EXPECT_EQ(tongue, 0);
             EXPECT_TRUE(dlg.isVisible());
@@ -180,14 +180,15 @@ TEST_F(DialogKeys, OptionsCloseByEnterAndEscapeAndPressTheFocusedButton) {
             }
             type(dlg, {Qt::Key_Escape});
         }));
-    EXPECT_EQ(visited, (std::vector<QWidget*>{dlg.soundButton, dlg.backgroundButton, dlg.fairButton,
-                                              dlg.okButton, dlg.languageButton}));
+    EXPECT_EQ(visited,
+              (std::vector<QWidget*>{dlg.soundButton(), dlg.backgroundButton(), dlg.fairButton(),
+                                     dlg.okButton(), dlg.languageButton()}));
     // The next show starts on the tick again.
     ASSERT_TRUE(runModal(
         dlg, [&] { dlg.showModal(); },
         [&] {
             ASSERT_TRUE(active(dlg));
-            EXPECT_TRUE(dlg.okButton->hasFocus());
+            EXPECT_TRUE(dlg.okButton()->hasFocus());
             dlg.onOkClicked();
         }));
 }
@@ -228,8 +229,8 @@ TEST_F(BestListKeys, EnterAfterTypingTheNameConfirmsItAsTheTickDoes) {
         m_dlg, [&] { m_dlg.showModal(25, false); },
         [&] {
             ASSERT_TRUE(active(m_dlg));
-            ASSERT_TRUE(m_dlg.nameEdit->hasFocus());
-            QTest::keyClicks(m_dlg.nameEdit, "Ada");
+            ASSERT_TRUE(m_dlg.nameEdit()->hasFocus());
+            QTest::keyClicks(m_dlg.nameEdit(), "Ada");
             type(m_dlg, {Qt::Key_Return});
         }));
     EXPECT_EQ(m_dlg.result(), QDialog::Accepted);
@@ -243,7 +244,7 @@ TEST_F(BestListKeys, EscapeWhileTypingCancelsTheEntry) {
         m_dlg, [&] { m_dlg.showModal(25, false); },
         [&] {
             ASSERT_TRUE(active(m_dlg));
-            QTest::keyClicks(m_dlg.nameEdit, "Ada");
+            QTest::keyClicks(m_dlg.nameEdit(), "Ada");
             type(m_dlg, {Qt::Key_Escape});
         }));
     EXPECT_EQ(m_dlg.result(), QDialog::Rejected);
@@ -257,7 +258,7 @@ TEST_F(BestListKeys, TabFromTheNameWalksTheCheckBoxCancelAndTick) {
         m_dlg, [&] { m_dlg.showModal(25, false); },
         [&] {
             ASSERT_TRUE(active(m_dlg));
-            QTest::keyClicks(m_dlg.nameEdit, "Ada");
+            QTest::keyClicks(m_dlg.nameEdit(), "Ada");
             for (int i = 0; i < 4; ++i) {
                 type(m_dlg, {Qt::Key_Tab});
                 visited.push_back(QApplication::focusWidget());
@@ -266,8 +267,8 @@ TEST_F(BestListKeys, TabFromTheNameWalksTheCheckBoxCancelAndTick) {
             type(m_dlg, {Qt::Key_Tab, Qt::Key_Return});
         }));
     // The name field is left by Tab but never reached by it.
-    EXPECT_EQ(visited, (std::vector<QWidget*>{m_dlg.clearCheck, m_dlg.cancelButton, m_dlg.okButton,
-                                              m_dlg.clearCheck}));
+    EXPECT_EQ(visited, (std::vector<QWidget*>{m_dlg.clearCheck(), m_dlg.cancelButton(),
+                                              m_dlg.okButton(), m_dlg.clearCheck()}));
     EXPECT_EQ(m_dlg.result(), QDialog::Rejected);
     EXPECT_EQ(stored(2), "30,p2");
 }
@@ -278,7 +279,7 @@ TEST_F(BestListKeys, SpaceTicksRemoveAllAndEnterConfirmsIt) {
         [&] {
             ASSERT_TRUE(active(m_dlg));
             type(m_dlg, {Qt::Key_Tab, Qt::Key_Space});
-            EXPECT_TRUE(m_dlg.clearCheck->isChecked());
+            EXPECT_TRUE(m_dlg.clearCheck()->isChecked());
             type(m_dlg, {Qt::Key_Return});
         }));
     EXPECT_EQ(m_dlg.result(), QDialog::Accepted);
@@ -293,12 +294,12 @@ TEST_F(BestListKeys, ViewingClosesByEnterWithTheTickAndByEscape) {
             m_dlg, [&] { m_dlg.showModal(0, true); },
             [&] {
                 ASSERT_TRUE(active(m_dlg));
-                EXPECT_TRUE(m_dlg.okButton->hasFocus());
+                EXPECT_TRUE(m_dlg.okButton()->hasFocus());
                 // Cancel is hidden: Tab goes between the check box and the tick.
                 type(m_dlg, {Qt::Key_Tab});
-                EXPECT_TRUE(m_dlg.clearCheck->hasFocus());
+                EXPECT_TRUE(m_dlg.clearCheck()->hasFocus());
                 type(m_dlg, {Qt::Key_Tab});
-                EXPECT_TRUE(m_dlg.okButton->hasFocus());
+                EXPECT_TRUE(m_dlg.okButton()->hasFocus());
                 type(m_dlg, {key});
             }));
         EXPECT_EQ(m_dlg.result(), key == Qt::Key_Return ? QDialog::Accepted : QDialog::Rejected);

@@ -72,7 +72,7 @@ TEST(NextTongue, Ring) {
 TEST_F(OptionsDialogTest, LanguageButtonRingsFromUnchosen) {
     tongue = -1;
     m_dlg.refreshTexts();
-    EXPECT_EQ(m_dlg.languageLabel->text(), "I speak English.");
+    EXPECT_EQ(m_dlg.languageLabel()->text(), "I speak English.");
     const struct {
         int32_t tongue;
         const char* label;
@@ -87,9 +87,9 @@ TEST_F(OptionsDialogTest, LanguageButtonRingsFromUnchosen) {
         m_calls.clear();
         m_dlg.onLanguageClicked();
         EXPECT_EQ(tongue, step.tongue);
-        EXPECT_EQ(m_dlg.languageLabel->text(), QString::fromUtf8(step.label));
-        EXPECT_EQ(m_dlg.optionsLabel->text(), QString::fromUtf8(step.heading));
-        EXPECT_EQ(m_dlg.languageButton->hint(), QString::fromUtf8(step.hint));
+        EXPECT_EQ(m_dlg.languageLabel()->text(), QString::fromUtf8(step.label));
+        EXPECT_EQ(m_dlg.optionsLabel()->text(), QString::fromUtf8(step.heading));
+        EXPECT_EQ(m_dlg.languageButton()->hint(), QString::fromUtf8(step.hint));
         // The main window's texts follow, after the dialog's own.
         EXPECT_EQ(m_calls, std::vector<std::string>{"texts " + std::to_string(step.tongue)});
     }
@@ -98,20 +98,20 @@ TEST_F(OptionsDialogTest, LanguageButtonRingsFromUnchosen) {
 TEST_F(OptionsDialogTest, BackgroundButtonRingsThroughSeven) {
     tongue = 0;
     m_dlg.refreshTexts();
-    EXPECT_EQ(m_dlg.backgroundLabel->text(), "Background: 1");
+    EXPECT_EQ(m_dlg.backgroundLabel()->text(), "Background: 1");
     for (int press = 1; press <= 8; ++press) {
         m_calls.clear();
         m_dlg.onBackgroundClicked();
         const int32_t want = press % 7;
         EXPECT_EQ(m_backgroundMode, want);
-        EXPECT_EQ(m_dlg.backgroundLabel->text(), QStringLiteral("Background: %1").arg(want + 1));
+        EXPECT_EQ(m_dlg.backgroundLabel()->text(), QStringLiteral("Background: %1").arg(want + 1));
         // The picture is rebuilt first, then the tool bar texts are set.
         EXPECT_EQ(m_calls,
                   (std::vector<std::string>{"background " + std::to_string(want), "texts 0"}));
     }
     tongue = 1;
     m_dlg.refreshTexts();
-    EXPECT_EQ(m_dlg.backgroundLabel->text(), "Hintergrund: 2");
+    EXPECT_EQ(m_dlg.backgroundLabel()->text(), "Hintergrund: 2");
     // A stored value out of range still lands in the ring.
     for (int32_t start : {-3, 9, INT32_MAX}) {
         m_backgroundMode = start;
@@ -133,13 +133,13 @@ TEST_F(OptionsDialogTest, SwitchButtonsAndLabels) {
         const char* off;
         const char* hint;
     } rows[] = {
-        {&soundOn, m_dlg.soundLabel, m_dlg.soundButton, &OptionsDialog::onSoundClicked, 0,
+        {&soundOn, m_dlg.soundLabel(), m_dlg.soundButton(), &OptionsDialog::onSoundClicked, 0,
          "Sound is on.", "Sound is off.", "Sound on or off"},
-        {&soundOn, m_dlg.soundLabel, m_dlg.soundButton, &OptionsDialog::onSoundClicked, 1,
+        {&soundOn, m_dlg.soundLabel(), m_dlg.soundButton(), &OptionsDialog::onSoundClicked, 1,
          "Geräusche sind an.", "Geräusche sind aus.", "Geräusche ein- und ausschalten."},
-        {&fairJudging, m_dlg.fairLabel, m_dlg.fairButton, &OptionsDialog::onFairClicked, 0,
+        {&fairJudging, m_dlg.fairLabel(), m_dlg.fairButton(), &OptionsDialog::onFairClicked, 0,
          "Fair judging is on.", "Fair judging is off.", "Judge moves by the clues"},
-        {&fairJudging, m_dlg.fairLabel, m_dlg.fairButton, &OptionsDialog::onFairClicked, 1,
+        {&fairJudging, m_dlg.fairLabel(), m_dlg.fairButton(), &OptionsDialog::onFairClicked, 1,
          "Faires Urteil ist an.", "Faires Urteil ist aus.", "Züge nach den Zahlen beurteilen"},
     };
     for (const auto& row : rows) {
@@ -177,8 +177,8 @@ TEST_F(OptionsDialogTest, MusicLabelByFoundThenOn) {
         musicOn = row.on;
         tongue = row.tongue;
         m_dlg.refreshTexts();
-        EXPECT_EQ(m_dlg.musicLabel->text(), QString::fromUtf8(row.label));
-        EXPECT_EQ(m_dlg.musicButton->isEnabled(), row.found);
+        EXPECT_EQ(m_dlg.musicLabel()->text(), QString::fromUtf8(row.label));
+        EXPECT_EQ(m_dlg.musicButton()->isEnabled(), row.found);
     }
 }
 
@@ -192,15 +192,15 @@ TEST_F(OptionsDialogTest, WithoutAnAudioDeviceTheMusicRowSaysSoundIsUnavailable)
          {std::pair{0, "Sound is not available."}, std::pair{1, "Ton ist nicht verfügbar."}}) {
         tongue = language;
         m_dlg.refreshTexts();
-        EXPECT_EQ(m_dlg.musicLabel->text(), QString::fromUtf8(label));
-        EXPECT_FALSE(m_dlg.musicButton->isEnabled());
+        EXPECT_EQ(m_dlg.musicLabel()->text(), QString::fromUtf8(label));
+        EXPECT_FALSE(m_dlg.musicButton()->isEnabled());
     }
     // With a device again, missing music is told as before.
     qputenv("SDL_AUDIODRIVER", driver);
     audioClose();
     tongue = 0;
     m_dlg.refreshTexts();
-    EXPECT_EQ(m_dlg.musicLabel->text(), QStringLiteral("No music files available."));
+    EXPECT_EQ(m_dlg.musicLabel()->text(), QStringLiteral("No music files available."));
 }
 
 TEST_F(OptionsDialogTest, MusicButtonSwitchesThenRefreshes) {
@@ -220,11 +220,11 @@ TEST_F(OptionsDialogTest, MusicButtonSwitchesThenRefreshes) {
     musicFound = true;
     musicOn = true;
     m_dlg.refreshTexts();
-    EXPECT_EQ(m_dlg.musicLabel->text(), "Music: a.mid");
+    EXPECT_EQ(m_dlg.musicLabel()->text(), "Music: a.mid");
     m_dlg.onMusicClicked();
-    EXPECT_EQ(m_dlg.musicLabel->text(), "Music is off.");
+    EXPECT_EQ(m_dlg.musicLabel()->text(), "Music is off.");
     m_dlg.onMusicClicked();
-    EXPECT_EQ(m_dlg.musicLabel->text(), "Music: b.mid");
+    EXPECT_EQ(m_dlg.musicLabel()->text(), "Music: b.mid");
 }
 
 TEST_F(OptionsDialogTest, FixedTextsAndHints) {
@@ -232,21 +232,22 @@ TEST_F(OptionsDialogTest, FixedTextsAndHints) {
         tongue = language;
         m_dlg.refreshTexts();
         const bool de = language == 1;
-        EXPECT_EQ(m_dlg.programLabel->caption(), "Morvek");
-        EXPECT_EQ(m_dlg.versionLabel->caption(), "Version  V1.0");
-        EXPECT_EQ(m_dlg.okButton->hint(), de ? "Zurück zum Spiel" : "Back to game");
-        EXPECT_EQ(m_dlg.musicButton->hint(),
+        EXPECT_EQ(m_dlg.programLabel()->caption(), "Morvek");
+        EXPECT_EQ(m_dlg.versionLabel()->caption(), "Version  V1.0");
+        EXPECT_EQ(m_dlg.okButton()->hint(), de ? "Zurück zum Spiel" : "Back to game");
+        EXPECT_EQ(m_dlg.musicButton()->hint(),
                   de ? "Musik ein- und ausschalten." : "Music on or off.");
-        EXPECT_EQ(m_dlg.backgroundButton->hint(), de ? "Hintergrund ändern" : "Change background");
+        EXPECT_EQ(m_dlg.backgroundButton()->hint(),
+                  de ? "Hintergrund ändern" : "Change background");
     }
-    for (ImageButton* button : {m_dlg.okButton, m_dlg.languageButton, m_dlg.soundButton,
-                                m_dlg.musicButton, m_dlg.backgroundButton, m_dlg.fairButton})
+    for (ImageButton* button : {m_dlg.okButton(), m_dlg.languageButton(), m_dlg.soundButton(),
+                                m_dlg.musicButton(), m_dlg.backgroundButton(), m_dlg.fairButton()})
         EXPECT_TRUE(button->showHint());
-    EXPECT_EQ(m_dlg.programLabel->angle(), 90);
-    EXPECT_EQ(m_dlg.programLabel->style3D(), Label3DStyle::Raised);
-    EXPECT_EQ(m_dlg.programLabel->font().pixelSize(), 37);
-    EXPECT_TRUE(m_dlg.programLabel->font().bold());
-    EXPECT_EQ(m_dlg.versionLabel->font().pixelSize(), 16);
+    EXPECT_EQ(m_dlg.programLabel()->angle(), 90);
+    EXPECT_EQ(m_dlg.programLabel()->style3D(), Label3DStyle::Raised);
+    EXPECT_EQ(m_dlg.programLabel()->font().pixelSize(), 37);
+    EXPECT_TRUE(m_dlg.programLabel()->font().bold());
+    EXPECT_EQ(m_dlg.versionLabel()->font().pixelSize(), 16);
 }
 
 TEST_F(OptionsDialogTest, ButtonsWorkThroughTheModalShow) {
@@ -258,11 +259,11 @@ TEST_F(OptionsDialogTest, ButtonsWorkThroughTheModalShow) {
     ASSERT_TRUE(runModal(
         m_dlg, [&] { result = m_dlg.showModal(); },
         [&] {
-            QTest::mouseClick(m_dlg.languageButton, Qt::LeftButton);
-            QTest::mouseClick(m_dlg.backgroundButton, Qt::LeftButton);
-            QTest::mouseClick(m_dlg.fairButton, Qt::LeftButton);
-            labelAfter = m_dlg.backgroundLabel->text();
-            QTest::mouseClick(m_dlg.okButton, Qt::LeftButton);
+            QTest::mouseClick(m_dlg.languageButton(), Qt::LeftButton);
+            QTest::mouseClick(m_dlg.backgroundButton(), Qt::LeftButton);
+            QTest::mouseClick(m_dlg.fairButton(), Qt::LeftButton);
+            labelAfter = m_dlg.backgroundLabel()->text();
+            QTest::mouseClick(m_dlg.okButton(), Qt::LeftButton);
         }));
     EXPECT_EQ(result, QDialog::Accepted);
     EXPECT_EQ(tongue, 1);
@@ -295,15 +296,23 @@ TEST_F(OptionsDialogTest, ComponentsInPlace) {
         QWidget* widget;
         QRect place;
     } rows[] = {
-        {m_dlg.background, {0, 0, 497, 472}},        {m_dlg.logo, {0, 12, 105, 77}},
-        {m_dlg.programLabel, {12, 119, 53, 281}},    {m_dlg.versionLabel, {56, 130, 21, 266}},
-        {m_dlg.okButton, {436, 411, 50, 50}},        {m_dlg.settingsPanel, {116, 12, 369, 389}},
-        {m_dlg.optionsLabel, {19, 12, 254, 29}},     {m_dlg.languageButton, {16, 47, 50, 50}},
-        {m_dlg.languageLabel, {79, 64, 294, 18}},    {m_dlg.soundButton, {16, 103, 50, 50}},
-        {m_dlg.soundLabel, {79, 120, 294, 18}},      {m_dlg.musicButton, {16, 159, 50, 50}},
-        {m_dlg.musicLabel, {79, 176, 294, 18}},      {m_dlg.backgroundButton, {16, 215, 50, 50}},
-        {m_dlg.backgroundLabel, {79, 232, 290, 18}}, {m_dlg.fairButton, {16, 271, 50, 50}},
-        {m_dlg.fairLabel, {79, 288, 294, 18}},
+        {m_dlg.background(), {0, 0, 497, 472}},
+        {m_dlg.logo(), {0, 12, 105, 77}},
+        {m_dlg.programLabel(), {12, 119, 53, 281}},
+        {m_dlg.versionLabel(), {56, 130, 21, 266}},
+        {m_dlg.okButton(), {436, 411, 50, 50}},
+        {m_dlg.settingsPanel(), {116, 12, 369, 389}},
+        {m_dlg.optionsLabel(), {19, 12, 254, 29}},
+        {m_dlg.languageButton(), {16, 47, 50, 50}},
+        {m_dlg.languageLabel(), {79, 64, 294, 18}},
+        {m_dlg.soundButton(), {16, 103, 50, 50}},
+        {m_dlg.soundLabel(), {79, 120, 294, 18}},
+        {m_dlg.musicButton(), {16, 159, 50, 50}},
+        {m_dlg.musicLabel(), {79, 176, 294, 18}},
+        {m_dlg.backgroundButton(), {16, 215, 50, 50}},
+        {m_dlg.backgroundLabel(), {79, 232, 290, 18}},
+        {m_dlg.fairButton(), {16, 271, 50, 50}},
+        {m_dlg.fairLabel(), {79, 288, 294, 18}},
     };
     for (const auto& row : rows)
         EXPECT_EQ(row.widget->geometry(), row.place) << row.place.x() << "," << row.place.y();
@@ -313,12 +322,12 @@ TEST_F(OptionsDialogTest, ComponentsInPlace) {
         const BitmapList* list;
         int normal, over, pressed, disabled;
     } faces[] = {
-        {m_dlg.okButton, &resources().dlgs, 5, 6, 5, 0},
-        {m_dlg.languageButton, &resources().opts, 1, 2, 1, 0},
-        {m_dlg.soundButton, &resources().opts, 6, 8, 6, 0},
-        {m_dlg.musicButton, &resources().opts, 3, 4, 3, 5},
-        {m_dlg.backgroundButton, &resources().opts, 12, 13, 12, 0},
-        {m_dlg.fairButton, &resources().opts, 14, 15, 14, 0},
+        {m_dlg.okButton(), &resources().dlgs, 5, 6, 5, 0},
+        {m_dlg.languageButton(), &resources().opts, 1, 2, 1, 0},
+        {m_dlg.soundButton(), &resources().opts, 6, 8, 6, 0},
+        {m_dlg.musicButton(), &resources().opts, 3, 4, 3, 5},
+        {m_dlg.backgroundButton(), &resources().opts, 12, 13, 12, 0},
+        {m_dlg.fairButton(), &resources().opts, 14, 15, 14, 0},
     };
     for (const auto& row : faces) {
         EXPECT_EQ(row.button->buttonFaceImageList(), row.list);
