@@ -12,30 +12,25 @@
 
 namespace {
 
-MainWindow* mainWindow = nullptr;
-DialogImages* sharedImages = nullptr;
-
-void createAll() {
-    mainWindow = new MainWindow;
+void createDialogs(MainWindow* mainWindow) {
     // The dialogs take their pictures from the shared images when they are built, so the
     // images come before them; the main window's right buttons get theirs now too.
-    sharedImages = new DialogImages;
+    auto sharedImages = std::make_unique<DialogImages>();
     auto* message = new MessageDialog(mainWindow, *sharedImages);
     auto* language = new LanguageDialog(*sharedImages, mainWindow);
-    auto* options = new OptionsDialog(mainWindow, mainWindow->backgroundMode, *sharedImages);
-    options->onBackgroundChanged = [] {
+    auto* options = new OptionsDialog(mainWindow, mainWindow->backgroundMode(), *sharedImages);
+    options->onBackgroundChanged = [mainWindow] {
         mainWindow->prepareBackground();
         mainWindow->repaintAll();
     };
-    options->onTextsChanged = [] { mainWindow->setMainTexts(); };
-    options->onMusicSwitch = [] {
+    options->onTextsChanged = [mainWindow] { mainWindow->setMainTexts(); };
+    options->onMusicSwitch = [mainWindow] {
         mainWindow->music().toggle();
         mainWindow->wakeTimer();
     };
-    options->musicName = [] { return mainWindow->music().currentName(); };
+    options->musicName = [mainWindow] { return mainWindow->music().currentName(); };
     auto* bestList = new BestListDialog(mainWindow, mainWindow->settings(), *sharedImages);
-    mainWindow->setDialogs(message, language, options, bestList);
-    mainWindow->useDialogImages(*sharedImages);
+    mainWindow->setDialogs(std::move(sharedImages), message, language, options, bestList);
 }
 
 } // namespace
@@ -43,19 +38,17 @@ void createAll() {
 MainWindow* createGameWindows() {
     // A window that cannot be built (its settings unreadable) takes the others down with it, so
     // that the caller can report the failure and end cleanly.
+    auto* mainWindow = new MainWindow;
     try {
-        createAll();
+        createDialogs(mainWindow);
         return mainWindow;
     } catch (...) {
-        destroyGameWindows();
+        destroyGameWindows(mainWindow);
         throw;
     }
 }
 
-void destroyGameWindows() {
-    // The dialogs are children of the main window and go with it.
+void destroyGameWindows(MainWindow* mainWindow) {
+    // The dialogs and the shared images go with the main window.
     delete mainWindow;
-    mainWindow = nullptr;
-    delete sharedImages;
-    sharedImages = nullptr;
 }

@@ -5,7 +5,7 @@ class DialogImages;
 class MainWindow;
 
 // Creates the main window (its setUpGame runs first, before any other window exists), the
-// shared images and the dialogs, and hands out the main window; it stays owned here.
+// shared images and the dialogs, and hands out the main window, which owns the rest.
 MainWindow* createGameWindows();
 // Destroys them again; the main window saves its placement on the way.
-void destroyGameWindows();
+void destroyGameWindows(MainWindow* mainWindow);

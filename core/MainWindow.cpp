@@ -37,7 +37,7 @@
 
 #include <cstdio>
 
-std::optional<uint32_t> MainWindow::fixedSeed;
+std::optional<uint32_t> MainWindow::m_fixedSeed;
 
 namespace {
 
@@ -102,6 +102,12 @@ MainWindow::~MainWindow() {
         }
     }
     onDestroy();
+    // The dialogs draw from the shared images, which go with this window's members: the
+    // dialogs go first.
+    delete m_messageDialog;
+    delete m_languageDialog;
+    delete m_optionsDialog;
+    delete m_bestListDialog;
 }
 
 void MainWindow::createComponents() {
@@ -175,10 +181,11 @@ void MainWindow::createComponents() {
     m_placement = std::make_unique<WindowPlacement>(this, m_settings);
     m_placement->keepOnScreenHeight = ToolBarHeight;
     m_hintBalloon = std::make_unique<HintBalloon>();
-    m_painter = std::make_unique<BoardPainter>(puzzle, m_images, *m_boardBox);
+    m_painter = std::make_unique<BoardPainter>(m_puzzle, m_images, *m_boardBox);
     m_toolbar = std::make_unique<ToolBarPainter>(m_images);
-    m_rules = std::make_unique<BoardRules>(puzzle, m_painter->layout, gameState, playTime, *this);
-    m_keyboard = std::make_unique<KeyboardPlay>(*m_rules, puzzle, *this);
+    m_rules =
+        std::make_unique<BoardRules>(m_puzzle, m_painter->layout, m_gameState, m_playTime, *this);
+    m_keyboard = std::make_unique<KeyboardPlay>(*m_rules, m_puzzle, *this);
     m_painter->cursor = &m_keyboard->cursor();
 }
 
@@ -199,16 +206,16 @@ void MainWindow::setUpGame() {
     soundOn = readOrDefault([&] { return m_settings.readFlag(sdSound); }, true);
     musicOn = readOrDefault([&] { return m_settings.readFlag(sdMusic); }, true);
     fairJudging = readOrDefault([&] { return m_settings.readFlag(sdFair); }, true);
-    backgroundMode = readOrDefault([&] { return m_settings.readNumber(sdBackMode); }, 0);
+    m_backgroundMode = readOrDefault([&] { return m_settings.readNumber(sdBackMode); }, 0);
     mode = readOrDefault([&] { return m_settings.readNumber(sdMode); }, 1);
     // Stored values are not to be trusted: bring them into range once, here.
-    if (backgroundMode < 0 || backgroundMode > 6) backgroundMode = 0;
+    if (m_backgroundMode < 0 || m_backgroundMode > 6) m_backgroundMode = 0;
     mode = clampMode(mode);
 
     m_music->start();
 
-    if (fixedSeed)
-        randomSource.seed = *fixedSeed;
+    if (m_fixedSeed)
+        randomSource.seed = *m_fixedSeed;
     else
         randomSource.randomize();
 
@@ -240,14 +247,14 @@ void MainWindow::onFirstShow() {
 }
 
 void MainWindow::newLevel() {
-    gameState = GameState::Ready;
-    playTime = 0;
-    puzzle.colCount = colCountFor(mode);
-    puzzle.rowCount = rowCountFor(mode);
-    generatePuzzle(puzzle, randomSource);
+    m_gameState = GameState::Ready;
+    m_playTime = 0;
+    m_puzzle.colCount = colCountFor(mode);
+    m_puzzle.rowCount = rowCountFor(mode);
+    generatePuzzle(m_puzzle, randomSource);
     m_painter->computeLayout();
-    tileStyle = randomSource.random(4) + 1;
-    m_painter->tileStyle = tileStyle;
+    m_tileStyle = randomSource.random(4) + 1;
+    m_painter->tileStyle = m_tileStyle;
     m_painter->prepareTile();
     m_pauseButton->setEnabled(false);
     m_keyboard->newLevel();
@@ -262,7 +269,7 @@ void MainWindow::levelSolved() {
     try {
         m_bestListDialog->setDirection(1);
         m_bestListDialog->setIniString(QStringLiteral("hs%1").arg(mode));
-        m_bestListDialog->showModal(playTime, false);
+        m_bestListDialog->showModal(m_playTime, false);
     } catch (const ESettingsError& e) {
         Application::reportError(e.text());
     }
@@ -276,10 +283,10 @@ void MainWindow::onTimerTick() {
         m_tickMissed = true;
         return;
     }
-    if (gameState == GameState::Running) {
-        if (++tickTenths > 9) tickTenths = 0;
-        if (tickTenths == 0) {
-            ++playTime;
+    if (m_gameState == GameState::Running) {
+        if (++m_tickTenths > 9) m_tickTenths = 0;
+        if (m_tickTenths == 0) {
+            ++m_playTime;
             drawTime();
         }
     }
@@ -287,18 +294,18 @@ void MainWindow::onTimerTick() {
 }
 
 bool MainWindow::timerNeeded() const {
-    return gameState == GameState::Running || (musicFound && musicOn);
+    return m_gameState == GameState::Running || (musicFound && musicOn);
 }
 
 void MainWindow::wakeTimer() {
-    if (ticksByHand || m_hasLeft || m_clockTimer.isActive() || !timerNeeded()) return;
+    if (m_ticksByHand || m_hasLeft || m_clockTimer.isActive() || !timerNeeded()) return;
     // The next tick falls where it would have fallen had the timer run on.
     const qint64 intoTick = m_timerEpoch.isValid() ? m_timerEpoch.elapsed() % TickMs : 0;
     m_clockTimer.start(static_cast<int>(TickMs - intoTick));
 }
 
 void MainWindow::onStartClicked() {
-    if (gameState == GameState::Running) {
+    if (m_gameState == GameState::Running) {
         if (m_messageDialog->showMsg(4) == ResultNo) return;
         repaintAll();
     }
@@ -306,11 +313,11 @@ void MainWindow::onStartClicked() {
 }
 
 void MainWindow::onPauseClicked() {
-    if (gameState != GameState::Running) return;
-    gameState = GameState::Paused;
+    if (m_gameState != GameState::Running) return;
+    m_gameState = GameState::Paused;
     repaintAll();
     m_messageDialog->showMsg(12);
-    gameState = GameState::Running;
+    m_gameState = GameState::Running;
     wakeTimer();
     repaintAll();
 }
@@ -318,11 +325,11 @@ void MainWindow::onPauseClicked() {
 void MainWindow::onBestListClicked() {
     m_bestListDialog->setDirection(1);
     m_bestListDialog->setIniString(QStringLiteral("hs%1").arg(mode));
-    m_bestListDialog->showModal(playTime, true);
+    m_bestListDialog->showModal(m_playTime, true);
 }
 
 void MainWindow::onLevelPressed(Qt::MouseButton button) {
-    if (gameState == GameState::Running && m_messageDialog->showMsg(4) == ResultNo) return;
+    if (m_gameState == GameState::Running && m_messageDialog->showMsg(4) == ResultNo) return;
     if (button == Qt::LeftButton)
         mode = mode >= MaxMode ? MinMode : mode + 1;
     else
@@ -335,7 +342,7 @@ void MainWindow::onOptionsClicked() {
 }
 
 void MainWindow::onInfoClicked() {
-    InfoDialog info(this, *dlgResources);
+    InfoDialog info(this, *m_dialogImages);
     info.exec();
 }
 
@@ -390,13 +397,13 @@ void MainWindow::setMainTexts() {
 
 void MainWindow::updateBoardName() {
     const BoardCursor& c = m_keyboard->cursor();
-    setAccessibleNameIfNew(m_boardBox, c.visible ? cellText(isGerman(), puzzle, c.col, c.row)
+    setAccessibleNameIfNew(m_boardBox, c.visible ? cellText(isGerman(), m_puzzle, c.col, c.row)
                                                  : accessibleTexts(isGerman()).boardName);
 }
 
 void MainWindow::updateCounterNames() {
-    setAccessibleNameIfNew(m_scoreLabel, timeText(isGerman(), playTime));
-    setAccessibleNameIfNew(m_sizeLabel, sizeText(isGerman(), puzzle.colCount, puzzle.rowCount));
+    setAccessibleNameIfNew(m_scoreLabel, timeText(isGerman(), m_playTime));
+    setAccessibleNameIfNew(m_sizeLabel, sizeText(isGerman(), m_puzzle.colCount, m_puzzle.rowCount));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -415,7 +422,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 bool MainWindow::confirmClose() {
-    const int answer = m_messageDialog->showMsg(gameState == GameState::Running ? 4 : 3);
+    const int answer = m_messageDialog->showMsg(m_gameState == GameState::Running ? 4 : 3);
     repaintAll();
     return answer == ResultYes;
 }
@@ -430,7 +437,7 @@ void MainWindow::leave() {
         m_settings.writeFlag(sdSound, soundOn);
         m_settings.writeFlag(sdMusic, musicOn);
         m_settings.writeNumber(sdTongue, tongue);
-        m_settings.writeNumber(sdBackMode, backgroundMode);
+        m_settings.writeNumber(sdBackMode, m_backgroundMode);
         m_settings.writeNumber(sdMode, mode);
         m_settings.writeFlag(sdFair, fairJudging);
     } catch (const ESettingsError& e) {
@@ -480,14 +487,14 @@ void MainWindow::arrangeRightButtons() {
 }
 
 void MainWindow::prepareBackground() {
-    m_painter->backgroundMode = backgroundMode;
-    m_toolbar->backgroundMode = backgroundMode;
+    m_painter->backgroundMode = m_backgroundMode;
+    m_toolbar->backgroundMode = m_backgroundMode;
     m_painter->prepareBackground();
 }
 
 void MainWindow::paint() {
     if (m_hasLeft) return;
-    m_painter->paused = gameState == GameState::Paused;
+    m_painter->paused = m_gameState == GameState::Paused;
     m_painter->paint();
     drawSize();
     drawTime();
@@ -507,7 +514,7 @@ void MainWindow::repaintAll() {
 
 void MainWindow::drawSize() {
     m_toolBarBox->flush(
-        m_toolbar->drawSize(m_toolBarBox->surface(), puzzle.colCount, puzzle.rowCount));
+        m_toolbar->drawSize(m_toolBarBox->surface(), m_puzzle.colCount, m_puzzle.rowCount));
     updateCounterNames();
 }
 
@@ -527,7 +534,7 @@ void MainWindow::drawColClues() {
 
 void MainWindow::drawTime() {
     if (m_hasLeft) return;
-    m_toolBarBox->flush(m_toolbar->drawTime(m_toolBarBox->surface(), playTime));
+    m_toolBarBox->flush(m_toolbar->drawTime(m_toolBarBox->surface(), m_playTime));
     updateCounterNames();
 }
 
@@ -540,8 +547,8 @@ void MainWindow::playSnd(int32_t number) {
 
 void MainWindow::delay(int32_t ms) {
     ++m_waiting;
-    if (delayHook)
-        delayHook(ms);
+    if (m_delayHook)
+        m_delayHook(ms);
     else
         ::delay(ms);
     --m_waiting;
@@ -674,8 +681,11 @@ void MainWindow::runKey(KeyCommand command, bool shift) {
     updateBoardName();
 }
 
-void MainWindow::setDialogs(MessageDialog* message, LanguageDialog* language,
-                            OptionsDialog* options, BestListDialog* bestList) {
+void MainWindow::setDialogs(std::unique_ptr<DialogImages> images, MessageDialog* message,
+                            LanguageDialog* language, OptionsDialog* options,
+                            BestListDialog* bestList) {
+    m_dialogImages = std::move(images);
+    useDialogImages(*m_dialogImages);
     m_messageDialog = message;
     m_languageDialog = language;
     m_optionsDialog = options;

@@ -62,6 +62,7 @@ class MainWindow : public QWidget, public IBoardEffects, public CursorEffects {
     OptionsDialog* m_optionsDialog = nullptr;
     BestListDialog* m_bestListDialog = nullptr;
     std::unique_ptr<HintBalloon> m_hintBalloon;
+    std::unique_ptr<DialogImages> m_dialogImages;
 
   public:
     explicit MainWindow(QWidget* parent = nullptr);
@@ -89,23 +90,24 @@ class MainWindow : public QWidget, public IBoardEffects, public CursorEffects {
     LanguageDialog* languageDialog() const { return m_languageDialog; }
     OptionsDialog* optionsDialog() const { return m_optionsDialog; }
     BestListDialog* bestListDialog() const { return m_bestListDialog; }
-    // The dialogs come after the window, which they take as their parent.
-    void setDialogs(MessageDialog* message, LanguageDialog* language, OptionsDialog* options,
-                    BestListDialog* bestList);
+    // The shared images and the dialogs come after the window, which the dialogs take as their
+    // parent; the window keeps the images until its dialogs are gone.
+    void setDialogs(std::unique_ptr<DialogImages> images, MessageDialog* message,
+                    LanguageDialog* language, OptionsDialog* options, BestListDialog* bestList);
 
-    // Game fields. The one puzzle, replaced in place by each new level; the painter, the rules
-    // and the keyboard hold it by reference.
-    Puzzle puzzle;
-    GameState gameState = GameState::Ready;
-    int32_t playTime = 0;
-    int32_t tickTenths = 0;
-    int32_t backgroundMode = 0;
-    int32_t tileStyle = 1;
+    // The game's state. The one puzzle is replaced in place by each new level; the painter, the
+    // rules and the keyboard hold it by reference.
+    Puzzle& puzzle() { return m_puzzle; }
+    const Puzzle& puzzle() const { return m_puzzle; }
+    GameState gameState() const { return m_gameState; }
+    int32_t playTime() const { return m_playTime; }
+    // The options dialog changes the background in place.
+    int32_t& backgroundMode() { return m_backgroundMode; }
 
     // Tests replace the wait of the board animations so they need not wait.
-    std::function<void(int32_t ms)> delayHook;
+    void setDelayHook(std::function<void(int32_t ms)> hook) { m_delayHook = std::move(hook); }
     // Tests that tick the clock themselves stop the timer and set this: it then never wakes.
-    bool ticksByHand = false;
+    void setTicksByHand(bool byHand) { m_ticksByHand = byHand; }
 
     // Game flow.
     void newLevel();
@@ -146,11 +148,8 @@ class MainWindow : public QWidget, public IBoardEffects, public CursorEffects {
     void cursorMoved(const BoardCursor& previous) override;
     const BoardCursor& boardCursor() const { return m_keyboard->cursor(); }
 
-    // The right-hand buttons take their faces from the shared images once they exist.
-    void useDialogImages(const DialogImages& resources);
-
     // A seed from the command line makes the boards reproducible.
-    static std::optional<uint32_t> fixedSeed;
+    static void setFixedSeed(std::optional<uint32_t> seed) { m_fixedSeed = seed; }
 
     void setVisible(bool visible) override;
 
@@ -174,6 +173,8 @@ class MainWindow : public QWidget, public IBoardEffects, public CursorEffects {
     void onDestroy();
     void relayOut();
     void arrangeRightButtons();
+    // The right-hand buttons take their faces from the shared images once they exist.
+    void useDialogImages(const DialogImages& resources);
     // Runs what an animation's wait held back: one clock tick, a close asked for meanwhile.
     void afterWait();
     void boxMouseDown(Qt::MouseButton button, int32_t x, int32_t y);
@@ -183,6 +184,16 @@ class MainWindow : public QWidget, public IBoardEffects, public CursorEffects {
     // Screen readers: the board names the cell under the cursor, the counters their values.
     void updateBoardName();
     void updateCounterNames();
+
+    Puzzle m_puzzle;
+    GameState m_gameState = GameState::Ready;
+    int32_t m_playTime = 0;
+    int32_t m_tickTenths = 0;
+    int32_t m_backgroundMode = 0;
+    int32_t m_tileStyle = 1;
+    std::function<void(int32_t ms)> m_delayHook;
+    bool m_ticksByHand = false;
+    static std::optional<uint32_t> m_fixedSeed;
 
     std::unique_ptr<BoardPainter> m_painter;
     std::unique_ptr<ToolBarPainter> m_toolbar;

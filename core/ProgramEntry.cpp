@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
     for (const std::string& a : args)
         arguments << QString::fromStdString(a);
     initHelpSystem(arguments);
-    if (cmd.hasSeed) MainWindow::fixedSeed = cmd.seed;
+    if (cmd.hasSeed) MainWindow::setFixedSeed(cmd.seed);
     QPointer<MainWindow> window;
     try {
         window = createGameWindows();
@@ -82,7 +82,7 @@ int main(int argc, char** argv) {
     });
     window->show();
     const int result = app.exec();
-    destroyGameWindows();
+    destroyGameWindows(window);
     doneHelpSystem();
     return result;
 }

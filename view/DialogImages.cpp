@@ -3,15 +3,7 @@
 
 #include "ImageSet.h"
 
-DialogImages* dlgResources = nullptr;
-
 DialogImages::DialogImages()
     : dlgs(BitmapList::load(QStringLiteral(":/dlgs"), DlgBitmapCount)),
       opts(BitmapList::load(QStringLiteral(":/opts"), OptBitmapCount)),
-      btns(BitmapList::load(QStringLiteral(":/btns"), BtnBitmapCount)) {
-    dlgResources = this;
-}
-
-DialogImages::~DialogImages() {
-    if (dlgResources == this) dlgResources = nullptr;
-}
+      btns(BitmapList::load(QStringLiteral(":/btns"), BtnBitmapCount)) {}

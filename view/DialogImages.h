@@ -5,10 +5,8 @@
 
 class DialogImages {
   public:
-    // Loads the three lists and becomes the program-wide `DlgResources`.
+    // Loads the three lists.
     DialogImages();
-    // Clears `DlgResources` if it is this one.
-    ~DialogImages();
     DialogImages(const DialogImages&) = delete;
     DialogImages& operator=(const DialogImages&) = delete;
 
@@ -16,6 +14,3 @@ class DialogImages {
     BitmapList opts; // faces of the option buttons (16 items)
     BitmapList btns; // faces of the main window's right-hand buttons (9 items)
 };
-
-// The program's one module; nullptr until it has been created.
-extern DialogImages* dlgResources;

@@ -129,9 +129,9 @@ using GridValues = std::vector<int32_t>;
 
 GridValues gridNow() {
     GridValues grid;
-    for (int32_t c = 1; c <= mainform->puzzle.colCount; ++c)
-        for (int32_t r = 1; r <= mainform->puzzle.rowCount; ++r)
-            grid.push_back(mainform->puzzle.grid[c][r]);
+    for (int32_t c = 1; c <= mainform->puzzle().colCount; ++c)
+        for (int32_t r = 1; r <= mainform->puzzle().rowCount; ++r)
+            grid.push_back(mainform->puzzle().grid[c][r]);
     return grid;
 }
 
@@ -157,9 +157,9 @@ void click(int32_t col, int32_t row, Qt::MouseButton button = Qt::LeftButton) {
 
 // The first cell, row by row, in the given state.
 bool findCell(int32_t state, int32_t& col, int32_t& row) {
-    for (row = 1; row <= mainform->puzzle.rowCount; ++row)
-        for (col = 1; col <= mainform->puzzle.colCount; ++col)
-            if (mainform->puzzle.grid[col][row] == state) return true;
+    for (row = 1; row <= mainform->puzzle().rowCount; ++row)
+        for (col = 1; col <= mainform->puzzle().colCount; ++col)
+            if (mainform->puzzle().grid[col][row] == state) return true;
     return false;
 }
 
@@ -167,7 +167,7 @@ bool findCell(int32_t state, int32_t& col, int32_t& row) {
 bool toolBarShowsTime(int32_t time) {
     QImage expected = mainform->toolBarBox()->surface().copy();
     ToolBarPainter painter(mainform->images());
-    painter.backgroundMode = mainform->backgroundMode;
+    painter.backgroundMode = mainform->backgroundMode();
     painter.drawTime(expected, time);
     return expected == mainform->toolBarBox()->surface();
 }
@@ -175,7 +175,7 @@ bool toolBarShowsTime(int32_t time) {
 bool toolBarShowsSize(int32_t cols, int32_t rows) {
     QImage expected = mainform->toolBarBox()->surface().copy();
     ToolBarPainter painter(mainform->images());
-    painter.backgroundMode = mainform->backgroundMode;
+    painter.backgroundMode = mainform->backgroundMode();
     painter.drawSize(expected, cols, rows);
     return expected == mainform->toolBarBox()->surface();
 }
@@ -221,13 +221,13 @@ class MainWindowTest : public ::testing::Test {
         firstShow = true;
         programDir.clear();
         randomSource = RandomGenerator();
-        MainWindow::fixedSeed = 20240613;
+        MainWindow::setFixedSeed(20240613);
     }
 
     void TearDown() override {
-        if (mainform) destroyGameWindows();
+        if (mainform) destroyGameWindows(mainform);
         mainform = nullptr;
-        MainWindow::fixedSeed.reset();
+        MainWindow::setFixedSeed(std::nullopt);
     }
 
     static void store(const char* name, const QString& text) {
@@ -244,8 +244,8 @@ class MainWindowTest : public ::testing::Test {
         mainform = createGameWindows();
         ASSERT_NE(mainform, nullptr);
         mainform->clockTimer().stop();
-        mainform->ticksByHand = true;
-        mainform->delayHook = [](int32_t) {};
+        mainform->setTicksByHand(true);
+        mainform->setDelayHook([](int32_t) {});
         mainform->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(mainform));
         QCoreApplication::processEvents();
@@ -270,16 +270,16 @@ TEST_F(MainWindowTest, FirstStartDefaultsAndGermanAnswer) {
     }});
     mainform = createGameWindows();
     mainform->clockTimer().stop();
-    mainform->ticksByHand = true;
+    mainform->setTicksByHand(true);
     // Before the first show: the defaults of an empty store.
     EXPECT_EQ(tongue, -1);
     EXPECT_TRUE(soundOn);
     EXPECT_TRUE(musicOn);
-    EXPECT_EQ(mainform->backgroundMode, 0);
+    EXPECT_EQ(mainform->backgroundMode(), 0);
     EXPECT_EQ(mode, 1);
-    EXPECT_EQ(mainform->puzzle.colCount, 10);
-    EXPECT_EQ(mainform->puzzle.rowCount, 7);
-    EXPECT_EQ(mainform->gameState, GameState::Ready);
+    EXPECT_EQ(mainform->puzzle().colCount, 10);
+    EXPECT_EQ(mainform->puzzle().rowCount, 7);
+    EXPECT_EQ(mainform->gameState(), GameState::Ready);
     EXPECT_FALSE(mainform->pauseButton()->isEnabled());
     EXPECT_EQ(mainform->windowTitle(), QStringLiteral("Morvek V1.0"));
     EXPECT_EQ(mainform->scoreLabel()->text(), QStringLiteral("Time:"));
@@ -318,7 +318,7 @@ TEST_F(MainWindowTest, LanguageQuestionClosedOtherwiseStaysEnglishAndAsksAgain) 
         mainform->close();
     }
     EXPECT_EQ(stored(QStringLiteral("tongue")), QStringLiteral("-1"));
-    destroyGameWindows();
+    destroyGameWindows(mainform);
     mainform = nullptr;
 
     // The next start asks again.
@@ -362,10 +362,10 @@ TEST_F(MainWindowTest, StoredValuesAreBroughtIntoRange) {
         store(row.name, QString::fromLatin1(row.text));
         openEnglish();
         EXPECT_EQ(mode, row.mode);
-        EXPECT_EQ(mainform->backgroundMode, row.backMode);
-        EXPECT_EQ(mainform->puzzle.colCount, colCountFor(row.mode));
-        EXPECT_EQ(mainform->puzzle.rowCount, rowCountFor(row.mode));
-        destroyGameWindows();
+        EXPECT_EQ(mainform->backgroundMode(), row.backMode);
+        EXPECT_EQ(mainform->puzzle().colCount, colCountFor(row.mode));
+        EXPECT_EQ(mainform->puzzle().rowCount, rowCountFor(row.mode));
+        destroyGameWindows(mainform);
         mainform = nullptr;
     }
 }
@@ -375,53 +375,53 @@ TEST_F(MainWindowTest, StoredValuesAreBroughtIntoRange) {
 TEST_F(MainWindowTest, ClockStartsWithFirstPressAndStopsOnlyForPause) {
     openEnglish();
     ticks(30);
-    EXPECT_EQ(mainform->playTime, 0);
-    EXPECT_EQ(mainform->gameState, GameState::Ready);
+    EXPECT_EQ(mainform->playTime(), 0);
+    EXPECT_EQ(mainform->gameState(), GameState::Ready);
 
     // A press on the row clues is no press on a cell.
     const BoardLayout& l = mainform->boardLayoutNow();
     QTest::mouseClick(mainform->boardBox(), Qt::LeftButton, {},
                       QPoint(l.boardLeft - 2, l.boardTop + l.halfCell));
-    EXPECT_EQ(mainform->gameState, GameState::Ready);
+    EXPECT_EQ(mainform->gameState(), GameState::Ready);
 
     // The middle button on a cell starts the level and changes nothing on the board.
     const GridValues before = gridNow();
     click(1, 1, Qt::MiddleButton);
-    EXPECT_EQ(mainform->gameState, GameState::Running);
+    EXPECT_EQ(mainform->gameState(), GameState::Running);
     EXPECT_TRUE(mainform->pauseButton()->isEnabled());
     EXPECT_EQ(gridNow(), before);
     ticks(9);
-    EXPECT_EQ(mainform->playTime, 0);
+    EXPECT_EQ(mainform->playTime(), 0);
     ticks(1);
-    EXPECT_EQ(mainform->playTime, 1);
+    EXPECT_EQ(mainform->playTime(), 1);
     ticks(25);
-    EXPECT_EQ(mainform->playTime, 3);
+    EXPECT_EQ(mainform->playTime(), 3);
     EXPECT_TRUE(toolBarShowsTime(3));
 
     // Paused: the numbers are hidden and ticks do not count.
     {
         ModalScript pause({messageStep(12, Qt::Key_Escape, [] {
-            EXPECT_EQ(mainform->gameState, GameState::Paused);
+            EXPECT_EQ(mainform->gameState(), GameState::Paused);
             ticks(40);
-            EXPECT_EQ(mainform->playTime, 3);
+            EXPECT_EQ(mainform->playTime(), 3);
         })});
         QTest::mouseClick(mainform->pauseButton(), Qt::LeftButton);
     }
-    EXPECT_EQ(mainform->gameState, GameState::Running);
+    EXPECT_EQ(mainform->gameState(), GameState::Running);
     EXPECT_TRUE(mainform->pauseButton()->isEnabled());
     ticks(5); // with the 5 carried over, a full second
-    EXPECT_EQ(mainform->playTime, 4);
+    EXPECT_EQ(mainform->playTime(), 4);
 
     // Start while running: the question does not stop the clock; No keeps everything.
     {
         ModalScript giveUp({messageStep(4, 'n', [] {
             ticks(10);
-            EXPECT_EQ(mainform->playTime, 5);
+            EXPECT_EQ(mainform->playTime(), 5);
         })});
         QTest::mouseClick(mainform->startButton(), Qt::LeftButton);
     }
-    EXPECT_EQ(mainform->gameState, GameState::Running);
-    EXPECT_EQ(mainform->playTime, 5);
+    EXPECT_EQ(mainform->gameState(), GameState::Running);
+    EXPECT_EQ(mainform->playTime(), 5);
     EXPECT_EQ(gridNow(), before);
 
     // Yes: a new board, ready, time 0.
@@ -429,13 +429,13 @@ TEST_F(MainWindowTest, ClockStartsWithFirstPressAndStopsOnlyForPause) {
         ModalScript giveUp({messageStep(4, 'y')});
         QTest::mouseClick(mainform->startButton(), Qt::LeftButton);
     }
-    EXPECT_EQ(mainform->gameState, GameState::Ready);
-    EXPECT_EQ(mainform->playTime, 0);
+    EXPECT_EQ(mainform->gameState(), GameState::Ready);
+    EXPECT_EQ(mainform->playTime(), 0);
     EXPECT_FALSE(mainform->pauseButton()->isEnabled());
     EXPECT_NE(gridNow(), before);
     EXPECT_TRUE(toolBarShowsTime(0));
     ticks(20);
-    EXPECT_EQ(mainform->playTime, 0);
+    EXPECT_EQ(mainform->playTime(), 0);
 
     // Start on a ready level asks nothing.
     const GridValues ready = gridNow();
@@ -448,8 +448,8 @@ TEST_F(MainWindowTest, PauseHidesTheCluesUntilItEnds) {
     openEnglish();
     click(1, 1, Qt::MiddleButton);
     const BoardLayout& l = mainform->boardLayoutNow();
-    const QRect rowClues(0, l.boardTop, l.boardLeft, mainform->puzzle.rowCount * l.cellSize);
-    const QRect colClues(l.boardLeft, 0, mainform->puzzle.colCount * l.cellSize, l.boardTop);
+    const QRect rowClues(0, l.boardTop, l.boardLeft, mainform->puzzle().rowCount * l.cellSize);
+    const QRect colClues(l.boardLeft, 0, mainform->puzzle().colCount * l.cellSize, l.boardTop);
     const QImage before = mainform->boardBox()->surface().copy();
     {
         ModalScript pause({messageStep(12, 'n', [&] {
@@ -478,7 +478,7 @@ TEST_F(MainWindowTest, QuestionClosedWithoutAnswer) {
         mainform->close();
     }
     EXPECT_TRUE(mainform->isVisible());
-    EXPECT_EQ(mainform->gameState, GameState::Running);
+    EXPECT_EQ(mainform->gameState(), GameState::Running);
     EXPECT_EQ(stored(QStringLiteral("mode")), QStringLiteral("<missing>"));
 
     const GridValues before = gridNow();
@@ -486,7 +486,7 @@ TEST_F(MainWindowTest, QuestionClosedWithoutAnswer) {
         ModalScript script({closeIt});
         QTest::mouseClick(mainform->startButton(), Qt::LeftButton);
     }
-    EXPECT_EQ(mainform->gameState, GameState::Ready);
+    EXPECT_EQ(mainform->gameState(), GameState::Ready);
     EXPECT_NE(gridNow(), before);
 
     click(1, 1, Qt::MiddleButton);
@@ -496,7 +496,7 @@ TEST_F(MainWindowTest, QuestionClosedWithoutAnswer) {
         QTest::mouseRelease(mainform->levelButton(), Qt::LeftButton);
     }
     EXPECT_EQ(mode, 2);
-    EXPECT_EQ(mainform->gameState, GameState::Ready);
+    EXPECT_EQ(mainform->gameState(), GameState::Ready);
 }
 
 // Every dialog but the pause message leaves the clock running.
@@ -505,7 +505,7 @@ TEST_F(MainWindowTest, ClockRunsDuringOtherDialogs) {
     click(1, 1, Qt::MiddleButton);
     const auto tickSecond = [](int32_t expected) {
         ticks(10);
-        EXPECT_EQ(mainform->playTime, expected);
+        EXPECT_EQ(mainform->playTime(), expected);
     };
     {
         ModalScript options({[&](QWidget* modal) {
@@ -539,7 +539,7 @@ TEST_F(MainWindowTest, ClockRunsDuringOtherDialogs) {
         }});
         QTest::mouseClick(mainform->infoButton(), Qt::LeftButton);
     }
-    EXPECT_EQ(mainform->gameState, GameState::Running);
+    EXPECT_EQ(mainform->gameState(), GameState::Running);
     EXPECT_EQ(mode, 1);
 }
 
@@ -560,7 +560,7 @@ TEST_F(MainWindowTest, ResizeKeepsBoardAndToolBar) {
     EXPECT_GT(mainform->boardLayoutNow().cellSize, cellSize);
     EXPECT_EQ(mainform->boardBox()->surface().size(), mainform->boardBox()->size());
     EXPECT_EQ(cellPixels(col, row).pixel(3, 3), qRgb(0, 0, 0));
-    EXPECT_TRUE(toolBarShowsTime(mainform->playTime));
+    EXPECT_TRUE(toolBarShowsTime(mainform->playTime()));
     EXPECT_TRUE(toolBarShowsSize(10, 7));
     // The right four stay flush right, 52 pixels apart, 2 pixels from the edge.
     const int width = mainform->width();
@@ -575,14 +575,14 @@ TEST_F(MainWindowTest, ResizeKeepsBoardAndToolBar) {
     int32_t next = 0, nextRow = 0;
     ASSERT_TRUE(findCell(CellState::HiddenFilled, next, nextRow));
     click(next, nextRow);
-    EXPECT_EQ(mainform->puzzle.grid[next][nextRow], CellState::Uncovered);
+    EXPECT_EQ(mainform->puzzle().grid[next][nextRow], CellState::Uncovered);
     EXPECT_EQ(cellPixels(next, nextRow).pixel(3, 3), qRgb(0, 0, 0));
-    EXPECT_EQ(mainform->playTime, 1);
+    EXPECT_EQ(mainform->playTime(), 1);
 
     // A change of height alone leaves the tool bar as it is; both counters stay.
     mainform->resize(1100, 600);
     QCoreApplication::processEvents();
-    EXPECT_TRUE(toolBarShowsTime(mainform->playTime));
+    EXPECT_TRUE(toolBarShowsTime(mainform->playTime()));
     EXPECT_TRUE(toolBarShowsSize(10, 7));
 }
 
@@ -590,7 +590,7 @@ TEST_F(MainWindowTest, PauseButtonDoesNothingUnlessRunning) {
     openEnglish();
     ModalScript none({});
     mainform->onPauseClicked();
-    EXPECT_EQ(mainform->gameState, GameState::Ready);
+    EXPECT_EQ(mainform->gameState(), GameState::Ready);
 }
 
 // --- The size ring ------------------------------------------------------------------------
@@ -614,23 +614,23 @@ TEST_F(MainWindowTest, SizeButtonRing) {
         QTest::mousePress(mainform->levelButton(), row.button);
         QTest::mouseRelease(mainform->levelButton(), row.button);
         EXPECT_EQ(mode, row.to);
-        EXPECT_EQ(mainform->puzzle.colCount, 3 * row.to + 7);
-        EXPECT_EQ(mainform->puzzle.rowCount, 2 * row.to + 5);
-        EXPECT_EQ(mainform->gameState, GameState::Ready);
-        EXPECT_TRUE(toolBarShowsSize(mainform->puzzle.colCount, mainform->puzzle.rowCount));
+        EXPECT_EQ(mainform->puzzle().colCount, 3 * row.to + 7);
+        EXPECT_EQ(mainform->puzzle().rowCount, 2 * row.to + 5);
+        EXPECT_EQ(mainform->gameState(), GameState::Ready);
+        EXPECT_TRUE(toolBarShowsSize(mainform->puzzle().colCount, mainform->puzzle().rowCount));
     }
     mode = 1;
     mainform->newLevel();
     QTest::mousePress(mainform->levelButton(), Qt::RightButton);
     QTest::mouseRelease(mainform->levelButton(), Qt::RightButton);
-    EXPECT_EQ(mainform->puzzle.colCount, 34);
-    EXPECT_EQ(mainform->puzzle.rowCount, 23);
+    EXPECT_EQ(mainform->puzzle().colCount, 34);
+    EXPECT_EQ(mainform->puzzle().rowCount, 23);
 }
 
 TEST_F(MainWindowTest, SizeButtonWhileRunningAsksFirst) {
     openEnglish();
     click(1, 1, Qt::MiddleButton);
-    ASSERT_EQ(mainform->gameState, GameState::Running);
+    ASSERT_EQ(mainform->gameState(), GameState::Running);
     const GridValues before = gridNow();
     {
         ModalScript no({messageStep(4, 'n')});
@@ -638,7 +638,7 @@ TEST_F(MainWindowTest, SizeButtonWhileRunningAsksFirst) {
         QTest::mouseRelease(mainform->levelButton(), Qt::LeftButton);
     }
     EXPECT_EQ(mode, 1);
-    EXPECT_EQ(mainform->gameState, GameState::Running);
+    EXPECT_EQ(mainform->gameState(), GameState::Running);
     EXPECT_EQ(gridNow(), before);
     {
         ModalScript yes({messageStep(4, 'y')});
@@ -646,8 +646,8 @@ TEST_F(MainWindowTest, SizeButtonWhileRunningAsksFirst) {
         QTest::mouseRelease(mainform->levelButton(), Qt::RightButton);
     }
     EXPECT_EQ(mode, 9);
-    EXPECT_EQ(mainform->gameState, GameState::Ready);
-    EXPECT_EQ(mainform->puzzle.colCount, 34);
+    EXPECT_EQ(mainform->gameState(), GameState::Ready);
+    EXPECT_EQ(mainform->puzzle().colCount, 34);
 }
 
 // --- The board through the window -------------------------------------------------------
@@ -657,19 +657,19 @@ TEST_F(MainWindowTest, DragUncoversCellsOnGridAndScreen) {
     // A run of three filled cells in a row, from the seeded board.
     int32_t col = 0, row = 0;
     bool found = false;
-    for (row = 1; row <= mainform->puzzle.rowCount && !found; ++row)
-        for (col = 1; col + 2 <= mainform->puzzle.colCount && !found; ++col)
-            found = mainform->puzzle.grid[col][row] == CellState::HiddenFilled &&
-                    mainform->puzzle.grid[col + 1][row] == CellState::HiddenFilled &&
-                    mainform->puzzle.grid[col + 2][row] == CellState::HiddenFilled;
+    for (row = 1; row <= mainform->puzzle().rowCount && !found; ++row)
+        for (col = 1; col + 2 <= mainform->puzzle().colCount && !found; ++col)
+            found = mainform->puzzle().grid[col][row] == CellState::HiddenFilled &&
+                    mainform->puzzle().grid[col + 1][row] == CellState::HiddenFilled &&
+                    mainform->puzzle().grid[col + 2][row] == CellState::HiddenFilled;
     ASSERT_TRUE(found);
     --row;
     --col;
 
     const GridValues before = gridNow();
     std::vector<QImage> pixels;
-    for (int32_t c = 1; c <= mainform->puzzle.colCount; ++c)
-        for (int32_t r = 1; r <= mainform->puzzle.rowCount; ++r)
+    for (int32_t c = 1; c <= mainform->puzzle().colCount; ++c)
+        for (int32_t r = 1; r <= mainform->puzzle().rowCount; ++r)
             pixels.push_back(cellPixels(c, r));
     const QPoint frame(3, 3);
     EXPECT_NE(cellPixels(col, row).pixel(frame), qRgb(0, 0, 0));
@@ -680,18 +680,18 @@ TEST_F(MainWindowTest, DragUncoversCellsOnGridAndScreen) {
     QTest::mouseMove(mainform->boardBox(), cellCentre(col + 2, row));
     QTest::mouseRelease(mainform->boardBox(), Qt::LeftButton, {}, cellCentre(col + 2, row));
     EXPECT_FALSE(dragging);
-    EXPECT_EQ(mainform->playTime, 0);
+    EXPECT_EQ(mainform->playTime(), 0);
 
     for (int32_t c = col; c <= col + 2; ++c) {
-        EXPECT_EQ(mainform->puzzle.grid[c][row], CellState::Uncovered) << c;
+        EXPECT_EQ(mainform->puzzle().grid[c][row], CellState::Uncovered) << c;
         EXPECT_EQ(cellPixels(c, row).pixel(frame), qRgb(0, 0, 0)) << c;
     }
     // Every cell's picture changed exactly where its state changed (a completed line marks its
     // empty cells, which changes them too).
     const GridValues after = gridNow();
     size_t i = 0;
-    for (int32_t c = 1; c <= mainform->puzzle.colCount; ++c)
-        for (int32_t r = 1; r <= mainform->puzzle.rowCount; ++r, ++i) {
+    for (int32_t c = 1; c <= mainform->puzzle().colCount; ++c)
+        for (int32_t r = 1; r <= mainform->puzzle().rowCount; ++r, ++i) {
             SCOPED_TRACE(testing::Message() << "cell " << c << "," << r);
             EXPECT_EQ(after[i] != before[i], cellPixels(c, r) != pixels[i]);
             if (after[i] != before[i] && !(r == row && c >= col && c <= col + 2)) {
@@ -701,7 +701,7 @@ TEST_F(MainWindowTest, DragUncoversCellsOnGridAndScreen) {
 
     // The released button ended the drag: moving on uncovers nothing.
     const GridValues released = gridNow();
-    for (int32_t c = 1; c <= mainform->puzzle.colCount; ++c)
+    for (int32_t c = 1; c <= mainform->puzzle().colCount; ++c)
         QTest::mouseMove(mainform->boardBox(), cellCentre(c, row));
     EXPECT_EQ(gridNow(), released);
 }
@@ -711,7 +711,7 @@ TEST_F(MainWindowTest, DragUncoversCellsOnGridAndScreen) {
 // the wait comes once the move is over.
 TEST_F(MainWindowTest, AnimationWaitRepaintsButHoldsClockAndClose) {
     openEnglish();
-    mainform->delayHook = nullptr;
+    mainform->setDelayHook(nullptr);
     click(1, 1, Qt::MiddleButton); // running
     ticks(3);
     int32_t col = 0, row = 0;
@@ -734,7 +734,7 @@ TEST_F(MainWindowTest, AnimationWaitRepaintsButHoldsClockAndClose) {
     });
     QTimer::singleShot(300, mainform, [&] {
         paintsDuringWait = counter.paints;
-        stillWaiting = mainform->playTime == 33 && mainform->isVisible();
+        stillWaiting = mainform->playTime() == 33 && mainform->isVisible();
     });
     const QElapsedTimer clock = [] {
         QElapsedTimer t;
@@ -745,7 +745,7 @@ TEST_F(MainWindowTest, AnimationWaitRepaintsButHoldsClockAndClose) {
     EXPECT_GE(clock.elapsed(), 600);
     EXPECT_GE(paintsDuringWait, 1);
     EXPECT_TRUE(stillWaiting);
-    EXPECT_EQ(mainform->playTime, 33);
+    EXPECT_EQ(mainform->playTime(), 33);
     EXPECT_TRUE(mainform->isVisible());
     QTest::mouseRelease(mainform->boardBox(), Qt::LeftButton, {}, cellCentre(col, row));
     mainform->boardBox()->removeEventFilter(&counter);
@@ -755,7 +755,7 @@ TEST_F(MainWindowTest, AnimationWaitRepaintsButHoldsClockAndClose) {
     EXPECT_TRUE(no.finish());
     EXPECT_TRUE(mainform->isVisible());
     ticks(6); // 3 before, 1 caught up, 6 now: a second
-    EXPECT_EQ(mainform->playTime, 34);
+    EXPECT_EQ(mainform->playTime(), 34);
 }
 
 TEST_F(MainWindowTest, WrongMovesChargeAndShowTheTime) {
@@ -781,15 +781,15 @@ TEST_F(MainWindowTest, WrongMovesChargeAndShowTheTime) {
         const QImage cell = cellPixels(col, r);
         const QImage toolbar = mainform->toolBarBox()->surface().copy();
         click(col, r, row.button);
-        EXPECT_EQ(mainform->playTime, row.penalty);
-        EXPECT_EQ(mainform->gameState, GameState::Running);
+        EXPECT_EQ(mainform->playTime(), row.penalty);
+        EXPECT_EQ(mainform->gameState(), GameState::Running);
         EXPECT_TRUE(mainform->pauseButton()->isEnabled());
-        EXPECT_EQ(mainform->puzzle.grid[col][r], row.state);
+        EXPECT_EQ(mainform->puzzle().grid[col][r], row.state);
         EXPECT_EQ(cellPixels(col, r), cell); // the flash ends on the cell's own look
         EXPECT_NE(mainform->toolBarBox()->surface(), toolbar);
         EXPECT_TRUE(toolBarShowsTime(row.penalty));
         click(col, r, row.button);
-        EXPECT_EQ(mainform->playTime, 2 * row.penalty);
+        EXPECT_EQ(mainform->playTime(), 2 * row.penalty);
         EXPECT_TRUE(toolBarShowsTime(2 * row.penalty));
         // The new level asks before giving up the running one.
         ModalScript yes({messageStep(4, 'y')});
@@ -804,30 +804,30 @@ TEST_F(MainWindowTest, SolvingTheBoardStoresTheResult) {
     click(col, row, Qt::LeftButton); // one wrong move: 33 seconds
     ticks(25);                       // and two more
     const int32_t result = 35;
-    ASSERT_EQ(mainform->playTime, result);
+    ASSERT_EQ(mainform->playTime(), result);
 
     std::vector<std::pair<int32_t, int32_t>> filled;
-    for (int32_t r = 1; r <= mainform->puzzle.rowCount; ++r)
-        for (int32_t c = 1; c <= mainform->puzzle.colCount; ++c)
-            if (mainform->puzzle.grid[c][r] == CellState::HiddenFilled) filled.emplace_back(c, r);
+    for (int32_t r = 1; r <= mainform->puzzle().rowCount; ++r)
+        for (int32_t c = 1; c <= mainform->puzzle().colCount; ++c)
+            if (mainform->puzzle().grid[c][r] == CellState::HiddenFilled) filled.emplace_back(c, r);
     ASSERT_FALSE(filled.empty());
     const auto last = filled.back();
     filled.pop_back();
     for (const auto& [c, r] : filled)
         click(c, r);
-    EXPECT_EQ(mainform->gameState, GameState::Running);
+    EXPECT_EQ(mainform->gameState(), GameState::Running);
 
     {
         ModalScript solved({messageStep(1, 'y',
                                         [] {
-                                            EXPECT_EQ(mainform->gameState, GameState::Solved);
+                                            EXPECT_EQ(mainform->gameState(), GameState::Solved);
                                             ticks(30); // the clock stands after the last cell
                                         }),
                             enterName(QStringLiteral("Tess"))});
         click(last.first, last.second);
     }
-    EXPECT_EQ(mainform->gameState, GameState::Solved);
-    EXPECT_EQ(mainform->playTime, result);
+    EXPECT_EQ(mainform->gameState(), GameState::Solved);
+    EXPECT_EQ(mainform->playTime(), result);
     EXPECT_FALSE(mainform->pauseButton()->isEnabled());
     EXPECT_TRUE(toolBarShowsTime(result));
     EXPECT_EQ(unscrambleText(stored(QStringLiteral("hs10"))), QStringLiteral("35,Tess"));
@@ -836,16 +836,16 @@ TEST_F(MainWindowTest, SolvingTheBoardStoresTheResult) {
     // Further presses and ticks change nothing.
     const GridValues solvedGrid = gridNow();
     const QImage board = mainform->boardBox()->surface().copy();
-    for (int32_t r = 1; r <= mainform->puzzle.rowCount; ++r)
-        for (int32_t c = 1; c <= mainform->puzzle.colCount; ++c) {
+    for (int32_t r = 1; r <= mainform->puzzle().rowCount; ++r)
+        for (int32_t c = 1; c <= mainform->puzzle().colCount; ++c) {
             click(c, r, Qt::LeftButton);
             click(c, r, Qt::RightButton);
         }
     ticks(20);
     EXPECT_EQ(gridNow(), solvedGrid);
     EXPECT_EQ(mainform->boardBox()->surface(), board);
-    EXPECT_EQ(mainform->playTime, result);
-    EXPECT_EQ(mainform->gameState, GameState::Solved);
+    EXPECT_EQ(mainform->playTime(), result);
+    EXPECT_EQ(mainform->gameState(), GameState::Solved);
 
     // The best-list button shows the list of this size, in any state.
     {
@@ -860,7 +860,7 @@ TEST_F(MainWindowTest, SolvingTheBoardStoresTheResult) {
     // Start after a solved board asks nothing.
     ModalScript none({});
     QTest::mouseClick(mainform->startButton(), Qt::LeftButton);
-    EXPECT_EQ(mainform->gameState, GameState::Ready);
+    EXPECT_EQ(mainform->gameState(), GameState::Ready);
 }
 
 // The last cell uncovered by a drag: the dialogs open in the middle of the drag, and a best
@@ -869,23 +869,23 @@ TEST_F(MainWindowTest, SolvedByDragAndBestListCancelled) {
     openEnglish();
     int32_t col = 0, row = 0;
     bool found = false;
-    for (row = 1; row <= mainform->puzzle.rowCount && !found; ++row)
-        for (col = 1; col < mainform->puzzle.colCount && !found; ++col)
-            found = mainform->puzzle.grid[col][row] == CellState::HiddenFilled &&
-                    mainform->puzzle.grid[col + 1][row] == CellState::HiddenFilled;
+    for (row = 1; row <= mainform->puzzle().rowCount && !found; ++row)
+        for (col = 1; col < mainform->puzzle().colCount && !found; ++col)
+            found = mainform->puzzle().grid[col][row] == CellState::HiddenFilled &&
+                    mainform->puzzle().grid[col + 1][row] == CellState::HiddenFilled;
     ASSERT_TRUE(found);
     --row;
     --col;
-    for (int32_t r = 1; r <= mainform->puzzle.rowCount; ++r)
-        for (int32_t c = 1; c <= mainform->puzzle.colCount; ++c)
-            if (mainform->puzzle.grid[c][r] == CellState::HiddenFilled &&
+    for (int32_t r = 1; r <= mainform->puzzle().rowCount; ++r)
+        for (int32_t c = 1; c <= mainform->puzzle().colCount; ++c)
+            if (mainform->puzzle().grid[c][r] == CellState::HiddenFilled &&
                 !(r == row && (c == col || c == col + 1)))
                 click(c, r);
     ticks(30);
-    ASSERT_EQ(mainform->gameState, GameState::Running);
+    ASSERT_EQ(mainform->gameState(), GameState::Running);
 
     QTest::mousePress(mainform->boardBox(), Qt::LeftButton, {}, cellCentre(col, row));
-    EXPECT_EQ(mainform->gameState, GameState::Running);
+    EXPECT_EQ(mainform->gameState(), GameState::Running);
     {
         ModalScript solved({messageStep(1, Qt::Key_Return), [](QWidget* modal) {
                                 EXPECT_EQ(modal, static_cast<QWidget*>(mainform->bestListDialog()));
@@ -894,9 +894,9 @@ TEST_F(MainWindowTest, SolvedByDragAndBestListCancelled) {
         QTest::mouseMove(mainform->boardBox(), cellCentre(col + 1, row));
     }
     QTest::mouseRelease(mainform->boardBox(), Qt::LeftButton, {}, cellCentre(col + 1, row));
-    EXPECT_EQ(mainform->gameState, GameState::Solved);
+    EXPECT_EQ(mainform->gameState(), GameState::Solved);
     EXPECT_FALSE(dragging);
-    EXPECT_EQ(mainform->playTime, 3);
+    EXPECT_EQ(mainform->playTime(), 3);
     EXPECT_FALSE(mainform->pauseButton()->isEnabled());
     EXPECT_EQ(stored(QStringLiteral("hs10")), QStringLiteral("<missing>"));
 
@@ -905,7 +905,7 @@ TEST_F(MainWindowTest, SolvedByDragAndBestListCancelled) {
     QTest::mousePress(mainform->levelButton(), Qt::LeftButton);
     QTest::mouseRelease(mainform->levelButton(), Qt::LeftButton);
     EXPECT_EQ(mode, 2);
-    EXPECT_EQ(mainform->gameState, GameState::Ready);
+    EXPECT_EQ(mainform->gameState(), GameState::Ready);
     EXPECT_TRUE(toolBarShowsTime(0));
 }
 
@@ -922,9 +922,9 @@ TEST_F(MainWindowTest, ABestListValueThatIsNotTextCostsOnlyItsRow) {
     }
     open();
     std::vector<std::pair<int32_t, int32_t>> filled;
-    for (int32_t r = 1; r <= mainform->puzzle.rowCount; ++r)
-        for (int32_t c = 1; c <= mainform->puzzle.colCount; ++c)
-            if (mainform->puzzle.grid[c][r] == CellState::HiddenFilled) filled.emplace_back(c, r);
+    for (int32_t r = 1; r <= mainform->puzzle().rowCount; ++r)
+        for (int32_t c = 1; c <= mainform->puzzle().colCount; ++c)
+            if (mainform->puzzle().grid[c][r] == CellState::HiddenFilled) filled.emplace_back(c, r);
     const auto last = filled.back();
     filled.pop_back();
     for (const auto& [c, r] : filled)
@@ -933,7 +933,7 @@ TEST_F(MainWindowTest, ABestListValueThatIsNotTextCostsOnlyItsRow) {
         ModalScript solved({messageStep(1, 'y'), enterName("Eve")});
         EXPECT_NO_THROW(click(last.first, last.second));
     }
-    EXPECT_EQ(mainform->gameState, GameState::Solved);
+    EXPECT_EQ(mainform->gameState(), GameState::Solved);
     EXPECT_FALSE(mainform->pauseButton()->isEnabled());
     EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
     EXPECT_TRUE(unscrambleText(stored(QStringLiteral("hs10"))).endsWith(QStringLiteral(",Eve")));
@@ -965,7 +965,7 @@ TEST_F(MainWindowTest, CloseAsksAndWritesTheOptions) {
         soundOn = false;
         musicOn = true;
         tongue = -1;
-        mainform->backgroundMode = 5;
+        mainform->backgroundMode() = 5;
         mode = 7;
         {
             ModalScript yes({messageStep(row.message, 'y')});
@@ -979,7 +979,7 @@ TEST_F(MainWindowTest, CloseAsksAndWritesTheOptions) {
         EXPECT_EQ(stored(QStringLiteral("mode")), QStringLiteral("7"));
         // Fair judging is on when nothing was stored.
         EXPECT_EQ(stored(QStringLiteral("fair")), QStringLiteral("1"));
-        destroyGameWindows();
+        destroyGameWindows(mainform);
         mainform = nullptr;
         // The placement is saved when the window goes.
         EXPECT_NE(stored(QStringLiteral("MainForm")), QStringLiteral("<missing>"));
@@ -1003,7 +1003,7 @@ TEST_F(MainWindowTest, OptionsChangeTheStartValuesOfTheNextRun) {
         ModalScript yes({messageStep(3, 'y')});
         mainform->close();
     }
-    destroyGameWindows();
+    destroyGameWindows(mainform);
     mainform = nullptr;
     EXPECT_EQ(stored(QStringLiteral("fair")), QStringLiteral("0"));
     firstShow = true;
@@ -1012,7 +1012,7 @@ TEST_F(MainWindowTest, OptionsChangeTheStartValuesOfTheNextRun) {
     open();
     EXPECT_FALSE(soundOn);
     EXPECT_FALSE(fairJudging);
-    EXPECT_EQ(mainform->backgroundMode, 2);
+    EXPECT_EQ(mainform->backgroundMode(), 2);
 }
 
 TEST_F(MainWindowTest, PlacementComesBackAtTheNextStart) {
@@ -1025,7 +1025,7 @@ TEST_F(MainWindowTest, PlacementComesBackAtTheNextStart) {
         ModalScript yes({messageStep(3, 'y')});
         mainform->close();
     }
-    destroyGameWindows();
+    destroyGameWindows(mainform);
     mainform = nullptr;
     open();
     EXPECT_EQ(mainform->geometry(), placed);
@@ -1045,7 +1045,7 @@ TEST_F(MainWindowTest, StoreFailuresAreReportedAndDoNotTrapThePlayer) {
     }
     openEnglish();
     EXPECT_EQ(mode, 1);
-    EXPECT_EQ(mainform->backgroundMode, 2);
+    EXPECT_EQ(mainform->backgroundMode(), 2);
     EXPECT_EQ(errors, QStringList{QString::fromUtf8("Ungültiger Datentyp für 'mode'")});
 
     // The store's folder cannot be made: a file stands where it belongs.
@@ -1062,7 +1062,7 @@ TEST_F(MainWindowTest, StoreFailuresAreReportedAndDoNotTrapThePlayer) {
     }
     EXPECT_FALSE(mainform->isVisible());
     EXPECT_EQ(errors.size(), 1);
-    destroyGameWindows(); // the placement cannot be saved either
+    destroyGameWindows(mainform); // the placement cannot be saved either
     mainform = nullptr;
     EXPECT_EQ(errors.size(), 2);
     Application::errorHook = nullptr;
@@ -1098,14 +1098,14 @@ TEST_F(MainWindowTest, UnreadablePlacementIsWrittenAnew) {
     }
     mainform = createGameWindows();
     mainform->clockTimer().stop();
-    mainform->ticksByHand = true;
+    mainform->setTicksByHand(true);
     // The restore fails inside the show; the program's error report takes it there.
     EXPECT_THROW(mainform->show(), ESettingsError);
     {
         ModalScript yes({messageStep(3, 'y')});
         mainform->close();
     }
-    destroyGameWindows();
+    destroyGameWindows(mainform);
     mainform = nullptr;
     EXPECT_TRUE(stored(QStringLiteral("MainForm")).startsWith(QStringLiteral("200,")));
 }
@@ -1123,7 +1123,7 @@ TEST_F(MainWindowTest, OptionsChangeBackgroundAndLanguageAtOnce) {
             EXPECT_EQ(modal, static_cast<QWidget*>(mainform->optionsDialog()));
             for (int i = 0; i < 7; ++i) {
                 QTest::mouseClick(mainform->optionsDialog()->backgroundButton(), Qt::LeftButton);
-                EXPECT_EQ(mainform->backgroundMode, (i + 1) % 7);
+                EXPECT_EQ(mainform->backgroundMode(), (i + 1) % 7);
                 grounds.push_back(mainform->boardBox()->surface().pixel(ground));
             }
             QTest::mouseClick(mainform->optionsDialog()->languageButton(), Qt::LeftButton);
@@ -1187,7 +1187,7 @@ TEST_F(MainWindowTest, TimerSleepsWhileNothingNeedsIt) {
     store("music", QStringLiteral("0"));
     store("tongue", QStringLiteral("0"));
     mainform = createGameWindows();
-    mainform->delayHook = [](int32_t) {};
+    mainform->setDelayHook([](int32_t) {});
     mainform->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(mainform));
     // No level running, no music: the first tick finds nothing to do and the timer sleeps.
@@ -1195,16 +1195,16 @@ TEST_F(MainWindowTest, TimerSleepsWhileNothingNeedsIt) {
 
     // A press on a cell starts the level, and the clock with it.
     click(1, 1, Qt::MiddleButton);
-    ASSERT_EQ(mainform->gameState, GameState::Running);
+    ASSERT_EQ(mainform->gameState(), GameState::Running);
     EXPECT_TRUE(mainform->clockTimer().isActive());
-    EXPECT_TRUE(QTest::qWaitFor([] { return mainform->playTime >= 1; }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([] { return mainform->playTime() >= 1; }, 5000));
 
     // The pause keeps the clock still; it runs on after the pause.
     {
         ModalScript pause({[](QWidget* modal) {
-            const int32_t time = mainform->playTime;
+            const int32_t time = mainform->playTime();
             QTest::qWait(1300);
-            EXPECT_EQ(mainform->playTime, time);
+            EXPECT_EQ(mainform->playTime(), time);
             QTest::keyClick(modal, Qt::Key_Escape);
         }});
         QTest::mouseClick(mainform->pauseButton(), Qt::LeftButton);
@@ -1216,7 +1216,7 @@ TEST_F(MainWindowTest, TimerSleepsWhileNothingNeedsIt) {
         ModalScript yes({messageStep(4, 'y')});
         QTest::mouseClick(mainform->startButton(), Qt::LeftButton);
     }
-    EXPECT_EQ(mainform->gameState, GameState::Ready);
+    EXPECT_EQ(mainform->gameState(), GameState::Ready);
     EXPECT_TRUE(QTest::qWaitFor([] { return !mainform->clockTimer().isActive(); }, 2000));
 
     // Music switched on in the options wakes it, and it stays awake for the music.
@@ -1261,7 +1261,7 @@ TEST_F(MainWindowTest, RulesTopicFollowsTheLanguage) {
         mainform->close();
     }
     EXPECT_EQ(HelpViewer::viewers().size(), 1u);
-    destroyGameWindows();
+    destroyGameWindows(mainform);
     mainform = nullptr;
     EXPECT_TRUE(HelpViewer::viewers().empty());
 }
@@ -1358,15 +1358,15 @@ ClueInk inkIn(const QRect& panel) {
 }
 ClueInk rowClueInk(int32_t row) {
     const BoardLayout& l = mainform->boardLayoutNow();
-    return inkIn(QRect(l.boardLeft - mainform->puzzle.maxRowClues * l.cellSize,
+    return inkIn(QRect(l.boardLeft - mainform->puzzle().maxRowClues * l.cellSize,
                        l.boardTop + (row - 1) * l.cellSize,
-                       mainform->puzzle.maxRowClues * l.cellSize, l.cellSize));
+                       mainform->puzzle().maxRowClues * l.cellSize, l.cellSize));
 }
 ClueInk colClueInk(int32_t col) {
     const BoardLayout& l = mainform->boardLayoutNow();
     return inkIn(QRect(l.boardLeft + (col - 1) * l.cellSize,
-                       l.boardTop - mainform->puzzle.maxColClues * l.cellSize, l.cellSize,
-                       mainform->puzzle.maxColClues * l.cellSize));
+                       l.boardTop - mainform->puzzle().maxColClues * l.cellSize, l.cellSize,
+                       mainform->puzzle().maxColClues * l.cellSize));
 }
 
 void expectLit(bool lit, const ClueInk& ink) {
@@ -1389,7 +1389,7 @@ TEST_F(MainWindowTest, CursorShowsOnlyAfterAnArrowAndLightsItsClues) {
         typeKey(key);
     EXPECT_FALSE(mainform->boardCursor().visible);
     EXPECT_EQ(mainform->boardBox()->surface(), today);
-    EXPECT_EQ(mainform->gameState, GameState::Ready);
+    EXPECT_EQ(mainform->gameState(), GameState::Ready);
 
     // The first arrow shows the cursor on the top-left cell, whichever arrow it is.
     typeKey(Qt::Key_Down);
@@ -1411,35 +1411,36 @@ TEST_F(MainWindowTest, CursorShowsOnlyAfterAnArrowAndLightsItsClues) {
 
     // Wrapping at the edges, and the jumps to the ends of the row and the column.
     typeKey(Qt::Key_Up);
-    EXPECT_TRUE(mainform->boardCursor().isAt(2, mainform->puzzle.rowCount));
+    EXPECT_TRUE(mainform->boardCursor().isAt(2, mainform->puzzle().rowCount));
     expectLit(false, rowClueInk(1));
-    expectLit(true, rowClueInk(mainform->puzzle.rowCount));
+    expectLit(true, rowClueInk(mainform->puzzle().rowCount));
     typeKey(Qt::Key_End);
-    EXPECT_TRUE(mainform->boardCursor().isAt(mainform->puzzle.colCount, mainform->puzzle.rowCount));
+    EXPECT_TRUE(
+        mainform->boardCursor().isAt(mainform->puzzle().colCount, mainform->puzzle().rowCount));
     typeKey(Qt::Key_Right);
-    EXPECT_TRUE(mainform->boardCursor().isAt(1, mainform->puzzle.rowCount));
+    EXPECT_TRUE(mainform->boardCursor().isAt(1, mainform->puzzle().rowCount));
     typeKey(Qt::Key_PageUp);
     EXPECT_TRUE(mainform->boardCursor().isAt(1, 1));
     typeKey(Qt::Key_PageDown);
     typeKey(Qt::Key_Home);
-    EXPECT_TRUE(mainform->boardCursor().isAt(1, mainform->puzzle.rowCount));
+    EXPECT_TRUE(mainform->boardCursor().isAt(1, mainform->puzzle().rowCount));
 
     // A whole repaint (the pause, a new background) keeps the cursor.
     mainform->repaintAll();
-    expectFrame(1, mainform->puzzle.rowCount, today);
-    expectLit(true, rowClueInk(mainform->puzzle.rowCount));
+    expectFrame(1, mainform->puzzle().rowCount, today);
+    expectLit(true, rowClueInk(mainform->puzzle().rowCount));
 
     // A mouse press on the board, even off the cells, hides it: the board is today's again.
     const BoardLayout& l = mainform->boardLayoutNow();
     QTest::mouseClick(mainform->boardBox(), Qt::LeftButton, {}, QPoint(l.boardLeft - 2, 2));
     EXPECT_FALSE(mainform->boardCursor().visible);
     EXPECT_EQ(mainform->boardBox()->surface(), today);
-    EXPECT_EQ(mainform->gameState, GameState::Ready);
+    EXPECT_EQ(mainform->gameState(), GameState::Ready);
     // Space does nothing until the next arrow, which shows the cursor where it was.
     typeKey(Qt::Key_Space);
     EXPECT_EQ(mainform->boardBox()->surface(), today);
     typeKey(Qt::Key_Left);
-    EXPECT_TRUE(mainform->boardCursor().isAt(1, mainform->puzzle.rowCount));
+    EXPECT_TRUE(mainform->boardCursor().isAt(1, mainform->puzzle().rowCount));
 }
 
 TEST_F(MainWindowTest, KeyboardMovesAreJudgedLikePresses) {
@@ -1447,10 +1448,10 @@ TEST_F(MainWindowTest, KeyboardMovesAreJudgedLikePresses) {
     int32_t col = 0, row = 0;
     ASSERT_TRUE(findCell(CellState::HiddenFilled, col, row));
     cursorTo(col, row);
-    EXPECT_EQ(mainform->gameState, GameState::Ready); // moving the cursor is no move
+    EXPECT_EQ(mainform->gameState(), GameState::Ready); // moving the cursor is no move
     typeKey(Qt::Key_Space);
-    EXPECT_EQ(mainform->puzzle.grid[col][row], CellState::Uncovered);
-    EXPECT_EQ(mainform->gameState, GameState::Running);
+    EXPECT_EQ(mainform->puzzle().grid[col][row], CellState::Uncovered);
+    EXPECT_EQ(mainform->gameState(), GameState::Running);
     EXPECT_TRUE(mainform->pauseButton()->isEnabled());
     EXPECT_FALSE(dragging);
     // The uncovered tile shows under the frame (its black edge at 3, 3).
@@ -1476,18 +1477,18 @@ TEST_F(MainWindowTest, KeyboardMovesAreJudgedLikePresses) {
         SCOPED_TRACE(testing::Message() << "key " << r.key << " on state " << r.state);
         ASSERT_TRUE(findCell(r.state, col, row));
         cursorTo(col, row);
-        const int32_t before = mainform->playTime;
+        const int32_t before = mainform->playTime();
         // Every frame of a flash is drawn with the cursor over it.
         int waits = 0, framesWithoutCursor = 0;
-        mainform->delayHook = [&, c = col, rr = row](int32_t) {
+        mainform->setDelayHook([&, c = col, rr = row](int32_t) {
             ++waits;
             framesWithoutCursor += cellPixels(c, rr).pixel(0, 0) != (0xFF000000u | CursorYellow);
-        };
+        });
         typeKey(r.key);
-        mainform->delayHook = [](int32_t) {};
-        EXPECT_EQ(mainform->puzzle.grid[col][row], r.after);
-        EXPECT_EQ(mainform->playTime, before + r.charge);
-        EXPECT_TRUE(toolBarShowsTime(mainform->playTime));
+        mainform->setDelayHook([](int32_t) {});
+        EXPECT_EQ(mainform->puzzle().grid[col][row], r.after);
+        EXPECT_EQ(mainform->playTime(), before + r.charge);
+        EXPECT_TRUE(toolBarShowsTime(mainform->playTime()));
         EXPECT_TRUE(r.charge == 0 || waits > 0); // a wrong move flashes
         EXPECT_EQ(framesWithoutCursor, 0);
         EXPECT_EQ(cellPixels(col, row).pixel(2, 2), 0xFF000000u | CursorOutline);
@@ -1497,34 +1498,34 @@ TEST_F(MainWindowTest, KeyboardMovesAreJudgedLikePresses) {
     cursorTo(col, row);
     QKeyEvent repeat(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QString(), true);
     QApplication::sendEvent(mainform->boardBox(), &repeat);
-    EXPECT_EQ(mainform->puzzle.grid[col][row], CellState::HiddenEmpty);
+    EXPECT_EQ(mainform->puzzle().grid[col][row], CellState::HiddenEmpty);
 }
 
 TEST_F(MainWindowTest, ShiftArrowsUncoverLikeADragAndStopAtAnEmptyCell) {
     openEnglish();
     // The first row made to order: filled, filled, empty, then filled.
-    for (int32_t c = 1; c <= mainform->puzzle.colCount; ++c)
-        mainform->puzzle.grid[c][1] = c == 3 ? CellState::HiddenEmpty : CellState::HiddenFilled;
+    for (int32_t c = 1; c <= mainform->puzzle().colCount; ++c)
+        mainform->puzzle().grid[c][1] = c == 3 ? CellState::HiddenEmpty : CellState::HiddenFilled;
     mainform->repaintAll();
     typeKey(Qt::Key_Right); // shows the cursor on 1,1
 
     shiftArrow(Qt::Key_Right); // enters 2,1: uncovered
     shiftArrow(Qt::Key_Right); // enters 3,1: a wrong move, the drag ends
     shiftArrow(Qt::Key_Right); // enters 4,1: only the cursor moves
-    EXPECT_EQ(mainform->puzzle.grid[1][1],
+    EXPECT_EQ(mainform->puzzle().grid[1][1],
               CellState::HiddenFilled); // where the drag began is not entered
-    EXPECT_EQ(mainform->puzzle.grid[2][1], CellState::Uncovered);
-    EXPECT_EQ(mainform->puzzle.grid[3][1], CellState::HiddenEmpty);
-    EXPECT_EQ(mainform->puzzle.grid[4][1], CellState::HiddenFilled);
-    EXPECT_EQ(mainform->playTime, 33);
-    EXPECT_EQ(mainform->gameState, GameState::Running);
+    EXPECT_EQ(mainform->puzzle().grid[2][1], CellState::Uncovered);
+    EXPECT_EQ(mainform->puzzle().grid[3][1], CellState::HiddenEmpty);
+    EXPECT_EQ(mainform->puzzle().grid[4][1], CellState::HiddenFilled);
+    EXPECT_EQ(mainform->playTime(), 33);
+    EXPECT_EQ(mainform->gameState(), GameState::Running);
 
     // Shift let go and held again: a new drag.
     shiftUp();
     shiftArrow(Qt::Key_Right);
-    EXPECT_EQ(mainform->puzzle.grid[5][1], CellState::Uncovered);
+    EXPECT_EQ(mainform->puzzle().grid[5][1], CellState::Uncovered);
     EXPECT_TRUE(mainform->boardCursor().isAt(5, 1));
-    EXPECT_EQ(mainform->playTime, 33);
+    EXPECT_EQ(mainform->playTime(), 33);
     EXPECT_FALSE(dragging);
 }
 
@@ -1542,13 +1543,13 @@ TEST_F(MainWindowTest, ToolBarKeysDoWhatTheClicksDo) {
         const GridValues before = gridNow();
         typeKey(key, mods);
         EXPECT_NE(gridNow(), before);
-        EXPECT_EQ(mainform->gameState, GameState::Ready);
+        EXPECT_EQ(mainform->gameState(), GameState::Ready);
     }
     // Pause on a ready level does nothing.
     {
         ModalScript none({});
         typeKey(Qt::Key_P);
-        EXPECT_EQ(mainform->gameState, GameState::Ready);
+        EXPECT_EQ(mainform->gameState(), GameState::Ready);
     }
 
     click(1, 1, Qt::MiddleButton);
@@ -1561,15 +1562,15 @@ TEST_F(MainWindowTest, ToolBarKeysDoWhatTheClicksDo) {
         ModalScript no({messageStep(4, 'n')});
         typeKey(key, mods);
         EXPECT_EQ(gridNow(), running);
-        EXPECT_EQ(mainform->gameState, GameState::Running);
+        EXPECT_EQ(mainform->gameState(), GameState::Running);
     }
     // P and the Pause key: the pause message, the clock stands.
     for (const Qt::Key key : {Qt::Key_P, Qt::Key_Pause}) {
         SCOPED_TRACE(keyName(key, {}));
-        ModalScript pause({messageStep(12, Qt::Key_Escape,
-                                       [] { EXPECT_EQ(mainform->gameState, GameState::Paused); })});
+        ModalScript pause({messageStep(
+            12, Qt::Key_Escape, [] { EXPECT_EQ(mainform->gameState(), GameState::Paused); })});
         typeKey(key);
-        EXPECT_EQ(mainform->gameState, GameState::Running);
+        EXPECT_EQ(mainform->gameState(), GameState::Running);
     }
     // F3: the best list of this size to look at; F5: the options; Ctrl+I: the information.
     {
@@ -1607,14 +1608,14 @@ TEST_F(MainWindowTest, ToolBarKeysDoWhatTheClicksDo) {
         typeKey(Qt::Key_F4);
     }
     EXPECT_EQ(mode, 2);
-    EXPECT_EQ(mainform->gameState, GameState::Ready);
+    EXPECT_EQ(mainform->gameState(), GameState::Ready);
     {
         ModalScript none({});
         typeKey(Qt::Key_F4, Qt::ShiftModifier);
         EXPECT_EQ(mode, 1);
         typeKey(Qt::Key_F4, Qt::ShiftModifier);
         EXPECT_EQ(mode, 9);
-        EXPECT_EQ(mainform->puzzle.colCount, 34);
+        EXPECT_EQ(mainform->puzzle().colCount, 34);
         typeKey(Qt::Key_F4);
         EXPECT_EQ(mode, 1);
     }
@@ -1701,7 +1702,7 @@ TEST_F(MainWindowTest, ScreenReaderNames) {
     // changes (the offscreen platform has no screen reader to watch that happen).
     typeKey(Qt::Key_Right);
     const QString first = name(mainform->boardBox());
-    EXPECT_EQ(first, cellText(false, mainform->puzzle, 1, 1));
+    EXPECT_EQ(first, cellText(false, mainform->puzzle(), 1, 1));
     EXPECT_TRUE(first.startsWith(QStringLiteral("row 1, column 1, hidden; row clues ")));
     typeKey(Qt::Key_Down);
     EXPECT_TRUE(name(mainform->boardBox()).startsWith(QStringLiteral("row 2, column 1, hidden;")));

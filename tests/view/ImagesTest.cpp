@@ -87,15 +87,12 @@ TEST(ImageSet, ResourcesAreRegisteredInTheProgram) {
     EXPECT_FALSE(QImage(QStringLiteral(":/dlgs/1.png")).isNull());
 }
 
-TEST(ImageSet, SharedModuleIsReachableOnlyWhileItLives) {
-    // The static lists above hold one module; a second one takes over while it lives.
-    (void)lists();
-    {
-        DialogImages second;
-        EXPECT_EQ(dlgResources, &second);
-        EXPECT_EQ(second.btns.count(), BtnBitmapCount);
-    }
-    EXPECT_EQ(dlgResources, nullptr);
+TEST(ImageSet, EachModuleLoadsItsOwnLists) {
+    // The static lists above hold one module; a second one has lists of its own.
+    const DialogImages& first = lists().shared;
+    DialogImages second;
+    EXPECT_EQ(second.btns.count(), BtnBitmapCount);
+    EXPECT_NE(&second.btns, &first.btns);
 }
 
 TEST(ImageSet, PanelPicturesHaveTheirSizes) {
