@@ -14,7 +14,7 @@
 
 namespace {
 
-class Silent : public IBoardEffects {
+class Silent : public BoardEffects {
   public:
     void drawCell(int32_t, int32_t) override {}
     void drawRowClues() override {}

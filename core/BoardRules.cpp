@@ -85,7 +85,7 @@ std::vector<CellHit> cellsAlong(const Puzzle& puzzle, const BoardLayout& layout,
 }
 
 BoardRules::BoardRules(Puzzle& puzzle, const BoardLayout& layout, GameState& gameState,
-                       int32_t& playTime, IBoardEffects& effects)
+                       int32_t& playTime, BoardEffects& effects)
     : m_board(puzzle), m_layout(layout), m_gameState(gameState), m_playTime(playTime),
       m_effects(effects) {}
 

@@ -12,9 +12,9 @@
 enum MouseButton : int32_t { Left, Right, Middle };
 
 // Everything the rules need from the window. The main window implements it; tests record it.
-class IBoardEffects {
+class BoardEffects {
   public:
-    virtual ~IBoardEffects() = default;
+    virtual ~BoardEffects() = default;
     // Draws one cell from its current state in the grid, straight onto the board.
     virtual void drawCell(int32_t col, int32_t row) = 0;
     virtual void drawRowClues() = 0;
@@ -41,7 +41,7 @@ struct CellHit {
     int32_t row = 0;
 };
 // Misses the clue panels, the margins and everything right of or below the board; a layout
-// without cells (CellSize 0 or less) hits nothing.
+// without cells (cellSize 0 or less) hits nothing.
 CellHit hitTest(const Puzzle& puzzle, const BoardLayout& layout, int32_t x, int32_t y);
 
 // The board cells that a straight pointer movement from (X0, Y0) to (X1, Y1) passes over, in
@@ -52,12 +52,12 @@ std::vector<CellHit> cellsAlong(const Puzzle& puzzle, const BoardLayout& layout,
                                 int32_t y0, int32_t x1, int32_t y1);
 
 // The board's rule book. It keeps references to the state it changes: the puzzle, the main
-// window's GameState and PlayTime; the layout is read at every event so a resize is seen at once.
+// window's game state and play time; the layout is read at every event so a resize is seen at once.
 // The size level comes from the global mode, the drag flag is the global dragging.
 class BoardRules {
   public:
     BoardRules(Puzzle& puzzle, const BoardLayout& layout, GameState& gameState, int32_t& playTime,
-               IBoardEffects& effects);
+               BoardEffects& effects);
 
     void boxMouseDown(MouseButton button, int32_t x, int32_t y);
     void boxMouseMove(int32_t x, int32_t y);
@@ -94,7 +94,7 @@ class BoardRules {
     const BoardLayout& m_layout;
     GameState& m_gameState;
     int32_t& m_playTime;
-    IBoardEffects& m_effects;
+    BoardEffects& m_effects;
     // Where the pointer of the current drag was last seen: the next move walks on from here.
     struct CellPoint {
         int32_t x, y;

@@ -78,7 +78,7 @@ void setAccessibleNameIfNew(QWidget* widget, const QString& name) {
 template <typename Read, typename T> T readOrDefault(Read read, T fallback) {
     try {
         return read();
-    } catch (const ESettingsError& e) {
+    } catch (const SettingsError& e) {
         Application::reportError(e.text());
         return fallback;
     }
@@ -97,7 +97,7 @@ MainWindow::~MainWindow() {
     if (m_wasShown) {
         try {
             m_placement->savePlacement();
-        } catch (const ESettingsError& e) {
+        } catch (const SettingsError& e) {
             Application::reportError(e.text());
         }
     }
@@ -270,7 +270,7 @@ void MainWindow::levelSolved() {
         m_bestListDialog->setDirection(1);
         m_bestListDialog->setIniString(QStringLiteral("hs%1").arg(mode));
         m_bestListDialog->showModal(m_playTime, false);
-    } catch (const ESettingsError& e) {
+    } catch (const SettingsError& e) {
         Application::reportError(e.text());
     }
     m_pauseButton->setEnabled(false);
@@ -440,7 +440,7 @@ void MainWindow::leave() {
         m_settings.writeNumber(sdBackMode, m_backgroundMode);
         m_settings.writeNumber(sdMode, mode);
         m_settings.writeFlag(sdFair, fairJudging);
-    } catch (const ESettingsError& e) {
+    } catch (const SettingsError& e) {
         Application::reportError(e.text());
     }
     m_painter->boardBitmap = {};

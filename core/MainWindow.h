@@ -33,7 +33,7 @@ class PaintBox;
 class SoundPlayer;
 class ToolBarPainter;
 
-class MainWindow : public QWidget, public IBoardEffects, public CursorEffects {
+class MainWindow : public QWidget, public BoardEffects, public CursorEffects {
     Q_OBJECT
   private:
     // Components, as the window lays them out. Declared first: they are made before and

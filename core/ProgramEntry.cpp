@@ -71,7 +71,7 @@ int main(int argc, char** argv) {
     QPointer<MainWindow> window;
     try {
         window = createGameWindows();
-    } catch (const ESettingsError& e) {
+    } catch (const SettingsError& e) {
         // No game without its windows: the player learns why, and the program ends.
         Application::reportError(e.text());
         doneHelpSystem();

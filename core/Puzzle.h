@@ -44,7 +44,7 @@ inline int32_t rowCountFor(int32_t mode) {
 // A stored size level may be anything; the capacities only hold 1..9.
 int32_t clampMode(int32_t mode);
 
-// Fills a new random board of p.ColCount x p.RowCount. The order of the draws is fixed,
+// Fills a new random board of p.colCount x p.rowCount. The order of the draws is fixed,
 // so a seed always gives the same board.
 void generatePuzzle(Puzzle& p, RandomGenerator& rnd);
 // Recomputes clues, done flags and maxima from the filled cells of the grid.

@@ -6,7 +6,7 @@
 
 // Loads the mixer, opens SDL's audio subsystem and the device on the first call and returns
 // whether the device is open. A device that cannot be opened counts as "no wave output device":
-// effects and music are then silently unavailable; the next call after AudioClose tries again.
+// effects and music are then silently unavailable; the next call after audioClose tries again.
 // Callable from a worker thread too.
 bool audioOpen();
 
@@ -24,8 +24,8 @@ std::string audioSoundFont();
 // open the device next: the choice writes the environment, which only that thread may do.
 void audioChooseSoundFont();
 
-// Called by AudioClose before the device goes, so that chunks and music are freed while the
-// mixer still runs. Returns an id for AudioRemoveCloseHook.
+// Called by audioClose before the device goes, so that chunks and music are freed while the
+// mixer still runs. Returns an id for audioRemoveCloseHook.
 int audioAddCloseHook(std::function<void()> hook);
 void audioRemoveCloseHook(int id);
 

@@ -72,7 +72,7 @@ BestListDialog::BestListDialog(QWidget* mainWindow, SettingsStore& ini,
     // An unreadable name must not keep the game from starting: say so, offer the default.
     try {
         m_playerName = ini.readText(Section, QStringLiteral("player"), QStringLiteral("Mr.Brain"));
-    } catch (const ESettingsError& e) {
+    } catch (const SettingsError& e) {
         Application::reportError(e.text());
         m_playerName = QStringLiteral("Mr.Brain");
     }
@@ -194,7 +194,7 @@ void BestListDialog::onOkClicked() {
     if (!m_viewOnly || cleared) {
         try {
             saveList();
-        } catch (const ESettingsError& e) {
+        } catch (const SettingsError& e) {
             Application::reportError(e.text());
         }
     }

@@ -12,5 +12,5 @@ struct DialogMessage {
 constexpr int ResultYes = 6;
 constexpr int ResultNo = 7;
 
-// The message of a number 1..14; numbers 10, 11 and those outside the table give ButtonMode 0.
+// The message of a number 1..14; numbers 10, 11 and those outside the table give buttonMode 0.
 DialogMessage messageText(int number);

@@ -28,7 +28,7 @@ class OptionsDialog : public QDialog {
     std::function<void()> onMusicSwitch;       // music off, or on with the next file
     std::function<QString()> musicName;        // the current music file, without its folder
 
-    // RefreshTexts, then the modal show. Returns the dialog's result.
+    // refreshTexts, then the modal show. Returns the dialog's result.
     int showModal();
     void refreshTexts();
 

@@ -42,5 +42,5 @@ class SoundPlayer {
 // The wave bytes of the game's four sounds, read from the Qt resources.
 std::vector<QByteArray> gameWaves();
 
-// PlaySnd on one wave list for the whole run, loaded from the resources on first use.
+// playSnd on one wave list for the whole run, loaded from the resources on first use.
 void playSnd(int32_t number);

@@ -58,7 +58,7 @@ Application::~Application() {
 namespace {
 
 void reportException(const std::exception& e) {
-    if (const auto* store = dynamic_cast<const ESettingsError*>(&e))
+    if (const auto* store = dynamic_cast<const SettingsError*>(&e))
         Application::reportError(store->text());
     else
         Application::reportError(QString::fromUtf8(e.what()));

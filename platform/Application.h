@@ -21,7 +21,7 @@ class Application : private StartupGuard, public QApplication {
     Application(int& argc, char** argv);
     ~Application() override;
 
-    // Delivers the event; an ESettingsError or other std::exception thrown by the handler is
+    // Delivers the event; a SettingsError or other std::exception thrown by the handler is
     // reported and ends that handler only. The game runs on.
     bool notify(QObject* receiver, QEvent* event) override;
 

@@ -60,7 +60,7 @@ class Canvas {
     void rectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
     // Brush colour over x1 .. x2-1, y1 .. y2-1, whatever the brush style; no outline.
     void fillRect(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
-    // Text in Font and FontColor, horizontally centred on x, with y as the top of the
+    // Text in Font and fontColor, horizontally centred on x, with y as the top of the
     // text cell; nothing is painted behind the characters.
     void textOut(int32_t x, int32_t y, const QString& text);
 

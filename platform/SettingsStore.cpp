@@ -16,7 +16,7 @@
 #include <cstdio>
 #include <memory>
 
-ESettingsError::ESettingsError(const QString& text)
+SettingsError::SettingsError(const QString& text)
     : std::runtime_error(text.toStdString()), m_text(text) {}
 
 std::optional<int32_t> parseNumber(const QString& text) {
@@ -174,9 +174,9 @@ std::optional<QString> SettingsStore::readValue(const QString& section, const QS
         value = IniDocument(content.bytes).value(section, name);
     }
     if (!value) return std::nullopt;
-    if (value->kind == IniValue::Kind::Invalid) throw ESettingsError(fillIn(FetchError, name));
+    if (value->kind == IniValue::Kind::Invalid) throw SettingsError(fillIn(FetchError, name));
     // Lists, byte arrays and other typed values are not plain text.
-    if (value->kind == IniValue::Kind::NotText) throw ESettingsError(fillIn(DataTypeError, name));
+    if (value->kind == IniValue::Kind::NotText) throw SettingsError(fillIn(DataTypeError, name));
     QString text = value->text;
     const qsizetype nul = text.indexOf(QChar(0));
     if (nul >= 0) text.truncate(nul);
@@ -194,15 +194,14 @@ void SettingsStore::writeValues(const QString& section,
             store->setValue(name, text);
         store->endGroup();
         store->sync();
-        if (store->status() != QSettings::NoError)
-            throw ESettingsError(fillIn(SetError, firstName));
+        if (store->status() != QSettings::NoError) throw SettingsError(fillIn(SetError, firstName));
         return;
     }
     auto fail = [&](const QString& reason) {
-        throw ESettingsError(fillIn(SetError, firstName) + u'\n' + reason);
+        throw SettingsError(fillIn(SetError, firstName) + u'\n' + reason);
     };
     if (!QDir().mkpath(QFileInfo(m_fileName).absolutePath()))
-        throw ESettingsError(fillIn(CreateKeyError, section));
+        throw SettingsError(fillIn(CreateKeyError, section));
 
     QString keptCopy;
     {
@@ -228,7 +227,7 @@ void SettingsStore::writeValues(const QString& section,
         for (const auto& [name, text] : values)
             document.setValue(section, name, text);
         if (!replaceSettingsFile(m_fileName, document.toBytes()))
-            throw ESettingsError(fillIn(SetError, firstName));
+            throw SettingsError(fillIn(SetError, firstName));
     }
     // Told only now: a message box waits for the player, and the lock must not wait with it.
     if (!keptCopy.isEmpty())
@@ -246,7 +245,7 @@ std::vector<QString> SettingsStore::readTexts(const QString& section,
         for (const QString& name : names) {
             try {
                 result.push_back(readValue(section, name).value_or(def));
-            } catch (const ESettingsError&) {
+            } catch (const SettingsError&) {
                 result.push_back(def);
             }
         }

@@ -12,9 +12,9 @@
 
 // A failed store operation. Nothing in the game catches it; the application's
 // general error report shows the text (see Application).
-class ESettingsError : public std::runtime_error {
+class SettingsError : public std::runtime_error {
   public:
-    explicit ESettingsError(const QString& text);
+    explicit SettingsError(const QString& text);
     const QString& text() const { return m_text; }
 
   private:
@@ -29,7 +29,7 @@ void setSettingsNoticeHook(std::function<void(const QString&)> hook);
 enum class SettingKind { Flag, Number, Text };
 
 // One stored value of the game: its name in section "common", its kind and the default a
-// read gives when the value is missing (a flag's default is 1 or 0 in NumberDefault).
+// read gives when the value is missing (a flag's default is 1 or 0 in numberDefault).
 struct SettingDef {
     const char* name;
     SettingKind kind;

@@ -71,10 +71,10 @@ class WindowPlacement : public QObject {
     WindowPlacement(QWidget* mainWindow, SettingsStore& ini);
 
     // Reads the record and places the window (or centres it), then applies the minimum size.
-    // Runs by itself at the first show; may throw ESettingsError.
+    // Runs by itself at the first show; may throw SettingsError.
     void restorePlacement();
     // Writes the record of the window's normal rectangle. The main window calls it in its
-    // destroy path, before onDestroy; may throw ESettingsError.
+    // destroy path, before onDestroy; may throw SettingsError.
     void savePlacement();
 
     // Height of the window's top part that must come up on a screen, below the frame's top

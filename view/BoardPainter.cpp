@@ -117,7 +117,7 @@ void BoardPainter::drawCell(int32_t col, int32_t row) {
 }
 
 const QFont& BoardPainter::clueFont() {
-    // HalfCell points at the box's resolution, in whole pixels.
+    // halfCell points at the box's resolution, in whole pixels.
     const int32_t pixels =
         static_cast<int32_t>(std::lround(layout.halfCell * m_box.logicalDpiY() / 72.0));
     if (pixels != m_fontPixels) {

@@ -16,8 +16,8 @@
 class Canvas;
 
 // Every picture on the board is a block copy from three bitmaps that are rendered once
-// per resize, background change or new level: BoardBitmap (empty board with its frame),
-// ShadeBitmap (clue slots and the ring of hidden cells) and TileBitmap (the tile of
+// per resize, background change or new level: boardBitmap (empty board with its frame),
+// shadeBitmap (clue slots and the ring of hidden cells) and tileBitmap (the tile of
 // uncovered cells in cell row 0, the compose area of one cell in cell row 1). The first two
 // are the size of the box but only repeat one tile of the strip: they keep just that tile.
 class BoardPainter {
@@ -37,9 +37,9 @@ class BoardPainter {
 
     // Fits board and panels to the size of the box.
     void computeLayout();
-    // Sizes BoardBitmap and ShadeBitmap to the box and fills them from bitmap 0.
+    // Sizes boardBitmap and shadeBitmap to the box and fills them from bitmap 0.
     void prepareBackground();
-    // Sizes TileBitmap and draws the tile of tileStyle into it.
+    // Sizes tileBitmap and draws the tile of tileStyle into it.
     void prepareTile();
     // Background, both clue panels and every cell; shown in one flush.
     void paint();
@@ -54,7 +54,7 @@ class BoardPainter {
     void cursorOver(int32_t col, int32_t row);
     void rowClues(Canvas& canvas);
     void colClues(Canvas& canvas);
-    // "Arial" at HalfCell points; FontPixels is 0 when the cell is too small for text.
+    // "Arial" at halfCell points; m_fontPixels is 0 when the cell is too small for text.
     const QFont& clueFont();
     QRect rowPanel() const;
     QRect colPanel() const;

@@ -27,7 +27,7 @@ struct FieldPiece {
 // at x = TW in the strip: one piece, or two where a tile edge crosses the field.
 std::vector<FieldPiece> fieldRestorePieces(int32_t f, int32_t tw);
 
-// Glyph indices of the time display, PlayTime clamped to -9999..99999.
+// Glyph indices of the time display, the play time clamped to -9999..99999.
 std::vector<int32_t> timeGlyphs(int32_t playTime);
 // Glyph indices of the size display: columns, separator, rows.
 std::vector<int32_t> sizeGlyphs(int32_t colCount, int32_t rowCount);

@@ -55,7 +55,7 @@ QImage TiledBitmap::drawFull(QSize size, const QImage& tile, bool framed) {
 void TiledBitmap::copyTo(QImage& dst, int32_t dstX, int32_t dstY, int32_t blockW, int32_t blockH,
                          int32_t srcX, int32_t srcY) const {
     if (blockW <= 0 || blockH <= 0 || dst.isNull() || m_size.isEmpty() || m_tile.isNull()) return;
-    // The clipping of BlockCopy, with the picture's size as the source.
+    // The clipping of blockCopy, with the picture's size as the source.
     int64_t dx = dstX, dy = dstY, sx = srcX, sy = srcY, w = blockW, h = blockH;
     if (sx < 0) dx -= sx, w += sx, sx = 0;
     if (sy < 0) dy -= sy, h += sy, sy = 0;

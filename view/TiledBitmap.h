@@ -20,7 +20,7 @@ class TiledBitmap {
     int height() const { return m_size.height(); }
 
     // The w x h block at (sx, sy) of the picture to (dx, dy) of `dst`, clipped to both the way
-    // BlockCopy clips.
+    // blockCopy clips.
     void copyTo(QImage& dst, int32_t dx, int32_t dy, int32_t w, int32_t h, int32_t sx,
                 int32_t sy) const;
     // The whole picture drawn out.

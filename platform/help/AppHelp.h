@@ -37,5 +37,5 @@ const HelpHandler& appHelpHandler();
 
 // Hands a help request to the installed handler; false when nobody handled it.
 bool appHelpCommand(int command, intptr_t data);
-// Help at a context number: AppHelpCommand(HELP_CONTEXT, context).
+// Help at a context number: appHelpCommand(HELP_CONTEXT, context).
 bool appHelpContext(int context);

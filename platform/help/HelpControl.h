@@ -18,7 +18,7 @@ enum : unsigned {
 using HtmlHelpFunction = QWidget* (*)(QWidget* owner, const QString& address, unsigned command,
                                       intptr_t data);
 
-// Resolved by LoadHelpControl, cleared by UnloadHelpControl.
+// Resolved by loadHelpControl, cleared by unloadHelpControl.
 extern HtmlHelpFunction htmlHelp;
 
 // The control is built into the program, so loading cannot fail: it resolves the entry point.

@@ -14,7 +14,7 @@
 // Facts about the help installation, gathered once at program start. Most of them serve only
 // the debug log's header.
 struct HelpFacts {
-    QString hhPath; // where the help control lives (FindHelpControlPath)
+    QString hhPath; // where the help control lives (findHelpControlPath)
     uint16_t hhVersion[4] = {0, 0, 0, 0};
     QString hhVerStr;         // the four numbers joined by dots; empty when unknown
     QString hhFriendlyVerStr; // a readable name for that version
@@ -29,7 +29,7 @@ struct HelpFacts {
 };
 
 extern HelpFacts helpFacts;
-// The debug log; null before InitHelpSystem and after DoneHelpSystem.
+// The debug log; null before initHelpSystem and after doneHelpSystem.
 extern std::unique_ptr<DebugLog> helpDebugLog;
 
 // Program start, before any window: loads the help control, gathers the facts, decides the debug
@@ -79,7 +79,7 @@ void hhShowError(int code);
 QString helpCommandText(int command);
 QString helpCommandName(int command);
 
-// While it exists, the application's help requests reach HelpHook, which opens the help file.
+// While it exists, the application's help requests reach helpHook, which opens the help file.
 class HelpSystem {
   public:
     HelpSystem(const QString& helpFile, int hostType, const QString& windowDefinition);

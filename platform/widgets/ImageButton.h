@@ -23,7 +23,7 @@ enum ButtonState {
     Unused8 = 8,
 };
 
-// Item index per state; an entry that names no valid item falls back (see FaceItem).
+// Item index per state; an entry that names no valid item falls back (see faceItem).
 using ButtonFaceTable = std::array<int, 9>;
 
 class ImageButton : public QWidget {
@@ -45,7 +45,7 @@ class ImageButton : public QWidget {
     // The list item drawn in a state after the fallbacks, or -1 when nothing is drawn.
     int faceItem(int state) const;
 
-    // Hint text, shown (as the widget's tool tip) only while ShowHint is on.
+    // Hint text, shown (as the widget's tool tip) only while showHint is on.
     void setHint(const QString& hint);
     QString hint() const { return m_hintText; }
     void setShowHint(bool show);

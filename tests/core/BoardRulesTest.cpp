@@ -35,7 +35,7 @@ const char* lookName(int32_t state) {
 
 // Keeps every effect in order. A drawn cell is recorded with the state it was drawn from, so the
 // flash frames and their restore show up in the recording.
-class EffectsRecorder : public IBoardEffects {
+class EffectsRecorder : public BoardEffects {
   public:
     EffectsRecorder(const Puzzle& puzzle, const int32_t& playTime)
         : m_puzzle(puzzle), m_playTime(playTime) {}

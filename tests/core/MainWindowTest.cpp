@@ -1100,7 +1100,7 @@ TEST_F(MainWindowTest, UnreadablePlacementIsWrittenAnew) {
     mainform->clockTimer().stop();
     mainform->setTicksByHand(true);
     // The restore fails inside the show; the program's error report takes it there.
-    EXPECT_THROW(mainform->show(), ESettingsError);
+    EXPECT_THROW(mainform->show(), SettingsError);
     {
         ModalScript yes({messageStep(3, 'y')});
         mainform->close();

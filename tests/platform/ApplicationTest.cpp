@@ -29,7 +29,7 @@ class FailingWindow : public QWidget {
   protected:
     void mousePressEvent(QMouseEvent*) override {
         ++clicks;
-        if (fail) throw ESettingsError("Fehler beim Setzen der Daten für 'mode'");
+        if (fail) throw SettingsError("Fehler beim Setzen der Daten für 'mode'");
     }
     bool event(QEvent* e) override {
         if (e->type() == QEvent::User) throw std::runtime_error("something else");

@@ -45,7 +45,7 @@ class SettingsStoreTest : public ::testing::Test {
     template <typename F> static QString errorOf(F call) {
         try {
             call();
-        } catch (const ESettingsError& e) {
+        } catch (const SettingsError& e) {
             return e.text();
         }
         return {};

@@ -93,7 +93,7 @@ TEST_F(SettingsStoreTest, ReadsTheStoredTextByTheEncodingTable) {
     struct Row {
         const char* stored;
         int32_t def;
-        int32_t number; // ReadNumber with def
+        int32_t number; // readNumber with def
     };
     const Row rows[] = {
         {"5", 1, 5},

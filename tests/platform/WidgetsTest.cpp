@@ -117,10 +117,10 @@ TEST_F(ButtonTest, AHandlerErrorIsReportedAndTheButtonWorksOn) {
     QObject::disconnect(m_button, &ImageButton::clicked, nullptr, nullptr);
     QObject::connect(m_button, &ImageButton::clicked, [this] {
         ++m_clicks;
-        throw ESettingsError(QStringLiteral("Fehler beim Setzen der Daten für 'mode'"));
+        throw SettingsError(QStringLiteral("Fehler beim Setzen der Daten für 'mode'"));
     });
     QObject::connect(m_button, &ImageButton::pressed, [](Qt::MouseButton, int, int) {
-        throw ESettingsError(QStringLiteral("Erzeugung von Schlüssel common misslungen"));
+        throw SettingsError(QStringLiteral("Erzeugung von Schlüssel common misslungen"));
     });
     for (int i = 0; i < 2; ++i) {
         QTest::mousePress(m_button, Qt::LeftButton, {}, QPoint(25, 25));

@@ -373,7 +373,7 @@ TEST_F(BoardClues, NumbersAreWhiteAtHalfCellPointsOnTheSlotShade) {
     // Text is drawn over the shade, with no box behind it.
     EXPECT_GT(count(slot, shadeColor(0)), slot.width() * slot.height() / 2);
     // Height of the inked rows: a digit is about 0.72 of the font's pixel size, which is
-    // HalfCell points at the box's resolution.
+    // halfCell points at the box's resolution.
     int top = slot.height(), bottom = -1;
     for (int y = 0; y < slot.height(); ++y)
         for (int x = 0; x < slot.width(); ++x)
@@ -381,7 +381,7 @@ TEST_F(BoardClues, NumbersAreWhiteAtHalfCellPointsOnTheSlotShade) {
                 top = std::min(top, y), bottom = std::max(bottom, y);
     const double pixels = 18.0 * m_b.box.logicalDpiY() / 72.0;
     EXPECT_NEAR(bottom - top + 1, 0.72 * pixels, 2.5);
-    // Top of the text cell at ClueTextOffset below the slot's own top (2 above the block).
+    // Top of the text cell at clueTextOffset below the slot's own top (2 above the block).
     EXPECT_GE(top + 2, 5);
 }
 
@@ -467,7 +467,7 @@ TEST_F(BoardClues, PausedSlotsShowOnlyTheShadeWithBoardBetween) {
 }
 
 // Where the ink of one clue lands: centred on the slot's cell (not on its shifted shade block)
-// and standing on the baseline of a text cell whose top is ClueTextOffset below the cell's top.
+// and standing on the baseline of a text cell whose top is clueTextOffset below the cell's top.
 TEST(BoardClueText, CentredOnTheCellWithTheTopAtTheTextOffset) {
     Board b;
     smallPuzzle(b.puzzle);
