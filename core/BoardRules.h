@@ -9,7 +9,7 @@
 #include <optional>
 #include <vector>
 
-enum MouseButton : int32_t { Left, Right, Middle };
+enum class MouseButton : int32_t { Left, Right, Middle };
 
 // Everything the rules need from the window. The main window implements it; tests record it.
 class BoardEffects {

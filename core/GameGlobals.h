@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-enum GameState : uint8_t {
+enum class GameState : uint8_t {
     Ready = 0,
     Running = 1,
     Solved = 2,

@@ -37,7 +37,7 @@
 
 #include <cstdio>
 
-std::optional<uint32_t> MainWindow::m_fixedSeed;
+std::optional<uint32_t> MainWindow::s_fixedSeed;
 
 namespace {
 
@@ -214,8 +214,8 @@ void MainWindow::setUpGame() {
 
     m_music->start();
 
-    if (m_fixedSeed)
-        randomSource.seed = *m_fixedSeed;
+    if (s_fixedSeed)
+        randomSource.seed = *s_fixedSeed;
     else
         randomSource.randomize();
 

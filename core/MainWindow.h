@@ -149,7 +149,7 @@ class MainWindow : public QWidget, public BoardEffects, public CursorEffects {
     const BoardCursor& boardCursor() const { return m_keyboard->cursor(); }
 
     // A seed from the command line makes the boards reproducible.
-    static void setFixedSeed(std::optional<uint32_t> seed) { m_fixedSeed = seed; }
+    static void setFixedSeed(std::optional<uint32_t> seed) { s_fixedSeed = seed; }
 
     void setVisible(bool visible) override;
 
@@ -193,7 +193,7 @@ class MainWindow : public QWidget, public BoardEffects, public CursorEffects {
     int32_t m_tileStyle = 1;
     std::function<void(int32_t ms)> m_delayHook;
     bool m_ticksByHand = false;
-    static std::optional<uint32_t> m_fixedSeed;
+    static std::optional<uint32_t> s_fixedSeed;
 
     std::unique_ptr<BoardPainter> m_painter;
     std::unique_ptr<ToolBarPainter> m_toolbar;

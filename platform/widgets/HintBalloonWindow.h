@@ -4,7 +4,7 @@
 #include <QPainterPath>
 #include <QWidget>
 
-enum HintPosition { AboveLeft, AboveRight, BelowLeft, BelowRight };
+enum class HintPosition { AboveLeft, AboveRight, BelowLeft, BelowRight };
 
 class HintBalloonWindow : public QWidget {
     Q_OBJECT

@@ -4,7 +4,7 @@
 #include <QColor>
 #include <QWidget>
 
-enum Label3DStyle { Flat, Raised, Lowered };
+enum class Label3DStyle { Flat, Raised, Lowered };
 
 class RotatedLabel : public QWidget {
     Q_OBJECT
