@@ -2,7 +2,7 @@
 // guesses wrong on every cell before playing it right.
 #include "BoardRules.h"
 #include "FairJudge.h"
-#include "GameGlobals.h"
+#include "GameOptions.h"
 #include "RandomGenerator.h"
 
 #include <benchmark/benchmark.h>
@@ -46,7 +46,10 @@ struct WalkStats {
 // player first claims the value the hidden picture does not have; whatever the judge says, the
 // player then plays the cell as it now is, through the rules themselves.
 void walk(int32_t sizeLevel, uint32_t seed, int64_t budget, WalkStats& stats) {
-    mode = sizeLevel;
+    GameOptions options;
+    options.mode = sizeLevel;
+    // The claim was judged already; the move itself follows the picture.
+    options.fairJudging = false;
     Puzzle board;
     board.colCount = colCountFor(sizeLevel);
     board.rowCount = rowCountFor(sizeLevel);
@@ -62,8 +65,7 @@ void walk(int32_t sizeLevel, uint32_t seed, int64_t budget, WalkStats& stats) {
     GameState state = GameState::Ready;
     int32_t playTime = 0;
     Silent effects;
-    BoardRules rules(board, layout, state, playTime, effects);
-    fairJudging = false; // the claim was judged already; the move itself follows the picture
+    BoardRules rules(board, layout, state, playTime, options, effects);
     for (const int32_t cell : order) {
         const int32_t col = cell % board.colCount + 1, row = cell / board.colCount + 1;
         const int32_t hidden = board.grid[col][row];
@@ -82,7 +84,6 @@ void walk(int32_t sizeLevel, uint32_t seed, int64_t budget, WalkStats& stats) {
                            (row - 1) * 10 + 5);
         rules.boxMouseUp();
     }
-    fairJudging = true;
 }
 
 void report(benchmark::State& state, WalkStats& stats) {

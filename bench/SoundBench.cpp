@@ -2,7 +2,7 @@
 // the device opens, the wave decodes) and one after the device has rested.
 // Run it with the audio driver of interest, e.g. SDL_AUDIODRIVER=pulseaudio build/bin/bench_sound
 #include "Audio.h"
-#include "GameGlobals.h"
+#include "GameOptions.h"
 #include "MixerLibrary.h"
 #include "SoundPlayer.h"
 
@@ -21,8 +21,8 @@ void waitUntilQuiet() {
 
 // Registered first, so that it finds the library not yet loaded: one iteration only.
 void firstSoundOfTheRun(benchmark::State& state) {
-    soundOn = true;
-    SoundPlayer waves;
+    const GameOptions options; // sound on
+    SoundPlayer waves(options);
     for (auto _ : state) {
         waves.playSnd(2);
         benchmark::DoNotOptimize(audioIsOpen());
@@ -33,8 +33,8 @@ void firstSoundOfTheRun(benchmark::State& state) {
 BENCHMARK(firstSoundOfTheRun)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 void soundAfterTheDeviceRested(benchmark::State& state) {
-    soundOn = true;
-    SoundPlayer waves;
+    const GameOptions options; // sound on
+    SoundPlayer waves(options);
     for (auto _ : state) {
         state.PauseTiming();
         waitUntilQuiet();
@@ -49,8 +49,8 @@ void soundAfterTheDeviceRested(benchmark::State& state) {
 BENCHMARK(soundAfterTheDeviceRested)->Iterations(20)->Unit(benchmark::kMillisecond);
 
 void soundOnTheOpenDevice(benchmark::State& state) {
-    soundOn = true;
-    SoundPlayer waves;
+    const GameOptions options; // sound on
+    SoundPlayer waves(options);
     waves.playSnd(2);
     for (auto _ : state)
         waves.playSnd(2);

@@ -85,9 +85,9 @@ std::vector<CellHit> cellsAlong(const Puzzle& puzzle, const BoardLayout& layout,
 }
 
 BoardRules::BoardRules(Puzzle& puzzle, const BoardLayout& layout, GameState& gameState,
-                       int32_t& playTime, BoardEffects& effects)
+                       int32_t& playTime, const GameOptions& options, BoardEffects& effects)
     : m_board(puzzle), m_layout(layout), m_gameState(gameState), m_playTime(playTime),
-      m_effects(effects) {}
+      m_options(options), m_effects(effects) {}
 
 void BoardRules::boxMouseDown(MouseButton button, int32_t x, int32_t y) {
     m_dragFrom.reset();
@@ -95,13 +95,13 @@ void BoardRules::boxMouseDown(MouseButton button, int32_t x, int32_t y) {
     const CellHit hit = hitTest(m_board, m_layout, x, y);
     if (!hit.hit) return;
     if (pressCell(button, hit.col, hit.row)) {
-        dragging = true;
+        m_dragging = true;
         m_dragFrom = CellPoint{x, y};
     }
 }
 
 void BoardRules::boxMouseMove(int32_t x, int32_t y) {
-    if (m_gameState == GameState::Solved || !dragging) return;
+    if (m_gameState == GameState::Solved || !m_dragging) return;
     // A fast pointer, or moves merged while an animation ran, skip cells between two events:
     // the drag judges every cell on the way. Off the board the drag stays alive and resumes
     // when the pointer comes back.
@@ -114,7 +114,7 @@ void BoardRules::boxMouseMove(int32_t x, int32_t y) {
     m_dragFrom = CellPoint{x, y};
     for (const CellHit& cell : cells) {
         if (!dragOnto(cell.col, cell.row)) {
-            dragging = false;
+            m_dragging = false;
             break;
         }
         if (m_gameState == GameState::Solved) break;
@@ -170,17 +170,21 @@ bool BoardRules::dragOnto(int32_t col, int32_t row) {
 }
 
 void BoardRules::boxMouseUp() {
-    dragging = false;
+    endDrag();
+}
+
+void BoardRules::endDrag() {
+    m_dragging = false;
     m_dragFrom.reset();
 }
 
 int32_t BoardRules::judgedState(int32_t col, int32_t row, bool claimFilled) {
-    if (fairJudging) judgeClaim(m_board, col, row, claimFilled);
+    if (m_options.fairJudging) judgeClaim(m_board, col, row, claimFilled);
     return m_board.grid[col][row];
 }
 
 void BoardRules::wrongMove(int32_t col, int32_t row, CellState claimedLook) {
-    m_playTime += penaltyFor(mode);
+    m_playTime += penaltyFor(m_options.mode);
     m_effects.drawTime();
     m_effects.playSnd(3);
     const int32_t saved = m_board.grid[col][row];

@@ -2,7 +2,8 @@
 #pragma once
 
 #include "BoardLayout.h"
-#include "GameGlobals.h"
+#include "GameOptions.h"
+#include "GameState.h"
 #include "Puzzle.h"
 
 #include <cstdint>
@@ -53,11 +54,11 @@ std::vector<CellHit> cellsAlong(const Puzzle& puzzle, const BoardLayout& layout,
 
 // The board's rule book. It keeps references to the state it changes: the puzzle, the main
 // window's game state and play time; the layout is read at every event so a resize is seen at once.
-// The size level comes from the global mode, the drag flag is the global dragging.
+// The size level and the judging come from the player's options.
 class BoardRules {
   public:
     BoardRules(Puzzle& puzzle, const BoardLayout& layout, GameState& gameState, int32_t& playTime,
-               BoardEffects& effects);
+               const GameOptions& options, BoardEffects& effects);
 
     void boxMouseDown(MouseButton button, int32_t x, int32_t y);
     void boxMouseMove(int32_t x, int32_t y);
@@ -73,6 +74,10 @@ class BoardRules {
     bool acceptsInput() const { return m_gameState != GameState::Solved; }
     // The first move on a cell starts the clock and allows the pause.
     void startLevel();
+    // A drag is under way: the left button went down on a filled cell and is still held.
+    bool dragging() const { return m_dragging; }
+    // Ends a drag without a release, as a new level does.
+    void endDrag();
 
     // Uncovers one hidden filled cell, completes its row and column, and detects the solved board.
     void uncoverCell(int32_t col, int32_t row);
@@ -94,7 +99,9 @@ class BoardRules {
     const BoardLayout& m_layout;
     GameState& m_gameState;
     int32_t& m_playTime;
+    const GameOptions& m_options;
     BoardEffects& m_effects;
+    bool m_dragging = false;
     // Where the pointer of the current drag was last seen: the next move walks on from here.
     struct CellPoint {
         int32_t x, y;

@@ -16,9 +16,10 @@ void createDialogs(MainWindow* mainWindow) {
     // The dialogs take their pictures from the shared images when they are built, so the
     // images come before them; the main window's right buttons get theirs now too.
     auto sharedImages = std::make_unique<DialogImages>();
-    auto* message = new MessageDialog(mainWindow, *sharedImages);
-    auto* language = new LanguageDialog(*sharedImages, mainWindow);
-    auto* options = new OptionsDialog(mainWindow, mainWindow->backgroundMode(), *sharedImages);
+    auto* message = new MessageDialog(mainWindow, mainWindow->gameOptions(), *sharedImages);
+    auto* language = new LanguageDialog(mainWindow->gameOptions(), *sharedImages, mainWindow);
+    auto* options = new OptionsDialog(mainWindow, mainWindow->gameOptions(),
+                                      mainWindow->backgroundMode(), *sharedImages);
     options->onBackgroundChanged = [mainWindow] {
         mainWindow->prepareBackground();
         mainWindow->repaintAll();
@@ -29,7 +30,8 @@ void createDialogs(MainWindow* mainWindow) {
         mainWindow->wakeTimer();
     };
     options->musicName = [mainWindow] { return mainWindow->music().currentName(); };
-    auto* bestList = new BestListDialog(mainWindow, mainWindow->settings(), *sharedImages);
+    auto* bestList = new BestListDialog(mainWindow, mainWindow->settings(),
+                                        mainWindow->gameOptions(), *sharedImages);
     mainWindow->setDialogs(std::move(sharedImages), message, language, options, bestList);
 }
 

@@ -86,7 +86,9 @@ template <typename Read, typename T> T readOrDefault(Read read, T fallback) {
 
 } // namespace
 
-MainWindow::MainWindow(QWidget* parent) : QWidget(parent), m_images(loadMainBitmaps()) {
+MainWindow::MainWindow(QWidget* parent)
+    : QWidget(parent), m_dataFolder(gameDataFolder(QCoreApplication::applicationDirPath())),
+      m_images(loadMainBitmaps()) {
     createComponents();
     setUpGame();
 }
@@ -175,16 +177,16 @@ void MainWindow::createComponents() {
     m_clockTimer.start();
     m_timerEpoch.start();
 
-    m_sounds = std::make_unique<SoundPlayer>();
-    m_music = std::make_unique<MusicPlayer>();
+    m_sounds = std::make_unique<SoundPlayer>(m_options);
+    m_music = std::make_unique<MusicPlayer>(m_options, m_dataFolder);
     m_music->setBackgroundLoading(true);
     m_placement = std::make_unique<WindowPlacement>(this, m_settings);
     m_placement->keepOnScreenHeight = ToolBarHeight;
     m_hintBalloon = std::make_unique<HintBalloon>();
     m_painter = std::make_unique<BoardPainter>(m_puzzle, m_images, *m_boardBox);
     m_toolbar = std::make_unique<ToolBarPainter>(m_images);
-    m_rules =
-        std::make_unique<BoardRules>(m_puzzle, m_painter->layout, m_gameState, m_playTime, *this);
+    m_rules = std::make_unique<BoardRules>(m_puzzle, m_painter->layout, m_gameState, m_playTime,
+                                           m_options, *this);
     m_keyboard = std::make_unique<KeyboardPlay>(*m_rules, m_puzzle, *this);
     m_painter->cursor = &m_keyboard->cursor();
 }
@@ -195,29 +197,28 @@ void MainWindow::useDialogImages(const DialogImages& resources) {
 }
 
 void MainWindow::setUpGame() {
-    programDir = gameDataFolder(QCoreApplication::applicationDirPath()).toStdString();
     setupScrambler();
-    firstShow = true;
     setWindowTitle(QStringLiteral("Morvek V1.0"));
-    m_helpSystem = std::make_unique<HelpSystem>(
-        QString::fromStdString(programDir) + QStringLiteral("mrvk.html"), 0, QString());
+    m_helpSystem =
+        std::make_unique<HelpSystem>(m_dataFolder + QStringLiteral("mrvk.html"), 0, QString());
 
-    tongue = readOrDefault([&] { return m_settings.readNumber(sdTongue); }, sdTongue.numberDefault);
-    soundOn = readOrDefault([&] { return m_settings.readFlag(sdSound); }, true);
-    musicOn = readOrDefault([&] { return m_settings.readFlag(sdMusic); }, true);
-    fairJudging = readOrDefault([&] { return m_settings.readFlag(sdFair); }, true);
+    m_options.tongue =
+        readOrDefault([&] { return m_settings.readNumber(sdTongue); }, sdTongue.numberDefault);
+    m_options.soundOn = readOrDefault([&] { return m_settings.readFlag(sdSound); }, true);
+    m_options.musicOn = readOrDefault([&] { return m_settings.readFlag(sdMusic); }, true);
+    m_options.fairJudging = readOrDefault([&] { return m_settings.readFlag(sdFair); }, true);
     m_backgroundMode = readOrDefault([&] { return m_settings.readNumber(sdBackMode); }, 0);
-    mode = readOrDefault([&] { return m_settings.readNumber(sdMode); }, 1);
+    m_options.mode = readOrDefault([&] { return m_settings.readNumber(sdMode); }, 1);
     // Stored values are not to be trusted: bring them into range once, here.
     if (m_backgroundMode < 0 || m_backgroundMode > 6) m_backgroundMode = 0;
-    mode = clampMode(mode);
+    m_options.mode = clampMode(m_options.mode);
 
     m_music->start();
 
     if (s_fixedSeed)
-        randomSource.seed = *s_fixedSeed;
+        m_random.seed = *s_fixedSeed;
     else
-        randomSource.randomize();
+        m_random.randomize();
 
     prepareBackground();
     newLevel();
@@ -233,14 +234,15 @@ void MainWindow::setVisible(bool visible) {
 void MainWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // The language question needs the window on screen first, so it follows the show.
-    if (firstShow) QTimer::singleShot(0, this, [this] { onFirstShow(); });
+    if (m_firstShow) QTimer::singleShot(0, this, [this] { onFirstShow(); });
 }
 
 void MainWindow::onFirstShow() {
-    if (!firstShow) return;
-    firstShow = false;
-    tongue = readOrDefault([&] { return m_settings.readNumber(sdTongue); }, tongue);
-    if (tongue == -1) {
+    if (!m_firstShow) return;
+    m_firstShow = false;
+    m_options.tongue =
+        readOrDefault([&] { return m_settings.readNumber(sdTongue); }, m_options.tongue);
+    if (m_options.tongue == -1) {
         m_languageDialog->showModal();
         setMainTexts();
     }
@@ -249,17 +251,17 @@ void MainWindow::onFirstShow() {
 void MainWindow::newLevel() {
     m_gameState = GameState::Ready;
     m_playTime = 0;
-    m_puzzle.colCount = colCountFor(mode);
-    m_puzzle.rowCount = rowCountFor(mode);
-    generatePuzzle(m_puzzle, randomSource);
+    m_puzzle.colCount = colCountFor(m_options.mode);
+    m_puzzle.rowCount = rowCountFor(m_options.mode);
+    generatePuzzle(m_puzzle, m_random);
     m_painter->computeLayout();
-    m_tileStyle = randomSource.random(4) + 1;
+    m_tileStyle = m_random.random(4) + 1;
     m_painter->tileStyle = m_tileStyle;
     m_painter->prepareTile();
     m_pauseButton->setEnabled(false);
     m_keyboard->newLevel();
     paint();
-    dragging = false;
+    m_rules->endDrag();
     updateBoardName();
 }
 
@@ -268,7 +270,7 @@ void MainWindow::levelSolved() {
     // A best list that cannot be read is reported; the solved level still ends properly.
     try {
         m_bestListDialog->setDirection(1);
-        m_bestListDialog->setIniString(QStringLiteral("hs%1").arg(mode));
+        m_bestListDialog->setIniString(QStringLiteral("hs%1").arg(m_options.mode));
         m_bestListDialog->showModal(m_playTime, false);
     } catch (const SettingsError& e) {
         Application::reportError(e.text());
@@ -290,11 +292,11 @@ void MainWindow::onTimerTick() {
             drawTime();
         }
     }
-    if (musicFound && musicOn) m_music->tick();
+    if (m_options.musicFound && m_options.musicOn) m_music->tick();
 }
 
 bool MainWindow::timerNeeded() const {
-    return m_gameState == GameState::Running || (musicFound && musicOn);
+    return m_gameState == GameState::Running || (m_options.musicFound && m_options.musicOn);
 }
 
 void MainWindow::wakeTimer() {
@@ -324,16 +326,16 @@ void MainWindow::onPauseClicked() {
 
 void MainWindow::onBestListClicked() {
     m_bestListDialog->setDirection(1);
-    m_bestListDialog->setIniString(QStringLiteral("hs%1").arg(mode));
+    m_bestListDialog->setIniString(QStringLiteral("hs%1").arg(m_options.mode));
     m_bestListDialog->showModal(m_playTime, true);
 }
 
 void MainWindow::onLevelPressed(Qt::MouseButton button) {
     if (m_gameState == GameState::Running && m_messageDialog->showMsg(4) == ResultNo) return;
     if (button == Qt::LeftButton)
-        mode = mode >= MaxMode ? MinMode : mode + 1;
+        m_options.mode = m_options.mode >= MaxMode ? MinMode : m_options.mode + 1;
     else
-        mode = mode <= MinMode ? MaxMode : mode - 1;
+        m_options.mode = m_options.mode <= MinMode ? MaxMode : m_options.mode - 1;
     newLevel();
 }
 
@@ -342,12 +344,12 @@ void MainWindow::onOptionsClicked() {
 }
 
 void MainWindow::onInfoClicked() {
-    InfoDialog info(this, *m_dialogImages);
+    InfoDialog info(this, m_options, *m_dialogImages);
     info.exec();
 }
 
 void MainWindow::onRulesClicked() {
-    appHelpContext(tongue == 1 ? 1 : 2);
+    appHelpContext(m_options.tongue == 1 ? 1 : 2);
 }
 
 void MainWindow::onExitClicked() {
@@ -355,7 +357,7 @@ void MainWindow::onExitClicked() {
 }
 
 void MainWindow::setMainTexts() {
-    const MainWindowTexts t = mainTexts(isGerman());
+    const MainWindowTexts t = mainTexts(m_options.isGerman());
     m_startButton->setHint(t.startHint);
     m_bestListButton->setHint(t.highScoreHint);
     m_pauseButton->setHint(t.pauseHint);
@@ -369,7 +371,7 @@ void MainWindow::setMainTexts() {
     m_sizeLabel->setText(t.sizeCaption);
     m_sizeLabel->adjustSize();
 
-    const AccessibleTexts a = accessibleTexts(isGerman());
+    const AccessibleTexts a = accessibleTexts(m_options.isGerman());
     const struct {
         ImageButton* button;
         const QString& name;
@@ -397,13 +399,15 @@ void MainWindow::setMainTexts() {
 
 void MainWindow::updateBoardName() {
     const BoardCursor& c = m_keyboard->cursor();
-    setAccessibleNameIfNew(m_boardBox, c.visible ? cellText(isGerman(), m_puzzle, c.col, c.row)
-                                                 : accessibleTexts(isGerman()).boardName);
+    setAccessibleNameIfNew(m_boardBox, c.visible
+                                           ? cellText(m_options.isGerman(), m_puzzle, c.col, c.row)
+                                           : accessibleTexts(m_options.isGerman()).boardName);
 }
 
 void MainWindow::updateCounterNames() {
-    setAccessibleNameIfNew(m_scoreLabel, timeText(isGerman(), m_playTime));
-    setAccessibleNameIfNew(m_sizeLabel, sizeText(isGerman(), m_puzzle.colCount, m_puzzle.rowCount));
+    setAccessibleNameIfNew(m_scoreLabel, timeText(m_options.isGerman(), m_playTime));
+    setAccessibleNameIfNew(m_sizeLabel,
+                           sizeText(m_options.isGerman(), m_puzzle.colCount, m_puzzle.rowCount));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -434,12 +438,12 @@ void MainWindow::leave() {
     // A store that cannot be written must not keep the player from leaving: the failure is
     // reported, the values after it are not tried, and the window closes.
     try {
-        m_settings.writeFlag(sdSound, soundOn);
-        m_settings.writeFlag(sdMusic, musicOn);
-        m_settings.writeNumber(sdTongue, tongue);
+        m_settings.writeFlag(sdSound, m_options.soundOn);
+        m_settings.writeFlag(sdMusic, m_options.musicOn);
+        m_settings.writeNumber(sdTongue, m_options.tongue);
         m_settings.writeNumber(sdBackMode, m_backgroundMode);
-        m_settings.writeNumber(sdMode, mode);
-        m_settings.writeFlag(sdFair, fairJudging);
+        m_settings.writeNumber(sdMode, m_options.mode);
+        m_settings.writeFlag(sdFair, m_options.fairJudging);
     } catch (const SettingsError& e) {
         Application::reportError(e.text());
     }
@@ -595,7 +599,7 @@ void MainWindow::boxMouseDown(Qt::MouseButton button, int32_t x, int32_t y) {
 
 void MainWindow::boxMouseMove(int32_t x, int32_t y) {
     // A click with its sound may follow: the audio device gets ready meanwhile.
-    if (soundOn) audioWarmUp();
+    if (m_options.soundOn) audioWarmUp();
     m_rules->boxMouseMove(x, y);
 }
 

@@ -3,9 +3,10 @@
 
 #include "BitmapList.h"
 #include "BoardRules.h"
-#include "GameGlobals.h"
+#include "GameOptions.h"
 #include "KeyCommands.h"
 #include "KeyboardPlay.h"
+#include "RandomGenerator.h"
 #include "SettingsStore.h"
 
 #include <QElapsedTimer>
@@ -36,6 +37,11 @@ class ToolBarPainter;
 class MainWindow : public QWidget, public BoardEffects, public CursorEffects {
     Q_OBJECT
   private:
+    // The player's options and the level's random source: the players, the dialogs and the
+    // rules hold them by reference, so they come first and go last.
+    GameOptions m_options;
+    RandomGenerator m_random;
+    QString m_dataFolder; // the rules file and the music, ending in /
     // Components, as the window lays them out. Declared first: they are made before and
     // destroyed after the members that use them.
     PaintBox* m_toolBarBox = nullptr;
@@ -103,6 +109,10 @@ class MainWindow : public QWidget, public BoardEffects, public CursorEffects {
     int32_t playTime() const { return m_playTime; }
     // The options dialog changes the background in place.
     int32_t& backgroundMode() { return m_backgroundMode; }
+    // The player's options; the dialogs change them in place.
+    GameOptions& gameOptions() { return m_options; }
+    const QString& dataFolder() const { return m_dataFolder; }
+    bool dragging() const { return m_rules->dragging(); }
 
     // Tests replace the wait of the board animations so they need not wait.
     void setDelayHook(std::function<void(int32_t ms)> hook) { m_delayHook = std::move(hook); }
@@ -193,6 +203,7 @@ class MainWindow : public QWidget, public BoardEffects, public CursorEffects {
     int32_t m_tileStyle = 1;
     std::function<void(int32_t ms)> m_delayHook;
     bool m_ticksByHand = false;
+    bool m_firstShow = true; // the language question is still to come
     static std::optional<uint32_t> s_fixedSeed;
 
     std::unique_ptr<BoardPainter> m_painter;

@@ -5,7 +5,7 @@
 #include "BackPanel.h"
 #include "DialogImages.h"
 #include "DialogKit.h"
-#include "GameGlobals.h"
+#include "GameOptions.h"
 #include "ImageButton.h"
 #include "SettingsStore.h"
 #include "TextScrambler.h"
@@ -21,9 +21,9 @@ const QString Section = QStringLiteral("common");
 
 } // namespace
 
-BestListDialog::BestListDialog(QWidget* mainWindow, SettingsStore& ini,
+BestListDialog::BestListDialog(QWidget* mainWindow, SettingsStore& ini, const GameOptions& options,
                                const DialogImages& resources)
-    : QDialog(mainWindow, dialogFlags()), m_ini(ini), m_mainWindow(mainWindow) {
+    : QDialog(mainWindow, dialogFlags()), m_ini(ini), m_options(options), m_mainWindow(mainWindow) {
     setFixedSize(320, 476);
     QFont bold = font();
     bold.setBold(true);
@@ -160,7 +160,7 @@ void BestListDialog::showModal(int32_t score, bool viewOnly) {
 
 void BestListDialog::formActivate() {
     if (m_mainWindow) move(placeOverFrame(m_mainWindow->frameGeometry(), size()));
-    const bool german = isGerman();
+    const bool german = m_options.isGerman();
     m_title->setText(german ? QStringLiteral("Morvek - Bestenliste")
                             : QStringLiteral("Morvek - Highscore"));
     m_clearLabel->setText(german ? QStringLiteral("alle Einträge löschen")

@@ -13,6 +13,7 @@
 class QLabel;
 class QLineEdit;
 class DialogImages;
+struct GameOptions;
 class BackPanel;
 class TransparentCheckBox;
 class SettingsStore;
@@ -24,7 +25,8 @@ class BestListDialog : public QDialog {
   public:
     // Reads the last player name from `ini`, which must outlive the dialog. mainWindow is where
     // the dialog places itself (may be null) and becomes its parent.
-    BestListDialog(QWidget* mainWindow, SettingsStore& ini, const DialogImages& resources);
+    BestListDialog(QWidget* mainWindow, SettingsStore& ini, const GameOptions& options,
+                   const DialogImages& resources);
 
     void setDirection(int32_t value);
     void setIniString(const QString& text);
@@ -57,6 +59,7 @@ class BestListDialog : public QDialog {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    const GameOptions& m_options;
     std::vector<QString> entryKeys() const;
     void loadList();
     void saveList();

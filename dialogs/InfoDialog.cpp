@@ -4,14 +4,15 @@
 #include "BackPanel.h"
 #include "DialogImages.h"
 #include "DialogKit.h"
-#include "GameGlobals.h"
+#include "GameOptions.h"
 #include "ImageButton.h"
 
 #include <QKeyEvent>
 #include <QLabel>
 
-InfoDialog::InfoDialog(QWidget* mainWindow, const DialogImages& resources)
-    : QDialog(mainWindow, dialogFlags()), m_mainWindow(mainWindow) {
+InfoDialog::InfoDialog(QWidget* mainWindow, const GameOptions& options,
+                       const DialogImages& resources)
+    : QDialog(mainWindow, dialogFlags()), m_options(options), m_mainWindow(mainWindow) {
     setFixedSize(400, 182);
     const BitmapList& dlgs = resources.dlgs;
     BackPanel* back = makePanel(this, dlgs, 1, rect());
@@ -28,8 +29,9 @@ InfoDialog::InfoDialog(QWidget* mainWindow, const DialogImages& resources)
 }
 
 void InfoDialog::showEvent(QShowEvent* event) {
-    m_aboutLabel->setText(isGerman() ? QStringLiteral("Ein Logikrätsel: finde das versteckte Bild.")
-                                     : QStringLiteral("A logic puzzle: find the hidden picture."));
+    m_aboutLabel->setText(m_options.isGerman()
+                              ? QStringLiteral("Ein Logikrätsel: finde das versteckte Bild.")
+                              : QStringLiteral("A logic puzzle: find the hidden picture."));
     if (m_mainWindow && m_mainWindow->isVisible())
         move(placeOverClient(m_mainWindow->frameGeometry(), m_mainWindow->height(), size()));
     m_okButton->setFocus();

@@ -6,12 +6,13 @@
 
 class QLabel;
 class DialogImages;
+struct GameOptions;
 class ImageButton;
 
 class InfoDialog : public QDialog {
     Q_OBJECT
   public:
-    InfoDialog(QWidget* mainWindow, const DialogImages& resources);
+    InfoDialog(QWidget* mainWindow, const GameOptions& options, const DialogImages& resources);
 
     QLabel* nameLabel() const { return m_nameLabel; }
     QLabel* versionLabel() const { return m_versionLabel; }
@@ -23,6 +24,7 @@ class InfoDialog : public QDialog {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    const GameOptions& m_options;
     QLabel* m_nameLabel;
     QLabel* m_versionLabel;
     QLabel* m_aboutLabel;

@@ -4,7 +4,7 @@
 #include "BackPanel.h"
 #include "DialogImages.h"
 #include "DialogKit.h"
-#include "GameGlobals.h"
+#include "GameOptions.h"
 #include "ImageButton.h"
 #include "ListImage.h"
 
@@ -13,8 +13,8 @@
 #include <QLabel>
 #include <QScreen>
 
-LanguageDialog::LanguageDialog(const DialogImages& resources, QWidget* parent)
-    : QDialog(parent, dialogFlags()) {
+LanguageDialog::LanguageDialog(GameOptions& options, const DialogImages& resources, QWidget* parent)
+    : QDialog(parent, dialogFlags()), m_options(options) {
     setFixedSize(408, 162);
     const BitmapList& dlgs = resources.dlgs;
     m_background = makePanel(this, dlgs, 1, rect());
@@ -37,12 +37,12 @@ int LanguageDialog::showModal() {
 }
 
 void LanguageDialog::onGermanClicked() {
-    tongue = 1;
+    m_options.tongue = 1;
     accept();
 }
 
 void LanguageDialog::onEnglishClicked() {
-    tongue = 0;
+    m_options.tongue = 0;
     accept();
 }
 

@@ -4,6 +4,7 @@
 #include <QDialog>
 
 class DialogImages;
+struct GameOptions;
 class BackPanel;
 class ListImage;
 class ImageButton;
@@ -13,7 +14,7 @@ class LanguageDialog : public QDialog {
     Q_OBJECT
 
   public:
-    explicit LanguageDialog(const DialogImages& resources, QWidget* parent = nullptr);
+    LanguageDialog(GameOptions& options, const DialogImages& resources, QWidget* parent = nullptr);
 
     // Centred on the screen; a button sets tongue (1 German, 0 English) and closes. Closed any
     // other way, tongue stays as it was. Returns the dialog's result.
@@ -35,6 +36,7 @@ class LanguageDialog : public QDialog {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    GameOptions& m_options;
     BackPanel* m_background;
     ListImage* m_logo;
     BackPanel* m_questionPanel;

@@ -4,14 +4,15 @@
 #include "BackPanel.h"
 #include "DialogImages.h"
 #include "DialogKit.h"
-#include "GameGlobals.h"
+#include "GameOptions.h"
 #include "ImageButton.h"
 #include "TextLabel.h"
 
 #include <QKeyEvent>
 
-MessageDialog::MessageDialog(QWidget* mainWindow, const DialogImages& resources)
-    : QDialog(mainWindow, dialogFlags()), m_mainWindow(mainWindow) {
+MessageDialog::MessageDialog(QWidget* mainWindow, const GameOptions& options,
+                             const DialogImages& resources)
+    : QDialog(mainWindow, dialogFlags()), m_options(options), m_mainWindow(mainWindow) {
     setFixedSize(319, 158);
     QFont bold = font();
     bold.setBold(true);
@@ -70,7 +71,8 @@ void MessageDialog::formActivate() {
     }
     // A number outside the table leaves the previous text.
     const DialogMessage message = messageText(m_messageNumber);
-    if (message.buttonMode != 0) m_text->setCaption(isGerman() ? message.german : message.english);
+    if (message.buttonMode != 0)
+        m_text->setCaption(m_options.isGerman() ? message.german : message.english);
 }
 
 void MessageDialog::onYesClicked() {

@@ -9,6 +9,7 @@
 #include <cstdint>
 
 class DialogImages;
+struct GameOptions;
 class BackPanel;
 class ImageButton;
 class TextLabel;
@@ -19,7 +20,7 @@ class MessageDialog : public QDialog {
   public:
     // mainWindow is where the dialog places itself (it may be null: then it stays where it is)
     // and becomes the dialog's parent.
-    MessageDialog(QWidget* mainWindow, const DialogImages& resources);
+    MessageDialog(QWidget* mainWindow, const GameOptions& options, const DialogImages& resources);
 
     // Shows message `number` modally; returns ResultYes (6), ResultNo (7), or 0 when the dialog
     // was closed any other way.
@@ -47,6 +48,7 @@ class MessageDialog : public QDialog {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    const GameOptions& m_options;
     BackPanel* m_textPanel;
     TextLabel* m_text;
     BackPanel* m_background;

@@ -2,7 +2,7 @@
 #include "MusicPlayer.h"
 
 #include "Audio.h"
-#include "GameGlobals.h"
+#include "GameOptions.h"
 #include "MixerLibrary.h"
 
 #include <QDir>
@@ -52,9 +52,8 @@ bool isMidiFile(QIODevice& data) {
     return true;
 }
 
-MusicPlayer::MusicPlayer() = default;
-
-MusicPlayer::MusicPlayer(QString folder) : m_ownFolder(std::move(folder)) {}
+MusicPlayer::MusicPlayer(GameOptions& options, QString folder)
+    : m_options(options), m_folder(std::move(folder)) {}
 
 MusicPlayer::~MusicPlayer() {
     close();
@@ -62,7 +61,7 @@ MusicPlayer::~MusicPlayer() {
 }
 
 QString MusicPlayer::folder() const {
-    return m_ownFolder.isEmpty() ? QString::fromStdString(programDir) : m_ownFolder;
+    return m_folder;
 }
 
 QString MusicPlayer::fileName() const {
@@ -164,12 +163,12 @@ void MusicPlayer::start() {
     m_current.clear();
     m_refused = false;
     m_tried.clear();
-    musicFound = false;
+    m_options.musicFound = false;
     if (!m_background && !audioMidiReady()) return;
     for (const QString& name : matches())
         if (m_background ? isPlayableFile(name) : playable(name)) {
             m_current = name;
-            musicFound = true;
+            m_options.musicFound = true;
             return;
         }
 }
@@ -186,7 +185,7 @@ bool MusicPlayer::loadCurrent() {
 }
 
 void MusicPlayer::tick() {
-    if (!musicFound || !musicOn) return;
+    if (!m_options.musicFound || !m_options.musicOn) return;
     if (m_background) {
         tickInBackground();
         return;
@@ -248,7 +247,7 @@ void MusicPlayer::takeLoaded() {
     m_error = result.error;
     if (result.noMidi) {
         // No MIDI playback on this machine: the music is unavailable, as if no file were found.
-        musicFound = false;
+        m_options.musicFound = false;
         m_refused = true;
         setHeld(false);
         return;
@@ -290,10 +289,10 @@ void MusicPlayer::tickInBackground() {
 }
 
 void MusicPlayer::toggle() {
-    if (!musicFound) return;
-    if (musicOn) {
+    if (!m_options.musicFound) return;
+    if (m_options.musicOn) {
         close();
-        musicOn = false;
+        m_options.musicOn = false;
         return;
     }
     m_refused = false;
@@ -305,18 +304,18 @@ void MusicPlayer::toggle() {
             m_current.clear();
             next = nextFile(names, QString());
         }
-        musicOn = !next.isEmpty();
+        m_options.musicOn = !next.isEmpty();
         // The piece starts at the first tick after it has loaded.
-        if (musicOn) startLoading(next);
+        if (m_options.musicOn) startLoading(next);
         return;
     }
-    musicOn = openNext(names, m_current);
-    if (!musicOn && !m_current.isEmpty()) {
+    m_options.musicOn = openNext(names, m_current);
+    if (!m_options.musicOn && !m_current.isEmpty()) {
         // Past the last file: the search begins again from the first.
         m_current.clear();
-        musicOn = openNext(names, QString());
+        m_options.musicOn = openNext(names, QString());
     }
-    if (!musicOn) return;
+    if (!m_options.musicOn) return;
     const MixerLibrary& mix = *mixerLibrary();
     if (mix.playMusic(m_music, 0) != 0) m_error = QString::fromUtf8(mix.getError());
 }

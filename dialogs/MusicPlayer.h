@@ -8,16 +8,16 @@
 
 class QIODevice;
 typedef struct _Mix_Music Mix_Music;
+struct GameOptions;
 
 // A file that cannot be played (not a Standard MIDI File, cut short, unreadable, refused by the
 // mixer) is passed over as if it were not there: the search goes on to the next name, and when
 // no file can be played the music is unavailable at start, or stays off at a switch.
 class MusicPlayer {
   public:
-    // Searches programDir as it stands at each search.
-    MusicPlayer();
-    // Searches the given folder instead.
-    explicit MusicPlayer(QString folder);
+    // Searches the given folder; musicOn and musicFound live in the player's options, which
+    // must outlive the player.
+    MusicPlayer(GameOptions& options, QString folder);
     // The game's player: the mixer, the SoundFont and the piece are loaded on a worker thread,
     // and a tick starts the music once they are ready, so the window never waits for them.
     // Start then takes a sound MIDI file as found without opening the device; should MIDI turn
@@ -81,7 +81,8 @@ class MusicPlayer {
     bool loadCurrent();
     void close();
 
-    QString m_ownFolder;
+    GameOptions& m_options;
+    QString m_folder;
     QString m_current;
     QString m_error;
     Mix_Music* m_music = nullptr;

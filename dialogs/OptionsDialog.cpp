@@ -5,7 +5,7 @@
 #include "BackPanel.h"
 #include "DialogImages.h"
 #include "DialogKit.h"
-#include "GameGlobals.h"
+#include "GameOptions.h"
 #include "ImageButton.h"
 #include "ListImage.h"
 #include "RotatedLabel.h"
@@ -20,8 +20,10 @@ int32_t nextTongue(int32_t tongue) {
     return static_cast<int32_t>((int64_t(tongue) + 1) % 2);
 }
 
-OptionsDialog::OptionsDialog(QWidget* mainWindow, int32_t& backMode, const DialogImages& resources)
-    : QDialog(mainWindow, dialogFlags()), m_backgroundMode(backMode), m_mainWindow(mainWindow) {
+OptionsDialog::OptionsDialog(QWidget* mainWindow, GameOptions& options, int32_t& backMode,
+                             const DialogImages& resources)
+    : QDialog(mainWindow, dialogFlags()), m_options(options), m_backgroundMode(backMode),
+      m_mainWindow(mainWindow) {
     // Five rows: one row pitch (56) taller than the four-row layout, the margins below kept.
     setFixedSize(497, 472);
     const BitmapList& dlgs = resources.dlgs;
@@ -77,9 +79,9 @@ int OptionsDialog::showModal() {
 void OptionsDialog::refreshTexts() {
     m_programLabel->setCaption(QStringLiteral("Morvek"));
     m_versionLabel->setCaption(QStringLiteral("Version  V1.0"));
-    m_musicButton->setEnabled(musicFound);
+    m_musicButton->setEnabled(m_options.musicFound);
 
-    const bool de = isGerman();
+    const bool de = m_options.isGerman();
     m_okButton->setHint(de ? QStringLiteral("Zurück zum Spiel") : QStringLiteral("Back to game"));
     m_optionsLabel->setText(de ? QStringLiteral("Einstellungen:") : QStringLiteral("Options:"));
     m_languageButton->setHint(de ? QStringLiteral("Sprache ändern")
@@ -88,7 +90,7 @@ void OptionsDialog::refreshTexts() {
                                 : QStringLiteral("I speak English."));
     m_soundButton->setHint(de ? QStringLiteral("Geräusche ein- und ausschalten.")
                               : QStringLiteral("Sound on or off"));
-    if (soundOn)
+    if (m_options.soundOn)
         m_soundLabel->setText(de ? QStringLiteral("Geräusche sind an.")
                                  : QStringLiteral("Sound is on."));
     else
@@ -96,13 +98,13 @@ void OptionsDialog::refreshTexts() {
                                  : QStringLiteral("Sound is off."));
     m_musicButton->setHint(de ? QStringLiteral("Musik ein- und ausschalten.")
                               : QStringLiteral("Music on or off."));
-    if (!musicFound && !audioOpen())
+    if (!m_options.musicFound && !audioOpen())
         m_musicLabel->setText(de ? QStringLiteral("Ton ist nicht verfügbar.")
                                  : QStringLiteral("Sound is not available."));
-    else if (!musicFound)
+    else if (!m_options.musicFound)
         m_musicLabel->setText(de ? QStringLiteral("Keine Musikdateien vorhanden.")
                                  : QStringLiteral("No music files available."));
-    else if (musicOn)
+    else if (m_options.musicOn)
         m_musicLabel->setText((de ? QStringLiteral("Musik: ") : QStringLiteral("Music: ")) +
                               (musicName ? musicName() : QString()));
     else
@@ -115,7 +117,7 @@ void OptionsDialog::refreshTexts() {
         QString::number(m_backgroundMode + 1));
     m_fairButton->setHint(de ? QStringLiteral("Züge nach den Zahlen beurteilen")
                              : QStringLiteral("Judge moves by the clues"));
-    if (fairJudging)
+    if (m_options.fairJudging)
         m_fairLabel->setText(de ? QStringLiteral("Faires Urteil ist an.")
                                 : QStringLiteral("Fair judging is on."));
     else
@@ -134,13 +136,13 @@ void OptionsDialog::onOkClicked() {
 }
 
 void OptionsDialog::onLanguageClicked() {
-    tongue = nextTongue(tongue);
+    m_options.tongue = nextTongue(m_options.tongue);
     refreshTexts();
     if (onTextsChanged) onTextsChanged();
 }
 
 void OptionsDialog::onSoundClicked() {
-    soundOn = !soundOn;
+    m_options.soundOn = !m_options.soundOn;
     refreshTexts();
 }
 
@@ -158,7 +160,7 @@ void OptionsDialog::onBackgroundClicked() {
 }
 
 void OptionsDialog::onFairClicked() {
-    fairJudging = !fairJudging;
+    m_options.fairJudging = !m_options.fairJudging;
     refreshTexts();
 }
 

@@ -9,6 +9,7 @@
 
 class QLabel;
 class DialogImages;
+struct GameOptions;
 class BackPanel;
 class RotatedLabel;
 class ListImage;
@@ -20,7 +21,8 @@ class OptionsDialog : public QDialog {
   public:
     // backMode is the main window's backgroundMode, changed in place. mainWindow is where the
     // dialog places itself (may be null) and becomes its parent.
-    OptionsDialog(QWidget* mainWindow, int32_t& backMode, const DialogImages& resources);
+    OptionsDialog(QWidget* mainWindow, GameOptions& options, int32_t& backMode,
+                  const DialogImages& resources);
 
     // The main window's side of the buttons. Unset callbacks are skipped.
     std::function<void()> onBackgroundChanged; // prepareBackground and repaint
@@ -64,6 +66,7 @@ class OptionsDialog : public QDialog {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    GameOptions& m_options;
     int32_t& m_backgroundMode;
     QPointer<QWidget> m_mainWindow;
     BackPanel* m_background = nullptr;

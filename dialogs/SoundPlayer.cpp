@@ -2,7 +2,7 @@
 #include "SoundPlayer.h"
 
 #include "Audio.h"
-#include "GameGlobals.h"
+#include "GameOptions.h"
 #include "MixerLibrary.h"
 
 #include <QFile>
@@ -27,10 +27,10 @@ std::vector<QByteArray> gameWaves() {
     return waves;
 }
 
-SoundPlayer::SoundPlayer() : SoundPlayer(gameWaves()) {}
+SoundPlayer::SoundPlayer(const GameOptions& options) : SoundPlayer(options, gameWaves()) {}
 
-SoundPlayer::SoundPlayer(std::vector<QByteArray> waves)
-    : m_waves(std::move(waves)), m_chunks(m_waves.size(), nullptr),
+SoundPlayer::SoundPlayer(const GameOptions& options, std::vector<QByteArray> waves)
+    : m_options(options), m_waves(std::move(waves)), m_chunks(m_waves.size(), nullptr),
       m_refused(m_waves.size(), false) {}
 
 SoundPlayer::~SoundPlayer() {
@@ -48,7 +48,7 @@ void SoundPlayer::freeChunks() {
 }
 
 void SoundPlayer::playSnd(int32_t number) {
-    if (!soundOn) return;
+    if (!m_options.soundOn) return;
     if (number < 0 || number > 4) return;
     if (number == 0) {
         if (audioIsOpen()) mixerLibrary()->haltChannel(Channel);
@@ -78,10 +78,4 @@ void SoundPlayer::playSnd(int32_t number) {
 const Mix_Chunk* SoundPlayer::chunk(int32_t number) const {
     if (number < 1 || static_cast<std::size_t>(number) > m_chunks.size()) return nullptr;
     return m_chunks[static_cast<std::size_t>(number - 1)];
-}
-
-void playSnd(int32_t number) {
-    if (!soundOn) return;
-    static SoundPlayer waves;
-    waves.playSnd(number);
 }

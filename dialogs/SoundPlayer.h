@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+struct GameOptions;
 struct Mix_Chunk;
 
 class SoundPlayer {
@@ -14,9 +15,10 @@ class SoundPlayer {
     static constexpr int Channel = 0;
 
     // The wave list of the game: the resources ":/waves/5.wav", "21", "22" and "23" for 1..4.
-    SoundPlayer();
+    // The player's options say whether sound is on; they must outlive the player.
+    explicit SoundPlayer(const GameOptions& options);
     // Item n-1 holds the RIFF WAVE bytes of sound n; an empty item is a sound without data.
-    explicit SoundPlayer(std::vector<QByteArray> waves);
+    SoundPlayer(const GameOptions& options, std::vector<QByteArray> waves);
     ~SoundPlayer();
     SoundPlayer(const SoundPlayer&) = delete;
     SoundPlayer& operator=(const SoundPlayer&) = delete;
@@ -32,6 +34,7 @@ class SoundPlayer {
   private:
     void freeChunks();
 
+    const GameOptions& m_options;
     std::vector<QByteArray> m_waves;
     std::vector<Mix_Chunk*> m_chunks;
     std::vector<bool> m_refused; // decoded once: a refused wave is not tried again
@@ -41,6 +44,3 @@ class SoundPlayer {
 
 // The wave bytes of the game's four sounds, read from the Qt resources.
 std::vector<QByteArray> gameWaves();
-
-// playSnd on one wave list for the whole run, loaded from the resources on first use.
-void playSnd(int32_t number);

@@ -1,7 +1,7 @@
 // The rules of play, driven by scripted mouse input against a recording of every window effect.
 #include "BoardRules.h"
 #include "CommandLine.h"
-#include "GameGlobals.h"
+#include "GameOptions.h"
 #include "KeyboardPlay.h"
 #include "PictureSearch.h"
 #include "Puzzle.h"
@@ -121,8 +121,7 @@ TextLines cat(std::initializer_list<TextLines> parts) {
 // a multiple of the cell size.
 struct CaseTable {
     explicit CaseTable(const TextLines& rows, int32_t sizeLevel = 1) : board(boardFrom(rows)) {
-        mode = sizeLevel;
-        dragging = false;
+        options.mode = sizeLevel;
         layout.cellSize = 10;
         layout.boardLeft = 25;
         layout.boardTop = 15;
@@ -154,8 +153,9 @@ struct CaseTable {
     BoardLayout layout;
     GameState gameState = GameState::Ready;
     int32_t playTime = 0;
+    GameOptions options;
     EffectsRecorder rec{board, playTime};
-    BoardRules rules{board, layout, gameState, playTime, rec};
+    BoardRules rules{board, layout, gameState, playTime, options, rec};
 };
 
 // The cursor's moves go into the same recording as the rules' effects, so their order shows.
@@ -565,22 +565,19 @@ const MoveCase FairCases[] = {
      false},
 };
 
-class Moves : public testing::TestWithParam<MoveCase> {
-  protected:
-    void TearDown() override { fairJudging = true; }
-};
+class Moves : public testing::TestWithParam<MoveCase> {};
 
 TEST_P(Moves, RecordAndEndState) {
     const MoveCase& tc = GetParam();
     CaseTable t(tc.board, tc.mode);
-    fairJudging = tc.fair;
+    t.options.fairJudging = tc.fair;
     for (const std::string& step : tc.moves)
         t.run(step);
     EXPECT_EQ(t.rec.log, tc.recording);
     EXPECT_EQ(boardText(t.board), tc.after);
     EXPECT_EQ(t.gameState, tc.state);
     EXPECT_EQ(t.playTime, tc.playTime);
-    EXPECT_EQ(dragging, tc.dragging);
+    EXPECT_EQ(t.rules.dragging(), tc.dragging);
     const std::string noRows(t.board.rowCount, '0'), noCols(t.board.colCount, '0');
     EXPECT_EQ(doneText(t.board.rowDone, t.board.rowCount),
               tc.rowsDone.empty() ? noRows : tc.rowsDone);
@@ -603,10 +600,9 @@ TEST(BoardRulesTest, StrictRuleOnTheRulesTable) {
     for (const MoveCase& tc : MoveCases) {
         SCOPED_TRACE(tc.name);
         CaseTable t(tc.board, tc.mode);
-        fairJudging = false;
+        t.options.fairJudging = false;
         for (const std::string& step : tc.moves)
             t.run(step);
-        fairJudging = true;
         EXPECT_EQ(t.rec.log, tc.recording);
         EXPECT_EQ(boardText(t.board), tc.after);
         EXPECT_EQ(t.playTime, tc.playTime);
@@ -667,7 +663,7 @@ TEST(BoardRulesTest, OneMoveAcrossAGeneratedBoard) {
     EXPECT_NE(t.board.grid[8][6], CellState::Uncovered);
     EXPECT_NE(t.board.grid[9][6], CellState::Uncovered);
     EXPECT_EQ(t.playTime, 33);
-    EXPECT_FALSE(dragging);
+    EXPECT_FALSE(t.rules.dragging());
     EXPECT_EQ(std::count(t.rec.log.begin(), t.rec.log.end(), "snd 3"), 1);
 }
 
@@ -731,11 +727,20 @@ TEST(BoardRulesTest, LayoutWithoutCellsIgnoresInput) {
         t.layout.cellSize = cellSize;
         t.rules.boxMouseDown(MouseButton::Left, 30, 20);
         t.rules.boxMouseDown(MouseButton::Right, 100, 100);
-        dragging = true;
         t.rules.boxMouseMove(30, 20);
         EXPECT_TRUE(t.rec.log.empty());
         EXPECT_EQ(t.gameState, GameState::Ready);
         EXPECT_EQ(boardText(t.board), (TextLines{"#.", "##"}));
+        // Nor does a drag under way when the cells vanish.
+        t.layout.cellSize = 10;
+        t.run("L 1,2");
+        ASSERT_TRUE(t.rules.dragging());
+        t.rec.log.clear();
+        const TextLines before = boardText(t.board);
+        t.layout.cellSize = cellSize;
+        t.rules.boxMouseMove(30, 20);
+        EXPECT_TRUE(t.rec.log.empty());
+        EXPECT_EQ(boardText(t.board), before);
     }
 }
 
@@ -865,7 +870,7 @@ TEST_P(KeyMoves, RecordAndEndState) {
     EXPECT_EQ(t.gameState, tc.state);
     EXPECT_EQ(t.playTime, tc.playTime);
     // A keyboard move never leaves a mouse drag behind.
-    EXPECT_FALSE(dragging);
+    EXPECT_FALSE(t.rules.dragging());
 }
 
 INSTANTIATE_TEST_SUITE_P(Rules, KeyMoves, testing::ValuesIn(KeyCases),

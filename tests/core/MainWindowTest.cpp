@@ -4,7 +4,7 @@
 #include "Application.h"
 #include "BestListDialog.h"
 #include "CursorOverlay.h"
-#include "GameGlobals.h"
+#include "GameOptions.h"
 #include "GameWindows.h"
 #include "HelpSystem.h"
 #include "HelpViewer.h"
@@ -206,21 +206,11 @@ class MainWindowTest : public ::testing::Test {
 
     void SetUp() override { freshStart(); }
 
-    // An empty settings folder of its own and the globals as a new program has them.
+    // An empty settings folder of its own; each window starts as a new program does.
     void freshStart() {
         m_config = std::make_unique<QTemporaryDir>();
         ASSERT_TRUE(m_config->isValid());
         qputenv("XDG_CONFIG_HOME", m_config->path().toLocal8Bit());
-        mode = 1;
-        tongue = -1;
-        soundOn = true;
-        musicOn = true;
-        musicFound = false;
-        fairJudging = true;
-        dragging = false;
-        firstShow = true;
-        programDir.clear();
-        randomSource = RandomGenerator();
         MainWindow::setFixedSeed(20240613);
     }
 
@@ -272,11 +262,11 @@ TEST_F(MainWindowTest, FirstStartDefaultsAndGermanAnswer) {
     mainform->clockTimer().stop();
     mainform->setTicksByHand(true);
     // Before the first show: the defaults of an empty store.
-    EXPECT_EQ(tongue, -1);
-    EXPECT_TRUE(soundOn);
-    EXPECT_TRUE(musicOn);
+    EXPECT_EQ(mainform->gameOptions().tongue, -1);
+    EXPECT_TRUE(mainform->gameOptions().soundOn);
+    EXPECT_TRUE(mainform->gameOptions().musicOn);
     EXPECT_EQ(mainform->backgroundMode(), 0);
-    EXPECT_EQ(mode, 1);
+    EXPECT_EQ(mainform->gameOptions().mode, 1);
     EXPECT_EQ(mainform->puzzle().colCount, 10);
     EXPECT_EQ(mainform->puzzle().rowCount, 7);
     EXPECT_EQ(mainform->gameState(), GameState::Ready);
@@ -287,11 +277,11 @@ TEST_F(MainWindowTest, FirstStartDefaultsAndGermanAnswer) {
     EXPECT_EQ(mainform->startButton()->hint(), QStringLiteral("I want to start again. (F2)"));
     EXPECT_EQ(mainform->optionsButton()->hint(),
               QStringLiteral(" I want to change the options. (F5)"));
-    EXPECT_EQ(programDir.back(), '/');
+    EXPECT_TRUE(mainform->dataFolder().endsWith(u'/'));
 
     mainform->show();
     ASSERT_TRUE(script.finish());
-    EXPECT_EQ(tongue, 1);
+    EXPECT_EQ(mainform->gameOptions().tongue, 1);
     EXPECT_EQ(mainform->scoreLabel()->text(), QStringLiteral("Zeit:"));
     EXPECT_EQ(mainform->sizeLabel()->text(), QString::fromUtf8("Größe:"));
     EXPECT_EQ(mainform->startButton()->hint(), QStringLiteral("Ich möchte neu beginnen. (F2)"));
@@ -309,7 +299,7 @@ TEST_F(MainWindowTest, LanguageQuestionClosedOtherwiseStaysEnglishAndAsksAgain) 
         open();
         ASSERT_TRUE(script.finish());
     }
-    EXPECT_EQ(tongue, -1);
+    EXPECT_EQ(mainform->gameOptions().tongue, -1);
     EXPECT_EQ(mainform->scoreLabel()->text(), QStringLiteral("Time:"));
     EXPECT_EQ(mainform->sizeLabel()->text(), QStringLiteral("Size:"));
 
@@ -322,14 +312,13 @@ TEST_F(MainWindowTest, LanguageQuestionClosedOtherwiseStaysEnglishAndAsksAgain) 
     mainform = nullptr;
 
     // The next start asks again.
-    firstShow = true;
     ModalScript again({[](QWidget* modal) {
         EXPECT_EQ(modal, static_cast<QWidget*>(mainform->languageDialog()));
         QTest::mouseClick(mainform->languageDialog()->englishButton(), Qt::LeftButton);
     }});
     open();
     ASSERT_TRUE(again.finish());
-    EXPECT_EQ(tongue, 0);
+    EXPECT_EQ(mainform->gameOptions().tongue, 0);
 }
 
 TEST_F(MainWindowTest, StoredLanguageAsksNothing) {
@@ -361,7 +350,7 @@ TEST_F(MainWindowTest, StoredValuesAreBroughtIntoRange) {
         freshStart();
         store(row.name, QString::fromLatin1(row.text));
         openEnglish();
-        EXPECT_EQ(mode, row.mode);
+        EXPECT_EQ(mainform->gameOptions().mode, row.mode);
         EXPECT_EQ(mainform->backgroundMode(), row.backMode);
         EXPECT_EQ(mainform->puzzle().colCount, colCountFor(row.mode));
         EXPECT_EQ(mainform->puzzle().rowCount, rowCountFor(row.mode));
@@ -495,7 +484,7 @@ TEST_F(MainWindowTest, QuestionClosedWithoutAnswer) {
         QTest::mousePress(mainform->levelButton(), Qt::LeftButton);
         QTest::mouseRelease(mainform->levelButton(), Qt::LeftButton);
     }
-    EXPECT_EQ(mode, 2);
+    EXPECT_EQ(mainform->gameOptions().mode, 2);
     EXPECT_EQ(mainform->gameState(), GameState::Ready);
 }
 
@@ -540,7 +529,7 @@ TEST_F(MainWindowTest, ClockRunsDuringOtherDialogs) {
         QTest::mouseClick(mainform->infoButton(), Qt::LeftButton);
     }
     EXPECT_EQ(mainform->gameState(), GameState::Running);
-    EXPECT_EQ(mode, 1);
+    EXPECT_EQ(mainform->gameOptions().mode, 1);
 }
 
 // A resized window lays the board out anew and keeps what the player has done.
@@ -608,18 +597,18 @@ TEST_F(MainWindowTest, SizeButtonRing) {
     openEnglish();
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message() << "mode " << row.from << " button " << row.button);
-        mode = row.from;
+        mainform->gameOptions().mode = row.from;
         mainform->newLevel();
         ModalScript none({});
         QTest::mousePress(mainform->levelButton(), row.button);
         QTest::mouseRelease(mainform->levelButton(), row.button);
-        EXPECT_EQ(mode, row.to);
+        EXPECT_EQ(mainform->gameOptions().mode, row.to);
         EXPECT_EQ(mainform->puzzle().colCount, 3 * row.to + 7);
         EXPECT_EQ(mainform->puzzle().rowCount, 2 * row.to + 5);
         EXPECT_EQ(mainform->gameState(), GameState::Ready);
         EXPECT_TRUE(toolBarShowsSize(mainform->puzzle().colCount, mainform->puzzle().rowCount));
     }
-    mode = 1;
+    mainform->gameOptions().mode = 1;
     mainform->newLevel();
     QTest::mousePress(mainform->levelButton(), Qt::RightButton);
     QTest::mouseRelease(mainform->levelButton(), Qt::RightButton);
@@ -637,7 +626,7 @@ TEST_F(MainWindowTest, SizeButtonWhileRunningAsksFirst) {
         QTest::mousePress(mainform->levelButton(), Qt::LeftButton);
         QTest::mouseRelease(mainform->levelButton(), Qt::LeftButton);
     }
-    EXPECT_EQ(mode, 1);
+    EXPECT_EQ(mainform->gameOptions().mode, 1);
     EXPECT_EQ(mainform->gameState(), GameState::Running);
     EXPECT_EQ(gridNow(), before);
     {
@@ -645,7 +634,7 @@ TEST_F(MainWindowTest, SizeButtonWhileRunningAsksFirst) {
         QTest::mousePress(mainform->levelButton(), Qt::RightButton);
         QTest::mouseRelease(mainform->levelButton(), Qt::RightButton);
     }
-    EXPECT_EQ(mode, 9);
+    EXPECT_EQ(mainform->gameOptions().mode, 9);
     EXPECT_EQ(mainform->gameState(), GameState::Ready);
     EXPECT_EQ(mainform->puzzle().colCount, 34);
 }
@@ -675,11 +664,11 @@ TEST_F(MainWindowTest, DragUncoversCellsOnGridAndScreen) {
     EXPECT_NE(cellPixels(col, row).pixel(frame), qRgb(0, 0, 0));
 
     QTest::mousePress(mainform->boardBox(), Qt::LeftButton, {}, cellCentre(col, row));
-    EXPECT_TRUE(dragging);
+    EXPECT_TRUE(mainform->dragging());
     QTest::mouseMove(mainform->boardBox(), cellCentre(col + 1, row));
     QTest::mouseMove(mainform->boardBox(), cellCentre(col + 2, row));
     QTest::mouseRelease(mainform->boardBox(), Qt::LeftButton, {}, cellCentre(col + 2, row));
-    EXPECT_FALSE(dragging);
+    EXPECT_FALSE(mainform->dragging());
     EXPECT_EQ(mainform->playTime(), 0);
 
     for (int32_t c = col; c <= col + 2; ++c) {
@@ -774,7 +763,7 @@ TEST_F(MainWindowTest, WrongMovesChargeAndShowTheTime) {
     openEnglish();
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message() << "mode " << row.mode << " button " << row.button);
-        mode = row.mode;
+        mainform->gameOptions().mode = row.mode;
         mainform->newLevel();
         int32_t col = 0, r = 0;
         ASSERT_TRUE(findCell(row.state, col, r));
@@ -895,7 +884,7 @@ TEST_F(MainWindowTest, SolvedByDragAndBestListCancelled) {
     }
     QTest::mouseRelease(mainform->boardBox(), Qt::LeftButton, {}, cellCentre(col + 1, row));
     EXPECT_EQ(mainform->gameState(), GameState::Solved);
-    EXPECT_FALSE(dragging);
+    EXPECT_FALSE(mainform->dragging());
     EXPECT_EQ(mainform->playTime(), 3);
     EXPECT_FALSE(mainform->pauseButton()->isEnabled());
     EXPECT_EQ(stored(QStringLiteral("hs10")), QStringLiteral("<missing>"));
@@ -904,7 +893,7 @@ TEST_F(MainWindowTest, SolvedByDragAndBestListCancelled) {
     ModalScript none({});
     QTest::mousePress(mainform->levelButton(), Qt::LeftButton);
     QTest::mouseRelease(mainform->levelButton(), Qt::LeftButton);
-    EXPECT_EQ(mode, 2);
+    EXPECT_EQ(mainform->gameOptions().mode, 2);
     EXPECT_EQ(mainform->gameState(), GameState::Ready);
     EXPECT_TRUE(toolBarShowsTime(0));
 }
@@ -962,11 +951,11 @@ TEST_F(MainWindowTest, CloseAsksAndWritesTheOptions) {
         // Nothing is written while the game runs.
         EXPECT_EQ(stored(QStringLiteral("sound")), QStringLiteral("<missing>"));
 
-        soundOn = false;
-        musicOn = true;
-        tongue = -1;
+        mainform->gameOptions().soundOn = false;
+        mainform->gameOptions().musicOn = true;
+        mainform->gameOptions().tongue = -1;
         mainform->backgroundMode() = 5;
-        mode = 7;
+        mainform->gameOptions().mode = 7;
         {
             ModalScript yes({messageStep(row.message, 'y')});
             mainform->close();
@@ -1006,12 +995,9 @@ TEST_F(MainWindowTest, OptionsChangeTheStartValuesOfTheNextRun) {
     destroyGameWindows(mainform);
     mainform = nullptr;
     EXPECT_EQ(stored(QStringLiteral("fair")), QStringLiteral("0"));
-    firstShow = true;
-    soundOn = true;
-    fairJudging = true;
     open();
-    EXPECT_FALSE(soundOn);
-    EXPECT_FALSE(fairJudging);
+    EXPECT_FALSE(mainform->gameOptions().soundOn);
+    EXPECT_FALSE(mainform->gameOptions().fairJudging);
     EXPECT_EQ(mainform->backgroundMode(), 2);
 }
 
@@ -1044,7 +1030,7 @@ TEST_F(MainWindowTest, StoreFailuresAreReportedAndDoNotTrapThePlayer) {
         file.write("[common]\ntongue=0\nmode=@Rect(3 4 5 6)\nbackmode=2\n");
     }
     openEnglish();
-    EXPECT_EQ(mode, 1);
+    EXPECT_EQ(mainform->gameOptions().mode, 1);
     EXPECT_EQ(mainform->backgroundMode(), 2);
     EXPECT_EQ(errors, QStringList{QString::fromUtf8("Ungültiger Datentyp für 'mode'")});
 
@@ -1140,7 +1126,7 @@ TEST_F(MainWindowTest, OptionsChangeBackgroundAndLanguageAtOnce) {
     EXPECT_EQ(grounds[0], grounds[7]); // seven pictures, then the first again
     EXPECT_EQ(labels, (std::vector<QString>{QStringLiteral("Zeit:"), QString::fromUtf8("Größe:"),
                                             QStringLiteral("Time:")}));
-    EXPECT_EQ(tongue, 0);
+    EXPECT_EQ(mainform->gameOptions().tongue, 0);
 }
 
 // --- Music ------------------------------------------------------------------------------
@@ -1148,8 +1134,8 @@ TEST_F(MainWindowTest, OptionsChangeBackgroundAndLanguageAtOnce) {
 TEST_F(MainWindowTest, TimerStartsTheMusicOnlyWhileItIsOn) {
     store("music", QStringLiteral("0"));
     openEnglish();
-    if (!musicFound) GTEST_SKIP() << "no MIDI playback here";
-    EXPECT_FALSE(musicOn);
+    if (!mainform->gameOptions().musicFound) GTEST_SKIP() << "no MIDI playback here";
+    EXPECT_FALSE(mainform->gameOptions().musicOn);
     ticks(5);
     EXPECT_FALSE(mainform->music().playing());
 
@@ -1177,8 +1163,8 @@ TEST_F(MainWindowTest, TimerStartsTheMusicOnlyWhileItIsOn) {
 
 TEST_F(MainWindowTest, TimerStartsTheMusicAtStart) {
     openEnglish();
-    if (!musicFound) GTEST_SKIP() << "no MIDI playback here";
-    EXPECT_TRUE(musicOn);
+    if (!mainform->gameOptions().musicFound) GTEST_SKIP() << "no MIDI playback here";
+    EXPECT_TRUE(mainform->gameOptions().musicOn);
     EXPECT_FALSE(mainform->music().playing()); // found at creation, started by the timer
     EXPECT_TRUE(ticksUntilMusicPlays());
 }
@@ -1220,7 +1206,7 @@ TEST_F(MainWindowTest, TimerSleepsWhileNothingNeedsIt) {
     EXPECT_TRUE(QTest::qWaitFor([] { return !mainform->clockTimer().isActive(); }, 2000));
 
     // Music switched on in the options wakes it, and it stays awake for the music.
-    if (!musicFound) return;
+    if (!mainform->gameOptions().musicFound) return;
     {
         ModalScript options({[](QWidget*) {
             QTest::mouseClick(mainform->optionsDialog()->musicButton(), Qt::LeftButton);
@@ -1245,7 +1231,7 @@ TEST_F(MainWindowTest, RulesTopicFollowsTheLanguage) {
     ASSERT_TRUE(HelpViewer::viewers().empty());
     for (const Row& row : {Row{1, 1}, Row{0, 2}, Row{-1, 2}, Row{1, 1}}) {
         SCOPED_TRACE(row.tongue);
-        tongue = row.tongue;
+        mainform->gameOptions().tongue = row.tongue;
         ModalScript none({});
         QTest::mouseClick(mainform->rulesButton(), Qt::LeftButton);
         const auto viewers = HelpViewer::viewers();
@@ -1453,7 +1439,7 @@ TEST_F(MainWindowTest, KeyboardMovesAreJudgedLikePresses) {
     EXPECT_EQ(mainform->puzzle().grid[col][row], CellState::Uncovered);
     EXPECT_EQ(mainform->gameState(), GameState::Running);
     EXPECT_TRUE(mainform->pauseButton()->isEnabled());
-    EXPECT_FALSE(dragging);
+    EXPECT_FALSE(mainform->dragging());
     // The uncovered tile shows under the frame (its black edge at 3, 3).
     EXPECT_EQ(cellPixels(col, row).pixel(3, 3), qRgb(0, 0, 0));
     EXPECT_EQ(cellPixels(col, row).pixel(0, 0), 0xFF000000u | CursorYellow);
@@ -1526,7 +1512,7 @@ TEST_F(MainWindowTest, ShiftArrowsUncoverLikeADragAndStopAtAnEmptyCell) {
     EXPECT_EQ(mainform->puzzle().grid[5][1], CellState::Uncovered);
     EXPECT_TRUE(mainform->boardCursor().isAt(5, 1));
     EXPECT_EQ(mainform->playTime(), 33);
-    EXPECT_FALSE(dragging);
+    EXPECT_FALSE(mainform->dragging());
 }
 
 TEST_F(MainWindowTest, ToolBarKeysDoWhatTheClicksDo) {
@@ -1607,17 +1593,17 @@ TEST_F(MainWindowTest, ToolBarKeysDoWhatTheClicksDo) {
         ModalScript yes({messageStep(4, 'y')});
         typeKey(Qt::Key_F4);
     }
-    EXPECT_EQ(mode, 2);
+    EXPECT_EQ(mainform->gameOptions().mode, 2);
     EXPECT_EQ(mainform->gameState(), GameState::Ready);
     {
         ModalScript none({});
         typeKey(Qt::Key_F4, Qt::ShiftModifier);
-        EXPECT_EQ(mode, 1);
+        EXPECT_EQ(mainform->gameOptions().mode, 1);
         typeKey(Qt::Key_F4, Qt::ShiftModifier);
-        EXPECT_EQ(mode, 9);
+        EXPECT_EQ(mainform->gameOptions().mode, 9);
         EXPECT_EQ(mainform->puzzle().colCount, 34);
         typeKey(Qt::Key_F4);
-        EXPECT_EQ(mode, 1);
+        EXPECT_EQ(mainform->gameOptions().mode, 1);
     }
     // Escape and Ctrl+Q: the question before leaving; No stays.
     for (const auto& [key, mods] :
@@ -1716,7 +1702,7 @@ TEST_F(MainWindowTest, ScreenReaderNames) {
     EXPECT_EQ(name(mainform->scoreLabel()), QStringLiteral("Time: 1 second"));
 
     // German: every name changes at once.
-    tongue = 1;
+    mainform->gameOptions().tongue = 1;
     mainform->setMainTexts();
     for (const Row& r : rows) {
         EXPECT_EQ(name(r.button), QString::fromUtf8(r.de));

@@ -4,7 +4,7 @@
 #include "BackPanel.h"
 #include "DialogKit.h"
 #include "DialogTestKit.h"
-#include "GameGlobals.h"
+#include "GameOptions.h"
 #include "ImageButton.h"
 #include "SettingsStore.h"
 #include "TextScrambler.h"
@@ -28,17 +28,17 @@ const QString Section = QStringLiteral("common");
 class BestListDialogTest : public testing::Test {
   protected:
     void SetUp() override {
-        m_savedTongue = tongue;
+        m_savedTongue = testOptions().tongue;
         QFile::remove(SettingsStore::defaultFileName());
     }
     void TearDown() override {
-        tongue = m_savedTongue;
+        testOptions().tongue = m_savedTongue;
         QFile::remove(SettingsStore::defaultFileName());
     }
 
     // A dialog as the game sets it up: lower is better, the list of size 3.
     std::unique_ptr<BestListDialog> makeDlg() {
-        auto dlg = std::make_unique<BestListDialog>(&m_main, m_ini, resources());
+        auto dlg = std::make_unique<BestListDialog>(&m_main, m_ini, testOptions(), resources());
         dlg->setDirection(1);
         dlg->setIniString("hs3");
         return dlg;
@@ -346,7 +346,7 @@ TEST_F(BestListDialogTest, TextsByLanguageAndPlacement) {
         {-1, "Morvek - Highscore", "remove all entries", "Cancel", "put in list"},
     };
     for (const auto& row : rows) {
-        tongue = row.tongue;
+        testOptions().tongue = row.tongue;
         QPoint pos;
         ASSERT_TRUE(runModal(
             *dlg, [&] { dlg->showModal(0, true); },

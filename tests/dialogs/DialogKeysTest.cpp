@@ -3,7 +3,7 @@
 // button presses it. Keys go where the application sends them: to the widget with the focus.
 #include "BestListDialog.h"
 #include "DialogTestKit.h"
-#include "GameGlobals.h"
+#include "GameOptions.h"
 #include "ImageButton.h"
 #include "InfoDialog.h"
 #include "LanguageDialog.h"
@@ -59,13 +59,13 @@ std::string keysName(const std::vector<Qt::Key>& keys) {
 class DialogKeys : public testing::Test {
   protected:
     void SetUp() override {
-        m_saved = {tongue, musicFound, musicOn};
+        m_saved = {testOptions().tongue, testOptions().musicFound, testOptions().musicOn};
         QFile::remove(SettingsStore::defaultFileName());
     }
     void TearDown() override {
-        tongue = m_saved.tongue;
-        musicFound = m_saved.musicFound;
-        musicOn = m_saved.musicOn;
+        testOptions().tongue = m_saved.tongue;
+        testOptions().musicFound = m_saved.musicFound;
+        testOptions().musicOn = m_saved.musicOn;
         QFile::remove(SettingsStore::defaultFileName());
     }
     struct {
@@ -94,7 +94,7 @@ TEST_F(DialogKeys, MessageBoxAnswersTheFocusedButtonAndTheKeysOfItsOwn) {
         {12, {Qt::Key_Tab, Qt::Key_Return}, ResultYes},
         {12, {Qt::Key_Escape}, ResultNo},
     };
-    MessageDialog dlg(&m_main, resources());
+    MessageDialog dlg(&m_main, testOptions(), resources());
     for (const auto& row : rows) {
         const std::string name = std::to_string(row.message) + ": " + keysName(row.keys);
         int result = -1;
@@ -128,8 +128,8 @@ TEST_F(DialogKeys, LanguageQuestionByTabArrowsAndEnter) {
         {{Qt::Key_Tab, Qt::Key_Escape}, -1, QDialog::Rejected},
     };
     for (const auto& row : rows) {
-        LanguageDialog dlg(resources());
-        tongue = -1;
+        LanguageDialog dlg(testOptions(), resources());
+        testOptions().tongue = -1;
         int result = -1;
         ASSERT_TRUE(runModal(
             dlg, [&] { result = dlg.showModal(); },
@@ -139,17 +139,17 @@ TEST_F(DialogKeys, LanguageQuestionByTabArrowsAndEnter) {
                 type(dlg, row.keys);
             }))
             << keysName(row.keys);
-        EXPECT_EQ(tongue, row.tongue) << keysName(row.keys);
+        EXPECT_EQ(testOptions().tongue, row.tongue) << keysName(row.keys);
         EXPECT_EQ(result, row.result) << keysName(row.keys);
     }
 }
 
 TEST_F(DialogKeys, OptionsCloseByEnterAndEscapeAndPressTheFocusedButton) {
     int32_t backMode = 0;
-    OptionsDialog dlg(&m_main, backMode, resources());
-    musicFound = false;
+    OptionsDialog dlg(&m_main, testOptions(), backMode, resources());
+    testOptions().musicFound = false;
     for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
-        tongue = 0;
+        testOptions().tongue = 0;
         ASSERT_TRUE(runModal(
             dlg, [&] { dlg.showModal(); },
             [&] {
@@ -158,21 +158,21 @@ TEST_F(DialogKeys, OptionsCloseByEnterAndEscapeAndPressTheFocusedButton) {
                 type(dlg, {key});
                 EXPECT_FALSE(dlg.isVisible()) << keysName({key});
             }));
-        EXPECT_EQ(tongue, 0);
+        EXPECT_EQ(testOptions().tongue, 0);
     }
     // Tab to the language button, press it twice, then Escape; the disabled music button is
     // passed over on the way round.
-    tongue = 0;
+    testOptions().tongue = 0;
     std::vector<QWidget*> visited;
     ASSERT_TRUE(runModal(
         dlg, [&] { dlg.showModal(); },
         [&] {
             ASSERT_TRUE(active(dlg));
             type(dlg, {Qt::Key_Tab, Qt::Key_Return});
-            EXPECT_EQ(tongue, 1);
+            EXPECT_EQ(testOptions().tongue, 1);
             EXPECT_EQ(dlg.languageLabel()->text(), QStringLiteral("Ich spreche deutsch."));
             type(dlg, {Qt::Key_Space});
-            EXPECT_EQ(tongue, 0);
+            EXPECT_EQ(testOptions().tongue, 0);
             EXPECT_TRUE(dlg.isVisible());
             for (int i = 0; i < 5; ++i) {
                 type(dlg, {Qt::Key_Tab});
@@ -194,7 +194,7 @@ TEST_F(DialogKeys, OptionsCloseByEnterAndEscapeAndPressTheFocusedButton) {
 }
 
 TEST_F(DialogKeys, InformationClosesByEnterAndEscape) {
-    InfoDialog dlg(&m_main, resources());
+    InfoDialog dlg(&m_main, testOptions(), resources());
     for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape, Qt::Key_Space}) {
         ASSERT_TRUE(runModal(
             dlg, [&] { dlg.exec(); },
@@ -221,7 +221,7 @@ class BestListKeys : public DialogKeys {
         return unscrambleText(m_ini.readText("common", "hs3" + QString::number(index), ""));
     }
     SettingsStore m_ini;
-    BestListDialog m_dlg{&m_main, m_ini, resources()};
+    BestListDialog m_dlg{&m_main, m_ini, testOptions(), resources()};
 };
 
 TEST_F(BestListKeys, EnterAfterTypingTheNameConfirmsItAsTheTickDoes) {

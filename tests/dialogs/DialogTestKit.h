@@ -2,6 +2,7 @@
 #pragma once
 
 #include "DialogImages.h"
+#include "GameOptions.h"
 #include "X11Window.h"
 
 #include <QDialog>
@@ -17,6 +18,13 @@
 inline const DialogImages& resources() {
     static DialogImages resources;
     return resources;
+}
+
+// The player's options as the main window would hand them to its dialogs and players; tests set
+// them as the game would.
+inline GameOptions& testOptions() {
+    static GameOptions options;
+    return options;
 }
 
 // Runs `show` (which opens dialog modally) and, once the dialog is visible, `act`. A dialog

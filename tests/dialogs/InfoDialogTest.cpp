@@ -2,7 +2,7 @@
 #include "InfoDialog.h"
 #include "DialogKit.h"
 #include "DialogTestKit.h"
-#include "GameGlobals.h"
+#include "GameOptions.h"
 #include "ImageButton.h"
 
 #include <QLabel>
@@ -10,10 +10,10 @@
 
 TEST(InfoDialogTest, NamesTheProgramAndVersionInBothLanguages) {
     FakeMainWindow main;
-    InfoDialog info(&main, resources());
-    const int32_t saved = tongue;
+    InfoDialog info(&main, testOptions(), resources());
+    const int32_t saved = testOptions().tongue;
     for (int32_t language : {-1, 0, 1}) {
-        tongue = language;
+        testOptions().tongue = language;
         EXPECT_TRUE(runModal(
             info, [&] { info.exec(); }, [&] { info.accept(); }));
         EXPECT_EQ(info.nameLabel()->text(), QStringLiteral("Morvek"));
@@ -21,13 +21,13 @@ TEST(InfoDialogTest, NamesTheProgramAndVersionInBothLanguages) {
         EXPECT_EQ(info.aboutLabel()->text().startsWith(QStringLiteral("Ein ")), language == 1)
             << language;
     }
-    tongue = saved;
+    testOptions().tongue = saved;
     EXPECT_EQ(info.pos(), placeOverClient(main.frameGeometry(), main.height(), info.size()));
 }
 
 TEST(InfoDialogTest, ClosesByButtonAndByKey) {
     FakeMainWindow main;
-    InfoDialog info(&main, resources());
+    InfoDialog info(&main, testOptions(), resources());
     const std::vector<std::function<void()>> ways = {
         [&] {
             QTest::mousePress(info.okButton(), Qt::LeftButton, {}, QPoint(25, 25));

@@ -3,7 +3,7 @@
 #include "BackPanel.h"
 #include "DialogKit.h"
 #include "DialogTestKit.h"
-#include "GameGlobals.h"
+#include "GameOptions.h"
 #include "ImageButton.h"
 #include "TextLabel.h"
 
@@ -11,11 +11,11 @@
 
 namespace {
 
-// tongue is global: every test leaves it as it found it.
+// testOptions().tongue is global: every test leaves it as it found it.
 class MessageDialogTest : public testing::Test {
   protected:
-    void SetUp() override { m_savedTongue = tongue; }
-    void TearDown() override { tongue = m_savedTongue; }
+    void SetUp() override { m_savedTongue = testOptions().tongue; }
+    void TearDown() override { testOptions().tongue = m_savedTongue; }
 
     struct ShownDialog {
         int result = -1;
@@ -41,7 +41,7 @@ class MessageDialogTest : public testing::Test {
     }
 
     FakeMainWindow m_main;
-    MessageDialog m_dlg{&m_main, resources()};
+    MessageDialog m_dlg{&m_main, testOptions(), resources()};
     int32_t m_savedTongue = -1;
 };
 
@@ -72,8 +72,9 @@ TEST_F(MessageDialogTest, EveryMessageInEveryLanguage) {
     // The same dialog for every row: the text is chosen at each show, not at creation.
     for (const MessageRow& row : MessageRows) {
         for (int32_t language : {-1, 0, 1, 2}) {
-            SCOPED_TRACE(testing::Message() << "message " << row.number << " tongue " << language);
-            tongue = language;
+            SCOPED_TRACE(testing::Message()
+                         << "message " << row.number << " testOptions().tongue " << language);
+            testOptions().tongue = language;
             const ShownDialog shown = show(m_dlg, row.number, [&] { m_dlg.onYesClicked(); });
             EXPECT_EQ(shown.result, ResultYes);
             EXPECT_EQ(m_dlg.messageNumber(), row.number);
@@ -86,7 +87,7 @@ TEST_F(MessageDialogTest, EveryMessageInEveryLanguage) {
 }
 
 TEST_F(MessageDialogTest, CarriageReturnBreaksTheLine) {
-    tongue = 0;
+    testOptions().tongue = 0;
     show(m_dlg, 12, [&] {
         EXPECT_EQ(m_dlg.textLabel()->wrappedLines(), (QStringList{"Game paused.", "Continue?"}));
         m_dlg.onYesClicked();
@@ -94,7 +95,7 @@ TEST_F(MessageDialogTest, CarriageReturnBreaksTheLine) {
 }
 
 TEST_F(MessageDialogTest, NumbersWithoutTextKeepTheLastTextAndMode) {
-    tongue = 0;
+    testOptions().tongue = 0;
     show(m_dlg, 3, [&] { m_dlg.onNoClicked(); });
     for (int number : {0, 15, -1, 99}) {
         const ShownDialog shown = show(m_dlg, number, [&] { m_dlg.onYesClicked(); });

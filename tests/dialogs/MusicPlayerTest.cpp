@@ -2,7 +2,7 @@
 #include "AudioFiles.h"
 
 #include "Audio.h"
-#include "GameGlobals.h"
+#include "GameOptions.h"
 #include "MusicPlayer.h"
 
 #include <QBuffer>
@@ -53,9 +53,10 @@ constexpr int Audible = 500;
 
 class MusicTest : public ::testing::Test {
   protected:
+    GameOptions m_options;
     void SetUp() override {
-        m_saved = {musicOn, musicFound};
-        musicOn = true;
+        m_saved = {m_options.musicOn, m_options.musicFound};
+        m_options.musicOn = true;
         ASSERT_TRUE(m_dir.isValid());
         ASSERT_TRUE(audioMidiReady()) << "no MIDI playback; SoundFont: " << audioSoundFont();
     }
@@ -64,8 +65,8 @@ class MusicTest : public ::testing::Test {
             Mix_SetPostMix(nullptr, nullptr);
             Mix_HaltMusic();
         }
-        musicOn = m_saved.first;
-        musicFound = m_saved.second;
+        m_options.musicOn = m_saved.first;
+        m_options.musicFound = m_saved.second;
     }
 
     void write(const QString& name, const QByteArray& bytes) {
@@ -92,7 +93,7 @@ TEST_F(MusicTest, FluidSynthPlaysWithTheInstalledSoundFont) {
 
     listen();
     write("tune.mid", midiFile({{60, 96}, {67, 96}}));
-    MusicPlayer midi(m_dir.path());
+    MusicPlayer midi(m_options, m_dir.path());
     midi.start();
     midi.tick();
     EXPECT_TRUE(midi.playing()) << midi.lastError().toStdString();
@@ -102,7 +103,7 @@ TEST_F(MusicTest, FluidSynthPlaysWithTheInstalledSoundFont) {
 TEST_F(MusicTest, TimerLeavesAPlayingPieceAlone) {
     // Half a second of rest before the first note: restarting on every tick would never reach it.
     write("late.mid", midiFile({{60, 192}}, 250000, 192));
-    MusicPlayer midi(m_dir.path());
+    MusicPlayer midi(m_options, m_dir.path());
     midi.start();
     listen();
     midi.tick();
@@ -119,14 +120,14 @@ TEST_F(MusicTest, TimerLeavesAPlayingPieceAlone) {
 TEST_F(MusicTest, EmptyFolderMeansNoMusic) {
     write("notes.txt", "x");
     ASSERT_TRUE(QDir(m_dir.path()).mkdir("folder.mid"));
-    MusicPlayer midi(m_dir.path());
+    MusicPlayer midi(m_options, m_dir.path());
     midi.start();
-    EXPECT_FALSE(musicFound);
+    EXPECT_FALSE(m_options.musicFound);
     EXPECT_FALSE(midi.isOpen());
     midi.tick();
     EXPECT_FALSE(midi.playing());
     midi.toggle(); // the button is disabled; a stray click changes nothing
-    EXPECT_TRUE(musicOn);
+    EXPECT_TRUE(m_options.musicOn);
     EXPECT_FALSE(midi.playing());
 }
 
@@ -134,17 +135,17 @@ TEST_F(MusicTest, SearchListsMidiFilesInNameOrder) {
     for (const char* name : {"c.mid", "a.mid", "B.MID", ".hidden.mid", "a.midi", "mid", "x.txt"})
         write(name, midiFile());
     ASSERT_TRUE(QDir(m_dir.path()).mkdir("d.mid"));
-    MusicPlayer midi(m_dir.path());
+    MusicPlayer midi(m_options, m_dir.path());
     EXPECT_EQ(midi.matches(), QStringList({".hidden.mid", "B.MID", "a.mid", "c.mid"}));
 }
 
 TEST_F(MusicTest, StartOpensTheFirstFileAndTheTimerPlaysIt) {
     for (const char* name : {"b.mid", "c.mid", "a.mid"})
         write(name, midiFile());
-    musicOn = false;
-    MusicPlayer midi(m_dir.path() + "/");
+    m_options.musicOn = false;
+    MusicPlayer midi(m_options, m_dir.path() + "/");
     midi.start();
-    EXPECT_TRUE(musicFound);
+    EXPECT_TRUE(m_options.musicFound);
     EXPECT_EQ(midi.currentName(), "a.mid");
     EXPECT_EQ(QFileInfo(midi.fileName()), QFileInfo(m_dir.filePath("a.mid")));
     EXPECT_FALSE(midi.playing()); // chosen, not played
@@ -152,7 +153,7 @@ TEST_F(MusicTest, StartOpensTheFirstFileAndTheTimerPlaysIt) {
     midi.tick();
     EXPECT_FALSE(midi.playing()); // music is off
     EXPECT_FALSE(midi.isOpen());
-    musicOn = true;
+    m_options.musicOn = true;
     midi.tick();
     EXPECT_TRUE(midi.isOpen());
     EXPECT_TRUE(midi.playing());
@@ -161,7 +162,7 @@ TEST_F(MusicTest, StartOpensTheFirstFileAndTheTimerPlaysIt) {
 TEST_F(MusicTest, SwitchGoesOffThenOnWithTheNextFileAndWraps) {
     for (const char* name : {"second.mid", "third.mid", "first.mid"})
         write(name, midiFile());
-    MusicPlayer midi(m_dir.path());
+    MusicPlayer midi(m_options, m_dir.path());
     midi.start();
     midi.tick();
     ASSERT_TRUE(midi.playing());
@@ -174,20 +175,20 @@ TEST_F(MusicTest, SwitchGoesOffThenOnWithTheNextFileAndWraps) {
     for (const auto& step : steps) {
         SCOPED_TRACE(step.name);
         midi.toggle();
-        EXPECT_EQ(musicOn, step.on);
+        EXPECT_EQ(m_options.musicOn, step.on);
         EXPECT_EQ(midi.playing(), step.on);
         EXPECT_EQ(midi.isOpen(), step.on);
         EXPECT_EQ(midi.currentName(), step.name);
         midi.tick();
         EXPECT_EQ(midi.playing(), step.on);
     }
-    EXPECT_TRUE(musicFound);
+    EXPECT_TRUE(m_options.musicFound);
 }
 
 TEST_F(MusicTest, OneFileOffAndOnPlaysItAgainFromTheBeginning) {
     // A short note, then five seconds of silence: only a piece started afresh sounds again soon.
     write("only.mid", midiFile({{60, 48}}, 250000, 0, 1920));
-    MusicPlayer midi(m_dir.path());
+    MusicPlayer midi(m_options, m_dir.path());
     midi.start();
     midi.tick();
     // Wait for the silence after the note has rung out.
@@ -202,7 +203,7 @@ TEST_F(MusicTest, OneFileOffAndOnPlaysItAgainFromTheBeginning) {
     midi.toggle();
     EXPECT_FALSE(midi.playing());
     midi.toggle();
-    EXPECT_TRUE(musicOn);
+    EXPECT_TRUE(m_options.musicOn);
     EXPECT_TRUE(midi.playing());
     EXPECT_EQ(midi.currentName(), "only.mid");
     EXPECT_TRUE(waitFor([] { return peakLevel > Audible; }, 4)) << "peak " << peakLevel;
@@ -212,11 +213,11 @@ TEST_F(MusicTest, SwitchOnStartingOffMovesToTheNextFile) {
     // The first file was opened at start; the first switch-on is the next one.
     for (const char* name : {"a.mid", "b.mid"})
         write(name, midiFile());
-    musicOn = false;
-    MusicPlayer midi(m_dir.path());
+    m_options.musicOn = false;
+    MusicPlayer midi(m_options, m_dir.path());
     midi.start();
     midi.toggle();
-    EXPECT_TRUE(musicOn);
+    EXPECT_TRUE(m_options.musicOn);
     EXPECT_EQ(midi.currentName(), "b.mid");
     EXPECT_TRUE(midi.playing());
 }
@@ -224,7 +225,7 @@ TEST_F(MusicTest, SwitchOnStartingOffMovesToTheNextFile) {
 TEST_F(MusicTest, FilesDeletedMeanwhileAreNoticed) {
     for (const char* name : {"a.mid", "b.mid", "c.mid"})
         write(name, midiFile());
-    MusicPlayer midi(m_dir.path());
+    MusicPlayer midi(m_options, m_dir.path());
     midi.start();
     midi.toggle(); // off, on a.mid
     ASSERT_TRUE(QFile::remove(m_dir.filePath("a.mid")));
@@ -235,13 +236,13 @@ TEST_F(MusicTest, FilesDeletedMeanwhileAreNoticed) {
     midi.toggle();
     ASSERT_TRUE(QFile::remove(m_dir.filePath("c.mid")));
     midi.toggle(); // nothing left to find
-    EXPECT_FALSE(musicOn);
+    EXPECT_FALSE(m_options.musicOn);
     EXPECT_FALSE(midi.playing());
     EXPECT_EQ(midi.currentName(), "");
-    EXPECT_TRUE(musicFound); // found at start, stays so
+    EXPECT_TRUE(m_options.musicFound); // found at start, stays so
     write("new.mid", midiFile());
     midi.toggle(); // the search starts again from the beginning
-    EXPECT_TRUE(musicOn);
+    EXPECT_TRUE(m_options.musicOn);
     EXPECT_EQ(midi.currentName(), "new.mid");
 }
 
@@ -268,16 +269,16 @@ TEST_F(MusicTest, BrokenFilesArePassedOverAtStart) {
         SCOPED_TRACE(kind);
         QTemporaryDir dir;
         ASSERT_TRUE(writeFile(dir.filePath("a.mid"), brokenFile(kind)));
-        MusicPlayer alone(dir.path());
+        MusicPlayer alone(m_options, dir.path());
         alone.start();
-        EXPECT_FALSE(musicFound);
+        EXPECT_FALSE(m_options.musicFound);
         alone.tick();
         EXPECT_FALSE(alone.playing());
 
         ASSERT_TRUE(writeFile(dir.filePath("b.mid"), midiFile()));
-        MusicPlayer midi(dir.path());
+        MusicPlayer midi(m_options, dir.path());
         midi.start();
-        EXPECT_TRUE(musicFound);
+        EXPECT_TRUE(m_options.musicFound);
         EXPECT_EQ(midi.currentName(), "b.mid");
         midi.tick();
         EXPECT_TRUE(midi.playing());
@@ -291,12 +292,12 @@ TEST_F(MusicTest, BrokenFilesArePassedOverAtASwitch) {
         QTemporaryDir dir;
         ASSERT_TRUE(writeFile(dir.filePath("a.mid"), midiFile()));
         ASSERT_TRUE(writeFile(dir.filePath("b.mid"), brokenFile(kind)));
-        musicOn = true;
-        MusicPlayer midi(dir.path());
+        m_options.musicOn = true;
+        MusicPlayer midi(m_options, dir.path());
         midi.start();
         midi.toggle();
         midi.toggle(); // b.mid is skipped, wrapping to a.mid
-        EXPECT_TRUE(musicOn);
+        EXPECT_TRUE(m_options.musicOn);
         EXPECT_EQ(midi.currentName(), "a.mid");
         EXPECT_TRUE(midi.playing());
 
@@ -304,7 +305,7 @@ TEST_F(MusicTest, BrokenFilesArePassedOverAtASwitch) {
         midi.toggle();
         ASSERT_TRUE(writeFile(dir.filePath("a.mid"), brokenFile(kind)));
         midi.toggle();
-        EXPECT_FALSE(musicOn);
+        EXPECT_FALSE(m_options.musicOn);
         EXPECT_FALSE(midi.playing());
         midi.tick();
         EXPECT_FALSE(midi.playing());
@@ -315,10 +316,10 @@ TEST_F(MusicTest, GamePlayerLoadsOnAWorkerAndPlaysWhenReady) {
     for (const char* name : {"a.mid", "b.mid", "broken.mid"})
         write(name, midiFile());
     write("broken.mid", brokenFile(3));
-    MusicPlayer midi(m_dir.path());
+    MusicPlayer midi(m_options, m_dir.path());
     midi.setBackgroundLoading(true);
     midi.start();
-    EXPECT_TRUE(musicFound);
+    EXPECT_TRUE(m_options.musicFound);
     EXPECT_EQ(midi.currentName(), "a.mid");
     EXPECT_FALSE(midi.isOpen());
     midi.tick(); // starts the load, returns at once
@@ -339,11 +340,11 @@ TEST_F(MusicTest, GamePlayerLoadsOnAWorkerAndPlaysWhenReady) {
     for (const char* name : expected) {
         SCOPED_TRACE(name);
         midi.toggle();
-        EXPECT_FALSE(musicOn);
+        EXPECT_FALSE(m_options.musicOn);
         EXPECT_FALSE(midi.playing());
         EXPECT_FALSE(midi.loading());
         midi.toggle();
-        EXPECT_TRUE(musicOn);
+        EXPECT_TRUE(m_options.musicOn);
         EXPECT_EQ(midi.currentName(), name);
         EXPECT_TRUE(tickUntilPlaying()) << midi.lastError().toStdString();
     }
@@ -359,7 +360,7 @@ TEST_F(MusicTest, GamePlayerLoadsOnAWorkerAndPlaysWhenReady) {
 
 TEST_F(MusicTest, TimerRestartsAPieceThatHasEnded) {
     write("short.mid", AudioFiles::shortMidi());
-    MusicPlayer midi(m_dir.path());
+    MusicPlayer midi(m_options, m_dir.path());
     midi.start();
     midi.tick();
     ASSERT_TRUE(midi.playing());
@@ -373,7 +374,7 @@ TEST_F(MusicTest, TimerRestartsAPieceThatHasEnded) {
 
 TEST_F(MusicTest, DeviceClosedUnderALivePlayer) {
     write("a.mid", midiFile());
-    MusicPlayer midi(m_dir.path());
+    MusicPlayer midi(m_options, m_dir.path());
     midi.start();
     midi.tick();
     audioClose();
@@ -404,7 +405,7 @@ TEST(SoundFontTest, PlayersOwnChoiceIsKept) {
         {"/no/such/font.sf2:" + installed, true},
         {installed, true},
     };
-    const bool savedFound = musicFound;
+    GameOptions options;
     for (const auto& row : rows) {
         SCOPED_TRACE(row.value);
         audioClose();
@@ -413,11 +414,10 @@ TEST(SoundFontTest, PlayersOwnChoiceIsKept) {
         EXPECT_EQ(audioSoundFont(), row.value);
         EXPECT_EQ(std::string(Mix_GetSoundFonts()), row.value);
         EXPECT_EQ(audioMidiReady(), row.ready);
-        MusicPlayer midi(dir.path());
+        MusicPlayer midi(options, dir.path());
         midi.start();
-        EXPECT_EQ(musicFound, row.ready); // no instruments: no music, and the game goes on
+        EXPECT_EQ(options.musicFound, row.ready); // no instruments: no music, and the game goes on
     }
-    musicFound = savedFound;
     audioClose();
     unsetenv("SDL_SOUNDFONTS");
 }

@@ -4,7 +4,7 @@
 #include "BackPanel.h"
 #include "DialogKit.h"
 #include "DialogTestKit.h"
-#include "GameGlobals.h"
+#include "GameOptions.h"
 #include "ImageButton.h"
 #include "LanguageDialog.h"
 #include "ListImage.h"
@@ -24,18 +24,21 @@ namespace {
 class OptionsFixture : public testing::Test {
   protected:
     void SetUp() override {
-        m_saved = {tongue, soundOn, musicOn, musicFound, fairJudging};
+        m_saved = {testOptions().tongue, testOptions().soundOn, testOptions().musicOn,
+                   testOptions().musicFound, testOptions().fairJudging};
         m_dlg.onBackgroundChanged = [this] {
             m_calls.push_back("background " + std::to_string(m_backgroundMode));
         };
-        m_dlg.onTextsChanged = [this] { m_calls.push_back("texts " + std::to_string(tongue)); };
+        m_dlg.onTextsChanged = [this] {
+            m_calls.push_back("texts " + std::to_string(testOptions().tongue));
+        };
     }
     void TearDown() override {
-        tongue = m_saved.tongue;
-        soundOn = m_saved.soundOn;
-        musicOn = m_saved.musicOn;
-        musicFound = m_saved.musicFound;
-        fairJudging = m_saved.fairJudging;
+        testOptions().tongue = m_saved.tongue;
+        testOptions().soundOn = m_saved.soundOn;
+        testOptions().musicOn = m_saved.musicOn;
+        testOptions().musicFound = m_saved.musicFound;
+        testOptions().fairJudging = m_saved.fairJudging;
     }
 
     struct {
@@ -44,7 +47,7 @@ class OptionsFixture : public testing::Test {
     } m_saved{};
     FakeMainWindow m_main;
     int32_t m_backgroundMode = 0;
-    OptionsDialog m_dlg{&m_main, m_backgroundMode, resources()};
+    OptionsDialog m_dlg{&m_main, testOptions(), m_backgroundMode, resources()};
     std::vector<std::string> m_calls;
 };
 
@@ -70,7 +73,7 @@ TEST(NextTongue, Ring) {
 }
 
 TEST_F(OptionsDialogTest, LanguageButtonRingsFromUnchosen) {
-    tongue = -1;
+    testOptions().tongue = -1;
     m_dlg.refreshTexts();
     EXPECT_EQ(m_dlg.languageLabel()->text(), "I speak English.");
     const struct {
@@ -86,7 +89,7 @@ TEST_F(OptionsDialogTest, LanguageButtonRingsFromUnchosen) {
     for (const auto& step : steps) {
         m_calls.clear();
         m_dlg.onLanguageClicked();
-        EXPECT_EQ(tongue, step.tongue);
+        EXPECT_EQ(testOptions().tongue, step.tongue);
         EXPECT_EQ(m_dlg.languageLabel()->text(), QString::fromUtf8(step.label));
         EXPECT_EQ(m_dlg.optionsLabel()->text(), QString::fromUtf8(step.heading));
         EXPECT_EQ(m_dlg.languageButton()->hint(), QString::fromUtf8(step.hint));
@@ -96,7 +99,7 @@ TEST_F(OptionsDialogTest, LanguageButtonRingsFromUnchosen) {
 }
 
 TEST_F(OptionsDialogTest, BackgroundButtonRingsThroughSeven) {
-    tongue = 0;
+    testOptions().tongue = 0;
     m_dlg.refreshTexts();
     EXPECT_EQ(m_dlg.backgroundLabel()->text(), "Background: 1");
     for (int press = 1; press <= 8; ++press) {
@@ -109,7 +112,7 @@ TEST_F(OptionsDialogTest, BackgroundButtonRingsThroughSeven) {
         EXPECT_EQ(m_calls,
                   (std::vector<std::string>{"background " + std::to_string(want), "texts 0"}));
     }
-    tongue = 1;
+    testOptions().tongue = 1;
     m_dlg.refreshTexts();
     EXPECT_EQ(m_dlg.backgroundLabel()->text(), "Hintergrund: 2");
     // A stored value out of range still lands in the ring.
@@ -133,17 +136,20 @@ TEST_F(OptionsDialogTest, SwitchButtonsAndLabels) {
         const char* off;
         const char* hint;
     } rows[] = {
-        {&soundOn, m_dlg.soundLabel(), m_dlg.soundButton(), &OptionsDialog::onSoundClicked, 0,
-         "Sound is on.", "Sound is off.", "Sound on or off"},
-        {&soundOn, m_dlg.soundLabel(), m_dlg.soundButton(), &OptionsDialog::onSoundClicked, 1,
-         "Geräusche sind an.", "Geräusche sind aus.", "Geräusche ein- und ausschalten."},
-        {&fairJudging, m_dlg.fairLabel(), m_dlg.fairButton(), &OptionsDialog::onFairClicked, 0,
-         "Fair judging is on.", "Fair judging is off.", "Judge moves by the clues"},
-        {&fairJudging, m_dlg.fairLabel(), m_dlg.fairButton(), &OptionsDialog::onFairClicked, 1,
-         "Faires Urteil ist an.", "Faires Urteil ist aus.", "Züge nach den Zahlen beurteilen"},
+        {&testOptions().soundOn, m_dlg.soundLabel(), m_dlg.soundButton(),
+         &OptionsDialog::onSoundClicked, 0, "Sound is on.", "Sound is off.", "Sound on or off"},
+        {&testOptions().soundOn, m_dlg.soundLabel(), m_dlg.soundButton(),
+         &OptionsDialog::onSoundClicked, 1, "Geräusche sind an.", "Geräusche sind aus.",
+         "Geräusche ein- und ausschalten."},
+        {&testOptions().fairJudging, m_dlg.fairLabel(), m_dlg.fairButton(),
+         &OptionsDialog::onFairClicked, 0, "Fair judging is on.", "Fair judging is off.",
+         "Judge moves by the clues"},
+        {&testOptions().fairJudging, m_dlg.fairLabel(), m_dlg.fairButton(),
+         &OptionsDialog::onFairClicked, 1, "Faires Urteil ist an.", "Faires Urteil ist aus.",
+         "Züge nach den Zahlen beurteilen"},
     };
     for (const auto& row : rows) {
-        tongue = row.tongue;
+        testOptions().tongue = row.tongue;
         *row.value = true;
         m_dlg.refreshTexts();
         EXPECT_EQ(row.label->text(), QString::fromUtf8(row.on));
@@ -173,9 +179,9 @@ TEST_F(OptionsDialogTest, MusicLabelByFoundThenOn) {
         {true, false, 1, "Musik ist aus."},
     };
     for (const auto& row : rows) {
-        musicFound = row.found;
-        musicOn = row.on;
-        tongue = row.tongue;
+        testOptions().musicFound = row.found;
+        testOptions().musicOn = row.on;
+        testOptions().tongue = row.tongue;
         m_dlg.refreshTexts();
         EXPECT_EQ(m_dlg.musicLabel()->text(), QString::fromUtf8(row.label));
         EXPECT_EQ(m_dlg.musicButton()->isEnabled(), row.found);
@@ -187,10 +193,10 @@ TEST_F(OptionsDialogTest, WithoutAnAudioDeviceTheMusicRowSaysSoundIsUnavailable)
     const QByteArray driver = qgetenv("SDL_AUDIODRIVER");
     audioClose();
     qputenv("SDL_AUDIODRIVER", "no-such-driver");
-    musicFound = false;
+    testOptions().musicFound = false;
     for (const auto& [language, label] :
          {std::pair{0, "Sound is not available."}, std::pair{1, "Ton ist nicht verfügbar."}}) {
-        tongue = language;
+        testOptions().tongue = language;
         m_dlg.refreshTexts();
         EXPECT_EQ(m_dlg.musicLabel()->text(), QString::fromUtf8(label));
         EXPECT_FALSE(m_dlg.musicButton()->isEnabled());
@@ -198,7 +204,7 @@ TEST_F(OptionsDialogTest, WithoutAnAudioDeviceTheMusicRowSaysSoundIsUnavailable)
     // With a device again, missing music is told as before.
     qputenv("SDL_AUDIODRIVER", driver);
     audioClose();
-    tongue = 0;
+    testOptions().tongue = 0;
     m_dlg.refreshTexts();
     EXPECT_EQ(m_dlg.musicLabel()->text(), QStringLiteral("No music files available."));
 }
@@ -209,16 +215,16 @@ TEST_F(OptionsDialogTest, MusicButtonSwitchesThenRefreshes) {
     int current = 0;
     m_dlg.musicName = [&] { return files[current]; };
     m_dlg.onMusicSwitch = [&] {
-        if (musicOn) {
-            musicOn = false;
+        if (testOptions().musicOn) {
+            testOptions().musicOn = false;
         } else {
             current = (current + 1) % files.size();
-            musicOn = true;
+            testOptions().musicOn = true;
         }
     };
-    tongue = 0;
-    musicFound = true;
-    musicOn = true;
+    testOptions().tongue = 0;
+    testOptions().musicFound = true;
+    testOptions().musicOn = true;
     m_dlg.refreshTexts();
     EXPECT_EQ(m_dlg.musicLabel()->text(), "Music: a.mid");
     m_dlg.onMusicClicked();
@@ -229,7 +235,7 @@ TEST_F(OptionsDialogTest, MusicButtonSwitchesThenRefreshes) {
 
 TEST_F(OptionsDialogTest, FixedTextsAndHints) {
     for (int32_t language : {0, 1}) {
-        tongue = language;
+        testOptions().tongue = language;
         m_dlg.refreshTexts();
         const bool de = language == 1;
         EXPECT_EQ(m_dlg.programLabel()->caption(), "Morvek");
@@ -251,9 +257,9 @@ TEST_F(OptionsDialogTest, FixedTextsAndHints) {
 }
 
 TEST_F(OptionsDialogTest, ButtonsWorkThroughTheModalShow) {
-    tongue = 0;
+    testOptions().tongue = 0;
     m_backgroundMode = 2;
-    fairJudging = true;
+    testOptions().fairJudging = true;
     int result = -1;
     QString labelAfter;
     ASSERT_TRUE(runModal(
@@ -266,9 +272,9 @@ TEST_F(OptionsDialogTest, ButtonsWorkThroughTheModalShow) {
             QTest::mouseClick(m_dlg.okButton(), Qt::LeftButton);
         }));
     EXPECT_EQ(result, QDialog::Accepted);
-    EXPECT_EQ(tongue, 1);
+    EXPECT_EQ(testOptions().tongue, 1);
     EXPECT_EQ(m_backgroundMode, 3);
-    EXPECT_FALSE(fairJudging);
+    EXPECT_FALSE(testOptions().fairJudging);
     EXPECT_EQ(labelAfter, "Hintergrund: 4");
 }
 
@@ -341,10 +347,10 @@ TEST_F(OptionsDialogTest, ComponentsInPlace) {
 
 class LanguageDialogTest : public testing::Test {
   protected:
-    void SetUp() override { m_saved = tongue; }
-    void TearDown() override { tongue = m_saved; }
+    void SetUp() override { m_saved = testOptions().tongue; }
+    void TearDown() override { testOptions().tongue = m_saved; }
     int32_t m_saved = -1;
-    LanguageDialog m_dlg{resources()};
+    LanguageDialog m_dlg{testOptions(), resources()};
 };
 
 TEST_F(LanguageDialogTest, ButtonsChooseAndOtherCloseKeepsUnchosen) {
@@ -360,7 +366,7 @@ TEST_F(LanguageDialogTest, ButtonsChooseAndOtherCloseKeepsUnchosen) {
         {"closed", [](LanguageDialog& d) { d.close(); }, -1},
     };
     for (const auto& row : rows) {
-        tongue = -1;
+        testOptions().tongue = -1;
         QPoint pos;
         ASSERT_TRUE(runModal(
             m_dlg, [&] { m_dlg.showModal(); },
@@ -369,7 +375,7 @@ TEST_F(LanguageDialogTest, ButtonsChooseAndOtherCloseKeepsUnchosen) {
                 row.answer(m_dlg);
             }))
             << row.name;
-        EXPECT_EQ(tongue, row.tongue) << row.name;
+        EXPECT_EQ(testOptions().tongue, row.tongue) << row.name;
         const QRect screen = QGuiApplication::primaryScreen()->geometry();
         EXPECT_EQ(pos, QPoint(screen.left() + (screen.width() - 408) / 2,
                               screen.top() + (screen.height() - 162) / 2));

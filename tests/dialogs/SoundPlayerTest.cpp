@@ -2,7 +2,7 @@
 #include "AudioFiles.h"
 
 #include "Audio.h"
-#include "GameGlobals.h"
+#include "GameOptions.h"
 #include "SoundPlayer.h"
 
 #include <QCoreApplication>
@@ -19,14 +19,15 @@ namespace {
 
 class SoundTest : public ::testing::Test {
   protected:
+    GameOptions m_options;
     void SetUp() override {
-        m_savedSoundOn = soundOn;
-        soundOn = true;
+        m_savedSoundOn = m_options.soundOn;
+        m_options.soundOn = true;
         ASSERT_TRUE(audioOpen()) << Mix_GetError();
     }
     void TearDown() override {
         if (audioIsOpen()) Mix_HaltChannel(-1);
-        soundOn = m_savedSoundOn;
+        m_options.soundOn = m_savedSoundOn;
     }
 
     // The chunk on the effects channel while it plays, else null.
@@ -34,7 +35,7 @@ class SoundTest : public ::testing::Test {
         return Mix_Playing(SoundPlayer::Channel) ? Mix_GetChunk(SoundPlayer::Channel) : nullptr;
     }
 
-    SoundPlayer m_player{AudioFiles::gameLikeWaves()};
+    SoundPlayer m_player{m_options, AudioFiles::gameLikeWaves()};
     bool m_savedSoundOn = true;
 };
 
@@ -79,18 +80,18 @@ TEST_F(SoundTest, ZeroStopsTheSound) {
 TEST_F(SoundTest, SoundOffSilencesEveryNumber) {
     for (int number : {0, 1, 2, 3, 4}) {
         SCOPED_TRACE(number);
-        SoundPlayer player(AudioFiles::gameLikeWaves());
+        SoundPlayer player(m_options, AudioFiles::gameLikeWaves());
         player.playSnd(1);
         const Mix_Chunk* before = sounding();
         ASSERT_NE(before, nullptr);
-        soundOn = false;
+        m_options.soundOn = false;
         player.playSnd(number);
         // Neither a stop nor a new sound: the old one plays on.
         EXPECT_EQ(sounding(), before);
         if (number > 1) {
             EXPECT_EQ(player.chunk(number), nullptr);
         }
-        soundOn = true;
+        m_options.soundOn = true;
         Mix_HaltChannel(-1);
     }
 }
@@ -120,7 +121,7 @@ TEST_F(SoundTest, WaveWithoutUsableDataIsSkipped) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        SoundPlayer player({AudioFiles::wave(2300), row.bytes});
+        SoundPlayer player(m_options, {AudioFiles::wave(2300), row.bytes});
         player.playSnd(1);
         const Mix_Chunk* before = sounding();
         ASSERT_NE(before, nullptr);
@@ -136,7 +137,7 @@ TEST_F(SoundTest, WaveWithoutUsableDataIsSkipped) {
 }
 
 TEST_F(SoundTest, ShortListSkipsTheMissingNumbers) {
-    SoundPlayer player({AudioFiles::wave(640)});
+    SoundPlayer player(m_options, {AudioFiles::wave(640)});
     player.playSnd(1);
     const Mix_Chunk* before = sounding();
     for (int number : {2, 3, 4})
