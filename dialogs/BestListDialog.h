@@ -59,7 +59,6 @@ class BestListDialog : public QDialog {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
-    const GameOptions& m_options;
     std::vector<QString> entryKeys() const;
     void loadList();
     void saveList();
@@ -67,6 +66,7 @@ class BestListDialog : public QDialog {
     QLabel* rowLabel(const char* kind, int row) const;
 
     SettingsStore& m_ini;
+    const GameOptions& m_options;
     QPointer<QWidget> m_mainWindow;
     std::array<QLabel*, HighscoreCount> m_nums{};
     std::array<QLabel*, HighscoreCount> m_names{};
