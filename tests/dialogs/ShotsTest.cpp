@@ -39,7 +39,7 @@ TEST(DialogShots, BothLanguages) {
         BestListDialog best(&main, ini, testOptions(), resources());
         best.setDirection(1);
         best.setIniString("hs1");
-        grab(best, "highscore", [&] { best.showModal(321, false); });
+        grab(best, "bestlist", [&] { best.showModal(321, false); });
         OptionsDialog options(&main, testOptions(), backMode, resources());
         options.musicName = [] { return QStringLiteral("ode.mid"); };
         testOptions().musicFound = true;
