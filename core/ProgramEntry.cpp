@@ -12,6 +12,7 @@
 
 #include <QPointer>
 #include <QStringList>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
@@ -62,7 +63,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     Application app(argc, argv);
-    applyDesktopIdentity();
+    // The desktop file's name goes with the window from its first map; the icon follows it.
+    QGuiApplication::setDesktopFileName(desktopId());
     QStringList arguments;
     for (const std::string& a : args)
         arguments << QString::fromStdString(a);
@@ -81,6 +83,8 @@ int main(int argc, char** argv) {
         if (window) window->closeOnSignal();
     });
     window->show();
+    // The icon's eight sizes are decoded once the window is up, not before its first frame.
+    QTimer::singleShot(0, window, [] { applyDesktopIdentity(); });
     const int result = app.exec();
     destroyGameWindows(window);
     doneHelpSystem();
