@@ -20,16 +20,17 @@ void createDialogs(MainWindow* mainWindow) {
     auto* language = new LanguageDialog(mainWindow->gameOptions(), *sharedImages, mainWindow);
     auto* options = new OptionsDialog(mainWindow, mainWindow->gameOptions(),
                                       mainWindow->backgroundMode(), *sharedImages);
-    options->onBackgroundChanged = [mainWindow] {
+    QObject::connect(options, &OptionsDialog::backgroundChanged, mainWindow, [mainWindow] {
         mainWindow->prepareBackground();
         mainWindow->repaintAll();
-    };
-    options->onTextsChanged = [mainWindow] { mainWindow->setMainTexts(); };
-    options->onMusicSwitch = [mainWindow] {
+    });
+    QObject::connect(options, &OptionsDialog::textsChanged, mainWindow,
+                     [mainWindow] { mainWindow->setMainTexts(); });
+    QObject::connect(options, &OptionsDialog::musicSwitched, mainWindow, [mainWindow] {
         mainWindow->music().toggle();
         mainWindow->wakeTimer();
-    };
-    options->musicName = [mainWindow] { return mainWindow->music().currentName(); };
+    });
+    options->setMusicNameSource([mainWindow] { return mainWindow->music().currentName(); });
     auto* bestList = new BestListDialog(mainWindow, mainWindow->settings(),
                                         mainWindow->gameOptions(), *sharedImages);
     mainWindow->setDialogs(std::move(sharedImages), message, language, options, bestList);

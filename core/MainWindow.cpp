@@ -154,17 +154,17 @@ void MainWindow::createComponents() {
     connect(m_rulesButton, &ImageButton::clicked, this, [this] { onRulesClicked(); });
     connect(m_exitButton, &ImageButton::clicked, this, [this] { onExitClicked(); });
 
-    m_boardBox->onMouseDown = [this](Qt::MouseButton b, int32_t x, int32_t y) {
-        // The mouse takes over: the keyboard's cursor hides until the next arrow key.
-        m_keyboard->hide();
-        boxMouseDown(b, x, y);
-    };
-    m_boardBox->onMouseMove = [this](Qt::MouseButtons, int32_t x, int32_t y) {
-        boxMouseMove(x, y);
-    };
-    m_boardBox->onMouseUp = [this](Qt::MouseButton, int32_t, int32_t) { boxMouseUp(); };
-    m_boardBox->onResize = [this] { relayOut(); };
-    m_toolBarBox->onResize = [this] { paintToolBar(); };
+    connect(m_boardBox, &PaintBox::mousePressed, this,
+            [this](Qt::MouseButton b, int32_t x, int32_t y) {
+                // The mouse takes over: the keyboard's cursor hides until the next arrow key.
+                m_keyboard->hide();
+                boxMouseDown(b, x, y);
+            });
+    connect(m_boardBox, &PaintBox::mouseMoved, this,
+            [this](Qt::MouseButtons, int32_t x, int32_t y) { boxMouseMove(x, y); });
+    connect(m_boardBox, &PaintBox::mouseReleased, this, [this] { boxMouseUp(); });
+    connect(m_boardBox, &PaintBox::resized, this, [this] { relayOut(); });
+    connect(m_toolBarBox, &PaintBox::resized, this, [this] { paintToolBar(); });
 
     m_clockTimer.setInterval(TickMs);
     connect(&m_clockTimer, &QTimer::timeout, this, [this] {

@@ -106,7 +106,7 @@ void OptionsDialog::refreshTexts() {
                                  : QStringLiteral("No music files available."));
     else if (m_options.musicOn)
         m_musicLabel->setText((de ? QStringLiteral("Musik: ") : QStringLiteral("Music: ")) +
-                              (musicName ? musicName() : QString()));
+                              (m_musicName ? m_musicName() : QString()));
     else
         m_musicLabel->setText(de ? QStringLiteral("Musik ist aus.")
                                  : QStringLiteral("Music is off."));
@@ -138,7 +138,7 @@ void OptionsDialog::onOkClicked() {
 void OptionsDialog::onLanguageClicked() {
     m_options.tongue = nextTongue(m_options.tongue);
     refreshTexts();
-    if (onTextsChanged) onTextsChanged();
+    emit textsChanged();
 }
 
 void OptionsDialog::onSoundClicked() {
@@ -147,15 +147,15 @@ void OptionsDialog::onSoundClicked() {
 }
 
 void OptionsDialog::onMusicClicked() {
-    if (onMusicSwitch) onMusicSwitch();
+    emit musicSwitched();
     refreshTexts();
 }
 
 void OptionsDialog::onBackgroundClicked() {
     // A stored value out of range still steps into the ring of seven.
     m_backgroundMode = (m_backgroundMode % 7 + 8) % 7;
-    if (onBackgroundChanged) onBackgroundChanged();
-    if (onTextsChanged) onTextsChanged();
+    emit backgroundChanged();
+    emit textsChanged();
     refreshTexts();
 }
 

@@ -24,11 +24,8 @@ class OptionsDialog : public QDialog {
     OptionsDialog(QWidget* mainWindow, GameOptions& options, int32_t& backMode,
                   const DialogImages& resources);
 
-    // The main window's side of the buttons. Unset callbacks are skipped.
-    std::function<void()> onBackgroundChanged; // prepareBackground and repaint
-    std::function<void()> onTextsChanged;      // setMainTexts
-    std::function<void()> onMusicSwitch;       // music off, or on with the next file
-    std::function<QString()> musicName;        // the current music file, without its folder
+    // Where the music row reads the current music file's name (without its folder).
+    void setMusicNameSource(std::function<QString()> source) { m_musicName = std::move(source); }
 
     // refreshTexts, then the modal show. Returns the dialog's result.
     int showModal();
@@ -61,12 +58,19 @@ class OptionsDialog : public QDialog {
     ImageButton* fairButton() const { return m_fairButton; }
     QLabel* fairLabel() const { return m_fairLabel; }
 
+  signals:
+    // The main window's side of the buttons.
+    void backgroundChanged(); // prepare the background and repaint
+    void textsChanged();      // the language changed: the main window's texts follow
+    void musicSwitched();     // music off, or on with the next file
+
   protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
     GameOptions& m_options;
+    std::function<QString()> m_musicName;
     int32_t& m_backgroundMode;
     QPointer<QWidget> m_mainWindow;
     BackPanel* m_background = nullptr;

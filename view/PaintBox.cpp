@@ -42,17 +42,17 @@ void PaintBox::paintEvent(QPaintEvent* event) {
 void PaintBox::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     matchSize();
-    if (onResize) onResize();
+    emit resized();
 }
 
 void PaintBox::mousePressEvent(QMouseEvent* event) {
-    if (onMouseDown) onMouseDown(event->button(), event->pos().x(), event->pos().y());
+    emit mousePressed(event->button(), event->pos().x(), event->pos().y());
 }
 
 void PaintBox::mouseMoveEvent(QMouseEvent* event) {
-    if (onMouseMove) onMouseMove(event->buttons(), event->pos().x(), event->pos().y());
+    emit mouseMoved(event->buttons(), event->pos().x(), event->pos().y());
 }
 
 void PaintBox::mouseReleaseEvent(QMouseEvent* event) {
-    if (onMouseUp) onMouseUp(event->button(), event->pos().x(), event->pos().y());
+    emit mouseReleased(event->button(), event->pos().x(), event->pos().y());
 }

@@ -5,12 +5,13 @@
 #include <QWidget>
 
 #include <cstdint>
-#include <functional>
 
 // Everything is drawn into Surface() and reaches the screen through Flush, which
 // repaints at once: each frame of the board animations must show as it is drawn, whatever
 // the event loop does meanwhile. paintEvent only copies the surface.
 class PaintBox : public QWidget {
+    Q_OBJECT
+
   public:
     explicit PaintBox(QWidget* parent = nullptr);
 
@@ -20,11 +21,12 @@ class PaintBox : public QWidget {
     void flush(const QRect& rect);
     void flush() { flush(rect()); }
 
-    // Called after a resize, once the surface has the new size.
-    std::function<void()> onResize;
-    std::function<void(Qt::MouseButton button, int32_t x, int32_t y)> onMouseDown;
-    std::function<void(Qt::MouseButtons buttons, int32_t x, int32_t y)> onMouseMove;
-    std::function<void(Qt::MouseButton button, int32_t x, int32_t y)> onMouseUp;
+  signals:
+    // After a resize, once the surface has the new size.
+    void resized();
+    void mousePressed(Qt::MouseButton button, int32_t x, int32_t y);
+    void mouseMoved(Qt::MouseButtons buttons, int32_t x, int32_t y);
+    void mouseReleased(Qt::MouseButton button, int32_t x, int32_t y);
 
   protected:
     void paintEvent(QPaintEvent* event) override;

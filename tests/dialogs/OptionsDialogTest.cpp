@@ -26,12 +26,12 @@ class OptionsFixture : public testing::Test {
     void SetUp() override {
         m_saved = {testOptions().tongue, testOptions().soundOn, testOptions().musicOn,
                    testOptions().musicFound, testOptions().fairJudging};
-        m_dlg.onBackgroundChanged = [this] {
+        QObject::connect(&m_dlg, &OptionsDialog::backgroundChanged, [this] {
             m_calls.push_back("background " + std::to_string(m_backgroundMode));
-        };
-        m_dlg.onTextsChanged = [this] {
+        });
+        QObject::connect(&m_dlg, &OptionsDialog::textsChanged, [this] {
             m_calls.push_back("texts " + std::to_string(testOptions().tongue));
-        };
+        });
     }
     void TearDown() override {
         testOptions().tongue = m_saved.tongue;
@@ -164,7 +164,7 @@ TEST_F(OptionsDialogTest, SwitchButtonsAndLabels) {
 }
 
 TEST_F(OptionsDialogTest, MusicLabelByFoundThenOn) {
-    m_dlg.musicName = [] { return QStringLiteral("ode.mid"); };
+    m_dlg.setMusicNameSource([] { return QStringLiteral("ode.mid"); });
     const struct {
         bool found, on;
         int32_t tongue;
@@ -213,15 +213,15 @@ TEST_F(OptionsDialogTest, MusicButtonSwitchesThenRefreshes) {
     // A player with two files: off, then on with the next one.
     const QStringList files{"a.mid", "b.mid"};
     int current = 0;
-    m_dlg.musicName = [&] { return files[current]; };
-    m_dlg.onMusicSwitch = [&] {
+    m_dlg.setMusicNameSource([&] { return files[current]; });
+    QObject::connect(&m_dlg, &OptionsDialog::musicSwitched, [&] {
         if (testOptions().musicOn) {
             testOptions().musicOn = false;
         } else {
             current = (current + 1) % files.size();
             testOptions().musicOn = true;
         }
-    };
+    });
     testOptions().tongue = 0;
     testOptions().musicFound = true;
     testOptions().musicOn = true;

@@ -41,7 +41,7 @@ TEST(DialogShots, BothLanguages) {
         best.setIniString("hs1");
         grab(best, "bestlist", [&] { best.showModal(321, false); });
         OptionsDialog options(&main, testOptions(), backMode, resources());
-        options.musicName = [] { return QStringLiteral("ode.mid"); };
+        options.setMusicNameSource([] { return QStringLiteral("ode.mid"); });
         testOptions().musicFound = true;
         testOptions().musicOn = true;
         grab(options, "options", [&] { options.showModal(); });

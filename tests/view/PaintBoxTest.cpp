@@ -32,10 +32,10 @@ TEST(PaintBox, SurfaceFollowsTheSizeAndKeepsWhatFits) {
     box.surface().setPixel(5, 6, 0xFF123456);
     box.surface().setPixel(39, 29, 0xFF654321);
     int resized = 0;
-    box.onResize = [&] {
+    QObject::connect(&box, &PaintBox::resized, [&] {
         ++resized;
         EXPECT_EQ(box.surface().size(), box.size());
-    };
+    });
     box.show();
     box.resize(20, 50);
     QCoreApplication::processEvents();
@@ -70,18 +70,18 @@ TEST(PaintBox, MouseEventsReachTheHooks) {
     box.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
     std::vector<std::string> calls;
-    box.onMouseDown = [&](Qt::MouseButton b, int32_t x, int32_t y) {
+    QObject::connect(&box, &PaintBox::mousePressed, [&](Qt::MouseButton b, int32_t x, int32_t y) {
         calls.push_back("down " + std::to_string(int(b)) + " " + std::to_string(x) + "," +
                         std::to_string(y));
-    };
-    box.onMouseMove = [&](Qt::MouseButtons b, int32_t x, int32_t y) {
+    });
+    QObject::connect(&box, &PaintBox::mouseMoved, [&](Qt::MouseButtons b, int32_t x, int32_t y) {
         calls.push_back("move " + std::to_string(int(b)) + " " + std::to_string(x) + "," +
                         std::to_string(y));
-    };
-    box.onMouseUp = [&](Qt::MouseButton b, int32_t x, int32_t y) {
+    });
+    QObject::connect(&box, &PaintBox::mouseReleased, [&](Qt::MouseButton b, int32_t x, int32_t y) {
         calls.push_back("up " + std::to_string(int(b)) + " " + std::to_string(x) + "," +
                         std::to_string(y));
-    };
+    });
     QTest::mousePress(&box, Qt::RightButton, Qt::NoModifier, QPoint(7, 9));
     QMouseEvent move(QEvent::MouseMove, QPointF(20, 21), box.mapToGlobal(QPointF(20, 21)),
                      Qt::NoButton, Qt::RightButton, Qt::NoModifier);
