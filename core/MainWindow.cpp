@@ -235,6 +235,16 @@ void MainWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // The language question needs the window on screen first, so it follows the show.
     if (m_firstShow) QTimer::singleShot(0, this, [this] { onFirstShow(); });
+    // The dialogs are built once the board's first frame is on screen.
+    if (!m_messageDialog) m_boardBox->installEventFilter(this);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_boardBox && event->type() == QEvent::Paint) {
+        m_boardBox->removeEventFilter(this);
+        QTimer::singleShot(0, this, [this] { createDialogs(); });
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void MainWindow::onFirstShow() {
@@ -243,7 +253,7 @@ void MainWindow::onFirstShow() {
     m_options.tongue =
         readOrDefault([&] { return m_settings.readNumber(sdTongue); }, m_options.tongue);
     if (m_options.tongue == -1) {
-        m_languageDialog->showModal();
+        languageDialog()->showModal();
         setMainTexts();
     }
 }
@@ -266,12 +276,12 @@ void MainWindow::newLevel() {
 }
 
 void MainWindow::levelSolved() {
-    m_messageDialog->showMsg(1);
+    messageDialog()->showMsg(1);
     // A best list that cannot be read is reported; the solved level still ends properly.
     try {
-        m_bestListDialog->setDirection(1);
-        m_bestListDialog->setIniString(QStringLiteral("hs%1").arg(m_options.mode));
-        m_bestListDialog->showModal(m_playTime, false);
+        bestListDialog()->setDirection(1);
+        bestListDialog()->setIniString(QStringLiteral("hs%1").arg(m_options.mode));
+        bestListDialog()->showModal(m_playTime, false);
     } catch (const SettingsError& e) {
         Application::reportError(e.text());
     }
@@ -308,7 +318,7 @@ void MainWindow::wakeTimer() {
 
 void MainWindow::onStartClicked() {
     if (m_gameState == GameState::Running) {
-        if (m_messageDialog->showMsg(4) == ResultNo) return;
+        if (messageDialog()->showMsg(4) == ResultNo) return;
         repaintAll();
     }
     newLevel();
@@ -318,20 +328,20 @@ void MainWindow::onPauseClicked() {
     if (m_gameState != GameState::Running) return;
     m_gameState = GameState::Paused;
     repaintAll();
-    m_messageDialog->showMsg(12);
+    messageDialog()->showMsg(12);
     m_gameState = GameState::Running;
     wakeTimer();
     repaintAll();
 }
 
 void MainWindow::onBestListClicked() {
-    m_bestListDialog->setDirection(1);
-    m_bestListDialog->setIniString(QStringLiteral("hs%1").arg(m_options.mode));
-    m_bestListDialog->showModal(m_playTime, true);
+    bestListDialog()->setDirection(1);
+    bestListDialog()->setIniString(QStringLiteral("hs%1").arg(m_options.mode));
+    bestListDialog()->showModal(m_playTime, true);
 }
 
 void MainWindow::onLevelPressed(Qt::MouseButton button) {
-    if (m_gameState == GameState::Running && m_messageDialog->showMsg(4) == ResultNo) return;
+    if (m_gameState == GameState::Running && messageDialog()->showMsg(4) == ResultNo) return;
     if (button == Qt::LeftButton)
         m_options.mode = m_options.mode >= MaxMode ? MinMode : m_options.mode + 1;
     else
@@ -340,7 +350,7 @@ void MainWindow::onLevelPressed(Qt::MouseButton button) {
 }
 
 void MainWindow::onOptionsClicked() {
-    m_optionsDialog->showModal();
+    optionsDialog()->showModal();
 }
 
 void MainWindow::onInfoClicked() {
@@ -426,7 +436,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 bool MainWindow::confirmClose() {
-    const int answer = m_messageDialog->showMsg(m_gameState == GameState::Running ? 4 : 3);
+    const int answer = messageDialog()->showMsg(m_gameState == GameState::Running ? 4 : 3);
     repaintAll();
     return answer == ResultYes;
 }
@@ -685,13 +695,46 @@ void MainWindow::runKey(KeyCommand command, bool shift) {
     updateBoardName();
 }
 
-void MainWindow::setDialogs(std::unique_ptr<DialogImages> images, MessageDialog* message,
-                            LanguageDialog* language, OptionsDialog* options,
-                            BestListDialog* bestList) {
+void MainWindow::setDialogImages(std::unique_ptr<DialogImages> images) {
     m_dialogImages = std::move(images);
     useDialogImages(*m_dialogImages);
-    m_messageDialog = message;
-    m_languageDialog = language;
-    m_optionsDialog = options;
-    m_bestListDialog = bestList;
+}
+
+MessageDialog* MainWindow::messageDialog() {
+    createDialogs();
+    return m_messageDialog;
+}
+
+LanguageDialog* MainWindow::languageDialog() {
+    createDialogs();
+    return m_languageDialog;
+}
+
+OptionsDialog* MainWindow::optionsDialog() {
+    createDialogs();
+    return m_optionsDialog;
+}
+
+BestListDialog* MainWindow::bestListDialog() {
+    createDialogs();
+    return m_bestListDialog;
+}
+
+void MainWindow::createDialogs() {
+    if (m_messageDialog) return;
+    const DialogImages& images = *m_dialogImages;
+    m_messageDialog = new MessageDialog(this, m_options, images);
+    m_languageDialog = new LanguageDialog(m_options, images, this);
+    m_optionsDialog = new OptionsDialog(this, m_options, m_backgroundMode, images);
+    connect(m_optionsDialog, &OptionsDialog::backgroundChanged, this, [this] {
+        prepareBackground();
+        repaintAll();
+    });
+    connect(m_optionsDialog, &OptionsDialog::textsChanged, this, [this] { setMainTexts(); });
+    connect(m_optionsDialog, &OptionsDialog::musicSwitched, this, [this] {
+        m_music->toggle();
+        wakeTimer();
+    });
+    m_optionsDialog->setMusicNameSource([this] { return m_music->currentName(); });
+    m_bestListDialog = new BestListDialog(this, m_settings, m_options, images);
 }

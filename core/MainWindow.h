@@ -62,7 +62,7 @@ class MainWindow : public QWidget, public BoardEffects, public CursorEffects {
     std::unique_ptr<MusicPlayer> m_music;
     std::unique_ptr<SoundPlayer> m_sounds;
     std::unique_ptr<WindowPlacement> m_placement;
-    // The dialogs, children of this window; createGameWindows makes them.
+    // The dialogs, children of this window; made by createDialogs.
     MessageDialog* m_messageDialog = nullptr;
     LanguageDialog* m_languageDialog = nullptr;
     OptionsDialog* m_optionsDialog = nullptr;
@@ -92,14 +92,15 @@ class MainWindow : public QWidget, public BoardEffects, public CursorEffects {
     const BitmapList& images() const { return m_images; }
     MusicPlayer& music() const { return *m_music; }
     SettingsStore& settings() { return m_settings; }
-    MessageDialog* messageDialog() const { return m_messageDialog; }
-    LanguageDialog* languageDialog() const { return m_languageDialog; }
-    OptionsDialog* optionsDialog() const { return m_optionsDialog; }
-    BestListDialog* bestListDialog() const { return m_bestListDialog; }
-    // The shared images and the dialogs come after the window, which the dialogs take as their
-    // parent; the window keeps the images until its dialogs are gone.
-    void setDialogs(std::unique_ptr<DialogImages> images, MessageDialog* message,
-                    LanguageDialog* language, OptionsDialog* options, BestListDialog* bestList);
+    // The dialogs are built together, in a fixed order, when the first of them is needed: not
+    // before the window's first frame.
+    MessageDialog* messageDialog();
+    LanguageDialog* languageDialog();
+    OptionsDialog* optionsDialog();
+    BestListDialog* bestListDialog();
+    // The shared images come after the window; the right-hand buttons take their faces from
+    // them, the dialogs their pictures. The window keeps them until its dialogs are gone.
+    void setDialogImages(std::unique_ptr<DialogImages> images);
 
     // The game's state. The one puzzle is replaced in place by each new level; the painter, the
     // rules and the keyboard hold it by reference.
@@ -169,6 +170,7 @@ class MainWindow : public QWidget, public BoardEffects, public CursorEffects {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -183,6 +185,7 @@ class MainWindow : public QWidget, public BoardEffects, public CursorEffects {
     void onDestroy();
     void relayOut();
     void arrangeRightButtons();
+    void createDialogs();
     // The right-hand buttons take their faces from the shared images once they exist.
     void useDialogImages(const DialogImages& resources);
     // Runs what an animation's wait held back: one clock tick, a close asked for meanwhile.
