@@ -134,7 +134,7 @@ void MainWindow::createComponents() {
     m_pauseButton = makeButton(m_toolBarBox, 56, &m_images, 11, 12, 13);
     m_bestListButton = makeButton(m_toolBarBox, 108, &m_images, 7, 8, 9);
     m_levelButton = makeButton(m_toolBarBox, 160, &m_images, 14, 15, 16);
-    // Faces from the shared images, which exist only after this window (useDialogImages).
+    // Faces from the shared images, which exist only after this window (setDialogImages).
     m_optionsButton = makeButton(m_toolBarBox, 0, nullptr, 7, 8, 7);
     m_infoButton = makeButton(m_toolBarBox, 0, nullptr, 3, 4, 3);
     m_rulesButton = makeButton(m_toolBarBox, 0, nullptr, 5, 6, 5);
@@ -189,11 +189,6 @@ void MainWindow::createComponents() {
                                            m_options, *this);
     m_keyboard = std::make_unique<KeyboardPlay>(*m_rules, m_puzzle, *this);
     m_painter->cursor = &m_keyboard->cursor();
-}
-
-void MainWindow::useDialogImages(const DialogImages& resources) {
-    for (ImageButton* btn : {m_optionsButton, m_infoButton, m_rulesButton, m_exitButton})
-        btn->setButtonFaceImageList(&resources.btns);
 }
 
 void MainWindow::setUpGame() {
@@ -265,8 +260,7 @@ void MainWindow::newLevel() {
     m_puzzle.rowCount = rowCountFor(m_options.mode);
     generatePuzzle(m_puzzle, m_random);
     m_painter->computeLayout();
-    m_tileStyle = m_random.random(4) + 1;
-    m_painter->tileStyle = m_tileStyle;
+    m_painter->tileStyle = m_random.random(4) + 1;
     m_painter->prepareTile();
     m_pauseButton->setEnabled(false);
     m_keyboard->newLevel();
@@ -697,7 +691,8 @@ void MainWindow::runKey(KeyCommand command, bool shift) {
 
 void MainWindow::setDialogImages(std::unique_ptr<DialogImages> images) {
     m_dialogImages = std::move(images);
-    useDialogImages(*m_dialogImages);
+    for (ImageButton* btn : {m_optionsButton, m_infoButton, m_rulesButton, m_exitButton})
+        btn->setButtonFaceImageList(&m_dialogImages->btns);
 }
 
 MessageDialog* MainWindow::messageDialog() {

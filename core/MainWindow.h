@@ -186,8 +186,6 @@ class MainWindow : public QWidget, public BoardEffects, public CursorEffects {
     void relayOut();
     void arrangeRightButtons();
     void createDialogs();
-    // The right-hand buttons take their faces from the shared images once they exist.
-    void useDialogImages(const DialogImages& resources);
     // Runs what an animation's wait held back: one clock tick, a close asked for meanwhile.
     void afterWait();
     void boxMouseDown(Qt::MouseButton button, int32_t x, int32_t y);
@@ -203,7 +201,6 @@ class MainWindow : public QWidget, public BoardEffects, public CursorEffects {
     int32_t m_playTime = 0;
     int32_t m_tickTenths = 0;
     int32_t m_backgroundMode = 0;
-    int32_t m_tileStyle = 1;
     std::function<void(int32_t ms)> m_delayHook;
     bool m_ticksByHand = false;
     bool m_firstShow = true; // the language question is still to come
