@@ -47,9 +47,21 @@ QByteArray lineBreakOf(const QByteArray& raw) {
     return {};
 }
 
+// A settings file saved by an editor as UTF-16, turned into the UTF-8 that the lines are read in.
+QByteArray asUtf8(const QByteArray& bytes) {
+    const bool little = bytes.startsWith("\xFF\xFE");
+    const bool big = bytes.startsWith("\xFE\xFF");
+    if (!little && !big) return bytes;
+    QStringDecoder decode(little ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
+    const QString text = decode(QByteArrayView(bytes).sliced(2));
+    return text.toUtf8();
+}
+
 } // namespace
 
-IniDocument::IniDocument(const QByteArray& bytes) {
+IniDocument::IniDocument(const QByteArray& original, const QString& orphanSection)
+    : m_currentSection(orphanSection), m_orphanSection(orphanSection) {
+    const QByteArray bytes = asUtf8(original);
     qsizetype start = 0;
     const qsizetype n = bytes.size();
     while (start < n) {
@@ -60,6 +72,14 @@ IniDocument::IniDocument(const QByteArray& bytes) {
         parseLine(bytes.sliced(start, end - start));
         start = end;
     }
+    reindex();
+}
+
+void IniDocument::reindex() {
+    m_lastEntries.clear();
+    for (size_t i = 0; i < m_lines.size(); ++i)
+        if (m_lines[i].kind == Kind::Entry)
+            m_lastEntries.insert({m_lines[i].section, m_lines[i].key}, i);
 }
 
 void IniDocument::parseLine(QByteArray raw) {
@@ -71,6 +91,13 @@ void IniDocument::parseLine(QByteArray raw) {
 
     auto damaged = [&] {
         line.kind = Kind::Damaged;
+        // A header that cannot be read: what follows belongs to no readable section, so it is
+        // read as the orphan section rather than as the section before.
+        if (!text.isEmpty() && text.front() == '[') {
+            line.damagedHeader = true;
+            m_currentSection = m_orphanSection;
+            line.section = m_orphanSection;
+        }
         ++m_damagedLines;
         m_lines.push_back(std::move(line));
     };
@@ -117,11 +144,9 @@ void IniDocument::parseLine(QByteArray raw) {
 }
 
 std::optional<size_t> IniDocument::lastEntry(const QString& section, const QString& key) const {
-    for (size_t i = m_lines.size(); i-- > 0;) {
-        const Line& l = m_lines[i];
-        if (l.kind == Kind::Entry && l.section == section && l.key == key) return i;
-    }
-    return std::nullopt;
+    const auto found = m_lastEntries.constFind({section, key});
+    if (found == m_lastEntries.cend()) return std::nullopt;
+    return *found;
 }
 
 std::optional<IniValue> IniDocument::value(const QString& section, const QString& key) const {
@@ -164,7 +189,7 @@ void IniDocument::setValue(const QString& section, const QString& key, const QSt
     }
     const std::optional<size_t> after = lastKey ? lastKey : lastHeader;
     if (!after && section.isEmpty()) {
-        m_lines.insert(m_lines.begin(), std::move(line));
+        insertLine(0, std::move(line));
         return;
     }
     if (!after) {
@@ -184,16 +209,34 @@ void IniDocument::setValue(const QString& section, const QString& key, const QSt
         header.kind = Kind::Section;
         header.section = section;
         m_lines.push_back(std::move(header));
+        m_lastEntries.insert({section, key}, m_lines.size());
         m_lines.push_back(std::move(line));
         return;
     }
     if (lineBreakOf(m_lines[*after].raw).isEmpty()) m_lines[*after].raw += '\n';
-    m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(*after + 1), std::move(line));
+    insertLine(*after + 1, std::move(line));
+}
+
+void IniDocument::insertLine(size_t at, Line line) {
+    for (size_t& index : m_lastEntries)
+        if (index >= at) ++index;
+    m_lastEntries.insert({line.section, line.key}, at);
+    m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
 }
 
 QByteArray IniDocument::toBytes() const {
     QByteArray result;
-    for (const Line& l : m_lines)
+    // Entries read as the orphan section without its header (at the start, or after a damaged
+    // header) get the header, so that every reader finds them where this one did.
+    bool headerless = !m_orphanSection.isEmpty();
+    for (const Line& l : m_lines) {
+        if (l.kind == Kind::Section) headerless = false;
+        if (l.damagedHeader) headerless = true;
+        if (l.kind == Kind::Entry && headerless && l.section == m_orphanSection) {
+            result += '[' + escapeIniKey(m_orphanSection) + "]\n";
+            headerless = false;
+        }
         if (l.kind != Kind::Damaged) result += l.raw;
+    }
     return result;
 }

@@ -5,6 +5,8 @@
 #include "IniText.h"
 
 #include <QByteArray>
+#include <QHash>
+#include <QPair>
 #include <QString>
 
 #include <optional>
@@ -14,7 +16,10 @@
 class IniDocument {
   public:
     IniDocument() = default;
-    explicit IniDocument(const QByteArray& bytes);
+    // Lines before any readable section header, and after a damaged one, belong to
+    // `orphanSection` (the root section when it is empty): one damaged header then costs only its
+    // own line. A file in UTF-16 (with its byte order mark) is read as such.
+    explicit IniDocument(const QByteArray& bytes, const QString& orphanSection = {});
 
     // True when some line could not be read (it is left out of toBytes()).
     bool hasDamage() const { return m_damagedLines > 0; }
@@ -31,6 +36,7 @@ class IniDocument {
     void setValue(const QString& section, const QString& key, const QString& text);
 
     // The file: kept lines as they were, changed lines in QSettings' form, damaged lines left out.
+    // Lines that were read as the orphan section without its header get the header back.
     QByteArray toBytes() const;
 
   private:
@@ -41,12 +47,19 @@ class IniDocument {
         QString section; // the section the line belongs to (a header: its own)
         QString key;
         IniValue value;
+        bool damagedHeader = false; // a damaged line that looked like a section header
     };
 
     void parseLine(QByteArray raw);
     std::optional<size_t> lastEntry(const QString& section, const QString& key) const;
+    void reindex();
+    void insertLine(size_t at, Line line);
 
     std::vector<Line> m_lines;
     QString m_currentSection;
+    QString m_orphanSection;
     int m_damagedLines = 0;
+    // Section and key -> the index of the last line that sets it, so that a large file is not
+    // searched line by line for every value.
+    QHash<QPair<QString, QString>, size_t> m_lastEntries;
 };

@@ -1,5 +1,5 @@
-// The settings store: an INI file read line by line afresh for every operation and replaced in
-// one step for every write. (On Windows the registry, through QSettings.)
+// The settings store: an INI file read line by line, parsed again only when it has changed, and
+// replaced in one step for every write.
 #include "SettingsStore.h"
 
 #include "IniDocument.h"
@@ -8,10 +8,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QSettings>
 #include <QStandardPaths>
 #include <QStringList>
-#include <QVariant>
 
 #include <cstdio>
 #include <memory>
@@ -77,6 +75,10 @@ const char* const NotRegularReason = "%1 ist keine gewöhnliche Datei.\n"
                                      "%1 is not a regular file.";
 const char* const UnreadableReason = "%1 kann nicht gelesen werden.\n"
                                      "%1 cannot be read.";
+const char* const SymlinkReason = "%1 ist eine symbolische Verknüpfung; ihr wird nicht gefolgt.\n"
+                                  "%1 is a symbolic link, which is not followed.";
+const char* const NotOwnedReason = "%1 gehört einem anderen Benutzer.\n"
+                                   "%1 belongs to another user.";
 const char* const TooLargeReason = "%1 ist zu groß für eine Einstellungsdatei.\n"
                                    "%1 is too large for a settings file.";
 const char* const CopyFailedReason = "Die beschädigte Datei kann nicht als %1 aufbewahrt werden.\n"
@@ -120,12 +122,12 @@ std::optional<QString> troubleWith(const SettingsFileContent& content, const QSt
         return fillIn(UnreadableReason, nativeName(file));
     case State::TooLarge:
         return fillIn(TooLargeReason, nativeName(file));
+    case State::Symlink:
+        return fillIn(SymlinkReason, nativeName(file));
+    case State::NotOwned:
+        return fillIn(NotOwnedReason, nativeName(file));
     }
     return std::nullopt;
-}
-
-std::unique_ptr<QSettings> openNativeStore(const QString& key) {
-    return std::make_unique<QSettings>(key, QSettings::NativeFormat);
 }
 
 } // namespace
@@ -134,45 +136,40 @@ void setSettingsNoticeHook(std::function<void(const QString&)> hook) {
     noticeHook = std::move(hook);
 }
 
-SettingsStore::SettingsStore() : m_fileName(defaultFileName()) {
-#ifdef Q_OS_WIN
-    m_native = true;
-#endif
-}
+SettingsStore::SettingsStore() : m_fileName(defaultFileName()) {}
 
 SettingsStore::SettingsStore(const QString& fileName) : m_fileName(fileName) {}
 
 QString SettingsStore::defaultFileName() {
-#ifdef Q_OS_WIN
-    return QStringLiteral("HKEY_CURRENT_USER\\Software\\Tallowin\\Morvek\\V1");
-#else
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
            QStringLiteral("/Tallowin/Morvek/V1.ini");
-#endif
+}
+
+std::shared_ptr<const IniDocument> SettingsStore::document() const {
+    // The file as parsed last, while it is still the same file: a start makes many reads, and a
+    // large file must not be parsed for each of them.
+    if (m_cached && settingsFileIdentity(m_fileName) == m_cachedIdentity) return m_cached;
+    const SettingsFileContent content = readSettingsFile(m_fileName);
+    // A file that cannot be read is a key that cannot be opened: the read gives its default, and
+    // the player hears of it once.
+    if (const auto trouble = troubleWith(content, m_fileName)) {
+        noticeOnce(QStringLiteral("read:") + m_fileName,
+                   *trouble + u'\n' + QString::fromUtf8(DefaultsNotice));
+        return nullptr;
+    }
+    auto parsed = std::make_shared<const IniDocument>(content.bytes, QString(SettingsSection));
+    m_cached.reset();
+    if (content.state == SettingsFileContent::State::Read) {
+        m_cached = parsed;
+        m_cachedIdentity = content.identity;
+    }
+    return parsed;
 }
 
 std::optional<QString> SettingsStore::readValue(const QString& section, const QString& name) const {
-    std::optional<IniValue> value;
-    if (m_native) {
-        const auto store = openNativeStore(m_fileName);
-        store->beginGroup(section);
-        if (!store->contains(name)) return std::nullopt;
-        const QVariant v = store->value(name);
-        value = IniValue{!v.isValid()                       ? IniValue::Kind::Invalid
-                         : v.typeId() != QMetaType::QString ? IniValue::Kind::NotText
-                                                            : IniValue::Kind::Text,
-                         v.toString()};
-    } else {
-        // A file that cannot be read is a key that cannot be opened: the read gives its default,
-        // and the player hears of it once.
-        const SettingsFileContent content = readSettingsFile(m_fileName);
-        if (const auto trouble = troubleWith(content, m_fileName)) {
-            noticeOnce(QStringLiteral("read:") + m_fileName,
-                       *trouble + u'\n' + QString::fromUtf8(DefaultsNotice));
-            return std::nullopt;
-        }
-        value = IniDocument(content.bytes).value(section, name);
-    }
+    const auto doc = document();
+    if (!doc) return std::nullopt;
+    const std::optional<IniValue> value = doc->value(section, name);
     if (!value) return std::nullopt;
     if (value->kind == IniValue::Kind::Invalid) throw SettingsError(fillIn(FetchError, name));
     // Lists, byte arrays and other typed values are not plain text.
@@ -183,20 +180,8 @@ std::optional<QString> SettingsStore::readValue(const QString& section, const QS
     return text;
 }
 
-void SettingsStore::writeValues(const QString& section,
-                                const std::vector<std::pair<QString, QString>>& values) {
-    if (values.empty()) return;
-    const QString& firstName = values.front().first;
-    if (m_native) {
-        const auto store = openNativeStore(m_fileName);
-        store->beginGroup(section);
-        for (const auto& [name, text] : values)
-            store->setValue(name, text);
-        store->endGroup();
-        store->sync();
-        if (store->status() != QSettings::NoError) throw SettingsError(fillIn(SetError, firstName));
-        return;
-    }
+void SettingsStore::writeValues(const QString& section, const QString& firstName,
+                                const Change& change) {
     auto fail = [&](const QString& reason) {
         throw SettingsError(fillIn(SetError, firstName) + u'\n' + reason);
     };
@@ -206,9 +191,11 @@ void SettingsStore::writeValues(const QString& section,
     QString keptCopy;
     {
         // Two copies of the game may write at once: the second waits for the first, a moment
-        // only.
+        // only. A lock that no copy holds any more (a crash, or planted) does not count.
         const QString lockName = m_fileName + QStringLiteral(".lock");
+        removeStaleLock(lockName);
         QLockFile lock(lockName);
+        lock.setStaleLockTime(5000);
         if (!lock.tryLock(SettingsLockWaitMs))
             fail(fillIn(lock.error() == QLockFile::LockFailedError ? LockedReason : NoLockReason,
                         nativeName(lockName)));
@@ -216,18 +203,31 @@ void SettingsStore::writeValues(const QString& section,
         // Read afresh under the lock, so that the other copy's last values are kept.
         const SettingsFileContent content = readSettingsFile(m_fileName);
         if (const auto trouble = troubleWith(content, m_fileName)) fail(*trouble);
-        IniDocument document(content.bytes);
+        const bool unchanged = m_cached && content.state == SettingsFileContent::State::Read &&
+                               content.identity == m_cachedIdentity;
+        IniDocument document =
+            unchanged ? *m_cached : IniDocument(content.bytes, QString(SettingsSection));
+        const TextReader current = [&](const QString& name) -> std::optional<QString> {
+            const std::optional<IniValue> value = document.value(section, name);
+            if (!value || value->kind != IniValue::Kind::Text) return std::nullopt;
+            return value->text;
+        };
+        const std::vector<std::pair<QString, QString>> values = change(current);
+        if (values.empty()) return;
         if (document.hasDamage()) {
-            // Damaged lines are left out of the new file: keep the old one whole beside it.
+            // Damaged lines are left out of the new file: keep the old one whole beside it, as
+            // private as the file itself.
             const QString copy = m_fileName + QStringLiteral(".damaged");
-            if (!replaceSettingsFile(copy, content.bytes))
+            if (!replaceSettingsFile(copy, content.bytes, content.mode))
                 fail(fillIn(CopyFailedReason, nativeName(copy)));
             keptCopy = copy;
         }
         for (const auto& [name, text] : values)
             document.setValue(section, name, text);
-        if (!replaceSettingsFile(m_fileName, document.toBytes()))
-            throw SettingsError(fillIn(SetError, firstName));
+        const auto written = replaceSettingsFile(m_fileName, document.toBytes(), content.mode);
+        if (!written) throw SettingsError(fillIn(SetError, firstName));
+        m_cached = std::make_shared<const IniDocument>(std::move(document));
+        m_cachedIdentity = *written;
     }
     // Told only now: a message box waits for the player, and the lock must not wait with it.
     if (!keptCopy.isEmpty())
@@ -236,30 +236,21 @@ void SettingsStore::writeValues(const QString& section,
             QString::fromUtf8(DamagedNotice).arg(nativeName(m_fileName), nativeName(keptCopy)));
 }
 
+void SettingsStore::writeValues(const QString& section,
+                                const std::vector<std::pair<QString, QString>>& values) {
+    if (values.empty()) return;
+    writeValues(section, values.front().first, [&](const TextReader&) { return values; });
+}
+
 std::vector<QString> SettingsStore::readTexts(const QString& section,
                                               const std::vector<QString>& names,
                                               const QString& def) const {
     std::vector<QString> result;
     result.reserve(names.size());
-    if (m_native) {
-        for (const QString& name : names) {
-            try {
-                result.push_back(readValue(section, name).value_or(def));
-            } catch (const SettingsError&) {
-                result.push_back(def);
-            }
-        }
-        return result;
-    }
-    const SettingsFileContent content = readSettingsFile(m_fileName);
-    if (const auto trouble = troubleWith(content, m_fileName)) {
-        noticeOnce(QStringLiteral("read:") + m_fileName,
-                   *trouble + u'\n' + QString::fromUtf8(DefaultsNotice));
-        return std::vector<QString>(names.size(), def);
-    }
-    const IniDocument document(content.bytes);
+    const auto doc = document();
+    if (!doc) return std::vector<QString>(names.size(), def);
     for (const QString& name : names) {
-        const std::optional<IniValue> value = document.value(section, name);
+        const std::optional<IniValue> value = doc->value(section, name);
         if (!value || value->kind != IniValue::Kind::Text) {
             result.push_back(def);
             continue;
@@ -275,6 +266,11 @@ std::vector<QString> SettingsStore::readTexts(const QString& section,
 void SettingsStore::writeTexts(const QString& section,
                                const std::vector<std::pair<QString, QString>>& values) {
     writeValues(section, values);
+}
+
+void SettingsStore::updateTexts(const QString& section, const QString& firstName,
+                                const Change& change) {
+    writeValues(section, firstName, change);
 }
 
 bool SettingsStore::readFlag(const QString& section, const QString& name, bool def) const {

@@ -1,17 +1,20 @@
 // The settings store `ini`: the game's remembered values as text under Tallowin/Morvek/V1.
 #pragma once
 
+#include "SettingsFile.h"
+
 #include <QString>
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <utility>
 #include <vector>
 
-// A failed store operation. Nothing in the game catches it; the application's
-// general error report shows the text (see Application).
+// A failed store operation. Its text reaches the player: the callers that can go on without the
+// value catch it and show it, and any other is shown by the application's general error report.
 class SettingsError : public std::runtime_error {
   public:
     explicit SettingsError(const QString& text);
@@ -57,10 +60,12 @@ inline constexpr SettingDef SettingsTable[] = {sdTongue, sdSound,  sdMusic,    s
 // digits after "$", "x" or "0x" (any case), nothing after. Values outside 32 bits fail.
 std::optional<int32_t> parseNumber(const QString& text);
 
+class IniDocument;
+
 class SettingsStore {
   public:
-    // The per-user store: <GenericConfigLocation>/Tallowin/Morvek/V1.ini (the registry key
-    // HKCU\Software\Tallowin\Morvek\V1 on Windows). The location is fixed here.
+    // The per-user store: <GenericConfigLocation>/Tallowin/Morvek/V1.ini. The location is fixed
+    // here.
     SettingsStore();
     // A store in the given INI file, for tools and tests.
     explicit SettingsStore(const QString& fileName);
@@ -82,6 +87,14 @@ class SettingsStore {
     // Several texts in one store operation: the file is replaced once, with all of them or none.
     void writeTexts(const QString& section, const std::vector<std::pair<QString, QString>>& values);
 
+    // A value's text as it stands in the file, nothing when it is missing or not text.
+    using TextReader = std::function<std::optional<QString>(const QString& name)>;
+    using Change = std::function<std::vector<std::pair<QString, QString>>(const TextReader&)>;
+    // Reads, changes and writes in one store operation under the lock, so that what another copy
+    // of the game wrote meanwhile is the base of the change. `firstName` names the value in an
+    // error report.
+    void updateTexts(const QString& section, const QString& firstName, const Change& change);
+
     // The table's values in section "common" with the table's defaults.
     bool readFlag(const SettingDef& def) const;
     int32_t readNumber(const SettingDef& def) const;
@@ -95,7 +108,11 @@ class SettingsStore {
     std::optional<QString> readValue(const QString& section, const QString& name) const;
     void writeValues(const QString& section,
                      const std::vector<std::pair<QString, QString>>& values);
+    void writeValues(const QString& section, const QString& firstName, const Change& change);
+    // The file parsed, or nothing when it cannot be read (the player has been told).
+    std::shared_ptr<const IniDocument> document() const;
 
     QString m_fileName;
-    bool m_native = false; // the platform's own store (registry) instead of an INI file
+    mutable std::shared_ptr<const IniDocument> m_cached;
+    mutable SettingsFileIdentity m_cachedIdentity;
 };
