@@ -25,10 +25,13 @@ QByteArrayView trimmed(QByteArrayView v) {
 // QSettings never writes control characters or bytes that are not UTF-8 into a line: a line that
 // holds them was damaged from outside.
 bool isCleanLine(QByteArrayView content) {
+    bool ascii = true;
     for (const char c : content) {
         const auto u = static_cast<unsigned char>(c);
         if (u < 0x20 && c != '\t') return false;
+        if (u >= 0x80) ascii = false;
     }
+    if (ascii) return true;
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString decoded = decoder.decode(content); // decoding happens on this conversion
     return !decoder.hasError();
@@ -40,7 +43,7 @@ QString sectionName(QByteArrayView raw) {
     return unescapeIniKey(raw);
 }
 
-QByteArray lineBreakOf(const QByteArray& raw) {
+QByteArrayView lineBreakOf(QByteArrayView raw) {
     if (raw.endsWith("\r\n")) return "\r\n";
     if (raw.endsWith('\n')) return "\n";
     if (raw.endsWith('\r')) return "\r";
@@ -57,139 +60,248 @@ QByteArray asUtf8(const QByteArray& bytes) {
     return text.toUtf8();
 }
 
+// What one line holds, found without keeping anything of it.
+struct ParsedLine {
+    enum class Kind { Blank, Comment, Section, Entry, Damaged } kind = Kind::Blank;
+    bool headerLike = false; // damaged, but starting with '['
+    QByteArrayView name;     // a header's section name, an entry's key (both still escaped)
+    QByteArrayView rawValue; // an entry's value as written
+};
+
+// Plain ASCII without quotes or escapes: such a value stands for itself and needs no decoding
+// to know that it is readable.
+bool isPlainValue(QByteArrayView raw) {
+    return std::all_of(raw.begin(), raw.end(),
+                       [](char c) { return c >= ' ' && c < 0x7f && c != '"' && c != '\\'; });
+}
+
+ParsedLine parseLine(QByteArrayView raw) {
+    ParsedLine line;
+    const QByteArrayView content = raw.chopped(lineBreakOf(raw).size());
+    const QByteArrayView text = trimmed(content);
+    auto damaged = [&] {
+        line.kind = ParsedLine::Kind::Damaged;
+        line.headerLike = !text.isEmpty() && text.front() == '[';
+        return line;
+    };
+    if (!isCleanLine(content)) return damaged();
+    if (text.isEmpty()) return line;
+    if (text.front() == ';') {
+        line.kind = ParsedLine::Kind::Comment;
+        return line;
+    }
+    if (text.front() == '[') {
+        const qsizetype close = text.indexOf(']');
+        if (close < 0) return damaged();
+        line.kind = ParsedLine::Kind::Section;
+        line.name = trimmed(text.sliced(1, close - 1));
+        return line;
+    }
+    // The first '=' outside quotes ends the key; a ';' outside quotes starts a comment.
+    qsizetype equals = -1;
+    qsizetype end = text.size();
+    bool inQuotes = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\\') {
+            ++i;
+        } else if (c == '"') {
+            inQuotes = !inQuotes;
+        } else if (!inQuotes && c == '=' && equals < 0) {
+            equals = i;
+        } else if (!inQuotes && c == ';') {
+            end = i;
+            break;
+        }
+    }
+    if (equals < 0 || equals > end) return damaged();
+    const QByteArrayView key = trimmed(text.first(equals));
+    if (key.isEmpty()) return damaged();
+    const QByteArrayView value = text.sliced(equals + 1, end - equals - 1);
+    if (!isPlainValue(value) && !unescapeIniValue(value)) return damaged();
+    line.kind = ParsedLine::Kind::Entry;
+    line.name = key;
+    line.rawValue = value;
+    return line;
+}
+
+bool isPlainKey(QByteArrayView key) {
+    return std::all_of(key.begin(), key.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+               c == '_' || c == '-' || c == '.';
+    });
+}
+
+// A key escaped the one way that QSettings writes it, so that two spellings of one key meet.
+QByteArray canonicalKey(QByteArrayView rawKey) {
+    return isPlainKey(rawKey) ? rawKey.toByteArray() : escapeIniKey(unescapeIniKey(rawKey));
+}
+
+size_t keyHash(QByteArrayView escapedKey, uint32_t section) {
+    return qHash(escapedKey, section);
+}
+
 } // namespace
 
 IniDocument::IniDocument(const QByteArray& original, const QString& orphanSection)
-    : m_currentSection(orphanSection), m_orphanSection(orphanSection) {
-    const QByteArray bytes = asUtf8(original);
+    : m_source(asUtf8(original)), m_orphanSection(orphanSection) {
+    m_currentSection = sectionIndex(orphanSection);
+    const qsizetype n = m_source.size();
+    const char* bytes = m_source.constData();
+    m_lines.reserve(static_cast<size_t>(m_source.count('\n')) + 1);
     qsizetype start = 0;
-    const qsizetype n = bytes.size();
     while (start < n) {
         qsizetype end = start;
         while (end < n && bytes[end] != '\n' && bytes[end] != '\r')
             ++end;
         if (end < n) end += (bytes[end] == '\r' && end + 1 < n && bytes[end + 1] == '\n') ? 2 : 1;
-        parseLine(bytes.sliced(start, end - start));
+        addLine(start, end - start);
         start = end;
     }
-    reindex();
+    m_indexSorted = false;
 }
 
-void IniDocument::reindex() {
-    m_lastEntries.clear();
-    for (size_t i = 0; i < m_lines.size(); ++i)
-        if (m_lines[i].kind == Kind::Entry)
-            m_lastEntries.insert({m_lines[i].section, m_lines[i].key}, i);
+QByteArrayView IniDocument::bytesOf(const Line& line) const {
+    if (line.replacement >= 0) return m_replacements[static_cast<size_t>(line.replacement)];
+    return QByteArrayView(m_source).sliced(line.start, line.size);
 }
 
-void IniDocument::parseLine(QByteArray raw) {
-    Line line;
-    line.section = m_currentSection;
-    line.raw = std::move(raw);
-    const QByteArrayView content = QByteArrayView(line.raw).chopped(lineBreakOf(line.raw).size());
-    const QByteArrayView text = trimmed(content);
-
-    auto damaged = [&] {
-        line.kind = Kind::Damaged;
-        // A header that cannot be read: what follows belongs to no readable section, so it is
-        // read as the orphan section rather than as the section before.
-        if (!text.isEmpty() && text.front() == '[') {
-            line.damagedHeader = true;
-            m_currentSection = m_orphanSection;
-            line.section = m_orphanSection;
-        }
-        ++m_damagedLines;
-        m_lines.push_back(std::move(line));
-    };
-    if (!isCleanLine(content)) return damaged();
-    if (text.isEmpty()) {
-        line.kind = Kind::Blank;
-    } else if (text.front() == ';') {
-        line.kind = Kind::Comment;
-    } else if (text.front() == '[') {
-        const qsizetype close = text.indexOf(']');
-        if (close < 0) return damaged();
-        m_currentSection = sectionName(trimmed(text.sliced(1, close - 1)));
-        line.kind = Kind::Section;
-        line.section = m_currentSection;
-    } else {
-        // The first '=' outside quotes ends the key; a ';' outside quotes starts a comment.
-        qsizetype equals = -1;
-        qsizetype end = text.size();
-        bool inQuotes = false;
-        for (qsizetype i = 0; i < text.size(); ++i) {
-            const char c = text[i];
-            if (c == '\\') {
-                ++i;
-            } else if (c == '"') {
-                inQuotes = !inQuotes;
-            } else if (!inQuotes && c == '=' && equals < 0) {
-                equals = i;
-            } else if (!inQuotes && c == ';') {
-                end = i;
-                break;
-            }
-        }
-        if (equals < 0 || equals > end) return damaged();
-        const QByteArrayView key = trimmed(text.first(equals));
-        if (key.isEmpty()) return damaged();
-        const std::optional<QString> value =
-            unescapeIniValue(text.sliced(equals + 1, end - equals - 1));
-        if (!value) return damaged();
-        line.kind = Kind::Entry;
-        line.key = unescapeIniKey(key);
-        line.value = interpretIniValue(*value);
-    }
-    m_lines.push_back(std::move(line));
+uint32_t IniDocument::sectionIndex(const QString& name) {
+    if (const auto found = findSection(name)) return *found;
+    const auto index = static_cast<uint32_t>(m_sections.size());
+    m_sections.push_back(name);
+    m_sectionIndex.insert(name, index);
+    return index;
 }
 
-std::optional<size_t> IniDocument::lastEntry(const QString& section, const QString& key) const {
-    const auto found = m_lastEntries.constFind({section, key});
-    if (found == m_lastEntries.cend()) return std::nullopt;
+std::optional<uint32_t> IniDocument::findSection(const QString& name) const {
+    const auto found = m_sectionIndex.constFind(name);
+    if (found == m_sectionIndex.cend()) return std::nullopt;
     return *found;
 }
 
-std::optional<IniValue> IniDocument::value(const QString& section, const QString& key) const {
-    if (const auto i = lastEntry(section, key)) return m_lines[*i].value;
+void IniDocument::addLine(qsizetype start, qsizetype size) {
+    Line line;
+    line.start = start;
+    line.size = size;
+    line.section = m_currentSection;
+    const ParsedLine parsed = parseLine(bytesOf(line));
+    switch (parsed.kind) {
+    case ParsedLine::Kind::Blank:
+        line.kind = Kind::Blank;
+        break;
+    case ParsedLine::Kind::Comment:
+        line.kind = Kind::Comment;
+        break;
+    case ParsedLine::Kind::Section:
+        line.kind = Kind::Section;
+        m_currentSection = sectionIndex(sectionName(parsed.name));
+        line.section = m_currentSection;
+        break;
+    case ParsedLine::Kind::Entry:
+        line.kind = Kind::Entry;
+        m_index.push_back({isPlainKey(parsed.name)
+                               ? keyHash(parsed.name, line.section)
+                               : keyHash(canonicalKey(parsed.name), line.section),
+                           m_lines.size()});
+        break;
+    case ParsedLine::Kind::Damaged:
+        line.kind = Kind::Damaged;
+        ++m_damagedLines;
+        // A header that cannot be read: what follows belongs to no readable section, so it is
+        // read as the orphan section rather than as the section before.
+        if (parsed.headerLike && !m_orphanSection.isEmpty()) {
+            line.damagedHeader = true;
+            m_currentSection = sectionIndex(m_orphanSection);
+            line.section = m_currentSection;
+        }
+        break;
+    }
+    m_lines.push_back(line);
+}
+
+void IniDocument::sortIndex() const {
+    if (m_indexSorted) return;
+    std::sort(m_index.begin(), m_index.end());
+    m_indexSorted = true;
+}
+
+std::optional<size_t> IniDocument::lastEntry(const QString& section, const QString& key) const {
+    const auto index = findSection(section);
+    if (!index) return std::nullopt;
+    const QByteArray escaped = escapeIniKey(key);
+    const size_t hash = keyHash(escaped, *index);
+    sortIndex();
+    // The lines of this hash in file order: the last one that really is this key wins.
+    auto from = std::lower_bound(m_index.begin(), m_index.end(), IndexEntry{hash, 0});
+    auto to = std::upper_bound(m_index.begin(), m_index.end(), IndexEntry{hash, SIZE_MAX});
+    while (to != from) {
+        --to;
+        const Line& line = m_lines[to->line];
+        if (line.section == *index && canonicalKey(parseLine(bytesOf(line)).name) == escaped)
+            return to->line;
+    }
     return std::nullopt;
+}
+
+std::optional<IniValue> IniDocument::value(const QString& section, const QString& key) const {
+    const auto i = lastEntry(section, key);
+    if (!i) return std::nullopt;
+    const ParsedLine parsed = parseLine(bytesOf(m_lines[*i]));
+    return interpretIniValue(unescapeIniValue(parsed.rawValue).value_or(QString()));
 }
 
 std::vector<QString> IniDocument::keys(const QString& section) const {
     std::vector<QString> result;
-    for (const Line& l : m_lines)
-        if (l.kind == Kind::Entry && l.section == section &&
-            std::find(result.begin(), result.end(), l.key) == result.end())
-            result.push_back(l.key);
+    const auto index = findSection(section);
+    if (!index) return result;
+    for (const Line& l : m_lines) {
+        if (l.kind != Kind::Entry || l.section != *index) continue;
+        const QString key = unescapeIniKey(parseLine(bytesOf(l)).name);
+        if (std::find(result.begin(), result.end(), key) == result.end()) result.push_back(key);
+    }
     return result;
 }
 
 void IniDocument::setValue(const QString& section, const QString& key, const QString& text) {
-    const QByteArray entry = escapeIniKey(key) + '=' + escapeIniValue(text);
+    const QByteArray escapedKey = escapeIniKey(key);
+    const QByteArray entry = escapedKey + '=' + escapeIniValue(text);
     if (const auto i = lastEntry(section, key)) {
         Line& l = m_lines[*i];
-        const QByteArray lineBreak = lineBreakOf(l.raw);
-        l.raw = entry + (lineBreak.isEmpty() ? QByteArray("\n") : lineBreak);
-        l.value = {IniValue::Kind::Text, text};
+        const QByteArray lineBreak = lineBreakOf(bytesOf(l)).toByteArray();
+        m_replacements.push_back(entry + (lineBreak.isEmpty() ? QByteArray("\n") : lineBreak));
+        l.replacement = static_cast<int32_t>(m_replacements.size() - 1);
         return;
     }
-    Line line;
-    line.raw = entry + '\n';
-    line.kind = Kind::Entry;
-    line.section = section;
-    line.key = key;
-    line.value = {IniValue::Kind::Text, text};
+    const uint32_t sectionNumber = sectionIndex(section);
+    auto ownLine = [&](const QByteArray& bytes, Kind kind) {
+        Line line;
+        m_replacements.push_back(bytes);
+        line.replacement = static_cast<int32_t>(m_replacements.size() - 1);
+        line.kind = kind;
+        line.section = sectionNumber;
+        return line;
+    };
+    auto endLine = [&](size_t at) {
+        if (lineBreakOf(bytesOf(m_lines[at])).isEmpty()) {
+            const QByteArray with = bytesOf(m_lines[at]).toByteArray() + '\n';
+            m_replacements.push_back(with);
+            m_lines[at].replacement = static_cast<int32_t>(m_replacements.size() - 1);
+        }
+    };
+    const QByteArrayView indexed = escapedKey;
 
     // After the section's last entry, else after its last header.
     std::optional<size_t> lastKey;
     std::optional<size_t> lastHeader;
     for (size_t i = 0; i < m_lines.size(); ++i) {
-        if (m_lines[i].section != section) continue;
+        if (m_lines[i].section != sectionNumber) continue;
         if (m_lines[i].kind == Kind::Entry) lastKey = i;
         if (m_lines[i].kind == Kind::Section) lastHeader = i;
     }
     const std::optional<size_t> after = lastKey ? lastKey : lastHeader;
     if (!after && section.isEmpty()) {
-        insertLine(0, std::move(line));
+        insertLine(0, ownLine(entry + '\n', Kind::Entry), indexed);
         return;
     }
     if (!after) {
@@ -198,45 +310,47 @@ void IniDocument::setValue(const QString& section, const QString& key, const QSt
         while (last > 0 && m_lines[last - 1].kind == Kind::Damaged)
             --last;
         if (last > 0) {
-            if (lineBreakOf(m_lines[last - 1].raw).isEmpty()) m_lines[last - 1].raw += '\n';
-            Line blank;
-            blank.raw = "\n";
+            endLine(last - 1);
+            Line blank = ownLine("\n", Kind::Blank);
             blank.section = m_lines[last - 1].section;
-            m_lines.push_back(std::move(blank));
+            m_lines.push_back(blank);
         }
-        Line header;
-        header.raw = '[' + escapeIniKey(section) + "]\n";
-        header.kind = Kind::Section;
-        header.section = section;
-        m_lines.push_back(std::move(header));
-        m_lastEntries.insert({section, key}, m_lines.size());
-        m_lines.push_back(std::move(line));
+        m_lines.push_back(ownLine('[' + escapeIniKey(section) + "]\n", Kind::Section));
+        insertLine(m_lines.size(), ownLine(entry + '\n', Kind::Entry), indexed);
         return;
     }
-    if (lineBreakOf(m_lines[*after].raw).isEmpty()) m_lines[*after].raw += '\n';
-    insertLine(*after + 1, std::move(line));
+    endLine(*after);
+    insertLine(*after + 1, ownLine(entry + '\n', Kind::Entry), indexed);
 }
 
-void IniDocument::insertLine(size_t at, Line line) {
-    for (size_t& index : m_lastEntries)
-        if (index >= at) ++index;
-    m_lastEntries.insert({line.section, line.key}, at);
-    m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
+void IniDocument::insertLine(size_t at, Line line, QByteArrayView escapedKey) {
+    // Shifting keeps the order of equal hashes, which is file order.
+    for (IndexEntry& entry : m_index)
+        if (entry.line >= at) ++entry.line;
+    const IndexEntry added{keyHash(escapedKey, line.section), at};
+    if (m_indexSorted)
+        m_index.insert(std::upper_bound(m_index.begin(), m_index.end(), added), added);
+    else
+        m_index.push_back(added);
+    m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(at), line);
 }
 
 QByteArray IniDocument::toBytes() const {
     QByteArray result;
+    result.reserve(m_source.size() + 64);
     // Entries read as the orphan section without its header (at the start, or after a damaged
     // header) get the header, so that every reader finds them where this one did.
-    bool headerless = !m_orphanSection.isEmpty();
+    const std::optional<uint32_t> orphan =
+        m_orphanSection.isEmpty() ? std::nullopt : findSection(m_orphanSection);
+    bool headerless = orphan.has_value();
     for (const Line& l : m_lines) {
         if (l.kind == Kind::Section) headerless = false;
         if (l.damagedHeader) headerless = true;
-        if (l.kind == Kind::Entry && headerless && l.section == m_orphanSection) {
+        if (l.kind == Kind::Entry && headerless && l.section == orphan) {
             result += '[' + escapeIniKey(m_orphanSection) + "]\n";
             headerless = false;
         }
-        if (l.kind != Kind::Damaged) result += l.raw;
+        if (l.kind != Kind::Damaged) result += bytesOf(l);
     }
     return result;
 }

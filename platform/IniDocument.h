@@ -5,20 +5,22 @@
 #include "IniText.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QHash>
-#include <QPair>
 #include <QString>
 
+#include <cstdint>
 #include <optional>
-#include <utility>
 #include <vector>
 
+// The lines are kept as places in the file's bytes and read again when a value is asked for, so
+// that a file of a million lines costs tens of megabytes, not hundreds.
 class IniDocument {
   public:
     IniDocument() = default;
     // Lines before any readable section header, and after a damaged one, belong to
-    // `orphanSection` (the root section when it is empty): one damaged header then costs only its
-    // own line. A file in UTF-16 (with its byte order mark) is read as such.
+    // `orphanSection` when one is given: one damaged header then costs only its own line. A file
+    // in UTF-16 (with its byte order mark) is read as such.
     explicit IniDocument(const QByteArray& bytes, const QString& orphanSection = {});
 
     // True when some line could not be read (it is left out of toBytes()).
@@ -40,26 +42,41 @@ class IniDocument {
     QByteArray toBytes() const;
 
   private:
-    enum class Kind { Blank, Comment, Section, Entry, Damaged };
+    enum class Kind : uint8_t { Blank, Comment, Section, Entry, Damaged };
     struct Line {
-        QByteArray raw; // as in the file, with its line break
+        qsizetype start = 0;      // in m_source, line break included
+        qsizetype size = 0;       //
+        int32_t replacement = -1; // else the line's bytes are m_replacements[replacement]
+        uint32_t section = 0;     // index into m_sections
         Kind kind = Kind::Blank;
-        QString section; // the section the line belongs to (a header: its own)
-        QString key;
-        IniValue value;
         bool damagedHeader = false; // a damaged line that looked like a section header
     };
 
-    void parseLine(QByteArray raw);
+    QByteArrayView bytesOf(const Line& line) const;
+    void addLine(qsizetype start, qsizetype size);
+    uint32_t sectionIndex(const QString& name);
+    std::optional<uint32_t> findSection(const QString& name) const;
     std::optional<size_t> lastEntry(const QString& section, const QString& key) const;
-    void reindex();
-    void insertLine(size_t at, Line line);
+    void insertLine(size_t at, Line line, QByteArrayView escapedKey);
+    void sortIndex() const;
 
+    QByteArray m_source;
     std::vector<Line> m_lines;
-    QString m_currentSection;
+    std::vector<QByteArray> m_replacements;
+    std::vector<QString> m_sections;
+    QHash<QString, uint32_t> m_sectionIndex;
+    uint32_t m_currentSection = 0;
     QString m_orphanSection;
     int m_damagedLines = 0;
-    // Section and key -> the index of the last line that sets it, so that a large file is not
-    // searched line by line for every value.
-    QHash<QPair<QString, QString>, size_t> m_lastEntries;
+    // Every entry line by a hash of its section and key, sorted by hash when first asked, so
+    // that a large file is not searched line by line for every value and costs little memory.
+    struct IndexEntry {
+        size_t hash;
+        size_t line;
+        bool operator<(const IndexEntry& other) const {
+            return hash != other.hash ? hash < other.hash : line < other.line;
+        }
+    };
+    mutable std::vector<IndexEntry> m_index;
+    mutable bool m_indexSorted = true;
 };

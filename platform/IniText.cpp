@@ -8,6 +8,8 @@
 #include <QStringEncoder>
 #include <QVariant>
 
+#include <algorithm>
+
 namespace {
 
 constexpr char HexDigits[] = "0123456789ABCDEF";
@@ -67,6 +69,10 @@ QByteArray escapeIniKey(const QString& key) {
 }
 
 QString unescapeIniKey(QByteArrayView raw) {
+    // Nearly every key is plain: no escapes to look for.
+    if (!raw.contains('\\') && !raw.contains('%') &&
+        std::all_of(raw.begin(), raw.end(), [](char c) { return c > 0; }))
+        return QString::fromLatin1(raw);
     QString result;
     qsizetype i = 0;
     while (i < raw.size()) {
@@ -171,6 +177,18 @@ QByteArray escapeIniValue(const QString& value) {
 }
 
 std::optional<QString> unescapeIniValue(QByteArrayView raw) {
+    // Nearly every value is plain ASCII without quotes or escapes: it stands for itself, less the
+    // spaces around it.
+    if (std::all_of(raw.begin(), raw.end(),
+                    [](char c) { return c >= ' ' && c < 0x7f && c != '"' && c != '\\'; })) {
+        qsizetype from = 0;
+        qsizetype to = raw.size();
+        while (from < to && raw[from] == ' ')
+            ++from;
+        while (to > from && raw[to - 1] == ' ')
+            --to;
+        return QString::fromLatin1(raw.sliced(from, to - from));
+    }
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString str = decoder.decode(raw);
     if (decoder.hasError()) return std::nullopt;
