@@ -96,7 +96,7 @@ MainWindow::MainWindow(QWidget* parent)
 MainWindow::~MainWindow() {
     // Placement first, while the window still has its geometry; then our own clean-up. A window
     // that never came on screen (its start failed) must not overwrite the stored placement.
-    if (m_wasShown) {
+    if (m_wasShown && !m_hasLeft) {
         try {
             m_placement->savePlacement();
         } catch (const SettingsError& e) {
@@ -207,6 +207,7 @@ void MainWindow::setUpGame() {
     // Stored values are not to be trusted: bring them into range once, here.
     if (m_backgroundMode < 0 || m_backgroundMode > 6) m_backgroundMode = 0;
     m_options.mode = clampMode(m_options.mode);
+    m_storedOptions = storableOptions();
 
     m_music->start();
 
@@ -247,6 +248,7 @@ void MainWindow::onFirstShow() {
     m_firstShow = false;
     m_options.tongue =
         readOrDefault([&] { return m_settings.readNumber(sdTongue); }, m_options.tongue);
+    m_storedOptions[0].second = QString::number(m_options.tongue);
     if (m_options.tongue == -1) {
         languageDialog()->showModal();
         setMainTexts();
@@ -439,15 +441,17 @@ void MainWindow::leave() {
     if (m_hasLeft) return; // a quit signal may have closed the game while the close was asked
     m_clockTimer.stop();
     appHelpCommand(HELP_QUIT, 0);
-    // A store that cannot be written must not keep the player from leaving: the failure is
-    // reported, the values after it are not tried, and the window closes.
+    // One write for everything: only the options that this copy changed, so that another copy's
+    // changes stay, and the placement. A store that cannot be written must not keep the player
+    // from leaving: the failure is reported, and the window closes.
+    std::vector<std::pair<QString, QString>> values;
+    const auto options = storableOptions();
+    for (size_t i = 0; i < options.size(); ++i)
+        if (options[i] != m_storedOptions[i]) values.push_back(options[i]);
     try {
-        m_settings.writeFlag(sdSound, m_options.soundOn);
-        m_settings.writeFlag(sdMusic, m_options.musicOn);
-        m_settings.writeNumber(sdTongue, m_options.tongue);
-        m_settings.writeNumber(sdBackMode, m_backgroundMode);
-        m_settings.writeNumber(sdMode, m_options.mode);
-        m_settings.writeFlag(sdFair, m_options.fairJudging);
+        if (m_wasShown) values.emplace_back(m_placement->iniKey, m_placement->placementRecord());
+        m_settings.writeTexts(QString::fromLatin1(SettingsSection), values);
+        m_storedOptions = options;
     } catch (const SettingsError& e) {
         Application::reportError(e.text());
     }
@@ -455,6 +459,17 @@ void MainWindow::leave() {
     m_painter->shadeBitmap = {};
     m_painter->tileBitmap = {};
     m_hasLeft = true;
+}
+
+std::vector<std::pair<QString, QString>> MainWindow::storableOptions() const {
+    auto flag = [](bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); };
+    // The language first: the first show reads it again.
+    return {{sdTongue.name, QString::number(m_options.tongue)},
+            {sdSound.name, flag(m_options.soundOn)},
+            {sdMusic.name, flag(m_options.musicOn)},
+            {sdBackMode.name, QString::number(m_backgroundMode)},
+            {sdMode.name, QString::number(m_options.mode)},
+            {sdFair.name, flag(m_options.fairJudging)}};
 }
 
 void MainWindow::closeOnSignal() {

@@ -17,6 +17,8 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 
 class QLabel;
 class BestListDialog;
@@ -182,6 +184,8 @@ class MainWindow : public QWidget, public BoardEffects, public CursorEffects {
     void onFirstShow();
     bool confirmClose();
     void leave();
+    // The options as they are stored, by name; the stored values as read at the start.
+    std::vector<std::pair<QString, QString>> storableOptions() const;
     void onDestroy();
     void relayOut();
     void arrangeRightButtons();
@@ -201,6 +205,7 @@ class MainWindow : public QWidget, public BoardEffects, public CursorEffects {
     int32_t m_playTime = 0;
     int32_t m_tickTenths = 0;
     int32_t m_backgroundMode = 0;
+    std::vector<std::pair<QString, QString>> m_storedOptions;
     std::function<void(int32_t ms)> m_delayHook;
     bool m_ticksByHand = false;
     bool m_firstShow = true; // the language question is still to come

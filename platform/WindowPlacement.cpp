@@ -216,6 +216,10 @@ void WindowPlacement::watchForFrame() {
 }
 
 void WindowPlacement::savePlacement() {
+    m_ini.writeText(section, iniKey, placementRecord());
+}
+
+QString WindowPlacement::placementRecord() {
     int32_t showCmd = swShowNormal;
     if (m_window->isMinimized())
         showCmd = swShowMinimized;
@@ -223,10 +227,8 @@ void WindowPlacement::savePlacement() {
         showCmd = swShowMaximized;
     // A maximised window's frame may differ from its normal one: use the normal frame.
     if (m_window->windowState() == Qt::WindowNoState) m_lastFrame = currentFrame();
-    m_ini.writeText(
-        section, iniKey,
-        formatPlacement(0, showCmd,
-                        fromRect(m_window->normalGeometry().marginsAdded(m_lastFrame))));
+    return formatPlacement(0, showCmd,
+                           fromRect(m_window->normalGeometry().marginsAdded(m_lastFrame)));
 }
 
 bool WindowPlacement::eventFilter(QObject* watched, QEvent* event) {

@@ -76,6 +76,8 @@ class WindowPlacement : public QObject {
     // Writes the record of the window's normal rectangle. The main window calls it in its
     // destroy path, before onDestroy; may throw SettingsError.
     void savePlacement();
+    // The record that savePlacement writes, for a caller that writes it with other values.
+    QString placementRecord();
 
     // Height of the window's top part that must come up on a screen, below the frame's top
     // edge; 0 means the whole window.
