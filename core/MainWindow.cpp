@@ -272,6 +272,9 @@ void MainWindow::newLevel() {
 }
 
 void MainWindow::levelSolved() {
+    // Keys and clicks that the last animation held back were meant for the board, not for the
+    // boxes that follow.
+    discardHeldInput();
     messageDialog()->showMsg(1);
     // A best list that cannot be read is reported; the solved level still ends properly.
     try {
@@ -478,6 +481,14 @@ void MainWindow::closeOnSignal() {
         Application::errorHook = [](const QString& text) {
             std::fputs(qPrintable(QStringLiteral("morvek: ") + text + u'\n'), stderr);
         };
+    // A result waiting for its name is stored with the name typed so far.
+    if (m_bestListDialog) {
+        try {
+            m_bestListDialog->storePendingResult();
+        } catch (const SettingsError& e) {
+            Application::reportError(e.text());
+        }
+    }
     leave();
     QCoreApplication::quit();
 }

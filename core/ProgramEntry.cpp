@@ -71,6 +71,17 @@ int main(int argc, char** argv) {
     initHelpSystem(arguments);
     if (cmd.hasSeed) MainWindow::setFixedSeed(cmd.seed);
     QPointer<MainWindow> window;
+    // First of all, so that a signal during a notice at start-up closes the game properly too: the
+    // notice goes, nothing half made is kept.
+    bool quitBeforeShow = false;
+    installQuitSignals([&window, &quitBeforeShow] {
+        if (window && window->isVisible()) {
+            window->closeOnSignal();
+        } else {
+            quitBeforeShow = true;
+            QCoreApplication::quit();
+        }
+    });
     try {
         window = createGameWindows();
     } catch (const SettingsError& e) {
@@ -79,9 +90,11 @@ int main(int argc, char** argv) {
         doneHelpSystem();
         return 1;
     }
-    installQuitSignals([window] {
-        if (window) window->closeOnSignal();
-    });
+    if (quitBeforeShow) {
+        destroyGameWindows(window);
+        doneHelpSystem();
+        return 0;
+    }
     window->show();
     // The icon's eight sizes are decoded once the window is up, not before its first frame.
     QTimer::singleShot(0, window, [] { applyDesktopIdentity(); });

@@ -105,15 +105,39 @@ void BestListDialog::loadList() {
     }
 }
 
-void BestListDialog::saveList() {
-    // One write: the name and all 15 rows reach the file together or not at all.
-    std::vector<std::pair<QString, QString>> values;
-    values.emplace_back(QStringLiteral("player"), m_playerName);
+void BestListDialog::saveList(const std::optional<BestListEntry>& result) {
+    // One write: the name and all 15 rows reach the file together or not at all. A new result
+    // goes into the list as it stands in the file under the lock, so that a result another copy
+    // of the game stored since this list was read stays too.
     const std::vector<QString> keys = entryKeys();
-    for (int i = 0; i < HighscoreCount; ++i)
-        values.emplace_back(
-            keys[i], scrambleText(formatHighscoreEntry({m_entryNames[i], m_entryScores[i]})));
-    m_ini.writeTexts(Section, values);
+    m_ini.updateTexts(
+        Section, QStringLiteral("player"), [&](const SettingsStore::TextReader& read) {
+            std::vector<std::pair<QString, QString>> values;
+            values.emplace_back(QStringLiteral("player"), m_playerName);
+            BestList list;
+            for (int i = 0; i < HighscoreCount; ++i)
+                list[i] =
+                    result ? parseHighscoreEntry(unscrambleText(read(keys[i]).value_or(QString())),
+                                                 m_direction)
+                           : BestListEntry{m_entryNames[i], m_entryScores[i]};
+            if (result) {
+                const int32_t rank = rankHighscore(list, result->score, m_direction);
+                if (rank >= 0) insertHighscore(list, rank, *result);
+            }
+            for (int i = 0; i < HighscoreCount; ++i)
+                values.emplace_back(keys[i], scrambleText(formatHighscoreEntry(list[i])));
+            return values;
+        });
+}
+
+bool BestListDialog::storePendingResult() {
+    if (m_viewOnly || m_insertPos < 0 || !isVisible()) return false;
+    // What was typed so far; an emptied field keeps the last name.
+    if (!m_nameEdit->text().isEmpty()) m_playerName = m_nameEdit->text();
+    const BestListEntry result{m_playerName, m_entryScores[m_insertPos]};
+    m_insertPos = -1;
+    saveList(result);
+    return true;
 }
 
 void BestListDialog::showRows() {
@@ -182,10 +206,12 @@ void BestListDialog::onOkClicked() {
         m_nameEdit->setText(m_playerName);
         m_insertPos = -1;
     }
+    std::optional<BestListEntry> result;
     if (m_insertPos >= 0) {
         m_playerName = m_nameEdit->text();
         m_entryNames[m_insertPos] = m_playerName;
         m_names[m_insertPos]->setText(m_playerName);
+        result = BestListEntry{m_playerName, m_entryScores[m_insertPos]};
     }
     m_nameEdit->hide();
     // A list only looked at is not written back: another copy of the game may have stored a
@@ -193,7 +219,7 @@ void BestListDialog::onOkClicked() {
     // all the same, so that it can never trap the player.
     if (!m_viewOnly || cleared) {
         try {
-            saveList();
+            saveList(result);
         } catch (const SettingsError& e) {
             Application::reportError(e.text());
         }

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 class QLabel;
@@ -35,6 +36,10 @@ class BestListDialog : public QDialog {
     // earns nothing shows nothing and returns at once.
     void showModal(int32_t score, bool viewOnly);
 
+    // The game is ending (a signal) while a new result waits for its name: the result is stored
+    // with the name typed so far. False when nothing was waiting.
+    bool storePendingResult();
+
     void formActivate();
     void onOkClicked();
     void onCancelClicked();
@@ -61,7 +66,9 @@ class BestListDialog : public QDialog {
   private:
     std::vector<QString> entryKeys() const;
     void loadList();
-    void saveList();
+    // Writes the name and the list shown, or, with a result, the stored list with the result put
+    // in.
+    void saveList(const std::optional<BestListEntry>& result);
     void showRows();
     QLabel* rowLabel(const char* kind, int row) const;
 

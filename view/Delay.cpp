@@ -1,6 +1,8 @@
 // The wait of the board animations.
 #include "Delay.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QEventLoop>
 #include <QTimer>
 
@@ -30,4 +32,38 @@ void delay(int32_t ms) {
         // Ended by someone else than the timer: the application is quitting.
         if (timer.isActive()) return;
     }
+}
+
+namespace {
+
+class InputEater : public QObject {
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::InputMethod:
+            return true;
+        default:
+            return QObject::eventFilter(watched, event);
+        }
+    }
+};
+
+} // namespace
+
+void discardHeldInput() {
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app) return;
+    InputEater eater;
+    app->installEventFilter(&eater);
+    // Whatever the window system has delivered by now, and what was posted meanwhile.
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    app->removeEventFilter(&eater);
 }

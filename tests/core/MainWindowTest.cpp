@@ -930,6 +930,38 @@ TEST_F(MainWindowTest, ABestListValueThatIsNotTextCostsOnlyItsRow) {
     Application::errorHook = nullptr;
 }
 
+// Keys typed while the last move's animation runs were meant for the board: they neither answer
+// the box that follows nor end up in the name field.
+TEST_F(MainWindowTest, InputHeldBackByTheLastAnimationIsDropped) {
+    openEnglish();
+    std::vector<std::pair<int32_t, int32_t>> filled;
+    for (int32_t r = 1; r <= mainform->puzzle().rowCount; ++r)
+        for (int32_t c = 1; c <= mainform->puzzle().colCount; ++c)
+            if (mainform->puzzle().grid[c][r] == CellState::HiddenFilled) filled.emplace_back(c, r);
+    const auto last = filled.back();
+    filled.pop_back();
+    for (const auto& [c, r] : filled)
+        click(c, r);
+    // Typed during the move: still waiting in the queue when the move ends, and then delivered
+    // to the box and the name field that come up.
+    for (const char key : std::string("y abc"))
+        QCoreApplication::postEvent(
+            mainform->messageDialog(),
+            new QKeyEvent(QEvent::KeyPress, key == ' ' ? Qt::Key_Space : Qt::Key_A + (key - 'a'),
+                          Qt::NoModifier, QString(QChar::fromLatin1(key))));
+    QString nameShown;
+    {
+        ModalScript solved({messageStep(1, 'y'), [&](QWidget* modal) {
+                                EXPECT_EQ(modal, static_cast<QWidget*>(mainform->bestListDialog()));
+                                nameShown = mainform->bestListDialog()->nameEdit()->text();
+                                QTest::mouseClick(mainform->bestListDialog()->okButton(),
+                                                  Qt::LeftButton);
+                            }});
+        click(last.first, last.second);
+    }
+    EXPECT_EQ(nameShown, QStringLiteral("Mr.Brain"));
+}
+
 // --- Closing ------------------------------------------------------------------------------
 
 TEST_F(MainWindowTest, CloseAsksAndWritesTheOptions) {

@@ -196,6 +196,56 @@ TEST_F(BestListDialogTest, CancelStoresNothing) {
     EXPECT_FALSE(rows.editVisible);
 }
 
+// Another copy of the game stores a result while this list waits for a name: both results stay,
+// each where its score belongs in the list as it is when written.
+TEST_F(BestListDialogTest, AResultStoredMeanwhileByAnotherCopyIsKept) {
+    storeTens();
+    auto dlg = makeDlg();
+    ASSERT_TRUE(runModal(
+        *dlg, [&] { dlg->showModal(25, false); },
+        [&] {
+            // The other copy: 15 goes in as the second row, 150 drops out.
+            SettingsStore other;
+            other.updateTexts(Section, "hs3", [](const SettingsStore::TextReader&) {
+                std::vector<std::pair<QString, QString>> values;
+                for (int i = 0; i < 15; ++i) {
+                    const int score = i == 0 ? 10 : i == 1 ? 15 : 10 * i;
+                    values.emplace_back("hs3" + QString::number(i),
+                                        scrambleText(QStringLiteral("%1,o%2").arg(score).arg(i)));
+                }
+                return values;
+            });
+            QTest::keyClicks(dlg->nameEdit(), "Zed");
+            dlg->onOkClicked();
+        }));
+    QStringList rows;
+    for (int i = 0; i < 5; ++i)
+        rows << stored(i);
+    EXPECT_EQ(rows, (QStringList{"10,o0", "15,o1", "20,o2", "25,Zed", "30,o3"}));
+    EXPECT_EQ(stored(14), "130,o13");
+}
+
+// The game is ended by a signal while the name is typed: the result is stored with what was typed.
+TEST_F(BestListDialogTest, AnEndingGameStoresTheWaitingResult) {
+    storeTens();
+    auto dlg = makeDlg();
+    bool stored1 = false;
+    ASSERT_TRUE(runModal(
+        *dlg, [&] { dlg->showModal(5, false); },
+        [&] {
+            dlg->nameEdit()->setText("Ann");
+            stored1 = dlg->storePendingResult();
+            EXPECT_FALSE(dlg->storePendingResult()); // once only
+            dlg->onCancelClicked();
+        }));
+    EXPECT_TRUE(stored1);
+    EXPECT_EQ(stored(0), "5,Ann");
+    EXPECT_EQ(stored(1), "10,p0");
+    EXPECT_EQ(m_ini.readText(Section, "player", ""), "Ann");
+    // Nothing waits while the list is only viewed.
+    EXPECT_FALSE(dlg->storePendingResult());
+}
+
 TEST_F(BestListDialogTest, ClearBoxEmptiesTheListAndDropsThePendingResult) {
     storeTens();
     auto dlg = makeDlg();
