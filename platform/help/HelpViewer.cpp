@@ -6,6 +6,7 @@
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QKeyEvent>
 #include <QPointer>
 #include <QRegularExpression>
@@ -38,8 +39,7 @@ QString sameFileKey(const QString& file) {
 }
 
 // A rules file is a few dozen kilobytes and nests a few levels deep.
-constexpr qint64 MaxHelpFileSize = 2 * 1024 * 1024;
-constexpr int MaxHelpNesting = 100;
+constexpr qint64 MaxHelpFileSize = 512 * 1024;
 
 // The text inside the first element of that name, up to its first closing tag (or its last, for
 // the head, which may hold anything); empty when there is none.
@@ -70,12 +70,25 @@ class RulesBrowser : public QTextBrowser {
 
     QVariant loadResource(int type, const QUrl& name) override {
         const QUrl url = document()->baseUrl().resolved(name);
-        if (!url.isLocalFile() || folder.isEmpty()) return {};
+        if (!url.isLocalFile() || folder.isEmpty()) return refused(type);
         const QString path = QFileInfo(url.toLocalFile()).canonicalFilePath();
         const QString root = QFileInfo(folder).canonicalFilePath();
-        if (path.isEmpty() || root.isEmpty() || !path.startsWith(root + u'/')) return {};
-        if (!QFileInfo(path).isFile() || QFileInfo(path).size() > MaxHelpFileSize) return {};
+        if (path.isEmpty() || root.isEmpty() || !path.startsWith(root + u'/')) return refused(type);
+        if (!QFileInfo(path).isFile() || QFileInfo(path).size() > MaxHelpFileSize)
+            return refused(type);
         return QTextBrowser::loadResource(type, QUrl::fromLocalFile(path));
+    }
+
+    // Something in place of a refused resource: given nothing, the text document would go and
+    // read the address itself. An empty picture would make it try the file by name, too.
+    static QVariant refused(int type) {
+        if (type == QTextDocument::ImageResource) {
+            QImage blank(1, 1, QImage::Format_ARGB32);
+            blank.fill(Qt::transparent);
+            return blank;
+        }
+        if (type == QTextDocument::StyleSheetResource) return QString();
+        return QByteArray();
     }
 };
 
@@ -226,18 +239,36 @@ bool HelpViewer::showTopic(int topic) {
     }
 
     const bool anchorOnly = plainText(section).isEmpty();
-    // The viewer's time grows with the square of the nesting depth: 200,000 open elements would
-    // hold the game for good.
-    if (htmlNestingDepth(anchorOnly ? html : section) > MaxHelpNesting) {
+    // The section keeps the file's head, so its style sheet and title still apply.
+    const QString head = elementContent(html, QStringLiteral("head"), true);
+    const QString shown =
+        anchorOnly
+            ? html
+            : QStringLiteral("<html><head>%1</head><body>%2</body></html>").arg(head, section);
+
+    // What would hold the viewer, and the game with it, for seconds or for good.
+    switch (htmlTrouble(shown)) {
+    case HtmlTrouble::None:
+        break;
+    case HtmlTrouble::TooDeep:
         showReport(
             QStringLiteral("Die Hilfedatei <b>%1</b> ist zu tief verschachtelt.")
                 .arg(escaped(m_file)),
             QStringLiteral("The help file <b>%1</b> is nested too deeply.").arg(escaped(m_file)));
         return false;
+    case HtmlTrouble::TooManyTags:
+        showReport(
+            QStringLiteral("Die Hilfedatei <b>%1</b> enthält zu viele Auszeichnungen.")
+                .arg(escaped(m_file)),
+            QStringLiteral("The help file <b>%1</b> has too many tags.").arg(escaped(m_file)));
+        return false;
+    case HtmlTrouble::WordTooLong:
+        showReport(QStringLiteral("Die Hilfedatei <b>%1</b> enthält ein zu langes Wort.")
+                       .arg(escaped(m_file)),
+                   QStringLiteral("The help file <b>%1</b> has a word too long to show.")
+                       .arg(escaped(m_file)));
+        return false;
     }
-
-    // The section keeps the file's head, so its style sheet and title still apply.
-    const QString head = elementContent(html, QStringLiteral("head"), true);
     const QFileInfo info(m_file);
     m_browser->document()->setBaseUrl(QUrl::fromLocalFile(info.absolutePath() + QLatin1Char('/')));
     static_cast<RulesBrowser*>(m_browser)->folder = info.absolutePath();
@@ -247,8 +278,7 @@ bool HelpViewer::showTopic(int topic) {
         m_browser->setHtml(html);
         m_browser->scrollToAnchor(QString::number(topic));
     } else {
-        m_browser->setHtml(
-            QStringLiteral("<html><head>%1</head><body>%2</body></html>").arg(head, section));
+        m_browser->setHtml(shown);
         m_browser->verticalScrollBar()->setValue(0);
     }
     m_failed = false;

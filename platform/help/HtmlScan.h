@@ -22,10 +22,15 @@ template <typename Visit> void forEachHtmlTag(QStringView html, qsizetype from, 
         HtmlTag tag;
         tag.start = i;
         tag.end = close + 1;
+        // A text viewer reads "< span>" and "</ b>" as tags too.
         qsizetype p = i + 1;
+        while (p < close && html[p].isSpace())
+            ++p;
         if (p < close && html[p] == u'/') {
             tag.closing = true;
             ++p;
+            while (p < close && html[p].isSpace())
+                ++p;
         }
         qsizetype q = p;
         while (q < close && (html[q].isLetterOrNumber() || html[q] == u'!' || html[q] == u'-'))
@@ -40,6 +45,16 @@ template <typename Visit> void forEachHtmlTag(QStringView html, qsizetype from, 
 // Elements that never have a closing tag.
 bool isVoidHtmlElement(QStringView name);
 
-// How deeply elements nest, counting only elements that must be closed: a text viewer's time
-// grows with the square of this.
-int htmlNestingDepth(QStringView html);
+// What would hold a text viewer for seconds or minutes: its time grows with the square of the
+// nesting depth and of the longest word, doubles with every table in a table, and grows with the
+// number of tags.
+enum class HtmlTrouble { None, TooDeep, TooManyTags, WordTooLong };
+inline constexpr int MaxHtmlNesting = 100;
+inline constexpr int MaxHtmlTableNesting = 3;
+inline constexpr int MaxHtmlTags = 20000;
+inline constexpr int MaxHtmlWordLength = 1000;
+HtmlTrouble htmlTrouble(QStringView html);
+
+// How deeply elements nest, counting only elements that must be closed; a closing tag ends only
+// an open element of its own name. Counting stops past `limit`.
+int htmlNestingDepth(QStringView html, int limit = MaxHtmlNesting);

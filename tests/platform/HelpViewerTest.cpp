@@ -2,11 +2,13 @@
 #include "HelpViewer.h"
 #include "HelpControl.h"
 #include "HelpSystem.h"
+#include "HtmlScan.h"
 
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
@@ -16,6 +18,9 @@
 #include <QUrl>
 
 #include <gtest/gtest.h>
+
+#include <sys/inotify.h>
+#include <unistd.h>
 
 namespace {
 
@@ -209,29 +214,39 @@ QString writeFile(const QString& path, const QByteArray& bytes) {
     return path;
 }
 
+QByteArray repeated(const QByteArray& piece, int times) {
+    QByteArray bytes;
+    bytes.reserve(piece.size() * times);
+    for (int i = 0; i < times; ++i)
+        bytes += piece;
+    return bytes;
+}
+
 // Files that would hold the game for minutes, or take gigabytes, are refused with a report in the
-// viewer. (A frozen viewer would show as this test running into its time limit.)
+// viewer. (A frozen viewer would show as this test running into its time limit; CTest runs it
+// once more under a memory limit.)
 TEST_F(ViewerFixture, HostileRulesFilesAreRefusedQuickly) {
     QTemporaryDir dir;
     struct Row {
         const char* name;
-        QByteArray bytes;
+        QByteArray body; // inside the topic's element
         const char* english;
     };
-    QByteArray unclosed = "<html><body><div id=\"2\"><h1>Rules</h1>";
-    for (int i = 0; i < 200000; ++i)
-        unclosed += "<div>";
-    QByteArray bold = "<div id=\"2\">x";
-    for (int i = 0; i < 5000; ++i)
-        bold += "<b>x";
     const Row rows[] = {
-        {"over 2 MB", "<div id=\"2\">" + QByteArray(2 * 1024 * 1024, 'x') + "</div>",
-         "is too large"},
-        {"200,000 unclosed div", unclosed, "nested too deeply"},
-        {"5,000 unclosed b", bold, "nested too deeply"},
+        {"over the size cap", QByteArray(600 * 1024, 'x'), "is too large"},
+        {"100,000 unclosed div", repeated("<div>", 100000), "nested too deeply"},
+        {"5,000 unclosed b", repeated("<b>x", 5000), "nested too deeply"},
+        {"tables 18 deep", repeated("<table><tr><td>", 18), "nested too deeply"},
+        {"tables 20 deep", repeated("<table><tr><td>", 20), "nested too deeply"},
+        {"tables 50 deep", repeated("<table><tr><td>", 50), "nested too deeply"},
+        {"a space after '<'", repeated("< span>", 50000), "nested too deeply"},
+        {"closing tags of other names", repeated("<span></x>", 50000), "nested too deeply"},
+        {"a 400 kB word", QByteArray(400 * 1024, 'w'), "a word too long"},
+        {"30,000 closed spans", repeated("<span>x</span>", 15000), "too many tags"},
     };
     for (const Row& row : rows) {
-        const QString file = writeFile(dir.path() + "/mrvk.html", row.bytes);
+        const QString file =
+            writeFile(dir.path() + "/mrvk.html", "<div id=\"2\"><h1>T</h1>" + row.body + "</div>");
         HelpViewer* viewer = HelpViewer::open(file, 2);
         EXPECT_TRUE(viewer->showsError()) << row.name;
         EXPECT_TRUE(pageText(viewer).contains(row.english))
@@ -240,13 +255,28 @@ TEST_F(ViewerFixture, HostileRulesFilesAreRefusedQuickly) {
     }
     // Broken tags that made pattern searches go over the text again and again.
     QByteArray tags = "<div id=\"2\"><h1>T</h1>ok</div>";
-    for (int i = 0; i < 100000; ++i)
+    for (int i = 0; i < 30000; ++i)
         tags += "<head<h1<a ";
     HelpViewer* viewer = HelpViewer::open(writeFile(dir.path() + "/mrvk.html", tags), 2);
     EXPECT_FALSE(viewer->showsError());
     EXPECT_EQ(viewer->windowTitle(), "T");
-    // Real rules nest a few levels: the game's own file is far below the limit.
+    // Real rules nest a few levels: the game's own file is far below every limit.
     EXPECT_FALSE(HelpViewer::open(RulesFile, 2)->showsError());
+    EXPECT_FALSE(HelpViewer::open(RulesFile, 1)->showsError());
+}
+
+// Nesting is counted by open elements: a closing tag ends only an element of its own name.
+TEST(HelpNesting, ClosingTagsEndOnlyTheirOwnElements) {
+    const struct {
+        const char* html;
+        int depth;
+    } rows[] = {
+        {"<div><span></x></span></div>", 2}, {"<div></div><div></div>", 1},
+        {"< span>< span></ span>", 2},       {"<div><b></div>x</b>", 2}, // the b ends with its div
+        {"<p><li><td><br><img/>", 0},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(htmlNestingDepth(QString::fromLatin1(row.html)), row.depth) << row.html;
 }
 
 // Stands in for the desktop's handlers of link schemes.
@@ -291,7 +321,8 @@ TEST_F(ViewerFixture, LinksLeaveOnlyForWebAndMail) {
     EXPECT_FALSE(viewer->showsError());
 }
 
-// Pictures and style sheets come only from the rules file's folder (and below it).
+// Pictures and style sheets come only from the rules file's folder (and below it); a refused one
+// is an empty stand-in, so that the text document does not go and read the address itself.
 TEST_F(ViewerFixture, LocalFilesLoadOnlyFromTheRulesFolder) {
     QTemporaryDir dir;
     ASSERT_TRUE(QDir(dir.path()).mkpath("rules/img"));
@@ -305,13 +336,58 @@ TEST_F(ViewerFixture, LocalFilesLoadOnlyFromTheRulesFolder) {
     ASSERT_FALSE(viewer->showsError());
     QTextBrowser* browser = viewer->browser();
     const int css = QTextDocument::StyleSheetResource;
-    EXPECT_TRUE(browser->loadResource(css, QUrl("pic.css")).isValid());
-    EXPECT_TRUE(browser->loadResource(css, QUrl("img/deep.css")).isValid());
-    EXPECT_FALSE(browser->loadResource(css, QUrl("../outside.css")).isValid());
-    EXPECT_FALSE(browser->loadResource(css, QUrl("sneaky.css")).isValid());
-    EXPECT_FALSE(
-        browser->loadResource(css, QUrl::fromLocalFile(dir.path() + "/outside.css")).isValid());
-    EXPECT_FALSE(browser->loadResource(css, QUrl("http://example.org/a.css")).isValid());
+    auto loaded = [&](const QUrl& url) {
+        const QVariant v = browser->loadResource(css, url);
+        EXPECT_TRUE(v.isValid()) << url.toString().toStdString();
+        return v.toByteArray();
+    };
+    EXPECT_EQ(loaded(QUrl("pic.css")), "p { color: red }");
+    EXPECT_EQ(loaded(QUrl("img/deep.css")), "p { color: red }");
+    EXPECT_EQ(loaded(QUrl("../outside.css")), "");
+    EXPECT_EQ(loaded(QUrl("sneaky.css")), "");
+    EXPECT_EQ(loaded(QUrl::fromLocalFile(dir.path() + "/outside.css")), "");
+    EXPECT_EQ(loaded(QUrl("http://example.org/a.css")), "");
+    const QVariant picture =
+        browser->loadResource(QTextDocument::ImageResource, QUrl("../outside.png"));
+    ASSERT_EQ(picture.typeId(), QMetaType::QImage);
+    EXPECT_FALSE(picture.value<QImage>().isNull());
+}
+
+// However a rules file points outside its folder (pictures, style sheets, imports, backgrounds,
+// devices), nothing there is opened: the folder is watched for every open while the page shows.
+TEST_F(ViewerFixture, NothingOutsideTheRulesFolderIsOpened) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkpath("rules") && QDir(dir.path()).mkpath("out"));
+    const QString out = dir.path() + "/out";
+    QImage red(4, 4, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    ASSERT_TRUE(red.save(out + "/secret.png"));
+    writeFile(out + "/secret.css", "body { color: red }");
+    const QByteArray abs = QFile::encodeName(out);
+    writeFile(dir.path() + "/rules/mrvk.html",
+              "<html><head><link rel=\"stylesheet\" href=\"../out/secret.css\">"
+              "<style>@import url(\"" +
+                  abs +
+                  "/secret.css\"); "
+                  "body { background-image: url(../out/secret.png) }</style></head><body>"
+                  "<div id=\"2\"><h1>T</h1><img src=\"../out/secret.png\"><img src=\"" +
+                  abs + "/secret.png\"><img src=\"file://" + abs +
+                  "/secret.png\">"
+                  "<img src=\"/dev/zero\"><p style=\"background-image: url(" +
+                  abs + "/secret.png)\">x</p></div></body></html>");
+    const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(watch, 0);
+    ASSERT_GE(inotify_add_watch(watch, QFile::encodeName(out).constData(), IN_OPEN | IN_ACCESS), 0);
+    ASSERT_GE(inotify_add_watch(watch, "/dev/zero", IN_OPEN | IN_ACCESS), 0);
+    HelpViewer* viewer = HelpViewer::open(dir.path() + "/rules/mrvk.html", 2);
+    ASSERT_FALSE(viewer->showsError());
+    viewer->browser()->grab(); // lays the page out and paints its pictures
+    QCoreApplication::processEvents();
+    char events[4096];
+    const ssize_t n = ::read(watch, events, sizeof events);
+    ::close(watch);
+    EXPECT_LT(n, 1) << "a file outside the rules folder was opened";
+    EXPECT_TRUE(pageText(viewer).contains("x"));
 }
 
 } // namespace
