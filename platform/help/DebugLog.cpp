@@ -80,6 +80,26 @@ void AppendToOwnFile(const QString& path, const QByteArray& bytes) {
 }
 #endif
 
+// The folder with a separator when it is a real folder of this user's (made now when asked to and
+// missing), not a link that someone else planted; empty otherwise.
+QString ownFolder(const QString& path, bool create) {
+#ifdef Q_OS_UNIX
+    const QByteArray name = QFile::encodeName(path);
+    if (create) {
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        ::mkdir(name.constData(), 0700);
+    }
+    struct stat info {};
+    if (::lstat(name.constData(), &info) != 0 || !S_ISDIR(info.st_mode) ||
+        info.st_uid != ::geteuid())
+        return {};
+#else
+    if (create) QDir().mkpath(path);
+    if (!QFileInfo(path).isDir() || QFileInfo(path).isSymLink()) return {};
+#endif
+    return path + QLatin1Char('/');
+}
+
 // $XDG_STATE_HOME, or ~/.local/state when it is unset or not an absolute path.
 QString stateFolder() {
     const QString state = qEnvironmentVariable("XDG_STATE_HOME");
@@ -113,16 +133,20 @@ bool debugSwitch(const QString& moduleDir, const QStringList& args) {
     return false;
 }
 
-QString debugLogPath(const QString& moduleDir) {
+QString debugLogPath(const QString& moduleDir, bool installed, bool create) {
     const QString dir = withSeparator(moduleDir);
-    if (!dir.isEmpty() && canCreateFileIn(dir)) return dir + QStringLiteral("HHDebug.txt");
-    // An installed game: a folder of the player's own, never the shared temporary folder where
-    // anybody may plant a link under the log's name.
+    // Beside the program only in a build tree: an installed game leaves nothing in the program's
+    // folder, whoever runs it.
+    if (!installed && !dir.isEmpty() && canCreateFileIn(dir))
+        return dir + QStringLiteral("HHDebug.txt");
+    // A folder of the player's own, never the shared temporary folder where anybody may plant a
+    // link under the log's name.
     for (const QString& folder :
          {stateFolder(), QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation)}) {
         if (folder.isEmpty()) continue;
-        const QString own = folder + QStringLiteral("/morvek/");
-        if (QDir().mkpath(own)) return own + QStringLiteral("HHDebug.txt");
+        if (const QString own = ownFolder(folder + QStringLiteral("/morvek"), create);
+            !own.isEmpty())
+            return own + QStringLiteral("HHDebug.txt");
     }
     return {};
 }

@@ -19,10 +19,12 @@ void helpMessageBox(const QString& text);
 // "-debug" in any letter case. moduleDir ends with a separator.
 bool debugSwitch(const QString& moduleDir, const QStringList& args);
 
-// "HHDebug.txt" in the program folder when a trial file can be created there, otherwise in the
-// player's own folder $XDG_STATE_HOME/morvek/ (or the cache folder's morvek/); empty when no
-// folder can be had.
-QString debugLogPath(const QString& moduleDir);
+// "HHDebug.txt" in the program folder of a build tree when a trial file can be created there,
+// otherwise (and always for an installed game) in the player's own folder $XDG_STATE_HOME/morvek/
+// (or the cache folder's morvek/), which must be a real folder of this user's, not a link. The
+// folder is made only when `create` is set (the log will be written); empty when no folder can
+// be had.
+QString debugLogPath(const QString& moduleDir, bool installed = false, bool create = true);
 
 class DebugLog {
   public:

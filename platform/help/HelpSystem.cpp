@@ -1,6 +1,8 @@
 // Help requests, error reports, the debug log's set-up and the help hook.
 #include "HelpSystem.h"
 
+#include "Installation.h"
+
 #include "HelpControl.h"
 
 #include <QCoreApplication>
@@ -177,7 +179,9 @@ void initHelpSystem(const QStringList& args, const QString& programPath) {
                         ? QCoreApplication::applicationFilePath()
                         : programPath);
     const bool debug = debugSwitch(helpFacts.moduleDir, args);
-    const QString logFile = debugLogPath(helpFacts.moduleDir);
+    // Installed, the data lie apart from the program.
+    const bool installed = gameDataFolder(helpFacts.moduleDir) != helpFacts.moduleDir;
+    const QString logFile = debugLogPath(helpFacts.moduleDir, installed, debug);
     helpDebugLog = std::make_unique<DebugLog>(logFile, debug,
                                               debug ? helpLogHeader(logFile, args) : QStringList());
 }

@@ -206,6 +206,28 @@ TEST(DebugLogPath, FallsBackToThePlayersOwnFolderWhenProgramFolderIsNotWritable)
     }
 }
 
+// An installed game keeps its log in the player's folder, makes that folder only to write the
+// log, and never takes a link planted under the folder's name.
+TEST(DebugLogPath, AnInstalledGameWritesOnlyIntoThePlayersOwnFolder) {
+    StateFolder temp;
+    QTemporaryDir program;
+    const QString programDir = program.path() + QLatin1Char('/');
+    EXPECT_EQ(debugLogPath(programDir, true, false), "");
+    EXPECT_FALSE(QFileInfo::exists(temp.path())) << "no folder without the log";
+    EXPECT_EQ(debugLogPath(programDir, true, true), temp.path() + "HHDebug.txt");
+    EXPECT_TRUE(QFileInfo(temp.path()).isDir());
+    EXPECT_EQ(debugLogPath(programDir, true, false), temp.path() + "HHDebug.txt");
+    EXPECT_EQ(QDir(programDir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+
+    // Someone else's folder, linked under the log folder's name, is not the player's.
+    ASSERT_TRUE(QDir(temp.path()).removeRecursively());
+    QTemporaryDir elsewhere;
+    ASSERT_TRUE(QFile::link(elsewhere.path(), temp.path().chopped(1)));
+    EXPECT_FALSE(debugLogPath(programDir, true, true).startsWith(temp.path()));
+    EXPECT_EQ(QDir(elsewhere.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList());
+}
+
 TEST_F(HelpFixture, LogGoesToThePlayersOwnFolderForUnwritableProgramFolder) {
     StateFolder temp;
     initHelpSystem({QStringLiteral("-debug")}, m_programDir + QStringLiteral("gone/morvek"));
