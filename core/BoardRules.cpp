@@ -136,7 +136,7 @@ bool BoardRules::pressCell(MouseButton button, int32_t col, int32_t row) {
     switch (button) {
     case MouseButton::Left:
         if (state == CellState::HiddenEmpty) {
-            wrongMove(col, row, CellState::Uncovered);
+            claimFails(col, row, CellState::Uncovered);
         } else if (state == CellState::HiddenFilled) {
             uncoverCell(col, row);
             return true;
@@ -148,7 +148,7 @@ bool BoardRules::pressCell(MouseButton button, int32_t col, int32_t row) {
             m_board.grid[col][row] = CellState::MarkedEmpty;
             m_effects.drawCell(col, row);
         } else if (state == CellState::HiddenFilled) {
-            wrongMove(col, row, CellState::MarkedEmpty);
+            claimFails(col, row, CellState::MarkedEmpty);
         }
         break;
     case MouseButton::Middle:
@@ -163,7 +163,7 @@ bool BoardRules::dragOnto(int32_t col, int32_t row) {
     if (state == CellState::HiddenFilled) {
         uncoverCell(col, row);
     } else if (state == CellState::HiddenEmpty) {
-        wrongMove(col, row, CellState::Uncovered);
+        claimFails(col, row, CellState::Uncovered);
         return false;
     }
     return true;
@@ -179,14 +179,30 @@ void BoardRules::endDrag() {
 }
 
 int32_t BoardRules::judgedState(int32_t col, int32_t row, bool claimFilled) {
-    if (m_options.fairJudging) judgeClaim(m_board, col, row, claimFilled);
+    m_lastUndecided = m_options.fairJudging && judgeClaim(m_board, col, row, claimFilled,
+                                                          m_fairBudget) == Judgement::Undecided;
     return m_board.grid[col][row];
+}
+
+void BoardRules::claimFails(int32_t col, int32_t row, CellState claimedLook) {
+    if (m_lastUndecided)
+        refusedMove(col, row, claimedLook);
+    else
+        wrongMove(col, row, claimedLook);
 }
 
 void BoardRules::wrongMove(int32_t col, int32_t row, CellState claimedLook) {
     m_playTime += penaltyFor(m_options.mode);
     m_effects.drawTime();
     m_effects.playSnd(3);
+    flashClaim(col, row, claimedLook);
+}
+
+void BoardRules::refusedMove(int32_t col, int32_t row, CellState claimedLook) {
+    flashClaim(col, row, claimedLook);
+}
+
+void BoardRules::flashClaim(int32_t col, int32_t row, CellState claimedLook) {
     const int32_t saved = m_board.grid[col][row];
     for (int i = 0; i < 4; ++i) {
         m_board.grid[col][row] = claimedLook;

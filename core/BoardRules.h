@@ -2,6 +2,7 @@
 #pragma once
 
 #include "BoardLayout.h"
+#include "FairJudge.h"
 #include "GameOptions.h"
 #include "GameState.h"
 #include "Puzzle.h"
@@ -84,18 +85,30 @@ class BoardRules {
     // Charges the penalty and flashes the cell with the look the player claimed; the cell keeps
     // its state.
     void wrongMove(int32_t col, int32_t row, CellState claimedLook);
+    // A claim that fair judging could not decide: the cell flashes and keeps its state, without
+    // a penalty, since a picture might allow it.
+    void refusedMove(int32_t col, int32_t row, CellState claimedLook);
+
+    // The search steps a fair judgement may take (tests make it small).
+    void setFairJudgingBudget(int64_t steps) { m_fairBudget = steps; }
 
   private:
     // The cell's state as the player's claim is judged: with fair judging, a claim that the
     // hidden picture denies but another picture fitting the clues and the board allows makes
     // that picture the hidden one, and the cell reads as the claim says.
     int32_t judgedState(int32_t col, int32_t row, bool claimFilled);
+    // The claim goes against the cell's state: a wrong move, or a refused one when the last
+    // judgement could not decide.
+    void claimFails(int32_t col, int32_t row, CellState claimedLook);
+    void flashClaim(int32_t col, int32_t row, CellState claimedLook);
     // Marks the line's hidden empty cells once none of its filled cells is hidden.
     void completeRow(int32_t row);
     void completeCol(int32_t col);
     void markByCompletion(int32_t col, int32_t row);
 
     Puzzle& m_board;
+    int64_t m_fairBudget = FairNodeBudget;
+    bool m_lastUndecided = false;
     const BoardLayout& m_layout;
     GameState& m_gameState;
     int32_t& m_playTime;

@@ -107,8 +107,8 @@ std::string usageText() {
            "                        default 1) as text and exit, without a window\n"
            "  --solutions [--mode M] [--seed N]\n"
            "                        print whether that board has one solution:\n"
-           "                        \"unique\" or \"ambiguous\" and the number of\n"
-           "                        differing cells, then exit\n"
+           "                        \"unique\", \"ambiguous\" or \"undetermined\" and\n"
+           "                        the number of differing cells, then exit\n"
            "  -debug, /debug        write the help layer's log HHDebug.txt\n"
            "  -h, --help            print this text and exit\n"
            "  -v, --version         print the version and exit\n"
@@ -150,10 +150,14 @@ std::string puzzleText(const Puzzle& p) {
     return out;
 }
 
-std::string solutionsText(const Puzzle& p) {
-    // Ample for the generator's boards; a board that needed more would count as unique.
-    const FreeCells free = findFreeCells(p, 20000);
-    return (free.count > 0 ? "ambiguous " : "unique ") + std::to_string(free.count) + "\n";
+std::string solutionsText(const Puzzle& p, int64_t stepsPerCell) {
+    // Ample for the generator's boards.
+    const FreeCells free = findFreeCells(p, stepsPerCell);
+    // Another picture found is certain; none found is certain only when every search finished.
+    const char* verdict = free.count > 0  ? "ambiguous "
+                          : free.complete ? "unique "
+                                          : "undetermined ";
+    return verdict + std::to_string(free.count) + "\n";
 }
 
 Puzzle firstPuzzle(int32_t mode, uint32_t seed) {

@@ -39,7 +39,7 @@ std::string puzzleText(const Puzzle& p);
 
 // "unique" or "ambiguous", a space and the number of cells in which pictures fitting the
 // clues differ from the board's own, then a line break.
-std::string solutionsText(const Puzzle& p);
+std::string solutionsText(const Puzzle& p, int64_t stepsPerCell = 20000);
 
 // The first board the game would set up at a size level with a given seed.
 Puzzle firstPuzzle(int32_t mode, uint32_t seed);

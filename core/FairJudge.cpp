@@ -20,7 +20,7 @@ Knowledge playerKnowledge(const Puzzle& p) {
 } // namespace
 
 Judgement judgeClaim(Puzzle& puzzle, int32_t col, int32_t row, bool claimFilled, int64_t nodeBudget,
-                     int64_t* nodesUsed, double cpuMillis) {
+                     int64_t* nodesUsed) {
     const int32_t state = puzzle.grid[col][row];
     if (state != CellState::HiddenEmpty && state != CellState::HiddenFilled)
         return Judgement::Agrees;
@@ -31,8 +31,7 @@ Judgement judgeClaim(Puzzle& puzzle, int32_t col, int32_t row, bool claimFilled,
     const Knowledge hidden = pictureOf(puzzle);
     PictureSearch search(puzzle);
     Knowledge other;
-    const PictureSearch::Outcome outcome =
-        search.find(known, &hidden, nodeBudget, other, cpuMillis);
+    const PictureSearch::Outcome outcome = search.find(known, &hidden, nodeBudget, other);
     if (nodesUsed) *nodesUsed = search.nodes();
     switch (outcome) {
     case PictureSearch::Outcome::None:

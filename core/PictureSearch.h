@@ -34,10 +34,10 @@ class PictureSearch {
 
     // Looks for one picture that fits the clues and every known cell. At each guess the value
     // of preferred (a picture; may be null) is tried first, which leads to pictures close to
-    // it. Gives up after nodeBudget guesses and dead ends, or, when cpuMillis is above 0, once
-    // the program has spent that much processor time in the search.
+    // it. Gives up after nodeBudget guesses and dead ends: a count of steps, never a clock, so
+    // that the answer is the same on every machine however busy.
     Outcome find(const Knowledge& known, const Knowledge* preferred, int64_t nodeBudget,
-                 Knowledge& picture, double cpuMillis = 0);
+                 Knowledge& picture);
 
     // Guesses and dead ends of the last find.
     int64_t nodes() const { return m_nodes; }

@@ -218,6 +218,7 @@ struct MoveCase {
     std::string colsDone = "";
     int32_t mode = 1;
     bool fair = true;
+    int64_t fairBudget = FairNodeBudget;
 };
 
 void PrintTo(const MoveCase& c, std::ostream* os) {
@@ -565,12 +566,43 @@ const MoveCase FairCases[] = {
      false},
 };
 
+// A claim that fair judging cannot decide within its steps costs nothing: a picture may allow it.
+const MoveCase UndecidedCases[] = {
+    {"UndecidedUncoverIsRefusedWithoutPenalty",
+     {"#...", ".#..", "..#.", "...#"},
+     {"L 2,1"},
+     cat({{"pause on"}, flash(2, 1, "uncovered", "empty")}),
+     {"#...", ".#..", "..#.", "...#"},
+     GameState::Running,
+     0,
+     false,
+     "",
+     "",
+     1,
+     true,
+     0},
+    {"UndecidedMarkIsRefusedWithoutPenalty",
+     {"#...", ".#..", "..#.", "...#"},
+     {"R 1,1"},
+     cat({{"pause on"}, flash(1, 1, "marked", "filled")}),
+     {"#...", ".#..", "..#.", "...#"},
+     GameState::Running,
+     0,
+     false,
+     "",
+     "",
+     1,
+     true,
+     0},
+};
+
 class Moves : public testing::TestWithParam<MoveCase> {};
 
 TEST_P(Moves, RecordAndEndState) {
     const MoveCase& tc = GetParam();
     CaseTable t(tc.board, tc.mode);
     t.options.fairJudging = tc.fair;
+    t.rules.setFairJudgingBudget(tc.fairBudget);
     for (const std::string& step : tc.moves)
         t.run(step);
     EXPECT_EQ(t.rec.log, tc.recording);
@@ -590,6 +622,10 @@ INSTANTIATE_TEST_SUITE_P(Rules, Moves, testing::ValuesIn(MoveCases),
                              return info.param.name;
                          });
 INSTANTIATE_TEST_SUITE_P(Fair, Moves, testing::ValuesIn(FairCases),
+                         [](const testing::TestParamInfo<MoveCase>& info) {
+                             return info.param.name;
+                         });
+INSTANTIATE_TEST_SUITE_P(Undecided, Moves, testing::ValuesIn(UndecidedCases),
                          [](const testing::TestParamInfo<MoveCase>& info) {
                              return info.param.name;
                          });

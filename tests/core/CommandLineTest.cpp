@@ -142,4 +142,12 @@ TEST(CommandLine, Solutions) {
     EXPECT_EQ(solutionsText(firstPuzzle(1, 1)), "ambiguous 8\n");
     EXPECT_EQ(solutionsText(firstPuzzle(1, 2)), "unique 0\n");
     EXPECT_EQ(solutionsText(firstPuzzle(8, 34)), "ambiguous 34\n");
+    // A search cut short cannot call a board unique.
+    Puzzle diagonal;
+    diagonal.colCount = diagonal.rowCount = 4;
+    for (int32_t i = 1; i <= 4; ++i)
+        diagonal.grid[i][i] = CellState::HiddenFilled;
+    computeClues(diagonal);
+    EXPECT_EQ(solutionsText(diagonal, 0), "undetermined 0\n");
+    EXPECT_EQ(solutionsText(diagonal), "ambiguous 16\n");
 }

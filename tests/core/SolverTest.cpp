@@ -206,7 +206,7 @@ TEST(FairJudge, AgreesWithBruteForceOnSmallBoards) {
                 for (const uint32_t bits : group)
                     exists = exists || ((bits & settled) == (hidden & settled) &&
                                         cellOf(bits, c, r) == claim);
-                const Judgement j = judgeClaim(puzzle, c + 1, r + 1, claim, 1 << 20, nullptr, 0);
+                const Judgement j = judgeClaim(puzzle, c + 1, r + 1, claim, 1 << 20, nullptr);
                 ASSERT_EQ(j, exists ? Judgement::Reconsidered : Judgement::Denied);
                 uint32_t now = 0;
                 for (int32_t k = 0; k < SmallCols * SmallRows; ++k) {
