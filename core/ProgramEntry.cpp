@@ -10,6 +10,7 @@
 #include "RandomGenerator.h"
 #include "SettingsStore.h"
 
+#include <QApplication>
 #include <QPointer>
 #include <QStringList>
 #include <QTimer>
@@ -78,8 +79,13 @@ int main(int argc, char** argv) {
         if (window && window->isVisible()) {
             window->closeOnSignal();
         } else {
+            // No game yet to save: the notice on screen goes, later ones go to stderr, and the
+            // start ends once the windows are made.
             quitBeforeShow = true;
-            QCoreApplication::quit();
+            Application::errorHook = [](const QString& text) {
+                std::fputs(qPrintable(QStringLiteral("morvek: ") + text + u'\n'), stderr);
+            };
+            if (QWidget* notice = QApplication::activeModalWidget()) notice->close();
         }
     });
     try {

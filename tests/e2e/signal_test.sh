@@ -11,7 +11,12 @@ failures=0
 start_game() {
   rm -rf "$cfg/Tallowin"
   mkdir -p "$cfg/Tallowin/Morvek"
-  printf '[common]\ntongue=0\n' > "$ini"
+  printf "${1:-[common]\ntongue=0\n}" > "$ini"
+  run_game
+}
+
+# Another copy on the same settings, as it is.
+run_game() {
   XDG_CONFIG_HOME="$cfg" QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy "$morvek" --seed 1 \
     2>"$cfg/stderr" &
   pid=$!
@@ -37,14 +42,46 @@ for sig in TERM INT HUP; do
     failures=$((failures + 1))
     continue
   fi
-  for line in 'sound=1' 'music=1' 'backmode=0' 'mode=1' 'MainForm="200,'; do
-    if ! grep -q "^$line" "$ini"; then
-      echo "SIG$sig: '$line' was not saved:"; cat "$ini"
-      failures=$((failures + 1))
-    fi
-  done
+  # The placement is saved; options this copy did not change are left as they are.
+  if ! grep -q '^MainForm="200,' "$ini" || ! grep -q '^tongue=0' "$ini" ||
+     grep -q '^sound=\|^music=\|^mode=' "$ini"; then
+    echo "SIG$sig: not saved as a close saves:"; cat "$ini"
+    failures=$((failures + 1))
+  fi
   echo "ended on SIG$sig and saved"
 done
+
+# A signal while a notice of the start is open (a value of the wrong kind) ends the game too.
+start_game '[common]\ntongue=0\nmode=@Rect(1 2 3 4)\n'
+kill -TERM "$pid"
+if wait_end 50; then
+  echo "ended on SIGTERM during a notice at the start"
+else
+  kill -KILL "$pid"
+  echo "SIGTERM during a notice at the start did not end the game"
+  failures=$((failures + 1))
+fi
+
+# Two copies on one settings file, and a third that stores its choices while they run: each
+# close keeps what the others stored, and the file stays whole.
+start_game
+first=$pid
+run_game
+second=$pid
+printf '[common]\ntongue=0\nbackmode=4\nsound=0\n' > "$ini.new" && mv "$ini.new" "$ini"
+kill -TERM "$first" "$second"
+pid=$first
+wait_end 50 || { kill -KILL "$first"; failures=$((failures + 1)); }
+pid=$second
+wait_end 50 || { kill -KILL "$second"; failures=$((failures + 1)); }
+if ! grep -q '^backmode=4' "$ini" || ! grep -q '^sound=0' "$ini" ||
+   ! grep -q '^MainForm="200,' "$ini" || [ "$(grep -c '^\[common\]' "$ini")" != 1 ] ||
+   ls "$cfg/Tallowin/Morvek" | grep -qv '^V1\.ini$'; then
+  echo "two copies lost or left something:"; cat "$ini"; ls -a "$cfg/Tallowin/Morvek"
+  failures=$((failures + 1))
+else
+  echo "two copies kept the third's options"
+fi
 
 # A folder in place of the lock makes every write wait before it fails: a second signal cuts that
 # short.
