@@ -188,6 +188,7 @@ void MainWindow::createComponents() {
     m_rules = std::make_unique<BoardRules>(m_puzzle, m_painter->layout, m_gameState, m_playTime,
                                            m_options, *this);
     m_keyboard = std::make_unique<KeyboardPlay>(*m_rules, m_puzzle, *this);
+    m_keeper = std::make_unique<LevelKeeper>([this] { return keptLevelNow(); }, this);
     m_painter->cursor = &m_keyboard->cursor();
 }
 
@@ -215,9 +216,14 @@ void MainWindow::setUpGame() {
         m_random.seed = *s_fixedSeed;
     else
         m_random.randomize();
+    // A seed of the player's own plays that seed's boards and leaves the kept level for later.
+    m_keeper->setEnabled(!s_fixedSeed);
 
     prepareBackground();
-    newLevel();
+    if (const std::optional<KeptLevel> kept = m_keeper->take())
+        resumeKeptLevel(*kept);
+    else
+        newLevel();
     setMainTexts();
 }
 
@@ -256,6 +262,8 @@ void MainWindow::onFirstShow() {
 }
 
 void MainWindow::newLevel() {
+    // The level before is over: it is no longer kept.
+    m_keeper->drop();
     m_gameState = GameState::Ready;
     m_playTime = 0;
     m_puzzle.colCount = colCountFor(m_options.mode);
@@ -271,7 +279,47 @@ void MainWindow::newLevel() {
     updateBoardName();
 }
 
+void MainWindow::resumeKeptLevel(const KeptLevel& kept) {
+    m_options.mode = kept.mode;
+    m_puzzle = kept.puzzle;
+    m_playTime = kept.playTime;
+    m_random.seed = kept.randomState;
+    m_painter->computeLayout();
+    m_painter->tileStyle = kept.tileStyle;
+    m_painter->prepareTile();
+    // Paused as the pause button leaves it: clues hidden, clock stopped, the time as it was.
+    m_gameState = GameState::Paused;
+    m_pauseButton->setEnabled(true);
+    m_keyboard->newLevel();
+    paint();
+    m_rules->endDrag();
+    updateBoardName();
+}
+
+KeptLevel MainWindow::keptLevelNow() const {
+    KeptLevel kept;
+    kept.puzzle = m_puzzle;
+    kept.mode = clampMode(m_options.mode);
+    kept.playTime = m_playTime;
+    kept.randomState = m_random.seed;
+    kept.tileStyle = m_painter->tileStyle;
+    return kept;
+}
+
+bool MainWindow::levelInProgress() const {
+    return m_gameState == GameState::Running || m_gameState == GameState::Paused;
+}
+
+bool MainWindow::resumeIfPaused() {
+    if (m_gameState != GameState::Paused) return false;
+    m_gameState = GameState::Running;
+    wakeTimer();
+    repaintAll();
+    return true;
+}
+
 void MainWindow::levelSolved() {
+    m_keeper->drop();
     // Keys and clicks that the last animation held back were meant for the board, not for the
     // boxes that follow.
     discardHeldInput();
@@ -316,7 +364,7 @@ void MainWindow::wakeTimer() {
 }
 
 void MainWindow::onStartClicked() {
-    if (m_gameState == GameState::Running) {
+    if (levelInProgress()) {
         if (messageDialog()->showMsg(4) == ResultNo) return;
         repaintAll();
     }
@@ -324,6 +372,8 @@ void MainWindow::onStartClicked() {
 }
 
 void MainWindow::onPauseClicked() {
+    // A kept level comes back paused: the pause button goes on with it.
+    if (resumeIfPaused()) return;
     if (m_gameState != GameState::Running) return;
     m_gameState = GameState::Paused;
     repaintAll();
@@ -340,7 +390,7 @@ void MainWindow::onBestListClicked() {
 }
 
 void MainWindow::onLevelPressed(Qt::MouseButton button) {
-    if (m_gameState == GameState::Running && messageDialog()->showMsg(4) == ResultNo) return;
+    if (levelInProgress() && messageDialog()->showMsg(4) == ResultNo) return;
     if (button == Qt::LeftButton)
         m_options.mode = m_options.mode >= MaxMode ? MinMode : m_options.mode + 1;
     else
@@ -435,7 +485,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 bool MainWindow::confirmClose() {
-    const int answer = messageDialog()->showMsg(m_gameState == GameState::Running ? 4 : 3);
+    const int answer = messageDialog()->showMsg(levelInProgress() ? 4 : 3);
     repaintAll();
     return answer == ResultYes;
 }
@@ -443,6 +493,11 @@ bool MainWindow::confirmClose() {
 void MainWindow::leave() {
     if (m_hasLeft) return; // a quit signal may have closed the game while the close was asked
     m_clockTimer.stop();
+    // A level in progress is kept for the next start, whichever way the game ends.
+    if (levelInProgress())
+        m_keeper->keep(true);
+    else
+        m_keeper->drop();
     appHelpCommand(HELP_QUIT, 0);
     // One write for everything: only the options that this copy changed, so that another copy's
     // changes stay, and the placement. A store that cannot be written must not keep the player
@@ -558,6 +613,8 @@ const BoardLayout& MainWindow::boardLayoutNow() const {
 
 void MainWindow::drawCell(int32_t col, int32_t row) {
     m_painter->drawCell(col, row);
+    // Every move draws its cell: the level is kept within seconds.
+    if (levelInProgress()) m_keeper->changed();
 }
 void MainWindow::drawRowClues() {
     m_painter->drawRowClues();
@@ -612,6 +669,8 @@ void MainWindow::enablePauseBtn(bool enabled) {
 }
 
 void MainWindow::boxMouseDown(Qt::MouseButton button, int32_t x, int32_t y) {
+    // A click on a kept level's paused board goes on with it, and is no move.
+    if (resumeIfPaused()) return;
     switch (button) {
     case Qt::LeftButton:
         m_rules->boxMouseDown(MouseButton::Left, x, y);
@@ -668,6 +727,10 @@ void MainWindow::keyReleaseEvent(QKeyEvent* event) {
 }
 
 void MainWindow::runKey(KeyCommand command, bool shift) {
+    // The board's keys go on with a paused kept level, as a click on the board does.
+    if ((cursorStep(command) || command == KeyCommand::Uncover || command == KeyCommand::Mark) &&
+        resumeIfPaused())
+        return;
     if (const std::optional<CursorStep> step = cursorStep(command)) {
         m_keyboard->step(*step, shift);
         updateBoardName();

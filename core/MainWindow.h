@@ -6,6 +6,7 @@
 #include "GameOptions.h"
 #include "KeyCommands.h"
 #include "KeyboardPlay.h"
+#include "LevelKeeper.h"
 #include "RandomGenerator.h"
 #include "SettingsStore.h"
 
@@ -184,6 +185,13 @@ class MainWindow : public QWidget, public BoardEffects, public CursorEffects {
     void onFirstShow();
     bool confirmClose();
     void leave();
+    // A level kept by an earlier run, shown paused; the level now as it would be kept.
+    void resumeKeptLevel(const KeptLevel& kept);
+    KeptLevel keptLevelNow() const;
+    // Running or paused: a level the player has started and not solved.
+    bool levelInProgress() const;
+    // Goes on with a paused level; false when none was paused.
+    bool resumeIfPaused();
     // The options as they are stored, by name; the stored values as read at the start.
     std::vector<std::pair<QString, QString>> storableOptions() const;
     void onDestroy();
@@ -215,6 +223,7 @@ class MainWindow : public QWidget, public BoardEffects, public CursorEffects {
     std::unique_ptr<ToolBarPainter> m_toolbar;
     std::unique_ptr<BoardRules> m_rules;
     std::unique_ptr<KeyboardPlay> m_keyboard;
+    std::unique_ptr<LevelKeeper> m_keeper;
     std::unique_ptr<HelpSystem> m_helpSystem;
     bool m_hasLeft = false;  // Leave has run
     bool m_wasShown = false; // was put on screen, so it has a placement of the player's to keep

@@ -15,10 +15,9 @@ deb=$(readlink -f "${debs[0]}")
 [ "$(id -u)" -eq 0 ] || { echo "check-deb: needs root: it installs the package into this machine" >&2; exit 1; }
 export DEBIAN_FRONTEND=noninteractive
 
-debug_log=/usr/games/HHDebug.txt
-# Only the game writes this log there, so one found now is left from a run that was cut short.
-[ ! -e "$debug_log" ] || { echo "check-deb: removing $debug_log, left by an earlier run"; rm -f "$debug_log"; }
 work=$(mktemp -d -t morvek-deb-XXXXXX)
+# The installed game writes its log only into the player's own state folder, even as root.
+debug_log=$work/home/.local/state/morvek/HHDebug.txt
 installed_packages() { dpkg-query -W -f='${db:Status-Status} ${Package}\n' | awk '$1 == "installed" { print $2 }' | sort; }
 installed_packages | grep -vx morvek >"$work/before" || true
 xvfb=""
@@ -77,7 +76,7 @@ chmod 700 "$work/runtime"
 printf '[common]\ntongue=0\n' >"$work/config/Tallowin/Morvek/V1.ini"
 # A home of its own too: caches the libraries write land in the folder that is removed.
 mkdir -p "$work/home"
-env -u QT_QPA_PLATFORM -u XDG_CACHE_HOME -u XDG_DATA_HOME HOME="$work/home" DISPLAY="$display" \
+env -u QT_QPA_PLATFORM -u XDG_CACHE_HOME -u XDG_DATA_HOME -u XDG_STATE_HOME HOME="$work/home" DISPLAY="$display" \
     XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" SDL_AUDIODRIVER=dummy \
     /usr/games/morvek -debug >"$work/game.log" 2>&1 &
 game=$!
@@ -88,8 +87,9 @@ for _ in $(seq 150); do
     sleep 0.1
 done
 [ -n "$window" ] || { cat "$work/game.log"; fail "the installed game showed no window"; }
-# -debug: the help layer's log (beside the program, as root may write there) names the rules file
-# the game opened, which must be the package's.
+[ ! -e /usr/games/HHDebug.txt ] || { rm -f /usr/games/HHDebug.txt; fail "the game wrote its log into /usr/games"; }
+# -debug: the help layer's log (in the player's state folder, never beside the program, though
+# root may write there) names the rules file the game opened, which must be the package's.
 grep -qF 'THookHelpSystem.Create("/usr/share/morvek/mrvk.html"' "$debug_log" 2>/dev/null ||
     fail "the installed game did not open /usr/share/morvek/mrvk.html: $(grep -F THookHelpSystem.Create "$debug_log" 2>/dev/null)"
 if [ -n "$window" ] && command -v xprop >/dev/null; then

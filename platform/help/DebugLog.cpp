@@ -1,6 +1,8 @@
 // The help layer's debug log.
 #include "DebugLog.h"
 
+#include "StateFolder.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -80,34 +82,6 @@ void AppendToOwnFile(const QString& path, const QByteArray& bytes) {
 }
 #endif
 
-// The folder with a separator when it is a real folder of this user's (made now when asked to and
-// missing), not a link that someone else planted; empty otherwise.
-QString ownFolder(const QString& path, bool create) {
-#ifdef Q_OS_UNIX
-    const QByteArray name = QFile::encodeName(path);
-    if (create) {
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        ::mkdir(name.constData(), 0700);
-    }
-    struct stat info {};
-    if (::lstat(name.constData(), &info) != 0 || !S_ISDIR(info.st_mode) ||
-        info.st_uid != ::geteuid())
-        return {};
-#else
-    if (create) QDir().mkpath(path);
-    if (!QFileInfo(path).isDir() || QFileInfo(path).isSymLink()) return {};
-#endif
-    return path + QLatin1Char('/');
-}
-
-// $XDG_STATE_HOME, or ~/.local/state when it is unset or not an absolute path.
-QString stateFolder() {
-    const QString state = qEnvironmentVariable("XDG_STATE_HOME");
-    if (QDir::isAbsolutePath(state)) return state;
-    const QString home = QDir::homePath();
-    return home.isEmpty() ? QString() : home + QStringLiteral("/.local/state");
-}
-
 } // namespace
 
 MessageBoxFunction setHelpMessageBoxHook(MessageBoxFunction hook) {
@@ -142,7 +116,7 @@ QString debugLogPath(const QString& moduleDir, bool installed, bool create) {
     // A folder of the player's own, never the shared temporary folder where anybody may plant a
     // link under the log's name.
     for (const QString& folder :
-         {stateFolder(), QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation)}) {
+         {stateHome(), QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation)}) {
         if (folder.isEmpty()) continue;
         if (const QString own = ownFolder(folder + QStringLiteral("/morvek"), create);
             !own.isEmpty())

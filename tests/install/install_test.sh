@@ -61,16 +61,22 @@ check_runs() {
     grep -q '^goal "[01]*"$' <<<"$out" || fail "$2: no goal line"
 }
 
-# check_data <program> <folder> <what>: the game, started for real, opens the rules file in
-# <folder>. Its help layer's debug log names the file; the log lies beside the program.
+# check_data <program> <folder> <what> [beside]: the game, started for real, opens the rules file
+# in <folder>. Its help layer's debug log names the file; the log lies beside the program when
+# the data do ("beside"), else, for an installed game, in the player's state folder.
 check_data() {
     local program=$1 want=$2/mrvk.html what=$3
     local log
-    log=$(dirname "$program")/HHDebug.txt
+    if [ "${4:-}" = beside ]; then
+        log=$(dirname "$program")/HHDebug.txt
+    else
+        log=$tmp/state/morvek/HHDebug.txt
+    fi
     rm -f "$log"
     mkdir -p "$tmp/config/Tallowin/Morvek"
     printf '[common]\ntongue=0\n' >"$tmp/config/Tallowin/Morvek/V1.ini"
-    XDG_CONFIG_HOME=$tmp/config QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy \
+    XDG_CONFIG_HOME=$tmp/config XDG_STATE_HOME=$tmp/state QT_QPA_PLATFORM=offscreen \
+        SDL_AUDIODRIVER=dummy \
         "$program" -debug >/dev/null 2>&1 &
     game=$!
     local found=""
@@ -83,6 +89,8 @@ check_data() {
     wait "$game" 2>/dev/null
     game=""
     [ -n "$found" ] || fail "$what: the game did not open $want; its log says: $(grep -F 'THookHelpSystem.Create' "$log" 2>/dev/null)"
+    [ "${4:-}" = beside ] || [ ! -e "$(dirname "$program")/HHDebug.txt" ] ||
+        fail "$what: the installed game wrote its log beside the program"
     rm -f "$log"
 }
 
@@ -107,9 +115,9 @@ check_runs "$tmp/links/morvek" "symbolic link"
 # Files beside the program come first: the build folder's layout, copied elsewhere as a whole.
 mkdir "$tmp/beside"
 cp "$build/bin/morvek" "$build/bin/mrvk.html" "$build"/bin/*.mid "$tmp/beside/"
-check_data "$tmp/beside/morvek" "$tmp/beside" "files beside the program"
+check_data "$tmp/beside/morvek" "$tmp/beside" "files beside the program" beside
 cp "$tmp/beside/mrvk.html" "$tmp/moved/$bindir/"
-check_data "$tmp/moved/$bindir/morvek" "$tmp/moved/$bindir" "beside before the data folder"
+check_data "$tmp/moved/$bindir/morvek" "$tmp/moved/$bindir" "beside before the data folder" beside
 rm "$tmp/moved/$bindir/mrvk.html"
 
 # The installed metadata passes the desktop's own checks.

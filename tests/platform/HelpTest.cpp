@@ -38,22 +38,31 @@ void writeFile(const QString& path, const QByteArray& bytes) {
 // Points $XDG_STATE_HOME at a folder of its own for one test.
 class StateFolder {
   public:
+    // The cache folder, the log's second choice, is one of the test's own too.
     StateFolder() {
         if (const char* old = std::getenv("XDG_STATE_HOME")) m_old = old;
+        if (const char* old = std::getenv("XDG_CACHE_HOME")) m_oldCache = old;
         setenv("XDG_STATE_HOME", m_dir.path().toLocal8Bit().constData(), 1);
+        setenv("XDG_CACHE_HOME", m_cache.path().toLocal8Bit().constData(), 1);
     }
     ~StateFolder() {
         if (m_old)
             setenv("XDG_STATE_HOME", m_old->c_str(), 1);
         else
             unsetenv("XDG_STATE_HOME");
+        if (m_oldCache)
+            setenv("XDG_CACHE_HOME", m_oldCache->c_str(), 1);
+        else
+            unsetenv("XDG_CACHE_HOME");
     }
     // Where the game keeps its log there.
     QString path() const { return m_dir.path() + QStringLiteral("/morvek/"); }
 
   private:
     QTemporaryDir m_dir;
+    QTemporaryDir m_cache;
     std::optional<std::string> m_old;
+    std::optional<std::string> m_oldCache;
 };
 
 // A program folder with a small help file, and a message box that only records.
