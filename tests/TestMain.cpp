@@ -12,6 +12,9 @@ int main(int argc, char** argv) {
     // Settings never touch the developer's own configuration.
     QTemporaryDir config;
     setenv("XDG_CONFIG_HOME", config.path().toLocal8Bit().constData(), 1);
+    // Nor its kept level and logs.
+    QTemporaryDir state;
+    setenv("XDG_STATE_HOME", state.path().toLocal8Bit().constData(), 1);
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -962,6 +962,70 @@ TEST_F(MainWindowTest, InputHeldBackByTheLastAnimationIsDropped) {
     EXPECT_EQ(nameShown, QStringLiteral("Mr.Brain"));
 }
 
+// --- A level kept between runs ---------------------------------------------------------------
+
+// Closed in the middle of a level, the game shows the same board at the next start, paused, with
+// its cells and its time; the pause button goes on, and solving the level ends its keeping.
+TEST_F(MainWindowTest, ALevelInProgressComesBackPausedAtTheNextStart) {
+    QTemporaryDir state;
+    const QByteArray savedState = qgetenv("XDG_STATE_HOME");
+    qputenv("XDG_STATE_HOME", state.path().toLocal8Bit());
+    const QString kept = state.path() + "/morvek/level.ini";
+    MainWindow::setFixedSeed(std::nullopt);
+    openEnglish();
+    int32_t col = 0, row = 0;
+    ASSERT_TRUE(findCell(CellState::HiddenFilled, col, row));
+    click(col, row);
+    ASSERT_TRUE(findCell(CellState::HiddenEmpty, col, row));
+    click(col, row, Qt::RightButton);
+    ASSERT_TRUE(findCell(CellState::HiddenEmpty, col, row));
+    click(col, row); // a wrong move: its penalty is kept too
+    const GridValues grid = gridNow();
+    const int32_t time = mainform->playTime();
+    EXPECT_GT(time, 0);
+    EXPECT_FALSE(QFileInfo::exists(kept)) << "kept only after a while, or at the close";
+    {
+        ModalScript yes({messageStep(4, 'y')});
+        mainform->close();
+    }
+    destroyGameWindows(mainform);
+    mainform = nullptr;
+    ASSERT_TRUE(QFileInfo::exists(kept));
+
+    open();
+    EXPECT_EQ(mainform->gameState(), GameState::Paused);
+    EXPECT_EQ(gridNow(), grid);
+    EXPECT_EQ(mainform->playTime(), time);
+    EXPECT_TRUE(mainform->pauseButton()->isEnabled());
+    // A click on the board goes on and is no move.
+    ASSERT_TRUE(findCell(CellState::HiddenFilled, col, row));
+    click(col, row);
+    EXPECT_EQ(mainform->gameState(), GameState::Running);
+    EXPECT_EQ(gridNow(), grid);
+    // Solved, it is kept no more.
+    std::vector<std::pair<int32_t, int32_t>> filled;
+    while (findCell(CellState::HiddenFilled, col, row)) {
+        if (mainform->gameState() == GameState::Solved) break;
+        const bool last = [&] {
+            int32_t c2 = 0, r2 = 0, count = 0;
+            for (r2 = 1; r2 <= mainform->puzzle().rowCount; ++r2)
+                for (c2 = 1; c2 <= mainform->puzzle().colCount; ++c2)
+                    count += mainform->puzzle().grid[c2][r2] == CellState::HiddenFilled;
+            return count == 1;
+        }();
+        if (last) {
+            ModalScript solved({messageStep(1, 'y'), enterName("Kay")});
+            click(col, row);
+        } else {
+            click(col, row);
+        }
+    }
+    EXPECT_EQ(mainform->gameState(), GameState::Solved);
+    EXPECT_FALSE(QFileInfo::exists(kept));
+    EXPECT_TRUE(unscrambleText(stored(QStringLiteral("hs10"))).endsWith(QStringLiteral(",Kay")));
+    qputenv("XDG_STATE_HOME", savedState);
+}
+
 // --- Closing ------------------------------------------------------------------------------
 
 TEST_F(MainWindowTest, CloseAsksAndWritesTheOptions) {
