@@ -6,6 +6,7 @@
 
 #include <cctype>
 #include <charconv>
+#include <optional>
 
 namespace {
 
@@ -49,8 +50,21 @@ void appendClues(std::string& out, const int32_t* clues, int32_t count) {
 std::string parseCommandLine(const std::vector<std::string>& args, CommandLine& out) {
     bool modeGiven = false;
     for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
+        // GNU's "--option=value" form as well as "--option value".
+        std::string a = args[i];
+        std::optional<std::string> attached;
+        if (a.rfind("--", 0) == 0) {
+            if (const size_t equals = a.find('='); equals != std::string::npos) {
+                attached = a.substr(equals + 1);
+                a.resize(equals);
+            }
+        }
         auto value = [&](std::string& v) {
+            if (attached) {
+                v = *attached;
+                attached.reset();
+                return true;
+            }
             if (i + 1 >= args.size()) return false;
             v = args[++i];
             return true;
@@ -74,8 +88,11 @@ std::string parseCommandLine(const std::vector<std::string>& args, CommandLine& 
             out.seed = static_cast<uint32_t>(seed);
         } else if (a == "--mode") {
             if (!value(v)) return "--mode needs a number";
-            if (!parseSigned(v, out.mode)) return "--mode takes a whole number, not '" + v + "'";
+            if (!parseSigned(v, out.mode) || out.mode < MinMode || out.mode > MaxMode)
+                return "--mode must be a number from 1 to 9";
             modeGiven = true;
+        } else if (attached) {
+            return "option '" + a + "' takes no value";
         } else if (a == "--print-puzzle") {
             out.printPuzzle = true;
         } else if (a == "--solutions") {
@@ -92,6 +109,8 @@ std::string parseCommandLine(const std::vector<std::string>& args, CommandLine& 
     }
     if (modeGiven && !out.printPuzzle && !out.solutions)
         return "--mode goes with --print-puzzle or --solutions";
+    if (out.printPuzzle && out.solutions)
+        return "--print-puzzle and --solutions cannot be used together";
     return {};
 }
 
@@ -112,14 +131,23 @@ std::string usageText() {
            "  -debug, /debug        write the help layer's log HHDebug.txt\n"
            "  -h, --help            print this text and exit\n"
            "  -v, --version         print the version and exit\n"
+           "Options with a value take it after a space or an '=' (--seed=42).\n"
            "\n"
            "Qt's options -platform, -display, -style, -stylesheet, -session,\n"
            "-platformtheme, -plugin, -platformpluginpath, -qwindowgeometry,\n"
-           "-qwindowtitle and -qwindowicon, each with its value, go on to Qt.\n";
+           "-qwindowtitle and -qwindowicon, each with its value, go on to Qt.\n"
+           "\n"
+           "The keyboard plays the whole game: see KEYS in 'man morvek'.\n"
+           "Report bugs to: <" MORVEK_BUG_ADDRESS ">\n"
+           "Home page: <" MORVEK_HOMEPAGE ">\n";
 }
 
 std::string versionText() {
-    return "morvek " MORVEK_VERSION "\n";
+    return "morvek " MORVEK_VERSION "\n"
+           "Copyright (C) 2026 Morvek developers\n"
+           "License MIT: <https://opensource.org/licenses/MIT>.\n"
+           "This is free software: you are free to change and redistribute it.\n"
+           "There is NO WARRANTY, to the extent permitted by law.\n";
 }
 
 std::string usageHint() {

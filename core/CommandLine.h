@@ -15,7 +15,7 @@ struct CommandLine {
     int32_t mode = 1;
     bool debug = false;
     bool showHelp = false;           // -h, --help: the usage text, then exit
-    bool showVersion = false;        // -v, --version: "morvek 1.0", then exit
+    bool showVersion = false;        // -v, --version: "morvek 1.0" and the licence, then exit
     std::vector<std::string> passOn; // options meant for Qt, such as -platform offscreen
 };
 
@@ -25,7 +25,7 @@ std::string parseCommandLine(const std::vector<std::string>& args, CommandLine& 
 // Every option with a line on what it does, for --help.
 std::string usageText();
 
-// "morvek <version>", for --version.
+// "morvek <version>" and the copyright and licence lines, for --version.
 std::string versionText();
 
 // The line that follows a command-line error, pointing at --help.

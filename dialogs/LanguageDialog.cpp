@@ -13,6 +13,9 @@
 #include <QLabel>
 #include <QScreen>
 
+#include <cstdlib>
+#include <cstring>
+
 LanguageDialog::LanguageDialog(GameOptions& options, const DialogImages& resources, QWidget* parent)
     : QDialog(parent, dialogFlags()), m_options(options) {
     setFixedSize(408, 162);
@@ -30,9 +33,19 @@ LanguageDialog::LanguageDialog(GameOptions& options, const DialogImages& resourc
     connect(m_englishButton, &ImageButton::clicked, this, [this] { onEnglishClicked(); });
 }
 
+bool localeIsGerman(const char* lcAll, const char* lcMessages, const char* lang) {
+    // The first of them that is set decides, as for every program's messages.
+    for (const char* value : {lcAll, lcMessages, lang})
+        if (value && *value)
+            return std::strncmp(value, "de", 2) == 0 && std::strchr("_.@", value[2]);
+    return false;
+}
+
 int LanguageDialog::showModal() {
-    // The focus starts on the first answer: Enter takes it, Tab or an arrow key the other.
-    m_germanButton->setFocus();
+    // The focus starts on the desktop's language: Enter takes it, Tab or an arrow key the other.
+    const bool german =
+        localeIsGerman(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"));
+    (german ? m_germanButton : m_englishButton)->setFocus();
     return exec();
 }
 

@@ -10,14 +10,19 @@ class ListImage;
 class ImageButton;
 class QLabel;
 
+// True when the desktop speaks German: the first of LC_ALL, LC_MESSAGES and LANG that is set
+// names a "de" locale.
+bool localeIsGerman(const char* lcAll, const char* lcMessages, const char* lang);
+
 class LanguageDialog : public QDialog {
     Q_OBJECT
 
   public:
     LanguageDialog(GameOptions& options, const DialogImages& resources, QWidget* parent = nullptr);
 
-    // Centred on the screen; a button sets tongue (1 German, 0 English) and closes. Closed any
-    // other way, tongue stays as it was. Returns the dialog's result.
+    // Centred on the screen, the focus on the desktop's language; a button sets tongue (1 German,
+    // 0 English) and closes. Closed any other way, tongue stays as it was. Returns the dialog's
+    // result.
     int showModal();
 
     BackPanel* background() const { return m_background; }

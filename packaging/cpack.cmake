@@ -10,7 +10,8 @@ lengths of the runs of filled cells written beside every row and above every
 column. Every move is judged at once. Nine board sizes, a best list for each
 size, German and English, sound effects, background music and the rules in a
 help viewer.")
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Morvek developers")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${MORVEK_MAINTAINER}")
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${MORVEK_HOMEPAGE}")
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT) # morvek_1.0_<arch>.deb

@@ -25,25 +25,44 @@ TEST(CommandLine, AcceptsTheKnownOptions) {
         EXPECT_EQ(qt.passOn, (std::vector<std::string>{option, "x"}));
         EXPECT_EQ(qt.seed, 1u);
     }
+
+    // GNU's "=" form.
+    CommandLine joined;
+    EXPECT_EQ(parseCommandLine({"--solutions", "--seed=42", "--mode=3"}, joined), "");
+    EXPECT_EQ(joined.seed, 42u);
+    EXPECT_EQ(joined.mode, 3);
 }
 
 TEST(CommandLine, RejectsBadArguments) {
-    const std::vector<std::vector<std::string>> bad = {
-        {"--bogus"},
-        {"--seed"},
-        {"--seed", "-1"},
-        {"--seed", "4294967296"},
-        {"--seed", "12x"},
-        {"--seed", "+5"},
-        {"--print-puzzle", "--mode", "nine"},
-        {"--print-puzzle", "--mode"},
-        {"--mode", "3"},
+    const std::string seedRange = "--seed takes a whole number from 0 to 4294967295, not ";
+    const std::string modeRange = "--mode must be a number from 1 to 9";
+    const struct {
+        std::vector<std::string> args;
+        std::string error;
+    } rows[] = {
+        {{"--bogus"}, "unknown option '--bogus'"},
+        {{"--seed"}, "--seed needs a number"},
+        {{"--seed", "-1"}, seedRange + "'-1'"},
+        {{"--seed", "4294967296"}, seedRange + "'4294967296'"},
+        {{"--seed=4294967296"}, seedRange + "'4294967296'"},
+        {{"--seed", "12x"}, seedRange + "'12x'"},
+        {{"--seed", "+5"}, seedRange + "'+5'"},
+        {{"--seed="}, seedRange + "''"},
+        {{"--print-puzzle", "--mode", "nine"}, modeRange},
+        {{"--print-puzzle", "--mode", "0"}, modeRange},
+        {{"--print-puzzle", "--mode", "10"}, modeRange},
+        {{"--print-puzzle", "--mode", "99"}, modeRange},
+        {{"--print-puzzle", "--mode", "-1"}, modeRange},
+        {{"--print-puzzle", "--mode=abc"}, modeRange},
+        {{"--print-puzzle", "--mode"}, "--mode needs a number"},
+        {{"--mode", "3"}, "--mode goes with --print-puzzle or --solutions"},
+        {{"--print-puzzle", "--solutions"},
+         "--print-puzzle and --solutions cannot be used together"},
+        {{"--print-puzzle=1"}, "option '--print-puzzle' takes no value"},
     };
-    for (const auto& args : bad) {
+    for (const auto& row : rows) {
         CommandLine cmd;
-        const std::string error = parseCommandLine(args, cmd);
-        EXPECT_FALSE(error.empty()) << args[0];
-        EXPECT_EQ(error.find('\n'), std::string::npos);
+        EXPECT_EQ(parseCommandLine(row.args, cmd), row.error) << row.args[0];
     }
 }
 
@@ -99,7 +118,10 @@ TEST(CommandLine, UsageNamesEveryOption) {
         end = usage.find('\n', start);
         EXPECT_LE(end - start, 80u) << usage.substr(start, end - start);
     }
-    EXPECT_EQ(versionText(), "morvek 1.0\n");
+    // GNU style: the version first, then the copyright, the licence and the warranty.
+    EXPECT_EQ(versionText().substr(0, versionText().find('\n') + 1), "morvek 1.0\n");
+    EXPECT_NE(versionText().find("License MIT"), std::string::npos);
+    EXPECT_NE(versionText().find("NO WARRANTY"), std::string::npos);
     EXPECT_NE(usageHint().find("--help"), std::string::npos);
 }
 

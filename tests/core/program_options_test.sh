@@ -25,6 +25,18 @@ check 0 "morvek 1.0" --version
 check 0 "morvek 1.0" -v
 check 2 "morvek: unknown option '--bogus'" --bogus
 check 2 "morvek: --seed needs a number" --seed
+check 2 "morvek: --mode must be a number from 1 to 9" --print-puzzle --mode 0
+check 2 "morvek: --mode must be a number from 1 to 9" --print-puzzle --mode=abc
+check 2 "morvek: --print-puzzle and --solutions cannot be used together" --print-puzzle --solutions
+check 0 "width 19" --print-puzzle --mode=4 --seed=42
+
+# GNU style: the version's licence and warranty lines; the help's keys and bug address.
+version=$("$program" --version)
+grep -q "^License MIT" <<<"$version" && grep -q "NO WARRANTY" <<<"$version" ||
+  { echo "FAIL: --version without licence: $version"; failures=$((failures + 1)); }
+help=$("$program" --help)
+grep -q "KEYS in 'man morvek'" <<<"$help" && grep -q "^Report bugs to: <.*@.*>" <<<"$help" ||
+  { echo "FAIL: --help without keys or bug address"; failures=$((failures + 1)); }
 
 # Help goes to stdout (for a pager), the hint after an error to stderr.
 [ "$("$program" --help 2>/dev/null | grep -c -- '--solutions')" -ge 1 ] || { echo "FAIL: --help on stdout"; failures=$((failures + 1)); }

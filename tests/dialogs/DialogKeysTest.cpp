@@ -127,6 +127,9 @@ TEST_F(DialogKeys, LanguageQuestionByTabArrowsAndEnter) {
         {{Qt::Key_Escape}, -1, QDialog::Rejected},
         {{Qt::Key_Tab, Qt::Key_Escape}, -1, QDialog::Rejected},
     };
+    // A German desktop: the focus starts on German.
+    const QByteArray savedLcAll = qgetenv("LC_ALL");
+    qputenv("LC_ALL", "de_DE.UTF-8");
     for (const auto& row : rows) {
         LanguageDialog dlg(testOptions(), resources());
         testOptions().tongue = -1;
@@ -142,6 +145,45 @@ TEST_F(DialogKeys, LanguageQuestionByTabArrowsAndEnter) {
         EXPECT_EQ(testOptions().tongue, row.tongue) << keysName(row.keys);
         EXPECT_EQ(result, row.result) << keysName(row.keys);
     }
+    // Any other desktop: Enter answers English.
+    qputenv("LC_ALL", "en_GB.UTF-8");
+    LanguageDialog dlg(testOptions(), resources());
+    testOptions().tongue = -1;
+    ASSERT_TRUE(runModal(
+        dlg, [&] { dlg.showModal(); },
+        [&] {
+            ASSERT_TRUE(active(dlg));
+            EXPECT_TRUE(dlg.englishButton()->hasFocus());
+            type(dlg, {Qt::Key_Return});
+        }));
+    EXPECT_EQ(testOptions().tongue, 0);
+    qputenv("LC_ALL", savedLcAll);
+}
+
+TEST(DesktopLanguage, TheFirstLocaleSetDecides) {
+    const struct {
+        const char* lcAll;
+        const char* lcMessages;
+        const char* lang;
+        bool german;
+    } rows[] = {
+        {nullptr, nullptr, "de_DE.UTF-8", true},
+        {nullptr, nullptr, "de", true},
+        {nullptr, nullptr, "de_AT@euro", true},
+        {nullptr, nullptr, "en_US.UTF-8", false},
+        {nullptr, nullptr, "C", false},
+        {nullptr, nullptr, nullptr, false},
+        {"", "", "de_CH", true},
+        {nullptr, "en_GB", "de_DE", false},
+        {"de_DE", "en_GB", "en_GB", true},
+        {"C.UTF-8", nullptr, "de_DE", false},
+        {nullptr, "de_DE.UTF-8", "en_US", true},
+        {nullptr, nullptr, "dsb_DE", false},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(localeIsGerman(row.lcAll, row.lcMessages, row.lang), row.german)
+            << (row.lcAll ? row.lcAll : "-") << " " << (row.lcMessages ? row.lcMessages : "-")
+            << " " << (row.lang ? row.lang : "-");
 }
 
 TEST_F(DialogKeys, OptionsCloseByEnterAndEscapeAndPressTheFocusedButton) {

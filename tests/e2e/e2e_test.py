@@ -334,7 +334,8 @@ def run(session):
         with open(os.path.join(config, "Tallowin", "Morvek", "V1.ini"), "w") as f:
             f.write("[common]\nmode=%d\n" % s.mode)
     s.env = dict(os.environ, DISPLAY=s.display, XDG_CONFIG_HOME=config, XDG_RUNTIME_DIR=runtime,
-                 SDL_AUDIODRIVER="dummy", QT_QPA_PLATFORM="xcb")
+                 SDL_AUDIODRIVER="dummy", QT_QPA_PLATFORM="xcb", LC_MESSAGES="de_DE.UTF-8")
+    s.env.pop("LC_ALL", None)
     s.env.pop("WAYLAND_DISPLAY", None)
 
     printed = subprocess.run([s.morvek, "--print-puzzle", "--mode", str(s.mode), "--seed", str(s.seed)],
@@ -356,7 +357,7 @@ def run(session):
           "the language question is at %r, not centred" % (tongue[1:3],))
     s.screenshot("language")
     if s.keyboard:
-        # The focus starts on German; Tab moves it to English, Enter presses it.
+        # A German desktop: the focus starts on German; Tab moves it to English, Enter presses it.
         s.key(tongue[0], "Tab", "Return")
     else:
         s.click(tongue[1] + 108 + 16 + 25, tongue[2] + 12 + 71 + 25)  # "I speak English"
