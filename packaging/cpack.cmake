@@ -21,8 +21,13 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT) # morvek_1.0_<arch>.deb
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
   "libsdl2-mixer-2.0-0, timgm6mb-soundfont | fluid-soundfont-gm, fonts-liberation, fonts-dejavu-core")
-set(CPACK_STRIP_FILES ON)
+# The debug information, detached from the program (which keeps its build id and is stripped
+# then), goes into morvek-dbgsym: /usr/lib/debug/.build-id/xx/yyyy.debug, so that a player's crash
+# report can be read.
+set(CPACK_STRIP_FILES OFF)
+set(CPACK_DEBIAN_DEBUGINFO_PACKAGE ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_MORVEK_SOURCE_DIR ${PROJECT_SOURCE_DIR}) # CPack hands on only CPACK_ variables
+set(CPACK_MORVEK_RELEASE_DATE "Thu, 10 Dec 2026 12:00:00 +0000") # of the changelog entry
 set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/deb-staging.cmake)
 include(CPack)

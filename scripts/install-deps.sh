@@ -25,7 +25,7 @@ TEST_PACKAGES=(
   clang-format
   appstream desktop-file-utils man-db
 )
-PACKAGE_PACKAGES=(dpkg-dev file)
+PACKAGE_PACKAGES=(dpkg-dev file binutils lintian devscripts)
 MEASURE_PACKAGES=(xvfb python3 sgt-puzzles)
 
 case "${1:-all}" in
@@ -46,11 +46,18 @@ done
 
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then
-  if [ "${1:-}" = measure ] && ! sudo -n true 2>/dev/null; then
-    echo "measure: not installed: ${missing[*]} (apt-get install them for the comparison)" >&2
-    exit 0
+  if ! command -v sudo >/dev/null || ! sudo -n true 2>/dev/null; then
+    # No root and no password-less sudo: say what an administrator must run, and stop at once
+    # rather than wait at a password prompt.
+    if [ "${1:-}" = measure ]; then
+      echo "measure: not installed: ${missing[*]} (apt-get install them for the comparison)" >&2
+      exit 0
+    fi
+    echo "Missing Debian packages. An administrator can install them with:" >&2
+    echo "  apt-get install ${missing[*]}" >&2
+    exit 1
   fi
-  SUDO="sudo"
+  SUDO="sudo -n"
 fi
 echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
