@@ -1,6 +1,6 @@
 # Installing the game: the program on the PATH, its rules file and music in the data folder
-# (assets/assets.cmake and platform/help.cmake install those), the menu entry, the icons, the
-# metainfo for software centres, the manual page and the licences.
+# (assets/CMakeLists.txt and platform/CMakeLists.txt install those), the menu entry, the icons,
+# the metainfo for software centres, the manual page and the licences.
 install(TARGETS morvek RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 set(morvek_doc_dir ${CMAKE_INSTALL_DATADIR}/doc/morvek)
@@ -33,7 +33,7 @@ install(FILES ${CMAKE_CURRENT_LIST_DIR}/LICENSE ${CMAKE_CURRENT_LIST_DIR}/assets
 set(MORVEK_INSTALL_RECORD ${CMAKE_BINARY_DIR}/morvek-installed.txt)
 install(CODE "
   set(morvek_record \"${MORVEK_INSTALL_RECORD}\")
-  set(morvek_own_dirs \"\${CMAKE_INSTALL_PREFIX}/${MORVEK_DATA_DIR};\${CMAKE_INSTALL_PREFIX}/${morvek_doc_dir}\")
+  set(morvek_own_dirs \"\${CMAKE_INSTALL_PREFIX}/${MORVEK_DATA_DIR};\${CMAKE_INSTALL_PREFIX}/${morvek_doc_dir};\${morvek_created_dirs}\")
   include(\"${CMAKE_CURRENT_LIST_DIR}/packaging/record-install.cmake\")
 ")
 add_custom_target(uninstall

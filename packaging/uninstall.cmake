@@ -23,6 +23,9 @@ foreach(line IN LISTS lines)
     list(APPEND dirs "${CMAKE_MATCH_1}")
   endif()
 endforeach()
+# The deepest first, so that a folder emptied by removing its own folders goes too.
+list(REMOVE_DUPLICATES dirs)
+list(SORT dirs ORDER DESCENDING)
 foreach(dir IN LISTS dirs)
   # Only when empty: a player's own file in there stays, and so does its folder.
   file(GLOB left "${dir}/*" "${dir}/.*")

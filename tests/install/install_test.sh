@@ -175,6 +175,14 @@ left=$(find "$real" -type f ! -name notes.txt)
     fail "uninstall removed files named by a staged install's manifest"
 [ -x "$tmp/stage2/$victim/$bindir/morvek" ] || fail "uninstall removed staged files"
 rm "$real/$datadir/notes.txt"
+
+# The folders the install made go with it, when empty; a folder that was there before stays.
+fresh=$tmp/fresh/prefix
+mkdir -p "$tmp/fresh/prefix/share/icons"
+cmake --install "$build" --prefix "$fresh" --strip >/dev/null 2>&1 || fail "install into a fresh prefix"
+uninstall || { cat "$tmp/log"; fail "uninstall of a fresh prefix"; }
+[ "$(find "$tmp/fresh" | sort | tr '\n' ' ')" = "$tmp/fresh $tmp/fresh/prefix $tmp/fresh/prefix/share $tmp/fresh/prefix/share/icons " ] ||
+    fail "uninstall left folders the install made, or removed ones it did not: $(find "$tmp/fresh")"
 # With the record gone, and after a staged install alone, there is nothing to uninstall.
 DESTDIR=$tmp/stage3 cmake --install "$build" --prefix "$victim" >/dev/null 2>&1
 if uninstall; then fail "uninstall without a record succeeded"; fi
