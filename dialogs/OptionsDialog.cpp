@@ -90,7 +90,13 @@ void OptionsDialog::refreshTexts() {
                                 : QStringLiteral("I speak English."));
     m_soundButton->setHint(de ? QStringLiteral("Geräusche ein- und ausschalten.")
                               : QStringLiteral("Sound on or off"));
-    if (m_options.soundOn)
+    // Both rows say the same about the device: without one, neither plays.
+    const QString noDevice =
+        de ? QStringLiteral("Ton ist nicht verfügbar.") : QStringLiteral("Sound is not available.");
+    const bool device = audioOpen();
+    if (!device)
+        m_soundLabel->setText(noDevice);
+    else if (m_options.soundOn)
         m_soundLabel->setText(de ? QStringLiteral("Geräusche sind an.")
                                  : QStringLiteral("Sound is on."));
     else
@@ -98,9 +104,8 @@ void OptionsDialog::refreshTexts() {
                                  : QStringLiteral("Sound is off."));
     m_musicButton->setHint(de ? QStringLiteral("Musik ein- und ausschalten.")
                               : QStringLiteral("Music on or off."));
-    if (!m_options.musicFound && !audioOpen())
-        m_musicLabel->setText(de ? QStringLiteral("Ton ist nicht verfügbar.")
-                                 : QStringLiteral("Sound is not available."));
+    if (!device)
+        m_musicLabel->setText(noDevice);
     else if (!m_options.musicFound)
         m_musicLabel->setText(de ? QStringLiteral("Keine Musikdateien vorhanden.")
                                  : QStringLiteral("No music files available."));

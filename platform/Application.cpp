@@ -88,7 +88,9 @@ void Application::reportNotice(const QString& text) {
         errorHook(text);
         return;
     }
-    QMessageBox::warning(nullptr, QApplication::applicationDisplayName(), text);
+    // Over the window it concerns, where the compositor alone places windows (Wayland).
+    QMessageBox::warning(QApplication::activeWindow(), QApplication::applicationDisplayName(),
+                         text);
 }
 
 void Application::reportError(const QString& text) {
@@ -96,5 +98,6 @@ void Application::reportError(const QString& text) {
         errorHook(text);
         return;
     }
-    QMessageBox::critical(nullptr, QApplication::applicationDisplayName(), text);
+    QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationDisplayName(),
+                          text);
 }

@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 #include <cstdlib>
@@ -134,8 +135,26 @@ QMargins WindowPlacement::qtFrame() const {
             outer.bottom() - inner.bottom()};
 }
 
+bool isPlausibleFrame(const QMargins& frame, const QSize& outer) {
+    constexpr int ThickestSide = 200;
+    const int sides[] = {frame.left(), frame.top(), frame.right(), frame.bottom()};
+    for (const int side : sides)
+        if (side < 0 || side > ThickestSide) return false;
+    return frame.left() + frame.right() < outer.width() &&
+           frame.top() + frame.bottom() < outer.height();
+}
+
 QMargins WindowPlacement::currentFrame() const {
-    return frameExtents(m_window).value_or(qtFrame());
+    const QSize outer = m_window->frameGeometry().size();
+    if (const auto reported = frameExtents(m_window);
+        reported && isPlausibleFrame(*reported, outer))
+        return *reported;
+    const QMargins qt = qtFrame();
+    return isPlausibleFrame(qt, outer) ? qt : m_lastFrame;
+}
+
+bool WindowPlacement::platformPlacesWindows() {
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
 
 void WindowPlacement::applyMinimumSize(const QMargins& frame) {
@@ -164,8 +183,11 @@ void WindowPlacement::restorePlacement() {
     const QSize ownSize = m_window->size();
     // The window manager says which frame it will draw before the window is on screen, so the
     // outer rectangle comes out right at once; no move or resize has to follow the framing.
-    const std::optional<QMargins> announced = frameExtents(m_window, 500);
-    const QMargins frame = announced.value_or(qtFrame());
+    std::optional<QMargins> announced = frameExtents(m_window, 500);
+    if (announced && !isPlausibleFrame(*announced, ownSize + QSize(1000, 1000))) announced.reset();
+    const QMargins qt = qtFrame();
+    const QMargins frame =
+        announced.value_or(isPlausibleFrame(qt, ownSize + QSize(1000, 1000)) ? qt : QMargins());
     m_lastFrame = frame;
     applyMinimumSize(frame);
     const QString record = m_ini.readText(section, iniKey, QString());
@@ -173,6 +195,15 @@ void WindowPlacement::restorePlacement() {
         (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
         return; // the normal rectangle is the platform's business then
     const std::optional<PlacementRect> stored = parsePlacement(record);
+    if (!platformPlacesWindows()) {
+        // The compositor places the window and draws or omits its frame: the stored rectangle's
+        // size is the inside, as it was saved.
+        if (stored) {
+            const PlacementRect inside = enforceMinimumSize(normalized(*stored));
+            m_window->resize(inside.right - inside.left, inside.bottom - inside.top);
+        }
+        return;
+    }
     const QScreen* screen = QGuiApplication::primaryScreen();
     PlacementRect outer;
     if (stored) {
@@ -188,9 +219,12 @@ void WindowPlacement::restorePlacement() {
     const int32_t keep = keepOnScreenHeight > 0 ? frame.top() + keepOnScreenHeight : 0;
     outer = keepTopOnScreen(outer, keep, screenAreas());
     m_window->setGeometry(toRect(outer).marginsRemoved(frame));
-    // A window manager that announces nothing: watch for the frame once the window is shown.
+    // A window manager that announces nothing: the frame's corner is placed instead of the
+    // inside's, so that the window maps at its place, and its size is set once the frame shows.
     m_pendingOuter.reset();
     if (!announced && windowManagerRunning()) {
+        if (QWindow* handle = m_window->windowHandle())
+            handle->setFramePosition(QPoint(outer.left, outer.top));
         m_pendingOuter = toRect(outer);
         m_assumedFrame = frame;
         m_frameChecks = 0;
@@ -206,12 +240,21 @@ void WindowPlacement::watchForFrame() {
         m_pendingOuter.reset();
         return;
     }
-    const QMargins frame = currentFrame();
-    if (frame.isNull() || frame == m_assumedFrame) return;
+    // Only the window manager's own word counts: Qt's estimate comes before the window manager
+    // has framed the window, and may be anything then.
+    const std::optional<QMargins> frame = frameExtents(m_window);
+    if (!frame || frame->isNull() || *frame == m_assumedFrame ||
+        !isPlausibleFrame(*frame, m_pendingOuter->size()))
+        return;
     m_frameWatch->stop();
-    m_lastFrame = frame;
-    applyMinimumSize(frame);
-    m_window->setGeometry(m_pendingOuter->marginsRemoved(frame));
+    m_lastFrame = *frame;
+    applyMinimumSize(*frame);
+    const QRect inside = m_pendingOuter->marginsRemoved(*frame);
+    // The corner is in place already: the inside only takes its size, and the frame keeps its
+    // corner.
+    m_window->resize(inside.size());
+    if (QWindow* handle = m_window->windowHandle())
+        handle->setFramePosition(m_pendingOuter->topLeft());
     m_pendingOuter.reset();
 }
 
@@ -220,6 +263,21 @@ void WindowPlacement::savePlacement() {
 }
 
 QString WindowPlacement::placementRecord() {
+    if (!platformPlacesWindows()) {
+        // The inside alone, where the platform keeps the frame and the place to itself: the size
+        // then stays the same over any number of starts. The place stored by an X11 session
+        // stays as it was.
+        const QRect inside = m_window->normalGeometry();
+        QPoint corner;
+        try {
+            if (const auto stored = parsePlacement(m_ini.readText(section, iniKey, QString())))
+                corner = QPoint(stored->left, stored->top);
+        } catch (const SettingsError&) {
+        }
+        return formatPlacement(
+            0, m_window->isMaximized() ? swShowMaximized : swShowNormal,
+            {corner.x(), corner.y(), corner.x() + inside.width(), corner.y() + inside.height()});
+    }
     int32_t showCmd = swShowNormal;
     if (m_window->isMinimized())
         showCmd = swShowMinimized;

@@ -56,6 +56,10 @@ PlacementRect enforceMinimumSize(PlacementRect r);
 // A rectangle whose edges were stored the wrong way round, turned the right way.
 PlacementRect normalized(PlacementRect r);
 
+// A frame a window manager may really draw: no side negative, none thicker than a title bar can
+// be, none that would leave the window no inside.
+bool isPlausibleFrame(const QMargins& frame, const QSize& outer);
+
 // Keeps the top band of a window (its title and tool bar, topHeight high, full width) on one
 // screen: unless one screen holds it already, the window goes onto the screen it overlaps most
 // (or the nearest), no larger than that screen but not below the minimum size, moved as little
@@ -92,8 +96,11 @@ class WindowPlacement : public QObject {
   private:
     // The frame as Qt sees it: zero until the window system has told it.
     QMargins qtFrame() const;
-    // The frame as the window manager reports it, else as Qt sees it.
+    // The frame as the window manager reports it, else as Qt sees it, else the last one seen:
+    // only a plausible frame counts.
     QMargins currentFrame() const;
+    // Where windows cannot be placed (Wayland): only the inside size is stored and restored.
+    static bool platformPlacesWindows();
     void applyMinimumSize(const QMargins& frame);
     // Where the window manager gives no frame in advance: once the frame shows up, the
     // window is placed once more so that its outer rectangle is the one wanted.

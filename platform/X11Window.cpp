@@ -83,12 +83,27 @@ bool windowManagerRunning() {
     return reply && reply->format == 32 && xcb_get_property_value_length(reply.get()) == 4;
 }
 
+namespace {
+
+// The window system counts device pixels; the widgets count Qt's logical ones.
+std::optional<QMargins> inLogicalPixels(QWidget* window, std::optional<QMargins> device) {
+    if (!device) return std::nullopt;
+    const QWindow* handle = window->windowHandle();
+    const qreal ratio = handle ? handle->devicePixelRatio() : window->devicePixelRatioF();
+    if (ratio <= 0 || qFuzzyCompare(ratio, 1.0)) return device;
+    return QMargins(qRound(device->left() / ratio), qRound(device->top() / ratio),
+                    qRound(device->right() / ratio), qRound(device->bottom() / ratio));
+}
+
+} // namespace
+
 std::optional<QMargins> frameExtents(QWidget* window, int timeoutMs) {
     xcb_connection_t* c = connection();
     if (!c || !window || !window->isWindow()) return std::nullopt;
     const xcb_window_t id = nativeWindow(window);
     const xcb_atom_t extents = atom(c, "_NET_FRAME_EXTENTS");
-    if (std::optional<QMargins> known = readExtents(c, id, extents)) return known;
+    if (std::optional<QMargins> known = readExtents(c, id, extents))
+        return inLogicalPixels(window, known);
     if (timeoutMs <= 0 || !windowManagerRunning()) return std::nullopt;
     const xcb_atom_t request = atom(c, "_NET_REQUEST_FRAME_EXTENTS");
     if (!supported(c, request)) return std::nullopt;
@@ -107,7 +122,8 @@ std::optional<QMargins> frameExtents(QWidget* window, int timeoutMs) {
     const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     do {
         QThread::msleep(2);
-        if (std::optional<QMargins> answer = readExtents(c, id, extents)) return answer;
+        if (std::optional<QMargins> answer = readExtents(c, id, extents))
+            return inLogicalPixels(window, answer);
     } while (std::chrono::steady_clock::now() < until);
     return std::nullopt;
 }

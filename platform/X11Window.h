@@ -12,9 +12,9 @@ class QWidget;
 // Whether a window manager runs on the X11 display the application uses.
 bool windowManagerRunning();
 
-// The frame the window manager draws round this top-level window (_NET_FRAME_EXTENTS): what it
-// has set, or else what it answers to a request, waited for up to timeoutMs. Nothing without a
-// window manager or when none answers.
+// The frame the window manager draws round this top-level window (_NET_FRAME_EXTENTS), in Qt's
+// logical pixels: what it has set, or else what it answers to a request, waited for up to
+// timeoutMs. Nothing without a window manager or when none answers.
 std::optional<QMargins> frameExtents(QWidget* window, int timeoutMs = 0);
 
 // Gives the window an empty input shape: presses and the pointer go to whatever lies below.

@@ -72,7 +72,9 @@ HintBalloonWindow::HintBalloonWindow()
     setPalette(QToolTip::palette());
 }
 
-void HintBalloonWindow::showAt(const QPoint& spot, const QString& text, HintPosition preferred) {
+void HintBalloonWindow::showAt(const QPoint& pointedAt, const QString& text, HintPosition preferred,
+                               const QRect& avoid) {
+    QPoint spot = pointedAt;
     m_hintText = text;
     const QRect textBounds = fontMetrics().boundingRect(QRect(0, 0, MaxTextWidth, 10000),
                                                         Qt::TextWordWrap | Qt::AlignLeft, text);
@@ -85,6 +87,13 @@ void HintBalloonWindow::showAt(const QPoint& spot, const QString& text, HintPosi
     if (!screen) screen = QGuiApplication::primaryScreen();
     const QRect avail = screen ? screen->availableGeometry() : QRect(spot, size);
     bool above = isAbove(preferred), right = isRight(preferred);
+    if (avoid.isValid()) {
+        const QPoint overIt(spot.x(), avoid.top() - 1);
+        const QPoint underIt(spot.x(), avoid.bottom() + 1);
+        if (above && overIt.y() - size.height() < avail.top()) above = false;
+        if (!above && underIt.y() + size.height() > avail.bottom() + 1) above = true;
+        spot = above ? overIt : underIt;
+    }
     if (above && spot.y() - size.height() < avail.top()) above = false;
     if (!above && spot.y() + size.height() > avail.bottom() + 1) above = true;
     if (right && spot.x() - NoseTipX + size.width() > avail.right() + 1) right = false;

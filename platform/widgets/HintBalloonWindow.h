@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QPainterPath>
+#include <QRect>
 #include <QWidget>
 
 enum class HintPosition { AboveLeft, AboveRight, BelowLeft, BelowRight };
@@ -14,7 +15,10 @@ class HintBalloonWindow : public QWidget {
 
     // Lays the balloon out for text and moves it so that the nose tip touches spot (global),
     // on the preferred side where the screen leaves room, else on the opposite one.
-    void showAt(const QPoint& spot, const QString& text, HintPosition preferred);
+    // With `avoid`, the nose points at the edge of that rectangle (above or below it) instead of
+    // at the spot, so that the balloon covers neither the rectangle nor the pointer in it.
+    void showAt(const QPoint& spot, const QString& text, HintPosition preferred,
+                const QRect& avoid = QRect());
 
     QString text() const { return m_hintText; }
     HintPosition position() const { return m_placed; }

@@ -188,7 +188,7 @@ TEST_F(OptionsDialogTest, MusicLabelByFoundThenOn) {
     }
 }
 
-TEST_F(OptionsDialogTest, WithoutAnAudioDeviceTheMusicRowSaysSoundIsUnavailable) {
+TEST_F(OptionsDialogTest, WithoutAnAudioDeviceBothRowsSaySoundIsUnavailable) {
     // A driver that does not exist: the device cannot open, so there is no music either.
     const QByteArray driver = qgetenv("SDL_AUDIODRIVER");
     audioClose();
@@ -197,16 +197,22 @@ TEST_F(OptionsDialogTest, WithoutAnAudioDeviceTheMusicRowSaysSoundIsUnavailable)
     for (const auto& [language, label] :
          {std::pair{0, "Sound is not available."}, std::pair{1, "Ton ist nicht verfügbar."}}) {
         testOptions().tongue = language;
-        m_dlg.refreshTexts();
-        EXPECT_EQ(m_dlg.musicLabel()->text(), QString::fromUtf8(label));
-        EXPECT_FALSE(m_dlg.musicButton()->isEnabled());
+        for (const bool soundOn : {true, false}) {
+            testOptions().soundOn = soundOn;
+            m_dlg.refreshTexts();
+            EXPECT_EQ(m_dlg.soundLabel()->text(), QString::fromUtf8(label));
+            EXPECT_EQ(m_dlg.musicLabel()->text(), QString::fromUtf8(label));
+            EXPECT_FALSE(m_dlg.musicButton()->isEnabled());
+        }
     }
+    testOptions().soundOn = true;
     // With a device again, missing music is told as before.
     qputenv("SDL_AUDIODRIVER", driver);
     audioClose();
     testOptions().tongue = 0;
     m_dlg.refreshTexts();
     EXPECT_EQ(m_dlg.musicLabel()->text(), QStringLiteral("No music files available."));
+    EXPECT_EQ(m_dlg.soundLabel()->text(), QStringLiteral("Sound is on."));
 }
 
 TEST_F(OptionsDialogTest, MusicButtonSwitchesThenRefreshes) {

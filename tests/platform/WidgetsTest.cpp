@@ -768,4 +768,24 @@ TEST(HintBalloonWindowTest, FlipsAwayFromScreenEdges) {
     }
 }
 
+// Where a balloon cannot pass the pointer through (Wayland) it points at the edge of the button
+// instead, and covers neither the button nor the pointer on it, whichever side it goes to.
+TEST(HintBalloonPlacement, ABalloonToAvoidLeavesTheButtonFree) {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const QRect mid(screen.center(), QSize(50, 50));
+    const QRect top(QPoint(screen.center().x(), screen.top() + 5), QSize(50, 50));
+    const QRect bottom(QPoint(screen.center().x(), screen.bottom() - 55), QSize(50, 50));
+    HintBalloonWindow balloon;
+    for (const QRect& button : {mid, top, bottom})
+        for (const HintPosition preferred : {HintPosition::AboveLeft, HintPosition::BelowRight}) {
+            const QPoint pointer = button.center();
+            balloon.showAt(pointer, QStringLiteral("Pause"), preferred, button);
+            EXPECT_FALSE(balloon.geometry().intersects(button))
+                << button.y() << " " << int(preferred);
+            const QPoint tip = balloon.pos() + balloon.noseTip();
+            EXPECT_EQ(tip.x(), pointer.x());
+            EXPECT_TRUE(tip.y() == button.top() - 1 || tip.y() == button.bottom() + 1);
+        }
+}
+
 } // namespace

@@ -52,6 +52,25 @@ TEST(PlacementRecord, ParsesOnlyWellFormedRecords) {
         EXPECT_EQ(parsePlacement(r.record), r.rect) << r.record;
 }
 
+// Only a frame a window manager may really draw is used: a frame estimated before the window
+// manager framed the window can be anything.
+TEST(PlacementRecord, OnlyPlausibleFramesCount) {
+    const QSize outer(750, 480);
+    const struct {
+        QMargins frame;
+        bool plausible;
+    } rows[] = {
+        {{0, 0, 0, 0}, true},     {{1, 23, 1, 1}, true},      {{4, 41, 4, 4}, true},
+        {{10, 60, 10, 10}, true}, {{-1, 23, 1, 1}, false},    {{4, -41, 4, 4}, false},
+        {{0, 0, 0, 201}, false},  {{400, 20, 400, 4}, false}, {{4, 300, 4, 190}, false},
+        {{4, 201, 4, 4}, false},  {{749, 0, 0, 0}, false},    {{150, 0, 150, 0}, true},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(isPlausibleFrame(row.frame, outer), row.plausible)
+            << row.frame.left() << "," << row.frame.top() << "," << row.frame.right() << ","
+            << row.frame.bottom();
+}
+
 TEST(PlacementRecord, FormatsSevenPlainIntegers) {
     EXPECT_EQ(formatPlacement(0, swShowMaximized, {-50, 10, 700, 500}), "200,0,3,-50,10,700,500");
     EXPECT_EQ(parsePlacement(formatPlacement(0, 1, {-8, -9, 1000, 800})),
