@@ -2,20 +2,30 @@
 # Runs a command on a display of its own with openbox as the window manager, on Qt's xcb
 # platform, and stops both afterwards.
 #
-# Usage: run-under-openbox.sh [--frame title|border] command [args...]
+# Usage: run-under-openbox.sh [--wm openbox|kwin] [--frame title|border] command [args...]
+#   --wm kwin       KDE's window manager (kwin_x11 in a D-Bus session of its own) instead
 #   --frame title   openbox's usual frame: a title bar and a thin border (default)
 #   --frame border  undecorated windows: only openbox's 1-pixel border
-# Exit codes: the command's, or 77 when Xvfb, openbox or xprop is not installed.
+#   --screen WxH    the screen's size in pixels (default 1280x1024)
+# Exit codes: the command's, or 77 when Xvfb, the window manager or xprop is not installed.
 set -uo pipefail
 
 frame=title
-if [ "${1:-}" = "--frame" ]; then
-  frame=$2
-  shift 2
-fi
-[ $# -gt 0 ] || { echo "usage: $0 [--frame title|border] command [args...]" >&2; exit 2; }
+wm=openbox
+screen=1280x1024
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --screen) screen=$2; shift 2 ;;
+    --frame) frame=$2; shift 2 ;;
+    --wm) wm=$2; shift 2 ;;
+    *) break ;;
+  esac
+done
+[ $# -gt 0 ] || { echo "usage: $0 [--wm openbox|kwin] [--frame title|border] command [args...]" >&2; exit 2; }
 
-for tool in Xvfb openbox xprop; do
+wm_tools=(openbox)
+[ "$wm" = kwin ] && wm_tools=(kwin_x11 dbus-run-session)
+for tool in Xvfb xprop "${wm_tools[@]}"; do
   if ! command -v "$tool" >/dev/null; then
     echo "SKIP: $tool is not installed (scripts/install-deps.sh installs it)"
     exit 77
@@ -53,7 +63,7 @@ XML
 for attempt in $(seq 1 30); do
   number=$((RANDOM % 800 + 150))
   [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ] && continue
-  Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
+  Xvfb ":$number" -screen 0 "${screen}x24" -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
   xvfb_pid=$!
   for _ in $(seq 1 100); do
     kill -0 "$xvfb_pid" 2>/dev/null || break
@@ -73,9 +83,16 @@ export DISPLAY=":$number"
 # The window manager is ready once it announces itself on the root window.
 wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; }
 for attempt in 1 2 3; do
-  openbox --config-file "$work/rc.xml" >"$work/openbox.log" 2>&1 &
+  if [ "$wm" = kwin ]; then
+    # KWin wants a session bus and a home for its settings; it needs a few seconds to start.
+    mkdir -p "$work/home"
+    HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" dbus-run-session kwin_x11 \
+      >"$work/openbox.log" 2>&1 &
+  else
+    openbox --config-file "$work/rc.xml" >"$work/openbox.log" 2>&1 &
+  fi
   wm_pid=$!
-  for _ in $(seq 1 200); do
+  for _ in $(seq 1 300); do
     wm_ready && break
     kill -0 "$wm_pid" 2>/dev/null || break
     sleep 0.05
@@ -87,11 +104,11 @@ for attempt in 1 2 3; do
   sleep 0.5
 done
 if [ -z "$wm_pid" ]; then
-  echo "FAIL: openbox did not start"
+  echo "FAIL: $wm did not start"
   cat "$work/openbox.log" "$work/xvfb.log"
   exit 1
 fi
 
-export QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy MORVEK_WM=openbox MORVEK_WM_FRAME=$frame
+export QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy MORVEK_WM=$wm MORVEK_WM_FRAME=$frame
 unset WAYLAND_DISPLAY
 "$@"
