@@ -21,7 +21,7 @@ TEST_PACKAGES=(
   fonts-noto-color-emoji
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool imagemagick x11-utils openbox python3
-  kwin-x11 kwin-style-breeze weston qt6-wayland
+  kwin-x11 kwin-style-breeze weston qt6-wayland pulseaudio pulseaudio-utils
   at-spi2-core libglib2.0-bin dbus-daemon
   clang-format
   appstream desktop-file-utils man-db
