@@ -9,7 +9,6 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QLockFile>
 
 #ifdef Q_OS_UNIX
 #include <signal.h>
@@ -38,20 +37,6 @@ bool isRunningCopy(int64_t pid) {
     return false;
 #endif
 }
-
-// Held while the file is looked at and changed; a write goes ahead without it rather than lose
-// the level.
-class SettingsLock {
-  public:
-    SettingsLock() : m_lock(SettingsStore::defaultFileName() + QStringLiteral(".lock")) {
-        removeStaleLock(m_lock.fileName());
-        m_lock.setStaleLockTime(5000);
-        m_lock.tryLock(SettingsLockWaitMs);
-    }
-
-  private:
-    QLockFile m_lock;
-};
 
 std::optional<KeptLevel> readKept(const QString& path) {
     const SettingsFileContent content = readSettingsFile(path);
@@ -92,7 +77,9 @@ QString LevelKeeper::fileName() {
 std::optional<KeptLevel> LevelKeeper::take() {
     if (!m_enabled || fileName().isEmpty() || gameStateFolder(false).isEmpty()) return std::nullopt;
     const QString path = fileName();
-    SettingsLock lock;
+    // Held while the file is looked at and changed; a write goes ahead without it rather than
+    // lose the level.
+    const SettingsFileLock lock(SettingsStore::defaultFileName());
     const SettingsFileContent content = readSettingsFile(path);
     using State = SettingsFileContent::State;
     if (content.state == State::Missing) return std::nullopt;
@@ -143,14 +130,14 @@ void LevelKeeper::changed() {
 void LevelKeeper::keep(bool closing) {
     m_timer.stop();
     if (!m_enabled || fileName().isEmpty()) return;
-    SettingsLock lock;
+    const SettingsFileLock lock(SettingsStore::defaultFileName());
     if (mayWriteOver()) writeKept(m_snapshot(), closing ? 0 : ownProcess());
 }
 
 void LevelKeeper::drop() {
     m_timer.stop();
     if (!m_enabled || fileName().isEmpty()) return;
-    SettingsLock lock;
+    const SettingsFileLock lock(SettingsStore::defaultFileName());
     const auto level = readKept(fileName());
     if (level && level->owner == ownProcess()) QFile::remove(fileName());
 }

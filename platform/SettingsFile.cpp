@@ -179,3 +179,9 @@ void removeStaleLock(const QString& lockPath) {
     Q_UNUSED(lockPath);
 #endif
 }
+
+SettingsFileLock::SettingsFileLock(const QString& path) : m_lock(path + QStringLiteral(".lock")) {
+    removeStaleLock(m_lock.fileName());
+    m_lock.setStaleLockTime(5000);
+    m_locked = m_lock.tryLock(SettingsLockWaitMs);
+}

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QLockFile>
 #include <QString>
 
 #include <cstdint>
@@ -51,3 +52,18 @@ std::optional<SettingsFileIdentity> replaceSettingsFile(const QString& path,
 // A lock file that no running copy holds (left by a crash, or planted empty or unreadable) and
 // that is older than a moment is removed, so that a write can take the lock at once.
 void removeStaleLock(const QString& lockPath);
+
+// The lock of a settings file (path + ".lock"), taken for as long as this object lives: a stale
+// lock is taken over at once, a lock that another copy holds is waited for up to
+// SettingsLockWaitMs.
+class SettingsFileLock {
+  public:
+    explicit SettingsFileLock(const QString& path);
+    bool locked() const { return m_locked; }
+    QLockFile::LockError error() const { return m_lock.error(); }
+    QString fileName() const { return m_lock.fileName(); }
+
+  private:
+    QLockFile m_lock;
+    bool m_locked = false;
+};

@@ -7,7 +7,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QStandardPaths>
 #include <QStringList>
 
@@ -192,13 +191,10 @@ void SettingsStore::writeValues(const QString& section, const QString& firstName
     {
         // Two copies of the game may write at once: the second waits for the first, a moment
         // only. A lock that no copy holds any more (a crash, or planted) does not count.
-        const QString lockName = m_fileName + QStringLiteral(".lock");
-        removeStaleLock(lockName);
-        QLockFile lock(lockName);
-        lock.setStaleLockTime(5000);
-        if (!lock.tryLock(SettingsLockWaitMs))
+        const SettingsFileLock lock(m_fileName);
+        if (!lock.locked())
             fail(fillIn(lock.error() == QLockFile::LockFailedError ? LockedReason : NoLockReason,
-                        nativeName(lockName)));
+                        nativeName(lock.fileName())));
 
         // Read afresh under the lock, so that the other copy's last values are kept.
         const SettingsFileContent content = readSettingsFile(m_fileName);
