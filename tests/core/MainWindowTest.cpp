@@ -10,8 +10,10 @@
 #include "HelpViewer.h"
 #include "ImageButton.h"
 #include "InfoDialog.h"
+#include "KeptLevel.h"
 #include "KeyCommands.h"
 #include "LanguageDialog.h"
+#include "LevelKeeper.h"
 #include "MessageDialog.h"
 #include "MusicPlayer.h"
 #include "OptionsDialog.h"
@@ -30,6 +32,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -1023,6 +1026,79 @@ TEST_F(MainWindowTest, ALevelInProgressComesBackPausedAtTheNextStart) {
     EXPECT_EQ(mainform->gameState(), GameState::Solved);
     EXPECT_FALSE(QFileInfo::exists(kept));
     EXPECT_TRUE(unscrambleText(stored(QStringLiteral("hs10"))).endsWith(QStringLiteral(",Kay")));
+    qputenv("XDG_STATE_HOME", savedState);
+}
+
+// A kept level named by another running copy of the game stays with it; one named by a process
+// that is gone, or by some other program that got its number, is taken, and then names this copy.
+TEST(LevelKeeperTest, TakesOnlyALevelNoOtherRunningCopyPlays) {
+    QTemporaryDir state;
+    const QByteArray savedState = qgetenv("XDG_STATE_HOME");
+    qputenv("XDG_STATE_HOME", state.path().toLocal8Bit());
+    ASSERT_TRUE(QDir(state.path()).mkpath("morvek"));
+    Puzzle board;
+    board.colCount = colCountFor(1);
+    board.rowCount = rowCountFor(1);
+    RandomGenerator random(5);
+    generatePuzzle(board, random);
+    auto plant = [&](int64_t owner) {
+        KeptLevel level;
+        level.puzzle = board;
+        level.owner = owner;
+        const std::string text = keptLevelText(level);
+        QFile f(LevelKeeper::fileName());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(text.data(), static_cast<qint64>(text.size()));
+    };
+    auto ownerNow = [] {
+        QFile f(LevelKeeper::fileName());
+        if (!f.open(QIODevice::ReadOnly)) return QByteArray("<none>");
+        const QByteArray text = f.readAll();
+        const qsizetype at = text.indexOf("owner=");
+        return text.mid(at + 6, text.indexOf('\n', at) - at - 6);
+    };
+    LevelKeeper keeper([&] {
+        KeptLevel level;
+        level.puzzle = board;
+        return level;
+    });
+    const QByteArray self = QByteArray::number(QCoreApplication::applicationPid());
+
+    // Another copy: a process under this program's name.
+    const QString copyName =
+        state.path() + "/" + QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+    ASSERT_TRUE(QFile::link("/bin/sleep", copyName));
+    QProcess other;
+    other.start(copyName, {"30"});
+    ASSERT_TRUE(other.waitForStarted());
+    plant(other.processId());
+    EXPECT_FALSE(keeper.take().has_value());
+    EXPECT_EQ(ownerNow(), QByteArray::number(other.processId()));
+    // Nor does this copy write over or remove it.
+    keeper.keep(true);
+    keeper.drop();
+    EXPECT_EQ(ownerNow(), QByteArray::number(other.processId()));
+    other.kill();
+    other.waitForFinished();
+
+    // Gone now, or a number that another program got: taken.
+    EXPECT_TRUE(keeper.take().has_value());
+    EXPECT_EQ(ownerNow(), self);
+    QProcess stranger;
+    stranger.start("/bin/sleep", {"30"});
+    ASSERT_TRUE(stranger.waitForStarted());
+    plant(stranger.processId());
+    EXPECT_TRUE(keeper.take().has_value());
+    EXPECT_EQ(ownerNow(), self);
+    stranger.kill();
+    stranger.waitForFinished();
+
+    // Closed, it names nobody; solved, it goes.
+    keeper.keep(true);
+    EXPECT_EQ(ownerNow(), "0");
+    EXPECT_TRUE(keeper.take().has_value());
+    keeper.drop();
+    EXPECT_EQ(ownerNow(), "<none>");
     qputenv("XDG_STATE_HOME", savedState);
 }
 
