@@ -38,8 +38,8 @@ bool isRunningCopy(int64_t pid) {
 #endif
 }
 
-std::optional<KeptLevel> readKept(const QString& path) {
-    const SettingsFileContent content = readSettingsFile(path);
+// The level in a file as read; nothing when it could not be read or is no level.
+std::optional<KeptLevel> levelIn(const SettingsFileContent& content) {
     if (content.state != SettingsFileContent::State::Read) return std::nullopt;
     return parseKeptLevel(std::string_view(content.bytes.constData(), content.bytes.size()));
 }
@@ -91,9 +91,7 @@ std::optional<KeptLevel> LevelKeeper::take() {
                      .arg(path));
         return std::nullopt;
     }
-    std::optional<KeptLevel> level;
-    if (content.state == State::Read)
-        level = parseKeptLevel(std::string_view(content.bytes.constData(), content.bytes.size()));
+    const std::optional<KeptLevel> level = levelIn(content);
     if (!level) {
         // Kept aside whole, so that nothing of it is lost; the game goes on with a new level.
         const QString copy = path + QStringLiteral(".damaged");
@@ -117,9 +115,7 @@ bool LevelKeeper::mayWriteOver() const {
     // crash waits for the next start.
     const SettingsFileContent content = readSettingsFile(fileName());
     if (content.state == SettingsFileContent::State::Missing) return true;
-    if (content.state != SettingsFileContent::State::Read) return false;
-    const auto level =
-        parseKeptLevel(std::string_view(content.bytes.constData(), content.bytes.size()));
+    const auto level = levelIn(content);
     return level && level->owner == ownProcess();
 }
 
@@ -138,6 +134,6 @@ void LevelKeeper::drop() {
     m_timer.stop();
     if (!m_enabled || fileName().isEmpty()) return;
     const SettingsFileLock lock(SettingsStore::defaultFileName());
-    const auto level = readKept(fileName());
+    const auto level = levelIn(readSettingsFile(fileName()));
     if (level && level->owner == ownProcess()) QFile::remove(fileName());
 }

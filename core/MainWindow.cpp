@@ -35,8 +35,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 
-#include <cstdio>
-
 std::optional<uint32_t> MainWindow::s_fixedSeed;
 
 namespace {
@@ -269,10 +267,14 @@ void MainWindow::newLevel() {
     m_puzzle.colCount = colCountFor(m_options.mode);
     m_puzzle.rowCount = rowCountFor(m_options.mode);
     generatePuzzle(m_puzzle, m_random);
+    showLevel(m_random.random(4) + 1);
+}
+
+void MainWindow::showLevel(int32_t tileStyle) {
     m_painter->computeLayout();
-    m_painter->tileStyle = m_random.random(4) + 1;
+    m_painter->tileStyle = tileStyle;
     m_painter->prepareTile();
-    m_pauseButton->setEnabled(false);
+    m_pauseButton->setEnabled(m_gameState == GameState::Paused);
     m_keyboard->newLevel();
     paint();
     m_rules->endDrag();
@@ -284,16 +286,9 @@ void MainWindow::resumeKeptLevel(const KeptLevel& kept) {
     m_puzzle = kept.puzzle;
     m_playTime = kept.playTime;
     m_random.seed = kept.randomState;
-    m_painter->computeLayout();
-    m_painter->tileStyle = kept.tileStyle;
-    m_painter->prepareTile();
     // Paused as the pause button leaves it: clues hidden, clock stopped, the time as it was.
     m_gameState = GameState::Paused;
-    m_pauseButton->setEnabled(true);
-    m_keyboard->newLevel();
-    paint();
-    m_rules->endDrag();
-    updateBoardName();
+    showLevel(kept.tileStyle);
 }
 
 KeptLevel MainWindow::keptLevelNow() const {
@@ -493,11 +488,9 @@ bool MainWindow::confirmClose() {
 void MainWindow::leave() {
     if (m_hasLeft) return; // a quit signal may have closed the game while the close was asked
     m_clockTimer.stop();
-    // A level in progress is kept for the next start, whichever way the game ends.
-    if (levelInProgress())
-        m_keeper->keep(true);
-    else
-        m_keeper->drop();
+    // A level in progress is kept for the next start, whichever way the game ends (a solved or
+    // new level has dropped its keeping already).
+    if (levelInProgress()) m_keeper->keep(true);
     appHelpCommand(HELP_QUIT, 0);
     // One write for everything: only the options that this copy changed, so that another copy's
     // changes stay, and the placement. A store that cannot be written must not keep the player
@@ -531,11 +524,7 @@ std::vector<std::pair<QString, QString>> MainWindow::storableOptions() const {
 }
 
 void MainWindow::closeOnSignal() {
-    // Nobody may be there to answer a message box (a desktop logout): failures go to stderr.
-    if (!Application::errorHook)
-        Application::errorHook = [](const QString& text) {
-            std::fputs(qPrintable(QStringLiteral("morvek: ") + text + u'\n'), stderr);
-        };
+    Application::reportToStandardError();
     // A result waiting for its name is stored with the name typed so far.
     if (m_bestListDialog) {
         try {

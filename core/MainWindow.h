@@ -187,6 +187,8 @@ class MainWindow : public QWidget, public BoardEffects, public CursorEffects {
     void leave();
     // A level kept by an earlier run, shown paused; the level now as it would be kept.
     void resumeKeptLevel(const KeptLevel& kept);
+    // Lays out and shows the board of a level just set up; the pause button follows its state.
+    void showLevel(int32_t tileStyle);
     KeptLevel keptLevelNow() const;
     // Running or paused: a level the player has started and not solved.
     bool levelInProgress() const;

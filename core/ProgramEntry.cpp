@@ -82,9 +82,7 @@ int main(int argc, char** argv) {
             // No game yet to save: the notice on screen goes, later ones go to stderr, and the
             // start ends once the windows are made.
             quitBeforeShow = true;
-            Application::errorHook = [](const QString& text) {
-                std::fputs(qPrintable(QStringLiteral("morvek: ") + text + u'\n'), stderr);
-            };
+            Application::reportToStandardError();
             if (QWidget* notice = QApplication::activeModalWidget()) notice->close();
         }
     });

@@ -93,6 +93,13 @@ void Application::reportNotice(const QString& text) {
                          text);
 }
 
+void Application::reportToStandardError() {
+    if (errorHook) return;
+    errorHook = [](const QString& text) {
+        std::fputs(qPrintable(QStringLiteral("morvek: ") + text + u'\n'), stderr);
+    };
+}
+
 void Application::reportError(const QString& text) {
     if (errorHook) {
         errorHook(text);

@@ -35,4 +35,7 @@ class Application : private StartupGuard, public QApplication {
 
     // When set, receives the text instead of the message box (tests, headless runs).
     static std::function<void(const QString&)> errorHook;
+    // From now on reports go to the standard error stream, unless a hook takes them already:
+    // nobody may be there to answer a message box (a desktop logout ending the game).
+    static void reportToStandardError();
 };

@@ -62,18 +62,12 @@ QByteArray asUtf8(const QByteArray& bytes) {
 
 // What one line holds, found without keeping anything of it.
 struct ParsedLine {
-    enum class Kind { Blank, Comment, Section, Entry, Damaged } kind = Kind::Blank;
+    using Kind = IniDocument::Kind;
+    Kind kind = Kind::Blank;
     bool headerLike = false; // damaged, but starting with '['
     QByteArrayView name;     // a header's section name, an entry's key (both still escaped)
     QByteArrayView rawValue; // an entry's value as written
 };
-
-// Plain ASCII without quotes or escapes: such a value stands for itself and needs no decoding
-// to know that it is readable.
-bool isPlainValue(QByteArrayView raw) {
-    return std::all_of(raw.begin(), raw.end(),
-                       [](char c) { return c >= ' ' && c < 0x7f && c != '"' && c != '\\'; });
-}
 
 ParsedLine parseLine(QByteArrayView raw) {
     ParsedLine line;
@@ -118,7 +112,7 @@ ParsedLine parseLine(QByteArrayView raw) {
     const QByteArrayView key = trimmed(text.first(equals));
     if (key.isEmpty()) return damaged();
     const QByteArrayView value = text.sliced(equals + 1, end - equals - 1);
-    if (!isPlainValue(value) && !unescapeIniValue(value)) return damaged();
+    if (!isPlainIniValue(value) && !unescapeIniValue(value)) return damaged();
     line.kind = ParsedLine::Kind::Entry;
     line.name = key;
     line.rawValue = value;
@@ -186,27 +180,22 @@ void IniDocument::addLine(qsizetype start, qsizetype size) {
     line.size = size;
     line.section = m_currentSection;
     const ParsedLine parsed = parseLine(bytesOf(line));
+    line.kind = parsed.kind;
     switch (parsed.kind) {
-    case ParsedLine::Kind::Blank:
-        line.kind = Kind::Blank;
+    case Kind::Blank:
+    case Kind::Comment:
         break;
-    case ParsedLine::Kind::Comment:
-        line.kind = Kind::Comment;
-        break;
-    case ParsedLine::Kind::Section:
-        line.kind = Kind::Section;
+    case Kind::Section:
         m_currentSection = sectionIndex(sectionName(parsed.name));
         line.section = m_currentSection;
         break;
-    case ParsedLine::Kind::Entry:
-        line.kind = Kind::Entry;
+    case Kind::Entry:
         m_index.push_back({isPlainKey(parsed.name)
                                ? keyHash(parsed.name, line.section)
                                : keyHash(canonicalKey(parsed.name), line.section),
                            m_lines.size()});
         break;
-    case ParsedLine::Kind::Damaged:
-        line.kind = Kind::Damaged;
+    case Kind::Damaged:
         ++m_damagedLines;
         // A header that cannot be read: what follows belongs to no readable section, so it is
         // read as the orphan section rather than as the section before.

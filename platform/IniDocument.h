@@ -41,11 +41,13 @@ class IniDocument {
     // Lines that were read as the orphan section without its header get the header back.
     QByteArray toBytes() const;
 
-  private:
+    // What a line of the file is.
     enum class Kind : uint8_t { Blank, Comment, Section, Entry, Damaged };
+
+  private:
     struct Line {
-        qsizetype start = 0;      // in m_source, line break included
-        qsizetype size = 0;       //
+        qsizetype start = 0; // in m_source, line break included
+        qsizetype size = 0;
         int32_t replacement = -1; // else the line's bytes are m_replacements[replacement]
         uint32_t section = 0;     // index into m_sections
         Kind kind = Kind::Blank;

@@ -176,11 +176,14 @@ QByteArray escapeIniValue(const QString& value) {
     return result;
 }
 
+bool isPlainIniValue(QByteArrayView raw) {
+    return std::all_of(raw.begin(), raw.end(),
+                       [](char c) { return c >= ' ' && c < 0x7f && c != '"' && c != '\\'; });
+}
+
 std::optional<QString> unescapeIniValue(QByteArrayView raw) {
-    // Nearly every value is plain ASCII without quotes or escapes: it stands for itself, less the
-    // spaces around it.
-    if (std::all_of(raw.begin(), raw.end(),
-                    [](char c) { return c >= ' ' && c < 0x7f && c != '"' && c != '\\'; })) {
+    // Nearly every value is plain: it stands for itself, less the spaces around it.
+    if (isPlainIniValue(raw)) {
         qsizetype from = 0;
         qsizetype to = raw.size();
         while (from < to && raw[from] == ' ')

@@ -18,6 +18,10 @@ QString unescapeIniKey(QByteArrayView raw);
 // leading '@' is doubled and a text holding NUL is written as "@String(...)".
 QByteArray escapeIniValue(const QString& text);
 
+// Plain ASCII without quotes or escapes: such a raw value stands for itself (less the spaces
+// around it) and needs no decoding to be known readable.
+bool isPlainIniValue(QByteArrayView raw);
+
 // The text of a raw value (the bytes after '='), with commas taken literally: nothing when the
 // value is damaged (an unclosed quote, a backslash at the very end, or bytes that are not UTF-8).
 std::optional<QString> unescapeIniValue(QByteArrayView raw);

@@ -179,7 +179,7 @@ std::optional<QString> SettingsStore::readValue(const QString& section, const QS
     return text;
 }
 
-void SettingsStore::writeValues(const QString& section, const QString& firstName,
+void SettingsStore::updateTexts(const QString& section, const QString& firstName,
                                 const Change& change) {
     auto fail = [&](const QString& reason) {
         throw SettingsError(fillIn(SetError, firstName) + u'\n' + reason);
@@ -235,7 +235,7 @@ void SettingsStore::writeValues(const QString& section, const QString& firstName
 void SettingsStore::writeValues(const QString& section,
                                 const std::vector<std::pair<QString, QString>>& values) {
     if (values.empty()) return;
-    writeValues(section, values.front().first, [&](const TextReader&) { return values; });
+    updateTexts(section, values.front().first, [&](const TextReader&) { return values; });
 }
 
 std::vector<QString> SettingsStore::readTexts(const QString& section,
@@ -262,11 +262,6 @@ std::vector<QString> SettingsStore::readTexts(const QString& section,
 void SettingsStore::writeTexts(const QString& section,
                                const std::vector<std::pair<QString, QString>>& values) {
     writeValues(section, values);
-}
-
-void SettingsStore::updateTexts(const QString& section, const QString& firstName,
-                                const Change& change) {
-    writeValues(section, firstName, change);
 }
 
 bool SettingsStore::readFlag(const QString& section, const QString& name, bool def) const {

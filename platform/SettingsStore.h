@@ -108,7 +108,6 @@ class SettingsStore {
     std::optional<QString> readValue(const QString& section, const QString& name) const;
     void writeValues(const QString& section,
                      const std::vector<std::pair<QString, QString>>& values);
-    void writeValues(const QString& section, const QString& firstName, const Change& change);
     // The file parsed, or nothing when it cannot be read (the player has been told).
     std::shared_ptr<const IniDocument> document() const;
 

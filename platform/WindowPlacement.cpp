@@ -153,10 +153,6 @@ QMargins WindowPlacement::currentFrame() const {
     return isPlausibleFrame(qt, outer) ? qt : m_lastFrame;
 }
 
-bool WindowPlacement::platformPlacesWindows() {
-    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
-}
-
 void WindowPlacement::applyMinimumSize(const QMargins& frame) {
     m_window->setMinimumSize(TrackMinWidth - frame.left() - frame.right(),
                              TrackMinHeight - frame.top() - frame.bottom());
@@ -183,11 +179,12 @@ void WindowPlacement::restorePlacement() {
     const QSize ownSize = m_window->size();
     // The window manager says which frame it will draw before the window is on screen, so the
     // outer rectangle comes out right at once; no move or resize has to follow the framing.
+    // The window will be at least of the smallest size: a frame must leave an inside to that.
+    const QSize smallest(TrackMinWidth, TrackMinHeight);
     std::optional<QMargins> announced = frameExtents(m_window, 500);
-    if (announced && !isPlausibleFrame(*announced, ownSize + QSize(1000, 1000))) announced.reset();
+    if (announced && !isPlausibleFrame(*announced, smallest)) announced.reset();
     const QMargins qt = qtFrame();
-    const QMargins frame =
-        announced.value_or(isPlausibleFrame(qt, ownSize + QSize(1000, 1000)) ? qt : QMargins());
+    const QMargins frame = announced.value_or(isPlausibleFrame(qt, smallest) ? qt : QMargins());
     m_lastFrame = frame;
     applyMinimumSize(frame);
     const QString record = m_ini.readText(section, iniKey, QString());
@@ -195,7 +192,7 @@ void WindowPlacement::restorePlacement() {
         (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
         return; // the normal rectangle is the platform's business then
     const std::optional<PlacementRect> stored = parsePlacement(record);
-    if (!platformPlacesWindows()) {
+    if (onWayland()) {
         // The compositor places the window and draws or omits its frame: the stored rectangle's
         // size is the inside, as it was saved.
         if (stored) {
@@ -263,7 +260,7 @@ void WindowPlacement::savePlacement() {
 }
 
 QString WindowPlacement::placementRecord() {
-    if (!platformPlacesWindows()) {
+    if (onWayland()) {
         // The inside alone, where the platform keeps the frame and the place to itself: the size
         // then stays the same over any number of starts. The place stored by an X11 session
         // stays as it was.

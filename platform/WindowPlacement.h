@@ -99,8 +99,6 @@ class WindowPlacement : public QObject {
     // The frame as the window manager reports it, else as Qt sees it, else the last one seen:
     // only a plausible frame counts.
     QMargins currentFrame() const;
-    // Where windows cannot be placed (Wayland): only the inside size is stored and restored.
-    static bool platformPlacesWindows();
     void applyMinimumSize(const QMargins& frame);
     // Where the window manager gives no frame in advance: once the frame shows up, the
     // window is placed once more so that its outer rectangle is the one wanted.

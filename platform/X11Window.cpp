@@ -4,6 +4,10 @@
 #include <QGuiApplication>
 #include <QWidget>
 
+bool onWayland() {
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 #if defined(MORVEK_HAVE_XCB) && QT_CONFIG(xcb)
 #include <QThread>
 #include <QWindow>

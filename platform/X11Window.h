@@ -9,6 +9,10 @@
 
 class QWidget;
 
+// Whether the game runs on Wayland, where the compositor alone places windows and no window lets
+// the pointer through.
+bool onWayland();
+
 // Whether a window manager runs on the X11 display the application uses.
 bool windowManagerRunning();
 

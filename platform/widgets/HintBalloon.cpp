@@ -2,10 +2,11 @@
 // balloon.
 #include "HintBalloon.h"
 
+#include "X11Window.h"
+
 #include <QCursor>
 
 #include <QApplication>
-#include <QGuiApplication>
 #include <QHelpEvent>
 #include <QTimer>
 #include <QToolTip>
@@ -52,26 +53,17 @@ void HintBalloon::setHideTimeout(int ms) {
     m_hideTimer->setInterval(ms);
 }
 
-namespace {
-
-// Wayland lets no window pass the pointer through (X11 does, by an input shape): a balloon under
-// the pointer would take its clicks there, and the pointer's place is known only over the game's
-// own windows.
-bool pointerPassesThrough() {
-    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
-}
-
-} // namespace
-
 void HintBalloon::showHint(const QPoint& spot, const QString& text, QWidget* hinted) {
     QToolTip::hideText();
     m_hinted = hinted;
+    // Wayland lets no window pass the pointer through (X11 does, by an input shape): a balloon
+    // under the pointer would take its clicks there. Nor is the pointer's place known there
+    // outside the game's own windows.
     QRect avoid;
-    if (hinted && !pointerPassesThrough())
-        avoid = QRect(hinted->mapToGlobal(QPoint(0, 0)), hinted->size());
+    if (hinted && onWayland()) avoid = QRect(hinted->mapToGlobal(QPoint(0, 0)), hinted->size());
     m_window->showAt(spot, text, m_preferred, avoid);
     m_hideTimer->start();
-    if (hinted && pointerPassesThrough()) m_pointerPoll->start();
+    if (hinted && !onWayland()) m_pointerPoll->start();
 }
 
 void HintBalloon::checkPointer() {
@@ -108,8 +100,7 @@ bool HintBalloon::eventFilter(QObject* watched, QEvent* event) {
         // The balloon appearing under the cursor can make the window system report a leave
         // while the pointer still stands on the hinted widget: only a real leave hides it.
         if (hintVisible() && watched == m_hinted &&
-            (!pointerPassesThrough() ||
-             !m_hinted->rect().contains(m_hinted->mapFromGlobal(QCursor::pos()))))
+            (onWayland() || !m_hinted->rect().contains(m_hinted->mapFromGlobal(QCursor::pos()))))
             hideHint();
         return false;
     case QEvent::Hide:
