@@ -580,7 +580,8 @@ void MainWindow::paint() {
 
 void MainWindow::paintToolBar() {
     if (m_hasLeft) return;
-    m_toolbar->paintToolBar(m_toolBarBox->surface(), width());
+    m_toolbar->scale = m_toolBarBox->scale();
+    m_toolbar->paintToolBar(m_toolBarBox->surface());
     m_toolBarBox->flush();
     drawTime();
 }
@@ -591,6 +592,7 @@ void MainWindow::repaintAll() {
 }
 
 void MainWindow::drawSize() {
+    m_toolbar->scale = m_toolBarBox->scale();
     m_toolBarBox->flush(
         m_toolbar->drawSize(m_toolBarBox->surface(), m_puzzle.colCount, m_puzzle.rowCount));
     updateCounterNames();
@@ -614,6 +616,7 @@ void MainWindow::drawColClues() {
 
 void MainWindow::drawTime() {
     if (m_hasLeft) return;
+    m_toolbar->scale = m_toolBarBox->scale();
     m_toolBarBox->flush(m_toolbar->drawTime(m_toolBarBox->surface(), m_playTime));
     updateCounterNames();
 }

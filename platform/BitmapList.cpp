@@ -50,6 +50,7 @@ const QImage& BitmapList::decoded(int index) const {
     // Block copies with raster operations need opaque 32-bit pixels.
     if (!image.isNull() && image.format() != QImage::Format_RGB32)
         image = image.convertToFormat(QImage::Format_RGB32);
+    if (!image.isNull()) image.setDevicePixelRatio(m_pixelRatio);
     entry.image = std::move(image);
     entry.file.clear();
     return entry.image;
@@ -62,6 +63,18 @@ bool BitmapList::valid(int index) const {
 const QImage& BitmapList::item(int index) const {
     static const QImage empty;
     return valid(index) ? m_items[index].image : empty;
+}
+
+void BitmapList::setSharpItems(BitmapList sharp) {
+    sharp.m_pixelRatio = 2.0;
+    for (Entry& entry : sharp.m_items)
+        if (!entry.image.isNull()) entry.image.setDevicePixelRatio(2.0);
+    m_sharp = std::make_shared<BitmapList>(std::move(sharp));
+}
+
+const QImage& BitmapList::itemAt(int index, qreal scale) const {
+    if (scale > 1.0 && m_sharp && m_sharp->valid(index)) return m_sharp->item(index);
+    return item(index);
 }
 
 QByteArray encodeRawImage(const QImage& image) {

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QString>
 
+#include <memory>
 #include <vector>
 
 class BitmapList {
@@ -23,6 +24,13 @@ class BitmapList {
     // The item, or an empty image for an invalid index.
     const QImage& item(int index) const;
 
+    // The same pictures drawn with two pixels per point, for scaled screens; items it lacks
+    // fall back to the plain ones.
+    void setSharpItems(BitmapList sharp);
+    // The item to draw on a screen of `scale` pixels per point: above 1 the sharp picture
+    // (its device pixel ratio 2, so it covers the same points) where there is one.
+    const QImage& itemAt(int index, qreal scale) const;
+
   private:
     struct Entry {
         QString file; // decoded on first use; empty once decoded
@@ -31,6 +39,8 @@ class BitmapList {
     const QImage& decoded(int index) const;
 
     mutable std::vector<Entry> m_items; // decoding fills in the images: user-interface thread only
+    std::shared_ptr<BitmapList> m_sharp;
+    qreal m_pixelRatio = 1.0;
 };
 
 // The raw picture format: "MRAW", width and height as little-endian 16-bit numbers, then the

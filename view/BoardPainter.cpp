@@ -3,6 +3,7 @@
 
 #include "Canvas.h"
 #include "CursorOverlay.h"
+#include "ImageSet.h"
 #include "TilesDrawings.h"
 
 #include <algorithm>
@@ -10,27 +11,20 @@
 
 namespace {
 
-// Used only when the background strip is missing or too small to cut into tiles.
-constexpr QRgb FallbackBoard = 0xFF303030;
-constexpr QRgb FallbackShade = 0xFF707070;
-
 // Where the parts of one cell lie inside it. From 10 pixels on: the tile 3 pixels in with
 // S - 5 pixels, the shade ring 2 pixels wide around a board square at 5 with S - 9.
 // Smaller cells (only the largest boards in the smallest window get there) keep the same
 // three looks at reduced margins: 1-pixel gap and 1-pixel ring from 3 pixels, a solid
-// shade square at 3 and 4, the whole cell at 1 and 2. Nothing at all below 1.
+// shade square at 3 and 4, the whole cell at 1 and 2. Nothing at all below 1. On a scaled
+// screen every margin is U pixels for each one of these.
 struct CellParts {
     int32_t tileInset, tileSize, innerInset, innerSize;
 };
 
-CellParts partsFor(int32_t s) {
-    if (s >= 10) return {3, s - 5, 5, s - 9};
-    if (s >= 3) return {1, s - 2, 2, s - 4};
+CellParts partsFor(int32_t s, int32_t u) {
+    if (s >= 10 * u) return {3 * u, s - 5 * u, 5 * u, s - 9 * u};
+    if (s >= 3 * u) return {u, s - 2 * u, 2 * u, s - 4 * u};
     return {0, s, 0, 0};
-}
-
-int32_t clamp(int32_t value, int32_t lo, int32_t hi) {
-    return std::min(std::max(value, lo), hi);
 }
 
 } // namespace
@@ -39,27 +33,17 @@ BoardPainter::BoardPainter(const Puzzle& puzzle, const BitmapList& bmps, PaintBo
     : m_game(puzzle), m_bmps(bmps), m_box(box) {}
 
 void BoardPainter::computeLayout() {
-    layout = ::computeLayout(m_box.width(), m_box.height(), m_game.colCount, m_game.rowCount,
+    const QSize size = m_box.surfaceSize();
+    m_unit = m_box.lineUnit();
+    layout = ::computeLayout(size.width(), size.height(), m_game.colCount, m_game.rowCount,
                              m_game.maxRowClues, m_game.maxColClues);
 }
 
 void BoardPainter::prepareBackground() {
-    const QSize size(std::max(m_box.width(), 0), std::max(m_box.height(), 0));
-    const QImage& strip = m_bmps.item(0);
-    const int32_t tw = strip.width() / 2, th = strip.height() / 7;
-    QImage shade, board;
-    if (tw <= 0 || th <= 0) {
-        shade = QImage(1, 1, QImage::Format_RGB32);
-        shade.fill(FallbackShade);
-        board = QImage(1, 1, QImage::Format_RGB32);
-        board.fill(FallbackBoard);
-    } else {
-        const int32_t top = th * clamp(backgroundMode, 0, 6);
-        shade = strip.copy(tw, top, tw, th);
-        board = strip.copy(0, top, tw, th);
-    }
-    shadeBitmap = TiledBitmap(size, std::move(shade), false);
-    boardBitmap = TiledBitmap(size, std::move(board), true);
+    BackgroundTiles tiles = backgroundTiles(m_bmps, backgroundMode, m_box.scale());
+    const QSize size = m_box.surfaceSize();
+    shadeBitmap = TiledBitmap(size, std::move(tiles.shade), false);
+    boardBitmap = TiledBitmap(size, std::move(tiles.board), true, m_box.lineUnit());
 }
 
 void BoardPainter::prepareTile() {
@@ -72,13 +56,13 @@ void BoardPainter::prepareTile() {
     // A one-pixel tile has no frame path; black is what it would be framed in.
     tileBitmap.fill(Qt::black);
     Canvas canvas(tileBitmap);
-    drawTile(canvas, 0, 0, partsFor(s).tileSize, tileStyle);
+    drawTile(canvas, 0, 0, partsFor(s, m_unit).tileSize, tileStyle, m_unit);
 }
 
 void BoardPainter::composeCell(int32_t col, int32_t row) {
     const int32_t s = layout.cellSize;
     const int32_t x = layout.boardLeft + (col - 1) * s, y = layout.boardTop + (row - 1) * s;
-    const CellParts p = partsFor(s);
+    const CellParts p = partsFor(s, m_unit);
     boardBitmap.copyTo(tileBitmap, 0, s, s, s, x, y);
     switch (m_game.grid[col][row]) {
     case CellState::HiddenEmpty:
@@ -102,7 +86,8 @@ void BoardPainter::cursorOver(int32_t col, int32_t row) {
     if (!cursor || !cursor->isAt(col, row)) return;
     const int32_t s = layout.cellSize;
     drawCursorFrame(m_box.surface(),
-                    QRect(layout.boardLeft + (col - 1) * s, layout.boardTop + (row - 1) * s, s, s));
+                    QRect(layout.boardLeft + (col - 1) * s, layout.boardTop + (row - 1) * s, s, s),
+                    m_unit);
 }
 
 void BoardPainter::drawCell(int32_t col, int32_t row) {
@@ -139,7 +124,7 @@ void BoardPainter::rowClues(Canvas& canvas) {
         for (int32_t k = 1; k <= count; ++k) {
             const int32_t x = layout.boardLeft - k * s, y = layout.boardTop + (r - 1) * s;
             // Rows of count are 3 pixels apart, showing the board between them.
-            shadeBitmap.copyTo(surface, x, y + 2, s, s - 3, x, y);
+            shadeBitmap.copyTo(surface, x, y + 2 * m_unit, s, s - 3 * m_unit, x, y);
             if (text)
                 canvas.textOut(x + s / 2, y + layout.clueTextOffset,
                                QString::number(m_game.rowClues[r][count - k + 1]));
@@ -156,7 +141,7 @@ void BoardPainter::colClues(Canvas& canvas) {
         canvas.fontColor = clueColor(m_game.colDone[c], cursor && cursor->litCol(c));
         for (int32_t k = 1; k <= count; ++k) {
             const int32_t x = layout.boardLeft + (c - 1) * s, y = layout.boardTop - k * s;
-            shadeBitmap.copyTo(surface, x + 2, y, s - 3, s, x, y);
+            shadeBitmap.copyTo(surface, x + 2 * m_unit, y, s - 3 * m_unit, s, x, y);
             if (text)
                 canvas.textOut(x + s / 2, y + layout.clueTextOffset,
                                QString::number(m_game.colClues[c][count - k + 1]));
@@ -168,14 +153,14 @@ QRect BoardPainter::rowPanel() const {
     const int32_t s = layout.cellSize;
     const int32_t count = std::min(std::max(m_game.maxRowClues, 0), MaxRowClueSlots);
     return QRect(layout.boardLeft - count * s, layout.boardTop, count * s,
-                 std::max(m_game.rowCount, 0) * s + 2);
+                 std::max(m_game.rowCount, 0) * s + 2 * m_unit);
 }
 
 QRect BoardPainter::colPanel() const {
     const int32_t s = layout.cellSize;
     const int32_t count = std::min(std::max(m_game.maxColClues, 0), MaxColClueSlots);
     return QRect(layout.boardLeft, layout.boardTop - count * s,
-                 std::max(m_game.colCount, 0) * s + 2, count * s);
+                 std::max(m_game.colCount, 0) * s + 2 * m_unit, count * s);
 }
 
 void BoardPainter::drawRowClues() {

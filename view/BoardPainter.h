@@ -37,7 +37,7 @@ class BoardPainter {
 
     // Fits board and panels to the size of the box.
     void computeLayout();
-    // Sizes boardBitmap and shadeBitmap to the box and fills them from bitmap 0.
+    // Sizes boardBitmap and shadeBitmap to the box and fills them from the background strip.
     void prepareBackground();
     // Sizes tileBitmap and draws the tile of tileStyle into it.
     void prepareTile();
@@ -64,4 +64,5 @@ class BoardPainter {
     PaintBox& m_box;
     QFont m_font;
     int32_t m_fontPixels = -1;
+    int32_t m_unit = 1; // screen pixels of a one-pixel line (PaintBox::lineUnit)
 };

@@ -3,12 +3,6 @@
 
 #include <string>
 
-std::vector<FieldPiece> fieldRestorePieces(int32_t f, int32_t tw) {
-    const int32_t r = f % tw;
-    if (tw - r >= CounterWidth) return {{tw + r, f, CounterWidth}};
-    return {{tw + r, f, tw - r}, {tw, f + tw - r, CounterWidth - tw + r}};
-}
-
 namespace {
 
 void appendDigits(std::vector<int32_t>& glyphs, int32_t value) {

@@ -1,4 +1,4 @@
-// Geometry of the tool bar's two counters: which glyphs go where, and how a field is restored.
+// Geometry of the tool bar's two counters: which glyphs go where.
 #pragma once
 
 #include <cstdint>
@@ -14,18 +14,6 @@ constexpr int32_t GlyphSeparator = 11;
 constexpr int32_t SizeFieldLeft = 220;
 constexpr int32_t TimeFieldLeft = 360;
 constexpr int32_t ToolBarHeight = 57;
-
-// One block copied from the strip to the tool bar: w wide from strip x to tool bar x.
-struct FieldPiece {
-    int32_t srcX;
-    int32_t dstX;
-    int32_t width;
-    bool operator==(const FieldPiece&) const = default;
-};
-
-// The background under a 100-pixel field at left F, from tiles TW wide whose right tile starts
-// at x = TW in the strip: one piece, or two where a tile edge crosses the field.
-std::vector<FieldPiece> fieldRestorePieces(int32_t f, int32_t tw);
 
 // Glyph indices of the time display, the play time clamped to -9999..99999.
 std::vector<int32_t> timeGlyphs(int32_t playTime);

@@ -6,4 +6,6 @@
 DialogImages::DialogImages()
     : dlgs(BitmapList::load(QStringLiteral(":/dlgs"), DlgBitmapCount)),
       opts(BitmapList::load(QStringLiteral(":/opts"), OptBitmapCount)),
-      btns(BitmapList::load(QStringLiteral(":/btns"), BtnBitmapCount)) {}
+      btns(BitmapList::load(QStringLiteral(":/btns"), BtnBitmapCount)) {
+    btns.setSharpItems(BitmapList::load(QStringLiteral(":/btns@2x"), BtnBitmapCount));
+}

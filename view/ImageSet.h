@@ -5,6 +5,8 @@
 
 #include <QSize>
 
+#include <cstdint>
+
 // Items in each list; positions count from 0.
 constexpr int MainBitmapCount = 17;
 constexpr int DlgBitmapCount = 28;
@@ -20,3 +22,15 @@ BitmapList loadMainBitmaps();
 
 // Tile size of a background strip: two tiles across, seven rows down.
 QSize backgroundTileSize(const QImage& strip);
+
+// The two tiles of one row of the background strip: the bright one of the board and the dark
+// one of the clue slots, hidden cells and tool bar.
+struct BackgroundTiles {
+    QImage board;
+    QImage shade;
+};
+// The tiles of background row `mode` (0..6) for a screen of `scale` pixels per point, as
+// plain RGB32 pictures of that many pixels: a tile covers the same points at every scale, cut
+// from the strip drawn for two pixels per point where the screen is scaled. Flat greys when
+// the strip is missing.
+BackgroundTiles backgroundTiles(const BitmapList& bmps, int32_t mode, qreal scale);

@@ -6,6 +6,9 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QTimer>
+
+#include <cmath>
 
 PaintBox::PaintBox(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_StaticContents);
@@ -13,14 +16,26 @@ PaintBox::PaintBox(QWidget* parent) : QWidget(parent) {
     matchSize();
 }
 
-void PaintBox::matchSize() {
-    const QSize size = this->size().expandedTo(QSize(0, 0));
-    if (m_image.size() == size && !m_image.isNull()) return;
+int32_t PaintBox::lineUnit() const {
+    return std::max<int32_t>(1, static_cast<int32_t>(std::lround(m_scale)));
+}
+
+QSize PaintBox::surfaceSize() const {
+    const QSize logical = size().expandedTo(QSize(0, 0));
+    return QSize(static_cast<int>(std::ceil(logical.width() * m_scale - 1e-6)),
+                 static_cast<int>(std::ceil(logical.height() * m_scale - 1e-6)));
+}
+
+bool PaintBox::matchSize() {
+    m_scale = std::max<qreal>(devicePixelRatioF(), 1.0);
+    const QSize size = surfaceSize();
+    if (m_image.size() == size && !m_image.isNull()) return false;
     QImage next(size, QImage::Format_RGB32);
     next.fill(Qt::black);
     // Old content stays where it still fits, so nothing flashes before the next paint.
     blockCopy(next, 0, 0, m_image.width(), m_image.height(), m_image, 0, 0);
     m_image = next;
+    return true;
 }
 
 QImage& PaintBox::surface() {
@@ -28,15 +43,55 @@ QImage& PaintBox::surface() {
     return m_image;
 }
 
+QPoint PaintBox::toSurface(const QPointF& logical) const {
+    return QPoint(static_cast<int>(std::floor(logical.x() * m_scale)),
+                  static_cast<int>(std::floor(logical.y() * m_scale)));
+}
+
+QRect PaintBox::toSurface(const QRect& logical) const {
+    const int left = static_cast<int>(std::floor(logical.left() * m_scale));
+    const int top = static_cast<int>(std::floor(logical.top() * m_scale));
+    const int right = static_cast<int>(std::ceil((logical.left() + logical.width()) * m_scale));
+    const int bottom = static_cast<int>(std::ceil((logical.top() + logical.height()) * m_scale));
+    return QRect(left, top, right - left, bottom - top);
+}
+
+QRect PaintBox::toLogical(const QRect& surface) const {
+    const int left = static_cast<int>(std::floor(surface.left() / m_scale));
+    const int top = static_cast<int>(std::floor(surface.top() / m_scale));
+    const int right = static_cast<int>(std::ceil((surface.left() + surface.width()) / m_scale));
+    const int bottom = static_cast<int>(std::ceil((surface.top() + surface.height()) / m_scale));
+    return QRect(left, top, right - left, bottom - top);
+}
+
 void PaintBox::flush(const QRect& rect) {
-    const QRect dirty = rect.intersected(this->rect());
+    const QRect dirty = toLogical(rect).intersected(this->rect());
     if (!dirty.isEmpty()) repaint(dirty);
 }
 
+bool PaintBox::event(QEvent* event) {
+    // A move to a screen of another scale: the surface takes the new pixels and the owner
+    // draws it again, once the move is done.
+    if (event->type() == QEvent::ScreenChangeInternal || event->type() == QEvent::Show)
+        QTimer::singleShot(0, this, [this] {
+            if (matchSize()) emit resized();
+        });
+    return QWidget::event(event);
+}
+
 void PaintBox::paintEvent(QPaintEvent* event) {
+    matchSize();
     QPainter painter(this);
-    const QRect dirty = event->rect();
-    painter.drawImage(dirty.topLeft(), surface(), dirty);
+    if (m_scale == 1.0) {
+        const QRect dirty = event->rect();
+        painter.drawImage(dirty.topLeft(), m_image, dirty);
+        return;
+    }
+    // Undo the painter's scaling so that one surface pixel lands on one screen pixel: no
+    // smoothing, no doubled pixels.
+    painter.scale(1.0 / m_scale, 1.0 / m_scale);
+    const QRect dirty = toSurface(event->rect()).intersected(m_image.rect());
+    painter.drawImage(dirty.topLeft(), m_image, dirty);
 }
 
 void PaintBox::resizeEvent(QResizeEvent* event) {
@@ -46,13 +101,16 @@ void PaintBox::resizeEvent(QResizeEvent* event) {
 }
 
 void PaintBox::mousePressEvent(QMouseEvent* event) {
-    emit mousePressed(event->button(), event->pos().x(), event->pos().y());
+    const QPoint at = toSurface(event->position());
+    emit mousePressed(event->button(), at.x(), at.y());
 }
 
 void PaintBox::mouseMoveEvent(QMouseEvent* event) {
-    emit mouseMoved(event->buttons(), event->pos().x(), event->pos().y());
+    const QPoint at = toSurface(event->position());
+    emit mouseMoved(event->buttons(), at.x(), at.y());
 }
 
 void PaintBox::mouseReleaseEvent(QMouseEvent* event) {
-    emit mouseReleased(event->button(), event->pos().x(), event->pos().y());
+    const QPoint at = toSurface(event->position());
+    emit mouseReleased(event->button(), at.x(), at.y());
 }

@@ -6,29 +6,41 @@
 
 #include <cstdint>
 
-// Everything is drawn into Surface() and reaches the screen through Flush, which
-// repaints at once: each frame of the board animations must show as it is drawn, whatever
-// the event loop does meanwhile. paintEvent only copies the surface.
+// Everything is drawn into surface() and reaches the screen through flush, which repaints at
+// once: each frame of the board animations must show as it is drawn, whatever the event loop
+// does meanwhile. paintEvent only copies the surface.
+//
+// The surface has the screen's pixels, not the widget's logical ones: on a screen scaled by 2
+// it is twice as wide and high, so lines and text drawn into it are as sharp as Qt's own.
+// Every coordinate the box hands out or takes (sizes, mouse positions, flushed rectangles)
+// is in surface pixels; at scale 1 they are the widget's.
 class PaintBox : public QWidget {
     Q_OBJECT
 
   public:
     explicit PaintBox(QWidget* parent = nullptr);
 
-    // The surface, always of the widget's current size (RGB32).
+    // The surface, always of the widget's current size in screen pixels (RGB32).
     QImage& surface();
+    QSize surfaceSize() const;
+    // Screen pixels per logical pixel (1, 1.25, 1.5, 2, ...).
+    qreal scale() const { return m_scale; }
+    // The width of a one-pixel line at this scale, in whole screen pixels: 1 up to 1.25, 2 at
+    // 1.5 and 2, 3 at 3. Lines drawn this wide have one width wherever they lie.
+    int32_t lineUnit() const;
     // Shows the rectangle of the surface on screen now, without the event loop.
     void flush(const QRect& rect);
-    void flush() { flush(rect()); }
+    void flush() { flush(QRect(QPoint(0, 0), surfaceSize())); }
 
   signals:
-    // After a resize, once the surface has the new size.
+    // After a resize or a change of scale, once the surface has the new size.
     void resized();
     void mousePressed(Qt::MouseButton button, int32_t x, int32_t y);
     void mouseMoved(Qt::MouseButtons buttons, int32_t x, int32_t y);
     void mouseReleased(Qt::MouseButton button, int32_t x, int32_t y);
 
   protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -37,7 +49,12 @@ class PaintBox : public QWidget {
 
   private:
     // A hidden widget gets its resize event only when shown; the surface follows at once.
-    void matchSize();
+    // True when the surface changed size.
+    bool matchSize();
+    QPoint toSurface(const QPointF& logical) const;
+    QRect toSurface(const QRect& logical) const;
+    QRect toLogical(const QRect& surface) const;
 
     QImage m_image;
+    qreal m_scale = 1.0;
 };

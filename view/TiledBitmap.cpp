@@ -22,11 +22,13 @@ bool frameAt(int64_t edgeDistance) {
 
 } // namespace
 
-TiledBitmap::TiledBitmap(QSize size, QImage tile, bool framed)
-    : m_size(size.expandedTo(QSize(0, 0))), m_tile(std::move(tile)), m_framed(framed) {
+TiledBitmap::TiledBitmap(QSize size, QImage tile, bool framed, int32_t frameUnit)
+    : m_size(size.expandedTo(QSize(0, 0))), m_tile(std::move(tile)), m_framed(framed),
+      m_frameUnit(std::max<int32_t>(frameUnit, 1)) {
     if (!m_tile.isNull() && m_tile.format() != QImage::Format_RGB32)
         m_tile = m_tile.convertToFormat(QImage::Format_RGB32);
-    if (m_framed && !m_size.isEmpty() &&
+    // The computed frame is exact at any size; the drawn one is kept for one-pixel frames.
+    if (m_framed && m_frameUnit == 1 && !m_size.isEmpty() &&
         (m_size.width() < SmallestComputedFrame || m_size.height() < SmallestComputedFrame)) {
         m_tile = drawFull(m_size, m_tile, true);
         m_framed = false;
@@ -67,6 +69,7 @@ void TiledBitmap::copyTo(QImage& dst, int32_t dstX, int32_t dstY, int32_t blockW
 
     const int64_t tw = m_tile.width(), th = m_tile.height();
     const int64_t right = int64_t(m_size.width()) - 1, bottom = int64_t(m_size.height()) - 1;
+    const int64_t unit = m_frameUnit, depth = FrameDepth * unit;
     uchar* dstBits = dst.bits();
     const qsizetype stride = dst.bytesPerLine();
     for (int64_t line = 0; line < h; ++line) {
@@ -84,13 +87,13 @@ void TiledBitmap::copyTo(QImage& dst, int32_t dstX, int32_t dstY, int32_t blockW
         const int64_t yEdge = std::min(y, bottom - y);
         // Near the top or bottom edge the frame crosses the whole line; elsewhere only the
         // first and last pixels of the line can be frame.
-        const int64_t leftEnd = yEdge < FrameDepth ? sx + w : std::min(sx + w, int64_t(FrameDepth));
+        const int64_t leftEnd = yEdge < depth ? sx + w : std::min(sx + w, depth);
         const int64_t rightStart =
-            yEdge < FrameDepth ? sx + w : std::max({sx, right - FrameDepth + 1, leftEnd});
+            yEdge < depth ? sx + w : std::max({sx, right - depth + 1, leftEnd});
         for (int64_t x = sx; x < leftEnd; ++x)
-            if (frameAt(std::min({x, right - x, yEdge}))) out[x - sx] = 0xFF000000u;
+            if (frameAt(std::min({x, right - x, yEdge}) / unit)) out[x - sx] = 0xFF000000u;
         for (int64_t x = rightStart; x < sx + w; ++x)
-            if (frameAt(std::min({x, right - x, yEdge}))) out[x - sx] = 0xFF000000u;
+            if (frameAt(std::min({x, right - x, yEdge}) / unit)) out[x - sx] = 0xFF000000u;
     }
 }
 

@@ -12,8 +12,9 @@ class TiledBitmap {
     TiledBitmap() = default;
     // A picture of `size` covered with `tile` (RGB32) from (0, 0) on, edge to edge. `framed`
     // adds the board's black frame: one-pixel lines along the outermost pixels and 6 pixels in,
-    // a three-pixel line 2 to 4 pixels in.
-    TiledBitmap(QSize size, QImage tile, bool framed);
+    // a three-pixel line 2 to 4 pixels in. `frameUnit` widens every line and gap of the frame
+    // that many times, for scaled screens.
+    TiledBitmap(QSize size, QImage tile, bool framed, int32_t frameUnit = 1);
 
     QSize size() const { return m_size; }
     int width() const { return m_size.width(); }
@@ -33,4 +34,5 @@ class TiledBitmap {
     QSize m_size;
     QImage m_tile;
     bool m_framed = false;
+    int32_t m_frameUnit = 1;
 };

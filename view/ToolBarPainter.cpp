@@ -2,58 +2,65 @@
 #include "ToolBarPainter.h"
 
 #include "Canvas.h"
+#include "CounterGlyph.h"
 #include "Counters.h"
+#include "ImageSet.h"
 
-#include <algorithm>
+#include <QPainter>
 
-namespace {
-constexpr int StripItem = 0;
-constexpr int DigitItem = 10;
-} // namespace
+#include <cmath>
 
-int32_t ToolBarPainter::tileWidth() const {
-    return m_bmps.item(StripItem).width() / 2;
+const TiledBitmap& ToolBarPainter::background(const QImage& surface) {
+    if (m_backgroundFor != backgroundMode || m_scaleFor != scale ||
+        m_background.size() != surface.size()) {
+        m_background = TiledBitmap(surface.size(),
+                                   backgroundTiles(m_bmps, backgroundMode, scale).shade, false);
+        m_backgroundFor = backgroundMode;
+        m_scaleFor = scale;
+    }
+    return m_background;
 }
 
-int32_t ToolBarPainter::tileTop() const {
-    return m_bmps.item(StripItem).height() / 7 * std::clamp<int32_t>(backgroundMode, 0, 6);
-}
-
-void ToolBarPainter::paintToolBar(QImage& surface, int32_t clientWidth) const {
-    const QImage& strip = m_bmps.item(StripItem);
-    const int32_t tw = tileWidth();
-    if (tw <= 0) return;
-    for (int32_t i = 0; i <= clientWidth / tw; ++i)
-        blockCopy(surface, i * tw, 0, tw, ToolBarHeight, strip, tw, tileTop());
+void ToolBarPainter::paintToolBar(QImage& surface) {
+    background(surface).copyTo(surface, 0, 0, surface.width(), surface.height(), 0, 0);
 }
 
 QRect ToolBarPainter::drawCounter(QImage& surface, int32_t left,
-                                  const std::vector<int32_t>& glyphs) const {
-    const QImage& strip = m_bmps.item(StripItem);
-    const QImage& digits = m_bmps.item(DigitItem);
-    const int32_t tw = tileWidth();
-    if (tw > 0) {
-        // The whole field first, so a shorter number leaves no trace of a longer one.
-        for (const FieldPiece& p : fieldRestorePieces(left, tw))
-            blockCopy(surface, p.dstX, CounterTop, p.width, CounterHeight, strip, p.srcX,
-                      tileTop() + CounterTop);
+                                  const std::vector<int32_t>& glyphs) {
+    // The whole field first, so a shorter number leaves no trace of a longer one.
+    const int32_t x1 = int32_t(std::floor(left * scale)),
+                  y1 = int32_t(std::floor(CounterTop * scale));
+    const int32_t x2 = int32_t(std::ceil((left + CounterWidth) * scale));
+    const int32_t y2 = int32_t(std::ceil((CounterTop + CounterHeight) * scale));
+    const QRect field(x1, y1, x2 - x1, y2 - y1);
+    background(surface).copyTo(surface, x1, y1, field.width(), field.height(), x1, y1);
+    if (scale == 1.0) {
+        const QImage& digits = m_bmps.item(DigitStripItem);
+        int32_t x = left;
+        for (int32_t g : glyphs) {
+            // The mask clears the glyph's shape; the glyph then fills it (black adds nothing).
+            blockCopy(surface, x, CounterTop, GlyphWidth, CounterHeight, digits, GlyphPitch * g,
+                      CounterHeight, RasterOp::And);
+            blockCopy(surface, x, CounterTop, GlyphWidth, CounterHeight, digits, GlyphPitch * g, 0,
+                      RasterOp::Or);
+            x += GlyphPitch;
+        }
+        return field;
     }
-    int32_t x = left;
-    for (int32_t g : glyphs) {
-        // The mask clears the glyph's shape; the glyph then fills it (black adds nothing).
-        blockCopy(surface, x, CounterTop, GlyphWidth, CounterHeight, digits, GlyphPitch * g,
-                  CounterHeight, RasterOp::And);
-        blockCopy(surface, x, CounterTop, GlyphWidth, CounterHeight, digits, GlyphPitch * g, 0,
-                  RasterOp::Or);
-        x += GlyphPitch;
-    }
-    return QRect(left, CounterTop, CounterWidth, CounterHeight);
+    QPainter painter(&surface);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setClipRect(field);
+    painter.scale(scale, scale);
+    for (size_t i = 0; i < glyphs.size(); ++i)
+        drawCounterGlyph(painter, glyphs[i], left + double(i) * GlyphPitch, CounterTop,
+                         QColor(255, 217, 31));
+    return field;
 }
 
-QRect ToolBarPainter::drawTime(QImage& surface, int32_t playTime) const {
+QRect ToolBarPainter::drawTime(QImage& surface, int32_t playTime) {
     return drawCounter(surface, TimeFieldLeft, timeGlyphs(playTime));
 }
 
-QRect ToolBarPainter::drawSize(QImage& surface, int32_t colCount, int32_t rowCount) const {
+QRect ToolBarPainter::drawSize(QImage& surface, int32_t colCount, int32_t rowCount) {
     return drawCounter(surface, SizeFieldLeft, sizeGlyphs(colCount, rowCount));
 }

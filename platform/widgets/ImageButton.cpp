@@ -114,7 +114,10 @@ void ImageButton::paintEvent(QPaintEvent*) {
     const int item = faceItem(m_currentState);
     if (item < 0) return;
     QPainter painter(this);
-    painter.drawImage(0, 0, cachedKeyedByBottomLeft(m_faceList->item(item)));
+    // On a scaled screen the face drawn for two pixels per point, smoothed to the scale.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    const QImage face = cachedKeyedByBottomLeft(m_faceList->itemAt(item, devicePixelRatioF()));
+    painter.drawImage(QRectF(QPointF(0, 0), face.deviceIndependentSize()), face);
     if (hasFocus()) drawFocusFrame(painter);
 }
 

@@ -1,30 +1,7 @@
-// The counters' glyph sequences, field pieces and the right-hand button places.
+// The counters' glyph sequences and the right-hand button places.
 #include "Counters.h"
 
 #include <gtest/gtest.h>
-
-TEST(Counters, FieldRestorePieces) {
-    struct Case {
-        int32_t f, tw;
-        std::vector<FieldPiece> pieces;
-    };
-    const Case cases[] = {
-        {SizeFieldLeft, 100, {{120, 220, 80}, {100, 300, 20}}},
-        {TimeFieldLeft, 100, {{160, 360, 40}, {100, 400, 60}}},
-        {400, 100, {{100, 400, 100}}}, // field starts on a tile edge: one piece
-        {SizeFieldLeft, 80, {{140, 220, 20}, {80, 240, 80}}}, // an 80-pixel strip
-        {TimeFieldLeft, 160, {{200, 360, 100}}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "F=" << c.f << " TW=" << c.tw);
-        const auto pieces = fieldRestorePieces(c.f, c.tw);
-        EXPECT_EQ(pieces, c.pieces);
-        int32_t width = 0;
-        for (const auto& p : pieces)
-            width += p.width;
-        EXPECT_EQ(width, CounterWidth);
-    }
-}
 
 TEST(Counters, TimeGlyphs) {
     struct Case {

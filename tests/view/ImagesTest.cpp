@@ -112,6 +112,28 @@ TEST(ImageSet, TileSizeComesFromTheStrip) {
     EXPECT_EQ(backgroundTileSize(QImage(160, 560, QImage::Format_RGB32)), QSize(80, 80));
 }
 
+// Scaled screens draw the main window from pictures with two pixels per point: every face and
+// the strip there, each covering the same points with the same transparent corner.
+TEST(ImageSet, MainWindowPicturesComeWithTwoPixelsPerPoint) {
+    std::vector<std::pair<const BitmapList*, int>> items;
+    for (int n = 0; n < MainBitmapCount; ++n)
+        if (n != DigitStripItem) items.emplace_back(&lists().bmps, n);
+    for (int n = 0; n < BtnBitmapCount; ++n)
+        items.emplace_back(&lists().shared.btns, n);
+    for (const auto& [list, n] : items) {
+        SCOPED_TRACE(n);
+        const QImage& plain = list->item(n);
+        const QImage& sharp = list->itemAt(n, 1.5);
+        EXPECT_EQ(sharp.size(), plain.size() * 2);
+        EXPECT_EQ(sharp.devicePixelRatio(), 2.0);
+        if (plain.pixel(0, plain.height() - 1) == qRgb(255, 255, 255)) // a face
+            EXPECT_EQ(sharp.pixel(0, sharp.height() - 1), qRgb(255, 255, 255));
+        EXPECT_EQ(&list->itemAt(n, 1.0), &plain);
+    }
+    // The counters are text on scaled screens; their strip has no sharp twin.
+    EXPECT_EQ(&lists().bmps.itemAt(DigitStripItem, 2.0), &lists().bmps.item(DigitStripItem));
+}
+
 TEST(ImageSet, FacesAreFramedSquaresWithAWhiteTransparentCorner) {
     for (const ListItem& face : faces()) {
         const QImage& img = lists().get(face.list).item(face.item);

@@ -71,7 +71,7 @@ TEST(ToolBarPainter, BackgroundAndCountersForEveryTileSize) {
         painter.backgroundMode = 3;
         QImage bar(734, ToolBarHeight, QImage::Format_RGB32);
         bar.fill(Qt::red);
-        painter.paintToolBar(bar, bar.width());
+        painter.paintToolBar(bar);
         EXPECT_EQ(painter.drawSize(bar, 34, 23), QRect(220, 22, 100, 27));
         EXPECT_EQ(painter.drawTime(bar, -5), QRect(360, 22, 100, 27));
         expectToolBar(bar, bmps, 3, tile, {4, 5, 11, 3, 4}, {0, 6});
@@ -83,7 +83,7 @@ TEST(ToolBarPainter, AShorterNumberLeavesNoTrace) {
     ToolBarPainter painter(bmps);
     painter.backgroundMode = 6;
     QImage bar(800, ToolBarHeight, QImage::Format_RGB32);
-    painter.paintToolBar(bar, bar.width());
+    painter.paintToolBar(bar);
     painter.drawSize(bar, 34, 23);
     painter.drawTime(bar, 123456);
     painter.drawSize(bar, 10, 7);

@@ -68,9 +68,10 @@ QImage tinted(const QImage& img, double brightness, double saturation);
 
 enum class GroundKind { Blue, Orange, Cream, Grey };
 // A 50 x 50 button face: white corners, rounded black frame, ground, and a motif drawn by `motif`
-// in 50 x 50 coordinates. Grey faces come out in greys only.
-QImage face(GroundKind ground, const std::function<void(QPainter&)>& motif);
-QImage whiteSquare();
+// in 50 x 50 coordinates. Grey faces come out in greys only. At `scale` 2 the same face has
+// 100 x 100 pixels, for screens with two pixels per point.
+QImage face(GroundKind ground, const std::function<void(QPainter&)>& motif, int scale = 1);
+QImage whiteSquare(int scale = 1);
 
 // Vector motifs on a transparent 50 x 50 unit canvas (kept at 100 x 100 pixels).
 QImage trebleClef(QColor ink, bool rim);
@@ -78,10 +79,12 @@ QImage trebleClef(QColor ink, bool rim);
 QImage fistLiftingWeight(double raise, double angle, bool moving);
 
 // Whole lists, item n at position n.
-std::vector<QImage> mainBitmaps();
+// `scale` 2 draws the background strip and the button faces with twice the pixels; the digit
+// strip is left out there (an empty item), as the game draws its counters as text then.
+std::vector<QImage> mainBitmaps(int scale = 1);
 std::vector<QImage> dialogBitmaps();
 std::vector<QImage> optionBitmaps();
-std::vector<QImage> buttonBitmaps();
+std::vector<QImage> buttonBitmaps(int scale = 1);
 QImage digitStrip();
 
 // The game's icon: a scalable SVG and the same drawing at one pixel size.

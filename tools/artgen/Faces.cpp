@@ -1,6 +1,8 @@
 // Drawing helpers for button faces: emoji motifs, the framed face and its colour variants.
 #include "ArtGen.h"
 
+#include "CounterGlyph.h"
+
 #include <QFont>
 #include <QPainter>
 #include <QPainterPath>
@@ -146,13 +148,14 @@ QImage tinted(const QImage& img, double brightness, double saturation) {
     return out;
 }
 
-QImage face(GroundKind ground, const std::function<void(QPainter&)>& motif) {
-    QImage big(Side * Over, Side * Over, QImage::Format_ARGB32_Premultiplied);
+QImage face(GroundKind ground, const std::function<void(QPainter&)>& motif, int scale) {
+    const int pixels = Side * scale;
+    QImage big(pixels * Over, pixels * Over, QImage::Format_ARGB32_Premultiplied);
     big.fill(Qt::white);
     {
         QPainter p(&big);
         p.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
-        p.scale(Over, Over);
+        p.scale(Over * scale, Over * scale);
         fillGround(p, ground);
         p.save();
         p.setClipPath(frameShape(1.5));
@@ -163,15 +166,15 @@ QImage face(GroundKind ground, const std::function<void(QPainter&)>& motif) {
         p.setBrush(Qt::NoBrush);
         p.drawPath(frameShape(0.8));
     }
-    QImage face = big.scaled(Side, Side, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+    QImage face = big.scaled(pixels, pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
                       .convertToFormat(QImage::Format_RGB32);
     // Outside the frame everything is pure white (the transparent colour of image buttons);
     // inside, pure white would turn transparent too, so it is nudged off white.
     const QPainterPath inner = frameShape(0.2);
-    for (int y = 0; y < Side; ++y)
-        for (int x = 0; x < Side; ++x) {
+    for (int y = 0; y < pixels; ++y)
+        for (int x = 0; x < pixels; ++x) {
             QRgb c = face.pixel(x, y);
-            if (!inner.contains(QPointF(x + 0.5, y + 0.5))) {
+            if (!inner.contains(QPointF((x + 0.5) / scale, (y + 0.5) / scale))) {
                 // Keep the frame's soft outer edge, but no off-white haze in the corners.
                 if (qGray(c) > 200) c = qRgb(255, 255, 255);
             } else if (c == qRgb(255, 255, 255)) {
@@ -186,8 +189,8 @@ QImage face(GroundKind ground, const std::function<void(QPainter&)>& motif) {
     return face;
 }
 
-QImage whiteSquare() {
-    QImage img(Side, Side, QImage::Format_RGB32);
+QImage whiteSquare(int scale) {
+    QImage img(Side * scale, Side * scale, QImage::Format_RGB32);
     img.fill(Qt::white);
     return img;
 }
@@ -202,28 +205,8 @@ QImage digitStrip() {
         QPainter p(&cover);
         p.setRenderHint(QPainter::Antialiasing);
         p.scale(Over, Over);
-        QFont font(QStringLiteral("DejaVu Sans"));
-        font.setBold(true);
-        font.setPixelSize(26);
-        for (int g = 0; g < 12; ++g) {
-            const double left = g * Cell;
-            QPainterPath path;
-            if (g == 0) {
-                path.addRoundedRect(QRectF(left + 3.5, 12, 12, 4.2), 2, 2);
-            } else if (g == 11) {
-                QPen pen(Qt::white, 3.2, Qt::SolidLine, Qt::RoundCap);
-                p.setPen(pen);
-                p.drawLine(QPointF(left + 5, 11), QPointF(left + 14, 20));
-                p.drawLine(QPointF(left + 14, 11), QPointF(left + 5, 20));
-                continue;
-            } else {
-                path.addText(0, 0, font, QString::number(g - 1));
-                const QRectF b = path.boundingRect();
-                path.translate(left + (GlyphW - b.width()) / 2 - b.left(),
-                               (GlyphH - b.height()) / 2 - b.top());
-            }
-            p.fillPath(path, Qt::white);
-        }
+        for (int g = 0; g < 12; ++g)
+            drawCounterGlyph(p, g, g * Cell, 0, Qt::white);
     }
     const QImage small =
         cover.scaled(12 * Cell, GlyphH, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);

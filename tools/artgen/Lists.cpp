@@ -26,10 +26,10 @@ std::function<void(QPainter&)> imageMotif(const QImage& img, double size = 36, d
 
 // Normal, mouse-over and greyed faces of one motif.
 void addSet(std::vector<QImage>& list, GroundKind ground, const QImage& motif, double size,
-            const std::function<void(QPainter&)>& over) {
-    list.push_back(face(ground, imageMotif(motif, size)));
-    list.push_back(face(ground, over));
-    list.push_back(face(GroundKind::Grey, greyedMotif(motif, size)));
+            const std::function<void(QPainter&)>& over, int scale = 1) {
+    list.push_back(face(ground, imageMotif(motif, size), scale));
+    list.push_back(face(ground, over, scale));
+    list.push_back(face(GroundKind::Grey, greyedMotif(motif, size), scale));
 }
 
 // Two arrows chasing each other round a circle.
@@ -217,56 +217,66 @@ std::function<void(QPainter&)> fill(const QImage& img) {
 
 } // namespace
 
-std::vector<QImage> mainBitmaps() {
+std::vector<QImage> mainBitmaps(int scale) {
     std::vector<QImage> list;
-    list.push_back(backgroundStrip(100));
+    list.push_back(backgroundStrip(100 * scale));
     // 1-3 circular arrows.
     const QImage arrows = arrowsImage(0, QColor(255, 255, 255));
-    list.push_back(face(GroundKind::Blue, imageMotif(arrows, 46)));
-    list.push_back(face(GroundKind::Blue, imageMotif(arrowsImage(45, QColor(255, 230, 90)), 46)));
-    list.push_back(face(GroundKind::Grey, greyedMotif(arrows, 46)));
+    list.push_back(face(GroundKind::Blue, imageMotif(arrows, 46), scale));
+    list.push_back(
+        face(GroundKind::Blue, imageMotif(arrowsImage(45, QColor(255, 230, 90)), 46), scale));
+    list.push_back(face(GroundKind::Grey, greyedMotif(arrows, 46), scale));
     // 4-6 rocket.
     const QImage rocket = emoji(QStringLiteral("🚀"));
     const QImage sparkle = emoji(QStringLiteral("✨"));
-    addSet(list, GroundKind::Blue, rocket, 34, [=](QPainter& p) {
-        drawCentred(p, rocket, 27, 22, 38, -12);
-        drawCentred(p, sparkle, 12, 37, 12);
-    });
+    addSet(
+        list, GroundKind::Blue, rocket, 34,
+        [=](QPainter& p) {
+            drawCentred(p, rocket, 27, 22, 38, -12);
+            drawCentred(p, sparkle, 12, 37, 12);
+        },
+        scale);
     // 7-9 trophy.
     const QImage trophy = emoji(QStringLiteral("🏆"));
-    addSet(list, GroundKind::Blue, trophy, 34, [=](QPainter& p) {
-        drawCentred(p, trophy, 25, 26, 36, 12);
-        drawCentred(p, sparkle, 38, 12, 12);
-        drawCentred(p, sparkle, 11, 14, 9);
-    });
-    list.push_back(digitStrip());
+    addSet(
+        list, GroundKind::Blue, trophy, 34,
+        [=](QPainter& p) {
+            drawCentred(p, trophy, 25, 26, 36, 12);
+            drawCentred(p, sparkle, 38, 12, 12);
+            drawCentred(p, sparkle, 11, 14, 9);
+        },
+        scale);
+    list.push_back(scale == 1 ? digitStrip() : QImage());
     // 11-13 coffee cup on its saucer.
     const QImage coffee = emoji(QStringLiteral("☕"));
-    addSet(list, GroundKind::Blue, coffee, 36, [=](QPainter& p) {
-        drawCentred(p, coffee, 25, 29, 32, -10);
-        steam(p);
-    });
+    addSet(
+        list, GroundKind::Blue, coffee, 36,
+        [=](QPainter& p) {
+            drawCentred(p, coffee, 25, 29, 32, -10);
+            steam(p);
+        },
+        scale);
     // 14-16 fist lifting a weight.
     addSet(list, GroundKind::Blue, fistLiftingWeight(0, 0, false), 50,
-           imageMotif(fistLiftingWeight(3.5, -8, true), 50));
+           imageMotif(fistLiftingWeight(3.5, -8, true), 50), scale);
     return list;
 }
 
-std::vector<QImage> buttonBitmaps() {
-    std::vector<QImage> list{whiteSquare()};
+std::vector<QImage> buttonBitmaps(int scale) {
+    std::vector<QImage> list{whiteSquare(scale)};
     const QImage door = emoji(QStringLiteral("🚪"));
-    list.push_back(face(GroundKind::Orange, imageMotif(door, 36)));
-    list.push_back(face(GroundKind::Orange, imageMotif(openDoor(door), 50)));
+    list.push_back(face(GroundKind::Orange, imageMotif(door, 36), scale));
+    list.push_back(face(GroundKind::Orange, imageMotif(openDoor(door), 50), scale));
     const QImage info = letter(QStringLiteral("i"), QColor(140, 240, 90), QColor(20, 140, 30),
                                QColor(0, 60, 0), true);
-    list.push_back(face(GroundKind::Orange, imageMotif(info, 38)));
-    list.push_back(face(GroundKind::Orange, imageMotif(info, 38, 25)));
+    list.push_back(face(GroundKind::Orange, imageMotif(info, 38), scale));
+    list.push_back(face(GroundKind::Orange, imageMotif(info, 38, 25), scale));
     const QImage question = emoji(QStringLiteral("❓"));
-    list.push_back(face(GroundKind::Orange, imageMotif(question, 34)));
-    list.push_back(face(GroundKind::Orange, imageMotif(question, 34, 180)));
+    list.push_back(face(GroundKind::Orange, imageMotif(question, 34), scale));
+    list.push_back(face(GroundKind::Orange, imageMotif(question, 34, 180), scale));
     const QImage tools = emoji(QStringLiteral("🛠️"));
-    list.push_back(face(GroundKind::Orange, imageMotif(tools, 34)));
-    list.push_back(face(GroundKind::Orange, imageMotif(tools, 34, 90)));
+    list.push_back(face(GroundKind::Orange, imageMotif(tools, 34), scale));
+    list.push_back(face(GroundKind::Orange, imageMotif(tools, 34, 90), scale));
     return list;
 }
 

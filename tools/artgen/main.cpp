@@ -19,6 +19,7 @@ bool saveList(const QString& root, const ListSpec& list) {
     QDir dir(root);
     if (!dir.mkpath(QString::fromLatin1(list.name))) return false;
     for (size_t n = 0; n < list.items.size(); ++n) {
+        if (list.items[n].isNull()) continue; // not drawn at this scale
         const QString path = QStringLiteral("%1/%2/%3.png").arg(root).arg(list.name).arg(n);
         if (!list.items[n].save(path, "PNG")) return false;
     }
@@ -94,6 +95,11 @@ int main(int argc, char** argv) {
     for (const ListSpec& list : lists)
         ok = saveList(root, list) && ok;
     ok = contactSheet(lists).save(root + QStringLiteral("/contact-sheet.png"), "PNG") && ok;
+    // The main window's pictures again with two pixels per point, for scaled screens.
+    const std::vector<ListSpec> sharp = {{"bmps@2x", mainBitmaps(2)},
+                                         {"btns@2x", buttonBitmaps(2)}};
+    for (const ListSpec& list : sharp)
+        ok = saveList(root, list) && ok;
     ok = writeWaves(root + QStringLiteral("/waves")) && ok;
     ok = writeMusic(root + QStringLiteral("/music")) && ok;
     ok = writeIcons(root + QStringLiteral("/icons")) && ok;
