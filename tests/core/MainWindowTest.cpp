@@ -36,6 +36,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -1827,6 +1828,21 @@ TEST_F(MainWindowTest, ToolBarKeysDoWhatTheClicksDo) {
 }
 
 // The board keeps the keyboard: the buttons never take the focus from it.
+// Compositors that place windows themselves (Wayland) centre a dialog over the window it
+// belongs to only when they are told which one that is.
+TEST_F(MainWindowTest, DialogsBelongToTheMainWindow) {
+    openEnglish();
+    const std::vector<QDialog*> dialogs{mainform->messageDialog(), mainform->optionsDialog(),
+                                        mainform->bestListDialog()};
+    for (QDialog* dialog : dialogs) {
+        SCOPED_TRACE(dialog->metaObject()->className());
+        dialog->show();
+        ASSERT_NE(dialog->windowHandle(), nullptr);
+        EXPECT_EQ(dialog->windowHandle()->transientParent(), mainform->windowHandle());
+        dialog->hide();
+    }
+}
+
 TEST_F(MainWindowTest, BoardKeepsTheFocus) {
     openEnglish();
     mainform->activateWindow();

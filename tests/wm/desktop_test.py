@@ -6,6 +6,7 @@
 # Usage (on a display with a window manager):
 #   run-under-openbox.sh desktop_test.py <morvek> [--placement-only]
 # Exit codes: 0 passed, 1 failed, 77 skipped (xdotool, xprop or a window manager missing).
+import math
 import os
 import re
 import shutil
@@ -26,6 +27,14 @@ MAGENTA = (255, 0, 255)
 
 
 SHOTS = []  # the folder for screenshots of failures
+
+# Qt's scale: the game's points are this many pixels of the screen, which xdotool works in.
+SCALE = float(os.environ.get("QT_SCALE_FACTOR", "1"))
+
+
+def dev(*points):
+    """Points of the game's own layout as screen pixels."""
+    return tuple(int(round(v * SCALE)) for v in points) if len(points) > 1 else int(round(points[0] * SCALE))
 
 
 class Failure(Exception):
@@ -189,7 +198,7 @@ def near(a, b, slack):
 def placement_start_after_start(morvek, config, workdir, frame):
     """Four starts: the same outer rectangle each time; the first drag of the title moves it.
     Under a Qt scale factor the record holds Qt's logical pixels, the screen device pixels."""
-    scale = float(os.environ.get("QT_SCALE_FACTOR", "1"))
+    scale = SCALE
     slack = 0 if scale == 1 else 1
     device = tuple(map(int, re.search(r"dimensions:\s+(\d+)x(\d+)",
                                       subprocess.run(["xdpyinfo"], capture_output=True,
@@ -208,9 +217,9 @@ def placement_start_after_start(morvek, config, workdir, frame):
             else:
                 check(near(outer, outer_of(records[-1]), slack),
                       "start %d: window at %r, stored %r" % (start + 1, outer, records[-1]))
-            if start == 1 and frame == "title" and scale == 1:
-                # The very first drag of the title bar moves the window.
-                left, top, width, _ = outer
+            if start == 1 and frame == "title":
+                # The very first drag of the title bar moves the window (in screen pixels).
+                left, top, width, height = game.outer()
                 grip = (left + width // 2, top + game.extents()[2] // 2)
                 move_to(*grip)
                 x("mousedown", 1)
@@ -218,7 +227,7 @@ def placement_start_after_start(morvek, config, workdir, frame):
                     x("mousemove", "--sync", grip[0] + 10 * step, grip[1] + 10 * step)
                     time.sleep(0.02)
                 x("mouseup", 1)
-                moved = (outer[0] + 100, outer[1] + 100, outer[2], outer[3])
+                moved = (left + 100, top + 100, width, height)
                 poll("the window to follow the drag", lambda: game.outer() == moved, 5)
                 time.sleep(0.3)
                 check(game.outer() == moved, "the dragged window went back to %r" % (game.outer(),))
@@ -234,7 +243,7 @@ def hover_until_balloon(game, px, py):
     """Rests the pointer on a spot of the main window until a balloon shows; returns it."""
     before = {w[0] for w in game.windows()}
     cx, cy, _, _ = game.client()
-    move_to(cx + px, cy + py + 80)  # off the tool bar first
+    move_to(cx + px, cy + py + dev(80))  # off the tool bar first
     time.sleep(0.2)
     move_to(cx + px, cy + py)
     return poll("a balloon hint", lambda: game.window(other_than=before), 8)
@@ -243,15 +252,16 @@ def hover_until_balloon(game, px, py):
 def balloons(morvek, config, workdir):
     game = Game(morvek, config, workdir)
     try:
-        trophy = (108 + 25, 4 + 25)
+        trophy = dev(108 + 25, 4 + 25)
+        best_list_size = dev(*HIGHSCORE_SIZE)
         for attempt in range(3):
             balloon = hover_until_balloon(game, *trophy)
             x("click", 1)  # where the pointer rests, under the balloon's nose
             best = poll("the best list after click %d under the balloon" % (attempt + 1),
-                        lambda: game.window(size=HIGHSCORE_SIZE), 5)
-            move_to(best[1] + 260 + 25, best[2] + 416 + 25)
+                        lambda: game.window(size=best_list_size), 5)
+            move_to(best[1] + dev(260 + 25), best[2] + dev(416 + 25))
             x("click", 1)  # OK
-            poll("the best list to close", lambda: not game.window(size=HIGHSCORE_SIZE), 5)
+            poll("the best list to close", lambda: not game.window(size=best_list_size), 5)
         print("3 of 3 clicks under the balloon opened the best list")
 
         # The pointer leaves upwards through the balloon, or jumps far away.
@@ -272,19 +282,30 @@ def balloons(morvek, config, workdir):
 
 
 def board_geometry(game, puzzle):
+    """The board is laid out in screen pixels: the board area below the tool bar, as many
+    pixels as its points times the scale, rounded up."""
     cols, rows, max_row_clues, max_col_clues, goal = puzzle
     cx, cy, cw, ch = game.client()
-    cell, left, top = e2e.compute_layout(cw, ch - TOOLBAR_HEIGHT, cols, rows, max_row_clues, max_col_clues)
+    toolbar = dev(TOOLBAR_HEIGHT)
+    area_w = math.ceil(round(cw / SCALE) * SCALE - 1e-6)
+    area_h = math.ceil((round(ch / SCALE) - TOOLBAR_HEIGHT) * SCALE - 1e-6)
+    cell, left, top = e2e.compute_layout(area_w, area_h, cols, rows, max_row_clues, max_col_clues)
+    unit = max(1, int(SCALE + 0.5))
 
     def centre(col, row):  # 1-based cells, screen coordinates
         return (cx + left + (col - 1) * cell + cell // 2,
-                cy + TOOLBAR_HEIGHT + top + (row - 1) * cell + cell // 2)
+                cy + toolbar + top + (row - 1) * cell + cell // 2)
+
+    def probe(col, row):
+        """Across the left edge of the cell's tile (3 units in, one unit wide), a pixel either
+        side for the rounding of a fractional scale."""
+        px, py = centre(col, row)
+        return pixels(px - cell // 2 + 3 * unit - 1, py, unit + 2, 1)
 
     def uncovered(col, row):  # the black frame of an uncovered cell
-        px, py = centre(col, row)
-        return pixels(px - cell // 2 + 3, py - cell // 2 + 3, 1, 1)[0] == (0, 0, 0)
+        return (0, 0, 0) in probe(col, row)
 
-    return cell, centre, uncovered
+    return cell, centre, uncovered, probe
 
 
 def drag_and_repaint(morvek, config, workdir):
@@ -295,7 +316,7 @@ def drag_and_repaint(morvek, config, workdir):
     filled = lambda col, row: goal[(row - 1) * cols + col - 1] == "1"  # noqa: E731
     game = Game(morvek, config, workdir)
     try:
-        cell, centre, uncovered = board_geometry(game, puzzle)
+        cell, centre, uncovered, probe = board_geometry(game, puzzle)
         # Row 2 holds a run of filled cells from column 2 on: one pointer movement over five.
         check(all(filled(c, 2) for c in range(2, 7)), "unexpected board for seed %d" % SEED)
         move_to(*centre(2, 2))
@@ -313,15 +334,16 @@ def drag_and_repaint(morvek, config, workdir):
             move_to(*centre(c, 4))
             x("click", 1)
         time.sleep(0.3)
-        last_empty = centre(empties[-1], 4)
-        hidden_look = pixels(last_empty[0] - cell // 2 + 3, last_empty[1] - cell // 2 + 3, 1, 1)[0]
+        hidden_look = probe(empties[-1], 4)
         cx, cy, cw, _ = game.client()
-        cover = (cx + 10, cy + TOOLBAR_HEIGHT + 5, 260, 90)
+        cover = (cx + 10, cy + dev(TOOLBAR_HEIGHT) + 5, dev(260), dev(90))
         xmessage = subprocess.Popen(["xmessage", "-bg", "magenta", "-fg", "magenta", "-geometry",
                                      "%dx%d+%d+%d" % (cover[2], cover[3], cover[0], cover[1]), " "],
                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         try:
-            poll("the cover window", lambda: MAGENTA in pixels(cover[0] + 20, cover[1] + 40, 20, 1), 5)
+            # Window managers place either the frame or the inside at the asked spot (KWin the
+            # frame): look for the cover down the whole strip.
+            poll("the cover window", lambda: MAGENTA in pixels(cover[0] + dev(30), cover[1], 1, cover[3]), 5)
             move_to(*centre(row4[-1], 4))
             x("click", 1)
             started = time.monotonic()
@@ -331,8 +353,7 @@ def drag_and_repaint(morvek, config, workdir):
             xmessage.wait()
         time.sleep(0.2)
         shot = pixels(*cover)
-        still_marking = pixels(last_empty[0] - cell // 2 + 3, last_empty[1] - cell // 2 + 3, 1, 1)[0] \
-            == hidden_look
+        still_marking = probe(empties[-1], 4) == hidden_look
         elapsed = time.monotonic() - started
         check(MAGENTA not in shot,
               "the board was not repainted %.2f s into the automatic marking" % elapsed)

@@ -2,8 +2,11 @@
 # Runs a command on a display of its own with openbox as the window manager, on Qt's xcb
 # platform, and stops both afterwards.
 #
-# Usage: run-under-openbox.sh [--wm openbox|kwin] [--frame title|border] command [args...]
+# Usage: run-under-openbox.sh [--wm openbox|kwin|weston] [--frame title|border] command [args...]
 #   --wm kwin       KDE's window manager (kwin_x11 in a D-Bus session of its own) instead
+#   --wm weston     the Wayland compositor weston as one window filling the X screen (its x11
+#                   backend), so that xdotool drives its pointer; the command gets
+#                   WAYLAND_DISPLAY and QT_QPA_PLATFORM=wayland
 #   --frame title   openbox's usual frame: a title bar and a thin border (default)
 #   --frame border  undecorated windows: only openbox's 1-pixel border
 #   --screen WxH    the screen's size in pixels (default 1280x1024)
@@ -25,6 +28,12 @@ done
 
 wm_tools=(openbox)
 [ "$wm" = kwin ] && wm_tools=(kwin_x11 dbus-run-session)
+[ "$wm" = weston ] && wm_tools=(weston)
+if [ "$wm" = weston ] &&
+  [ -z "$(find /usr/lib -path '*qt6/plugins/platforms/libqwayland*' -print -quit 2>/dev/null)" ]; then
+  echo "SKIP: Qt's wayland platform is not installed (scripts/install-deps.sh installs it)"
+  exit 77
+fi
 for tool in Xvfb xprop "${wm_tools[@]}"; do
   if ! command -v "$tool" >/dev/null; then
     echo "SKIP: $tool is not installed (scripts/install-deps.sh installs it)"
@@ -80,14 +89,23 @@ done
 [ -n "$xvfb_pid" ] || { echo "FAIL: could not start Xvfb"; exit 1; }
 export DISPLAY=":$number"
 
-# The window manager is ready once it announces itself on the root window.
+# The window manager is ready once it announces itself on the root window; weston once its
+# socket is there.
 wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; }
+if [ "$wm" = weston ]; then
+  export XDG_RUNTIME_DIR=$work/runtime
+  mkdir -m 700 -p "$XDG_RUNTIME_DIR"
+  wm_ready() { [ -S "$XDG_RUNTIME_DIR/morvek-test" ]; }
+fi
 for attempt in 1 2 3; do
   if [ "$wm" = kwin ]; then
     # KWin wants a session bus and a home for its settings; it needs a few seconds to start.
     mkdir -p "$work/home"
     HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" dbus-run-session kwin_x11 \
       >"$work/openbox.log" 2>&1 &
+  elif [ "$wm" = weston ]; then
+    weston --backend=x11-backend.so --socket=morvek-test --width="${screen%x*}" \
+      --height="${screen#*x}" >"$work/openbox.log" 2>&1 &
   else
     openbox --config-file "$work/rc.xml" >"$work/openbox.log" 2>&1 &
   fi
@@ -109,6 +127,11 @@ if [ -z "$wm_pid" ]; then
   exit 1
 fi
 
-export QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy MORVEK_WM=$wm MORVEK_WM_FRAME=$frame
-unset WAYLAND_DISPLAY
+export SDL_AUDIODRIVER=dummy MORVEK_WM=$wm MORVEK_WM_FRAME=$frame
+if [ "$wm" = weston ]; then
+  export QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY=morvek-test
+else
+  export QT_QPA_PLATFORM=xcb
+  unset WAYLAND_DISPLAY
+fi
 "$@"
