@@ -178,6 +178,11 @@ void MainWindow::createComponents() {
     m_sounds = std::make_unique<SoundPlayer>(m_options);
     m_music = std::make_unique<MusicPlayer>(m_options, m_dataFolder);
     m_music->setBackgroundLoading(true);
+    // A finished load or an ended piece wakes the sleeping timer: its next tick goes on.
+    m_music->setWakeHook([this] {
+        QMetaObject::invokeMethod(
+            this, [this] { wakeTimer(); }, Qt::QueuedConnection);
+    });
     m_placement = std::make_unique<WindowPlacement>(this, m_settings);
     m_placement->keepOnScreenHeight = ToolBarHeight;
     m_hintBalloon = std::make_unique<HintBalloon>();
@@ -348,7 +353,9 @@ void MainWindow::onTimerTick() {
 }
 
 bool MainWindow::timerNeeded() const {
-    return m_gameState == GameState::Running || (m_options.musicFound && m_options.musicOn);
+    // A playing piece needs no ticks: its end wakes the timer.
+    return m_gameState == GameState::Running ||
+           (m_options.musicFound && m_options.musicOn && m_music->needsTicks());
 }
 
 void MainWindow::wakeTimer() {

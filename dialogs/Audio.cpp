@@ -1,7 +1,9 @@
 // The one SDL audio device shared by the sound effects and the music.
 #include "Audio.h"
 
+#include "MidiStream.h"
 #include "MixerLibrary.h"
+#include "SynthLibrary.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -22,15 +24,15 @@ enum class AudioState { Closed, Open, Resting, Failed };
 
 std::recursive_mutex audioLock; // opening may run on the music's loading thread
 std::atomic<AudioState> audioState{AudioState::Closed};
-bool midiReady = false;
-bool midiLibrary = false;
 bool soundFontChosen = false;
+int midiOutput = -1; // whether the music's device opens: unknown (-1), no (0), yes (1)
 std::string soundFont;
 std::map<int, std::function<void()>> closeHooks;
 std::map<int, std::function<void()>> restHooks;
+std::map<int, std::function<bool()>> yieldHooks;
 int nextHookId = 1;
 bool atExitRegistered = false;
-bool subsystemUp = false; // SDL's audio subsystem and the mixer's decoders are initialised
+bool subsystemUp = false; // SDL's audio subsystem is initialised for the effects' device
 int holds = 0;
 QTimer* restTimer = nullptr;
 std::future<void> warmUp; // the worker opening the device ahead of a sound
@@ -86,15 +88,16 @@ std::string chooseSoundFont() {
     return found;
 }
 
-// Opens the device with the library loaded and the subsystem up.
+// Opens the device with the library loaded and the subsystem up. A short buffer: an effect
+// starts within a few hundredths of a second of the click.
 bool openDevice(const MixerLibrary& mix) {
-    if (mix.openAudio(44100, MIX_DEFAULT_FORMAT, 2, 1024) != 0) return false;
-    if (!soundFont.empty()) mix.setSoundFonts(soundFont.c_str());
-    // Timidity only registers when its configuration loaded; a native device needs no instruments.
-    const bool instruments = mix.hasMusicDecoder("TIMIDITY") || mix.hasMusicDecoder("NATIVEMIDI") ||
-                             (mix.hasMusicDecoder("FLUIDSYNTH") && anyFile(soundFont));
-    midiReady = midiLibrary && mix.hasMusicDecoder("MIDI") && instruments;
-    return true;
+    return mix.openAudio(44100, MIX_DEFAULT_FORMAT, 2, 1024) == 0;
+}
+
+// SDL's own SIGINT/SIGTERM handlers would turn those signals into quit events that the game
+// never reads, so the process could no longer be stopped from outside.
+void refuseSignalHandlers(decltype(&SDL_SetHint) setHint) {
+    setHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
 }
 
 void runHooks(const std::map<int, std::function<void()>>& list) {
@@ -102,6 +105,16 @@ void runHooks(const std::map<int, std::function<void()>>& list) {
     auto hooks = list;
     for (auto& [id, hook] : hooks)
         hook();
+}
+
+// The effects' device would not open: where the sound system has one device only, the music
+// gives its up and the open is tried once more.
+bool openDeviceOrYield(const MixerLibrary& mix) {
+    if (openDevice(mix)) return true;
+    bool yielded = false;
+    for (auto& [id, hook] : yieldHooks)
+        yielded = hook() || yielded;
+    return yielded && openDevice(mix);
 }
 
 } // namespace
@@ -119,7 +132,7 @@ bool audioOpen() {
     if (audioState == AudioState::Failed) return false;
     const MixerLibrary* mix = mixerLibrary();
     if (audioState == AudioState::Resting) {
-        if (!mix || !openDevice(*mix)) {
+        if (!mix || !openDeviceOrYield(*mix)) {
             audioState = AudioState::Failed;
             return false;
         }
@@ -133,13 +146,9 @@ bool audioOpen() {
     }
     if (!soundFontChosen) audioChooseSoundFont();
     if (!mix) return false;
-    // SDL's own SIGINT/SIGTERM handlers would turn those signals into quit events that the
-    // game never reads, so the process could no longer be stopped from outside.
-    mix->setHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    refuseSignalHandlers(mix->setHint);
     if (mix->initSubSystem(SDL_INIT_AUDIO) != 0) return false;
-    midiLibrary = (mix->init(MIX_INIT_MID) & MIX_INIT_MID) != 0;
-    if (!openDevice(*mix)) {
-        mix->quit();
+    if (!openDeviceOrYield(*mix)) {
         mix->quitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
@@ -154,7 +163,26 @@ bool audioIsOpen() {
 
 bool audioMidiReady() {
     std::lock_guard guard(audioLock);
-    return audioOpen() && midiReady;
+    if (!soundFontChosen) audioChooseSoundFont();
+    if (!anyFile(soundFont)) return false;
+    // Opening a device to see takes a while (it waits for the device's thread): once will do.
+    // With the effects' device open there is a sound system, though it may take one device at a
+    // time; the music then waits its turn.
+    if (midiOutput < 0) midiOutput = audioIsOpen() || midiOutputWorks() ? 1 : 0;
+    return midiOutput == 1;
+}
+
+bool audioTakeSubsystem() {
+    std::lock_guard guard(audioLock);
+    const SynthLibrary* lib = synthLibrary();
+    if (!lib) return false;
+    refuseSignalHandlers(lib->setHint);
+    return lib->initSubSystem(SDL_INIT_AUDIO) == 0;
+}
+
+void audioGiveSubsystem() {
+    std::lock_guard guard(audioLock);
+    if (const SynthLibrary* lib = synthLibrary()) lib->quitSubSystem(SDL_INIT_AUDIO);
 }
 
 std::string audioSoundFont() {
@@ -182,6 +210,18 @@ void audioRemoveRestHook(int id) {
     restHooks.erase(id);
 }
 
+int audioAddYieldHook(std::function<bool()> hook) {
+    std::lock_guard guard(audioLock);
+    const int id = nextHookId++;
+    yieldHooks.emplace(id, std::move(hook));
+    return id;
+}
+
+void audioRemoveYieldHook(int id) {
+    std::lock_guard guard(audioLock);
+    yieldHooks.erase(id);
+}
+
 void audioClose() {
     if (warmUp.valid()) warmUp.get();
     runHooks(closeHooks);
@@ -190,16 +230,14 @@ void audioClose() {
         const MixerLibrary& mix = *mixerLibrary();
         if (audioState == AudioState::Open) {
             mix.haltChannel(-1);
-            mix.haltMusic();
             mix.closeAudio();
         }
-        mix.quit();
         mix.quitSubSystem(SDL_INIT_AUDIO);
         subsystemUp = false;
     }
     audioState = AudioState::Closed;
-    midiReady = false;
     soundFontChosen = false;
+    midiOutput = -1;
 }
 
 void audioHold() {

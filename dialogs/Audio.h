@@ -1,4 +1,5 @@
-// The one SDL audio device shared by the sound effects and the music.
+// The SDL audio device of the sound effects, and SDL's audio subsystem shared with the music's
+// own device (MidiStream).
 #pragma once
 
 #include <functional>
@@ -13,9 +14,13 @@ bool audioOpen();
 // The device is open now; never opens it.
 bool audioIsOpen();
 
-// MIDI music can be played: the device is open, the mixer has a MIDI decoder, and the FluidSynth
-// decoder has a SoundFont to play it with (Timidity or a native MIDI device need none).
+// MIDI music can be played: there is a SoundFont file, FluidSynth loads, and the music's own
+// device opens (see MidiStream). Never opens the effects' device.
 bool audioMidiReady();
+// SDL's audio subsystem for the music's own device, taken and given back in pairs under the
+// same lock as the effects' device. Any thread.
+bool audioTakeSubsystem();
+void audioGiveSubsystem();
 
 // The SoundFont given to the mixer, empty when none was found.
 std::string audioSoundFont();
@@ -34,7 +39,7 @@ void audioClose();
 
 // An open device mixes, and wakes its thread, even when it only mixes silence. So it rests
 // (closes, to open again at the next sound) a while after the last sound has ended, unless
-// something holds it: the music, while it has a piece loaded or loading.
+// something holds it. (The music plays on a device of its own and holds nothing here.)
 void audioHold();
 void audioRelease();
 // Called on the user-interface thread after a sound was started: the rest is due once all is
@@ -44,6 +49,11 @@ constexpr int AudioRestDelayMs = 2000;
 // Called when the device rests, to free what belongs to the open device (decoded chunks).
 int audioAddRestHook(std::function<void()> hook);
 void audioRemoveRestHook(int id);
+// Called, on the thread opening the effects' device, when it would not open: a hook that gives
+// up a device of its own (the music, where the sound system has only one) returns true, and the
+// open is tried again.
+int audioAddYieldHook(std::function<bool()> hook);
+void audioRemoveYieldHook(int id);
 // Rests now if nothing plays and nothing holds the device; returns whether it rests.
 bool audioRestIfQuiet();
 

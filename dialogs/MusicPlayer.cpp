@@ -3,7 +3,7 @@
 
 #include "Audio.h"
 #include "GameOptions.h"
-#include "MixerLibrary.h"
+#include "MidiStream.h"
 
 #include <QDir>
 #include <QFile>
@@ -53,11 +53,27 @@ bool isMidiFile(QIODevice& data) {
 }
 
 MusicPlayer::MusicPlayer(GameOptions& options, QString folder)
-    : m_options(options), m_folder(std::move(folder)) {}
+    : m_options(options), m_folder(std::move(folder)) {
+    m_yieldHook = audioAddYieldHook([this] {
+        std::lock_guard guard(m_musicLock);
+        return m_music && m_music->suspend();
+    });
+}
 
 MusicPlayer::~MusicPlayer() {
+    audioRemoveYieldHook(m_yieldHook);
     close();
     if (m_closeHook) audioRemoveCloseHook(m_closeHook);
+}
+
+void MusicPlayer::setMusic(std::unique_ptr<MidiStream> music) {
+    std::unique_ptr<MidiStream> old;
+    {
+        std::lock_guard guard(m_musicLock);
+        old = std::move(m_music);
+        m_music = std::move(music);
+    }
+    // Stopped outside the lock: stopping waits for the piece's threads.
 }
 
 QString MusicPlayer::folder() const {
@@ -75,30 +91,24 @@ QStringList MusicPlayer::matches() const {
 }
 
 bool MusicPlayer::playing() const {
-    return m_music && audioIsOpen() && mixerLibrary()->playingMusic() != 0;
+    return m_music && m_music->playing();
 }
 
-void MusicPlayer::setHeld(bool held) {
-    if (held == m_held) return;
-    m_held = held;
-    if (held)
-        audioHold();
-    else
-        audioRelease();
+bool MusicPlayer::needsTicks() const {
+    // A piece that stepped aside for the effects goes on at a tick once their device rests.
+    return !m_refused && (!playing() || m_music->suspended());
 }
 
 void MusicPlayer::close() {
-    if (m_pending.valid()) {
-        // A load still running is waited for, so that its piece can be freed.
-        const Loaded late = m_pending.get();
-        if (late.music) mixerLibrary()->freeMusic(late.music);
-    }
-    if (m_music) {
-        mixerLibrary()->haltMusic();
-        mixerLibrary()->freeMusic(m_music);
-        m_music = nullptr;
-    }
-    setHeld(false);
+    // A load still running is waited for, so that its piece is freed with it.
+    if (m_pending.valid()) m_pending.get();
+    setMusic(nullptr);
+}
+
+void MusicPlayer::play() {
+    // The end of the piece wakes the owner, whose next tick starts it again.
+    m_music->setFinishedHook(m_wake);
+    m_music->play(m_error);
 }
 
 bool MusicPlayer::isPlayableFile(const QString& name) {
@@ -131,17 +141,9 @@ bool MusicPlayer::open(const QString& name) {
             close();
             m_refused = true;
         });
-    const MixerLibrary& mix = *mixerLibrary();
-    m_music = mix.loadMus(QFile::encodeName(path).constData());
-    if (m_music && mix.getMusicType(m_music) != MUS_MID) {
-        mix.freeMusic(m_music);
-        m_music = nullptr;
-    }
-    if (!m_music) {
-        m_error = QString::fromUtf8(mix.getError());
-        return false;
-    }
-    setHeld(true);
+    auto music = std::make_unique<MidiStream>();
+    if (!music->load(path, audioSoundFont(), m_error)) return false;
+    setMusic(std::move(music));
     return true;
 }
 
@@ -177,7 +179,7 @@ bool MusicPlayer::loadCurrent() {
     if (m_music) return true;
     if (m_refused) return false;
     if (!m_current.isEmpty() && open(m_current)) return true;
-    // The file passed the checks but the mixer would not take it: on to the next, wrapping.
+    // The file passed the checks but the synthesizer would not take it: on to the next, wrapping.
     const QStringList names = matches();
     if (openNext(names, m_current) || openNext(names, QString())) return true;
     m_refused = true;
@@ -186,14 +188,15 @@ bool MusicPlayer::loadCurrent() {
 
 void MusicPlayer::tick() {
     if (!m_options.musicFound || !m_options.musicOn) return;
+    // Stepped aside for the effects: on where it was once their device rests.
+    if (m_music && m_music->suspended() && !audioIsOpen()) m_music->resume();
     if (m_background) {
         tickInBackground();
         return;
     }
     if (playing() || !loadCurrent()) return;
     // Playing always begins at the start of the piece; a refusal is tried again next tick.
-    const MixerLibrary& mix = *mixerLibrary();
-    if (mix.playMusic(m_music, 0) != 0) m_error = QString::fromUtf8(mix.getError());
+    play();
 }
 
 MusicPlayer::Loaded MusicPlayer::load(const QString& path) {
@@ -203,14 +206,8 @@ MusicPlayer::Loaded MusicPlayer::load(const QString& path) {
         result.noMidi = true;
         return result;
     }
-    const MixerLibrary& mix = *mixerLibrary();
-    result.music = mix.loadMus(QFile::encodeName(path).constData());
-    if (result.music && mix.getMusicType(result.music) != MUS_MID) {
-        mix.freeMusic(result.music);
-        result.music = nullptr;
-    }
-    // SDL keeps its error text per thread: it is read here, on the loading thread.
-    if (!result.music) result.error = QString::fromUtf8(mix.getError());
+    auto music = std::make_unique<MidiStream>();
+    if (music->load(path, audioSoundFont(), result.error)) result.music = std::move(music);
     return result;
 }
 
@@ -231,16 +228,19 @@ void MusicPlayer::startLoading(const QString& name) {
             m_refused = true;
         });
     audioChooseSoundFont();
-    setHeld(true);
     m_current = name;
     const QString path = QDir(folder()).filePath(name);
-    m_pending = std::async(std::launch::async, [path] { return load(path); });
+    m_pending = std::async(std::launch::async, [path, wake = m_wake] {
+        Loaded loaded = load(path);
+        if (wake) wake();
+        return loaded;
+    });
 }
 
 void MusicPlayer::takeLoaded() {
-    const Loaded result = m_pending.get();
+    Loaded result = m_pending.get();
     if (result.music) {
-        m_music = result.music;
+        setMusic(std::move(result.music));
         m_tried.clear();
         return;
     }
@@ -249,17 +249,15 @@ void MusicPlayer::takeLoaded() {
         // No MIDI playback on this machine: the music is unavailable, as if no file were found.
         m_options.musicFound = false;
         m_refused = true;
-        setHeld(false);
         return;
     }
-    // The mixer would not take the file: on to the next, wrapping.
+    // The synthesizer would not take the file: on to the next, wrapping.
     m_tried << m_current;
     const QStringList names = matches();
     QString next = nextFile(names, m_current);
     if (next.isEmpty()) next = nextFile(names, QString());
     if (next.isEmpty()) {
         m_refused = true;
-        setHeld(false);
         return;
     }
     startLoading(next);
@@ -284,8 +282,7 @@ void MusicPlayer::tickInBackground() {
         return;
     }
     if (playing()) return;
-    const MixerLibrary& mix = *mixerLibrary();
-    if (mix.playMusic(m_music, 0) != 0) m_error = QString::fromUtf8(mix.getError());
+    play();
 }
 
 void MusicPlayer::toggle() {
@@ -316,6 +313,5 @@ void MusicPlayer::toggle() {
         m_options.musicOn = openNext(names, QString());
     }
     if (!m_options.musicOn) return;
-    const MixerLibrary& mix = *mixerLibrary();
-    if (mix.playMusic(m_music, 0) != 0) m_error = QString::fromUtf8(mix.getError());
+    play();
 }

@@ -4,22 +4,25 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <future>
+#include <memory>
+#include <mutex>
 
+class MidiStream;
 class QIODevice;
-typedef struct _Mix_Music Mix_Music;
 struct GameOptions;
 
 // A file that cannot be played (not a Standard MIDI File, cut short, unreadable, refused by the
-// mixer) is passed over as if it were not there: the search goes on to the next name, and when
-// no file can be played the music is unavailable at start, or stays off at a switch.
+// synthesizer) is passed over as if it were not there: the search goes on to the next name, and
+// when no file can be played the music is unavailable at start, or stays off at a switch.
 class MusicPlayer {
   public:
     // Searches the given folder; musicOn and musicFound live in the player's options, which
     // must outlive the player.
     MusicPlayer(GameOptions& options, QString folder);
-    // The game's player: the mixer, the SoundFont and the piece are loaded on a worker thread,
-    // and a tick starts the music once they are ready, so the window never waits for them.
+    // The game's player: the synthesizer, the SoundFont and the piece are loaded on a worker
+    // thread, and a tick starts the music once they are ready, so the window never waits for them.
     // Start then takes a sound MIDI file as found without opening the device; should MIDI turn
     // out not to play at all, musicFound becomes false when the load reports it.
     ~MusicPlayer();
@@ -45,10 +48,16 @@ class MusicPlayer {
     QString fileName() const;
     // A piece is open, and it is playing now.
     bool isOpen() const { return m_music != nullptr; }
+    // Ticks have something to do: a piece loads, or waits to be started or started again. While
+    // a piece plays, or when no file would load, they have not.
+    bool needsTicks() const;
+    // Called on a worker thread when a load has finished or a piece has ended, so that the
+    // owner ticks again; the hook must only post to the user-interface thread.
+    void setWakeHook(std::function<void()> hook) { m_wake = std::move(hook); }
     // A piece is being loaded on the worker thread.
     bool loading() const { return m_pending.valid(); }
     bool playing() const;
-    // The mixer's message from the last open or play that failed.
+    // The synthesizer's or device's message from the last open or play that failed.
     QString lastError() const { return m_error; }
 
     // The names matching "*.mid" in the folder, in name order: the order of the search.
@@ -56,11 +65,15 @@ class MusicPlayer {
 
   private:
     struct Loaded {
-        Mix_Music* music = nullptr;
+        std::unique_ptr<MidiStream> music;
         QString error;
         bool noMidi = false; // MIDI cannot be played at all
     };
     static Loaded load(const QString& path);
+    // Starts the open piece from its beginning.
+    void play();
+    // Takes or drops the open piece under m_musicLock.
+    void setMusic(std::unique_ptr<MidiStream> music);
 
     QString folder() const;
     // A regular, complete MIDI file of sane size.
@@ -71,13 +84,12 @@ class MusicPlayer {
     // Takes the finished load: the piece, or the next file to try.
     void takeLoaded();
     void tickInBackground();
-    void setHeld(bool held);
     // Opens the first playable name of `names` that sorts after `after` (all when empty).
     bool openNext(const QStringList& names, const QString& after);
     bool open(const QString& name);
     // A regular, complete MIDI file of sane size, and MIDI playback exists.
     bool playable(const QString& name);
-    // Loads the current match into the mixer; the next ones in turn if the mixer refuses it.
+    // Loads the current match into the synthesizer; the next ones in turn if it refuses it.
     bool loadCurrent();
     void close();
 
@@ -85,13 +97,16 @@ class MusicPlayer {
     QString m_folder;
     QString m_current;
     QString m_error;
-    Mix_Music* m_music = nullptr;
+    std::unique_ptr<MidiStream> m_music;
+    // Guards m_music against the yield hook, which may run on the effects' loading thread.
+    mutable std::mutex m_musicLock;
+    int m_yieldHook = 0;
     bool m_refused = false; // no file of the folder would load: no retry on every tick
     int m_closeHook = 0;
     bool m_background = false;
-    bool m_held = false; // holds the audio device open
     std::future<Loaded> m_pending;
-    QStringList m_tried; // names the mixer refused since the last success
+    std::function<void()> m_wake;
+    QStringList m_tried; // names the synthesizer refused since the last success
 };
 
 // The frame of a Standard MIDI File: an "MThd" header of a known format, and every track chunk

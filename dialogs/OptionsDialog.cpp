@@ -94,6 +94,8 @@ void OptionsDialog::refreshTexts() {
     const QString noDevice =
         de ? QStringLiteral("Ton ist nicht verfügbar.") : QStringLiteral("Sound is not available.");
     const bool device = audioOpen();
+    // Opened only to see: it rests again once all is quiet, like after a sound.
+    audioRestWhenQuiet();
     if (!device)
         m_soundLabel->setText(noDevice);
     else if (m_options.soundOn)

@@ -1,0 +1,83 @@
+// One piece of MIDI music, rendered ahead in large blocks onto an audio device of its own.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <SDL.h>
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+// The synthesizer (FluidSynth with the chosen SoundFont) renders the piece on a worker thread
+// half a second at a time into a ring of a second and a half, from which a device of its own
+// with a large buffer plays: music wakes the process a few times a second, not forty. Sound
+// effects keep their own short-buffered device. The synthesizer runs without reverb and chorus,
+// at 22,050 samples a second, and loads only the instruments the piece plays.
+//
+// Where the sound system offers one device only (SDL's dummy and disk drivers), the music steps
+// aside while the effects' device is open (suspend) and goes on where it was once the effects'
+// device rests (resume).
+class MidiStream {
+  public:
+    MidiStream() = default;
+    ~MidiStream();
+    MidiStream(const MidiStream&) = delete;
+    MidiStream& operator=(const MidiStream&) = delete;
+
+    // Loads the synthesizer with `soundFont` and the piece in `path`, and checks that the
+    // synthesizer takes the piece. Any thread; false with a reason in `error`.
+    bool load(const QString& path, const std::string& soundFont, QString& error);
+    // Starts the loaded piece from its beginning (stopping it first if it plays). User-interface
+    // thread. False with a reason when the device cannot be opened.
+    bool play(QString& error);
+    // The piece plays (or waits, suspended), or its last notes still ring out.
+    bool playing() const;
+    // Stops the piece and closes its device; it can be played again.
+    void stop();
+    // Closes the device and keeps the place in the piece; true when a device was closed.
+    bool suspend();
+    // Opens the device again after suspend; false when it still cannot open.
+    bool resume();
+    bool suspended() const { return m_suspended; }
+    // Called on the worker thread when a piece has been played to its end (not when stopped).
+    // Set it before play.
+    void setFinishedHook(std::function<void()> hook);
+
+    // The loudest sample rendered since the last call, for tests.
+    static int takePeak();
+
+  private:
+    void render();
+    void freeSynth();
+    bool openDevice(QString& error);
+    void closeDevice();
+    // The device's thread takes what the ring holds; silence where it holds too little.
+    static void feed(void* self, Uint8* stream, int length);
+
+    void* m_settings = nullptr;
+    void* m_synth = nullptr;
+    QByteArray m_piece;
+    SDL_AudioDeviceID m_device = 0; // under m_lock; closed outside it (closing waits for feed)
+    std::atomic<bool> m_suspended{false};
+    std::thread m_worker;
+
+    // Shared by the worker, the device's thread and the user-interface thread.
+    std::mutex m_lock;
+    std::condition_variable m_wake;
+    std::vector<int16_t> m_ring;   // interleaved stereo frames
+    size_t m_read = 0, m_fill = 0; // in frames
+    bool m_stop = false;
+    bool m_rendered = false; // the piece and its ringing out are all in the ring
+    std::atomic<bool> m_done{true};
+    std::function<void()> m_finished;
+};
+
+// Music can be played here: both libraries load and an audio device opens. Any thread.
+bool midiOutputWorks();
