@@ -12,6 +12,10 @@
 #include <cstring>
 #include <filesystem>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 namespace {
 
 constexpr int Rate = 22050; // background music needs no more, and costs half the synthesis
@@ -56,6 +60,14 @@ SDL_AudioDeviceID openMusicDevice(const SynthLibrary& lib, SDL_AudioCallback cal
     return device;
 }
 
+// Reading a SoundFont leaves megabytes of freed buffers in the loading thread's heap; they go
+// back to the system rather than stay with the process for as long as it runs.
+void giveBackFreedMemory() {
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
+}
+
 void silence(void*, Uint8* stream, int length) {
     std::memset(stream, 0, size_t(length));
 }
@@ -68,10 +80,12 @@ MidiStream::~MidiStream() {
 }
 
 void MidiStream::freeSynth() {
+    if (!m_synth && !m_settings) return;
     const SynthLibrary* lib = synthLibrary();
     if (m_synth) lib->deleteSynth(m_synth);
     if (m_settings) lib->deleteSettings(m_settings);
     m_synth = m_settings = nullptr;
+    giveBackFreedMemory();
 }
 
 bool MidiStream::load(const QString& path, const std::string& soundFont, QString& error) {
@@ -142,6 +156,7 @@ bool MidiStream::load(const QString& path, const std::string& soundFont, QString
         freeSynth();
         return false;
     }
+    giveBackFreedMemory();
     return true;
 }
 

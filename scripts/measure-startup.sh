@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Start-up of Morvek side by side with sgt-pattern (Debian's sgt-puzzles), when installed.
 #
-# Usage: scripts/measure-startup.sh [runs (default 7)] [morvek ...] [--music] [--hover S]
+# Usage: scripts/measure-startup.sh [runs (default 7)] [morvek ...] [--music off|on|both] [--hover S]
 #                                   [--no-pattern]
 #   With several Morvek programs (say the build before and after a change) all of them run, in
 #   turn, in the same runs.
 #
 # Method: one Xvfb server (1280x1024x24, no window manager) for all runs; each run starts every
 # program once, in turn. Morvek gets a fresh XDG_CONFIG_HOME whose settings hold "tongue=0" (no
-# language question) and music off unless --music; SDL_AUDIODRIVER=dummy. A Python helper talks
+# language question) and music off and on (each Morvek program runs twice; --music off or on for
+# one of them; on is what the default settings give); SDL_AUDIODRIVER=dummy. A Python helper talks
 # to the X server through libX11 and records from just before each process starts:
 #   mapped      - the first moment its viewable top-level window exists;
 #   first frame - the first moment from which ten probe pixels of the window (one near the top,

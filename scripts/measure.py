@@ -23,8 +23,9 @@ SETTLE = 1.5  # seconds after mapping by which a window has surely settled
 
 
 class Program:
-    def __init__(self, label, argv, title, morvek):
+    def __init__(self, label, argv, title, morvek, music=False):
         self.label, self.argv, self.title, self.morvek = label, argv, title, morvek
+        self.music = music
 
 
 # ---------------------------------------------------------------------------------------------
@@ -352,7 +353,9 @@ def main():
     parser.add_argument("what", choices=["startup", "idle"])
     parser.add_argument("runs", nargs="?", type=int, default=7)
     parser.add_argument("morvek", nargs="*", help="one or more programs to compare")
-    parser.add_argument("--music", action="store_true", help="Morvek with music on")
+    parser.add_argument("--music", nargs="?", const="on", default="both", choices=["off", "on", "both"],
+                        help="Morvek with music off, on (what the default settings give), or both "
+                             "(default: each program twice)")
     parser.add_argument("--size", default="", help="window size WxH (idle), e.g. 1920x1080")
     parser.add_argument("--seconds", type=float, default=30.0, help="idle span (idle)")
     parser.add_argument("--hover", type=float, default=0.5,
@@ -367,7 +370,9 @@ def main():
         if not os.access(path, os.X_OK):
             sys.exit("measure: no program at %s (build it first)" % path)
         label = path if len(paths) > 1 else "morvek"
-        programs.append(Program(label, [path], b"Morvek V1.0", True))
+        for music in {"off": [False], "on": [True], "both": [False, True]}[args.music]:
+            suffix = (" music on" if music else " music off") if args.music == "both" else ""
+            programs.append(Program(label + suffix, [path], b"Morvek V1.0", True, music))
     if PATTERN and not args.no_pattern:
         programs.append(Program("sgt-pattern", [PATTERN], b"Pattern", False))
     elif not args.no_pattern:
@@ -389,11 +394,11 @@ def main():
         for i in range(args.runs):
             for p in programs:
                 if args.what == "startup":
-                    row = first_frame(display, p, work, i, args.music, args.hover)
+                    row = first_frame(display, p, work, i, p.music, args.hover)
                     print("run %d %s: mapped %.0f ms, painted %.0f ms, %d libraries, click %.2f ms"
                           % (i + 1, p.label, *row))
                 else:
-                    row = idle(display, p, work, i, args.music, size, args.seconds)
+                    row = idle(display, p, work, i, p.music, size, args.seconds)
                     print("run %d %s: RSS %.1f MiB, CPU %.1f ms in %.0f s, %.1f wake-ups/s, %d libraries"
                           % (i + 1, p.label, row[0], row[1], args.seconds, row[2], row[3]))
                 results[p.label].append(row)
