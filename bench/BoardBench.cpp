@@ -1,5 +1,5 @@
 // Time of a whole-board paint and of one cell for the largest board in a full-HD box.
-#include "BoardPainter.h"
+#include "view/BoardPainter.h"
 
 #include <QApplication>
 

@@ -1,9 +1,9 @@
 // Time of fair judging, and how often its search gives up, over whole games of a player who
 // guesses wrong on every cell before playing it right.
-#include "BoardRules.h"
-#include "FairJudge.h"
-#include "GameOptions.h"
-#include "RandomGenerator.h"
+#include "logic/BoardRules.h"
+#include "logic/FairJudge.h"
+#include "logic/GameOptions.h"
+#include "logic/RandomGenerator.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,10 +1,10 @@
 // How long the player waits for a sound: the very first one of a run (the mixer library loads,
 // the device opens, the wave decodes) and one after the device has rested.
 // Run it with the audio driver of interest, e.g. SDL_AUDIODRIVER=pulseaudio build/bin/bench_sound
-#include "Audio.h"
-#include "GameOptions.h"
-#include "MixerLibrary.h"
-#include "SoundPlayer.h"
+#include "audio/Audio.h"
+#include "audio/MixerLibrary.h"
+#include "audio/SoundPlayer.h"
+#include "logic/GameOptions.h"
 
 #include <QCoreApplication>
 

@@ -1,5 +1,5 @@
 // What screen readers say about the main window, in German and English.
-#include "AccessibleTexts.h"
+#include "dialogs/AccessibleTexts.h"
 
 #include <QStringList>
 

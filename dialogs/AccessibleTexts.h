@@ -2,7 +2,7 @@
 // bar buttons, the board and the counters, and the cell under the keyboard cursor.
 #pragma once
 
-#include "Puzzle.h"
+#include "logic/Puzzle.h"
 
 #include <QString>
 

@@ -1,5 +1,5 @@
 // One best list of 15 entries: the stored entry text, ranking and insertion, without any window.
-#include "BestList.h"
+#include "dialogs/BestList.h"
 
 namespace {
 

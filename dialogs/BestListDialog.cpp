@@ -1,15 +1,15 @@
 // The best lists: 15 results per board size, viewed or extended with the player's name.
-#include "BestListDialog.h"
+#include "dialogs/BestListDialog.h"
 
-#include "Application.h"
-#include "BackPanel.h"
-#include "DialogImages.h"
-#include "DialogKit.h"
-#include "GameOptions.h"
-#include "ImageButton.h"
-#include "SettingsStore.h"
-#include "TextScrambler.h"
-#include "TransparentCheckBox.h"
+#include "dialogs/DialogKit.h"
+#include "logic/GameOptions.h"
+#include "platform/Application.h"
+#include "platform/SettingsStore.h"
+#include "platform/TextScrambler.h"
+#include "platform/widgets/BackPanel.h"
+#include "platform/widgets/ImageButton.h"
+#include "platform/widgets/TransparentCheckBox.h"
+#include "view/DialogImages.h"
 
 #include <QKeyEvent>
 #include <QLabel>

@@ -1,7 +1,7 @@
 // The best lists: 15 results per board size, viewed or extended with the player's name.
 #pragma once
 
-#include "BestList.h"
+#include "dialogs/BestList.h"
 
 #include <QDialog>
 #include <QPointer>

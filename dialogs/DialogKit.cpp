@@ -1,10 +1,10 @@
 // What the four dialogs share: placement over the main window, fonts and the building blocks.
-#include "DialogKit.h"
+#include "dialogs/DialogKit.h"
 
-#include "ListImage.h"
+#include "platform/widgets/ListImage.h"
 
-#include "BackPanel.h"
-#include "ImageButton.h"
+#include "platform/widgets/BackPanel.h"
+#include "platform/widgets/ImageButton.h"
 
 #include <QKeyEvent>
 #include <QLabel>

@@ -1,11 +1,11 @@
 // The program information window, in the same granite and faces as the other dialogs.
-#include "InfoDialog.h"
+#include "dialogs/InfoDialog.h"
 
-#include "BackPanel.h"
-#include "DialogImages.h"
-#include "DialogKit.h"
-#include "GameOptions.h"
-#include "ImageButton.h"
+#include "dialogs/DialogKit.h"
+#include "logic/GameOptions.h"
+#include "platform/widgets/BackPanel.h"
+#include "platform/widgets/ImageButton.h"
+#include "view/DialogImages.h"
 
 #include <QKeyEvent>
 #include <QLabel>

@@ -1,12 +1,12 @@
 // The first-run question: German or English.
-#include "LanguageDialog.h"
+#include "dialogs/LanguageDialog.h"
 
-#include "BackPanel.h"
-#include "DialogImages.h"
-#include "DialogKit.h"
-#include "GameOptions.h"
-#include "ImageButton.h"
-#include "ListImage.h"
+#include "dialogs/DialogKit.h"
+#include "logic/GameOptions.h"
+#include "platform/widgets/BackPanel.h"
+#include "platform/widgets/ImageButton.h"
+#include "platform/widgets/ListImage.h"
+#include "view/DialogImages.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>

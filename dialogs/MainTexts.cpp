@@ -1,5 +1,5 @@
 // The main window's tool bar texts in German and English: button hints and label captions.
-#include "MainTexts.h"
+#include "dialogs/MainTexts.h"
 
 namespace {
 

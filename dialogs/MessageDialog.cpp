@@ -1,12 +1,12 @@
 // The game's one message box: a numbered message in the current language, Yes or Yes/No.
-#include "MessageDialog.h"
+#include "dialogs/MessageDialog.h"
 
-#include "BackPanel.h"
-#include "DialogImages.h"
-#include "DialogKit.h"
-#include "GameOptions.h"
-#include "ImageButton.h"
-#include "TextLabel.h"
+#include "dialogs/DialogKit.h"
+#include "logic/GameOptions.h"
+#include "platform/widgets/BackPanel.h"
+#include "platform/widgets/ImageButton.h"
+#include "platform/widgets/TextLabel.h"
+#include "view/DialogImages.h"
 
 #include <QKeyEvent>
 

@@ -1,7 +1,7 @@
 // The game's one message box: a numbered message in the current language, Yes or Yes/No.
 #pragma once
 
-#include "Messages.h"
+#include "dialogs/Messages.h"
 
 #include <QDialog>
 #include <QPointer>

@@ -1,5 +1,5 @@
 // The texts and button modes of the message dialog. "\r" starts a new line in the label.
-#include "Messages.h"
+#include "dialogs/Messages.h"
 
 DialogMessage messageText(int number) {
     switch (number) {

@@ -1,14 +1,14 @@
 // The options dialog: language, sound effects, music, background picture and fair judging.
-#include "OptionsDialog.h"
+#include "dialogs/OptionsDialog.h"
 
-#include "Audio.h"
-#include "BackPanel.h"
-#include "DialogImages.h"
-#include "DialogKit.h"
-#include "GameOptions.h"
-#include "ImageButton.h"
-#include "ListImage.h"
-#include "RotatedLabel.h"
+#include "audio/Audio.h"
+#include "dialogs/DialogKit.h"
+#include "logic/GameOptions.h"
+#include "platform/widgets/BackPanel.h"
+#include "platform/widgets/ImageButton.h"
+#include "platform/widgets/ListImage.h"
+#include "platform/widgets/RotatedLabel.h"
+#include "view/DialogImages.h"
 
 #include <QKeyEvent>
 #include <QLabel>

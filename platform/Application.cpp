@@ -1,7 +1,7 @@
 // Qt lets no exception cross its event loop, so they all end here, in notify().
-#include "Application.h"
+#include "platform/Application.h"
 
-#include "SettingsStore.h"
+#include "platform/SettingsStore.h"
 
 #include <QMessageBox>
 

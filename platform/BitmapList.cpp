@@ -1,5 +1,5 @@
 // A list of bitmaps addressed by position from 0.
-#include "BitmapList.h"
+#include "platform/BitmapList.h"
 
 #include <QFile>
 #include <QResource>

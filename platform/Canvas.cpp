@@ -1,5 +1,5 @@
 // Pixel-exact pens, brushes, lines, rectangles, text and block copies on an RGB32 image.
-#include "Canvas.h"
+#include "platform/Canvas.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -1,6 +1,6 @@
 // QSettings reads an INI file as one stream, where an open quote swallows the rest of the file.
 // Here a line break always ends a line, whatever the line holds.
-#include "IniDocument.h"
+#include "platform/IniDocument.h"
 
 #include <QStringDecoder>
 

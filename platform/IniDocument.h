@@ -2,7 +2,7 @@
 // itself, and every line the program does not change is written back byte for byte.
 #pragma once
 
-#include "IniText.h"
+#include "platform/IniText.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

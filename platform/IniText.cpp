@@ -1,6 +1,6 @@
 // The escaping rules follow QSettings' INI format character for character: a file is shared with
 // every earlier version of the game.
-#include "IniText.h"
+#include "platform/IniText.h"
 
 #include <QBuffer>
 #include <QDataStream>

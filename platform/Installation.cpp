@@ -1,5 +1,5 @@
 // How the game finds its files and how the desktop knows it, built or installed.
-#include "Installation.h"
+#include "platform/Installation.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 // A signal handler may do next to nothing: it writes a byte into a pipe, and a socket notifier
 // hands the request to the event loop.
-#include "QuitSignals.h"
+#include "platform/QuitSignals.h"
 
 #include <QCoreApplication>
 #include <QSocketNotifier>

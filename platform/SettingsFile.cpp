@@ -1,5 +1,5 @@
 // POSIX calls where Qt's file classes would block on a pipe or follow a link blindly.
-#include "SettingsFile.h"
+#include "platform/SettingsFile.h"
 
 #include <QFile>
 #include <QFileInfo>

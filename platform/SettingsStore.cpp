@@ -1,9 +1,9 @@
 // The settings store: an INI file read line by line, parsed again only when it has changed, and
 // replaced in one step for every write.
-#include "SettingsStore.h"
+#include "platform/SettingsStore.h"
 
-#include "IniDocument.h"
-#include "SettingsFile.h"
+#include "platform/IniDocument.h"
+#include "platform/SettingsFile.h"
 
 #include <QDir>
 #include <QFileInfo>

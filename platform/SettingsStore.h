@@ -1,7 +1,7 @@
 // The settings store `ini`: the game's remembered values as text under Tallowin/Morvek/V1.
 #pragma once
 
-#include "SettingsFile.h"
+#include "platform/SettingsFile.h"
 
 #include <QString>
 

@@ -1,5 +1,5 @@
 // The player's state folder, checked so that a planted link never redirects what the game writes.
-#include "StateFolder.h"
+#include "platform/StateFolder.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
 // The scrambler's number sequence, with its x87 extended-precision steps done in exact integers.
-#include "TextScrambler.h"
+#include "platform/TextScrambler.h"
 
 #include <bit>
 #include <cmath>

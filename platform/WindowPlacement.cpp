@@ -1,7 +1,7 @@
 // Placement record, desktop clamping and the main window's show and destroy steps.
-#include "WindowPlacement.h"
+#include "platform/WindowPlacement.h"
 
-#include "X11Window.h"
+#include "platform/X11Window.h"
 
 #include <QEvent>
 #include <QGuiApplication>

@@ -2,7 +2,7 @@
 // size.
 #pragma once
 
-#include "SettingsStore.h"
+#include "platform/SettingsStore.h"
 
 #include <QMargins>
 #include <QObject>

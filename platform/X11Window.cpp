@@ -1,5 +1,5 @@
 // The few X11 window calls that Qt does not offer.
-#include "X11Window.h"
+#include "platform/X11Window.h"
 
 #include <QGuiApplication>
 #include <QWidget>

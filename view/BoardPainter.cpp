@@ -1,10 +1,10 @@
 // The board and its clue panels: layout, off-screen bitmaps, whole and single-cell painting.
-#include "BoardPainter.h"
+#include "view/BoardPainter.h"
 
-#include "Canvas.h"
-#include "CursorOverlay.h"
-#include "ImageSet.h"
-#include "TilesDrawings.h"
+#include "platform/Canvas.h"
+#include "view/CursorOverlay.h"
+#include "view/ImageSet.h"
+#include "view/TilesDrawings.h"
 
 #include <algorithm>
 #include <cmath>

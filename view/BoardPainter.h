@@ -1,12 +1,12 @@
 // The board and its clue panels: layout, off-screen bitmaps, whole and single-cell painting.
 #pragma once
 
-#include "BitmapList.h"
-#include "BoardCursor.h"
-#include "BoardLayout.h"
-#include "PaintBox.h"
-#include "Puzzle.h"
-#include "TiledBitmap.h"
+#include "logic/BoardCursor.h"
+#include "logic/BoardLayout.h"
+#include "logic/Puzzle.h"
+#include "platform/BitmapList.h"
+#include "view/PaintBox.h"
+#include "view/TiledBitmap.h"
 
 #include <QFont>
 #include <QImage>

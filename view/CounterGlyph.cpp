@@ -1,5 +1,5 @@
 // The glyphs of the tool bar's counters, drawn as outlines.
-#include "CounterGlyph.h"
+#include "view/CounterGlyph.h"
 
 #include <QFont>
 #include <QPainter>

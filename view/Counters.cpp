@@ -1,5 +1,5 @@
 // Geometry of the tool bar's two counters.
-#include "Counters.h"
+#include "view/Counters.h"
 
 #include <string>
 

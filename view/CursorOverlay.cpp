@@ -1,7 +1,7 @@
 // The keyboard cursor drawn over the board.
-#include "CursorOverlay.h"
+#include "view/CursorOverlay.h"
 
-#include "TilesDrawings.h"
+#include "view/TilesDrawings.h"
 
 #include <algorithm>
 

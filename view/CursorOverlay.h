@@ -1,7 +1,7 @@
 // The keyboard cursor drawn over the board: a frame on its cell and its clue lines lit.
 #pragma once
 
-#include "Canvas.h"
+#include "platform/Canvas.h"
 
 #include <QImage>
 #include <QRect>

@@ -1,5 +1,5 @@
 // The wait of the board animations.
-#include "Delay.h"
+#include "view/Delay.h"
 
 #include <QCoreApplication>
 #include <QEvent>

@@ -1,7 +1,7 @@
 // The shared picture module, loaded from the compiled-in resources.
-#include "DialogImages.h"
+#include "view/DialogImages.h"
 
-#include "ImageSet.h"
+#include "view/ImageSet.h"
 
 DialogImages::DialogImages()
     : dlgs(BitmapList::load(QStringLiteral(":/dlgs"), DlgBitmapCount)),

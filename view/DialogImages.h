@@ -1,7 +1,7 @@
 // The shared picture module of the dialogs and of the main window's right-hand buttons.
 #pragma once
 
-#include "BitmapList.h"
+#include "platform/BitmapList.h"
 
 class DialogImages {
   public:

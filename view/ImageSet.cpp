@@ -1,5 +1,5 @@
 // Loads the main window's picture list from the compiled-in resources.
-#include "ImageSet.h"
+#include "view/ImageSet.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 // The main window's picture list and the counts of every picture list of the game.
 #pragma once
 
-#include "BitmapList.h"
+#include "platform/BitmapList.h"
 
 #include <QSize>
 

@@ -1,7 +1,7 @@
 // A widget that shows a persistent image surface; drawing goes into the surface.
-#include "PaintBox.h"
+#include "view/PaintBox.h"
 
-#include "Canvas.h"
+#include "platform/Canvas.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>

@@ -1,8 +1,8 @@
 // A repeated tile read as a whole picture.
-#include "TiledBitmap.h"
+#include "view/TiledBitmap.h"
 
-#include "Canvas.h"
-#include "TilesDrawings.h"
+#include "platform/Canvas.h"
+#include "view/TilesDrawings.h"
 
 #include <algorithm>
 #include <cstring>

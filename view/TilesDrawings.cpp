@@ -1,5 +1,5 @@
 // The raster routines that draw the tile of an uncovered cell.
-#include "TilesDrawings.h"
+#include "view/TilesDrawings.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 // The raster routines that draw the tile of an uncovered cell.
 #pragma once
 
-#include "Canvas.h"
-#include "Delay.h"
+#include "platform/Canvas.h"
+#include "view/Delay.h"
 
 #include <cstdint>
 

@@ -1,10 +1,10 @@
 // Paints the tool bar's background and its two counters.
-#include "ToolBarPainter.h"
+#include "view/ToolBarPainter.h"
 
-#include "Canvas.h"
-#include "CounterGlyph.h"
-#include "Counters.h"
-#include "ImageSet.h"
+#include "platform/Canvas.h"
+#include "view/CounterGlyph.h"
+#include "view/Counters.h"
+#include "view/ImageSet.h"
 
 #include <QPainter>
 

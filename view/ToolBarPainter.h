@@ -1,8 +1,8 @@
 // Paints the tool bar's background and its two counters.
 #pragma once
 
-#include "BitmapList.h"
-#include "TiledBitmap.h"
+#include "platform/BitmapList.h"
+#include "view/TiledBitmap.h"
 
 #include <QImage>
 #include <QRect>

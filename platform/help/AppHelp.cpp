@@ -1,5 +1,5 @@
 // The application's help dispatcher.
-#include "AppHelp.h"
+#include "platform/help/AppHelp.h"
 
 #include <utility>
 

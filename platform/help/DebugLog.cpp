@@ -1,7 +1,7 @@
 // The help layer's debug log.
-#include "DebugLog.h"
+#include "platform/help/DebugLog.h"
 
-#include "StateFolder.h"
+#include "platform/StateFolder.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 // The help control: the built-in viewer behind the classic entry point.
-#include "HelpControl.h"
+#include "platform/help/HelpControl.h"
 
-#include "HelpViewer.h"
+#include "platform/help/HelpViewer.h"
 
 #include <QCoreApplication>
 #include <QThread>

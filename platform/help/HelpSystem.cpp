@@ -1,9 +1,9 @@
 // Help requests, error reports, the debug log's set-up and the help hook.
-#include "HelpSystem.h"
+#include "platform/help/HelpSystem.h"
 
-#include "Installation.h"
+#include "platform/Installation.h"
 
-#include "HelpControl.h"
+#include "platform/help/HelpControl.h"
 
 #include <QCoreApplication>
 #include <QDate>

@@ -1,8 +1,8 @@
 // Help requests: addresses, the help hosts, error reports, the debug log and the help hook.
 #pragma once
 
-#include "AppHelp.h"
-#include "DebugLog.h"
+#include "platform/help/AppHelp.h"
+#include "platform/help/DebugLog.h"
 
 #include <QString>
 #include <QStringList>

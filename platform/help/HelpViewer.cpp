@@ -1,7 +1,7 @@
 // The built-in rules viewer.
-#include "HelpViewer.h"
+#include "platform/help/HelpViewer.h"
 
-#include "HtmlScan.h"
+#include "platform/help/HtmlScan.h"
 
 #include <QDesktopServices>
 #include <QFile>

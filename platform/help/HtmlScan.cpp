@@ -1,6 +1,6 @@
 // Counting is by open and close tags alone; elements whose end tag may be left out (p, li, td...)
 // never nest in practice and are not counted.
-#include "HtmlScan.h"
+#include "platform/help/HtmlScan.h"
 
 #include <QStringList>
 

@@ -1,8 +1,8 @@
 // Container whose client area is a bitmap list item tiled from the top-left, under a bevelled
 // frame.
-#include "BackPanel.h"
+#include "platform/widgets/BackPanel.h"
 
-#include "BitmapList.h"
+#include "platform/BitmapList.h"
 
 #include <QPainter>
 

@@ -1,8 +1,8 @@
 // Application-wide balloon hints: while one exists and is enabled, every tool tip shows as a
 // balloon.
-#include "HintBalloon.h"
+#include "platform/widgets/HintBalloon.h"
 
-#include "X11Window.h"
+#include "platform/X11Window.h"
 
 #include <QCursor>
 

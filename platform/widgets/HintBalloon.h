@@ -2,7 +2,7 @@
 // balloon.
 #pragma once
 
-#include "HintBalloonWindow.h"
+#include "platform/widgets/HintBalloonWindow.h"
 
 #include <QObject>
 #include <QPointer>

@@ -1,7 +1,7 @@
 // The balloon of the balloon hint: a rounded rectangle with a nose pointing at the hinted spot.
-#include "HintBalloonWindow.h"
+#include "platform/widgets/HintBalloonWindow.h"
 
-#include "X11Window.h"
+#include "platform/X11Window.h"
 
 #include <QBitmap>
 #include <QGuiApplication>

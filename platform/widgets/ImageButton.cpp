@@ -1,11 +1,11 @@
 // Image button whose faces come from a bitmap list, one face per button state.
-#include "ImageButton.h"
+#include "platform/widgets/ImageButton.h"
 
-#include "Application.h"
+#include "platform/Application.h"
 
-#include "BitmapList.h"
-#include "ImageButtonAccessible.h"
-#include "TransparentImage.h"
+#include "platform/BitmapList.h"
+#include "platform/widgets/ImageButtonAccessible.h"
+#include "platform/widgets/TransparentImage.h"
 
 #include <QCursor>
 #include <QEnterEvent>

@@ -1,8 +1,8 @@
 // What screen readers see of an image button.
-#include "ImageButtonAccessible.h"
+#include "platform/widgets/ImageButtonAccessible.h"
 
-#include "Application.h"
-#include "ImageButton.h"
+#include "platform/Application.h"
+#include "platform/widgets/ImageButton.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // One bitmap list item, its magenta pixels showing what lies behind.
-#include "ListImage.h"
+#include "platform/widgets/ListImage.h"
 
-#include "BitmapList.h"
-#include "TransparentImage.h"
+#include "platform/BitmapList.h"
+#include "platform/widgets/TransparentImage.h"
 
 #include <QPainter>
 

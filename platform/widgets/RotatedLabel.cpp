@@ -1,5 +1,5 @@
 // Transparent label whose text is turned by an angle and drawn with a raised or sunken 3D effect.
-#include "RotatedLabel.h"
+#include "platform/widgets/RotatedLabel.h"
 
 #include <QPainter>
 

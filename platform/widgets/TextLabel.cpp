@@ -1,5 +1,5 @@
 // Transparent text label; in multi-line mode the text wraps within the width and "\r" breaks lines.
-#include "TextLabel.h"
+#include "platform/widgets/TextLabel.h"
 
 #include <QPainter>
 #include <QTextLayout>

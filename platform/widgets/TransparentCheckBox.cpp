@@ -1,5 +1,5 @@
 // Check box without caption, drawn transparent so that it sits on a dark textured ground.
-#include "TransparentCheckBox.h"
+#include "platform/widgets/TransparentCheckBox.h"
 
 #include <QPainter>
 #include <QPainterPath>

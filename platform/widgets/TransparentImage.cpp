@@ -1,5 +1,5 @@
 // Bitmaps with one colour keyed out, built once per bitmap and kept for every later paint.
-#include "TransparentImage.h"
+#include "platform/widgets/TransparentImage.h"
 
 #include <map>
 #include <utility>

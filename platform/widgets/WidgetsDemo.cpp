@@ -1,12 +1,12 @@
 // Renders a dialog-like scene of the widget set into a PNG, to look at the widgets together.
-#include "BackPanel.h"
-#include "BitmapList.h"
-#include "HintBalloon.h"
-#include "ImageButton.h"
-#include "ListImage.h"
-#include "RotatedLabel.h"
-#include "TextLabel.h"
-#include "TransparentCheckBox.h"
+#include "platform/BitmapList.h"
+#include "platform/widgets/BackPanel.h"
+#include "platform/widgets/HintBalloon.h"
+#include "platform/widgets/ImageButton.h"
+#include "platform/widgets/ListImage.h"
+#include "platform/widgets/RotatedLabel.h"
+#include "platform/widgets/TextLabel.h"
+#include "platform/widgets/TransparentCheckBox.h"
 
 #include <QApplication>
 #include <QHelpEvent>

@@ -1,14 +1,14 @@
 // The best-list dialog against a real settings file: viewing, entering, clearing, bad values.
-#include "BestListDialog.h"
-#include "Application.h"
-#include "BackPanel.h"
-#include "DialogKit.h"
+#include "dialogs/BestListDialog.h"
 #include "DialogTestKit.h"
-#include "GameOptions.h"
-#include "ImageButton.h"
-#include "SettingsStore.h"
-#include "TextScrambler.h"
-#include "TransparentCheckBox.h"
+#include "dialogs/DialogKit.h"
+#include "logic/GameOptions.h"
+#include "platform/Application.h"
+#include "platform/SettingsStore.h"
+#include "platform/TextScrambler.h"
+#include "platform/widgets/BackPanel.h"
+#include "platform/widgets/ImageButton.h"
+#include "platform/widgets/TransparentCheckBox.h"
 
 #include <QDir>
 #include <QFile>

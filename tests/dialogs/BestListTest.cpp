@@ -1,6 +1,6 @@
 // Best-list logic: reading stored entries, ranking both ways, insertion.
-#include "BestList.h"
-#include "TextScrambler.h"
+#include "dialogs/BestList.h"
+#include "platform/TextScrambler.h"
 
 #include <gtest/gtest.h>
 

@@ -1,17 +1,17 @@
 // Every dialog by keyboard: Enter does what the tick does, Escape what cancel or close does, Tab
 // and the arrow keys move a visible focus between the buttons, and Enter or Space on a focused
 // button presses it. Keys go where the application sends them: to the widget with the focus.
-#include "BestListDialog.h"
 #include "DialogTestKit.h"
-#include "GameOptions.h"
-#include "ImageButton.h"
-#include "InfoDialog.h"
-#include "LanguageDialog.h"
-#include "MessageDialog.h"
-#include "OptionsDialog.h"
-#include "SettingsStore.h"
-#include "TextScrambler.h"
-#include "TransparentCheckBox.h"
+#include "dialogs/BestListDialog.h"
+#include "dialogs/InfoDialog.h"
+#include "dialogs/LanguageDialog.h"
+#include "dialogs/MessageDialog.h"
+#include "dialogs/OptionsDialog.h"
+#include "logic/GameOptions.h"
+#include "platform/SettingsStore.h"
+#include "platform/TextScrambler.h"
+#include "platform/widgets/ImageButton.h"
+#include "platform/widgets/TransparentCheckBox.h"
 
 #include <QApplication>
 #include <QFile>

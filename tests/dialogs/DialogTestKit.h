@@ -1,9 +1,9 @@
 // Helpers for driving the modal dialogs from a test: act once the dialog is up, never hang.
 #pragma once
 
-#include "DialogImages.h"
-#include "GameOptions.h"
-#include "X11Window.h"
+#include "logic/GameOptions.h"
+#include "platform/X11Window.h"
+#include "view/DialogImages.h"
 
 #include <QDialog>
 #include <QTest>

@@ -1,9 +1,9 @@
 // The information window: texts by language, the ways to close it, its place.
-#include "InfoDialog.h"
-#include "DialogKit.h"
+#include "dialogs/InfoDialog.h"
 #include "DialogTestKit.h"
-#include "GameOptions.h"
-#include "ImageButton.h"
+#include "dialogs/DialogKit.h"
+#include "logic/GameOptions.h"
+#include "platform/widgets/ImageButton.h"
 
 #include <QLabel>
 #include <QTest>

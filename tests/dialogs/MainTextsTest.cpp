@@ -1,6 +1,6 @@
 // The tool bar texts in both languages; each hint names its key.
-#include "MainTexts.h"
-#include "AccessibleTexts.h"
+#include "dialogs/MainTexts.h"
+#include "dialogs/AccessibleTexts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // The message dialog: texts and button modes by number and language, keys, placement.
-#include "MessageDialog.h"
-#include "BackPanel.h"
-#include "DialogKit.h"
+#include "dialogs/MessageDialog.h"
 #include "DialogTestKit.h"
-#include "GameOptions.h"
-#include "ImageButton.h"
-#include "TextLabel.h"
+#include "dialogs/DialogKit.h"
+#include "logic/GameOptions.h"
+#include "platform/widgets/BackPanel.h"
+#include "platform/widgets/ImageButton.h"
+#include "platform/widgets/TextLabel.h"
 
 #include <QTest>
 

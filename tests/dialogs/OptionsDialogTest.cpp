@@ -1,14 +1,14 @@
 // The options dialog and the language question: rings, labels, callbacks, places.
-#include "OptionsDialog.h"
-#include "Audio.h"
-#include "BackPanel.h"
-#include "DialogKit.h"
+#include "dialogs/OptionsDialog.h"
 #include "DialogTestKit.h"
-#include "GameOptions.h"
-#include "ImageButton.h"
-#include "LanguageDialog.h"
-#include "ListImage.h"
-#include "RotatedLabel.h"
+#include "audio/Audio.h"
+#include "dialogs/DialogKit.h"
+#include "dialogs/LanguageDialog.h"
+#include "logic/GameOptions.h"
+#include "platform/widgets/BackPanel.h"
+#include "platform/widgets/ImageButton.h"
+#include "platform/widgets/ListImage.h"
+#include "platform/widgets/RotatedLabel.h"
 
 #include <QGuiApplication>
 #include <QLabel>

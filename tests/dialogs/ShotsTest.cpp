@@ -1,11 +1,11 @@
 // Pictures of every dialog in both languages, for looking at: set MORVEK_DIALOG_SHOTS to a folder.
-#include "BestListDialog.h"
 #include "DialogTestKit.h"
-#include "GameOptions.h"
-#include "LanguageDialog.h"
-#include "MessageDialog.h"
-#include "OptionsDialog.h"
-#include "SettingsStore.h"
+#include "dialogs/BestListDialog.h"
+#include "dialogs/LanguageDialog.h"
+#include "dialogs/MessageDialog.h"
+#include "dialogs/OptionsDialog.h"
+#include "logic/GameOptions.h"
+#include "platform/SettingsStore.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,9 @@
 // The general error report: a failing event handler ends, its text is shown, the game runs on.
-#include "Application.h"
+#include "platform/Application.h"
 #include "QtPrint.h"
-#include "QuitSignals.h"
-#include "SettingsStore.h"
-#include "WindowPlacement.h"
+#include "platform/QuitSignals.h"
+#include "platform/SettingsStore.h"
+#include "platform/WindowPlacement.h"
 
 #include <QMessageBox>
 #include <QTemporaryDir>

@@ -1,9 +1,9 @@
 // Help hook, request log, error reports and the debug log.
-#include "AppHelp.h"
-#include "DebugLog.h"
-#include "HelpControl.h"
-#include "HelpSystem.h"
-#include "HelpViewer.h"
+#include "platform/help/AppHelp.h"
+#include "platform/help/DebugLog.h"
+#include "platform/help/HelpControl.h"
+#include "platform/help/HelpSystem.h"
+#include "platform/help/HelpViewer.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 // The built-in rules viewer and the rules file it shows.
-#include "HelpViewer.h"
-#include "HelpControl.h"
-#include "HelpSystem.h"
-#include "HtmlScan.h"
+#include "platform/help/HelpViewer.h"
+#include "platform/help/HelpControl.h"
+#include "platform/help/HelpSystem.h"
+#include "platform/help/HtmlScan.h"
 
 #include <QApplication>
 #include <QDesktopServices>

@@ -1,5 +1,5 @@
 // Where the game looks for its files, and how it names itself to the desktop.
-#include "Installation.h"
+#include "platform/Installation.h"
 
 #include <QDir>
 #include <QFile>

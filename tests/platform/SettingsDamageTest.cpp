@@ -1,9 +1,9 @@
 // Damaged settings files: a damaged line costs only itself, the file is kept aside before it is
 // first written over, and nothing in or beside the file can hang the game.
-#include "IniDocument.h"
 #include "QtPrint.h"
 #include "SettingsFixture.h"
-#include "SettingsStore.h"
+#include "platform/IniDocument.h"
+#include "platform/SettingsStore.h"
 
 #include <QElapsedTimer>
 #include <QRandomGenerator>

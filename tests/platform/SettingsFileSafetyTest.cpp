@@ -1,8 +1,8 @@
 // The settings file against what others may leave in the folder: a damaged section header, a file
 // in UTF-16, a link, another user's file, a lock that no copy holds; and a file read only once.
-#include "IniDocument.h"
 #include "SettingsFixture.h"
-#include "SettingsStore.h"
+#include "platform/IniDocument.h"
+#include "platform/SettingsStore.h"
 
 #include <QElapsedTimer>
 #include <QLockFile>

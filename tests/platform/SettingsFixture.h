@@ -1,8 +1,8 @@
 // A settings store in a temporary config folder of its own, with helpers to plant files.
 #pragma once
 
-#include "SettingsStore.h"
-#include "TextScrambler.h"
+#include "platform/SettingsStore.h"
+#include "platform/TextScrambler.h"
 
 #include <QByteArray>
 #include <QDir>

@@ -1,10 +1,10 @@
 // Random damage to a settings file with 37 values (30 of them best-list entries): every value whose
 // line the damage left whole must come back after a read and after a write. Seeded, so that a
 // failure can be repeated; the seed and the case are printed with it.
-#include "IniDocument.h"
 #include "QtPrint.h"
 #include "SettingsFixture.h"
-#include "SettingsStore.h"
+#include "platform/IniDocument.h"
+#include "platform/SettingsStore.h"
 
 #include <gtest/gtest.h>
 

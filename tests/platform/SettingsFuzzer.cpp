@@ -1,8 +1,8 @@
 // libFuzzer target for the settings reader and the best-list decoder: any bytes as a settings file.
 // Build with clang: cmake -DCMAKE_CXX_COMPILER=clang++ -DMORVEK_FUZZ=ON, target fuzz_settings.
-#include "BestList.h"
-#include "IniDocument.h"
-#include "TextScrambler.h"
+#include "dialogs/BestList.h"
+#include "platform/IniDocument.h"
+#include "platform/TextScrambler.h"
 
 #include <cstdint>
 #include <cstdlib>

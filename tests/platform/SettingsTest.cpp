@@ -1,7 +1,7 @@
 // The settings store: defaults, encodings, round trips, bad files and failing folders.
 #include "QtPrint.h"
 #include "SettingsFixture.h"
-#include "SettingsStore.h"
+#include "platform/SettingsStore.h"
 
 #include <QByteArray>
 #include <QDir>

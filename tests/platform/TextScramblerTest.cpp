@@ -1,5 +1,5 @@
 // The text scrambler against independently computed vectors and true 80-bit arithmetic.
-#include "TextScrambler.h"
+#include "platform/TextScrambler.h"
 #include "QtPrint.h"
 
 #include <QFile>

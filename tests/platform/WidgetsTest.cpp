@@ -1,14 +1,14 @@
 // Widget set: image button states and faces, panels, labels, images, check box, balloon hint.
-#include "Application.h"
-#include "BackPanel.h"
-#include "BitmapList.h"
-#include "HintBalloon.h"
-#include "ImageButton.h"
-#include "ListImage.h"
-#include "RotatedLabel.h"
-#include "SettingsStore.h"
-#include "TextLabel.h"
-#include "TransparentCheckBox.h"
+#include "platform/Application.h"
+#include "platform/BitmapList.h"
+#include "platform/SettingsStore.h"
+#include "platform/widgets/BackPanel.h"
+#include "platform/widgets/HintBalloon.h"
+#include "platform/widgets/ImageButton.h"
+#include "platform/widgets/ListImage.h"
+#include "platform/widgets/RotatedLabel.h"
+#include "platform/widgets/TextLabel.h"
+#include "platform/widgets/TransparentCheckBox.h"
 
 #include <QAccessible>
 #include <QApplication>

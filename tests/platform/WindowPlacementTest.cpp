@@ -1,5 +1,5 @@
 // The placement record, its clamping onto the desktop, and a real window saved and restored.
-#include "WindowPlacement.h"
+#include "platform/WindowPlacement.h"
 #include "QtPrint.h"
 
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
 // The board picture: layout, background bitmaps, the three cell looks and the clue panels.
-#include "BoardPainter.h"
-#include "CursorOverlay.h"
+#include "view/BoardPainter.h"
+#include "view/CursorOverlay.h"
 
 #include <QEvent>
 #include <QFontMetrics>

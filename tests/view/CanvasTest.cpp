@@ -1,5 +1,5 @@
 // Block copies with raster operations, line and rectangle geometry, text placement.
-#include "Canvas.h"
+#include "platform/Canvas.h"
 
 #include <gtest/gtest.h>
 

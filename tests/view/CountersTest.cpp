@@ -1,5 +1,5 @@
 // The counters' glyph sequences and the right-hand button places.
-#include "Counters.h"
+#include "view/Counters.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // The board and the tool bar on a scaled screen: drawn in the screen's own pixels and shown
 // one to one, lines of one width, glyphs drawn at full resolution, the mouse on the right cell.
 // CTest runs this program at several scales (QT_SCALE_FACTOR).
-#include "BoardPainter.h"
-#include "Counters.h"
-#include "ImageSet.h"
-#include "ToolBarPainter.h"
+#include "view/BoardPainter.h"
+#include "view/Counters.h"
+#include "view/ImageSet.h"
+#include "view/ToolBarPainter.h"
 
 #include <QTest>
 

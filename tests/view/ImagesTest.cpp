@@ -1,7 +1,7 @@
 // The image set, the wave sounds and the music files: presence, geometry and the properties the
 // painters and players rely on.
-#include "DialogImages.h"
-#include "ImageSet.h"
+#include "view/DialogImages.h"
+#include "view/ImageSet.h"
 
 #include <QDir>
 #include <QFile>
@@ -126,8 +126,9 @@ TEST(ImageSet, MainWindowPicturesComeWithTwoPixelsPerPoint) {
         const QImage& sharp = list->itemAt(n, 1.5);
         EXPECT_EQ(sharp.size(), plain.size() * 2);
         EXPECT_EQ(sharp.devicePixelRatio(), 2.0);
-        if (plain.pixel(0, plain.height() - 1) == qRgb(255, 255, 255)) // a face
+        if (plain.pixel(0, plain.height() - 1) == qRgb(255, 255, 255)) { // a face
             EXPECT_EQ(sharp.pixel(0, sharp.height() - 1), qRgb(255, 255, 255));
+        }
         EXPECT_EQ(&list->itemAt(n, 1.0), &plain);
     }
     // The counters are text on scaled screens; their strip has no sharp twin.

@@ -1,5 +1,5 @@
 // The paint box: persistent surface across resizes, synchronous flush, mouse hooks.
-#include "PaintBox.h"
+#include "view/PaintBox.h"
 
 #include <QEvent>
 #include <QPaintEvent>

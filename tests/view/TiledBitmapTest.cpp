@@ -1,7 +1,7 @@
 // A repeated tile read as a whole picture gives exactly the pixels of the picture drawn out.
-#include "TiledBitmap.h"
+#include "view/TiledBitmap.h"
 
-#include "Canvas.h"
+#include "platform/Canvas.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Pixel checks of the bevelled squares and the four tile looks, and the delay.
-#include "TilesDrawings.h"
+#include "view/TilesDrawings.h"
 
 #include <gtest/gtest.h>
 

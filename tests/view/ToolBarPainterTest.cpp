@@ -1,6 +1,6 @@
 // Tool bar pixels: background tiling, field restore and the glyph sprites.
-#include "ToolBarPainter.h"
-#include "Counters.h"
+#include "view/ToolBarPainter.h"
+#include "view/Counters.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Drawing helpers for button faces: emoji motifs, the framed face and its colour variants.
 #include "ArtGen.h"
 
-#include "CounterGlyph.h"
+#include "view/CounterGlyph.h"
 
 #include <QFont>
 #include <QPainter>

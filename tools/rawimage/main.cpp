@@ -1,6 +1,6 @@
 // Converts a picture the artwork generator drew (PNG) into the raw form the game maps in place.
 //   morvek_rawimage <in.png> <out.raw>
-#include "BitmapList.h"
+#include "platform/BitmapList.h"
 
 #include <QFile>
 #include <QImage>

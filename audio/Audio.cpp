@@ -1,0 +1,305 @@
+// The one SDL audio device shared by the sound effects and the music.
+#include "audio/Audio.h"
+
+#include "audio/MidiStream.h"
+#include "audio/MixerLibrary.h"
+#include "audio/SynthLibrary.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+
+#include <array>
+#include <atomic>
+#include <cstdlib> // std::atexit, getenv, setenv
+#include <filesystem>
+#include <future>
+#include <map>
+#include <mutex>
+#include <system_error>
+
+namespace {
+
+// Resting: the device is closed for quiet, the library and SDL's audio subsystem stay up.
+enum class AudioState { Closed, Open, Resting, Failed };
+
+std::recursive_mutex audioLock; // opening may run on the music's loading thread
+std::atomic<AudioState> audioState{AudioState::Closed};
+bool soundFontChosen = false;
+int midiOutput = -1; // whether the music's device opens: unknown (-1), no (0), yes (1)
+std::string soundFont;
+std::map<int, std::function<void()>> closeHooks;
+std::map<int, std::function<void()>> restHooks;
+std::map<int, std::function<bool()>> yieldHooks;
+int nextHookId = 1;
+bool atExitRegistered = false;
+bool subsystemUp = false; // SDL's audio subsystem is initialised for the effects' device
+int holds = 0;
+QTimer* restTimer = nullptr;
+std::future<void> warmUp; // the worker opening the device ahead of a sound
+
+bool isFile(const std::string& path) {
+    std::error_code error;
+    return !path.empty() && std::filesystem::is_regular_file(path, error);
+}
+
+// The mixer takes a list of SoundFonts separated by ':' or ';'; one readable file is enough.
+bool anyFile(const std::string& list) {
+    std::size_t start = 0;
+    while (start <= list.size()) {
+        const std::size_t end = list.find_first_of(":;", start);
+        if (isFile(list.substr(start, end - start))) return true;
+        if (end == std::string::npos) break;
+        start = end + 1;
+    }
+    return false;
+}
+
+// The first General MIDI SoundFont in the usual Debian folders, the named ones first.
+std::string findSoundFont() {
+    static const std::array<const char*, 6> known = {
+        "/usr/share/sounds/sf2/TimGM6mb.sf2",   "/usr/share/sounds/sf2/FluidR3_GM.sf2",
+        "/usr/share/sounds/sf2/default-GM.sf2", "/usr/share/soundfonts/FluidR3_GM.sf2",
+        "/usr/share/soundfonts/default.sf2",    "/usr/share/sounds/sf3/default-GM.sf3",
+    };
+    for (const char* path : known)
+        if (isFile(path)) return path;
+    for (const char* folder : {"/usr/share/sounds/sf2", "/usr/share/soundfonts"}) {
+        std::error_code error;
+        std::string first;
+        for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+            const std::string path = entry.path().string();
+            if (entry.path().extension() == ".sf2" && isFile(path) &&
+                (first.empty() || path < first))
+                first = path;
+        }
+        if (!first.empty()) return first;
+    }
+    return {};
+}
+
+// The user's own SDL_SOUNDFONTS wins; otherwise an installed one is chosen and the variable points
+// at it. Debian's mixer puts its own default in place while the device opens, so the choice is
+// handed to the mixer again afterwards.
+std::string chooseSoundFont() {
+    const char* own = std::getenv("SDL_SOUNDFONTS");
+    if (own && *own) return own;
+    std::string found = findSoundFont();
+    if (!found.empty()) setenv("SDL_SOUNDFONTS", found.c_str(), 1);
+    return found;
+}
+
+// Opens the device with the library loaded and the subsystem up. A short buffer: an effect
+// starts within a few hundredths of a second of the click.
+bool openDevice(const MixerLibrary& mix) {
+    return mix.openAudio(44100, MIX_DEFAULT_FORMAT, 2, 1024) == 0;
+}
+
+// SDL's own SIGINT/SIGTERM handlers would turn those signals into quit events that the game
+// never reads, so the process could no longer be stopped from outside.
+void refuseSignalHandlers(decltype(&SDL_SetHint) setHint) {
+    setHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+}
+
+void runHooks(const std::map<int, std::function<void()>>& list) {
+    // A hook may remove itself while it runs.
+    auto hooks = list;
+    for (auto& [id, hook] : hooks)
+        hook();
+}
+
+// The effects' device would not open: where the sound system has one device only, the music
+// gives its up and the open is tried once more.
+bool openDeviceOrYield(const MixerLibrary& mix) {
+    if (openDevice(mix)) return true;
+    bool yielded = false;
+    for (auto& [id, hook] : yieldHooks)
+        yielded = hook() || yielded;
+    return yielded && openDevice(mix);
+}
+
+} // namespace
+
+void audioChooseSoundFont() {
+    std::lock_guard guard(audioLock);
+    if (soundFontChosen) return;
+    soundFont = chooseSoundFont();
+    soundFontChosen = true;
+}
+
+bool audioOpen() {
+    std::lock_guard guard(audioLock);
+    if (audioState == AudioState::Open) return true;
+    if (audioState == AudioState::Failed) return false;
+    const MixerLibrary* mix = mixerLibrary();
+    if (audioState == AudioState::Resting) {
+        if (!mix || !openDeviceOrYield(*mix)) {
+            audioState = AudioState::Failed;
+            return false;
+        }
+        audioState = AudioState::Open;
+        return true;
+    }
+    audioState = AudioState::Failed;
+    if (!atExitRegistered) {
+        std::atexit(audioClose);
+        atExitRegistered = true;
+    }
+    if (!soundFontChosen) audioChooseSoundFont();
+    if (!mix) return false;
+    refuseSignalHandlers(mix->setHint);
+    if (mix->initSubSystem(SDL_INIT_AUDIO) != 0) return false;
+    if (!openDeviceOrYield(*mix)) {
+        mix->quitSubSystem(SDL_INIT_AUDIO);
+        return false;
+    }
+    subsystemUp = true;
+    audioState = AudioState::Open;
+    return true;
+}
+
+bool audioIsOpen() {
+    return audioState == AudioState::Open;
+}
+
+bool audioMidiReady() {
+    std::lock_guard guard(audioLock);
+    if (!soundFontChosen) audioChooseSoundFont();
+    if (!anyFile(soundFont)) return false;
+    // Opening a device to see takes a while (it waits for the device's thread): once will do.
+    // With the effects' device open there is a sound system, though it may take one device at a
+    // time; the music then waits its turn.
+    if (midiOutput < 0) midiOutput = audioIsOpen() || midiOutputWorks() ? 1 : 0;
+    return midiOutput == 1;
+}
+
+bool audioTakeSubsystem() {
+    std::lock_guard guard(audioLock);
+    const SynthLibrary* lib = synthLibrary();
+    if (!lib) return false;
+    refuseSignalHandlers(lib->setHint);
+    return lib->initSubSystem(SDL_INIT_AUDIO) == 0;
+}
+
+void audioGiveSubsystem() {
+    std::lock_guard guard(audioLock);
+    if (const SynthLibrary* lib = synthLibrary()) lib->quitSubSystem(SDL_INIT_AUDIO);
+}
+
+std::string audioSoundFont() {
+    std::lock_guard guard(audioLock);
+    return soundFont;
+}
+
+int audioAddCloseHook(std::function<void()> hook) {
+    const int id = nextHookId++;
+    closeHooks.emplace(id, std::move(hook));
+    return id;
+}
+
+void audioRemoveCloseHook(int id) {
+    closeHooks.erase(id);
+}
+
+int audioAddRestHook(std::function<void()> hook) {
+    const int id = nextHookId++;
+    restHooks.emplace(id, std::move(hook));
+    return id;
+}
+
+void audioRemoveRestHook(int id) {
+    restHooks.erase(id);
+}
+
+int audioAddYieldHook(std::function<bool()> hook) {
+    std::lock_guard guard(audioLock);
+    const int id = nextHookId++;
+    yieldHooks.emplace(id, std::move(hook));
+    return id;
+}
+
+void audioRemoveYieldHook(int id) {
+    std::lock_guard guard(audioLock);
+    yieldHooks.erase(id);
+}
+
+void audioClose() {
+    if (warmUp.valid()) warmUp.get();
+    runHooks(closeHooks);
+    std::lock_guard guard(audioLock);
+    if (subsystemUp) {
+        const MixerLibrary& mix = *mixerLibrary();
+        if (audioState == AudioState::Open) {
+            mix.haltChannel(-1);
+            mix.closeAudio();
+        }
+        mix.quitSubSystem(SDL_INIT_AUDIO);
+        subsystemUp = false;
+    }
+    audioState = AudioState::Closed;
+    soundFontChosen = false;
+    midiOutput = -1;
+}
+
+void audioHold() {
+    ++holds;
+}
+
+void audioRelease() {
+    if (holds > 0) --holds;
+    if (holds == 0) audioRestWhenQuiet();
+}
+
+bool audioRestIfQuiet() {
+    if (audioState != AudioState::Open || holds > 0) return false;
+    const MixerLibrary& mix = *mixerLibrary();
+    if (mix.playing(-1) != 0) return false;
+    runHooks(restHooks);
+    std::lock_guard guard(audioLock);
+    mix.closeAudio();
+    audioState = AudioState::Resting;
+    return true;
+}
+
+namespace {
+
+bool warmingUp() {
+    return warmUp.valid() && warmUp.wait_for(std::chrono::seconds(0)) != std::future_status::ready;
+}
+
+} // namespace
+
+void audioRestWhenQuiet() {
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app || (audioState != AudioState::Open && !warmingUp()) || holds > 0) return;
+    if (!restTimer) {
+        restTimer = new QTimer(app);
+        restTimer->setSingleShot(true);
+        restTimer->setInterval(AudioRestDelayMs);
+        QObject::connect(restTimer, &QTimer::timeout, [] {
+            // Still opening or sounding: look again later.
+            if (warmingUp() ||
+                (!audioRestIfQuiet() && audioState == AudioState::Open && holds == 0))
+                restTimer->start();
+        });
+        QObject::connect(app, &QObject::destroyed, [] { restTimer = nullptr; });
+    }
+    restTimer->start();
+}
+
+void audioWarmUp() {
+    if (warmUp.valid()) {
+        if (warmingUp()) return;
+        warmUp.get();
+    }
+    if (audioState == AudioState::Failed) return;
+    if (audioState != AudioState::Open) {
+        audioChooseSoundFont();
+        warmUp = std::async(std::launch::async, [] { audioOpen(); });
+    }
+    // Open or opening: the rest is due a while after the pointer and the sounds went quiet.
+    if (QCoreApplication::instance() && holds == 0) {
+        if (restTimer && restTimer->isActive() && restTimer->remainingTime() > AudioRestDelayMs / 2)
+            return;
+        audioRestWhenQuiet();
+    }
+}

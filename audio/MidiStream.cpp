@@ -1,0 +1,337 @@
+// One piece of MIDI music, rendered ahead in large blocks onto an audio device of its own.
+#include "audio/MidiStream.h"
+
+#include "audio/Audio.h"
+#include "audio/SynthLibrary.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
+namespace {
+
+constexpr int Rate = 22050; // background music needs no more, and costs half the synthesis
+constexpr int Channels = 2;
+// Rendered at a time: half a second; the ring holds three of them.
+constexpr size_t BlockFrames = Rate / 2;
+constexpr size_t RingFrames = 3 * BlockFrames;
+// The device's own buffer: a fifth of a second, five wake-ups of its thread a second.
+constexpr int DeviceFrames = 4096;
+// Blocks rendered after the piece's last event, for its last notes to ring out.
+constexpr int TailBlocks = 2;
+// A MIDI file is small; anything larger is not one.
+constexpr qint64 MaxPieceSize = 16 * 1024 * 1024;
+
+std::atomic<int> peakLevel{0};
+
+bool isFile(const std::string& path) {
+    std::error_code error;
+    return !path.empty() && std::filesystem::is_regular_file(path, error);
+}
+
+// Opens SDL's audio subsystem and a device for the music; 0 when there is none.
+SDL_AudioDeviceID openMusicDevice(const SynthLibrary& lib, SDL_AudioCallback callback, void* data,
+                                  QString& error) {
+    if (!audioTakeSubsystem()) {
+        error = QString::fromUtf8(lib.getError());
+        return 0;
+    }
+    SDL_AudioSpec want{};
+    want.freq = Rate;
+    want.format = AUDIO_S16SYS;
+    want.channels = Channels;
+    want.samples = DeviceFrames;
+    want.callback = callback;
+    want.userdata = data;
+    // SDL converts to whatever the device plays.
+    const SDL_AudioDeviceID device = lib.openAudioDevice(nullptr, 0, &want, nullptr, 0);
+    if (!device) {
+        error = QString::fromUtf8(lib.getError());
+        audioGiveSubsystem();
+    }
+    return device;
+}
+
+// Reading a SoundFont leaves megabytes of freed buffers in the loading thread's heap; they go
+// back to the system rather than stay with the process for as long as it runs.
+void giveBackFreedMemory() {
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
+}
+
+void silence(void*, Uint8* stream, int length) {
+    std::memset(stream, 0, size_t(length));
+}
+
+} // namespace
+
+MidiStream::~MidiStream() {
+    stop();
+    freeSynth();
+}
+
+void MidiStream::freeSynth() {
+    if (!m_synth && !m_settings) return;
+    const SynthLibrary* lib = synthLibrary();
+    if (m_synth) lib->deleteSynth(m_synth);
+    if (m_settings) lib->deleteSettings(m_settings);
+    m_synth = m_settings = nullptr;
+    giveBackFreedMemory();
+}
+
+bool MidiStream::load(const QString& path, const std::string& soundFont, QString& error) {
+    stop();
+    freeSynth();
+    const SynthLibrary* lib = synthLibrary();
+    if (!lib) {
+        error = QStringLiteral("FluidSynth or SDL could not be loaded");
+        return false;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxPieceSize) {
+        error = QStringLiteral("cannot read ") + path;
+        return false;
+    }
+    m_piece = file.readAll();
+
+    m_settings = lib->newSettings();
+    if (!m_settings) {
+        error = QStringLiteral("FluidSynth has no memory");
+        return false;
+    }
+    lib->settingsSetNum(m_settings, "synth.sample-rate", Rate);
+    // No reverb and chorus (their buffers and their share of the synthesis), few voices, and
+    // only the instruments the piece plays loaded from the SoundFont.
+    lib->settingsSetInt(m_settings, "synth.reverb.active", 0);
+    lib->settingsSetInt(m_settings, "synth.chorus.active", 0);
+    lib->settingsSetInt(m_settings, "synth.polyphony", 64);
+    lib->settingsSetInt(m_settings, "synth.dynamic-sample-loading", 1);
+    // The piece advances with the samples rendered, not with a clock thread of its own.
+    lib->settingsSetStr(m_settings, "player.timing-source", "sample");
+    m_synth = lib->newSynth(m_settings);
+    if (!m_synth) {
+        error = QStringLiteral("FluidSynth could not start");
+        freeSynth();
+        return false;
+    }
+    // The list may name several SoundFonts; the first that loads plays.
+    bool loaded = false;
+    std::size_t start = 0;
+    while (!loaded && start <= soundFont.size()) {
+        const std::size_t end = soundFont.find_first_of(":;", start);
+        const std::string name = soundFont.substr(start, end - start);
+        loaded = isFile(name) && lib->loadSoundFont(m_synth, name.c_str(), 1) != -1;
+        if (end == std::string::npos) break;
+        start = end + 1;
+    }
+    if (!loaded) {
+        error = QStringLiteral("no SoundFont would load: ") + QString::fromStdString(soundFont);
+        freeSynth();
+        return false;
+    }
+    // The synthesizer reads the piece when it starts it: a piece it cannot read ends at once.
+    void* player = lib->newPlayer(m_synth);
+    bool readable = player && lib->playerAddMem(player, m_piece.constData(), m_piece.size()) == 0 &&
+                    lib->playerPlay(player) == 0;
+    if (readable) {
+        int16_t probe[64 * Channels];
+        lib->writeS16(m_synth, 64, probe, 0, 2, probe, 1, 2);
+        readable = lib->playerStatus(player) == FluidPlayerPlaying;
+    }
+    if (player) {
+        lib->playerStop(player);
+        lib->deletePlayer(player);
+    }
+    if (!readable) {
+        error = QStringLiteral("the synthesizer cannot read ") + path;
+        freeSynth();
+        return false;
+    }
+    giveBackFreedMemory();
+    return true;
+}
+
+bool MidiStream::openDevice(QString& error) {
+    const SDL_AudioDeviceID device =
+        openMusicDevice(*synthLibrary(), &MidiStream::feed, this, error);
+    if (!device) return false;
+    {
+        std::lock_guard guard(m_lock);
+        m_device = device;
+    }
+    synthLibrary()->pauseAudioDevice(device, 0);
+    return true;
+}
+
+void MidiStream::closeDevice() {
+    SDL_AudioDeviceID device = 0;
+    {
+        std::lock_guard guard(m_lock);
+        std::swap(device, m_device);
+    }
+    if (!device) return;
+    synthLibrary()->closeAudioDevice(device);
+    audioGiveSubsystem();
+}
+
+bool MidiStream::play(QString& error) {
+    stop();
+    if (!synthLibrary() || !m_synth) {
+        error = QStringLiteral("no piece loaded");
+        return false;
+    }
+    {
+        std::lock_guard guard(m_lock);
+        m_ring.assign(RingFrames * Channels, 0);
+        m_read = m_fill = 0;
+        m_stop = m_rendered = false;
+    }
+    // With the effects' device open on a sound system of one device, the piece waits, rendered
+    // ahead, until that device rests.
+    const bool opened = openDevice(error);
+    if (!opened && !audioIsOpen()) return false;
+    m_suspended = !opened;
+    m_done = false;
+    m_worker = std::thread(&MidiStream::render, this);
+    return true;
+}
+
+bool MidiStream::playing() const {
+    return !m_done;
+}
+
+void MidiStream::stop() {
+    if (m_worker.joinable()) {
+        {
+            std::lock_guard guard(m_lock);
+            m_stop = true;
+        }
+        m_wake.notify_all();
+        m_worker.join();
+    }
+    closeDevice();
+    m_suspended = false;
+    m_done = true;
+}
+
+bool MidiStream::suspend() {
+    if (m_done || m_suspended) return false;
+    closeDevice();
+    m_suspended = true;
+    return true;
+}
+
+bool MidiStream::resume() {
+    if (!m_suspended) return true;
+    if (m_done) {
+        m_suspended = false;
+        return true;
+    }
+    QString error;
+    if (!openDevice(error)) return false;
+    m_suspended = false;
+    return true;
+}
+
+void MidiStream::setFinishedHook(std::function<void()> hook) {
+    m_finished = std::move(hook);
+}
+
+void MidiStream::feed(void* self, Uint8* stream, int length) {
+    auto* me = static_cast<MidiStream*>(self);
+    auto* out = reinterpret_cast<int16_t*>(stream);
+    size_t frames = size_t(length) / (Channels * sizeof(int16_t));
+    std::lock_guard guard(me->m_lock);
+    while (frames > 0 && me->m_fill > 0) {
+        const size_t run = std::min({frames, me->m_fill, RingFrames - me->m_read});
+        std::memcpy(out, &me->m_ring[me->m_read * Channels], run * Channels * sizeof(int16_t));
+        out += run * Channels;
+        frames -= run;
+        me->m_fill -= run;
+        me->m_read = (me->m_read + run) % RingFrames;
+    }
+    if (frames > 0) std::memset(out, 0, frames * Channels * sizeof(int16_t));
+    // The end of the piece has been played: the worker finishes.
+    if (me->m_rendered && me->m_fill == 0) me->m_wake.notify_all();
+}
+
+void MidiStream::render() {
+    const SynthLibrary& lib = *synthLibrary();
+    void* player = lib.newPlayer(m_synth);
+    if (player) {
+        lib.playerAddMem(player, m_piece.constData(), m_piece.size());
+        lib.playerPlay(player);
+    }
+    std::vector<int16_t> block(BlockFrames * Channels);
+    int tail = TailBlocks;
+    std::unique_lock lock(m_lock);
+    m_rendered = player == nullptr;
+    while (!m_stop) {
+        if (!m_rendered && RingFrames - m_fill >= BlockFrames) {
+            lock.unlock();
+            lib.writeS16(m_synth, int(BlockFrames), block.data(), 0, 2, block.data(), 1, 2);
+            int peak = 0;
+            for (int16_t sample : block)
+                peak = std::max(peak, std::abs(int(sample)));
+            if (peak > peakLevel) peakLevel = peak;
+            const bool last = lib.playerStatus(player) == FluidPlayerDone && --tail <= 0;
+            lock.lock();
+            const size_t write = (m_read + m_fill) % RingFrames;
+            for (size_t done = 0; done < BlockFrames;) {
+                const size_t at = (write + done) % RingFrames;
+                const size_t run = std::min(BlockFrames - done, RingFrames - at);
+                std::memcpy(&m_ring[at * Channels], &block[done * Channels],
+                            run * Channels * sizeof(int16_t));
+                done += run;
+            }
+            m_fill += BlockFrames;
+            m_rendered = last;
+            continue;
+        }
+        if (m_rendered && m_fill == 0) break;
+        // Asleep until a block fits again; at the end, until the device has taken everything.
+        const auto ahead = std::chrono::milliseconds(m_fill * 1000 / Rate);
+        const auto room = std::chrono::milliseconds(BlockFrames * 1000 / Rate);
+        m_wake.wait_for(
+            lock,
+            m_rendered
+                ? ahead + std::chrono::milliseconds(20)
+                : std::max(ahead - (std::chrono::milliseconds(RingFrames * 1000 / Rate) - room),
+                           std::chrono::milliseconds(50)));
+    }
+    const bool ended = !m_stop;
+    lock.unlock();
+    if (player) {
+        lib.playerStop(player);
+        lib.deletePlayer(player);
+    }
+    if (!ended) return;
+    // Closing waits for the device's thread: done here, the window never waits for it.
+    closeDevice();
+    m_done = true;
+    if (m_finished) m_finished();
+}
+
+int MidiStream::takePeak() {
+    return peakLevel.exchange(0);
+}
+
+bool midiOutputWorks() {
+    const SynthLibrary* lib = synthLibrary();
+    if (!lib) return false;
+    QString error;
+    const SDL_AudioDeviceID device = openMusicDevice(*lib, &silence, nullptr, error);
+    if (!device) return false;
+    lib->closeAudioDevice(device);
+    audioGiveSubsystem();
+    return true;
+}

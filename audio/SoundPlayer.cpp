@@ -1,0 +1,81 @@
+// The sound effects: four wave sounds held in memory, played by number on one mixer channel.
+#include "audio/SoundPlayer.h"
+
+#include "audio/Audio.h"
+#include "audio/MixerLibrary.h"
+#include "logic/GameOptions.h"
+
+#include <QFile>
+
+namespace {
+
+constexpr int WaveIds[] = {5, 21, 22, 23};
+
+// The mixer would decode other formats too (MIDI, AIFF, VOC); the list holds wave data only.
+bool isWave(const QByteArray& bytes) {
+    return bytes.size() >= 12 && bytes.startsWith("RIFF") && bytes.mid(8, 4) == "WAVE";
+}
+
+} // namespace
+
+std::vector<QByteArray> gameWaves() {
+    std::vector<QByteArray> waves;
+    for (int id : WaveIds) {
+        QFile file(QStringLiteral(":/waves/%1.wav").arg(id));
+        waves.push_back(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
+    }
+    return waves;
+}
+
+SoundPlayer::SoundPlayer(const GameOptions& options) : SoundPlayer(options, gameWaves()) {}
+
+SoundPlayer::SoundPlayer(const GameOptions& options, std::vector<QByteArray> waves)
+    : m_options(options), m_waves(std::move(waves)), m_chunks(m_waves.size(), nullptr),
+      m_refused(m_waves.size(), false) {}
+
+SoundPlayer::~SoundPlayer() {
+    freeChunks();
+    if (m_closeHook) audioRemoveCloseHook(m_closeHook);
+    if (m_restHook) audioRemoveRestHook(m_restHook);
+}
+
+void SoundPlayer::freeChunks() {
+    for (Mix_Chunk*& chunk : m_chunks) {
+        if (chunk) mixerLibrary()->freeChunk(chunk);
+        chunk = nullptr;
+    }
+    m_refused.assign(m_waves.size(), false);
+}
+
+void SoundPlayer::playSnd(int32_t number) {
+    if (!m_options.soundOn) return;
+    if (number < 0 || number > 4) return;
+    if (number == 0) {
+        if (audioIsOpen()) mixerLibrary()->haltChannel(Channel);
+        return;
+    }
+    if (!audioOpen()) return;
+    // Chunks are decoded for the open device; a resting device takes them along.
+    if (!m_closeHook) m_closeHook = audioAddCloseHook([this] { freeChunks(); });
+    if (!m_restHook) m_restHook = audioAddRestHook([this] { freeChunks(); });
+    const MixerLibrary& mix = *mixerLibrary();
+    const std::size_t item = static_cast<std::size_t>(number - 1);
+    if (item >= m_waves.size() || !isWave(m_waves[item]) || m_refused[item]) return;
+    if (!m_chunks[item]) {
+        SDL_RWops* source =
+            mix.rwFromConstMem(m_waves[item].constData(), static_cast<int>(m_waves[item].size()));
+        m_chunks[item] = source ? mix.loadWavRw(source, 1) : nullptr;
+        if (!m_chunks[item]) {
+            m_refused[item] = true;
+            return;
+        }
+    }
+    // Playing on a busy channel stops the sound there first.
+    mix.playChannelTimed(Channel, m_chunks[item], 0, -1);
+    audioRestWhenQuiet();
+}
+
+const Mix_Chunk* SoundPlayer::chunk(int32_t number) const {
+    if (number < 1 || static_cast<std::size_t>(number) > m_chunks.size()) return nullptr;
+    return m_chunks[static_cast<std::size_t>(number - 1)];
+}
