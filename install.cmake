@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Installing the game: the program on the PATH, its rules file and music in the data folder
 # (assets/CMakeLists.txt and platform/CMakeLists.txt install those), the menu entry, the icons,
 # the metainfo for software centres, the manual page and the licences.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The game's windows, created once at start-up and destroyed at the end.
 #include "app/GameWindows.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The game's windows, created once at start-up in a fixed order and destroyed at the end.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Which key does what on the main window.
 #include "app/KeyCommands.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Which key does what on the main window: the board's cursor and moves, the tool bar buttons.
 #pragma once
 

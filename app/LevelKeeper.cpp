@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The kept level's file: taken, written and removed under the settings lock, so that two copies
 // starting together never both take it.
 #include "app/LevelKeeper.h"

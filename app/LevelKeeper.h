@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Keeps the level in progress in the player's state folder, so that closing, logging out or a
 // crash resumes it at the next start.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window: tool bar, board and the game's flow from start-up to close.
 #include "app/MainWindow.h"
 
@@ -13,6 +14,7 @@
 #include "dialogs/MessageDialog.h"
 #include "dialogs/Messages.h"
 #include "dialogs/OptionsDialog.h"
+#include "logic/Version.h"
 #include "platform/Application.h"
 #include "platform/Installation.h"
 #include "platform/TextScrambler.h"
@@ -48,7 +50,7 @@ ImageButton* makeButton(QWidget* parent, int left, const BitmapList* list, int n
     auto* btn = new ImageButton(parent);
     btn->setGeometry(left, ButtonTop, 50, 50);
     btn->setButtonFaceImageList(list);
-    btn->setButtonFaceIndicesNew2(ImageButton::faceTable(normal, mouseOver, normal, disabled));
+    btn->setFaceTable(ImageButton::faceTable(normal, mouseOver, normal, disabled));
     return btn;
 }
 
@@ -87,7 +89,7 @@ template <typename Read, typename T> T readOrDefault(Read read, T fallback) {
 MainWindow::MainWindow(QWidget* parent)
     : QWidget(parent), m_dataFolder(gameDataFolder(QCoreApplication::applicationDirPath())),
       m_images(loadMainBitmaps()) {
-    createComponents();
+    buildWidgets();
     setUpGame();
 }
 
@@ -101,7 +103,7 @@ MainWindow::~MainWindow() {
             Application::reportError(e.text());
         }
     }
-    onDestroy();
+    closeHelp();
     // The dialogs draw from the shared images, which go with this window's members: the
     // dialogs go first.
     delete m_messageDialog;
@@ -110,7 +112,7 @@ MainWindow::~MainWindow() {
     delete m_bestListDialog;
 }
 
-void MainWindow::createComponents() {
+void MainWindow::buildWidgets() {
     resize(702, 462);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
@@ -197,17 +199,17 @@ void MainWindow::createComponents() {
 
 void MainWindow::setUpGame() {
     setupScrambler();
-    setWindowTitle(QStringLiteral("Morvek V1.0"));
+    setWindowTitle(QStringLiteral("Morvek V") + QLatin1String(MorvekVersion));
     m_helpSystem =
         std::make_unique<HelpSystem>(m_dataFolder + QStringLiteral("mrvk.html"), 0, QString());
 
-    m_options.tongue =
-        readOrDefault([&] { return m_settings.readNumber(sdTongue); }, sdTongue.numberDefault);
-    m_options.soundOn = readOrDefault([&] { return m_settings.readFlag(sdSound); }, true);
-    m_options.musicOn = readOrDefault([&] { return m_settings.readFlag(sdMusic); }, true);
-    m_options.fairJudging = readOrDefault([&] { return m_settings.readFlag(sdFair); }, true);
-    m_backgroundMode = readOrDefault([&] { return m_settings.readNumber(sdBackMode); }, 0);
-    m_options.mode = readOrDefault([&] { return m_settings.readNumber(sdMode); }, 1);
+    m_options.tongue = readOrDefault([&] { return m_settings.readNumber(Setting::tongue); },
+                                     Setting::tongue.numberDefault);
+    m_options.soundOn = readOrDefault([&] { return m_settings.readFlag(Setting::sound); }, true);
+    m_options.musicOn = readOrDefault([&] { return m_settings.readFlag(Setting::music); }, true);
+    m_options.fairJudging = readOrDefault([&] { return m_settings.readFlag(Setting::fair); }, true);
+    m_backgroundMode = readOrDefault([&] { return m_settings.readNumber(Setting::backMode); }, 0);
+    m_options.mode = readOrDefault([&] { return m_settings.readNumber(Setting::mode); }, 1);
     // Stored values are not to be trusted: bring them into range once, here.
     if (m_backgroundMode < 0 || m_backgroundMode > 6) m_backgroundMode = 0;
     m_options.mode = clampMode(m_options.mode);
@@ -256,7 +258,7 @@ void MainWindow::onFirstShow() {
     if (!m_firstShow) return;
     m_firstShow = false;
     m_options.tongue =
-        readOrDefault([&] { return m_settings.readNumber(sdTongue); }, m_options.tongue);
+        readOrDefault([&] { return m_settings.readNumber(Setting::tongue); }, m_options.tongue);
     m_storedOptions[0].second = QString::number(m_options.tongue);
     if (m_options.tongue == -1) {
         languageDialog()->showModal();
@@ -522,12 +524,12 @@ void MainWindow::leave() {
 std::vector<std::pair<QString, QString>> MainWindow::storableOptions() const {
     auto flag = [](bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); };
     // The language first: the first show reads it again.
-    return {{sdTongue.name, QString::number(m_options.tongue)},
-            {sdSound.name, flag(m_options.soundOn)},
-            {sdMusic.name, flag(m_options.musicOn)},
-            {sdBackMode.name, QString::number(m_backgroundMode)},
-            {sdMode.name, QString::number(m_options.mode)},
-            {sdFair.name, flag(m_options.fairJudging)}};
+    return {{Setting::tongue.name, QString::number(m_options.tongue)},
+            {Setting::sound.name, flag(m_options.soundOn)},
+            {Setting::music.name, flag(m_options.musicOn)},
+            {Setting::backMode.name, QString::number(m_backgroundMode)},
+            {Setting::mode.name, QString::number(m_options.mode)},
+            {Setting::fair.name, flag(m_options.fairJudging)}};
 }
 
 void MainWindow::closeOnSignal() {
@@ -544,7 +546,7 @@ void MainWindow::closeOnSignal() {
     QCoreApplication::quit();
 }
 
-void MainWindow::onDestroy() {
+void MainWindow::closeHelp() {
     m_helpSystem.reset();
     closeAllHelp();
 }
@@ -628,11 +630,12 @@ void MainWindow::drawTime() {
     updateCounterNames();
 }
 
-void MainWindow::playSnd(int32_t number) {
+void MainWindow::playSnd(Sound sound) {
     // The picture of a move shows first; its sound starts as soon as control is back in an
     // event loop, within the same frame, so a device still waking never holds the cell back.
     QMetaObject::invokeMethod(
-        this, [this, number] { m_sounds->playSnd(number); }, Qt::QueuedConnection);
+        this, [this, sound] { m_sounds->playSnd(static_cast<int32_t>(sound)); },
+        Qt::QueuedConnection);
 }
 
 void MainWindow::delay(int32_t ms) {

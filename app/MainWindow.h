@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window: tool bar, board and the game's flow from start-up to close.
 #pragma once
 
@@ -154,7 +155,7 @@ class MainWindow : public QWidget, public BoardEffects, public CursorEffects {
     void drawRowClues() override;
     void drawColClues() override;
     void drawTime() override;
-    void playSnd(int32_t number) override;
+    void playSnd(Sound sound) override;
     void delay(int32_t ms) override;
     void enablePauseBtn(bool enabled) override;
 
@@ -180,7 +181,7 @@ class MainWindow : public QWidget, public BoardEffects, public CursorEffects {
     void keyReleaseEvent(QKeyEvent* event) override;
 
   private:
-    void createComponents();
+    void buildWidgets();
     void setUpGame();
     void onFirstShow();
     bool confirmClose();
@@ -196,7 +197,7 @@ class MainWindow : public QWidget, public BoardEffects, public CursorEffects {
     bool resumeIfPaused();
     // The options as they are stored, by name; the stored values as read at the start.
     std::vector<std::pair<QString, QString>> storableOptions() const;
-    void onDestroy();
+    void closeHelp();
     void relayOut();
     void arrangeRightButtons();
     void createDialogs();

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Program entry: command line, then the game's windows.
 #include "app/MainWindow.h"
 

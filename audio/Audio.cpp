@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The one SDL audio device shared by the sound effects and the music.
 #include "audio/Audio.h"
 

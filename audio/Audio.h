@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The SDL audio device of the sound effects, and SDL's audio subsystem shared with the music's
 // own device (MidiStream).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One piece of MIDI music, rendered ahead in large blocks onto an audio device of its own.
 #include "audio/MidiStream.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The mixer library, opened by its versioned name and never unloaded (its threads may still run).
 #include "audio/MixerLibrary.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The mixer library (SDL2_mixer with SDL), loaded when the first sound or piece of music needs it.
 // A game left without sound never maps it, nor the synthesizer and sound-server libraries it
 // brings along, which keeps the start quick and the process small.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The background music: the "*.mid" files of the program folder, played one at a time.
 #include "audio/MusicPlayer.h"
 

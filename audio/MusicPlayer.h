@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The background music: the "*.mid" files of the program folder, played one at a time.
 #pragma once
 
@@ -31,7 +32,7 @@ class MusicPlayer {
     MusicPlayer& operator=(const MusicPlayer&) = delete;
 
     // At the main window's creation: chooses the first "*.mid" in name order that is a sound
-    // MIDI file. musicFound := whether there is one and MIDI can be played at all. Loading it
+    // MIDI file. musicFound becomes whether there is one and MIDI can be played at all. Loading it
     // (the SoundFont with it, a tenth of a second) waits for the first tick that plays it, so
     // the window is on screen sooner.
     void start();

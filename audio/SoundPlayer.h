@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The sound effects: four wave sounds held in memory, played by number on one mixer channel.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // FluidSynth and SDL's audio calls, opened by their versioned names and never unloaded.
 #include "audio/SynthLibrary.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // FluidSynth and SDL's own audio calls, loaded when the first piece of music needs them. The music
 // renders through these directly, on a device of its own, so that it can be rendered in large
 // blocks while the sound effects keep their short buffer.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Time of a whole-board paint and of one cell for the largest board in a full-HD box.
 #include "view/BoardPainter.h"
 

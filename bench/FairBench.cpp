@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Time of fair judging, and how often its search gives up, over whole games of a player who
 // guesses wrong on every cell before playing it right.
 #include "logic/BoardRules.h"
@@ -20,7 +21,7 @@ class Silent : public BoardEffects {
     void drawRowClues() override {}
     void drawColClues() override {}
     void drawTime() override {}
-    void playSnd(int32_t) override {}
+    void playSnd(Sound) override {}
     void delay(int32_t) override {}
     void enablePauseBtn(bool) override {}
     void levelSolved() override {}

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How long the player waits for a sound: the very first one of a run (the mixer library loads,
 // the device opens, the wave decodes) and one after the device has rested.
 // Run it with the audio driver of interest, e.g. SDL_AUDIODRIVER=pulseaudio build/bin/bench_sound

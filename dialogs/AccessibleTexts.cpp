@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What screen readers say about the main window, in German and English.
 #include "dialogs/AccessibleTexts.h"
 

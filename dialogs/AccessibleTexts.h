@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What screen readers say about the main window, in German and English: the names of the tool
 // bar buttons, the board and the counters, and the cell under the keyboard cursor.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One best list of 15 entries: the stored entry text, ranking and insertion, without any window.
 #include "dialogs/BestList.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The best lists: 15 results per board size, viewed or extended with the player's name.
 #include "dialogs/BestListDialog.h"
 
@@ -17,7 +18,7 @@
 
 namespace {
 
-const QString Section = QStringLiteral("common");
+const QString Section = QLatin1String(SettingsSection);
 
 } // namespace
 
@@ -47,15 +48,15 @@ BestListDialog::BestListDialog(QWidget* mainWindow, SettingsStore& ini, const Ga
     const QFont rowFont = arialFont(13);
     for (int i = 0; i < HighscoreCount; ++i) {
         const int top = 10 + 21 * i;
-        m_nums[i] = makeLabel(m_listPanel, QRect(10, top, 40, 21), rowFont,
-                              Qt::AlignRight | Qt::AlignVCenter);
+        m_ranks[i] = makeLabel(m_listPanel, QRect(10, top, 40, 21), rowFont,
+                               Qt::AlignRight | Qt::AlignVCenter);
         m_names[i] = makeLabel(m_listPanel, QRect(50, top, 140, 21), rowFont);
         m_scores[i] = makeLabel(m_listPanel, QRect(190, top, 90, 21), rowFont,
                                 Qt::AlignRight | Qt::AlignVCenter);
-        m_nums[i]->setObjectName(QStringLiteral("num%1").arg(i));
-        m_names[i]->setObjectName(QStringLiteral("pla%1").arg(i));
-        m_scores[i]->setObjectName(QStringLiteral("sco%1").arg(i));
-        m_nums[i]->setText(QStringLiteral("%1.   ").arg(i + 1));
+        m_ranks[i]->setObjectName(QStringLiteral("rank%1").arg(i));
+        m_names[i]->setObjectName(QStringLiteral("name%1").arg(i));
+        m_scores[i]->setObjectName(QStringLiteral("score%1").arg(i));
+        m_ranks[i]->setText(QStringLiteral("%1.   ").arg(i + 1));
     }
 
     m_nameEdit = new QLineEdit(m_listPanel);
@@ -71,10 +72,11 @@ BestListDialog::BestListDialog(QWidget* mainWindow, SettingsStore& ini, const Ga
 
     // An unreadable name must not keep the game from starting: say so, offer the default.
     try {
-        m_playerName = ini.readText(Section, QStringLiteral("player"), QStringLiteral("Mr.Brain"));
+        m_playerName = ini.readText(Section, QLatin1String(Setting::player.name),
+                                    QLatin1String(Setting::player.textDefault));
     } catch (const SettingsError& e) {
         Application::reportError(e.text());
-        m_playerName = QStringLiteral("Mr.Brain");
+        m_playerName = QLatin1String(Setting::player.textDefault);
     }
     m_nameEdit->setText(m_playerName);
 }
@@ -182,7 +184,7 @@ void BestListDialog::showModal(int32_t score, bool viewOnly) {
     exec();
 }
 
-void BestListDialog::formActivate() {
+void BestListDialog::prepareToShow() {
     if (m_mainWindow) move(placeOverFrame(m_mainWindow->frameGeometry(), size()));
     const bool german = m_options.isGerman();
     m_title->setText(german ? QStringLiteral("Morvek - Bestenliste")
@@ -198,11 +200,11 @@ void BestListDialog::onOkClicked() {
     const bool cleared = m_clearCheck->isChecked();
     if (cleared) {
         for (int i = 0; i < HighscoreCount; ++i) {
-            m_entryNames[i] = QStringLiteral("Mr. Brain");
-            m_entryScores[i] = 0;
+            m_entryNames[i] = clearedHighscoreEntry().name;
+            m_entryScores[i] = clearedHighscoreEntry().score;
         }
         showRows();
-        m_playerName = QStringLiteral("Mr. Brain");
+        m_playerName = clearedHighscoreEntry().name;
         m_nameEdit->setText(m_playerName);
         m_insertPos = -1;
     }
@@ -232,7 +234,7 @@ void BestListDialog::onCancelClicked() {
 }
 
 void BestListDialog::showEvent(QShowEvent* event) {
-    formActivate();
+    prepareToShow();
     QDialog::showEvent(event);
 }
 

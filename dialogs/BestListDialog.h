@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The best lists: 15 results per board size, viewed or extended with the player's name.
 #pragma once
 
@@ -40,7 +41,7 @@ class BestListDialog : public QDialog {
     // with the name typed so far. False when nothing was waiting.
     bool storePendingResult();
 
-    void formActivate();
+    void prepareToShow();
     void onOkClicked();
     void onCancelClicked();
 
@@ -75,7 +76,7 @@ class BestListDialog : public QDialog {
     SettingsStore& m_ini;
     const GameOptions& m_options;
     QPointer<QWidget> m_mainWindow;
-    std::array<QLabel*, HighscoreCount> m_nums{};
+    std::array<QLabel*, HighscoreCount> m_ranks{};
     std::array<QLabel*, HighscoreCount> m_names{};
     std::array<QLabel*, HighscoreCount> m_scores{};
     BackPanel* m_background = nullptr;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the four dialogs share: placement over the main window, fonts and the building blocks.
 #include "dialogs/DialogKit.h"
 
@@ -38,7 +39,7 @@ ImageButton* makeButton(QWidget* parent, const BitmapList& list, int x, int y, i
                         int mouseOver, int pressed, int disabled, bool showHint) {
     auto* button = new ImageButton(parent);
     button->setButtonFaceImageList(&list);
-    button->setButtonFaceIndicesNew2(ImageButton::faceTable(normal, mouseOver, pressed, disabled));
+    button->setFaceTable(ImageButton::faceTable(normal, mouseOver, pressed, disabled));
     button->setShowHint(showHint);
     // A click does not move the focus: Enter keeps answering what the keyboard last chose.
     button->setFocusPolicy(Qt::TabFocus);

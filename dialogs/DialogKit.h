@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the four dialogs share: placement over the main window, fonts and the building blocks.
 #pragma once
 

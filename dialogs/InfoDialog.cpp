@@ -1,8 +1,10 @@
+// SPDX-License-Identifier: MIT
 // The program information window, in the same granite and faces as the other dialogs.
 #include "dialogs/InfoDialog.h"
 
 #include "dialogs/DialogKit.h"
 #include "logic/GameOptions.h"
+#include "logic/Version.h"
 #include "platform/widgets/BackPanel.h"
 #include "platform/widgets/ImageButton.h"
 #include "view/DialogImages.h"
@@ -21,7 +23,7 @@ InfoDialog::InfoDialog(QWidget* mainWindow, const GameOptions& options,
     m_nameLabel = makeLabel(panel, QRect(10, 8, 252, 34), arialFont(30, true), Qt::AlignCenter);
     m_nameLabel->setText(QStringLiteral("Morvek"));
     m_versionLabel = makeLabel(panel, QRect(10, 42, 252, 18), arialFont(16), Qt::AlignCenter);
-    m_versionLabel->setText(QStringLiteral("V1.0"));
+    m_versionLabel->setText(QStringLiteral("V") + QLatin1String(MorvekVersion));
     m_aboutLabel = makeLabel(panel, QRect(14, 64, 244, 36), arialFont(13), Qt::AlignCenter);
     m_aboutLabel->setWordWrap(true);
     m_okButton = makeButton(back, dlgs, 338, 124, 5, 6, 5, 0, false);

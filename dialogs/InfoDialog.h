@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program information window: name, version and a line about the game.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The first-run question: German or English.
 #include "dialogs/LanguageDialog.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window's tool bar texts in German and English: button hints (each naming its key)
 // and label captions.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The game's one message box: a numbered message in the current language, Yes or Yes/No.
 #include "dialogs/MessageDialog.h"
 
@@ -58,7 +59,7 @@ int MessageDialog::keyResult(QChar key) {
     }
 }
 
-void MessageDialog::formActivate() {
+void MessageDialog::prepareToShow() {
     if (m_mainWindow)
         move(placeOverClient(m_mainWindow->frameGeometry(), m_mainWindow->height(),
                              frameGeometry().size()));
@@ -66,13 +67,13 @@ void MessageDialog::formActivate() {
     // Each message starts with the focus on Yes; Tab moves it to No, and Enter then answers No.
     m_yesButton->setFocus();
     if (m_messageNumber == 10 || m_messageNumber == 11) {
-        m_text->setCaption(m_customText);
+        m_text->setText(m_customText);
         return;
     }
     // A number outside the table leaves the previous text.
     const DialogMessage message = messageText(m_messageNumber);
     if (message.buttonMode != 0)
-        m_text->setCaption(m_options.isGerman() ? message.german : message.english);
+        m_text->setText(m_options.isGerman() ? message.german : message.english);
 }
 
 void MessageDialog::onYesClicked() {
@@ -84,7 +85,7 @@ void MessageDialog::onNoClicked() {
 }
 
 void MessageDialog::showEvent(QShowEvent* event) {
-    formActivate();
+    prepareToShow();
     QDialog::showEvent(event);
 }
 

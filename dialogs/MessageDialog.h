@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The game's one message box: a numbered message in the current language, Yes or Yes/No.
 #pragma once
 
@@ -39,7 +40,7 @@ class MessageDialog : public QDialog {
     // The text of messages 10 and 11.
     void setCustomText(const QString& text) { m_customText = text; }
 
-    void formActivate();
+    void prepareToShow();
     void onYesClicked();
     void onNoClicked();
 

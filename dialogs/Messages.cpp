@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The texts and button modes of the message dialog. "\r" starts a new line in the label.
 #include "dialogs/Messages.h"
 

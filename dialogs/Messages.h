@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The texts and button modes of the message dialog.
 #pragma once
 

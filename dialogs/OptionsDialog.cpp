@@ -1,9 +1,11 @@
+// SPDX-License-Identifier: MIT
 // The options dialog: language, sound effects, music, background picture and fair judging.
 #include "dialogs/OptionsDialog.h"
 
 #include "audio/Audio.h"
 #include "dialogs/DialogKit.h"
 #include "logic/GameOptions.h"
+#include "logic/Version.h"
 #include "platform/widgets/BackPanel.h"
 #include "platform/widgets/ImageButton.h"
 #include "platform/widgets/ListImage.h"
@@ -77,8 +79,8 @@ int OptionsDialog::showModal() {
 }
 
 void OptionsDialog::refreshTexts() {
-    m_programLabel->setCaption(QStringLiteral("Morvek"));
-    m_versionLabel->setCaption(QStringLiteral("Version  V1.0"));
+    m_programLabel->setText(QStringLiteral("Morvek"));
+    m_versionLabel->setText(QStringLiteral("Version  V") + QLatin1String(MorvekVersion));
     m_musicButton->setEnabled(m_options.musicFound);
 
     const bool de = m_options.isGerman();
@@ -132,7 +134,7 @@ void OptionsDialog::refreshTexts() {
                                 : QStringLiteral("Fair judging is off."));
 }
 
-void OptionsDialog::formActivate() {
+void OptionsDialog::prepareToShow() {
     if (m_mainWindow && m_mainWindow->isVisible())
         move(placeOverClient(m_mainWindow->frameGeometry(), m_mainWindow->height(),
                              frameGeometry().size()));
@@ -172,7 +174,7 @@ void OptionsDialog::onFairClicked() {
 }
 
 void OptionsDialog::showEvent(QShowEvent* event) {
-    formActivate();
+    prepareToShow();
     QDialog::showEvent(event);
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The options dialog: language, sound effects, music, background picture and fair judging.
 #pragma once
 
@@ -31,7 +32,7 @@ class OptionsDialog : public QDialog {
     int showModal();
     void refreshTexts();
 
-    void formActivate();
+    void prepareToShow();
     void onOkClicked();
     void onLanguageClicked();
     void onSoundClicked();
@@ -92,6 +93,6 @@ class OptionsDialog : public QDialog {
     QLabel* m_fairLabel = nullptr;
 };
 
-// The language after the language button: (tongue + 1) mod 2 with the sign of the dividend,
-// so -1 (not chosen) and 1 give 0, 0 gives 1, and 2 gives 1.
+// The language after the language button: the remainder of (tongue + 1) by 2, with the sign of the
+// dividend, so -1 (not chosen) and 1 give 0, 0 gives 1, and 2 gives 1.
 int32_t nextTongue(int32_t tongue);

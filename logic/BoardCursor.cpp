@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The keyboard's place on the board.
 #include "logic/BoardCursor.h"
 

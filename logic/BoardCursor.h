@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The keyboard's place on the board: one cell, shown only once the player has asked for it.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fitting the board and its clue panels into the board area.
 #include "logic/BoardLayout.h"
 

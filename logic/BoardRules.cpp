@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The rules of play: presses, drags, wrong moves, line completion and the solved board.
 #include "logic/BoardRules.h"
 
@@ -144,7 +145,7 @@ bool BoardRules::pressCell(MouseButton button, int32_t col, int32_t row) {
         break;
     case MouseButton::Right:
         if (state == CellState::HiddenEmpty) {
-            m_effects.playSnd(2);
+            m_effects.playSnd(Sound::Move);
             m_board.grid[col][row] = CellState::MarkedEmpty;
             m_effects.drawCell(col, row);
         } else if (state == CellState::HiddenFilled) {
@@ -194,7 +195,7 @@ void BoardRules::claimFails(int32_t col, int32_t row, CellState claimedLook) {
 void BoardRules::wrongMove(int32_t col, int32_t row, CellState claimedLook) {
     m_playTime += penaltyFor(m_options.mode);
     m_effects.drawTime();
-    m_effects.playSnd(3);
+    m_effects.playSnd(Sound::Wrong);
     flashClaim(col, row, claimedLook);
 }
 
@@ -215,7 +216,7 @@ void BoardRules::flashClaim(int32_t col, int32_t row, CellState claimedLook) {
 }
 
 void BoardRules::uncoverCell(int32_t col, int32_t row) {
-    m_effects.playSnd(2);
+    m_effects.playSnd(Sound::Move);
     m_board.grid[col][row] = CellState::Uncovered;
     m_effects.drawCell(col, row);
     // The row first, when one cell completes both.
@@ -223,7 +224,7 @@ void BoardRules::uncoverCell(int32_t col, int32_t row) {
     completeCol(col);
     if (isSolved(m_board)) {
         m_gameState = GameState::Solved;
-        m_effects.playSnd(1);
+        m_effects.playSnd(Sound::Solved);
         m_effects.levelSolved();
     }
 }
@@ -231,7 +232,7 @@ void BoardRules::uncoverCell(int32_t col, int32_t row) {
 void BoardRules::completeRow(int32_t row) {
     for (int32_t c = 1; c <= m_board.colCount; ++c)
         if (m_board.grid[c][row] == CellState::HiddenFilled) return;
-    m_effects.playSnd(4);
+    m_effects.playSnd(Sound::LineDone);
     for (int32_t c = 1; c <= m_board.colCount; ++c)
         markByCompletion(c, row);
     m_board.rowDone[row] = true;
@@ -241,7 +242,7 @@ void BoardRules::completeRow(int32_t row) {
 void BoardRules::completeCol(int32_t col) {
     for (int32_t r = 1; r <= m_board.rowCount; ++r)
         if (m_board.grid[col][r] == CellState::HiddenFilled) return;
-    m_effects.playSnd(4);
+    m_effects.playSnd(Sound::LineDone);
     for (int32_t r = 1; r <= m_board.rowCount; ++r)
         markByCompletion(col, r);
     m_board.colDone[col] = true;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The rules of play: mouse input on the board turned into moves and judged against the hidden grid.
 #pragma once
 
@@ -6,6 +7,7 @@
 #include "logic/GameOptions.h"
 #include "logic/GameState.h"
 #include "logic/Puzzle.h"
+#include "logic/Sound.h"
 
 #include <cstdint>
 #include <optional>
@@ -23,8 +25,7 @@ class BoardEffects {
     virtual void drawColClues() = 0;
     // Shows the current play time.
     virtual void drawTime() = 0;
-    // 1 solved, 2 cell uncovered or marked, 3 wrong move, 4 line completed.
-    virtual void playSnd(int32_t number) = 0;
+    virtual void playSnd(Sound sound) = 0;
     // Holds the move for ms: the player's input waits until the move is over, the animations
     // rely on it.
     virtual void delay(int32_t ms) = 0;

@@ -1,5 +1,8 @@
+// SPDX-License-Identifier: MIT
 // The program's command line and the text form of a puzzle.
 #include "logic/CommandLine.h"
+
+#include "logic/Version.h"
 
 #include "logic/PictureSearch.h"
 #include "logic/RandomGenerator.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's command line and the text form of a puzzle.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The claim's cell is fixed to the claimed value, every cell the player has settled to its
 // shown value, and the search looks for a picture close to the hidden one.
 #include "logic/FairJudge.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fair judging: a claim about a hidden cell is wrong only when no picture allows it.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the player chose (the stored options) and whether music was found: owned by the main
 // window, read by reference by its dialogs, its players and the rules.
 #pragma once

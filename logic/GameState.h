@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where the current level stands.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The kept level's text: written in one piece, read back only when every part fits the others.
 #include "logic/KeptLevel.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A level in progress as the game keeps it between runs: its size, every cell, the played time
 // and the random source, as text. No window and no file here: the main window stores the text.
 #pragma once

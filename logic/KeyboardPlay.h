@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Playing with the keyboard: a cursor on the board and the moves made at it.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Exact line solving by counting placements from both ends.
 //
 // A run of length b is treated as a unit of b filled cells and one empty cell after it; an empty

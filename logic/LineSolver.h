@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the clues of one line allow for each of its cells.
 #pragma once
 

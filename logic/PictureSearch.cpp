@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Whole-board line solving with a work list of changed lines, and a depth-first search that
 // guesses one cell at a time and backtracks on contradictions.
 #include "logic/PictureSearch.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Pictures that fit a board's clues: line solving over the whole board, and a bounded search.
 #pragma once
 

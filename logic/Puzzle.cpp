@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Board generation and the solved test.
 #include "logic/Puzzle.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The one puzzle of the game: board size, cell states, clues, done flags.
 #pragma once
 

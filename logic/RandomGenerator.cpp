@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The game's random source.
 #include "logic/RandomGenerator.h"
 

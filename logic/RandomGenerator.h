@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The game's random source: a 32-bit linear congruential generator.
 #pragma once
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The Debian package (scripts/package-deb.sh): configured for /usr with the program in games.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME morvek)

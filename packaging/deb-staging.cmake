@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Run by CPack on the staged files of the Debian package, before they are packed: what Debian
 # asks of every package beyond the installed tree: a copyright file, compressed manual pages and
 # changelog, no compiler notes in the program, and the overrides of lintian's remarks that do not

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Run first by cmake --install: the folders of the install (morvek_install_dirs, relative to the
 # prefix) and their parents that are not there yet, in morvek_created_dirs for the record, so
 # that uninstalling removes them again and never a folder that was there before.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Run last by cmake --install: records what this install put on the machine, for uninstalling.
 # A staged install (DESTDIR) is for a package and leaves the record as it was.
 if(NOT "$ENV{DESTDIR}" STREQUAL "")

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Removes the files that the last install from this build folder put on the machine, as its record
 # lists them, then the game's own folders when they are empty. Nothing else is touched.
 # cmake -DMORVEK_RECORD=<build>/morvek-installed.txt -P uninstall.cmake

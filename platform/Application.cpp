@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Qt lets no exception cross its event loop, so they all end here, in notify().
 #include "platform/Application.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The application object with the general error report for failures inside event handlers.
 #pragma once
 

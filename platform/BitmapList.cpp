@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A list of bitmaps addressed by position from 0.
 #include "platform/BitmapList.h"
 

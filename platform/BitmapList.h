@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A list of bitmaps addressed by position from 0, as the windows and painters use them.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Pixel-exact pens, brushes, lines, rectangles, text and block copies on an RGB32 image.
 #include "platform/Canvas.h"
 
@@ -50,7 +51,7 @@ void Canvas::lineTo(int32_t x, int32_t y) {
     m_position = QPoint(x, y);
     if (pen.style == PenStyle::Clear || from == m_position) return;
     const int32_t w = std::max<int32_t>(pen.width, 1);
-    // Across the line the pen covers -(w div 2) .. (w-1) div 2.
+    // Across the line the pen covers -(w / 2) .. (w - 1) / 2, in whole pixels.
     const int32_t lo = -(w / 2), hi = (w - 1) / 2;
     if (from.y() == y) {
         const int32_t a = from.x() < x ? from.x() : x + 1;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Pixel-exact pens, brushes, lines, rectangles, text and block copies on an RGB32 image.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // QSettings reads an INI file as one stream, where an open quote swallows the rest of the file.
 // Here a line break always ends a line, whatever the line holds.
 #include "platform/IniDocument.h"

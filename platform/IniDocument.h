@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // An INI file held line by line: every line is read on its own, so a damaged line costs only
 // itself, and every line the program does not change is written back byte for byte.
 #pragma once

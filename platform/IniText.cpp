@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The escaping rules follow QSettings' INI format character for character: a file is shared with
 // every earlier version of the game.
 #include "platform/IniText.h"

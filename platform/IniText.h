@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Keys and values of one INI line, escaped and unescaped exactly as QSettings does, so that files
 // written by earlier versions of the game read the same and they can read what we write.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How the game finds its files and how the desktop knows it, built or installed.
 #include "platform/Installation.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A signal handler may do next to nothing: it writes a byte into a pipe, and a socket notifier
 // hands the request to the event loop.
 #include "platform/QuitSignals.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // SIGTERM, SIGINT and SIGHUP (a desktop logout) end the game the way its own close does.
 #pragma once
 

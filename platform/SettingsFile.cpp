@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // POSIX calls where Qt's file classes would block on a pipe or follow a link blindly.
 #include "platform/SettingsFile.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The settings file on disk: read without ever blocking or following a link, replaced in one step
 // under a lock.
 #pragma once

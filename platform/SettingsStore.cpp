@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The settings store: an INI file read line by line, parsed again only when it has changed, and
 // replaced in one step for every write.
 #include "platform/SettingsStore.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The settings store `ini`: the game's remembered values as text under Tallowin/Morvek/V1.
 #pragma once
 
@@ -42,19 +43,23 @@ struct SettingDef {
 
 inline constexpr char SettingsSection[] = "common";
 
-inline constexpr SettingDef sdTongue{"tongue", SettingKind::Number, -1, ""};
-inline constexpr SettingDef sdSound{"sound", SettingKind::Flag, 1, ""};
-inline constexpr SettingDef sdMusic{"music", SettingKind::Flag, 1, ""};
-inline constexpr SettingDef sdBackMode{"backmode", SettingKind::Number, 0, ""};
-inline constexpr SettingDef sdFair{"fair", SettingKind::Flag, 1, ""};
-inline constexpr SettingDef sdMode{"mode", SettingKind::Number, 1, ""};
-inline constexpr SettingDef sdPlayer{"player", SettingKind::Text, 0, "Mr.Brain"};
-inline constexpr SettingDef sdMainForm{"MainForm", SettingKind::Text, 0, ""};
+// The fixed values the game stores, by what they hold.
+namespace Setting {
+inline constexpr SettingDef tongue{"tongue", SettingKind::Number, -1, ""};
+inline constexpr SettingDef sound{"sound", SettingKind::Flag, 1, ""};
+inline constexpr SettingDef music{"music", SettingKind::Flag, 1, ""};
+inline constexpr SettingDef backMode{"backmode", SettingKind::Number, 0, ""};
+inline constexpr SettingDef fair{"fair", SettingKind::Flag, 1, ""};
+inline constexpr SettingDef mode{"mode", SettingKind::Number, 1, ""};
+inline constexpr SettingDef player{"player", SettingKind::Text, 0, "Mr.Brain"};
+inline constexpr SettingDef mainForm{"MainForm", SettingKind::Text, 0, ""};
+} // namespace Setting
 
 // Every fixed value the game stores (the best-list entries "hs<mode><index>" are named at run
 // time).
-inline constexpr SettingDef SettingsTable[] = {sdTongue, sdSound,  sdMusic,    sdBackMode,
-                                               sdMode,   sdPlayer, sdMainForm, sdFair};
+inline constexpr SettingDef SettingsTable[] = {Setting::tongue,   Setting::sound, Setting::music,
+                                               Setting::backMode, Setting::mode,  Setting::player,
+                                               Setting::mainForm, Setting::fair};
 
 // The store's integer syntax: leading spaces, optional sign, decimal digits or hexadecimal
 // digits after "$", "x" or "0x" (any case), nothing after. Values outside 32 bits fail.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The player's state folder, checked so that a planted link never redirects what the game writes.
 #include "platform/StateFolder.h"
 

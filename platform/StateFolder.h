@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The player's own folder for what the game keeps between runs: $XDG_STATE_HOME/morvek/.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The scrambler's number sequence, with its x87 extended-precision steps done in exact integers.
 #include "platform/TextScrambler.h"
 

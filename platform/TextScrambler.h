@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The text scrambler that keeps stored best-list entries from being edited by hand.
 #pragma once
 

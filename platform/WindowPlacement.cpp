@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Placement record, desktop clamping and the main window's show and destroy steps.
 #include "platform/WindowPlacement.h"
 

@@ -1,4 +1,5 @@
-// The form component `placement`: saves and restores the main window's placement, keeps its minimum
+// SPDX-License-Identifier: MIT
+// The main window's placement: saves and restores the main window's placement, keeps its minimum
 // size.
 #pragma once
 
@@ -78,7 +79,7 @@ class WindowPlacement : public QObject {
     // Runs by itself at the first show; may throw SettingsError.
     void restorePlacement();
     // Writes the record of the window's normal rectangle. The main window calls it in its
-    // destroy path, before onDestroy; may throw SettingsError.
+    // destroy path, before closeHelp; may throw SettingsError.
     void savePlacement();
     // The record that savePlacement writes, for a caller that writes it with other values.
     QString placementRecord();
@@ -88,7 +89,7 @@ class WindowPlacement : public QObject {
     int32_t keepOnScreenHeight = 0;
 
     QString section = QString::fromLatin1(SettingsSection);
-    QString iniKey = QString::fromLatin1(sdMainForm.name);
+    QString iniKey = QString::fromLatin1(Setting::mainForm.name);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The few X11 window calls that Qt does not offer.
 #include "platform/X11Window.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The few X11 window calls that Qt does not offer: the window manager's frame of a window before
 // it is on screen, and windows that take no pointer input. Elsewhere (offscreen, Wayland, a
 // build without xcb) they do nothing.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs what is missing, then configures and builds all of Morvek (game, tests, benchmarks)
 # into ./build. Arguments go to the configure step.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # CI: installs the Debian package into this machine with apt-get, starts the game under Xvfb,
 # then removes the package and whatever it pulled in, leaving the machine as it found it.
 # Needs root (CI runs as root). Usage: scripts/check-deb.sh [package] (default build-deb/morvek_*.deb)

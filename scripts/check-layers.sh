@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The layers and their direction: every include names its folder, and a folder includes only the
 # folders below it.
 #

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs the Debian packages that Morvek needs.
 #   scripts/install-deps.sh game   what building and playing the game needs
 #   scripts/install-deps.sh package   the game's, plus what building its Debian package needs

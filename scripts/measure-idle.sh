@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Memory and idle cost of Morvek side by side with sgt-pattern (Debian's sgt-puzzles), when
 # installed: what a game shown on screen and left alone costs.
 #

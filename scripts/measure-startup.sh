@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Start-up of Morvek side by side with sgt-pattern (Debian's sgt-puzzles), when installed.
 #
 # Usage: scripts/measure-startup.sh [runs (default 7)] [morvek ...] [--music off|on|both] [--hover S]

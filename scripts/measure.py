@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Side-by-side measurements of Morvek and, when installed, sgt-pattern under one Xvfb server.
 
 Used by scripts/measure-startup.sh and scripts/measure-idle.sh; see there for the figures. Every

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the Debian package build-deb/morvek_<version>_<arch>.deb: the game alone, configured for
 # /usr with the program in /usr/games and its data in /usr/share/morvek, in a build folder of its
 # own (the everyday build/ keeps its prefix). Prints the package's path.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the game alone if needed and starts it. Arguments go to the game (e.g. --seed 42).
 # Installs only what the game needs; the tests and their tools come with scripts/test.sh.
 set -euo pipefail

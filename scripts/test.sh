@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds Morvek and runs every test, headless (offscreen Qt, dummy SDL audio device).
 set -euo pipefail
 cd "$(dirname "$0")/.."

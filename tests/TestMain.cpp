@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // GoogleTest inside a QApplication, so widget and painting tests run headless.
 #include <QApplication>
 #include <QTemporaryDir>

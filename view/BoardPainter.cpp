@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The board and its clue panels: layout, off-screen bitmaps, whole and single-cell painting.
 #include "view/BoardPainter.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The glyphs of the tool bar's counters, drawn as outlines.
 #pragma once
 

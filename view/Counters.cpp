@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Geometry of the tool bar's two counters.
 #include "view/Counters.h"
 

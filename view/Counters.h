@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Geometry of the tool bar's two counters: which glyphs go where.
 #pragma once
 

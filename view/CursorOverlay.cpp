@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The keyboard cursor drawn over the board.
 #include "view/CursorOverlay.h"
 

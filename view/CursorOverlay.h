@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The keyboard cursor drawn over the board: a frame on its cell and its clue lines lit.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The wait of the board animations.
 #include "view/Delay.h"
 

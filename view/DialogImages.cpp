@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The shared picture module, loaded from the compiled-in resources.
 #include "view/DialogImages.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The shared picture module of the dialogs and of the main window's right-hand buttons.
 #pragma once
 

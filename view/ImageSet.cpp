@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Loads the main window's picture list from the compiled-in resources.
 #include "view/ImageSet.h"
 

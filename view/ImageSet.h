@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window's picture list and the counts of every picture list of the game.
 #pragma once
 

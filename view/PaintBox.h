@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A widget that shows a persistent image surface; drawing goes into the surface.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A repeated tile read as a whole picture.
 #include "view/TiledBitmap.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A window-sized background that is one repeated tile, kept as that tile: block copies read it as
 // if the whole picture were there, at a few kilobytes instead of megabytes per picture.
 #pragma once

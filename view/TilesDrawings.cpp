@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The raster routines that draw the tile of an uncovered cell.
 #include "view/TilesDrawings.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The raster routines that draw the tile of an uncovered cell.
 #pragma once
 
@@ -17,7 +18,7 @@ void drawBand(Canvas& canvas, const QRect& rect, int32_t inset, int32_t thicknes
 // in fill.
 void filledSquare(Canvas& canvas, int32_t x, int32_t y, int32_t size, RgbColor outline,
                   RgbColor fill, int32_t unit = 1);
-// Square in fill with four bevel triangles (size div 2 - 1 rings) in the edge colours;
+// Square in fill with four bevel triangles (size / 2 - 1 rings, rounded down) in the edge colours;
 // the mitres and the centre keep the fill colour.
 void bevelSquare(Canvas& canvas, int32_t x, int32_t y, int32_t size, RgbColor fill, RgbColor top,
                  RgbColor right, RgbColor bottom, RgbColor left);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Paints the tool bar's background and its two counters.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The application's help dispatcher.
 #include "platform/help/AppHelp.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The application's help dispatcher: every help request of the program passes through one handler.
 #pragma once
 

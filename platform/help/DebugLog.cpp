@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The help layer's debug log.
 #include "platform/help/DebugLog.h"
 

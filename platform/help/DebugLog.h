@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The help layer's debug log and the message box it reports help errors in.
 #pragma once
 

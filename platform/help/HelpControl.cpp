@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The help control: the built-in viewer behind the classic entry point.
 #include "platform/help/HelpControl.h"
 

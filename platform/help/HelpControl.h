@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The help control: loads it and wraps its entry point. Here the control is the built-in viewer.
 #pragma once
 

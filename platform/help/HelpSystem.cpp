@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: MIT
 // Help requests, error reports, the debug log's set-up and the help hook.
 #include "platform/help/HelpSystem.h"
 
+#include "logic/Version.h"
 #include "platform/Installation.h"
 
 #include "platform/help/HelpControl.h"
@@ -21,7 +23,7 @@ std::unique_ptr<DebugLog> helpDebugLog;
 
 namespace {
 
-const char* const ProgramVersion = "1.0";
+const char* const ProgramVersion = MorvekVersion;
 
 void gatherHelpFacts(const QString& programPath) {
     helpFacts = HelpFacts();

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Help requests: addresses, the help hosts, error reports, the debug log and the help hook.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The built-in rules viewer.
 #include "platform/help/HelpViewer.h"
 

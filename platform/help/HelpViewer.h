@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The built-in rules viewer: a text browser in its own window showing one section of an HTML file.
 #pragma once
 

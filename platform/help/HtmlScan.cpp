@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Counting is by open and close tags alone; elements whose end tag may be left out (p, li, td...)
 // never nest in practice and are not counted.
 #include "platform/help/HtmlScan.h"

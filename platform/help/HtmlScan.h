@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A single forward pass over the tags of an HTML text: fast on any input, however it is broken.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Container whose client area is a bitmap list item tiled from the top-left, under a bevelled
 // frame.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Application-wide balloon hints: while one exists and is enabled, every tool tip shows as a
 // balloon.
 #include "platform/widgets/HintBalloon.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The balloon of the balloon hint: a rounded rectangle with a nose pointing at the hinted spot.
 #include "platform/widgets/HintBalloonWindow.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Image button whose faces come from a bitmap list, one face per button state.
 #include "platform/widgets/ImageButton.h"
 
@@ -30,7 +31,7 @@ void ImageButton::setButtonFaceImageList(const BitmapList* list) {
     update();
 }
 
-void ImageButton::setButtonFaceIndicesNew2(const ButtonFaceTable& table) {
+void ImageButton::setFaceTable(const ButtonFaceTable& table) {
     m_faces = table;
     update();
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Image button whose faces come from a bitmap list, one face per button state.
 #pragma once
 
@@ -36,8 +37,8 @@ class ImageButton : public QWidget {
     void setButtonFaceImageList(const BitmapList* list);
     const BitmapList* buttonFaceImageList() const { return m_faceList; }
 
-    void setButtonFaceIndicesNew2(const ButtonFaceTable& table);
-    const ButtonFaceTable& buttonFaceIndicesNew2() const { return m_faces; }
+    void setFaceTable(const ButtonFaceTable& table);
+    const ButtonFaceTable& currentFaceTable() const { return m_faces; }
     // The table of the game's buttons: the four faces it uses, every other entry unset (-1).
     static ButtonFaceTable faceTable(int normal, int mouseOver, int pressed, int disabled);
 

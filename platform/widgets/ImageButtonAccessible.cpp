@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What screen readers see of an image button.
 #include "platform/widgets/ImageButtonAccessible.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What screen readers see of an image button: a button with a name that can be pressed.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One bitmap list item, its magenta pixels showing what lies behind.
 #pragma once
 

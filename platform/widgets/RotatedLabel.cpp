@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Transparent label whose text is turned by an angle and drawn with a raised or sunken 3D effect.
 #include "platform/widgets/RotatedLabel.h"
 
@@ -7,7 +8,7 @@
 
 RotatedLabel::RotatedLabel(QWidget* parent) : QWidget(parent) {}
 
-void RotatedLabel::setCaption(const QString& caption) {
+void RotatedLabel::setText(const QString& caption) {
     m_text = caption;
     update();
 }

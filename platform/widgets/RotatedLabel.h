@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Transparent label whose text is turned by an angle and drawn with a raised or sunken 3D effect.
 #pragma once
 
@@ -12,7 +13,7 @@ class RotatedLabel : public QWidget {
   public:
     explicit RotatedLabel(QWidget* parent = nullptr);
 
-    void setCaption(const QString& caption);
+    void setText(const QString& caption);
     QString caption() const { return m_text; }
     // Counter-clockwise in degrees: 90 reads upward, starting at the bottom edge.
     void setAngle(int degrees);

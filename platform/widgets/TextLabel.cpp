@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Transparent text label; in multi-line mode the text wraps within the width and "\r" breaks lines.
 #include "platform/widgets/TextLabel.h"
 
@@ -17,7 +18,7 @@ QStringList splitParagraphs(QString text) {
 
 TextLabel::TextLabel(QWidget* parent) : QWidget(parent) {}
 
-void TextLabel::setCaption(const QString& caption) {
+void TextLabel::setText(const QString& caption) {
     m_text = caption;
     update();
 }

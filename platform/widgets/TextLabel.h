@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Transparent text label; in multi-line mode the text wraps within the width and "\r" breaks lines.
 #pragma once
 
@@ -10,7 +11,7 @@ class TextLabel : public QWidget {
   public:
     explicit TextLabel(QWidget* parent = nullptr);
 
-    void setCaption(const QString& caption);
+    void setText(const QString& caption);
     QString caption() const { return m_text; }
     void setAlignment(Qt::Alignment alignment);
     Qt::Alignment alignment() const { return m_align; }

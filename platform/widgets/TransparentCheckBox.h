@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Check box without caption, drawn transparent so that it sits on a dark textured ground.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Bitmaps with one colour keyed out, built once per bitmap and kept for every later paint.
 #pragma once
 

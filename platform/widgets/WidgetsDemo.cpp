@@ -1,4 +1,6 @@
+// SPDX-License-Identifier: MIT
 // Renders a dialog-like scene of the widget set into a PNG, to look at the widgets together.
+#include "logic/Version.h"
 #include "platform/BitmapList.h"
 #include "platform/widgets/BackPanel.h"
 #include "platform/widgets/HintBalloon.h"
@@ -78,7 +80,7 @@ TextLabel* text(QWidget* parent, QRect at, const QString& text, int px, bool bol
     label->setGeometry(at);
     label->setFont(arialPx(px, bold));
     label->setFontColor(Qt::white);
-    label->setCaption(text);
+    label->setText(text);
     return label;
 }
 
@@ -115,13 +117,13 @@ int main(int argc, char** argv) {
     prog->setFont(arialPx(37, true));
     prog->setFontColor(Qt::white);
     prog->setAngle(90);
-    prog->setCaption(QStringLiteral("Morvek"));
+    prog->setText(QStringLiteral("Morvek"));
     auto* version = new RotatedLabel(&back);
     version->setGeometry(62, 100, 21, 215);
     version->setFont(arialPx(16, true));
     version->setFontColor(Qt::white);
     version->setAngle(90);
-    version->setCaption(QStringLiteral("Version  V1.0"));
+    version->setText(QStringLiteral("Version  V") + QLatin1String(MorvekVersion));
 
     auto* inner = new BackPanel(&back);
     inner->setGeometry(116, 12, 369, 180);
@@ -134,7 +136,7 @@ int main(int argc, char** argv) {
         auto* b = new ImageButton(inner);
         b->move(16, 47 + 56 * i);
         b->setButtonFaceImageList(&dlgs);
-        b->setButtonFaceIndicesNew2(ImageButton::faceTable(5, 6, 5, 0));
+        b->setFaceTable(ImageButton::faceTable(5, 6, 5, 0));
         b->setHint(QStringLiteral("Sound on or off"));
         text(inner, {79, 64 + 56 * i, 280, 18}, rows[i], 16, false);
         if (i == 1) b->setEnabled(false);
@@ -156,12 +158,12 @@ int main(int argc, char** argv) {
     auto* ok = new ImageButton(&back);
     ok->move(436, 270);
     ok->setButtonFaceImageList(&dlgs);
-    ok->setButtonFaceIndicesNew2(ImageButton::faceTable(5, 6, 5, 0));
+    ok->setFaceTable(ImageButton::faceTable(5, 6, 5, 0));
     ok->setHint(QStringLiteral("Back to game"));
     auto* no = new ImageButton(&back);
     no->move(430, 205);
     no->setButtonFaceImageList(&dlgs);
-    no->setButtonFaceIndicesNew2(ImageButton::faceTable(7, 8, 7, 0));
+    no->setFaceTable(ImageButton::faceTable(7, 8, 7, 0));
 
     back.move(100, 200);
     back.show();

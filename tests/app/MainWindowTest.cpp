@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Game flow and rules through the real main window: board, tool bar, dialogs and settings file.
 #include "app/MainWindow.h"
 #include "app/GameWindows.h"

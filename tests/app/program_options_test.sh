@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: MIT
 # The program's answers to --help, --version and a wrong option: exit code and first output line.
 # Usage: program_options_test.sh <program>
 set -uo pipefail

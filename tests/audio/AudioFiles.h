@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Small wave and MIDI files built in memory for the sound and music tests.
 #pragma once
 

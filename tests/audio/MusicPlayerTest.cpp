@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Background music on the real synthesizer (FluidSynth, SDL's dummy audio driver).
 #include "AudioFiles.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Without an audio device, effects and music are silently unavailable and the game goes on.
 #include "AudioFiles.h"
 

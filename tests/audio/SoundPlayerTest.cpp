@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Sound effects on the real mixer with the dummy audio driver.
 #include "AudioFiles.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The best-list dialog against a real settings file: viewing, entering, clearing, bad values.
 #include "dialogs/BestListDialog.h"
 #include "DialogTestKit.h"
@@ -78,8 +79,8 @@ class BestListDialogTest : public testing::Test {
     static RowLabels rowLabels(const BestListDialog& dlg) {
         RowLabels rows;
         for (int i = 0; i < 15; ++i) {
-            rows.names << cell(dlg, "pla", i);
-            rows.scores << cell(dlg, "sco", i);
+            rows.names << cell(dlg, "name", i);
+            rows.scores << cell(dlg, "score", i);
         }
         rows.editVisible = dlg.nameEdit()->isVisible();
         rows.cancelVisible = dlg.cancelButton()->isVisible();
@@ -110,7 +111,7 @@ TEST_F(BestListDialogTest, EmptyStoreShowsDefaults) {
     EXPECT_FALSE(rows.editVisible);
     EXPECT_FALSE(rows.cancelVisible);
     for (int i = 0; i < 15; ++i)
-        EXPECT_EQ(cell(*dlg, "num", i), QStringLiteral("%1.   ").arg(i + 1));
+        EXPECT_EQ(cell(*dlg, "rank", i), QStringLiteral("%1.   ").arg(i + 1));
     // OK while viewing stores nothing.
     EXPECT_FALSE(QFile::exists(SettingsStore::defaultFileName()));
 }
@@ -428,20 +429,20 @@ TEST_F(BestListDialogTest, ComponentsInPlace) {
         {dlg->clearLabel(), {40, 8, 245, 17}},
         {dlg->cancelButton(), {204, 416, 50, 50}},
         {dlg->okButton(), {260, 416, 50, 50}},
-        {dlg->findChild<QLabel*>("num0"), {10, 10, 40, 21}},
-        {dlg->findChild<QLabel*>("pla7"), {50, 157, 140, 21}},
-        {dlg->findChild<QLabel*>("sco14"), {190, 304, 90, 21}},
+        {dlg->findChild<QLabel*>("rank0"), {10, 10, 40, 21}},
+        {dlg->findChild<QLabel*>("name7"), {50, 157, 140, 21}},
+        {dlg->findChild<QLabel*>("score14"), {190, 304, 90, 21}},
     };
     for (const auto& row : rows) {
         ASSERT_NE(row.widget, nullptr);
         EXPECT_EQ(row.widget->geometry(), row.place) << row.widget->objectName().toStdString();
     }
-    EXPECT_EQ(dlg->okButton()->buttonFaceIndicesNew2(), ImageButton::faceTable(5, 6, 5, 0));
-    EXPECT_EQ(dlg->cancelButton()->buttonFaceIndicesNew2(), ImageButton::faceTable(7, 8, 7, 0));
+    EXPECT_EQ(dlg->okButton()->currentFaceTable(), ImageButton::faceTable(5, 6, 5, 0));
+    EXPECT_EQ(dlg->cancelButton()->currentFaceTable(), ImageButton::faceTable(7, 8, 7, 0));
     EXPECT_EQ(dlg->background()->listIndex(), 1);
     for (BackPanel* panel : {dlg->titlePanel(), dlg->listPanel(), dlg->clearPanel()})
         EXPECT_EQ(panel->listIndex(), 2);
-    EXPECT_EQ(dlg->findChildren<QLabel*>(QRegularExpression("^(num|pla|sco)\\d+$")).size(), 45);
+    EXPECT_EQ(dlg->findChildren<QLabel*>(QRegularExpression("^(rank|name|score)\\d+$")).size(), 45);
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Best-list logic: reading stored entries, ranking both ways, insertion.
 #include "dialogs/BestList.h"
 #include "platform/TextScrambler.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every dialog by keyboard: Enter does what the tick does, Escape what cancel or close does, Tab
 // and the arrow keys move a visible focus between the buttons, and Enter or Space on a focused
 // button presses it. Keys go where the application sends them: to the widget with the focus.

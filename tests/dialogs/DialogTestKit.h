@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Helpers for driving the modal dialogs from a test: act once the dialog is up, never hang.
 #pragma once
 

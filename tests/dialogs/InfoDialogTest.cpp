@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The information window: texts by language, the ways to close it, its place.
 #include "dialogs/InfoDialog.h"
 #include "DialogTestKit.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The tool bar texts in both languages; each hint names its key.
 #include "dialogs/MainTexts.h"
 #include "dialogs/AccessibleTexts.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The message dialog: texts and button modes by number and language, keys, placement.
 #include "dialogs/MessageDialog.h"
 #include "DialogTestKit.h"
@@ -219,8 +220,8 @@ TEST_F(MessageDialogTest, ComponentsInPlace) {
     };
     for (const auto& row : rows)
         EXPECT_EQ(row.widget->geometry(), row.place) << row.widget->metaObject()->className();
-    EXPECT_EQ(m_dlg.yesButton()->buttonFaceIndicesNew2(), ImageButton::faceTable(5, 6, 5, 0));
-    EXPECT_EQ(m_dlg.noButton()->buttonFaceIndicesNew2(), ImageButton::faceTable(7, 8, 7, 0));
+    EXPECT_EQ(m_dlg.yesButton()->currentFaceTable(), ImageButton::faceTable(5, 6, 5, 0));
+    EXPECT_EQ(m_dlg.noButton()->currentFaceTable(), ImageButton::faceTable(7, 8, 7, 0));
     EXPECT_EQ(m_dlg.yesButton()->buttonFaceImageList(), &resources().dlgs);
     EXPECT_EQ(m_dlg.background()->listIndex(), 1);
     EXPECT_EQ(m_dlg.textPanel()->listIndex(), 2);

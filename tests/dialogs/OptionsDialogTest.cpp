@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The options dialog and the language question: rings, labels, callbacks, places.
 #include "dialogs/OptionsDialog.h"
 #include "DialogTestKit.h"
@@ -343,7 +344,7 @@ TEST_F(OptionsDialogTest, ComponentsInPlace) {
     };
     for (const auto& row : faces) {
         EXPECT_EQ(row.button->buttonFaceImageList(), row.list);
-        const ButtonFaceTable& table = row.button->buttonFaceIndicesNew2();
+        const ButtonFaceTable& table = row.button->currentFaceTable();
         EXPECT_EQ(table[ButtonState::Normal], row.normal);
         EXPECT_EQ(table[ButtonState::MouseOver], row.over);
         EXPECT_EQ(table[ButtonState::Pressed], row.pressed);
@@ -403,9 +404,8 @@ TEST_F(LanguageDialogTest, ComponentsInPlace) {
         EXPECT_EQ(row.widget->geometry(), row.place) << row.place.x() << "," << row.place.y();
     EXPECT_EQ(m_dlg.germanLabel()->text(), "Ich spreche deutsch");
     EXPECT_EQ(m_dlg.englishLabel()->text(), "I speak English");
-    EXPECT_EQ(m_dlg.germanButton()->buttonFaceIndicesNew2(), ImageButton::faceTable(21, 22, 21, 0));
-    EXPECT_EQ(m_dlg.englishButton()->buttonFaceIndicesNew2(),
-              ImageButton::faceTable(23, 24, 23, 0));
+    EXPECT_EQ(m_dlg.germanButton()->currentFaceTable(), ImageButton::faceTable(21, 22, 21, 0));
+    EXPECT_EQ(m_dlg.englishButton()->currentFaceTable(), ImageButton::faceTable(23, 24, 23, 0));
     EXPECT_EQ(m_dlg.germanButton()->buttonFaceImageList(), &resources().dlgs);
     EXPECT_TRUE(m_dlg.germanButton()->showHint());
     EXPECT_EQ(m_dlg.logo()->listIndex(), 3);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Pictures of every dialog in both languages, for looking at: set MORVEK_DIALOG_SHOTS to a folder.
 #include "DialogTestKit.h"
 #include "dialogs/BestListDialog.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 # What a screen reader sees of the real game: the accessibility tree over AT-SPI under Xvfb.
 # The tool bar buttons are named push buttons with their hints, the counters say their values,
 # and the board names the cell under the keyboard cursor once an arrow key has shown it.

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 # End-to-end run of the real game under Xvfb: language, a solved board, a best-list entry, close.
 #
 # Usage: e2e_test.py <path to morvek> [--seed N] [--mode M] [--keyboard] [--keep]

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # A display that cannot be opened, or a window system that does not exist, ends the game with its
 # own one-line message and exit code 1 (Qt alone would abort after a screenful of text).
 set -u

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 # A level in progress survives every way out of the real game under Xvfb: the door, SIGTERM and
 # kill -9 (moves older than 10 s), and comes back paused with its cells and time; solved, its
 # time with the earlier runs' counts in the best list. A damaged or linked kept level costs only

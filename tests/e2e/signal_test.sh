@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # SIGTERM, SIGINT and SIGHUP end the game once its audio is open (SDL would otherwise swallow
 # them), saving what a close saves without asking; a second signal ends a slow save at once.
 set -u

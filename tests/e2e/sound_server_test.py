@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 # Sound reaches the desktop's sound server: a PulseAudio server with a null sink, the real game
 # under Xvfb on SDL's pulse driver, and the sink's monitor recorded. A move's sound shows in the
 # recording soon after the click, a music piece plays, and without a server the options say that

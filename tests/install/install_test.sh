@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: MIT
 # Installs the game with --prefix and with DESTDIR, checks every installed file, starts the
 # program where it lies and where it was moved to, and uninstalls.
 # Usage: install_test.sh <build dir> <bin folder> <data folder> <share folder> <man folder> <id>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The rules of play, driven by scripted mouse input against a recording of every window effect.
 #include "logic/BoardRules.h"
 #include "logic/CommandLine.h"
@@ -47,7 +48,9 @@ class EffectsRecorder : public BoardEffects {
     void drawRowClues() override { log.push_back("rowclues"); }
     void drawColClues() override { log.push_back("colclues"); }
     void drawTime() override { log.push_back("time " + std::to_string(m_playTime)); }
-    void playSnd(int32_t number) override { log.push_back("snd " + std::to_string(number)); }
+    void playSnd(Sound sound) override {
+        log.push_back("snd " + std::to_string(static_cast<int32_t>(sound)));
+    }
     void delay(int32_t ms) override { log.push_back("wait " + std::to_string(ms)); }
     void enablePauseBtn(bool enabled) override {
         log.push_back(enabled ? "pause on" : "pause off");

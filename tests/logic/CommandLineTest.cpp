@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The command line and the printed puzzle format.
 #include "logic/CommandLine.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The kept level's text: every state of a level comes back whole, the random source goes on as
 // without the interruption, and a damaged text never becomes a board.
 #include "logic/KeptLevel.h"

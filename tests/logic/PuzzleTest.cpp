@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The random source, the generator, the clue runs and the solved test.
 #include "logic/Puzzle.h"
 #include "logic/CommandLine.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The line solver and the picture search against brute force, and against generated boards.
 #include "logic/FairJudge.h"
 #include "logic/LineSolver.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The general error report: a failing event handler ends, its text is shown, the game runs on.
 #include "platform/Application.h"
 #include "QtPrint.h"
@@ -75,7 +76,7 @@ TEST_F(ErrorReport, AFailingHandlerEndsAndTheGameRunsOn) {
 TEST_F(ErrorReport, AnUnreadablePlacementEndsTheShowStepButTheWindowShows) {
     QTemporaryDir dir;
     SettingsStore ini(dir.path() + "/V1.ini");
-    ini.writeText(sdMainForm, "x");
+    ini.writeText(Setting::mainForm, "x");
     QFile f(ini.fileName());
     ASSERT_TRUE(f.open(QFile::WriteOnly | QFile::Truncate));
     f.write("[common]\nMainForm=@Rect(1 2 3 4)\n"); // a typed value, not text

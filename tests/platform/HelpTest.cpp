@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Help hook, request log, error reports and the debug log.
 #include "platform/help/AppHelp.h"
 #include "platform/help/DebugLog.h"

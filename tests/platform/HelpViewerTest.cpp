@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The built-in rules viewer and the rules file it shows.
 #include "platform/help/HelpViewer.h"
 #include "platform/help/HelpControl.h"

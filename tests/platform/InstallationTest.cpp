@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where the game looks for its files, and how it names itself to the desktop.
 #include "platform/Installation.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Readable Qt strings in test failure messages.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Damaged settings files: a damaged line costs only itself, the file is kept aside before it is
 // first written over, and nothing in or beside the file can hang the game.
 #include "QtPrint.h"
@@ -85,8 +86,8 @@ TEST_F(SettingsStoreTest, AnUnquotedCommaIsPartOfTheText) {
     putFile("[common]\nhs13=ejt,us_C7\nMainForm=200,0,1,10,20,800,600\nplayer=a, b \n");
     SettingsStore ini;
     EXPECT_EQ(ini.readText("common", "hs13", ""), "ejt,us_C7");
-    EXPECT_EQ(ini.readText(sdMainForm), "200,0,1,10,20,800,600");
-    EXPECT_EQ(ini.readText(sdPlayer), "a, b");
+    EXPECT_EQ(ini.readText(Setting::mainForm), "200,0,1,10,20,800,600");
+    EXPECT_EQ(ini.readText(Setting::player), "a, b");
     // Written back in the quoted form, the other lines as they were.
     ini.writeText("common", "hs13", "ejt,us_C7");
     EXPECT_EQ(fileText(),
@@ -97,28 +98,28 @@ TEST_F(SettingsStoreTest, AnUnquotedCommaIsPartOfTheText) {
 TEST_F(SettingsStoreTest, KeepsTheDamagedFileOnceAndSaysSoOnce) {
     putFile("[common]\nnote=it\"s mine\nmode=4\n");
     SettingsStore ini;
-    EXPECT_EQ(ini.readNumber(sdMode), 4);
+    EXPECT_EQ(ini.readNumber(Setting::mode), 4);
     EXPECT_TRUE(m_notices.isEmpty()); // reading alone changes nothing
     // The notice waits for the player: the file is written and free for others by then.
     setSettingsNoticeHook([&](const QString& text) {
         m_notices << text;
         EXPECT_EQ(fileText(), "[common]\nmode=4\nsound=0\n");
-        EXPECT_EQ(errorOf([] { SettingsStore().writeNumber(sdBackMode, 5); }), "");
+        EXPECT_EQ(errorOf([] { SettingsStore().writeNumber(Setting::backMode, 5); }), "");
     });
-    ini.writeNumber(sdSound, 0);
+    ini.writeNumber(Setting::sound, 0);
     ASSERT_EQ(m_notices.size(), 1);
     EXPECT_TRUE(m_notices[0].contains(iniPath() + ".damaged")) << m_notices[0].toStdString();
     EXPECT_TRUE(m_notices[0].contains("beschädigt") && m_notices[0].contains("damaged"));
     EXPECT_EQ(fileText(), "[common]\nmode=4\nsound=0\nbackmode=5\n");
 
     // The file is whole now: later writes keep the copy as it is, and say nothing.
-    ini.writeNumber(sdMode, 5);
+    ini.writeNumber(Setting::mode, 5);
     QFile copy(iniPath() + ".damaged");
     ASSERT_TRUE(copy.open(QFile::ReadOnly));
     EXPECT_EQ(copy.readAll(), "[common]\nnote=it\"s mine\nmode=4\n");
     // A newly damaged file replaces the older copy, without a second message in this run.
     putFile("[common]\nmode=6\n\"\n");
-    ini.writeNumber(sdSound, 1);
+    ini.writeNumber(Setting::sound, 1);
     copy.close();
     ASSERT_TRUE(copy.open(QFile::ReadOnly));
     EXPECT_EQ(copy.readAll(), "[common]\nmode=6\n\"\n");
@@ -127,7 +128,7 @@ TEST_F(SettingsStoreTest, KeepsTheDamagedFileOnceAndSaysSoOnce) {
 
 TEST_F(SettingsStoreTest, ValuesOfSeveralKeysAreWrittenInOneReplace) {
     SettingsStore ini;
-    ini.writeText(sdPlayer, "Anna");
+    ini.writeText(Setting::player, "Anna");
     const QFileInfo before(iniPath());
     const ino_t inode = [&] {
         struct stat st {};
@@ -160,7 +161,7 @@ TEST_F(SettingsStoreTest, ReadTextsGivesTheDefaultForAValueThatIsNotText) {
 // reads never wait for the lock.
 TEST_F(SettingsStoreTest, ABadLockFileFailsTheWriteWithinSeconds) {
     SettingsStore ini;
-    ini.writeNumber(sdMode, 2);
+    ini.writeNumber(Setting::mode, 2);
     const QString lock = iniPath() + ".lock";
     for (const bool folder : {true, false}) {
         SCOPED_TRACE(folder ? "folder" : "garbage");
@@ -173,20 +174,20 @@ TEST_F(SettingsStoreTest, ABadLockFileFailsTheWriteWithinSeconds) {
         }
         QElapsedTimer clock;
         clock.start();
-        const QString error = errorOf([&] { ini.writeNumber(sdMode, 3); });
+        const QString error = errorOf([&] { ini.writeNumber(Setting::mode, 3); });
         EXPECT_LT(clock.elapsed(), 5000);
         EXPECT_TRUE(error.startsWith("Fehler beim Setzen der Daten für 'mode'\n"));
         EXPECT_TRUE(error.contains(lock) && error.contains("locked")) << error.toStdString();
         clock.restart();
-        EXPECT_EQ(ini.readNumber(sdMode), 2);
+        EXPECT_EQ(ini.readNumber(Setting::mode), 2);
         EXPECT_LT(clock.elapsed(), 500);
         if (folder)
             QDir().rmdir(lock);
         else
             QFile::remove(lock);
     }
-    ini.writeNumber(sdMode, 3);
-    EXPECT_EQ(ini.readNumber(sdMode), 3);
+    ini.writeNumber(Setting::mode, 3);
+    EXPECT_EQ(ini.readNumber(Setting::mode), 3);
 }
 
 TEST_F(SettingsStoreTest, ANamedPipeInPlaceOfTheFileDoesNotHang) {
@@ -195,9 +196,9 @@ TEST_F(SettingsStoreTest, ANamedPipeInPlaceOfTheFileDoesNotHang) {
     SettingsStore ini;
     QElapsedTimer clock;
     clock.start();
-    EXPECT_EQ(ini.readNumber(sdMode), 1);
+    EXPECT_EQ(ini.readNumber(Setting::mode), 1);
     EXPECT_EQ(ini.readTexts("common", {"hs10"}, "d"), std::vector<QString>{"d"});
-    const QString error = errorOf([&] { ini.writeNumber(sdMode, 3); });
+    const QString error = errorOf([&] { ini.writeNumber(Setting::mode, 3); });
     EXPECT_LT(clock.elapsed(), 2000);
     EXPECT_TRUE(error.contains("is not a regular file")) << error.toStdString();
     // Said once, in both languages, with the way out.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The settings file against what others may leave in the folder: a damaged section header, a file
 // in UTF-16, a link, another user's file, a lock that no copy holds; and a file read only once.
 #include "SettingsFixture.h"
@@ -79,8 +80,8 @@ TEST_F(SettingsStoreTest, ALinkedSettingsFileIsNeverFollowed) {
     QDir().mkpath(QFileInfo(iniPath()).absolutePath());
     ASSERT_TRUE(QFile::link(target, iniPath()));
     SettingsStore ini;
-    EXPECT_EQ(ini.readNumber(sdMode), 1);
-    const QString error = errorOf([&] { ini.writeNumber(sdMode, 3); });
+    EXPECT_EQ(ini.readNumber(Setting::mode), 1);
+    const QString error = errorOf([&] { ini.writeNumber(Setting::mode, 3); });
     EXPECT_TRUE(error.contains("symbolic link")) << error.toStdString();
     ASSERT_EQ(m_notices.size(), 1);
     EXPECT_TRUE(m_notices[0].contains("symbolische Verknüpfung"));
@@ -104,7 +105,7 @@ TEST_F(SettingsStoreTest, TheDamagedCopyKeepsTheFilesModeAndFollowsNoLink) {
     }
     ASSERT_TRUE(QFile::link(bait, iniPath() + ".damaged"));
     SettingsStore ini;
-    ini.writeNumber(sdSound, 0);
+    ini.writeNumber(Setting::sound, 0);
     struct stat copy {};
     struct stat file {};
     ASSERT_EQ(::lstat(QFile::encodeName(iniPath() + ".damaged").constData(), &copy), 0);
@@ -123,8 +124,8 @@ TEST_F(SettingsStoreTest, AnotherUsersFileIsNotTrusted) {
     putFile("[common]\nmode=7\n");
     ASSERT_EQ(::chown(QFile::encodeName(iniPath()).constData(), 12345, 12345), 0);
     SettingsStore ini;
-    EXPECT_EQ(ini.readNumber(sdMode), 1);
-    const QString error = errorOf([&] { ini.writeNumber(sdMode, 3); });
+    EXPECT_EQ(ini.readNumber(Setting::mode), 1);
+    const QString error = errorOf([&] { ini.writeNumber(Setting::mode, 3); });
     EXPECT_TRUE(error.contains("another user")) << error.toStdString();
     EXPECT_EQ(fileText(), "[common]\nmode=7\n");
 }
@@ -141,7 +142,7 @@ void setAge(const QString& path, int seconds) {
 // running copy holds is waited for, however old it is.
 TEST_F(SettingsStoreTest, OnlyALockThatACopyHoldsIsWaitedFor) {
     SettingsStore ini;
-    ini.writeNumber(sdMode, 2);
+    ini.writeNumber(Setting::mode, 2);
     const QString lock = iniPath() + ".lock";
     for (const char* kind : {"empty", "garbage", "unreadable"}) {
         SCOPED_TRACE(kind);
@@ -154,17 +155,17 @@ TEST_F(SettingsStoreTest, OnlyALockThatACopyHoldsIsWaitedFor) {
         setAge(lock, 2);
         QElapsedTimer clock;
         clock.start();
-        EXPECT_EQ(errorOf([&] { ini.writeNumber(sdMode, 3); }), "");
+        EXPECT_EQ(errorOf([&] { ini.writeNumber(Setting::mode, 3); }), "");
         EXPECT_LT(clock.elapsed(), 1000);
-        EXPECT_EQ(SettingsStore().readNumber(sdMode), 3);
-        ini.writeNumber(sdMode, 2);
+        EXPECT_EQ(SettingsStore().readNumber(Setting::mode), 3);
+        ini.writeNumber(Setting::mode, 2);
     }
     QLockFile held(lock);
     ASSERT_TRUE(held.tryLock(0));
     setAge(lock, 60);
-    const QString error = errorOf([&] { ini.writeNumber(sdMode, 4); });
+    const QString error = errorOf([&] { ini.writeNumber(Setting::mode, 4); });
     EXPECT_TRUE(error.contains("locked")) << error.toStdString();
-    EXPECT_EQ(SettingsStore().readNumber(sdMode), 2);
+    EXPECT_EQ(SettingsStore().readNumber(Setting::mode), 2);
 }
 
 // A file is parsed again only when it has changed: the same file, byte for byte its size and
@@ -174,7 +175,7 @@ TEST_F(SettingsStoreTest, AnUnchangedFileIsParsedOnce) {
     struct stat before {};
     ASSERT_EQ(::stat(QFile::encodeName(iniPath()).constData(), &before), 0);
     SettingsStore ini;
-    EXPECT_EQ(ini.readNumber(sdMode), 4);
+    EXPECT_EQ(ini.readNumber(Setting::mode), 4);
     // The same bytes' count and time, other content: the store keeps what it parsed.
     {
         const int fd = ::open(QFile::encodeName(iniPath()).constData(), O_WRONLY);
@@ -184,13 +185,13 @@ TEST_F(SettingsStoreTest, AnUnchangedFileIsParsedOnce) {
         const timespec times[2] = {before.st_atim, before.st_mtim};
         ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(iniPath()).constData(), times, 0), 0);
     }
-    EXPECT_EQ(ini.readNumber(sdMode), 4);
+    EXPECT_EQ(ini.readNumber(Setting::mode), 4);
     // Any real change is seen.
     putFile("[common]\nmode=6\n");
-    EXPECT_EQ(ini.readNumber(sdMode), 6);
-    ini.writeNumber(sdSound, 0);
-    EXPECT_EQ(ini.readNumber(sdMode), 6);
-    EXPECT_EQ(SettingsStore().readFlag(sdSound), false);
+    EXPECT_EQ(ini.readNumber(Setting::mode), 6);
+    ini.writeNumber(Setting::sound, 0);
+    EXPECT_EQ(ini.readNumber(Setting::mode), 6);
+    EXPECT_EQ(SettingsStore().readFlag(Setting::sound), false);
 }
 
 } // namespace

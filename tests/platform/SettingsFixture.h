@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A settings store in a temporary config folder of its own, with helpers to plant files.
 #pragma once
 

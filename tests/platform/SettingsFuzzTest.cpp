@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Random damage to a settings file with 37 values (30 of them best-list entries): every value whose
 // line the damage left whole must come back after a read and after a write. Seeded, so that a
 // failure can be repeated; the seed and the case are printed with it.

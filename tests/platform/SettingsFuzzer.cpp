@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // libFuzzer target for the settings reader and the best-list decoder: any bytes as a settings file.
 // Build with clang: cmake -DCMAKE_CXX_COMPILER=clang++ -DMORVEK_FUZZ=ON, target fuzz_settings.
 #include "dialogs/BestList.h"

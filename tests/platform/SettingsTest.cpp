@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The settings store: defaults, encodings, round trips, bad files and failing folders.
 #include "QtPrint.h"
 #include "SettingsFixture.h"
@@ -21,21 +22,21 @@ TEST_F(SettingsStoreTest, LivesInTheUsersConfigFolder) {
 
 TEST_F(SettingsStoreTest, FirstRunReadsTheTableDefaultsAndCreatesNothing) {
     SettingsStore ini;
-    EXPECT_EQ(ini.readNumber(sdTongue), -1);
-    EXPECT_TRUE(ini.readFlag(sdSound));
-    EXPECT_TRUE(ini.readFlag(sdMusic));
-    EXPECT_EQ(ini.readNumber(sdBackMode), 0);
-    EXPECT_EQ(ini.readNumber(sdMode), 1);
-    EXPECT_EQ(ini.readText(sdPlayer), "Mr.Brain");
-    EXPECT_EQ(ini.readText(sdMainForm), "");
+    EXPECT_EQ(ini.readNumber(Setting::tongue), -1);
+    EXPECT_TRUE(ini.readFlag(Setting::sound));
+    EXPECT_TRUE(ini.readFlag(Setting::music));
+    EXPECT_EQ(ini.readNumber(Setting::backMode), 0);
+    EXPECT_EQ(ini.readNumber(Setting::mode), 1);
+    EXPECT_EQ(ini.readText(Setting::player), "Mr.Brain");
+    EXPECT_EQ(ini.readText(Setting::mainForm), "");
     EXPECT_EQ(ini.readText("common", "hs13", "none"), "none");
     EXPECT_FALSE(QFileInfo::exists(m_config.path() + "/Tallowin"));
 
     // A file without the section, or the section without the value, reads as defaults too.
     putFile("[other]\nmode=5\n");
-    EXPECT_EQ(ini.readNumber(sdMode), 1);
+    EXPECT_EQ(ini.readNumber(Setting::mode), 1);
     putFile("[common]\nsound=0\n");
-    EXPECT_EQ(ini.readNumber(sdMode), 1);
+    EXPECT_EQ(ini.readNumber(Setting::mode), 1);
     EXPECT_EQ(fileText(), "[common]\nsound=0\n");
 }
 
@@ -81,10 +82,10 @@ TEST_F(SettingsStoreTest, ValuesRoundTripUnchanged) {
 
 TEST_F(SettingsStoreTest, WritesPlainTextValues) {
     SettingsStore ini;
-    ini.writeNumber(sdTongue, -1);
-    ini.writeFlag(sdSound, false);
-    ini.writeFlag(sdMusic, true);
-    ini.writeNumber(sdMode, 12);
+    ini.writeNumber(Setting::tongue, -1);
+    ini.writeFlag(Setting::sound, false);
+    ini.writeFlag(Setting::music, true);
+    ini.writeNumber(Setting::mode, 12);
     EXPECT_EQ(fileText(), "[common]\ntongue=-1\nsound=0\nmusic=1\nmode=12\n");
 }
 
@@ -139,24 +140,24 @@ TEST_F(SettingsStoreTest, ReadsTheStoredTextByTheEncodingTable) {
         EXPECT_EQ(parseNumber(QString::fromUtf8(r.stored)).value_or(r.def), r.number);
     }
     // The game's own cases: letters in "mode", 2 / 0 / empty in "sound".
-    ini.writeText(sdMode, "abc");
-    EXPECT_EQ(ini.readNumber(sdMode), 1);
-    ini.writeText(sdSound, "2");
-    EXPECT_TRUE(ini.readFlag(sdSound));
-    ini.writeText(sdSound, "0");
-    EXPECT_FALSE(ini.readFlag(sdSound));
-    ini.writeText(sdSound, "");
-    EXPECT_TRUE(ini.readFlag(sdSound));
-    ini.writeText(sdSound, "");
+    ini.writeText(Setting::mode, "abc");
+    EXPECT_EQ(ini.readNumber(Setting::mode), 1);
+    ini.writeText(Setting::sound, "2");
+    EXPECT_TRUE(ini.readFlag(Setting::sound));
+    ini.writeText(Setting::sound, "0");
+    EXPECT_FALSE(ini.readFlag(Setting::sound));
+    ini.writeText(Setting::sound, "");
+    EXPECT_TRUE(ini.readFlag(Setting::sound));
+    ini.writeText(Setting::sound, "");
     EXPECT_FALSE(ini.readFlag("common", "sound", false));
 }
 
 TEST_F(SettingsStoreTest, AnExistingEmptyTextIsNotTheDefault) {
     SettingsStore ini;
-    ini.writeText(sdPlayer, "");
-    EXPECT_EQ(ini.readText(sdPlayer), "");
+    ini.writeText(Setting::player, "");
+    EXPECT_EQ(ini.readText(Setting::player), "");
     putFile("[common]\nplayer=\n");
-    EXPECT_EQ(ini.readText(sdPlayer), "");
+    EXPECT_EQ(ini.readText(Setting::player), "");
     EXPECT_EQ(ini.readNumber("common", "player", 3), 3);
 }
 
@@ -183,13 +184,13 @@ TEST_F(SettingsStoreTest, AValueThatIsNotPlainTextFailsTheRead) {
         SCOPED_TRACE(r.line);
         putFile(QByteArray("[common]\nsound=0\n") + r.line + "\n");
         const QString expected = QString::fromUtf8(r.error);
-        EXPECT_EQ(errorOf([&] { ini.readNumber(sdMode); }), expected);
-        EXPECT_EQ(errorOf([&] { ini.readFlag(sdMode); }), expected);
-        EXPECT_EQ(errorOf([&] { ini.readText(sdMode); }), expected);
+        EXPECT_EQ(errorOf([&] { ini.readNumber(Setting::mode); }), expected);
+        EXPECT_EQ(errorOf([&] { ini.readFlag(Setting::mode); }), expected);
+        EXPECT_EQ(errorOf([&] { ini.readText(Setting::mode); }), expected);
         // Other values stay readable, and writing the value over makes it text again.
-        EXPECT_FALSE(ini.readFlag(sdSound));
-        ini.writeNumber(sdMode, 4);
-        EXPECT_EQ(ini.readNumber(sdMode), 4);
+        EXPECT_FALSE(ini.readFlag(Setting::sound));
+        ini.writeNumber(Setting::mode, 4);
+        EXPECT_EQ(ini.readNumber(Setting::mode), 4);
     }
 }
 
@@ -199,28 +200,28 @@ TEST_F(SettingsStoreTest, AFolderThatCannotBeCreatedFailsTheWrite) {
     ASSERT_TRUE(blocker.open(QFile::WriteOnly));
     blocker.close();
     SettingsStore ini;
-    EXPECT_EQ(errorOf([&] { ini.writeNumber(sdMode, 3); }),
+    EXPECT_EQ(errorOf([&] { ini.writeNumber(Setting::mode, 3); }),
               "Erzeugung von Schlüssel common misslungen");
-    EXPECT_EQ(errorOf([&] { ini.writeText(sdPlayer, "x"); }),
+    EXPECT_EQ(errorOf([&] { ini.writeText(Setting::player, "x"); }),
               "Erzeugung von Schlüssel common misslungen");
-    EXPECT_EQ(ini.readNumber(sdMode), 1);
+    EXPECT_EQ(ini.readNumber(Setting::mode), 1);
 }
 
 TEST_F(SettingsStoreTest, AFileThatCannotBeWrittenFailsTheWrite) {
     SettingsStore ini;
     // A folder where the file belongs cannot be read nor replaced, even by root.
     QDir().mkpath(iniPath());
-    EXPECT_EQ(errorOf([&] { ini.writeNumber(sdMode, 3); }),
+    EXPECT_EQ(errorOf([&] { ini.writeNumber(Setting::mode, 3); }),
               "Fehler beim Setzen der Daten für 'mode'\n" + iniPath() +
                   " ist keine gewöhnliche Datei.\n" + iniPath() + " is not a regular file.");
-    EXPECT_EQ(ini.readNumber(sdMode), 1);
+    EXPECT_EQ(ini.readNumber(Setting::mode), 1);
     QDir().rmdir(iniPath());
 
     if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
-    ini.writeNumber(sdMode, 2);
+    ini.writeNumber(Setting::mode, 2);
     const QString folder = QFileInfo(iniPath()).absolutePath();
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
-    const QString error = errorOf([&] { ini.writeNumber(sdMode, 3); });
+    const QString error = errorOf([&] { ini.writeNumber(Setting::mode, 3); });
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_TRUE(error.startsWith("Fehler beim Setzen der Daten für 'mode'\n"))
         << error.toStdString();
@@ -250,55 +251,55 @@ TEST_F(SettingsStoreTest, GarbageAndTruncatedFilesKeepWhatCanBeRead) {
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
         putFile(r.bytes);
-        EXPECT_EQ(ini.readNumber(sdMode), r.mode);
-        EXPECT_EQ(ini.readFlag(sdSound), r.sound);
-        EXPECT_EQ(errorOf([&] { ini.writeNumber(sdTongue, 1); }), "");
-        EXPECT_EQ(ini.readNumber(sdTongue), 1);
-        EXPECT_EQ(ini.readNumber(sdMode), r.mode);
-        EXPECT_EQ(ini.readFlag(sdSound), r.sound);
+        EXPECT_EQ(ini.readNumber(Setting::mode), r.mode);
+        EXPECT_EQ(ini.readFlag(Setting::sound), r.sound);
+        EXPECT_EQ(errorOf([&] { ini.writeNumber(Setting::tongue, 1); }), "");
+        EXPECT_EQ(ini.readNumber(Setting::tongue), 1);
+        EXPECT_EQ(ini.readNumber(Setting::mode), r.mode);
+        EXPECT_EQ(ini.readFlag(Setting::sound), r.sound);
     }
 }
 
 TEST_F(SettingsStoreTest, TwoStoresOnOneFileLoseNoValue) {
     SettingsStore a;
     SettingsStore b;
-    a.writeNumber(sdMode, 3);
-    b.writeFlag(sdSound, false);
-    a.writeText(sdPlayer, "Anna");
-    b.writeNumber(sdBackMode, 4);
+    a.writeNumber(Setting::mode, 3);
+    b.writeFlag(Setting::sound, false);
+    a.writeText(Setting::player, "Anna");
+    b.writeNumber(Setting::backMode, 4);
     for (const SettingsStore* s : {&a, &b}) {
-        EXPECT_EQ(s->readNumber(sdMode), 3);
-        EXPECT_FALSE(s->readFlag(sdSound));
-        EXPECT_EQ(s->readText(sdPlayer), "Anna");
-        EXPECT_EQ(s->readNumber(sdBackMode), 4);
+        EXPECT_EQ(s->readNumber(Setting::mode), 3);
+        EXPECT_FALSE(s->readFlag(Setting::sound));
+        EXPECT_EQ(s->readText(Setting::player), "Anna");
+        EXPECT_EQ(s->readNumber(Setting::backMode), 4);
     }
     // Last writer wins, value by value.
-    a.writeNumber(sdMode, 7);
-    b.writeNumber(sdMode, 8);
-    EXPECT_EQ(a.readNumber(sdMode), 8);
+    a.writeNumber(Setting::mode, 7);
+    b.writeNumber(Setting::mode, 8);
+    EXPECT_EQ(a.readNumber(Setting::mode), 8);
 }
 
 TEST_F(SettingsStoreTest, AnotherProcessWritingBetweenOurWritesLosesNothing) {
     SettingsStore ini;
-    ini.writeNumber(sdMode, 3);
+    ini.writeNumber(Setting::mode, 3);
     for (int round = 0; round < 3; ++round) {
         const pid_t child = fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
             SettingsStore other;
             // Same length as the value it replaces, so only the content tells them apart.
-            other.writeNumber(sdBackMode, round + 1);
+            other.writeNumber(Setting::backMode, round + 1);
             other.writeText("common", QString("child%1").arg(round), "x");
             _exit(0);
         }
         int status = 0;
         waitpid(child, &status, 0);
         ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-        ini.writeNumber(sdMode, 4 + round);
-        EXPECT_EQ(ini.readNumber(sdBackMode), round + 1);
+        ini.writeNumber(Setting::mode, 4 + round);
+        EXPECT_EQ(ini.readNumber(Setting::backMode), round + 1);
         EXPECT_EQ(ini.readText("common", QString("child%1").arg(round), ""), "x");
     }
-    EXPECT_EQ(ini.readNumber(sdMode), 6);
+    EXPECT_EQ(ini.readNumber(Setting::mode), 6);
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The text scrambler against independently computed vectors and true 80-bit arithmetic.
 #include "platform/TextScrambler.h"
 #include "QtPrint.h"

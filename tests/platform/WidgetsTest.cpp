@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Widget set: image button states and faces, panels, labels, images, check box, balloon hint.
 #include "platform/Application.h"
 #include "platform/BitmapList.h"
@@ -90,7 +91,7 @@ class ButtonTest : public ::testing::Test {
 };
 
 TEST_F(ButtonTest, HoverPressReleaseShowsFacesAndClicksOnce) {
-    m_button->setButtonFaceIndicesNew2(ImageButton::faceTable(4, 5, 4, 6));
+    m_button->setFaceTable(ImageButton::faceTable(4, 5, 4, 6));
     EXPECT_EQ(shownItem(), 4);
     enter();
     EXPECT_EQ(m_button->state(), ButtonState::MouseOver);
@@ -136,7 +137,7 @@ TEST_F(ButtonTest, AHandlerErrorIsReportedAndTheButtonWorksOn) {
 
 // A balloon hint mapped under the cursor makes X report a leave; the face must stay lively.
 TEST_F(ButtonTest, LeaveWhileTheCursorStaysKeepsMouseOver) {
-    m_button->setButtonFaceIndicesNew2(ImageButton::faceTable(4, 5, 4, 6));
+    m_button->setFaceTable(ImageButton::faceTable(4, 5, 4, 6));
     enter();
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(m_button, &leave);
@@ -146,7 +147,7 @@ TEST_F(ButtonTest, LeaveWhileTheCursorStaysKeepsMouseOver) {
 }
 
 TEST_F(ButtonTest, DraggingOffAndReleasingOutsideDoesNotClick) {
-    m_button->setButtonFaceIndicesNew2(ImageButton::faceTable(4, 5, 4, 6));
+    m_button->setFaceTable(ImageButton::faceTable(4, 5, 4, 6));
     QTest::mousePress(m_button, Qt::LeftButton, {}, QPoint(25, 25));
     QTest::mouseMove(m_button, QPoint(90, 25));
     EXPECT_EQ(m_button->state(), ButtonState::Normal);
@@ -159,7 +160,7 @@ TEST_F(ButtonTest, DraggingOffAndReleasingOutsideDoesNotClick) {
 }
 
 TEST_F(ButtonTest, MouseDownFiresForEveryButtonButOnlyLeftPresses) {
-    m_button->setButtonFaceIndicesNew2(ImageButton::faceTable(14, 15, 14, 16));
+    m_button->setFaceTable(ImageButton::faceTable(14, 15, 14, 16));
     std::vector<std::tuple<Qt::MouseButton, int, int>> downs;
     QObject::connect(m_button, &ImageButton::pressed,
                      [&](Qt::MouseButton b, int x, int y) { downs.emplace_back(b, x, y); });
@@ -177,7 +178,7 @@ TEST_F(ButtonTest, MouseDownFiresForEveryButtonButOnlyLeftPresses) {
 
 TEST_F(ButtonTest, MouseDownHandlerThatSwallowsTheReleaseLeavesNoPressedButton) {
     // A handler running a modal dialog: the release goes to the dialog, not to the button.
-    m_button->setButtonFaceIndicesNew2(ImageButton::faceTable(14, 15, 14, 16));
+    m_button->setFaceTable(ImageButton::faceTable(14, 15, 14, 16));
     QWidget other;
     other.resize(40, 40);
     QObject::connect(m_button, &ImageButton::pressed, [&](Qt::MouseButton, int, int) {
@@ -190,7 +191,7 @@ TEST_F(ButtonTest, MouseDownHandlerThatSwallowsTheReleaseLeavesNoPressedButton) 
 }
 
 TEST_F(ButtonTest, DisabledButtonShowsItsFaceAndIgnoresTheMouse) {
-    m_button->setButtonFaceIndicesNew2(ImageButton::faceTable(11, 12, 11, 13));
+    m_button->setFaceTable(ImageButton::faceTable(11, 12, 11, 13));
     int downs = 0;
     QObject::connect(m_button, &ImageButton::pressed, [&](Qt::MouseButton, int, int) { ++downs; });
     m_button->setEnabled(false);
@@ -210,7 +211,7 @@ TEST_F(ButtonTest, DisabledButtonShowsItsFaceAndIgnoresTheMouse) {
 }
 
 TEST_F(ButtonTest, PollRestoresNormalFaceWhenCursorLeftWithoutLeaveEvent) {
-    m_button->setButtonFaceIndicesNew2(ImageButton::faceTable(4, 5, 4, 6));
+    m_button->setFaceTable(ImageButton::faceTable(4, 5, 4, 6));
     enter();
     ASSERT_TRUE(m_button->pollActive());
     QTest::qWait(250);
@@ -223,7 +224,7 @@ TEST_F(ButtonTest, PollRestoresNormalFaceWhenCursorLeftWithoutLeaveEvent) {
 }
 
 TEST_F(ButtonTest, PollStopsWhenPressed) {
-    m_button->setButtonFaceIndicesNew2(ImageButton::faceTable(4, 5, 4, 6));
+    m_button->setFaceTable(ImageButton::faceTable(4, 5, 4, 6));
     enter();
     QTest::mousePress(m_button, Qt::LeftButton, {}, QPoint(25, 25));
     EXPECT_FALSE(m_button->pollActive());
@@ -258,7 +259,7 @@ const FallbackRow FallbackRows[] = {
 
 TEST_F(ButtonTest, FaceFallbacks) {
     for (const FallbackRow& row : FallbackRows) {
-        m_button->setButtonFaceIndicesNew2(row.faces);
+        m_button->setFaceTable(row.faces);
         EXPECT_EQ(m_button->faceItem(row.state), row.expected) << row.name;
     }
     m_button->setButtonFaceImageList(nullptr);
@@ -266,7 +267,7 @@ TEST_F(ButtonTest, FaceFallbacks) {
 }
 
 TEST_F(ButtonTest, MissingFaceShowsGroundAndStillReacts) {
-    m_button->setButtonFaceIndicesNew2(ImageButton::faceTable(40, 5, 4, 6));
+    m_button->setFaceTable(ImageButton::faceTable(40, 5, 4, 6));
     EXPECT_EQ(shownItem(), -1);
     enter();
     EXPECT_EQ(shownItem(), 5);
@@ -278,7 +279,7 @@ TEST_F(ButtonTest, MissingFaceShowsGroundAndStillReacts) {
 
 TEST_F(ButtonTest, ListGivenLaterRepaintsTheFace) {
     m_button->setButtonFaceImageList(nullptr);
-    m_button->setButtonFaceIndicesNew2(ImageButton::faceTable(7, 8, 7, 7));
+    m_button->setFaceTable(ImageButton::faceTable(7, 8, 7, 7));
     EXPECT_EQ(shownItem(), -1);
     m_button->setButtonFaceImageList(&m_list);
     EXPECT_EQ(shownItem(), 7);
@@ -313,7 +314,7 @@ TEST_F(ButtonTest, FaceColourOfBottomLeftPixelIsTransparent) {
         {1, {49, 0}, GroundColour},
     };
     for (const Row& row : rows) {
-        m_button->setButtonFaceIndicesNew2(ImageButton::faceTable(row.face, row.face, 0, 0));
+        m_button->setFaceTable(ImageButton::faceTable(row.face, row.face, 0, 0));
         const QImage shot = m_ground->grab().toImage();
         EXPECT_EQ(shot.pixel(QPoint(10, 10) + row.at), row.expected)
             << "face " << row.face << " at " << row.at.x() << "," << row.at.y();
@@ -334,7 +335,7 @@ TEST_F(ButtonTest, HintOnlyWhileShowHint) {
 
 // A dialog's buttons take the focus by Tab; the focused one shows a ring and answers the keys.
 TEST_F(ButtonTest, FocusedButtonShowsItsRingAndAnswersSpaceAndEnter) {
-    m_button->setButtonFaceIndicesNew2(ImageButton::faceTable(4, 5, 4, 6));
+    m_button->setFaceTable(ImageButton::faceTable(4, 5, 4, 6));
     m_button->setFocusPolicy(Qt::TabFocus);
     m_ground->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(m_ground.get()));
@@ -467,13 +468,13 @@ TEST(TextLabelTest, CarriageReturnAndWidthBreakLines) {
     label.setAlignment(Qt::AlignCenter);
     for (const Row& row : rows) {
         label.setMultiLine(row.multi);
-        label.setCaption(QString::fromUtf8(row.caption));
+        label.setText(QString::fromUtf8(row.caption));
         EXPECT_EQ(label.wrappedLines(), row.expected) << row.caption;
     }
 
     const QString longText = QStringLiteral("Hurrah, you made it! Continue with next level?");
     label.setMultiLine(true);
-    label.setCaption(longText);
+    label.setText(longText);
     label.resize(120, 67);
     const QStringList lines = label.wrappedLines();
     EXPECT_GT(lines.size(), 2);
@@ -493,7 +494,7 @@ TEST(TextLabelTest, DrawsTwoCentredLines) {
     label->setFontColor(Qt::white);
     label->setAlignment(Qt::AlignCenter);
     label->setMultiLine(true);
-    label->setCaption(QStringLiteral("Game paused.\rContinue?"));
+    label->setText(QStringLiteral("Game paused.\rContinue?"));
     const QImage shot = ground->grab().toImage();
 
     // Bands of rows with ink, and the ink's horizontal extent.
@@ -547,7 +548,7 @@ TEST(RotatedLabelTest, TurnedTextRunsUpFromTheBottomWithShadow) {
     label->setFont(font);
     label->setFontColor(Qt::white);
     label->setAngle(90);
-    label->setCaption(QStringLiteral("Morvek"));
+    label->setText(QStringLiteral("Morvek"));
     const QImage shot = ground->grab().toImage();
 
     int left = 53, right = -1, top = 281, bottom = -1, white = 0, black = 0;

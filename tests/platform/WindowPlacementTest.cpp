@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The placement record, its clamping onto the desktop, and a real window saved and restored.
 #include "platform/WindowPlacement.h"
 #include "QtPrint.h"
@@ -173,7 +174,7 @@ class PlacementWindow : public ::testing::Test {
 TEST_F(PlacementWindow, RestoresBeforeTheWindowsOwnShowHandler) {
     ASSERT_GE(m_desktop.width(), 800);
     ASSERT_GE(m_desktop.height(), 560);
-    m_ini.writeText(sdMainForm, "200,0,1,20,30,790,530");
+    m_ini.writeText(Setting::mainForm, "200,0,1,20,30,790,530");
     ShownWindow w;
     WindowPlacement form(&w, m_ini);
     w.show();
@@ -204,7 +205,7 @@ TEST_F(PlacementWindow, ClampsTheStoredRectangleOntoTheScreen) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        m_ini.writeText(sdMainForm, row.record);
+        m_ini.writeText(Setting::mainForm, row.record);
         ShownWindow w;
         WindowPlacement form(&w, m_ini);
         w.show();
@@ -226,11 +227,11 @@ TEST_F(PlacementWindow, SavesAndRestoresTheNormalRectangle) {
         w.setGeometry(QRect(10, 20, 760, 490).marginsRemoved(frame));
         ASSERT_TRUE(settles(w, {10, 20, 760, 490}));
         form.savePlacement();
-        EXPECT_EQ(m_ini.readText(sdMainForm), "200,0,1,10,20,770,510");
+        EXPECT_EQ(m_ini.readText(Setting::mainForm), "200,0,1,10,20,770,510");
         w.showMaximized();
         ASSERT_TRUE(QTest::qWaitFor([&] { return w.isMaximized(); }));
         form.savePlacement(); // maximised: the normal rectangle still
-        EXPECT_EQ(m_ini.readText(sdMainForm), "200,0,3,10,20,770,510");
+        EXPECT_EQ(m_ini.readText(Setting::mainForm), "200,0,3,10,20,770,510");
     }
     // Start after start, the same outer rectangle: the window does not creep by its frame.
     for (int start = 0; start < 3; ++start) {
@@ -241,14 +242,14 @@ TEST_F(PlacementWindow, SavesAndRestoresTheNormalRectangle) {
         EXPECT_FALSE(again.isMaximized());
         EXPECT_TRUE(settles(again, {10, 20, 760, 490}));
         form.savePlacement();
-        EXPECT_EQ(m_ini.readText(sdMainForm), "200,0,1,10,20,770,510");
+        EXPECT_EQ(m_ini.readText(Setting::mainForm), "200,0,1,10,20,770,510");
     }
 }
 
 TEST_F(PlacementWindow, CentresWithoutAUsableRecord) {
     for (const char* record : {"", "200,0,1,1,2,3", "201,0,1,10,20,770,510", "200,0,1,a,b,c,d"}) {
         SCOPED_TRACE(record);
-        m_ini.writeText(sdMainForm, record);
+        m_ini.writeText(Setting::mainForm, record);
         ShownWindow w;
         w.resize(760, 500);
         WindowPlacement form(&w, m_ini);
@@ -268,7 +269,7 @@ TEST_F(PlacementWindow, CentresASmallWindowFirstAndEnlargesItFromThere) {
 }
 
 TEST_F(PlacementWindow, KeepsTheMinimumSize) {
-    m_ini.writeText(sdMainForm, "200,0,1,15,25,315,225");
+    m_ini.writeText(Setting::mainForm, "200,0,1,15,25,315,225");
     ShownWindow w;
     WindowPlacement form(&w, m_ini);
     w.show();

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The board picture: layout, background bitmaps, the three cell looks and the clue panels.
 #include "view/BoardPainter.h"
 #include "view/CursorOverlay.h"

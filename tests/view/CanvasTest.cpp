@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Block copies with raster operations, line and rectangle geometry, text placement.
 #include "platform/Canvas.h"
 

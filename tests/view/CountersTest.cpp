@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The counters' glyph sequences and the right-hand button places.
 #include "view/Counters.h"
 

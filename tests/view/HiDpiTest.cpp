@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The board and the tool bar on a scaled screen: drawn in the screen's own pixels and shown
 // one to one, lines of one width, glyphs drawn at full resolution, the mouse on the right cell.
 // CTest runs this program at several scales (QT_SCALE_FACTOR).

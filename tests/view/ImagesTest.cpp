@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The image set, the wave sounds and the music files: presence, geometry and the properties the
 // painters and players rely on.
 #include "view/DialogImages.h"

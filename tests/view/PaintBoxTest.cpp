@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The paint box: persistent surface across resizes, synchronous flush, mouse hooks.
 #include "view/PaintBox.h"
 

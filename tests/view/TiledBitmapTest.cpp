@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A repeated tile read as a whole picture gives exactly the pixels of the picture drawn out.
 #include "view/TiledBitmap.h"
 

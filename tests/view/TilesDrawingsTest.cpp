@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Pixel checks of the bevelled squares and the four tile looks, and the delay.
 #include "view/TilesDrawings.h"
 

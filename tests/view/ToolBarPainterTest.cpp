@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Tool bar pixels: background tiling, field restore and the glyph sprites.
 #include "view/ToolBarPainter.h"
 #include "view/Counters.h"

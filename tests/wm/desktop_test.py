@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 # The real game under a window manager, driven with xdotool: the placement start after start,
 # the first drag of the title bar, a click under a balloon hint, balloons that go with the
 # pointer, a drag made of one pointer movement, and repainting while a line marks itself.

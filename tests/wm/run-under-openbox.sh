@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs a command on a display of its own with openbox as the window manager, on Qt's xcb
 # platform, and stops both afterwards.
 #

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 # The real game on a Wayland compositor with Qt's wayland platform, driven like a player: weston
 # runs as a window on an X display (its x11 backend), so xdotool moves and clicks its pointer
 # and the screen is read back with ImageMagick. Checked: a balloon never covers the pointer or

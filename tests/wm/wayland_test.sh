@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The game on a Wayland compositor (weston, headless) with Qt's wayland platform: it starts, and
 # the window keeps its size over several starts (the compositor places it, so only the inside is
 # stored). Usage: wayland_test.sh <morvek>. Exit codes: 0 passed, 1 failed, 77 skipped.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Shared pieces of the artwork generator: noise, drawing helpers and the writers of each asset
 // kind.
 #pragma once

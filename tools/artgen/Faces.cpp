@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Drawing helpers for button faces: emoji motifs, the framed face and its colour variants.
 #include "ArtGen.h"
 

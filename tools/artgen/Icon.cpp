@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The game's icon: the title plate's solved 4 x 4 puzzle on a speckled granite plate inside a
 // rounded black frame. One shape list feeds both the scalable SVG and the pixel sizes, so they
 // cannot drift apart.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The four picture lists of the game, item by item.
 #include "ArtGen.h"
 

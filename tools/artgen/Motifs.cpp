@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Motifs drawn as vector paths where no emoji shows the thing alone: the treble clef and the fist
 // lifting a dumbbell.
 #include "ArtGen.h"

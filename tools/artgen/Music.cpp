@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Background music: public-domain tunes arranged for General MIDI and written as MIDI files.
 #include "ArtGen.h"
 

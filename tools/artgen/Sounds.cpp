@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The four effect sounds, synthesized into the exact wave formats the game plays.
 #include "ArtGen.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Tileable procedural textures: the seven background rows and the dialog granite.
 #include "ArtGen.h"
 

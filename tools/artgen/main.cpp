@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // morvek_artgen: draws every picture, synthesizes the sounds and writes the music of the game.
 #include "ArtGen.h"
 

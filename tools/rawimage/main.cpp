@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Converts a picture the artwork generator drew (PNG) into the raw form the game maps in place.
 //   morvek_rawimage <in.png> <out.raw>
 #include "platform/BitmapList.h"
