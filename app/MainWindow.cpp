@@ -325,7 +325,7 @@ void MainWindow::levelSolved() {
     // Keys and clicks that the last animation held back were meant for the board, not for the
     // boxes that follow.
     discardHeldInput();
-    messageDialog()->showMsg(1);
+    messageDialog()->showMsg(Message::Solved);
     // A best list that cannot be read is reported; the solved level still ends properly.
     try {
         bestListDialog()->setDirection(1);
@@ -369,7 +369,7 @@ void MainWindow::wakeTimer() {
 
 void MainWindow::onStartClicked() {
     if (levelInProgress()) {
-        if (messageDialog()->showMsg(4) == ResultNo) return;
+        if (messageDialog()->showMsg(Message::GiveUpGame) == ResultNo) return;
         repaintAll();
     }
     newLevel();
@@ -381,7 +381,7 @@ void MainWindow::onPauseClicked() {
     if (m_gameState != GameState::Running) return;
     m_gameState = GameState::Paused;
     repaintAll();
-    messageDialog()->showMsg(12);
+    messageDialog()->showMsg(Message::Paused);
     m_gameState = GameState::Running;
     wakeTimer();
     repaintAll();
@@ -394,7 +394,7 @@ void MainWindow::onBestListClicked() {
 }
 
 void MainWindow::onLevelPressed(Qt::MouseButton button) {
-    if (levelInProgress() && messageDialog()->showMsg(4) == ResultNo) return;
+    if (levelInProgress() && messageDialog()->showMsg(Message::GiveUpGame) == ResultNo) return;
     if (button == Qt::LeftButton)
         m_options.mode = m_options.mode >= MaxMode ? MinMode : m_options.mode + 1;
     else
@@ -412,7 +412,7 @@ void MainWindow::onInfoClicked() {
 }
 
 void MainWindow::onRulesClicked() {
-    appHelpContext(m_options.tongue == 1 ? 1 : 2);
+    appHelpContext(m_options.isGerman() ? HelpTopic::RulesGerman : HelpTopic::RulesEnglish);
 }
 
 void MainWindow::onExitClicked() {
@@ -489,7 +489,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 bool MainWindow::confirmClose() {
-    const int answer = messageDialog()->showMsg(levelInProgress() ? 4 : 3);
+    const int answer =
+        messageDialog()->showMsg(levelInProgress() ? Message::GiveUpGame : Message::Quit);
     repaintAll();
     return answer == ResultYes;
 }

@@ -26,6 +26,7 @@ class MessageDialog : public QDialog {
     // Shows message `number` modally; returns ResultYes (6), ResultNo (7), or 0 when the dialog
     // was closed any other way.
     int showMsg(int32_t number);
+    int showMsg(Message message) { return showMsg(static_cast<int32_t>(message)); }
 
     // The answer that a typed character gives: ResultYes, ResultNo, or 0 for none.
     static int keyResult(QChar key);

@@ -38,5 +38,11 @@ const HelpHandler& appHelpHandler();
 
 // Hands a help request to the installed handler; false when nobody handled it.
 bool appHelpCommand(int command, intptr_t data);
+// The rules file's topics: the section whose id is the number.
+enum class HelpTopic : int { RulesGerman = 1, RulesEnglish = 2 };
+
 // Help at a context number: appHelpCommand(HELP_CONTEXT, context).
 bool appHelpContext(int context);
+inline bool appHelpContext(HelpTopic topic) {
+    return appHelpContext(static_cast<int>(topic));
+}
