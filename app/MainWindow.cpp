@@ -190,8 +190,8 @@ void MainWindow::buildWidgets() {
     m_hintBalloon = std::make_unique<HintBalloon>();
     m_painter = std::make_unique<BoardPainter>(m_puzzle, m_images, *m_boardBox);
     m_toolbar = std::make_unique<ToolBarPainter>(m_images);
-    m_rules = std::make_unique<BoardRules>(m_puzzle, m_painter->layout, m_gameState, m_playTime,
-                                           m_options, *this);
+    m_rules = std::make_unique<BoardRules>(m_puzzle, m_painter->layout, m_gameState,
+                                           m_clock.playTime(), m_options, *this);
     m_keyboard = std::make_unique<KeyboardPlay>(*m_rules, m_puzzle, *this);
     m_keeper = std::make_unique<LevelKeeper>([this] { return keptLevelNow(); }, this);
     m_painter->cursor = &m_keyboard->cursor();
@@ -270,7 +270,7 @@ void MainWindow::newLevel() {
     // The level before is over: it is no longer kept.
     m_keeper->drop();
     m_gameState = GameState::Ready;
-    m_playTime = 0;
+    m_clock.restart(0);
     m_puzzle.colCount = colCountFor(m_options.mode);
     m_puzzle.rowCount = rowCountFor(m_options.mode);
     generatePuzzle(m_puzzle, m_random);
@@ -291,7 +291,7 @@ void MainWindow::showLevel(int32_t tileStyle) {
 void MainWindow::resumeKeptLevel(const KeptLevel& kept) {
     m_options.mode = kept.mode;
     m_puzzle = kept.puzzle;
-    m_playTime = kept.playTime;
+    m_clock.restart(kept.playTime);
     m_random.seed = kept.randomState;
     // Paused as the pause button leaves it: clues hidden, clock stopped, the time as it was.
     m_gameState = GameState::Paused;
@@ -302,7 +302,7 @@ KeptLevel MainWindow::keptLevelNow() const {
     KeptLevel kept;
     kept.puzzle = m_puzzle;
     kept.mode = clampMode(m_options.mode);
-    kept.playTime = m_playTime;
+    kept.playTime = m_clock.playTime();
     kept.randomState = m_random.seed;
     kept.tileStyle = m_painter->tileStyle;
     return kept;
@@ -330,7 +330,7 @@ void MainWindow::levelSolved() {
     try {
         bestListDialog()->setDirection(1);
         bestListDialog()->setIniString(QStringLiteral("hs%1").arg(m_options.mode));
-        bestListDialog()->showModal(m_playTime, false);
+        bestListDialog()->showModal(m_clock.playTime(), false);
     } catch (const SettingsError& e) {
         Application::reportError(e.text());
     }
@@ -340,17 +340,9 @@ void MainWindow::levelSolved() {
 
 void MainWindow::onTimerTick() {
     // The clock does not run while an animation waits; it catches up one tick afterwards.
-    if (m_waiting) {
-        m_tickMissed = true;
-        return;
-    }
-    if (m_gameState == GameState::Running) {
-        if (++m_tickTenths > 9) m_tickTenths = 0;
-        if (m_tickTenths == 0) {
-            ++m_playTime;
-            drawTime();
-        }
-    }
+    const GameClock::Tick tick = m_clock.tick(m_gameState == GameState::Running);
+    if (tick == GameClock::Tick::Held) return;
+    if (tick == GameClock::Tick::Second) drawTime();
     if (m_options.musicFound && m_options.musicOn) m_music->tick();
 }
 
@@ -390,7 +382,7 @@ void MainWindow::onPauseClicked() {
 void MainWindow::onBestListClicked() {
     bestListDialog()->setDirection(1);
     bestListDialog()->setIniString(QStringLiteral("hs%1").arg(m_options.mode));
-    bestListDialog()->showModal(m_playTime, true);
+    bestListDialog()->showModal(m_clock.playTime(), true);
 }
 
 void MainWindow::onLevelPressed(Qt::MouseButton button) {
@@ -468,14 +460,14 @@ void MainWindow::updateBoardName() {
 }
 
 void MainWindow::updateCounterNames() {
-    setAccessibleNameIfNew(m_scoreLabel, timeText(m_options.isGerman(), m_playTime));
+    setAccessibleNameIfNew(m_scoreLabel, timeText(m_options.isGerman(), m_clock.playTime()));
     setAccessibleNameIfNew(m_sizeLabel,
                            sizeText(m_options.isGerman(), m_puzzle.colCount, m_puzzle.rowCount));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     // The window manager may ask while an animation waits: the move is finished first.
-    if (m_waiting) {
+    if (m_clock.waiting()) {
         m_closeAsked = true;
         event->ignore();
         return;
@@ -627,7 +619,7 @@ void MainWindow::drawColClues() {
 void MainWindow::drawTime() {
     if (m_hasLeft) return;
     m_toolbar->scale = m_toolBarBox->scale();
-    m_toolBarBox->flush(m_toolbar->drawTime(m_toolBarBox->surface(), m_playTime));
+    m_toolBarBox->flush(m_toolbar->drawTime(m_toolBarBox->surface(), m_clock.playTime()));
     updateCounterNames();
 }
 
@@ -640,24 +632,21 @@ void MainWindow::playSnd(Sound sound) {
 }
 
 void MainWindow::delay(int32_t ms) {
-    ++m_waiting;
+    m_clock.beginWait();
     if (m_delayHook)
         m_delayHook(ms);
     else
         ::delay(ms);
-    --m_waiting;
+    m_clock.endWait();
     // The move goes on after the wait; what was held back runs once control is back in an
     // event loop (the main one, or a dialog the move opens).
-    if (!m_waiting && (m_tickMissed || m_closeAsked))
+    if (!m_clock.waiting() && (m_clock.tickHeld() || m_closeAsked))
         QTimer::singleShot(0, this, [this] { afterWait(); });
 }
 
 void MainWindow::afterWait() {
-    if (m_waiting) return; // the next wait of the same move has begun; its end posts again
-    if (m_tickMissed) {
-        m_tickMissed = false;
-        onTimerTick();
-    }
+    if (m_clock.waiting()) return; // the next wait of the same move has begun; its end posts again
+    if (m_clock.takeHeldTick()) onTimerTick();
     if (m_closeAsked) {
         m_closeAsked = false;
         // Like any close request while a dialog is open, it is not for now.

@@ -5,6 +5,7 @@
 #include "app/KeyCommands.h"
 #include "app/LevelKeeper.h"
 #include "logic/BoardRules.h"
+#include "logic/GameClock.h"
 #include "logic/GameOptions.h"
 #include "logic/KeyboardPlay.h"
 #include "logic/RandomGenerator.h"
@@ -111,7 +112,7 @@ class MainWindow : public QWidget, public BoardEffects, public CursorEffects {
     Puzzle& puzzle() { return m_puzzle; }
     const Puzzle& puzzle() const { return m_puzzle; }
     GameState gameState() const { return m_gameState; }
-    int32_t playTime() const { return m_playTime; }
+    int32_t playTime() const { return m_clock.playTime(); }
     // The options dialog changes the background in place.
     int32_t& backgroundMode() { return m_backgroundMode; }
     // The player's options; the dialogs change them in place.
@@ -213,8 +214,7 @@ class MainWindow : public QWidget, public BoardEffects, public CursorEffects {
 
     Puzzle m_puzzle;
     GameState m_gameState = GameState::Ready;
-    int32_t m_playTime = 0;
-    int32_t m_tickTenths = 0;
+    GameClock m_clock;
     int32_t m_backgroundMode = 0;
     std::vector<std::pair<QString, QString>> m_storedOptions;
     std::function<void(int32_t ms)> m_delayHook;
@@ -230,9 +230,7 @@ class MainWindow : public QWidget, public BoardEffects, public CursorEffects {
     std::unique_ptr<HelpSystem> m_helpSystem;
     bool m_hasLeft = false;  // Leave has run
     bool m_wasShown = false; // was put on screen, so it has a placement of the player's to keep
-    // An animation is waiting: the window repaints, but nothing may start a game action.
-    int32_t m_waiting = 0;
-    bool m_tickMissed = false;
+    // A close asked for while a move waits: it comes once the move has ended.
     bool m_closeAsked = false;
     QElapsedTimer m_timerEpoch; // when the timer first started: the phase of every tick
 };
