@@ -3,6 +3,7 @@
 #include "app/MainWindow.h"
 
 #include "app/GameWindows.h"
+#include "app/WindowEffects.h"
 #include "audio/Audio.h"
 #include "audio/MusicPlayer.h"
 #include "audio/SoundPlayer.h"
@@ -190,9 +191,10 @@ void MainWindow::buildWidgets() {
     m_hintBalloon = std::make_unique<HintBalloon>();
     m_painter = std::make_unique<BoardPainter>(m_puzzle, m_images, *m_boardBox);
     m_toolbar = std::make_unique<ToolBarPainter>(m_images);
+    m_effects = std::make_unique<WindowEffects>(*this);
     m_rules = std::make_unique<BoardRules>(m_puzzle, m_painter->layout, m_gameState,
-                                           m_clock.playTime(), m_options, *this);
-    m_keyboard = std::make_unique<KeyboardPlay>(*m_rules, m_puzzle, *this);
+                                           m_clock.playTime(), m_options, *m_effects);
+    m_keyboard = std::make_unique<KeyboardPlay>(*m_rules, m_puzzle, *m_effects);
     m_keeper = std::make_unique<LevelKeeper>([this] { return keptLevelNow(); }, this);
     m_painter->cursor = &m_keyboard->cursor();
 }

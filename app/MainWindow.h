@@ -39,7 +39,9 @@ class PaintBox;
 class SoundPlayer;
 class ToolBarPainter;
 
-class MainWindow : public QWidget, public BoardEffects, public CursorEffects {
+class WindowEffects;
+
+class MainWindow : public QWidget {
     Q_OBJECT
   private:
     // The player's options and the level's random source: the players, the dialogs and the
@@ -127,7 +129,7 @@ class MainWindow : public QWidget, public BoardEffects, public CursorEffects {
 
     // Game flow.
     void newLevel();
-    void levelSolved() override;
+    void levelSolved();
     void onTimerTick();
     // The timer sleeps while it has nothing to do (no level running, no music) and wakes when
     // that changes, on the 100 ms grid it has kept since the window was created.
@@ -152,16 +154,16 @@ class MainWindow : public QWidget, public BoardEffects, public CursorEffects {
     const BoardLayout& boardLayoutNow() const;
 
     // What the rules ask of the window.
-    void drawCell(int32_t col, int32_t row) override;
-    void drawRowClues() override;
-    void drawColClues() override;
-    void drawTime() override;
-    void playSnd(Sound sound) override;
-    void delay(int32_t ms) override;
-    void enablePauseBtn(bool enabled) override;
+    void drawCell(int32_t col, int32_t row);
+    void drawRowClues();
+    void drawColClues();
+    void drawTime();
+    void playSnd(Sound sound);
+    void delay(int32_t ms);
+    void enablePauseBtn(bool enabled);
 
     // The keyboard's cursor on the board.
-    void cursorMoved(const BoardCursor& previous) override;
+    void cursorMoved(const BoardCursor& previous);
     const BoardCursor& boardCursor() const { return m_keyboard->cursor(); }
 
     // A seed from the command line makes the boards reproducible.
@@ -224,6 +226,7 @@ class MainWindow : public QWidget, public BoardEffects, public CursorEffects {
 
     std::unique_ptr<BoardPainter> m_painter;
     std::unique_ptr<ToolBarPainter> m_toolbar;
+    std::unique_ptr<WindowEffects> m_effects; // what the rules and the keyboard see of the window
     std::unique_ptr<BoardRules> m_rules;
     std::unique_ptr<KeyboardPlay> m_keyboard;
     std::unique_ptr<LevelKeeper> m_keeper;

@@ -15,7 +15,8 @@
 
 enum class MouseButton : int32_t { Left, Right, Middle };
 
-// Everything the rules need from the window. The main window implements it; tests record it.
+// Everything the rules need from the window. The main window answers it (app/WindowEffects);
+// tests record it.
 class BoardEffects {
   public:
     virtual ~BoardEffects() = default;
