@@ -100,11 +100,8 @@ void BestListDialog::loadList() {
     // One read for the whole list. A value that is not text, or does not unscramble to
     // "score,name", becomes a default row by itself.
     const std::vector<QString> stored = m_ini.readTexts(Section, entryKeys(), QString());
-    for (int i = 0; i < HighscoreCount; ++i) {
-        const BestListEntry entry = parseHighscoreEntry(unscrambleText(stored[i]), m_direction);
-        m_entryNames[i] = entry.name;
-        m_entryScores[i] = entry.score;
-    }
+    for (int i = 0; i < HighscoreCount; ++i)
+        m_list[i] = parseHighscoreEntry(unscrambleText(stored[i]), m_direction);
 }
 
 void BestListDialog::saveList(const std::optional<BestListEntry>& result) {
@@ -121,7 +118,7 @@ void BestListDialog::saveList(const std::optional<BestListEntry>& result) {
                 list[i] =
                     result ? parseHighscoreEntry(unscrambleText(read(keys[i]).value_or(QString())),
                                                  m_direction)
-                           : BestListEntry{m_entryNames[i], m_entryScores[i]};
+                           : m_list[i];
             if (result) {
                 const int32_t rank = rankHighscore(list, result->score, m_direction);
                 if (rank >= 0) insertHighscore(list, rank, *result);
@@ -136,7 +133,7 @@ bool BestListDialog::storePendingResult() {
     if (m_viewOnly || m_insertPos < 0 || !isVisible()) return false;
     // What was typed so far; an emptied field keeps the last name.
     if (!m_nameEdit->text().isEmpty()) m_playerName = m_nameEdit->text();
-    const BestListEntry result{m_playerName, m_entryScores[m_insertPos]};
+    const BestListEntry result{m_playerName, m_list[m_insertPos].score};
     m_insertPos = -1;
     saveList(result);
     return true;
@@ -144,8 +141,8 @@ bool BestListDialog::storePendingResult() {
 
 void BestListDialog::showRows() {
     for (int i = 0; i < HighscoreCount; ++i) {
-        m_names[i]->setText(m_entryNames[i]);
-        m_scores[i]->setText(QString::number(m_entryScores[i]));
+        m_names[i]->setText(m_list[i].name);
+        m_scores[i]->setText(QString::number(m_list[i].score));
     }
 }
 
@@ -164,16 +161,9 @@ void BestListDialog::showModal(int32_t score, bool viewOnly) {
         return;
     }
 
-    BestList list;
-    for (int i = 0; i < HighscoreCount; ++i)
-        list[i] = {m_entryNames[i], m_entryScores[i]};
-    m_insertPos = rankHighscore(list, score, m_direction);
+    m_insertPos = rankHighscore(m_list, score, m_direction);
     if (m_insertPos < 0) return;
-    insertHighscore(list, m_insertPos, {m_playerName, score});
-    for (int i = 0; i < HighscoreCount; ++i) {
-        m_entryNames[i] = list[i].name;
-        m_entryScores[i] = list[i].score;
-    }
+    insertHighscore(m_list, m_insertPos, {m_playerName, score});
     showRows();
     m_nameEdit->setGeometry(50, 10 + 21 * m_insertPos, 140, 17);
     m_nameEdit->show();
@@ -199,10 +189,7 @@ void BestListDialog::prepareToShow() {
 void BestListDialog::onOkClicked() {
     const bool cleared = m_clearCheck->isChecked();
     if (cleared) {
-        for (int i = 0; i < HighscoreCount; ++i) {
-            m_entryNames[i] = clearedHighscoreEntry().name;
-            m_entryScores[i] = clearedHighscoreEntry().score;
-        }
+        m_list.fill(clearedHighscoreEntry());
         showRows();
         m_playerName = clearedHighscoreEntry().name;
         m_nameEdit->setText(m_playerName);
@@ -211,9 +198,9 @@ void BestListDialog::onOkClicked() {
     std::optional<BestListEntry> result;
     if (m_insertPos >= 0) {
         m_playerName = m_nameEdit->text();
-        m_entryNames[m_insertPos] = m_playerName;
+        m_list[m_insertPos].name = m_playerName;
         m_names[m_insertPos]->setText(m_playerName);
-        result = BestListEntry{m_playerName, m_entryScores[m_insertPos]};
+        result = m_list[m_insertPos];
     }
     m_nameEdit->hide();
     // A list only looked at is not written back: another copy of the game may have stored a

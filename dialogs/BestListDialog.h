@@ -94,6 +94,5 @@ class BestListDialog : public QDialog {
     int32_t m_insertPos = -1;
     bool m_viewOnly = true;
     QString m_playerName;
-    std::array<QString, HighscoreCount> m_entryNames;
-    std::array<int32_t, HighscoreCount> m_entryScores{};
+    BestList m_list; // the rows as shown
 };
