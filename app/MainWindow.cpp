@@ -210,10 +210,11 @@ void MainWindow::setUpGame() {
     m_options.soundOn = readOrDefault([&] { return m_settings.readFlag(Setting::sound); }, true);
     m_options.musicOn = readOrDefault([&] { return m_settings.readFlag(Setting::music); }, true);
     m_options.fairJudging = readOrDefault([&] { return m_settings.readFlag(Setting::fair); }, true);
-    m_backgroundMode = readOrDefault([&] { return m_settings.readNumber(Setting::backMode); }, 0);
+    m_options.backgroundMode =
+        readOrDefault([&] { return m_settings.readNumber(Setting::backMode); }, 0);
     m_options.mode = readOrDefault([&] { return m_settings.readNumber(Setting::mode); }, 1);
     // Stored values are not to be trusted: bring them into range once, here.
-    if (m_backgroundMode < 0 || m_backgroundMode > 6) m_backgroundMode = 0;
+    if (m_options.backgroundMode < 0 || m_options.backgroundMode > 6) m_options.backgroundMode = 0;
     m_options.mode = clampMode(m_options.mode);
     m_storedOptions = storableOptions();
 
@@ -522,7 +523,7 @@ std::vector<std::pair<QString, QString>> MainWindow::storableOptions() const {
     return {{Setting::tongue.name, QString::number(m_options.tongue)},
             {Setting::sound.name, flag(m_options.soundOn)},
             {Setting::music.name, flag(m_options.musicOn)},
-            {Setting::backMode.name, QString::number(m_backgroundMode)},
+            {Setting::backMode.name, QString::number(m_options.backgroundMode)},
             {Setting::mode.name, QString::number(m_options.mode)},
             {Setting::fair.name, flag(m_options.fairJudging)}};
 }
@@ -569,8 +570,8 @@ void MainWindow::arrangeRightButtons() {
 }
 
 void MainWindow::prepareBackground() {
-    m_painter->backgroundMode = m_backgroundMode;
-    m_toolbar->backgroundMode = m_backgroundMode;
+    m_painter->backgroundMode = m_options.backgroundMode;
+    m_toolbar->backgroundMode = m_options.backgroundMode;
     m_painter->prepareBackground();
 }
 
@@ -803,7 +804,7 @@ void MainWindow::createDialogs() {
     const DialogImages& images = *m_dialogImages;
     m_messageDialog = new MessageDialog(this, m_options, images);
     m_languageDialog = new LanguageDialog(m_options, images, this);
-    m_optionsDialog = new OptionsDialog(this, m_options, m_backgroundMode, images);
+    m_optionsDialog = new OptionsDialog(this, m_options, images);
     connect(m_optionsDialog, &OptionsDialog::backgroundChanged, this, [this] {
         prepareBackground();
         repaintAll();

@@ -116,7 +116,7 @@ class MainWindow : public QWidget {
     GameState gameState() const { return m_gameState; }
     int32_t playTime() const { return m_clock.playTime(); }
     // The options dialog changes the background in place.
-    int32_t& backgroundMode() { return m_backgroundMode; }
+    int32_t& backgroundMode() { return m_options.backgroundMode; }
     // The player's options; the dialogs change them in place.
     GameOptions& gameOptions() { return m_options; }
     const QString& dataFolder() const { return m_dataFolder; }
@@ -217,7 +217,6 @@ class MainWindow : public QWidget {
     Puzzle m_puzzle;
     GameState m_gameState = GameState::Ready;
     GameClock m_clock;
-    int32_t m_backgroundMode = 0;
     std::vector<std::pair<QString, QString>> m_storedOptions;
     std::function<void(int32_t ms)> m_delayHook;
     bool m_ticksByHand = false;

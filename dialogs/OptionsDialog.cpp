@@ -22,10 +22,9 @@ int32_t nextTongue(int32_t tongue) {
     return static_cast<int32_t>((int64_t(tongue) + 1) % 2);
 }
 
-OptionsDialog::OptionsDialog(QWidget* mainWindow, GameOptions& options, int32_t& backMode,
+OptionsDialog::OptionsDialog(QWidget* mainWindow, GameOptions& options,
                              const DialogImages& resources)
-    : QDialog(mainWindow, dialogFlags()), m_options(options), m_backgroundMode(backMode),
-      m_mainWindow(mainWindow) {
+    : QDialog(mainWindow, dialogFlags()), m_options(options), m_mainWindow(mainWindow) {
     // Five rows: one row pitch (56) taller than the four-row layout, the margins below kept.
     setFixedSize(497, 472);
     const BitmapList& dlgs = resources.dlgs;
@@ -123,7 +122,7 @@ void OptionsDialog::refreshTexts() {
                                    : QStringLiteral("Change background"));
     m_backgroundLabel->setText(
         (de ? QStringLiteral("Hintergrund: ") : QStringLiteral("Background: ")) +
-        QString::number(m_backgroundMode + 1));
+        QString::number(m_options.backgroundMode + 1));
     m_fairButton->setHint(de ? QStringLiteral("Züge nach den Zahlen beurteilen")
                              : QStringLiteral("Judge moves by the clues"));
     if (m_options.fairJudging)
@@ -162,7 +161,7 @@ void OptionsDialog::onMusicClicked() {
 
 void OptionsDialog::onBackgroundClicked() {
     // A stored value out of range still steps into the ring of seven.
-    m_backgroundMode = (m_backgroundMode % 7 + 8) % 7;
+    m_options.backgroundMode = (m_options.backgroundMode % 7 + 8) % 7;
     emit backgroundChanged();
     emit textsChanged();
     refreshTexts();

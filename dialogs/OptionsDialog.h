@@ -20,10 +20,9 @@ class OptionsDialog : public QDialog {
     Q_OBJECT
 
   public:
-    // backMode is the main window's backgroundMode, changed in place. mainWindow is where the
-    // dialog places itself (may be null) and becomes its parent.
-    OptionsDialog(QWidget* mainWindow, GameOptions& options, int32_t& backMode,
-                  const DialogImages& resources);
+    // The options are changed in place. mainWindow is where the dialog places itself (may be
+    // null) and becomes its parent.
+    OptionsDialog(QWidget* mainWindow, GameOptions& options, const DialogImages& resources);
 
     // Where the music row reads the current music file's name (without its folder).
     void setMusicNameSource(std::function<QString()> source) { m_musicName = std::move(source); }
@@ -72,7 +71,6 @@ class OptionsDialog : public QDialog {
   private:
     GameOptions& m_options;
     std::function<QString()> m_musicName;
-    int32_t& m_backgroundMode;
     QPointer<QWidget> m_mainWindow;
     BackPanel* m_background = nullptr;
     ListImage* m_logo = nullptr;

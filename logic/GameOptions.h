@@ -14,6 +14,7 @@ struct GameOptions {
     // A claim that some picture fitting the clues allows is right (off: only the hidden picture
     // counts).
     bool fairJudging = true;
+    int32_t backgroundMode = 0; // row of the background strip, 0..6
 
     // German is shown exactly when tongue is 1.
     bool isGerman() const { return tongue == 1; }

@@ -188,8 +188,8 @@ TEST(DesktopLanguage, TheFirstLocaleSetDecides) {
 }
 
 TEST_F(DialogKeys, OptionsCloseByEnterAndEscapeAndPressTheFocusedButton) {
-    int32_t backMode = 0;
-    OptionsDialog dlg(&m_main, testOptions(), backMode, resources());
+    testOptions().backgroundMode = 0;
+    OptionsDialog dlg(&m_main, testOptions(), resources());
     testOptions().musicFound = false;
     for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
         testOptions().tongue = 0;

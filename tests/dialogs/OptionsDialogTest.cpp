@@ -47,8 +47,13 @@ class OptionsFixture : public testing::Test {
         bool soundOn, musicOn, musicFound, fairJudging;
     } m_saved{};
     FakeMainWindow m_main;
-    int32_t m_backgroundMode = 0;
-    OptionsDialog m_dlg{&m_main, testOptions(), m_backgroundMode, resources()};
+    int32_t& m_backgroundMode = startBackground();
+    OptionsDialog m_dlg{&m_main, testOptions(), resources()};
+
+    static int32_t& startBackground() {
+        testOptions().backgroundMode = 0;
+        return testOptions().backgroundMode;
+    }
     std::vector<std::string> m_calls;
 };
 

@@ -23,7 +23,7 @@ TEST(DialogShots, BothLanguages) {
     QFile::remove(SettingsStore::defaultFileName());
     FakeMainWindow main;
     SettingsStore ini;
-    int32_t backMode = 4;
+    testOptions().backgroundMode = 4;
     for (int32_t language : {0, 1}) {
         testOptions().tongue = language;
         const QString suffix = language == 1 ? "_de.png" : "_en.png";
@@ -41,7 +41,7 @@ TEST(DialogShots, BothLanguages) {
         best.setDirection(1);
         best.setIniString("hs1");
         grab(best, "bestlist", [&] { best.showModal(321, false); });
-        OptionsDialog options(&main, testOptions(), backMode, resources());
+        OptionsDialog options(&main, testOptions(), resources());
         options.setMusicNameSource([] { return QStringLiteral("ode.mid"); });
         testOptions().musicFound = true;
         testOptions().musicOn = true;
