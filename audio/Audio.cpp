@@ -43,16 +43,8 @@ bool isFile(const std::string& path) {
     return !path.empty() && std::filesystem::is_regular_file(path, error);
 }
 
-// The mixer takes a list of SoundFonts separated by ':' or ';'; one readable file is enough.
 bool anyFile(const std::string& list) {
-    std::size_t start = 0;
-    while (start <= list.size()) {
-        const std::size_t end = list.find_first_of(":;", start);
-        if (isFile(list.substr(start, end - start))) return true;
-        if (end == std::string::npos) break;
-        start = end + 1;
-    }
-    return false;
+    return !soundFontFiles(list).empty();
 }
 
 // The first General MIDI SoundFont in the usual Debian folders, the named ones first.
@@ -119,6 +111,19 @@ bool openDeviceOrYield(const MixerLibrary& mix) {
 }
 
 } // namespace
+
+std::vector<std::string> soundFontFiles(const std::string& list) {
+    std::vector<std::string> files;
+    std::size_t start = 0;
+    while (start <= list.size()) {
+        const std::size_t end = list.find_first_of(":;", start);
+        std::string name = list.substr(start, end - start);
+        if (isFile(name)) files.push_back(std::move(name));
+        if (end == std::string::npos) break;
+        start = end + 1;
+    }
+    return files;
+}
 
 void audioChooseSoundFont() {
     std::lock_guard guard(audioLock);

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 // Loads the mixer, opens SDL's audio subsystem and the device on the first call and returns
 // whether the device is open. A device that cannot be opened counts as "no wave output device":
@@ -23,8 +24,10 @@ bool audioMidiReady();
 bool audioTakeSubsystem();
 void audioGiveSubsystem();
 
-// The SoundFont given to the mixer, empty when none was found.
+// The SoundFont list chosen for the music, empty when none was found.
 std::string audioSoundFont();
+// The regular files named by a SoundFont list (names separated by ':' or ';'), in its order.
+std::vector<std::string> soundFontFiles(const std::string& list);
 
 // Chooses the SoundFont now, on the calling (user-interface) thread, when a worker thread is to
 // open the device next: the choice writes the environment, which only that thread may do.

@@ -11,7 +11,6 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 
 #ifdef __GLIBC__
 #include <malloc.h>
@@ -32,11 +31,6 @@ constexpr int TailBlocks = 2;
 constexpr qint64 MaxPieceSize = 16 * 1024 * 1024;
 
 std::atomic<int> peakLevel{0};
-
-bool isFile(const std::string& path) {
-    std::error_code error;
-    return !path.empty() && std::filesystem::is_regular_file(path, error);
-}
 
 // Opens SDL's audio subsystem and a device for the music; 0 when there is none.
 SDL_AudioDeviceID openMusicDevice(const SynthLibrary& lib, SDL_AudioCallback callback, void* data,
@@ -126,14 +120,8 @@ bool MidiStream::load(const QString& path, const std::string& soundFont, QString
     }
     // The list may name several SoundFonts; the first that loads plays.
     bool loaded = false;
-    std::size_t start = 0;
-    while (!loaded && start <= soundFont.size()) {
-        const std::size_t end = soundFont.find_first_of(":;", start);
-        const std::string name = soundFont.substr(start, end - start);
-        loaded = isFile(name) && lib->loadSoundFont(m_synth, name.c_str(), 1) != -1;
-        if (end == std::string::npos) break;
-        start = end + 1;
-    }
+    for (const std::string& name : soundFontFiles(soundFont))
+        if ((loaded = lib->loadSoundFont(m_synth, name.c_str(), 1) != -1)) break;
     if (!loaded) {
         error = QStringLiteral("no SoundFont would load: ") + QString::fromStdString(soundFont);
         freeSynth();
