@@ -192,11 +192,11 @@ void MainWindow::buildWidgets() {
     m_painter = std::make_unique<BoardPainter>(m_puzzle, m_images, *m_boardBox);
     m_toolbar = std::make_unique<ToolBarPainter>(m_images);
     m_effects = std::make_unique<WindowEffects>(*this);
-    m_rules = std::make_unique<BoardRules>(m_puzzle, m_painter->layout, m_gameState,
+    m_rules = std::make_unique<BoardRules>(m_puzzle, m_painter->layout(), m_gameState,
                                            m_clock.playTime(), m_options, *m_effects);
     m_keyboard = std::make_unique<KeyboardPlay>(*m_rules, m_puzzle, *m_effects);
     m_keeper = std::make_unique<LevelKeeper>([this] { return keptLevelNow(); }, this);
-    m_painter->cursor = &m_keyboard->cursor();
+    m_painter->setCursor(&m_keyboard->cursor());
 }
 
 void MainWindow::setUpGame() {
@@ -282,7 +282,7 @@ void MainWindow::newLevel() {
 
 void MainWindow::showLevel(int32_t tileStyle) {
     m_painter->computeLayout();
-    m_painter->tileStyle = tileStyle;
+    m_painter->setTileStyle(tileStyle);
     m_painter->prepareTile();
     m_pauseButton->setEnabled(m_gameState == GameState::Paused);
     m_keyboard->newLevel();
@@ -307,7 +307,7 @@ KeptLevel MainWindow::keptLevelNow() const {
     kept.mode = clampMode(m_options.mode);
     kept.playTime = m_clock.playTime();
     kept.randomState = m_random.seed;
-    kept.tileStyle = m_painter->tileStyle;
+    kept.tileStyle = m_painter->tileStyle();
     return kept;
 }
 
@@ -511,9 +511,7 @@ void MainWindow::leave() {
     } catch (const SettingsError& e) {
         Application::reportError(e.text());
     }
-    m_painter->boardBitmap = {};
-    m_painter->shadeBitmap = {};
-    m_painter->tileBitmap = {};
+    m_painter->freeBitmaps();
     m_hasLeft = true;
 }
 
@@ -570,14 +568,14 @@ void MainWindow::arrangeRightButtons() {
 }
 
 void MainWindow::prepareBackground() {
-    m_painter->backgroundMode = m_options.backgroundMode;
+    m_painter->setBackgroundMode(m_options.backgroundMode);
     m_toolbar->backgroundMode = m_options.backgroundMode;
     m_painter->prepareBackground();
 }
 
 void MainWindow::paint() {
     if (m_hasLeft) return;
-    m_painter->paused = m_gameState == GameState::Paused;
+    m_painter->setPaused(m_gameState == GameState::Paused);
     m_painter->paint();
     drawSize();
     drawTime();
@@ -604,7 +602,7 @@ void MainWindow::drawSize() {
 }
 
 const BoardLayout& MainWindow::boardLayoutNow() const {
-    return m_painter->layout;
+    return m_painter->layout();
 }
 
 void MainWindow::drawCell(int32_t col, int32_t row) {

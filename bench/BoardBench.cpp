@@ -50,7 +50,7 @@ void paint(benchmark::State& state) {
     LargestBoard board(state.range(0) != 0);
     for (auto _ : state)
         board.painter.paint();
-    state.counters["CellSize"] = board.painter.layout.cellSize;
+    state.counters["CellSize"] = board.painter.layout().cellSize;
     state.counters["clues"] = board.puzzle.maxRowClues * 100 + board.puzzle.maxColClues;
 }
 BENCHMARK(paint)->Arg(1)->Arg(0)->ArgName("shown")->Unit(benchmark::kMillisecond);

@@ -36,76 +36,76 @@ BoardPainter::BoardPainter(const Puzzle& puzzle, const BitmapList& bmps, PaintBo
 void BoardPainter::computeLayout() {
     const QSize size = m_box.surfaceSize();
     m_unit = m_box.lineUnit();
-    layout = ::computeLayout(size.width(), size.height(), m_game.colCount, m_game.rowCount,
-                             m_game.maxRowClues, m_game.maxColClues);
+    m_layout = ::computeLayout(size.width(), size.height(), m_game.colCount, m_game.rowCount,
+                               m_game.maxRowClues, m_game.maxColClues);
 }
 
 void BoardPainter::prepareBackground() {
-    BackgroundTiles tiles = backgroundTiles(m_bmps, backgroundMode, m_box.scale());
+    BackgroundTiles tiles = backgroundTiles(m_bmps, m_backgroundMode, m_box.scale());
     const QSize size = m_box.surfaceSize();
-    shadeBitmap = TiledBitmap(size, std::move(tiles.shade), false);
-    boardBitmap = TiledBitmap(size, std::move(tiles.board), true, m_box.lineUnit());
+    m_shadeBitmap = TiledBitmap(size, std::move(tiles.shade), false);
+    m_boardBitmap = TiledBitmap(size, std::move(tiles.board), true, m_box.lineUnit());
 }
 
 void BoardPainter::prepareTile() {
-    const int32_t s = layout.cellSize;
+    const int32_t s = m_layout.cellSize;
     if (s <= 0) {
-        tileBitmap = QImage();
+        m_tileBitmap = QImage();
         return;
     }
-    tileBitmap = QImage(s * 5, s * 3, QImage::Format_RGB32);
+    m_tileBitmap = QImage(s * 5, s * 3, QImage::Format_RGB32);
     // A one-pixel tile has no frame path; black is what it would be framed in.
-    tileBitmap.fill(Qt::black);
-    Canvas canvas(tileBitmap);
-    drawTile(canvas, 0, 0, partsFor(s, m_unit).tileSize, tileStyle, m_unit);
+    m_tileBitmap.fill(Qt::black);
+    Canvas canvas(m_tileBitmap);
+    drawTile(canvas, 0, 0, partsFor(s, m_unit).tileSize, m_tileStyle, m_unit);
 }
 
 void BoardPainter::composeCell(int32_t col, int32_t row) {
-    const int32_t s = layout.cellSize;
-    const int32_t x = layout.boardLeft + (col - 1) * s, y = layout.boardTop + (row - 1) * s;
+    const int32_t s = m_layout.cellSize;
+    const int32_t x = m_layout.boardLeft + (col - 1) * s, y = m_layout.boardTop + (row - 1) * s;
     const CellParts p = partsFor(s, m_unit);
-    boardBitmap.copyTo(tileBitmap, 0, s, s, s, x, y);
+    m_boardBitmap.copyTo(m_tileBitmap, 0, s, s, s, x, y);
     switch (m_game.grid[col][row]) {
     case CellState::HiddenEmpty:
     case CellState::HiddenFilled:
-        shadeBitmap.copyTo(tileBitmap, p.tileInset, s + p.tileInset, p.tileSize, p.tileSize,
-                           x + p.tileInset, y + p.tileInset);
-        boardBitmap.copyTo(tileBitmap, p.innerInset, s + p.innerInset, p.innerSize, p.innerSize,
-                           x + p.innerInset, y + p.innerInset);
+        m_shadeBitmap.copyTo(m_tileBitmap, p.tileInset, s + p.tileInset, p.tileSize, p.tileSize,
+                             x + p.tileInset, y + p.tileInset);
+        m_boardBitmap.copyTo(m_tileBitmap, p.innerInset, s + p.innerInset, p.innerSize, p.innerSize,
+                             x + p.innerInset, y + p.innerInset);
         break;
     case CellState::Uncovered:
-        blockCopy(tileBitmap, p.tileInset, s + p.tileInset, p.tileSize, p.tileSize, tileBitmap, 0,
-                  0);
+        blockCopy(m_tileBitmap, p.tileInset, s + p.tileInset, p.tileSize, p.tileSize, m_tileBitmap,
+                  0, 0);
         break;
     default: // CellState::MarkedEmpty: the plain board
         break;
     }
-    blockCopy(m_box.surface(), x, y, s, s, tileBitmap, 0, s);
+    blockCopy(m_box.surface(), x, y, s, s, m_tileBitmap, 0, s);
 }
 
 void BoardPainter::cursorOver(int32_t col, int32_t row) {
-    if (!cursor || !cursor->isAt(col, row)) return;
-    const int32_t s = layout.cellSize;
-    drawCursorFrame(m_box.surface(),
-                    QRect(layout.boardLeft + (col - 1) * s, layout.boardTop + (row - 1) * s, s, s),
-                    m_unit);
+    if (!m_cursor || !m_cursor->isAt(col, row)) return;
+    const int32_t s = m_layout.cellSize;
+    drawCursorFrame(
+        m_box.surface(),
+        QRect(m_layout.boardLeft + (col - 1) * s, m_layout.boardTop + (row - 1) * s, s, s), m_unit);
 }
 
 void BoardPainter::drawCell(int32_t col, int32_t row) {
-    const int32_t s = layout.cellSize;
-    if (s <= 0 || tileBitmap.isNull()) return;
+    const int32_t s = m_layout.cellSize;
+    if (s <= 0 || m_tileBitmap.isNull()) return;
     if (col < 1 || col > std::min(m_game.colCount, MaxCols) || row < 1 ||
         row > std::min(m_game.rowCount, MaxRows))
         return;
     composeCell(col, row);
     cursorOver(col, row);
-    m_box.flush(QRect(layout.boardLeft + (col - 1) * s, layout.boardTop + (row - 1) * s, s, s));
+    m_box.flush(QRect(m_layout.boardLeft + (col - 1) * s, m_layout.boardTop + (row - 1) * s, s, s));
 }
 
 const QFont& BoardPainter::clueFont() {
     // halfCell points at the box's resolution, in whole pixels.
     const int32_t pixels =
-        static_cast<int32_t>(std::lround(layout.halfCell * m_box.logicalDpiY() / 72.0));
+        static_cast<int32_t>(std::lround(m_layout.halfCell * m_box.logicalDpiY() / 72.0));
     if (pixels != m_fontPixels) {
         m_fontPixels = pixels;
         m_font = QFont("Arial");
@@ -116,56 +116,56 @@ const QFont& BoardPainter::clueFont() {
 }
 
 void BoardPainter::rowClues(Canvas& canvas) {
-    const int32_t s = layout.cellSize;
+    const int32_t s = m_layout.cellSize;
     QImage& surface = m_box.surface();
-    const bool text = !paused && m_fontPixels > 0;
+    const bool text = !m_paused && m_fontPixels > 0;
     for (int32_t r = 1; r <= std::min(m_game.rowCount, MaxRows); ++r) {
         const int32_t count = std::min(m_game.rowClueCount[r], MaxRowClueSlots);
-        canvas.fontColor = clueColor(m_game.rowDone[r], cursor && cursor->litRow(r));
+        canvas.fontColor = clueColor(m_game.rowDone[r], m_cursor && m_cursor->litRow(r));
         for (int32_t k = 1; k <= count; ++k) {
-            const int32_t x = layout.boardLeft - k * s, y = layout.boardTop + (r - 1) * s;
+            const int32_t x = m_layout.boardLeft - k * s, y = m_layout.boardTop + (r - 1) * s;
             // Rows of count are 3 pixels apart, showing the board between them.
-            shadeBitmap.copyTo(surface, x, y + 2 * m_unit, s, s - 3 * m_unit, x, y);
+            m_shadeBitmap.copyTo(surface, x, y + 2 * m_unit, s, s - 3 * m_unit, x, y);
             if (text)
-                canvas.textOut(x + s / 2, y + layout.clueTextOffset,
+                canvas.textOut(x + s / 2, y + m_layout.clueTextOffset,
                                QString::number(m_game.rowClues[r][count - k + 1]));
         }
     }
 }
 
 void BoardPainter::colClues(Canvas& canvas) {
-    const int32_t s = layout.cellSize;
+    const int32_t s = m_layout.cellSize;
     QImage& surface = m_box.surface();
-    const bool text = !paused && m_fontPixels > 0;
+    const bool text = !m_paused && m_fontPixels > 0;
     for (int32_t c = 1; c <= std::min(m_game.colCount, MaxCols); ++c) {
         const int32_t count = std::min(m_game.colClueCount[c], MaxColClueSlots);
-        canvas.fontColor = clueColor(m_game.colDone[c], cursor && cursor->litCol(c));
+        canvas.fontColor = clueColor(m_game.colDone[c], m_cursor && m_cursor->litCol(c));
         for (int32_t k = 1; k <= count; ++k) {
-            const int32_t x = layout.boardLeft + (c - 1) * s, y = layout.boardTop - k * s;
-            shadeBitmap.copyTo(surface, x + 2 * m_unit, y, s - 3 * m_unit, s, x, y);
+            const int32_t x = m_layout.boardLeft + (c - 1) * s, y = m_layout.boardTop - k * s;
+            m_shadeBitmap.copyTo(surface, x + 2 * m_unit, y, s - 3 * m_unit, s, x, y);
             if (text)
-                canvas.textOut(x + s / 2, y + layout.clueTextOffset,
+                canvas.textOut(x + s / 2, y + m_layout.clueTextOffset,
                                QString::number(m_game.colClues[c][count - k + 1]));
         }
     }
 }
 
 QRect BoardPainter::rowPanel() const {
-    const int32_t s = layout.cellSize;
+    const int32_t s = m_layout.cellSize;
     const int32_t count = std::min(std::max(m_game.maxRowClues, 0), MaxRowClueSlots);
-    return QRect(layout.boardLeft - count * s, layout.boardTop, count * s,
+    return QRect(m_layout.boardLeft - count * s, m_layout.boardTop, count * s,
                  std::max(m_game.rowCount, 0) * s + 2 * m_unit);
 }
 
 QRect BoardPainter::colPanel() const {
-    const int32_t s = layout.cellSize;
+    const int32_t s = m_layout.cellSize;
     const int32_t count = std::min(std::max(m_game.maxColClues, 0), MaxColClueSlots);
-    return QRect(layout.boardLeft, layout.boardTop - count * s,
+    return QRect(m_layout.boardLeft, m_layout.boardTop - count * s,
                  std::max(m_game.colCount, 0) * s + 2 * m_unit, count * s);
 }
 
 void BoardPainter::drawRowClues() {
-    if (layout.cellSize <= 0) return;
+    if (m_layout.cellSize <= 0) return;
     {
         Canvas canvas(m_box.surface());
         canvas.font = clueFont();
@@ -175,7 +175,7 @@ void BoardPainter::drawRowClues() {
 }
 
 void BoardPainter::drawColClues() {
-    if (layout.cellSize <= 0) return;
+    if (m_layout.cellSize <= 0) return;
     {
         Canvas canvas(m_box.surface());
         canvas.font = clueFont();
@@ -186,15 +186,15 @@ void BoardPainter::drawColClues() {
 
 void BoardPainter::paint() {
     QImage& surface = m_box.surface();
-    boardBitmap.copyTo(surface, 0, 0, boardBitmap.width(), boardBitmap.height(), 0, 0);
-    if (layout.cellSize > 0) {
+    m_boardBitmap.copyTo(surface, 0, 0, m_boardBitmap.width(), m_boardBitmap.height(), 0, 0);
+    if (m_layout.cellSize > 0) {
         {
             Canvas canvas(surface);
             canvas.font = clueFont();
             rowClues(canvas);
             colClues(canvas);
         }
-        if (!tileBitmap.isNull())
+        if (!m_tileBitmap.isNull())
             for (int32_t c = 1; c <= std::min(m_game.colCount, MaxCols); ++c)
                 for (int32_t r = 1; r <= std::min(m_game.rowCount, MaxRows); ++r) {
                     composeCell(c, r);
@@ -203,4 +203,10 @@ void BoardPainter::paint() {
     }
     // One flush for the whole picture instead of one per cell.
     m_box.flush();
+}
+
+void BoardPainter::freeBitmaps() {
+    m_boardBitmap = {};
+    m_shadeBitmap = {};
+    m_tileBitmap = {};
 }

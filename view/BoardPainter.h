@@ -25,16 +25,21 @@ class BoardPainter {
   public:
     BoardPainter(const Puzzle& puzzle, const BitmapList& bmps, PaintBox& box);
 
-    int32_t backgroundMode = 0; // row of the background strip (0..6)
-    int32_t tileStyle = 1;      // look of uncovered cells (1..4)
-    bool paused = false;        // the clue slots show no numbers
-    BoardLayout layout;
+    void setBackgroundMode(int32_t mode) { m_backgroundMode = mode; } // row of the strip, 0..6
+    void setTileStyle(int32_t style) { m_tileStyle = style; } // look of uncovered cells, 1..4
+    int32_t tileStyle() const { return m_tileStyle; }
+    void setPaused(bool paused) { m_paused = paused; } // the clue slots show no numbers
     // The keyboard cursor, drawn over its cell and its clue lines while shown; may be null.
-    const BoardCursor* cursor = nullptr;
+    void setCursor(const BoardCursor* cursor) { m_cursor = cursor; }
+    // Where the board lies in the box, in the box's pixels; kept up to date by computeLayout.
+    const BoardLayout& layout() const { return m_layout; }
 
-    TiledBitmap boardBitmap;
-    TiledBitmap shadeBitmap;
-    QImage tileBitmap;
+    // The off-screen pictures, for tests and the benchmark.
+    const TiledBitmap& boardBitmap() const { return m_boardBitmap; }
+    const TiledBitmap& shadeBitmap() const { return m_shadeBitmap; }
+    const QImage& tileBitmap() const { return m_tileBitmap; }
+    // Frees the off-screen pictures (the window has gone); the next preparation makes them anew.
+    void freeBitmaps();
 
     // Fits board and panels to the size of the box.
     void computeLayout();
@@ -59,6 +64,15 @@ class BoardPainter {
     const QFont& clueFont();
     QRect rowPanel() const;
     QRect colPanel() const;
+
+    int32_t m_backgroundMode = 0;
+    int32_t m_tileStyle = 1;
+    bool m_paused = false;
+    BoardLayout m_layout;
+    const BoardCursor* m_cursor = nullptr;
+    TiledBitmap m_boardBitmap;
+    TiledBitmap m_shadeBitmap;
+    QImage m_tileBitmap;
 
     const Puzzle& m_game;
     const BitmapList& m_bmps;

@@ -62,18 +62,18 @@ struct Board {
         painter.prepareTile();
         painter.paint();
     }
-    int s() const { return painter.layout.cellSize; }
+    int s() const { return painter.layout().cellSize; }
     QRect cell(int col, int row) const {
-        return QRect(painter.layout.boardLeft + (col - 1) * s(),
-                     painter.layout.boardTop + (row - 1) * s(), s(), s());
+        return QRect(painter.layout().boardLeft + (col - 1) * s(),
+                     painter.layout().boardTop + (row - 1) * s(), s(), s());
     }
     QRect rowSlot(int row, int k) const {
-        return QRect(painter.layout.boardLeft - k * s(),
-                     painter.layout.boardTop + (row - 1) * s() + 2, s(), s() - 3);
+        return QRect(painter.layout().boardLeft - k * s(),
+                     painter.layout().boardTop + (row - 1) * s() + 2, s(), s() - 3);
     }
     QRect colSlot(int col, int k) const {
-        return QRect(painter.layout.boardLeft + (col - 1) * s() + 2,
-                     painter.layout.boardTop - k * s(), s() - 3, s());
+        return QRect(painter.layout().boardLeft + (col - 1) * s() + 2,
+                     painter.layout().boardTop - k * s(), s() - 3, s());
     }
     QImage shown(const QRect& r) { return box.surface().copy(r); }
 };
@@ -146,7 +146,7 @@ TEST_P(BoardLayoutTest, FitsBoardAndPanelsIntoTheBox) {
     b.puzzle.maxColClues = c.maxCol;
     b.box.resize(c.w, c.h);
     b.painter.computeLayout();
-    const BoardLayout& l = b.painter.layout;
+    const BoardLayout& l = b.painter.layout();
     EXPECT_EQ(l.cellSize, c.expected.cellSize);
     EXPECT_EQ(l.halfCell, c.expected.halfCell);
     EXPECT_EQ(l.clueTextOffset, c.expected.clueTextOffset);
@@ -171,14 +171,14 @@ TEST(BoardBackground, TilesTheSelectedStripRowAndFramesTheBoard) {
     };
     for (ModeCase m : {ModeCase{2, 2}, ModeCase{6, 6}, ModeCase{-3, 0}, ModeCase{9, 6}}) {
         Board b(true);
-        b.painter.backgroundMode = m.backMode;
+        b.painter.setBackgroundMode(m.backMode);
         b.box.resize(57, 43);
         b.painter.prepareBackground();
         const QImage strip = b.bmps.item(0);
-        ASSERT_EQ(b.painter.boardBitmap.size(), QSize(57, 43));
-        ASSERT_EQ(b.painter.shadeBitmap.size(), QSize(57, 43));
-        const QImage boardBitmap = b.painter.boardBitmap.toImage();
-        const QImage shadeBitmap = b.painter.shadeBitmap.toImage();
+        ASSERT_EQ(b.painter.boardBitmap().size(), QSize(57, 43));
+        ASSERT_EQ(b.painter.shadeBitmap().size(), QSize(57, 43));
+        const QImage boardBitmap = b.painter.boardBitmap().toImage();
+        const QImage shadeBitmap = b.painter.shadeBitmap().toImage();
         for (int y = 0; y < 43; ++y)
             for (int x = 0; x < 57; ++x) {
                 const int edge = std::min({x, y, 56 - x, 42 - y});
@@ -204,9 +204,9 @@ TEST(BoardBackground, MissingStripStillGivesADrawableBoard) {
     painter.prepareBackground();
     painter.prepareTile();
     painter.paint();
-    EXPECT_EQ(painter.boardBitmap.size(), QSize(702, 405));
-    EXPECT_NE(raw(painter.boardBitmap.toImage(), 100, 100),
-              raw(painter.shadeBitmap.toImage(), 100, 100));
+    EXPECT_EQ(painter.boardBitmap().size(), QSize(702, 405));
+    EXPECT_NE(raw(painter.boardBitmap().toImage(), 100, 100),
+              raw(painter.shadeBitmap().toImage(), 100, 100));
 }
 
 // Where each pixel of a cell comes from, by its offset in the cell (36-pixel cells).
@@ -224,15 +224,15 @@ TEST_P(CellLook, EveryPixelOfEveryCellComesFromItsOwnPlace) {
     const LookCase& c = GetParam();
     Board b(true);
     smallPuzzle(b.puzzle);
-    b.painter.tileStyle = 3;
+    b.painter.setTileStyle(3);
     for (int col = 1; col <= 10; ++col)
         for (int row = 1; row <= 7; ++row)
             b.puzzle.grid[col][row] = c.state;
     b.show(702, 405);
     ASSERT_EQ(b.s(), 36);
     const QImage& shown = b.box.surface();
-    const QImage boardBitmap = b.painter.boardBitmap.toImage();
-    const QImage shadeBitmap = b.painter.shadeBitmap.toImage();
+    const QImage boardBitmap = b.painter.boardBitmap().toImage();
+    const QImage shadeBitmap = b.painter.shadeBitmap().toImage();
     for (int col = 1; col <= 10; ++col)
         for (int row = 1; row <= 7; ++row) {
             const QRect cell = b.cell(col, row);
@@ -248,7 +248,7 @@ TEST_P(CellLook, EveryPixelOfEveryCellComesFromItsOwnPlace) {
                         expected = raw(shadeBitmap, x, y);
                         break;
                     case Source::Tile:
-                        expected = raw(b.painter.tileBitmap, dx - 3, dy - 3);
+                        expected = raw(b.painter.tileBitmap(), dx - 3, dy - 3);
                         break;
                     }
                     ASSERT_EQ(raw(shown, x, y), expected)
@@ -288,9 +288,9 @@ TEST(BoardCell, TileIsTheStyleOfTheLevelFramedInBlack) {
     Board b;
     smallPuzzle(b.puzzle);
     for (int style : {1, 2, 3, 4}) {
-        b.painter.tileStyle = style;
+        b.painter.setTileStyle(style);
         b.show(702, 405);
-        const QImage& tile = b.painter.tileBitmap;
+        const QImage& tile = b.painter.tileBitmap();
         ASSERT_EQ(tile.size(), QSize(180, 108));
         // 31-pixel tile: frame at 0 and 30, raised face from 1.
         for (int i = 0; i < 31; ++i) {
@@ -413,7 +413,7 @@ TEST_F(BoardClues, DoneLinesTurnGreyAndOthersStayWhite) {
 TEST_F(BoardClues, CursorLightsItsLines) {
     const QImage plain = m_b.box.surface().copy();
     BoardCursor cursor;
-    m_b.painter.cursor = &cursor;
+    m_b.painter.setCursor(&cursor);
     m_b.painter.paint();
     EXPECT_EQ(m_b.box.surface(), plain);
 
@@ -445,7 +445,7 @@ TEST_F(BoardClues, CursorLightsItsLines) {
 }
 
 TEST_F(BoardClues, PausedSlotsShowOnlyTheShadeWithBoardBetween) {
-    m_b.painter.paused = true;
+    m_b.painter.setPaused(true);
     m_b.painter.paint();
     const QImage& shown = m_b.box.surface();
     for (int r = 1; r <= 7; ++r)
@@ -477,7 +477,7 @@ TEST(BoardClueText, CentredOnTheCellWithTheTopAtTheTextOffset) {
     setColClues(b.puzzle, 6, {1, 8});
     b.show(702, 405);
     ASSERT_EQ(b.s(), 36);
-    const BoardLayout& l = b.painter.layout;
+    const BoardLayout& l = b.painter.layout();
     QFont font("Arial");
     font.setPixelSize(int(std::lround(l.halfCell * b.box.logicalDpiY() / 72.0)));
     const int ascent = QFontMetrics(font).ascent();
@@ -530,7 +530,7 @@ TEST_P(SmallCells, LargestBoardStaysInsideAndKeepsLooksApart) {
     b.painter.drawRowClues();
     b.painter.drawColClues();
     if (c.cellSize <= 0) {
-        EXPECT_EQ(b.box.surface(), b.painter.boardBitmap.toImage());
+        EXPECT_EQ(b.box.surface(), b.painter.boardBitmap().toImage());
         return;
     }
     // Cells in the middle of the board, away from the frame: (16..19, 12).
@@ -557,7 +557,7 @@ TEST_P(SmallCells, CursorFrameStaysInItsCellAndKeepsLooksApart) {
     b.show(c.w, c.h);
     const QImage plain = b.box.surface().copy();
     BoardCursor cursor;
-    b.painter.cursor = &cursor;
+    b.painter.setCursor(&cursor);
     std::vector<QImage> framed;
     for (int col = 16; col <= 19; ++col) {
         SCOPED_TRACE(col);

@@ -57,9 +57,9 @@ struct Board {
         painter.paint();
     }
     QRect cell(int col, int row) const {
-        const int s = painter.layout.cellSize;
-        return QRect(painter.layout.boardLeft + (col - 1) * s,
-                     painter.layout.boardTop + (row - 1) * s, s, s);
+        const int s = painter.layout().cellSize;
+        return QRect(painter.layout().boardLeft + (col - 1) * s,
+                     painter.layout().boardTop + (row - 1) * s, s, s);
     }
 };
 
@@ -154,9 +154,9 @@ TEST(HiDpi, EveryCellOutlineAndTheBoardFrameHaveOneWidth) {
 TEST(HiDpi, ClueNumbersAreDrawnAtTheScreensResolution) {
     Board b;
     const qreal scale = b.box.scale();
-    const int s = b.painter.layout.cellSize;
+    const int s = b.painter.layout().cellSize;
     // The first row's "8": white text on the slot shade, as tall as the cell's font says.
-    const QRect slot(b.painter.layout.boardLeft - s, b.painter.layout.boardTop, s, s);
+    const QRect slot(b.painter.layout().boardLeft - s, b.painter.layout().boardTop, s, s);
     const QImage digit = b.box.surface().copy(slot);
     int top = s, bottom = -1;
     for (int y = 0; y < digit.height(); ++y)
@@ -164,7 +164,7 @@ TEST(HiDpi, ClueNumbersAreDrawnAtTheScreensResolution) {
             if (qGray(digit.pixel(x, y)) > 230)
                 top = std::min(top, y), bottom = std::max(bottom, y);
     ASSERT_GE(bottom, top);
-    const double fontPixels = std::lround(b.painter.layout.halfCell * 96 / 72.0);
+    const double fontPixels = std::lround(b.painter.layout().halfCell * 96 / 72.0);
     EXPECT_NEAR(bottom - top + 1, fontPixels * 0.72, fontPixels * 0.12);
     if (scale < 2) return;
     // Not a small picture made bigger: at 2x and 3x some block of whole-point pixels is mixed.
