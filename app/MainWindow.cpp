@@ -263,7 +263,7 @@ void MainWindow::onFirstShow() {
     m_options.tongue =
         readOrDefault([&] { return m_settings.readNumber(Setting::tongue); }, m_options.tongue);
     m_storedOptions[0].second = QString::number(m_options.tongue);
-    if (m_options.tongue == -1) {
+    if (m_options.tongue == Tongue::Unchosen) {
         languageDialog()->showModal();
         setMainTexts();
     }

@@ -51,12 +51,12 @@ int LanguageDialog::showModal() {
 }
 
 void LanguageDialog::onGermanClicked() {
-    m_options.tongue = 1;
+    m_options.tongue = Tongue::German;
     accept();
 }
 
 void LanguageDialog::onEnglishClicked() {
-    m_options.tongue = 0;
+    m_options.tongue = Tongue::English;
     accept();
 }
 

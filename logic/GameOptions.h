@@ -5,9 +5,17 @@
 
 #include <cstdint>
 
+// The stored language values. Any other stored value counts as English (only German is told
+// apart), so they stay plain numbers rather than an enum.
+namespace Tongue {
+inline constexpr int32_t Unchosen = -1; // the first start asks
+inline constexpr int32_t English = 0;
+inline constexpr int32_t German = 1;
+} // namespace Tongue
+
 struct GameOptions {
-    int32_t mode = 1;    // size level 1..9
-    int32_t tongue = -1; // -1 not chosen yet, 0 English, 1 German
+    int32_t mode = 1; // size level 1..9
+    int32_t tongue = Tongue::Unchosen;
     bool soundOn = true;
     bool musicOn = true;
     bool musicFound = false;
@@ -16,6 +24,5 @@ struct GameOptions {
     bool fairJudging = true;
     int32_t backgroundMode = 0; // row of the background strip, 0..6
 
-    // German is shown exactly when tongue is 1.
-    bool isGerman() const { return tongue == 1; }
+    bool isGerman() const { return tongue == Tongue::German; }
 };
