@@ -3,6 +3,7 @@
 #include "app/MainWindow.h"
 
 #include "app/GameWindows.h"
+#include "app/ToolBar.h"
 #include "app/WindowEffects.h"
 #include "audio/Audio.h"
 #include "audio/MusicPlayer.h"
@@ -30,50 +31,17 @@
 #include "view/DialogImages.h"
 #include "view/ImageSet.h"
 #include "view/PaintBox.h"
-#include "view/ToolBarPainter.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QKeyEvent>
-#include <QLabel>
 
 std::optional<uint32_t> MainWindow::s_fixedSeed;
 
 namespace {
 
-constexpr int ButtonTop = 4;
 constexpr int TickMs = 100;
-const QColor CaptionColour(254, 201, 18);
-
-ImageButton* makeButton(QWidget* parent, int left, const BitmapList* list, int normal,
-                        int mouseOver, int disabled) {
-    auto* btn = new ImageButton(parent);
-    btn->setGeometry(left, ButtonTop, 50, 50);
-    btn->setButtonFaceImageList(list);
-    btn->setFaceTable(ImageButton::faceTable(normal, mouseOver, normal, disabled));
-    return btn;
-}
-
-QLabel* makeCaption(QWidget* parent, int left) {
-    auto* label = new QLabel(parent);
-    // "MS Sans Serif" 8 pt is not on this platform; its sans serif stands in.
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSize(8);
-    label->setFont(font);
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::WindowText, CaptionColour);
-    label->setPalette(pal);
-    label->setAttribute(Qt::WA_TranslucentBackground);
-    label->move(left, 8);
-    return label;
-}
-
-// Every setAccessibleName tells the screen reader of a change; only real changes should be told.
-void setAccessibleNameIfNew(QWidget* widget, const QString& name) {
-    if (widget->accessibleName() != name) widget->setAccessibleName(name);
-}
 
 // A store failure while reading a start-up value: the player is told, the default stands.
 template <typename Read, typename T> T readOrDefault(Read read, T fallback) {
@@ -122,8 +90,8 @@ void MainWindow::buildWidgets() {
     // The tool bar hints help most when the window is not focused yet, too.
     setAttribute(Qt::WA_AlwaysShowToolTips);
 
-    m_toolBarBox = new PaintBox(this);
-    m_toolBarBox->setGeometry(0, 0, width(), ToolBarHeight);
+    m_toolBar = new ToolBar(m_images, this);
+    m_toolBar->setGeometry(0, 0, width(), ToolBarHeight);
     m_boardBox = new PaintBox(this);
     m_boardBox->setGeometry(0, ToolBarHeight, width(), height() - ToolBarHeight);
     m_boardBox->setMouseTracking(true);
@@ -131,29 +99,15 @@ void MainWindow::buildWidgets() {
     m_boardBox->setFocusPolicy(Qt::StrongFocus);
     m_boardBox->setFocus();
 
-    m_startButton = makeButton(m_toolBarBox, 4, &m_images, 4, 5, 6);
-    m_pauseButton = makeButton(m_toolBarBox, 56, &m_images, 11, 12, 13);
-    m_bestListButton = makeButton(m_toolBarBox, 108, &m_images, 7, 8, 9);
-    m_levelButton = makeButton(m_toolBarBox, 160, &m_images, 14, 15, 16);
-    // Faces from the shared images, which exist only after this window (setDialogImages).
-    m_optionsButton = makeButton(m_toolBarBox, 0, nullptr, 7, 8, 7);
-    m_infoButton = makeButton(m_toolBarBox, 0, nullptr, 3, 4, 3);
-    m_rulesButton = makeButton(m_toolBarBox, 0, nullptr, 5, 6, 5);
-    m_exitButton = makeButton(m_toolBarBox, 0, nullptr, 1, 2, 1);
-    arrangeRightButtons();
-    m_sizeLabel = makeCaption(m_toolBarBox, 225);
-    m_scoreLabel = makeCaption(m_toolBarBox, 365);
-    m_scoreLabel->setText(QStringLiteral("Punkte:"));
-
-    connect(m_startButton, &ImageButton::clicked, this, [this] { onStartClicked(); });
-    connect(m_pauseButton, &ImageButton::clicked, this, [this] { onPauseClicked(); });
-    connect(m_bestListButton, &ImageButton::clicked, this, [this] { onBestListClicked(); });
-    connect(m_levelButton, &ImageButton::pressed, this,
-            [this](Qt::MouseButton b, int, int) { onLevelPressed(b); });
-    connect(m_optionsButton, &ImageButton::clicked, this, [this] { onOptionsClicked(); });
-    connect(m_infoButton, &ImageButton::clicked, this, [this] { onInfoClicked(); });
-    connect(m_rulesButton, &ImageButton::clicked, this, [this] { onRulesClicked(); });
-    connect(m_exitButton, &ImageButton::clicked, this, [this] { onExitClicked(); });
+    connect(m_toolBar, &ToolBar::startClicked, this, [this] { onStartClicked(); });
+    connect(m_toolBar, &ToolBar::pauseClicked, this, [this] { onPauseClicked(); });
+    connect(m_toolBar, &ToolBar::bestListClicked, this, [this] { onBestListClicked(); });
+    connect(m_toolBar, &ToolBar::levelPressed, this,
+            [this](Qt::MouseButton b) { onLevelPressed(b); });
+    connect(m_toolBar, &ToolBar::optionsClicked, this, [this] { onOptionsClicked(); });
+    connect(m_toolBar, &ToolBar::infoClicked, this, [this] { onInfoClicked(); });
+    connect(m_toolBar, &ToolBar::rulesClicked, this, [this] { onRulesClicked(); });
+    connect(m_toolBar, &ToolBar::exitClicked, this, [this] { onExitClicked(); });
 
     connect(m_boardBox, &PaintBox::mousePressed, this,
             [this](Qt::MouseButton b, int32_t x, int32_t y) {
@@ -165,7 +119,7 @@ void MainWindow::buildWidgets() {
             [this](Qt::MouseButtons, int32_t x, int32_t y) { boxMouseMove(x, y); });
     connect(m_boardBox, &PaintBox::mouseReleased, this, [this] { boxMouseUp(); });
     connect(m_boardBox, &PaintBox::resized, this, [this] { relayOut(); });
-    connect(m_toolBarBox, &PaintBox::resized, this, [this] { paintToolBar(); });
+    connect(m_toolBar, &PaintBox::resized, this, [this] { paintToolBar(); });
 
     m_clockTimer.setInterval(TickMs);
     connect(&m_clockTimer, &QTimer::timeout, this, [this] {
@@ -190,7 +144,6 @@ void MainWindow::buildWidgets() {
     m_placement->keepOnScreenHeight = ToolBarHeight;
     m_hintBalloon = std::make_unique<HintBalloon>();
     m_painter = std::make_unique<BoardPainter>(m_puzzle, m_images, *m_boardBox);
-    m_toolbar = std::make_unique<ToolBarPainter>(m_images);
     m_effects = std::make_unique<WindowEffects>(*this);
     m_rules = std::make_unique<BoardRules>(m_puzzle, m_painter->layout(), m_gameState,
                                            m_clock.playTime(), m_options, *m_effects);
@@ -284,7 +237,7 @@ void MainWindow::showLevel(int32_t tileStyle) {
     m_painter->computeLayout();
     m_painter->setTileStyle(tileStyle);
     m_painter->prepareTile();
-    m_pauseButton->setEnabled(m_gameState == GameState::Paused);
+    m_toolBar->pauseButton()->setEnabled(m_gameState == GameState::Paused);
     m_keyboard->newLevel();
     paint();
     m_rules->endDrag();
@@ -337,7 +290,7 @@ void MainWindow::levelSolved() {
     } catch (const SettingsError& e) {
         Application::reportError(e.text());
     }
-    m_pauseButton->setEnabled(false);
+    m_toolBar->pauseButton()->setEnabled(false);
     setMainTexts();
 }
 
@@ -415,57 +368,17 @@ void MainWindow::onExitClicked() {
 }
 
 void MainWindow::setMainTexts() {
-    const MainWindowTexts t = mainTexts(m_options.isGerman());
-    m_startButton->setHint(t.startHint);
-    m_bestListButton->setHint(t.highScoreHint);
-    m_pauseButton->setHint(t.pauseHint);
-    m_levelButton->setHint(t.levelHint);
-    m_rulesButton->setHint(t.rulesHint);
-    m_optionsButton->setHint(t.optionHint);
-    m_exitButton->setHint(t.exitHint);
-    m_infoButton->setHint(t.infoHint);
-    m_scoreLabel->setText(t.scoreCaption);
-    m_scoreLabel->adjustSize();
-    m_sizeLabel->setText(t.sizeCaption);
-    m_sizeLabel->adjustSize();
-
-    const AccessibleTexts a = accessibleTexts(m_options.isGerman());
-    const struct {
-        ImageButton* button;
-        const QString& name;
-        const QString& description;
-    } buttons[] = {
-        {m_startButton, a.startName, t.startHint},
-        {m_pauseButton, a.pauseName, t.pauseHint},
-        {m_bestListButton, a.highScoreName, t.highScoreHint},
-        {m_levelButton, a.levelName, t.levelHint},
-        {m_optionsButton, a.optionName, t.optionHint},
-        {m_infoButton, a.infoName, t.infoHint},
-        {m_rulesButton, a.rulesName, t.rulesHint},
-        {m_exitButton, a.exitName, t.exitHint},
-    };
-    for (const auto& b : buttons) {
-        b.button->setAccessibleName(b.name);
-        b.button->setAccessibleDescription(b.description);
-    }
-    m_boardBox->setAccessibleDescription(a.boardDescription);
-    m_scoreLabel->setAccessibleDescription(a.timeDescription);
-    m_sizeLabel->setAccessibleDescription(a.sizeDescription);
+    m_toolBar->setTexts(m_options.isGerman());
+    m_boardBox->setAccessibleDescription(accessibleTexts(m_options.isGerman()).boardDescription);
     updateBoardName();
-    updateCounterNames();
 }
 
 void MainWindow::updateBoardName() {
     const BoardCursor& c = m_keyboard->cursor();
-    setAccessibleNameIfNew(m_boardBox, c.visible
-                                           ? cellText(m_options.isGerman(), m_puzzle, c.col, c.row)
-                                           : accessibleTexts(m_options.isGerman()).boardName);
-}
-
-void MainWindow::updateCounterNames() {
-    setAccessibleNameIfNew(m_scoreLabel, timeText(m_options.isGerman(), m_clock.playTime()));
-    setAccessibleNameIfNew(m_sizeLabel,
-                           sizeText(m_options.isGerman(), m_puzzle.colCount, m_puzzle.rowCount));
+    const QString name = c.visible ? cellText(m_options.isGerman(), m_puzzle, c.col, c.row)
+                                   : accessibleTexts(m_options.isGerman()).boardName;
+    // Every new name is told to the screen reader; only real changes should be told.
+    if (m_boardBox->accessibleName() != name) m_boardBox->setAccessibleName(name);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -547,29 +460,21 @@ void MainWindow::closeHelp() {
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    m_toolBarBox->setGeometry(0, 0, width(), ToolBarHeight);
+    m_toolBar->setGeometry(0, 0, width(), ToolBarHeight);
     m_boardBox->setGeometry(0, ToolBarHeight, width(), std::max(0, height() - ToolBarHeight));
 }
 
 void MainWindow::relayOut() {
     if (m_hasLeft) return;
-    arrangeRightButtons();
     m_painter->computeLayout();
     m_painter->prepareTile();
     prepareBackground();
     paint();
 }
 
-void MainWindow::arrangeRightButtons() {
-    m_exitButton->move(rightButtonLeft(width(), 0), ButtonTop);
-    m_rulesButton->move(rightButtonLeft(width(), 1), ButtonTop);
-    m_infoButton->move(rightButtonLeft(width(), 2), ButtonTop);
-    m_optionsButton->move(rightButtonLeft(width(), 3), ButtonTop);
-}
-
 void MainWindow::prepareBackground() {
     m_painter->setBackgroundMode(m_options.backgroundMode);
-    m_toolbar->backgroundMode = m_options.backgroundMode;
+    m_toolBar->setBackgroundMode(m_options.backgroundMode);
     m_painter->prepareBackground();
 }
 
@@ -583,9 +488,7 @@ void MainWindow::paint() {
 
 void MainWindow::paintToolBar() {
     if (m_hasLeft) return;
-    m_toolbar->scale = m_toolBarBox->scale();
-    m_toolbar->paintToolBar(m_toolBarBox->surface());
-    m_toolBarBox->flush();
+    m_toolBar->paintAll();
     drawTime();
 }
 
@@ -595,10 +498,7 @@ void MainWindow::repaintAll() {
 }
 
 void MainWindow::drawSize() {
-    m_toolbar->scale = m_toolBarBox->scale();
-    m_toolBarBox->flush(
-        m_toolbar->drawSize(m_toolBarBox->surface(), m_puzzle.colCount, m_puzzle.rowCount));
-    updateCounterNames();
+    m_toolBar->drawSize(m_puzzle.colCount, m_puzzle.rowCount);
 }
 
 const BoardLayout& MainWindow::boardLayoutNow() const {
@@ -619,9 +519,7 @@ void MainWindow::drawColClues() {
 
 void MainWindow::drawTime() {
     if (m_hasLeft) return;
-    m_toolbar->scale = m_toolBarBox->scale();
-    m_toolBarBox->flush(m_toolbar->drawTime(m_toolBarBox->surface(), m_clock.playTime()));
-    updateCounterNames();
+    m_toolBar->drawTime(m_clock.playTime());
 }
 
 void MainWindow::playSnd(Sound sound) {
@@ -656,7 +554,7 @@ void MainWindow::afterWait() {
 }
 
 void MainWindow::enablePauseBtn(bool enabled) {
-    m_pauseButton->setEnabled(enabled);
+    m_toolBar->pauseButton()->setEnabled(enabled);
     // The rules enable it as a level starts running: the clock is needed from now on.
     if (enabled) wakeTimer();
 }
@@ -773,8 +671,7 @@ void MainWindow::runKey(KeyCommand command, bool shift) {
 
 void MainWindow::setDialogImages(std::unique_ptr<DialogImages> images) {
     m_dialogImages = std::move(images);
-    for (ImageButton* btn : {m_optionsButton, m_infoButton, m_rulesButton, m_exitButton})
-        btn->setButtonFaceImageList(&m_dialogImages->btns);
+    m_toolBar->setRightButtonFaces(m_dialogImages->btns);
 }
 
 MessageDialog* MainWindow::messageDialog() {

@@ -23,7 +23,6 @@
 #include <utility>
 #include <vector>
 
-class QLabel;
 class BestListDialog;
 class BoardPainter;
 class DialogImages;
@@ -32,12 +31,11 @@ class LanguageDialog;
 class MessageDialog;
 class OptionsDialog;
 class WindowPlacement;
-class ImageButton;
 class HintBalloon;
 class MusicPlayer;
 class PaintBox;
 class SoundPlayer;
-class ToolBarPainter;
+class ToolBar;
 
 class WindowEffects;
 
@@ -51,18 +49,8 @@ class MainWindow : public QWidget {
     QString m_dataFolder; // the rules file and the music, ending in /
     // Components, as the window lays them out. Declared first: they are made before and
     // destroyed after the members that use them.
-    PaintBox* m_toolBarBox = nullptr;
+    ToolBar* m_toolBar = nullptr;
     PaintBox* m_boardBox = nullptr;
-    ImageButton* m_startButton = nullptr;
-    ImageButton* m_pauseButton = nullptr;
-    ImageButton* m_bestListButton = nullptr;
-    ImageButton* m_levelButton = nullptr;
-    ImageButton* m_optionsButton = nullptr;
-    ImageButton* m_infoButton = nullptr;
-    ImageButton* m_rulesButton = nullptr;
-    ImageButton* m_exitButton = nullptr;
-    QLabel* m_scoreLabel = nullptr;
-    QLabel* m_sizeLabel = nullptr;
     QTimer m_clockTimer;
     BitmapList m_images;
     SettingsStore m_settings;
@@ -83,18 +71,8 @@ class MainWindow : public QWidget {
 
     // The components, as the window lays them out; tests and the game's other windows reach
     // them here.
-    PaintBox* toolBarBox() const { return m_toolBarBox; }
+    ToolBar* toolBar() const { return m_toolBar; }
     PaintBox* boardBox() const { return m_boardBox; }
-    ImageButton* startButton() const { return m_startButton; }
-    ImageButton* pauseButton() const { return m_pauseButton; }
-    ImageButton* bestListButton() const { return m_bestListButton; }
-    ImageButton* levelButton() const { return m_levelButton; }
-    ImageButton* optionsButton() const { return m_optionsButton; }
-    ImageButton* infoButton() const { return m_infoButton; }
-    ImageButton* rulesButton() const { return m_rulesButton; }
-    ImageButton* exitButton() const { return m_exitButton; }
-    QLabel* scoreLabel() const { return m_scoreLabel; }
-    QLabel* sizeLabel() const { return m_sizeLabel; }
     QTimer& clockTimer() { return m_clockTimer; }
     const BitmapList& images() const { return m_images; }
     MusicPlayer& music() const { return *m_music; }
@@ -202,7 +180,6 @@ class MainWindow : public QWidget {
     std::vector<std::pair<QString, QString>> storableOptions() const;
     void closeHelp();
     void relayOut();
-    void arrangeRightButtons();
     void createDialogs();
     // Runs what an animation's wait held back: one clock tick, a close asked for meanwhile.
     void afterWait();
@@ -210,9 +187,8 @@ class MainWindow : public QWidget {
     void boxMouseMove(int32_t x, int32_t y);
     void boxMouseUp();
     void runKey(KeyCommand command, bool shift);
-    // Screen readers: the board names the cell under the cursor, the counters their values.
+    // Screen readers: the board names the cell under the cursor.
     void updateBoardName();
-    void updateCounterNames();
 
     Puzzle m_puzzle;
     GameState m_gameState = GameState::Ready;
@@ -224,7 +200,6 @@ class MainWindow : public QWidget {
     static std::optional<uint32_t> s_fixedSeed;
 
     std::unique_ptr<BoardPainter> m_painter;
-    std::unique_ptr<ToolBarPainter> m_toolbar;
     std::unique_ptr<WindowEffects> m_effects; // what the rules and the keyboard see of the window
     std::unique_ptr<BoardRules> m_rules;
     std::unique_ptr<KeyboardPlay> m_keyboard;

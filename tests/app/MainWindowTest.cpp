@@ -4,6 +4,7 @@
 #include "app/GameWindows.h"
 #include "app/KeyCommands.h"
 #include "app/LevelKeeper.h"
+#include "app/ToolBar.h"
 #include "audio/Audio.h"
 #include "audio/MusicPlayer.h"
 #include "dialogs/AccessibleTexts.h"
@@ -171,19 +172,19 @@ bool findCell(int32_t state, int32_t& col, int32_t& row) {
 
 // The tool bar shows this time exactly when drawing it again changes nothing.
 bool toolBarShowsTime(int32_t time) {
-    QImage expected = mainform->toolBarBox()->surface().copy();
+    QImage expected = mainform->toolBar()->surface().copy();
     ToolBarPainter painter(mainform->images());
     painter.backgroundMode = mainform->backgroundMode();
     painter.drawTime(expected, time);
-    return expected == mainform->toolBarBox()->surface();
+    return expected == mainform->toolBar()->surface();
 }
 
 bool toolBarShowsSize(int32_t cols, int32_t rows) {
-    QImage expected = mainform->toolBarBox()->surface().copy();
+    QImage expected = mainform->toolBar()->surface().copy();
     ToolBarPainter painter(mainform->images());
     painter.backgroundMode = mainform->backgroundMode();
     painter.drawSize(expected, cols, rows);
-    return expected == mainform->toolBarBox()->surface();
+    return expected == mainform->toolBar()->surface();
 }
 
 void ticks(int n) {
@@ -261,7 +262,7 @@ TEST_F(MainWindowTest, FirstStartDefaultsAndGermanAnswer) {
     ModalScript script({[](QWidget* modal) {
         EXPECT_EQ(modal, static_cast<QWidget*>(mainform->languageDialog()));
         // Still English while the question is open.
-        EXPECT_EQ(mainform->scoreLabel()->text(), QStringLiteral("Time:"));
+        EXPECT_EQ(mainform->toolBar()->scoreLabel()->text(), QStringLiteral("Time:"));
         QTest::mouseClick(mainform->languageDialog()->germanButton(), Qt::LeftButton);
     }});
     mainform = createGameWindows();
@@ -276,22 +277,24 @@ TEST_F(MainWindowTest, FirstStartDefaultsAndGermanAnswer) {
     EXPECT_EQ(mainform->puzzle().colCount, 10);
     EXPECT_EQ(mainform->puzzle().rowCount, 7);
     EXPECT_EQ(mainform->gameState(), GameState::Ready);
-    EXPECT_FALSE(mainform->pauseButton()->isEnabled());
+    EXPECT_FALSE(mainform->toolBar()->pauseButton()->isEnabled());
     EXPECT_EQ(mainform->windowTitle(), QStringLiteral("Morvek V1.0"));
-    EXPECT_EQ(mainform->scoreLabel()->text(), QStringLiteral("Time:"));
-    EXPECT_EQ(mainform->sizeLabel()->text(), QStringLiteral("Size:"));
-    EXPECT_EQ(mainform->startButton()->hint(), QStringLiteral("I want to start again. (F2)"));
-    EXPECT_EQ(mainform->optionsButton()->hint(),
+    EXPECT_EQ(mainform->toolBar()->scoreLabel()->text(), QStringLiteral("Time:"));
+    EXPECT_EQ(mainform->toolBar()->sizeLabel()->text(), QStringLiteral("Size:"));
+    EXPECT_EQ(mainform->toolBar()->startButton()->hint(),
+              QStringLiteral("I want to start again. (F2)"));
+    EXPECT_EQ(mainform->toolBar()->optionsButton()->hint(),
               QStringLiteral(" I want to change the options. (F5)"));
     EXPECT_TRUE(mainform->dataFolder().endsWith(u'/'));
 
     mainform->show();
     ASSERT_TRUE(script.finish());
     EXPECT_EQ(mainform->gameOptions().tongue, 1);
-    EXPECT_EQ(mainform->scoreLabel()->text(), QStringLiteral("Zeit:"));
-    EXPECT_EQ(mainform->sizeLabel()->text(), QString::fromUtf8("Größe:"));
-    EXPECT_EQ(mainform->startButton()->hint(), QStringLiteral("Ich möchte neu beginnen. (F2)"));
-    EXPECT_EQ(mainform->infoButton()->hint(),
+    EXPECT_EQ(mainform->toolBar()->scoreLabel()->text(), QStringLiteral("Zeit:"));
+    EXPECT_EQ(mainform->toolBar()->sizeLabel()->text(), QString::fromUtf8("Größe:"));
+    EXPECT_EQ(mainform->toolBar()->startButton()->hint(),
+              QStringLiteral("Ich möchte neu beginnen. (F2)"));
+    EXPECT_EQ(mainform->toolBar()->infoButton()->hint(),
               QStringLiteral("Wer hat diese Spiele nur verbrochen? (Strg+I)"));
     // The tool bar shows both counters of the fresh level.
     EXPECT_TRUE(toolBarShowsTime(0));
@@ -306,8 +309,8 @@ TEST_F(MainWindowTest, LanguageQuestionClosedOtherwiseStaysEnglishAndAsksAgain) 
         ASSERT_TRUE(script.finish());
     }
     EXPECT_EQ(mainform->gameOptions().tongue, -1);
-    EXPECT_EQ(mainform->scoreLabel()->text(), QStringLiteral("Time:"));
-    EXPECT_EQ(mainform->sizeLabel()->text(), QStringLiteral("Size:"));
+    EXPECT_EQ(mainform->toolBar()->scoreLabel()->text(), QStringLiteral("Time:"));
+    EXPECT_EQ(mainform->toolBar()->sizeLabel()->text(), QStringLiteral("Size:"));
 
     {
         ModalScript close({messageStep(3, 'y')});
@@ -334,7 +337,7 @@ TEST_F(MainWindowTest, StoredLanguageAsksNothing) {
     open();
     QTest::qWait(50); // room for a question that must not come
     EXPECT_EQ(none.answered(), 0u);
-    EXPECT_EQ(mainform->scoreLabel()->text(), QStringLiteral("Zeit:"));
+    EXPECT_EQ(mainform->toolBar()->scoreLabel()->text(), QStringLiteral("Zeit:"));
 }
 
 // --- Stored values out of range ----------------------------------------------------------
@@ -384,7 +387,7 @@ TEST_F(MainWindowTest, ClockStartsWithFirstPressAndStopsOnlyForPause) {
     const GridValues before = gridNow();
     click(1, 1, Qt::MiddleButton);
     EXPECT_EQ(mainform->gameState(), GameState::Running);
-    EXPECT_TRUE(mainform->pauseButton()->isEnabled());
+    EXPECT_TRUE(mainform->toolBar()->pauseButton()->isEnabled());
     EXPECT_EQ(gridNow(), before);
     ticks(9);
     EXPECT_EQ(mainform->playTime(), 0);
@@ -401,10 +404,10 @@ TEST_F(MainWindowTest, ClockStartsWithFirstPressAndStopsOnlyForPause) {
             ticks(40);
             EXPECT_EQ(mainform->playTime(), 3);
         })});
-        QTest::mouseClick(mainform->pauseButton(), Qt::LeftButton);
+        QTest::mouseClick(mainform->toolBar()->pauseButton(), Qt::LeftButton);
     }
     EXPECT_EQ(mainform->gameState(), GameState::Running);
-    EXPECT_TRUE(mainform->pauseButton()->isEnabled());
+    EXPECT_TRUE(mainform->toolBar()->pauseButton()->isEnabled());
     ticks(5); // with the 5 carried over, a full second
     EXPECT_EQ(mainform->playTime(), 4);
 
@@ -414,7 +417,7 @@ TEST_F(MainWindowTest, ClockStartsWithFirstPressAndStopsOnlyForPause) {
             ticks(10);
             EXPECT_EQ(mainform->playTime(), 5);
         })});
-        QTest::mouseClick(mainform->startButton(), Qt::LeftButton);
+        QTest::mouseClick(mainform->toolBar()->startButton(), Qt::LeftButton);
     }
     EXPECT_EQ(mainform->gameState(), GameState::Running);
     EXPECT_EQ(mainform->playTime(), 5);
@@ -423,11 +426,11 @@ TEST_F(MainWindowTest, ClockStartsWithFirstPressAndStopsOnlyForPause) {
     // Yes: a new board, ready, time 0.
     {
         ModalScript giveUp({messageStep(4, 'y')});
-        QTest::mouseClick(mainform->startButton(), Qt::LeftButton);
+        QTest::mouseClick(mainform->toolBar()->startButton(), Qt::LeftButton);
     }
     EXPECT_EQ(mainform->gameState(), GameState::Ready);
     EXPECT_EQ(mainform->playTime(), 0);
-    EXPECT_FALSE(mainform->pauseButton()->isEnabled());
+    EXPECT_FALSE(mainform->toolBar()->pauseButton()->isEnabled());
     EXPECT_NE(gridNow(), before);
     EXPECT_TRUE(toolBarShowsTime(0));
     ticks(20);
@@ -436,7 +439,7 @@ TEST_F(MainWindowTest, ClockStartsWithFirstPressAndStopsOnlyForPause) {
     // Start on a ready level asks nothing.
     const GridValues ready = gridNow();
     ModalScript none({});
-    QTest::mouseClick(mainform->startButton(), Qt::LeftButton);
+    QTest::mouseClick(mainform->toolBar()->startButton(), Qt::LeftButton);
     EXPECT_NE(gridNow(), ready);
 }
 
@@ -455,7 +458,7 @@ TEST_F(MainWindowTest, PauseHidesTheCluesUntilItEnds) {
             // The cells themselves are not what the pause hides.
             EXPECT_EQ(paused.copy(cellRect(1, 1)), before.copy(cellRect(1, 1)));
         })});
-        QTest::mouseClick(mainform->pauseButton(), Qt::LeftButton);
+        QTest::mouseClick(mainform->toolBar()->pauseButton(), Qt::LeftButton);
     }
     EXPECT_EQ(mainform->boardBox()->surface(), before);
 }
@@ -480,7 +483,7 @@ TEST_F(MainWindowTest, QuestionClosedWithoutAnswer) {
     const GridValues before = gridNow();
     {
         ModalScript script({closeIt});
-        QTest::mouseClick(mainform->startButton(), Qt::LeftButton);
+        QTest::mouseClick(mainform->toolBar()->startButton(), Qt::LeftButton);
     }
     EXPECT_EQ(mainform->gameState(), GameState::Ready);
     EXPECT_NE(gridNow(), before);
@@ -488,8 +491,8 @@ TEST_F(MainWindowTest, QuestionClosedWithoutAnswer) {
     click(1, 1, Qt::MiddleButton);
     {
         ModalScript script({closeIt});
-        QTest::mousePress(mainform->levelButton(), Qt::LeftButton);
-        QTest::mouseRelease(mainform->levelButton(), Qt::LeftButton);
+        QTest::mousePress(mainform->toolBar()->levelButton(), Qt::LeftButton);
+        QTest::mouseRelease(mainform->toolBar()->levelButton(), Qt::LeftButton);
     }
     EXPECT_EQ(mainform->gameOptions().mode, 2);
     EXPECT_EQ(mainform->gameState(), GameState::Ready);
@@ -509,7 +512,7 @@ TEST_F(MainWindowTest, ClockRunsDuringOtherDialogs) {
             tickSecond(1);
             QTest::mouseClick(mainform->optionsDialog()->okButton(), Qt::LeftButton);
         }});
-        QTest::mouseClick(mainform->optionsButton(), Qt::LeftButton);
+        QTest::mouseClick(mainform->toolBar()->optionsButton(), Qt::LeftButton);
     }
     {
         ModalScript best({[&](QWidget* modal) {
@@ -517,12 +520,12 @@ TEST_F(MainWindowTest, ClockRunsDuringOtherDialogs) {
             tickSecond(2);
             QTest::mouseClick(mainform->bestListDialog()->okButton(), Qt::LeftButton);
         }});
-        QTest::mouseClick(mainform->bestListButton(), Qt::LeftButton);
+        QTest::mouseClick(mainform->toolBar()->bestListButton(), Qt::LeftButton);
     }
     {
         ModalScript size({messageStep(4, 'n', [&] { tickSecond(3); })});
-        QTest::mousePress(mainform->levelButton(), Qt::RightButton);
-        QTest::mouseRelease(mainform->levelButton(), Qt::RightButton);
+        QTest::mousePress(mainform->toolBar()->levelButton(), Qt::RightButton);
+        QTest::mouseRelease(mainform->toolBar()->levelButton(), Qt::RightButton);
     }
     {
         ModalScript info({[&](QWidget* modal) {
@@ -533,7 +536,7 @@ TEST_F(MainWindowTest, ClockRunsDuringOtherDialogs) {
             tickSecond(4);
             QTest::keyClick(modal, Qt::Key_Escape);
         }});
-        QTest::mouseClick(mainform->infoButton(), Qt::LeftButton);
+        QTest::mouseClick(mainform->toolBar()->infoButton(), Qt::LeftButton);
     }
     EXPECT_EQ(mainform->gameState(), GameState::Running);
     EXPECT_EQ(mainform->gameOptions().mode, 1);
@@ -561,11 +564,11 @@ TEST_F(MainWindowTest, ResizeKeepsBoardAndToolBar) {
     // The right four stay flush right, 52 pixels apart, 2 pixels from the edge.
     const int width = mainform->width();
     EXPECT_EQ(width, 1100);
-    EXPECT_EQ(mainform->exitButton()->geometry(), QRect(1048, 4, 50, 50));
-    EXPECT_EQ(mainform->rulesButton()->geometry(), QRect(996, 4, 50, 50));
-    EXPECT_EQ(mainform->infoButton()->geometry(), QRect(944, 4, 50, 50));
-    EXPECT_EQ(mainform->optionsButton()->geometry(), QRect(892, 4, 50, 50));
-    EXPECT_EQ(mainform->levelButton()->geometry(), QRect(160, 4, 50, 50));
+    EXPECT_EQ(mainform->toolBar()->exitButton()->geometry(), QRect(1048, 4, 50, 50));
+    EXPECT_EQ(mainform->toolBar()->rulesButton()->geometry(), QRect(996, 4, 50, 50));
+    EXPECT_EQ(mainform->toolBar()->infoButton()->geometry(), QRect(944, 4, 50, 50));
+    EXPECT_EQ(mainform->toolBar()->optionsButton()->geometry(), QRect(892, 4, 50, 50));
+    EXPECT_EQ(mainform->toolBar()->levelButton()->geometry(), QRect(160, 4, 50, 50));
 
     // Presses find the cells at their new places.
     int32_t next = 0, nextRow = 0;
@@ -607,8 +610,8 @@ TEST_F(MainWindowTest, SizeButtonRing) {
         mainform->gameOptions().mode = row.from;
         mainform->newLevel();
         ModalScript none({});
-        QTest::mousePress(mainform->levelButton(), row.button);
-        QTest::mouseRelease(mainform->levelButton(), row.button);
+        QTest::mousePress(mainform->toolBar()->levelButton(), row.button);
+        QTest::mouseRelease(mainform->toolBar()->levelButton(), row.button);
         EXPECT_EQ(mainform->gameOptions().mode, row.to);
         EXPECT_EQ(mainform->puzzle().colCount, 3 * row.to + 7);
         EXPECT_EQ(mainform->puzzle().rowCount, 2 * row.to + 5);
@@ -617,8 +620,8 @@ TEST_F(MainWindowTest, SizeButtonRing) {
     }
     mainform->gameOptions().mode = 1;
     mainform->newLevel();
-    QTest::mousePress(mainform->levelButton(), Qt::RightButton);
-    QTest::mouseRelease(mainform->levelButton(), Qt::RightButton);
+    QTest::mousePress(mainform->toolBar()->levelButton(), Qt::RightButton);
+    QTest::mouseRelease(mainform->toolBar()->levelButton(), Qt::RightButton);
     EXPECT_EQ(mainform->puzzle().colCount, 34);
     EXPECT_EQ(mainform->puzzle().rowCount, 23);
 }
@@ -630,16 +633,16 @@ TEST_F(MainWindowTest, SizeButtonWhileRunningAsksFirst) {
     const GridValues before = gridNow();
     {
         ModalScript no({messageStep(4, 'n')});
-        QTest::mousePress(mainform->levelButton(), Qt::LeftButton);
-        QTest::mouseRelease(mainform->levelButton(), Qt::LeftButton);
+        QTest::mousePress(mainform->toolBar()->levelButton(), Qt::LeftButton);
+        QTest::mouseRelease(mainform->toolBar()->levelButton(), Qt::LeftButton);
     }
     EXPECT_EQ(mainform->gameOptions().mode, 1);
     EXPECT_EQ(mainform->gameState(), GameState::Running);
     EXPECT_EQ(gridNow(), before);
     {
         ModalScript yes({messageStep(4, 'y')});
-        QTest::mousePress(mainform->levelButton(), Qt::RightButton);
-        QTest::mouseRelease(mainform->levelButton(), Qt::RightButton);
+        QTest::mousePress(mainform->toolBar()->levelButton(), Qt::RightButton);
+        QTest::mouseRelease(mainform->toolBar()->levelButton(), Qt::RightButton);
     }
     EXPECT_EQ(mainform->gameOptions().mode, 9);
     EXPECT_EQ(mainform->gameState(), GameState::Ready);
@@ -775,14 +778,14 @@ TEST_F(MainWindowTest, WrongMovesChargeAndShowTheTime) {
         int32_t col = 0, r = 0;
         ASSERT_TRUE(findCell(row.state, col, r));
         const QImage cell = cellPixels(col, r);
-        const QImage toolbar = mainform->toolBarBox()->surface().copy();
+        const QImage toolbar = mainform->toolBar()->surface().copy();
         click(col, r, row.button);
         EXPECT_EQ(mainform->playTime(), row.penalty);
         EXPECT_EQ(mainform->gameState(), GameState::Running);
-        EXPECT_TRUE(mainform->pauseButton()->isEnabled());
+        EXPECT_TRUE(mainform->toolBar()->pauseButton()->isEnabled());
         EXPECT_EQ(mainform->puzzle().grid[col][r], row.state);
         EXPECT_EQ(cellPixels(col, r), cell); // the flash ends on the cell's own look
-        EXPECT_NE(mainform->toolBarBox()->surface(), toolbar);
+        EXPECT_NE(mainform->toolBar()->surface(), toolbar);
         EXPECT_TRUE(toolBarShowsTime(row.penalty));
         click(col, r, row.button);
         EXPECT_EQ(mainform->playTime(), 2 * row.penalty);
@@ -824,7 +827,7 @@ TEST_F(MainWindowTest, SolvingTheBoardStoresTheResult) {
     }
     EXPECT_EQ(mainform->gameState(), GameState::Solved);
     EXPECT_EQ(mainform->playTime(), result);
-    EXPECT_FALSE(mainform->pauseButton()->isEnabled());
+    EXPECT_FALSE(mainform->toolBar()->pauseButton()->isEnabled());
     EXPECT_TRUE(toolBarShowsTime(result));
     EXPECT_EQ(unscrambleText(stored(QStringLiteral("hs10"))), QStringLiteral("35,Tess"));
     EXPECT_EQ(stored(QStringLiteral("player")), QStringLiteral("Tess"));
@@ -851,11 +854,11 @@ TEST_F(MainWindowTest, SolvingTheBoardStoresTheResult) {
             EXPECT_FALSE(mainform->bestListDialog()->nameEdit()->isVisible());
             QTest::mouseClick(mainform->bestListDialog()->okButton(), Qt::LeftButton);
         }});
-        QTest::mouseClick(mainform->bestListButton(), Qt::LeftButton);
+        QTest::mouseClick(mainform->toolBar()->bestListButton(), Qt::LeftButton);
     }
     // Start after a solved board asks nothing.
     ModalScript none({});
-    QTest::mouseClick(mainform->startButton(), Qt::LeftButton);
+    QTest::mouseClick(mainform->toolBar()->startButton(), Qt::LeftButton);
     EXPECT_EQ(mainform->gameState(), GameState::Ready);
 }
 
@@ -893,13 +896,13 @@ TEST_F(MainWindowTest, SolvedByDragAndBestListCancelled) {
     EXPECT_EQ(mainform->gameState(), GameState::Solved);
     EXPECT_FALSE(mainform->dragging());
     EXPECT_EQ(mainform->playTime(), 3);
-    EXPECT_FALSE(mainform->pauseButton()->isEnabled());
+    EXPECT_FALSE(mainform->toolBar()->pauseButton()->isEnabled());
     EXPECT_EQ(stored(QStringLiteral("hs10")), QStringLiteral("<missing>"));
 
     // The size button after a solved board asks nothing.
     ModalScript none({});
-    QTest::mousePress(mainform->levelButton(), Qt::LeftButton);
-    QTest::mouseRelease(mainform->levelButton(), Qt::LeftButton);
+    QTest::mousePress(mainform->toolBar()->levelButton(), Qt::LeftButton);
+    QTest::mouseRelease(mainform->toolBar()->levelButton(), Qt::LeftButton);
     EXPECT_EQ(mainform->gameOptions().mode, 2);
     EXPECT_EQ(mainform->gameState(), GameState::Ready);
     EXPECT_TRUE(toolBarShowsTime(0));
@@ -930,7 +933,7 @@ TEST_F(MainWindowTest, ABestListValueThatIsNotTextCostsOnlyItsRow) {
         EXPECT_NO_THROW(click(last.first, last.second));
     }
     EXPECT_EQ(mainform->gameState(), GameState::Solved);
-    EXPECT_FALSE(mainform->pauseButton()->isEnabled());
+    EXPECT_FALSE(mainform->toolBar()->pauseButton()->isEnabled());
     EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
     EXPECT_TRUE(unscrambleText(stored(QStringLiteral("hs10"))).endsWith(QStringLiteral(",Eve")));
     Application::errorHook = nullptr;
@@ -1002,7 +1005,7 @@ TEST_F(MainWindowTest, ALevelInProgressComesBackPausedAtTheNextStart) {
     EXPECT_EQ(mainform->gameState(), GameState::Paused);
     EXPECT_EQ(gridNow(), grid);
     EXPECT_EQ(mainform->playTime(), time);
-    EXPECT_TRUE(mainform->pauseButton()->isEnabled());
+    EXPECT_TRUE(mainform->toolBar()->pauseButton()->isEnabled());
     // A click on the board goes on and is no move.
     ASSERT_TRUE(findCell(CellState::HiddenFilled, col, row));
     click(col, row);
@@ -1121,7 +1124,7 @@ TEST_F(MainWindowTest, CloseAsksAndWritesTheOptions) {
         if (row.running) click(1, 1, Qt::MiddleButton);
         {
             ModalScript no({messageStep(row.message, 'n')});
-            QTest::mouseClick(mainform->exitButton(), Qt::LeftButton);
+            QTest::mouseClick(mainform->toolBar()->exitButton(), Qt::LeftButton);
         }
         EXPECT_TRUE(mainform->isVisible());
         // Nothing is written while the game runs.
@@ -1185,7 +1188,7 @@ TEST_F(MainWindowTest, OptionsChangeTheStartValuesOfTheNextRun) {
             QTest::mouseClick(mainform->optionsDialog()->fairButton(), Qt::LeftButton);
             QTest::mouseClick(mainform->optionsDialog()->okButton(), Qt::LeftButton);
         }});
-        QTest::mouseClick(mainform->optionsButton(), Qt::LeftButton);
+        QTest::mouseClick(mainform->toolBar()->optionsButton(), Qt::LeftButton);
     }
     {
         ModalScript yes({messageStep(3, 'y')});
@@ -1312,13 +1315,13 @@ TEST_F(MainWindowTest, OptionsChangeBackgroundAndLanguageAtOnce) {
                 grounds.push_back(mainform->boardBox()->surface().pixel(ground));
             }
             QTest::mouseClick(mainform->optionsDialog()->languageButton(), Qt::LeftButton);
-            labels.push_back(mainform->scoreLabel()->text());
-            labels.push_back(mainform->sizeLabel()->text());
+            labels.push_back(mainform->toolBar()->scoreLabel()->text());
+            labels.push_back(mainform->toolBar()->sizeLabel()->text());
             QTest::mouseClick(mainform->optionsDialog()->languageButton(), Qt::LeftButton);
-            labels.push_back(mainform->scoreLabel()->text());
+            labels.push_back(mainform->toolBar()->scoreLabel()->text());
             QTest::mouseClick(mainform->optionsDialog()->okButton(), Qt::LeftButton);
         }});
-        QTest::mouseClick(mainform->optionsButton(), Qt::LeftButton);
+        QTest::mouseClick(mainform->toolBar()->optionsButton(), Qt::LeftButton);
     }
     ASSERT_EQ(grounds.size(), 8u);
     EXPECT_NE(grounds[0], grounds[1]);
@@ -1350,7 +1353,7 @@ TEST_F(MainWindowTest, TimerStartsTheMusicOnlyWhileItIsOn) {
             EXPECT_FALSE(mainform->music().playing());
             QTest::mouseClick(mainform->optionsDialog()->okButton(), Qt::LeftButton);
         }});
-        QTest::mouseClick(mainform->optionsButton(), Qt::LeftButton);
+        QTest::mouseClick(mainform->toolBar()->optionsButton(), Qt::LeftButton);
     }
     ASSERT_EQ(labels.size(), 2u);
     EXPECT_TRUE(labels[0].startsWith(QStringLiteral("Music: "))) << labels[0].toStdString();
@@ -1392,14 +1395,14 @@ TEST_F(MainWindowTest, TimerSleepsWhileNothingNeedsIt) {
             EXPECT_EQ(mainform->playTime(), time);
             QTest::keyClick(modal, Qt::Key_Escape);
         }});
-        QTest::mouseClick(mainform->pauseButton(), Qt::LeftButton);
+        QTest::mouseClick(mainform->toolBar()->pauseButton(), Qt::LeftButton);
     }
     EXPECT_TRUE(mainform->clockTimer().isActive());
 
     // A new level stops the clock: the timer sleeps again.
     {
         ModalScript yes({messageStep(4, 'y')});
-        QTest::mouseClick(mainform->startButton(), Qt::LeftButton);
+        QTest::mouseClick(mainform->toolBar()->startButton(), Qt::LeftButton);
     }
     EXPECT_EQ(mainform->gameState(), GameState::Ready);
     EXPECT_TRUE(QTest::qWaitFor([] { return !mainform->clockTimer().isActive(); }, 2000));
@@ -1414,7 +1417,7 @@ TEST_F(MainWindowTest, TimerSleepsWhileNothingNeedsIt) {
             EXPECT_TRUE(QTest::qWaitFor([] { return mainform->music().playing(); }, 5000));
             QTest::mouseClick(mainform->optionsDialog()->okButton(), Qt::LeftButton);
         }});
-        QTest::mouseClick(mainform->optionsButton(), Qt::LeftButton);
+        QTest::mouseClick(mainform->toolBar()->optionsButton(), Qt::LeftButton);
     }
     // (Under a sound system of one device the piece first waits for the effects' device to rest.)
     EXPECT_TRUE(QTest::qWaitFor(
@@ -1435,7 +1438,7 @@ TEST_F(MainWindowTest, RulesTopicFollowsTheLanguage) {
         SCOPED_TRACE(row.tongue);
         mainform->gameOptions().tongue = row.tongue;
         ModalScript none({});
-        QTest::mouseClick(mainform->rulesButton(), Qt::LeftButton);
+        QTest::mouseClick(mainform->toolBar()->rulesButton(), Qt::LeftButton);
         const auto viewers = HelpViewer::viewers();
         ASSERT_EQ(viewers.size(), 1u); // the open viewer is reused
         EXPECT_EQ(viewers.front()->topic(), row.topic);
@@ -1461,9 +1464,9 @@ TEST_F(MainWindowTest, ClosingTheMainWindowEndsTheProgramLoop) {
     ModalScript yes({messageStep(3, 'y')});
     bool timedOut = false;
     QTimer::singleShot(0, mainform, [] {
-        QTest::mouseClick(mainform->rulesButton(), Qt::LeftButton);
+        QTest::mouseClick(mainform->toolBar()->rulesButton(), Qt::LeftButton);
         ASSERT_EQ(HelpViewer::viewers().size(), 1u);
-        QTest::mouseClick(mainform->exitButton(), Qt::LeftButton);
+        QTest::mouseClick(mainform->toolBar()->exitButton(), Qt::LeftButton);
     });
     QTimer guard;
     guard.setSingleShot(true);
@@ -1640,7 +1643,7 @@ TEST_F(MainWindowTest, KeyboardMovesAreJudgedLikePresses) {
     typeKey(Qt::Key_Space);
     EXPECT_EQ(mainform->puzzle().grid[col][row], CellState::Uncovered);
     EXPECT_EQ(mainform->gameState(), GameState::Running);
-    EXPECT_TRUE(mainform->pauseButton()->isEnabled());
+    EXPECT_TRUE(mainform->toolBar()->pauseButton()->isEnabled());
     EXPECT_FALSE(mainform->dragging());
     // The uncovered tile shows under the frame (its black edge at 3, 3).
     EXPECT_EQ(cellPixels(col, row).pixel(3, 3), qRgb(0, 0, 0));
@@ -1854,8 +1857,8 @@ TEST_F(MainWindowTest, BoardKeepsTheFocus) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(mainform));
     EXPECT_EQ(QApplication::focusWidget(), mainform->boardBox());
     ModalScript none({});
-    QTest::mouseClick(mainform->startButton(), Qt::LeftButton);
-    QTest::mouseClick(mainform->levelButton(), Qt::LeftButton);
+    QTest::mouseClick(mainform->toolBar()->startButton(), Qt::LeftButton);
+    QTest::mouseClick(mainform->toolBar()->levelButton(), Qt::LeftButton);
     EXPECT_EQ(QApplication::focusWidget(), mainform->boardBox());
     // Tab has nowhere else to go.
     QTest::keyClick(mainform->boardBox(), Qt::Key_Tab);
@@ -1880,14 +1883,14 @@ TEST_F(MainWindowTest, ScreenReaderNames) {
         const char* de;
     };
     const Row rows[] = {
-        {mainform->startButton(), "New game", "Neues Spiel"},
-        {mainform->pauseButton(), "Pause", "Pause"},
-        {mainform->bestListButton(), "Best list", "Bestenliste"},
-        {mainform->levelButton(), "Board size", "Spielfeldgröße"},
-        {mainform->optionsButton(), "Options", "Einstellungen"},
-        {mainform->infoButton(), "Information", "Information"},
-        {mainform->rulesButton(), "Rules", "Spielregeln"},
-        {mainform->exitButton(), "Exit", "Beenden"},
+        {mainform->toolBar()->startButton(), "New game", "Neues Spiel"},
+        {mainform->toolBar()->pauseButton(), "Pause", "Pause"},
+        {mainform->toolBar()->bestListButton(), "Best list", "Bestenliste"},
+        {mainform->toolBar()->levelButton(), "Board size", "Spielfeldgröße"},
+        {mainform->toolBar()->optionsButton(), "Options", "Einstellungen"},
+        {mainform->toolBar()->infoButton(), "Information", "Information"},
+        {mainform->toolBar()->rulesButton(), "Rules", "Spielregeln"},
+        {mainform->toolBar()->exitButton(), "Exit", "Beenden"},
     };
     for (const Row& r : rows) {
         EXPECT_EQ(QAccessible::queryAccessibleInterface(r.button)->role(), QAccessible::Button);
@@ -1895,11 +1898,12 @@ TEST_F(MainWindowTest, ScreenReaderNames) {
         // The description is the hint, key included.
         EXPECT_EQ(description(r.button), r.button->hint());
     }
-    EXPECT_EQ(description(mainform->startButton()), QStringLiteral("I want to start again. (F2)"));
+    EXPECT_EQ(description(mainform->toolBar()->startButton()),
+              QStringLiteral("I want to start again. (F2)"));
     EXPECT_EQ(name(mainform->boardBox()), QStringLiteral("Board"));
     EXPECT_TRUE(description(mainform->boardBox()).contains(QStringLiteral("Space")));
-    EXPECT_EQ(name(mainform->scoreLabel()), QStringLiteral("Time: 0 seconds"));
-    EXPECT_EQ(name(mainform->sizeLabel()), QStringLiteral("Size: 10 by 7"));
+    EXPECT_EQ(name(mainform->toolBar()->scoreLabel()), QStringLiteral("Time: 0 seconds"));
+    EXPECT_EQ(name(mainform->toolBar()->sizeLabel()), QStringLiteral("Size: 10 by 7"));
 
     // The cursor: its cell becomes the board's name, which a screen reader reads out when it
     // changes (the offscreen platform has no screen reader to watch that happen).
@@ -1916,7 +1920,7 @@ TEST_F(MainWindowTest, ScreenReaderNames) {
     typeKey(Qt::Key_Space);
     EXPECT_TRUE(name(mainform->boardBox()).contains(QStringLiteral(", uncovered;")));
     ticks(10);
-    EXPECT_EQ(name(mainform->scoreLabel()), QStringLiteral("Time: 1 second"));
+    EXPECT_EQ(name(mainform->toolBar()->scoreLabel()), QStringLiteral("Time: 1 second"));
 
     // German: every name changes at once.
     mainform->gameOptions().tongue = 1;
@@ -1929,8 +1933,8 @@ TEST_F(MainWindowTest, ScreenReaderNames) {
         name(mainform->boardBox())
             .startsWith(QStringLiteral("Zeile %1, Spalte %2, aufgedeckt;").arg(row).arg(col)));
     EXPECT_TRUE(description(mainform->boardBox()).contains(QStringLiteral("Leertaste")));
-    EXPECT_EQ(name(mainform->scoreLabel()), QStringLiteral("Zeit: 1 Sekunde"));
-    EXPECT_EQ(name(mainform->sizeLabel()), QString::fromUtf8("Größe: 10 mal 7"));
+    EXPECT_EQ(name(mainform->toolBar()->scoreLabel()), QStringLiteral("Zeit: 1 Sekunde"));
+    EXPECT_EQ(name(mainform->toolBar()->sizeLabel()), QString::fromUtf8("Größe: 10 mal 7"));
     // The mouse takes over: the board is the board again.
     click(col, row, Qt::MiddleButton);
     EXPECT_EQ(name(mainform->boardBox()), QStringLiteral("Spielfeld"));
