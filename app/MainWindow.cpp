@@ -284,7 +284,6 @@ void MainWindow::levelSolved() {
     messageDialog()->showMsg(Message::Solved);
     // A best list that cannot be read is reported; the solved level still ends properly.
     try {
-        bestListDialog()->setDirection(1);
         bestListDialog()->setIniString(QStringLiteral("hs%1").arg(m_options.mode));
         bestListDialog()->showModal(m_clock.playTime(), false);
     } catch (const SettingsError& e) {
@@ -336,7 +335,6 @@ void MainWindow::onPauseClicked() {
 }
 
 void MainWindow::onBestListClicked() {
-    bestListDialog()->setDirection(1);
     bestListDialog()->setIniString(QStringLiteral("hs%1").arg(m_options.mode));
     bestListDialog()->showModal(m_clock.playTime(), true);
 }

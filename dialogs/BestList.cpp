@@ -6,10 +6,6 @@ namespace {
 
 const QString DefaultName = QStringLiteral("Mr. Brain");
 
-bool lowerIsBetter(int32_t direction) {
-    return direction == 1;
-}
-
 // Strict decimal: QString::toInt would also take spaces and a plus sign.
 bool parseScore(QStringView text, int32_t& score) {
     qsizetype i = 0;
@@ -34,13 +30,13 @@ bool parseScore(QStringView text, int32_t& score) {
 
 } // namespace
 
-BestListEntry defaultHighscoreEntry(int32_t direction) {
-    return {DefaultName, lowerIsBetter(direction) ? 9999999 : 0};
+BestListEntry defaultHighscoreEntry() {
+    return {DefaultName, 9999999};
 }
 
-BestList defaultHighscoreList(int32_t direction) {
+BestList defaultHighscoreList() {
     BestList list;
-    list.fill(defaultHighscoreEntry(direction));
+    list.fill(defaultHighscoreEntry());
     return list;
 }
 
@@ -54,12 +50,12 @@ BestList clearedHighscoreList() {
     return list;
 }
 
-BestListEntry parseHighscoreEntry(const QString& plain, int32_t direction) {
+BestListEntry parseHighscoreEntry(const QString& plain) {
     const qsizetype comma = plain.indexOf(u',');
     int32_t score = 0;
     // No game gives a negative result: such a score was made by hand and would rank first.
     if (comma < 0 || !parseScore(QStringView(plain).left(comma), score) || score < 0)
-        return defaultHighscoreEntry(direction);
+        return defaultHighscoreEntry();
     return {plain.mid(comma + 1), score};
 }
 
@@ -67,13 +63,9 @@ QString formatHighscoreEntry(const BestListEntry& entry) {
     return QString::number(entry.score) + u',' + entry.name;
 }
 
-int32_t rankHighscore(const BestList& list, int32_t score, int32_t direction) {
+int32_t rankHighscore(const BestList& list, int32_t score) {
     for (int32_t k = 0; k < HighscoreCount; ++k) {
-        const int32_t stored = list[k].score;
-        const bool earns = lowerIsBetter(direction)
-                               ? (list[k] == clearedHighscoreEntry() || stored > score)
-                               : stored < score;
-        if (earns) return k;
+        if (list[k] == clearedHighscoreEntry() || list[k].score > score) return k;
     }
     return -1;
 }

@@ -81,10 +81,6 @@ BestListDialog::BestListDialog(QWidget* mainWindow, SettingsStore& ini, const Ga
     m_nameEdit->setText(m_playerName);
 }
 
-void BestListDialog::setDirection(int32_t value) {
-    m_direction = value;
-}
-
 void BestListDialog::setIniString(const QString& text) {
     m_keyPrefix = text;
 }
@@ -101,7 +97,7 @@ void BestListDialog::loadList() {
     // "score,name", becomes a default row by itself.
     const std::vector<QString> stored = m_ini.readTexts(Section, entryKeys(), QString());
     for (int i = 0; i < HighscoreCount; ++i)
-        m_list[i] = parseHighscoreEntry(unscrambleText(stored[i]), m_direction);
+        m_list[i] = parseHighscoreEntry(unscrambleText(stored[i]));
 }
 
 void BestListDialog::saveList(const std::optional<BestListEntry>& result) {
@@ -116,11 +112,10 @@ void BestListDialog::saveList(const std::optional<BestListEntry>& result) {
             BestList list;
             for (int i = 0; i < HighscoreCount; ++i)
                 list[i] =
-                    result ? parseHighscoreEntry(unscrambleText(read(keys[i]).value_or(QString())),
-                                                 m_direction)
+                    result ? parseHighscoreEntry(unscrambleText(read(keys[i]).value_or(QString())))
                            : m_list[i];
             if (result) {
-                const int32_t rank = rankHighscore(list, result->score, m_direction);
+                const int32_t rank = rankHighscore(list, result->score);
                 if (rank >= 0) insertHighscore(list, rank, *result);
             }
             for (int i = 0; i < HighscoreCount; ++i)
@@ -161,7 +156,7 @@ void BestListDialog::showModal(int32_t score, bool viewOnly) {
         return;
     }
 
-    m_insertPos = rankHighscore(m_list, score, m_direction);
+    m_insertPos = rankHighscore(m_list, score);
     if (m_insertPos < 0) return;
     insertHighscore(m_list, m_insertPos, {m_playerName, score});
     showRows();

@@ -30,7 +30,6 @@ class BestListDialog : public QDialog {
     BestListDialog(QWidget* mainWindow, SettingsStore& ini, const GameOptions& options,
                    const DialogImages& resources);
 
-    void setDirection(int32_t value);
     void setIniString(const QString& text);
     // viewOnly: shows the list of keyPrefix; OK stores nothing unless "remove all entries" is
     // ticked. Otherwise ranks score and, when it earns a row, asks for the name; a score that
@@ -89,7 +88,6 @@ class BestListDialog : public QDialog {
     QLabel* m_clearLabel = nullptr;
     ImageButton* m_cancelButton = nullptr;
     ImageButton* m_okButton = nullptr;
-    int32_t m_direction = 0;
     QString m_keyPrefix = QStringLiteral("hs");
     int32_t m_insertPos = -1;
     bool m_viewOnly = true;

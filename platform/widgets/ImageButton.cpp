@@ -38,7 +38,6 @@ void ImageButton::setFaceTable(const ButtonFaceTable& table) {
 
 ButtonFaceTable ImageButton::faceTable(int normal, int mouseOver, int pressed, int disabled) {
     ButtonFaceTable table;
-    table.fill(-1);
     table[ButtonState::Normal] = normal;
     table[ButtonState::Disabled] = disabled;
     table[ButtonState::MouseOver] = mouseOver;
@@ -47,22 +46,12 @@ ButtonFaceTable ImageButton::faceTable(int normal, int mouseOver, int pressed, i
 }
 
 int ImageButton::faceItem(int state) const {
-    if (state < 0 || state > 8) return -1;
+    if (state < 0 || state >= int(std::tuple_size_v<ButtonFaceTable>)) return -1;
     auto valid = [this](int item) { return m_faceList && m_faceList->valid(item); };
     if (valid(m_faces[state])) return m_faces[state];
-    switch (state) {
-    case ButtonState::Disabled:
-    case ButtonState::MouseOver:
-    case ButtonState::Unused5:
-        return valid(m_faces[ButtonState::Normal]) ? m_faces[ButtonState::Normal] : -1;
-    case ButtonState::Latched:
-    case ButtonState::Pressed:
-    case ButtonState::DropDown:
-    case ButtonState::LatchedDisabled:
-        return valid(m_faces[ButtonState::Pressed]) ? m_faces[ButtonState::Pressed] : -1;
-    default:
-        return -1;
-    }
+    // A missing disabled or mouse-over face shows the normal one; the others show nothing.
+    const bool fallsBack = state == ButtonState::Disabled || state == ButtonState::MouseOver;
+    return fallsBack && valid(m_faces[ButtonState::Normal]) ? m_faces[ButtonState::Normal] : -1;
 }
 
 void ImageButton::setHint(const QString& hint) {

@@ -16,16 +16,11 @@ enum ButtonState {
     Normal = 0,
     Disabled = 1,
     MouseOver = 2,
-    Latched = 3,
-    Pressed = 4,
-    Unused5 = 5,
-    DropDown = 6,
-    LatchedDisabled = 7,
-    Unused8 = 8,
+    Pressed = 3,
 };
 
 // Item index per state; an entry that names no valid item falls back (see faceItem).
-using ButtonFaceTable = std::array<int, 9>;
+using ButtonFaceTable = std::array<int, 4>;
 
 class ImageButton : public QWidget {
     Q_OBJECT
@@ -39,7 +34,7 @@ class ImageButton : public QWidget {
 
     void setFaceTable(const ButtonFaceTable& table);
     const ButtonFaceTable& currentFaceTable() const { return m_faces; }
-    // The table of the game's buttons: the four faces it uses, every other entry unset (-1).
+    // The table of a button's four faces.
     static ButtonFaceTable faceTable(int normal, int mouseOver, int pressed, int disabled);
 
     int state() const { return m_currentState; }

@@ -40,7 +40,6 @@ class BestListDialogTest : public testing::Test {
     // A dialog as the game sets it up: lower is better, the list of size 3.
     std::unique_ptr<BestListDialog> makeDlg() {
         auto dlg = std::make_unique<BestListDialog>(&m_main, m_ini, testOptions(), resources());
-        dlg->setDirection(1);
         dlg->setIniString("hs3");
         return dlg;
     }

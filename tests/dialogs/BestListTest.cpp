@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// Best-list logic: reading stored entries, ranking both ways, insertion.
+// Best-list logic: reading stored entries, ranking, insertion.
 #include "dialogs/BestList.h"
 #include "platform/TextScrambler.h"
 
@@ -11,7 +11,7 @@ namespace {
 
 // A list whose scores are the given values in order, names "p0".."p14".
 BestList listOf(std::initializer_list<int32_t> scores) {
-    BestList list = defaultHighscoreList(1);
+    BestList list = defaultHighscoreList();
     int i = 0;
     for (int32_t s : scores) {
         list[i] = {QStringLiteral("p%1").arg(i), s};
@@ -32,14 +32,12 @@ class ParseEntry : public testing::TestWithParam<ParseRow> {};
 
 TEST_P(ParseEntry, ReadsGoodTextAndFallsBackOnBad) {
     const ParseRow& row = GetParam();
-    for (int32_t direction : {0, 1}) {
-        const BestListEntry entry = parseHighscoreEntry(row.plain, direction);
-        if (row.good) {
-            EXPECT_EQ(entry.score, row.score);
-            EXPECT_EQ(entry.name, row.player);
-        } else {
-            EXPECT_EQ(entry, defaultHighscoreEntry(direction));
-        }
+    const BestListEntry entry = parseHighscoreEntry(row.plain);
+    if (row.good) {
+        EXPECT_EQ(entry.score, row.score);
+        EXPECT_EQ(entry.name, row.player);
+    } else {
+        EXPECT_EQ(entry, defaultHighscoreEntry());
     }
 }
 
@@ -61,8 +59,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<ParseRow>& info) { return std::string(info.param.name); });
 
 TEST(BestListTest, Defaults) {
-    EXPECT_EQ(defaultHighscoreEntry(1), (BestListEntry{"Mr. Brain", 9999999}));
-    EXPECT_EQ(defaultHighscoreEntry(0), (BestListEntry{"Mr. Brain", 0}));
+    EXPECT_EQ(defaultHighscoreEntry(), (BestListEntry{"Mr. Brain", 9999999}));
     for (const BestListEntry& e : clearedHighscoreList())
         EXPECT_EQ(e, (BestListEntry{"Mr. Brain", 0}));
 }
@@ -70,14 +67,13 @@ TEST(BestListTest, Defaults) {
 TEST(BestListTest, FormatRoundTrips) {
     for (const BestListEntry& e :
          {BestListEntry{"Smith, John", 17}, BestListEntry{"", 0}, BestListEntry{"ÄÖÜ ß", 99}}) {
-        EXPECT_EQ(parseHighscoreEntry(formatHighscoreEntry(e), 1), e);
+        EXPECT_EQ(parseHighscoreEntry(formatHighscoreEntry(e)), e);
     }
     EXPECT_EQ(formatHighscoreEntry({"Anna", 123}), "123,Anna");
 }
 
 struct RankRow {
     const char* name;
-    int32_t direction;
     BestList list;
     int32_t score;
     int32_t expected;
@@ -87,31 +83,27 @@ class Rank : public testing::TestWithParam<RankRow> {};
 
 TEST_P(Rank, FindsRow) {
     const RankRow& row = GetParam();
-    EXPECT_EQ(rankHighscore(row.list, row.score, row.direction), row.expected);
+    EXPECT_EQ(rankHighscore(row.list, row.score), row.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, Rank,
-    testing::Values(RankRow{"lower_empty_list", 1, defaultHighscoreList(1), 500, 0},
-                    RankRow{"lower_tie_goes_below", 1, listOf({10, 20, 30, 40}), 30, 3},
-                    RankRow{"lower_between", 1, listOf({10, 20, 30, 40}), 25, 2},
-                    RankRow{"lower_cleared_is_free", 1, clearedHighscoreList(), 5000, 0},
-                    RankRow{"lower_real_zero_is_a_result", 1, listOf({10, 20, 0}), 99, 3},
-                    RankRow{"lower_real_zero_stays_first", 1, listOf({0}), 0, 1},
-                    RankRow{"lower_cleared_row_after_good_ones", 1,
+    testing::Values(RankRow{"empty_list", defaultHighscoreList(), 500, 0},
+                    RankRow{"tie_goes_below", listOf({10, 20, 30, 40}), 30, 3},
+                    RankRow{"between", listOf({10, 20, 30, 40}), 25, 2},
+                    RankRow{"cleared_is_free", clearedHighscoreList(), 5000, 0},
+                    RankRow{"real_zero_is_a_result", listOf({10, 20, 0}), 99, 3},
+                    RankRow{"real_zero_stays_first", listOf({0}), 0, 1},
+                    RankRow{"cleared_row_after_good_ones",
                             [] {
                                 BestList l = clearedHighscoreList();
                                 l[0] = {"p0", 10};
                                 return l;
                             }(),
                             99, 1},
-                    RankRow{"lower_sixteenth", 1,
+                    RankRow{"sixteenth",
                             listOf({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}), 15, -1},
-                    RankRow{"lower_default_tie", 1, defaultHighscoreList(1), 9999999, -1},
-                    RankRow{"higher_empty_list", 0, defaultHighscoreList(0), 1, 0},
-                    RankRow{"higher_tie_goes_below", 0, listOf({40, 30, 20, 10}), 30, 2},
-                    RankRow{"higher_zero_not_earned", 0, defaultHighscoreList(0), 0, -1},
-                    RankRow{"other_direction_ranks_higher", 5, listOf({40, 30, 20, 10}), 35, 1}),
+                    RankRow{"default_tie", defaultHighscoreList(), 9999999, -1}),
     [](const testing::TestParamInfo<RankRow>& info) { return std::string(info.param.name); });
 
 TEST(BestListTest, InsertMovesRowsDownAndDropsLast) {
@@ -146,15 +138,15 @@ TEST(BestListTest, DecodingRandomStoredTextsIsSafe) {
             stored += pick(0, 4) == 0 ? QChar(char16_t(pick(1, 0xD7FF)))
                                       : pieces[pick(0, int(pieces.size()) - 1)];
         const QString plain = unscrambleText(stored);
-        const BestListEntry entry = parseHighscoreEntry(plain, 1);
+        const BestListEntry entry = parseHighscoreEntry(plain);
         ASSERT_GE(entry.score, 0) << "case " << c;
-        if (entry != defaultHighscoreEntry(1)) {
+        if (entry != defaultHighscoreEntry()) {
             ASSERT_EQ(formatHighscoreEntry(entry), plain) << "case " << c;
         }
 
         const BestListEntry made{stored.left(25),
                                  pick(0, 1) ? pick(0, 9999999) : pick(0, INT32_MAX)};
-        ASSERT_EQ(parseHighscoreEntry(unscrambleText(scrambleText(formatHighscoreEntry(made))), 1),
+        ASSERT_EQ(parseHighscoreEntry(unscrambleText(scrambleText(formatHighscoreEntry(made)))),
                   made)
             << "case " << c;
     }

@@ -257,7 +257,6 @@ class BestListKeys : public DialogKeys {
         for (int i = 0; i < 15; ++i)
             m_ini.writeText("common", "hs3" + QString::number(i),
                             scrambleText(QStringLiteral("%1,p%2").arg(10 * (i + 1)).arg(i)));
-        m_dlg.setDirection(1);
         m_dlg.setIniString("hs3");
     }
     QString stored(int index) {

@@ -38,7 +38,6 @@ TEST(DialogShots, BothLanguages) {
         grab(yesNo, "yesno12", [&] { yesNo.showMsg(12); });
         grab(yesNo, "yesno14", [&] { yesNo.showMsg(14); });
         BestListDialog best(&main, ini, testOptions(), resources());
-        best.setDirection(1);
         best.setIniString("hs1");
         grab(best, "bestlist", [&] { best.showModal(321, false); });
         OptionsDialog options(&main, testOptions(), resources());

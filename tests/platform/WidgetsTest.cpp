@@ -243,18 +243,15 @@ struct FallbackRow {
 
 // List items: 0..16 valid except 10 (empty); 40 lies beyond the list.
 const FallbackRow FallbackRows[] = {
-    {"own entry", {1, 2, 3, 5, 6, 7, 8, 9, 11}, 7, 9},
-    {"disabled beyond list uses normal", {1, 40, 3, 5, 6, 7, 8, 9, 11}, 1, 1},
-    {"over on empty item uses normal", {1, 2, 10, 5, 6, 7, 8, 9, 11}, 2, 1},
-    {"state 5 uses normal", {1, 2, 3, 5, 6, -1, 8, 9, 11}, 5, 1},
-    {"latched uses pressed", {1, 2, 3, 40, 6, 7, 8, 9, 11}, 3, 6},
-    {"drop-down uses pressed", {1, 2, 3, 5, 6, 7, 10, 9, 11}, 6, 6},
-    {"latched disabled uses pressed", {1, 2, 3, 5, 6, 7, 8, -1, 11}, 7, 6},
-    {"pressed has no fallback", {1, 2, 3, 5, 40, 7, 8, 9, 11}, 4, -1},
-    {"normal has no fallback", {40, 2, 3, 5, 6, 7, 8, 9, 11}, 0, -1},
-    {"state 8 has no fallback", {1, 2, 3, 5, 6, 7, 8, 9, 10}, 8, -1},
-    {"fallback to an invalid normal", {10, 40, 3, 5, 6, 7, 8, 9, 11}, 1, -1},
-    {"fallback to an invalid pressed", {1, 2, 3, 40, 40, 7, 8, 9, 11}, 3, -1},
+    {"own entry", {1, 2, 3, 9}, 3, 9},
+    {"disabled beyond list uses normal", {1, 40, 3, 5}, 1, 1},
+    {"over on empty item uses normal", {1, 2, 10, 5}, 2, 1},
+    {"over unset uses normal", {1, 2, -1, 5}, 2, 1},
+    {"pressed has no fallback", {1, 2, 3, 40}, 3, -1},
+    {"normal has no fallback", {40, 2, 3, 5}, 0, -1},
+    {"fallback to an invalid normal", {10, 40, 3, 5}, 1, -1},
+    {"no such state", {1, 2, 3, 5}, 4, -1},
+    {"negative state", {1, 2, 3, 5}, -1, -1},
 };
 
 TEST_F(ButtonTest, FaceFallbacks) {
