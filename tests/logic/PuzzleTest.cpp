@@ -38,7 +38,7 @@ std::vector<int32_t> rowCluesOf(const Puzzle& p, int32_t row) {
 } // namespace
 
 TEST(RandomGeneratorTest, FollowsTheLinearCongruentialSequence) {
-    // seed := seed * 134775813 + 1; result = high half of seed * n. Worked out by hand.
+    // seed = seed * 134775813 + 1; result = high half of seed * n. Worked out by hand.
     RandomGenerator rnd(1);
     EXPECT_EQ(rnd.random(100), 3);
     EXPECT_EQ(rnd.seed, 134775814u);
