@@ -3,6 +3,8 @@
 #include "audio/MidiStream.h"
 
 #include "audio/Audio.h"
+#include "audio/SoundFontSubset.h"
+#include "audio/SubsetLoader.h"
 #include "audio/SynthLibrary.h"
 
 #include <QFile>
@@ -80,6 +82,7 @@ void MidiStream::freeSynth() {
     if (m_synth) lib->deleteSynth(m_synth);
     if (m_settings) lib->deleteSettings(m_settings);
     m_synth = m_settings = nullptr;
+    m_subsetFile.reset();
     giveBackFreedMemory();
 }
 
@@ -118,10 +121,24 @@ bool MidiStream::load(const QString& path, const std::string& soundFont, QString
         freeSynth();
         return false;
     }
-    // The list may name several SoundFonts; the first that loads plays.
+    // The list may name several SoundFonts; the first that loads plays. Of each, only what the
+    // piece plays; the whole file where that cannot be cut out.
+    const std::set<PresetId> presets = presetsOfPiece(
+        reinterpret_cast<const uint8_t*>(m_piece.constData()), size_t(m_piece.size()));
+    const bool subsets = !presets.empty() && addSubsetLoader(*lib, m_settings, m_synth);
     bool loaded = false;
-    for (const std::string& name : soundFontFiles(soundFont))
+    for (const std::string& name : soundFontFiles(soundFont)) {
+        if (subsets) {
+            if (std::shared_ptr<const SoundFontSubset> subset =
+                    SoundFontSubset::make(name, presets)) {
+                m_subsetFile = std::make_unique<SubsetFile>(std::move(subset));
+                if ((loaded = lib->loadSoundFont(m_synth, m_subsetFile->name().c_str(), 1) != -1))
+                    break;
+                m_subsetFile.reset();
+            }
+        }
         if ((loaded = lib->loadSoundFont(m_synth, name.c_str(), 1) != -1)) break;
+    }
     if (!loaded) {
         error = QStringLiteral("no SoundFont would load: ") + QString::fromStdString(soundFont);
         freeSynth();

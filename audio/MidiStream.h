@@ -2,6 +2,8 @@
 // One piece of MIDI music, rendered ahead in large blocks onto an audio device of its own.
 #pragma once
 
+#include "audio/SubsetLoader.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -11,6 +13,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -20,7 +23,8 @@
 // half a second at a time into a ring of a second and a half, from which a device of its own
 // with a large buffer plays: music wakes the process a few times a second, not forty. Sound
 // effects keep their own short-buffered device. The synthesizer runs without reverb and chorus,
-// at 22,050 samples a second, and loads only the instruments the piece plays.
+// at 22,050 samples a second, and reads only the instruments the piece plays from the SoundFont
+// (a subset of its tables, and of their samples only those the notes need).
 //
 // Where the sound system offers one device only (SDL's dummy and disk drivers), the music steps
 // aside while the effects' device is open (suspend) and goes on where it was once the effects'
@@ -64,6 +68,7 @@ class MidiStream {
 
     void* m_settings = nullptr;
     void* m_synth = nullptr;
+    std::unique_ptr<SubsetFile> m_subsetFile; // what the synthesizer reads samples from
     QByteArray m_piece;
     SDL_AudioDeviceID m_device = 0; // under m_lock; closed outside it (closing waits for feed)
     std::atomic<bool> m_suspended{false};

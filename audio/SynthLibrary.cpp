@@ -45,6 +45,11 @@ const SynthLibrary* load() {
         find(sdl, l.queuedAudioSize, "SDL_GetQueuedAudioSize") &&
         find(sdl, l.clearQueuedAudio, "SDL_ClearQueuedAudio");
     if (!complete) return nullptr;
+    if (!find(fluid, l.newDefaultLoader, "new_fluid_defsfloader") ||
+        !find(fluid, l.deleteLoader, "delete_fluid_sfloader") ||
+        !find(fluid, l.loaderSetCallbacks, "fluid_sfloader_set_callbacks") ||
+        !find(fluid, l.addLoader, "fluid_synth_add_sfloader"))
+        l.newDefaultLoader = nullptr;
     // FluidSynth reports every unusual SoundFont zone on the terminal; the game reports what
     // matters (a SoundFont or piece that will not load) itself.
     for (int level : {2, 3, 4}) // warnings, information, debugging

@@ -31,6 +31,14 @@ struct SynthLibrary {
     int (*playerStop)(FluidPlayer*);
     int (*playerStatus)(FluidPlayer*);
     void* (*setLogFunction)(int, void*, void*);
+    // Reading a SoundFont through our own file calls (null when the library lacks them).
+    void* (*newDefaultLoader)(FluidSettings*);
+    void (*deleteLoader)(void*);
+    int (*loaderSetCallbacks)(void* loader, void* (*open)(const char*),
+                              int (*read)(void*, long long, void*),
+                              int (*seek)(void*, long long, int), long long (*tell)(void*),
+                              int (*close)(void*));
+    void (*addLoader)(FluidSynth*, void* loader);
 
     // SDL (libSDL2-2.0.so.0)
     decltype(&SDL_SetHint) setHint;
