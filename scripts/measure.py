@@ -225,6 +225,8 @@ def launch(program, work, index, music):
             # No language question; music as asked.
             f.write("[common]\ntongue=0\nmusic=%d\n" % (1 if music else 0))
         env["XDG_CONFIG_HOME"] = config
+        # A level left in progress by an earlier start would come back paused: each start its own.
+        env["XDG_STATE_HOME"] = config
     else:
         env["XDG_CONFIG_HOME"] = os.path.join(work, "config-pattern")
     return subprocess.Popen(program.argv, env=env, stdout=subprocess.DEVNULL,
