@@ -31,6 +31,7 @@ std::string soundFont;
 std::map<int, std::function<void()>> closeHooks;
 std::map<int, std::function<void()>> restHooks;
 std::map<int, std::function<bool()>> yieldHooks;
+std::map<int, std::function<void()>> warmUpHooks;
 int nextHookId = 1;
 bool atExitRegistered = false;
 bool subsystemUp = false; // SDL's audio subsystem is initialised for the effects' device
@@ -132,8 +133,10 @@ void audioChooseSoundFont() {
     soundFontChosen = true;
 }
 
-bool audioOpen() {
-    std::lock_guard guard(audioLock);
+namespace {
+
+// audioOpen, with audioLock held.
+bool openLocked() {
     if (audioState == AudioState::Open) return true;
     if (audioState == AudioState::Failed) return false;
     const MixerLibrary* mix = mixerLibrary();
@@ -161,6 +164,15 @@ bool audioOpen() {
     subsystemUp = true;
     audioState = AudioState::Open;
     return true;
+}
+
+} // namespace
+
+bool audioOpen() {
+    // A warm-up under way is waited for: it may be decoding the very sound asked for.
+    if (warmUp.valid()) warmUp.wait();
+    std::lock_guard guard(audioLock);
+    return openLocked();
 }
 
 bool audioIsOpen() {
@@ -226,6 +238,19 @@ int audioAddYieldHook(std::function<bool()> hook) {
 void audioRemoveYieldHook(int id) {
     std::lock_guard guard(audioLock);
     yieldHooks.erase(id);
+}
+
+int audioAddWarmUpHook(std::function<void()> hook) {
+    std::lock_guard guard(audioLock);
+    const int id = nextHookId++;
+    warmUpHooks.emplace(id, std::move(hook));
+    return id;
+}
+
+void audioRemoveWarmUpHook(int id) {
+    if (warmUp.valid()) warmUp.wait(); // the worker may be running it
+    std::lock_guard guard(audioLock);
+    warmUpHooks.erase(id);
 }
 
 void audioClose() {
@@ -300,7 +325,12 @@ void audioWarmUp() {
     if (audioState == AudioState::Failed) return;
     if (audioState != AudioState::Open) {
         audioChooseSoundFont();
-        warmUp = std::async(std::launch::async, [] { audioOpen(); });
+        // Opened and prepared in one hold of the lock: a sound asked for meanwhile waits for
+        // both, and finds its chunk decoded.
+        warmUp = std::async(std::launch::async, [] {
+            std::lock_guard guard(audioLock);
+            if (openLocked()) runHooks(warmUpHooks);
+        });
     }
     // Open or opening: the rest is due a while after the pointer and the sounds went quiet.
     if (QCoreApplication::instance() && holds == 0) {

@@ -10,7 +10,7 @@
 // Loads the mixer, opens SDL's audio subsystem and the device on the first call and returns
 // whether the device is open. A device that cannot be opened counts as "no wave output device":
 // effects and music are then silently unavailable; the next call after audioClose tries again.
-// Callable from a worker thread too.
+// User-interface thread; a warm-up still opening is waited for.
 bool audioOpen();
 
 // The device is open now; never opens it.
@@ -58,6 +58,11 @@ void audioRemoveRestHook(int id);
 // open is tried again.
 int audioAddYieldHook(std::function<bool()> hook);
 void audioRemoveYieldHook(int id);
+// Called on the warm-up's worker once it has opened the device, to prepare what the next sound
+// needs (the effects decode their waves), so that the click's picture and sound need not wait
+// for it. Returns an id for audioRemoveWarmUpHook, which waits for a warm-up still running.
+int audioAddWarmUpHook(std::function<void()> hook);
+void audioRemoveWarmUpHook(int id);
 // Rests now if nothing plays and nothing holds the device; returns whether it rests.
 bool audioRestIfQuiet();
 

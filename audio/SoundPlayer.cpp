@@ -32,12 +32,23 @@ SoundPlayer::SoundPlayer(const GameOptions& options) : SoundPlayer(options, game
 
 SoundPlayer::SoundPlayer(const GameOptions& options, std::vector<QByteArray> waves)
     : m_options(options), m_waves(std::move(waves)), m_chunks(m_waves.size(), nullptr),
-      m_refused(m_waves.size(), false) {}
+      m_refused(m_waves.size(), false) {
+    // The pointer over the board opens the device ahead of a click: every wave is decoded then,
+    // on the warm-up's worker, and the click only starts its sound.
+    m_warmUpHook = audioAddWarmUpHook([this] {
+        for (std::size_t item = 0; item < m_waves.size(); ++item)
+            decode(item);
+    });
+    // Chunks are decoded for the open device; a resting or closing device takes them along.
+    m_closeHook = audioAddCloseHook([this] { freeChunks(); });
+    m_restHook = audioAddRestHook([this] { freeChunks(); });
+}
 
 SoundPlayer::~SoundPlayer() {
+    audioRemoveWarmUpHook(m_warmUpHook);
     freeChunks();
-    if (m_closeHook) audioRemoveCloseHook(m_closeHook);
-    if (m_restHook) audioRemoveRestHook(m_restHook);
+    audioRemoveCloseHook(m_closeHook);
+    audioRemoveRestHook(m_restHook);
 }
 
 void SoundPlayer::freeChunks() {
@@ -56,24 +67,22 @@ void SoundPlayer::playSnd(int32_t number) {
         return;
     }
     if (!audioOpen()) return;
-    // Chunks are decoded for the open device; a resting device takes them along.
-    if (!m_closeHook) m_closeHook = audioAddCloseHook([this] { freeChunks(); });
-    if (!m_restHook) m_restHook = audioAddRestHook([this] { freeChunks(); });
-    const MixerLibrary& mix = *mixerLibrary();
     const std::size_t item = static_cast<std::size_t>(number - 1);
-    if (item >= m_waves.size() || !isWave(m_waves[item]) || m_refused[item]) return;
-    if (!m_chunks[item]) {
-        SDL_RWops* source =
-            mix.rwFromConstMem(m_waves[item].constData(), static_cast<int>(m_waves[item].size()));
-        m_chunks[item] = source ? mix.loadWavRw(source, 1) : nullptr;
-        if (!m_chunks[item]) {
-            m_refused[item] = true;
-            return;
-        }
-    }
+    if (!decode(item)) return;
     // Playing on a busy channel stops the sound there first.
-    mix.playChannelTimed(Channel, m_chunks[item], 0, -1);
+    mixerLibrary()->playChannelTimed(Channel, m_chunks[item], 0, -1);
     audioRestWhenQuiet();
+}
+
+bool SoundPlayer::decode(std::size_t item) {
+    if (item >= m_waves.size() || !isWave(m_waves[item]) || m_refused[item]) return false;
+    if (m_chunks[item]) return true;
+    const MixerLibrary& mix = *mixerLibrary();
+    SDL_RWops* source =
+        mix.rwFromConstMem(m_waves[item].constData(), static_cast<int>(m_waves[item].size()));
+    m_chunks[item] = source ? mix.loadWavRw(source, 1) : nullptr;
+    if (!m_chunks[item]) m_refused[item] = true;
+    return m_chunks[item] != nullptr;
 }
 
 const Mix_Chunk* SoundPlayer::chunk(int32_t number) const {

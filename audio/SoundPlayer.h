@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -29,11 +30,13 @@ class SoundPlayer {
     // and the caller goes on. Other numbers are ignored.
     void playSnd(int32_t number);
 
-    // The decoded chunk of sound 1..4 once it has been played, else null.
+    // The decoded chunk of sound 1..4 once it has been played or warmed up for, else null.
     const Mix_Chunk* chunk(int32_t number) const;
 
   private:
     void freeChunks();
+    // Decodes wave `item` for the open device once; false when it is refused.
+    bool decode(std::size_t item);
 
     const GameOptions& m_options;
     std::vector<QByteArray> m_waves;
@@ -41,6 +44,7 @@ class SoundPlayer {
     std::vector<bool> m_refused; // decoded once: a refused wave is not tried again
     int m_closeHook = 0;
     int m_restHook = 0;
+    int m_warmUpHook = 0;
 };
 
 // The wave bytes of the game's four sounds, read from the Qt resources.

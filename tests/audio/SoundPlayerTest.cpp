@@ -159,6 +159,23 @@ TEST_F(SoundTest, DeviceClosedUnderALivePlayerOpensAgainOnNextSound) {
     EXPECT_EQ(sounding(), m_player.chunk(4));
 }
 
+TEST_F(SoundTest, WarmUpDecodesEveryWaveBeforeTheClick) {
+    audioClose();
+    for (int number : {1, 2, 3, 4})
+        ASSERT_EQ(m_player.chunk(number), nullptr);
+    audioWarmUp();
+    ASSERT_TRUE(audioOpen()); // waits for the warm-up's worker
+    for (int number : {1, 2, 3, 4})
+        EXPECT_NE(m_player.chunk(number), nullptr) << number;
+    // The click then only starts its sound; a rest frees what the warm-up decoded.
+    m_player.playSnd(3);
+    EXPECT_EQ(sounding(), m_player.chunk(3));
+    Mix_HaltChannel(-1);
+    ASSERT_TRUE(audioRestIfQuiet());
+    for (int number : {1, 2, 3, 4})
+        EXPECT_EQ(m_player.chunk(number), nullptr) << number;
+}
+
 TEST_F(SoundTest, QuietDeviceRestsAndWakesForTheNextSound) {
     m_player.playSnd(2);
     ASSERT_NE(sounding(), nullptr);
