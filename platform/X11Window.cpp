@@ -133,6 +133,10 @@ std::optional<QMargins> frameExtents(QWidget* window, int timeoutMs) {
     return std::nullopt;
 }
 
+void sendDrawingNow() {
+    if (xcb_connection_t* c = connection()) xcb_flush(c);
+}
+
 void passPointerThrough(QWidget* window) {
     xcb_connection_t* c = connection();
     if (!c || !window || !window->isWindow()) return;
@@ -151,5 +155,7 @@ std::optional<QMargins> frameExtents(QWidget*, int) {
     return std::nullopt;
 }
 void passPointerThrough(QWidget*) {}
+
+void sendDrawingNow() {}
 
 #endif

@@ -24,3 +24,7 @@ std::optional<QMargins> frameExtents(QWidget* window, int timeoutMs = 0);
 
 // Gives the window an empty input shape: presses and the pointer go to whatever lies below.
 void passPointerThrough(QWidget* window);
+
+// Sends what was drawn to the X server now. Qt sends it when the event loop next waits, and work
+// queued meanwhile (the first sound opening its device) would hold a move's picture back.
+void sendDrawingNow();

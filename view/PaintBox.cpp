@@ -3,6 +3,7 @@
 #include "view/PaintBox.h"
 
 #include "platform/Canvas.h"
+#include "platform/X11Window.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -67,7 +68,9 @@ QRect PaintBox::toLogical(const QRect& surface) const {
 
 void PaintBox::flush(const QRect& rect) {
     const QRect dirty = toLogical(rect).intersected(this->rect());
-    if (!dirty.isEmpty()) repaint(dirty);
+    if (dirty.isEmpty()) return;
+    repaint(dirty);
+    sendDrawingNow();
 }
 
 bool PaintBox::event(QEvent* event) {

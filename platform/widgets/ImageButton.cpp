@@ -180,7 +180,11 @@ void ImageButton::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() != QEvent::EnabledChange) return;
     m_leftHeld = false;
-    setState(isEnabled() ? ButtonState::Normal : ButtonState::Disabled);
+    // Enabled or disabled by a move: the move's own picture comes first, this face with the
+    // next paint, rather than the other way round.
+    m_currentState = isEnabled() ? ButtonState::Normal : ButtonState::Disabled;
+    m_poll->stop();
+    update();
 }
 
 void ImageButton::keyPressEvent(QKeyEvent* event) {
