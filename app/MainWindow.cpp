@@ -134,7 +134,6 @@ void MainWindow::buildWidgets() {
 
     m_sounds = std::make_unique<SoundPlayer>(m_options);
     m_music = std::make_unique<MusicPlayer>(m_options, m_dataFolder);
-    m_music->setBackgroundLoading(true);
     // A finished load or an ended piece wakes the sleeping timer: its next tick goes on.
     m_music->setWakeHook([this] {
         QMetaObject::invokeMethod(

@@ -123,81 +123,44 @@ bool MusicPlayer::isPlayableFile(const QString& name) {
     return true;
 }
 
-bool MusicPlayer::playable(const QString& name) {
-    if (!isPlayableFile(name)) return false;
-    if (!audioMidiReady()) {
-        m_error = QStringLiteral("no MIDI playback");
-        return false;
-    }
-    return true;
-}
-
-bool MusicPlayer::open(const QString& name) {
-    close();
-    if (!playable(name)) return false;
-    const QString path = QDir(folder()).filePath(name);
-    // Once the device is gone (the program ends), ticks must not bring it back.
-    if (!m_closeHook)
-        m_closeHook = audioAddCloseHook([this] {
-            close();
-            m_refused = true;
-        });
-    auto music = std::make_unique<MidiStream>();
-    if (!music->load(path, audioSoundFont(), m_error)) return false;
-    setMusic(std::move(music));
-    return true;
-}
-
-bool MusicPlayer::openNext(const QStringList& names, const QString& after) {
-    for (const QString& name : names) {
-        // The same comparison as the listing's name order, so a deleted current file still
-        // leaves its place in the order.
-        if (!after.isEmpty() && QString::compare(name, after, Qt::CaseSensitive) <= 0) continue;
-        if (open(name)) {
-            m_current = name;
-            return true;
-        }
-    }
-    return false;
-}
-
 void MusicPlayer::start() {
     close();
     m_current.clear();
     m_refused = false;
     m_tried.clear();
     m_options.musicFound = false;
-    if (!m_background && !audioMidiReady()) return;
+    // Only the file is looked at here: whether MIDI plays at all, the first load tells.
     for (const QString& name : matches())
-        if (m_background ? isPlayableFile(name) : playable(name)) {
+        if (isPlayableFile(name)) {
             m_current = name;
             m_options.musicFound = true;
             return;
         }
 }
 
-bool MusicPlayer::loadCurrent() {
-    if (m_music) return true;
-    if (m_refused) return false;
-    if (!m_current.isEmpty() && open(m_current)) return true;
-    // The file passed the checks but the synthesizer would not take it: on to the next, wrapping.
-    const QStringList names = matches();
-    if (openNext(names, m_current) || openNext(names, QString())) return true;
-    m_refused = true;
-    return false;
-}
-
 void MusicPlayer::tick() {
     if (!m_options.musicFound || !m_options.musicOn) return;
     // Stepped aside for the effects: on where it was once their device rests.
     if (m_music && m_music->suspended() && !audioIsOpen()) m_music->resume();
-    if (m_background) {
-        tickInBackground();
+    if (m_pending.valid()) {
+        if (m_pending.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return;
+        takeLoaded();
+    }
+    if (!m_music) {
+        if (m_refused || m_pending.valid()) return;
+        m_tried.clear();
+        QString name = !m_current.isEmpty() && isPlayableFile(m_current) ? m_current : QString();
+        const QStringList names = matches();
+        if (name.isEmpty()) name = nextFile(names, m_current);
+        if (name.isEmpty()) name = nextFile(names, QString());
+        if (name.isEmpty())
+            m_refused = true;
+        else
+            startLoading(name);
         return;
     }
-    if (playing() || !loadCurrent()) return;
     // Playing always begins at the start of the piece; a refusal is tried again next tick.
-    play();
+    if (!playing()) play();
 }
 
 MusicPlayer::Loaded MusicPlayer::load(const QString& path) {
@@ -264,28 +227,6 @@ void MusicPlayer::takeLoaded() {
     startLoading(next);
 }
 
-void MusicPlayer::tickInBackground() {
-    if (m_pending.valid()) {
-        if (m_pending.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return;
-        takeLoaded();
-    }
-    if (!m_music) {
-        if (m_refused || m_pending.valid()) return;
-        m_tried.clear();
-        QString name = !m_current.isEmpty() && isPlayableFile(m_current) ? m_current : QString();
-        const QStringList names = matches();
-        if (name.isEmpty()) name = nextFile(names, m_current);
-        if (name.isEmpty()) name = nextFile(names, QString());
-        if (name.isEmpty())
-            m_refused = true;
-        else
-            startLoading(name);
-        return;
-    }
-    if (playing()) return;
-    play();
-}
-
 void MusicPlayer::toggle() {
     if (!m_options.musicFound) return;
     if (m_options.musicOn) {
@@ -294,25 +235,15 @@ void MusicPlayer::toggle() {
         return;
     }
     m_refused = false;
+    m_tried.clear();
     const QStringList names = matches();
-    if (m_background) {
-        m_tried.clear();
-        QString next = nextFile(names, m_current);
-        if (next.isEmpty() && !m_current.isEmpty()) {
-            m_current.clear();
-            next = nextFile(names, QString());
-        }
-        m_options.musicOn = !next.isEmpty();
-        // The piece starts at the first tick after it has loaded.
-        if (m_options.musicOn) startLoading(next);
-        return;
-    }
-    m_options.musicOn = openNext(names, m_current);
-    if (!m_options.musicOn && !m_current.isEmpty()) {
+    QString next = nextFile(names, m_current);
+    if (next.isEmpty() && !m_current.isEmpty()) {
         // Past the last file: the search begins again from the first.
         m_current.clear();
-        m_options.musicOn = openNext(names, QString());
+        next = nextFile(names, QString());
     }
-    if (!m_options.musicOn) return;
-    play();
+    m_options.musicOn = !next.isEmpty();
+    // The piece starts at the first tick after it has loaded.
+    if (m_options.musicOn) startLoading(next);
 }

@@ -21,20 +21,17 @@ class MusicPlayer {
   public:
     // Searches the given folder; musicOn and musicFound live in the player's options, which
     // must outlive the player.
+    // The synthesizer, the SoundFont and a piece are loaded on a worker thread, and a tick starts
+    // the music once they are ready, so the window never waits for them.
     MusicPlayer(GameOptions& options, QString folder);
-    // The game's player: the synthesizer, the SoundFont and the piece are loaded on a worker
-    // thread, and a tick starts the music once they are ready, so the window never waits for them.
-    // Start then takes a sound MIDI file as found without opening the device; should MIDI turn
-    // out not to play at all, musicFound becomes false when the load reports it.
     ~MusicPlayer();
-    void setBackgroundLoading(bool background) { m_background = background; }
     MusicPlayer(const MusicPlayer&) = delete;
     MusicPlayer& operator=(const MusicPlayer&) = delete;
 
     // At the main window's creation: chooses the first "*.mid" in name order that is a sound
-    // MIDI file. musicFound becomes whether there is one and MIDI can be played at all. Loading it
-    // (the SoundFont with it, a tenth of a second) waits for the first tick that plays it, so
-    // the window is on screen sooner.
+    // MIDI file, without opening a device; musicFound becomes whether there is one. Loading it
+    // waits for the first tick that plays it, so the window is on screen sooner. Should MIDI
+    // turn out not to play at all, musicFound becomes false when that load reports it.
     void start();
     // Each timer tick: while musicFound and musicOn, a piece that is not playing (it ended, or
     // was never started, or its play was refused) starts again from its beginning.
@@ -84,14 +81,6 @@ class MusicPlayer {
     void startLoading(const QString& name);
     // Takes the finished load: the piece, or the next file to try.
     void takeLoaded();
-    void tickInBackground();
-    // Opens the first playable name of `names` that sorts after `after` (all when empty).
-    bool openNext(const QStringList& names, const QString& after);
-    bool open(const QString& name);
-    // A regular, complete MIDI file of sane size, and MIDI playback exists.
-    bool playable(const QString& name);
-    // Loads the current match into the synthesizer; the next ones in turn if it refuses it.
-    bool loadCurrent();
     void close();
 
     GameOptions& m_options;
@@ -104,7 +93,6 @@ class MusicPlayer {
     int m_yieldHook = 0;
     bool m_refused = false; // no file of the folder would load: no retry on every tick
     int m_closeHook = 0;
-    bool m_background = false;
     std::future<Loaded> m_pending;
     std::function<void()> m_wake;
     QStringList m_tried; // names the synthesizer refused since the last success

@@ -35,6 +35,17 @@ bool waitFor(const std::function<bool()>& done, int seconds) {
     return true;
 }
 
+// Ticks until no load is under way: the piece that loaded then plays, a refused file has made
+// way for the next. The game's timer does the same, woken by the load's end.
+bool settle(MusicPlayer& midi) {
+    return waitFor(
+        [&] {
+            midi.tick();
+            return !midi.loading();
+        },
+        10);
+}
+
 // The loudest sample handed to the music's device since listen().
 int heardPeak = 0;
 
@@ -83,7 +94,7 @@ TEST_F(MusicTest, FluidSynthPlaysWithTheInstalledSoundFont) {
     write("tune.mid", midiFile({{60, 96}, {67, 96}}));
     MusicPlayer midi(m_options, m_dir.path());
     midi.start();
-    midi.tick();
+    ASSERT_TRUE(settle(midi));
     EXPECT_TRUE(midi.playing()) << midi.lastError().toStdString();
     EXPECT_TRUE(waitFor([] { return peakLevel() > Audible; }, 5)) << "peak " << peakLevel();
 }
@@ -94,7 +105,7 @@ TEST_F(MusicTest, TimerLeavesAPlayingPieceAlone) {
     MusicPlayer midi(m_options, m_dir.path());
     midi.start();
     listen();
-    midi.tick();
+    ASSERT_TRUE(settle(midi));
     EXPECT_TRUE(waitFor(
         [&] {
             SDL_Delay(80);
@@ -142,7 +153,7 @@ TEST_F(MusicTest, StartOpensTheFirstFileAndTheTimerPlaysIt) {
     EXPECT_FALSE(midi.playing()); // music is off
     EXPECT_FALSE(midi.isOpen());
     m_options.musicOn = true;
-    midi.tick();
+    ASSERT_TRUE(settle(midi));
     EXPECT_TRUE(midi.isOpen());
     EXPECT_TRUE(midi.playing());
 }
@@ -152,7 +163,7 @@ TEST_F(MusicTest, SwitchGoesOffThenOnWithTheNextFileAndWraps) {
         write(name, midiFile());
     MusicPlayer midi(m_options, m_dir.path());
     midi.start();
-    midi.tick();
+    ASSERT_TRUE(settle(midi));
     ASSERT_TRUE(midi.playing());
     ASSERT_EQ(midi.currentName(), "first.mid");
     const struct {
@@ -163,6 +174,7 @@ TEST_F(MusicTest, SwitchGoesOffThenOnWithTheNextFileAndWraps) {
     for (const auto& step : steps) {
         SCOPED_TRACE(step.name);
         midi.toggle();
+        ASSERT_TRUE(settle(midi));
         EXPECT_EQ(m_options.musicOn, step.on);
         EXPECT_EQ(midi.playing(), step.on);
         EXPECT_EQ(midi.isOpen(), step.on);
@@ -178,7 +190,7 @@ TEST_F(MusicTest, OneFileOffAndOnPlaysItAgainFromTheBeginning) {
     write("only.mid", midiFile({{60, 48}}, 250000, 0, 1920));
     MusicPlayer midi(m_options, m_dir.path());
     midi.start();
-    midi.tick();
+    ASSERT_TRUE(settle(midi));
     // Wait for the silence after the note has rung out.
     ASSERT_TRUE(waitFor(
         [] {
@@ -191,6 +203,7 @@ TEST_F(MusicTest, OneFileOffAndOnPlaysItAgainFromTheBeginning) {
     midi.toggle();
     EXPECT_FALSE(midi.playing());
     midi.toggle();
+    ASSERT_TRUE(settle(midi));
     EXPECT_TRUE(m_options.musicOn);
     EXPECT_TRUE(midi.playing());
     EXPECT_EQ(midi.currentName(), "only.mid");
@@ -205,6 +218,7 @@ TEST_F(MusicTest, SwitchOnStartingOffMovesToTheNextFile) {
     MusicPlayer midi(m_options, m_dir.path());
     midi.start();
     midi.toggle();
+    ASSERT_TRUE(settle(midi));
     EXPECT_TRUE(m_options.musicOn);
     EXPECT_EQ(midi.currentName(), "b.mid");
     EXPECT_TRUE(midi.playing());
@@ -219,6 +233,7 @@ TEST_F(MusicTest, FilesDeletedMeanwhileAreNoticed) {
     ASSERT_TRUE(QFile::remove(m_dir.filePath("a.mid")));
     ASSERT_TRUE(QFile::remove(m_dir.filePath("b.mid")));
     midi.toggle(); // the current file is gone: the next name after it
+    ASSERT_TRUE(settle(midi));
     EXPECT_EQ(midi.currentName(), "c.mid");
     EXPECT_TRUE(midi.playing());
     midi.toggle();
@@ -260,7 +275,7 @@ TEST_F(MusicTest, BrokenFilesArePassedOverAtStart) {
         MusicPlayer alone(m_options, dir.path());
         alone.start();
         EXPECT_FALSE(m_options.musicFound);
-        alone.tick();
+        ASSERT_TRUE(settle(alone));
         EXPECT_FALSE(alone.playing());
 
         ASSERT_TRUE(writeFile(dir.filePath("b.mid"), midiFile()));
@@ -268,7 +283,7 @@ TEST_F(MusicTest, BrokenFilesArePassedOverAtStart) {
         midi.start();
         EXPECT_TRUE(m_options.musicFound);
         EXPECT_EQ(midi.currentName(), "b.mid");
-        midi.tick();
+        ASSERT_TRUE(settle(midi));
         EXPECT_TRUE(midi.playing());
     }
 }
@@ -284,6 +299,7 @@ TEST_F(MusicTest, BrokenFilesArePassedOverAtASwitch) {
         midi.start();
         midi.toggle();
         midi.toggle(); // b.mid is skipped, wrapping to a.mid
+        ASSERT_TRUE(settle(midi));
         EXPECT_TRUE(m_options.musicOn);
         EXPECT_EQ(midi.currentName(), "a.mid");
         EXPECT_TRUE(midi.playing());
@@ -304,7 +320,6 @@ TEST_F(MusicTest, GamePlayerLoadsOnAWorkerAndPlaysWhenReady) {
         write(name, midiFile());
     write("broken.mid", brokenFile(3));
     MusicPlayer midi(m_options, m_dir.path());
-    midi.setBackgroundLoading(true);
     midi.start();
     EXPECT_TRUE(m_options.musicFound);
     EXPECT_EQ(midi.currentName(), "a.mid");
@@ -349,7 +364,7 @@ TEST_F(MusicTest, TimerRestartsAPieceThatHasEnded) {
     write("short.mid", AudioFiles::shortMidi());
     MusicPlayer midi(m_options, m_dir.path());
     midi.start();
-    midi.tick();
+    ASSERT_TRUE(settle(midi));
     ASSERT_TRUE(midi.playing());
     // FluidSynth lets the last note ring out for some seconds before the piece counts as over.
     ASSERT_TRUE(waitFor([&] { return !midi.playing(); }, 10));
@@ -368,10 +383,12 @@ TEST_F(MusicTest, TheEndOfAPieceWakesTheOwner) {
     midi.setWakeHook([&] { ++wakes; });
     midi.start();
     EXPECT_TRUE(midi.needsTicks());
-    midi.tick();
+    ASSERT_TRUE(settle(midi));
+    EXPECT_GT(wakes, 0); // the load's end woke it first
+    const int afterLoad = wakes;
     ASSERT_TRUE(midi.playing());
     EXPECT_FALSE(midi.needsTicks());
-    ASSERT_TRUE(waitFor([&] { return wakes > 0; }, 10));
+    ASSERT_TRUE(waitFor([&] { return wakes > afterLoad; }, 10));
     EXPECT_FALSE(midi.playing());
     EXPECT_TRUE(midi.needsTicks());
     midi.tick();
@@ -384,7 +401,7 @@ TEST_F(MusicTest, MusicStepsAsideForTheEffectsOnASingleDevice) {
     write("a.mid", midiFile({{60, 96}}, 250000, 0, 19200));
     MusicPlayer midi(m_options, m_dir.path());
     midi.start();
-    midi.tick();
+    ASSERT_TRUE(settle(midi));
     ASSERT_TRUE(midi.playing());
     ASSERT_TRUE(audioOpen()); // an effect's device: opens, whatever the driver
     EXPECT_TRUE(midi.playing());
@@ -401,14 +418,14 @@ TEST_F(MusicTest, DeviceClosedUnderALivePlayer) {
     write("a.mid", midiFile());
     MusicPlayer midi(m_options, m_dir.path());
     midi.start();
-    midi.tick();
+    ASSERT_TRUE(settle(midi));
     audioClose();
     EXPECT_FALSE(midi.isOpen());
     midi.tick(); // nothing open: nothing to play, no crash
     EXPECT_FALSE(midi.playing());
     ASSERT_TRUE(audioMidiReady());
     midi.start();
-    midi.tick();
+    ASSERT_TRUE(settle(midi));
     EXPECT_TRUE(midi.playing());
 }
 
@@ -440,6 +457,7 @@ TEST(SoundFontTest, PlayersOwnChoiceIsKept) {
         EXPECT_EQ(audioMidiReady(), row.ready);
         MusicPlayer midi(options, dir.path());
         midi.start();
+        ASSERT_TRUE(settle(midi));                // the load tells whether MIDI plays
         EXPECT_EQ(options.musicFound, row.ready); // no instruments: no music, and the game goes on
     }
     audioClose();
