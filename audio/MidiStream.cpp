@@ -29,8 +29,6 @@ constexpr size_t RingFrames = 3 * BlockFrames;
 constexpr int DeviceFrames = 4096;
 // Blocks rendered after the piece's last event, for its last notes to ring out.
 constexpr int TailBlocks = 2;
-// A MIDI file is small; anything larger is not one.
-constexpr qint64 MaxPieceSize = 16 * 1024 * 1024;
 
 std::atomic<int> peakLevel{0};
 
@@ -95,7 +93,7 @@ bool MidiStream::load(const QString& path, const std::string& soundFont, QString
         return false;
     }
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxPieceSize) {
+    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxMidiFileSize) {
         error = QStringLiteral("cannot read ") + path;
         return false;
     }

@@ -29,6 +29,9 @@
 // Where the sound system offers one device only (SDL's dummy and disk drivers), the music steps
 // aside while the effects' device is open (suspend) and goes on where it was once the effects'
 // device rests (resume).
+// A MIDI file is small; anything larger is not one and is not read into the synthesizer.
+constexpr qint64 MaxMidiFileSize = 16 * 1024 * 1024;
+
 class MidiStream {
   public:
     MidiStream() = default;

@@ -14,9 +14,6 @@
 
 namespace {
 
-// A MIDI file is small; anything larger is not one and is not read into the synthesizer.
-constexpr qint64 MaxMidiSize = 16 * 1024 * 1024;
-
 quint32 bigEndian32(const QByteArray& bytes, int at) {
     return (quint32(quint8(bytes[at])) << 24) | (quint32(quint8(bytes[at + 1])) << 16) |
            (quint32(quint8(bytes[at + 2])) << 8) | quint32(quint8(bytes[at + 3]));
@@ -115,7 +112,7 @@ void MusicPlayer::play() {
 bool MusicPlayer::isPlayableFile(const QString& name) {
     const QString path = QDir(folder()).filePath(name);
     QFile file(path);
-    if (!QFileInfo(path).isFile() || file.size() > MaxMidiSize || !file.open(QIODevice::ReadOnly) ||
+    if (!QFileInfo(path).isFile() || file.size() > MaxMidiFileSize || !file.open(QIODevice::ReadOnly) ||
         !isMidiFile(file)) {
         m_error = QStringLiteral("not a MIDI file: ") + name;
         return false;
