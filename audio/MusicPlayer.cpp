@@ -112,8 +112,8 @@ void MusicPlayer::play() {
 bool MusicPlayer::isPlayableFile(const QString& name) {
     const QString path = QDir(folder()).filePath(name);
     QFile file(path);
-    if (!QFileInfo(path).isFile() || file.size() > MaxMidiFileSize || !file.open(QIODevice::ReadOnly) ||
-        !isMidiFile(file)) {
+    if (!QFileInfo(path).isFile() || file.size() > MaxMidiFileSize ||
+        !file.open(QIODevice::ReadOnly) || !isMidiFile(file)) {
         m_error = QStringLiteral("not a MIDI file: ") + name;
         return false;
     }
