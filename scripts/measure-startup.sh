@@ -7,12 +7,12 @@
 #   With several Morvek programs (say the build before and after a change) all of them run, in
 #   turn, in the same runs.
 #
-# Method: one Xvfb server (1280x1024x24, no window manager) and one D-Bus session bus, as a
-# desktop has, for all runs; each run starts every program once, in turn. Morvek gets a fresh
-# XDG_CONFIG_HOME and XDG_STATE_HOME (no level kept by an earlier start) whose settings hold "tongue=0" (no
-# language question) and music off and on (each Morvek program runs twice; --music off or on for
-# one of them; on is what the default settings give); SDL_AUDIODRIVER=dummy. A Python helper talks
-# to the X server through libX11 and records from just before each process starts:
+# Method: one Xvfb server (1280x1024x24, no window manager) and one D-Bus session bus, as a desktop
+# has, for all runs; each run starts every program once, in turn. Morvek gets a fresh
+# XDG_CONFIG_HOME and XDG_STATE_HOME (no level kept by an earlier start), whose settings hold
+# "tongue=0" (no language question) and music off and on (each Morvek program runs twice; --music
+# off or on for one of them; on is what the default settings give); SDL_AUDIODRIVER=dummy. A Python
+# helper talks to the X server through libX11 and records from just before each process starts:
 #   mapped      - the first moment its viewable top-level window exists;
 #   first frame - the first moment from which ten probe pixels of the window (one near the top,
 #                 a 3 x 3 grid over the rest) show the colours they still show 1.5 s after the
