@@ -12,7 +12,6 @@
 #include "dialogs/BestListDialog.h"
 #include "dialogs/InfoDialog.h"
 #include "dialogs/LanguageDialog.h"
-#include "dialogs/MainTexts.h"
 #include "dialogs/MessageDialog.h"
 #include "dialogs/Messages.h"
 #include "dialogs/OptionsDialog.h"

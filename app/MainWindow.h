@@ -93,8 +93,6 @@ class MainWindow : public QWidget {
     const Puzzle& puzzle() const { return m_puzzle; }
     GameState gameState() const { return m_gameState; }
     int32_t playTime() const { return m_clock.playTime(); }
-    // The options dialog changes the background in place.
-    int32_t& backgroundMode() { return m_options.backgroundMode; }
     // The player's options; the dialogs change them in place.
     GameOptions& gameOptions() { return m_options; }
     const QString& dataFolder() const { return m_dataFolder; }

@@ -147,9 +147,7 @@ void MusicPlayer::tick() {
         if (m_refused || m_pending.valid()) return;
         m_tried.clear();
         QString name = !m_current.isEmpty() && isPlayableFile(m_current) ? m_current : QString();
-        const QStringList names = matches();
-        if (name.isEmpty()) name = nextFile(names, m_current);
-        if (name.isEmpty()) name = nextFile(names, QString());
+        if (name.isEmpty()) name = nextFileWrapping(m_current);
         if (name.isEmpty())
             m_refused = true;
         else
@@ -170,6 +168,13 @@ MusicPlayer::Loaded MusicPlayer::load(const QString& path) {
     auto music = std::make_unique<MidiStream>();
     if (music->load(path, audioSoundFont(), result.error)) result.music = std::move(music);
     return result;
+}
+
+QString MusicPlayer::nextFileWrapping(const QString& after) {
+    const QStringList names = matches();
+    const QString next = nextFile(names, after);
+    // Past the last file: the search begins again from the first.
+    return next.isEmpty() && !after.isEmpty() ? nextFile(names, QString()) : next;
 }
 
 QString MusicPlayer::nextFile(const QStringList& names, const QString& after) {
@@ -214,9 +219,7 @@ void MusicPlayer::takeLoaded() {
     }
     // The synthesizer would not take the file: on to the next, wrapping.
     m_tried << m_current;
-    const QStringList names = matches();
-    QString next = nextFile(names, m_current);
-    if (next.isEmpty()) next = nextFile(names, QString());
+    const QString next = nextFileWrapping(m_current);
     if (next.isEmpty()) {
         m_refused = true;
         return;
@@ -233,13 +236,8 @@ void MusicPlayer::toggle() {
     }
     m_refused = false;
     m_tried.clear();
-    const QStringList names = matches();
-    QString next = nextFile(names, m_current);
-    if (next.isEmpty() && !m_current.isEmpty()) {
-        // Past the last file: the search begins again from the first.
-        m_current.clear();
-        next = nextFile(names, QString());
-    }
+    const QString next = nextFileWrapping(m_current);
+    if (next.isEmpty()) m_current.clear();
     m_options.musicOn = !next.isEmpty();
     // The piece starts at the first tick after it has loaded.
     if (m_options.musicOn) startLoading(next);

@@ -78,6 +78,8 @@ class MusicPlayer {
     bool isPlayableFile(const QString& name);
     // The first playable name after `after` (all when empty) not tried yet in this round.
     QString nextFile(const QStringList& names, const QString& after);
+    // The same, from the first name again when none follows `after`.
+    QString nextFileWrapping(const QString& after);
     void startLoading(const QString& name);
     // Takes the finished load: the piece, or the next file to try.
     void takeLoaded();

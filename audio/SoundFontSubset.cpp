@@ -111,7 +111,9 @@ void set32(uint8_t* p, uint32_t v) {
     set16(p + 2, v >> 16);
 }
 
-bool readAt(int fd, uint64_t offset, void* out, size_t count) {
+} // namespace
+
+bool readFileAt(int fd, uint64_t offset, void* out, size_t count) {
     auto* to = static_cast<uint8_t*>(out);
     while (count > 0) {
         const ssize_t got = pread(fd, to, count, off_t(offset));
@@ -122,6 +124,8 @@ bool readAt(int fd, uint64_t offset, void* out, size_t count) {
     }
     return true;
 }
+
+namespace {
 
 // The tables of a SoundFont, as their records.
 struct Table {
@@ -148,7 +152,7 @@ struct Chunk {
 
 bool readChunk(int fd, uint64_t at, uint64_t end, Chunk& chunk) {
     uint8_t head[8];
-    if (end < at || end - at < 8 || !readAt(fd, at, head, 8)) return false;
+    if (end < at || end - at < 8 || !readFileAt(fd, at, head, 8)) return false;
     std::memcpy(chunk.id, head, 4);
     chunk.size = le32(head + 4);
     chunk.offset = at + 8;
@@ -267,7 +271,7 @@ bool SoundFontSubset::read(uint64_t offset, void* out, size_t count) const {
                                            [](uint64_t at, const Span& s) { return at < s.at; }));
             const uint64_t into = offset - span->at;
             n = std::min<uint64_t>(count, span->length - into);
-            if (!readAt(m_fd, span->from + into, to, n)) return false;
+            if (!readFileAt(m_fd, span->from + into, to, n)) return false;
         } else {
             n = std::min<uint64_t>(count, size() - offset);
             std::memcpy(to, m_tables.data() + (offset - m_samplesEnd), n);
@@ -287,7 +291,7 @@ std::unique_ptr<SoundFontSubset> SoundFontSubset::make(const std::string& path,
     if (fd < 0) return nullptr;
     const off_t fileSize = lseek(fd, 0, SEEK_END);
     uint8_t riff[12];
-    if (fileSize < 12 || !readAt(fd, 0, riff, 12) || std::memcmp(riff, "RIFF", 4) != 0 ||
+    if (fileSize < 12 || !readFileAt(fd, 0, riff, 12) || std::memcmp(riff, "RIFF", 4) != 0 ||
         std::memcmp(riff + 8, "sfbk", 4) != 0)
         return nullptr;
     const uint64_t end = std::min<uint64_t>(uint64_t(fileSize), 8 + uint64_t(le32(riff + 4)));
@@ -308,13 +312,13 @@ std::unique_ptr<SoundFontSubset> SoundFontSubset::make(const std::string& path,
         Chunk list;
         char type[4];
         if (!readChunk(fd, at, end, list) || std::memcmp(list.id, "LIST", 4) != 0 ||
-            list.size < 4 || !readAt(fd, list.offset, type, 4))
+            list.size < 4 || !readFileAt(fd, list.offset, type, 4))
             return nullptr;
         const uint64_t listEnd = list.offset + list.size;
         if (std::memcmp(type, "INFO", 4) == 0) {
             if (list.size > MaxInfo) return nullptr;
             info.resize(8 + padded(list.size));
-            if (!readAt(fd, at, info.data(), std::min<uint64_t>(info.size(), end - at)))
+            if (!readFileAt(fd, at, info.data(), std::min<uint64_t>(info.size(), end - at)))
                 return nullptr;
         } else {
             for (uint64_t sub = list.offset + 4; sub + 8 <= listEnd;) {
@@ -327,7 +331,7 @@ std::unique_ptr<SoundFontSubset> SoundFontSubset::make(const std::string& path,
                         if (chunk.size > MaxTables || chunk.size % table.record != 0)
                             return nullptr;
                         table.bytes.resize(chunk.size);
-                        if (!readAt(fd, chunk.offset, table.bytes.data(), chunk.size))
+                        if (!readFileAt(fd, chunk.offset, table.bytes.data(), chunk.size))
                             return nullptr;
                     }
                 sub = chunk.offset + padded(chunk.size);

@@ -28,6 +28,10 @@ struct PresetId {
 // data that is not a MIDI file.
 std::set<PresetId> presetsOfPiece(const uint8_t* data, size_t size);
 
+// Reads exactly `count` bytes at `offset` of an open file, whatever the file system returns at a
+// time; false at its end or on an error. Any thread: it keeps no file position.
+bool readFileAt(int fd, uint64_t offset, void* out, size_t count);
+
 class SoundFontSubset {
   public:
     // The subset of the SoundFont at `path` that holds the wanted presets. Null when the file

@@ -57,19 +57,9 @@ int readFile(void* buffer, long long count, void* opened) {
     auto* h = static_cast<Handle*>(opened);
     if (count < 0 || h->position > h->size || h->size - h->position < uint64_t(count))
         return Failed;
-    auto* to = static_cast<uint8_t*>(buffer);
-    size_t left = size_t(count);
-    if (h->subset) {
-        if (!h->subset->read(h->position, to, left)) return Failed;
-    } else {
-        for (uint64_t at = h->position; left > 0;) {
-            const ssize_t got = pread(h->fd, to, left, off_t(at));
-            if (got <= 0) return Failed;
-            to += got;
-            at += uint64_t(got);
-            left -= size_t(got);
-        }
-    }
+    const bool read = h->subset ? h->subset->read(h->position, buffer, size_t(count))
+                                : readFileAt(h->fd, h->position, buffer, size_t(count));
+    if (!read) return Failed;
     h->position += uint64_t(count);
     return Ok;
 }

@@ -77,7 +77,7 @@ bool ImageButton::pollActive() const {
     return m_poll->isActive();
 }
 
-void ImageButton::setState(int state) {
+void ImageButton::setState(int state, bool now) {
     if (state == m_currentState) return;
     m_currentState = state;
     // The poll only lives while the mouse-over face shows.
@@ -85,7 +85,10 @@ void ImageButton::setState(int state) {
         m_poll->start();
     else
         m_poll->stop();
-    repaint();
+    if (now)
+        repaint();
+    else
+        update();
 }
 
 bool ImageButton::cursorInside() const {
@@ -182,9 +185,7 @@ void ImageButton::changeEvent(QEvent* event) {
     m_leftHeld = false;
     // Enabled or disabled by a move: the move's own picture comes first, this face with the
     // next paint, rather than the other way round.
-    m_currentState = isEnabled() ? ButtonState::Normal : ButtonState::Disabled;
-    m_poll->stop();
-    update();
+    setState(isEnabled() ? ButtonState::Normal : ButtonState::Disabled, false);
 }
 
 void ImageButton::keyPressEvent(QKeyEvent* event) {

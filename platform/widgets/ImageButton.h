@@ -75,7 +75,8 @@ class ImageButton : public QWidget {
     void focusOutEvent(QFocusEvent* event) override;
 
   private:
-    void setState(int state);
+    // The new face shows at once, or with the next paint when `now` is false.
+    void setState(int state, bool now = true);
     void pollCursor();
     bool cursorInside() const;
     void applyHint();

@@ -174,7 +174,7 @@ bool findCell(int32_t state, int32_t& col, int32_t& row) {
 bool toolBarShowsTime(int32_t time) {
     QImage expected = mainform->toolBar()->surface().copy();
     ToolBarPainter painter(mainform->images());
-    painter.backgroundMode = mainform->backgroundMode();
+    painter.backgroundMode = mainform->gameOptions().backgroundMode;
     painter.drawTime(expected, time);
     return expected == mainform->toolBar()->surface();
 }
@@ -182,7 +182,7 @@ bool toolBarShowsTime(int32_t time) {
 bool toolBarShowsSize(int32_t cols, int32_t rows) {
     QImage expected = mainform->toolBar()->surface().copy();
     ToolBarPainter painter(mainform->images());
-    painter.backgroundMode = mainform->backgroundMode();
+    painter.backgroundMode = mainform->gameOptions().backgroundMode;
     painter.drawSize(expected, cols, rows);
     return expected == mainform->toolBar()->surface();
 }
@@ -272,7 +272,7 @@ TEST_F(MainWindowTest, FirstStartDefaultsAndGermanAnswer) {
     EXPECT_EQ(mainform->gameOptions().tongue, -1);
     EXPECT_TRUE(mainform->gameOptions().soundOn);
     EXPECT_TRUE(mainform->gameOptions().musicOn);
-    EXPECT_EQ(mainform->backgroundMode(), 0);
+    EXPECT_EQ(mainform->gameOptions().backgroundMode, 0);
     EXPECT_EQ(mainform->gameOptions().mode, 1);
     EXPECT_EQ(mainform->puzzle().colCount, 10);
     EXPECT_EQ(mainform->puzzle().rowCount, 7);
@@ -361,7 +361,7 @@ TEST_F(MainWindowTest, StoredValuesAreBroughtIntoRange) {
         store(row.name, QString::fromLatin1(row.text));
         openEnglish();
         EXPECT_EQ(mainform->gameOptions().mode, row.mode);
-        EXPECT_EQ(mainform->backgroundMode(), row.backMode);
+        EXPECT_EQ(mainform->gameOptions().backgroundMode, row.backMode);
         EXPECT_EQ(mainform->puzzle().colCount, colCountFor(row.mode));
         EXPECT_EQ(mainform->puzzle().rowCount, rowCountFor(row.mode));
         destroyGameWindows(mainform);
@@ -1133,7 +1133,7 @@ TEST_F(MainWindowTest, CloseAsksAndWritesTheOptions) {
         mainform->gameOptions().soundOn = false;
         mainform->gameOptions().musicOn = true;
         mainform->gameOptions().tongue = -1;
-        mainform->backgroundMode() = 5;
+        mainform->gameOptions().backgroundMode = 5;
         mainform->gameOptions().mode = 7;
         {
             ModalScript yes({messageStep(row.message, 'y')});
@@ -1200,7 +1200,7 @@ TEST_F(MainWindowTest, OptionsChangeTheStartValuesOfTheNextRun) {
     open();
     EXPECT_FALSE(mainform->gameOptions().soundOn);
     EXPECT_FALSE(mainform->gameOptions().fairJudging);
-    EXPECT_EQ(mainform->backgroundMode(), 2);
+    EXPECT_EQ(mainform->gameOptions().backgroundMode, 2);
 }
 
 TEST_F(MainWindowTest, PlacementComesBackAtTheNextStart) {
@@ -1233,7 +1233,7 @@ TEST_F(MainWindowTest, StoreFailuresAreReportedAndDoNotTrapThePlayer) {
     }
     openEnglish();
     EXPECT_EQ(mainform->gameOptions().mode, 1);
-    EXPECT_EQ(mainform->backgroundMode(), 2);
+    EXPECT_EQ(mainform->gameOptions().backgroundMode, 2);
     EXPECT_EQ(errors, QStringList{QString::fromUtf8("Ungültiger Datentyp für 'mode'")});
 
     // The store's folder cannot be made: a file stands where it belongs.
@@ -1311,7 +1311,7 @@ TEST_F(MainWindowTest, OptionsChangeBackgroundAndLanguageAtOnce) {
             EXPECT_EQ(modal, static_cast<QWidget*>(mainform->optionsDialog()));
             for (int i = 0; i < 7; ++i) {
                 QTest::mouseClick(mainform->optionsDialog()->backgroundButton(), Qt::LeftButton);
-                EXPECT_EQ(mainform->backgroundMode(), (i + 1) % 7);
+                EXPECT_EQ(mainform->gameOptions().backgroundMode, (i + 1) % 7);
                 grounds.push_back(mainform->boardBox()->surface().pixel(ground));
             }
             QTest::mouseClick(mainform->optionsDialog()->languageButton(), Qt::LeftButton);
