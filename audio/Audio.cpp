@@ -4,7 +4,7 @@
 
 #include "audio/MidiStream.h"
 #include "audio/MixerLibrary.h"
-#include "audio/SynthLibrary.h"
+#include "audio/SdlLibrary.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -50,10 +50,11 @@ bool anyFile(const std::string& list) {
 
 // The first General MIDI SoundFont in the usual Debian folders, the named ones first.
 std::string findSoundFont() {
-    static const std::array<const char*, 6> known = {
+    // Compressed SoundFonts (SF3) are not among them: the synthesizer reads plain samples.
+    static const std::array<const char*, 5> known = {
         "/usr/share/sounds/sf2/TimGM6mb.sf2",   "/usr/share/sounds/sf2/FluidR3_GM.sf2",
         "/usr/share/sounds/sf2/default-GM.sf2", "/usr/share/soundfonts/FluidR3_GM.sf2",
-        "/usr/share/soundfonts/default.sf2",    "/usr/share/sounds/sf3/default-GM.sf3",
+        "/usr/share/soundfonts/default.sf2",
     };
     for (const char* path : known)
         if (isFile(path)) return path;
@@ -192,7 +193,7 @@ bool audioMidiReady() {
 
 bool audioTakeSubsystem() {
     std::lock_guard guard(audioLock);
-    const SynthLibrary* lib = synthLibrary();
+    const SdlLibrary* lib = sdlLibrary();
     if (!lib) return false;
     refuseSignalHandlers(lib->setHint);
     return lib->initSubSystem(SDL_INIT_AUDIO) == 0;
@@ -200,7 +201,7 @@ bool audioTakeSubsystem() {
 
 void audioGiveSubsystem() {
     std::lock_guard guard(audioLock);
-    if (const SynthLibrary* lib = synthLibrary()) lib->quitSubSystem(SDL_INIT_AUDIO);
+    if (const SdlLibrary* lib = sdlLibrary()) lib->quitSubSystem(SDL_INIT_AUDIO);
 }
 
 std::string audioSoundFont() {

@@ -3,9 +3,7 @@
 #include "audio/MidiStream.h"
 
 #include "audio/Audio.h"
-#include "audio/SoundFontSubset.h"
-#include "audio/SubsetLoader.h"
-#include "audio/SynthLibrary.h"
+#include "audio/SdlLibrary.h"
 
 #include <QFile>
 
@@ -13,10 +11,6 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
-
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
 
 namespace {
 
@@ -27,13 +21,11 @@ constexpr size_t BlockFrames = Rate / 2;
 constexpr size_t RingFrames = 3 * BlockFrames;
 // The device's own buffer: a fifth of a second, five wake-ups of its thread a second.
 constexpr int DeviceFrames = 4096;
-// Blocks rendered after the piece's last event, for its last notes to ring out.
-constexpr int TailBlocks = 2;
 
 std::atomic<int> peakLevel{0};
 
 // Opens SDL's audio subsystem and a device for the music; 0 when there is none.
-SDL_AudioDeviceID openMusicDevice(const SynthLibrary& lib, SDL_AudioCallback callback, void* data,
+SDL_AudioDeviceID openMusicDevice(const SdlLibrary& lib, SDL_AudioCallback callback, void* data,
                                   QString& error) {
     if (!audioTakeSubsystem()) {
         error = QString::fromUtf8(lib.getError());
@@ -55,14 +47,6 @@ SDL_AudioDeviceID openMusicDevice(const SynthLibrary& lib, SDL_AudioCallback cal
     return device;
 }
 
-// Reading a SoundFont leaves megabytes of freed buffers in the loading thread's heap; they go
-// back to the system rather than stay with the process for as long as it runs.
-void giveBackFreedMemory() {
-#ifdef __GLIBC__
-    malloc_trim(0);
-#endif
-}
-
 void silence(void*, Uint8* stream, int length) {
     std::memset(stream, 0, size_t(length));
 }
@@ -71,25 +55,13 @@ void silence(void*, Uint8* stream, int length) {
 
 MidiStream::~MidiStream() {
     stop();
-    freeSynth();
-}
-
-void MidiStream::freeSynth() {
-    if (!m_synth && !m_settings) return;
-    const SynthLibrary* lib = synthLibrary();
-    if (m_synth) lib->deleteSynth(m_synth);
-    if (m_settings) lib->deleteSettings(m_settings);
-    m_synth = m_settings = nullptr;
-    m_subsetFile.reset();
-    giveBackFreedMemory();
 }
 
 bool MidiStream::load(const QString& path, const std::string& soundFont, QString& error) {
     stop();
-    freeSynth();
-    const SynthLibrary* lib = synthLibrary();
-    if (!lib) {
-        error = QStringLiteral("FluidSynth or SDL could not be loaded");
+    m_font.reset();
+    if (!sdlLibrary()) {
+        error = QStringLiteral("SDL could not be loaded");
         return false;
     }
     QFile file(path);
@@ -97,82 +69,33 @@ bool MidiStream::load(const QString& path, const std::string& soundFont, QString
         error = QStringLiteral("cannot read ") + path;
         return false;
     }
-    m_piece = file.readAll();
-
-    m_settings = lib->newSettings();
-    if (!m_settings) {
-        error = QStringLiteral("FluidSynth has no memory");
+    const QByteArray data = file.readAll();
+    if (!m_piece.read(reinterpret_cast<const uint8_t*>(data.constData()), size_t(data.size()),
+                      Rate)) {
+        error = path + QStringLiteral(" is no MIDI file, or is damaged");
         return false;
     }
-    lib->settingsSetNum(m_settings, "synth.sample-rate", Rate);
-    // No reverb and chorus (their buffers and their share of the synthesis), few voices, and
-    // only the instruments the piece plays loaded from the SoundFont.
-    lib->settingsSetInt(m_settings, "synth.reverb.active", 0);
-    lib->settingsSetInt(m_settings, "synth.chorus.active", 0);
-    lib->settingsSetInt(m_settings, "synth.polyphony", 64);
-    lib->settingsSetInt(m_settings, "synth.dynamic-sample-loading", 1);
-    // The piece advances with the samples rendered, not with a clock thread of its own.
-    lib->settingsSetStr(m_settings, "player.timing-source", "sample");
-    m_synth = lib->newSynth(m_settings);
-    if (!m_synth) {
-        error = QStringLiteral("FluidSynth could not start");
-        freeSynth();
-        return false;
-    }
-    // The list may name several SoundFonts; the first that loads plays. Of each, only what the
-    // piece plays; the whole file where that cannot be cut out.
-    const std::set<PresetId> presets = presetsOfPiece(
-        reinterpret_cast<const uint8_t*>(m_piece.constData()), size_t(m_piece.size()));
-    const bool subsets = !presets.empty() && addSubsetLoader(*lib, m_settings, m_synth);
-    bool loaded = false;
+    // The list may name several SoundFonts; the first that loads plays.
+    const std::set<PresetId> presets = m_piece.presets();
+    std::string reasons;
     for (const std::string& name : soundFontFiles(soundFont)) {
-        if (subsets) {
-            if (std::shared_ptr<const SoundFontSubset> subset =
-                    SoundFontSubset::make(name, presets)) {
-                m_subsetFile = std::make_unique<SubsetFile>(std::move(subset));
-                if ((loaded = lib->loadSoundFont(m_synth, m_subsetFile->name().c_str(), 1) != -1))
-                    break;
-                m_subsetFile.reset();
-            }
-        }
-        if ((loaded = lib->loadSoundFont(m_synth, name.c_str(), 1) != -1)) break;
+        std::string reason;
+        if ((m_font = SoundFont::load(name, presets, reason))) return true;
+        reasons += (reasons.empty() ? "" : "; ") + reason;
     }
-    if (!loaded) {
-        error = QStringLiteral("no SoundFont would load: ") + QString::fromStdString(soundFont);
-        freeSynth();
-        return false;
-    }
-    // The synthesizer reads the piece when it starts it: a piece it cannot read ends at once.
-    void* player = lib->newPlayer(m_synth);
-    bool readable = player && lib->playerAddMem(player, m_piece.constData(), m_piece.size()) == 0 &&
-                    lib->playerPlay(player) == 0;
-    if (readable) {
-        int16_t probe[64 * Channels];
-        lib->writeS16(m_synth, 64, probe, 0, 2, probe, 1, 2);
-        readable = lib->playerStatus(player) == FluidPlayerPlaying;
-    }
-    if (player) {
-        lib->playerStop(player);
-        lib->deletePlayer(player);
-    }
-    if (!readable) {
-        error = QStringLiteral("the synthesizer cannot read ") + path;
-        freeSynth();
-        return false;
-    }
-    giveBackFreedMemory();
-    return true;
+    error = QStringLiteral("no SoundFont would load: ") +
+            QString::fromStdString(reasons.empty() ? soundFont : reasons);
+    return false;
 }
 
 bool MidiStream::openDevice(QString& error) {
-    const SDL_AudioDeviceID device =
-        openMusicDevice(*synthLibrary(), &MidiStream::feed, this, error);
+    const SDL_AudioDeviceID device = openMusicDevice(*sdlLibrary(), &MidiStream::feed, this, error);
     if (!device) return false;
     {
         std::lock_guard guard(m_lock);
         m_device = device;
     }
-    synthLibrary()->pauseAudioDevice(device, 0);
+    sdlLibrary()->pauseAudioDevice(device, 0);
     return true;
 }
 
@@ -183,13 +106,13 @@ void MidiStream::closeDevice() {
         std::swap(device, m_device);
     }
     if (!device) return;
-    synthLibrary()->closeAudioDevice(device);
+    sdlLibrary()->closeAudioDevice(device);
     audioGiveSubsystem();
 }
 
 bool MidiStream::play(QString& error) {
     stop();
-    if (!synthLibrary() || !m_synth) {
+    if (!sdlLibrary() || !m_font) {
         error = QStringLiteral("no piece loaded");
         return false;
     }
@@ -269,25 +192,17 @@ void MidiStream::feed(void* self, Uint8* stream, int length) {
 }
 
 void MidiStream::render() {
-    const SynthLibrary& lib = *synthLibrary();
-    void* player = lib.newPlayer(m_synth);
-    if (player) {
-        lib.playerAddMem(player, m_piece.constData(), m_piece.size());
-        lib.playerPlay(player);
-    }
+    PieceRenderer renderer(m_piece, *m_font, Rate);
     std::vector<int16_t> block(BlockFrames * Channels);
-    int tail = TailBlocks;
     std::unique_lock lock(m_lock);
-    m_rendered = player == nullptr;
     while (!m_stop) {
         if (!m_rendered && RingFrames - m_fill >= BlockFrames) {
             lock.unlock();
-            lib.writeS16(m_synth, int(BlockFrames), block.data(), 0, 2, block.data(), 1, 2);
+            const bool last = !renderer.render(block.data(), BlockFrames);
             int peak = 0;
             for (int16_t sample : block)
                 peak = std::max(peak, std::abs(int(sample)));
             if (peak > peakLevel) peakLevel = peak;
-            const bool last = lib.playerStatus(player) == FluidPlayerDone && --tail <= 0;
             lock.lock();
             const size_t write = (m_read + m_fill) % RingFrames;
             for (size_t done = 0; done < BlockFrames;) {
@@ -314,10 +229,6 @@ void MidiStream::render() {
     }
     const bool ended = !m_stop;
     lock.unlock();
-    if (player) {
-        lib.playerStop(player);
-        lib.deletePlayer(player);
-    }
     if (!ended) return;
     // Closing waits for the device's thread: done here, the window never waits for it.
     closeDevice();
@@ -330,7 +241,7 @@ int MidiStream::takePeak() {
 }
 
 bool midiOutputWorks() {
-    const SynthLibrary* lib = synthLibrary();
+    const SdlLibrary* lib = sdlLibrary();
     if (!lib) return false;
     QString error;
     const SDL_AudioDeviceID device = openMusicDevice(*lib, &silence, nullptr, error);

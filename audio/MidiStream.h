@@ -2,9 +2,10 @@
 // One piece of MIDI music, rendered ahead in large blocks onto an audio device of its own.
 #pragma once
 
-#include "audio/SubsetLoader.h"
+#include "audio/MidiSequence.h"
+#include "audio/SoundFont.h"
+#include "audio/Synthesizer.h"
 
-#include <QByteArray>
 #include <QString>
 
 #include <SDL.h>
@@ -19,17 +20,16 @@
 #include <thread>
 #include <vector>
 
-// The synthesizer (FluidSynth with the chosen SoundFont) renders the piece on a worker thread
-// half a second at a time into a ring of a second and a half, from which a device of its own
-// with a large buffer plays: music wakes the process a few times a second, not forty. Sound
-// effects keep their own short-buffered device. The synthesizer runs without reverb and chorus,
-// at 22,050 samples a second, and reads only the instruments the piece plays from the SoundFont
-// (a subset of its tables, and of their samples only those the notes need).
+// The game's own synthesizer renders the piece on a worker thread half a second at a time into a
+// ring of a second and a half, from which a device of its own with a large buffer plays: music
+// wakes the process a few times a second, not forty. Sound effects keep their own short-buffered
+// device. The synthesizer runs at 22,050 samples a second and holds only the instruments the
+// piece plays, with their samples, from the SoundFont.
 //
 // Where the sound system offers one device only (SDL's dummy and disk drivers), the music steps
 // aside while the effects' device is open (suspend) and goes on where it was once the effects'
 // device rests (resume).
-// A MIDI file is small; anything larger is not one and is not read into the synthesizer.
+// A MIDI file is small; anything larger is not one and is not read.
 constexpr qint64 MaxMidiFileSize = 16 * 1024 * 1024;
 
 class MidiStream {
@@ -39,8 +39,8 @@ class MidiStream {
     MidiStream(const MidiStream&) = delete;
     MidiStream& operator=(const MidiStream&) = delete;
 
-    // Loads the synthesizer with `soundFont` and the piece in `path`, and checks that the
-    // synthesizer takes the piece. Any thread; false with a reason in `error`.
+    // Reads the piece in `path` and, from the first SoundFont in the list `soundFont` that
+    // loads, the instruments it plays. Any thread; false with a reason in `error`.
     bool load(const QString& path, const std::string& soundFont, QString& error);
     // Starts the loaded piece from its beginning (stopping it first if it plays). User-interface
     // thread. False with a reason when the device cannot be opened.
@@ -63,16 +63,13 @@ class MidiStream {
 
   private:
     void render();
-    void freeSynth();
     bool openDevice(QString& error);
     void closeDevice();
     // The device's thread takes what the ring holds; silence where it holds too little.
     static void feed(void* self, Uint8* stream, int length);
 
-    void* m_settings = nullptr;
-    void* m_synth = nullptr;
-    std::unique_ptr<SubsetFile> m_subsetFile; // what the synthesizer reads samples from
-    QByteArray m_piece;
+    MidiSequence m_piece;
+    std::unique_ptr<SoundFont> m_font;
     SDL_AudioDeviceID m_device = 0; // under m_lock; closed outside it (closing waits for feed)
     std::atomic<bool> m_suspended{false};
     std::thread m_worker;
@@ -88,5 +85,5 @@ class MidiStream {
     std::function<void()> m_finished;
 };
 
-// Music can be played here: both libraries load and an audio device opens. Any thread.
+// Music can be played here: SDL loads and an audio device opens. Any thread.
 bool midiOutputWorks();
