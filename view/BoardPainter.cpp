@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -31,7 +32,13 @@ CellParts partsFor(int32_t s, int32_t u) {
 } // namespace
 
 BoardPainter::BoardPainter(const Puzzle& puzzle, const BitmapList& bmps, PaintBox& box)
-    : m_game(puzzle), m_bmps(bmps), m_box(box) {}
+    : m_game(puzzle), m_bmps(bmps), m_box(box) {
+    m_box.setPainter([this](QImage& target, const QRect& area) { paintArea(target, area); });
+}
+
+BoardPainter::~BoardPainter() {
+    m_box.setPainter({});
+}
 
 void BoardPainter::computeLayout() {
     const QSize size = m_box.surfaceSize();
@@ -60,7 +67,12 @@ void BoardPainter::prepareTile() {
     drawTile(canvas, 0, 0, partsFor(s, m_unit).tileSize, m_tileStyle, m_unit);
 }
 
-void BoardPainter::composeCell(int32_t col, int32_t row) {
+QRect BoardPainter::cellRect(int32_t col, int32_t row) const {
+    const int32_t s = m_layout.cellSize;
+    return QRect(m_layout.boardLeft + (col - 1) * s, m_layout.boardTop + (row - 1) * s, s, s);
+}
+
+void BoardPainter::composeCell(QImage& target, int32_t col, int32_t row) {
     const int32_t s = m_layout.cellSize;
     const int32_t x = m_layout.boardLeft + (col - 1) * s, y = m_layout.boardTop + (row - 1) * s;
     const CellParts p = partsFor(s, m_unit);
@@ -80,26 +92,17 @@ void BoardPainter::composeCell(int32_t col, int32_t row) {
     default: // CellState::MarkedEmpty: the plain board
         break;
     }
-    blockCopy(m_box.surface(), x, y, s, s, m_tileBitmap, 0, s);
-}
-
-void BoardPainter::cursorOver(int32_t col, int32_t row) {
-    if (!m_cursor || !m_cursor->isAt(col, row)) return;
-    const int32_t s = m_layout.cellSize;
-    drawCursorFrame(
-        m_box.surface(),
-        QRect(m_layout.boardLeft + (col - 1) * s, m_layout.boardTop + (row - 1) * s, s, s), m_unit);
+    blockCopy(target, x, y, s, s, m_tileBitmap, 0, s);
+    // The cursor's frame over the cell, if the cursor is there.
+    if (m_cursor && m_cursor->isAt(col, row)) drawCursorFrame(target, cellRect(col, row), m_unit);
 }
 
 void BoardPainter::drawCell(int32_t col, int32_t row) {
-    const int32_t s = m_layout.cellSize;
-    if (s <= 0 || m_tileBitmap.isNull()) return;
+    if (m_layout.cellSize <= 0 || m_tileBitmap.isNull()) return;
     if (col < 1 || col > std::min(m_game.colCount, MaxCols) || row < 1 ||
         row > std::min(m_game.rowCount, MaxRows))
         return;
-    composeCell(col, row);
-    cursorOver(col, row);
-    m_box.flush(QRect(m_layout.boardLeft + (col - 1) * s, m_layout.boardTop + (row - 1) * s, s, s));
+    m_box.flush(cellRect(col, row));
 }
 
 const QFont& BoardPainter::clueFont() {
@@ -115,37 +118,41 @@ const QFont& BoardPainter::clueFont() {
     return m_font;
 }
 
-void BoardPainter::rowClues(Canvas& canvas) {
+void BoardPainter::rowClues(QImage& target, const QRect& area) {
     const int32_t s = m_layout.cellSize;
-    QImage& surface = m_box.surface();
     const bool text = !m_paused && m_fontPixels > 0;
+    std::optional<Canvas> canvas;
     for (int32_t r = 1; r <= std::min(m_game.rowCount, MaxRows); ++r) {
         const int32_t count = std::min(m_game.rowClueCount[r], MaxRowClueSlots);
-        canvas.fontColor = clueColor(m_game.rowDone[r], m_cursor && m_cursor->litRow(r));
         for (int32_t k = 1; k <= count; ++k) {
             const int32_t x = m_layout.boardLeft - k * s, y = m_layout.boardTop + (r - 1) * s;
+            if (!area.intersects(QRect(x, y, s, s))) continue;
             // Rows of count are 3 pixels apart, showing the board between them.
-            m_shadeBitmap.copyTo(surface, x, y + 2 * m_unit, s, s - 3 * m_unit, x, y);
-            if (text)
-                canvas.textOut(x + s / 2, y + m_layout.clueTextOffset,
-                               QString::number(m_game.rowClues[r][count - k + 1]));
+            m_shadeBitmap.copyTo(target, x, y + 2 * m_unit, s, s - 3 * m_unit, x, y);
+            if (!text) continue;
+            if (!canvas) canvas.emplace(target).font = clueFont();
+            canvas->fontColor = clueColor(m_game.rowDone[r], m_cursor && m_cursor->litRow(r));
+            canvas->textOut(x + s / 2, y + m_layout.clueTextOffset,
+                            QString::number(m_game.rowClues[r][count - k + 1]));
         }
     }
 }
 
-void BoardPainter::colClues(Canvas& canvas) {
+void BoardPainter::colClues(QImage& target, const QRect& area) {
     const int32_t s = m_layout.cellSize;
-    QImage& surface = m_box.surface();
     const bool text = !m_paused && m_fontPixels > 0;
+    std::optional<Canvas> canvas;
     for (int32_t c = 1; c <= std::min(m_game.colCount, MaxCols); ++c) {
         const int32_t count = std::min(m_game.colClueCount[c], MaxColClueSlots);
-        canvas.fontColor = clueColor(m_game.colDone[c], m_cursor && m_cursor->litCol(c));
         for (int32_t k = 1; k <= count; ++k) {
             const int32_t x = m_layout.boardLeft + (c - 1) * s, y = m_layout.boardTop - k * s;
-            m_shadeBitmap.copyTo(surface, x + 2 * m_unit, y, s - 3 * m_unit, s, x, y);
-            if (text)
-                canvas.textOut(x + s / 2, y + m_layout.clueTextOffset,
-                               QString::number(m_game.colClues[c][count - k + 1]));
+            if (!area.intersects(QRect(x, y, s, s))) continue;
+            m_shadeBitmap.copyTo(target, x + 2 * m_unit, y, s - 3 * m_unit, s, x, y);
+            if (!text) continue;
+            if (!canvas) canvas.emplace(target).font = clueFont();
+            canvas->fontColor = clueColor(m_game.colDone[c], m_cursor && m_cursor->litCol(c));
+            canvas->textOut(x + s / 2, y + m_layout.clueTextOffset,
+                            QString::number(m_game.colClues[c][count - k + 1]));
         }
     }
 }
@@ -165,44 +172,38 @@ QRect BoardPainter::colPanel() const {
 }
 
 void BoardPainter::drawRowClues() {
-    if (m_layout.cellSize <= 0) return;
-    {
-        Canvas canvas(m_box.surface());
-        canvas.font = clueFont();
-        rowClues(canvas);
-    }
-    m_box.flush(rowPanel());
+    if (m_layout.cellSize > 0) m_box.flush(rowPanel());
 }
 
 void BoardPainter::drawColClues() {
-    if (m_layout.cellSize <= 0) return;
-    {
-        Canvas canvas(m_box.surface());
-        canvas.font = clueFont();
-        colClues(canvas);
-    }
-    m_box.flush(colPanel());
+    if (m_layout.cellSize > 0) m_box.flush(colPanel());
 }
 
 void BoardPainter::paint() {
-    QImage& surface = m_box.surface();
-    m_boardBitmap.copyTo(surface, 0, 0, m_boardBitmap.width(), m_boardBitmap.height(), 0, 0);
-    if (m_layout.cellSize > 0) {
-        {
-            Canvas canvas(surface);
-            canvas.font = clueFont();
-            rowClues(canvas);
-            colClues(canvas);
-        }
-        if (!m_tileBitmap.isNull())
-            for (int32_t c = 1; c <= std::min(m_game.colCount, MaxCols); ++c)
-                for (int32_t r = 1; r <= std::min(m_game.rowCount, MaxRows); ++r) {
-                    composeCell(c, r);
-                    cursorOver(c, r);
-                }
-    }
-    // One flush for the whole picture instead of one per cell.
     m_box.flush();
+}
+
+void BoardPainter::paintArea(QImage& target, const QRect& area) {
+    m_boardBitmap.copyTo(target, area.x(), area.y(), area.width(), area.height(), area.x(),
+                         area.y());
+    const int32_t s = m_layout.cellSize;
+    if (s <= 0) return;
+    clueFont(); // its size decides whether the clues show numbers
+    rowClues(target, area);
+    colClues(target, area);
+    if (m_tileBitmap.isNull()) return;
+    // The cells that meet the area.
+    if (area.right() < m_layout.boardLeft || area.bottom() < m_layout.boardTop) return;
+    const auto first = [s](int32_t from, int32_t origin) {
+        return from < origin ? 1 : (from - origin) / s + 1;
+    };
+    const int32_t lastCol =
+        std::min({m_game.colCount, MaxCols, (area.right() - m_layout.boardLeft) / s + 1});
+    const int32_t lastRow =
+        std::min({m_game.rowCount, MaxRows, (area.bottom() - m_layout.boardTop) / s + 1});
+    for (int32_t c = first(area.left(), m_layout.boardLeft); c <= lastCol; ++c)
+        for (int32_t r = first(area.top(), m_layout.boardTop); r <= lastRow; ++r)
+            composeCell(target, c, r);
 }
 
 void BoardPainter::freeBitmaps() {

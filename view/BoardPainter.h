@@ -14,8 +14,6 @@
 
 #include <cstdint>
 
-class Canvas;
-
 // Every picture on the board is a block copy from three bitmaps that are rendered once
 // per resize, background change or new level: boardBitmap (empty board with its frame),
 // shadeBitmap (clue slots and the ring of hidden cells) and tileBitmap (the tile of
@@ -23,7 +21,11 @@ class Canvas;
 // are the size of the box but only repeat one tile of the strip: they keep just that tile.
 class BoardPainter {
   public:
+    // Draws the box from now on: the box keeps no picture of its own.
     BoardPainter(const Puzzle& puzzle, const BitmapList& bmps, PaintBox& box);
+    ~BoardPainter();
+    BoardPainter(const BoardPainter&) = delete;
+    BoardPainter& operator=(const BoardPainter&) = delete;
 
     void setBackgroundMode(int32_t mode) { m_backgroundMode = mode; } // row of the strip, 0..6
     void setTileStyle(int32_t style) { m_tileStyle = style; } // look of uncovered cells, 1..4
@@ -47,19 +49,22 @@ class BoardPainter {
     void prepareBackground();
     // Sizes tileBitmap and draws the tile of tileStyle into it.
     void prepareTile();
-    // Background, both clue panels and every cell; shown in one flush.
+    // Shows the background, both clue panels and every cell in one flush.
     void paint();
-    // Composes one cell off-screen and shows it with one block copy.
+    // Shows one cell, or one clue panel, as it is now.
     void drawCell(int32_t col, int32_t row);
     void drawRowClues();
     void drawColClues();
+    // Draws what lies in `area` of the box (its pixels) into `target`, from the game's state:
+    // background, the clue slots and the cells that meet it. The box asks for it as it paints.
+    void paintArea(QImage& target, const QRect& area);
 
   private:
-    void composeCell(int32_t col, int32_t row);
-    // The cursor's frame over a cell just composed onto the box, if the cursor is there.
-    void cursorOver(int32_t col, int32_t row);
-    void rowClues(Canvas& canvas);
-    void colClues(Canvas& canvas);
+    QRect cellRect(int32_t col, int32_t row) const;
+    // Composes one cell off-screen and copies it into the target in one block.
+    void composeCell(QImage& target, int32_t col, int32_t row);
+    void rowClues(QImage& target, const QRect& area);
+    void colClues(QImage& target, const QRect& area);
     // "Arial" at halfCell points; m_fontPixels is 0 when the cell is too small for text.
     const QFont& clueFont();
     QRect rowPanel() const;

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: MIT
-// A widget that shows a persistent image surface; drawing goes into the surface.
+// A widget that shows a picture in the screen's pixels: one it keeps, or one its owner draws.
 #include "view/PaintBox.h"
 
 #include "platform/Canvas.h"
 #include "platform/X11Window.h"
 
+#include <QBackingStore>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -28,8 +29,20 @@ QSize PaintBox::surfaceSize() const {
                  static_cast<int>(std::ceil(logical.height() * m_scale - 1e-6)));
 }
 
+void PaintBox::setPainter(Painter painter) {
+    m_painter = std::move(painter);
+    m_image = QImage();
+    matchSize();
+}
+
 bool PaintBox::matchSize() {
-    m_scale = std::max<qreal>(devicePixelRatioF(), 1.0);
+    const qreal scale = std::max<qreal>(devicePixelRatioF(), 1.0);
+    if (m_painter) {
+        const bool changed = scale != m_scale;
+        m_scale = scale;
+        return changed;
+    }
+    m_scale = scale;
     const QSize size = surfaceSize();
     if (m_image.size() == size && !m_image.isNull()) return false;
     QImage next(size, QImage::Format_RGB32);
@@ -42,7 +55,32 @@ bool PaintBox::matchSize() {
 
 QImage& PaintBox::surface() {
     matchSize();
+    if (m_painter) {
+        m_image = QImage(surfaceSize(), QImage::Format_RGB32);
+        m_image.fill(Qt::black);
+        m_painter(m_image, m_image.rect());
+    }
     return m_image;
+}
+
+QImage PaintBox::windowBufferView() {
+    QBackingStore* store = backingStore();
+    QPaintDevice* device = store ? store->paintDevice() : nullptr;
+    if (!device || device->devType() != QInternal::Image) return {};
+    auto* buffer = static_cast<QImage*>(device);
+    const QImage::Format format = buffer->format();
+    if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32 &&
+        format != QImage::Format_ARGB32_Premultiplied)
+        return {};
+    // A native window of its own, or inside one, has a buffer of its own.
+    for (const QWidget* w = this; w && !w->isWindow(); w = w->parentWidget())
+        if (w->internalWinId()) return {};
+    const QPoint at = toSurface(QPointF(mapTo(window(), QPoint(0, 0))));
+    const QRect place(at, surfaceSize());
+    if (!buffer->rect().contains(place) || place.isEmpty()) return {};
+    // Opaque pixels, written straight into the buffer: as RGB32 they have full alpha.
+    return QImage(buffer->bits() + qsizetype(at.y()) * buffer->bytesPerLine() + at.x() * 4,
+                  place.width(), place.height(), buffer->bytesPerLine(), QImage::Format_RGB32);
 }
 
 QPoint PaintBox::toSurface(const QPointF& logical) const {
@@ -85,16 +123,32 @@ bool PaintBox::event(QEvent* event) {
 
 void PaintBox::paintEvent(QPaintEvent* event) {
     matchSize();
+    if (m_painter) {
+        const QRect area = toSurface(event->rect()).intersected(QRect(QPoint(0, 0), surfaceSize()));
+        QImage view = windowBufferView();
+        if (!view.isNull()) {
+            m_painter(view, area);
+            return;
+        }
+        // Another kind of buffer: through a picture of the box, for this paint only.
+        surface();
+        showSurface(event->rect());
+        m_image = QImage();
+        return;
+    }
+    showSurface(event->rect());
+}
+
+void PaintBox::showSurface(const QRect& logical) {
     QPainter painter(this);
     if (m_scale == 1.0) {
-        const QRect dirty = event->rect();
-        painter.drawImage(dirty.topLeft(), m_image, dirty);
+        painter.drawImage(logical.topLeft(), m_image, logical);
         return;
     }
     // Undo the painter's scaling so that one surface pixel lands on one screen pixel: no
     // smoothing, no doubled pixels.
     painter.scale(1.0 / m_scale, 1.0 / m_scale);
-    const QRect dirty = toSurface(event->rect()).intersected(m_image.rect());
+    const QRect dirty = toSurface(logical).intersected(m_image.rect());
     painter.drawImage(dirty.topLeft(), m_image, dirty);
 }
 

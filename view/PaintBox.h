@@ -1,15 +1,19 @@
 // SPDX-License-Identifier: MIT
-// A widget that shows a persistent image surface; drawing goes into the surface.
+// A widget that shows a picture in the screen's pixels: one it keeps, or one its owner draws.
 #pragma once
 
 #include <QImage>
 #include <QWidget>
 
 #include <cstdint>
+#include <functional>
 
-// Everything is drawn into surface() and reaches the screen through flush, which repaints at
-// once: each frame of the board animations must show as it is drawn, whatever the event loop
-// does meanwhile. paintEvent only copies the surface.
+// Either everything is drawn into surface(), which the box keeps, or the owner sets a painter
+// that can draw any part of the picture from its state: then the box keeps no picture at all
+// and the painter draws straight into the window's own buffer as the box paints (a window-sized
+// picture less: some 8 MB at 1920x1080). Either way the picture reaches the screen through
+// flush, which repaints at once: each frame of the board animations must show as it is drawn,
+// whatever the event loop does meanwhile.
 //
 // The surface has the screen's pixels, not the widget's logical ones: on a screen scaled by 2
 // it is twice as wide and high, so lines and text drawn into it are as sharp as Qt's own.
@@ -21,7 +25,14 @@ class PaintBox : public QWidget {
   public:
     explicit PaintBox(QWidget* parent = nullptr);
 
-    // The surface, always of the widget's current size in screen pixels (RGB32).
+    // Draws the part `area` (screen pixels) of the picture into `target`, an image whose
+    // pixel (0, 0) is the box's; what lies outside the area may be drawn too.
+    using Painter = std::function<void(QImage& target, const QRect& area)>;
+    // From now on the painter draws the box; an empty one gives the box its surface back.
+    void setPainter(Painter painter);
+
+    // The surface, always of the widget's current size in screen pixels (RGB32). With a painter,
+    // a picture of the whole box drawn by it at this call (for tests).
     QImage& surface();
     QSize surfaceSize() const;
     // Screen pixels per logical pixel (1, 1.25, 1.5, 2, ...).
@@ -55,7 +66,13 @@ class PaintBox : public QWidget {
     QPoint toSurface(const QPointF& logical) const;
     QRect toSurface(const QRect& logical) const;
     QRect toLogical(const QRect& surface) const;
+    // The window's buffer where it holds this box, while the box paints; null where the buffer
+    // is not a plain 32-bit image the box lies wholly inside.
+    QImage windowBufferView();
+    // Copies the surface's part under `logical` (the widget's pixels) to the screen.
+    void showSurface(const QRect& logical);
 
     QImage m_image;
+    Painter m_painter;
     qreal m_scale = 1.0;
 };
