@@ -203,7 +203,10 @@ void MainWindow::showEvent(QShowEvent* event) {
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_boardBox && event->type() == QEvent::Paint) {
         m_boardBox->removeEventFilter(this);
-        QTimer::singleShot(0, this, [this] { createDialogs(); });
+        QTimer::singleShot(0, this, [this] {
+            createDialogs();
+            emit firstFramePainted();
+        });
     }
     return QWidget::eventFilter(watched, event);
 }

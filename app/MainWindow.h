@@ -151,6 +151,10 @@ class MainWindow : public QWidget {
     // dialog that is open goes with them); the placement follows when the window is destroyed.
     void closeOnSignal();
 
+  signals:
+    // The board's first frame has been painted: work that can wait for it goes now.
+    void firstFramePainted();
+
   protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

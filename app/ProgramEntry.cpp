@@ -14,7 +14,6 @@
 #include <QApplication>
 #include <QPointer>
 #include <QStringList>
-#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
@@ -100,9 +99,11 @@ int main(int argc, char** argv) {
         doneHelpSystem();
         return 0;
     }
+    // The icon's eight sizes are decoded once the board's first frame is on screen.
+    QObject::connect(
+        window, &MainWindow::firstFramePainted, window, [] { applyDesktopIdentity(); },
+        Qt::SingleShotConnection);
     window->show();
-    // The icon's eight sizes are decoded once the window is up, not before its first frame.
-    QTimer::singleShot(0, window, [] { applyDesktopIdentity(); });
     const int result = app.exec();
     destroyGameWindows(window);
     doneHelpSystem();
