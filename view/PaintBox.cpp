@@ -7,6 +7,7 @@
 
 #include <QBackingStore>
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QTimer>
@@ -125,12 +126,20 @@ void PaintBox::paintEvent(QPaintEvent* event) {
     matchSize();
     if (m_painter) {
         const QRect area = toSurface(event->rect()).intersected(QRect(QPoint(0, 0), surfaceSize()));
-        QImage view = windowBufferView();
+        // Only a paint into the window's buffer goes there; a grab or render of the widget
+        // paints elsewhere.
+        const QPaintDevice* device = nullptr;
+        {
+            QPainter probe(this);
+            if (const QPaintEngine* engine = probe.paintEngine()) device = engine->paintDevice();
+        }
+        QImage view = backingStore() && device == backingStore()->paintDevice() ? windowBufferView()
+                                                                                : QImage();
         if (!view.isNull()) {
             m_painter(view, area);
             return;
         }
-        // Another kind of buffer: through a picture of the box, for this paint only.
+        // Another kind of buffer or target: through a picture of the box, for this paint only.
         surface();
         showSurface(event->rect());
         m_image = QImage();

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
-// The paint box: persistent surface across resizes, synchronous flush, mouse hooks.
+// The paint box: persistent surface across resizes, synchronous flush, mouse hooks, a painter
+// drawing straight into the window.
 #include "view/PaintBox.h"
 
+#include <QBackingStore>
 #include <QEvent>
 #include <QPaintEvent>
 #include <QTest>
@@ -90,4 +92,64 @@ TEST(PaintBox, MouseEventsReachTheHooks) {
     QTest::mouseRelease(&box, Qt::RightButton, Qt::NoModifier, QPoint(20, 21));
     const std::vector<std::string> expected{"down 2 7,9", "move 2 20,21", "up 2 20,21"};
     EXPECT_EQ(calls, expected);
+}
+
+namespace {
+
+// A painter that draws the box from a state of its own: one colour, and a dark pixel where the
+// box's own corner lies; it records the areas it was asked for.
+struct StatePainter {
+    QRgb colour = 0xFF2080C0;
+    std::vector<QRect> areas;
+    void paint(QImage& target, const QRect& area) {
+        areas.push_back(area);
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                target.setPixel(x, y, x == 0 && y == 0 ? 0xFF000000 : colour);
+    }
+};
+
+} // namespace
+
+TEST(PaintBox, APainterDrawsStraightIntoTheWindowAndForGrabs) {
+    QWidget window;
+    window.resize(120, 90);
+    PaintBox box(&window);
+    box.setGeometry(10, 20, 60, 40); // not at the window's corner
+    StatePainter state;
+    box.setPainter([&](QImage& target, const QRect& area) { state.paint(target, area); });
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    box.flush();
+
+    // What the window shows: the box where it lies, its own corner dark, nothing outside it.
+    ASSERT_NE(dynamic_cast<QImage*>(window.backingStore()->paintDevice()), nullptr);
+    const auto shown = [&](int x, int y) {
+        // The window may take a new buffer between paints.
+        const auto* buffer = dynamic_cast<QImage*>(window.backingStore()->paintDevice());
+        const qreal scale = buffer->devicePixelRatio();
+        return buffer->pixel(int(x * scale), int(y * scale));
+    };
+    EXPECT_EQ(shown(10, 20), 0xFF000000u);
+    EXPECT_EQ(shown(40, 40), state.colour);
+    EXPECT_EQ(shown(69, 59), state.colour);
+    EXPECT_NE(shown(70, 60), state.colour) << "drawn outside the box";
+    EXPECT_NE(shown(9, 19), state.colour) << "drawn outside the box";
+
+    // A change flushed in part: only that part is asked for, and it shows at once.
+    state.colour = 0xFFC04020;
+    state.areas.clear();
+    box.flush(QRect(QPoint(0, 0), box.surfaceSize() / 2));
+    ASSERT_FALSE(state.areas.empty());
+    EXPECT_LE(state.areas.back().width(), box.surfaceSize().width() / 2 + 2);
+    EXPECT_EQ(shown(12, 22), state.colour);
+
+    // A grab paints into its own picture, not the window's: it shows the box whole.
+    state.colour = 0xFF30A050;
+    const QImage grabbed = box.grab().toImage();
+    EXPECT_EQ(grabbed.pixel(grabbed.width() / 2, grabbed.height() / 2), state.colour);
+    EXPECT_EQ(shown(40, 40), 0xFF2080C0u) << "a grab changed the window";
+    // And for tests, the picture of the whole box.
+    EXPECT_EQ(box.surface().size(), box.surfaceSize());
+    EXPECT_EQ(box.surface().pixel(5, 5), state.colour);
 }
