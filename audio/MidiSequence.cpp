@@ -102,11 +102,18 @@ bool MidiSequence::read(const uint8_t* data, size_t size, int rate) {
 
     std::vector<TimedEvent> timed;
     uint64_t endTick = 0;
-    for (uint32_t t = 0; t < tracks; ++t) {
-        if (!r.has(8) || std::memcmp(data + r.at, "MTrk", 4) != 0) return false;
+    for (uint32_t t = 0; t < tracks;) {
+        if (!r.has(8)) return false;
+        const bool track = std::memcmp(data + r.at, "MTrk", 4) == 0;
         r.at += 4;
         const uint32_t length = r.big(4);
         if (!r.has(length)) return false;
+        // Chunks of other kinds may stand between the tracks and are passed over.
+        if (!track) {
+            r.at += length;
+            continue;
+        }
+        ++t;
         // The tracks of format 2 are separate sequences, played one after another.
         const uint64_t base = format == 2 ? endTick : 0;
         if (!readTrack(Reader{data, r.at + length, r.at}, base, timed, endTick)) return false;

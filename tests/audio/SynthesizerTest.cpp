@@ -79,6 +79,15 @@ TEST(MidiSequence, TimesFollowTheTempo) {
     EXPECT_EQ(s.endFrame, uint32_t(std::lround(Rate * 0.75)));
 }
 
+TEST(MidiSequence, ChunksOfOtherKindsArePassedOver) {
+    std::vector<uint8_t> file = midiFile({0x00, 0x90, 60, 100});
+    const std::vector<uint8_t> alien = {'X', 'Y', 'Z', 'W', 0, 0, 0, 3, 1, 2, 3};
+    file.insert(file.begin() + 14, alien.begin(), alien.end());
+    MidiSequence s;
+    ASSERT_TRUE(s.read(file.data(), file.size(), Rate));
+    EXPECT_EQ(s.events.size(), 1u);
+}
+
 TEST(MidiSequence, DamagedFilesAreNotRead) {
     const std::vector<uint8_t> good = midiFile({0x00, 0xC0, 73, 0x00, 0x90, 60, 100});
     MidiSequence s;
