@@ -8,9 +8,9 @@
 
 namespace {
 
-// The music's level under the sound effects, as the game has always mixed it.
+// The music's level under the sound effects: about where it always was.
 constexpr float MasterGain = 0.25f;
-// A voice this far below one step of the 16-bit output has faded out.
+// A voice whose loudest sample is below a quarter of one step of the 16-bit output is silent.
 constexpr float QuarterStep = 0.25f / 32768.0f;
 // A note cut off by another of its exclusive class (an open hi-hat by a closed one) fades this
 // fast.
