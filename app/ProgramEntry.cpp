@@ -6,6 +6,7 @@
 #include "logic/CommandLine.h"
 #include "logic/RandomGenerator.h"
 #include "platform/Application.h"
+#include "platform/FontWarmUp.h"
 #include "platform/Installation.h"
 #include "platform/QuitSignals.h"
 #include "platform/SettingsStore.h"
@@ -63,6 +64,7 @@ int main(int argc, char** argv) {
                      "run it under Xvfb: xvfb-run -a morvek\n";
         return 1;
     }
+    readFontConfigurationAhead();
     Application app(argc, argv);
     // The desktop file's name goes with the window from its first map; the icon follows it.
     QGuiApplication::setDesktopFileName(desktopId());
