@@ -188,9 +188,11 @@ void BoardPainter::paintArea(QImage& target, const QRect& area) {
                          area.y());
     const int32_t s = m_layout.cellSize;
     if (s <= 0) return;
-    clueFont(); // its size decides whether the clues show numbers
-    rowClues(target, area);
-    colClues(target, area);
+    if (area.intersects(rowPanel()) || area.intersects(colPanel())) {
+        clueFont(); // its size decides whether the clues show numbers
+        rowClues(target, area);
+        colClues(target, area);
+    }
     if (m_tileBitmap.isNull()) return;
     // The cells that meet the area.
     if (area.right() < m_layout.boardLeft || area.bottom() < m_layout.boardTop) return;
