@@ -64,8 +64,10 @@ int main(int argc, char** argv) {
                      "run it under Xvfb: xvfb-run -a morvek\n";
         return 1;
     }
-    readFontConfigurationAhead();
+    std::jthread fontsAhead = readFontConfigurationAhead();
     Application app(argc, argv);
+    // Joined, at the latest, before the application and its font database go.
+    const std::jthread fonts = std::move(fontsAhead);
     // The desktop file's name goes with the window from its first map; the icon follows it.
     QGuiApplication::setDesktopFileName(desktopId());
     QStringList arguments;

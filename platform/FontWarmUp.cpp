@@ -4,14 +4,12 @@
 
 #include <dlfcn.h>
 
-#include <thread>
-
-void readFontConfigurationAhead() {
+std::jthread readFontConfigurationAhead() {
     // Qt's own fontconfig, already loaded with it; found by name so that nothing more is linked.
     // Its configuration is built once per process, safely from any thread: Qt's later call finds
     // it made.
     using Init = int (*)();
     const auto init = reinterpret_cast<Init>(dlsym(RTLD_DEFAULT, "FcInit"));
-    if (!init) return;
-    std::thread([init] { init(); }).detach();
+    if (!init) return {};
+    return std::jthread([init] { init(); });
 }

@@ -73,8 +73,8 @@ QRect BoardPainter::cellRect(int32_t col, int32_t row) const {
 }
 
 void BoardPainter::composeCell(QImage& target, int32_t col, int32_t row) {
-    const int32_t s = m_layout.cellSize;
-    const int32_t x = m_layout.boardLeft + (col - 1) * s, y = m_layout.boardTop + (row - 1) * s;
+    const QRect cell = cellRect(col, row);
+    const int32_t s = cell.width(), x = cell.x(), y = cell.y();
     const CellParts p = partsFor(s, m_unit);
     m_boardBitmap.copyTo(m_tileBitmap, 0, s, s, s, x, y);
     switch (m_game.grid[col][row]) {
@@ -94,7 +94,7 @@ void BoardPainter::composeCell(QImage& target, int32_t col, int32_t row) {
     }
     blockCopy(target, x, y, s, s, m_tileBitmap, 0, s);
     // The cursor's frame over the cell, if the cursor is there.
-    if (m_cursor && m_cursor->isAt(col, row)) drawCursorFrame(target, cellRect(col, row), m_unit);
+    if (m_cursor && m_cursor->isAt(col, row)) drawCursorFrame(target, cell, m_unit);
 }
 
 void BoardPainter::drawCell(int32_t col, int32_t row) {

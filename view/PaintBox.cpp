@@ -32,8 +32,8 @@ QSize PaintBox::surfaceSize() const {
 
 void PaintBox::setPainter(Painter painter) {
     m_painter = std::move(painter);
+    // A box without a painter makes its surface when it is next drawn into or shown.
     m_image = QImage();
-    matchSize();
 }
 
 bool PaintBox::matchSize() {
