@@ -3,7 +3,6 @@
 #include "audio/MidiStream.h"
 
 #include "audio/Audio.h"
-#include "audio/SdlLibrary.h"
 
 #include <QFile>
 
@@ -19,37 +18,12 @@ constexpr int Channels = 2;
 // Rendered at a time: half a second; the ring holds three of them.
 constexpr size_t BlockFrames = Rate / 2;
 constexpr size_t RingFrames = 3 * BlockFrames;
-// The device's own buffer: a fifth of a second, five wake-ups of its thread a second.
+// Taken by the output at a time: a fifth of a second, five wake-ups of its thread a second.
 constexpr int DeviceFrames = 4096;
 
 std::atomic<int> peakLevel{0};
 
-// Opens SDL's audio subsystem and a device for the music; 0 when there is none.
-SDL_AudioDeviceID openMusicDevice(const SdlLibrary& lib, SDL_AudioCallback callback, void* data,
-                                  QString& error) {
-    if (!audioTakeSubsystem()) {
-        error = QString::fromUtf8(lib.getError());
-        return 0;
-    }
-    SDL_AudioSpec want{};
-    want.freq = Rate;
-    want.format = AUDIO_S16SYS;
-    want.channels = Channels;
-    want.samples = DeviceFrames;
-    want.callback = callback;
-    want.userdata = data;
-    // SDL converts to whatever the device plays.
-    const SDL_AudioDeviceID device = lib.openAudioDevice(nullptr, 0, &want, nullptr, 0);
-    if (!device) {
-        error = QString::fromUtf8(lib.getError());
-        audioGiveSubsystem();
-    }
-    return device;
-}
-
-void silence(void*, Uint8* stream, int length) {
-    std::memset(stream, 0, size_t(length));
-}
+constexpr MusicFormat Format{Rate, Channels, DeviceFrames};
 
 } // namespace
 
@@ -60,10 +34,6 @@ MidiStream::~MidiStream() {
 bool MidiStream::load(const QString& path, const std::string& soundFont, QString& error) {
     stop();
     m_font.reset();
-    if (!sdlLibrary()) {
-        error = QStringLiteral("SDL could not be loaded");
-        return false;
-    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly) || file.size() > MaxMidiFileSize) {
         error = QStringLiteral("cannot read ") + path;
@@ -89,30 +59,25 @@ bool MidiStream::load(const QString& path, const std::string& soundFont, QString
 }
 
 bool MidiStream::openDevice(QString& error) {
-    const SDL_AudioDeviceID device = openMusicDevice(*sdlLibrary(), &MidiStream::feed, this, error);
-    if (!device) return false;
-    {
-        std::lock_guard guard(m_lock);
-        m_device = device;
-    }
-    sdlLibrary()->pauseAudioDevice(device, 0);
+    std::unique_ptr<MusicOutput> output = openMusicOutput(Format, &MidiStream::feed, this, error);
+    if (!output) return false;
+    std::lock_guard guard(m_lock);
+    m_output = std::move(output);
     return true;
 }
 
 void MidiStream::closeDevice() {
-    SDL_AudioDeviceID device = 0;
+    std::unique_ptr<MusicOutput> output;
     {
         std::lock_guard guard(m_lock);
-        std::swap(device, m_device);
+        std::swap(output, m_output);
     }
-    if (!device) return;
-    sdlLibrary()->closeAudioDevice(device);
-    audioGiveSubsystem();
+    // Closed outside the lock: closing waits for the feed, which takes it.
 }
 
 bool MidiStream::play(QString& error) {
     stop();
-    if (!sdlLibrary() || !m_font) {
+    if (!m_font) {
         error = QStringLiteral("no piece loaded");
         return false;
     }
@@ -152,6 +117,11 @@ void MidiStream::stop() {
 
 bool MidiStream::suspend() {
     if (m_done || m_suspended) return false;
+    {
+        // A sound server plays both at once.
+        std::lock_guard guard(m_lock);
+        if (m_output && !m_output->sharesTheEffectsDevice()) return false;
+    }
     closeDevice();
     m_suspended = true;
     return true;
@@ -173,10 +143,8 @@ void MidiStream::setFinishedHook(std::function<void()> hook) {
     m_finished = std::move(hook);
 }
 
-void MidiStream::feed(void* self, Uint8* stream, int length) {
+void MidiStream::feed(void* self, int16_t* out, size_t frames) {
     auto* me = static_cast<MidiStream*>(self);
-    auto* out = reinterpret_cast<int16_t*>(stream);
-    size_t frames = size_t(length) / (Channels * sizeof(int16_t));
     std::lock_guard guard(me->m_lock);
     while (frames > 0 && me->m_fill > 0) {
         const size_t run = std::min({frames, me->m_fill, RingFrames - me->m_read});
@@ -241,12 +209,5 @@ int MidiStream::takePeak() {
 }
 
 bool midiOutputWorks() {
-    const SdlLibrary* lib = sdlLibrary();
-    if (!lib) return false;
-    QString error;
-    const SDL_AudioDeviceID device = openMusicDevice(*lib, &silence, nullptr, error);
-    if (!device) return false;
-    lib->closeAudioDevice(device);
-    audioGiveSubsystem();
-    return true;
+    return musicOutputWorks(Format);
 }

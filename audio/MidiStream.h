@@ -3,12 +3,11 @@
 #pragma once
 
 #include "audio/MidiSequence.h"
+#include "audio/MusicOutput.h"
 #include "audio/SoundFont.h"
 #include "audio/Synthesizer.h"
 
 #include <QString>
-
-#include <SDL.h>
 
 #include <atomic>
 #include <condition_variable>
@@ -21,12 +20,12 @@
 #include <vector>
 
 // The game's own synthesizer renders the piece on a worker thread half a second at a time into a
-// ring of a second and a half, from which a device of its own with a large buffer plays: music
-// wakes the process a few times a second, not forty. Sound effects keep their own short-buffered
-// device. The synthesizer runs at 22,050 samples a second and holds only the instruments the
-// piece plays, with their samples, from the SoundFont.
+// ring of a second and a half, from which an output of its own with a large buffer plays (the
+// sound server's stream, else an SDL device): music wakes the process a few times a second, not
+// forty. Sound effects keep their own short-buffered device. The synthesizer runs at 22,050 samples
+// a second and holds only the instruments the piece plays, with their samples, from the SoundFont.
 //
-// Where the sound system offers one device only (SDL's dummy and disk drivers), the music steps
+// Where SDL's sound system offers one device only (its dummy and disk drivers), the music steps
 // aside while the effects' device is open (suspend) and goes on where it was once the effects'
 // device rests (resume).
 // A MIDI file is small; anything larger is not one and is not read.
@@ -65,12 +64,13 @@ class MidiStream {
     void render();
     bool openDevice(QString& error);
     void closeDevice();
-    // The device's thread takes what the ring holds; silence where it holds too little.
-    static void feed(void* self, Uint8* stream, int length);
+    // The output's thread takes what the ring holds; silence where it holds too little.
+    static void feed(void* self, int16_t* out, size_t frames);
 
     MidiSequence m_piece;
     std::unique_ptr<SoundFont> m_font;
-    SDL_AudioDeviceID m_device = 0; // under m_lock; closed outside it (closing waits for feed)
+    std::unique_ptr<MusicOutput>
+        m_output; // under m_lock; closed outside it (closing waits for feed)
     std::atomic<bool> m_suspended{false};
     std::thread m_worker;
 
@@ -85,5 +85,5 @@ class MidiStream {
     std::function<void()> m_finished;
 };
 
-// Music can be played here: SDL loads and an audio device opens. Any thread.
+// Music can be played here: an output for it opens. Any thread.
 bool midiOutputWorks();

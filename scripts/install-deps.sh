@@ -15,7 +15,7 @@ set -euo pipefail
 GAME_PACKAGES=(
   cmake g++ ninja-build pkg-config
   qt6-base-dev libgl-dev
-  libsdl2-dev libsdl2-mixer-dev timgm6mb-soundfont
+  libsdl2-dev libsdl2-mixer-dev libpulse-dev timgm6mb-soundfont
   libxcb1-dev libxcb-shape0-dev
   fonts-liberation fonts-dejavu-core
 )

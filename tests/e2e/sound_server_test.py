@@ -1,9 +1,8 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: MIT
 # Sound reaches the desktop's sound server: a PulseAudio server with a null sink, the real game
-# under Xvfb on SDL's pulse driver, and the sink's monitor recorded. A move's sound shows in the
-# recording soon after the click, a music piece plays, and without a server the options say that
-# sound is not available.
+# under Xvfb, and the sink's monitor recorded. A move's sound (SDL's pulse driver) shows in the
+# recording soon after the click; a music piece plays as the server's own stream.
 #
 # Usage: sound_server_test.py <path to morvek>
 # Exit codes: 0 passed, 1 failed, 77 skipped (pulseaudio, parec, Xvfb or xdotool missing).
@@ -103,11 +102,15 @@ def run(s):
         s.game.send_signal(signal.SIGTERM)
         s.game.wait(timeout=20)
 
-        # 2. Music on: a piece plays.
+        # 2. Music on, no audio driver named (a desktop's case): a piece plays as a stream of the
+        # server's own, named for the desktop's mixer, and SDL is not loaded for it.
         with open(ini, "w") as f:
             f.write("[common]\ntongue=0\nmusic=1\n")
+        s.x("mousemove", "--sync", 0, 0)  # no effects' warm-up from a pointer over the board
         before = os.path.getsize(recording) // 4
-        s.game = subprocess.Popen([s.morvek, "--seed", str(SEED)], env=s.env, stdout=log,
+        music_env = dict(s.env)
+        music_env.pop("SDL_AUDIODRIVER", None)
+        s.game = subprocess.Popen([s.morvek, "--seed", str(SEED)], env=music_env, stdout=log,
                                   stderr=subprocess.STDOUT)
         s.wait_window("the main window", 30, name="Morvek V1.0")
         time.sleep(4)
@@ -115,6 +118,16 @@ def run(s):
         loud = sum(1 for v in data[before * 2:] if abs(v) > 600)
         print("music: %d loud samples in %.1f s" % (loud, (len(data) // 2 - before) / RATE))
         check(loud > RATE // 10, "no music reached the sound server")
+        with open("/proc/%d/maps" % s.game.pid) as f:
+            mapped = {os.path.basename(line.split()[-1]) for line in f if ".so" in line}
+        check(any(name.startswith("libpulse.so") for name in mapped),
+              "the music does not use the sound server's client")
+        check(not any(name.startswith("libSDL2") for name in mapped),
+              "SDL was loaded for the music alone")
+        streams = subprocess.run(["pactl", "list", "sink-inputs"], env=penv, capture_output=True,
+                                 text=True).stdout
+        for prop in ('application.name = "Morvek"', 'media.role = "music"', 'media.name = "Music"'):
+            check(prop in streams, "the music's stream lacks %s:\n%s" % (prop, streams))
         s.game.send_signal(signal.SIGTERM)
         s.game.wait(timeout=20)
         rec.terminate()

@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: MIT
+// Where the music's frames go: the sound server first, SDL after.
+#include "audio/MusicOutput.h"
+
+#include "audio/PulseMusicOutput.h"
+#include "audio/SdlMusicOutput.h"
+
+#include <QByteArray>
+
+#include <cstring>
+
+namespace {
+
+// SDL_AUDIODRIVER may name drivers, separated by commas: the music goes to the sound server
+// first when none is named, or the first named is one of the server's own.
+bool soundServerFirst() {
+    const QByteArray drivers = qgetenv("SDL_AUDIODRIVER");
+    if (drivers.trimmed().isEmpty()) return true;
+    const QByteArray first = drivers.left(drivers.indexOf(',')).trimmed();
+    return first == "pulseaudio" || first == "pipewire";
+}
+
+// `data` points at the number of channels.
+void silence(void* data, int16_t* frames, size_t count) {
+    std::memset(frames, 0, count * size_t(*static_cast<const int*>(data)) * sizeof(int16_t));
+}
+
+} // namespace
+
+std::unique_ptr<MusicOutput> openMusicOutput(const MusicFormat& format, MusicFeed feed, void* data,
+                                             QString& error) {
+    QString serverError;
+    if (soundServerFirst())
+        if (auto output = PulseMusicOutput::open(format, feed, data, serverError)) return output;
+    std::unique_ptr<MusicOutput> output = SdlMusicOutput::open(format, feed, data, error);
+    if (!output && !serverError.isEmpty()) error = serverError + QStringLiteral("; ") + error;
+    return output;
+}
+
+bool musicOutputWorks(const MusicFormat& format) {
+    QString error;
+    int channels = format.channels;
+    return openMusicOutput(format, &silence, &channels, error) != nullptr;
+}
