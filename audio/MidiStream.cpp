@@ -7,7 +7,6 @@
 #include <QFile>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdlib>
 #include <cstring>
 
@@ -145,7 +144,7 @@ void MidiStream::setFinishedHook(std::function<void()> hook) {
 
 void MidiStream::feed(void* self, int16_t* out, size_t frames) {
     auto* me = static_cast<MidiStream*>(self);
-    std::lock_guard guard(me->m_lock);
+    std::unique_lock lock(me->m_lock);
     while (frames > 0 && me->m_fill > 0) {
         const size_t run = std::min({frames, me->m_fill, RingFrames - me->m_read});
         std::memcpy(out, &me->m_ring[me->m_read * Channels], run * Channels * sizeof(int16_t));
@@ -155,8 +154,15 @@ void MidiStream::feed(void* self, int16_t* out, size_t frames) {
         me->m_read = (me->m_read + run) % RingFrames;
     }
     if (frames > 0) std::memset(out, 0, frames * Channels * sizeof(int16_t));
-    // The end of the piece has been played: the worker finishes.
-    if (me->m_rendered && me->m_fill == 0) me->m_wake.notify_all();
+    // A block fits again, or the end of the piece has been played: the worker goes on (woken
+    // after the lock is given up, so that it does not wake only to wait for the lock).
+    const bool wake = me->workerHasWork();
+    lock.unlock();
+    if (wake) me->m_wake.notify_all();
+}
+
+bool MidiStream::workerHasWork() const {
+    return m_rendered ? m_fill == 0 : RingFrames - m_fill >= BlockFrames;
 }
 
 void MidiStream::render() {
@@ -185,15 +191,9 @@ void MidiStream::render() {
             continue;
         }
         if (m_rendered && m_fill == 0) break;
-        // Asleep until a block fits again; at the end, until the device has taken everything.
-        const auto ahead = std::chrono::milliseconds(m_fill * 1000 / Rate);
-        const auto room = std::chrono::milliseconds(BlockFrames * 1000 / Rate);
-        m_wake.wait_for(
-            lock,
-            m_rendered
-                ? ahead + std::chrono::milliseconds(20)
-                : std::max(ahead - (std::chrono::milliseconds(RingFrames * 1000 / Rate) - room),
-                           std::chrono::milliseconds(50)));
+        // Asleep until the output has taken a block, or everything at the end: the output's
+        // thread wakes it, so the music wakes the process only when there is work.
+        m_wake.wait(lock, [this] { return m_stop || workerHasWork(); });
     }
     const bool ended = !m_stop;
     lock.unlock();

@@ -66,6 +66,8 @@ class MidiStream {
     void closeDevice();
     // The output's thread takes what the ring holds; silence where it holds too little.
     static void feed(void* self, int16_t* out, size_t frames);
+    // Room for a block in the ring, or the end taken by the output. Under m_lock.
+    bool workerHasWork() const;
 
     MidiSequence m_piece;
     std::unique_ptr<SoundFont> m_font;

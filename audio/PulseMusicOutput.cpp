@@ -90,13 +90,15 @@ bool PulseMusicOutput::startStream(const MusicFormat& format, QString& error) {
     m_pulse.streamSetStateCallback(
         m_stream, [](pa_stream*, void* self) { stateChanged(self); }, this);
     m_pulse.streamSetWriteCallback(m_stream, &PulseMusicOutput::writable, this);
-    // The server holds two takes and asks for one when one has played: a wake-up per take.
+    // Each request of the server wakes the client's thread twice (the request, then the answer
+    // going out), so the server asks for two takes at a time and holds four; it plays on its own
+    // clock, and a larger buffer there costs only its memory.
     const uint32_t take = uint32_t(format.bufferFrames * format.channels) * sizeof(int16_t);
     pa_buffer_attr buffer{};
     buffer.maxlength = uint32_t(-1);
-    buffer.tlength = 2 * take;
+    buffer.tlength = 4 * take;
     buffer.prebuf = uint32_t(-1);
-    buffer.minreq = take;
+    buffer.minreq = 2 * take;
     buffer.fragsize = uint32_t(-1);
     if (m_pulse.streamConnectPlayback(m_stream, nullptr, &buffer, PA_STREAM_NOFLAGS, nullptr,
                                       nullptr) < 0) {

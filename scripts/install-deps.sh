@@ -5,8 +5,8 @@
 #   scripts/install-deps.sh package   the game's, plus what building its Debian package needs
 #   scripts/install-deps.sh        everything: the game's, plus the tests', benchmarks' and tools'
 #   scripts/install-deps.sh measure   what the measuring scripts add: the X server, Python, a
-#                                     D-Bus daemon and sgt-puzzles, whose "pattern" is the peer
-#                                     they compare with;
+#                                     D-Bus daemon, a sound server and sgt-puzzles, whose
+#                                     "pattern" is the peer they compare with;
 #                                     without the rights to install, it names what is missing and
 #                                     succeeds, so the measuring goes on without the peer
 # Idempotent: quiet and quick when everything is already there.
@@ -29,7 +29,7 @@ TEST_PACKAGES=(
   appstream desktop-file-utils man-db
 )
 PACKAGE_PACKAGES=(dpkg-dev file binutils lintian devscripts)
-MEASURE_PACKAGES=(xvfb python3 sgt-puzzles dbus-daemon)
+MEASURE_PACKAGES=(xvfb python3 sgt-puzzles dbus-daemon pulseaudio)
 
 case "${1:-all}" in
   game) PACKAGES=("${GAME_PACKAGES[@]}") ;;

@@ -4,7 +4,8 @@
 # installed: what a game shown on screen and left alone costs.
 #
 # Usage: scripts/measure-idle.sh [runs (default 7)] [morvek ...] [--seconds S (default 30)]
-#                                [--size WxH] [--music off|on|both] [--no-pattern]
+#                                [--size WxH] [--music off|on|both] [--audio server|dummy]
+#                                [--no-pattern]
 #
 # Method: one Xvfb server, each run starts every program once, in turn, settings as in
 # measure-startup.sh; --size resizes the window as soon as it shows. Per program:

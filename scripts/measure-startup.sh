@@ -3,7 +3,7 @@
 # Start-up of Morvek side by side with sgt-pattern (Debian's sgt-puzzles), when installed.
 #
 # Usage: scripts/measure-startup.sh [runs (default 7)] [morvek ...] [--music off|on|both] [--hover S]
-#                                   [--no-pattern]
+#                                   [--audio server|dummy] [--no-pattern]
 #   With several Morvek programs (say the build before and after a change) all of them run, in
 #   turn, in the same runs.
 #
@@ -11,8 +11,10 @@
 # has, for all runs; each run starts every program once, in turn. Morvek gets a fresh
 # XDG_CONFIG_HOME and XDG_STATE_HOME (no level kept by an earlier start), whose settings hold
 # "tongue=0" (no language question) and music off and on (each Morvek program runs twice; --music
-# off or on for one of them; on is what the default settings give); SDL_AUDIODRIVER=dummy. A Python
-# helper talks to the X server through libX11 and records from just before each process starts:
+# off or on for one of them; on is what the default settings give). Sound goes to a PulseAudio
+# server with a null sink, as a desktop has a sound server (--audio dummy, or without pulseaudio:
+# SDL_AUDIODRIVER=dummy and no server). A Python helper talks to the X server through libX11 and
+# records from just before each process starts:
 #   mapped      - the first moment its viewable top-level window exists;
 #   first frame - the first moment from which ten probe pixels of the window (one near the top,
 #                 a 3 x 3 grid over the rest) show the colours they still show 1.5 s after the

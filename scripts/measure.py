@@ -169,6 +169,32 @@ def start_session_bus():
     return server, address
 
 
+def start_sound_server(work):
+    """A PulseAudio server with a null sink, as a desktop has a sound server (PulseAudio, or
+    PipeWire's server for PulseAudio clients). (server, address), or (None, None) without one."""
+    if not shutil.which("pulseaudio"):
+        return None, None
+    runtime = os.path.join(work, "pulse")
+    os.makedirs(runtime, mode=0o700)
+    socket = os.path.join(runtime, "native")
+    env = dict(os.environ, PULSE_RUNTIME_PATH=runtime, HOME=work,
+               PULSE_STATE_PATH=os.path.join(work, "pulse-state"))
+    log = open(os.path.join(work, "pulse.log"), "w")
+    server = subprocess.Popen(["pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1",
+                               "--disable-shm=yes", "--load=module-null-sink rate=48000",
+                               "--load=module-native-protocol-unix socket=%s auth-anonymous=1"
+                               % socket], env=env, stdout=log, stderr=subprocess.STDOUT)
+    for _ in range(200):
+        if os.path.exists(socket) or server.poll() is not None:
+            break
+        time.sleep(0.05)
+    if server.poll() is not None or not os.path.exists(socket):
+        server.kill()
+        server.wait()
+        return None, None
+    return server, "unix:" + socket
+
+
 def start_xvfb(work, width, height):
     start = 90 + int.from_bytes(os.urandom(2), "little") % 800
     for n in range(start, start + 40):
@@ -380,6 +406,10 @@ def main():
     parser.add_argument("--seconds", type=float, default=30.0, help="idle span (idle)")
     parser.add_argument("--hover", type=float, default=0.5,
                         help="seconds the pointer rests before the click (startup)")
+    parser.add_argument("--audio", default="server", choices=["server", "dummy"],
+                        help="where sound goes: a sound server with a null sink, as on a desktop "
+                             "(the default; SDL's dummy driver when pulseaudio is missing), or "
+                             "SDL's dummy driver")
     parser.add_argument("--no-pattern", action="store_true", help="leave sgt-pattern out")
     parser.add_argument("--root", required=True)
     args = parser.parse_intermixed_args()
@@ -402,9 +432,19 @@ def main():
     work = tempfile.mkdtemp(prefix="morvek-measure-")
     screen = (max(1280, size[0] + 64), max(1024, size[1] + 120)) if size else (1280, 1024)
     server, display_name = start_xvfb(work, *screen)
-    os.environ.update(DISPLAY=display_name, SDL_AUDIODRIVER="dummy", QT_QPA_PLATFORM="xcb",
+    os.environ.update(DISPLAY=display_name, QT_QPA_PLATFORM="xcb",
                       XDG_RUNTIME_DIR=os.path.join(work, "runtime"))
     os.mkdir(os.environ["XDG_RUNTIME_DIR"], 0o700)
+    sound, sound_address = start_sound_server(work) if args.audio == "server" else (None, None)
+    if sound_address:
+        os.environ["PULSE_SERVER"] = sound_address
+        os.environ.pop("SDL_AUDIODRIVER", None)
+        print("sound: a PulseAudio server with a null sink")
+    else:
+        if args.audio == "server":
+            print("measure: no pulseaudio; sound goes to SDL's dummy driver")
+        os.environ["SDL_AUDIODRIVER"] = "dummy"
+        print("sound: SDL's dummy driver")
     bus, bus_address = start_session_bus()
     if bus_address:
         os.environ["DBUS_SESSION_BUS_ADDRESS"] = bus_address
@@ -437,7 +477,7 @@ def main():
                        ("libraries", "%.0f")]
         table(programs, columns, results)
     finally:
-        for process in (server, bus):
+        for process in (server, bus, sound):
             if process:
                 process.kill()
                 process.wait()
