@@ -58,10 +58,11 @@ bool MidiStream::load(const QString& path, const std::string& soundFont, QString
 }
 
 bool MidiStream::openDevice(QString& error) {
-    std::unique_ptr<MusicOutput> output = openMusicOutput(Format, &MidiStream::feed, this, error);
+    std::unique_ptr<MusicOutput> output = openMusicOutput(Format, *this, error);
     if (!output) return false;
     std::lock_guard guard(m_lock);
     m_output = std::move(output);
+    m_lost = false;
     return true;
 }
 
@@ -71,7 +72,7 @@ void MidiStream::closeDevice() {
         std::lock_guard guard(m_lock);
         std::swap(output, m_output);
     }
-    // Closed outside the lock: closing waits for the feed, which takes it.
+    // Closed outside the lock: closing waits for fill, which takes it.
 }
 
 bool MidiStream::play(QString& error) {
@@ -84,7 +85,7 @@ bool MidiStream::play(QString& error) {
         std::lock_guard guard(m_lock);
         m_ring.assign(RingFrames * Channels, 0);
         m_read = m_fill = 0;
-        m_stop = m_rendered = false;
+        m_stop = m_rendered = m_lost = false;
     }
     // With the effects' device open on a sound system of one device, the piece waits, rendered
     // ahead, until that device rests.
@@ -142,23 +143,30 @@ void MidiStream::setFinishedHook(std::function<void()> hook) {
     m_finished = std::move(hook);
 }
 
-void MidiStream::feed(void* self, int16_t* out, size_t frames) {
-    auto* me = static_cast<MidiStream*>(self);
-    std::unique_lock lock(me->m_lock);
-    while (frames > 0 && me->m_fill > 0) {
-        const size_t run = std::min({frames, me->m_fill, RingFrames - me->m_read});
-        std::memcpy(out, &me->m_ring[me->m_read * Channels], run * Channels * sizeof(int16_t));
+void MidiStream::fill(int16_t* out, size_t frames) {
+    std::unique_lock lock(m_lock);
+    while (frames > 0 && m_fill > 0) {
+        const size_t run = std::min({frames, m_fill, RingFrames - m_read});
+        std::memcpy(out, &m_ring[m_read * Channels], run * Channels * sizeof(int16_t));
         out += run * Channels;
         frames -= run;
-        me->m_fill -= run;
-        me->m_read = (me->m_read + run) % RingFrames;
+        m_fill -= run;
+        m_read = (m_read + run) % RingFrames;
     }
     if (frames > 0) std::memset(out, 0, frames * Channels * sizeof(int16_t));
     // A block fits again, or the end of the piece has been played: the worker goes on (woken
     // after the lock is given up, so that it does not wake only to wait for the lock).
-    const bool wake = me->workerHasWork();
+    const bool wake = workerHasWork();
     lock.unlock();
-    if (wake) me->m_wake.notify_all();
+    if (wake) m_wake.notify_all();
+}
+
+void MidiStream::outputLost() {
+    {
+        std::lock_guard guard(m_lock);
+        m_lost = true;
+    }
+    m_wake.notify_all();
 }
 
 bool MidiStream::workerHasWork() const {
@@ -169,7 +177,7 @@ void MidiStream::render() {
     PieceRenderer renderer(m_piece, *m_font, Rate);
     std::vector<int16_t> block(BlockFrames * Channels);
     std::unique_lock lock(m_lock);
-    while (!m_stop) {
+    while (!m_stop && !m_lost) {
         if (!m_rendered && RingFrames - m_fill >= BlockFrames) {
             lock.unlock();
             const bool last = !renderer.render(block.data(), BlockFrames);
@@ -193,7 +201,7 @@ void MidiStream::render() {
         if (m_rendered && m_fill == 0) break;
         // Asleep until the output has taken a block, or everything at the end: the output's
         // thread wakes it, so the music wakes the process only when there is work.
-        m_wake.wait(lock, [this] { return m_stop || workerHasWork(); });
+        m_wake.wait(lock, [this] { return m_stop || m_lost || workerHasWork(); });
     }
     const bool ended = !m_stop;
     lock.unlock();

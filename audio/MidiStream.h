@@ -31,7 +31,7 @@
 // A MIDI file is small; anything larger is not one and is not read.
 constexpr qint64 MaxMidiFileSize = 16 * 1024 * 1024;
 
-class MidiStream {
+class MidiStream : private MusicSource {
   public:
     MidiStream() = default;
     ~MidiStream();
@@ -65,14 +65,16 @@ class MidiStream {
     bool openDevice(QString& error);
     void closeDevice();
     // The output's thread takes what the ring holds; silence where it holds too little.
-    static void feed(void* self, int16_t* out, size_t frames);
+    void fill(int16_t* out, size_t frames) override;
+    // The piece ends there; the owner's next tick starts it again on a new output.
+    void outputLost() override;
     // Room for a block in the ring, or the end taken by the output. Under m_lock.
     bool workerHasWork() const;
 
     MidiSequence m_piece;
     std::unique_ptr<SoundFont> m_font;
     std::unique_ptr<MusicOutput>
-        m_output; // under m_lock; closed outside it (closing waits for feed)
+        m_output; // under m_lock; closed outside it (closing waits for fill)
     std::atomic<bool> m_suspended{false};
     std::thread m_worker;
 
@@ -82,6 +84,7 @@ class MidiStream {
     std::vector<int16_t> m_ring;   // interleaved stereo frames
     size_t m_read = 0, m_fill = 0; // in frames
     bool m_stop = false;
+    bool m_lost = false;     // the output went away while the piece played
     bool m_rendered = false; // the piece and its ringing out are all in the ring
     std::atomic<bool> m_done{true};
     std::function<void()> m_finished;

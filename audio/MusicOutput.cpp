@@ -20,25 +20,31 @@ bool soundServerFirst() {
     return first == "pulseaudio" || first == "pipewire";
 }
 
-// `data` points at the number of channels.
-void silence(void* data, int16_t* frames, size_t count) {
-    std::memset(frames, 0, count * size_t(*static_cast<const int*>(data)) * sizeof(int16_t));
-}
+class Silence : public MusicSource {
+  public:
+    explicit Silence(int channels) : m_channels(size_t(channels)) {}
+    void fill(int16_t* frames, size_t count) override {
+        std::memset(frames, 0, count * m_channels * sizeof(int16_t));
+    }
+
+  private:
+    size_t m_channels;
+};
 
 } // namespace
 
-std::unique_ptr<MusicOutput> openMusicOutput(const MusicFormat& format, MusicFeed feed, void* data,
+std::unique_ptr<MusicOutput> openMusicOutput(const MusicFormat& format, MusicSource& source,
                                              QString& error) {
     QString serverError;
     if (soundServerFirst())
-        if (auto output = PulseMusicOutput::open(format, feed, data, serverError)) return output;
-    std::unique_ptr<MusicOutput> output = SdlMusicOutput::open(format, feed, data, error);
+        if (auto output = PulseMusicOutput::open(format, source, serverError)) return output;
+    std::unique_ptr<MusicOutput> output = SdlMusicOutput::open(format, source, error);
     if (!output && !serverError.isEmpty()) error = serverError + QStringLiteral("; ") + error;
     return output;
 }
 
 bool musicOutputWorks(const MusicFormat& format) {
     QString error;
-    int channels = format.channels;
-    return openMusicOutput(format, &silence, &channels, error) != nullptr;
+    Silence silence(format.channels);
+    return openMusicOutput(format, silence, error) != nullptr;
 }

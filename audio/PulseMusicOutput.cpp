@@ -23,15 +23,14 @@ class LoopLock {
 
 } // namespace
 
-std::unique_ptr<MusicOutput> PulseMusicOutput::open(const MusicFormat& format, MusicFeed feed,
-                                                    void* data, QString& error) {
+std::unique_ptr<MusicOutput> PulseMusicOutput::open(const MusicFormat& format, MusicSource& source,
+                                                    QString& error) {
     const PulseLibrary* pulse = pulseLibrary();
     if (!pulse) {
         error = QStringLiteral("the sound server's library could not be loaded");
         return nullptr;
     }
-    std::unique_ptr<PulseMusicOutput> output(
-        new PulseMusicOutput(*pulse, feed, data, format.channels));
+    std::unique_ptr<PulseMusicOutput> output(new PulseMusicOutput(*pulse, source, format.channels));
     output->m_loop = pulse->mainloopNew();
     if (!output->m_loop) {
         error = QStringLiteral("the sound server's client would not start");
@@ -52,8 +51,7 @@ bool PulseMusicOutput::connect(QString& error) {
         error = QStringLiteral("the sound server's client would not start");
         return false;
     }
-    m_pulse.contextSetStateCallback(
-        m_context, [](pa_context*, void* self) { stateChanged(self); }, this);
+    m_pulse.contextSetStateCallback(m_context, &PulseMusicOutput::contextChanged, this);
     // A player without a sound server gets SDL's output, not a server started for the game.
     if (m_pulse.contextConnect(m_context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) {
         error = lastError();
@@ -87,8 +85,7 @@ bool PulseMusicOutput::startStream(const MusicFormat& format, QString& error) {
         error = lastError();
         return false;
     }
-    m_pulse.streamSetStateCallback(
-        m_stream, [](pa_stream*, void* self) { stateChanged(self); }, this);
+    m_pulse.streamSetStateCallback(m_stream, &PulseMusicOutput::streamChanged, this);
     m_pulse.streamSetWriteCallback(m_stream, &PulseMusicOutput::writable, this);
     // Each request of the server wakes the client's thread twice (the request, then the answer
     // going out), so the server asks for two takes at a time and holds four; it plays on its own
@@ -107,7 +104,10 @@ bool PulseMusicOutput::startStream(const MusicFormat& format, QString& error) {
     }
     for (;;) {
         const pa_stream_state_t state = m_pulse.streamState(m_stream);
-        if (state == PA_STREAM_READY) return true;
+        if (state == PA_STREAM_READY) {
+            m_playing = true;
+            return true;
+        }
         if (!PA_STREAM_IS_GOOD(state)) {
             error = lastError();
             return false;
@@ -141,9 +141,20 @@ QString PulseMusicOutput::lastError() const {
            QString::fromUtf8(m_pulse.strerror(m_pulse.contextErrno(m_context)));
 }
 
-void PulseMusicOutput::stateChanged(void* self) {
+void PulseMusicOutput::contextChanged(pa_context*, void* self) {
     auto* me = static_cast<PulseMusicOutput*>(self);
     me->m_pulse.mainloopSignal(me->m_loop, 0);
+}
+
+void PulseMusicOutput::streamChanged(pa_stream* stream, void* self) {
+    auto* me = static_cast<PulseMusicOutput*>(self);
+    me->m_pulse.mainloopSignal(me->m_loop, 0);
+    // The server went away, or dropped the stream, while it played (a failing server takes its
+    // streams with it).
+    if (me->m_playing && !PA_STREAM_IS_GOOD(me->m_pulse.streamState(stream))) {
+        me->m_playing = false;
+        me->m_source.outputLost();
+    }
 }
 
 void PulseMusicOutput::writable(pa_stream* stream, size_t bytes, void* self) {
@@ -152,7 +163,7 @@ void PulseMusicOutput::writable(pa_stream* stream, size_t bytes, void* self) {
     const size_t frames = bytes / frameBytes;
     if (frames == 0) return;
     me->m_block.resize(frames * size_t(me->m_channels));
-    me->m_feed(me->m_data, me->m_block.data(), frames);
+    me->m_source.fill(me->m_block.data(), frames);
     // The server copies the block; it is used again at the next take.
     me->m_pulse.streamWrite(stream, me->m_block.data(), frames * frameBytes, nullptr, 0,
                             PA_SEEK_RELATIVE);

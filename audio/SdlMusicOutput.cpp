@@ -5,8 +5,8 @@
 #include "audio/Audio.h"
 #include "audio/SdlLibrary.h"
 
-std::unique_ptr<MusicOutput> SdlMusicOutput::open(const MusicFormat& format, MusicFeed feed,
-                                                  void* data, QString& error) {
+std::unique_ptr<MusicOutput> SdlMusicOutput::open(const MusicFormat& format, MusicSource& source,
+                                                  QString& error) {
     const SdlLibrary* lib = sdlLibrary();
     if (!lib) {
         error = QStringLiteral("SDL could not be loaded");
@@ -16,7 +16,7 @@ std::unique_ptr<MusicOutput> SdlMusicOutput::open(const MusicFormat& format, Mus
         error = QString::fromUtf8(lib->getError());
         return nullptr;
     }
-    std::unique_ptr<SdlMusicOutput> output(new SdlMusicOutput(feed, data, format.channels));
+    std::unique_ptr<SdlMusicOutput> output(new SdlMusicOutput(source, format.channels));
     SDL_AudioSpec want{};
     want.freq = format.rate;
     want.format = AUDIO_S16SYS;
@@ -44,6 +44,6 @@ SdlMusicOutput::~SdlMusicOutput() {
 
 void SdlMusicOutput::callback(void* self, Uint8* stream, int length) {
     auto* me = static_cast<SdlMusicOutput*>(self);
-    me->m_feed(me->m_data, reinterpret_cast<int16_t*>(stream),
-               size_t(length) / (size_t(me->m_channels) * sizeof(int16_t)));
+    me->m_source.fill(reinterpret_cast<int16_t*>(stream),
+                      size_t(length) / (size_t(me->m_channels) * sizeof(int16_t)));
 }

@@ -8,18 +8,16 @@
 
 class SdlMusicOutput : public MusicOutput {
   public:
-    static std::unique_ptr<MusicOutput> open(const MusicFormat& format, MusicFeed feed, void* data,
+    static std::unique_ptr<MusicOutput> open(const MusicFormat& format, MusicSource& source,
                                              QString& error);
     ~SdlMusicOutput() override;
     bool sharesTheEffectsDevice() const override { return true; }
 
   private:
-    SdlMusicOutput(MusicFeed feed, void* data, int channels)
-        : m_feed(feed), m_data(data), m_channels(channels) {}
+    SdlMusicOutput(MusicSource& source, int channels) : m_source(source), m_channels(channels) {}
     static void callback(void* self, Uint8* stream, int length);
 
-    MusicFeed m_feed;
-    void* m_data;
+    MusicSource& m_source;
     int m_channels;
     SDL_AudioDeviceID m_device = 0;
 };

@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: MIT
 # Sound reaches the desktop's sound server: a PulseAudio server with a null sink, the real game
 # under Xvfb, and the sink's monitor recorded. A move's sound (SDL's pulse driver) shows in the
-# recording soon after the click; a music piece plays as the server's own stream.
+# recording soon after the click; a music piece plays as the server's own stream, and plays again
+# once the server has restarted.
 #
 # Usage: sound_server_test.py <path to morvek>
 # Exit codes: 0 passed, 1 failed, 77 skipped (pulseaudio, parec, Xvfb or xdotool missing).
@@ -28,7 +29,7 @@ LATEST_ONSET_MS = 500
 def start_pulse(work):
     env = dict(os.environ, PULSE_RUNTIME_PATH=os.path.join(work, "pulse"),
                PULSE_STATE_PATH=os.path.join(work, "pulse-state"), HOME=work)
-    os.makedirs(env["PULSE_RUNTIME_PATH"], mode=0o700)
+    os.makedirs(env["PULSE_RUNTIME_PATH"], mode=0o700, exist_ok=True)
     socket = os.path.join(env["PULSE_RUNTIME_PATH"], "native")
     log = open(os.path.join(work, "pulse.log"), "w")
     proc = subprocess.Popen(["pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1",
@@ -128,6 +129,23 @@ def run(s):
                                  text=True).stdout
         for prop in ('application.name = "Morvek"', 'media.role = "music"', 'media.name = "Music"'):
             check(prop in streams, "the music's stream lacks %s:\n%s" % (prop, streams))
+
+        # 3. The sound server restarts while the music plays (as a desktop's may): the piece
+        # starts again on the new server.
+        rec.terminate()
+        rec.wait()
+        pulse.terminate()
+        pulse.wait()
+        pulse, penv = start_pulse(s.workdir)
+        recording = os.path.join(s.workdir, "monitor-after-restart.raw")
+        rec = subprocess.Popen(["parec", "-d", "morvek_sink.monitor", "--raw", "--format=s16le",
+                                "--rate=%d" % RATE, "--channels=2", recording], env=penv)
+
+        def music_again():
+            return os.path.exists(recording) and sum(1 for v in samples(recording)
+                                                     if abs(v) > 600) > RATE // 10
+        poll("the music on the restarted sound server", music_again, 15, 0.5)
+        check(s.game.poll() is None, "the game ended with the sound server")
         s.game.send_signal(signal.SIGTERM)
         s.game.wait(timeout=20)
         rec.terminate()
