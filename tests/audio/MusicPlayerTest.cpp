@@ -429,6 +429,26 @@ TEST_F(MusicTest, DeviceClosedUnderALivePlayer) {
     EXPECT_TRUE(midi.playing());
 }
 
+// The sound server comes first, but where none answers the piece plays on SDL's device to its end.
+TEST_F(MusicTest, WithoutASoundServerThePiecePlaysOnSdl) {
+    const QByteArray drivers = qgetenv("SDL_AUDIODRIVER");
+    qputenv("SDL_AUDIODRIVER", "pulseaudio,dummy");
+    qputenv("PULSE_SERVER", QByteArray("unix:") + QFile::encodeName(m_dir.filePath("no-server")));
+    write("a.mid", midiFile({{60, 48}}));
+    MidiStream music;
+    QString error;
+    ASSERT_TRUE(music.load(m_dir.filePath("a.mid"), audioSoundFont(), error))
+        << error.toStdString();
+    listen();
+    const bool played = music.play(error);
+    qputenv("SDL_AUDIODRIVER", drivers);
+    qunsetenv("PULSE_SERVER");
+    ASSERT_TRUE(played) << error.toStdString();
+    // The piece ends only once its output has taken every frame.
+    EXPECT_TRUE(waitFor([&] { return !music.playing(); }, 10));
+    EXPECT_GT(peakLevel(), Audible);
+}
+
 TEST(SoundFontTest, PlayersOwnChoiceIsKept) {
     QTemporaryDir dir;
     ASSERT_TRUE(writeFile(dir.filePath("a.mid"), midiFile()));
