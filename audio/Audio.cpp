@@ -89,10 +89,12 @@ bool openDevice(const MixerLibrary& mix) {
     return mix.openAudio(44100, MIX_DEFAULT_FORMAT, 2, 1024) == 0;
 }
 
-// SDL's own SIGINT/SIGTERM handlers would turn those signals into quit events that the game
-// never reads, so the process could no longer be stopped from outside.
-void refuseSignalHandlers(decltype(&SDL_SetHint) setHint) {
+// Before SDL's audio starts. SDL's own SIGINT/SIGTERM handlers would turn those signals into quit
+// events that the game never reads, so the process could no longer be stopped from outside. The
+// desktop's mixer shows the sounds under the game's name, as it shows the music.
+void prepareSdl(decltype(&SDL_SetHint) setHint) {
     setHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    setHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Morvek");
 }
 
 void runHooks(const std::map<int, std::function<void()>>& list) {
@@ -156,7 +158,7 @@ bool openLocked() {
     }
     if (!soundFontChosen) audioChooseSoundFont();
     if (!mix) return false;
-    refuseSignalHandlers(mix->setHint);
+    prepareSdl(mix->setHint);
     if (mix->initSubSystem(SDL_INIT_AUDIO) != 0) return false;
     if (!openDeviceOrYield(*mix)) {
         mix->quitSubSystem(SDL_INIT_AUDIO);
@@ -195,7 +197,7 @@ bool audioTakeSubsystem() {
     std::lock_guard guard(audioLock);
     const SdlLibrary* lib = sdlLibrary();
     if (!lib) return false;
-    refuseSignalHandlers(lib->setHint);
+    prepareSdl(lib->setHint);
     return lib->initSubSystem(SDL_INIT_AUDIO) == 0;
 }
 

@@ -92,6 +92,10 @@ def run(s):
         time.sleep(1.0)  # quiet before the click
         clicked_at = os.path.getsize(recording) // 4
         s.x("click", 1)
+        streams = subprocess.run(["pactl", "list", "sink-inputs"], env=penv, capture_output=True,
+                                 text=True).stdout
+        check('application.name = "Morvek"' in streams,
+              "the sounds' stream is not named for the game:\n%s" % streams)
         time.sleep(1.5)
         data = samples(recording)
         onset = first_loud(data, clicked_at)
