@@ -16,8 +16,8 @@ bool audioOpen();
 // The device is open now; never opens it.
 bool audioIsOpen();
 
-// MIDI music can be played: there is a SoundFont file, SDL loads, and the music's own
-// device opens (see MidiStream). Never opens the effects' device.
+// MIDI music can be played: there is a SoundFont file, and an output of the music's own opens
+// (see MidiStream). Never opens the effects' device.
 bool audioMidiReady();
 // SDL's audio subsystem for the music's own device, taken and given back in pairs under the
 // same lock as the effects' device. Any thread.

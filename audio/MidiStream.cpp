@@ -17,7 +17,8 @@ constexpr int Channels = 2;
 // Rendered at a time: half a second; the ring holds three of them.
 constexpr size_t BlockFrames = Rate / 2;
 constexpr size_t RingFrames = 3 * BlockFrames;
-// Taken by the output at a time: a fifth of a second, five wake-ups of its thread a second.
+// Taken by the output at a time: a fifth of a second, five wake-ups of its thread a second on SDL's
+// device; the sound server asks for two at once.
 constexpr int DeviceFrames = 4096;
 
 std::atomic<int> peakLevel{0};

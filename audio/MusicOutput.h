@@ -12,7 +12,7 @@
 struct MusicFormat {
     int rate;         // frames a second
     int channels;     // interleaved 16-bit samples per frame
-    int bufferFrames; // taken from the source at a time: each take wakes the process once
+    int bufferFrames; // taken from the source at a time; each take wakes the process
 };
 
 // What an output plays. Called on the output's own thread, never after the output is gone.
