@@ -18,8 +18,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT) # morvek_1.0_<arch>.deb
 # The libraries (Qt 6 Widgets, SDL2_mixer, ...) come from dpkg-shlibdeps, with their versions;
 # what the program only opens at run time is named here: SDL2_mixer (loaded at the first sound),
-# SDL (loaded for the music), the SoundFont for the music, "Arial" (Liberation Sans)
-# and the sans serif of the tool bar captions and counters.
+# SDL (loaded for the music where no sound server answers; it depends on the sound server's client
+# library, libpulse0, which the music opens on a desktop), the SoundFont for the music, "Arial"
+# (Liberation Sans) and the sans serif of the tool bar captions and counters.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
   "libsdl2-mixer-2.0-0, libsdl2-2.0-0, timgm6mb-soundfont | fluid-soundfont-gm, fonts-liberation, fonts-dejavu-core")
