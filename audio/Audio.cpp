@@ -83,9 +83,18 @@ std::string chooseSoundFont() {
     return found;
 }
 
+// The desktop's mixer lists each of the game's streams by name (and, where SDL passes it on, as
+// with PipeWire, by role). SDL reads both when a device opens, from hints that hold for the whole
+// process: set and opened under audioLock.
+void nameNextStream(decltype(&SDL_SetHint) setHint, const char* name, const char* role) {
+    setHint(SDL_HINT_AUDIO_DEVICE_STREAM_NAME, name);
+    setHint(SDL_HINT_AUDIO_DEVICE_STREAM_ROLE, role);
+}
+
 // Opens the device with the library loaded and the subsystem up. A short buffer: an effect
 // starts within a few hundredths of a second of the click.
 bool openDevice(const MixerLibrary& mix) {
+    nameNextStream(mix.setHint, "Sounds", "Game");
     return mix.openAudio(44100, MIX_DEFAULT_FORMAT, 2, 1024) == 0;
 }
 
@@ -199,6 +208,14 @@ bool audioTakeSubsystem() {
     if (!lib) return false;
     prepareSdl(lib->setHint);
     return lib->initSubSystem(SDL_INIT_AUDIO) == 0;
+}
+
+uint32_t audioOpenMusicDevice(const std::function<uint32_t()>& open) {
+    std::lock_guard guard(audioLock);
+    const SdlLibrary* lib = sdlLibrary();
+    if (!lib) return 0;
+    nameNextStream(lib->setHint, "Music", "Music");
+    return open();
 }
 
 void audioGiveSubsystem() {

@@ -3,6 +3,7 @@
 // own device (MidiStream).
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -23,6 +24,10 @@ bool audioMidiReady();
 // same lock as the effects' device. Any thread.
 bool audioTakeSubsystem();
 void audioGiveSubsystem();
+// Opens the music's own SDL device through `open`, its stream named as music for the desktop's
+// mixer, under the same lock as the effects' device. Any thread. Returns what `open` returns:
+// SDL's device id, 0 when it would not open.
+uint32_t audioOpenMusicDevice(const std::function<uint32_t()>& open);
 
 // The SoundFont list chosen for the music, empty when none was found.
 std::string audioSoundFont();

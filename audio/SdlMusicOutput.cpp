@@ -25,7 +25,8 @@ std::unique_ptr<MusicOutput> SdlMusicOutput::open(const MusicFormat& format, Mus
     want.callback = &SdlMusicOutput::callback;
     want.userdata = output.get();
     // SDL converts to whatever the device plays.
-    output->m_device = lib->openAudioDevice(nullptr, 0, &want, nullptr, 0);
+    output->m_device =
+        audioOpenMusicDevice([&] { return lib->openAudioDevice(nullptr, 0, &want, nullptr, 0); });
     if (!output->m_device) {
         error = QString::fromUtf8(lib->getError());
         audioGiveSubsystem();

@@ -94,8 +94,8 @@ def run(s):
         s.x("click", 1)
         streams = subprocess.run(["pactl", "list", "sink-inputs"], env=penv, capture_output=True,
                                  text=True).stdout
-        check('application.name = "Morvek"' in streams,
-              "the sounds' stream is not named for the game:\n%s" % streams)
+        for prop in ('application.name = "Morvek"', 'media.name = "Sounds"'):
+            check(prop in streams, "the sounds' stream lacks %s:\n%s" % (prop, streams))
         time.sleep(1.5)
         data = samples(recording)
         onset = first_loud(data, clicked_at)
