@@ -75,11 +75,11 @@ bool PulseMusicOutput::connect(QString& error) {
 
 bool PulseMusicOutput::startStream(const MusicFormat& format, QString& error) {
     LoopLock lock(m_pulse, m_loop);
-    const pa_sample_spec spec{PA_SAMPLE_S16NE, uint32_t(format.rate), uint8_t(format.channels)};
+    const pa_sample_spec samples{PA_SAMPLE_S16NE, uint32_t(format.rate), uint8_t(format.channels)};
     pa_proplist* about = m_pulse.proplistNew();
     // Desktops let the player set the game's music apart from other sounds.
     m_pulse.proplistSets(about, PA_PROP_MEDIA_ROLE, "music");
-    m_stream = m_pulse.streamNew(m_context, "Music", &spec, nullptr, about);
+    m_stream = m_pulse.streamNew(m_context, "Music", &samples, nullptr, about);
     m_pulse.proplistFree(about);
     if (!m_stream) {
         error = lastError();
