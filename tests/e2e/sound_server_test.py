@@ -43,6 +43,18 @@ def start_pulse(work):
     return proc, env
 
 
+def record(path, env):
+    """Records the sink's monitor into `path` as raw interleaved stereo."""
+    return subprocess.Popen(["parec", "-d", "morvek_sink.monitor", "--raw", "--format=s16le",
+                             "--rate=%d" % RATE, "--channels=2", "--latency-msec=5", path], env=env)
+
+
+def sink_inputs(env):
+    """The server's playback streams with their properties, as pactl lists them."""
+    return subprocess.run(["pactl", "list", "sink-inputs"], env=env, capture_output=True,
+                          text=True).stdout
+
+
 def samples(path):
     data = array.array("h")
     with open(path, "rb") as f:
@@ -71,9 +83,7 @@ def run(s):
                      XDG_STATE_HOME=os.path.join(s.workdir, "state"), SDL_AUDIODRIVER="pulseaudio")
         s.env.pop("WAYLAND_DISPLAY", None)
         recording = os.path.join(s.workdir, "monitor.raw")
-        rec = subprocess.Popen(["parec", "-d", "morvek_sink.monitor", "--raw", "--format=s16le",
-                                "--rate=%d" % RATE, "--channels=2", "--latency-msec=5", recording],
-                               env=penv)
+        rec = record(recording, penv)
         poll("the recording to run", lambda: os.path.exists(recording) and
              os.path.getsize(recording) > RATE, 10, 0.05)
 
@@ -92,8 +102,7 @@ def run(s):
         time.sleep(1.0)  # quiet before the click
         clicked_at = os.path.getsize(recording) // 4
         s.x("click", 1)
-        streams = subprocess.run(["pactl", "list", "sink-inputs"], env=penv, capture_output=True,
-                                 text=True).stdout
+        streams = sink_inputs(penv)
         for prop in ('application.name = "Morvek"', 'media.name = "Sounds"'):
             check(prop in streams, "the sounds' stream lacks %s:\n%s" % (prop, streams))
         time.sleep(1.5)
@@ -129,8 +138,7 @@ def run(s):
               "the music does not use the sound server's client")
         check(not any(name.startswith("libSDL2") for name in mapped),
               "SDL was loaded for the music alone")
-        streams = subprocess.run(["pactl", "list", "sink-inputs"], env=penv, capture_output=True,
-                                 text=True).stdout
+        streams = sink_inputs(penv)
         for prop in ('application.name = "Morvek"', 'media.role = "music"', 'media.name = "Music"'):
             check(prop in streams, "the music's stream lacks %s:\n%s" % (prop, streams))
 
@@ -142,8 +150,7 @@ def run(s):
         pulse.wait()
         pulse, penv = start_pulse(s.workdir)
         recording = os.path.join(s.workdir, "monitor-after-restart.raw")
-        rec = subprocess.Popen(["parec", "-d", "morvek_sink.monitor", "--raw", "--format=s16le",
-                                "--rate=%d" % RATE, "--channels=2", recording], env=penv)
+        rec = record(recording, penv)
 
         def music_again():
             return os.path.exists(recording) and sum(1 for v in samples(recording)
